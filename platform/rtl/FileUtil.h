@@ -1,0 +1,24 @@
+#pragma once
+// Whole-file reading and atomic replacement, shared by every writer of files.
+
+#include <sys/types.h>
+
+#include "platform/rtl/Types.h"
+
+namespace vcl {
+
+// Reads a whole file. Raises EFOpenError `Cannot open file "<path>". <reason>`.
+String ReadFileBytes(const String& path);
+
+// Replaces the file at `path` with `data` atomically: a temporary file in the same folder is
+// written, flushed to disk and renamed over the target, so a reader sees the old or the new file
+// and never a part of one. The file gets the permission bits `mode`. A symbolic link at `path` is
+// replaced by a plain file, never followed. Raises EFCreateError `Cannot create file "<path>". <reason>`.
+void WriteFileAtomic(const String& path, const String& data, mode_t mode = 0644);
+
+bool FileExists(const String& path);
+bool DirectoryExists(const String& path);
+// Creates the folder and its missing parents; true when the folder exists afterwards.
+bool ForceDirectories(const String& path, mode_t mode = 0755);
+
+} // namespace vcl
