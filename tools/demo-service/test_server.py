@@ -1,0 +1,175 @@
+#!/usr/bin/env python3
+"""Tests of the demo service: pages, sign-in posts, encodings, search, registration, log, errors."""
+
+import http.client
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import threading
+import unittest
+import urllib.parse
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+import server  # noqa: E402
+
+MEMBER = ["user_home.php", "user_supplies.php", "user_demands.php", "user_contacts.php", "user_inbox.php",
+          "user_outbox.php", "user_addfunds.php", "user_transactions.php", "user_hits.php"]
+PLAIN = ["catalog.php", "user_profile.php", "faq.php", "contacts.php", "registration.php", "lostpass.php"]
+FORM = "application/x-www-form-urlencoded"
+
+
+class ServiceTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.TemporaryDirectory()
+        cls.log = os.path.join(cls.tmp.name, "requests.log")
+        cls.server = server.serve(0, log_path=cls.log)
+        cls.port = cls.server.server_address[1]
+        cls.thread = threading.Thread(target=cls.server.serve_forever, daemon=True)
+        cls.thread.start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.shutdown()
+        cls.server.server_close()
+        cls.tmp.cleanup()
+
+    def request(self, method, path, body=None, content_type=FORM, headers=None):
+        conn = http.client.HTTPConnection("127.0.0.1", self.port, timeout=10)
+        hdrs = dict(headers or {})
+        if body is not None:
+            hdrs.setdefault("Content-Type", content_type)
+        conn.request(method, "/" + path, body=body, headers=hdrs)
+        resp = conn.getresponse()
+        data = resp.read().decode("utf-8")
+        result = (resp.status, dict(resp.getheaders()), data)
+        conn.close()
+        return result
+
+    def post(self, path, fields):
+        return self.request("POST", path, urllib.parse.urlencode(fields).encode("ascii"))
+
+    def log_entries(self):
+        with open(self.log, encoding="utf-8") as f:
+            return [json.loads(line) for line in f]
+
+    def test_every_page_answers_html(self):
+        for name in MEMBER + PLAIN + ["search.php", "catalog_frame.php"]:
+            status, headers, data = self.request("GET", name + "?agenting=true")
+            self.assertEqual(status, 200, name)
+            self.assertTrue(headers["Content-Type"].startswith("text/html"), name)
+            self.assertIn("<html>", data, name)
+        status, _, data = self.request("GET", "user_exit.php")
+        self.assertEqual(status, 200)
+        self.assertIn("signed out", data)
+
+    def test_pages_need_the_agenting_query_and_unknown_pages_are_missing(self):
+        self.assertEqual(self.request("GET", "faq.php")[0], 404)
+        self.assertEqual(self.request("GET", "nothing.php?agenting=true")[0], 404)
+        self.assertEqual(self.request("GET", "img/offer9.svg")[0], 404)
+
+    def test_member_pages_sign_in_with_the_posted_account(self):
+        for name in MEMBER:
+            status, _, data = self.post(name + "?agenting=true", {"login": "demo", "pass": "demo123"})
+            self.assertEqual(status, 200)
+            self.assertIn("Signed in as demo", data)
+            self.assertNotIn(server.FAILED_SIGN_IN, data)
+
+    def test_wrong_or_missing_credentials_answer_the_failure_text(self):
+        cases = [{"login": "demo", "pass": "wrong"}, {"login": "nobody", "pass": "demo123"}, {"login": "demo"}, {}]
+        for fields in cases:
+            _, _, data = self.post("user_inbox.php?agenting=true", fields)
+            self.assertIn("Incorrect username or password", data, fields)
+        _, _, data = self.request("GET", "user_inbox.php?agenting=true")
+        self.assertIn("Incorrect username or password", data)
+
+    def test_encoded_account_round_trips(self):
+        status, _, data = self.post("user_home.php?agenting=true", {"login": "a&b=c+d", "pass": "p%ss wörd"})
+        self.assertEqual(status, 200)
+        self.assertIn("Signed in as a&amp;b=c+d", data)
+        entry = self.log_entries()[-1]
+        self.assertEqual(entry["fields"], {"login": "a&b=c+d", "pass": "p%ss wörd"})
+        self.assertEqual(entry["content_type"], FORM)
+
+    def test_search_lists_matching_offers_and_escapes_the_word(self):
+        _, _, data = self.post("search.php?agenting=true", {"searchword": "copper"})
+        self.assertIn("Copper wire", data)
+        self.assertNotIn("Office chairs", data)
+        _, _, data = self.post("search.php?agenting=true", {"searchword": "<b>zzz"})
+        self.assertIn("No offers found for &quot;&lt;b&gt;zzz&quot;", data)
+
+    def test_registration_redirects_to_the_marker_address(self):
+        status, headers, _ = self.post("registration.php?agenting=true",
+                                       {"name": "N", "email": "n@x", "login": "newbie", "pass": "pw"})
+        self.assertEqual(status, 303)
+        self.assertIn("done=" + server.REGISTRATION_MARKER, headers["Location"])
+        status, _, data = self.request("GET", headers["Location"])
+        self.assertEqual(status, 200)
+        self.assertIn("registered", data)
+        _, _, data = self.post("user_home.php?agenting=true", {"login": "newbie", "pass": "pw"})
+        self.assertIn("Signed in as newbie", data)
+
+    def test_catalog_has_a_frame_and_images(self):
+        _, _, data = self.request("GET", "catalog.php?agenting=true")
+        self.assertIn('<iframe src="catalog_frame.php?agenting=true"', data)
+        status, headers, svg = self.request("GET", "img/offer1.svg")
+        self.assertEqual(status, 200)
+        self.assertEqual(headers["Content-Type"], "image/svg+xml")
+        self.assertIn("<svg", svg)
+
+    def test_log_records_method_path_type_and_body(self):
+        self.post("user_outbox.php?agenting=true", {"login": "demo", "pass": "demo123"})
+        entry = self.log_entries()[-1]
+        self.assertEqual(entry["method"], "POST")
+        self.assertEqual(entry["path"], "/user_outbox.php?agenting=true")
+        self.assertEqual(entry["body"], "login=demo&pass=demo123")
+        self.request("GET", "faq.php?agenting=true")
+        entry = self.log_entries()[-1]
+        self.assertEqual((entry["method"], entry["body"]), ("GET", ""))
+
+    def test_bad_requests_are_refused_and_the_server_keeps_serving(self):
+        bad = [
+            (b"login=%ZZ&pass=x", FORM),
+            (b"login=%C3%28&pass=x", FORM),  # invalid UTF-8
+            (b"login=\xff", FORM),  # raw bytes are not URL-encoded
+            (b"<xml/>", "text/xml"),
+        ]
+        for body, ctype in bad:
+            self.assertEqual(self.request("POST", "user_home.php?agenting=true", body, ctype)[0], 400, body)
+        status, _, _ = self.request("POST", "user_home.php?agenting=true", b"x",
+                                    headers={"Content-Length": "abc"})
+        self.assertEqual(status, 400)
+        status, _, _ = self.request("POST", "user_home.php?agenting=true", b"x",
+                                    headers={"Content-Length": str(server.MAX_BODY + 1)})
+        self.assertEqual(status, 400)
+        self.assertEqual(self.request("GET", "faq.php?agenting=true")[0], 200)
+
+
+class CommandLineTest(unittest.TestCase):
+    def test_prints_its_address_and_stops_on_sigterm(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            address_file = os.path.join(tmp, "address")
+            proc = subprocess.Popen([sys.executable, os.path.join(HERE, "server.py"), "--address-file",
+                                     address_file], stdout=subprocess.PIPE, text=True)
+            try:
+                line = proc.stdout.readline().strip()
+                self.assertRegex(line, r"^http://127\.0\.0\.1:\d+/$")
+                with open(address_file) as f:
+                    self.assertEqual(f.read().strip(), line)
+                url = urllib.parse.urlsplit(line)
+                conn = http.client.HTTPConnection(url.hostname, url.port, timeout=10)
+                conn.request("GET", "/faq.php?agenting=true")
+                self.assertEqual(conn.getresponse().status, 200)
+                conn.close()
+            finally:
+                proc.terminate()
+                self.assertEqual(proc.wait(timeout=10), 0)
+                proc.stdout.close()
+
+
+if __name__ == "__main__":
+    unittest.main()
