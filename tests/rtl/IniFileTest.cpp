@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtil.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/rtl/Strings.h"
+#include "platform/rtl/SysInfo.h"
+
+using namespace vcl;
+
+namespace {
+
+class IniFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/kv-ini-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        SysInfo().Reset();
+        std::filesystem::remove_all(dir_);
+    }
+    String Path(const String& name) const { return dir_ + "/" + name; }
+    void Put(const String& name, const String& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    String Get(const String& name) const { return ReadFileBytes(Path(name)); }
+
+    String dir_;
+};
+
+} // namespace
+
+TEST_F(IniFileTest, NamesMatchWithoutCaseAndKeepTheCaseFound) {
+    TIniFile ini(Path("a.ini"));
+    ini.WriteInteger("Form1", "Left", 10);
+    EXPECT_EQ(ini.ReadInteger("FORM1", "left", -1), 10);
+    ini.WriteInteger("form1", "LEFT", 20);
+    ini.WriteString("Ünter", "Ärger", "x");
+    EXPECT_EQ(ini.ReadString("üNTER", "äRGER", ""), "x");
+    EXPECT_EQ(Get("a.ini"), "[Form1]\nLeft=20\n\n[Ünter]\nÄrger=x\n");
+    EXPECT_EQ(ini.FileName(), Path("a.ini"));
+}
+
+TEST_F(IniFileTest, MissingFileOrEntryGivesDefaultsAndReadsCreateNothing) {
+    TIniFile ini(Path("none.ini"));
+    EXPECT_EQ(ini.ReadString("S", "K", "dflt"), "dflt");
+    EXPECT_EQ(ini.ReadInteger("S", "K", 42), 42);
+    EXPECT_TRUE(ini.ReadBool("S", "K", true));
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("S", "K", 1.5), 1.5);
+    EXPECT_FALSE(ini.SectionExists("S"));
+    EXPECT_FALSE(ini.ValueExists("S", "K"));
+    TStringList list;
+    list.Add("stale");
+    ini.ReadSections(&list);
+    EXPECT_EQ(list.Count(), 0);
+    ini.DeleteKey("S", "K");
+    ini.EraseSection("S");
+    EXPECT_FALSE(FileExists(Path("none.ini")));
+
+    Put("b.ini", "[S]\nEmpty=\n");
+    TIniFile b(Path("b.ini"));
+    EXPECT_EQ(b.ReadString("S", "Empty", "dflt"), "") << "a present empty entry is not the default";
+    EXPECT_EQ(b.ReadInteger("S", "Empty", 7), 7);
+}
+
+TEST_F(IniFileTest, IntegersBooleansAndFloatsFollowTheFrameworkRules) {
+    Put("n.ini", "[N]\na=$1F\nb=0x10\nc=-5\nd=12abc\ne=\nf=99999999999\ng=$FFFFFFFF\nh= 7 \ni=+3\n"
+                 "j=0X7fffffff\nk=-2147483648\nl=2147483648\nm=$\nn=1.5\n"
+                 "[B]\ntwo=2\nzero=0\ntext=true\n"
+                 "[F]\nx=2.5\ny=1e3\nz=2,5\n");
+    TIniFile ini(Path("n.ini"));
+    EXPECT_EQ(ini.ReadInteger("N", "a", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("N", "b", 0), 16);
+    EXPECT_EQ(ini.ReadInteger("N", "c", 0), -5);
+    EXPECT_EQ(ini.ReadInteger("N", "d", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("N", "e", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("N", "f", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("N", "g", 9), -1);
+    EXPECT_EQ(ini.ReadInteger("N", "h", 9), 7);
+    EXPECT_EQ(ini.ReadInteger("N", "i", 9), 3);
+    EXPECT_EQ(ini.ReadInteger("N", "j", 9), 2147483647);
+    EXPECT_EQ(ini.ReadInteger("N", "k", 9), -2147483647 - 1);
+    EXPECT_EQ(ini.ReadInteger("N", "l", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("N", "m", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("N", "n", 9), 9);
+
+    EXPECT_TRUE(ini.ReadBool("B", "two", false));
+    EXPECT_FALSE(ini.ReadBool("B", "zero", true));
+    EXPECT_TRUE(ini.ReadBool("B", "text", true)) << "not a number: the default";
+    EXPECT_FALSE(ini.ReadBool("B", "text", false));
+
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("F", "x", 0), 2.5);
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("F", "y", 0), 1000);
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("F", "z", -1), -1);
+
+    TIniFile out(Path("w.ini"));
+    out.WriteBool("W", "on", true);
+    out.WriteBool("W", "off", false);
+    out.WriteInteger("W", "neg", -12);
+    out.WriteFloat("W", "third", 1.0 / 3);
+    EXPECT_EQ(out.ReadFloat("W", "third", 0), 1.0 / 3) << "the text reads back as the same number";
+    EXPECT_EQ(out.ReadString("W", "on", ""), "1");
+    EXPECT_EQ(out.ReadString("W", "off", ""), "0");
+    EXPECT_EQ(out.ReadString("W", "neg", ""), "-12");
+}
+
+TEST_F(IniFileTest, BlanksQuotesCommentsAndDuplicatesAsThePlatformReadsThem) {
+    const String original = "; leading comment\n"
+                            "  [ Main ]  trailing\n"
+                            "\tName  =  spaced value \t\n"
+                            "Quoted=\"a b\"\n"
+                            "Single='x'\n"
+                            "Half=\"open\n"
+                            ";Hidden=1\n"
+                            "Dup=first\n"
+                            "dup=second\n"
+                            "[main]\n"
+                            "Dup=third\n"
+                            "Later=4\n";
+    Put("p.ini", original);
+    TIniFile ini(Path("p.ini"));
+    EXPECT_EQ(ini.ReadString("main", "name", ""), "spaced value");
+    EXPECT_EQ(ini.ReadString("Main", "Quoted", ""), "a b");
+    EXPECT_EQ(ini.ReadString("Main", "Single", ""), "x");
+    EXPECT_EQ(ini.ReadString("Main", "Half", ""), "\"open");
+    EXPECT_FALSE(ini.ValueExists("Main", ";Hidden"));
+    EXPECT_EQ(ini.ReadString("Main", "DUP", ""), "first");
+    EXPECT_EQ(ini.ReadString("Main", "Later", ""), "4") << "a repeated section adds to the first";
+    EXPECT_EQ(ini.ReadString(" Main ", " Name ", ""), "spaced value");
+
+    TStringList keys;
+    ini.ReadSection("MAIN", &keys);
+    EXPECT_EQ(keys.Text(), "Name\r\nQuoted\r\nSingle\r\nHalf\r\nDup\r\nLater\r\n");
+
+    // Only the line written changes; a quoted value already equal is not rewritten.
+    ini.WriteString("Main", "Later", "5");
+    ini.WriteString("Main", "Quoted", "a b");
+    String expected = original;
+    expected.replace(expected.find("Later=4"), 7, "Later=5");
+    EXPECT_EQ(Get("p.ini"), expected);
+}
+
+TEST_F(IniFileTest, ListsSectionsEntriesAndValues) {
+    TIniFile ini(Path("l.ini"));
+    ini.WriteString("One", "a", "1");
+    ini.WriteString("Two", "b", "2");
+    ini.WriteString("One", "c", "3");
+    ini.WriteString("Two", "d", "x=y");
+
+    TStringList list;
+    list.Add("stale");
+    ini.ReadSections(&list);
+    EXPECT_EQ(list.Text(), "One\r\nTwo\r\n");
+    ini.ReadSection("one", &list);
+    EXPECT_EQ(list.Text(), "a\r\nc\r\n");
+    ini.ReadSectionValues("TWO", &list);
+    EXPECT_EQ(list.Text(), "b=2\r\nd=x=y\r\n");
+    EXPECT_EQ(list.Values("d"), "x=y");
+    EXPECT_TRUE(ini.SectionExists("two"));
+    EXPECT_TRUE(ini.ValueExists("two", "D"));
+    ini.ReadSection("none", &list);
+    EXPECT_EQ(list.Count(), 0);
+    ini.ReadSection("One", nullptr); // ignored
+    EXPECT_EQ(Get("l.ini"), "[One]\na=1\nc=3\n\n[Two]\nb=2\nd=x=y\n");
+}
+
+TEST_F(IniFileTest, EraseSectionAndDeleteKeyRemoveEveryOccurrence) {
+    Put("e.ini", "[Keep]\nk=1\n[Gone]\nx=1\n; note\n[Keep]\nk=2\nK=3\nm=4\n[GONE]\ny=2\n");
+    TIniFile ini(Path("e.ini"));
+    ini.DeleteKey("keep", "k");
+    EXPECT_FALSE(ini.ValueExists("Keep", "k")) << "no later duplicate shows through";
+    ini.EraseSection("gone");
+    EXPECT_FALSE(ini.SectionExists("Gone"));
+    EXPECT_EQ(Get("e.ini"), "[Keep]\n[Keep]\nm=4\n");
+    EXPECT_EQ(ini.ReadString("Keep", "m", ""), "4");
+}
+
+TEST_F(IniFileTest, DamagedFileIsReadWherePossibleAndNothingIsLostOnRewrite) {
+    using namespace std::string_literals;
+    const String original = "\xEF\xBB\xBF[Good]\r\n"
+                            "a=1\r\n"
+                            "\x01\x02\xff\xfe garbage\x7f\r\n"
+                            "no equals sign here\r\n"
+                            "bad\xC3(utf8=2\r\n"
+                            "nul=\0x\r\n"
+                            "=orphan value\r\n"
+                            "mixed=lf\n"
+                            "[Nul\0]\r\n"
+                            "inNul=6\r\n"
+                            "[Broken\r\n"
+                            "hidden=3\r\n"
+                            "[Last]\r\n"
+                            "b=4"s; // no final line break
+    Put("d.ini", original);
+    TIniFile ini(Path("d.ini"));
+    EXPECT_EQ(ini.ReadString("Good", "a", ""), "1");
+    EXPECT_EQ(ini.ReadString("Good", "bad\xC3(utf8", ""), "2");
+    EXPECT_EQ(ini.ReadString("Good", "mixed", ""), "lf");
+    EXPECT_FALSE(ini.ValueExists("Good", "nul"));
+    EXPECT_EQ(ini.ReadString("Good", "inNul", "none"), "none") << "after an unreadable header: no section";
+    EXPECT_EQ(ini.ReadString("Good", "hidden", "none"), "none");
+    EXPECT_EQ(ini.ReadString("Broken", "hidden", "none"), "none");
+    EXPECT_EQ(ini.ReadString("Last", "b", ""), "4");
+    TStringList sections;
+    ini.ReadSections(&sections);
+    EXPECT_EQ(sections.Text(), "Good\r\nLast\r\n");
+
+    ini.WriteString("Good", "a", "10");
+    ini.WriteString("Last", "c", "5");
+    String expected = original;
+    expected.replace(expected.find("a=1"), 3, "a=10");
+    expected += "\r\nc=5\r\n";
+    EXPECT_EQ(Get("d.ini"), expected);
+}
+
+TEST_F(IniFileTest, WriteErrorsNameTheFileAndLeaveNothingBehind) {
+    String missing = Path("no/such/folder/FORM.INI");
+    TIniFile ini(missing);
+    try {
+        ini.WriteInteger("S", "K", 1);
+        FAIL() << "no error";
+    } catch (const EIniFileException& e) {
+        EXPECT_NE(e.Message.find(missing), String::npos) << e.Message;
+    }
+    EXPECT_FALSE(DirectoryExists(Path("no")));
+    EXPECT_EQ(ini.ReadInteger("S", "K", -1), -1);
+
+    // A folder in the file's place cannot be read: an error, not defaults.
+    ASSERT_TRUE(ForceDirectories(Path("dir.ini")));
+    TIniFile dirIni(Path("dir.ini"));
+    try {
+        dirIni.ReadString("S", "K", "");
+        FAIL() << "no error";
+    } catch (const EIniFileException& e) {
+        EXPECT_NE(e.Message.find(Path("dir.ini")), String::npos) << e.Message;
+    }
+}
+
+TEST_F(IniFileTest, RefusesWhatTheFormatCannotHold) {
+    Put("r.ini", "[S]\nk=1\n");
+    TIniFile ini(Path("r.ini"));
+    EXPECT_THROW(ini.WriteString("S", "k", "two\nlines"), EIniFileException);
+    EXPECT_THROW(ini.WriteString("S", "k", "cr\rhere"), EIniFileException);
+    EXPECT_THROW(ini.WriteString("S", "k", String("nul\0", 4)), EIniFileException);
+    EXPECT_THROW(ini.WriteString("S", "a=b", "1"), EIniFileException);
+    EXPECT_THROW(ini.WriteString("S", "  ", "1"), EIniFileException);
+    EXPECT_THROW(ini.WriteString("S", ";c", "1"), EIniFileException);
+    EXPECT_THROW(ini.WriteString("S]", "k", "1"), EIniFileException);
+    EXPECT_EQ(Get("r.ini"), "[S]\nk=1\n");
+}
+
+TEST_F(IniFileTest, FileNamesWithBackslashesAndBareNames) {
+    char cwd[4096];
+    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(::chdir(dir_.c_str()), 0);
+    {
+        TIniFile ini(".\\FORM.INI");
+        EXPECT_EQ(ini.FileName(), ".\\FORM.INI");
+        ini.WriteBool("Form", "Maximized", true);
+    }
+    ASSERT_EQ(::chdir(cwd), 0);
+    EXPECT_EQ(Get("FORM.INI"), "[Form]\nMaximized=1\n");
+
+    SysInfo().SetEnvironmentOverride("XDG_CONFIG_HOME", dir_ + "/cfg");
+    TIniFile bare("layout.ini");
+    EXPECT_EQ(bare.Path(), dir_ + "/cfg/kalvenor/layout.ini");
+    bare.WriteString("S", "K", "v");
+    EXPECT_EQ(Get("cfg/kalvenor/layout.ini"), "[S]\nK=v\n");
+}
+
+TEST_F(IniFileTest, RewriteKeepsModeAndSkipsUnchangedValuesAndRespectsReadOnlyFiles) {
+    Put("m.ini", "[S]\nk=1\n");
+    ASSERT_EQ(::chmod(Path("m.ini").c_str(), 0640), 0);
+    TIniFile ini(Path("m.ini"));
+    ini.WriteString("S", "k", "2");
+    struct stat st {};
+    ASSERT_EQ(::stat(Path("m.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    ino_t before = st.st_ino;
+    ini.WriteString("S", "K", "2"); // same value: nothing written
+    ASSERT_EQ(::stat(Path("m.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_ino, before);
+
+    if (::geteuid() != 0) { // the superuser may write anything
+        ASSERT_EQ(::chmod(Path("m.ini").c_str(), 0444), 0);
+        EXPECT_THROW(ini.WriteString("S", "k", "3"), EIniFileException);
+        EXPECT_EQ(Get("m.ini"), "[S]\nk=2\n");
+    }
+}
+
+TEST_F(IniFileTest, MemIniFileHoldsChangesUntilUpdateFile) {
+    Put("mem.ini", "; kept\r\n[S]\r\nk=1\r\n");
+    {
+        TMemIniFile mem(Path("mem.ini"));
+        mem.WriteInteger("s", "K", 2);
+        mem.WriteString("T", "n", "v");
+        mem.DeleteKey("T", "missing");
+        EXPECT_EQ(mem.ReadInteger("S", "k", 0), 2);
+        EXPECT_EQ(Get("mem.ini"), "; kept\r\n[S]\r\nk=1\r\n");
+        mem.UpdateFile();
+        EXPECT_EQ(Get("mem.ini"), "; kept\r\n[S]\r\nk=2\r\n\r\n[T]\r\nn=v\r\n");
+        mem.EraseSection("T");
+        mem.Clear();
+        EXPECT_FALSE(mem.SectionExists("S"));
+    }
+    EXPECT_EQ(Get("mem.ini"), "; kept\r\n[S]\r\nk=2\r\n\r\n[T]\r\nn=v\r\n") << "destruction writes nothing";
+
+    TMemIniFile missing(Path("absent/x.ini"));
+    missing.WriteString("S", "k", "v");
+    EXPECT_THROW(missing.UpdateFile(), EIniFileException);
+}

@@ -1,0 +1,5 @@
+object TestForm: TTestForm
+  Left = 0
+  Top = 0
+  Caption = 'Test'
+end
