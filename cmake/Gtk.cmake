@@ -1,0 +1,50 @@
+# The GTK display backend (real windows on X11), its end-to-end tests under Xvfb, and the start-up probe
+# that bench/GtkStartup.cpp measures.
+
+pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
+
+file(GLOB _kv_gtk_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/backend/gtk/*.cpp)
+add_library(kv_backend_gtk STATIC ${_kv_gtk_src})
+target_link_libraries(kv_backend_gtk PUBLIC kv_win PkgConfig::GTK3)
+
+# A program that shows a window on the GTK backend and prints a marker once its first frame is on the
+# screen (see bench/startup/).
+add_executable(gtk_startup_probe ${CMAKE_SOURCE_DIR}/bench/startup/GtkStartupProbe.cpp)
+target_link_libraries(gtk_startup_probe PRIVATE kv_backend_gtk kv_win kv_backend_offscreen)
+
+# Tests and the benchmark need what the rest of the root list sets up (GoogleTest, the test support
+# library, the benchmark targets): they are declared once the whole list has been read.
+function(_kv_gtk_late)
+  if(KALVENOR_TESTS AND EXISTS ${CMAKE_SOURCE_DIR}/tests/gtk)
+    file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gtk/*.cpp)
+    if(_src)
+      add_executable(tests_gtk ${_src})
+      target_link_libraries(tests_gtk PRIVATE kv_testsupport kv_backend_gtk kv_win kv_backend_offscreen GTest::gtest GTest::gmock)
+      find_program(KV_XVFB_RUN xvfb-run)
+      if(KV_XVFB_RUN)
+        set(_cmd ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:tests_gtk>)
+      else()
+        set(_cmd $<TARGET_FILE:tests_gtk>)
+      endif()
+      set(_env "KALVENOR_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+               "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/gtk/lsan.supp:print_suppressions=0"
+               "NO_AT_BRIDGE=1" "GTK_THEME=Adwaita" "LC_ALL=C.UTF-8")
+      add_test(NAME gtk_end_to_end COMMAND ${_cmd} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+      set_tests_properties(gtk_end_to_end PROPERTIES TIMEOUT 300 ENVIRONMENT "${_env}")
+      if(KALVENOR_SANITIZE)
+        # The suppressions must not hide our own leaks: a leak made in a GLib callback is still reported.
+        add_test(NAME gtk_leak_canary COMMAND ${_cmd} --gtest_filter=LeakCanary.*
+                 WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+        set_tests_properties(gtk_leak_canary PROPERTIES TIMEOUT 120
+          ENVIRONMENT "${_env};KALVENOR_GTK_LEAK_CANARY=1"
+          PASS_REGULAR_EXPRESSION "LeakCanaryIdle")
+      endif()
+    endif()
+  endif()
+  if(TARGET bench_GtkStartup)
+    add_dependencies(bench_GtkStartup gtk_startup_probe)
+    target_compile_definitions(bench_GtkStartup PRIVATE
+      KV_STARTUP_PROBE="$<TARGET_FILE:gtk_startup_probe>")
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _kv_gtk_late)

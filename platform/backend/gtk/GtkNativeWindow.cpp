@@ -1,0 +1,543 @@
+// A top-level window on GTK.
+
+#include "platform/backend/gtk/GtkNativeWindow.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/backend/gtk/GtkDisplay.h"
+#include "platform/backend/gtk/GtkGuard.h"
+#include "platform/backend/gtk/GtkKeys.h"
+
+namespace gtkbackend {
+
+using backend::EventKind;
+using backend::InputEvent;
+using backend::MouseButton;
+using vcl::TPoint;
+using vcl::TRect;
+
+namespace {
+
+// The window system keeps a minimised window at this position (the platform's convention).
+constexpr int kMinimizedPos = -32000;
+// The platform's wheel step and hit-test codes (GLib's TRUE/FALSE keep the window headers out of here).
+constexpr int kWheelDelta = 120;
+constexpr int HTLEFT = 10, HTRIGHT = 11, HTTOP = 12, HTTOPLEFT = 13, HTTOPRIGHT = 14, HTBOTTOM = 15,
+              HTBOTTOMLEFT = 16, HTBOTTOMRIGHT = 17, HTGROWBOX = 4;
+
+TPoint RootPoint(double x, double y) {
+    return TPoint{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
+}
+
+std::optional<MouseButton> ButtonOf(guint button) {
+    switch (button) {
+    case 1:
+        return MouseButton::Left;
+    case 2:
+        return MouseButton::Middle;
+    case 3:
+        return MouseButton::Right;
+    case 8:
+        return MouseButton::X1;
+    case 9:
+        return MouseButton::X2;
+    default:
+        return std::nullopt;
+    }
+}
+
+unsigned Bit(MouseButton b) {
+    return 1u << static_cast<unsigned>(b);
+}
+
+} // namespace
+
+GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindowInfo& info, GtkWindow* owner)
+    : FDisplay(display), FBounds(info.Bounds) {
+    FWindow = gtk_window_new(info.Popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
+    GtkWindow* win = GTK_WINDOW(FWindow);
+    gtk_window_set_decorated(win, FALSE);
+    gtk_window_set_title(win, "");
+    if (info.ToolWindow) {
+        gtk_window_set_skip_taskbar_hint(win, TRUE);
+        gtk_window_set_skip_pager_hint(win, TRUE);
+        if (!info.Popup) gtk_window_set_type_hint(win, GDK_WINDOW_TYPE_HINT_UTILITY);
+    }
+    if (info.Topmost) gtk_window_set_keep_above(win, TRUE);
+    if (info.NoActivate || info.Popup) {
+        gtk_window_set_accept_focus(win, FALSE);
+        gtk_window_set_focus_on_map(win, FALSE);
+    }
+    if (owner) gtk_window_set_transient_for(win, owner);
+    // An RGBA visual only where a compositor blends it; elsewhere transparent pixels are cut by the shape.
+    GdkScreen* screen = gtk_widget_get_screen(FWindow);
+    if (gdk_screen_is_composited(screen))
+        if (GdkVisual* v = gdk_screen_get_rgba_visual(screen)) {
+            gtk_widget_set_visual(FWindow, v);
+            FRgba = true;
+        }
+    gtk_widget_set_app_paintable(FWindow, TRUE);
+
+    FArea = gtk_drawing_area_new();
+    gtk_widget_set_app_paintable(FArea, TRUE);
+    gtk_widget_add_events(FArea, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                     GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK | GDK_ENTER_NOTIFY_MASK |
+                                     GDK_LEAVE_NOTIFY_MASK);
+    gtk_container_add(GTK_CONTAINER(FWindow), FArea);
+    gtk_widget_add_events(FWindow, GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK | GDK_FOCUS_CHANGE_MASK |
+                                       GDK_STRUCTURE_MASK);
+
+    g_signal_connect(FArea, "draw", G_CALLBACK(OnDraw), this);
+    g_signal_connect(FArea, "motion-notify-event", G_CALLBACK(OnMotion), this);
+    g_signal_connect(FArea, "button-press-event", G_CALLBACK(OnButtonPress), this);
+    g_signal_connect(FArea, "button-release-event", G_CALLBACK(OnButtonRelease), this);
+    g_signal_connect(FArea, "scroll-event", G_CALLBACK(OnScroll), this);
+    g_signal_connect(FArea, "realize", G_CALLBACK(OnRealize), this);
+    g_signal_connect(FWindow, "configure-event", G_CALLBACK(OnConfigure), this);
+    g_signal_connect(FWindow, "window-state-event", G_CALLBACK(OnWindowState), this);
+    g_signal_connect(FWindow, "delete-event", G_CALLBACK(OnDelete), this);
+    g_signal_connect(FWindow, "focus-in-event", G_CALLBACK(OnFocusIn), this);
+    g_signal_connect(FWindow, "focus-out-event", G_CALLBACK(OnFocusOut), this);
+    g_signal_connect(FWindow, "key-press-event", G_CALLBACK(OnKeyPress), this);
+    g_signal_connect(FWindow, "key-release-event", G_CALLBACK(OnKeyRelease), this);
+
+    gtk_window_set_default_size(win, std::max(FBounds.Width(), 1), std::max(FBounds.Height(), 1));
+    gtk_window_move(win, FBounds.Left, FBounds.Top);
+    gtk_widget_show(FArea);
+    FDisplay.WindowCreated(this);
+}
+
+GtkNativeWindow::~GtkNativeWindow() {
+    FDisplay.WindowDestroyed(this);
+    g_signal_handlers_disconnect_by_data(FArea, this);
+    g_signal_handlers_disconnect_by_data(FWindow, this);
+    gtk_widget_destroy(FWindow);
+    if (FSurface) cairo_surface_destroy(FSurface);
+}
+
+InputEvent GtkNativeWindow::Event(EventKind kind) const {
+    InputEvent e;
+    e.Kind = kind;
+    e.Window = const_cast<GtkNativeWindow*>(this);
+    return e;
+}
+
+// ---- Requests from the window system
+
+void GtkNativeWindow::SetBounds(const TRect& r) {
+    GtkWindow* win = GTK_WINDOW(FWindow);
+    if (r.Left == kMinimizedPos && r.Top == kMinimizedPos) {
+        // Minimised by the window system: the window manager iconifies it instead of parking it.
+        if (FState != backend::WindowState::Minimized) {
+            FExpectedState = backend::WindowState::Minimized;
+            gtk_window_iconify(win);
+        }
+        return;
+    }
+    if (FState == backend::WindowState::Minimized) {
+        FExpectedState = backend::WindowState::Normal;
+        gtk_window_deiconify(win);
+    }
+    if (r == FBounds && FRequested.empty()) return;
+    FBounds = r;
+    FRequested.push_back(r);
+    if (FRequested.size() > 16) FRequested.erase(FRequested.begin());
+    gtk_window_move(win, r.Left, r.Top);
+    gtk_window_resize(win, std::max(r.Width(), 1), std::max(r.Height(), 1));
+}
+
+void GtkNativeWindow::SetVisible(bool visible) {
+    if (visible == FVisible) return;
+    FVisible = visible;
+    if (!visible) {
+        gtk_widget_hide(FWindow);
+        return;
+    }
+    // Position again: a window manager may have placed the window while it was hidden.
+    gtk_window_move(GTK_WINDOW(FWindow), FBounds.Left, FBounds.Top);
+    gtk_widget_show(FWindow);
+}
+
+void GtkNativeWindow::SetTopmost(bool topmost) {
+    gtk_window_set_keep_above(GTK_WINDOW(FWindow), topmost);
+}
+
+void GtkNativeWindow::SetOpacity(std::uint8_t alpha, std::optional<std::uint32_t> colorKey,
+                                 bool perPixelAlpha) {
+    bool maskChanged = colorKey != FColorKey || perPixelAlpha != FPerPixel;
+    FColorKey = colorKey;
+    FPerPixel = perPixelAlpha;
+    if (alpha != FAlpha) {
+        FAlpha = alpha;
+        gtk_widget_set_opacity(FWindow, alpha / 255.0);
+    }
+    if (maskChanged) {
+        if (FColorKey || (FPerPixel && !FRgba)) {
+            if (FSurface) FMask = VisiblePixels(FSurface, FColorKey, FPerPixel && !FRgba);
+        } else
+            FMask.reset();
+        ApplyShape();
+        gtk_widget_queue_draw(FArea);
+    }
+}
+
+void GtkNativeWindow::SetShape(const std::optional<std::vector<TRect>>& rects) {
+    if (rects)
+        FShape = RegionFromRects(*rects);
+    else
+        FShape.reset();
+    ApplyShape();
+}
+
+void GtkNativeWindow::ApplyShape() {
+    int w = FSurface ? cairo_image_surface_get_width(FSurface) : std::max(FBounds.Width(), 1);
+    int h = FSurface ? cairo_image_surface_get_height(FSurface) : std::max(FBounds.Height(), 1);
+    RegionPtr shape = CombineShape(FShape.get(), FMask.get(), w, h);
+    gtk_widget_shape_combine_region(FWindow, shape.get());
+    gtk_widget_input_shape_combine_region(FWindow, shape.get());
+}
+
+void GtkNativeWindow::Present(cairo_surface_t* surface, const TRect& dirty) {
+    if (!surface) return;
+    if (surface != FSurface) {
+        cairo_surface_reference(surface);
+        if (FSurface) cairo_surface_destroy(FSurface);
+        FSurface = surface;
+    }
+    if (FColorKey || (FPerPixel && !FRgba)) {
+        FMask = VisiblePixels(FSurface, FColorKey, FPerPixel && !FRgba);
+        ApplyShape();
+    }
+    gtk_widget_queue_draw_area(FArea, dirty.Left, dirty.Top, dirty.Width(), dirty.Height());
+}
+
+bool GtkNativeWindow::PressStillHeld() const {
+    // A quick click may be over before the window system asks for the drag: the window manager would then
+    // drag until the next click. Ask the server whether the button is still down.
+    GdkWindow* g = Gdk();
+    if (!g || FPressButton < 1 || FPressButton > 3) return false;
+    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gtk_widget_get_display(FWindow)));
+    GdkModifierType mask = static_cast<GdkModifierType>(0);
+    gdk_window_get_device_position(g, pointer, nullptr, nullptr, &mask);
+    const unsigned bits[] = {GDK_BUTTON1_MASK, GDK_BUTTON2_MASK, GDK_BUTTON3_MASK};
+    return (mask & bits[FPressButton - 1]) != 0;
+}
+
+bool GtkNativeWindow::BeginMoveDrag(TPoint screen) {
+    if (!PressStillHeld()) return false;
+    gtk_window_begin_move_drag(GTK_WINDOW(FWindow), static_cast<gint>(FPressButton), screen.X, screen.Y,
+                               FPressTime);
+    return true;
+}
+
+bool GtkNativeWindow::BeginResizeDrag(int hitTest, TPoint screen) {
+    GdkWindowEdge edge;
+    switch (hitTest) {
+    case HTLEFT:
+        edge = GDK_WINDOW_EDGE_WEST;
+        break;
+    case HTRIGHT:
+        edge = GDK_WINDOW_EDGE_EAST;
+        break;
+    case HTTOP:
+        edge = GDK_WINDOW_EDGE_NORTH;
+        break;
+    case HTBOTTOM:
+        edge = GDK_WINDOW_EDGE_SOUTH;
+        break;
+    case HTTOPLEFT:
+        edge = GDK_WINDOW_EDGE_NORTH_WEST;
+        break;
+    case HTTOPRIGHT:
+        edge = GDK_WINDOW_EDGE_NORTH_EAST;
+        break;
+    case HTBOTTOMLEFT:
+        edge = GDK_WINDOW_EDGE_SOUTH_WEST;
+        break;
+    case HTBOTTOMRIGHT:
+    case HTGROWBOX:
+        edge = GDK_WINDOW_EDGE_SOUTH_EAST;
+        break;
+    default:
+        return false;
+    }
+    if (!PressStillHeld()) return false;
+    gtk_window_begin_resize_drag(GTK_WINDOW(FWindow), edge, static_cast<gint>(FPressButton), screen.X,
+                                 screen.Y, FPressTime);
+    return true;
+}
+
+void GtkNativeWindow::ApplyCursor(GdkCursor* cursor) {
+    if (GdkWindow* g = gtk_widget_get_window(FArea)) gdk_window_set_cursor(g, cursor);
+}
+
+// ---- Drawing
+
+void GtkNativeWindow::Draw(cairo_t* cr) {
+    if (!FSurface) return;
+    cairo_surface_flush(FSurface);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    if (FPerPixel && FRgba) {
+        cairo_set_source_surface(cr, FSurface, 0, 0);
+        cairo_paint(cr);
+    } else {
+        // An ordinary window's pixels are opaque whatever their alpha byte says, as on the platform.
+        cairo_surface_t* opaque = cairo_image_surface_create_for_data(
+            cairo_image_surface_get_data(FSurface), CAIRO_FORMAT_RGB24,
+            cairo_image_surface_get_width(FSurface), cairo_image_surface_get_height(FSurface),
+            cairo_image_surface_get_stride(FSurface));
+        cairo_set_source_surface(cr, opaque, 0, 0);
+        cairo_paint(cr);
+        cairo_surface_destroy(opaque);
+    }
+}
+
+gboolean GtkNativeWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->Draw(cr); });
+    GuardedVoid([&] { w->FDisplay.FrameShown(w); });
+    return TRUE;
+}
+
+void GtkNativeWindow::OnRealize(GtkWidget*, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->ApplyCursor(w->FDisplay.CurrentCursor()); });
+}
+
+// ---- The window manager's side
+
+void GtkNativeWindow::Configured(const TRect& r) {
+    if (FState == backend::WindowState::Minimized) return;
+    auto it = std::find(FRequested.begin(), FRequested.end(), r);
+    if (it != FRequested.end()) {
+        // Our own request arriving: nothing new for the window system.
+        FRequested.erase(FRequested.begin(), it + 1);
+        return;
+    }
+    // GTK moves at once and sizes later: a half-done request of ours (its place or its size) is no news.
+    for (const TRect& q : FRequested)
+        if ((q.Left == r.Left && q.Top == r.Top) || (q.Width() == r.Width() && q.Height() == r.Height()))
+            return;
+    if (r == FBounds && FRequested.empty()) return;
+    // The window manager decided (a drag, a maximise, or a request it changed).
+    FRequested.clear();
+    FBounds = r;
+    InputEvent e = Event(EventKind::BoundsChanged);
+    e.Bounds = r;
+    e.Screen = TPoint{r.Left, r.Top};
+    FDisplay.Post(e);
+}
+
+gboolean GtkNativeWindow::OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->Configured(TRect{e->x, e->y, e->x + e->width, e->y + e->height}); });
+    return FALSE;
+}
+
+void GtkNativeWindow::StateSeen(backend::WindowState state) {
+    if (state == FState) return;
+    FState = state;
+    if (FExpectedState && *FExpectedState == state) {
+        FExpectedState.reset();
+        return;
+    }
+    FExpectedState.reset();
+    InputEvent e = Event(EventKind::StateChanged);
+    e.State = state;
+    FDisplay.Post(e);
+}
+
+gboolean GtkNativeWindow::OnWindowState(GtkWidget*, GdkEventWindowState* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] {
+        GdkWindowState s = e->new_window_state;
+        backend::WindowState state = (s & GDK_WINDOW_STATE_ICONIFIED)   ? backend::WindowState::Minimized
+                                     : (s & GDK_WINDOW_STATE_MAXIMIZED) ? backend::WindowState::Maximized
+                                                                        : backend::WindowState::Normal;
+        if (s & GDK_WINDOW_STATE_WITHDRAWN) return;
+        w->StateSeen(state);
+    });
+    return FALSE;
+}
+
+gboolean GtkNativeWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->FDisplay.Post(w->Event(EventKind::CloseRequest)); });
+    return TRUE; // the window system decides whether the window goes
+}
+
+gboolean GtkNativeWindow::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] {
+        w->FDisplay.FocusEntered();
+        w->FDisplay.Post(w->Event(EventKind::Activate));
+    });
+    return FALSE;
+}
+
+gboolean GtkNativeWindow::OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->FDisplay.FocusLeft(); });
+    return FALSE;
+}
+
+// ---- Mouse
+
+void GtkNativeWindow::ReleaseButtonsNotIn(unsigned state, TPoint at) {
+    // A release the window manager kept (after a move or size drag) or that went elsewhere.
+    struct {
+        MouseButton Button;
+        unsigned Mask;
+    } const masks[] = {{MouseButton::Left, GDK_BUTTON1_MASK},
+                       {MouseButton::Middle, GDK_BUTTON2_MASK},
+                       {MouseButton::Right, GDK_BUTTON3_MASK}};
+    for (const auto& m : masks)
+        if ((FButtons & Bit(m.Button)) && !(state & m.Mask)) {
+            FButtons &= ~Bit(m.Button);
+            InputEvent e = Event(EventKind::ButtonUp);
+            e.Button = m.Button;
+            e.Screen = at;
+            FDisplay.Post(e);
+        }
+}
+
+gboolean GtkNativeWindow::OnMotion(GtkWidget*, GdkEventMotion* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] {
+        TPoint at = RootPoint(e->x_root, e->y_root);
+        w->ReleaseButtonsNotIn(e->state, at);
+        InputEvent ev = w->Event(EventKind::MouseMove);
+        ev.Screen = at;
+        w->FDisplay.Post(ev);
+    });
+    return TRUE;
+}
+
+gboolean GtkNativeWindow::OnButtonPress(GtkWidget*, GdkEventButton* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] {
+        // Double clicks are the window system's to recognise: GDK's own 2- and 3-press events are dropped.
+        if (e->type != GDK_BUTTON_PRESS) return;
+        std::optional<MouseButton> b = ButtonOf(e->button);
+        if (!b) return;
+        w->FPressButton = e->button;
+        w->FPressTime = e->time;
+        w->FButtons |= Bit(*b);
+        InputEvent ev = w->Event(EventKind::ButtonDown);
+        ev.Button = *b;
+        ev.Screen = RootPoint(e->x_root, e->y_root);
+        w->FDisplay.Post(ev);
+    });
+    return TRUE;
+}
+
+gboolean GtkNativeWindow::OnButtonRelease(GtkWidget*, GdkEventButton* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] {
+        std::optional<MouseButton> b = ButtonOf(e->button);
+        if (!b || !(w->FButtons & Bit(*b))) return;
+        w->FButtons &= ~Bit(*b);
+        if (e->button == w->FPressButton) w->FPressButton = 0;
+        InputEvent ev = w->Event(EventKind::ButtonUp);
+        ev.Button = *b;
+        ev.Screen = RootPoint(e->x_root, e->y_root);
+        w->FDisplay.Post(ev);
+    });
+    return TRUE;
+}
+
+void GtkNativeWindow::Wheel(int delta, bool horizontal, TPoint at) {
+    if (!delta) return;
+    InputEvent ev = Event(EventKind::Wheel);
+    ev.WheelDelta = delta;
+    ev.Horizontal = horizontal;
+    ev.Screen = at;
+    FDisplay.Post(ev);
+}
+
+gboolean GtkNativeWindow::OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] {
+        TPoint at = RootPoint(e->x_root, e->y_root);
+        // 120 per notch; up and right are positive, as on the platform.
+        switch (e->direction) {
+        case GDK_SCROLL_UP:
+            w->Wheel(kWheelDelta, false, at);
+            break;
+        case GDK_SCROLL_DOWN:
+            w->Wheel(-kWheelDelta, false, at);
+            break;
+        case GDK_SCROLL_LEFT:
+            w->Wheel(-kWheelDelta, true, at);
+            break;
+        case GDK_SCROLL_RIGHT:
+            w->Wheel(kWheelDelta, true, at);
+            break;
+        case GDK_SCROLL_SMOOTH: {
+            // Fine scrolling is collected until it makes whole notches.
+            w->FWheelY -= e->delta_y;
+            w->FWheelX += e->delta_x;
+            double ny = std::trunc(w->FWheelY), nx = std::trunc(w->FWheelX);
+            w->FWheelY -= ny;
+            w->FWheelX -= nx;
+            w->Wheel(static_cast<int>(ny) * kWheelDelta, false, at);
+            w->Wheel(static_cast<int>(nx) * kWheelDelta, true, at);
+            if (e->is_stop) w->FWheelX = w->FWheelY = 0;
+            break;
+        }
+        }
+    });
+    return TRUE;
+}
+
+// ---- Keyboard
+
+void GtkNativeWindow::KeyPressed(const GdkEventKey* e) {
+    GdkKeymap* keymap = gdk_keymap_get_for_display(gtk_widget_get_display(FWindow));
+    guint base = 0;
+    gdk_keymap_translate_keyboard_state(keymap, e->hardware_keycode, static_cast<GdkModifierType>(0), 0,
+                                        &base, nullptr, nullptr, nullptr);
+    KeyModifiers mods;
+    mods.Shift = e->state & GDK_SHIFT_MASK;
+    mods.Control = e->state & GDK_CONTROL_MASK;
+    mods.Alt = e->state & GDK_MOD1_MASK;
+    mods.CapsLock = e->state & GDK_LOCK_MASK;
+    KeyDecision d = DecideKeyPress(e->keyval, base, gdk_keyval_to_unicode(e->keyval), mods);
+    if (d.Key) {
+        InputEvent ev = Event(EventKind::KeyDown);
+        ev.VirtualKey = d.Key->VirtualKey;
+        ev.ScanCode = d.Key->ScanCode;
+        ev.Extended = d.Key->Extended;
+        FDisplay.HeldKeys()[e->hardware_keycode] = *d.Key;
+        FDisplay.Post(ev);
+    } else if (d.Char) {
+        InputEvent ev = Event(EventKind::Char);
+        ev.Char = d.Char;
+        FDisplay.Post(ev);
+    }
+}
+
+gboolean GtkNativeWindow::OnKeyPress(GtkWidget*, GdkEventKey* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->KeyPressed(e); });
+    return TRUE;
+}
+
+gboolean GtkNativeWindow::OnKeyRelease(GtkWidget*, GdkEventKey* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] {
+        auto& held = w->FDisplay.HeldKeys();
+        auto it = held.find(e->hardware_keycode);
+        if (it == held.end()) return;
+        InputEvent ev = w->Event(EventKind::KeyUp);
+        ev.VirtualKey = it->second.VirtualKey;
+        ev.ScanCode = it->second.ScanCode;
+        ev.Extended = it->second.Extended;
+        held.erase(it);
+        w->FDisplay.Post(ev);
+    });
+    return TRUE;
+}
+
+} // namespace gtkbackend

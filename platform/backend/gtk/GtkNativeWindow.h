@@ -1,0 +1,87 @@
+#pragma once
+// One undecorated GTK window per top-level window of the window system: shows the window's image,
+// follows the window manager's moves, sizes and states, and turns GDK input into the backend's events.
+
+#include <gtk/gtk.h>
+
+#include <optional>
+#include <vector>
+
+#include "platform/backend/Backend.h"
+#include "platform/backend/gtk/GtkShape.h"
+
+namespace gtkbackend {
+
+class GtkDisplay;
+
+class GtkNativeWindow final : public backend::NativeWindow {
+public:
+    GtkNativeWindow(GtkDisplay& display, const backend::NativeWindowInfo& info, GtkWindow* owner);
+    ~GtkNativeWindow() override;
+    GtkNativeWindow(const GtkNativeWindow&) = delete;
+    GtkNativeWindow& operator=(const GtkNativeWindow&) = delete;
+
+    void SetBounds(const vcl::TRect& screenBounds) override;
+    void SetVisible(bool visible) override;
+    void SetTopmost(bool topmost) override;
+    void SetOpacity(std::uint8_t alpha, std::optional<std::uint32_t> colorKey, bool perPixelAlpha) override;
+    void SetShape(const std::optional<std::vector<vcl::TRect>>& rects) override;
+    void Present(cairo_surface_t* surface, const vcl::TRect& dirty) override;
+    bool BeginMoveDrag(vcl::TPoint screen) override;
+    bool BeginResizeDrag(int hitTest, vcl::TPoint screen) override;
+
+    GtkWidget* Widget() const { return FWindow; }
+    // The GDK window once realized, else null.
+    GdkWindow* Gdk() const { return gtk_widget_get_window(FWindow); }
+    bool Visible() const { return FVisible; }
+    void ApplyCursor(GdkCursor* cursor);
+    // Mouse buttons pressed here that the window system was told about.
+    unsigned HeldButtons() const { return FButtons; }
+
+private:
+    static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
+    static gboolean OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer self);
+    static gboolean OnWindowState(GtkWidget*, GdkEventWindowState* e, gpointer self);
+    static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static gboolean OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self);
+    static gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self);
+    static gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer self);
+    static gboolean OnButtonPress(GtkWidget*, GdkEventButton* e, gpointer self);
+    static gboolean OnButtonRelease(GtkWidget*, GdkEventButton* e, gpointer self);
+    static gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self);
+    static gboolean OnKeyPress(GtkWidget*, GdkEventKey* e, gpointer self);
+    static gboolean OnKeyRelease(GtkWidget*, GdkEventKey* e, gpointer self);
+    static void OnRealize(GtkWidget*, gpointer self);
+
+    void Draw(cairo_t* cr);
+    void Configured(const vcl::TRect& bounds);
+    void StateSeen(backend::WindowState state);
+    void ReleaseButtonsNotIn(unsigned gdkState, vcl::TPoint at);
+    void Wheel(int delta, bool horizontal, vcl::TPoint at);
+    void KeyPressed(const GdkEventKey* e);
+    void ApplyShape();
+    bool PressStillHeld() const;
+    backend::InputEvent Event(backend::EventKind kind) const;
+
+    GtkDisplay& FDisplay;
+    GtkWidget* FWindow = nullptr;
+    GtkWidget* FArea = nullptr;
+    bool FRgba = false;
+    bool FVisible = false;
+    vcl::TRect FBounds;
+    std::vector<vcl::TRect> FRequested; // bounds we asked for and whose configure events are still to come
+    backend::WindowState FState = backend::WindowState::Normal;
+    std::optional<backend::WindowState> FExpectedState;
+    cairo_surface_t* FSurface = nullptr; // a reference to the window system's image
+    std::uint8_t FAlpha = 255;
+    std::optional<std::uint32_t> FColorKey;
+    bool FPerPixel = false;
+    RegionPtr FShape;       // the window system's shape, null = rectangular
+    RegionPtr FMask;        // pixels left out by the colour key or transparency, null = none
+    unsigned FButtons = 0;  // bit per backend::MouseButton held
+    guint32 FPressTime = 0; // of the last button press, for the window manager's drags
+    guint FPressButton = 0;
+    double FWheelX = 0, FWheelY = 0; // smooth-scrolling remainders, in notches
+};
+
+} // namespace gtkbackend

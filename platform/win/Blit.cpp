@@ -1,0 +1,358 @@
+// Block transfers: BitBlt, StretchBlt, PatBlt, DIB transfers, AlphaBlend and TransparentBlt.
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "platform/win/GdiDraw.h"
+#include "platform/win/GdiPaint.h"
+
+namespace win {
+
+namespace {
+
+using detail::Painter;
+
+bool RopUsesSource(DWORD rop) {
+    return (((rop >> 2) ^ rop) & 0x00330000) != 0;
+}
+bool RopUsesPattern(DWORD rop) {
+    return (((rop >> 4) ^ rop) & 0x000F0000) != 0;
+}
+
+// A snapshot of source pixels: the part of the rectangle [X, X + W) x [Y, Y + H) of the source's logical
+// space that lies on the source surface.
+struct Source {
+    int X = 0, Y = 0, W = 0, H = 0;
+    std::vector<std::uint32_t> Pixels;
+    bool Monochrome = false;
+    COLORREF BkColor = 0xFFFFFF; // the source DC's background colour (colour to monochrome)
+
+    bool At(int x, int y, std::uint32_t& p) const {
+        if (x < X || y < Y || x >= X + W || y >= Y + H) return false;
+        p = Pixels[static_cast<std::size_t>(y - Y) * static_cast<std::size_t>(W) +
+                   static_cast<std::size_t>(x - X)];
+        return true;
+    }
+};
+
+// Copies the rectangle (logical x, y, w, h; the view's row 0 at logical -offY) into s, clipped to the view.
+// Returns whether the whole rectangle lay on the view.
+bool Fill(Source& s, const PixelView& v, int x, int y, int w, int h, int offX, int offY) {
+    const long long l = std::max<long long>(x, -offX), t = std::max<long long>(y, -offY);
+    const long long r =
+        std::min<long long>(static_cast<long long>(x) + w, static_cast<long long>(v.Width) - offX);
+    const long long b =
+        std::min<long long>(static_cast<long long>(y) + h, static_cast<long long>(v.Height) - offY);
+    s.X = static_cast<int>(l);
+    s.Y = static_cast<int>(t);
+    s.W = r > l ? static_cast<int>(r - l) : 0;
+    s.H = b > t ? static_cast<int>(b - t) : 0;
+    s.Pixels.resize(static_cast<std::size_t>(s.W) * static_cast<std::size_t>(s.H));
+    for (int row = 0; row < s.H; ++row)
+        std::memcpy(&s.Pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(s.W)],
+                    v.Row(s.Y + row + offY) + (s.X + offX), static_cast<std::size_t>(s.W) * 4);
+    return s.X == x && s.Y == y && s.W == w && s.H == h;
+}
+
+bool SnapshotDC(DeviceContext* dc, int x, int y, int w, int h, Source& s, bool* whole = nullptr) {
+    PixelView v;
+    if (!dc->View(v)) return false;
+    s.Monochrome = v.Monochrome;
+    s.BkColor = dc->State.BkColor;
+    const POINT o = dc->Offset();
+    const bool all = Fill(s, v, x, y, w, h, o.X + dc->SurfaceOrigin.X, o.Y + dc->SurfaceOrigin.Y);
+    if (whole != nullptr) *whole = all;
+    return true;
+}
+
+// Rows of a 32 or 24-bit DIB as a pixel view (24-bit rows are converted into store).
+bool DibView(const void* bits, const BITMAPINFO* bmi, std::vector<std::uint32_t>& store, PixelView& v) {
+    if (bits == nullptr || bmi == nullptr) return false;
+    const BITMAPINFOHEADER& h = bmi->bmiHeader;
+    if ((h.biBitCount != 32 && h.biBitCount != 24) ||
+        (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS))
+        return false;
+    if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == std::numeric_limits<LONG>::min()) return false;
+    const int w = h.biWidth, ht = std::abs(h.biHeight);
+    const bool bottomUp = h.biHeight > 0;
+    store.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(ht));
+    const auto* src = static_cast<const std::uint8_t*>(bits);
+    const std::size_t stride = h.biBitCount == 32 ? static_cast<std::size_t>(w) * 4
+                                                  : ((static_cast<std::size_t>(w) * 3 + 3) & ~std::size_t{3});
+    for (int y = 0; y < ht; ++y) {
+        const std::uint8_t* row = src + stride * static_cast<std::size_t>(bottomUp ? ht - 1 - y : y);
+        std::uint32_t* out = &store[static_cast<std::size_t>(y) * w];
+        if (h.biBitCount == 32)
+            std::memcpy(out, row, static_cast<std::size_t>(w) * 4);
+        else
+            for (int x = 0; x < w; ++x)
+                out[x] = 0xFF000000u | (std::uint32_t(row[3 * x + 2]) << 16) |
+                         (std::uint32_t(row[3 * x + 1]) << 8) | row[3 * x];
+    }
+    v.Origin = reinterpret_cast<std::uint8_t*>(store.data());
+    v.Width = w;
+    v.Height = ht;
+    v.Stride = static_cast<std::ptrdiff_t>(w) * 4;
+    v.Monochrome = false;
+    return true;
+}
+
+// The source pixel as seen by the destination: monochrome sources take the destination's text colour
+// (black bits) and background colour (white bits); colour sources going to a monochrome destination
+// become white where they match the source's background colour.
+std::uint32_t Convert(std::uint32_t p, const Source& s, const DeviceContext* dst, bool dstMono) {
+    if (s.Monochrome && !dstMono)
+        return detail::PixelOf((p & 0xFFFFFF) ? dst->State.BkColor : dst->State.TextColor) & 0xFFFFFF;
+    if (!s.Monochrome && dstMono) return (detail::ColorOf(p) == s.BkColor) ? 0xFFFFFF : 0;
+    return p & 0xFFFFFF;
+}
+
+// Maps destination pixel d (0 .. dn-1) to a source offset for a stretch of sn over dn (either may be
+// negative for a mirror).
+int MapCoord(int d, int dn, int sn) {
+    const long long adn = std::abs(dn), asn = std::abs(sn);
+    long long s = ((2LL * d + 1) * asn) / (2 * adn);
+    if ((dn < 0) != (sn < 0)) s = asn - 1 - s;
+    return static_cast<int>(s);
+}
+
+BOOL Transfer(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, const Source* src, int xSrc, int ySrc,
+              int wSrc, int hSrc, DWORD rop) {
+    DeviceContext* dc = detail::AsDC(hdcDest);
+    if (dc == nullptr) return FALSE;
+    if (wDest == 0 || hDest == 0) return TRUE;
+    Painter p(dc);
+    if (!p.Ok()) return TRUE;
+    const bool dstMono = p.View().Monochrome;
+    const bool usesPattern = RopUsesPattern(rop);
+    if (usesPattern) p.UsePatternRop(dc->State.Brush, rop);
+    const int x0 = std::min(xDest, xDest + wDest), y0 = std::min(yDest, yDest + hDest);
+    const int aw = std::abs(wDest), ah = std::abs(hDest);
+    // A negative destination extent mirrors the image, as does a negative source extent.
+    const int sw = src ? ((wDest < 0) != (wSrc < 0) ? -std::abs(wSrc) : std::abs(wSrc)) : 1;
+    const int sh = src ? ((hDest < 0) != (hSrc < 0) ? -std::abs(hSrc) : std::abs(hSrc)) : 1;
+    const int sx0 = std::min(xSrc, xSrc + wSrc), sy0 = std::min(ySrc, ySrc + hSrc);
+    int rowFrom = y0, rowTo = y0 + ah;
+    p.VisibleRows(rowFrom, rowTo);
+    for (int dy = rowFrom - y0; dy < rowTo - y0; ++dy) {
+        const int srcY = src ? sy0 + MapCoord(dy, ah, sh) : 0;
+        p.Each(y0 + dy, x0, x0 + aw, [&](std::uint32_t& pixel, int x, int y) {
+            std::uint32_t s = 0;
+            if (src != nullptr) {
+                const int srcX = sx0 + MapCoord(x - x0, aw, sw);
+                if (!src->At(srcX, srcY, s)) return;
+                s = Convert(s, *src, dc, dstMono);
+            }
+            bool transparent = false;
+            const std::uint32_t pat = usesPattern ? p.PatternAt(p.SX(x), p.SY(y), transparent) : 0;
+            std::uint32_t out = detail::ApplyRop3(rop, pat, s, pixel & 0xFFFFFF);
+            if (dstMono) out = (out & 0xFFFFFF) ? 0xFFFFFFFFu : 0xFF000000u;
+            pixel = out;
+        });
+    }
+    return TRUE;
+}
+
+BOOL StretchFromDC(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
+                   int wSrc, int hSrc, DWORD rop) {
+    rop &= 0x00FFFFFF;
+    if (detail::AsDC(hdcDest) == nullptr) return FALSE;
+    if (!RopUsesSource(rop)) return Transfer(hdcDest, xDest, yDest, wDest, hDest, nullptr, 0, 0, 0, 0, rop);
+    DeviceContext* s = detail::AsDC(hdcSrc);
+    if (s == nullptr || wSrc == 0 || hSrc == 0) return FALSE;
+    Source src;
+    if (!SnapshotDC(s, std::min(xSrc, xSrc + wSrc), std::min(ySrc, ySrc + hSrc), std::abs(wSrc),
+                    std::abs(hSrc), src))
+        return FALSE;
+    return Transfer(hdcDest, xDest, yDest, wDest, hDest, &src, xSrc, ySrc, wSrc, hSrc, rop);
+}
+
+} // namespace
+
+BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
+    return StretchFromDC(hdc, x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop);
+}
+
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
+                int wSrc, int hSrc, DWORD rop) {
+    return StretchFromDC(hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop);
+}
+
+BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
+    rop &= 0x00FFFFFF;
+    if (RopUsesSource(rop)) return FALSE;
+    return Transfer(hdc, x, y, w, h, nullptr, 0, 0, 0, 0, rop);
+}
+
+int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
+                  int SrcWidth, int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage,
+                  DWORD rop) {
+    if (detail::AsDC(hdc) == nullptr || iUsage != DIB_RGB_COLORS) return 0;
+    std::vector<std::uint32_t> store;
+    PixelView v;
+    if (!DibView(lpBits, lpbmi, store, v)) return 0;
+    // Source coordinates of a DIB count from its bottom-left for bottom-up DIBs.
+    const bool bottomUp = lpbmi->bmiHeader.biHeight > 0;
+    const int top = bottomUp ? v.Height - (ySrc + SrcHeight) : ySrc;
+    if (SrcWidth == 0 || SrcHeight == 0) return 0;
+    Source src;
+    Fill(src, v, std::min(xSrc, xSrc + SrcWidth), std::min(top, top + SrcHeight), std::abs(SrcWidth),
+         std::abs(SrcHeight), 0, 0);
+    if (!Transfer(hdc, xDest, yDest, DestWidth, DestHeight, &src, xSrc, top, SrcWidth, SrcHeight,
+                  rop & 0xFFFFFF))
+        return 0;
+    return std::abs(SrcHeight);
+}
+
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan,
+                      UINT cLines, const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse) {
+    if (lpbmi == nullptr || StartScan != 0 || cLines < static_cast<UINT>(std::abs(lpbmi->bmiHeader.biHeight)))
+        return 0; // banded transfers are not supported
+    if (w > 0x7FFFFFFF || h > 0x7FFFFFFF) return 0;
+    const int lines =
+        StretchDIBits(hdc, xDest, yDest, static_cast<int>(w), static_cast<int>(h), xSrc, ySrc,
+                      static_cast<int>(w), static_cast<int>(h), lpvBits, lpbmi, ColorUse, SRCCOPY);
+    return lines;
+}
+
+BOOL AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest, HDC hdcSrc,
+                int xoriginSrc, int yoriginSrc, int wSrc, int hSrc, BLENDFUNCTION ftn) {
+    DeviceContext* dc = detail::AsDC(hdcDest);
+    DeviceContext* sdc = detail::AsDC(hdcSrc);
+    if (dc == nullptr || sdc == nullptr || wDest < 0 || hDest < 0 || wSrc < 0 || hSrc < 0) return FALSE;
+    if (ftn.BlendOp != AC_SRC_OVER) return FALSE;
+    if (wDest == 0 || hDest == 0 || wSrc == 0 || hSrc == 0) return TRUE;
+    Source src;
+    bool whole = false;
+    // The source rectangle must lie inside the source surface.
+    if (!SnapshotDC(sdc, xoriginSrc, yoriginSrc, wSrc, hSrc, src, &whole) || !whole) return FALSE;
+    Painter p(dc);
+    if (!p.Ok()) return TRUE;
+    const unsigned sca = ftn.SourceConstantAlpha;
+    const bool perPixel = (ftn.AlphaFormat & AC_SRC_ALPHA) != 0;
+    auto mul = [](unsigned a, unsigned b) { return (a * b + 127) / 255; };
+    int rowFrom = yoriginDest, rowTo = yoriginDest + hDest;
+    p.VisibleRows(rowFrom, rowTo);
+    for (int dy = rowFrom - yoriginDest; dy < rowTo - yoriginDest; ++dy) {
+        const int sy = yoriginSrc + MapCoord(dy, hDest, hSrc);
+        p.Each(yoriginDest + dy, xoriginDest, xoriginDest + wDest, [&](std::uint32_t& pixel, int x, int) {
+            std::uint32_t s = 0;
+            if (!src.At(xoriginSrc + MapCoord(x - xoriginDest, wDest, wSrc), sy, s)) return;
+            const unsigned sa = perPixel ? mul(s >> 24, sca) : sca;
+            const unsigned inv = 255 - sa;
+            std::uint32_t out = 0;
+            for (int shift = 0; shift < 32; shift += 8) {
+                const unsigned sc = (shift == 24 && !perPixel) ? 255 : (s >> shift) & 0xFF;
+                const unsigned dcv = (pixel >> shift) & 0xFF;
+                const unsigned v = std::min(255u, mul(sc, sca) + mul(dcv, inv));
+                out |= v << shift;
+            }
+            pixel = out;
+        });
+    }
+    return TRUE;
+}
+
+BOOL TransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest, HDC hdcSrc,
+                    int xoriginSrc, int yoriginSrc, int wSrc, int hSrc, UINT crTransparent) {
+    DeviceContext* dc = detail::AsDC(hdcDest);
+    DeviceContext* sdc = detail::AsDC(hdcSrc);
+    if (dc == nullptr || sdc == nullptr || wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0) return FALSE;
+    Source src;
+    if (!SnapshotDC(sdc, xoriginSrc, yoriginSrc, wSrc, hSrc, src)) return FALSE;
+    Painter p(dc);
+    if (!p.Ok()) return TRUE;
+    const bool dstMono = p.View().Monochrome;
+    const COLORREF key = crTransparent & 0xFFFFFF;
+    int rowFrom = yoriginDest, rowTo = yoriginDest + hDest;
+    p.VisibleRows(rowFrom, rowTo);
+    for (int dy = rowFrom - yoriginDest; dy < rowTo - yoriginDest; ++dy) {
+        const int sy = yoriginSrc + MapCoord(dy, hDest, hSrc);
+        p.Each(yoriginDest + dy, xoriginDest, xoriginDest + wDest, [&](std::uint32_t& pixel, int x, int) {
+            std::uint32_t s = 0;
+            if (!src.At(xoriginSrc + MapCoord(x - xoriginDest, wDest, wSrc), sy, s)) return;
+            if (detail::ColorOf(s) == key) return;
+            pixel = 0xFF000000u | Convert(s, src, dc, dstMono);
+        });
+    }
+    return TRUE;
+}
+
+// ---- DIB bits of a bitmap ----
+
+namespace {
+
+GdiBitmap* AsBitmap(HBITMAP h) {
+    return detail::IsLiveGdiObject(h) && h->ObjectType == OBJ_BITMAP ? h : nullptr;
+}
+
+std::uint32_t* BitmapRow(GdiBitmap* bm, int y) {
+    const int row = bm->BottomUp ? bm->Height - 1 - y : y;
+    return reinterpret_cast<std::uint32_t*>(bm->Bits) + static_cast<std::size_t>(row) * bm->Width;
+}
+
+} // namespace
+
+int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, void* lpvBits, BITMAPINFO* lpbmi, UINT usage) {
+    GdiBitmap* bm = AsBitmap(hbm);
+    if (detail::AsDC(hdc) == nullptr || bm == nullptr || lpbmi == nullptr || usage != DIB_RGB_COLORS)
+        return 0;
+    BITMAPINFOHEADER& h = lpbmi->bmiHeader;
+    if (lpvBits == nullptr) {
+        if (h.biBitCount == 0) {
+            h.biWidth = bm->Width;
+            h.biHeight = bm->BottomUp || !bm->Dib ? bm->Height : -bm->Height;
+            h.biPlanes = 1;
+            h.biBitCount = static_cast<WORD>(bm->Monochrome ? 1 : 32);
+            h.biCompression = BI_RGB;
+            h.biSizeImage = static_cast<DWORD>(bm->Width * bm->Height * 4);
+        }
+        return bm->Height;
+    }
+    if (h.biBitCount != 32 || h.biCompression != BI_RGB || h.biWidth != bm->Width ||
+        std::abs(h.biHeight) != bm->Height)
+        return 0;
+    if (start >= static_cast<UINT>(bm->Height)) return 0;
+    const int lines = static_cast<int>(std::min<UINT>(cLines, static_cast<UINT>(bm->Height) - start));
+    cairo_surface_flush(bm->Surface);
+    auto* out = static_cast<std::uint32_t*>(lpvBits);
+    for (int i = 0; i < lines; ++i) {
+        // Scan line n counts from the bottom for a bottom-up request, from the top otherwise.
+        const int scan = static_cast<int>(start) + i;
+        const int y = h.biHeight > 0 ? bm->Height - 1 - scan : scan;
+        std::memcpy(out + static_cast<std::size_t>(i) * bm->Width, BitmapRow(bm, y),
+                    static_cast<std::size_t>(bm->Width) * 4);
+    }
+    return lines;
+}
+
+int SetDIBits(HDC, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits, const BITMAPINFO* lpbmi,
+              UINT ColorUse) {
+    GdiBitmap* bm = AsBitmap(hbm);
+    if (bm == nullptr || lpBits == nullptr || lpbmi == nullptr || ColorUse != DIB_RGB_COLORS) return 0;
+    const BITMAPINFOHEADER& h = lpbmi->bmiHeader;
+    if (h.biBitCount != 32 || h.biCompression != BI_RGB || h.biWidth != bm->Width ||
+        std::abs(h.biHeight) != bm->Height)
+        return 0;
+    if (start >= static_cast<UINT>(bm->Height)) return 0;
+    const int lines = static_cast<int>(std::min<UINT>(cLines, static_cast<UINT>(bm->Height) - start));
+    cairo_surface_flush(bm->Surface);
+    const auto* in = static_cast<const std::uint32_t*>(lpBits);
+    for (int i = 0; i < lines; ++i) {
+        const int scan = static_cast<int>(start) + i;
+        const int y = h.biHeight > 0 ? bm->Height - 1 - scan : scan;
+        std::uint32_t* row = BitmapRow(bm, y);
+        const std::uint32_t* src = in + static_cast<std::size_t>(i) * bm->Width;
+        for (int x = 0; x < bm->Width; ++x) {
+            if (bm->Monochrome)
+                row[x] = (src[x] & 0xFFFFFF) ? 0xFFFFFFFFu : 0xFF000000u;
+            else
+                row[x] = bm->Dib ? src[x] : (0xFF000000u | src[x]);
+        }
+    }
+    cairo_surface_mark_dirty(bm->Surface);
+    return lines;
+}
+
+} // namespace win

@@ -1,0 +1,186 @@
+// Activation of top-level windows and the keyboard focus.
+
+#include <algorithm>
+
+#include "platform/win/WindowInternal.h"
+
+namespace win {
+namespace detail {
+
+namespace {
+
+void SendActivateApp(BOOL active) {
+    std::vector<HWND> tops;
+    for (Wnd* t : S().Desktop->Children)
+        tops.push_back(t->Handle);
+    for (HWND t : tops)
+        if (Wnd* w = W(t))
+            Send(w, WM_ACTIVATEAPP, static_cast<WPARAM>(active), static_cast<LPARAM>(GetCurrentThreadId()));
+}
+
+void KillFocusIn(HWND top) {
+    State& s = S();
+    if (s.Focus && (s.Focus == top || IsChild(top, s.Focus))) {
+        HWND f = s.Focus;
+        s.Focus = nullptr;
+        if (Wnd* fw = W(f)) Send(fw, WM_KILLFOCUS, 0, 0);
+    }
+}
+
+bool CanActivate(Wnd* t, Wnd* leaving) {
+    return t != leaving && (t->Style & WS_VISIBLE) && !(t->Style & (WS_DISABLED | WS_MINIMIZE)) &&
+           !(t->ExStyle & WS_EX_NOACTIVATE) && !t->Destroying;
+}
+
+} // namespace
+
+void ActivateWindow(Wnd* w, WORD how, bool fromShow) {
+    State& s = S();
+    w = Root(w);
+    if (!w || w->IsDesktop()) return;
+    HWND h = w->Handle;
+    HWND old = s.Active;
+    if (old == h) return;
+    if (HasHook(WH_CBT)) {
+        CBTACTIVATESTRUCT cbt{how == WA_CLICKACTIVE, old};
+        if (CallHooks(WH_CBT, HCBT_ACTIVATE, reinterpret_cast<WPARAM>(h), reinterpret_cast<LPARAM>(&cbt)))
+            return;
+        if (!W(h)) return;
+    }
+    if (Wnd* o = W(old)) {
+        Send(o, WM_NCACTIVATE, FALSE, 0);
+        if (W(old))
+            Send(o, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, (o->Style & WS_MINIMIZE) ? 1 : 0),
+                 reinterpret_cast<LPARAM>(h));
+        if (W(old)) KillFocusIn(old);
+    }
+    if (!W(h)) return;
+    s.Active = h;
+    if (!s.AppActive) {
+        s.AppActive = true;
+        SendActivateApp(TRUE);
+        if (!W(h)) return;
+    }
+    // The activated window comes to the top of its group.
+    if (!fromShow) {
+        auto& v = s.Desktop->Children;
+        auto it = std::find(v.begin(), v.end(), w);
+        bool first =
+            it == v.begin() || (!(w->ExStyle & WS_EX_TOPMOST) && ((*(it - 1))->ExStyle & WS_EX_TOPMOST));
+        if (!first) SetPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (!W(h)) return;
+    }
+    Send(w, WM_NCACTIVATE, TRUE, 0);
+    if (!W(h) || s.Active != h) return;
+    Send(w, WM_ACTIVATE, MAKEWPARAM(how, (w->Style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(old));
+}
+
+void ActivateNext(Wnd* leaving) {
+    State& s = S();
+    HWND lh = leaving->Handle;
+    Wnd* next = nullptr;
+    if (leaving->Owner && CanActivate(leaving->Owner, leaving)) next = leaving->Owner;
+    if (!next)
+        for (Wnd* t : s.Desktop->Children)
+            if (CanActivate(t, leaving)) {
+                next = t;
+                break;
+            }
+    if (next) {
+        ActivateWindow(next, WA_ACTIVE, false);
+        if (s.Active == lh) s.Active = nullptr;
+        return;
+    }
+    Send(leaving, WM_NCACTIVATE, FALSE, 0);
+    if (W(lh)) Send(leaving, WM_ACTIVATE, WA_INACTIVE, 0);
+    if (W(lh)) KillFocusIn(lh);
+    s.Active = nullptr;
+    if (s.AppActive) {
+        s.AppActive = false;
+        SendActivateApp(FALSE);
+    }
+}
+
+void Deactivated(Wnd* w) {
+    State& s = S();
+    HWND h = w->Handle;
+    if (s.Active == h && w->IsTopLevel()) {
+        ActivateNext(w);
+        if (!W(h)) return;
+    }
+    if (s.Focus && (s.Focus == h || IsChild(h, s.Focus))) {
+        HWND f = s.Focus;
+        s.Focus = nullptr;
+        if (Wnd* fw = W(f)) Send(fw, WM_KILLFOCUS, 0, 0);
+    }
+}
+
+void DoSetFocus(Wnd* w) {
+    SetFocus(w ? w->Handle : nullptr);
+}
+
+} // namespace detail
+
+using namespace detail;
+
+HWND SetFocus(HWND h) {
+    State& s = S();
+    HWND old = s.Focus;
+    if (!h) {
+        s.Focus = nullptr;
+        if (Wnd* o = W(old)) Send(o, WM_KILLFOCUS, 0, 0);
+        return old;
+    }
+    Wnd* w = Checked(h);
+    if (!w || w->IsDesktop()) return nullptr;
+    for (Wnd* x = w; x && !x->IsDesktop(); x = x->Parent)
+        if (x->Style & WS_DISABLED) return nullptr; // disabled windows take no keyboard input
+    if (old == h) return old;
+    if (HasHook(WH_CBT) &&
+        CallHooks(WH_CBT, HCBT_SETFOCUS, reinterpret_cast<WPARAM>(h), reinterpret_cast<LPARAM>(old)))
+        return nullptr;
+    if (!W(h)) return nullptr;
+    Wnd* root = Root(w);
+    if (root->Handle != s.Active) {
+        ActivateWindow(root, WA_ACTIVE, false);
+        if (!W(h)) return nullptr;
+        if (s.Active != root->Handle) return nullptr;
+        old = s.Focus;
+        if (old == h) return old;
+    }
+    s.Focus = h;
+    if (Wnd* o = W(old)) Send(o, WM_KILLFOCUS, reinterpret_cast<WPARAM>(h), 0);
+    if (s.Focus != h || !W(h)) return old;
+    Send(w, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+    return old;
+}
+
+HWND GetFocus() {
+    return W(S().Focus) ? S().Focus : nullptr;
+}
+
+HWND SetActiveWindow(HWND h) {
+    State& s = S();
+    Wnd* w = Checked(h);
+    if (!w) return nullptr;
+    HWND old = s.Active;
+    ActivateWindow(Root(w), WA_ACTIVE, false);
+    return old;
+}
+
+HWND GetActiveWindow() {
+    return W(S().Active) ? S().Active : nullptr;
+}
+
+BOOL SetForegroundWindow(HWND h) {
+    Wnd* w = Checked(h);
+    if (!w) return FALSE;
+    ActivateWindow(Root(w), WA_ACTIVE, false);
+    return S().Active == Root(w)->Handle ? TRUE : FALSE;
+}
+
+HWND GetForegroundWindow() {
+    return GetActiveWindow();
+}
+
+} // namespace win

@@ -1,0 +1,261 @@
+// Fonts: logical fonts resolved to Pango descriptions, with GDI's metrics.
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/win/FontAlias.h"
+#include "platform/win/FontText.h"
+
+namespace win {
+
+namespace detail {
+
+PangoContext* TextContext() {
+    static PangoContext* ctx = [] {
+        PangoFontMap* map = pango_cairo_font_map_get_default();
+        PangoContext* c = pango_font_map_create_context(map);
+        cairo_font_options_t* opts = cairo_font_options_create();
+        cairo_font_options_set_antialias(opts, CAIRO_ANTIALIAS_GRAY);
+        cairo_font_options_set_hint_metrics(opts, CAIRO_HINT_METRICS_ON);
+        cairo_font_options_set_hint_style(opts, CAIRO_HINT_STYLE_SLIGHT);
+        pango_cairo_context_set_font_options(c, opts);
+        cairo_font_options_destroy(opts);
+        pango_cairo_context_set_resolution(c, 96);
+        return c;
+    }();
+    return ctx;
+}
+
+PangoLayout* NewLayout(const GdiFont* font, std::string_view text) {
+    PangoLayout* layout = pango_layout_new(TextContext());
+    pango_layout_set_font_description(layout, font->Description());
+    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+    return layout;
+}
+
+int TextWidth(const GdiFont* font, std::string_view text) {
+    if (text.empty()) return 0;
+    PangoLayout* layout = NewLayout(font, text);
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    g_object_unref(layout);
+    return PANGO_PIXELS(logical.width);
+}
+
+const GdiFont* CurrentFont(const DeviceContext* dc) {
+    return dc->State.Font != nullptr ? dc->State.Font : StockFont(SYSTEM_FONT);
+}
+
+GdiFont* StockFont(int which) {
+    static GdiFont* fonts[DEFAULT_GUI_FONT + 1] = {};
+    if (which < 0 || which > DEFAULT_GUI_FONT) return nullptr;
+    if (fonts[which] == nullptr) {
+        LOGFONT lf{};
+        const char* face = "MS Sans Serif";
+        switch (which) {
+        case SYSTEM_FONT:
+            lf.lfHeight = 16;
+            lf.lfWeight = FW_BOLD;
+            face = "System";
+            break;
+        case OEM_FIXED_FONT:
+        case ANSI_FIXED_FONT:
+        case SYSTEM_FIXED_FONT:
+            lf.lfHeight = 12;
+            lf.lfWeight = FW_NORMAL;
+            lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+            face = "Courier New";
+            break;
+        default: // ANSI_VAR_FONT, DEVICE_DEFAULT_FONT, DEFAULT_GUI_FONT
+            lf.lfHeight = -11;
+            lf.lfWeight = FW_NORMAL;
+            face = "MS Shell Dlg";
+            break;
+        }
+        std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+        auto* f = static_cast<GdiFont*>(CreateFontIndirect(&lf));
+        f->Stock = true;
+        fonts[which] = f;
+    }
+    return fonts[which];
+}
+
+} // namespace detail
+
+GdiFont::~GdiFont() {
+    if (desc_ != nullptr) pango_font_description_free(desc_);
+}
+
+int GdiFont::Describe(int c, void* pv) const {
+    if (pv == nullptr) return static_cast<int>(sizeof(LOGFONT));
+    const int n = std::min(c, static_cast<int>(sizeof(LOGFONT)));
+    std::memcpy(pv, &Log, static_cast<std::size_t>(n));
+    return n;
+}
+
+namespace {
+
+PangoFontMetrics* MetricsOf(const PangoFontDescription* d) {
+    return pango_context_get_metrics(detail::TextContext(), d, pango_language_from_string("en"));
+}
+
+} // namespace
+
+void GdiFont::Resolve() const {
+    if (desc_ != nullptr) return;
+    vcl::String family = ResolveFontFamily(Log.lfFaceName);
+    if (family.empty()) {
+        // An unknown family falls back by pitch, as the font mapper does.
+        const BYTE pitch = Log.lfPitchAndFamily & 0x03, fam = Log.lfPitchAndFamily & 0xF0;
+        if (pitch == FIXED_PITCH || fam == FF_MODERN)
+            family = ResolveFontFamily("Courier New");
+        else if (fam == FF_ROMAN)
+            family = ResolveFontFamily("Times New Roman");
+        else
+            family = DefaultFontFamily();
+    }
+    desc_ = pango_font_description_new();
+    pango_font_description_set_family(desc_, family.c_str());
+    const int weight = Log.lfWeight <= 0 ? FW_NORMAL : std::clamp<int>(Log.lfWeight, 100, 1000);
+    pango_font_description_set_weight(desc_, static_cast<PangoWeight>(weight));
+    pango_font_description_set_style(desc_, Log.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+
+    // Character height (em) in pixels: lfHeight < 0 gives it; > 0 gives the cell height (ascent plus
+    // descent), scaled through the family's own proportions; 0 takes a 16-pixel cell.
+    const int cell = Log.lfHeight == 0 ? 16 : Log.lfHeight;
+    double em = 0;
+    if (cell < 0) {
+        em = -static_cast<double>(cell);
+    } else {
+        pango_font_description_set_absolute_size(desc_, 1000.0 * PANGO_SCALE);
+        PangoFontMetrics* m = MetricsOf(desc_);
+        const double h =
+            (pango_font_metrics_get_ascent(m) + pango_font_metrics_get_descent(m)) / double(PANGO_SCALE);
+        pango_font_metrics_unref(m);
+        em = h > 0 ? std::floor(cell * 1000.0 / h + 0.5) : cell;
+        // Whole-pixel hinting may round the cell up; step down until it fits.
+        for (int i = 0; i < 3 && em > 1; ++i) {
+            pango_font_description_set_absolute_size(desc_, em * PANGO_SCALE);
+            PangoFontMetrics* mm = MetricsOf(desc_);
+            const int a = PANGO_PIXELS_CEIL(pango_font_metrics_get_ascent(mm));
+            const int d = PANGO_PIXELS_CEIL(pango_font_metrics_get_descent(mm));
+            pango_font_metrics_unref(mm);
+            if (a + d <= cell) break;
+            em -= 1;
+        }
+    }
+    em = std::max(1.0, em);
+    pango_font_description_set_absolute_size(desc_, em * PANGO_SCALE);
+
+    PangoFontMetrics* m = MetricsOf(desc_);
+    TEXTMETRIC& tm = metrics_;
+    tm = {};
+    tm.tmAscent = PANGO_PIXELS_CEIL(pango_font_metrics_get_ascent(m));
+    tm.tmDescent = PANGO_PIXELS_CEIL(pango_font_metrics_get_descent(m));
+    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - static_cast<LONG>(em));
+    tm.tmExternalLeading = 0;
+    tm.tmAveCharWidth = std::max(1, PANGO_PIXELS(pango_font_metrics_get_approximate_char_width(m)));
+    tm.tmWeight = weight;
+    tm.tmOverhang = 0;
+    tm.tmDigitizedAspectX = 96;
+    tm.tmDigitizedAspectY = 96;
+    tm.tmFirstChar = 0x20;
+    tm.tmLastChar = 0x7E;
+    tm.tmDefaultChar = '?';
+    tm.tmBreakChar = ' ';
+    tm.tmItalic = Log.lfItalic ? 1 : 0;
+    tm.tmUnderlined = Log.lfUnderline ? 1 : 0;
+    tm.tmStruckOut = Log.lfStrikeOut ? 1 : 0;
+    tm.tmCharSet = Log.lfCharSet;
+    thickness_ = std::max(1, PANGO_PIXELS(pango_font_metrics_get_underline_thickness(m)));
+    underlinePos_ = std::clamp(-PANGO_PIXELS(pango_font_metrics_get_underline_position(m)), 1,
+                               std::max<int>(1, tm.tmDescent - thickness_));
+    strikePos_ = std::max(1, PANGO_PIXELS(pango_font_metrics_get_strikethrough_position(m)));
+    pango_font_metrics_unref(m);
+
+    const int widthI = detail::TextWidth(this, "iiii");
+    const int widthW = detail::TextWidth(this, "WWWW");
+    tm.tmMaxCharWidth = std::max<LONG>(tm.tmAveCharWidth, (widthW + 3) / 4);
+    const bool fixed = widthI == widthW;
+    // Outline fonts: vector and TrueType bits; TMPF_FIXED_PITCH is set for variable-pitch fonts.
+    tm.tmPitchAndFamily = static_cast<BYTE>(TMPF_VECTOR | TMPF_TRUETYPE | (fixed ? 0 : TMPF_FIXED_PITCH) |
+                                            (Log.lfPitchAndFamily & 0xF0));
+}
+
+PangoFontDescription* GdiFont::Description() const {
+    Resolve();
+    return desc_;
+}
+
+const TEXTMETRIC& GdiFont::Metrics() const {
+    Resolve();
+    return metrics_;
+}
+
+int GdiFont::UnderlinePosition() const {
+    Resolve();
+    return underlinePos_;
+}
+
+int GdiFont::LineThickness() const {
+    Resolve();
+    return thickness_;
+}
+
+int GdiFont::StrikePosition() const {
+    Resolve();
+    return strikePos_;
+}
+
+HFONT CreateFontIndirect(const LOGFONT* lplf) {
+    if (lplf == nullptr) return nullptr;
+    auto* f = new GdiFont;
+    f->Log = *lplf;
+    f->Log.lfFaceName[LF_FACESIZE - 1] = '\0';
+    return f;
+}
+
+HFONT CreateFont(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
+                 DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision,
+                 DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily, const char* pszFaceName) {
+    LOGFONT lf{};
+    lf.lfHeight = cHeight;
+    lf.lfWidth = cWidth;
+    lf.lfEscapement = cEscapement;
+    lf.lfOrientation = cOrientation;
+    lf.lfWeight = cWeight;
+    lf.lfItalic = bItalic ? 1 : 0;
+    lf.lfUnderline = bUnderline ? 1 : 0;
+    lf.lfStrikeOut = bStrikeOut ? 1 : 0;
+    lf.lfCharSet = static_cast<BYTE>(iCharSet);
+    lf.lfOutPrecision = static_cast<BYTE>(iOutPrecision);
+    lf.lfClipPrecision = static_cast<BYTE>(iClipPrecision);
+    lf.lfQuality = static_cast<BYTE>(iQuality);
+    lf.lfPitchAndFamily = static_cast<BYTE>(iPitchAndFamily);
+    if (pszFaceName != nullptr) std::strncpy(lf.lfFaceName, pszFaceName, LF_FACESIZE - 1);
+    return CreateFontIndirect(&lf);
+}
+
+BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* lptm) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr || lptm == nullptr) return FALSE;
+    *lptm = detail::CurrentFont(dc)->Metrics();
+    return TRUE;
+}
+
+int GetTextFace(HDC hdc, int c, char* lpName) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr) return 0;
+    const char* face = detail::CurrentFont(dc)->Log.lfFaceName;
+    const int len = static_cast<int>(std::strlen(face));
+    if (lpName == nullptr) return len + 1;
+    if (c <= 0) return 0;
+    const int n = std::min(len, c - 1);
+    std::memcpy(lpName, face, static_cast<std::size_t>(n));
+    lpName[n] = '\0';
+    return n;
+}
+
+} // namespace win

@@ -1,0 +1,555 @@
+// Lines, shapes, fills and pixels.
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/win/GdiDraw.h"
+#include "platform/win/GdiPaint.h"
+
+namespace win {
+
+namespace {
+
+using detail::Painter;
+using detail::ShapeRows;
+
+COLORREF PenColor(const DeviceContext* dc) {
+    const GdiPen* pen = dc->State.Pen;
+    return pen == detail::DCPen() ? dc->State.DCPenColor : pen->Color;
+}
+
+bool NullPen(const DeviceContext* dc) {
+    return dc->State.Pen == nullptr || dc->State.Pen->BaseStyle() == PS_NULL;
+}
+
+int PenWidth(const DeviceContext* dc) {
+    return std::max(1, dc->State.Pen->Width);
+}
+
+// The on/off run lengths of the cosmetic pen styles.
+const std::vector<int>* DashPattern(UINT style) {
+    static const std::vector<int> dash{18, 6}, dot{3, 3}, dashDot{9, 6, 3, 6}, dashDotDot{9, 3, 3, 3, 3, 3},
+        alternate{1, 1};
+    switch (style) {
+    case PS_DASH:
+        return &dash;
+    case PS_DOT:
+        return &dot;
+    case PS_DASHDOT:
+        return &dashDot;
+    case PS_DASHDOTDOT:
+        return &dashDotDot;
+    case PS_ALTERNATE:
+        return &alternate;
+    default:
+        return nullptr;
+    }
+}
+
+// Draws pen lines; the dash state runs on across the segments of one call.
+class LineDrawer {
+public:
+    explicit LineDrawer(DeviceContext* dc) : dc_(dc), p_(dc) {
+        if (!p_.Ok() || NullPen(dc)) {
+            active_ = false;
+            return;
+        }
+        width_ = PenWidth(dc);
+        if (width_ == 1) pattern_ = DashPattern(dc->State.Pen->BaseStyle());
+        if (pattern_ != nullptr)
+            for (int run : *pattern_)
+                total_ += run;
+        color_ = PenColor(dc);
+        p_.UseColor(color_, dc->State.Rop2);
+    }
+
+    // From (x0, y0) to (x1, y1), leaving out the end point. Only the part that can reach the surface is
+    // walked; the dash pattern advances over the rest.
+    void Line(int x0, int y0, int x1, int y1) {
+        if (!active_) return;
+        if (width_ > 1) {
+            WideLine(x0, y0, x1, y1);
+            return;
+        }
+        const long long dx = std::llabs(static_cast<long long>(x1) - x0);
+        const long long dy = std::llabs(static_cast<long long>(y1) - y0);
+        const int sx = x1 >= x0 ? 1 : -1, sy = y1 >= y0 ? 1 : -1;
+        const bool xMajor = dx >= dy;
+        const long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+        if (major == 0) return;
+        const int sMajor = xMajor ? sx : sy, sMinor = xMajor ? sy : sx;
+        // Bresenham's minor steps in closed form: before pixel i, floor((2 i minor + major - 1) / (2 major))
+        // steps were taken; a tie steps too when the line runs toward smaller coordinates.
+        const long long bias = sMajor < 0 ? 0 : 1;
+        const RECT view = p_.LogicalBounds();
+        const long long lo = xMajor ? view.Left : view.Top, hi = xMajor ? view.Right : view.Bottom;
+        const long long start = xMajor ? x0 : y0, startMinor = xMajor ? y0 : x0;
+        long long from = sMajor > 0 ? lo - start : start - (hi - 1);
+        long long to = sMajor > 0 ? hi - start : start - lo + 1;
+        from = std::max(0LL, from);
+        to = std::min(major, to);
+        if (from >= to) {
+            Skip(major);
+            return;
+        }
+        Skip(from);
+        for (long long i = from; i < to; ++i) {
+            const long long m = (2 * i * minor + major - bias) / (2 * major);
+            const long long a = start + sMajor * i, b = startMinor + sMinor * m;
+            Plot(static_cast<int>(xMajor ? a : b), static_cast<int>(xMajor ? b : a));
+        }
+        Skip(major - to);
+    }
+
+private:
+    void Skip(long long pixels) {
+        if (pattern_ != nullptr) pos_ = static_cast<int>((pos_ + pixels) % total_);
+    }
+
+    void Plot(int x, int y) {
+        if (pattern_ == nullptr) {
+            p_.Pixel(x, y);
+            return;
+        }
+        int at = pos_;
+        std::size_t segment = 0;
+        while (at >= (*pattern_)[segment])
+            at -= (*pattern_)[segment++];
+        if (segment % 2 == 0) {
+            p_.UseColor(color_, dc_->State.Rop2);
+            p_.Pixel(x, y);
+        } else if (dc_->State.BkMode == OPAQUE) {
+            p_.UseColor(dc_->State.BkColor, dc_->State.Rop2);
+            p_.Pixel(x, y);
+        }
+        pos_ = (pos_ + 1) % total_;
+    }
+
+    // A thick line with round ends: the pixels whose centres lie within half the width of the segment.
+    void WideLine(int x0, int y0, int x1, int y1) {
+        const double r = width_ / 2.0;
+        // Odd widths centre on the pixels' centres, even widths on their corners.
+        const double c = width_ % 2 ? 0.5 : 0.0;
+        const double ax = x0 + c, ay = y0 + c, bx = x1 + c, by = y1 + c;
+        const double vx = bx - ax, vy = by - ay, len2 = vx * vx + vy * vy;
+        // Only the part of the bounding box that lies on the surface is scanned.
+        const RECT view = p_.LogicalBounds();
+        const int top = static_cast<int>(std::max<double>(view.Top, std::floor(std::min(ay, by) - r)));
+        const int bottom = static_cast<int>(std::min<double>(view.Bottom, std::ceil(std::max(ay, by) + r)));
+        const int left = static_cast<int>(std::max<double>(view.Left - 1, std::floor(std::min(ax, bx) - r)));
+        const int right = static_cast<int>(std::min<double>(view.Right, std::ceil(std::max(ax, bx) + r)));
+        for (int y = top; y <= bottom; ++y) {
+            int start = 0;
+            bool inRun = false;
+            for (int x = left; x <= right + 1; ++x) {
+                bool in = false;
+                if (x <= right) {
+                    const double px = x + 0.5 - ax, py = y + 0.5 - ay;
+                    double t = len2 > 0 ? (px * vx + py * vy) / len2 : 0;
+                    t = std::clamp(t, 0.0, 1.0);
+                    const double ex = px - t * vx, ey = py - t * vy;
+                    in = ex * ex + ey * ey < r * r;
+                }
+                if (in && !inRun) {
+                    start = x;
+                    inRun = true;
+                } else if (!in && inRun) {
+                    p_.Span(y, start, x);
+                    inRun = false;
+                }
+            }
+        }
+    }
+
+    DeviceContext* dc_;
+    Painter p_;
+    bool active_ = true;
+    int width_ = 1;
+    COLORREF color_ = 0;
+    const std::vector<int>* pattern_ = nullptr;
+    int total_ = 0; // length of the dash pattern
+    int pos_ = 0;   // position in it
+};
+
+// The spans of shape a less those of shape b.
+ShapeRows SubtractRows(const ShapeRows& a, const ShapeRows& b) {
+    ShapeRows out;
+    out.Top = a.Top;
+    out.Rows.resize(a.Rows.size());
+    for (std::size_t i = 0; i < a.Rows.size(); ++i) {
+        const long j = static_cast<long>(i) + a.Top - b.Top;
+        const auto& as = a.Rows[i];
+        if (j < 0 || j >= static_cast<long>(b.Rows.size()) || b.Rows[static_cast<std::size_t>(j)].empty()) {
+            out.Rows[i] = as;
+            continue;
+        }
+        const auto& bs = b.Rows[static_cast<std::size_t>(j)];
+        for (std::size_t k = 0; k + 1 < as.size(); k += 2) {
+            int x0 = as[k];
+            const int x1 = as[k + 1];
+            for (std::size_t m = 0; m + 1 < bs.size() && x0 < x1; m += 2) {
+                if (bs[m + 1] <= x0 || bs[m] >= x1) continue;
+                if (bs[m] > x0) {
+                    out.Rows[i].push_back(x0);
+                    out.Rows[i].push_back(bs[m]);
+                }
+                x0 = std::max(x0, bs[m + 1]);
+            }
+            if (x0 < x1) {
+                out.Rows[i].push_back(x0);
+                out.Rows[i].push_back(x1);
+            }
+        }
+    }
+    return out;
+}
+
+void Normalize(int& l, int& t, int& r, int& b) {
+    if (l > r) std::swap(l, r);
+    if (t > b) std::swap(t, b);
+}
+
+// The box of a shape's outline for a pen of width w: the outline is centred on the pixels at left/top and
+// right - 1/bottom - 1 (inside the box for PS_INSIDEFRAME).
+RECT OuterBox(const DeviceContext* dc, int l, int t, int r, int b) {
+    const int w = PenWidth(dc);
+    if (w == 1 || dc->State.Pen->BaseStyle() == PS_INSIDEFRAME) return {l, t, r, b};
+    return {l - w / 2, t - w / 2, r - 1 - w / 2 + w, b - 1 - w / 2 + w};
+}
+
+// Fills and outlines a rounded shape (ellipse or rounded rectangle).
+BOOL RoundShape(HDC hdc, int l, int t, int r, int b, int cw, int ch, bool ellipse) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr) return FALSE;
+    Normalize(l, t, r, b);
+    Painter p(dc);
+    if (!p.Ok()) return TRUE;
+    const RECT view = p.LogicalBounds(); // rows off the surface are not rasterised
+    if (NullPen(dc)) {
+        // Without a pen the shape is one pixel smaller on the right and at the bottom, as on the platform.
+        if (ellipse) {
+            cw = r - 1 - l;
+            ch = b - 1 - t;
+        }
+        p.UseBrush(dc->State.Brush, dc->State.Rop2);
+        p.Rows(detail::RoundRectRows(l, t, r - 1, b - 1, cw, ch, view.Top, view.Bottom));
+        return TRUE;
+    }
+    const int w = PenWidth(dc);
+    const RECT o = OuterBox(dc, l, t, r, b);
+    if (ellipse) {
+        cw = o.Right - o.Left;
+        ch = o.Bottom - o.Top;
+    }
+    const ShapeRows outer =
+        detail::RoundRectRows(o.Left, o.Top, o.Right, o.Bottom, cw, ch, view.Top, view.Bottom);
+    const RECT in{o.Left + w, o.Top + w, o.Right - w, o.Bottom - w};
+    ShapeRows inner;
+    if (in.Right > in.Left && in.Bottom > in.Top)
+        inner = detail::RoundRectRows(in.Left, in.Top, in.Right, in.Bottom, std::max(0, cw - 2 * w),
+                                      std::max(0, ch - 2 * w), view.Top, view.Bottom);
+    p.UseBrush(dc->State.Brush, dc->State.Rop2);
+    p.Rows(inner);
+    p.UseColor(PenColor(dc), dc->State.Rop2);
+    p.Rows(SubtractRows(outer, inner));
+    return TRUE;
+}
+
+HBRUSH ResolveBrush(HBRUSH hbr) {
+    // A system colour index + 1 may stand for a brush.
+    const auto v = reinterpret_cast<std::uintptr_t>(hbr);
+    if (v >= 1 && v <= static_cast<std::uintptr_t>(COLOR_MENUBAR + 1))
+        return GetSysColorBrush(static_cast<int>(v) - 1);
+    if (!detail::IsLiveGdiObject(hbr) || hbr->ObjectType != OBJ_BRUSH) return nullptr;
+    return hbr;
+}
+
+detail::RectList RegionRects(HRGN hrgn) {
+    if (!detail::IsLiveGdiObject(hrgn) || hrgn->ObjectType != OBJ_REGION) return {};
+    return hrgn->Rects;
+}
+
+void FillRects(Painter& p, const detail::RectList& rects) {
+    for (const RECT& r : rects)
+        p.Rect(r);
+}
+
+} // namespace
+
+BOOL LineTo(HDC hdc, int x, int y) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr) return FALSE;
+    LineDrawer d(dc);
+    d.Line(dc->State.Position.X, dc->State.Position.Y, x, y);
+    dc->State.Position = {x, y};
+    return TRUE;
+}
+
+BOOL Polyline(HDC hdc, const POINT* apt, int cpt) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr || apt == nullptr || cpt < 2) return FALSE;
+    LineDrawer d(dc);
+    for (int i = 0; i + 1 < cpt; ++i)
+        d.Line(apt[i].X, apt[i].Y, apt[i + 1].X, apt[i + 1].Y);
+    return TRUE;
+}
+
+BOOL PolylineTo(HDC hdc, const POINT* apt, DWORD cpt) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr || apt == nullptr || cpt == 0) return FALSE;
+    LineDrawer d(dc);
+    POINT from = dc->State.Position;
+    for (DWORD i = 0; i < cpt; ++i) {
+        d.Line(from.X, from.Y, apt[i].X, apt[i].Y);
+        from = apt[i];
+    }
+    dc->State.Position = from;
+    return TRUE;
+}
+
+BOOL PolyPolygon(HDC hdc, const POINT* apt, const int* asz, int csz) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr || apt == nullptr || asz == nullptr || csz <= 0) return FALSE;
+    for (int i = 0; i < csz; ++i)
+        if (asz[i] < 2) return FALSE;
+    {
+        Painter p(dc);
+        p.UseBrush(dc->State.Brush, dc->State.Rop2);
+        if (p.Ok()) {
+            const RECT view = p.LogicalBounds();
+            p.Rows(detail::PolygonRows(apt, asz, csz, dc->State.PolyFillMode, view.Top, view.Bottom));
+        }
+    }
+    LineDrawer d(dc);
+    const POINT* pts = apt;
+    for (int k = 0; k < csz; ++k) {
+        const int n = asz[k];
+        for (int i = 0; i < n; ++i)
+            d.Line(pts[i].X, pts[i].Y, pts[(i + 1) % n].X, pts[(i + 1) % n].Y);
+        pts += n;
+    }
+    return TRUE;
+}
+
+BOOL Polygon(HDC hdc, const POINT* apt, int cpt) {
+    return PolyPolygon(hdc, apt, &cpt, 1);
+}
+
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr) return FALSE;
+    Normalize(left, top, right, bottom);
+    if (NullPen(dc)) {
+        Painter p(dc);
+        p.UseBrush(dc->State.Brush, dc->State.Rop2);
+        p.Rect({left, top, right - 1, bottom - 1});
+        return TRUE;
+    }
+    const int w = PenWidth(dc);
+    const RECT o = OuterBox(dc, left, top, right, bottom);
+    const RECT in{o.Left + w, o.Top + w, o.Right - w, o.Bottom - w};
+    {
+        Painter p(dc);
+        p.UseBrush(dc->State.Brush, dc->State.Rop2);
+        if (!in.IsEmpty()) p.Rect(in);
+    }
+    const UINT style = dc->State.Pen->BaseStyle();
+    if (w == 1 && DashPattern(style) != nullptr) {
+        if (right - left < 2 || bottom - top < 2) {
+            LineDrawer d(dc);
+            d.Line(left, top, right, top);
+            return TRUE;
+        }
+        const POINT pts[5] = {
+            {left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}, {left, top}};
+        LineDrawer d(dc);
+        for (int i = 0; i < 4; ++i)
+            d.Line(pts[i].X, pts[i].Y, pts[i + 1].X, pts[i + 1].Y);
+        return TRUE;
+    }
+    Painter p(dc);
+    p.UseColor(PenColor(dc), dc->State.Rop2);
+    if (in.IsEmpty()) {
+        p.Rect(o);
+        return TRUE;
+    }
+    p.Rect({o.Left, o.Top, o.Right, in.Top});
+    p.Rect({o.Left, in.Bottom, o.Right, o.Bottom});
+    p.Rect({o.Left, in.Top, in.Left, in.Bottom});
+    p.Rect({in.Right, in.Top, o.Right, in.Bottom});
+    return TRUE;
+}
+
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
+    return RoundShape(hdc, left, top, right, bottom, std::abs(width), std::abs(height), false);
+}
+
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+    return RoundShape(hdc, left, top, right, bottom, 0, 0, true);
+}
+
+int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
+    DeviceContext* dc = detail::AsDC(hDC);
+    HBRUSH brush = ResolveBrush(hbr);
+    if (dc == nullptr || lprc == nullptr || brush == nullptr) return FALSE;
+    if (lprc->IsEmpty()) return TRUE;
+    Painter p(dc);
+    p.UseBrush(brush, R2_COPYPEN);
+    p.Rect(*lprc);
+    return TRUE;
+}
+
+int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
+    DeviceContext* dc = detail::AsDC(hDC);
+    HBRUSH brush = ResolveBrush(hbr);
+    if (dc == nullptr || lprc == nullptr || brush == nullptr) return FALSE;
+    const RECT& r = *lprc;
+    if (r.IsEmpty()) return TRUE;
+    Painter p(dc);
+    p.UseBrush(brush, R2_COPYPEN);
+    p.Rect({r.Left, r.Top, r.Right, r.Top + 1});
+    if (r.Height() > 1) p.Rect({r.Left, r.Bottom - 1, r.Right, r.Bottom});
+    p.Rect({r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1});
+    if (r.Width() > 1) p.Rect({r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1});
+    return TRUE;
+}
+
+BOOL InvertRect(HDC hDC, const RECT* lprc) {
+    DeviceContext* dc = detail::AsDC(hDC);
+    if (dc == nullptr || lprc == nullptr) return FALSE;
+    Painter p(dc);
+    p.UseColor(0, R2_NOT);
+    p.Rect(*lprc);
+    return TRUE;
+}
+
+BOOL DrawFocusRect(HDC hDC, const RECT* lprc) {
+    DeviceContext* dc = detail::AsDC(hDC);
+    if (dc == nullptr || lprc == nullptr) return FALSE;
+    const RECT& r = *lprc;
+    if (r.IsEmpty()) return TRUE;
+    Painter p(dc);
+    // Every other pixel of the frame is inverted, starting at the top-left corner.
+    auto dot = [&](int x, int y) {
+        if (((x - r.Left) + (y - r.Top)) % 2 != 0) return;
+        p.Each(y, x, x + 1, [](std::uint32_t& px, int, int) { px = 0xFF000000u | (~px & 0xFFFFFFu); });
+    };
+    for (int x = r.Left; x < r.Right; ++x) {
+        dot(x, r.Top);
+        if (r.Bottom - 1 > r.Top) dot(x, r.Bottom - 1);
+    }
+    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+        dot(r.Left, y);
+        if (r.Right - 1 > r.Left) dot(r.Right - 1, y);
+    }
+    return TRUE;
+}
+
+BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    HBRUSH brush = ResolveBrush(hbr);
+    if (dc == nullptr || brush == nullptr || !detail::IsLiveGdiObject(hrgn)) return FALSE;
+    Painter p(dc);
+    p.UseBrush(brush, R2_COPYPEN);
+    FillRects(p, RegionRects(hrgn));
+    return TRUE;
+}
+
+BOOL PaintRgn(HDC hdc, HRGN hrgn) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr || !detail::IsLiveGdiObject(hrgn)) return FALSE;
+    Painter p(dc);
+    p.UseBrush(dc->State.Brush, dc->State.Rop2);
+    FillRects(p, RegionRects(hrgn));
+    return TRUE;
+}
+
+BOOL InvertRgn(HDC hdc, HRGN hrgn) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr || !detail::IsLiveGdiObject(hrgn)) return FALSE;
+    Painter p(dc);
+    p.UseColor(0, R2_NOT);
+    FillRects(p, RegionRects(hrgn));
+    return TRUE;
+}
+
+BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    HBRUSH brush = ResolveBrush(hbr);
+    if (dc == nullptr || brush == nullptr || !detail::IsLiveGdiObject(hrgn) || w < 0 || h < 0) return FALSE;
+    const detail::RectList all = RegionRects(hrgn);
+    // The frame is the region less the region eroded by w across and h down.
+    detail::RectList core = all;
+    for (const POINT d : {POINT{w, 0}, POINT{-w, 0}, POINT{0, h}, POINT{0, -h}}) {
+        detail::RectList moved = all;
+        detail::OffsetRects(moved, d.X, d.Y);
+        core = detail::CombineRects(core, moved, RGN_AND);
+    }
+    Painter p(dc);
+    p.UseBrush(brush, R2_COPYPEN);
+    FillRects(p, detail::CombineRects(all, core, RGN_DIFF));
+    return TRUE;
+}
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr) return CLR_INVALID;
+    Painter p(dc);
+    COLORREF result = CLR_INVALID;
+    const COLORREF c = detail::ResolveColor(color);
+    const std::uint32_t px = p.View().Monochrome ? detail::MonoPixelOf(c) : detail::PixelOf(c);
+    p.Each(y, x, x + 1, [&](std::uint32_t& pixel, int, int) {
+        pixel = px;
+        result = detail::ColorOf(px);
+    });
+    return result;
+}
+
+BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color) {
+    return SetPixel(hdc, x, y, color) != CLR_INVALID;
+}
+
+COLORREF GetPixel(HDC hdc, int x, int y) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr) return CLR_INVALID;
+    Painter p(dc);
+    COLORREF result = CLR_INVALID;
+    p.Each(y, x, x + 1, [&](std::uint32_t& pixel, int, int) { result = detail::ColorOf(pixel); });
+    return result;
+}
+
+BOOL GradientFill(HDC hdc, TRIVERTEX* pVertex, ULONG nVertex, void* pMesh, ULONG nMesh, ULONG ulMode) {
+    DeviceContext* dc = detail::AsDC(hdc);
+    if (dc == nullptr || pVertex == nullptr || pMesh == nullptr) return FALSE;
+    if (ulMode != GRADIENT_FILL_RECT_H && ulMode != GRADIENT_FILL_RECT_V) return FALSE;
+    const auto* rects = static_cast<const GRADIENT_RECT*>(pMesh);
+    for (ULONG i = 0; i < nMesh; ++i)
+        if (rects[i].UpperLeft >= nVertex || rects[i].LowerRight >= nVertex) return FALSE;
+    Painter p(dc);
+    for (ULONG i = 0; i < nMesh; ++i) {
+        TRIVERTEX a = pVertex[rects[i].UpperLeft], b = pVertex[rects[i].LowerRight];
+        // The colours run from the first vertex to the second along the gradient's direction.
+        const bool horizontal = ulMode == GRADIENT_FILL_RECT_H;
+        if ((horizontal && a.x > b.x) || (!horizontal && a.y > b.y)) std::swap(a, b);
+        const int l = std::min(a.x, b.x), r = std::max(a.x, b.x);
+        const int t = std::min(a.y, b.y), bt = std::max(a.y, b.y);
+        const int span = horizontal ? r - l : bt - t;
+        if (r <= l || bt <= t) continue;
+        auto channel = [&](int c0, int c1, int pos) {
+            return static_cast<std::uint32_t>((c0 + static_cast<long long>(c1 - c0) * pos / span) >> 8) &
+                   0xFF;
+        };
+        int rowFrom = t, rowTo = bt;
+        p.VisibleRows(rowFrom, rowTo);
+        for (int y = rowFrom; y < rowTo; ++y) {
+            p.Each(y, l, r, [&](std::uint32_t& pixel, int x, int yy) {
+                const int pos = horizontal ? x - l : yy - t;
+                pixel = 0xFF000000u | (channel(a.Red, b.Red, pos) << 16) |
+                        (channel(a.Green, b.Green, pos) << 8) | channel(a.Blue, b.Blue, pos);
+            });
+        }
+    }
+    return TRUE;
+}
+
+} // namespace win

@@ -1,0 +1,267 @@
+#pragma once
+// The window system's own records and state, shared by its source files. Not for other layers.
+
+#include <cairo.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/backend/Backend.h"
+#include "platform/win/Input.h"
+#include "platform/win/MenuHooks.h"
+#include "platform/win/Window.h"
+
+namespace win::detail {
+
+using vcl::String;
+
+struct WndClass {
+    String Name;
+    ATOM Atom = 0;
+    UINT Style = 0;
+    WNDPROC Proc = nullptr;
+    int ClsExtra = 0;
+    int WndExtra = 0;
+    HINSTANCE Instance = nullptr;
+    HICON Icon = nullptr;
+    HICON IconSm = nullptr;
+    HCURSOR Cursor = nullptr;
+    HBRUSH Background = nullptr;
+    String MenuName;
+    int Windows = 0; // live windows of the class
+};
+
+struct Wnd {
+    HWND Handle = nullptr;
+    std::shared_ptr<WndClass> Class;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    WNDPROC Proc = nullptr;
+    LONG_PTR UserData = 0;
+    LONG_PTR Id = 0; // GWL_ID (child windows) or the menu (top-level windows)
+    HINSTANCE Instance = nullptr;
+    HMENU Menu = nullptr;
+    std::vector<BYTE> Extra;
+    std::vector<std::pair<String, HANDLE>> Props;
+    Wnd* Parent = nullptr; // the desktop record for top-level windows
+    Wnd* Owner = nullptr;
+    std::vector<Wnd*> Children; // topmost first
+    RECT Rect{};   // window rectangle in the parent's client coordinates (screen for top-level windows)
+    RECT Client{}; // client rectangle in window coordinates
+    String Text;
+    // Pending painting, in window coordinates.
+    HRGN Update = nullptr;
+    bool ErasePending = false;
+    bool FramePending = false;
+    bool InternalPaint = false;
+    bool Redraw = true;   // WM_SETREDRAW
+    HRGN Shape = nullptr; // SetWindowRgn, window coordinates, owned
+    // Layered attributes.
+    BYTE Alpha = 255;
+    COLORREF Key = 0;
+    DWORD LayeredFlags = 0;
+    bool PerPixel = false;
+    bool UlwMode = false;  // UpdateLayeredWindow supplies the image: no WM_PAINT
+    bool AttrMode = false; // SetLayeredWindowAttributes was used (UpdateLayeredWindow then fails)
+    // Placement.
+    RECT Normal{};
+    POINT MinPos{-1, -1};
+    POINT MaxPos{-1, -1};
+    bool RestoreToMax = false;
+    // Top-level windows: the image of the whole window and the backend's window.
+    cairo_surface_t* Surface = nullptr;
+    std::unique_ptr<backend::NativeWindow> Native;
+    bool Dead = false;
+    bool Destroying = false;
+    bool SizeSent = false;
+    bool FrameActive = false; // the caption is drawn active (WM_NCACTIVATE)
+
+    bool IsTopLevel() const;
+    bool IsDesktop() const { return Parent == nullptr; }
+};
+
+struct Timer {
+    Wnd* Window = nullptr; // null for thread timers
+    HWND Handle = nullptr;
+    UINT_PTR Id = 0;
+    UINT Elapse = 0;
+    TIMERPROC Proc = nullptr;
+    std::uint32_t Due = 0;
+    std::uint64_t Order = 0;
+};
+
+struct Hook {
+    HHOOK Handle = nullptr;
+    int Kind = 0;
+    HOOKPROC Proc = nullptr;
+    bool Dead = false;
+};
+
+struct ClickInfo {
+    UINT Button = 0; // WM_LBUTTONDOWN ... of the last press, 0 = none
+    HWND Window = nullptr;
+    DWORD Time = 0;
+    POINT Pt{};
+};
+
+struct Tracking {
+    HWND Window = nullptr;
+    DWORD Flags = 0; // TME_LEAVE, TME_HOVER, TME_NONCLIENT
+    DWORD HoverTime = 400;
+    std::optional<std::uint32_t> HoverDue;
+    POINT HoverOrigin{};
+};
+
+// The last place the mouse messages went (for leave tracking).
+struct MouseTarget {
+    HWND Window = nullptr;
+    bool NonClient = false;
+};
+
+struct SizeMoveDrag {
+    HWND Window = nullptr;
+    LRESULT Hit = HTNOWHERE; // HTCAPTION for a move, a border code for a size
+    POINT Start{};
+    RECT StartRect{};
+};
+
+struct State {
+    std::unordered_map<std::uintptr_t, std::unique_ptr<Wnd>> Windows;
+    std::vector<std::unique_ptr<Wnd>> Graveyard;
+    std::uintptr_t NextId = 0x10010;
+    std::unique_ptr<Wnd> Desktop;
+    std::map<String, std::shared_ptr<WndClass>> Classes; // key: lower-case name
+    ATOM NextAtom = 0xC000;
+
+    std::deque<MSG> Posted;
+    std::deque<backend::InputEvent> Input;
+    bool QuitPending = false;
+    int QuitCode = 0;
+    std::vector<Timer> Timers;
+    std::uint64_t TimerOrder = 0;
+    UINT_PTR NextThreadTimerId = 0x7FF0;
+
+    HWND Focus = nullptr;
+    HWND Active = nullptr;
+    HWND Capture = nullptr;
+    bool AppActive = false;
+    BYTE Keys[256] = {};      // as seen by the retrieved messages (GetKeyState)
+    BYTE AsyncKeys[256] = {}; // the physical state (GetAsyncKeyState)
+    BYTE AsyncPressed[256] = {};
+    bool AltAlone = false; // Alt went down and no other key since
+    bool AltTap = false;   // the Alt key just released was pressed alone
+    int Beeps = 0;
+    POINT Cursor{};
+    HCURSOR CurrentCursor = nullptr;
+    int CursorCount = 0;
+    ClickInfo LastClick;
+    Tracking Track;
+    MouseTarget LastMouse;
+    SizeMoveDrag Drag;
+    UINT DoubleClickTime = 500;
+
+    std::vector<std::shared_ptr<Hook>> Hooks; // newest first
+    std::uintptr_t NextHookId = 0x20010;
+
+    DWORD MessageTime = 0;
+    POINT MessagePos{};
+    int SendDepth = 0;
+    int DispatchDepth = 0;
+    std::function<bool()> IdleHandler;
+    DWORD LastError = 0;
+    cairo_surface_t* ScreenSurface = nullptr;
+    HWND PressedCaptionButton = nullptr;
+    LRESULT PressedCaptionHit = HTNOWHERE;
+
+    // System parameters kept in this process.
+    bool MenuAnimation = false;
+    bool MenuFade = false;
+    bool KeyboardCues = false;
+    bool FlatMenu = false;
+    bool DropShadow = true;
+};
+
+State& S();
+// The live record of a handle (nullptr for null, stale or destroyed handles).
+Wnd* W(HWND h);
+// As W, and sets ERROR_INVALID_WINDOW_HANDLE when the handle is not a live window.
+Wnd* Checked(HWND h);
+Wnd* Root(Wnd* w);
+// Screen position of the window's top-left corner and of its client area's.
+POINT ScreenOrigin(const Wnd* w);
+POINT ClientScreenOrigin(const Wnd* w);
+RECT ScreenRect(const Wnd* w);
+bool IsVisibleChain(const Wnd* w); // the window and every ancestor are visible
+LRESULT Send(Wnd* w, UINT msg, WPARAM wp, LPARAM lp);
+void SetStyleBits(Wnd* w, DWORD style);
+void FreeGraveyard();
+// Back to a clean state (for tests): destroys every window, empties the queue, forgets timers, hooks, the
+// key state, focus, capture and tracking. Classes stay registered.
+void ResetState();
+backend::Backend& Backend();
+backend::EventSink* Sink();
+
+// Frame metrics of a window of these styles (left, top, right, bottom thickness of the non-client area).
+RECT NonClientInsets(DWORD style, DWORD exStyle, bool hasMenu);
+// Re-computes the client rectangle through WM_NCCALCSIZE (wParam FALSE).
+void CalcClient(Wnd* w);
+int MenuBarHeight(Wnd* w);
+
+// Painting internals.
+void AddUpdate(Wnd* w, HRGN windowRgn, bool erase, bool frame);
+void InvalidateWhole(Wnd* w, bool erase, bool children);
+bool HasPendingPaint(Wnd* w);
+Wnd* NextPaintWindow(HWND filter);
+void EnsureSurface(Wnd* root);
+void ReleaseSurface(Wnd* root);
+HRGN VisibleRegion(Wnd* w, bool window, bool clipChildren, bool clipSiblings); // surface coordinates
+void Present(Wnd* root, const RECT& windowRect);
+void PresentAll(Wnd* w);
+void UpdateNativeAttributes(Wnd* root);
+void Restack();
+
+// Position internals.
+BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags);
+void ActivateWindow(Wnd* w, WORD how, bool fromShow);
+void ActivateNext(Wnd* leaving);
+void Deactivated(Wnd* w); // keeps activation and focus consistent when w is hidden or destroyed
+void DoSetFocus(Wnd* w);
+
+// Queue and timers.
+void KillTimersOf(Wnd* w);
+std::optional<std::uint32_t> NextDeadline();
+void RemovePostedFor(HWND h);
+bool ConvertInput(MSG* out, HWND filter, UINT min, UINT max, bool remove);
+bool HasInput();
+
+// Hooks.
+LRESULT CallHooks(int kind, int code, WPARAM wp, LPARAM lp, bool* any = nullptr);
+bool HasHook(int kind);
+
+// Input internals.
+void ReleaseCaptureOf(Wnd* w);
+void ForgetWindowInput(HWND h);
+LRESULT HitTest(Wnd* w, POINT screen);
+void StartSizeMove(Wnd* w, LRESULT hit, POINT screen);
+bool HandleDrag(const backend::InputEvent& ev);
+
+// Non-client.
+LRESULT DefNcHitTest(Wnd* w, POINT screen);
+void DefNcPaint(Wnd* w, bool active);
+void DefCalcSize(Wnd* w, RECT* rc);
+bool IsActiveFrame(Wnd* w);
+
+// Key tables.
+UINT ScanCodeOf(UINT vk, bool* extended);
+char32_t CharFromKey(UINT vk, const BYTE* keys);
+std::optional<std::pair<UINT, bool>> KeyForChar(char32_t ch); // virtual key and shift
+
+HCURSOR StandardCursor(int id);
+backend::CursorShape ShapeOf(HCURSOR c);
+
+} // namespace win::detail

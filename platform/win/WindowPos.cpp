@@ -1,0 +1,546 @@
+// Positions, z-order, show states, placement, coordinate mapping and finding windows at a point.
+
+#include <algorithm>
+
+#include "platform/win/Gdi.h"
+#include "platform/win/Metrics.h"
+#include "platform/win/WindowInternal.h"
+
+namespace win {
+namespace detail {
+
+namespace {
+
+void ApplyZOrder(Wnd* w, HWND after) {
+    auto& v = w->Parent->Children;
+    bool top = w->IsTopLevel();
+    if (top && after == HWND_TOPMOST) w->ExStyle |= WS_EX_TOPMOST;
+    if (top && after == HWND_NOTOPMOST) w->ExStyle &= ~WS_EX_TOPMOST;
+    v.erase(std::remove(v.begin(), v.end(), w), v.end());
+    auto groupBegin = [&]() {
+        auto it = v.begin();
+        if (top && !(w->ExStyle & WS_EX_TOPMOST))
+            while (it != v.end() && ((*it)->ExStyle & WS_EX_TOPMOST))
+                ++it;
+        return it;
+    };
+    auto groupEnd = [&]() {
+        if (top && (w->ExStyle & WS_EX_TOPMOST)) {
+            auto it = v.begin();
+            while (it != v.end() && ((*it)->ExStyle & WS_EX_TOPMOST))
+                ++it;
+            return it;
+        }
+        return v.end();
+    };
+    if (after == HWND_BOTTOM) {
+        v.insert(groupEnd(), w);
+    } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
+        v.insert(groupBegin(), w);
+    } else {
+        Wnd* a = W(after);
+        auto it = a ? std::find(v.begin(), v.end(), a) : v.end();
+        if (it == v.end())
+            v.insert(groupBegin(), w);
+        else {
+            ++it;
+            // Stay inside the window's own group.
+            auto b = groupBegin(), e = groupEnd();
+            if (it < b) it = b;
+            if (it > e) it = e;
+            v.insert(it, w);
+        }
+    }
+}
+
+void InvalidateParentArea(Wnd* w, const RECT& rectInParent) {
+    Wnd* p = w->Parent;
+    if (!p || p->IsDesktop() || rectInParent.IsEmpty()) return;
+    HRGN rg = CreateRectRgn(rectInParent.Left, rectInParent.Top, rectInParent.Right, rectInParent.Bottom);
+    OffsetRgn(rg, p->Client.Left, p->Client.Top);
+    AddUpdate(p, rg, true, false);
+    DeleteObject(rg);
+    // Siblings overlapped by the old place are shown again as well.
+    for (Wnd* s : p->Children) {
+        if (s == w || !(s->Style & WS_VISIBLE)) continue;
+        RECT i{std::max(s->Rect.Left, rectInParent.Left), std::max(s->Rect.Top, rectInParent.Top),
+               std::min(s->Rect.Right, rectInParent.Right), std::min(s->Rect.Bottom, rectInParent.Bottom)};
+        if (i.IsEmpty()) continue;
+        HRGN sr = CreateRectRgn(i.Left - s->Rect.Left, i.Top - s->Rect.Top, i.Right - s->Rect.Left,
+                                i.Bottom - s->Rect.Top);
+        AddUpdate(s, sr, true, true);
+        DeleteObject(sr);
+    }
+}
+
+MINMAXINFO MinMaxFor(Wnd* w) {
+    MINMAXINFO mmi{};
+    RECT ins = NonClientInsets(w->Style & ~WS_MINIMIZE, w->ExStyle, w->IsTopLevel() && w->Menu);
+    HMONITOR mon = MonitorFromWindow(w->Handle, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO mi{sizeof(MONITORINFO), {}, {}, 0};
+    GetMonitorInfo(mon, &mi);
+    RECT work = w->IsTopLevel() ? mi.rcWork : w->Parent->Client;
+    if (!w->IsTopLevel()) work = {0, 0, w->Parent->Client.Width(), w->Parent->Client.Height()};
+    RECT base = w->IsTopLevel() ? mi.rcMonitor : work;
+    // The frame (not the caption) lies outside the work area.
+    int fx = ins.Left, fy = ins.Bottom;
+    mmi.ptMaxSize = {work.Width() + 2 * fx, work.Height() + 2 * fy};
+    mmi.ptMaxPosition = {work.Left - base.Left - fx, work.Top - base.Top - fy};
+    mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    mmi.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+    if (w->MaxPos.X != -1 || w->MaxPos.Y != -1) mmi.ptMaxPosition = w->MaxPos;
+    Send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    // Positions are relative to the window's monitor.
+    mmi.ptMaxPosition.X += base.Left;
+    mmi.ptMaxPosition.Y += base.Top;
+    return mmi;
+}
+
+RECT WorkspaceOffset(Wnd* w) {
+    // Placement rectangles of top-level windows (not tool windows) are in workspace coordinates:
+    // relative to the primary monitor's work area.
+    if (!w->IsTopLevel() || (w->ExStyle & WS_EX_TOOLWINDOW)) return {};
+    for (const auto& m : Backend().Monitors())
+        if (m.Primary) return {m.WorkArea.Left - m.Bounds.Left, m.WorkArea.Top - m.Bounds.Top, 0, 0};
+    return {};
+}
+
+} // namespace
+
+BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
+    HWND h = w->Handle;
+    WINDOWPOS pos{h, after, x, y, cx, cy, flags};
+    if (flags & SWP_NOMOVE) {
+        pos.x = w->Rect.Left;
+        pos.y = w->Rect.Top;
+    }
+    if (flags & SWP_NOSIZE) {
+        pos.cx = w->Rect.Width();
+        pos.cy = w->Rect.Height();
+    }
+    if ((flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE)) pos.flags &= ~SWP_SHOWWINDOW;
+    if ((flags & SWP_HIDEWINDOW) && !(w->Style & WS_VISIBLE)) pos.flags &= ~SWP_HIDEWINDOW;
+    if (!(pos.flags & SWP_NOSENDCHANGING)) {
+        Send(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+        if (!W(h)) return FALSE;
+    }
+    flags = pos.flags;
+    RECT oldRect = w->Rect;
+    RECT oldClient = w->Client;
+    bool wasVisible = w->Style & WS_VISIBLE;
+    RECT nr = oldRect;
+    if (!(flags & SWP_NOMOVE)) nr = vcl::Bounds(pos.x, pos.y, nr.Width(), nr.Height());
+    if (!(flags & SWP_NOSIZE))
+        nr.Right = nr.Left + std::max(pos.cx, 0), nr.Bottom = nr.Top + std::max(pos.cy, 0);
+    bool moved = nr.Left != oldRect.Left || nr.Top != oldRect.Top;
+    bool sized = nr.Width() != oldRect.Width() || nr.Height() != oldRect.Height();
+    w->Rect = nr;
+    if (moved || sized || (flags & SWP_FRAMECHANGED)) {
+        NCCALCSIZE_PARAMS p{};
+        p.rgrc[0] = nr;
+        p.rgrc[1] = oldRect;
+        p.rgrc[2] = {oldRect.Left + oldClient.Left, oldRect.Top + oldClient.Top,
+                     oldRect.Left + oldClient.Right, oldRect.Top + oldClient.Bottom};
+        p.lppos = &pos;
+        Send(w, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&p));
+        if (!W(h)) return FALSE;
+        RECT c = p.rgrc[0];
+        c.Right = std::max(c.Right, c.Left);
+        c.Bottom = std::max(c.Bottom, c.Top);
+        w->Client = {c.Left - nr.Left, c.Top - nr.Top, c.Right - nr.Left, c.Bottom - nr.Top};
+    }
+    if (!(flags & SWP_NOZORDER) && w->Parent) ApplyZOrder(w, after);
+    if (flags & SWP_SHOWWINDOW) w->Style |= WS_VISIBLE;
+    if (flags & SWP_HIDEWINDOW) w->Style &= ~WS_VISIBLE;
+    bool visible = w->Style & WS_VISIBLE;
+
+    if (w->IsTopLevel()) {
+        if (sized || !w->Surface) EnsureSurface(w);
+        if (w->Native) {
+            if (moved || sized) w->Native->SetBounds(w->Rect);
+            if (visible != wasVisible) w->Native->SetVisible(visible);
+            if (!(flags & SWP_NOZORDER)) w->Native->SetTopmost(w->ExStyle & WS_EX_TOPMOST);
+        }
+        if (!(flags & SWP_NOZORDER) || visible != wasVisible) Restack();
+    }
+
+    if (!(flags & SWP_NOREDRAW)) {
+        bool frame = (flags & SWP_FRAMECHANGED) || sized;
+        if (visible && !wasVisible)
+            InvalidateWhole(w, true, true);
+        else if (!visible && wasVisible)
+            InvalidateParentArea(w, oldRect);
+        else if (visible && (moved || sized) && !w->IsTopLevel()) {
+            InvalidateParentArea(w, oldRect);
+            InvalidateWhole(w, true, true);
+        } else if (visible && sized) {
+            UINT cs = w->Class ? w->Class->Style : 0;
+            bool whole = ((cs & CS_HREDRAW) && nr.Width() != oldRect.Width()) ||
+                         ((cs & CS_VREDRAW) && nr.Height() != oldRect.Height());
+            // The image was not kept across the resize: repaint the whole window.
+            (void)whole;
+            InvalidateWhole(w, true, true);
+        } else if (frame) {
+            AddUpdate(w, nullptr, false, true);
+        }
+        if (w->IsTopLevel() && visible && !wasVisible && w->Surface)
+            Present(w, {0, 0, nr.Width(), nr.Height()});
+    }
+
+    if (w->IsTopLevel() && visible && !(flags & SWP_NOACTIVATE) && !(w->Style & WS_DISABLED) &&
+        (!wasVisible || !(flags & SWP_NOZORDER) || moved || sized) && S().Active != h)
+        ActivateWindow(w, WA_ACTIVE, true);
+    if (!W(h)) return FALSE;
+
+    POINT oldClientPos{oldRect.Left + oldClient.Left, oldRect.Top + oldClient.Top};
+    POINT newClientPos{w->Rect.Left + w->Client.Left, w->Rect.Top + w->Client.Top};
+    WINDOWPOS done{h, after, w->Rect.Left, w->Rect.Top, w->Rect.Width(), w->Rect.Height(), flags};
+    if (!moved) done.flags |= SWP_NOMOVE;
+    if (!sized) done.flags |= SWP_NOSIZE;
+    if (oldClientPos == newClientPos) done.flags |= SWP_NOCLIENTMOVE;
+    if (oldClient.Width() == w->Client.Width() && oldClient.Height() == w->Client.Height())
+        done.flags |= SWP_NOCLIENTSIZE;
+    Send(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
+    if (!W(h)) return TRUE;
+    if (!visible && wasVisible) Deactivated(w);
+    return TRUE;
+}
+
+} // namespace detail
+
+using namespace detail;
+
+BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) {
+    Wnd* w = Checked(h);
+    if (!w || w->IsDesktop()) return FALSE;
+    if (after == h) flags |= SWP_NOZORDER;
+    BOOL r = SetPos(w, after, x, y, cx, cy, flags);
+    FreeGraveyard();
+    return r;
+}
+
+BOOL MoveWindow(HWND h, int x, int y, int cx, int cy, BOOL repaint) {
+    return SetWindowPos(h, nullptr, x, y, cx, cy,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL BringWindowToTop(HWND h) {
+    return SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+namespace {
+
+// Moves w to a new rectangle for a show state change, showing it and activating it if asked.
+void ApplyState(Wnd* w, const RECT& r, bool show, bool activate) {
+    UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER;
+    if (show) flags |= SWP_SHOWWINDOW;
+    if (!activate)
+        flags |= SWP_NOACTIVATE;
+    else
+        flags &= ~SWP_NOZORDER;
+    SetPos(w, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), flags);
+}
+
+} // namespace
+
+BOOL ShowWindow(HWND h, int cmd) {
+    State& s = S();
+    Wnd* w = Checked(h);
+    if (!w || w->IsDesktop()) return FALSE;
+    bool wasVisible = w->Style & WS_VISIBLE;
+    bool top = w->IsTopLevel();
+    auto showMsg = [&](bool show) {
+        if (show != wasVisible) Send(w, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
+        return W(h) != nullptr;
+    };
+    bool activate = top && !(w->ExStyle & WS_EX_NOACTIVATE);
+    switch (cmd) {
+    case SW_HIDE:
+        if (!wasVisible) return FALSE;
+        if (!showMsg(false)) return TRUE;
+        SetPos(w, nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE: {
+        if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_MINMAX, reinterpret_cast<WPARAM>(h), cmd)) break;
+        if (!(w->Style & WS_MINIMIZE)) {
+            if (w->Style & WS_MAXIMIZE)
+                w->RestoreToMax = true;
+            else {
+                w->Normal = w->Rect;
+                w->RestoreToMax = false;
+            }
+        }
+        if (!showMsg(true)) return TRUE;
+        w->Style = (w->Style | WS_MINIMIZE) & ~WS_MAXIMIZE;
+        POINT p = (w->MinPos.X != -1 || w->MinPos.Y != -1) ? w->MinPos : POINT{-32000, -32000};
+        RECT r = vcl::Bounds(p.X, p.Y, GetSystemMetrics(SM_CXMINIMIZED), GetSystemMetrics(SM_CYMINIMIZED));
+        ApplyState(w, r, true, false);
+        if (!W(h)) return wasVisible;
+        if (cmd == SW_SHOWMINIMIZED && activate) {
+            if (s.Active != h) ActivateWindow(w, WA_ACTIVE, true);
+        } else if (s.Active == h) {
+            ActivateNext(w);
+        }
+        break;
+    }
+    case SW_SHOWMAXIMIZED: {
+        if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_MINMAX, reinterpret_cast<WPARAM>(h), cmd)) break;
+        if (!(w->Style & (WS_MINIMIZE | WS_MAXIMIZE))) w->Normal = w->Rect;
+        if (!showMsg(true)) return TRUE;
+        w->Style = (w->Style | WS_MAXIMIZE) & ~WS_MINIMIZE;
+        MINMAXINFO mmi = MinMaxFor(w);
+        if (!W(h)) return wasVisible;
+        ApplyState(w, vcl::Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y),
+                   true, activate);
+        break;
+    }
+    case SW_SHOWNORMAL:
+    case SW_RESTORE:
+    case SW_SHOWDEFAULT:
+    case SW_SHOWNOACTIVATE: {
+        bool act = activate && cmd != SW_SHOWNOACTIVATE;
+        if (w->Style & (WS_MINIMIZE | WS_MAXIMIZE)) {
+            if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_MINMAX, reinterpret_cast<WPARAM>(h), cmd)) break;
+            if ((w->Style & WS_MINIMIZE) && w->RestoreToMax && cmd != SW_SHOWNORMAL) {
+                w->RestoreToMax = false;
+                ShowWindow(h, SW_SHOWMAXIMIZED);
+                return wasVisible ? TRUE : FALSE;
+            }
+            if (!showMsg(true)) return TRUE;
+            w->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+            w->RestoreToMax = false;
+            ApplyState(w, w->Normal, true, act);
+        } else {
+            if (!showMsg(true)) return TRUE;
+            SetPos(w, HWND_TOP, 0, 0, 0, 0,
+                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | (act ? 0 : SWP_NOACTIVATE | SWP_NOZORDER));
+        }
+        break;
+    }
+    case SW_SHOW:
+    case SW_SHOWNA:
+    default: {
+        if (cmd != SW_SHOW && cmd != SW_SHOWNA) {
+            s.LastError = ERROR_INVALID_PARAMETER;
+            return FALSE;
+        }
+        if (!showMsg(true)) return TRUE;
+        bool act = activate && cmd == SW_SHOW;
+        SetPos(w, HWND_TOP, 0, 0, 0, 0,
+               SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | (act ? 0 : SWP_NOACTIVATE | SWP_NOZORDER));
+        break;
+    }
+    }
+    FreeGraveyard();
+    return wasVisible ? TRUE : FALSE;
+}
+
+BOOL GetWindowRect(HWND h, RECT* r) {
+    Wnd* w = Checked(h);
+    if (!w || !r) return FALSE;
+    *r = ScreenRect(w);
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND h, RECT* r) {
+    Wnd* w = Checked(h);
+    if (!w || !r) return FALSE;
+    if (w->IsDesktop())
+        *r = {0, 0, ScreenRect(w).Width(), ScreenRect(w).Height()};
+    else
+        *r = {0, 0, w->Client.Width(), w->Client.Height()};
+    return TRUE;
+}
+
+BOOL AdjustWindowRectEx(RECT* r, DWORD style, BOOL menu, DWORD exStyle) {
+    if (!r) return FALSE;
+    RECT ins = NonClientInsets(style, exStyle, menu != FALSE);
+    r->Left -= ins.Left;
+    r->Top -= ins.Top;
+    r->Right += ins.Right;
+    r->Bottom += ins.Bottom;
+    return TRUE;
+}
+
+BOOL AdjustWindowRect(RECT* r, DWORD style, BOOL menu) {
+    return AdjustWindowRectEx(r, style, menu, 0);
+}
+
+BOOL GetWindowPlacement(HWND h, WINDOWPLACEMENT* p) {
+    Wnd* w = Checked(h);
+    if (!w || !p) return FALSE;
+    p->length = sizeof(WINDOWPLACEMENT);
+    p->flags = 0;
+    if (w->Style & WS_MINIMIZE) {
+        p->showCmd = SW_SHOWMINIMIZED;
+        if (w->RestoreToMax) p->flags |= WPF_RESTORETOMAXIMIZED;
+    } else if (w->Style & WS_MAXIMIZE)
+        p->showCmd = SW_SHOWMAXIMIZED;
+    else
+        p->showCmd = SW_SHOWNORMAL;
+    RECT n = (w->Style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->Normal : w->Rect;
+    RECT off = WorkspaceOffset(w);
+    p->rcNormalPosition = {n.Left - off.Left, n.Top - off.Top, n.Right - off.Left, n.Bottom - off.Top};
+    p->ptMinPosition = w->MinPos;
+    p->ptMaxPosition = w->MaxPos;
+    return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND h, const WINDOWPLACEMENT* p) {
+    Wnd* w = Checked(h);
+    if (!w || !p || p->length != sizeof(WINDOWPLACEMENT)) {
+        S().LastError = ERROR_INVALID_PARAMETER;
+        return FALSE;
+    }
+    RECT off = WorkspaceOffset(w);
+    RECT n = p->rcNormalPosition;
+    w->Normal = {n.Left + off.Left, n.Top + off.Top, n.Right + off.Left, n.Bottom + off.Top};
+    if (w->Normal.Right < w->Normal.Left) w->Normal.Right = w->Normal.Left;
+    if (w->Normal.Bottom < w->Normal.Top) w->Normal.Bottom = w->Normal.Top;
+    if (p->flags & WPF_SETMINPOSITION) w->MinPos = p->ptMinPosition;
+    w->MaxPos = p->ptMaxPosition;
+    w->RestoreToMax = (p->flags & WPF_RESTORETOMAXIMIZED) != 0;
+    if (!(w->Style & (WS_MINIMIZE | WS_MAXIMIZE)))
+        SetPos(w, nullptr, w->Normal.Left, w->Normal.Top, w->Normal.Width(), w->Normal.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+    if (W(h)) ShowWindow(h, static_cast<int>(p->showCmd));
+    FreeGraveyard();
+    return TRUE;
+}
+
+// ---- Coordinates
+
+BOOL ClientToScreen(HWND h, POINT* p) {
+    Wnd* w = Checked(h);
+    if (!w || !p) return FALSE;
+    POINT o = ClientScreenOrigin(w);
+    p->X += o.X;
+    p->Y += o.Y;
+    return TRUE;
+}
+
+BOOL ScreenToClient(HWND h, POINT* p) {
+    Wnd* w = Checked(h);
+    if (!w || !p) return FALSE;
+    POINT o = ClientScreenOrigin(w);
+    p->X -= o.X;
+    p->Y -= o.Y;
+    return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, POINT* pts, UINT n) {
+    POINT a{}, b{};
+    if (from) {
+        Wnd* f = Checked(from);
+        if (!f) return 0;
+        a = ClientScreenOrigin(f);
+    }
+    if (to) {
+        Wnd* t = Checked(to);
+        if (!t) return 0;
+        b = ClientScreenOrigin(t);
+    }
+    int dx = a.X - b.X, dy = a.Y - b.Y;
+    for (UINT i = 0; pts && i < n; ++i) {
+        pts[i].X += dx;
+        pts[i].Y += dy;
+    }
+    int r = MAKELPARAM(dx, dy);
+    return r;
+}
+
+// ---- Windows at a point
+
+namespace detail {
+
+// True if the screen point lies in the window: its rectangle, its shape, and every ancestor's client area.
+bool Hits(Wnd* w, POINT pt) {
+    RECT r = ScreenRect(w);
+    if (!r.Contains(pt)) return false;
+    if (w->Shape && !PtInRegion(w->Shape, pt.X - r.Left, pt.Y - r.Top)) return false;
+    for (Wnd* p = w->Parent; p && !p->IsDesktop(); p = p->Parent) {
+        POINT o = ClientScreenOrigin(p);
+        if (!vcl::Bounds(o.X, o.Y, p->Client.Width(), p->Client.Height()).Contains(pt)) return false;
+        if (p->Shape) {
+            RECT pr = ScreenRect(p);
+            if (!PtInRegion(p->Shape, pt.X - pr.Left, pt.Y - pr.Top)) return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+void Visit(Wnd* w, POINT pt, std::vector<Wnd*>& out) {
+    for (Wnd* c : w->Children) {
+        if (!(c->Style & WS_VISIBLE) || (c->Style & WS_DISABLED)) continue; // input passes to the parent
+        if (Hits(c, pt)) Visit(c, pt, out);
+    }
+    out.push_back(w);
+}
+} // namespace
+
+// The windows under a screen point, front to back: deeper and upper windows first, each window before
+// its parent, then the windows beneath.
+std::vector<Wnd*> WindowsAt(POINT pt) {
+    std::vector<Wnd*> out;
+    for (Wnd* t : S().Desktop->Children) {
+        if (!(t->Style & WS_VISIBLE)) continue;
+        if ((t->ExStyle & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) == (WS_EX_LAYERED | WS_EX_TRANSPARENT))
+            continue;
+        if (Hits(t, pt)) Visit(t, pt, out);
+    }
+    return out;
+}
+
+// The window that gets the mouse at pt, after WM_NCHITTEST; hit receives the answer.
+Wnd* TargetAt(POINT pt, LRESULT* hit) {
+    for (Wnd* c : WindowsAt(pt)) {
+        HWND h = c->Handle;
+        LRESULT r = SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(pt.X, pt.Y));
+        if (!W(h)) continue;
+        if (r == HTTRANSPARENT) continue;
+        if (hit) *hit = r;
+        return c;
+    }
+    if (hit) *hit = HTNOWHERE;
+    return nullptr;
+}
+
+} // namespace detail
+
+HWND WindowFromPoint(POINT pt) {
+    Wnd* w = TargetAt(pt, nullptr);
+    FreeGraveyard();
+    return w ? w->Handle : nullptr;
+}
+
+HWND ChildWindowFromPointEx(HWND parent, POINT pt, UINT flags) {
+    Wnd* p = Checked(parent);
+    if (!p) return nullptr;
+    RECT cr{0, 0, p->Client.Width(), p->Client.Height()};
+    if (p->IsDesktop()) cr = ScreenRect(p);
+    if (!cr.Contains(pt)) return nullptr;
+    for (Wnd* c : p->Children) {
+        if ((flags & CWP_SKIPINVISIBLE) && !(c->Style & WS_VISIBLE)) continue;
+        if ((flags & CWP_SKIPDISABLED) && (c->Style & WS_DISABLED)) continue;
+        if ((flags & CWP_SKIPTRANSPARENT) && (c->ExStyle & WS_EX_TRANSPARENT)) continue;
+        if (!c->Rect.Contains(pt)) continue;
+        if (c->Shape && !PtInRegion(c->Shape, pt.X - c->Rect.Left, pt.Y - c->Rect.Top)) continue;
+        return c->Handle;
+    }
+    return parent;
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT pt) {
+    return ChildWindowFromPointEx(parent, pt, CWP_ALL);
+}
+
+HWND RealChildWindowFromPoint(HWND parent, POINT pt) {
+    return ChildWindowFromPointEx(parent, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+}
+
+} // namespace win

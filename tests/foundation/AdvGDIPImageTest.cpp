@@ -1,0 +1,220 @@
+// Images and bitmaps: from streams and files, their formats, pixels, rotation, and drawing.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+#include "tests/foundation/AdvGDIPTestSupport.h"
+
+using namespace AdvGDIP;
+using namespace AdvGDIPTest;
+
+namespace {
+
+const ARGB kRed = MakeColor(255, 0, 0);
+const ARGB kGreen = MakeColor(0, 255, 0);
+const ARGB kBlue = MakeColor(0, 0, 255);
+const ARGB kWhite = MakeColor(255, 255, 255);
+
+// A file in the temporary folder, removed when the test ends.
+class TTempFile {
+public:
+    TTempFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        const char* dir = std::getenv("TMPDIR");
+        Path = std::string(dir && *dir ? dir : "/tmp") + "/kv_advgdip_" + std::to_string(::getpid()) + "_" +
+               name;
+        std::ofstream out(Path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    ~TTempFile() { std::remove(Path.c_str()); }
+    std::string Path;
+};
+
+} // namespace
+
+TEST(AdvGDIPImage, PngFromAStream) {
+    auto stream = MakeStream(QuadrantPng());
+    ASSERT_TRUE(stream);
+    TGPImage image(stream.get());
+    ASSERT_EQ(image.GetLastStatus(), Ok);
+    EXPECT_EQ(image.GetWidth(), 4u);
+    EXPECT_EQ(image.GetHeight(), 4u);
+    EXPECT_EQ(image.GetFormat(), ifPNG);
+
+    auto again = MakeStream(QuadrantPng());
+    TGPImage icm(again.get(), true);
+    EXPECT_EQ(icm.GetLastStatus(), Ok);
+    EXPECT_EQ(icm.GetFormat(), ifPNG);
+}
+
+TEST(AdvGDIPImage, BitmapFromAStreamHasThePngsPixels) {
+    auto stream = MakeStream(QuadrantPng());
+    std::unique_ptr<TGPBitmap> bitmap = TGPBitmap::FromStream(stream.get());
+    ASSERT_TRUE(bitmap);
+    ASSERT_EQ(bitmap->GetLastStatus(), Ok);
+    EXPECT_EQ(bitmap->GetFormat(), ifPNG);
+    ARGB c = 0;
+    EXPECT_EQ(bitmap->GetPixel(0, 0, c), Ok);
+    EXPECT_EQ(c, kRed);
+    EXPECT_EQ(bitmap->GetPixel(3, 1, c), Ok);
+    EXPECT_EQ(c, kGreen);
+    EXPECT_EQ(bitmap->GetPixel(1, 3, c), Ok);
+    EXPECT_EQ(c, kBlue);
+    EXPECT_EQ(bitmap->GetPixel(3, 3, c), Ok);
+    EXPECT_EQ(c, kWhite);
+
+    auto second = MakeStream(QuadrantPng());
+    TGPBitmap icm(second.get(), true);
+    EXPECT_EQ(icm.GetLastStatus(), Ok);
+    EXPECT_EQ(icm.GetWidth(), 4u);
+}
+
+TEST(AdvGDIPImage, BmpFromAStream) {
+    auto stream = MakeStream(SmallBmp());
+    TGPBitmap bitmap(stream.get());
+    ASSERT_EQ(bitmap.GetLastStatus(), Ok);
+    EXPECT_EQ(bitmap.GetFormat(), ifBMP);
+    EXPECT_EQ(bitmap.GetWidth(), 3u);
+    EXPECT_EQ(bitmap.GetHeight(), 2u);
+    ARGB c = 0;
+    bitmap.GetPixel(0, 0, c);
+    EXPECT_EQ(c, kRed); // the bottom-up rows are read top row first
+    bitmap.GetPixel(1, 1, c);
+    EXPECT_EQ(c, kWhite);
+}
+
+TEST(AdvGDIPImage, UnknownOrMissingDataGivesUndefinedFormatAndNoSize) {
+    auto garbage = MakeStream(std::vector<std::uint8_t>(64, 0x5A));
+    TGPImage image(garbage.get());
+    EXPECT_EQ(image.GetFormat(), ifUndefined);
+    EXPECT_EQ(image.GetWidth(), 0u);
+    EXPECT_EQ(image.GetHeight(), 0u);
+    EXPECT_EQ(image.GetLastStatus(), UnknownImageFormat);
+
+    auto empty = MakeStream({});
+    TGPImage fromEmpty(empty.get());
+    EXPECT_NE(fromEmpty.GetLastStatus(), Ok);
+    EXPECT_EQ(fromEmpty.GetFormat(), ifUndefined);
+
+    TGPImage fromNothing(static_cast<gdip::IStream*>(nullptr));
+    EXPECT_EQ(fromNothing.GetLastStatus(), InvalidParameter);
+    EXPECT_EQ(fromNothing.RotateFlip(Rotate90FlipNone), InvalidParameter);
+
+    auto truncated = QuadrantPng();
+    truncated.resize(30);
+    auto cut = MakeStream(truncated);
+    TGPBitmap bitmap(cut.get());
+    EXPECT_NE(bitmap.GetLastStatus(), Ok);
+    ARGB c = 0x12345678;
+    EXPECT_NE(bitmap.GetPixel(0, 0, c), Ok);
+}
+
+TEST(AdvGDIPImage, ImagesFromFiles) {
+    TTempFile png("quadrant.png", QuadrantPng());
+    TGPImage byName(vcl::String(png.Path));
+    ASSERT_EQ(byName.GetLastStatus(), Ok);
+    EXPECT_EQ(byName.GetFormat(), ifPNG);
+    EXPECT_EQ(byName.GetWidth(), 4u);
+    TGPImage withIcm(vcl::String(png.Path), true);
+    EXPECT_EQ(withIcm.GetLastStatus(), Ok);
+    std::u16string widePath(png.Path.begin(), png.Path.end()); // the path is ASCII
+    TGPImage wide(widePath.c_str());
+    EXPECT_EQ(wide.GetLastStatus(), Ok);
+
+    TTempFile bmp("small.bmp", SmallBmp());
+    TGPImage bitmapFile(vcl::String(bmp.Path));
+    EXPECT_EQ(bitmapFile.GetFormat(), ifBMP);
+
+    TGPImage missing(vcl::String(png.Path + ".missing"));
+    EXPECT_NE(missing.GetLastStatus(), Ok);
+    EXPECT_EQ(missing.GetWidth(), 0u);
+    EXPECT_EQ(missing.GetFormat(), ifUndefined);
+}
+
+TEST(AdvGDIPBitmap, MemoryBitmapPixelsAndBounds) {
+    TGPBitmap bitmap(10, 5, gdip::PixelFormat32bppARGB);
+    ASSERT_EQ(bitmap.GetLastStatus(), Ok);
+    EXPECT_EQ(bitmap.GetFormat(), ifMemoryBMP);
+    EXPECT_EQ(bitmap.GetWidth(), 10u);
+    EXPECT_EQ(bitmap.GetHeight(), 5u);
+
+    EXPECT_EQ(bitmap.SetPixel(9, 4, MakeColor(255, 12, 34, 56)), Ok);
+    ARGB c = 0;
+    EXPECT_EQ(bitmap.GetPixel(9, 4, c), Ok);
+    EXPECT_EQ(c, MakeColor(255, 12, 34, 56));
+    EXPECT_EQ(bitmap.SetPixel(0, 0, MakeColor(0, 0, 0, 0)), Ok);
+    EXPECT_EQ(bitmap.GetPixel(0, 0, c), Ok);
+    EXPECT_EQ(GetAlpha(c), 0);
+
+    EXPECT_EQ(bitmap.GetPixel(10, 0, c), InvalidParameter);
+    EXPECT_EQ(bitmap.SetPixel(0, -1, 0), InvalidParameter);
+    EXPECT_EQ(bitmap.GetLastStatus(), InvalidParameter);
+
+    TGPBitmap negative(-3, 4);
+    EXPECT_NE(negative.GetLastStatus(), Ok);
+    EXPECT_EQ(negative.GetWidth(), 0u);
+}
+
+TEST(AdvGDIPBitmap, RotateFlipTurnsThePixels) {
+    auto stream = MakeStream(SmallBmp());
+    TGPBitmap bitmap(stream.get());
+    ASSERT_EQ(bitmap.RotateFlip(Rotate90FlipNone), Ok);
+    EXPECT_EQ(bitmap.GetWidth(), 2u);
+    EXPECT_EQ(bitmap.GetHeight(), 3u);
+    ARGB c = 0;
+    bitmap.GetPixel(1, 0, c); // the old top-left turns to the top-right
+    EXPECT_EQ(c, kRed);
+    bitmap.GetPixel(0, 0, c); // the old bottom-left turns to the top-left
+    EXPECT_EQ(c, MakeColor(0, 0, 0));
+
+    ASSERT_EQ(bitmap.RotateFlip(Rotate270FlipNone), Ok); // back again
+    ASSERT_EQ(bitmap.RotateFlip(RotateNoneFlipX), Ok);
+    bitmap.GetPixel(2, 0, c);
+    EXPECT_EQ(c, kRed);
+}
+
+TEST(AdvGDIPDrawImage, PngDrawnAtAPointAndScaled) {
+    auto stream = MakeStream(QuadrantPng());
+    TGPImage image(stream.get());
+    ASSERT_EQ(image.GetLastStatus(), Ok);
+
+    TSurface s(60, 60);
+    ASSERT_EQ(s.Graphics->DrawImage(&image, 5, 6), Ok);
+    EXPECT_EQ(s.Pixel(5, 6), kRed);
+    EXPECT_EQ(s.Pixel(8, 6), kGreen);
+    EXPECT_EQ(s.Pixel(5, 9), kBlue);
+    EXPECT_EQ(s.Pixel(4, 6), kWhite);
+
+    TSurface big(60, 60);
+    ASSERT_EQ(big.Graphics->DrawImageRect(&image, 10, 10, 40, 40), Ok);
+    EXPECT_TRUE(Near(big.Pixel(15, 15), kRed, 4));
+    EXPECT_TRUE(Near(big.Pixel(44, 15), kGreen, 4));
+    EXPECT_TRUE(Near(big.Pixel(15, 44), kBlue, 4));
+    EXPECT_TRUE(Near(big.Pixel(44, 44), kWhite, 4));
+    EXPECT_EQ(big.Pixel(5, 5), kWhite); // outside the target rectangle
+    EXPECT_EQ(big.Pixel(55, 30), kWhite);
+
+    EXPECT_EQ(big.Graphics->DrawImage(nullptr, 0, 0), InvalidParameter);
+    EXPECT_EQ(big.Graphics->DrawImageRect(nullptr, 0, 0, 4, 4), InvalidParameter);
+}
+
+TEST(AdvGDIPDrawImage, IntegerRectangleDrawsIntoTheSameFloatRectangle) {
+    auto stream = MakeStream(QuadrantPng());
+    gdip::GpImage* native = nullptr;
+    ASSERT_EQ(gdip::GdipLoadImageFromStream(stream.get(), &native), Ok);
+    TGPImage image(native, Ok); // owns the native image from here on
+
+    TSurface viaWrapper(12, 12), direct(12, 12);
+    ASSERT_EQ(viaWrapper.Graphics->DrawImageRect(&image, 1, 2, 3, 4), Ok);
+    ASSERT_EQ(gdip::GdipDrawImageRect(direct.Graphics->GetNativeGraphics(), native, 1.0f, 2.0f, 3.0f, 4.0f),
+              Ok);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x)
+            ASSERT_EQ(viaWrapper.Pixel(x, y), direct.Pixel(x, y)) << x << "," << y;
+    EXPECT_NE(viaWrapper.Pixel(2, 3), kWhite);
+}

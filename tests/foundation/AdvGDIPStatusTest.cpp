@@ -1,0 +1,146 @@
+// The wrappers' start-up, allocation and status rules.
+
+#include <gtest/gtest.h>
+
+#include "tests/foundation/AdvGDIPTestSupport.h"
+
+using namespace AdvGDIP;
+using namespace AdvGDIPTest;
+
+TEST(AdvGDIPStartup, UnitInitialisationStartedGdiplusWithTheLibrarySettings) {
+    EXPECT_EQ(StartupInput.GdiplusVersion, 1u);
+    EXPECT_EQ(StartupInput.DebugEventCallback, nullptr);
+    EXPECT_EQ(static_cast<unsigned>(StartupInput.SuppressBackgroundThread), 0xFFFFFFFFu); // all bits set
+    EXPECT_EQ(StartupInput.SuppressExternalCodecs, 0);
+    EXPECT_NE(gdiplusToken, 0u);
+    EXPECT_EQ(GlowSpeed, 30);
+}
+
+TEST(AdvGDIPStartup, WrappersAreLiveObjectsOfTheObjectModel) {
+    long before = vcl::TObject::LiveObjects();
+    {
+        auto pen = std::make_unique<TGPPen>(MakeColor(1, 2, 3), 2.0f);
+        TGPSolidBrush brush(MakeColor(4, 5, 6));
+        EXPECT_EQ(vcl::TObject::LiveObjects(), before + 2);
+        EXPECT_TRUE(pen->InheritsFrom(TGdiplusBase::StaticClassType()));
+        EXPECT_TRUE(brush.InheritsFrom(TGPBrush::StaticClassType()));
+        EXPECT_EQ(brush.ClassName(), "TGPSolidBrush");
+    }
+    EXPECT_EQ(vcl::TObject::LiveObjects(), before);
+}
+
+TEST(AdvGDIPStatus, FirstFailureIsKeptUntilReadAndLaterSuccessesDoNotClearIt) {
+    TSurface surface(10, 10);
+    TGPGraphics& g = *surface.Graphics;
+    TGPSolidBrush brush(MakeColor(0, 0, 0));
+    ASSERT_EQ(g.GetLastStatus(), Ok);
+
+    EXPECT_EQ(g.FillRectangle(nullptr, 0.0f, 0.0f, 5.0f, 5.0f), InvalidParameter);
+    EXPECT_EQ(g.FillRectangle(&brush, 0.0f, 0.0f, 5.0f, 5.0f), Ok); // the operation itself succeeds
+    EXPECT_EQ(g.SetSmoothingMode(99), InvalidParameter);            // a second failure
+    EXPECT_EQ(g.GetLastStatus(), InvalidParameter);
+    EXPECT_EQ(g.GetLastStatus(), Ok); // reading resets
+    EXPECT_EQ(surface.Pixel(2, 2), 0xFF000000u);
+}
+
+TEST(AdvGDIPStatus, TheFirstOfTwoDifferentFailuresWins) {
+    TGPGraphicsPath path;
+    TGPPoint square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    ASSERT_EQ(path.AddPolygon(square, 4), Ok);
+    TGPPathGradientBrush brush(&path);
+    ARGB colors[4] = {MakeColor(255, 0, 0), MakeColor(0, 255, 0), 0, 0};
+    int count = 2;
+    ASSERT_EQ(brush.SetSurroundColors(colors, count), Ok);
+
+    int small = 0;
+    EXPECT_EQ(brush.GetSurroundColors(colors, small), InsufficientBuffer);
+    EXPECT_EQ(brush.SetSurroundColors(nullptr, count), InvalidParameter);
+    EXPECT_EQ(brush.GetLastStatus(), InsufficientBuffer);
+    EXPECT_EQ(brush.GetLastStatus(), Ok);
+}
+
+TEST(AdvGDIPStatus, ConstructorsKeepTheCreatingCallsStatus) {
+    TGPGraphics noDevice(nullptr);
+    EXPECT_NE(noDevice.GetLastStatus(), Ok);
+
+    TGPFontFamily unknown(vcl::String("No Such Family Kalvenor"));
+    EXPECT_EQ(unknown.GetLastStatus(), FontFamilyNotFound);
+
+    TGPPen adopted(static_cast<gdip::GpPen*>(nullptr), WrongState);
+    EXPECT_EQ(adopted.GetLastStatus(), WrongState);
+
+    TGPBrush bare;
+    EXPECT_EQ(bare.GetLastStatus(), NotImplemented);
+
+    TGPSolidBrush emptySolid;
+    EXPECT_EQ(emptySolid.GetLastStatus(), Ok);
+    TGPLinearGradientBrush emptyLinear;
+    EXPECT_EQ(emptyLinear.GetLastStatus(), Ok);
+
+    TGPGraphicsPath adoptedPath(static_cast<gdip::GpPath*>(nullptr));
+    EXPECT_EQ(adoptedPath.GetLastStatus(), Ok);
+}
+
+TEST(AdvGDIPStatus, WrappersWithEmptyHandlesFailCleanlyAndFreeNormally) {
+    TSurface surface(8, 8);
+    // Every one of these holds no GDI+ object; using it fails and freeing it passes the empty
+    // handle to GDI+'s delete function.
+    auto brush = std::make_unique<TGPSolidBrush>();
+    EXPECT_EQ(surface.Graphics->FillRectangle(brush.get(), 0.0f, 0.0f, 4.0f, 4.0f), InvalidParameter);
+    auto pen = std::make_unique<TGPPen>(static_cast<gdip::GpPen*>(nullptr), Ok);
+    EXPECT_NE(pen->SetDashStyle(DashStyleDot), Ok);
+    auto path = std::make_unique<TGPGraphicsPath>(static_cast<gdip::GpPath*>(nullptr));
+    EXPECT_NE(path->AddLine(0.0f, 0.0f, 1.0f, 1.0f), Ok);
+    auto failedGraphics = std::make_unique<TGPGraphics>(nullptr);
+    EXPECT_EQ(failedGraphics->GetNativeGraphics(), nullptr);
+    auto family = std::make_unique<TGPFontFamily>(vcl::String("No Such Family Kalvenor"));
+    auto font = std::make_unique<TGPFont>(family.get(), 10.0f);
+    EXPECT_NE(font->GetLastStatus(), Ok);
+    auto bitmap = std::make_unique<TGPBitmap>(0, 0);
+    EXPECT_NE(bitmap->GetLastStatus(), Ok);
+
+    brush.reset();
+    pen.reset();
+    path.reset();
+    failedGraphics.reset();
+    font.reset();
+    family.reset();
+    bitmap.reset();
+    EXPECT_EQ(surface.Pixel(1, 1), 0xFFFFFFFFu); // nothing was drawn
+}
+
+TEST(AdvGDIPGraphics, SettingsReadBackAndFailedQueriesGiveTheirMarkers) {
+    TSurface surface(4, 4);
+    TGPGraphics& g = *surface.Graphics;
+    EXPECT_EQ(g.SetSmoothingMode(gdip::SmoothingModeAntiAlias), Ok);
+    EXPECT_EQ(g.GetSmoothingMode(), 4);
+    EXPECT_EQ(g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit), Ok);
+    EXPECT_EQ(g.GetTextRenderingHint(), TextRenderingHintClearTypeGridFit);
+    EXPECT_EQ(g.SetCompositingQuality(gdip::CompositingQualityHighQuality), Ok);
+    EXPECT_EQ(g.GetCompositingQuality(), gdip::CompositingQualityHighQuality);
+    EXPECT_EQ(g.GetLastStatus(), Ok);
+
+    EXPECT_EQ(g.SetSmoothingMode(-2), InvalidParameter);
+    EXPECT_EQ(g.SetCompositingQuality(42), InvalidParameter);
+    EXPECT_EQ(g.GetSmoothingMode(), 4); // unchanged by the refused values
+    g.GetLastStatus();
+
+    TGPGraphics noDevice(nullptr);
+    noDevice.GetLastStatus();
+    EXPECT_EQ(noDevice.GetSmoothingMode(), -1);
+    EXPECT_NE(noDevice.GetLastStatus(), Ok);
+    noDevice.Flush(FlushIntentionFlush); // neither kept nor returned
+    EXPECT_EQ(noDevice.GetLastStatus(), Ok);
+}
+
+TEST(AdvGDIPPen, DashStyleAndEndCap) {
+    TGPPen pen(MakeColor(0, 0, 0), 3.0f);
+    ASSERT_EQ(pen.GetLastStatus(), Ok);
+    EXPECT_EQ(pen.GetDashStyle(), DashStyleSolid);
+    EXPECT_EQ(pen.SetDashStyle(DashStyleDot), Ok);
+    EXPECT_EQ(pen.GetDashStyle(), DashStyleDot);
+    EXPECT_EQ(pen.SetEndCap(gdip::LineCapRound), Ok);
+    EXPECT_EQ(pen.SetEndCap(-1), InvalidParameter);
+    EXPECT_EQ(pen.SetEndCap(0x100), InvalidParameter);
+    EXPECT_EQ(pen.GetLastStatus(), InvalidParameter);
+}

@@ -1,0 +1,174 @@
+// Regions and clipping: rectangles and paths combined, and drawing limited by the clip.
+
+#include <limits>
+
+#include "tests/gdiplus/GdipTestSupport.h"
+
+namespace gdiptest {
+namespace {
+
+constexpr ARGB kWhite = 0xFFFFFFFF, kRed = 0xFFFF0000;
+
+RegionPtr RectRegion(REAL x, REAL y, REAL w, REAL h) {
+    GpRegion* r = nullptr;
+    const GpRectF rect{x, y, w, h};
+    EXPECT_EQ(GdipCreateRegionRect(&rect, &r), Ok);
+    return RegionPtr(r);
+}
+
+bool Visible(GpRegion* r, REAL x, REAL y) {
+    BOOL v = 0;
+    EXPECT_EQ(GdipIsVisibleRegionPoint(r, x, y, nullptr, &v), Ok);
+    return v != 0;
+}
+
+TEST(GdipClip, ExcludedRectangleStaysUntouched) {
+    Canvas c(60, 40);
+    BrushPtr red = Solid(kRed);
+    ASSERT_EQ(GdipSetClipRect(c.g(), 20, 10, 10, 10, CombineModeExclude), Ok);
+    ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 60, 40), Ok);
+    EXPECT_EQ(c.At(25, 15), kWhite);
+    EXPECT_EQ(c.At(20, 10), kWhite);
+    EXPECT_EQ(c.At(29, 19), kWhite);
+    EXPECT_EQ(c.At(19, 15), kRed);
+    EXPECT_EQ(c.At(30, 15), kRed); // the right and bottom edges are outside the rectangle
+    EXPECT_EQ(c.At(25, 20), kRed);
+    EXPECT_EQ(c.At(0, 0), kRed);
+    // After a reset everything is drawn again.
+    ASSERT_EQ(GdipResetClip(c.g()), Ok);
+    ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 60, 40), Ok);
+    EXPECT_EQ(c.At(25, 15), kRed);
+}
+
+TEST(GdipClip, RegionFromPathsAndRectanglesCombines) {
+    RegionPtr r = RectRegion(0, 0, 50, 50);
+    RegionPtr right = RectRegion(50, 0, 50, 50);
+    ASSERT_EQ(GdipCombineRegionRegion(r.get(), right.get(), CombineModeUnion), Ok);
+    PathPtr hole = NewPath();
+    ASSERT_EQ(GdipAddPathEllipse(hole.get(), 40, 15, 20, 20), Ok);
+    ASSERT_EQ(GdipCombineRegionPath(r.get(), hole.get(), CombineModeExclude), Ok);
+    EXPECT_TRUE(Visible(r.get(), 10, 10));
+    EXPECT_TRUE(Visible(r.get(), 90, 10));
+    EXPECT_FALSE(Visible(r.get(), 50, 25));  // in the hole
+    EXPECT_FALSE(Visible(r.get(), 100, 10)); // right edge excluded
+    EXPECT_TRUE(Visible(r.get(), 41, 2));
+    // Combining a region with itself is safe.
+    ASSERT_EQ(GdipCombineRegionRegion(r.get(), r.get(), CombineModeIntersect), Ok);
+    EXPECT_TRUE(Visible(r.get(), 10, 10));
+    EXPECT_FALSE(Visible(r.get(), 50, 25));
+
+    Canvas c(100, 50);
+    BrushPtr red = Solid(kRed);
+    ASSERT_EQ(GdipSetClipRegion(c.g(), r.get(), CombineModeReplace), Ok);
+    ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 100, 50), Ok);
+    EXPECT_EQ(c.At(10, 10), kRed);
+    EXPECT_EQ(c.At(50, 25), kWhite);
+    EXPECT_EQ(c.At(90, 45), kRed);
+}
+
+TEST(GdipClip, ModesCombineWithTheCurrentClip) {
+    BrushPtr red = Solid(kRed);
+    {
+        Canvas c(40, 20);
+        ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, 20, 20, CombineModeReplace), Ok);
+        ASSERT_EQ(GdipSetClipRect(c.g(), 10, 0, 20, 20, CombineModeIntersect), Ok);
+        ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 40, 20), Ok);
+        EXPECT_EQ(c.At(5, 5), kWhite);
+        EXPECT_EQ(c.At(15, 5), kRed);
+        EXPECT_EQ(c.At(25, 5), kWhite);
+    }
+    {
+        Canvas c(40, 20);
+        ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, 10, 20, CombineModeReplace), Ok);
+        ASSERT_EQ(GdipSetClipRect(c.g(), 30, 0, 10, 20, CombineModeUnion), Ok);
+        ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 40, 20), Ok);
+        EXPECT_EQ(c.At(5, 5), kRed);
+        EXPECT_EQ(c.At(20, 5), kWhite);
+        EXPECT_EQ(c.At(35, 5), kRed);
+    }
+    {
+        Canvas c(40, 20);
+        ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, 20, 20, CombineModeReplace), Ok);
+        ASSERT_EQ(GdipSetClipRect(c.g(), 10, 0, 20, 20, CombineModeXor), Ok);
+        ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 40, 20), Ok);
+        EXPECT_EQ(c.At(5, 5), kRed);
+        EXPECT_EQ(c.At(15, 5), kWhite);
+        EXPECT_EQ(c.At(25, 5), kRed);
+        EXPECT_EQ(c.At(35, 5), kWhite);
+    }
+    {
+        Canvas c(40, 20);
+        ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, 20, 20, CombineModeReplace), Ok);
+        ASSERT_EQ(GdipSetClipRect(c.g(), 10, 0, 20, 20, CombineModeComplement), Ok);
+        ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 40, 20), Ok);
+        EXPECT_EQ(c.At(5, 5), kWhite);
+        EXPECT_EQ(c.At(15, 5), kWhite);
+        EXPECT_EQ(c.At(25, 5), kRed);
+    }
+}
+
+TEST(GdipClip, TextAndImagesAreClippedToo) {
+    Canvas c(40, 20);
+    GpBitmap* src = nullptr;
+    ASSERT_EQ(GdipCreateBitmapFromScan0(40, 20, 0, PixelFormat32bppRGB, nullptr, &src), Ok);
+    ImagePtr owner(src);
+    ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, 10, 20, CombineModeReplace), Ok);
+    ASSERT_EQ(GdipDrawImageI(c.g(), src, 0, 0), Ok);
+    EXPECT_EQ(c.At(5, 5), 0xFF000000u);
+    EXPECT_EQ(c.At(15, 5), kWhite);
+}
+
+TEST(GdipClip, GradientsPaintTheSamePixelsThroughAClip) {
+    // The rasterised path gradient and the group used for clipping share one device space.
+    PathPtr tri = NewPath();
+    const GpPoint pts[3] = {{0, 0}, {60, 0}, {30, 40}};
+    ASSERT_EQ(GdipAddPathPolygonI(tri.get(), pts, 3), Ok);
+    GpPathGradient* pg = nullptr;
+    ASSERT_EQ(GdipCreatePathGradientFromPath(tri.get(), &pg), Ok);
+    BrushPtr owner(pg);
+    ASSERT_EQ(GdipSetPathGradientCenterColor(pg, kRed), Ok);
+    Canvas free(60, 40), clipped(60, 40);
+    ASSERT_EQ(GdipSetClipRect(clipped.g(), 0, 0, 30, 40, CombineModeExclude), Ok);
+    ASSERT_EQ(GdipFillPath(free.g(), pg, tri.get()), Ok);
+    ASSERT_EQ(GdipFillPath(clipped.g(), pg, tri.get()), Ok);
+    for (int y = 0; y < 40; y += 3)
+        for (int x = 0; x < 60; x += 3) {
+            if (x < 30) {
+                EXPECT_EQ(clipped.At(x, y), kWhite) << x << "," << y;
+            } else {
+                EXPECT_EQ(clipped.At(x, y), free.At(x, y)) << x << "," << y;
+            }
+        }
+    EXPECT_NE(free.At(31, 12), kWhite);
+}
+
+TEST(GdipClip, DegenerateRegionsAreRefused) {
+    GpRegion* r = nullptr;
+    const GpRectF nan{0, 0, std::numeric_limits<REAL>::quiet_NaN(), 1};
+    EXPECT_EQ(GdipCreateRegionRect(&nan, &r), InvalidParameter);
+    EXPECT_EQ(r, nullptr);
+    EXPECT_EQ(GdipCreateRegionRect(nullptr, &r), InvalidParameter);
+    EXPECT_EQ(GdipCreateRegionPath(nullptr, &r), InvalidParameter);
+    RegionPtr ok = RectRegion(0, 0, 5, 5);
+    EXPECT_EQ(GdipCombineRegionRegion(ok.get(), nullptr, CombineModeUnion), InvalidParameter);
+    EXPECT_EQ(GdipCombineRegionRect(ok.get(), &nan, CombineModeUnion), InvalidParameter);
+    EXPECT_EQ(GdipCombineRegionRegion(ok.get(), ok.get(), static_cast<CombineMode>(6)), InvalidParameter);
+    Canvas c(10, 10);
+    EXPECT_EQ(GdipSetClipRect(c.g(), 0, 0, 1e30f, 5, CombineModeReplace), InvalidParameter);
+    EXPECT_EQ(GdipSetClipRegion(c.g(), nullptr, CombineModeReplace), InvalidParameter);
+    // An empty rectangle region as clip hides everything; an infinite one shows everything.
+    RegionPtr empty = RectRegion(3, 3, 0, 0);
+    BrushPtr red = Solid(kRed);
+    ASSERT_EQ(GdipSetClipRegion(c.g(), empty.get(), CombineModeReplace), Ok);
+    ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 10, 10), Ok);
+    EXPECT_TRUE(c.Untouched());
+    GpRegion* all = nullptr;
+    ASSERT_EQ(GdipCreateRegion(&all), Ok);
+    RegionPtr allOwner(all);
+    ASSERT_EQ(GdipSetClipRegion(c.g(), all, CombineModeReplace), Ok);
+    ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 10, 10), Ok);
+    EXPECT_EQ(c.At(9, 9), kRed);
+}
+
+} // namespace
+} // namespace gdiptest

@@ -1,0 +1,90 @@
+// Test helpers on the X server.
+
+#include "GtkTestSupport.h"
+
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "platform/backend/gtk/GtkNativeWindow.h"
+
+namespace gtktest {
+
+bool Xdo(const std::string& args) {
+    return std::system(("xdotool " + args + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+unsigned long XidOf(backend::NativeWindow* window) {
+    auto* w = dynamic_cast<gtkbackend::GtkNativeWindow*>(window);
+    if (!w || !w->Gdk()) return 0;
+    return gdk_x11_window_get_xid(w->Gdk());
+}
+
+std::uint32_t ScreenPixel(int x, int y) {
+    GdkPixbuf* pb = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
+    if (!pb) return 0xFFFFFFFF;
+    const guchar* p = gdk_pixbuf_read_pixels(pb);
+    std::uint32_t rgb = (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    g_object_unref(pb);
+    return rgb;
+}
+
+void Pump(int ms) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    do {
+        gdk_display_sync(gdk_display_get_default());
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+        g_usleep(2000);
+    } while (std::chrono::steady_clock::now() < end);
+}
+
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() >= end) return pred();
+        Pump(5);
+    }
+    return true;
+}
+
+std::uint32_t WaitForPixel(int x, int y, std::uint32_t rgb, int timeoutMs) {
+    std::uint32_t last = 0;
+    PumpUntil([&] { return (last = ScreenPixel(x, y)) == rgb; }, timeoutMs);
+    return last;
+}
+
+unsigned long RootXid() {
+    return gdk_x11_window_get_xid(gdk_get_default_root_window());
+}
+
+bool CapsLockOn() {
+    return gdk_keymap_get_caps_lock_state(gdk_keymap_get_for_display(gdk_display_get_default()));
+}
+
+bool HaveDisplay() {
+    const char* d = std::getenv("DISPLAY");
+    return d && *d;
+}
+
+std::vector<backend::InputEvent> RecordingSink::Of(backend::EventKind kind) const {
+    std::vector<backend::InputEvent> out;
+    for (const auto& e : Events)
+        if (e.Kind == kind) out.push_back(e);
+    return out;
+}
+
+bool WaitUntil(backend::Backend& b, const std::function<bool()>& pred, int timeoutMs) {
+    std::uint32_t end = b.TickCount() + static_cast<std::uint32_t>(timeoutMs);
+    while (!pred()) {
+        if (static_cast<std::int32_t>(end - b.TickCount()) <= 0) return pred();
+        // A short deadline each time, so that a quiet X server cannot hold the test.
+        std::uint32_t next = b.TickCount() + 20;
+        b.Wait(static_cast<std::int32_t>(next - end) > 0 ? end : next);
+    }
+    return true;
+}
+
+} // namespace gtktest

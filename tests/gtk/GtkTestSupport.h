@@ -1,0 +1,44 @@
+#pragma once
+// Helpers for the tests that run on a real X server (Xvfb): the screen's pixels, the X window of a
+// native window, real input through xdotool, and a recording event sink. No GTK header here, so that the
+// window system's headers can be included beside it.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/backend/Backend.h"
+
+namespace gtktest {
+
+// Runs "xdotool <args>"; true when it succeeded.
+bool Xdo(const std::string& args);
+// The X window id of a native window of the GTK backend (0 before it is realized).
+unsigned long XidOf(backend::NativeWindow* window);
+// The screen's pixel at (x, y) as 0xRRGGBB, read back from the root window.
+std::uint32_t ScreenPixel(int x, int y);
+// Runs the GLib main loop without waiting (and lets the X server catch up) for about ms milliseconds.
+void Pump(int ms);
+// Pumps until pred holds or timeoutMs passed; returns pred().
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs);
+// Pumps until the screen's pixel at (x, y) is rgb (0xRRGGBB) or timeoutMs passed; returns the last value.
+std::uint32_t WaitForPixel(int x, int y, std::uint32_t rgb, int timeoutMs);
+// The root window's X id (focus there = another program has the keyboard).
+unsigned long RootXid();
+// Whether the keyboard's Caps Lock is on.
+bool CapsLockOn();
+// Whether a display is there (the tests under xvfb-run have one).
+bool HaveDisplay();
+
+class RecordingSink : public backend::EventSink {
+public:
+    void Deliver(const backend::InputEvent& event) override { Events.push_back(event); }
+    std::vector<backend::InputEvent> Of(backend::EventKind kind) const;
+    std::vector<backend::InputEvent> Events;
+};
+
+// Waits on the backend (as the window system does) until pred holds or timeoutMs passed.
+bool WaitUntil(backend::Backend& b, const std::function<bool()>& pred, int timeoutMs);
+
+} // namespace gtktest

@@ -1,0 +1,276 @@
+// End to end: windows of the window system on the GTK backend, under Xvfb, driven by real X input
+// (xdotool). A window procedure records what arrives; the screen is read back for what it shows.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "GtkTestSupport.h"
+#include "platform/backend/gtk/GtkBackend.h"
+#include "platform/rtl/SysInfo.h"
+#include "platform/win/Windows.h"
+
+using namespace win;
+
+namespace {
+
+struct Logged {
+    UINT Msg;
+    WPARAM W;
+    LPARAM L;
+};
+
+std::vector<Logged> gLog;
+constexpr COLORREF kFill = RGB(0x20, 0xB0, 0x40); // the client area's colour
+constexpr std::uint32_t kFillRgb = 0x20B040;
+
+bool Interesting(UINT m) {
+    switch (m) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_ACTIVATEAPP:
+    case WM_CHAR:
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_NCLBUTTONDOWN:
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT TestProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (Interesting(msg)) gLog.push_back({msg, wp, lp});
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        RECT rc;
+        GetClientRect(h, &rc);
+        HBRUSH brush = CreateSolidBrush(kFill);
+        FillRect(dc, &rc, brush);
+        DeleteObject(brush);
+        EndPaint(h, &ps);
+        return 0;
+    }
+    return DefWindowProc(h, msg, wp, lp);
+}
+
+std::vector<Logged> Of(UINT msg) {
+    std::vector<Logged> out;
+    for (const Logged& l : gLog)
+        if (l.Msg == msg) out.push_back(l);
+    return out;
+}
+
+class GtkWindowSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!gtktest::HaveDisplay()) GTEST_SKIP() << "needs an X display: run under xvfb-run";
+        backend::SetBackend(gtkbackend::CreateGtkBackend());
+        gtkbackend::SetFrameObserver([this](backend::NativeWindow* w) {
+            if (!native) native = w;
+        });
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = TestProc;
+        wc.lpszClassName = "KalvenorGtkTest";
+        ASSERT_NE(RegisterClassEx(&wc), 0);
+        gLog.clear();
+    }
+    void TearDown() override {
+        if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
+        UnregisterClass("KalvenorGtkTest", nullptr);
+        gtkbackend::SetFrameObserver(nullptr);
+        if (backend::HasBackend() && std::string(backend::GetBackend().Name()) == "gtk")
+            backend::SetBackend(backend::CreateOffscreenBackend());
+    }
+
+    // Runs the message loop until pred holds or ms passed.
+    bool RunUntil(const std::function<bool()>& pred, int ms) {
+        UINT_PTR timer = SetTimer(nullptr, 0, 15, nullptr); // wakes the loop while the X server is quiet
+        DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+        MSG m;
+        while (!pred() && static_cast<std::int32_t>(end - GetTickCount()) > 0)
+            if (GetMessage(&m, nullptr, 0, 0) > 0) {
+                TranslateMessage(&m);
+                DispatchMessage(&m);
+            }
+        KillTimer(nullptr, timer);
+        return pred();
+    }
+    POINT ClientPoint(int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(hwnd, &p);
+        return p;
+    }
+    static std::string At(POINT p) { return std::to_string(p.X) + " " + std::to_string(p.Y); }
+    void ShowMain() {
+        hwnd = CreateWindowEx(0, "KalvenorGtkTest", "Kalvenor end to end", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              200, 150, 360, 260, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(hwnd, nullptr);
+        POINT c = ClientPoint(100, 80);
+        ASSERT_TRUE(RunUntil([&] { return native && gtktest::ScreenPixel(c.X, c.Y) == kFillRgb; }, 5000));
+    }
+
+    HWND hwnd = nullptr;
+    backend::NativeWindow* native = nullptr;
+};
+
+} // namespace
+
+TEST_F(GtkWindowSystemTest, WindowIsOnTheScreenWithItsOwnFrame) {
+    ShowMain();
+    RECT wr;
+    GetWindowRect(hwnd, &wr);
+    EXPECT_EQ(wr, (RECT{200, 150, 560, 410}));
+    // Client area painted by the window procedure; the caption above it is the window system's.
+    POINT c = ClientPoint(0, 0);
+    EXPECT_EQ(gtktest::ScreenPixel(c.X + 2, c.Y + 2), kFillRgb);
+    EXPECT_EQ(gtktest::ScreenPixel(c.X + 300, c.Y + 200), kFillRgb);
+    ASSERT_GT(c.Y, wr.Top);
+    std::uint32_t caption = gtktest::ScreenPixel(wr.Left + 40, (wr.Top + c.Y) / 2);
+    EXPECT_NE(caption, kFillRgb);
+    // Nothing of ours outside the window rectangle.
+    std::uint32_t outside = gtktest::ScreenPixel(wr.Right + 3, wr.Top + 50);
+    EXPECT_NE(outside, kFillRgb);
+    EXPECT_NE(outside, caption);
+}
+
+TEST_F(GtkWindowSystemTest, RealClicksWheelAndTypingReachTheWindowProcedure) {
+    ShowMain();
+    POINT p = ClientPoint(120, 90);
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + At(p) + " click 1"));
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_LBUTTONUP).empty(); }, 3000));
+    auto downs = Of(WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(LOWORD(downs[0].L), 120);
+    EXPECT_EQ(HIWORD(downs[0].L), 90);
+    EXPECT_TRUE(downs[0].W & MK_LBUTTON);
+
+    ASSERT_TRUE(gtktest::Xdo("click 5"));
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_MOUSEWHEEL).empty(); }, 3000));
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(Of(WM_MOUSEWHEEL)[0].W), -120);
+
+    ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::XidOf(native))));
+    ASSERT_TRUE(RunUntil([&] { return GetActiveWindow() == hwnd; }, 3000));
+    gLog.clear();
+    ASSERT_TRUE(gtktest::Xdo("type --delay 20 'Hi, you!'"));
+    ASSERT_TRUE(gtktest::Xdo("key Return"));
+    ASSERT_TRUE(RunUntil([] { return Of(WM_CHAR).size() >= 9; }, 4000));
+    std::string typed;
+    for (const Logged& l : Of(WM_CHAR))
+        typed += static_cast<char>(l.W);
+    EXPECT_EQ(typed, "Hi, you!\r");
+    auto keys = Of(WM_KEYDOWN);
+    ASSERT_FALSE(keys.empty());
+    EXPECT_EQ(keys.back().W, VK_RETURN);
+}
+
+TEST_F(GtkWindowSystemTest, MovesBySomeoneElseAndByOurCaptionFollowTheWindowManager) {
+    ShowMain();
+    // Another program moves the window: the window system hears of it.
+    ASSERT_TRUE(gtktest::Xdo("windowmove --sync " + std::to_string(gtktest::XidOf(native)) + " 300 200"));
+    RECT wr{};
+    ASSERT_TRUE(RunUntil([&] { return GetWindowRect(hwnd, &wr) && wr.Left == 300 && wr.Top == 200; }, 3000));
+    EXPECT_EQ(wr, (RECT{300, 200, 660, 460}));
+    auto moves = Of(WM_MOVE);
+    ASSERT_FALSE(moves.empty());
+    POINT c = ClientPoint(0, 0);
+    EXPECT_EQ(static_cast<int>(LOWORD(moves.back().L)), c.X);
+    EXPECT_EQ(static_cast<int>(HIWORD(moves.back().L)), c.Y);
+
+    // Our caption: the press is answered with the window manager's move drag.
+    POINT caption{wr.Left + 60, (wr.Top + c.Y) / 2};
+    ASSERT_EQ(SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(caption.X, caption.Y)), HTCAPTION);
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + At(caption) + " mousedown 1"));
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_NCLBUTTONDOWN).empty(); }, 3000));
+    POINT to{caption.X + 80, caption.Y + 50};
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + std::to_string(caption.X + 40) + " " +
+                             std::to_string(caption.Y + 20) + " sleep 0.1 mousemove " + At(to) +
+                             " sleep 0.1 mouseup 1"));
+    ASSERT_TRUE(RunUntil([&] { return GetWindowRect(hwnd, &wr) && wr.Left == 380 && wr.Top == 250; }, 3000));
+    // And the screen shows it there.
+    POINT inside = ClientPoint(50, 50);
+    EXPECT_EQ(gtktest::WaitForPixel(inside.X, inside.Y, kFillRgb, 3000), kFillRgb);
+}
+
+TEST_F(GtkWindowSystemTest, LockTogglesFollowTheKeyboardEvenWhenChangedElsewhere) {
+    ShowMain();
+    std::string self = std::to_string(gtktest::XidOf(native));
+    ASSERT_FALSE(gtktest::CapsLockOn());
+    // Caps Lock goes on while another program has the keyboard (the pointer off our window, or X would
+    // give the key to it)...
+    ASSERT_TRUE(gtktest::Xdo("mousemove 1200 1000"));
+    ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::RootXid())));
+    ASSERT_TRUE(gtktest::Xdo("key Caps_Lock"));
+    ASSERT_TRUE(RunUntil([] { return gtktest::CapsLockOn(); }, 2000));
+    // ...and our window knows when it gets the keyboard back.
+    ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + self));
+    EXPECT_TRUE(RunUntil([] { return (GetKeyState(VK_CAPITAL) & 1) != 0; }, 3000));
+    gLog.clear();
+    ASSERT_TRUE(gtktest::Xdo("type a"));
+    EXPECT_TRUE(RunUntil([] { return !Of(WM_CHAR).empty(); }, 3000));
+    if (!Of(WM_CHAR).empty()) {
+        EXPECT_EQ(Of(WM_CHAR)[0].W, static_cast<WPARAM>('A'));
+    }
+    // Toggled off here: the ordinary key path.
+    ASSERT_TRUE(gtktest::Xdo("key Caps_Lock"));
+    EXPECT_TRUE(RunUntil([] { return (GetKeyState(VK_CAPITAL) & 1) == 0; }, 3000));
+    if (gtktest::CapsLockOn()) gtktest::Xdo("key Caps_Lock");
+}
+
+TEST_F(GtkWindowSystemTest, LosingTheKeyboardToAnotherProgramDeactivatesAndReleasesHeldKeys) {
+    ShowMain();
+    ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::XidOf(native))));
+    ASSERT_TRUE(RunUntil([&] { return GetActiveWindow() == hwnd; }, 3000));
+    ASSERT_TRUE(gtktest::Xdo("keydown Alt_L"));
+    ASSERT_TRUE(RunUntil([] { return (GetKeyState(VK_MENU) & 0x8000) != 0; }, 3000));
+    gLog.clear();
+    // Alt+Tab to another program: the Tab and the release go there. (With the focus on the root window,
+    // X gives the keyboard to the window under the pointer: keep the pointer off ours.)
+    ASSERT_TRUE(gtktest::Xdo("mousemove 1200 1000"));
+    ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::RootXid())));
+    ASSERT_TRUE(RunUntil([] { return GetActiveWindow() == nullptr; }, 3000));
+    ASSERT_TRUE(RunUntil([] { return (GetKeyState(VK_MENU) & 0x8000) == 0; }, 3000));
+    gtktest::Xdo("keyup Alt_L");
+    RunUntil([] { return false; }, 100);
+    auto app = Of(WM_ACTIVATEAPP);
+    ASSERT_FALSE(app.empty());
+    EXPECT_EQ(app.back().W, static_cast<WPARAM>(FALSE));
+    // The window was not handed an Alt release of its own (which would open its menu).
+    EXPECT_TRUE(Of(WM_SYSKEYUP).empty());
+}
+
+TEST(GtkProgramBackend, ChosenByTheVariableElseByTheDisplay) {
+    if (!gtktest::HaveDisplay()) GTEST_SKIP() << "needs an X display: run under xvfb-run";
+    vcl::TSystemInfo& info = vcl::SysInfo();
+    backend::SetBackend(backend::CreateOffscreenBackend());
+    // The variable wins: the offscreen backend stays.
+    info.SetEnvironmentOverride("KALVENOR_BACKEND", vcl::String("offscreen"));
+    EXPECT_EQ(gtkbackend::ChooseBackendForProgram(), "offscreen");
+    EXPECT_STREQ(backend::GetBackend().Name(), "offscreen");
+    // No variable, a display: the GTK backend is installed.
+    info.SetEnvironmentOverride("KALVENOR_BACKEND", std::nullopt);
+    backend::SetBackend(nullptr);
+    EXPECT_EQ(gtkbackend::ChooseBackendForProgram(), "gtk");
+    EXPECT_STREQ(backend::GetBackend().Name(), "gtk");
+    info.ClearEnvironmentOverride("KALVENOR_BACKEND");
+    backend::SetBackend(backend::CreateOffscreenBackend());
+}
+
+TEST(BackendClipboard, WithoutADisplayTheTextStaysInTheProcess) {
+    auto offscreen = backend::CreateOffscreenBackend();
+    EXPECT_EQ(offscreen->GetClipboardText(), "");
+    offscreen->SetClipboardText("Grüße\r\nline two");
+    EXPECT_EQ(offscreen->GetClipboardText(), "Grüße\r\nline two");
+    // Each backend has its own: a second one starts empty.
+    EXPECT_EQ(backend::CreateOffscreenBackend()->GetClipboardText(), "");
+}

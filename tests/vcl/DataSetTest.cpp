@@ -1,0 +1,388 @@
+// The in-memory dataset: navigation, edit states, CanModify, fields and layouts.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/classes/LayoutReader.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/vcl/DB.h"
+
+using namespace vcl;
+
+namespace {
+
+// An open dataset with the fields Name and City and the given names.
+TComponentPtr<TMemoryDataSet> MakeSet(const std::vector<String>& names, const String& setName = "People") {
+    TComponentPtr<TMemoryDataSet> ds(new TMemoryDataSet(nullptr));
+    ds->SetName(setName);
+    ds->FieldNames()->Add("Name");
+    ds->FieldNames()->Add("City");
+    ds->Open();
+    for (const String& n : names)
+        ds->AppendRecord({n, n + " town"});
+    ds->First();
+    return ds;
+}
+
+String Current(TDataSet* ds) {
+    return ds->FieldByName("Name")->AsString();
+}
+
+class TDataSetTestRoot : public TComponent {
+    KV_CLASS(TDataSetTestRoot, TComponent)
+public:
+    using TComponent::TComponent;
+};
+
+} // namespace
+
+// ---- navigation ----
+
+TEST(DataSetNavigationTest, EmptySetHasBofAndEofAndNoCurrentRecord) {
+    auto ds = MakeSet({});
+    EXPECT_TRUE(ds->Bof());
+    EXPECT_TRUE(ds->Eof());
+    EXPECT_TRUE(ds->IsEmpty());
+    EXPECT_EQ(ds->RecNo(), 0);
+    EXPECT_EQ(ds->MoveBy(5), 0);
+    ds->Next();
+    ds->Prior();
+    ds->Last();
+    EXPECT_TRUE(ds->Bof());
+    EXPECT_TRUE(ds->Eof());
+    EXPECT_EQ(Current(ds.get()), "");
+    EXPECT_TRUE(ds->FieldByName("Name")->IsNull());
+    EXPECT_THROW(ds->Delete(), EDatabaseError);
+}
+
+TEST(DataSetNavigationTest, BofAndEofAreSetOnlyByTryingToPassAnEnd) {
+    auto ds = MakeSet({"Ann", "Bob", "Cid"});
+    EXPECT_TRUE(ds->Bof());
+    EXPECT_FALSE(ds->Eof());
+    EXPECT_EQ(ds->RecNo(), 1);
+
+    ds->Prior(); // at the first already: stays, still Bof
+    EXPECT_TRUE(ds->Bof());
+    EXPECT_EQ(Current(ds.get()), "Ann");
+
+    ds->Next();
+    EXPECT_FALSE(ds->Bof());
+    ds->Next();
+    EXPECT_EQ(Current(ds.get()), "Cid");
+    EXPECT_FALSE(ds->Eof()); // on the last record, but no attempt past it yet
+    ds->Next();
+    EXPECT_TRUE(ds->Eof());
+    EXPECT_EQ(Current(ds.get()), "Cid");
+    EXPECT_EQ(ds->RecNo(), 3);
+
+    ds->First();
+    EXPECT_EQ(ds->MoveBy(10), 2); // clipped at the end, and that sets Eof
+    EXPECT_TRUE(ds->Eof());
+    EXPECT_EQ(ds->MoveBy(-10), -2);
+    EXPECT_TRUE(ds->Bof());
+    EXPECT_FALSE(ds->Eof());
+    EXPECT_EQ(ds->MoveBy(2147483647), 2); // no overflow
+    EXPECT_EQ(ds->MoveBy(-2147483647), -2);
+
+    ds->Last();
+    EXPECT_TRUE(ds->Eof());
+    EXPECT_FALSE(ds->Bof());
+    EXPECT_EQ(Current(ds.get()), "Cid");
+}
+
+TEST(DataSetNavigationTest, ClosedSetRefusesRecordOperations) {
+    TComponentPtr<TMemoryDataSet> ds(new TMemoryDataSet(nullptr));
+    ds->SetName("Orders");
+    ds->FieldNames()->Add("Id");
+    EXPECT_FALSE(ds->Active());
+    EXPECT_EQ(ds->State(), dsInactive);
+    EXPECT_TRUE(ds->IsEmpty());
+    try {
+        ds->RecordCount();
+        FAIL() << "no exception";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message, "Orders: Cannot perform this operation on a closed dataset");
+    }
+    EXPECT_THROW(ds->Next(), EDatabaseError);
+    EXPECT_THROW(ds->Edit(), EDatabaseError);
+    EXPECT_THROW(ds->Append(), EDatabaseError);
+    EXPECT_THROW(ds->Delete(), EDatabaseError);
+    EXPECT_THROW(ds->FieldByName("Id"), EDatabaseError); // fields exist while open
+    ds->Cancel();                                        // nothing to cancel: no error
+}
+
+TEST(DataSetNavigationTest, AfterScrollFollowsEachMove) {
+    auto ds = MakeSet({"Ann", "Bob"});
+    std::vector<String> seen;
+    ds->AfterScroll = [&](TDataSet* D) { seen.push_back(Current(D)); };
+    ds->Next();
+    ds->Next(); // stops at the end: still reported, Eof changed
+    ds->Next(); // already Eof: no move, no event
+    ds->First();
+    EXPECT_EQ(seen, (std::vector<String>{"Bob", "Bob", "Ann"}));
+}
+
+// ---- editing ----
+
+TEST(DataSetEditTest, EditPostAndCancelChangeTheCurrentRecord) {
+    auto ds = MakeSet({"Ann", "Bob"});
+    ds->Next();
+    ds->Edit();
+    EXPECT_EQ(ds->State(), dsEdit);
+    EXPECT_FALSE(ds->Modified());
+    ds->FieldByName("city")->SetAsString("Oslo"); // names in any case
+    EXPECT_TRUE(ds->Modified());
+    ds->Post();
+    EXPECT_EQ(ds->State(), dsBrowse);
+    EXPECT_EQ(ds->FieldByName("City")->AsString(), "Oslo");
+    EXPECT_EQ(ds->RecNo(), 2);
+
+    ds->Edit();
+    ds->FieldByName("City")->SetAsString("Rome");
+    EXPECT_EQ(ds->FieldByName("City")->AsString(), "Rome"); // the edit buffer shows
+    ds->Cancel();
+    EXPECT_EQ(ds->FieldByName("City")->AsString(), "Oslo");
+    EXPECT_EQ(ds->RecordCount(), 2);
+
+    // Writing outside an edit mode is refused, as is posting.
+    try {
+        ds->FieldByName("City")->SetAsString("Nice");
+        FAIL() << "no exception";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message, "People: Dataset not in edit or insert mode");
+    }
+    EXPECT_THROW(ds->Post(), EDatabaseError);
+    EXPECT_EQ(ds->FieldByName("City")->AsString(), "Oslo");
+}
+
+TEST(DataSetEditTest, InsertGoesBeforeTheCurrentRecordAndAppendAtTheEnd) {
+    auto ds = MakeSet({"Ann", "Cid"});
+    ds->Next();
+    ds->Insert();
+    EXPECT_EQ(ds->State(), dsInsert);
+    EXPECT_EQ(ds->RecNo(), 2);
+    EXPECT_TRUE(ds->FieldByName("Name")->IsNull());
+    ds->FieldByName("Name")->SetAsString("Bob");
+    ds->Post();
+    EXPECT_EQ(ds->RecordCount(), 3);
+    EXPECT_EQ(Current(ds.get()), "Bob");
+    EXPECT_TRUE(ds->FieldByName("City")->IsNull()); // never set: null, read as ''
+
+    ds->Append();
+    EXPECT_TRUE(ds->Eof());
+    ds->FieldByName("Name")->SetAsString("Dan");
+    ds->Post();
+    EXPECT_EQ(ds->RecNo(), 4);
+
+    std::vector<String> order;
+    ds->First();
+    while (!ds->Eof()) {
+        order.push_back(Current(ds.get()));
+        ds->Next();
+    }
+    EXPECT_EQ(order, (std::vector<String>{"Ann", "Bob", "Cid", "Dan"}));
+}
+
+TEST(DataSetEditTest, CancelledInsertRestoresPositionAndEnds) {
+    auto ds = MakeSet({"Ann", "Bob"});
+    ds->Last();
+    ds->Insert();
+    ds->FieldByName("Name")->SetAsString("Zed");
+    ds->Cancel();
+    EXPECT_EQ(ds->RecordCount(), 2);
+    EXPECT_EQ(Current(ds.get()), "Bob");
+    EXPECT_TRUE(ds->Eof());
+
+    auto empty = MakeSet({});
+    empty->Append();
+    empty->Cancel();
+    EXPECT_TRUE(empty->Bof());
+    EXPECT_TRUE(empty->Eof());
+    EXPECT_EQ(empty->RecordCount(), 0);
+}
+
+TEST(DataSetEditTest, NavigatingPostsAModifiedRecordAndCancelsAnUntouchedOne) {
+    auto ds = MakeSet({"Ann", "Bob"});
+    ds->Edit();
+    ds->FieldByName("Name")->SetAsString("Anna");
+    ds->Next(); // posts
+    EXPECT_EQ(ds->State(), dsBrowse);
+    ds->First();
+    EXPECT_EQ(Current(ds.get()), "Anna");
+
+    ds->Append(); // untouched
+    ds->First();  // cancels: nothing empty is added
+    EXPECT_EQ(ds->RecordCount(), 2);
+}
+
+TEST(DataSetEditTest, EditOnEmptySetInsertsAndBeforePostCanRefuse) {
+    auto ds = MakeSet({});
+    ds->Edit();
+    EXPECT_EQ(ds->State(), dsInsert);
+    EXPECT_FALSE(ds->IsEmpty());
+    ds->FieldByName("Name")->SetAsString("");
+    int afterPost = 0;
+    ds->BeforePost = [](TDataSet* D) {
+        if (D->FieldByName("Name")->AsString().empty()) throw EDatabaseError("Name is required");
+    };
+    ds->AfterPost = [&](TDataSet*) { ++afterPost; };
+    EXPECT_THROW(ds->Post(), EDatabaseError);
+    EXPECT_EQ(ds->State(), dsInsert); // nothing lost: still inserting
+    EXPECT_EQ(ds->RecordCount(), 0);
+    EXPECT_EQ(afterPost, 0);
+    ds->FieldByName("Name")->SetAsString("Eve");
+    ds->Post();
+    EXPECT_EQ(ds->RecordCount(), 1);
+    EXPECT_EQ(afterPost, 1);
+    EXPECT_FALSE(ds->Bof());
+    EXPECT_FALSE(ds->Eof());
+
+    // A failed AppendRecord leaves no half-made record behind.
+    EXPECT_THROW(ds->AppendRecord({""}), EDatabaseError);
+    EXPECT_EQ(ds->State(), dsBrowse);
+    EXPECT_THROW(ds->AppendRecord({"a", "b", "c"}), EListError);
+    EXPECT_EQ(ds->RecordCount(), 1);
+}
+
+TEST(DataSetEditTest, ReadOnlySetCannotBeModified) {
+    auto ds = MakeSet({"Ann"});
+    ds->SetReadOnly(true);
+    EXPECT_FALSE(ds->CanModify());
+    for (auto op : {&TDataSet::Edit, &TDataSet::Insert, &TDataSet::Append, &TDataSet::Delete}) {
+        try {
+            (ds.get()->*op)();
+            ADD_FAILURE() << "no exception";
+        } catch (const EDatabaseError& e) {
+            EXPECT_EQ(e.Message, "People: Cannot modify a read-only dataset");
+        }
+        EXPECT_EQ(ds->State(), dsBrowse);
+    }
+    EXPECT_EQ(ds->RecordCount(), 1);
+    ds->SetReadOnly(false);
+    ds->Edit();
+    EXPECT_EQ(ds->State(), dsEdit);
+}
+
+// ---- deleting ----
+
+TEST(DataSetDeleteTest, DeletingMovesToTheNextOrToTheNewLastRecord) {
+    auto ds = MakeSet({"Ann", "Bob", "Cid"});
+    ds->Next();
+    ds->Delete(); // Bob
+    EXPECT_EQ(Current(ds.get()), "Cid");
+    EXPECT_EQ(ds->RecordCount(), 2);
+    EXPECT_FALSE(ds->Eof());
+
+    ds->Delete(); // Cid, the last: back on Ann, at the end
+    EXPECT_EQ(Current(ds.get()), "Ann");
+    EXPECT_TRUE(ds->Eof());
+    EXPECT_FALSE(ds->Bof());
+
+    ds->Delete(); // the only one: empty
+    EXPECT_EQ(ds->RecordCount(), 0);
+    EXPECT_TRUE(ds->Bof());
+    EXPECT_TRUE(ds->Eof());
+    EXPECT_EQ(ds->RecNo(), 0);
+    EXPECT_THROW(ds->Delete(), EDatabaseError);
+}
+
+TEST(DataSetDeleteTest, DeleteWhileInsertingCancelsAndWhileEditingDropsTheRecord) {
+    auto ds = MakeSet({"Ann", "Bob"});
+    ds->Insert();
+    ds->Delete();
+    EXPECT_EQ(ds->State(), dsBrowse);
+    EXPECT_EQ(ds->RecordCount(), 2);
+
+    ds->Edit();
+    ds->FieldByName("Name")->SetAsString("Changed");
+    ds->Delete();
+    EXPECT_EQ(ds->State(), dsBrowse);
+    EXPECT_EQ(ds->RecordCount(), 1);
+    EXPECT_EQ(Current(ds.get()), "Bob");
+}
+
+// ---- fields, reopening, layouts ----
+
+TEST(DataSetFieldTest, FieldListIsCheckedOnOpenAndRecordsOutliveAClose) {
+    auto ds = MakeSet({"Ann", "Bob"});
+    EXPECT_EQ(ds->FieldCount(), 2);
+    EXPECT_EQ(ds->Fields(1)->FieldName(), "City");
+    EXPECT_EQ(ds->Fields(1)->Index(), 1);
+    EXPECT_EQ(ds->FindField("Zip"), nullptr);
+    try {
+        ds->FieldByName("Zip");
+        FAIL() << "no exception";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message, "People: Field 'Zip' not found");
+    }
+    EXPECT_THROW(ds->Fields(2), EListError);
+
+    // Close while editing drops the edit; the records stay for the next open, by field name, also
+    // when the field list changes meanwhile.
+    ds->Edit();
+    ds->FieldByName("Name")->SetAsString("Lost edit");
+    ds->Close();
+    EXPECT_EQ(ds->FieldCount(), 0);
+    ds->FieldNames()->Clear();
+    ds->FieldNames()->Add("City");
+    ds->FieldNames()->Add("Zip");
+    ds->Open();
+    EXPECT_EQ(ds->RecordCount(), 2);
+    EXPECT_EQ(ds->FieldByName("City")->AsString(), "Ann town");
+    EXPECT_TRUE(ds->FieldByName("Zip")->IsNull());
+    ds->Close();
+    ds->FieldNames()->Add("name");
+    ds->Open();
+    EXPECT_EQ(ds->FieldByName("Name")->AsString(), "Ann");
+
+    // Bad field lists refuse to open and leave the set closed.
+    ds->Close();
+    ds->FieldNames()->Add("CITY");
+    EXPECT_THROW(ds->Open(), EDatabaseError);
+    EXPECT_FALSE(ds->Active());
+    ds->FieldNames()->Clear();
+    ds->FieldNames()->Add("");
+    EXPECT_THROW(ds->Open(), EDatabaseError);
+    EXPECT_FALSE(ds->Active());
+}
+
+TEST(DataSetFieldTest, ClearSetsNullAndRefreshKeepsThePosition) {
+    auto ds = MakeSet({"Ann", "Bob"});
+    ds->Last();
+    ds->Edit();
+    ds->FieldByName("City")->Clear();
+    ds->Post();
+    EXPECT_TRUE(ds->FieldByName("City")->IsNull());
+    ds->Refresh();
+    EXPECT_EQ(Current(ds.get()), "Bob");
+}
+
+TEST(DataSetLayoutTest, ActiveFromALayoutOpensOnceTheFieldsAreRead) {
+    // Active comes first in the file; the set opens only when loading ends.
+    const String layout = "object Root: TDataSetTestRoot\r\n"
+                          "  object Cities: TMemoryDataSet\r\n"
+                          "    Active = True\r\n"
+                          "    FieldNames.Strings = (\r\n"
+                          "      'Name'\r\n"
+                          "      'Country')\r\n"
+                          "    ReadOnly = True\r\n"
+                          "  end\r\n"
+                          "  object CitySource: TDataSource\r\n"
+                          "    DataSet = Cities\r\n"
+                          "    AutoEdit = False\r\n"
+                          "  end\r\n"
+                          "end\r\n";
+    TComponentPtr<TDataSetTestRoot> root(new TDataSetTestRoot(nullptr));
+    ReadComponentFromText(layout, root.get(), "Root");
+    auto* ds = dynamic_cast<TMemoryDataSet*>(root->FindComponent("Cities"));
+    auto* src = dynamic_cast<TDataSource*>(root->FindComponent("CitySource"));
+    ASSERT_NE(ds, nullptr);
+    ASSERT_NE(src, nullptr);
+    EXPECT_TRUE(ds->Active());
+    EXPECT_EQ(ds->FieldCount(), 2);
+    EXPECT_FALSE(ds->CanModify());
+    EXPECT_EQ(src->DataSet(), ds);
+    EXPECT_EQ(src->State(), dsBrowse);
+    EXPECT_FALSE(src->AutoEdit());
+}

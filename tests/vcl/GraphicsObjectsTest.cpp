@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/vcl/GraphicsObjects.h"
+#include "platform/win/Gdi.h"
+
+using namespace vcl;
+
+namespace {
+
+struct ChangeCounter {
+    int Count = 0;
+    TObject* LastSender = nullptr;
+    TNotifyEvent Handler() {
+        return [this](TObject* s) {
+            ++Count;
+            LastSender = s;
+        };
+    }
+};
+
+win::LOGFONT LogFontOf(win::HFONT font) {
+    win::LOGFONT lf{};
+    EXPECT_EQ(win::GetObject(font, sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
+    return lf;
+}
+
+} // namespace
+
+TEST(GraphicsFont, DefaultsAndPointPixelConversion) {
+    TFont f;
+    EXPECT_EQ(f.Name(), "Tahoma");
+    EXPECT_EQ(f.Size(), 8);
+    EXPECT_EQ(f.Height(), -11);
+    EXPECT_EQ(f.Color(), clWindowText);
+    EXPECT_TRUE(f.Style().Empty());
+    EXPECT_EQ(f.Pitch(), fpDefault);
+
+    f.SetSize(10);
+    EXPECT_EQ(f.Height(), -13); // 10 * 96 / 72 = 13.33
+    f.SetSize(9);
+    EXPECT_EQ(f.Height(), -12);
+    f.SetHeight(-16);
+    EXPECT_EQ(f.Size(), 12);
+    f.SetHeight(-11);
+    EXPECT_EQ(f.Size(), 8); // 8.25 rounds down
+
+    EXPECT_EQ(graphics::MulDiv(-11, 72, 96), -8);
+    EXPECT_EQ(graphics::MulDiv(3, 1, 2), 2); // halves away from zero
+    EXPECT_EQ(graphics::MulDiv(-3, 1, 2), -2);
+    EXPECT_EQ(graphics::MulDiv(5, 5, 0), 0);
+}
+
+TEST(GraphicsFont, ChangeEventsFireOncePerRealChange) {
+    TFont f;
+    ChangeCounter c;
+    f.OnChange = c.Handler();
+    f.SetName("Tahoma");
+    f.SetSize(8);
+    f.SetColor(clWindowText);
+    f.SetStyle({});
+    EXPECT_EQ(c.Count, 0) << "setting a value it already has is no change";
+
+    f.SetName("Arial");
+    f.SetStyle({fsBold, fsUnderline});
+    f.SetColor(clRed);
+    f.SetSize(12);
+    f.SetPitch(fpFixed);
+    f.SetOrientation(900);
+    EXPECT_EQ(c.Count, 6);
+    EXPECT_EQ(c.LastSender, &f);
+
+    f.SetName(""); // an empty face name is refused
+    EXPECT_EQ(f.Name(), "Arial");
+    EXPECT_EQ(c.Count, 6);
+}
+
+TEST(GraphicsFont, AssignCopiesEverythingWithOneChange) {
+    TFont a, b;
+    b.SetName("Verdana");
+    b.SetSize(14);
+    b.SetColor(clBlue);
+    b.SetStyle({fsItalic, fsStrikeOut});
+    b.SetCharset(win::SYMBOL_CHARSET);
+    b.SetPitch(fpVariable);
+    ChangeCounter c;
+    a.OnChange = c.Handler();
+    a.Assign(&b);
+    EXPECT_EQ(c.Count, 1);
+    EXPECT_EQ(a.Name(), "Verdana");
+    EXPECT_EQ(a.Size(), 14);
+    EXPECT_EQ(a.Color(), clBlue);
+    EXPECT_EQ(a.Style(), (TFontStyles{fsItalic, fsStrikeOut}));
+    EXPECT_EQ(a.Charset(), win::SYMBOL_CHARSET);
+    EXPECT_EQ(a.Pitch(), fpVariable);
+    a.Assign(&b);
+    EXPECT_EQ(c.Count, 1) << "assigning an equal font changes nothing";
+
+    TPen pen;
+    try {
+        a.Assign(&pen);
+        FAIL() << "a pen was assigned to a font";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message, "Cannot assign a TPen to a TFont");
+    }
+}
+
+TEST(GraphicsFont, HandleDescribesTheFontAndFollowsChanges) {
+    TFont f;
+    EXPECT_FALSE(f.HandleAllocated());
+    win::HFONT h = f.Handle();
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(f.Handle(), h) << "the handle is made once";
+    win::LOGFONT lf = LogFontOf(h);
+    EXPECT_EQ(lf.lfHeight, -11);
+    EXPECT_EQ(lf.lfWeight, win::FW_NORMAL);
+    EXPECT_STREQ(lf.lfFaceName, "Tahoma");
+
+    f.SetStyle({fsBold, fsItalic});
+    EXPECT_FALSE(f.HandleAllocated()) << "a change drops the old handle";
+    lf = LogFontOf(f.Handle());
+    EXPECT_EQ(lf.lfWeight, win::FW_BOLD);
+    EXPECT_EQ(lf.lfItalic, 1);
+
+    // The colour is not part of the GDI font.
+    win::HFONT before = f.Handle();
+    f.SetColor(clRed);
+    EXPECT_EQ(f.Handle(), before);
+}
+
+TEST(GraphicsFont, SettingAHandleReadsItBackAndOwnsIt) {
+    TFont f;
+    win::LOGFONT lf = f.GetLogFont();
+    lf.lfEscapement = -900;
+    lf.lfOrientation = -900;
+    lf.lfWeight = win::FW_BOLD;
+    lf.lfUnderline = 1;
+    std::strcpy(lf.lfFaceName, "Segoe UI");
+    ChangeCounter c;
+    f.OnChange = c.Handler();
+    win::HFONT rotated = win::CreateFontIndirect(&lf);
+    f.SetHandle(rotated);
+    EXPECT_EQ(c.Count, 1);
+    EXPECT_EQ(f.Handle(), rotated);
+    EXPECT_EQ(f.Orientation(), -900);
+    EXPECT_EQ(f.Name(), "Segoe UI");
+    EXPECT_EQ(f.Style(), (TFontStyles{fsBold, fsUnderline}));
+
+    // Letting the handle go keeps the description; the next handle is made from it.
+    f.SetHandle(nullptr);
+    EXPECT_FALSE(f.HandleAllocated());
+    EXPECT_EQ(LogFontOf(f.Handle()).lfEscapement, -900);
+}
+
+TEST(GraphicsFont, LongFaceNamesAreCutOnACharacterBoundary) {
+    TFont f;
+    String name;
+    for (int i = 0; i < 20; ++i)
+        name += "\xC3\xA9"; // 20 x "é", 40 bytes
+    f.SetName(name);
+    win::LOGFONT lf = f.GetLogFont();
+    std::size_t n = std::strlen(lf.lfFaceName);
+    EXPECT_LE(n, static_cast<std::size_t>(win::LF_FACESIZE - 1));
+    EXPECT_EQ(n % 2, 0u) << "no half character at the end";
+    EXPECT_EQ(String(lf.lfFaceName), name.substr(0, n));
+}
+
+TEST(GraphicsPen, PropertiesHandleAndMode) {
+    TPen p;
+    EXPECT_EQ(p.Color(), clBlack);
+    EXPECT_EQ(p.Width(), 1);
+    EXPECT_EQ(p.Style(), psSolid);
+    EXPECT_EQ(p.Mode(), pmCopy);
+    ChangeCounter c;
+    p.OnChange = c.Handler();
+    p.SetWidth(-3);
+    EXPECT_EQ(p.Width(), 1) << "negative widths are ignored";
+    EXPECT_EQ(c.Count, 0);
+
+    p.SetColor(clRed);
+    p.SetWidth(3);
+    p.SetStyle(psDash);
+    EXPECT_EQ(c.Count, 3);
+    win::LOGPEN lp{};
+    ASSERT_NE(win::GetObject(p.Handle(), sizeof(lp), &lp), 0);
+    EXPECT_EQ(lp.lopnStyle & win::PS_STYLE_MASK, win::PS_DASH);
+    EXPECT_EQ(lp.lopnWidth.X, 3);
+    EXPECT_EQ(lp.lopnColor, win::RGB(255, 0, 0));
+
+    win::HPEN h = p.Handle();
+    p.SetMode(pmXor);
+    EXPECT_EQ(c.Count, 4) << "a mode change is reported";
+    EXPECT_EQ(p.Handle(), h) << "but needs no new pen";
+    EXPECT_EQ(PenModeToRop2(pmXor), win::R2_XORPEN);
+    EXPECT_EQ(PenModeToRop2(pmNotCopy), win::R2_NOTCOPYPEN);
+}
+
+TEST(GraphicsPen, SystemColoursAreResolved) {
+    TPen p;
+    p.SetColor(clBtnShadow);
+    win::LOGPEN lp{};
+    ASSERT_NE(win::GetObject(p.Handle(), sizeof(lp), &lp), 0);
+    EXPECT_EQ(lp.lopnColor, static_cast<win::COLORREF>(ColorToRGB(clBtnShadow)));
+}
+
+TEST(GraphicsBrush, StylesAndTheClearBrush) {
+    TBrush b;
+    EXPECT_EQ(b.Color(), clWhite);
+    EXPECT_EQ(b.Style(), bsSolid);
+
+    b.SetStyle(bsClear);
+    win::LOGBRUSH lb{};
+    ASSERT_NE(win::GetObject(b.Handle(), sizeof(lb), &lb), 0);
+    EXPECT_EQ(lb.lbStyle, win::BS_NULL);
+    EXPECT_EQ(b.Handle(), static_cast<win::HBRUSH>(win::GetStockObject(win::NULL_BRUSH)));
+
+    // A colour on a clear brush makes it solid again.
+    b.SetColor(clYellow);
+    EXPECT_EQ(b.Style(), bsSolid);
+    ASSERT_NE(win::GetObject(b.Handle(), sizeof(lb), &lb), 0);
+    EXPECT_EQ(lb.lbStyle, win::BS_SOLID);
+    EXPECT_EQ(lb.lbColor, win::RGB(255, 255, 0));
+
+    b.SetStyle(bsCross);
+    ASSERT_NE(win::GetObject(b.Handle(), sizeof(lb), &lb), 0);
+    EXPECT_EQ(lb.lbStyle, win::BS_HATCHED);
+    EXPECT_EQ(lb.lbHatch, static_cast<win::ULONG_PTR>(win::HS_CROSS));
+
+    TBrush copy;
+    copy.Assign(&b);
+    EXPECT_EQ(copy.Style(), bsCross);
+    EXPECT_EQ(copy.Color(), clYellow);
+}

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/rtl/Exceptions.h"
+#include "tests/vcl/GraphicsTestSupport.h"
+
+using namespace vcl;
+using namespace graphics_test;
+
+namespace {
+
+class PictureFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("kv-picture-" + std::to_string(::getpid()) + "-" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    String Write(const String& name, const String& bytes) {
+        String path = (dir_ / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::filesystem::path dir_;
+};
+
+// A graphic class of the test's own, to register for an extension.
+class TTestGraphic : public TGraphic {
+    KV_CLASS(TTestGraphic, TGraphic)
+public:
+    String Data;
+    void LoadFromStream(TStream* Stream) override {
+        Data.resize(static_cast<std::size_t>(Stream->Size() - Stream->Position()));
+        Stream->ReadBuffer(Data.data(), static_cast<Int64>(Data.size()));
+    }
+    void SaveToStream(TStream* Stream) override {
+        Stream->WriteBuffer(Data.data(), static_cast<Int64>(Data.size()));
+    }
+    void SetWidth(int) override {}
+    void SetHeight(int) override {}
+    void Assign(TPersistent* Source) override {
+        if (auto* t = dynamic_cast<TTestGraphic*>(Source)) {
+            Data = t->Data;
+            return;
+        }
+        TGraphic::Assign(Source);
+    }
+
+protected:
+    void Draw(TCanvas*, const TRect&) override {}
+    bool GetEmpty() override { return Data.empty(); }
+    int GetWidth() override { return static_cast<int>(Data.size()); }
+    int GetHeight() override { return 1; }
+};
+
+std::unique_ptr<TIcon> MakeIcon(int w, int h, std::uint32_t pixel) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w * h), pixel);
+    auto icon = std::make_unique<TIcon>();
+    icon->SetHandle(win::detail::CreateIconFromPixels(w, h, pixels.data(), true, win::POINT{0, 0}));
+    return icon;
+}
+
+} // namespace
+
+TEST_F(PictureFiles, TheExtensionChoosesTheGraphicClass) {
+    TPicture p;
+    int changes = 0;
+    p.OnChange = [&](TObject*) { ++changes; };
+    p.LoadFromFile(Write("a.bmp", MakeBmp(3, 2, 24, std::vector<std::uint32_t>(6, 0xFF0000))));
+    ASSERT_NE(dynamic_cast<TBitmap*>(p.Graphic()), nullptr);
+    EXPECT_EQ(p.Width(), 3);
+    EXPECT_EQ(p.Height(), 2);
+    EXPECT_GE(changes, 1);
+
+    p.LoadFromFile(Write("b.PNG", MakePng(4, 5, std::vector<std::uint32_t>(20, 0xFF00FF00))));
+    auto* wic = dynamic_cast<TWICImage*>(p.Graphic());
+    ASSERT_NE(wic, nullptr) << "extensions compare without case";
+    EXPECT_EQ(wic->ImageFormat(), wifPng);
+    EXPECT_EQ(p.Width(), 4);
+
+    p.LoadFromFile(Write("c.jpg", MakePng(6, 6, std::vector<std::uint32_t>(36, 0xFF808080), "jpeg")));
+    EXPECT_EQ(dynamic_cast<TWICImage*>(p.Graphic())->ImageFormat(), wifJpeg);
+
+    auto icon = MakeIcon(16, 16, 0xFF0000FF);
+    p.LoadFromFile(Write("d.ico", SaveBytes(*icon)));
+    ASSERT_NE(dynamic_cast<TIcon*>(p.Graphic()), nullptr);
+    EXPECT_EQ(p.Width(), 16);
+}
+
+TEST_F(PictureFiles, UnknownExtensionsAndBadContentLeaveThePictureAlone) {
+    TPicture p;
+    p.LoadFromFile(Write("keep.bmp", MakeBmp(2, 2, 24, std::vector<std::uint32_t>(4, 0))));
+    TGraphic* before = p.Graphic();
+    try {
+        p.LoadFromFile(Write("x.xyz", "whatever"));
+        FAIL() << "loaded an unknown extension";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(e.Message, "Unknown picture file extension (.xyz)");
+    }
+    try {
+        p.LoadFromFile(Write("noext", "whatever"));
+        FAIL() << "loaded a file without extension";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(e.Message, "Unknown picture file extension (.)");
+    }
+    EXPECT_THROW(p.LoadFromFile(Write("broken.png", "\x89PNG\r\n\x1a\n garbage")), EInvalidGraphic);
+    EXPECT_THROW(p.LoadFromFile((dir_ / "missing.bmp").string()), EFOpenError);
+    EXPECT_EQ(p.Graphic(), before);
+    EXPECT_EQ(p.Width(), 2);
+}
+
+TEST_F(PictureFiles, RegisteredFormatsAreFoundAndForgotten) {
+    EXPECT_THROW(TPicture::RegisterFileFormat("tst", "Test", TTestGraphic::StaticClassType()),
+                 EInvalidGraphic)
+        << "a class that cannot be made";
+    TPicture::RegisterFileFormat<TTestGraphic>(".TST", "Test pictures");
+    EXPECT_EQ(TPicture::GraphicClassForExtension("tst"), TTestGraphic::StaticClassType());
+    TPicture p;
+    p.LoadFromFile(Write("one.tst", "payload"));
+    auto* t = dynamic_cast<TTestGraphic*>(p.Graphic());
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->Data, "payload");
+
+    TPicture::UnregisterGraphicClass(TTestGraphic::StaticClassType());
+    EXPECT_EQ(TPicture::GraphicClassForExtension("tst"), nullptr);
+    EXPECT_THROW(p.LoadFromFile(Write("two.tst", "x")), EInvalidGraphic);
+    EXPECT_EQ(TPicture::GraphicClassForExtension("BMP"), TBitmap::StaticClassType());
+}
+
+TEST_F(PictureFiles, SaveToFileWritesTheGraphic) {
+    TPicture p;
+    p.Bitmap()->SetSize(2, 3);
+    String path = (dir_ / "out.bmp").string();
+    p.SaveToFile(path);
+    TPicture q;
+    q.LoadFromFile(path);
+    EXPECT_EQ(q.Height(), 3);
+}
+
+TEST(PictureStreams, ContentChoosesTheClass) {
+    TPicture p;
+    TStringStream png(MakePng(2, 2, std::vector<std::uint32_t>(4, 0xFFFFFFFF)));
+    p.LoadFromStream(&png);
+    EXPECT_NE(dynamic_cast<TWICImage*>(p.Graphic()), nullptr);
+    TStringStream bmp(MakeBmp(1, 1, 24, {0}));
+    p.LoadFromStream(&bmp);
+    EXPECT_NE(dynamic_cast<TBitmap*>(p.Graphic()), nullptr);
+    TStringStream junk("junk");
+    try {
+        p.LoadFromStream(&junk);
+        FAIL() << "junk was loaded";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(e.Message, "Unknown picture format");
+    }
+    EXPECT_NE(dynamic_cast<TBitmap*>(p.Graphic()), nullptr);
+}
+
+TEST(PictureStreams, GifImagesDecodeWithTheirTransparency) {
+    // 1 x 1, two colours, the only pixel of the transparent index 0.
+    const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80,
+                                 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04,
+                                 0x01, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x01,
+                                 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
+    TPicture p;
+    TStringStream s(String(reinterpret_cast<const char*>(gif), sizeof gif));
+    p.LoadFromStream(&s);
+    auto* image = dynamic_cast<TWICImage*>(p.Graphic());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->ImageFormat(), wifGif);
+    EXPECT_EQ(p.Width(), 1);
+    auto target = Filled(3, 3, clLime);
+    target->Canvas()->Draw(1, 1, p.Graphic());
+    EXPECT_EQ(target->Canvas()->Pixels(1, 1), Rgb(0, 255, 0)) << "the transparent pixel shows what was there";
+    EXPECT_EQ(SaveBytes(*image), String(reinterpret_cast<const char*>(gif), sizeof gif));
+    EXPECT_THROW(image->SetWidth(4), EInvalidGraphicOperation);
+}
+
+TEST(PictureStreams, LayoutDataNamesTheClass) {
+    TPicture p;
+    p.Bitmap()->SetSize(3, 1);
+    TMemoryStream s;
+    p.WriteData(&s);
+    EXPECT_EQ(static_cast<const char*>(s.Memory())[0], 7);
+    EXPECT_EQ(String(static_cast<const char*>(s.Memory()) + 1, 7), "TBitmap");
+    s.SetPosition(0);
+    TPicture q;
+    q.ReadData(&s);
+    ASSERT_NE(dynamic_cast<TBitmap*>(q.Graphic()), nullptr);
+    EXPECT_EQ(q.Width(), 3);
+
+    TStringStream unknown(String("\x06TNoSuch", 8));
+    EXPECT_THROW(q.ReadData(&unknown), EInvalidGraphic);
+    TStringStream none(String("\x00", 1));
+    q.ReadData(&none);
+    EXPECT_EQ(q.Graphic(), nullptr);
+}
+
+TEST(PictureModel, GraphicIsCopiedAndForcedTypesReplaceIt) {
+    auto b = Filled(2, 2, clRed);
+    TPicture p;
+    int changes = 0;
+    p.OnChange = [&](TObject*) { ++changes; };
+    p.SetGraphic(b.get());
+    EXPECT_EQ(changes, 1);
+    ASSERT_NE(p.Graphic(), b.get()) << "the picture keeps a copy";
+    b->SetSize(5, 5);
+    EXPECT_EQ(p.Width(), 2);
+
+    p.Bitmap()->SetSize(4, 4);
+    EXPECT_EQ(changes, 2) << "changes of the graphic reach the picture";
+    TIcon* icon = p.Icon();
+    EXPECT_TRUE(icon->Empty()) << "a bitmap picture asked for its icon gets a new, empty one";
+
+    TPicture q;
+    q.Assign(&p);
+    EXPECT_NE(q.Graphic(), p.Graphic());
+    EXPECT_NE(dynamic_cast<TIcon*>(q.Graphic()), nullptr);
+    q.Assign(nullptr);
+    EXPECT_EQ(q.Graphic(), nullptr);
+    EXPECT_EQ(q.Width(), 0);
+
+    // A picture hands its graphic to a graphic of the same class.
+    TPicture r;
+    r.Bitmap()->SetSize(6, 2);
+    TBitmap target;
+    target.Assign(&r);
+    EXPECT_EQ(target.Width(), 6);
+}
+
+TEST(PictureIcon, IconsReadWriteAndKeepTheirSize) {
+    auto icon = MakeIcon(8, 4, 0x80000080); // half-transparent blue, premultiplied
+    EXPECT_EQ(icon->Width(), 8);
+    EXPECT_EQ(icon->Height(), 4);
+    EXPECT_TRUE(icon->Transparent());
+    String ico = SaveBytes(*icon);
+    ASSERT_GE(ico.size(), 6u);
+    EXPECT_EQ(ico.substr(0, 4), String("\0\0\1\0", 4));
+
+    TIcon back;
+    LoadBytes(back, ico);
+    ASSERT_EQ(back.Width(), 8);
+    ASSERT_EQ(back.Height(), 4);
+    std::uint32_t p = back.Handle()->Pixels[0];
+    EXPECT_NEAR(static_cast<int>(p >> 24), 0x80, 1);
+    EXPECT_NEAR(static_cast<int>(p & 0xFF), 0x80, 2);
+    EXPECT_EQ(SaveBytes(back), ico) << "the file read is written back as it was";
+
+    try {
+        back.SetWidth(32);
+        FAIL() << "resized an icon";
+    } catch (const EInvalidGraphicOperation& e) {
+        EXPECT_EQ(e.Message, "Cannot change the size of an icon");
+    }
+    EXPECT_THROW(LoadBytes(back, MakeBmp(1, 1, 24, {0})), EInvalidGraphic);
+    EXPECT_EQ(back.Width(), 8);
+
+    TIcon copy;
+    copy.Assign(&back);
+    EXPECT_NE(copy.Handle(), back.Handle());
+    EXPECT_EQ(copy.Height(), 4);
+
+    // Drawn blended over what is there.
+    auto target = Filled(10, 10, clWhite);
+    target->Canvas()->Draw(1, 1, &copy);
+    TColor c = target->Canvas()->Pixels(2, 2);
+    EXPECT_NEAR(win::GetBValue(static_cast<win::COLORREF>(c)), 255, 2);
+    EXPECT_NEAR(win::GetRValue(static_cast<win::COLORREF>(c)), 127, 3);
+    EXPECT_EQ(target->Canvas()->Pixels(0, 0), Rgb(255, 255, 255));
+}

@@ -1,0 +1,278 @@
+// Block transfers: raster operations, stretching, monochrome conversion, alpha blending, colour keys,
+// gradients and DIB bits.
+
+#include "tests/win/GdiTestSupport.h"
+
+using namespace gditest;
+
+namespace {
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Blue = RGB(0, 0, 255);
+constexpr COLORREF White = RGB(255, 255, 255);
+
+void Fill(HDC dc, RECT r, COLORREF c) {
+    HBRUSH b = CreateSolidBrush(c);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+} // namespace
+
+TEST(BlitRops, SourceOperationsCombineSourceAndDestination) {
+    struct Case {
+        DWORD rop;
+        COLORREF expected; // source 0x0F0F0F (as RGB 15,15,15) over destination RGB(0x33,0x33,0x33)
+    };
+    const COLORREF src = RGB(0x0F, 0xF0, 0x55), dst = RGB(0x33, 0x33, 0x33);
+    const Case cases[] = {
+        {SRCCOPY, src},
+        {SRCPAINT, RGB(0x0F | 0x33, 0xF0 | 0x33, 0x55 | 0x33)},
+        {SRCAND, RGB(0x0F & 0x33, 0xF0 & 0x33, 0x55 & 0x33)},
+        {SRCINVERT, RGB(0x0F ^ 0x33, 0xF0 ^ 0x33, 0x55 ^ 0x33)},
+        {NOTSRCCOPY, RGB(0xF0, 0x0F, 0xAA)},
+        {DSTINVERT, RGB(0xCC, 0xCC, 0xCC)},
+        {SRCERASE, RGB(0x0F & 0xCC, 0xF0 & 0xCC, 0x55 & 0xCC)},
+        {BLACKNESS, RGB(0, 0, 0)},
+        {WHITENESS, White},
+    };
+    Canvas source(4, 4);
+    Fill(source.dc, {0, 0, 4, 4}, src);
+    for (const Case& k : cases) {
+        Canvas c(4, 4);
+        Fill(c.dc, {0, 0, 4, 4}, dst);
+        ASSERT_TRUE(BitBlt(c.dc, 1, 1, 2, 2, source.dc, 0, 0, k.rop)) << std::hex << k.rop;
+        EXPECT_EQ(c.At(1, 1), k.expected) << std::hex << k.rop;
+        EXPECT_EQ(c.At(2, 2), k.expected) << std::hex << k.rop;
+        EXPECT_EQ(c.At(3, 3), dst) << std::hex << k.rop;
+    }
+}
+
+TEST(BlitRops, PatternOperationsUseTheSelectedBrush) {
+    Canvas c(8, 8);
+    Fill(c.dc, {0, 0, 8, 8}, RGB(0x33, 0x33, 0x33));
+    HBRUSH b = CreateSolidBrush(RGB(0x0F, 0x0F, 0x0F));
+    HGDIOBJ old = SelectObject(c.dc, b);
+    PatBlt(c.dc, 0, 0, 2, 2, PATCOPY);
+    PatBlt(c.dc, 2, 0, 2, 2, PATINVERT);
+    EXPECT_EQ(c.At(0, 0), RGB(0x0F, 0x0F, 0x0F));
+    EXPECT_EQ(c.At(2, 0), RGB(0x3C, 0x3C, 0x3C));
+    Canvas source(2, 2);
+    Fill(source.dc, {0, 0, 2, 2}, RGB(0xF0, 0xF0, 0xF0));
+    BitBlt(c.dc, 4, 0, 2, 2, source.dc, 0, 0, MERGECOPY); // source AND pattern
+    EXPECT_EQ(c.At(4, 0), RGB(0, 0, 0));
+    EXPECT_FALSE(PatBlt(c.dc, 0, 0, 2, 2, SRCCOPY)); // needs a source
+    // Negative extents are normalised.
+    PatBlt(c.dc, 8, 8, -2, -2, BLACKNESS);
+    EXPECT_EQ(c.At(6, 6), RGB(0, 0, 0));
+    EXPECT_EQ(c.At(5, 5), RGB(0x33, 0x33, 0x33));
+    SelectObject(c.dc, old);
+    DeleteObject(b);
+}
+
+TEST(BlitRops, OverlappingCopyWithinOneDCScrollsCorrectly) {
+    Canvas c(10, 1);
+    for (int x = 0; x < 10; ++x)
+        SetPixel(c.dc, x, 0, RGB(x * 20, 0, 0));
+    BitBlt(c.dc, 1, 0, 9, 1, c.dc, 0, 0, SRCCOPY);
+    for (int x = 1; x < 10; ++x)
+        EXPECT_EQ(c.At(x, 0), RGB((x - 1) * 20, 0, 0)) << x;
+}
+
+TEST(BlitStretch, StretchAndMirror) {
+    Canvas src(2, 1);
+    SetPixel(src.dc, 0, 0, Red);
+    SetPixel(src.dc, 1, 0, Blue);
+    Canvas c(8, 2);
+    StretchBlt(c.dc, 0, 0, 4, 2, src.dc, 0, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(c.Row(0, Red, 0, 4), "##??");
+    EXPECT_EQ(c.At(3, 1), Blue);
+    StretchBlt(c.dc, 7, 0, -2, 1, src.dc, 0, 0, 2, 1, SRCCOPY); // mirrored into x 5..6
+    EXPECT_EQ(c.At(5, 0), Blue);
+    EXPECT_EQ(c.At(6, 0), Red);
+    EXPECT_EQ(c.At(7, 0), White);
+}
+
+TEST(BlitMonochrome, MonochromeSourceTakesTextAndBackgroundColours) {
+    HDC monoDC = CreateCompatibleDC(nullptr);
+    HBITMAP mono = CreateBitmap(2, 1, 1, 1, nullptr);
+    HGDIOBJ oldMono = SelectObject(monoDC, mono);
+    SetPixel(monoDC, 0, 0, White);
+    SetPixel(monoDC, 1, 0, RGB(0, 0, 0));
+    Canvas c(2, 1);
+    SetTextColor(c.dc, Red);
+    SetBkColor(c.dc, Blue);
+    BitBlt(c.dc, 0, 0, 2, 1, monoDC, 0, 0, SRCCOPY);
+    EXPECT_EQ(c.At(0, 0), Blue);
+    EXPECT_EQ(c.At(1, 0), Red);
+    // Colour to monochrome: the source's background colour becomes white, the rest black.
+    SetBkColor(c.dc, Blue);
+    BitBlt(monoDC, 0, 0, 2, 1, c.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(GetPixel(monoDC, 0, 0), White);
+    EXPECT_EQ(GetPixel(monoDC, 1, 0), RGB(0, 0, 0));
+    SelectObject(monoDC, oldMono);
+    DeleteObject(mono);
+    DeleteDC(monoDC);
+}
+
+TEST(BlitAlpha, ConstantAlphaMixesEvenly) {
+    Canvas src(2, 2), c(2, 2);
+    Fill(src.dc, {0, 0, 2, 2}, RGB(200, 0, 0));
+    Fill(c.dc, {0, 0, 2, 2}, RGB(0, 0, 100));
+    BLENDFUNCTION bf{AC_SRC_OVER, 0, 128, 0};
+    ASSERT_TRUE(AlphaBlend(c.dc, 0, 0, 2, 2, src.dc, 0, 0, 2, 2, bf));
+    const COLORREF p = c.At(1, 1);
+    EXPECT_NEAR(GetRValue(p), 100, 1);
+    EXPECT_EQ(GetGValue(p), 0);
+    EXPECT_NEAR(GetBValue(p), 50, 1);
+}
+
+TEST(BlitAlpha, PerPixelAlphaUsesPremultipliedSource) {
+    Canvas src(3, 1), c(3, 1);
+    auto* px = static_cast<std::uint32_t*>(src.bits);
+    px[0] = 0x00000000; // transparent
+    px[1] = 0x80800000; // half red, premultiplied
+    px[2] = 0xFF00FF00; // opaque green
+    Fill(c.dc, {0, 0, 3, 1}, RGB(0, 0, 200));
+    BLENDFUNCTION bf{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ASSERT_TRUE(AlphaBlend(c.dc, 0, 0, 3, 1, src.dc, 0, 0, 3, 1, bf));
+    EXPECT_EQ(c.At(0, 0), RGB(0, 0, 200));
+    EXPECT_NEAR(GetRValue(c.At(1, 0)), 128, 1);
+    EXPECT_NEAR(GetBValue(c.At(1, 0)), 100, 1);
+    EXPECT_EQ(c.At(2, 0), RGB(0, 255, 0));
+    // A source rectangle outside the source fails; a bad blend operation fails.
+    EXPECT_FALSE(AlphaBlend(c.dc, 0, 0, 3, 1, src.dc, 1, 0, 3, 1, bf));
+    bf.BlendOp = 1;
+    EXPECT_FALSE(AlphaBlend(c.dc, 0, 0, 3, 1, src.dc, 0, 0, 3, 1, bf));
+}
+
+TEST(BlitTransparent, ColourKeyIsLeftOut) {
+    Canvas src(3, 1), c(6, 2);
+    SetPixel(src.dc, 0, 0, RGB(255, 0, 255));
+    SetPixel(src.dc, 1, 0, Red);
+    SetPixel(src.dc, 2, 0, RGB(255, 0, 255));
+    Fill(c.dc, {0, 0, 6, 2}, Blue);
+    ASSERT_TRUE(TransparentBlt(c.dc, 0, 0, 6, 2, src.dc, 0, 0, 3, 1, RGB(255, 0, 255)));
+    EXPECT_EQ(c.Row(0, Blue), "##??##");
+    EXPECT_EQ(c.At(2, 1), Red);
+    EXPECT_FALSE(TransparentBlt(c.dc, 0, 0, 0, 2, src.dc, 0, 0, 3, 1, 0));
+}
+
+TEST(BlitGradient, HorizontalAndVerticalRectanglesRunFromFirstToLastColour) {
+    Canvas c(256, 16);
+    TRIVERTEX v[2] = {{0, 0, 0x0000, 0x0000, 0xFF00, 0}, {256, 8, 0xFF00, 0x0000, 0x0000, 0}};
+    GRADIENT_RECT g{0, 1};
+    ASSERT_TRUE(GradientFill(c.dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H));
+    EXPECT_EQ(c.At(0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(c.At(255, 7), RGB(254, 0, 0)); // the last column stops one step short
+    EXPECT_EQ(c.At(128, 3), RGB(127, 0, 127));
+    EXPECT_EQ(c.At(0, 8), White);
+    TRIVERTEX w[2] = {{0, 8, 0xFF00, 0xFF00, 0xFF00, 0}, {4, 16, 0x0000, 0x0000, 0x0000, 0}};
+    ASSERT_TRUE(GradientFill(c.dc, w, 2, &g, 1, GRADIENT_FILL_RECT_V));
+    EXPECT_EQ(c.At(0, 8), White);
+    EXPECT_EQ(c.At(3, 15), RGB(31, 31, 31));
+    EXPECT_EQ(c.At(4, 15), White);
+    GRADIENT_RECT bad{0, 5};
+    EXPECT_FALSE(GradientFill(c.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
+    EXPECT_FALSE(GradientFill(c.dc, v, 2, &g, 1, GRADIENT_FILL_TRIANGLE));
+}
+
+TEST(BlitDib, GetAndSetDIBitsAndStretchDIBits) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bm = CreateBitmap(2, 2, 1, 32, nullptr);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    EXPECT_EQ(GetDIBits(dc, bm, 0, 2, nullptr, &bmi, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(bmi.bmiHeader.biWidth, 2);
+    EXPECT_EQ(bmi.bmiHeader.biBitCount, 32);
+    bmi.bmiHeader.biHeight = 2; // bottom-up
+    bmi.bmiHeader.biCompression = BI_RGB;
+    const std::uint32_t in[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF}; // bottom row first
+    EXPECT_EQ(SetDIBits(dc, bm, 0, 2, in, &bmi, DIB_RGB_COLORS), 2);
+    HGDIOBJ old = SelectObject(dc, bm);
+    EXPECT_EQ(GetPixel(dc, 0, 1), Red); // scan line 0 is the bottom row
+    EXPECT_EQ(GetPixel(dc, 0, 0), Blue);
+    SelectObject(dc, old);
+    std::uint32_t out[4] = {};
+    bmi.bmiHeader.biHeight = -2; // top-down
+    EXPECT_EQ(GetDIBits(dc, bm, 0, 2, out, &bmi, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(out[0] & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(out[2] & 0xFFFFFF, 0xFF0000u);
+    Canvas c(4, 4);
+    bmi.bmiHeader.biHeight = 2;
+    EXPECT_EQ(StretchDIBits(c.dc, 0, 0, 4, 4, 0, 0, 2, 2, in, &bmi, DIB_RGB_COLORS, SRCCOPY), 2);
+    EXPECT_EQ(c.At(0, 3), Red);
+    EXPECT_EQ(c.At(3, 3), RGB(0, 255, 0));
+    EXPECT_EQ(c.At(0, 0), Blue);
+    DeleteObject(bm);
+    DeleteDC(dc);
+}
+
+TEST(BlitPatternBrush, PatternTilesFromTheBrushOrigin) {
+    HBITMAP pat = CreateBitmap(2, 2, 1, 32, nullptr);
+    HDC pdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(pdc, pat);
+    SetPixel(pdc, 0, 0, Red);
+    SetPixel(pdc, 1, 0, Blue);
+    SetPixel(pdc, 0, 1, Blue);
+    SetPixel(pdc, 1, 1, Red);
+    SelectObject(pdc, old);
+    DeleteDC(pdc);
+    HBRUSH b = CreatePatternBrush(pat);
+    DeleteObject(pat); // the brush keeps its own copy
+    Canvas c(4, 4);
+    RECT all{0, 0, 4, 4};
+    FillRect(c.dc, &all, b);
+    EXPECT_EQ(c.Row(0, Red), "#?#?");
+    EXPECT_EQ(c.Row(1, Red), "?#?#");
+    SetBrushOrgEx(c.dc, 1, 0, nullptr);
+    FillRect(c.dc, &all, b);
+    EXPECT_EQ(c.Row(0, Red), "?#?#");
+    DeleteObject(b);
+}
+
+TEST(GdiEdges, RaisedAndSunkenEdgesUseTheSystemColours) {
+    Canvas c(10, 10);
+    RECT r{0, 0, 10, 10};
+    ASSERT_TRUE(DrawEdge(c.dc, &r, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST));
+    EXPECT_EQ(r, (RECT{2, 2, 8, 8}));
+    EXPECT_EQ(c.At(0, 0), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(c.At(8, 0), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(c.At(9, 0), GetSysColor(COLOR_3DDKSHADOW)); // the top-right corner belongs to the shadow
+    EXPECT_EQ(c.At(0, 9), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(c.At(1, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(c.At(8, 8), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(c.At(5, 5), GetSysColor(COLOR_BTNFACE));
+    Canvas d(10, 10);
+    RECT s{0, 0, 10, 10};
+    DrawEdge(d.dc, &s, BDR_SUNKENOUTER, BF_TOP | BF_LEFT);
+    EXPECT_EQ(d.At(0, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(d.At(9, 9), White);
+    EXPECT_EQ(s, (RECT{0, 0, 10, 10})); // no BF_ADJUST
+}
+
+TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndUndoesItself) {
+    Canvas c(8, 6);
+    RECT r{0, 0, 8, 6};
+    DrawFocusRect(c.dc, &r);
+    EXPECT_EQ(c.Row(0, RGB(0, 0, 0)), "#.#.#.#.");
+    EXPECT_EQ(c.At(3, 3), White);
+    DrawFocusRect(c.dc, &r);
+    EXPECT_EQ(c.Inked(r), 0);
+}
+
+TEST(GdiEdges, FrameControlsDrawInsideTheirRectangle) {
+    Canvas c(40, 20);
+    Fill(c.dc, {0, 0, 40, 20}, RGB(10, 200, 10));
+    RECT push{0, 0, 20, 20}, check{20, 0, 33, 13};
+    ASSERT_TRUE(DrawFrameControl(c.dc, &push, DFC_BUTTON, DFCS_BUTTONPUSH));
+    ASSERT_TRUE(DrawFrameControl(c.dc, &check, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
+    EXPECT_EQ(c.At(10, 10), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(c.At(20, 0), GetSysColor(COLOR_BTNSHADOW));
+    int glyph = 0;
+    for (int y = 1; y < 12; ++y)
+        for (int x = 21; x < 32; ++x)
+            glyph += c.At(x, y) == GetSysColor(COLOR_BTNTEXT);
+    EXPECT_GT(glyph, 5);
+    EXPECT_EQ(c.At(35, 5), RGB(10, 200, 10));
+    RECT bad{0, 0, 5, 5};
+    EXPECT_FALSE(DrawFrameControl(c.dc, &bad, 99, 0));
+}

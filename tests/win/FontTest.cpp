@@ -1,0 +1,138 @@
+// Fonts: the alias table, unknown families, logical heights and metrics.
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win/FontAlias.h"
+#include "tests/win/GdiTestSupport.h"
+
+using namespace gditest;
+
+namespace {
+
+HFONT MakeFont(int height, const char* face, int weight = FW_NORMAL, int escapement = 0) {
+    LOGFONT lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    lf.lfEscapement = escapement;
+    std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    return CreateFontIndirect(&lf);
+}
+
+} // namespace
+
+TEST(FontAlias, WindowsFamiliesMapToInstalledFamilies) {
+    EXPECT_EQ(ResolveFontFamily("Tahoma"), "DejaVu Sans");
+    EXPECT_EQ(ResolveFontFamily("segoe ui"), "DejaVu Sans");
+    EXPECT_EQ(ResolveFontFamily("MS Sans Serif"), "DejaVu Sans");
+    EXPECT_EQ(ResolveFontFamily("Courier New"), "DejaVu Sans Mono");
+    EXPECT_EQ(ResolveFontFamily("Lucida Console"), "DejaVu Sans Mono");
+    EXPECT_EQ(ResolveFontFamily("Times New Roman"), "DejaVu Serif");
+    EXPECT_EQ(ResolveFontFamily(" Georgia "), "DejaVu Serif");
+    EXPECT_EQ(ResolveFontFamily("dejavu sans mono"), "DejaVu Sans Mono");
+    for (const char* n : {"Arial", "Verdana", "Marlett", "Wingdings", "Webdings", "Symbol", "Calibri",
+                          "Trebuchet MS", "Small Fonts", "System", "Default", "Microsoft Sans Serif"})
+        EXPECT_TRUE(FontFamilyExists(n)) << n;
+}
+
+TEST(FontAlias, UnknownFamiliesAreReportedMissing) {
+    EXPECT_FALSE(FontFamilyExists("No Such Family Kalvenor"));
+    EXPECT_EQ(ResolveFontFamily("No Such Family Kalvenor"), "");
+    EXPECT_FALSE(FontFamilyExists(""));
+    EXPECT_FALSE(DefaultFontFamily().empty());
+}
+
+TEST(FontAlias, InstalledListHasTheAliasesOnceSorted) {
+    const auto names = InstalledFontFamilies();
+    EXPECT_NE(std::find(names.begin(), names.end(), "Tahoma"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "DejaVu Sans"), names.end());
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Tahoma"), 1);
+    auto lower = [](std::string s) {
+        for (char& ch : s)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        return s;
+    };
+    for (std::size_t i = 1; i < names.size(); ++i)
+        EXPECT_LE(lower(names[i - 1]), lower(names[i]));
+}
+
+TEST(FontMetrics, NegativeHeightIsTheCharacterHeightPositiveTheCellHeight) {
+    Canvas c(4, 4);
+    TEXTMETRIC tm{};
+    {
+        Selected f(c.dc, MakeFont(-13, "Tahoma"));
+        ASSERT_TRUE(GetTextMetrics(c.dc, &tm));
+        EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 13);
+        EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+        EXPECT_GT(tm.tmAveCharWidth, 0);
+        EXPECT_GE(tm.tmMaxCharWidth, tm.tmAveCharWidth);
+        // Outline font; TMPF_FIXED_PITCH set means variable pitch.
+        EXPECT_TRUE(tm.tmPitchAndFamily & TMPF_VECTOR);
+        EXPECT_TRUE(tm.tmPitchAndFamily & TMPF_TRUETYPE);
+        EXPECT_TRUE(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);
+        EXPECT_FALSE(tm.tmPitchAndFamily & TMPF_DEVICE);
+    }
+    {
+        Selected f(c.dc, MakeFont(20, "Tahoma"));
+        GetTextMetrics(c.dc, &tm);
+        EXPECT_LE(tm.tmHeight, 20);
+        EXPECT_GE(tm.tmHeight, 18);
+    }
+    {
+        Selected f(c.dc, MakeFont(-13, "Courier New"));
+        GetTextMetrics(c.dc, &tm);
+        EXPECT_FALSE(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);
+    }
+}
+
+TEST(FontMetrics, BoldIsWiderAndTheFaceNameIsKept) {
+    Canvas c(4, 4);
+    SIZE normal{}, bold{};
+    {
+        Selected f(c.dc, MakeFont(-13, "Tahoma"));
+        GetTextExtentPoint32(c.dc, "Hello world", 11, &normal);
+        char face[LF_FACESIZE] = {};
+        EXPECT_EQ(GetTextFace(c.dc, LF_FACESIZE, face), 6);
+        EXPECT_STREQ(face, "Tahoma");
+    }
+    {
+        Selected f(c.dc, MakeFont(-13, "Tahoma", FW_BOLD));
+        GetTextExtentPoint32(c.dc, "Hello world", 11, &bold);
+        TEXTMETRIC tm{};
+        GetTextMetrics(c.dc, &tm);
+        EXPECT_EQ(tm.tmWeight, FW_BOLD);
+    }
+    EXPECT_GT(bold.cx, normal.cx);
+    EXPECT_EQ(bold.cy, normal.cy);
+}
+
+TEST(FontMetrics, GetObjectReturnsTheLogicalFontAndUnknownFacesStillDraw) {
+    HFONT f = MakeFont(-11, "No Such Family Kalvenor", FW_BOLD, 900);
+    LOGFONT lf{};
+    EXPECT_EQ(GetObject(f, sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(lf.lfHeight, -11);
+    EXPECT_EQ(lf.lfEscapement, 900);
+    EXPECT_STREQ(lf.lfFaceName, "No Such Family Kalvenor");
+    Canvas c(40, 40);
+    HGDIOBJ old = SelectObject(c.dc, f);
+    SIZE s{};
+    GetTextExtentPoint32(c.dc, "Abc", 3, &s);
+    EXPECT_GT(s.cx, 0);
+    SelectObject(c.dc, old);
+    DeleteObject(f);
+}
+
+TEST(FontMetrics, ExtentExPointFitsCharacters) {
+    Canvas c(4, 4);
+    Selected f(c.dc, MakeFont(-13, "Courier New"));
+    SIZE one{};
+    GetTextExtentPoint32(c.dc, "M", 1, &one);
+    int fit = 0;
+    int dx[10] = {};
+    SIZE all{};
+    ASSERT_TRUE(GetTextExtentExPoint(c.dc, "MMMMMMMMMM", 10, one.cx * 4, &fit, dx, &all));
+    EXPECT_EQ(fit, 4);
+    EXPECT_EQ(dx[0], one.cx);
+    EXPECT_EQ(dx[3], 4 * one.cx);
+    EXPECT_EQ(all.cx, 10 * one.cx);
+}

@@ -1,0 +1,267 @@
+// Device contexts: selected objects, saved states, origins, clipping, and DCs over window surfaces.
+
+#include "tests/win/GdiTestSupport.h"
+
+using namespace gditest;
+
+namespace {
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF White = RGB(255, 255, 255);
+
+void Fill(HDC dc, RECT r, COLORREF c) {
+    HBRUSH b = CreateSolidBrush(c);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+} // namespace
+
+TEST(GdiObjects, SelectObjectReturnsThePreviousObjectAndStockObjectsSurviveDeletion) {
+    Canvas c(4, 4);
+    HPEN pen = CreatePen(PS_SOLID, 1, Red);
+    HGDIOBJ old = SelectObject(c.dc, pen);
+    EXPECT_EQ(old, GetStockObject(BLACK_PEN));
+    EXPECT_EQ(GetCurrentObject(c.dc, OBJ_PEN), pen);
+    EXPECT_EQ(SelectObject(c.dc, old), pen);
+    EXPECT_TRUE(DeleteObject(pen));
+    EXPECT_TRUE(DeleteObject(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(GetObjectType(GetStockObject(WHITE_BRUSH)), OBJ_BRUSH);
+    EXPECT_EQ(SelectObject(c.dc, nullptr), nullptr);
+    EXPECT_EQ(SelectObject(nullptr, GetStockObject(BLACK_PEN)), nullptr);
+}
+
+TEST(GdiObjects, ASelectedObjectCannotBeDeleted) {
+    Canvas c(4, 4);
+    HBRUSH b = CreateSolidBrush(Red);
+    HGDIOBJ old = SelectObject(c.dc, b);
+    EXPECT_FALSE(DeleteObject(b));
+    Rectangle(c.dc, 0, 0, 4, 4); // still usable
+    EXPECT_EQ(c.At(1, 1), Red);
+    // A saved state holds its objects too.
+    SaveDC(c.dc);
+    SelectObject(c.dc, old);
+    EXPECT_FALSE(DeleteObject(b));
+    RestoreDC(c.dc, -1);
+    EXPECT_EQ(SelectObject(c.dc, old), b);
+    EXPECT_TRUE(DeleteObject(b));
+}
+
+TEST(GdiObjects, GetObjectDescribesPensBrushesFontsAndBitmaps) {
+    HPEN pen = CreatePen(PS_DASH, 1, Red);
+    LOGPEN lp{};
+    EXPECT_EQ(GetObject(pen, sizeof lp, &lp), static_cast<int>(sizeof lp));
+    EXPECT_EQ(lp.lopnStyle, PS_DASH);
+    EXPECT_EQ(lp.lopnColor, Red);
+    DeleteObject(pen);
+    HBRUSH brush = CreateHatchBrush(HS_CROSS, Red);
+    LOGBRUSH lb{};
+    GetObject(brush, sizeof lb, &lb);
+    EXPECT_EQ(lb.lbStyle, BS_HATCHED);
+    EXPECT_EQ(lb.lbHatch, static_cast<ULONG_PTR>(HS_CROSS));
+    DeleteObject(brush);
+    HBITMAP bm = CreateBitmap(7, 5, 1, 1, nullptr);
+    BITMAP info{};
+    EXPECT_EQ(GetObject(bm, sizeof info, nullptr), static_cast<int>(sizeof info));
+    GetObject(bm, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 7);
+    EXPECT_EQ(info.bmHeight, 5);
+    EXPECT_EQ(info.bmBitsPixel, 1);
+    DeleteObject(bm);
+}
+
+TEST(GdiObjects, BitmapCanBeSelectedIntoOneMemoryDCAtATime) {
+    HDC a = CreateCompatibleDC(nullptr);
+    HDC b = CreateCompatibleDC(nullptr);
+    HBITMAP bm = CreateBitmap(4, 4, 1, 32, nullptr);
+    HGDIOBJ oldA = SelectObject(a, bm);
+    EXPECT_NE(oldA, nullptr);
+    EXPECT_EQ(SelectObject(b, bm), nullptr);
+    SelectObject(a, oldA);
+    HGDIOBJ oldB = SelectObject(b, bm);
+    EXPECT_NE(oldB, nullptr);
+    SelectObject(b, oldB);
+    DeleteObject(bm);
+    DeleteDC(a);
+    DeleteDC(b);
+}
+
+TEST(GdiObjects, CompatibleBitmapOfAFreshMemoryDCIsMonochrome) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP mono = CreateCompatibleBitmap(dc, 4, 4);
+    BITMAP info{};
+    GetObject(mono, sizeof info, &info);
+    EXPECT_EQ(info.bmBitsPixel, 1);
+    HGDIOBJ old = SelectObject(dc, mono);
+    SetPixel(dc, 0, 0, RGB(200, 200, 200));
+    SetPixel(dc, 1, 0, RGB(60, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 0), White);
+    EXPECT_EQ(GetPixel(dc, 1, 0), RGB(0, 0, 0));
+    SelectObject(dc, old);
+    DeleteObject(mono);
+    DeleteDC(dc);
+}
+
+TEST(GdiSaveRestore, RestoreDCBringsBackObjectsColoursAndClip) {
+    Canvas c(10, 10);
+    HPEN pen = CreatePen(PS_SOLID, 1, Red);
+    const int level = SaveDC(c.dc);
+    EXPECT_EQ(level, 1);
+    SelectObject(c.dc, pen);
+    SetTextColor(c.dc, Red);
+    IntersectClipRect(c.dc, 0, 0, 2, 2);
+    EXPECT_EQ(SaveDC(c.dc), 2);
+    SetBkMode(c.dc, TRANSPARENT);
+    EXPECT_TRUE(RestoreDC(c.dc, -1));
+    EXPECT_EQ(GetBkMode(c.dc), OPAQUE);
+    EXPECT_EQ(GetTextColor(c.dc), Red);
+    EXPECT_TRUE(RestoreDC(c.dc, level));
+    EXPECT_EQ(GetCurrentObject(c.dc, OBJ_PEN), GetStockObject(BLACK_PEN));
+    EXPECT_EQ(GetTextColor(c.dc), RGB(0, 0, 0));
+    RECT box{};
+    EXPECT_EQ(GetClipBox(c.dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{0, 0, 10, 10}));
+    EXPECT_FALSE(RestoreDC(c.dc, 1)); // nothing saved any more
+    EXPECT_FALSE(RestoreDC(c.dc, -1));
+    DeleteObject(pen);
+}
+
+TEST(GdiSaveRestore, RestoringAnOlderLevelDropsTheNewerOnes) {
+    Canvas c(4, 4);
+    SaveDC(c.dc);
+    SetBkColor(c.dc, Red);
+    SaveDC(c.dc);
+    SaveDC(c.dc);
+    EXPECT_TRUE(RestoreDC(c.dc, 1));
+    EXPECT_EQ(GetBkColor(c.dc), White);
+    EXPECT_EQ(SaveDC(c.dc), 1);
+    RestoreDC(c.dc, 1);
+}
+
+TEST(GdiCoordinates, ViewportAndWindowOriginsShiftDrawing) {
+    Canvas c(20, 20);
+    POINT old{1, 1};
+    EXPECT_TRUE(SetViewportOrgEx(c.dc, 5, 6, &old));
+    EXPECT_EQ(old, (POINT{0, 0}));
+    Fill(c.dc, {0, 0, 2, 2}, Red);
+    EXPECT_EQ(c.At(5, 6), Red);
+    EXPECT_EQ(c.At(0, 0), White);
+    OffsetViewportOrgEx(c.dc, 1, 1, nullptr);
+    POINT vp{};
+    GetViewportOrgEx(c.dc, &vp);
+    EXPECT_EQ(vp, (POINT{6, 7}));
+    SetWindowOrgEx(c.dc, 6, 7, nullptr); // logical (6,7) now lands on device (6,7) - (6,7) + (6,7)
+    POINT p{6, 7};
+    LPtoDP(c.dc, &p, 1);
+    EXPECT_EQ(p, (POINT{6, 7}));
+    EXPECT_EQ(GetPixel(c.dc, 5, 6), Red); // through the DC: logical (5,6) is device (5,6) again
+    SetViewportOrgEx(c.dc, 0, 0, nullptr);
+    SetWindowOrgEx(c.dc, 0, 0, nullptr);
+}
+
+TEST(GdiClipping, IntersectAndExcludeClipRectLimitDrawing) {
+    Canvas c(20, 20);
+    EXPECT_EQ(IntersectClipRect(c.dc, 2, 2, 12, 12), SIMPLEREGION);
+    EXPECT_EQ(ExcludeClipRect(c.dc, 4, 4, 6, 6), COMPLEXREGION);
+    Fill(c.dc, {0, 0, 20, 20}, Red);
+    EXPECT_EQ(c.Inked({0, 0, 20, 20}), 100 - 4);
+    EXPECT_FALSE(PtVisible(c.dc, 5, 5));
+    EXPECT_TRUE(PtVisible(c.dc, 3, 3));
+    const RECT hidden{4, 4, 6, 6}, shown{0, 0, 3, 3};
+    EXPECT_FALSE(RectVisible(c.dc, &hidden));
+    EXPECT_TRUE(RectVisible(c.dc, &shown));
+    RECT box{};
+    GetClipBox(c.dc, &box);
+    EXPECT_EQ(box, (RECT{2, 2, 12, 12}));
+    SelectClipRgn(c.dc, nullptr);
+    EXPECT_EQ(GetClipBox(c.dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{0, 0, 20, 20}));
+}
+
+TEST(GdiClipping, SelectClipRgnCopiesTheRegionInDeviceCoordinates) {
+    Canvas c(20, 20);
+    HRGN r = CreateEllipticRgn(0, 0, 10, 10);
+    EXPECT_EQ(SelectClipRgn(c.dc, r), COMPLEXREGION);
+    OffsetRgn(r, 10, 10);                  // the DC keeps its own copy
+    SetViewportOrgEx(c.dc, 3, 0, nullptr); // the clip does not move with the origin
+    Fill(c.dc, {-3, 0, 17, 20}, Red);
+    EXPECT_EQ(c.At(0, 0), White);
+    EXPECT_EQ(c.At(5, 5), Red);
+    EXPECT_EQ(c.At(15, 15), White);
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(c.dc, copy), 1);
+    HRGN expected = CreateEllipticRgn(0, 0, 10, 10);
+    EXPECT_TRUE(EqualRgn(copy, expected));
+    SelectClipRgn(c.dc, nullptr);
+    EXPECT_EQ(GetClipRgn(c.dc, copy), 0);
+    // Selecting a region as an object does the same and answers its kind.
+    EXPECT_EQ(reinterpret_cast<std::intptr_t>(SelectObject(c.dc, expected)), COMPLEXREGION);
+    EXPECT_FALSE(PtVisible(c.dc, -3, 0));
+    for (HRGN h : {r, copy, expected})
+        DeleteObject(h);
+}
+
+TEST(GdiClipping, ExtSelectClipRgnCombinesWithTheCurrentClip) {
+    Canvas c(20, 20);
+    HRGN a = CreateRectRgn(0, 0, 10, 10);
+    HRGN b = CreateRectRgn(5, 5, 15, 15);
+    SelectClipRgn(c.dc, a);
+    EXPECT_EQ(ExtSelectClipRgn(c.dc, b, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(PtVisible(c.dc, 14, 14));
+    EXPECT_EQ(ExtSelectClipRgn(c.dc, b, RGN_DIFF), COMPLEXREGION);
+    EXPECT_FALSE(PtVisible(c.dc, 7, 7));
+    EXPECT_TRUE(PtVisible(c.dc, 2, 2));
+    EXPECT_EQ(ExtSelectClipRgn(c.dc, nullptr, RGN_AND), ERROR);
+    DeleteObject(a);
+    DeleteObject(b);
+}
+
+TEST(GdiSurfaceDC, OriginAndSystemClipPlaceAWindowDCOnTheSurface) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 40, 30);
+    HRGN sys = CreateRectRgn(10, 10, 30, 20);
+    HDC dc = detail::CreateSurfaceDC(s, {10, 5}, sys, nullptr);
+    DeleteObject(sys); // copied
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(detail::GetDCSurface(dc), s);
+    Fill(dc, {0, 0, 40, 30}, Red);
+    EXPECT_EQ(GetPixel(dc, 0, 5), Red);         // surface (10,10)
+    EXPECT_EQ(GetPixel(dc, 0, 4), CLR_INVALID); // above the system clip
+    // The DC's own clip is intersected with the system clip.
+    IntersectClipRect(dc, 0, 0, 5, 100);
+    RECT box{};
+    GetClipBox(dc, &box);
+    EXPECT_EQ(box, (RECT{0, 5, 5, 15}));
+    cairo_surface_flush(s);
+    const auto* data = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(s));
+    const int stride = cairo_image_surface_get_stride(s) / 4;
+    EXPECT_EQ(data[10 * stride + 10], 0xFFFF0000u);
+    EXPECT_EQ(data[9 * stride + 10], 0u);
+    EXPECT_EQ(data[10 * stride + 30], 0u);
+    detail::DeleteSurfaceDC(dc);
+    cairo_surface_destroy(s);
+}
+
+TEST(GdiSurfaceDC, CairoContextCarriesTheOriginAndClip) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 20);
+    HDC dc = detail::CreateSurfaceDC(s, {4, 4}, nullptr, nullptr);
+    IntersectClipRect(dc, 0, 0, 3, 3);
+    cairo_t* cr = detail::GetDCCairo(dc);
+    ASSERT_NE(cr, nullptr);
+    cairo_save(cr);
+    cairo_set_source_rgb(cr, 0, 0, 1);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, 2, 2), RGB(0, 0, 255));
+    SelectClipRgn(dc, nullptr);
+    EXPECT_EQ(GetPixel(dc, 3, 3), 0u); // left untouched (transparent black)
+    detail::DeleteSurfaceDC(dc);
+    cairo_surface_destroy(s);
+}
+
+TEST(GdiDeviceCaps, ReportsNinetySixDpiAndThirtyTwoBits) {
+    Canvas c(4, 4);
+    EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSX), 96);
+    EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSY), 96);
+    EXPECT_EQ(GetDeviceCaps(c.dc, BITSPIXEL), 32);
+    EXPECT_GT(GetDeviceCaps(c.dc, HORZRES), 0);
+    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
+}

@@ -1,0 +1,142 @@
+// Hooks: CBT sees a window before its first message and can veto; hooks that unhook themselves; the
+// message filter of modal loops; the get-message hook rewriting a message.
+
+#include "tests/win/WindowTestSupport.h"
+
+namespace wintest {
+namespace {
+
+class Hooks : public WinTest {};
+
+std::vector<std::pair<int, HWND>>* gCbt = nullptr;
+HHOOK gSelf = nullptr;
+int gSelfCalls = 0;
+
+TEST_F(Hooks, CbtCreateSeesTheWindowBeforeAnyMessage) {
+    std::vector<std::pair<int, HWND>> seen;
+    gCbt = &seen;
+    HHOOK h = SetWindowsHookEx(
+        WH_CBT,
+        [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+            gCbt->emplace_back(code, reinterpret_cast<HWND>(wp));
+            if (code == HCBT_CREATEWND) {
+                auto* cw = reinterpret_cast<CBT_CREATEWND*>(lp);
+                EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(wp)));
+                EXPECT_STREQ(cw->lpcs->lpszName, "Top");
+                cw->lpcs->cx = 333; // the hook may change the bounds
+            }
+            return CallNextHookEx(nullptr, code, wp, lp);
+        },
+        nullptr, GetCurrentThreadId());
+    Log().clear();
+    HWND w = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen[0], std::make_pair(HCBT_CREATEWND, w));
+    EXPECT_EQ(Log().front().msg, WM_GETMINMAXINFO); // the first message came after the hook
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.Width(), 333);
+    bool activated = std::any_of(seen.begin(), seen.end(),
+                                 [&](auto& p) { return p.first == HCBT_ACTIVATE && p.second == w; });
+    EXPECT_TRUE(activated);
+    seen.clear();
+    DestroyWindow(w);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen[0], std::make_pair(HCBT_DESTROYWND, w));
+    UnhookWindowsHookEx(h);
+    gCbt = nullptr;
+}
+
+TEST_F(Hooks, CbtCanVetoCreationAndDestruction) {
+    HHOOK h = SetWindowsHookEx(
+        WH_CBT,
+        [](int code, WPARAM, LPARAM) -> LRESULT { return code == HCBT_CREATEWND || code == HCBT_DESTROYWND; },
+        nullptr, 0);
+    Log().clear();
+    EXPECT_EQ(Top(0, 0, 10, 10), nullptr);
+    EXPECT_TRUE(Log().empty()); // not a single message
+    UnhookWindowsHookEx(h);
+    HWND w = Top(0, 0, 10, 10);
+    h = SetWindowsHookEx(
+        WH_CBT, [](int code, WPARAM, LPARAM) -> LRESULT { return code == HCBT_DESTROYWND; }, nullptr, 0);
+    EXPECT_FALSE(DestroyWindow(w));
+    EXPECT_TRUE(IsWindow(w));
+    UnhookWindowsHookEx(h);
+}
+
+TEST_F(Hooks, AHookMayUnhookItselfWhileCalledAndTheChainGoesOn) {
+    static int older = 0;
+    older = 0;
+    gSelfCalls = 0;
+    SetWindowsHookEx(
+        WH_MOUSE,
+        [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+            ++older;
+            return CallNextHookEx(nullptr, code, wp, lp);
+        },
+        nullptr, 0);
+    gSelf = SetWindowsHookEx(
+        WH_MOUSE,
+        [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+            ++gSelfCalls;
+            UnhookWindowsHookEx(gSelf);
+            return CallNextHookEx(gSelf, code, wp, lp);
+        },
+        nullptr, 0);
+    HWND w = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    POINT p{10, 10};
+    ClientToScreen(w, &p);
+    screen->MoveMouse(p.X, p.Y);
+    screen->MoveMouse(p.X + 1, p.Y);
+    Pump();
+    EXPECT_EQ(gSelfCalls, 1);
+    EXPECT_EQ(older, 2); // reached through the removed hook, then directly
+    EXPECT_EQ(Count(w, WM_MOUSEMOVE), 2);
+}
+
+TEST_F(Hooks, MessageFilterForModalLoopsAndGetMessageRewrites) {
+    static int filtered = 0;
+    filtered = 0;
+    HHOOK f = SetWindowsHookEx(
+        WH_MSGFILTER,
+        [](int code, WPARAM, LPARAM lp) -> LRESULT {
+            auto* m = reinterpret_cast<MSG*>(lp);
+            if (code == MSGF_MENU && m->message == WM_KEYDOWN) {
+                ++filtered;
+                return 1;
+            }
+            return 0;
+        },
+        nullptr, GetCurrentThreadId());
+    MSG m{};
+    m.message = WM_KEYDOWN;
+    EXPECT_TRUE(CallMsgFilter(&m, MSGF_MENU));
+    m.message = WM_KEYUP;
+    EXPECT_FALSE(CallMsgFilter(&m, MSGF_MENU));
+    EXPECT_EQ(filtered, 1);
+    UnhookWindowsHookEx(f);
+    m.message = WM_KEYDOWN;
+    EXPECT_FALSE(CallMsgFilter(&m, MSGF_MENU));
+    // A get-message hook may rewrite the message before the loop sees it (swap left and right).
+    HWND w = Top(0, 0, 10, 10);
+    HHOOK g = SetWindowsHookEx(
+        WH_GETMESSAGE,
+        [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+            auto* msg = reinterpret_cast<MSG*>(lp);
+            if (code == HC_ACTION && wp == PM_REMOVE && msg->message == WM_USER)
+                msg->wParam = msg->wParam == VK_LEFT ? VK_RIGHT : msg->wParam;
+            return CallNextHookEx(nullptr, code, wp, lp);
+        },
+        nullptr, 0);
+    PostMessage(w, WM_USER, VK_LEFT, 0);
+    ASSERT_TRUE(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.wParam, VK_RIGHT);
+    UnhookWindowsHookEx(g);
+    EXPECT_EQ(SetWindowsHookEx(
+                  WH_JOURNALRECORD, [](int, WPARAM, LPARAM) -> LRESULT { return 0; }, nullptr, 0),
+              nullptr);
+    EXPECT_EQ(SetWindowsHookEx(WH_CBT, nullptr, nullptr, 0), nullptr);
+}
+
+} // namespace
+} // namespace wintest

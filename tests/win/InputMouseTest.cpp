@@ -1,0 +1,343 @@
+// Mouse input through the real queue: hit testing, capture, enter and leave, double clicks, activation
+// by click, window regions and disabled windows.
+
+#include "tests/win/WindowTestSupport.h"
+
+namespace wintest {
+namespace {
+
+class InputMouse : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        top = Top(100, 100, 400, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        GetClientRect(top, &client);
+        origin = {0, 0};
+        ClientToScreen(top, &origin);
+        Pump();
+        Log().clear();
+    }
+    POINT At(int x, int y) const { return {origin.X + x, origin.Y + y}; }
+    void MoveTo(int x, int y) {
+        screen->MoveMouse(origin.X + x, origin.Y + y);
+        Pump();
+    }
+    HWND top = nullptr;
+    RECT client{};
+    POINT origin{};
+};
+
+TEST_F(InputMouse, ClientMessagesCarryClientCoordinatesAndKeys) {
+    HWND child = Child(top, 10, 20, 100, 50);
+    Log().clear();
+    MoveTo(15, 30);
+    screen->Press();
+    screen->Release();
+    Pump();
+    // The window is active already: no WM_MOUSEACTIVATE.
+    EXPECT_EQ(MessagesOf(child), (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    for (const Logged& l : Log()) {
+        if (l.hwnd != child) continue;
+        if (l.msg == WM_LBUTTONDOWN) {
+            EXPECT_EQ(l.wp, MK_LBUTTON);
+            EXPECT_EQ(l.lp, MAKELPARAM(5, 10));
+        }
+        if (l.msg == WM_LBUTTONUP) {
+            EXPECT_EQ(l.wp, 0u);
+        }
+    }
+    // The parent heard of the press first, in its own coordinates.
+    bool notified = false;
+    for (const Logged& l : Log()) {
+        if (l.hwnd == top && l.msg == WM_PARENTNOTIFY && LOWORD(l.wp) == WM_LBUTTONDOWN) {
+            notified = true;
+            EXPECT_EQ(l.lp, MAKELPARAM(15, 30));
+        }
+    }
+    EXPECT_TRUE(notified);
+    // Coordinates left of and above the client area are negative 16-bit values.
+    SetCapture(child);
+    MoveTo(0, 0);
+    const Logged& last = Log().back();
+    EXPECT_EQ(last.msg, WM_MOUSEMOVE);
+    EXPECT_EQ(GET_X_LPARAM(last.lp), -10);
+    EXPECT_EQ(GET_Y_LPARAM(last.lp), -20);
+}
+
+TEST_F(InputMouse, NonClientMessagesComeWithTheHitTestCode) {
+    RECT wr;
+    GetWindowRect(top, &wr);
+    screen->MoveMouse(wr.Left + 50, wr.Top + 10); // the caption
+    Pump();
+    ASSERT_FALSE(Log().empty());
+    EXPECT_EQ(Log().back().msg, WM_NCMOUSEMOVE);
+    EXPECT_EQ(static_cast<LRESULT>(Log().back().wp), HTCAPTION);
+    EXPECT_EQ(Log().back().lp, MAKELPARAM(wr.Left + 50, wr.Top + 10)); // screen coordinates
+    EXPECT_EQ(WindowFromPoint({wr.Left + 50, wr.Top + 10}), top);
+    EXPECT_EQ(WindowFromPoint({5, 5}), nullptr);
+}
+
+TEST_F(InputMouse, CaptureKeepsTheMouseAndReleaseReportsTheChange) {
+    HWND a = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 1);
+    HWND b = Child(top, 200, 0, 100, 100, WS_CHILD | WS_VISIBLE, 2);
+    MoveTo(10, 10);
+    EXPECT_EQ(SetCapture(a), nullptr);
+    EXPECT_EQ(GetCapture(), a);
+    Log().clear();
+    MoveTo(250, 50); // over b, but a has the capture
+    EXPECT_EQ(Count(a, WM_MOUSEMOVE), 1);
+    EXPECT_EQ(Count(b, WM_MOUSEMOVE), 0);
+    EXPECT_EQ(SetCapture(b), a);
+    EXPECT_EQ(Count(a, WM_CAPTURECHANGED), 1);
+    ReleaseCapture();
+    EXPECT_EQ(Count(b, WM_CAPTURECHANGED), 1);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(InputMouse, TrackMouseEventLeaveOnMovingAwayAndWhenCaptureEnds) {
+    HWND a = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 1);
+    HWND b = Child(top, 200, 0, 100, 100, WS_CHILD | WS_VISIBLE, 2);
+    MoveTo(10, 10);
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, a, HOVER_DEFAULT};
+    ASSERT_TRUE(TrackMouseEvent(&t));
+    Log().clear();
+    MoveTo(20, 20);
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 0);
+    MoveTo(250, 20);
+    // The leave comes before the new window's first move.
+    auto order = AllMessages({WM_MOUSELEAVE, WM_MOUSEMOVE});
+    std::vector<std::pair<HWND, UINT>> expected{{a, WM_MOUSEMOVE}, {a, WM_MOUSELEAVE}, {b, WM_MOUSEMOVE}};
+    EXPECT_EQ(order, expected);
+    MoveTo(10, 10);
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 1); // tracking ended with the leave
+    // With the capture, moving out posts nothing; ending the capture outside posts the leave.
+    TrackMouseEvent(&t);
+    SetCapture(a);
+    Log().clear();
+    MoveTo(250, 20);
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 0);
+    ReleaseCapture();
+    Pump();
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 1);
+    // Asking while the pointer is elsewhere gives the leave at once; cancelling stops tracking.
+    Log().clear();
+    TrackMouseEvent(&t);
+    Pump();
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 1);
+    TRACKMOUSEEVENT tb{sizeof tb, TME_LEAVE, b, HOVER_DEFAULT};
+    TrackMouseEvent(&tb);
+    tb.dwFlags = TME_LEAVE | TME_CANCEL;
+    TrackMouseEvent(&tb);
+    MoveTo(10, 10);
+    EXPECT_EQ(Count(b, WM_MOUSELEAVE), 0);
+    t.cbSize = 3;
+    EXPECT_FALSE(TrackMouseEvent(&t));
+}
+
+TEST_F(InputMouse, HoverComesAfterTheHoverTimeAtRest) {
+    HWND a = Child(top, 0, 0, 100, 100);
+    MoveTo(10, 10);
+    TRACKMOUSEEVENT t{sizeof t, TME_HOVER, a, 300};
+    TrackMouseEvent(&t);
+    screen->Advance(200);
+    MoveTo(20, 20); // leaving the hover rectangle restarts the wait
+    screen->Advance(200);
+    EXPECT_EQ(Count(a, WM_MOUSEHOVER), 0);
+    screen->Advance(100);
+    EXPECT_EQ(Count(a, WM_MOUSEHOVER), 1);
+    screen->Advance(1000);
+    EXPECT_EQ(Count(a, WM_MOUSEHOVER), 1); // once per request
+}
+
+TEST_F(InputMouse, DoubleClicksOnlyForDoubleClickClassesWithinTimeAndDistance) {
+    HWND plain = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 1, kClass);
+    HWND dbl = Child(top, 200, 0, 100, 100, WS_CHILD | WS_VISIBLE, 2, kDblClass);
+    auto click = [&](int x, int y) {
+        screen->MoveMouse(origin.X + x, origin.Y + y);
+        screen->Press();
+        screen->Release();
+        Pump();
+    };
+    click(10, 10);
+    click(11, 11);
+    EXPECT_EQ(Count(plain, WM_LBUTTONDBLCLK), 0);
+    EXPECT_EQ(Count(plain, WM_LBUTTONDOWN), 2);
+    click(210, 10);
+    click(212, 12);
+    EXPECT_EQ(Count(dbl, WM_LBUTTONDBLCLK), 1);
+    click(210, 10); // a third click starts over
+    EXPECT_EQ(Count(dbl, WM_LBUTTONDBLCLK), 1);
+    click(215, 10); // too far: 5 pixels, the rectangle is 4 wide
+    EXPECT_EQ(Count(dbl, WM_LBUTTONDBLCLK), 1);
+    screen->Advance(GetDoubleClickTime() + 1);
+    click(215, 10); // too late
+    EXPECT_EQ(Count(dbl, WM_LBUTTONDBLCLK), 1);
+    EXPECT_EQ(Count(dbl, WM_LBUTTONDOWN), 4);
+}
+
+TEST_F(InputMouse, TransparentHitTestPassesToTheWindowBelow) {
+    HWND below = Child(top, 0, 0, 200, 200, WS_CHILD | WS_VISIBLE, 1);
+    HWND above = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 2);
+    Override() = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (h == above && m == WM_NCHITTEST) {
+            *r = HTTRANSPARENT;
+            return true;
+        }
+        return false;
+    };
+    Log().clear();
+    MoveTo(50, 50);
+    EXPECT_EQ(Count(above, WM_MOUSEMOVE), 0);
+    EXPECT_EQ(Count(below, WM_MOUSEMOVE), 1);
+    EXPECT_EQ(WindowFromPoint(At(50, 50)), below);
+    EXPECT_EQ(ChildWindowFromPoint(top, {50, 50}), above); // no hit testing there
+    EXPECT_EQ(ChildWindowFromPoint(top, {250, 250}), top);
+    EXPECT_EQ(ChildWindowFromPoint(top, {-5, 0}), nullptr);
+}
+
+TEST_F(InputMouse, AWindowRegionShapesHitTesting) {
+    HWND round = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 1);
+    SetWindowRgn(round, CreateEllipticRgn(0, 0, 100, 100), TRUE);
+    EXPECT_EQ(WindowFromPoint(At(50, 50)), round);
+    EXPECT_EQ(WindowFromPoint(At(2, 2)), top); // the corner is outside the ellipse
+    RECT box;
+    EXPECT_EQ(GetWindowRgnBox(round, &box), COMPLEXREGION);
+    EXPECT_EQ(box, (RECT{0, 0, 100, 100}));
+    SetWindowRgn(round, nullptr, TRUE);
+    EXPECT_EQ(WindowFromPoint(At(2, 2)), round);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(round, probe), ERROR);
+    DeleteObject(probe);
+}
+
+TEST_F(InputMouse, ClickActivatesThroughMouseActivate) {
+    HWND other = Top(600, 100, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    EXPECT_EQ(GetActiveWindow(), other);
+    Log().clear();
+    screen->Click(origin.X + 10, origin.Y + 10);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), top);
+    for (const Logged& l : Log()) {
+        if (l.hwnd == top && l.msg == WM_ACTIVATE) {
+            EXPECT_EQ(LOWORD(l.wp), WA_CLICKACTIVE);
+        }
+    }
+    // Eating the activation click: the window is activated but never sees the press.
+    Override() = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (h == other && m == WM_MOUSEACTIVATE) {
+            *r = MA_ACTIVATEANDEAT;
+            return true;
+        }
+        return false;
+    };
+    Log().clear();
+    RECT orc;
+    GetClientRect(other, &orc);
+    POINT op{10, 10};
+    ClientToScreen(other, &op);
+    screen->Click(op.X, op.Y);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), other);
+    EXPECT_EQ(Count(other, WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(Count(other, WM_LBUTTONUP), 1);
+}
+
+TEST_F(InputMouse, ADisabledOwnerGetsNoMouseInput) {
+    EnableWindow(top, FALSE);
+    Log().clear();
+    MoveTo(10, 10);
+    screen->Press();
+    screen->Release();
+    Pump();
+    EXPECT_EQ(Count(top, WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(Count(top, WM_MOUSEMOVE), 0);
+    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+    EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
+}
+
+TEST_F(InputMouse, WheelGoesToTheFocusAndUpToItsParents) {
+    HWND child = Child(top, 0, 0, 50, 50);
+    SetFocus(child);
+    Log().clear();
+    screen->MoveMouse(5, 5); // far away: the wheel does not follow the pointer
+    screen->Wheel(-120);
+    Pump();
+    EXPECT_EQ(Count(child, WM_MOUSEWHEEL), 1);
+    EXPECT_EQ(Count(top, WM_MOUSEWHEEL), 1); // the default procedure passed it up
+    for (const Logged& l : Log()) {
+        if (l.msg == WM_MOUSEWHEEL) {
+            EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(l.wp), -120);
+        }
+    }
+}
+
+TEST_F(InputMouse, CaptionDragMovesTheWindow) {
+    RECT wr;
+    GetWindowRect(top, &wr);
+    screen->MoveMouse(wr.Left + 60, wr.Top + 10);
+    screen->Press();
+    screen->MoveMouse(wr.Left + 90, wr.Top + 50);
+    screen->Release();
+    Pump();
+    RECT now;
+    GetWindowRect(top, &now);
+    EXPECT_EQ(now, (RECT{wr.Left + 30, wr.Top + 40, wr.Right + 30, wr.Bottom + 40}));
+    EXPECT_EQ(Count(top, WM_ENTERSIZEMOVE), 1);
+    EXPECT_EQ(Count(top, WM_EXITSIZEMOVE), 1);
+    EXPECT_EQ(Count(top, WM_MOVING), 1);
+    // The close button closes (WM_SYSCOMMAND SC_CLOSE, WM_CLOSE, destroy).
+    GetWindowRect(top, &wr);
+    screen->Click(wr.Right - 4 - 2 - 8, wr.Top + 4 + 8);
+    Pump();
+    EXPECT_FALSE(IsWindow(top));
+}
+
+TEST_F(InputMouse, SyntheticInputTakesTheSamePath) {
+    HWND child = Child(top, 0, 0, 100, 100);
+    SetCursorPos(origin.X + 10, origin.Y + 10);
+    mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_MOVE, 5, 7, 0, 0); // relative
+    Pump();
+    EXPECT_EQ(Count(child, WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(Count(child, WM_LBUTTONUP), 1);
+    POINT p;
+    GetCursorPos(&p);
+    EXPECT_EQ(p, At(15, 17));
+    SetFocus(child);
+    keybd_event(static_cast<BYTE>(VK_DOWN), 0, KEYEVENTF_EXTENDEDKEY, 0);
+    keybd_event(static_cast<BYTE>(VK_DOWN), 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+    Pump();
+    EXPECT_EQ(Count(child, WM_KEYDOWN), 1);
+    EXPECT_EQ(Count(child, WM_KEYUP), 1);
+    // The offscreen pointer follows SetCursorPos.
+    SetCursorPos(origin.X + 50, origin.Y + 50);
+    screen->Press();
+    screen->Release();
+    Pump();
+    EXPECT_EQ(Count(child, WM_LBUTTONDOWN), 2);
+}
+
+TEST_F(InputMouse, DragDetectNeedsMovementBeyondTheDragRectangle) {
+    screen->MoveMouse(origin.X + 10, origin.Y + 10);
+    screen->MoveMouse(origin.X + 12, origin.Y + 10); // inside the 4-pixel rectangle
+    screen->Release();
+    EXPECT_FALSE(DragDetect(top, At(10, 10)));
+    Pump();
+    screen->MoveMouse(origin.X + 11, origin.Y + 10);
+    screen->MoveMouse(origin.X + 20, origin.Y + 10);
+    EXPECT_TRUE(DragDetect(top, At(10, 10)));
+    Pump();
+    EXPECT_FALSE(DragDetect(top, At(10, 10))); // nothing more will come: no hang
+}
+
+TEST_F(InputMouse, ClickThroughLayeredTransparentWindows) {
+    HWND overlay = Top(origin.X, origin.Y, 100, 100, WS_POPUP | WS_VISIBLE,
+                       WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST);
+    SetLayeredWindowAttributes(overlay, 0, 100, LWA_ALPHA);
+    EXPECT_EQ(WindowFromPoint(At(10, 10)), top);
+    SetWindowLongPtr(overlay, GWL_EXSTYLE, WS_EX_LAYERED);
+    EXPECT_EQ(WindowFromPoint(At(10, 10)), overlay);
+}
+
+} // namespace
+} // namespace wintest

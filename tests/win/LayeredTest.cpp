@@ -1,0 +1,160 @@
+// Layered windows and window regions on the composed screen: constant alpha, colour keys, per-pixel alpha.
+
+#include "tests/win/WindowTestSupport.h"
+
+namespace wintest {
+namespace {
+
+// Paints each window's client area in the colour kept in its user data.
+class Layered : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        Override() = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+            if (m != WM_PAINT) return false;
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtr(h, GWLP_USERDATA)));
+            RECT c;
+            GetClientRect(h, &c);
+            FillRect(dc, &c, b);
+            DeleteObject(b);
+            EndPaint(h, &ps);
+            *r = 0;
+            return true;
+        };
+    }
+    HWND Painted(int x, int y, int cx, int cy, COLORREF color, DWORD ex = 0) {
+        HWND h = Top(x, y, cx, cy, WS_POPUP, ex);
+        SetWindowLongPtr(h, GWLP_USERDATA, static_cast<LONG_PTR>(color));
+        ShowWindow(h, SW_SHOWNA);
+        return h;
+    }
+    static void ExpectNear(COLORREF got, int r, int g, int b) {
+        EXPECT_NEAR(GetRValue(got), r, 1);
+        EXPECT_NEAR(GetGValue(got), g, 1);
+        EXPECT_NEAR(GetBValue(got), b, 1);
+    }
+};
+
+TEST_F(Layered, ConstantAlphaBlendsWithTheWindowBelow) {
+    Painted(0, 0, 300, 300, RGB(0, 0, 255));
+    HWND glass = Painted(100, 100, 100, 100, RGB(255, 0, 0), WS_EX_LAYERED);
+    EXPECT_TRUE(SetLayeredWindowAttributes(glass, 0, 128, LWA_ALPHA));
+    Pump();
+    ExpectNear(screen->ScreenPixel(150, 150), 128, 0, 127);
+    ExpectNear(screen->ScreenPixel(50, 50), 0, 0, 255);
+    COLORREF key;
+    BYTE alpha;
+    DWORD flags;
+    EXPECT_TRUE(GetLayeredWindowAttributes(glass, &key, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_EQ(flags, LWA_ALPHA);
+    // The attributes need the layered style.
+    HWND plain = Painted(0, 0, 10, 10, 0);
+    EXPECT_FALSE(SetLayeredWindowAttributes(plain, 0, 10, LWA_ALPHA));
+    // Leaving the layered style drops the attributes: the window is opaque again.
+    SetWindowLongPtr(glass, GWL_EXSTYLE, 0);
+    ExpectNear(screen->ScreenPixel(150, 150), 255, 0, 0);
+}
+
+TEST_F(Layered, ColourKeyAndWindowRegionLetTheBackgroundThrough) {
+    Painted(0, 0, 300, 300, RGB(0, 255, 0));
+    HWND keyed = Painted(0, 0, 100, 100, RGB(255, 0, 255), WS_EX_LAYERED);
+    SetLayeredWindowAttributes(keyed, RGB(255, 0, 255), 255, LWA_COLORKEY);
+    HWND shaped = Painted(150, 150, 100, 100, RGB(255, 255, 0));
+    SetWindowRgn(shaped, CreateRectRgn(0, 0, 50, 100), TRUE);
+    Pump();
+    ExpectNear(screen->ScreenPixel(50, 50), 0, 255, 0);     // keyed away
+    ExpectNear(screen->ScreenPixel(160, 160), 255, 255, 0); // inside the region
+    ExpectNear(screen->ScreenPixel(220, 160), 0, 255, 0);   // outside it
+}
+
+TEST_F(Layered, UpdateLayeredWindowUsesPerPixelAlpha) {
+    Painted(0, 0, 300, 300, RGB(0, 0, 255));
+    HWND h = Top(0, 0, 10, 10, WS_POPUP, WS_EX_LAYERED);
+    ShowWindow(h, SW_SHOWNA);
+    Pump();
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = 40;
+    bi.bmiHeader.biHeight = -20;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC mem = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(bmp, nullptr);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    auto* px = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            px[y * 40 + x] =
+                x < 20 ? 0x00000000u : 0x80008000u; // right half: green at half alpha (premultiplied)
+    POINT dst{50, 60}, src{0, 0};
+    SIZE size{40, 20};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    EXPECT_TRUE(UpdateLayeredWindow(h, nullptr, &dst, &size, mem, &src, 0, &blend, ULW_ALPHA));
+    RECT r;
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r, (RECT{50, 60, 90, 80}));
+    ExpectNear(screen->ScreenPixel(55, 65), 0, 0, 255);   // transparent half
+    ExpectNear(screen->ScreenPixel(85, 65), 0, 128, 127); // green over blue at half alpha
+    Pump();                                               // no WM_PAINT paints over the image
+    ExpectNear(screen->ScreenPixel(85, 65), 0, 128, 127);
+    // Once SetLayeredWindowAttributes is used, UpdateLayeredWindow is refused.
+    SetLayeredWindowAttributes(h, 0, 255, LWA_ALPHA);
+    EXPECT_FALSE(UpdateLayeredWindow(h, nullptr, &dst, &size, mem, &src, 0, &blend, ULW_ALPHA));
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+}
+
+TEST_F(Layered, ChildrenArePaintedClippedInZOrder) {
+    HWND top = Painted(0, 0, 200, 200, RGB(255, 0, 0));
+    HWND below = Child(top, 10, 10, 100, 100);
+    SetWindowLongPtr(below, GWLP_USERDATA, RGB(0, 255, 0));
+    HWND above = Child(top, 50, 50, 100, 100);
+    SetWindowLongPtr(above, GWLP_USERDATA, RGB(0, 0, 255));
+    Pump();
+    ExpectNear(screen->ScreenPixel(5, 5), 255, 0, 0);
+    ExpectNear(screen->ScreenPixel(20, 20), 0, 255, 0);
+    ExpectNear(screen->ScreenPixel(60, 60), 0, 0, 255); // the upper sibling wins where they overlap
+    // Repainting the lower one alone does not draw over the upper one.
+    InvalidateRect(below, nullptr, TRUE);
+    Pump();
+    ExpectNear(screen->ScreenPixel(60, 60), 0, 0, 255);
+    // Moving a child shows the parent again where it was.
+    SetWindowPos(above, nullptr, 150, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Pump();
+    ExpectNear(screen->ScreenPixel(60, 60), 0, 255, 0);
+    ExpectNear(screen->ScreenPixel(140, 140), 255, 0, 0);
+}
+
+TEST_F(Layered, PaintingIsClippedToTheWindowRegionAndHiddenWindowsDrawNothing) {
+    HWND top = Painted(0, 0, 200, 200, RGB(255, 0, 0));
+    HWND round = Child(top, 50, 50, 100, 100);
+    SetWindowLongPtr(round, GWLP_USERDATA, RGB(0, 0, 255));
+    SetWindowRgn(round, CreateEllipticRgn(0, 0, 100, 100), TRUE);
+    Pump();
+    ExpectNear(screen->ScreenPixel(100, 100), 0, 0, 255); // the centre
+    ExpectNear(screen->ScreenPixel(52, 52), 255, 0, 0);   // a corner of its rectangle: the parent shows
+    // A DC of a hidden window draws nowhere.
+    ShowWindow(round, SW_HIDE);
+    Pump();
+    HDC dc = GetDC(round);
+    RECT all{0, 0, 100, 100};
+    HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+    FillRect(dc, &all, green);
+    ReleaseDC(round, dc);
+    DeleteObject(green);
+    ExpectNear(screen->ScreenPixel(100, 100), 255, 0, 0);
+    // RDW_FRAME repaints the frame through WM_NCPAINT.
+    Log().clear();
+    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_EQ(Count(top, WM_NCPAINT), 1);
+}
+
+} // namespace
+} // namespace wintest

@@ -1,0 +1,158 @@
+// The non-client area: metrics, the client rectangle from the styles, hit testing, system commands.
+
+#include "tests/win/WindowTestSupport.h"
+
+namespace wintest {
+namespace {
+
+class NonClient : public WinTest {};
+
+TEST_F(NonClient, ClientRectangleFollowsTheStyles) {
+    struct Case {
+        DWORD style, ex;
+        RECT insets; // left, top, right, bottom
+    };
+    const Case cases[] = {
+        {WS_OVERLAPPEDWINDOW, 0, {4, 23, 4, 4}},
+        {WS_POPUP, 0, {0, 0, 0, 0}},
+        {WS_POPUP | WS_BORDER, 0, {1, 1, 1, 1}},
+        {WS_POPUP | WS_CAPTION, 0, {3, 22, 3, 3}},
+        {WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, {3, 18, 3, 3}},
+        {WS_POPUP | WS_THICKFRAME, WS_EX_CLIENTEDGE, {6, 6, 6, 6}},
+        {WS_POPUP | WS_VSCROLL | WS_HSCROLL, 0, {0, 0, 16, 16}},
+        {WS_POPUP, WS_EX_DLGMODALFRAME, {3, 3, 3, 3}},
+    };
+    for (const Case& c : cases) {
+        HWND h = Top(10, 10, 200, 150, c.style, c.ex);
+        RECT cr;
+        GetClientRect(h, &cr);
+        POINT o{0, 0};
+        ClientToScreen(h, &o);
+        EXPECT_EQ(o, (POINT{10 + c.insets.Left, 10 + c.insets.Top})) << std::hex << c.style << " " << c.ex;
+        EXPECT_EQ(cr.Width(), 200 - c.insets.Left - c.insets.Right);
+        EXPECT_EQ(cr.Height(), 150 - c.insets.Top - c.insets.Bottom);
+        RECT adj{0, 0, cr.Width(), cr.Height()};
+        AdjustWindowRectEx(&adj, c.style, FALSE, c.ex);
+        EXPECT_EQ(adj.Width(), 200);
+        EXPECT_EQ(adj.Height(), 150);
+        DestroyWindow(h);
+    }
+    // A menu bar takes SM_CYMENU from the client area.
+    HWND m = CreateWindowEx(0, kClass, "M", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
+                            reinterpret_cast<HMENU>(std::uintptr_t{0x5150}), nullptr, nullptr);
+    RECT cr;
+    GetClientRect(m, &cr);
+    EXPECT_EQ(cr.Height(), 200 - 23 - 4 - GetSystemMetrics(SM_CYMENU));
+}
+
+TEST_F(NonClient, DefaultHitTestKnowsBordersCornersCaptionAndButtons) {
+    HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    auto hit = [&](int x, int y) { return SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y)); };
+    EXPECT_EQ(hit(150, 100), HTCLIENT);
+    EXPECT_EQ(hit(150, 10), HTCAPTION);
+    EXPECT_EQ(hit(0, 100), HTLEFT);
+    EXPECT_EQ(hit(299, 100), HTRIGHT);
+    EXPECT_EQ(hit(150, 0), HTTOP);
+    EXPECT_EQ(hit(150, 199), HTBOTTOM);
+    EXPECT_EQ(hit(0, 0), HTTOPLEFT);
+    EXPECT_EQ(hit(299, 199), HTBOTTOMRIGHT);
+    EXPECT_EQ(hit(2, 199), HTBOTTOMLEFT);
+    EXPECT_EQ(hit(299, 2), HTTOPRIGHT);
+    EXPECT_EQ(hit(300 - 4 - 2 - 8, 12), HTCLOSE);
+    EXPECT_EQ(hit(300 - 4 - 2 - 16 - 2 - 8, 12), HTMAXBUTTON);
+    EXPECT_EQ(hit(300 - 4 - 2 - 16 - 2 - 16 - 8, 12), HTMINBUTTON);
+    EXPECT_EQ(hit(8, 12), HTSYSMENU);
+    EXPECT_EQ(hit(400, 12), HTNOWHERE);
+    // Maximised windows cannot be sized from their borders.
+    ShowWindow(h, SW_SHOWMAXIMIZED);
+    RECT r;
+    GetWindowRect(h, &r);
+    EXPECT_EQ(SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(r.Left + 1, r.Top + 100)), HTBORDER);
+}
+
+TEST_F(NonClient, SystemCommandsMinimiseMaximiseRestoreAndClose) {
+    HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SendMessage(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_TRUE(IsZoomed(h));
+    SendMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsZoomed(h));
+    SendMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(h));
+    RECT c;
+    GetClientRect(h, &c);
+    EXPECT_TRUE(c.IsEmpty());
+    SendMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+    // A close that the window refuses (WM_CLOSE answered without the default) leaves it.
+    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        *r = 0;
+        return m == WM_CLOSE;
+    };
+    SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindow(h));
+    Override() = nullptr;
+    screen->RequestClose(h); // the window manager's close button
+    Pump();
+    EXPECT_FALSE(IsWindow(h));
+}
+
+TEST(SystemMetrics, ClassicValuesAndTheScreen) {
+    backend::SetBackend(std::make_unique<offscreen::OffscreenBackend>(
+        std::vector<backend::Monitor>{{{0, 0, 1280, 1024}, {0, 0, 1280, 994}, true, "A"},
+                                      {{1280, 0, 2560, 768}, {1280, 30, 2560, 768}, false, "B"}}));
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1024);
+    EXPECT_EQ(GetSystemMetrics(SM_CXVIRTUALSCREEN), 2560);
+    EXPECT_EQ(GetSystemMetrics(SM_CYVIRTUALSCREEN), 1024);
+    EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 2);
+    EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), 19);
+    EXPECT_EQ(GetSystemMetrics(SM_CXFRAME), 4);
+    EXPECT_EQ(GetSystemMetrics(SM_CXFIXEDFRAME), 3);
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 16);
+    EXPECT_EQ(GetSystemMetrics(SM_CYMENU), 19);
+    RECT work;
+    EXPECT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_EQ(work, (RECT{0, 0, 1280, 994}));
+    HMONITOR second = MonitorFromPoint({1500, 100}, MONITOR_DEFAULTTONULL);
+    ASSERT_NE(second, nullptr);
+    MONITORINFOEX mi{};
+    mi.cbSize = sizeof mi;
+    EXPECT_TRUE(GetMonitorInfo(second, &mi));
+    EXPECT_EQ(mi.rcWork, (RECT{1280, 30, 2560, 768}));
+    EXPECT_EQ(mi.dwFlags, 0u);
+    EXPECT_STREQ(mi.szDevice, "B");
+    EXPECT_EQ(MonitorFromPoint({5000, 5000}, MONITOR_DEFAULTTONULL), nullptr);
+    EXPECT_EQ(MonitorFromPoint({5000, 100}, MONITOR_DEFAULTTONEAREST), second);
+    RECT straddle{1200, 0, 1500, 100}; // mostly on the second monitor
+    EXPECT_EQ(MonitorFromRect(&straddle, MONITOR_DEFAULTTONULL), second);
+    int count = 0;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, RECT*, LPARAM lp) { return ++*reinterpret_cast<int*>(lp) < 5 ? TRUE : FALSE; },
+        reinterpret_cast<LPARAM>(&count));
+    EXPECT_EQ(count, 2);
+    BOOL anim = TRUE;
+    SystemParametersInfo(SPI_SETMENUANIMATION, 0, nullptr, 0);
+    EXPECT_TRUE(SystemParametersInfo(SPI_GETMENUANIMATION, 0, &anim, 0));
+    EXPECT_FALSE(anim);
+    NONCLIENTMETRICS ncm{};
+    ncm.cbSize = sizeof ncm;
+    EXPECT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+    EXPECT_STREQ(ncm.lfMenuFont.lfFaceName, "Tahoma");
+    ncm.cbSize = 7;
+    EXPECT_FALSE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 7, &ncm, 0));
+    // A maximised window fills the work area of its own monitor.
+    WNDCLASSEX wc{
+        sizeof(WNDCLASSEX), 0,      DefWindowProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+        "KvPlain",          nullptr};
+    RegisterClassEx(&wc);
+    HWND h = CreateWindowEx(0, "KvPlain", "", WS_OVERLAPPEDWINDOW, 1400, 100, 300, 200, nullptr, nullptr,
+                            nullptr, nullptr);
+    ShowWindow(h, SW_SHOWMAXIMIZED);
+    RECT r;
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r, (RECT{1280 - 4, 30 - 4, 2560 + 4, 768 + 4}));
+    detail::ResetState();
+}
+
+} // namespace
+} // namespace wintest

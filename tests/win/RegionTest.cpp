@@ -1,0 +1,246 @@
+// Regions: banded rectangle lists, shapes rasterised as GDI does, combinations and their kinds.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/win/Gdi.h"
+
+using namespace win;
+
+namespace {
+
+std::vector<RECT> Rects(HRGN r) {
+    return detail::GetRegionRects(r);
+}
+
+// Deletes the regions of a test.
+struct Regions {
+    std::vector<HRGN> all;
+    HRGN operator()(HRGN r) {
+        all.push_back(r);
+        return r;
+    }
+    ~Regions() {
+        for (HRGN r : all)
+            DeleteObject(r);
+    }
+};
+
+} // namespace
+
+TEST(RegionShapes, RectRegionIsOneRectangleAndNormalisesItsCorners) {
+    Regions keep;
+    HRGN r = keep(CreateRectRgn(10, 20, 2, 5));
+    EXPECT_EQ(Rects(r), (std::vector<RECT>{{2, 5, 10, 20}}));
+    RECT box{};
+    EXPECT_EQ(GetRgnBox(r, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{2, 5, 10, 20}));
+    HRGN empty = keep(CreateRectRgn(3, 3, 3, 9));
+    EXPECT_EQ(GetRgnBox(empty, &box), NULLREGION);
+    EXPECT_TRUE(box.IsEmpty());
+}
+
+TEST(RegionShapes, RoundRectRegionOfFourByFourCornersCutsOnePixelAtEachCorner) {
+    Regions keep;
+    HRGN r = keep(CreateRoundRectRgn(0, 0, 20, 10, 4, 4));
+    EXPECT_EQ(Rects(r), (std::vector<RECT>{{1, 0, 19, 1}, {0, 1, 20, 9}, {1, 9, 19, 10}}));
+    RECT box{};
+    EXPECT_EQ(GetRgnBox(r, &box), COMPLEXREGION);
+    EXPECT_EQ(box, (RECT{0, 0, 20, 10}));
+}
+
+TEST(RegionShapes, RoundRectRegionWithLargerCornersStepsInBands) {
+    Regions keep;
+    HRGN r = keep(CreateRoundRectRgn(0, 0, 20, 12, 8, 8));
+    EXPECT_EQ(Rects(r), (std::vector<RECT>{
+                            {2, 0, 18, 1}, {1, 1, 19, 2}, {0, 2, 20, 10}, {1, 10, 19, 11}, {2, 11, 18, 12}}));
+}
+
+TEST(RegionShapes, EllipticRegionIsACircleOfSymmetricBands) {
+    Regions keep;
+    HRGN r = keep(CreateEllipticRgn(0, 0, 10, 10));
+    EXPECT_EQ(Rects(r),
+              (std::vector<RECT>{{3, 0, 7, 1}, {1, 1, 9, 3}, {0, 3, 10, 7}, {1, 7, 9, 9}, {3, 9, 7, 10}}));
+    EXPECT_TRUE(PtInRegion(r, 5, 5));
+    EXPECT_FALSE(PtInRegion(r, 0, 0));
+    EXPECT_FALSE(PtInRegion(r, 10, 5)); // right edge excluded
+    const RECT indirect{0, 0, 10, 10};
+    HRGN same = keep(CreateEllipticRgnIndirect(&indirect));
+    EXPECT_TRUE(EqualRgn(r, same));
+}
+
+TEST(RegionShapes, PolygonRegionFollowsTheFillMode) {
+    Regions keep;
+    const POINT square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    HRGN sq = keep(CreatePolygonRgn(square, 4, ALTERNATE));
+    EXPECT_EQ(Rects(sq), (std::vector<RECT>{{0, 0, 10, 10}}));
+    // A five-pointed star: its centre is outside in ALTERNATE mode and inside in WINDING mode.
+    const POINT star[] = {{10, 0}, {16, 19}, {0, 7}, {20, 7}, {4, 19}};
+    HRGN alt = keep(CreatePolygonRgn(star, 5, ALTERNATE));
+    HRGN wind = keep(CreatePolygonRgn(star, 5, WINDING));
+    EXPECT_FALSE(PtInRegion(alt, 10, 11));
+    EXPECT_TRUE(PtInRegion(wind, 10, 11));
+    EXPECT_TRUE(PtInRegion(alt, 10, 3));
+    EXPECT_EQ(CreatePolygonRgn(star, 5, 7), nullptr);
+}
+
+TEST(RegionCombine, KindsOfEachMode) {
+    Regions keep;
+    HRGN a = keep(CreateRectRgn(0, 0, 10, 10));
+    HRGN b = keep(CreateRectRgn(5, 5, 15, 15));
+    HRGN d = keep(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(CombineRgn(d, a, b, RGN_AND), SIMPLEREGION);
+    EXPECT_EQ(Rects(d), (std::vector<RECT>{{5, 5, 10, 10}}));
+    EXPECT_EQ(CombineRgn(d, a, b, RGN_OR), COMPLEXREGION);
+    EXPECT_EQ(Rects(d), (std::vector<RECT>{{0, 0, 10, 5}, {0, 5, 15, 10}, {5, 10, 15, 15}}));
+    EXPECT_EQ(CombineRgn(d, a, b, RGN_DIFF), COMPLEXREGION);
+    EXPECT_EQ(Rects(d), (std::vector<RECT>{{0, 0, 10, 5}, {0, 5, 5, 10}}));
+    EXPECT_EQ(CombineRgn(d, a, b, RGN_XOR), COMPLEXREGION);
+    EXPECT_EQ(Rects(d), (std::vector<RECT>{{0, 0, 10, 5}, {0, 5, 5, 10}, {10, 5, 15, 10}, {5, 10, 15, 15}}));
+    EXPECT_EQ(CombineRgn(d, a, nullptr, RGN_COPY), SIMPLEREGION);
+    EXPECT_TRUE(EqualRgn(d, a));
+    EXPECT_EQ(CombineRgn(d, a, a, RGN_DIFF), NULLREGION);
+    EXPECT_TRUE(Rects(d).empty());
+}
+
+TEST(RegionCombine, AdjacentRectanglesMergeIntoBandsAndBandsMergeVertically) {
+    Regions keep;
+    HRGN d = keep(CreateRectRgn(0, 0, 5, 5));
+    HRGN right = keep(CreateRectRgn(5, 0, 10, 5));
+    HRGN below = keep(CreateRectRgn(0, 5, 10, 8));
+    EXPECT_EQ(CombineRgn(d, d, right, RGN_OR), SIMPLEREGION);
+    EXPECT_EQ(CombineRgn(d, d, below, RGN_OR), SIMPLEREGION);
+    EXPECT_EQ(Rects(d), (std::vector<RECT>{{0, 0, 10, 8}}));
+}
+
+TEST(RegionCombine, ErrorsForBadHandlesAndModes) {
+    Regions keep;
+    HRGN a = keep(CreateRectRgn(0, 0, 10, 10));
+    EXPECT_EQ(CombineRgn(a, a, nullptr, RGN_OR), ERROR);
+    EXPECT_EQ(CombineRgn(a, a, a, 9), ERROR);
+    EXPECT_EQ(CombineRgn(nullptr, a, a, RGN_OR), ERROR);
+    HRGN dead = CreateRectRgn(0, 0, 1, 1);
+    DeleteObject(dead);
+    EXPECT_FALSE(DeleteObject(dead));
+}
+
+TEST(RegionQueries, OffsetRectInRegionAndSetRectRgn) {
+    Regions keep;
+    HRGN r = keep(CreateRoundRectRgn(0, 0, 20, 10, 4, 4));
+    EXPECT_EQ(OffsetRgn(r, 5, 7), COMPLEXREGION);
+    RECT box{};
+    GetRgnBox(r, &box);
+    EXPECT_EQ(box, (RECT{5, 7, 25, 17}));
+    const RECT corner{5, 7, 6, 8};
+    const RECT inside{6, 8, 8, 9};
+    const RECT outside{30, 30, 40, 40};
+    EXPECT_FALSE(RectInRegion(r, &corner));
+    EXPECT_TRUE(RectInRegion(r, &inside));
+    EXPECT_FALSE(RectInRegion(r, &outside));
+    EXPECT_TRUE(SetRectRgn(r, 1, 1, 3, 3));
+    EXPECT_EQ(Rects(r), (std::vector<RECT>{{1, 1, 3, 3}}));
+}
+
+TEST(RegionQueries, RegionDataCopiesTheRectangles) {
+    Regions keep;
+    HRGN r = keep(CreateEllipticRgn(0, 0, 10, 10));
+    const DWORD size = GetRegionData(r, 0, nullptr);
+    ASSERT_EQ(size, sizeof(RGNDATAHEADER) + 5 * sizeof(RECT));
+    std::vector<unsigned char> buf(size);
+    auto* data = reinterpret_cast<RGNDATA*>(buf.data());
+    EXPECT_EQ(GetRegionData(r, size - 1, data), 0u);
+    EXPECT_EQ(GetRegionData(r, size, data), size);
+    EXPECT_EQ(data->rdh.nCount, 5u);
+    EXPECT_EQ(data->rdh.iType, RDH_RECTANGLES);
+    EXPECT_EQ(data->rdh.rcBound, (RECT{0, 0, 10, 10}));
+    RECT first{};
+    std::memcpy(&first, data->Buffer, sizeof first);
+    EXPECT_EQ(first, (RECT{3, 0, 7, 1}));
+}
+
+TEST(RegionObjects, RegionsAreGdiObjects) {
+    HRGN r = CreateRectRgn(0, 0, 1, 1);
+    EXPECT_EQ(GetObjectType(r), OBJ_REGION);
+    EXPECT_TRUE(DeleteObject(r));
+    EXPECT_EQ(GetObjectType(r), 0u);
+}
+
+namespace {
+
+// Checks the banding rules: sorted by band then left, rectangles of one band share top and bottom and
+// neither touch nor overlap, bands do not overlap, and touching bands differ in their spans.
+void ExpectBanded(const std::vector<RECT>& rects) {
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        ASSERT_FALSE(rects[i].IsEmpty());
+        if (i == 0) continue;
+        const RECT& p = rects[i - 1];
+        const RECT& r = rects[i];
+        if (r.Top == p.Top) {
+            ASSERT_EQ(r.Bottom, p.Bottom);
+            ASSERT_GT(r.Left, p.Right) << "touching or overlapping rectangles in a band";
+        } else {
+            ASSERT_GE(r.Top, p.Bottom) << "overlapping bands";
+        }
+    }
+    // Collect bands and check that touching ones differ.
+    std::vector<std::vector<std::pair<int, int>>> spans;
+    std::vector<std::pair<int, int>> ys;
+    for (const RECT& r : rects) {
+        if (ys.empty() || ys.back().first != r.Top) {
+            ys.push_back({r.Top, r.Bottom});
+            spans.emplace_back();
+        }
+        spans.back().push_back({r.Left, r.Right});
+    }
+    for (std::size_t i = 1; i < ys.size(); ++i) {
+        if (ys[i].first == ys[i - 1].second) {
+            EXPECT_NE(spans[i], spans[i - 1]) << "unmerged bands at " << ys[i].first;
+        }
+    }
+}
+
+} // namespace
+
+TEST(RegionCombine, RandomCombinationsMatchAPixelModelAndStayBanded) {
+    unsigned seed = 12345;
+    auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
+    };
+    constexpr int N = 32;
+    for (int round = 0; round < 200; ++round) {
+        bool a[N][N] = {}, b[N][N] = {};
+        HRGN ra = CreateRectRgn(0, 0, 0, 0), rb = CreateRectRgn(0, 0, 0, 0), tmp = CreateRectRgn(0, 0, 0, 0);
+        for (auto [grid, rgn] : {std::pair{&a, ra}, std::pair{&b, rb}}) {
+            for (int k = 0; k < 1 + next(6); ++k) {
+                const int x = next(N - 1), y = next(N - 1);
+                const int w = 1 + next(N - x), h = 1 + next(N - y);
+                SetRectRgn(tmp, x, y, x + w, y + h);
+                CombineRgn(rgn, rgn, tmp, RGN_OR);
+                for (int yy = y; yy < y + h; ++yy)
+                    for (int xx = x; xx < x + w; ++xx)
+                        (*grid)[yy][xx] = true;
+            }
+        }
+        for (int mode : {RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF}) {
+            const int kind = CombineRgn(tmp, ra, rb, mode);
+            const std::vector<RECT> rects = Rects(tmp);
+            ExpectBanded(rects);
+            EXPECT_EQ(kind, rects.empty() ? NULLREGION : rects.size() == 1 ? SIMPLEREGION : COMPLEXREGION);
+            for (int y = 0; y < N; ++y)
+                for (int x = 0; x < N; ++x) {
+                    const bool want = mode == RGN_AND   ? a[y][x] && b[y][x]
+                                      : mode == RGN_OR  ? a[y][x] || b[y][x]
+                                      : mode == RGN_XOR ? a[y][x] != b[y][x]
+                                                        : a[y][x] && !b[y][x];
+                    ASSERT_EQ(PtInRegion(tmp, x, y) != FALSE, want)
+                        << "round " << round << " mode " << mode << " at " << x << "," << y;
+                }
+        }
+        DeleteObject(ra);
+        DeleteObject(rb);
+        DeleteObject(tmp);
+    }
+}

@@ -1,0 +1,324 @@
+// Text drawing and DrawText: measuring, alignment, word breaks, ellipses, prefixes and turned text.
+
+#include <cstring>
+#include <string>
+
+#include "tests/win/GdiTestSupport.h"
+
+using namespace gditest;
+
+namespace {
+
+constexpr COLORREF Black = RGB(0, 0, 0);
+
+class TextCanvas : public Canvas {
+public:
+    TextCanvas(int w, int h, int height = -13, const char* face = "Tahoma", int escapement = 0)
+        : Canvas(w, h) {
+        LOGFONT lf{};
+        lf.lfHeight = height;
+        lf.lfWeight = FW_NORMAL;
+        lf.lfEscapement = escapement;
+        std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+        font_ = CreateFontIndirect(&lf);
+        oldFont_ = SelectObject(dc, font_);
+        SetBkMode(dc, TRANSPARENT);
+        GetTextMetrics(dc, &tm);
+    }
+    ~TextCanvas() {
+        SelectObject(dc, oldFont_);
+        DeleteObject(font_);
+    }
+    int Width(const char* s) {
+        SIZE size{};
+        GetTextExtentPoint32(dc, s, static_cast<int>(std::strlen(s)), &size);
+        return size.cx;
+    }
+    TEXTMETRIC tm{};
+
+private:
+    HFONT font_;
+    HGDIOBJ oldFont_;
+};
+
+// Counts pixels darker than mid-grey in a rectangle (anti-aliased glyph edges are grey).
+int Dark(const Canvas& c, RECT r) {
+    int n = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x) {
+            const COLORREF p = c.At(x, y);
+            if (GetRValue(p) + GetGValue(p) + GetBValue(p) < 3 * 128) ++n;
+        }
+    return n;
+}
+
+} // namespace
+
+TEST(TextMeasure, CalcRectOfASingleLineIsItsExtent) {
+    TextCanvas c(200, 50);
+    RECT r{10, 5, 10, 5};
+    const int h = DrawText(c.dc, "Hello, world", -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    EXPECT_EQ(h, c.tm.tmHeight);
+    EXPECT_EQ(r, (RECT{10, 5, 10 + c.Width("Hello, world"), 5 + c.tm.tmHeight}));
+    EXPECT_EQ(c.Inked({0, 0, 200, 50}), 0); // measuring draws nothing
+}
+
+TEST(TextMeasure, CalcRectWrapsWordsToTheWidth) {
+    TextCanvas c(200, 100);
+    const char* text = "one two three four five six";
+    const int limit = c.Width("one two three") + 2;
+    RECT r{0, 0, limit, 0};
+    const int h = DrawText(c.dc, text, -1, &r, DT_WORDBREAK | DT_CALCRECT);
+    // "one two three" / "four five six"
+    EXPECT_EQ(h, 2 * c.tm.tmHeight);
+    EXPECT_EQ(r.Bottom, 2 * c.tm.tmHeight);
+    EXPECT_EQ(r.Right, std::max(c.Width("one two three"), c.Width("four five six")));
+    EXPECT_LE(r.Right, limit);
+    // A narrower box takes more lines; a word longer than the box keeps its own line.
+    RECT narrow{0, 0, c.Width("three") + 1, 0};
+    EXPECT_EQ(DrawText(c.dc, text, -1, &narrow, DT_WORDBREAK | DT_CALCRECT), 6 * c.tm.tmHeight);
+    RECT tiny{0, 0, 5, 0};
+    EXPECT_EQ(DrawText(c.dc, "unbreakable", -1, &tiny, DT_WORDBREAK | DT_CALCRECT), c.tm.tmHeight);
+    EXPECT_EQ(tiny.Right, c.Width("unbreakable"));
+}
+
+TEST(TextMeasure, LineBreaksAndSingleLine) {
+    TextCanvas c(200, 100);
+    RECT r{0, 0, 200, 0};
+    EXPECT_EQ(DrawText(c.dc, "a\r\nb\nc", -1, &r, DT_CALCRECT), 3 * c.tm.tmHeight);
+    RECT s{0, 0, 200, 0};
+    EXPECT_EQ(DrawText(c.dc, "a\r\nb\nc", -1, &s, DT_CALCRECT | DT_SINGLELINE), c.tm.tmHeight);
+    RECT counted{0, 0, 200, 0};
+    DrawText(c.dc, "abcdef", 3, &counted, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(counted.Right, c.Width("abc"));
+}
+
+TEST(TextMeasure, PrefixesAreRemovedFromTheMeasureUnlessNoPrefix) {
+    TextCanvas c(200, 50);
+    RECT a{0, 0, 0, 0}, b{0, 0, 0, 0}, lit{0, 0, 0, 0};
+    DrawText(c.dc, "&File", -1, &a, DT_CALCRECT | DT_SINGLELINE);
+    DrawText(c.dc, "File", -1, &b, DT_CALCRECT | DT_SINGLELINE);
+    DrawText(c.dc, "&File", -1, &lit, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_EQ(a.Right, b.Right);
+    EXPECT_EQ(lit.Right, c.Width("&File"));
+    RECT amp{0, 0, 0, 0};
+    DrawText(c.dc, "R&&D", -1, &amp, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(amp.Right, c.Width("R&D"));
+}
+
+TEST(TextDraw, AlignmentPlacesTheTextLeftCentreOrRight) {
+    const UINT base = DT_SINGLELINE | DT_VCENTER;
+    RECT boxes[3];
+    const UINT align[3] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+    for (int i = 0; i < 3; ++i) {
+        TextCanvas c(200, 30);
+        RECT r{0, 0, 200, 30};
+        DrawText(c.dc, "MMMM", -1, &r, base | align[i]);
+        boxes[i] = c.InkBox();
+        ASSERT_FALSE(boxes[i].IsEmpty());
+    }
+    EXPECT_LE(boxes[0].Left, 2);
+    EXPECT_NEAR((boxes[1].Left + boxes[1].Right) / 2.0, 100, 2);
+    EXPECT_GE(boxes[2].Right, 198);
+    EXPECT_LE(boxes[2].Right, 200);
+    // Vertically centred.
+    EXPECT_NEAR((boxes[0].Top + boxes[0].Bottom) / 2.0, 15, 3);
+}
+
+TEST(TextDraw, VerticalCentreAndBottomReturnTheOffsetToTheTextBottom) {
+    TextCanvas c(100, 40);
+    RECT r{0, 0, 100, 40};
+    const int centred = DrawText(c.dc, "x", -1, &r, DT_SINGLELINE | DT_VCENTER);
+    EXPECT_EQ(centred, (40 - c.tm.tmHeight) / 2 + c.tm.tmHeight);
+    const int bottom = DrawText(c.dc, "x", -1, &r, DT_SINGLELINE | DT_BOTTOM);
+    EXPECT_EQ(bottom, 40);
+    EXPECT_EQ(DrawText(c.dc, "x", -1, &r, DT_SINGLELINE), c.tm.tmHeight);
+}
+
+TEST(TextDraw, TextIsClippedToTheRectangleUnlessNoClip) {
+    TextCanvas c(100, 40);
+    RECT r{0, 0, 12, 40};
+    DrawText(c.dc, "MMMMMMMM", -1, &r, DT_SINGLELINE);
+    EXPECT_EQ(Dark(c, {12, 0, 100, 40}), 0);
+    EXPECT_GT(Dark(c, {0, 0, 12, 40}), 0);
+    DrawText(c.dc, "MMMMMMMM", -1, &r, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_GT(Dark(c, {12, 0, 100, 40}), 0);
+}
+
+TEST(TextDraw, EndEllipsisShortensAndModifyStringReturnsTheShownText) {
+    TextCanvas c(200, 30);
+    char buf[64] = "This is a long caption that will not fit";
+    const int limit = c.Width("This is a long");
+    RECT r{0, 0, limit, 30};
+    DrawText(c.dc, buf, -1, &r, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+    const std::string shown = buf;
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    EXPECT_EQ(std::string("This is a long caption").compare(0, shown.size() - 3, shown, 0, shown.size() - 3),
+              0);
+    EXPECT_LE(c.Width(buf), limit);
+    // Adding one more character would not fit.
+    const std::string longer =
+        std::string("This is a long caption that will not fit").substr(0, shown.size() - 2) + "...";
+    EXPECT_GT(c.Width(longer.c_str()), limit);
+    // Text that fits is left alone.
+    char fits[32] = "Short";
+    RECT wide{0, 0, 200, 30};
+    DrawText(c.dc, fits, -1, &wide, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+    EXPECT_STREQ(fits, "Short");
+}
+
+TEST(TextDraw, PathEllipsisKeepsTheLastPart) {
+    TextCanvas c(300, 30);
+    char buf[80] = "C:\\Program Files\\Kalvenor\\Settings\\profile.ini";
+    const int limit = c.Width("C:\\Program\\profile.ini");
+    RECT r{0, 0, limit, 30};
+    DrawText(c.dc, buf, -1, &r, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING);
+    const std::string shown = buf;
+    EXPECT_EQ(shown.rfind("...\\profile.ini"), shown.size() - std::strlen("...\\profile.ini")) << shown;
+    EXPECT_EQ(shown.rfind("C:\\", 0), 0u) << shown;
+    EXPECT_LE(c.Width(buf), limit);
+}
+
+TEST(TextDraw, WordEllipsisCutsAtAWord) {
+    TextCanvas c(300, 30);
+    char buf[64] = "alpha beta gamma delta";
+    RECT r{0, 0, c.Width("alpha beta gam..."), 30};
+    DrawText(c.dc, buf, -1, &r, DT_SINGLELINE | DT_WORD_ELLIPSIS | DT_MODIFYSTRING);
+    EXPECT_STREQ(buf, "alpha beta...");
+}
+
+TEST(TextDraw, PrefixUnderlinesTheMarkedCharacterUnlessHidden) {
+    auto underlineInk = [](const char* text, UINT flags) {
+        TextCanvas c(100, 30);
+        RECT r{0, 0, 100, 30};
+        DrawText(c.dc, text, -1, &r, DT_SINGLELINE | flags);
+        const int y = c.tm.tmAscent + 1;
+        // Ink in the rows below the baseline under the first letter.
+        return Dark(c, {0, y, c.Width("F"), c.tm.tmHeight});
+    };
+    const int plain = underlineInk("File", 0);
+    const int marked = underlineInk("&File", 0);
+    const int hidden = underlineInk("&File", DT_HIDEPREFIX);
+    EXPECT_GT(marked, plain);
+    EXPECT_EQ(hidden, plain);
+    // DT_PREFIXONLY draws the underline alone.
+    TextCanvas c(100, 30);
+    RECT r{0, 0, 100, 30};
+    DrawText(c.dc, "&File", -1, &r, DT_SINGLELINE | DT_PREFIXONLY);
+    const RECT box = c.InkBox();
+    ASSERT_FALSE(box.IsEmpty());
+    EXPECT_EQ(box.Height(), 1);
+    EXPECT_GT(box.Top, c.tm.tmAscent - 1);
+    EXPECT_LE(box.Right, c.Width("F") + 1);
+}
+
+TEST(TextDraw, NoPrefixShowsTheAmpersand) {
+    TextCanvas a(100, 30), b(100, 30);
+    RECT r{0, 0, 100, 30};
+    DrawText(a.dc, "&&", -1, &r, DT_SINGLELINE);
+    DrawText(b.dc, "&", -1, &r, DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_EQ(a.InkBox(), b.InkBox());
+    EXPECT_FALSE(a.InkBox().IsEmpty());
+}
+
+TEST(TextDraw, ExpandTabsMovesToTheNextStop) {
+    TextCanvas c(300, 30);
+    RECT r{0, 0, 0, 0};
+    DrawText(c.dc, "a\tb", -1, &r, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+    EXPECT_EQ(r.Right, 8 * c.tm.tmAveCharWidth + c.Width("b"));
+}
+
+TEST(TextOutput, OpaqueModeFillsTheCellAndTransparentModeDoesNot) {
+    TextCanvas c(100, 30);
+    SetBkMode(c.dc, OPAQUE);
+    SetBkColor(c.dc, RGB(0, 0, 255));
+    TextOut(c.dc, 5, 5, "ab", 2);
+    EXPECT_EQ(c.At(5, 5), RGB(0, 0, 255));
+    EXPECT_EQ(c.At(5 + c.Width("ab") - 1, 5 + c.tm.tmHeight - 1), RGB(0, 0, 255));
+    EXPECT_EQ(c.At(5 + c.Width("ab"), 5), RGB(255, 255, 255));
+    EXPECT_EQ(c.At(5, 5 + c.tm.tmHeight), RGB(255, 255, 255));
+    SetBkMode(c.dc, TRANSPARENT);
+    TextOut(c.dc, 5, 5 + c.tm.tmHeight + 2, "ab", 2);
+    EXPECT_EQ(c.At(5, 5 + c.tm.tmHeight + 2), RGB(255, 255, 255));
+}
+
+TEST(TextOutput, TextColourAndAlignmentToTheReferencePoint) {
+    TextCanvas c(200, 40);
+    SetTextColor(c.dc, RGB(255, 0, 0));
+    SetTextAlign(c.dc, TA_RIGHT | TA_BASELINE);
+    TextOut(c.dc, 100, 30, "MM", 2);
+    const RECT box = c.InkBox();
+    EXPECT_LE(box.Right, 100);
+    EXPECT_GE(box.Right, 97);
+    EXPECT_LE(box.Bottom, 31);
+    EXPECT_GE(box.Bottom, 29);
+    bool red = false;
+    for (int y = box.Top; y < box.Bottom; ++y)
+        for (int x = box.Left; x < box.Right; ++x)
+            red = red || c.At(x, y) == RGB(255, 0, 0);
+    EXPECT_TRUE(red);
+}
+
+TEST(TextOutput, UpdateCurrentPositionAdvancesByTheWidth) {
+    TextCanvas c(200, 40);
+    SetTextAlign(c.dc, TA_UPDATECP);
+    MoveToEx(c.dc, 10, 5, nullptr);
+    TextOut(c.dc, 0, 0, "abc", 3);
+    POINT p{};
+    GetCurrentPositionEx(c.dc, &p);
+    EXPECT_EQ(p, (POINT{10 + c.Width("abc"), 5}));
+}
+
+TEST(TextOutput, EscapementOf900RunsTheTextUpward) {
+    TextCanvas c(60, 120, -13, "Tahoma", 900);
+    TextOut(c.dc, 20, 100, "Turned text", 11);
+    const RECT box = c.InkBox();
+    ASSERT_FALSE(box.IsEmpty());
+    EXPECT_GT(box.Height(), 3 * box.Width());
+    EXPECT_LE(box.Bottom, 101); // above the reference point
+    EXPECT_GE(box.Left, 19);    // the cell's top lies to the left, glyphs to the right of x
+    EXPECT_NEAR(box.Height(), c.Width("Turned text"), 3);
+    // -900 runs downward from the reference point.
+    TextCanvas d(60, 120, -13, "Tahoma", -900);
+    TextOut(d.dc, 40, 10, "Turned text", 11);
+    const RECT down = d.InkBox();
+    EXPECT_GE(down.Top, 9);
+    EXPECT_LE(down.Right, 41);
+    EXPECT_GT(down.Height(), 3 * down.Width());
+}
+
+TEST(TextOutput, ExtTextOutOpaqueAndClippedRectangles) {
+    TextCanvas c(100, 30);
+    const RECT r{10, 5, 30, 20};
+    ExtTextOut(c.dc, 12, 6, ETO_OPAQUE | ETO_CLIPPED, &r, "MMMMMM", 6, nullptr);
+    EXPECT_EQ(c.At(10, 5), RGB(255, 255, 255)); // opaque fill with the white background colour
+    EXPECT_EQ(Dark(c, {30, 0, 100, 30}), 0);
+    EXPECT_GT(Dark(c, r), 0);
+    SetBkColor(c.dc, RGB(0, 255, 0));
+    ExtTextOut(c.dc, 0, 0, ETO_OPAQUE, &r, "", 0, nullptr);
+    int green = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 100; ++x)
+            green += c.At(x, y) == RGB(0, 255, 0);
+    EXPECT_EQ(green, 20 * 15);
+}
+
+TEST(TextMeasure, EditControlBreaksAWordTooLongForTheLine) {
+    TextCanvas c(200, 100);
+    const int limit = c.Width("abcdef") + 1;
+    RECT plain{0, 0, limit, 0}, edit{0, 0, limit, 0};
+    EXPECT_EQ(DrawText(c.dc, "abcdefghijkl", -1, &plain, DT_WORDBREAK | DT_CALCRECT), c.tm.tmHeight);
+    EXPECT_EQ(DrawText(c.dc, "abcdefghijkl", -1, &edit, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT),
+              2 * c.tm.tmHeight);
+    EXPECT_LE(edit.Right, limit);
+}
+
+TEST(TextMeasure, EmptyTextIsOneEmptyLine) {
+    TextCanvas c(50, 50);
+    RECT r{3, 4, 3, 4};
+    EXPECT_EQ(DrawText(c.dc, "", 0, &r, DT_CALCRECT), c.tm.tmHeight);
+    EXPECT_EQ(r, (RECT{3, 4, 3, 4 + c.tm.tmHeight}));
+    EXPECT_EQ(DrawText(nullptr, "x", -1, &r, 0), 0);
+    EXPECT_EQ(DrawText(c.dc, "x", -1, nullptr, 0), 0);
+}

@@ -1,0 +1,122 @@
+// Timers on the virtual clock: order, intervals, killing from a tick, timers of destroyed windows.
+
+#include "tests/win/WindowTestSupport.h"
+
+namespace wintest {
+namespace {
+
+class Timers : public WinTest {};
+
+TEST_F(Timers, FireInOrderOfTheirTimesAsTheClockAdvances) {
+    HWND h = Top(0, 0, 10, 10);
+    std::vector<std::pair<UINT_PTR, DWORD>> fired;
+    DWORD start = GetTickCount();
+    Override() = [&](HWND, UINT m, WPARAM w, LPARAM, LRESULT*) {
+        if (m == WM_TIMER) fired.emplace_back(w, GetTickCount() - start);
+        return false;
+    };
+    SetTimer(h, 1, 30, nullptr);
+    SetTimer(h, 2, 45, nullptr);
+    screen->Advance(100);
+    std::vector<std::pair<UINT_PTR, DWORD>> expected{{1, 30}, {2, 45}, {1, 60}, {2, 90}, {1, 90}};
+    EXPECT_EQ(fired, expected);
+    EXPECT_EQ(GetTickCount() - start, 100u);
+    // Re-setting a timer restarts it; a tiny interval is raised to the minimum.
+    fired.clear();
+    SetTimer(h, 1, 1, nullptr);
+    KillTimer(h, 2);
+    screen->Advance(25);
+    EXPECT_EQ(fired.size(), 2u);
+    EXPECT_FALSE(KillTimer(h, 2));
+}
+
+TEST_F(Timers, KilledFromItsOwnTickAndFromAnotherTick) {
+    HWND h = Top(0, 0, 10, 10);
+    int ones = 0, twos = 0;
+    Override() = [&](HWND hw, UINT m, WPARAM w, LPARAM, LRESULT*) {
+        if (m != WM_TIMER) return false;
+        if (w == 1) {
+            ++ones;
+            KillTimer(hw, 1); // its own
+            KillTimer(hw, 2); // and one that is due at the same time
+        } else
+            ++twos;
+        return false;
+    };
+    SetTimer(h, 1, 50, nullptr);
+    SetTimer(h, 2, 50, nullptr);
+    screen->Advance(500);
+    EXPECT_EQ(ones, 1);
+    EXPECT_EQ(twos, 0);
+}
+
+TEST_F(Timers, DieWithTheirWindowEvenFromTheirOwnTick) {
+    HWND h = Top(0, 0, 10, 10);
+    HWND other = Top(0, 0, 10, 10);
+    int ticks = 0;
+    Override() = [&](HWND hw, UINT m, WPARAM, LPARAM, LRESULT*) {
+        if (m == WM_TIMER && hw == h) {
+            ++ticks;
+            DestroyWindow(hw);
+        }
+        return false;
+    };
+    SetTimer(h, 9, 20, nullptr);
+    SetTimer(other, 9, 1000, nullptr);
+    screen->Advance(200);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_FALSE(KillTimer(h, 9));
+    EXPECT_TRUE(KillTimer(other, 9));
+    EXPECT_EQ(SetTimer(h, 1, 10, nullptr), 0u); // no timers for a dead window
+}
+
+int gProcTicks = 0;
+void CALLBACK_Proc(HWND, UINT msg, UINT_PTR id, DWORD) {
+    if (msg == WM_TIMER) ++gProcTicks;
+    KillTimer(nullptr, id);
+}
+
+TEST_F(Timers, ThreadTimersCallTheirProcedure) {
+    gProcTicks = 0;
+    UINT_PTR id = SetTimer(nullptr, 0, 40, &CALLBACK_Proc);
+    EXPECT_NE(id, 0u);
+    UINT_PTR id2 = SetTimer(nullptr, 0, 40, &CALLBACK_Proc);
+    EXPECT_NE(id, id2); // each call without a window gets its own id
+    screen->Advance(200);
+    EXPECT_EQ(gProcTicks, 2); // each killed itself at its first tick
+    // A WM_TIMER posted by hand with a procedure that is not a live timer's runs nothing.
+    MSG m{};
+    m.message = WM_TIMER;
+    m.wParam = id;
+    m.lParam = reinterpret_cast<LPARAM>(&CALLBACK_Proc);
+    DispatchMessage(&m);
+    EXPECT_EQ(gProcTicks, 2);
+}
+
+TEST_F(Timers, TimersComeAfterInputAndPaint) {
+    HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Pump();
+    SetTimer(h, 1, 10, nullptr);
+    screen->Advance(0);
+    InvalidateRect(h, nullptr, FALSE);
+    PostMessage(h, WM_USER, 0, 0);
+    // Jump the clock past the timer without pumping, then look at the order.
+    screen->Advance(0);
+    Log().clear();
+    SetTimer(h, 1, 10, nullptr);
+    InvalidateRect(h, nullptr, FALSE);
+    PostMessage(h, WM_USER, 0, 0);
+    MSG m;
+    std::vector<UINT> order;
+    SetIdleHandler([] { return false; });
+    for (int i = 0; i < 3; ++i) {
+        GetMessage(&m, nullptr, 0, 0);
+        order.push_back(m.message);
+        DispatchMessage(&m);
+    }
+    EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_PAINT, WM_TIMER}));
+}
+
+} // namespace
+} // namespace wintest

@@ -1,0 +1,284 @@
+// Window creation, showing, sizing, activation, focus and destruction: the message orders as tables.
+
+#include "tests/win/WindowTestSupport.h"
+
+namespace wintest {
+namespace {
+
+using Order = std::vector<UINT>;
+
+class WindowLifecycle : public WinTest {};
+
+TEST_F(WindowLifecycle, VisibleTopLevelCreationFollowsThePlatformOrder) {
+    HWND h = Top(100, 100, 400, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_TRUE(IsWindow(h));
+    Order expected{WM_GETMINMAXINFO, WM_NCCREATE,   WM_NCCALCSIZE,        WM_CREATE,      WM_SIZE,
+                   WM_MOVE,          WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_ACTIVATEAPP, WM_NCACTIVATE,
+                   WM_ACTIVATE,      WM_SETFOCUS,   WM_WINDOWPOSCHANGED};
+    EXPECT_EQ(MessagesOf(h), expected);
+    EXPECT_EQ(GetActiveWindow(), h);
+    EXPECT_EQ(GetFocus(), h);
+    // The first WM_SIZE carries the client size; WM_MOVE the client origin on the screen.
+    RECT c;
+    GetClientRect(h, &c);
+    EXPECT_EQ(c, (RECT{0, 0, 400 - 8, 300 - 8 - 19}));
+    for (const Logged& l : Log()) {
+        if (l.hwnd == h && l.msg == WM_MOVE) {
+            EXPECT_EQ(l.lp, MAKELPARAM(104, 123));
+        }
+    }
+}
+
+TEST_F(WindowLifecycle, HiddenTopLevelAndChildCreation) {
+    HWND top = Top(0, 0, 200, 200);
+    EXPECT_EQ(MessagesOf(top),
+              (Order{WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}));
+    Log().clear();
+    HWND child = Child(top, 5, 6, 50, 40, WS_CHILD | WS_VISIBLE, 7);
+    EXPECT_EQ(MessagesOf(child), (Order{WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE,
+                                        WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED}));
+    // The parent hears of the new child last, with the child's id and handle.
+    ASSERT_FALSE(Log().empty());
+    EXPECT_EQ(Log().back().hwnd, top);
+    EXPECT_EQ(Log().back().msg, WM_PARENTNOTIFY);
+    EXPECT_EQ(Log().back().wp, MAKEWPARAM(WM_CREATE, 7));
+    EXPECT_EQ(reinterpret_cast<HWND>(Log().back().lp), child);
+    EXPECT_FALSE(IsWindowVisible(child)); // its parent is hidden
+    EXPECT_EQ(GetParent(child), top);
+}
+
+TEST_F(WindowLifecycle, FailedCreationsCleanUp) {
+    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (m == WM_CREATE) {
+            *r = -1;
+            return true;
+        }
+        return false;
+    };
+    HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    EXPECT_EQ(h, nullptr);
+    ASSERT_GE(Log().size(), 2u);
+    EXPECT_EQ(Log()[Log().size() - 2].msg, WM_DESTROY);
+    EXPECT_EQ(Log().back().msg, WM_NCDESTROY);
+    EXPECT_FALSE(IsWindow(Log().back().hwnd));
+    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (m == WM_NCCREATE) {
+            *r = FALSE;
+            return true;
+        }
+        return false;
+    };
+    Log().clear();
+    EXPECT_EQ(Top(0, 0, 100, 100), nullptr);
+    EXPECT_EQ(Log().back().msg, WM_NCDESTROY);
+    Override() = nullptr;
+    EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_CLASS_DOES_NOT_EXIST);
+    EXPECT_EQ(CreateWindowEx(0, kClass, "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+}
+
+TEST_F(WindowLifecycle, DestroySendsDestroyParentFirstAndNcDestroyChildrenFirst) {
+    HWND top = Top(0, 0, 300, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND child = Child(top, 0, 0, 50, 50);
+    HWND grand = Child(child, 0, 0, 10, 10);
+    Log().clear();
+    EXPECT_TRUE(DestroyWindow(top));
+    auto order = AllMessages({WM_DESTROY, WM_NCDESTROY});
+    std::vector<std::pair<HWND, UINT>> expected{{top, WM_DESTROY},     {child, WM_DESTROY},
+                                                {grand, WM_DESTROY},   {grand, WM_NCDESTROY},
+                                                {child, WM_NCDESTROY}, {top, WM_NCDESTROY}};
+    EXPECT_EQ(order, expected);
+    // The visible active window is hidden and deactivated before WM_DESTROY.
+    EXPECT_EQ(MessagesOf(top), (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE,
+                                      WM_KILLFOCUS, WM_ACTIVATEAPP, WM_DESTROY, WM_NCDESTROY}));
+    EXPECT_FALSE(IsWindow(top));
+    EXPECT_FALSE(IsWindow(grand));
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    // A stale handle is refused everywhere, and no new window ever gets it.
+    EXPECT_EQ(SendMessage(top, WM_USER, 0, 0), 0);
+    EXPECT_FALSE(DestroyWindow(top));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+    HWND again = Top(0, 0, 10, 10);
+    EXPECT_NE(again, top);
+}
+
+TEST_F(WindowLifecycle, OwnedWindowsAreDestroyedWithTheirOwner) {
+    HWND owner = Top(0, 0, 300, 300);
+    HWND popup = Top(10, 10, 50, 50, WS_POPUP, 0, owner);
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), owner);
+    EXPECT_EQ(GetParent(popup), owner); // a popup's parent is its owner
+    HWND tool = Top(10, 10, 50, 50, WS_OVERLAPPED, 0, owner);
+    EXPECT_EQ(GetParent(tool), nullptr); // an overlapped window has none
+    Log().clear();
+    DestroyWindow(owner);
+    auto order = AllMessages({WM_DESTROY});
+    ASSERT_EQ(order.size(), 3u);
+    EXPECT_EQ(order.back().first, owner);
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_FALSE(IsWindow(tool));
+}
+
+TEST_F(WindowLifecycle, DestroyingItselfInsideAHandlerIsSafe) {
+    HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Override() = [](HWND hw, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (m == WM_USER) {
+            DestroyWindow(hw);
+            DestroyWindow(hw); // a second call on a dying window does nothing harmful
+            *r = 5;
+            return true;
+        }
+        return false;
+    };
+    EXPECT_EQ(SendMessage(h, WM_USER, 0, 0), 5);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(Count(h, WM_NCDESTROY), 1);
+}
+
+TEST_F(WindowLifecycle, SizingAndMovingSendTheirMessages) {
+    HWND h = Top(10, 10, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Log().clear();
+    SetWindowPos(h, nullptr, 20, 30, 320, 240, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(MessagesOf(h), (Order{WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE,
+                                    WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
+    RECT r;
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r, (RECT{20, 30, 340, 270}));
+    Log().clear();
+    MoveWindow(h, 25, 30, 320, 240, TRUE); // passes its size: the limits are asked for again
+    EXPECT_EQ(MessagesOf(h),
+              (Order{WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_MOVE}));
+    Log().clear();
+    SetWindowPos(h, nullptr, 26, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(MessagesOf(h), (Order{WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_MOVE}));
+    // A handler of WM_WINDOWPOSCHANGING may change the proposal (magnet snapping does so).
+    Override() = [](HWND, UINT m, WPARAM, LPARAM lp, LRESULT*) {
+        if (m == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(lp)->x = 0;
+        return false;
+    };
+    MoveWindow(h, 7, 30, 320, 240, TRUE);
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r.Left, 0);
+    // The default minimum track size holds.
+    Override() = nullptr;
+    SetWindowPos(h, nullptr, 0, 0, 5, 5, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r.Width(), GetSystemMetrics(SM_CXMINTRACK));
+    EXPECT_EQ(r.Height(), GetSystemMetrics(SM_CYMINTRACK));
+}
+
+TEST_F(WindowLifecycle, ActivationSwitchOrder) {
+    HWND a = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND b = Top(50, 50, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    EXPECT_EQ(GetActiveWindow(), b);
+    EXPECT_EQ(GetTopWindow(nullptr), b);
+    Log().clear();
+    EXPECT_EQ(SetActiveWindow(a), b);
+    auto order = AllMessages({WM_NCACTIVATE, WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS, WM_WINDOWPOSCHANGING,
+                              WM_WINDOWPOSCHANGED, WM_ACTIVATEAPP});
+    std::vector<std::pair<HWND, UINT>> expected{
+        {b, WM_NCACTIVATE},       {b, WM_ACTIVATE},   {b, WM_KILLFOCUS}, {a, WM_WINDOWPOSCHANGING},
+        {a, WM_WINDOWPOSCHANGED}, {a, WM_NCACTIVATE}, {a, WM_ACTIVATE},  {a, WM_SETFOCUS}};
+    EXPECT_EQ(order, expected);
+    for (const Logged& l : Log()) {
+        if (l.msg != WM_ACTIVATE) continue;
+        if (l.hwnd == b) {
+            EXPECT_EQ(LOWORD(l.wp), WA_INACTIVE);
+            EXPECT_EQ(reinterpret_cast<HWND>(l.lp), a);
+        } else {
+            EXPECT_EQ(LOWORD(l.wp), WA_ACTIVE);
+            EXPECT_EQ(reinterpret_cast<HWND>(l.lp), b);
+        }
+    }
+    EXPECT_EQ(GetTopWindow(nullptr), a);
+    EXPECT_EQ(GetFocus(), a);
+    // Hiding the active window activates the next one.
+    ShowWindow(a, SW_HIDE);
+    EXPECT_EQ(GetActiveWindow(), b);
+}
+
+TEST_F(WindowLifecycle, FocusChangeOrderAndRules) {
+    HWND top = Top(0, 0, 300, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND c1 = Child(top, 0, 0, 50, 50, WS_CHILD | WS_VISIBLE, 1);
+    HWND c2 = Child(top, 60, 0, 50, 50, WS_CHILD | WS_VISIBLE, 2);
+    SetFocus(c1);
+    Log().clear();
+    EXPECT_EQ(SetFocus(c2), c1);
+    auto order = AllMessages({WM_KILLFOCUS, WM_SETFOCUS});
+    EXPECT_EQ(order, (std::vector<std::pair<HWND, UINT>>{{c1, WM_KILLFOCUS}, {c2, WM_SETFOCUS}}));
+    EXPECT_EQ(reinterpret_cast<HWND>(Log()[0].wp), c2);
+    EXPECT_EQ(reinterpret_cast<HWND>(Log()[1].wp), c1);
+    // A disabled window takes no focus and loses it when disabled.
+    EnableWindow(c1, FALSE);
+    EXPECT_EQ(SetFocus(c1), nullptr);
+    EXPECT_EQ(GetFocus(), c2);
+    EnableWindow(c2, FALSE);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(Count(c2, WM_ENABLE), 1);
+    // Focus in another top-level window activates it first.
+    HWND other = Top(400, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND oc = Child(other, 0, 0, 10, 10);
+    SetActiveWindow(top);
+    SetFocus(oc);
+    EXPECT_EQ(GetActiveWindow(), other);
+    EXPECT_EQ(GetFocus(), oc);
+}
+
+TEST_F(WindowLifecycle, PlacementKeepsTheRestoredBoundsWhileMinimisedOrMaximised) {
+    HWND h = Top(100, 120, 400, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Log().clear();
+    ShowWindow(h, SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(IsZoomed(h));
+    RECT r, work;
+    GetWindowRect(h, &r);
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    // The frame lies just outside the work area.
+    EXPECT_EQ(r, (RECT{work.Left - 4, work.Top - 4, work.Right + 4, work.Bottom + 4}));
+    bool sawMax = false;
+    for (const Logged& l : Log())
+        if (l.hwnd == h && l.msg == WM_SIZE) sawMax = l.wp == SIZE_MAXIMIZED;
+    EXPECT_TRUE(sawMax);
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(h, &wp);
+    EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
+    EXPECT_EQ(wp.rcNormalPosition, (RECT{100, 120, 500, 420}));
+    ShowWindow(h, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(h));
+    EXPECT_FALSE(IsZoomed(h));
+    GetWindowPlacement(h, &wp);
+    EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWMINIMIZED));
+    EXPECT_EQ(wp.flags & WPF_RESTORETOMAXIMIZED, WPF_RESTORETOMAXIMIZED);
+    EXPECT_EQ(wp.rcNormalPosition, (RECT{100, 120, 500, 420}));
+    EXPECT_NE(GetActiveWindow(), h); // minimising deactivates
+    ShowWindow(h, SW_RESTORE);       // back to maximised, as it was
+    EXPECT_TRUE(IsZoomed(h));
+    ShowWindow(h, SW_RESTORE);
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r, (RECT{100, 120, 500, 420}));
+    // A placement set while maximised decides where a later restore goes.
+    ShowWindow(h, SW_SHOWMAXIMIZED);
+    wp.rcNormalPosition = {10, 20, 210, 220};
+    wp.showCmd = SW_SHOWMAXIMIZED;
+    wp.flags = 0;
+    EXPECT_TRUE(SetWindowPlacement(h, &wp));
+    ShowWindow(h, SW_RESTORE);
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r, (RECT{10, 20, 210, 220}));
+    wp.length = 3;
+    EXPECT_FALSE(SetWindowPlacement(h, &wp));
+}
+
+TEST_F(WindowLifecycle, ShowWindowReturnsThePreviousVisibility) {
+    HWND h = Top(0, 0, 100, 100);
+    EXPECT_FALSE(ShowWindow(h, SW_SHOWNA));
+    EXPECT_NE(GetActiveWindow(), h); // SW_SHOWNA does not activate
+    EXPECT_TRUE(ShowWindow(h, SW_HIDE));
+    EXPECT_FALSE(ShowWindow(h, SW_HIDE));
+    EXPECT_EQ(Count(h, WM_SHOWWINDOW), 2);
+}
+
+} // namespace
+} // namespace wintest
