@@ -1,0 +1,60 @@
+# The browser control over WebKitGTK (platform/web -> kv_web), its tests on the offscreen backend with a
+# fake engine (tests/web -> tests_web), and its end-to-end tests under Xvfb against the demo service
+# (tests/web/e2e -> tests_web_e2e, CTest "web_end_to_end").
+#
+# Everything is declared once the whole root list has been read, since it needs the GTK backend, the
+# test support library and GoogleTest.
+
+function(_kv_web_late)
+  pkg_check_modules(WEBKIT REQUIRED IMPORTED_TARGET webkit2gtk-4.1)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.cpp)
+  add_library(kv_web STATIC ${_src})
+  target_link_libraries(kv_web PUBLIC kv_vcl kv_backend_gtk PkgConfig::WEBKIT)
+
+  if(NOT KALVENOR_TESTS OR NOT TARGET kv_testsupport)
+    return()
+  endif()
+
+  file(GLOB _unit CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/web/*.cpp)
+  if(_unit)
+    add_executable(tests_web ${_unit})
+    target_link_libraries(tests_web PRIVATE kv_testsupport kv_web kv_backend_offscreen GTest::gtest GTest::gmock)
+    gtest_discover_tests(tests_web DISCOVERY_MODE PRE_TEST
+      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+      PROPERTIES ENVIRONMENT "KALVENOR_SOURCE_DIR=${CMAKE_SOURCE_DIR};KALVENOR_BACKEND=offscreen")
+  endif()
+
+  file(GLOB _e2e CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/web/e2e/*.cpp)
+  if(_e2e)
+    find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    add_executable(tests_web_e2e ${_e2e})
+    target_link_libraries(tests_web_e2e PRIVATE kv_testsupport kv_web kv_backend_gtk kv_backend_offscreen
+                          GTest::gtest GTest::gmock)
+    target_compile_definitions(tests_web_e2e PRIVATE
+      KV_DEMO_SERVICE="${CMAKE_SOURCE_DIR}/tools/demo-service/server.py"
+      KV_PYTHON="${Python3_EXECUTABLE}"
+      KV_WEB_ARTIFACTS="${CMAKE_BINARY_DIR}/web-e2e")
+    find_program(KV_XVFB_RUN xvfb-run)
+    if(KV_XVFB_RUN)
+      set(_cmd ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:tests_web_e2e>)
+    else()
+      set(_cmd $<TARGET_FILE:tests_web_e2e>)
+    endif()
+    set(_env "KALVENOR_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+             "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0"
+             "NO_AT_BRIDGE=1" "GTK_THEME=Adwaita" "LC_ALL=C.UTF-8"
+             "UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp:print_stacktrace=1"
+             "WEBKIT_DISABLE_COMPOSITING_MODE=1" "WEBKIT_DISABLE_DMABUF_RENDERER=1" "LIBGL_ALWAYS_SOFTWARE=1")
+    add_test(NAME web_end_to_end COMMAND ${_cmd} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    set_tests_properties(web_end_to_end PROPERTIES TIMEOUT 300 ENVIRONMENT "${_env}")
+    if(KALVENOR_SANITIZE)
+      # The suppressions must not hide our own leaks: one made in a browser event is still reported.
+      add_test(NAME web_leak_canary COMMAND ${_cmd} --gtest_filter=*WebLeakCanary
+               WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+      set_tests_properties(web_leak_canary PROPERTIES TIMEOUT 120
+        ENVIRONMENT "${_env};KALVENOR_WEB_LEAK_CANARY=1"
+        PASS_REGULAR_EXPRESSION "WebLeakCanary.*\n(.*\n)*.*SUMMARY: AddressSanitizer: 77 byte")
+    endif()
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _kv_web_late)

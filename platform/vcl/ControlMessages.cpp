@@ -1,0 +1,83 @@
+// Shift states from the keyboard and the key messages, and the accelerator helpers.
+
+#include "platform/vcl/ControlMessages.h"
+
+#include "platform/win/Input.h"
+
+namespace vcl {
+
+namespace {
+
+bool KeyDown(int vk) {
+    return win::GetKeyState(vk) < 0;
+}
+
+// The upper-case ASCII form of a character code (others as they are).
+unsigned UpperAscii(unsigned c) {
+    return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+}
+
+} // namespace
+
+TShiftState KeyboardStateToShiftState() {
+    TShiftState s;
+    if (KeyDown(win::VK_SHIFT)) s.Include(ssShift);
+    if (KeyDown(win::VK_CONTROL)) s.Include(ssCtrl);
+    if (KeyDown(win::VK_MENU)) s.Include(ssAlt);
+    if (KeyDown(win::VK_LBUTTON)) s.Include(ssLeft);
+    if (KeyDown(win::VK_RBUTTON)) s.Include(ssRight);
+    if (KeyDown(win::VK_MBUTTON)) s.Include(ssMiddle);
+    return s;
+}
+
+TShiftState KeyDataToShiftState(std::intptr_t KeyData) {
+    TShiftState s;
+    if (KeyDown(win::VK_SHIFT)) s.Include(ssShift);
+    if (KeyDown(win::VK_CONTROL)) s.Include(ssCtrl);
+    constexpr std::intptr_t AltMask = 0x20000000;
+    if ((KeyData & AltMask) != 0) s.Include(ssAlt);
+    return s;
+}
+
+TShiftState KeysToShiftState(win::WPARAM Keys) {
+    TShiftState s;
+    if (Keys & win::MK_SHIFT) s.Include(ssShift);
+    if (Keys & win::MK_CONTROL) s.Include(ssCtrl);
+    if (Keys & win::MK_LBUTTON) s.Include(ssLeft);
+    if (Keys & win::MK_RBUTTON) s.Include(ssRight);
+    if (Keys & win::MK_MBUTTON) s.Include(ssMiddle);
+    if (KeyDown(win::VK_MENU)) s.Include(ssAlt);
+    return s;
+}
+
+bool IsAccel(win::WPARAM VK, const String& Caption) {
+    for (size_t i = 0; i < Caption.size(); ++i) {
+        if (Caption[i] != '&') continue;
+        if (i + 1 >= Caption.size()) return false;
+        if (Caption[i + 1] == '&') { // a literal ampersand
+            ++i;
+            continue;
+        }
+        unsigned c = static_cast<unsigned char>(Caption[i + 1]);
+        return UpperAscii(c) == UpperAscii(static_cast<unsigned>(VK & 0xFFFF));
+    }
+    return false;
+}
+
+String StripHotKey(const String& Caption) {
+    String r;
+    r.reserve(Caption.size());
+    for (size_t i = 0; i < Caption.size(); ++i) {
+        if (Caption[i] == '&') {
+            if (i + 1 < Caption.size() && Caption[i + 1] == '&') {
+                r += '&';
+                ++i;
+            }
+            continue;
+        }
+        r += Caption[i];
+    }
+    return r;
+}
+
+} // namespace vcl

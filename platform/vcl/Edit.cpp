@@ -1,0 +1,487 @@
+#include "platform/vcl/Edit.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/backend/Backend.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/win/Gdi.h"
+#include "platform/win/Input.h"
+#include "platform/win/WinUser.h"
+
+namespace vcl {
+
+KV_PUBLISHED(TCustomEdit) {
+    p.Str("Text", &TCustomEdit::Text, &TCustomEdit::SetText);
+    p.Int("MaxLength", &TCustomEdit::FMaxLength, &TCustomEdit::SetMaxLength, 0);
+    p.Char("PasswordChar", &TCustomEdit::FPasswordChar, &TCustomEdit::SetPasswordChar, '\0');
+    p.Bool("ReadOnly", &TCustomEdit::FReadOnly, &TCustomEdit::SetReadOnly, false);
+    p.Bool("AutoSelect", &TCustomEdit::FAutoSelect, &TCustomEdit::SetAutoSelect, true);
+    p.Bool("HideSelection", &TCustomEdit::FHideSelection, &TCustomEdit::SetHideSelection, true);
+    p.Event("OnChange", &TCustomEdit::OnChange);
+}
+
+KV_REGISTER_CLASS(TEdit)
+
+String GetClipboardText() {
+    return backend::GetBackend().GetClipboardText();
+}
+
+void SetClipboardText(const String& Text) {
+    backend::GetBackend().SetClipboardText(Text);
+}
+
+namespace {
+
+constexpr int kBorder = 2; // the sunken edge
+constexpr int kMargin = 2; // between the edge and the text
+
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
+
+// The byte offset of character Index (clamped to the end).
+std::size_t ByteOffset(const String& S, int Index) {
+    std::size_t i = 0;
+    for (int n = 0; n < Index && i < S.size(); ++n) {
+        ++i;
+        while (i < S.size() && IsContinuation(static_cast<unsigned char>(S[i])))
+            ++i;
+    }
+    return i;
+}
+
+int CharCount(const String& S) {
+    int n = 0;
+    for (unsigned char c : S)
+        if (!IsContinuation(c)) ++n;
+    return n;
+}
+
+String CharsSlice(const String& S, int From, int Count) {
+    std::size_t a = ByteOffset(S, From);
+    std::size_t b = ByteOffset(S, From + Count);
+    return S.substr(a, b - a);
+}
+
+String EncodeUtf8(char32_t c) {
+    String out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+// A single line: line breaks pasted into the edit end the text there, as the system's edit does.
+String FirstLine(const String& S) {
+    std::size_t cut = S.find_first_of("\r\n");
+    return cut == String::npos ? S : S.substr(0, cut);
+}
+
+int MeasureWidth(TFont* Font, const String& Text) {
+    if (Text.empty()) return 0;
+    win::HDC dc = win::CreateCompatibleDC(nullptr);
+    win::HGDIOBJ old = win::SelectObject(dc, Font->Handle());
+    win::SIZE size{};
+    win::GetTextExtentPoint32(dc, Text.c_str(), static_cast<int>(Text.size()), &size);
+    win::SelectObject(dc, old);
+    win::DeleteDC(dc);
+    return size.cx;
+}
+
+bool IsWordChar(const String& S, int Index) {
+    String c = CharsSlice(S, Index, 1);
+    if (c.empty()) return false;
+    unsigned char b = static_cast<unsigned char>(c[0]);
+    return b >= 0x80 || std::isalnum(b) || b == '_';
+}
+
+} // namespace
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
+    FControlStyle = TControlStyle{csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight, csCaptureMouse};
+    FColor = clWindow;
+    FParentColor = false;
+    SetTabStop(true);
+    SetBounds(0, 0, 121, 21);
+    SetCursor(crIBeam);
+}
+
+TCustomEdit::~TCustomEdit() = default;
+
+int TCustomEdit::Length() const {
+    return CharCount(FEditText);
+}
+
+String TCustomEdit::DisplayText() const {
+    if (FPasswordChar == '\0') return FEditText;
+    return String(static_cast<std::size_t>(Length()), FPasswordChar);
+}
+
+TRect TCustomEdit::EditRect() {
+    TRect r = ClientRect();
+    r.Left += kBorder + kMargin;
+    r.Right -= kBorder + kMargin;
+    r.Top += kBorder + 1;
+    r.Bottom -= kBorder;
+    return r;
+}
+
+int TCustomEdit::CharX(int Index) {
+    String shown = DisplayText();
+    int x = MeasureWidth(Font(), shown.substr(0, ByteOffset(shown, Index)));
+    return EditRect().Left + x - FScrollX;
+}
+
+int TCustomEdit::CharAtX(int X) {
+    String shown = DisplayText();
+    int n = CharCount(shown);
+    int target = X - EditRect().Left + FScrollX;
+    int prev = 0;
+    for (int i = 1; i <= n; ++i) {
+        int w = MeasureWidth(Font(), shown.substr(0, ByteOffset(shown, i)));
+        // Past the middle of character i-1: the caret goes after it.
+        if (target < (prev + w + 1) / 2) return i - 1;
+        prev = w;
+    }
+    return n;
+}
+
+void TCustomEdit::MakeCaretVisible() {
+    int width = std::max(0, EditRect().Width());
+    String shown = DisplayText();
+    int caretX = MeasureWidth(Font(), shown.substr(0, ByteOffset(shown, FCaret)));
+    if (caretX - FScrollX > width - 1) FScrollX = caretX - width + 1 + width / 4;
+    if (caretX < FScrollX) FScrollX = std::max(0, caretX - width / 4);
+    int total = MeasureWidth(Font(), shown);
+    if (FScrollX > 0 && total - FScrollX < width - 1) FScrollX = std::max(0, total - width + 1);
+}
+
+void TCustomEdit::MoveCaret(int Pos, bool Extend) {
+    Pos = std::clamp(Pos, 0, Length());
+    FCaret = Pos;
+    if (!Extend) FAnchor = Pos;
+    FSelStart = std::min(FCaret, FAnchor);
+    FSelLength = std::abs(FCaret - FAnchor);
+    MakeCaretVisible();
+    Invalidate();
+}
+
+void TCustomEdit::SetSelStart(int Value) {
+    MoveCaret(Value, false);
+}
+
+void TCustomEdit::SetSelLength(int Value) {
+    int end = std::clamp(FSelStart + std::max(0, Value), 0, Length());
+    FAnchor = FSelStart;
+    MoveCaret(end, true);
+}
+
+String TCustomEdit::SelText() const {
+    return CharsSlice(FEditText, FSelStart, FSelLength);
+}
+
+void TCustomEdit::SetSelText(const String& Value) {
+    ReplaceSelection(Value, false);
+}
+
+void TCustomEdit::SelectAll() {
+    FAnchor = 0;
+    MoveCaret(Length(), true);
+}
+
+void TCustomEdit::ClearSelection() {
+    if (FSelLength > 0) ReplaceSelection("", false);
+}
+
+bool TCustomEdit::ReplaceSelection(const String& Text, bool Typed) {
+    String insert = FirstLine(Text);
+    if (Typed && FMaxLength > 0) {
+        int room = FMaxLength - (Length() - FSelLength);
+        if (room <= 0) {
+            insert.clear();
+        } else if (CharCount(insert) > room) {
+            insert = CharsSlice(insert, 0, room);
+        }
+        // Nothing fits: the text and the selection stay as they are.
+        if (insert.empty() && !Text.empty()) {
+            win::MessageBeep(0);
+            return false;
+        }
+    }
+    if (insert.empty() && FSelLength == 0) return false;
+    std::size_t a = ByteOffset(FEditText, FSelStart);
+    std::size_t b = ByteOffset(FEditText, FSelStart + FSelLength);
+    FEditText.replace(a, b - a, insert);
+    int caret = FSelStart + CharCount(insert);
+    FAnchor = caret;
+    MoveCaret(caret, false);
+    FModified = true;
+    Change();
+    return true;
+}
+
+void TCustomEdit::DeleteSelectionOr(int Direction) {
+    if (FReadOnly) return;
+    if (FSelLength == 0) {
+        int target = FCaret + Direction;
+        if (target < 0 || target > Length()) return;
+        FAnchor = FCaret;
+        FCaret = target;
+        FSelStart = std::min(FCaret, FAnchor);
+        FSelLength = 1;
+    }
+    ReplaceSelection("", false);
+}
+
+void TCustomEdit::CopyToClipboard() {
+    // A password is never handed out.
+    if (FPasswordChar != '\0' || FSelLength == 0) return;
+    SetClipboardText(SelText());
+}
+
+void TCustomEdit::CutToClipboard() {
+    if (FPasswordChar != '\0' || FReadOnly || FSelLength == 0) return;
+    SetClipboardText(SelText());
+    ReplaceSelection("", false);
+}
+
+void TCustomEdit::PasteFromClipboard() {
+    if (FReadOnly) return;
+    ReplaceSelection(GetClipboardText(), true);
+}
+
+void TCustomEdit::SetTextValue(const String& Value) {
+    String line = Value;
+    if (line == FEditText) return;
+    FEditText = line;
+    FScrollX = 0;
+    FAnchor = 0;
+    FCaret = 0;
+    FSelStart = 0;
+    FSelLength = 0;
+    FModified = false;
+    Invalidate();
+    Change();
+}
+
+void TCustomEdit::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::SetMaxLength(int Value) {
+    FMaxLength = std::max(0, Value);
+}
+
+void TCustomEdit::SetPasswordChar(char Value) {
+    if (FPasswordChar == Value) return;
+    FPasswordChar = Value;
+    FScrollX = 0;
+    MakeCaretVisible();
+    Invalidate();
+}
+
+void TCustomEdit::SetReadOnly(bool Value) {
+    FReadOnly = Value;
+}
+
+void TCustomEdit::SetHideSelection(bool Value) {
+    if (FHideSelection == Value) return;
+    FHideSelection = Value;
+    Invalidate();
+}
+
+void TCustomEdit::Paint() {
+    TCanvas* c = Canvas();
+    TRect client = ClientRect();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Enabled() ? Color() : clBtnFace);
+    c->FillRect(client);
+    TRect edge = client;
+    win::DrawEdge(c->Handle(), &edge, win::EDGE_SUNKEN, win::BF_RECT);
+
+    TRect text = EditRect();
+    c->Font()->Assign(Font());
+    String shown = DisplayText();
+    int lineHeight = c->TextHeight("Wg");
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->SetColor(Enabled() ? Font()->Color() : clGrayText);
+    c->TextRect(text, text.Left - FScrollX, text.Top, shown);
+    bool focused = Focused();
+    if (FSelLength > 0 && (focused || !FHideSelection)) {
+        TRect sel{std::max(text.Left, CharX(FSelStart)), text.Top,
+                  std::min(text.Right, CharX(FSelStart + FSelLength)),
+                  std::min(text.Bottom, text.Top + lineHeight)};
+        if (sel.Right > sel.Left) {
+            c->Brush()->SetStyle(bsSolid);
+            c->Brush()->SetColor(focused ? clHighlight : clBtnFace);
+            c->Font()->SetColor(focused ? clHighlightText : clWindowText);
+            c->TextRect(sel, CharX(FSelStart), text.Top, CharsSlice(shown, FSelStart, FSelLength));
+        }
+    }
+    int x = CharX(FCaret);
+    if (focused && x >= text.Left && x < text.Right) {
+        c->Pen()->SetColor(clWindowText);
+        c->Pen()->SetStyle(psSolid);
+        c->Pen()->SetWidth(1);
+        c->MoveTo(x, text.Top);
+        c->LineTo(x, std::min(text.Bottom, text.Top + lineHeight));
+    }
+}
+
+void TCustomEdit::WndProc(TMessage& Message) {
+    if (Message.Msg == win::WM_GETDLGCODE) {
+        Message.Result = win::DLGC_WANTARROWS | win::DLGC_WANTCHARS | win::DLGC_HASSETSEL;
+        return;
+    }
+    TCustomControl::WndProc(Message);
+}
+
+void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
+    TCustomControl::KeyDown(Key, Shift);
+    if (Key != 0) EditKeyDown(Key, Shift);
+}
+
+void TCustomEdit::EditKeyDown(Word& Key, TShiftState Shift) {
+    const bool shift = Shift.Contains(ssShift);
+    const bool ctrl = Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
+    switch (Key) {
+    case win::VK_LEFT:
+    case win::VK_RIGHT: {
+        int dir = Key == win::VK_LEFT ? -1 : 1;
+        int pos = FCaret;
+        if (!shift && !ctrl && FSelLength > 0) {
+            // Without Shift an arrow collapses the selection to its side.
+            pos = dir < 0 ? FSelStart : FSelStart + FSelLength;
+        } else if (ctrl) {
+            // A word to the left or right (a password moves to its ends).
+            if (FPasswordChar != '\0') {
+                pos = dir < 0 ? 0 : Length();
+            } else if (dir < 0) {
+                while (pos > 0 && !IsWordChar(FEditText, pos - 1))
+                    --pos;
+                while (pos > 0 && IsWordChar(FEditText, pos - 1))
+                    --pos;
+            } else {
+                int n = Length();
+                while (pos < n && IsWordChar(FEditText, pos))
+                    ++pos;
+                while (pos < n && !IsWordChar(FEditText, pos))
+                    ++pos;
+            }
+        } else {
+            pos += dir;
+        }
+        MoveCaret(pos, shift);
+        Key = 0;
+        break;
+    }
+    case win::VK_HOME:
+        MoveCaret(0, shift);
+        Key = 0;
+        break;
+    case win::VK_END:
+        MoveCaret(Length(), shift);
+        Key = 0;
+        break;
+    case win::VK_BACK:
+        DeleteSelectionOr(-1);
+        Key = 0;
+        break;
+    case win::VK_DELETE:
+        if (shift)
+            CutToClipboard();
+        else
+            DeleteSelectionOr(1);
+        Key = 0;
+        break;
+    case win::VK_INSERT:
+        if (ctrl)
+            CopyToClipboard();
+        else if (shift)
+            PasteFromClipboard();
+        Key = 0;
+        break;
+    case 'A':
+    case 'C':
+    case 'X':
+    case 'V':
+        if (!ctrl) break;
+        if (Key == 'A') SelectAll();
+        if (Key == 'C') CopyToClipboard();
+        if (Key == 'X') CutToClipboard();
+        if (Key == 'V') PasteFromClipboard();
+        Key = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomEdit::KeyPress(char32_t& Key) {
+    TCustomControl::KeyPress(Key);
+    // Control characters (Backspace, Enter, Tab, Ctrl+letters) are keys, handled in KeyDown.
+    if (Key < 0x20 || Key == 0x7F) return;
+    if (Key > 0x10FFFF || (Key >= 0xD800 && Key <= 0xDFFF)) return;
+    if (FReadOnly) {
+        win::MessageBeep(0);
+        return;
+    }
+    ReplaceSelection(EncodeUtf8(Key), true);
+}
+
+void TCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft) {
+        if (!Focused() && CanFocus()) SetFocus();
+        if (Shift.Contains(ssDouble)) {
+            // A double click selects the word under the pointer.
+            int pos = CharAtX(X);
+            int a = pos, b = pos;
+            if (FPasswordChar == '\0') {
+                while (a > 0 && IsWordChar(FEditText, a - 1))
+                    --a;
+                while (b < Length() && IsWordChar(FEditText, b))
+                    ++b;
+            } else {
+                a = 0;
+                b = Length();
+            }
+            FAnchor = a;
+            MoveCaret(b, true);
+        } else {
+            MoveCaret(CharAtX(X), Shift.Contains(ssShift));
+        }
+    }
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomEdit::MouseMove(TShiftState Shift, int X, int Y) {
+    if (Shift.Contains(ssLeft) && MouseCapture()) MoveCaret(CharAtX(X), true);
+    TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TCustomEdit::DoEnter() {
+    // Tabbing in selects everything; a click places the caret instead.
+    if (FAutoSelect && !FControlState.Contains(csLButtonDown)) SelectAll();
+    Invalidate();
+    TCustomControl::DoEnter();
+}
+
+void TCustomEdit::DoExit() {
+    Invalidate();
+    TCustomControl::DoExit();
+}
+
+} // namespace vcl

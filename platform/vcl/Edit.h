@@ -1,0 +1,113 @@
+#pragma once
+// TEdit: a single-line text box drawn by us: caret, selection (mouse, Shift with the arrows, Home and End),
+// Backspace and Delete, the clipboard (Ctrl+C / Ctrl+X / Ctrl+V, Ctrl+Insert / Shift+Delete /
+// Shift+Insert), Ctrl+A to select everything, MaxLength in characters, a password character, read-only
+// mode. Positions (SelStart, SelLength) count characters of the UTF-8 text, never bytes.
+//
+// The clipboard is the display backend's: kept inside the process offscreen, the desktop's under GTK.
+//
+// OnChange runs after every change of the text, by the user or by code. OnKeyDown sees each key before
+// the edit does: setting the key to 0 swallows it; OnKeyPress does the same for characters.
+
+#include "platform/vcl/Label.h"
+
+namespace vcl {
+
+// The clipboard's text (UTF-8), through the active display backend.
+String GetClipboardText();
+void SetClipboardText(const String& Text);
+
+class TCustomEdit : public TCustomControl {
+    KV_CLASS(TCustomEdit, TCustomControl)
+    KV_PUBLISHED_PROPERTIES(TCustomEdit)
+public:
+    explicit TCustomEdit(TComponent* AOwner);
+    ~TCustomEdit() override;
+
+    // 0: no limit. Counted in characters; text set by code is not cut.
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int Value);
+    // '\0': the text is shown as it is; otherwise each character is shown as this one.
+    char PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(char Value);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value);
+    bool AutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value);
+    bool Modified() const { return FModified; }
+    void SetModified(bool Value) { FModified = Value; }
+
+    // The selection, in characters. SelStart is the caret's position when nothing is selected.
+    int SelStart() const { return FSelStart; }
+    void SetSelStart(int Value);
+    int SelLength() const { return FSelLength; }
+    void SetSelLength(int Value);
+    String SelText() const;
+    // Replaces the selection with Value (as typing would, but without MaxLength).
+    void SetSelText(const String& Value);
+    void SelectAll();
+    void ClearSelection();
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    void Clear() { SetText(""); }
+    // The caret's character position.
+    int CaretPos() const { return FCaret; }
+
+    TNotifyEvent OnChange;
+
+protected:
+    void Paint() override;
+    void WndProc(TMessage& Message) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void DoEnter() override;
+    void DoExit() override;
+    String GetTextValue() override { return FEditText; }
+    void SetTextValue(const String& Value) override;
+    virtual void Change();
+    // The edit's own handling of a key (after OnKeyDown); sets Key to 0 when it used it.
+    void EditKeyDown(Word& Key, TShiftState Shift);
+    // Where the text is shown, in client coordinates (inside the border).
+    virtual TRect EditRect();
+    // Moves the caret; with Extend the selection grows from its anchor.
+    void MoveCaret(int Pos, bool Extend);
+    int Length() const;
+
+    String FEditText;
+
+private:
+    // The text as shown (password characters in place of the text).
+    String DisplayText() const;
+    // The x of the left edge of character Index, in client coordinates (scrolling included).
+    int CharX(int Index);
+    int CharAtX(int X);
+    void MakeCaretVisible();
+    // Replaces the selection with Text, honouring MaxLength when Typed; false when nothing changed.
+    bool ReplaceSelection(const String& Text, bool Typed);
+    void DeleteSelectionOr(int Direction);
+
+    int FMaxLength = 0;
+    char FPasswordChar = '\0';
+    bool FReadOnly = false;
+    bool FAutoSelect = true;
+    bool FHideSelection = true;
+    bool FModified = false;
+    int FSelStart = 0;  // first selected character
+    int FSelLength = 0; // selected characters
+    int FCaret = 0;     // caret position (one end of the selection)
+    int FAnchor = 0;    // the other end of the selection
+    int FScrollX = 0;   // pixels the text is scrolled to the left
+};
+
+class TEdit : public TCustomEdit {
+    KV_CLASS(TEdit, TCustomEdit)
+public:
+    explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+};
+
+} // namespace vcl

@@ -1,0 +1,266 @@
+#include "platform/vcl/ScrollBar.h"
+
+#include <algorithm>
+
+#include "platform/classes/ClassRegistry.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/win/Gdi.h"
+#include "platform/win/WinUser.h"
+
+namespace vcl {
+
+KV_PUBLISHED(TScrollBar) {
+    p.Enum("Kind", &TScrollBar::FKind, &TScrollBar::SetKind, sbHorizontal);
+    p.Int("LargeChange", &TScrollBar::FLargeChange, &TScrollBar::SetLargeChange, 1);
+    p.Int("Max", &TScrollBar::FMax, &TScrollBar::SetMax, 100);
+    p.Int("Min", &TScrollBar::FMin, &TScrollBar::SetMin, 0);
+    p.Int("PageSize", &TScrollBar::FPageSize, &TScrollBar::SetPageSize, 0);
+    p.Int("Position", &TScrollBar::FPosition, &TScrollBar::SetPosition, 0);
+    p.Int("SmallChange", &TScrollBar::FSmallChange, &TScrollBar::SetSmallChange, 1);
+    p.Event("OnChange", &TScrollBar::OnChange);
+    p.Event("OnScroll", &TScrollBar::OnScroll);
+}
+
+KV_REGISTER_CLASS(TScrollBar)
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TCustomControl(AOwner) {
+    FControlStyle = TControlStyle{csFramed, csDoubleClicks, csOpaque, csCaptureMouse};
+    SetTabStop(true);
+    SetBounds(0, 0, 121, 17);
+}
+
+TScrollBar::~TScrollBar() = default;
+
+int TScrollBar::MaxPosition() const {
+    return FMax - std::max(FPageSize - 1, 0);
+}
+
+void TScrollBar::SetKind(TScrollBarKind Value) {
+    if (FKind == Value) return;
+    FKind = Value;
+    if (!ComponentState().Contains(csLoading)) SetBounds(Left(), Top(), Height(), Width());
+    Invalidate();
+}
+
+void TScrollBar::SetParams(int APosition, int AMin, int AMax) {
+    if (ComponentState().Contains(csLoading)) {
+        // Min, Max and Position come one by one; the range is checked when all are there.
+        FPosition = APosition;
+        FMin = AMin;
+        FMax = AMax;
+        return;
+    }
+    if (AMax < AMin || AMax < FPageSize) throw EInvalidOperation("Scroll bar property out of range");
+    FMin = AMin;
+    FMax = AMax;
+    int pos = std::clamp(APosition, FMin, std::max(FMin, MaxPosition()));
+    Invalidate();
+    if (pos == FPosition) return;
+    FPosition = pos;
+    Change();
+}
+
+void TScrollBar::Loaded() {
+    TCustomControl::Loaded();
+    // A layout with an impossible range keeps what it can: Max at least Min, the position inside.
+    FMax = std::max(FMax, FMin);
+    FPageSize = std::clamp(FPageSize, 0, FMax - FMin + 1);
+    FPosition = std::clamp(FPosition, FMin, std::max(FMin, MaxPosition()));
+}
+
+void TScrollBar::SetPageSize(int Value) {
+    if (Value < 0 || (!ComponentState().Contains(csLoading) && Value > FMax - FMin + 1))
+        throw EInvalidOperation("Scroll bar property out of range");
+    FPageSize = Value;
+    if (!ComponentState().Contains(csLoading)) SetParams(FPosition, FMin, FMax);
+}
+
+void TScrollBar::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TScrollBar::Scroll(TScrollCode ScrollCode, int& ScrollPos) {
+    if (OnScroll) OnScroll(this, ScrollCode, ScrollPos);
+}
+
+void TScrollBar::DoScroll(TScrollCode Code, int Pos) {
+    int pos = std::clamp(Pos, FMin, std::max(FMin, MaxPosition()));
+    Scroll(Code, pos);
+    SetPosition(pos);
+}
+
+int TScrollBar::Length() {
+    return FKind == sbVertical ? ClientHeight() : ClientWidth();
+}
+
+TRect TScrollBar::FirstArrowRect() {
+    TRect c = ClientRect();
+    int size = FKind == sbVertical ? c.Width() : c.Height();
+    size = std::min(size, Length() / 2);
+    return FKind == sbVertical ? TRect{0, 0, c.Right, size} : TRect{0, 0, size, c.Bottom};
+}
+
+TRect TScrollBar::LastArrowRect() {
+    TRect c = ClientRect();
+    int size = FKind == sbVertical ? c.Width() : c.Height();
+    size = std::min(size, Length() / 2);
+    return FKind == sbVertical ? TRect{0, c.Bottom - size, c.Right, c.Bottom}
+                               : TRect{c.Right - size, 0, c.Right, c.Bottom};
+}
+
+TRect TScrollBar::ThumbRect() {
+    TRect first = FirstArrowRect();
+    TRect last = LastArrowRect();
+    int start = FKind == sbVertical ? first.Bottom : first.Right;
+    int end = FKind == sbVertical ? last.Top : last.Left;
+    int track = end - start;
+    int breadth = FKind == sbVertical ? ClientWidth() : ClientHeight();
+    int range = MaxPosition() - FMin;
+    if (track < 8 || !Enabled() || range <= 0) return TRect{};
+    int thumb = FPageSize > 0 ? track * FPageSize / (FMax - FMin + 1) : breadth;
+    thumb = std::clamp(thumb, 8, track);
+    int offset = (track - thumb) * (FPosition - FMin) / range;
+    int a = start + offset;
+    return FKind == sbVertical ? TRect{0, a, breadth, a + thumb} : TRect{a, 0, a + thumb, breadth};
+}
+
+void TScrollBar::Paint() {
+    TCanvas* c = Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clScrollBar);
+    c->FillRect(ClientRect());
+    auto arrowBox = [&](TRect r, int dir) {
+        c->Brush()->SetColor(clBtnFace);
+        c->FillRect(r);
+        TRect edge = r;
+        win::DrawEdge(c->Handle(), &edge, win::EDGE_RAISED, win::BF_RECT);
+        int cx = r.Left + r.Width() / 2;
+        int cy = r.Top + r.Height() / 2;
+        TColor color = Enabled() ? clBtnText : clGrayText;
+        c->Pen()->SetStyle(psSolid);
+        c->Pen()->SetColor(color);
+        c->Brush()->SetColor(color);
+        switch (dir) {
+        case 0: // up
+            c->Polygon({TPoint{cx - 3, cy + 1}, TPoint{cx + 3, cy + 1}, TPoint{cx, cy - 2}});
+            break;
+        case 1: // down
+            c->Polygon({TPoint{cx - 3, cy - 1}, TPoint{cx + 3, cy - 1}, TPoint{cx, cy + 2}});
+            break;
+        case 2: // left
+            c->Polygon({TPoint{cx + 1, cy - 3}, TPoint{cx + 1, cy + 3}, TPoint{cx - 2, cy}});
+            break;
+        default: // right
+            c->Polygon({TPoint{cx - 1, cy - 3}, TPoint{cx - 1, cy + 3}, TPoint{cx + 2, cy}});
+            break;
+        }
+    };
+    bool vertical = FKind == sbVertical;
+    arrowBox(FirstArrowRect(), vertical ? 0 : 2);
+    arrowBox(LastArrowRect(), vertical ? 1 : 3);
+    TRect t = ThumbRect();
+    if (!t.IsEmpty()) {
+        c->Brush()->SetColor(clBtnFace);
+        c->FillRect(t);
+        win::DrawEdge(c->Handle(), &t, win::EDGE_RAISED, win::BF_RECT);
+    }
+    if (Focused() && !t.IsEmpty()) {
+        c->Brush()->SetColor(clBtnFace);
+        c->Font()->SetColor(clBtnText);
+        c->DrawFocusRect(stdctrls::Inflate(ThumbRect(), -3, -3));
+    }
+}
+
+void TScrollBar::KeyDown(Word& Key, TShiftState Shift) {
+    TCustomControl::KeyDown(Key, Shift);
+    switch (Key) {
+    case win::VK_UP:
+    case win::VK_LEFT:
+        DoScroll(scLineUp, FPosition - FSmallChange);
+        break;
+    case win::VK_DOWN:
+    case win::VK_RIGHT:
+        DoScroll(scLineDown, FPosition + FSmallChange);
+        break;
+    case win::VK_PRIOR:
+        DoScroll(scPageUp, FPosition - FLargeChange);
+        break;
+    case win::VK_NEXT:
+        DoScroll(scPageDown, FPosition + FLargeChange);
+        break;
+    case win::VK_HOME:
+        DoScroll(scTop, FMin);
+        break;
+    case win::VK_END:
+        DoScroll(scBottom, MaxPosition());
+        break;
+    default:
+        return;
+    }
+    Key = 0;
+}
+
+void TScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft && Enabled()) {
+        if (!Focused() && CanFocus()) SetFocus();
+        TPoint p{X, Y};
+        TRect thumb = ThumbRect();
+        if (FirstArrowRect().Contains(p)) {
+            DoScroll(scLineUp, FPosition - FSmallChange);
+        } else if (LastArrowRect().Contains(p)) {
+            DoScroll(scLineDown, FPosition + FSmallChange);
+        } else if (thumb.Contains(p)) {
+            FDragging = true;
+            FDragOffset = Along(X, Y) - Along(thumb.Left, thumb.Top);
+        } else if (!thumb.IsEmpty()) {
+            bool before = Along(X, Y) < Along(thumb.Left, thumb.Top);
+            if (before)
+                DoScroll(scPageUp, FPosition - FLargeChange);
+            else
+                DoScroll(scPageDown, FPosition + FLargeChange);
+        }
+    }
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TScrollBar::MouseMove(TShiftState Shift, int X, int Y) {
+    if (FDragging) {
+        TRect first = FirstArrowRect();
+        TRect last = LastArrowRect();
+        TRect thumb = ThumbRect();
+        int start = Along(first.Right, first.Bottom);
+        int end = Along(last.Left, last.Top);
+        int thumbLen = Along(thumb.Width(), thumb.Height());
+        int span = end - start - thumbLen;
+        if (span > 0) {
+            int offset = std::clamp(Along(X, Y) - FDragOffset - start, 0, span);
+            int pos = FMin + static_cast<int>(
+                                 (static_cast<long long>(offset) * (MaxPosition() - FMin) + span / 2) / span);
+            if (pos != FPosition) DoScroll(scTrack, pos);
+        }
+    }
+    TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft) {
+        if (FDragging) {
+            FDragging = false;
+            DoScroll(scPosition, FPosition);
+        }
+        int pos = FPosition;
+        Scroll(scEndScroll, pos);
+    }
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TScrollBar::WndProc(TMessage& Message) {
+    if (Message.Msg == win::WM_GETDLGCODE) {
+        Message.Result = win::DLGC_WANTARROWS;
+        return;
+    }
+    if (Message.Msg == CM_ENABLEDCHANGED) Invalidate();
+    TCustomControl::WndProc(Message);
+}
+
+} // namespace vcl

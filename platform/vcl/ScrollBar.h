@@ -1,0 +1,78 @@
+#pragma once
+// TScrollBar: a horizontal or vertical scroll bar drawn by us. Arrows move by SmallChange, the track by
+// LargeChange, the thumb follows a drag; the keyboard moves it with the arrows, Page Up / Page Down,
+// Home and End. OnScroll sees each move first (and may change the position it reaches); OnChange runs
+// whenever Position changes, by the user or by code.
+
+#include "platform/vcl/Label.h"
+
+namespace vcl {
+
+KV_ENUM(TScrollBarKind, sbHorizontal, sbVertical);
+KV_ENUM(TScrollCode, scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom,
+        scEndScroll);
+using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
+
+class TScrollBar : public TCustomControl {
+    KV_CLASS(TScrollBar, TCustomControl)
+    KV_PUBLISHED_PROPERTIES(TScrollBar)
+public:
+    explicit TScrollBar(TComponent* AOwner);
+    ~TScrollBar() override;
+
+    TScrollBarKind Kind() const { return FKind; }
+    // Changing the kind swaps width and height.
+    void SetKind(TScrollBarKind Value);
+    int Min() const { return FMin; }
+    void SetMin(int Value) { SetParams(FPosition, Value, FMax); }
+    int Max() const { return FMax; }
+    void SetMax(int Value) { SetParams(FPosition, FMin, Value); }
+    int Position() const { return FPosition; }
+    void SetPosition(int Value) { SetParams(Value, FMin, FMax); }
+    int PageSize() const { return FPageSize; }
+    void SetPageSize(int Value);
+    int SmallChange() const { return FSmallChange; }
+    void SetSmallChange(int Value) { FSmallChange = Value; }
+    int LargeChange() const { return FLargeChange; }
+    void SetLargeChange(int Value) { FLargeChange = Value; }
+    // Max below Min (or below PageSize) raises EInvalidOperation; the position is kept within range.
+    void SetParams(int APosition, int AMin, int AMax);
+
+    TNotifyEvent OnChange;
+    TScrollEvent OnScroll;
+
+    // The parts of the bar in client coordinates.
+    TRect FirstArrowRect();
+    TRect LastArrowRect();
+    TRect ThumbRect();
+
+protected:
+    void Paint() override;
+    void Loaded() override;
+    void WndProc(TMessage& Message) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    virtual void Change();
+    virtual void Scroll(TScrollCode ScrollCode, int& ScrollPos);
+
+private:
+    void DoScroll(TScrollCode Code, int Pos);
+    int MaxPosition() const;
+    // Along the bar: the length, and a point's coordinate.
+    int Length();
+    int Along(int X, int Y) const { return FKind == sbVertical ? Y : X; }
+
+    TScrollBarKind FKind = sbHorizontal;
+    int FMin = 0;
+    int FMax = 100;
+    int FPosition = 0;
+    int FPageSize = 0;
+    int FSmallChange = 1;
+    int FLargeChange = 1;
+    bool FDragging = false;
+    int FDragOffset = 0;
+};
+
+} // namespace vcl

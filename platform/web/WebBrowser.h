@@ -1,0 +1,79 @@
+#pragma once
+// TWebBrowser: the browser control. A windowed control whose page view (the engine's) lies over its
+// rectangle inside its top-level form and follows it: bounds, alignment, visibility, the form's showing
+// and hiding.
+//
+// Navigate(URL) loads an address. Navigate(URL, Flags, TargetFrameName, PostData, Headers) takes the
+// framework's variants: Flags an integer (navNoHistory and navNoWriteToCache are accepted and have no
+// visible effect; navOpenInNewWindow is refused), TargetFrameName empty, 0, "", "_self" or "_top" (named
+// frames are refused), PostData empty (a plain request) or a byte array (a form post of those bytes),
+// Headers empty, 0 or header lines. A form post goes out as application/x-www-form-urlencoded, the only
+// content type accepted; its body is split into fields as formpost::SplitBody describes, and the browser
+// URL-encodes each value. Refusals raise EOleError before anything is requested.
+//
+// Events, always from the control's own message loop (never from inside the engine's callbacks):
+// OnProgressChange(Sender, Progress, ProgressMax) while a page loads, with ProgressMax 100 and Progress
+// the percentage loaded, rising to 100 when the load ends; OnDocumentComplete(Sender, pDisp, URL) once per
+// completed document, each frame's first and the top-level document's last. Inside the top-level
+// completion Busy is false, LocationURL is the page's address and Document is the page, already holding
+// its HTML, so that saving it is immediate. A navigation that fails (no connection, refused, unknown host)
+// completes with the engine's error page, as a browser does. The documents of a form post's own helper
+// page are never seen: no events, no Busy change, no LocationURL of theirs.
+
+#include <memory>
+
+#include "platform/vcl/Controls.h"
+#include "platform/web/BrowserEngine.h"
+#include "platform/web/OleVariant.h"
+
+namespace vcl {
+
+// Navigation flags.
+constexpr int navOpenInNewWindow = 0x1;
+constexpr int navNoHistory = 0x2;
+constexpr int navNoReadFromCache = 0x4;
+constexpr int navNoWriteToCache = 0x8;
+
+using TWebBrowserProgressChange = std::function<void(TObject* Sender, int Progress, int ProgressMax)>;
+using TWebBrowserDocumentComplete =
+    std::function<void(TObject* ASender, const IDispatchPtr& pDisp, const OleVariant& URL)>;
+
+class TWebBrowser : public TWinControl, private TBrowserEngineEvents {
+    KV_CLASS(TWebBrowser, TWinControl)
+    KV_PUBLISHED_PROPERTIES(TWebBrowser)
+public:
+    explicit TWebBrowser(TComponent* AOwner);
+    ~TWebBrowser() override;
+
+    void Navigate(const String& URL);
+    void Navigate(const String& URL, const OleVariant& Flags, const OleVariant& TargetFrameName,
+                  const OleVariant& PostData, const OleVariant& Headers);
+
+    bool Busy() const;
+    // The current top-level document; null before the first one completed.
+    IDispatchPtr Document() const;
+    String LocationURL() const;
+
+    TWebBrowserProgressChange OnProgressChange;
+    TWebBrowserDocumentComplete OnDocumentComplete;
+
+    // The engine, made on first need (null until then).
+    TBrowserEngine* Engine() const { return FEngine.get(); }
+
+protected:
+    void WndProc(TMessage& Message) override;
+    void CreateWnd() override;
+
+private:
+    void EngineProgressChange(int Progress, int ProgressMax) override;
+    void EngineDocumentComplete(const IDispatchPtr& Document, const String& URL) override;
+    void EngineEventsPending() override;
+    void EngineFocusWanted() override;
+    TBrowserEngine& NeedEngine();
+    void UpdatePlacement();
+
+    std::unique_ptr<TBrowserEngine> FEngine;
+    bool FDispatchPosted = false;
+};
+
+} // namespace vcl

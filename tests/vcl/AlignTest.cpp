@@ -1,0 +1,239 @@
+// Alignment, margins, anchors and constraints of child controls.
+
+#include "tests/vcl/ControlTestSupport.h"
+
+namespace controltest {
+namespace {
+
+class AlignTest : public ControlTest {
+protected:
+    TBox* Box(const char* Name, TAlign Align, int W = 10, int H = 10) {
+        auto* b = new TBox(host.get());
+        b->SetName(Name);
+        b->SetBounds(0, 0, W, H);
+        b->SetParent(host.get());
+        b->SetAlign(Align);
+        return b;
+    }
+};
+
+TEST_F(AlignTest, ClientControlFillsWhatTheSidesLeave) {
+    MakeHost(0, 0, 300, 200);
+    TBox* top = Box("Top", alTop, 10, 30);
+    TBox* bottom = Box("Bottom", alBottom, 10, 20);
+    TBox* left = Box("Left", alLeft, 40, 10);
+    TBox* right = Box("Right", alRight, 50, 10);
+    TBox* client = Box("Client", alClient);
+
+    EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 300, 30));
+    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 180, 300, 200));
+    EXPECT_EQ(left->BoundsRect(), Rect(0, 30, 40, 180));
+    EXPECT_EQ(right->BoundsRect(), Rect(250, 30, 300, 180));
+    EXPECT_EQ(client->BoundsRect(), Rect(40, 30, 250, 180));
+
+    // Resizing the parent lays everything out again.
+    host->SetBounds(0, 0, 400, 300);
+    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 280, 400, 300));
+    EXPECT_EQ(right->BoundsRect(), Rect(350, 30, 400, 280));
+    EXPECT_EQ(client->BoundsRect(), Rect(40, 30, 350, 280));
+
+    // A hidden aligned control gives its room back.
+    top->SetVisible(false);
+    EXPECT_EQ(client->BoundsRect(), Rect(40, 0, 350, 280));
+    // Changing a side's size moves the client edge.
+    left->SetWidth(60);
+    EXPECT_EQ(client->BoundsRect(), Rect(60, 0, 350, 280));
+}
+
+TEST_F(AlignTest, MarginsKeepDistanceAroundAlignedControls) {
+    MakeHost(0, 0, 200, 100);
+    TBox* top = Box("Top", alTop, 10, 20);
+    top->SetAlignWithMargins(true); // 3 on each side by default
+    TBox* right = Box("Right", alRight, 30, 10);
+    right->SetAlignWithMargins(true);
+    right->Margins()->SetBounds(5, 6, 7, 8);
+    TBox* client = Box("Client", alClient);
+
+    EXPECT_EQ(top->BoundsRect(), Rect(3, 3, 197, 23));
+    EXPECT_EQ(right->BoundsRect(), Rect(200 - 7 - 30, 26 + 6, 200 - 7, 100 - 8));
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 26, 200 - 7 - 30 - 5, 100));
+
+    // Margins without AlignWithMargins change nothing; switching it off takes them away.
+    right->SetAlignWithMargins(false);
+    EXPECT_EQ(right->BoundsRect(), Rect(170, 26, 200, 100));
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 26, 170, 100));
+}
+
+TEST_F(AlignTest, RowOrderFollowsPositionAndTheMovedControlWinsTies) {
+    MakeHost(0, 0, 100, 100);
+    TBox* a = Box("A", alTop, 10, 10);
+    TBox* b = Box("B", alTop, 10, 20);
+    // B was aligned last at the same place: it goes first.
+    EXPECT_EQ(b->Top(), 0);
+    EXPECT_EQ(a->Top(), 20);
+    // Moving A to the top puts it first again.
+    a->SetTop(0);
+    EXPECT_EQ(a->Top(), 0);
+    EXPECT_EQ(b->Top(), 10);
+    // Bottom-aligned controls stack upwards from the bottom in their order.
+    TBox* c = Box("C", alBottom, 10, 15);
+    TBox* d = Box("D", alBottom, 10, 5);
+    EXPECT_EQ(c->BoundsRect(), Rect(0, 85, 100, 100));
+    EXPECT_EQ(d->BoundsRect(), Rect(0, 80, 100, 85));
+}
+
+TEST_F(AlignTest, AlignmentWaitsWhileDisabledAndForBorderWidth) {
+    MakeHost(0, 0, 100, 100);
+    host->DisableAlign();
+    TBox* client = Box("Client", alClient);
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 10, 10));
+    host->EnableAlign();
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 100, 100));
+    host->SetBorderWidth(5);
+    EXPECT_EQ(client->BoundsRect(), Rect(5, 5, 95, 95));
+}
+
+TEST_F(AlignTest, AnchorsKeepDistancesWhenTheParentResizes) {
+    MakeHost(0, 0, 300, 200);
+    TBox* br = Box("BR", alNone);
+    br->SetBounds(220, 150, 60, 30); // 20 from the right, 20 from the bottom
+    br->SetAnchors({akRight, akBottom});
+    TBox* stretch = Box("Stretch", alNone);
+    stretch->SetBounds(10, 10, 280, 20);
+    stretch->SetAnchors({akLeft, akTop, akRight});
+    TBox* fixed = Box("Fixed", alNone);
+    fixed->SetBounds(10, 50, 30, 30);
+    TBox* centred = Box("Centred", alNone);
+    centred->SetBounds(140, 90, 20, 20); // centre at 150, 100
+    centred->SetAnchors({});
+
+    host->SetBounds(0, 0, 400, 260);
+    EXPECT_EQ(br->BoundsRect(), Rect(320, 210, 380, 240));
+    EXPECT_EQ(stretch->BoundsRect(), Rect(10, 10, 390, 30));
+    EXPECT_EQ(fixed->BoundsRect(), Rect(10, 50, 40, 80));
+    EXPECT_EQ(centred->BoundsRect(), Rect(190, 120, 210, 140));
+
+    // Shrinking below the original size and growing back restores the original layout.
+    host->SetBounds(0, 0, 250, 180);
+    EXPECT_EQ(br->BoundsRect(), Rect(170, 130, 230, 160));
+    host->SetBounds(0, 0, 300, 200);
+    EXPECT_EQ(br->BoundsRect(), Rect(220, 150, 280, 180));
+    EXPECT_EQ(stretch->BoundsRect(), Rect(10, 10, 290, 30));
+
+    // A control moved by the program takes its new place as the reference.
+    br->SetBounds(100, 100, 60, 30);
+    host->SetBounds(0, 0, 320, 200);
+    EXPECT_EQ(br->BoundsRect(), Rect(120, 100, 180, 130));
+}
+
+TEST_F(AlignTest, ConstraintsClampSizes) {
+    MakeHost(0, 0, 300, 200);
+    auto* c = new TBox(host.get());
+    c->SetParent(host.get());
+    c->Constraints()->SetMinWidth(50);
+    c->Constraints()->SetMaxWidth(100);
+    c->Constraints()->SetMinHeight(20);
+    c->SetBounds(5, 6, 10, 10);
+    EXPECT_EQ(c->BoundsRect(), Rect(5, 6, 55, 26));
+    c->SetWidth(500);
+    EXPECT_EQ(c->Width(), 100);
+    // A tighter limit applies to the current size at once.
+    c->Constraints()->SetMaxWidth(80);
+    EXPECT_EQ(c->Width(), 80);
+    // A minimum above the maximum raises the maximum; a maximum below the minimum lowers it.
+    c->Constraints()->SetMinWidth(120);
+    EXPECT_EQ(c->Constraints()->MaxWidth(), 120);
+    EXPECT_EQ(c->Width(), 120);
+    c->Constraints()->SetMaxHeight(10);
+    EXPECT_EQ(c->Constraints()->MinHeight(), 10);
+    EXPECT_EQ(c->Height(), 10);
+    // Negative sizes are not kept.
+    c->Constraints()->SetMinWidth(0);
+    c->Constraints()->SetMaxWidth(0);
+    c->SetBounds(0, 0, -5, -5);
+    EXPECT_EQ(c->Width(), 0);
+    EXPECT_EQ(c->Height(), 10); // min height 10 still holds
+}
+
+TEST_F(AlignTest, AlignedControlsRespectConstraints) {
+    MakeHost(0, 0, 300, 200);
+    TBox* right = Box("Right", alRight, 40, 10);
+    right->Constraints()->SetMaxHeight(100);
+    TBox* client = Box("Client", alClient);
+    client->Constraints()->SetMaxWidth(150);
+    EXPECT_EQ(right->BoundsRect(), Rect(260, 0, 300, 100));
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 150, 200));
+    TBox* top = Box("Top", alTop, 10, 10);
+    top->Constraints()->SetMinHeight(30);
+    EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 300, 30));
+    EXPECT_EQ(right->Top(), 30);
+}
+
+TEST_F(AlignTest, WindowedLayoutFollowsTheWindowSize) {
+    MakeHost(50, 60, 200, 100);
+    TBox* client = Box("Client", alClient);
+    ShowHost();
+    ASSERT_TRUE(client->HandleAllocated());
+    win::RECT r{};
+    win::GetWindowRect(client->Handle(), &r);
+    EXPECT_EQ(r, Rect(50, 60, 250, 160));
+    // A size change made by the window system reaches the control and its children.
+    win::SetWindowPos(host->Handle(), nullptr, 0, 0, 260, 120, win::SWP_NOMOVE | win::SWP_NOZORDER);
+    EXPECT_EQ(host->Width(), 260);
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 260, 120));
+}
+
+// A control whose content asks for 64 x 16 whenever AutoSize is on.
+class TAutoBox : public TBox {
+    KV_CLASS(TAutoBox, TBox)
+public:
+    using TBox::TBox;
+
+protected:
+    bool CanAutoSize(int& NewWidth, int& NewHeight) override {
+        NewWidth = 64;
+        NewHeight = 16;
+        return true;
+    }
+};
+
+TEST_F(AlignTest, AutoSizeAsksTheContentAndConstraintsStillApply) {
+    MakeHost(0, 0, 300, 200);
+    auto* c = new TAutoBox(host.get());
+    c->SetParent(host.get());
+    c->SetBounds(1, 2, 10, 10);
+    EXPECT_EQ(c->BoundsRect(), Rect(1, 2, 11, 12));
+    c->SetAutoSize(true);
+    EXPECT_EQ(c->BoundsRect(), Rect(1, 2, 65, 18));
+    c->SetWidth(500);
+    EXPECT_EQ(c->Width(), 64);
+    c->Constraints()->SetMaxWidth(50);
+    EXPECT_EQ(c->Width(), 50);
+}
+
+TEST_F(AlignTest, FlipChildrenMirrorsPlacesAndSides) {
+    MakeHost(0, 0, 200, 100);
+    TBox* left = Box("Left", alLeft, 30, 10);
+    TBox* free = Box("Free", alNone);
+    free->SetBounds(50, 10, 20, 20);
+    TBox* client = Box("Client", alClient);
+    host->FlipChildren(false);
+    EXPECT_EQ(left->Align(), alRight);
+    EXPECT_EQ(left->BoundsRect(), Rect(170, 0, 200, 100));
+    EXPECT_EQ(free->BoundsRect(), Rect(130, 10, 150, 30));
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 170, 100));
+}
+
+TEST_F(AlignTest, ChangeScaleScalesBoundsAndOwnFonts) {
+    MakeHost(0, 0, 300, 200);
+    auto* c = new TBox(host.get());
+    c->SetParent(host.get());
+    c->SetBounds(10, 20, 30, 40);
+    c->Font()->SetSize(10);
+    c->ChangeScale(3, 2);
+    EXPECT_EQ(c->BoundsRect(), Rect(15, 30, 60, 90));
+    EXPECT_EQ(c->Font()->Size(), 15);
+}
+
+} // namespace
+} // namespace controltest

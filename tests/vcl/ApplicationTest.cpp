@@ -1,0 +1,225 @@
+// The application: the main form, the loop until the main form closes, exceptions in handlers shown in
+// the error box while the loop goes on, messages and idle handling.
+
+#include <gtest/gtest.h>
+
+#include "platform/rtl/FileUtil.h"
+#include "platform/vcl/Button.h"
+#include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Forms.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+
+using namespace vcl;
+
+class ApplicationTest : public uitest::UiTest {};
+
+TEST_F(ApplicationTest, TheFirstFormCreatedIsTheMainFormAndRunEndsWhenItCloses) {
+    TForm* main = nullptr;
+    TForm* second = nullptr;
+    Application->CreateForm(main);
+    Application->CreateForm(second);
+    TComponentPtr<TForm> holdMain(main), holdSecond(second);
+    EXPECT_EQ(Application->MainForm(), main);
+    EXPECT_EQ(main->Owner(), Application);
+    main->SetCaption("Main");
+    bool shownByRun = false;
+    main->OnShow = [&](TObject*) { shownByRun = true; };
+    int closeQueries = 0;
+    main->OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = ++closeQueries > 1; };
+    // Closing a secondary form does not end anything; the first close of the main form is refused.
+    ui.WhenIdle([&] {
+        second->Show();
+        second->Close();
+    });
+    ui.WhenIdle([&] { main->Close(); });
+    ui.WhenIdle([&] {
+        EXPECT_FALSE(Application->Terminated());
+        main->Close();
+    });
+    Application->Run();
+    EXPECT_TRUE(shownByRun);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(closeQueries, 2);
+    EXPECT_FALSE(second->Visible());
+    // Freeing the main form clears the reference.
+    holdMain.reset();
+    EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST_F(ApplicationTest, AnExceptionInAHandlerIsShownInTheErrorBoxAndTheLoopGoesOn) {
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    TComponentPtr<TForm> hold(main);
+    Application->SetTitle("Kalvenor");
+    auto* button = new TButton(main);
+    button->SetName("Boom");
+    static_cast<TControl*>(button)->SetParent(main);
+    button->SetBounds(10, 10, 75, 25);
+    button->SetCaption("Boom");
+    int clicks = 0;
+    button->OnClick = [&](TObject*) {
+        ++clicks;
+        throw EConvertError("'abc' is not a valid integer value");
+    };
+    String boxCaption;
+    ui.WhenIdle([&] { ui.Click(button); });
+    ui.WhenModal([&](TCustomForm* Box) {
+        boxCaption = Box->Caption();
+        ui.ClickButton(Box, "OK");
+    });
+    ui.WhenIdle([&] { ui.Click(button); }); // the loop still works after the error box
+    ui.AnswerWith("OK");
+    ui.WhenIdle([&] { main->Close(); });
+    Application->Run();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(boxCaption, "Kalvenor");
+    ASSERT_EQ(ui.SeenMessages().size(), 2u);
+    EXPECT_EQ(ui.SeenMessages()[0], "'abc' is not a valid integer value.");
+}
+
+TEST_F(ApplicationTest, TheErrorBoxEndsASentenceWithAFullStopOnlyWhenItHasNone) {
+    ui.AnswerWith("OK");
+    ui.AnswerWith("OK");
+    ui.AnswerWith("OK");
+    for (const char* text : {"Connection refused", "List index out of bounds (3)", "Done.\n"}) {
+        try {
+            throw Exception(text);
+        } catch (...) {
+            Application->HandleException(nullptr);
+        }
+    }
+    EXPECT_EQ((std::vector<String>{"Connection refused.", "List index out of bounds (3)", "Done."}),
+              ui.SeenMessages());
+}
+
+TEST_F(ApplicationTest, HandleExceptionIgnoresAbortAndPrefersOnException) {
+    std::vector<String> seen;
+    Application->OnException = [&](TObject* Sender, const std::exception& E) {
+        EXPECT_EQ(Sender, Application);
+        seen.push_back(E.what());
+    };
+    try {
+        throw EAbort("silent");
+    } catch (...) {
+        Application->HandleException(Application);
+    }
+    try {
+        throw EListError("List index out of bounds (3)");
+    } catch (...) {
+        Application->HandleException(Application);
+    }
+    try {
+        throw std::runtime_error("plain");
+    } catch (...) {
+        Application->HandleException(Application);
+    }
+    EXPECT_EQ((std::vector<String>{"List index out of bounds (3)", "plain"}), seen);
+    // Outside a handler there is nothing to handle.
+    Application->HandleException(Application);
+    EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndCanSwallowThem) {
+    TComponentPtr<TForm> f(new TForm(Application));
+    f->Show();
+    int seenByForm = 0;
+    f->WindowProc = [&, old = f->WindowProc](TMessage& M) {
+        if (M.Msg == win::WM_USER + 7) ++seenByForm;
+        old(M);
+    };
+    int seenByApp = 0;
+    Application->OnMessage = [&](win::MSG& Msg, bool& Handled) {
+        if (Msg.message == win::WM_USER + 7) {
+            ++seenByApp;
+            Handled = Msg.wParam == 1;
+        }
+    };
+    win::PostMessage(f->WindowHandle(), win::WM_USER + 7, 1, 0);
+    win::PostMessage(f->WindowHandle(), win::WM_USER + 7, 2, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(seenByApp, 2);
+    EXPECT_EQ(seenByForm, 1);
+}
+
+TEST_F(ApplicationTest, ALoopWithNothingToDoRaisesInsteadOfHanging) {
+    TComponentPtr<TForm> f(new TForm(Application));
+    EXPECT_THROW(f->ShowModal(), win::EMessageLoopIdle);
+    // Everything was put back.
+    EXPECT_FALSE(f->Visible());
+    EXPECT_FALSE(f->FormState().Contains(fsModal));
+    EXPECT_EQ(Application->ModalLevel(), 0);
+}
+
+TEST_F(ApplicationTest, OnIdleRunsWhenTheQueueIsEmptyAndDoneFalseKeepsTheLoopBusy) {
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    TComponentPtr<TForm> hold(main);
+    int idles = 0;
+    Application->OnIdle = [&](TObject* Sender, bool& Done) {
+        EXPECT_EQ(Sender, Application);
+        Done = false; // more to do: the loop must not wait
+        if (++idles == 3) main->Close();
+    };
+    Application->Run(); // would raise if the loop waited with nothing to do
+    EXPECT_EQ(idles, 3);
+}
+
+TEST_F(ApplicationTest, ExeNameIsTheRunningProgram) {
+    String exe = Application->ExeName();
+    ASSERT_FALSE(exe.empty());
+    EXPECT_EQ(exe[0], '/');
+    EXPECT_TRUE(FileExists(exe));
+}
+
+TEST_F(ApplicationTest, TheScreenReportsTheDisplayItsMonitorsAndFonts) {
+    // One 1024 x 768 monitor with a 30-pixel task bar, then a second one to its right.
+    EXPECT_EQ(Screen->Width(), 1024);
+    EXPECT_EQ(Screen->Height(), 768);
+    EXPECT_EQ(Screen->WorkAreaRect(), Rect(0, 0, 1024, 738));
+    EXPECT_EQ(Screen->MonitorCount(), 1);
+    std::vector<backend::Monitor> monitors(2);
+    monitors[0].Bounds = Rect(0, 0, 1024, 768);
+    monitors[0].WorkArea = Rect(0, 0, 1024, 738);
+    monitors[0].Primary = true;
+    monitors[1].Bounds = Rect(1024, 0, 1024 + 800, 600);
+    monitors[1].WorkArea = monitors[1].Bounds;
+    ui.Screen().SetMonitors(monitors);
+    EXPECT_EQ(Screen->MonitorCount(), 2);
+    EXPECT_EQ(Screen->DesktopRect(), Rect(0, 0, 1824, 768));
+    EXPECT_EQ(Screen->DesktopWidth(), 1824);
+    EXPECT_EQ(Screen->Width(), 1024); // the primary one
+    TMonitor* right = Screen->MonitorFromPoint({1500, 100});
+    ASSERT_NE(right, nullptr);
+    EXPECT_FALSE(right->Primary());
+    EXPECT_EQ(right->Left(), 1024);
+    EXPECT_EQ(right->Width(), 800);
+    EXPECT_EQ(Screen->MonitorFromPoint({5000, 5000}, mdNull), nullptr);
+    EXPECT_EQ(Screen->MonitorFromPoint({5000, 100}, mdNearest), right);
+    TComponentPtr<TForm> f(new TForm(Application));
+    f->SetPosition(poDesigned);
+    f->SetBounds(1100, 50, 300, 200);
+    f->Show();
+    EXPECT_EQ(Screen->MonitorFromWindow(f->Handle()), right);
+    EXPECT_THROW(Screen->Monitors(2), EListError);
+    // The font list holds the families a program may name.
+    TStrings* fonts = Screen->Fonts();
+    EXPECT_GE(fonts->IndexOf("Tahoma"), 0);
+    EXPECT_EQ(Screen->Fonts(), fonts); // filled once
+    // The mouse follows the pointer.
+    ui.Screen().MoveMouse(321, 123);
+    ui.Process();
+    EXPECT_EQ(Mouse->CursorPos(), TPoint(321, 123));
+}
+
+TEST_F(ApplicationTest, TheScreenCursorOverridesAndIsRestored) {
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    Screen->SetCursor(crHourGlass);
+    EXPECT_EQ(ui.Screen().Cursor(), backend::CursorShape::Wait);
+    EXPECT_EQ(Screen->Cursors(crHourGlass), win::LoadCursor(nullptr, win::IDC_WAIT));
+    Screen->SetCursor(crDefault);
+    EXPECT_EQ(ui.Screen().Cursor(), backend::CursorShape::Arrow);
+}
+
+} // namespace

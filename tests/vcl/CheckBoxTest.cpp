@@ -1,0 +1,87 @@
+// Check boxes: toggling by click and Space, the grayed state, OnClick on every change, the check mark.
+
+#include "tests/vcl/EditTestSupport.h"
+
+namespace stdtest {
+namespace {
+
+class CheckBoxTest : public StdControlTest {
+protected:
+    TCheckBox* MakeCheck() {
+        auto* c = Make<TCheckBox>("Check", 20, 20, 120, 17);
+        c->SetCaption("Remember");
+        c->OnClick = [this](TObject*) { ++clicks; };
+        return c;
+    }
+    int clicks = 0;
+};
+
+TEST_F(CheckBoxTest, ClickAndSpaceToggle) {
+    TCheckBox* c = MakeCheck();
+    ShowHost();
+    ClickAt(c, 5, 8);
+    EXPECT_TRUE(c->Checked());
+    EXPECT_TRUE(c->Focused());
+    EXPECT_EQ(clicks, 1);
+    // Clicking the caption toggles too.
+    ClickAt(c, 60, 8);
+    EXPECT_FALSE(c->Checked());
+    Press(win::VK_SPACE);
+    EXPECT_TRUE(c->Checked());
+    EXPECT_EQ(clicks, 3);
+    c->SetEnabled(false);
+    ClickAt(c, 5, 8);
+    EXPECT_TRUE(c->Checked());
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(CheckBoxTest, StateChangesByCodeRunOnClickOnce) {
+    TCheckBox* c = MakeCheck();
+    c->SetChecked(true);
+    c->SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(c->State(), cbChecked);
+    c->SetState(cbUnchecked);
+    EXPECT_FALSE(c->Checked());
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(CheckBoxTest, AllowGrayedCyclesThroughThreeStates) {
+    TCheckBox* c = MakeCheck();
+    c->SetAllowGrayed(true);
+    ShowHost();
+    c->SetFocus();
+    Press(win::VK_SPACE);
+    EXPECT_EQ(c->State(), cbGrayed);
+    EXPECT_FALSE(c->Checked());
+    Press(win::VK_SPACE);
+    EXPECT_EQ(c->State(), cbChecked);
+    Press(win::VK_SPACE);
+    EXPECT_EQ(c->State(), cbUnchecked);
+    // Without AllowGrayed a grayed box goes on to checked and never back to grayed.
+    c->SetAllowGrayed(false);
+    c->SetState(cbGrayed);
+    Press(win::VK_SPACE);
+    EXPECT_EQ(c->State(), cbChecked);
+    Press(win::VK_SPACE);
+    EXPECT_EQ(c->State(), cbUnchecked);
+}
+
+TEST_F(CheckBoxTest, CheckMarkAndBoxSide) {
+    TCheckBox* c = MakeCheck();
+    ShowHost();
+    // The box is 13 pixels square, vertically centred, on the left: its inside is the window colour.
+    EXPECT_EQ(At(c, 6, 8), Ref(clWindow));
+    c->SetChecked(true);
+    EXPECT_EQ(At(c, 5, 9), Ref(clWindowText));
+    c->SetState(cbGrayed);
+    EXPECT_EQ(At(c, 5, 9), Ref(clBtnShadow));
+    // Alignment taLeftJustify puts the box at the right end.
+    c->SetChecked(true);
+    c->SetAlignment(taLeftJustify);
+    EXPECT_NE(At(c, 5, 9), Ref(clWindowText));
+    EXPECT_EQ(At(c, 120 - 13 + 5, 9), Ref(clWindowText));
+}
+
+} // namespace
+} // namespace stdtest

@@ -1,0 +1,294 @@
+// The edit: typing with MaxLength in characters, the password character, the caret and selection by keys
+// and mouse, the clipboard, OnKeyDown / OnKeyPress swallowing keys, read-only mode, UTF-8 text.
+
+#include "tests/vcl/EditTestSupport.h"
+
+namespace stdtest {
+namespace {
+
+class EditTest : public StdControlTest {
+protected:
+    TEdit* MakeEdit(const char* Name = "Edit1", int Y = 20) {
+        auto* e = Make<TEdit>(Name, 20, Y, 200, 21);
+        e->SetText("");
+        e->OnChange = [this](TObject*) { ++changes; };
+        return e;
+    }
+    // Pixels of the edit's text area, row by row.
+    std::vector<win::COLORREF> TextPixels(TEdit* E) {
+        std::vector<win::COLORREF> out;
+        for (int y = 3; y < E->Height() - 3; ++y)
+            for (int x = 3; x < E->Width() - 3; ++x)
+                out.push_back(At(E, x, y));
+        return out;
+    }
+    int changes = 0;
+};
+
+TEST_F(EditTest, TypingHonoursMaxLengthInCharacters) {
+    TEdit* e = MakeEdit();
+    ShowHost();
+    e->SetFocus();
+    e->SetMaxLength(5);
+    Type("h\xC3\xA9llo w\xC3\xB6rld"); // "héllo wörld"
+    EXPECT_EQ(e->Text(), "h\xC3\xA9llo");
+    EXPECT_EQ(e->SelStart(), 5);
+    EXPECT_EQ(changes, 5);
+    // Full: another character changes nothing and raises no OnChange.
+    Type("x");
+    EXPECT_EQ(e->Text(), "h\xC3\xA9llo");
+    EXPECT_EQ(changes, 5);
+    // Replacing a selection frees its room: two characters selected, three typed, two fit.
+    e->SetSelStart(1);
+    e->SetSelLength(2);
+    EXPECT_EQ(e->SelText(), "\xC3\xA9l");
+    Type("\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"); // three euro signs
+    EXPECT_EQ(e->Text(), "h\xE2\x82\xAC\xE2\x82\xAClo");
+    // Text set by code is not cut.
+    e->SetText("abcdefgh");
+    EXPECT_EQ(e->Text(), "abcdefgh");
+}
+
+TEST_F(EditTest, CaretMovesAndDeletesWholeCharacters) {
+    TEdit* e = MakeEdit();
+    ShowHost();
+    e->SetFocus();
+    Type("a\xC3\xA9\xE2\x82\xAC"); // a, é, €
+    e->SetSelStart(3);
+    e->SetSelLength(0);
+    // A character beyond 16 bits arrives as one character.
+    Type("\xF0\x9F\x98\x80");
+    EXPECT_EQ(e->Text(), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    Press(win::VK_BACK);
+    EXPECT_EQ(e->Text(), "a\xC3\xA9\xE2\x82\xAC");
+    Press(win::VK_HOME);
+    EXPECT_EQ(e->CaretPos(), 0);
+    Press(win::VK_DELETE);
+    EXPECT_EQ(e->Text(), "\xC3\xA9\xE2\x82\xAC");
+    Press(win::VK_RIGHT);
+    Press(win::VK_BACK);
+    EXPECT_EQ(e->Text(), "\xE2\x82\xAC");
+    Press(win::VK_BACK); // at the start: nothing to delete
+    EXPECT_EQ(e->Text(), "\xE2\x82\xAC");
+    Press(win::VK_END);
+    Press(win::VK_DELETE); // at the end: nothing to delete
+    EXPECT_EQ(e->Text(), "\xE2\x82\xAC");
+    EXPECT_EQ(e->CaretPos(), 1);
+}
+
+TEST_F(EditTest, ShiftArrowsSelectAndTheClipboardCopiesCutsAndPastes) {
+    TEdit* e = MakeEdit();
+    ShowHost();
+    e->SetFocus();
+    Type("hello world");
+    Press(win::VK_HOME);
+    for (int i = 0; i < 5; ++i)
+        Chord({win::VK_SHIFT}, win::VK_RIGHT);
+    EXPECT_EQ(e->SelStart(), 0);
+    EXPECT_EQ(e->SelLength(), 5);
+    EXPECT_EQ(e->SelText(), "hello");
+    Chord({win::VK_CONTROL}, 'C');
+    EXPECT_EQ(GetClipboardText(), "hello");
+    // An arrow without Shift collapses the selection to its side.
+    Press(win::VK_RIGHT);
+    EXPECT_EQ(e->SelLength(), 0);
+    EXPECT_EQ(e->CaretPos(), 5);
+    Press(win::VK_END);
+    Chord({win::VK_CONTROL}, 'V');
+    EXPECT_EQ(e->Text(), "hello worldhello");
+    // Shift+Home selects back to the start; Ctrl+X cuts it.
+    Press(win::VK_LEFT);
+    Chord({win::VK_SHIFT}, win::VK_HOME);
+    EXPECT_EQ(e->SelText(), "hello worldhell");
+    Chord({win::VK_CONTROL}, 'X');
+    EXPECT_EQ(e->Text(), "o");
+    EXPECT_EQ(GetClipboardText(), "hello worldhell");
+    // A pasted line break ends the pasted text there (a single-line edit).
+    SetClipboardText("one\r\ntwo");
+    Chord({win::VK_CONTROL}, 'A');
+    Chord({win::VK_CONTROL}, 'V');
+    EXPECT_EQ(e->Text(), "one");
+    // Pasting honours MaxLength.
+    e->SetMaxLength(4);
+    SetClipboardText("12345");
+    Press(win::VK_END);
+    Chord({win::VK_SHIFT}, win::VK_INSERT);
+    EXPECT_EQ(e->Text(), "one1");
+}
+
+TEST_F(EditTest, PasswordCharacterIsDrawnAndNeverCopied) {
+    TEdit* secret = MakeEdit("Secret", 20);
+    TEdit* stars = MakeEdit("Stars", 60);
+    TEdit* plain = MakeEdit("Plain", 100);
+    secret->SetPasswordChar('*');
+    secret->SetText("WWWW");
+    stars->SetText("****");
+    plain->SetText("WWWW");
+    ShowHost();
+    EXPECT_EQ(secret->Text(), "WWWW");
+    // The password edit looks exactly like an edit holding the stars, not like the plain text.
+    EXPECT_EQ(TextPixels(secret), TextPixels(stars));
+    EXPECT_NE(TextPixels(secret), TextPixels(plain));
+    // Copy and cut hand nothing out; cut leaves the text alone.
+    SetClipboardText("before");
+    secret->SetFocus();
+    secret->SelectAll();
+    Chord({win::VK_CONTROL}, 'C');
+    Chord({win::VK_CONTROL}, 'X');
+    EXPECT_EQ(GetClipboardText(), "before");
+    EXPECT_EQ(secret->Text(), "WWWW");
+}
+
+TEST_F(EditTest, KeyHandlersCanSwallowKeysAndCharacters) {
+    TEdit* e = MakeEdit();
+    ShowHost();
+    e->SetFocus();
+    Type("abc");
+    std::vector<Word> seen;
+    e->OnKeyDown = [&](TObject*, Word& Key, TShiftState) {
+        seen.push_back(Key);
+        if (Key == win::VK_BACK || Key == win::VK_LEFT) Key = 0;
+    };
+    e->OnKeyPress = [&](TObject*, char32_t& Key) {
+        if (Key == U'x') Key = 0;
+        if (Key == U'a') Key = U'A';
+    };
+    Press(win::VK_BACK);
+    Press(win::VK_LEFT);
+    EXPECT_EQ(e->Text(), "abc");
+    EXPECT_EQ(e->CaretPos(), 3);
+    EXPECT_EQ(seen, (std::vector<Word>{win::VK_BACK, win::VK_LEFT}));
+    Type("xa");
+    EXPECT_EQ(e->Text(), "abcA");
+    // Keys the handler lets through still work.
+    Press(win::VK_HOME);
+    EXPECT_EQ(e->CaretPos(), 0);
+}
+
+TEST_F(EditTest, ReadOnlyEditSelectsAndCopiesButDoesNotChange) {
+    TEdit* e = MakeEdit();
+    e->SetText("fixed");
+    e->SetReadOnly(true);
+    ShowHost();
+    e->SetFocus();
+    changes = 0;
+    Type("zz");
+    Press(win::VK_BACK);
+    Press(win::VK_DELETE);
+    SetClipboardText("paste");
+    Chord({win::VK_CONTROL}, 'V');
+    Chord({win::VK_CONTROL}, 'X');
+    EXPECT_EQ(e->Text(), "fixed");
+    EXPECT_EQ(changes, 0);
+    Chord({win::VK_CONTROL}, 'A');
+    Chord({win::VK_CONTROL}, 'C');
+    EXPECT_EQ(GetClipboardText(), "fixed");
+}
+
+TEST_F(EditTest, MouseSetsCaretAndDragSelects) {
+    TEdit* other = MakeEdit("Other", 60);
+    TEdit* e = MakeEdit();
+    e->SetText("iiiiiiiiii");
+    ShowHost();
+    other->SetFocus();
+    // A click far right of the text puts the caret at the end and focuses without selecting everything.
+    ClickAt(e, 190, 10);
+    EXPECT_TRUE(e->Focused());
+    EXPECT_EQ(e->CaretPos(), 10);
+    EXPECT_EQ(e->SelLength(), 0);
+    // A drag from the far left to the far right selects the whole text.
+    TPoint a = ScreenOf(e, 1, 10);
+    TPoint b = ScreenOf(e, 195, 10);
+    screen->MoveMouse(a.X, a.Y);
+    screen->Press();
+    Pump();
+    EXPECT_EQ(e->CaretPos(), 0);
+    screen->MoveMouse(b.X, b.Y);
+    Pump();
+    screen->Release();
+    Pump();
+    EXPECT_EQ(e->SelStart(), 0);
+    EXPECT_EQ(e->SelLength(), 10);
+    // Tabbing in selects everything (AutoSelect).
+    other->SetFocus();
+    e->SetSelStart(2);
+    Press(win::VK_TAB);
+    EXPECT_TRUE(e->Focused());
+    EXPECT_EQ(e->SelLength(), 10);
+}
+
+TEST_F(EditTest, TextSetByCodeRaisesOnChangeOnlyWhenItDiffers) {
+    TEdit* e = MakeEdit();
+    changes = 0;
+    e->SetText("one");
+    e->SetText("one");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(e->SelStart(), 0);
+    e->SetSelStart(99);
+    EXPECT_EQ(e->SelStart(), 3);
+    e->SetSelText("!");
+    EXPECT_EQ(e->Text(), "one!");
+    EXPECT_EQ(changes, 2);
+    e->Clear();
+    EXPECT_EQ(e->Text(), "");
+}
+
+} // namespace
+} // namespace stdtest
+
+namespace stdtest {
+namespace {
+
+class EditLabeledTest : public StdControlTest {};
+
+TEST_F(EditLabeledTest, LabelStaysBesideTheEdit) {
+    auto* e = Make<TLabeledEdit>("LE", 100, 100, 120, 21);
+    TBoundLabel* l = e->EditLabel();
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->Parent(), host.get());
+    l->SetCaption("User name:");
+    // Above by default, 3 pixels apart.
+    EXPECT_EQ(l->Left(), 100);
+    EXPECT_EQ(l->Top() + l->Height() + 3, 100);
+    e->SetLabelPosition(lpLeft);
+    e->SetLabelSpacing(5);
+    EXPECT_EQ(l->Left() + l->Width() + 5, 100);
+    EXPECT_EQ(l->Top(), 100 + (21 - l->Height()) / 2);
+    // A longer caption keeps the gap on the left side.
+    l->SetCaption("A much longer user name:");
+    EXPECT_EQ(l->Left() + l->Width() + 5, 100);
+    e->SetLabelPosition(lpRight);
+    EXPECT_EQ(l->Left(), 100 + 120 + 5);
+    e->SetLabelPosition(lpBelow);
+    EXPECT_EQ(l->Top(), 100 + 21 + 5);
+    // Moving the edit moves the label.
+    e->SetBounds(150, 120, 120, 21);
+    EXPECT_EQ(l->Left(), 150);
+    EXPECT_EQ(l->Top(), 120 + 21 + 5);
+    // Visibility and enabled state follow the edit.
+    e->SetVisible(false);
+    EXPECT_FALSE(l->Visible());
+    e->SetVisible(true);
+    e->SetEnabled(false);
+    EXPECT_FALSE(l->Enabled());
+}
+
+TEST_F(EditLabeledTest, LabelAcceleratorFocusesItsEdit) {
+    auto* first = Make<TEdit>("First", 20, 20, 100, 21);
+    auto* e = Make<TLabeledEdit>("LE", 100, 100, 120, 21);
+    e->EditLabel()->SetCaption("&Password:");
+    e->SetPasswordChar('*');
+    e->SetMaxLength(4);
+    ShowHost();
+    first->SetFocus();
+    Chord({win::VK_MENU}, 'P');
+    EXPECT_TRUE(e->Focused());
+    Type("123456");
+    EXPECT_EQ(e->Text(), "1234");
+    // Freeing the edit frees its label with it.
+    FreeComponent(e);
+    EXPECT_EQ(host->ControlCount(), 1);
+}
+
+} // namespace
+} // namespace stdtest

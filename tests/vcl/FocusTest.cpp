@@ -1,0 +1,298 @@
+// Focus and the keyboard: tab order and SelectNext, Tab and arrows through the input queue, the order of
+// DoEnter and DoExit across containers, CM_FOCUSCHANGED, key events, dialog keys and accelerators.
+
+#include "platform/rtl/Exceptions.h"
+#include "tests/vcl/ControlTestSupport.h"
+
+namespace controltest {
+namespace {
+
+// A control that takes accelerators from its caption and the Return key as a dialog key.
+class TAccelBox : public TBox {
+    KV_CLASS(TAccelBox, TBox)
+public:
+    using TBox::TBox;
+    int Accels = 0;
+    int Returns = 0;
+
+protected:
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == CM_DIALOGCHAR && IsAccel(Message.WParam, Caption()) && CanFocus()) {
+            ++Accels;
+            SetFocus();
+            Message.Result = 1;
+            return;
+        }
+        if (Message.Msg == CM_DIALOGKEY && Message.WParam == win::VK_RETURN) {
+            ++Returns;
+            Message.Result = 1;
+            return;
+        }
+        TBox::WndProc(Message);
+    }
+};
+
+class FocusTest : public ControlTest {
+protected:
+    TBox* Add(TWinControl* Parent, const char* Name, int X, int Y) {
+        auto* b = new TBox(host.get(), &log);
+        b->SetName(Name);
+        b->SetBounds(X, Y, 40, 20);
+        b->SetParent(Parent);
+        return b;
+    }
+    // Host with: A, Group(G1, G2), B in that tab order.
+    void Build() {
+        MakeHost(100, 100, 300, 200);
+        a = Add(host.get(), "A", 10, 10);
+        group = Add(host.get(), "Group", 10, 40);
+        group->SetBounds(10, 40, 200, 60);
+        g1 = Add(group, "G1", 5, 5);
+        g2 = Add(group, "G2", 60, 5);
+        b = Add(host.get(), "B", 10, 120);
+        ShowHost();
+        log.clear();
+    }
+    TWinControl* Focused() const { return FindControl(win::GetFocus()); }
+    void Press(unsigned vk) {
+        screen->PressKey(vk);
+        Pump();
+    }
+
+    TEventLog log;
+    TBox *a = nullptr, *group = nullptr, *g1 = nullptr, *g2 = nullptr, *b = nullptr;
+};
+
+TEST_F(FocusTest, TabOrderListAndFindNextControl) {
+    Build();
+    TWinControlList list;
+    host->GetTabOrderList(list);
+    EXPECT_EQ(list, (TWinControlList{a, group, g1, g2, b}));
+    EXPECT_EQ(g2->TabOrder(), 1);
+    g2->SetTabOrder(0);
+    list.clear();
+    host->GetTabOrderList(list);
+    EXPECT_EQ(list, (TWinControlList{a, group, g2, g1, b}));
+    // Out-of-range orders go to the end.
+    a->SetTabOrder(99);
+    EXPECT_EQ(a->TabOrder(), 2);
+    a->SetTabOrder(0);
+
+    EXPECT_EQ(host->FindNextControl(a, true, true, false), group);
+    EXPECT_EQ(host->FindNextControl(b, true, true, false), a); // wraps
+    EXPECT_EQ(host->FindNextControl(a, false, true, false), b);
+    group->SetTabStop(false);
+    EXPECT_EQ(host->FindNextControl(a, true, true, false), g2);
+    // Disabled or hidden controls (and those inside them) are skipped.
+    g2->SetEnabled(false);
+    EXPECT_EQ(host->FindNextControl(a, true, true, false), g1);
+    group->SetVisible(false);
+    EXPECT_EQ(host->FindNextControl(a, true, true, false), b);
+    EXPECT_FALSE(g1->CanFocus());
+    EXPECT_THROW(g1->SetFocus(), EInvalidOperation);
+    // Only direct children when asked.
+    group->SetVisible(true);
+    g2->SetEnabled(true);
+    EXPECT_EQ(host->FindNextControl(a, true, false, true), group);
+}
+
+TEST_F(FocusTest, EnterAndExitRunUpAndDownTheContainers) {
+    Build();
+    a->SetFocus();
+    EXPECT_EQ(Focused(), a);
+    EXPECT_TRUE(a->Focused());
+    log.clear();
+    g2->SetFocus();
+    EXPECT_EQ(log, (TEventLog{"DoExit:A", "DoEnter:Group", "DoEnter:G2"}));
+    log.clear();
+    g1->SetFocus(); // within the group: the group stays entered
+    EXPECT_EQ(log, (TEventLog{"DoExit:G2", "DoEnter:G1"}));
+    log.clear();
+    b->SetFocus();
+    EXPECT_EQ(log, (TEventLog{"DoExit:G1", "DoExit:Group", "DoEnter:B"}));
+    EXPECT_EQ(host->FocusedControl(), b);
+
+    // OnEnter / OnExit are raised by DoEnter / DoExit.
+    std::vector<std::string> events;
+    a->OnEnter = [&](TObject*) { events.push_back("enter A"); };
+    b->OnExit = [&](TObject*) { events.push_back("exit B"); };
+    a->SetFocus();
+    EXPECT_EQ(events, (std::vector<std::string>{"exit B", "enter A"}));
+}
+
+TEST_F(FocusTest, FocusChangeIsBroadcastToAllControls) {
+    Build();
+    g1->SetFocus();
+    ASSERT_FALSE(a->FocusChanges.empty());
+    EXPECT_EQ(a->FocusChanges.back(), g1);
+    EXPECT_EQ(g2->FocusChanges.back(), g1); // nested controls hear it too
+    EXPECT_EQ(b->FocusChanges.back(), g1);
+    size_t before = b->FocusChanges.size();
+    g1->SetFocus(); // no change, no broadcast
+    EXPECT_EQ(b->FocusChanges.size(), before);
+}
+
+TEST_F(FocusTest, TabAndArrowKeysMoveTheFocus) {
+    Build();
+    a->SetFocus();
+    Press(win::VK_TAB);
+    EXPECT_EQ(Focused(), group);
+    Press(win::VK_TAB);
+    EXPECT_EQ(Focused(), g1);
+    Press(win::VK_TAB);
+    EXPECT_EQ(Focused(), g2);
+    // Shift+Tab goes back.
+    screen->KeyDown(win::VK_SHIFT);
+    Press(win::VK_TAB);
+    screen->KeyUp(win::VK_SHIFT);
+    Pump();
+    EXPECT_EQ(Focused(), g1);
+    // Arrows move among siblings only, wrapping.
+    Press(win::VK_RIGHT);
+    EXPECT_EQ(Focused(), g2);
+    Press(win::VK_DOWN);
+    EXPECT_EQ(Focused(), g1);
+    Press(win::VK_LEFT);
+    EXPECT_EQ(Focused(), g2);
+}
+
+TEST_F(FocusTest, KeyEventsReachTheFocusedControlUnlessTheDialogTakesThem) {
+    Build();
+    std::vector<std::string> keys;
+    g1->OnKeyDown = [&](TObject*, Word& Key, TShiftState) { keys.push_back("down " + std::to_string(Key)); };
+    g1->OnKeyUp = [&](TObject*, Word& Key, TShiftState) { keys.push_back("up " + std::to_string(Key)); };
+    g1->OnKeyPress = [&](TObject*, char32_t& Key) {
+        keys.push_back(std::string("press ") + static_cast<char>(Key));
+    };
+    g1->SetFocus();
+    Press('Q');
+    EXPECT_EQ(keys, (std::vector<std::string>{"down 81", "press q", "up 81"}));
+    keys.clear();
+    Press(win::VK_TAB); // taken by the dialog: no key-down event
+    EXPECT_EQ(Focused(), g2);
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), "down 9"), 0);
+
+    // A control that wants the arrows keeps them.
+    class TArrowBox : public TBox {
+    public:
+        using TBox::TBox;
+        int Arrows = 0;
+
+    protected:
+        void WndProc(TMessage& Message) override {
+            if (Message.Msg == win::WM_GETDLGCODE) {
+                Message.Result = win::DLGC_WANTARROWS;
+                return;
+            }
+            TBox::WndProc(Message);
+        }
+        void KeyDown(Word& Key, TShiftState Shift) override {
+            if (Key == win::VK_RIGHT) ++Arrows;
+            TBox::KeyDown(Key, Shift);
+        }
+    };
+    auto* arrows = new TArrowBox(host.get());
+    arrows->SetBounds(220, 10, 40, 20);
+    arrows->SetParent(host.get());
+    arrows->SetFocus();
+    Press(win::VK_RIGHT);
+    EXPECT_EQ(arrows->Arrows, 1);
+    EXPECT_EQ(Focused(), arrows);
+}
+
+// A container that takes F5 from any control inside it (CM_CHILDKEY).
+class TChildKeyBox : public TBox {
+    KV_CLASS(TChildKeyBox, TBox)
+public:
+    using TBox::TBox;
+    int Taken = 0;
+
+protected:
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == CM_CHILDKEY && Message.WParam == win::VK_F5) {
+            ++Taken;
+            Message.Result = 1;
+            return;
+        }
+        TBox::WndProc(Message);
+    }
+};
+
+TEST_F(FocusTest, ParentsSeeChildKeysFirst) {
+    Build();
+    auto* outer = new TChildKeyBox(host.get());
+    outer->SetBounds(220, 10, 60, 60);
+    outer->SetParent(host.get());
+    auto* inner = new TBox(host.get());
+    inner->SetBounds(5, 5, 20, 20);
+    inner->SetParent(outer);
+    int downs = 0;
+    inner->OnKeyDown = [&](TObject*, Word&, TShiftState) { ++downs; };
+    inner->SetFocus();
+    Press(win::VK_F5);
+    EXPECT_EQ(outer->Taken, 1);
+    EXPECT_EQ(downs, 0);
+    Press(win::VK_F6);
+    EXPECT_EQ(downs, 1);
+}
+
+TEST_F(FocusTest, DialogKeysAndAcceleratorsReachTheirControls) {
+    Build();
+    auto* ok = new TAccelBox(host.get());
+    ok->SetName("Ok");
+    ok->SetCaption("&Go");
+    ok->SetBounds(220, 120, 40, 20);
+    ok->SetParent(host.get());
+    a->SetFocus();
+    // Return is not wanted by the focused control: the form offers it to every control.
+    Press(win::VK_RETURN);
+    EXPECT_EQ(ok->Returns, 1);
+    // Alt+G: the accelerator focuses the control.
+    screen->KeyDown(win::VK_MENU);
+    Press('G');
+    screen->KeyUp(win::VK_MENU);
+    Pump();
+    EXPECT_EQ(ok->Accels, 1);
+    EXPECT_EQ(Focused(), ok);
+    // A plain character in a control that does not want characters works as an accelerator too.
+    a->SetFocus();
+    Press('G');
+    EXPECT_EQ(ok->Accels, 2);
+}
+
+TEST_F(FocusTest, HidingOrFreeingTheFocusedControlMovesTheBookkeeping) {
+    Build();
+    g1->SetFocus();
+    group->SetVisible(false);
+    EXPECT_EQ(host->FocusedControl(), host.get());
+    group->SetVisible(true);
+    g2->SetFocus();
+    FreeComponent(g2);
+    g2 = nullptr;
+    EXPECT_EQ(host->FocusedControl(), group);
+    a->SetFocus();
+    EXPECT_EQ(host->FocusedControl(), a);
+}
+
+TEST_F(FocusTest, FreeingAContainerOfTheFocusedControlLeavesNoDanglingFocus) {
+    Build();
+    auto* outer = new TBox(nullptr, &log); // freed by hand; its child goes with it
+    outer->SetName("Outer");
+    outer->SetBounds(220, 10, 60, 60);
+    outer->SetParent(host.get());
+    auto* inner = new TBox(host.get(), &log);
+    inner->SetName("Inner");
+    inner->SetBounds(5, 5, 20, 20);
+    inner->SetParent(outer);
+    Pump();
+    inner->SetFocus();
+    ASSERT_EQ(host->FocusedControl(), inner);
+    FreeComponent(outer);
+    EXPECT_EQ(host->FocusedControl(), host.get());
+    log.clear();
+    a->SetFocus(); // walks from the bookkeeping: must not touch the freed controls
+    EXPECT_EQ(log, (TEventLog{"DoEnter:A"}));
+}
+
+} // namespace
+} // namespace controltest

@@ -1,0 +1,367 @@
+// Forms: frame and client size, placement, showing and hiding, closing, modal showing, focus and keys,
+// MDI children.
+
+#include <gtest/gtest.h>
+
+#include "platform/classes/LayoutReader.h"
+#include "platform/vcl/Button.h"
+#include "platform/vcl/Edit.h"
+#include "platform/vcl/Forms.h"
+#include "platform/win/Input.h"
+#include "platform/win/Metrics.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+
+using namespace vcl;
+using uitest::UiDriver;
+
+class FormTest : public uitest::UiTest {
+protected:
+    // A form owned by the application, freed by the test.
+    TForm* NewForm(const String& Name, int ClientWidth = 300, int ClientHeight = 200) {
+        auto* f = new TForm(Application);
+        f->SetName(Name);
+        f->SetCaption(Name);
+        f->SetClientWidth(ClientWidth);
+        f->SetClientHeight(ClientHeight);
+        return f;
+    }
+    TButton* NewButton(TCustomForm* Form, const String& Name, int X, int Y) {
+        auto* b = new TButton(Form);
+        b->SetName(Name);
+        static_cast<TControl*>(b)->SetParent(Form);
+        b->SetBounds(X, Y, 75, 25);
+        return b;
+    }
+    TEdit* NewEdit(TCustomForm* Form, const String& Name, int X, int Y) {
+        auto* e = new TEdit(Form);
+        e->SetName(Name);
+        static_cast<TControl*>(e)->SetParent(Form);
+        e->SetBounds(X, Y, 120, 21);
+        return e;
+    }
+};
+
+TEST_F(FormTest, ClientSizeExcludesOurFrameAndCaptionForEveryBorder) {
+    TComponentPtr<TForm> f(NewForm("Sized", 300, 200));
+    const int frame = win::GetSystemMetrics(win::SM_CXSIZEFRAME);
+    const int caption = win::GetSystemMetrics(win::SM_CYCAPTION);
+    EXPECT_EQ(f->Width(), 300 + 2 * frame);
+    EXPECT_EQ(f->Height(), 200 + 2 * frame + caption);
+    f->Show();
+    win::RECT client{};
+    win::GetClientRect(f->Handle(), &client);
+    EXPECT_EQ(client.Right, 300);
+    EXPECT_EQ(client.Bottom, 200);
+    EXPECT_EQ(f->ClientWidth(), 300);
+    // Another border keeps the client size and changes the outer size.
+    f->SetBorderStyle(bsNone);
+    EXPECT_EQ(f->ClientWidth(), 300);
+    EXPECT_EQ(f->ClientHeight(), 200);
+    EXPECT_EQ(f->Width(), 300);
+    EXPECT_EQ(f->Height(), 200);
+    f->SetBorderStyle(bsDialog);
+    const int fixed = win::GetSystemMetrics(win::SM_CXFIXEDFRAME);
+    EXPECT_EQ(f->Width(), 300 + 2 * fixed);
+    EXPECT_EQ(f->ClientHeight(), 200);
+}
+
+TEST_F(FormTest, PositionPlacesTheFormOnceWhenFirstShown) {
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    TComponentPtr<TForm> mainHolder(main);
+    EXPECT_EQ(Application->MainForm(), main);
+    main->SetPosition(poDesigned);
+    main->SetBounds(40, 30, 500, 400);
+    main->Show();
+    EXPECT_EQ(main->Left(), 40); // designed: where the layout says
+    EXPECT_EQ(main->Top(), 30);
+
+    TComponentPtr<TForm> centred(NewForm("Centred", 200, 100));
+    centred->SetPosition(poScreenCenter);
+    centred->Show();
+    // The offscreen screen is 1024 x 768.
+    EXPECT_EQ(centred->Left(), (1024 - centred->Width()) / 2);
+    EXPECT_EQ(centred->Top(), (768 - centred->Height()) / 2);
+    // Moved afterwards and shown again, it stays where it was put.
+    centred->Hide();
+    centred->SetLeft(5);
+    centred->Show();
+    EXPECT_EQ(centred->Left(), 5);
+
+    TComponentPtr<TForm> overMain(NewForm("OverMain", 200, 120));
+    overMain->SetPosition(poMainFormCenter);
+    overMain->Show();
+    EXPECT_EQ(overMain->Left(), 40 + (500 - overMain->Width()) / 2);
+    EXPECT_EQ(overMain->Top(), 30 + (400 - overMain->Height()) / 2);
+
+    // A form larger than the desktop keeps its caption on the screen.
+    TComponentPtr<TForm> huge(NewForm("Huge", 1500, 1000));
+    huge->SetPosition(poDesktopCenter);
+    huge->Show();
+    EXPECT_EQ(huge->Left(), 0);
+    EXPECT_EQ(huge->Top(), 0);
+
+    // Default places cascade inside the work area.
+    TComponentPtr<TForm> a(NewForm("A", 100, 80)), b(NewForm("B", 100, 80));
+    a->Show();
+    b->Show();
+    EXPECT_NE(a->Left(), b->Left());
+    EXPECT_GE(a->Top(), 0);
+    EXPECT_LT(b->Top() + b->Height(), 768 - 30);
+}
+
+TEST_F(FormTest, ShowAndHideRaiseTheirEventsOnEachChangeAndTrackTheScreen) {
+    TComponentPtr<TForm> f(NewForm("Events"));
+    std::vector<String> log;
+    f->OnShow = [&](TObject*) { log.push_back("show:" + std::to_string(f->Visible())); };
+    f->OnHide = [&](TObject*) { log.push_back("hide"); };
+    f->OnActivate = [&](TObject*) { log.push_back("activate"); };
+    f->OnDeactivate = [&](TObject*) { log.push_back("deactivate"); };
+    EXPECT_FALSE(f->Visible());
+    EXPECT_FALSE(f->HandleAllocated()); // no window before it is needed
+    f->Show();
+    f->Show(); // already visible: nothing new
+    EXPECT_TRUE(win::IsWindowVisible(f->WindowHandle()));
+    EXPECT_EQ(Screen->ActiveForm(), f.get());
+    f->Hide();
+    EXPECT_FALSE(win::IsWindowVisible(f->WindowHandle()));
+    f->SetVisible(true);
+    EXPECT_EQ((std::vector<String>{"show:1", "activate", "hide", "deactivate", "show:1", "activate"}), log);
+    EXPECT_EQ(Screen->Forms(0), f.get());
+    EXPECT_EQ(Screen->FormCount(), 1);
+    f.reset();
+    EXPECT_EQ(Screen->FormCount(), 0);
+    EXPECT_EQ(Screen->ActiveForm(), nullptr);
+}
+
+TEST_F(FormTest, CloseAsksOnCloseQueryAndFollowsTheCloseAction) {
+    TComponentPtr<TForm> f(NewForm("Closing"));
+    bool allow = false;
+    TCloseAction action = caHide;
+    int closes = 0;
+    f->OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = allow; };
+    f->OnClose = [&](TObject*, TCloseAction& Action) {
+        ++closes;
+        EXPECT_EQ(Action, caHide); // the default for a normal form
+        Action = action;
+    };
+    f->Show();
+    f->Close();
+    EXPECT_TRUE(f->Visible()); // refused
+    EXPECT_EQ(closes, 0);
+    allow = true;
+    action = caNone;
+    f->Close();
+    EXPECT_TRUE(f->Visible());
+    action = caMinimize;
+    f->Close();
+    EXPECT_EQ(f->WindowState(), wsMinimized);
+    EXPECT_TRUE(win::IsIconic(f->WindowHandle()));
+    f->SetWindowState(wsNormal);
+    action = caHide;
+    // The window manager's close button goes the same way.
+    ui.Screen().RequestClose(f->WindowHandle());
+    ui.Process();
+    EXPECT_FALSE(f->Visible());
+    EXPECT_EQ(closes, 3);
+}
+
+TEST_F(FormTest, CaFreeReleasesTheFormFromTheLoopAndOnDestroyRuns) {
+    TForm* f = NewForm("Freed");
+    bool destroyed = false;
+    f->OnDestroy = [&](TObject* Sender) {
+        destroyed = true;
+        EXPECT_EQ(Sender, f);
+        EXPECT_EQ(f->Name(), "Freed"); // the form is still whole
+    };
+    f->OnClose = [](TObject*, TCloseAction& Action) { Action = caFree; };
+    f->Show();
+    f->Close();
+    EXPECT_FALSE(destroyed); // not from inside its own close
+    ui.Process();
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(Screen->FormCount(), 0);
+}
+
+TEST_F(FormTest, ShowModalReturnsTheResultAndDisablesTheOtherForms) {
+    TComponentPtr<TForm> other(NewForm("Other"));
+    other->Show();
+    TComponentPtr<TForm> dlg(NewForm("Dialog"));
+    TButton* ok = NewButton(dlg.get(), "OkButton", 10, 10);
+    ok->SetModalResult(mrOk);
+    ok->SetCaption("OK");
+    bool otherDisabled = false;
+    ui.WhenModal([&](TCustomForm* Modal) {
+        EXPECT_EQ(Modal, dlg.get());
+        EXPECT_TRUE(Modal->FormState().Contains(fsModal));
+        otherDisabled = !win::IsWindowEnabled(other->WindowHandle());
+        ui.ClickButton(Modal, "OK");
+    });
+    EXPECT_EQ(dlg->ShowModal(), mrOk);
+    EXPECT_TRUE(otherDisabled);
+    EXPECT_TRUE(win::IsWindowEnabled(other->WindowHandle()));
+    EXPECT_FALSE(dlg->Visible());
+    EXPECT_FALSE(dlg->FormState().Contains(fsModal));
+    // Shown again, the result starts afresh.
+    ui.AnswerResult(mrRetry);
+    EXPECT_EQ(dlg->ShowModal(), mrRetry);
+}
+
+TEST_F(FormTest, ShowModalRefusesAVisibleFormAndAModalCloseCanBeRefused) {
+    TComponentPtr<TForm> dlg(NewForm("Dialog"));
+    dlg->Show();
+    try {
+        dlg->ShowModal();
+        ADD_FAILURE() << "a visible form was made modal";
+    } catch (EInvalidOperation& e) {
+        EXPECT_EQ(e.Message, "Cannot make a visible window modal");
+    }
+    dlg->Hide();
+    int queries = 0;
+    dlg->OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = ++queries > 1; };
+    ui.AnswerResult(mrOk); // refused: the loop goes on
+    ui.WhenModal([&](TCustomForm* Modal) {
+        EXPECT_EQ(Modal->ModalResult(), mrNone);
+        EXPECT_TRUE(Modal->Visible());
+        Modal->Close(); // a modal form's close is mrCancel
+    });
+    EXPECT_EQ(dlg->ShowModal(), mrCancel);
+    EXPECT_EQ(queries, 2);
+}
+
+TEST_F(FormTest, HidingOrFreeingAModalFormEndsItsLoop) {
+    TComponentPtr<TForm> dlg(NewForm("Dialog"));
+    ui.WhenModal([](TCustomForm* Modal) { Modal->Hide(); });
+    EXPECT_EQ(dlg->ShowModal(), mrCancel);
+    TForm* doomed = NewForm("Doomed");
+    ui.WhenModal([](TCustomForm* Modal) { Modal->Release(); });
+    EXPECT_EQ(doomed->ShowModal(), mrCancel);
+    EXPECT_EQ(Screen->FormCount(), 1);
+}
+
+TEST_F(FormTest, ActiveControlGetsTheFocusAndKeyPreviewSeesKeysFirst) {
+    TComponentPtr<TForm> f(NewForm("Keys"));
+    TEdit* first = NewEdit(f.get(), "First", 10, 10);
+    TEdit* second = NewEdit(f.get(), "Second", 10, 40);
+    try {
+        f->SetActiveControl(f.get());
+        ADD_FAILURE() << "the form became its own active control";
+    } catch (EInvalidOperation&) {
+    }
+    f->SetActiveControl(second);
+    f->Show();
+    EXPECT_EQ(win::GetFocus(), second->Handle());
+    EXPECT_EQ(Screen->ActiveControl(), second);
+    std::vector<String> log;
+    f->OnKeyDown = [&](TObject*, Word& Key, TShiftState) {
+        log.push_back("form");
+        if (Key == 'Q') Key = 0; // swallowed before the control sees it
+    };
+    second->OnKeyDown = [&](TObject*, Word&, TShiftState) { log.push_back("edit"); };
+    ui.Key('A');
+    EXPECT_EQ(log, std::vector<String>{"edit"});
+    log.clear();
+    f->SetKeyPreview(true);
+    ui.Key('A');
+    ui.Key('Q');
+    EXPECT_EQ((std::vector<String>{"form", "edit", "form"}), log);
+    // Tab moves on, and the form remembers where the focus is.
+    ui.Key(win::VK_TAB);
+    EXPECT_EQ(f->ActiveControl(), first);
+    f.reset();
+    EXPECT_EQ(Screen->ActiveControl(), nullptr);
+}
+
+TEST_F(FormTest, MdiChildrenLiveInsideTheirParentsClientArea) {
+    TForm* parent = nullptr;
+    Application->CreateForm(parent);
+    TComponentPtr<TForm> parentHolder(parent);
+    parent->SetFormStyle(fsMDIForm);
+    parent->SetPosition(poDesigned);
+    parent->SetBounds(100, 100, 600, 400);
+    parent->Show();
+    TComponentPtr<TForm> one(NewForm("One", 200, 120)), two(NewForm("Two", 200, 120));
+    one->SetFormStyle(fsMDIChild);
+    two->SetFormStyle(fsMDIChild);
+    one->Show();
+    two->Show();
+    EXPECT_EQ(win::GetParent(one->WindowHandle()), parent->WindowHandle());
+    EXPECT_EQ(parent->MDIChildCount(), 2);
+    EXPECT_EQ(parent->ActiveMDIChild(), two.get());
+    // Cascaded inside the client area.
+    EXPECT_EQ(one->Left(), 0);
+    EXPECT_GT(two->Left(), one->Left());
+    TPoint origin = one->ClientToScreen({0, 0});
+    TPoint parentOrigin = parent->ClientToScreen({0, 0});
+    EXPECT_GT(origin.X, parentOrigin.X);
+    EXPECT_GT(origin.Y, parentOrigin.Y);
+    // Clicking the first one brings it to the front.
+    ui.Click(one.get(), 2, 2); // a corner that the second one does not cover
+    EXPECT_EQ(parent->ActiveMDIChild(), one.get());
+    // Maximised, a child fills the parent's client area.
+    two->SetWindowState(wsMaximized);
+    win::RECT r{};
+    win::GetWindowRect(two->WindowHandle(), &r);
+    win::RECT pc{};
+    win::GetClientRect(parent->WindowHandle(), &pc);
+    EXPECT_GE(r.Right - r.Left, pc.Right);
+    // A child's close minimises it by default.
+    one->Close();
+    EXPECT_EQ(one->WindowState(), wsMinimized);
+    EXPECT_EQ(parent->MDIChildCount(), 2);
+    two.reset();
+    EXPECT_EQ(parent->MDIChildCount(), 1);
+}
+
+TEST_F(FormTest, AnMdiChildWithoutAnMdiFormCannotShow) {
+    TComponentPtr<TForm> child(NewForm("Orphan"));
+    child->SetFormStyle(fsMDIChild);
+    EXPECT_THROW(child->Show(), EInvalidOperation);
+    EXPECT_FALSE(child->Visible());
+}
+
+// A form whose class reads its layout with the reader itself: OnCreate then runs when it is first shown.
+class TLateForm : public TForm {
+    KV_CLASS(TLateForm, TForm)
+    KV_PUBLISHED_PROPERTIES(TLateForm)
+public:
+    explicit TLateForm(TComponent* AOwner) : TForm(AOwner) {
+        ReadComponentFromText(
+            "object LateForm: TLateForm\n  Caption = 'Late'\n  OnCreate = FormCreate\nend\n", this,
+            "LateForm");
+    }
+    int Creates = 0;
+    void FormCreate(TObject*) { ++Creates; }
+};
+KV_PUBLISHED(TLateForm) {
+    p.Handler("FormCreate", &TLateForm::FormCreate);
+}
+
+TEST_F(FormTest, OnCreateOfAFormReadWithoutInitInheritedComponentRunsOnFirstShow) {
+    TComponentPtr<TLateForm> f(new TLateForm(Application));
+    EXPECT_EQ(f->Caption(), "Late");
+    EXPECT_EQ(f->Creates, 0);
+    f->Show();
+    f->Hide();
+    f->Show();
+    EXPECT_EQ(f->Creates, 1);
+}
+
+TEST_F(FormTest, AFrameReadsItsLayoutAndSitsOnAFormLikeAPanel) {
+    TComponentPtr<TForm> f(NewForm("Host", 300, 200));
+    auto* frame = new TFrame(f.get());
+    frame->SetName("Frame1");
+    static_cast<TControl*>(frame)->SetParent(f.get());
+    frame->SetAlign(alClient);
+    TButton* inside = NewButton(f.get(), "Inside", 5, 5);
+    static_cast<TControl*>(inside)->SetParent(frame);
+    f->Show();
+    EXPECT_EQ(frame->Width(), 300);
+    EXPECT_EQ(frame->Height(), 200);
+    EXPECT_EQ(UiDriver::Find(f.get(), "Inside"), inside);
+    EXPECT_EQ(GetParentForm(inside), f.get());
+}
+
+} // namespace

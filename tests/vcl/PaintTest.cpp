@@ -1,0 +1,124 @@
+// Painting: windowless children painted by their parent in z-order and clipped to their bounds, windowed
+// children above them, invalidation, double buffering and PaintTo (pixel probes).
+
+#include "platform/vcl/Bitmap.h"
+#include "tests/vcl/ControlTestSupport.h"
+
+namespace controltest {
+namespace {
+
+constexpr win::COLORREF kWhite = win::RGB(255, 255, 255);
+constexpr win::COLORREF kRed = win::RGB(255, 0, 0);
+constexpr win::COLORREF kGreen = win::RGB(0, 128, 0);
+constexpr win::COLORREF kBlue = win::RGB(0, 0, 255);
+
+class PaintTest : public ControlTest {
+protected:
+    TProbe* Probe(TWinControl* Parent, TColor Fill, TRect R) {
+        auto* p = new TProbe(host.get());
+        p->Fill = Fill;
+        p->SetBoundsRect(R);
+        p->SetParent(Parent);
+        return p;
+    }
+};
+
+TEST_F(PaintTest, WindowlessChildrenPaintInZOrderClippedToTheirBounds) {
+    MakeHost(50, 50, 200, 150);
+    TProbe* red = Probe(host.get(), clRed, Rect(10, 10, 60, 60));
+    TProbe* green = Probe(host.get(), clGreen, Rect(30, 30, 80, 80));
+    ShowHost();
+    EXPECT_EQ(Pixel(5, 5), kWhite);   // the host's background
+    EXPECT_EQ(Pixel(15, 15), kRed);   // red alone
+    EXPECT_EQ(Pixel(40, 40), kGreen); // the later one is on top
+    EXPECT_EQ(Pixel(75, 75), kGreen);
+    EXPECT_EQ(Pixel(80, 80), kWhite); // right and bottom edges excluded
+    EXPECT_EQ(Pixel(60, 15), kWhite); // red's fill stops at its own bounds
+
+    red->BringToFront();
+    Pump();
+    EXPECT_EQ(Pixel(40, 40), kRed);
+    red->SendToBack();
+    Pump();
+    EXPECT_EQ(Pixel(40, 40), kGreen);
+
+    // Hidden controls are not painted and their place is painted again.
+    green->SetVisible(false);
+    Pump();
+    EXPECT_EQ(Pixel(40, 40), kRed);
+    EXPECT_EQ(Pixel(70, 70), kWhite);
+}
+
+TEST_F(PaintTest, InvalidateRepaintsAndMovingLeavesNoTrail) {
+    MakeHost(50, 50, 200, 150);
+    TProbe* p = Probe(host.get(), clRed, Rect(10, 10, 30, 30));
+    ShowHost();
+    int paints = p->Paints;
+    p->Fill = clBlue;
+    p->Invalidate();
+    Pump();
+    EXPECT_GT(p->Paints, paints);
+    EXPECT_EQ(Pixel(20, 20), kBlue);
+    p->SetBounds(100, 100, 20, 20);
+    Pump();
+    EXPECT_EQ(Pixel(20, 20), kWhite);
+    EXPECT_EQ(Pixel(110, 110), kBlue);
+    // Repaint paints at once, without a trip through the queue.
+    p->Fill = clGreen;
+    p->Repaint();
+    EXPECT_EQ(Pixel(110, 110), kGreen);
+}
+
+TEST_F(PaintTest, WindowedChildrenCoverWindowlessSiblingsAndPaintTheirOwn) {
+    MakeHost(50, 50, 200, 150);
+    TProbe* under = Probe(host.get(), clRed, Rect(0, 0, 100, 100));
+    auto* box = new TBox(host.get());
+    box->Fill = clBlue;
+    box->SetBounds(50, 50, 100, 80);
+    box->SetParent(host.get());
+    Probe(box, clGreen, Rect(10, 10, 20, 20)); // in the box's coordinates
+    under->BringToFront();                     // windowless z-order cannot lift it over a window
+    ShowHost();
+    EXPECT_EQ(Pixel(25, 25), kRed);
+    EXPECT_EQ(Pixel(55, 55), kBlue);  // the box covers the red probe
+    EXPECT_EQ(Pixel(65, 65), kGreen); // the box's own child at (60, 60)..(80, 80)
+    EXPECT_EQ(Pixel(145, 125), kBlue);
+}
+
+TEST_F(PaintTest, DoubleBufferedPaintsTheSame) {
+    MakeHost(50, 50, 120, 80);
+    host->SetDoubleBuffered(true);
+    Probe(host.get(), clRed, Rect(10, 10, 40, 40));
+    Probe(host.get(), clBlue, Rect(20, 20, 60, 60));
+    ShowHost();
+    EXPECT_EQ(Pixel(5, 5), kWhite);
+    EXPECT_EQ(Pixel(15, 15), kRed);
+    EXPECT_EQ(Pixel(30, 30), kBlue);
+    EXPECT_EQ(Pixel(119, 79), kWhite);
+}
+
+TEST_F(PaintTest, PaintToDrawsTheControlTreeIntoAnotherContext) {
+    MakeHost(50, 50, 100, 60);
+    Probe(host.get(), clRed, Rect(0, 0, 20, 20));
+    auto* box = new TBox(host.get());
+    box->Fill = clBlue;
+    box->SetBounds(50, 10, 40, 40);
+    box->SetParent(host.get());
+    Probe(box, clGreen, Rect(5, 5, 10, 10));
+    // No window is needed to paint into a bitmap.
+    TBitmap bmp(120, 80);
+    bmp.Canvas()->Brush()->SetColor(clBlack);
+    bmp.Canvas()->FillRect(Rect(0, 0, 120, 80));
+    host->PaintTo(bmp.Canvas()->Handle(), 10, 10);
+    EXPECT_FALSE(host->HandleAllocated());
+    TCanvas* c = bmp.Canvas();
+    EXPECT_EQ(static_cast<TColor>(c->Pixels(5, 5)), clBlack);   // outside the control
+    EXPECT_EQ(static_cast<TColor>(c->Pixels(15, 15)), clRed);   // the probe at the control's origin
+    EXPECT_EQ(static_cast<TColor>(c->Pixels(40, 40)), clWhite); // the host's background
+    EXPECT_EQ(static_cast<TColor>(c->Pixels(62, 22)), clBlue);  // the windowed child
+    EXPECT_EQ(static_cast<TColor>(c->Pixels(67, 27)), static_cast<TColor>(kGreen)); // its windowless child
+    EXPECT_EQ(static_cast<TColor>(c->Pixels(110, 70)), clBlack); // clipped to the control's size
+}
+
+} // namespace
+} // namespace controltest

@@ -1,0 +1,376 @@
+// Panels: the outer and inner bevels, their width, the border and the client area the children get,
+// pixel by pixel; and a picture of a panel holding one of each standard control.
+
+#include <cstdlib>
+
+#include "platform/classes/LayoutReader.h"
+#include "platform/vcl/Bitmap.h"
+#include "platform/vcl/XPMan.h"
+#include "tests/vcl/EditTestSupport.h"
+
+namespace stdtest {
+namespace {
+
+class PanelTest : public StdControlTest {};
+
+TEST_F(PanelTest, OuterBevelRaisedAndLowered) {
+    auto* p = Make<TPanel>("P1", 10, 10, 100, 50);
+    p->SetCaption("");
+    p->SetColor(clWhite);
+    ShowHost();
+    // Raised: light top-left, dark bottom-right (corners included), then the panel's colour.
+    EXPECT_EQ(At(p, 0, 0), Ref(clBtnHighlight));
+    EXPECT_EQ(At(p, 50, 0), Ref(clBtnHighlight));
+    EXPECT_EQ(At(p, 0, 25), Ref(clBtnHighlight));
+    EXPECT_EQ(At(p, 99, 49), Ref(clBtnShadow));
+    EXPECT_EQ(At(p, 99, 0), Ref(clBtnShadow));
+    EXPECT_EQ(At(p, 0, 49), Ref(clBtnShadow));
+    EXPECT_EQ(At(p, 50, 49), Ref(clBtnShadow));
+    EXPECT_EQ(At(p, 1, 1), Ref(clWhite));
+    EXPECT_EQ(At(p, 98, 48), Ref(clWhite));
+
+    p->SetBevelOuter(bvLowered);
+    EXPECT_EQ(At(p, 0, 0), Ref(clBtnShadow));
+    EXPECT_EQ(At(p, 99, 49), Ref(clBtnHighlight));
+
+    p->SetBevelOuter(bvNone);
+    EXPECT_EQ(At(p, 0, 0), Ref(clWhite));
+    EXPECT_EQ(At(p, 99, 49), Ref(clWhite));
+}
+
+TEST_F(PanelTest, InnerBevelBevelWidthAndBorderWidthNest) {
+    auto* p = Make<TPanel>("P1", 10, 10, 100, 60);
+    p->SetCaption("");
+    p->SetColor(clWhite);
+    p->SetBevelOuter(bvRaised);
+    p->SetBevelInner(bvLowered);
+    p->SetBevelWidth(2);
+    p->SetBorderWidth(3);
+    ShowHost();
+    // Outer: 2 light pixels; border: 3 pixels of the panel colour; inner (lowered): 2 dark pixels.
+    EXPECT_EQ(At(p, 0, 30), Ref(clBtnHighlight));
+    EXPECT_EQ(At(p, 1, 30), Ref(clBtnHighlight));
+    EXPECT_EQ(At(p, 2, 30), Ref(clWhite));
+    EXPECT_EQ(At(p, 4, 30), Ref(clWhite));
+    EXPECT_EQ(At(p, 5, 30), Ref(clBtnShadow));
+    EXPECT_EQ(At(p, 6, 30), Ref(clBtnShadow));
+    EXPECT_EQ(At(p, 7, 30), Ref(clWhite));
+    EXPECT_EQ(At(p, 99, 30), Ref(clBtnShadow));
+    EXPECT_EQ(At(p, 93, 30), Ref(clBtnHighlight));
+    EXPECT_EQ(At(p, 92, 30), Ref(clWhite));
+    // A child aligned to the client gets what is inside all of them.
+    auto* child = Make<TPanel>("Child", 0, 0, 10, 10, p);
+    child->SetAlign(alClient);
+    EXPECT_EQ(child->BoundsRect(), (TRect{7, 7, 93, 53}));
+    // A bevel width below 1 is taken as 1.
+    p->SetBevelWidth(0);
+    EXPECT_EQ(p->BevelWidth(), 1);
+    EXPECT_EQ(child->BoundsRect(), (TRect{5, 5, 95, 55}));
+}
+
+TEST_F(PanelTest, SingleBorderAndCaption) {
+    auto* p = Make<TPanel>("P1", 10, 10, 120, 40);
+    p->SetColor(clWhite);
+    p->SetBevelOuter(bvNone);
+    p->SetBorderStyle(bsSingle);
+    p->SetCaption("");
+    ShowHost();
+    // The sunken border: shadow outside at the top-left, highlight at the bottom-right.
+    EXPECT_EQ(At(p, 0, 20), Ref(clBtnShadow));
+    EXPECT_EQ(At(p, 119, 20), Ref(clBtnHighlight));
+    EXPECT_EQ(At(p, 2, 20), Ref(clWhite));
+    EXPECT_THROW(p->SetBorderStyle(bsSizeable), EInvalidOperation);
+    // The caption is drawn centred: dark pixels near the middle, none near the sides.
+    auto darkIn = [&](int x0, int x1) {
+        int n = 0;
+        for (int x = x0; x < x1; ++x)
+            for (int y = 3; y < 37; ++y)
+                if (IsInk(At(p, x, y))) ++n;
+        return n;
+    };
+    EXPECT_EQ(darkIn(3, 117), 0);
+    p->SetCaption("MM");
+    EXPECT_GT(darkIn(45, 75), 0);
+    EXPECT_EQ(darkIn(3, 40), 0);
+    p->SetAlignment(taLeftJustify);
+    EXPECT_GT(darkIn(3, 30), 0);
+}
+
+// One of each control on a panel, written to a PNG for a look.
+TEST_F(PanelTest, PictureOfEveryControl) {
+    host->SetBounds(50, 50, 420, 330);
+    auto* panel = Make<TPanel>("Panel", 0, 0, 420, 330);
+    panel->SetAlign(alClient);
+    panel->SetCaption("");
+    panel->SetBevelOuter(bvNone);
+    auto* label = Make<TLabel>("Label", 12, 12, 60, 13, panel);
+    label->SetCaption("&Name:");
+    auto* edit = Make<TEdit>("Edit", 80, 8, 150, 21, panel);
+    edit->SetText("John Smith");
+    label->SetFocusControl(edit);
+    auto* le = Make<TLabeledEdit>("Password", 80, 52, 150, 21, panel);
+    le->EditLabel()->SetCaption("Password:");
+    le->SetLabelPosition(lpLeft);
+    le->SetPasswordChar('*');
+    le->SetText("secret");
+    auto* check = Make<TCheckBox>("Check", 250, 10, 150, 17, panel);
+    check->SetCaption("Remember me");
+    check->SetChecked(true);
+    auto* radio = Make<TRadioButton>("Radio", 250, 34, 150, 17, panel);
+    radio->SetCaption("Radio button");
+    radio->SetChecked(true);
+    auto* group = Make<TRadioGroup>("Group", 12, 86, 180, 90, panel);
+    group->SetCaption("Server");
+    group->Items()->Add("Live");
+    group->Items()->Add("Demo");
+    group->Items()->Add("Local");
+    group->SetItemIndex(1);
+    auto* box = Make<TGroupBox>("Box", 204, 86, 196, 90, panel);
+    box->SetCaption("Options");
+    auto* bevel = Make<TBevel>("Bevel", 10, 20, 176, 2, box);
+    bevel->SetShape(bsTopLine);
+    auto* inner = Make<TPanel>("Inner", 10, 30, 176, 48, box);
+    inner->SetBevelOuter(bvLowered);
+    inner->SetCaption("Lowered panel");
+    auto* list = Make<TListBox>("List", 12, 186, 120, 80, panel);
+    for (const char* s : {"Alpha", "Beta", "Gamma", "Delta", "Epsilon", "Zeta", "Eta"})
+        list->Items()->Add(s);
+    list->SetItemIndex(1);
+    auto* combo = Make<TComboBox>("Combo", 144, 186, 130, 21, panel);
+    combo->Items()->Add("First");
+    combo->Items()->Add("Second");
+    combo->SetItemIndex(0);
+    auto* scroll = Make<TScrollBar>("Scroll", 144, 220, 130, 17, panel);
+    scroll->SetPosition(40);
+    auto* ok = Make<TButton>("OK", 240, 290, 75, 25, panel);
+    ok->SetCaption("OK");
+    ok->SetDefault(true);
+    auto* cancel = Make<TButton>("Cancel", 325, 290, 75, 25, panel);
+    cancel->SetCaption("Cancel");
+    cancel->SetCancel(true);
+    auto* image = Make<TImage>("Image", 290, 186, 110, 80, panel);
+    {
+        TBitmap bmp;
+        bmp.SetSize(20, 10);
+        bmp.Canvas()->Brush()->SetColor(clNavy);
+        bmp.Canvas()->FillRect(TRect{0, 0, 20, 10});
+        bmp.Canvas()->Brush()->SetColor(clYellow);
+        bmp.Canvas()->FillRect(TRect{5, 2, 15, 8});
+        image->Picture()->SetGraphic(&bmp);
+    }
+    image->SetStretch(true);
+    image->SetProportional(true);
+    image->SetCenter(true);
+    ShowHost();
+    edit->SetFocus();
+    Pump();
+    const char* dir = std::getenv("KALVENOR_TEST_OUTPUT");
+    String path = String(dir != nullptr ? dir : "/tmp") + "/stdctrls-panel.png";
+    EXPECT_TRUE(screen->WriteWindowPng(host->Handle(), path));
+    // The picture holds what was asked: the default button's outline and the check mark.
+    EXPECT_EQ(At(ok, 0, 0), Ref(cl3DDkShadow));
+    EXPECT_EQ(At(check, 5, 9), Ref(clWindowText));
+}
+
+} // namespace
+} // namespace stdtest
+
+namespace stdtest {
+namespace {
+
+class PanelLayoutTest : public StdControlTest {};
+
+// Every control reads its published properties from a layout.
+TEST_F(PanelLayoutTest, ControlsReadFromALayout) {
+    RegisterStdCtrlsClasses();
+    RegisterExtCtrlsClasses();
+    const char* layout = R"(object Host: THost
+  object Panel1: TPanel
+    Left = 0
+    Top = 0
+    Width = 400
+    Height = 300
+    BevelOuter = bvLowered
+    BevelInner = bvRaised
+    BevelWidth = 2
+    Caption = ''
+    object Pass: TLabeledEdit
+      Left = 80
+      Top = 10
+      Width = 121
+      Height = 21
+      EditLabel.Caption = '&Password'
+      LabelPosition = lpLeft
+      LabelSpacing = 5
+      MaxLength = 20
+      PasswordChar = '*'
+      Text = 'abc'
+    end
+    object Group: TRadioGroup
+      Left = 10
+      Top = 40
+      Width = 180
+      Height = 80
+      Caption = 'Mode'
+      ItemIndex = 1
+      Items.Strings = (
+        'One'
+        'Two')
+    end
+    object Check: TCheckBox
+      Left = 200
+      Top = 40
+      Width = 97
+      Height = 17
+      Caption = 'Check'
+      Checked = True
+    end
+    object OK: TButton
+      Left = 200
+      Top = 70
+      Width = 75
+      Height = 25
+      Caption = 'OK'
+      Default = True
+      ModalResult = 1
+    end
+    object Shape: TBevel
+      Left = 10
+      Top = 130
+      Width = 100
+      Height = 2
+      Shape = bsTopLine
+    end
+    object Pick: TComboBox
+      Left = 200
+      Top = 130
+      Width = 100
+      Height = 21
+      Style = csDropDownList
+      ItemIndex = 1
+      Items.Strings = (
+        'A'
+        'B')
+    end
+    object List: TListBox
+      Left = 10
+      Top = 140
+      Width = 100
+      Height = 60
+      ItemHeight = 15
+      Items.Strings = (
+        'x'
+        'y')
+    end
+    object Bar: TScrollBar
+      Left = 120
+      Top = 200
+      Width = 100
+      Height = 17
+      Max = 10
+      Position = 7
+    end
+    object Caption1: TLabel
+      Left = 10
+      Top = 220
+      Caption = 'Hello'
+      WordWrap = False
+    end
+    object Pic: TImage
+      Left = 300
+      Top = 200
+      Width = 50
+      Height = 50
+      Proportional = True
+      Stretch = True
+    end
+  end
+  object Manifest: TXPManifest
+  end
+end
+)";
+    int groupClicks = 0;
+    ReadComponentFromText(layout, host.get(), "Host");
+    auto* panel = static_cast<TPanel*>(host->FindComponent("Panel1"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->BevelOuter(), bvLowered);
+    EXPECT_EQ(panel->BevelInner(), bvRaised);
+    EXPECT_EQ(panel->BevelWidth(), 2);
+    auto* pass = static_cast<TLabeledEdit*>(host->FindComponent("Pass"));
+    EXPECT_EQ(pass->EditLabel()->Caption(), "&Password");
+    EXPECT_EQ(pass->LabelPosition(), lpLeft);
+    EXPECT_EQ(pass->EditLabel()->Left() + pass->EditLabel()->Width() + 5, 80);
+    EXPECT_EQ(pass->MaxLength(), 20);
+    EXPECT_EQ(pass->PasswordChar(), '*');
+    EXPECT_EQ(pass->Text(), "abc");
+    auto* group = static_cast<TRadioGroup*>(host->FindComponent("Group"));
+    group->OnClick = [&](TObject*) { ++groupClicks; };
+    EXPECT_EQ(group->ButtonCount(), 2);
+    EXPECT_EQ(group->ItemIndex(), 1);
+    EXPECT_TRUE(group->Buttons(1)->Checked());
+    EXPECT_EQ(groupClicks, 0);
+    EXPECT_TRUE(static_cast<TCheckBox*>(host->FindComponent("Check"))->Checked());
+    auto* ok = static_cast<TButton*>(host->FindComponent("OK"));
+    EXPECT_TRUE(ok->Default());
+    EXPECT_EQ(ok->ModalResult(), mrOk);
+    EXPECT_EQ(static_cast<TBevel*>(host->FindComponent("Shape"))->Shape(), bsTopLine);
+    auto* pick = static_cast<TComboBox*>(host->FindComponent("Pick"));
+    EXPECT_EQ(pick->Style(), csDropDownList);
+    EXPECT_EQ(pick->ItemIndex(), 1);
+    EXPECT_EQ(pick->Text(), "B");
+    auto* list = static_cast<TListBox*>(host->FindComponent("List"));
+    EXPECT_EQ(list->Count(), 2);
+    EXPECT_EQ(list->ItemHeight(), 15);
+    EXPECT_EQ(static_cast<TScrollBar*>(host->FindComponent("Bar"))->Position(), 7);
+    auto* caption = static_cast<TLabel*>(host->FindComponent("Caption1"));
+    EXPECT_EQ(caption->Caption(), "Hello");
+    EXPECT_GT(caption->Width(), 0);
+    EXPECT_TRUE(static_cast<TImage*>(host->FindComponent("Pic"))->Proportional());
+    EXPECT_NE(dynamic_cast<TXPManifest*>(host->FindComponent("Manifest")), nullptr);
+}
+
+} // namespace
+} // namespace stdtest
+
+namespace stdtest {
+namespace {
+
+class PanelGroupBoxTest : public StdControlTest {};
+
+TEST_F(PanelGroupBoxTest, ChildrenSitBelowTheCaptionAndTheAcceleratorEntersTheBox) {
+    auto* outside = Make<TEdit>("Outside", 250, 10, 100, 21);
+    auto* box = Make<TGroupBox>("Box", 10, 10, 200, 100);
+    box->SetCaption("&Options");
+    auto* fill = Make<TPanel>("Fill", 0, 0, 10, 10, box);
+    fill->SetAlign(alClient);
+    auto* inner = Make<TEdit>("Inner", 10, 40, 100, 21, box);
+    (void)inner;
+    fill->SetVisible(false);
+    ShowHost();
+    // The client area starts under the caption line and stays inside the frame.
+    fill->SetVisible(true);
+    EXPECT_GT(fill->Top(), 8);
+    EXPECT_GE(fill->Left(), 1);
+    EXPECT_LE(fill->Left() + fill->Width(), 199);
+    EXPECT_LE(fill->Top() + fill->Height(), 99);
+    fill->SetVisible(false);
+    outside->SetFocus();
+    Chord({win::VK_MENU}, 'O');
+    EXPECT_TRUE(inner->Focused());
+}
+
+TEST_F(PanelGroupBoxTest, FreeingAContainerFreesALabelledEditAndItsLabel) {
+    auto* panel = Make<TPanel>("Holder", 10, 10, 300, 200);
+    auto* e = Make<TLabeledEdit>("LE", 100, 50, 120, 21, panel);
+    e->EditLabel()->SetCaption("Name");
+    EXPECT_EQ(panel->ControlCount(), 2);
+    ShowHost();
+    long before = TObject::LiveObjects();
+    FreeComponent(panel);
+    EXPECT_LT(TObject::LiveObjects(), before);
+    EXPECT_EQ(host->FindComponent("LE"), nullptr);
+    EXPECT_EQ(host->ControlCount(), 0);
+}
+
+} // namespace
+} // namespace stdtest

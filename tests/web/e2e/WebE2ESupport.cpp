@@ -1,0 +1,353 @@
+#include "tests/web/e2e/WebE2ESupport.h"
+
+// The window system's headers come before GLib's (TRUE and FALSE).
+#include "platform/vcl/Application.h"
+#include "platform/win/Window.h"
+
+#include <arpa/inet.h>
+#include <gdk/gdk.h>
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <libsoup/soup.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "platform/backend/gtk/GtkBackend.h"
+#include "platform/rtl/FileUtil.h"
+#include "platform/web/GtkHost.h"
+
+// X11 last: its macros (None, Status, ...) clash with names in the headers above.
+#include <gdk/gdkx.h>
+
+extern char** environ;
+
+namespace kvweb {
+
+namespace {
+
+String ReadAll(const String& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// A reader for the service's log lines: one JSON object of strings, numbers and one nested object of
+// strings ("fields"). Just enough JSON for that; anything else ends the line's reading.
+class LogLineReader {
+public:
+    explicit LogLineReader(const String& text) : FText(text) {}
+    bool Read(LogEntry& e) {
+        std::map<String, String> top;
+        if (!Object(top, &e.Fields)) return false;
+        e.Method = top["method"];
+        e.Path = top["path"];
+        e.ContentType = top["content_type"];
+        e.Body = top["body"];
+        return true;
+    }
+
+private:
+    void Space() {
+        while (FPos < FText.size() && std::isspace(static_cast<unsigned char>(FText[FPos])))
+            ++FPos;
+    }
+    bool Eat(char c) {
+        Space();
+        if (FPos < FText.size() && FText[FPos] == c) return ++FPos, true;
+        return false;
+    }
+    static void Utf8(String& out, unsigned cp) {
+        if (cp < 0x80)
+            out += char(cp);
+        else if (cp < 0x800)
+            out += char(0xC0 | (cp >> 6)), out += char(0x80 | (cp & 0x3F));
+        else if (cp < 0x10000)
+            out += char(0xE0 | (cp >> 12)), out += char(0x80 | ((cp >> 6) & 0x3F)),
+                out += char(0x80 | (cp & 0x3F));
+        else
+            out += char(0xF0 | (cp >> 18)), out += char(0x80 | ((cp >> 12) & 0x3F)),
+                out += char(0x80 | ((cp >> 6) & 0x3F)), out += char(0x80 | (cp & 0x3F));
+    }
+    bool Hex4(unsigned& v) {
+        if (FPos + 4 > FText.size()) return false;
+        v = static_cast<unsigned>(std::stoul(FText.substr(FPos, 4), nullptr, 16));
+        FPos += 4;
+        return true;
+    }
+    bool Str(String& out) {
+        if (!Eat('"')) return false;
+        while (FPos < FText.size()) {
+            char c = FText[FPos++];
+            if (c == '"') return true;
+            if (c != '\\') {
+                out += c;
+                continue;
+            }
+            if (FPos >= FText.size()) return false;
+            char k = FText[FPos++];
+            switch (k) {
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'u': {
+                unsigned cp = 0;
+                if (!Hex4(cp)) return false;
+                if (cp >= 0xD800 && cp < 0xDC00 && FText.compare(FPos, 2, "\\u") == 0) {
+                    FPos += 2;
+                    unsigned lo = 0;
+                    if (!Hex4(lo)) return false;
+                    cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
+                }
+                Utf8(out, cp);
+                break;
+            }
+            default:
+                out += k;
+            }
+        }
+        return false;
+    }
+    bool Scalar(String& out) {
+        Space();
+        if (FPos < FText.size() && FText[FPos] == '"') return Str(out);
+        std::size_t b = FPos;
+        while (FPos < FText.size() && FText[FPos] != ',' && FText[FPos] != '}')
+            ++FPos;
+        out = FText.substr(b, FPos - b);
+        return true;
+    }
+    bool Object(std::map<String, String>& out, std::map<String, String>* nested) {
+        if (!Eat('{')) return false;
+        if (Eat('}')) return true;
+        do {
+            String key;
+            if (!Str(key) || !Eat(':')) return false;
+            Space();
+            if (FPos < FText.size() && FText[FPos] == '{') {
+                std::map<String, String> inner;
+                if (!Object(inner, nullptr)) return false;
+                if (nested && key == "fields") *nested = std::move(inner);
+            } else if (!Scalar(out[key])) {
+                return false;
+            }
+        } while (Eat(','));
+        return Eat('}');
+    }
+
+    const String& FText;
+    std::size_t FPos = 0;
+};
+
+class ServiceEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display) return;
+        gtkbackend::RegisterGtkBackend();
+        backend::SetBackend(gtkbackend::CreateGtkBackend());
+        DemoService::Get().Start();
+    }
+    void TearDown() override { DemoService::Get().Stop(); }
+};
+
+const auto* gEnvironment = ::testing::AddGlobalTestEnvironment(new ServiceEnvironment);
+
+} // namespace
+
+String ArtifactDir() {
+    String dir = KV_WEB_ARTIFACTS;
+    vcl::ForceDirectories(dir);
+    return dir;
+}
+
+DemoService& DemoService::Get() {
+    static DemoService service;
+    return service;
+}
+
+void DemoService::Start() {
+    String dir = ArtifactDir();
+    String address = dir + "/service-address";
+    FLog = dir + "/service-requests.log";
+    ::unlink(address.c_str());
+    ::unlink(FLog.c_str());
+    std::vector<String> args = {KV_PYTHON,        KV_DEMO_SERVICE, "--port", "0",
+                                "--address-file", address,         "--log",  FLog};
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, KV_PYTHON, nullptr, nullptr, argv.data(), environ) != 0) {
+        FProblem = "cannot start the demo service";
+        return;
+    }
+    FPid = pid;
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < end) {
+        String text = ReadAll(address);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+            text.pop_back();
+        if (text.rfind("http://", 0) == 0) {
+            FBase = text.back() == '/' ? text : text + "/";
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    FProblem = "the demo service did not report its address";
+    Stop();
+}
+
+void DemoService::Stop() {
+    if (FPid > 0) {
+        ::kill(FPid, SIGTERM);
+        int status = 0;
+        ::waitpid(FPid, &status, 0);
+    }
+    FPid = 0;
+    FBase.clear();
+}
+
+std::vector<LogEntry> DemoService::RequestsFor(const String& path) const {
+    std::vector<LogEntry> out;
+    std::ifstream in(FLog);
+    String line;
+    while (std::getline(in, line)) {
+        LogEntry e;
+        if (!LogLineReader(line).Read(e)) continue;
+        if (e.Path.substr(0, e.Path.find('?')) == path) out.push_back(std::move(e));
+    }
+    return out;
+}
+
+String DemoService::Fetch(const String& page, const String& body) const {
+    SoupSession* session = soup_session_new();
+    SoupMessage* msg = soup_message_new(body.empty() ? "GET" : "POST", (FBase + page).c_str());
+    String out;
+    if (msg) {
+        if (!body.empty()) {
+            GBytes* bytes = g_bytes_new(body.data(), body.size());
+            soup_message_set_request_body_from_bytes(msg, "application/x-www-form-urlencoded", bytes);
+            g_bytes_unref(bytes);
+        }
+        GError* error = nullptr;
+        GBytes* reply = soup_session_send_and_read(session, msg, nullptr, &error);
+        if (reply) {
+            gsize size = 0;
+            const char* data = static_cast<const char*>(g_bytes_get_data(reply, &size));
+            out.assign(data ? data : "", size);
+            g_bytes_unref(reply);
+        }
+        if (error) g_error_free(error);
+        g_object_unref(msg);
+    }
+    g_object_unref(session);
+    return out;
+}
+
+void Pump(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+bool PumpUntil(const std::function<bool()>& pred, int ms) {
+    // A timer keeps the loop turning when nothing else happens.
+    win::UINT_PTR timer = win::SetTimer(nullptr, 0, 20, nullptr);
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    bool ok = pred();
+    while (!ok && std::chrono::steady_clock::now() < end) {
+        vcl::Application->HandleMessage();
+        ok = pred();
+    }
+    win::KillTimer(nullptr, timer);
+    return ok;
+}
+
+bool Xdo(const String& args) {
+    return std::system(("xdotool " + args + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+bool FocusNativeWindow(void* rootWindow) {
+    auto* widget = static_cast<GtkWidget*>(vcl::webhost::GtkWindowOf(rootWindow));
+    GdkWindow* gdk = widget ? gtk_widget_get_window(widget) : nullptr;
+    if (!gdk) return false;
+    return Xdo("windowfocus --sync " + std::to_string(gdk_x11_window_get_xid(gdk)));
+}
+
+int UnusedPort() {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = 0;
+    socklen_t len = sizeof a;
+    int port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0)
+        port = ntohs(a.sin_port);
+    ::close(fd); // bound but never listening: connections are refused
+    return port;
+}
+
+String TitleOf(const String& html) {
+    auto b = html.find("<title>");
+    auto e = html.find("</title>");
+    if (b == String::npos || e == String::npos || e < b) return String();
+    return html.substr(b + 7, e - b - 7);
+}
+
+namespace {
+GdkPixbuf* Grab(const vcl::TRect& r) {
+    return gdk_pixbuf_get_from_window(gdk_get_default_root_window(), r.Left, r.Top, r.Width(), r.Height());
+}
+} // namespace
+
+bool ScreenshotToPng(const vcl::TRect& r, const String& path) {
+    GdkPixbuf* pb = Grab(r);
+    if (!pb) return false;
+    bool ok = gdk_pixbuf_save(pb, path.c_str(), "png", nullptr, nullptr);
+    g_object_unref(pb);
+    return ok;
+}
+
+bool AreaHasManyColours(const vcl::TRect& r, vcl::TPoint origin) {
+    GdkPixbuf* pb = Grab(r);
+    if (!pb) return false;
+    int w = gdk_pixbuf_get_width(pb), h = gdk_pixbuf_get_height(pb);
+    int stride = gdk_pixbuf_get_rowstride(pb), n = gdk_pixbuf_get_n_channels(pb);
+    const guchar* px = gdk_pixbuf_read_pixels(pb);
+    std::set<unsigned> colours;
+    for (int y = std::max(0, origin.Y - r.Top); y < h; y += 3)
+        for (int x = std::max(0, origin.X - r.Left); x < w; x += 3) {
+            const guchar* p = px + y * stride + x * n;
+            colours.insert((unsigned(p[0]) << 16) | (unsigned(p[1]) << 8) | p[2]);
+        }
+    g_object_unref(pb);
+    return colours.size() > 8;
+}
+
+} // namespace kvweb
