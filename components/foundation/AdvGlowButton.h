@@ -1,0 +1,272 @@
+#pragma once
+// The glow button: a windowed push button with a caption, a GDI+ picture glyph, an optional notes text,
+// check and group behaviour, repeat clicking and the style interface. This unit draws a plain face for
+// now: a flat fill in the appearance's colour of the current look, a one-pixel border, the glyph and
+// the caption.
+
+#include <functional>
+#include <memory>
+
+#include "components/foundation/AdvGlowButtonAppearance.h"
+#include "components/foundation/AdvHintInfo.h"
+#include "components/foundation/AdvStyleIF.h"
+#include "components/foundation/GDIPicture.h"
+#include "platform/vcl/Controls.h"
+#include "platform/vcl/CustomControl.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/Timer.h"
+
+namespace AdvGlowButton {
+
+using vcl::String;
+
+KV_ENUM(TButtonLayout, blGlyphLeft, blGlyphTop, blGlyphRight, blGlyphBottom, blGlyphLeftAdjusted,
+        blGlyphRightAdjusted, blGlyphTopAdjusted, blGlyphBottomAdjusted);
+KV_ENUM(TButtonPosition, bpStandalone, bpLeft, bpMiddle, bpRight);
+KV_ENUM(TDropDownPosition, dpRight, dpBottom);
+KV_ENUM(TDropDownDirection, ddDown, ddRight);
+KV_ENUM(TFocusType, ftBorder, ftHot, ftHotBorder, ftNone);
+KV_ENUM(TShortCutHintPos, shpLeft, shpTop, shpRight, shpBottom);
+KV_ENUM(TButtonSizeState, bsGlyph, bsLabel, bsLarge);
+KV_ENUM(TAdvButtonStyle, bsButton, bsCheck);
+enum TAdvButtonState { absUp, absDisabled, absDown, absDropDown, absExclusive };
+enum TGlowState { gsHover, gsPush, gsNone };
+
+using TInternalKeyDownEvent =
+    std::function<void(vcl::TObject* Sender, vcl::Word& Key, vcl::TShiftState Shift)>;
+
+class TAdvCustomGlowButton : public vcl::TCustomControl, public AdvStyleIF::IBrixStyle {
+    KV_CLASS(TAdvCustomGlowButton, vcl::TCustomControl)
+    KV_PUBLISHED_PROPERTIES(TAdvCustomGlowButton)
+public:
+    explicit TAdvCustomGlowButton(vcl::TComponent* AOwner);
+    ~TAdvCustomGlowButton() override;
+
+    // ---- The style interface: recolours Appearance to a preset (tsCustom changes nothing).
+    void SetComponentStyle(AdvStyleIF::TBrixStyle AStyle) override;
+
+    // Copies the look and behaviour settings of another glow button (not its group, appearance or
+    // drop-down settings); any other source raises EConvertError.
+    void Assign(vcl::TPersistent* Source) override;
+
+    // Sets the parent form's modal result, runs the internal click hook, then OnClick (or the action).
+    void Click() override;
+    // Clicks as a key tip or the dialog key does (check-style buttons toggle first).
+    void InternalClick();
+
+    // ---- Down and groups
+    bool Down() const { return FDown; }
+    void SetDown(bool Value);
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int Value);
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool Value);
+    TAdvButtonStyle Style() const { return FStyle; }
+    void SetStyle(TAdvButtonStyle Value) { FStyle = Value; }
+    // Tells the other buttons of the group under the same parent that this one went down.
+    void UpdateExclusive();
+
+    // ---- Look
+    TGlowButtonAppearance* Appearance() const { return FAppearance.get(); }
+    void SetAppearance(TGlowButtonAppearance* Value) { FAppearance->Assign(Value); }
+    GDIPicture::TGDIPPicture* Picture() const { return FPicture.get(); }
+    void SetPicture(GDIPicture::TGDIPPicture* Value) { FPicture->Assign(Value); }
+    GDIPicture::TGDIPPicture* DisabledPicture() const { return FDisabledPicture.get(); }
+    void SetDisabledPicture(GDIPicture::TGDIPPicture* Value);
+    GDIPicture::TGDIPPicture* HotPicture() const { return FHotPicture.get(); }
+    void SetHotPicture(GDIPicture::TGDIPPicture* Value) { FHotPicture->Assign(Value); }
+    AdvHintInfo::TAdvHintInfo* OfficeHint() const { return FOfficeHint.get(); }
+    void SetOfficeHint(AdvHintInfo::TAdvHintInfo* Value) { FOfficeHint->Assign(Value); }
+    vcl::TStringList* Notes() const { return FNotes.get(); }
+    void SetNotes(vcl::TStrings* Value);
+    vcl::TFont* NotesFont() const { return FNotesFont.get(); }
+    void SetNotesFont(vcl::TFont* Value);
+    TButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TButtonLayout Value);
+    TFocusType FocusType() const { return FFocusType; }
+    void SetFocusType(TFocusType Value) { FFocusType = Value; }
+    TButtonPosition Position() const { return FPosition; }
+    void SetButtonPosition(TButtonPosition Value);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int Value);
+    int MarginHorz() const { return FMarginHorz; }
+    void SetMarginHorz(int Value);
+    int MarginVert() const { return FMarginVert; }
+    void SetMarginVert(int Value);
+    bool Rounded() const { return FRounded; }
+    void SetRounded(bool Value);
+    bool ShowCaption() const { return FShowCaption; }
+    void SetShowCaption(bool Value);
+    bool ShowDisabled() const { return FShowDisabled; }
+    void SetShowDisabled(bool Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    AdvGDIP::TAntiAlias AntiAlias() const { return FAntiAlias; }
+    void SetAntiAlias(AdvGDIP::TAntiAlias Value);
+    vcl::TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(vcl::TBorderStyle Value);
+    AdvGDIP::StringTrimming Trimming() const { return FTrimming; }
+    void SetTrimming(AdvGDIP::StringTrimming Value);
+    // The Unicode caption, drawn when Caption is empty.
+    const String& WideCaption() const { return FWideCaption; }
+    void SetWideCaption(const String& Value);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value) { FTransparent = Value; }
+    String GetVersion() const { return "1.8.1.3"; }
+    void SetVersion(const String&) {}
+    virtual int GetVersionNr() const { return (1 << 24) | (8 << 16) | (1 << 8) | 3; }
+
+    // ---- Behaviour settings
+    bool Default() const { return FDefault; }
+    void SetDefault(bool Value) { FDefault = Value; }
+    bool Cancel() const { return FCancel; }
+    void SetCancel(bool Value) { FCancel = Value; }
+    vcl::TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(vcl::TModalResult Value) { FModalResult = Value; }
+    bool RepeatClick() const { return FRepeatClick; }
+    void SetRepeatClick(bool Value) { FRepeatClick = Value; }
+    int InitRepeatPause() const { return FInitRepeatPause; }
+    void SetInitRepeatPause(int Value) { FInitRepeatPause = Value; }
+    int RepeatPause() const { return FRepeatPause; }
+    void SetRepeatPause(int Value) { FRepeatPause = Value; }
+    const String& ShortCutHint() const { return FShortCutHint; }
+    void SetShortCutHint(const String& Value) { FShortCutHint = Value; }
+    TShortCutHintPos ShortCutHintPos() const { return FShortCutHintPos; }
+    void SetShortCutHintPos(TShortCutHintPos Value) { FShortCutHintPos = Value; }
+    bool DropDownButton() const { return FDropDownButton; }
+    void SetDropDownButton(bool Value);
+    TDropDownPosition DropDownPosition() const { return FDropDownPosition; }
+    void SetDropDownPosition(TDropDownPosition Value);
+    TDropDownDirection DropDownDirection() const { return FDropDownDirection; }
+    void SetDropDownDirection(TDropDownDirection Value);
+    bool DropDownSplit() const { return FDropDownSplit; }
+    void SetDropDownSplit(bool Value) { FDropDownSplit = Value; }
+    TButtonSizeState MaxButtonSizeState() const { return FMaxButtonSizeState; }
+    void SetMaxButtonSizeState(TButtonSizeState Value);
+    TButtonSizeState MinButtonSizeState() const { return FMinButtonSizeState; }
+    void SetMinButtonSizeState(TButtonSizeState Value);
+    TButtonSizeState ButtonSizeState() const { return FButtonSizeState; }
+
+    // ---- State the painter and tests read
+    TAdvButtonState State() const { return FState; }
+    bool Hot() const { return FHot; }
+    bool Pressed() const { return FPressed; }
+    // The colours of the current look.
+    TGlowColorSet CurrentColors() const;
+
+    virtual bool IsMenuButton() const { return false; }
+    virtual bool CanDrawBorder() const { return FBorderStyle == vcl::bsSingle; }
+    virtual bool CanDrawFocused();
+
+    // ---- Events and hooks
+    vcl::TNotifyEvent OnDropDown;
+    // Set by a toolbar that holds the button; the button never sets them.
+    TInternalKeyDownEvent OnInternalKeyDown;
+    vcl::TNotifyEvent OnInternalClick;
+
+protected:
+    void WndProc(vcl::TMessage& Message) override;
+    void Paint() override;
+    void Loaded() override;
+    void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+    void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+    void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
+    void KeyDown(vcl::Word& Key, vcl::TShiftState Shift) override;
+    void KeyUp(vcl::Word& Key, vcl::TShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
+    void DoEnter() override;
+    void DoExit() override;
+    virtual void TimerExpired(vcl::TObject* Sender);
+    void PerformResize();
+
+private:
+    void WMLButtonUp(vcl::TMessage& Message);
+    void CMMouseEnter(vcl::TMessage& Message);
+    void CMMouseLeave(vcl::TMessage& Message);
+    void CMButtonPressed(vcl::TMessage& Message);
+    void CMDialogKey(vcl::TMessage& Message);
+    void CMFocusChanged(vcl::TMessage& Message);
+    void CMDialogChar(vcl::TMessage& Message);
+    void DrawPlainFace();
+    String GetCaptionText() { return Caption(); }
+    void SetCaptionText(const String& Value) { SetCaption(Value); }
+    // True when the form around the button is being read.
+    bool IsLoading() const;
+    bool NeverStored() const { return false; }
+
+    // Owned parts
+    std::unique_ptr<TGlowButtonAppearance> FAppearance;
+    std::unique_ptr<GDIPicture::TGDIPPicture> FPicture;
+    std::unique_ptr<GDIPicture::TGDIPPicture> FDisabledPicture;
+    std::unique_ptr<GDIPicture::TGDIPPicture> FHotPicture;
+    std::unique_ptr<AdvHintInfo::TAdvHintInfo> FOfficeHint;
+    std::unique_ptr<vcl::TStringList> FNotes;
+    std::unique_ptr<vcl::TFont> FNotesFont;
+    vcl::TTimer* FRepeatTimer = nullptr; // owned by the button as a component
+
+    // State
+    bool FActiveDefault = false;
+    bool FDialogKeyClicked = false; // Return was taken as the dialog key: skip its character
+    bool FPressed = false;
+    bool FReleasedOutside = false;
+    bool FCaptured = false;
+    int FHoverProgress = 0;
+    int FPushProgress = 0;
+    TGlowState FGlowState = gsHover;
+    TAdvButtonState FState = absUp;
+    bool FHot = false;
+    bool FMouseInside = false;
+    bool FDownKept = false;
+    bool FMouseDown = false;
+    bool FOverDropPart = false;
+    bool FCheckedLinked = false;
+    bool FGroupLinked = false;
+
+    // Properties
+    bool FDown = false;
+    int FGroupIndex = 0;
+    bool FAllowAllUp = false;
+    TAdvButtonStyle FStyle = bsButton;
+    TButtonLayout FLayout = blGlyphLeft;
+    TFocusType FFocusType = ftBorder;
+    TButtonPosition FPosition = bpStandalone;
+    int FSpacing = 2;
+    int FMarginHorz = 2;
+    int FMarginVert = 2;
+    bool FRounded = true;
+    bool FShowCaption = true;
+    bool FShowDisabled = true;
+    bool FWordWrap = true;
+    bool FTransparent = false;
+    AdvGDIP::TAntiAlias FAntiAlias = AdvGDIP::aaClearType;
+    vcl::TBorderStyle FBorderStyle = vcl::bsSingle;
+    AdvGDIP::StringTrimming FTrimming = AdvGDIP::StringTrimmingNone;
+    String FWideCaption;
+    bool FDefault = false;
+    bool FCancel = false;
+    vcl::TModalResult FModalResult = 0;
+    bool FRepeatClick = false;
+    int FInitRepeatPause = 400;
+    int FRepeatPause = 100;
+    String FShortCutHint;
+    TShortCutHintPos FShortCutHintPos = shpTop;
+    bool FDropDownButton = false;
+    TDropDownPosition FDropDownPosition = dpRight;
+    TDropDownDirection FDropDownDirection = ddDown;
+    bool FDropDownSplit = true;
+    TButtonSizeState FMaxButtonSizeState = bsLarge;
+    TButtonSizeState FMinButtonSizeState = bsGlyph;
+    TButtonSizeState FButtonSizeState = bsLarge;
+    TButtonLayout FLargeLayout = blGlyphLeft;
+    TDropDownPosition FLargeDropDownPosition = dpRight;
+};
+
+// The button as forms hold it: publishes the group, appearance and drop-down properties too.
+class TAdvGlowButton : public TAdvCustomGlowButton {
+    KV_CLASS(TAdvGlowButton, TAdvCustomGlowButton)
+    KV_PUBLISHED_PROPERTIES(TAdvGlowButton)
+public:
+    explicit TAdvGlowButton(vcl::TComponent* AOwner) : TAdvCustomGlowButton(AOwner) {}
+};
+
+} // namespace AdvGlowButton

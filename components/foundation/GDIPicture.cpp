@@ -1,0 +1,222 @@
+#include "components/foundation/GDIPicture.h"
+
+#include <cstring>
+
+#include "components/foundation/AdvGDIP.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtil.h"
+#include "platform/rtl/Resources.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/win/Global.h"
+
+namespace GDIPicture {
+
+using namespace vcl;
+using namespace AdvGDIP;
+
+KV_PUBLISHED(TGDIPPicture) {
+    p.Event("OnClear", &TGDIPPicture::OnClear);
+}
+
+namespace {
+
+// The bytes as a GDI+ image: a global block holding a copy of them, a platform stream over the block
+// (which frees the block when released) and the image decoded from that stream.
+class TDecodedImage {
+public:
+    explicit TDecodedImage(const TMemoryStream& Data) {
+        const std::size_t size = static_cast<std::size_t>(const_cast<TMemoryStream&>(Data).Size());
+        win::HGLOBAL block = win::GlobalAlloc(win::GMEM_MOVEABLE, size);
+        if (!block) throw Exception("Could not allocate memory for image");
+        void* p = win::GlobalLock(block);
+        if (p && size > 0) std::memcpy(p, Data.Memory(), size);
+        win::GlobalUnlock(block);
+        if (win::FAILED(win::CreateStreamOnHGlobal(block, win::TRUE, &FStream)) || !FStream) {
+            win::GlobalFree(block);
+            throw Exception("Could not allocate memory for image");
+        }
+        FImage = std::make_unique<TGPImage>(FStream, false);
+    }
+    ~TDecodedImage() {
+        FImage.reset();
+        if (FStream) FStream->Release(); // frees the block too
+    }
+    TDecodedImage(const TDecodedImage&) = delete;
+    TDecodedImage& operator=(const TDecodedImage&) = delete;
+
+    TGPImage& Image() { return *FImage; }
+    bool Ok() { return FImage->GetLastStatus() == gdip::Ok; }
+
+private:
+    win::IStream* FStream = nullptr;
+    std::unique_ptr<TGPImage> FImage;
+};
+
+} // namespace
+
+TGDIPPicture::TGDIPPicture() : FData(std::make_unique<TMemoryStream>()) {}
+
+TGDIPPicture::~TGDIPPicture() = default;
+
+void TGDIPPicture::SetWidth(int) {}
+void TGDIPPicture::SetHeight(int) {}
+
+void TGDIPPicture::CopyBytes(const void* Bytes, std::size_t Count) {
+    FData->Clear();
+    if (Count > 0) FData->WriteBuffer(Bytes, static_cast<Int64>(Count));
+    FData->SetPosition(0);
+}
+
+void TGDIPPicture::ReplaceData(TStream* Stream) {
+    String bytes;
+    const Int64 count = Stream->Size() - Stream->Position();
+    if (count > 0) {
+        bytes.resize(static_cast<std::size_t>(count));
+        Stream->ReadBuffer(bytes.data(), count);
+    }
+    CopyBytes(bytes.data(), bytes.size());
+}
+
+void TGDIPPicture::LoadFromStream(TStream* Stream) {
+    if (!Stream) return;
+    ReplaceData(Stream);
+    FEmpty = false;
+    GetImageSizes();
+    Changed(this);
+}
+
+void TGDIPPicture::SaveToStream(TStream* Stream) {
+    if (!Stream || FData->Size() == 0) return;
+    Stream->WriteBuffer(FData->Memory(), FData->Size());
+}
+
+void TGDIPPicture::WriteData(TStream* Stream) {
+    SaveToStream(Stream);
+}
+
+void TGDIPPicture::ReadData(TStream* Stream) {
+    if (!Stream) return;
+    ReplaceData(Stream);
+    FEmpty = false;
+}
+
+void TGDIPPicture::LoadFromFile(const String& FileName) {
+    try {
+        const String bytes = ReadFileBytes(FileName);
+        CopyBytes(bytes.data(), bytes.size());
+        FEmpty = false;
+        if (OnClear) OnClear(this);
+        GetImageSizes();
+        Changed(this);
+    } catch (...) {
+        FEmpty = true;
+    }
+}
+
+void TGDIPPicture::LoadFromResourceName(const void* Instance, const String& Name) {
+    if (!ResourceExists(Name, TResType(RT_RCDATA))) return;
+    TResourceStream rs(Instance, Name, TResType(RT_RCDATA));
+    LoadFromStream(&rs);
+}
+
+void TGDIPPicture::LoadFromResourceID(const void* Instance, int ResID) {
+    TResourceStream rs(Instance, ResID, TResType(RT_RCDATA));
+    LoadFromStream(&rs);
+}
+
+void TGDIPPicture::LoadFromURL(const String& URL) {
+    const String upper = UpperCase(URL);
+    if (upper.rfind("RES://", 0) == 0) {
+        const String rest = URL.substr(6);
+        if (!rest.empty()) LoadFromResourceName(nullptr, rest);
+    } else if (upper.rfind("FILE://", 0) == 0) {
+        const String rest = URL.substr(7);
+        if (!rest.empty()) LoadFromFile(rest);
+    }
+}
+
+void TGDIPPicture::LoadFromClipboardFormat(Word, THandle, win::HPALETTE) {}
+void TGDIPPicture::SaveToClipboardFormat(Word&, THandle&, win::HPALETTE&) {}
+
+bool TGDIPPicture::GetImageSizes() {
+    if (FEmpty || FData->Size() == 0) return false;
+    TDecodedImage decoded(*FData);
+    if (!decoded.Ok()) {
+        // Undecodable bytes: no size to report, and no success either.
+        FWidth = 0;
+        FHeight = 0;
+        return false;
+    }
+    FWidth = static_cast<int>(decoded.Image().GetWidth());
+    FHeight = static_cast<int>(decoded.Image().GetHeight());
+    return true;
+}
+
+void TGDIPPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
+    if (!ACanvas || FEmpty || FData->Size() == 0) return;
+    TDecodedImage decoded(*FData);
+    if (!decoded.Ok()) return;
+    if (decoded.Image().GetFormat() == ifBMP) {
+        TBitmap bmp;
+        FData->SetPosition(0);
+        bmp.LoadFromStream(FData.get());
+        FData->SetPosition(0);
+        bmp.SetTransparentMode(tmAuto);
+        bmp.SetTransparent(true);
+        ACanvas->Draw(Rect.Left, Rect.Top, &bmp);
+        return;
+    }
+    FWidth = static_cast<int>(decoded.Image().GetWidth());
+    FHeight = static_cast<int>(decoded.Image().GetHeight());
+    TGPGraphics graphics(ACanvas->Handle());
+    graphics.DrawImageRect(&decoded.Image(), Rect.Left, Rect.Top, Rect.Right - Rect.Left,
+                           Rect.Bottom - Rect.Top);
+}
+
+void TGDIPPicture::Assign(TPersistent* Source) {
+    FEmpty = true;
+    if (!Source) {
+        FData->Clear();
+        Changed(this);
+        if (OnClear) OnClear(this);
+        return;
+    }
+    if (auto* pic = dynamic_cast<TGDIPPicture*>(Source)) {
+        if (pic != this) CopyBytes(pic->FData->Memory(), static_cast<std::size_t>(pic->FData->Size()));
+        // A copy of an empty picture is empty too.
+        FEmpty = pic->FEmpty || FData->Size() == 0;
+        Changed(this);
+    } else if (auto* bmp = dynamic_cast<TBitmap*>(Source)) {
+        TMemoryStream ms;
+        bmp->SaveToStream(&ms);
+        ms.SetPosition(0);
+        ReplaceData(&ms);
+        FEmpty = false;
+        Changed(this);
+    } else if (auto* picture = dynamic_cast<TPicture*>(Source)) {
+        // A picture without a graphic has nothing to save: the result is an empty picture.
+        if (TGraphic* g = picture->Graphic()) {
+            TMemoryStream ms;
+            g->SaveToStream(&ms);
+            ms.SetPosition(0);
+            ReplaceData(&ms);
+            FEmpty = ms.Size() == 0;
+        } else {
+            FData->Clear();
+        }
+        Changed(this);
+    } else {
+        // Nothing to copy: drop the old bytes as well, so that an empty picture never stores them.
+        FData->Clear();
+    }
+    GetImageSizes();
+}
+
+namespace {
+[[maybe_unused]] const bool registered = [] {
+    RegisterGraphicClass<TGDIPPicture>();
+    return true;
+}();
+} // namespace
+
+} // namespace GDIPicture

@@ -1,0 +1,149 @@
+#pragma once
+// TAdvOfficeStatusBar: the Office-style status bar. A windowed control aligned to the bottom of its form
+// that shows its panels (or one simple text) in the colours of a status-bar styler: the one named in
+// Styler, or its own internal styler while none is set.
+//
+// The bar is drawn in a plain look for now: each panel filled with its appearance's colour, a separator
+// before every panel but the first, the texts, and progress panels as a framed gauge.
+
+#include <functional>
+#include <memory>
+
+#include "components/foundation/AdvGDIPTypes.h"
+#include "components/statusbar/AdvOfficeStatusBarProgress.h"
+#include "components/statusbar/AdvOfficeStatusBarStyler.h"
+#include "components/statusbar/AdvOfficeStatusPanels.h"
+#include "platform/vcl/Controls.h"
+#include "platform/vcl/ImgList.h"
+
+namespace AdvOfficeStatusBar {
+
+using TDrawPanelEvent =
+    std::function<void(vcl::TObject* Sender, TAdvOfficeStatusPanel* Panel, const vcl::TRect& Rect)>;
+using TAnchorClick = std::function<void(vcl::TObject* Sender, const String& Anchor)>;
+using TPanelClick = std::function<void(vcl::TObject* Sender, int PanelIndex)>;
+
+constexpr unsigned StatusBarTimerId = 111;
+constexpr unsigned StatusBarTimerInterval = 100;
+
+class TAdvOfficeStatusBar : public vcl::TCustomControl {
+    KV_CLASS(TAdvOfficeStatusBar, vcl::TCustomControl)
+    KV_PUBLISHED_PROPERTIES(TAdvOfficeStatusBar)
+public:
+    explicit TAdvOfficeStatusBar(vcl::TComponent* AOwner);
+    ~TAdvOfficeStatusBar() override;
+
+    // ---- Panels
+    TAdvOfficeStatusPanels* Panels() const { return FPanels.get(); }
+    void SetPanels(TAdvOfficeStatusPanels* Value) { FPanels->Assign(Value); }
+    bool SimplePanel() const { return FSimplePanel; }
+    void SetSimplePanel(bool Value);
+    const String& SimpleText() const { return FSimpleText; }
+    void SetSimpleText(const String& Value);
+    int StretchPanel() const { return FStretchPanel; }
+    // Taken only when -1 <= Value < Panels.Count.
+    void SetStretchPanel(int Value);
+
+    // ---- Styler
+    TCustomAdvOfficeStatusBarStyler* Styler() const { return FOfficeStatusBarStyler; }
+    // The Styler setter: registers with the new styler (the internal one when Value is null).
+    void SetOfficeStatusBarStyler(TCustomAdvOfficeStatusBarStyler* Value);
+    void SetStyler(TCustomAdvOfficeStatusBarStyler* Value) { SetOfficeStatusBarStyler(Value); }
+    // The styler painting uses: Styler when set, else the internal styler.
+    TCustomAdvOfficeStatusBarStyler* CurrentStyler() const { return FCurrentStyler; }
+    TCustomAdvOfficeStatusBarStyler* InternalStyler() const { return FInternalStyler; }
+    // Called by a styler when its look changed: repaints the bar.
+    void UpdateMe(int Code);
+
+    // ---- Other properties
+    bool AnchorHint() const { return FAnchorHint; }
+    void SetAnchorHint(bool Value) { FAnchorHint = Value; }
+    AdvGDIP::TAntiAlias AntiAlias() const { return FAntiAlias; }
+    void SetAntiAlias(AdvGDIP::TAntiAlias Value);
+    bool AutoHint() const { return FAutoHint; }
+    void SetAutoHint(bool Value) { FAutoHint = Value; }
+    vcl::TCustomImageList* Images() const { return FImages; }
+    void SetImages(vcl::TCustomImageList* Value);
+    vcl::TCustomImageList* DisabledImages() const { return FDisabledImages; }
+    void SetDisabledImages(vcl::TCustomImageList* Value);
+    bool SizeGrip() const { return FSizeGrip; }
+    void SetSizeGrip(bool Value);
+    TColor URLColor() const { return FURLColor; }
+    void SetURLColor(TColor Value) { FURLColor = Value; }
+    bool UseSystemFont() const { return FUseSystemFont; }
+    void SetUseSystemFont(bool Value);
+    String GetVersion() const;
+    void SetVersion(const String&) {}
+    static int GetVersionNr() { return 0x01020002; }
+
+    // ---- Layout (client pixels)
+    // The panel's rectangle for hit tests and invalidation; (-1, -1, -1, -1) when Index is not a panel.
+    vcl::TRect GetPanelRect(int Index);
+    vcl::TRect GetSimplePanelRect();
+    // The sum of the panels' widths except the stretch panel's.
+    int PanelFixedSize() const;
+    // The first panel whose rectangle holds X (its right edge included), else -1.
+    int GetPanel(int X);
+    int IndexOfPanel(TAdvOfficeStatusPanel* Panel) const;
+    bool IsFirstPanel(TAdvOfficeStatusPanel* Panel) const { return IndexOfPanel(Panel) == 0; }
+    bool IsLastPanel(TAdvOfficeStatusPanel* Panel) const;
+    // Invalidates the panel's rectangle (the whole bar when Index is not a panel).
+    void InvalidatePanel(int Index);
+    void UpdatePanel(int Index, bool Repaint);
+    void UpdatePanels(bool UpdateRects, bool UpdateText);
+    // Sets the width of every AutoSize panel with a plain text from its content.
+    void AutoSizePanels();
+    // Follows the screen's hint font when UseSystemFont is true.
+    void SyncToSystemFont();
+
+    // The rectangle the plain look paints panel Index in (the last panel reaches the right edge unless a
+    // panel stretches); an empty rectangle when Index is not a panel.
+    vcl::TRect GetPaintRect(int Index);
+
+    // ---- Events
+    TDrawPanelEvent OnDrawPanel;
+    vcl::TNotifyEvent OnHint;
+    TPanelClick OnPanelClick;
+    TPanelClick OnPanelDblClick;
+    TPanelClick OnPanelRightClick;
+    TAnchorClick OnAnchorClick;
+    TAnchorClick OnAnchorEnter;
+    TAnchorClick OnAnchorExit;
+
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+
+protected:
+    void Loaded() override;
+    void Paint() override;
+    void WndProc(vcl::TMessage& Message) override;
+    // Draws one panel in Rect.
+    virtual void DrawPanel(TAdvOfficeStatusPanel* Panel, const vcl::TRect& Rect);
+
+private:
+    void PanelsChanged(vcl::TObject* Sender);
+    TVistaBackground* AppearanceOf(TAdvOfficeStatusPanel* Panel) const;
+    void DrawPanelText(TAdvOfficeStatusPanel* Panel, vcl::TRect R, const String& Text);
+    void DrawProgress(TAdvOfficeStatusPanel* Panel, const vcl::TRect& R, TColor TextColor);
+    void DrawFrame();
+
+    TCustomAdvOfficeStatusBarStyler* FInternalStyler = nullptr; // owned by the bar as a component
+    TCustomAdvOfficeStatusBarStyler* FOfficeStatusBarStyler = nullptr;
+    TCustomAdvOfficeStatusBarStyler* FCurrentStyler = nullptr;
+    std::unique_ptr<TAdvOfficeStatusPanels> FPanels;
+    String FSimpleText;
+    bool FSimplePanel = false;
+    bool FSizeGrip = true;
+    bool FUseSystemFont = true;
+    bool FAutoHint = false;
+    TColor FURLColor = vcl::clBlue;
+    vcl::TCustomImageList* FImages = nullptr;
+    vcl::TCustomImageList* FDisabledImages = nullptr;
+    bool FAnchorHint = false;
+    AdvGDIP::TAntiAlias FAntiAlias = AdvGDIP::aaClearType;
+    int FStretchPanel = -1;
+};
+
+// Registers the bar's class for the layout reader (also done at start-up when this unit is linked).
+void RegisterAdvOfficeStatusBarClasses();
+
+} // namespace AdvOfficeStatusBar

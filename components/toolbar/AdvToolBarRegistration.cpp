@@ -1,0 +1,13 @@
+#include "components/toolbar/AdvToolBar.h"
+
+#include "platform/classes/ClassRegistry.h"
+
+namespace AdvToolBar {
+
+void RegisterAdvToolBarClasses() {
+    vcl::RegisterClasses({vcl::ClassEntry<TAdvDockPanel>(), vcl::ClassEntry<TAdvToolBar>(),
+                          vcl::ClassEntry<TAdvToolBarSeparator>(), vcl::ClassEntry<TAdvToolBarContainer>(),
+                          vcl::ClassEntry<AdvToolBarStylers::TAdvToolBarOfficeStyler>()});
+}
+
+} // namespace AdvToolBar

@@ -1,0 +1,92 @@
+#pragma once
+// The rows of a dock panel: TRowCollection holds the rows in order, each TRowCollectionItem the
+// toolbars of one row (a horizontal strip in a top or bottom panel, a column in a left or right one)
+// and the rectangle the row takes in the panel.
+
+#include <memory>
+
+#include "components/toolbar/styler/ToolBarTypes.h"
+#include "platform/rtl/Collection.h"
+#include "platform/rtl/Types.h"
+
+namespace AdvToolBar {
+
+class TAdvDockPanel;
+class TAdvCustomToolBar;
+class TRowCollection;
+
+class TRowCollectionItem : public vcl::TCollectionItem {
+    KV_CLASS(TRowCollectionItem, vcl::TCollectionItem)
+public:
+    explicit TRowCollectionItem(vcl::TCollection* Collection);
+    ~TRowCollectionItem() override;
+
+    // The toolbar's index in the row; -1 when it is there already or the row does not accept it.
+    int AddToolBar(TAdvCustomToolBar* ToolBar);
+    // Takes the toolbar out (when there), re-arranges the row and, with DeleteIfEmpty, lets the
+    // collection delete the row once it is empty.
+    void RemoveToolBar(TAdvCustomToolBar* ToolBar, bool DeleteIfEmpty);
+    // True for an empty row, or when neither its first toolbar nor the given one is full-size.
+    bool IsAllowed(TAdvCustomToolBar* ToolBar) const;
+    // The row's thickness: the largest across-size of its toolbars, at least 26.
+    int GetHeight() const;
+    vcl::TRect GetRowRect() const { return FRowRect; }
+    void SetRowRect(const vcl::TRect& Value) { FRowRect = Value; }
+    // Places the row's toolbars along the row, in order, without overlap.
+    void ArrangeToolBars();
+
+    int ToolBarCount() const { return FToolBarList->Count(); }
+    TAdvCustomToolBar* ToolBars(int Index) const { return FToolBarList->At<TAdvCustomToolBar>(Index); }
+    int IndexOfToolBar(TAdvCustomToolBar* ToolBar) const { return FToolBarList->IndexOf(ToolBar); }
+
+private:
+    TRowCollection* Rows() const;
+    TAdvDockPanel* Panel() const;
+    // The row's start and end along the row.
+    int RowStart() const;
+    int RowEnd() const;
+    // Gives a full-size toolbar the whole length of the row.
+    void FitFullSize(TAdvCustomToolBar* ToolBar);
+
+    std::unique_ptr<TDbgList> FToolBarList;
+    vcl::TRect FRowRect;
+};
+
+class TRowCollection : public vcl::TCollection {
+    KV_CLASS(TRowCollection, vcl::TCollection)
+public:
+    static constexpr int RowSpacing = 1;
+    static constexpr int ToolBarSpacing = 2;
+    static constexpr int MinRowThickness = 26;
+
+    explicit TRowCollection(TAdvDockPanel* DockPanel);
+
+    TAdvDockPanel* DockPanel() const { return FDockPanel; }
+    TRowCollectionItem* Items(int Index) const { return static_cast<TRowCollectionItem*>(GetItem(Index)); }
+    // Appends (inserts) a row, then lays the rows out.
+    TRowCollectionItem* Add();
+    TRowCollectionItem* Insert(int Index);
+    // Deletes an empty row unless the rows are frozen, then lays the rows out.
+    void DeleteMeIfEmpty(TRowCollectionItem* Row);
+    // Index of the first row that holds the toolbar, or -1.
+    int IsToolBarAlreadyAdded(TAdvCustomToolBar* ToolBar) const;
+    // Raises Exception "Invalid Row Index" for an index outside the rows.
+    void MoveToolBarToRow(TAdvCustomToolBar* ToolBar, int Index);
+    // Lays the rows out across the panel, arranges each and sizes the panel to them.
+    void SetRowsPosition();
+    // Sizes the panel to its rows (nothing while they are frozen).
+    void SetParentSize();
+    void ReArrangeAllToolBars();
+    // A toolbar that became full-size gets a row of its own at its row's index.
+    void SetToolBarFullSize(TAdvCustomToolBar* ToolBar);
+    // A hidden toolbar leaves its row; a shown one that is in no row gets one.
+    void UpdateToolBarVisibility(TAdvCustomToolBar* ToolBar);
+
+protected:
+    vcl::TPersistent* GetOwner() override;
+
+private:
+    TAdvDockPanel* FDockPanel;
+};
+
+} // namespace AdvToolBar

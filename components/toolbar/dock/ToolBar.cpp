@@ -1,0 +1,533 @@
+#include "components/toolbar/dock/ToolBar.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "components/toolbar/dock/DockPanel.h"
+#include "components/toolbar/dock/ToolBarContainer.h"
+#include "components/toolbar/dock/ToolBarControl.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/vcl/ControlMessages.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Window.h"
+
+namespace AdvToolBar {
+
+KV_PUBLISHED(TAdvToolBar) {
+    using T = TAdvToolBar;
+    p.Bool("AllowFloating", &T::FAllowFloating, &T::SetAllowFloating, true);
+    p.Bool("AutoArrangeButtons", &T::FAutoArrangeButtons, &T::SetAutoArrangeButtons, true);
+    p.Bool("AutoDockOnClose", &T::AutoDockOnClose, nullptr, false);
+    p.Bool("AutoMDIButtons", &T::AutoMDIButtons, nullptr, false);
+    p.Bool("AutoOptionMenu", &T::AutoOptionMenu, nullptr, false);
+    p.Bool("AutoPositionControls", &T::FAutoPositionControls, &T::SetAutoPositionControls, true);
+    p.Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true);
+    p.Bool("Locked", &T::FLocked, &T::SetLocked, false);
+    p.Str("Caption", &T::FCaption, &T::SetCaption);
+    p.Object("CaptionFont", &T::FCaptionFont);
+    p.Int("CaptionHeight", &T::FCaptionHeight, &T::SetCaptionHeight, 16);
+    p.Enum("CaptionPosition", &T::FCaptionPosition, &T::SetCaptionPosition, cpTop);
+    p.Enum("CaptionAlignment", &T::FCaptionAlignment, &T::SetCaptionAlignment, vcl::taLeftJustify);
+    p.Str("CompactCaption", &T::FCompactCaption, &T::SetCompactCaption);
+    p.Int("CompactImageIndex", &T::FCompactImageIndex, &T::SetCompactImageIndex, -1);
+    p.Bool("ShowCaption", &T::FShowCaption, &T::SetShowCaption, false);
+    p.Str("HintOptionButton", &T::HintOptionButton);
+    p.Str("HintCloseButton", &T::HintCloseButton);
+    p.Bool("ShowRightHandle", &T::FShowRightHandle, &T::SetShowRightHandle, true);
+    p.Bool("ShowClose", &T::FShowClose, &T::SetShowClose, true);
+    p.Bool("ShowOptionIndicator", &T::FShowOptionIndicator, &T::SetShowOptionIndicator, true);
+    p.Set("DockableTo", &T::FDockableTo, &T::SetDockableTo, TDockableTo{daLeft, daTop, daRight, daBottom});
+    p.Enum("DockMode", &T::DockMode, nullptr, dmAll);
+    p.Bool("FullSize", &T::FFullSize, &T::SetFullSize, false);
+    p.Str("TextAutoOptionMenu", &T::TextAutoOptionMenu, nullptr, "Add or Remove Buttons");
+    p.Str("TextOptionMenu", &T::TextOptionMenu, nullptr, "Options");
+    p.Ref("ToolBarStyler", &T::FToolBarStyler, &T::SetToolBarStyler);
+    p.Bool("ParentStyler", &T::FParentStyler, &T::SetParentStyler, true);
+    p.Bool("ParentOptionPicture", &T::FParentOptionPicture, &T::SetParentOptionPicture, true);
+    p.Bool("ShowHint", &T::ShowHint, &T::SetShowHint, true);
+    p.Int("ToolBarIndex", &T::ToolBarIndex, &T::SetToolBarIndex);
+    p.Object("Persistence", &T::FPersistence);
+    p.Str("Version", &T::Version, &T::SetVersion, kVersion);
+    p.Event("OnClose", &T::OnClose);
+    p.Event("OnDocked", &T::OnDocked);
+    p.Event("OnUnDocked", &T::OnUnDocked);
+}
+
+KV_REGISTER_CLASS(TAdvToolBar)
+
+namespace {
+
+// Sets a flag for the lifetime of the guard and gives it its earlier value back.
+class TFlagGuard {
+public:
+    TFlagGuard(bool& Flag, bool Value) : FFlag(Flag), FSaved(Flag) { Flag = Value; }
+    ~TFlagGuard() { FFlag = FSaved; }
+    TFlagGuard(const TFlagGuard&) = delete;
+    TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+private:
+    bool& FFlag;
+    bool FSaved;
+};
+
+bool IsBeingDestroyed(const vcl::TComponent* C) {
+    return C->ComponentState().Contains(vcl::csDestroying);
+}
+
+} // namespace
+
+TAdvCustomToolBar::TAdvCustomToolBar(vcl::TComponent* AOwner)
+    : vcl::TCustomControl(AOwner), FControlList(std::make_unique<TDbgList>()),
+      FRULControlList(std::make_unique<TDbgList>()), FHiddenControlList(std::make_unique<TDbgList>()),
+      FVisibleSequenceList(std::make_unique<TDbgList>()) {
+    FControlStyle.Include(vcl::csAcceptsControls);
+    FControlStyle.Exclude(vcl::csOpaque);
+    FCaptionFont = std::make_unique<vcl::TFont>();
+    SetDoubleBuffered(true);
+    SetAutoSize(true);
+    Constraints()->SetMinWidth(FMinLength);
+    SetBounds(Left(), Top(), Width(), 26);
+    FInternalStyler = new TCustomAdvToolBarStyler(this);
+    FInternalStyler->SetName("InternalStyler");
+    FCurrentStyler = FInternalStyler;
+    FInternalStyler->AddControl(this);
+    FInternalStyler->SetSubComponent(true);
+    FThickness = Height();
+    FMaxLength = Constraints()->MinWidth();
+    FPersistence = std::make_unique<TPersistence>(this);
+    FPersistence->SetSection("UnDockedAdvToolBars");
+    Constraints()->SetMaxWidth(Constraints()->MinWidth());
+    SetShowHint(true);
+    TextAutoOptionMenu = "Add or Remove Buttons";
+    TextOptionMenu = "Options";
+    FColor = FInternalStyler->Color()->Color();
+    FParentColor = false;
+}
+
+TAdvCustomToolBar::~TAdvCustomToolBar() {
+    // Owned and notified components go first, while the toolbar is whole.
+    BeforeDestruction();
+    if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
+    if (FToolBarStyler != nullptr) FToolBarStyler->RemoveControl(this);
+    FToolBarStyler = nullptr;
+    FCurrentStyler = nullptr;
+    FInternalStyler = nullptr;
+    for (int i = 0; i < FControlList->Count(); ++i)
+        if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(FControlList->At<vcl::TControl>(i)))
+            if (tc->FAdvToolBar == this) tc->FAdvToolBar = nullptr;
+}
+
+// ---- Settings
+
+void TAdvCustomToolBar::SetFullSize(bool Value) {
+    if (FFullSize == Value) return;
+    FFullSize = Value;
+    if (FDockPanel == nullptr || FToolBarState != tsDocked) return;
+    if (Value) {
+        SetParentStyler(true);
+        FDockPanel->SetToolBarFullSize(this);
+        SetControlsPosition(false);
+    } else {
+        UpdateSize();
+    }
+}
+
+void TAdvCustomToolBar::SetAllowFloating(bool Value) {
+    if (!Value && FToolBarState == tsFloating) return;
+    FAllowFloating = Value;
+}
+
+void TAdvCustomToolBar::SetLocked(bool Value) {
+    FLocked = Value && FToolBarState != tsFloating;
+}
+
+void TAdvCustomToolBar::SetCaption(const String& Value) {
+    if (FCaption == Value) return;
+    FCaption = Value;
+    Invalidate();
+    SetText(Value);
+}
+
+void TAdvCustomToolBar::SetCaptionFont(vcl::TFont* Value) {
+    FCaptionFont->Assign(Value);
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetCaptionHeight(int Value) {
+    if (FCaptionHeight == Value) return;
+    FCaptionHeight = Value;
+    if (FShowCaption) {
+        SetControlsPosition(false);
+        Invalidate();
+    }
+}
+
+void TAdvCustomToolBar::SetCaptionPosition(TCaptionPosition Value) {
+    if (FCaptionPosition == Value) return;
+    FCaptionPosition = Value;
+    if (FShowCaption) {
+        SetControlsPosition(false);
+        Invalidate();
+    }
+}
+
+void TAdvCustomToolBar::SetCaptionAlignment(vcl::TAlignment Value) {
+    FCaptionAlignment = Value;
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetShowCaption(bool Value) {
+    if (FShowCaption == Value) return;
+    FShowCaption = Value;
+    SetControlsPosition(true);
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetCompactImageIndex(int Value) {
+    if (FCompactImageIndex == Value) return;
+    FCompactImageIndex = Value;
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetShowOptionIndicator(bool Value) {
+    if (FShowOptionIndicator == Value) return;
+    FShowOptionIndicator = Value;
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetShowRightHandle(bool Value) {
+    if (FShowRightHandle == Value) return;
+    FShowRightHandle = Value;
+    SetControlsPosition(true);
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetParentOptionPicture(bool Value) {
+    if (FParentOptionPicture == Value) return;
+    FParentOptionPicture = Value;
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetAutoArrangeButtons(bool Value) {
+    if (FAutoArrangeButtons == Value) return;
+    FAutoArrangeButtons = Value;
+    if (!Value && FAutoRUL && !ComponentState().Contains(vcl::csLoading)) {
+        FRULControlList->Clear();
+        for (void* c : *FControlList)
+            FRULControlList->Add(c);
+    }
+}
+
+void TAdvCustomToolBar::SetAutoPositionControls(bool Value) {
+    if (FAutoPositionControls == Value) return;
+    FAutoPositionControls = Value;
+    if (Value) SetControlsPosition(true);
+}
+
+// ---- Styler link
+
+void TAdvCustomToolBar::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
+    if (Value != nullptr && Value == FToolBarStyler) return;
+    if (FToolBarStyler != nullptr && FToolBarStyler != FInternalStyler) FToolBarStyler->RemoveControl(this);
+    FToolBarStyler = Value;
+    if (FParentStyler && FLastDockPanel != nullptr) {
+        TCustomAdvToolBarStyler* s = FLastDockPanel->CurrentStyler();
+        if (s != nullptr && !IsBeingDestroyed(s)) FToolBarStyler = s;
+    }
+    if (FToolBarStyler != nullptr) {
+        FCurrentStyler = FToolBarStyler;
+        FToolBarStyler->FreeNotification(this);
+        FToolBarStyler->AddControl(this);
+    } else {
+        FCurrentStyler = FInternalStyler;
+    }
+    if (FCurrentStyler != nullptr) FColor = FCurrentStyler->Color()->Color();
+    if (Parent() != nullptr && !ComponentState().Contains(vcl::csLoading)) SetControlsPosition(true);
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetParentStyler(bool Value) {
+    if (FParentStyler == Value && !Value) return;
+    FParentStyler = Value;
+    SetToolBarStyler(nullptr);
+}
+
+void TAdvCustomToolBar::UpdateMe(int Code) {
+    if (FCurrentStyler == nullptr) return;
+    SetColor(FCurrentStyler->Color()->Color());
+    if (Code == 5) SetControlsPosition(true);
+    UpdateAllContainer();
+    Invalidate();
+}
+
+void TAdvCustomToolBar::UpdateAllContainer() {
+    if (FCurrentStyler == nullptr) return;
+    for (void* c : *FControlList)
+        if (auto* container = dynamic_cast<TAdvToolBarContainer*>(static_cast<vcl::TControl*>(c)))
+            container->Invalidate();
+}
+
+bool TAdvCustomToolBar::DragGripShown() const {
+    if (FToolBarState == tsFloating) return false;
+    return FCurrentStyler != nullptr && FCurrentStyler->DragGripStyle() != dsNone;
+}
+
+// ---- Parent and notifications
+
+void TAdvCustomToolBar::SetParent(vcl::TWinControl* AParent) {
+    if (AParent == Parent()) return;
+    vcl::TCustomControl::SetParent(AParent);
+    FPreviousState = FToolBarState;
+    auto* panel = dynamic_cast<TAdvDockPanel*>(AParent);
+    bool docked = false;
+    if (panel != nullptr && panel != FDockPanel) {
+        if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
+        FToolBarState = tsDocked;
+        if (panel->AddToolBar(this) != -1) {
+            FLastDockPanel = panel;
+            panel->FreeNotification(this);
+            SetParentStyler(FParentStyler);
+            docked = true;
+        } else {
+            FToolBarState = FPreviousState;
+        }
+    } else if (panel == nullptr) {
+        FParentStyler = false;
+        FToolBarState = tsFixed;
+        if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
+    }
+    SetControlsPosition(true);
+    if (docked && !ComponentState().Contains(vcl::csLoading) && OnDocked) OnDocked(this, panel);
+}
+
+void TAdvCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
+    vcl::TCustomControl::Notification(AComponent, Operation);
+    if (Operation != vcl::opRemove) return;
+    bool destroying = IsBeingDestroyed(this);
+    // Pointers to what goes away are cleared even while the toolbar itself goes: nothing may be left
+    // pointing at a freed styler, panel or control.
+    if (AComponent == FDockPanel) {
+        FDockPanel = nullptr;
+        FRow = -1;
+    }
+    if (AComponent == FLastDockPanel) FLastDockPanel = nullptr;
+    if (AComponent == FToolBarStyler) {
+        if (destroying) {
+            FToolBarStyler = nullptr;
+            FCurrentStyler = nullptr;
+        } else {
+            SetToolBarStyler(nullptr);
+        }
+    }
+    if (auto* control = dynamic_cast<vcl::TControl*>(AComponent)) {
+        if (FControlList->IndexOf(control) < 0) return;
+        if (destroying) {
+            FControlList->Remove(control);
+            FRULControlList->Remove(control);
+            FHiddenControlList->Remove(control);
+            FVisibleSequenceList->Remove(control);
+        } else {
+            RemoveControl(control);
+        }
+    }
+}
+
+void TAdvCustomToolBar::Loaded() {
+    vcl::TCustomControl::Loaded();
+    BuildSequenceControlList();
+    SetControlsPosition(true);
+    GetSequenceControlList(FVisibleSequenceList.get(), true);
+}
+
+void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
+    switch (Message.Msg) {
+    case win::WM_ERASEBKGND:
+        Message.Result = 1;
+        return;
+    case vcl::CM_CONTROLCHANGE: {
+        vcl::TCustomControl::WndProc(Message);
+        auto* control = reinterpret_cast<vcl::TControl*>(Message.WParam);
+        if (control == nullptr) return;
+        if (Message.LParam != 0)
+            InsertControl(control);
+        else
+            RemoveControl(control);
+        return;
+    }
+    case vcl::CM_VISIBLECHANGED:
+        vcl::TCustomControl::WndProc(Message);
+        if (FDockPanel != nullptr && FToolBarState == tsDocked &&
+            !ComponentState().Contains(vcl::csDesigning))
+            FDockPanel->UpdateToolBarVisibility(this);
+        return;
+    default:
+        break;
+    }
+    vcl::TCustomControl::WndProc(Message);
+}
+
+void TAdvCustomToolBar::Paint() {
+    // The plain look: the styler's toolbar colour with a thin border.
+    vcl::TCanvas* c = Canvas();
+    vcl::TRect r = ClientRect();
+    TColor fill = FCurrentStyler ? FCurrentStyler->Color()->Color() : Color();
+    TColor border = FCurrentStyler && FCurrentStyler->BorderColor() != vcl::clNone
+                        ? FCurrentStyler->BorderColor()
+                        : vcl::clBtnShadow;
+    c->Brush()->SetStyle(vcl::bsSolid);
+    c->Brush()->SetColor(fill);
+    c->Pen()->SetStyle(vcl::psSolid);
+    c->Pen()->SetWidth(1);
+    c->Pen()->SetColor(border);
+    c->Rectangle(r);
+}
+
+// ---- Control list
+
+vcl::TControl* TAdvCustomToolBar::ToolBarControls(int Index) const {
+    if (Index < 0 || Index >= FControlList->Count()) return nullptr;
+    return FControlList->At<vcl::TControl>(Index);
+}
+
+int TAdvCustomToolBar::AddToolBarControl(vcl::TControl* Control) {
+    if (Control == nullptr || IndexOfToolBarControl(Control) >= 0 || Control->Parent() == this) return -1;
+    Control->SetParent(this);
+    int i = IndexOfToolBarControl(Control);
+    if (i < 0) return -1;
+    int last = FControlList->Count() - 1;
+    if (i != last) {
+        FControlList->Move(i, last);
+        SetControlsPosition(true);
+    }
+    return last;
+}
+
+int TAdvCustomToolBar::InsertToolBarControl(int Index, vcl::TControl* Control) {
+    int i = AddToolBarControl(Control);
+    if (i < 0) return -1;
+    int target = std::clamp(Index, 0, FControlList->Count() - 1);
+    MoveToolBarControl(i, target);
+    return IndexOfToolBarControl(Control);
+}
+
+void TAdvCustomToolBar::MoveToolBarControl(int FromIndex, int ToIndex) {
+    int n = FControlList->Count();
+    if (FromIndex < 0 || FromIndex >= n || ToIndex < 0 || ToIndex >= n || FromIndex == ToIndex) return;
+    FControlList->Move(FromIndex, ToIndex);
+    SetControlsPosition(true);
+}
+
+int TAdvCustomToolBar::InsertAdvToolBarControl(vcl::TControl* Control, int Index) {
+    if (Index > FControlList->Count() || Index < 0) throw vcl::Exception("Invalid Index");
+    int existing = IndexOfToolBarControl(Control);
+    if (existing >= 0 || Control == nullptr) return existing;
+    FControlList->Insert(Index, Control);
+    Control->FreeNotification(this);
+    if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(Control)) tc->FAdvToolBar = this;
+    SetControlsPosition(true);
+    return Index;
+}
+
+void TAdvCustomToolBar::RemoveAdvToolBarControl(vcl::TControl* Control) {
+    int i = IndexOfToolBarControl(Control);
+    if (i < 0) return;
+    FControlList->Delete(i);
+    SetControlsPosition(true);
+}
+
+int TAdvCustomToolBar::ControlIndex(int OldIndex, int ALeft, int ATop) const {
+    int n = FControlList->Count();
+    if (OldIndex >= 0 && n <= 1) return OldIndex;
+    // A control at the origin goes last.
+    if (ALeft == 0 || ATop == 0) return n;
+    bool horizontal = Horizontal();
+    for (int i = 0; i < n; ++i) {
+        if (i == OldIndex) continue;
+        vcl::TControl* c = FControlList->At<vcl::TControl>(i);
+        if (horizontal ? c->Left() >= ALeft : c->Top() >= ATop) return i;
+    }
+    return n;
+}
+
+int TAdvCustomToolBar::ReorderControl(int OldIndex, int ALeft, int ATop) {
+    int target = ControlIndex(OldIndex, ALeft, ATop);
+    if (target != OldIndex && OldIndex >= 0 && OldIndex < FControlList->Count()) {
+        int to = OldIndex < target ? target - 1 : target;
+        to = std::clamp(to, 0, FControlList->Count() - 1);
+        if (to != OldIndex) FControlList->Move(OldIndex, to);
+    }
+    return target;
+}
+
+void TAdvCustomToolBar::InsertControl(vcl::TControl* Control) {
+    if (Control == nullptr) return;
+    const auto state = ComponentState();
+    if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(Control)) {
+        tc->FAdvToolBar = this;
+        tc->FPosition = FPosition;
+        if (!state.Contains(vcl::csLoading) && !state.Contains(vcl::csDesigning)) tc->AdjustSize();
+    }
+    Control->FreeNotification(this);
+    int i = IndexOfToolBarControl(Control);
+    if (i < 0) {
+        int at = std::min(ControlIndex(-1, Control->Left(), Control->Top()), FControlList->Count());
+        FControlList->Insert(at, Control);
+    } else {
+        ReorderControl(i, Control->Left(), Control->Top());
+    }
+    if (FAutoRUL && FRULControlList->IndexOf(Control) < 0) FRULControlList->Add(Control);
+    SetControlsPosition(true);
+}
+
+void TAdvCustomToolBar::RemoveControl(vcl::TControl* Control) {
+    int i = IndexOfToolBarControl(Control);
+    if (i < 0) return;
+    if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(Control))
+        if (tc->FAdvToolBar == this) tc->FAdvToolBar = nullptr;
+    FControlList->Delete(i);
+    FRULControlList->Remove(Control);
+    FHiddenControlList->Remove(Control);
+    FVisibleSequenceList->Remove(Control);
+    SetControlsPosition(true);
+}
+
+void TAdvCustomToolBar::BuildSequenceControlList() {
+    bool horizontal = Horizontal();
+    std::vector<vcl::TControl*> order;
+    for (int i = 0; i < ControlCount(); ++i) {
+        vcl::TControl* c = Controls(i);
+        int key = horizontal ? c->Left() : c->Top();
+        // After the last entry whose position is not greater: ties keep child order.
+        auto pos = std::find_if(order.begin(), order.end(),
+                                [&](vcl::TControl* o) { return (horizontal ? o->Left() : o->Top()) > key; });
+        order.insert(pos, c);
+    }
+    FControlList->Clear();
+    for (vcl::TControl* c : order)
+        FControlList->Add(c);
+    if (FAutoRUL) {
+        FRULControlList->Clear();
+        for (vcl::TControl* c : order)
+            FRULControlList->Add(c);
+    }
+}
+
+void TAdvCustomToolBar::GetSequenceControlList(TDbgList* List, bool VisibleOnly) const {
+    if (List == nullptr) return;
+    List->Clear();
+    bool horizontal = Horizontal();
+    std::vector<vcl::TControl*> order;
+    for (int i = 0; i < ControlCount(); ++i) {
+        vcl::TControl* c = Controls(i);
+        if (!VisibleOnly || c->Visible()) order.push_back(c);
+    }
+    std::stable_sort(order.begin(), order.end(), [horizontal](vcl::TControl* a, vcl::TControl* b) {
+        if (horizontal) return a->Left() != b->Left() ? a->Left() < b->Left() : a->Top() < b->Top();
+        return a->Top() < b->Top();
+    });
+    for (vcl::TControl* c : order)
+        List->Add(c);
+}
+
+} // namespace AdvToolBar

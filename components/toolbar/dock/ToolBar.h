@@ -1,0 +1,218 @@
+#pragma once
+// TAdvCustomToolBar / TAdvToolBar: the toolbar window. It holds any controls (toolbar buttons,
+// separators, glow buttons, containers, edits), keeps them in a list in layout order, lays them out in
+// one line (left to right when horizontal, top to bottom when vertical), links to a toolbar styler,
+// and lives docked in a dock panel row or fixed on any other parent.
+
+#include <functional>
+#include <memory>
+
+#include "components/toolbar/dock/Persistence.h"
+#include "components/toolbar/styler/ToolBarStyler.h"
+#include "platform/vcl/CustomControl.h"
+#include "platform/vcl/Label.h"
+
+namespace AdvToolBar {
+
+class TAdvDockPanel;
+
+using TDockedEvent = std::function<void(vcl::TObject* Sender, TAdvDockPanel* DockPanel)>;
+
+class TAdvCustomToolBar : public vcl::TCustomControl {
+    KV_CLASS(TAdvCustomToolBar, vcl::TCustomControl)
+public:
+    explicit TAdvCustomToolBar(vcl::TComponent* AOwner);
+    ~TAdvCustomToolBar() override;
+
+    // ---- Place
+    TDockAlign Position() const { return FPosition; }
+    // Re-orients the toolbar and its controls (daTop/daBottom horizontal, daLeft/daRight vertical).
+    void SetPosition(TDockAlign Value);
+    bool IsVertical() const { return !IsHorizontal(FPosition); }
+    TToolBarState ToolBarState() const { return FToolBarState; }
+    TAdvDockPanel* DockPanel() const { return FDockPanel; }
+    TAdvDockPanel* LastDockPanel() const { return FLastDockPanel; }
+    int Row() const { return FRow; }
+    void SetRow(int Value) { FRow = Value; }
+    bool AllowBoundChange() const { return FAllowBoundChange; }
+    void SetAllowBoundChange(bool Value) { FAllowBoundChange = Value; }
+    // Set by the dock panel's AddToolBar / RemoveToolBar.
+    void SetDockPanel(TAdvDockPanel* Value) { FDockPanel = Value; }
+
+    // ---- Published settings
+    bool FullSize() const { return FFullSize; }
+    void SetFullSize(bool Value);
+    bool AllowFloating() const { return FAllowFloating; }
+    // Switching it off while floating is refused.
+    void SetAllowFloating(bool Value);
+    bool Locked() const { return FLocked; }
+    // A floating toolbar cannot be locked.
+    void SetLocked(bool Value);
+    String Caption() const { return FCaption; }
+    void SetCaption(const String& Value);
+    vcl::TFont* CaptionFont() const { return FCaptionFont.get(); }
+    void SetCaptionFont(vcl::TFont* Value);
+    int CaptionHeight() const { return FCaptionHeight; }
+    void SetCaptionHeight(int Value);
+    TCaptionPosition CaptionPosition() const { return FCaptionPosition; }
+    void SetCaptionPosition(TCaptionPosition Value);
+    vcl::TAlignment CaptionAlignment() const { return FCaptionAlignment; }
+    void SetCaptionAlignment(vcl::TAlignment Value);
+    bool ShowCaption() const { return FShowCaption; }
+    void SetShowCaption(bool Value);
+    String CompactCaption() const { return FCompactCaption; }
+    void SetCompactCaption(const String& Value) { FCompactCaption = Value; }
+    int CompactImageIndex() const { return FCompactImageIndex; }
+    void SetCompactImageIndex(int Value);
+    bool ShowOptionIndicator() const { return FShowOptionIndicator; }
+    void SetShowOptionIndicator(bool Value);
+    bool ShowRightHandle() const { return FShowRightHandle; }
+    void SetShowRightHandle(bool Value);
+    bool ShowClose() const { return FShowClose; }
+    void SetShowClose(bool Value) { FShowClose = Value; }
+    bool ParentOptionPicture() const { return FParentOptionPicture; }
+    void SetParentOptionPicture(bool Value);
+    bool AutoArrangeButtons() const { return FAutoArrangeButtons; }
+    void SetAutoArrangeButtons(bool Value);
+    bool AutoPositionControls() const { return FAutoPositionControls; }
+    void SetAutoPositionControls(bool Value);
+    TDockableTo DockableTo() const { return FDockableTo; }
+    void SetDockableTo(TDockableTo Value) { FDockableTo = Value; }
+    // -1 unless the toolbar stands on a pager page; writes elsewhere have no effect.
+    int ToolBarIndex() const { return -1; }
+    void SetToolBarIndex(int) {}
+    String Version() const { return kVersion; }
+    void SetVersion(const String&) {}
+    TPersistence* Persistence() const { return FPersistence.get(); }
+    void SetPersistence(TPersistence* Value) { FPersistence->Assign(Value); }
+
+    String TextAutoOptionMenu;
+    String TextOptionMenu;
+    String HintOptionButton;
+    String HintCloseButton;
+    bool AutoDockOnClose = false;
+    bool AutoMDIButtons = false;
+    bool AutoOptionMenu = false;
+    TDockMode DockMode = dmAll;
+
+    // ---- Styler
+    TCustomAdvToolBarStyler* ToolBarStyler() const { return FToolBarStyler; }
+    void SetToolBarStyler(TCustomAdvToolBarStyler* Value);
+    bool ParentStyler() const { return FParentStyler; }
+    void SetParentStyler(bool Value);
+    TCustomAdvToolBarStyler* CurrentStyler() const { return FCurrentStyler; }
+    TCustomAdvToolBarStyler* InternalStyler() const { return FInternalStyler; }
+    // The styler's change notification.
+    void UpdateMe(int Code);
+
+    // ---- Control list
+    int ToolBarControlCount() const { return FControlList->Count(); }
+    // Null when Index is out of range.
+    vcl::TControl* ToolBarControls(int Index) const;
+    int IndexOfToolBarControl(vcl::TControl* Control) const { return FControlList->IndexOf(Control); }
+    int AddToolBarControl(vcl::TControl* Control);
+    int InsertToolBarControl(int Index, vcl::TControl* Control);
+    void MoveToolBarControl(int FromIndex, int ToIndex);
+    // Index greater than the count raises Exception "Invalid Index".
+    int InsertAdvToolBarControl(vcl::TControl* Control, int Index);
+    int AddAdvToolBarControl(vcl::TControl* Control) {
+        return InsertAdvToolBarControl(Control, ToolBarControlCount());
+    }
+    void RemoveAdvToolBarControl(vcl::TControl* Control);
+    int ControlIndex(int OldIndex, int ALeft, int ATop) const;
+    int ReorderControl(int OldIndex, int ALeft, int ATop);
+    void InsertControl(vcl::TControl* Control);
+    void RemoveControl(vcl::TControl* Control);
+    void BuildSequenceControlList();
+    // The children (visible only, when asked) in screen order.
+    void GetSequenceControlList(TDbgList* List, bool VisibleOnly) const;
+
+    // ---- Layout
+    void SetControlsPosition(bool UpdateSize);
+    void UpdateSize();
+    int GetMaxLength() const;
+    int CanShrink();
+    int CanExpand();
+    int MinLength() const { return FMinLength; }
+    int MaxLength() const { return FMaxLength; }
+    int Thickness() const { return FThickness; }
+    // True unless the styler's drag grip is dsNone (or the toolbar floats).
+    bool DragGripShown() const;
+    int DragGripWidth() const { return FDragGripWidth; }
+    int PopupIndicatorWidth() const { return FShowRightHandle ? 14 : 4; }
+    void BeginUpdate();
+    void EndUpdate();
+    void Update() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void SetParent(vcl::TWinControl* AParent) override;
+
+    vcl::TNotifyEvent OnClose;
+    TDockedEvent OnDocked;
+    vcl::TNotifyEvent OnUnDocked;
+
+protected:
+    void Loaded() override;
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+    void Paint() override;
+    void WndProc(vcl::TMessage& Message) override;
+    void AlignControls(vcl::TControl* AControl, vcl::TRect& Rect) override;
+    void AdjustControl(vcl::TControl* Control);
+    void UpdateAllContainer();
+    // Repaints the toolbar containers after a styler change.
+    bool Horizontal() const { return IsHorizontal(FPosition); }
+
+    String FCaption;
+    std::unique_ptr<vcl::TFont> FCaptionFont;
+    bool FFullSize = false;
+    bool FAllowFloating = true;
+    bool FLocked = false;
+    int FCaptionHeight = 16;
+    TCaptionPosition FCaptionPosition = cpTop;
+    vcl::TAlignment FCaptionAlignment = vcl::taLeftJustify;
+    bool FShowCaption = false;
+    String FCompactCaption;
+    int FCompactImageIndex = -1;
+    bool FShowOptionIndicator = true;
+    bool FShowRightHandle = true;
+    bool FShowClose = true;
+    bool FParentOptionPicture = true;
+    bool FAutoArrangeButtons = true;
+    bool FAutoPositionControls = true;
+    TDockableTo FDockableTo{daLeft, daTop, daRight, daBottom};
+    TCustomAdvToolBarStyler* FToolBarStyler = nullptr;
+    bool FParentStyler = true;
+    std::unique_ptr<TPersistence> FPersistence;
+
+private:
+    std::unique_ptr<TDbgList> FControlList;
+    std::unique_ptr<TDbgList> FRULControlList;
+    std::unique_ptr<TDbgList> FHiddenControlList;
+    std::unique_ptr<TDbgList> FVisibleSequenceList;
+    TCustomAdvToolBarStyler* FInternalStyler = nullptr; // owned by the toolbar
+    TCustomAdvToolBarStyler* FCurrentStyler = nullptr;
+    int FDragGripWidth = 7;
+    TAdvDockPanel* FDockPanel = nullptr;
+    TAdvDockPanel* FLastDockPanel = nullptr;
+    TDockAlign FPosition = daTop;
+    int FRow = -1;
+    TToolBarState FToolBarState = tsDocked;
+    TToolBarState FPreviousState = tsDocked;
+    bool FAllowBoundChange = false;
+    bool FPositioning = false;
+    bool FAutoRUL = true;
+    int FThickness = 26;
+    int FMinLength = 60;
+    int FMaxLength = 60;
+    int FUpdateCount = 0;
+    bool FAdjustingControl = false;
+};
+
+// The toolbar with its properties published.
+class TAdvToolBar : public TAdvCustomToolBar {
+    KV_CLASS(TAdvToolBar, TAdvCustomToolBar)
+    KV_PUBLISHED_PROPERTIES(TAdvToolBar)
+public:
+    explicit TAdvToolBar(vcl::TComponent* AOwner) : TAdvCustomToolBar(AOwner) {}
+};
+
+} // namespace AdvToolBar

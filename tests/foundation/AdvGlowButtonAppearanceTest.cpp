@@ -1,0 +1,91 @@
+// The glow button's appearance record and the colour routines.
+
+#include <gtest/gtest.h>
+
+#include "components/foundation/AdvGlowButtonAppearance.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/vcl/Graphics.h"
+
+namespace {
+
+using namespace AdvGlowButton;
+using vcl::TColor;
+
+TEST(AdvGlowButtonColors, BlendColorEndsAndMiddle) {
+    EXPECT_EQ(BlendColor(vcl::clBtnFace, 0x000000, 100), vcl::clBtnFace); // unchanged, even a system colour
+    EXPECT_EQ(BlendColor(0x123456, 0x000000, 250), 0x123456);
+    EXPECT_EQ(BlendColor(0x123456, vcl::clWindow, 0), vcl::clWindow);
+    EXPECT_EQ(BlendColor(0x123456, 0x654321, -5), 0x654321);
+    EXPECT_EQ(BlendColor(0x000000, 0xFFFFFF, 50), 0x808080); // round(127.5) = 128
+    EXPECT_EQ(BlendColor(0x0000FF, 0xFF0000, 25), 0xBF0040);
+    // System colours are resolved in the middle range.
+    EXPECT_EQ(BlendColor(vcl::clBtnFace, vcl::clBtnFace, 50), vcl::ColorToRGB(vcl::clBtnFace));
+}
+
+TEST(AdvGlowButtonColors, AdjustBrightnessRules) {
+    EXPECT_EQ(AdjustBrightness(0x000000, -5), 0x000000);
+    EXPECT_EQ(AdjustBrightness(0x000000, 10), 0x0A0A0A);
+    EXPECT_EQ(AdjustBrightness(0xFFFFFF, 10), 0xFFFFFF);
+    EXPECT_EQ(AdjustBrightness(0xC8C8C8, -10), 0xB4B4B4);
+    EXPECT_EQ(AdjustBrightness(0x00FF80, 20), 0x14FF80);
+    // One percentage per channel: red, green, blue.
+    // 0.9 * 225 = 202.5 rounds to even.
+    EXPECT_EQ(AdjustBrightnessRGB(0xF5F0E1, -10, -10, 0), 0xF5D8CA);
+    EXPECT_EQ(AdjustBrightnessRGB(0xFFFFFF, -5, -5, -5), 0xF2F2F2);
+}
+
+TEST(AdvGlowButtonColors, SteppedGradientDrawsOverlappingBands) {
+    vcl::TBitmap bmp(10, 20);
+    DrawSteppedGradient(bmp.Canvas(), 0x000000, 0xFFFFFF, false, vcl::TRect(0, 0, 10, 20), 32);
+    auto at = [&](int x, int y) { return bmp.PixelData()[y * 10 + x] & 0xFFFFFF; };
+    EXPECT_EQ(at(5, 0), 0x000000u);     // the first band
+    EXPECT_GT(at(5, 19) & 0xFF, 0xE0u); // the last bands overdraw the earlier ones
+    EXPECT_LT(at(5, 10) & 0xFF, at(5, 19) & 0xFF);
+    vcl::TBitmap one(4, 4);
+    DrawSteppedGradient(one.Canvas(), 0x0000FF, 0x00FF00, true, vcl::TRect(0, 0, 4, 4), 0); // 0 counts as 1
+    EXPECT_EQ(one.PixelData()[5] & 0xFFFFFF, 0xFF0000u); // red (0x0000FF as TColor)
+}
+
+TEST(AdvGlowButtonAppearance, DefaultsAsDeclared) {
+    TGlowButtonAppearance a;
+    EXPECT_EQ(a.BorderColor(), 0xC0C0C0);
+    EXPECT_EQ(a.BorderColorHot(), 0xFF0000);
+    EXPECT_EQ(a.BorderColorDown(), 0x800000);
+    EXPECT_EQ(a.ColorHot(), 0xF5F0E1);
+    EXPECT_EQ(a.ColorDown(), AdjustBrightnessRGB(0xF5F0E1, -10, -10, 0));
+    EXPECT_EQ(a.ColorDisabled(), 0xF2F2F2);
+    EXPECT_EQ(a.ColorMirrorDisabled(), AdjustBrightnessRGB(0xC0C0C0, -5, -5, -5));
+    EXPECT_EQ(a.Gradient(), ggVertical);
+    EXPECT_EQ(a.GradientHot(), ggRadial);
+    EXPECT_EQ(a.GradientMirrorChecked(), ggVertical);
+    EXPECT_TRUE(a.SystemFont());
+    const TGlowColorSet hot = a.HotColors();
+    EXPECT_EQ(hot.ColorMirrorTo, 0xFFF8F4);
+    EXPECT_EQ(hot.BorderColor, 0xFF0000);
+}
+
+TEST(AdvGlowButtonAppearance, AssignCopiesEveryValueAndNotifiesOnlyOnSystemFont) {
+    TGlowButtonAppearance src, dst;
+    src.SetColor(0x010203);
+    src.SetColorMirrorDisabledTo(0x040506);
+    src.SetGradientDisabled(ggDiagonalBackward);
+    src.SetGradientMirrorDisabled(ggDiagonalForward);
+    src.SetBorderColorChecked(0x45667B);
+    int changes = 0;
+    dst.OnChange = [&](vcl::TObject*) { ++changes; };
+    dst.Assign(&src);
+    EXPECT_EQ(changes, 0); // equal SystemFont: no notice
+    EXPECT_EQ(dst.Color(), 0x010203);
+    EXPECT_EQ(dst.ColorMirrorDisabledTo(), 0x040506);
+    EXPECT_EQ(dst.GradientDisabled(), ggDiagonalBackward);
+    EXPECT_EQ(dst.GradientMirrorDisabled(), ggDiagonalForward);
+    EXPECT_EQ(dst.BorderColorChecked(), 0x45667B);
+    src.SetSystemFont(false);
+    dst.Assign(&src);
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(dst.SystemFont());
+    vcl::TFont font;
+    EXPECT_THROW(dst.Assign(&font), vcl::EConvertError);
+}
+
+} // namespace

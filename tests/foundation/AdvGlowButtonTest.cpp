@@ -1,0 +1,559 @@
+// The glow button: defaults, setters, clicks by mouse and keys, groups, check style, the style presets,
+// a main-window layout fragment and the plain look.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "components/foundation/AdvGlowButton.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/LayoutReader.h"
+#include "platform/classes/LayoutWriter.h"
+#include "platform/win/WinUser.h"
+#include "tests/foundation/AdvGDIPTestSupport.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+
+using namespace vcl;
+using namespace AdvGlowButton;
+
+String PngBytes() {
+    const auto png = AdvGDIPTest::QuadrantPng();
+    return String(png.begin(), png.end());
+}
+
+class AdvGlowButtonTest : public uitest::UiTest {
+protected:
+    void SetUp() override {
+        form.reset(TCustomForm::CreateNew(nullptr));
+        form->SetBounds(0, 0, 400, 300);
+    }
+    TAdvGlowButton* Make(const char* Name, int Top, int Group = 0) {
+        auto* b = new TAdvGlowButton(form.get());
+        b->SetName(Name);
+        b->SetParent(form.get());
+        b->SetBounds(10, Top, 120, 43);
+        b->SetGroupIndex(Group);
+        b->OnClick = [this, Name](TObject*) { clicks.push_back(Name); };
+        return b;
+    }
+    // A click well after the last one (two quick clicks on one spot are a double click).
+    void ClickLater(TControl* Control) {
+        ui.Advance(1000);
+        ui.Click(Control);
+    }
+    void Show() {
+        form->Show();
+        ui.Process();
+    }
+    TComponentPtr<TCustomForm> form;
+    std::vector<String> clicks;
+};
+
+TEST_F(AdvGlowButtonTest, DefaultsAfterConstruction) {
+    TComponentPtr<TAdvGlowButton> b(new TAdvGlowButton(nullptr));
+    EXPECT_EQ(b->Width(), 100);
+    EXPECT_EQ(b->Height(), 41);
+    EXPECT_EQ(b->Layout(), blGlyphLeft);
+    EXPECT_EQ(b->FocusType(), ftBorder);
+    EXPECT_EQ(b->GroupIndex(), 0);
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(b->State(), absUp);
+    EXPECT_EQ(b->Spacing(), 2);
+    EXPECT_EQ(b->MarginHorz(), 2);
+    EXPECT_EQ(b->RepeatPause(), 100);
+    EXPECT_EQ(b->InitRepeatPause(), 400);
+    EXPECT_TRUE(b->Rounded());
+    EXPECT_TRUE(b->ShowCaption());
+    EXPECT_EQ(b->NotesFont()->Name(), "Tahoma");
+    EXPECT_EQ(b->NotesFont()->Size(), 8);
+    EXPECT_TRUE(b->Picture()->Empty());
+    EXPECT_EQ(b->GetVersion(), "1.8.1.3");
+    EXPECT_EQ(b->GetVersionNr(), 0x01080103);
+    EXPECT_EQ(b->Appearance()->BorderColor(), 0xC0C0C0);
+    EXPECT_FALSE(b->TabStop());
+    EXPECT_TRUE(b->DoubleBuffered());
+}
+
+TEST_F(AdvGlowButtonTest, MouseClickFiresOnceAndPlainButtonNeverStaysDown) {
+    TAdvGlowButton* b = Make("Plain", 10);
+    Show();
+    ui.Click(b);
+    EXPECT_EQ(clicks, (std::vector<String>{"Plain"}));
+    EXPECT_FALSE(b->Down());
+    b->SetDown(true);
+    EXPECT_FALSE(b->Down()); // group 0, button style
+    EXPECT_EQ(b->State(), absUp);
+}
+
+TEST_F(AdvGlowButtonTest, ReleasedOutsideDoesNotClick) {
+    TAdvGlowButton* b = Make("B", 10);
+    Show();
+    ui.MoveTo(b);
+    ui.Screen().Press();
+    ui.Process();
+    EXPECT_TRUE(b->Pressed());
+    EXPECT_EQ(b->State(), absDown);
+    ui.MoveTo(b, 300, 20);
+    ui.Screen().Release();
+    ui.Process();
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_FALSE(b->Pressed());
+    EXPECT_EQ(b->State(), absUp);
+}
+
+TEST_F(AdvGlowButtonTest, GroupMembersReleaseEachOther) {
+    TAdvGlowButton* a = Make("A", 10, 1);
+    TAdvGlowButton* b = Make("B", 60, 1);
+    TAdvGlowButton* other = Make("Other", 110, 2);
+    other->SetDown(true);
+    Show();
+    ClickLater(a);
+    EXPECT_TRUE(a->Down());
+    EXPECT_EQ(a->State(), absExclusive);
+    ClickLater(b);
+    EXPECT_TRUE(b->Down());
+    EXPECT_FALSE(a->Down());
+    EXPECT_EQ(a->State(), absUp);
+    EXPECT_TRUE(other->Down()); // another group is not touched
+    ClickLater(b);
+    EXPECT_TRUE(b->Down()); // the last one down stays down
+    EXPECT_EQ(clicks, (std::vector<String>{"A", "B", "B"}));
+    b->SetAllowAllUp(true);
+    ClickLater(b);
+    EXPECT_FALSE(b->Down());
+    // Down set in code also releases the others.
+    a->SetDown(true);
+    b->SetDown(true);
+    EXPECT_FALSE(a->Down());
+}
+
+TEST_F(AdvGlowButtonTest, CheckStyleTogglesAndUntogglesWhenReleasedOutside) {
+    TAdvGlowButton* c = Make("C", 10);
+    c->SetStyle(bsCheck);
+    Show();
+    ClickLater(c);
+    EXPECT_TRUE(c->Down());
+    ClickLater(c);
+    EXPECT_FALSE(c->Down());
+    ui.MoveTo(c);
+    ui.Screen().Press();
+    ui.Process();
+    EXPECT_TRUE(c->Down()); // toggled on press
+    ui.MoveTo(c, 300, 20);
+    ui.Screen().Release();
+    ui.Process();
+    EXPECT_FALSE(c->Down()); // released outside: back
+    EXPECT_EQ(clicks.size(), 2u);
+}
+
+TEST_F(AdvGlowButtonTest, KeysClickTheFocusedButton) {
+    TAdvGlowButton* b = Make("K", 10);
+    b->SetTabStop(true);
+    Show();
+    b->SetFocus();
+    ui.Process();
+    ui.Screen().KeyDown(win::VK_SPACE);
+    ui.Process();
+    EXPECT_TRUE(b->Pressed());
+    EXPECT_EQ(b->State(), absDown);
+    ui.Screen().KeyUp(win::VK_SPACE);
+    ui.Process();
+    EXPECT_FALSE(b->Pressed());
+    EXPECT_EQ(b->State(), absUp);
+    EXPECT_EQ(clicks, (std::vector<String>{"K"}));
+    ui.Key(win::VK_RETURN);
+    EXPECT_EQ(clicks, (std::vector<String>{"K", "K"}));
+}
+
+TEST_F(AdvGlowButtonTest, DisabledButtonTakesNoClicksAndModalResultReachesTheForm) {
+    TAdvGlowButton* b = Make("D", 10);
+    b->SetModalResult(mrOk);
+    Show();
+    b->SetEnabled(false);
+    ClickLater(b);
+    EXPECT_TRUE(clicks.empty());
+    b->SetEnabled(true);
+    ClickLater(b);
+    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(form->ModalResult(), mrOk);
+}
+
+TEST_F(AdvGlowButtonTest, HoverSetsHotAndTheInternalClickHookRuns) {
+    TAdvGlowButton* b = Make("H", 10);
+    int hooked = 0;
+    b->OnInternalClick = [&](TObject*) { ++hooked; };
+    Show();
+    ui.MoveTo(b);
+    EXPECT_TRUE(b->Hot());
+    EXPECT_EQ(b->CurrentColors().Color, b->Appearance()->ColorHot());
+    ui.MoveTo(b, 300, 20);
+    EXPECT_FALSE(b->Hot());
+    b->InternalClick();
+    EXPECT_EQ(hooked, 1);
+    EXPECT_EQ(clicks.size(), 1u);
+}
+
+TEST_F(AdvGlowButtonTest, StylePresets) {
+    TAdvGlowButton* b = Make("S", 10);
+    TGlowButtonAppearance before;
+    before.Assign(b->Appearance());
+    AdvStyleIF::IBrixStyle* style = Supports<AdvStyleIF::IBrixStyle>(b);
+    ASSERT_NE(style, nullptr);
+    style->SetComponentStyle(AdvStyleIF::tsCustom);
+    EXPECT_EQ(b->Appearance()->BorderColor(), before.BorderColor());
+    EXPECT_EQ(b->Appearance()->ColorHot(), before.ColorHot());
+    style->SetComponentStyle(AdvStyleIF::tsOffice2003Classic);
+    EXPECT_EQ(b->Appearance()->BorderColor(), 0x000000);
+    EXPECT_EQ(b->Appearance()->ColorTo(), 0xC9D1D5);
+    EXPECT_EQ(b->Appearance()->ColorHot(), 0xEBFDFF);
+    style->SetComponentStyle(AdvStyleIF::tsOffice2007Luna);
+    EXPECT_EQ(b->Appearance()->BorderColor(), 0xE0B99B);
+    EXPECT_EQ(b->Appearance()->BorderColorChecked(), 0x45667B);
+    EXPECT_EQ(b->Appearance()->GradientHot(), ggVertical);
+    EXPECT_EQ(b->Appearance()->ColorDisabled(), before.ColorDisabled()); // never touched
+    style->SetComponentStyle(AdvStyleIF::tsWindowsXP);
+    EXPECT_EQ(b->Appearance()->BorderColorHot(), clHighlight);
+    EXPECT_EQ(b->Appearance()->ColorDownTo(), 0xB59284);
+}
+
+// ---- A fragment of the main window's layout
+
+class TGlowLayoutForm : public TForm {
+    KV_CLASS(TGlowLayoutForm, TForm)
+    KV_PUBLISHED_PROPERTIES(TGlowLayoutForm)
+public:
+    explicit TGlowLayoutForm(TComponent* AOwner) : TForm(AOwner) {}
+    TAdvGlowButton* AdvGlowButton_Overview = nullptr;
+    TAdvGlowButton* AdvGlowButton_Catalog = nullptr;
+    std::vector<String> Clicked;
+    void AdvGlowButton_OverviewClick(TObject*) { Clicked.push_back("Overview"); }
+    void AdvGlowButton_CatalogClick(TObject*) { Clicked.push_back("Catalog"); }
+};
+
+KV_PUBLISHED(TGlowLayoutForm) {
+    p.Field("AdvGlowButton_Overview", &TGlowLayoutForm::AdvGlowButton_Overview);
+    p.Field("AdvGlowButton_Catalog", &TGlowLayoutForm::AdvGlowButton_Catalog);
+    p.Handler("AdvGlowButton_OverviewClick", &TGlowLayoutForm::AdvGlowButton_OverviewClick);
+    p.Handler("AdvGlowButton_CatalogClick", &TGlowLayoutForm::AdvGlowButton_CatalogClick);
+}
+
+String HexOf(const String& Bytes) {
+    static const char* digits = "0123456789ABCDEF";
+    String out;
+    for (unsigned char c : Bytes) {
+        out.push_back(digits[c >> 4]);
+        out.push_back(digits[c & 15]);
+    }
+    return out;
+}
+
+String Fragment() {
+    return R"(object GlowForm: TGlowLayoutForm
+  Left = 0
+  Top = 0
+  Width = 300
+  Height = 400
+  object AdvGlowButton_Catalog: TAdvGlowButton
+    Left = 2
+    Top = 61
+    Width = 120
+    Height = 24
+    Caption = 'Catalog'
+    FocusType = ftHot
+    GroupIndex = 1
+    NotesFont.Charset = DEFAULT_CHARSET
+    NotesFont.Color = clWindowText
+    NotesFont.Height = -11
+    NotesFont.Name = 'Tahoma'
+    NotesFont.Style = []
+    TabOrder = 0
+    OnClick = AdvGlowButton_CatalogClick
+    Appearance.GradientHot = ggVertical
+    Appearance.GradientMirrorHot = ggVertical
+    Appearance.GradientDown = ggVertical
+    Appearance.GradientMirrorDown = ggVertical
+    Appearance.GradientChecked = ggVertical
+  end
+  object AdvGlowButton_Overview: TAdvGlowButton
+    Left = 2
+    Top = 95
+    Width = 120
+    Height = 43
+    Caption = 'Overview'
+    FocusType = ftHot
+    GroupIndex = 1
+    Layout = blGlyphLeftAdjusted
+    NotesFont.Charset = DEFAULT_CHARSET
+    NotesFont.Color = clWindowText
+    NotesFont.Height = -11
+    NotesFont.Name = 'Tahoma'
+    NotesFont.Style = []
+    Picture.Data = {)" +
+           HexOf(PngBytes()) + R"(}
+    TabOrder = 1
+    OnClick = AdvGlowButton_OverviewClick
+    Appearance.BorderColor = 14727579
+    Appearance.BorderColorHot = 10079963
+    Appearance.BorderColorDown = 4548219
+    Appearance.BorderColorChecked = 4548219
+    Appearance.Color = 15653832
+    Appearance.ColorTo = 16178633
+    Appearance.ColorChecked = 11918331
+    Appearance.ColorCheckedTo = 7915518
+    Appearance.ColorDisabled = 15921906
+    Appearance.ColorDisabledTo = 15921906
+    Appearance.ColorDown = 7778289
+    Appearance.ColorDownTo = 4296947
+    Appearance.ColorHot = 15465983
+    Appearance.ColorHotTo = 11332863
+    Appearance.ColorMirror = 15586496
+    Appearance.ColorMirrorTo = 16245200
+    Appearance.ColorMirrorHot = 5888767
+    Appearance.ColorMirrorHotTo = 10807807
+    Appearance.ColorMirrorDown = 946929
+    Appearance.ColorMirrorDownTo = 5021693
+    Appearance.ColorMirrorChecked = 10480637
+    Appearance.ColorMirrorCheckedTo = 5682430
+    Appearance.ColorMirrorDisabled = 11974326
+    Appearance.ColorMirrorDisabledTo = 15921906
+    Appearance.GradientHot = ggVertical
+    Appearance.GradientMirrorHot = ggVertical
+    Appearance.GradientDown = ggVertical
+    Appearance.GradientMirrorDown = ggVertical
+    Appearance.GradientChecked = ggVertical
+  end
+end
+)";
+}
+
+TEST_F(AdvGlowButtonTest, MainWindowLayoutFragmentSetsEveryProperty) {
+    RegisterClasses({ClassEntry<TGlowLayoutForm>(), ClassEntry<TAdvGlowButton>()});
+    TComponentPtr<TGlowLayoutForm> lf(new TGlowLayoutForm(nullptr));
+    ReadComponentFromText(Fragment(), lf.get(), "GlowForm");
+    TAdvGlowButton* o = lf->AdvGlowButton_Overview;
+    TAdvGlowButton* c = lf->AdvGlowButton_Catalog;
+    ASSERT_NE(o, nullptr);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(o->Caption(), "Overview");
+    EXPECT_EQ(o->BoundsRect(), TRect(2, 95, 122, 138));
+    EXPECT_EQ(o->GroupIndex(), 1);
+    EXPECT_EQ(o->FocusType(), ftHot);
+    EXPECT_EQ(o->Layout(), blGlyphLeftAdjusted);
+    EXPECT_EQ(o->NotesFont()->Name(), "Tahoma");
+    EXPECT_EQ(o->NotesFont()->Size(), 8);
+    EXPECT_EQ(o->Appearance()->BorderColor(), 0xE0B99B);
+    EXPECT_EQ(o->Appearance()->BorderColorHot(), 0x99CEDB);
+    EXPECT_EQ(o->Appearance()->ColorMirrorDown(), 0x0E72F1);
+    EXPECT_EQ(o->Appearance()->ColorMirrorDisabled(), 0xB6B6B6);
+    EXPECT_EQ(o->Appearance()->GradientChecked(), ggVertical);
+    EXPECT_EQ(o->Appearance()->GradientMirrorChecked(), ggVertical);
+    EXPECT_FALSE(o->Picture()->Empty());
+    EXPECT_TRUE(o->Picture()->GetImageSizes());
+    EXPECT_EQ(o->Picture()->Width(), 4);
+    EXPECT_EQ(c->Layout(), blGlyphLeft);
+    EXPECT_TRUE(c->Picture()->Empty());
+    EXPECT_EQ(c->Appearance()->BorderColor(), 0xC0C0C0); // the default appearance
+
+    lf->Show();
+    ui.Process();
+    ClickLater(o);
+    ClickLater(c);
+    EXPECT_EQ(lf->Clicked, (std::vector<String>{"Overview", "Catalog"}));
+    EXPECT_TRUE(c->Down());
+    EXPECT_FALSE(o->Down());
+}
+
+TEST_F(AdvGlowButtonTest, PlainLookBorderFaceAndGlyph) {
+    TAdvGlowButton* b = Make("Look", 10);
+    b->SetCaption("Inbox");
+    b->SetLayout(blGlyphLeftAdjusted);
+    b->Appearance()->SetBorderColor(0x0000FF);
+    b->Appearance()->SetColor(0x00FF00);
+    b->Appearance()->SetColorChecked(0xFF0000);
+    TMemoryStream ms;
+    const String png = PngBytes();
+    ms.WriteBuffer(png.data(), static_cast<Int64>(png.size()));
+    ms.SetPosition(0);
+    b->Picture()->LoadFromStream(&ms);
+    Show();
+    const TPoint o = b->ClientToScreen(TPoint(0, 0));
+    const TPoint f = form->ClientToScreen(TPoint(0, 0));
+    auto px = [&](int x, int y) {
+        // Window coordinates of the form: frame offset plus the button's place.
+        const TRect wr = form->BoundsRect();
+        return ui.Pixel(form.get(), o.X - wr.Left + x, o.Y - wr.Top + y);
+    };
+    (void)f;
+    EXPECT_EQ(px(0, 0), 0x0000FFu); // border (COLORREF: red)
+    EXPECT_EQ(px(60, 0), 0x0000FFu);
+    EXPECT_EQ(px(119, 20), 0x0000FFu);
+    EXPECT_EQ(px(100, 5), 0x00FF00u); // face
+    // The glyph: MarginHorz + Spacing from the left, centred vertically; its top-left quadrant is red.
+    EXPECT_EQ(px(4, 19), 0x0000FFu);
+    EXPECT_EQ(px(6, 19), 0x00FF00u);
+    EXPECT_EQ(px(4, 21), 0xFF0000u); // blue quadrant bottom left (COLORREF 0xFF0000 is blue)
+    EXPECT_EQ(px(3, 21), 0x00FF00u); // the face left of the glyph
+    b->SetGroupIndex(1);
+    b->SetDown(true);
+    form->Repaint();
+    ui.Process();
+    EXPECT_EQ(px(100, 5), 0xFF0000u); // checked face
+    ui.WritePng(form.get(), ::testing::TempDir() + "glow_button_look.png");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AdvGlowButtonTest, RepeatClickWhileHeldThenStopsOnRelease) {
+    TAdvGlowButton* b = Make("R", 10);
+    b->SetRepeatClick(true);
+    Show();
+    ui.MoveTo(b);
+    ui.Screen().Press();
+    ui.Process();
+    ui.Advance(399);
+    EXPECT_TRUE(clicks.empty());
+    ui.Advance(1);
+    EXPECT_EQ(clicks.size(), 1u); // the first repeat after InitRepeatPause
+    ui.Advance(100);
+    EXPECT_EQ(clicks.size(), 2u); // then every RepeatPause
+    ui.Advance(250);
+    EXPECT_EQ(clicks.size(), 4u);
+    ui.Screen().Release();
+    ui.Process();
+    EXPECT_EQ(clicks.size(), 5u); // the release clicks once more
+    ui.Advance(1000);
+    EXPECT_EQ(clicks.size(), 5u); // and the repeats stop
+}
+
+TEST_F(AdvGlowButtonTest, WrittenLayoutKeepsThePictureAndLeavesOutTheVersion) {
+    RegisterClasses({ClassEntry<TGlowLayoutForm>(), ClassEntry<TAdvGlowButton>()});
+    TComponentPtr<TGlowLayoutForm> lf(new TGlowLayoutForm(nullptr));
+    ReadComponentFromText(Fragment(), lf.get(), "GlowForm");
+    const String text = WriteComponentToText(lf.get());
+    EXPECT_EQ(text.find("Version"), String::npos);
+    EXPECT_NE(text.find("Layout = blGlyphLeftAdjusted"), String::npos);
+    EXPECT_NE(text.find("Picture.Data"), String::npos);
+    EXPECT_NE(text.find(HexOf(PngBytes()).substr(0, 32)), String::npos); // the PNG signature first
+
+    TComponentPtr<TGlowLayoutForm> again(new TGlowLayoutForm(nullptr));
+    ReadComponentFromText(text, again.get(), "GlowForm");
+    TMemoryStream a, b;
+    lf->AdvGlowButton_Overview->Picture()->WriteData(&a);
+    again->AdvGlowButton_Overview->Picture()->WriteData(&b);
+    ASSERT_EQ(a.Size(), b.Size());
+    EXPECT_EQ(std::memcmp(a.Memory(), b.Memory(), static_cast<std::size_t>(a.Size())), 0);
+    EXPECT_EQ(again->AdvGlowButton_Overview->Appearance()->ColorMirrorDown(), 0x0E72F1);
+    EXPECT_TRUE(again->AdvGlowButton_Catalog->Picture()->Empty());
+}
+
+// A 33 x 33 bitmap glyph: a blue disc on white (white, the bottom-left colour, is left out).
+void LoadDiscGlyph(GDIPicture::TGDIPPicture* Picture) {
+    TBitmap bmp(33, 33);
+    bmp.Canvas()->Brush()->SetColor(clWhite);
+    bmp.Canvas()->FillRect(TRect(0, 0, 33, 33));
+    bmp.Canvas()->Brush()->SetColor(static_cast<TColor>(0xC06020));
+    bmp.Canvas()->Pen()->SetColor(static_cast<TColor>(0x803010));
+    bmp.Canvas()->Ellipse(2, 2, 31, 31);
+    Picture->Assign(&bmp);
+}
+
+TEST_F(AdvGlowButtonTest, PlainLookOfTheSectionColumn) {
+    form->SetBounds(0, 0, 180, 300);
+    const char* captions[] = {"Overview", "My Supplies", "Inbox", "Hits statistics", "Catalog"};
+    std::vector<TAdvGlowButton*> buttons;
+    int top = 4;
+    int n = 0;
+    for (const char* caption : captions) {
+        static const char* names[] = {"B0", "B1", "B2", "B3", "B4"};
+        TAdvGlowButton* b = Make(names[n++], top, 1);
+        b->SetLayout(blGlyphLeftAdjusted);
+        b->SetFocusType(ftHot);
+        b->SetCaption(caption);
+        if (String(caption) != "Catalog") {
+            b->SetComponentStyle(AdvStyleIF::tsOffice2003Blue);
+            LoadDiscGlyph(b->Picture());
+        } else {
+            b->SetHeight(24);
+        }
+        top += b->Height() + 2;
+        buttons.push_back(b);
+    }
+    buttons[2]->SetDown(true);
+    Show();
+    ui.MoveTo(buttons[1]);
+    const TRect wr = form->BoundsRect();
+    auto px = [&](TAdvGlowButton* b, int x, int y) {
+        const TPoint o = b->ClientToScreen(TPoint(0, 0));
+        return ui.Pixel(form.get(), o.X - wr.Left + x, o.Y - wr.Top + y);
+    };
+    auto ref = [](TColor c) { return static_cast<win::COLORREF>(ColorToRGB(c)); };
+    EXPECT_EQ(px(buttons[0], 110, 3), ref(0xEEDBC8));         // normal face
+    EXPECT_EQ(px(buttons[0], 0, 10), ref(0xE0B99B));          // its border
+    EXPECT_EQ(px(buttons[1], 110, 3), ref(0xEBFDFF));         // hot face
+    EXPECT_EQ(px(buttons[2], 110, 3), ref(0xB5DBFB));         // the checked member of the group
+    EXPECT_EQ(px(buttons[0], 4 + 16, 5 + 16), ref(0xC06020)); // the glyph's disc
+    EXPECT_EQ(px(buttons[0], 4 + 1, 5 + 1), ref(0xEEDBC8));   // its white corner left out
+    EXPECT_EQ(px(buttons[4], 110, 3), ref(0xFFFFFF));         // "Catalog" keeps the default look
+    ui.WritePng(form.get(), ::testing::TempDir() + "glow_section_column.png");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AdvGlowButtonTest, AssignCopiesSettingsButNotGroupOrAppearance) {
+    TAdvGlowButton* a = Make("SrcButton", 10, 3);
+    TAdvGlowButton* b = Make("DstButton", 60);
+    a->SetCaption("&Source");
+    a->SetSpacing(6);
+    a->SetFocusType(ftHotBorder);
+    a->SetBorderStyle(bsNone);
+    a->SetAntiAlias(AdvGDIP::aaNone);
+    a->SetRepeatClick(true);
+    a->Notes()->Add("note");
+    a->OfficeHint()->SetTitle("Hint");
+    a->Appearance()->SetColor(0x123456);
+    b->Assign(a);
+    EXPECT_EQ(b->Caption(), "&Source");
+    EXPECT_EQ(b->Spacing(), 6);
+    EXPECT_EQ(b->FocusType(), ftHotBorder);
+    EXPECT_EQ(b->BorderStyle(), bsNone);
+    EXPECT_FALSE(b->CanDrawBorder());
+    EXPECT_EQ(b->AntiAlias(), AdvGDIP::aaNone);
+    EXPECT_TRUE(b->RepeatClick());
+    EXPECT_EQ(b->Notes()->Strings(0), "note");
+    EXPECT_EQ(b->OfficeHint()->Title(), "Hint");
+    EXPECT_EQ(b->GroupIndex(), 0);                 // not copied
+    EXPECT_EQ(b->Appearance()->Color(), 0xFFFFFF); // not copied
+    EXPECT_NE(b->Notes(), a->Notes());
+    TFont font;
+    EXPECT_THROW(b->Assign(&font), EConvertError);
+}
+
+TEST_F(AdvGlowButtonTest, AcceleratorClicksAndWideCaptionIsDrawnWhenCaptionIsEmpty) {
+    TAdvGlowButton* b = Make("Acc", 10);
+    b->SetCaption("&Inbox");
+    TAdvGlowButton* w = Make("Wide", 60);
+    w->SetWideCaption("Outbox");
+    w->Appearance()->SetColor(clWhite);
+    Show();
+    ui.Key('I', TShiftState{ssAlt});
+    EXPECT_EQ(clicks, (std::vector<String>{"Acc"}));
+    ui.Key('X', TShiftState{ssAlt});
+    EXPECT_EQ(clicks.size(), 1u);
+
+    // Some dark text pixel appears on the wide-caption button's face.
+    const TRect wr = form->BoundsRect();
+    const TPoint o = w->ClientToScreen(TPoint(0, 0));
+    int dark = 0;
+    for (int y = 10; y < 33; ++y)
+        for (int x = 20; x < 100; ++x)
+            if ((ui.Pixel(form.get(), o.X - wr.Left + x, o.Y - wr.Top + y) & 0xFF) < 0x60) ++dark;
+    EXPECT_GT(dark, 10);
+}
+
+} // namespace

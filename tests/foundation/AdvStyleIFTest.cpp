@@ -1,0 +1,64 @@
+// Desktop tests: the version test, Vista detection and the colour-scheme detection.
+
+#include <gtest/gtest.h>
+
+#include "components/foundation/AdvStyleIF.h"
+#include "platform/rtl/SysInfo.h"
+
+namespace {
+
+using namespace AdvStyleIF;
+
+class AdvStyleIFTest : public ::testing::Test {
+protected:
+    void TearDown() override { vcl::SysInfo().Reset(); }
+    void Version(unsigned Major, unsigned Minor) {
+        vcl::SysInfo().SetVersion(Major, Minor, 0, vcl::VER_PLATFORM_WIN32_NT, "");
+    }
+};
+
+TEST_F(AdvStyleIFTest, XPOrLaterFollowsTheVersionQuery) {
+    Version(5, 0);
+    EXPECT_FALSE(IsWindowsXPOrLater());
+    Version(5, 1);
+    EXPECT_TRUE(IsWindowsXPOrLater());
+    Version(5, 2);
+    EXPECT_TRUE(IsWindowsXPOrLater());
+    Version(6, 0);
+    EXPECT_TRUE(IsWindowsXPOrLater());
+    Version(4, 90);
+    EXPECT_FALSE(IsWindowsXPOrLater());
+    vcl::SysInfo().SetVersionQueryFails(true);
+    Version(6, 0);
+    EXPECT_FALSE(IsWindowsXPOrLater());
+}
+
+TEST_F(AdvStyleIFTest, SchemeNamesMapExactly) {
+    Version(5, 1);
+    const std::pair<const char*, int> cases[] = {{"NormalColor", 1}, {"HomeStead", 2}, {"Metallic", 3},
+                                                 {"normalcolor", 0}, {"Royale", 0},    {"", 0}};
+    for (const auto& [name, expected] : cases) {
+        vcl::SysInfo().SetTheme(true, name);
+        EXPECT_EQ(DetectThemeScheme(), expected) << name;
+    }
+}
+
+TEST_F(AdvStyleIFTest, NoSchemeWithoutActiveStyleOrOnOldSystems) {
+    Version(6, 0);
+    vcl::SysInfo().SetTheme(false, "NormalColor");
+    EXPECT_EQ(DetectThemeScheme(), 0); // the classic look
+    vcl::SysInfo().SetTheme(true, "NormalColor");
+    Version(5, 0);
+    EXPECT_EQ(DetectThemeScheme(), 0);
+}
+
+TEST_F(AdvStyleIFTest, VistaIsTheSystemsAnswerWhateverTheVersion) {
+    Version(5, 1);
+    vcl::SysInfo().SetIsVista(true);
+    EXPECT_TRUE(IsVista());
+    Version(10, 0);
+    vcl::SysInfo().SetIsVista(false);
+    EXPECT_FALSE(IsVista());
+}
+
+} // namespace

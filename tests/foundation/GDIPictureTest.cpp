@@ -1,0 +1,187 @@
+// The GDI+ picture: bytes kept as loaded, sizes from GDI+, loading from streams, files, resources and
+// addresses, drawing, copying and the layout form.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "components/foundation/GDIPicture.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Resources.h"
+#include "platform/rtl/Streams.h"
+#include "tests/foundation/AdvGDIPTestSupport.h"
+
+namespace {
+
+using GDIPicture::TGDIPPicture;
+using namespace vcl;
+
+String Bytes(const std::vector<std::uint8_t>& v) {
+    return String(v.begin(), v.end());
+}
+
+void LoadBytes(TGDIPPicture& pic, const String& bytes) {
+    TMemoryStream ms;
+    if (!bytes.empty()) ms.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+    ms.SetPosition(0);
+    pic.LoadFromStream(&ms);
+}
+
+String Stored(TGDIPPicture& pic) {
+    TMemoryStream ms;
+    pic.WriteData(&ms);
+    return String(static_cast<const char*>(ms.Memory()), static_cast<std::size_t>(ms.Size()));
+}
+
+// 0x00RRGGBB of a bitmap pixel.
+std::uint32_t At(TBitmap& bmp, int x, int y) {
+    return bmp.PixelData()[y * bmp.Width() + x] & 0xFFFFFF;
+}
+
+TEST(GDIPicture, FreshPictureIsEmptyAndDrawsNothing) {
+    TGDIPPicture pic;
+    EXPECT_TRUE(pic.Empty());
+    EXPECT_EQ(pic.Width(), 0);
+    EXPECT_EQ(pic.Height(), 0);
+    EXPECT_FALSE(pic.GetImageSizes());
+    TBitmap bmp(6, 6);
+    bmp.Canvas()->Brush()->SetColor(clWhite);
+    bmp.Canvas()->FillRect(TRect(0, 0, 6, 6));
+    bmp.Canvas()->StretchDraw(TRect(0, 0, 6, 6), &pic);
+    EXPECT_EQ(At(bmp, 0, 0), 0xFFFFFFu);
+}
+
+TEST(GDIPicture, LoadFromStreamKeepsBytesReadsSizeAndFiresOnce) {
+    TGDIPPicture pic;
+    int changes = 0;
+    pic.OnChange = [&](TObject*) { ++changes; };
+    pic.SetWidth(99); // the size is the image's own
+    const String png = Bytes(AdvGDIPTest::QuadrantPng());
+    LoadBytes(pic, png);
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(pic.Empty());
+    EXPECT_EQ(pic.Width(), 4);
+    EXPECT_EQ(pic.Height(), 4);
+    EXPECT_EQ(Stored(pic), png); // byte for byte, the PNG signature first
+}
+
+TEST(GDIPicture, UndecodableBytesAreKeptButReportNoSize) {
+    TGDIPPicture pic;
+    LoadBytes(pic, "not an image");
+    EXPECT_FALSE(pic.Empty());
+    EXPECT_FALSE(pic.GetImageSizes());
+    EXPECT_EQ(pic.Width(), 0);
+    EXPECT_EQ(Stored(pic), "not an image");
+}
+
+TEST(GDIPicture, LayoutDataRoundTripsByteIdentical) {
+    TGDIPPicture a, b;
+    const String png = Bytes(AdvGDIPTest::QuadrantPng());
+    LoadBytes(a, png);
+    TMemoryStream ms;
+    a.WriteData(&ms);
+    ms.SetPosition(0);
+    int changes = 0;
+    b.OnChange = [&](TObject*) { ++changes; };
+    b.ReadData(&ms);
+    EXPECT_EQ(changes, 0); // reading a layout fires nothing
+    EXPECT_FALSE(b.Empty());
+    EXPECT_EQ(Stored(b), png);
+    EXPECT_TRUE(b.GetImageSizes());
+    EXPECT_EQ(b.Width(), 4);
+}
+
+TEST(GDIPicture, FilesAndAddresses) {
+    const String path = ::testing::TempDir() + "glow_picture_test.png";
+    const auto png = AdvGDIPTest::QuadrantPng();
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(png.data(), 1, png.size(), f);
+    std::fclose(f);
+    const String bytes = Bytes(png);
+    RegisterResource("GLOWTESTGLYPH", TResType(RT_RCDATA), bytes.data(), bytes.size());
+
+    TGDIPPicture pic;
+    int clears = 0;
+    pic.OnClear = [&](TObject*) { ++clears; };
+    pic.LoadFromURL("file://" + path);
+    EXPECT_EQ(clears, 1); // a file load fires OnClear
+    EXPECT_EQ(pic.Width(), 4);
+
+    TGDIPPicture res;
+    res.LoadFromURL("res://GlowTestGlyph");
+    EXPECT_EQ(Stored(res), bytes);
+
+    TGDIPPicture none;
+    none.LoadFromURL("FILE://");
+    none.LoadFromURL("RES://");
+    none.LoadFromURL("http://example.invalid/a.png");
+    none.LoadFromURL("RES://NoSuchResourceHere");
+    EXPECT_TRUE(none.Empty());
+    EXPECT_THROW(none.LoadFromResourceID(nullptr, 31999), EResNotFound);
+
+    TGDIPPicture missing;
+    EXPECT_NO_THROW(missing.LoadFromFile(path + ".missing"));
+    EXPECT_TRUE(missing.Empty());
+    std::remove(path.c_str());
+}
+
+TEST(GDIPicture, PngIsScaledIntoTheRectangleBitmapIsDrawnUnscaled) {
+    TGDIPPicture png;
+    LoadBytes(png, Bytes(AdvGDIPTest::QuadrantPng()));
+    TBitmap bmp(20, 20);
+    bmp.Canvas()->Brush()->SetColor(clWhite);
+    bmp.Canvas()->FillRect(TRect(0, 0, 20, 20));
+    bmp.Canvas()->StretchDraw(TRect(0, 0, 16, 16), &png);
+    EXPECT_EQ(At(bmp, 2, 2), 0xFF0000u);   // red quadrant, scaled to 8 x 8
+    EXPECT_EQ(At(bmp, 12, 3), 0x00FF00u);  // green
+    EXPECT_EQ(At(bmp, 3, 12), 0x0000FFu);  // blue
+    EXPECT_EQ(At(bmp, 18, 18), 0xFFFFFFu); // outside the rectangle
+
+    TGDIPPicture bitmapFile;
+    LoadBytes(bitmapFile, Bytes(AdvGDIPTest::SmallBmp()));
+    EXPECT_EQ(bitmapFile.Width(), 3);
+    TBitmap out(20, 20);
+    out.Canvas()->Brush()->SetColor(clWhite);
+    out.Canvas()->FillRect(TRect(0, 0, 20, 20));
+    out.Canvas()->StretchDraw(TRect(5, 5, 20, 20), &bitmapFile);
+    EXPECT_EQ(At(out, 5, 5), 0xFF0000u); // top-left pixel of the file, unscaled
+    EXPECT_EQ(At(out, 7, 5), 0x0000FFu);
+    EXPECT_EQ(At(out, 9, 9), 0xFFFFFFu); // not stretched over the rectangle
+    EXPECT_EQ(At(out, 5, 6), 0xFFFFFFu); // bottom-left black is the automatic transparent colour
+}
+
+TEST(GDIPicture, AssignCopiesClearsAndNeverKeepsStaleBytes) {
+    TGDIPPicture a, b;
+    LoadBytes(a, Bytes(AdvGDIPTest::QuadrantPng()));
+    b.Assign(&a);
+    EXPECT_FALSE(b.Empty());
+    EXPECT_EQ(b.Width(), 4);
+    EXPECT_EQ(Stored(b), Stored(a));
+
+    std::vector<String> events;
+    b.OnChange = [&](TObject*) { events.push_back("change"); };
+    b.OnClear = [&](TObject*) { events.push_back("clear"); };
+    b.Assign(nullptr);
+    EXPECT_TRUE(b.Empty());
+    EXPECT_EQ(events, (std::vector<String>{"change", "clear"}));
+    EXPECT_EQ(Stored(b), "");
+
+    TBitmap bmp(2, 3);
+    b.Assign(&bmp);
+    EXPECT_EQ(b.Width(), 2);
+    EXPECT_EQ(b.Height(), 3);
+    EXPECT_EQ(Stored(b).substr(0, 2), "BM");
+
+    TPicture noGraphic;
+    EXPECT_NO_THROW(b.Assign(&noGraphic));
+    EXPECT_TRUE(b.Empty());
+
+    LoadBytes(b, Bytes(AdvGDIPTest::QuadrantPng()));
+    TFont font;
+    b.Assign(&font); // not a picture: nothing copied, and the old bytes are not stored either
+    EXPECT_TRUE(b.Empty());
+    EXPECT_EQ(Stored(b), "");
+}
+
+} // namespace

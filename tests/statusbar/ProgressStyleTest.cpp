@@ -1,0 +1,297 @@
+// The gauge's value classes and colour helpers: TProgressStyle (defaults, values passed unchanged, the
+// value and text it shows, Assign), TVistaBackground (which setters notify, Assign), BlendColor,
+// ColorToARGB and the gauge value for odd ranges.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "components/statusbar/AdvOfficeStatusBarProgress.h"
+#include "platform/rtl/Exceptions.h"
+
+namespace {
+
+using namespace vcl;
+using namespace AdvOfficeStatusBar;
+
+TEST(StatusBarColors, BlendColorMixesChannelsAndKeepsTheEnds) {
+    EXPECT_EQ(BlendColor(0x123456, 0xABCDEF, 100), 0x123456);
+    EXPECT_EQ(BlendColor(0x123456, 0xABCDEF, 150), 0x123456);
+    EXPECT_EQ(BlendColor(0x123456, 0xABCDEF, 0), 0xABCDEF);
+    EXPECT_EQ(BlendColor(0x123456, 0xABCDEF, -5), 0xABCDEF);
+    // 255 * 0.5 = 127.5 rounds to even: 128.
+    EXPECT_EQ(BlendColor(0xFFFFFF, 0x000000, 50), 0x808080);
+    // Channels do not leak into each other: 80 % of blue 0xFF over red 0xFF.
+    EXPECT_EQ(BlendColor(0xFF0000, 0x0000FF, 80), 0xCC0033);
+    // System colours are resolved before mixing.
+    EXPECT_EQ(BlendColor(clBtnFace, clBlack, 100), clBtnFace);
+    EXPECT_EQ(BlendColor(clWhite, clBtnFace, 0), clBtnFace);
+    EXPECT_EQ(BlendColor(clBtnFace, clBtnFace, 50), ColorToRGB(clBtnFace));
+}
+
+TEST(StatusBarColors, ColorToARGBIsOpaqueWithRedAndBlueSwapped) {
+    EXPECT_EQ(ColorToARGB(0x0000FF), 0xFFFF0000u);
+    EXPECT_EQ(ColorToARGB(0xFF0000), 0xFF0000FFu);
+    EXPECT_EQ(ColorToARGB(0x123456), 0xFF563412u);
+    auto face = static_cast<std::uint32_t>(ColorToRGB(clBtnFace));
+    EXPECT_EQ(ColorToARGB(clBtnFace),
+              0xFF000000u | ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF));
+}
+
+TEST(StatusBarGauge, ValueIsThePercentageOfTheRangeRoundedHalfToEven) {
+    EXPECT_EQ(GaugeValue(0, 100, 45), 45);
+    EXPECT_EQ(GaugeValue(0, 200, 1), 0);     // 0.5 -> 0
+    EXPECT_EQ(GaugeValue(0, 200, 3), 2);     // 1.5 -> 2
+    EXPECT_EQ(GaugeValue(0, 200, 5), 2);     // 2.5 -> 2
+    EXPECT_EQ(GaugeValue(10, 20, 15), 50);   // an offset range
+    EXPECT_EQ(GaugeValue(0, 100, 150), 150); // past the maximum: past 100
+    EXPECT_EQ(GaugeValue(0, 100, -20), -20); // below the minimum
+    EXPECT_EQ(GaugeValue(100, 0, 25), 75);   // a reversed range
+}
+
+TEST(StatusBarGauge, ZeroRangeAndExtremeValuesNeitherDivideByZeroNorOverflow) {
+    EXPECT_EQ(GaugeValue(0, 0, 0), 0);
+    EXPECT_EQ(GaugeValue(7, 7, 1000), 0);
+    // Browser values arrive unchecked: the differences do not fit 32 bits, the result saturates.
+    EXPECT_EQ(GaugeValue(INT_MIN, INT_MAX, INT_MAX), 100);
+    EXPECT_EQ(GaugeValue(INT_MIN, INT_MAX, INT_MIN), 0);
+    EXPECT_EQ(GaugeValue(0, 1, INT_MAX), INT_MAX);
+    EXPECT_EQ(GaugeValue(0, 1, INT_MIN), INT_MIN);
+}
+
+TEST(ProgressStyle, DefaultsAreThoseOfANewPanelGauge) {
+    TProgressStyle s(nullptr);
+    EXPECT_EQ(s.Min(), 0);
+    EXPECT_EQ(s.Max(), 100);
+    EXPECT_EQ(s.Position(), 0);
+    EXPECT_EQ(s.Indication(), piPercentage);
+    EXPECT_EQ(s.BackGround(), clNone);
+    EXPECT_EQ(s.Level0Color(), clLime);
+    EXPECT_EQ(s.Level0ColorTo(), 0xE1FFE1);
+    EXPECT_EQ(s.Level1Color(), clYellow);
+    EXPECT_EQ(s.Level1ColorTo(), 0xCAFFFF);
+    EXPECT_EQ(s.Level2Color(), 0x53A9FF);
+    EXPECT_EQ(s.Level2ColorTo(), 0xA8D3FF);
+    EXPECT_EQ(s.Level3Color(), clRed);
+    EXPECT_EQ(s.Level3ColorTo(), 0xCACAFF);
+    EXPECT_EQ(s.Level1Perc(), 70);
+    EXPECT_EQ(s.Level2Perc(), 90);
+    EXPECT_EQ(s.BorderColor(), clBlack);
+    EXPECT_FALSE(s.ShowBorder());
+    EXPECT_FALSE(s.Stacked());
+    EXPECT_TRUE(s.ShowPercentage());
+    EXPECT_FALSE(s.CompletionSmooth());
+    EXPECT_TRUE(s.ShowGradient());
+    EXPECT_EQ(s.Prefix(), "");
+    EXPECT_EQ(s.Suffix(), "");
+}
+
+TEST(ProgressStyle, MaxAndPositionAreStoredAsGivenWithoutClamping) {
+    TProgressStyle s(nullptr);
+    s.SetMax(0);
+    s.SetPosition(150);
+    EXPECT_EQ(s.Max(), 0);
+    EXPECT_EQ(s.Position(), 150);
+    EXPECT_EQ(s.Value(), 0); // a zero range shows 0
+    s.SetMax(100);
+    EXPECT_EQ(s.Value(), 150);
+    s.SetPosition(-10);
+    s.SetMin(-50);
+    EXPECT_EQ(s.Position(), -10);
+    EXPECT_EQ(s.Min(), -50);
+    s.SetMax(INT_MAX);
+    s.SetPosition(INT_MIN);
+    EXPECT_EQ(s.Max(), INT_MAX);
+    EXPECT_EQ(s.Position(), INT_MIN);
+}
+
+TEST(ProgressStyle, TextFollowsIndicationAndShowPercentage) {
+    TProgressStyle s(nullptr);
+    s.SetPosition(45);
+    EXPECT_EQ(s.GaugeText(), "45%");
+    s.SetPosition(-3);
+    EXPECT_EQ(s.GaugeText(), "-3%");
+    s.SetPosition(150);
+    EXPECT_EQ(s.GaugeText(), "150%");
+    s.SetPrefix("Got ");
+    s.SetSuffix(" kB");
+    s.SetPosition(12);
+    s.SetIndication(piAbsolute);
+    EXPECT_EQ(s.GaugeText(), "Got 12 kB");
+    s.SetIndication(piNone);
+    EXPECT_EQ(s.GaugeText(), "Got 12 kB");
+    s.SetShowPercentage(false);
+    EXPECT_EQ(s.GaugeText(), ""); // no panel: no text of its own
+}
+
+TEST(ProgressStyle, LevelColorChangesAtTheThresholds) {
+    TProgressStyle s(nullptr);
+    EXPECT_EQ(s.LevelColor(45), s.Level0Color());
+    EXPECT_EQ(s.LevelColor(69), s.Level0Color());
+    EXPECT_EQ(s.LevelColor(70), s.Level1Color());
+    EXPECT_EQ(s.LevelColor(89), s.Level1Color());
+    EXPECT_EQ(s.LevelColor(95), s.Level2Color());
+    EXPECT_EQ(s.LevelColor(100), s.Level3Color());
+    EXPECT_EQ(s.LevelColor(150), s.Level3Color());
+}
+
+TEST(ProgressStyle, AssignCopiesEveryPublishedValueAndRefusesOtherClasses) {
+    TProgressStyle a(nullptr), b(nullptr);
+    a.SetMin(5);
+    a.SetMax(50);
+    a.SetPosition(20);
+    a.SetIndication(piAbsolute);
+    a.SetBackGround(clWhite);
+    a.SetLevel0Color(1);
+    a.SetLevel0ColorTo(2);
+    a.SetLevel1Color(3);
+    a.SetLevel1ColorTo(4);
+    a.SetLevel2Color(5);
+    a.SetLevel2ColorTo(6);
+    a.SetLevel3Color(7);
+    a.SetLevel3ColorTo(8);
+    a.SetLevel1Perc(30);
+    a.SetLevel2Perc(60);
+    a.SetBorderColor(clRed);
+    a.SetShowBorder(true);
+    a.SetStacked(true);
+    a.SetShowPercentage(false);
+    a.SetCompletionSmooth(true);
+    a.SetShowGradient(false);
+    a.SetPrefix("p");
+    a.SetSuffix("s");
+    b.Assign(&a);
+    EXPECT_EQ(b.Min(), 5);
+    EXPECT_EQ(b.Max(), 50);
+    EXPECT_EQ(b.Position(), 20);
+    EXPECT_EQ(b.Indication(), piAbsolute);
+    EXPECT_EQ(b.BackGround(), clWhite);
+    EXPECT_EQ(b.Level0Color(), 1);
+    EXPECT_EQ(b.Level0ColorTo(), 2);
+    EXPECT_EQ(b.Level1Color(), 3);
+    EXPECT_EQ(b.Level1ColorTo(), 4);
+    EXPECT_EQ(b.Level2Color(), 5);
+    EXPECT_EQ(b.Level2ColorTo(), 6);
+    EXPECT_EQ(b.Level3Color(), 7);
+    EXPECT_EQ(b.Level3ColorTo(), 8);
+    EXPECT_EQ(b.Level1Perc(), 30);
+    EXPECT_EQ(b.Level2Perc(), 60);
+    EXPECT_EQ(b.BorderColor(), clRed);
+    EXPECT_TRUE(b.ShowBorder());
+    EXPECT_TRUE(b.Stacked());
+    EXPECT_FALSE(b.ShowPercentage());
+    EXPECT_TRUE(b.CompletionSmooth());
+    EXPECT_FALSE(b.ShowGradient());
+    EXPECT_EQ(b.Prefix(), "p");
+    EXPECT_EQ(b.Suffix(), "s");
+
+    TVistaBackground other;
+    EXPECT_THROW(b.Assign(&other), EInvalidCast);
+    EXPECT_THROW(b.Assign(nullptr), EInvalidCast);
+    EXPECT_EQ(b.Max(), 50);
+}
+
+TEST(VistaBackground, DefaultsAndWhichSettersNotify) {
+    TVistaBackground v;
+    EXPECT_EQ(v.Steps(), 64);
+    EXPECT_EQ(v.Color(), 0xFFFFFF);
+    EXPECT_EQ(v.ColorMirror(), 0xC0C0C0);
+    EXPECT_EQ(v.BorderColor(), clNone);
+    EXPECT_EQ(v.BorderColorHot(), 0x808080);
+    EXPECT_EQ(v.BorderColorDown(), 0x808080);
+    EXPECT_EQ(v.ColorMirrorDown(), 0xC0C0C0);
+    EXPECT_EQ(v.TextColor(), 0);
+    EXPECT_TRUE(v.TextStyle().Empty());
+
+    int changes = 0;
+    v.OnChange = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, &v);
+        ++changes;
+    };
+    // The hot state only stores.
+    v.SetColorHot(1);
+    v.SetColorHotTo(2);
+    v.SetColorMirrorHot(3);
+    v.SetColorMirrorHotTo(4);
+    v.SetBorderColorHot(5);
+    v.SetTextColorHot(6);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(v.ColorHot(), 1);
+    EXPECT_EQ(v.TextColorHot(), 6);
+    // The others compare first.
+    v.SetColorDown(0x123456);
+    EXPECT_EQ(changes, 1);
+    v.SetColorDown(0x123456);
+    EXPECT_EQ(changes, 1);
+    v.SetColor(0xFFFFFF); // unchanged
+    EXPECT_EQ(changes, 1);
+    v.SetColor(0x010203);
+    v.SetColorTo(1);
+    v.SetColorMirror(1);
+    v.SetColorMirrorTo(1);
+    v.SetBorderColor(1);
+    v.SetTextColor(1);
+    v.SetTextColorDown(1);
+    v.SetColorDownTo(1);
+    v.SetColorMirrorDown(1);
+    v.SetColorMirrorDownTo(1);
+    v.SetBorderColorDown(1);
+    v.SetSteps(10);
+    EXPECT_EQ(changes, 13);
+    // TextStyle notifies even without a change.
+    v.SetTextStyle(TFontStyles{});
+    EXPECT_EQ(changes, 14);
+}
+
+TEST(VistaBackground, AssignCopiesAllColoursWithOneChange) {
+    TVistaBackground a, b;
+    a.SetColor(1);
+    a.SetColorTo(2);
+    a.SetColorMirror(3);
+    a.SetColorMirrorTo(4);
+    a.SetBorderColor(5);
+    a.SetTextColor(6);
+    a.SetTextStyle(TFontStyles{fsBold});
+    a.SetColorHot(7);
+    a.SetColorHotTo(8);
+    a.SetColorMirrorHot(9);
+    a.SetColorMirrorHotTo(10);
+    a.SetBorderColorHot(11);
+    a.SetTextColorHot(12);
+    a.SetColorDown(13);
+    a.SetColorDownTo(14);
+    a.SetColorMirrorDown(15);
+    a.SetColorMirrorDownTo(16);
+    a.SetBorderColorDown(17);
+    a.SetTextColorDown(18);
+    a.SetSteps(19);
+    int changes = 0;
+    b.OnChange = [&](TObject*) { ++changes; };
+    b.Assign(&a);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(b.Color(), 1);
+    EXPECT_EQ(b.ColorTo(), 2);
+    EXPECT_EQ(b.ColorMirror(), 3);
+    EXPECT_EQ(b.ColorMirrorTo(), 4);
+    EXPECT_EQ(b.BorderColor(), 5);
+    EXPECT_EQ(b.TextColor(), 6);
+    EXPECT_TRUE(b.TextStyle().Contains(fsBold));
+    EXPECT_EQ(b.ColorHot(), 7);
+    EXPECT_EQ(b.ColorHotTo(), 8);
+    EXPECT_EQ(b.ColorMirrorHot(), 9);
+    EXPECT_EQ(b.ColorMirrorHotTo(), 10);
+    EXPECT_EQ(b.BorderColorHot(), 11);
+    EXPECT_EQ(b.TextColorHot(), 12);
+    EXPECT_EQ(b.ColorDown(), 13);
+    EXPECT_EQ(b.ColorDownTo(), 14);
+    EXPECT_EQ(b.ColorMirrorDown(), 15);
+    EXPECT_EQ(b.ColorMirrorDownTo(), 16);
+    EXPECT_EQ(b.BorderColorDown(), 17);
+    EXPECT_EQ(b.TextColorDown(), 18);
+    EXPECT_EQ(b.Steps(), 19);
+    // Another class: the framework's assignment error.
+    TProgressStyle p(nullptr);
+    EXPECT_THROW(b.Assign(&p), EConvertError);
+}
+
+} // namespace

@@ -1,0 +1,339 @@
+// The main window's status bar read from a layout like the application's (bar, four panels with their
+// gauge settings, an Office styler named after the bar), the operations the shell calls on it (panel
+// text, gauge maximum and position) and the plain look, probed pixel by pixel and written to a picture.
+
+#include "platform/classes/LayoutReader.h"
+#include "platform/rtl/FileUtil.h"
+#include "tests/statusbar/StatusBarTestSupport.h"
+
+namespace statusbartest {
+namespace {
+
+using namespace AdvOfficeStatusBarStylers;
+
+const char* const kLayout = R"(object MainForm: TCustomForm
+  Left = 40
+  Top = 40
+  Width = 700
+  Height = 200
+  Caption = 'Kalvenor'
+  Color = clBtnFace
+  Font.Name = 'Tahoma'
+  Font.Height = -11
+  object AdvOfficeStatusBar: TAdvOfficeStatusBar
+    Left = 0
+    Top = 150
+    Width = 684
+    Height = 19
+    AnchorHint = False
+    Panels = <
+      item
+        AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.CompletionSmooth = True
+        Progress.ShowBorder = False
+        Progress.Stacked = False
+        Style = psText
+        Text = 'Ready'
+        TimeFormat = 'h:mm:ss'
+        Width = 225
+      end
+      item
+        AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.Indication = piPercentage
+        Progress.Min = 0
+        Progress.Max = 100
+        Progress.Position = 0
+        Progress.Level0Color = clLime
+        Progress.Level0ColorTo = 14811105
+        Progress.Level1Color = clYellow
+        Progress.Level1ColorTo = 13303807
+        Progress.Level2Color = 5483007
+        Progress.Level2ColorTo = 11064319
+        Progress.Level3Color = clRed
+        Progress.Level3ColorTo = 13290239
+        Progress.Level1Perc = 70
+        Progress.Level2Perc = 90
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
+        Style = psProgress
+        TimeFormat = 'h:mm:ss'
+        Width = 100
+      end
+      item
+        AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
+        TimeFormat = 'h:mm:ss'
+        Width = 130
+      end
+      item
+        AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
+        TimeFormat = 'h:mm:ss'
+        Width = 50
+      end>
+    SimplePanel = False
+    URLColor = clBlue
+    Styler = AdvOfficeStatusBarOfficeStyler
+    Version = '1.2.0.2'
+  end
+  object AdvOfficeStatusBarOfficeStyler: TAdvOfficeStatusBarOfficeStyler
+    Style = psOffice2007Luna
+    BorderColor = $00B07D56
+    PanelAppearanceLight.BorderColor = clNone
+    PanelAppearanceLight.TextColorHot = clBlack
+    PanelAppearanceLight.TextColorDown = clBlack
+    PanelAppearanceLight.TextStyle = []
+    PanelAppearanceDark.BorderColor = clNone
+    PanelAppearanceDark.TextStyle = []
+    AutoThemeAdapt = False
+  end
+end
+)";
+
+constexpr TColor kLunaLight = 0xF9E6D7;
+constexpr TColor kLunaDark = 0xF8DCC5;
+constexpr TColor kLunaBorder = 0xB07D56;
+
+class StatusBarLayoutTest : public StatusBarTest {
+protected:
+    void SetUp() override {
+        StatusBarTest::SetUp();
+        form->SetName("");
+        ReadComponentFromText(kLayout, form.get(), "MainForm");
+        bar = dynamic_cast<TAdvOfficeStatusBar*>(form->FindComponent("AdvOfficeStatusBar"));
+        styler = dynamic_cast<TAdvOfficeStatusBarOfficeStyler*>(
+            form->FindComponent("AdvOfficeStatusBarOfficeStyler"));
+        ASSERT_NE(bar, nullptr);
+        ASSERT_NE(styler, nullptr);
+    }
+    // What the browser's progress handler does with the panel's gauge.
+    void Progress(int Position, int Max) {
+        TProgressStyle* gauge = bar->Panels()->GetItem(1)->Progress();
+        gauge->SetMax(Max);
+        gauge->SetPosition(Position);
+    }
+    // The gauge of panel 1: its frame is (227, 3)-(323, 15) and inside it (228, 4)-(322, 14).
+    static constexpr int GaugeLeft = 228, GaugeRight = 322, GaugeY = 5;
+
+    TAdvOfficeStatusBar* bar = nullptr;
+    TAdvOfficeStatusBarOfficeStyler* styler = nullptr;
+};
+
+TEST_F(StatusBarLayoutTest, EveryPropertyTheLayoutSetsIsRead) {
+    EXPECT_EQ(bar->Parent(), form.get());
+    EXPECT_EQ(bar->Align(), alBottom);
+    EXPECT_EQ(bar->Height(), 19);
+    EXPECT_FALSE(bar->AnchorHint());
+    EXPECT_FALSE(bar->SimplePanel());
+    EXPECT_EQ(bar->URLColor(), clBlue);
+    EXPECT_EQ(bar->Styler(), styler); // named before the styler was read
+    EXPECT_EQ(bar->CurrentStyler(), styler);
+    EXPECT_EQ(styler->ControlCount(), 1);
+    EXPECT_EQ(styler->Style(), psOffice2007Luna);
+    EXPECT_EQ(styler->BorderColor(), kLunaBorder);
+    EXPECT_EQ(styler->PanelAppearanceLight()->Color(), kLunaLight);
+    EXPECT_EQ(styler->PanelAppearanceLight()->BorderColor(), clNone);
+    EXPECT_EQ(styler->PanelAppearanceLight()->TextColorHot(), clBlack);
+    EXPECT_FALSE(styler->AutoThemeAdapt());
+
+    ASSERT_EQ(bar->Panels()->Count(), 4);
+    const TAdvOfficeStatusPanelStyle styles[] = {psText, psProgress, psHTML, psHTML};
+    const int widths[] = {225, 100, 130, 50};
+    for (int i = 0; i < 4; ++i) {
+        TAdvOfficeStatusPanel* p = bar->Panels()->GetItem(i);
+        SCOPED_TRACE(i);
+        EXPECT_EQ(p->Style(), styles[i]);
+        EXPECT_EQ(p->Width(), widths[i]);
+        EXPECT_EQ(p->AppearanceStyle(), psLight);
+        EXPECT_EQ(p->DateFormat(), "dd.MM.yyyy");
+        EXPECT_EQ(p->TimeFormat(), "h:mm:ss");
+        EXPECT_EQ(p->Progress()->BackGround(), clNone);
+        EXPECT_EQ(p->Progress()->BorderColor(), clBlack);
+        EXPECT_FALSE(p->Progress()->ShowBorder());
+        EXPECT_FALSE(p->Progress()->Stacked());
+    }
+    EXPECT_EQ(bar->Panels()->GetItem(0)->Text(), "Ready");
+    EXPECT_TRUE(bar->Panels()->GetItem(0)->Progress()->CompletionSmooth());
+    TProgressStyle* gauge = bar->Panels()->GetItem(1)->Progress();
+    EXPECT_EQ(gauge->Min(), 0);
+    EXPECT_EQ(gauge->Max(), 100);
+    EXPECT_EQ(gauge->Position(), 0);
+    EXPECT_EQ(gauge->Indication(), piPercentage);
+    EXPECT_EQ(gauge->Level1Perc(), 70);
+    EXPECT_EQ(gauge->Level2Perc(), 90);
+    EXPECT_EQ(gauge->Level0ColorTo(), 0xE1FFE1);
+    EXPECT_EQ(bar->Panels()->GetItem(2)->Text(), "");
+}
+
+TEST_F(StatusBarLayoutTest, ProgressValuesArePassedUnchanged) {
+    Progress(150, 100);
+    TProgressStyle* gauge = bar->Panels()->GetItem(1)->Progress();
+    EXPECT_EQ(gauge->Max(), 100);
+    EXPECT_EQ(gauge->Position(), 150);
+    EXPECT_EQ(gauge->Value(), 150);
+    EXPECT_EQ(gauge->GaugeText(), "150%");
+    Progress(0, 0);
+    EXPECT_EQ(gauge->Max(), 0);
+    EXPECT_EQ(gauge->Value(), 0);
+    EXPECT_EQ(gauge->GaugeText(), "0%");
+    // A maximum below the minimum is a reversed range.
+    Progress(-1, -1);
+    EXPECT_EQ(gauge->Max(), -1);
+    EXPECT_EQ(gauge->Position(), -1);
+    EXPECT_EQ(gauge->Value(), 100);
+}
+
+TEST_F(StatusBarLayoutTest, ThePlainLookShowsTheStylersColoursAndFrame) {
+    ShowAndPaint();
+    // The panels in the light appearance, one pixel inside the frame of a user-set styler.
+    EXPECT_EQ(At(bar, 200, 9), Ref(kLunaLight));
+    EXPECT_EQ(At(bar, 500, 1), Ref(kLunaLight));
+    EXPECT_EQ(At(bar, 1, 9), Ref(kLunaLight));
+    // The frame: darker at the sides and bottom, lighter at the top.
+    EXPECT_EQ(At(bar, 0, 9), Ref(kLunaBorder));
+    EXPECT_EQ(At(bar, 300, 18), Ref(kLunaBorder));
+    EXPECT_EQ(At(bar, bar->Width() - 1, 9), Ref(kLunaBorder));
+    EXPECT_EQ(At(bar, 300, 0), Ref(BlendColor(kLunaBorder, clWhite, 80)));
+    // A separator before the second, third and fourth panels, none inside the first.
+    EXPECT_NE(At(bar, 225, 9), Ref(kLunaLight));
+    EXPECT_NE(At(bar, 325, 9), Ref(kLunaLight));
+    EXPECT_NE(At(bar, 455, 9), Ref(kLunaLight));
+    EXPECT_EQ(At(bar, 150, 9), Ref(kLunaLight));
+    // The first panel's text is there.
+    EXPECT_TRUE(AnyOtherThan(bar, TRect{3, 3, 60, 16}, Ref(kLunaLight)));
+    // A dark panel takes the dark appearance.
+    bar->Panels()->GetItem(2)->SetAppearanceStyle(psDark);
+    EXPECT_EQ(At(bar, 450, 9), Ref(kLunaDark));
+}
+
+TEST_F(StatusBarLayoutTest, TheGaugeIsFramedAndFilledToItsPercentage) {
+    ShowAndPaint();
+    // Empty: the frame in the styler's border colour, the panel's colour inside.
+    EXPECT_EQ(At(bar, 227, 9), Ref(kLunaBorder));
+    EXPECT_EQ(At(bar, 300, 3), Ref(kLunaBorder));
+    EXPECT_EQ(At(bar, GaugeLeft, GaugeY), Ref(kLunaLight));
+    // A quarter: 23.5 of the 94 inner pixels, rounded half to even, in the first level's colour.
+    Progress(25, 100);
+    EXPECT_EQ(At(bar, GaugeLeft, GaugeY), Ref(clLime));
+    EXPECT_EQ(At(bar, GaugeLeft + 23, GaugeY), Ref(clLime));
+    EXPECT_EQ(At(bar, GaugeLeft + 24, GaugeY), Ref(kLunaLight));
+    EXPECT_EQ(At(bar, GaugeRight - 1, GaugeY), Ref(kLunaLight));
+    // The percentage is written in the middle.
+    ui.Process();
+    bool text = false;
+    for (int x = 260; x < 295 && !text; ++x)
+        for (int y = 4; y < 14 && !text; ++y) {
+            win::COLORREF c = Peek(bar, x, y);
+            text = c != Ref(clLime) && c != Ref(kLunaLight);
+        }
+    EXPECT_TRUE(text);
+    // Level colours by value.
+    Progress(95, 100);
+    EXPECT_EQ(At(bar, GaugeLeft, GaugeY), Ref(0x53A9FF));
+    Progress(100, 100);
+    EXPECT_EQ(At(bar, GaugeRight - 1, GaugeY), Ref(clRed));
+}
+
+TEST_F(StatusBarLayoutTest, APositionPastTheMaximumStaysInsideItsPanel) {
+    ShowAndPaint();
+    Progress(150, 100);
+    EXPECT_EQ(At(bar, GaugeRight - 1, GaugeY), Ref(clRed));
+    // The frame and the next panel are untouched.
+    EXPECT_EQ(At(bar, GaugeRight, GaugeY), Ref(kLunaBorder));
+    EXPECT_EQ(At(bar, 340, GaugeY), Ref(kLunaLight));
+    EXPECT_EQ(At(bar, 400, GaugeY), Ref(kLunaLight));
+    // A zero range draws an empty gauge.
+    Progress(0, 0);
+    EXPECT_EQ(At(bar, GaugeLeft, GaugeY), Ref(kLunaLight));
+    EXPECT_EQ(At(bar, GaugeRight - 1, GaugeY), Ref(kLunaLight));
+}
+
+TEST_F(StatusBarLayoutTest, TheShellsStatusTextRepaintsTheBar) {
+    ShowAndPaint();
+    ASSERT_FALSE(RepaintPending(bar));
+    bar->Panels()->GetItem(0)->SetText("Overview loading...");
+    // Only the first panel's place waits for a repaint.
+    win::RECT r{};
+    ASSERT_TRUE(win::GetUpdateRect(bar->Handle(), &r, 0));
+    EXPECT_EQ(r, bar->GetPanelRect(0));
+    EXPECT_EQ(bar->Panels()->GetItem(0)->Text(), "Overview loading...");
+    // A longer text reaches further right than "Ready" did.
+    EXPECT_TRUE(AnyOtherThan(bar, TRect{60, 3, 150, 16}, Ref(kLunaLight)));
+}
+
+TEST_F(StatusBarLayoutTest, DisabledPanelsWriteInGreyAndOwnerDrawnPanelsAreLeftToTheirHandler) {
+    ShowAndPaint();
+    // The darkest pixel of the first panel's text: the appearance's dark blue, then grey.
+    auto darkest = [&] {
+        ui.Process();
+        int best = 3 * 255;
+        win::COLORREF pick = 0;
+        for (int x = 3; x < 60; ++x)
+            for (int y = 3; y < 16; ++y) {
+                win::COLORREF c = Peek(bar, x, y);
+                int sum = static_cast<int>((c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF));
+                if (sum < best) best = sum, pick = c;
+            }
+        return pick;
+    };
+    EXPECT_TRUE(Near(darkest(), Ref(0x612009)));
+    bar->Panels()->GetItem(0)->SetEnabled(false);
+    EXPECT_TRUE(Near(darkest(), Ref(0x808080)));
+
+    // psOwnerDraw: the handler gets the panel and its whole rectangle, and nothing else is drawn.
+    TAdvOfficeStatusPanel* owner = bar->Panels()->GetItem(2);
+    owner->SetText("Not drawn");
+    owner->SetStyle(psOwnerDraw);
+    std::vector<TRect> rects;
+    bar->OnDrawPanel = [&](TObject* Sender, TAdvOfficeStatusPanel* Panel, const TRect& R) {
+        EXPECT_EQ(Sender, bar);
+        EXPECT_EQ(Panel, owner);
+        rects.push_back(R);
+    };
+    bar->Invalidate();
+    EXPECT_FALSE(AnyOtherThan(bar, TRect{330, 3, 400, 16}, Ref(kLunaLight)));
+    ASSERT_FALSE(rects.empty());
+    EXPECT_EQ(rects.back(), (TRect{325, 0, 455, 18}));
+    // Without a handler it is drawn like a text panel.
+    bar->OnDrawPanel = nullptr;
+    bar->Invalidate();
+    EXPECT_TRUE(AnyOtherThan(bar, TRect{330, 3, 400, 16}, Ref(kLunaLight)));
+}
+
+TEST_F(StatusBarLayoutTest, FreeingTheStylerFallsBackToTheInternalLook) {
+    ShowAndPaint();
+    FreeComponent(styler);
+    EXPECT_EQ(bar->Styler(), nullptr);
+    EXPECT_EQ(bar->CurrentStyler(), bar->InternalStyler());
+    // The internal styler: white panels, no inset, its own frame colour.
+    EXPECT_EQ(At(bar, 200, 1), Ref(clWhite));
+    EXPECT_EQ(At(bar, 0, 9), Ref(0x825A3B));
+}
+
+TEST_F(StatusBarLayoutTest, IsWrittenToAPicture) {
+    bar->Panels()->GetItem(0)->SetText("Overview loading...");
+    bar->Panels()->GetItem(2)->SetText("<b>Mark-up</b> text");
+    Progress(45, 100);
+    ShowAndPaint();
+    // Written next to the test program.
+    String path = uitest::UiDriver::OutputPath("StatusBarForm.png");
+    ASSERT_TRUE(ui.WritePng(form.get(), path));
+    EXPECT_TRUE(FileExists(path));
+}
+
+} // namespace
+} // namespace statusbartest

@@ -1,0 +1,218 @@
+// The status-bar stylers: the Office styler's start colours, its presets, re-selecting a style, styles
+// pushed through IBrixStyle, following the desktop's colour scheme, Assign, and the fantasy styler.
+
+#include "platform/classes/LayoutReader.h"
+#include "platform/rtl/SysInfo.h"
+#include "tests/statusbar/StatusBarTestSupport.h"
+
+namespace statusbartest {
+namespace {
+
+using namespace AdvOfficeStatusBarStylers;
+
+class StatusBarStylerTest : public StatusBarTest {
+protected:
+    void TearDown() override {
+        SysInfo().Reset();
+        StatusBarTest::TearDown();
+    }
+};
+
+TEST_F(StatusBarStylerTest, ANewOfficeStylerHoldsTheOffice2003BlueColours) {
+    auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    EXPECT_EQ(s->Style(), psOffice2003Blue);
+    EXPECT_EQ(s->BorderColor(), 0xE4AE88);
+    EXPECT_EQ(s->PanelAppearanceLight()->BorderColor(), 0xE3B28D);
+    EXPECT_EQ(s->PanelAppearanceLight()->Color(), 0xFADDC6);
+    EXPECT_EQ(s->PanelAppearanceLight()->ColorTo(), 0xE2A982);
+    EXPECT_EQ(s->PanelAppearanceDark()->Color(), 0xD38355);
+    EXPECT_EQ(s->PanelAppearanceDark()->ColorTo(), 0x9C430F);
+    EXPECT_EQ(s->PanelAppearanceDark()->TextColor(), clWhite);
+    EXPECT_EQ(s->PanelAppearanceLight()->ColorHot(), 0xD4FBFF);
+    EXPECT_EQ(s->PanelAppearanceLight()->BorderColorDown(), 0x9C430F);
+    EXPECT_FALSE(s->AutoThemeAdapt());
+}
+
+TEST_F(StatusBarStylerTest, Office2007LunaSetsEveryValueOfItsTable) {
+    auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    s->SetStyle(psOffice2007Luna);
+    EXPECT_EQ(s->BorderColor(), 0xB07D56);
+    for (TVistaBackground* v : {s->PanelAppearanceLight(), s->PanelAppearanceDark()}) {
+        EXPECT_EQ(v->BorderColor(), clNone);
+        EXPECT_EQ(v->ColorHot(), 0xFBFFFF);
+        EXPECT_EQ(v->ColorHotTo(), 0xC0F0FF);
+        EXPECT_EQ(v->ColorMirrorHotTo(), 0xA0E6FC);
+        EXPECT_EQ(v->ColorMirrorHot(), 0x6BD8FF);
+        EXPECT_EQ(v->BorderColorHot(), 0x99CEDB);
+        EXPECT_EQ(v->ColorDown(), 0x77B4F7);
+        EXPECT_EQ(v->ColorDownTo(), 0x459AF9);
+        EXPECT_EQ(v->ColorMirrorDownTo(), 0x03AEFF);
+        EXPECT_EQ(v->ColorMirrorDown(), 0x1982F8);
+        EXPECT_EQ(v->BorderColorDown(), 0x45667B);
+        EXPECT_EQ(v->TextColor(), 0x612009);
+    }
+    TVistaBackground* light = s->PanelAppearanceLight();
+    EXPECT_EQ(light->Color(), 0xF9E6D7);
+    EXPECT_EQ(light->ColorTo(), 0xF8DCC7);
+    EXPECT_EQ(light->ColorMirror(), 0xF5D0B3);
+    EXPECT_EQ(light->ColorMirrorTo(), 0xF7E0CD);
+    EXPECT_EQ(light->TextColorHot(), 0);
+    EXPECT_EQ(light->TextColorDown(), 0);
+    TVistaBackground* dark = s->PanelAppearanceDark();
+    EXPECT_EQ(dark->Color(), 0xF8DCC5);
+    EXPECT_EQ(dark->ColorTo(), 0xF5B687);
+    EXPECT_EQ(dark->ColorMirror(), 0xEAB690);
+    EXPECT_EQ(dark->ColorMirrorTo(), 0xC29574);
+    EXPECT_EQ(dark->TextColorHot(), 0x612009);
+    EXPECT_EQ(dark->TextColorDown(), 0x612009);
+}
+
+TEST_F(StatusBarStylerTest, CharacteristicColoursOfTheOtherStyles) {
+    auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    struct Row {
+        TOfficeStatusBarStyle Style;
+        TColor Border, LightColor, LightColorTo, DarkColor, DarkColorTo, DownBorder;
+    };
+    const Row rows[] = {
+        {psOffice2003Silver, 0xB39698, 0xF7F3F3, 0xE6D8D8, 0xE6D8D8, 0xB79B9D, 0xB79B9D},
+        {psOffice2003Olive, 0x8CC0B1, 0xCFF0EA, 0x90C3B5, 0x81BFAE, 0x4D846E, 0x4D846E},
+        {psOffice2003Classic, 0xC9D1D5, clWhite, 0xC9D1D5, 0x808080, 0x808080, clBlack},
+        {psOffice2007Obsidian, 0x414141, 0x414141, 0x30302F, 0xA19F9E, 0x635F5E, 0x45667B},
+        {psWindowsXP, 0xC0C0C0, clBtnFace, clBtnFace, clWhite, clBtnFace, clBlack},
+        {psWhidbey, 0xA8C0C0, 0xF5F9FA, 0xA8C0C0, 0xEBEEEF, 0x7E9898, clBlack},
+        {psOffice2007Silver, 0x766A61, 0xEBE8E7, 0xC7BBB5, 0xEBE8E7, 0xC7BBB6, 0x45667B},
+        {psOffice2003Blue, 0xE4AE88, 0xFADDC6, 0xE2A982, 0xD38355, 0x9C430F, 0x9C430F},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(GetEnumName(KvEnumInfo(r.Style), r.Style));
+        s->SetStyle(r.Style);
+        EXPECT_EQ(s->BorderColor(), r.Border);
+        EXPECT_EQ(s->PanelAppearanceLight()->Color(), r.LightColor);
+        EXPECT_EQ(s->PanelAppearanceLight()->ColorTo(), r.LightColorTo);
+        EXPECT_EQ(s->PanelAppearanceDark()->Color(), r.DarkColor);
+        EXPECT_EQ(s->PanelAppearanceDark()->ColorTo(), r.DarkColorTo);
+        EXPECT_EQ(s->PanelAppearanceLight()->BorderColorDown(), r.DownBorder);
+        // Only the blue light appearance has a border of its own.
+        EXPECT_EQ(s->PanelAppearanceDark()->BorderColor(), clNone);
+        if (r.Style != psOffice2003Blue) {
+            EXPECT_EQ(s->PanelAppearanceLight()->BorderColor(), clNone);
+        }
+    }
+    // Classic and Whidbey have no mirror gradient.
+    s->SetStyle(psWhidbey);
+    EXPECT_EQ(s->PanelAppearanceLight()->ColorMirror(), clNone);
+    // Office 2003 silver sets no hot text of its own: the previous style's stays.
+    s->SetStyle(psOffice2007Silver);
+    EXPECT_EQ(s->PanelAppearanceDark()->TextColorHot(), 0x612009);
+    s->SetStyle(psOffice2003Silver);
+    EXPECT_EQ(s->PanelAppearanceLight()->TextColorHot(), clBlack);
+    EXPECT_EQ(s->PanelAppearanceDark()->TextColorHot(), clBlack);
+}
+
+TEST_F(StatusBarStylerTest, ReselectingTheStyleKeepsHandEditedColoursAndCustomKeepsThemToo) {
+    auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    s->SetStyle(psOffice2007Luna);
+    s->SetBorderColor(0x010101);
+    s->PanelAppearanceLight()->SetColor(0x020202);
+    s->SetStyle(psOffice2007Luna);
+    EXPECT_EQ(s->BorderColor(), 0x010101);
+    EXPECT_EQ(s->PanelAppearanceLight()->Color(), 0x020202);
+    // psCustom only tells the bars.
+    auto* bar = MakeBar({80});
+    bar->SetStyler(s);
+    ShowAndPaint();
+    s->SetStyle(psCustom);
+    EXPECT_EQ(s->Style(), psCustom);
+    EXPECT_EQ(s->BorderColor(), 0x010101);
+    EXPECT_TRUE(RepaintPending(bar));
+}
+
+TEST_F(StatusBarStylerTest, StylesPushedThroughTheStyleInterfaceMapByOrdinal) {
+    auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    AdvStyleIF::IBrixStyle* intf = Supports<AdvStyleIF::IBrixStyle>(s);
+    ASSERT_NE(intf, nullptr);
+    intf->SetComponentStyle(AdvStyleIF::tsOffice2007Luna);
+    EXPECT_EQ(s->Style(), psOffice2007Luna);
+    EXPECT_EQ(s->BorderColor(), 0xB07D56);
+    s->SetBorderColor(0x123456);
+    intf->SetComponentStyle(AdvStyleIF::tsCustom);
+    EXPECT_EQ(s->Style(), psCustom);
+    EXPECT_EQ(s->BorderColor(), 0x123456);
+    intf->SetComponentStyle(AdvStyleIF::tsOffice2007Silver);
+    EXPECT_EQ(s->Style(), psOffice2007Silver);
+}
+
+TEST_F(StatusBarStylerTest, FollowsTheDesktopSchemeOnlyWhenAsked) {
+    auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    SysInfo().SetVersion(5, 1, 2600, 2, "");
+    SysInfo().SetTheme(true, "Metallic");
+    EXPECT_EQ(s->Style(), psOffice2003Blue); // AutoThemeAdapt is false
+    s->SetAutoThemeAdapt(true);
+    EXPECT_EQ(s->Style(), psOffice2003Blue); // writing it re-reads nothing
+    s->ThemeChanged(s);
+    EXPECT_EQ(s->Style(), psOffice2003Silver);
+    // The desktop's broadcast reaches the styler.
+    SysInfo().SetTheme(true, "HomeStead");
+    EXPECT_EQ(s->Style(), psOffice2003Olive);
+    SysInfo().SetTheme(true, "NormalColor");
+    EXPECT_EQ(s->Style(), psOffice2003Blue);
+    SysInfo().SetTheme(false, "");
+    EXPECT_EQ(s->Style(), psWindowsXP);
+    // A freed styler no longer listens.
+    FreeComponent(s);
+    SysInfo().SetTheme(true, "Metallic");
+}
+
+TEST_F(StatusBarStylerTest, LoadingAFormAtRunTimeFollowsTheSchemeWhenAsked) {
+    SysInfo().SetVersion(5, 1, 2600, 2, "");
+    SysInfo().SetTheme(true, "Metallic");
+    form->SetName("");
+    ReadComponentFromText("object F: TCustomForm\n"
+                          "  object Follows: TAdvOfficeStatusBarOfficeStyler\n"
+                          "    Style = psOffice2007Luna\n"
+                          "    AutoThemeAdapt = True\n"
+                          "  end\n"
+                          "  object Fixed: TAdvOfficeStatusBarOfficeStyler\n"
+                          "    Style = psOffice2007Luna\n"
+                          "  end\n"
+                          "end\n",
+                          form.get(), "F");
+    auto* follows = dynamic_cast<TAdvOfficeStatusBarOfficeStyler*>(form->FindComponent("Follows"));
+    auto* fixed = dynamic_cast<TAdvOfficeStatusBarOfficeStyler*>(form->FindComponent("Fixed"));
+    ASSERT_NE(follows, nullptr);
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(follows->Style(), psOffice2003Silver);
+    EXPECT_EQ(fixed->Style(), psOffice2007Luna);
+}
+
+TEST_F(StatusBarStylerTest, AssignCopiesTheLookBetweenStylers) {
+    auto* a = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    auto* b = new TAdvOfficeStatusBarFantasyStyler(form.get());
+    a->SetStyle(psOffice2007Luna);
+    a->SetAutoThemeAdapt(true);
+    b->Assign(a);
+    EXPECT_EQ(b->BorderColor(), 0xB07D56);
+    EXPECT_EQ(b->PanelAppearanceLight()->Color(), 0xF9E6D7);
+    EXPECT_EQ(b->PanelAppearanceDark()->ColorTo(), 0xF5B687);
+    EXPECT_TRUE(b->AutoThemeAdapt());
+    EXPECT_EQ(b->Style(), psChocolate);
+    TVistaBackground look;
+    EXPECT_THROW(b->Assign(&look), EConvertError);
+}
+
+TEST_F(StatusBarStylerTest, AFantasyStylerOnlyStoresItsStyle) {
+    auto* s = new TAdvOfficeStatusBarFantasyStyler(form.get());
+    EXPECT_EQ(s->Style(), psChocolate);
+    EXPECT_EQ(s->BorderColor(), 0x825A3B);
+    auto* bar = MakeBar({80});
+    bar->SetStyler(s);
+    ShowAndPaint();
+    s->SetOfficeStatusBarStyle(psMacOS);
+    EXPECT_EQ(s->Style(), psMacOS);
+    EXPECT_EQ(s->BorderColor(), 0x825A3B);
+    EXPECT_EQ(s->PanelAppearanceLight()->Color(), 0xFFFFFF);
+    EXPECT_FALSE(RepaintPending(bar));
+}
+
+} // namespace
+} // namespace statusbartest

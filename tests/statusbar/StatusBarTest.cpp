@@ -1,0 +1,220 @@
+// The status bar control: defaults, the panel geometry used for hit tests and painting, simple mode,
+// StretchPanel, and the styler links (internal styler, set, replace, clear, freed stylers and bars).
+
+#include "platform/rtl/Exceptions.h"
+#include "tests/statusbar/StatusBarTestSupport.h"
+
+namespace statusbartest {
+namespace {
+
+using AdvOfficeStatusBarStylers::TAdvOfficeStatusBarOfficeStyler;
+
+class AdvOfficeStatusBarTest : public StatusBarTest {};
+
+TEST_F(AdvOfficeStatusBarTest, ANewBarHasTheDocumentedDefaults) {
+    auto* bar = new TAdvOfficeStatusBar(form.get());
+    EXPECT_EQ(bar->Height(), 19);
+    EXPECT_EQ(bar->Align(), alBottom);
+    EXPECT_EQ(bar->Color(), clBtnFace);
+    EXPECT_FALSE(bar->ParentFont());
+    EXPECT_TRUE(bar->UseSystemFont());
+    EXPECT_TRUE(bar->SizeGrip());
+    EXPECT_FALSE(bar->SimplePanel());
+    EXPECT_FALSE(bar->AnchorHint());
+    EXPECT_EQ(bar->URLColor(), clBlue);
+    EXPECT_EQ(bar->StretchPanel(), -1);
+    EXPECT_EQ(bar->AntiAlias(), AdvGDIP::aaClearType);
+    EXPECT_EQ(bar->Panels()->Count(), 0);
+    EXPECT_EQ(bar->GetVersion(), "1.2.0.2");
+    bar->SetVersion("9.9");
+    EXPECT_EQ(bar->GetVersion(), "1.2.0.2");
+    // Its own styler, named and current while no styler is set.
+    ASSERT_NE(bar->InternalStyler(), nullptr);
+    EXPECT_EQ(bar->InternalStyler()->Name(), "InternalStyler");
+    EXPECT_EQ(bar->InternalStyler()->Owner(), bar);
+    EXPECT_TRUE(bar->InternalStyler()->ComponentStyle().Contains(csSubComponent));
+    EXPECT_EQ(bar->CurrentStyler(), bar->InternalStyler());
+    EXPECT_EQ(bar->Styler(), nullptr);
+    EXPECT_EQ(bar->InternalStyler()->BorderColor(), 0x825A3B);
+    EXPECT_EQ(bar->InternalStyler()->ControlCount(), 1);
+    // It sits at the bottom of its form.
+    bar->SetParent(form.get());
+    EXPECT_EQ(bar->Top() + bar->Height(), form->ClientHeight());
+    EXPECT_EQ(bar->Width(), form->ClientWidth());
+}
+
+TEST_F(AdvOfficeStatusBarTest, PanelRectanglesForHitTestsInANarrowBar) {
+    auto* bar = MakeBar({80, 100, 50}, 150);
+    EXPECT_EQ(bar->GetPanelRect(0), (TRect{0, 1, 80, 18}));
+    EXPECT_EQ(bar->GetPanelRect(1), (TRect{80, 1, 180, 18}));
+    // The last panel reaches the right edge, but never gets a negative width.
+    EXPECT_EQ(bar->GetPanelRect(2), (TRect{180, 1, 180, 18}));
+    EXPECT_EQ(bar->GetPanelRect(3), (TRect{-1, -1, -1, -1}));
+    EXPECT_EQ(bar->GetPanelRect(-1), (TRect{-1, -1, -1, -1}));
+    EXPECT_EQ(bar->GetPanel(80), 0); // the boundary belongs to the left panel
+    EXPECT_EQ(bar->GetPanel(81), 1);
+    EXPECT_EQ(bar->GetPanel(0), 0);
+    EXPECT_EQ(bar->GetPanel(-1), -1);
+    EXPECT_EQ(bar->GetPanel(500), -1);
+    EXPECT_EQ(bar->PanelFixedSize(), 230);
+    EXPECT_EQ(bar->GetSimplePanelRect(), (TRect{1, 1, 149, 18}));
+    // Painting: the second panel runs past the edge (clipped), the last one is empty.
+    EXPECT_EQ(bar->GetPaintRect(0), (TRect{1, 0, 80, 18}));
+    EXPECT_EQ(bar->GetPaintRect(1), (TRect{80, 0, 180, 18}));
+    EXPECT_EQ(bar->GetPaintRect(2), (TRect{180, 0, 180, 18}));
+}
+
+TEST_F(AdvOfficeStatusBarTest, LastPanelAndStretchPanelInAWideBar) {
+    auto* bar = MakeBar({80, 100, 50}, 400);
+    EXPECT_EQ(bar->GetPanelRect(2), (TRect{180, 1, 399, 18}));
+    EXPECT_EQ(bar->GetPaintRect(2), (TRect{180, 0, 400, 18}));
+    bar->SetStretchPanel(0);
+    EXPECT_EQ(bar->StretchPanel(), 0);
+    EXPECT_EQ(bar->PanelFixedSize(), 150);
+    EXPECT_EQ(bar->GetPanelRect(0), (TRect{0, 1, 250, 18}));
+    EXPECT_EQ(bar->GetPanelRect(1), (TRect{250, 1, 350, 18}));
+    // With a stretch panel the last panel is painted at its own width but hit-tested to the edge.
+    EXPECT_EQ(bar->GetPaintRect(2), (TRect{350, 0, 400, 18}));
+    EXPECT_EQ(bar->GetPanelRect(2), (TRect{350, 1, 399, 18}));
+    // Out of range values are ignored.
+    bar->SetStretchPanel(5);
+    EXPECT_EQ(bar->StretchPanel(), 0);
+    bar->SetStretchPanel(-2);
+    EXPECT_EQ(bar->StretchPanel(), 0);
+    bar->SetStretchPanel(-1);
+    EXPECT_EQ(bar->StretchPanel(), -1);
+    // A stretch panel in a bar narrower than the others keeps a width of 0.
+    bar->SetStretchPanel(1);
+    bar->SetWidth(100);
+    EXPECT_EQ(bar->GetPanelRect(1), (TRect{80, 1, 80, 18}));
+}
+
+TEST_F(AdvOfficeStatusBarTest, LookupAndSimpleText) {
+    auto* bar = MakeBar({80, 100, 50});
+    TAdvOfficeStatusPanel* p1 = bar->Panels()->GetItem(1);
+    EXPECT_EQ(bar->IndexOfPanel(p1), 1);
+    EXPECT_TRUE(bar->IsFirstPanel(bar->Panels()->GetItem(0)));
+    EXPECT_FALSE(bar->IsFirstPanel(p1));
+    EXPECT_TRUE(bar->IsLastPanel(bar->Panels()->GetItem(2)));
+    EXPECT_EQ(bar->IndexOfPanel(nullptr), -1);
+    ShowAndPaint();
+    bar->SetSimpleText("Hello");
+    EXPECT_TRUE(RepaintPending(bar));
+    ui.Process();
+    bar->SetSimpleText("Hello");
+    EXPECT_FALSE(RepaintPending(bar));
+    EXPECT_EQ(bar->Perform(win::WM_GETTEXTLENGTH, 0, 0), 5);
+    bar->SetSimplePanel(true);
+    EXPECT_TRUE(RepaintPending(bar));
+    // The background is never erased: every paint covers the bar.
+    EXPECT_EQ(bar->Perform(win::WM_ERASEBKGND, 0, 0), 1);
+}
+
+TEST_F(AdvOfficeStatusBarTest, StylerSetReplacedClearedAndFreedFallsBackToTheInternalOne) {
+    auto* bar = MakeBar({80});
+    auto* internal = bar->InternalStyler();
+    auto* a = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    auto* b = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    bar->SetStyler(a);
+    EXPECT_EQ(bar->Styler(), a);
+    EXPECT_EQ(bar->CurrentStyler(), a);
+    EXPECT_EQ(a->ControlCount(), 1);
+    bar->SetStyler(a); // the same: nothing
+    EXPECT_EQ(a->ControlCount(), 1);
+    bar->SetStyler(b);
+    EXPECT_EQ(a->ControlCount(), 0);
+    EXPECT_EQ(b->ControlCount(), 1);
+    bar->SetStyler(nullptr);
+    EXPECT_EQ(b->ControlCount(), 0);
+    EXPECT_EQ(bar->CurrentStyler(), internal);
+    // Freeing the styler in use: the bar hears of it.
+    bar->SetStyler(a);
+    FreeComponent(a);
+    EXPECT_EQ(bar->Styler(), nullptr);
+    EXPECT_EQ(bar->CurrentStyler(), internal);
+    FreeComponent(b);
+}
+
+TEST_F(AdvOfficeStatusBarTest, AStylerOnAnotherOwnerIsDroppedWhenFreed) {
+    TComponentPtr<TAdvOfficeStatusBarOfficeStyler> styler(new TAdvOfficeStatusBarOfficeStyler(nullptr));
+    auto* bar = MakeBar({80});
+    bar->SetStyler(styler.get());
+    styler.reset();
+    EXPECT_EQ(bar->Styler(), nullptr);
+    EXPECT_EQ(bar->CurrentStyler(), bar->InternalStyler());
+    ShowAndPaint(); // painting with the internal styler works
+}
+
+TEST_F(AdvOfficeStatusBarTest, AFreedBarLeavesAStylerThatLivesOn) {
+    TComponentPtr<TAdvOfficeStatusBarOfficeStyler> styler(new TAdvOfficeStatusBarOfficeStyler(nullptr));
+    auto* first = MakeBar({80});
+    auto* second = MakeBar({80});
+    first->SetStyler(styler.get());
+    second->SetStyler(styler.get());
+    EXPECT_EQ(styler->ControlCount(), 2);
+    FreeComponent(first);
+    EXPECT_EQ(styler->ControlCount(), 1);
+    // Telling the bars of a change reaches only the living one.
+    ShowAndPaint();
+    styler->SetBorderColor(0x112233);
+    EXPECT_TRUE(RepaintPending(second));
+    form.reset(); // the second bar goes with its form
+    EXPECT_EQ(styler->ControlCount(), 0);
+    styler->SetBorderColor(0x445566);
+}
+
+TEST_F(AdvOfficeStatusBarTest, TwoBarsSharingAStylerBothRepaint) {
+    auto* styler = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    auto* one = MakeBar({80});
+    auto* two = MakeBar({80});
+    two->SetTop(130);
+    one->SetStyler(styler);
+    two->SetStyler(styler);
+    ShowAndPaint();
+    ASSERT_FALSE(RepaintPending(one));
+    ASSERT_FALSE(RepaintPending(two));
+    styler->SetBorderColor(0x0000FF);
+    EXPECT_TRUE(RepaintPending(one));
+    EXPECT_TRUE(RepaintPending(two));
+    ui.Process();
+    styler->PanelAppearanceLight()->SetColorHot(0x00FF00); // hot colours store only
+    EXPECT_FALSE(RepaintPending(one));
+    styler->PanelAppearanceDark()->SetColor(0x00FF00);
+    EXPECT_TRUE(RepaintPending(one));
+}
+
+TEST_F(AdvOfficeStatusBarTest, FreedImageListsAreDropped) {
+    auto* bar = MakeBar({80});
+    TComponentPtr<TImageList> images(new TImageList(nullptr));
+    bar->SetImages(images.get());
+    bar->SetDisabledImages(images.get());
+    bar->Panels()->GetItem(0)->SetAnimationImages(images.get());
+    images.reset();
+    EXPECT_EQ(bar->Images(), nullptr);
+    EXPECT_EQ(bar->DisabledImages(), nullptr);
+    EXPECT_EQ(bar->Panels()->GetItem(0)->AnimationImages(), nullptr);
+}
+
+TEST(StatusBarDbgList, RangeCheckedAccessRaisesItsOwnMessages) {
+    TDbgList list;
+    int a = 1, b = 2;
+    list.Add(&a);
+    EXPECT_EQ(list.GetItemsEx(0), &a);
+    list.SetItemsEx(0, &b);
+    EXPECT_EQ(list.GetItemsEx(0), &b);
+    try {
+        list.GetItemsEx(1);
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Index out of bounds in list read access");
+    }
+    try {
+        list.SetItemsEx(-1, &a);
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Index out of bounds in list write access");
+    }
+}
+
+} // namespace
+} // namespace statusbartest

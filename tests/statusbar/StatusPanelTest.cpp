@@ -1,0 +1,220 @@
+// The status bar's panels: defaults, which writes repaint, the image-index list, StepIt, Assign, the
+// typed collection access the shell uses, and auto-sized panels.
+
+#include "platform/rtl/Exceptions.h"
+#include "tests/statusbar/StatusBarTestSupport.h"
+
+namespace statusbartest {
+namespace {
+
+class StatusPanelTest : public StatusBarTest {};
+
+TEST_F(StatusPanelTest, ANewPanelHasTheDocumentedDefaults) {
+    auto* bar = MakeBar({});
+    TAdvOfficeStatusPanel* p = bar->Panels()->Add();
+    EXPECT_EQ(p->Style(), psHTML);
+    EXPECT_EQ(p->Width(), 50);
+    EXPECT_EQ(p->MinWidth(), 20);
+    EXPECT_EQ(p->HTMLOffsetX(), 2);
+    EXPECT_EQ(p->HTMLOffsetY(), 2);
+    EXPECT_EQ(p->ImageIndex(), -1);
+    EXPECT_EQ(p->Alignment(), taLeftJustify);
+    EXPECT_EQ(p->Bevel(), pbNone);
+    EXPECT_EQ(p->AppearanceStyle(), psLight);
+    EXPECT_TRUE(p->Enabled());
+    EXPECT_TRUE(p->ParentBiDiMode());
+    EXPECT_FALSE(p->Button());
+    EXPECT_FALSE(p->AutoSize());
+    EXPECT_FALSE(p->Animated());
+    EXPECT_EQ(p->AnimationDelay(), 0);
+    EXPECT_EQ(p->AnimationImages(), nullptr);
+    EXPECT_EQ(p->Text(), "");
+    EXPECT_EQ(p->TimeFormat(), DefaultTimeFormat);
+    EXPECT_EQ(p->DateFormat(), DefaultDateFormat);
+    EXPECT_EQ(p->Progress()->Max(), 100);
+    EXPECT_EQ(p->Progress()->Owner(), p);
+    EXPECT_EQ(p->OfficeHint()->Title(), "");
+    EXPECT_EQ(p->Bar(), bar);
+    EXPECT_EQ(p->ImageCount(), 0);
+}
+
+TEST_F(StatusPanelTest, SettingTheSameTextRepaintsNothingAndANewTextRepaints) {
+    auto* bar = MakeBar({100, 100});
+    bar->Panels()->GetItem(0)->SetText("Ready");
+    ShowAndPaint();
+    ASSERT_FALSE(RepaintPending(bar));
+    bar->Panels()->GetItem(0)->SetText("Ready");
+    EXPECT_FALSE(RepaintPending(bar));
+    bar->Panels()->GetItem(0)->SetText("Overview loading...");
+    EXPECT_TRUE(RepaintPending(bar));
+    EXPECT_EQ(bar->Panels()->GetItem(0)->Text(), "Overview loading...");
+    ui.Process();
+    EXPECT_FALSE(RepaintPending(bar));
+    // Inside BeginUpdate / EndUpdate nothing is invalidated until the end.
+    bar->Panels()->BeginUpdate();
+    bar->Panels()->GetItem(1)->SetText("x");
+    bar->Panels()->GetItem(1)->SetWidth(60);
+    EXPECT_FALSE(RepaintPending(bar));
+    bar->Panels()->EndUpdate();
+    EXPECT_TRUE(RepaintPending(bar));
+}
+
+TEST_F(StatusPanelTest, GaugeWritesRepaintOnlyOnceTheBarHasAWindow) {
+    auto* bar = MakeBar({100, 100});
+    TAdvOfficeStatusPanel* p = bar->Panels()->GetItem(1);
+    p->SetStyle(psProgress);
+    // No window yet: storing does not make one.
+    p->Progress()->SetMax(0);
+    p->Progress()->SetPosition(40);
+    EXPECT_FALSE(bar->HandleAllocated());
+    ShowAndPaint();
+    ASSERT_FALSE(RepaintPending(bar));
+    p->Progress()->SetPosition(40); // stored and repainted even when equal
+    EXPECT_TRUE(RepaintPending(bar));
+    win::RECT r{};
+    win::GetUpdateRect(bar->Handle(), &r, 0);
+    EXPECT_EQ(r, bar->GetPanelRect(1));
+}
+
+TEST_F(StatusPanelTest, ImageIndexListGrowsWithMinusOnes) {
+    auto* bar = MakeBar({});
+    TAdvOfficeStatusPanel* p = bar->Panels()->Add();
+    p->SetImageIndexes(3, 7);
+    EXPECT_EQ(p->ImageCount(), 4);
+    EXPECT_EQ(p->GetImageIndexes(0), -1);
+    EXPECT_EQ(p->GetImageIndexes(2), -1);
+    EXPECT_EQ(p->GetImageIndexes(3), 7);
+    EXPECT_EQ(p->GetImageIndexes(9), -1);
+    EXPECT_EQ(p->GetImageIndexes(-1), -1);
+    p->SetImageIndexes(1, 12);
+    EXPECT_EQ(p->GetImageIndexes(1), 12);
+    EXPECT_EQ(p->ImageCount(), 4);
+    EXPECT_THROW(p->SetImageIndexes(-1, 5), EStringListError);
+    EXPECT_EQ(p->ImageCount(), 4);
+    p->ClearImageIndexes();
+    EXPECT_EQ(p->ImageCount(), 0);
+    EXPECT_EQ(p->GetImageIndexes(3), -1);
+}
+
+TEST_F(StatusPanelTest, StepItStopsAtMaxAndNegativeDelaysAreIgnored) {
+    auto* bar = MakeBar({});
+    TAdvOfficeStatusPanel* p = bar->Panels()->Add();
+    p->Progress()->SetPosition(99);
+    p->StepIt();
+    EXPECT_EQ(p->Progress()->Position(), 100);
+    p->StepIt();
+    EXPECT_EQ(p->Progress()->Position(), 100);
+    p->Progress()->SetPosition(150); // beyond Max: left alone
+    p->StepIt();
+    EXPECT_EQ(p->Progress()->Position(), 150);
+    p->SetAnimationDelay(3);
+    p->SetAnimationDelay(-1);
+    EXPECT_EQ(p->AnimationDelay(), 3);
+}
+
+TEST_F(StatusPanelTest, AssignCopiesTheLookButNotImagesEnabledOrButton) {
+    auto* bar = MakeBar({});
+    TAdvOfficeStatusPanel* a = bar->Panels()->Add();
+    TAdvOfficeStatusPanel* b = bar->Panels()->Add();
+    a->SetText("Ready");
+    a->SetWidth(225);
+    a->SetAlignment(taCenter);
+    a->SetBevel(pbRaised);
+    a->SetStyle(psProgress);
+    a->SetDateFormat("dd.MM.yyyy");
+    a->SetTimeFormat("h:mm:ss");
+    a->Progress()->SetPosition(33);
+    a->OfficeHint()->SetTitle("Tip");
+    a->SetAppearanceStyle(psDark);
+    a->SetAutoSize(true);
+    a->SetMinWidth(5);
+    a->SetImageIndex(4);
+    a->SetEnabled(false);
+    a->SetButton(true);
+    a->SetHTMLOffsetX(9);
+    b->Assign(a);
+    EXPECT_EQ(b->Text(), "Ready");
+    EXPECT_EQ(b->Alignment(), taCenter);
+    EXPECT_EQ(b->Bevel(), pbRaised);
+    EXPECT_EQ(b->Style(), psProgress);
+    EXPECT_EQ(b->DateFormat(), "dd.MM.yyyy");
+    EXPECT_EQ(b->TimeFormat(), "h:mm:ss");
+    EXPECT_EQ(b->Progress()->Position(), 33);
+    EXPECT_NE(b->Progress(), a->Progress());
+    EXPECT_EQ(b->OfficeHint()->Title(), "Tip");
+    EXPECT_EQ(b->AppearanceStyle(), psDark);
+    EXPECT_TRUE(b->AutoSize());
+    EXPECT_EQ(b->MinWidth(), 5);
+    // Not copied.
+    EXPECT_EQ(b->ImageIndex(), -1);
+    EXPECT_TRUE(b->Enabled());
+    EXPECT_FALSE(b->Button());
+    EXPECT_EQ(b->HTMLOffsetX(), 2);
+    // SetItem assigns into the existing item.
+    TAdvOfficeStatusPanel* c = bar->Panels()->Add();
+    bar->Panels()->SetItem(2, a);
+    EXPECT_EQ(bar->Panels()->GetItem(2), c);
+    EXPECT_EQ(c->Text(), "Ready");
+}
+
+TEST_F(StatusPanelTest, TypedAccessRaisesTheListErrorOutOfRange) {
+    auto* bar = MakeBar({80, 100});
+    EXPECT_EQ(bar->Panels()->GetItem(1)->Width(), 100);
+    EXPECT_EQ((*bar->Panels())[0], bar->Panels()->Items(0));
+    EXPECT_THROW(bar->Panels()->GetItem(2), EListError);
+    EXPECT_THROW(bar->Panels()->GetItem(-1), EListError);
+    TAdvOfficeStatusPanel* other = bar->Panels()->GetItem(0);
+    EXPECT_THROW(bar->Panels()->SetItem(5, other), EListError);
+}
+
+TEST_F(StatusPanelTest, DisplayNameIsTheTextWhenThereIsOne) {
+    auto* bar = MakeBar({80});
+    TAdvOfficeStatusPanel* p = bar->Panels()->GetItem(0);
+    String plain = p->DisplayName();
+    EXPECT_FALSE(plain.empty());
+    p->SetText("Ready");
+    EXPECT_EQ(p->DisplayName(), "Ready");
+    p->SetText("");
+    EXPECT_EQ(p->DisplayName(), plain);
+}
+
+TEST_F(StatusPanelTest, AutoSizedPanelsFollowTheirText) {
+    auto* bar = MakeBar({80, 100});
+    TAdvOfficeStatusPanel* p = bar->Panels()->GetItem(0);
+    p->SetText("A rather long status text");
+    EXPECT_EQ(p->Width(), 80); // not auto-sized yet
+    p->SetAutoSize(true);
+    int longWidth = p->Width();
+    EXPECT_GT(longWidth, 100);
+    p->SetText("Hi");
+    EXPECT_LT(p->Width(), longWidth);
+    EXPECT_GE(p->Width(), p->MinWidth());
+    p->SetMinWidth(120);
+    p->SetText("Hi!");
+    EXPECT_EQ(p->Width(), 120);
+    // Key-lock panels take the width of their "on" text whatever they show now.
+    TAdvOfficeStatusPanel* caps = bar->Panels()->GetItem(1);
+    caps->SetStyle(psCapsLock);
+    caps->SetMinWidth(1);
+    caps->SetAutoSize(true);
+    EXPECT_GT(caps->Width(), 12);
+    EXPECT_LT(caps->Width(), 100);
+    // A mark-up panel keeps its width.
+    TAdvOfficeStatusPanel* html = bar->Panels()->Add();
+    html->SetWidth(77);
+    html->SetText("<b>bold</b>");
+    html->SetAutoSize(true);
+    EXPECT_EQ(html->Width(), 77);
+}
+
+TEST_F(StatusPanelTest, DeletingAPanelRepaintsTheBar) {
+    auto* bar = MakeBar({80, 100, 50});
+    ShowAndPaint();
+    bar->Panels()->Delete(1);
+    EXPECT_TRUE(RepaintPending(bar));
+    EXPECT_EQ(bar->Panels()->Count(), 2);
+    EXPECT_EQ(bar->Panels()->GetItem(1)->Width(), 50);
+}
+
+} // namespace
+} // namespace statusbartest

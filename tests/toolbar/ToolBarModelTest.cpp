@@ -1,0 +1,245 @@
+// The toolbar: defaults, settings that refuse or ignore writes, the control list and its ordering,
+// the one-line layout and its sizes, the separator's size and the container's line settings.
+
+#include "tests/toolbar/ToolBarTestSupport.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/vcl/Edit.h"
+#include "platform/vcl/Panel.h"
+
+namespace toolbartest {
+namespace {
+
+class ToolBarModelTest : public ToolBarTest {
+protected:
+    // A windowed stand-in for a glow button: any control goes on a toolbar.
+    TPanel* Button(const String& Name, TWinControl* Parent, int W, int H) {
+        auto* b = Make<TPanel>(Name);
+        b->SetBounds(0, 0, W, H);
+        b->SetParent(Parent);
+        return b;
+    }
+};
+
+TEST_F(ToolBarModelTest, ANewToolBarHasTheDataModelsDefaults) {
+    auto* bar = Make<TAdvToolBar>("Bar");
+    EXPECT_EQ(bar->Height(), 26);
+    EXPECT_EQ(bar->Constraints()->MinWidth(), 60);
+    EXPECT_EQ(bar->Constraints()->MaxWidth(), 60);
+    EXPECT_EQ(bar->Position(), daTop);
+    EXPECT_EQ(bar->Row(), -1);
+    EXPECT_EQ(bar->ToolBarState(), tsDocked);
+    EXPECT_TRUE(bar->AllowFloating());
+    EXPECT_FALSE(bar->FullSize());
+    EXPECT_TRUE(bar->ParentStyler());
+    EXPECT_TRUE(bar->ParentOptionPicture());
+    EXPECT_TRUE(bar->AutoSize());
+    EXPECT_TRUE(bar->ShowHint());
+    EXPECT_EQ(bar->CompactImageIndex(), -1);
+    EXPECT_EQ(bar->ToolBarIndex(), -1);
+    EXPECT_EQ(bar->CaptionHeight(), 16);
+    EXPECT_EQ(bar->TextAutoOptionMenu, "Add or Remove Buttons");
+    EXPECT_EQ(bar->TextOptionMenu, "Options");
+    EXPECT_EQ(bar->Persistence()->Section(), "UnDockedAdvToolBars");
+    EXPECT_EQ(bar->DockableTo(), (TDockableTo{daLeft, daTop, daRight, daBottom}));
+    EXPECT_EQ(bar->CurrentStyler(), bar->InternalStyler());
+    EXPECT_EQ(bar->InternalStyler()->Name(), "InternalStyler");
+    bar->SetVersion("1.0");
+    EXPECT_EQ(bar->Version(), "3.0.9.1");
+    bar->SetToolBarIndex(3);
+    EXPECT_EQ(bar->ToolBarIndex(), -1);
+}
+
+TEST_F(ToolBarModelTest, CaptionSetsTheControlTextAndParentStylerRelinks) {
+    auto* bar = Make<TAdvToolBar>("Bar");
+    bar->SetCaption("Untitled");
+    EXPECT_EQ(bar->Caption(), "Untitled");
+    EXPECT_EQ(bar->Text(), "Untitled");
+    auto* styler = Make<TCustomAdvToolBarStyler>("Styler");
+    bar->SetParentStyler(false);
+    bar->SetToolBarStyler(styler);
+    EXPECT_EQ(bar->CurrentStyler(), styler);
+    EXPECT_EQ(styler->ControlCount(), 1);
+    bar->SetToolBarStyler(nullptr);
+    EXPECT_EQ(bar->CurrentStyler(), bar->InternalStyler());
+    EXPECT_EQ(styler->ControlCount(), 0);
+}
+
+TEST_F(ToolBarModelTest, InsertAdvToolBarControlAppendsAtTheCountAndRefusesBeyond) {
+    auto* bar = Make<TAdvToolBar>("Bar", form.get());
+    auto* a = Make<TAdvToolBarSeparator>("A");
+    auto* b = Make<TAdvToolBarSeparator>("B");
+    EXPECT_EQ(bar->InsertAdvToolBarControl(a, 0), 0);
+    EXPECT_EQ(a->AdvToolBar(), bar);
+    try {
+        bar->InsertAdvToolBarControl(b, 2);
+        FAIL() << "index past the count";
+    } catch (const vcl::Exception& e) {
+        EXPECT_EQ(e.Message, "Invalid Index");
+    }
+    EXPECT_EQ(bar->ToolBarControlCount(), 1);
+    EXPECT_EQ(bar->AddAdvToolBarControl(b), 1);
+    EXPECT_EQ(bar->InsertAdvToolBarControl(a, 0), 0); // already listed: only its index
+    EXPECT_EQ(bar->ToolBarControls(5), nullptr);
+    EXPECT_EQ(bar->ToolBarControls(-1), nullptr);
+    bar->RemoveAdvToolBarControl(a);
+    EXPECT_EQ(bar->IndexOfToolBarControl(b), 0);
+}
+
+TEST_F(ToolBarModelTest, ControlsAreListedByPositionAndOneAtTheOriginGoesLast) {
+    auto* bar = Make<TAdvToolBar>("Bar", form.get());
+    auto* first = Button("First", bar, 30, 20);
+    auto* second = Button("Second", bar, 40, 20);
+    EXPECT_EQ(bar->IndexOfToolBarControl(first), 0);
+    EXPECT_EQ(bar->IndexOfToolBarControl(second), 1);
+    // Laid out left to right from 2 (no grip drawn with dsNone)...
+    bar->InternalStyler()->SetDragGripStyle(dsNone);
+    bar->SetControlsPosition(true);
+    EXPECT_EQ(first->Left(), 2);
+    EXPECT_EQ(second->Left(), 32);
+    EXPECT_EQ(first->Top(), 2);
+    // ...and with a grip, from its width + 2.
+    bar->InternalStyler()->SetDragGripStyle(dsDots);
+    bar->SetControlsPosition(true);
+    EXPECT_EQ(first->Left(), 9);
+    // A control dropped at Left 0 goes to the end, not the front.
+    EXPECT_EQ(bar->ControlIndex(-1, 0, 5), 2);
+    EXPECT_EQ(bar->ControlIndex(-1, 10, 5), 1);
+    EXPECT_EQ(bar->ControlIndex(-1, 100, 5), 2);
+    bar->MoveToolBarControl(1, 0);
+    EXPECT_EQ(bar->ToolBarControls(0), second);
+    EXPECT_EQ(second->Left(), 9);
+    EXPECT_EQ(first->Left(), 49);
+    bar->MoveToolBarControl(0, 7); // out of range: nothing
+    EXPECT_EQ(bar->ToolBarControls(0), second);
+}
+
+TEST_F(ToolBarModelTest, TheToolBarSizesItselfToItsControls) {
+    auto* bar = Make<TAdvToolBar>("Bar", form.get());
+    bar->InternalStyler()->SetDragGripStyle(dsNone);
+    bar->SetControlsPosition(true);
+    EXPECT_EQ(bar->Width(), 60); // an empty list needs exactly the minimum length
+    auto* a = Button("A", bar, 50, 30);
+    Button("B", bar, 50, 16);
+    // Tallest button 30 -> 34 thick; length 2 + 100 + right handle 14.
+    EXPECT_EQ(bar->Height(), 34);
+    EXPECT_EQ(bar->Width(), 116);
+    EXPECT_EQ(bar->MaxLength(), 116);
+    a->SetHeight(16);
+    bar->SetControlsPosition(true);
+    EXPECT_EQ(bar->Height(), 26);
+    // All controls hidden: 15 + the right handle.
+    for (int i = 0; i < bar->ToolBarControlCount(); ++i)
+        bar->ToolBarControls(i)->SetVisible(false);
+    bar->SetControlsPosition(true);
+    EXPECT_EQ(bar->Constraints()->MinWidth(), 29);
+}
+
+TEST_F(ToolBarModelTest, SeparatorsNeverRaiseTheThicknessAndFitTheToolBar) {
+    auto* bar = Make<TAdvToolBar>("Bar", form.get());
+    auto* sep = Make<TAdvToolBarSeparator>("Sep");
+    EXPECT_EQ(sep->Width(), 10);
+    EXPECT_EQ(sep->Height(), 22);
+    EXPECT_EQ(sep->LineColor(), clBtnShadow);
+    EXPECT_EQ(sep->SeparatorStyle(), ssOffice2003);
+    sep->SetHeight(60);
+    sep->SetParent(bar);
+    EXPECT_EQ(sep->AdvToolBar(), bar);
+    EXPECT_EQ(sep->Width(), 10);
+    EXPECT_EQ(sep->Height(), 22); // toolbar height 26 - 4
+    EXPECT_EQ(bar->Height(), 26);
+
+    // On a vertical toolbar 124 wide it becomes 120 x 10.
+    auto* vbar = Make<TAdvToolBar>("VBar", form.get());
+    vbar->SetPosition(daLeft);
+    vbar->SetAutoSize(false);
+    vbar->SetWidth(124);
+    auto* vsep = Make<TAdvToolBarSeparator>("VSep", vbar);
+    EXPECT_EQ(vsep->Width(), 120);
+    EXPECT_EQ(vsep->Height(), 10);
+
+    auto* copy = Make<TAdvToolBarSeparator>("Copy");
+    vsep->SetLineColor(clRed);
+    vsep->SetSeparatorStyle(ssBlank);
+    copy->Assign(vsep);
+    EXPECT_EQ(copy->LineColor(), clRed);
+    EXPECT_EQ(copy->SeparatorStyle(), ssBlank);
+}
+
+TEST_F(ToolBarModelTest, SetPositionTurnsTheLineAndItsControls) {
+    auto* bar = Make<TAdvToolBar>("Bar", form.get());
+    bar->InternalStyler()->SetDragGripStyle(dsNone);
+    auto* sep = Make<TAdvToolBarSeparator>("Sep", bar);
+    auto* b = Button("B", bar, 40, 20);
+    bar->SetPosition(daLeft);
+    EXPECT_EQ(sep->Position(), daLeft);
+    EXPECT_EQ(bar->Constraints()->MinWidth(), 0);
+    EXPECT_EQ(bar->Constraints()->MinHeight(), 60);
+    bar->SetControlsPosition(true);
+    EXPECT_EQ(sep->Top(), 2);
+    EXPECT_EQ(b->Top(), 2 + sep->Height());
+    EXPECT_EQ(b->Left(), 2);
+    EXPECT_EQ(bar->Width(), 44); // widest non-separator 40 + 4
+}
+
+TEST_F(ToolBarModelTest, UpdateBatchingAndSettingsThatRefuseWrites) {
+    auto* bar = Make<TAdvToolBar>("Bar", form.get());
+    bar->InternalStyler()->SetDragGripStyle(dsNone);
+    auto* b = Button("B", bar, 40, 20);
+    bar->BeginUpdate();
+    bar->MoveToolBarControl(0, 0);
+    b->SetLeft(70);
+    bar->EndUpdate();
+    EXPECT_EQ(b->Left(), 2);
+    bar->EndUpdate(); // without a BeginUpdate: still re-lays
+    EXPECT_EQ(b->Left(), 2);
+    bar->SetLocked(true);
+    EXPECT_TRUE(bar->Locked());
+    bar->SetAllowFloating(false);
+    EXPECT_FALSE(bar->AllowFloating());
+}
+
+TEST_F(ToolBarModelTest, TheContainerFollowsItsToolBarsStylerForItsLine) {
+    auto* styler = Make<TCustomAdvToolBarStyler>("Styler");
+    auto* bar = Make<TAdvToolBar>("Bar", form.get());
+    bar->SetParentStyler(false);
+    bar->SetToolBarStyler(styler);
+    auto* container = Make<TAdvToolBarContainer>("Container");
+    EXPECT_TRUE(container->ParentStyler());
+    EXPECT_TRUE(container->Line3D());
+    EXPECT_EQ(container->LineColor(), clBtnShadow);
+    EXPECT_EQ(container->GradientColor()->Color(), clWhite);
+    container->SetParent(bar);
+    EXPECT_EQ(container->AdvToolBar(), bar);
+    EXPECT_GE(bar->IndexOfToolBarControl(container), 0);
+
+    container->SetLineColor(clRed);
+    container->SetLine3D(false);
+    TColor line;
+    bool is3D;
+    container->GetLineSettings(line, is3D);
+    EXPECT_EQ(line, clBtnShadow); // the styler's container appearance wins
+    EXPECT_TRUE(is3D);
+    styler->ContainerAppearance()->SetLineColor(clNone);
+    container->GetLineSettings(line, is3D);
+    EXPECT_EQ(line, clNone);
+    container->SetParentStyler(false);
+    container->GetLineSettings(line, is3D);
+    EXPECT_EQ(line, clRed);
+    EXPECT_FALSE(is3D);
+
+    // The gradient's colour becomes the control's colour.
+    container->GradientColor()->SetColor(0x00C0FFEE);
+    EXPECT_EQ(container->Color(), 0x00C0FFEE);
+
+    // A control placed in it keeps working as an ordinary child.
+    auto* edit = Make<TEdit>("Edit", container);
+    EXPECT_EQ(edit->Parent(), container);
+    EXPECT_EQ(bar->IndexOfToolBarControl(edit), -1);
+    container->SetParent(form.get());
+    EXPECT_EQ(container->AdvToolBar(), nullptr);
+    EXPECT_EQ(bar->IndexOfToolBarControl(container), -1);
+}
+
+} // namespace
+} // namespace toolbartest

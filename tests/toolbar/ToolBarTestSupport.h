@@ -1,0 +1,48 @@
+#pragma once
+// Shared by the toolbar tests: a fresh offscreen screen and application per test, a form to put dock
+// panels, toolbars and stylers on, and pixel probes in a control's client coordinates.
+
+#include <gtest/gtest.h>
+
+#include "components/toolbar/AdvToolBar.h"
+#include "platform/classes/Component.h"
+#include "platform/vcl/Forms.h"
+#include "tests/support/UiDriver.h"
+
+namespace toolbartest {
+
+using namespace vcl;
+using namespace AdvToolBar;
+using AdvToolBarStylers::TAdvToolBarOfficeStyler;
+
+class ToolBarTest : public uitest::UiTest {
+protected:
+    void SetUp() override {
+        RegisterAdvToolBarClasses();
+        form.reset(TCustomForm::CreateNew(nullptr));
+        form->SetName("MainForm");
+        form->SetBounds(40, 40, 600, 560);
+    }
+    void TearDown() override { form.reset(); }
+
+    template <typename T> T* Make(const String& Name, TWinControl* Parent = nullptr) {
+        auto* c = new T(form.get());
+        c->SetName(Name);
+        if constexpr (std::is_base_of_v<TControl, T>)
+            if (Parent != nullptr) c->SetParent(Parent);
+        return c;
+    }
+    // The colour on screen at a client point of a control (as 0x00BBGGRR).
+    win::COLORREF At(TControl* C, int X, int Y) {
+        ui.Process();
+        TPoint p = C->ClientToScreen(TPoint{X, Y});
+        return ui.Pixel(form.get(), p.X - form->Left(), p.Y - form->Top());
+    }
+    static win::COLORREF Ref(TColor Color) {
+        return static_cast<win::COLORREF>(ColorToRGB(Color)) & 0xFFFFFF;
+    }
+
+    TComponentPtr<TCustomForm> form;
+};
+
+} // namespace toolbartest
