@@ -1,0 +1,57 @@
+#pragma once
+// The records behind menu handles, shared by the menu calls, the layout and painting, and tracking.
+
+#include <vector>
+
+#include "platform/win/Menu.h"
+
+namespace win {
+
+using String = vcl::String;
+
+struct MenuItemRec {
+    UINT fType = MFT_STRING;
+    UINT fState = 0;
+    UINT wID = 0;
+    HMENU hSubMenu = nullptr;
+    std::uintptr_t dwItemData = 0;
+    String Text;
+    HBITMAP hbmpItem = nullptr;
+    RECT Rect{}; // laid out: window coordinates of the bar's window or of the popup window
+    bool Hilite = false;
+};
+
+struct MenuRecord {
+    bool Popup = false;
+    std::vector<MenuItemRec> Items;
+    HWND BarWindow = nullptr; // the window whose bar shows it
+    HWND Wnd = nullptr;       // the open popup window
+    SIZE Size{};              // laid out: the popup window's size
+    int HotItem = -1;         // bar hot-light
+};
+
+namespace menu {
+
+MenuRecord* Get(HMENU h); // null (and last error) when not a live menu
+// The item by command (searching submenus; sets *owner) or by position; null when none.
+MenuItemRec* Find(HMENU& h, UINT item, bool byPosition);
+
+// Layout (measuring owner-drawn items through the owner) and painting.
+constexpr int kFrame = 3; // items start this far inside the popup window's edges
+void LayoutPopup(MenuRecord* m, HWND owner);
+void LayoutBar(MenuRecord* m, HWND wnd);
+void PaintPopup(HMENU h, HDC dc, HWND owner);
+void PaintBarItems(HMENU h, HDC dc, HWND wnd, const RECT& bar);
+void PaintItem(HMENU h, int index, HDC dc, HWND owner, bool bar, bool hot);
+int ItemAt(MenuRecord* m, POINT windowPoint);
+// Mnemonic character of an item's text (lower-cased ASCII), or 0.
+char32_t Mnemonic(const String& text);
+
+// Tracking (MenuTrack.cpp)
+void TrackBar(HWND wnd, POINT screen, WPARAM key, bool byKey);
+HWND OwnerOfTracking();
+// Mnemonics are underlined (tracking began from the keyboard, or the keyboard-cues setting is on).
+bool KeyboardCues();
+
+} // namespace menu
+} // namespace win
