@@ -678,27 +678,33 @@ void TAdvCustomGlowButton::SetComponentStyle(AdvStyleIF::TBrixStyle AStyle) {
     using namespace AdvStyleIF;
     if (AStyle == tsCustom) return;
     TGlowButtonAppearance& a = *FAppearance;
-    auto hotDownChecked = [&a] {
-        a.SetColorHot(0xEBFDFF);
-        a.SetColorHotTo(0xACECFF);
-        a.SetColorMirrorHot(0x59DAFF);
-        a.SetColorMirrorHotTo(0xA4E9FF);
-        a.SetBorderColorHot(0x99CEDB);
-        a.SetColorDown(0x76AFF1);
-        a.SetColorDownTo(0x4190F3);
-        a.SetColorMirrorDown(0x0E72F1);
-        a.SetColorMirrorDownTo(0x4C9FFD);
-        a.SetBorderColorDown(0x45667B);
-        a.SetColorChecked(0xB5DBFB);
-        a.SetColorCheckedTo(0x78C7FE);
-        a.SetColorMirrorChecked(0x9FEBFD);
-        a.SetColorMirrorCheckedTo(0x56B4FE);
+    // The hot and down faces (colour, colour to, mirror, mirror to, border) and the checked face (without
+    // border), all with vertical gradients.
+    auto states = [&a](const TColor(&hot)[5], const TColor(&down)[5], const TColor(&checked)[4]) {
+        a.SetColorHot(hot[0]);
+        a.SetColorHotTo(hot[1]);
+        a.SetColorMirrorHot(hot[2]);
+        a.SetColorMirrorHotTo(hot[3]);
+        a.SetBorderColorHot(hot[4]);
+        a.SetColorDown(down[0]);
+        a.SetColorDownTo(down[1]);
+        a.SetColorMirrorDown(down[2]);
+        a.SetColorMirrorDownTo(down[3]);
+        a.SetBorderColorDown(down[4]);
+        a.SetColorChecked(checked[0]);
+        a.SetColorCheckedTo(checked[1]);
+        a.SetColorMirrorChecked(checked[2]);
+        a.SetColorMirrorCheckedTo(checked[3]);
         a.SetGradientHot(ggVertical);
         a.SetGradientMirrorHot(ggVertical);
         a.SetGradientDown(ggVertical);
         a.SetGradientMirrorDown(ggVertical);
         a.SetGradientChecked(ggVertical);
         a.SetGradientMirrorChecked(ggVertical);
+    };
+    auto hotDownChecked = [&states] {
+        states({0xEBFDFF, 0xACECFF, 0x59DAFF, 0xA4E9FF, 0x99CEDB},
+               {0x76AFF1, 0x4190F3, 0x0E72F1, 0x4C9FFD, 0x45667B}, {0xB5DBFB, 0x78C7FE, 0x9FEBFD, 0x56B4FE});
     };
     auto face = [&a](TColor c, TColor cTo, TColor m, TColor mTo, TColor border) {
         a.SetColor(c);
@@ -738,27 +744,10 @@ void TAdvCustomGlowButton::SetComponentStyle(AdvStyleIF::TBrixStyle AStyle) {
         break;
     case tsWindowsXP:
         face(0xFFFFFF, 0xB9D8DC, 0xB9D8DC, 0xB9D8DC, 0xB9D8DC);
-        a.SetColorHot(0xEFD3C6);
-        a.SetColorHotTo(0xEFD3C6);
-        a.SetColorMirrorHot(0xEFD3C6);
-        a.SetColorMirrorHotTo(0xEFD3C6);
-        a.SetBorderColorHot(clHighlight);
-        a.SetColorDown(0xB59284);
-        a.SetColorDownTo(0xB59284);
-        a.SetColorMirrorDown(0xB59284);
-        a.SetColorMirrorDownTo(0xB59284);
-        a.SetBorderColorDown(clHighlight);
-        a.SetColorChecked(0xB9D8DC);
-        a.SetColorCheckedTo(0xB9D8DC);
-        a.SetColorMirrorChecked(0xB9D8DC);
-        a.SetColorMirrorCheckedTo(0xB9D8DC);
+        states({0xEFD3C6, 0xEFD3C6, 0xEFD3C6, 0xEFD3C6, clHighlight},
+               {0xB59284, 0xB59284, 0xB59284, 0xB59284, clHighlight},
+               {0xB9D8DC, 0xB9D8DC, 0xB9D8DC, 0xB9D8DC});
         a.SetBorderColorChecked(0x000000);
-        a.SetGradientHot(ggVertical);
-        a.SetGradientMirrorHot(ggVertical);
-        a.SetGradientDown(ggVertical);
-        a.SetGradientMirrorDown(ggVertical);
-        a.SetGradientChecked(ggVertical);
-        a.SetGradientMirrorChecked(ggVertical);
         break;
     case tsWhidbey:
         face(0xFFFFFF, 0xDFEDF0, 0xDFEDF0, 0xDFEDF0, 0x99A8AC);

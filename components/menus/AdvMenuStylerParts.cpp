@@ -1,5 +1,7 @@
 #include "components/menus/AdvMenuStylerParts.h"
 
+#include <cstddef>
+
 #include "components/menus/AdvMenuUtil.h"
 #include "components/menus/AdvMenus.h"
 #include "platform/vcl/Screen.h"
@@ -21,6 +23,19 @@ std::unique_ptr<TFont> NewMenuFont() {
 
 namespace {
 
+// The field an indexed colour property stands for: index 0 is the first field, 1 the second, and so on;
+// any other index raises EInvalidPropertyIndex.
+template <class T> T& PickByIndex(int Index, T& Field0, T& Field1) {
+    if (Index == 0) return Field0;
+    if (Index != 1) AdvMenuUtil::InvalidPropertyIndex(Index);
+    return Field1;
+}
+
+template <class T, std::size_t N> T& PickByIndex(int Index, T (&Fields)[N]) {
+    if (Index < 0 || static_cast<std::size_t>(Index) >= N) AdvMenuUtil::InvalidPropertyIndex(Index);
+    return Fields[Index];
+}
+
 // A font two points smaller than the screen's menu font.
 std::unique_ptr<TFont> NewNotesFont(TColor Color) {
     auto font = NewMenuFont();
@@ -36,27 +51,11 @@ std::unique_ptr<TFont> NewNotesFont(TColor Color) {
 TGradientBar::TGradientBar() = default;
 
 TColor TGradientBar::GetGradientColor(int Index) const {
-    switch (Index) {
-    case 0:
-        return FColor;
-    case 1:
-        return FColorTo;
-    default:
-        AdvMenuUtil::InvalidPropertyIndex(Index);
-    }
+    return PickByIndex(Index, FColor, FColorTo);
 }
 
 void TGradientBar::SetGradientColor(int Index, TColor Value) {
-    switch (Index) {
-    case 0:
-        FColor = Value;
-        break;
-    case 1:
-        FColorTo = Value;
-        break;
-    default:
-        AdvMenuUtil::InvalidPropertyIndex(Index);
-    }
+    PickByIndex(Index, FColor, FColorTo) = Value;
 }
 
 void TGradientBar::Assign(TPersistent* Source) {
@@ -99,52 +98,20 @@ TIconBar::TIconBar() {
 }
 
 TColor TIconBar::GetCheckColor(int Index) const {
-    switch (Index) {
-    case 0:
-        return FCheckColor;
-    case 1:
-        return FCheckColorTo;
-    default:
-        AdvMenuUtil::InvalidPropertyIndex(Index);
-    }
+    return PickByIndex(Index, FCheckColor, FCheckColorTo);
 }
 
 void TIconBar::SetCheckColor(int Index, TColor Value) {
-    switch (Index) {
-    case 0:
-        FCheckColor = Value;
-        break;
-    case 1:
-        FCheckColorTo = Value;
-        break;
-    default:
-        AdvMenuUtil::InvalidPropertyIndex(Index);
-    }
+    PickByIndex(Index, FCheckColor, FCheckColorTo) = Value;
     RefreshServedMenu(FMenu, false, false);
 }
 
 TColor TIconBar::GetRadioColor(int Index) const {
-    switch (Index) {
-    case 0:
-        return FRadioColor;
-    case 1:
-        return FRadioColorTo;
-    default:
-        AdvMenuUtil::InvalidPropertyIndex(Index);
-    }
+    return PickByIndex(Index, FRadioColor, FRadioColorTo);
 }
 
 void TIconBar::SetRadioColor(int Index, TColor Value) {
-    switch (Index) {
-    case 0:
-        FRadioColor = Value;
-        break;
-    case 1:
-        FRadioColorTo = Value;
-        break;
-    default:
-        AdvMenuUtil::InvalidPropertyIndex(Index);
-    }
+    PickByIndex(Index, FRadioColor, FRadioColorTo) = Value;
     RefreshServedMenu(FMenu, false, false);
 }
 
@@ -208,52 +175,20 @@ TSelectedItem::TSelectedItem() : FFont(NewMenuFont()), FNotesFont(NewNotesFont(c
 TSelectedItem::~TSelectedItem() = default;
 
 TColor TSelectedItem::GetCheckColor(int Index) const {
-    switch (Index) {
-    case 0:
-        return FCheckColor;
-    case 1:
-        return FCheckColorTo;
-    default:
-        AdvMenuUtil::InvalidPropertyIndex(Index);
-    }
+    return PickByIndex(Index, FCheckColor, FCheckColorTo);
 }
 
 void TSelectedItem::SetCheckColor(int Index, TColor Value) {
-    switch (Index) {
-    case 0:
-        FCheckColor = Value;
-        break;
-    case 1:
-        FCheckColorTo = Value;
-        break;
-    default:
-        AdvMenuUtil::InvalidPropertyIndex(Index);
-    }
+    PickByIndex(Index, FCheckColor, FCheckColorTo) = Value;
     RefreshServedMenu(FMenu, false, false);
 }
 
 TColor TSelectedItem::GetRadioColor(int Index) const {
-    switch (Index) {
-    case 0:
-        return FRadioColor;
-    case 1:
-        return FRadioColorTo;
-    default:
-        AdvMenuUtil::InvalidPropertyIndex(Index);
-    }
+    return PickByIndex(Index, FRadioColor, FRadioColorTo);
 }
 
 void TSelectedItem::SetRadioColor(int Index, TColor Value) {
-    switch (Index) {
-    case 0:
-        FRadioColor = Value;
-        break;
-    case 1:
-        FRadioColorTo = Value;
-        break;
-    default:
-        AdvMenuUtil::InvalidPropertyIndex(Index);
-    }
+    PickByIndex(Index, FRadioColor, FRadioColorTo) = Value;
     RefreshServedMenu(FMenu, false, false);
 }
 
@@ -342,24 +277,20 @@ TRootItem::TRootItem() : FFont(NewMenuFont()) {
 TRootItem::~TRootItem() = default;
 
 TColor TRootItem::GetSelectedColor(int Index) const {
-    if (Index < 0 || Index > 3) AdvMenuUtil::InvalidPropertyIndex(Index);
-    return FSelected[Index];
+    return PickByIndex(Index, FSelected);
 }
 
 void TRootItem::SetSelectedColor(int Index, TColor Value) {
-    if (Index < 0 || Index > 3) AdvMenuUtil::InvalidPropertyIndex(Index);
-    FSelected[Index] = Value;
+    PickByIndex(Index, FSelected) = Value;
     RefreshServedMenu(FMenu, false, true);
 }
 
 TColor TRootItem::GetHoverColor(int Index) const {
-    if (Index < 0 || Index > 3) AdvMenuUtil::InvalidPropertyIndex(Index);
-    return FHover[Index];
+    return PickByIndex(Index, FHover);
 }
 
 void TRootItem::SetHoverColor(int Index, TColor Value) {
-    if (Index < 0 || Index > 3) AdvMenuUtil::InvalidPropertyIndex(Index);
-    FHover[Index] = Value;
+    PickByIndex(Index, FHover) = Value;
     RefreshServedMenu(FMenu, false, true);
 }
 

@@ -199,12 +199,23 @@ void TAdvMenuCore::AdvancedDrawItem(TObject* Sender, TCanvas* ACanvas, TRect ARe
     PlainDrawItem(item, ACanvas, ARect, State, CurrentStyler, IsBarItem(item));
 }
 
+template <class TMenuBase> std::uint32_t TAdvMenuImpl<TMenuBase>::GetVersionNr() const {
+    return kVersionNr;
+}
+
+template <class TMenuBase> String TAdvMenuImpl<TMenuBase>::GetVersion() const {
+    return VersionText(GetVersionNr());
+}
+
+template class TAdvMenuImpl<TMainMenu>;
+template class TAdvMenuImpl<TPopupMenu>;
+
 } // namespace detail
 
-// ---- TAdvMainMenu
+namespace {
 
-KV_PUBLISHED(TAdvMainMenu) {
-    using M = TAdvMainMenu;
+// Both menu components publish the same properties.
+template <class M> void DeclareAdvMenuProperties(TPropertyDeclarer<M>& p) {
     p.Ref("DisabledImages", &M::DisabledImages, &M::SetDisabledImages);
     p.Ref("MenuStyler", &M::MenuStyler, [](M* m, TCustomAdvMenuStyler* s) { m->SetMenuStyler(s); });
     p.Bool("OwnerDraw", &M::OwnerDraw, &M::SetOwnerDraw, true);
@@ -213,9 +224,17 @@ KV_PUBLISHED(TAdvMainMenu) {
     p.Str("Version", &M::GetVersion, &M::SetVersion, "2.5.2.0");
 }
 
+} // namespace
+
+// ---- TAdvMainMenu
+
+KV_PUBLISHED(TAdvMainMenu) {
+    DeclareAdvMenuProperties(p);
+}
+
 KV_REGISTER_CLASS(TAdvMainMenu)
 
-TAdvMainMenu::TAdvMainMenu(TComponent* AOwner) : TMainMenu(AOwner), FCore(this, this, true) {
+TAdvMainMenu::TAdvMainMenu(TComponent* AOwner) : TAdvMenuImpl(AOwner, true) {
     SetOwnerDraw(true);
     FCore.AllocMenuStyler();
     FCore.ShowNotes = true;
@@ -245,10 +264,6 @@ void TAdvMainMenu::Notification(TComponent* AComponent, TOperation Operation) {
     FCore.Notification(AComponent, Operation);
 }
 
-void TAdvMainMenu::BeginUpdate() {
-    FCore.BeginUpdate();
-}
-
 void TAdvMainMenu::EndUpdate() {
     if (FCore.EndUpdate() && WindowHandle() && win::IsWindow(WindowHandle()))
         win::DrawMenuBar(WindowHandle());
@@ -265,29 +280,15 @@ void TAdvMainMenu::MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild)
     TMainMenu::MenuChanged(Sender, Source, true);
 }
 
-std::uint32_t TAdvMainMenu::GetVersionNr() const {
-    return kVersionNr;
-}
-
-String TAdvMainMenu::GetVersion() const {
-    return VersionText(GetVersionNr());
-}
-
 // ---- TAdvPopupMenu
 
 KV_PUBLISHED(TAdvPopupMenu) {
-    using M = TAdvPopupMenu;
-    p.Ref("DisabledImages", &M::DisabledImages, &M::SetDisabledImages);
-    p.Ref("MenuStyler", &M::MenuStyler, [](M* m, TCustomAdvMenuStyler* s) { m->SetMenuStyler(s); });
-    p.Bool("OwnerDraw", &M::OwnerDraw, &M::SetOwnerDraw, true);
-    p.Bool("IntlKeybShortCuts", &M::GetIntlKeybShortCuts, &M::SetIntlKeybShortCuts, false);
-    p.Bool("ShowNotes", &M::GetShowNotes, &M::SetShowNotes, true);
-    p.Str("Version", &M::GetVersion, &M::SetVersion, "2.5.2.0");
+    DeclareAdvMenuProperties(p);
 }
 
 KV_REGISTER_CLASS(TAdvPopupMenu)
 
-TAdvPopupMenu::TAdvPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner), FCore(this, this, false) {
+TAdvPopupMenu::TAdvPopupMenu(TComponent* AOwner) : TAdvMenuImpl(AOwner, false) {
     SetOwnerDraw(true);
     FCore.AllocMenuStyler();
     FCore.ShowNotes = true;
@@ -307,10 +308,6 @@ void TAdvPopupMenu::Loaded() {
 void TAdvPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
     TPopupMenu::Notification(AComponent, Operation);
     FCore.Notification(AComponent, Operation);
-}
-
-void TAdvPopupMenu::BeginUpdate() {
-    FCore.BeginUpdate();
 }
 
 void TAdvPopupMenu::EndUpdate() {
@@ -355,14 +352,6 @@ void TAdvPopupMenu::PopupAtCursor() {
     win::POINT p{};
     win::GetCursorPos(&p);
     Popup(TPoint{p.X, p.Y});
-}
-
-std::uint32_t TAdvPopupMenu::GetVersionNr() const {
-    return kVersionNr;
-}
-
-String TAdvPopupMenu::GetVersion() const {
-    return VersionText(GetVersionNr());
 }
 
 void RegisterAdvMenusClasses() {

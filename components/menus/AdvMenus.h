@@ -94,15 +94,10 @@ private:
     bool FMainMenu;
 };
 
-} // namespace detail
-
-class TAdvMainMenu : public vcl::TMainMenu, public IAdvMenu {
-    KV_CLASS(TAdvMainMenu, vcl::TMainMenu)
-    KV_PUBLISHED_PROPERTIES(TAdvMainMenu)
+// What both menu components add to their framework menu class: the IAdvMenu interface answered from the
+// shared core, the stored values' accessors and the version.
+template <class TMenuBase> class TAdvMenuImpl : public TMenuBase, public IAdvMenu {
 public:
-    explicit TAdvMainMenu(vcl::TComponent* AOwner);
-    ~TAdvMainMenu() override;
-
     void RebuildItems() override { vcl::TMenu::RebuildItems(); }
     vcl::TMenu* GetSelf() override { return this; }
     TCustomAdvMenuStyler* GetMenuStyler() override { return FCore.MenuStyler; }
@@ -119,51 +114,45 @@ public:
     vcl::TCustomImageList* DisabledImages() const { return FCore.DisabledImages; }
     void SetDisabledImages(vcl::TCustomImageList* Value) { FCore.SetDisabledImages(Value); }
     bool IsUpdating() const { return FCore.Updating; }
-
-    // Inside a BeginUpdate/EndUpdate pair changed items are hooked at once; the outermost EndUpdate hooks
-    // every item and redraws the bar.
-    void BeginUpdate();
-    void EndUpdate();
-
-    void MenuChanged(vcl::TObject* Sender, vcl::TMenuItem* Source, bool Rebuild) override;
-    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+    void BeginUpdate() { FCore.BeginUpdate(); }
 
     virtual std::uint32_t GetVersionNr() const;
     vcl::String GetVersion() const;
     void SetVersion(const vcl::String&) {}
 
 protected:
-    void Loaded() override;
+    TAdvMenuImpl(vcl::TComponent* AOwner, bool MainMenu) : TMenuBase(AOwner), FCore(this, this, MainMenu) {}
 
-private:
-    detail::TAdvMenuCore FCore;
+    TAdvMenuCore FCore;
 };
 
-class TAdvPopupMenu : public vcl::TPopupMenu, public IAdvMenu {
+} // namespace detail
+
+class TAdvMainMenu : public detail::TAdvMenuImpl<vcl::TMainMenu> {
+    KV_CLASS(TAdvMainMenu, vcl::TMainMenu)
+    KV_PUBLISHED_PROPERTIES(TAdvMainMenu)
+public:
+    explicit TAdvMainMenu(vcl::TComponent* AOwner);
+    ~TAdvMainMenu() override;
+
+    // Inside a BeginUpdate/EndUpdate pair changed items are hooked at once; the outermost EndUpdate hooks
+    // every item and redraws the bar.
+    void EndUpdate();
+
+    void MenuChanged(vcl::TObject* Sender, vcl::TMenuItem* Source, bool Rebuild) override;
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+
+protected:
+    void Loaded() override;
+};
+
+class TAdvPopupMenu : public detail::TAdvMenuImpl<vcl::TPopupMenu> {
     KV_CLASS(TAdvPopupMenu, vcl::TPopupMenu)
     KV_PUBLISHED_PROPERTIES(TAdvPopupMenu)
 public:
     explicit TAdvPopupMenu(vcl::TComponent* AOwner);
     ~TAdvPopupMenu() override;
 
-    void RebuildItems() override { vcl::TMenu::RebuildItems(); }
-    vcl::TMenu* GetSelf() override { return this; }
-    TCustomAdvMenuStyler* GetMenuStyler() override { return FCore.MenuStyler; }
-    TCustomAdvMenuStyler* GetCurrentMenuStyler() override { return FCore.CurrentStyler; }
-    void SetMenuStyler(TCustomAdvMenuStyler* Value) override { FCore.SetMenuStyler(Value); }
-    vcl::Byte GetOpacity() override { return FCore.Opacity; }
-    void SetOpacity(vcl::Byte Value) override { FCore.Opacity = Value; }
-    bool GetShowNotes() override { return FCore.ShowNotes; }
-    void SetShowNotes(bool Value) override { FCore.ShowNotes = Value; }
-    bool GetIntlKeybShortCuts() override { return FCore.IntlKeybShortCuts; }
-    void SetIntlKeybShortCuts(bool Value) override { FCore.IntlKeybShortCuts = Value; }
-
-    TCustomAdvMenuStyler* MenuStyler() const { return FCore.MenuStyler; }
-    vcl::TCustomImageList* DisabledImages() const { return FCore.DisabledImages; }
-    void SetDisabledImages(vcl::TCustomImageList* Value) { FCore.SetDisabledImages(Value); }
-    bool IsUpdating() const { return FCore.Updating; }
-
-    void BeginUpdate();
     void EndUpdate();
 
     // Shifts X to where the owner-drawn menu's frame meets the point, then shows the menu; a menu
@@ -175,17 +164,10 @@ public:
     void MenuChanged(vcl::TObject* Sender, vcl::TMenuItem* Source, bool Rebuild) override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
 
-    virtual std::uint32_t GetVersionNr() const;
-    vcl::String GetVersion() const;
-    void SetVersion(const vcl::String&) {}
-
 protected:
     void Loaded() override;
     // The X at which the menu is shown for a request at X (the first item measured w pixels wide).
     int PopupX(int X);
-
-private:
-    detail::TAdvMenuCore FCore;
 };
 
 // Registers both menu components and the menu stylers for the layout reader.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace vcl {
 
@@ -17,17 +18,6 @@ struct Registry {
 Registry& TheRegistry() {
     static Registry r;
     return r;
-}
-
-bool SameText(const char* a, const String& b) {
-    size_t i = 0;
-    for (; a[i] != 0 && i < b.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
-    }
-    return a[i] == 0 && i == b.size();
 }
 
 } // namespace

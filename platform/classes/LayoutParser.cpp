@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace vcl {
 
@@ -26,17 +27,6 @@ int HexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-bool SameText(const String& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != 0; ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
-    }
-    return i == a.size() && b[i] == 0;
 }
 
 void AppendUtf8(String& out, std::uint32_t cp) {

@@ -6,6 +6,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Resources.h"
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace vcl {
 
@@ -16,17 +17,6 @@ class TLayoutReadError : public EReadError {
 public:
     using EReadError::EReadError;
 };
-
-bool SameText(const String& a, const String& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 std::vector<String> SplitDots(const String& s) {
     std::vector<String> parts;

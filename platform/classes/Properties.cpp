@@ -3,27 +3,11 @@
 #include <map>
 #include <mutex>
 
+#include "platform/rtl/SysUtils.h"
+
 namespace vcl {
 
 namespace {
-
-bool SameText(const String& a, const String& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
-String Trim(const String& s) {
-    size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == String::npos) return String();
-    size_t e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
 
 struct TableEntry {
     TPropertyBuilder Builder = nullptr;

@@ -122,7 +122,8 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-String Trim(const String& s) {
+// Only spaces and tabs: other control characters stay part of a name or value.
+String TrimBlanks(const String& s) {
     size_t b = 0, e = s.size();
     while (b < e && IsBlank(s[b]))
         ++b;
@@ -143,7 +144,7 @@ IniDocument::Line IniDocument::ParseLine(String raw) {
     Line line;
     line.raw = std::move(raw);
     bool hasNul = line.raw.find('\0') != String::npos;
-    String t = Trim(line.raw);
+    String t = TrimBlanks(line.raw);
     if (t.empty() || t[0] == ';') return line;
     if (t[0] == '[') {
         size_t close = t.find(']');
@@ -153,18 +154,18 @@ IniDocument::Line IniDocument::ParseLine(String raw) {
             return line;
         }
         line.kind = Kind::Header;
-        line.name = Trim(t.substr(1, close - 1));
+        line.name = TrimBlanks(t.substr(1, close - 1));
         line.folded = FoldNameCase(line.name);
         return line;
     }
     size_t eq = t.find('=');
     if (eq == String::npos || hasNul) return line;
-    String name = Trim(t.substr(0, eq));
+    String name = TrimBlanks(t.substr(0, eq));
     if (name.empty()) return line;
     line.kind = Kind::Entry;
     line.name = std::move(name);
     line.folded = FoldNameCase(line.name);
-    line.value = Unquote(Trim(t.substr(eq + 1)));
+    line.value = Unquote(TrimBlanks(t.substr(eq + 1)));
     return line;
 }
 
@@ -202,7 +203,7 @@ String IniDocument::Serialize() const {
 }
 
 template <class Visit> void IniDocument::ForSection(const String& section, Visit visit) const {
-    String wanted = FoldNameCase(Trim(section));
+    String wanted = FoldNameCase(TrimBlanks(section));
     bool inside = false;
     for (size_t i = 0; i < FLines.size(); ++i) {
         const Line& line = FLines[i];
@@ -215,7 +216,7 @@ template <class Visit> void IniDocument::ForSection(const String& section, Visit
 }
 
 const String* IniDocument::Find(const String& section, const String& key) const {
-    String wanted = FoldNameCase(Trim(key));
+    String wanted = FoldNameCase(TrimBlanks(key));
     const String* found = nullptr;
     ForSection(section, [&](size_t, const Line& line) {
         if (line.kind == Kind::Entry && line.folded == wanted) found = &line.value;
@@ -225,7 +226,7 @@ const String* IniDocument::Find(const String& section, const String& key) const 
 }
 
 bool IniDocument::Set(const String& section, const String& key, const String& value) {
-    String wantedKey = FoldNameCase(Trim(key));
+    String wantedKey = FoldNameCase(TrimBlanks(key));
     long header = -1, lastEntry = -1, existing = -1;
     bool firstBlock = true;
     ForSection(section, [&](size_t i, const Line& line) {
@@ -251,20 +252,20 @@ bool IniDocument::Set(const String& section, const String& key, const String& va
         line = std::move(rewritten);
         return true;
     }
-    Line entry = ParseLine(Trim(key) + "=" + value);
+    Line entry = ParseLine(TrimBlanks(key) + "=" + value);
     if (header >= 0) {
         long at = (lastEntry >= 0 ? lastEntry : header) + 1;
         FLines.insert(FLines.begin() + at, std::move(entry));
         return true;
     }
-    if (!FLines.empty() && !Trim(FLines.back().raw).empty()) FLines.push_back(ParseLine(String()));
-    FLines.push_back(ParseLine("[" + Trim(section) + "]"));
+    if (!FLines.empty() && !TrimBlanks(FLines.back().raw).empty()) FLines.push_back(ParseLine(String()));
+    FLines.push_back(ParseLine("[" + TrimBlanks(section) + "]"));
     FLines.push_back(std::move(entry));
     return true;
 }
 
 bool IniDocument::DeleteKey(const String& section, const String& key) {
-    String wanted = FoldNameCase(Trim(key));
+    String wanted = FoldNameCase(TrimBlanks(key));
     std::vector<size_t> doomed;
     ForSection(section, [&](size_t i, const Line& line) {
         if (line.kind == Kind::Entry && line.folded == wanted) doomed.push_back(i);

@@ -99,6 +99,40 @@ void PaintBoxCaption(TButtonControl* Control, TCanvas* Canvas, TRect CaptionRect
     Canvas->DrawFocusRect(focus);
 }
 
+// A box control's alignment: centred is taken as right-justified. False when nothing changes.
+bool ChangeBoxAlignment(TAlignment& Field, TAlignment Value) {
+    if (Value == taCenter) Value = taRightJustify;
+    if (Field == Value) return false;
+    Field = Value;
+    return true;
+}
+
+// Fills the client area with the control's colour; returns where the box goes and sets the caption's place.
+TPoint FillAndLayoutBox(TCanvas* Canvas, const TRect& Client, TColor Color, int BoxSize, TAlignment Alignment,
+                        TRect& CaptionRect) {
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(Color);
+    Canvas->FillRect(Client);
+    return stdctrls::LayoutBoxAndCaption(Client, BoxSize, Alignment, CaptionRect);
+}
+
+// Answers WM_GETDLGCODE with DlgCode, and the caption's accelerator key by focusing the control and, once it
+// has the focus, calling Activate. True when the message is handled.
+bool HandleBoxKeys(TButtonControl* Control, TMessage& Message, win::LRESULT DlgCode,
+                   const std::function<void()>& Activate) {
+    if (Message.Msg == win::WM_GETDLGCODE) {
+        Message.Result = DlgCode;
+        return true;
+    }
+    if (Message.Msg != CM_DIALOGCHAR) return false;
+    TCMDialogChar key(Message);
+    if (!IsAccel(key.CharCode, Control->Caption()) || !Control->CanFocus()) return false;
+    Control->SetFocus();
+    if (Control->Focused()) Activate();
+    Message.Result = 1;
+    return true;
+}
+
 } // namespace
 
 // ---- TCustomCheckBox
@@ -131,42 +165,19 @@ void TCustomCheckBox::Toggle() {
 }
 
 void TCustomCheckBox::SetAlignment(TAlignment Value) {
-    if (Value == taCenter) Value = taRightJustify;
-    if (FAlignment == Value) return;
-    FAlignment = Value;
-    Invalidate();
+    if (ChangeBoxAlignment(FAlignment, Value)) Invalidate();
 }
 
 void TCustomCheckBox::Paint() {
     TCanvas* c = Canvas();
-    TRect client = ClientRect();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(Color());
-    c->FillRect(client);
     TRect caption;
-    TPoint box = stdctrls::LayoutBoxAndCaption(client, stdctrls::kCheckSize, FAlignment, caption);
+    TPoint box = FillAndLayoutBox(c, ClientRect(), Color(), stdctrls::kCheckSize, FAlignment, caption);
     stdctrls::DrawCheckBox(c, box.X, box.Y, FState, Enabled(), FPressed);
     PaintBoxCaption(this, c, caption, Focused(), [this](TRect r, win::UINT f) { DrawCaption(r, f); });
 }
 
 void TCustomCheckBox::WndProc(TMessage& Message) {
-    switch (Message.Msg) {
-    case win::WM_GETDLGCODE:
-        Message.Result = win::DLGC_BUTTON;
-        return;
-    case CM_DIALOGCHAR: {
-        TCMDialogChar key(Message);
-        if (IsAccel(key.CharCode, Caption()) && CanFocus()) {
-            SetFocus();
-            if (Focused()) Toggle();
-            Message.Result = 1;
-            return;
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    if (HandleBoxKeys(this, Message, win::DLGC_BUTTON, [this] { Toggle(); })) return;
     TButtonControl::WndProc(Message);
 }
 
@@ -195,20 +206,13 @@ void TRadioButton::SetChecked(bool Value) {
 }
 
 void TRadioButton::SetAlignment(TAlignment Value) {
-    if (Value == taCenter) Value = taRightJustify;
-    if (FAlignment == Value) return;
-    FAlignment = Value;
-    Invalidate();
+    if (ChangeBoxAlignment(FAlignment, Value)) Invalidate();
 }
 
 void TRadioButton::Paint() {
     TCanvas* c = Canvas();
-    TRect client = ClientRect();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(Color());
-    c->FillRect(client);
     TRect caption;
-    TPoint box = stdctrls::LayoutBoxAndCaption(client, stdctrls::kRadioSize, FAlignment, caption);
+    TPoint box = FillAndLayoutBox(c, ClientRect(), Color(), stdctrls::kRadioSize, FAlignment, caption);
     stdctrls::DrawRadioCircle(c, box.X, box.Y, FChecked, Enabled(), FPressed);
     PaintBoxCaption(this, c, caption, Focused(), [this](TRect r, win::UINT f) { DrawCaption(r, f); });
 }
@@ -222,23 +226,8 @@ void TRadioButton::DoEnter() {
 }
 
 void TRadioButton::WndProc(TMessage& Message) {
-    switch (Message.Msg) {
-    case win::WM_GETDLGCODE:
-        Message.Result = win::DLGC_BUTTON | win::DLGC_RADIOBUTTON;
+    if (HandleBoxKeys(this, Message, win::DLGC_BUTTON | win::DLGC_RADIOBUTTON, [this] { SetChecked(true); }))
         return;
-    case CM_DIALOGCHAR: {
-        TCMDialogChar key(Message);
-        if (IsAccel(key.CharCode, Caption()) && CanFocus()) {
-            SetFocus();
-            if (Focused()) SetChecked(true);
-            Message.Result = 1;
-            return;
-        }
-        break;
-    }
-    default:
-        break;
-    }
     TButtonControl::WndProc(Message);
 }
 

@@ -371,12 +371,7 @@ void TCustomComboBox::DrawItem(TCanvas* Canvas, int Index, TRect Rect, TOwnerDra
 void TCustomComboBox::Paint() {
     TCanvas* c = Canvas();
     if (IsListStyle()) {
-        TRect client = ClientRect();
-        c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(Enabled() ? Color() : clBtnFace);
-        c->FillRect(client);
-        TRect edge = client;
-        win::DrawEdge(c->Handle(), &edge, win::EDGE_SUNKEN, win::BF_RECT);
+        stdctrls::DrawSunkenField(c, ClientRect(), Color(), Enabled());
         TRect r = EditRect();
         r.Left -= 1;
         r.Top -= 1;

@@ -305,12 +305,7 @@ void TCustomEdit::SetHideSelection(bool Value) {
 
 void TCustomEdit::Paint() {
     TCanvas* c = Canvas();
-    TRect client = ClientRect();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(Enabled() ? Color() : clBtnFace);
-    c->FillRect(client);
-    TRect edge = client;
-    win::DrawEdge(c->Handle(), &edge, win::EDGE_SUNKEN, win::BF_RECT);
+    stdctrls::DrawSunkenField(c, ClientRect(), Color(), Enabled());
 
     TRect text = EditRect();
     c->Font()->Assign(Font());

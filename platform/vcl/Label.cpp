@@ -179,4 +179,12 @@ void TCustomLabel::WndProc(TMessage& Message) {
     TGraphicControl::WndProc(Message);
 }
 
+void stdctrls::DrawSunkenField(TCanvas* Canvas, const TRect& R, TColor Color, bool Enabled) {
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(Enabled ? Color : clBtnFace);
+    Canvas->FillRect(R);
+    TRect edge = R;
+    win::DrawEdge(Canvas->Handle(), &edge, win::EDGE_SUNKEN, win::BF_RECT);
+}
+
 } // namespace vcl

@@ -21,6 +21,8 @@ constexpr TRect Inflate(TRect R, int DX, int DY) {
 constexpr TRect Offset(TRect R, int DX, int DY) {
     return {R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY};
 }
+// The field of an edit or a list: R filled with Color (the button face when disabled) inside a sunken edge.
+void DrawSunkenField(TCanvas* Canvas, const TRect& R, TColor Color, bool Enabled);
 } // namespace stdctrls
 
 class TCustomLabel : public TGraphicControl {

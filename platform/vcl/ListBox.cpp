@@ -282,12 +282,7 @@ void TCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
 
 void TCustomListBox::Paint() {
     TCanvas* c = Canvas();
-    TRect client = ClientRect();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(Enabled() ? Color() : clBtnFace);
-    c->FillRect(client);
-    TRect edge = client;
-    win::DrawEdge(c->Handle(), &edge, win::EDGE_SUNKEN, win::BF_RECT);
+    stdctrls::DrawSunkenField(c, ClientRect(), Color(), Enabled());
     TRect lr = ListRect();
     bool focused = Focused();
     for (int i = FTopIndex; i < Count(); ++i) {

@@ -676,47 +676,53 @@ LONG_PTR SetWindowLongPtr(HWND h, int index, LONG_PTR value) {
     }
 }
 
-LONG GetWindowLong(HWND h, int index) {
-    if (index == GWL_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT) {
-        // Pointers do not fit in 32 bits: the pointer-sized calls are the only way, as on 64-bit systems.
+namespace {
+
+bool IsPointerIndex(int index) {
+    return index == GWL_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT;
+}
+
+// Where the 32-bit calls read or write the LONG at index in the window's extra bytes; null (with the last
+// error set) for a bad window or an index that does not fit. Pointer-sized indexes are refused: pointers do
+// not fit in 32 bits, so the pointer-sized calls are the only way, as on 64-bit systems.
+unsigned char* ExtraLong(HWND h, int index) {
+    if (index < 0) {
         S().LastError = ERROR_INVALID_INDEX;
-        return 0;
+        return nullptr;
     }
-    if (index >= 0) {
-        Wnd* w = Checked(h);
-        if (!w) return 0;
-        if (static_cast<size_t>(index) + sizeof(LONG) > w->Extra.size()) {
-            S().LastError = ERROR_INVALID_INDEX;
-            return 0;
-        }
-        LONG v;
-        std::memcpy(&v, w->Extra.data() + index, sizeof v);
-        return v;
+    Wnd* w = Checked(h);
+    if (!w) return nullptr;
+    if (static_cast<size_t>(index) + sizeof(LONG) > w->Extra.size()) {
+        S().LastError = ERROR_INVALID_INDEX;
+        return nullptr;
     }
-    return static_cast<LONG>(GetWindowLongPtr(h, index));
+    return w->Extra.data() + index;
+}
+
+} // namespace
+
+LONG GetWindowLong(HWND h, int index) {
+    if (index < 0 && !IsPointerIndex(index)) return static_cast<LONG>(GetWindowLongPtr(h, index));
+    unsigned char* at = ExtraLong(h, index);
+    if (!at) return 0;
+    LONG v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
 }
 
 LONG SetWindowLong(HWND h, int index, LONG value) {
-    if (index == GWL_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT) {
-        S().LastError = ERROR_INVALID_INDEX;
-        return 0;
+    if (index < 0 && !IsPointerIndex(index)) {
+        LONG_PTR v = (index == GWL_STYLE || index == GWL_EXSTYLE)
+                         ? static_cast<LONG_PTR>(static_cast<DWORD>(value))
+                         : static_cast<LONG_PTR>(value);
+        return static_cast<LONG>(SetWindowLongPtr(h, index, v));
     }
-    if (index >= 0) {
-        Wnd* w = Checked(h);
-        if (!w) return 0;
-        if (static_cast<size_t>(index) + sizeof(LONG) > w->Extra.size()) {
-            S().LastError = ERROR_INVALID_INDEX;
-            return 0;
-        }
-        LONG old;
-        std::memcpy(&old, w->Extra.data() + index, sizeof old);
-        std::memcpy(w->Extra.data() + index, &value, sizeof value);
-        return old;
-    }
-    LONG_PTR v = (index == GWL_STYLE || index == GWL_EXSTYLE)
-                     ? static_cast<LONG_PTR>(static_cast<DWORD>(value))
-                     : static_cast<LONG_PTR>(value);
-    return static_cast<LONG>(SetWindowLongPtr(h, index, v));
+    unsigned char* at = ExtraLong(h, index);
+    if (!at) return 0;
+    LONG old;
+    std::memcpy(&old, at, sizeof old);
+    std::memcpy(at, &value, sizeof value);
+    return old;
 }
 
 WORD GetWindowWord(HWND h, int index) {

@@ -194,6 +194,31 @@ TEST_F(MessageQueue, SubclassingThroughTheProcedureSlot) {
     EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
 }
 
+TEST_F(MessageQueue, ThirtyTwoBitWindowLongs) {
+    HWND h = Top(0, 0, 10, 10);
+    // Extra bytes: the last LONG of the 16 fits, one byte further does not.
+    EXPECT_EQ(SetWindowLong(h, 12, -7), 0);
+    EXPECT_EQ(GetWindowLong(h, 12), -7);
+    EXPECT_EQ(SetWindowLong(h, 12, 5), -7); // the earlier value comes back
+    SetLastError(0);
+    EXPECT_EQ(SetWindowLong(h, 13, 1), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+    EXPECT_EQ(GetWindowLong(h, 13), 0);
+    EXPECT_EQ(GetWindowLong(h, 12), 5); // the refused write changed nothing
+    // Pointer-sized indexes are refused before the handle is looked at; a dead handle says so.
+    SetLastError(0);
+    EXPECT_EQ(SetWindowLong(nullptr, GWLP_HWNDPARENT, 1), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+    SetLastError(0);
+    EXPECT_EQ(GetWindowLong(nullptr, 0), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+    // Other negative indexes go through the pointer-sized calls; a style keeps its high bit.
+    EXPECT_EQ(SetWindowLong(h, GWLP_USERDATA, 42), 0);
+    EXPECT_EQ(GetWindowLong(h, GWLP_USERDATA), 42);
+    SetWindowLong(h, GWL_STYLE, static_cast<LONG>(WS_POPUP));
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtr(h, GWL_STYLE)) & WS_POPUP, WS_POPUP);
+}
+
 TEST_F(MessageQueue, WindowLongsPropertiesAndText) {
     HWND h = Top(0, 0, 10, 10);
     EXPECT_EQ(SetWindowLongPtr(h, GWLP_USERDATA, 42), 0);

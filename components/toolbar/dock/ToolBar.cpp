@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "components/toolbar/dock/DockPanel.h"
+#include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "platform/classes/ClassRegistry.h"
@@ -57,19 +58,6 @@ KV_PUBLISHED(TAdvToolBar) {
 KV_REGISTER_CLASS(TAdvToolBar)
 
 namespace {
-
-// Sets a flag for the lifetime of the guard and gives it its earlier value back.
-class TFlagGuard {
-public:
-    TFlagGuard(bool& Flag, bool Value) : FFlag(Flag), FSaved(Flag) { Flag = Value; }
-    ~TFlagGuard() { FFlag = FSaved; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& FFlag;
-    bool FSaved;
-};
 
 bool IsBeingDestroyed(const vcl::TComponent* C) {
     return C->ComponentState().Contains(vcl::csDestroying);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "components/toolbar/dock/DockPanel.h"
+#include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "platform/win/Messages.h"
@@ -11,18 +12,6 @@
 namespace AdvToolBar {
 
 namespace {
-
-class TFlagGuard {
-public:
-    TFlagGuard(bool& Flag, bool Value) : FFlag(Flag), FSaved(Flag) { Flag = Value; }
-    ~TFlagGuard() { FFlag = FSaved; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& FFlag;
-    bool FSaved;
-};
 
 bool IsSeparator(vcl::TControl* C) {
     return dynamic_cast<TAdvToolBarSeparator*>(C) != nullptr;
