@@ -1,0 +1,125 @@
+// Service addresses, form posts and the page copy.
+
+#include "app/ServicePages.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/rtl/FileUtil.h"
+#include "platform/web/HtmlDocument.h"
+#include "platform/web/WebBrowser.h"
+
+namespace ServicePages {
+
+namespace {
+
+constexpr std::size_t MaxPath = 260; // the path buffer, its terminating NUL included
+
+bool IsFolder(const String& Path) {
+    struct stat st {};
+    return !Path.empty() && ::stat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+String WithSlash(String Folder) {
+    if (Folder.empty() || Folder.back() != '/') Folder += '/';
+    return Folder;
+}
+
+} // namespace
+
+String ServiceBaseUrl() {
+    const char* env = std::getenv("KALVENOR_SERVICE_URL");
+    String url = env && *env ? String(env) : String(DefaultServiceUrl);
+    return WithSlash(url);
+}
+
+String PageUrl(const String& Page) {
+    return ServiceBaseUrl() + Page;
+}
+
+String FormEncode(const String& Value) {
+    static const char* const Hex = "0123456789ABCDEF";
+    String out;
+    out.reserve(Value.size());
+    for (unsigned char c : Value) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '*' ||
+            c == '-' || c == '.' || c == '_') {
+            out += static_cast<char>(c);
+        } else if (c == ' ') {
+            out += '+';
+        } else {
+            out += '%';
+            out += Hex[c >> 4];
+            out += Hex[c & 15];
+        }
+    }
+    return out;
+}
+
+String SignInBody(const String& Login, const String& Password) {
+    return "login=" + FormEncode(Login) + "&pass=" + FormEncode(Password);
+}
+
+String SearchBody(const String& Text) {
+    return "searchword=" + FormEncode(Text);
+}
+
+void NavigatePost(vcl::TWebBrowser* Browser, const String& URL, const String& Body) {
+    // The body's bytes up to its first NUL, without a terminator.
+    const std::size_t length = std::strlen(Body.c_str());
+    vcl::OleVariant flags(PostFlags);
+    vcl::OleVariant target(0);
+    vcl::OleVariant postData = vcl::OleVariant::ByteArray(Body.data(), length);
+    vcl::OleVariant headers{String(PostHeaders)};
+    Browser->Navigate(URL, flags, target, postData, headers);
+}
+
+String PageCopyPath() {
+    const String name = "tmp.html";
+    if (const char* temp = std::getenv("TEMP"); temp && *temp) {
+        // The value, "/" and the name must fit the path buffer.
+        if (std::strlen(temp) + 1 + name.size() < MaxPath && IsFolder(temp)) return WithSlash(temp) + name;
+    }
+    // The platform's temporary folder: TMPDIR when it names a folder, else /tmp.
+    const char* tmpdir = std::getenv("TMPDIR");
+    String folder = tmpdir && *tmpdir && IsFolder(tmpdir) ? String(tmpdir) : String("/tmp");
+    return WithSlash(folder) + name;
+}
+
+String GetDocumentHtml(vcl::TWebBrowser* Browser) {
+    const String path = PageCopyPath();
+    if (Browser->Busy()) return String();
+    vcl::IDispatchPtr document = Browser->Document();
+    if (!document) return String();
+    if (Browser->LocationURL() == "about:blank") return String();
+    vcl::IHTMLDocument2* html = document->QueryHTMLDocument2();
+    if (!html) return String();
+    vcl::IPersistFile* file = html->QueryPersistFile();
+    if (!file) return String();
+    // A copy that was not written must not be read: it would be an earlier page's.
+    if (vcl::FAILED(file->Save(path, false))) return String();
+    String bytes;
+    try {
+        bytes = vcl::ReadFileBytes(path);
+    } catch (const std::exception&) {
+        return String();
+    }
+    // The lines joined by CR LF, each ended by it, whatever line breaks the copy holds.
+    String text;
+    text.reserve(bytes.size() + bytes.size() / 32);
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == String::npos) end = bytes.size();
+        text.append(bytes, start, end - start);
+        text += "\r\n";
+        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+    return text;
+}
+
+} // namespace ServicePages

@@ -1,0 +1,49 @@
+#pragma once
+// The service's addresses, the bodies of the form posts, the form post itself, and the copy of the
+// current page that the session inspects.
+
+#include "platform/rtl/Types.h"
+
+namespace vcl {
+class TWebBrowser;
+}
+
+namespace ServicePages {
+
+using vcl::String;
+
+// The demo service's usual address, used when KALVENOR_SERVICE_URL is not set.
+inline constexpr const char* DefaultServiceUrl = "http://127.0.0.1:8765/";
+// The header of every form post (the line ends with CR LF).
+inline constexpr const char* PostHeaders = "Content-Type: application/x-www-form-urlencoded\r\n";
+// No history entry (2) and no writing to the cache (8).
+inline constexpr int PostFlags = 10;
+
+// The base address every page name follows: KALVENOR_SERVICE_URL when it is set and not empty, else
+// DefaultServiceUrl; always ending with "/".
+String ServiceBaseUrl();
+String PageUrl(const String& Page);
+
+// A value as application/x-www-form-urlencoded wants it: letters, digits and "*-._" stay, a blank
+// becomes "+", every other byte "%XX".
+String FormEncode(const String& Value);
+// "login=<login>&pass=<password>" and "searchword=<text>", each value encoded.
+String SignInBody(const String& Login, const String& Password);
+String SearchBody(const String& Text);
+
+// One form post of Body (its bytes up to the first NUL) to URL in Browser, with PostFlags, no target
+// frame and PostHeaders. A refused navigation raises the browser's error.
+void NavigatePost(vcl::TWebBrowser* Browser, const String& URL, const String& Body);
+
+// Where the page copy goes: "tmp.html" in the folder TEMP names, when TEMP is set, names an existing
+// folder and the whole path fits 259 characters; otherwise in the platform's temporary folder (TMPDIR
+// when it names a folder, else /tmp).
+String PageCopyPath();
+
+// The HTML of the browser's current document, its lines joined by CR LF (each line ended by CR LF), or
+// empty when the browser is busy, has no document, shows "about:blank", the document cannot be saved
+// or the copy cannot be read back. The copy is written at PageCopyPath (owner-only, replaced
+// atomically, never through a symbolic link).
+String GetDocumentHtml(vcl::TWebBrowser* Browser);
+
+} // namespace ServicePages

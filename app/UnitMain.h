@@ -1,0 +1,131 @@
+#pragma once
+// The main window: the session with the service (login, sign-in post, exit page), the window's placement
+// in the registry, the section buttons, menu items, quick search, status texts and progress.
+//
+// The session's states: Asking (the login dialog is up), Signed in, Logging out (a close was refused and
+// the exit page requested) and Closed (FSessionClosed: the window may close). A completed document whose
+// address contains "user_exit.php" ends the session from any state. The browser reports a failed
+// navigation as a completed error page carrying the address that was asked for, so an exit page that
+// cannot be loaded still completes with "user_exit.php" in its address and the window closes; an exit
+// navigation the browser refuses outright lets the window close at once.
+
+#include "components/foundation/AdvGlowButton.h"
+#include "components/foundation/ExeInfo.h"
+#include "components/menus/AdvMenuStylers.h"
+#include "components/menus/AdvMenus.h"
+#include "components/statusbar/AdvOfficeStatusBar.h"
+#include "components/statusbar/AdvOfficeStatusBarStylers.h"
+#include "components/toolbar/AdvToolBar.h"
+#include "platform/vcl/Edit.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/MenuItem.h"
+#include "platform/vcl/XPMan.h"
+#include "platform/web/WebBrowser.h"
+
+namespace UnitMain {
+
+using vcl::String;
+using vcl::TObject;
+
+// The registry key of the program's settings (under the current user's hive).
+inline constexpr const char* RegistryKey = "Software\\Orvandel\\Kalvenor";
+
+class Tfrm_Main : public vcl::TForm {
+    KV_CLASS(Tfrm_Main, vcl::TForm)
+    KV_PUBLISHED_PROPERTIES(Tfrm_Main)
+public:
+    explicit Tfrm_Main(vcl::TComponent* AOwner);
+    ~Tfrm_Main() override;
+
+    // ---- Components of the layout
+    AdvToolBar::TAdvDockPanel* AdvDockPanel_Left = nullptr;
+    AdvToolBar::TAdvToolBar* AdvToolBar_Left = nullptr;
+    AdvToolBar::TAdvToolBarContainer* AdvToolBarContainer = nullptr;
+    vcl::TEdit* edt_Search = nullptr;
+    AdvToolBar::TAdvToolBarSeparator* AdvToolBarSeparator1 = nullptr;
+    AdvToolBar::TAdvToolBarSeparator* AdvToolBarSeparator2 = nullptr;
+    AdvToolBar::TAdvToolBarSeparator* AdvToolBarSeparator3 = nullptr;
+    AdvToolBar::TAdvToolBarSeparator* AdvToolBarSeparator4 = nullptr;
+    AdvToolBar::TAdvToolBarSeparator* AdvToolBarSeparator5 = nullptr;
+    AdvToolBar::TAdvToolBarSeparator* AdvToolBarSeparator6 = nullptr;
+    AdvGlowButton::TAdvGlowButton* AdvGlowButton_Catalog = nullptr;
+    AdvGlowButton::TAdvGlowButton* AdvGlowButton_Overview = nullptr;
+    AdvGlowButton::TAdvGlowButton* AdvGlowButton_Supplies = nullptr;
+    AdvGlowButton::TAdvGlowButton* AdvGlowButton_Demands = nullptr;
+    AdvGlowButton::TAdvGlowButton* AdvGlowButton_Contacts = nullptr;
+    AdvGlowButton::TAdvGlowButton* AdvGlowButton_Inbox = nullptr;
+    AdvGlowButton::TAdvGlowButton* AdvGlowButton_Outbox = nullptr;
+    AdvGlowButton::TAdvGlowButton* AdvGlowButton_AddFunds = nullptr;
+    AdvGlowButton::TAdvGlowButton* AdvGlowButton_Transactions = nullptr;
+    AdvGlowButton::TAdvGlowButton* AdvGlowButton_Hits = nullptr;
+    vcl::TWebBrowser* WebBrowser_Main = nullptr;
+    AdvOfficeStatusBar::TAdvOfficeStatusBar* AdvOfficeStatusBar = nullptr;
+    vcl::TXPManifest* XPManifest = nullptr;
+    AdvToolBarStylers::TAdvToolBarOfficeStyler* AdvToolBarOfficeStyler = nullptr;
+    AdvOfficeStatusBarStylers::TAdvOfficeStatusBarOfficeStyler* AdvOfficeStatusBarOfficeStyler = nullptr;
+    AdvMenuStylers::TAdvMenuOfficeStyler* AdvMenuOfficeStyler = nullptr;
+    AdvMenus::TAdvMainMenu* AdvMainMenu = nullptr;
+    vcl::TMenuItem* File1 = nullptr;
+    vcl::TMenuItem* Exit1 = nullptr;
+    vcl::TMenuItem* Settings1 = nullptr;
+    vcl::TMenuItem* Profile1 = nullptr;
+    vcl::TMenuItem* Help1 = nullptr;
+    vcl::TMenuItem* FAQ1 = nullptr;
+    vcl::TMenuItem* N1 = nullptr;
+    vcl::TMenuItem* Contactadministrator1 = nullptr;
+    vcl::TMenuItem* N2 = nullptr;
+    vcl::TMenuItem* About1 = nullptr;
+    ExeInfo::TExeInfo* ExeInfo1 = nullptr;
+
+    // ---- Session
+    void FormShow(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void Exit1Click(TObject* Sender);
+    void About1Click(TObject* Sender);
+    void WebBrowser_MainDocumentComplete(TObject* Sender, const vcl::IDispatchPtr& pDisp,
+                                         const vcl::OleVariant& URL);
+
+    // ---- Pages
+    void AdvGlowButton_OverviewClick(TObject* Sender);
+    void AdvGlowButton_SuppliesClick(TObject* Sender);
+    void AdvGlowButton_DemandsClick(TObject* Sender);
+    void AdvGlowButton_ContactsClick(TObject* Sender);
+    void AdvGlowButton_InboxClick(TObject* Sender);
+    void AdvGlowButton_OutboxClick(TObject* Sender);
+    void AdvGlowButton_AddFundsClick(TObject* Sender);
+    void AdvGlowButton_TransactionsClick(TObject* Sender);
+    void AdvGlowButton_HitsClick(TObject* Sender);
+    void AdvGlowButton_CatalogClick(TObject* Sender);
+    void Profile1Click(TObject* Sender);
+    void FAQ1Click(TObject* Sender);
+    void Contactadministrator1Click(TObject* Sender);
+    void edt_SearchKeyDown(TObject* Sender, vcl::Word& Key, vcl::TShiftState Shift);
+    void edt_SearchEnter(TObject* Sender);
+    void edt_SearchExit(TObject* Sender);
+    void WebBrowser_MainProgressChange(TObject* Sender, int Progress, int ProgressMax);
+
+    // The first status panel's text.
+    void SetStatusText(const String& Text);
+    String StatusText() const;
+
+    // What the login dialog hands over; emptied at the start of every showing of the login.
+    String FLogin;
+    String FPassword;
+    // True once the user abandoned the login or the exit page completed: only then may the window close.
+    bool FSessionClosed = false;
+
+private:
+    // Posts the sign-in body to a member page, then shows its status text.
+    void PostMemberPage(const String& Page, const String& Status);
+    // Requests a page plainly, then shows its status text.
+    void OpenPage(const String& Page, const String& Status);
+    void RestorePlacement();
+    void SavePlacement();
+
+    // The show handler is running (its login dialog is up): it must not run again inside itself.
+    bool FInShow = false;
+};
+
+extern Tfrm_Main* frm_Main;
+
+} // namespace UnitMain

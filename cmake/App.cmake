@@ -1,0 +1,52 @@
+# The program `kalvenor` (app/ with the resources of resources/), its unit tests on the offscreen backend
+# with the fake browser engine (tests/app -> tests_app), and its end-to-end test under Xvfb against the
+# demo service (tests/app/e2e -> CTest "app_end_to_end").
+#
+# Declared once the whole root list has been read: it needs kv_web, the GTK backend, the test support
+# library and GoogleTest.
+
+include_guard(GLOBAL)
+
+function(_kv_app_late)
+  file(GLOB _app_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
+  list(FILTER _app_src EXCLUDE REGEX "/Kalvenor\\.cpp$")
+  add_library(kv_app STATIC ${_app_src})
+  target_link_libraries(kv_app PUBLIC kv_components kv_web)
+
+  add_executable(kalvenor ${CMAKE_SOURCE_DIR}/app/Kalvenor.cpp)
+  target_link_libraries(kalvenor PRIVATE kv_app kv_web kv_backend_gtk kv_components)
+  kv_add_resources(kalvenor ${CMAKE_SOURCE_DIR}/resources)
+
+  if(NOT KALVENOR_TESTS OR NOT TARGET kv_testsupport)
+    return()
+  endif()
+
+  file(GLOB _unit CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/app/*.cpp)
+  if(_unit)
+    add_executable(tests_app ${_unit})
+    target_link_libraries(tests_app PRIVATE kv_testsupport kv_app kv_web kv_backend_offscreen
+                          GTest::gtest GTest::gmock)
+    kv_add_resources(tests_app ${CMAKE_SOURCE_DIR}/resources)
+    gtest_discover_tests(tests_app DISCOVERY_MODE PRE_TEST
+      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+      PROPERTIES ENVIRONMENT "KALVENOR_SOURCE_DIR=${CMAKE_SOURCE_DIR};KALVENOR_BACKEND=offscreen")
+  endif()
+
+  if(EXISTS ${CMAKE_SOURCE_DIR}/tests/app/e2e/run_e2e.py)
+    find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    find_program(KV_XVFB_RUN xvfb-run)
+    if(KV_XVFB_RUN)
+      set(_xvfb ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24")
+    else()
+      set(_xvfb)
+    endif()
+    add_test(NAME app_end_to_end
+      COMMAND ${_xvfb} ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/run_e2e.py
+              --program $<TARGET_FILE:kalvenor>
+              --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
+              --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
+    set_tests_properties(app_end_to_end PROPERTIES TIMEOUT 300
+      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp;NO_AT_BRIDGE=1;GTK_THEME=Adwaita;LC_ALL=C.UTF-8;WEBKIT_DISABLE_COMPOSITING_MODE=1;WEBKIT_DISABLE_DMABUF_RENDERER=1;LIBGL_ALWAYS_SOFTWARE=1")
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _kv_app_late)

@@ -1,0 +1,137 @@
+// The login dialog: the choice, the saved login, the hand-over, and the windows it opens.
+
+#include "tests/app/AppTestSupport.h"
+
+namespace {
+
+using namespace apptest;
+using namespace vcl;
+
+using LoginTest = AppTest;
+
+TEST_F(LoginTest, TheLayoutGivesTheChoicesAndLimits) {
+    EXPECT_EQ(login->Caption(), "Kalvenor");
+    EXPECT_EQ(login->ClientWidth(), 353);
+    EXPECT_EQ(login->ClientHeight(), 316);
+    ASSERT_EQ(login->rg_WouldLike->Items()->Count(), 3);
+    EXPECT_EQ(login->rg_WouldLike->Items()->Strings(1), "Register and join Kalvenor");
+    EXPECT_EQ(login->rg_WouldLike->ItemIndex(), 0);
+    EXPECT_EQ(login->rg_WouldLike->Caption(), "I would like ");
+    EXPECT_EQ(login->ledt_Login->MaxLength(), 20);
+    EXPECT_EQ(login->ledt_Password->MaxLength(), 20);
+    EXPECT_NE(login->ledt_Password->PasswordChar(), '\0');
+    EXPECT_TRUE(login->btn_OK->Default());
+    EXPECT_TRUE(login->btn_Cancel->Cancel());
+    ASSERT_NE(login->img_Splash->Picture()->Graphic(), nullptr);
+    EXPECT_EQ(login->img_Splash->Picture()->Width(), 130);
+}
+
+TEST_F(LoginTest, MoreThanTwentyCharactersCannotBeTyped) {
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        ui.Click(login->ledt_Login);
+        ui.Type("abcdefghijklmnopqrstuvwxyz");
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    login->ShowModal();
+    EXPECT_EQ(login->ledt_Login->Text(), "abcdefghijklmnopqrst");
+}
+
+TEST_F(LoginTest, ChoosingRegistrationOrRecoveryDisablesTheSignInControls) {
+    login->rg_WouldLike->SetItemIndex(1);
+    EXPECT_FALSE(login->gb_Login->Enabled());
+    EXPECT_FALSE(login->ledt_Login->Enabled());
+    EXPECT_FALSE(login->ledt_Password->Enabled());
+    EXPECT_FALSE(login->chkb_SavePass->Enabled());
+    login->rg_WouldLike->SetItemIndex(2);
+    EXPECT_FALSE(login->gb_Login->Enabled());
+    login->rg_WouldLike->SetItemIndex(0);
+    EXPECT_TRUE(login->gb_Login->Enabled());
+    EXPECT_TRUE(login->ledt_Login->Enabled());
+    EXPECT_TRUE(login->ledt_Password->Enabled());
+    EXPECT_TRUE(login->chkb_SavePass->Enabled());
+}
+
+TEST_F(LoginTest, ACheckedSavePasswordIsStoredAndLoadedAtTheNextShowing) {
+    AnswerLogin("trader", "pw", true);
+    login->ShowModal();
+    {
+        TRegistry reg;
+        reg.OpenKey(UnitMain::RegistryKey, false);
+        EXPECT_EQ(reg.ReadString("Login"), "trader");
+        EXPECT_EQ(reg.ReadString("Password"), "pw");
+        EXPECT_TRUE(reg.ReadBool("SaveAuthData"));
+    }
+    login->ledt_Login->SetText("");
+    login->ledt_Password->SetText("");
+    login->chkb_SavePass->SetChecked(false);
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        EXPECT_EQ(login->ledt_Login->Text(), "trader");
+        EXPECT_EQ(login->ledt_Password->Text(), "pw");
+        EXPECT_TRUE(login->chkb_SavePass->Checked());
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    login->ShowModal();
+}
+
+TEST_F(LoginTest, UncheckedSavePasswordKeepsTheEarlierSavedLogin) {
+    AnswerLogin("first", "one", true);
+    login->ShowModal();
+    AnswerLogin("second", "two", false);
+    login->ShowModal();
+    EXPECT_EQ(main->FLogin, "second");
+    TRegistry reg;
+    reg.OpenKey(UnitMain::RegistryKey, false);
+    EXPECT_EQ(reg.ReadString("Login"), "first");
+    EXPECT_EQ(reg.ReadString("Password"), "one");
+}
+
+TEST_F(LoginTest, WithNothingSavedTheEditsKeepWhatWasTyped) {
+    AnswerLogin("typed", "secret", false);
+    login->ShowModal();
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        EXPECT_EQ(login->ledt_Login->Text(), "typed");
+        EXPECT_EQ(login->ledt_Password->Text(), "secret");
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    login->ShowModal();
+}
+
+TEST_F(LoginTest, ASavedValueOfTheWrongTypeRaisesAndStopsLoading) {
+    {
+        TRegistry reg;
+        reg.OpenKey(UnitMain::RegistryKey, true);
+        reg.WriteString("SaveAuthData", "yes");
+        reg.WriteString("Login", "saved");
+        reg.CloseKey();
+    }
+    EXPECT_THROW(login->FormShow(nullptr), ERegistryException);
+    EXPECT_EQ(login->ledt_Login->Text(), "");
+}
+
+TEST_F(LoginTest, RegistrationFromTheLoginSetsTheChoiceBackAndLeavesTheLoginEmpty) {
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        login->rg_WouldLike->SetItemIndex(1);
+        ui.ClickButton(Dlg, "OK");
+    });
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        EXPECT_EQ(Dlg, UnitRegistration::frm_Registration);
+        Dlg->Close(); // the close box
+    });
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        // Back in the login dialog, which stayed open; sign-in controls enabled again.
+        EXPECT_EQ(Dlg, login);
+        EXPECT_EQ(login->rg_WouldLike->ItemIndex(), 0);
+        EXPECT_TRUE(login->ledt_Login->Enabled());
+        EXPECT_TRUE(main->FLogin.empty());
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    main->Show();
+    ui.Process();
+    EXPECT_TRUE(MainNavigations().empty());
+    EXPECT_TRUE(main->FSessionClosed);
+    auto* reg = EngineOf(UnitRegistration::frm_Registration->WebBrowser_Registration);
+    ASSERT_NE(reg, nullptr);
+    EXPECT_EQ(reg->Navigations.at(0).URL, String(Base) + "registration.php?agenting=true");
+}
+
+} // namespace

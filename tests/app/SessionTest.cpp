@@ -1,0 +1,256 @@
+// The main window's session: start, sign-in post, placement, close query, exit page, failed sign-in.
+
+#include <sys/stat.h>
+
+#include "tests/app/AppTestSupport.h"
+
+namespace {
+
+using namespace apptest;
+using namespace vcl;
+
+using SessionTest = AppTest;
+
+const char* const FailedPage = "<html><body><p>Incorrect username or password</p></body></html>";
+
+TEST_F(SessionTest, FirstStartWithAnEmptyRegistrySignsInAndPlacesTheWindowAtTheDefault) {
+    SignIn();
+    ASSERT_EQ(MainNavigations().size(), 1u);
+    const TNavigateRequest& post = MainNavigations()[0];
+    EXPECT_EQ(post.URL, String(Base) + "user_home.php?agenting=true");
+    EXPECT_EQ(post.Method, "POST");
+    EXPECT_EQ(post.Body, "login=demo&pass=demo123");
+    EXPECT_EQ(post.ContentType, "application/x-www-form-urlencoded");
+    EXPECT_EQ(post.Flags, navNoHistory | navNoWriteToCache);
+    EXPECT_EQ(main->StatusText(), "Overview loading...");
+    EXPECT_EQ(main->Left(), 0);
+    EXPECT_EQ(main->Top(), 0);
+    EXPECT_EQ(main->Width(), 900);
+    EXPECT_EQ(main->Height(), 620);
+    EXPECT_EQ(main->WindowState(), wsNormal);
+    EXPECT_FALSE(main->FSessionClosed);
+    EXPECT_TRUE(main->Visible());
+}
+
+TEST_F(SessionTest, StoredPlacementIsRestoredAndAMinimisedOneShowsNormal) {
+    WritePlacement(30, 40, 800, 600, 1);
+    SignIn();
+    EXPECT_EQ(main->Top(), 30);
+    EXPECT_EQ(main->Left(), 40);
+    EXPECT_EQ(main->Width(), 800);
+    EXPECT_EQ(main->Height(), 600);
+    EXPECT_EQ(main->WindowState(), wsNormal);
+}
+
+TEST_F(SessionTest, StoredMaximisedStateShowsMaximised) {
+    WritePlacement(30, 40, 800, 600, 2);
+    SignIn();
+    EXPECT_EQ(main->WindowState(), wsMaximized);
+}
+
+TEST_F(SessionTest, AMissingPlacementValueGivesTheDefaultPlacement) {
+    WritePlacement(30, 40, 800, 600, 0);
+    {
+        TRegistry reg;
+        reg.OpenKey(UnitMain::RegistryKey, true);
+        reg.DeleteValue("State");
+        reg.CloseKey();
+    }
+    SignIn();
+    EXPECT_EQ(main->Top(), 0);
+    EXPECT_EQ(main->Width(), 900);
+}
+
+TEST_F(SessionTest, APlacementValueOfAnotherTypeStopsAtThatValueAndRaises) {
+    WritePlacement(30, 40, 800, 600, 0);
+    {
+        TRegistry reg;
+        reg.OpenKey(UnitMain::RegistryKey, true);
+        reg.WriteString("Width", "wide");
+        reg.CloseKey();
+    }
+    AnswerLogin("demo", "demo123");
+    EXPECT_THROW(main->Show(), ERegistryException);
+    EXPECT_EQ(main->Top(), 30);
+    EXPECT_EQ(main->Left(), 40);
+    EXPECT_NE(main->Width(), 800);
+    // The sign-in post went out before the placement was read.
+    EXPECT_EQ(MainNavigations().size(), 1u);
+}
+
+TEST_F(SessionTest, CancellingTheLoginEndsTheProgramWithoutAnyRequest) {
+    AnswerLogin(nullptr, nullptr);
+    main->Show();
+    ui.Process();
+    EXPECT_TRUE(main->FSessionClosed);
+    EXPECT_TRUE(MainNavigations().empty());
+    EXPECT_TRUE(Application->Terminated());
+    // The close query stored the placement as it stood before the stored one was applied.
+    TRegistry reg;
+    reg.OpenKey(UnitMain::RegistryKey, false);
+    EXPECT_TRUE(reg.ValueExists("Top"));
+    EXPECT_TRUE(reg.ValueExists("State"));
+    EXPECT_EQ(reg.ReadInteger("State"), 0);
+}
+
+TEST_F(SessionTest, AnEmptyPasswordAsksAgainAndNothingIsHandedOver) {
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        login->ledt_Login->SetText("demo");
+        login->ledt_Password->SetText("");
+        ui.ClickButton(Dlg, "OK");
+    });
+    ui.AnswerWith("OK"); // "Incorrect login or password"
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        EXPECT_EQ(Dlg, login); // still up
+        EXPECT_TRUE(main->FLogin.empty());
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    main->Show();
+    ui.Process();
+    EXPECT_EQ(ui.SeenMessages(), std::vector<String>{"Incorrect login or password"});
+    EXPECT_TRUE(MainNavigations().empty());
+    EXPECT_TRUE(main->FSessionClosed);
+}
+
+TEST_F(SessionTest, OneCharacterValuesAndSpecialCharactersArePostedEncoded) {
+    SignIn("a", "b");
+    ASSERT_EQ(MainNavigations().size(), 1u);
+    EXPECT_EQ(MainNavigations()[0].Body, "login=a&pass=b");
+    main->FLogin = "a&b=c+d";
+    main->FPassword = "p%ss w\xC3\xB6rd";
+    main->AdvGlowButton_OverviewClick(nullptr);
+    EXPECT_EQ(MainNavigations().back().Body, "login=a%26b%3Dc%2Bd&pass=p%25ss+w%C3%B6rd");
+}
+
+TEST_F(SessionTest, ClosingWhileSignedInRequestsTheExitPageAndClosesWhenItCompletes) {
+    SignIn();
+    main->SetBounds(12, 14, 850, 640);
+    main->Close();
+    ui.Process();
+    EXPECT_FALSE(Application->Terminated());
+    ASSERT_EQ(MainNavigations().size(), 2u);
+    EXPECT_EQ(MainNavigations()[1].URL, String(Base) + "user_exit.php");
+    EXPECT_EQ(MainNavigations()[1].Method, "GET");
+    {
+        TRegistry reg;
+        reg.OpenKey(UnitMain::RegistryKey, false);
+        EXPECT_EQ(reg.ReadInteger("Left"), 12);
+        EXPECT_EQ(reg.ReadInteger("Top"), 14);
+        EXPECT_EQ(reg.ReadInteger("Width"), 850);
+        EXPECT_EQ(reg.ReadInteger("Height"), 640);
+    }
+    // Logging out: a further close asks again and is refused again.
+    main->Exit1Click(nullptr);
+    ui.Process();
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_EQ(MainNavigations().size(), 3u);
+    EXPECT_EQ(MainNavigations()[2].URL, String(Base) + "user_exit.php");
+
+    MainEngine()->RaiseDocumentComplete(String(Base) + "user_exit.php", "<html>Bye</html>");
+    EXPECT_TRUE(main->FSessionClosed);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(SessionTest, AnExitPageThatFailsToLoadStillClosesTheWindow) {
+    SignIn();
+    main->Close();
+    // The engine completes its own error page for the address asked for.
+    MainEngine()->RaiseDocumentComplete(String(Base) + "user_exit.php",
+                                        "<html><body>Could not connect: Connection refused</body></html>");
+    EXPECT_TRUE(main->FSessionClosed);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(SessionTest, AnExitNavigationTheBrowserRefusesLetsTheWindowClose) {
+    SignIn();
+    MainEngine()->OnNavigate = [](const TNavigateRequest&) { throw EOleError("refused"); };
+    main->Close();
+    EXPECT_TRUE(main->FSessionClosed);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(SessionTest, TheExitPageReachedByALinkEndsTheProgramToo) {
+    SignIn();
+    MainEngine()->RaiseDocumentComplete(String(Base) + "user_exit.php", "<html></html>");
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(MainNavigations().size(), 1u); // no exit page of its own asked for
+}
+
+TEST_F(SessionTest, AFailedSignInBringsTheLoginBackAndPostsAgain) {
+    SignIn("demo", "wrong");
+    AnswerLogin("demo", "demo123");
+    MainEngine()->RaiseDocumentComplete(String(Base) + "user_home.php?agenting=true", FailedPage);
+    ui.Process();
+    EXPECT_EQ(ui.PendingActions(), 0);
+    ASSERT_EQ(MainNavigations().size(), 2u);
+    EXPECT_EQ(MainNavigations()[1].Body, "login=demo&pass=demo123");
+    EXPECT_EQ(main->StatusText(), "Overview loading...");
+    ui.Process();
+    EXPECT_FALSE(Application->Terminated());
+}
+
+TEST_F(SessionTest, OnlyTheExactTextMeansAFailedSignIn) {
+    SignIn();
+    MainEngine()->RaiseDocumentComplete(String(Base) + "user_home.php?agenting=true",
+                                        "<html>incorrect USERNAME or password</html>");
+    EXPECT_EQ(main->StatusText(), "Ready");
+    EXPECT_EQ(MainNavigations().size(), 1u);
+    // And "user_exit.php" is looked for with its case.
+    MainEngine()->RaiseDocumentComplete(String(Base) + "USER_EXIT.PHP", "<html></html>");
+    ui.Process();
+    EXPECT_FALSE(Application->Terminated());
+}
+
+TEST_F(SessionTest, ADocumentCompletingWhileTheLoginIsUpDoesNotShowItTwice) {
+    SignIn("demo", "wrong");
+    int loginsSeen = 0;
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        ++loginsSeen;
+        // A refresh of the failed page completes while the dialog is up.
+        MainEngine()->RaiseDocumentComplete(String(Base) + "user_home.php?agenting=true", FailedPage);
+        login->ledt_Login->SetText("demo");
+        login->ledt_Password->SetText("demo123");
+        ui.ClickButton(Dlg, "OK");
+    });
+    MainEngine()->RaiseDocumentComplete(String(Base) + "user_home.php?agenting=true", FailedPage);
+    ui.Process();
+    EXPECT_EQ(loginsSeen, 1);
+    EXPECT_EQ(MainNavigations().size(), 2u);
+    ui.Process();
+    EXPECT_FALSE(Application->Terminated());
+}
+
+TEST_F(SessionTest, EveryCompletedDocumentSetsReadyAndFramesWhileBusyAreNotInspected) {
+    SignIn("demo", "wrong");
+    MainEngine()->SetBusy(true);
+    MainEngine()->RaiseFrameComplete(String(Base) + "frame.php", FailedPage);
+    EXPECT_EQ(main->StatusText(), "Ready");
+    EXPECT_EQ(MainNavigations().size(), 1u); // no login asked for
+}
+
+TEST_F(SessionTest, TheAboutBoxOpensModallyFromTheHelpMenu) {
+    SignIn();
+    bool seen = false;
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        seen = Dlg == UnitAbout::frm_About;
+        ui.ClickButton(Dlg, "OK");
+    });
+    main->About1Click(nullptr);
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(UnitAbout::frm_About->Visible());
+}
+
+TEST_F(SessionTest, TheRegistryHiveHoldingThePasswordIsReadableByItsOwnerOnly) {
+    AnswerLogin("demo", "demo123", true);
+    main->Show();
+    ui.Process();
+    struct stat st {};
+    ASSERT_EQ(::stat(TRegistry::HiveFileName(HKEY_CURRENT_USER).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+} // namespace
