@@ -34,6 +34,19 @@ String Describe(TComponent* c) {
     return c->Name().empty() ? c->ClassName() : c->Name();
 }
 
+// The code point of a string that holds exactly one character (UTF-8, or a single byte); -1 otherwise.
+Int64 SingleCodePoint(const String& S) {
+    if (S.size() == 1) return static_cast<unsigned char>(S[0]);
+    auto b = [&](std::size_t i) { return static_cast<unsigned char>(S[i]); };
+    std::size_t n = S.size();
+    if (n == 2 && (b(0) & 0xE0) == 0xC0 && (b(1) & 0xC0) == 0x80) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
+    if (n == 3 && (b(0) & 0xF0) == 0xE0 && (b(1) & 0xC0) == 0x80 && (b(2) & 0xC0) == 0x80)
+        return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+    if (n == 4 && (b(0) & 0xF8) == 0xF0 && (b(1) & 0xC0) == 0x80 && (b(2) & 0xC0) == 0x80 && (b(3) & 0xC0) == 0x80)
+        return (static_cast<Int64>(b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+    return -1;
+}
+
 } // namespace
 
 TReader::TReader(String LayoutName) : FLayoutName(std::move(LayoutName)) {}
@@ -265,12 +278,15 @@ void TReader::SetValue(TObject* Target, const TPropInfo& Info, const TLayoutValu
         Info.SetStr(Target, V.Str);
         break;
     case TPropKind::Char:
-        if (V.Kind == K::String && V.Str.size() == 1)
-            Info.SetOrd(Target, static_cast<unsigned char>(V.Str[0]));
-        else if (V.Kind == K::Integer && V.Int >= 0 && V.Int <= 255)
+        if (V.Kind == K::String) {
+            Int64 code = SingleCodePoint(V.Str);
+            if (code < 0) invalid();
+            Info.SetOrd(Target, code);
+        } else if (V.Kind == K::Integer && V.Int >= 0) {
             Info.SetOrd(Target, V.Int);
-        else
+        } else {
             invalid();
+        }
         break;
     case TPropKind::Color: {
         if (V.Kind == K::Integer) {

@@ -408,18 +408,25 @@ public:
         return TPropOptions<T>(p);
     }
 
+    static Int64 CharCode(char c) { return static_cast<unsigned char>(c); }
+    static Int64 CharCode(char32_t c) { return static_cast<Int64>(c); }
+
+    // A character: a byte (char) or a Unicode code point (char32_t); read from a one-character string or
+    // a #code, written as a quoted printable ASCII character or as #code.
     template <typename G, typename S = std::nullptr_t>
-    TPropOptions<T> Char(const char* name, G get, S set = nullptr, std::optional<char> def = std::nullopt) {
-        static_assert(std::is_same_v<detail::ValueOf<T, G>, char>, "Char needs a char value");
+    TPropOptions<T> Char(const char* name, G get, S set = nullptr,
+                         std::optional<detail::ValueOf<T, G>> def = std::nullopt) {
+        using V = detail::ValueOf<T, G>;
+        static_assert(std::is_same_v<V, char> || std::is_same_v<V, char32_t>, "Char needs a char or char32_t value");
+        constexpr Int64 kMax = std::is_same_v<V, char> ? 255 : 0x10FFFF;
         TPropInfo& p = Add(name, TPropKind::Char, "Char");
-        if (def) p.DefaultOrd = static_cast<unsigned char>(*def);
-        p.GetOrd = [get](TObject* o) {
-            return static_cast<Int64>(static_cast<unsigned char>(std::invoke(get, static_cast<T*>(o))));
-        };
+        if (def) p.DefaultOrd = CharCode(*def);
+        p.GetOrd = [get](TObject* o) { return CharCode(std::invoke(get, static_cast<T*>(o))); };
         if constexpr (detail::CanWrite<G, S>) {
             p.SetOrd = [get, set](TObject* o, Int64 v) {
-                if (v < 0 || v > 255) throw ERangeError("Value " + std::to_string(v) + " is out of range");
-                detail::Store(static_cast<T*>(o), get, set, static_cast<char>(v));
+                if (v < 0 || v > kMax || (v >= 0xD800 && v <= 0xDFFF))
+                    throw ERangeError("Value " + std::to_string(v) + " is out of range");
+                detail::Store(static_cast<T*>(o), get, set, static_cast<V>(v));
             };
         }
         return TPropOptions<T>(p);

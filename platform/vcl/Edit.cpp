@@ -14,7 +14,7 @@ namespace vcl {
 KV_PUBLISHED(TCustomEdit) {
     p.Str("Text", &TCustomEdit::Text, &TCustomEdit::SetText);
     p.Int("MaxLength", &TCustomEdit::FMaxLength, &TCustomEdit::SetMaxLength, 0);
-    p.Char("PasswordChar", &TCustomEdit::FPasswordChar, &TCustomEdit::SetPasswordChar, '\0');
+    p.Char("PasswordChar", &TCustomEdit::FPasswordChar, &TCustomEdit::SetPasswordChar, U'\0');
     p.Bool("ReadOnly", &TCustomEdit::FReadOnly, &TCustomEdit::SetReadOnly, false);
     p.Bool("AutoSelect", &TCustomEdit::FAutoSelect, &TCustomEdit::SetAutoSelect, true);
     p.Bool("HideSelection", &TCustomEdit::FHideSelection, &TCustomEdit::SetHideSelection, true);
@@ -126,8 +126,13 @@ int TCustomEdit::Length() const {
 }
 
 String TCustomEdit::DisplayText() const {
-    if (FPasswordChar == '\0') return FEditText;
-    return String(static_cast<std::size_t>(Length()), FPasswordChar);
+    if (FPasswordChar == 0) return FEditText;
+    String mask = EncodeUtf8(FPasswordChar);
+    String shown;
+    shown.reserve(mask.size() * static_cast<std::size_t>(Length()));
+    for (int i = 0; i < Length(); ++i)
+        shown += mask;
+    return shown;
 }
 
 TRect TCustomEdit::EditRect() {
@@ -248,12 +253,12 @@ void TCustomEdit::DeleteSelectionOr(int Direction) {
 
 void TCustomEdit::CopyToClipboard() {
     // A password is never handed out.
-    if (FPasswordChar != '\0' || FSelLength == 0) return;
+    if (FPasswordChar != 0 || FSelLength == 0) return;
     SetClipboardText(SelText());
 }
 
 void TCustomEdit::CutToClipboard() {
-    if (FPasswordChar != '\0' || FReadOnly || FSelLength == 0) return;
+    if (FPasswordChar != 0 || FReadOnly || FSelLength == 0) return;
     SetClipboardText(SelText());
     ReplaceSelection("", false);
 }
@@ -285,7 +290,7 @@ void TCustomEdit::SetMaxLength(int Value) {
     FMaxLength = std::max(0, Value);
 }
 
-void TCustomEdit::SetPasswordChar(char Value) {
+void TCustomEdit::SetPasswordChar(char32_t Value) {
     if (FPasswordChar == Value) return;
     FPasswordChar = Value;
     FScrollX = 0;
@@ -362,7 +367,7 @@ void TCustomEdit::EditKeyDown(Word& Key, TShiftState Shift) {
             pos = dir < 0 ? FSelStart : FSelStart + FSelLength;
         } else if (ctrl) {
             // A word to the left or right (a password moves to its ends).
-            if (FPasswordChar != '\0') {
+            if (FPasswordChar != 0) {
                 pos = dir < 0 ? 0 : Length();
             } else if (dir < 0) {
                 while (pos > 0 && !IsWordChar(FEditText, pos - 1))
@@ -444,7 +449,7 @@ void TCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
             // A double click selects the word under the pointer.
             int pos = CharAtX(X);
             int a = pos, b = pos;
-            if (FPasswordChar == '\0') {
+            if (FPasswordChar == 0) {
                 while (a > 0 && IsWordChar(FEditText, a - 1))
                     --a;
                 while (b < Length() && IsWordChar(FEditText, b))

@@ -28,8 +28,9 @@ public:
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int Value);
     // '\0': the text is shown as it is; otherwise each character is shown as this one.
-    char PasswordChar() const { return FPasswordChar; }
-    void SetPasswordChar(char Value);
+    // The character shown in place of each character of the text (0: the text itself).
+    char32_t PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(char32_t Value);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool Value);
     bool AutoSelect() const { return FAutoSelect; }
@@ -92,7 +93,7 @@ private:
     void DeleteSelectionOr(int Direction);
 
     int FMaxLength = 0;
-    char FPasswordChar = '\0';
+    char32_t FPasswordChar = 0;
     bool FReadOnly = false;
     bool FAutoSelect = true;
     bool FHideSelection = true;

@@ -3254,7 +3254,7 @@ object frm_Login: Tfrm_Login
       LabelPosition = lpLeft
       LabelSpacing = 5
       MaxLength = 20
-      PasswordChar = '*'
+      PasswordChar = #8226
       TabOrder = 1
     end
     object chkb_SavePass: TCheckBox

@@ -19,7 +19,7 @@ TEST_F(LoginTest, TheLayoutGivesTheChoicesAndLimits) {
     EXPECT_EQ(login->rg_WouldLike->Caption(), "I would like ");
     EXPECT_EQ(login->ledt_Login->MaxLength(), 20);
     EXPECT_EQ(login->ledt_Password->MaxLength(), 20);
-    EXPECT_NE(login->ledt_Password->PasswordChar(), '\0');
+    EXPECT_EQ(login->ledt_Password->PasswordChar(), U'\u2022') << "a bullet in place of each character";
     EXPECT_TRUE(login->btn_OK->Default());
     EXPECT_TRUE(login->btn_Cancel->Cancel());
     ASSERT_NE(login->img_Splash->Picture()->Graphic(), nullptr);

@@ -1,6 +1,8 @@
 // The edit: typing with MaxLength in characters, the password character, the caret and selection by keys
 // and mouse, the clipboard, OnKeyDown / OnKeyPress swallowing keys, read-only mode, UTF-8 text.
 
+#include "platform/classes/LayoutReader.h"
+#include "platform/classes/LayoutWriter.h"
 #include "tests/vcl/EditTestSupport.h"
 
 namespace stdtest {
@@ -137,6 +139,25 @@ TEST_F(EditTest, PasswordCharacterIsDrawnAndNeverCopied) {
     Chord({win::VK_CONTROL}, 'X');
     EXPECT_EQ(GetClipboardText(), "before");
     EXPECT_EQ(secret->Text(), "WWWW");
+}
+
+TEST_F(EditTest, PasswordCharacterMayBeAnyCharacterAndIsReadFromLayouts) {
+    TEdit* secret = MakeEdit("Secret", 20);
+    TEdit* bullets = MakeEdit("Bullets", 60);
+    secret->SetPasswordChar(U'\u2022');
+    secret->SetText("pw\xC3\xB6rd");
+    bullets->SetText("\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2");
+    ShowHost();
+    // One bullet per character of the text, however many bytes the character takes.
+    EXPECT_EQ(TextPixels(secret), TextPixels(bullets));
+
+    // A layout names the character by its code; it is written back the same way.
+    TEdit* read = MakeEdit("Read", 100);
+    vcl::ReadComponentFromText("object Read: TEdit\n  PasswordChar = #8226\nend\n", read, "edit.dfm");
+    EXPECT_EQ(read->PasswordChar(), U'\u2022');
+    EXPECT_NE(vcl::WriteComponentToText(read).find("PasswordChar = #8226"), String::npos);
+    EXPECT_THROW(vcl::ReadComponentFromText("object Read: TEdit\n  PasswordChar = 'ab'\nend\n", read, "edit.dfm"),
+                 vcl::EReadError);
 }
 
 TEST_F(EditTest, KeyHandlersCanSwallowKeysAndCharacters) {
