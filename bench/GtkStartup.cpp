@@ -1,6 +1,7 @@
 // Start-up to the first frame on the GTK backend, under Xvfb: each iteration starts the probe program
 // (bench/startup/GtkStartupProbe.cpp) and times process start to its "first-frame" line, which it prints
-// once its window's first frame is on the screen. One Xvfb serves all iterations.
+// once its window's first complete frame is on the screen: the sample dialog of the controls layer, and a
+// plain framed window of the window system for comparison. One Xvfb serves all iterations.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -80,7 +81,8 @@ struct Xvfb {
     }
 };
 
-void BM_GtkStartupToFirstFrame(benchmark::State& state) {
+// Times the probe started with args (empty: the sample dialog).
+void TimeProbe(benchmark::State& state, const std::vector<std::string>& args) {
     Xvfb x;
     if (x.Display.empty()) {
         state.SkipWithError("Xvfb could not be started");
@@ -94,8 +96,10 @@ void BM_GtkStartupToFirstFrame(benchmark::State& state) {
             return;
         }
         auto start = std::chrono::steady_clock::now();
+        std::vector<std::string> argv{probe};
+        argv.insert(argv.end(), args.begin(), args.end());
         pid_t pid = Spawn(
-            {probe},
+            argv,
             {"DISPLAY=" + x.Display, "KALVENOR_BACKEND=gtk", "NO_AT_BRIDGE=1", "ASAN_OPTIONS=detect_leaks=0"},
             fds[1]);
         close(fds[1]);
@@ -111,16 +115,25 @@ void BM_GtkStartupToFirstFrame(benchmark::State& state) {
         close(fds[0]);
         int status = 0;
         if (pid > 0) waitpid(pid, &status, 0);
-        if (!seen) {
-            state.SkipWithError(("the probe showed no frame: " + probe).c_str());
+        if (!seen || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError(("the probe showed no frame or failed: " + probe).c_str());
             return;
         }
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
     }
 }
 
+void BM_GtkStartupToSampleDialog(benchmark::State& state) {
+    TimeProbe(state, {});
+}
+
+void BM_GtkStartupToPlainWindow(benchmark::State& state) {
+    TimeProbe(state, {"--window"});
+}
+
 } // namespace
 
-BENCHMARK(BM_GtkStartupToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_GtkStartupToSampleDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_GtkStartupToPlainWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 BENCHMARK_MAIN();

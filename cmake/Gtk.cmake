@@ -7,10 +7,11 @@ file(GLOB _kv_gtk_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/backend/gtk
 add_library(kv_backend_gtk STATIC ${_kv_gtk_src})
 target_link_libraries(kv_backend_gtk PUBLIC kv_win PkgConfig::GTK3)
 
-# A program that shows a window on the GTK backend and prints a marker once its first frame is on the
-# screen (see bench/startup/).
-add_executable(gtk_startup_probe ${CMAKE_SOURCE_DIR}/bench/startup/GtkStartupProbe.cpp)
-target_link_libraries(gtk_startup_probe PRIVATE kv_backend_gtk kv_win kv_backend_offscreen)
+# A program that shows a window (a plain framed one, or the sample dialog of the controls layer) on the
+# GTK backend and prints a marker once its first frame is on the screen (see bench/startup/).
+add_executable(gtk_startup_probe ${CMAKE_SOURCE_DIR}/bench/startup/GtkStartupProbe.cpp
+                                 ${CMAKE_SOURCE_DIR}/tests/support/SampleDialog.cpp)
+target_link_libraries(gtk_startup_probe PRIVATE kv_backend_gtk kv_vcl kv_win kv_backend_offscreen)
 
 # Tests and the benchmark need what the rest of the root list sets up (GoogleTest, the test support
 # library, the benchmark targets): they are declared once the whole list has been read.
@@ -19,7 +20,8 @@ function(_kv_gtk_late)
     file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gtk/*.cpp)
     if(_src)
       add_executable(tests_gtk ${_src})
-      target_link_libraries(tests_gtk PRIVATE kv_testsupport kv_backend_gtk kv_win kv_backend_offscreen GTest::gtest GTest::gmock)
+      target_link_libraries(tests_gtk PRIVATE kv_testsupport kv_backend_gtk kv_vcl kv_win kv_backend_offscreen
+                            GTest::gtest GTest::gmock)
       find_program(KV_XVFB_RUN xvfb-run)
       if(KV_XVFB_RUN)
         set(_cmd ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:tests_gtk>)
@@ -29,8 +31,21 @@ function(_kv_gtk_late)
       set(_env "KALVENOR_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
                "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/gtk/lsan.supp:print_suppressions=0"
                "NO_AT_BRIDGE=1" "GTK_THEME=Adwaita" "LC_ALL=C.UTF-8")
-      add_test(NAME gtk_end_to_end COMMAND ${_cmd} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+      add_test(NAME gtk_end_to_end COMMAND ${_cmd} --gtest_filter=-GtkSampleDialogTest.*
+               WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
       set_tests_properties(gtk_end_to_end PROPERTIES TIMEOUT 300 ENVIRONMENT "${_env}")
+      # The sample dialog of the controls layer in a real window; its picture is written to the build folder
+      # (GtkSampleDialog.png).
+      add_test(NAME gtk_sample_dialog COMMAND ${_cmd} --gtest_filter=GtkSampleDialogTest.*
+               WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+      set_tests_properties(gtk_sample_dialog PROPERTIES TIMEOUT 300 ENVIRONMENT "${_env}")
+      # The start-up probe shows the dialog completely, says so and ends.
+      if(KV_XVFB_RUN)
+        add_test(NAME gtk_startup_probe_dialog
+                 COMMAND ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:gtk_startup_probe>)
+        set_tests_properties(gtk_startup_probe_dialog PROPERTIES TIMEOUT 60 ENVIRONMENT "${_env}"
+                             PASS_REGULAR_EXPRESSION "first-frame")
+      endif()
       if(KALVENOR_SANITIZE)
         # The suppressions must not hide our own leaks: a leak made in a GLib callback is still reported.
         add_test(NAME gtk_leak_canary COMMAND ${_cmd} --gtest_filter=LeakCanary.*

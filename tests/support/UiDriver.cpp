@@ -198,9 +198,3 @@ win::COLORREF UiDriver::Pixel(TWinControl* Form, int X, int Y) {
 }
 
 } // namespace uitest
-
-// Fontconfig keeps its configuration and caches for the life of the process, and the leak checker
-// reports them at exit; they are not leaks of ours. (Weak, so that another test file may define it.)
-extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}

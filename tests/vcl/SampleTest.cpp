@@ -4,18 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/FileUtil.h"
-#include "platform/rtl/Resources.h"
-#include "platform/vcl/Bevel.h"
-#include "platform/vcl/Button.h"
-#include "platform/vcl/CheckBox.h"
 #include "platform/vcl/Dialogs.h"
-#include "platform/vcl/Forms.h"
-#include "platform/vcl/GroupBox.h"
-#include "platform/vcl/LabeledEdit.h"
-#include "platform/vcl/Panel.h"
-#include "platform/vcl/RadioGroup.h"
+#include "tests/support/SampleDialog.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -23,156 +14,7 @@ namespace {
 using namespace vcl;
 using uitest::UiDriver;
 
-const char* const kLayout = R"(object SampleForm: TSampleForm
-  Left = 0
-  Top = 0
-  BorderStyle = bsDialog
-  Caption = 'Sign in'
-  ClientHeight = 226
-  ClientWidth = 384
-  Color = clBtnFace
-  Font.Name = 'Tahoma'
-  Font.Height = -11
-  OldCreateOrder = False
-  Position = poScreenCenter
-  OnCloseQuery = FormCloseQuery
-  OnCreate = FormCreate
-  PixelsPerInch = 96
-  TextHeight = 13
-  object AccountPanel: TPanel
-    Left = 8
-    Top = 8
-    Width = 177
-    Height = 169
-    BevelOuter = bvLowered
-    TabOrder = 0
-    object UserEdit: TLabeledEdit
-      Left = 12
-      Top = 28
-      Width = 150
-      Height = 21
-      EditLabel.Caption = '&User name'
-      MaxLength = 12
-      TabOrder = 0
-    end
-    object PasswordEdit: TLabeledEdit
-      Left = 12
-      Top = 80
-      Width = 150
-      Height = 21
-      EditLabel.Caption = '&Password'
-      PasswordChar = '*'
-      TabOrder = 1
-    end
-  end
-  object ServerGroup: TRadioGroup
-    Left = 196
-    Top = 8
-    Width = 180
-    Height = 73
-    Caption = 'Server'
-    ItemIndex = 0
-    Items.Strings = (
-      'Live'
-      'Demo')
-    TabOrder = 1
-  end
-  object OptionsGroup: TGroupBox
-    Left = 196
-    Top = 88
-    Width = 180
-    Height = 89
-    Caption = 'Options'
-    TabOrder = 2
-    object RememberCheck: TCheckBox
-      Left = 12
-      Top = 24
-      Width = 150
-      Height = 17
-      Caption = '&Remember me'
-      TabOrder = 0
-    end
-  end
-  object Divider: TBevel
-    Left = 8
-    Top = 184
-    Width = 368
-    Height = 2
-    Shape = bsTopLine
-  end
-  object OkButton: TButton
-    Left = 220
-    Top = 193
-    Width = 75
-    Height = 25
-    Caption = 'OK'
-    Default = True
-    ModalResult = 1
-    TabOrder = 3
-  end
-  object CancelButton: TButton
-    Left = 301
-    Top = 193
-    Width = 75
-    Height = 25
-    Cancel = True
-    Caption = 'Cancel'
-    ModalResult = 2
-    TabOrder = 4
-  end
-end
-)";
-
-class TSampleForm : public TForm {
-    KV_CLASS(TSampleForm, TForm)
-    KV_PUBLISHED_PROPERTIES(TSampleForm)
-public:
-    explicit TSampleForm(TComponent* AOwner) : TForm(AOwner) { InitInheritedComponent(); }
-
-    TPanel* AccountPanel = nullptr;
-    TLabeledEdit* UserEdit = nullptr;
-    TLabeledEdit* PasswordEdit = nullptr;
-    TRadioGroup* ServerGroup = nullptr;
-    TGroupBox* OptionsGroup = nullptr;
-    TCheckBox* RememberCheck = nullptr;
-    TBevel* Divider = nullptr;
-    TButton* OkButton = nullptr;
-    TButton* CancelButton = nullptr;
-    int Creates = 0;
-    int RefusedCloses = 0;
-
-    void FormCreate(TObject*) {
-        ++Creates;
-        // Everything read is there when OnCreate runs.
-        EXPECT_NE(CancelButton, nullptr);
-    }
-    void FormCloseQuery(TObject*, bool& CanClose) {
-        // OK needs a user name.
-        if (ModalResult() == mrOk && UserEdit->Text().empty()) {
-            ++RefusedCloses;
-            MessageDlg("Please enter a user name.", mtWarning, TMsgDlgButtons{mbOK}, 0);
-            CanClose = false;
-        }
-    }
-};
-
-KV_PUBLISHED(TSampleForm) {
-    p.Field("AccountPanel", &TSampleForm::AccountPanel);
-    p.Field("UserEdit", &TSampleForm::UserEdit);
-    p.Field("PasswordEdit", &TSampleForm::PasswordEdit);
-    p.Field("ServerGroup", &TSampleForm::ServerGroup);
-    p.Field("OptionsGroup", &TSampleForm::OptionsGroup);
-    p.Field("RememberCheck", &TSampleForm::RememberCheck);
-    p.Field("Divider", &TSampleForm::Divider);
-    p.Field("OkButton", &TSampleForm::OkButton);
-    p.Field("CancelButton", &TSampleForm::CancelButton);
-    p.Handler("FormCreate", &TSampleForm::FormCreate);
-    p.Handler("FormCloseQuery", &TSampleForm::FormCloseQuery);
-}
-KV_REGISTER_CLASS(TSampleForm)
-
-[[maybe_unused]] const bool kLayoutRegistered =
-    (RegisterResource("TSAMPLEFORM", RT_RCDATA, kLayout, std::char_traits<char>::length(kLayout)), true);
+using sample::TSampleForm;
 
 class SampleTest : public uitest::UiTest {
 protected:
@@ -189,6 +31,7 @@ protected:
 
 TEST_F(SampleTest, TheLayoutIsReadIntoTheFormAndOnCreateRunsOnce) {
     EXPECT_EQ(form->Creates, 1);
+    EXPECT_TRUE(form->ReadBeforeCreate); // everything read is there when OnCreate runs
     EXPECT_EQ(form->Caption(), "Sign in");
     EXPECT_EQ(form->BorderStyle(), bsDialog);
     EXPECT_EQ(form->ClientWidth(), 384);
