@@ -18,9 +18,13 @@ std::vector<TControlCanvas*>& CanvasList() {
 } // namespace
 
 void FreeDeviceContexts() {
+    // A canvas that is locked is being drawn on by a handler further up the stack: it keeps its context.
     std::vector<TControlCanvas*> list = CanvasList();
-    for (TControlCanvas* c : list)
+    for (TControlCanvas* c : list) {
+        if (std::find(CanvasList().begin(), CanvasList().end(), c) == CanvasList().end()) continue;
+        if (c->LockCount() > 0) continue;
         c->FreeHandle();
+    }
 }
 
 // ---- TControlCanvas

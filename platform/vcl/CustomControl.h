@@ -12,7 +12,8 @@ namespace vcl {
 
 // A canvas over a control's device context. Outside painting it takes one on first use (for a windowless
 // control: its parent's, moved to the control's origin and clipped to its bounds) and gives it back in
-// FreeHandle, at the end of the next painting, or in FreeDeviceContexts.
+// FreeHandle, at the end of the next painting, or in FreeDeviceContexts (after every message a control
+// handles, unless the canvas is locked).
 class TControlCanvas : public TCanvas {
     KV_CLASS(TControlCanvas, TCanvas)
 public:

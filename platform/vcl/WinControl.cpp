@@ -33,6 +33,9 @@ win::LRESULT ControlWndProcEntry(win::HWND hWnd, win::UINT Msg, win::WPARAM wPar
     TMessage m(Msg, wParam, lParam);
     control->MainWndProc(m);
     if (Msg == win::WM_NCDESTROY) DetachControlWindow(control);
+    // A control canvas that took a device context outside painting gives it back once the message is
+    // handled: releasing it is what presents its drawing on the screen.
+    FreeDeviceContexts();
     return m.Result;
 }
 

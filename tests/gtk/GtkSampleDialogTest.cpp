@@ -186,9 +186,8 @@ TEST_F(GtkSampleDialogTest, RealTypingTabAndSpaceFillTheControlsAndThePasswordIs
 
     // The screen shows six '*' in the password edit: the same picture as the user edit showing "******"
     // (same size, same font, neither focused), and not the picture of the letters themselves.
-    // Repaint the whole window first: the screen does not always follow the edits' and the check box's own
-    // repaints after the focus moved (reported with the window system), and this test is about what the
-    // controls draw.
+    // Repaint the whole window first, so that the comparison is about what the controls draw and not about
+    // which of their own repaints the screen has shown yet.
     win::RedrawWindow(form->Handle(), nullptr, nullptr,
                       win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
     const int margin = 2;

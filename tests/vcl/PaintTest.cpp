@@ -97,6 +97,31 @@ TEST_F(PaintTest, DoubleBufferedPaintsTheSame) {
     EXPECT_EQ(Pixel(119, 79), kWhite);
 }
 
+TEST_F(PaintTest, DrawingOutsidePaintingGivesItsContextBackOnceAMessageIsHandled) {
+    MakeHost(50, 50, 200, 150);
+    auto* box = new TBox(host.get());
+    box->Fill = clBlue;
+    box->SetBounds(10, 10, 60, 40);
+    box->SetParent(host.get());
+    ShowHost();
+    // Drawing on the canvas outside painting takes a device context of the window...
+    box->Canvas()->Brush()->SetColor(clRed);
+    box->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    EXPECT_TRUE(box->Canvas()->HandleAllocated());
+    // ...which goes back (and so reaches the screen) once a control has handled a message.
+    win::SendMessage(box->Handle(), win::WM_NULL, 0, 0);
+    EXPECT_FALSE(box->Canvas()->HandleAllocated());
+    EXPECT_EQ(Pixel(15, 15), kRed);
+    // A canvas someone is drawing on (locked) keeps its context.
+    box->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    box->Canvas()->Lock();
+    win::SendMessage(box->Handle(), win::WM_NULL, 0, 0);
+    EXPECT_TRUE(box->Canvas()->HandleAllocated());
+    box->Canvas()->Unlock();
+    win::SendMessage(box->Handle(), win::WM_NULL, 0, 0);
+    EXPECT_FALSE(box->Canvas()->HandleAllocated());
+}
+
 TEST_F(PaintTest, PaintToDrawsTheControlTreeIntoAnotherContext) {
     MakeHost(50, 50, 100, 60);
     Probe(host.get(), clRed, Rect(0, 0, 20, 20));
