@@ -123,8 +123,10 @@ void Tfrm_Main::RestorePlacement() {
         SetLeft(reg.ReadInteger("Left"));
         SetWidth(reg.ReadInteger("Width"));
         SetHeight(reg.ReadInteger("Height"));
-        SetWindowState(static_cast<TWindowState>(reg.ReadInteger("State")));
-        if (WindowState() == wsMinimized) SetWindowState(wsNormal);
+        // Only a maximised state is kept: a minimised one shows normal, and so does a number that
+        // names no state at all (a hand-edited or damaged value), rather than an invalid enum.
+        const int state = reg.ReadInteger("State");
+        SetWindowState(state == static_cast<int>(wsMaximized) ? wsMaximized : wsNormal);
     } else {
         SetTop(0);
         SetLeft(0);

@@ -4,10 +4,10 @@
 // Start-up and shut-down. AdvGDIPBase.cpp holds a namespace-scope object whose constructor starts GDI+
 // (interface version 1, no debug callback, background thread suppressed, external codecs allowed) and
 // whose destructor shuts it down at process end. That file also defines this class's allocation
-// functions, GlowSpeed, the start-up records and the image-format identifiers, so any program that
-// creates a wrapper or reads one of those globals links it, and its static initialisation runs before
-// main, that is before any form exists. Should start-up have failed, the next wrapper allocation starts
-// GDI+ again.
+// functions, GlowSpeed and the start-up records (the image-format identifiers are constants of the flat
+// layer), so any program that creates a wrapper or reads one of those globals links it, and its static
+// initialisation runs before main, that is before any form exists. Should start-up have failed, the next
+// wrapper allocation starts GDI+ again.
 
 #include <cstddef>
 

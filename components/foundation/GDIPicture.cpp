@@ -101,16 +101,20 @@ void TGDIPPicture::ReadData(TStream* Stream) {
 }
 
 void TGDIPPicture::LoadFromFile(const String& FileName) {
+    // Only a file that cannot be read leaves the picture empty quietly; a fault further on (in a
+    // handler, say) is the caller's to see, and the picture keeps the bytes it has just taken.
+    String bytes;
     try {
-        const String bytes = ReadFileBytes(FileName);
-        CopyBytes(bytes.data(), bytes.size());
-        FEmpty = false;
-        if (OnClear) OnClear(this);
-        GetImageSizes();
-        Changed(this);
-    } catch (...) {
+        bytes = ReadFileBytes(FileName);
+    } catch (const Exception&) {
         FEmpty = true;
+        return;
     }
+    CopyBytes(bytes.data(), bytes.size());
+    FEmpty = false;
+    if (OnClear) OnClear(this);
+    GetImageSizes();
+    Changed(this);
 }
 
 void TGDIPPicture::LoadFromResourceName(const void* Instance, const String& Name) {

@@ -38,11 +38,8 @@ TCustomAdvMenuStyler::TCustomAdvMenuStyler(TComponent* AOwner)
       FBackground(std::make_unique<TBackground>()), FIconBar(std::make_unique<TIconBar>()),
       FSelectedItem(std::make_unique<TSelectedItem>()), FRootItem(std::make_unique<TRootItem>()),
       FGlyphs(std::make_unique<TMenuGlyphs>()), FSeparator(std::make_unique<TSeparator>()),
-      FFont(NewMenuFont()), FWorkBitmap(std::make_unique<TBitmap>()), FNotesFont(NewMenuFont()),
-      FButtonAppearance(std::make_unique<TButtonAppearance>()) {
-    FNotesFont->SetSize(FNotesFont->Size() - 2);
-    FNotesFont->SetColor(0x808080);
-}
+      FFont(NewMenuFont()), FWorkBitmap(std::make_unique<TBitmap>()), FNotesFont(NewNotesFont(0x808080)),
+      FButtonAppearance(std::make_unique<TButtonAppearance>()) {}
 
 TCustomAdvMenuStyler::~TCustomAdvMenuStyler() {
     BeforeDestruction();

@@ -36,15 +36,14 @@ template <class T, std::size_t N> T& PickByIndex(int Index, T (&Fields)[N]) {
     return Fields[Index];
 }
 
-// A font two points smaller than the screen's menu font.
+} // namespace
+
 std::unique_ptr<TFont> NewNotesFont(TColor Color) {
     auto font = NewMenuFont();
     font->SetSize(font->Size() - 2);
     font->SetColor(Color);
     return font;
 }
-
-} // namespace
 
 // ---- TGradientBar
 

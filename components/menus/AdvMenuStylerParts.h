@@ -35,6 +35,8 @@ void RefreshServedMenu(vcl::TMenu* Menu, bool SideBarChanged, bool SizeChanged);
 
 // A copy of the screen's menu font.
 std::unique_ptr<vcl::TFont> NewMenuFont();
+// A font two points smaller than the screen's menu font, in the given colour.
+std::unique_ptr<vcl::TFont> NewNotesFont(vcl::TColor Color);
 
 class TGradientBar : public vcl::TPersistent {
     KV_CLASS(TGradientBar, vcl::TPersistent)

@@ -5,21 +5,11 @@
 #include "platform/classes/LayoutReader.h"
 #include "platform/classes/Properties.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace vcl {
 
 namespace {
-
-bool SameName(const String& a, const String& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 void EraseOne(std::vector<TComponent*>& list, TComponent* c) {
     auto it = std::find(list.begin(), list.end(), c);
@@ -128,7 +118,7 @@ void TComponent::SetName(const String& NewName) {
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) {
     // Also checked when a named component is inserted, so that no owner ever holds two of one name.
-    if (AComponent != nullptr && !SameName(CurName, NewName) && !NewName.empty()) {
+    if (AComponent != nullptr && !SameText(CurName, NewName) && !NewName.empty()) {
         TComponent* other = FindComponent(NewName);
         if (other != nullptr && other != AComponent)
             throw EComponentError("A component named " + NewName + " already exists");
@@ -142,7 +132,7 @@ void TComponent::ValidateContainer(TComponent* AComponent) {
 TComponent* TComponent::FindComponent(const String& AName) const {
     if (AName.empty()) return nullptr;
     for (TComponent* c : FComponents)
-        if (SameName(c->FName, AName)) return c;
+        if (SameText(c->FName, AName)) return c;
     return nullptr;
 }
 
@@ -236,7 +226,7 @@ void TComponent::Loaded() {
 
 void TComponent::SetEventBinding(const String& Event, const String& Handler) {
     for (auto& b : FEventBindings)
-        if (SameName(b.first, Event)) {
+        if (SameText(b.first, Event)) {
             if (Handler.empty())
                 FEventBindings.erase(FEventBindings.begin() + (&b - FEventBindings.data()));
             else

@@ -29,24 +29,6 @@ int HexValue(char c) {
     return -1;
 }
 
-void AppendUtf8(String& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 class Parser {
 public:
     Parser(const String& text, const String& name) : S(text), Name(name) {}
@@ -381,7 +363,7 @@ private:
                     }
                     if (Pos == digits) Fail("Invalid character code");
                     if (cp >= 0xD800 && cp <= 0xDFFF) Fail("Invalid character code");
-                    AppendUtf8(out, cp);
+                    out += Utf8Encode(static_cast<char32_t>(cp));
                 }
             }
             if (!any) Fail("String expected");

@@ -9,7 +9,6 @@ namespace gdip {
 
 namespace {
 std::atomic<ULONG_PTR> nextToken{1};
-std::atomic<int> startups{0};
 
 // The hooks a caller that suppressed the background thread would call instead; nothing is needed here.
 Status NotificationHook(ULONG_PTR* token) {
@@ -20,24 +19,18 @@ Status NotificationHook(ULONG_PTR* token) {
 void NotificationUnhook(ULONG_PTR) {}
 } // namespace
 
-// Nothing needs starting here; start-ups are counted so that shut-downs can be matched, and every call
-// returns a fresh token. Version 1 and 2 are the versions GDI+ documents.
+// Nothing needs starting or stopping here; every call returns a fresh token. Version 1 and 2 are the versions
+// GDI+ documents.
 Status GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, GdiplusStartupOutput* output) {
     if (!token || !input) return InvalidParameter;
     if (input->GdiplusVersion != 1 && input->GdiplusVersion != 2) return UnsupportedGdiplusVersion;
     if (input->SuppressBackgroundThread && !output) return InvalidParameter;
     if (output) *output = GdiplusStartupOutput{NotificationHook, NotificationUnhook};
     *token = nextToken++;
-    ++startups;
     return Ok;
 }
 
-void GdiplusShutdown(ULONG_PTR token) {
-    if (token == 0) return;
-    int n = startups.load();
-    while (n > 0 && !startups.compare_exchange_weak(n, n - 1)) {
-    }
-}
+void GdiplusShutdown(ULONG_PTR) {}
 
 void* GdipAlloc(std::size_t size) {
     return std::malloc(size == 0 ? 1 : size);

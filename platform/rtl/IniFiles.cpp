@@ -13,72 +13,15 @@
 #include "platform/rtl/FileUtil.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/SysInfo.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace vcl {
 
 namespace detail {
 
-namespace {
-
-// Lower-case partner of an upper-case letter of the Latin, Greek and Cyrillic alphabets.
-char32_t FoldCodePoint(char32_t c) {
-    if (c >= U'A' && c <= U'Z') return c + 32;
-    if (c < 0xC0) return c;
-    if (c <= 0xDE) return c == 0xD7 ? c : c + 32;
-    if (c >= 0x100 && c <= 0x17F) {
-        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
-        if (c == 0x178) return 0xFF;
-        bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        if (oddUpper) return (c & 1) ? c + 1 : c;
-        return (c & 1) ? c : c + 1;
-    }
-    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 32;
-    if (c >= 0x410 && c <= 0x42F) return c + 32;
-    if (c >= 0x400 && c <= 0x40F) return c + 80;
-    return c;
-}
-
-void AppendUtf8(String& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-} // namespace
-
+// Same folding as AnsiLowerCase: invalid UTF-8 is kept byte for byte.
 String FoldNameCase(const String& Name) {
-    String out;
-    out.reserve(Name.size());
-    size_t i = 0;
-    while (i < Name.size()) {
-        auto b0 = static_cast<unsigned char>(Name[i]);
-        if (b0 < 0x80) {
-            out += static_cast<char>(FoldCodePoint(b0));
-            ++i;
-            continue;
-        }
-        // Only two-byte sequences hold letters we fold; anything else (including invalid UTF-8)
-        // is copied byte for byte.
-        if ((b0 & 0xE0) == 0xC0 && i + 1 < Name.size()) {
-            auto b1 = static_cast<unsigned char>(Name[i + 1]);
-            char32_t c = (static_cast<char32_t>(b0 & 0x1F) << 6) | (b1 & 0x3F);
-            if ((b1 & 0xC0) == 0x80 && c >= 0x80) {
-                AppendUtf8(out, FoldCodePoint(c));
-                i += 2;
-                continue;
-            }
-        }
-        out += Name[i];
-        ++i;
-    }
-    return out;
+    return AnsiLowerCase(Name);
 }
 
 // The parsed file: every line kept with its original text, so that a rewrite changes only the

@@ -48,23 +48,10 @@ char32_t DecodeUtf8(const String& s, size_t& i) {
 }
 
 void EncodeUtf8(char32_t cp, String& out) {
-    if (cp >= 0xDC80 && cp <= 0xDCFF) { // a raw byte kept from invalid input
+    if (cp >= 0xDC80 && cp <= 0xDCFF) // a raw byte kept from invalid input
         out += static_cast<char>(cp - 0xDC00);
-    } else if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    else
+        out += Utf8Encode(cp);
 }
 
 // Simple case mapping for Latin-1, Latin Extended-A, Greek and Cyrillic. Every pair maps within the
@@ -786,6 +773,27 @@ String IncludeTrailingPathDelimiter(const String& S) {
 String ExcludeTrailingPathDelimiter(const String& S) {
     if (S.size() > 1 && S.back() == PathDelim) return S.substr(0, S.size() - 1);
     return S;
+}
+
+String Utf8Encode(char32_t CodePoint) {
+    String out;
+    auto cp = static_cast<std::uint32_t>(CodePoint);
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
 }
 
 } // namespace vcl

@@ -68,6 +68,7 @@ String StringReplace(const String& S, const String& OldPattern, const String& Ne
 int Utf8Length(const String& S);                        // number of characters
 String Utf8Copy(const String& S, int Index, int Count); // 1-based characters, clamped
 int Utf8Pos(const String& SubStr, const String& S);     // 1-based character position, 0 when absent
+String Utf8Encode(char32_t CodePoint);                  // the UTF-8 bytes of one code point
 
 // ---- Integers
 

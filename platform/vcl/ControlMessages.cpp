@@ -2,6 +2,7 @@
 
 #include "platform/vcl/ControlMessages.h"
 
+#include "platform/vcl/ShortCut.h"
 #include "platform/win/Input.h"
 
 namespace vcl {
@@ -65,19 +66,7 @@ bool IsAccel(win::WPARAM VK, const String& Caption) {
 }
 
 String StripHotKey(const String& Caption) {
-    String r;
-    r.reserve(Caption.size());
-    for (size_t i = 0; i < Caption.size(); ++i) {
-        if (Caption[i] == '&') {
-            if (i + 1 < Caption.size() && Caption[i + 1] == '&') {
-                r += '&';
-                ++i;
-            }
-            continue;
-        }
-        r += Caption[i];
-    }
-    return r;
+    return StripHotkey(Caption);
 }
 
 } // namespace vcl

@@ -338,10 +338,13 @@ void TDataSet::Refresh() {
         FBof = FEof = true;
     } else if (FCurrent >= count) {
         FCurrent = count - 1;
+        FBof = false;
         FEof = true;
     } else if (FCurrent < 0) {
+        // Records appeared in a set that was empty: on the first, and no longer at the end.
         FCurrent = 0;
         FBof = true;
+        FEof = false;
     }
     DataEvent(deDataSetChange, 0);
 }

@@ -5,6 +5,7 @@
 
 #include "platform/backend/Backend.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Input.h"
 #include "platform/win/WinUser.h"
@@ -64,25 +65,6 @@ String CharsSlice(const String& S, int From, int Count) {
     return S.substr(a, b - a);
 }
 
-String EncodeUtf8(char32_t c) {
-    String out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
 
 // A single line: line breaks pasted into the edit end the text there, as the system's edit does.
 String FirstLine(const String& S) {
@@ -127,7 +109,7 @@ int TCustomEdit::Length() const {
 
 String TCustomEdit::DisplayText() const {
     if (FPasswordChar == 0) return FEditText;
-    String mask = EncodeUtf8(FPasswordChar);
+    String mask = Utf8Encode(FPasswordChar);
     String shown;
     shown.reserve(mask.size() * static_cast<std::size_t>(Length()));
     for (int i = 0; i < Length(); ++i)
@@ -439,7 +421,7 @@ void TCustomEdit::KeyPress(char32_t& Key) {
         win::MessageBeep(0);
         return;
     }
-    ReplaceSelection(EncodeUtf8(Key), true);
+    ReplaceSelection(Utf8Encode(Key), true);
 }
 
 void TCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

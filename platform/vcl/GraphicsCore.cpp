@@ -1,12 +1,12 @@
 #include "platform/vcl/GraphicsCore.h"
 
 #include <algorithm>
-#include <cctype>
 #include <mutex>
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtil.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace vcl {
 
@@ -87,15 +87,6 @@ std::vector<TGraphicEntry>& Registry() {
 void EnsureStandard() {
     static std::once_flag once;
     std::call_once(once, [] { graphics::RegisterStandardGraphics(); });
-}
-
-bool SameText(const char* a, const String& b) {
-    std::size_t n = std::char_traits<char>::length(a);
-    if (n != b.size()) return false;
-    for (std::size_t i = 0; i < n; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "platform/vcl/GraphicsObjects.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Bitmap.h"
 
 namespace vcl {
@@ -57,17 +57,11 @@ bool CharsetToIdent(Int64 Charset, String& Ident) {
 }
 
 bool IdentToCharset(const String& Ident, Int64& Charset) {
-    for (const auto& c : kCharsets) {
-        const char* n = c.Name;
-        std::size_t i = 0;
-        while (i < Ident.size() && n[i] != '\0' &&
-               std::toupper(static_cast<unsigned char>(Ident[i])) == static_cast<unsigned char>(n[i]))
-            ++i;
-        if (i == Ident.size() && n[i] == '\0') {
+    for (const auto& c : kCharsets)
+        if (SameText(Ident, c.Name)) {
             Charset = c.Value;
             return true;
         }
-    }
     return false;
 }
 

@@ -3,10 +3,10 @@
 #include "platform/classes/ClassRegistry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Menu.h"
 #include "platform/vcl/Screen.h"
 #include "platform/win/Windows.h"
@@ -30,14 +30,6 @@ win::UINT AllocateCommand() {
     if (id > 0xFFFF) throw EMenuError("Too many menu items");
     used.insert(id);
     return id;
-}
-
-bool SameTextNoCase(const String& a, const String& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 } // namespace
@@ -222,7 +214,7 @@ void TMenuItem::Clear() {
 TMenuItem* TMenuItem::Find(const String& ACaption) const {
     String wanted = StripHotkey(ACaption);
     for (TMenuItem* i : FItems)
-        if (SameTextNoCase(StripHotkey(i->FCaption), wanted)) return i;
+        if (SameText(StripHotkey(i->FCaption), wanted)) return i;
     return nullptr;
 }
 

@@ -1,11 +1,11 @@
 #include "platform/vcl/Picture.h"
 
 #include <algorithm>
-#include <cctype>
 #include <mutex>
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/GraphicsDecode.h"
 #include "platform/vcl/GraphicsImage.h"
@@ -33,9 +33,7 @@ std::vector<TFileFormat>& Formats() {
 
 String LowerExtension(String ext) {
     if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
+    return LowerCase(ext);
 }
 
 void AddFormat(const String& ext, const String& description, TGraphicClass cls) {

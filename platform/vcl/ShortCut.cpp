@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "platform/rtl/SysUtils.h"
 #include "platform/win/WinUser.h"
 
 namespace vcl {
@@ -51,14 +52,6 @@ bool StartsWithNoCase(const String& s, size_t at, const char* prefix) {
     for (size_t i = 0; prefix[i]; ++i)
         if (at + i >= s.size() ||
             std::tolower(static_cast<unsigned char>(s[at + i])) != std::tolower(prefix[i]))
-            return false;
-    return true;
-}
-
-bool EqualNoCase(const String& a, const String& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
@@ -113,7 +106,7 @@ TShortCut TextToShortCut(const String& Text) {
     if (key.empty()) return scNone;
     for (Word k = 0x08; k <= 0xFF; ++k) {
         String name = KeyName(k);
-        if (!name.empty() && EqualNoCase(name, key)) return static_cast<TShortCut>(k | mods);
+        if (!name.empty() && SameText(name, key)) return static_cast<TShortCut>(k | mods);
     }
     return scNone;
 }

@@ -1,25 +1,10 @@
 #include "platform/web/FormPost.h"
 
-#include <cctype>
+#include "platform/rtl/SysUtils.h"
 
 namespace vcl::formpost {
 
 namespace {
-
-String Trim(const String& s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t'))
-        ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
-        --e;
-    return s.substr(b, e - b);
-}
-
-String Lower(String s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -69,7 +54,7 @@ TFormFields SplitBody(const String& Body) {
 String OriginOf(const String& Url) {
     std::size_t colon = Url.find("://");
     if (colon == String::npos) return String();
-    String scheme = Lower(Url.substr(0, colon));
+    String scheme = LowerCase(Url.substr(0, colon));
     if (scheme != "http" && scheme != "https") return String();
     std::size_t hostStart = colon + 3;
     std::size_t hostEnd = Url.find_first_of("/?#", hostStart);
@@ -82,7 +67,7 @@ String OriginOf(const String& Url) {
     for (char c : authority)
         if (static_cast<unsigned char>(c) <= ' ' || c == '"' || c == '<' || c == '>' || c == '\\')
             return String();
-    return scheme + "://" + Lower(authority) + "/";
+    return scheme + "://" + LowerCase(authority) + "/";
 }
 
 String HtmlAttributeEscape(const String& Text) {

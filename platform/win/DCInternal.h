@@ -24,14 +24,5 @@ cairo_t* GetDCCairo(HDC dc);
 // The surface the DC draws into (a memory DC: its selected bitmap's surface), or nullptr.
 cairo_surface_t* GetDCSurface(HDC dc);
 HWND GetDCWindow(HDC dc);
-// Moves a window DC's surface origin and system clip (the window system calls it when it reuses a DC);
-// clip as for CreateSurfaceDC.
-void SetSurfaceDCOrigin(HDC dc, POINT origin, HRGN clip);
 
-} // namespace win::detail
-
-namespace win::detail {
-// The screen size reported by GetDeviceCaps(HORZRES/VERTRES) for DCs that are not over a window surface
-// (the backend sets it; 1920 by 1080 until then).
-void SetGdiScreenSize(int width, int height);
 } // namespace win::detail

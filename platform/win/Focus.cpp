@@ -115,10 +115,6 @@ void Deactivated(Wnd* w) {
     }
 }
 
-void DoSetFocus(Wnd* w) {
-    SetFocus(w ? w->Handle : nullptr);
-}
-
 } // namespace detail
 
 using namespace detail;

@@ -3,6 +3,7 @@
 
 #include "platform/win/DCInternal.h"
 #include "platform/win/GdiInternal.h"
+#include "platform/win/Metrics.h"
 
 namespace win {
 
@@ -12,9 +13,6 @@ std::unordered_set<const DeviceContext*>& LiveDCs() {
     static std::unordered_set<const DeviceContext*> table;
     return table;
 }
-
-int ScreenWidth = 1920;
-int ScreenHeight = 1080;
 
 void RetainState(const DCState& s) {
     detail::RetainSelected(s.Pen);
@@ -189,17 +187,6 @@ void DeleteSurfaceDC(HDC dc) {
     DeleteDC(dc);
 }
 
-void SetSurfaceDCOrigin(HDC hdc, POINT origin, HRGN clip) {
-    DeviceContext* dc = AsDC(hdc);
-    if (dc == nullptr) return;
-    dc->SurfaceOrigin = origin;
-    if (clip != nullptr)
-        dc->SysClip = GetRegionRects(clip);
-    else
-        dc->SysClip.reset();
-    dc->InvalidateClip();
-}
-
 cairo_t* GetDCCairo(HDC hdc) {
     DeviceContext* dc = AsDC(hdc);
     if (dc == nullptr) return nullptr;
@@ -218,11 +205,6 @@ cairo_surface_t* GetDCSurface(HDC hdc) {
 HWND GetDCWindow(HDC hdc) {
     DeviceContext* dc = AsDC(hdc);
     return dc != nullptr ? dc->Window : nullptr;
-}
-
-void SetGdiScreenSize(int width, int height) {
-    ScreenWidth = std::max(1, width);
-    ScreenHeight = std::max(1, height);
 }
 
 } // namespace detail
@@ -583,11 +565,14 @@ BOOL RectVisible(HDC hdc, const RECT* lprect) {
 int GetDeviceCaps(HDC hdc, int index) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr) return 0;
-    int w = ScreenWidth, h = ScreenHeight;
-    if (!dc->Memory && dc->Surface != nullptr) {
-        w = cairo_image_surface_get_width(dc->Surface);
-        h = cairo_image_surface_get_height(dc->Surface);
-    }
+    // The screen's size is asked of the window system only when wanted, so that DCs work without a display.
+    const bool overSurface = !dc->Memory && dc->Surface != nullptr;
+    auto width = [&] {
+        return overSurface ? cairo_image_surface_get_width(dc->Surface) : GetSystemMetrics(SM_CXSCREEN);
+    };
+    auto height = [&] {
+        return overSurface ? cairo_image_surface_get_height(dc->Surface) : GetSystemMetrics(SM_CYSCREEN);
+    };
     const bool mono = dc->Memory && dc->State.Bitmap != nullptr && dc->State.Bitmap->Monochrome;
     switch (index) {
     case DRIVERVERSION:
@@ -596,14 +581,14 @@ int GetDeviceCaps(HDC hdc, int index) {
         return DT_RASDISPLAY;
     case HORZRES:
     case DESKTOPHORZRES:
-        return w;
+        return width();
     case VERTRES:
     case DESKTOPVERTRES:
-        return h;
+        return height();
     case HORZSIZE:
-        return w * 254 / 960;
+        return width() * 254 / 960;
     case VERTSIZE:
-        return h * 254 / 960;
+        return height() * 254 / 960;
     case BITSPIXEL:
         return mono ? 1 : 32;
     case PLANES:

@@ -234,9 +234,7 @@ BOOL GetMenuItemInfo(HMENU h, UINT item, BOOL byPos, MENUITEMINFO* mi) {
     if (mi->fMask & (MIIM_STRING | MIIM_TYPE)) {
         UINT len = static_cast<UINT>(it->Text.size());
         if (mi->dwTypeData && mi->cch > 0) {
-            UINT n = std::min(len, mi->cch - 1);
-            while (n > 0 && n < len && (static_cast<unsigned char>(it->Text[n]) & 0xC0) == 0x80)
-                --n;
+            auto n = static_cast<UINT>(detail::Utf8Cut(it->Text, mi->cch - 1));
             std::memcpy(mi->dwTypeData, it->Text.data(), n);
             mi->dwTypeData[n] = '\0';
             mi->cch = n;
@@ -288,9 +286,7 @@ int GetMenuString(HMENU h, UINT id, char* buf, int cchMax, UINT flags) {
     if (!it) return 0;
     int len = static_cast<int>(it->Text.size());
     if (!buf || cchMax <= 0) return len;
-    int n = std::min(len, cchMax - 1);
-    while (n > 0 && n < len && (static_cast<unsigned char>(it->Text[static_cast<size_t>(n)]) & 0xC0) == 0x80)
-        --n;
+    auto n = static_cast<int>(detail::Utf8Cut(it->Text, static_cast<size_t>(cchMax - 1)));
     std::memcpy(buf, it->Text.data(), static_cast<size_t>(n));
     buf[n] = '\0';
     return n;

@@ -49,7 +49,6 @@ char32_t Mnemonic(const String& text);
 
 // Tracking (MenuTrack.cpp)
 void TrackBar(HWND wnd, POINT screen, WPARAM key, bool byKey);
-HWND OwnerOfTracking();
 // Mnemonics are underlined (tracking began from the keyboard, or the keyboard-cues setting is on).
 bool KeyboardCues();
 

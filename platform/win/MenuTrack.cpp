@@ -549,10 +549,6 @@ bool KeyboardCues() {
     return cues != FALSE;
 }
 
-HWND OwnerOfTracking() {
-    return g_tracker ? g_tracker->Owner : nullptr;
-}
-
 void TrackBar(HWND wnd, POINT screen, WPARAM key, bool byKey) {
     if (g_tracker) return;
     HMENU bar = GetMenu(wnd);

@@ -121,10 +121,6 @@ void CalcClient(Wnd* w) {
     w->Client = {r.Left - w->Rect.Left, r.Top - w->Rect.Top, r.Right - w->Rect.Left, r.Bottom - w->Rect.Top};
 }
 
-bool IsActiveFrame(Wnd* w) {
-    return w->FrameActive;
-}
-
 LRESULT DefNcHitTest(Wnd* w, POINT pt) {
     RECT r = ScreenRect(w);
     if (!r.Contains(pt)) return HTNOWHERE;

@@ -187,10 +187,6 @@ void SendNcDestroy(Wnd* w) {
 
 } // namespace
 
-void SetStyleBits(Wnd* w, DWORD style) {
-    w->Style = style;
-}
-
 void ResetState() {
     State& s = S();
     std::vector<HWND> tops;
@@ -1011,16 +1007,13 @@ BOOL SetMenu(HWND h, HMENU menu) {
 
 // ---- Text
 
-namespace {
-// Length of the longest prefix of s not longer than max bytes that does not cut a UTF-8 sequence.
-size_t Utf8Cut(const String& s, size_t max) {
+size_t detail::Utf8Cut(const String& s, size_t max) {
     if (s.size() <= max) return s.size();
     size_t n = max;
     while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80)
         --n;
     return n;
 }
-} // namespace
 
 BOOL SetWindowText(HWND h, const char* text) {
     if (!Checked(h)) return FALSE;

@@ -198,7 +198,6 @@ POINT ClientScreenOrigin(const Wnd* w);
 RECT ScreenRect(const Wnd* w);
 bool IsVisibleChain(const Wnd* w); // the window and every ancestor are visible
 LRESULT Send(Wnd* w, UINT msg, WPARAM wp, LPARAM lp);
-void SetStyleBits(Wnd* w, DWORD style);
 void FreeGraveyard();
 // Back to a clean state (for tests): destroys every window, empties the queue, forgets timers, hooks, the
 // key state, focus, capture and tracking. Classes stay registered.
@@ -221,7 +220,6 @@ void EnsureSurface(Wnd* root);
 void ReleaseSurface(Wnd* root);
 HRGN VisibleRegion(Wnd* w, bool window, bool clipChildren, bool clipSiblings); // surface coordinates
 void Present(Wnd* root, const RECT& windowRect);
-void PresentAll(Wnd* w);
 void UpdateNativeAttributes(Wnd* root);
 void Restack();
 
@@ -230,7 +228,6 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags);
 void ActivateWindow(Wnd* w, WORD how, bool fromShow);
 void ActivateNext(Wnd* leaving);
 void Deactivated(Wnd* w); // keeps activation and focus consistent when w is hidden or destroyed
-void DoSetFocus(Wnd* w);
 
 // Queue and timers.
 void KillTimersOf(Wnd* w);
@@ -254,7 +251,6 @@ bool HandleDrag(const backend::InputEvent& ev);
 LRESULT DefNcHitTest(Wnd* w, POINT screen);
 void DefNcPaint(Wnd* w, bool active);
 void DefCalcSize(Wnd* w, RECT* rc);
-bool IsActiveFrame(Wnd* w);
 
 // Key tables.
 UINT ScanCodeOf(UINT vk, bool* extended);
@@ -263,5 +259,8 @@ std::optional<std::pair<UINT, bool>> KeyForChar(char32_t ch); // virtual key and
 
 HCURSOR StandardCursor(int id);
 backend::CursorShape ShapeOf(HCURSOR c);
+
+// Length of the longest prefix of s not longer than max bytes that does not cut a UTF-8 sequence.
+size_t Utf8Cut(const String& s, size_t max);
 
 } // namespace win::detail

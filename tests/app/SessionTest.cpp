@@ -48,6 +48,13 @@ TEST_F(SessionTest, StoredMaximisedStateShowsMaximised) {
     EXPECT_EQ(main->WindowState(), wsMaximized);
 }
 
+TEST_F(SessionTest, AStoredStateThatNamesNoStateShowsNormal) {
+    WritePlacement(30, 40, 800, 600, 7);
+    SignIn();
+    EXPECT_EQ(main->WindowState(), wsNormal);
+    EXPECT_EQ(main->Width(), 800);
+}
+
 TEST_F(SessionTest, AMissingPlacementValueGivesTheDefaultPlacement) {
     WritePlacement(30, 40, 800, 600, 0);
     {

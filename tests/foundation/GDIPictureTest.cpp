@@ -123,6 +123,13 @@ TEST(GDIPicture, FilesAndAddresses) {
     TGDIPPicture missing;
     EXPECT_NO_THROW(missing.LoadFromFile(path + ".missing"));
     EXPECT_TRUE(missing.Empty());
+
+    // A handler's fault is not taken for a missing file: it reaches the caller, the bytes stay.
+    TGDIPPicture faulty;
+    faulty.OnChange = [](TObject*) { throw EConvertError("handler failed"); };
+    EXPECT_THROW(faulty.LoadFromFile(path), EConvertError);
+    EXPECT_FALSE(faulty.Empty());
+    EXPECT_EQ(faulty.Width(), 4);
     std::remove(path.c_str());
 }
 

@@ -48,6 +48,15 @@ TEST_F(IniFileTest, NamesMatchWithoutCaseAndKeepTheCaseFound) {
     EXPECT_EQ(ini.FileName(), Path("a.ini"));
 }
 
+TEST_F(IniFileTest, NamesMatchWithoutCaseLikeAnsiSameText) {
+    // Greek with accents and Cyrillic beyond the basic alphabet fold as AnsiSameText folds them.
+    TIniFile ini(Path("g.ini"));
+    ini.WriteString("Άλφα", "Ѐкран", "1");
+    EXPECT_EQ(ini.ReadString("άλφα", "ѐкран", ""), "1");
+    EXPECT_EQ(ini.ReadString("ΆΛΦΑ", "ЀКРАН", ""), "1");
+    EXPECT_EQ(ini.ReadString("άλφα", "экран", ""), "");
+}
+
 TEST_F(IniFileTest, MissingFileOrEntryGivesDefaultsAndReadsCreateNothing) {
     TIniFile ini(Path("none.ini"));
     EXPECT_EQ(ini.ReadString("S", "K", "dflt"), "dflt");

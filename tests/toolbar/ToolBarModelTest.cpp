@@ -193,6 +193,14 @@ TEST_F(ToolBarModelTest, UpdateBatchingAndSettingsThatRefuseWrites) {
     EXPECT_EQ(b->Left(), 2);
     bar->EndUpdate(); // without a BeginUpdate: still re-lays
     EXPECT_EQ(b->Left(), 2);
+    // Hidden inside a batch: the batch still ends, and the toolbar lays out again once shown.
+    bar->BeginUpdate();
+    bar->SetVisible(false);
+    bar->EndUpdate();
+    bar->SetVisible(true);
+    b->SetLeft(70);
+    bar->SetControlsPosition(false);
+    EXPECT_EQ(b->Left(), 2);
     bar->SetLocked(true);
     EXPECT_TRUE(bar->Locked());
     bar->SetAllowFloating(false);

@@ -386,3 +386,50 @@ TEST(DataSetLayoutTest, ActiveFromALayoutOpensOnceTheFieldsAreRead) {
     EXPECT_EQ(src->State(), dsBrowse);
     EXPECT_FALSE(src->AutoEdit());
 }
+
+namespace {
+
+// A dataset over rows kept outside it, so that a test can change the storage behind its back.
+class TSharedRowsSet : public TDataSet {
+    KV_CLASS(TSharedRowsSet, TDataSet)
+public:
+    explicit TSharedRowsSet(std::vector<TRecordValues>& Rows) : TDataSet(nullptr), FRows(Rows) {}
+
+protected:
+    std::vector<String> InternalFieldNames() override { return {"Name"}; }
+    int InternalRecordCount() const override { return static_cast<int>(FRows.size()); }
+    TRecordValues InternalGetRecord(int Index) const override { return FRows[static_cast<size_t>(Index)]; }
+    void InternalPostRecord(int Index, const TRecordValues& Values, bool Inserting) override {
+        if (Inserting)
+            FRows.insert(FRows.begin() + Index, Values);
+        else
+            FRows[static_cast<size_t>(Index)] = Values;
+    }
+    void InternalDeleteRecord(int Index) override { FRows.erase(FRows.begin() + Index); }
+
+private:
+    std::vector<TRecordValues>& FRows;
+};
+
+} // namespace
+
+TEST(DataSetFieldTest, RefreshFollowsRowsAddedOrRemovedBehindTheSet) {
+    std::vector<TDataSet::TRecordValues> rows;
+    TComponentPtr<TSharedRowsSet> ds(new TSharedRowsSet(rows));
+    ds->Open();
+    EXPECT_TRUE(ds->Eof());
+    rows.push_back({String("Ann")});
+    rows.push_back({String("Bob")});
+    ds->Refresh();
+    // A set that was empty now stands on its first record and can be walked to the end.
+    EXPECT_TRUE(ds->Bof());
+    EXPECT_FALSE(ds->Eof());
+    std::vector<String> seen;
+    for (; !ds->Eof(); ds->Next())
+        seen.push_back(Current(ds.get()));
+    EXPECT_EQ(seen, (std::vector<String>{"Ann", "Bob"}));
+    rows.clear();
+    ds->Refresh();
+    EXPECT_TRUE(ds->Bof());
+    EXPECT_TRUE(ds->Eof());
+}

@@ -1,5 +1,6 @@
 // Device contexts: selected objects, saved states, origins, clipping, and DCs over window surfaces.
 
+#include "platform/win/Metrics.h"
 #include "tests/win/GdiTestSupport.h"
 
 using namespace gditest;
@@ -262,6 +263,8 @@ TEST(GdiDeviceCaps, ReportsNinetySixDpiAndThirtyTwoBits) {
     EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSX), 96);
     EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSY), 96);
     EXPECT_EQ(GetDeviceCaps(c.dc, BITSPIXEL), 32);
-    EXPECT_GT(GetDeviceCaps(c.dc, HORZRES), 0);
+    // A memory DC reports the primary screen's size, as the window system sees it.
+    EXPECT_EQ(GetDeviceCaps(c.dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(GetDeviceCaps(c.dc, VERTRES), GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
 }

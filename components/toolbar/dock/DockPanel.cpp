@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
@@ -170,10 +171,7 @@ int TAdvDockPanel::AddToolBar(TAdvCustomToolBar* ToolBar) {
     } else if (!ComponentState().Contains(vcl::csLoading)) {
         result = FRows->Add()->AddToolBar(ToolBar);
     }
-    TPersistence* tp = ToolBar->Persistence();
-    tp->SetEnabled(FPersistence->Enabled());
-    tp->SetKey(FPersistence->Key());
-    tp->SetLocation(FPersistence->Location());
+    CopyPersistenceTo(ToolBar);
     return result;
 }
 
@@ -259,12 +257,10 @@ void TAdvDockPanel::Loaded() {
     auto key = [horizontal](TAdvCustomToolBar* t) {
         return horizontal ? std::make_pair(t->Top(), t->Left()) : std::make_pair(t->Left(), t->Top());
     };
-    for (int i = 0; i < FToolBarList->Count(); ++i) {
-        TAdvCustomToolBar* t = GetAdvToolBars(i);
-        auto pos =
-            std::find_if(order.begin(), order.end(), [&](TAdvCustomToolBar* o) { return key(o) > key(t); });
-        order.insert(pos, t);
-    }
+    for (int i = 0; i < FToolBarList->Count(); ++i)
+        order.push_back(GetAdvToolBars(i));
+    std::stable_sort(order.begin(), order.end(),
+                     [&](TAdvCustomToolBar* a, TAdvCustomToolBar* b) { return key(a) < key(b); });
     for (TAdvCustomToolBar* t : order) {
         int left = t->Left();
         int top = t->Top();
@@ -286,28 +282,25 @@ void TAdvDockPanel::Notification(vcl::TComponent* AComponent, vcl::TOperation Op
     }
 }
 
+void TAdvDockPanel::CopyPersistenceTo(TAdvCustomToolBar* ToolBar) const {
+    TPersistence* tp = ToolBar->Persistence();
+    tp->SetEnabled(FPersistence->Enabled());
+    tp->SetKey(FPersistence->Key());
+    tp->SetLocation(FPersistence->Location());
+}
+
 void TAdvDockPanel::OnPersistenceChange(vcl::TObject*) {
     for (int r = 0; r < FRows->Count(); ++r) {
         TRowCollectionItem* row = FRows->Items(r);
-        for (int i = 0; i < row->ToolBarCount(); ++i) {
-            TPersistence* tp = row->ToolBars(i)->Persistence();
-            tp->SetEnabled(FPersistence->Enabled());
-            tp->SetKey(FPersistence->Key());
-            tp->SetLocation(FPersistence->Location());
-        }
+        for (int i = 0; i < row->ToolBarCount(); ++i)
+            CopyPersistenceTo(row->ToolBars(i));
     }
 }
 
 void TAdvDockPanel::WndProc(vcl::TMessage& Message) {
     if (Message.Msg == win::WM_SIZE && !FSizing) {
-        FSizing = true;
-        try {
-            FRows->SetRowsPosition();
-        } catch (...) {
-            FSizing = false;
-            throw;
-        }
-        FSizing = false;
+        TFlagGuard sizing(FSizing, true);
+        FRows->SetRowsPosition();
     }
     vcl::TCustomControl::WndProc(Message);
 }

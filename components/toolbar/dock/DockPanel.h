@@ -83,6 +83,8 @@ protected:
 
 private:
     void OnPersistenceChange(vcl::TObject* Sender);
+    // Gives the toolbar the panel's persistence settings.
+    void CopyPersistenceTo(TAdvCustomToolBar* ToolBar) const;
 
     TCustomAdvToolBarStyler* FInternalStyler = nullptr; // owned by the panel
     TCustomAdvToolBarStyler* FToolBarStyler = nullptr;

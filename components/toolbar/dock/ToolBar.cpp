@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "components/toolbar/dock/DockPanel.h"
-#include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "platform/classes/ClassRegistry.h"
@@ -483,14 +482,12 @@ void TAdvCustomToolBar::RemoveControl(vcl::TControl* Control) {
 void TAdvCustomToolBar::BuildSequenceControlList() {
     bool horizontal = Horizontal();
     std::vector<vcl::TControl*> order;
-    for (int i = 0; i < ControlCount(); ++i) {
-        vcl::TControl* c = Controls(i);
-        int key = horizontal ? c->Left() : c->Top();
-        // After the last entry whose position is not greater: ties keep child order.
-        auto pos = std::find_if(order.begin(), order.end(),
-                                [&](vcl::TControl* o) { return (horizontal ? o->Left() : o->Top()) > key; });
-        order.insert(pos, c);
-    }
+    for (int i = 0; i < ControlCount(); ++i)
+        order.push_back(Controls(i));
+    // By position along the toolbar; ties keep child order.
+    std::stable_sort(order.begin(), order.end(), [horizontal](vcl::TControl* a, vcl::TControl* b) {
+        return horizontal ? a->Left() < b->Left() : a->Top() < b->Top();
+    });
     FControlList->Clear();
     for (vcl::TControl* c : order)
         FControlList->Add(c);

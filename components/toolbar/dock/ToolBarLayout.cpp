@@ -206,9 +206,10 @@ void TAdvCustomToolBar::BeginUpdate() {
 }
 
 void TAdvCustomToolBar::EndUpdate() {
-    if (!Visible()) return;
+    // The count goes down whatever the visibility: a toolbar hidden inside a batch must not stay
+    // locked against layout for good.
     if (FUpdateCount > 0) --FUpdateCount;
-    if (FUpdateCount > 0) return;
+    if (FUpdateCount > 0 || !Visible()) return;
     if (HandleAllocated()) {
         win::SendMessage(Handle(), win::WM_SETREDRAW, 1, 0);
         win::InvalidateRect(Handle(), nullptr, 0);
