@@ -35,6 +35,7 @@ class TWinControl;
 class TCustomForm;
 class TDragObject;
 class TDragDockObject;
+class TDragImageList;
 
 // ---- Enumerations and sets
 
@@ -414,6 +415,15 @@ public:
     TStartDockEvent OnStartDock;
     TContextPopupEvent OnContextPopup;
 
+    // ---- Drag and drop (see DragDrop.h). BeginDrag starts a drag from this control: at once, or once
+    // the pointer has moved Threshold pixels (-1: the mouse's drag threshold). EndDrag drops (Drop) or
+    // cancels the drag this control started.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    void EndDrag(bool Drop);
+    bool Dragging() const;
+    // Drops Source on this control: raises OnDragDrop.
+    virtual void DragDrop(TObject* Source, int X, int Y);
+
     // Runs the action (when linked) or OnClick.
     virtual void Click();
     // Target actions (the hint action and the like): true when the action handled this control.
@@ -427,6 +437,20 @@ public:
 protected:
     friend class TWinControl;
     friend class TControlActionLink;
+    friend class TDragEngine;
+    friend class TBaseDragControlObject;
+
+    // ---- Drag and drop. DragOver asks whether the control takes Source here: Accept is false unless
+    // OnDragOver is set and leaves it true. DoStartDrag raises OnStartDrag, DoEndDrag OnEndDrag.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+    virtual TDragImageList* GetDragImages() { return nullptr; }
+    // A left press on a control whose DragMode is dmAutomatic starts a drag through BeginAutoDrag. When
+    // AutoDragTakesPress, the press starts the drag and goes no further (the framework's default);
+    // otherwise the control handles the press first and the drag waits for its threshold.
+    virtual void BeginAutoDrag();
+    virtual bool AutoDragTakesPress() const { return true; }
 
     // ---- Overridable operations
     virtual void WndProc(TMessage& Message);

@@ -5,6 +5,7 @@
 
 #include "platform/vcl/Control.h"
 #include "platform/vcl/ControlInternal.h"
+#include "platform/vcl/DragDrop.h"
 #include "platform/vcl/WinControl.h"
 #include "platform/win/Input.h"
 
@@ -28,6 +29,7 @@ void SetMouseControl(TControl* Control) {
 }
 
 void ForgetControl(TControl* Control) {
+    detail::ForgetDragControl(Control);
     if (MouseControl == Control) MouseControl = nullptr;
     if (CaptureControl == Control) {
         CaptureControl = nullptr;
@@ -52,6 +54,7 @@ win::LRESULT TControl::Perform(win::UINT Msg, win::WPARAM WParam, win::LPARAM LP
 
 void TControl::WndProc(TMessage& Message) {
     using namespace win;
+    bool autoDragAfterPress = false;
     if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST) {
         if (!FControlStyle.Contains(csDoubleClicks)) {
             switch (Message.Msg) {
@@ -68,9 +71,18 @@ void TControl::WndProc(TMessage& Message) {
         switch (Message.Msg) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
+            if (FDragMode == dmAutomatic && !Dragging() && !ComponentState().Contains(csDesigning)) {
+                if (AutoDragTakesPress()) {
+                    BeginAutoDrag();
+                    return;
+                }
+                autoDragAfterPress = true;
+            }
             FControlState.Include(csLButtonDown);
             break;
         case WM_LBUTTONUP:
+            // A press that waited for the drag threshold and never reached it is an ordinary click.
+            detail::PendingRelease(this);
             FControlState.Exclude(csLButtonDown);
             break;
         default:
@@ -82,6 +94,7 @@ void TControl::WndProc(TMessage& Message) {
         TWMMouse m(Message);
         WMLButtonDown(m);
         m.Store(Message);
+        if (autoDragAfterPress) BeginAutoDrag();
         return;
     }
     case WM_LBUTTONUP: {
@@ -129,6 +142,7 @@ void TControl::WndProc(TMessage& Message) {
         TWMMouse m(Message);
         WMMouseMove(m);
         m.Store(Message);
+        detail::PendingMove(this);
         return;
     }
     case WM_CANCELMODE:

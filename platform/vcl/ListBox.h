@@ -113,6 +113,10 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    // With DragMode dmAutomatic, a press selects its line first; the drag waits for the threshold, so a
+    // press and release without moving stays a click.
+    bool AutoDragTakesPress() const override { return false; }
+    void BeginAutoDrag() override { BeginDrag(false); }
     void DoEnter() override;
     void DoExit() override;
     // Draws line Index in Rect (OnDrawItem for the owner-drawn styles).
