@@ -50,9 +50,9 @@ TEST_F(PopupMenuTest, PopupMessagesGoInOrderToItsOwnWindow) {
     MenuLog log(PopupList().Window(), Popup);
     menus.ChoosePopup(Popup, "More|Deeper", 150, 150);
     EXPECT_EQ(Clicks, std::vector<String>{"Deeper1"});
-    std::vector<String> expected{"enter",         "init",          "popup:(menu)",  "select:More",
-                                 "popup:More",    "select:Deeper", "select:close",  "uninit:More",
-                                 "uninit:(menu)", "exit",          "command:Deeper"};
+    std::vector<String> expected{"enter",        "init",          "popup:(menu)",  "select:More",
+                                 "popup:More",   "select:Deeper", "uninit:More",   "uninit:(menu)",
+                                 "select:close", "exit",          "command:Deeper"};
     EXPECT_EQ(log.Entries, expected);
 }
 
