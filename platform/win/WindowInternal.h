@@ -79,7 +79,8 @@ struct Wnd {
     std::unique_ptr<backend::NativeWindow> Native;
     bool Dead = false;
     bool Destroying = false;
-    bool SizeSent = false;
+    bool SizeSent = false;    // the first WM_SIZE and WM_MOVE went out
+    bool OpenAsked = false;   // WM_QUERYOPEN was answered for the un-minimising under way
     bool FrameActive = false; // the caption is drawn active (WM_NCACTIVATE)
 
     bool IsTopLevel() const;

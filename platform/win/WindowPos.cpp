@@ -275,12 +275,19 @@ BOOL ShowWindow(HWND h, int cmd) {
         return W(h) != nullptr;
     };
     bool activate = top && !(w->ExStyle & WS_EX_NOACTIVATE);
-    // A minimised window asked to open may refuse (WM_QUERYOPEN answers FALSE).
-    // (A restore that goes on to maximise has asked already.)
-    static bool asked = false;
+    // A minimised window asked to open may refuse (WM_QUERYOPEN answers FALSE). A restore that goes on to
+    // maximise has asked already.
     auto mayOpen = [&] {
-        bool already = std::exchange(asked, false);
-        return already || !(w->Style & WS_MINIMIZE) || (Send(w, WM_QUERYOPEN, 0, 0) && W(h));
+        return std::exchange(w->OpenAsked, false) || !(w->Style & WS_MINIMIZE) ||
+               (Send(w, WM_QUERYOPEN, 0, 0) && W(h));
+    };
+    // Out of the minimised state the window is activated last, so that its WM_ACTIVATE gives it the focus
+    // it gave up (also when it stayed the active window).
+    auto activateOpened = [&] {
+        if (s.Active != h)
+            ActivateWindow(w, WA_ACTIVE, false);
+        else
+            Send(w, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
     };
     switch (cmd) {
     case SW_HIDE:
@@ -324,13 +331,15 @@ BOOL ShowWindow(HWND h, int cmd) {
     case SW_SHOWMAXIMIZED: {
         if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_MINMAX, reinterpret_cast<WPARAM>(h), cmd)) break;
         if (!mayOpen()) return wasVisible;
+        bool fromMin = w->Style & WS_MINIMIZE;
         if (!(w->Style & (WS_MINIMIZE | WS_MAXIMIZE))) w->Normal = w->Rect;
         if (!showMsg(true)) return TRUE;
         w->Style = (w->Style | WS_MAXIMIZE) & ~WS_MINIMIZE;
         MINMAXINFO mmi = MinMaxFor(w);
         if (!W(h)) return wasVisible;
         ApplyState(w, vcl::Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y),
-                   true, activate);
+                   true, activate && !fromMin);
+        if (fromMin && activate && W(h)) activateOpened();
         break;
     }
     case SW_SHOWNORMAL:
@@ -344,23 +353,16 @@ BOOL ShowWindow(HWND h, int cmd) {
             bool fromMin = w->Style & WS_MINIMIZE;
             if (fromMin && w->RestoreToMax && cmd != SW_SHOWNORMAL) {
                 w->RestoreToMax = false;
-                asked = true;
+                w->OpenAsked = true;
                 ShowWindow(h, SW_SHOWMAXIMIZED);
-                asked = false;
+                if (Wnd* ww = W(h)) ww->OpenAsked = false;
                 return wasVisible ? TRUE : FALSE;
             }
             if (!showMsg(true)) return TRUE;
             w->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
             w->RestoreToMax = false;
-            // Out of the minimised state the window is activated last, so that its WM_ACTIVATE gives it
-            // the focus it gave up (also when it stayed the active window).
             ApplyState(w, w->Normal, true, act && !fromMin);
-            if (fromMin && act && W(h)) {
-                if (s.Active != h)
-                    ActivateWindow(w, WA_ACTIVE, false);
-                else
-                    Send(w, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
-            }
+            if (fromMin && act && W(h)) activateOpened();
         } else {
             if (!showMsg(true)) return TRUE;
             SetPos(w, HWND_TOP, 0, 0, 0, 0,

@@ -198,6 +198,16 @@ TEST_F(MessageOrder, MinimisingAndRestoring) {
     Log().clear();
     SetWindowPos(other, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(Count(other, WM_GETMINMAXINFO), 1);
+    // A window minimised while staying active has no focus; opened again (here back to maximised, asked
+    // once) it takes the focus from its activation.
+    ShowWindow(other, SW_SHOWMINIMIZED);
+    EXPECT_EQ(GetActiveWindow(), other);
+    EXPECT_EQ(GetFocus(), nullptr);
+    Log().clear();
+    ShowWindow(other, SW_RESTORE);
+    EXPECT_TRUE(IsZoomed(other));
+    EXPECT_EQ(Count(other, WM_QUERYOPEN), 1);
+    EXPECT_EQ(GetFocus(), other);
 }
 
 TEST_F(MessageOrder, MenuLoopIdlesAndEndsOnCancelMode) {
