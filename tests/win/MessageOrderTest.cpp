@@ -316,8 +316,17 @@ TEST_F(Painting, UpdateWindowPaintsChildrenAndACaptionIsDrawnAtOnce) {
     Log().clear();
     UpdateWindow(top);
     EXPECT_EQ(Paints(c), 1);
+    // The caption row on the screen changes as the text is set, before any message is retrieved.
+    auto captionRow = [&] {
+        std::vector<COLORREF> row;
+        for (int x = 4; x < 200; ++x)
+            row.push_back(screen->ScreenPixel(x, 4 + GetSystemMetrics(SM_CYCAPTION) / 2));
+        return row;
+    };
+    std::vector<COLORREF> before = captionRow();
     Log().clear();
     SetWindowText(top, "A new caption");
+    EXPECT_NE(captionRow(), before);
     EXPECT_FALSE(GetUpdateRect(top, nullptr, FALSE)); // the client area is not repainted for it
     EXPECT_FALSE(detail::HasPendingPaint(detail::W(top)));
     Pump();
