@@ -310,20 +310,21 @@ void UpdateNow(Wnd* w, bool children) {
 namespace detail {
 
 void InvalidateResized(Wnd* w, const RECT& oldRect, const RECT& oldClient, bool whole) {
-    if (whole) {
-        // CS_HREDRAW / CS_VREDRAW: the window repaints whole; its children only where it paints over them.
-        InvalidateWhole(w, true, !(w->Style & WS_CLIPCHILDREN));
-        return;
-    }
     // What lay inside the old client area keeps its bits where the client area did not move inside the
-    // window; only the part newly uncovered is painted (and the frame, which moved with the edges).
+    // window; only the part newly uncovered is painted, in the window and in the children it reaches (and
+    // the frame, which moved with the edges).
     HRGN exposed = RectRgn(w->Client);
     if (w->Client.Left == oldClient.Left && w->Client.Top == oldClient.Top) Subtract(exposed, oldClient);
-    RECT whole0{0, 0, w->Rect.Width(), w->Rect.Height()};
-    bool hasFrame = !(w->Client == whole0) || !(oldClient == RECT{0, 0, oldRect.Width(), oldRect.Height()});
+    RECT all{0, 0, w->Rect.Width(), w->Rect.Height()};
+    bool hasFrame = w->Client != all || oldClient != RECT{0, 0, oldRect.Width(), oldRect.Height()};
     if (hasFrame) w->FramePending = true;
     Redraw(w, exposed, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN, true);
     DeleteObject(exposed);
+    // CS_HREDRAW / CS_VREDRAW: the window repaints whole, and its children too where it paints over them.
+    if (whole)
+        Redraw(w, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | ((w->Style & WS_CLIPCHILDREN) ? RDW_NOCHILDREN : RDW_ALLCHILDREN),
+               true);
 }
 
 void CopyMovedBits(Wnd* w, HRGN oldVisible, POINT delta) {

@@ -282,6 +282,19 @@ TEST_F(Painting, AResizeRepaintsOnlyWhatItUncovers) {
     EXPECT_FALSE(GetUpdateRect(top, nullptr, FALSE));
     Pump();
     EXPECT_EQ(Paints(still) + Paints(edge), 0);
+    // A class that asks for it (CS_HREDRAW) is repainted whole when its width changes.
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW;
+    wc.lpfnWndProc = LogProc;
+    wc.lpszClassName = "KvHRedraw";
+    RegisterClassEx(&wc);
+    HWND whole = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, nullptr, "KvHRedraw");
+    Pump();
+    SetWindowPos(whole, nullptr, 0, 0, 320, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(whole, &client);
+    EXPECT_TRUE(GetUpdateRect(whole, &upd, FALSE));
+    EXPECT_EQ(upd, client);
 }
 
 TEST_F(Painting, AMovedChildCarriesItsPixels) {
