@@ -92,7 +92,8 @@ TEST_F(WindowLifecycle, DestroySendsDestroyParentFirstAndNcDestroyChildrenFirst)
                                                 {grand, WM_DESTROY},   {grand, WM_NCDESTROY},
                                                 {child, WM_NCDESTROY}, {top, WM_NCDESTROY}};
     EXPECT_EQ(order, expected);
-    // The visible active window is hidden and deactivated before WM_DESTROY.
+    // The visible active window is hidden and deactivated before WM_DESTROY; the application hears it
+    // before the focus goes.
     EXPECT_EQ(MessagesOf(top), (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE,
                                       WM_ACTIVATEAPP, WM_KILLFOCUS, WM_DESTROY, WM_NCDESTROY}));
     EXPECT_FALSE(IsWindow(top));
