@@ -464,6 +464,10 @@ void TAdvCustomGlowButton::WndProc(TMessage& Message) {
     case CM_ENABLEDCHANGED:
         CMEnabledChanged(Message);
         return;
+    case CN_COMMAND:
+        // A command notification of code 0 (BN_CLICKED) clicks, as a button's own does.
+        if (((Message.WParam >> 16) & 0xFFFF) == 0) Click();
+        return;
     case CM_TEXTCHANGED:
         TCustomControl::WndProc(Message);
         Invalidate();

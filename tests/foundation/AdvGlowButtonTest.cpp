@@ -467,3 +467,61 @@ TEST_F(AdvGlowButtonTest, AcceleratorClicksAndWideCaptionIsDrawnWhenCaptionIsEmp
 }
 
 } // namespace
+
+namespace {
+
+// The properties added for image lists, menus, sizing and text read from a layout and written back.
+TEST_F(AdvGlowButtonTest, ImageListMenuAndSizingPropertiesRoundTripThroughLayouts) {
+    RegisterClasses({ClassEntry<TGlowLayoutForm>(), ClassEntry<TAdvGlowButton>(), ClassEntry<TImageList>(),
+                     ClassEntry<TPopupMenu>()});
+    const String layout = R"(object GlowForm: TGlowLayoutForm
+  Left = 0
+  Top = 0
+  Width = 300
+  Height = 400
+  object Glyphs: TImageList
+  end
+  object Tools: TPopupMenu
+  end
+  object AdvGlowButton_Overview: TAdvGlowButton
+    Left = 2
+    Top = 5
+    Width = 120
+    Height = 43
+    AntiAlias = aaAntiAlias
+    AutoSize = True
+    ImageIndex = 3
+    Images = Glyphs
+    HotImages = Glyphs
+    Trimming = StringTrimmingEllipsisWord
+    DropDownButton = True
+    DropDownMenu = Tools
+    DropDownDirection = ddRight
+    MaxButtonSizeState = bsLabel
+  end
+end
+)";
+    TComponentPtr<TGlowLayoutForm> lf(new TGlowLayoutForm(nullptr));
+    ReadComponentFromText(layout, lf.get(), "GlowForm");
+    TAdvGlowButton* b = lf->AdvGlowButton_Overview;
+    EXPECT_EQ(b->AntiAlias(), AdvGDIP::aaAntiAlias);
+    EXPECT_TRUE(b->AutoSize());
+    EXPECT_EQ(b->ImageIndex(), 3);
+    ASSERT_NE(b->Images(), nullptr);
+    EXPECT_EQ(b->Images()->Name(), "Glyphs");
+    EXPECT_EQ(b->HotImages(), b->Images());
+    EXPECT_EQ(b->Trimming(), AdvGDIP::StringTrimmingEllipsisWord);
+    ASSERT_NE(b->DropDownMenu(), nullptr);
+    EXPECT_EQ(b->DropDownMenu()->Name(), "Tools");
+    EXPECT_EQ(b->DropDownDirection(), ddRight);
+    EXPECT_EQ(b->ButtonSizeState(), bsLabel);
+
+    const String text = WriteComponentToText(lf.get());
+    for (const char* line :
+         {"AntiAlias = aaAntiAlias", "AutoSize = True", "ImageIndex = 3", "Images = Glyphs",
+          "Trimming = StringTrimmingEllipsisWord", "DropDownMenu = Tools"})
+        EXPECT_NE(text.find(line), String::npos) << line;
+    EXPECT_EQ(text.find("DisabledImages"), String::npos); // unset references are not written
+}
+
+} // namespace
