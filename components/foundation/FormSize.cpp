@@ -42,7 +42,8 @@ KV_PUBLISHED(TFormSize) {
     p.Bool("SaveMachine", &T::SaveMachine, nullptr);
     p.Str("SaveName", &T::SaveName, nullptr);
     p.Str("SaveKey", &T::SaveKey, nullptr);
-    p.Str("Version", &T::GetVersion, &T::SetVersion);
+    // Read-only: writes are ignored and layouts never hold it.
+    p.Str("Version", &T::GetVersion, &T::SetVersion).Stored(&T::NeverStored);
 }
 
 KV_REGISTER_CLASS(TFormSize)

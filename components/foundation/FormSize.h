@@ -55,6 +55,7 @@ private:
     win::LRESULT HookWndProc(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
     void SnapToWorkArea(win::WINDOWPOS& Pos);
     vcl::TCustomForm* Form() const;
+    bool NeverStored() const { return false; }
     vcl::TCustomForm* FForm = nullptr; // the owner
     // The form's window while the hook is installed, and the procedure it replaced.
     win::HWND FWnd = nullptr;
