@@ -246,6 +246,39 @@ TEST_F(AdvGlowButtonControlTest, ActionLinkCarriesCheckedGroupAndImageIndex) {
     EXPECT_EQ(executed, 1);
 }
 
+// A one-image list of a solid colour.
+TImageList* SolidList(TComponent* Owner, TColor Colour) {
+    auto* list = new TImageList(Owner);
+    TBitmap bmp(16, 16);
+    bmp.Canvas()->Brush()->SetColor(Colour);
+    bmp.Canvas()->FillRect(TRect{0, 0, 16, 16});
+    list->Add(&bmp, nullptr);
+    return list;
+}
+
+TEST_F(AdvGlowButtonControlTest, TheGlyphListFollowsTheLook) {
+    TAdvGlowButton* b = Make();
+    b->SetCaption("");
+    b->SetImages(SolidList(form.get(), 0x0000FF));
+    b->SetHotImages(SolidList(form.get(), 0x00FF00));
+    b->SetDisabledImages(SolidList(form.get(), 0xFF0000));
+    b->SetImageIndex(0);
+    Show();
+    // Without a caption the glyph is centred: (120 - 16) / 2, (40 - 16) / 2.
+    auto centre = [&] {
+        const TPoint o = b->ClientToScreen(TPoint{60, 20});
+        const TRect wr = form->BoundsRect();
+        return ui.Screen().WindowPixel(form->Handle(), o.X - wr.Left, o.Y - wr.Top);
+    };
+    EXPECT_EQ(centre(), 0x0000FFu);
+    ui.MoveTo(b, 5, 5);
+    EXPECT_EQ(centre(), 0x00FF00u); // the hot list while hovering
+    ui.MoveTo(form.get(), 300, 250);
+    b->SetEnabled(false);
+    ui.Process();
+    EXPECT_EQ(centre(), 0xFF0000u); // the disabled list, drawn as it is
+}
+
 TEST_F(AdvGlowButtonControlTest, FreedImageListsAreForgotten) {
     TAdvGlowButton* b = Make();
     auto* images = new TImageList(form.get());
@@ -290,6 +323,14 @@ TEST_F(AdvGlowButtonControlTest, KeyTipStandsHalfOutsideTheNamedEdge) {
     b->ShowShortCutHint();
     EXPECT_GT(tip->Width(), 0);
     EXPECT_EQ(tip->BoundsRect().Top, p.Y + 40 - tip->Height() / 2);
+    // White at the top running to silver at the bottom, in a grey outline.
+    const int tw = tip->Width(), th = tip->Height();
+    auto px = [&](int x, int y) { return ui.Screen().WindowPixel(tip->Handle(), x, y); };
+    EXPECT_EQ(px(tw / 2, 0), 0x808080u);
+    EXPECT_EQ(px(0, th / 2), 0x808080u);
+    EXPECT_GT(px(tw / 2, 1) & 0xFF, 0xF0u);
+    EXPECT_LT(px(tw / 2, th - 2) & 0xFF, 0xD0u);
+    EXPECT_GT(px(tw / 2, th - 2) & 0xFF, 0xB8u);
 }
 
 TEST_F(AdvGlowButtonControlTest, AGlyphIsDecodedOnceUntilThePictureChanges) {

@@ -117,6 +117,26 @@ TEST_P(AdvGlowButtonPresetFace, GradientsOfRestHotDownAndChecked) {
     ui.Process();
 }
 
+TEST_F(AdvGlowButtonFaceTest, AFadeBlendsTheHotColoursIntoTheNormalOnes) {
+    TAdvGlowButton* b = Make(AdvStyleIF::tsOffice2007Luna, 10);
+    b->SetCaption("");
+    Show();
+    // Percent of the hot colour and the rest of the normal one, channel by channel.
+    auto mix = [](TColor Hot, TColor Normal, int Percent) {
+        TColor r = 0;
+        for (int shift : {0, 8, 16}) {
+            const int h = (Hot >> shift) & 0xFF, n = (Normal >> shift) & 0xFF;
+            r |= static_cast<TColor>((h * Percent + n * (100 - Percent) + 50) / 100) << shift;
+        }
+        return r;
+    };
+    ui.MoveTo(b);
+    ui.Advance(60); // two ticks: 40 %
+    EXPECT_EQ(b->HoverProgress(), 40);
+    EXPECT_TRUE(Near(Px(b, 60, 38), mix(0x59DAFF, Luna.Mirror, 40), 8));
+    EXPECT_TRUE(Near(Px(b, 60, 18), mix(0xACECFF, Luna.ColorTo, 40), 6));
+}
+
 INSTANTIATE_TEST_SUITE_P(Presets, AdvGlowButtonPresetFace, ::testing::Values(Luna, Blue),
                          [](const auto& Info) {
                              return Info.index == 0 ? "Office2007Luna" : "Office2003Blue";
