@@ -1,32 +1,75 @@
 #include "components/foundation/AdvGlowButton.h"
 
+#include <algorithm>
+
 #include "components/foundation/GlowKeyTip.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/vcl/ActnList.h"
 #include "platform/win/WinUser.h"
 
-namespace AdvGDIP {
-KV_ENUM_NAMES(TAntiAlias, "aaNone", "aaClearType", "aaAntiAlias");
-}
-namespace gdip {
-KV_ENUM_NAMES(StringTrimming, "StringTrimmingNone", "StringTrimmingCharacter", "StringTrimmingWord",
-              "StringTrimmingEllipsisCharacter", "StringTrimmingEllipsisWord", "StringTrimmingEllipsisPath");
+namespace AdvGlowButton {
+
+namespace {
+
+// Layout names of the GDI+ wrapper's enumerations (the wrapper itself names none: other units read
+// these values as they please).
+const char* const AntiAliasNames[] = {"aaNone", "aaClearType", "aaAntiAlias"};
+const char* const TrimmingNames[] = {"StringTrimmingNone",         "StringTrimmingCharacter",
+                                     "StringTrimmingWord",         "StringTrimmingEllipsisCharacter",
+                                     "StringTrimmingEllipsisWord", "StringTrimmingEllipsisPath"};
+
+template <std::size_t N>
+bool IdentToValue(const char* const (&Names)[N], const vcl::String& Ident, vcl::Int64& Value) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (vcl::SameText(Ident, Names[i])) {
+            Value = static_cast<vcl::Int64>(i);
+            return true;
+        }
+    return false;
 }
 
-namespace AdvGlowButton {
+template <std::size_t N>
+bool ValueToIdent(const char* const (&Names)[N], vcl::Int64 Value, vcl::String& Ident) {
+    if (Value < 0 || Value >= static_cast<vcl::Int64>(N)) return false;
+    Ident = Names[Value];
+    return true;
+}
+
+bool IdentToAntiAlias(const vcl::String& Ident, vcl::Int64& Value) {
+    return IdentToValue(AntiAliasNames, Ident, Value);
+}
+bool AntiAliasToIdent(vcl::Int64 Value, vcl::String& Ident) {
+    return ValueToIdent(AntiAliasNames, Value, Ident);
+}
+bool IdentToTrimming(const vcl::String& Ident, vcl::Int64& Value) {
+    return IdentToValue(TrimmingNames, Ident, Value);
+}
+bool TrimmingToIdent(vcl::Int64 Value, vcl::String& Ident) {
+    return ValueToIdent(TrimmingNames, Value, Ident);
+}
+
+} // namespace
 
 using namespace vcl;
 
 KV_PUBLISHED(TAdvCustomGlowButton) {
     using B = TAdvCustomGlowButton;
     p.Str("Caption", &B::GetCaptionText, &B::SetCaptionText);
-    p.Enum("AntiAlias", &B::FAntiAlias, &B::SetAntiAlias, AdvGDIP::aaClearType);
+    p.Int(
+         "AntiAlias", [](B* c) { return static_cast<int>(c->AntiAlias()); },
+         [](B* c, int v) { c->SetAntiAlias(static_cast<AdvGDIP::TAntiAlias>(std::clamp(v, 0, 2))); },
+         static_cast<int>(AdvGDIP::aaClearType))
+        .Idents(IdentToAntiAlias, AntiAliasToIdent);
     p.Bool("AutoSize", &B::AutoSize, &B::SetAutoSizeEx, false);
     p.Int("ImageIndex", &B::FImageIndex, &B::SetImageIndex, -1);
     p.Ref("Images", &B::FImages, &B::SetImages);
     p.Ref("DisabledImages", &B::FDisabledImages, &B::SetDisabledImages);
     p.Ref("HotImages", &B::FHotImages, &B::SetHotImages);
-    p.Enum("Trimming", &B::FTrimming, &B::SetTrimming, AdvGDIP::StringTrimmingNone);
+    p.Int(
+         "Trimming", [](B* c) { return static_cast<int>(c->Trimming()); },
+         [](B* c, int v) { c->SetTrimming(static_cast<AdvGDIP::StringTrimming>(std::clamp(v, 0, 5))); }, 0)
+        .Idents(IdentToTrimming, TrimmingToIdent);
     p.Enum("BorderStyle", &B::FBorderStyle, &B::SetBorderStyle, bsSingle);
     p.Bool("Cancel", &B::FCancel, nullptr, false);
     p.Bool("Default", &B::FDefault, nullptr, false);
