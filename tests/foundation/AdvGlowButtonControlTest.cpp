@@ -350,6 +350,24 @@ TEST_F(AdvGlowButtonControlTest, AGlyphIsDecodedOnceUntilThePictureChanges) {
     EXPECT_EQ(b->Picture()->Width(), 16);
 }
 
+TEST_F(AdvGlowButtonControlTest, TheToolbarsKeyHookSeesTheArrowKeys) {
+    TAdvGlowButton* a = Make();
+    TAdvGlowButton* b = Make(60);
+    a->SetTabStop(true);
+    b->SetTabStop(true);
+    Show();
+    a->SetFocus();
+    ui.Process();
+    ui.Key(win::VK_DOWN); // without the hook an arrow moves the focus as a dialog does
+    EXPECT_TRUE(b->Focused());
+    std::vector<Word> keys;
+    b->OnInternalKeyDown = [&](TObject*, Word& Key, TShiftState) { keys.push_back(Key); };
+    ui.Key(win::VK_RIGHT);
+    ui.Key(win::VK_UP);
+    EXPECT_EQ(keys, (std::vector<Word>{win::VK_RIGHT, win::VK_UP}));
+    EXPECT_TRUE(b->Focused()); // the button kept them
+}
+
 TEST_F(AdvGlowButtonControlTest, CustomizerValuesStartUnset) {
     TAdvGlowButton* b = Make();
     EXPECT_EQ(b->CustomizerCommand(), -1);
