@@ -210,10 +210,11 @@ TPlacement Place(const TGlowDrawInput& In, TButtonLayout Layout, bool Gdi, int w
     bool yFromText = false;
     switch (Layout) {
     case blGlyphLeft: {
-        // Glyph and caption centred as one group: the box holds just the text, centred in it.
+        // Glyph and caption centred as one group. GDI draws the text from the box's left; GDI+ centres
+        // it, in a box just wider than the text.
         const int c = R.Left + (w2 - tw - gw) / 2;
-        p.Box.X = F(c + gw - 1);
-        p.Box.Width = F(std::min(tw + 2, w2 - 2 - gw));
+        p.Box.X = F(Gdi ? c + gw : c + gw - 1);
+        p.Box.Width = F(Gdi ? R.Left + w2 - (c + gw) : std::min(tw + 2, w2 - 2 - gw));
         p.GX = c;
         p.GY = midY;
         break;
@@ -227,7 +228,8 @@ TPlacement Place(const TGlowDrawInput& In, TButtonLayout Layout, bool Gdi, int w
     case blGlyphRight:
     case blGlyphRightAdjusted:
         p.Box.X = F(R.Left + 2);
-        p.Box.Width = F(w2 - 4 - gw);
+        // GDI text has no padding of its own: keep the spacing between its end and the glyph.
+        p.Box.Width = F(w2 - 4 - gw - (Gdi ? In.Spacing : 0));
         if (Layout == blGlyphRightAdjusted) {
             p.GX = R.Left + w2 - gw - 2;
         } else {

@@ -252,7 +252,8 @@ TEST_F(AdvGlowButtonFaceTest, SheetOfEveryStateForFourPresets) {
     const char* states[] = {"rest",     "hot",     "down",       "checked",
                             "disabled", "focused", "drop right", "drop bottom"};
     // Two rows per preset: the states, then the eight layouts.
-    constexpr int CellW = 124, CellH = 62, Cols = 8, Rows = 8;
+    // Two more rows: the first preset with its caption in plain GDI text (no anti-aliasing).
+    constexpr int CellW = 124, CellH = 62, Cols = 8, Rows = 10;
     form->SetColor(clBtnFace);
     form->SetBounds(0, 0, 20 + Cols * CellW, 50 + Rows * CellH);
     auto* sheet = new TImage(form.get());
@@ -272,7 +273,8 @@ TEST_F(AdvGlowButtonFaceTest, SheetOfEveryStateForFourPresets) {
         for (int col = 0; col < Cols; ++col) {
             auto* b = new TAdvGlowButton(host);
             b->SetParent(host);
-            b->SetComponentStyle(styles[row / 2]);
+            b->SetComponentStyle(styles[row / 2 % 4]);
+            if (row >= 8) b->SetAntiAlias(AdvGDIP::aaNone);
             LoadGlyph(b->Picture());
             const bool layouts = row % 2 == 1;
             if (!layouts) {
