@@ -214,6 +214,28 @@ TEST_F(AdvGlowButtonControlTest, AutoSizeAndTheSizeOfEachState) {
     EXPECT_EQ(b->Height(), 30);
 }
 
+TEST_F(AdvGlowButtonControlTest, LineBreaksAndNotesInTheMeasuredSize) {
+    TAdvGlowButton* b = Make();
+    b->SetCaption("Alpha\\nBeta"); // the two characters backslash and n
+    b->SetAutoSizeEx(true);
+    // Large: two lines; the small states force the glyph size and join the words with a blank.
+    const TSize large = b->GetButtonSize(bsLarge), label = b->GetButtonSize(bsLabel);
+    EXPECT_GT(large.cy, label.cy);
+    EXPECT_LT(large.cx, label.cx);
+
+    // Notes lay the button out glyph-left-adjusted whatever its layout says.
+    TAdvGlowButton* n = Make(60);
+    n->SetCaption("Report");
+    n->Notes()->Add("monthly figures");
+    n->SetAutoSizeEx(true);
+    n->SetLayout(blGlyphTop);
+    const TSize top = n->GetButtonSize(bsLarge);
+    n->SetLayout(blGlyphLeftAdjusted);
+    EXPECT_EQ(n->GetButtonSize(bsLarge), top);
+    n->Notes()->Clear();
+    EXPECT_NE(n->GetButtonSize(bsLarge), top);
+}
+
 TEST_F(AdvGlowButtonControlTest, MinimumAndMaximumSizeStates) {
     TAdvGlowButton* b = Make();
     b->SetMaxButtonSizeState(bsLabel);
