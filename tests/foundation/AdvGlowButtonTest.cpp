@@ -336,7 +336,7 @@ TEST_F(AdvGlowButtonTest, MainWindowLayoutFragmentSetsEveryProperty) {
     ASSERT_NE(o, nullptr);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(o->Caption(), "Overview");
-    EXPECT_EQ(o->BoundsRect(), TRect(2, 95, 122, 138));
+    EXPECT_EQ(o->BoundsRect(), (TRect{2, 95, 122, 138}));
     EXPECT_EQ(o->GroupIndex(), 1);
     EXPECT_EQ(o->FocusType(), ftHot);
     EXPECT_EQ(o->Layout(), blGlyphLeftAdjusted);
@@ -458,7 +458,7 @@ TEST_F(AdvGlowButtonTest, AcceleratorClicksAndWideCaptionIsDrawnWhenCaptionIsEmp
 
     // Some dark text pixel appears on the wide-caption button's face.
     const TRect wr = form->BoundsRect();
-    const TPoint o = w->ClientToScreen(TPoint(0, 0));
+    const TPoint o = w->ClientToScreen(TPoint{0, 0});
     int dark = 0;
     for (int y = 10; y < 33; ++y)
         for (int x = 20; x < 100; ++x)
