@@ -195,7 +195,8 @@ void TDBAdvGlowButton::DoAction() {
 }
 
 void TDBAdvGlowButton::UpdateEnabled() {
-    if (ComponentState().Contains(csDesigning) || ComponentState().Contains(csDestroying) || !FAutoDisable)
+    if (!FDataLink || ComponentState().Contains(csDesigning) || ComponentState().Contains(csDestroying) ||
+        !FAutoDisable)
         return;
     FBusy = true;
     struct Clear {

@@ -44,7 +44,7 @@ public:
     explicit TDBAdvGlowButton(vcl::TComponent* AOwner);
     ~TDBAdvGlowButton() override;
 
-    vcl::TDataSource* DataSource() const { return FDataLink->DataSource(); }
+    vcl::TDataSource* DataSource() const { return FDataLink ? FDataLink->DataSource() : nullptr; }
     void SetDataSource(vcl::TDataSource* Value);
     TDBGlowButtonType DBButtonType() const { return FDBButtonType; }
     void SetDBButtonType(TDBGlowButtonType Value);

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "components/foundation/DBAdvGlowButton.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/LayoutReader.h"
+#include "platform/classes/LayoutWriter.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -198,6 +201,67 @@ TEST_F(DBAdvGlowButtonTest, GlyphsComeFromTheResourcesUnlessTheButtonHasItsOwnLi
     mine->SetImageIndex(3);
     mine->SetDBButtonType(dbPrior);
     EXPECT_EQ(mine->ImageIndex(), 3); // the user's list wins
+}
+
+// A form whose layout holds a dataset, its source and a data-aware button.
+class TDBGlowForm : public TForm {
+    KV_CLASS(TDBGlowForm, TForm)
+    KV_PUBLISHED_PROPERTIES(TDBGlowForm)
+public:
+    explicit TDBGlowForm(TComponent* AOwner) : TForm(AOwner) {}
+    TDBAdvGlowButton* NextButton = nullptr;
+    TMemoryDataSet* Rows = nullptr;
+};
+
+KV_PUBLISHED(TDBGlowForm) {
+    p.Field("NextButton", &TDBGlowForm::NextButton);
+    p.Field("Rows", &TDBGlowForm::Rows);
+}
+
+TEST_F(DBAdvGlowButtonTest, ReadFromALayoutItFollowsItsDataSetAtOnce) {
+    RegisterDBClasses();
+    RegisterClasses({ClassEntry<TDBGlowForm>(), ClassEntry<TDBAdvGlowButton>()});
+    const String layout = R"(object DBForm: TDBGlowForm
+  Left = 0
+  Top = 0
+  Width = 300
+  Height = 200
+  object Rows: TMemoryDataSet
+    FieldNames.Strings = (
+      'Name')
+    Active = True
+  end
+  object Source: TDataSource
+    DataSet = Rows
+  end
+  object NextButton: TDBAdvGlowButton
+    Left = 4
+    Top = 4
+    Width = 100
+    Height = 30
+    ConfirmAction = True
+    ConfirmActionString = 'Move on?'
+    DataSource = Source
+    DBButtonType = dbNext
+  end
+end
+)";
+    TComponentPtr<TDBGlowForm> f(new TDBGlowForm(nullptr));
+    ReadComponentFromText(layout, f.get(), "DBForm");
+    TDBAdvGlowButton* b = f->NextButton;
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->DBButtonType(), dbNext);
+    EXPECT_TRUE(b->ConfirmAction());
+    EXPECT_EQ(b->ConfirmActionString(), "Move on?");
+    EXPECT_EQ(b->DisableControl(), (TDBBDisableControls{drEOF, drEditing, drEmpty}));
+    EXPECT_FALSE(b->Enabled()); // the dataset is empty
+    f->Rows->AppendRecord({"one"});
+    f->Rows->AppendRecord({"two"});
+    f->Rows->First();
+    EXPECT_TRUE(b->Enabled());
+    const String text = WriteComponentToText(f.get());
+    EXPECT_NE(text.find("DBButtonType = dbNext"), String::npos);
+    EXPECT_NE(text.find("DataSource = Source"), String::npos);
 }
 
 } // namespace
