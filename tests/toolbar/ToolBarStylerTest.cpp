@@ -99,15 +99,15 @@ TEST_F(StylerTest, ChangeCodesReachRegisteredPanelsOnlyWhenAValueChanges) {
     EXPECT_EQ(panel->Color(), 0x00A0B0C0);
 }
 
-TEST_F(StylerTest, ChangeWithEmptyListAndNonControlEntriesIsHarmless) {
+TEST_F(StylerTest, ChangeWithAnEmptyListAndRemovalOfAnUnknownClientAreHarmless) {
     auto* styler = Make<TCustomAdvToolBarStyler>("Styler");
-    styler->Change(2);
-    auto* other = Make<TCustomAdvToolBarStyler>("Other");
-    styler->AddControl(other); // not a control: skipped
-    styler->Change(2);
-    styler->RemoveControl(other);
-    styler->RemoveControl(other); // not there: nothing
+    styler->Change(TStylerChange::Colors);
+    RecordingClient client;
+    styler->AddControl(&client);
+    styler->RemoveControl(&client);
+    styler->RemoveControl(&client); // not there: nothing
     EXPECT_EQ(styler->ControlCount(), 0);
+    EXPECT_TRUE(client.Codes.empty());
 }
 
 TEST_F(StylerTest, FreeingTheStylerHandsPanelsAndToolBarsBackToTheirInternalStylers) {
@@ -137,7 +137,7 @@ TEST_F(StylerTest, FreeingRegisteredControlsLeavesNoStaleEntries) {
     FreeComponent(bar);
     FreeComponent(panel);
     EXPECT_EQ(styler->ControlCount(), 0);
-    styler->Change(2);
+    styler->Change(TStylerChange::Colors);
 }
 
 TEST_F(StylerTest, AssignCopiesColoursAndSettingsButNotBorderColours) {

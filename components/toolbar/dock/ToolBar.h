@@ -18,7 +18,7 @@ class TAdvDockPanel;
 
 using TDockedEvent = std::function<void(vcl::TObject* Sender, TAdvDockPanel* DockPanel)>;
 
-class TAdvCustomToolBar : public vcl::TCustomControl {
+class TAdvCustomToolBar : public vcl::TCustomControl, public IToolBarStylerClient {
     KV_CLASS(TAdvCustomToolBar, vcl::TCustomControl)
 public:
     explicit TAdvCustomToolBar(vcl::TComponent* AOwner);
@@ -104,6 +104,9 @@ public:
     TCustomAdvToolBarStyler* InternalStyler() const { return FInternalStyler; }
     // The styler's change notification.
     void UpdateMe(int Code);
+    void StylerChanged(TStylerChange Code) override { UpdateMe(static_cast<int>(Code)); }
+    // A toolbar keeps its registration with a styler that goes (it follows its dock panel's).
+    void StylerReleased(TCustomAdvToolBarStyler*) override {}
 
     // ---- Control list
     int ToolBarControlCount() const { return FControlList->Count(); }
