@@ -25,6 +25,11 @@ void DrawVistaButton(TCanvas* Canvas, const TRect& R, TColor Color, TColor Color
     const int h2 = (R.Bottom - R.Top) / 2;
     {
         TGPGraphics g(Canvas->Handle());
+        // The glow fills reach to R's right and bottom coordinates, counted from the canvas origin; a
+        // button drawn away from the origin keeps them inside its own rectangle.
+        TGPRegion clip(TGPRectF{static_cast<float>(R.Left), static_cast<float>(R.Top),
+                                static_cast<float>(R.Right - R.Left), static_cast<float>(R.Bottom - R.Top)});
+        g.SetClip(&clip);
         if (!NoFace) {
             // The halves overlap by one row: the lower one starts a row above the upper one's end.
             AdvGlowButton::FillGlowBackground(Canvas, &g, TRect{R.Left, R.Top + h2 - 1, R.Right, R.Bottom},
