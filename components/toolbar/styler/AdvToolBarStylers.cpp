@@ -2,8 +2,6 @@
 
 #include "components/toolbar/styler/OfficePresets.h"
 #include "platform/classes/ClassRegistry.h"
-#include "platform/rtl/SysInfo.h"
-#include "platform/win/Messages.h"
 
 namespace AdvToolBarStylers {
 
@@ -20,25 +18,6 @@ KV_PUBLISHED(TAdvToolBarOfficeStyler) {
 }
 
 KV_REGISTER_CLASS(TAdvToolBarOfficeStyler)
-
-// ---- TNotifierWindow
-
-TNotifierWindow::TNotifierWindow(vcl::TComponent* AOwner) : vcl::TWinControl(AOwner) {
-    SetVisible(false);
-    // A theme change that the run-time library reports without a window broadcast counts the same.
-    FListener = vcl::SysInfo().AddThemeChangeListener([this] {
-        if (OnThemeChange) OnThemeChange(this);
-    });
-}
-
-TNotifierWindow::~TNotifierWindow() {
-    vcl::SysInfo().RemoveThemeChangeListener(FListener);
-}
-
-void TNotifierWindow::WndProc(vcl::TMessage& Message) {
-    if (Message.Msg == win::WM_THEMECHANGED && OnThemeChange) OnThemeChange(this);
-    vcl::TWinControl::WndProc(Message);
-}
 
 // ---- TAdvToolBarOfficeStyler
 

@@ -3,6 +3,7 @@
 // follow the desktop's colour scheme, takes a style pushed through IBrixStyle) and
 // TAdvToolBarFantasyStyler (fantasy looks). Both save their preset and values to a property file.
 
+#include "components/foundation/AdvAppStyler.h"
 #include "components/foundation/AdvStyleIF.h"
 #include "components/toolbar/styler/ToolBarStyler.h"
 #include "platform/vcl/WinControl.h"
@@ -15,21 +16,11 @@ KV_ENUM(TToolBarStyle, bsOffice2003Blue, bsOffice2003Silver, bsOffice2003Olive, 
 KV_ENUM(TToolBarFantasyStyle, bsArctic, bsAquaBlue, bsChocolate, bsMacOS, bsSilverFox, bsSoftSand,
         bsTerminalGreen, bsTextured, bsWindowsClassic, bsUser, bsWhidbey);
 
-// A hidden windowed control that hears the system's theme-change broadcast (WM_THEMECHANGED) and
-// the run-time library's theme listeners, and reports both through OnThemeChange.
-class TNotifierWindow : public vcl::TWinControl {
-    KV_CLASS(TNotifierWindow, vcl::TWinControl)
+// The hidden window through which the Office styler hears of theme changes.
+class TNotifierWindow : public AdvAppStyler::TThemeNotifierWindow {
+    KV_CLASS(TNotifierWindow, AdvAppStyler::TThemeNotifierWindow)
 public:
-    explicit TNotifierWindow(vcl::TComponent* AOwner);
-    ~TNotifierWindow() override;
-
-    vcl::TNotifyEvent OnThemeChange;
-
-protected:
-    void WndProc(vcl::TMessage& Message) override;
-
-private:
-    int FListener = 0;
+    using AdvAppStyler::TThemeNotifierWindow::TThemeNotifierWindow;
 };
 
 class TAdvToolBarOfficeStyler : public AdvToolBar::TCustomAdvToolBarStyler, public AdvStyleIF::IBrixStyle {
