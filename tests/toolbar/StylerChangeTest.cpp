@@ -1,6 +1,7 @@
 // The styler's change codes reaching its registered clients, its menu styler link, and Assign of the
 // styler and of its appearance objects.
 
+#include "components/foundation/AdvGlowButton.h"
 #include "components/toolbar/styler/StylerFile.h"
 #include "tests/toolbar/ToolBarTestSupport.h"
 
@@ -246,6 +247,30 @@ TEST(StylerAppearanceTest, TheSystemFontFlagRenamesOnlyWhenSwitchedOn) {
     EXPECT_EQ(group.Font()->Name(), "Courier New");
     group.SetSystemFont(true);
     EXPECT_EQ(group.Font()->Name(), name);
+}
+
+} // namespace
+} // namespace toolbartest
+
+namespace toolbartest {
+namespace {
+
+class GlowLookTest : public ToolBarTest {};
+
+TEST_F(GlowLookTest, GlowButtonsOnAToolBarWearTheStylersGlowLook) {
+    auto* s = Make<TAdvToolBarOfficeStyler>("Office");
+    s->SetToolBarStyle(AdvToolBarStylers::bsOffice2007Luna);
+    auto* panel = Make<TAdvDockPanel>("Panel", form.get());
+    panel->SetToolBarStyler(s);
+    auto* bar = Make<TAdvToolBar>("Bar", panel);
+    auto* button = Make<AdvGlowButton::TAdvGlowButton>("Button", bar);
+    EXPECT_COLOR(button->Appearance()->Color(), 0xEEDBC8);
+    s->SetToolBarStyle(AdvToolBarStylers::bsOffice2007Obsidian);
+    EXPECT_COLOR(button->Appearance()->Color(), 0xDFDED6);
+    EXPECT_COLOR(button->Appearance()->BorderColor(), 0xC0BCB2);
+    s->GlowButtonAppearance()->SetColorHot(clRed);
+    s->GlowButtonAppearance()->Changed();
+    EXPECT_COLOR(button->Appearance()->ColorHot(), clRed);
 }
 
 } // namespace

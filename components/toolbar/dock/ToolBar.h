@@ -104,6 +104,8 @@ public:
     TCustomAdvToolBarStyler* InternalStyler() const { return FInternalStyler; }
     // The styler's change notification.
     void UpdateMe(int Code);
+    // The glow buttons on the toolbar take the styler's glow-button appearance (a copy each).
+    void UpdateGlowButtons();
     void StylerChanged(TStylerChange Code) override { UpdateMe(static_cast<int>(Code)); }
     // A toolbar keeps its registration with a styler that goes (it follows its dock panel's).
     void StylerReleased(TCustomAdvToolBarStyler*) override {}
