@@ -6,9 +6,9 @@
 namespace toolbartest {
 namespace {
 
-class DrawTest : public uitest::UiTest {
+class DrawTestBase : public uitest::UiTest {
 protected:
-    DrawTest() : bmp(120, 60) {
+    DrawTestBase() : bmp(120, 60) {
         c = bmp.Canvas();
         c->Brush()->SetColor(clWhite);
         c->FillRect(TRect{0, 0, 120, 60});
@@ -24,6 +24,8 @@ protected:
     TBitmap bmp;
     TCanvas* c = nullptr;
 };
+
+class DrawTest : public DrawTestBase {};
 
 TEST_F(DrawTest, GradientBandsStartAtRoundedOffsetsOfTheShrunkWidthInEvenColourSteps) {
     DrawGradient(c, clBlack, clWhite, 4, TRect{0, 0, 100, 20}, true);
@@ -190,6 +192,48 @@ TEST_F(DrawTest, VerticalGlyphsHangFromTheTopRightCorner) {
     EXPECT_EQ(Painted(c, 3, 0, 30, clBlack), (std::vector<int>{17, 21, 22}));
     DrawMinimizeGlyph(c, TRect{40, 10, 90, 60}, clBlack, false);
     EXPECT_EQ(Painted(c, 12, 40, 90, clBlack), (std::vector<int>{40, 41}));
+}
+
+} // namespace
+} // namespace toolbartest
+
+namespace toolbartest {
+namespace {
+
+class TextDrawTest : public DrawTestBase {};
+
+TEST_F(TextDrawTest, CaptionWritersMeasureAndLeaveEmptyCaptionsAlone) {
+    TFont font;
+    font.SetName("Tahoma");
+    TRect result{1, 2, 3, 4};
+    DrawGDIPTextTrimmed(c, taLeftJustify, TRect{0, 0, 100, 20}, "", "", &font, true, true,
+                        AdvGDIP::aaAntiAlias, result);
+    EXPECT_EQ(result.Right, 3) << "both captions empty: untouched";
+    DrawGDIPText(c, taLeftJustify, 0, TRect{0, 0, 100, 20}, "", "", &font, true, true, AdvGDIP::aaAntiAlias,
+                 true, false, result);
+    EXPECT_EQ(result.Right, 0) << "an empty caption measures as nothing";
+    DrawGDIPText(c, taLeftJustify, 0, TRect{0, 0, 100, 20}, "Wide", "", &font, true, false, AdvGDIP::aaNone,
+                 false, false, result);
+    EXPECT_GT(result.Right - result.Left, 10);
+    TRect wider;
+    DrawGDIPText(c, taLeftJustify, 0, TRect{0, 0, 100, 20}, "Wide Wide", "", &font, true, false,
+                 AdvGDIP::aaNone, false, false, wider);
+    EXPECT_GT(wider.Right, result.Right);
+}
+
+TEST_F(TextDrawTest, AnEllipsisCaptionStaysInsideItsRectangle) {
+    TFont font;
+    font.SetName("No Such Family");
+    font.SetColor(clBlack);
+    TRect result;
+    DrawGDIPText(c, taLeftJustify, 0, TRect{10, 10, 60, 30}, "A caption far too long for fifty pixels", "",
+                 &font, true, true, AdvGDIP::aaAntiAlias, true, false, result);
+    int inside = 0, outside = 0;
+    for (int y = 10; y < 30; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (At(x, y) != 0xFFFFFF) ++(x >= 10 && x < 62 ? inside : outside);
+    EXPECT_GT(inside, 0) << "the missing family falls back to one that draws";
+    EXPECT_EQ(outside, 0);
 }
 
 } // namespace
