@@ -3,6 +3,7 @@
 
 #include "components/foundation/AdvGlowButton.h"
 #include "components/toolbar/styler/StylerFile.h"
+#include "platform/vcl/Edit.h"
 #include "tests/toolbar/ToolBarTestSupport.h"
 
 namespace toolbartest {
@@ -271,6 +272,32 @@ TEST_F(GlowLookTest, GlowButtonsOnAToolBarWearTheStylersGlowLook) {
     s->GlowButtonAppearance()->SetColorHot(clRed);
     s->GlowButtonAppearance()->Changed();
     EXPECT_COLOR(button->Appearance()->ColorHot(), clRed);
+}
+
+} // namespace
+} // namespace toolbartest
+
+namespace toolbartest {
+namespace {
+
+class FocusFilterTest : public ToolBarTest {};
+
+TEST_F(FocusFilterTest, OnlyControlsThatCanTakeTheFocusStayInTheTabOrder) {
+    auto* bar = Make<TAdvToolBar>("Bar", form.get());
+    auto* button = Make<AdvGlowButton::TAdvGlowButton>("Button", bar);
+    auto* hidden = Make<TEdit>("Hidden", form.get());
+    hidden->SetVisible(false);
+    auto* container = Make<TAdvToolBarContainer>("Container", bar);
+    auto* separator = Make<TAdvToolBarSeparator>("Separator", bar);
+    TList list;
+    for (void* c : {static_cast<void*>(button), static_cast<void*>(hidden), static_cast<void*>(container),
+                    static_cast<void*>(separator)})
+        list.Add(c);
+    RemoveUnfocusableControls(&list);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Get(0), button);
+    EXPECT_EQ(list.Get(1), separator) << "a control without a window stays";
+    RemoveUnfocusableControls(nullptr);
 }
 
 } // namespace

@@ -220,4 +220,8 @@ public:
     explicit TAdvToolBar(vcl::TComponent* AOwner) : TAdvCustomToolBar(AOwner) {}
 };
 
+// Deletes from a tab-order list every hint window, toolbar container and windowed control that
+// cannot take the focus; other entries keep their order. A null list is left alone.
+void RemoveUnfocusableControls(vcl::TList* List);
+
 } // namespace AdvToolBar
