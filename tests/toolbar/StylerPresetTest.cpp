@@ -1,6 +1,7 @@
 // The Office and fantasy presets: the values that set each apart, the rule that a preset writes every
 // value it owns (nothing of the previous look survives), and theme following.
 
+#include "platform/classes/LayoutReader.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/win/Messages.h"
 #include "tests/toolbar/ToolBarTestSupport.h"
@@ -271,6 +272,22 @@ TEST_F(ThemeTest, AThemeChangeSwitchesTheStyleOnlyWithAutoThemeAdapt) {
     EXPECT_EQ(s->Style(), bsOffice2003Silver);
     SysInfo().SetTheme(false, "");
     EXPECT_EQ(s->Style(), bsOffice2003Classic);
+}
+
+TEST_F(ThemeTest, ALoadedFormAdaptsToTheDesktopSchemeOverItsStoredStyle) {
+    SysInfo().SetVersion(5, 1, 2600, 2, "");
+    SysInfo().SetTheme(true, "Metallic");
+    TComponentPtr<TForm> loaded(new TForm(nullptr));
+    ReadComponentFromText("object Themed: TForm\n"
+                          "  object Styler: TAdvToolBarOfficeStyler\n"
+                          "    Style = bsOffice2007Luna\n"
+                          "    AutoThemeAdapt = True\n"
+                          "  end\n"
+                          "end\n",
+                          loaded.get(), "Themed.layout");
+    auto* s = dynamic_cast<TAdvToolBarOfficeStyler*>(loaded->FindComponent("Styler"));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->Style(), bsOffice2003Silver);
 }
 
 } // namespace

@@ -238,3 +238,31 @@ TEST_F(TextDrawTest, AnEllipsisCaptionStaysInsideItsRectangle) {
 
 } // namespace
 } // namespace toolbartest
+
+namespace toolbartest {
+namespace {
+
+TEST_F(TextDrawTest, GdipLinesAndArcsOutlineTheirBoxes) {
+    {
+        AdvGDIP::TGPGraphics g(c->Handle());
+        AdvGDIP::TGPPen pen(AdvGDIP::ColorToARGB(clBlack), 1);
+        DrawGDIPLine(&g, &pen, 10, 10, 40, 0);
+        DrawGDIPArc(&g, &pen, 60, 10, 40, 40, 180, 90, false);
+        DrawGDIPRect(&g, &pen, 10, 30, 30, 20);
+    }
+    EXPECT_NE(At(30, 10), 0xFFFFFF) << "the line";
+    EXPECT_EQ(At(30, 20), 0xFFFFFF);
+    auto inked = [&](int X, int Y) {
+        for (int y = Y - 1; y <= Y + 1; ++y)
+            for (int x = X - 1; x <= X + 1; ++x)
+                if (At(x, y) != 0xFFFFFF) return true;
+        return false;
+    };
+    EXPECT_TRUE(inked(66, 16)) << "the arc half way, at 225 degrees";
+    EXPECT_EQ(At(99, 29), 0xFFFFFF) << "the arc stops at a quarter";
+    EXPECT_NE(At(10, 40), 0xFFFFFF) << "the rectangle's left side";
+    EXPECT_EQ(At(25, 40), 0xFFFFFF) << "an outline only";
+}
+
+} // namespace
+} // namespace toolbartest
