@@ -35,8 +35,15 @@ protected:
 };
 
 TEST_F(StylerChangeTest, EveryCodeReachesEveryRegisteredClient) {
+    TBitmap picture(4, 4);
+    TFont font;
     styler->SetBackGroundTransparent(false);
-    EXPECT_EQ(Heard(), std::vector<int>{1});
+    styler->SetBackGround(&picture);
+    styler->SetFont(&font);
+    EXPECT_EQ(Heard(), (std::vector<int>{1, 1, 1}));
+    styler->SetRightHandleImage(&picture);
+    styler->SetCaptionFont(&font);
+    EXPECT_EQ(Heard(), (std::vector<int>{2, 2}));
     styler->SetBorderColor(clRed);
     styler->CaptionAppearance()->SetCaptionColor(clRed);
     styler->DockColor()->SetSteps(3);
