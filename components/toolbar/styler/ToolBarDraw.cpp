@@ -219,6 +219,7 @@ void DrawVistaGradient(TCanvas* Canvas, const TRect& R, TColor Color, TColor Col
     if (Focused) {
         TGPPen focus(ColorToARGB(static_cast<TColor>(win::RGB(137, 173, 228))), 1);
         DrawGDIPRoundRect(&g, &focus, R.Left + 1, R.Top + 1, w - 3, h - 3, 3);
+        AdvGlowButton::DrawDottedRoundRect(&g, vcl::clGray, R.Left + 2, R.Top + 2, w - 5, h - 5, 3);
     }
     if (!Caption.empty() && Font != nullptr) {
         TRect result;
