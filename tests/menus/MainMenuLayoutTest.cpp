@@ -241,46 +241,5 @@ TEST_F(MainMenuLayoutTest, EveryItemIsChosenThroughTheMenuBar) {
     EXPECT_EQ(form->Clicked, (std::vector<String>{"Exit", "Profile", "FAQ", "Contact", "About"}));
 }
 
-TEST_F(MainMenuLayoutTest, PlainLookUsesTheStylersColours) {
-    form->Show();
-    ui.Process();
-    TAdvMainMenu* menu = form->AdvMainMenu;
-    TAdvMenuOfficeStyler* s = form->AdvMenuOfficeStyler;
-    win::RECT file{};
-    ASSERT_TRUE(win::GetMenuItemRect(form->Handle(), menu->Handle(), 0, &file));
-    EXPECT_EQ(ScreenPixel(ui, TPoint(file.Left + 2, file.Top + 2)), s->RootItem()->Color());
-    // The bar right of its last item takes the same colour, up to the client area's right edge.
-    const TPoint clientRight = form->ClientToScreen(TPoint(form->ClientWidth() - 2, 0));
-    EXPECT_EQ(ScreenPixel(ui, TPoint(clientRight.X, file.Top + 2)), s->RootItem()->Color());
-    EXPECT_TRUE(ui.WritePng(form.get(), uitest::UiDriver::OutputPath("AdvMainMenu.png")));
-
-    // Open Help, rest on FAQ and look at the drop-down.
-    uitest::MenuDriver menus(ui);
-    TPoint faq{}, contact{};
-    win::COLORREF selected = 0, plain = 0, icon = 0, barItem = 0;
-    ui.WhenIdle([&] {
-        faq = uitest::MenuDriver::OpenItemPoint(form->FAQ1);
-        ui.Screen().MoveMouse(faq.X, faq.Y);
-    });
-    ui.WhenIdle([&] {
-        contact = uitest::MenuDriver::OpenItemPoint(form->Help1->Items(2));
-        win::RECT r{};
-        win::GetMenuItemRect(nullptr, form->Help1->Handle(), 0, &r);
-        selected = ScreenPixel(ui, TPoint(r.Right - 6, faq.Y));
-        icon = ScreenPixel(ui, TPoint(r.Left + 4, contact.Y));
-        plain = ScreenPixel(ui, TPoint(r.Right - 6, contact.Y));
-        win::RECT help{};
-        win::GetMenuItemRect(form->Handle(), menu->Handle(), 2, &help);
-        barItem = ScreenPixel(ui, TPoint(help.Left + 2, help.Top + 2));
-        ui.Screen().WriteScreenPng(uitest::UiDriver::OutputPath("AdvMainMenuOpen.png"));
-    });
-    ui.WhenIdle([&] { menus.CloseMenus(); });
-    menus.OpenMenu(form.get(), "Help");
-    EXPECT_EQ(selected, s->SelectedItem()->Color());
-    EXPECT_EQ(plain, s->Background()->Color());
-    EXPECT_EQ(icon, s->IconBar()->Color());
-    EXPECT_EQ(barItem, s->RootItem()->GetSelectedColor(0)); // the open bar item
-}
-
 } // namespace
 } // namespace menutest
