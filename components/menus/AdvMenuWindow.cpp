@@ -60,6 +60,8 @@ win::POINT PlaceMenuWindow(win::HWND Wnd, TMenuItem* Item, win::POINT At) {
     win::GetWindowRect(Wnd, &wr);
     win::SetWindowRgn(Wnd, win::CreateRectRgn(1, 1, wr.Width() - 1 - kHiddenStrip, wr.Height() - 1),
                       win::FALSE);
+    // The menu's opacity reaches its windows here, once each, before they show.
+    if (IAdvMenu* intf = GetMenuItemIntf(Item)) SetMenuOpacity(intf, Wnd, intf->GetOpacity());
     if (WindowLevel(Item) <= 1) return {At.X - 1, At.Y - 2};
     return {IsRightAligned(Item) ? At.X - kHiddenStrip + 3 : At.X + kHiddenStrip + 3, At.Y};
 }
