@@ -48,7 +48,7 @@ int WindowLevel(TMenuItem* Item) {
 
 void Subclass(win::HWND Wnd) {
     auto old = reinterpret_cast<win::WNDPROC>(win::GetWindowLongPtr(Wnd, win::GWLP_WNDPROC));
-    if (old == &MenuWindowProc) return;
+    if (old == &MenuWindowProc || g_popupProcs.count(Wnd)) return;
     g_popupProcs[Wnd] = old;
     win::SetWindowLongPtr(Wnd, win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(&MenuWindowProc));
 }
@@ -66,11 +66,16 @@ win::POINT PlaceMenuWindow(win::HWND Wnd, TMenuItem* Item, win::POINT At) {
     return {IsRightAligned(Item) ? At.X - kHiddenStrip + 3 : At.X + kHiddenStrip + 3, At.Y};
 }
 
-void Unhook(win::HWND Wnd) {
+// Takes the region away and our procedure out; true when the window is free of the hook. A procedure
+// put in front of ours later keeps ours behind it (the record stays until the window goes).
+bool Unhook(win::HWND Wnd) {
     auto it = g_popupProcs.find(Wnd);
-    if (it == g_popupProcs.end()) return;
+    if (it == g_popupProcs.end()) return true;
     win::SetWindowRgn(Wnd, nullptr, win::FALSE);
+    if (reinterpret_cast<win::WNDPROC>(win::GetWindowLongPtr(Wnd, win::GWLP_WNDPROC)) != &MenuWindowProc)
+        return false;
     win::SetWindowLongPtr(Wnd, win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(it->second));
+    return true;
 }
 
 win::LRESULT CbtProc(int Code, win::WPARAM WParam, win::LPARAM LParam) {
@@ -84,8 +89,8 @@ win::LRESULT CbtProc(int Code, win::WPARAM WParam, win::LPARAM LParam) {
 } // namespace
 
 bool IsMenuWindowHooked(win::HWND Wnd) {
-    return g_popupProcs.count(Wnd) != 0 &&
-           reinterpret_cast<win::WNDPROC>(win::GetWindowLongPtr(Wnd, win::GWLP_WNDPROC)) == &MenuWindowProc;
+    // Known by the record, not by the window's procedure: another procedure may stand in front of ours.
+    return g_popupProcs.count(Wnd) != 0;
 }
 
 void RegisterAdvMenu(TMenu* Menu) {
@@ -129,8 +134,7 @@ win::LRESULT MenuWindowProc(win::HWND Wnd, win::UINT Msg, win::WPARAM WParam, wi
         [[fallthrough]];
     case win::WM_CLOSE:
     case win::WM_DESTROY: {
-        Unhook(Wnd);
-        g_popupProcs.erase(Wnd);
+        if (Unhook(Wnd) || Msg == win::WM_DESTROY) g_popupProcs.erase(Wnd);
         return win::CallWindowProc(old, Wnd, Msg, WParam, LParam);
     }
     default:
