@@ -351,7 +351,18 @@ void DrawMenuItem(IAdvMenu* Menu, TMenuItem* Item, TCanvas* ACanvas, TOwnerDrawS
         win::ClientToScreen(wnd, &origin);
         TRect k{origin.X - wr.Left, R.Top, origin.X - wr.Left + client.Width(), R.Bottom};
         TRect clip = R;
-        if (IsRightmost(Item)) clip.Right = k.Right;
+        if (IsRightmost(Item)) {
+            clip.Right = k.Right;
+            // A maximised child's caption buttons stand at the bar's right end: the bar stops before them.
+            auto* form = dynamic_cast<TCustomForm*>(menu->Owner());
+            TCustomForm* frame = !form                             ? nullptr
+                                 : form->FormStyle() == fsMDIForm  ? form
+                                 : form->FormStyle() == fsMDIChild ? MDIFrameOf(form)
+                                                                   : nullptr;
+            TCustomForm* child = frame ? frame->ActiveMDIChild() : nullptr;
+            if (child && child->WindowState() == wsMaximized)
+                clip.Right -= 3 * win::GetSystemMetrics(win::SM_CXMENUSIZE);
+        }
         DrawGradientClipped(ACanvas, k, clip, root->Color(), root->ColorTo(), root->GradientDirection());
     }
     if (popupItem && selected) {

@@ -229,5 +229,41 @@ TEST_F(MenuWindowTest, OpacityOfAMainMenuWindowIsTakenAway) {
     EXPECT_FALSE(win::GetWindowLongPtr(w, win::GWL_EXSTYLE) & win::WS_EX_LAYERED);
 }
 
+TEST_F(MenuWindowTest, DisabledItemsDrawFromTheDisabledImagesAndSmoothTextHasInk) {
+    TAdvMenuOfficeStyler* s = Use(osOffice2003Blue);
+    s->SetAntiAlias(AdvGDIP::aaAntiAlias);
+    // A list of plain squares in one colour stands in for the greyed pictures.
+    auto* disabled = new TImageList(form.get());
+    for (int i = 0; i < 3; ++i) {
+        TBitmap bmp;
+        bmp.SetSize(16, 16);
+        bmp.Canvas()->Brush()->SetColor(0x00A0A0);
+        bmp.Canvas()->FillRect(TRect{0, 0, 16, 16});
+        disabled->Add(&bmp, nullptr);
+    }
+    form->Menu->SetDisabledImages(disabled);
+    win::COLORREF printImage = 0, openImage = 0;
+    int ink = 0;
+    WithFileMenuOpen(
+        [&] {
+            win::HWND fw = WindowOf(form->File);
+            auto centre = [&](TMenuItem* Item) {
+                win::RECT r = Local(Item);
+                return At(fw, r.Left + s->IconBar()->Size() / 2, (r.Top + r.Bottom) / 2);
+            };
+            printImage = centre(form->Print);
+            openImage = centre(form->Open);
+            // The caption "Exit", drawn through GDI+, leaves dark pixels where it stands.
+            win::RECT exit = Local(form->Exit);
+            for (int x = exit.Left + s->IconBar()->Size() + 8; x < exit.Left + s->IconBar()->Size() + 40; ++x)
+                for (int y = exit.Top + 2; y < exit.Bottom - 2; ++y)
+                    ink += (At(fw, x, y) & 0xFF) < 0x60;
+        },
+        false);
+    EXPECT_EQ(printImage, 0x00A0A0u);
+    EXPECT_NE(openImage, 0x00A0A0u); // enabled items keep their own list
+    EXPECT_GT(ink, 10);
+}
+
 } // namespace
 } // namespace menutest
