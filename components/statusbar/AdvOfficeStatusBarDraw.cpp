@@ -247,6 +247,13 @@ void DrawGDIPText(TCanvas* Canvas, TAlignment Alignment, unsigned Flags, const T
     CalcRect = TRect{0, 0, 0, 0};
     if (Text.empty()) return;
     if (Font != nullptr) Canvas->Font()->SetName(Font->Name());
+    // Paths are shortened by leading folders, whichever way the text is drawn: the text drawing's own
+    // path ellipsis does not know the folders of a stored path.
+    if ((Flags & win::DT_PATH_ELLIPSIS) != 0) {
+        Text = EllipsisText(true, Text, Canvas, Rect.Right - Rect.Left);
+        Flags = (Flags & ~win::DT_PATH_ELLIPSIS) | win::DT_END_ELLIPSIS;
+        if (Text.empty()) return;
+    }
     if (AntiAlias == AdvGDIP::aaNone || !IsVectorFontAvailable(Canvas)) {
         win::RECT calc{0, 0, 1000, 100};
         win::DrawText(Canvas->Handle(), Text.c_str(), static_cast<int>(Text.size()), &calc,
@@ -258,8 +265,6 @@ void DrawGDIPText(TCanvas* Canvas, TAlignment Alignment, unsigned Flags, const T
         }
         return;
     }
-    if ((Flags & win::DT_PATH_ELLIPSIS) != 0) Text = EllipsisText(true, Text, Canvas, Rect.Right - Rect.Left);
-    if (Text.empty()) return;
     using namespace AdvGDIP;
     win::HDC dc = Canvas->Handle();
     TGPGraphics graphics(dc);
