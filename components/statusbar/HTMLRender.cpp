@@ -310,8 +310,17 @@ void TRenderer::SetBrushColor(TColor Color) {
 }
 
 int TRenderer::GhHeight() {
-    if (FGhHeight < 0) FGhHeight = C->TextHeight("gh");
+    if (FGhHeight < 0) {
+        FGhHeight = C->TextHeight("gh");
+        FBlankWidth = -1;
+    }
     return FGhHeight;
+}
+
+int TRenderer::BlankWidth() {
+    GhHeight(); // a font change since the last measure is noticed there
+    if (FBlankWidth < 0) FBlankWidth = WordWidth(" ");
+    return FBlankWidth;
 }
 
 int TRenderer::WordWidth(std::string_view Word) {
@@ -421,7 +430,7 @@ void TRenderer::RenderLine(TPass Pass, TLine& L, size_t& Pos, size_t End, TScan&
                     Pos = wordEnd;
                     L.AnyWord = true;
                     L.LastEndsBlank = word.back() == ' ';
-                    L.TrailingBlank = L.LastEndsBlank ? WordWidth(" ") : 0;
+                    L.TrailingBlank = L.LastEndsBlank ? BlankWidth() : 0;
                 }
             }
         }

@@ -66,6 +66,7 @@ private:
     void DrawWord(std::string_view Word, TLine& L, int& Width);
     int WordWidth(std::string_view Word);
     int GhHeight();
+    int BlankWidth();
     bool Drawing(TPass Pass) const { return Pass == TPass::Second && !FArgs.NoDraw; }
     bool HitTesting(TPass Pass) const { return Pass == TPass::Second && FArgs.NoDraw; }
 
@@ -101,6 +102,7 @@ private:
     vcl::TBrushStyle FEntryBrushStyle = vcl::bsSolid;
     TColor FEntryBrushColor = vcl::clNone;
     int FGhHeight = -1; // of the canvas font; -1 when the font changed since it was measured
+    int FBlankWidth = -1;
 
     // Anchor state and counters (saved around the measuring pass).
     bool FInAnchor = false;

@@ -121,11 +121,13 @@ void TRenderer::SetFontColor(TColor Color) {
 void TRenderer::TurnFont(int Angle) {
     FTurned.push_back(C->Font()->Orientation());
     C->Font()->SetOrientation((Angle % 360) * 10);
+    FGhHeight = -1;
 }
 
 void TRenderer::RestoreFont() {
     if (FTurned.empty()) return;
     C->Font()->SetOrientation(FTurned.back());
+    FGhHeight = -1;
     FTurned.pop_back();
 }
 

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "components/statusbar/HTMLImage.h"
 #include "components/statusbar/PathShorten.h"
 #include "components/statusbar/PictureContainer.h"
 #include "platform/rtl/Exceptions.h"
@@ -140,6 +141,29 @@ TEST(PictureContainerTest, NamesMatchInAnyCaseInTheContainerButNotInTheCache) {
     EXPECT_EQ(cache.FindPicture("http://x/logo.gif"), nullptr);
     cache.ClearPictures();
     EXPECT_EQ(cache.Count(), 0);
+}
+
+TEST(HTMLImageTest, PlacesItsPictureByPosition) {
+    THTMLImage image(nullptr);
+    EXPECT_EQ(image.Width(), 100);
+    THTMLPicture p;
+    p.LoadFromBytes(Bmp()); // 3 x 2
+    image.SetHTMLPicture(&p);
+    struct Case {
+        TPicturePosition Position;
+        TPoint Origin;
+    } cases[] = {
+        {bpTopLeft, {0, 0}},       {bpTopRight, {97, 0}}, {bpBottomLeft, {0, 98}},
+        {bpBottomRight, {97, 98}}, {bpCenter, {48, 49}},
+    };
+    for (const Case& k : cases) {
+        image.SetPicturePosition(k.Position);
+        EXPECT_EQ(image.PictureOrigin(), k.Origin) << k.Position;
+    }
+    // A picture larger than the control is placed at the top-left whatever the corner.
+    image.SetBounds(0, 0, 2, 1);
+    image.SetPicturePosition(bpBottomRight);
+    EXPECT_EQ(image.PictureOrigin(), (TPoint{0, 0}));
 }
 
 class PathShortenTest : public ::testing::Test {

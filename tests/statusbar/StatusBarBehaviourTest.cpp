@@ -6,6 +6,7 @@
 
 #include "components/statusbar/StatusClock.h"
 #include "components/statusbar/UriLauncher.h"
+#include "platform/vcl/ActnList.h"
 #include "platform/win/Input.h"
 #include "platform/win/Metrics.h"
 #include "tests/statusbar/StatusBarTestSupport.h"
@@ -241,6 +242,54 @@ TEST_F(StatusBarBehaviourTest, AnchorsOpenWebAndMailAddressesOnlyAndRaiseTheirEv
     EXPECT_FALSE(IsOpenableUri("x-app://http://a"));
     EXPECT_TRUE(IsOpenableUri("ftp://host/file"));
     EXPECT_FALSE(IsOpenableUri("http://"));
+}
+
+TEST_F(StatusBarBehaviourTest, HintsCarryThePanelsRecordOrTheAnchor) {
+    auto* bar = MakeBar({150, 150});
+    bar->SetAnchorHint(true);
+    TAdvOfficeStatusPanel* plain = bar->Panels()->GetItem(0);
+    plain->OfficeHint()->SetTitle("Status");
+    TAdvOfficeStatusPanel* link = bar->Panels()->GetItem(1);
+    link->SetStyle(psHTML);
+    link->SetText("<a href=\"https://example.org\">site</a>");
+    link->OfficeHint()->SetTitle("Links");
+    ShowAndPaint();
+    auto hint = [&](int X, int Y) {
+        THintInfo info;
+        info.CursorPos = TPoint{X, Y};
+        win::SendMessage(bar->Handle(), CM_HINTSHOW, 0, reinterpret_cast<win::LPARAM>(&info));
+        return info;
+    };
+    THintInfo a = hint(20, 9);
+    EXPECT_EQ(a.HintControl, bar->HintControl());
+    EXPECT_EQ(bar->HintControl()->OfficeHint()->Title(), "Status");
+    // Over an anchor: no title, the address as the notes, shown 10 right and 10 up of the pointer.
+    int x = 150;
+    while (x < 300 && bar->IsAnchor(x, 9).empty())
+        ++x;
+    THintInfo b = hint(x + 1, 9);
+    EXPECT_EQ(bar->HintControl()->OfficeHint()->Title(), "");
+    EXPECT_EQ(bar->HintControl()->OfficeHint()->Notes()->Strings(0), "https://example.org");
+    EXPECT_EQ(b.HintPos, bar->ClientToScreen(TPoint{x + 11, -1}));
+    // Off the anchor the panel's own record.
+    hint(290, 9);
+    EXPECT_EQ(bar->HintControl()->OfficeHint()->Title(), "Links");
+    // With AutoHint, an action's hint goes to the first panel (or the simple text).
+    bar->SetAutoHint(true);
+    THintAction action(nullptr);
+    action.SetHint("Opens the catalogue");
+    EXPECT_TRUE(bar->ExecuteAction(&action));
+    EXPECT_EQ(plain->Text(), "Opens the catalogue");
+    bar->SetSimplePanel(true);
+    action.SetHint("Simple");
+    bar->ExecuteAction(&action);
+    EXPECT_EQ(bar->SimpleText(), "Simple");
+    // An OnHint handler takes the hint over.
+    bool handled = false;
+    bar->OnHint = [&](TObject*) { handled = true; };
+    action.SetHint("Handled");
+    EXPECT_FALSE(bar->ExecuteAction(&action) && bar->SimpleText() == "Handled");
+    EXPECT_TRUE(handled);
 }
 
 TEST_F(StatusBarBehaviourTest, TheSizeGripAnswersTheCornerAndIsDrawnAsDots) {
