@@ -7,6 +7,8 @@
 
 #include "components/statusbar/AdvOfficeStatusBarDraw.h"
 #include "platform/vcl/Bitmap.h"
+#include "platform/vcl/Screen.h"
+#include "tests/support/UiDriver.h"
 
 namespace {
 
@@ -130,6 +132,52 @@ TEST(GradientDrawTest, GradientsRunFromTheirFirstToTheirLastColour) {
     DrawVistaGradient(bmp.Canvas(), TRect{20, 10, 40, 30}, clNone, 0x000000, clNone, clNone, clNone, true,
                       true);
     EXPECT_TRUE(Is(bmp.Canvas()->Pixels(30, 28), 0x00FFFF));
+}
+
+class PanelTextTest : public uitest::UiTest {
+protected:
+    PanelTextTest() {
+        bmp.Canvas()->Font()->SetName(vcl::Screen->Fonts()->Strings(0));
+        bmp.Canvas()->Font()->SetSize(9);
+        bmp.Canvas()->Font()->SetColor(clBlack);
+    }
+    // Whether any pixel in the columns [From, To) differs from white.
+    bool Inked(int From, int To) {
+        for (int x = From; x < To; ++x)
+            for (int y = 0; y < 20; ++y)
+                if ((bmp.Canvas()->Pixels(x, y) & 0xFFFFFF) != 0xFFFFFF) return true;
+        return false;
+    }
+    void Clear() {
+        bmp.Canvas()->Brush()->SetColor(clWhite);
+        bmp.Canvas()->FillRect(TRect{0, 0, 200, 20});
+        bmp.Canvas()->Brush()->SetStyle(bsClear);
+    }
+    TBitmap bmp{200, 20};
+};
+
+TEST_F(PanelTextTest, MeasuresAndCutsTextToItsRectangleBothWays) {
+    const unsigned flags = win::DT_SINGLELINE | win::DT_VCENTER | win::DT_NOPREFIX | win::DT_END_ELLIPSIS;
+    for (AdvGDIP::TAntiAlias aa : {AdvGDIP::aaNone, AdvGDIP::aaAntiAlias}) {
+        SCOPED_TRACE(aa);
+        TRect calc{1, 1, 1, 1};
+        DrawGDIPText(bmp.Canvas(), taLeftJustify, flags, TRect{0, 0, 200, 20}, "", bmp.Canvas()->Font(), true,
+                     true, aa, true, false, calc);
+        EXPECT_EQ(calc, (TRect{0, 0, 0, 0}));
+        // Measuring draws nothing and gives about the canvas's own width of the text.
+        Clear();
+        DrawGDIPText(bmp.Canvas(), taLeftJustify, flags, TRect{0, 0, 200, 20}, "Measured",
+                     bmp.Canvas()->Font(), true, false, aa, true, false, calc);
+        EXPECT_FALSE(Inked(0, 200));
+        EXPECT_NEAR(calc.Right - calc.Left, bmp.Canvas()->TextWidth("Measured"), 4);
+        // A text too long for its rectangle is cut (with its ellipsis) inside it.
+        Clear();
+        DrawGDIPText(bmp.Canvas(), taLeftJustify, flags, TRect{10, 0, 60, 20},
+                     "A rather long text for this place", bmp.Canvas()->Font(), true, true, aa, true, false,
+                     calc);
+        EXPECT_TRUE(Inked(10, 60));
+        EXPECT_FALSE(Inked(61, 200));
+    }
 }
 
 } // namespace
