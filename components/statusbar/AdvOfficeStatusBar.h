@@ -125,6 +125,9 @@ public:
     String IsAnchor(int X, int Y);
     virtual bool DoHint();
     bool ExecuteAction(vcl::TBasicAction* Action) override;
+    // Reverses the panels (each copied with its Assign); the new first panel takes the room the others
+    // leave, the new last one the old first one's width.
+    void FlipChildren(bool AllLevels) override;
     TDummyHintControl* HintControl() const { return FHintControl; }
     // Follows the screen's hint font when UseSystemFont is true.
     void SyncToSystemFont();

@@ -256,6 +256,26 @@ void TAdvOfficeStatusBar::HintShow(THintInfo* Info) {
     Info->HintControl = FHintControl;
 }
 
+void TAdvOfficeStatusBar::FlipChildren(bool) {
+    const int n = FPanels->Count();
+    if (!HandleAllocated() || FSimplePanel || n == 0) return;
+    const int firstWidth = FPanels->GetItem(0)->Width();
+    int othersWidth = 0;
+    for (int i = 0; i < n - 1; ++i)
+        othersWidth += FPanels->GetItem(i)->Width();
+    TAdvOfficeStatusPanels copy(nullptr);
+    for (int i = n - 1; i >= 0; --i)
+        copy.Add()->Assign(FPanels->GetItem(i));
+    FPanels->BeginUpdate();
+    for (int i = 0; i < n; ++i)
+        FPanels->GetItem(i)->Assign(copy.GetItem(i));
+    if (n >= 2) {
+        FPanels->GetItem(n - 1)->SetWidth(firstWidth);
+        FPanels->GetItem(0)->SetWidth(ClientWidth() - othersWidth);
+    }
+    FPanels->EndUpdate();
+}
+
 // ---- Size grip
 
 win::LRESULT TAdvOfficeStatusBar::NCHitTest(const TMessage& Message, win::LRESULT Inherited) {

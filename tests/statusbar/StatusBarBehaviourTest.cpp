@@ -292,6 +292,22 @@ TEST_F(StatusBarBehaviourTest, HintsCarryThePanelsRecordOrTheAnchor) {
     EXPECT_TRUE(handled);
 }
 
+TEST_F(StatusBarBehaviourTest, FlippingReversesThePanels) {
+    auto* bar = MakeBar({80, 100, 50}, 400);
+    const char* texts[] = {"a", "b", "c"};
+    for (int i = 0; i < 3; ++i)
+        bar->Panels()->GetItem(i)->SetText(texts[i]);
+    bar->Panels()->GetItem(0)->SetStyle(psHTML);
+    ShowAndPaint();
+    bar->FlipChildren(false);
+    EXPECT_EQ(bar->Panels()->GetItem(0)->Text(), "c");
+    EXPECT_EQ(bar->Panels()->GetItem(2)->Text(), "a");
+    EXPECT_EQ(bar->Panels()->GetItem(2)->Style(), psHTML);
+    // The new last panel: the old first one's width; the new first: 400 less the old 80 and 100.
+    EXPECT_EQ(bar->Panels()->GetItem(2)->Width(), 80);
+    EXPECT_EQ(bar->Panels()->GetItem(0)->Width(), 220);
+}
+
 TEST_F(StatusBarBehaviourTest, TheSizeGripAnswersTheCornerAndIsDrawnAsDots) {
     auto* bar = MakeBar({100, 100}, 500);
     bar->SetAlign(alBottom);
