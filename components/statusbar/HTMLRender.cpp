@@ -330,12 +330,11 @@ int TRenderer::WordWidth(std::string_view Word) {
     return r.Right - r.Left;
 }
 
-void TRenderer::DrawWord(std::string_view Word, TLine& L, int& Width) {
+void TRenderer::DrawWord(std::string_view Word, TLine& L, int Width) {
     TRect r{L.X, L.Rect.Top, L.Rect.Right, L.Rect.Bottom};
     if (FSup) r.Bottom -= L.SupRaise;
     if (FSub) r.Bottom += L.SubDrop;
     r.Bottom -= L.BaselineOffset;
-    Width = WordWidth(Word);
     r.Right = std::max(r.Right, r.Left + Width); // the word's own room, even past the line's end
     if (!FBlinkHidden) {
         win::HDC dc = C->Handle();
@@ -399,12 +398,18 @@ void TRenderer::RenderLine(TPass Pass, TLine& L, size_t& Pos, size_t End, TScan&
             if (FHidden) {
                 Pos = wordEnd;
             } else {
-                int width = 0;
-                int before = L.Width;
-                if (Drawing(Pass))
-                    DrawWord(word, L, width);
-                else
+                // The second pass meets the same words in the same fonts as the measuring pass: their
+                // widths are measured once.
+                int width = -1;
+                if (Pass == TPass::Measure) {
                     width = WordWidth(word);
+                    FWidths.push_back({Pos, width});
+                } else if (FWidthAt < FWidths.size() && FWidths[FWidthAt].first == Pos) {
+                    width = FWidths[FWidthAt++].second;
+                }
+                if (width < 0) width = WordWidth(word);
+                int before = L.Width;
+                if (Drawing(Pass)) DrawWord(word, L, width);
                 L.Width += width;
                 if (Pass == TPass::Second && FInAnchor) {
                     int bottom = L.Rect.Bottom - L.BaselineOffset;
@@ -482,6 +487,8 @@ void TRenderer::Run(const String& Text) {
         measure.Rect = working;
         measure.Height = gh;
         const size_t lineStart = pos;
+        FWidths.clear();
+        FWidthAt = 0;
         RenderLine(TPass::Measure, measure, pos, FText.size(), scan);
         if (pos == lineStart) {
             // Nothing fitted and nothing ended the line: take one character so that the text always

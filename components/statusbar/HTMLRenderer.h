@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "components/statusbar/HTMLRender.h"
@@ -63,7 +64,7 @@ private:
     // ---- Line builder (HTMLRender.cpp)
     // One pass over the line's text from Pos, not past End; Pos moves past what the line consumes.
     void RenderLine(TPass Pass, TLine& L, size_t& Pos, size_t End, TScan& Scan);
-    void DrawWord(std::string_view Word, TLine& L, int& Width);
+    void DrawWord(std::string_view Word, TLine& L, int Width);
     int WordWidth(std::string_view Word);
     int GhHeight();
     int BlankWidth();
@@ -103,6 +104,8 @@ private:
     TColor FEntryBrushColor = vcl::clNone;
     int FGhHeight = -1; // of the canvas font; -1 when the font changed since it was measured
     int FBlankWidth = -1;
+    std::vector<std::pair<size_t, int>> FWidths; // words of the current line measured: (position, width)
+    size_t FWidthAt = 0;
 
     // Anchor state and counters (saved around the measuring pass).
     bool FInAnchor = false;
