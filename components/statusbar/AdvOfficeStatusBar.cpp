@@ -327,6 +327,30 @@ void TAdvOfficeStatusBar::WndProc(TMessage& Message) {
         TCustomControl::WndProc(Message);
         HintShow(reinterpret_cast<THintInfo*>(Message.LParam));
         return;
+    case CM_COLORCHANGED:
+    case CM_SYSCOLORCHANGE:
+        TCustomControl::WndProc(Message);
+        if (HandleAllocated()) RecreateWnd();
+        return;
+    case CM_WININICHANGE:
+        TCustomControl::WndProc(Message);
+        if (Message.WParam == 0 || Message.WParam == 42) SyncToSystemFont(); // 42: non-client metrics
+        return;
+    case CM_DESIGNHITTEST: {
+        // The designer lets the bar take the mouse on a panel border or while a border is dragged.
+        FDesignMouse = TPoint{static_cast<short>(Message.LParam & 0xFFFF),
+                              static_cast<short>((Message.LParam >> 16) & 0xFFFF)};
+        Message.Result = OnPanelBorder(FDesignMouse.X) >= 0 || FResizePanel >= 0 ? 1 : 0;
+        return;
+    }
+    case win::WM_SETCURSOR:
+        if (ComponentState().Contains(csDesigning) && OnPanelBorder(FDesignMouse.X) >= 0) {
+            win::SetCursor(vcl::Screen->Cursors(crSizeWE));
+            Message.Result = 1;
+            return;
+        }
+        TCustomControl::WndProc(Message);
+        return;
     case CM_SYSFONTCHANGED:
         TCustomControl::WndProc(Message);
         SyncToSystemFont();

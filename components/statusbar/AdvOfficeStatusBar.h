@@ -200,6 +200,7 @@ private:
     int FHotPanel = -1;
     int FDownPanel = -1;
     TDummyHintControl* FHintControl = nullptr; // owned by the bar as a component
+    vcl::TPoint FDesignMouse{-10, -10};
     int FResizePanel = -1;
     int FResizeStartX = 0;
     int FResizeStartWidth = 0;

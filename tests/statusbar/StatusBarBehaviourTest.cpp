@@ -308,6 +308,32 @@ TEST_F(StatusBarBehaviourTest, FlippingReversesThePanels) {
     EXPECT_EQ(bar->Panels()->GetItem(0)->Width(), 220);
 }
 
+TEST_F(StatusBarBehaviourTest, AtDesignTimeAPanelBorderIsDraggedAndTheColourRestartsTheWindow) {
+    auto* bar = MakeBar({80, 100, 50});
+    ShowAndPaint();
+    bar->SetDesigning(true);
+    // Press on the first panel's right border (80) and drag 30 to the right, then far to the left.
+    Press(bar, 81, 9);
+    TPoint p = bar->ClientToScreen(TPoint{111, 9});
+    ui.Screen().MoveMouse(p.X, p.Y);
+    ui.Process();
+    EXPECT_EQ(bar->Panels()->GetItem(0)->Width(), 110);
+    p = bar->ClientToScreen(TPoint{-200, 9});
+    ui.Screen().MoveMouse(p.X, p.Y);
+    ui.Process();
+    EXPECT_EQ(bar->Panels()->GetItem(0)->Width(), 0); // never negative
+    Release();
+    bar->SetDesigning(false);
+    // A colour change makes a new window, whose timer runs again.
+    win::HWND before = bar->Handle();
+    bar->SetColor(clRed);
+    ui.Process();
+    EXPECT_NE(bar->Handle(), before);
+    int tick = bar->Tick();
+    ui.Advance(100);
+    EXPECT_NE(bar->Tick(), tick);
+}
+
 TEST_F(StatusBarBehaviourTest, TheSizeGripAnswersTheCornerAndIsDrawnAsDots) {
     auto* bar = MakeBar({100, 100}, 500);
     bar->SetAlign(alBottom);
