@@ -75,7 +75,7 @@ void TAdvOfficeStatusBar::UpdateStatusBar() {
             break;
         case psAnimation:
             if (panel->AnimationImages() != nullptr) {
-                if (FTick % (panel->AnimationDelay() + 1) == 0) {
+                if (FTick % (static_cast<long long>(panel->AnimationDelay()) + 1) == 0) {
                     int count = panel->AnimationImages()->Count();
                     int next = panel->AnimationIndex() + 1;
                     panel->SetAnimationIndex(next >= count ? 0 : next);

@@ -2,6 +2,7 @@
 // anchors going to the desktop's handler or to the application by their scheme, the size grip.
 
 #include <algorithm>
+#include <limits>
 #include <set>
 
 #include "components/statusbar/StatusClock.h"
@@ -160,6 +161,15 @@ TEST_F(StatusBarBehaviourTest, BlinkingAlternatesAndAnimationsStep) {
     // The frame goes 0, 1, 2, 0, ... every other tick.
     std::set<int> seen(frame.begin(), frame.end());
     EXPECT_EQ(seen.size(), 3u);
+    // The largest delay is no overflow: the frame moves only at tick 0.
+    anim->SetAnimationDelay(std::numeric_limits<int>::max());
+    int moves = 0;
+    for (int i = 0; i < 22; ++i) {
+        int before = anim->AnimationIndex();
+        ui.Advance(100);
+        moves += anim->AnimationIndex() != before;
+    }
+    EXPECT_EQ(moves, 2);
 }
 
 TEST_F(StatusBarBehaviourTest, ButtonPanelsShowHotAndDownAndRaiseTheirEvents) {
