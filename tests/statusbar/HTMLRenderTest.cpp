@@ -147,6 +147,38 @@ TEST_F(HTMLRenderTest, RightAndCentredParagraphsMoveTheirLines) {
     EXPECT_EQ(r.Anchors[0].Rect.Left, 31);
 }
 
+TEST_F(HTMLRenderTest, TagsThatMoveTheTextByTable) {
+    // Where an anchored word lands after the tags before it: its left edge and its line.
+    struct Case {
+        const char* Text;
+        int Left; // from the working rectangle's left (1)
+        int Line; // 1-based
+    } cases[] = {
+        {"<in x=\"50\"><a href=\"t\">w</a>", 50, 1},
+        {"ab<in x=\"1\"><a href=\"t\">w</a>", -1, 1}, // a tab behind the text moves nothing
+        {"<of x=\"20\"><a href=\"o\">w</a>", 20, 1},
+        {"<of x=\"20\">a<br><a href=\"o\">w</a>", 20, 2},
+        {"<of x=\"20\">a</of><br>b<br><a href=\"o\">w</a>", 0, 3},
+        {"<ul><li><a href=\"l\">w</a>", 12, 2},
+        {"<ul><ul><li><a href=\"l\">w</a>", 24, 3},
+        {"<ul><li>a<li><a href=\"l\">w</a>", 12, 3},
+        {"<ul><li>a</ul><br><a href=\"l\">w</a>", 0, 3},
+        {"<hr><a href=\"h\">w</a>", 0, 2},
+        {"<z>gone </z><a href=\"z\">w</a>", 0, 1},
+        {"<s>x</s> <u>y</u> <i><a href=\"i\">w</a>", -1, 1},
+    };
+    for (const Case& k : cases) {
+        THTMLRenderResult r = Render(k.Text);
+        ASSERT_EQ(r.Anchors.size(), 1u) << k.Text;
+        if (k.Left >= 0) {
+            EXPECT_EQ(r.Anchors[0].Rect.Left, 1 + k.Left) << k.Text;
+        } else {
+            EXPECT_GT(r.Anchors[0].Rect.Left, 1) << k.Text;
+        }
+        EXPECT_EQ(r.Anchors[0].Rect.Bottom, k.Line * gh) << k.Text;
+    }
+}
+
 TEST_F(HTMLRenderTest, TagsThatChangeTheFontChangeTheWidth) {
     auto widthWith = [&](TFontStyles Style, int Size, const String& S) {
         TBitmap b(10, 10);
