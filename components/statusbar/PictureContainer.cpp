@@ -3,6 +3,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtil.h"
+#include "platform/rtl/Resources.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/GraphicsDecode.h"
@@ -101,10 +102,27 @@ void THTMLPicture::LoadFromFile(const String& FileName) {
 }
 
 void THTMLPicture::LoadFromURL(const String& URL) {
-    FAddress = URL;
+    const String upper = UpperCase(URL.substr(0, 7));
     FID = URL;
-    if (UpperCase(URL.substr(0, 7)) == "FILE://") LoadFromFile(URL.substr(7));
-    // Web addresses are recorded only: nothing is fetched, the picture stays empty.
+    if (upper.rfind("RES://", 0) == 0) {
+        if (URL.size() > 6) LoadFromResourceName(nullptr, URL.substr(6));
+    } else if (upper == "FILE://") {
+        if (URL.size() > 7) LoadFromFile(URL.substr(7));
+    } else {
+        // Web addresses are recorded only: nothing is fetched, the picture stays empty.
+        FAddress = URL;
+    }
+}
+
+void THTMLPicture::LoadFromResourceName(const void*, const String& Name) {
+    if (!ResourceExists(Name, TResType(RT_RCDATA))) return;
+    LoadFromBytes(LoadResourceBytes(Name, TResType(RT_RCDATA)));
+    Changed(this);
+}
+
+void THTMLPicture::LoadFromResourceID(const void* Instance, int ResID) {
+    TResourceStream rs(Instance, ResID, TResType(RT_RCDATA));
+    LoadFromStream(&rs);
 }
 
 void THTMLPicture::LoadPicture() {

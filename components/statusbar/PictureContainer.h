@@ -32,8 +32,12 @@ public:
     void WriteData(vcl::TStream* Stream) override;
     // A file that cannot be read or is no picture leaves the picture empty.
     void LoadFromFile(const String& FileName) override;
-    // "FILE://" loads the file (prefix in any case); any other address is only recorded.
+    // "RES://" loads the raw-data resource of that name, "FILE://" the file (prefixes in any case, each
+    // only with something after it); any other address is only recorded.
     void LoadFromURL(const String& URL);
+    // The raw-data resource of that name (nothing when there is none) or number (EResNotFound).
+    void LoadFromResourceName(const void* Instance, const String& Name);
+    void LoadFromResourceID(const void* Instance, int ResID);
     void LoadFromBytes(const String& Bytes);
     void SetWidth(int) override {}
     void SetHeight(int) override {}

@@ -8,6 +8,7 @@
 #include "components/statusbar/PathShorten.h"
 #include "components/statusbar/PictureContainer.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Resources.h"
 #include "platform/rtl/Streams.h"
 #include "platform/vcl/Bitmap.h"
 #include "tests/support/UiDriver.h"
@@ -115,6 +116,15 @@ TEST(HTMLPictureTest, LoadingFailuresAndAssign) {
     THTMLPicture url;
     url.LoadFromURL("file://" + good);
     EXPECT_EQ(url.Width(), 3);
+    const String bmp = Bmp();
+    RegisterResource("STATUSPICTURE", TResType(RT_RCDATA), bmp.data(), bmp.size());
+    THTMLPicture res;
+    res.LoadFromURL("res://StatusPicture");
+    EXPECT_EQ(res.Width(), 3);
+    THTMLPicture none;
+    none.LoadFromURL("RES://NoSuchPicture");
+    none.LoadFromURL("FILE://");
+    EXPECT_TRUE(none.Empty());
     THTMLPicture web;
     web.LoadFromURL("https://example.org/a.png");
     EXPECT_TRUE(web.Empty());
