@@ -80,7 +80,7 @@ private:
     void ImageTag(std::string_view Tag, TPass Pass, TLine& L);
     void ListItem(TPass Pass, TLine& L);
     void ParagraphTag(std::string_view Tag, TPass Pass, TLine& L);
-    void BodyTag(std::string_view Tag);
+    void BodyTag(std::string_view Tag, const TLine& L);
     void TurnFont(int Angle);
     void RestoreFont();
     void SetStyle(vcl::TFontStyle Style, bool On);

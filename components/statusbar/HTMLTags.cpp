@@ -215,7 +215,7 @@ void TRenderer::HandleTag(std::string_view Tag, TPass Pass, TLine& L) {
             // Blinking text in its off phase takes its room but is not drawn.
             if (!FArgs.BlinkOn) FBlinkHidden = true;
         } else if (c2 == 'O') {
-            if (drawing && !FArgs.KeepColors) BodyTag(Tag);
+            if (drawing && !FArgs.KeepColors) BodyTag(Tag, L);
         } else if (c2 == 'R') {
             L.Full = true;
         }
@@ -531,12 +531,19 @@ void TRenderer::ParagraphTag(std::string_view Tag, TPass Pass, TLine& L) {
     }
 }
 
-void TRenderer::BodyTag(std::string_view Tag) {
+void TRenderer::BodyTag(std::string_view Tag, const TLine& L) {
     std::string_view raw = AttrTextOf(Tag, 6);
     String attrs = Upper(raw);
     auto pictureOf = [&](const char* Name) -> PictureContainer::THTMLPicture* {
         String source = AttrValue(raw, Name);
         if (source.empty()) return nullptr;
+        if (Upper(source).rfind("IDX:", 0) == 0) {
+            // An image-list image is drawn once where the text stands.
+            int n = AttrToInt(source.substr(4));
+            if (FArgs.ImageList != nullptr && n >= 0 && n < FArgs.ImageList->Count())
+                FArgs.ImageList->Draw(C, L.X, L.Rect.Top, n, true);
+            return nullptr;
+        }
         if (source.find(':') == String::npos && FArgs.Pictures != nullptr)
             return FArgs.Pictures->FindPicture(source);
         if (source.find("://") != String::npos && FArgs.PictureCache != nullptr)

@@ -334,6 +334,18 @@ TEST_F(HTMLRenderTest, ImagesFromTheImageListAndTheContainer) {
     // Drawn stretched in red.
     Render("<img src=\"dot\" width=\"40\" height=\"8\">", TRect{0, 0, 300, 120}, true, p);
     EXPECT_TRUE(IsReddish(Pixel(30, 4)));
+    // A page background: the picture tiled over the layout rectangle, clipped to it; an image-list image
+    // once where the text stands.
+    SetUp();
+    Render("<body background=\"dot\">x", TRect{0, 0, 50, 30}, true, p);
+    EXPECT_TRUE(IsReddish(Pixel(1, 1)));
+    EXPECT_TRUE(IsReddish(Pixel(47, 27)));
+    EXPECT_FALSE(IsReddish(Pixel(52, 10)));
+    SetUp();
+    a.HeightOnly = false;
+    Render("<body background=\"idx:0\">", TRect{0, 0, 300, 120}, true, a);
+    EXPECT_TRUE(IsReddish(Pixel(10, 10)));
+    EXPECT_FALSE(IsReddish(Pixel(30, 10)));
 }
 
 TEST_F(HTMLRenderTest, AnchoredImagesAreHit) {
