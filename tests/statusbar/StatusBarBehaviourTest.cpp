@@ -247,6 +247,11 @@ TEST_F(StatusBarBehaviourTest, AnchorsOpenWebAndMailAddressesOnlyAndRaiseTheirEv
     EXPECT_EQ(bar->Cursor(), crDefault);
     ASSERT_FALSE(exited.empty());
     EXPECT_EQ(exited.back(), "");
+    // In simple mode the simple text's anchors count, wherever the panels are.
+    bar->SetSimpleText("<a href=\"simple\">simple link</a>");
+    bar->SetSimplePanel(true);
+    EXPECT_EQ(bar->IsAnchor(10, 10), "simple");
+    EXPECT_EQ(bar->IsAnchor(350, 10), "");
     // Only the scheme counts, not "://" or "mailto:" anywhere.
     EXPECT_FALSE(IsOpenableUri("javascript:alert('mailto:x')"));
     EXPECT_FALSE(IsOpenableUri("x-app://http://a"));
