@@ -309,18 +309,33 @@ void TRenderer::SetBrushColor(TColor Color) {
     }
 }
 
+// The metrics of the canvas font: measured once per font and call (every line starts by loading a font,
+// mostly one met before).
+TRenderer::TFontMetrics& TRenderer::Metrics() {
+    if (FMetrics == nullptr) {
+        const TFont* f = C->Font();
+        String key = f->Name() + '|' + IntToStr(f->Height()) + '|' +
+                     IntToStr(static_cast<int>(f->Style().Bits())) + '|' + IntToStr(f->Orientation());
+        FMetrics = &FFontMetrics[key];
+    }
+    return *FMetrics;
+}
+
 int TRenderer::GhHeight() {
     if (FGhHeight < 0) {
-        FGhHeight = C->TextHeight("gh");
-        FBlankWidth = -1;
+        FMetrics = nullptr;
+        TFontMetrics& m = Metrics();
+        if (m.Gh < 0) m.Gh = C->TextHeight("gh");
+        FGhHeight = m.Gh;
     }
     return FGhHeight;
 }
 
 int TRenderer::BlankWidth() {
     GhHeight(); // a font change since the last measure is noticed there
-    if (FBlankWidth < 0) FBlankWidth = WordWidth(" ");
-    return FBlankWidth;
+    TFontMetrics& m = Metrics();
+    if (m.Blank < 0) m.Blank = WordWidth(" ");
+    return m.Blank;
 }
 
 int TRenderer::WordWidth(std::string_view Word) {

@@ -2,6 +2,7 @@
 // The state of one mark-up renderer call, shared by the line builder (HTMLRender.cpp) and the tag
 // handlers (HTMLTags.cpp). Not for use outside the renderer.
 
+#include <map>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -68,6 +69,10 @@ private:
     int WordWidth(std::string_view Word);
     int GhHeight();
     int BlankWidth();
+    struct TFontMetrics {
+        int Gh = -1, Blank = -1;
+    };
+    TFontMetrics& Metrics();
     bool Drawing(TPass Pass) const { return Pass == TPass::Second && !FArgs.NoDraw; }
     bool HitTesting(TPass Pass) const { return Pass == TPass::Second && FArgs.NoDraw; }
 
@@ -103,7 +108,8 @@ private:
     vcl::TBrushStyle FEntryBrushStyle = vcl::bsSolid;
     TColor FEntryBrushColor = vcl::clNone;
     int FGhHeight = -1; // of the canvas font; -1 when the font changed since it was measured
-    int FBlankWidth = -1;
+    std::map<String, TFontMetrics> FFontMetrics;
+    TFontMetrics* FMetrics = nullptr;            // of the canvas font, once known
     std::vector<std::pair<size_t, int>> FWidths; // words of the current line measured: (position, width)
     size_t FWidthAt = 0;
 
