@@ -286,6 +286,24 @@ TEST_F(HTMLRenderTest, DrawnColoursAndHiddenText) {
     EXPECT_EQ(c->Brush()->Color(), clWhite);
 }
 
+TEST_F(HTMLRenderTest, TheFocusedAnchorIsFramed) {
+    THTMLRenderArgs a;
+    a.FocusIndex = 1; // the second anchor, counted from 0
+    THTMLRenderResult r =
+        Render("<a href=\"a\">one</a> <a href=\"b\">two</a>", TRect{0, 0, 300, 120}, true, a);
+    ASSERT_EQ(r.Anchors.size(), 2u);
+    const TRect two = r.Anchors[1].Rect;
+    // A dotted frame one pixel wider than the word on each side; none around the first anchor.
+    bool framed = false;
+    for (int y = two.Top; y < two.Bottom; ++y)
+        framed = framed || IsNotWhite(Pixel(two.Left - 1, y));
+    EXPECT_TRUE(framed);
+    bool other = false;
+    for (int y = 0; y < gh; ++y)
+        other = other || IsNotWhite(Pixel(0, y));
+    EXPECT_FALSE(other);
+}
+
 TEST_F(HTMLRenderTest, SubscriptAndSuperscriptNeedTheirExactTags) {
     THTMLRenderArgs a;
     a.HeightOnly = true;
