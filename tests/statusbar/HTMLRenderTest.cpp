@@ -286,6 +286,44 @@ TEST_F(HTMLRenderTest, DrawnColoursAndHiddenText) {
     EXPECT_EQ(c->Brush()->Color(), clWhite);
 }
 
+TEST_F(HTMLRenderTest, DrawingEffectsOfTags) {
+    auto has = [&](const TRect& R, TColor Color) {
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x)
+                if ((Pixel(x, y) & 0xFFFFFF) == (ColorToRGB(Color) & 0xFFFFFF)) return true;
+        return false;
+    };
+    struct Case {
+        const char* Text;
+        TRect Where;
+        TColor Color;
+    } cases[] = {
+        // A paragraph background fills the whole line, past the words.
+        {"<p bgcolor=\"#0000FF\">x</p>", TRect{250, 2, 290, gh - 2}, 0xFF0000},
+        // A page background fills the layout rectangle.
+        {"<body bgcolor=\"clLime\">x", TRect{200, 60, 290, 100}, 0x00FF00},
+        // Highlighted text stands on the highlight colour.
+        {"<hi>MMMM</hi>", TRect{2, 2, 20, gh - 2}, clHighlight},
+        // The error underline is red, under the word.
+        {"<e>MMMM</e>", TRect{1, gh - 3, 30, gh + 2}, 0x0000FF},
+        // A rule across the line.
+        {"<hr>", TRect{100, 0, 110, gh + 3}, 0x000000},
+    };
+    for (const Case& k : cases) {
+        SetUp();
+        Render(k.Text, TRect{0, 0, 300, 120}, true);
+        EXPECT_TRUE(has(k.Where, k.Color)) << k.Text;
+    }
+    // A shadow in the shadow colour, moved right and down.
+    SetUp();
+    THTMLRenderArgs a;
+    a.ShadowColor = 0x00FF00;
+    a.ShadowOffset = 2;
+    Render("<sh>MMMM</sh>", TRect{0, 0, 300, 120}, true, a);
+    EXPECT_TRUE(has(TRect{3, 2, 40, gh + 2}, 0x00FF00));
+    EXPECT_FALSE(has(TRect{0, 0, 300, 120}, 0x0000FF)); // no error underline without its tag
+}
+
 TEST_F(HTMLRenderTest, TheFocusedAnchorIsFramed) {
     THTMLRenderArgs a;
     a.FocusIndex = 1; // the second anchor, counted from 0
