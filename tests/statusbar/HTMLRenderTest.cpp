@@ -324,6 +324,35 @@ TEST_F(HTMLRenderTest, DrawingEffectsOfTags) {
     EXPECT_FALSE(has(TRect{0, 0, 300, 120}, 0x0000FF)); // no error underline without its tag
 }
 
+TEST_F(HTMLRenderTest, AnchorColoursAndTheHotAnchor) {
+    auto inked = [&](int From, int To, bool (*Pred)(TColor)) {
+        return AnyPixel(TRect{From, 0, To, gh + 1}, Pred);
+    };
+    const char* text = "<a href=\"a\">MMMM</a> <a href=\"b\">MMMM</a>";
+    THTMLRenderArgs a;
+    a.AnchorColor = 0x0000FF;
+    THTMLRenderResult r = Render(text, TRect{0, 0, 300, 120}, true, a);
+    ASSERT_EQ(r.Anchors.size(), 2u);
+    const int mid = r.Anchors[1].Rect.Left;
+    EXPECT_TRUE(inked(0, mid, IsReddish));
+    EXPECT_TRUE(inked(mid, 300, IsReddish));
+    // With HotOnly, only anchor HotIndex (from 1) takes the hot colours; KeepColors leaves the text's.
+    SetUp();
+    a.AnchorColor = clBlack;
+    a.HotOnly = true;
+    a.HotIndex = 2;
+    a.HotBackColor = 0x00FF00;
+    Render(text, TRect{0, 0, 300, 120}, true, a);
+    EXPECT_FALSE(inked(0, mid - 2, IsGreen));
+    EXPECT_TRUE(inked(mid, 300, IsGreen));
+    SetUp();
+    THTMLRenderArgs keep;
+    keep.KeepColors = true;
+    keep.AnchorColor = 0x0000FF;
+    Render(text, TRect{0, 0, 300, 120}, true, keep);
+    EXPECT_FALSE(inked(0, 300, IsReddish));
+}
+
 TEST_F(HTMLRenderTest, TheFocusedAnchorIsFramed) {
     THTMLRenderArgs a;
     a.FocusIndex = 1; // the second anchor, counted from 0
