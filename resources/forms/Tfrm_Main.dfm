@@ -414,25 +414,52 @@ object frm_Main: Tfrm_Main
     Panels = <
       item
         AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
+        Progress.CompletionSmooth = True
         Style = psText
         Text = 'Ready'
+        TimeFormat = 'h:mm:ss'
         Width = 225
       end
       item
         AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
         Progress.Indication = piPercentage
         Progress.Min = 0
         Progress.Max = 100
         Progress.Position = 0
+        Progress.Level1Perc = 70
+        Progress.Level2Perc = 90
         Style = psProgress
+        TimeFormat = 'h:mm:ss'
         Width = 100
       end
       item
         AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
+        TimeFormat = 'h:mm:ss'
         Width = 130
       end
       item
         AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
+        TimeFormat = 'h:mm:ss'
         Width = 50
       end>
     SimplePanel = False
@@ -447,6 +474,13 @@ object frm_Main: Tfrm_Main
   end
   object AdvOfficeStatusBarOfficeStyler: TAdvOfficeStatusBarOfficeStyler
     Style = psOffice2007Luna
+    PanelAppearanceLight.BorderColor = clNone
+    PanelAppearanceLight.TextColorHot = clBlack
+    PanelAppearanceLight.TextColorDown = clBlack
+    PanelAppearanceLight.TextStyle = []
+    PanelAppearanceDark.BorderColor = clNone
+    PanelAppearanceDark.TextStyle = []
+    AutoThemeAdapt = False
   end
   object AdvMenuOfficeStyler: TAdvMenuOfficeStyler
     AntiAlias = aaNone
