@@ -182,6 +182,7 @@ void EnsureSurface(Wnd* root) {
         if (root->Native) {
             root->Native->SetVisible(root->Style & WS_VISIBLE);
             UpdateNativeAttributes(root);
+            UpdateNativeTitleAndIcon(root);
         }
     }
 }

@@ -1040,6 +1040,7 @@ LRESULT DefTextMessage(Wnd* w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETTEXT: {
         const char* t = reinterpret_cast<const char*>(lp);
         w->Text = t ? t : "";
+        if (w->Native) UpdateNativeTitleAndIcon(w);
         if (w->Style & WS_CAPTION) {
             w->FramePending = true;
             AddUpdate(w, nullptr, false, true);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Unicode.h"
 #include "platform/win/WindowInternal.h"
 
 namespace offscreen {
@@ -32,6 +33,8 @@ public:
         perPixel_ = perPixel;
     }
     void SetShape(const std::optional<std::vector<vcl::TRect>>& rects) override { shape_ = rects; }
+    void SetTitle(const String& title) override { title_ = title; }
+    void SetIcon(const std::vector<backend::IconImage>& images) override { icon_ = images; }
     void Present(cairo_surface_t* surface, const vcl::TRect&) override {
         if (surface != image_) {
             cairo_surface_reference(surface);
@@ -49,6 +52,8 @@ public:
     bool perPixel_ = false;
     std::optional<std::vector<vcl::TRect>> shape_;
     cairo_surface_t* image_ = nullptr;
+    String title_;
+    std::vector<backend::IconImage> icon_;
 };
 
 namespace {
@@ -92,19 +97,6 @@ win::COLORREF PixelAt(cairo_surface_t* s, int x, int y) {
                                                        y * cairo_image_surface_get_stride(s));
     std::uint32_t p = row[x];
     return win::RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-
-char32_t NextCodePoint(const String& s, size_t& i) {
-    auto c = static_cast<unsigned char>(s[i++]);
-    if (c < 0x80) return c;
-    int n = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-    char32_t cp = n == 3 ? (c & 0x07) : n == 2 ? (c & 0x0F) : (c & 0x1F);
-    if (n == 0) return 0xFFFD;
-    for (int k = 0; k < n; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0xFFFD;
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    }
-    return cp;
 }
 
 } // namespace
@@ -202,7 +194,7 @@ void OffscreenBackend::PressKey(unsigned vk) {
 void OffscreenBackend::TypeText(const String& text) {
     using namespace win::detail;
     for (size_t i = 0; i < text.size();) {
-        char32_t cp = NextCodePoint(text, i);
+        char32_t cp = vcl::Utf8Next(text, i);
         auto key = KeyForChar(cp);
         if (key) {
             bool shift = key->second;
@@ -315,6 +307,21 @@ win::COLORREF OffscreenBackend::WindowPixel(win::HWND window, int x, int y) cons
     win::detail::Wnd* w = win::detail::W(window);
     if (!w || !w->IsTopLevel() || !w->Surface) return 0xFFFFFFFF;
     return PixelAt(w->Surface, x, y);
+}
+
+const OffscreenWindow* OffscreenBackend::Native(win::HWND window) const {
+    win::detail::Wnd* w = win::detail::W(window);
+    return w && w->IsTopLevel() ? dynamic_cast<const OffscreenWindow*>(w->Native.get()) : nullptr;
+}
+
+String OffscreenBackend::WindowTitle(win::HWND window) const {
+    const OffscreenWindow* n = Native(window);
+    return n ? n->title_ : String();
+}
+
+std::vector<backend::IconImage> OffscreenBackend::WindowIcon(win::HWND window) const {
+    const OffscreenWindow* n = Native(window);
+    return n ? n->icon_ : std::vector<backend::IconImage>{};
 }
 
 bool OffscreenBackend::WriteWindowPng(win::HWND window, const String& path) const {

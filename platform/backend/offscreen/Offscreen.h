@@ -38,6 +38,7 @@ public:
     std::uint32_t TickCount() override { return now_; }
     backend::WaitResult Wait(std::optional<std::uint32_t> deadline) override;
     void SetSink(backend::EventSink* sink) override { sink_ = sink; }
+    void SetProgramIcon(const std::vector<backend::IconImage>& images) override { programIcon_ = images; }
 
     // ---- The screen
     void SetMonitors(std::vector<Monitor> monitors);
@@ -75,10 +76,16 @@ public:
     win::COLORREF WindowPixel(win::HWND window, int x, int y) const;
     bool WriteWindowPng(win::HWND window, const String& path) const;
     bool WriteScreenPng(const String& path) const;
+    // What a task bar would show for a top-level window: its title, and its own icon (empty = the
+    // program's icon, ProgramIcon).
+    String WindowTitle(win::HWND window) const;
+    std::vector<backend::IconImage> WindowIcon(win::HWND window) const;
+    const std::vector<backend::IconImage>& ProgramIcon() const { return programIcon_; }
 
 private:
     friend class OffscreenWindow;
     void Deliver(const backend::InputEvent& ev);
+    const OffscreenWindow* Native(win::HWND window) const;
     std::vector<Monitor> monitors_;
     std::vector<OffscreenWindow*> windows_; // all, any order
     std::vector<OffscreenWindow*> stack_;   // visible, topmost first
@@ -86,6 +93,7 @@ private:
     backend::CursorShape cursor_ = backend::CursorShape::Arrow;
     std::uint32_t now_ = 10000;
     vcl::TPoint pointer_{};
+    std::vector<backend::IconImage> programIcon_;
 };
 
 // The active backend as the offscreen one (installing it if no backend is active yet); raises if another
