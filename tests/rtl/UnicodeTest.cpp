@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Unicode.h"
 
 using namespace vcl;
@@ -48,4 +49,17 @@ TEST(Unicode, UnpairedSurrogatesReadAsReplacement) {
     AppendUtf16(out, 0x110000);
     AppendUtf16(out, 0xDFFF);
     EXPECT_EQ(out, (std::u16string{0xFFFD, 0xFFFD}));
+}
+
+TEST(Unicode, CaseMappingKeepsBytesThatAreNoCharacters) {
+    // Text is never damaged by a case change: a stray byte, an overlong form and a cut-off character
+    // stay as they were, the characters around them change.
+    EXPECT_EQ(AnsiUpperCase("a\xFF"
+                            "b\xC0\xAF"
+                            "c\xC3"),
+              "A\xFF"
+              "B\xC0\xAF"
+              "C\xC3");
+    EXPECT_EQ(AnsiLowerCase("\xC3\x89T\xE2\x82"), "\xC3\xA9t\xE2\x82");
+    EXPECT_EQ(Utf8Length("a\xFF\xC3\xA9"), 3) << "a stray byte counts as one";
 }
