@@ -155,7 +155,8 @@ void GtkNativeWindow::SetBounds(const TRect& r) {
     if (r == FBounds && FRequested.empty()) return;
     FBounds = r;
     FRequested.push_back(r);
-    if (FRequested.size() > 16) FRequested.erase(FRequested.begin());
+    // A drag by the mouse asks many times before the server answers: keep enough to know every echo.
+    if (FRequested.size() > 64) FRequested.erase(FRequested.begin());
     gtk_window_move(win, r.Left, r.Top);
     gtk_window_resize(win, std::max(r.Width(), 1), std::max(r.Height(), 1));
 }
