@@ -9,7 +9,7 @@ function(_kv_web_late)
   pkg_check_modules(WEBKIT REQUIRED IMPORTED_TARGET webkit2gtk-4.1)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.cpp)
   add_library(kv_web STATIC ${_src})
-  target_link_libraries(kv_web PUBLIC kv_vcl kv_backend_gtk PkgConfig::WEBKIT)
+  target_link_libraries(kv_web PUBLIC kv_vcl kv_backend_gtk PRIVATE PkgConfig::WEBKIT PkgConfig::GTK3)
 
   if(NOT KALVENOR_TESTS OR NOT TARGET kv_testsupport)
     return()
@@ -29,7 +29,7 @@ function(_kv_web_late)
     find_package(Python3 REQUIRED COMPONENTS Interpreter)
     add_executable(tests_web_e2e ${_e2e})
     target_link_libraries(tests_web_e2e PRIVATE kv_testsupport kv_web kv_backend_gtk kv_backend_offscreen
-                          GTest::gtest GTest::gmock)
+                          PkgConfig::WEBKIT PkgConfig::GTK3 GTest::gtest GTest::gmock)
     target_compile_definitions(tests_web_e2e PRIVATE
       KV_DEMO_SERVICE="${CMAKE_SOURCE_DIR}/tools/demo-service/server.py"
       KV_PYTHON="${Python3_EXECUTABLE}"

@@ -125,6 +125,9 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH:
         return DefTextMessage(w, msg, wp, lp);
+    case WM_SETICON:
+    case WM_GETICON:
+        return DefIconMessage(w, msg, wp, lp);
     case WM_WINDOWPOSCHANGING: {
         auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
         bool sizable = (w->Style & WS_THICKFRAME) || !(w->Style & (WS_POPUP | WS_CHILD));

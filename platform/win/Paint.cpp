@@ -183,6 +183,7 @@ void EnsureSurface(Wnd* root) {
         if (root->Native) {
             root->Native->SetVisible(root->Style & WS_VISIBLE);
             UpdateNativeAttributes(root);
+            UpdateNativeTitleAndIcon(root);
         }
     }
 }

@@ -1099,6 +1099,7 @@ LRESULT DefTextMessage(Wnd* w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETTEXT: {
         const char* t = reinterpret_cast<const char*>(lp);
         w->Text = t ? t : "";
+        if (w->Native) UpdateNativeTitleAndIcon(w);
         // The caption shows the new text at once; the client area is not touched.
         if ((w->Style & WS_CAPTION) == WS_CAPTION && IsVisibleChain(w)) DefNcPaint(w, w->FrameActive);
         return TRUE;

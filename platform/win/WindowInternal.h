@@ -55,6 +55,7 @@ struct Wnd {
     RECT Rect{};   // window rectangle in the parent's client coordinates (screen for top-level windows)
     RECT Client{}; // client rectangle in window coordinates
     String Text;
+    HICON IconBig = nullptr, IconSmall = nullptr; // WM_SETICON's, not owned
     // Pending painting, in window coordinates.
     HRGN Update = nullptr;
     bool ErasePending = false;
@@ -244,6 +245,13 @@ HRGN VisibleRegion(Wnd* w, bool window, bool clipChildren, bool clipSiblings); /
 void Present(Wnd* root, const RECT& windowRect);
 void UpdateNativeAttributes(Wnd* root);
 void Restack();
+// Title and icon of a top-level window's native window (at creation, WM_SETTEXT, WM_SETICON).
+void UpdateNativeTitleAndIcon(Wnd* root);
+LRESULT DefIconMessage(Wnd* w, UINT msg, WPARAM wp, LPARAM lp); // WM_SETICON, WM_GETICON
+// The images of the program's icon ("MAINICON"), largest first; empty when it has none.
+const std::vector<backend::IconImage>& ProgramIconImages();
+// The icon a caption shows: the window's small or big icon, else its class's, else the program's.
+HICON CaptionIcon(Wnd* w);
 
 // Position internals.
 BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags);

@@ -11,9 +11,9 @@
 #include <set>
 #include <vector>
 
-#include "platform/backend/offscreen/Offscreen.h"
 #include "platform/win/WindowInternal.h"
 #include "platform/win/Windows.h"
+#include "tests/support/OffscreenBackend.h"
 
 namespace wintest {
 
