@@ -46,7 +46,7 @@ TEST_F(ListBoxTest, ClickAndKeysSelectOneLine) {
     EXPECT_EQ(l->ItemIndex(), 0);
     // The selected line is highlighted.
     TPoint p = LinePoint(l, 0);
-    EXPECT_EQ(At(l, p.X + 80, p.Y), Ref(clHighlight));
+    ExpectPixels(l, {{p.X + 80, p.Y, clHighlight}});
     // Clicking below the last line selects nothing.
     ClickAt(l, 50, 95);
     EXPECT_EQ(l->ItemIndex(), 0);
@@ -187,7 +187,7 @@ TEST_F(ListBoxTest, OwnerDrawCallsOnDrawItemForVisibleLines) {
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(drawn.front(), 0);
     EXPECT_LE(drawn.back(), 5);
-    EXPECT_EQ(At(l, 10, 30), Ref(clLime));
+    ExpectPixels(l, {{10, 30, clLime}});
     EXPECT_EQ(l->ItemAtPos(TPoint{10, 2 + 45}, true), 2);
 }
 
