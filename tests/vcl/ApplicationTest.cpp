@@ -100,21 +100,16 @@ TEST_F(ApplicationTest, HandleExceptionIgnoresAbortAndPrefersOnException) {
         EXPECT_EQ(Sender, Application);
         seen.push_back(E.what());
     };
-    try {
-        throw EAbort("silent");
-    } catch (...) {
-        Application->HandleException(Application);
-    }
-    try {
-        throw EListError("List index out of bounds (3)");
-    } catch (...) {
-        Application->HandleException(Application);
-    }
-    try {
-        throw std::runtime_error("plain");
-    } catch (...) {
-        Application->HandleException(Application);
-    }
+    auto handle = [](auto E) {
+        try {
+            throw E;
+        } catch (...) {
+            Application->HandleException(Application);
+        }
+    };
+    handle(EAbort("silent"));
+    handle(EListError("List index out of bounds (3)"));
+    handle(std::runtime_error("plain"));
     EXPECT_EQ((std::vector<String>{"List index out of bounds (3)", "plain"}), seen);
     // Outside a handler there is nothing to handle.
     Application->HandleException(Application);

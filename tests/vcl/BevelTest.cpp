@@ -11,49 +11,48 @@ TEST_F(BevelTest, BoxAndFrame) {
     host->SetColor(clWhite);
     auto* b = Make<TBevel>("B", 10, 10, 40, 30);
     ShowHost();
-    // Lowered box: dark top and left, light bottom and right (including both far corners).
-    EXPECT_EQ(At(b, 0, 0), Ref(clBtnShadow));
-    EXPECT_EQ(At(b, 20, 0), Ref(clBtnShadow));
-    EXPECT_EQ(At(b, 0, 15), Ref(clBtnShadow));
-    EXPECT_EQ(At(b, 39, 15), Ref(clBtnHighlight));
-    EXPECT_EQ(At(b, 20, 29), Ref(clBtnHighlight));
-    EXPECT_EQ(At(b, 39, 0), Ref(clBtnHighlight));
-    EXPECT_EQ(At(b, 0, 29), Ref(clBtnHighlight));
-    EXPECT_EQ(At(b, 20, 15), Ref(clWhite)); // the inside is not painted
+    const TColor dark = clBtnShadow, light = clBtnHighlight;
+    // Lowered box: dark top and left, light bottom and right (including both far corners); the inside is
+    // not painted.
+    ExpectPixels(b, {{0, 0, dark},
+                     {20, 0, dark},
+                     {0, 15, dark},
+                     {39, 15, light},
+                     {20, 29, light},
+                     {39, 0, light},
+                     {0, 29, light},
+                     {20, 15, clWhite}});
     b->SetStyle(bsRaised);
-    EXPECT_EQ(At(b, 0, 0), Ref(clBtnHighlight));
-    EXPECT_EQ(At(b, 39, 29), Ref(clBtnShadow));
+    ExpectPixels(b, {{0, 0, light}, {39, 29, dark}});
     // A lowered frame: a dark rectangle with a light one one pixel down and right.
     b->SetStyle(bsLowered);
     b->SetShape(bsFrame);
-    EXPECT_EQ(At(b, 0, 0), Ref(clBtnShadow));
-    EXPECT_EQ(At(b, 1, 1), Ref(clBtnHighlight));
-    EXPECT_EQ(At(b, 38, 28), Ref(clBtnShadow));
-    EXPECT_EQ(At(b, 39, 29), Ref(clBtnHighlight));
+    ExpectPixels(b, {{0, 0, dark}, {1, 1, light}, {38, 28, dark}, {39, 29, light}});
     b->SetShape(bsSpacer);
-    EXPECT_EQ(At(b, 0, 0), Ref(clWhite));
+    ExpectPixels(b, {{0, 0, clWhite}});
 }
 
 TEST_F(BevelTest, Lines) {
     host->SetColor(clWhite);
     auto* b = Make<TBevel>("B", 10, 10, 40, 30);
-    b->SetShape(bsTopLine);
+    const TColor dark = clBtnShadow, light = clBtnHighlight;
+    struct {
+        TBevelShape Shape;
+        TBevelStyle Style;
+        std::vector<TPixelProbe> Probes;
+    } const cases[] = {
+        // A lowered line is a dark line with a light one below (or right of) it.
+        {bsTopLine, bsLowered, {{20, 0, dark}, {20, 1, light}, {20, 2, clWhite}, {39, 0, dark}}},
+        {bsBottomLine, bsLowered, {{20, 28, dark}, {20, 29, light}, {20, 0, clWhite}}},
+        {bsLeftLine, bsLowered, {{0, 15, dark}, {1, 15, light}}},
+        {bsRightLine, bsRaised, {{38, 15, light}, {39, 15, dark}}},
+    };
     ShowHost();
-    EXPECT_EQ(At(b, 20, 0), Ref(clBtnShadow));
-    EXPECT_EQ(At(b, 20, 1), Ref(clBtnHighlight));
-    EXPECT_EQ(At(b, 20, 2), Ref(clWhite));
-    EXPECT_EQ(At(b, 39, 0), Ref(clBtnShadow));
-    b->SetShape(bsBottomLine);
-    EXPECT_EQ(At(b, 20, 28), Ref(clBtnShadow));
-    EXPECT_EQ(At(b, 20, 29), Ref(clBtnHighlight));
-    EXPECT_EQ(At(b, 20, 0), Ref(clWhite));
-    b->SetShape(bsLeftLine);
-    EXPECT_EQ(At(b, 0, 15), Ref(clBtnShadow));
-    EXPECT_EQ(At(b, 1, 15), Ref(clBtnHighlight));
-    b->SetShape(bsRightLine);
-    b->SetStyle(bsRaised);
-    EXPECT_EQ(At(b, 38, 15), Ref(clBtnHighlight));
-    EXPECT_EQ(At(b, 39, 15), Ref(clBtnShadow));
+    for (const auto& c : cases) {
+        b->SetShape(c.Shape);
+        b->SetStyle(c.Style);
+        ExpectPixels(b, c.Probes);
+    }
 }
 
 } // namespace

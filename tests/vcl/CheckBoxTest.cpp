@@ -71,16 +71,16 @@ TEST_F(CheckBoxTest, CheckMarkAndBoxSide) {
     TCheckBox* c = MakeCheck();
     ShowHost();
     // The box is 13 pixels square, vertically centred, on the left: its inside is the window colour.
-    EXPECT_EQ(At(c, 6, 8), Ref(clWindow));
+    ExpectPixels(c, {{6, 8, clWindow}});
     c->SetChecked(true);
-    EXPECT_EQ(At(c, 5, 9), Ref(clWindowText));
+    ExpectPixels(c, {{5, 9, clWindowText}});
     c->SetState(cbGrayed);
-    EXPECT_EQ(At(c, 5, 9), Ref(clBtnShadow));
+    ExpectPixels(c, {{5, 9, clBtnShadow}});
     // Alignment taLeftJustify puts the box at the right end.
     c->SetChecked(true);
     c->SetAlignment(taLeftJustify);
-    EXPECT_NE(At(c, 5, 9), Ref(clWindowText));
-    EXPECT_EQ(At(c, 120 - 13 + 5, 9), Ref(clWindowText));
+    EXPECT_THAT(At(c, 5, 9), ::testing::Not(colortest::IsColor(Ref(clWindowText))));
+    ExpectPixels(c, {{120 - 13 + 5, 9, clWindowText}});
 }
 
 } // namespace

@@ -171,7 +171,7 @@ TEST_F(ComboBoxTest, OwnerDrawnItemsInTheFieldAndTheList) {
     ShowHost();
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(drawn.back(), (std::pair<int, bool>{1, true}));
-    EXPECT_EQ(At(c, 10, 10), Ref(clLime));
+    ExpectPixels(c, {{10, 10, clLime}});
     drawn.clear();
     c->SetDroppedDown(true);
     Pump();

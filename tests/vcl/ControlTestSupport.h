@@ -11,6 +11,7 @@
 #include "platform/vcl/Controls.h"
 #include "platform/win/WindowInternal.h"
 #include "platform/win/Windows.h"
+#include "tests/support/ColorMatch.h"
 #include "tests/support/OffscreenBackend.h"
 
 namespace controltest {
@@ -127,6 +128,15 @@ protected:
     static void Pump() { offscreen::OffscreenBackend::ProcessMessages(); }
     // A pixel of the host's window, client coordinates (the host has no frame).
     win::COLORREF Pixel(int X, int Y) const { return screen->WindowPixel(host->Handle(), X, Y); }
+    // Probes of the host's window, each naming the colour its rule gives there.
+    struct THostProbe {
+        int X, Y;
+        win::COLORREF Color;
+    };
+    void ExpectHostPixels(const std::vector<THostProbe>& Probes) const {
+        for (const THostProbe& p : Probes)
+            EXPECT_THAT(Pixel(p.X, p.Y), colortest::IsColor(p.Color)) << "at (" << p.X << ", " << p.Y << ")";
+    }
 
     offscreen::OffscreenBackend* screen = nullptr;
     TComponentPtr<THost> host;

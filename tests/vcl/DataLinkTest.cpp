@@ -53,6 +53,13 @@ TComponentPtr<TMemoryDataSet> MakeSet(int Count) {
 
 using Words = std::vector<String>;
 
+// What a link is told while Op runs.
+template <typename F> Words Told(TLogLink& Link, F Op) {
+    Link.Log.clear();
+    Op();
+    return Link.Log;
+}
+
 } // namespace
 
 TEST(DataLinkNotifyTest, OpenScrollEditPostCloseInOrder) {
@@ -69,30 +76,21 @@ TEST(DataLinkNotifyTest, OpenScrollEditPostCloseInOrder) {
     EXPECT_EQ(link.Log, Words{"active"});
     EXPECT_TRUE(link.Active());
 
-    link.Log.clear();
-    ds->Next();
-    ds->MoveBy(5);
-    ds->Last();
-    EXPECT_EQ(link.Log, (Words{"check", "scrolled 1", "check", "scrolled 1", "check", "changed", "record"}));
-
-    link.Log.clear();
-    ds->Edit();
-    EXPECT_EQ(link.Log, (Words{"check", "editing", "record"}));
+    EXPECT_EQ(Told(link,
+                   [&] {
+                       ds->Next();
+                       ds->MoveBy(5);
+                       ds->Last();
+                   }),
+              (Words{"check", "scrolled 1", "check", "scrolled 1", "check", "changed", "record"}));
+    EXPECT_EQ(Told(link, [&] { ds->Edit(); }), (Words{"check", "editing", "record"}));
     EXPECT_TRUE(link.Editing());
-
-    link.Log.clear();
-    ds->FieldByName("Name")->SetAsString("x");
-    EXPECT_EQ(link.Log, Words{"record Name"});
-
-    link.Log.clear();
-    ds->Post();
-    EXPECT_EQ(link.Log, (Words{"update data", "check", "not editing", "changed", "record"}));
-
-    link.Log.clear();
+    EXPECT_EQ(Told(link, [&] { ds->FieldByName("Name")->SetAsString("x"); }), Words{"record Name"});
+    EXPECT_EQ(Told(link, [&] { ds->Post(); }),
+              (Words{"update data", "check", "not editing", "changed", "record"}));
     ds->Edit();
-    link.Log.clear();
-    ds->Close(); // an edit in progress: the link leaves both states, active first
-    EXPECT_EQ(link.Log, (Words{"inactive", "not editing"}));
+    // An edit in progress: the link leaves both states, active first.
+    EXPECT_EQ(Told(link, [&] { ds->Close(); }), (Words{"inactive", "not editing"}));
     EXPECT_FALSE(link.Active());
     EXPECT_FALSE(link.Editing());
 }
@@ -106,29 +104,18 @@ TEST(DataLinkNotifyTest, InsertCancelDeleteAndFieldWritesFromUpdateData) {
     link.SetDataSource(src.get());
     EXPECT_EQ(link.Log, Words{"active"}); // joining an open dataset
 
-    link.Log.clear();
-    ds->Append();
-    EXPECT_EQ(link.Log, (Words{"check", "editing", "changed", "record"}));
-    link.Log.clear();
-    ds->Cancel();
-    EXPECT_EQ(link.Log, (Words{"check", "not editing", "changed", "record"}));
+    EXPECT_EQ(Told(link, [&] { ds->Append(); }), (Words{"check", "editing", "changed", "record"}));
+    EXPECT_EQ(Told(link, [&] { ds->Cancel(); }), (Words{"check", "not editing", "changed", "record"}));
 
     // The link's own writes during UpdateData do not come back to it as record changes.
     ds->Edit();
     link.PendingName = "Written";
-    link.Log.clear();
-    ds->Post();
-    EXPECT_EQ(link.Log, (Words{"update data", "check", "not editing", "changed", "record"}));
+    EXPECT_EQ(Told(link, [&] { ds->Post(); }),
+              (Words{"update data", "check", "not editing", "changed", "record"}));
     EXPECT_EQ(ds->FieldByName("Name")->AsString(), "Written");
     link.PendingName.clear();
-
-    link.Log.clear();
-    ds->Delete();
-    EXPECT_EQ(link.Log, (Words{"check", "changed", "record"}));
-
-    link.Log.clear();
-    ds->FieldByName("Name")->FocusControl();
-    EXPECT_EQ(link.Log, Words{"focus Name"});
+    EXPECT_EQ(Told(link, [&] { ds->Delete(); }), (Words{"check", "changed", "record"}));
+    EXPECT_EQ(Told(link, [&] { ds->FieldByName("Name")->FocusControl(); }), Words{"focus Name"});
 }
 
 TEST(DataLinkNotifyTest, DefaultHandlersFallThroughToRecordChanged) {
@@ -188,10 +175,8 @@ TEST(DataLinkSourceTest, StateChangeEventsAndEnabled) {
     // Disabled, the source and its links go inactive although the dataset stays open.
     TLogLink link;
     link.SetDataSource(src.get());
-    link.Log.clear();
-    src->SetEnabled(false);
+    EXPECT_EQ(Told(link, [&] { src->SetEnabled(false); }), Words{"inactive"});
     EXPECT_EQ(src->State(), dsInactive);
-    EXPECT_EQ(link.Log, Words{"inactive"});
     ds->Next(); // no events while disabled
     EXPECT_EQ(link.Log, Words{"inactive"});
     src->SetEnabled(true);
@@ -252,13 +237,10 @@ TEST(DataLinkLifetimeTest, FreeingTheDataSetFirstLeavesSourceAndLinksInactive) {
     TLogLink link, other;
     link.SetDataSource(src);
     other.SetDataSource(foreign.get());
-    link.Log.clear();
-
-    FreeComponent(ds);
+    EXPECT_EQ(Told(link, [&] { FreeComponent(ds); }), Words{"inactive"});
     EXPECT_EQ(src->DataSet(), nullptr);
     EXPECT_EQ(foreign->DataSet(), nullptr);
     EXPECT_EQ(src->State(), dsInactive);
-    EXPECT_EQ(link.Log, Words{"inactive"});
     EXPECT_FALSE(other.Active());
     EXPECT_EQ(link.DataSet(), nullptr);
 

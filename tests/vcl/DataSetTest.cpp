@@ -1,5 +1,6 @@
 // The in-memory dataset: navigation, edit states, CanModify, fields and layouts.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,6 +10,8 @@
 #include "platform/vcl/DB.h"
 
 using namespace vcl;
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -98,12 +101,9 @@ TEST(DataSetNavigationTest, ClosedSetRefusesRecordOperations) {
     EXPECT_FALSE(ds->Active());
     EXPECT_EQ(ds->State(), dsInactive);
     EXPECT_TRUE(ds->IsEmpty());
-    try {
-        ds->RecordCount();
-        FAIL() << "no exception";
-    } catch (const EDatabaseError& e) {
-        EXPECT_EQ(e.Message, "Orders: Cannot perform this operation on a closed dataset");
-    }
+    EXPECT_THAT(
+        [&] { (void)ds->RecordCount(); },
+        ThrowsMessage<EDatabaseError>(StrEq("Orders: Cannot perform this operation on a closed dataset")));
     EXPECT_THROW(ds->Next(), EDatabaseError);
     EXPECT_THROW(ds->Edit(), EDatabaseError);
     EXPECT_THROW(ds->Append(), EDatabaseError);
@@ -146,12 +146,8 @@ TEST(DataSetEditTest, EditPostAndCancelChangeTheCurrentRecord) {
     EXPECT_EQ(ds->RecordCount(), 2);
 
     // Writing outside an edit mode is refused, as is posting.
-    try {
-        ds->FieldByName("City")->SetAsString("Nice");
-        FAIL() << "no exception";
-    } catch (const EDatabaseError& e) {
-        EXPECT_EQ(e.Message, "People: Dataset not in edit or insert mode");
-    }
+    EXPECT_THAT([&] { ds->FieldByName("City")->SetAsString("Nice"); },
+                ThrowsMessage<EDatabaseError>(StrEq("People: Dataset not in edit or insert mode")));
     EXPECT_THROW(ds->Post(), EDatabaseError);
     EXPECT_EQ(ds->FieldByName("City")->AsString(), "Oslo");
 }
@@ -250,12 +246,8 @@ TEST(DataSetEditTest, ReadOnlySetCannotBeModified) {
     ds->SetReadOnly(true);
     EXPECT_FALSE(ds->CanModify());
     for (auto op : {&TDataSet::Edit, &TDataSet::Insert, &TDataSet::Append, &TDataSet::Delete}) {
-        try {
-            (ds.get()->*op)();
-            ADD_FAILURE() << "no exception";
-        } catch (const EDatabaseError& e) {
-            EXPECT_EQ(e.Message, "People: Cannot modify a read-only dataset");
-        }
+        EXPECT_THAT([&] { (ds.get()->*op)(); },
+                    ThrowsMessage<EDatabaseError>(StrEq("People: Cannot modify a read-only dataset")));
         EXPECT_EQ(ds->State(), dsBrowse);
     }
     EXPECT_EQ(ds->RecordCount(), 1);
@@ -310,12 +302,8 @@ TEST(DataSetFieldTest, FieldListIsCheckedOnOpenAndRecordsOutliveAClose) {
     EXPECT_EQ(ds->Fields(1)->FieldName(), "City");
     EXPECT_EQ(ds->Fields(1)->Index(), 1);
     EXPECT_EQ(ds->FindField("Zip"), nullptr);
-    try {
-        ds->FieldByName("Zip");
-        FAIL() << "no exception";
-    } catch (const EDatabaseError& e) {
-        EXPECT_EQ(e.Message, "People: Field 'Zip' not found");
-    }
+    EXPECT_THAT([&] { (void)ds->FieldByName("Zip"); },
+                ThrowsMessage<EDatabaseError>(StrEq("People: Field 'Zip' not found")));
     EXPECT_THROW(ds->Fields(2), EListError);
 
     // Close while editing drops the edit; the records stay for the next open, by field name, also

@@ -4,6 +4,7 @@
 
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/StdCtrls.h"
+#include "tests/support/ColorMatch.h"
 #include "tests/vcl/ControlTestSupport.h"
 
 namespace stdtest {
@@ -66,6 +67,16 @@ protected:
         Pump();
         TPoint p = C->ClientToParent(TPoint{X, Y}, host.get());
         return Pixel(p.X, p.Y);
+    }
+    // Pixel probes in a control's client coordinates, each naming the colour its rule gives there.
+    struct TPixelProbe {
+        int X, Y;
+        TColor Color;
+    };
+    void ExpectPixels(TControl* C, const std::vector<TPixelProbe>& Probes) {
+        for (const TPixelProbe& p : Probes)
+            EXPECT_THAT(At(C, p.X, p.Y), colortest::IsColor(Ref(p.Color)))
+                << "at (" << p.X << ", " << p.Y << ")";
     }
 };
 

@@ -1,6 +1,7 @@
 // Forms: frame and client size, placement, showing and hiding, closing, modal showing, focus and keys,
 // MDI children.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "platform/classes/LayoutReader.h"
@@ -14,6 +15,8 @@
 namespace {
 
 using namespace vcl;
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 using uitest::UiDriver;
 
 class FormTest : public uitest::UiTest {
@@ -212,12 +215,8 @@ TEST_F(FormTest, ShowModalReturnsTheResultAndDisablesTheOtherForms) {
 TEST_F(FormTest, ShowModalRefusesAVisibleFormAndAModalCloseCanBeRefused) {
     TComponentPtr<TForm> dlg(NewForm("Dialog"));
     dlg->Show();
-    try {
-        dlg->ShowModal();
-        ADD_FAILURE() << "a visible form was made modal";
-    } catch (EInvalidOperation& e) {
-        EXPECT_EQ(e.Message, "Cannot make a visible window modal");
-    }
+    EXPECT_THAT([&] { (void)dlg->ShowModal(); },
+                ThrowsMessage<EInvalidOperation>(StrEq("Cannot make a visible window modal")));
     dlg->Hide();
     int queries = 0;
     dlg->OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = ++queries > 1; };
@@ -245,11 +244,7 @@ TEST_F(FormTest, ActiveControlGetsTheFocusAndKeyPreviewSeesKeysFirst) {
     TComponentPtr<TForm> f(NewForm("Keys"));
     TEdit* first = NewEdit(f.get(), "First", 10, 10);
     TEdit* second = NewEdit(f.get(), "Second", 10, 40);
-    try {
-        f->SetActiveControl(f.get());
-        ADD_FAILURE() << "the form became its own active control";
-    } catch (EInvalidOperation&) {
-    }
+    EXPECT_THROW(f->SetActiveControl(f.get()), EInvalidOperation) << "the form as its own active control";
     f->SetActiveControl(second);
     f->Show();
     EXPECT_EQ(win::GetFocus(), second->Handle());

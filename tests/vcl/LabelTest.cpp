@@ -81,9 +81,9 @@ TEST_F(LabelTest, AlignmentLayoutAndTransparency) {
     l->SetLayout(tlBottom);
     EXPECT_GT(inkRow(), top + 15);
     // Opaque labels fill with their colour; transparent ones show the parent.
-    EXPECT_EQ(At(l, 2, 2), Ref(clWhite));
+    ExpectPixels(l, {{2, 2, clWhite}});
     l->SetTransparent(true);
-    EXPECT_EQ(At(l, 2, 2), Ref(clBtnFace));
+    ExpectPixels(l, {{2, 2, clBtnFace}});
 }
 
 TEST_F(LabelTest, AcceleratorFocusesTheFocusControl) {

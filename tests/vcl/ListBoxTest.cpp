@@ -24,6 +24,13 @@ protected:
         TPoint p = LinePoint(L, Index);
         ClickAt(L, p.X, p.Y);
     }
+    // A click on line Index with a modifier key (VK_CONTROL, VK_SHIFT) held.
+    void ClickLineWith(unsigned Modifier, TListBox* L, int Index) {
+        screen->KeyDown(Modifier);
+        ClickLine(L, Index);
+        screen->KeyUp(Modifier);
+        Pump();
+    }
     int clicks = 0;
 };
 
@@ -46,7 +53,7 @@ TEST_F(ListBoxTest, ClickAndKeysSelectOneLine) {
     EXPECT_EQ(l->ItemIndex(), 0);
     // The selected line is highlighted.
     TPoint p = LinePoint(l, 0);
-    EXPECT_EQ(At(l, p.X + 80, p.Y), Ref(clHighlight));
+    ExpectPixels(l, {{p.X + 80, p.Y, clHighlight}});
     // Clicking below the last line selects nothing.
     ClickAt(l, 50, 95);
     EXPECT_EQ(l->ItemIndex(), 0);
@@ -73,27 +80,18 @@ TEST_F(ListBoxTest, MultiSelectWithCtrlAndShift) {
     l->SetMultiSelect(true);
     ShowHost();
     ClickLine(l, 1);
-    screen->KeyDown(win::VK_CONTROL);
-    ClickLine(l, 3);
-    screen->KeyUp(win::VK_CONTROL);
-    Pump();
+    ClickLineWith(win::VK_CONTROL, l, 3);
     EXPECT_TRUE(l->Selected(1));
     EXPECT_FALSE(l->Selected(2));
     EXPECT_TRUE(l->Selected(3));
     EXPECT_EQ(l->SelCount(), 2);
     // Shift selects the range from the last clicked line.
-    screen->KeyDown(win::VK_SHIFT);
-    ClickLine(l, 5);
-    screen->KeyUp(win::VK_SHIFT);
-    Pump();
+    ClickLineWith(win::VK_SHIFT, l, 5);
     EXPECT_EQ(l->SelCount(), 3);
     EXPECT_TRUE(l->Selected(4));
     EXPECT_FALSE(l->Selected(1));
     // Ctrl+click toggles a line off.
-    screen->KeyDown(win::VK_CONTROL);
-    ClickLine(l, 4);
-    screen->KeyUp(win::VK_CONTROL);
-    Pump();
+    ClickLineWith(win::VK_CONTROL, l, 4);
     EXPECT_FALSE(l->Selected(4));
     // Sorting moves the selection with the lines: 3 and 5 are selected ("Item 3", "Item 5").
     l->Items()->Insert(0, "Item 9");
@@ -174,10 +172,8 @@ TEST_F(ListBoxTest, OwnerDrawCallsOnDrawItemForVisibleLines) {
     std::vector<int> drawn;
     l->OnDrawItem = [&](TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State) {
         EXPECT_EQ(Control, l);
-        EXPECT_EQ(Rect.Height() <= 20, true);
-        if (Index == 1) {
-            EXPECT_TRUE(State.Contains(odSelected));
-        }
+        EXPECT_LE(Rect.Height(), 20);
+        EXPECT_EQ(State.Contains(odSelected), Index == 1) << Index;
         drawn.push_back(Index);
         l->Canvas()->Brush()->SetColor(clLime);
         l->Canvas()->FillRect(Rect);
@@ -187,7 +183,7 @@ TEST_F(ListBoxTest, OwnerDrawCallsOnDrawItemForVisibleLines) {
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(drawn.front(), 0);
     EXPECT_LE(drawn.back(), 5);
-    EXPECT_EQ(At(l, 10, 30), Ref(clLime));
+    ExpectPixels(l, {{10, 30, clLime}});
     EXPECT_EQ(l->ItemAtPos(TPoint{10, 2 + 45}, true), 2);
 }
 

@@ -28,25 +28,26 @@ TEST_F(PaintTest, WindowlessChildrenPaintInZOrderClippedToTheirBounds) {
     TProbe* red = Probe(host.get(), clRed, Rect(10, 10, 60, 60));
     TProbe* green = Probe(host.get(), clGreen, Rect(30, 30, 80, 80));
     ShowHost();
-    EXPECT_EQ(Pixel(5, 5), kWhite);   // the host's background
-    EXPECT_EQ(Pixel(15, 15), kRed);   // red alone
-    EXPECT_EQ(Pixel(40, 40), kGreen); // the later one is on top
-    EXPECT_EQ(Pixel(75, 75), kGreen);
-    EXPECT_EQ(Pixel(80, 80), kWhite); // right and bottom edges excluded
-    EXPECT_EQ(Pixel(60, 15), kWhite); // red's fill stops at its own bounds
+    // The host's background; red alone; the later one on top; right and bottom edges excluded; red's fill
+    // stops at its own bounds.
+    ExpectHostPixels({{5, 5, kWhite},
+                      {15, 15, kRed},
+                      {40, 40, kGreen},
+                      {75, 75, kGreen},
+                      {80, 80, kWhite},
+                      {60, 15, kWhite}});
 
     red->BringToFront();
     Pump();
-    EXPECT_EQ(Pixel(40, 40), kRed);
+    ExpectHostPixels({{40, 40, kRed}});
     red->SendToBack();
     Pump();
-    EXPECT_EQ(Pixel(40, 40), kGreen);
+    ExpectHostPixels({{40, 40, kGreen}});
 
     // Hidden controls are not painted and their place is painted again.
     green->SetVisible(false);
     Pump();
-    EXPECT_EQ(Pixel(40, 40), kRed);
-    EXPECT_EQ(Pixel(70, 70), kWhite);
+    ExpectHostPixels({{40, 40, kRed}, {70, 70, kWhite}});
 }
 
 TEST_F(PaintTest, InvalidateRepaintsAndMovingLeavesNoTrail) {
@@ -58,15 +59,14 @@ TEST_F(PaintTest, InvalidateRepaintsAndMovingLeavesNoTrail) {
     p->Invalidate();
     Pump();
     EXPECT_GT(p->Paints, paints);
-    EXPECT_EQ(Pixel(20, 20), kBlue);
+    ExpectHostPixels({{20, 20, kBlue}});
     p->SetBounds(100, 100, 20, 20);
     Pump();
-    EXPECT_EQ(Pixel(20, 20), kWhite);
-    EXPECT_EQ(Pixel(110, 110), kBlue);
+    ExpectHostPixels({{20, 20, kWhite}, {110, 110, kBlue}});
     // Repaint paints at once, without a trip through the queue.
     p->Fill = clGreen;
     p->Repaint();
-    EXPECT_EQ(Pixel(110, 110), kGreen);
+    ExpectHostPixels({{110, 110, kGreen}});
 }
 
 TEST_F(PaintTest, WindowedChildrenCoverWindowlessSiblingsAndPaintTheirOwn) {
@@ -79,10 +79,8 @@ TEST_F(PaintTest, WindowedChildrenCoverWindowlessSiblingsAndPaintTheirOwn) {
     Probe(box, clGreen, Rect(10, 10, 20, 20)); // in the box's coordinates
     under->BringToFront();                     // windowless z-order cannot lift it over a window
     ShowHost();
-    EXPECT_EQ(Pixel(25, 25), kRed);
-    EXPECT_EQ(Pixel(55, 55), kBlue);  // the box covers the red probe
-    EXPECT_EQ(Pixel(65, 65), kGreen); // the box's own child at (60, 60)..(80, 80)
-    EXPECT_EQ(Pixel(145, 125), kBlue);
+    // The box covers the red probe; the box's own child sits at (60, 60)..(80, 80).
+    ExpectHostPixels({{25, 25, kRed}, {55, 55, kBlue}, {65, 65, kGreen}, {145, 125, kBlue}});
 }
 
 TEST_F(PaintTest, DoubleBufferedPaintsTheSame) {
@@ -91,10 +89,7 @@ TEST_F(PaintTest, DoubleBufferedPaintsTheSame) {
     Probe(host.get(), clRed, Rect(10, 10, 40, 40));
     Probe(host.get(), clBlue, Rect(20, 20, 60, 60));
     ShowHost();
-    EXPECT_EQ(Pixel(5, 5), kWhite);
-    EXPECT_EQ(Pixel(15, 15), kRed);
-    EXPECT_EQ(Pixel(30, 30), kBlue);
-    EXPECT_EQ(Pixel(119, 79), kWhite);
+    ExpectHostPixels({{5, 5, kWhite}, {15, 15, kRed}, {30, 30, kBlue}, {119, 79, kWhite}});
 }
 
 TEST_F(PaintTest, DrawingOutsidePaintingGivesItsContextBackOnceAMessageIsHandled) {
@@ -111,7 +106,7 @@ TEST_F(PaintTest, DrawingOutsidePaintingGivesItsContextBackOnceAMessageIsHandled
     // ...which goes back (and so reaches the screen) once a control has handled a message.
     win::SendMessage(box->Handle(), win::WM_NULL, 0, 0);
     EXPECT_FALSE(box->Canvas()->HandleAllocated());
-    EXPECT_EQ(Pixel(15, 15), kRed);
+    ExpectHostPixels({{15, 15, kRed}});
     // A canvas someone is drawing on (locked) keeps its context.
     box->Canvas()->FillRect(Rect(0, 0, 10, 10));
     box->Canvas()->Lock();
@@ -136,13 +131,16 @@ TEST_F(PaintTest, PaintToDrawsTheControlTreeIntoAnotherContext) {
     bmp.Canvas()->FillRect(Rect(0, 0, 120, 80));
     host->PaintTo(bmp.Canvas()->Handle(), 10, 10);
     EXPECT_FALSE(host->HandleAllocated());
-    TCanvas* c = bmp.Canvas();
-    EXPECT_EQ(static_cast<TColor>(c->Pixels(5, 5)), clBlack);   // outside the control
-    EXPECT_EQ(static_cast<TColor>(c->Pixels(15, 15)), clRed);   // the probe at the control's origin
-    EXPECT_EQ(static_cast<TColor>(c->Pixels(40, 40)), clWhite); // the host's background
-    EXPECT_EQ(static_cast<TColor>(c->Pixels(62, 22)), clBlue);  // the windowed child
-    EXPECT_EQ(static_cast<TColor>(c->Pixels(67, 27)), static_cast<TColor>(kGreen)); // its windowless child
-    EXPECT_EQ(static_cast<TColor>(c->Pixels(110, 70)), clBlack); // clipped to the control's size
+    // Outside the control; the probe at the control's origin; the host's background; the windowed child;
+    // its windowless child; clipped to the control's size.
+    for (THostProbe p : std::vector<THostProbe>{{5, 5, win::RGB(0, 0, 0)},
+                                                {15, 15, kRed},
+                                                {40, 40, kWhite},
+                                                {62, 22, kBlue},
+                                                {67, 27, kGreen},
+                                                {110, 70, win::RGB(0, 0, 0)}})
+        EXPECT_THAT(bmp.Canvas()->GetPixel(p.X, p.Y), colortest::IsColor(p.Color))
+            << "at (" << p.X << ", " << p.Y << ")";
 }
 
 } // namespace

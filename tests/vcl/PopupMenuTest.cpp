@@ -4,6 +4,7 @@
 
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/Button.h"
+#include "tests/support/ColorMatch.h"
 #include "tests/vcl/MenuTestSupport.h"
 
 namespace {
@@ -300,7 +301,7 @@ TEST_F(OwnerDrawMenuTest, ItemsAreMeasuredStackedAndDrawnWithTheirStates) {
     EXPECT_TRUE(Draws[2].State.Contains(odDisabled));
     EXPECT_FALSE(Draws[2].State.Contains(odSelected));
     // The item a little past the widest one was painted by the owner (lime), not left to the frame.
-    EXPECT_EQ(pastRight, win::RGB(0, 255, 0));
+    EXPECT_THAT(pastRight, colortest::IsColor(win::RGB(0, 255, 0)));
     // Hovering More repainted it selected.
     auto hovered =
         std::find_if(Draws.begin() + 3, Draws.end(), [](const Draw& d) { return d.Name == "More1"; });
@@ -333,7 +334,8 @@ TEST_F(OwnerDrawMenuTest, BarItemsStartFromTheBarButtonSizeAndTheLastMayPaintToT
     EXPECT_EQ(lastRect.Left, frame + 33);
     EXPECT_EQ(lastRect.Width(), 33);
     // Right of the last item, the bar shows the owner's paint.
-    EXPECT_EQ(ui.Pixel(Form, lastRect.Right + 50, lastRect.Top + 5), win::RGB(0, 0, 255));
+    EXPECT_THAT(ui.Pixel(Form, lastRect.Right + 50, lastRect.Top + 5),
+                colortest::IsColor(win::RGB(0, 0, 255)));
 }
 
 TEST_F(OwnerDrawMenuTest, FirstItemCanBeMeasuredThroughThePopupListWindowBeforeShowing) {

@@ -32,8 +32,8 @@ TEST_F(RadioTest, RadioButtonsOfOneParentExcludeEachOther) {
     EXPECT_TRUE(b->TabStop());
     EXPECT_FALSE(a->TabStop());
     // The dot in the middle of the circle.
-    EXPECT_EQ(At(b, 5, 8), Ref(clWindowText));
-    EXPECT_NE(At(a, 5, 8), Ref(clWindowText));
+    ExpectPixels(b, {{5, 8, clWindowText}});
+    EXPECT_THAT(At(a, 5, 8), ::testing::Not(colortest::IsColor(Ref(clWindowText))));
 }
 
 class RadioGroupTest : public StdControlTest {

@@ -1,5 +1,6 @@
 // Variants for the navigation, and saving a completed document.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,11 +37,9 @@ TEST(OleVariantTest, ReadingAnotherTypeRaises) {
     EXPECT_THROW(OleVariant(1).AsString(), EVariantTypeCastError);
     EXPECT_THROW(OleVariant("x").AsBytes(), EVariantTypeCastError);
     EXPECT_THROW(OleVariant(0).VarArrayHighBound(), EVariantTypeCastError);
-    try {
-        OleVariant(5).AsString();
-    } catch (const EVariantTypeCastError& e) {
-        EXPECT_STREQ(e.what(), "Could not convert variant of type (Integer) into type (OleStr)");
-    }
+    EXPECT_THAT([] { (void)OleVariant(5).AsString(); },
+                ::testing::ThrowsMessage<EVariantTypeCastError>(
+                    ::testing::StrEq("Could not convert variant of type (Integer) into type (OleStr)")));
 }
 
 class DocumentSave : public ::testing::Test {

@@ -36,25 +36,12 @@ TEST_F(InputMouse, ClientMessagesCarryClientCoordinatesAndKeys) {
     Pump();
     // The window is active already: no WM_MOUSEACTIVATE.
     EXPECT_EQ(MessagesOf(child), (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
-    for (const Logged& l : Log()) {
-        if (l.hwnd != child) continue;
-        if (l.msg == WM_LBUTTONDOWN) {
-            EXPECT_EQ(l.wp, MK_LBUTTON);
-            EXPECT_EQ(l.lp, MAKELPARAM(5, 10));
-        }
-        if (l.msg == WM_LBUTTONUP) {
-            EXPECT_EQ(l.wp, 0u);
-        }
-    }
+    EXPECT_EQ(First(child, WM_LBUTTONDOWN).wp, MK_LBUTTON);
+    EXPECT_EQ(First(child, WM_LBUTTONDOWN).lp, MAKELPARAM(5, 10));
+    EXPECT_EQ(First(child, WM_LBUTTONUP).wp, 0u);
     // The parent heard of the press first, in its own coordinates.
-    bool notified = false;
-    for (const Logged& l : Log()) {
-        if (l.hwnd == top && l.msg == WM_PARENTNOTIFY && LOWORD(l.wp) == WM_LBUTTONDOWN) {
-            notified = true;
-            EXPECT_EQ(l.lp, MAKELPARAM(15, 30));
-        }
-    }
-    EXPECT_TRUE(notified);
+    EXPECT_EQ(First(top, WM_PARENTNOTIFY).wp, MAKEWPARAM(WM_LBUTTONDOWN, 0));
+    EXPECT_EQ(First(top, WM_PARENTNOTIFY).lp, MAKELPARAM(15, 30));
     // Coordinates left of and above the client area are negative 16-bit values.
     SetCapture(child);
     MoveTo(0, 0);
@@ -217,11 +204,7 @@ TEST_F(InputMouse, ClickActivatesThroughMouseActivate) {
     screen->Click(origin.X + 10, origin.Y + 10);
     Pump();
     EXPECT_EQ(GetActiveWindow(), top);
-    for (const Logged& l : Log()) {
-        if (l.hwnd == top && l.msg == WM_ACTIVATE) {
-            EXPECT_EQ(LOWORD(l.wp), WA_CLICKACTIVE);
-        }
-    }
+    EXPECT_EQ(LOWORD(First(top, WM_ACTIVATE).wp), WA_CLICKACTIVE);
     // Eating the activation click: the window is activated but never sees the press.
     Override() = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
         if (h == other && m == WM_MOUSEACTIVATE) {
@@ -264,11 +247,8 @@ TEST_F(InputMouse, WheelGoesToTheFocusAndUpToItsParents) {
     Pump();
     EXPECT_EQ(Count(child, WM_MOUSEWHEEL), 1);
     EXPECT_EQ(Count(top, WM_MOUSEWHEEL), 1); // the default procedure passed it up
-    for (const Logged& l : Log()) {
-        if (l.msg == WM_MOUSEWHEEL) {
-            EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(l.wp), -120);
-        }
-    }
+    for (const Logged& l : Sent(nullptr, WM_MOUSEWHEEL))
+        EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(l.wp), -120);
 }
 
 TEST_F(InputMouse, CaptionDragMovesTheWindow) {

@@ -1,5 +1,6 @@
 // Layered windows and window regions on the composed screen: constant alpha, colour keys, per-pixel alpha.
 
+#include "tests/support/ColorMatch.h"
 #include "tests/win/WindowTestSupport.h"
 
 namespace wintest {
@@ -30,11 +31,6 @@ protected:
         ShowWindow(h, SW_SHOWNA);
         return h;
     }
-    static void ExpectNear(COLORREF got, int r, int g, int b) {
-        EXPECT_NEAR(GetRValue(got), r, 1);
-        EXPECT_NEAR(GetGValue(got), g, 1);
-        EXPECT_NEAR(GetBValue(got), b, 1);
-    }
 };
 
 TEST_F(Layered, ConstantAlphaBlendsWithTheWindowBelow) {
@@ -42,8 +38,8 @@ TEST_F(Layered, ConstantAlphaBlendsWithTheWindowBelow) {
     HWND glass = Painted(100, 100, 100, 100, RGB(255, 0, 0), WS_EX_LAYERED);
     EXPECT_TRUE(SetLayeredWindowAttributes(glass, 0, 128, LWA_ALPHA));
     Pump();
-    ExpectNear(screen->ScreenPixel(150, 150), 128, 0, 127);
-    ExpectNear(screen->ScreenPixel(50, 50), 0, 0, 255);
+    EXPECT_THAT(screen->ScreenPixel(150, 150), colortest::IsColorNear(RGB(128, 0, 127), 1));
+    EXPECT_THAT(screen->ScreenPixel(50, 50), colortest::IsColorNear(RGB(0, 0, 255), 1));
     COLORREF key;
     BYTE alpha;
     DWORD flags;
@@ -55,7 +51,7 @@ TEST_F(Layered, ConstantAlphaBlendsWithTheWindowBelow) {
     EXPECT_FALSE(SetLayeredWindowAttributes(plain, 0, 10, LWA_ALPHA));
     // Leaving the layered style drops the attributes: the window is opaque again.
     SetWindowLongPtr(glass, GWL_EXSTYLE, 0);
-    ExpectNear(screen->ScreenPixel(150, 150), 255, 0, 0);
+    EXPECT_THAT(screen->ScreenPixel(150, 150), colortest::IsColorNear(RGB(255, 0, 0), 1));
 }
 
 TEST_F(Layered, ColourKeyAndWindowRegionLetTheBackgroundThrough) {
@@ -65,9 +61,10 @@ TEST_F(Layered, ColourKeyAndWindowRegionLetTheBackgroundThrough) {
     HWND shaped = Painted(150, 150, 100, 100, RGB(255, 255, 0));
     SetWindowRgn(shaped, CreateRectRgn(0, 0, 50, 100), TRUE);
     Pump();
-    ExpectNear(screen->ScreenPixel(50, 50), 0, 255, 0);     // keyed away
-    ExpectNear(screen->ScreenPixel(160, 160), 255, 255, 0); // inside the region
-    ExpectNear(screen->ScreenPixel(220, 160), 0, 255, 0);   // outside it
+    EXPECT_THAT(screen->ScreenPixel(50, 50), colortest::IsColorNear(RGB(0, 255, 0), 1)); // keyed away
+    EXPECT_THAT(screen->ScreenPixel(160, 160),
+                colortest::IsColorNear(RGB(255, 255, 0), 1)); // inside the region
+    EXPECT_THAT(screen->ScreenPixel(220, 160), colortest::IsColorNear(RGB(0, 255, 0), 1)); // outside it
 }
 
 TEST_F(Layered, UpdateLayeredWindowUsesPerPixelAlpha) {
@@ -99,10 +96,11 @@ TEST_F(Layered, UpdateLayeredWindowUsesPerPixelAlpha) {
     RECT r;
     GetWindowRect(h, &r);
     EXPECT_EQ(r, (RECT{50, 60, 90, 80}));
-    ExpectNear(screen->ScreenPixel(55, 65), 0, 0, 255);   // transparent half
-    ExpectNear(screen->ScreenPixel(85, 65), 0, 128, 127); // green over blue at half alpha
-    Pump();                                               // no WM_PAINT paints over the image
-    ExpectNear(screen->ScreenPixel(85, 65), 0, 128, 127);
+    EXPECT_THAT(screen->ScreenPixel(55, 65), colortest::IsColorNear(RGB(0, 0, 255), 1)); // transparent half
+    EXPECT_THAT(screen->ScreenPixel(85, 65),
+                colortest::IsColorNear(RGB(0, 128, 127), 1)); // green over blue at half alpha
+    Pump();                                                   // no WM_PAINT paints over the image
+    EXPECT_THAT(screen->ScreenPixel(85, 65), colortest::IsColorNear(RGB(0, 128, 127), 1));
     // Once SetLayeredWindowAttributes is used, UpdateLayeredWindow is refused.
     SetLayeredWindowAttributes(h, 0, 255, LWA_ALPHA);
     EXPECT_FALSE(UpdateLayeredWindow(h, nullptr, &dst, &size, mem, &src, 0, &blend, ULW_ALPHA));
@@ -118,18 +116,19 @@ TEST_F(Layered, ChildrenArePaintedClippedInZOrder) {
     HWND above = Child(top, 50, 50, 100, 100);
     SetWindowLongPtr(above, GWLP_USERDATA, RGB(0, 0, 255));
     Pump();
-    ExpectNear(screen->ScreenPixel(5, 5), 255, 0, 0);
-    ExpectNear(screen->ScreenPixel(20, 20), 0, 255, 0);
-    ExpectNear(screen->ScreenPixel(60, 60), 0, 0, 255); // the upper sibling wins where they overlap
+    EXPECT_THAT(screen->ScreenPixel(5, 5), colortest::IsColorNear(RGB(255, 0, 0), 1));
+    EXPECT_THAT(screen->ScreenPixel(20, 20), colortest::IsColorNear(RGB(0, 255, 0), 1));
+    EXPECT_THAT(screen->ScreenPixel(60, 60),
+                colortest::IsColorNear(RGB(0, 0, 255), 1)); // the upper sibling wins where they overlap
     // Repainting the lower one alone does not draw over the upper one.
     InvalidateRect(below, nullptr, TRUE);
     Pump();
-    ExpectNear(screen->ScreenPixel(60, 60), 0, 0, 255);
+    EXPECT_THAT(screen->ScreenPixel(60, 60), colortest::IsColorNear(RGB(0, 0, 255), 1));
     // Moving a child shows the parent again where it was.
     SetWindowPos(above, nullptr, 150, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     Pump();
-    ExpectNear(screen->ScreenPixel(60, 60), 0, 255, 0);
-    ExpectNear(screen->ScreenPixel(140, 140), 255, 0, 0);
+    EXPECT_THAT(screen->ScreenPixel(60, 60), colortest::IsColorNear(RGB(0, 255, 0), 1));
+    EXPECT_THAT(screen->ScreenPixel(140, 140), colortest::IsColorNear(RGB(255, 0, 0), 1));
 }
 
 TEST_F(Layered, PaintingIsClippedToTheWindowRegionAndHiddenWindowsDrawNothing) {
@@ -138,8 +137,9 @@ TEST_F(Layered, PaintingIsClippedToTheWindowRegionAndHiddenWindowsDrawNothing) {
     SetWindowLongPtr(round, GWLP_USERDATA, RGB(0, 0, 255));
     SetWindowRgn(round, CreateEllipticRgn(0, 0, 100, 100), TRUE);
     Pump();
-    ExpectNear(screen->ScreenPixel(100, 100), 0, 0, 255); // the centre
-    ExpectNear(screen->ScreenPixel(52, 52), 255, 0, 0);   // a corner of its rectangle: the parent shows
+    EXPECT_THAT(screen->ScreenPixel(100, 100), colortest::IsColorNear(RGB(0, 0, 255), 1)); // the centre
+    EXPECT_THAT(screen->ScreenPixel(52, 52),
+                colortest::IsColorNear(RGB(255, 0, 0), 1)); // a corner of its rectangle: the parent shows
     // A DC of a hidden window draws nowhere.
     ShowWindow(round, SW_HIDE);
     Pump();
@@ -149,7 +149,7 @@ TEST_F(Layered, PaintingIsClippedToTheWindowRegionAndHiddenWindowsDrawNothing) {
     FillRect(dc, &all, green);
     ReleaseDC(round, dc);
     DeleteObject(green);
-    ExpectNear(screen->ScreenPixel(100, 100), 255, 0, 0);
+    EXPECT_THAT(screen->ScreenPixel(100, 100), colortest::IsColorNear(RGB(255, 0, 0), 1));
     // RDW_FRAME repaints the frame through WM_NCPAINT.
     Log().clear();
     RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);

@@ -48,21 +48,19 @@ TEST_F(NonClient, ClientRectangleFollowsTheStyles) {
 TEST_F(NonClient, DefaultHitTestKnowsBordersCornersCaptionAndButtons) {
     HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     auto hit = [&](int x, int y) { return SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y)); };
-    EXPECT_EQ(hit(150, 100), HTCLIENT);
-    EXPECT_EQ(hit(150, 10), HTCAPTION);
-    EXPECT_EQ(hit(0, 100), HTLEFT);
-    EXPECT_EQ(hit(299, 100), HTRIGHT);
-    EXPECT_EQ(hit(150, 0), HTTOP);
-    EXPECT_EQ(hit(150, 199), HTBOTTOM);
-    EXPECT_EQ(hit(0, 0), HTTOPLEFT);
-    EXPECT_EQ(hit(299, 199), HTBOTTOMRIGHT);
-    EXPECT_EQ(hit(2, 199), HTBOTTOMLEFT);
-    EXPECT_EQ(hit(299, 2), HTTOPRIGHT);
-    EXPECT_EQ(hit(300 - 4 - 2 - 8, 12), HTCLOSE);
-    EXPECT_EQ(hit(300 - 4 - 2 - 16 - 2 - 8, 12), HTMAXBUTTON);
-    EXPECT_EQ(hit(300 - 4 - 2 - 16 - 2 - 16 - 8, 12), HTMINBUTTON);
-    EXPECT_EQ(hit(8, 12), HTSYSMENU);
-    EXPECT_EQ(hit(400, 12), HTNOWHERE);
+    // Centres of the 16-wide caption buttons: close 2 inside the 4-pixel frame, maximise 2 to its left,
+    // minimise right against maximise.
+    const int closeX = 300 - 4 - 2 - 8, maxX = closeX - 18, minX = maxX - 16;
+    const struct {
+        int X, Y;
+        LRESULT Code;
+    } points[] = {{150, 100, HTCLIENT},    {150, 10, HTCAPTION},      {0, 100, HTLEFT},
+                  {299, 100, HTRIGHT},     {150, 0, HTTOP},           {150, 199, HTBOTTOM},
+                  {0, 0, HTTOPLEFT},       {299, 199, HTBOTTOMRIGHT}, {2, 199, HTBOTTOMLEFT},
+                  {299, 2, HTTOPRIGHT},    {closeX, 12, HTCLOSE},     {maxX, 12, HTMAXBUTTON},
+                  {minX, 12, HTMINBUTTON}, {8, 12, HTSYSMENU},        {400, 12, HTNOWHERE}};
+    for (const auto& p : points)
+        EXPECT_EQ(hit(p.X, p.Y), p.Code) << "at (" << p.X << ", " << p.Y << ")";
     // Maximised windows cannot be sized from their borders.
     ShowWindow(h, SW_SHOWMAXIMIZED);
     RECT r;

@@ -3,10 +3,13 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "tests/support/ColorMatch.h"
 #include "tests/win/WindowTestSupport.h"
 
 namespace wintest {
 namespace {
+
+using colortest::IsColor;
 
 class Offscreen : public WinTest {};
 
@@ -18,15 +21,16 @@ TEST_F(Offscreen, ASampleWindowIsWrittenToPngWithItsFrameAndCaption) {
     Pump();
     // Pixels of the frame: the caption in the active caption colour, the client in the window colour.
     COLORREF caption = screen->WindowPixel(h, 150, 8);
-    EXPECT_EQ(caption, GetSysColor(COLOR_ACTIVECAPTION));
-    EXPECT_EQ(screen->WindowPixel(h, 200, 150), GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(screen->WindowPixel(h, 4 + 20, 23 + 20), GetSysColor(COLOR_WINDOWFRAME)); // the child's border
-    EXPECT_EQ(screen->ScreenPixel(40 + 150, 40 + 8), caption);
+    EXPECT_THAT(caption, IsColor(GetSysColor(COLOR_ACTIVECAPTION)));
+    EXPECT_THAT(screen->WindowPixel(h, 200, 150), IsColor(GetSysColor(COLOR_WINDOW)));
+    EXPECT_THAT(screen->WindowPixel(h, 4 + 20, 23 + 20),
+                IsColor(GetSysColor(COLOR_WINDOWFRAME))); // the child's border
+    EXPECT_THAT(screen->ScreenPixel(40 + 150, 40 + 8), IsColor(caption));
     // Deactivated, the caption turns to the inactive colour.
     screen->DeactivateApp();
     Pump();
     EXPECT_EQ(GetActiveWindow(), nullptr);
-    EXPECT_EQ(screen->WindowPixel(h, 150, 8), GetSysColor(COLOR_INACTIVECAPTION));
+    EXPECT_THAT(screen->WindowPixel(h, 150, 8), IsColor(GetSysColor(COLOR_INACTIVECAPTION)));
     SetActiveWindow(h);
     auto dir = std::filesystem::temp_directory_path() / "kalvenor-winsys";
     std::filesystem::create_directories(dir);
@@ -60,7 +64,7 @@ TEST_F(Offscreen, ANewBackendTakesOverTheWindows) {
     screen = second;
     InvalidateRect(h, nullptr, TRUE);
     Pump();
-    EXPECT_EQ(screen->ScreenPixel(50, 50), GetSysColor(COLOR_WINDOW));
+    EXPECT_THAT(screen->ScreenPixel(50, 50), IsColor(GetSysColor(COLOR_WINDOW)));
     EXPECT_EQ(&offscreen::Offscreen(), second);
 }
 

@@ -23,11 +23,8 @@ TEST_F(WindowLifecycle, VisibleTopLevelCreationFollowsThePlatformOrder) {
     RECT c;
     GetClientRect(h, &c);
     EXPECT_EQ(c, (RECT{0, 0, 400 - 8, 300 - 8 - 19}));
-    for (const Logged& l : Log()) {
-        if (l.hwnd == h && l.msg == WM_MOVE) {
-            EXPECT_EQ(l.lp, MAKELPARAM(104, 123));
-        }
-    }
+    EXPECT_EQ(First(h, WM_SIZE).lp, MAKELPARAM(c.Right, c.Bottom));
+    EXPECT_EQ(First(h, WM_MOVE).lp, MAKELPARAM(104, 123));
 }
 
 TEST_F(WindowLifecycle, HiddenTopLevelAndChildCreation) {
@@ -40,11 +37,8 @@ TEST_F(WindowLifecycle, HiddenTopLevelAndChildCreation) {
     // The parent hears of the new child before the child is shown, with the child's id and handle.
     EXPECT_EQ(AllMessages({WM_PARENTNOTIFY, WM_SHOWWINDOW}),
               (std::vector<std::pair<HWND, UINT>>{{top, WM_PARENTNOTIFY}, {child, WM_SHOWWINDOW}}));
-    for (const Logged& l : Log())
-        if (l.msg == WM_PARENTNOTIFY) {
-            EXPECT_EQ(l.wp, MAKEWPARAM(WM_CREATE, 7));
-            EXPECT_EQ(reinterpret_cast<HWND>(l.lp), child);
-        }
+    EXPECT_EQ(First(top, WM_PARENTNOTIFY).wp, MAKEWPARAM(WM_CREATE, 7));
+    EXPECT_EQ(reinterpret_cast<HWND>(First(top, WM_PARENTNOTIFY).lp), child);
     EXPECT_FALSE(IsWindowVisible(child)); // its parent is hidden
     EXPECT_EQ(GetParent(child), top);
 }
@@ -187,16 +181,11 @@ TEST_F(WindowLifecycle, ActivationSwitchOrder) {
         {b, WM_NCACTIVATE}, {b, WM_ACTIVATE}, {a, WM_WINDOWPOSCHANGING}, {a, WM_WINDOWPOSCHANGED},
         {a, WM_NCACTIVATE}, {a, WM_ACTIVATE}, {b, WM_KILLFOCUS},         {a, WM_SETFOCUS}};
     EXPECT_EQ(order, expected);
-    for (const Logged& l : Log()) {
-        if (l.msg != WM_ACTIVATE) continue;
-        if (l.hwnd == b) {
-            EXPECT_EQ(LOWORD(l.wp), WA_INACTIVE);
-            EXPECT_EQ(reinterpret_cast<HWND>(l.lp), a);
-        } else {
-            EXPECT_EQ(LOWORD(l.wp), WA_ACTIVE);
-            EXPECT_EQ(reinterpret_cast<HWND>(l.lp), b);
-        }
-    }
+    // Each side names the other.
+    EXPECT_EQ(LOWORD(First(b, WM_ACTIVATE).wp), WA_INACTIVE);
+    EXPECT_EQ(reinterpret_cast<HWND>(First(b, WM_ACTIVATE).lp), a);
+    EXPECT_EQ(LOWORD(First(a, WM_ACTIVATE).wp), WA_ACTIVE);
+    EXPECT_EQ(reinterpret_cast<HWND>(First(a, WM_ACTIVATE).lp), b);
     EXPECT_EQ(GetTopWindow(nullptr), a);
     EXPECT_EQ(GetFocus(), a);
     // Hiding the active window activates the next one.
@@ -241,10 +230,8 @@ TEST_F(WindowLifecycle, PlacementKeepsTheRestoredBoundsWhileMinimisedOrMaximised
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
     // The frame lies just outside the work area.
     EXPECT_EQ(r, (RECT{work.Left - 4, work.Top - 4, work.Right + 4, work.Bottom + 4}));
-    bool sawMax = false;
-    for (const Logged& l : Log())
-        if (l.hwnd == h && l.msg == WM_SIZE) sawMax = l.wp == SIZE_MAXIMIZED;
-    EXPECT_TRUE(sawMax);
+    ASSERT_FALSE(WParams(h, WM_SIZE).empty());
+    EXPECT_EQ(WParams(h, WM_SIZE).back(), static_cast<WPARAM>(SIZE_MAXIMIZED));
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     GetWindowPlacement(h, &wp);

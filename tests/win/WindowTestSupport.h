@@ -109,6 +109,27 @@ protected:
             if (keep.count(l.msg)) r.emplace_back(l.hwnd, l.msg);
         return r;
     }
+    // Each time a window (any window, for nullptr) received a message, in order.
+    static std::vector<Logged> Sent(HWND h, UINT msg) {
+        std::vector<Logged> r;
+        for (const Logged& l : Log())
+            if ((h == nullptr || l.hwnd == h) && l.msg == msg) r.push_back(l);
+        return r;
+    }
+    // The wParams of those messages (the characters of WM_CHAR, the sizes' kinds of WM_SIZE, ...).
+    static std::vector<WPARAM> WParams(HWND h, UINT msg) {
+        std::vector<WPARAM> r;
+        for (const Logged& l : Sent(h, msg))
+            r.push_back(l.wp);
+        return r;
+    }
+    // The first time a window received a message (fails the test when it never did).
+    static Logged First(HWND h, UINT msg) {
+        std::vector<Logged> sent = Sent(h, msg);
+        if (!sent.empty()) return sent.front();
+        ADD_FAILURE() << "message " << msg << " not sent";
+        return {};
+    }
     static int Count(HWND h, UINT msg) {
         return static_cast<int>(std::count_if(Log().begin(), Log().end(),
                                               [&](const Logged& l) { return l.hwnd == h && l.msg == msg; }));
