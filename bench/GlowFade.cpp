@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "components/foundation/AdvGlowButton.h"
-#include "platform/backend/offscreen/Offscreen.h"
+#include "tests/support/OffscreenBackend.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Label.h"
 #include "platform/vcl/Panel.h"

@@ -8,7 +8,7 @@
 
 #include "components/menus/AdvMenuStylers.h"
 #include "components/menus/AdvMenus.h"
-#include "platform/backend/offscreen/Offscreen.h"
+#include "tests/support/OffscreenBackend.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/Windows.h"

@@ -5,7 +5,7 @@
 
 #include "components/statusbar/AdvOfficeStatusBar.h"
 #include "components/statusbar/StatusClock.h"
-#include "platform/backend/offscreen/Offscreen.h"
+#include "tests/support/OffscreenBackend.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/Window.h"
