@@ -1,6 +1,7 @@
 // Block transfers: BitBlt, StretchBlt, PatBlt, DIB transfers, AlphaBlend and TransparentBlt.
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <limits>
 
@@ -108,6 +109,14 @@ std::uint32_t Convert(std::uint32_t p, const Source& s, const DeviceContext* dst
     return p & 0xFFFFFF;
 }
 
+// The first pixel of an extent of n from x: a negative extent runs leftwards (or upwards) from x itself,
+// so (x, -n) covers [x - n + 1, x + 1).
+int Low(int x, int n) {
+    return n >= 0
+               ? x
+               : static_cast<int>(std::clamp<long long>(static_cast<long long>(x) + n + 1, INT_MIN, INT_MAX));
+}
+
 // Maps destination pixel d (0 .. dn-1) to a source offset for a stretch of sn over dn (either may be
 // negative for a mirror).
 int MapCoord(int d, int dn, int sn) {
@@ -127,12 +136,12 @@ BOOL Transfer(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, const Sou
     const bool dstMono = p.View().Monochrome;
     const bool usesPattern = RopUsesPattern(rop);
     if (usesPattern) p.UsePatternRop(dc->State.Brush, rop);
-    const int x0 = std::min(xDest, xDest + wDest), y0 = std::min(yDest, yDest + hDest);
+    const int x0 = Low(xDest, wDest), y0 = Low(yDest, hDest);
     const int aw = std::abs(wDest), ah = std::abs(hDest);
     // A negative destination extent mirrors the image, as does a negative source extent.
     const int sw = src ? ((wDest < 0) != (wSrc < 0) ? -std::abs(wSrc) : std::abs(wSrc)) : 1;
     const int sh = src ? ((hDest < 0) != (hSrc < 0) ? -std::abs(hSrc) : std::abs(hSrc)) : 1;
-    const int sx0 = std::min(xSrc, xSrc + wSrc), sy0 = std::min(ySrc, ySrc + hSrc);
+    const int sx0 = Low(xSrc, wSrc), sy0 = Low(ySrc, hSrc);
     int rowFrom = y0, rowTo = y0 + ah;
     p.VisibleRows(rowFrom, rowTo);
     for (int dy = rowFrom - y0; dy < rowTo - y0; ++dy) {
@@ -162,9 +171,7 @@ BOOL StretchFromDC(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC 
     DeviceContext* s = detail::AsDC(hdcSrc);
     if (s == nullptr || wSrc == 0 || hSrc == 0) return FALSE;
     Source src;
-    if (!SnapshotDC(s, std::min(xSrc, xSrc + wSrc), std::min(ySrc, ySrc + hSrc), std::abs(wSrc),
-                    std::abs(hSrc), src))
-        return FALSE;
+    if (!SnapshotDC(s, Low(xSrc, wSrc), Low(ySrc, hSrc), std::abs(wSrc), std::abs(hSrc), src)) return FALSE;
     return Transfer(hdcDest, xDest, yDest, wDest, hDest, &src, xSrc, ySrc, wSrc, hSrc, rop);
 }
 
@@ -182,7 +189,12 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     rop &= 0x00FFFFFF;
     if (RopUsesSource(rop)) return FALSE;
-    return Transfer(hdc, x, y, w, h, nullptr, 0, 0, 0, 0, rop);
+    // A pattern fill has nothing to mirror: a negative extent is the rectangle between x + w and x.
+    const auto from = [](int v, int n) {
+        return n >= 0 ? v : static_cast<int>(std::max<long long>(INT_MIN, static_cast<long long>(v) + n));
+    };
+    const auto size = [](int n) { return n == INT_MIN ? INT_MAX : std::abs(n); };
+    return Transfer(hdc, from(x, w), from(y, h), size(w), size(h), nullptr, 0, 0, 0, 0, rop);
 }
 
 int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
@@ -197,8 +209,7 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, 
     const int top = bottomUp ? v.Height - (ySrc + SrcHeight) : ySrc;
     if (SrcWidth == 0 || SrcHeight == 0) return 0;
     Source src;
-    Fill(src, v, std::min(xSrc, xSrc + SrcWidth), std::min(top, top + SrcHeight), std::abs(SrcWidth),
-         std::abs(SrcHeight), 0, 0);
+    Fill(src, v, Low(xSrc, SrcWidth), Low(top, SrcHeight), std::abs(SrcWidth), std::abs(SrcHeight), 0, 0);
     if (!Transfer(hdc, xDest, yDest, DestWidth, DestHeight, &src, xSrc, top, SrcWidth, SrcHeight,
                   rop & 0xFFFFFF))
         return 0;
