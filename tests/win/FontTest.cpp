@@ -1,6 +1,7 @@
 // Fonts: the alias table, unknown families, logical heights and metrics.
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "platform/win/FontAlias.h"
@@ -82,6 +83,20 @@ TEST(FontMetrics, NegativeHeightIsTheCharacterHeightPositiveTheCellHeight) {
         Selected f(c.dc, MakeFont(-13, "Courier New"));
         GetTextMetrics(c.dc, &tm);
         EXPECT_FALSE(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);
+    }
+}
+
+TEST(FontMetrics, HeightsAtTheEndsOfTheIntRangeGiveAHugeButUsableFont) {
+    Canvas c(16, 16);
+    for (const int height : {INT_MIN, INT_MIN + 1, INT_MAX}) {
+        Selected f(c.dc, MakeFont(height, "Tahoma"));
+        TEXTMETRIC tm{};
+        ASSERT_TRUE(GetTextMetrics(c.dc, &tm)) << height;
+        EXPECT_GT(tm.tmHeight, 1000) << height;
+        EXPECT_GE(tm.tmInternalLeading, 0) << height;
+        SIZE size{};
+        EXPECT_TRUE(GetTextExtentPoint32(c.dc, "W", 1, &size)) << height;
+        EXPECT_GT(size.cx, 0) << height;
     }
 }
 
