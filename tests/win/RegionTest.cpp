@@ -56,16 +56,6 @@ bool Symmetric(const std::vector<RECT>& rects, const RECT& box) {
     return true;
 }
 
-TEST(RegionShapes, RoundRectRegionOfFourByFourCornersCutsOnePixelAtEachCorner) {
-    Regions keep;
-    // The box leaves out the right column and the bottom row, as a rectangle region does.
-    HRGN r = keep(CreateRoundRectRgn(0, 0, 20, 10, 4, 4));
-    EXPECT_EQ(Rects(r), (std::vector<RECT>{{1, 0, 18, 1}, {0, 1, 19, 8}, {1, 8, 18, 9}}));
-    RECT box{};
-    EXPECT_EQ(GetRgnBox(r, &box), COMPLEXREGION);
-    EXPECT_EQ(box, (RECT{0, 0, 19, 9}));
-}
-
 TEST(RegionShapes, RoundRectAndEllipticRegionsAreSymmetricInTheirBoxes) {
     Regions keep;
     HRGN r = keep(CreateRoundRectRgn(0, 0, 20, 12, 8, 8));
