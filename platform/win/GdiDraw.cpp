@@ -95,6 +95,22 @@ public:
             return;
         }
         Skip(from);
+        if (pattern_ == nullptr && xMajor) {
+            // A solid pen: the pixels of one row go out as one span.
+            long long runFrom = from, runRow = 0;
+            for (long long i = from; i <= to; ++i) {
+                const long long row =
+                    i < to ? startMinor + sMinor * ((2 * i * minor + major - bias) / (2 * major)) : 0;
+                if (i > runFrom && (i == to || row != runRow)) {
+                    const long long a0 = start + sMajor * runFrom, a1 = start + sMajor * (i - 1);
+                    p_.Span(static_cast<int>(runRow), static_cast<int>(std::min(a0, a1)),
+                            static_cast<int>(std::max(a0, a1) + 1));
+                    runFrom = i;
+                }
+                runRow = row;
+            }
+            return;
+        }
         for (long long i = from; i < to; ++i) {
             const long long m = (2 * i * minor + major - bias) / (2 * major);
             const long long a = start + sMajor * i, b = startMinor + sMinor * m;
