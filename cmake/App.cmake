@@ -53,3 +53,13 @@ function(_kv_app_late)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _kv_app_late)
+
+# The main window's repaint benchmark builds the program's forms with the fake browser engine.
+function(_kv_app_bench)
+  if(TARGET bench_MainWindowPaint AND TARGET kv_app)
+    target_sources(bench_MainWindowPaint PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/FakeBrowserEngine.cpp)
+    target_link_libraries(bench_MainWindowPaint PRIVATE kv_app kv_web)
+    kv_add_resources(bench_MainWindowPaint ${CMAKE_SOURCE_DIR}/resources)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _kv_app_bench)

@@ -1,8 +1,10 @@
 // Block transfers: BitBlt, StretchBlt, PatBlt, DIB transfers, AlphaBlend and TransparentBlt.
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 #include "platform/win/GdiDraw.h"
 #include "platform/win/GdiPaint.h"
@@ -20,25 +22,48 @@ bool RopUsesPattern(DWORD rop) {
     return (((rop >> 4) ^ rop) & 0x000F0000) != 0;
 }
 
-// A snapshot of source pixels: the part of the rectangle [X, X + W) x [Y, Y + H) of the source's logical
-// space that lies on the source surface.
+// Source pixels: the part of the rectangle [X, X + W) x [Y, Y + H) of the source's logical space that
+// lies on the source surface, either copied (when source and destination share a surface, so that an
+// overlapping transfer reads the pixels as they were) or read in place.
 struct Source {
     int X = 0, Y = 0, W = 0, H = 0;
-    std::vector<std::uint32_t> Pixels;
     bool Monochrome = false;
     COLORREF BkColor = 0xFFFFFF; // the source DC's background colour (colour to monochrome)
 
     bool At(int x, int y, std::uint32_t& p) const {
         if (x < X || y < Y || x >= X + W || y >= Y + H) return false;
-        p = Pixels[static_cast<std::size_t>(y - Y) * static_cast<std::size_t>(W) +
-                   static_cast<std::size_t>(x - X)];
+        p = Row(y)[x - X];
         return true;
     }
+    // The pixels of logical row y from X on.
+    const std::uint32_t* Row(long long y) const { return origin_ + (y - Y) * stride_; }
+
+    // Points at the view's pixels from (sx, sy) on, or copies them when copy is set.
+    void Take(const PixelView& v, int sx, int sy, bool copy) {
+        if (W <= 0 || H <= 0) return;
+        if (!copy) {
+            origin_ = v.Row(sy) + sx;
+            stride_ = v.Stride / 4;
+            return;
+        }
+        // Every pixel is written below: no zeroing first.
+        pixels_.reset(new std::uint32_t[static_cast<std::size_t>(W) * static_cast<std::size_t>(H)]);
+        for (int row = 0; row < H; ++row)
+            std::memcpy(pixels_.get() + static_cast<std::size_t>(row) * static_cast<std::size_t>(W),
+                        v.Row(sy + row) + sx, static_cast<std::size_t>(W) * 4);
+        origin_ = pixels_.get();
+        stride_ = W;
+    }
+
+private:
+    std::unique_ptr<std::uint32_t[]> pixels_;
+    const std::uint32_t* origin_ = nullptr;
+    std::ptrdiff_t stride_ = 0;
 };
 
-// Copies the rectangle (logical x, y, w, h; the view's row 0 at logical -offY) into s, clipped to the view.
-// Returns whether the whole rectangle lay on the view.
-bool Fill(Source& s, const PixelView& v, int x, int y, int w, int h, int offX, int offY) {
+// Takes the rectangle (logical x, y, w, h; the view's row 0 at logical -offY) into s, clipped to the
+// view. Returns whether the whole rectangle lay on the view.
+bool Fill(Source& s, const PixelView& v, int x, int y, int w, int h, int offX, int offY, bool copy = true) {
     const long long l = std::max<long long>(x, -offX), t = std::max<long long>(y, -offY);
     const long long r =
         std::min<long long>(static_cast<long long>(x) + w, static_cast<long long>(v.Width) - offX);
@@ -48,20 +73,20 @@ bool Fill(Source& s, const PixelView& v, int x, int y, int w, int h, int offX, i
     s.Y = static_cast<int>(t);
     s.W = r > l ? static_cast<int>(r - l) : 0;
     s.H = b > t ? static_cast<int>(b - t) : 0;
-    s.Pixels.resize(static_cast<std::size_t>(s.W) * static_cast<std::size_t>(s.H));
-    for (int row = 0; row < s.H; ++row)
-        std::memcpy(&s.Pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(s.W)],
-                    v.Row(s.Y + row + offY) + (s.X + offX), static_cast<std::size_t>(s.W) * 4);
+    s.Take(v, s.X + offX, s.Y + offY, copy);
     return s.X == x && s.Y == y && s.W == w && s.H == h;
 }
 
-bool SnapshotDC(DeviceContext* dc, int x, int y, int w, int h, Source& s, bool* whole = nullptr) {
+// The source rectangle of dc; it is copied only when dst draws on the same surface.
+bool SnapshotDC(DeviceContext* dc, int x, int y, int w, int h, Source& s, bool* whole = nullptr,
+                const DeviceContext* dst = nullptr) {
     PixelView v;
     if (!dc->View(v)) return false;
     s.Monochrome = v.Monochrome;
     s.BkColor = dc->State.BkColor;
     const POINT o = dc->Offset();
-    const bool all = Fill(s, v, x, y, w, h, o.X + dc->SurfaceOrigin.X, o.Y + dc->SurfaceOrigin.Y);
+    const bool copy = dst == nullptr || dst->TargetSurface() == dc->TargetSurface();
+    const bool all = Fill(s, v, x, y, w, h, o.X + dc->SurfaceOrigin.X, o.Y + dc->SurfaceOrigin.Y, copy);
     if (whole != nullptr) *whole = all;
     return true;
 }
@@ -108,6 +133,14 @@ std::uint32_t Convert(std::uint32_t p, const Source& s, const DeviceContext* dst
     return p & 0xFFFFFF;
 }
 
+// The first pixel of an extent of n from x: a negative extent runs leftwards (or upwards) from x itself,
+// so (x, -n) covers [x - n + 1, x + 1).
+int Low(int x, int n) {
+    return n >= 0
+               ? x
+               : static_cast<int>(std::clamp<long long>(static_cast<long long>(x) + n + 1, INT_MIN, INT_MAX));
+}
+
 // Maps destination pixel d (0 .. dn-1) to a source offset for a stretch of sn over dn (either may be
 // negative for a mirror).
 int MapCoord(int d, int dn, int sn) {
@@ -127,14 +160,43 @@ BOOL Transfer(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, const Sou
     const bool dstMono = p.View().Monochrome;
     const bool usesPattern = RopUsesPattern(rop);
     if (usesPattern) p.UsePatternRop(dc->State.Brush, rop);
-    const int x0 = std::min(xDest, xDest + wDest), y0 = std::min(yDest, yDest + hDest);
+    const int x0 = Low(xDest, wDest), y0 = Low(yDest, hDest);
     const int aw = std::abs(wDest), ah = std::abs(hDest);
     // A negative destination extent mirrors the image, as does a negative source extent.
     const int sw = src ? ((wDest < 0) != (wSrc < 0) ? -std::abs(wSrc) : std::abs(wSrc)) : 1;
     const int sh = src ? ((hDest < 0) != (hSrc < 0) ? -std::abs(hSrc) : std::abs(hSrc)) : 1;
-    const int sx0 = std::min(xSrc, xSrc + wSrc), sy0 = std::min(ySrc, ySrc + hSrc);
+    const int sx0 = Low(xSrc, wSrc), sy0 = Low(ySrc, hSrc);
     int rowFrom = y0, rowTo = y0 + ah;
     p.VisibleRows(rowFrom, rowTo);
+    // An unstretched, unmirrored transfer between colour surfaces without a pattern (the back-buffer
+    // copies of painting) goes run by run, without mapping coordinates pixel by pixel.
+    if (src != nullptr && !usesPattern && !src->Monochrome && !dstMono && sw == aw && sh == ah) {
+        const bool copy = ((rop >> 16) & 0xFF) == 0xCC;
+        for (int dy = rowFrom - y0; dy < rowTo - y0; ++dy) {
+            const long long srcY = static_cast<long long>(sy0) + dy;
+            if (srcY < src->Y || srcY >= static_cast<long long>(src->Y) + src->H) continue;
+            const std::uint32_t* srcRow = src->Row(srcY);
+            p.EachRun(y0 + dy, x0, x0 + aw, [&](std::uint32_t* d, int n, int x) {
+                // The part of the run whose source lies on the source surface.
+                long long from = static_cast<long long>(sx0) + (x - x0);
+                long long to = from + n;
+                const long long lo = std::max<long long>(from, src->X);
+                const long long hi = std::min<long long>(to, static_cast<long long>(src->X) + src->W);
+                if (lo >= hi) return;
+                d += lo - from;
+                const std::uint32_t* s = srcRow + (lo - src->X);
+                const long long count = hi - lo;
+                if (copy) {
+                    for (long long i = 0; i < count; ++i)
+                        d[i] = s[i] | 0xFF000000u;
+                } else {
+                    for (long long i = 0; i < count; ++i)
+                        d[i] = detail::ApplyRop3(rop, 0, s[i] & 0xFFFFFFu, d[i] & 0xFFFFFFu);
+                }
+            });
+        }
+        return TRUE;
+    }
     for (int dy = rowFrom - y0; dy < rowTo - y0; ++dy) {
         const int srcY = src ? sy0 + MapCoord(dy, ah, sh) : 0;
         p.Each(y0 + dy, x0, x0 + aw, [&](std::uint32_t& pixel, int x, int y) {
@@ -162,8 +224,8 @@ BOOL StretchFromDC(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC 
     DeviceContext* s = detail::AsDC(hdcSrc);
     if (s == nullptr || wSrc == 0 || hSrc == 0) return FALSE;
     Source src;
-    if (!SnapshotDC(s, std::min(xSrc, xSrc + wSrc), std::min(ySrc, ySrc + hSrc), std::abs(wSrc),
-                    std::abs(hSrc), src))
+    if (!SnapshotDC(s, Low(xSrc, wSrc), Low(ySrc, hSrc), std::abs(wSrc), std::abs(hSrc), src, nullptr,
+                    detail::AsDC(hdcDest)))
         return FALSE;
     return Transfer(hdcDest, xDest, yDest, wDest, hDest, &src, xSrc, ySrc, wSrc, hSrc, rop);
 }
@@ -182,7 +244,12 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     rop &= 0x00FFFFFF;
     if (RopUsesSource(rop)) return FALSE;
-    return Transfer(hdc, x, y, w, h, nullptr, 0, 0, 0, 0, rop);
+    // A pattern fill has nothing to mirror: a negative extent is the rectangle between x + w and x.
+    const auto from = [](int v, int n) {
+        return n >= 0 ? v : static_cast<int>(std::max<long long>(INT_MIN, static_cast<long long>(v) + n));
+    };
+    const auto size = [](int n) { return n == INT_MIN ? INT_MAX : std::abs(n); };
+    return Transfer(hdc, from(x, w), from(y, h), size(w), size(h), nullptr, 0, 0, 0, 0, rop);
 }
 
 int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
@@ -197,8 +264,8 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, 
     const int top = bottomUp ? v.Height - (ySrc + SrcHeight) : ySrc;
     if (SrcWidth == 0 || SrcHeight == 0) return 0;
     Source src;
-    Fill(src, v, std::min(xSrc, xSrc + SrcWidth), std::min(top, top + SrcHeight), std::abs(SrcWidth),
-         std::abs(SrcHeight), 0, 0);
+    Fill(src, v, Low(xSrc, SrcWidth), Low(top, SrcHeight), std::abs(SrcWidth), std::abs(SrcHeight), 0, 0,
+         false);
     if (!Transfer(hdc, xDest, yDest, DestWidth, DestHeight, &src, xSrc, top, SrcWidth, SrcHeight,
                   rop & 0xFFFFFF))
         return 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 #include "platform/win/FontAlias.h"
 #include "platform/win/FontText.h"
@@ -27,10 +29,70 @@ PangoContext* TextContext() {
     return ctx;
 }
 
-PangoLayout* NewLayout(const GdiFont* font, std::string_view text) {
+std::string FontKey(const LOGFONT& lf) {
+    std::string key;
+    const LONG numbers[] = {lf.lfHeight, lf.lfWeight};
+    key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
+    for (const BYTE b : {lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet, lf.lfPitchAndFamily})
+        key.push_back(static_cast<char>(b));
+    key.append(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+    return key;
+}
+
+namespace {
+
+// Painting asks for the same short texts in the same few fonts again and again (captions, labels, menu
+// items): their layouts are kept, up to a bound, and shared.
+class LayoutCache {
+public:
+    static constexpr std::size_t MaxText = 256;
+    static constexpr std::size_t MaxEntries = 2048;
+
+    ~LayoutCache() { Clear(); }
+
+    PangoLayout* Find(const std::string& key) const {
+        const auto it = layouts_.find(key);
+        return it == layouts_.end() ? nullptr : it->second;
+    }
+    void Keep(std::string key, PangoLayout* layout) {
+        if (layouts_.size() >= MaxEntries) Clear();
+        layouts_.emplace(std::move(key), static_cast<PangoLayout*>(g_object_ref(layout)));
+    }
+
+private:
+    void Clear() {
+        for (auto& [key, layout] : layouts_)
+            g_object_unref(layout);
+        layouts_.clear();
+    }
+    std::unordered_map<std::string, PangoLayout*> layouts_;
+};
+
+} // namespace
+
+PangoLayout* NewLayout(const GdiFont* font, std::string_view text, int letterSpacing) {
+    static LayoutCache cache;
+    std::string key;
+    const bool shared = text.size() <= LayoutCache::MaxText;
+    if (shared) {
+        key = FontKey(font->Log);
+        key.append(reinterpret_cast<const char*>(&letterSpacing), sizeof letterSpacing);
+        key.append(text);
+        if (PangoLayout* found = cache.Find(key)) return static_cast<PangoLayout*>(g_object_ref(found));
+    }
     PangoLayout* layout = pango_layout_new(TextContext());
     pango_layout_set_font_description(layout, font->Description());
     pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+    if (letterSpacing != 0) {
+        PangoAttrList* attrs = pango_attr_list_new();
+        pango_attr_list_insert(attrs, pango_attr_letter_spacing_new(letterSpacing));
+        pango_layout_set_attributes(layout, attrs);
+        pango_attr_list_unref(attrs);
+    }
+    // Laid out once, here: later measuring of a shared layout only reads.
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    if (shared) cache.Keep(std::move(key), layout);
     return layout;
 }
 
@@ -96,14 +158,71 @@ int GdiFont::Describe(int c, void* pv) const {
 
 namespace {
 
+// The largest character height a font takes, in pixels: far above any surface.
+constexpr double MaxFontPixels = 16384;
+
 PangoFontMetrics* MetricsOf(const PangoFontDescription* d) {
     return pango_context_get_metrics(detail::TextContext(), d, pango_language_from_string("en"));
 }
 
 } // namespace
 
+namespace {
+
+// What resolving a logical font found: fonts made anew for every paint with the same description
+// (the controls' canvases do so) resolve once.
+struct ResolvedFont {
+    PangoFontDescription* Description = nullptr;
+    TEXTMETRIC Metrics{};
+    int UnderlinePosition = 1, LineThickness = 1, StrikePosition = 3;
+};
+
+class ResolvedFonts {
+public:
+    static constexpr std::size_t MaxEntries = 256;
+    ~ResolvedFonts() { Clear(); }
+    const ResolvedFont* Find(const std::string& key) const {
+        const auto it = fonts_.find(key);
+        return it == fonts_.end() ? nullptr : &it->second;
+    }
+    void Keep(std::string key, ResolvedFont f) {
+        if (fonts_.size() >= MaxEntries) Clear();
+        f.Description = pango_font_description_copy(f.Description);
+        fonts_.emplace(std::move(key), f);
+    }
+
+private:
+    void Clear() {
+        for (auto& [key, f] : fonts_)
+            pango_font_description_free(f.Description);
+        fonts_.clear();
+    }
+    std::unordered_map<std::string, ResolvedFont> fonts_;
+};
+
+ResolvedFonts& Resolved() {
+    static ResolvedFonts fonts;
+    return fonts;
+}
+
+} // namespace
+
 void GdiFont::Resolve() const {
     if (desc_ != nullptr) return;
+    const std::string key = detail::FontKey(Log);
+    if (const ResolvedFont* known = Resolved().Find(key)) {
+        desc_ = pango_font_description_copy(known->Description);
+        metrics_ = known->Metrics;
+        underlinePos_ = known->UnderlinePosition;
+        thickness_ = known->LineThickness;
+        strikePos_ = known->StrikePosition;
+        return;
+    }
+    ResolveAnew();
+    Resolved().Keep(key, {desc_, metrics_, underlinePos_, thickness_, strikePos_});
+}
+
+void GdiFont::ResolveAnew() const {
     vcl::String family = ResolveFontFamily(Log.lfFaceName);
     if (family.empty()) {
         // An unknown family falls back by pitch, as the font mapper does.
@@ -133,7 +252,8 @@ void GdiFont::Resolve() const {
         const double h =
             (pango_font_metrics_get_ascent(m) + pango_font_metrics_get_descent(m)) / double(PANGO_SCALE);
         pango_font_metrics_unref(m);
-        em = h > 0 ? std::floor(cell * 1000.0 / h + 0.5) : cell;
+        em = h > 0 ? std::min(std::floor(cell * 1000.0 / h + 0.5), MaxFontPixels)
+                   : std::min<double>(cell, MaxFontPixels);
         // Whole-pixel hinting may round the cell up; step down until it fits.
         for (int i = 0; i < 3 && em > 1; ++i) {
             pango_font_description_set_absolute_size(desc_, em * PANGO_SCALE);
@@ -145,7 +265,9 @@ void GdiFont::Resolve() const {
             em -= 1;
         }
     }
-    em = std::max(1.0, em);
+    // The height is taken as a magnitude in doubles (-2147483648 has no int negation) and kept to a
+    // size the text engine holds in its fixed-point units.
+    em = std::clamp(em, 1.0, MaxFontPixels);
     pango_font_description_set_absolute_size(desc_, em * PANGO_SCALE);
 
     PangoFontMetrics* m = MetricsOf(desc_);
@@ -154,7 +276,7 @@ void GdiFont::Resolve() const {
     tm.tmAscent = PANGO_PIXELS_CEIL(pango_font_metrics_get_ascent(m));
     tm.tmDescent = PANGO_PIXELS_CEIL(pango_font_metrics_get_descent(m));
     tm.tmHeight = tm.tmAscent + tm.tmDescent;
-    tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - static_cast<LONG>(em));
+    tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - static_cast<LONG>(std::lround(em)));
     tm.tmExternalLeading = 0;
     tm.tmAveCharWidth = std::max(1, PANGO_PIXELS(pango_font_metrics_get_approximate_char_width(m)));
     tm.tmWeight = weight;

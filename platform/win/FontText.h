@@ -5,6 +5,7 @@
 
 #include <pango/pangocairo.h>
 
+#include <string>
 #include <string_view>
 
 namespace win::detail {
@@ -12,8 +13,12 @@ namespace win::detail {
 // The one Pango context used for measuring and drawing GDI text (greyscale anti-aliasing, whole-pixel
 // metrics, 96 pixels per inch).
 PangoContext* TextContext();
-// A layout of text in the font (the caller unrefs it).
-PangoLayout* NewLayout(const GdiFont* font, std::string_view text);
+// A layout of text in the font with letterSpacing (Pango units) between characters. Layouts of short
+// texts are shared between calls with the same font, spacing and text: the caller must not change it,
+// and unrefs it.
+PangoLayout* NewLayout(const GdiFont* font, std::string_view text, int letterSpacing = 0);
+// What a font's resolution depends on, as a key: equal keys resolve to the same font.
+std::string FontKey(const LOGFONT& lf);
 // Width in pixels of text in the font.
 int TextWidth(const GdiFont* font, std::string_view text);
 // The DC's selected font (the system font if none).

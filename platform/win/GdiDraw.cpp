@@ -79,8 +79,10 @@ public:
         if (major == 0) return;
         const int sMajor = xMajor ? sx : sy, sMinor = xMajor ? sy : sx;
         // Bresenham's minor steps in closed form: before pixel i, floor((2 i minor + major - 1) / (2 major))
-        // steps were taken; a tie steps too when the line runs toward smaller coordinates.
-        const long long bias = sMajor < 0 ? 0 : 1;
+        // steps were taken. A line passing exactly between two pixels takes the one with the smaller minor
+        // coordinate, whichever way it runs, so a line and its reverse light the same pixels apart from
+        // the end point each leaves out: a tie steps only when the minor axis runs toward smaller values.
+        const long long bias = sMinor < 0 ? 0 : 1;
         const RECT view = p_.LogicalBounds();
         const long long lo = xMajor ? view.Left : view.Top, hi = xMajor ? view.Right : view.Bottom;
         const long long start = xMajor ? x0 : y0, startMinor = xMajor ? y0 : x0;
@@ -93,6 +95,22 @@ public:
             return;
         }
         Skip(from);
+        if (pattern_ == nullptr && xMajor) {
+            // A solid pen: the pixels of one row go out as one span.
+            long long runFrom = from, runRow = 0;
+            for (long long i = from; i <= to; ++i) {
+                const long long row =
+                    i < to ? startMinor + sMinor * ((2 * i * minor + major - bias) / (2 * major)) : 0;
+                if (i > runFrom && (i == to || row != runRow)) {
+                    const long long a0 = start + sMajor * runFrom, a1 = start + sMajor * (i - 1);
+                    p_.Span(static_cast<int>(runRow), static_cast<int>(std::min(a0, a1)),
+                            static_cast<int>(std::max(a0, a1) + 1));
+                    runFrom = i;
+                }
+                runRow = row;
+            }
+            return;
+        }
         for (long long i = from; i < to; ++i) {
             const long long m = (2 * i * minor + major - bias) / (2 * major);
             const long long a = start + sMajor * i, b = startMinor + sMinor * m;
@@ -339,6 +357,8 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr) return FALSE;
     Normalize(left, top, right, bottom);
+    // A rectangle one pixel wide or high (or less) has no inside and draws nothing, with any pen.
+    if (right - left < 2 || bottom - top < 2) return TRUE;
     if (NullPen(dc)) {
         Painter p(dc);
         p.UseBrush(dc->State.Brush, dc->State.Rop2);
@@ -355,11 +375,6 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     }
     const UINT style = dc->State.Pen->BaseStyle();
     if (w == 1 && DashPattern(style) != nullptr) {
-        if (right - left < 2 || bottom - top < 2) {
-            LineDrawer d(dc);
-            d.Line(left, top, right, top);
-            return TRUE;
-        }
         const POINT pts[5] = {
             {left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}, {left, top}};
         LineDrawer d(dc);

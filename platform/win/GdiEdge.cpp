@@ -17,11 +17,14 @@ void Fill(Painter& p, const RECT& r, COLORREF c) {
 }
 
 // One ring of an edge: top and left in tl, bottom and right in br; the bottom-right colour takes the
-// top-right and bottom-left corners.
+// top-right and bottom-left corners when those sides are drawn. A side whose neighbour is not drawn
+// runs to the end of the rectangle.
 void Ring(Painter& p, RECT& r, UINT sides, COLORREF tl, COLORREF br) {
     if (r.IsEmpty()) return;
-    if (sides & BF_TOP) Fill(p, {r.Left, r.Top, r.Right - 1, r.Top + 1}, tl);
-    if (sides & BF_LEFT) Fill(p, {r.Left, r.Top, r.Left + 1, r.Bottom - 1}, tl);
+    const int right = (sides & BF_RIGHT) ? r.Right - 1 : r.Right;
+    const int bottom = (sides & BF_BOTTOM) ? r.Bottom - 1 : r.Bottom;
+    if (sides & BF_TOP) Fill(p, {r.Left, r.Top, right, r.Top + 1}, tl);
+    if (sides & BF_LEFT) Fill(p, {r.Left, r.Top, r.Left + 1, bottom}, tl);
     if (sides & BF_BOTTOM) Fill(p, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, br);
     if (sides & BF_RIGHT) Fill(p, {r.Right - 1, r.Top, r.Right, r.Bottom}, br);
     if (sides & BF_LEFT) ++r.Left;
@@ -86,6 +89,24 @@ void Dot(Painter& p, const RECT& r, COLORREF c) {
     p.Rows(detail::RoundRectRows(x, y, x + s, y + s, s, s));
 }
 
+// A disc filling r, in dark where x + y lies above the box's anti-diagonal and light on and below it.
+void SunkenDisc(Painter& p, const RECT& r, COLORREF dark, COLORREF light) {
+    const int s = r.Width();
+    const detail::ShapeRows disc = detail::RoundRectRows(r.Left, r.Top, r.Right, r.Bottom, s, s);
+    for (std::size_t i = 0; i < disc.Rows.size(); ++i) {
+        const int y = disc.Top + static_cast<int>(i);
+        // Pixels with (x - Left) + (y - Top) < s - 1 are on the upper-left side.
+        const int split = r.Left + (s - 1) - (y - r.Top);
+        const auto& row = disc.Rows[i];
+        for (std::size_t k = 0; k + 1 < row.size(); k += 2) {
+            p.UseColor(dark, R2_COPYPEN);
+            p.Span(y, row[k], std::min(row[k + 1], split));
+            p.UseColor(light, R2_COPYPEN);
+            p.Span(y, std::max(row[k], split), row[k + 1]);
+        }
+    }
+}
+
 RECT Square(const RECT& r) {
     const int s = std::min(r.Width(), r.Height());
     const int x = r.Left + (r.Width() - s) / 2, y = r.Top + (r.Height() - s) / 2;
@@ -112,14 +133,21 @@ BOOL DrawEdge(HDC hdc, RECT* qrc, UINT edge, UINT grfFlags) {
                 Ring(p, r, sides, Sys(mono ? COLOR_WINDOW : COLOR_BTNFACE),
                      Sys(mono ? COLOR_WINDOW : COLOR_BTNFACE));
         } else {
+            // A soft edge swaps the top-left colours of the outer and inner rings: the brighter (or
+            // darker) line goes outside.
+            const bool soft = grfFlags & BF_SOFT;
+            const int raisedOut = soft ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT;
+            const int raisedIn = soft ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT;
+            const int sunkenOut = soft ? COLOR_3DDKSHADOW : COLOR_BTNSHADOW;
+            const int sunkenIn = soft ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW;
             if (outer == BDR_RAISEDOUTER)
-                Ring(p, r, sides, Sys(COLOR_3DLIGHT), Sys(COLOR_3DDKSHADOW));
+                Ring(p, r, sides, Sys(raisedOut), Sys(COLOR_3DDKSHADOW));
             else if (outer == BDR_SUNKENOUTER)
-                Ring(p, r, sides, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT));
+                Ring(p, r, sides, Sys(sunkenOut), Sys(COLOR_BTNHIGHLIGHT));
             if (inner == BDR_RAISEDINNER)
-                Ring(p, r, sides, Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNSHADOW));
+                Ring(p, r, sides, Sys(raisedIn), Sys(COLOR_BTNSHADOW));
             else if (inner == BDR_SUNKENINNER)
-                Ring(p, r, sides, Sys(COLOR_3DDKSHADOW), Sys(COLOR_3DLIGHT));
+                Ring(p, r, sides, Sys(sunkenIn), Sys(COLOR_3DLIGHT));
         }
         if ((grfFlags & BF_MIDDLE) && !r.IsEmpty())
             Fill(p, r, Sys((grfFlags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE));
@@ -151,7 +179,7 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
         }
         RECT e = box;
         DrawEdge(hdc, &e, pushed ? EDGE_SUNKEN : EDGE_RAISED,
-                 BF_RECT | BF_ADJUST | ((uState & DFCS_TRANSPARENT) ? 0 : BF_MIDDLE));
+                 BF_RECT | BF_SOFT | BF_ADJUST | ((uState & DFCS_TRANSPARENT) ? 0 : BF_MIDDLE));
         box = e;
         if (pushed) box = {box.Left + 1, box.Top + 1, box.Right + 1, box.Bottom + 1};
     };
@@ -172,15 +200,20 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
                 p.Rows(detail::RoundRectRows(box.Left, box.Top, box.Right, box.Bottom, s, s));
                 break;
             }
-            p.UseColor(Sys(COLOR_BTNSHADOW), R2_COPYPEN);
-            p.Rows(detail::RoundRectRows(box.Left, box.Top, box.Right, box.Bottom, s, s));
+            // A sunken ring of two tones: each circle is dark above the anti-diagonal of the box and
+            // light below it, the outer one shadow and highlight, the inner one dark shadow and light.
+            SunkenDisc(p, box, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT));
+            SunkenDisc(p, {box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1}, Sys(COLOR_3DDKSHADOW),
+                       Sys(COLOR_3DLIGHT));
             p.UseColor(back, R2_COPYPEN);
-            p.Rows(detail::RoundRectRows(box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1, s - 2,
-                                         s - 2));
+            p.Rows(detail::RoundRectRows(box.Left + 2, box.Top + 2, box.Right - 2, box.Bottom - 2, s - 4,
+                                         s - 4));
             if (uState & DFCS_CHECKED) Dot(p, box, glyph);
         } else {
+            // The classic check box is a sunken 3-D box.
             RECT in = box;
-            Ring(p, in, BF_RECT, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNSHADOW));
+            Ring(p, in, BF_RECT, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT));
+            Ring(p, in, BF_RECT, Sys(COLOR_3DDKSHADOW), Sys(COLOR_3DLIGHT));
             Fill(p, in, back);
             if (uState & DFCS_CHECKED) Check(p, in, (kind & DFCS_BUTTON3STATE) ? Sys(COLOR_GRAYTEXT) : glyph);
         }

@@ -166,7 +166,10 @@ namespace detail {
 GdiBitmap* NewBitmap(int width, int height, bool monochrome, bool bottomUp, bool dib) {
     if (width <= 0 || height <= 0 || width > 32767 || height > 32767) return nullptr;
     const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-    auto* data = static_cast<std::uint8_t*>(std::calloc(bytes, 1));
+    // DIB sections start zeroed; other bitmaps are filled with opaque black below, so zeroing them
+    // first would only cost a second pass over the memory.
+    const bool zeroed = dib && !monochrome;
+    auto* data = static_cast<std::uint8_t*>(zeroed ? std::calloc(bytes, 1) : std::malloc(bytes));
     if (data == nullptr) return nullptr;
     auto* bm = new GdiBitmap;
     bm->Width = width;

@@ -90,14 +90,16 @@ std::uint32_t Painter::PatternAt(int sx, int sy, bool& transparent) const {
         const int dx = sx - dc_->SurfaceOrigin.X - st.BrushOrg.X;
         const int dy = sy - dc_->SurfaceOrigin.Y - st.BrushOrg.Y;
         if (b->Style == BS_HATCHED) {
+            // An 8 by 8 cell from the brush origin: the horizontal line is its row 3, the vertical
+            // line its column 4.
             const int x = ((dx % 8) + 8) % 8, y = ((dy % 8) + 8) % 8;
             bool on = false;
             switch (b->Hatch) {
             case HS_HORIZONTAL:
-                on = y == 7;
+                on = y == 3;
                 break;
             case HS_VERTICAL:
-                on = x == 7;
+                on = x == 4;
                 break;
             case HS_FDIAGONAL:
                 on = x == y;
@@ -106,7 +108,7 @@ std::uint32_t Painter::PatternAt(int sx, int sy, bool& transparent) const {
                 on = x + y == 7;
                 break;
             case HS_CROSS:
-                on = x == 7 || y == 7;
+                on = x == 4 || y == 3;
                 break;
             default:
                 on = x == y || x + y == 7;

@@ -87,6 +87,20 @@ public:
         });
     }
 
+    // Calls f(pixels, n, x) for each visible run of the logical row y in [x0, x1): pixels points at the
+    // run's first pixel, x is its logical x.
+    template <class F> void EachRun(int y, int x0, int x1, F&& f) {
+        if (!ok_ || x1 <= x0) return;
+        const long long sy = static_cast<long long>(y) + offY_;
+        if (sy < 0 || sy >= view_.Height) return;
+        std::uint32_t* row = view_.Row(static_cast<int>(sy));
+        const int a0 =
+            static_cast<int>(std::clamp<long long>(static_cast<long long>(x0) + offX_, 0, view_.Width));
+        const int b0 =
+            static_cast<int>(std::clamp<long long>(static_cast<long long>(x1) + offX_, 0, view_.Width));
+        ForClipped(static_cast<int>(sy), a0, b0, [&](int a, int b) { f(row + a, b - a, a - offX_); });
+    }
+
 private:
     void SurfaceSpan(int sy, int sx0, int sx1);
 

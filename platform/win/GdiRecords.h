@@ -56,6 +56,7 @@ struct GdiFont : GdiObject {
 
 private:
     void Resolve() const;
+    void ResolveAnew() const;
     mutable ::_PangoFontDescription* desc_ = nullptr;
     mutable TEXTMETRIC metrics_{};
     mutable int underlinePos_ = 1;

@@ -306,8 +306,12 @@ ShapeRows PolygonRows(const POINT* pts, const int* counts, int polys, int mode, 
     auto& rows = shape.Rows;
     rows.resize(static_cast<std::size_t>(maxY - minY));
     std::vector<std::pair<double, int>> xs;
+    // A pixel is filled when its own point (x, y) of the integer grid lies inside: edges are taken from
+    // their top end and up to, not including, their bottom end, and a span runs from the first x on or
+    // right of its left crossing to the last x left of its right crossing. Rectangles then fill exactly
+    // as rectangle regions do.
     for (int y = minY; y < maxY; ++y) {
-        const double yc = y + 0.5;
+        const double yc = y;
         xs.clear();
         for (const Edge& e : edges)
             if (e.Y0 <= yc && yc < e.Y1)
@@ -320,8 +324,8 @@ ShapeRows PolygonRows(const POINT* pts, const int* counts, int polys, int mode, 
             const bool inside = mode == WINDING ? winding != 0 : (i % 2) == 0;
             if (!inside) continue;
             const double limit = 1 << 30;
-            const int x0 = static_cast<int>(std::clamp(std::ceil(xs[i].first - 0.5), -limit, limit));
-            const int x1 = static_cast<int>(std::clamp(std::ceil(xs[i + 1].first - 0.5), -limit, limit));
+            const int x0 = static_cast<int>(std::clamp(std::ceil(xs[i].first - 1e-9), -limit, limit));
+            const int x1 = static_cast<int>(std::clamp(std::ceil(xs[i + 1].first - 1e-9), -limit, limit));
             if (x1 <= x0) continue;
             if (!row.empty() && row.back() >= x0)
                 row.back() = std::max(row.back(), x1);
@@ -375,7 +379,11 @@ HRGN CreateRectRgnIndirect(const RECT* lprect) {
 
 HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h) {
     if (std::abs(double(y2) - y1) > detail::MaxShapeRows) return nullptr;
-    const detail::ShapeRows shape = detail::RoundRectRows(x1, y1, x2, y2, w, h);
+    // Like a rectangle region, the shape leaves out the right column and the bottom row of its box:
+    // it is the shape drawn in the box one pixel smaller, which is also what a pen-less RoundRect fills.
+    if (x1 > x2) std::swap(x1, x2);
+    if (y1 > y2) std::swap(y1, y2);
+    const detail::ShapeRows shape = detail::RoundRectRows(x1, y1, x2 - 1, y2 - 1, w, h);
     return detail::CreateRegionFromRects(detail::RectsFromRows(shape.Top, shape.Rows));
 }
 

@@ -31,26 +31,41 @@ void ThresholdMonochrome(DeviceContext* dc) {
     dc->Dirty();
 }
 
+// Character spacing beyond this many pixels puts every character after the first off any surface; the
+// text engine's fixed-point units could not hold it either.
+constexpr long long MaxDrawnExtra = 1 << 15;
+
+long long CodePoints(std::string_view text) {
+    long long n = 0;
+    for (const char c : text)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
 PangoLayout* RunLayout(const DeviceContext* dc, const GdiFont* font, std::string_view text) {
-    PangoLayout* layout = NewLayout(font, text);
-    if (dc->State.CharExtra != 0) {
-        PangoAttrList* attrs = pango_attr_list_new();
-        pango_attr_list_insert(attrs, pango_attr_letter_spacing_new(dc->State.CharExtra * PANGO_SCALE));
-        pango_layout_set_attributes(layout, attrs);
-        pango_attr_list_unref(attrs);
-    }
-    return layout;
+    const long long extra = dc->State.CharExtra;
+    const bool spaced =
+        extra != 0 && std::llabs(extra) <= MaxDrawnExtra && std::llabs(extra) * CodePoints(text) < (1 << 20);
+    return NewLayout(font, text, spaced ? static_cast<int>(extra * PANGO_SCALE) : 0);
+}
+
+// The run's advance: the glyphs' own width plus the character spacing after each character, computed
+// wide and kept to the int range.
+int RunAdvance(const DeviceContext* dc, PangoLayout* plain, std::string_view text) {
+    PangoRectangle logical;
+    pango_layout_get_extents(plain, nullptr, &logical);
+    return vcl::ClampToInt(PANGO_PIXELS(static_cast<long long>(logical.width)) +
+                           static_cast<long long>(dc->State.CharExtra) * CodePoints(text));
 }
 
 } // namespace
 
 int RunWidth(const DeviceContext* dc, const GdiFont* font, std::string_view text) {
     if (text.empty()) return 0;
-    PangoLayout* layout = RunLayout(dc, font, text);
-    PangoRectangle logical;
-    pango_layout_get_extents(layout, nullptr, &logical);
+    PangoLayout* layout = NewLayout(font, text);
+    const int width = RunAdvance(dc, layout, text);
     g_object_unref(layout);
-    return PANGO_PIXELS(logical.width);
+    return width;
 }
 
 void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) {
@@ -58,10 +73,14 @@ void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) 
     const TEXTMETRIC& tm = font->Metrics();
     cairo_t* cr = dc->PrepareCairo();
     if (cr == nullptr) return;
-    PangoLayout* layout = RunLayout(dc, font, text);
-    PangoRectangle logical;
-    pango_layout_get_extents(layout, nullptr, &logical);
-    const int width = text.empty() ? 0 : PANGO_PIXELS(logical.width);
+    const int width = RunWidth(dc, font, text);
+    std::string_view shown = text;
+    if (std::llabs(dc->State.CharExtra) > MaxDrawnExtra && !text.empty()) {
+        // Only the first character can land on a surface.
+        const char* next = g_utf8_find_next_char(text.data(), text.data() + text.size());
+        if (next != nullptr) shown = text.substr(0, static_cast<std::size_t>(next - text.data()));
+    }
+    PangoLayout* layout = RunLayout(dc, font, shown);
     const double baseline = pango_layout_get_baseline(layout) / double(PANGO_SCALE);
     const double angle = font->Log.lfEscapement / 10.0 * M_PI / 180.0;
 
@@ -92,7 +111,7 @@ void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) 
         cairo_fill(cr);
     }
     SetSource(cr, dc->State.TextColor);
-    if (o.DrawGlyphs && !text.empty()) {
+    if (o.DrawGlyphs && !shown.empty()) {
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
         cairo_move_to(cr, ox, oy + tm.tmAscent - baseline);
         pango_cairo_show_layout(cr, layout);
@@ -111,11 +130,11 @@ void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) 
         }
     }
     for (const auto& [from, to] : o.Underlines) {
-        if (from < 0 || to <= from || static_cast<std::size_t>(to) > text.size()) continue;
+        if (from < 0 || to <= from || static_cast<std::size_t>(to) > shown.size()) continue;
         PangoRectangle a, b;
         pango_layout_index_to_pos(layout, from, &a);
         int x1;
-        if (static_cast<std::size_t>(to) >= text.size()) {
+        if (static_cast<std::size_t>(to) >= shown.size()) {
             x1 = width;
         } else {
             pango_layout_index_to_pos(layout, to, &b);
@@ -168,7 +187,7 @@ BOOL GetTextExtentExPoint(HDC hdc, const char* lpszString, int cchString, int nM
             pango_layout_index_to_pos(layout, static_cast<int>(next - text.data()), &pos);
             extent = PANGO_PIXELS(pos.x);
         }
-        extent += dc->State.CharExtra * (index + 1);
+        extent = vcl::ClampToInt(extent + static_cast<long long>(dc->State.CharExtra) * (index + 1));
         const bool fits = nMaxExtent < 0 || extent <= nMaxExtent;
         if (lpnFit != nullptr && !fits) break;
         if (lpnDx != nullptr) lpnDx[index] = extent;
@@ -211,8 +230,8 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* lprect, const c
         const GdiFont* font = detail::CurrentFont(dc);
         const int w = detail::RunWidth(dc, font, text);
         const double angle = font->Log.lfEscapement / 10.0 * M_PI / 180.0;
-        dc->State.Position.X = x + static_cast<int>(std::lround(w * std::cos(angle)));
-        dc->State.Position.Y = y - static_cast<int>(std::lround(w * std::sin(angle)));
+        dc->State.Position.X = vcl::ClampToInt(x + std::llround(w * std::cos(angle)));
+        dc->State.Position.Y = vcl::ClampToInt(y - std::llround(w * std::sin(angle)));
     }
     return TRUE;
 }

@@ -4,6 +4,7 @@
 #include "platform/win/TextDraw.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -76,14 +77,14 @@ public:
 
     int Width(const std::string& s) const {
         if (!(format_ & DT_EXPANDTABS) || s.find('\t') == std::string::npos) return RunWidth(dc_, font_, s);
-        int x = 0;
+        long long x = 0;
         std::size_t start = 0;
         for (;;) {
             const std::size_t tab = s.find('\t', start);
             x += RunWidth(dc_, font_,
                           std::string_view(s).substr(start, tab == std::string::npos ? s.npos : tab - start));
-            if (tab == std::string::npos) return x;
-            x = (x / tab_ + 1) * tab_;
+            if (tab == std::string::npos) return vcl::ClampToInt(x);
+            x = std::min<long long>((x / tab_ + 1) * tab_, INT_MAX);
             start = tab + 1;
         }
     }
@@ -226,15 +227,15 @@ std::vector<std::pair<std::string, int>> TabPieces(const Formatter& f, const std
         pieces.push_back({s, 0});
         return pieces;
     }
-    int x = 0;
+    long long x = 0;
     std::size_t start = 0;
     for (;;) {
         const std::size_t t = s.find('\t', start);
         const std::string piece = s.substr(start, t == std::string::npos ? s.npos : t - start);
-        pieces.push_back({piece, x});
+        pieces.push_back({piece, vcl::ClampToInt(x)});
         x += f.Width(piece);
         if (t == std::string::npos) break;
-        x = (x / tab + 1) * tab;
+        x = std::min<long long>((x / tab + 1) * tab, INT_MAX);
         start = t + 1;
     }
     return pieces;
@@ -257,12 +258,13 @@ int DoDrawText(HDC hdc, char* writable, const char* lpchText, int cchText, RECT*
     const int tabWidth = std::max(1, tabChars * tm.tmAveCharWidth);
     Formatter f(dc, format, tabWidth);
 
+    // Positions are computed wide and kept to the int range: rectangles may reach the ends of it.
     RECT box = *lprc;
     if (params != nullptr) {
-        box.Left += params->iLeftMargin;
-        box.Right -= params->iRightMargin;
+        box.Left = vcl::ClampToInt(static_cast<long long>(box.Left) + params->iLeftMargin);
+        box.Right = vcl::ClampToInt(static_cast<long long>(box.Right) - params->iRightMargin);
     }
-    const int width = box.Right - box.Left;
+    const int width = box.Width();
 
     // Paragraphs and lines.
     std::vector<std::string> paragraphs;
@@ -315,37 +317,39 @@ int DoDrawText(HDC hdc, char* writable, const char* lpchText, int cchText, RECT*
         widths.push_back(f.Width(l.Text));
         maxWidth = std::max(maxWidth, widths.back());
     }
-    const int textHeight = static_cast<int>(lines.size()) * lineHeight;
+    const int textHeight = vcl::ClampToInt(static_cast<long long>(lines.size()) * lineHeight);
     if (params != nullptr) params->uiLengthDrawn = static_cast<UINT>(len);
 
     if (calc) {
-        lprc->Right = lprc->Left + maxWidth + (params ? params->iLeftMargin + params->iRightMargin : 0);
-        lprc->Bottom = lprc->Top + textHeight;
+        lprc->Right = vcl::ClampToInt(
+            static_cast<long long>(lprc->Left) + maxWidth +
+            (params ? static_cast<long long>(params->iLeftMargin) + params->iRightMargin : 0));
+        lprc->Bottom = vcl::ClampToInt(static_cast<long long>(lprc->Top) + textHeight);
         return textHeight;
     }
 
-    int top = box.Top;
+    long long top = box.Top;
     if (format & DT_SINGLELINE) {
         if (format & DT_BOTTOM)
-            top = box.Bottom - lineHeight;
+            top = static_cast<long long>(box.Bottom) - lineHeight;
         else if (format & DT_VCENTER)
-            top = box.Top + (box.Bottom - box.Top - lineHeight) / 2;
+            top = box.Top + (static_cast<long long>(box.Bottom) - box.Top - lineHeight) / 2;
     }
     const RECT clip = *lprc;
     const bool drawGlyphs = !(format & DT_PREFIXONLY);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& l = lines[i];
-        int x = box.Left;
+        long long x = box.Left;
         if (format & DT_CENTER)
-            x = box.Left + (width - widths[i]) / 2;
+            x = box.Left + (static_cast<long long>(box.Right) - box.Left - widths[i]) / 2;
         else if (format & DT_RIGHT)
-            x = box.Right - widths[i];
-        const int y = top + static_cast<int>(i) * lineHeight;
+            x = static_cast<long long>(box.Right) - widths[i];
+        const int y = vcl::ClampToInt(top + static_cast<long long>(i) * lineHeight);
         const auto pieces = TabPieces(f, l.Text, tabWidth, (format & DT_EXPANDTABS) != 0);
         int offset = 0;
         for (const auto& [piece, px] : pieces) {
             detail::TextRunOptions o;
-            o.X = x + px;
+            o.X = vcl::ClampToInt(x + px);
             o.Y = y;
             o.Align = TA_LEFT | TA_TOP;
             o.Clip = (format & DT_NOCLIP) ? nullptr : &clip;
@@ -359,7 +363,8 @@ int DoDrawText(HDC hdc, char* writable, const char* lpchText, int cchText, RECT*
             offset += static_cast<int>(piece.size()) + 1;
         }
     }
-    if (format & DT_SINGLELINE && (format & (DT_VCENTER | DT_BOTTOM))) return top - lprc->Top + textHeight;
+    if (format & DT_SINGLELINE && (format & (DT_VCENTER | DT_BOTTOM)))
+        return vcl::ClampToInt(top - lprc->Top + textHeight);
     return textHeight;
 }
 

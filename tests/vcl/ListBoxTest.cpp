@@ -1,6 +1,7 @@
 // List boxes: selection by click and keys (single and multiple), OnClick, scrolling by wheel, keys and the
 // scroll bar, ItemAtPos, owner drawing; and the scroll bar control.
 
+#include "tests/support/UiDriver.h"
 #include "tests/vcl/EditTestSupport.h"
 
 namespace stdtest {
@@ -188,6 +189,35 @@ TEST_F(ListBoxTest, OwnerDrawCallsOnDrawItemForVisibleLines) {
 }
 
 class ListBoxScrollBarTest : public StdControlTest {};
+
+TEST_F(ListBoxScrollBarTest, ArrowsAreSolidTriangles) {
+    auto* v = Make<TScrollBar>("V", 20, 20, 17, 120);
+    v->SetKind(sbVertical);
+    v->SetBounds(20, 20, 17, 120);
+    auto* h = Make<TScrollBar>("H", 60, 20, 160, 17);
+    ShowHost();
+    ASSERT_TRUE(screen->WriteWindowPng(host->Handle(), uitest::UiDriver::OutputPath("ScrollBarArrows.png")));
+    const auto ink = static_cast<win::COLORREF>(ColorToRGB(clBtnText));
+    // Each row (or column) of an arrow is one unbroken run, one pixel shorter at each end than the last.
+    auto runs = [&](TScrollBar* bar, TRect r, bool vertical) {
+        const TPoint o{bar->Left() + r.Left, bar->Top() + r.Top};
+        std::vector<int> lengths;
+        for (int a = 0; a < (vertical ? r.Height() : r.Width()); ++a) {
+            std::string line;
+            for (int b = 0; b < (vertical ? r.Width() : r.Height()); ++b)
+                line += Pixel(o.X + (vertical ? b : a), o.Y + (vertical ? a : b)) == ink ? '#' : '.';
+            const auto first = line.find('#'), last = line.rfind('#');
+            if (first == std::string::npos) continue;
+            EXPECT_EQ(line.find('.', first), last + 1 == line.size() ? std::string::npos : last + 1) << line;
+            lengths.push_back(static_cast<int>(last - first + 1));
+        }
+        return lengths;
+    };
+    EXPECT_EQ(runs(v, v->FirstArrowRect(), true), (std::vector<int>{1, 3, 5, 7}));
+    EXPECT_EQ(runs(v, v->LastArrowRect(), true), (std::vector<int>{7, 5, 3, 1}));
+    EXPECT_EQ(runs(h, h->FirstArrowRect(), false), (std::vector<int>{1, 3, 5, 7}));
+    EXPECT_EQ(runs(h, h->LastArrowRect(), false), (std::vector<int>{7, 5, 3, 1}));
+}
 
 TEST_F(ListBoxScrollBarTest, ArrowsTrackKeysAndEvents) {
     auto* s = Make<TScrollBar>("S", 20, 20, 200, 17);

@@ -85,10 +85,10 @@ TEST(BlitStretch, StretchAndMirror) {
     StretchBlt(c.dc, 0, 0, 4, 2, src.dc, 0, 0, 2, 1, SRCCOPY);
     EXPECT_EQ(c.Row(0, Red, 0, 4), "##??");
     EXPECT_EQ(c.At(3, 1), Blue);
-    StretchBlt(c.dc, 7, 0, -2, 1, src.dc, 0, 0, 2, 1, SRCCOPY); // mirrored into x 5..6
-    EXPECT_EQ(c.At(5, 0), Blue);
-    EXPECT_EQ(c.At(6, 0), Red);
-    EXPECT_EQ(c.At(7, 0), White);
+    StretchBlt(c.dc, 7, 0, -2, 1, src.dc, 0, 0, 2, 1, SRCCOPY); // mirrored into x 6..7
+    EXPECT_EQ(c.At(5, 0), White);
+    EXPECT_EQ(c.At(6, 0), Blue);
+    EXPECT_EQ(c.At(7, 0), Red);
 }
 
 TEST(BlitMonochrome, MonochromeSourceTakesTextAndBackgroundColours) {

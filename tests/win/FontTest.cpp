@@ -1,7 +1,9 @@
 // Fonts: the alias table, unknown families, logical heights and metrics.
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
+#include <utility>
 
 #include "platform/win/FontAlias.h"
 #include "tests/win/GdiTestSupport.h"
@@ -83,6 +85,43 @@ TEST(FontMetrics, NegativeHeightIsTheCharacterHeightPositiveTheCellHeight) {
         GetTextMetrics(c.dc, &tm);
         EXPECT_FALSE(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);
     }
+}
+
+TEST(FontMetrics, HeightsAtTheEndsOfTheIntRangeGiveAHugeButUsableFont) {
+    Canvas c(16, 16);
+    for (const int height : {INT_MIN, INT_MIN + 1, INT_MAX}) {
+        Selected f(c.dc, MakeFont(height, "Tahoma"));
+        TEXTMETRIC tm{};
+        ASSERT_TRUE(GetTextMetrics(c.dc, &tm)) << height;
+        EXPECT_GT(tm.tmHeight, 1000) << height;
+        EXPECT_GE(tm.tmInternalLeading, 0) << height;
+        SIZE size{};
+        EXPECT_TRUE(GetTextExtentPoint32(c.dc, "W", 1, &size)) << height;
+        EXPECT_GT(size.cx, 0) << height;
+    }
+}
+
+TEST(FontMetrics, FontsMadeAgainMeasureAlikeAndDifferentFontsDoNotShareMeasures) {
+    // Fonts and the layouts of their texts are kept between calls: a font made anew with the same
+    // description measures as before, one that differs in height, weight or spacing does not.
+    Canvas c(4, 4);
+    auto measure = [&](int height, int weight, int extra) {
+        Selected f(c.dc, MakeFont(height, "Tahoma", weight));
+        SetTextCharacterExtra(c.dc, extra);
+        SIZE size{};
+        GetTextExtentPoint32(c.dc, "Shared text", 11, &size);
+        TEXTMETRIC tm{};
+        GetTextMetrics(c.dc, &tm);
+        SetTextCharacterExtra(c.dc, 0);
+        return std::pair{size.cx, tm.tmHeight};
+    };
+    const auto first = measure(-13, FW_NORMAL, 0);
+    EXPECT_EQ(measure(-13, FW_NORMAL, 0), first);
+    EXPECT_GT(measure(-26, FW_NORMAL, 0).first, first.first);
+    EXPECT_GT(measure(-26, FW_NORMAL, 0).second, first.second);
+    EXPECT_GT(measure(-13, FW_BOLD, 0).first, first.first);
+    EXPECT_EQ(measure(-13, FW_NORMAL, 2).first, first.first + 2 * 11);
+    EXPECT_EQ(measure(-13, FW_NORMAL, 0), first);
 }
 
 TEST(FontMetrics, BoldIsWiderAndTheFaceNameIsKept) {

@@ -1,5 +1,6 @@
 // Text drawing and DrawText: measuring, alignment, word breaks, ellipses, prefixes and turned text.
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -321,4 +322,56 @@ TEST(TextMeasure, EmptyTextIsOneEmptyLine) {
     EXPECT_EQ(r, (RECT{3, 4, 3, 4 + c.tm.tmHeight}));
     EXPECT_EQ(DrawText(nullptr, "x", -1, &r, 0), 0);
     EXPECT_EQ(DrawText(c.dc, "x", -1, nullptr, 0), 0);
+}
+
+TEST(TextRange, CharacterSpacingAddsToEachCharacterAndSaturatesAtTheIntRange) {
+    TextCanvas c(200, 40);
+    const int plain = c.Width("abcd");
+    SetTextCharacterExtra(c.dc, 3);
+    EXPECT_EQ(c.Width("abcd"), plain + 4 * 3);
+    // Two to the 21st per character is beyond the text engine's fixed-point units, not beyond the
+    // coordinate range.
+    SetTextCharacterExtra(c.dc, 1 << 21);
+    EXPECT_EQ(c.Width("abcd"), plain + 4 * (1 << 21));
+    SetTextCharacterExtra(c.dc, 1 << 30);
+    EXPECT_EQ(c.Width("abcd"), INT_MAX);
+    SetTextCharacterExtra(c.dc, -(1 << 30));
+    EXPECT_EQ(c.Width("abcd"), INT_MIN);
+    int fit = 0, dx[4] = {};
+    SIZE size{};
+    SetTextCharacterExtra(c.dc, 1 << 30);
+    ASSERT_TRUE(GetTextExtentExPoint(c.dc, "abcd", 4, -1, &fit, dx, &size));
+    EXPECT_EQ(dx[3], INT_MAX);
+    // Drawn, the first character stays where it is; the rest lie far beyond the surface.
+    TextOut(c.dc, 10, 5, "Wide", 4);
+    EXPECT_GT(Dark(c, {10, 5, 10 + c.tm.tmMaxCharWidth, 5 + c.tm.tmHeight}), 0);
+    // The current position saturates instead of wrapping.
+    SetTextAlign(c.dc, TA_UPDATECP);
+    MoveToEx(c.dc, INT_MAX - 10, 5, nullptr);
+    TextOut(c.dc, 0, 0, "abcd", 4);
+    POINT p{};
+    GetCurrentPositionEx(c.dc, &p);
+    EXPECT_EQ(p.X, INT_MAX);
+}
+
+TEST(TextRange, DrawTextInRectanglesReachingTheEndsOfTheRange) {
+    TextCanvas c(100, 40);
+    RECT all{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    EXPECT_GT(DrawText(c.dc, "Centre", -1, &all, DT_SINGLELINE | DT_CENTER | DT_VCENTER), 0);
+    RECT right{INT_MIN, 0, INT_MAX, 40};
+    EXPECT_GT(DrawText(c.dc, "Right\tTab", -1, &right, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS),
+              0);
+    RECT wrap{0, 0, INT_MAX, INT_MAX};
+    EXPECT_GT(DrawText(c.dc, "some words to wrap", -1, &wrap, DT_WORDBREAK), 0);
+    // A measured rectangle that would run past the range stops at its end.
+    RECT calc{INT_MAX - 5, INT_MAX - 5, INT_MAX - 5, INT_MAX - 5};
+    DrawText(c.dc, "Measured\nover two lines", -1, &calc, DT_CALCRECT);
+    EXPECT_EQ(calc.Right, INT_MAX);
+    EXPECT_EQ(calc.Bottom, INT_MAX);
+    DRAWTEXTPARAMS margins{sizeof(DRAWTEXTPARAMS), 8, INT_MAX, INT_MAX, 0};
+    RECT box{-10, 0, 90, 40};
+    EXPECT_GT(DrawTextEx(c.dc, const_cast<char*>("Margins"), -1, &box, DT_SINGLELINE, &margins), 0);
+    RECT m{0, 0, 10, 10};
+    DrawTextEx(c.dc, const_cast<char*>("Margins"), -1, &m, DT_CALCRECT | DT_SINGLELINE, &margins);
+    EXPECT_EQ(m.Right, INT_MAX);
 }
