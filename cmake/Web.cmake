@@ -15,7 +15,7 @@ function(_kv_web_late)
   pkg_check_modules(WEBKIT REQUIRED IMPORTED_TARGET webkit2gtk-4.1)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.cpp)
   add_library(kv_web STATIC ${_src})
-  target_link_libraries(kv_web PUBLIC kv_vcl kv_backend_gtk ${CMAKE_DL_LIBS})
+  target_link_libraries(kv_web PUBLIC kv_vcl kv_backend_gtk ${CMAKE_DL_LIBS} PRIVATE PkgConfig::GTK3)
 
   # The WebKit engine is a module loaded on the first navigation (platform/web/WebKitEngine.h). It links
   # WebKit alone: the platform it stands on comes from the program that loads it, which exports its
@@ -43,7 +43,7 @@ function(_kv_web_late)
     find_package(Python3 REQUIRED COMPONENTS Interpreter)
     add_executable(tests_web_e2e ${_e2e})
     target_link_libraries(tests_web_e2e PRIVATE kv_testsupport kv_web kv_backend_gtk kv_backend_offscreen
-                          GTest::gtest GTest::gmock PkgConfig::WEBKIT)
+                          PkgConfig::WEBKIT PkgConfig::GTK3 GTest::gtest GTest::gmock)
     kv_web_program(tests_web_e2e)
     target_compile_definitions(tests_web_e2e PRIVATE
       KV_DEMO_SERVICE="${CMAKE_SOURCE_DIR}/tools/demo-service/server.py"

@@ -4,7 +4,8 @@
     python3 app/resources-src/make_resources.py
 
 Writes, below resources/: rcdata/GLYPH_<NAME>.png (the nine 33 by 33 section glyphs),
-bitmaps/SPLASH.bmp (the 130 by 260 picture of the login dialog and the about box), and
+bitmaps/SPLASH.bmp (the 130 by 260 picture of the login dialog and the about box),
+icons/MAINICON.ico (the program's icon, in the sizes task bars and window lists ask for), and
 forms/Tfrm_*.dfm from the layout templates beside this script, with the pictures' bytes put in
 where a template says @GLYPH_<NAME>@ (PNG bytes, for a glow button's Picture.Data) or @SPLASH@
 (a TPicture's data: class name "TBitmap", the size, the bitmap file). Standard library only.
@@ -228,6 +229,35 @@ def splash():
     return c
 
 
+ICON_SIZES = (16, 24, 32, 48, 64, 128)
+
+
+def program_icon(n):
+    """The program's icon at n by n pixels: the splash picture's K and rising line on a rounded tile."""
+    c = Canvas(n, n)
+    u = n / 32.0
+    c.rect(0.5 * u, 0.5 * u, 31.5 * u, 31.5 * u, (30, 60, 115, 255), 6 * u)
+    c.rect(1.5 * u, 1.5 * u, 30.5 * u, 30.5 * u, (55, 110, 190, 255), 5 * u)
+    c.rect(7 * u, 5 * u, 12 * u, 22 * u, (255, 255, 255, 255), 0.6 * u)
+    c.polygon([(p[0] * u, p[1] * u) for p in ((12, 13), (19.5, 5), (25.5, 5), (16, 14.5), (26, 22), (19.5, 22),
+                                               (12, 15.5))], (255, 255, 255, 255))
+    pts = [(5, 28), (12, 24.5), (17, 26), (27, 18.5)]
+    for a, b in zip(pts, pts[1:]):
+        c.line(a[0] * u, a[1] * u, b[0] * u, b[1] * u, max(2.6 * u, 1.4), (250, 190, 60, 255))
+    return c
+
+
+def ico(images):
+    """An icon file of PNG images."""
+    head = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, data = b"", b""
+    for n, png in images:
+        entries += struct.pack("<BBBBHHII", n % 256, n % 256, 0, 0, 1, 32, len(png), offset + len(data))
+        data += png
+    return head + entries + data
+
+
 def write(path, data):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     old = None
@@ -253,6 +283,7 @@ def main():
         write(os.path.join(OUT, "rcdata", "GLYPH_%s.png" % name), pictures["GLYPH_" + name])
     bmp = splash().bmp((255, 255, 255))
     write(os.path.join(OUT, "bitmaps", "SPLASH.bmp"), bmp)
+    write(os.path.join(OUT, "icons", "MAINICON.ico"), ico([(n, program_icon(n).png()) for n in ICON_SIZES]))
     pictures["SPLASH"] = b"\x07TBitmap" + struct.pack("<I", len(bmp)) + bmp
     for tmpl in sorted(os.listdir(HERE)):
         if not tmpl.endswith(".dfm.in"):

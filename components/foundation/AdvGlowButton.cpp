@@ -1,15 +1,75 @@
 #include "components/foundation/AdvGlowButton.h"
 
+#include <algorithm>
+
+#include "components/foundation/GlowKeyTip.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/vcl/ActnList.h"
 #include "platform/win/WinUser.h"
 
 namespace AdvGlowButton {
+
+namespace {
+
+// Layout names of the GDI+ wrapper's enumerations (the wrapper itself names none: other units read
+// these values as they please).
+const char* const AntiAliasNames[] = {"aaNone", "aaClearType", "aaAntiAlias"};
+const char* const TrimmingNames[] = {"StringTrimmingNone",         "StringTrimmingCharacter",
+                                     "StringTrimmingWord",         "StringTrimmingEllipsisCharacter",
+                                     "StringTrimmingEllipsisWord", "StringTrimmingEllipsisPath"};
+
+template <std::size_t N>
+bool IdentToValue(const char* const (&Names)[N], const vcl::String& Ident, vcl::Int64& Value) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (vcl::SameText(Ident, Names[i])) {
+            Value = static_cast<vcl::Int64>(i);
+            return true;
+        }
+    return false;
+}
+
+template <std::size_t N>
+bool ValueToIdent(const char* const (&Names)[N], vcl::Int64 Value, vcl::String& Ident) {
+    if (Value < 0 || Value >= static_cast<vcl::Int64>(N)) return false;
+    Ident = Names[Value];
+    return true;
+}
+
+bool IdentToAntiAlias(const vcl::String& Ident, vcl::Int64& Value) {
+    return IdentToValue(AntiAliasNames, Ident, Value);
+}
+bool AntiAliasToIdent(vcl::Int64 Value, vcl::String& Ident) {
+    return ValueToIdent(AntiAliasNames, Value, Ident);
+}
+bool IdentToTrimming(const vcl::String& Ident, vcl::Int64& Value) {
+    return IdentToValue(TrimmingNames, Ident, Value);
+}
+bool TrimmingToIdent(vcl::Int64 Value, vcl::String& Ident) {
+    return ValueToIdent(TrimmingNames, Value, Ident);
+}
+
+} // namespace
 
 using namespace vcl;
 
 KV_PUBLISHED(TAdvCustomGlowButton) {
     using B = TAdvCustomGlowButton;
     p.Str("Caption", &B::GetCaptionText, &B::SetCaptionText);
+    p.Int(
+         "AntiAlias", [](B* c) { return static_cast<int>(c->AntiAlias()); },
+         [](B* c, int v) { c->SetAntiAlias(static_cast<AdvGDIP::TAntiAlias>(std::clamp(v, 0, 2))); },
+         static_cast<int>(AdvGDIP::aaClearType))
+        .Idents(IdentToAntiAlias, AntiAliasToIdent);
+    p.Bool("AutoSize", &B::AutoSize, &B::SetAutoSizeEx, false);
+    p.Int("ImageIndex", &B::FImageIndex, &B::SetImageIndex, -1);
+    p.Ref("Images", &B::FImages, &B::SetImages);
+    p.Ref("DisabledImages", &B::FDisabledImages, &B::SetDisabledImages);
+    p.Ref("HotImages", &B::FHotImages, &B::SetHotImages);
+    p.Int(
+         "Trimming", [](B* c) { return static_cast<int>(c->Trimming()); },
+         [](B* c, int v) { c->SetTrimming(static_cast<AdvGDIP::StringTrimming>(std::clamp(v, 0, 5))); }, 0)
+        .Idents(IdentToTrimming, TrimmingToIdent);
     p.Enum("BorderStyle", &B::FBorderStyle, &B::SetBorderStyle, bsSingle);
     p.Bool("Cancel", &B::FCancel, nullptr, false);
     p.Bool("Default", &B::FDefault, nullptr, false);
@@ -37,7 +97,7 @@ KV_PUBLISHED(TAdvCustomGlowButton) {
     // Read-only: writes are ignored and layouts never hold it.
     p.Str("Version", &B::GetVersion, &B::SetVersion).Stored(&B::NeverStored);
     p.Bool("WordWrap", &B::FWordWrap, &B::SetWordWrap, true);
-    p.Event("OnDropDown", &B::OnDropDown);
+    p.Event("OnDrawButton", &B::OnDrawButton);
 }
 
 KV_PUBLISHED(TAdvGlowButton) {
@@ -54,6 +114,8 @@ KV_PUBLISHED(TAdvGlowButton) {
     p.Enum("DropDownPosition", &B::DropDownPosition, &B::SetDropDownPosition, dpRight);
     p.Enum("DropDownDirection", &B::DropDownDirection, &B::SetDropDownDirection, ddDown);
     p.Bool("DropDownSplit", &B::DropDownSplit, &B::SetDropDownSplit, true);
+    p.Ref("DropDownMenu", &B::DropDownMenu, &B::SetDropDownMenu);
+    p.Event("OnDropDown", &B::OnDropDown);
 }
 
 KV_REGISTER_CLASS(TAdvGlowButton)
@@ -72,6 +134,10 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TComponent* AOwner)
     FNotesFont->SetSize(8);
     FNotesFont->OnChange = [this](TObject*) { Invalidate(); };
     SetBounds(Left(), Top(), 100, 41);
+    // The button paints its whole face (the corners from the parent): nothing to erase first.
+    TControlStyle style = ControlStyle();
+    style.Include(csOpaque);
+    SetControlStyle(style);
     SetDoubleBuffered(true);
 }
 
@@ -81,6 +147,7 @@ TAdvCustomGlowButton::~TAdvCustomGlowButton() {
     FPicture->OnChange = nullptr;
     FDisabledPicture->OnChange = nullptr;
     FNotesFont->OnChange = nullptr;
+    FreeFadeTimer();
 }
 
 bool TAdvCustomGlowButton::IsLoading() const {
@@ -106,6 +173,8 @@ void TAdvCustomGlowButton::SetNotesFont(TFont* Value) {
 
 void TAdvCustomGlowButton::SetLayout(TButtonLayout Value) {
     FLayout = Value;
+    // The large state's layout is the one set last in the large state (or while not auto-sizing).
+    if (FButtonSizeState == bsLarge || !FAutoSizeEx) FLargeLayout = Value;
     Invalidate();
 }
 
@@ -165,6 +234,7 @@ void TAdvCustomGlowButton::SetDropDownButton(bool Value) {
 void TAdvCustomGlowButton::SetDropDownPosition(TDropDownPosition Value) {
     if (FDropDownPosition == Value) return;
     FDropDownPosition = Value;
+    if (FButtonSizeState == bsLarge || !FAutoSizeEx) FLargeDropDownPosition = Value;
     if (FDropDownButton) SetBounds(Left(), Top(), Width(), Height());
     Invalidate();
 }
@@ -178,17 +248,13 @@ void TAdvCustomGlowButton::SetDropDownDirection(TDropDownDirection Value) {
 void TAdvCustomGlowButton::SetMaxButtonSizeState(TButtonSizeState Value) {
     if (FMaxButtonSizeState == Value) return;
     FMaxButtonSizeState = Value;
-    FButtonSizeState = Value;
-    Invalidate();
+    SetButtonSizeState(Value);
 }
 
 void TAdvCustomGlowButton::SetMinButtonSizeState(TButtonSizeState Value) {
     if (FMinButtonSizeState == Value) return;
     FMinButtonSizeState = Value;
-    if (FButtonSizeState < Value) {
-        FButtonSizeState = Value;
-        Invalidate();
-    }
+    if (FButtonSizeState < Value) SetButtonSizeState(Value);
 }
 
 void TAdvCustomGlowButton::SetAntiAlias(AdvGDIP::TAntiAlias Value) {
@@ -227,9 +293,15 @@ void TAdvCustomGlowButton::Assign(TPersistent* Source) {
     SetBorderStyle(s->FBorderStyle);
     SetCancel(s->FCancel);
     SetCaption(s->Caption());
+    SetAutoSizeEx(s->FAutoSizeEx);
     Constraints()->Assign(s->Constraints());
     SetDefault(s->FDefault);
     Font()->Assign(s->Font());
+    SetImageIndex(s->FImageIndex);
+    // Image lists are shared components: only the references are taken over.
+    SetImages(s->FImages);
+    SetDisabledImages(s->FDisabledImages);
+    SetHotImages(s->FHotImages);
     SetPicture(s->Picture());
     SetDisabledPicture(s->DisabledPicture());
     SetHotPicture(s->HotPicture());
@@ -261,8 +333,121 @@ void TAdvCustomGlowButton::Assign(TPersistent* Source) {
     SetVisible(s->Visible());
 }
 
-void TAdvCustomGlowButton::PerformResize() {
+// ---- Glyph sources
+
+void TAdvCustomGlowButton::SetImageIndex(TImageIndex Value) {
+    FImageIndex = Value;
+    PerformResize();
+}
+
+// A shared list may be freed before the button: ask to be told, and forget it then (Notification).
+void TAdvCustomGlowButton::SetImages(TCustomImageList* Value) {
+    if (FImages) FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (Value) Value->FreeNotification(this);
     Invalidate();
+}
+
+void TAdvCustomGlowButton::SetDisabledImages(TCustomImageList* Value) {
+    if (FDisabledImages) FDisabledImages->RemoveFreeNotification(this);
+    FDisabledImages = Value;
+    if (Value) Value->FreeNotification(this);
+    Invalidate();
+}
+
+void TAdvCustomGlowButton::SetHotImages(TCustomImageList* Value) {
+    if (FHotImages) FHotImages->RemoveFreeNotification(this);
+    FHotImages = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TAdvCustomGlowButton::SetDropDownMenu(TPopupMenu* Value) {
+    if (FDropDownMenu) FDropDownMenu->RemoveFreeNotification(this);
+    FDropDownMenu = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TAdvCustomGlowButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FImages) FImages = nullptr;
+    if (AComponent == FDisabledImages) FDisabledImages = nullptr;
+    if (AComponent == FHotImages) FHotImages = nullptr;
+    if (AComponent == FDropDownMenu) FDropDownMenu = nullptr;
+    if (AComponent == FIGlyphList) FIGlyphList = nullptr;
+    if (AComponent == FShortCutHintWindow) FShortCutHintWindow = nullptr;
+    if (AComponent == FTimer) FTimer = nullptr;
+    if (AComponent == FRepeatTimer) FRepeatTimer = nullptr;
+}
+
+TImageList* TAdvCustomGlowButton::InternalGlyphList() {
+    if (!FIGlyphList) FIGlyphList = new TImageList(this);
+    return FIGlyphList;
+}
+
+void TAdvCustomGlowButton::FreeInternalGlyphList() {
+    delete FIGlyphList; // the owner's list forgets it through Notification
+    FIGlyphList = nullptr;
+}
+
+// ---- Action link
+
+TAdvGlowButtonActionLink::TAdvGlowButtonActionLink(TObject* AClient) : TControlActionLink(AClient) {
+    // During construction the base class's AssignClient ran: take the client as a glow button here.
+    FButton = dynamic_cast<TAdvCustomGlowButton*>(AClient);
+}
+
+void TAdvGlowButtonActionLink::AssignClient(TObject* AClient) {
+    TControlActionLink::AssignClient(AClient);
+    FButton = dynamic_cast<TAdvCustomGlowButton*>(AClient);
+}
+
+bool TAdvGlowButtonActionLink::IsCheckedLinked() {
+    auto* a = dynamic_cast<TCustomAction*>(Action());
+    const bool linked =
+        TControlActionLink::IsCheckedLinked() && FButton && a && a->Checked() == FButton->Down();
+    if (FButton) FButton->FCheckedLinked = linked;
+    return linked;
+}
+
+bool TAdvGlowButtonActionLink::IsGroupIndexLinked() {
+    auto* a = dynamic_cast<TCustomAction*>(Action());
+    const bool linked = FButton && a && a->GroupIndex() == FButton->GroupIndex();
+    if (FButton) FButton->FGroupLinked = linked;
+    return linked;
+}
+
+bool TAdvGlowButtonActionLink::IsImageIndexLinked() {
+    auto* a = dynamic_cast<TCustomAction*>(Action());
+    return TControlActionLink::IsImageIndexLinked() && a && a->ImageIndex() == FImageIndex;
+}
+
+void TAdvGlowButtonActionLink::SetChecked(bool Value) {
+    if (IsCheckedLinked() && FButton) FButton->SetDown(Value);
+}
+
+void TAdvGlowButtonActionLink::SetGroupIndex(int Value) {
+    if (IsGroupIndexLinked() && FButton) FButton->SetGroupIndex(Value);
+}
+
+void TAdvGlowButtonActionLink::SetImageIndex(TImageIndex Value) {
+    if (!IsImageIndexLinked()) return;
+    FImageIndex = Value;
+    if (FButton) FButton->SetImageIndex(Value);
+}
+
+TControlActionLinkClass TAdvCustomGlowButton::GetActionLinkClass() {
+    return [](TControl* Client) -> std::unique_ptr<TControlActionLink> {
+        return std::make_unique<TAdvGlowButtonActionLink>(Client);
+    };
+}
+
+void TAdvCustomGlowButton::ActionChange(TObject* Sender, bool CheckDefaults) {
+    TCustomControl::ActionChange(Sender, CheckDefaults);
+    auto* a = dynamic_cast<TCustomAction*>(Sender);
+    if (!a) return;
+    if (CheckDefaults || FGroupIndex == 0) SetGroupIndex(a->GroupIndex());
+    SetImageIndex(a->ImageIndex());
 }
 
 // ---- Down and groups
@@ -322,354 +507,6 @@ void TAdvCustomGlowButton::CMButtonPressed(TMessage& Message) {
 void TAdvCustomGlowButton::Loaded() {
     TCustomControl::Loaded();
     if (FDownKept != FDown) SetDown(FDownKept);
-}
-
-// ---- Clicking
-
-void TAdvCustomGlowButton::Click() {
-    if (TCustomForm* form = GetParentForm(this)) {
-        if (FModalResult != 0) form->SetModalResult(FModalResult);
-    }
-    if (OnInternalClick) OnInternalClick(this);
-    TCustomControl::Click();
-}
-
-void TAdvCustomGlowButton::InternalClick() {
-    if (IsMenuButton() && !FDropDownButton) return;
-    if (FDropDownButton && !FDropDownSplit && FStyle != bsCheck && FGroupIndex == 0) return;
-    if (FStyle == bsCheck) SetDown(!FDown);
-    if (!FDown) {
-        FState = absDown;
-        Invalidate();
-    }
-    if (FStyle == bsCheck) {
-        FState = absDown;
-        Repaint();
-    }
-    Click();
-}
-
-void TAdvCustomGlowButton::TimerExpired(TObject*) {
-    FRepeatTimer->SetInterval(static_cast<unsigned>(FRepeatPause));
-    if (FPressed && MouseCapture()) Click();
-}
-
-// ---- Mouse
-
-void TAdvCustomGlowButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
-    if (FRepeatClick) {
-        if (!FRepeatTimer) {
-            FRepeatTimer = new TTimer(this);
-            FRepeatTimer->OnTimer = [this](TObject* Sender) { TimerExpired(Sender); };
-        }
-        FRepeatTimer->SetInterval(static_cast<unsigned>(FInitRepeatPause));
-        FRepeatTimer->SetEnabled(true);
-    }
-    FPressed = true;
-    FCaptured = true;
-    if (TabStop() && CanFocus()) SetFocus();
-    FGlowState = gsPush;
-    FPushProgress = 100;
-
-    const bool inDropPart = (FDropDownPosition == dpRight && X > Width() - 13) ||
-                            (FDropDownPosition == dpBottom && Y > Height() - 13);
-    const bool dropDown = (IsMenuButton() && !FDropDownButton) ||
-                          (FDropDownButton && FDropDownSplit && inDropPart) ||
-                          (FDropDownButton && !FDropDownSplit && FStyle != bsCheck && FGroupIndex <= 0);
-    if (dropDown) {
-        FHot = false;
-        if (OnDropDown) OnDropDown(this);
-        Invalidate();
-        return;
-    }
-    if (FStyle == bsCheck) SetDown(!FDown);
-    if (!FDown) {
-        FState = absDown;
-        Invalidate();
-    }
-    if (FStyle == bsCheck) {
-        FState = absDown;
-        Repaint();
-    }
-    FMouseDown = true;
-}
-
-void TAdvCustomGlowButton::WMLButtonUp(TMessage& Message) {
-    const TWMMouse m(Message);
-    FGlowState = gsPush;
-    FPushProgress = 0;
-    FCaptured = false;
-    FReleasedOutside = false;
-    if (!(IsMenuButton() && !FDropDownButton) && FMouseDown) {
-        FMouseDown = false;
-        const bool inside = m.XPos >= 0 && m.XPos < ClientWidth() && m.YPos >= 0 && m.YPos <= ClientHeight();
-        if (FGroupIndex != 0) {
-            if (FCheckedLinked || FGroupLinked) {
-                TCustomControl::WndProc(Message);
-                return;
-            }
-            if (inside) {
-                SetDown(!FDown);
-                if (FDown) Repaint();
-            } else if (FDown) {
-                FState = absExclusive;
-                Repaint();
-            }
-        } else {
-            FState = absUp;
-            FHot = false;
-            if (FStyle == bsCheck && (FCheckedLinked || FGroupLinked)) {
-                TCustomControl::WndProc(Message);
-                return;
-            }
-            if (FStyle == bsCheck && !inside && FDown) {
-                SetDown(!FDown);
-                Repaint();
-            } else if (inside && FState != absDown && FState != absExclusive) {
-                Invalidate();
-            }
-            // The pointer may have left while captured: put the hover look right.
-            FHot = inside;
-            FMouseInside = inside;
-        }
-    }
-    FPressed = false;
-    TCustomControl::WndProc(Message); // the framework's handling: the click
-    if (FStyle == bsCheck || FGroupIndex != 0) Repaint();
-    Invalidate();
-}
-
-void TAdvCustomGlowButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-    if (FRepeatTimer) FRepeatTimer->SetEnabled(false);
-}
-
-void TAdvCustomGlowButton::MouseMove(TShiftState Shift, int X, int Y) {
-    TCustomControl::MouseMove(Shift, X, Y);
-    if (ComponentState().Contains(csDesigning)) return;
-    const bool over = FDropDownButton && ((FDropDownPosition == dpRight && X > Width() - 12) ||
-                                          (FDropDownPosition == dpBottom && Y > Height() - 12));
-    if (over != FOverDropPart) {
-        FOverDropPart = over;
-        Invalidate();
-    }
-    if (!FMouseDown) return;
-    const TAdvButtonState old = FState;
-    const bool inside = X >= 0 && X < ClientWidth() && Y >= 0 && Y < ClientHeight();
-    if (inside)
-        FState = FDown ? absExclusive : absDown;
-    else
-        FState = FDown ? absExclusive : absUp;
-    if (FDown && FStyle == bsCheck) FState = absDown;
-    if (FState != old) Invalidate();
-}
-
-void TAdvCustomGlowButton::CMMouseEnter(TMessage& Message) {
-    TCustomControl::WndProc(Message); // the framework's handling raises OnMouseEnter
-    if (ComponentState().Contains(csDesigning) || FMouseInside) return;
-    if (FReleasedOutside) FPressed = true;
-    FHoverProgress = 100;
-    Invalidate();
-    FHot = true;
-    FMouseInside = true;
-}
-
-void TAdvCustomGlowButton::CMMouseLeave(TMessage& Message) {
-    TCustomControl::WndProc(Message);
-    if (ComponentState().Contains(csDesigning) || !FMouseInside) return;
-    FMouseInside = false;
-    FHot = false;
-    FOverDropPart = false;
-    if (FPressed && FCaptured) FReleasedOutside = true;
-    FPressed = false;
-    FHoverProgress = 0;
-    Invalidate();
-}
-
-// ---- Keys and focus
-
-void TAdvCustomGlowButton::KeyDown(Word& Key, TShiftState Shift) {
-    TCustomControl::KeyDown(Key, Shift);
-    if (Key == win::VK_RETURN || Key == win::VK_SPACE) {
-        FPressed = true;
-        FState = absDown;
-        Repaint();
-    }
-    if (OnInternalKeyDown) OnInternalKeyDown(this, Key, Shift);
-}
-
-void TAdvCustomGlowButton::KeyUp(Word& Key, TShiftState Shift) {
-    TCustomControl::KeyUp(Key, Shift);
-    if (!FPressed) return;
-    FPressed = false;
-    FState = absUp;
-    Repaint();
-}
-
-void TAdvCustomGlowButton::KeyPress(char32_t& Key) {
-    TCustomControl::KeyPress(Key);
-    const bool clicked = FDialogKeyClicked;
-    FDialogKeyClicked = false;
-    if (Key == U'\r' && clicked) return;
-    // Through Click, so that the action and the toolbar's hook run as for a mouse click.
-    if (Key == U'\r' || Key == U' ') Click();
-}
-
-void TAdvCustomGlowButton::CMDialogKey(TMessage& Message) {
-    const TCMDialogKey key(Message);
-    const bool noShift = (win::GetKeyState(win::VK_SHIFT) & 0x8000) == 0 &&
-                         (win::GetKeyState(win::VK_CONTROL) & 0x8000) == 0 &&
-                         (win::GetKeyState(win::VK_MENU) & 0x8000) == 0;
-    if (((key.CharCode == win::VK_RETURN && FActiveDefault) || (key.CharCode == win::VK_ESCAPE && FCancel)) &&
-        noShift && CanFocus()) {
-        // The key's character still follows; it must not click a second time.
-        FDialogKeyClicked = key.CharCode == win::VK_RETURN;
-        InternalClick();
-        Message.Result = 1;
-        return;
-    }
-    TCustomControl::WndProc(Message);
-}
-
-void TAdvCustomGlowButton::CMFocusChanged(TMessage& Message) {
-    const TCMFocusChanged m(Message);
-    if (auto* b = dynamic_cast<TAdvCustomGlowButton*>(m.Sender))
-        FActiveDefault = b == this;
-    else
-        FActiveDefault = FDefault;
-    TCustomControl::WndProc(Message);
-}
-
-void TAdvCustomGlowButton::CMDialogChar(TMessage& Message) {
-    const TCMDialogChar key(Message);
-    if (IsAccel(key.CharCode, Caption()) && CanFocus()) {
-        Click();
-        Message.Result = 1;
-        return;
-    }
-    TCustomControl::WndProc(Message);
-}
-
-void TAdvCustomGlowButton::DoEnter() {
-    TCustomControl::DoEnter();
-    Invalidate();
-}
-
-void TAdvCustomGlowButton::DoExit() {
-    TCustomControl::DoExit();
-    FPressed = false;
-    FState = absUp;
-    Invalidate();
-}
-
-bool TAdvCustomGlowButton::CanDrawFocused() {
-    return Focused() && (FFocusType == ftBorder || FFocusType == ftHotBorder);
-}
-
-void TAdvCustomGlowButton::WndProc(TMessage& Message) {
-    switch (Message.Msg) {
-    case win::WM_LBUTTONUP:
-        WMLButtonUp(Message);
-        return;
-    case CM_MOUSEENTER:
-        CMMouseEnter(Message);
-        return;
-    case CM_MOUSELEAVE:
-        CMMouseLeave(Message);
-        return;
-    case CM_BUTTONPRESSED:
-        CMButtonPressed(Message);
-        return;
-    case CM_DIALOGKEY:
-        CMDialogKey(Message);
-        return;
-    case CM_FOCUSCHANGED:
-        CMFocusChanged(Message);
-        return;
-    case CM_DIALOGCHAR:
-        CMDialogChar(Message);
-        return;
-    case CM_ENABLEDCHANGED:
-    case CM_TEXTCHANGED:
-        TCustomControl::WndProc(Message);
-        Invalidate();
-        return;
-    default:
-        TCustomControl::WndProc(Message);
-    }
-}
-
-// ---- Look
-
-TGlowColorSet TAdvCustomGlowButton::CurrentColors() const {
-    if (!Enabled()) return FAppearance->DisabledColors();
-    if (FState == absDown || (FPressed && FMouseInside)) return FAppearance->DownColors();
-    if (FDown || FState == absExclusive) return FAppearance->CheckedColors();
-    if (FHot) return FAppearance->HotColors();
-    return FAppearance->NormalColors();
-}
-
-void TAdvCustomGlowButton::Paint() {
-    DrawPlainFace();
-}
-
-void TAdvCustomGlowButton::DrawPlainFace() {
-    TCanvas* c = Canvas();
-    const TRect r = GetClientRect();
-    const TGlowColorSet colors = CurrentColors();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(colors.Color);
-    c->Pen()->SetStyle(psSolid);
-    c->Pen()->SetColor(CanDrawBorder() ? colors.BorderColor : colors.Color);
-    c->Rectangle(r);
-
-    GDIPicture::TGDIPPicture* glyph = FPicture.get();
-    if (!Enabled() && !FDisabledPicture->Empty()) glyph = FDisabledPicture.get();
-    if (FHot && !FHotPicture->Empty()) glyph = FHotPicture.get();
-    int gw = 0, gh = 0;
-    if (!glyph->Empty() && glyph->GetImageSizes()) {
-        gw = glyph->Width();
-        gh = glyph->Height();
-    }
-
-    c->Font()->Assign(Font());
-    if (!Enabled()) c->Font()->SetColor(0x808080);
-    const String caption = !FShowCaption ? String() : !Caption().empty() ? Caption() : FWideCaption;
-    const int tw = caption.empty() ? 0 : c->TextWidth(StripHotKey(caption));
-    const int th = caption.empty() ? 0 : c->TextHeight("Wg");
-    const bool vertical = FLayout == blGlyphTop || FLayout == blGlyphTopAdjusted ||
-                          FLayout == blGlyphBottom || FLayout == blGlyphBottomAdjusted;
-    const bool adjusted = FLayout == blGlyphLeftAdjusted;
-    const int gap = (gw > 0 && tw > 0) ? FSpacing * 2 : 0;
-
-    int gx = 0, gy = 0, tx = 0, ty = 0;
-    if (vertical) {
-        const int total = gh + gap + th;
-        gx = (r.Width() - gw) / 2;
-        gy = (r.Height() - total) / 2;
-        tx = (r.Width() - tw) / 2;
-        ty = gy + gh + gap;
-    } else {
-        const int total = gw + gap + tw;
-        gx = adjusted ? FMarginHorz + FSpacing : (r.Width() - total) / 2;
-        gy = (r.Height() - gh) / 2;
-        tx = gx + gw + gap;
-        ty = (r.Height() - th) / 2;
-    }
-    if (gw > 0) glyph->Draw(c, TRect(gx, gy, gx + gw, gy + gh));
-    if (tw > 0) {
-        c->Brush()->SetStyle(bsClear);
-        TRect tr(tx, ty, r.Right - FMarginHorz, ty + th);
-        String text = caption;
-        c->TextRect(tr, text, {tfSingleLine, tfLeft, tfTop});
-    }
-    if (CanDrawFocused()) {
-        const TRect fr(r.Left + 3, r.Top + 3, r.Right - 3, r.Bottom - 3);
-        c->Brush()->SetStyle(bsSolid);
-        c->DrawFocusRect(fr);
-    }
 }
 
 // ---- Style presets

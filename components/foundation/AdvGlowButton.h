@@ -1,29 +1,28 @@
 #pragma once
-// The glow button: a windowed push button with a caption, a GDI+ picture glyph, an optional notes text,
-// check and group behaviour, repeat clicking and the style interface. This unit draws a plain face for
-// now: a flat fill in the appearance's colour of the current look, a one-pixel border, the glyph and
-// the caption.
+// The glow button: a windowed push button with a gradient face that fades between its normal, hot and
+// pressed looks, a glyph from image lists or GDI+ pictures, a caption and notes, an optional drop-down
+// part, check and group behaviour, repeat clicking, a key tip, three size states for toolbars, an action
+// link and the style interface. The face is painted by DrawGlowButton (AdvGlowButtonDraw.h).
 
 #include <functional>
 #include <memory>
 
 #include "components/foundation/AdvGlowButtonAppearance.h"
+#include "components/foundation/AdvGlowButtonDraw.h"
 #include "components/foundation/AdvHintInfo.h"
 #include "components/foundation/AdvStyleIF.h"
 #include "components/foundation/GDIPicture.h"
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/CustomControl.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/ImgList.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/Timer.h"
 
 namespace AdvGlowButton {
 
 using vcl::String;
 
-KV_ENUM(TButtonLayout, blGlyphLeft, blGlyphTop, blGlyphRight, blGlyphBottom, blGlyphLeftAdjusted,
-        blGlyphRightAdjusted, blGlyphTopAdjusted, blGlyphBottomAdjusted);
-KV_ENUM(TButtonPosition, bpStandalone, bpLeft, bpMiddle, bpRight);
-KV_ENUM(TDropDownPosition, dpRight, dpBottom);
 KV_ENUM(TDropDownDirection, ddDown, ddRight);
 KV_ENUM(TFocusType, ftBorder, ftHot, ftHotBorder, ftNone);
 KV_ENUM(TShortCutHintPos, shpLeft, shpTop, shpRight, shpBottom);
@@ -31,9 +30,35 @@ KV_ENUM(TButtonSizeState, bsGlyph, bsLabel, bsLarge);
 KV_ENUM(TAdvButtonStyle, bsButton, bsCheck);
 enum TAdvButtonState { absUp, absDisabled, absDown, absDropDown, absExclusive };
 enum TGlowState { gsHover, gsPush, gsNone };
+// The look OnDrawButton is told about.
+enum TGlowButtonState { gsNormal, gsHot, gsDown };
 
 using TInternalKeyDownEvent =
     std::function<void(vcl::TObject* Sender, vcl::Word& Key, vcl::TShiftState Shift)>;
+using TGlowButtonDrawEvent =
+    std::function<void(vcl::TObject* Sender, vcl::TCanvas* Canvas, vcl::TRect Rect, TGlowButtonState State)>;
+using TSizeRequestEvent = std::function<void(vcl::TObject* Sender, int& Width, int& Height)>;
+
+class TShortCutHintWindow;
+class TAdvCustomGlowButton;
+
+// The action link: the button follows the action's checked state, group and image index too.
+class TAdvGlowButtonActionLink : public vcl::TControlActionLink {
+    KV_CLASS(TAdvGlowButtonActionLink, vcl::TControlActionLink)
+public:
+    explicit TAdvGlowButtonActionLink(vcl::TObject* AClient);
+    void AssignClient(vcl::TObject* AClient) override;
+    bool IsCheckedLinked() override;
+    bool IsGroupIndexLinked() override;
+    bool IsImageIndexLinked() override;
+    void SetChecked(bool Value) override;
+    void SetGroupIndex(int Value) override;
+    void SetImageIndex(vcl::TImageIndex Value) override;
+
+private:
+    TAdvCustomGlowButton* FButton = nullptr;
+    vcl::TImageIndex FImageIndex = -1;
+};
 
 class TAdvCustomGlowButton : public vcl::TCustomControl, public AdvStyleIF::IBrixStyle {
     KV_CLASS(TAdvCustomGlowButton, vcl::TCustomControl)
@@ -65,6 +90,16 @@ public:
     void SetStyle(TAdvButtonStyle Value) { FStyle = Value; }
     // Tells the other buttons of the group under the same parent that this one went down.
     void UpdateExclusive();
+
+    // ---- Glyph sources
+    vcl::TImageIndex ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(vcl::TImageIndex Value);
+    vcl::TCustomImageList* Images() const { return FImages; }
+    void SetImages(vcl::TCustomImageList* Value);
+    vcl::TCustomImageList* DisabledImages() const { return FDisabledImages; }
+    void SetDisabledImages(vcl::TCustomImageList* Value);
+    vcl::TCustomImageList* HotImages() const { return FHotImages; }
+    void SetHotImages(vcl::TCustomImageList* Value);
 
     // ---- Look
     TGlowButtonAppearance* Appearance() const { return FAppearance.get(); }
@@ -146,13 +181,44 @@ public:
     TButtonSizeState MinButtonSizeState() const { return FMinButtonSizeState; }
     void SetMinButtonSizeState(TButtonSizeState Value);
     TButtonSizeState ButtonSizeState() const { return FButtonSizeState; }
+    // Takes the state and measures the button again at once.
+    void SetButtonSizeState(TButtonSizeState Value);
+    // The size (width, height) the button would have in that state; the button is left unchanged.
+    vcl::TSize GetButtonSize(TButtonSizeState State);
+    // Sizes the button to its content; the framework's AutoSize setter comes here too.
+    bool AutoSize() const { return FAutoSizeEx; }
+    void SetAutoSizeEx(bool Value);
+    void SetAutoSize(bool Value) override { SetAutoSizeEx(Value); }
+
+    // ---- Drop-down
+    vcl::TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
+    void SetDropDownMenu(vcl::TPopupMenu* Value);
+    // True while the drop-down menu shows; the setter only stores.
+    bool DroppedDown() const { return FDroppedDown; }
+    void SetDroppedDown(bool Value) { FDroppedDown = Value; }
+    // Shows the drop-down menu (menu buttons and buttons with a menu only).
+    void DoDropDown();
+
+    // ---- Key tips
+    void ShowShortCutHint();
+    void HideShortCutHint();
+    TShortCutHintWindow* ShortCutHintWindow() const { return FShortCutHintWindow; }
+
+    // ---- The customizer's values: the command number and whether the customizer made the button.
+    int CustomizerCommand() const { return FCustomizerCommand; }
+    void SetCustomizerCommand(int Value) { FCustomizerCommand = Value; }
+    bool CustomizerCreated() const { return FCustomizerCreated; }
+    void SetCustomizerCreated(bool Value) { FCustomizerCreated = Value; }
 
     // ---- State the painter and tests read
     TAdvButtonState State() const { return FState; }
     bool Hot() const { return FHot; }
     bool Pressed() const { return FPressed; }
-    // The colours of the current look.
-    TGlowColorSet CurrentColors() const;
+    TGlowState GlowState() const { return FGlowState; }
+    int HoverProgress() const { return FHoverProgress; }
+    int PushProgress() const { return FPushProgress; }
+    // True while a fade runs (its timer exists).
+    bool Fading() const { return FTimer != nullptr; }
 
     virtual bool IsMenuButton() const { return false; }
     virtual bool CanDrawBorder() const { return FBorderStyle == vcl::bsSingle; }
@@ -163,11 +229,27 @@ public:
     // Set by a toolbar that holds the button; the button never sets them.
     TInternalKeyDownEvent OnInternalKeyDown;
     vcl::TNotifyEvent OnInternalClick;
+    TSizeRequestEvent OnSizeRequest;
+    TGlowButtonDrawEvent OnDrawButton;
 
 protected:
+    friend class TAdvGlowButtonActionLink;
     void WndProc(vcl::TMessage& Message) override;
     void Paint() override;
     void Loaded() override;
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+    vcl::TControlActionLinkClass GetActionLinkClass() override;
+    void ActionChange(vcl::TObject* Sender, bool CheckDefaults) override;
+    // Called after the face is drawn; nothing here.
+    virtual void DrawGlyphCaption() {}
+    // May fill the tool image (a 1 x 1 bitmap at first); nothing here.
+    virtual void GetToolImage(vcl::TBitmap*) {}
+    // The list a derived button fills with its own glyph (made on first use), used when no other
+    // list applies.
+    vcl::TImageList* InternalGlyphList();
+    void FreeInternalGlyphList();
+    // Takes the index without measuring again (the internal list's glyph).
+    void SetImageIndexDirect(vcl::TImageIndex Value) { FImageIndex = Value; }
     void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
     void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
     void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
@@ -178,6 +260,8 @@ protected:
     void DoExit() override;
     virtual void TimerExpired(vcl::TObject* Sender);
     void PerformResize();
+    void UpdateTracking();
+    void PopupBtnDown();
 
 private:
     void WMLButtonUp(vcl::TMessage& Message);
@@ -187,7 +271,15 @@ private:
     void CMDialogKey(vcl::TMessage& Message);
     void CMFocusChanged(vcl::TMessage& Message);
     void CMDialogChar(vcl::TMessage& Message);
-    void DrawPlainFace();
+    void CMEnabledChanged(vcl::TMessage& Message);
+    void TimerProc();
+    void EnsureFadeTimer();
+    void FreeFadeTimer();
+    void PopupMenuAt();
+    // The painter's input for the current state (colours by the fades), and the measuring pass.
+    TGlowDrawInput MakeDrawInput(TButtonSizeState SizeState, bool ForMeasure, TGlowButtonState& Look);
+    vcl::TSize SizeFor(TButtonSizeState SizeState);
+    void PaintParentInto(win::HDC DC, win::HRGN Clip);
     String GetCaptionText() { return Caption(); }
     void SetCaptionText(const String& Value) { SetCaption(Value); }
     // True when the form around the button is being read.
@@ -203,6 +295,13 @@ private:
     std::unique_ptr<vcl::TStringList> FNotes;
     std::unique_ptr<vcl::TFont> FNotesFont;
     vcl::TTimer* FRepeatTimer = nullptr; // owned by the button as a component
+    vcl::TTimer* FTimer = nullptr;       // the fade timer, made on demand, freed when a fade ends
+    TShortCutHintWindow* FShortCutHintWindow = nullptr; // owned by the button as a component
+    vcl::TImageList* FIGlyphList = nullptr;             // owned by the button as a component
+    vcl::TCustomImageList* FImages = nullptr;
+    vcl::TCustomImageList* FDisabledImages = nullptr;
+    vcl::TCustomImageList* FHotImages = nullptr;
+    vcl::TPopupMenu* FDropDownMenu = nullptr;
 
     // State
     bool FActiveDefault = false;
@@ -212,6 +311,7 @@ private:
     bool FCaptured = false;
     int FHoverProgress = 0;
     int FPushProgress = 0;
+    int FStep = 20;
     TGlowState FGlowState = gsHover;
     TAdvButtonState FState = absUp;
     bool FHot = false;
@@ -221,6 +321,14 @@ private:
     bool FOverDropPart = false;
     bool FCheckedLinked = false;
     bool FGroupLinked = false;
+    bool FHovering = false;
+    bool FDroppedDown = false;
+    bool FRemeasuring = false;
+    bool FSizeDirty = true;
+    int FCustomizerCommand = -1;
+    bool FCustomizerCreated = false;
+    vcl::TImageIndex FImageIndex = -1;
+    bool FAutoSizeEx = false;
 
     // Properties
     bool FDown = false;

@@ -345,8 +345,8 @@ void DrawDropDownArrow(TCanvas* Canvas, TPoint P, TColor Color, TColor EdgeColor
         Canvas->MoveTo(x + 1, y + 1);
         Canvas->LineTo(x + 4, y + 1);
         Canvas->SetPixel(x + 2, y + 2, Color);
-        for (const TPoint e : {TPoint(x, y + 1), TPoint(x + 4, y + 1), TPoint(x + 1, y + 2),
-                               TPoint(x + 3, y + 2), TPoint(x + 2, y + 3)})
+        for (const TPoint e : {TPoint{x, y + 1}, TPoint{x + 4, y + 1}, TPoint{x + 1, y + 2},
+                               TPoint{x + 3, y + 2}, TPoint{x + 2, y + 3}})
             Canvas->SetPixel(e.X, e.Y, EdgeColor);
     } else {
         Canvas->MoveTo(x, y);
@@ -354,7 +354,7 @@ void DrawDropDownArrow(TCanvas* Canvas, TPoint P, TColor Color, TColor EdgeColor
         Canvas->MoveTo(x + 1, y + 1);
         Canvas->LineTo(x + 1, y + 4);
         Canvas->SetPixel(x + 2, y + 2, Color);
-        for (const TPoint e : {TPoint(x + 2, y + 1), TPoint(x + 3, y + 2), TPoint(x + 1, y + 4)})
+        for (const TPoint e : {TPoint{x + 2, y + 1}, TPoint{x + 3, y + 2}, TPoint{x + 1, y + 4}})
             Canvas->SetPixel(e.X, e.Y, EdgeColor);
     }
 }
@@ -362,35 +362,20 @@ void DrawDropDownArrow(TCanvas* Canvas, TPoint P, TColor Color, TColor EdgeColor
 void DrawPictureStream(TGPGraphics* Graphics, TCanvas* Canvas, const TRect& R,
                        GDIPicture::TGDIPPicture* Picture) {
     if (!Picture) return;
+    TGPImage* image = Picture->Image(); // decoded once per picture, not per draw
+    if (!image) return;
+    if (image->GetFormat() != ifBMP) {
+        Graphics->DrawImageRect(image, R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+        return;
+    }
     TMemoryStream ms;
     Picture->SaveToStream(&ms);
-    const auto size = static_cast<std::size_t>(ms.Size());
-    if (size == 0) return;
-    win::HGLOBAL block = win::GlobalAlloc(win::GMEM_MOVEABLE, size);
-    if (!block) throw Exception("Could not allocate memory for image");
-    if (void* p = win::GlobalLock(block)) std::memcpy(p, ms.Memory(), size);
-    win::GlobalUnlock(block);
-    win::IStream* stream = nullptr;
-    if (win::FAILED(win::CreateStreamOnHGlobal(block, win::TRUE, &stream)) || !stream) {
-        win::GlobalFree(block);
-        throw Exception("Could not allocate memory for image");
-    }
-    {
-        TGPImage image(stream, false);
-        if (image.GetLastStatus() == gdip::Ok) {
-            if (image.GetFormat() != ifBMP) {
-                Graphics->DrawImageRect(&image, R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
-            } else {
-                TBitmap bmp;
-                ms.SetPosition(0);
-                bmp.LoadFromStream(&ms);
-                bmp.SetTransparentMode(tmAuto);
-                bmp.SetTransparent(true);
-                Canvas->StretchDraw(R, &bmp);
-            }
-        }
-    }
-    stream->Release(); // frees the block as well
+    ms.SetPosition(0);
+    TBitmap bmp;
+    bmp.LoadFromStream(&ms);
+    bmp.SetTransparentMode(tmAuto);
+    bmp.SetTransparent(true);
+    Canvas->StretchDraw(R, &bmp);
 }
 
 } // namespace AdvGlowButton

@@ -8,6 +8,7 @@
 #include "platform/rtl/Resources.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Unicode.h"
 #include "platform/vcl/Application.h"
 
 namespace ExeInfo {
@@ -109,34 +110,10 @@ std::vector<String> SplitPath(const String& Path) {
 }
 
 String Utf16ToUtf8(const std::uint8_t* p, std::size_t Chars) {
-    String out;
-    for (std::size_t i = 0; i < Chars; ++i) {
-        std::uint32_t cp = Word16(p + i * 2);
-        if (cp == 0) break;
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < Chars) {
-            const std::uint32_t lo = Word16(p + (i + 1) * 2);
-            if (lo >= 0xDC00 && lo < 0xE000) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
-                ++i;
-            }
-        }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-    return out;
+    std::u16string units;
+    for (std::size_t i = 0; i < Chars && Word16(p + i * 2) != 0; ++i)
+        units.push_back(static_cast<char16_t>(Word16(p + i * 2)));
+    return vcl::Utf16ToUtf8(units);
 }
 
 String Hex4(unsigned Value) {

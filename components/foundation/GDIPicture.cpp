@@ -18,11 +18,9 @@ KV_PUBLISHED(TGDIPPicture) {
     p.Event("OnClear", &TGDIPPicture::OnClear);
 }
 
-namespace {
-
 // The bytes as a GDI+ image: a global block holding a copy of them, a platform stream over the block
 // (which frees the block when released) and the image decoded from that stream.
-class TDecodedImage {
+class TGDIPPicture::TDecodedImage {
 public:
     explicit TDecodedImage(const TMemoryStream& Data) {
         const std::size_t size = static_cast<std::size_t>(const_cast<TMemoryStream&>(Data).Size());
@@ -52,8 +50,6 @@ private:
     std::unique_ptr<TGPImage> FImage;
 };
 
-} // namespace
-
 TGDIPPicture::TGDIPPicture() : FData(std::make_unique<TMemoryStream>()) {}
 
 TGDIPPicture::~TGDIPPicture() = default;
@@ -61,7 +57,27 @@ TGDIPPicture::~TGDIPPicture() = default;
 void TGDIPPicture::SetWidth(int) {}
 void TGDIPPicture::SetHeight(int) {}
 
+void TGDIPPicture::Forget() {
+    FDecoded.reset();
+    FUndecodable = false;
+}
+
+TGPImage* TGDIPPicture::Image() {
+    if (FEmpty || FData->Size() == 0 || FUndecodable) return nullptr;
+    if (!FDecoded) {
+        ++FDecodeCount;
+        auto decoded = std::make_unique<TDecodedImage>(*FData);
+        if (!decoded->Ok()) {
+            FUndecodable = true;
+            return nullptr;
+        }
+        FDecoded = std::move(decoded);
+    }
+    return &FDecoded->Image();
+}
+
 void TGDIPPicture::CopyBytes(const void* Bytes, std::size_t Count) {
+    Forget();
     FData->Clear();
     if (Count > 0) FData->WriteBuffer(Bytes, static_cast<Int64>(Count));
     FData->SetPosition(0);
@@ -144,23 +160,23 @@ void TGDIPPicture::SaveToClipboardFormat(Word&, THandle&, win::HPALETTE&) {}
 
 bool TGDIPPicture::GetImageSizes() {
     if (FEmpty || FData->Size() == 0) return false;
-    TDecodedImage decoded(*FData);
-    if (!decoded.Ok()) {
+    TGPImage* image = Image();
+    if (!image) {
         // Undecodable bytes: no size to report, and no success either.
         FWidth = 0;
         FHeight = 0;
         return false;
     }
-    FWidth = static_cast<int>(decoded.Image().GetWidth());
-    FHeight = static_cast<int>(decoded.Image().GetHeight());
+    FWidth = static_cast<int>(image->GetWidth());
+    FHeight = static_cast<int>(image->GetHeight());
     return true;
 }
 
 void TGDIPPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
-    if (!ACanvas || FEmpty || FData->Size() == 0) return;
-    TDecodedImage decoded(*FData);
-    if (!decoded.Ok()) return;
-    if (decoded.Image().GetFormat() == ifBMP) {
+    if (!ACanvas) return;
+    TGPImage* image = Image();
+    if (!image) return;
+    if (image->GetFormat() == ifBMP) {
         TBitmap bmp;
         FData->SetPosition(0);
         bmp.LoadFromStream(FData.get());
@@ -170,16 +186,16 @@ void TGDIPPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
         ACanvas->Draw(Rect.Left, Rect.Top, &bmp);
         return;
     }
-    FWidth = static_cast<int>(decoded.Image().GetWidth());
-    FHeight = static_cast<int>(decoded.Image().GetHeight());
+    FWidth = static_cast<int>(image->GetWidth());
+    FHeight = static_cast<int>(image->GetHeight());
     TGPGraphics graphics(ACanvas->Handle());
-    graphics.DrawImageRect(&decoded.Image(), Rect.Left, Rect.Top, Rect.Right - Rect.Left,
-                           Rect.Bottom - Rect.Top);
+    graphics.DrawImageRect(image, Rect.Left, Rect.Top, Rect.Right - Rect.Left, Rect.Bottom - Rect.Top);
 }
 
 void TGDIPPicture::Assign(TPersistent* Source) {
     FEmpty = true;
     if (!Source) {
+        Forget();
         FData->Clear();
         Changed(this);
         if (OnClear) OnClear(this);
@@ -206,11 +222,13 @@ void TGDIPPicture::Assign(TPersistent* Source) {
             ReplaceData(&ms);
             FEmpty = ms.Size() == 0;
         } else {
+            Forget();
             FData->Clear();
         }
         Changed(this);
     } else {
         // Nothing to copy: drop the old bytes as well, so that an empty picture never stores them.
+        Forget();
         FData->Clear();
     }
     GetImageSizes();

@@ -1,13 +1,18 @@
 #pragma once
 // TGDIPPicture: a graphic that keeps an image file's bytes exactly as loaded (PNG, JPEG, GIF, BMP, ICO,
-// anything GDI+ reads) and hands them to GDI+ at every draw and measure, so alpha-blended glyphs keep
-// their transparency. A form layout stores it as those same bytes ("Data").
+// anything GDI+ reads) and draws them through GDI+, so alpha-blended glyphs keep their transparency. The
+// bytes are decoded once, on first need, and the image is kept until the bytes change: a glow button
+// repaints its glyph at every fade step. A form layout stores it as those same bytes ("Data").
 
 #include <memory>
 
 #include "platform/rtl/Events.h"
 #include "platform/rtl/Streams.h"
 #include "platform/vcl/Graphics.h"
+
+namespace AdvGDIP {
+class TGPImage;
+}
 
 namespace GDIPicture {
 
@@ -51,6 +56,11 @@ public:
     // cannot decode it (the size is then 0 by 0).
     bool GetImageSizes();
 
+    // The decoded image, decoded now if it was not yet; null when empty or undecodable.
+    AdvGDIP::TGPImage* Image();
+    // How many times the bytes were decoded (each change of the bytes allows one more).
+    int DecodeCount() const { return FDecodeCount; }
+
     // The stored bytes.
     const vcl::TMemoryStream& Data() const { return *FData; }
 
@@ -67,10 +77,15 @@ protected:
     int GetHeight() override { return FHeight; }
 
 private:
+    class TDecodedImage;
     void ReplaceData(vcl::TStream* Stream);
+    void Forget();
     void CopyBytes(const void* Bytes, std::size_t Count);
 
     std::unique_ptr<vcl::TMemoryStream> FData;
+    std::unique_ptr<TDecodedImage> FDecoded;
+    bool FUndecodable = false; // the current bytes were tried and failed
+    int FDecodeCount = 0;
     bool FEmpty = true;
     int FWidth = 0;
     int FHeight = 0;

@@ -54,6 +54,16 @@ public:
 
     TColor MenuBorderColor = 0x7C7C94;
 
+    // What the work bitmap holds: the background composed at a menu window's size.
+    struct TComposedKey {
+        int Width = 0, Height = 0;
+        const void* Graphic = nullptr;
+        TBackgroundPosition Position = bpCenter;
+        int OffsetX = 0, OffsetY = 0;
+        bool operator==(const TComposedKey&) const = default;
+    };
+    TComposedKey Composed;
+
 private:
     void Refresh(bool SideBar, bool Size);
 

@@ -1,7 +1,9 @@
 #include "components/menus/AdvMenus.h"
 
-#include "components/menus/AdvMenuPlainLook.h"
+#include "components/menus/AdvMenuItemInfo.h"
+#include "components/menus/AdvMenuPaint.h"
 #include "components/menus/AdvMenuStylers.h"
+#include "components/menus/AdvMenuWindow.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/win/Windows.h"
 
@@ -53,7 +55,7 @@ IAdvMenu* GetMenuItemIntf(TMenuItem* Item) {
 void RefreshMenu(IAdvMenu* Menu, bool SideBarChanged, bool SizeChanged) {
     if (!Menu || !Menu->GetSelf()) return;
     if (SideBarChanged || SizeChanged) Menu->RebuildItems();
-    // The multiple-document window list is not hooked: no form of this system is an MDI frame.
+    if (auto* main = dynamic_cast<TAdvMainMenu*>(Menu->GetSelf())) HookMDIClient(main);
 }
 
 // ---- the shared part
@@ -61,7 +63,13 @@ void RefreshMenu(IAdvMenu* Menu, bool SideBarChanged, bool SizeChanged) {
 namespace detail {
 
 TAdvMenuCore::TAdvMenuCore(TMenu* Menu, IAdvMenu* Intf, bool MainMenu)
-    : FMenu(Menu), FIntf(Intf), FMainMenu(MainMenu) {}
+    : FMenu(Menu), FIntf(Intf), FMainMenu(MainMenu) {
+    RegisterAdvMenu(Menu);
+}
+
+TAdvMenuCore::~TAdvMenuCore() {
+    UnregisterAdvMenu(FMenu);
+}
 
 void TAdvMenuCore::AllocMenuStyler() {
     MenuStyler = nullptr;
@@ -190,13 +198,18 @@ bool TAdvMenuCore::IsBarItem(const TMenuItem* Item) const {
 void TAdvMenuCore::ExpandItemWidth(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item) return;
-    PlainMeasureItem(item, ACanvas, Width, Height, CurrentStyler, IsBarItem(item));
+    // The window system hands a popup item no height of its own; items start from the bar's.
+    if (!IsBarItem(item) && Height <= 0) Height = win::GetSystemMetrics(win::SM_CYMENUSIZE);
+    MeasureItem(item, ACanvas, Width, Height, IsSideBarVisible(item));
+    // The window system puts the space of a check mark beside every owner-drawn bar item.
+    if (IsBarItem(item)) Width += win::GetSystemMetrics(win::SM_CXMENUCHECK);
 }
 
 void TAdvMenuCore::AdvancedDrawItem(TObject* Sender, TCanvas* ACanvas, TRect ARect, TOwnerDrawState State) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item) return;
-    PlainDrawItem(item, ACanvas, ARect, State, CurrentStyler, IsBarItem(item));
+    if (!IsBarItem(item)) ARect.Right -= kHiddenStrip;
+    DrawMenuItemBackground(item, ACanvas, ARect, IsSideBarVisible(item), State);
 }
 
 template <class TMenuBase> std::uint32_t TAdvMenuImpl<TMenuBase>::GetVersionNr() const {
@@ -241,6 +254,7 @@ TAdvMainMenu::TAdvMainMenu(TComponent* AOwner) : TAdvMenuImpl(AOwner, true) {
 }
 
 TAdvMainMenu::~TAdvMainMenu() {
+    UnhookMDIClient(this);
     FCore.Detach();
     BeforeDestruction();
 }
@@ -278,6 +292,15 @@ void TAdvMainMenu::MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild)
             FCore.SetMenuItemEvents(Source);
     }
     TMainMenu::MenuChanged(Sender, Source, true);
+}
+
+void TAdvMainMenu::ActivateMDIChild(TObject* Sender) {
+    auto* item = dynamic_cast<TMenuItem*>(Sender);
+    if (!item || item->Tag() == 0) return;
+    win::HWND client = GetMDIClientWnd(this);
+    if (client &&
+        win::SendMessage(client, win::WM_MDIACTIVATE, static_cast<win::WPARAM>(item->Tag()), 0) == 0)
+        item->SetChecked(true);
 }
 
 // ---- TAdvPopupMenu
@@ -356,7 +379,8 @@ void TAdvPopupMenu::PopupAtCursor() {
 
 void RegisterAdvMenusClasses() {
     RegisterClasses({ClassEntry<TAdvMainMenu>(), ClassEntry<TAdvPopupMenu>(), ClassEntry<TAdvMenuStyler>(),
-                     ClassEntry<AdvMenuStylers::TAdvMenuOfficeStyler>()});
+                     ClassEntry<AdvMenuStylers::TAdvMenuOfficeStyler>(),
+                     ClassEntry<AdvMenuStylers::TAdvMenuFantasyStyler>()});
 }
 
 } // namespace AdvMenus

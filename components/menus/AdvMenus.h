@@ -55,6 +55,9 @@ namespace detail {
 class TAdvMenuCore {
 public:
     TAdvMenuCore(vcl::TMenu* Menu, IAdvMenu* Intf, bool MainMenu);
+    ~TAdvMenuCore();
+    TAdvMenuCore(const TAdvMenuCore&) = delete;
+    TAdvMenuCore& operator=(const TAdvMenuCore&) = delete;
 
     void AllocMenuStyler();
     void SetMenuStyler(TCustomAdvMenuStyler* Value);
@@ -138,6 +141,10 @@ public:
     // Inside a BeginUpdate/EndUpdate pair changed items are hooked at once; the outermost EndUpdate hooks
     // every item and redraws the bar.
     void EndUpdate();
+
+    // The handler of the window list's items: activates the child form whose window the item's Tag
+    // holds, and checks the item when that succeeded.
+    void ActivateMDIChild(vcl::TObject* Sender);
 
     void MenuChanged(vcl::TObject* Sender, vcl::TMenuItem* Source, bool Rebuild) override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;

@@ -13,44 +13,6 @@ namespace AdvOfficeStatusBar {
 
 using namespace vcl;
 
-namespace {
-
-bool IsEmpty(const TRect& R) {
-    return R.Left >= R.Right || R.Top >= R.Bottom;
-}
-
-// The plain look shows mark-up as its bare text: everything between '<' and '>' is left out.
-String StripTags(const String& Text) {
-    String out;
-    bool inTag = false;
-    for (char ch : Text) {
-        if (ch == '<')
-            inTag = true;
-        else if (ch == '>' && inTag)
-            inTag = false;
-        else if (!inTag)
-            out += ch;
-    }
-    return out;
-}
-
-void FillSolid(TCanvas* Canvas, const TRect& R, TColor Color) {
-    if (Color == clNone || IsEmpty(R)) return;
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Brush()->SetColor(Color);
-    Canvas->FillRect(R);
-}
-
-void Line(TCanvas* Canvas, TColor Color, int X1, int Y1, int X2, int Y2) {
-    Canvas->Pen()->SetStyle(psSolid);
-    Canvas->Pen()->SetWidth(1);
-    Canvas->Pen()->SetColor(Color);
-    Canvas->MoveTo(X1, Y1);
-    Canvas->LineTo(X2, Y2);
-}
-
-} // namespace
-
 KV_PUBLISHED(TAdvOfficeStatusBar) {
     using B = TAdvOfficeStatusBar;
     p.Enum("Align", &B::Align, &B::SetAlign, alBottom);
@@ -67,6 +29,7 @@ KV_PUBLISHED(TAdvOfficeStatusBar) {
     p.Color("URLColor", &B::FURLColor, &B::SetURLColor, clBlue);
     p.Int("StretchPanel", &B::FStretchPanel, &B::SetStretchPanel, -1);
     p.Ref("Styler", &B::FOfficeStatusBarStyler, &B::SetOfficeStatusBarStyler);
+    p.Ref("PictureContainer", &B::FContainer, &B::SetPictureContainer);
     p.Bool("UseSystemFont", &B::FUseSystemFont, &B::SetUseSystemFont, true);
     p.Str("Version", &B::GetVersion, &B::SetVersion, "1.2.0.2");
     p.Event("OnDrawPanel", &B::OnDrawPanel);
@@ -100,6 +63,8 @@ TAdvOfficeStatusBar::TAdvOfficeStatusBar(TComponent* AOwner) : TCustomControl(AO
     FPanels->OnChange = [this](TObject* Sender) { PanelsChanged(Sender); };
     SetParentFont(false);
     SyncToSystemFont();
+    FHintControl = new TDummyHintControl(this);
+    FHintControl->SetVisible(false);
 }
 
 TAdvOfficeStatusBar::~TAdvOfficeStatusBar() {
@@ -138,6 +103,8 @@ void TAdvOfficeStatusBar::UpdateMe(int) {
 
 void TAdvOfficeStatusBar::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove) {
+        if (AComponent == FContainer) FContainer = nullptr;
+        if (AComponent == FHintControl) FHintControl = nullptr;
         if (AComponent == FInternalStyler) {
             FInternalStyler = nullptr;
             if (FCurrentStyler == AComponent) FCurrentStyler = FOfficeStatusBarStyler;
@@ -175,8 +142,14 @@ void TAdvOfficeStatusBar::SetDisabledImages(TCustomImageList* Value) {
     Invalidate();
 }
 
+void TAdvOfficeStatusBar::SetPictureContainer(PictureContainer::TPictureContainer* Value) {
+    FContainer = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+}
+
 void TAdvOfficeStatusBar::Loaded() {
     TCustomControl::Loaded();
+    UpdateStatusBar();
     AutoSizePanels();
 }
 
@@ -321,46 +294,6 @@ void TAdvOfficeStatusBar::UpdatePanels(bool, bool) {
     // The collection invalidates the whole bar after this.
 }
 
-void TAdvOfficeStatusBar::AutoSizePanels() {
-    if (FPanels == nullptr) return;
-    std::unique_ptr<TBitmap> measure;
-    for (int i = 0; i < FPanels->Count(); ++i) {
-        TAdvOfficeStatusPanel* panel = FPanels->GetItem(i);
-        if (!panel->AutoSize()) continue;
-        String text;
-        int imageWidth = 0;
-        switch (panel->Style()) {
-        case psText:
-        case psTime:
-        case psDate:
-            text = panel->Text();
-            break;
-        case psNumLock:
-            text = "NUM";
-            break;
-        case psCapsLock:
-            text = "CAP";
-            break;
-        case psScrollLock:
-            text = "SCRL";
-            break;
-        case psImage:
-            text = panel->Text();
-            if (FImages != nullptr && panel->ImageIndex() >= 0) imageWidth = FImages->Width();
-            break;
-        default:
-            continue; // mark-up is measured by the mark-up renderer; other styles keep their width
-        }
-        if (text.empty()) continue;
-        if (!measure) {
-            measure = std::make_unique<TBitmap>();
-            measure->Canvas()->Font()->Assign(Font());
-        }
-        int width = measure->Canvas()->TextWidth(text);
-        panel->SetWidth(std::max(panel->MinWidth(), width + imageWidth + 12));
-    }
-}
-
 // ---- Messages
 
 void TAdvOfficeStatusBar::WndProc(TMessage& Message) {
@@ -371,6 +304,52 @@ void TAdvOfficeStatusBar::WndProc(TMessage& Message) {
         return;
     case win::WM_GETTEXTLENGTH:
         Message.Result = static_cast<win::LRESULT>(FSimpleText.size());
+        return;
+    case win::WM_TIMER:
+        // Any timer of the bar's window moves the tick: the bar starts only its own.
+        UpdateStatusBar();
+        FTick = FTick + 1 >= 11 ? 0 : FTick + 1;
+        return;
+    case win::WM_NCHITTEST: {
+        TCustomControl::WndProc(Message);
+        Message.Result = NCHitTest(Message, Message.Result);
+        return;
+    }
+    case win::WM_LBUTTONDBLCLK:
+        TCustomControl::WndProc(Message);
+        if (OnPanelDblClick) OnPanelDblClick(this, GetPanel(static_cast<short>(Message.LParam & 0xFFFF)));
+        return;
+    case CM_MOUSELEAVE:
+        TCustomControl::WndProc(Message);
+        MouseLeft();
+        return;
+    case CM_HINTSHOW:
+        TCustomControl::WndProc(Message);
+        HintShow(reinterpret_cast<THintInfo*>(Message.LParam));
+        return;
+    case CM_COLORCHANGED:
+    case CM_SYSCOLORCHANGE:
+        TCustomControl::WndProc(Message);
+        if (HandleAllocated()) RecreateWnd();
+        return;
+    case CM_WININICHANGE:
+        TCustomControl::WndProc(Message);
+        if (Message.WParam == 0 || Message.WParam == 42) SyncToSystemFont(); // 42: non-client metrics
+        return;
+    case CM_DESIGNHITTEST: {
+        // The designer lets the bar take the mouse on a panel border or while a border is dragged.
+        FDesignMouse = TPoint{static_cast<short>(Message.LParam & 0xFFFF),
+                              static_cast<short>((Message.LParam >> 16) & 0xFFFF)};
+        Message.Result = OnPanelBorder(FDesignMouse.X) >= 0 || FResizePanel >= 0 ? 1 : 0;
+        return;
+    }
+    case win::WM_SETCURSOR:
+        if (ComponentState().Contains(csDesigning) && OnPanelBorder(FDesignMouse.X) >= 0) {
+            win::SetCursor(vcl::Screen->Cursors(crSizeWE));
+            Message.Result = 1;
+            return;
+        }
+        TCustomControl::WndProc(Message);
         return;
     case CM_SYSFONTCHANGED:
         TCustomControl::WndProc(Message);
@@ -389,140 +368,6 @@ void TAdvOfficeStatusBar::WndProc(TMessage& Message) {
     default:
         TCustomControl::WndProc(Message);
     }
-}
-
-// ---- Painting (the plain look)
-
-TVistaBackground* TAdvOfficeStatusBar::AppearanceOf(TAdvOfficeStatusPanel* Panel) const {
-    if (FCurrentStyler == nullptr) return nullptr;
-    return Panel->AppearanceStyle() == psDark ? FCurrentStyler->PanelAppearanceDark()
-                                              : FCurrentStyler->PanelAppearanceLight();
-}
-
-void TAdvOfficeStatusBar::Paint() {
-    TCanvas* c = Canvas();
-    TRect client{0, 0, Width(), Height()};
-    TColor back = Color();
-    if (FCurrentStyler != nullptr && FCurrentStyler->PanelAppearanceLight()->Color() != clNone)
-        back = FCurrentStyler->PanelAppearanceLight()->Color();
-    FillSolid(c, client, back);
-    if (FCurrentStyler == nullptr) return;
-    if (FSimplePanel) {
-        TRect r = GetSimplePanelRect();
-        r.Left += 2;
-        c->Font()->Assign(Font());
-        DrawPanelText(nullptr, r, StripTags(FSimpleText));
-    } else {
-        for (int i = 0; i < FPanels->Count(); ++i)
-            DrawPanel(FPanels->GetItem(i), GetPaintRect(i));
-    }
-    DrawFrame();
-}
-
-void TAdvOfficeStatusBar::DrawFrame() {
-    TCanvas* c = Canvas();
-    TColor border = FCurrentStyler->BorderColor();
-    if (border == clNone) return;
-    int w = Width() - 1, h = Height() - 1;
-    Line(c, border, 0, 0, 0, h);
-    Line(c, border, 0, h, w, h);
-    Line(c, border, w, h, w, 0);
-    // The top edge is lighter than the other three.
-    Line(c, BlendColor(border, clWhite, 80), 0, 0, Width(), 0);
-}
-
-void TAdvOfficeStatusBar::DrawPanel(TAdvOfficeStatusPanel* Panel, const TRect& Rect) {
-    if (IsEmpty(Rect) || FCurrentStyler == nullptr) return;
-    if (Panel->Style() == psOwnerDraw && OnDrawPanel) {
-        OnDrawPanel(this, Panel, Rect);
-        return;
-    }
-    TCanvas* c = Canvas();
-    TVistaBackground* look = AppearanceOf(Panel);
-    TRect r = Rect;
-    if (FOfficeStatusBarStyler != nullptr && FOfficeStatusBarStyler->BorderColor() != clNone) {
-        r.Top += 1;
-        r.Bottom -= 1;
-    }
-    FillSolid(c, r, look->Color());
-    // A separator before every panel but the first: a dark line and a light one.
-    if (IndexOfPanel(Panel) > 0) {
-        TColor dark = BlendColor(FCurrentStyler->BorderColor() == clNone ? TColor(0x808080)
-                                                                         : FCurrentStyler->BorderColor(),
-                                 look->ColorTo(), 60);
-        Line(c, dark, Rect.Left, r.Top, Rect.Left, r.Bottom);
-        Line(c, BlendColor(look->ColorTo(), clWhite, 30), Rect.Left + 1, r.Top, Rect.Left + 1, r.Bottom);
-    }
-    r.Left += 2;
-    r.Right -= 2;
-    if (IsEmpty(r)) return;
-    c->Font()->Assign(Font());
-    c->Font()->SetStyle(look->TextStyle());
-    TColor textColor = Panel->Enabled() ? look->TextColor() : TColor(0x808080);
-    c->Font()->SetColor(textColor);
-    switch (Panel->Style()) {
-    case psProgress:
-        DrawProgress(Panel, r, textColor);
-        break;
-    case psHTML:
-        DrawPanelText(Panel, r, StripTags(Panel->Text()));
-        break;
-    default:
-        r.Left += 2;
-        r.Right -= 2;
-        DrawPanelText(Panel, r, Panel->Text());
-        break;
-    }
-}
-
-void TAdvOfficeStatusBar::DrawPanelText(TAdvOfficeStatusPanel* Panel, TRect R, const String& Text) {
-    if (Text.empty() || IsEmpty(R)) return;
-    TCanvas* c = Canvas();
-    if (Panel == nullptr && FCurrentStyler != nullptr)
-        c->Font()->SetColor(FCurrentStyler->PanelAppearanceLight()->TextColor());
-    c->Brush()->SetStyle(bsClear);
-    win::HDC dc = c->Handle();
-    win::SetBkMode(dc, win::TRANSPARENT);
-    win::SetTextColor(dc, graphics::ToColorRef(c->Font()->Color()));
-    win::UINT flags = win::DT_SINGLELINE | win::DT_VCENTER | win::DT_NOPREFIX | win::DT_END_ELLIPSIS;
-    if (Panel != nullptr && Panel->Alignment() == taRightJustify) flags |= win::DT_RIGHT;
-    if (Panel != nullptr && Panel->Alignment() == taCenter) flags |= win::DT_CENTER;
-    win::DrawText(dc, Text.c_str(), static_cast<int>(Text.size()), &R, flags);
-}
-
-void TAdvOfficeStatusBar::DrawProgress(TAdvOfficeStatusPanel* Panel, const TRect& R, TColor TextColor) {
-    TCanvas* c = Canvas();
-    TProgressStyle* progress = Panel->Progress();
-    TRect gauge{R.Left, R.Top + 2, R.Right, R.Bottom - 2};
-    if (IsEmpty(gauge)) return;
-    TColor frame = progress->ShowBorder() || FCurrentStyler->BorderColor() == clNone
-                       ? progress->BorderColor()
-                       : FCurrentStyler->BorderColor();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(frame);
-    c->FrameRect(gauge);
-    TRect inner{gauge.Left + 1, gauge.Top + 1, gauge.Right - 1, gauge.Bottom - 1};
-    if (IsEmpty(inner)) return;
-    FillSolid(c, inner, progress->BackGround());
-    int value = progress->Value();
-    if (value > 0) {
-        // A value beyond 100 (a position past Max) fills the gauge but never more: the band stays inside
-        // the panel instead of running over its neighbours.
-        int length = Round(value / 100.0 * inner.Width());
-        length = std::min(length, inner.Width());
-        FillSolid(c, TRect{inner.Left, inner.Top, inner.Left + length, inner.Bottom},
-                  progress->LevelColor(value));
-    }
-    String text = progress->GaugeText();
-    if (text.empty()) return;
-    c->Font()->SetColor(TextColor);
-    c->Brush()->SetStyle(bsClear);
-    win::HDC dc = c->Handle();
-    win::SetBkMode(dc, win::TRANSPARENT);
-    win::SetTextColor(dc, graphics::ToColorRef(TextColor));
-    TRect t = gauge;
-    win::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &t,
-                  win::DT_SINGLELINE | win::DT_VCENTER | win::DT_CENTER | win::DT_NOPREFIX);
 }
 
 } // namespace AdvOfficeStatusBar

@@ -3,8 +3,9 @@
 // that shows its panels (or one simple text) in the colours of a status-bar styler: the one named in
 // Styler, or its own internal styler while none is set.
 //
-// The bar is drawn in a plain look for now: each panel filled with its appearance's colour, a separator
-// before every panel but the first, the texts, and progress panels as a framed gauge.
+// A 100 ms window timer keeps the clock, date, key-lock, blinking and animated panels current; button
+// panels show hot and pressed states; mark-up panels have anchors that open web and mail addresses or
+// raise OnAnchorClick.
 
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "components/statusbar/AdvOfficeStatusBarProgress.h"
 #include "components/statusbar/AdvOfficeStatusBarStyler.h"
 #include "components/statusbar/AdvOfficeStatusPanels.h"
+#include "components/statusbar/PictureContainer.h"
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/ImgList.h"
 
@@ -25,6 +27,19 @@ using TPanelClick = std::function<void(vcl::TObject* Sender, int PanelIndex)>;
 
 constexpr unsigned StatusBarTimerId = 111;
 constexpr unsigned StatusBarTimerInterval = 100;
+
+// An invisible control that carries the rich hint of the panel under the pointer to the hint machinery.
+class TDummyHintControl : public vcl::TControl {
+    KV_CLASS(TDummyHintControl, vcl::TControl)
+public:
+    explicit TDummyHintControl(vcl::TComponent* AOwner);
+    ~TDummyHintControl() override;
+    AdvHintInfo::TAdvHintInfo* OfficeHint() const { return FOfficeHint.get(); }
+    void SetOfficeHint(AdvHintInfo::TAdvHintInfo* Value) { FOfficeHint->Assign(Value); }
+
+private:
+    std::unique_ptr<AdvHintInfo::TAdvHintInfo> FOfficeHint;
+};
 
 class TAdvOfficeStatusBar : public vcl::TCustomControl {
     KV_CLASS(TAdvOfficeStatusBar, vcl::TCustomControl)
@@ -70,6 +85,8 @@ public:
     void SetSizeGrip(bool Value);
     TColor URLColor() const { return FURLColor; }
     void SetURLColor(TColor Value) { FURLColor = Value; }
+    PictureContainer::TPictureContainer* GetPictureContainer() const { return FContainer; }
+    void SetPictureContainer(PictureContainer::TPictureContainer* Value);
     bool UseSystemFont() const { return FUseSystemFont; }
     void SetUseSystemFont(bool Value);
     String GetVersion() const;
@@ -91,13 +108,32 @@ public:
     void InvalidatePanel(int Index);
     void UpdatePanel(int Index, bool Repaint);
     void UpdatePanels(bool UpdateRects, bool UpdateText);
-    // Sets the width of every AutoSize panel with a plain text from its content.
+    // Sets the width of every AutoSize panel from its content.
     void AutoSizePanels();
+    // The first panel whose right edge lies within 2 pixels of X, else -1.
+    int OnPanelBorder(int X);
+    // True when the grip is shown: SizeGrip, a sizeable parent form that is not maximised.
+    bool HasSizeGrip();
+
+    // ---- Timer, mouse and anchors
+    // Brings the timed panels up to date (clock, date, key locks, blinking, animation frames).
+    virtual void UpdateStatusBar();
+    int Tick() const { return FTick; }
+    int HotPanel() const { return FHotPanel; }
+    int DownPanel() const { return FDownPanel; }
+    // The anchor of the mark-up under the client point, or an empty text.
+    String IsAnchor(int X, int Y);
+    virtual bool DoHint();
+    bool ExecuteAction(vcl::TBasicAction* Action) override;
+    // Reverses the panels (each copied with its Assign); the new first panel takes the room the others
+    // leave, the new last one the old first one's width.
+    void FlipChildren(bool AllLevels) override;
+    TDummyHintControl* HintControl() const { return FHintControl; }
     // Follows the screen's hint font when UseSystemFont is true.
     void SyncToSystemFont();
 
-    // The rectangle the plain look paints panel Index in (the last panel reaches the right edge unless a
-    // panel stretches); an empty rectangle when Index is not a panel.
+    // The rectangle panel Index is painted in (the last panel reaches the right edge unless a panel
+    // stretches); an empty rectangle when Index is not a panel.
     vcl::TRect GetPaintRect(int Index);
 
     // ---- Events
@@ -116,15 +152,30 @@ protected:
     void Loaded() override;
     void Paint() override;
     void WndProc(vcl::TMessage& Message) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+    void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
+    void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
     // Draws one panel in Rect.
     virtual void DrawPanel(TAdvOfficeStatusPanel* Panel, const vcl::TRect& Rect);
+    void DrawAllPanels();
+    void DrawPanelBackGround(TAdvOfficeStatusPanel* Panel, const vcl::TRect& Rect);
+    void DrawSimplePanel();
+    void DrawSizeGrip(const vcl::TRect& Rect);
 
 private:
     void PanelsChanged(vcl::TObject* Sender);
     TVistaBackground* AppearanceOf(TAdvOfficeStatusPanel* Panel) const;
-    void DrawPanelText(TAdvOfficeStatusPanel* Panel, vcl::TRect R, const String& Text);
-    void DrawProgress(TAdvOfficeStatusPanel* Panel, const vcl::TRect& R, TColor TextColor);
-    void DrawFrame();
+    // The renderer's arguments for the bar's mark-up.
+    void DrawMarkup(const String& Text, const vcl::TRect& R, int OffsetX, int OffsetY);
+    void DrawPanelText(TAdvOfficeStatusPanel* Panel, const vcl::TRect& R, unsigned Flags, bool Ellipsis);
+    void DrawPanelImage(TAdvOfficeStatusPanel* Panel, vcl::TCustomImageList* List, int Index, vcl::TRect& R);
+    void SetHotPanel(int Index);
+    void SetDownPanel(int Index);
+    void MouseLeft();
+    void HintShow(vcl::THintInfo* Info);
+    win::LRESULT NCHitTest(const vcl::TMessage& Message, win::LRESULT Inherited);
 
     TCustomAdvOfficeStatusBarStyler* FInternalStyler = nullptr; // owned by the bar as a component
     TCustomAdvOfficeStatusBarStyler* FOfficeStatusBarStyler = nullptr;
@@ -141,6 +192,18 @@ private:
     bool FAnchorHint = false;
     AdvGDIP::TAntiAlias FAntiAlias = AdvGDIP::aaClearType;
     int FStretchPanel = -1;
+    PictureContainer::TPictureContainer* FContainer = nullptr;
+    unsigned FTimerID = 0;
+    int FTick = 0;
+    int FHintPanel = -1;
+    String FAnchor;
+    int FHotPanel = -1;
+    int FDownPanel = -1;
+    TDummyHintControl* FHintControl = nullptr; // owned by the bar as a component
+    vcl::TPoint FDesignMouse{-10, -10};
+    int FResizePanel = -1;
+    int FResizeStartX = 0;
+    int FResizeStartWidth = 0;
 };
 
 // Registers the bar's class for the layout reader (also done at start-up when this unit is linked).

@@ -9,14 +9,13 @@ using namespace vcl;
 
 // ---- TDbgList
 
-void* TDbgList::GetItemsEx(int Index) const {
-    if (Index < 0 || Index >= Count()) throw Exception("Index out of bounds in list read access");
-    return Get(Index);
+// A negative index is out of bounds as much as one past the end.
+void CheckDbgListRead(int Index, int Count) {
+    if (Index < 0 || Index >= Count) throw Exception("Index out of bounds in list read access");
 }
 
-void TDbgList::SetItemsEx(int Index, void* Item) {
-    if (Index < 0 || Index >= Count()) throw Exception("Index out of bounds in list write access");
-    Put(Index, Item);
+void CheckDbgListWrite(int Index, int Count) {
+    if (Index < 0 || Index >= Count) throw Exception("Index out of bounds in list write access");
 }
 
 // ---- TCustomAdvOfficeStatusBarStyler
@@ -29,7 +28,7 @@ KV_PUBLISHED(TCustomAdvOfficeStatusBarStyler) {
 }
 
 TCustomAdvOfficeStatusBarStyler::TCustomAdvOfficeStatusBarStyler(TComponent* AOwner)
-    : TComponent(AOwner), FControlList(std::make_unique<TDbgList>()),
+    : TComponent(AOwner), FControlList(std::make_unique<TDbgList<TComponent>>()),
       FPanelAppearanceLight(std::make_unique<TVistaBackground>()),
       FPanelAppearanceDark(std::make_unique<TVistaBackground>()) {
     FPanelAppearanceLight->OnChange = [this](TObject* Sender) { OnPanelAppearanceChanged(Sender); };
@@ -66,7 +65,7 @@ void TCustomAdvOfficeStatusBarStyler::RemoveControl(TComponent* Bar) {
 void TCustomAdvOfficeStatusBarStyler::Change(int Code) {
     // By index: a bar may unregister itself while it repaints.
     for (int i = 0; i < FControlList->Count(); ++i) {
-        auto* bar = dynamic_cast<TAdvOfficeStatusBar*>(static_cast<TComponent*>(FControlList->GetItemsEx(i)));
+        auto* bar = dynamic_cast<TAdvOfficeStatusBar*>(FControlList->GetItemsEx(i));
         if (bar != nullptr) bar->UpdateMe(Code);
     }
 }

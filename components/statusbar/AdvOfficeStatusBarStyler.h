@@ -12,13 +12,25 @@ namespace AdvOfficeStatusBar {
 
 class TAdvOfficeStatusBar;
 
-// A list with range-checked access (Exception "Index out of bounds in list read access" / "... write
-// access" for an index outside the list).
-class TDbgList : public vcl::TList {
-    KV_CLASS(TDbgList, vcl::TList)
+// Raise Exception "Index out of bounds in list read access" / "... write access" for an index outside a
+// list of Count items (negative ones included).
+void CheckDbgListRead(int Index, int Count);
+void CheckDbgListWrite(int Index, int Count);
+
+// A list of T pointers with range-checked access.
+template <typename T> class TDbgList : public vcl::TList {
 public:
-    void* GetItemsEx(int Index) const;
-    void SetItemsEx(int Index, void* Item);
+    int Add(T* Item) { return vcl::TList::Add(Item); }
+    int Remove(T* Item) { return vcl::TList::Remove(Item); }
+    int IndexOf(T* Item) const { return vcl::TList::IndexOf(Item); }
+    T* GetItemsEx(int Index) const {
+        CheckDbgListRead(Index, Count());
+        return static_cast<T*>(Get(Index));
+    }
+    void SetItemsEx(int Index, T* Item) {
+        CheckDbgListWrite(Index, Count());
+        Put(Index, Item);
+    }
 };
 
 class TCustomAdvOfficeStatusBarStyler : public vcl::TComponent {
@@ -53,7 +65,7 @@ protected:
     void OnPanelAppearanceChanged(vcl::TObject* Sender);
 
 private:
-    std::unique_ptr<TDbgList> FControlList;
+    std::unique_ptr<TDbgList<vcl::TComponent>> FControlList;
     bool FAutoThemeAdapt = false;
     std::unique_ptr<TVistaBackground> FPanelAppearanceLight;
     std::unique_ptr<TVistaBackground> FPanelAppearanceDark;

@@ -1,5 +1,7 @@
 #include "components/statusbar/AdvOfficeStatusBarStylers.h"
 
+#include <iterator>
+
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/SysInfo.h"
 
@@ -10,105 +12,163 @@ using AdvOfficeStatusBar::TVistaBackground;
 
 namespace {
 
-// A preset value that leaves the property as it is.
-constexpr TColor Keep = 0x7FFFFFFF;
-
-// One panel appearance of a preset, in the order the preset sets them.
-struct TLook {
-    TColor BorderColor, Color, ColorTo, ColorMirror, ColorMirrorTo;
-    TColor TextColor, TextColorHot, TextColorDown;
-    TColor ColorHot, ColorHotTo, ColorMirrorHotTo, ColorMirrorHot, BorderColorHot;
-    TColor ColorDown, ColorDownTo, ColorMirrorDownTo, ColorMirrorDown, BorderColorDown;
+// A colour a preset writes. It has no default: an initialiser that leaves a value out does not compile.
+struct TPresetColor {
+    constexpr TPresetColor(TColor Value) : Value(Value) {}
+    TColor Value;
 };
 
+// One panel appearance as a preset writes it, in the order the preset sets the values.
+struct TPresetLook {
+    TPresetColor BorderColor, Color, ColorTo, ColorMirror, ColorMirrorTo;
+    TPresetColor TextColor, TextColorHot, TextColorDown;
+    TPresetColor ColorHot, ColorHotTo, ColorMirrorHotTo, ColorMirrorHot, BorderColorHot;
+    TPresetColor ColorDown, ColorDownTo, ColorMirrorDownTo, ColorMirrorDown, BorderColorDown;
+};
+constexpr int PresetLookValues = 18;
+static_assert(sizeof(TPresetLook) == PresetLookValues * sizeof(TPresetColor), "a look value is missing");
+
+// Every value a preset writes: the styler's border and both appearances.
 struct TPreset {
-    TColor BorderColor;
-    TLook Light, Dark;
+    TPresetColor BorderColor;
+    TPresetLook Light, Dark;
 };
+static_assert(sizeof(TPreset) == (1 + 2 * PresetLookValues) * sizeof(TPresetColor),
+              "a preset value is missing");
 
-// The Office 2007 hot and down states, shared by Luna, Obsidian and Office 2007 silver.
-#define KV_LUNA_HOT_DOWN                                                                                     \
-    0xFBFFFF, 0xC0F0FF, 0xA0E6FC, 0x6BD8FF, 0x99CEDB, 0x77B4F7, 0x459AF9, 0x03AEFF, 0x1982F8, 0x45667B
-// The Office 2003 hot and down states with the down border of each style.
-#define KV_2003_HOT_DOWN(DownBorder)                                                                         \
-    0xD4FBFF, 0x63C4F7, 0x63C4F7, 0x63C4F7, 0x808080, 0x8CE1FA, 0x1D9AEF, 0x1D9AEF, 0x1D9AEF, DownBorder
-
-// Indexed by TOfficeStatusBarStyle; psCustom's entry is never applied. Where only the character of a
-// style is fixed, the mirror gradient runs flat in its colour and the hot and down text is black.
-const TPreset Presets[] = {
-    // psOffice2003Blue
-    {0xE4AE88,
-     {0xE3B28D, 0xFADDC6, 0xE2A982, 0xE2A982, 0xE2A982, clBlack, clBlack, clBlack,
-      KV_2003_HOT_DOWN(0x9C430F)},
-     {clNone, 0xD38355, 0x9C430F, 0x9C430F, 0x9C430F, clWhite, clBlack, clBlack, KV_2003_HOT_DOWN(0x9C430F)}},
-    // psOffice2003Silver
-    {0xB39698,
-     {clNone, 0xF7F3F3, 0xE6D8D8, 0xE6D8D8, 0xE6D8D8, clBlack, Keep, Keep, KV_2003_HOT_DOWN(0xB79B9D)},
-     {clNone, 0xE6D8D8, 0xB79B9D, 0xB79B9D, 0xB79B9D, clWhite, clBlack, clBlack, KV_2003_HOT_DOWN(0xB79B9D)}},
-    // psOffice2003Olive
-    {0x8CC0B1,
-     {clNone, 0xCFF0EA, 0x90C3B5, 0x90C3B5, 0x90C3B5, clBlack, Keep, Keep, KV_2003_HOT_DOWN(0x4D846E)},
-     {clNone, 0x81BFAE, 0x4D846E, 0x4D846E, 0x4D846E, clWhite, Keep, Keep, KV_2003_HOT_DOWN(0x4D846E)}},
-    // psOffice2003Classic
-    {0xC9D1D5,
-     {clNone, clWhite, 0xC9D1D5, clNone, clNone, clBlack, clBlack, clBlack, 0xD2BDB6, 0xD2BDB6, clNone,
-      clNone, 0x808080, 0xE2B598, 0xE2B598, clNone, clNone, clBlack},
-     {clNone, 0x808080, 0x808080, clNone, clNone, clWhite, clBlack, clBlack, 0xD2BDB6, 0xD2BDB6, clNone,
-      clNone, 0x808080, 0xE2B598, 0xE2B598, clNone, clNone, clBlack}},
-    // psOffice2007Luna
-    {0xB07D56,
-     {clNone, 0xF9E6D7, 0xF8DCC7, 0xF5D0B3, 0xF7E0CD, 0x612009, 0x000000, 0x000000, KV_LUNA_HOT_DOWN},
-     {clNone, 0xF8DCC5, 0xF5B687, 0xEAB690, 0xC29574, 0x612009, 0x612009, 0x612009, KV_LUNA_HOT_DOWN}},
-    // psOffice2007Obsidian
-    {0x414141,
-     {clNone, 0x414141, 0x30302F, 0x30302F, 0x4C4C4C, clWhite, clWhite, clWhite, KV_LUNA_HOT_DOWN},
-     {clNone, 0xA19F9E, 0x635F5E, 0x635F5E, 0x534D4B, clWhite, clWhite, clWhite, KV_LUNA_HOT_DOWN}},
-    // psWindowsXP
-    {0xC0C0C0,
-     {clNone, clBtnFace, clBtnFace, clBtnFace, clBtnFace, clBlack, clBlack, clBlack, 0xEFD3C6, 0xEFD3C6,
-      clNone, clNone, 0x808080, 0xB59284, 0xB59284, clNone, clNone, clBlack},
-     {clNone, clWhite, clBtnFace, clBtnFace, clBtnFace, clBlack, clBlack, clBlack, 0xEFD3C6, 0xEFD3C6, clNone,
-      clNone, 0x808080, 0xB59284, 0xB59284, clNone, clNone, clBlack}},
-    // psWhidbey
-    {0xA8C0C0,
-     {clNone, 0xF5F9FA, 0xA8C0C0, clNone, clNone, clBlack, clBlack, clBlack, KV_2003_HOT_DOWN(clBlack)},
-     {clNone, 0xEBEEEF, 0x7E9898, clNone, clNone, clBlack, Keep, Keep, KV_2003_HOT_DOWN(clBlack)}},
-    // psCustom (not applied)
-    {Keep, {}, {}},
-    // psOffice2007Silver
-    {0x766A61,
-     {clNone, 0xEBE8E7, 0xC7BBB5, 0xB7B0AA, 0xCEC9C7, 0x2A2623, clBlack, clBlack, KV_LUNA_HOT_DOWN},
-     {clNone, 0xEBE8E7, 0xC7BBB6, 0xBAB4AE, 0xAFABA5, 0x2A2623, 0x612009, 0x612009, KV_LUNA_HOT_DOWN}},
-};
-
-#undef KV_LUNA_HOT_DOWN
-#undef KV_2003_HOT_DOWN
-
-static_assert(sizeof(Presets) / sizeof(Presets[0]) == psOffice2007Silver + 1);
-
-void Apply(TColor Value, TVistaBackground* Look, void (TVistaBackground::*Setter)(TColor)) {
-    if (Value != Keep) (Look->*Setter)(Value);
+// The Office 2007 hot and down states (Luna, Obsidian, Office 2007 silver).
+constexpr TPresetLook Office2007Look(TColor Border, TColor Color, TColor ColorTo, TColor Mirror,
+                                     TColor MirrorTo, TColor Text, TColor TextHot, TColor TextDown) {
+    return {.BorderColor = Border,
+            .Color = Color,
+            .ColorTo = ColorTo,
+            .ColorMirror = Mirror,
+            .ColorMirrorTo = MirrorTo,
+            .TextColor = Text,
+            .TextColorHot = TextHot,
+            .TextColorDown = TextDown,
+            .ColorHot = 0xFBFFFF,
+            .ColorHotTo = 0xC0F0FF,
+            .ColorMirrorHotTo = 0xA0E6FC,
+            .ColorMirrorHot = 0x6BD8FF,
+            .BorderColorHot = 0x99CEDB,
+            .ColorDown = 0x77B4F7,
+            .ColorDownTo = 0x459AF9,
+            .ColorMirrorDownTo = 0x03AEFF,
+            .ColorMirrorDown = 0x1982F8,
+            .BorderColorDown = 0x45667B};
 }
 
-void ApplyLook(const TLook& L, TVistaBackground* V) {
-    Apply(L.BorderColor, V, &TVistaBackground::SetBorderColor);
-    Apply(L.Color, V, &TVistaBackground::SetColor);
-    Apply(L.ColorTo, V, &TVistaBackground::SetColorTo);
-    Apply(L.ColorMirror, V, &TVistaBackground::SetColorMirror);
-    Apply(L.ColorMirrorTo, V, &TVistaBackground::SetColorMirrorTo);
-    Apply(L.TextColor, V, &TVistaBackground::SetTextColor);
-    Apply(L.TextColorHot, V, &TVistaBackground::SetTextColorHot);
-    Apply(L.TextColorDown, V, &TVistaBackground::SetTextColorDown);
-    Apply(L.ColorHot, V, &TVistaBackground::SetColorHot);
-    Apply(L.ColorHotTo, V, &TVistaBackground::SetColorHotTo);
-    Apply(L.ColorMirrorHotTo, V, &TVistaBackground::SetColorMirrorHotTo);
-    Apply(L.ColorMirrorHot, V, &TVistaBackground::SetColorMirrorHot);
-    Apply(L.BorderColorHot, V, &TVistaBackground::SetBorderColorHot);
-    Apply(L.ColorDown, V, &TVistaBackground::SetColorDown);
-    Apply(L.ColorDownTo, V, &TVistaBackground::SetColorDownTo);
-    Apply(L.ColorMirrorDownTo, V, &TVistaBackground::SetColorMirrorDownTo);
-    Apply(L.ColorMirrorDown, V, &TVistaBackground::SetColorMirrorDown);
-    Apply(L.BorderColorDown, V, &TVistaBackground::SetBorderColorDown);
+// The Office 2003 hot and down states, with each style's down border. Where a style leaves its hot and
+// down text to what was there, black is written: the hot and down fills are light.
+constexpr TPresetLook Office2003Look(TColor Border, TColor Color, TColor ColorTo, TColor Mirror,
+                                     TColor MirrorTo, TColor Text, TColor DownBorder) {
+    return {.BorderColor = Border,
+            .Color = Color,
+            .ColorTo = ColorTo,
+            .ColorMirror = Mirror,
+            .ColorMirrorTo = MirrorTo,
+            .TextColor = Text,
+            .TextColorHot = clBlack,
+            .TextColorDown = clBlack,
+            .ColorHot = 0xD4FBFF,
+            .ColorHotTo = 0x63C4F7,
+            .ColorMirrorHotTo = 0x63C4F7,
+            .ColorMirrorHot = 0x63C4F7,
+            .BorderColorHot = 0x808080,
+            .ColorDown = 0x8CE1FA,
+            .ColorDownTo = 0x1D9AEF,
+            .ColorMirrorDownTo = 0x1D9AEF,
+            .ColorMirrorDown = 0x1D9AEF,
+            .BorderColorDown = DownBorder};
+}
+
+// Flat hot and down states without mirrors (Classic, Windows XP).
+constexpr TPresetLook FlatLook(TColor Color, TColor ColorTo, TColor Mirror, TColor MirrorTo, TColor Text,
+                               TColor Hot, TColor Down) {
+    return {.BorderColor = clNone,
+            .Color = Color,
+            .ColorTo = ColorTo,
+            .ColorMirror = Mirror,
+            .ColorMirrorTo = MirrorTo,
+            .TextColor = Text,
+            .TextColorHot = clBlack,
+            .TextColorDown = clBlack,
+            .ColorHot = Hot,
+            .ColorHotTo = Hot,
+            .ColorMirrorHotTo = clNone,
+            .ColorMirrorHot = clNone,
+            .BorderColorHot = 0x808080,
+            .ColorDown = Down,
+            .ColorDownTo = Down,
+            .ColorMirrorDownTo = clNone,
+            .ColorMirrorDown = clNone,
+            .BorderColorDown = clBlack};
+}
+
+constexpr TPreset Office2003Blue{
+    .BorderColor = 0xE4AE88,
+    .Light = Office2003Look(0xE3B28D, 0xFADDC6, 0xE2A982, 0xE2A982, 0xE2A982, clBlack, 0x9C430F),
+    .Dark = Office2003Look(clNone, 0xD38355, 0x9C430F, 0x9C430F, 0x9C430F, clWhite, 0x9C430F)};
+
+// Indexed by TOfficeStatusBarStyle. psCustom writes no colours: its entry is never applied.
+constexpr TPreset Presets[] = {
+    /* psOffice2003Blue */ Office2003Blue,
+    /* psOffice2003Silver */
+    {.BorderColor = 0xB39698,
+     .Light = Office2003Look(clNone, 0xF7F3F3, 0xE6D8D8, 0xE6D8D8, 0xE6D8D8, clBlack, 0xB79B9D),
+     .Dark = Office2003Look(clNone, 0xE6D8D8, 0xB79B9D, 0xB79B9D, 0xB79B9D, clWhite, 0xB79B9D)},
+    /* psOffice2003Olive */
+    {.BorderColor = 0x8CC0B1,
+     .Light = Office2003Look(clNone, 0xCFF0EA, 0x90C3B5, 0x90C3B5, 0x90C3B5, clBlack, 0x4D846E),
+     .Dark = Office2003Look(clNone, 0x81BFAE, 0x4D846E, 0x4D846E, 0x4D846E, clWhite, 0x4D846E)},
+    /* psOffice2003Classic */
+    {.BorderColor = 0xC9D1D5,
+     .Light = FlatLook(clWhite, 0xC9D1D5, clNone, clNone, clBlack, 0xD2BDB6, 0xE2B598),
+     .Dark = FlatLook(0x808080, 0x808080, clNone, clNone, clWhite, 0xD2BDB6, 0xE2B598)},
+    /* psOffice2007Luna */
+    {.BorderColor = 0xB07D56,
+     .Light = Office2007Look(clNone, 0xF9E6D7, 0xF8DCC7, 0xF5D0B3, 0xF7E0CD, 0x612009, 0x000000, 0x000000),
+     .Dark = Office2007Look(clNone, 0xF8DCC5, 0xF5B687, 0xEAB690, 0xC29574, 0x612009, 0x612009, 0x612009)},
+    /* psOffice2007Obsidian */
+    {.BorderColor = 0x414141,
+     .Light = Office2007Look(clNone, 0x414141, 0x30302F, 0x30302F, 0x4C4C4C, clWhite, clWhite, clWhite),
+     .Dark = Office2007Look(clNone, 0xA19F9E, 0x635F5E, 0x635F5E, 0x534D4B, clWhite, clWhite, clWhite)},
+    /* psWindowsXP */
+    {.BorderColor = 0xC0C0C0,
+     .Light = FlatLook(clBtnFace, clBtnFace, clBtnFace, clBtnFace, clBlack, 0xEFD3C6, 0xB59284),
+     .Dark = FlatLook(clWhite, clBtnFace, clBtnFace, clBtnFace, clBlack, 0xEFD3C6, 0xB59284)},
+    /* psWhidbey */
+    {.BorderColor = 0xA8C0C0,
+     .Light = Office2003Look(clNone, 0xF5F9FA, 0xA8C0C0, clNone, clNone, clBlack, clBlack),
+     .Dark = Office2003Look(clNone, 0xEBEEEF, 0x7E9898, clNone, clNone, clBlack, clBlack)},
+    /* psCustom (never applied) */ Office2003Blue,
+    /* psOffice2007Silver */
+    {.BorderColor = 0x766A61,
+     .Light = Office2007Look(clNone, 0xEBE8E7, 0xC7BBB5, 0xB7B0AA, 0xCEC9C7, 0x2A2623, clBlack, clBlack),
+     .Dark = Office2007Look(clNone, 0xEBE8E7, 0xC7BBB6, 0xBAB4AE, 0xAFABA5, 0x2A2623, 0x612009, 0x612009)},
+};
+static_assert(std::size(Presets) == psOffice2007Silver + 1, "one preset per style");
+
+void ApplyLook(const TPresetLook& L, TVistaBackground* V) {
+    V->SetBorderColor(L.BorderColor.Value);
+    V->SetColor(L.Color.Value);
+    V->SetColorTo(L.ColorTo.Value);
+    V->SetColorMirror(L.ColorMirror.Value);
+    V->SetColorMirrorTo(L.ColorMirrorTo.Value);
+    V->SetTextColor(L.TextColor.Value);
+    V->SetTextColorHot(L.TextColorHot.Value);
+    V->SetTextColorDown(L.TextColorDown.Value);
+    V->SetColorHot(L.ColorHot.Value);
+    V->SetColorHotTo(L.ColorHotTo.Value);
+    V->SetColorMirrorHotTo(L.ColorMirrorHotTo.Value);
+    V->SetColorMirrorHot(L.ColorMirrorHot.Value);
+    V->SetBorderColorHot(L.BorderColorHot.Value);
+    V->SetColorDown(L.ColorDown.Value);
+    V->SetColorDownTo(L.ColorDownTo.Value);
+    V->SetColorMirrorDownTo(L.ColorMirrorDownTo.Value);
+    V->SetColorMirrorDown(L.ColorMirrorDown.Value);
+    V->SetBorderColorDown(L.BorderColorDown.Value);
 }
 
 } // namespace
@@ -147,7 +207,7 @@ void TAdvOfficeStatusBarOfficeStyler::SetOfficeStatusBarStyle(TOfficeStatusBarSt
 void TAdvOfficeStatusBarOfficeStyler::ApplyPreset(TOfficeStatusBarStyle Value) {
     if (Value < psOffice2003Blue || Value > psOffice2007Silver) return; // not a style: no colours
     const TPreset& preset = Presets[Value];
-    SetBorderColor(preset.BorderColor);
+    SetBorderColor(preset.BorderColor.Value);
     ApplyLook(preset.Light, PanelAppearanceLight());
     ApplyLook(preset.Dark, PanelAppearanceDark());
 }

@@ -85,6 +85,8 @@ public:
     int MinWidth() const { return FMinWidth; }
     void SetMinWidth(int Value) { FMinWidth = Value; }
     int AnimationIndex() const { return FAnimationIndex; }
+    // The current frame of AnimationImages (advanced by the bar's timer).
+    void SetAnimationIndex(int Value) { FAnimationIndex = Value; }
 
     // One step of the gauge: Position + 1 while it is below Max.
     void StepIt();

@@ -7,8 +7,6 @@
 // Threading: everything runs on the GUI thread. A backend never calls back into the window system except
 // through the EventSink, and only from Wait (or from a test driver on the GUI thread).
 
-#include <cairo.h>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,6 +14,9 @@
 #include <vector>
 
 #include "platform/rtl/Types.h"
+
+// Cairo's image type, named here without its header: no file above the platform sees a toolkit header.
+typedef struct _cairo_surface cairo_surface_t;
 
 namespace backend {
 
@@ -58,6 +59,13 @@ struct NativeWindowInfo {
     void* Owner = nullptr;   // the owner's NativeWindow, for transient-for relations
 };
 
+// One size of an icon: premultiplied ARGB pixels (0xAARRGGBB), row by row.
+struct IconImage {
+    int Width = 0;
+    int Height = 0;
+    std::vector<std::uint32_t> Pixels;
+};
+
 // One per top-level window. The window system owns the image (an ARGB32 Cairo image surface of the whole
 // window) and presents rectangles of it; the backend shows it at the window's place.
 class NativeWindow {
@@ -74,10 +82,10 @@ public:
     virtual void SetShape(const std::optional<std::vector<TRect>>& rects) = 0;
     // The image changed inside dirty (window coordinates). The surface stays owned by the caller.
     virtual void Present(cairo_surface_t* surface, const TRect& dirty) = 0;
-    // Starts a window-manager move or resize drag; false = not supported, the window system then drags the
-    // window itself from the pointer events it receives. hitTest is the platform's HT* code.
-    virtual bool BeginMoveDrag(TPoint /*screen*/) { return false; }
-    virtual bool BeginResizeDrag(int /*hitTest*/, TPoint /*screen*/) { return false; }
+    // The window's title (UTF-8) as task bars, window lists and the window manager show it.
+    virtual void SetTitle(const String& title) = 0;
+    // The window's own icon in every size it has; empty = the program's icon (Backend::SetProgramIcon).
+    virtual void SetIcon(const std::vector<IconImage>& images) = 0;
 };
 
 enum class EventKind {
@@ -145,6 +153,8 @@ public:
     virtual WaitResult Wait(std::optional<std::uint32_t> deadline) = 0;
     // Called once by the window system when the backend is installed.
     virtual void SetSink(EventSink* sink) = 0;
+    // The program's icon in every size it has: the icon of each top-level window without one of its own.
+    virtual void SetProgramIcon(const std::vector<IconImage>& images) = 0;
     // The clipboard's text (UTF-8) for the edit controls. The default keeps it inside this process.
     virtual void SetClipboardText(const String& text) { FClipboardText = text; }
     virtual String GetClipboardText() { return FClipboardText; }

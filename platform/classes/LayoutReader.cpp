@@ -7,6 +7,7 @@
 #include "platform/rtl/Resources.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Unicode.h"
 
 namespace vcl {
 
@@ -37,14 +38,10 @@ String Describe(TComponent* c) {
 // The code point of a string that holds exactly one character (UTF-8, or a single byte); -1 otherwise.
 Int64 SingleCodePoint(const String& S) {
     if (S.size() == 1) return static_cast<unsigned char>(S[0]);
-    auto b = [&](std::size_t i) { return static_cast<unsigned char>(S[i]); };
-    std::size_t n = S.size();
-    if (n == 2 && (b(0) & 0xE0) == 0xC0 && (b(1) & 0xC0) == 0x80) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
-    if (n == 3 && (b(0) & 0xF0) == 0xE0 && (b(1) & 0xC0) == 0x80 && (b(2) & 0xC0) == 0x80)
-        return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
-    if (n == 4 && (b(0) & 0xF8) == 0xF0 && (b(1) & 0xC0) == 0x80 && (b(2) & 0xC0) == 0x80 && (b(3) & 0xC0) == 0x80)
-        return (static_cast<Int64>(b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
-    return -1;
+    if (S.empty()) return -1;
+    std::size_t i = 0;
+    char32_t cp = Utf8Next(S, i);
+    return i == S.size() ? static_cast<Int64>(cp) : -1;
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // Font families (through the platform's alias table), fonts and string formats.
 
+#include <algorithm>
 #include <new>
 
 #include "platform/gdiplus/GdipInternal.h"
+#include "platform/rtl/Unicode.h"
 #include "platform/win/FontAlias.h"
 
 // glib headers after ours: they define TRUE and FALSE as macros.
@@ -47,20 +49,10 @@ GpStatus GdipDeleteFontFamily(GpFontFamily* fontFamily) {
 GpStatus GdipGetFamilyName(const GpFontFamily* family, WCHAR name[32], LANGID) {
     if (!family || !name) return InvalidParameter;
     // Back to UTF-16, cut at 31 units without splitting a surrogate pair.
-    const char* p = family->name.c_str();
-    int n = 0;
-    while (*p) {
-        const gunichar cp = g_utf8_get_char(p);
-        p = g_utf8_next_char(p);
-        if (cp >= 0x10000) {
-            if (n + 2 > 31) break;
-            name[n++] = static_cast<WCHAR>(0xD800 + ((cp - 0x10000) >> 10));
-            name[n++] = static_cast<WCHAR>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        } else {
-            if (n + 1 > 31) break;
-            name[n++] = static_cast<WCHAR>(cp);
-        }
-    }
+    const std::u16string utf16 = vcl::Utf8ToUtf16(family->name);
+    std::size_t n = std::min<std::size_t>(utf16.size(), 31);
+    if (n < utf16.size() && n > 0 && utf16[n - 1] >= 0xD800 && utf16[n - 1] <= 0xDBFF) --n;
+    std::copy_n(utf16.begin(), n, name);
     name[n] = 0;
     return Ok;
 }

@@ -4,6 +4,8 @@
 #include <new>
 
 #include "platform/gdiplus/GdipInternal.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Unicode.h"
 
 // glib headers after ours: they define TRUE and FALSE as macros.
 #include <pango/pangocairo.h>
@@ -19,30 +21,10 @@ INT Utf16Length(const WCHAR* s) {
     return n;
 }
 
-namespace {
-
-// The code point at s[i], stepping i over a surrogate pair; an unpaired surrogate reads as U+FFFD.
-gunichar DecodeAt(const WCHAR* s, INT length, INT& i) {
-    const gunichar cp = s[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < length && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-        ++i;
-        return 0x10000 + ((cp - 0xD800) << 10) + (s[i] - 0xDC00);
-    }
-    return (cp >= 0xD800 && cp <= 0xDFFF) ? 0xFFFD : cp;
-}
-
-} // namespace
-
 std::string Utf16ToUtf8(const WCHAR* s, INT length) {
-    std::string out;
-    if (!s) return out;
+    if (!s) return {};
     if (length < 0) length = Utf16Length(s);
-    for (INT i = 0; i < length; ++i) {
-        const gunichar cp = DecodeAt(s, length, i);
-        char buf[6];
-        out.append(buf, static_cast<std::size_t>(g_unichar_to_utf8(cp, buf)));
-    }
-    return out;
+    return vcl::Utf16ToUtf8(std::u16string_view(s, static_cast<std::size_t>(length)));
 }
 
 } // namespace detail
@@ -62,9 +44,12 @@ struct Glyph {
 std::vector<Glyph> PrepareText(const WCHAR* s, INT length, INT hotkey) {
     std::vector<Glyph> out;
     bool pending = false;
+    const std::u16string_view text(s, static_cast<std::size_t>(std::max(length, 0)));
     for (INT i = 0; i < length; ++i) {
         const INT at = i;
-        gunichar cp = detail::DecodeAt(s, length, i);
+        std::size_t next = static_cast<std::size_t>(i);
+        gunichar cp = vcl::Utf16Next(text, next);
+        i = static_cast<INT>(next) - 1;
         if (cp == 0) cp = ' '; // embedded zeros would end Pango's text
         if (hotkey != HotkeyPrefixNone && cp == '&') {
             if (i + 1 < length && s[i + 1] == '&') {
@@ -130,8 +115,7 @@ public:
         PangoAttrList* attrs = pango_attr_list_new();
         for (const Glyph& c : g) {
             offs.push_back(static_cast<int>(text.size()));
-            char buf[6];
-            text.append(buf, static_cast<std::size_t>(g_unichar_to_utf8(c.cp, buf)));
+            text += vcl::Utf8Encode(c.cp);
             if (c.underline) {
                 PangoAttribute* a = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
                 a->start_index = static_cast<guint>(offs.back());

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Unicode.h"
 
 namespace vcl {
 
@@ -24,26 +25,13 @@ char AsciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Decodes one UTF-8 character at s[i]; advances i. An invalid sequence yields the single byte
-// (as a code point 0xDC00 + byte, which no case mapping touches) and advances by one.
+// Decodes one UTF-8 character at s[i]; advances i. A byte that starts no well-formed character yields
+// itself (as the code point 0xDC00 + byte, which no case mapping touches), so that it is written back
+// unchanged.
 char32_t DecodeUtf8(const String& s, size_t& i) {
-    auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-    unsigned char c = b(i);
-    int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (len == 0 || i + static_cast<size_t>(len) > s.size()) {
-        ++i;
-        return 0xDC00 + c;
-    }
-    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    for (int k = 1; k < len; ++k) {
-        unsigned char cc = b(i + static_cast<size_t>(k));
-        if ((cc & 0xC0) != 0x80) {
-            ++i;
-            return 0xDC00 + c;
-        }
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    i += static_cast<size_t>(len);
+    const size_t start = i;
+    const char32_t cp = Utf8Next(s, i);
+    if (cp == ReplacementChar && i == start + 1) return 0xDC00 + static_cast<unsigned char>(s[start]);
     return cp;
 }
 

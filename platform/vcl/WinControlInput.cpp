@@ -54,8 +54,12 @@ void TWinControl::WndProc(TMessage& Message) {
     using namespace win;
     switch (Message.Msg) {
     case WM_SETFOCUS: {
+        // The window system hands the focus of a destroyed child to its parent; while the form goes, that
+        // focus is not recorded (the form and its controls are past their free notifications).
         TWinControl* root = FocusRoot();
-        if (root != nullptr && !root->SetFocusedControl(this)) return;
+        bool going = ComponentState().Contains(csDestroying) ||
+                     (root != nullptr && root->ComponentState().Contains(csDestroying));
+        if (root != nullptr && !going && !root->SetFocusedControl(this)) return;
         break;
     }
     case WM_KILLFOCUS:

@@ -4,7 +4,32 @@
 #include <map>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysInfo.h"
 #include "platform/win/WindowInternal.h"
+
+namespace win::detail {
+
+namespace {
+
+void Collect(Wnd* parent, std::vector<HWND>& out) {
+    for (Wnd* c : parent->Children) {
+        out.push_back(c->Handle);
+        Collect(c, out);
+    }
+}
+
+// A theme change (the display's settings, or SetTheme) reaches every window as WM_THEMECHANGED, top-level
+// windows before their children; a window destroyed by an earlier handler is passed over.
+void BroadcastThemeChanged() {
+    std::vector<HWND> all;
+    Collect(S().Desktop.get(), all);
+    for (HWND h : all)
+        if (W(h)) SendMessage(h, WM_THEMECHANGED, 0, 0);
+}
+
+} // namespace
+
+} // namespace win::detail
 
 namespace backend {
 
@@ -56,7 +81,11 @@ void SetBackend(std::unique_ptr<Backend> b) {
         w->Native.reset();
     cur = std::move(b);
     if (!cur) return;
+    static const int themeListener =
+        vcl::SysInfo().AddThemeChangeListener(win::detail::BroadcastThemeChanged);
+    (void)themeListener;
     cur->SetSink(win::detail::Sink());
+    cur->SetProgramIcon(win::detail::ProgramIconImages());
     for (win::detail::Wnd* t : s.Desktop->Children)
         win::detail::EnsureSurface(t);
     win::detail::Restack();

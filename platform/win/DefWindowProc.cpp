@@ -125,16 +125,21 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH:
         return DefTextMessage(w, msg, wp, lp);
+    case WM_SETICON:
+    case WM_GETICON:
+        return DefIconMessage(w, msg, wp, lp);
     case WM_WINDOWPOSCHANGING: {
         auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
         bool sizable = (w->Style & WS_THICKFRAME) || !(w->Style & (WS_POPUP | WS_CHILD));
-        if (pos && !(pos->flags & SWP_NOSIZE) && sizable && !(w->Style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+        if (pos && !(pos->flags & SWP_NOSIZE) && sizable) {
             MINMAXINFO mmi{};
             mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
             mmi.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
             if ((w->Style & WS_CAPTION) != WS_CAPTION && !(w->Style & WS_THICKFRAME))
                 mmi.ptMinTrackSize = {0, 0};
             SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+            // A minimised or maximised window is asked too, but its size is the state's, not the track's.
+            if (w->Style & (WS_MINIMIZE | WS_MAXIMIZE)) return 0;
             pos->cx = std::clamp(pos->cx, std::min(mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X),
                                  mmi.ptMaxTrackSize.X);
             pos->cy = std::clamp(pos->cy, std::min(mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y),
@@ -251,11 +256,16 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lp);
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) SetFocus(h);
+        // A window activated takes the focus unless it is minimised or the focus already lies inside it.
+        if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && !HasFocusInside(w)) SetFocus(h);
         return 0;
     case WM_CANCELMODE:
-        if (s.Capture == h) ReleaseCapture();
+        // Ends what the window tracks: its menu loop and its mouse capture.
+        if (MenuEngine().CancelMode) MenuEngine().CancelMode(h);
+        if (W(h) && s.Capture == h) ReleaseCapture();
         return 0;
+    case WM_QUERYOPEN:
+        return TRUE;
     case WM_SETREDRAW:
         w->Redraw = wp != 0;
         return 0;

@@ -18,13 +18,22 @@ void SendActivateApp(BOOL active) {
             Send(w, WM_ACTIVATEAPP, static_cast<WPARAM>(active), static_cast<LPARAM>(GetCurrentThreadId()));
 }
 
+bool FocusIn(HWND top) {
+    HWND f = S().Focus;
+    return f && (f == top || IsChild(top, f));
+}
+
 void KillFocusIn(HWND top) {
     State& s = S();
-    if (s.Focus && (s.Focus == top || IsChild(top, s.Focus))) {
+    if (FocusIn(top)) {
         HWND f = s.Focus;
         s.Focus = nullptr;
         if (Wnd* fw = W(f)) Send(fw, WM_KILLFOCUS, 0, 0);
     }
+}
+
+WPARAM ActivateCode(WORD how, const Wnd* w) {
+    return MAKEWPARAM(how, (w->Style & WS_MINIMIZE) ? 1 : 0);
 }
 
 bool CanActivate(Wnd* t, Wnd* leaving) {
@@ -47,12 +56,11 @@ void ActivateWindow(Wnd* w, WORD how, bool fromShow) {
             return;
         if (!W(h)) return;
     }
+    // The old window keeps the focus through its deactivation: the new window takes it over from its
+    // WM_ACTIVATE, so that WM_KILLFOCUS names the window getting the focus and WM_SETFOCUS the one losing it.
     if (Wnd* o = W(old)) {
         Send(o, WM_NCACTIVATE, FALSE, 0);
-        if (W(old))
-            Send(o, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, (o->Style & WS_MINIMIZE) ? 1 : 0),
-                 reinterpret_cast<LPARAM>(h));
-        if (W(old)) KillFocusIn(old);
+        if (W(old)) Send(o, WM_ACTIVATE, ActivateCode(WA_INACTIVE, o), reinterpret_cast<LPARAM>(h));
     }
     if (!W(h)) return;
     s.Active = h;
@@ -72,7 +80,14 @@ void ActivateWindow(Wnd* w, WORD how, bool fromShow) {
     }
     Send(w, WM_NCACTIVATE, TRUE, 0);
     if (!W(h) || s.Active != h) return;
-    Send(w, WM_ACTIVATE, MAKEWPARAM(how, (w->Style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(old));
+    Send(w, WM_ACTIVATE, ActivateCode(how, w), reinterpret_cast<LPARAM>(old));
+    // The focus always lies inside the active window: one that the new window did not take (a handler that
+    // kept it, or a minimised window, which takes none) is lost.
+    if (W(h) && s.Active == h && s.Focus && !FocusIn(h)) {
+        HWND f = s.Focus;
+        s.Focus = nullptr;
+        if (Wnd* fw = W(f)) Send(fw, WM_KILLFOCUS, 0, 0);
+    }
 }
 
 void ActivateNext(Wnd* leaving) {
@@ -91,14 +106,16 @@ void ActivateNext(Wnd* leaving) {
         if (s.Active == lh) s.Active = nullptr;
         return;
     }
+    // The application loses activation: the window hears it first, then every top-level window, and the
+    // focus goes last.
     Send(leaving, WM_NCACTIVATE, FALSE, 0);
-    if (W(lh)) Send(leaving, WM_ACTIVATE, WA_INACTIVE, 0);
-    if (W(lh)) KillFocusIn(lh);
+    if (W(lh)) Send(leaving, WM_ACTIVATE, ActivateCode(WA_INACTIVE, leaving), 0);
     s.Active = nullptr;
     if (s.AppActive) {
         s.AppActive = false;
         SendActivateApp(FALSE);
     }
+    if (W(lh)) KillFocusIn(lh);
 }
 
 void Deactivated(Wnd* w) {
@@ -108,11 +125,11 @@ void Deactivated(Wnd* w) {
         ActivateNext(w);
         if (!W(h)) return;
     }
-    if (s.Focus && (s.Focus == h || IsChild(h, s.Focus))) {
-        HWND f = s.Focus;
-        s.Focus = nullptr;
-        if (Wnd* fw = W(f)) Send(fw, WM_KILLFOCUS, 0, 0);
-    }
+    KillFocusIn(h);
+}
+
+bool HasFocusInside(Wnd* w) {
+    return FocusIn(w->Handle);
 }
 
 } // namespace detail

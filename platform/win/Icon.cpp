@@ -65,6 +65,10 @@ std::vector<std::uint32_t> Resize(const IconRecord& icon, int w, int h) {
 
 namespace detail {
 
+bool IsLiveIcon(HICON h) {
+    return AsIcon(h) != nullptr;
+}
+
 HICON CreateIconFromPixels(int width, int height, const std::uint32_t* pixels, bool isIcon, POINT hotSpot) {
     if (width <= 0 || height <= 0 || pixels == nullptr) return nullptr;
     auto* icon = new IconRecord;

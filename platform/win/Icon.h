@@ -54,6 +54,8 @@ HANDLE CopyImage(HANDLE h, UINT type, int cx, int cy, UINT flags);
 namespace detail {
 // An icon from premultiplied ARGB pixels (width * height values).
 HICON CreateIconFromPixels(int width, int height, const std::uint32_t* pixels, bool isIcon, POINT hotSpot);
+// Whether h is an icon that was made and not yet destroyed.
+bool IsLiveIcon(HICON h);
 } // namespace detail
 
 } // namespace win

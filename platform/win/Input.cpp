@@ -471,13 +471,8 @@ LRESULT HitTest(Wnd* w, POINT screen) {
 }
 
 void StartSizeMove(Wnd* w, LRESULT hit, POINT screen) {
+    // The window system's own loop on every backend, so that the sizing messages reach the window.
     State& s = S();
-    Wnd* r = Root(w);
-    if (r == w && r->Native) {
-        if (hit == HTCAPTION ? r->Native->BeginMoveDrag(screen)
-                             : r->Native->BeginResizeDrag(static_cast<int>(hit), screen))
-            return;
-    }
     if (s.Capture) ReleaseCapture();
     s.Drag = SizeMoveDrag{w->Handle, hit, screen, w->Rect};
     Send(w, WM_ENTERSIZEMOVE, 0, 0);

@@ -6,8 +6,10 @@
 // Tracking runs its own loop on the thread's queue: mouse and key input is taken by the menu, everything
 // else is dispatched as usual. WH_MSGFILTER hooks see each message first with code MSGF_MENU. The owner
 // gets, in order: WM_ENTERMENULOOP, WM_INITMENU, WM_INITMENUPOPUP (each popup as it opens), WM_MENUSELECT
-// (each selection), then on closing WM_MENUSELECT (0xFFFF, null menu), WM_UNINITMENUPOPUP (innermost first),
-// WM_EXITMENULOOP, and, for a chosen item, a posted WM_COMMAND (or TrackPopupMenu's result).
+// (each selection), WM_ENTERIDLE (MSGF_MENU) each time the loop finds the queue empty, then on closing
+// WM_UNINITMENUPOPUP (innermost first), WM_MENUSELECT (0xFFFF, null menu), WM_EXITMENULOOP, and, for a
+// chosen item, a posted WM_COMMAND (or TrackPopupMenu's result). DefWindowProc(WM_CANCELMODE) of the owner
+// ends the loop as EndMenu does.
 
 #include "platform/win/Window.h"
 

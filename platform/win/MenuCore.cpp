@@ -436,6 +436,7 @@ void InstallEngine() {
     hooks.KeyMenu = [](HWND wnd, WPARAM key) {
         if (menu::Get(GetMenu(wnd))) menu::TrackBar(wnd, POINT{}, key, true);
     };
+    hooks.CancelMode = [](HWND wnd) { menu::CancelTracking(wnd); };
     hooks.BarClick = [](HWND wnd, POINT screen) {
         if (menu::Get(GetMenu(wnd))) menu::TrackBar(wnd, screen, 0, false);
     };

@@ -14,6 +14,7 @@ struct MenuEngineHooks {
     std::function<void(HWND, HDC, const RECT&)> PaintBar; // RECT: the bar in window coordinates
     std::function<void(HWND, WPARAM key)> KeyMenu;        // key: 0 for Alt or F10 alone, else the character
     std::function<void(HWND, POINT screen)> BarClick;
+    std::function<void(HWND)> CancelMode; // DefWindowProc(WM_CANCELMODE): ends the menu the window tracks
 };
 
 MenuEngineHooks& MenuEngine();

@@ -49,6 +49,8 @@ char32_t Mnemonic(const String& text);
 
 // Tracking (MenuTrack.cpp)
 void TrackBar(HWND wnd, POINT screen, WPARAM key, bool byKey);
+// Ends the menu loop when `owner` is the window that tracks it (its WM_CANCELMODE).
+void CancelTracking(HWND owner);
 // Mnemonics are underlined (tracking began from the keyboard, or the keyboard-cues setting is on).
 bool KeyboardCues();
 

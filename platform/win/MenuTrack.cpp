@@ -492,13 +492,27 @@ void Run(Tracker& t) {
         }
     };
     try {
+        // The owner hears once each time the loop finds its queue empty; EndMenu from there (or from
+        // anything the wait runs) ends the loop without a message to wake it.
+        bool busy = true;
         while (!t.Done) {
             if (!IsWindow(t.Owner)) {
                 Cancel(t);
                 break;
             }
             MSG msg{};
-            if (!GetMessage(&msg, nullptr, 0, 0)) {
+            if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (busy) {
+                    busy = false;
+                    HWND popup = t.Levels.empty() ? nullptr : t.Levels.back().Wnd;
+                    Notify(t, WM_ENTERIDLE, MSGF_MENU, reinterpret_cast<LPARAM>(popup ? popup : t.Owner));
+                    continue;
+                }
+                WaitMessage();
+                continue;
+            }
+            busy = true;
+            if (msg.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 Cancel(t);
                 break;
@@ -523,8 +537,7 @@ void Run(Tracker& t) {
         throw;
     }
     release();
-    // Closing: the final selection notice, each popup's uninit (innermost first), the loop's end.
-    Notify(t, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    // Closing: each popup's uninit (innermost first), the final selection notice, the loop's end.
     CloseAbove(t, 0);
     Level& root = t.Levels[0];
     if (MenuItemRec* it = ItemOf(root, root.Sel)) {
@@ -536,6 +549,7 @@ void Run(Tracker& t) {
         if (root.Wnd && IsWindow(root.Wnd)) DestroyWindow(root.Wnd);
         Notify(t, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(root.Menu), 0);
     }
+    Notify(t, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     Notify(t, WM_EXITMENULOOP, t.Bar ? FALSE : TRUE, 0);
     g_tracker = outer;
 }
@@ -683,13 +697,18 @@ BOOL TrackPopupMenu(HMENU h, UINT flags, int x, int y, int, HWND hwnd, const REC
 BOOL EndMenu() {
     if (!menu::g_tracker) return FALSE;
     menu::g_tracker->Done = true;
-    PostMessage(menu::g_tracker->Owner, WM_NULL, 0, 0);
     return TRUE;
 }
 
 bool IsMenuTracking() {
     return menu::g_tracker != nullptr;
 }
+
+namespace menu {
+void CancelTracking(HWND owner) {
+    if (g_tracker && g_tracker->Owner == owner) g_tracker->Done = true;
+}
+} // namespace menu
 
 void MenuBarHotTrack(HWND wnd, POINT pt) {
     if (menu::g_tracker) return;

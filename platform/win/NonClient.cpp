@@ -184,9 +184,9 @@ void DefNcPaint(Wnd* w, bool active) {
         // The line under the caption.
         RECT line{cap.Left, cap.Bottom, cap.Right, cap.Bottom + 1};
         FillRect(dc, &line, GetSysColorBrush(COLOR_BTNFACE));
-        if (l.HasIcon && w->Class && (w->Class->IconSm || w->Class->Icon))
-            DrawIconEx(dc, l.Icon.Left, l.Icon.Top, w->Class->IconSm ? w->Class->IconSm : w->Class->Icon,
-                       l.Icon.Width(), l.Icon.Height(), 0, nullptr, DI_NORMAL);
+        if (HICON icon = l.HasIcon ? CaptionIcon(w) : nullptr)
+            DrawIconEx(dc, l.Icon.Left, l.Icon.Top, icon, l.Icon.Width(), l.Icon.Height(), 0, nullptr,
+                       DI_NORMAL);
         RECT text{cap.Left + 3, cap.Top, cap.Right - 2, cap.Bottom};
         if (l.HasIcon) text.Left = l.Icon.Right + 3;
         if (l.HasMin)

@@ -1,6 +1,7 @@
 // Invalidation, WM_PAINT, device contexts of windows, window images, regions and layered windows.
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <unordered_map>
 
@@ -182,6 +183,7 @@ void EnsureSurface(Wnd* root) {
         if (root->Native) {
             root->Native->SetVisible(root->Style & WS_VISIBLE);
             UpdateNativeAttributes(root);
+            UpdateNativeTitleAndIcon(root);
         }
     }
 }
@@ -306,6 +308,72 @@ void UpdateNow(Wnd* w, bool children) {
 
 } // namespace
 
+namespace detail {
+
+void InvalidateResized(Wnd* w, const RECT& oldRect, const RECT& oldClient, bool whole) {
+    // What lay inside the old client area keeps its bits where the client area did not move inside the
+    // window; only the part newly uncovered is painted, in the window and in the children it reaches (and
+    // the frame, which moved with the edges).
+    HRGN exposed = RectRgn(w->Client);
+    if (w->Client.Left == oldClient.Left && w->Client.Top == oldClient.Top) Subtract(exposed, oldClient);
+    RECT all{0, 0, w->Rect.Width(), w->Rect.Height()};
+    bool hasFrame = w->Client != all || oldClient != RECT{0, 0, oldRect.Width(), oldRect.Height()};
+    if (hasFrame) w->FramePending = true;
+    Redraw(w, exposed, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN, true);
+    DeleteObject(exposed);
+    // CS_HREDRAW / CS_VREDRAW: the window repaints whole, and its children too where it paints over them.
+    if (whole)
+        Redraw(w, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | ((w->Style & WS_CLIPCHILDREN) ? RDW_NOCHILDREN : RDW_ALLCHILDREN),
+               true);
+}
+
+void CopyMovedBits(Wnd* w, HRGN oldVisible, POINT delta) {
+    Wnd* root = Root(w);
+    if (!root || !root->Surface || !oldVisible) return;
+    // The part of the window seen both before and after the move keeps its pixels, carried along; the
+    // rest of the window is painted.
+    HRGN now = VisibleRegion(w, true, false, true);
+    HRGN kept = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(kept, oldVisible, nullptr, RGN_COPY);
+    OffsetRgn(kept, delta.X, delta.Y);
+    CombineRgn(kept, kept, now, RGN_AND);
+    if (!RegionEmpty(kept)) {
+        cairo_surface_t* snap = cairo_surface_create_similar_image(
+            root->Surface, CAIRO_FORMAT_ARGB32, cairo_image_surface_get_width(root->Surface),
+            cairo_image_surface_get_height(root->Surface));
+        cairo_t* c = cairo_create(snap);
+        cairo_set_operator(c, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(c, root->Surface, 0, 0);
+        cairo_paint(c);
+        cairo_destroy(c);
+        cairo_surface_flush(root->Surface);
+        c = cairo_create(root->Surface);
+        for (const RECT& r : GetRegionRects(kept))
+            cairo_rectangle(c, r.Left, r.Top, r.Width(), r.Height());
+        cairo_clip(c);
+        cairo_set_operator(c, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(c, snap, delta.X, delta.Y);
+        cairo_paint(c);
+        cairo_destroy(c);
+        cairo_surface_destroy(snap);
+        cairo_surface_mark_dirty(root->Surface);
+        RECT box{};
+        GetRgnBox(kept, &box);
+        Present(root, box);
+    }
+    HRGN lost = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(lost, now, kept, RGN_DIFF);
+    POINT o = SurfaceOffset(w);
+    OffsetRgn(lost, -o.X, -o.Y);
+    if (!RegionEmpty(lost)) Redraw(w, lost, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN, true);
+    DeleteObject(lost);
+    DeleteObject(kept);
+    DeleteObject(now);
+}
+
+} // namespace detail
+
 BOOL RedrawWindow(HWND h, const RECT* rc, HRGN rgn, UINT flags) {
     Wnd* w = h ? Checked(h) : nullptr;
     if (h && !w) return FALSE;
@@ -380,7 +448,8 @@ int GetUpdateRgn(HWND h, HRGN out, BOOL erase) {
 BOOL UpdateWindow(HWND h) {
     Wnd* w = Checked(h);
     if (!w) return FALSE;
-    if (HasPendingPaint(w)) Send(w, WM_PAINT, 0, 0);
+    // The window's pending painting and its children's, now.
+    UpdateNow(w, true);
     FreeGraveyard();
     return TRUE;
 }
@@ -442,6 +511,28 @@ HDC GetDC(HWND h) {
 HDC GetWindowDC(HWND h) {
     return GetDCEx(h, nullptr, DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS);
 }
+
+namespace detail {
+std::vector<std::string> OpenWindowDCs() {
+    std::vector<std::string> out;
+    for (const auto& [dc, info] : DCs()) {
+        char buf[96];
+        std::snprintf(buf, sizeof buf, "device context %#zx of window %#zx",
+                      reinterpret_cast<std::uintptr_t>(dc), reinterpret_cast<std::uintptr_t>(info.Window));
+        out.emplace_back(buf);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+void ReleaseWindowDCs() {
+    std::vector<HDC> open;
+    for (const auto& [dc, info] : DCs())
+        open.push_back(dc);
+    for (HDC dc : open)
+        ReleaseDC(nullptr, dc);
+}
+} // namespace detail
 
 int ReleaseDC(HWND, HDC dc) {
     auto& m = DCs();

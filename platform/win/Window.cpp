@@ -1,7 +1,9 @@
 // The window tree: classes, creation, destruction, window longs, properties, relations and text.
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "platform/win/Gdi.h"
 #include "platform/win/Metrics.h"
@@ -187,8 +189,60 @@ void SendNcDestroy(Wnd* w) {
 
 } // namespace
 
+void SendFirstSize(Wnd* w) {
+    HWND h = w->Handle;
+    w->SizeSent = true;
+    WPARAM kind = (w->Style & WS_MINIMIZE)   ? SIZE_MINIMIZED
+                  : (w->Style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+                                             : SIZE_RESTORED;
+    Send(w, WM_SIZE, kind, MAKELPARAM(w->Client.Width(), w->Client.Height()));
+    if (!W(h)) return;
+    Send(w, WM_MOVE, 0, MAKELPARAM(w->Rect.Left + w->Client.Left, w->Rect.Top + w->Client.Top));
+}
+
+namespace {
+std::string Hex(const void* p) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%#zx", reinterpret_cast<std::uintptr_t>(p));
+    return buf;
+}
+} // namespace
+
+std::vector<std::string> LiveState() {
+    State& s = S();
+    std::vector<std::string> out;
+    std::vector<Wnd*> windows;
+    for (auto& [id, w] : s.Windows)
+        if (!w->Dead) windows.push_back(w.get());
+    std::sort(windows.begin(), windows.end(), [](Wnd* a, Wnd* b) { return a->Handle < b->Handle; });
+    for (Wnd* w : windows) {
+        std::string line =
+            "window " + Hex(w->Handle) + " of class \"" + (w->Class ? w->Class->Name : "") + "\"";
+        if (w->Class && w->Proc != w->Class->Proc) line += ", subclassed";
+        out.push_back(line);
+    }
+    for (const Timer& t : s.Timers)
+        out.push_back("timer " + std::to_string(t.Id) +
+                      (t.Handle ? " of window " + Hex(t.Handle) : " of the thread"));
+    for (const auto& h : s.Hooks)
+        if (!h->Dead) out.push_back("hook " + Hex(h->Handle) + " of kind " + std::to_string(h->Kind));
+    if (W(s.Capture)) out.push_back("mouse capture by window " + Hex(s.Capture));
+    for (std::string& d : OpenWindowDCs())
+        out.push_back(std::move(d));
+    for (std::string& d : LiveSubclasses())
+        out.push_back(std::move(d));
+    return out;
+}
+
+std::vector<std::string> TakeWiped() {
+    return std::exchange(S().Wiped, {});
+}
+
 void ResetState() {
     State& s = S();
+    for (std::string& line : LiveState())
+        s.Wiped.push_back(std::move(line));
+    ReleaseWindowDCs();
     std::vector<HWND> tops;
     for (Wnd* t : s.Desktop->Children)
         tops.push_back(t->Handle);
@@ -498,20 +552,21 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
         return nullptr;
     }
     if (!W(h)) return nullptr;
-    // The first WM_SIZE and WM_MOVE come right after WM_CREATE.
-    Send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->Client.Width(), w->Client.Height()));
+    // Children and popups hear their first size and place right after WM_CREATE; overlapped windows when
+    // they are first shown.
+    if (!top || (style & WS_POPUP)) {
+        SendFirstSize(w);
+        if (!W(h)) return nullptr;
+    }
+    // The parent hears of its new child before the child is shown.
+    SendParentNotify(w, WM_CREATE);
     if (!W(h)) return nullptr;
-    POINT cp{w->Rect.Left + w->Client.Left, w->Rect.Top + w->Client.Top};
-    Send(w, WM_MOVE, 0, MAKELPARAM(cp.X, cp.Y));
-    if (!W(h)) return nullptr;
-    w->SizeSent = true;
 
     if (style & (WS_MINIMIZE | WS_MAXIMIZE)) {
         ShowWindow(h, (style & WS_MINIMIZE) ? SW_SHOWMINNOACTIVE : SW_SHOWMAXIMIZED);
         if (!(style & WS_VISIBLE) && W(h)) ShowWindow(h, SW_HIDE);
     }
     if ((style & WS_VISIBLE) && W(h) && !(w->Style & WS_VISIBLE)) ShowWindow(h, SW_SHOW);
-    if (Wnd* ww = W(h)) SendParentNotify(ww, WM_CREATE);
     return W(h) ? h : nullptr;
 }
 
@@ -540,8 +595,12 @@ BOOL DestroyWindow(HWND h) {
     if (!W(h)) return TRUE;
     SendParentNotify(w, WM_DESTROY);
     if (!W(h)) return TRUE;
-    // A visible window is hidden first (without WM_SHOWWINDOW).
-    if (w->Style & WS_VISIBLE) {
+    // A visible window is hidden first: a child as ShowWindow(SW_HIDE) hides it (which hands a focus inside
+    // it to the parent), a top-level window without WM_SHOWWINDOW.
+    if ((w->Style & WS_VISIBLE) && !w->IsTopLevel()) {
+        ShowWindow(h, SW_HIDE);
+        if (!W(h)) return TRUE;
+    } else if (w->Style & WS_VISIBLE) {
         SetPos(w, nullptr, 0, 0, 0, 0,
                SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
         if (!W(h)) return TRUE;
@@ -1040,10 +1099,9 @@ LRESULT DefTextMessage(Wnd* w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETTEXT: {
         const char* t = reinterpret_cast<const char*>(lp);
         w->Text = t ? t : "";
-        if (w->Style & WS_CAPTION) {
-            w->FramePending = true;
-            AddUpdate(w, nullptr, false, true);
-        }
+        if (w->Native) UpdateNativeTitleAndIcon(w);
+        // The caption shows the new text at once; the client area is not touched.
+        if ((w->Style & WS_CAPTION) == WS_CAPTION && IsVisibleChain(w)) DefNcPaint(w, w->FrameActive);
         return TRUE;
     }
     case WM_GETTEXT: {

@@ -2,9 +2,9 @@
 // The window tree: classes, creation and destruction, window longs, properties, relations, positions,
 // show states, placement, coordinates, text, the message queue, painting and timers.
 
+#include <functional>
 #include <memory>
 
-#include "platform/backend/Backend.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WinUser.h"
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -54,6 +55,7 @@ struct Wnd {
     RECT Rect{};   // window rectangle in the parent's client coordinates (screen for top-level windows)
     RECT Client{}; // client rectangle in window coordinates
     String Text;
+    HICON IconBig = nullptr, IconSmall = nullptr; // WM_SETICON's, not owned
     // Pending painting, in window coordinates.
     HRGN Update = nullptr;
     bool ErasePending = false;
@@ -78,7 +80,8 @@ struct Wnd {
     std::unique_ptr<backend::NativeWindow> Native;
     bool Dead = false;
     bool Destroying = false;
-    bool SizeSent = false;
+    bool SizeSent = false;    // the first WM_SIZE and WM_MOVE went out
+    bool OpenAsked = false;   // WM_QUERYOPEN was answered for the un-minimising under way
     bool FrameActive = false; // the caption is drawn active (WM_NCACTIVATE)
 
     bool IsTopLevel() const;
@@ -184,6 +187,9 @@ struct State {
     bool KeyboardCues = false;
     bool FlatMenu = false;
     bool DropShadow = true;
+
+    // What ResetState found alive and wiped, for the tests' leak check (see LiveState).
+    std::vector<std::string> Wiped;
 };
 
 State& S();
@@ -199,9 +205,21 @@ RECT ScreenRect(const Wnd* w);
 bool IsVisibleChain(const Wnd* w); // the window and every ancestor are visible
 LRESULT Send(Wnd* w, UINT msg, WPARAM wp, LPARAM lp);
 void FreeGraveyard();
+// The window's first WM_SIZE and WM_MOVE (after WM_CREATE, or at the first showing of an overlapped window).
+void SendFirstSize(Wnd* w);
 // Back to a clean state (for tests): destroys every window, empties the queue, forgets timers, hooks, the
 // key state, focus, capture and tracking. Classes stay registered.
 void ResetState();
+// One line per piece of window-system state alive now that a test must give back: windows (marked when
+// their procedure is not their class's), timers, hooks, the mouse capture, window device contexts and
+// subclassings. ResetState keeps what it wipes for TakeWiped.
+std::vector<std::string> LiveState();
+std::vector<std::string> TakeWiped();
+// Window device contexts not released yet, and releasing them (ResetState).
+std::vector<std::string> OpenWindowDCs();
+void ReleaseWindowDCs();
+// Subclassings and hooks held by WindowSubclass and WindowsHook objects alive now (Subclass.cpp).
+std::vector<std::string> LiveSubclasses();
 backend::Backend& Backend();
 backend::EventSink* Sink();
 
@@ -214,6 +232,11 @@ int MenuBarHeight(Wnd* w);
 // Painting internals.
 void AddUpdate(Wnd* w, HRGN windowRgn, bool erase, bool frame);
 void InvalidateWhole(Wnd* w, bool erase, bool children);
+// After a resize in place: invalidates what the new size uncovers (the whole window when `whole`).
+void InvalidateResized(Wnd* w, const RECT& oldRect, const RECT& oldClient, bool whole);
+// After a move of a child: carries over the pixels seen before and after (oldVisible: surface coordinates,
+// before the move) and invalidates the rest of the window.
+void CopyMovedBits(Wnd* w, HRGN oldVisible, POINT delta);
 bool HasPendingPaint(Wnd* w);
 Wnd* NextPaintWindow(HWND filter);
 void EnsureSurface(Wnd* root);
@@ -222,12 +245,20 @@ HRGN VisibleRegion(Wnd* w, bool window, bool clipChildren, bool clipSiblings); /
 void Present(Wnd* root, const RECT& windowRect);
 void UpdateNativeAttributes(Wnd* root);
 void Restack();
+// Title and icon of a top-level window's native window (at creation, WM_SETTEXT, WM_SETICON).
+void UpdateNativeTitleAndIcon(Wnd* root);
+LRESULT DefIconMessage(Wnd* w, UINT msg, WPARAM wp, LPARAM lp); // WM_SETICON, WM_GETICON
+// The images of the program's icon ("MAINICON"), largest first; empty when it has none.
+const std::vector<backend::IconImage>& ProgramIconImages();
+// The icon a caption shows: the window's small or big icon, else its class's, else the program's.
+HICON CaptionIcon(Wnd* w);
 
 // Position internals.
 BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags);
 void ActivateWindow(Wnd* w, WORD how, bool fromShow);
 void ActivateNext(Wnd* leaving);
-void Deactivated(Wnd* w); // keeps activation and focus consistent when w is hidden or destroyed
+void Deactivated(Wnd* w);    // keeps activation and focus consistent when w is hidden or destroyed
+bool HasFocusInside(Wnd* w); // the focus is w or one of its descendants
 
 // Queue and timers.
 void KillTimersOf(Wnd* w);

@@ -1,6 +1,7 @@
 // Positions, z-order, show states, placement, coordinate mapping and finding windows at a point.
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win/Gdi.h"
 #include "platform/win/Metrics.h"
@@ -53,10 +54,16 @@ void ApplyZOrder(Wnd* w, HWND after) {
     }
 }
 
-void InvalidateParentArea(Wnd* w, const RECT& rectInParent) {
+// The parent's area that w left (rectInParent, less where w lies now when `except` is given).
+void InvalidateParentArea(Wnd* w, const RECT& rectInParent, const RECT* except = nullptr) {
     Wnd* p = w->Parent;
     if (!p || p->IsDesktop() || rectInParent.IsEmpty()) return;
     HRGN rg = CreateRectRgn(rectInParent.Left, rectInParent.Top, rectInParent.Right, rectInParent.Bottom);
+    if (except) {
+        HRGN ex = CreateRectRgn(except->Left, except->Top, except->Right, except->Bottom);
+        CombineRgn(rg, rg, ex, RGN_DIFF);
+        DeleteObject(ex);
+    }
     OffsetRgn(rg, p->Client.Left, p->Client.Top);
     AddUpdate(p, rg, true, false);
     DeleteObject(rg);
@@ -109,15 +116,9 @@ RECT WorkspaceOffset(Wnd* w) {
 
 BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
     HWND h = w->Handle;
+    // The proposal carries the caller's values as they were given; SWP_NOMOVE and SWP_NOSIZE say which of
+    // them count.
     WINDOWPOS pos{h, after, x, y, cx, cy, flags};
-    if (flags & SWP_NOMOVE) {
-        pos.x = w->Rect.Left;
-        pos.y = w->Rect.Top;
-    }
-    if (flags & SWP_NOSIZE) {
-        pos.cx = w->Rect.Width();
-        pos.cy = w->Rect.Height();
-    }
     if ((flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE)) pos.flags &= ~SWP_SHOWWINDOW;
     if ((flags & SWP_HIDEWINDOW) && !(w->Style & WS_VISIBLE)) pos.flags &= ~SWP_HIDEWINDOW;
     if (!(pos.flags & SWP_NOSENDCHANGING)) {
@@ -134,8 +135,20 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
         nr.Right = nr.Left + std::max(pos.cx, 0), nr.Bottom = nr.Top + std::max(pos.cy, 0);
     bool moved = nr.Left != oldRect.Left || nr.Top != oldRect.Top;
     bool sized = nr.Width() != oldRect.Width() || nr.Height() != oldRect.Height();
+    // A visible child that moves carries its pixels along: what was seen of it before is noted first.
+    HRGN seenBefore = nullptr;
+    if (moved && wasVisible && !w->IsTopLevel() && !(flags & (SWP_NOREDRAW | SWP_HIDEWINDOW)) &&
+        IsVisibleChain(w))
+        seenBefore = VisibleRegion(w, true, false, true);
+    struct RegionGuard {
+        HRGN& r;
+        ~RegionGuard() {
+            if (r) DeleteObject(r);
+        }
+    } seenGuard{seenBefore};
     w->Rect = nr;
-    if (moved || sized || (flags & SWP_FRAMECHANGED)) {
+    // A pure move keeps the client area where it lies in the window: nothing to compute.
+    if (sized || (flags & SWP_FRAMECHANGED)) {
         NCCALCSIZE_PARAMS p{};
         p.rgrc[0] = nr;
         p.rgrc[1] = oldRect;
@@ -170,16 +183,18 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
             InvalidateWhole(w, true, true);
         else if (!visible && wasVisible)
             InvalidateParentArea(w, oldRect);
-        else if (visible && (moved || sized) && !w->IsTopLevel()) {
-            InvalidateParentArea(w, oldRect);
-            InvalidateWhole(w, true, true);
-        } else if (visible && sized) {
+        else if (visible && (moved || sized)) {
+            // Only what the change uncovers is painted: the parent's area the child left, the part of the
+            // window not seen before, and what a resize adds (the whole window for CS_HREDRAW/CS_VREDRAW).
+            if (!w->IsTopLevel()) InvalidateParentArea(w, oldRect, &w->Rect);
+            if (seenBefore && IsVisibleChain(w))
+                CopyMovedBits(w, seenBefore, POINT{nr.Left - oldRect.Left, nr.Top - oldRect.Top});
+            else if (moved && !w->IsTopLevel())
+                InvalidateWhole(w, true, true);
             UINT cs = w->Class ? w->Class->Style : 0;
             bool whole = ((cs & CS_HREDRAW) && nr.Width() != oldRect.Width()) ||
                          ((cs & CS_VREDRAW) && nr.Height() != oldRect.Height());
-            // The image was not kept across the resize: repaint the whole window.
-            (void)whole;
-            InvalidateWhole(w, true, true);
+            if (sized || (flags & SWP_FRAMECHANGED)) InvalidateResized(w, oldRect, oldClient, whole);
         } else if (frame) {
             AddUpdate(w, nullptr, false, true);
         }
@@ -190,6 +205,8 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
     if (w->IsTopLevel() && visible && !(flags & SWP_NOACTIVATE) && !(w->Style & WS_DISABLED) &&
         (!wasVisible || !(flags & SWP_NOZORDER) || moved || sized) && S().Active != h)
         ActivateWindow(w, WA_ACTIVE, true);
+    else if (!w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && (moved || sized || (flags & SWP_SHOWWINDOW)))
+        Send(w, WM_CHILDACTIVATE, 0, 0);
     if (!W(h)) return FALSE;
 
     POINT oldClientPos{oldRect.Left + oldClient.Left, oldRect.Top + oldClient.Top};
@@ -202,7 +219,11 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
         done.flags |= SWP_NOCLIENTSIZE;
     Send(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
     if (!W(h)) return TRUE;
-    if (!visible && wasVisible) Deactivated(w);
+    if (!visible && wasVisible) {
+        // A hidden child hands a focus inside it to its parent (when the parent can take it).
+        if (!w->IsTopLevel() && HasFocusInside(w)) SetFocus(w->Parent->Handle);
+        if (W(h)) Deactivated(w);
+    }
     return TRUE;
 }
 
@@ -254,13 +275,28 @@ BOOL ShowWindow(HWND h, int cmd) {
         return W(h) != nullptr;
     };
     bool activate = top && !(w->ExStyle & WS_EX_NOACTIVATE);
+    // A minimised window asked to open may refuse (WM_QUERYOPEN answers FALSE). A restore that goes on to
+    // maximise has asked already.
+    auto mayOpen = [&] {
+        return std::exchange(w->OpenAsked, false) || !(w->Style & WS_MINIMIZE) ||
+               (Send(w, WM_QUERYOPEN, 0, 0) && W(h));
+    };
+    // Out of the minimised state the window is activated last, so that its WM_ACTIVATE gives it the focus
+    // it gave up (also when it stayed the active window).
+    auto activateOpened = [&] {
+        if (s.Active != h)
+            ActivateWindow(w, WA_ACTIVE, false);
+        else
+            Send(w, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+    };
     switch (cmd) {
     case SW_HIDE:
         if (!wasVisible) return FALSE;
         if (!showMsg(false)) return TRUE;
         SetPos(w, nullptr, 0, 0, 0, 0,
                SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        break;
+        FreeGraveyard();
+        return TRUE;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
@@ -275,6 +311,11 @@ BOOL ShowWindow(HWND h, int cmd) {
             }
         }
         if (!showMsg(true)) return TRUE;
+        // A minimised window keeps no focus: it goes before the window moves.
+        if (HasFocusInside(w)) {
+            SetFocus(nullptr);
+            if (!W(h)) return wasVisible;
+        }
         w->Style = (w->Style | WS_MINIMIZE) & ~WS_MAXIMIZE;
         POINT p = (w->MinPos.X != -1 || w->MinPos.Y != -1) ? w->MinPos : POINT{-32000, -32000};
         RECT r = vcl::Bounds(p.X, p.Y, GetSystemMetrics(SM_CXMINIMIZED), GetSystemMetrics(SM_CYMINIMIZED));
@@ -289,13 +330,16 @@ BOOL ShowWindow(HWND h, int cmd) {
     }
     case SW_SHOWMAXIMIZED: {
         if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_MINMAX, reinterpret_cast<WPARAM>(h), cmd)) break;
+        if (!mayOpen()) return wasVisible;
+        bool fromMin = w->Style & WS_MINIMIZE;
         if (!(w->Style & (WS_MINIMIZE | WS_MAXIMIZE))) w->Normal = w->Rect;
         if (!showMsg(true)) return TRUE;
         w->Style = (w->Style | WS_MAXIMIZE) & ~WS_MINIMIZE;
         MINMAXINFO mmi = MinMaxFor(w);
         if (!W(h)) return wasVisible;
         ApplyState(w, vcl::Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y),
-                   true, activate);
+                   true, activate && !fromMin);
+        if (fromMin && activate && W(h)) activateOpened();
         break;
     }
     case SW_SHOWNORMAL:
@@ -305,15 +349,20 @@ BOOL ShowWindow(HWND h, int cmd) {
         bool act = activate && cmd != SW_SHOWNOACTIVATE;
         if (w->Style & (WS_MINIMIZE | WS_MAXIMIZE)) {
             if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_MINMAX, reinterpret_cast<WPARAM>(h), cmd)) break;
-            if ((w->Style & WS_MINIMIZE) && w->RestoreToMax && cmd != SW_SHOWNORMAL) {
+            if (!mayOpen()) return wasVisible;
+            bool fromMin = w->Style & WS_MINIMIZE;
+            if (fromMin && w->RestoreToMax && cmd != SW_SHOWNORMAL) {
                 w->RestoreToMax = false;
+                w->OpenAsked = true;
                 ShowWindow(h, SW_SHOWMAXIMIZED);
+                if (Wnd* ww = W(h)) ww->OpenAsked = false;
                 return wasVisible ? TRUE : FALSE;
             }
             if (!showMsg(true)) return TRUE;
             w->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
             w->RestoreToMax = false;
-            ApplyState(w, w->Normal, true, act);
+            ApplyState(w, w->Normal, true, act && !fromMin);
+            if (fromMin && act && W(h)) activateOpened();
         } else {
             if (!showMsg(true)) return TRUE;
             SetPos(w, HWND_TOP, 0, 0, 0, 0,
@@ -335,6 +384,8 @@ BOOL ShowWindow(HWND h, int cmd) {
         break;
     }
     }
+    // An overlapped window hears its first size and place when it is first shown.
+    if (Wnd* ww = W(h); ww && !ww->SizeSent && (ww->Style & WS_VISIBLE)) SendFirstSize(ww);
     FreeGraveyard();
     return wasVisible ? TRUE : FALSE;
 }

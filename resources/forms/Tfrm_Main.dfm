@@ -57,10 +57,6 @@ object frm_Main: Tfrm_Main
         Width = 120
         Height = 49
         Caption = 'Quick offer search'
-        Color.Color = clWhite
-        Color.ColorTo = clBtnFace
-        Color.Direction = gdHorizontal
-        LineColor = clBtnShadow
         Line3D = True
         object edt_Search: TEdit
           Left = 8
@@ -79,7 +75,6 @@ object frm_Main: Tfrm_Main
         Top = 51
         Width = 120
         Height = 10
-        LineColor = clBtnShadow
       end
       object AdvGlowButton_Catalog: TAdvGlowButton
         Left = 2
@@ -97,18 +92,12 @@ object frm_Main: Tfrm_Main
         NotesFont.Style = []
         TabOrder = 1
         OnClick = AdvGlowButton_CatalogClick
-        Appearance.GradientHot = ggVertical
-        Appearance.GradientMirrorHot = ggVertical
-        Appearance.GradientDown = ggVertical
-        Appearance.GradientMirrorDown = ggVertical
-        Appearance.GradientChecked = ggVertical
       end
       object AdvToolBarSeparator1: TAdvToolBarSeparator
         Left = 2
         Top = 85
         Width = 120
         Height = 10
-        LineColor = clBtnShadow
       end
       object AdvGlowButton_Overview: TAdvGlowButton
         Left = 2
@@ -137,42 +126,12 @@ object frm_Main: Tfrm_Main
           A38E1875C4803822207706D840647C6B9E338A03407C7435207DD472C4794A2A
           3090FED11EDA2820150000349C1113328117A60000000049454E44AE426082
           }
-        Appearance.BorderColor = 14727579
-        Appearance.BorderColorHot = 10079963
-        Appearance.BorderColorDown = 4548219
-        Appearance.BorderColorChecked = 4548219
-        Appearance.Color = 15653832
-        Appearance.ColorTo = 16178633
-        Appearance.ColorChecked = 11918331
-        Appearance.ColorCheckedTo = 7915518
-        Appearance.ColorDisabled = 15921906
-        Appearance.ColorDisabledTo = 15921906
-        Appearance.ColorDown = 7778289
-        Appearance.ColorDownTo = 4296947
-        Appearance.ColorHot = 15465983
-        Appearance.ColorHotTo = 11332863
-        Appearance.ColorMirror = 15586496
-        Appearance.ColorMirrorTo = 16245200
-        Appearance.ColorMirrorHot = 5888767
-        Appearance.ColorMirrorHotTo = 10807807
-        Appearance.ColorMirrorDown = 946929
-        Appearance.ColorMirrorDownTo = 5021693
-        Appearance.ColorMirrorChecked = 10480637
-        Appearance.ColorMirrorCheckedTo = 5682430
-        Appearance.ColorMirrorDisabled = 11974326
-        Appearance.ColorMirrorDisabledTo = 15921906
-        Appearance.GradientHot = ggVertical
-        Appearance.GradientMirrorHot = ggVertical
-        Appearance.GradientDown = ggVertical
-        Appearance.GradientMirrorDown = ggVertical
-        Appearance.GradientChecked = ggVertical
       end
       object AdvToolBarSeparator2: TAdvToolBarSeparator
         Left = 2
         Top = 138
         Width = 120
         Height = 10
-        LineColor = clBtnShadow
       end
       object AdvGlowButton_Supplies: TAdvGlowButton
         Left = 2
@@ -210,35 +169,6 @@ object frm_Main: Tfrm_Main
           35F9353CAA0E432D056375F72AFA34F9B138261C883F81E8D1AEE0B0010031FE
           10CA0E7ED98A0000000049454E44AE426082
           }
-        Appearance.BorderColor = 14727579
-        Appearance.BorderColorHot = 10079963
-        Appearance.BorderColorDown = 4548219
-        Appearance.BorderColorChecked = 4548219
-        Appearance.Color = 15653832
-        Appearance.ColorTo = 16178633
-        Appearance.ColorChecked = 11918331
-        Appearance.ColorCheckedTo = 7915518
-        Appearance.ColorDisabled = 15921906
-        Appearance.ColorDisabledTo = 15921906
-        Appearance.ColorDown = 7778289
-        Appearance.ColorDownTo = 4296947
-        Appearance.ColorHot = 15465983
-        Appearance.ColorHotTo = 11332863
-        Appearance.ColorMirror = 15586496
-        Appearance.ColorMirrorTo = 16245200
-        Appearance.ColorMirrorHot = 5888767
-        Appearance.ColorMirrorHotTo = 10807807
-        Appearance.ColorMirrorDown = 946929
-        Appearance.ColorMirrorDownTo = 5021693
-        Appearance.ColorMirrorChecked = 10480637
-        Appearance.ColorMirrorCheckedTo = 5682430
-        Appearance.ColorMirrorDisabled = 11974326
-        Appearance.ColorMirrorDisabledTo = 15921906
-        Appearance.GradientHot = ggVertical
-        Appearance.GradientMirrorHot = ggVertical
-        Appearance.GradientDown = ggVertical
-        Appearance.GradientMirrorDown = ggVertical
-        Appearance.GradientChecked = ggVertical
       end
       object AdvGlowButton_Demands: TAdvGlowButton
         Left = 2
@@ -267,42 +197,12 @@ object frm_Main: Tfrm_Main
           BAA4626A3474319AFC6460CA9AFCA3604402007D5598D230F3C42C0000000049
           454E44AE426082
           }
-        Appearance.BorderColor = 14727579
-        Appearance.BorderColorHot = 10079963
-        Appearance.BorderColorDown = 4548219
-        Appearance.BorderColorChecked = 4548219
-        Appearance.Color = 15653832
-        Appearance.ColorTo = 16178633
-        Appearance.ColorChecked = 11918331
-        Appearance.ColorCheckedTo = 7915518
-        Appearance.ColorDisabled = 15921906
-        Appearance.ColorDisabledTo = 15921906
-        Appearance.ColorDown = 7778289
-        Appearance.ColorDownTo = 4296947
-        Appearance.ColorHot = 15465983
-        Appearance.ColorHotTo = 11332863
-        Appearance.ColorMirror = 15586496
-        Appearance.ColorMirrorTo = 16245200
-        Appearance.ColorMirrorHot = 5888767
-        Appearance.ColorMirrorHotTo = 10807807
-        Appearance.ColorMirrorDown = 946929
-        Appearance.ColorMirrorDownTo = 5021693
-        Appearance.ColorMirrorChecked = 10480637
-        Appearance.ColorMirrorCheckedTo = 5682430
-        Appearance.ColorMirrorDisabled = 11974326
-        Appearance.ColorMirrorDisabledTo = 15921906
-        Appearance.GradientHot = ggVertical
-        Appearance.GradientMirrorHot = ggVertical
-        Appearance.GradientDown = ggVertical
-        Appearance.GradientMirrorDown = ggVertical
-        Appearance.GradientChecked = ggVertical
       end
       object AdvToolBarSeparator3: TAdvToolBarSeparator
         Left = 2
         Top = 234
         Width = 120
         Height = 10
-        LineColor = clBtnShadow
       end
       object AdvGlowButton_Contacts: TAdvGlowButton
         Left = 2
@@ -334,35 +234,6 @@ object frm_Main: Tfrm_Main
           487144004813A5A1801C1A50470490E20850F6A28A036018EA888621E7884111
           1D039F30074516A577610500C2290A57E31619460000000049454E44AE426082
           }
-        Appearance.BorderColor = 14727579
-        Appearance.BorderColorHot = 10079963
-        Appearance.BorderColorDown = 4548219
-        Appearance.BorderColorChecked = 4548219
-        Appearance.Color = 15653832
-        Appearance.ColorTo = 16178633
-        Appearance.ColorChecked = 11918331
-        Appearance.ColorCheckedTo = 7915518
-        Appearance.ColorDisabled = 15921906
-        Appearance.ColorDisabledTo = 15921906
-        Appearance.ColorDown = 7778289
-        Appearance.ColorDownTo = 4296947
-        Appearance.ColorHot = 15465983
-        Appearance.ColorHotTo = 11332863
-        Appearance.ColorMirror = 15586496
-        Appearance.ColorMirrorTo = 16245200
-        Appearance.ColorMirrorHot = 5888767
-        Appearance.ColorMirrorHotTo = 10807807
-        Appearance.ColorMirrorDown = 946929
-        Appearance.ColorMirrorDownTo = 5021693
-        Appearance.ColorMirrorChecked = 10480637
-        Appearance.ColorMirrorCheckedTo = 5682430
-        Appearance.ColorMirrorDisabled = 11974326
-        Appearance.ColorMirrorDisabledTo = 15921906
-        Appearance.GradientHot = ggVertical
-        Appearance.GradientMirrorHot = ggVertical
-        Appearance.GradientDown = ggVertical
-        Appearance.GradientMirrorDown = ggVertical
-        Appearance.GradientChecked = ggVertical
       end
       object AdvGlowButton_Inbox: TAdvGlowButton
         Left = 2
@@ -392,35 +263,6 @@ object frm_Main: Tfrm_Main
           93943B688D47BB8DA3604800007951872A01C78F340000000049454E44AE4260
           82
           }
-        Appearance.BorderColor = 14727579
-        Appearance.BorderColorHot = 10079963
-        Appearance.BorderColorDown = 4548219
-        Appearance.BorderColorChecked = 4548219
-        Appearance.Color = 15653832
-        Appearance.ColorTo = 16178633
-        Appearance.ColorChecked = 11918331
-        Appearance.ColorCheckedTo = 7915518
-        Appearance.ColorDisabled = 15921906
-        Appearance.ColorDisabledTo = 15921906
-        Appearance.ColorDown = 7778289
-        Appearance.ColorDownTo = 4296947
-        Appearance.ColorHot = 15465983
-        Appearance.ColorHotTo = 11332863
-        Appearance.ColorMirror = 15586496
-        Appearance.ColorMirrorTo = 16245200
-        Appearance.ColorMirrorHot = 5888767
-        Appearance.ColorMirrorHotTo = 10807807
-        Appearance.ColorMirrorDown = 946929
-        Appearance.ColorMirrorDownTo = 5021693
-        Appearance.ColorMirrorChecked = 10480637
-        Appearance.ColorMirrorCheckedTo = 5682430
-        Appearance.ColorMirrorDisabled = 11974326
-        Appearance.ColorMirrorDisabledTo = 15921906
-        Appearance.GradientHot = ggVertical
-        Appearance.GradientMirrorHot = ggVertical
-        Appearance.GradientDown = ggVertical
-        Appearance.GradientMirrorDown = ggVertical
-        Appearance.GradientChecked = ggVertical
       end
       object AdvGlowButton_Outbox: TAdvGlowButton
         Left = 2
@@ -450,42 +292,12 @@ object frm_Main: Tfrm_Main
           E408F4DC412D4C52EEA0351EED2C8D82210100520F64A7ED8B6E590000000049
           454E44AE426082
           }
-        Appearance.BorderColor = 14727579
-        Appearance.BorderColorHot = 10079963
-        Appearance.BorderColorDown = 4548219
-        Appearance.BorderColorChecked = 4548219
-        Appearance.Color = 15653832
-        Appearance.ColorTo = 16178633
-        Appearance.ColorChecked = 11918331
-        Appearance.ColorCheckedTo = 7915518
-        Appearance.ColorDisabled = 15921906
-        Appearance.ColorDisabledTo = 15921906
-        Appearance.ColorDown = 7778289
-        Appearance.ColorDownTo = 4296947
-        Appearance.ColorHot = 15465983
-        Appearance.ColorHotTo = 11332863
-        Appearance.ColorMirror = 15586496
-        Appearance.ColorMirrorTo = 16245200
-        Appearance.ColorMirrorHot = 5888767
-        Appearance.ColorMirrorHotTo = 10807807
-        Appearance.ColorMirrorDown = 946929
-        Appearance.ColorMirrorDownTo = 5021693
-        Appearance.ColorMirrorChecked = 10480637
-        Appearance.ColorMirrorCheckedTo = 5682430
-        Appearance.ColorMirrorDisabled = 11974326
-        Appearance.ColorMirrorDisabledTo = 15921906
-        Appearance.GradientHot = ggVertical
-        Appearance.GradientMirrorHot = ggVertical
-        Appearance.GradientDown = ggVertical
-        Appearance.GradientMirrorDown = ggVertical
-        Appearance.GradientChecked = ggVertical
       end
       object AdvToolBarSeparator4: TAdvToolBarSeparator
         Left = 2
         Top = 373
         Width = 120
         Height = 10
-        LineColor = clBtnShadow
       end
       object AdvGlowButton_AddFunds: TAdvGlowButton
         Left = 2
@@ -522,35 +334,6 @@ object frm_Main: Tfrm_Main
           40A49DAB5959CE88C8D4B62D1371E8D262A92EB0BFB22F0B222B1069F5C7E900
           00000049454E44AE426082
           }
-        Appearance.BorderColor = 14727579
-        Appearance.BorderColorHot = 10079963
-        Appearance.BorderColorDown = 4548219
-        Appearance.BorderColorChecked = 4548219
-        Appearance.Color = 15653832
-        Appearance.ColorTo = 16178633
-        Appearance.ColorChecked = 11918331
-        Appearance.ColorCheckedTo = 7915518
-        Appearance.ColorDisabled = 15921906
-        Appearance.ColorDisabledTo = 15921906
-        Appearance.ColorDown = 7778289
-        Appearance.ColorDownTo = 4296947
-        Appearance.ColorHot = 15465983
-        Appearance.ColorHotTo = 11332863
-        Appearance.ColorMirror = 15586496
-        Appearance.ColorMirrorTo = 16245200
-        Appearance.ColorMirrorHot = 5888767
-        Appearance.ColorMirrorHotTo = 10807807
-        Appearance.ColorMirrorDown = 946929
-        Appearance.ColorMirrorDownTo = 5021693
-        Appearance.ColorMirrorChecked = 10480637
-        Appearance.ColorMirrorCheckedTo = 5682430
-        Appearance.ColorMirrorDisabled = 11974326
-        Appearance.ColorMirrorDisabledTo = 15921906
-        Appearance.GradientHot = ggVertical
-        Appearance.GradientMirrorHot = ggVertical
-        Appearance.GradientDown = ggVertical
-        Appearance.GradientMirrorDown = ggVertical
-        Appearance.GradientChecked = ggVertical
       end
       object AdvGlowButton_Transactions: TAdvGlowButton
         Left = 2
@@ -577,42 +360,12 @@ object frm_Main: Tfrm_Main
           09C43820018BE5D4C60983DF1183223A064DC21C345974501556E416DBA36014
           0C7900000700830BA75C0E760000000049454E44AE426082
           }
-        Appearance.BorderColor = 14727579
-        Appearance.BorderColorHot = 10079963
-        Appearance.BorderColorDown = 4548219
-        Appearance.BorderColorChecked = 4548219
-        Appearance.Color = 15653832
-        Appearance.ColorTo = 16178633
-        Appearance.ColorChecked = 11918331
-        Appearance.ColorCheckedTo = 7915518
-        Appearance.ColorDisabled = 15921906
-        Appearance.ColorDisabledTo = 15921906
-        Appearance.ColorDown = 7778289
-        Appearance.ColorDownTo = 4296947
-        Appearance.ColorHot = 15465983
-        Appearance.ColorHotTo = 11332863
-        Appearance.ColorMirror = 15586496
-        Appearance.ColorMirrorTo = 16245200
-        Appearance.ColorMirrorHot = 5888767
-        Appearance.ColorMirrorHotTo = 10807807
-        Appearance.ColorMirrorDown = 946929
-        Appearance.ColorMirrorDownTo = 5021693
-        Appearance.ColorMirrorChecked = 10480637
-        Appearance.ColorMirrorCheckedTo = 5682430
-        Appearance.ColorMirrorDisabled = 11974326
-        Appearance.ColorMirrorDisabledTo = 15921906
-        Appearance.GradientHot = ggVertical
-        Appearance.GradientMirrorHot = ggVertical
-        Appearance.GradientDown = ggVertical
-        Appearance.GradientMirrorDown = ggVertical
-        Appearance.GradientChecked = ggVertical
       end
       object AdvToolBarSeparator5: TAdvToolBarSeparator
         Left = 2
         Top = 469
         Width = 120
         Height = 10
-        LineColor = clBtnShadow
       end
       object AdvGlowButton_Hits: TAdvGlowButton
         Left = 2
@@ -639,35 +392,6 @@ object frm_Main: Tfrm_Main
           CCD5E72ECCC35109B19C103904467A0E27AE771F080745B20000000049454E44
           AE426082
           }
-        Appearance.BorderColor = 14727579
-        Appearance.BorderColorHot = 10079963
-        Appearance.BorderColorDown = 4548219
-        Appearance.BorderColorChecked = 4548219
-        Appearance.Color = 15653832
-        Appearance.ColorTo = 16178633
-        Appearance.ColorChecked = 11918331
-        Appearance.ColorCheckedTo = 7915518
-        Appearance.ColorDisabled = 15921906
-        Appearance.ColorDisabledTo = 15921906
-        Appearance.ColorDown = 7778289
-        Appearance.ColorDownTo = 4296947
-        Appearance.ColorHot = 15465983
-        Appearance.ColorHotTo = 11332863
-        Appearance.ColorMirror = 15586496
-        Appearance.ColorMirrorTo = 16245200
-        Appearance.ColorMirrorHot = 5888767
-        Appearance.ColorMirrorHotTo = 10807807
-        Appearance.ColorMirrorDown = 946929
-        Appearance.ColorMirrorDownTo = 5021693
-        Appearance.ColorMirrorChecked = 10480637
-        Appearance.ColorMirrorCheckedTo = 5682430
-        Appearance.ColorMirrorDisabled = 11974326
-        Appearance.ColorMirrorDisabledTo = 15921906
-        Appearance.GradientHot = ggVertical
-        Appearance.GradientMirrorHot = ggVertical
-        Appearance.GradientDown = ggVertical
-        Appearance.GradientMirrorDown = ggVertical
-        Appearance.GradientChecked = ggVertical
       end
     end
   end
@@ -690,25 +414,52 @@ object frm_Main: Tfrm_Main
     Panels = <
       item
         AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
+        Progress.CompletionSmooth = True
         Style = psText
         Text = 'Ready'
+        TimeFormat = 'h:mm:ss'
         Width = 225
       end
       item
         AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
         Progress.Indication = piPercentage
         Progress.Min = 0
         Progress.Max = 100
         Progress.Position = 0
+        Progress.Level1Perc = 70
+        Progress.Level2Perc = 90
         Style = psProgress
+        TimeFormat = 'h:mm:ss'
         Width = 100
       end
       item
         AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
+        TimeFormat = 'h:mm:ss'
         Width = 130
       end
       item
         AppearanceStyle = psLight
+        DateFormat = 'dd.MM.yyyy'
+        Progress.BackGround = clNone
+        Progress.BorderColor = clBlack
+        Progress.ShowBorder = False
+        Progress.Stacked = False
+        TimeFormat = 'h:mm:ss'
         Width = 50
       end>
     SimplePanel = False
@@ -718,10 +469,18 @@ object frm_Main: Tfrm_Main
   object XPManifest: TXPManifest
   end
   object AdvToolBarOfficeStyler: TAdvToolBarOfficeStyler
+    AdvMenuStyler = AdvMenuOfficeStyler
     Style = bsOffice2007Luna
   end
   object AdvOfficeStatusBarOfficeStyler: TAdvOfficeStatusBarOfficeStyler
     Style = psOffice2007Luna
+    PanelAppearanceLight.BorderColor = clNone
+    PanelAppearanceLight.TextColorHot = clBlack
+    PanelAppearanceLight.TextColorDown = clBlack
+    PanelAppearanceLight.TextStyle = []
+    PanelAppearanceDark.BorderColor = clNone
+    PanelAppearanceDark.TextStyle = []
+    AutoThemeAdapt = False
   end
   object AdvMenuOfficeStyler: TAdvMenuOfficeStyler
     AntiAlias = aaNone

@@ -46,6 +46,8 @@ TEST_F(MainLayoutTest, TheMenuHoldsItsItemsInOrder) {
 TEST_F(MainLayoutTest, TheToolbarStacksItsItemsInTheDockPanel) {
     EXPECT_EQ(main->AdvDockPanel_Left->Align(), AdvToolBar::daLeft);
     EXPECT_EQ(main->AdvDockPanel_Left->ToolBarStyler(), main->AdvToolBarOfficeStyler);
+    // The toolbars' menus take the main menu's look.
+    EXPECT_EQ(main->AdvToolBarOfficeStyler->CurrentAdvMenuStyler(), main->AdvMenuOfficeStyler);
     EXPECT_EQ(main->AdvToolBar_Left->Parent(), main->AdvDockPanel_Left);
     EXPECT_EQ(main->AdvToolBarContainer->Parent(), main->AdvToolBar_Left);
     EXPECT_EQ(main->edt_Search->Parent(), main->AdvToolBarContainer);

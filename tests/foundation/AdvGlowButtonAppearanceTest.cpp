@@ -36,13 +36,13 @@ TEST(AdvGlowButtonColors, AdjustBrightnessRules) {
 
 TEST(AdvGlowButtonColors, SteppedGradientDrawsOverlappingBands) {
     vcl::TBitmap bmp(10, 20);
-    DrawSteppedGradient(bmp.Canvas(), 0x000000, 0xFFFFFF, false, vcl::TRect(0, 0, 10, 20), 32);
+    DrawSteppedGradient(bmp.Canvas(), 0x000000, 0xFFFFFF, false, vcl::TRect{0, 0, 10, 20}, 32);
     auto at = [&](int x, int y) { return bmp.PixelData()[y * 10 + x] & 0xFFFFFF; };
     EXPECT_EQ(at(5, 0), 0x000000u);     // the first band
     EXPECT_GT(at(5, 19) & 0xFF, 0xE0u); // the last bands overdraw the earlier ones
     EXPECT_LT(at(5, 10) & 0xFF, at(5, 19) & 0xFF);
     vcl::TBitmap one(4, 4);
-    DrawSteppedGradient(one.Canvas(), 0x0000FF, 0x00FF00, true, vcl::TRect(0, 0, 4, 4), 0); // 0 counts as 1
+    DrawSteppedGradient(one.Canvas(), 0x0000FF, 0x00FF00, true, vcl::TRect{0, 0, 4, 4}, 0); // 0 counts as 1
     EXPECT_EQ(one.PixelData()[5] & 0xFFFFFF, 0xFF0000u); // red (0x0000FF as TColor)
 }
 

@@ -17,7 +17,7 @@ protected:
         bmp = std::make_unique<TBitmap>(W, H);
         bmp->SetPixelFormat(pf32bit);
         bmp->Canvas()->Brush()->SetColor(clWhite);
-        bmp->Canvas()->FillRect(TRect(0, 0, W, H));
+        bmp->Canvas()->FillRect(TRect{0, 0, W, H});
         graphics = std::make_unique<AdvGDIP::TGPGraphics>(bmp->Canvas()->Handle());
     }
     // 0x00RRGGBB.
@@ -35,7 +35,7 @@ protected:
 TEST_F(AdvGlowButtonDraw, LowerRadialHalfGlowsFromTheBottomCentre) {
     Make(100, 40);
     // C1 red (the centre), C2 blue (solid outside the ellipse).
-    FillGlowBackground(bmp->Canvas(), graphics.get(), TRect(0, 0, 100, 40), 0x0000FF, 0xFF0000, ggRadial,
+    FillGlowBackground(bmp->Canvas(), graphics.get(), TRect{0, 0, 100, 40}, 0x0000FF, 0xFF0000, ggRadial,
                        false);
     EXPECT_EQ(At(0, 0), 0x0000FFu); // corner: outside the ellipse, the solid C2
     EXPECT_EQ(At(99, 39), 0x0000FFu);
@@ -48,7 +48,7 @@ TEST_F(AdvGlowButtonDraw, LowerRadialHalfGlowsFromTheBottomCentre) {
 
 TEST_F(AdvGlowButtonDraw, VerticalHalfRunsFromC1ToC2) {
     Make(20, 40);
-    FillGlowBackground(bmp->Canvas(), graphics.get(), TRect(0, 0, 20, 40), 0x0000FF, 0xFF0000, ggVertical,
+    FillGlowBackground(bmp->Canvas(), graphics.get(), TRect{0, 0, 20, 40}, 0x0000FF, 0xFF0000, ggVertical,
                        true);
     EXPECT_GT(Red(At(10, 0)), 240);
     EXPECT_GT(Blue(At(10, 39)), 240);
@@ -102,7 +102,7 @@ TEST_F(AdvGlowButtonDraw, Outlines) {
 
 TEST_F(AdvGlowButtonDraw, DropDownArrows) {
     Make(12, 12);
-    DrawDropDownArrow(bmp->Canvas(), TPoint(2, 2), 0x000000, 0x0000FF, true);
+    DrawDropDownArrow(bmp->Canvas(), TPoint{2, 2}, 0x000000, 0x0000FF, true);
     EXPECT_EQ(At(2, 2), 0x000000u);
     EXPECT_EQ(At(6, 2), 0x000000u);
     EXPECT_EQ(At(7, 2), 0xFFFFFFu); // the line leaves out its end point
@@ -111,7 +111,7 @@ TEST_F(AdvGlowButtonDraw, DropDownArrows) {
     EXPECT_EQ(At(4, 5), 0xFF0000u);
 
     Make(12, 12);
-    DrawDropDownArrow(bmp->Canvas(), TPoint(2, 2), 0x000000, 0x0000FF, false);
+    DrawDropDownArrow(bmp->Canvas(), TPoint{2, 2}, 0x000000, 0x0000FF, false);
     EXPECT_EQ(At(2, 6), 0x000000u);
     EXPECT_EQ(At(2, 7), 0xFFFFFFu);
     EXPECT_EQ(At(4, 4), 0x000000u);
@@ -128,7 +128,7 @@ TEST_F(AdvGlowButtonDraw, PictureStreamScalesImagesAndStretchesBitmaps) {
     ms.SetPosition(0);
     png.LoadFromStream(&ms);
     Make(20, 20);
-    DrawPictureStream(graphics.get(), bmp->Canvas(), TRect(0, 0, 8, 8), &png);
+    DrawPictureStream(graphics.get(), bmp->Canvas(), TRect{0, 0, 8, 8}, &png);
     EXPECT_EQ(At(1, 1), 0xFF0000u);
     EXPECT_EQ(At(6, 1), 0x00FF00u);
     EXPECT_EQ(At(12, 12), 0xFFFFFFu);
@@ -140,14 +140,14 @@ TEST_F(AdvGlowButtonDraw, PictureStreamScalesImagesAndStretchesBitmaps) {
     bs.SetPosition(0);
     file.LoadFromStream(&bs);
     Make(20, 20);
-    DrawPictureStream(graphics.get(), bmp->Canvas(), TRect(0, 0, 6, 4), &file);
+    DrawPictureStream(graphics.get(), bmp->Canvas(), TRect{0, 0, 6, 4}, &file);
     EXPECT_EQ(At(0, 0), 0xFF0000u); // stretched two by two
     EXPECT_EQ(At(1, 1), 0xFF0000u);
     EXPECT_EQ(At(4, 0), 0x0000FFu);
 
     GDIPicture::TGDIPPicture empty;
     Make(4, 4);
-    EXPECT_NO_THROW(DrawPictureStream(graphics.get(), bmp->Canvas(), TRect(0, 0, 4, 4), &empty));
+    EXPECT_NO_THROW(DrawPictureStream(graphics.get(), bmp->Canvas(), TRect{0, 0, 4, 4}, &empty));
     EXPECT_EQ(At(1, 1), 0xFFFFFFu);
 }
 

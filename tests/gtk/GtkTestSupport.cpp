@@ -6,6 +6,7 @@
 #include <gtk/gtk.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/backend/gtk/GtkNativeWindow.h"
@@ -67,6 +68,29 @@ bool CapsLockOn() {
 bool HaveDisplay() {
     const char* d = std::getenv("DISPLAY");
     return d && *d;
+}
+
+bool HaveWindowManager() {
+    if (!HaveDisplay()) return false;
+    GdkScreen* screen = gdk_screen_get_default();
+    return GDK_IS_X11_SCREEN(screen) &&
+           gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_ACTIVE_WINDOW"));
+}
+
+std::string XProp(unsigned long xid, const std::string& arguments) {
+    return Output("xprop -id " + std::to_string(xid) + " " + arguments);
+}
+
+std::string Output(const std::string& command) {
+    std::string out;
+    FILE* p = popen((command + " 2>/dev/null").c_str(), "r");
+    if (!p) return out;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        out.append(buf, n);
+    pclose(p);
+    return out;
 }
 
 std::vector<backend::InputEvent> RecordingSink::Of(backend::EventKind kind) const {

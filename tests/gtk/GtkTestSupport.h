@@ -30,6 +30,13 @@ unsigned long RootXid();
 bool CapsLockOn();
 // Whether a display is there (the tests under xvfb-run have one).
 bool HaveDisplay();
+// Whether a window manager runs on it (one that announces itself, as tests/support/with-window-manager
+// starts).
+bool HaveWindowManager();
+// What a shell command prints on its standard output.
+std::string Output(const std::string& command);
+// What "xprop -id <xid> <arguments>" prints (empty when it fails).
+std::string XProp(unsigned long xid, const std::string& arguments);
 
 class RecordingSink : public backend::EventSink {
 public:

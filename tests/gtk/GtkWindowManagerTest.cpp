@@ -1,5 +1,5 @@
-// The window manager's side of the GTK backend: moves and sizes both ways, close requests, and the
-// guarantees around callbacks (exceptions, destroyed windows, the clipboard, cursors).
+// The window manager's side of the GTK backend: moves and sizes both ways, icons, titles, close requests,
+// and the guarantees around callbacks (exceptions, destroyed windows, the clipboard, cursors).
 
 #include <stdexcept>
 
@@ -42,32 +42,51 @@ TEST_F(GtkBackendTest, OurOwnMovesAreNotEchoedButOutsideMovesAndSizesAre) {
         3000));
 }
 
-TEST_F(GtkBackendTest, MoveDragOnlyWhileTheButtonIsHeld) {
+TEST_F(GtkBackendTest, WindowsShowTheProgramsIconUnlessTheyHaveTheirOwn) {
+    // Opaque pixels of one colour, in two sizes for the program and one for the window.
+    auto image = [](int size, std::uint32_t argb) {
+        return backend::IconImage{size, size, std::vector<std::uint32_t>(std::size_t(size * size), argb)};
+    };
+    display->SetProgramIcon({image(32, 0xFF2040C0), image(16, 0xFF2040C0)});
     auto* w = Show(TRect{100, 100, 300, 250}, kBlue);
-    ASSERT_TRUE(Xdo("mousemove 150 110 mousedown 1"));
-    ASSERT_TRUE(WaitFor(EventKind::ButtonDown));
-    // Held: the window manager's drag (GDK's own, with no window manager) moves the window.
-    ASSERT_TRUE(w->BeginMoveDrag(TPoint{150, 110}));
-    ASSERT_TRUE(Xdo("mousemove 200 150 sleep 0.1 mousemove 250 210 sleep 0.1 mouseup 1"));
-    ASSERT_TRUE(gtktest::WaitUntil(
-        *display,
+    unsigned long xid = gtktest::XidOf(w);
+    auto icon = [&] { return gtktest::XProp(xid, "-f _NET_WM_ICON 32c _NET_WM_ICON"); };
+    auto shows = [&](int size, std::uint32_t argb) {
+        return icon().find(std::to_string(size) + ", " + std::to_string(size) + ", " +
+                           std::to_string(argb)) != std::string::npos;
+    };
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return shows(32, 0xFF2040C0) && shows(16, 0xFF2040C0); }, 3000))
+        << icon().substr(0, 80);
+    // Its own icon replaces the program's; half-transparent pixels reach X with straight colour.
+    w->SetIcon({image(24, 0x33330000)}); // premultiplied: red 0x33 of alpha 0x33 is full red
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return shows(24, 0x33FF0000); }, 3000)) << icon().substr(0, 80);
+    EXPECT_FALSE(shows(32, 0xFF2040C0));
+    // None of its own again: the program's.
+    w->SetIcon({});
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return shows(32, 0xFF2040C0); }, 3000)) << icon().substr(0, 80);
+    display->SetProgramIcon({});
+}
+
+TEST_F(GtkBackendTest, TitlesAreWellFormedUtf8ForTheWindowManager) {
+    auto* w = Show(TRect{100, 100, 300, 250}, kBlue);
+    unsigned long xid = gtktest::XidOf(w);
+    w->SetTitle("Übersicht — Kalvenor");
+    EXPECT_TRUE(gtktest::PumpUntil(
         [&] {
-            return !sink.Of(EventKind::BoundsChanged).empty() &&
-                   sink.Of(EventKind::BoundsChanged).back().Bounds.Left == 200;
+            return gtktest::XProp(xid, "_NET_WM_NAME").find("\"Übersicht — Kalvenor\"") != std::string::npos;
         },
         3000));
-    EXPECT_EQ(sink.Of(EventKind::BoundsChanged).back().Bounds, (TRect{200, 200, 400, 350}));
-    // The release went to the drag: the next move tells the window system the button is up.
-    ASSERT_TRUE(Xdo("mousemove 260 260"));
-    ASSERT_TRUE(WaitFor(EventKind::ButtonUp));
-    EXPECT_EQ(sink.Of(EventKind::ButtonUp)[0].Button, MouseButton::Left);
-
-    // Released before the window system asks: no drag that would follow the pointer until the next click.
-    ASSERT_TRUE(Xdo("click 1"));
-    ASSERT_TRUE(WaitFor(EventKind::ButtonUp, 2));
-    EXPECT_FALSE(w->BeginMoveDrag(TPoint{260, 260}));
-    EXPECT_FALSE(w->BeginResizeDrag(17, TPoint{260, 260}));
-    EXPECT_FALSE(w->BeginResizeDrag(2 /* caption: not an edge */, TPoint{260, 260}));
+    // A stray byte cannot make the title unreadable: it shows as U+FFFD.
+    w->SetTitle("A\xFF"
+                "B");
+    EXPECT_TRUE(gtktest::PumpUntil(
+        [&] {
+            return gtktest::XProp(xid, "_NET_WM_NAME")
+                       .find("\"A\xEF\xBF\xBD"
+                             "B\"") != std::string::npos;
+        },
+        3000))
+        << gtktest::XProp(xid, "_NET_WM_NAME");
 }
 
 TEST_F(GtkBackendTest, CloseButtonOfTheWindowManagerIsARequestOnly) {

@@ -9,6 +9,7 @@
 #include "GtkTestSupport.h"
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/rtl/SysInfo.h"
+#include "platform/win/WindowIcon.h"
 #include "platform/win/Windows.h"
 
 using namespace win;
@@ -19,6 +20,7 @@ struct Logged {
     UINT Msg;
     WPARAM W;
     LPARAM L;
+    RECT Rect{}; // WM_MOVING, WM_SIZING: the proposed window rectangle
 };
 
 std::vector<Logged> gLog;
@@ -41,6 +43,13 @@ bool Interesting(UINT m) {
     case WM_NCLBUTTONDOWN:
     case WM_ACTIVATE:
     case WM_SETFOCUS:
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+    case WM_MOVING:
+    case WM_SIZING:
+    case WM_WINDOWPOSCHANGING:
+    case WM_SYSCOMMAND:
+    case WM_CLOSE:
         return true;
     default:
         return false;
@@ -48,7 +57,9 @@ bool Interesting(UINT m) {
 }
 
 LRESULT TestProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (Interesting(msg)) gLog.push_back({msg, wp, lp});
+    if (Interesting(msg))
+        gLog.push_back(
+            {msg, wp, lp, msg == WM_MOVING || msg == WM_SIZING ? *reinterpret_cast<RECT*>(lp) : RECT{}});
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(h, &ps);
@@ -174,7 +185,7 @@ TEST_F(GtkWindowSystemTest, RealClicksWheelAndTypingReachTheWindowProcedure) {
     EXPECT_EQ(keys.back().W, VK_RETURN);
 }
 
-TEST_F(GtkWindowSystemTest, MovesBySomeoneElseAndByOurCaptionFollowTheWindowManager) {
+TEST_F(GtkWindowSystemTest, MovesBySomeoneElseAreFollowedAndDragsAreTheWindowSystemsOwnLoop) {
     ShowMain();
     // Another program moves the window: the window system hears of it.
     ASSERT_TRUE(gtktest::Xdo("windowmove --sync " + std::to_string(gtktest::XidOf(native)) + " 300 200"));
@@ -187,18 +198,43 @@ TEST_F(GtkWindowSystemTest, MovesBySomeoneElseAndByOurCaptionFollowTheWindowMana
     EXPECT_EQ(static_cast<int>(LOWORD(moves.back().L)), c.X);
     EXPECT_EQ(static_cast<int>(HIWORD(moves.back().L)), c.Y);
 
-    // Our caption: the press is answered with the window manager's move drag.
+    // Our caption: the window system's own move loop, with its messages, as on every backend.
     POINT caption{wr.Left + 60, (wr.Top + c.Y) / 2};
     ASSERT_EQ(SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(caption.X, caption.Y)), HTCAPTION);
+    gLog.clear();
     ASSERT_TRUE(gtktest::Xdo("mousemove " + At(caption) + " mousedown 1"));
-    ASSERT_TRUE(RunUntil([] { return !Of(WM_NCLBUTTONDOWN).empty(); }, 3000));
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_ENTERSIZEMOVE).empty(); }, 3000));
     POINT to{caption.X + 80, caption.Y + 50};
     ASSERT_TRUE(gtktest::Xdo("mousemove " + std::to_string(caption.X + 40) + " " +
                              std::to_string(caption.Y + 20) + " sleep 0.1 mousemove " + At(to) +
                              " sleep 0.1 mouseup 1"));
-    ASSERT_TRUE(RunUntil([&] { return GetWindowRect(hwnd, &wr) && wr.Left == 380 && wr.Top == 250; }, 3000));
-    // And the screen shows it there.
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_EXITSIZEMOVE).empty(); }, 3000));
+    GetWindowRect(hwnd, &wr);
+    EXPECT_EQ(wr, (RECT{380, 250, 740, 510}));
+    ASSERT_FALSE(Of(WM_MOVING).empty());
+    EXPECT_EQ(Of(WM_MOVING).back().Rect, wr) << "the last proposal is where it went";
+    EXPECT_FALSE(Of(WM_WINDOWPOSCHANGING).empty());
+    // The screen shows it there.
     POINT inside = ClientPoint(50, 50);
+    EXPECT_EQ(gtktest::WaitForPixel(inside.X, inside.Y, kFillRgb, 3000), kFillRgb);
+
+    // The bottom-right corner: the sizing loop, WM_SIZING with the edge dragged.
+    POINT corner{wr.Right - 2, wr.Bottom - 2};
+    ASSERT_EQ(SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(corner.X, corner.Y)), HTBOTTOMRIGHT);
+    gLog.clear();
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + At(corner) + " mousedown 1"));
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_ENTERSIZEMOVE).empty(); }, 3000));
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + std::to_string(corner.X + 20) + " " +
+                             std::to_string(corner.Y + 10) + " sleep 0.1 mousemove " +
+                             std::to_string(corner.X + 40) + " " + std::to_string(corner.Y + 30) +
+                             " sleep 0.1 mouseup 1"));
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_EXITSIZEMOVE).empty(); }, 3000));
+    GetWindowRect(hwnd, &wr);
+    EXPECT_EQ(wr, (RECT{380, 250, 780, 540}));
+    ASSERT_FALSE(Of(WM_SIZING).empty());
+    EXPECT_EQ(Of(WM_SIZING).back().W, static_cast<WPARAM>(8)); // WMSZ_BOTTOMRIGHT
+    EXPECT_EQ(Of(WM_SIZING).back().Rect, wr);
+    inside = ClientPoint(380, 260);
     EXPECT_EQ(gtktest::WaitForPixel(inside.X, inside.Y, kFillRgb, 3000), kFillRgb);
 }
 
@@ -247,6 +283,74 @@ TEST_F(GtkWindowSystemTest, LosingTheKeyboardToAnotherProgramDeactivatesAndRelea
     EXPECT_EQ(app.back().W, static_cast<WPARAM>(FALSE));
     // The window was not handed an Alt release of its own (which would open its menu).
     EXPECT_TRUE(Of(WM_SYSKEYUP).empty());
+}
+
+TEST_F(GtkWindowSystemTest, XTitleFollowsTheWindowTextAndTheIconIsTheWindowsOwn) {
+    ShowMain();
+    unsigned long xid = gtktest::XidOf(native);
+    auto named = [&](const std::string& utf8) {
+        return gtktest::XProp(xid, "_NET_WM_NAME").find("\"" + utf8 + "\"") != std::string::npos;
+    };
+    EXPECT_TRUE(named("Kalvenor end to end"));
+    EXPECT_NE(gtktest::XProp(xid, "WM_NAME").find("Kalvenor end to end"), std::string::npos);
+    // Tools find it by its name.
+    EXPECT_NE(gtktest::Output("xdotool search --name '^Kalvenor end to end$'").find(std::to_string(xid)),
+              std::string::npos);
+    ASSERT_TRUE(SetWindowText(hwnd, "Grüße — Kalvenor"));
+    EXPECT_TRUE(RunUntil([&] { return named("Grüße — Kalvenor"); }, 3000));
+
+    // An icon of its own (opaque red, 24 by 24): the window manager reads it as width, height, then
+    // straight 0xAARRGGBB pixels; the caption's icon area shows it.
+    std::vector<std::uint32_t> red(24 * 24, 0xFFE01010);
+    HICON icon = detail::CreateIconFromPixels(24, 24, red.data(), true, POINT{});
+    SendMessage(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    std::string expected = "= 24, 24, " + std::to_string(0xFFE01010u) + ", ";
+    EXPECT_TRUE(RunUntil(
+        [&] {
+            return gtktest::XProp(xid, "-f _NET_WM_ICON 32c _NET_WM_ICON").find(expected) !=
+                   std::string::npos;
+        },
+        3000))
+        << gtktest::XProp(xid, "-f _NET_WM_ICON 32c _NET_WM_ICON").substr(0, 80);
+    RECT wr;
+    GetWindowRect(hwnd, &wr);
+    int captionY = (wr.Top + ClientPoint(0, 0).Y) / 2;
+    EXPECT_TRUE(RunUntil(
+        [&] {
+            for (int x = wr.Left; x < wr.Left + 30; ++x)
+                if (gtktest::ScreenPixel(x, captionY) == 0xE01010) return true;
+            return false;
+        },
+        3000));
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, ICON_SMALL2, 0)), icon);
+    DestroyWindow(hwnd);
+    DestroyIcon(icon);
+}
+
+// With a window manager running (tests/support/with-window-manager).
+class GtkUnderWindowManager : public GtkWindowSystemTest {
+protected:
+    void SetUp() override {
+        if (!gtktest::HaveWindowManager()) GTEST_SKIP() << "needs a window manager";
+        GtkWindowSystemTest::SetUp();
+    }
+};
+
+TEST_F(GtkUnderWindowManager, ActivationAndTheCloseRequestGoThroughTheWindowManager) {
+    ShowMain();
+    std::string xid = std::to_string(gtktest::XidOf(native));
+    // The window manager activates it (_NET_ACTIVE_WINDOW), and Alt+F4 is its close request
+    // (WM_DELETE_WINDOW): the platform's close command, then WM_CLOSE, which destroys the window.
+    ASSERT_TRUE(gtktest::Xdo("windowactivate --sync " + xid));
+    ASSERT_TRUE(RunUntil([&] { return GetActiveWindow() == hwnd; }, 3000));
+    gLog.clear();
+    ASSERT_TRUE(gtktest::Xdo("key alt+F4"));
+    ASSERT_TRUE(RunUntil([&] { return !IsWindow(hwnd); }, 3000));
+    auto commands = Of(WM_SYSCOMMAND);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].W & 0xFFF0, static_cast<WPARAM>(SC_CLOSE));
+    EXPECT_EQ(Of(WM_CLOSE).size(), 1u);
+    hwnd = nullptr;
 }
 
 TEST(GtkProgramBackend, ChosenByTheVariableElseByTheDisplay) {

@@ -268,58 +268,5 @@ TEST_F(AdvMenusTest, PopupItemIsChosenThroughTheEngine) {
     menu->Items()->Clear();
 }
 
-TEST_F(AdvMenusTest, PopupPlainLookShowsMarksShortcutsAndDisabledItems) {
-    TComponentPtr<TForm> owner(new TForm(nullptr));
-    TComponentPtr<TAdvPopupMenu> menu(new TAdvPopupMenu(nullptr));
-    auto* styler = new TAdvMenuOfficeStyler(owner.get());
-    styler->SetStyle(osOffice2007Luna);
-    menu->SetMenuStyler(styler);
-    TMenuItem* wrap = AddItem(owner.get(), menu->Items(), "Word wrap");
-    wrap->SetChecked(true);
-    TMenuItem* save = AddItem(owner.get(), menu->Items(), "&Save");
-    save->SetShortCut(ShortCut('S', TShiftState{ssCtrl}));
-    TMenuItem* gone = AddItem(owner.get(), menu->Items(), "Unavailable");
-    gone->SetEnabled(false);
-    TMenuItem* more = AddItem(owner.get(), menu->Items(), "More");
-    AddItem(owner.get(), more, "Inside");
-
-    win::COLORREF checkBox = 0, shortcutArea = 0;
-    bool shortcutInk = false, grayInk = false;
-    ui.WhenIdle([&] {
-        win::RECT r{};
-        win::GetMenuItemRect(nullptr, menu->Handle(), 0, &r);
-        win::HWND w = win::WindowFromPoint(TPoint(r.Left + 1, r.Top + 1));
-        win::RECT wr{};
-        win::GetWindowRect(w, &wr);
-        auto at = [&](int X, int Y) {
-            return ui.Screen().WindowPixel(w, X - wr.Left, Y - wr.Top) & 0xFFFFFF;
-        };
-        // The check box sits in the icon bar, framed, filled with the icon bar's check colour.
-        const int bar = styler->IconBar()->Size();
-        const int cy = (r.Top + r.Bottom) / 2;
-        checkBox = at(r.Left + (bar - 18) / 2 + 2, cy - 7);
-        // The shortcut is written right-aligned, the disabled caption in grey.
-        win::RECT s{}, g{};
-        win::GetMenuItemRect(nullptr, menu->Handle(), 1, &s);
-        win::GetMenuItemRect(nullptr, menu->Handle(), 2, &g);
-        shortcutArea = at(s.Right - 3, (s.Top + s.Bottom) / 2);
-        for (int x = s.Right - 60; x < s.Right - 18; ++x)
-            for (int y = s.Top + 2; y < s.Bottom - 2; ++y)
-                shortcutInk |= at(x, y) == 0;
-        const win::COLORREF gray = static_cast<win::COLORREF>(ColorToRGB(clGrayText)) & 0xFFFFFF;
-        for (int x = g.Left + bar; x < g.Left + bar + 40; ++x)
-            for (int y = g.Top + 2; y < g.Bottom - 2; ++y)
-                grayInk |= at(x, y) == gray;
-        ui.Screen().WriteScreenPng(uitest::UiDriver::OutputPath("AdvPopupMenu.png"));
-        win::EndMenu();
-    });
-    menu->Popup(200, 150);
-    EXPECT_EQ(checkBox, styler->IconBar()->CheckColor());
-    EXPECT_EQ(shortcutArea, styler->Background()->Color());
-    EXPECT_TRUE(shortcutInk);
-    EXPECT_TRUE(grayInk);
-    menu->Items()->Clear();
-}
-
 } // namespace
 } // namespace menutest

@@ -1,7 +1,8 @@
 // The main window's menu read from a layout like the application's (an owner-drawn main menu with File,
 // Settings and Help, linked to an office styler declared after it), its items chosen through the menu
-// engine, and the plain look probed pixel by pixel and written to pictures.
+// engine, and its Office 2007 Luna look probed pixel by pixel and written to a picture.
 
+#include "components/menus/AdvMenuGradient.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/LayoutReader.h"
 #include "platform/win/Windows.h"
@@ -241,45 +242,48 @@ TEST_F(MainMenuLayoutTest, EveryItemIsChosenThroughTheMenuBar) {
     EXPECT_EQ(form->Clicked, (std::vector<String>{"Exit", "Profile", "FAQ", "Contact", "About"}));
 }
 
-TEST_F(MainMenuLayoutTest, PlainLookUsesTheStylersColours) {
+TEST_F(MainMenuLayoutTest, TheMainMenuPaintsInOffice2007Luna) {
     form->Show();
     ui.Process();
     TAdvMainMenu* menu = form->AdvMainMenu;
-    TAdvMenuOfficeStyler* s = form->AdvMenuOfficeStyler;
-    win::RECT file{};
+    win::RECT file{}, help{};
     ASSERT_TRUE(win::GetMenuItemRect(form->Handle(), menu->Handle(), 0, &file));
-    EXPECT_EQ(ScreenPixel(ui, TPoint(file.Left + 2, file.Top + 2)), s->RootItem()->Color());
-    // The bar right of its last item takes the same colour, up to the client area's right edge.
+    ASSERT_TRUE(win::GetMenuItemRect(form->Handle(), menu->Handle(), 2, &help));
+    // One vertical gradient from 0xF2DAC2 toward 0xF0D9C1 spans the bar, through the last item to the
+    // client area's right edge.
+    const int barHeight = file.Bottom - file.Top;
+    EXPECT_EQ(ScreenPixel(ui, TPoint(file.Left + 2, file.Top)), 0xF2DAC2u);
     const TPoint clientRight = form->ClientToScreen(TPoint(form->ClientWidth() - 2, 0));
-    EXPECT_EQ(ScreenPixel(ui, TPoint(clientRight.X, file.Top + 2)), s->RootItem()->Color());
-    EXPECT_TRUE(ui.WritePng(form.get(), uitest::UiDriver::OutputPath("AdvMainMenu.png")));
+    EXPECT_EQ(
+        ScreenPixel(ui, TPoint(clientRight.X, file.Bottom - 1)),
+        static_cast<win::COLORREF>(AdvMenus::GradientStep(0xF2DAC2, 0xF0D9C1, barHeight - 1, barHeight)));
 
-    // Open Help, rest on FAQ and look at the drop-down.
     uitest::MenuDriver menus(ui);
-    TPoint faq{}, contact{};
-    win::COLORREF selected = 0, plain = 0, icon = 0, barItem = 0;
+    win::COLORREF barFrame = 0, barFace = 0, faqFace = 0, faqFrame = 0;
+    int faqHalf = 0;
     ui.WhenIdle([&] {
-        faq = uitest::MenuDriver::OpenItemPoint(form->FAQ1);
+        TPoint faq = uitest::MenuDriver::OpenItemPoint(form->FAQ1);
         ui.Screen().MoveMouse(faq.X, faq.Y);
     });
     ui.WhenIdle([&] {
-        contact = uitest::MenuDriver::OpenItemPoint(form->Help1->Items(2));
+        barFrame = ScreenPixel(ui, TPoint(help.Left, help.Top + 3));
+        barFace = ScreenPixel(ui, TPoint(help.Left + 3, help.Top + 1));
         win::RECT r{};
         win::GetMenuItemRect(nullptr, form->Help1->Handle(), 0, &r);
-        selected = ScreenPixel(ui, TPoint(r.Right - 6, faq.Y));
-        icon = ScreenPixel(ui, TPoint(r.Left + 4, contact.Y));
-        plain = ScreenPixel(ui, TPoint(r.Right - 6, contact.Y));
-        win::RECT help{};
-        win::GetMenuItemRect(form->Handle(), menu->Handle(), 2, &help);
-        barItem = ScreenPixel(ui, TPoint(help.Left + 2, help.Top + 2));
-        ui.Screen().WriteScreenPng(uitest::UiDriver::OutputPath("AdvMainMenuOpen.png"));
+        faqHalf = (r.Bottom - r.Top) / 2;
+        faqFrame = ScreenPixel(ui, TPoint(r.Left + 40, r.Top));
+        faqFace = ScreenPixel(ui, TPoint(r.Left + 40, r.Top + 1));
+        ui.Screen().WriteScreenPng(uitest::UiDriver::OutputPath("MainMenuLuna.png"));
     });
     ui.WhenIdle([&] { menus.CloseMenus(); });
     menus.OpenMenu(form.get(), "Help");
-    EXPECT_EQ(selected, s->SelectedItem()->Color());
-    EXPECT_EQ(plain, s->Background()->Color());
-    EXPECT_EQ(icon, s->IconBar()->Color());
-    EXPECT_EQ(barItem, s->RootItem()->GetSelectedColor(0)); // the open bar item
+    // The open bar item: framed in 0x45667B, its upper half from 0x76AFF1 toward 0x4190F3.
+    EXPECT_EQ(barFrame, 0x45667Bu);
+    EXPECT_EQ(barFace,
+              static_cast<win::COLORREF>(AdvMenus::GradientStep(0x76AFF1, 0x4190F3, 1, barHeight / 2)));
+    // The selected item: framed in 0x99CEDB, its upper half from 0xEBFDFF toward 0xABEBFF.
+    EXPECT_EQ(faqFrame, 0x99CEDBu);
+    EXPECT_EQ(faqFace, static_cast<win::COLORREF>(AdvMenus::GradientStep(0xEBFDFF, 0xABEBFF, 1, faqHalf)));
 }
 
 } // namespace

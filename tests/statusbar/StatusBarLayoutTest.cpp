@@ -126,8 +126,6 @@ protected:
         gauge->SetMax(Max);
         gauge->SetPosition(Position);
     }
-    // The gauge of panel 1: its frame is (227, 3)-(323, 15) and inside it (228, 4)-(322, 14).
-    static constexpr int GaugeLeft = 228, GaugeRight = 322, GaugeY = 5;
 
     TAdvOfficeStatusBar* bar = nullptr;
     TAdvOfficeStatusBarOfficeStyler* styler = nullptr;
@@ -197,69 +195,65 @@ TEST_F(StatusBarLayoutTest, ProgressValuesArePassedUnchanged) {
     EXPECT_EQ(gauge->Value(), 100);
 }
 
-TEST_F(StatusBarLayoutTest, ThePlainLookShowsTheStylersColoursAndFrame) {
+TEST_F(StatusBarLayoutTest, LunaPanelsAreVistaGradientsWithSeparators) {
     ShowAndPaint();
-    // The panels in the light appearance, one pixel inside the frame of a user-set styler.
-    EXPECT_EQ(At(bar, 200, 9), Ref(kLunaLight));
-    EXPECT_EQ(At(bar, 500, 1), Ref(kLunaLight));
-    EXPECT_EQ(At(bar, 1, 9), Ref(kLunaLight));
-    // The frame: darker at the sides and bottom, lighter at the top.
+    // A user-set styler with a border: panels one pixel inside it, the upper half from Color to ColorTo,
+    // the lower from ColorMirror to ColorMirrorTo (Luna: 0xF9E6D7, 0xF8DCC7, 0xF5D0B3, 0xF7E0CD).
+    EXPECT_TRUE(Close(At(bar, 100, 1), Ref(0xF9E6D7)));
+    EXPECT_TRUE(Close(At(bar, 100, 8), Ref(0xF8DCC7)));
+    EXPECT_TRUE(Close(At(bar, 100, 9), Ref(0xF5D0B3)));
+    EXPECT_TRUE(Close(At(bar, 100, 16), Ref(0xF7E0CD)));
+    // The frame in the styler's border colour, the top line too (drawn last).
     EXPECT_EQ(At(bar, 0, 9), Ref(kLunaBorder));
     EXPECT_EQ(At(bar, 300, 18), Ref(kLunaBorder));
     EXPECT_EQ(At(bar, bar->Width() - 1, 9), Ref(kLunaBorder));
-    EXPECT_EQ(At(bar, 300, 0), Ref(BlendColor(kLunaBorder, clWhite, 80)));
-    // A separator before the second, third and fourth panels, none inside the first.
-    EXPECT_NE(At(bar, 225, 9), Ref(kLunaLight));
-    EXPECT_NE(At(bar, 325, 9), Ref(kLunaLight));
-    EXPECT_NE(At(bar, 455, 9), Ref(kLunaLight));
-    EXPECT_EQ(At(bar, 150, 9), Ref(kLunaLight));
-    // The first panel's text is there.
-    EXPECT_TRUE(AnyOtherThan(bar, TRect{3, 3, 60, 16}, Ref(kLunaLight)));
-    // A dark panel takes the dark appearance.
+    EXPECT_EQ(At(bar, 300, 0), Ref(kLunaBorder));
+    // Separators at 225, 325 and 455: the outer column runs from ColorTo blended 70 % with white to
+    // ColorTo in the middle, the inner from 50 % to 10 %; none inside the first panel.
+    const TColor to = 0xF8DCC7;
+    for (int x : {225, 325, 455}) {
+        SCOPED_TRACE(x);
+        EXPECT_TRUE(Close(At(bar, x, 1), Ref(BlendColor(to, clWhite, 70))));
+        EXPECT_TRUE(Close(At(bar, x, 9), Ref(to)));
+        EXPECT_TRUE(Close(At(bar, x + 1, 1), Ref(BlendColor(to, clWhite, 50))));
+        EXPECT_TRUE(Close(At(bar, x + 1, 9), Ref(BlendColor(to, clWhite, 10))));
+    }
+    EXPECT_TRUE(Close(At(bar, 150, 1), Ref(0xF9E6D7)));
+    // A dark panel takes the dark appearance (Color 0xF8DCC5 at its top).
     bar->Panels()->GetItem(2)->SetAppearanceStyle(psDark);
-    EXPECT_EQ(At(bar, 450, 9), Ref(kLunaDark));
+    EXPECT_TRUE(Close(At(bar, 420, 1), Ref(kLunaDark), 8));
 }
 
-TEST_F(StatusBarLayoutTest, TheGaugeIsFramedAndFilledToItsPercentage) {
+TEST_F(StatusBarLayoutTest, TheGaugeIsSegmentedAndColouredByLevel) {
     ShowAndPaint();
-    // Empty: the frame in the styler's border colour, the panel's colour inside.
-    EXPECT_EQ(At(bar, 227, 9), Ref(kLunaBorder));
-    EXPECT_EQ(At(bar, 300, 3), Ref(kLunaBorder));
-    EXPECT_EQ(At(bar, GaugeLeft, GaugeY), Ref(kLunaLight));
-    // A quarter: 23.5 of the 94 inner pixels, rounded half to even, in the first level's colour.
-    Progress(25, 100);
-    EXPECT_EQ(At(bar, GaugeLeft, GaugeY), Ref(clLime));
-    EXPECT_EQ(At(bar, GaugeLeft + 23, GaugeY), Ref(clLime));
-    EXPECT_EQ(At(bar, GaugeLeft + 24, GaugeY), Ref(kLunaLight));
-    EXPECT_EQ(At(bar, GaugeRight - 1, GaugeY), Ref(kLunaLight));
-    // The percentage is written in the middle.
-    ui.Process();
-    bool text = false;
-    for (int x = 260; x < 295 && !text; ++x)
-        for (int y = 4; y < 14 && !text; ++y) {
-            win::COLORREF c = Peek(bar, x, y);
-            text = c != Ref(clLime) && c != Ref(kLunaLight);
-        }
-    EXPECT_TRUE(text);
-    // Level colours by value.
-    Progress(95, 100);
-    EXPECT_EQ(At(bar, GaugeLeft, GaugeY), Ref(0x53A9FF));
+    // Panel 1 spans 225..325; inside the separator and margins the gauge is 227..323 high 1..17, its
+    // fill length 94. At 45 %: the band from 229 to 227 + 42, rows 3..13, lightest (Level0ColorTo) at
+    // the top and Level0Color in the middle, with two-pixel gaps from 229 + 8 every 9 pixels.
+    const win::COLORREF before = At(bar, 237, 8);
+    Progress(45, 100);
+    EXPECT_GT(At(bar, 230, 3) & 0xFF, 0xC0u); // towards 0xE1FFE1: red appears
+    EXPECT_EQ(At(bar, 236, 8), Ref(clLime));
+    EXPECT_EQ(At(bar, 261, 8), Ref(clLime));
+    for (int gap : {237, 238, 246, 255})
+        EXPECT_EQ(At(bar, gap, 8), before) << gap;
+    EXPECT_EQ(At(bar, 269, 8), before);
+    EXPECT_EQ(At(bar, 228, 8), before);
+    // Level colours: from 70 % Level1, from 90 % Level2, at 100 % Level3.
+    Progress(70, 100);
+    EXPECT_EQ(At(bar, 236, 8), Ref(clYellow));
+    Progress(90, 100);
+    EXPECT_EQ(At(bar, 236, 8), Ref(0x53A9FF));
     Progress(100, 100);
-    EXPECT_EQ(At(bar, GaugeRight - 1, GaugeY), Ref(clRed));
-}
-
-TEST_F(StatusBarLayoutTest, APositionPastTheMaximumStaysInsideItsPanel) {
-    ShowAndPaint();
+    EXPECT_EQ(At(bar, 236, 8), Ref(clRed));
+    EXPECT_EQ(At(bar, 317, 8), Ref(clRed));
+    // Past the maximum the band stops at the gauge's edge; the next panel is untouched.
+    const win::COLORREF next = At(bar, 340, 8);
     Progress(150, 100);
-    EXPECT_EQ(At(bar, GaugeRight - 1, GaugeY), Ref(clRed));
-    // The frame and the next panel are untouched.
-    EXPECT_EQ(At(bar, GaugeRight, GaugeY), Ref(kLunaBorder));
-    EXPECT_EQ(At(bar, 340, GaugeY), Ref(kLunaLight));
-    EXPECT_EQ(At(bar, 400, GaugeY), Ref(kLunaLight));
-    // A zero range draws an empty gauge.
+    EXPECT_EQ(At(bar, 340, 8), next);
+    EXPECT_TRUE(Close(At(bar, 325, 9), Ref(0xF8DCC7)));
+    // A zero range: no band.
     Progress(0, 0);
-    EXPECT_EQ(At(bar, GaugeLeft, GaugeY), Ref(kLunaLight));
-    EXPECT_EQ(At(bar, GaugeRight - 1, GaugeY), Ref(kLunaLight));
+    EXPECT_EQ(At(bar, 236, 8), before);
 }
 
 TEST_F(StatusBarLayoutTest, TheShellsStatusTextRepaintsTheBar) {
@@ -304,14 +298,22 @@ TEST_F(StatusBarLayoutTest, DisabledPanelsWriteInGreyAndOwnerDrawnPanelsAreLeftT
         EXPECT_EQ(Panel, owner);
         rects.push_back(R);
     };
+    // Nothing but the background: every row of the panel is one colour.
+    auto rowsPlain = [&] {
+        ui.Process();
+        for (int y = 3; y < 16; ++y)
+            for (int x = 331; x < 400; ++x)
+                if (Peek(bar, x, y) != Peek(bar, 330, y)) return false;
+        return true;
+    };
     bar->Invalidate();
-    EXPECT_FALSE(AnyOtherThan(bar, TRect{330, 3, 400, 16}, Ref(kLunaLight)));
+    EXPECT_TRUE(rowsPlain());
     ASSERT_FALSE(rects.empty());
     EXPECT_EQ(rects.back(), (TRect{325, 0, 455, 18}));
     // Without a handler it is drawn like a text panel.
     bar->OnDrawPanel = nullptr;
     bar->Invalidate();
-    EXPECT_TRUE(AnyOtherThan(bar, TRect{330, 3, 400, 16}, Ref(kLunaLight)));
+    EXPECT_FALSE(rowsPlain());
 }
 
 TEST_F(StatusBarLayoutTest, FreeingTheStylerFallsBackToTheInternalLook) {

@@ -1,6 +1,8 @@
 // The status-bar stylers: the Office styler's start colours, its presets, re-selecting a style, styles
 // pushed through IBrixStyle, following the desktop's colour scheme, Assign, and the fantasy styler.
 
+#include <algorithm>
+
 #include "platform/classes/LayoutReader.h"
 #include "platform/rtl/SysInfo.h"
 #include "tests/statusbar/StatusBarTestSupport.h"
@@ -33,38 +35,63 @@ TEST_F(StatusBarStylerTest, ANewOfficeStylerHoldsTheOffice2003BlueColours) {
     EXPECT_FALSE(s->AutoThemeAdapt());
 }
 
-TEST_F(StatusBarStylerTest, Office2007LunaSetsEveryValueOfItsTable) {
+TEST_F(StatusBarStylerTest, Office2007LunaGivesTheApplicationsLook) {
     auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
     s->SetStyle(psOffice2007Luna);
     EXPECT_EQ(s->BorderColor(), 0xB07D56);
-    for (TVistaBackground* v : {s->PanelAppearanceLight(), s->PanelAppearanceDark()}) {
-        EXPECT_EQ(v->BorderColor(), clNone);
-        EXPECT_EQ(v->ColorHot(), 0xFBFFFF);
-        EXPECT_EQ(v->ColorHotTo(), 0xC0F0FF);
-        EXPECT_EQ(v->ColorMirrorHotTo(), 0xA0E6FC);
-        EXPECT_EQ(v->ColorMirrorHot(), 0x6BD8FF);
-        EXPECT_EQ(v->BorderColorHot(), 0x99CEDB);
-        EXPECT_EQ(v->ColorDown(), 0x77B4F7);
-        EXPECT_EQ(v->ColorDownTo(), 0x459AF9);
-        EXPECT_EQ(v->ColorMirrorDownTo(), 0x03AEFF);
-        EXPECT_EQ(v->ColorMirrorDown(), 0x1982F8);
-        EXPECT_EQ(v->BorderColorDown(), 0x45667B);
-        EXPECT_EQ(v->TextColor(), 0x612009);
+    EXPECT_EQ(s->PanelAppearanceLight()->Color(), 0xF9E6D7);
+    EXPECT_EQ(s->PanelAppearanceLight()->ColorMirrorTo(), 0xF7E0CD);
+    EXPECT_EQ(s->PanelAppearanceLight()->TextColorHot(), 0);
+    EXPECT_EQ(s->PanelAppearanceDark()->ColorMirror(), 0xEAB690);
+    EXPECT_EQ(s->PanelAppearanceDark()->TextColorDown(), 0x612009);
+    // The hot and down states are the same in both appearances.
+    EXPECT_EQ(s->PanelAppearanceDark()->ColorHot(), 0xFBFFFF);
+    EXPECT_EQ(s->PanelAppearanceLight()->BorderColorDown(), 0x45667B);
+}
+
+// Every value a preset writes, in one list: the styler's border and both appearances.
+std::vector<TColor> Values(TAdvOfficeStatusBarOfficeStyler* S) {
+    std::vector<TColor> v{S->BorderColor()};
+    for (TVistaBackground* a : {S->PanelAppearanceLight(), S->PanelAppearanceDark()}) {
+        v.insert(v.end(),
+                 {a->BorderColor(), a->Color(), a->ColorTo(), a->ColorMirror(), a->ColorMirrorTo(),
+                  a->TextColor(), a->TextColorHot(), a->TextColorDown(), a->ColorHot(), a->ColorHotTo(),
+                  a->ColorMirrorHot(), a->ColorMirrorHotTo(), a->BorderColorHot(), a->ColorDown(),
+                  a->ColorDownTo(), a->ColorMirrorDown(), a->ColorMirrorDownTo(), a->BorderColorDown()});
     }
-    TVistaBackground* light = s->PanelAppearanceLight();
-    EXPECT_EQ(light->Color(), 0xF9E6D7);
-    EXPECT_EQ(light->ColorTo(), 0xF8DCC7);
-    EXPECT_EQ(light->ColorMirror(), 0xF5D0B3);
-    EXPECT_EQ(light->ColorMirrorTo(), 0xF7E0CD);
-    EXPECT_EQ(light->TextColorHot(), 0);
-    EXPECT_EQ(light->TextColorDown(), 0);
-    TVistaBackground* dark = s->PanelAppearanceDark();
-    EXPECT_EQ(dark->Color(), 0xF8DCC5);
-    EXPECT_EQ(dark->ColorTo(), 0xF5B687);
-    EXPECT_EQ(dark->ColorMirror(), 0xEAB690);
-    EXPECT_EQ(dark->ColorMirrorTo(), 0xC29574);
-    EXPECT_EQ(dark->TextColorHot(), 0x612009);
-    EXPECT_EQ(dark->TextColorDown(), 0x612009);
+    return v;
+}
+
+TEST_F(StatusBarStylerTest, EveryPresetWritesEveryValue) {
+    // Hand-edited values everywhere, then a preset: none of the edited values is left.
+    constexpr TColor edited = 0x123456;
+    for (int style = psOffice2003Blue; style <= psOffice2007Silver; ++style) {
+        if (style == psCustom) continue;
+        auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
+        if (style == psOffice2003Blue) s->SetStyle(psWindowsXP);
+        s->SetBorderColor(edited);
+        for (TVistaBackground* a : {s->PanelAppearanceLight(), s->PanelAppearanceDark()}) {
+            for (auto set : {&TVistaBackground::SetBorderColor, &TVistaBackground::SetColor,
+                             &TVistaBackground::SetColorTo, &TVistaBackground::SetColorMirror,
+                             &TVistaBackground::SetColorMirrorTo, &TVistaBackground::SetTextColor,
+                             &TVistaBackground::SetTextColorHot, &TVistaBackground::SetTextColorDown,
+                             &TVistaBackground::SetColorHot, &TVistaBackground::SetColorHotTo,
+                             &TVistaBackground::SetColorMirrorHot, &TVistaBackground::SetColorMirrorHotTo,
+                             &TVistaBackground::SetBorderColorHot, &TVistaBackground::SetColorDown,
+                             &TVistaBackground::SetColorDownTo, &TVistaBackground::SetColorMirrorDown,
+                             &TVistaBackground::SetColorMirrorDownTo, &TVistaBackground::SetBorderColorDown})
+                (a->*set)(edited);
+        }
+        s->SetStyle(static_cast<TOfficeStatusBarStyle>(style));
+        std::vector<TColor> v = Values(s);
+        EXPECT_EQ(std::count(v.begin(), v.end(), edited), 0) << style;
+        // The same preset over another preset gives the same values.
+        auto* t = new TAdvOfficeStatusBarOfficeStyler(form.get());
+        t->SetStyle(psOffice2007Obsidian);
+        t->SetStyle(psOffice2003Olive);
+        t->SetStyle(static_cast<TOfficeStatusBarStyle>(style));
+        EXPECT_EQ(Values(t), v) << style;
+    }
 }
 
 TEST_F(StatusBarStylerTest, CharacteristicColoursOfTheOtherStyles) {
@@ -101,12 +128,6 @@ TEST_F(StatusBarStylerTest, CharacteristicColoursOfTheOtherStyles) {
     // Classic and Whidbey have no mirror gradient.
     s->SetStyle(psWhidbey);
     EXPECT_EQ(s->PanelAppearanceLight()->ColorMirror(), clNone);
-    // Office 2003 silver sets no hot text of its own: the previous style's stays.
-    s->SetStyle(psOffice2007Silver);
-    EXPECT_EQ(s->PanelAppearanceDark()->TextColorHot(), 0x612009);
-    s->SetStyle(psOffice2003Silver);
-    EXPECT_EQ(s->PanelAppearanceLight()->TextColorHot(), clBlack);
-    EXPECT_EQ(s->PanelAppearanceDark()->TextColorHot(), clBlack);
 }
 
 TEST_F(StatusBarStylerTest, ReselectingTheStyleKeepsHandEditedColoursAndCustomKeepsThemToo) {

@@ -196,7 +196,7 @@ TEST_F(AdvOfficeStatusBarTest, FreedImageListsAreDropped) {
 }
 
 TEST(StatusBarDbgList, RangeCheckedAccessRaisesItsOwnMessages) {
-    TDbgList list;
+    TDbgList<int> list;
     int a = 1, b = 2;
     list.Add(&a);
     EXPECT_EQ(list.GetItemsEx(0), &a);

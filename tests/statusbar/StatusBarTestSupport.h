@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "components/statusbar/AdvOfficeStatusBar.h"
 #include "components/statusbar/AdvOfficeStatusBarStylers.h"
 #include "platform/classes/Component.h"
@@ -74,6 +76,14 @@ protected:
             if (d > Tolerance || d < -Tolerance) return false;
         }
         return true;
+    }
+    // Colours within Tolerance steps per channel, printed in hex when they are not.
+    static ::testing::AssertionResult Close(win::COLORREF Actual, win::COLORREF Expected, int Tolerance = 3) {
+        if (Near(Actual, Expected, Tolerance)) return ::testing::AssertionSuccess();
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "0x%06X is not 0x%06X (within %d)", static_cast<unsigned>(Actual),
+                      static_cast<unsigned>(Expected), Tolerance);
+        return ::testing::AssertionFailure() << buf;
     }
     static win::COLORREF Ref(TColor Color) {
         return static_cast<win::COLORREF>(ColorToRGB(Color)) & 0xFFFFFF;

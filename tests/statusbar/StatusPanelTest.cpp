@@ -2,6 +2,7 @@
 // typed collection access the shell uses, and auto-sized panels.
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/vcl/Bitmap.h"
 #include "tests/statusbar/StatusBarTestSupport.h"
 
 namespace statusbartest {
@@ -199,12 +200,19 @@ TEST_F(StatusPanelTest, AutoSizedPanelsFollowTheirText) {
     caps->SetAutoSize(true);
     EXPECT_GT(caps->Width(), 12);
     EXPECT_LT(caps->Width(), 100);
-    // A mark-up panel keeps its width.
+    // A mark-up panel takes its widest line (plus 2) and 10 more.
     TAdvOfficeStatusPanel* html = bar->Panels()->Add();
     html->SetWidth(77);
-    html->SetText("<b>bold</b>");
+    html->SetText("<b>bold</b> and a longer tail");
     html->SetAutoSize(true);
-    EXPECT_EQ(html->Width(), 77);
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(bar->Font());
+    measure.Canvas()->Font()->SetStyle(TFontStyles{fsBold});
+    int bold = measure.Canvas()->TextWidth("bold");
+    measure.Canvas()->Font()->SetStyle(TFontStyles{});
+    int tail = measure.Canvas()->TextWidth(" and ") + measure.Canvas()->TextWidth("a ") +
+               measure.Canvas()->TextWidth("longer ") + measure.Canvas()->TextWidth("tail");
+    EXPECT_EQ(html->Width(), bold + tail + 2 + 10);
 }
 
 TEST_F(StatusPanelTest, DeletingAPanelRepaintsTheBar) {

@@ -23,9 +23,9 @@
 #include <functional>
 #include <stdexcept>
 
-#include "platform/backend/offscreen/Offscreen.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
+#include "tests/support/OffscreenBackend.h"
 
 namespace uitest {
 

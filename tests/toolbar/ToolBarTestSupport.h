@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "components/toolbar/AdvToolBar.h"
 #include "platform/classes/Component.h"
 #include "platform/vcl/Forms.h"
@@ -14,6 +18,22 @@ namespace toolbartest {
 using namespace vcl;
 using namespace AdvToolBar;
 using AdvToolBarStylers::TAdvToolBarOfficeStyler;
+
+// A colour as "$BBGGRR" hex, so that a failed comparison names the colours.
+inline std::string Hex(long long Color) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "$%06llX", Color);
+    return buf;
+}
+#define EXPECT_COLOR(Actual, Expected) EXPECT_EQ(::toolbartest::Hex(Actual), ::toolbartest::Hex(Expected))
+
+// A styled client that only records what its styler tells it.
+struct RecordingClient : IToolBarStylerClient {
+    std::vector<int> Codes;
+    int Releases = 0;
+    void StylerChanged(TStylerChange Code) override { Codes.push_back(static_cast<int>(Code)); }
+    void StylerReleased(TCustomAdvToolBarStyler*) override { ++Releases; }
+};
 
 class ToolBarTest : public uitest::UiTest {
 protected:

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend/offscreen/Offscreen.h"
 #include "platform/vcl/Controls.h"
 #include "platform/win/WindowInternal.h"
 #include "platform/win/Windows.h"
+#include "tests/support/OffscreenBackend.h"
 
 namespace controltest {
 

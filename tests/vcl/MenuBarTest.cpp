@@ -44,8 +44,8 @@ TEST_F(MenuBarTest, MouseChoiceSendsTheMessagesInThePlatformsOrder) {
     MenuLog log(Form->Handle(), Menu);
     menus.Choose(Form, "File|Exit");
     EXPECT_EQ(Clicks, std::vector<String>{"Exit1"});
-    std::vector<String> expected{"enter",        "init",        "select:File", "popup:File",  "select:Exit",
-                                 "select:close", "uninit:File", "exit",        "command:Exit"};
+    std::vector<String> expected{"enter",       "init",         "select:File", "popup:File",  "select:Exit",
+                                 "uninit:File", "select:close", "exit",        "command:Exit"};
     EXPECT_EQ(log.Entries, expected);
     EXPECT_FALSE(win::IsMenuTracking());
     EXPECT_EQ(win::FindWindow(win::MENU_WINDOW_CLASS, nullptr), nullptr);
@@ -74,8 +74,8 @@ TEST_F(MenuBarTest, SubmenuOpensToTheRightOfItsItemAndClosesWithTheMenu) {
     EXPECT_EQ(sub.Top + 3, openItem.Top);
     EXPECT_EQ(Clicks, std::vector<String>{"Recent2"});
     std::vector<String> expected{
-        "enter",           "init",         "select:File", "popup:File",  "select:Open", "popup:Open",
-        "select:Recent 2", "select:close", "uninit:Open", "uninit:File", "exit",        "command:Recent 2"};
+        "enter",           "init",        "select:File", "popup:File",   "select:Open", "popup:Open",
+        "select:Recent 2", "uninit:Open", "uninit:File", "select:close", "exit",        "command:Recent 2"};
     EXPECT_EQ(log.Entries, expected);
 }
 

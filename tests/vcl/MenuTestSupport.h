@@ -7,6 +7,7 @@
 
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
+#include "platform/win/Subclass.h"
 #include "platform/win/Windows.h"
 #include "tests/support/MenuDriver.h"
 #include "tests/support/UiDriver.h"
@@ -16,19 +17,14 @@ namespace menutest {
 using namespace vcl;
 
 // Records the menu messages of one window (subclassed) as short texts: "enter", "init", "popup:File",
-// "select:Exit", "select:close", "uninit:File", "exit", "command:Exit".
+// "select:Exit", "uninit:File", "select:close", "exit", "command:Exit".
 class MenuLog {
 public:
-    MenuLog(win::HWND Wnd, TMenu* Menu) : FWnd(Wnd), FMenu(Menu) {
+    MenuLog(win::HWND Wnd, TMenu* Menu) : FMenu(Menu) {
         Current() = this;
-        FPrev = reinterpret_cast<win::WNDPROC>(
-            win::SetWindowLongPtr(Wnd, win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(&Proc)));
+        FSubclass.Attach(Wnd, &Proc);
     }
-    ~MenuLog() {
-        if (win::IsWindow(FWnd))
-            win::SetWindowLongPtr(FWnd, win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(FPrev));
-        Current() = nullptr;
-    }
+    ~MenuLog() { Current() = nullptr; }
     std::vector<String> Entries;
     void Add(const String& s) { Entries.push_back(s); }
 
@@ -85,11 +81,10 @@ private:
         default:
             break;
         }
-        return CallWindowProc(log->FPrev, h, msg, wp, lp);
+        return log->FSubclass.CallPrevious(h, msg, wp, lp);
     }
-    win::HWND FWnd;
     TMenu* FMenu;
-    win::WNDPROC FPrev = nullptr;
+    win::WindowSubclass FSubclass;
 };
 
 class MenuFormTest : public uitest::UiTest {

@@ -50,9 +50,9 @@ TEST_F(PopupMenuTest, PopupMessagesGoInOrderToItsOwnWindow) {
     MenuLog log(PopupList().Window(), Popup);
     menus.ChoosePopup(Popup, "More|Deeper", 150, 150);
     EXPECT_EQ(Clicks, std::vector<String>{"Deeper1"});
-    std::vector<String> expected{"enter",         "init",          "popup:(menu)",  "select:More",
-                                 "popup:More",    "select:Deeper", "select:close",  "uninit:More",
-                                 "uninit:(menu)", "exit",          "command:Deeper"};
+    std::vector<String> expected{"enter",        "init",          "popup:(menu)",  "select:More",
+                                 "popup:More",   "select:Deeper", "uninit:More",   "uninit:(menu)",
+                                 "select:close", "exit",          "command:Deeper"};
     EXPECT_EQ(log.Entries, expected);
 }
 
@@ -372,23 +372,20 @@ TEST_F(OwnerDrawMenuTest, CreationHookSeesTheMenuWindowAndCanShapeIt) {
     static int created = 0;
     seen = nullptr;
     created = 0;
-    win::HHOOK hook = win::SetWindowsHookEx(
-        win::WH_CBT,
-        [](int code, win::WPARAM wp, win::LPARAM lp) -> win::LRESULT {
-            if (code == win::HCBT_CREATEWND) {
-                char cls[32]{};
-                win::GetClassName(reinterpret_cast<win::HWND>(wp), cls, sizeof cls);
-                if (String(cls) == win::MENU_WINDOW_CLASS) {
-                    ++created;
-                    seen = reinterpret_cast<win::HWND>(wp);
-                    auto* cs = reinterpret_cast<win::CBT_CREATEWND*>(lp)->lpcs;
-                    // Cut the outermost pixel all round, as a styled menu does.
-                    win::SetWindowRgn(seen, win::CreateRectRgn(1, 1, cs->cx - 1, cs->cy - 1), win::FALSE);
-                }
+    win::WindowsHook hook(win::WH_CBT, [](int code, win::WPARAM wp, win::LPARAM lp) -> win::LRESULT {
+        if (code == win::HCBT_CREATEWND) {
+            char cls[32]{};
+            win::GetClassName(reinterpret_cast<win::HWND>(wp), cls, sizeof cls);
+            if (String(cls) == win::MENU_WINDOW_CLASS) {
+                ++created;
+                seen = reinterpret_cast<win::HWND>(wp);
+                auto* cs = reinterpret_cast<win::CBT_CREATEWND*>(lp)->lpcs;
+                // Cut the outermost pixel all round, as a styled menu does.
+                win::SetWindowRgn(seen, win::CreateRectRgn(1, 1, cs->cx - 1, cs->cy - 1), win::FALSE);
             }
-            return win::CallNextHookEx(nullptr, code, wp, lp);
-        },
-        nullptr, win::GetCurrentThreadId());
+        }
+        return win::CallNextHookEx(nullptr, code, wp, lp);
+    });
     win::RECT box{};
     int kind = 0;
     ui.WhenIdle([&] {
@@ -397,7 +394,7 @@ TEST_F(OwnerDrawMenuTest, CreationHookSeesTheMenuWindowAndCanShapeIt) {
     });
     Popup->Popup(150, 150);
     ui.Process();
-    win::UnhookWindowsHookEx(hook);
+    hook.Remove();
     EXPECT_EQ(created, 1);
     EXPECT_NE(seen, nullptr);
     EXPECT_EQ(kind, win::SIMPLEREGION);
@@ -407,18 +404,15 @@ TEST_F(OwnerDrawMenuTest, CreationHookSeesTheMenuWindowAndCanShapeIt) {
 TEST_F(OwnerDrawMenuTest, MessageFilterHookSeesTheMenuLoopsMessages) {
     static int filtered = 0;
     filtered = 0;
-    win::HHOOK hook = win::SetWindowsHookEx(
-        win::WH_MSGFILTER,
-        [](int code, win::WPARAM wp, win::LPARAM lp) -> win::LRESULT {
-            auto* msg = reinterpret_cast<win::MSG*>(lp);
-            if (code == win::MSGF_MENU) {
-                ++filtered;
-                // Swallows Escape: the menu never sees it.
-                if (msg->message == win::WM_KEYDOWN && msg->wParam == win::VK_ESCAPE) return 1;
-            }
-            return win::CallNextHookEx(nullptr, code, wp, lp);
-        },
-        nullptr, win::GetCurrentThreadId());
+    win::WindowsHook hook(win::WH_MSGFILTER, [](int code, win::WPARAM wp, win::LPARAM lp) -> win::LRESULT {
+        auto* msg = reinterpret_cast<win::MSG*>(lp);
+        if (code == win::MSGF_MENU) {
+            ++filtered;
+            // Swallows Escape: the menu never sees it.
+            if (msg->message == win::WM_KEYDOWN && msg->wParam == win::VK_ESCAPE) return 1;
+        }
+        return win::CallNextHookEx(nullptr, code, wp, lp);
+    });
     bool stillOpen = false;
     ui.WhenIdle([&] { ui.Key(win::VK_ESCAPE); });
     ui.WhenIdle([&] {
@@ -427,7 +421,7 @@ TEST_F(OwnerDrawMenuTest, MessageFilterHookSeesTheMenuLoopsMessages) {
     });
     Popup->Popup(150, 150);
     ui.Process();
-    win::UnhookWindowsHookEx(hook);
+    hook.Remove();
     EXPECT_TRUE(stillOpen);
     EXPECT_GT(filtered, 0);
 }

@@ -1,6 +1,7 @@
 // Hooks: CBT sees a window before its first message and can veto; hooks that unhook themselves; the
 // message filter of modal loops; the get-message hook rewriting a message.
 
+#include "platform/win/Subclass.h"
 #include "tests/win/WindowTestSupport.h"
 
 namespace wintest {
@@ -68,13 +69,10 @@ TEST_F(Hooks, AHookMayUnhookItselfWhileCalledAndTheChainGoesOn) {
     static int older = 0;
     older = 0;
     gSelfCalls = 0;
-    SetWindowsHookEx(
-        WH_MOUSE,
-        [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
-            ++older;
-            return CallNextHookEx(nullptr, code, wp, lp);
-        },
-        nullptr, 0);
+    WindowsHook olderHook(WH_MOUSE, [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+        ++older;
+        return CallNextHookEx(nullptr, code, wp, lp);
+    });
     gSelf = SetWindowsHookEx(
         WH_MOUSE,
         [](int code, WPARAM wp, LPARAM lp) -> LRESULT {

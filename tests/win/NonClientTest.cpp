@@ -38,8 +38,8 @@ TEST_F(NonClient, ClientRectangleFollowsTheStyles) {
         DestroyWindow(h);
     }
     // A menu bar takes SM_CYMENU from the client area.
-    HWND m = CreateWindowEx(0, kClass, "M", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
-                            reinterpret_cast<HMENU>(std::uintptr_t{0x5150}), nullptr, nullptr);
+    HWND m = Made(CreateWindowEx(0, kClass, "M", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
+                                 reinterpret_cast<HMENU>(std::uintptr_t{0x5150}), nullptr, nullptr));
     RECT cr;
     GetClientRect(m, &cr);
     EXPECT_EQ(cr.Height(), 200 - 23 - 4 - GetSystemMetrics(SM_CYMENU));
@@ -151,6 +151,7 @@ TEST(SystemMetrics, ClassicValuesAndTheScreen) {
     RECT r;
     GetWindowRect(h, &r);
     EXPECT_EQ(r, (RECT{1280 - 4, 30 - 4, 2560 + 4, 768 + 4}));
+    DestroyWindow(h);
     detail::ResetState();
 }
 

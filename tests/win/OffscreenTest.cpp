@@ -11,8 +11,8 @@ namespace {
 class Offscreen : public WinTest {};
 
 TEST_F(Offscreen, ASampleWindowIsWrittenToPngWithItsFrameAndCaption) {
-    HWND h = CreateWindowEx(0, kClass, "Kalvenor - sample", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320,
-                            200, nullptr, nullptr, nullptr, nullptr);
+    HWND h = Made(CreateWindowEx(0, kClass, "Kalvenor - sample", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                                 320, 200, nullptr, nullptr, nullptr, nullptr));
     HWND child = Child(h, 20, 20, 120, 60, WS_CHILD | WS_VISIBLE | WS_BORDER);
     (void)child;
     Pump();

@@ -11,9 +11,9 @@
 #include <set>
 #include <vector>
 
-#include "platform/backend/offscreen/Offscreen.h"
 #include "platform/win/WindowInternal.h"
 #include "platform/win/Windows.h"
+#include "tests/support/OffscreenBackend.h"
 
 namespace wintest {
 
@@ -69,18 +69,28 @@ protected:
     }
     void TearDown() override {
         Override() = nullptr;
+        // The windows made through Top and Child are the fixture's: it destroys them (with their timers
+        // and capture). Anything else a test leaves alive is reported by the leak check.
+        for (auto it = made_.rbegin(); it != made_.rend(); ++it)
+            if (IsWindow(*it)) DestroyWindow(*it);
+        made_.clear();
         detail::ResetState();
         Log().clear();
     }
 
     HWND Top(int x, int y, int cx, int cy, DWORD style = WS_OVERLAPPEDWINDOW, DWORD ex = 0,
              HWND owner = nullptr, const char* cls = kClass) {
-        return CreateWindowEx(ex, cls, "Top", style, x, y, cx, cy, owner, nullptr, nullptr, nullptr);
+        return Made(CreateWindowEx(ex, cls, "Top", style, x, y, cx, cy, owner, nullptr, nullptr, nullptr));
     }
     HWND Child(HWND parent, int x, int y, int cx, int cy, DWORD style = WS_CHILD | WS_VISIBLE, int id = 1,
                const char* cls = kClass) {
-        return CreateWindowEx(0, cls, "Child", style, x, y, cx, cy, parent,
-                              reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), nullptr, nullptr);
+        return Made(CreateWindowEx(0, cls, "Child", style, x, y, cx, cy, parent,
+                                   reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), nullptr,
+                                   nullptr));
+    }
+    HWND Made(HWND h) {
+        if (h) made_.push_back(h);
+        return h;
     }
 
     // The messages one window received, in order, without the chatty ones.
@@ -106,6 +116,9 @@ protected:
     static void Pump() { offscreen::OffscreenBackend::ProcessMessages(); }
 
     offscreen::OffscreenBackend* screen = nullptr;
+
+private:
+    std::vector<HWND> made_;
 };
 
 } // namespace wintest

@@ -135,6 +135,10 @@ void TAdvDockPanel::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
     Invalidate();
 }
 
+void TAdvDockPanel::StylerReleased(TCustomAdvToolBarStyler* Styler) {
+    if (!ComponentState().Contains(vcl::csDestroying) && FToolBarStyler == Styler) SetToolBarStyler(nullptr);
+}
+
 void TAdvDockPanel::UpdateMe(int) {
     if (FCurrentStyler != nullptr) SetColor(FCurrentStyler->DockColor()->Color());
     Invalidate();

@@ -14,7 +14,7 @@ namespace AdvToolBar {
 
 class TAdvCustomToolBar;
 
-class TAdvDockPanel : public vcl::TCustomControl {
+class TAdvDockPanel : public vcl::TCustomControl, public IToolBarStylerClient {
     KV_CLASS(TAdvDockPanel, vcl::TCustomControl)
     KV_PUBLISHED_PROPERTIES(TAdvDockPanel)
 public:
@@ -51,6 +51,9 @@ public:
     TCustomAdvToolBarStyler* InternalStyler() const { return FInternalStyler; }
     // The styler's change notification: takes the dock colour and repaints.
     void UpdateMe(int Code);
+    void StylerChanged(TStylerChange Code) override { UpdateMe(static_cast<int>(Code)); }
+    // A styler that goes away and is the panel's own: the panel takes its internal styler.
+    void StylerReleased(TCustomAdvToolBarStyler* Styler) override;
 
     // ---- Toolbars and rows
     // Docks a toolbar: its index in its row, 0 while loading, -1 when no row takes it.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "components/foundation/AdvGlowButton.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
@@ -231,7 +232,17 @@ void TAdvCustomToolBar::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
     }
     if (FCurrentStyler != nullptr) FColor = FCurrentStyler->Color()->Color();
     if (Parent() != nullptr && !ComponentState().Contains(vcl::csLoading)) SetControlsPosition(true);
+    UpdateGlowButtons();
     Invalidate();
+}
+
+void TAdvCustomToolBar::UpdateGlowButtons() {
+    if (FCurrentStyler == nullptr) return;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* b = dynamic_cast<AdvGlowButton::TAdvCustomGlowButton*>(Controls(i))) {
+            b->Appearance()->Assign(FCurrentStyler->GlowButtonAppearance());
+            b->Invalidate();
+        }
 }
 
 void TAdvCustomToolBar::SetParentStyler(bool Value) {
@@ -244,6 +255,9 @@ void TAdvCustomToolBar::UpdateMe(int Code) {
     if (FCurrentStyler == nullptr) return;
     SetColor(FCurrentStyler->Color()->Color());
     if (Code == 5) SetControlsPosition(true);
+    if (Code == static_cast<int>(TStylerChange::GlowButtons) ||
+        Code == static_cast<int>(TStylerChange::Colors))
+        UpdateGlowButtons();
     UpdateAllContainer();
     Invalidate();
 }
@@ -325,6 +339,8 @@ void TAdvCustomToolBar::Loaded() {
     BuildSequenceControlList();
     SetControlsPosition(true);
     GetSequenceControlList(FVisibleSequenceList.get(), true);
+    // The look stored with each glow button gives way to the styler's.
+    UpdateGlowButtons();
 }
 
 void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
@@ -465,6 +481,9 @@ void TAdvCustomToolBar::InsertControl(vcl::TControl* Control) {
     }
     if (FAutoRUL && FRULControlList->IndexOf(Control) < 0) FRULControlList->Add(Control);
     SetControlsPosition(true);
+    if (!state.Contains(vcl::csLoading) && FCurrentStyler != nullptr)
+        if (auto* b = dynamic_cast<AdvGlowButton::TAdvCustomGlowButton*>(Control))
+            b->Appearance()->Assign(FCurrentStyler->GlowButtonAppearance());
 }
 
 void TAdvCustomToolBar::RemoveControl(vcl::TControl* Control) {

@@ -18,7 +18,7 @@ class TAdvDockPanel;
 
 using TDockedEvent = std::function<void(vcl::TObject* Sender, TAdvDockPanel* DockPanel)>;
 
-class TAdvCustomToolBar : public vcl::TCustomControl {
+class TAdvCustomToolBar : public vcl::TCustomControl, public IToolBarStylerClient {
     KV_CLASS(TAdvCustomToolBar, vcl::TCustomControl)
 public:
     explicit TAdvCustomToolBar(vcl::TComponent* AOwner);
@@ -104,6 +104,11 @@ public:
     TCustomAdvToolBarStyler* InternalStyler() const { return FInternalStyler; }
     // The styler's change notification.
     void UpdateMe(int Code);
+    // The glow buttons on the toolbar take the styler's glow-button appearance (a copy each).
+    void UpdateGlowButtons();
+    void StylerChanged(TStylerChange Code) override { UpdateMe(static_cast<int>(Code)); }
+    // A toolbar keeps its registration with a styler that goes (it follows its dock panel's).
+    void StylerReleased(TCustomAdvToolBarStyler*) override {}
 
     // ---- Control list
     int ToolBarControlCount() const { return FControlList->Count(); }
@@ -214,5 +219,9 @@ class TAdvToolBar : public TAdvCustomToolBar {
 public:
     explicit TAdvToolBar(vcl::TComponent* AOwner) : TAdvCustomToolBar(AOwner) {}
 };
+
+// Deletes from a tab-order list every hint window, toolbar container and windowed control that
+// cannot take the focus; other entries keep their order. A null list is left alone.
+void RemoveUnfocusableControls(vcl::TList* List);
 
 } // namespace AdvToolBar

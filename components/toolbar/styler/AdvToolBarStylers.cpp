@@ -1,14 +1,14 @@
 #include "components/toolbar/styler/AdvToolBarStylers.h"
 
+#include "components/toolbar/styler/OfficePresets.h"
 #include "platform/classes/ClassRegistry.h"
-#include "platform/rtl/Colors.h"
 
 namespace AdvToolBarStylers {
 
+using AdvGlowButton::ggVertical;
 using AdvToolBar::gdHorizontal;
 using AdvToolBar::gdVertical;
-using AdvToolBar::TDragGripStyle;
-using vcl::TColor;
+using AdvToolBar::TStylerChange;
 
 KV_PUBLISHED(TAdvToolBarOfficeStyler) {
     // Style comes first so that a streamed form loads the preset before its single overrides.
@@ -19,104 +19,29 @@ KV_PUBLISHED(TAdvToolBarOfficeStyler) {
 
 KV_REGISTER_CLASS(TAdvToolBarOfficeStyler)
 
-namespace {
-
-constexpr TColor kKeep = static_cast<TColor>(0x7FFFFFFF); // "not written by this preset"
-
-// The characteristic colours of one preset.
-struct TPreset {
-    TColor Color, ColorTo;
-    int ColorSteps; // 0: not written
-    TColor DockColor, DockColorTo;
-    TColor RightHandleColor, RightHandleColorTo;
-    TColor FloatingBorderColor;
-    int FloatingBorderWidth;
-    TDragGripStyle DragGrip;
-    bool RoundEdges;
-    vcl::TBevelCut Bevel;
-    bool UseBevel;
-    TColor BorderColor, BorderColorHot;
-    AdvStyleIF::TBrixStyle ChildStyle;
-};
-
-const TPreset& PresetOf(TToolBarStyle Style) {
-    using namespace AdvToolBar;
-    using namespace AdvStyleIF;
-    static const TPreset blue{0xFDEADA, 0xE4AE88, 64,       0xF5BFA0,        0xFADAC4, 0xF1A675,
-                              0x913500, 0x913500, 2,        dsDots,          true,     vcl::bvNone,
-                              false,    kKeep,    0xE0C7AD, tsOffice2003Blue};
-    static const TPreset silver{
-        0xECE2E1, 0xB39698, 64,   0xE6D8D8,    0xF7F3F3, 0xC8B2B3, 0x927476, 0x927476,
-        2,        dsDots,   true, vcl::bvNone, false,    kKeep,    0xF7F3F3, tsOffice2003Silver};
-    static const TPreset olive{0xCFF0EA, 0x8CC0B1, 64,       0xAADADA,         0xE4F1F2, 0x8CC2B0,
-                               0x6B7760, 0x6B7760, 2,        dsDots,           true,     vcl::bvNone,
-                               false,    kKeep,    0x8CC0B1, tsOffice2003Olive};
-    static const TPreset classic{vcl::clWhite, 0xC9D1D5, 64,       0xD2BDB6, 0xD2BDB6, vcl::clGray,
-                                 vcl::clGray,  0x828F92, 2,        dsDots,   true,     vcl::bvNone,
-                                 false,        kKeep,    0xD8D5D4, tsCustom};
-    static const TPreset luna{0xEDD8C7, 0xF6E9D9, 0,        0xEDD8C7,        0xFAF1E9, 0xDFD2C5,
-                              0xE0C7AD, 0xE3B28D, 1,        dsNone,          true,     vcl::bvNone,
-                              false,    0xDFD2C5, 0xE0C7AD, tsOffice2007Luna};
-    static const TPreset obsidian{
-        0xC5BBB4, 0xECECE5, 0,    0xCFC6C1,    0xC5BBB4, 0xCAC7C6, 0xB4B0AE, 0xB4B0AE,
-        1,        dsNone,   true, vcl::bvNone, false,    0xB4B0AE, 0xB4B0AE, tsOffice2007Obsidian};
-    static const TPreset xp{vcl::clBtnFace,
-                            vcl::clBtnFace,
-                            64,
-                            vcl::clBtnFace,
-                            vcl::clBtnFace,
-                            vcl::clBtnFace,
-                            vcl::clNone,
-                            vcl::clHighlight,
-                            2,
-                            dsSingleLine,
-                            false,
-                            vcl::bvRaised,
-                            true,
-                            kKeep,
-                            vcl::clHighlight,
-                            tsWindowsXP};
-    static const TPreset whidbey{0xF5F9FA, 0xA8C0C0, 64,       0xD7E5E5, 0xE7F2F3, 0xEBEEEF,
-                                 0x7E9898, 0x828F92, 2,        dsDots,   true,     vcl::bvNone,
-                                 false,    kKeep,    0xE0C7AD, tsWhidbey};
-    static const TPreset silver2007{
-        0xE7DCD5, 0xF4F4EE, 0,    0xE5D7D7,    0xF7F3F3, 0xC6B0B1, 0x947779, 0xC6B0B1,
-        1,        dsNone,   true, vcl::bvNone, false,    0x939291, 0x91908F, tsOffice2007Silver};
-    switch (Style) {
-    case bsOffice2003Silver:
-        return silver;
-    case bsOffice2003Olive:
-        return olive;
-    case bsOffice2003Classic:
-        return classic;
-    case bsOffice2007Luna:
-        return luna;
-    case bsOffice2007Obsidian:
-        return obsidian;
-    case bsWindowsXP:
-    case bsOfficeXP:
-        return xp;
-    case bsWhidbeyStyle:
-        return whidbey;
-    case bsOffice2007Silver:
-        return silver2007;
-    case bsOffice2003Blue:
-    case bsCustom:
-        break;
-    }
-    return blue;
-}
-
-} // namespace
+// ---- TAdvToolBarOfficeStyler
 
 TAdvToolBarOfficeStyler::TAdvToolBarOfficeStyler(vcl::TComponent* AOwner)
     : AdvToolBar::TCustomAdvToolBarStyler(AOwner) {
+    FNotifierWindow = new TNotifierWindow(this);
+    for (vcl::TComponent* o = AOwner; o != nullptr; o = o->Owner())
+        if (auto* parent = dynamic_cast<vcl::TWinControl*>(o)) {
+            FNotifierWindow->SetParent(parent);
+            break;
+        }
+    FNotifierWindow->OnThemeChange = [this](vcl::TObject* Sender) { ThemeChanged(Sender); };
     // The style field starts at Blue: going through Windows XP makes the Blue preset load in full.
     SetToolBarStyle(bsWindowsXP);
     SetToolBarStyle(bsOffice2003Blue);
 }
 
+// The notifier window goes with the styler's owned components, before this destructor runs.
 TAdvToolBarOfficeStyler::~TAdvToolBarOfficeStyler() = default;
+
+void TAdvToolBarOfficeStyler::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
+    AdvToolBar::TCustomAdvToolBarStyler::Notification(AComponent, Operation);
+    if (Operation == vcl::opRemove && AComponent == FNotifierWindow) FNotifierWindow = nullptr;
+}
 
 void TAdvToolBarOfficeStyler::SetComponentStyle(AdvStyleIF::TBrixStyle AStyle) {
     SetToolBarStyle(static_cast<TToolBarStyle>(static_cast<int>(AStyle)));
@@ -127,43 +52,256 @@ void TAdvToolBarOfficeStyler::SetToolBarStyle(TToolBarStyle Value) {
     FStyle = Value;
     SetChildComponentStyle(AdvStyleIF::tsCustom);
     SetDarkStyle(false);
+    RefreshSystemFontNames();
+    if (Value == bsOffice2003Blue || Value == bsOffice2003Silver || Value == bsOffice2003Olive ||
+        Value == bsWhidbeyStyle) {
+        // The orange Office hot, down and checked set; the case itself leaves them alone.
+        auto* g = GlowButtonAppearance();
+        g->SetColorHot(0xEBFDFF);
+        g->SetColorHotTo(0xACECFF);
+        g->SetColorMirrorHot(0x59DAFF);
+        g->SetColorMirrorHotTo(0xA4E9FF);
+        g->SetBorderColorHot(0x99CEDB);
+        g->SetColorDown(0x76AFF1);
+        g->SetColorDownTo(0x4190F3);
+        g->SetColorMirrorDown(0x0E72F1);
+        g->SetColorMirrorDownTo(0x4C9FFD);
+        g->SetBorderColorDown(0x45667B);
+        g->SetColorChecked(0xB5DBFB);
+        g->SetColorCheckedTo(0x78C7FE);
+        g->SetColorMirrorChecked(0x9FEBFD);
+        g->SetColorMirrorCheckedTo(0x56B4FE);
+        g->SetGradientHot(ggVertical);
+        g->SetGradientMirrorHot(ggVertical);
+        g->SetGradientDown(ggVertical);
+        g->SetGradientMirrorDown(ggVertical);
+        g->SetGradientChecked(ggVertical);
+        g->SetGradientMirrorChecked(ggVertical);
+        CompactGlowButtonAppearance()->Assign(g);
+    }
     if (Value != bsCustom) LoadPreset(Value);
-    Change(2);
+    Change(TStylerChange::Colors);
 }
 
+namespace {
+
+// Writes a value the preset names; kKeep leaves it.
+template <typename Setter> void Put(TColor Value, Setter Set) {
+    if (Value != kKeep) Set(Value);
+}
+
+using AdvGlowButton::TGlowButtonAppearance;
+
+void PutGlowStates(TGlowButtonAppearance* g, TColor Hot, TColor HotTo, TColor MirrorHot, TColor MirrorHotTo,
+                   TColor BorderHot, TColor Down, TColor DownTo, TColor MirrorDown, TColor MirrorDownTo,
+                   TColor BorderDown, TColor Checked, TColor CheckedTo, TColor MirrorChecked,
+                   TColor MirrorCheckedTo, TColor BorderChecked) {
+    if (Hot == kKeep) return;
+    g->SetColorHot(Hot);
+    g->SetColorHotTo(HotTo);
+    g->SetColorMirrorHot(MirrorHot);
+    g->SetColorMirrorHotTo(MirrorHotTo);
+    g->SetBorderColorHot(BorderHot);
+    g->SetColorDown(Down);
+    g->SetColorDownTo(DownTo);
+    g->SetColorMirrorDown(MirrorDown);
+    g->SetColorMirrorDownTo(MirrorDownTo);
+    g->SetBorderColorDown(BorderDown);
+    g->SetColorChecked(Checked);
+    g->SetColorCheckedTo(CheckedTo);
+    g->SetColorMirrorChecked(MirrorChecked);
+    g->SetColorMirrorCheckedTo(MirrorCheckedTo);
+    Put(BorderChecked, [&](TColor v) { g->SetBorderColorChecked(v); });
+    g->SetGradientHot(ggVertical);
+    g->SetGradientMirrorHot(ggVertical);
+    g->SetGradientDown(ggVertical);
+    g->SetGradientMirrorDown(ggVertical);
+    g->SetGradientChecked(ggVertical);
+    g->SetGradientMirrorChecked(ggVertical);
+}
+
+} // namespace
+
 void TAdvToolBarOfficeStyler::LoadPreset(TToolBarStyle Value) {
-    const TPreset& p = PresetOf(Value);
+    const TOfficePreset& p = kOfficePresets[Value];
     DockColor()->SetColor(p.DockColor);
     DockColor()->SetColorTo(p.DockColorTo);
     DockColor()->SetDirection(gdHorizontal);
     DockColor()->SetSteps(128);
     SetRightHandleColor(p.RightHandleColor);
     SetRightHandleColorTo(p.RightHandleColorTo);
-    if (Value == bsOffice2007Luna) {
-        SetRightHandleColorHot(0xD3F8FF);
-        SetRightHandleColorHotTo(0x76C1FF);
-        SetRightHandleColorDown(0x087FE8);
-        SetRightHandleColorDownTo(0x7CDAF7);
+    SetRightHandleColorHot(p.RightHandleColorHot);
+    SetRightHandleColorHotTo(p.RightHandleColorHotTo);
+    Put(p.RightHandleColorDown, [this](TColor v) { SetRightHandleColorDown(v); });
+    Put(p.RightHandleColorDownTo, [this](TColor v) { SetRightHandleColorDownTo(v); });
+
+    auto* g = GlowButtonAppearance();
+    g->SetColor(p.GlowColor);
+    g->SetColorTo(p.GlowColorTo);
+    g->SetColorMirror(p.GlowColorMirror);
+    g->SetColorMirrorTo(p.GlowColorMirrorTo);
+    g->SetBorderColor(p.GlowBorderColor);
+    g->SetGradient(ggVertical);
+    g->SetGradientMirror(ggVertical);
+    PutGlowStates(g, p.GlowColorHot, p.GlowColorHotTo, p.GlowColorMirrorHot, p.GlowColorMirrorHotTo,
+                  p.GlowBorderColorHot, p.GlowColorDown, p.GlowColorDownTo, p.GlowColorMirrorDown,
+                  p.GlowColorMirrorDownTo, p.GlowBorderColorDown, p.GlowColorChecked, p.GlowColorCheckedTo,
+                  p.GlowColorMirrorChecked, p.GlowColorMirrorCheckedTo, p.GlowBorderColorChecked);
+    CompactGlowButtonAppearance()->Assign(g);
+    PutGlowStates(CompactGlowButtonAppearance(), p.CompactColorHot, p.CompactColorHotTo,
+                  p.CompactColorMirrorHot, p.CompactColorMirrorHotTo, p.CompactBorderColorHot,
+                  p.CompactColorDown, p.CompactColorDownTo, p.CompactColorMirrorDown,
+                  p.CompactColorMirrorDownTo, p.CompactBorderColorDown, p.CompactColorChecked,
+                  p.CompactColorCheckedTo, p.CompactColorMirrorChecked, p.CompactColorMirrorCheckedTo,
+                  p.CompactBorderColorChecked);
+
+    for (AdvToolBar::TCaptionAppearance* c : {CaptionAppearance(), GroupAppearance()->CaptionAppearance()}) {
+        c->SetCaptionColor(p.CaptionColor);
+        c->SetCaptionColorTo(p.CaptionColorTo);
+        c->SetCaptionColorHot(p.CaptionColorHot);
+        c->SetCaptionColorHotTo(p.CaptionColorHotTo);
+        c->SetCaptionTextColor(p.CaptionTextColor);
+        c->SetCaptionTextColorHot(p.CaptionTextColorHot);
     }
-    SetDragGripStyle(p.DragGrip);
+    Put(p.CaptionBorderColor, [this](TColor v) { CaptionAppearance()->SetCaptionBorderColor(v); });
+
+    auto* b = ButtonAppearance();
+    Put(p.ButtonColor, [b](TColor v) { b->SetColor(v); });
+    Put(p.ButtonColorTo, [b](TColor v) { b->SetColorTo(v); });
+    Put(p.ButtonColorHot, [b](TColor v) { b->SetColorHot(v); });
+    Put(p.ButtonColorHotTo, [b](TColor v) { b->SetColorHotTo(v); });
+    Put(p.ButtonColorDown, [b](TColor v) { b->SetColorDown(v); });
+    Put(p.ButtonColorDownTo, [b](TColor v) { b->SetColorDownTo(v); });
+    Put(p.ButtonColorChecked, [b](TColor v) { b->SetColorChecked(v); });
+    Put(p.ButtonColorCheckedTo, [b](TColor v) { b->SetColorCheckedTo(v); });
+    Put(p.ButtonCaptionTextColor, [b](TColor v) { b->SetCaptionTextColor(v); });
+    Put(p.ButtonCaptionTextColorHot, [b](TColor v) { b->SetCaptionTextColorHot(v); });
+    Put(p.ButtonCaptionTextColorDown, [b](TColor v) { b->SetCaptionTextColorDown(v); });
+    Put(p.ButtonCaptionTextColorChecked, [b](TColor v) { b->SetCaptionTextColorChecked(v); });
+    Put(p.ButtonBorderHotColor, [b](TColor v) { b->SetBorderHotColor(v); });
+    Put(p.ButtonBorderDownColor, [b](TColor v) { b->SetBorderDownColor(v); });
+    Put(p.ButtonBorderCheckedColor, [b](TColor v) { b->SetBorderCheckedColor(v); });
+
+    auto* grp = GroupAppearance();
+    grp->SetTextColor(p.GroupTextColor);
+    grp->SetColor(p.GroupColor);
+    grp->SetColorTo(p.GroupColorTo);
+    grp->SetColorMirror(p.GroupColorMirror);
+    grp->SetColorMirrorTo(p.GroupColorMirrorTo);
+    grp->SetGradient(ggVertical);
+    grp->SetGradientMirror(ggVertical);
+    grp->SetBorderColor(p.GroupBorderColor);
+    auto* gt = grp->TabAppearance();
+    gt->SetColorHot(p.GroupTabColorHot);
+    gt->SetColorHotTo(p.GroupTabColorHotTo);
+    gt->SetColorMirrorHot(p.GroupTabColorMirrorHot);
+    gt->SetColorMirrorHotTo(p.GroupTabColorMirrorHotTo);
+    gt->SetGradient(p.GroupTabGradient);
+    gt->SetGradientMirror(p.GroupTabGradientMirror);
+    gt->SetColorSelected(p.GroupTabColorSelected);
+    gt->SetColorSelectedTo(p.GroupTabColorSelectedTo);
+    gt->SetColorMirrorSelected(p.GroupTabColorMirrorSelected);
+    gt->SetColorMirrorSelectedTo(p.GroupTabColorMirrorSelectedTo);
+    gt->SetTextColorSelected(p.GroupTabTextColorSelected);
+    gt->SetBorderColorSelected(p.GroupTabBorderColorSelected);
+    gt->SetBorderColorSelectedHot(p.GroupTabBorderColorSelectedHot);
+    gt->SetBorderColorHot(p.GroupTabBorderColorHot);
+    gt->SetBorderColor(p.GroupTabBorderColor);
+    gt->SetTextColor(p.GroupTabTextColor);
+    gt->SetTextColorHot(p.GroupTabTextColorHot);
+    auto* gp = grp->PageAppearance();
+    gp->SetColor(p.GroupPageColor);
+    gp->SetColorTo(p.GroupPageColorTo);
+    gp->SetColorMirror(p.GroupPageColorMirror);
+    gp->SetColorMirrorTo(p.GroupPageColorMirrorTo);
+    gp->SetBorderColor(p.GroupPageBorderColor);
+    gp->SetGradient(ggVertical);
+    gp->SetGradientMirror(ggVertical);
+    auto* gb = grp->ToolBarAppearance();
+    gb->Color()->SetColor(p.GroupToolBarColor);
+    gb->Color()->SetColorTo(p.GroupToolBarColorTo);
+    gb->SetBorderColor(p.GroupToolBarBorderColor);
+    gb->ColorHot()->SetColor(p.GroupToolBarColorHot);
+    gb->ColorHot()->SetColorTo(p.GroupToolBarColorHotTo);
+    gb->SetBorderColorHot(p.GroupToolBarBorderColorHot);
+
+    auto* t = TabAppearance();
+    t->BackGround()->SetColor(p.TabBackGroundColor);
+    t->BackGround()->SetColorTo(p.TabBackGroundColorTo);
+    if (p.TabBackGroundVertical) t->BackGround()->SetDirection(gdVertical);
+    t->SetBorderColor(p.TabBorderColor);
+    t->SetBorderColorDisabled(p.TabBorderColorDisabled);
+    t->SetBorderColorHot(p.TabBorderColorHot);
+    t->SetBorderColorSelected(p.TabBorderColorSelected);
+    t->SetBorderColorSelectedHot(p.TabBorderColorSelectedHot);
+    t->SetTextColor(p.TabTextColor);
+    t->SetTextColorHot(p.TabTextColorHot);
+    t->SetTextColorSelected(p.TabTextColorSelected);
+    t->SetTextColorDisabled(p.TabTextColorDisabled);
+    t->SetColorSelected(p.TabColorSelected);
+    t->SetColorSelectedTo(p.TabColorSelectedTo);
+    t->SetColorMirrorSelected(p.TabColorMirrorSelected);
+    t->SetColorMirrorSelectedTo(p.TabColorMirrorSelectedTo);
+    t->SetColorDisabled(p.TabColorDisabled);
+    t->SetColorDisabledTo(p.TabColorDisabledTo);
+    t->SetColorMirrorDisabled(p.TabColorMirrorDisabled);
+    t->SetColorMirrorDisabledTo(p.TabColorMirrorDisabledTo);
+    t->SetColorHot(p.TabColorHot);
+    t->SetColorHotTo(p.TabColorHotTo);
+    t->SetColorMirrorHot(p.TabColorMirrorHot);
+    t->SetColorMirrorHotTo(p.TabColorMirrorHotTo);
+    t->SetGradient(ggVertical);
+    t->SetGradientDisabled(ggVertical);
+    t->SetGradientHot(p.TabGradientHot);
+    t->SetGradientMirrorDisabled(ggVertical);
+    t->SetGradientMirrorHot(ggVertical);
+    t->SetGradientMirrorSelected(ggVertical);
+    t->SetGradientSelected(ggVertical);
+
+    SetDragGripStyle(p.DragGripStyle);
     SetRoundEdges(p.RoundEdges);
     SetBevel(p.Bevel);
     SetUseBevel(p.UseBevel);
-    Color()->SetColor(p.Color);
-    Color()->SetColorTo(p.ColorTo);
+    Color()->SetColor(p.ColorColor);
+    Color()->SetColorTo(p.ColorColorTo);
     Color()->SetDirection(gdVertical);
     if (p.ColorSteps != 0) Color()->SetSteps(p.ColorSteps);
-    if (p.BorderColor != kKeep) SetBorderColor(p.BorderColor);
-    if (Value == bsOffice2007Luna) {
-        ColorHot()->SetColor(0xFFF1E6);
-        ColorHot()->SetColorTo(0xFAEADE);
-        ColorHot()->SetDirection(gdVertical);
-    }
+    Put(p.BorderColor, [this](TColor v) { SetBorderColor(v); });
+    ColorHot()->SetColor(p.ColorHotColor);
+    ColorHot()->SetColorTo(p.ColorHotColorTo);
+    ColorHot()->SetDirection(gdVertical);
     SetBorderColorHot(p.BorderColorHot);
-    SetFloatingWindowBorderColor(p.FloatingBorderColor);
-    SetFloatingWindowBorderWidth(p.FloatingBorderWidth);
-    SetChildComponentStyle(p.ChildStyle);
-    if (Value == bsOffice2007Obsidian) SetDarkStyle(true);
+    SetFloatingWindowBorderColor(p.FloatingWindowBorderColor);
+    SetFloatingWindowBorderWidth(p.FloatingWindowBorderWidth);
+
+    auto* pg = PageAppearance();
+    pg->SetBorderColor(p.PageBorderColor);
+    pg->SetColor(p.PageColor);
+    pg->SetColorTo(p.PageColorTo);
+    pg->SetColorMirror(p.PageColorMirror);
+    pg->SetColorMirrorTo(p.PageColorMirrorTo);
+    pg->SetGradient(ggVertical);
+    pg->SetGradientMirror(ggVertical);
+    auto* pc = PagerCaption();
+    pc->SetColor(p.PagerCaptionColor);
+    pc->SetColorTo(p.PagerCaptionColorTo);
+    pc->SetColorMirror(p.PagerCaptionColorMirror);
+    pc->SetColorMirrorTo(p.PagerCaptionColorMirrorTo);
+    pc->SetBorderColor(p.PagerCaptionBorderColor);
+    pc->SetGradient(ggVertical);
+    pc->SetGradientMirror(ggVertical);
+    auto* q = QATAppearance();
+    q->SetColor(p.QATColor);
+    q->SetColorTo(p.QATColorTo);
+    q->SetBorderColor(p.QATBorderColor);
+    q->SetFullSizeColor(p.QATFullSizeColor);
+    q->SetFullSizeColorTo(p.QATFullSizeColorTo);
+    q->SetFullSizeBorderColor(p.QATFullSizeBorderColor);
+
+    SetChildComponentStyle(p.ChildComponentStyle);
+    SetRoundedPageCorners(p.RoundedPageCorners);
+    SetWideQATNotch(p.WideQATNotch);
+    SetDarkStyle(p.DarkStyle);
 }
 
 void TAdvToolBarOfficeStyler::ThemeChanged(vcl::TObject*) {

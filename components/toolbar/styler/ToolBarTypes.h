@@ -29,7 +29,8 @@ inline bool IsHorizontal(TDockAlign Align) {
     return Align == daTop || Align == daBottom;
 }
 
-// A list whose indexed access checks the index against Count.
+// A list whose indexed access checks the index against Count (a negative index is left to the
+// list's own check).
 class TDbgList : public vcl::TList {
     KV_CLASS(TDbgList, vcl::TList)
 public:
@@ -38,7 +39,53 @@ public:
     void* GetItemsEx(int Index) const;
     // Raises Exception "Index out of bounds in list write access" at or past Count.
     void SetItemsEx(int Index, void* Item);
+    // Clears this list, then appends every item of List in its order.
+    void AssignList(const vcl::TList* List);
     template <typename T> T* At(int Index) const { return static_cast<T*>(GetItemsEx(Index)); }
 };
 
+// The typed form of TDbgList: items of one class, with the same checks and messages.
+template <typename T> class TDbgListOf {
+public:
+    int Count() const { return FList.Count(); }
+    T* operator[](int Index) const { return static_cast<T*>(FList.GetItemsEx(Index)); }
+    void Set(int Index, T* Item) { FList.SetItemsEx(Index, Item); }
+    void Add(T* Item) { FList.Add(Item); }
+    int IndexOf(const T* Item) const { return FList.IndexOf(const_cast<T*>(Item)); }
+    void Delete(int Index) { FList.Delete(Index); }
+    void Clear() { FList.Clear(); }
+
+private:
+    TDbgList FList;
+};
+
 } // namespace AdvToolBar
+
+// A published value of an appearance object: the setter compares, stores and calls the class's
+// Changed() when the value differed.
+#define KV_TB_PROP(Type, Name)                                                                               \
+public:                                                                                                      \
+    Type Name() const {                                                                                      \
+        return F##Name;                                                                                      \
+    }                                                                                                        \
+    void Set##Name(Type Value) {                                                                             \
+        if (F##Name == Value) return;                                                                        \
+        F##Name = Value;                                                                                     \
+        Changed();                                                                                           \
+    }                                                                                                        \
+                                                                                                             \
+private:                                                                                                     \
+    Type F##Name
+
+// A value written straight into its field, without change event.
+#define KV_TB_FIELD(Type, Name)                                                                              \
+public:                                                                                                      \
+    Type Name() const {                                                                                      \
+        return F##Name;                                                                                      \
+    }                                                                                                        \
+    void Set##Name(Type Value) {                                                                             \
+        F##Name = Value;                                                                                     \
+    }                                                                                                        \
+                                                                                                             \
+private:                                                                                                     \
+    Type F##Name

@@ -6,6 +6,7 @@
 
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/backend/gtk/GtkGuard.h"
+#include "platform/backend/gtk/GtkIcon.h"
 #include "platform/backend/gtk/GtkLockKeys.h"
 #include "platform/backend/gtk/GtkNativeWindow.h"
 #include "platform/rtl/Exceptions.h"
@@ -297,6 +298,13 @@ void GtkDisplay::OnThemeSetting(GObject*, GParamSpec*, gpointer self) {
 }
 
 // ---- Clipboard
+
+void GtkDisplay::SetProgramIcon(const std::vector<backend::IconImage>& images) {
+    // GTK's default list: the icon of every window that has none of its own, those shown already too.
+    GList* list = PixbufList(images);
+    gtk_window_set_default_icon_list(list);
+    g_list_free_full(list, g_object_unref);
+}
 
 void GtkDisplay::SetClipboardText(const vcl::String& text) {
     GtkClipboard* cb = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);

@@ -31,6 +31,7 @@ public:
     std::uint32_t TickCount() override;
     backend::WaitResult Wait(std::optional<std::uint32_t> deadline) override;
     void SetSink(backend::EventSink* sink) override { FSink = sink; }
+    void SetProgramIcon(const std::vector<backend::IconImage>& images) override;
     void SetClipboardText(const vcl::String& text) override;
     vcl::String GetClipboardText() override;
 

@@ -4,55 +4,13 @@
 
 #include <gdk/gdkkeysyms.h>
 
-#include "platform/win/WinUser.h"
+#include "platform/win/WindowInternal.h"
 
 namespace gtkbackend {
 
 namespace {
 
 using namespace win;
-
-// The US keys of the punctuation characters: the key and whether Shift gives the character.
-struct PunctKey {
-    char Ch;
-    unsigned Vk;
-    bool Shifted;
-};
-
-constexpr PunctKey kPunct[] = {
-    {')', '0', true},
-    {'!', '1', true},
-    {'@', '2', true},
-    {'#', '3', true},
-    {'$', '4', true},
-    {'%', '5', true},
-    {'^', '6', true},
-    {'&', '7', true},
-    {'*', '8', true},
-    {'(', '9', true},
-    {';', VK_OEM_1, false},
-    {':', VK_OEM_1, true},
-    {'=', VK_OEM_PLUS, false},
-    {'+', VK_OEM_PLUS, true},
-    {',', VK_OEM_COMMA, false},
-    {'<', VK_OEM_COMMA, true},
-    {'-', VK_OEM_MINUS, false},
-    {'_', VK_OEM_MINUS, true},
-    {'.', VK_OEM_PERIOD, false},
-    {'>', VK_OEM_PERIOD, true},
-    {'/', VK_OEM_2, false},
-    {'?', VK_OEM_2, true},
-    {'`', VK_OEM_3, false},
-    {'~', VK_OEM_3, true},
-    {'[', VK_OEM_4, false},
-    {'{', VK_OEM_4, true},
-    {'\\', VK_OEM_5, false},
-    {'|', VK_OEM_5, true},
-    {']', VK_OEM_6, false},
-    {'}', VK_OEM_6, true},
-    {'\'', VK_OEM_7, false},
-    {'"', VK_OEM_7, true},
-};
 
 KeyInfo Key(unsigned vk, bool extended = false, unsigned scan = 0) {
     return KeyInfo{vk, scan, extended};
@@ -69,8 +27,9 @@ KeyInfo KeyFromKeyval(unsigned kv) {
     if (kv >= 'A' && kv <= 'Z') return Key(kv);
     if (kv >= '0' && kv <= '9') return Key(kv);
     if (kv == ' ') return Key(VK_SPACE);
-    for (const PunctKey& p : kPunct)
-        if (kv == static_cast<unsigned char>(p.Ch)) return Key(p.Vk);
+    // The other printable ASCII characters: their keys on the window system's layout.
+    if (kv > ' ' && kv < 0x7F)
+        if (auto key = win::detail::KeyForChar(kv)) return Key(key->first);
     if (kv >= GDK_KEY_F1 && kv <= GDK_KEY_F24) return Key(VK_F1 + (kv - GDK_KEY_F1));
     if (kv >= GDK_KEY_KP_0 && kv <= GDK_KEY_KP_9) return Key(VK_NUMPAD0 + (kv - GDK_KEY_KP_0));
     switch (kv) {
@@ -180,28 +139,13 @@ KeyInfo KeyFromKeyval(unsigned kv) {
 }
 
 char32_t UsLayoutChar(unsigned vk, bool shift, bool caps) {
-    if (vk >= 'A' && vk <= 'Z') return (shift != caps) ? vk : vk - 'A' + 'a';
-    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return U'0' + (vk - VK_NUMPAD0);
-    switch (vk) {
-    case VK_SPACE:
-        return U' ';
-    case VK_MULTIPLY:
-        return U'*';
-    case VK_ADD:
-        return U'+';
-    case VK_SUBTRACT:
-        return U'-';
-    case VK_DECIMAL:
-        return U'.';
-    case VK_DIVIDE:
-        return U'/';
-    default:
-        break;
-    }
-    if (vk >= '0' && vk <= '9' && !shift) return vk;
-    for (const PunctKey& p : kPunct)
-        if (p.Vk == vk && p.Shifted == shift) return static_cast<unsigned char>(p.Ch);
-    return 0;
+    // The window system's own translation, with Num Lock on (GDK reports the keypad's digits only then).
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_CAPITAL] = caps ? 1 : 0;
+    keys[VK_NUMLOCK] = 1;
+    char32_t ch = win::detail::CharFromKey(vk, keys);
+    return ch >= ' ' && ch != 0x7F ? ch : 0;
 }
 
 KeyDecision DecideKeyPress(unsigned keyval, unsigned baseKeyval, char32_t unicode, const KeyModifiers& mods) {

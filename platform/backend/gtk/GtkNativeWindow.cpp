@@ -7,7 +7,12 @@
 
 #include "platform/backend/gtk/GtkDisplay.h"
 #include "platform/backend/gtk/GtkGuard.h"
+#include "platform/backend/gtk/GtkIcon.h"
 #include "platform/backend/gtk/GtkKeys.h"
+#include "platform/rtl/Unicode.h"
+
+// Last: X11's macros would clash with names in the headers above.
+#include <gdk/gdkx.h>
 
 namespace gtkbackend {
 
@@ -21,10 +26,8 @@ namespace {
 
 // The window system keeps a minimised window at this position (the platform's convention).
 constexpr int kMinimizedPos = -32000;
-// The platform's wheel step and hit-test codes (GLib's TRUE/FALSE keep the window headers out of here).
+// The platform's wheel step (GLib's TRUE/FALSE keep the window headers out of here).
 constexpr int kWheelDelta = 120;
-constexpr int HTLEFT = 10, HTRIGHT = 11, HTTOP = 12, HTTOPLEFT = 13, HTTOPRIGHT = 14, HTBOTTOM = 15,
-              HTBOTTOMLEFT = 16, HTBOTTOMRIGHT = 17, HTGROWBOX = 4;
 
 TPoint RootPoint(double x, double y) {
     return TPoint{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
@@ -45,6 +48,12 @@ std::optional<MouseButton> ButtonOf(guint button) {
     default:
         return std::nullopt;
     }
+}
+
+bool UnderWindowManager(GtkWidget* widget) {
+    GdkScreen* screen = gtk_widget_get_screen(widget);
+    return GDK_IS_X11_SCREEN(screen) &&
+           gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_ACTIVE_WINDOW"));
 }
 
 unsigned Bit(MouseButton b) {
@@ -70,6 +79,10 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
         gtk_window_set_focus_on_map(win, FALSE);
     }
     if (owner) gtk_window_set_transient_for(win, owner);
+    // The window system places every window itself: a window manager is to take the place as given, as
+    // it does a place the user chose, not put the window where its own placement policy would.
+    GdkGeometry geometry{};
+    gtk_window_set_geometry_hints(win, nullptr, &geometry, GDK_HINT_USER_POS);
     // An RGBA visual only where a compositor blends it; elsewhere transparent pixels are cut by the shape.
     GdkScreen* screen = gtk_widget_get_screen(FWindow);
     if (gdk_screen_is_composited(screen))
@@ -142,7 +155,8 @@ void GtkNativeWindow::SetBounds(const TRect& r) {
     if (r == FBounds && FRequested.empty()) return;
     FBounds = r;
     FRequested.push_back(r);
-    if (FRequested.size() > 16) FRequested.erase(FRequested.begin());
+    // A drag by the mouse asks many times before the server answers: keep enough to know every echo.
+    if (FRequested.size() > 64) FRequested.erase(FRequested.begin());
     gtk_window_move(win, r.Left, r.Top);
     gtk_window_resize(win, std::max(r.Width(), 1), std::max(r.Height(), 1));
 }
@@ -212,60 +226,16 @@ void GtkNativeWindow::Present(cairo_surface_t* surface, const TRect& dirty) {
     gtk_widget_queue_draw_area(FArea, dirty.Left, dirty.Top, dirty.Width(), dirty.Height());
 }
 
-bool GtkNativeWindow::PressStillHeld() const {
-    // A quick click may be over before the window system asks for the drag: the window manager would then
-    // drag until the next click. Ask the server whether the button is still down.
-    GdkWindow* g = Gdk();
-    if (!g || FPressButton < 1 || FPressButton > 3) return false;
-    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gtk_widget_get_display(FWindow)));
-    GdkModifierType mask = static_cast<GdkModifierType>(0);
-    gdk_window_get_device_position(g, pointer, nullptr, nullptr, &mask);
-    const unsigned bits[] = {GDK_BUTTON1_MASK, GDK_BUTTON2_MASK, GDK_BUTTON3_MASK};
-    return (mask & bits[FPressButton - 1]) != 0;
+void GtkNativeWindow::SetTitle(const vcl::String& title) {
+    // GTK takes only well-formed UTF-8: whatever is not becomes U+FFFD.
+    gtk_window_set_title(GTK_WINDOW(FWindow), vcl::Utf16ToUtf8(vcl::Utf8ToUtf16(title)).c_str());
 }
 
-bool GtkNativeWindow::BeginMoveDrag(TPoint screen) {
-    if (!PressStillHeld()) return false;
-    gtk_window_begin_move_drag(GTK_WINDOW(FWindow), static_cast<gint>(FPressButton), screen.X, screen.Y,
-                               FPressTime);
-    return true;
-}
-
-bool GtkNativeWindow::BeginResizeDrag(int hitTest, TPoint screen) {
-    GdkWindowEdge edge;
-    switch (hitTest) {
-    case HTLEFT:
-        edge = GDK_WINDOW_EDGE_WEST;
-        break;
-    case HTRIGHT:
-        edge = GDK_WINDOW_EDGE_EAST;
-        break;
-    case HTTOP:
-        edge = GDK_WINDOW_EDGE_NORTH;
-        break;
-    case HTBOTTOM:
-        edge = GDK_WINDOW_EDGE_SOUTH;
-        break;
-    case HTTOPLEFT:
-        edge = GDK_WINDOW_EDGE_NORTH_WEST;
-        break;
-    case HTTOPRIGHT:
-        edge = GDK_WINDOW_EDGE_NORTH_EAST;
-        break;
-    case HTBOTTOMLEFT:
-        edge = GDK_WINDOW_EDGE_SOUTH_WEST;
-        break;
-    case HTBOTTOMRIGHT:
-    case HTGROWBOX:
-        edge = GDK_WINDOW_EDGE_SOUTH_EAST;
-        break;
-    default:
-        return false;
-    }
-    if (!PressStillHeld()) return false;
-    gtk_window_begin_resize_drag(GTK_WINDOW(FWindow), edge, static_cast<gint>(FPressButton), screen.X,
-                                 screen.Y, FPressTime);
-    return true;
+void GtkNativeWindow::SetIcon(const std::vector<backend::IconImage>& images) {
+    // None of its own: GTK shows the default list, the program's icon.
+    GList* list = PixbufList(images);
+    gtk_window_set_icon_list(GTK_WINDOW(FWindow), list);
+    g_list_free_full(list, g_object_unref);
 }
 
 void GtkNativeWindow::ApplyCursor(GdkCursor* cursor) {
@@ -331,7 +301,14 @@ void GtkNativeWindow::Configured(const TRect& r) {
 
 gboolean GtkNativeWindow::OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] { w->Configured(TRect{e->x, e->y, e->x + e->width, e->y + e->height}); });
+    GuardedVoid([&] {
+        // Under a window manager our window sits in its frame: a real configure event tells the size only,
+        // its place (translated through a frame still being set up) may be a passing one. The window
+        // manager's synthetic events tell where the window really is.
+        TPoint at{e->x, e->y};
+        if (!e->send_event && UnderWindowManager(w->FWindow)) at = TPoint{w->FBounds.Left, w->FBounds.Top};
+        w->Configured(TRect{at.X, at.Y, at.X + e->width, at.Y + e->height});
+    });
     return FALSE;
 }
 
@@ -421,8 +398,6 @@ gboolean GtkNativeWindow::OnButtonPress(GtkWidget*, GdkEventButton* e, gpointer 
         if (e->type != GDK_BUTTON_PRESS) return;
         std::optional<MouseButton> b = ButtonOf(e->button);
         if (!b) return;
-        w->FPressButton = e->button;
-        w->FPressTime = e->time;
         w->FButtons |= Bit(*b);
         InputEvent ev = w->Event(EventKind::ButtonDown);
         ev.Button = *b;
@@ -438,7 +413,6 @@ gboolean GtkNativeWindow::OnButtonRelease(GtkWidget*, GdkEventButton* e, gpointe
         std::optional<MouseButton> b = ButtonOf(e->button);
         if (!b || !(w->FButtons & Bit(*b))) return;
         w->FButtons &= ~Bit(*b);
-        if (e->button == w->FPressButton) w->FPressButton = 0;
         InputEvent ev = w->Event(EventKind::ButtonUp);
         ev.Button = *b;
         ev.Screen = RootPoint(e->x_root, e->y_root);

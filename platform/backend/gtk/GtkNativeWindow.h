@@ -1,6 +1,8 @@
 #pragma once
-// One undecorated GTK window per top-level window of the window system: shows the window's image,
-// follows the window manager's moves, sizes and states, and turns GDK input into the backend's events.
+// One undecorated GTK window per top-level window of the window system: shows the window's image, title
+// and icon, follows the window manager's moves, sizes and states, and turns GDK input into the backend's
+// events. Moves and sizes by the mouse are the window system's own (it sends the sizing messages), never
+// a window-manager drag.
 
 #include <gtk/gtk.h>
 
@@ -27,8 +29,8 @@ public:
     void SetOpacity(std::uint8_t alpha, std::optional<std::uint32_t> colorKey, bool perPixelAlpha) override;
     void SetShape(const std::optional<std::vector<vcl::TRect>>& rects) override;
     void Present(cairo_surface_t* surface, const vcl::TRect& dirty) override;
-    bool BeginMoveDrag(vcl::TPoint screen) override;
-    bool BeginResizeDrag(int hitTest, vcl::TPoint screen) override;
+    void SetTitle(const vcl::String& title) override;
+    void SetIcon(const std::vector<backend::IconImage>& images) override;
 
     GtkWidget* Widget() const { return FWindow; }
     // The GDK window once realized, else null.
@@ -60,7 +62,6 @@ private:
     void Wheel(int delta, bool horizontal, vcl::TPoint at);
     void KeyPressed(const GdkEventKey* e);
     void ApplyShape();
-    bool PressStillHeld() const;
     backend::InputEvent Event(backend::EventKind kind) const;
 
     GtkDisplay& FDisplay;
@@ -76,11 +77,9 @@ private:
     std::uint8_t FAlpha = 255;
     std::optional<std::uint32_t> FColorKey;
     bool FPerPixel = false;
-    RegionPtr FShape;       // the window system's shape, null = rectangular
-    RegionPtr FMask;        // pixels left out by the colour key or transparency, null = none
-    unsigned FButtons = 0;  // bit per backend::MouseButton held
-    guint32 FPressTime = 0; // of the last button press, for the window manager's drags
-    guint FPressButton = 0;
+    RegionPtr FShape;                // the window system's shape, null = rectangular
+    RegionPtr FMask;                 // pixels left out by the colour key or transparency, null = none
+    unsigned FButtons = 0;           // bit per backend::MouseButton held
     double FWheelX = 0, FWheelY = 0; // smooth-scrolling remainders, in notches
 };
 

@@ -1,17 +1,16 @@
-// The offscreen backend.
+// The offscreen backend: the display without a screen.
 
 #include "platform/backend/offscreen/Offscreen.h"
 
 #include <algorithm>
 
-#include "platform/rtl/Exceptions.h"
 #include "platform/win/WindowInternal.h"
 
 namespace offscreen {
 
 class OffscreenWindow : public backend::NativeWindow {
 public:
-    OffscreenWindow(OffscreenBackend* owner, const backend::NativeWindowInfo& info)
+    OffscreenWindow(OffscreenDisplay* owner, const backend::NativeWindowInfo& info)
         : owner_(owner), info_(info) {
         bounds_ = info.Bounds;
         owner_->windows_.push_back(this);
@@ -32,6 +31,8 @@ public:
         perPixel_ = perPixel;
     }
     void SetShape(const std::optional<std::vector<vcl::TRect>>& rects) override { shape_ = rects; }
+    void SetTitle(const String& title) override { title_ = title; }
+    void SetIcon(const std::vector<backend::IconImage>& images) override { icon_ = images; }
     void Present(cairo_surface_t* surface, const vcl::TRect&) override {
         if (surface != image_) {
             cairo_surface_reference(surface);
@@ -40,7 +41,7 @@ public:
         }
     }
 
-    OffscreenBackend* owner_;
+    OffscreenDisplay* owner_;
     backend::NativeWindowInfo info_;
     vcl::TRect bounds_;
     bool visible_ = false;
@@ -49,6 +50,8 @@ public:
     bool perPixel_ = false;
     std::optional<std::vector<vcl::TRect>> shape_;
     cairo_surface_t* image_ = nullptr;
+    String title_;
+    std::vector<backend::IconImage> icon_;
 };
 
 namespace {
@@ -57,9 +60,10 @@ std::vector<Monitor> DefaultMonitors() {
     return {Monitor{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true, "DISPLAY1"}};
 }
 
-// An ARGB32 copy of a window image as the screen shows it: opaque unless per-pixel alpha; colour-keyed
-// pixels transparent.
-cairo_surface_t* Visible(cairo_surface_t* image, bool perPixel, std::optional<std::uint32_t> key) {
+} // namespace
+
+cairo_surface_t* OffscreenDisplay::Visible(cairo_surface_t* image, bool perPixel,
+                                           std::optional<std::uint32_t> key) {
     cairo_surface_flush(image);
     int w = cairo_image_surface_get_width(image), h = cairo_image_surface_get_height(image);
     cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
@@ -84,191 +88,37 @@ cairo_surface_t* Visible(cairo_surface_t* image, bool perPixel, std::optional<st
     return out;
 }
 
-win::COLORREF PixelAt(cairo_surface_t* s, int x, int y) {
-    cairo_surface_flush(s);
-    if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(s) || y >= cairo_image_surface_get_height(s))
-        return 0xFFFFFFFF; // CLR_INVALID
-    auto* row = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(s) +
-                                                       y * cairo_image_surface_get_stride(s));
-    std::uint32_t p = row[x];
-    return win::RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-
-char32_t NextCodePoint(const String& s, size_t& i) {
-    auto c = static_cast<unsigned char>(s[i++]);
-    if (c < 0x80) return c;
-    int n = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-    char32_t cp = n == 3 ? (c & 0x07) : n == 2 ? (c & 0x0F) : (c & 0x1F);
-    if (n == 0) return 0xFFFD;
-    for (int k = 0; k < n; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0xFFFD;
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    }
-    return cp;
-}
-
-} // namespace
-
-OffscreenBackend::OffscreenBackend(std::vector<Monitor> monitors)
+OffscreenDisplay::OffscreenDisplay(std::vector<Monitor> monitors)
     : monitors_(monitors.empty() ? DefaultMonitors() : std::move(monitors)) {}
 
-OffscreenBackend::~OffscreenBackend() = default;
+OffscreenDisplay::~OffscreenDisplay() = default;
 
 std::unique_ptr<backend::NativeWindow>
-OffscreenBackend::CreateNativeWindow(const backend::NativeWindowInfo& info) {
+OffscreenDisplay::CreateNativeWindow(const backend::NativeWindowInfo& info) {
     return std::make_unique<OffscreenWindow>(this, info);
 }
 
-void OffscreenBackend::Restack(const std::vector<backend::NativeWindow*>& list) {
+void OffscreenDisplay::Restack(const std::vector<backend::NativeWindow*>& list) {
     stack_.clear();
     for (auto* n : list)
         if (auto* w = dynamic_cast<OffscreenWindow*>(n)) stack_.push_back(w);
 }
 
-backend::WaitResult OffscreenBackend::Wait(std::optional<std::uint32_t> deadline) {
+backend::WaitResult OffscreenDisplay::Wait(std::optional<std::uint32_t> deadline) {
     if (!deadline) return backend::WaitResult::Idle;
     if (static_cast<std::int32_t>(*deadline - now_) > 0) now_ = *deadline;
     return backend::WaitResult::Deadline;
 }
 
-void OffscreenBackend::SetMonitors(std::vector<Monitor> monitors) {
+void OffscreenDisplay::SetMonitors(std::vector<Monitor> monitors) {
     monitors_ = monitors.empty() ? DefaultMonitors() : std::move(monitors);
 }
 
-void OffscreenBackend::Deliver(const backend::InputEvent& ev) {
+void OffscreenDisplay::Deliver(const backend::InputEvent& ev) {
     if (sink_) sink_->Deliver(ev);
 }
 
-void OffscreenBackend::MoveMouse(int x, int y) {
-    pointer_ = {x, y};
-    backend::InputEvent ev;
-    ev.Kind = backend::EventKind::MouseMove;
-    ev.Screen = pointer_;
-    Deliver(ev);
-}
-
-void OffscreenBackend::Press(MouseButton b) {
-    backend::InputEvent ev;
-    ev.Kind = backend::EventKind::ButtonDown;
-    ev.Button = b;
-    ev.Screen = pointer_;
-    Deliver(ev);
-}
-
-void OffscreenBackend::Release(MouseButton b) {
-    backend::InputEvent ev;
-    ev.Kind = backend::EventKind::ButtonUp;
-    ev.Button = b;
-    ev.Screen = pointer_;
-    Deliver(ev);
-}
-
-void OffscreenBackend::Click(int x, int y, MouseButton b) {
-    MoveMouse(x, y);
-    Press(b);
-    Release(b);
-}
-
-void OffscreenBackend::Wheel(int delta, bool horizontal) {
-    backend::InputEvent ev;
-    ev.Kind = backend::EventKind::Wheel;
-    ev.Screen = pointer_;
-    ev.WheelDelta = delta;
-    ev.Horizontal = horizontal;
-    Deliver(ev);
-}
-
-void OffscreenBackend::KeyDown(unsigned vk, bool extended) {
-    backend::InputEvent ev;
-    ev.Kind = backend::EventKind::KeyDown;
-    ev.VirtualKey = vk;
-    ev.Extended = extended;
-    Deliver(ev);
-}
-
-void OffscreenBackend::KeyUp(unsigned vk, bool extended) {
-    backend::InputEvent ev;
-    ev.Kind = backend::EventKind::KeyUp;
-    ev.VirtualKey = vk;
-    ev.Extended = extended;
-    Deliver(ev);
-}
-
-void OffscreenBackend::PressKey(unsigned vk) {
-    KeyDown(vk);
-    KeyUp(vk);
-}
-
-void OffscreenBackend::TypeText(const String& text) {
-    using namespace win::detail;
-    for (size_t i = 0; i < text.size();) {
-        char32_t cp = NextCodePoint(text, i);
-        auto key = KeyForChar(cp);
-        if (key) {
-            bool shift = key->second;
-            // Caps Lock turns letters round, so Shift is used the other way.
-            if (key->first >= 'A' && key->first <= 'Z' && (S().AsyncKeys[win::VK_CAPITAL] & 1))
-                shift = !shift;
-            bool held = S().AsyncKeys[win::VK_SHIFT] & 0x80;
-            if (shift && !held) KeyDown(win::VK_SHIFT);
-            if (!shift && held) KeyUp(win::VK_SHIFT);
-            PressKey(key->first);
-            if (shift && !held) KeyUp(win::VK_SHIFT);
-            if (!shift && held) KeyDown(win::VK_SHIFT);
-            continue;
-        }
-        backend::InputEvent ev;
-        ev.Kind = backend::EventKind::KeyDown;
-        ev.VirtualKey = win::VK_PACKET;
-        ev.Char = cp;
-        Deliver(ev);
-        ev.Kind = backend::EventKind::KeyUp;
-        Deliver(ev);
-    }
-}
-
-void OffscreenBackend::RequestClose(win::HWND window) {
-    win::detail::Wnd* w = win::detail::W(window);
-    if (!w || !w->Native) return;
-    backend::InputEvent ev;
-    ev.Kind = backend::EventKind::CloseRequest;
-    ev.Window = w->Native.get();
-    Deliver(ev);
-}
-
-void OffscreenBackend::DeactivateApp() {
-    backend::InputEvent ev;
-    ev.Kind = backend::EventKind::Deactivate;
-    Deliver(ev);
-}
-
-void OffscreenBackend::ProcessMessages() {
-    win::MSG m;
-    while (win::PeekMessage(&m, nullptr, 0, 0, win::PM_REMOVE)) {
-        if (m.message == win::WM_QUIT) {
-            win::PostQuitMessage(static_cast<int>(m.wParam)); // left for the program's own loop
-            return;
-        }
-        win::TranslateMessage(&m);
-        win::DispatchMessage(&m);
-    }
-}
-
-void OffscreenBackend::Advance(std::uint32_t ms) {
-    std::uint32_t target = now_ + ms;
-    ProcessMessages();
-    for (;;) {
-        auto d = win::detail::NextDeadline();
-        if (!d || static_cast<std::int32_t>(*d - target) > 0) break;
-        if (static_cast<std::int32_t>(*d - now_) > 0) now_ = *d;
-        ProcessMessages();
-        if (win::detail::S().QuitPending) break;
-    }
-    now_ = target;
-    ProcessMessages();
-}
-
-cairo_surface_t* OffscreenBackend::ComposeScreen() const {
+cairo_surface_t* OffscreenDisplay::ComposeScreen() const {
     vcl::TRect u = monitors_.front().Bounds;
     for (const auto& m : monitors_)
         u = {std::min(u.Left, m.Bounds.Left), std::min(u.Top, m.Bounds.Top),
@@ -301,49 +151,25 @@ cairo_surface_t* OffscreenBackend::ComposeScreen() const {
     return screen;
 }
 
-win::COLORREF OffscreenBackend::ScreenPixel(int x, int y) const {
-    cairo_surface_t* s = ComposeScreen();
-    vcl::TRect u = monitors_.front().Bounds;
-    for (const auto& m : monitors_)
-        u = {std::min(u.Left, m.Bounds.Left), std::min(u.Top, m.Bounds.Top), u.Right, u.Bottom};
-    win::COLORREF c = PixelAt(s, x - u.Left, y - u.Top);
-    cairo_surface_destroy(s);
-    return c;
-}
-
-win::COLORREF OffscreenBackend::WindowPixel(win::HWND window, int x, int y) const {
+const OffscreenWindow* OffscreenDisplay::Native(win::HWND window) const {
     win::detail::Wnd* w = win::detail::W(window);
-    if (!w || !w->IsTopLevel() || !w->Surface) return 0xFFFFFFFF;
-    return PixelAt(w->Surface, x, y);
+    return w && w->IsTopLevel() ? dynamic_cast<const OffscreenWindow*>(w->Native.get()) : nullptr;
 }
 
-bool OffscreenBackend::WriteWindowPng(win::HWND window, const String& path) const {
-    win::detail::Wnd* w = win::detail::W(window);
-    if (!w || !w->IsTopLevel() || !w->Surface) return false;
-    cairo_surface_t* img = Visible(w->Surface, w->PerPixel, std::nullopt);
-    bool ok = cairo_surface_write_to_png(img, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(img);
-    return ok;
+String OffscreenDisplay::WindowTitle(win::HWND window) const {
+    const OffscreenWindow* n = Native(window);
+    return n ? n->title_ : String();
 }
 
-bool OffscreenBackend::WriteScreenPng(const String& path) const {
-    cairo_surface_t* s = ComposeScreen();
-    bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(s);
-    return ok;
-}
-
-OffscreenBackend& Offscreen() {
-    if (!backend::HasBackend()) backend::SetBackend(std::make_unique<OffscreenBackend>());
-    auto* b = dynamic_cast<OffscreenBackend*>(&backend::GetBackend());
-    if (!b) throw vcl::Exception("The active display backend is not the offscreen one");
-    return *b;
+std::vector<backend::IconImage> OffscreenDisplay::WindowIcon(win::HWND window) const {
+    const OffscreenWindow* n = Native(window);
+    return n ? n->icon_ : std::vector<backend::IconImage>{};
 }
 
 } // namespace offscreen
 
 namespace backend {
 std::unique_ptr<Backend> CreateOffscreenBackend() {
-    return std::make_unique<offscreen::OffscreenBackend>();
+    return std::make_unique<offscreen::OffscreenDisplay>();
 }
 } // namespace backend

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""End-to-end test of the program: the real `kalvenor` on an X display (run under xvfb-run -a) against the
-demo service. Signs in with the demo account through real X input (xdotool), clicks Inbox, searches,
-signs out by closing the window, then checks the service's request log and a screenshot.
+"""End-to-end test of the program: the real `kalvenor` on an X display with a window manager (run under
+xvfb-run -a and tests/support/with-window-manager) against the demo service. Finds the login dialog and
+the main window by their titles and checks their icons, signs in with the demo account through real X
+input (xdotool), clicks Inbox, searches, signs out with the window manager's close request, then checks
+the service's request log and a screenshot.
 
     run_e2e.py --program build/kalvenor --service tools/demo-service/server.py --artifacts DIR
 """
@@ -19,7 +21,9 @@ import time
 # Window coordinates of the main window's controls (the window is placed at 0, 0 on a first start).
 INBOX = (67, 353)
 SEARCH_EDIT = (66, 77)
-CLOSE_BOX = (885, 13)
+TITLE = "Kalvenor"
+# The icon sizes that task bars, window lists and Alt+Tab ask for.
+ICON_SIZES = (16, 32, 48)
 LOGIN_SIZE = (359, 341)
 MAIN_SIZE = (900, 620)
 
@@ -48,6 +52,39 @@ def visible_windows():
     return windows
 
 
+def titled(title, size):
+    """The visible window with that title (WM_NAME / _NET_WM_NAME) and size, found as tools find it."""
+    def find():
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
+                             capture_output=True, text=True).stdout
+        for w in visible_windows():
+            if w[0] in out.split() and (w[3], w[4]) == size:
+                return w
+        return None
+    return find
+
+
+def check_icon(window, what):
+    """The window's _NET_WM_ICON holds images of the sizes asked for, none of them blank."""
+    out = subprocess.run(["xprop", "-id", window[0], "-f", "_NET_WM_ICON", "32c", "_NET_WM_ICON"],
+                         capture_output=True, text=True).stdout
+    if "=" not in out:
+        raise Failure("%s has no icon: %r" % (what, out.strip()))
+    values = [int(v) for v in out.split("=", 1)[1].replace(",", " ").split()]
+    sizes = {}
+    i = 0
+    while i + 2 <= len(values):
+        w, h = values[i], values[i + 1]
+        sizes[(w, h)] = values[i + 2:i + 2 + w * h]
+        i += 2 + w * h
+    for n in ICON_SIZES:
+        pixels = sizes.get((n, n))
+        if pixels is None:
+            raise Failure("%s's icon has no %d by %d image (has %s)" % (what, n, n, sorted(sizes)))
+        if len(pixels) != n * n or len(set(pixels)) < 3 or not any(p >> 24 == 255 for p in pixels):
+            raise Failure("%s's %d by %d icon looks blank" % (what, n, n))
+
+
 def wait_for(what, predicate, timeout, program=None):
     deadline = time.time() + timeout
     while time.time() < deadline:
@@ -58,15 +95,6 @@ def wait_for(what, predicate, timeout, program=None):
             raise Failure("the program ended (code %s) while waiting for %s" % (program.returncode, what))
         time.sleep(0.25)
     raise Failure("timed out waiting for " + what)
-
-
-def window_of_size(size):
-    def find():
-        for w in visible_windows():
-            if (w[3], w[4]) == size:
-                return w
-        return None
-    return find
 
 
 def read_log(path):
@@ -143,7 +171,9 @@ def main():
                                    stderr=subprocess.STDOUT)
 
         # The login dialog comes first: the choice has the focus; Tab goes to the login edit.
-        wait_for("the login dialog", window_of_size(LOGIN_SIZE), 60, program)
+        login = wait_for("the login dialog", titled(TITLE, LOGIN_SIZE), 60, program)
+        check_icon(login, "the login dialog")
+        xdotool("windowactivate", "--sync", login[0])
         time.sleep(0.5)
         xdotool("key", "Tab")
         xdotool("type", "--delay", 40, "demo")
@@ -151,7 +181,8 @@ def main():
         xdotool("type", "--delay", 40, "demo123")
         xdotool("key", "Return")
         home = wait_for("the sign-in post", logged(log, "user_home.php"), 60, program)
-        main_window = wait_for("the main window", window_of_size(MAIN_SIZE), 30, program)
+        main_window = wait_for("the main window", titled(TITLE, MAIN_SIZE), 30, program)
+        check_icon(main_window, "the main window")
         if (main_window[1], main_window[2]) != (0, 0):
             raise Failure("main window at %d, %d instead of 0, 0" % main_window[1:3])
         time.sleep(1.5)
@@ -168,7 +199,10 @@ def main():
         time.sleep(1.5)
         check_screenshot(os.path.join(args.artifacts, "main-window.png"), main_window)
 
-        click(*CLOSE_BOX)
+        # The window manager's close (Alt+F4 under openbox): the same sign-out as the close button.
+        xdotool("windowactivate", "--sync", main_window[0])
+        time.sleep(0.3)
+        xdotool("key", "alt+F4")
         exit_page = wait_for("the exit page", logged(log, "user_exit.php", "GET"), 30, program)
         code = program.wait(timeout=60)
         if code != 0:
@@ -188,7 +222,8 @@ def main():
             raise Failure("bad search content type: %r" % search)
         if exit_page["path"] != "/user_exit.php":
             raise Failure("bad exit page: %r" % exit_page)
-        print("app e2e: signed in, inbox, search and sign-out checked; %d requests" % len(read_log(log)))
+        print("app e2e: titles, icons, sign-in, inbox, search and sign-out by the window manager's close "
+              "checked; %d requests" % len(read_log(log)))
         return 0
     except (Failure, subprocess.TimeoutExpired, subprocess.CalledProcessError) as e:
         print("app e2e FAILED: %s" % e, file=sys.stderr)

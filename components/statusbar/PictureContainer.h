@@ -1,0 +1,167 @@
+#pragma once
+// Pictures for the mark-up renderer: THTMLPicture keeps the bytes of an image file and shows them, with a
+// frame selector for animated GIF files; TPictureContainer holds named pictures; THTMLPictureCache keeps
+// pictures by their source text. Nothing is fetched from a network: a web address is only recorded.
+
+#include <memory>
+#include <vector>
+
+#include "platform/classes/Component.h"
+#include "platform/rtl/Collection.h"
+#include "platform/vcl/Bitmap.h"
+#include "platform/vcl/GraphicsCore.h"
+
+namespace PictureContainer {
+
+using vcl::String;
+
+class THTMLPicture : public vcl::TGraphic {
+    KV_CLASS(THTMLPicture, vcl::TGraphic)
+public:
+    THTMLPicture();
+    ~THTMLPicture() override;
+
+    // From another THTMLPicture its bytes (the picture is rebuilt); nothing (or another class) clears it.
+    void Assign(vcl::TPersistent* Source) override;
+
+    // The stream's content becomes the picture. Bytes that are no picture raise Exception "Could not
+    // load image. Invalid format".
+    void LoadFromStream(vcl::TStream* Stream) override;
+    void SaveToStream(vcl::TStream* Stream) override;
+    void ReadData(vcl::TStream* Stream) override;
+    void WriteData(vcl::TStream* Stream) override;
+    // A file that cannot be read or is no picture leaves the picture empty.
+    void LoadFromFile(const String& FileName) override;
+    // "RES://" loads the raw-data resource of that name, "FILE://" the file (prefixes in any case, each
+    // only with something after it); any other address is only recorded.
+    void LoadFromURL(const String& URL);
+    // The raw-data resource of that name (nothing when there is none) or number (EResNotFound).
+    void LoadFromResourceName(const void* Instance, const String& Name);
+    void LoadFromResourceID(const void* Instance, int ResID);
+    void LoadFromBytes(const String& Bytes);
+    void SetWidth(int) override {}
+    void SetHeight(int) override {}
+
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool Value) { FStretch = Value; }
+    const String& ID() const { return FID; }
+    void SetID(const String& Value) { FID = Value; }
+    bool Asynch() const { return FAsynch; }
+    void SetAsynch(bool Value) { FAsynch = Value; }
+
+    // ---- GIF frames (counted from 1)
+    bool IsGIFFile() const;
+    // -1 for data that is no GIF file; the graphic control extensions followed by an image descriptor.
+    int GetFrameCount();
+    int Frame() const { return FFrame; }
+    void SetFrame(int Value);
+    void FrameNext();
+    void FramePrev();
+    // Delay of frame n in hundredths of a second; -1 when there is no such frame.
+    int GetFrameTime(int n);
+    // Advances to the next frame when its time has come (one call per tick of 10 ms).
+    bool Step();
+    int FrameLeft() const { return FFrameLeft; }
+    int FrameTop() const { return FFrameTop; }
+    int FrameWidth() const { return FFrameWidth; }
+    int FrameHeight() const { return FFrameHeight; }
+    // The logical screen size of a GIF when it has one, else the picture's size.
+    int GetMaxWidth();
+    int GetMaxHeight();
+    // The bytes kept for the selected frame (header and frames before the first, then that frame on).
+    const String& FrameData() const { return FFrameData; }
+
+    vcl::TNotifyEvent OnFrameChange;
+
+protected:
+    void Draw(vcl::TCanvas* ACanvas, const vcl::TRect& Rect) override;
+    bool GetEmpty() override { return FEmpty; }
+    int GetWidth() override;
+    int GetHeight() override;
+
+private:
+    void LoadPicture();
+    void Clear();
+
+    String FData;
+    String FFrameData;
+    bool FEmpty = true;
+    bool FStretch = false;
+    std::unique_ptr<vcl::TBitmap> FPicture;
+    String FAddress;
+    String FID;
+    bool FAsynch = true;
+    int FFrame = 1;
+    int FFrameCount = -1;
+    int FFrameLeft = 0, FFrameTop = 0, FFrameWidth = 0, FFrameHeight = 0;
+    int FLogicalWidth = 0, FLogicalHeight = 0;
+    int FNextFrameTime = -1;
+    int FTicks = -1;
+};
+
+class TPictureItem : public vcl::TCollectionItem {
+    KV_CLASS(TPictureItem, vcl::TCollectionItem)
+    KV_PUBLISHED_PROPERTIES(TPictureItem)
+public:
+    explicit TPictureItem(vcl::TCollection* Collection);
+    ~TPictureItem() override;
+    void Assign(vcl::TPersistent* Source) override;
+
+    THTMLPicture* Picture() const { return FPicture.get(); }
+    void SetPicture(THTMLPicture* Value) { FPicture->Assign(Value); }
+    const String& Name() const { return FName; }
+    void SetName(const String& Value) { FName = Value; }
+    int Tag() const { return FTag; }
+    void SetTag(int Value) { FTag = Value; }
+
+private:
+    std::unique_ptr<THTMLPicture> FPicture;
+    String FName;
+    int FTag = 0;
+};
+
+class TPictureCollection : public vcl::TCollection {
+    KV_CLASS(TPictureCollection, vcl::TCollection)
+public:
+    explicit TPictureCollection(vcl::TPersistent* Owner);
+    TPictureItem* Add();
+    TPictureItem* Insert(int Index);
+    TPictureItem* GetItem(int Index) const;
+    // Steps every picture's animation; true when any advanced.
+    bool Animate();
+};
+
+class TPictureContainer : public vcl::TComponent {
+    KV_CLASS(TPictureContainer, vcl::TComponent)
+    KV_PUBLISHED_PROPERTIES(TPictureContainer)
+public:
+    explicit TPictureContainer(vcl::TComponent* AOwner);
+    ~TPictureContainer() override;
+
+    TPictureCollection* Items() const { return FItems.get(); }
+    // The picture of the first item whose name equals Name, ASCII letters in any case; null when none.
+    virtual THTMLPicture* FindPicture(const String& Name);
+    String Version() const { return "1.0.0.0"; }
+    void SetVersion(const String&) {}
+
+private:
+    std::unique_ptr<TPictureCollection> FItems;
+};
+
+// Pictures of web-style sources, by their identity (compared exactly).
+class THTMLPictureCache {
+public:
+    THTMLPicture* AddPicture();
+    THTMLPicture* FindPicture(const String& ID) const;
+    int Count() const { return static_cast<int>(FPictures.size()); }
+    THTMLPicture* GetPicture(int Index) const { return FPictures.at(static_cast<size_t>(Index)).get(); }
+    void ClearPictures() { FPictures.clear(); }
+    bool Animate();
+
+private:
+    std::vector<std::unique_ptr<THTMLPicture>> FPictures;
+};
+
+void RegisterPictureContainerClasses();
+
+} // namespace PictureContainer

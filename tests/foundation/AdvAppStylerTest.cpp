@@ -1,0 +1,125 @@
+// The application and form stylers: one style reaching the styled components of forms and frames,
+// the apply-style veto, links between the two stylers, and theme following.
+
+#include <gtest/gtest.h>
+
+#include "components/foundation/AdvAppStyler.h"
+#include "platform/rtl/SysInfo.h"
+#include "platform/vcl/Form.h"
+#include "platform/win/Messages.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+
+using namespace vcl;
+using namespace AdvAppStyler;
+using AdvStyleIF::TBrixStyle;
+
+// A styled component that remembers the styles pushed to it.
+class TStyled : public TComponent, public AdvStyleIF::IBrixStyle {
+public:
+    using TComponent::TComponent;
+    void SetComponentStyle(TBrixStyle AStyle) override { Styles.push_back(AStyle); }
+    std::vector<TBrixStyle> Styles;
+};
+
+class AppStylerTest : public uitest::UiTest {
+protected:
+    void TearDown() override {
+        SysInfo().Reset();
+        for (auto& f : forms)
+            f.reset();
+    }
+    TCustomForm* NewForm() {
+        forms.emplace_back(TCustomForm::CreateNew(nullptr));
+        return forms.back().get();
+    }
+    std::vector<TComponentPtr<TCustomForm>> forms;
+};
+
+TEST_F(AppStylerTest, TheApplicationStyleReachesTheComponentsOfEveryLinkedForm) {
+    TComponentPtr<TAdvAppStyler> app(new TAdvAppStyler(nullptr));
+    TCustomForm* one = NewForm();
+    TCustomForm* two = NewForm();
+    auto* a = new TStyled(one);
+    auto* b = new TStyled(two);
+    auto* fa = new TAdvFormStyler(one);
+    auto* fb = new TAdvFormStyler(two);
+    fa->SetAppStyle(app.get());
+    fb->SetAppStyle(app.get());
+    EXPECT_EQ(app->FormStylerCount(), 2);
+    a->Styles.clear();
+    b->Styles.clear();
+    app->SetStyle(AdvStyleIF::tsOffice2007Luna);
+    EXPECT_EQ(a->Styles, std::vector<TBrixStyle>{AdvStyleIF::tsOffice2007Luna});
+    EXPECT_EQ(b->Styles, std::vector<TBrixStyle>{AdvStyleIF::tsOffice2007Luna});
+    FreeComponent(fb);
+    EXPECT_EQ(app->FormStylerCount(), 1);
+    app.reset();
+    EXPECT_EQ(fa->AppStyle(), nullptr);
+}
+
+TEST_F(AppStylerTest, AFormStylerRestylesOnlyOnAChangeAndNeverForCustom) {
+    TCustomForm* form = NewForm();
+    auto* styled = new TStyled(form);
+    auto* styler = new TAdvFormStyler(form);
+    int changes = 0;
+    styler->OnChange = [&](TObject*) { ++changes; };
+    styler->SetStyle(styler->Style());
+    EXPECT_EQ(changes, 0);
+    styler->SetStyle(AdvStyleIF::tsCustom);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(styled->Styles.empty());
+    styler->SetStyle(AdvStyleIF::tsWhidbey);
+    EXPECT_EQ(styled->Styles, std::vector<TBrixStyle>{AdvStyleIF::tsWhidbey});
+    EXPECT_EQ(styler->Version(), "1.2.0.1");
+}
+
+TEST_F(AppStylerTest, AVetoKeepsOneComponentsLookAndTheOthersAreStyled) {
+    TCustomForm* form = NewForm();
+    auto* kept = new TStyled(form);
+    auto* styled = new TStyled(form);
+    auto* styler = new TAdvFormStyler(form);
+    styler->OnApplyStyle = [&](TObject*, TComponent* C, bool& Allow) { Allow = C != kept; };
+    styler->SetStyle(AdvStyleIF::tsOffice2003Olive);
+    EXPECT_TRUE(kept->Styles.empty());
+    EXPECT_EQ(styled->Styles.size(), 1u);
+}
+
+TEST_F(AppStylerTest, AFrameStylerReachesNestedFramesButAFormStylerStopsAtItsFrames) {
+    TCustomForm* form = NewForm();
+    auto* frame = new TFrame(form);
+    auto* inner = new TFrame(frame);
+    auto* onFrame = new TStyled(frame);
+    auto* onInner = new TStyled(inner);
+    auto* formStyler = new TAdvFormStyler(form);
+    formStyler->SetStyle(AdvStyleIF::tsOffice2003Silver);
+    EXPECT_TRUE(onFrame->Styles.empty());
+    auto* frameStyler = new TAdvFormStyler(frame);
+    frameStyler->SetStyle(AdvStyleIF::tsOffice2007Obsidian);
+    EXPECT_EQ(onFrame->Styles, std::vector<TBrixStyle>{AdvStyleIF::tsOffice2007Obsidian});
+    EXPECT_EQ(onInner->Styles, std::vector<TBrixStyle>{AdvStyleIF::tsOffice2007Obsidian});
+}
+
+TEST_F(AppStylerTest, StylersFollowTheDesktopThemeOnceAdapting) {
+    TCustomForm* form = NewForm();
+    auto* styled = new TStyled(form);
+    auto* styler = new TAdvFormStyler(form);
+    styler->SetAutoThemeAdapt(true); // no visual style active
+    EXPECT_EQ(styler->Style(), AdvStyleIF::tsOffice2003Classic);
+    SysInfo().SetVersion(5, 1, 2600, 2, "");
+    SysInfo().SetTheme(true, "HomeStead");
+    EXPECT_EQ(styler->Style(), AdvStyleIF::tsOffice2003Olive);
+    SysInfo().SetTheme(true, "Metallic");
+    ASSERT_NE(styler->NotifierWindow(), nullptr);
+    styler->NotifierWindow()->Perform(win::WM_THEMECHANGED, 0, 0);
+    EXPECT_EQ(styled->Styles.back(), AdvStyleIF::tsOffice2003Silver);
+    TComponentPtr<TAdvAppStyler> app(new TAdvAppStyler(nullptr));
+    TComponentPtr<TAdvAppStyler> copy(new TAdvAppStyler(nullptr));
+    app->SetAutoThemeAdapt(true);
+    copy->Assign(app.get());
+    EXPECT_TRUE(copy->AutoThemeAdapt());
+    EXPECT_EQ(copy->Style(), AdvStyleIF::tsOffice2003Silver);
+}
+
+} // namespace

@@ -1,0 +1,187 @@
+// The form-placement component: its owner rules, the INI placement saved and loaded (damaged values
+// included), snapping to the work area and dragging by the client area.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "components/foundation/FormSize.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/rtl/SysInfo.h"
+#include "platform/win/WinUser.h"
+#include "platform/win/Window.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+
+using namespace vcl;
+using FormSize::EFormSizeError;
+using FormSize::TFormSize;
+
+class FormSizeTest : public uitest::UiTest {
+protected:
+    void SetUp() override {
+        ini = ::testing::TempDir() + "formsize_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
+        std::filesystem::remove(ini);
+        form.reset(TCustomForm::CreateNew(nullptr));
+        form->SetName("MainForm");
+        form->Show();
+        form->SetBounds(100, 120, 400, 300); // after showing: a form takes a place of its own then
+        ui.Process();
+    }
+    void TearDown() override { std::filesystem::remove(ini); }
+    TFormSize* Make() {
+        auto* fs = new TFormSize(form.get());
+        fs->SaveName = ini;
+        return fs;
+    }
+    void Store(const String& Key, const String& Value) {
+        TIniFile f(ini);
+        f.WriteString("MainForm", Key, Value);
+    }
+    String ini;
+    TComponentPtr<TCustomForm> form;
+};
+
+TEST_F(FormSizeTest, OwnerMustBeAFormWithNoOtherPlacementComponent) {
+    TComponentPtr<TComponent> plain(new TComponent(nullptr));
+    EXPECT_THROW(
+        try { TFormSize fs(plain.get()); } catch (const EFormSizeError& e) {
+            EXPECT_EQ(e.Message, "Control parent must be a form!");
+            throw;
+        },
+        EFormSizeError);
+    TFormSize* first = Make();
+    EXPECT_EQ(first->SaveKey, "MainForm");
+    EXPECT_EQ(first->MagnetDistance, 32);
+    EXPECT_EQ(first->GetVersion(), "1.1.0.2");
+    try {
+        new TFormSize(form.get());
+        ADD_FAILURE() << "a second component was accepted";
+    } catch (const EFormSizeError& e) {
+        EXPECT_EQ(e.Message, "The form already contains a TFormSize component");
+    }
+}
+
+TEST_F(FormSizeTest, SectionNameAddsUserAndComputer) {
+    TSystemInfo& si = SysInfo();
+    const String user = si.UserName(), computer = si.ComputerName();
+    si.SetUserName("ann");
+    si.SetComputerNameOverride("box");
+    TFormSize* fs = Make();
+    EXPECT_EQ(fs->CreateKey(), "MainForm");
+    fs->SaveUser = true;
+    fs->SaveMachine = true;
+    EXPECT_EQ(fs->CreateKey(), "MainForm-ann-box");
+    si.SetUserName(user);
+    si.SetComputerNameOverride(computer);
+}
+
+TEST_F(FormSizeTest, SavedPlacementComesBack) {
+    TFormSize* fs = Make();
+    fs->SaveFormSettings();
+    {
+        TIniFile f(ini);
+        EXPECT_EQ(f.ReadInteger("MainForm", "Left", -1), 100);
+        EXPECT_EQ(f.ReadInteger("MainForm", "Top", -1), 120);
+        EXPECT_EQ(f.ReadInteger("MainForm", "Right", -1), 500);
+        EXPECT_EQ(f.ReadInteger("MainForm", "Bottom", -1), 420);
+        EXPECT_EQ(f.ReadString("MainForm", "Maximized", ""), "0");
+    }
+    form->SetBounds(10, 10, 200, 100);
+    fs->LoadFormSettings();
+    EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 500, 420}));
+
+    // Without SaveSize only the position is written and read; the size stays.
+    std::filesystem::remove(ini);
+    fs->SaveSize = false;
+    fs->DoSavePlacement();
+    EXPECT_EQ(TIniFile(ini).ReadInteger("MainForm", "Right", -1), -1);
+    form->SetBounds(10, 10, 200, 100);
+    fs->LoadPlacement();
+    EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 300, 220}));
+}
+
+TEST_F(FormSizeTest, DestroyingTheWindowSavesIt) {
+    Make();
+    form.reset();
+    EXPECT_EQ(TIniFile(ini).ReadInteger("MainForm", "Left", -1), 100);
+}
+
+TEST_F(FormSizeTest, ARectanglePastTheDesktopIsMovedBackWhole) {
+    TFormSize* fs = Make();
+    const int dw = win::GetSystemMetrics(win::SM_CXVIRTUALSCREEN);
+    Store("Left", std::to_string(dw - 100));
+    Store("Top", "50");
+    Store("Right", std::to_string(dw + 300));
+    Store("Bottom", "350");
+    fs->LoadPlacement();
+    EXPECT_EQ(form->BoundsRect(), (TRect{dw - 400, 50, dw, 350}));
+}
+
+TEST_F(FormSizeTest, MaximizedFillsTheDesktopFirst) {
+    TFormSize* fs = Make();
+    Store("Maximized", "1");
+    fs->LoadPlacement();
+    EXPECT_EQ(form->WindowState(), wsMaximized);
+}
+
+TEST_F(FormSizeTest, DamagedOrMissingValuesKeepTheWindowWhereItIs) {
+    TFormSize* fs = Make();
+    fs->LoadPlacement(); // no file at all
+    EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 500, 420}));
+    Store("Left", "abc");
+    Store("Top", "");
+    fs->LoadPlacement(); // not numbers: the current values
+    EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 500, 420}));
+    Store("Left", "-5000");
+    Store("Top", "-4000");
+    Store("Right", "-4600");
+    Store("Bottom", "-3700");
+    fs->LoadPlacement(); // on no monitor
+    EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 500, 420}));
+    Store("Left", "300");
+    Store("Top", "200");
+    Store("Right", "100");
+    Store("Bottom", "50");
+    fs->LoadPlacement(); // inside out
+    EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 500, 420}));
+}
+
+TEST_F(FormSizeTest, MagnetSnapsToTheWorkAreaEdges) {
+    TFormSize* fs = Make();
+    fs->Magnet = true;
+    form->SetBounds(20, 200, 400, 300);
+    EXPECT_EQ(form->Left(), 0); // within 32 pixels of the left edge
+    form->SetBounds(60, 200, 400, 300);
+    EXPECT_EQ(form->Left(), 60);
+    win::RECT wa{};
+    win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &wa, 0);
+    form->SetBounds(60, wa.Bottom - 300 - 10, 400, 300);
+    EXPECT_EQ(form->Top(), wa.Bottom - 300); // the bottom edge (above the task bar)
+
+    // A task bar on the left: the edge is its right side.
+    ui.Screen().SetMonitors({backend::Monitor{TRect{0, 0, 1024, 768}, TRect{40, 0, 1024, 768}, true, "one"}});
+    form->SetBounds(60, 200, 400, 300);
+    EXPECT_EQ(form->Left(), 40);
+    fs->Magnet = false;
+    form->SetBounds(60, 200, 400, 300);
+    EXPECT_EQ(form->Left(), 60);
+}
+
+TEST_F(FormSizeTest, DragAlwaysMakesTheClientAreaACaption) {
+    TFormSize* fs = Make();
+    const TPoint inside = form->ClientToScreen(TPoint{50, 50});
+    const win::LPARAM at = static_cast<win::LPARAM>((inside.Y << 16) | (inside.X & 0xFFFF));
+    EXPECT_EQ(win::SendMessage(form->Handle(), win::WM_NCHITTEST, 0, at), win::HTCLIENT);
+    fs->DragAlways = true;
+    EXPECT_EQ(win::SendMessage(form->Handle(), win::WM_NCHITTEST, 0, at), win::HTCAPTION);
+    const TRect wr = form->BoundsRect();
+    const win::LPARAM border = static_cast<win::LPARAM>(((wr.Top + 100) << 16) | (wr.Left & 0xFFFF));
+    EXPECT_NE(win::SendMessage(form->Handle(), win::WM_NCHITTEST, 0, border), win::HTCAPTION);
+    delete fs; // the form's own procedure is back
+    EXPECT_EQ(win::SendMessage(form->Handle(), win::WM_NCHITTEST, 0, at), win::HTCLIENT);
+}
+
+} // namespace

@@ -1,0 +1,183 @@
+// The gauge's geometry on a bitmap, with flat colours: band lengths, segment gaps, stacked bands, the frame
+// and the text; and the gradient routines' ends.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "components/statusbar/AdvOfficeStatusBarDraw.h"
+#include "platform/vcl/Bitmap.h"
+#include "platform/vcl/Screen.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+
+using namespace vcl;
+using namespace AdvOfficeStatusBar;
+
+constexpr TColor L0 = 0x00FF00, L1 = 0x00FFFF, L2 = 0x53A9FF, L3 = 0x0000FF, Back = 0xFFFFFF;
+
+::testing::AssertionResult Is(TColor Actual, TColor Expected) {
+    if ((Actual & 0xFFFFFF) == (Expected & 0xFFFFFF)) return ::testing::AssertionSuccess();
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "0x%06X is not 0x%06X", static_cast<unsigned>(Actual & 0xFFFFFF),
+                  static_cast<unsigned>(Expected & 0xFFFFFF));
+    return ::testing::AssertionFailure() << buf;
+}
+
+class GaugeDrawTest : public ::testing::Test {
+protected:
+    GaugeDrawTest() {
+        s.Level0Color = L0, s.Level1Color = L1, s.Level2Color = L2, s.Level3Color = L3;
+        s.Level0ColorTo = L0, s.Level1ColorTo = L1, s.Level2ColorTo = L2, s.Level3ColorTo = L3;
+        s.ShowGradient = false;
+        s.ShowPercentage = false;
+        s.BackGround = Back;
+    }
+    // A gauge of 102 x 16 pixels: a fill length of 100 without a border.
+    void Draw(int Value) {
+        bmp.Canvas()->Brush()->SetColor(0x808080);
+        bmp.Canvas()->FillRect(TRect{0, 0, 120, 20});
+        DrawGauge(bmp.Canvas(), TRect{0, 0, 102, 16}, Value, s);
+    }
+    TColor At(int X, int Y) { return bmp.Canvas()->Pixels(X, Y); }
+
+    TBitmap bmp{120, 20};
+    TGaugeSettings s;
+};
+
+TEST_F(GaugeDrawTest, ASegmentedBandWithGapsEveryNinePixels) {
+    Draw(45);
+    // The band runs from 2 to round(45 * 100 / 100) = 45, rows 2..12; gaps at 10, 19, 28, 37.
+    EXPECT_TRUE(Is(At(2, 7), L0));
+    EXPECT_TRUE(Is(At(44, 7), L0));
+    EXPECT_TRUE(Is(At(45, 7), Back));
+    for (int gap : {10, 11, 19, 20, 28, 29, 37, 38})
+        EXPECT_TRUE(Is(At(gap, 7), Back)) << gap;
+    for (int bar : {9, 12, 18, 21, 36, 39})
+        EXPECT_TRUE(Is(At(bar, 7), L0)) << bar;
+    EXPECT_TRUE(Is(At(5, 1), Back));
+    EXPECT_TRUE(Is(At(5, 13), Back));
+    // Level colours by value.
+    Draw(95);
+    EXPECT_TRUE(Is(At(5, 7), L2));
+    Draw(100);
+    EXPECT_TRUE(Is(At(5, 7), L3));
+    // Nothing at or below zero.
+    Draw(0);
+    EXPECT_TRUE(Is(At(5, 7), Back));
+    Draw(-20);
+    EXPECT_TRUE(Is(At(5, 7), Back));
+}
+
+TEST_F(GaugeDrawTest, StackedBandsAndTheSmoothFill) {
+    s.Stacked = true;
+    s.CompletionSmooth = true;
+    Draw(80);
+    // 70 % in Level0 from 1, then 10 % in Level1.
+    EXPECT_TRUE(Is(At(1, 7), L0));
+    EXPECT_TRUE(Is(At(70, 7), L0));
+    EXPECT_TRUE(Is(At(71, 7), L1));
+    EXPECT_TRUE(Is(At(80, 7), L1));
+    EXPECT_TRUE(Is(At(81, 7), Back));
+    // At 100 the third band, flat in Level3, ends exactly at the fill length.
+    Draw(100);
+    EXPECT_TRUE(Is(At(95, 7), L3));
+    EXPECT_TRUE(Is(At(100, 7), L3));
+    EXPECT_TRUE(Is(At(101, 7), Back));
+    // Past 100 the fill stays inside the gauge.
+    Draw(150);
+    EXPECT_TRUE(Is(At(101, 7), L3));
+    EXPECT_TRUE(Is(At(102, 7), 0x808080));
+    EXPECT_TRUE(Is(At(110, 7), 0x808080));
+}
+
+TEST_F(GaugeDrawTest, TheFrameAndTheText) {
+    s.ShowBorder = true;
+    s.BorderColor = 0x000080;
+    Draw(50);
+    EXPECT_TRUE(Is(At(0, 7), 0x000080));
+    EXPECT_TRUE(Is(At(101, 7), 0x000080));
+    EXPECT_TRUE(Is(At(50, 0), 0x000080));
+    // Inside the frame the fill length is 98: the band ends at 1 + round(50 * 98 / 100) = 50.
+    EXPECT_TRUE(Is(At(49, 7), L0));
+    EXPECT_TRUE(Is(At(50, 7), Back));
+    // The text is drawn in the middle.
+    s.ShowBorder = false;
+    s.ShowPercentage = true;
+    s.ShowAsPercent = true;
+    Draw(0);
+    bool text = false;
+    for (int x = 35; x < 67; ++x)
+        for (int y = 2; y < 14; ++y)
+            text = text || (At(x, y) & 0xFFFFFF) != Back;
+    EXPECT_TRUE(text);
+}
+
+TEST(GradientDrawTest, GradientsRunFromTheirFirstToTheirLastColour) {
+    TBitmap bmp(40, 40);
+    DrawGradient(bmp.Canvas(), 0x000000, 0xFF0000, 4, TRect{0, 0, 40, 8}, true);
+    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(0, 4), 0x000000));
+    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(39, 4), 0xBF0000)); // the last of four steps: 3 * 255 / 4
+    // A Vista fill: two halves, then the frame.
+    DrawVistaGradient(bmp.Canvas(), TRect{0, 10, 20, 30}, 0x0000FF, 0x0000FF, 0x00FF00, 0x00FF00, 0xFF0000,
+                      true, true);
+    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(5, 12), 0x0000FF));
+    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(5, 25), 0x00FF00));
+    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(0, 15), 0xFF0000));
+    // Without a mirror one gradient fills it all; clNone as the colour fills nothing.
+    DrawVistaGradient(bmp.Canvas(), TRect{20, 10, 40, 30}, 0x00FFFF, 0x00FFFF, clNone, clNone, clNone, true,
+                      true);
+    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(30, 28), 0x00FFFF));
+    DrawVistaGradient(bmp.Canvas(), TRect{20, 10, 40, 30}, clNone, 0x000000, clNone, clNone, clNone, true,
+                      true);
+    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(30, 28), 0x00FFFF));
+}
+
+class PanelTextTest : public uitest::UiTest {
+protected:
+    PanelTextTest() {
+        bmp.Canvas()->Font()->SetName(vcl::Screen->Fonts()->Strings(0));
+        bmp.Canvas()->Font()->SetSize(9);
+        bmp.Canvas()->Font()->SetColor(clBlack);
+    }
+    // Whether any pixel in the columns [From, To) differs from white.
+    bool Inked(int From, int To) {
+        for (int x = From; x < To; ++x)
+            for (int y = 0; y < 20; ++y)
+                if ((bmp.Canvas()->Pixels(x, y) & 0xFFFFFF) != 0xFFFFFF) return true;
+        return false;
+    }
+    void Clear() {
+        bmp.Canvas()->Brush()->SetColor(clWhite);
+        bmp.Canvas()->FillRect(TRect{0, 0, 200, 20});
+        bmp.Canvas()->Brush()->SetStyle(bsClear);
+    }
+    TBitmap bmp{200, 20};
+};
+
+TEST_F(PanelTextTest, MeasuresAndCutsTextToItsRectangleBothWays) {
+    const unsigned flags = win::DT_SINGLELINE | win::DT_VCENTER | win::DT_NOPREFIX | win::DT_END_ELLIPSIS;
+    for (AdvGDIP::TAntiAlias aa : {AdvGDIP::aaNone, AdvGDIP::aaAntiAlias}) {
+        SCOPED_TRACE(aa);
+        TRect calc{1, 1, 1, 1};
+        DrawGDIPText(bmp.Canvas(), taLeftJustify, flags, TRect{0, 0, 200, 20}, "", bmp.Canvas()->Font(), true,
+                     true, aa, true, false, calc);
+        EXPECT_EQ(calc, (TRect{0, 0, 0, 0}));
+        // Measuring draws nothing and gives about the canvas's own width of the text.
+        Clear();
+        DrawGDIPText(bmp.Canvas(), taLeftJustify, flags, TRect{0, 0, 200, 20}, "Measured",
+                     bmp.Canvas()->Font(), true, false, aa, true, false, calc);
+        EXPECT_FALSE(Inked(0, 200));
+        EXPECT_NEAR(calc.Right - calc.Left, bmp.Canvas()->TextWidth("Measured"), 4);
+        // A text too long for its rectangle is cut (with its ellipsis) inside it.
+        Clear();
+        DrawGDIPText(bmp.Canvas(), taLeftJustify, flags, TRect{10, 0, 60, 20},
+                     "A rather long text for this place", bmp.Canvas()->Font(), true, true, aa, true, false,
+                     calc);
+        EXPECT_TRUE(Inked(10, 60));
+        EXPECT_FALSE(Inked(61, 200));
+    }
+}
+
+} // namespace

@@ -1,0 +1,294 @@
+// The Office and fantasy presets: the values that set each apart, the rule that a preset writes every
+// value it owns (nothing of the previous look survives), and theme following.
+
+#include "platform/classes/LayoutReader.h"
+#include "platform/rtl/SysInfo.h"
+#include "platform/win/Messages.h"
+#include "tests/toolbar/ToolBarTestSupport.h"
+
+namespace toolbartest {
+namespace {
+
+using namespace AdvToolBarStylers;
+
+constexpr const char* kJunk = "$00010203";
+
+// Every colour, step count, gradient kind and grip of the styler set to an odd value no preset uses.
+void FillWithJunk(TCustomAdvToolBarStyler* S) {
+    std::vector<String> lines;
+    S->SavePropToFile(lines);
+    for (String& l : lines) {
+        const auto eq = l.find('=');
+        const String key = l.substr(0, eq), value = l.substr(eq + 1);
+        if (key.find("Font.") != String::npos || key.rfind("\"", 0) == 0) continue;
+        if (value.rfind("cl", 0) == 0 || value.rfind("$", 0) == 0)
+            l = key + "=" + kJunk;
+        else if (key.ends_with("Steps") || key == "FloatingWindowBorderWidth")
+            l = key + "=3";
+        else if (value.rfind("gg", 0) == 0)
+            l = key + "=ggDiagonalBackward";
+        else if (key == "DragGripStyle")
+            l = key + "=dsFlatDots";
+    }
+    S->LoadPropFromFile(lines, 0);
+}
+
+// The keys that still hold a junk value.
+std::vector<String> JunkKeys(TCustomAdvToolBarStyler* S) {
+    std::vector<String> lines, keys;
+    S->SavePropToFile(lines);
+    for (const String& l : lines) {
+        const auto eq = l.find('=');
+        const String value = l.substr(eq + 1);
+        if (value == kJunk || value == "3" || value == "ggDiagonalBackward" || value == "dsFlatDots")
+            keys.push_back(l.substr(0, eq));
+    }
+    return keys;
+}
+
+bool StartsWith(const String& S, const char* P) {
+    return S.rfind(P, 0) == 0;
+}
+bool EndsWithAny(const String& S, std::initializer_list<const char*> Ends) {
+    for (const char* e : Ends)
+        if (S.ends_with(e)) return true;
+    return false;
+}
+
+// What the Office presets leave alone, in the terms the presets are described in.
+bool NoOfficePresetWrites(const String& K) {
+    if (K.find("Font.") != String::npos || StartsWith(K, "ContainerAppearance.") ||
+        K == "PagerCaption.TextColor")
+        return true;
+    if (K.ends_with("Steps") && !StartsWith(K, "DockColor.") && !StartsWith(K, "Color.")) return true;
+    if (K.ends_with("Disabled") || K.ends_with("DisabledTo"))
+        return StartsWith(K, "GlowButtonAppearance.") || StartsWith(K, "CompactGlowButtonAppearance.") ||
+               StartsWith(K, "GroupAppearance.TabAppearance.");
+    if (K.ends_with("CaptionBorderColorHot") || K == "GroupAppearance.CaptionAppearance.CaptionBorderColor")
+        return true;
+    if (StartsWith(K, "ButtonAppearance.GradientDirection") || K == "ButtonAppearance.BorderColor")
+        return true;
+    if (StartsWith(K, "GroupAppearance.ToolBarAppearance.") && EndsWithAny(K, {"Direction", "Steps"}))
+        return true;
+    if (K == "ColorHot.Steps" || K == "TabAppearance.BackGround.Steps") return true;
+    for (const char* tab : {"TabAppearance.", "GroupAppearance.TabAppearance."}) {
+        if (!StartsWith(K, tab)) continue;
+        const String rest = K.substr(std::char_traits<char>::length(tab));
+        if (rest == "Color" || rest == "ColorTo" || rest == "ColorMirror" || rest == "ColorMirrorTo" ||
+            rest == "BorderColorDown")
+            return true;
+    }
+    if (K == "TabAppearance.GradientMirror") return true;
+    if (StartsWith(K, "GroupAppearance.TabAppearance.Gradient") &&
+        K != "GroupAppearance.TabAppearance.Gradient" && K != "GroupAppearance.TabAppearance.GradientMirror")
+        return true;
+    return false;
+}
+
+bool OfficeStyleLeaves(TToolBarStyle Style, const String& K) {
+    const bool is2007 =
+        Style == bsOffice2007Luna || Style == bsOffice2007Obsidian || Style == bsOffice2007Silver;
+    if (NoOfficePresetWrites(K)) return true;
+    if (is2007 && (StartsWith(K, "ButtonAppearance.") || K == "Color.Steps")) return true;
+    if ((Style == bsOffice2007Luna || Style == bsOffice2007Obsidian) &&
+        K == "CaptionAppearance.CaptionBorderColor")
+        return true;
+    if ((Style == bsOffice2003Silver || Style == bsOffice2003Olive) && StartsWith(K, "RightHandleColorDown"))
+        return true;
+    if (!is2007 && K == "BorderColor") return true;
+    if ((Style == bsWindowsXP || Style == bsOfficeXP) &&
+        EndsWithAny(K, {"BorderHotColor", "BorderDownColor", "BorderCheckedColor"}) &&
+        StartsWith(K, "ButtonAppearance."))
+        return true;
+    if ((Style == bsOffice2003Classic || Style == bsWhidbeyStyle) &&
+        K == "ButtonAppearance.BorderCheckedColor")
+        return true;
+    const bool orangeSet = Style == bsOffice2003Blue || Style == bsOffice2003Silver ||
+                           Style == bsOffice2003Olive || Style == bsWhidbeyStyle;
+    if ((orangeSet || Style == bsOffice2003Classic) && K.ends_with("GlowButtonAppearance.BorderColorChecked"))
+        return true;
+    if (Style != bsOffice2007Obsidian && K == "TabAppearance.BackGround.Direction") return true;
+    return false;
+}
+
+class PresetTest : public ToolBarTest {};
+
+TEST_F(PresetTest, EveryOfficePresetWritesEveryValueItOwns) {
+    for (int i = 0; i <= static_cast<int>(bsOfficeXP); ++i) {
+        const auto style = static_cast<TToolBarStyle>(i);
+        if (style == bsCustom) continue;
+        auto* s = Make<TAdvToolBarOfficeStyler>("S" + std::to_string(i));
+        s->SetToolBarStyle(style == bsOffice2003Classic ? bsWindowsXP : bsOffice2003Classic);
+        FillWithJunk(s);
+        s->SetToolBarStyle(style);
+        for (const String& key : JunkKeys(s))
+            EXPECT_TRUE(OfficeStyleLeaves(style, key)) << "style " << i << " leaves " << key;
+        // And the Part's own examples of what a preset keeps.
+        if (style == bsOffice2007Luna) {
+            EXPECT_COLOR(s->ButtonAppearance()->ColorHot(), 0x010203);
+        }
+    }
+}
+
+TEST_F(PresetTest, EachOfficePresetShowsItsCharacteristicColours) {
+    struct Expect {
+        TToolBarStyle Style;
+        TColor Color, Dock, RightHandle, Glow, TabBack, Floating;
+        TDragGripStyle Grip;
+        AdvStyleIF::TBrixStyle Child;
+    };
+    const Expect table[] = {
+        {bsOffice2003Blue, 0xFDEADA, 0xF5BFA0, 0xF1A675, 0xEEDBC8, 0xE4AE88, 0x913500, dsDots,
+         AdvStyleIF::tsOffice2003Blue},
+        {bsOffice2003Silver, 0xECE2E1, 0xE6D8D8, 0xC8B2B3, 0xEDD4C0, 0xE6D8D8, 0x927476, dsDots,
+         AdvStyleIF::tsOffice2003Silver},
+        {bsOffice2003Olive, 0xCFF0EA, 0xAADADA, 0x8CC2B0, 0xCFF0EA, 0x8CC0B1, 0x6B7760, dsDots,
+         AdvStyleIF::tsOffice2003Olive},
+        {bsOffice2003Classic, clWhite, 0xD2BDB6, clGray, clWhite, 0xC9D1D5, 0x828F92, dsDots,
+         AdvStyleIF::tsCustom},
+        {bsOffice2007Luna, 0xEDD8C7, 0xEDD8C7, 0xDFD2C5, 0xEEDBC8, 0xFFDBBF, 0xE3B28D, dsNone,
+         AdvStyleIF::tsOffice2007Luna},
+        {bsOffice2007Obsidian, 0xC5BBB4, 0xCFC6C1, 0xCAC7C6, 0xDFDED6, 0x535353, 0xB4B0AE, dsNone,
+         AdvStyleIF::tsOffice2007Obsidian},
+        {bsWindowsXP, clBtnFace, clBtnFace, clBtnFace, clWhite, clBtnFace, clHighlight, dsSingleLine,
+         AdvStyleIF::tsWindowsXP},
+        {bsWhidbeyStyle, 0xF5F9FA, 0xD7E5E5, 0xEBEEEF, clWhite, 0x859D9D, 0x828F92, dsDots,
+         AdvStyleIF::tsWhidbey},
+        {bsOffice2007Silver, 0xE7DCD5, 0xE5D7D7, 0xC6B0B1, 0xF3F3F1, 0xDDD4D0, 0xC6B0B1, dsNone,
+         AdvStyleIF::tsOffice2007Silver},
+    };
+    auto* s = Make<TAdvToolBarOfficeStyler>("Office");
+    for (const Expect& e : table) {
+        s->SetToolBarStyle(e.Style);
+        SCOPED_TRACE(static_cast<int>(e.Style));
+        EXPECT_COLOR(s->Color()->Color(), e.Color);
+        EXPECT_COLOR(s->DockColor()->Color(), e.Dock);
+        EXPECT_COLOR(s->RightHandleColor(), e.RightHandle);
+        EXPECT_COLOR(s->GlowButtonAppearance()->Color(), e.Glow);
+        EXPECT_COLOR(s->TabAppearance()->BackGround()->Color(), e.TabBack);
+        EXPECT_COLOR(s->FloatingWindowBorderColor(), e.Floating);
+        EXPECT_EQ(s->DragGripStyle(), e.Grip);
+        EXPECT_EQ(s->ChildComponentStyle(), e.Child);
+        EXPECT_EQ(s->DarkStyle(), e.Style == bsOffice2007Obsidian);
+    }
+}
+
+TEST_F(PresetTest, TheOrangeGlowSetReachesTheCompactAppearanceAndLunaKeepsItsOwnCompactColours) {
+    auto* s = Make<TAdvToolBarOfficeStyler>("Office");
+    s->SetToolBarStyle(bsWhidbeyStyle);
+    EXPECT_COLOR(s->GlowButtonAppearance()->ColorHot(), 0xEBFDFF);
+    EXPECT_COLOR(s->CompactGlowButtonAppearance()->ColorDown(), 0x76AFF1);
+    EXPECT_COLOR(s->CompactGlowButtonAppearance()->Color(), clWhite);
+    s->SetToolBarStyle(bsOffice2007Luna);
+    EXPECT_COLOR(s->GlowButtonAppearance()->ColorHot(), 0xEBFDFF);
+    EXPECT_COLOR(s->CompactGlowButtonAppearance()->ColorHot(), 0xF7F7EF);
+    EXPECT_COLOR(s->CompactGlowButtonAppearance()->BorderColorChecked(), 0xB7A38E);
+    EXPECT_COLOR(s->CompactGlowButtonAppearance()->Color(), 0xEEDBC8); // the copy before its own states
+    EXPECT_EQ(s->TabAppearance()->GradientHot(), AdvGlowButton::ggRadial);
+}
+
+TEST_F(PresetTest, FantasyPresetsReloadOnEveryWriteAndUserKeepsEverything) {
+    auto* s = Make<TAdvToolBarFantasyStyler>("Fantasy");
+    EXPECT_EQ(s->Style(), bsChocolate);
+    EXPECT_COLOR(s->Color()->Color(), 0xD7EDED);
+    EXPECT_COLOR(s->Font()->Color(), clMaroon);
+    RecordingClient client;
+    s->AddControl(&client);
+    s->Color()->SetColor(clRed);
+    client.Codes.clear();
+    s->SetToolBarStyle(bsChocolate); // no equality test: loads again
+    EXPECT_COLOR(s->Color()->Color(), 0xD7EDED);
+    EXPECT_FALSE(client.Codes.empty());
+    s->Color()->SetColor(clRed);
+    client.Codes.clear();
+    s->SetToolBarStyle(bsUser);
+    EXPECT_COLOR(s->Color()->Color(), clRed);
+    EXPECT_TRUE(client.Codes.empty());
+    s->RemoveControl(&client);
+}
+
+TEST_F(PresetTest, FantasyPresetsSetTheirRoundingGripAndCharacteristicColours) {
+    struct Expect {
+        TToolBarFantasyStyle Style;
+        TColor Color, Font, Checked;
+        bool Round;
+        TDragGripStyle Grip;
+    };
+    const Expect table[] = {
+        {bsArctic, clWhite, clBlack, clWhite, true, dsFlatDots},
+        {bsAquaBlue, clMenu, 0x26B0FB, 0xFEF17E, true, dsSingleLine},
+        {bsMacOS, clWhite, clBlack, 0xF19546, true, dsDoubleLine},
+        {bsSilverFox, clWhite, clBlack, clWhite, true, dsDots},
+        {bsSoftSand, clWhite, clGray, 0xB5DEF7, true, dsFlatDots},
+        {bsTerminalGreen, clWindow, clBlack, 0x00C000, false, dsDoubleLine},
+        {bsTextured, 0xCFD5F3, clBlack, 0xCFD5F3, false, dsFlatDots},
+        {bsWindowsClassic, clMenu, clBlack, 0xA1684A, false, dsSingleLine},
+    };
+    auto* s = Make<TAdvToolBarFantasyStyler>("Fantasy");
+    for (const Expect& e : table) {
+        s->SetToolBarStyle(e.Style);
+        SCOPED_TRACE(static_cast<int>(e.Style));
+        EXPECT_COLOR(s->Color()->Color(), e.Color);
+        EXPECT_COLOR(s->Font()->Color(), e.Font);
+        EXPECT_COLOR(s->ButtonAppearance()->ColorChecked(), e.Checked);
+        EXPECT_EQ(s->RoundEdges(), e.Round);
+        EXPECT_EQ(s->DragGripStyle(), e.Grip);
+    }
+}
+
+TEST_F(PresetTest, TheFantasyWhidbeyLookOutlivesASwitchToAnotherFantasyStyle) {
+    auto* s = Make<TAdvToolBarFantasyStyler>("Fantasy");
+    s->SetToolBarStyle(bsWhidbey);
+    EXPECT_COLOR(s->GlowButtonAppearance()->BorderColor(), 0x99A8AC);
+    EXPECT_COLOR(s->PagerCaption()->BorderColor(), 0xF0CAAE);
+    EXPECT_COLOR(s->CompactGlowButtonAppearance()->ColorMirrorDown(), 0x0E72F1);
+    s->SetToolBarStyle(bsTextured);
+    EXPECT_COLOR(s->GlowButtonAppearance()->BorderColor(), 0x99A8AC);
+    EXPECT_COLOR(s->TabAppearance()->BackGround()->Color(), 0x859D9D);
+    EXPECT_COLOR(s->GroupAppearance()->ColorMirrorTo(), 0xFFDDBB);
+    EXPECT_EQ(s->FloatingWindowBorderWidth(), 2);
+}
+
+class ThemeTest : public ToolBarTest {
+protected:
+    void TearDown() override {
+        SysInfo().Reset();
+        ToolBarTest::TearDown();
+    }
+};
+
+TEST_F(ThemeTest, AThemeChangeSwitchesTheStyleOnlyWithAutoThemeAdapt) {
+    auto* s = Make<TAdvToolBarOfficeStyler>("Office");
+    ASSERT_NE(s->NotifierWindow(), nullptr);
+    EXPECT_EQ(s->NotifierWindow()->Parent(), form.get());
+    s->SetToolBarStyle(bsOffice2007Luna);
+    SysInfo().SetVersion(5, 1, 2600, 2, "");
+    SysInfo().SetTheme(true, "HomeStead");
+    EXPECT_EQ(s->Style(), bsOffice2007Luna) << "AutoThemeAdapt is off";
+    s->SetAutoThemeAdapt(true);
+    s->NotifierWindow()->Perform(win::WM_THEMECHANGED, 0, 0);
+    EXPECT_EQ(s->Style(), bsOffice2003Olive);
+    SysInfo().SetTheme(true, "Metallic"); // the listener path
+    EXPECT_EQ(s->Style(), bsOffice2003Silver);
+    SysInfo().SetTheme(false, "");
+    EXPECT_EQ(s->Style(), bsOffice2003Classic);
+}
+
+TEST_F(ThemeTest, ALoadedFormAdaptsToTheDesktopSchemeOverItsStoredStyle) {
+    SysInfo().SetVersion(5, 1, 2600, 2, "");
+    SysInfo().SetTheme(true, "Metallic");
+    TComponentPtr<TForm> loaded(new TForm(nullptr));
+    ReadComponentFromText("object Themed: TForm\n"
+                          "  object Styler: TAdvToolBarOfficeStyler\n"
+                          "    Style = bsOffice2007Luna\n"
+                          "    AutoThemeAdapt = True\n"
+                          "  end\n"
+                          "end\n",
+                          loaded.get(), "Themed.layout");
+    auto* s = dynamic_cast<TAdvToolBarOfficeStyler*>(loaded->FindComponent("Styler"));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->Style(), bsOffice2003Silver);
+}
+
+} // namespace
+} // namespace toolbartest

@@ -1,0 +1,203 @@
+// What a task bar shows of a top-level window (its title and icon, through the backend), the caption's
+// icon, icon files, the window manager's close request, and theme changes reaching the windows.
+
+#include <cairo.h>
+
+#include "WindowTestSupport.h"
+#include "platform/rtl/SysInfo.h"
+#include "platform/win/WindowIcon.h"
+
+using namespace wintest;
+
+namespace {
+
+HICON SolidIcon(int size, std::uint32_t argb) {
+    std::vector<std::uint32_t> px(static_cast<std::size_t>(size * size), argb);
+    return detail::CreateIconFromPixels(size, size, px.data(), true, POINT{});
+}
+
+void PutWord(std::string& b, unsigned v) {
+    b += static_cast<char>(v & 0xFF);
+    b += static_cast<char>((v >> 8) & 0xFF);
+}
+void PutDword(std::string& b, std::uint32_t v) {
+    PutWord(b, v & 0xFFFF);
+    PutWord(b, v >> 16);
+}
+
+cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// A PNG of one colour (straight 0xAARRGGBB).
+std::string Png(int size, std::uint32_t argb) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgba(cr, ((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0,
+                          (argb & 0xFF) / 255.0, (argb >> 24) / 255.0);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    std::string out;
+    cairo_surface_write_to_png_stream(s, Append, &out);
+    cairo_surface_destroy(s);
+    return out;
+}
+
+// A 32-bit icon image: bitmap header (height counting the mask), bottom-up BGRA rows, then the mask.
+std::string Dib(int size, std::uint32_t argb) {
+    std::string b;
+    PutDword(b, 40);
+    PutDword(b, static_cast<std::uint32_t>(size));
+    PutDword(b, static_cast<std::uint32_t>(size * 2));
+    PutWord(b, 1);
+    PutWord(b, 32);
+    for (int i = 0; i < 6; ++i)
+        PutDword(b, 0);
+    for (int i = 0; i < size * size; ++i)
+        PutDword(b, argb);
+    b.append(static_cast<std::size_t>(size * 4), '\0'); // the mask: 1 bit a pixel, rows of 4 bytes
+    return b;
+}
+
+std::string IconFile(const std::vector<std::pair<int, std::string>>& images) {
+    std::string head, data;
+    PutWord(head, 0);
+    PutWord(head, 1);
+    PutWord(head, static_cast<unsigned>(images.size()));
+    std::size_t offset = 6 + 16 * images.size();
+    for (const auto& [size, bytes] : images) {
+        head += static_cast<char>(size % 256);
+        head += static_cast<char>(size % 256);
+        head += std::string(2, '\0');
+        PutWord(head, 1);
+        PutWord(head, 32);
+        PutDword(head, static_cast<std::uint32_t>(bytes.size()));
+        PutDword(head, static_cast<std::uint32_t>(offset + data.size()));
+        data += bytes;
+    }
+    return head + data;
+}
+
+} // namespace
+
+TEST(IconFiles, EveryPngAndThirtyTwoBitImageLargestFirst) {
+    // Half-transparent red as the file stores it (straight alpha) comes back premultiplied.
+    std::string file =
+        IconFile({{16, Png(16, 0xFF00FF00)}, {48, Dib(48, 0x80FF0000)}, {32, Png(32, 0xFF0000FF)}});
+    auto images = IconImagesFromFile(file);
+    ASSERT_EQ(images.size(), 3u);
+    EXPECT_EQ(images[0].Width, 48);
+    EXPECT_EQ(images[1].Width, 32);
+    EXPECT_EQ(images[2].Width, 16);
+    EXPECT_EQ(images[0].Pixels.size(), 48u * 48u);
+    EXPECT_EQ(images[0].Pixels[0], 0x80800000u);
+    EXPECT_EQ(images[1].Pixels[31 * 32 + 31], 0xFF0000FFu);
+    EXPECT_EQ(images[2].Pixels[0], 0xFF00FF00u);
+
+    // An image cut short, or pointing past the end, is left out; the others stay.
+    std::string cut = IconFile({{16, Png(16, 0xFF00FF00)}, {32, Png(32, 0xFF0000FF).substr(0, 40)}});
+    EXPECT_EQ(IconImagesFromFile(cut).size(), 1u);
+    std::string past = file;
+    past[6 + 12] = '\xFF';
+    past[6 + 13] = '\xFF';
+    EXPECT_EQ(IconImagesFromFile(past).size(), 2u);
+    EXPECT_TRUE(IconImagesFromFile("not an icon").empty());
+    EXPECT_TRUE(IconImagesFromFile(std::string(6, '\0')).empty());
+}
+
+TEST_F(WinTest, TheBackendShowsTheWindowTextAsTitleFromCreationOn) {
+    HWND h = Top(10, 10, 200, 150, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    EXPECT_EQ(screen->WindowTitle(h), "Top");
+    SetWindowText(h, "Übersicht");
+    EXPECT_EQ(screen->WindowTitle(h), "Übersicht");
+    // A child's text is no title of anyone's.
+    HWND c = Child(h, 5, 5, 50, 20);
+    SetWindowText(c, "child");
+    EXPECT_EQ(screen->WindowTitle(h), "Übersicht");
+}
+
+TEST_F(WinTest, SetIconKeepsBothKindsAndTheBackendShowsTheWindowsOwn) {
+    HWND h = Top(10, 10, 200, 150, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    EXPECT_TRUE(screen->WindowIcon(h).empty()) << "no icon of its own: the program's";
+    HICON big = SolidIcon(32, 0xFFFF0000), small = SolidIcon(16, 0xFF00FF00);
+    EXPECT_EQ(SendMessage(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big)), 0);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessage(h, WM_GETICON, ICON_SMALL2, 0)), big) << "small, else big";
+    EXPECT_EQ(SendMessage(h, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_EQ(SendMessage(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small)), 0);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessage(h, WM_GETICON, ICON_SMALL2, 0)), small);
+    auto shown = screen->WindowIcon(h);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].Width, 32);
+    EXPECT_EQ(shown[1].Pixels[0], 0xFF00FF00u);
+    // Setting one returns the one it replaces; taking both away leaves the program's icon.
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessage(h, WM_SETICON, ICON_BIG, 0)), big);
+    SendMessage(h, WM_SETICON, ICON_SMALL, 0);
+    EXPECT_TRUE(screen->WindowIcon(h).empty());
+    // A destroyed icon is never read.
+    SendMessage(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    DestroyIcon(big);
+    SetWindowText(h, "again");
+    EXPECT_TRUE(screen->WindowIcon(h).empty());
+    DestroyWindow(h);
+    DestroyIcon(small);
+}
+
+TEST_F(WinTest, TheCaptionDrawsTheWindowsIconWhereItHasOne) {
+    HICON icon = SolidIcon(16, 0xFFE01010);
+    HWND h = Top(10, 10, 240, 160, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SendMessage(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    Pump();
+    // The icon area is left of the caption's text, inside the frame.
+    auto redInCaption = [&](HWND w) {
+        RECT wr;
+        GetWindowRect(w, &wr);
+        POINT c{0, 0};
+        ClientToScreen(w, &c);
+        int y = (c.Y - wr.Top) / 2 + 2;
+        for (int x = 0; x < 30; ++x)
+            if (screen->WindowPixel(w, x, y) == RGB(0xE0, 0x10, 0x10)) return true;
+        return false;
+    };
+    EXPECT_TRUE(redInCaption(h));
+    // A dialog frame shows none.
+    HWND d = Top(10, 200, 240, 160, WS_CAPTION | WS_SYSMENU | WS_VISIBLE, WS_EX_DLGMODALFRAME);
+    SendMessage(d, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    Pump();
+    EXPECT_FALSE(redInCaption(d));
+    DestroyWindow(h);
+    DestroyWindow(d);
+    DestroyIcon(icon);
+}
+
+TEST_F(WinTest, TheWindowManagersCloseIsTheCloseCommand) {
+    HWND h = Top(10, 10, 200, 150, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Log().clear();
+    screen->RequestClose(h);
+    Pump();
+    EXPECT_FALSE(IsWindow(h)) << "the default close destroys it";
+    auto seen = AllMessages({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].second, static_cast<UINT>(WM_SYSCOMMAND));
+    EXPECT_EQ(seen[1].second, static_cast<UINT>(WM_CLOSE));
+    EXPECT_EQ(seen[2].second, static_cast<UINT>(WM_DESTROY));
+}
+
+TEST_F(WinTest, ThemeChangesReachEveryWindowTopLevelFirst) {
+    HWND a = Top(10, 10, 200, 150);
+    HWND child = Child(a, 5, 5, 50, 20);
+    HWND b = Top(300, 10, 200, 150);
+    Log().clear();
+    vcl::SysInfo().NotifyThemeChanged();
+    auto seen = AllMessages({WM_THEMECHANGED});
+    ASSERT_EQ(seen.size(), 3u);
+    std::set<HWND> windows;
+    for (const auto& s : seen)
+        windows.insert(s.first);
+    EXPECT_EQ(windows, (std::set<HWND>{a, child, b}));
+    auto at = [&](HWND h) {
+        return std::find(seen.begin(), seen.end(), std::pair{h, UINT(WM_THEMECHANGED)});
+    };
+    EXPECT_LT(at(a), at(child));
+}
