@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/AppForms.h"
+#include "app/StartupProbe.h"
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/Application.h"
@@ -12,6 +13,7 @@ int main(int, char**) {
     using namespace vcl;
     try {
         gtkbackend::ChooseBackendForProgram();
+        StartupProbe::InstallIfAsked();
         Application->Initialize();
         Application->SetMainFormOnTaskBar(true);
         Application->SetTitle("Kalvenor");

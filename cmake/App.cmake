@@ -15,6 +15,7 @@ function(_kv_app_late)
 
   add_executable(kalvenor ${CMAKE_SOURCE_DIR}/app/Kalvenor.cpp)
   target_link_libraries(kalvenor PRIVATE kv_app kv_web kv_backend_gtk kv_components)
+  kv_web_program(kalvenor)
   kv_add_resources(kalvenor ${CMAKE_SOURCE_DIR}/resources)
 
   if(NOT KALVENOR_TESTS OR NOT TARGET kv_testsupport)
@@ -48,8 +49,9 @@ function(_kv_app_late)
               --program $<TARGET_FILE:kalvenor>
               --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
               --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
+    # ASAN_OPTIONS: see the browser's end-to-end tests (cmake/Web.cmake).
     set_tests_properties(app_end_to_end PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
-      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp;NO_AT_BRIDGE=1;GTK_THEME=Adwaita;LC_ALL=C.UTF-8;WEBKIT_DISABLE_COMPOSITING_MODE=1;WEBKIT_DISABLE_DMABUF_RENDERER=1;LIBGL_ALWAYS_SOFTWARE=1")
+      ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp;NO_AT_BRIDGE=1;GTK_THEME=Adwaita;LC_ALL=C.UTF-8;WEBKIT_DISABLE_COMPOSITING_MODE=1;WEBKIT_DISABLE_DMABUF_RENDERER=1;LIBGL_ALWAYS_SOFTWARE=1")
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _kv_app_late)

@@ -69,9 +69,8 @@ function(_kv_gtk_late)
     endif()
   endif()
   if(TARGET bench_GtkStartup)
-    add_dependencies(bench_GtkStartup gtk_startup_probe)
-    target_compile_definitions(bench_GtkStartup PRIVATE
-      KV_STARTUP_PROBE="$<TARGET_FILE:gtk_startup_probe>")
+    # The programs it starts are built beside it.
+    add_dependencies(bench_GtkStartup gtk_startup_probe kalvenor)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _kv_gtk_late)

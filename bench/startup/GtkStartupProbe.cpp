@@ -12,6 +12,7 @@
 
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/PaintCheck.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Window.h"
 #include "tests/support/SampleDialog.h"
@@ -69,21 +70,11 @@ int RunPlainWindow() {
     return shown ? 0 : 1;
 }
 
-// Whether the control and every windowed control in it have a window with nothing left to paint: a frame
-// drawn before that is only the start of the dialog (its face without the edits, say).
-bool FullyPainted(vcl::TWinControl* c) {
-    if (!c->HandleAllocated() || win::GetUpdateRect(c->Handle(), nullptr, win::FALSE)) return false;
-    for (int i = 0; i < c->ControlCount(); ++i)
-        if (auto* w = dynamic_cast<vcl::TWinControl*>(c->Controls(i)); w && w->Visible() && !FullyPainted(w))
-            return false;
-    return true;
-}
-
 int RunSampleDialog(bool stay) {
     vcl::TComponentPtr<sample::TSampleForm> form(new sample::TSampleForm(vcl::Application));
     bool shown = false;
     gtkbackend::SetFrameObserver([&](backend::NativeWindow*) {
-        if (shown || !form->Visible() || !FullyPainted(form.get())) return;
+        if (shown || !form->Visible() || !vcl::NothingLeftToPaint(form.get())) return;
         shown = true;
         SayFirstFrame();
         // Wakes the loop below, which would otherwise wait for a message that never comes.

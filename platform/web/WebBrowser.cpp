@@ -49,6 +49,7 @@ TBrowserEngine& TWebBrowser::NeedEngine() {
         FEngine = CreateBrowserEngine();
         FEngine->SetEvents(this);
         UpdatePlacement();
+        if (Focused()) FEngine->FocusChanged(true);
     }
     return *FEngine;
 }
@@ -151,7 +152,8 @@ void TWebBrowser::EngineFocusWanted() {
 
 void TWebBrowser::CreateWnd() {
     TWinControl::CreateWnd();
-    if (!FEngine && BrowserEngineAvailable()) NeedEngine();
+    // The engine comes with the first navigation, not with the window: showing a form that holds a
+    // browser loads no engine.
     // Events that came while there was no window to post to.
     FDispatchPosted = false;
     if (FEngine) EngineEventsPending();

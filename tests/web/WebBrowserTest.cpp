@@ -208,7 +208,9 @@ TEST_F(WebBrowserTest, TheViewFollowsTheControlsRectangleVisibilityAndWindow) {
     kvtest::FakeBrowserEngineScope fakes;
     Form->Show();
     ui.Process();
-    ASSERT_NE(Engine(), nullptr) << "the engine comes with the window";
+    EXPECT_EQ(Engine(), nullptr) << "showing a form that holds a browser loads no engine";
+    Browser->Navigate("http://h/a.php");
+    ASSERT_NE(Engine(), nullptr) << "the engine comes with the first page";
     TBrowserPlacement p = Engine()->LastPlacement();
     EXPECT_EQ(p.Root, static_cast<void*>(Form->Handle()));
     EXPECT_EQ(p.Bounds, BrowserInForm());
@@ -259,6 +261,10 @@ TEST_F(WebBrowserTest, KeyboardFocusIsPassedToTheEngine) {
     ui.Process();
     Browser->SetFocus();
     ui.Process();
+    // An engine made while the control has the focus is told so at once.
+    Browser->Navigate("http://h/a.php");
+    ASSERT_FALSE(Engine()->FocusChanges.empty());
+    EXPECT_TRUE(Engine()->FocusChanges.back());
     edit->SetFocus();
     ui.Process();
     ASSERT_GE(Engine()->FocusChanges.size(), 2u);

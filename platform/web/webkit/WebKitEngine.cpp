@@ -513,10 +513,9 @@ gboolean TWebKitEngine::OnViewButton(GtkWidget*, GdkEventButton*, gpointer self)
 
 } // namespace
 
-std::unique_ptr<TBrowserEngine> CreateWebKitEngine() {
-    if (!backend::HasBackend() || String(backend::GetBackend().Name()) != "gtk")
-        throw EOleError("The WebKit browser engine needs the GTK display backend");
-    return std::make_unique<TWebKitEngine>();
-}
-
 } // namespace vcl
+
+// The module's one entry (see platform/web/WebKitModule.cpp): the loader checks the display backend.
+extern "C" __attribute__((visibility("default"))) vcl::TBrowserEngine* kalvenor_create_webkit_engine() {
+    return new vcl::TWebKitEngine();
+}

@@ -1,0 +1,78 @@
+// Loads the WebKit engine's module on first use (see WebKitEngine.h).
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <mutex>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#define KV_CHECK_LEAKS_BEFORE_ENGINE_EXIT 1
+#endif
+
+#include "platform/backend/Backend.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/web/GtkHost.h"
+#include "platform/web/WebKitEngine.h"
+
+namespace vcl {
+
+namespace {
+
+constexpr const char* kModuleName = "libkalvenor-webkit.so";
+constexpr const char* kEntry = "kalvenor_create_webkit_engine";
+using TEntry = TBrowserEngine* (*)();
+
+// What the module takes from the program that nothing in the program itself calls: referenced here so
+// that the linker keeps it in the program.
+[[gnu::used]] void* (*const kKeptHost)(void*) = &webhost::GtkWindowOf;
+// (A document's vtable is where its class is kept: making one refers to it.)
+[[gnu::used]] IDispatch* KeptDocument() {
+    return new THTMLDocument(String(), String());
+}
+
+String ModulePath() {
+    if (const char* p = std::getenv("KALVENOR_WEBKIT_MODULE"); p && *p) return p;
+    char self[4096];
+    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) return kModuleName;
+    String path(self, static_cast<std::size_t>(n));
+    return path.substr(0, path.rfind('/') + 1) + kModuleName;
+}
+
+// The module stays loaded until the program ends: WebKit cannot be unloaded.
+TEntry LoadEntry() {
+    static TEntry entry = nullptr;
+    static String failure;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        String path = ModulePath();
+        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            const char* why = dlerror();
+            failure = "Cannot load the browser engine (" + path + "): " + (why ? why : "unknown error");
+            return;
+        }
+#ifdef KV_CHECK_LEAKS_BEFORE_ENGINE_EXIT
+        // The engine's libraries register their own clean-up at exit as they load, so a handler made
+        // after them runs first: the leak checker then sees the process as it does when the libraries
+        // are linked in (their clean-up after the check), not half torn down.
+        std::atexit([] { __lsan_do_leak_check(); });
+#endif
+        entry = reinterpret_cast<TEntry>(dlsym(module, kEntry));
+        if (!entry) failure = "The browser engine module " + path + " has no entry " + kEntry;
+    });
+    if (!entry) throw EOleError(failure);
+    return entry;
+}
+
+} // namespace
+
+std::unique_ptr<TBrowserEngine> CreateWebKitEngine() {
+    if (!backend::HasBackend() || String(backend::GetBackend().Name()) != "gtk")
+        throw EOleError("The WebKit browser engine needs the GTK display backend");
+    return std::unique_ptr<TBrowserEngine>(LoadEntry()());
+}
+
+} // namespace vcl
