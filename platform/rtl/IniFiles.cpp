@@ -326,6 +326,14 @@ void SaveDocument(const String& path, const IniDocument& doc) {
     }
 }
 
+// The lock every writer of the file holds ("<file>.lock"), taken after making a missing configuration
+// folder.
+void LockForWriting(const String& path, bool inConfigFolder, TFileLock& lock) {
+    if (inConfigFolder) ForceDirectories(path.substr(0, path.rfind('/')), 0700);
+    if (int err = lock.Acquire(path + ".lock", true))
+        throw EIniFileException("Unable to write to \"" + path + "\". " + std::strerror(err));
+}
+
 [[noreturn]] void RefuseWrite(const String& path, const String& what) {
     throw EIniFileException("Unable to write to \"" + path + "\": " + what);
 }
@@ -520,10 +528,8 @@ void TIniFile::Save(const IniDocument& Doc) const {
 template <class Change> void TIniFile::Modify(Change change) {
     // Read, changed and written under the file's lock: two writers (two programs, or two objects
     // in one) each merge into what the other wrote and never write back a copy older than it.
-    if (FInConfigFolder) ForceDirectories(FPath.substr(0, FPath.rfind('/')), 0700);
     TFileLock lock;
-    if (int err = lock.Acquire(FPath + ".lock", true))
-        throw EIniFileException("Unable to write to \"" + FPath + "\". " + std::strerror(err));
+    LockForWriting(FPath, FInConfigFolder, lock);
     auto doc = Load();
     if (change(*doc)) Save(*doc);
 }
@@ -603,7 +609,9 @@ void TMemIniFile::Clear() {
 }
 
 void TMemIniFile::UpdateFile() {
-    if (FInConfigFolder) ForceDirectories(FPath.substr(0, FPath.rfind('/')), 0700);
+    // The whole file is replaced by what is held, but never in the middle of a TIniFile's change.
+    TFileLock lock;
+    LockForWriting(FPath, FInConfigFolder, lock);
     SaveDocument(FPath, *FDoc);
 }
 
