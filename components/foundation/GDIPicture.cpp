@@ -161,14 +161,22 @@ void TGDIPPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
     TDecodedImage decoded(*FData);
     if (!decoded.Ok()) return;
     if (decoded.Image().GetFormat() == ifBMP) {
+        // Painting never raises: a bitmap the framework cannot hold is drawn as GDI+ decoded it.
         TBitmap bmp;
+        bool loaded = true;
         FData->SetPosition(0);
-        bmp.LoadFromStream(FData.get());
+        try {
+            bmp.LoadFromStream(FData.get());
+        } catch (const Exception&) {
+            loaded = false;
+        }
         FData->SetPosition(0);
-        bmp.SetTransparentMode(tmAuto);
-        bmp.SetTransparent(true);
-        ACanvas->Draw(Rect.Left, Rect.Top, &bmp);
-        return;
+        if (loaded) {
+            bmp.SetTransparentMode(tmAuto);
+            bmp.SetTransparent(true);
+            ACanvas->Draw(Rect.Left, Rect.Top, &bmp);
+            return;
+        }
     }
     FWidth = static_cast<int>(decoded.Image().GetWidth());
     FHeight = static_cast<int>(decoded.Image().GetHeight());
