@@ -114,6 +114,13 @@ GpStatus Decode(const std::vector<std::uint8_t>& data, BitmapImpl** out) {
     if (!Identify(data, sig)) return UnknownImageFormat;
     // Refused before any decoding: a few bytes can declare a picture of gigabytes.
     if (CheckDeclaredImageSize(data.data(), data.size()) == TDeclaredSize::TooLarge) return OutOfMemory;
+    // The decoder sizes its buffers by a BMP header's fields, whatever they say.
+    std::vector<std::uint8_t> sane;
+    if (sig.format == &ImageFormatBMP) {
+        sane = data;
+        if (!vcl::SanitiseBmpHeader(sane.data(), sane.size())) return OutOfMemory; // damaged
+    }
+    const std::vector<std::uint8_t>& bytes = sane.empty() ? data : sane;
     GError* err = nullptr;
     GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(sig.loader, &err);
     if (!loader) {
@@ -124,9 +131,9 @@ GpStatus Decode(const std::vector<std::uint8_t>& data, BitmapImpl** out) {
     g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), &tooBig);
     bool written = true;
     constexpr std::size_t kChunk = 4096;
-    for (std::size_t at = 0; written && !tooBig && at < data.size(); at += kChunk) {
-        const std::size_t n = std::min(kChunk, data.size() - at);
-        written = gdk_pixbuf_loader_write(loader, data.data() + at, n, &err) != FALSE;
+    for (std::size_t at = 0; written && !tooBig && at < bytes.size(); at += kChunk) {
+        const std::size_t n = std::min(kChunk, bytes.size() - at);
+        written = gdk_pixbuf_loader_write(loader, bytes.data() + at, n, &err) != FALSE;
         g_clear_error(&err);
     }
     const bool closed = gdk_pixbuf_loader_close(loader, &err) != FALSE;

@@ -175,6 +175,21 @@ void TiffSize(Bytes& b, Verdict& v) {
 
 } // namespace
 
+bool SanitiseBmpHeader(void* Data, std::size_t Size) {
+    auto* d = static_cast<std::uint8_t*>(Data);
+    Bytes b(Data, Size);
+    if (!b.StartsWith(0, "BM", 2)) return false;
+    const std::uint32_t offset = b.Le32(10), header = b.Le32(14);
+    const bool known = header == 12 || header == 40 || header == 52 || header == 56 || header == 64 ||
+                       header == 108 || header == 124;
+    if (!b.Ok() || !known || !b.Has(14, header) || offset < 14 + header || offset > Size) return false;
+    if (header == 12) return true;
+    const std::uint32_t bits = b.Le16(28), colours = b.Le32(46);
+    const std::uint32_t most = bits >= 1 && bits <= 8 ? 1u << bits : 256u;
+    if (colours > most) std::memset(d + 46, 0, 4);
+    return true;
+}
+
 bool DecodedSizeAllowed(std::int64_t Width, std::int64_t Height) {
     return Width > 0 && Height > 0 && Width <= MaxDecodedSide && Height <= MaxDecodedSide &&
            Width * Height <= MaxDecodedPixels;

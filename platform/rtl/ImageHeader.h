@@ -23,6 +23,11 @@ enum class TDeclaredSize {
 // picture inside it) or TIFF (the first page) file declares.
 TDeclaredSize CheckDeclaredImageSize(const void* Data, std::size_t Size);
 
+// Readies a BMP file for a general decoder, which sizes its buffers by the header's fields whatever they
+// say: false when the header size or the offset of the bits cannot be right. A colour count beyond what
+// the depth can index (any count above 256) means the full table; it is set to 0, in place.
+bool SanitiseBmpHeader(void* Data, std::size_t Size);
+
 // True when a picture of Width by Height is within the limits (and not empty).
 bool DecodedSizeAllowed(std::int64_t Width, std::int64_t Height);
 

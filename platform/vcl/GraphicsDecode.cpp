@@ -189,16 +189,23 @@ TDecodedImage DecodeBmp(const String& data, bool bareDib) {
             after += 4u * count;
         }
     } else if (compression != 0) {
-        // Run-length encoded and embedded formats go to the general decoder, which wants a file.
-        if (!bareDib) return DecodeWithPixbuf(data);
+        // Run-length encoded and embedded formats go to the general decoder, which wants a file (with a
+        // colour count it will not size a table of gigabytes by).
+        if (!bareDib) {
+            String file = data;
+            if (!SanitiseBmpHeader(file.data(), file.size())) InvalidBitmap();
+            return DecodeWithPixbuf(file);
+        }
         String file = "BM" + String(12, '\0') + data;
         std::uint32_t total = static_cast<std::uint32_t>(file.size());
-        std::uint32_t offset =
-            14 + headerSize + (colorsUsed != 0 ? colorsUsed : (bitCount <= 8 ? 1u << bitCount : 0)) * 4;
+        const std::uint32_t most = bitCount <= 8 ? 1u << bitCount : 0;
+        const std::uint32_t entries = colorsUsed != 0 && colorsUsed < most ? colorsUsed : most;
+        std::uint32_t offset = 14 + headerSize + entries * 4;
         for (int i = 0; i < 4; ++i) {
             file[2 + i] = static_cast<char>((total >> (8 * i)) & 0xFF);
             file[10 + i] = static_cast<char>((offset >> (8 * i)) & 0xFF);
         }
+        if (!SanitiseBmpHeader(file.data(), file.size())) InvalidBitmap();
         return DecodeWithPixbuf(file);
     }
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)

@@ -102,3 +102,29 @@ TEST(DeclaredImageSize, WhatCannotBeReadIsLeftToTheDecoder) {
     EXPECT_EQ(Check({0xFF, 0xD8, 0xFF, 0xDA, 0, 2}), TDeclaredSize::Unknown) << "a scan before any frame";
     EXPECT_EQ(Check({'I', 'I', 42, 0, 0xFF, 0xFF, 0xFF, 0x7F}), TDeclaredSize::Unknown);
 }
+
+// A BMP header given to a general decoder: its fields must not make that decoder size a buffer by garbage.
+TEST(DeclaredImageSize, BmpHeadersAreReadiedForAGeneralDecoder) {
+    auto bmp = [](std::uint32_t header, std::uint32_t offset, std::uint32_t bits, std::uint32_t colours) {
+        Bytes b(70, 0);
+        b[0] = 'B';
+        b[1] = 'M';
+        Le(b, 10, offset, 4);
+        Le(b, 14, header, 4);
+        Le(b, 28, bits, 2);
+        Le(b, 46, colours, 4);
+        return b;
+    };
+    Bytes b = bmp(40, 58, 8, 0xFFFFFFFF);
+    EXPECT_TRUE(SanitiseBmpHeader(b.data(), b.size()));
+    EXPECT_EQ(b[46] | b[47] | b[48] | b[49], 0) << "a count beyond 256 colours means the full table";
+    b = bmp(40, 58, 4, 16);
+    EXPECT_TRUE(SanitiseBmpHeader(b.data(), b.size()));
+    EXPECT_EQ(b[46], 16);
+    b = bmp(40, 58, 4, 17);
+    EXPECT_TRUE(SanitiseBmpHeader(b.data(), b.size()));
+    EXPECT_EQ(b[46], 0);
+    for (Bytes bad :
+         {bmp(0xFD000000, 58, 8, 0), bmp(41, 58, 8, 0), bmp(40, 0x696E6136, 8, 0), bmp(40, 20, 8, 0)})
+        EXPECT_FALSE(SanitiseBmpHeader(bad.data(), bad.size()));
+}
