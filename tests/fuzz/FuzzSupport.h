@@ -1,0 +1,32 @@
+#pragma once
+// Shared by the fuzz targets: the input as a string, and a few bytes of it taken as options.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace fuzz {
+
+// Takes option bytes from the front of the input; missing bytes read as zero.
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : FData(data), FSize(size) {}
+    std::uint8_t Byte() {
+        if (FSize == 0) return 0;
+        --FSize;
+        return *FData++;
+    }
+    std::string Rest() const { return std::string(reinterpret_cast<const char*>(FData), FSize); }
+
+private:
+    const std::uint8_t* FData;
+    std::size_t FSize;
+};
+
+// A fault the target's own checks found: reported as a crash, which libFuzzer saves.
+[[noreturn]] inline void Broken(const char* what) {
+    __builtin_trap();
+    (void)what;
+}
+
+} // namespace fuzz
