@@ -114,11 +114,13 @@ GpStatus Decode(const std::vector<std::uint8_t>& data, BitmapImpl** out) {
     if (!Identify(data, sig)) return UnknownImageFormat;
     // Refused before any decoding: a few bytes can declare a picture of gigabytes.
     if (CheckDeclaredImageSize(data.data(), data.size()) == TDeclaredSize::TooLarge) return OutOfMemory;
-    // The decoder sizes its buffers by a BMP header's fields, whatever they say.
+    // The decoder sizes its buffers by a bitmap header's fields, whatever they say.
     std::vector<std::uint8_t> sane;
-    if (sig.format == &ImageFormatBMP) {
+    if (sig.format == &ImageFormatBMP || sig.format == &ImageFormatIcon) {
         sane = data;
-        if (!vcl::SanitiseBmpHeader(sane.data(), sane.size())) return OutOfMemory; // damaged
+        const bool ok = sig.format == &ImageFormatBMP ? vcl::SanitiseBmpHeader(sane.data(), sane.size())
+                                                      : vcl::SanitiseIconFile(sane.data(), sane.size());
+        if (!ok) return OutOfMemory; // a damaged file of a known format
     }
     const std::vector<std::uint8_t>& bytes = sane.empty() ? data : sane;
     GError* err = nullptr;

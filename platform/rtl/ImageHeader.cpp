@@ -173,21 +173,44 @@ void TiffSize(Bytes& b, Verdict& v) {
     if (b.Ok() && w >= 0 && h >= 0) v.Size(w, h);
 }
 
+bool KnownDibHeader(std::uint32_t size) {
+    return size == 12 || size == 40 || size == 52 || size == 56 || size == 64 || size == 108 || size == 124;
+}
+
+// A colour count beyond what the depth indexes, in the device-independent bitmap header at `dib`,
+// becomes 0 (the full table).
+void ClampColourCount(std::uint8_t* d, Bytes& b, std::size_t dib) {
+    const std::uint32_t bits = b.Le16(dib + 14), colours = b.Le32(dib + 32);
+    const std::uint32_t most = bits >= 1 && bits <= 8 ? 1u << bits : 256u;
+    if (b.Ok() && colours > most) std::memset(d + dib + 32, 0, 4);
+}
+
 } // namespace
 
 bool SanitiseBmpHeader(void* Data, std::size_t Size) {
-    auto* d = static_cast<std::uint8_t*>(Data);
     Bytes b(Data, Size);
     if (!b.StartsWith(0, "BM", 2)) return false;
     const std::uint32_t offset = b.Le32(10), header = b.Le32(14);
-    const bool known = header == 12 || header == 40 || header == 52 || header == 56 || header == 64 ||
-                       header == 108 || header == 124;
-    if (!b.Ok() || !known || !b.Has(14, header) || offset < 14 + header || offset > Size) return false;
-    if (header == 12) return true;
-    const std::uint32_t bits = b.Le16(28), colours = b.Le32(46);
-    const std::uint32_t most = bits >= 1 && bits <= 8 ? 1u << bits : 256u;
-    if (colours > most) std::memset(d + 46, 0, 4);
-    return true;
+    if (!b.Ok() || !KnownDibHeader(header) || !b.Has(14, header) || offset < 14 + header || offset > Size)
+        return false;
+    if (header != 12) ClampColourCount(static_cast<std::uint8_t*>(Data), b, 14);
+    return b.Ok();
+}
+
+bool SanitiseIconFile(void* Data, std::size_t Size) {
+    Bytes b(Data, Size);
+    const std::uint32_t count = b.Le16(4);
+    if (!b.Ok() || count == 0) return false;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
+        const std::uint32_t bytes = b.Le32(entry + 8), offset = b.Le32(entry + 12);
+        if (!b.Ok() || !b.Has(offset, bytes)) return false;
+        if (b.StartsWith(offset, "\x89PNG", 4)) continue;
+        const std::uint32_t header = b.Le32(offset);
+        if (!b.Ok() || header == 12 || !KnownDibHeader(header) || header > bytes) return false;
+        ClampColourCount(static_cast<std::uint8_t*>(Data), b, offset);
+    }
+    return b.Ok();
 }
 
 bool DecodedSizeAllowed(std::int64_t Width, std::int64_t Height) {

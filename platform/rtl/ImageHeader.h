@@ -28,6 +28,10 @@ TDeclaredSize CheckDeclaredImageSize(const void* Data, std::size_t Size);
 // the depth can index (any count above 256) means the full table; it is set to 0, in place.
 bool SanitiseBmpHeader(void* Data, std::size_t Size);
 
+// The same for an icon or cursor file: false when an entry's picture lies beyond the file or a bitmap
+// inside has a header of no known size; colour counts beyond the depth are set to 0 as above.
+bool SanitiseIconFile(void* Data, std::size_t Size);
+
 // True when a picture of Width by Height is within the limits (and not empty).
 bool DecodedSizeAllowed(std::int64_t Width, std::int64_t Height);
 

@@ -141,6 +141,11 @@ TDecodedImage DecodeImage(const String& data) {
     switch (DetectImageKind(data)) {
     case TImageFileKind::Bmp:
         return DecodeBmp(data);
+    case TImageFileKind::Ico: {
+        String file = data;
+        if (!SanitiseIconFile(file.data(), file.size())) InvalidBitmap();
+        return DecodeWithPixbuf(file);
+    }
     case TImageFileKind::Unknown:
         InvalidBitmap();
     default:

@@ -128,3 +128,21 @@ TEST(DeclaredImageSize, BmpHeadersAreReadiedForAGeneralDecoder) {
          {bmp(0xFD000000, 58, 8, 0), bmp(41, 58, 8, 0), bmp(40, 0x696E6136, 8, 0), bmp(40, 20, 8, 0)})
         EXPECT_FALSE(SanitiseBmpHeader(bad.data(), bad.size()));
 }
+
+TEST(DeclaredImageSize, IconEntriesAreReadiedForAGeneralDecoder) {
+    Bytes png = IconWithPng(16, 16);
+    EXPECT_TRUE(SanitiseIconFile(png.data(), png.size()));
+    Bytes beyond = png;
+    Le(beyond, 14, 34, 4); // the picture's size reaches one byte past the end
+    EXPECT_FALSE(SanitiseIconFile(beyond.data(), beyond.size()));
+    // A bitmap entry: its header size must be one a bitmap has; its colour count is clamped.
+    Bytes dib = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 40, 0, 0, 0, 22, 0, 0, 0};
+    dib.resize(22 + 40, 0);
+    Le(dib, 22, 40, 4);
+    Le(dib, 22 + 14, 4, 2);
+    Le(dib, 22 + 32, 0xFFFF, 4);
+    EXPECT_TRUE(SanitiseIconFile(dib.data(), dib.size()));
+    EXPECT_EQ(dib[22 + 32] | dib[22 + 33], 0);
+    Le(dib, 22, 0x00284D42, 4); // a whole BMP file where the header belongs
+    EXPECT_FALSE(SanitiseIconFile(dib.data(), dib.size()));
+}
