@@ -43,10 +43,9 @@ void Walk(vcl::TRegistry& reg, const std::string& key, int depth) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string folder = [] {
-        char pattern[] = "/tmp/kv-fuzz-hive-XXXXXX";
-        if (::mkdtemp(pattern) == nullptr) fuzz::Broken("no temporary folder");
-        ::setenv("KALVENOR_REGISTRY_DIR", pattern, 1);
-        return std::string(pattern);
+        const std::string made = fuzz::TempFolder("kv-fuzz-hive");
+        ::setenv("KALVENOR_REGISTRY_DIR", made.c_str(), 1);
+        return made;
     }();
     vcl::WriteFileAtomic(folder + "/user.hive", std::string(reinterpret_cast<const char*>(data), size), 0600);
     try {

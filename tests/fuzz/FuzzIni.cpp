@@ -12,9 +12,7 @@
 namespace {
 
 std::string Folder() {
-    char pattern[] = "/tmp/kv-fuzz-ini-XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) fuzz::Broken("no temporary folder");
-    return pattern;
+    return fuzz::TempFolder("kv-fuzz-ini");
 }
 
 // Every section's "name=value" lines, in order.

@@ -3,7 +3,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace fuzz {
 
@@ -27,6 +30,27 @@ private:
 [[noreturn]] inline void Broken(const char* what) {
     __builtin_trap();
     (void)what;
+}
+
+// A fresh folder for files the target writes: in memory (/dev/shm) where there is one, as every write
+// is flushed to disk and a disk would make the target slow.
+// It is removed when the program ends.
+inline std::string TempFolder(const std::string& name) {
+    static struct Cleanup {
+        std::vector<std::string> Paths;
+        ~Cleanup() {
+            for (const std::string& path : Paths)
+                std::filesystem::remove_all(path);
+        }
+    } cleanup;
+    for (const char* base : {"/dev/shm/", "/tmp/"}) {
+        std::string pattern = base + name + "-XXXXXX";
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            cleanup.Paths.push_back(pattern);
+            return pattern;
+        }
+    }
+    Broken("no temporary folder");
 }
 
 } // namespace fuzz
