@@ -19,7 +19,7 @@ foreach(_src ${_fuzz_src})
   set(_found ${CMAKE_BINARY_DIR}/fuzz-corpus/${_short})
   file(MAKE_DIRECTORY ${_found})
   add_test(NAME fuzz_${_short}
-    COMMAND fuzz_${_short} -max_total_time=${KALVENOR_FUZZ_SECONDS} -timeout=20 -rss_limit_mb=3072
+    COMMAND fuzz_${_short} -max_total_time=${KALVENOR_FUZZ_SECONDS} -timeout=90 -rss_limit_mb=3072
             -print_final_stats=1 ${_found} ${_seeds})
   set_tests_properties(fuzz_${_short} PROPERTIES
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp")
