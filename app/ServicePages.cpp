@@ -3,11 +3,14 @@
 #include "app/ServicePages.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/rtl/FileUtil.h"
+#include "platform/rtl/SysInfo.h"
 #include "platform/web/HtmlDocument.h"
 #include "platform/web/WebBrowser.h"
 
@@ -25,6 +28,27 @@ bool IsFolder(const String& Path) {
 String WithSlash(String Folder) {
     if (Folder.empty() || Folder.back() != '/') Folder += '/';
     return Folder;
+}
+
+// A folder only this user can enter: ours, a real folder (no link), no access for group or others.
+bool IsPrivateFolder(const String& Path) {
+    struct stat st {};
+    return ::lstat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+// The user's private temporary folder: "kalvenor-<uid>" in the platform's temporary folder (TMPDIR
+// when it names a folder, else /tmp), made with mode 0700. When that name is taken by anything that
+// is not such a folder of ours, the configuration folder (itself private) serves instead.
+String PrivateTempFolder() {
+    const char* tmpdir = std::getenv("TMPDIR");
+    const String base = tmpdir && *tmpdir && IsFolder(tmpdir) ? String(tmpdir) : String("/tmp");
+    const String folder = WithSlash(base) + "kalvenor-" + std::to_string(::geteuid());
+    ::mkdir(folder.c_str(), 0700);
+    if (IsPrivateFolder(folder)) return folder;
+    String config = vcl::SysInfo().ConfigFolder();
+    vcl::ForceDirectories(config, 0700);
+    return config;
 }
 
 } // namespace
@@ -80,32 +104,25 @@ String PageCopyPath() {
     const String name = "tmp.html";
     if (const char* temp = std::getenv("TEMP"); temp && *temp) {
         // The value, "/" and the name must fit the path buffer.
-        if (std::strlen(temp) + 1 + name.size() < MaxPath && IsFolder(temp)) return WithSlash(temp) + name;
+        if (std::strlen(temp) + 1 + name.size() < MaxPath && IsFolder(temp) &&
+            ::access(temp, W_OK | X_OK) == 0)
+            return WithSlash(temp) + name;
     }
-    // The platform's temporary folder: TMPDIR when it names a folder, else /tmp.
-    const char* tmpdir = std::getenv("TMPDIR");
-    String folder = tmpdir && *tmpdir && IsFolder(tmpdir) ? String(tmpdir) : String("/tmp");
-    return WithSlash(folder) + name;
+    // Never a shared folder: there another user's file (or folder) of that name would stand in the way.
+    return WithSlash(PrivateTempFolder()) + name;
 }
 
 String GetDocumentHtml(vcl::TWebBrowser* Browser) {
-    const String path = PageCopyPath();
     if (Browser->Busy()) return String();
     vcl::IDispatchPtr document = Browser->Document();
     if (!document) return String();
     if (Browser->LocationURL() == "about:blank") return String();
     vcl::IHTMLDocument2* html = document->QueryHTMLDocument2();
     if (!html) return String();
-    vcl::IPersistFile* file = html->QueryPersistFile();
-    if (!file) return String();
-    // A copy that was not written must not be read: it would be an earlier page's.
-    if (vcl::FAILED(file->Save(path, false))) return String();
-    String bytes;
-    try {
-        bytes = vcl::ReadFileBytes(path);
-    } catch (const std::exception&) {
-        return String();
-    }
+    // The text is the page as captured; the copy on disk is a by-product, and a copy that could not
+    // be written (a full disk, a folder in its way) must never hide what the page says.
+    if (vcl::IPersistFile* file = html->QueryPersistFile()) file->Save(PageCopyPath(), false);
+    const String& bytes = html->Html();
     // The lines joined by CR LF, each ended by it, whatever line breaks the copy holds.
     String text;
     text.reserve(bytes.size() + bytes.size() / 32);

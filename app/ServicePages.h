@@ -36,14 +36,15 @@ String SearchBody(const String& Text);
 void NavigatePost(vcl::TWebBrowser* Browser, const String& URL, const String& Body);
 
 // Where the page copy goes: "tmp.html" in the folder TEMP names, when TEMP is set, names an existing
-// folder and the whole path fits 259 characters; otherwise in the platform's temporary folder (TMPDIR
-// when it names a folder, else /tmp).
+// folder the user may write and the whole path fits 259 characters; otherwise in the user's private
+// temporary folder ("kalvenor-<uid>", mode 0700, in TMPDIR when it names a folder, else /tmp; the
+// configuration folder when that name is taken).
 String PageCopyPath();
 
-// The HTML of the browser's current document, its lines joined by CR LF (each line ended by CR LF), or
-// empty when the browser is busy, has no document, shows "about:blank", the document cannot be saved
-// or the copy cannot be read back. The copy is written at PageCopyPath (owner-only, replaced
-// atomically, never through a symbolic link).
+// The HTML of the browser's current document as captured, its lines joined by CR LF (each line ended
+// by CR LF), or empty when the browser is busy, has no document or shows "about:blank". A copy is also
+// written at PageCopyPath (owner-only, replaced atomically, never through a symbolic link); a copy that
+// cannot be written changes nothing of the text.
 String GetDocumentHtml(vcl::TWebBrowser* Browser);
 
 } // namespace ServicePages

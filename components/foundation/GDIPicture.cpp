@@ -177,14 +177,22 @@ void TGDIPPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
     TGPImage* image = Image();
     if (!image) return;
     if (image->GetFormat() == ifBMP) {
+        // Painting never raises: a bitmap the framework cannot hold is drawn as GDI+ decoded it.
         TBitmap bmp;
+        bool loaded = true;
         FData->SetPosition(0);
-        bmp.LoadFromStream(FData.get());
+        try {
+            bmp.LoadFromStream(FData.get());
+        } catch (const Exception&) {
+            loaded = false;
+        }
         FData->SetPosition(0);
-        bmp.SetTransparentMode(tmAuto);
-        bmp.SetTransparent(true);
-        ACanvas->Draw(Rect.Left, Rect.Top, &bmp);
-        return;
+        if (loaded) {
+            bmp.SetTransparentMode(tmAuto);
+            bmp.SetTransparent(true);
+            ACanvas->Draw(Rect.Left, Rect.Top, &bmp);
+            return;
+        }
     }
     FWidth = static_cast<int>(image->GetWidth());
     FHeight = static_cast<int>(image->GetHeight());

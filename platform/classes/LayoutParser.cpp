@@ -1,6 +1,7 @@
 #include "platform/classes/LayoutParser.h"
 
 #include <charconv>
+#include <limits>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
@@ -281,7 +282,16 @@ private:
             }
             if (Pos == digits) Fail("Invalid number");
             v.Kind = TLayoutValueKind::Integer;
-            v.Int = negative ? -static_cast<Int64>(value) : static_cast<Int64>(value);
+            // Sixteen digits without a sign are the 64 bits as they stand ($FFFFFFFFFFFFFFFF is -1);
+            // with a minus sign the digits are a magnitude, and none beyond 2^63 has a negative.
+            constexpr std::uint64_t kMinMagnitude = std::uint64_t{1} << 63;
+            if (!negative)
+                v.Int = static_cast<Int64>(value);
+            else if (value > kMinMagnitude)
+                Fail("Number too large");
+            else
+                v.Int =
+                    value == kMinMagnitude ? std::numeric_limits<Int64>::min() : -static_cast<Int64>(value);
             return;
         }
         if (!IsDigit(Peek())) Fail("Invalid number");

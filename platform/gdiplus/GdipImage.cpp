@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/gdiplus/GdipInternal.h"
+#include "platform/rtl/ImageHeader.h"
 
 // glib headers after ours: they define TRUE and FALSE as macros.
 #include <gdk-pixbuf/gdk-pixbuf.h>
@@ -36,14 +37,13 @@ namespace {
 
 using detail::AsBitmap;
 using detail::BitmapImpl;
+using vcl::CheckDeclaredImageSize;
+using vcl::DecodedSizeAllowed;
+using vcl::TDeclaredSize;
 
 constexpr int kMaxSide = 32767;                            // Cairo's limit for image surfaces
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28; // 1 GiB of ARGB32
 constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
-
-bool SizeAllowed(std::int64_t w, std::int64_t h) {
-    return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
-}
 
 cairo_surface_t* NewSurface(int w, int h) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
@@ -103,17 +103,26 @@ bool Identify(const std::vector<std::uint8_t>& d, Signature& sig) {
     return true;
 }
 
-void OnSizePrepared(GdkPixbufLoader* loader, gint width, gint height, gpointer tooBig) {
-    if (!SizeAllowed(width, height)) {
-        *static_cast<bool*>(tooBig) = true;
-        gdk_pixbuf_loader_set_size(loader, 1, 1); // decode nothing of consequence; the result is refused
-    }
+// The loader announces the size before it decodes; past the limits nothing more is fed to it.
+void OnSizePrepared(GdkPixbufLoader*, gint width, gint height, gpointer tooBig) {
+    if (!DecodedSizeAllowed(width, height)) *static_cast<bool*>(tooBig) = true;
 }
 
 GpStatus Decode(const std::vector<std::uint8_t>& data, BitmapImpl** out) {
     *out = nullptr;
     Signature sig{};
     if (!Identify(data, sig)) return UnknownImageFormat;
+    // Refused before any decoding: a few bytes can declare a picture of gigabytes.
+    if (CheckDeclaredImageSize(data.data(), data.size()) == TDeclaredSize::TooLarge) return OutOfMemory;
+    // The decoder sizes its buffers by a bitmap header's fields, whatever they say.
+    std::vector<std::uint8_t> sane;
+    if (sig.format == &ImageFormatBMP || sig.format == &ImageFormatIcon) {
+        sane = data;
+        const bool ok = sig.format == &ImageFormatBMP ? vcl::SanitiseBmpHeader(sane.data(), sane.size())
+                                                      : vcl::SanitiseIconFile(sane.data(), sane.size());
+        if (!ok) return OutOfMemory; // a damaged file of a known format
+    }
+    const std::vector<std::uint8_t>& bytes = sane.empty() ? data : sane;
     GError* err = nullptr;
     GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(sig.loader, &err);
     if (!loader) {
@@ -122,8 +131,13 @@ GpStatus Decode(const std::vector<std::uint8_t>& data, BitmapImpl** out) {
     }
     bool tooBig = false;
     g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), &tooBig);
-    const bool written = gdk_pixbuf_loader_write(loader, data.data(), data.size(), &err) != FALSE;
-    g_clear_error(&err);
+    bool written = true;
+    constexpr std::size_t kChunk = 4096;
+    for (std::size_t at = 0; written && !tooBig && at < bytes.size(); at += kChunk) {
+        const std::size_t n = std::min(kChunk, bytes.size() - at);
+        written = gdk_pixbuf_loader_write(loader, bytes.data() + at, n, &err) != FALSE;
+        g_clear_error(&err);
+    }
     const bool closed = gdk_pixbuf_loader_close(loader, &err) != FALSE;
     g_clear_error(&err);
     GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
@@ -139,7 +153,7 @@ GpStatus Decode(const std::vector<std::uint8_t>& data, BitmapImpl** out) {
         const int w = gdk_pixbuf_get_width(pixbuf), h = gdk_pixbuf_get_height(pixbuf);
         const int channels = gdk_pixbuf_get_n_channels(pixbuf), rowstride = gdk_pixbuf_get_rowstride(pixbuf);
         alpha = gdk_pixbuf_get_has_alpha(pixbuf) != FALSE;
-        surface = SizeAllowed(w, h) && (channels == 3 || channels == 4) ? NewSurface(w, h) : nullptr;
+        surface = DecodedSizeAllowed(w, h) && (channels == 3 || channels == 4) ? NewSurface(w, h) : nullptr;
         if (!surface) {
             status = OutOfMemory;
         } else {

@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +14,9 @@ namespace vcl {
 
 namespace {
 
-String Reason(int err) { return std::strerror(err); }
+String Reason(int err) {
+    return std::strerror(err);
+}
 
 class Fd {
 public:
@@ -28,6 +32,10 @@ public:
         fd_ = -1;
         return fd;
     }
+    void reset(int fd) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
 
 private:
     int fd_;
@@ -40,7 +48,65 @@ String FolderOf(const String& path) {
     return path.substr(0, slash);
 }
 
+constexpr const char* kTempMark = ".tmp-";
+constexpr std::size_t kTempRandom = 6; // mkostemp's XXXXXX
+
+bool IsTempNameOf(const String& entry, const String& base) {
+    const std::size_t stem = base.size() + std::strlen(kTempMark);
+    if (entry.size() != stem + kTempRandom || entry.compare(0, base.size(), base) != 0 ||
+        entry.compare(base.size(), std::strlen(kTempMark), kTempMark) != 0)
+        return false;
+    for (std::size_t i = stem; i < entry.size(); ++i) {
+        const char c = entry[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
+// Removes the temporary files of `path` whose writer is gone. A living writer holds the lock on its
+// file from just after creating it until the rename; a file whose lock we get is a dead writer's.
+// The lock is taken before the unlink, and the name is checked to still be that same file.
+void RemoveStaleTemporaries(const String& path) {
+    const String folder = FolderOf(path);
+    const auto slash = path.rfind('/');
+    const String base = slash == String::npos ? path : path.substr(slash + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    while (const dirent* e = ::readdir(dir)) {
+        const String name = e->d_name;
+        if (!IsTempNameOf(name, base)) continue;
+        const String full = folder + "/" + name;
+        Fd fd(::open(full.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (fd.get() < 0 || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;
+        struct stat held {
+        }, named{};
+        if (::fstat(fd.get(), &held) == 0 && S_ISREG(held.st_mode) && ::lstat(full.c_str(), &named) == 0 &&
+            named.st_dev == held.st_dev && named.st_ino == held.st_ino)
+            ::unlink(full.c_str());
+    }
+    ::closedir(dir);
+}
+
 } // namespace
+
+TFileLock::~TFileLock() {
+    if (FFd >= 0) ::close(FFd); // closing releases the lock
+}
+
+int TFileLock::Acquire(const String& lockPath, bool exclusive) {
+    if (FFd >= 0) ::close(FFd);
+    FFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (FFd < 0) return errno;
+    while (::flock(FFd, exclusive ? LOCK_EX : LOCK_SH) != 0) {
+        if (errno != EINTR) {
+            int err = errno;
+            ::close(FFd);
+            FFd = -1;
+            return err;
+        }
+    }
+    return 0;
+}
 
 String ReadFileBytes(const String& path) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -66,9 +132,24 @@ void WriteFileAtomic(const String& path, const String& data, mode_t mode) {
     auto fail = [&](int err) -> void {
         throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(err));
     };
-    String temp = path + ".XXXXXX";
-    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0) fail(errno);
+    String temp;
+    Fd fd(-1);
+    // Locked before anything is written, so that no other writer's sweep takes it for a dead one's.
+    // A sweep that came between the creation and the lock has removed it: then take another.
+    for (int attempt = 0;; ++attempt) {
+        temp = path + kTempMark + String(kTempRandom, 'X');
+        Fd created(::mkostemp(temp.data(), O_CLOEXEC));
+        if (created.get() < 0) fail(errno);
+        while (::flock(created.get(), LOCK_EX) != 0)
+            if (errno != EINTR) fail(errno);
+        struct stat st {};
+        if (::fstat(created.get(), &st) != 0) fail(errno);
+        if (st.st_nlink > 0) {
+            fd.reset(created.release());
+            break;
+        }
+        if (attempt == 10) fail(EAGAIN);
+    }
     auto discard = [&](int err) {
         ::unlink(temp.c_str());
         fail(err);
@@ -84,11 +165,13 @@ void WriteFileAtomic(const String& path, const String& data, mode_t mode) {
         written += static_cast<size_t>(n);
     }
     if (::fsync(fd.get()) != 0) discard(errno);
-    if (::close(fd.release()) != 0) discard(errno);
+    // Renamed while still locked (closing would release the lock); fsync has made the data durable.
     if (::rename(temp.c_str(), path.c_str()) != 0) discard(errno);
+    fd.reset(-1);
     // Make the rename itself durable.
     Fd dir(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
+    RemoveStaleTemporaries(path);
 }
 
 bool FileExists(const String& path) {

@@ -138,9 +138,16 @@ void IniDocument::Parse(const String& data) {
 
 String IniDocument::Serialize() const {
     String out = FBom;
-    for (const Line& line : FLines) {
+    for (size_t i = 0; i < FLines.size(); ++i) {
+        const Line& line = FLines[i];
         out += line.raw;
-        out += line.eol.empty() ? FEol : line.eol;
+        // Only a last line that had no ending is without one; it keeps none while it stays last. When
+        // something follows it now, its break must not join a bare CR it ends with (that CR is part
+        // of its value): CR LF after it keeps the CR.
+        if (!line.eol.empty())
+            out += line.eol;
+        else if (i + 1 < FLines.size())
+            out += !line.raw.empty() && line.raw.back() == '\r' ? String("\r\n") : FEol;
     }
     return out;
 }
@@ -196,13 +203,18 @@ bool IniDocument::Set(const String& section, const String& key, const String& va
         return true;
     }
     Line entry = ParseLine(TrimBlanks(key) + "=" + value);
+    entry.eol = FEol;
     if (header >= 0) {
         long at = (lastEntry >= 0 ? lastEntry : header) + 1;
         FLines.insert(FLines.begin() + at, std::move(entry));
         return true;
     }
-    if (!FLines.empty() && !TrimBlanks(FLines.back().raw).empty()) FLines.push_back(ParseLine(String()));
-    FLines.push_back(ParseLine("[" + TrimBlanks(section) + "]"));
+    auto add = [this](Line line) {
+        line.eol = FEol;
+        FLines.push_back(std::move(line));
+    };
+    if (!FLines.empty() && !TrimBlanks(FLines.back().raw).empty()) add(ParseLine(String()));
+    add(ParseLine("[" + TrimBlanks(section) + "]"));
     FLines.push_back(std::move(entry));
     return true;
 }
@@ -289,7 +301,7 @@ std::unique_ptr<IniDocument> LoadDocument(const String& path) {
     return doc;
 }
 
-void SaveDocument(const String& path, bool inConfigFolder, const IniDocument& doc) {
+void SaveDocument(const String& path, const IniDocument& doc) {
     String target = path;
     struct stat st {};
     // Write through a symbolic link to the file it names, as the user set it up.
@@ -302,21 +314,24 @@ void SaveDocument(const String& path, bool inConfigFolder, const IniDocument& do
     mode_t mode = 0644;
     if (::stat(target.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
-        // A read-only file stays as it is, although the folder would let us replace it.
-        if (::access(target.c_str(), W_OK) != 0) {
-            int err = errno;
-            throw EIniFileException("Unable to write to \"" + target + "\". " + std::strerror(err));
-        }
-    }
-    if (inConfigFolder) {
-        String folder = target.substr(0, target.rfind('/'));
-        ForceDirectories(folder, 0700);
+        // A read-only file stays as it is, although the folder would let us replace it; a file that
+        // nobody may write is read-only for the superuser too.
+        int err = (st.st_mode & 0222) == 0 ? EACCES : ::access(target.c_str(), W_OK) != 0 ? errno : 0;
+        if (err != 0) throw EIniFileException("Unable to write to \"" + target + "\". " + std::strerror(err));
     }
     try {
         WriteFileAtomic(target, doc.Serialize(), mode);
     } catch (const EStreamError& e) {
         throw EIniFileException(e.Message);
     }
+}
+
+// The lock every writer of the file holds ("<file>.lock"), taken after making a missing configuration
+// folder.
+void LockForWriting(const String& path, bool inConfigFolder, TFileLock& lock) {
+    if (inConfigFolder) ForceDirectories(path.substr(0, path.rfind('/')), 0700);
+    if (int err = lock.Acquire(path + ".lock", true))
+        throw EIniFileException("Unable to write to \"" + path + "\". " + std::strerror(err));
 }
 
 [[noreturn]] void RefuseWrite(const String& path, const String& what) {
@@ -507,7 +522,16 @@ std::unique_ptr<IniDocument> TIniFile::Load() const {
 }
 
 void TIniFile::Save(const IniDocument& Doc) const {
-    SaveDocument(FPath, FInConfigFolder, Doc);
+    SaveDocument(FPath, Doc);
+}
+
+template <class Change> void TIniFile::Modify(Change change) {
+    // Read, changed and written under the file's lock: two writers (two programs, or two objects
+    // in one) each merge into what the other wrote and never write back a copy older than it.
+    TFileLock lock;
+    LockForWriting(FPath, FInConfigFolder, lock);
+    auto doc = Load();
+    if (change(*doc)) Save(*doc);
 }
 
 String TIniFile::ReadString(const String& Section, const String& Ident, const String& Default) {
@@ -518,8 +542,7 @@ String TIniFile::ReadString(const String& Section, const String& Ident, const St
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
     CheckWrite(FPath, Section, &Ident, &Value);
-    auto doc = Load();
-    if (doc->Set(Section, Ident, Value)) Save(*doc);
+    Modify([&](IniDocument& doc) { return doc.Set(Section, Ident, Value); });
 }
 
 void TIniFile::ReadSection(const String& Section, TStrings* Strings) {
@@ -535,13 +558,11 @@ void TIniFile::ReadSectionValues(const String& Section, TStrings* Strings) {
 }
 
 void TIniFile::EraseSection(const String& Section) {
-    auto doc = Load();
-    if (doc->EraseSection(Section)) Save(*doc);
+    Modify([&](IniDocument& doc) { return doc.EraseSection(Section); });
 }
 
 void TIniFile::DeleteKey(const String& Section, const String& Ident) {
-    auto doc = Load();
-    if (doc->DeleteKey(Section, Ident)) Save(*doc);
+    Modify([&](IniDocument& doc) { return doc.DeleteKey(Section, Ident); });
 }
 
 // ---- TMemIniFile ----
@@ -588,7 +609,10 @@ void TMemIniFile::Clear() {
 }
 
 void TMemIniFile::UpdateFile() {
-    SaveDocument(FPath, FInConfigFolder, *FDoc);
+    // The whole file is replaced by what is held, but never in the middle of a TIniFile's change.
+    TFileLock lock;
+    LockForWriting(FPath, FInConfigFolder, lock);
+    SaveDocument(FPath, *FDoc);
 }
 
 } // namespace vcl

@@ -89,7 +89,8 @@ private:
     String FFileName;
 };
 
-// Reads the file afresh for every call and writes it back (atomically) at every change.
+// Reads the file afresh for every call and writes it back (atomically) at every change, holding the
+// lock file "<file>.lock" from the reading to the writing so that writers never lose each other's values.
 class TIniFile : public TCustomIniFile {
     KV_CLASS(TIniFile, TCustomIniFile)
 public:
@@ -111,6 +112,8 @@ public:
 private:
     std::unique_ptr<detail::IniDocument> Load() const;
     void Save(const detail::IniDocument& Doc) const;
+    // Loads, changes and (when the change says so) writes the file, all under its lock.
+    template <class Change> void Modify(Change change);
 
     String FPath;
     bool FInConfigFolder = false;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/ImageHeader.h"
 
 namespace vcl::graphics {
 
@@ -28,10 +29,18 @@ std::uint32_t ReadU32(const String& d, std::size_t at) {
     return ReadU16(d, at) | (ReadU16(d, at + 2) << 16);
 }
 
+[[noreturn]] void TooLarge() {
+    throw EOutOfResources("Out of system resources");
+}
+
 void CheckSize(std::int64_t width, std::int64_t height) {
     if (width <= 0 || height <= 0) InvalidBitmap();
-    if (width > MaxImageSide || height > MaxImageSide || width * height > MaxImagePixels)
-        throw EOutOfResources("Out of system resources");
+    if (!DecodedSizeAllowed(width, height)) TooLarge();
+}
+
+// Stops feeding the loader once it has announced a size too large: nothing of it is decoded.
+void OnSizePrepared(GdkPixbufLoader*, gint width, gint height, gpointer tooLarge) {
+    if (!DecodedSizeAllowed(width, height)) *static_cast<bool*>(tooLarge) = true;
 }
 
 // One channel of a bit-field pixel, scaled to 0..255.
@@ -60,17 +69,26 @@ TDecodedImage DecodeWithPixbuf(const String& data) {
     GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
     std::unique_ptr<GdkPixbufLoader, void (*)(GdkPixbufLoader*)> loaderGuard(
         loader, [](GdkPixbufLoader* l) { g_object_unref(l); });
+    bool tooLarge = false;
+    g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), &tooLarge);
     GError* error = nullptr;
-    bool ok =
-        gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(data.data()), data.size(), &error);
-    if (error != nullptr) {
-        g_error_free(error);
-        error = nullptr;
+    bool ok = true;
+    constexpr std::size_t kChunk = 4096;
+    for (std::size_t at = 0; ok && !tooLarge && at < data.size(); at += kChunk) {
+        const std::size_t n = std::min(kChunk, data.size() - at);
+        ok = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(data.data() + at), n, &error);
+        g_clear_error(&error);
+    }
+    if (tooLarge) {
+        // Closing a loader in the middle of a file fails; the failure is expected.
+        gdk_pixbuf_loader_close(loader, nullptr);
+        TooLarge();
     }
     // The loader must always be closed; a failed close means the data was incomplete or wrong.
     bool closed = gdk_pixbuf_loader_close(loader, &error);
-    if (error != nullptr) g_error_free(error);
+    g_clear_error(&error);
     GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
+    if (tooLarge) TooLarge();
     if (!ok || !closed || pixbuf == nullptr) InvalidBitmap();
 
     int width = gdk_pixbuf_get_width(pixbuf);
@@ -118,9 +136,16 @@ TImageFileKind DetectImageKind(const String& d) {
 }
 
 TDecodedImage DecodeImage(const String& data) {
+    // Refused before any decoding: a few bytes can declare a picture of gigabytes.
+    if (CheckDeclaredImageSize(data.data(), data.size()) == TDeclaredSize::TooLarge) TooLarge();
     switch (DetectImageKind(data)) {
     case TImageFileKind::Bmp:
         return DecodeBmp(data);
+    case TImageFileKind::Ico: {
+        String file = data;
+        if (!SanitiseIconFile(file.data(), file.size())) InvalidBitmap();
+        return DecodeWithPixbuf(file);
+    }
     case TImageFileKind::Unknown:
         InvalidBitmap();
     default:
@@ -169,16 +194,23 @@ TDecodedImage DecodeBmp(const String& data, bool bareDib) {
             after += 4u * count;
         }
     } else if (compression != 0) {
-        // Run-length encoded and embedded formats go to the general decoder, which wants a file.
-        if (!bareDib) return DecodeWithPixbuf(data);
+        // Run-length encoded and embedded formats go to the general decoder, which wants a file (with a
+        // colour count it will not size a table of gigabytes by).
+        if (!bareDib) {
+            String file = data;
+            if (!SanitiseBmpHeader(file.data(), file.size())) InvalidBitmap();
+            return DecodeWithPixbuf(file);
+        }
         String file = "BM" + String(12, '\0') + data;
         std::uint32_t total = static_cast<std::uint32_t>(file.size());
-        std::uint32_t offset =
-            14 + headerSize + (colorsUsed != 0 ? colorsUsed : (bitCount <= 8 ? 1u << bitCount : 0)) * 4;
+        const std::uint32_t most = bitCount <= 8 ? 1u << bitCount : 0;
+        const std::uint32_t entries = colorsUsed != 0 && colorsUsed < most ? colorsUsed : most;
+        std::uint32_t offset = 14 + headerSize + entries * 4;
         for (int i = 0; i < 4; ++i) {
             file[2 + i] = static_cast<char>((total >> (8 * i)) & 0xFF);
             file[10 + i] = static_cast<char>((offset >> (8 * i)) & 0xFF);
         }
+        if (!SanitiseBmpHeader(file.data(), file.size())) InvalidBitmap();
         return DecodeWithPixbuf(file);
     }
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
@@ -188,8 +220,10 @@ TDecodedImage DecodeBmp(const String& data, bool bareDib) {
     // Colour table.
     std::vector<std::uint32_t> palette;
     if (bitCount <= 8) {
-        std::uint32_t entries = colorsUsed != 0 ? colorsUsed : (1u << bitCount);
-        if (entries > 256) InvalidBitmap();
+        // A colour count beyond what the bit depth can index means the full table (the count field
+        // is often garbage in files that other readers show without complaint).
+        std::uint32_t entries =
+            colorsUsed != 0 && colorsUsed < (1u << bitCount) ? colorsUsed : (1u << bitCount);
         const std::size_t entrySize = core ? 3 : 4;
         if (data.size() < after + entries * entrySize) InvalidBitmap();
         for (std::uint32_t i = 0; i < entries; ++i) {

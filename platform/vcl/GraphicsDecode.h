@@ -38,7 +38,8 @@ TDecodedImage DecodeBmp(const String& data, bool bareDib = false);
 // mid-grey are black), 24 bits, or 32 bits (alpha byte written as held).
 String EncodeBmp(int width, int height, const std::uint32_t* pixels, int bitCount);
 
-// Largest side accepted for a decoded or created picture, and the largest pixel count.
+// Largest side accepted for a created picture, and the largest pixel count. Decoded pictures have the
+// lower limits of platform/rtl/ImageHeader.h, checked against the sizes their files declare first.
 constexpr int MaxImageSide = 32768;
 constexpr std::int64_t MaxImagePixels = std::int64_t{1} << 28;
 

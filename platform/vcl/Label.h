@@ -39,7 +39,7 @@ public:
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool Value);
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool Value);
+    void SetAutoSize(bool Value) override;
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool Value);
     bool ShowAccelChar() const { return FShowAccelChar; }

@@ -56,7 +56,7 @@ protected:
     TAlignment FAlignment = taCenter;
 
 private:
-    void Changed();
+    void Changed() override;
 };
 
 class TPanel : public TCustomPanel {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "platform/classes/LayoutParser.h"
 #include "platform/classes/LayoutReader.h"
 #include "platform/rtl/Exceptions.h"
 #include "tests/classes/TestComponents.h"
@@ -110,6 +113,10 @@ TEST_F(LayoutError, SyntaxErrors) {
     EXPECT_EQ(ErrorOf(""), "Unexpected end of layout: 'object' expected (Test.layout line 1)");
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  Width = 99999999999999999999\nend\n"),
               "Number too large (Test.layout line 2)");
+    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Width = -$8000000000000001\nend\n"),
+              "Number too large (Test.layout line 2)");
+    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Width = $10000000000000000\nend\n"),
+              "Number too large (Test.layout line 2)");
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  Caption = #55296\nend\n"),
               "Invalid character code (Test.layout line 2)");
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  Width = 12ab\nend\n"), "Invalid number (Test.layout line 2)");
@@ -165,4 +172,19 @@ TEST_F(LayoutError, FailureAfterSeveralComponentsFreesThemAll) {
     EXPECT_EQ(ErrorOf(text), "Error reading Timer1.Interval: Invalid property value (Test.layout line 9)");
     EXPECT_EQ(StandAloneErrorOf(text),
               "Error reading Timer1.Interval: Invalid property value (Alone.layout line 9)");
+}
+
+// Hexadecimal numbers: sixteen digits are the 64 bits as they stand; a minus sign takes a magnitude,
+// down to the smallest 64-bit number and no further.
+TEST(LayoutNumbers, HexadecimalReachesBothEndsOfTheSixtyFourBitRange) {
+    auto number = [](const String& text) {
+        return ParseLayout("object F: TTestForm\n  Tag = " + text + "\nend\n", "N.layout")
+            .Props.at(0)
+            .Value.Int;
+    };
+    EXPECT_EQ(number("-$8000000000000000"), std::numeric_limits<Int64>::min());
+    EXPECT_EQ(number("$7FFFFFFFFFFFFFFF"), std::numeric_limits<Int64>::max());
+    EXPECT_EQ(number("$FFFFFFFFFFFFFFFF"), -1);
+    EXPECT_EQ(number("-$10"), -16);
+    EXPECT_EQ(number("-9223372036854775808"), std::numeric_limits<Int64>::min());
 }

@@ -241,5 +241,30 @@ TEST(GdipBitmap, RotateFlipRearrangesPixels) {
     EXPECT_EQ(GdipImageRotateFlip(nullptr, Rotate90FlipNone), InvalidParameter);
 }
 
+// The size a file declares is refused before decoding when it exceeds 16 million pixels, whatever the
+// file holds besides: a 35-byte GIF declaring 16384 by 16384 answers at once.
+TEST(GdipImage, DeclaredSizesAboveSixteenMegapixelsAreRefusedBeforeDecoding) {
+    auto gif = [](int w, int h) {
+        // Screen of w by h with a two-colour table; one 1 x 1 frame.
+        std::vector<std::uint8_t> g = {'G', 'I',  'F', '8', '9', 'a', 0, 0, 0,    0, 0x80, 0,
+                                       0,   0xFF, 0,   0,   0,   0,   0, 0, 0x2C, 0, 0,    0,
+                                       0,   1,    0,   1,   0,   0,   2, 2, 0x44, 1, 0,    0x3B};
+        g[6] = static_cast<std::uint8_t>(w & 0xFF);
+        g[7] = static_cast<std::uint8_t>(w >> 8);
+        g[8] = static_cast<std::uint8_t>(h & 0xFF);
+        g[9] = static_cast<std::uint8_t>(h >> 8);
+        return g;
+    };
+    const std::pair<std::vector<std::uint8_t>, GpStatus> cases[] = {
+        {gif(16384, 16384), OutOfMemory}, {gif(4097, 4096), OutOfMemory}, {gif(3, 2), Ok}};
+    for (const auto& [bytes, status] : cases) {
+        win::IStream* s = StreamOf(bytes);
+        GpImage* img = nullptr;
+        EXPECT_EQ(GdipLoadImageFromStream(s, &img), status);
+        s->Release();
+        ImagePtr owner(img);
+    }
+}
+
 } // namespace
 } // namespace gdiptest

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/rtl/Exceptions.h"
@@ -298,11 +299,60 @@ TEST_F(IniFileTest, RewriteKeepsModeAndSkipsUnchangedValuesAndRespectsReadOnlyFi
     ASSERT_EQ(::stat(Path("m.ini").c_str(), &st), 0);
     EXPECT_EQ(st.st_ino, before);
 
-    if (::geteuid() != 0) { // the superuser may write anything
-        ASSERT_EQ(::chmod(Path("m.ini").c_str(), 0444), 0);
-        EXPECT_THROW(ini.WriteString("S", "k", "3"), EIniFileException);
-        EXPECT_EQ(Get("m.ini"), "[S]\nk=2\n");
+    // Nobody may write a file of mode 0444, the superuser included.
+    ASSERT_EQ(::chmod(Path("m.ini").c_str(), 0444), 0);
+    EXPECT_THROW(ini.WriteString("S", "k", "3"), EIniFileException);
+    EXPECT_EQ(Get("m.ini"), "[S]\nk=2\n");
+}
+
+TEST_F(IniFileTest, ARewriteChangesOnlyWhatWasWritten) {
+    // A bare CR ending the last line belongs to its value; a line break written after it must keep it.
+    Put("cr.ini", "[S]\nk=x\r");
+    TIniFile ini(Path("cr.ini"));
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "x\r");
+    ini.WriteString("S", "n", "1");
+    ini.WriteString("T", "m", "2");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "x\r");
+    EXPECT_EQ(ini.ReadString("S", "n", ""), "1");
+    EXPECT_EQ(ini.ReadString("T", "m", ""), "2");
+    // A last line without a line break stays without one when it is rewritten.
+    Put("end.ini", "[S]\r\nk=1");
+    TIniFile end(Path("end.ini"));
+    end.WriteString("S", "k", "2");
+    EXPECT_EQ(Get("end.ini"), "[S]\r\nk=2");
+}
+
+// Two programs writing one file each see the other's values: every write merges under a lock.
+TEST_F(IniFileTest, TwoProcessesWritingOneFileLoseNothing) {
+    constexpr int kKeys = 60;
+    const String path = Path("shared.ini");
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+        children[c] = ::fork();
+        ASSERT_GE(children[c], 0);
+        if (children[c] == 0) {
+            int status = 0;
+            try {
+                TIniFile ini(path);
+                for (int i = 0; i < kKeys; ++i)
+                    ini.WriteInteger(c == 0 ? "First" : "Second", "k" + std::to_string(i), i);
+            } catch (...) {
+                status = 1;
+            }
+            ::_exit(status);
+        }
     }
+    for (pid_t child : children) {
+        int status = -1;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    TIniFile ini(path);
+    TStringList first, second;
+    ini.ReadSection("First", &first);
+    ini.ReadSection("Second", &second);
+    EXPECT_EQ(first.Count(), kKeys);
+    EXPECT_EQ(second.Count(), kKeys);
 }
 
 TEST_F(IniFileTest, MemIniFileHoldsChangesUntilUpdateFile) {

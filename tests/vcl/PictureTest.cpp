@@ -272,3 +272,78 @@ TEST(PictureIcon, IconsReadWriteAndKeepTheirSize) {
     EXPECT_NEAR(win::GetRValue(static_cast<win::COLORREF>(c)), 127, 3);
     EXPECT_EQ(target->Canvas()->Pixels(0, 0), Rgb(255, 255, 255));
 }
+
+namespace {
+
+void Put32(String& s, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        s[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A 1 x 1 GIF, screen and frame made to declare Width by Height.
+String GifDeclaring(int width, int height) {
+    const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00,
+                                 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00,
+                                 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
+    String s(reinterpret_cast<const char*>(gif), sizeof gif);
+    for (std::size_t at : {std::size_t{6}, std::size_t{24}}) {
+        s[at] = static_cast<char>(width & 0xFF);
+        s[at + 1] = static_cast<char>(width >> 8);
+        s[at + 2] = static_cast<char>(height & 0xFF);
+        s[at + 3] = static_cast<char>(height >> 8);
+    }
+    return s;
+}
+
+// A BMP header declaring Width by Height, without the bits.
+String BmpDeclaring(int width, int height, int compression = 0) {
+    String s = MakeBmp(1, 1, 8, {0}, {0});
+    Put32(s, 18, static_cast<std::uint32_t>(width));
+    Put32(s, 22, static_cast<std::uint32_t>(height));
+    Put32(s, 30, static_cast<std::uint32_t>(compression));
+    return s;
+}
+
+String LoadError(const String& bytes) {
+    TPicture p;
+    TStringStream s(bytes);
+    try {
+        p.LoadFromStream(&s);
+    } catch (const EOutOfResources&) {
+        return "too large";
+    } catch (const EInvalidGraphic&) {
+        return "not valid";
+    }
+    return "";
+}
+
+} // namespace
+
+// The size a file declares is checked before anything is decoded: at most 16 million pixels.
+TEST(PictureStreams, DeclaredSizesAboveSixteenMegapixelsAreRefusedBeforeDecoding) {
+    EXPECT_EQ(LoadError(GifDeclaring(16384, 16384)), "too large");
+    EXPECT_EQ(LoadError(GifDeclaring(1, 1)), "");
+    EXPECT_EQ(LoadError(BmpDeclaring(1794, 9472, 1)), "too large"); // run-length, 17 Mpixel
+    EXPECT_EQ(LoadError(BmpDeclaring(67108889, 3)), "too large");
+    EXPECT_EQ(LoadError(BmpDeclaring(4097, 4096)), "too large");
+    // Exactly 16 Mpixel is allowed: without its bits the file is merely not valid.
+    EXPECT_EQ(LoadError(BmpDeclaring(4096, 4096)), "not valid");
+    EXPECT_EQ(LoadError(BmpDeclaring(4096, -4096)), "not valid");
+}
+
+// A colour count beyond what the bit depth indexes is read as the full table, as other readers do.
+TEST(PictureStreams, AnImpossibleColourCountReadsTheFullTable) {
+    std::vector<std::uint32_t> palette(16, 0);
+    palette[3] = 0x00FF00;
+    palette[15] = 0x0000FF;
+    std::vector<std::uint32_t> pixels(27, 3);
+    pixels[26] = 15;
+    String bmp = MakeBmp(9, 3, 4, pixels, palette);
+    Put32(bmp, 46, 0xDFDFDFDF);
+    TBitmap b;
+    TStringStream s(bmp);
+    b.LoadFromStream(&s);
+    ASSERT_EQ(b.Width(), 9);
+    EXPECT_EQ(b.Canvas()->Pixels(0, 0), Rgb(0, 255, 0));
+    EXPECT_EQ(b.Canvas()->Pixels(8, 2), Rgb(0, 0, 255));
+}

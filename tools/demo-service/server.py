@@ -24,6 +24,11 @@ MAX_BODY = 1 << 20
 FAILED_SIGN_IN = "Incorrect username or password"
 REGISTRATION_MARKER = "welcome"
 BAD_ESCAPE = re.compile(r"%(?![0-9A-Fa-f]{2})")
+# Numbers in requests: ASCII digits only (str.isdigit also takes "²" and other digits int() refuses),
+# and few enough of them.
+ASCII_NUMBER = re.compile(r"[0-9]{1,10}")
+IDLE_TIMEOUT = 10  # seconds a connection may stay silent
+MAX_THREADS = 64  # connections served at once; more are answered 503 at once
 
 MEMBER_PAGES = {
     "user_home.php": ("Overview", "overview"),
@@ -220,7 +225,7 @@ class Service:
             return 200, {}, page("Signed out", "<p>You have signed out. Goodbye.</p>")
         if name.startswith("img/offer") and name.endswith(".svg"):
             digits = name[len("img/offer"):-len(".svg")]
-            if digits.isdigit() and 1 <= int(digits) <= 4:
+            if ASCII_NUMBER.fullmatch(digits) and 1 <= int(digits) <= 4:
                 return self.image(int(digits))
             return None
         if not agenting:
@@ -243,10 +248,11 @@ class Service:
         return None
 
 
-def make_handler(service, verbose):
+def make_handler(service, verbose, idle_timeout=IDLE_TIMEOUT):
     class Handler(BaseHTTPRequestHandler):
         server_version = "KalvenorDemo/1.0"
         protocol_version = "HTTP/1.1"
+        timeout = idle_timeout
 
         def log_message(self, fmt, *args):
             if verbose:
@@ -259,10 +265,14 @@ def make_handler(service, verbose):
             self.handle_request("POST")
 
         def read_body(self):
+            """Reads the body of any request, so that a body never passes for the next request."""
+            if self.headers.get("Transfer-Encoding") is not None:
+                raise BadRequest("unsupported transfer encoding")
             length = self.headers.get("Content-Length")
             if length is None:
                 return b""
-            if not length.isdigit():
+            length = length.strip()
+            if not ASCII_NUMBER.fullmatch(length):
                 raise BadRequest("bad content length")
             n = int(length)
             if n > MAX_BODY:
@@ -278,13 +288,17 @@ def make_handler(service, verbose):
             body = b""
             fields = {}
             try:
-                body = self.read_body() if method == "POST" else b""
+                body = self.read_body()
                 if method == "POST":
                     fields = parse_form(body, content_type)
+                else:
+                    body = b""  # read and discarded: a GET's body means nothing here
                 query = urllib.parse.parse_qs(url.query, keep_blank_values=True)
                 answer = service.route(method, url.path, query, fields)
             except BadRequest as e:
                 answer = (400, {}, page("Bad request", "<p>%s</p>" % html.escape(str(e))))
+            except Exception as e:  # every request gets an answer, whatever went wrong
+                answer = (500, {}, page("Server error", "<p>%s</p>" % html.escape(type(e).__name__)))
             service.log({
                 "method": method,
                 "path": self.path,
@@ -312,11 +326,38 @@ def make_handler(service, verbose):
     return Handler
 
 
-def serve(port=0, accounts_path=None, log_path=None, verbose=False):
+class BoundedServer(ThreadingHTTPServer):
+    """A thread per connection, but no more than MAX_THREADS at once: a connection beyond them is
+    answered 503 and closed rather than holding a thread."""
+
+    def __init__(self, address, handler, max_threads=MAX_THREADS):
+        self.slots = threading.BoundedSemaphore(max_threads)
+        super().__init__(address, handler)
+
+    def process_request(self, request, client_address):
+        if not self.slots.acquire(blocking=False):
+            try:
+                request.sendall(b"HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\n"
+                                b"Connection: close\r\n\r\n")
+            except OSError:
+                pass
+            self.shutdown_request(request)
+            return
+        super().process_request(request, client_address)
+
+    def process_request_thread(self, request, client_address):
+        try:
+            super().process_request_thread(request, client_address)
+        finally:
+            self.slots.release()
+
+
+def serve(port=0, accounts_path=None, log_path=None, verbose=False, max_threads=MAX_THREADS,
+          idle_timeout=IDLE_TIMEOUT):
     """Starts the service on 127.0.0.1 and returns the server (call serve_forever or shutdown)."""
     accounts = load_accounts(accounts_path or os.path.join(HERE, "accounts.txt"))
     service = Service(accounts, log_path)
-    server = ThreadingHTTPServer(("127.0.0.1", port), make_handler(service, verbose))
+    server = BoundedServer(("127.0.0.1", port), make_handler(service, verbose, idle_timeout), max_threads)
     server.daemon_threads = True
     server.service = service
     return server

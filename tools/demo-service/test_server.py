@@ -4,10 +4,12 @@
 import http.client
 import json
 import os
+import socket
 import subprocess
 import sys
 import tempfile
 import threading
+import time
 import unittest
 import urllib.parse
 
@@ -147,6 +149,71 @@ class ServiceTest(unittest.TestCase):
                                     headers={"Content-Length": str(server.MAX_BODY + 1)})
         self.assertEqual(status, 400)
         self.assertEqual(self.request("GET", "faq.php?agenting=true")[0], 200)
+
+    def raw(self, data, port=None):
+        """Sends raw bytes on a fresh connection and returns everything answered until it closes."""
+        with socket.create_connection(("127.0.0.1", port or self.port), timeout=10) as sock:
+            sock.sendall(data)
+            chunks = []
+            while True:
+                chunk = sock.recv(65536)
+                if not chunk:
+                    return b"".join(chunks)
+                chunks.append(chunk)
+
+    def test_bad_numbers_are_answered_400_never_left_unanswered(self):
+        for length in ["\u00b2".encode("utf-8"), b"9" * 5000, b"-1", b"1e3"]:
+            answer = self.raw(b"POST /user_home.php?agenting=true HTTP/1.1\r\nHost: x\r\nContent-Length: " +
+                              length + b"\r\n\r\nx")
+            self.assertTrue(answer.startswith(b"HTTP/1.1 400 "), (length[:20], answer[:40]))
+        for path in ["img/offer\u00b2.svg", "img/offer" + "1" * 5000 + ".svg"]:
+            self.assertEqual(self.request("GET", urllib.parse.quote(path))[0], 404)
+        self.assertEqual(self.request("GET", "img/offer2.svg")[0], 200)
+
+    def test_a_get_body_is_read_and_discarded_not_taken_for_a_request(self):
+        smuggled = b"GET /user_exit.php HTTP/1.1\r\nHost: x\r\n\r\n"
+        answer = self.raw(b"GET /faq.php?agenting=true HTTP/1.1\r\nHost: x\r\nContent-Length: %d\r\n\r\n"
+                          % len(smuggled) + smuggled +
+                          b"GET /contacts.php?agenting=true HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n")
+        self.assertEqual(answer.count(b"HTTP/1.1 200 "), 2)
+        self.assertNotIn(b"Signed out", answer)
+        self.assertIn(b"Contact administrator", answer)
+        self.assertNotIn("/user_exit.php", [e["path"] for e in self.log_entries()])
+
+
+class LimitsTest(unittest.TestCase):
+    """Idle connections time out, and the threads serving connections are bounded."""
+
+    def test_idle_connections_are_closed_and_busy_servers_answer_503(self):
+        srv = server.serve(0, max_threads=2, idle_timeout=0.5)
+        port = srv.server_address[1]
+        thread = threading.Thread(target=srv.serve_forever, daemon=True)
+        thread.start()
+        try:
+            # Two half-sent requests hold both threads...
+            held = [socket.create_connection(("127.0.0.1", port), timeout=10) for _ in range(2)]
+            for sock in held:
+                sock.sendall(b"GET /faq.php?agenting=true HTTP/1.1\r\n")
+            time.sleep(0.2)
+            # ...so a third connection is refused at once rather than waiting for a thread.
+            with socket.create_connection(("127.0.0.1", port), timeout=10) as third:
+                third.sendall(b"GET /faq.php?agenting=true HTTP/1.1\r\nHost: x\r\n\r\n")
+                self.assertTrue(third.recv(100).startswith(b"HTTP/1.1 503 "))
+            # The silent ones are closed after the idle time, and their threads come free.
+            started = time.monotonic()
+            for sock in held:
+                while sock.recv(65536):
+                    pass
+                sock.close()
+            self.assertLess(time.monotonic() - started, 5)
+            time.sleep(0.2)
+            conn = http.client.HTTPConnection("127.0.0.1", port, timeout=10)
+            conn.request("GET", "/faq.php?agenting=true")
+            self.assertEqual(conn.getresponse().status, 200)
+            conn.close()
+        finally:
+            srv.shutdown()
+            srv.server_close()
 
 
 class CommandLineTest(unittest.TestCase):

@@ -1,0 +1,62 @@
+// The INI reader: any file is read; writing one value changes that value only, every other entry
+// reads back as it was.
+
+#include <unistd.h>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtil.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/rtl/Strings.h"
+#include "tests/fuzz/FuzzSupport.h"
+
+namespace {
+
+std::string Folder() {
+    return fuzz::TempFolder("kv-fuzz-ini");
+}
+
+// Every section's "name=value" lines, in order.
+std::string Dump(vcl::TCustomIniFile& ini) {
+    vcl::TStringList sections, values;
+    ini.ReadSections(&sections);
+    std::string out;
+    for (int i = 0; i < sections.Count(); ++i) {
+        ini.ReadSectionValues(sections[i], &values);
+        out += "[" + sections[i] + "]\n" + values.Text();
+    }
+    return out;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::string path = Folder() + "/fuzz.ini";
+    fuzz::Input in(data, size);
+    const bool memory = in.Byte() & 1;
+    vcl::WriteFileAtomic(path, in.Rest());
+    try {
+        vcl::TIniFile ini(path);
+        const std::string before = Dump(ini);
+        vcl::TStringList sections;
+        ini.ReadSections(&sections);
+        bool taken = false;
+        for (int i = 0; i < sections.Count(); ++i)
+            taken = taken || vcl::detail::FoldNameCase(sections[i]) == "fuzz-section";
+        // A section of its own, written and erased: nothing else may change.
+        if (!taken) {
+            ini.WriteString("fuzz-section", "fuzz-key", "v");
+            if (ini.ReadString("fuzz-section", "fuzz-key", "") != "v")
+                fuzz::Broken("the written value is lost");
+            ini.EraseSection("fuzz-section");
+            if (Dump(ini) != before) fuzz::Broken("a rewrite changed what was not written");
+        }
+        if (memory) {
+            vcl::TMemIniFile mem(path);
+            if (Dump(mem) != before) fuzz::Broken("the two readers differ");
+            mem.UpdateFile();
+            if (Dump(ini) != before) fuzz::Broken("UpdateFile changed the file's values");
+        }
+    } catch (const vcl::EIniFileException&) {
+    }
+    return 0;
+}

@@ -1,0 +1,53 @@
+object frm_Registration: Tfrm_Registration
+  Left = 0
+  Top = 0
+  Caption = 'Registration'
+  ClientHeight = 565
+  ClientWidth = 736
+  Color = clBtnFace
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  Font.Style = []
+  OldCreateOrder = False
+  Position = poDesktopCenter
+  OnClose = FormClose
+  OnShow = FormShow
+  PixelsPerInch = 96
+  TextHeight = 13
+  object WebBrowser_Registration: TWebBrowser
+    Left = 0
+    Top = 0
+    Width = 736
+    Height = 524
+    Align = alClient
+    TabOrder = 0
+    OnDocumentComplete = WebBrowser_RegistrationDocumentComplete
+  end
+  object pnl_Bottom: TPanel
+    Left = 0
+    Top = 524
+    Width = 736
+    Height = 41
+    Align = alBottom
+    BevelOuter = bvNone
+    TabOrder = 1
+    Visible = False
+    object btn_OK: TButton
+      AlignWithMargins = True
+      Left = 653
+      Top = 8
+      Width = 75
+      Height = 25
+      Margins.Left = 0
+      Margins.Top = 8
+      Margins.Right = 8
+      Margins.Bottom = 8
+      Align = alRight
+      Caption = 'OK'
+      TabOrder = 0
+      OnClick = btn_OKClick
+    end
+  end
+end
