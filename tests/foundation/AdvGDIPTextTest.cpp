@@ -57,10 +57,8 @@ std::vector<ARGB> Pixels(TSurface& s, int width, int height) {
 } // namespace
 
 TEST(AdvGDIPFont, FamiliesByNameAndTheFallbackSignal) {
-    for (const char* name : {"Tahoma", "Segoe UI", "Arial", "Verdana"}) {
-        TGPFontFamily family{vcl::String(name)};
-        EXPECT_EQ(family.GetLastStatus(), Ok) << name;
-    }
+    TGPFontFamily family{vcl::String("Segoe UI")};
+    EXPECT_EQ(family.GetLastStatus(), Ok);
     TGPFontFamily wide(u"Arial");
     EXPECT_EQ(wide.GetLastStatus(), Ok);
 
