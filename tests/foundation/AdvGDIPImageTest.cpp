@@ -166,10 +166,10 @@ TEST(AdvGDIPDrawImage, PngDrawnAtAPointAndScaled) {
 
     TSurface s(60, 60);
     ASSERT_EQ(s.Graphics->DrawImage(&image, 5, 6), Ok);
-    EXPECT_EQ(s.Pixel(5, 6), kRed);
-    EXPECT_EQ(s.Pixel(8, 6), kGreen);
-    EXPECT_EQ(s.Pixel(5, 9), kBlue);
-    EXPECT_EQ(s.Pixel(4, 6), kWhite);
+    EXPECT_THAT(s.Pixel(5, 6), IsColor(kRed));
+    EXPECT_THAT(s.Pixel(8, 6), IsColor(kGreen));
+    EXPECT_THAT(s.Pixel(5, 9), IsColor(kBlue));
+    EXPECT_THAT(s.Pixel(4, 6), IsColor(kWhite));
 
     TSurface big(60, 60);
     ASSERT_EQ(big.Graphics->DrawImageRect(&image, 10, 10, 40, 40), Ok);
@@ -177,8 +177,8 @@ TEST(AdvGDIPDrawImage, PngDrawnAtAPointAndScaled) {
     EXPECT_TRUE(Near(big.Pixel(44, 15), kGreen, 4));
     EXPECT_TRUE(Near(big.Pixel(15, 44), kBlue, 4));
     EXPECT_TRUE(Near(big.Pixel(44, 44), kWhite, 4));
-    EXPECT_EQ(big.Pixel(5, 5), kWhite); // outside the target rectangle
-    EXPECT_EQ(big.Pixel(55, 30), kWhite);
+    EXPECT_THAT(big.Pixel(5, 5), IsColor(kWhite)); // outside the target rectangle
+    EXPECT_THAT(big.Pixel(55, 30), IsColor(kWhite));
 
     EXPECT_EQ(big.Graphics->DrawImage(nullptr, 0, 0), InvalidParameter);
     EXPECT_EQ(big.Graphics->DrawImageRect(nullptr, 0, 0, 4, 4), InvalidParameter);

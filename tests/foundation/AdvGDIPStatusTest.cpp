@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/foundation/AdvGDIPTestSupport.h"
+#include "tests/support/ColorMatch.h"
 
+using colortest::IsColor;
 using namespace AdvGDIP;
 using namespace AdvGDIPTest;
 
@@ -40,7 +42,7 @@ TEST(AdvGDIPStatus, FirstFailureIsKeptUntilReadAndLaterCallsDoNotReplaceIt) {
     EXPECT_EQ(g.SetSmoothingMode(99), InvalidParameter);            // a second failure
     EXPECT_EQ(g.GetLastStatus(), InvalidParameter);
     EXPECT_EQ(g.GetLastStatus(), Ok); // reading resets
-    EXPECT_EQ(surface.Pixel(2, 2), 0xFF000000u);
+    EXPECT_THAT(surface.Pixel(2, 2), IsColor(0xFF000000u));
 
     // Of two different failures the first wins.
     TGPGraphicsPath path;
@@ -91,7 +93,7 @@ TEST(AdvGDIPStatus, WrappersKeepTheCreatingCallsStatusAndEmptyOnesFailCleanly) {
     font.reset();
     family.reset();
     bitmap.reset();
-    EXPECT_EQ(surface.Pixel(1, 1), 0xFFFFFFFFu); // nothing was drawn
+    EXPECT_THAT(surface.Pixel(1, 1), IsColor(0xFFFFFFFFu)); // nothing was drawn
 }
 
 TEST(AdvGDIPGraphics, SettingsReadBackAndFailedQueriesGiveTheirMarkers) {
