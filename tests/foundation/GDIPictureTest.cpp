@@ -194,10 +194,6 @@ TEST(GDIPicture, AssignCopiesClearsAndNeverKeepsStaleBytes) {
     EXPECT_EQ(Stored(b), "");
 }
 
-} // namespace
-
-namespace {
-
 // Drawing decodes the bytes once; new bytes are decoded once again, bad bytes are tried only once.
 TEST(GDIPicture, BytesAreDecodedOnceUntilTheyChange) {
     TGDIPPicture pic;
