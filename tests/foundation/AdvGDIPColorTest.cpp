@@ -1,9 +1,6 @@
-// Colour helpers and image-format identifiers.
+// Colour helpers.
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <iterator>
 
 #include "components/foundation/AdvGDIP.h"
 
@@ -36,20 +33,4 @@ TEST(AdvGDIPColor, MakeColorAndChannels) {
     EXPECT_EQ(GetRed(c), 0x34);
     EXPECT_EQ(GetGreen(c), 0x56);
     EXPECT_EQ(GetBlue(c), 0x78);
-}
-
-TEST(AdvGDIPColor, ImageFormatIdentifiersAreGdiplusPublishedValues) {
-    const std::uint32_t expected[] = {0xb96b3ca9, 0xb96b3caa, 0xb96b3cab, 0xb96b3cac, 0xb96b3cad, 0xb96b3cae,
-                                      0xb96b3caf, 0xb96b3cb0, 0xb96b3cb1, 0xb96b3cb2, 0xb96b3cb5};
-    const gdip::GUID* ids[] = {&ImageFormatUndefined, &ImageFormatMemoryBMP, &ImageFormatBMP, &ImageFormatEMF,
-                               &ImageFormatWMF,       &ImageFormatJPEG,      &ImageFormatPNG, &ImageFormatGIF,
-                               &ImageFormatTIFF,      &ImageFormatEXIF,      &ImageFormatIcon};
-    const std::uint8_t tail[8] = {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e};
-    for (std::size_t i = 0; i < std::size(ids); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(ids[i]->Data1, expected[i]);
-        EXPECT_EQ(ids[i]->Data2, 0x0728);
-        EXPECT_EQ(ids[i]->Data3, 0x11d3);
-        EXPECT_TRUE(std::equal(std::begin(tail), std::end(tail), std::begin(ids[i]->Data4)));
-    }
 }

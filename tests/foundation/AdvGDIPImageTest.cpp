@@ -10,9 +10,11 @@
 #include <unistd.h>
 
 #include "tests/foundation/AdvGDIPTestSupport.h"
+#include "tests/support/ColorMatch.h"
 
 using namespace AdvGDIP;
 using namespace AdvGDIPTest;
+using colortest::IsColor;
 
 namespace {
 
@@ -37,55 +39,39 @@ public:
 
 } // namespace
 
-TEST(AdvGDIPImage, PngFromAStream) {
-    auto stream = MakeStream(QuadrantPng());
-    ASSERT_TRUE(stream);
-    TGPImage image(stream.get());
-    ASSERT_EQ(image.GetLastStatus(), Ok);
-    EXPECT_EQ(image.GetWidth(), 4u);
-    EXPECT_EQ(image.GetHeight(), 4u);
-    EXPECT_EQ(image.GetFormat(), ifPNG);
-
-    auto again = MakeStream(QuadrantPng());
-    TGPImage icm(again.get(), true);
-    EXPECT_EQ(icm.GetLastStatus(), Ok);
-    EXPECT_EQ(icm.GetFormat(), ifPNG);
-}
-
-TEST(AdvGDIPImage, BitmapFromAStreamHasThePngsPixels) {
-    auto stream = MakeStream(QuadrantPng());
-    std::unique_ptr<TGPBitmap> bitmap = TGPBitmap::FromStream(stream.get());
-    ASSERT_TRUE(bitmap);
-    ASSERT_EQ(bitmap->GetLastStatus(), Ok);
-    EXPECT_EQ(bitmap->GetFormat(), ifPNG);
-    ARGB c = 0;
-    EXPECT_EQ(bitmap->GetPixel(0, 0, c), Ok);
-    EXPECT_EQ(c, kRed);
-    EXPECT_EQ(bitmap->GetPixel(3, 1, c), Ok);
-    EXPECT_EQ(c, kGreen);
-    EXPECT_EQ(bitmap->GetPixel(1, 3, c), Ok);
-    EXPECT_EQ(c, kBlue);
-    EXPECT_EQ(bitmap->GetPixel(3, 3, c), Ok);
-    EXPECT_EQ(c, kWhite);
-
-    auto second = MakeStream(QuadrantPng());
-    TGPBitmap icm(second.get(), true);
-    EXPECT_EQ(icm.GetLastStatus(), Ok);
-    EXPECT_EQ(icm.GetWidth(), 4u);
-}
-
-TEST(AdvGDIPImage, BmpFromAStream) {
-    auto stream = MakeStream(SmallBmp());
-    TGPBitmap bitmap(stream.get());
-    ASSERT_EQ(bitmap.GetLastStatus(), Ok);
-    EXPECT_EQ(bitmap.GetFormat(), ifBMP);
-    EXPECT_EQ(bitmap.GetWidth(), 3u);
-    EXPECT_EQ(bitmap.GetHeight(), 2u);
-    ARGB c = 0;
-    bitmap.GetPixel(0, 0, c);
-    EXPECT_EQ(c, kRed); // the bottom-up rows are read top row first
-    bitmap.GetPixel(1, 1, c);
-    EXPECT_EQ(c, kWhite);
+TEST(AdvGDIPImage, FilesInAStreamGiveTheirFormatSizeAndPixels) {
+    // The BMP is stored bottom-up: its top row (red, green, blue) is read first all the same.
+    struct Case {
+        std::vector<std::uint8_t> Bytes;
+        TGPImageFormat Format;
+        unsigned Width, Height;
+        int X, Y;
+        ARGB Expected;
+    } cases[] = {{QuadrantPng(), ifPNG, 4, 4, 0, 0, kRed},  {QuadrantPng(), ifPNG, 4, 4, 3, 1, kGreen},
+                 {QuadrantPng(), ifPNG, 4, 4, 1, 3, kBlue}, {QuadrantPng(), ifPNG, 4, 4, 3, 3, kWhite},
+                 {SmallBmp(), ifBMP, 3, 2, 0, 0, kRed},     {SmallBmp(), ifBMP, 3, 2, 1, 1, kWhite}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.X) + "," + std::to_string(c.Y));
+        auto stream = MakeStream(c.Bytes);
+        std::unique_ptr<TGPBitmap> bitmap = TGPBitmap::FromStream(stream.get());
+        ASSERT_TRUE(bitmap);
+        ASSERT_EQ(bitmap->GetLastStatus(), Ok);
+        EXPECT_EQ(bitmap->GetFormat(), c.Format);
+        EXPECT_EQ(bitmap->GetWidth(), c.Width);
+        EXPECT_EQ(bitmap->GetHeight(), c.Height);
+        ARGB pixel = 0;
+        EXPECT_EQ(bitmap->GetPixel(c.X, c.Y, pixel), Ok);
+        EXPECT_THAT(pixel, IsColor(c.Expected));
+    }
+    // The image and bitmap constructors, with and without colour management, read the same stream.
+    auto a = MakeStream(QuadrantPng()), b = MakeStream(QuadrantPng()), c = MakeStream(QuadrantPng());
+    TGPImage image(a.get()), imageIcm(b.get(), true);
+    TGPBitmap bitmapIcm(c.get(), true);
+    for (TGPImage* i : {&image, &imageIcm, static_cast<TGPImage*>(&bitmapIcm)}) {
+        EXPECT_EQ(i->GetLastStatus(), Ok);
+        EXPECT_EQ(i->GetFormat(), ifPNG);
+        EXPECT_EQ(i->GetWidth(), 4u);
+    }
 }
 
 TEST(AdvGDIPImage, UnknownOrMissingDataGivesUndefinedFormatAndNoSize) {
@@ -171,11 +157,6 @@ TEST(AdvGDIPBitmap, RotateFlipTurnsThePixels) {
     EXPECT_EQ(c, kRed);
     bitmap.GetPixel(0, 0, c); // the old bottom-left turns to the top-left
     EXPECT_EQ(c, MakeColor(0, 0, 0));
-
-    ASSERT_EQ(bitmap.RotateFlip(Rotate270FlipNone), Ok); // back again
-    ASSERT_EQ(bitmap.RotateFlip(RotateNoneFlipX), Ok);
-    bitmap.GetPixel(2, 0, c);
-    EXPECT_EQ(c, kRed);
 }
 
 TEST(AdvGDIPDrawImage, PngDrawnAtAPointAndScaled) {
@@ -185,10 +166,10 @@ TEST(AdvGDIPDrawImage, PngDrawnAtAPointAndScaled) {
 
     TSurface s(60, 60);
     ASSERT_EQ(s.Graphics->DrawImage(&image, 5, 6), Ok);
-    EXPECT_EQ(s.Pixel(5, 6), kRed);
-    EXPECT_EQ(s.Pixel(8, 6), kGreen);
-    EXPECT_EQ(s.Pixel(5, 9), kBlue);
-    EXPECT_EQ(s.Pixel(4, 6), kWhite);
+    EXPECT_THAT(s.Pixel(5, 6), IsColor(kRed));
+    EXPECT_THAT(s.Pixel(8, 6), IsColor(kGreen));
+    EXPECT_THAT(s.Pixel(5, 9), IsColor(kBlue));
+    EXPECT_THAT(s.Pixel(4, 6), IsColor(kWhite));
 
     TSurface big(60, 60);
     ASSERT_EQ(big.Graphics->DrawImageRect(&image, 10, 10, 40, 40), Ok);
@@ -196,25 +177,9 @@ TEST(AdvGDIPDrawImage, PngDrawnAtAPointAndScaled) {
     EXPECT_TRUE(Near(big.Pixel(44, 15), kGreen, 4));
     EXPECT_TRUE(Near(big.Pixel(15, 44), kBlue, 4));
     EXPECT_TRUE(Near(big.Pixel(44, 44), kWhite, 4));
-    EXPECT_EQ(big.Pixel(5, 5), kWhite); // outside the target rectangle
-    EXPECT_EQ(big.Pixel(55, 30), kWhite);
+    EXPECT_THAT(big.Pixel(5, 5), IsColor(kWhite)); // outside the target rectangle
+    EXPECT_THAT(big.Pixel(55, 30), IsColor(kWhite));
 
     EXPECT_EQ(big.Graphics->DrawImage(nullptr, 0, 0), InvalidParameter);
     EXPECT_EQ(big.Graphics->DrawImageRect(nullptr, 0, 0, 4, 4), InvalidParameter);
-}
-
-TEST(AdvGDIPDrawImage, IntegerRectangleDrawsIntoTheSameFloatRectangle) {
-    auto stream = MakeStream(QuadrantPng());
-    gdip::GpImage* native = nullptr;
-    ASSERT_EQ(gdip::GdipLoadImageFromStream(stream.get(), &native), Ok);
-    TGPImage image(native, Ok); // owns the native image from here on
-
-    TSurface viaWrapper(12, 12), direct(12, 12);
-    ASSERT_EQ(viaWrapper.Graphics->DrawImageRect(&image, 1, 2, 3, 4), Ok);
-    ASSERT_EQ(gdip::GdipDrawImageRect(direct.Graphics->GetNativeGraphics(), native, 1.0f, 2.0f, 3.0f, 4.0f),
-              Ok);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 12; ++x)
-            ASSERT_EQ(viaWrapper.Pixel(x, y), direct.Pixel(x, y)) << x << "," << y;
-    EXPECT_NE(viaWrapper.Pixel(2, 3), kWhite);
 }

@@ -88,50 +88,14 @@ inline std::vector<std::uint8_t> QuadrantPng() {
             0x58, 0xB7, 0xEF, 0x9A, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
 }
 
-// A 3 x 2 24-bit bottom-up BMP: top row red, green, blue; bottom row black, white, grey 0x80.
+// A 3 x 2 24-bit bottom-up BMP: top row red, green, blue; bottom row black, white, grey 0x80. The file
+// header and the 40-byte info header, then the rows bottom first, each padded to 12 bytes.
 inline std::vector<std::uint8_t> SmallBmp() {
-    const int width = 3, height = 2, rowBytes = 12; // 9 bytes padded to 4
-    const std::uint32_t pixelBytes = rowBytes * height, fileSize = 54 + pixelBytes;
-    std::vector<std::uint8_t> b;
-    auto u16 = [&](std::uint32_t v) {
-        b.push_back(static_cast<std::uint8_t>(v));
-        b.push_back(static_cast<std::uint8_t>(v >> 8));
-    };
-    auto u32 = [&](std::uint32_t v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    };
-    b.push_back('B');
-    b.push_back('M');
-    u32(fileSize);
-    u32(0);
-    u32(54);
-    u32(40);
-    u32(width);
-    u32(height);
-    u16(1);
-    u16(24);
-    u32(0);
-    u32(pixelBytes);
-    u32(2835);
-    u32(2835);
-    u32(0);
-    u32(0);
-    auto bgr = [&](std::uint8_t r, std::uint8_t g, std::uint8_t bl) {
-        b.push_back(bl);
-        b.push_back(g);
-        b.push_back(r);
-    };
-    // bottom row first
-    bgr(0, 0, 0);
-    bgr(255, 255, 255);
-    bgr(0x80, 0x80, 0x80);
-    b.insert(b.end(), 3, 0);
-    bgr(255, 0, 0);
-    bgr(0, 255, 0);
-    bgr(0, 0, 255);
-    b.insert(b.end(), 3, 0);
-    return b;
+    return {0x42, 0x4D, 0x4E, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x36, 0x00, 0x00, 0x00, 0x28, 0x00,
+            0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x00, 0x18, 0x00, 0x00, 0x00,
+            0x00, 0x00, 0x18, 0x00, 0x00, 0x00, 0x13, 0x0B, 0x00, 0x00, 0x13, 0x0B, 0x00, 0x00, 0x00, 0x00,
+            0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x80, 0x80, 0x80, 0x00,
+            0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00};
 }
 
 } // namespace AdvGDIPTest

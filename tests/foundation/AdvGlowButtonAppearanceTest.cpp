@@ -5,6 +5,7 @@
 #include "components/foundation/AdvGlowButtonAppearance.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/Graphics.h"
+#include "tests/foundation/PublishedValues.h"
 
 namespace {
 
@@ -66,20 +67,13 @@ TEST(AdvGlowButtonAppearance, DefaultsAsDeclared) {
 
 TEST(AdvGlowButtonAppearance, AssignCopiesEveryValueAndNotifiesOnlyOnSystemFont) {
     TGlowButtonAppearance src, dst;
-    src.SetColor(0x010203);
-    src.SetColorMirrorDisabledTo(0x040506);
-    src.SetGradientDisabled(ggDiagonalBackward);
-    src.SetGradientMirrorDisabled(ggDiagonalForward);
-    src.SetBorderColorChecked(0x45667B);
+    publishedtest::ChangeEveryValue(&src);
+    src.SetSystemFont(dst.SystemFont());
     int changes = 0;
     dst.OnChange = [&](vcl::TObject*) { ++changes; };
     dst.Assign(&src);
     EXPECT_EQ(changes, 0); // equal SystemFont: no notice
-    EXPECT_EQ(dst.Color(), 0x010203);
-    EXPECT_EQ(dst.ColorMirrorDisabledTo(), 0x040506);
-    EXPECT_EQ(dst.GradientDisabled(), ggDiagonalBackward);
-    EXPECT_EQ(dst.GradientMirrorDisabled(), ggDiagonalForward);
-    EXPECT_EQ(dst.BorderColorChecked(), 0x45667B);
+    publishedtest::ExpectSameValues(&src, &dst);
     src.SetSystemFont(false);
     dst.Assign(&src);
     EXPECT_EQ(changes, 1);

@@ -5,8 +5,11 @@
 
 #include "components/foundation/AdvGlowButtonAppearance.h"
 #include "tests/foundation/AdvGDIPTestSupport.h"
+#include "tests/support/ColorMatch.h"
 
 namespace {
+
+using colortest::IsColor;
 
 using namespace AdvGlowButton;
 using namespace vcl;
@@ -37,8 +40,8 @@ TEST_F(AdvGlowButtonDraw, LowerRadialHalfGlowsFromTheBottomCentre) {
     // C1 red (the centre), C2 blue (solid outside the ellipse).
     FillGlowBackground(bmp->Canvas(), graphics.get(), TRect{0, 0, 100, 40}, 0x0000FF, 0xFF0000, ggRadial,
                        false);
-    EXPECT_EQ(At(0, 0), 0x0000FFu); // corner: outside the ellipse, the solid C2
-    EXPECT_EQ(At(99, 39), 0x0000FFu);
+    EXPECT_THAT(At(0, 0), IsColor(0x0000FFu)); // corner: outside the ellipse, the solid C2
+    EXPECT_THAT(At(99, 39), IsColor(0x0000FFu));
     const std::uint32_t nearCentre = At(50, 38);
     EXPECT_GT(Red(nearCentre), 200); // near the centre point (50, 40) the centre colour
     EXPECT_LT(Blue(nearCentre), 60);
@@ -58,14 +61,14 @@ TEST_F(AdvGlowButtonDraw, VerticalHalfRunsFromC1ToC2) {
 TEST_F(AdvGlowButtonDraw, Outlines) {
     Make(40, 30);
     DrawRoundRectBorder(graphics.get(), 0x000000, 0, 0, 39, 29, 0);
-    EXPECT_EQ(At(0, 15), 0x000000u);
-    EXPECT_EQ(At(20, 0), 0x000000u);
-    EXPECT_EQ(At(39, 29), 0x000000u);
-    EXPECT_EQ(At(20, 15), 0xFFFFFFu);
+    EXPECT_THAT(At(0, 15), IsColor(0x000000u));
+    EXPECT_THAT(At(20, 0), IsColor(0x000000u));
+    EXPECT_THAT(At(39, 29), IsColor(0x000000u));
+    EXPECT_THAT(At(20, 15), IsColor(0xFFFFFFu));
 
     Make(40, 30);
     DrawRoundRectBorder(graphics.get(), 0x000000, 0, 0, 39, 29, 5);
-    EXPECT_EQ(At(0, 0), 0xFFFFFFu); // the rounded corner leaves the corner pixel out
+    EXPECT_THAT(At(0, 0), IsColor(0xFFFFFFu)); // the rounded corner leaves the corner pixel out
     EXPECT_LT(Red(At(20, 0)), 0x40);
     EXPECT_LT(Red(At(0, 15)), 0x40);
 
@@ -74,22 +77,22 @@ TEST_F(AdvGlowButtonDraw, Outlines) {
     EXPECT_LT(Red(At(20, 0)), 0x40);  // top edge
     EXPECT_LT(Red(At(20, 29)), 0x40); // bottom edge
     // The light separator on the left: white darkened by 10 percent, 2 pixels short at each end.
-    EXPECT_EQ(At(0, 15), 0xE6E6E6u);
-    EXPECT_EQ(At(0, 1), 0xFFFFFFu);
+    EXPECT_THAT(At(0, 15), IsColor(0xE6E6E6u));
+    EXPECT_THAT(At(0, 1), IsColor(0xFFFFFFu));
 
     Make(40, 30);
     DrawMiddleButtonBorder(graphics.get(), 0x646464, 0, 0, 39, 29, 3, true);
-    EXPECT_EQ(At(0, 15), 0x5F5F5Fu); // emphasised: the colour 5 percent darker
-    EXPECT_EQ(At(39, 15), 0x5F5F5Fu);
+    EXPECT_THAT(At(0, 15), IsColor(0x5F5F5Fu)); // emphasised: the colour 5 percent darker
+    EXPECT_THAT(At(39, 15), IsColor(0x5F5F5Fu));
 
     Make(40, 30);
     DrawLeftButtonBorder(graphics.get(), 0x646464, 0, 0, 39, 29, 4);
-    EXPECT_EQ(At(39, 15), 0x5F5F5Fu); // its right edge
-    EXPECT_EQ(At(0, 0), 0xFFFFFFu);   // rounded on the left
+    EXPECT_THAT(At(39, 15), IsColor(0x5F5F5Fu)); // its right edge
+    EXPECT_THAT(At(0, 0), IsColor(0xFFFFFFu));   // rounded on the left
     Make(40, 30);
     DrawRightButtonBorder(graphics.get(), 0x646464, 0, 0, 39, 29, 4, true);
-    EXPECT_EQ(At(39, 0), 0xFFFFFFu); // rounded on the right
-    EXPECT_EQ(At(0, 15), 0x5F5F5Fu);
+    EXPECT_THAT(At(39, 0), IsColor(0xFFFFFFu)); // rounded on the right
+    EXPECT_THAT(At(0, 15), IsColor(0x5F5F5Fu));
 
     Make(40, 30);
     DrawDottedRoundRect(graphics.get(), 0x000000, 0, 0, 39, 29, 3);
@@ -103,21 +106,21 @@ TEST_F(AdvGlowButtonDraw, Outlines) {
 TEST_F(AdvGlowButtonDraw, DropDownArrows) {
     Make(12, 12);
     DrawDropDownArrow(bmp->Canvas(), TPoint{2, 2}, 0x000000, 0x0000FF, true);
-    EXPECT_EQ(At(2, 2), 0x000000u);
-    EXPECT_EQ(At(6, 2), 0x000000u);
-    EXPECT_EQ(At(7, 2), 0xFFFFFFu); // the line leaves out its end point
-    EXPECT_EQ(At(4, 4), 0x000000u); // the tip
-    EXPECT_EQ(At(2, 3), 0xFF0000u); // edge pixels
-    EXPECT_EQ(At(4, 5), 0xFF0000u);
+    EXPECT_THAT(At(2, 2), IsColor(0x000000u));
+    EXPECT_THAT(At(6, 2), IsColor(0x000000u));
+    EXPECT_THAT(At(7, 2), IsColor(0xFFFFFFu)); // the line leaves out its end point
+    EXPECT_THAT(At(4, 4), IsColor(0x000000u)); // the tip
+    EXPECT_THAT(At(2, 3), IsColor(0xFF0000u)); // edge pixels
+    EXPECT_THAT(At(4, 5), IsColor(0xFF0000u));
 
     Make(12, 12);
     DrawDropDownArrow(bmp->Canvas(), TPoint{2, 2}, 0x000000, 0x0000FF, false);
-    EXPECT_EQ(At(2, 6), 0x000000u);
-    EXPECT_EQ(At(2, 7), 0xFFFFFFu);
-    EXPECT_EQ(At(4, 4), 0x000000u);
-    EXPECT_EQ(At(4, 3), 0xFF0000u);
-    EXPECT_EQ(At(5, 4), 0xFF0000u);
-    EXPECT_EQ(At(3, 6), 0xFF0000u);
+    EXPECT_THAT(At(2, 6), IsColor(0x000000u));
+    EXPECT_THAT(At(2, 7), IsColor(0xFFFFFFu));
+    EXPECT_THAT(At(4, 4), IsColor(0x000000u));
+    EXPECT_THAT(At(4, 3), IsColor(0xFF0000u));
+    EXPECT_THAT(At(5, 4), IsColor(0xFF0000u));
+    EXPECT_THAT(At(3, 6), IsColor(0xFF0000u));
 }
 
 TEST_F(AdvGlowButtonDraw, PictureStreamScalesImagesAndStretchesBitmaps) {
@@ -129,9 +132,9 @@ TEST_F(AdvGlowButtonDraw, PictureStreamScalesImagesAndStretchesBitmaps) {
     png.LoadFromStream(&ms);
     Make(20, 20);
     DrawPictureStream(graphics.get(), bmp->Canvas(), TRect{0, 0, 8, 8}, &png);
-    EXPECT_EQ(At(1, 1), 0xFF0000u);
-    EXPECT_EQ(At(6, 1), 0x00FF00u);
-    EXPECT_EQ(At(12, 12), 0xFFFFFFu);
+    EXPECT_THAT(At(1, 1), IsColor(0xFF0000u));
+    EXPECT_THAT(At(6, 1), IsColor(0x00FF00u));
+    EXPECT_THAT(At(12, 12), IsColor(0xFFFFFFu));
 
     GDIPicture::TGDIPPicture file;
     const auto bmpBytes = AdvGDIPTest::SmallBmp();
@@ -141,14 +144,14 @@ TEST_F(AdvGlowButtonDraw, PictureStreamScalesImagesAndStretchesBitmaps) {
     file.LoadFromStream(&bs);
     Make(20, 20);
     DrawPictureStream(graphics.get(), bmp->Canvas(), TRect{0, 0, 6, 4}, &file);
-    EXPECT_EQ(At(0, 0), 0xFF0000u); // stretched two by two
-    EXPECT_EQ(At(1, 1), 0xFF0000u);
-    EXPECT_EQ(At(4, 0), 0x0000FFu);
+    EXPECT_THAT(At(0, 0), IsColor(0xFF0000u)); // stretched two by two
+    EXPECT_THAT(At(1, 1), IsColor(0xFF0000u));
+    EXPECT_THAT(At(4, 0), IsColor(0x0000FFu));
 
     GDIPicture::TGDIPPicture empty;
     Make(4, 4);
     EXPECT_NO_THROW(DrawPictureStream(graphics.get(), bmp->Canvas(), TRect{0, 0, 4, 4}, &empty));
-    EXPECT_EQ(At(1, 1), 0xFFFFFFu);
+    EXPECT_THAT(At(1, 1), IsColor(0xFFFFFFu));
 }
 
 } // namespace

@@ -5,39 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "components/foundation/AdvGlowButton.h"
 #include "platform/vcl/Image.h"
 #include "tests/foundation/AdvGDIPTestSupport.h"
+#include "tests/support/ColorMatch.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
 
 using namespace vcl;
 using namespace AdvGlowButton;
+using colortest::IsColor;
+using colortest::IsColorNear;
 
 constexpr TColor ParentColor = 0x00C000; // a green no preset uses
-
-std::string Hex(unsigned V) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%06X", V);
-    return buf;
-}
-
-// Each channel within Tolerance: a gradient row is a little way into its run.
-::testing::AssertionResult Near(win::COLORREF Actual, TColor Expected, int Tolerance) {
-    for (int shift : {0, 8, 16}) {
-        const int a = static_cast<int>((Actual >> shift) & 0xFF),
-                  e = static_cast<int>((Expected >> shift) & 0xFF);
-        if (std::abs(a - e) > Tolerance)
-            return ::testing::AssertionFailure()
-                   << Hex(Actual) << " is not near " << Hex(static_cast<unsigned>(Expected));
-    }
-    return ::testing::AssertionSuccess();
-}
 
 class AdvGlowButtonFaceTest : public uitest::UiTest {
 protected:
@@ -78,10 +61,10 @@ protected:
     // The two halves of a 40-pixel face: the upper gradient runs over rows 0..19 from the first colour
     // to the second, the mirror gradient over rows 19..39 from its second colour to its first.
     void ExpectFace(TControl* B, TColor Color, TColor ColorTo, TColor Mirror, TColor MirrorTo) {
-        EXPECT_TRUE(Near(Px(B, 60, 1), Color, 6)) << "upper gradient, top";
-        EXPECT_TRUE(Near(Px(B, 60, 18), ColorTo, 6)) << "upper gradient, bottom";
-        EXPECT_TRUE(Near(Px(B, 60, 20), MirrorTo, 6)) << "mirror gradient, top";
-        EXPECT_TRUE(Near(Px(B, 60, 38), Mirror, 8)) << "mirror gradient, bottom";
+        EXPECT_THAT(Px(B, 60, 1), IsColorNear(Color, 6)) << "upper gradient, top";
+        EXPECT_THAT(Px(B, 60, 18), IsColorNear(ColorTo, 6)) << "upper gradient, bottom";
+        EXPECT_THAT(Px(B, 60, 20), IsColorNear(MirrorTo, 6)) << "mirror gradient, top";
+        EXPECT_THAT(Px(B, 60, 38), IsColorNear(Mirror, 8)) << "mirror gradient, bottom";
     }
     TComponentPtr<TCustomForm> form;
 };
@@ -133,8 +116,8 @@ TEST_F(AdvGlowButtonFaceTest, AFadeBlendsTheHotColoursIntoTheNormalOnes) {
     ui.MoveTo(b);
     ui.Advance(60); // two ticks: 40 %
     EXPECT_EQ(b->HoverProgress(), 40);
-    EXPECT_TRUE(Near(Px(b, 60, 38), mix(0x59DAFF, Luna.Mirror, 40), 8));
-    EXPECT_TRUE(Near(Px(b, 60, 18), mix(0xACECFF, Luna.ColorTo, 40), 6));
+    EXPECT_THAT(Px(b, 60, 38), IsColorNear(mix(0x59DAFF, Luna.Mirror, 40), 8));
+    EXPECT_THAT(Px(b, 60, 18), IsColorNear(mix(0xACECFF, Luna.ColorTo, 40), 6));
 }
 
 INSTANTIATE_TEST_SUITE_P(Presets, AdvGlowButtonPresetFace, ::testing::Values(Luna, Blue),
@@ -150,13 +133,13 @@ TEST_F(AdvGlowButtonFaceTest, RoundedCornersShowTheParentAndSquareOnesTheBorder)
     left->SetButtonPosition(bpLeft);
     Show();
     for (const TPoint c : {TPoint{0, 0}, TPoint{119, 0}, TPoint{0, 39}, TPoint{119, 39}})
-        EXPECT_EQ(Px(round, c.X, c.Y), ParentColor) << c.X << "," << c.Y;
+        EXPECT_THAT(Px(round, c.X, c.Y), IsColor(ParentColor)) << c.X << "," << c.Y;
     // Square corners: the border runs to the corner pixel, which shows the parent all the same.
-    EXPECT_EQ(Px(square, 1, 0), 0xE0B99Bu);
-    EXPECT_EQ(Px(square, 0, 1), 0xE0B99Bu);
-    EXPECT_EQ(Px(square, 118, 39), 0xE0B99Bu);
+    EXPECT_THAT(Px(square, 1, 0), IsColor(0xE0B99Bu));
+    EXPECT_THAT(Px(square, 0, 1), IsColor(0xE0B99Bu));
+    EXPECT_THAT(Px(square, 118, 39), IsColor(0xE0B99Bu));
     // A left piece of a group: round on the left only.
-    EXPECT_EQ(Px(left, 0, 0), ParentColor);
+    EXPECT_THAT(Px(left, 0, 0), IsColor(ParentColor));
     EXPECT_NE(Px(left, 119, 0), ParentColor);
 }
 
@@ -170,18 +153,18 @@ TEST_F(AdvGlowButtonFaceTest, FocusOutlinesByFocusType) {
     b->SetFocus();
     ui.Process();
     // The outer outline one pixel in, the dotted grey one two pixels in.
-    EXPECT_EQ(Px(b, 60, 1), 0xE4AD89u);
-    EXPECT_EQ(Px(b, 1, 20), 0xE4AD89u);
+    EXPECT_THAT(Px(b, 60, 1), IsColor(0xE4AD89u));
+    EXPECT_THAT(Px(b, 1, 20), IsColor(0xE4AD89u));
     int grey = 0;
     for (int x = 20; x < 100; ++x)
-        if (Near(Px(b, x, 2), 0x808080, 0x18)) ++grey;
+        if (::testing::Matches(IsColorNear(0x808080, 0x18))(Px(b, x, 2))) ++grey;
     EXPECT_GT(grey, 15); // dotted: about every other pixel
     EXPECT_LT(grey, 65);
 
     none->SetFocus();
     ui.Process();
-    EXPECT_TRUE(Near(Px(none, 60, 1), Luna.Color, 6)); // no outline, the face
-    EXPECT_TRUE(Near(Px(b, 60, 1), Luna.Color, 6));    // the first button lost its outline
+    EXPECT_THAT(Px(none, 60, 1), IsColorNear(Luna.Color, 6)); // no outline, the face
+    EXPECT_THAT(Px(b, 60, 1), IsColorNear(Luna.Color, 6));    // the first button lost its outline
 }
 
 TEST_F(AdvGlowButtonFaceTest, SplitDropDownPartLineAndArrow) {
@@ -193,16 +176,16 @@ TEST_F(AdvGlowButtonFaceTest, SplitDropDownPartLineAndArrow) {
     Show();
     // At rest: no split line, the arrow in black centred in the 13-pixel part.
     const int dl = 120 - 13;
-    EXPECT_TRUE(Near(Px(b, dl, 10), Luna.Color, 8));
+    EXPECT_THAT(Px(b, dl, 10), IsColorNear(Luna.Color, 8));
     const int ax = dl + (13 - 5) / 2, ay = (40 - 3) / 2 + 1;
-    EXPECT_EQ(Px(b, ax + 2, ay), 0x000000u);
-    EXPECT_EQ(Px(off, ax + 2, ay), 0x808080u); // the disabled arrow in grey
+    EXPECT_THAT(Px(b, ax + 2, ay), IsColor(0x000000u));
+    EXPECT_THAT(Px(off, ax + 2, ay), IsColor(0x808080u)); // the disabled arrow in grey
 
     // Hot over the main part: the split line in the hot border colour, the main part 10 % darker
     // than the drop-down part's radial upper half at the same row.
     ui.MoveTo(b, 40, 20);
     ui.Advance(300);
-    EXPECT_EQ(Px(b, dl, 20), 0x99CEDBu);
+    EXPECT_THAT(Px(b, dl, 20), IsColor(0x99CEDBu));
     const win::COLORREF main = Px(b, 60, 8), drop = Px(b, 113, 1);
     EXPECT_LT(main & 0xFF, drop & 0xFF);
 }
@@ -212,11 +195,11 @@ TEST_F(AdvGlowButtonFaceTest, TransparentButtonAtRestShowsItsParent) {
     b->SetTransparent(true);
     b->SetCaption("");
     Show();
-    EXPECT_EQ(Px(b, 60, 20), ParentColor);
-    EXPECT_EQ(Px(b, 0, 20), ParentColor); // no border either
+    EXPECT_THAT(Px(b, 60, 20), IsColor(ParentColor));
+    EXPECT_THAT(Px(b, 0, 20), IsColor(ParentColor)); // no border either
     ui.MoveTo(b);
     ui.Advance(300);
-    EXPECT_TRUE(Near(Px(b, 60, 1), 0xEBFDFF, 6)); // the hot face while the mouse is in
+    EXPECT_THAT(Px(b, 60, 1), IsColorNear(0xEBFDFF, 6)); // the hot face while the mouse is in
 }
 
 TEST_F(AdvGlowButtonFaceTest, DisabledCaptionIsGreyWhateverTheFontColour) {

@@ -364,10 +364,6 @@ TEST_F(AdvGlowButtonTest, MainWindowLayoutFragmentSetsEveryProperty) {
     EXPECT_FALSE(o->Down());
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(AdvGlowButtonTest, RepeatClickWhileHeldThenStopsOnRelease) {
     TAdvGlowButton* b = Make("R", 10);
     b->SetRepeatClick(true);
@@ -410,10 +406,6 @@ TEST_F(AdvGlowButtonTest, WrittenLayoutKeepsThePictureAndLeavesOutTheVersion) {
     EXPECT_EQ(again->AdvGlowButton_Overview->Appearance()->ColorMirrorDown(), 0x0E72F1);
     EXPECT_TRUE(again->AdvGlowButton_Catalog->Picture()->Empty());
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(AdvGlowButtonTest, AssignCopiesSettingsButNotGroupOrAppearance) {
     TAdvGlowButton* a = Make("SrcButton", 10, 3);
@@ -465,10 +457,6 @@ TEST_F(AdvGlowButtonTest, AcceleratorClicksAndWideCaptionIsDrawnWhenCaptionIsEmp
             if ((ui.Pixel(form.get(), o.X - wr.Left + x, o.Y - wr.Top + y) & 0xFF) < 0x60) ++dark;
     EXPECT_GT(dark, 10);
 }
-
-} // namespace
-
-namespace {
 
 // The properties added for image lists, menus, sizing and text read from a layout and written back.
 TEST_F(AdvGlowButtonTest, ImageListMenuAndSizingPropertiesRoundTripThroughLayouts) {

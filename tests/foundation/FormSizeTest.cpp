@@ -131,22 +131,17 @@ TEST_F(FormSizeTest, DamagedOrMissingValuesKeepTheWindowWhereItIs) {
     TFormSize* fs = Make();
     fs->LoadPlacement(); // no file at all
     EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 500, 420}));
-    Store("Left", "abc");
-    Store("Top", "");
-    fs->LoadPlacement(); // not numbers: the current values
-    EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 500, 420}));
-    Store("Left", "-5000");
-    Store("Top", "-4000");
-    Store("Right", "-4600");
-    Store("Bottom", "-3700");
-    fs->LoadPlacement(); // on no monitor
-    EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 500, 420}));
-    Store("Left", "300");
-    Store("Top", "200");
-    Store("Right", "100");
-    Store("Bottom", "50");
-    fs->LoadPlacement(); // inside out
-    EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 500, 420}));
+    // Left, top, right and bottom: not numbers, on no monitor, inside out.
+    const char* cases[][4] = {
+        {"abc", "", "500", "420"}, {"-5000", "-4000", "-4600", "-3700"}, {"300", "200", "100", "50"}};
+    for (const auto& c : cases) {
+        Store("Left", c[0]);
+        Store("Top", c[1]);
+        Store("Right", c[2]);
+        Store("Bottom", c[3]);
+        fs->LoadPlacement();
+        EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 500, 420})) << c[0] << "," << c[1];
+    }
 }
 
 TEST_F(FormSizeTest, MagnetSnapsToTheWorkAreaEdges) {

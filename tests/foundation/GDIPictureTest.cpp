@@ -10,8 +10,11 @@
 #include "platform/rtl/Resources.h"
 #include "platform/rtl/Streams.h"
 #include "tests/foundation/AdvGDIPTestSupport.h"
+#include "tests/support/ColorMatch.h"
 
 namespace {
+
+using colortest::IsColor;
 
 using GDIPicture::TGDIPPicture;
 using namespace vcl;
@@ -48,7 +51,7 @@ TEST(GDIPicture, FreshPictureIsEmptyAndDrawsNothing) {
     bmp.Canvas()->Brush()->SetColor(clWhite);
     bmp.Canvas()->FillRect(TRect{0, 0, 6, 6});
     bmp.Canvas()->StretchDraw(TRect{0, 0, 6, 6}, &pic);
-    EXPECT_EQ(At(bmp, 0, 0), 0xFFFFFFu);
+    EXPECT_THAT(At(bmp, 0, 0), IsColor(0xFFFFFFu));
 }
 
 TEST(GDIPicture, LoadFromStreamKeepsBytesReadsSizeAndFiresOnce) {
@@ -140,10 +143,10 @@ TEST(GDIPicture, PngIsScaledIntoTheRectangleBitmapIsDrawnUnscaled) {
     bmp.Canvas()->Brush()->SetColor(clWhite);
     bmp.Canvas()->FillRect(TRect{0, 0, 20, 20});
     bmp.Canvas()->StretchDraw(TRect{0, 0, 16, 16}, &png);
-    EXPECT_EQ(At(bmp, 2, 2), 0xFF0000u);   // red quadrant, scaled to 8 x 8
-    EXPECT_EQ(At(bmp, 12, 3), 0x00FF00u);  // green
-    EXPECT_EQ(At(bmp, 3, 12), 0x0000FFu);  // blue
-    EXPECT_EQ(At(bmp, 18, 18), 0xFFFFFFu); // outside the rectangle
+    EXPECT_THAT(At(bmp, 2, 2), IsColor(0xFF0000u));   // red quadrant, scaled to 8 x 8
+    EXPECT_THAT(At(bmp, 12, 3), IsColor(0x00FF00u));  // green
+    EXPECT_THAT(At(bmp, 3, 12), IsColor(0x0000FFu));  // blue
+    EXPECT_THAT(At(bmp, 18, 18), IsColor(0xFFFFFFu)); // outside the rectangle
 
     TGDIPPicture bitmapFile;
     LoadBytes(bitmapFile, Bytes(AdvGDIPTest::SmallBmp()));
@@ -152,10 +155,10 @@ TEST(GDIPicture, PngIsScaledIntoTheRectangleBitmapIsDrawnUnscaled) {
     out.Canvas()->Brush()->SetColor(clWhite);
     out.Canvas()->FillRect(TRect{0, 0, 20, 20});
     out.Canvas()->StretchDraw(TRect{5, 5, 20, 20}, &bitmapFile);
-    EXPECT_EQ(At(out, 5, 5), 0xFF0000u); // top-left pixel of the file, unscaled
-    EXPECT_EQ(At(out, 7, 5), 0x0000FFu);
-    EXPECT_EQ(At(out, 9, 9), 0xFFFFFFu); // not stretched over the rectangle
-    EXPECT_EQ(At(out, 5, 6), 0xFFFFFFu); // bottom-left black is the automatic transparent colour
+    EXPECT_THAT(At(out, 5, 5), IsColor(0xFF0000u)); // top-left pixel of the file, unscaled
+    EXPECT_THAT(At(out, 7, 5), IsColor(0x0000FFu));
+    EXPECT_THAT(At(out, 9, 9), IsColor(0xFFFFFFu)); // not stretched over the rectangle
+    EXPECT_THAT(At(out, 5, 6), IsColor(0xFFFFFFu)); // bottom-left black is the automatic transparent colour
 }
 
 TEST(GDIPicture, AssignCopiesClearsAndNeverKeepsStaleBytes) {
@@ -191,10 +194,6 @@ TEST(GDIPicture, AssignCopiesClearsAndNeverKeepsStaleBytes) {
     EXPECT_EQ(Stored(b), "");
 }
 
-} // namespace
-
-namespace {
-
 // Drawing decodes the bytes once; new bytes are decoded once again, bad bytes are tried only once.
 TEST(GDIPicture, BytesAreDecodedOnceUntilTheyChange) {
     TGDIPPicture pic;
@@ -205,7 +204,7 @@ TEST(GDIPicture, BytesAreDecodedOnceUntilTheyChange) {
         pic.GetImageSizes();
     }
     EXPECT_EQ(pic.DecodeCount(), 1);
-    EXPECT_EQ(At(bmp, 1, 1), 0xFF0000u); // still the picture's own pixels
+    EXPECT_THAT(At(bmp, 1, 1), IsColor(0xFF0000u)); // still the picture's own pixels
 
     LoadBytes(pic, Bytes(AdvGDIPTest::SmallBmp()));
     EXPECT_EQ(pic.Width(), 3);

@@ -3,26 +3,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "components/statusbar/AdvOfficeStatusBarDraw.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Screen.h"
+#include "tests/support/ColorMatch.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
 
 using namespace vcl;
 using namespace AdvOfficeStatusBar;
+using colortest::IsColor;
 
 constexpr TColor L0 = 0x00FF00, L1 = 0x00FFFF, L2 = 0x53A9FF, L3 = 0x0000FF, Back = 0xFFFFFF;
 
-::testing::AssertionResult Is(TColor Actual, TColor Expected) {
-    if ((Actual & 0xFFFFFF) == (Expected & 0xFFFFFF)) return ::testing::AssertionSuccess();
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "0x%06X is not 0x%06X", static_cast<unsigned>(Actual & 0xFFFFFF),
-                  static_cast<unsigned>(Expected & 0xFFFFFF));
-    return ::testing::AssertionFailure() << buf;
+// A pixel of a canvas as 0x00BBGGRR.
+TColor PixelOf(TCanvas* Canvas, int X, int Y) {
+    return Canvas->Pixels(X, Y) & 0xFFFFFF;
 }
 
 class GaugeDrawTest : public ::testing::Test {
@@ -40,7 +37,7 @@ protected:
         bmp.Canvas()->FillRect(TRect{0, 0, 120, 20});
         DrawGauge(bmp.Canvas(), TRect{0, 0, 102, 16}, Value, s);
     }
-    TColor At(int X, int Y) { return bmp.Canvas()->Pixels(X, Y); }
+    TColor At(int X, int Y) { return PixelOf(bmp.Canvas(), X, Y); }
 
     TBitmap bmp{120, 20};
     TGaugeSettings s;
@@ -49,25 +46,25 @@ protected:
 TEST_F(GaugeDrawTest, ASegmentedBandWithGapsEveryNinePixels) {
     Draw(45);
     // The band runs from 2 to round(45 * 100 / 100) = 45, rows 2..12; gaps at 10, 19, 28, 37.
-    EXPECT_TRUE(Is(At(2, 7), L0));
-    EXPECT_TRUE(Is(At(44, 7), L0));
-    EXPECT_TRUE(Is(At(45, 7), Back));
+    EXPECT_THAT(At(2, 7), IsColor(L0));
+    EXPECT_THAT(At(44, 7), IsColor(L0));
+    EXPECT_THAT(At(45, 7), IsColor(Back));
     for (int gap : {10, 11, 19, 20, 28, 29, 37, 38})
-        EXPECT_TRUE(Is(At(gap, 7), Back)) << gap;
+        EXPECT_THAT(At(gap, 7), IsColor(Back)) << gap;
     for (int bar : {9, 12, 18, 21, 36, 39})
-        EXPECT_TRUE(Is(At(bar, 7), L0)) << bar;
-    EXPECT_TRUE(Is(At(5, 1), Back));
-    EXPECT_TRUE(Is(At(5, 13), Back));
+        EXPECT_THAT(At(bar, 7), IsColor(L0)) << bar;
+    EXPECT_THAT(At(5, 1), IsColor(Back));
+    EXPECT_THAT(At(5, 13), IsColor(Back));
     // Level colours by value.
     Draw(95);
-    EXPECT_TRUE(Is(At(5, 7), L2));
+    EXPECT_THAT(At(5, 7), IsColor(L2));
     Draw(100);
-    EXPECT_TRUE(Is(At(5, 7), L3));
+    EXPECT_THAT(At(5, 7), IsColor(L3));
     // Nothing at or below zero.
     Draw(0);
-    EXPECT_TRUE(Is(At(5, 7), Back));
+    EXPECT_THAT(At(5, 7), IsColor(Back));
     Draw(-20);
-    EXPECT_TRUE(Is(At(5, 7), Back));
+    EXPECT_THAT(At(5, 7), IsColor(Back));
 }
 
 TEST_F(GaugeDrawTest, StackedBandsAndTheSmoothFill) {
@@ -75,33 +72,33 @@ TEST_F(GaugeDrawTest, StackedBandsAndTheSmoothFill) {
     s.CompletionSmooth = true;
     Draw(80);
     // 70 % in Level0 from 1, then 10 % in Level1.
-    EXPECT_TRUE(Is(At(1, 7), L0));
-    EXPECT_TRUE(Is(At(70, 7), L0));
-    EXPECT_TRUE(Is(At(71, 7), L1));
-    EXPECT_TRUE(Is(At(80, 7), L1));
-    EXPECT_TRUE(Is(At(81, 7), Back));
+    EXPECT_THAT(At(1, 7), IsColor(L0));
+    EXPECT_THAT(At(70, 7), IsColor(L0));
+    EXPECT_THAT(At(71, 7), IsColor(L1));
+    EXPECT_THAT(At(80, 7), IsColor(L1));
+    EXPECT_THAT(At(81, 7), IsColor(Back));
     // At 100 the third band, flat in Level3, ends exactly at the fill length.
     Draw(100);
-    EXPECT_TRUE(Is(At(95, 7), L3));
-    EXPECT_TRUE(Is(At(100, 7), L3));
-    EXPECT_TRUE(Is(At(101, 7), Back));
+    EXPECT_THAT(At(95, 7), IsColor(L3));
+    EXPECT_THAT(At(100, 7), IsColor(L3));
+    EXPECT_THAT(At(101, 7), IsColor(Back));
     // Past 100 the fill stays inside the gauge.
     Draw(150);
-    EXPECT_TRUE(Is(At(101, 7), L3));
-    EXPECT_TRUE(Is(At(102, 7), 0x808080));
-    EXPECT_TRUE(Is(At(110, 7), 0x808080));
+    EXPECT_THAT(At(101, 7), IsColor(L3));
+    EXPECT_THAT(At(102, 7), IsColor(0x808080));
+    EXPECT_THAT(At(110, 7), IsColor(0x808080));
 }
 
 TEST_F(GaugeDrawTest, TheFrameAndTheText) {
     s.ShowBorder = true;
     s.BorderColor = 0x000080;
     Draw(50);
-    EXPECT_TRUE(Is(At(0, 7), 0x000080));
-    EXPECT_TRUE(Is(At(101, 7), 0x000080));
-    EXPECT_TRUE(Is(At(50, 0), 0x000080));
+    EXPECT_THAT(At(0, 7), IsColor(0x000080));
+    EXPECT_THAT(At(101, 7), IsColor(0x000080));
+    EXPECT_THAT(At(50, 0), IsColor(0x000080));
     // Inside the frame the fill length is 98: the band ends at 1 + round(50 * 98 / 100) = 50.
-    EXPECT_TRUE(Is(At(49, 7), L0));
-    EXPECT_TRUE(Is(At(50, 7), Back));
+    EXPECT_THAT(At(49, 7), IsColor(L0));
+    EXPECT_THAT(At(50, 7), IsColor(Back));
     // The text is drawn in the middle.
     s.ShowBorder = false;
     s.ShowPercentage = true;
@@ -110,28 +107,28 @@ TEST_F(GaugeDrawTest, TheFrameAndTheText) {
     bool text = false;
     for (int x = 35; x < 67; ++x)
         for (int y = 2; y < 14; ++y)
-            text = text || (At(x, y) & 0xFFFFFF) != Back;
+            text = text || At(x, y) != Back;
     EXPECT_TRUE(text);
 }
 
 TEST(GradientDrawTest, GradientsRunFromTheirFirstToTheirLastColour) {
     TBitmap bmp(40, 40);
     DrawGradient(bmp.Canvas(), 0x000000, 0xFF0000, 4, TRect{0, 0, 40, 8}, true);
-    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(0, 4), 0x000000));
-    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(39, 4), 0xBF0000)); // the last of four steps: 3 * 255 / 4
+    EXPECT_THAT(PixelOf(bmp.Canvas(), 0, 4), IsColor(0x000000));
+    EXPECT_THAT(PixelOf(bmp.Canvas(), 39, 4), IsColor(0xBF0000)); // the last of four steps: 3 * 255 / 4
     // A Vista fill: two halves, then the frame.
     DrawVistaGradient(bmp.Canvas(), TRect{0, 10, 20, 30}, 0x0000FF, 0x0000FF, 0x00FF00, 0x00FF00, 0xFF0000,
                       true, true);
-    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(5, 12), 0x0000FF));
-    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(5, 25), 0x00FF00));
-    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(0, 15), 0xFF0000));
+    EXPECT_THAT(PixelOf(bmp.Canvas(), 5, 12), IsColor(0x0000FF));
+    EXPECT_THAT(PixelOf(bmp.Canvas(), 5, 25), IsColor(0x00FF00));
+    EXPECT_THAT(PixelOf(bmp.Canvas(), 0, 15), IsColor(0xFF0000));
     // Without a mirror one gradient fills it all; clNone as the colour fills nothing.
     DrawVistaGradient(bmp.Canvas(), TRect{20, 10, 40, 30}, 0x00FFFF, 0x00FFFF, clNone, clNone, clNone, true,
                       true);
-    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(30, 28), 0x00FFFF));
+    EXPECT_THAT(PixelOf(bmp.Canvas(), 30, 28), IsColor(0x00FFFF));
     DrawVistaGradient(bmp.Canvas(), TRect{20, 10, 40, 30}, clNone, 0x000000, clNone, clNone, clNone, true,
                       true);
-    EXPECT_TRUE(Is(bmp.Canvas()->Pixels(30, 28), 0x00FFFF));
+    EXPECT_THAT(PixelOf(bmp.Canvas(), 30, 28), IsColor(0x00FFFF));
 }
 
 class PanelTextTest : public uitest::UiTest {
@@ -145,7 +142,7 @@ protected:
     bool Inked(int From, int To) {
         for (int x = From; x < To; ++x)
             for (int y = 0; y < 20; ++y)
-                if ((bmp.Canvas()->Pixels(x, y) & 0xFFFFFF) != 0xFFFFFF) return true;
+                if ((PixelOf(bmp.Canvas(), x, y) & 0xFFFFFF) != 0xFFFFFF) return true;
         return false;
     }
     void Clear() {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "components/statusbar/HTMLRender.h"
 #include "components/statusbar/PictureContainer.h"
 #include "platform/rtl/Colors.h"
@@ -55,15 +57,12 @@ protected:
     int gh = 0;
 };
 
-TEST_F(HTMLRenderTest, EmptyTextIsOneLineHighAndNoWidth) {
+TEST_F(HTMLRenderTest, ALineIsItsWordsPlusTwoWithoutTheTrailingBlank) {
     THTMLRenderResult r = Render("");
-    EXPECT_EQ(r.TotalHeight, gh);
+    EXPECT_EQ(r.TotalHeight, gh); // even empty text is one line high
     EXPECT_EQ(r.MaxLineWidth, 0);
     EXPECT_FALSE(r.Hit);
-}
-
-TEST_F(HTMLRenderTest, LineWidthIsTheWordsPlusTwoWithoutTheTrailingBlank) {
-    THTMLRenderResult r = Render("hello world ");
+    r = Render("hello world ");
     EXPECT_EQ(r.MaxLineWidth, Width("hello ") + Width("world") + 2);
     EXPECT_EQ(r.TotalHeight, gh);
 }
@@ -263,56 +262,43 @@ bool IsGreen(TColor C) {
 bool IsNotWhite(TColor C) {
     return (C & 0xFFFFFF) != 0xFFFFFF;
 }
-
-TEST_F(HTMLRenderTest, DrawnColoursAndHiddenText) {
-    TRect line{0, 0, 300, gh + 2};
-    Render("<font color=\"clred\">MMMM</font>", TRect{0, 0, 300, 120}, true);
-    EXPECT_TRUE(AnyPixel(line, IsReddish));
-    SetUp();
-    Render("<font bgcolor=\"#00FF00\">MMMM</font>", TRect{0, 0, 300, 120}, true);
-    EXPECT_TRUE(AnyPixel(line, IsGreen));
-    SetUp();
-    Render("<z>hidden</z>", TRect{0, 0, 300, 120}, true);
-    EXPECT_FALSE(AnyPixel(line, IsNotWhite));
-    // Blinking text in its off phase keeps its room but shows nothing.
-    SetUp();
-    THTMLRenderArgs a;
-    a.BlinkOn = false;
-    THTMLRenderResult r = Render("<blink>MMMM</blink>", TRect{0, 0, 300, 120}, true, a);
-    EXPECT_FALSE(AnyPixel(line, IsNotWhite));
-    EXPECT_EQ(r.MaxLineWidth, Width("MMMM") + 2);
-    // The canvas font and brush are as they were.
-    EXPECT_EQ(c->Font()->Color(), clBlack);
-    EXPECT_EQ(c->Brush()->Color(), clWhite);
+bool IsPureRed(TColor C) {
+    return (C & 0xFFFFFF) == 0x0000FF;
 }
 
 TEST_F(HTMLRenderTest, DrawingEffectsOfTags) {
-    auto has = [&](const TRect& R, TColor Color) {
-        for (int y = R.Top; y < R.Bottom; ++y)
-            for (int x = R.Left; x < R.Right; ++x)
-                if ((Pixel(x, y) & 0xFFFFFF) == (ColorToRGB(Color) & 0xFFFFFF)) return true;
-        return false;
+    auto colour = [](TColor Color) {
+        return [Color](TColor C) { return (C & 0xFFFFFF) == (ColorToRGB(Color) & 0xFFFFFF); };
     };
+    const TRect line{0, 0, 300, gh + 2};
     struct Case {
         const char* Text;
         TRect Where;
-        TColor Color;
+        std::function<bool(TColor)> Seen;
+        bool Expected = true;
     } cases[] = {
+        {"<font color=\"clred\">MMMM</font>", line, IsReddish},
+        {"<font bgcolor=\"#00FF00\">MMMM</font>", line, IsGreen},
+        {"<z>hidden</z>", line, IsNotWhite, false},
         // A paragraph background fills the whole line, past the words.
-        {"<p bgcolor=\"#0000FF\">x</p>", TRect{250, 2, 290, gh - 2}, 0xFF0000},
+        {"<p bgcolor=\"#0000FF\">x</p>", TRect{250, 2, 290, gh - 2}, colour(0xFF0000)},
         // A page background fills the layout rectangle.
-        {"<body bgcolor=\"clLime\">x", TRect{200, 60, 290, 100}, 0x00FF00},
+        {"<body bgcolor=\"clLime\">x", TRect{200, 60, 290, 100}, colour(0x00FF00)},
         // Highlighted text stands on the highlight colour.
-        {"<hi>MMMM</hi>", TRect{2, 2, 20, gh - 2}, clHighlight},
+        {"<hi>MMMM</hi>", TRect{2, 2, 20, gh - 2}, colour(clHighlight)},
         // The error underline is red, under the word.
-        {"<e>MMMM</e>", TRect{1, gh - 3, 30, gh + 2}, 0x0000FF},
+        {"<e>MMMM</e>", TRect{1, gh - 3, 30, gh + 2}, colour(0x0000FF)},
         // A rule across the line.
-        {"<hr>", TRect{100, 0, 110, gh + 3}, 0x000000},
+        {"<hr>", TRect{100, 0, 110, gh + 3}, colour(0x000000)},
     };
     for (const Case& k : cases) {
         SetUp();
         Render(k.Text, TRect{0, 0, 300, 120}, true);
-        EXPECT_TRUE(has(k.Where, k.Color)) << k.Text;
+        bool seen = false;
+        for (int y = k.Where.Top; y < k.Where.Bottom; ++y)
+            for (int x = k.Where.Left; x < k.Where.Right; ++x)
+                seen = seen || k.Seen(Pixel(x, y));
+        EXPECT_EQ(seen, k.Expected) << k.Text;
     }
     // A shadow in the shadow colour, moved right and down.
     SetUp();
@@ -320,8 +306,18 @@ TEST_F(HTMLRenderTest, DrawingEffectsOfTags) {
     a.ShadowColor = 0x00FF00;
     a.ShadowOffset = 2;
     Render("<sh>MMMM</sh>", TRect{0, 0, 300, 120}, true, a);
-    EXPECT_TRUE(has(TRect{3, 2, 40, gh + 2}, 0x00FF00));
-    EXPECT_FALSE(has(TRect{0, 0, 300, 120}, 0x0000FF)); // no error underline without its tag
+    EXPECT_TRUE(AnyPixel(TRect{3, 2, 40, gh + 2}, IsGreen));
+    EXPECT_FALSE(AnyPixel(TRect{0, 0, 300, 120}, IsPureRed)); // no error underline without its tag
+    // Blinking text in its off phase keeps its room but shows nothing.
+    SetUp();
+    a = THTMLRenderArgs{};
+    a.BlinkOn = false;
+    THTMLRenderResult r = Render("<blink>MMMM</blink>", TRect{0, 0, 300, 120}, true, a);
+    EXPECT_FALSE(AnyPixel(line, IsNotWhite));
+    EXPECT_EQ(r.MaxLineWidth, Width("MMMM") + 2);
+    // The canvas font and brush are as they were.
+    EXPECT_EQ(c->Font()->Color(), clBlack);
+    EXPECT_EQ(c->Brush()->Color(), clWhite);
 }
 
 TEST_F(HTMLRenderTest, AnchorColoursAndTheHotAnchor) {

@@ -8,6 +8,7 @@
 
 #include "components/statusbar/AdvOfficeStatusBarProgress.h"
 #include "platform/rtl/Exceptions.h"
+#include "tests/foundation/PublishedValues.h"
 
 namespace {
 
@@ -61,29 +62,14 @@ TEST(StatusBarGauge, ZeroRangeAndExtremeValuesNeitherDivideByZeroNorOverflow) {
 
 TEST(ProgressStyle, DefaultsAreThoseOfANewPanelGauge) {
     TProgressStyle s(nullptr);
-    EXPECT_EQ(s.Min(), 0);
+    publishedtest::ExpectDeclaredDefaults(&s);
     EXPECT_EQ(s.Max(), 100);
-    EXPECT_EQ(s.Position(), 0);
     EXPECT_EQ(s.Indication(), piPercentage);
-    EXPECT_EQ(s.BackGround(), clNone);
-    EXPECT_EQ(s.Level0Color(), clLime);
-    EXPECT_EQ(s.Level0ColorTo(), 0xE1FFE1);
-    EXPECT_EQ(s.Level1Color(), clYellow);
-    EXPECT_EQ(s.Level1ColorTo(), 0xCAFFFF);
-    EXPECT_EQ(s.Level2Color(), 0x53A9FF);
-    EXPECT_EQ(s.Level2ColorTo(), 0xA8D3FF);
-    EXPECT_EQ(s.Level3Color(), clRed);
-    EXPECT_EQ(s.Level3ColorTo(), 0xCACAFF);
     EXPECT_EQ(s.Level1Perc(), 70);
     EXPECT_EQ(s.Level2Perc(), 90);
-    EXPECT_EQ(s.BorderColor(), clBlack);
-    EXPECT_FALSE(s.ShowBorder());
-    EXPECT_FALSE(s.Stacked());
     EXPECT_TRUE(s.ShowPercentage());
-    EXPECT_FALSE(s.CompletionSmooth());
     EXPECT_TRUE(s.ShowGradient());
-    EXPECT_EQ(s.Prefix(), "");
-    EXPECT_EQ(s.Suffix(), "");
+    EXPECT_FALSE(s.Stacked());
 }
 
 TEST(ProgressStyle, MaxAndPositionAreStoredAsGivenWithoutClamping) {
@@ -137,70 +123,22 @@ TEST(ProgressStyle, LevelColorChangesAtTheThresholds) {
 
 TEST(ProgressStyle, AssignCopiesEveryPublishedValueAndRefusesOtherClasses) {
     TProgressStyle a(nullptr), b(nullptr);
-    a.SetMin(5);
-    a.SetMax(50);
-    a.SetPosition(20);
-    a.SetIndication(piAbsolute);
-    a.SetBackGround(clWhite);
-    a.SetLevel0Color(1);
-    a.SetLevel0ColorTo(2);
-    a.SetLevel1Color(3);
-    a.SetLevel1ColorTo(4);
-    a.SetLevel2Color(5);
-    a.SetLevel2ColorTo(6);
-    a.SetLevel3Color(7);
-    a.SetLevel3ColorTo(8);
-    a.SetLevel1Perc(30);
-    a.SetLevel2Perc(60);
-    a.SetBorderColor(clRed);
-    a.SetShowBorder(true);
-    a.SetStacked(true);
-    a.SetShowPercentage(false);
-    a.SetCompletionSmooth(true);
-    a.SetShowGradient(false);
-    a.SetPrefix("p");
-    a.SetSuffix("s");
+    publishedtest::ChangeEveryValue(&a);
     b.Assign(&a);
-    EXPECT_EQ(b.Min(), 5);
-    EXPECT_EQ(b.Max(), 50);
-    EXPECT_EQ(b.Position(), 20);
-    EXPECT_EQ(b.Indication(), piAbsolute);
-    EXPECT_EQ(b.BackGround(), clWhite);
-    EXPECT_EQ(b.Level0Color(), 1);
-    EXPECT_EQ(b.Level0ColorTo(), 2);
-    EXPECT_EQ(b.Level1Color(), 3);
-    EXPECT_EQ(b.Level1ColorTo(), 4);
-    EXPECT_EQ(b.Level2Color(), 5);
-    EXPECT_EQ(b.Level2ColorTo(), 6);
-    EXPECT_EQ(b.Level3Color(), 7);
-    EXPECT_EQ(b.Level3ColorTo(), 8);
-    EXPECT_EQ(b.Level1Perc(), 30);
-    EXPECT_EQ(b.Level2Perc(), 60);
-    EXPECT_EQ(b.BorderColor(), clRed);
-    EXPECT_TRUE(b.ShowBorder());
-    EXPECT_TRUE(b.Stacked());
-    EXPECT_FALSE(b.ShowPercentage());
-    EXPECT_TRUE(b.CompletionSmooth());
-    EXPECT_FALSE(b.ShowGradient());
-    EXPECT_EQ(b.Prefix(), "p");
-    EXPECT_EQ(b.Suffix(), "s");
+    publishedtest::ExpectSameValues(&a, &b);
 
     TVistaBackground other;
     EXPECT_THROW(b.Assign(&other), EInvalidCast);
     EXPECT_THROW(b.Assign(nullptr), EInvalidCast);
-    EXPECT_EQ(b.Max(), 50);
+    EXPECT_EQ(b.Max(), a.Max());
 }
 
 TEST(VistaBackground, DefaultsAndWhichSettersNotify) {
     TVistaBackground v;
+    publishedtest::ExpectDeclaredDefaults(&v);
     EXPECT_EQ(v.Steps(), 64);
     EXPECT_EQ(v.Color(), 0xFFFFFF);
-    EXPECT_EQ(v.ColorMirror(), 0xC0C0C0);
     EXPECT_EQ(v.BorderColor(), clNone);
-    EXPECT_EQ(v.BorderColorHot(), 0x808080);
-    EXPECT_EQ(v.BorderColorDown(), 0x808080);
-    EXPECT_EQ(v.ColorMirrorDown(), 0xC0C0C0);
-    EXPECT_EQ(v.TextColor(), 0);
     EXPECT_TRUE(v.TextStyle().Empty());
 
     int changes = 0;
@@ -245,50 +183,12 @@ TEST(VistaBackground, DefaultsAndWhichSettersNotify) {
 
 TEST(VistaBackground, AssignCopiesAllColoursWithOneChange) {
     TVistaBackground a, b;
-    a.SetColor(1);
-    a.SetColorTo(2);
-    a.SetColorMirror(3);
-    a.SetColorMirrorTo(4);
-    a.SetBorderColor(5);
-    a.SetTextColor(6);
-    a.SetTextStyle(TFontStyles{fsBold});
-    a.SetColorHot(7);
-    a.SetColorHotTo(8);
-    a.SetColorMirrorHot(9);
-    a.SetColorMirrorHotTo(10);
-    a.SetBorderColorHot(11);
-    a.SetTextColorHot(12);
-    a.SetColorDown(13);
-    a.SetColorDownTo(14);
-    a.SetColorMirrorDown(15);
-    a.SetColorMirrorDownTo(16);
-    a.SetBorderColorDown(17);
-    a.SetTextColorDown(18);
-    a.SetSteps(19);
+    publishedtest::ChangeEveryValue(&a);
     int changes = 0;
     b.OnChange = [&](TObject*) { ++changes; };
     b.Assign(&a);
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(b.Color(), 1);
-    EXPECT_EQ(b.ColorTo(), 2);
-    EXPECT_EQ(b.ColorMirror(), 3);
-    EXPECT_EQ(b.ColorMirrorTo(), 4);
-    EXPECT_EQ(b.BorderColor(), 5);
-    EXPECT_EQ(b.TextColor(), 6);
-    EXPECT_TRUE(b.TextStyle().Contains(fsBold));
-    EXPECT_EQ(b.ColorHot(), 7);
-    EXPECT_EQ(b.ColorHotTo(), 8);
-    EXPECT_EQ(b.ColorMirrorHot(), 9);
-    EXPECT_EQ(b.ColorMirrorHotTo(), 10);
-    EXPECT_EQ(b.BorderColorHot(), 11);
-    EXPECT_EQ(b.TextColorHot(), 12);
-    EXPECT_EQ(b.ColorDown(), 13);
-    EXPECT_EQ(b.ColorDownTo(), 14);
-    EXPECT_EQ(b.ColorMirrorDown(), 15);
-    EXPECT_EQ(b.ColorMirrorDownTo(), 16);
-    EXPECT_EQ(b.BorderColorDown(), 17);
-    EXPECT_EQ(b.TextColorDown(), 18);
-    EXPECT_EQ(b.Steps(), 19);
+    publishedtest::ExpectSameValues(&a, &b);
     // Another class: the framework's assignment error.
     TProgressStyle p(nullptr);
     EXPECT_THROW(b.Assign(&p), EConvertError);
