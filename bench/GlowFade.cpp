@@ -19,13 +19,13 @@
 #include <vector>
 
 #include "components/foundation/AdvGlowButton.h"
-#include "tests/support/OffscreenBackend.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Label.h"
 #include "platform/vcl/Panel.h"
 #include "platform/win/Input.h"
 #include "platform/win/WinUser.h"
 #include "platform/win/Window.h"
+#include "tests/support/OffscreenBackend.h"
 
 using namespace vcl;
 using namespace AdvGlowButton;

@@ -17,12 +17,12 @@
 #include "app/AppForms.h"
 #include "app/UnitLogin.h"
 #include "app/UnitMain.h"
-#include "platform/backend/offscreen/Offscreen.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Button.h"
 #include "platform/vcl/Screen.h"
 #include "platform/win/Window.h"
 #include "tests/support/FakeBrowserEngine.h"
+#include "tests/support/OffscreenBackend.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include "components/menus/AdvMenuStylers.h"
 #include "components/menus/AdvMenus.h"
-#include "tests/support/OffscreenBackend.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/Windows.h"
+#include "tests/support/OffscreenBackend.h"
 
 using namespace vcl;
 

@@ -5,10 +5,10 @@
 
 #include "components/statusbar/AdvOfficeStatusBar.h"
 #include "components/statusbar/StatusClock.h"
-#include "tests/support/OffscreenBackend.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/Window.h"
+#include "tests/support/OffscreenBackend.h"
 
 namespace {
 

@@ -417,7 +417,8 @@ public:
     TPropOptions<T> Char(const char* name, G get, S set = nullptr,
                          std::optional<detail::ValueOf<T, G>> def = std::nullopt) {
         using V = detail::ValueOf<T, G>;
-        static_assert(std::is_same_v<V, char> || std::is_same_v<V, char32_t>, "Char needs a char or char32_t value");
+        static_assert(std::is_same_v<V, char> || std::is_same_v<V, char32_t>,
+                      "Char needs a char or char32_t value");
         constexpr Int64 kMax = std::is_same_v<V, char> ? 255 : 0x10FFFF;
         TPropInfo& p = Add(name, TPropKind::Char, "Char");
         if (def) p.DefaultOrd = CharCode(*def);

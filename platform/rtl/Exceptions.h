@@ -16,10 +16,10 @@ public:
     String Message;
 };
 
-#define KV_EXCEPTION(Name, Base)                                                                            \
-    class Name : public Base {                                                                              \
-    public:                                                                                                 \
-        using Base::Base;                                                                                   \
+#define KV_EXCEPTION(Name, Base)                                                                             \
+    class Name : public Base {                                                                               \
+    public:                                                                                                  \
+        using Base::Base;                                                                                    \
     }
 
 KV_EXCEPTION(EAbort, Exception);

@@ -16,15 +16,21 @@ bool ClassInheritsFrom(TClass cls, TClass ancestor) {
     return false;
 }
 
-TObject::TObject() noexcept { ++g_liveObjects; }
-TObject::~TObject() { --g_liveObjects; }
+TObject::TObject() noexcept {
+    ++g_liveObjects;
+}
+TObject::~TObject() {
+    --g_liveObjects;
+}
 
 TClass TObject::StaticClassType() {
     static const TClassInfo info{"TObject", nullptr};
     return &info;
 }
 
-long TObject::LiveObjects() { return g_liveObjects.load(); }
+long TObject::LiveObjects() {
+    return g_liveObjects.load();
+}
 
 void TPersistent::Assign(TPersistent* Source) {
     if (Source != nullptr)
@@ -33,13 +39,17 @@ void TPersistent::Assign(TPersistent* Source) {
         AssignError(nullptr);
 }
 
-void TPersistent::AssignTo(TPersistent* Dest) { Dest->AssignError(this); }
+void TPersistent::AssignTo(TPersistent* Dest) {
+    Dest->AssignError(this);
+}
 
 void TPersistent::AssignError(TPersistent* Source) {
     String sourceName = Source != nullptr ? Source->ClassName() : String("nil");
     throw EConvertError("Cannot assign a " + sourceName + " to a " + ClassName());
 }
 
-String TPersistent::GetNamePath() { return ClassName(); }
+String TPersistent::GetNamePath() {
+    return ClassName();
+}
 
 } // namespace vcl

@@ -41,14 +41,16 @@ public:
     static long LiveObjects();
 };
 
-#define KV_CLASS(Cls, Base)                                                                                 \
-public:                                                                                                     \
-    static ::vcl::TClass StaticClassType() {                                                                \
-        static const ::vcl::TClassInfo info{#Cls, Base::StaticClassType()};                                \
-        return &info;                                                                                       \
-    }                                                                                                       \
-    ::vcl::TClass ClassType() const override { return StaticClassType(); }                                  \
-                                                                                                            \
+#define KV_CLASS(Cls, Base)                                                                                  \
+public:                                                                                                      \
+    static ::vcl::TClass StaticClassType() {                                                                 \
+        static const ::vcl::TClassInfo info{#Cls, Base::StaticClassType()};                                  \
+        return &info;                                                                                        \
+    }                                                                                                        \
+    ::vcl::TClass ClassType() const override {                                                               \
+        return StaticClassType();                                                                            \
+    }                                                                                                        \
+                                                                                                             \
 private:
 
 class TPersistent : public TObject {

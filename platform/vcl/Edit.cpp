@@ -65,7 +65,6 @@ String CharsSlice(const String& S, int From, int Count) {
     return S.substr(a, b - a);
 }
 
-
 // A single line: line breaks pasted into the edit end the text there, as the system's edit does.
 String FirstLine(const String& S) {
     std::size_t cut = S.find_first_of("\r\n");

@@ -6,9 +6,11 @@
 namespace vcl {
 
 bool NothingLeftToPaint(TWinControl* Control) {
-    if (!Control->HandleAllocated() || win::GetUpdateRect(Control->Handle(), nullptr, win::FALSE)) return false;
+    if (!Control->HandleAllocated() || win::GetUpdateRect(Control->Handle(), nullptr, win::FALSE))
+        return false;
     for (int i = 0; i < Control->ControlCount(); ++i)
-        if (auto* w = dynamic_cast<TWinControl*>(Control->Controls(i)); w && w->Visible() && !NothingLeftToPaint(w))
+        if (auto* w = dynamic_cast<TWinControl*>(Control->Controls(i));
+            w && w->Visible() && !NothingLeftToPaint(w))
             return false;
     return true;
 }

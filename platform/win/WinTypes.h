@@ -73,19 +73,35 @@ using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 using HOOKPROC = LRESULT (*)(int code, WPARAM, LPARAM);
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr std::int16_t GET_X_LPARAM(LPARAM v) { return static_cast<std::int16_t>(v & 0xFFFF); }
-constexpr std::int16_t GET_Y_LPARAM(LPARAM v) { return static_cast<std::int16_t>((v >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr std::int16_t GET_X_LPARAM(LPARAM v) {
+    return static_cast<std::int16_t>(v & 0xFFFF);
+}
+constexpr std::int16_t GET_Y_LPARAM(LPARAM v) {
+    return static_cast<std::int16_t>((v >> 16) & 0xFFFF);
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return static_cast<LPARAM>(static_cast<DWORD>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)));
 }
-constexpr WPARAM MAKEWPARAM(int lo, int hi) { return static_cast<WPARAM>(static_cast<DWORD>(MAKELPARAM(lo, hi))); }
+constexpr WPARAM MAKEWPARAM(int lo, int hi) {
+    return static_cast<WPARAM>(static_cast<DWORD>(MAKELPARAM(lo, hi)));
+}
 constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 
 } // namespace win

@@ -9,4 +9,3 @@
 #include "platform/win/Region.h"
 #include "platform/win/WinUser.h"
 #include "platform/win/Window.h"
-

@@ -156,8 +156,9 @@ TEST_F(EditTest, PasswordCharacterMayBeAnyCharacterAndIsReadFromLayouts) {
     vcl::ReadComponentFromText("object Read: TEdit\n  PasswordChar = #8226\nend\n", read, "edit.dfm");
     EXPECT_EQ(read->PasswordChar(), U'\u2022');
     EXPECT_NE(vcl::WriteComponentToText(read).find("PasswordChar = #8226"), String::npos);
-    EXPECT_THROW(vcl::ReadComponentFromText("object Read: TEdit\n  PasswordChar = 'ab'\nend\n", read, "edit.dfm"),
-                 vcl::EReadError);
+    EXPECT_THROW(
+        vcl::ReadComponentFromText("object Read: TEdit\n  PasswordChar = 'ab'\nend\n", read, "edit.dfm"),
+        vcl::EReadError);
 }
 
 TEST_F(EditTest, KeyHandlersCanSwallowKeysAndCharacters) {
