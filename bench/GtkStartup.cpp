@@ -120,7 +120,8 @@ struct RunResult {
 RunResult RunToFirstFrame(const std::vector<std::string>& argv, std::vector<std::string> env, bool Hold) {
     RunResult r;
     int out[2], in[2] = {-1, -1};
-    if (pipe(out) != 0 || (Hold && pipe(in) != 0)) return r;
+    // Close-on-exec: a child holding the other end of its own input would never see it closed.
+    if (pipe2(out, O_CLOEXEC) != 0 || (Hold && pipe2(in, O_CLOEXEC) != 0)) return r;
     auto start = std::chrono::steady_clock::now();
     pid_t pid = Spawn(argv, env, out[1], in[0]);
     close(out[1]);
