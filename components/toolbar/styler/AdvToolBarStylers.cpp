@@ -24,11 +24,7 @@ KV_REGISTER_CLASS(TAdvToolBarOfficeStyler)
 TAdvToolBarOfficeStyler::TAdvToolBarOfficeStyler(vcl::TComponent* AOwner)
     : AdvToolBar::TCustomAdvToolBarStyler(AOwner) {
     FNotifierWindow = new TNotifierWindow(this);
-    for (vcl::TComponent* o = AOwner; o != nullptr; o = o->Owner())
-        if (auto* parent = dynamic_cast<vcl::TWinControl*>(o)) {
-            FNotifierWindow->SetParent(parent);
-            break;
-        }
+    FNotifierWindow->ParentToOwnerWindow(AOwner);
     FNotifierWindow->OnThemeChange = [this](vcl::TObject* Sender) { ThemeChanged(Sender); };
     // The style field starts at Blue: going through Windows XP makes the Blue preset load in full.
     SetToolBarStyle(bsWindowsXP);
@@ -56,38 +52,11 @@ void TAdvToolBarOfficeStyler::SetToolBarStyle(TToolBarStyle Value) {
     if (Value == bsOffice2003Blue || Value == bsOffice2003Silver || Value == bsOffice2003Olive ||
         Value == bsWhidbeyStyle) {
         // The orange Office hot, down and checked set; the case itself leaves them alone.
-        auto* g = GlowButtonAppearance();
-        g->SetColorHot(0xEBFDFF);
-        g->SetColorHotTo(0xACECFF);
-        g->SetColorMirrorHot(0x59DAFF);
-        g->SetColorMirrorHotTo(0xA4E9FF);
-        g->SetBorderColorHot(0x99CEDB);
-        g->SetColorDown(0x76AFF1);
-        g->SetColorDownTo(0x4190F3);
-        g->SetColorMirrorDown(0x0E72F1);
-        g->SetColorMirrorDownTo(0x4C9FFD);
-        g->SetBorderColorDown(0x45667B);
-        g->SetColorChecked(0xB5DBFB);
-        g->SetColorCheckedTo(0x78C7FE);
-        g->SetColorMirrorChecked(0x9FEBFD);
-        g->SetColorMirrorCheckedTo(0x56B4FE);
-        g->SetGradientHot(ggVertical);
-        g->SetGradientMirrorHot(ggVertical);
-        g->SetGradientDown(ggVertical);
-        g->SetGradientMirrorDown(ggVertical);
-        g->SetGradientChecked(ggVertical);
-        g->SetGradientMirrorChecked(ggVertical);
-        CompactGlowButtonAppearance()->Assign(g);
+        PutOrangeGlowStates(GlowButtonAppearance());
+        CompactGlowButtonAppearance()->Assign(GlowButtonAppearance());
     }
     if (Value != bsCustom) LoadPreset(Value);
     Change(TStylerChange::Colors);
-}
-
-namespace {
-
-// Writes a value the preset names; kKeep leaves it.
-template <typename Setter> void Put(TColor Value, Setter Set) {
-    if (Value != kKeep) Set(Value);
 }
 
 using AdvGlowButton::TGlowButtonAppearance;
@@ -120,7 +89,10 @@ void PutGlowStates(TGlowButtonAppearance* g, TColor Hot, TColor HotTo, TColor Mi
     g->SetGradientMirrorChecked(ggVertical);
 }
 
-} // namespace
+void PutOrangeGlowStates(TGlowButtonAppearance* g) {
+    PutGlowStates(g, 0xEBFDFF, 0xACECFF, 0x59DAFF, 0xA4E9FF, 0x99CEDB, 0x76AFF1, 0x4190F3, 0x0E72F1, 0x4C9FFD,
+                  0x45667B, 0xB5DBFB, 0x78C7FE, 0x9FEBFD, 0x56B4FE, kKeep);
+}
 
 void TAdvToolBarOfficeStyler::LoadPreset(TToolBarStyle Value) {
     const TOfficePreset& p = kOfficePresets[Value];
