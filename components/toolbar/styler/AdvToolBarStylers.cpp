@@ -80,7 +80,7 @@ void PutGlowStates(TGlowButtonAppearance* g, TColor Hot, TColor HotTo, TColor Mi
     g->SetColorCheckedTo(CheckedTo);
     g->SetColorMirrorChecked(MirrorChecked);
     g->SetColorMirrorCheckedTo(MirrorCheckedTo);
-    Put(BorderChecked, [&](TColor v) { g->SetBorderColorChecked(v); });
+    PutUnlessKept(BorderChecked, [&](TColor v) { g->SetBorderColorChecked(v); });
     g->SetGradientHot(ggVertical);
     g->SetGradientMirrorHot(ggVertical);
     g->SetGradientDown(ggVertical);
@@ -104,8 +104,8 @@ void TAdvToolBarOfficeStyler::LoadPreset(TToolBarStyle Value) {
     SetRightHandleColorTo(p.RightHandleColorTo);
     SetRightHandleColorHot(p.RightHandleColorHot);
     SetRightHandleColorHotTo(p.RightHandleColorHotTo);
-    Put(p.RightHandleColorDown, [this](TColor v) { SetRightHandleColorDown(v); });
-    Put(p.RightHandleColorDownTo, [this](TColor v) { SetRightHandleColorDownTo(v); });
+    PutUnlessKept(p.RightHandleColorDown, [this](TColor v) { SetRightHandleColorDown(v); });
+    PutUnlessKept(p.RightHandleColorDownTo, [this](TColor v) { SetRightHandleColorDownTo(v); });
 
     auto* g = GlowButtonAppearance();
     g->SetColor(p.GlowColor);
@@ -135,24 +135,24 @@ void TAdvToolBarOfficeStyler::LoadPreset(TToolBarStyle Value) {
         c->SetCaptionTextColor(p.CaptionTextColor);
         c->SetCaptionTextColorHot(p.CaptionTextColorHot);
     }
-    Put(p.CaptionBorderColor, [this](TColor v) { CaptionAppearance()->SetCaptionBorderColor(v); });
+    PutUnlessKept(p.CaptionBorderColor, [this](TColor v) { CaptionAppearance()->SetCaptionBorderColor(v); });
 
     auto* b = ButtonAppearance();
-    Put(p.ButtonColor, [b](TColor v) { b->SetColor(v); });
-    Put(p.ButtonColorTo, [b](TColor v) { b->SetColorTo(v); });
-    Put(p.ButtonColorHot, [b](TColor v) { b->SetColorHot(v); });
-    Put(p.ButtonColorHotTo, [b](TColor v) { b->SetColorHotTo(v); });
-    Put(p.ButtonColorDown, [b](TColor v) { b->SetColorDown(v); });
-    Put(p.ButtonColorDownTo, [b](TColor v) { b->SetColorDownTo(v); });
-    Put(p.ButtonColorChecked, [b](TColor v) { b->SetColorChecked(v); });
-    Put(p.ButtonColorCheckedTo, [b](TColor v) { b->SetColorCheckedTo(v); });
-    Put(p.ButtonCaptionTextColor, [b](TColor v) { b->SetCaptionTextColor(v); });
-    Put(p.ButtonCaptionTextColorHot, [b](TColor v) { b->SetCaptionTextColorHot(v); });
-    Put(p.ButtonCaptionTextColorDown, [b](TColor v) { b->SetCaptionTextColorDown(v); });
-    Put(p.ButtonCaptionTextColorChecked, [b](TColor v) { b->SetCaptionTextColorChecked(v); });
-    Put(p.ButtonBorderHotColor, [b](TColor v) { b->SetBorderHotColor(v); });
-    Put(p.ButtonBorderDownColor, [b](TColor v) { b->SetBorderDownColor(v); });
-    Put(p.ButtonBorderCheckedColor, [b](TColor v) { b->SetBorderCheckedColor(v); });
+    PutUnlessKept(p.ButtonColor, [b](TColor v) { b->SetColor(v); });
+    PutUnlessKept(p.ButtonColorTo, [b](TColor v) { b->SetColorTo(v); });
+    PutUnlessKept(p.ButtonColorHot, [b](TColor v) { b->SetColorHot(v); });
+    PutUnlessKept(p.ButtonColorHotTo, [b](TColor v) { b->SetColorHotTo(v); });
+    PutUnlessKept(p.ButtonColorDown, [b](TColor v) { b->SetColorDown(v); });
+    PutUnlessKept(p.ButtonColorDownTo, [b](TColor v) { b->SetColorDownTo(v); });
+    PutUnlessKept(p.ButtonColorChecked, [b](TColor v) { b->SetColorChecked(v); });
+    PutUnlessKept(p.ButtonColorCheckedTo, [b](TColor v) { b->SetColorCheckedTo(v); });
+    PutUnlessKept(p.ButtonCaptionTextColor, [b](TColor v) { b->SetCaptionTextColor(v); });
+    PutUnlessKept(p.ButtonCaptionTextColorHot, [b](TColor v) { b->SetCaptionTextColorHot(v); });
+    PutUnlessKept(p.ButtonCaptionTextColorDown, [b](TColor v) { b->SetCaptionTextColorDown(v); });
+    PutUnlessKept(p.ButtonCaptionTextColorChecked, [b](TColor v) { b->SetCaptionTextColorChecked(v); });
+    PutUnlessKept(p.ButtonBorderHotColor, [b](TColor v) { b->SetBorderHotColor(v); });
+    PutUnlessKept(p.ButtonBorderDownColor, [b](TColor v) { b->SetBorderDownColor(v); });
+    PutUnlessKept(p.ButtonBorderCheckedColor, [b](TColor v) { b->SetBorderCheckedColor(v); });
 
     auto* grp = GroupAppearance();
     grp->SetTextColor(p.GroupTextColor);
@@ -238,7 +238,7 @@ void TAdvToolBarOfficeStyler::LoadPreset(TToolBarStyle Value) {
     Color()->SetColorTo(p.ColorColorTo);
     Color()->SetDirection(gdVertical);
     if (p.ColorSteps != 0) Color()->SetSteps(p.ColorSteps);
-    Put(p.BorderColor, [this](TColor v) { SetBorderColor(v); });
+    PutUnlessKept(p.BorderColor, [this](TColor v) { SetBorderColor(v); });
     ColorHot()->SetColor(p.ColorHotColor);
     ColorHot()->SetColorTo(p.ColorHotColorTo);
     ColorHot()->SetDirection(gdVertical);

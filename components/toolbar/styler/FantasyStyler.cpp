@@ -32,7 +32,7 @@ void TAdvToolBarFantasyStyler::SetToolBarStyle(TToolBarFantasyStyle Value) {
     DockColor()->SetColorTo(p.DockColorTo);
     DockColor()->SetDirection(p.DockDirection);
     DockColor()->SetSteps(128);
-    Put(p.FontColor, [this](TColor v) { Font()->SetColor(v); });
+    PutUnlessKept(p.FontColor, [this](TColor v) { Font()->SetColor(v); });
     SetRightHandleColor(p.RightHandleColor);
     SetRightHandleColorTo(p.RightHandleColorTo);
     SetRightHandleColorDown(p.RightHandleColorDown);
@@ -53,14 +53,14 @@ void TAdvToolBarFantasyStyler::SetToolBarStyle(TToolBarFantasyStyle Value) {
     b->SetColorHotTo(p.ButtonColorHotTo);
     b->SetBorderHotColor(p.ButtonBorderHotColor);
     b->SetBorderDownColor(p.ButtonBorderDownColor);
-    Put(p.ButtonBorderCheckedColor, [b](TColor v) { b->SetBorderCheckedColor(v); });
+    PutUnlessKept(p.ButtonBorderCheckedColor, [b](TColor v) { b->SetBorderCheckedColor(v); });
     b->SetColorChecked(p.ButtonColorChecked);
     b->SetColorCheckedTo(p.ButtonColorCheckedTo);
     b->SetCaptionTextColor(p.ButtonCaptionTextColor);
     b->SetCaptionTextColorChecked(p.ButtonCaptionTextColorChecked);
     b->SetCaptionTextColorDown(p.ButtonCaptionTextColorDown);
     b->SetCaptionTextColorHot(p.ButtonCaptionTextColorHot);
-    Put(p.ButtonBorderColor, [b](TColor v) { b->SetBorderColor(v); });
+    PutUnlessKept(p.ButtonBorderColor, [b](TColor v) { b->SetBorderColor(v); });
     SetRoundEdges(p.RoundEdges);
     SetDragGripStyle(p.DragGripStyle);
     SetBevel(vcl::bvNone);

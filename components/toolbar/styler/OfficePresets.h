@@ -18,7 +18,7 @@ using vcl::TColor;
 inline constexpr TColor kKeep = static_cast<TColor>(0x7FFFFFFF);
 
 // Writes a value the preset names; kKeep leaves it.
-template <typename Setter> void Put(TColor Value, Setter Set) {
+template <typename Setter> void PutUnlessKept(TColor Value, Setter Set) {
     if (Value != kKeep) Set(Value);
 }
 
