@@ -265,6 +265,8 @@ protected:
     void PopupBtnDown();
 
 private:
+    // A press by click or key: a check-style button toggles, and the button shows its down look.
+    void ShowPressed();
     void WMLButtonUp(vcl::TMessage& Message);
     void CMMouseEnter(vcl::TMessage& Message);
     void CMMouseLeave(vcl::TMessage& Message);
