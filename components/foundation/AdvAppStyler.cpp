@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "components/foundation/AdvVersion.h"
 #include "platform/classes/ClassRegistry.h"
-#include "platform/rtl/SysInfo.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/Messages.h"
@@ -13,11 +13,6 @@ namespace AdvAppStyler {
 using AdvStyleIF::IBrixStyle;
 
 namespace {
-
-String VersionText(int Nr) {
-    return std::to_string((Nr >> 24) & 0xFF) + "." + std::to_string((Nr >> 16) & 0xFF) + "." +
-           std::to_string((Nr >> 8) & 0xFF) + "." + std::to_string(Nr & 0xFF);
-}
 
 bool Designing(const vcl::TComponent* C) {
     return C->ComponentState().Contains(vcl::csDesigning);
@@ -33,14 +28,31 @@ bool IsFrame(vcl::TComponent* C) {
 
 TThemeNotifierWindow::TThemeNotifierWindow(vcl::TComponent* AOwner) : vcl::TWinControl(AOwner) {
     SetVisible(false);
-    // A theme change the run-time library reports without a window broadcast counts the same.
-    FListener = vcl::SysInfo().AddThemeChangeListener([this] {
-        if (OnThemeChange) OnThemeChange(this);
-    });
 }
 
-TThemeNotifierWindow::~TThemeNotifierWindow() {
-    vcl::SysInfo().RemoveThemeChangeListener(FListener);
+void TThemeNotifierWindow::SetParent(vcl::TWinControl* AParent) {
+    vcl::TWinControl::SetParent(AParent);
+    // Not HandleNeeded: that would make the parent's window first.
+    if (AParent != nullptr) CreateHandle();
+}
+
+void TThemeNotifierWindow::CreateParams(vcl::TCreateParams& Params) {
+    if (Parent() == nullptr || Parent()->HandleAllocated()) {
+        vcl::TWinControl::CreateParams(Params);
+        return;
+    }
+    Params = vcl::TCreateParams{};
+    Params.Style = win::WS_POPUP;
+    Params.WindowClass.lpfnWndProc = win::DefWindowProc;
+    Params.WinClassName = ClassName();
+}
+
+void TThemeNotifierWindow::ParentToOwnerWindow(vcl::TComponent* AOwner) {
+    for (vcl::TComponent* o = AOwner; o != nullptr; o = o->Owner())
+        if (auto* parent = dynamic_cast<vcl::TWinControl*>(o)) {
+            SetParent(parent);
+            return;
+        }
 }
 
 void TThemeNotifierWindow::WndProc(vcl::TMessage& Message) {
@@ -116,7 +128,7 @@ void TAdvAppStyler::ThemeChanged(vcl::TObject*) {
 }
 
 String TAdvAppStyler::Version() const {
-    return VersionText(GetVersionNr());
+    return AdvVersion::VersionText(static_cast<std::uint32_t>(GetVersionNr()));
 }
 
 void TAdvAppStyler::Assign(vcl::TPersistent* Source) {
@@ -154,11 +166,7 @@ KV_REGISTER_CLASS(TAdvFormStyler)
 TAdvFormStyler::TAdvFormStyler(vcl::TComponent* AOwner) : vcl::TComponent(AOwner) {
     if (Designing(this)) return;
     FNotifier = new TThemeNotifierWindow(this);
-    for (vcl::TComponent* o = AOwner; o != nullptr; o = o->Owner())
-        if (auto* parent = dynamic_cast<vcl::TWinControl*>(o)) {
-            FNotifier->SetParent(parent);
-            break;
-        }
+    FNotifier->ParentToOwnerWindow(AOwner);
     FNotifier->OnThemeChange = [this](vcl::TObject* Sender) { ThemeChanged(Sender); };
 }
 
@@ -197,7 +205,7 @@ void TAdvFormStyler::ThemeChanged(vcl::TObject*) {
 }
 
 String TAdvFormStyler::Version() const {
-    return VersionText(TAdvAppStyler::GetVersionNr());
+    return AdvVersion::VersionText(static_cast<std::uint32_t>(TAdvAppStyler::GetVersionNr()));
 }
 
 void TAdvFormStyler::ApplyStyle() {

@@ -16,21 +16,27 @@ namespace AdvAppStyler {
 using AdvStyleIF::TBrixStyle;
 using vcl::String;
 
-// A hidden windowed control that reports the system's theme-change broadcast (WM_THEMECHANGED) and,
-// for as long as it lives, the run-time library's theme notifications through OnThemeChange.
+// A hidden windowed control that reports the window system's theme-change broadcast (WM_THEMECHANGED)
+// through OnThemeChange. The stylers of the other units derive their own notifier classes from it.
 class TThemeNotifierWindow : public vcl::TWinControl {
     KV_CLASS(TThemeNotifierWindow, vcl::TWinControl)
 public:
     explicit TThemeNotifierWindow(vcl::TComponent* AOwner);
-    ~TThemeNotifierWindow() override;
 
     vcl::TNotifyEvent OnThemeChange;
 
-protected:
-    void WndProc(vcl::TMessage& Message) override;
+    // The broadcast reaches only windows that exist: with a parent the window is made at once, without
+    // one it is never made and no theme change arrives.
+    void SetParent(vcl::TWinControl* AParent) override;
+    // Makes the first windowed control found from AOwner up its chain of owners the parent (none: none).
+    void ParentToOwnerWindow(vcl::TComponent* AOwner);
 
-private:
-    int FListener = 0;
+protected:
+    // While the parent has no window yet, a hidden top-level one: the parent's window is not made early
+    // for it (a form still loading would be fixed too soon); it becomes a child when the notifier moves
+    // to a parent that has a window.
+    void CreateParams(vcl::TCreateParams& Params) override;
+    void WndProc(vcl::TMessage& Message) override;
 };
 
 // The style a desktop colour scheme maps to: 1 Blue, 2 Olive, 3 Silver, anything else Classic.

@@ -11,6 +11,7 @@
 #include "components/foundation/AdvGlowButtonDraw.h"
 #include "components/foundation/AdvHintInfo.h"
 #include "components/foundation/AdvStyleIF.h"
+#include "components/foundation/AdvVersion.h"
 #include "components/foundation/GDIPicture.h"
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/CustomControl.h"
@@ -147,7 +148,7 @@ public:
     void SetWideCaption(const String& Value);
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool Value) { FTransparent = Value; }
-    String GetVersion() const { return "1.8.1.3"; }
+    String GetVersion() const { return AdvVersion::VersionText(static_cast<std::uint32_t>(GetVersionNr())); }
     void SetVersion(const String&) {}
     virtual int GetVersionNr() const { return (1 << 24) | (8 << 16) | (1 << 8) | 3; }
 
@@ -264,6 +265,8 @@ protected:
     void PopupBtnDown();
 
 private:
+    // A press by click or key: a check-style button toggles, and the button shows its down look.
+    void ShowPressed();
     void WMLButtonUp(vcl::TMessage& Message);
     void CMMouseEnter(vcl::TMessage& Message);
     void CMMouseLeave(vcl::TMessage& Message);

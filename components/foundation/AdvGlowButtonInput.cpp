@@ -29,9 +29,7 @@ void TAdvCustomGlowButton::Click() {
     TCustomControl::Click();
 }
 
-void TAdvCustomGlowButton::InternalClick() {
-    if (IsMenuButton() && !FDropDownButton) return;
-    if (FDropDownButton && !FDropDownSplit && FStyle != bsCheck && FGroupIndex == 0) return;
+void TAdvCustomGlowButton::ShowPressed() {
     if (FStyle == bsCheck) SetDown(!FDown);
     if (!FDown) {
         FState = absDown;
@@ -41,6 +39,12 @@ void TAdvCustomGlowButton::InternalClick() {
         FState = absDown;
         Repaint();
     }
+}
+
+void TAdvCustomGlowButton::InternalClick() {
+    if (IsMenuButton() && !FDropDownButton) return;
+    if (FDropDownButton && !FDropDownSplit && FStyle != bsCheck && FGroupIndex == 0) return;
+    ShowPressed();
     Click();
 }
 
@@ -138,15 +142,7 @@ void TAdvCustomGlowButton::MouseDown(TMouseButton Button, TShiftState Shift, int
         Invalidate();
         return;
     }
-    if (FStyle == bsCheck) SetDown(!FDown);
-    if (!FDown) {
-        FState = absDown;
-        Invalidate();
-    }
-    if (FStyle == bsCheck) {
-        FState = absDown;
-        Repaint();
-    }
+    ShowPressed();
     FMouseDown = true;
 }
 

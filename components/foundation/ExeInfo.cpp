@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "components/foundation/AdvVersion.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Resources.h"
 #include "platform/rtl/SysInfo.h"
@@ -275,9 +276,7 @@ String TExeInfo::GetTempDir() {
 }
 
 String TExeInfo::GetVersion() const {
-    const auto v = static_cast<std::uint32_t>(GetVersionNr());
-    return std::to_string(v >> 24) + "." + std::to_string((v >> 16) & 0xFF) + "." +
-           std::to_string((v >> 8) & 0xFF) + "." + std::to_string(v & 0xFF);
+    return AdvVersion::VersionText(static_cast<std::uint32_t>(GetVersionNr()));
 }
 
 } // namespace ExeInfo

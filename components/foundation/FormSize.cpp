@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "components/foundation/AdvVersion.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/SysInfo.h"
@@ -79,9 +80,7 @@ TCustomForm* TFormSize::Form() const {
 }
 
 String TFormSize::GetVersion() const {
-    const int v = GetVersionNr();
-    return std::to_string((v >> 24) & 0xFF) + "." + std::to_string((v >> 16) & 0xFF) + "." +
-           std::to_string((v >> 8) & 0xFF) + "." + std::to_string(v & 0xFF);
+    return AdvVersion::VersionText(static_cast<std::uint32_t>(GetVersionNr()));
 }
 
 void TFormSize::Loaded() {

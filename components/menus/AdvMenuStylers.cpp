@@ -2,7 +2,6 @@
 
 #include "components/menus/AdvMenus.h"
 #include "platform/classes/ClassRegistry.h"
-#include "platform/rtl/SysInfo.h"
 #include "platform/win/Windows.h"
 
 namespace AdvMenuStylers {
@@ -1058,6 +1057,7 @@ KV_REGISTER_CLASS(TAdvMenuOfficeStyler)
 TAdvMenuOfficeStyler::TAdvMenuOfficeStyler(TComponent* AOwner) : TCustomAdvMenuStyler(AOwner) {
     SetStyle(osOffice2003Blue);
     FNotifier = new TNotifierWindow(this);
+    FNotifier->ParentToOwnerWindow(AOwner);
     FNotifier->OnThemeChange = [this](TObject* Sender) { ThemeChanged(Sender); };
 }
 

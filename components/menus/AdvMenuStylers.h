@@ -3,8 +3,8 @@
 // follows the desktop's colour scheme on request and takes styles pushed through IBrixStyle;
 // TAdvMenuFantasyStyler offers freer looks, one of them on a tiled texture.
 
+#include "components/foundation/AdvAppStyler.h"
 #include "components/foundation/AdvStyleIF.h"
-#include "components/menus/AdvMenuNotifierWindow.h"
 #include "components/menus/AdvMenuStyler.h"
 
 namespace AdvMenuStylers {
@@ -16,6 +16,13 @@ KV_ENUM(TFantasyStyle, fsArctic, fsAquaBlue, fsChocolate, fsMacOS, fsSilverFox, 
 
 // The bitmap resource the textured fantasy style tiles.
 inline constexpr const char* kMenuTextureResource = "MENUTEXTURE";
+
+// The hidden window through which the Office styler hears of theme changes.
+class TNotifierWindow : public AdvAppStyler::TThemeNotifierWindow {
+    KV_CLASS(TNotifierWindow, AdvAppStyler::TThemeNotifierWindow)
+public:
+    using AdvAppStyler::TThemeNotifierWindow::TThemeNotifierWindow;
+};
 
 class TAdvMenuOfficeStyler : public TCustomAdvMenuStyler, public AdvStyleIF::IBrixStyle {
     KV_CLASS(TAdvMenuOfficeStyler, TCustomAdvMenuStyler)

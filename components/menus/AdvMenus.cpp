@@ -1,5 +1,6 @@
 #include "components/menus/AdvMenus.h"
 
+#include "components/foundation/AdvVersion.h"
 #include "components/menus/AdvMenuItemInfo.h"
 #include "components/menus/AdvMenuPaint.h"
 #include "components/menus/AdvMenuStylers.h"
@@ -15,10 +16,7 @@ namespace {
 
 constexpr std::uint32_t kVersionNr = (2u << 24) | (5u << 16) | (2u << 8) | 0u;
 
-String VersionText(std::uint32_t Nr) {
-    return std::to_string(Nr >> 24) + "." + std::to_string((Nr >> 16) & 0xFF) + "." +
-           std::to_string((Nr >> 8) & 0xFF) + "." + std::to_string(Nr & 0xFF);
-}
+using AdvVersion::VersionText;
 
 // The handlers the menus put on their items; being types of their own, a menu can tell its own
 // handlers from anybody else's.

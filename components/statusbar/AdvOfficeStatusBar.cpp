@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "components/foundation/AdvVersion.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Bitmap.h"
@@ -75,9 +76,7 @@ TAdvOfficeStatusBar::~TAdvOfficeStatusBar() {
 }
 
 String TAdvOfficeStatusBar::GetVersion() const {
-    int v = GetVersionNr();
-    return IntToStr((v >> 24) & 0xFF) + "." + IntToStr((v >> 16) & 0xFF) + "." + IntToStr((v >> 8) & 0xFF) +
-           "." + IntToStr(v & 0xFF);
+    return AdvVersion::VersionText(static_cast<std::uint32_t>(GetVersionNr()));
 }
 
 // ---- Links

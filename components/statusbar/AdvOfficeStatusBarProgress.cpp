@@ -12,21 +12,6 @@ using namespace vcl;
 
 // ---- Colour helpers
 
-TColor BlendColor(TColor C1, TColor C2, int Percent) {
-    if (Percent >= 100) return C1;
-    if (Percent < 1) return C2;
-    std::int32_t c1 = ColorToRGB(C1);
-    std::int32_t c2 = ColorToRGB(C2);
-    double p = Percent / 100.0;
-    TColor result = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        int a = (c1 >> shift) & 0xFF;
-        int b = (c2 >> shift) & 0xFF;
-        result |= Round(p * a + (1.0 - p) * b) << shift;
-    }
-    return result;
-}
-
 std::uint32_t ColorToARGB(TColor Color) {
     auto rgb = static_cast<std::uint32_t>(ColorToRGB(Color));
     std::uint32_t r = rgb & 0xFF, g = (rgb >> 8) & 0xFF, b = (rgb >> 16) & 0xFF;

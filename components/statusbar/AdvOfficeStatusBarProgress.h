@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "components/foundation/AdvGlowButtonAppearance.h"
 #include "platform/classes/Properties.h"
 #include "platform/rtl/Colors.h"
 #include "platform/vcl/GraphicsObjects.h"
@@ -18,9 +19,8 @@ class TAdvOfficeStatusPanel;
 KV_ENUM(TProgressIndication, piPercentage, piAbsolute, piNone);
 KV_ENUM(TGaugeOrientation, goHorizontal, goVertical);
 
-// Percent >= 100 gives C1, below 1 gives C2; otherwise each channel is mixed Percent : (100 - Percent),
-// system colours resolved first.
-TColor BlendColor(TColor C1, TColor C2, int Percent);
+// The bar mixes its colours the way the glow button does.
+using AdvGlowButton::BlendColor;
 // An opaque GDI+ colour (0xAARRGGBB) from a framework colour, system colours resolved.
 std::uint32_t ColorToARGB(TColor Color);
 // The value a gauge shows: round((Position - Min) * 100 / (Max - Min)), halves to even; 0 when Max equals

@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "platform/classes/ClassRegistry.h"
-#include "platform/rtl/SysInfo.h"
 
 namespace AdvOfficeStatusBarStylers {
 
@@ -185,15 +184,16 @@ KV_REGISTER_CLASS(TAdvOfficeStatusBarOfficeStyler)
 
 TAdvOfficeStatusBarOfficeStyler::TAdvOfficeStatusBarOfficeStyler(TComponent* AOwner)
     : TCustomAdvOfficeStatusBarStyler(AOwner) {
+    FNotifier = new TNotifierWindow(this);
+    FNotifier->ParentToOwnerWindow(AOwner);
+    FNotifier->OnThemeChange = [this](TObject* Sender) { ThemeChanged(Sender); };
     // The setter acts only on a change, and a new styler already holds psOffice2003Blue: going through
     // another style first really applies the blue colours.
     SetOfficeStatusBarStyle(psWindowsXP);
     SetOfficeStatusBarStyle(psOffice2003Blue);
-    FThemeListener = SysInfo().AddThemeChangeListener([this] { ThemeChanged(this); });
 }
 
 TAdvOfficeStatusBarOfficeStyler::~TAdvOfficeStatusBarOfficeStyler() {
-    SysInfo().RemoveThemeChangeListener(FThemeListener);
     BeforeDestruction();
 }
 

@@ -3,6 +3,7 @@
 // and Windows styles, follows the desktop's colour scheme on request and takes styles pushed through
 // IBrixStyle; TAdvOfficeStatusBarFantasyStyler only keeps the name of a fantasy style.
 
+#include "components/foundation/AdvAppStyler.h"
 #include "components/foundation/AdvStyleIF.h"
 #include "components/statusbar/AdvOfficeStatusBarStyler.h"
 
@@ -14,6 +15,13 @@ KV_ENUM(TOfficeStatusBarStyle, psOffice2003Blue, psOffice2003Silver, psOffice200
         psOffice2007Luna, psOffice2007Obsidian, psWindowsXP, psWhidbey, psCustom, psOffice2007Silver);
 KV_ENUM(TOfficeStatusBarFantasyStyle, psArctic, psAquaBlue, psChocolate, psMacOS, psSilverFox, psSoftSand,
         psTerminalGreen, psTextured, psWindowsClassic, psUser);
+
+// The hidden window through which the Office styler hears of theme changes.
+class TNotifierWindow : public AdvAppStyler::TThemeNotifierWindow {
+    KV_CLASS(TNotifierWindow, AdvAppStyler::TThemeNotifierWindow)
+public:
+    using AdvAppStyler::TThemeNotifierWindow::TThemeNotifierWindow;
+};
 
 class TAdvOfficeStatusBarOfficeStyler : public TCustomAdvOfficeStatusBarStyler,
                                         public AdvStyleIF::IBrixStyle {
@@ -41,9 +49,8 @@ protected:
 private:
     void ApplyPreset(TOfficeStatusBarStyle Value);
 
+    TNotifierWindow* FNotifier = nullptr; // owned as a component
     TOfficeStatusBarStyle FStyle = psOffice2003Blue;
-    // The desktop's theme-change broadcast reaches ThemeChanged through this listener.
-    int FThemeListener = 0;
 };
 
 class TAdvOfficeStatusBarFantasyStyler : public TCustomAdvOfficeStatusBarStyler {

@@ -110,6 +110,8 @@ TEST_F(AppStylerTest, StylersFollowTheDesktopThemeOnceAdapting) {
     SysInfo().SetVersion(5, 1, 2600, 2, "");
     SysInfo().SetTheme(true, "HomeStead");
     EXPECT_EQ(styler->Style(), AdvStyleIF::tsOffice2003Olive);
+    // The broadcast reached the notifier without making the form's window before the form needs it.
+    EXPECT_FALSE(form->HandleAllocated());
     SysInfo().SetTheme(true, "Metallic");
     ASSERT_NE(styler->NotifierWindow(), nullptr);
     styler->NotifierWindow()->Perform(win::WM_THEMECHANGED, 0, 0);

@@ -186,7 +186,11 @@ TEST_F(OfficeStylerTest, PushedStylesMapToTheOfficeStyles) {
 }
 
 TEST_F(OfficeStylerTest, ThemeChangesAreFollowedOnlyWhenAsked) {
-    TComponentPtr<TAdvMenuOfficeStyler> s(new TAdvMenuOfficeStyler(nullptr));
+    TComponentPtr<TForm> form(new TForm(nullptr));
+    auto* s = new TAdvMenuOfficeStyler(form.get());
+    // Without a windowed owner there is no window for the desktop's broadcast to reach.
+    TComponentPtr<TAdvMenuOfficeStyler> alone(new TAdvMenuOfficeStyler(nullptr));
+    alone->SetAutoThemeAdapt(true);
     s->SetStyle(osOffice2007Luna);
     UseScheme("Metallic");
     EXPECT_EQ(s->Style(), osOffice2007Luna);
@@ -200,6 +204,7 @@ TEST_F(OfficeStylerTest, ThemeChangesAreFollowedOnlyWhenAsked) {
     EXPECT_EQ(s->Style(), osOffice2003Silver);
     SysInfo().SetTheme(false, "");
     EXPECT_EQ(s->Style(), osOfficeXP);
+    EXPECT_EQ(alone->Style(), osOffice2003Blue);
 }
 
 class TStylerHost : public TForm {

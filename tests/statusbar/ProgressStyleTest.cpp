@@ -1,5 +1,5 @@
 // The gauge's value classes and colour helpers: TProgressStyle (defaults, values passed unchanged, the
-// value and text it shows, Assign), TVistaBackground (which setters notify, Assign), BlendColor,
+// value and text it shows, Assign), TVistaBackground (which setters notify, Assign),
 // ColorToARGB and the gauge value for odd ranges.
 
 #include <gtest/gtest.h>
@@ -14,21 +14,6 @@ namespace {
 
 using namespace vcl;
 using namespace AdvOfficeStatusBar;
-
-TEST(StatusBarColors, BlendColorMixesChannelsAndKeepsTheEnds) {
-    EXPECT_EQ(BlendColor(0x123456, 0xABCDEF, 100), 0x123456);
-    EXPECT_EQ(BlendColor(0x123456, 0xABCDEF, 150), 0x123456);
-    EXPECT_EQ(BlendColor(0x123456, 0xABCDEF, 0), 0xABCDEF);
-    EXPECT_EQ(BlendColor(0x123456, 0xABCDEF, -5), 0xABCDEF);
-    // 255 * 0.5 = 127.5 rounds to even: 128.
-    EXPECT_EQ(BlendColor(0xFFFFFF, 0x000000, 50), 0x808080);
-    // Channels do not leak into each other: 80 % of blue 0xFF over red 0xFF.
-    EXPECT_EQ(BlendColor(0xFF0000, 0x0000FF, 80), 0xCC0033);
-    // System colours are resolved before mixing.
-    EXPECT_EQ(BlendColor(clBtnFace, clBlack, 100), clBtnFace);
-    EXPECT_EQ(BlendColor(clWhite, clBtnFace, 0), clBtnFace);
-    EXPECT_EQ(BlendColor(clBtnFace, clBtnFace, 50), ColorToRGB(clBtnFace));
-}
 
 TEST(StatusBarColors, ColorToARGBIsOpaqueWithRedAndBlueSwapped) {
     EXPECT_EQ(ColorToARGB(0x0000FF), 0xFFFF0000u);

@@ -268,7 +268,7 @@ TEST_F(ThemeTest, AThemeChangeSwitchesTheStyleOnlyWithAutoThemeAdapt) {
     s->SetAutoThemeAdapt(true);
     s->NotifierWindow()->Perform(win::WM_THEMECHANGED, 0, 0);
     EXPECT_EQ(s->Style(), bsOffice2003Olive);
-    SysInfo().SetTheme(true, "Metallic"); // the listener path
+    SysInfo().SetTheme(true, "Metallic"); // the desktop's broadcast
     EXPECT_EQ(s->Style(), bsOffice2003Silver);
     SysInfo().SetTheme(false, "");
     EXPECT_EQ(s->Style(), bsOffice2003Classic);

@@ -24,11 +24,7 @@ KV_REGISTER_CLASS(TAdvToolBarOfficeStyler)
 TAdvToolBarOfficeStyler::TAdvToolBarOfficeStyler(vcl::TComponent* AOwner)
     : AdvToolBar::TCustomAdvToolBarStyler(AOwner) {
     FNotifierWindow = new TNotifierWindow(this);
-    for (vcl::TComponent* o = AOwner; o != nullptr; o = o->Owner())
-        if (auto* parent = dynamic_cast<vcl::TWinControl*>(o)) {
-            FNotifierWindow->SetParent(parent);
-            break;
-        }
+    FNotifierWindow->ParentToOwnerWindow(AOwner);
     FNotifierWindow->OnThemeChange = [this](vcl::TObject* Sender) { ThemeChanged(Sender); };
     // The style field starts at Blue: going through Windows XP makes the Blue preset load in full.
     SetToolBarStyle(bsWindowsXP);
@@ -56,38 +52,11 @@ void TAdvToolBarOfficeStyler::SetToolBarStyle(TToolBarStyle Value) {
     if (Value == bsOffice2003Blue || Value == bsOffice2003Silver || Value == bsOffice2003Olive ||
         Value == bsWhidbeyStyle) {
         // The orange Office hot, down and checked set; the case itself leaves them alone.
-        auto* g = GlowButtonAppearance();
-        g->SetColorHot(0xEBFDFF);
-        g->SetColorHotTo(0xACECFF);
-        g->SetColorMirrorHot(0x59DAFF);
-        g->SetColorMirrorHotTo(0xA4E9FF);
-        g->SetBorderColorHot(0x99CEDB);
-        g->SetColorDown(0x76AFF1);
-        g->SetColorDownTo(0x4190F3);
-        g->SetColorMirrorDown(0x0E72F1);
-        g->SetColorMirrorDownTo(0x4C9FFD);
-        g->SetBorderColorDown(0x45667B);
-        g->SetColorChecked(0xB5DBFB);
-        g->SetColorCheckedTo(0x78C7FE);
-        g->SetColorMirrorChecked(0x9FEBFD);
-        g->SetColorMirrorCheckedTo(0x56B4FE);
-        g->SetGradientHot(ggVertical);
-        g->SetGradientMirrorHot(ggVertical);
-        g->SetGradientDown(ggVertical);
-        g->SetGradientMirrorDown(ggVertical);
-        g->SetGradientChecked(ggVertical);
-        g->SetGradientMirrorChecked(ggVertical);
-        CompactGlowButtonAppearance()->Assign(g);
+        PutOrangeGlowStates(GlowButtonAppearance());
+        CompactGlowButtonAppearance()->Assign(GlowButtonAppearance());
     }
     if (Value != bsCustom) LoadPreset(Value);
     Change(TStylerChange::Colors);
-}
-
-namespace {
-
-// Writes a value the preset names; kKeep leaves it.
-template <typename Setter> void Put(TColor Value, Setter Set) {
-    if (Value != kKeep) Set(Value);
 }
 
 using AdvGlowButton::TGlowButtonAppearance;
@@ -111,7 +80,7 @@ void PutGlowStates(TGlowButtonAppearance* g, TColor Hot, TColor HotTo, TColor Mi
     g->SetColorCheckedTo(CheckedTo);
     g->SetColorMirrorChecked(MirrorChecked);
     g->SetColorMirrorCheckedTo(MirrorCheckedTo);
-    Put(BorderChecked, [&](TColor v) { g->SetBorderColorChecked(v); });
+    PutUnlessKept(BorderChecked, [&](TColor v) { g->SetBorderColorChecked(v); });
     g->SetGradientHot(ggVertical);
     g->SetGradientMirrorHot(ggVertical);
     g->SetGradientDown(ggVertical);
@@ -120,7 +89,10 @@ void PutGlowStates(TGlowButtonAppearance* g, TColor Hot, TColor HotTo, TColor Mi
     g->SetGradientMirrorChecked(ggVertical);
 }
 
-} // namespace
+void PutOrangeGlowStates(TGlowButtonAppearance* g) {
+    PutGlowStates(g, 0xEBFDFF, 0xACECFF, 0x59DAFF, 0xA4E9FF, 0x99CEDB, 0x76AFF1, 0x4190F3, 0x0E72F1, 0x4C9FFD,
+                  0x45667B, 0xB5DBFB, 0x78C7FE, 0x9FEBFD, 0x56B4FE, kKeep);
+}
 
 void TAdvToolBarOfficeStyler::LoadPreset(TToolBarStyle Value) {
     const TOfficePreset& p = kOfficePresets[Value];
@@ -132,8 +104,8 @@ void TAdvToolBarOfficeStyler::LoadPreset(TToolBarStyle Value) {
     SetRightHandleColorTo(p.RightHandleColorTo);
     SetRightHandleColorHot(p.RightHandleColorHot);
     SetRightHandleColorHotTo(p.RightHandleColorHotTo);
-    Put(p.RightHandleColorDown, [this](TColor v) { SetRightHandleColorDown(v); });
-    Put(p.RightHandleColorDownTo, [this](TColor v) { SetRightHandleColorDownTo(v); });
+    PutUnlessKept(p.RightHandleColorDown, [this](TColor v) { SetRightHandleColorDown(v); });
+    PutUnlessKept(p.RightHandleColorDownTo, [this](TColor v) { SetRightHandleColorDownTo(v); });
 
     auto* g = GlowButtonAppearance();
     g->SetColor(p.GlowColor);
@@ -163,24 +135,24 @@ void TAdvToolBarOfficeStyler::LoadPreset(TToolBarStyle Value) {
         c->SetCaptionTextColor(p.CaptionTextColor);
         c->SetCaptionTextColorHot(p.CaptionTextColorHot);
     }
-    Put(p.CaptionBorderColor, [this](TColor v) { CaptionAppearance()->SetCaptionBorderColor(v); });
+    PutUnlessKept(p.CaptionBorderColor, [this](TColor v) { CaptionAppearance()->SetCaptionBorderColor(v); });
 
     auto* b = ButtonAppearance();
-    Put(p.ButtonColor, [b](TColor v) { b->SetColor(v); });
-    Put(p.ButtonColorTo, [b](TColor v) { b->SetColorTo(v); });
-    Put(p.ButtonColorHot, [b](TColor v) { b->SetColorHot(v); });
-    Put(p.ButtonColorHotTo, [b](TColor v) { b->SetColorHotTo(v); });
-    Put(p.ButtonColorDown, [b](TColor v) { b->SetColorDown(v); });
-    Put(p.ButtonColorDownTo, [b](TColor v) { b->SetColorDownTo(v); });
-    Put(p.ButtonColorChecked, [b](TColor v) { b->SetColorChecked(v); });
-    Put(p.ButtonColorCheckedTo, [b](TColor v) { b->SetColorCheckedTo(v); });
-    Put(p.ButtonCaptionTextColor, [b](TColor v) { b->SetCaptionTextColor(v); });
-    Put(p.ButtonCaptionTextColorHot, [b](TColor v) { b->SetCaptionTextColorHot(v); });
-    Put(p.ButtonCaptionTextColorDown, [b](TColor v) { b->SetCaptionTextColorDown(v); });
-    Put(p.ButtonCaptionTextColorChecked, [b](TColor v) { b->SetCaptionTextColorChecked(v); });
-    Put(p.ButtonBorderHotColor, [b](TColor v) { b->SetBorderHotColor(v); });
-    Put(p.ButtonBorderDownColor, [b](TColor v) { b->SetBorderDownColor(v); });
-    Put(p.ButtonBorderCheckedColor, [b](TColor v) { b->SetBorderCheckedColor(v); });
+    PutUnlessKept(p.ButtonColor, [b](TColor v) { b->SetColor(v); });
+    PutUnlessKept(p.ButtonColorTo, [b](TColor v) { b->SetColorTo(v); });
+    PutUnlessKept(p.ButtonColorHot, [b](TColor v) { b->SetColorHot(v); });
+    PutUnlessKept(p.ButtonColorHotTo, [b](TColor v) { b->SetColorHotTo(v); });
+    PutUnlessKept(p.ButtonColorDown, [b](TColor v) { b->SetColorDown(v); });
+    PutUnlessKept(p.ButtonColorDownTo, [b](TColor v) { b->SetColorDownTo(v); });
+    PutUnlessKept(p.ButtonColorChecked, [b](TColor v) { b->SetColorChecked(v); });
+    PutUnlessKept(p.ButtonColorCheckedTo, [b](TColor v) { b->SetColorCheckedTo(v); });
+    PutUnlessKept(p.ButtonCaptionTextColor, [b](TColor v) { b->SetCaptionTextColor(v); });
+    PutUnlessKept(p.ButtonCaptionTextColorHot, [b](TColor v) { b->SetCaptionTextColorHot(v); });
+    PutUnlessKept(p.ButtonCaptionTextColorDown, [b](TColor v) { b->SetCaptionTextColorDown(v); });
+    PutUnlessKept(p.ButtonCaptionTextColorChecked, [b](TColor v) { b->SetCaptionTextColorChecked(v); });
+    PutUnlessKept(p.ButtonBorderHotColor, [b](TColor v) { b->SetBorderHotColor(v); });
+    PutUnlessKept(p.ButtonBorderDownColor, [b](TColor v) { b->SetBorderDownColor(v); });
+    PutUnlessKept(p.ButtonBorderCheckedColor, [b](TColor v) { b->SetBorderCheckedColor(v); });
 
     auto* grp = GroupAppearance();
     grp->SetTextColor(p.GroupTextColor);
@@ -266,7 +238,7 @@ void TAdvToolBarOfficeStyler::LoadPreset(TToolBarStyle Value) {
     Color()->SetColorTo(p.ColorColorTo);
     Color()->SetDirection(gdVertical);
     if (p.ColorSteps != 0) Color()->SetSteps(p.ColorSteps);
-    Put(p.BorderColor, [this](TColor v) { SetBorderColor(v); });
+    PutUnlessKept(p.BorderColor, [this](TColor v) { SetBorderColor(v); });
     ColorHot()->SetColor(p.ColorHotColor);
     ColorHot()->SetColorTo(p.ColorHotColorTo);
     ColorHot()->SetDirection(gdVertical);

@@ -15,14 +15,6 @@ KV_PUBLISHED(TAdvToolBarFantasyStyler) {
 
 KV_REGISTER_CLASS(TAdvToolBarFantasyStyler)
 
-namespace {
-
-template <typename Setter> void Put(TColor Value, Setter Set) {
-    if (Value != kKeep) Set(Value);
-}
-
-} // namespace
-
 TAdvToolBarFantasyStyler::TAdvToolBarFantasyStyler(vcl::TComponent* AOwner)
     : AdvToolBar::TCustomAdvToolBarStyler(AOwner) {
     SetToolBarStyle(bsChocolate);
@@ -40,7 +32,7 @@ void TAdvToolBarFantasyStyler::SetToolBarStyle(TToolBarFantasyStyle Value) {
     DockColor()->SetColorTo(p.DockColorTo);
     DockColor()->SetDirection(p.DockDirection);
     DockColor()->SetSteps(128);
-    Put(p.FontColor, [this](TColor v) { Font()->SetColor(v); });
+    PutUnlessKept(p.FontColor, [this](TColor v) { Font()->SetColor(v); });
     SetRightHandleColor(p.RightHandleColor);
     SetRightHandleColorTo(p.RightHandleColorTo);
     SetRightHandleColorDown(p.RightHandleColorDown);
@@ -61,14 +53,14 @@ void TAdvToolBarFantasyStyler::SetToolBarStyle(TToolBarFantasyStyle Value) {
     b->SetColorHotTo(p.ButtonColorHotTo);
     b->SetBorderHotColor(p.ButtonBorderHotColor);
     b->SetBorderDownColor(p.ButtonBorderDownColor);
-    Put(p.ButtonBorderCheckedColor, [b](TColor v) { b->SetBorderCheckedColor(v); });
+    PutUnlessKept(p.ButtonBorderCheckedColor, [b](TColor v) { b->SetBorderCheckedColor(v); });
     b->SetColorChecked(p.ButtonColorChecked);
     b->SetColorCheckedTo(p.ButtonColorCheckedTo);
     b->SetCaptionTextColor(p.ButtonCaptionTextColor);
     b->SetCaptionTextColorChecked(p.ButtonCaptionTextColorChecked);
     b->SetCaptionTextColorDown(p.ButtonCaptionTextColorDown);
     b->SetCaptionTextColorHot(p.ButtonCaptionTextColorHot);
-    Put(p.ButtonBorderColor, [b](TColor v) { b->SetBorderColor(v); });
+    PutUnlessKept(p.ButtonBorderColor, [b](TColor v) { b->SetBorderColor(v); });
     SetRoundEdges(p.RoundEdges);
     SetDragGripStyle(p.DragGripStyle);
     SetBevel(vcl::bvNone);
@@ -93,28 +85,9 @@ void TAdvToolBarFantasyStyler::LoadWhidbey() {
     g->SetColorMirror(0xDFEDF0);
     g->SetColorMirrorTo(0xDFEDF0);
     g->SetBorderColor(0x99A8AC);
-    g->SetColorHot(0xEBFDFF);
-    g->SetColorHotTo(0xACECFF);
-    g->SetColorMirrorHot(0x59DAFF);
-    g->SetColorMirrorHotTo(0xA4E9FF);
-    g->SetBorderColorHot(0x99CEDB);
-    g->SetColorDown(0x76AFF1);
-    g->SetColorDownTo(0x4190F3);
-    g->SetColorMirrorDown(0x0E72F1);
-    g->SetColorMirrorDownTo(0x4C9FFD);
-    g->SetBorderColorDown(0x45667B);
-    g->SetColorChecked(0xB5DBFB);
-    g->SetColorCheckedTo(0x78C7FE);
-    g->SetColorMirrorChecked(0x9FEBFD);
-    g->SetColorMirrorCheckedTo(0x56B4FE);
     g->SetGradient(ggVertical);
     g->SetGradientMirror(ggVertical);
-    g->SetGradientHot(ggVertical);
-    g->SetGradientMirrorHot(ggVertical);
-    g->SetGradientDown(ggVertical);
-    g->SetGradientMirrorDown(ggVertical);
-    g->SetGradientChecked(ggVertical);
-    g->SetGradientMirrorChecked(ggVertical);
+    PutOrangeGlowStates(g);
     CompactGlowButtonAppearance()->Assign(g);
 
     auto* grp = GroupAppearance();

@@ -17,6 +17,20 @@ using vcl::TColor;
 // "Not written by this preset": the value keeps what the previous preset (or the form) left.
 inline constexpr TColor kKeep = static_cast<TColor>(0x7FFFFFFF);
 
+// Writes a value the preset names; kKeep leaves it.
+template <typename Setter> void PutUnlessKept(TColor Value, Setter Set) {
+    if (Value != kKeep) Set(Value);
+}
+
+// The hot, down and checked colours of a glow-button look, all gradients of those states vertical; a Hot
+// of kKeep writes none of it, a BorderChecked of kKeep leaves that one colour.
+void PutGlowStates(AdvGlowButton::TGlowButtonAppearance* g, TColor Hot, TColor HotTo, TColor MirrorHot,
+                   TColor MirrorHotTo, TColor BorderHot, TColor Down, TColor DownTo, TColor MirrorDown,
+                   TColor MirrorDownTo, TColor BorderDown, TColor Checked, TColor CheckedTo,
+                   TColor MirrorChecked, TColor MirrorCheckedTo, TColor BorderChecked);
+// The orange Office hot, down and checked set of the blue, olive, silver and Whidbey looks.
+void PutOrangeGlowStates(AdvGlowButton::TGlowButtonAppearance* g);
+
 // The number of members of an aggregate, counted by the longest brace initialiser it accepts.
 namespace detail {
 struct AnyValue {
