@@ -374,7 +374,7 @@ void TAdvCustomToolBarButton::DrawGlyphAndCaption(vcl::TCanvas* Canvas, const vc
 
     if (caption.empty() || !FShowCaption) return;
     Canvas->SetFont(CaptionFont());
-    if (!horz) Canvas->Font()->SetOrientation(-900);
+    if (!horz) Canvas->Font()->SetOrientation(2700);
     Canvas->Brush()->SetStyle(vcl::bsClear);
     if (!AutoSize()) {
         if (!horz && pt.Y < 0) pt.Y = 1;
