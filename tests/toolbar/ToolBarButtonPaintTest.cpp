@@ -219,7 +219,7 @@ TEST_F(ToolBarButtonPaintTest, TheDropDownSplitIsABorderLineOnlyWhenSplit) {
 }
 
 TEST_F(ToolBarButtonPaintTest, EveryKindOfButtonInEveryStateInFourPresets) {
-    form->SetBounds(0, 0, 760, 330);
+    form->SetBounds(0, 0, 820, 420);
     const std::pair<TToolBarStyle, const char*> presets[] = {{bsOffice2003Blue, "Office 2003 Blue"},
                                                              {bsOffice2003Olive, "Office 2003 Olive"},
                                                              {bsOffice2007Luna, "Office 2007 Luna"},
@@ -267,6 +267,25 @@ TEST_F(ToolBarButtonPaintTest, EveryKindOfButtonInEveryStateInFourPresets) {
         EXPECT_TRUE(glow->DropDownButton());
         ++n;
     }
+    // A vertical toolbar on the left: turned captions, the drop-down part at the bottom.
+    auto* side = Make<TAdvDockPanel>("Side", form.get());
+    side->SetAlign(daLeft);
+    auto* sideStyler = Make<TAdvToolBarOfficeStyler>("SideStyler");
+    sideStyler->SetToolBarStyle(bsOffice2007Luna);
+    side->SetToolBarStyler(sideStyler);
+    auto* vbar = Make<TAdvToolBar>("VBar", side);
+    for (TGlyphPosition pos : {gpLeft, gpTop, gpRight, gpBottom}) {
+        auto* b = Make<TAdvToolBarButton>(String("V") + std::to_string(static_cast<int>(pos)), vbar);
+        b->SetGlyph(&g);
+        b->SetCaption("Side");
+        b->SetShowCaption(true);
+        b->SetGlyphPosition(pos);
+        if (pos == gpLeft) hot.push_back(b);
+    }
+    Make<TAdvToolBarSeparator>("VSep", vbar);
+    auto* vdrop = Make<TAdvToolBarButton>("VDrop", vbar);
+    vdrop->SetGlyph(&g);
+    vdrop->SetDropDownButton(true);
     form->Show();
     for (auto* b : hot)
         b->SetHot(true);

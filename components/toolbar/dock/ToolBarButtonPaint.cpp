@@ -315,20 +315,16 @@ void TAdvCustomToolBarButton::DrawGlyphAndCaption(vcl::TCanvas* Canvas, const vc
                 break;
             case gpTop:
                 x = rw - (rw - (iw + g + th)) / 2 - iw, y = (rh - ih) / 2;
-                pt = {R.Left, R.Top};
-                if (list != nullptr) {
-                    tr = {R.Left, R.Top + (rh - tw) / 2, x - g, R.Bottom};
-                    tr.Left = tr.Right - (tr.Right - tr.Left - th) / 2;
-                    pt = {tr.Left, tr.Top};
-                }
+                // Every kind of image places the caption beside it (the button's corner would put a
+                // turned caption outside the button).
+                tr = {R.Left, R.Top + (rh - tw) / 2, x - g, R.Bottom};
+                tr.Left = tr.Right - (tr.Right - tr.Left - th) / 2;
+                pt = {tr.Left, tr.Top};
                 break;
             case gpRight:
                 x = (rw - iw) / 2, y = rh - (rh - (ih + g + tw)) / 2 - ih;
-                pt = {R.Left, R.Top};
-                if (list != nullptr) {
-                    tr = {R.Right - (rw - th) / 2, R.Top + (rh - (ih + g + tw)) / 2, R.Right, y - g};
-                    pt = {tr.Left, tr.Top};
-                }
+                tr = {R.Right - (rw - th) / 2, R.Top + (rh - (ih + g + tw)) / 2, R.Right, y - g};
+                pt = {tr.Left, tr.Top};
                 break;
             case gpBottom:
                 x = (rw - (iw + g + th)) / 2, y = (rh - ih) / 2;
