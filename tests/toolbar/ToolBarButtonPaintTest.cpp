@@ -218,6 +218,58 @@ TEST_F(ToolBarButtonPaintTest, TheDropDownSplitIsABorderLineOnlyWhenSplit) {
     EXPECT_COLOR(At(b, ax, ay + 2), 0xE0E0E0);
 }
 
+TEST_F(ToolBarButtonPaintTest, ADisabledCaptionIsEmbossed) {
+    Dock(daTop);
+    bar->CurrentStyler()->Color()->SetColor(0x3366CC);
+    bar->CurrentStyler()->Color()->SetColorTo(0x3366CC);
+    auto* b = Button("B");
+    b->SetCaption("Disabled");
+    b->SetShowCaption(true);
+    Show();
+    // Shadow-coloured pixels of the button painted on its own, and those with a highlight pixel one
+    // right of and below them.
+    auto count = [&](int& Shadow, int& Pairs) {
+        Shadow = Pairs = 0;
+        TBitmap face(b->Width(), b->Height());
+        face.Canvas()->Brush()->SetColor(0x3366CC);
+        face.Canvas()->FillRect(TRect{0, 0, b->Width(), b->Height()});
+        b->Perform(win::WM_PAINT, reinterpret_cast<win::WPARAM>(face.Canvas()->Handle()), 0);
+        TCanvas* c = face.Canvas();
+        for (int y = 0; y + 1 < b->Height(); ++y)
+            for (int x = 0; x + 1 < b->Width(); ++x)
+                if ((c->GetPixel(x, y) & 0xFFFFFF) == Ref(clBtnShadow)) {
+                    ++Shadow;
+                    if ((c->GetPixel(x + 1, y + 1) & 0xFFFFFF) == Ref(clBtnHighlight)) ++Pairs;
+                }
+    };
+    int shadow, pairs;
+    count(shadow, pairs);
+    EXPECT_EQ(shadow, 0);
+    b->SetEnabled(false);
+    count(shadow, pairs);
+    EXPECT_GT(shadow, 0);
+    EXPECT_GT(pairs, 0);
+}
+
+TEST_F(ToolBarButtonPaintTest, AMenuButtonWithoutAToolBarMenuLooksLikeAnyButton) {
+    Dock(daTop);
+    auto* styler = Make<TAdvToolBarOfficeStyler>("Styler");
+    styler->SetToolBarStyle(bsOffice2003Silver);
+    panel->SetToolBarStyler(styler);
+    auto* plain = Button("Plain");
+    auto* menu = Make<TAdvToolBarMenuButton>("Menu", bar);
+    EXPECT_TRUE(menu->ParentStyler());
+    EXPECT_EQ(menu->MenuStyler(), nullptr);
+    Show();
+    plain->SetHot(true);
+    win::COLORREF plainHot = At(plain, 3, plain->Height() / 2);
+    menu->SetHot(true);
+    EXPECT_FALSE(plain->Hot());
+    EXPECT_COLOR(At(menu, 3, menu->Height() / 2), plainHot);
+    // Office 2003 Silver's button hot colour is 0xCCF4FF too.
+    EXPECT_TRUE(Near(At(menu, menu->Width() / 2, 1), 0xCCF4FF, 12));
+}
+
 TEST_F(ToolBarButtonPaintTest, EveryKindOfButtonInEveryStateInFourPresets) {
     form->SetBounds(0, 0, 820, 420);
     const std::pair<TToolBarStyle, const char*> presets[] = {{bsOffice2003Blue, "Office 2003 Blue"},
