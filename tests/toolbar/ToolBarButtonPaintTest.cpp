@@ -270,6 +270,60 @@ TEST_F(ToolBarButtonPaintTest, AMenuButtonWithoutAToolBarMenuLooksLikeAnyButton)
     EXPECT_TRUE(Near(At(menu, menu->Width() / 2, 1), 0xCCF4FF, 12));
 }
 
+// A toolbar that publishes image lists, as buttons look them up by name.
+class TImagedToolBar : public TAdvToolBar {
+    KV_CLASS(TImagedToolBar, TAdvToolBar)
+    KV_PUBLISHED_PROPERTIES(TImagedToolBar)
+public:
+    explicit TImagedToolBar(TComponent* AOwner) : TAdvToolBar(AOwner) {}
+    TCustomImageList* Images = nullptr;
+    TCustomImageList* DisabledImages = nullptr;
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TAdvToolBar::Notification(AComponent, Operation);
+        if (Operation != opRemove) return;
+        if (AComponent == Images) Images = nullptr;
+        if (AComponent == DisabledImages) DisabledImages = nullptr;
+    }
+};
+
+KV_PUBLISHED(TImagedToolBar) {
+    p.Ref("Images", &TImagedToolBar::Images, nullptr);
+    p.Ref("DisabledImages", &TImagedToolBar::DisabledImages, nullptr);
+}
+
+TImageList* SolidList(TComponent* Owner, const String& Name, TColor Color) {
+    auto* list = new TImageList(Owner);
+    list->SetName(Name);
+    list->SetWidth(20);
+    list->SetHeight(20);
+    TBitmap b(20, 20);
+    b.Canvas()->Brush()->SetColor(Color);
+    b.Canvas()->FillRect(TRect{0, 0, 20, 20});
+    list->Add(&b, nullptr);
+    return list;
+}
+
+TEST_F(ToolBarButtonPaintTest, TheToolBarsImageListSizesAndPaintsTheButton) {
+    panel = Make<TAdvDockPanel>("Panel", form.get());
+    auto* tb = Make<TImagedToolBar>("Imaged", panel);
+    bar = tb;
+    tb->Images = SolidList(form.get(), "Images", 0x2020C0);
+    tb->DisabledImages = SolidList(form.get(), "Grey", 0x808080);
+    auto* b = Button("B");
+    b->SetImageIndex(0);
+    EXPECT_EQ(b->Width(), 20 + 8);
+    EXPECT_EQ(b->Height(), 20 + 8);
+    Show();
+    EXPECT_COLOR(At(b, b->Width() / 2, b->Height() / 2), 0x2020C0);
+    // Disabled: the toolbar's disabled list.
+    b->SetEnabled(false);
+    EXPECT_COLOR(At(b, b->Width() / 2, b->Height() / 2), 0x808080);
+    // The list going away leaves the button without an image index.
+    b->SetEnabled(true);
+    delete tb->Images;
+    EXPECT_EQ(b->ImageIndex(), -1);
+}
+
 TEST_F(ToolBarButtonPaintTest, EveryKindOfButtonInEveryStateInFourPresets) {
     form->SetBounds(0, 0, 820, 420);
     const std::pair<TToolBarStyle, const char*> presets[] = {{bsOffice2003Blue, "Office 2003 Blue"},

@@ -286,7 +286,8 @@ void TAdvCustomToolBarButton::Notification(vcl::TComponent* AComponent, vcl::TOp
         FDropDownMenu = nullptr;
     else if (AComponent == FMenuItem)
         SetMenuItem(nullptr);
-    if (AComponent != nullptr && AComponent == ToolBarImages()) FImageIndex = -1;
+    // Compared as components: a list on its way out is no image list any more.
+    if (AComponent != nullptr && AComponent == ToolBarReference("Images")) FImageIndex = -1;
 }
 
 void TAdvCustomToolBarButton::Loaded() {
