@@ -117,7 +117,11 @@ TEST_F(ContainerTest, ButtonsInsideShareTheToolBarsGroups) {
     ui.Click(inside);
     EXPECT_TRUE(inside->Down());
     EXPECT_FALSE(outside->Down());
-    // Off the toolbar the container's buttons lose it too.
+    // Out of the container a button loses the toolbar; so do the container's buttons when it leaves.
+    inside->SetParent(form.get());
+    EXPECT_EQ(inside->AdvToolBar(), nullptr);
+    inside->SetParent(box);
+    EXPECT_EQ(inside->AdvToolBar(), bar);
     box->SetParent(form.get());
     EXPECT_EQ(inside->AdvToolBar(), nullptr);
 }

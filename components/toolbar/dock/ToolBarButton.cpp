@@ -276,7 +276,10 @@ TCustomAdvToolBarStyler* TAdvCustomToolBarButton::Styler() const {
 void TAdvCustomToolBarButton::SetParent(vcl::TWinControl* AParent) {
     TAdvCustomToolBarControl::SetParent(AParent);
     // Inside a container the button works through the container's toolbar (groups, hot tracking).
-    if (auto* container = dynamic_cast<TAdvToolBarContainer*>(AParent)) FAdvToolBar = container->AdvToolBar();
+    if (auto* container = dynamic_cast<TAdvToolBarContainer*>(AParent))
+        FAdvToolBar = container->AdvToolBar();
+    else if (FAdvToolBar != nullptr && AParent != FAdvToolBar && FAdvToolBar->IndexOfToolBarControl(this) < 0)
+        FAdvToolBar = nullptr; // out of a container: the toolbar no longer reaches it
 }
 
 void TAdvCustomToolBarButton::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
