@@ -4,6 +4,8 @@
 
 #include "tests/toolbar/ToolBarTestSupport.h"
 
+#include "platform/classes/LayoutReader.h"
+#include "platform/classes/LayoutWriter.h"
 #include "platform/vcl/Edit.h"
 #include "platform/vcl/Panel.h"
 
@@ -167,6 +169,46 @@ TEST_F(ContainerTest, ChildrenTakeTheStylersGlowLookThenItsComponentStyle) {
     reference->SetComponentStyle(styler->ChildComponentStyle());
     EXPECT_COLOR(glow->Appearance()->ColorHot(), reference->Appearance()->ColorHot());
     EXPECT_COLOR(glow->Appearance()->BorderColor(), reference->Appearance()->BorderColor());
+}
+
+} // namespace
+} // namespace toolbartest
+
+namespace toolbartest {
+namespace {
+
+TEST_F(ToolBarTest, AToolBarLayoutWithButtonsAndAContainerReadsBackLinked) {
+    // Everything owned by the toolbar, so that the toolbar's layout holds it all.
+    TComponentPtr<TAdvToolBar> bar(new TAdvToolBar(nullptr));
+    bar->SetName("Bar");
+    auto own = [&]<typename T>(T* c, const String& Name, TWinControl* Parent) {
+        c->SetName(Name);
+        c->SetParent(Parent);
+        return c;
+    };
+    auto* button = own(new TAdvToolBarButton(bar.get()), "Button", bar.get());
+    button->SetGroupIndex(2);
+    button->SetDown(true);
+    own(new TAdvToolBarSeparator(bar.get()), "Sep", bar.get())->SetSeparatorStyle(ssBlank);
+    own(new TAdvToolBarMenuButton(bar.get()), "MenuButton", bar.get())->SetCaption("File");
+    auto* box = own(new TAdvToolBarContainer(bar.get()), "Box", bar.get());
+    box->SetCaption("Find");
+    own(new TAdvToolBarButton(bar.get()), "Inner", box);
+    String text = WriteComponentToText(bar.get());
+
+    TComponentPtr<TComponent> read(ReadComponentFromText(text, nullptr, "Bar", form.get()));
+    auto* readBar = dynamic_cast<TAdvToolBar*>(read.get());
+    ASSERT_NE(readBar, nullptr) << text;
+    auto* readButton = uitest::UiDriver::Get<TAdvToolBarButton>(read.get(), "Button");
+    EXPECT_EQ(readButton->AdvToolBar(), readBar);
+    EXPECT_TRUE(readButton->Down());
+    EXPECT_EQ(readBar->IndexOfToolBarControl(readButton), 0);
+    EXPECT_EQ(uitest::UiDriver::Get<TAdvToolBarSeparator>(read.get(), "Sep")->SeparatorStyle(), ssBlank);
+    EXPECT_EQ(uitest::UiDriver::Get<TAdvToolBarMenuButton>(read.get(), "MenuButton")->Caption(), "File");
+    auto* readBox = uitest::UiDriver::Get<TAdvToolBarContainer>(read.get(), "Box");
+    EXPECT_EQ(readBox->AdvToolBar(), readBar);
+    EXPECT_EQ(readBox->Caption(), "Find");
+    EXPECT_EQ(uitest::UiDriver::Get<TAdvToolBarButton>(read.get(), "Inner")->AdvToolBar(), readBar);
 }
 
 } // namespace
