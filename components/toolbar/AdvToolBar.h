@@ -5,6 +5,8 @@
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/Persistence.h"
 #include "components/toolbar/dock/ToolBar.h"
+#include "components/toolbar/dock/ToolBarButton.h"
+#include "components/toolbar/dock/ToolBarMenuButton.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "components/toolbar/styler/AdvToolBarStylers.h"

@@ -7,6 +7,8 @@ namespace AdvToolBar {
 void RegisterAdvToolBarClasses() {
     vcl::RegisterClasses({vcl::ClassEntry<TAdvDockPanel>(), vcl::ClassEntry<TAdvToolBar>(),
                           vcl::ClassEntry<TAdvToolBarSeparator>(), vcl::ClassEntry<TAdvToolBarContainer>(),
+                          vcl::ClassEntry<TAdvToolBarButton>(), vcl::ClassEntry<TAdvToolBarMenuButton>(),
+                          vcl::ClassEntry<TAdvGlowMenuButton>(),
                           vcl::ClassEntry<AdvToolBarStylers::TAdvToolBarOfficeStyler>(),
                           vcl::ClassEntry<AdvToolBarStylers::TAdvToolBarFantasyStyler>()});
 }

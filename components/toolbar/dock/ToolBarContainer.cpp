@@ -1,8 +1,13 @@
 #include "components/toolbar/dock/ToolBarContainer.h"
 
+#include <algorithm>
+
+#include "components/foundation/AdvGlowButton.h"
+#include "components/foundation/AdvStyleIF.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/vcl/ControlMessages.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Messages.h"
@@ -17,12 +22,14 @@ KV_PUBLISHED(TAdvToolBarContainer) {
     p.Color("LineColor", &C::FLineColor, &C::SetLineColor, vcl::clBtnShadow);
     p.Bool("ParentStyler", &C::FParentStyler, &C::SetParentStyler, true);
     p.Bool("Line3D", &C::FLine3D, &C::SetLine3D, true);
+    p.Object("OfficeHint", &C::OfficeHint);
 }
 
 KV_REGISTER_CLASS(TAdvToolBarContainer)
 
 TAdvToolBarContainer::TAdvToolBarContainer(vcl::TComponent* AOwner)
-    : vcl::TCustomControl(AOwner), FGradient(std::make_unique<TGradientBackground>()) {
+    : vcl::TCustomControl(AOwner), FGradient(std::make_unique<TGradientBackground>()),
+      FOfficeHint(std::make_unique<AdvHintInfo::TAdvHintInfo>()) {
     FControlStyle.Include(vcl::csAcceptsControls);
     FControlStyle.Exclude(vcl::csOpaque);
     SetDoubleBuffered(true);
@@ -91,40 +98,72 @@ void TAdvToolBarContainer::GetLineSettings(TColor& Color, bool& Is3D) const {
 
 void TAdvToolBarContainer::Loaded() {
     vcl::TCustomControl::Loaded();
+    UpdateAllGlowButtons();
     Invalidate();
+}
+
+void TAdvToolBarContainer::UpdateAllGlowButtons() {
+    if (FAdvToolBar == nullptr || FAdvToolBar->CurrentStyler() == nullptr) return;
+    TCustomAdvToolBarStyler* styler = FAdvToolBar->CurrentStyler();
+    for (int i = 0; i < ControlCount(); ++i) {
+        vcl::TControl* c = Controls(i);
+        if (auto* glow = dynamic_cast<AdvGlowButton::TAdvGlowButton*>(c))
+            glow->Appearance()->Assign(styler->GlowButtonAppearance());
+        if (styler->ChildComponentStyle() == AdvStyleIF::tsCustom) continue;
+        if (auto* styled = dynamic_cast<AdvStyleIF::IBrixStyle*>(c))
+            styled->SetComponentStyle(styler->ChildComponentStyle());
+    }
+}
+
+void TAdvToolBarContainer::ControlInserted(vcl::TControl* Control) {
+    if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(Control)) tc->FAdvToolBar = FAdvToolBar;
+    if (!ComponentState().Contains(vcl::csDesigning)) return;
+    // At design time a dropped control lands right of the others while that is still inside.
+    int x = 0;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (Controls(i) != Control) x = std::max(x, Controls(i)->Left() + Controls(i)->Width());
+    if (x >= 1 && x < Width()) Control->SetLeft(x);
 }
 
 void TAdvToolBarContainer::WndProc(vcl::TMessage& Message) {
     switch (Message.Msg) {
     case win::WM_ERASEBKGND:
+        // Paint covers everything with the parent's picture: nothing to erase first.
         Message.Result = 1;
         return;
     case vcl::CM_MOUSEENTER:
         vcl::TCustomControl::WndProc(Message);
         Invalidate();
         return;
-    case vcl::CM_CONTROLCHANGE: {
+    case vcl::CM_CONTROLCHANGE:
         vcl::TCustomControl::WndProc(Message);
-        auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(reinterpret_cast<vcl::TControl*>(Message.WParam));
-        if (tc != nullptr && Message.LParam != 0) tc->FAdvToolBar = FAdvToolBar;
+        if (Message.LParam != 0) ControlInserted(reinterpret_cast<vcl::TControl*>(Message.WParam));
         return;
-    }
     default:
         break;
     }
     vcl::TCustomControl::WndProc(Message);
 }
 
+void TAdvToolBarContainer::PaintParentBackground(vcl::TCanvas* Canvas) {
+    vcl::TWinControl* parent = Parent();
+    if (parent == nullptr) return;
+    const vcl::TRect r = ClientRect();
+    // A picture of the parent from its origin to the container's far corner, drawn shifted back by the
+    // container's place, shows exactly what lies behind the container.
+    vcl::TBitmap back(r.Width() + Left(), r.Height() + Top());
+    win::HDC dc = back.Canvas()->Handle();
+    int saved = win::SaveDC(dc);
+    parent->Perform(win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(dc), reinterpret_cast<win::LPARAM>(dc));
+    parent->Perform(win::WM_PAINT, reinterpret_cast<win::WPARAM>(dc), 0);
+    win::RestoreDC(dc, saved);
+    Canvas->Draw(-Left(), -Top(), &back);
+}
+
 void TAdvToolBarContainer::Paint() {
     vcl::TCanvas* c = Canvas();
     vcl::TRect r = ClientRect();
-    // The plain look: the background of the toolbar behind it, without a gradient.
-    TColor back = Parent() != nullptr ? Parent()->Color() : Color();
-    if (FAdvToolBar != nullptr && FAdvToolBar->CurrentStyler() != nullptr)
-        back = FAdvToolBar->CurrentStyler()->Color()->Color();
-    c->Brush()->SetStyle(vcl::bsSolid);
-    c->Brush()->SetColor(back);
-    c->FillRect(r);
+    PaintParentBackground(c);
 
     TColor line;
     bool is3D;

@@ -1,10 +1,11 @@
 #pragma once
 // TAdvToolBarContainer: a windowed panel standing on a toolbar that holds ordinary controls (an edit, a
 // combo box, glow buttons), with an optional caption and an etched frame whose line follows the
-// toolbar's styler.
+// toolbar's styler. It looks transparent: each paint first copies what its parent paints behind it.
 
 #include <memory>
 
+#include "components/foundation/AdvHintInfo.h"
 #include "components/toolbar/styler/ToolBarAppearance.h"
 #include "platform/vcl/CustomControl.h"
 
@@ -38,6 +39,10 @@ public:
     // The line colour and 3D look in effect: the styler's container appearance when the container
     // follows its toolbar's styler, else its own.
     void GetLineSettings(TColor& Color, bool& Is3D) const;
+    AdvHintInfo::TAdvHintInfo* OfficeHint() const { return FOfficeHint.get(); }
+    void SetOfficeHint(AdvHintInfo::TAdvHintInfo* Value) { FOfficeHint->Assign(Value); }
+    // Glow buttons inside take the toolbar styler's glow-button look and its component style.
+    void UpdateAllGlowButtons();
 
     void SetParent(vcl::TWinControl* AParent) override;
 
@@ -48,6 +53,9 @@ protected:
 
 private:
     void OnColorChange(vcl::TObject* Sender);
+    // Paints the parent's background and windowless controls behind the container onto the canvas.
+    void PaintParentBackground(vcl::TCanvas* Canvas);
+    void ControlInserted(vcl::TControl* Control);
 
     TAdvCustomToolBar* FAdvToolBar = nullptr;
     bool FParentStyler = true;
@@ -55,6 +63,7 @@ private:
     String FCaption;
     TColor FLineColor = vcl::clBtnShadow;
     std::unique_ptr<TGradientBackground> FGradient;
+    std::unique_ptr<AdvHintInfo::TAdvHintInfo> FOfficeHint;
 };
 
 } // namespace AdvToolBar

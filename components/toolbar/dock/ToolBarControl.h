@@ -1,7 +1,6 @@
 #pragma once
 // TAdvCustomToolBarControl: the windowless control a toolbar lays out itself, knowing the toolbar it
-// sits on and the docking side it is drawn for; TAdvToolBarSeparator: the etched divider between
-// groups of controls.
+// sits on and the docking side it is drawn for.
 
 #include "components/toolbar/styler/ToolBarTypes.h"
 #include "platform/vcl/CustomControl.h"
@@ -26,36 +25,18 @@ public:
     void SetPosition(TDockAlign Value);
 
 protected:
+    // The component a published reference property of the toolbar names ("Images", "Menu", ...);
+    // null without a toolbar, without such a property, or when it is not set.
+    vcl::TComponent* ToolBarReference(const String& Name) const;
+
     friend class TAdvCustomToolBar;
     friend class TAdvToolBarContainer;
     TAdvCustomToolBar* FAdvToolBar = nullptr;
     TDockAlign FPosition = daTop;
 };
 
-KV_ENUM(TAdvSeparatorStyle, ssOffice2003, ssBlank);
-
-class TAdvToolBarSeparator : public TAdvCustomToolBarControl {
-    KV_CLASS(TAdvToolBarSeparator, TAdvCustomToolBarControl)
-    KV_PUBLISHED_PROPERTIES(TAdvToolBarSeparator)
-public:
-    explicit TAdvToolBarSeparator(vcl::TComponent* AOwner);
-
-    TAdvSeparatorStyle SeparatorStyle() const { return FSeparatorStyle; }
-    void SetSeparatorStyle(TAdvSeparatorStyle Value);
-    TColor LineColor() const { return FLineColor; }
-    void SetLineColor(TColor Value);
-
-    // From another separator: SeparatorStyle and LineColor; any other source: the framework's Assign.
-    void Assign(vcl::TPersistent* Source) override;
-
-protected:
-    void Paint() override;
-    // 10 across the line; along it the toolbar's thickness less 4.
-    void AdjustSize() override;
-
-private:
-    TAdvSeparatorStyle FSeparatorStyle = ssOffice2003;
-    TColor FLineColor = vcl::clBtnShadow;
-};
-
 } // namespace AdvToolBar
+
+// The separator is the smallest of these controls; code that tells separators apart includes only
+// this header.
+#include "components/toolbar/dock/ToolBarSeparator.h"
