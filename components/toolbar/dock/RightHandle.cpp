@@ -75,6 +75,8 @@ void TAdvCustomToolBar::UpdateRULists() {
         return;
     }
     const int n = FControlList->Count();
+    // Measured where the controls stand now: one just taken back still has its parked place.
+    SetControlsPosition(false);
     auto lastShowing = [&](bool SkipSeparators) -> int {
         for (int i = n - 1; i >= 0; --i) {
             vcl::TControl* c = FControlList->At<vcl::TControl>(i);
