@@ -139,6 +139,7 @@ void TAdvDockPanel::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
     }
     if (FCurrentStyler != nullptr) FColor = FCurrentStyler->DockColor()->Color();
     SetPopupMenu(PopupMenu());
+    FImageValid = false;
     Invalidate();
 }
 
@@ -154,6 +155,7 @@ void TAdvDockPanel::StylerReleased(TCustomAdvToolBarStyler* Styler) {
 }
 
 void TAdvDockPanel::UpdateMe(int Code) {
+    FImageValid = false;
     if (FCurrentStyler != nullptr) SetColor(FCurrentStyler->DockColor()->Color());
     if (Code == static_cast<int>(TStylerChange::MenuStyler)) SetPopupMenu(PopupMenu());
     Invalidate();
@@ -298,7 +300,15 @@ void TAdvDockPanel::WndProc(vcl::TMessage& Message) {
 
 void TAdvDockPanel::Paint() {
     // Painted into the panel image first: docked toolbars read their rounded corners from it.
-    if (FImage->Width() != Width() || FImage->Height() != Height()) FImage->SetSize(Width(), Height());
+    if (FImage->Width() != Width() || FImage->Height() != Height()) {
+        FImage->SetSize(Width(), Height());
+        FImageValid = false;
+    }
+    if (FImageValid) {
+        Canvas()->Draw(0, 0, FImage.get());
+        return;
+    }
+    FImageValid = true;
     vcl::TCanvas* c = FImage->Canvas();
     vcl::TRect r{0, 0, Width(), Height()};
     TGradientBackground* d = FCurrentStyler ? FCurrentStyler->DockColor() : nullptr;

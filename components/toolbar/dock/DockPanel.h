@@ -107,6 +107,8 @@ private:
     std::unique_ptr<TDbgList> FHiddenToolBarList;
     std::unique_ptr<TPersistence> FPersistence;
     std::unique_ptr<vcl::TBitmap> FImage;
+    // The image is painted again only when the panel's size or the styler's look changed since.
+    bool FImageValid = false;
     int FMinimumSize = 3;
     bool FLockHeight = false;
     bool FLoaded = false;

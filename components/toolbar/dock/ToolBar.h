@@ -12,6 +12,7 @@
 #include "components/foundation/GDIPicture.h"
 #include "components/toolbar/dock/Persistence.h"
 #include "components/toolbar/styler/ToolBarStyler.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/vcl/CustomControl.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Label.h"
@@ -314,6 +315,16 @@ protected:
     bool FCustomBtnDown = false;
     bool FInternalReparent = false;
     bool FListUpdating = false;
+    // The body's gradient as last painted: a transparent control repaints the toolbar under itself on
+    // every paint, and the bands need not be drawn again while size and colours stay.
+    struct TBodyKey {
+        int Width = 0, Height = 0, Steps = 0;
+        TColor Color = 0, ColorTo = 0;
+        bool LeftToRight = false;
+        bool operator==(const TBodyKey&) const = default;
+    };
+    std::unique_ptr<vcl::TBitmap> FBodyCache;
+    TBodyKey FBodyKey;
 
 private:
     // The group separator that goes with a hidden control (null when none).

@@ -389,7 +389,16 @@ TColor TAdvCustomToolBar::PaintBackground(vcl::TCanvas* C, const vcl::TRect& Bod
         C->Brush()->SetColor(look.Color);
         C->FillRect(r);
     } else if (!IsFloating() || FFloatingRows == 1) {
-        DrawGradient(C, look.Color, look.ColorTo, look.Steps, r, look.LeftToRight);
+        const TBodyKey key{r.Right - r.Left, r.Bottom - r.Top, look.Steps,
+                           look.Color,       look.ColorTo,     look.LeftToRight};
+        if (FBodyCache == nullptr || !(key == FBodyKey)) {
+            if (FBodyCache == nullptr) FBodyCache = std::make_unique<vcl::TBitmap>();
+            FBodyCache->SetSize(key.Width, key.Height);
+            DrawGradient(FBodyCache->Canvas(), look.Color, look.ColorTo, look.Steps,
+                         vcl::TRect{0, 0, key.Width, key.Height}, look.LeftToRight);
+            FBodyKey = key;
+        }
+        C->Draw(r.Left, r.Top, FBodyCache.get());
     } else {
         // One band per floating row.
         for (int y = Body.Top; y < r.Bottom; y += FThickness)
