@@ -165,5 +165,37 @@ TEST_F(RowArrangeTest, ARequestForAToolBarOfAnotherRowIsRefused) {
     }
 }
 
+
+TEST_F(RowArrangeTest, AVerticalPanelStacksToolBarsInColumnsAndChangesColumnAcross) {
+    panel->SetAlign(daLeft);
+    form->SetClientHeight(300);
+    ui.Process();
+    auto* a = Bar("A", 3); // down the column: 2 + 3 x 20 + 14 = 76 long
+    auto* b = Bar("B", 3);
+    Join(b, 0);
+    ASSERT_EQ(panel->GetRowCount(), 1);
+    // Stacked down the column, two pixels apart, each as thick as the column.
+    EXPECT_EQ(a->Top(), 3);
+    EXPECT_EQ(b->Top(), a->Top() + a->Height() + 2);
+    EXPECT_EQ(a->Left(), b->Left());
+    EXPECT_EQ(panel->Width(), a->Width() + 1 + 1 + 1);
+    // 140 high: the column runs from 1 to 139 and keeps 2 pixels free at each end and between the two,
+    // 132 for 152 wanted. The lower one, nearest the end, gives up all it can (down to the minimum
+    // length 60), the upper one the last 4.
+    form->SetClientHeight(140);
+    ui.Process();
+    EXPECT_EQ(b->Height(), 60);
+    EXPECT_EQ(a->Height(), 72);
+    EXPECT_LE(b->Top() + b->Height(), panel->Height() - 1 - 2);
+    EXPECT_GT(b->HiddenControlCount(), 0);
+    // 4 to the left of its column, in a column of two: a new column before it.
+    const int left = panel->Rows()->Items(0)->GetRowRect().Left;
+    b->SetBounds(left - 4, b->Top(), b->Width(), b->Height());
+    EXPECT_EQ(panel->GetRowCount(), 2);
+    EXPECT_EQ(b->Row(), 0);
+    EXPECT_EQ(a->Row(), 1);
+    EXPECT_EQ(b->HiddenControlCount(), 0); // a column of its own gives it its whole length
+}
+
 } // namespace
 } // namespace toolbartest
