@@ -3,7 +3,9 @@
 
 #include "tests/toolbar/ToolBarTestSupport.h"
 
+#include "components/foundation/AdvGlowButton.h"
 #include "platform/classes/LayoutReader.h"
+#include "platform/classes/LayoutWriter.h"
 #include "platform/vcl/Panel.h"
 
 namespace toolbartest {
@@ -122,6 +124,49 @@ TEST_F(ToolBarLayoutTest, LayoutsNamingEachDockModeLoad) {
         EXPECT_EQ(bar->DockMode, value);
         EXPECT_EQ(bar->ToolBarState(), tsDocked);
     }
+}
+
+TEST_F(ToolBarLayoutTest, SettingsOtherThanTheDefaultsAreWrittenAndReadBack) {
+    TComponentPtr<TForm> f(new TForm(nullptr));
+    f->SetName("F");
+    auto* panel = new TAdvDockPanel(f.get());
+    panel->SetName("Panel");
+    panel->SetParent(f.get());
+    auto* bar = new TAdvToolBar(f.get());
+    bar->SetName("Bar");
+    bar->SetParent(panel);
+    bar->SetAntiAlias(AdvGDIP::aaNone);
+    bar->SetAutoArrangeButtons(false);
+    bar->SetCaptionHeight(20);
+    bar->SetShowRightHandle(false);
+    bar->SetShowOptionIndicator(false);
+    bar->DockMode = dmParentDockPanelOnly;
+    bar->TextOptionMenu = "More";
+    const String text = WriteComponentToText(f.get());
+    TComponentPtr<TForm> g(new TForm(nullptr));
+    ReadComponentFromText(text, g.get(), "RoundTrip.layout");
+    auto* read = dynamic_cast<TAdvToolBar*>(g->FindComponent("Bar"));
+    ASSERT_NE(read, nullptr) << text;
+    EXPECT_EQ(read->AntiAlias(), AdvGDIP::aaNone);
+    EXPECT_FALSE(read->AutoArrangeButtons());
+    EXPECT_EQ(read->CaptionHeight(), 20);
+    EXPECT_FALSE(read->ShowRightHandle());
+    EXPECT_FALSE(read->ShowOptionIndicator());
+    EXPECT_EQ(read->DockMode, dmParentDockPanelOnly);
+    EXPECT_EQ(read->TextOptionMenu, "More");
+    EXPECT_EQ(read->Version(), "3.0.9.1");
+}
+
+TEST_F(ToolBarLayoutTest, GlowButtonsOnADockedToolBarReportTheirClicksToIt) {
+    auto* panel = Make<TAdvDockPanel>("Panel", form.get());
+    auto* docked = Make<TAdvToolBar>("Docked", panel);
+    auto* fixed = Make<TAdvToolBar>("Fixed", form.get());
+    auto* a = Make<AdvGlowButton::TAdvGlowButton>("A", docked);
+    auto* b = Make<AdvGlowButton::TAdvGlowButton>("B", fixed);
+    EXPECT_TRUE(static_cast<bool>(a->OnInternalClick));
+    EXPECT_FALSE(static_cast<bool>(b->OnInternalClick));
+    // Restyled by the toolbar: the styler's glow look, not the button's own.
+    EXPECT_COLOR(a->Appearance()->ColorHot(), docked->CurrentStyler()->GlowButtonAppearance()->ColorHot());
 }
 
 } // namespace

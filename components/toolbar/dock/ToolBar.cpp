@@ -62,7 +62,7 @@ KV_PUBLISHED(TAdvToolBar) {
     p.Bool("FullSize", &T::FFullSize, &T::SetFullSize, false);
     p.Str("TextAutoOptionMenu", &T::TextAutoOptionMenu, nullptr, "Add or Remove Buttons");
     p.Str("TextOptionMenu", &T::TextOptionMenu, nullptr, "Options");
-    p.Ref("ToolBarStyler", &T::FToolBarStyler, &T::SetToolBarStyler);
+    p.Ref("ToolBarStyler", &T::FToolBarStyler, &T::SetToolBarStyler).Stored(&T::IsToolBarStylerStored);
     p.Bool("ParentStyler", &T::FParentStyler, &T::SetParentStyler, true);
     p.Bool("ParentOptionPicture", &T::FParentOptionPicture, &T::SetParentOptionPicture, true);
     p.Bool("ShowHint", &T::ShowHint, &T::SetShowHint, true);
@@ -358,6 +358,13 @@ void TAdvCustomToolBar::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
         UpdateAllGlowButtons();
     }
     Invalidate();
+}
+
+bool TAdvCustomToolBar::IsToolBarStylerStored() const {
+    // Taken from the dock panel it is derived again on loading; and another component's internal
+    // styler cannot be named from a layout.
+    return FToolBarStyler != nullptr && !FParentStyler &&
+           !FToolBarStyler->ComponentStyle().Contains(vcl::csSubComponent);
 }
 
 void TAdvCustomToolBar::UpdateAllGlowButtons() {

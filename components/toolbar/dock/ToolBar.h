@@ -140,6 +140,8 @@ public:
     bool ParentStyler() const { return FParentStyler; }
     void SetParentStyler(bool Value);
     TCustomAdvToolBarStyler* CurrentStyler() const { return FCurrentStyler; }
+    // Written to layouts only when chosen for this toolbar alone.
+    bool IsToolBarStylerStored() const;
     TCustomAdvToolBarStyler* InternalStyler() const { return FInternalStyler; }
     // The styler's change notification.
     void UpdateMe(int Code);
