@@ -3,6 +3,7 @@
 // styler. Every property the main window's layout sets, the stacking of the controls, free
 // notification of the styler, a frozen panel, and the plain look by pixel probes.
 
+#include <cmath>
 #include <cstdlib>
 
 #include "tests/toolbar/ToolBarTestSupport.h"
@@ -267,23 +268,44 @@ TEST_F(MainWindowLayoutTest, DockingAtRunTimeRaisesOnDocked) {
     EXPECT_EQ(other->CurrentStyler(), styler);
 }
 
-TEST_F(MainWindowLayoutTest, ThePlainLookShowsDockColourBorderEtchedLinesAndFrame) {
+// Whether two colours differ by at most Tolerance in every channel.
+bool Near(win::COLORREF A, win::COLORREF B, int Tolerance) {
+    for (int shift : {0, 8, 16})
+        if (std::abs(static_cast<int>((A >> shift) & 0xFF) - static_cast<int>((B >> shift) & 0xFF)) >
+            Tolerance)
+            return false;
+    return true;
+}
+
+TEST_F(MainWindowLayoutTest, TheFullSizeToolBarIsPartOfTheDockInFineBandsWithoutBorder) {
     Read();
     main->Show();
     ui.Process();
     if (const char* dir = std::getenv("KALVENOR_TOOLBAR_PNG"))
         ui.WritePng(main.get(), String(dir) + "/sidebar.png");
-    // The dock colour beside the toolbar, and the panel's edge towards the client area.
-    EXPECT_EQ(OnMain(panel, panel->Width() - 2, 300), Ref(0xEDD8C7));
-    EXPECT_EQ(OnMain(panel, panel->Width() - 1, 300), Ref(clBtnShadow));
-    // The toolbar's thin border in the styler's border colour, its fill inside.
-    EXPECT_EQ(OnMain(bar, 0, 300), Ref(0xDFD2C5));
-    EXPECT_EQ(OnMain(bar, 1, bar->Height() - 10), Ref(0xEDD8C7));
+    TGradientBackground* dock = styler->DockColor();
+    ASSERT_NE(dock->ColorTo(), clNone);
+    ASSERT_EQ(dock->Direction(), gdHorizontal);
+    // Left to right from the dock colour to its second colour, edge to edge: no border on any side.
+    const int y = bar->Height() - 10;
+    EXPECT_TRUE(Near(OnMain(bar, 0, y), Ref(dock->Color()), 2)) << Hex(OnMain(bar, 0, y));
+    EXPECT_TRUE(Near(OnMain(bar, bar->Width() - 1, y), Ref(dock->ColorTo()), 3))
+        << Hex(OnMain(bar, bar->Width() - 1, y));
+    for (int x : {0, bar->Width() / 2, bar->Width() - 1}) {
+        SCOPED_TRACE(x);
+        EXPECT_EQ(OnMain(bar, x, 0), OnMain(bar, x, y));
+        EXPECT_EQ(OnMain(bar, x, bar->Height() - 1), OnMain(bar, x, y));
+    }
+    // 256 bands over about 125 pixels: neighbouring columns differ by a step at most, never by a line.
+    for (int x = 1; x < bar->Width(); ++x)
+        ASSERT_TRUE(Near(OnMain(bar, x, y), OnMain(bar, x - 1, y), 3)) << x;
+    // The panel beside it shows the same dock colours, with no edge line of its own.
+    EXPECT_TRUE(Near(OnMain(panel, 1, y), Ref(dock->Color()), 2));
+    EXPECT_TRUE(Near(OnMain(panel, panel->Width() - 1, y), OnMain(panel, panel->Width() - 2, y), 3));
     // A separator: the etched groove across its middle.
     auto* sep = Find<TAdvToolBarSeparator>("AdvToolBarSeparator3");
     EXPECT_EQ(OnMain(sep, 60, 5), Ref(clBtnShadow));
     EXPECT_EQ(OnMain(sep, 60, 6), Ref(clWhite));
-    EXPECT_EQ(OnMain(sep, 1, 5), Ref(0xEDD8C7));
     // The container's frame: top line right of the caption, 3D white below it, the left line.
     EXPECT_EQ(OnMain(container, 115, 4), Ref(clBtnShadow));
     EXPECT_EQ(OnMain(container, 115, 5), Ref(clWhite));

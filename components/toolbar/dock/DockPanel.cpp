@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "components/menus/AdvMenus.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
+#include "components/toolbar/styler/ToolBarDraw.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/ControlMessages.h"
@@ -19,6 +21,9 @@ KV_PUBLISHED(TAdvDockPanel) {
     p.Bool("LockHeight", &TAdvDockPanel::FLockHeight, &TAdvDockPanel::SetLockHeight);
     p.Object("Persistence", &TAdvDockPanel::FPersistence);
     p.Ref("ToolBarStyler", &TAdvDockPanel::FToolBarStyler, &TAdvDockPanel::SetToolBarStyler);
+    p.Ref(
+        "PopupMenu", [](TAdvDockPanel* c) { return c->PopupMenu(); },
+        [](TAdvDockPanel* c, vcl::TComponent* v) { c->SetPopupMenu(v); });
     p.Bool("UseRunTimeHeight", &TAdvDockPanel::FUseRunTimeHeight, &TAdvDockPanel::SetUseRunTimeHeight);
     p.Str("Version", &TAdvDockPanel::Version, &TAdvDockPanel::SetVersion, kVersion);
 }
@@ -48,6 +53,7 @@ TAdvDockPanel::TAdvDockPanel(vcl::TComponent* AOwner) : vcl::TCustomControl(AOwn
     FControlStyle.Exclude(vcl::csCaptureMouse);
     FControlStyle.Exclude(vcl::csClickEvents);
     FControlStyle.Exclude(vcl::csOpaque);
+    FImage = std::make_unique<vcl::TBitmap>();
     vcl::TControl::SetAlign(vcl::alTop);
     FInternalStyler = new TCustomAdvToolBarStyler(this);
     FInternalStyler->SetName("InternalStyler");
@@ -132,15 +138,26 @@ void TAdvDockPanel::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
         }
     }
     if (FCurrentStyler != nullptr) FColor = FCurrentStyler->DockColor()->Color();
+    SetPopupMenu(PopupMenu());
+    FImageValid = false;
     Invalidate();
+}
+
+void TAdvDockPanel::SetPopupMenu(vcl::TComponent* Value) {
+    vcl::TCustomControl::SetPopupMenu(Value);
+    if (auto* menu = dynamic_cast<AdvMenus::TAdvPopupMenu*>(Value);
+        menu != nullptr && FCurrentStyler != nullptr)
+        menu->SetMenuStyler(FCurrentStyler->CurrentAdvMenuStyler());
 }
 
 void TAdvDockPanel::StylerReleased(TCustomAdvToolBarStyler* Styler) {
     if (!ComponentState().Contains(vcl::csDestroying) && FToolBarStyler == Styler) SetToolBarStyler(nullptr);
 }
 
-void TAdvDockPanel::UpdateMe(int) {
+void TAdvDockPanel::UpdateMe(int Code) {
+    FImageValid = false;
     if (FCurrentStyler != nullptr) SetColor(FCurrentStyler->DockColor()->Color());
+    if (Code == static_cast<int>(TStylerChange::MenuStyler)) SetPopupMenu(PopupMenu());
     Invalidate();
 }
 
@@ -199,43 +216,15 @@ void TAdvDockPanel::RemoveToolBar(TAdvCustomToolBar* ToolBar) {
 void TAdvDockPanel::SetToolBarBounds(TAdvCustomToolBar* ToolBar, int& ALeft, int& ATop, int& AWidth,
                                      int& AHeight) {
     if (ComponentState().Contains(vcl::csLoading) || !ToolBar->Visible()) return;
-    int r = ToolBar->Row();
-    if (r < 0 || r >= FRows->Count()) return;
-    TRowCollectionItem* row = FRows->Items(r);
-    vcl::TRect rect = row->GetRowRect();
-    const int g = TRowCollection::ToolBarSpacing;
-    bool thicknessChanged;
-    // The toolbar stays in its row: across the row it snaps to the row's start; along it, a full-size
-    // toolbar keeps the whole row and any other stays inside the row.
+    // First across the rows (which may move the toolbar to another row), then along its row.
     if (IsHorizontal()) {
-        ATop = rect.Top;
-        thicknessChanged = AHeight != ToolBar->Height();
-        if (ToolBar->FullSize()) {
-            ALeft = ToolBar->Left();
-            AWidth = ToolBar->Width();
-        } else {
-            ALeft = std::max(rect.Left + g, std::min(ALeft, rect.Right - g - AWidth));
-        }
+        FRows->SetToolBarTopAndHeight(ToolBar, ATop, AHeight);
+        int r = ToolBar->Row();
+        if (r >= 0 && r < FRows->Count()) FRows->Items(r)->SetToolBarLeftAndWidth(ToolBar, ALeft, AWidth);
     } else {
-        ALeft = rect.Left;
-        thicknessChanged = AWidth != ToolBar->Width();
-        if (ToolBar->FullSize()) {
-            ATop = ToolBar->Top();
-            AHeight = ToolBar->Height();
-        } else {
-            ATop = std::max(rect.Top + g, std::min(ATop, rect.Bottom - g - AHeight));
-        }
-    }
-    if (thicknessChanged) {
-        bool saved = ToolBar->AllowBoundChange();
-        ToolBar->SetAllowBoundChange(true);
-        ToolBar->SetBounds(ALeft, ATop, AWidth, AHeight);
-        ToolBar->SetAllowBoundChange(saved);
-        FRows->SetRowsPosition();
-        ALeft = ToolBar->Left();
-        ATop = ToolBar->Top();
-        AWidth = ToolBar->Width();
-        AHeight = ToolBar->Height();
+        FRows->SetToolBarLeftAndWidth(ToolBar, ALeft, AWidth);
+        int r = ToolBar->Row();
+        if (r >= 0 && r < FRows->Count()) FRows->Items(r)->SetToolBarTopAndHeight(ToolBar, ATop, AHeight);
     }
 }
 
@@ -310,34 +299,48 @@ void TAdvDockPanel::WndProc(vcl::TMessage& Message) {
 }
 
 void TAdvDockPanel::Paint() {
-    // The plain look: the styler's dock colour, a one-pixel line on the side facing the client area.
-    vcl::TCanvas* c = Canvas();
-    vcl::TRect r = ClientRect();
-    TColor fill = FCurrentStyler ? FCurrentStyler->DockColor()->Color() : Color();
-    c->Brush()->SetStyle(vcl::bsSolid);
-    c->Brush()->SetColor(fill);
-    c->FillRect(r);
-    c->Pen()->SetStyle(vcl::psSolid);
-    c->Pen()->SetWidth(1);
-    c->Pen()->SetColor(vcl::clBtnShadow);
-    switch (FAlign) {
-    case daLeft:
-        c->MoveTo(r.Right - 1, r.Top);
-        c->LineTo(r.Right - 1, r.Bottom);
-        break;
-    case daRight:
-        c->MoveTo(r.Left, r.Top);
-        c->LineTo(r.Left, r.Bottom);
-        break;
-    case daTop:
-        c->MoveTo(r.Left, r.Bottom - 1);
-        c->LineTo(r.Right, r.Bottom - 1);
-        break;
-    case daBottom:
-        c->MoveTo(r.Left, r.Top);
-        c->LineTo(r.Right, r.Top);
-        break;
+    // Painted into the panel image first: docked toolbars read their rounded corners from it.
+    if (FImage->Width() != Width() || FImage->Height() != Height()) {
+        FImage->SetSize(Width(), Height());
+        FImageValid = false;
     }
+    if (FImageValid) {
+        Canvas()->Draw(0, 0, FImage.get());
+        return;
+    }
+    FImageValid = true;
+    vcl::TCanvas* c = FImage->Canvas();
+    vcl::TRect r{0, 0, Width(), Height()};
+    TGradientBackground* d = FCurrentStyler ? FCurrentStyler->DockColor() : nullptr;
+    if (d != nullptr && d->ColorTo() != vcl::clNone) {
+        DrawGradient(c, d->Color(), d->ColorTo(), d->Steps(), r, d->Direction() == gdHorizontal);
+    } else {
+        TColor fill = d != nullptr ? d->Color() : Color();
+        c->Pen()->SetStyle(vcl::psSolid);
+        c->Pen()->SetColor(fill);
+        c->Brush()->SetStyle(vcl::bsSolid);
+        c->Brush()->SetColor(fill);
+        c->Rectangle(r);
+    }
+    vcl::TBitmap* bitmap = FCurrentStyler ? FCurrentStyler->BackGround() : nullptr;
+    if (bitmap != nullptr && !bitmap->Empty()) {
+        const int w = bitmap->Width();
+        const int h = bitmap->Height();
+        switch (FCurrentStyler->BackGroundDisplay()) {
+        case bdTile:
+            for (int y = 1; y < Height() - 2; y += h)
+                for (int x = 1; x < Width() - 2; x += w)
+                    c->Draw(x, y, bitmap);
+            break;
+        case bdCenter:
+            c->Draw((Width() - w) / 2, (Height() - h) / 2, bitmap);
+            break;
+        case bdStretch:
+            c->StretchDraw(vcl::TRect{r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2}, bitmap);
+            break;
+        }
+    }
+    Canvas()->Draw(0, 0, FImage.get());
 }
 
 } // namespace AdvToolBar

@@ -1,13 +1,15 @@
 #pragma once
 // TAdvDockPanel: the control a form places along one of its edges to hold toolbars in rows. It sizes
 // itself to its rows, links its toolbars to a toolbar styler and paints the background they show
-// through (a plain fill of the styler's dock colour for now).
+// through: the styler's dock colour and background bitmap, kept as an image that docked toolbars read
+// their surroundings from.
 
 #include <memory>
 
 #include "components/toolbar/dock/DockRows.h"
 #include "components/toolbar/dock/Persistence.h"
 #include "components/toolbar/styler/ToolBarStyler.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/vcl/CustomControl.h"
 
 namespace AdvToolBar {
@@ -55,6 +57,11 @@ public:
     // A styler that goes away and is the panel's own: the panel takes its internal styler.
     void StylerReleased(TCustomAdvToolBarStyler* Styler) override;
 
+    // The image of the last paint, the panel's size.
+    vcl::TBitmap* GetMyImage() const { return FImage.get(); }
+    // The context menu; an advanced popup menu takes the styler's menu styler.
+    void SetPopupMenu(vcl::TComponent* Value) override;
+
     // ---- Toolbars and rows
     // Docks a toolbar: its index in its row, 0 while loading, -1 when no row takes it.
     int AddToolBar(TAdvCustomToolBar* ToolBar);
@@ -99,6 +106,9 @@ private:
     std::unique_ptr<TDbgList> FToolBarList;
     std::unique_ptr<TDbgList> FHiddenToolBarList;
     std::unique_ptr<TPersistence> FPersistence;
+    std::unique_ptr<vcl::TBitmap> FImage;
+    // The image is painted again only when the panel's size or the styler's look changed since.
+    bool FImageValid = false;
     int FMinimumSize = 3;
     bool FLockHeight = false;
     bool FLoaded = false;

@@ -109,30 +109,248 @@ void TRowCollectionItem::RemoveToolBar(TAdvCustomToolBar* ToolBar, bool DeleteIf
     if (DeleteIfEmpty) Rows()->DeleteMeIfEmpty(this); // may free this row: nothing after it
 }
 
-void TRowCollectionItem::ArrangeToolBars() {
-    bool horizontal = Panel()->IsHorizontal();
+bool TRowCollectionItem::Horizontal() const {
+    return Panel()->IsHorizontal();
+}
+
+int TRowCollectionItem::Pos(int K) const {
+    return Horizontal() ? ToolBars(K)->Left() : ToolBars(K)->Top();
+}
+
+int TRowCollectionItem::Len(int K) const {
+    return Horizontal() ? ToolBars(K)->Width() : ToolBars(K)->Height();
+}
+
+void TRowCollectionItem::Place(int K, int APos, int ALen) {
+    TAdvCustomToolBar* t = ToolBars(K);
+    if (Horizontal())
+        PlaceToolBar(t, APos, t->Top(), ALen, t->Height());
+    else
+        PlaceToolBar(t, t->Left(), APos, t->Width(), ALen);
+}
+
+void TRowCollectionItem::MoveBy(int From, int To, int Delta) {
+    if (Delta == 0) return;
+    for (int k = std::max(From, 0); k <= To && k < ToolBarCount(); ++k)
+        Place(k, Pos(k) + Delta, Len(k));
+}
+
+int TRowCollectionItem::SpaceBefore(int K) const {
     const int g = TRowCollection::ToolBarSpacing;
-    int next = RowStart() + g; // the first place free along the row
-    for (int i = 0; i < FToolBarList->Count(); ++i) {
+    if (K == 0) return Pos(0) - (RowStart() + g);
+    return Pos(K) - (Pos(K - 1) + Len(K - 1) + g);
+}
+
+int TRowCollectionItem::SpaceAfter(int K) const {
+    const int g = TRowCollection::ToolBarSpacing;
+    if (K == ToolBarCount() - 1) return RowEnd() - (Pos(K) + Len(K) + g);
+    return Pos(K + 1) - (Pos(K) + Len(K) + g);
+}
+
+int TRowCollectionItem::CloseOverlap(int I, int S) {
+    // Gaps before the toolbars up to I close first ...
+    for (int k = I; k >= 0 && S < 0; --k) {
+        int d = std::min(SpaceBefore(k), -S);
+        if (d > 0) {
+            MoveBy(k, I, -d);
+            S += d;
+        }
+    }
+    // ... then the toolbars shrink, the nearest first.
+    for (int k = I; k >= 0 && S < 0; --k) {
+        int d = std::min(ToolBars(k)->CanShrink(), -S);
+        if (d > 0) {
+            Grow(k, -d);
+            MoveBy(k + 1, I, -d);
+            S += d;
+        }
+    }
+    return S;
+}
+
+void TRowCollectionItem::ArrangeToolBars() {
+    const bool horizontal = Horizontal();
+    const int g = TRowCollection::ToolBarSpacing;
+    const int n = ToolBarCount();
+    const int across = horizontal ? FRowRect.Top : FRowRect.Left;
+    for (int i = 0; i < n; ++i) {
         TAdvCustomToolBar* t = ToolBars(i);
+        if (horizontal)
+            PlaceToolBar(t, t->Left(), across, t->Width(), t->Height());
+        else
+            PlaceToolBar(t, across, t->Top(), t->Width(), t->Height());
         if (t->Row() != Index()) t->SetRow(Index());
-        int across = horizontal ? FRowRect.Top : FRowRect.Left;
         if (i == 0 && t->FullSize()) {
             FitFullSize(t);
-            if (horizontal)
-                PlaceToolBar(t, RowStart() + g, across, t->Width(), t->Height());
-            else
-                PlaceToolBar(t, across, RowStart() + g, t->Width(), t->Height());
-            break;
+            Place(0, RowStart() + g, Len(0));
+            return;
         }
-        // Toolbars keep their order; one that overlaps the one before moves forward.
-        int pos = std::max(horizontal ? t->Left() : t->Top(), next);
-        if (horizontal)
-            PlaceToolBar(t, pos, across, t->Width(), t->Height());
-        else
-            PlaceToolBar(t, across, pos, t->Width(), t->Height());
-        next = pos + (horizontal ? t->Width() : t->Height()) + g;
+        int s = SpaceAfter(i);
+        if (s < 0) {
+            CloseOverlap(i, s);
+        } else if (s > 0) {
+            // Room after the toolbar: the ones up to it take it back as far as they can grow.
+            for (int k = i; k >= 0 && s >= 1; --k) {
+                int d = std::min(ToolBars(k)->CanExpand(), s);
+                if (d > 0) {
+                    Grow(k, d);
+                    MoveBy(k + 1, i, d);
+                    s -= d;
+                }
+            }
+            if (horizontal)
+                for (int k = i + 1; k < n && s >= 1; ++k) {
+                    int d = std::min(ToolBars(k)->CanExpand(), s);
+                    if (d > 0) {
+                        Grow(k, d);
+                        s -= d;
+                    }
+                }
+        }
+        // A toolbar that can still grow takes the gaps before it.
+        int e = t->CanExpand();
+        for (int k = i; k >= 0 && e >= 1; --k) {
+            int d = std::min(SpaceBefore(k), e);
+            if (d > 0) {
+                MoveBy(k, i, -d);
+                Grow(i, d);
+                e -= d;
+            }
+        }
     }
+    // Second pass: what still overlaps moves forward; the last toolbar closes up or shrinks.
+    for (int i = 0; i < n; ++i) {
+        if (i == 0 && SpaceBefore(0) < 0) MoveBy(0, 0, -SpaceBefore(0));
+        int s = SpaceAfter(i);
+        if (i == n - 1) {
+            if (s < 0) CloseOverlap(i, s);
+        } else if (s < 0) {
+            MoveBy(i + 1, i + 1, -s);
+        }
+    }
+}
+
+void TRowCollectionItem::SetToolBarLeftAndWidth(TAdvCustomToolBar* ToolBar, int& ALeft, int& AWidth) {
+    RequestAlong(ToolBar, ALeft, AWidth, true);
+}
+
+void TRowCollectionItem::SetToolBarTopAndHeight(TAdvCustomToolBar* ToolBar, int& ATop, int& AHeight) {
+    RequestAlong(ToolBar, ATop, AHeight, false);
+}
+
+void TRowCollectionItem::RequestAlong(TAdvCustomToolBar* ToolBar, int& APos, int& ALen,
+                                      bool ArrangeLoneToolBar) {
+    const int i = IndexOfToolBar(ToolBar);
+    if (i < 0) throw vcl::Exception("Invalid ToolBar Index");
+    const int n = ToolBarCount();
+    const int g = TRowCollection::ToolBarSpacing;
+    auto sumSpaceBefore = [&]() {
+        int sum = 0;
+        for (int k = 0; k <= i; ++k)
+            sum += SpaceBefore(k);
+        return sum;
+    };
+    if (APos == Pos(i)) {
+        if (ALen < Len(i)) {
+            // A lone toolbar of a horizontal row keeps the row's length.
+            if (ArrangeLoneToolBar && n == 1) {
+                ArrangeToolBars();
+                ALen = Len(i);
+            }
+            return;
+        }
+        if (ALen == Len(i)) return;
+        int want = ALen - Len(i);
+        for (int k = i; k < n && want >= 1; ++k) {
+            int sp = SpaceAfter(k);
+            if (sp <= 0) continue;
+            int d = std::min(sp, want);
+            want -= d;
+            MoveBy(i + 1, k, d);
+            Grow(i, d);
+        }
+        if (want > 0 && sumSpaceBefore() > 0)
+            for (int k = i; k >= 0 && want >= 1; --k) {
+                int sp = SpaceBefore(k);
+                if (sp <= 0) continue;
+                int d = std::min(sp, want);
+                want -= d;
+                MoveBy(k, i, -d);
+                Grow(i, d);
+            }
+    } else if (APos > Pos(i)) {
+        int m = APos - Pos(i);
+        for (int k = i; k < n && m >= 1; ++k) {
+            int sp = SpaceAfter(k);
+            if (sp <= 0) continue;
+            int d = std::min(sp, m);
+            m -= d;
+            MoveBy(i, k, d);
+        }
+        if (m > 0 && sumSpaceBefore() < 1) {
+            int room = 0;
+            for (int k = i - 1; k >= 0; --k)
+                room += ToolBars(k)->CanExpand();
+            m = std::min(m, room);
+            // Later toolbars give up length on their near side; earlier ones grow into the room left.
+            for (int k = n - 1; k >= i && m >= 1; --k) {
+                int d = std::min(m, ToolBars(k)->CanShrink());
+                m -= d;
+                if (d <= 0) continue;
+                Place(k, Pos(k) + d, Len(k) - d);
+                MoveBy(i, k - 1, d);
+                for (int p = i - 1; p >= 0 && d >= 1; --p) {
+                    int e = std::min(d, ToolBars(p)->CanExpand());
+                    if (e <= 0) continue;
+                    Grow(p, e);
+                    MoveBy(p + 1, i - 1, e);
+                    d -= e;
+                }
+            }
+        }
+    } else {
+        APos = std::max(APos, RowStart() + g);
+        int m = Pos(i) - APos;
+        if (i == 0) return; // the first toolbar goes back as far as the row start allows
+        for (int k = i; k >= 0 && m >= 1; --k) {
+            int sp = SpaceBefore(k);
+            if (sp <= 0) continue;
+            int d = std::min(sp, m);
+            m -= d;
+            MoveBy(k, i, -d);
+        }
+        if (m > 0 && SpaceAfter(n - 1) < 1) {
+            for (int k = i - 1; k >= 0 && m >= 1; --k) {
+                int room = 0;
+                for (int p = i; p < n; ++p)
+                    room += ToolBars(p)->CanExpand();
+                int d = std::min({m, ToolBars(k)->CanShrink(), room});
+                m -= d;
+                if (d <= 0) continue;
+                Grow(k, -d);
+                MoveBy(k + 1, i - 1, -d);
+                // The toolbar and those after it grow backward into the room.
+                for (int p = i; p < n && d >= 1; ++p) {
+                    int e = std::min(d, ToolBars(p)->CanExpand());
+                    if (e > 0) {
+                        Place(p, Pos(p) - e, Len(p) + e);
+                        MoveBy(i, p - 1, -e);
+                    }
+                    d -= e;
+                }
+            }
+        }
+        // A request that reaches within 5 pixels of the predecessor's start swaps the two.
+        if (m > 0 && !ToolBar->ComponentState().Contains(vcl::csLoading) && Pos(i - 1) + 5 >= Pos(i) - m) {
+            const int at = Pos(i - 1);
+            FToolBarList->Move(i, i - 1);
+            Place(i - 1, at, Len(i - 1));
+            Place(i, at + Len(i - 1) + g, Len(i));
+            ArrangeToolBars();
+        }
+    }
+    APos = Pos(IndexOfToolBar(ToolBar));
+    ALen = Len(IndexOfToolBar(ToolBar));
 }
 
 // ---- TRowCollection
@@ -260,6 +478,84 @@ void TRowCollection::SetToolBarFullSize(TAdvCustomToolBar* ToolBar) {
     TRowCollectionItem* row = Insert(std::min(r, Count()));
     row->AddToolBar(ToolBar);
     row->ArrangeToolBars();
+}
+
+void TRowCollection::NewRowFor(TAdvCustomToolBar* ToolBar, int Index, bool DeleteEmptied) {
+    TRowCollectionItem* old = Items(ToolBar->Row());
+    old->RemoveToolBar(ToolBar, false);
+    int at = std::min(Index, Count());
+    TRowCollectionItem* row = Insert(at);
+    if (DeleteEmptied) DeleteMeIfEmpty(old);
+    row->AddToolBar(ToolBar);
+}
+
+void TRowCollection::SetToolBarTopAndHeight(TAdvCustomToolBar* ToolBar, int& ATop, int& AHeight) {
+    if (FDockPanel->IsHorizontal()) RequestAcross(ToolBar, ATop, AHeight, true);
+}
+
+void TRowCollection::SetToolBarLeftAndWidth(TAdvCustomToolBar* ToolBar, int& ALeft, int& AWidth) {
+    if (!FDockPanel->IsHorizontal()) RequestAcross(ToolBar, ALeft, AWidth, false);
+}
+
+void TRowCollection::RequestAcross(TAdvCustomToolBar* ToolBar, int& APos, int& AThickness,
+                                   bool DesignTimeNewRow) {
+    const int r = ToolBar->Row();
+    if (r < 0 || r >= Count()) return;
+    const bool horizontal = FDockPanel->IsHorizontal();
+    const bool frozen = FDockPanel->RowsFrozen();
+    auto start = [&](int k) { return horizontal ? Items(k)->GetRowRect().Top : Items(k)->GetRowRect().Left; };
+    auto end = [&](int k) {
+        return horizontal ? Items(k)->GetRowRect().Bottom : Items(k)->GetRowRect().Right;
+    };
+    auto current = [&]() { return horizontal ? ToolBar->Top() : ToolBar->Left(); };
+    const int q = APos;
+    const int rs = start(r);
+    const int shared = Items(r)->ToolBarCount();
+    if (q >= rs - 5 && q <= rs - 3 && shared > 1) {
+        // Just above its row: a new row of its own there.
+        if (!frozen) NewRowFor(ToolBar, r, false);
+        APos = current();
+    } else if (q < rs - 6 && r > 0) {
+        int k = -1;
+        for (int j = 0; j < Count() && k < 0; ++j)
+            if (start(j) <= q && q < end(j)) k = j;
+        if (k >= 0) {
+            if (Items(k)->IsAllowed(ToolBar))
+                MoveToolBarToRow(ToolBar, k);
+            else if (!frozen)
+                NewRowFor(ToolBar, k, true);
+        }
+        APos = current();
+    } else if (q >= rs + 3 && q <= rs + 5 && shared >= 2) {
+        // Just below its row's start: a new row of its own after it.
+        if (!frozen) NewRowFor(ToolBar, r + 1, false);
+        APos = current();
+    } else if (q > rs + 5 && r < Count() - 1) {
+        int k = -1;
+        for (int j = r + 1; j < Count() && k < 0; ++j)
+            if (end(j) > q) k = j;
+        if (k >= 0) {
+            if (Items(k)->IsAllowed(ToolBar))
+                MoveToolBarToRow(ToolBar, k);
+            else if (!frozen)
+                NewRowFor(ToolBar, k + 1, true);
+        }
+        APos = current();
+    } else {
+        if (DesignTimeNewRow && FDockPanel->ComponentState().Contains(vcl::csDesigning) && q > rs + 5 &&
+            r == Count() - 1 && shared > 1)
+            NewRowFor(ToolBar, Count(), false);
+        // Anything else snaps back to the row.
+        APos = start(ToolBar->Row());
+    }
+    const int thickness = horizontal ? ToolBar->Height() : ToolBar->Width();
+    if (AThickness != thickness) {
+        if (horizontal)
+            PlaceToolBar(ToolBar, ToolBar->Left(), ToolBar->Top(), ToolBar->Width(), AThickness);
+        else
+            PlaceToolBar(ToolBar, ToolBar->Left(), ToolBar->Top(), AThickness, ToolBar->Height());
+        SetRowsPosition();
+    }
 }
 
 void TRowCollection::UpdateToolBarVisibility(TAdvCustomToolBar* ToolBar) {

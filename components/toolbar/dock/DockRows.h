@@ -32,8 +32,14 @@ public:
     int GetHeight() const;
     vcl::TRect GetRowRect() const { return FRowRect; }
     void SetRowRect(const vcl::TRect& Value) { FRowRect = Value; }
-    // Places the row's toolbars along the row, in order, without overlap.
+    // Places the row's toolbars along the row in two passes: the first closes up, shrinks and expands
+    // them so that they share the row's length, the second removes what overlap is left.
     void ArrangeToolBars();
+    // A bounds request along the row: moves or resizes the toolbar within the row, pushing, shrinking
+    // and growing its neighbours, and gives back what the row granted. Horizontal panels use the first,
+    // vertical ones the second. A toolbar not in the row raises Exception "Invalid ToolBar Index".
+    void SetToolBarLeftAndWidth(TAdvCustomToolBar* ToolBar, int& ALeft, int& AWidth);
+    void SetToolBarTopAndHeight(TAdvCustomToolBar* ToolBar, int& ATop, int& AHeight);
 
     int ToolBarCount() const { return FToolBarList->Count(); }
     TAdvCustomToolBar* ToolBars(int Index) const { return FToolBarList->At<TAdvCustomToolBar>(Index); }
@@ -47,6 +53,18 @@ private:
     int RowEnd() const;
     // Gives a full-size toolbar the whole length of the row.
     void FitFullSize(TAdvCustomToolBar* ToolBar);
+    // Along the row: a toolbar's position and length, and setting both without asking the panel.
+    bool Horizontal() const;
+    int Pos(int K) const;
+    int Len(int K) const;
+    void Place(int K, int APos, int ALen);
+    void MoveBy(int From, int To, int Delta); // toolbars From..To move by Delta (none when To < From)
+    void Grow(int K, int Delta) { Place(K, Pos(K), Len(K) + Delta); }
+    int SpaceBefore(int K) const;
+    int SpaceAfter(int K) const;
+    // Makes room for an overlap S (< 0) after toolbar I: closing gaps first, then shrinking.
+    int CloseOverlap(int I, int S);
+    void RequestAlong(TAdvCustomToolBar* ToolBar, int& APos, int& ALen, bool ArrangeLoneToolBar);
 
     std::unique_ptr<TDbgList> FToolBarList;
     vcl::TRect FRowRect;
@@ -81,11 +99,20 @@ public:
     void SetToolBarFullSize(TAdvCustomToolBar* ToolBar);
     // A hidden toolbar leaves its row; a shown one that is in no row gets one.
     void UpdateToolBarVisibility(TAdvCustomToolBar* ToolBar);
+    // A bounds request across the rows: a request a few pixels off the toolbar's row moves it to
+    // another row or a new one (horizontal panels use the first, vertical ones the second); a change
+    // of thickness re-lays the rows.
+    void SetToolBarTopAndHeight(TAdvCustomToolBar* ToolBar, int& ATop, int& AHeight);
+    void SetToolBarLeftAndWidth(TAdvCustomToolBar* ToolBar, int& ALeft, int& AWidth);
 
 protected:
     vcl::TPersistent* GetOwner() override;
 
 private:
+    void RequestAcross(TAdvCustomToolBar* ToolBar, int& APos, int& AThickness, bool DesignTimeNewRow);
+    // Takes the toolbar out of its row and gives it a new row at Index (appended past the end).
+    void NewRowFor(TAdvCustomToolBar* ToolBar, int Index, bool DeleteEmptied);
+
     TAdvDockPanel* FDockPanel;
 };
 

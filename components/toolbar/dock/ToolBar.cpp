@@ -5,6 +5,7 @@
 
 #include "components/foundation/AdvGlowButton.h"
 #include "components/toolbar/dock/DockPanel.h"
+#include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "platform/classes/ClassRegistry.h"
@@ -15,6 +16,11 @@
 
 namespace AdvToolBar {
 
+namespace {
+bool IdentToAntiAlias(const vcl::String& Ident, vcl::Int64& Value);
+bool AntiAliasToIdent(vcl::Int64 Value, vcl::String& Ident);
+} // namespace
+
 KV_PUBLISHED(TAdvToolBar) {
     using T = TAdvToolBar;
     p.Bool("AllowFloating", &T::FAllowFloating, &T::SetAllowFloating, true);
@@ -23,7 +29,20 @@ KV_PUBLISHED(TAdvToolBar) {
     p.Bool("AutoMDIButtons", &T::AutoMDIButtons, nullptr, false);
     p.Bool("AutoOptionMenu", &T::AutoOptionMenu, nullptr, false);
     p.Bool("AutoPositionControls", &T::FAutoPositionControls, &T::SetAutoPositionControls, true);
-    p.Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true);
+    p.Bool("AutoSize", &T::AutoSize, &T::SetAutoSizeEx, true);
+    p.Int(
+         "AntiAlias", [](T* c) { return static_cast<int>(c->AntiAlias()); },
+         [](T* c, int v) { c->SetAntiAlias(static_cast<AdvGDIP::TAntiAlias>(std::clamp(v, 0, 2))); },
+         static_cast<int>(AdvGDIP::aaClearType))
+        .Idents(IdentToAntiAlias, AntiAliasToIdent);
+    p.Ref("Images", &T::FImages, &T::SetImages);
+    p.Ref("DisabledImages", &T::FDisabledImages, &T::SetDisabledImages);
+    p.Ref("OptionMenu", &T::FOptionMenu, &T::SetOptionMenu);
+    p.Object("OptionPicture", &T::FOptionPicture);
+    p.Object("OptionDisabledPicture", &T::FOptionDisabledPicture);
+    p.Object("CompactPicture", &T::FCompactPicture);
+    p.Object("OfficeHint", &T::FOfficeHint);
+    p.Event("OnOptionClick", &T::OnOptionClick);
     p.Bool("Locked", &T::FLocked, &T::SetLocked, false);
     p.Str("Caption", &T::FCaption, &T::SetCaption);
     p.Object("CaptionFont", &T::FCaptionFont);
@@ -43,7 +62,7 @@ KV_PUBLISHED(TAdvToolBar) {
     p.Bool("FullSize", &T::FFullSize, &T::SetFullSize, false);
     p.Str("TextAutoOptionMenu", &T::TextAutoOptionMenu, nullptr, "Add or Remove Buttons");
     p.Str("TextOptionMenu", &T::TextOptionMenu, nullptr, "Options");
-    p.Ref("ToolBarStyler", &T::FToolBarStyler, &T::SetToolBarStyler);
+    p.Ref("ToolBarStyler", &T::FToolBarStyler, &T::SetToolBarStyler).Stored(&T::IsToolBarStylerStored);
     p.Bool("ParentStyler", &T::FParentStyler, &T::SetParentStyler, true);
     p.Bool("ParentOptionPicture", &T::FParentOptionPicture, &T::SetParentOptionPicture, true);
     p.Bool("ShowHint", &T::ShowHint, &T::SetShowHint, true);
@@ -58,6 +77,23 @@ KV_PUBLISHED(TAdvToolBar) {
 KV_REGISTER_CLASS(TAdvToolBar)
 
 namespace {
+
+const char* const AntiAliasNames[] = {"aaNone", "aaClearType", "aaAntiAlias"};
+
+bool IdentToAntiAlias(const vcl::String& Ident, vcl::Int64& Value) {
+    for (vcl::Int64 i = 0; i < 3; ++i)
+        if (Ident == AntiAliasNames[i]) {
+            Value = i;
+            return true;
+        }
+    return false;
+}
+
+bool AntiAliasToIdent(vcl::Int64 Value, vcl::String& Ident) {
+    if (Value < 0 || Value > 2) return false;
+    Ident = AntiAliasNames[Value];
+    return true;
+}
 
 bool IsBeingDestroyed(const vcl::TComponent* C) {
     return C->ComponentState().Contains(vcl::csDestroying);
@@ -87,6 +123,12 @@ TAdvCustomToolBar::TAdvCustomToolBar(vcl::TComponent* AOwner)
     FPersistence->SetSection("UnDockedAdvToolBars");
     Constraints()->SetMaxWidth(Constraints()->MinWidth());
     SetShowHint(true);
+    FOptionPicture = std::make_unique<GDIPicture::TGDIPPicture>();
+    FOptionPicture->OnChange = [this](vcl::TObject*) { Invalidate(); };
+    FOptionDisabledPicture = std::make_unique<GDIPicture::TGDIPPicture>();
+    FOptionDisabledPicture->OnChange = [this](vcl::TObject*) { Invalidate(); };
+    FCompactPicture = std::make_unique<GDIPicture::TGDIPPicture>();
+    FOfficeHint = std::make_unique<AdvHintInfo::TAdvHintInfo>();
     TextAutoOptionMenu = "Add or Remove Buttons";
     TextOptionMenu = "Options";
     FColor = FInternalStyler->Color()->Color();
@@ -108,6 +150,77 @@ TAdvCustomToolBar::~TAdvCustomToolBar() {
 
 // ---- Settings
 
+void TAdvCustomToolBar::SetAntiAlias(AdvGDIP::TAntiAlias Value) {
+    if (FAntiAlias == Value) return;
+    FAntiAlias = Value;
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetWideCaption(const String& Value) {
+    if (FWideCaption == Value) return;
+    FWideCaption = Value;
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetShowPopupIndicator(bool Value) {
+    if (FShowPopupIndicator == Value) return;
+    FShowPopupIndicator = Value;
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetImages(vcl::TCustomImageList* Value) {
+    if (FImages == Value) return;
+    vcl::TCustomImageList* old = FImages;
+    if (old != nullptr) {
+        // The thickness follows the change of image size across the line.
+        int oldSize = Horizontal() ? old->Height() : old->Width();
+        int newSize = Value == nullptr ? 0 : Horizontal() ? Value->Height() : Value->Width();
+        FThickness += newSize - oldSize;
+    }
+    FImages = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+    {
+        TFlagGuard positioning(FPositioning, true);
+        for (void* p : *FControlList)
+            if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(static_cast<vcl::TControl*>(p)))
+                tc->AdjustSize();
+    }
+    SetControlsPosition(true);
+    if (old != nullptr)
+        for (void* p : *FControlList)
+            if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(static_cast<vcl::TControl*>(p)))
+                tc->AdjustSize();
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetDisabledImages(vcl::TCustomImageList* Value) {
+    if (FDisabledImages == Value) return;
+    FDisabledImages = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+    for (void* p : *FControlList)
+        if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(static_cast<vcl::TControl*>(p)))
+            tc->AdjustSize();
+    Invalidate();
+}
+
+void TAdvCustomToolBar::SetOptionMenu(vcl::TPopupMenu* Value) {
+    FOptionMenu = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TAdvCustomToolBar::SetAutoSizeEx(bool Value) {
+    if (!Value && !(FToolBarState == tsFixed && dynamic_cast<TAdvDockPanel*>(Parent()) == nullptr)) return;
+    SetAutoSize(Value);
+    SetControlsPosition(true);
+    if (!Value) {
+        vcl::TSizeConstraints* k = Constraints();
+        k->SetMinWidth(0);
+        k->SetMaxWidth(0);
+        k->SetMinHeight(0);
+        k->SetMaxHeight(0);
+    }
+}
+
 void TAdvCustomToolBar::SetFullSize(bool Value) {
     if (FFullSize == Value) return;
     FFullSize = Value;
@@ -115,6 +228,7 @@ void TAdvCustomToolBar::SetFullSize(bool Value) {
     if (Value) {
         SetParentStyler(true);
         FDockPanel->SetToolBarFullSize(this);
+        UpdateRULists();
         SetControlsPosition(false);
     } else {
         UpdateSize();
@@ -188,6 +302,7 @@ void TAdvCustomToolBar::SetShowRightHandle(bool Value) {
     if (FShowRightHandle == Value) return;
     FShowRightHandle = Value;
     SetControlsPosition(true);
+    if (FDockPanel != nullptr && FToolBarState == tsDocked) FDockPanel->Rows()->SetRowsPosition();
     Invalidate();
 }
 
@@ -209,8 +324,12 @@ void TAdvCustomToolBar::SetAutoArrangeButtons(bool Value) {
 
 void TAdvCustomToolBar::SetAutoPositionControls(bool Value) {
     if (FAutoPositionControls == Value) return;
+    if (!Value && !(FToolBarState == tsFixed && dynamic_cast<TAdvDockPanel*>(Parent()) == nullptr)) return;
     FAutoPositionControls = Value;
-    if (Value) SetControlsPosition(true);
+    if (Value)
+        SetControlsPosition(true);
+    else
+        SetAutoSizeEx(false);
 }
 
 // ---- Styler link
@@ -231,18 +350,41 @@ void TAdvCustomToolBar::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
         FCurrentStyler = FInternalStyler;
     }
     if (FCurrentStyler != nullptr) FColor = FCurrentStyler->Color()->Color();
-    if (Parent() != nullptr && !ComponentState().Contains(vcl::csLoading)) SetControlsPosition(true);
-    UpdateGlowButtons();
+    if (Parent() != nullptr && !ComponentState().Contains(vcl::csLoading)) {
+        for (void* p : *FControlList)
+            if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(static_cast<vcl::TControl*>(p)))
+                tc->AdjustSize();
+        SetControlsPosition(true);
+        UpdateAllGlowButtons();
+    }
     Invalidate();
 }
 
-void TAdvCustomToolBar::UpdateGlowButtons() {
+bool TAdvCustomToolBar::IsToolBarStylerStored() const {
+    // Taken from the dock panel it is derived again on loading; and another component's internal
+    // styler cannot be named from a layout.
+    return FToolBarStyler != nullptr && !FParentStyler &&
+           !FToolBarStyler->ComponentStyle().Contains(vcl::csSubComponent);
+}
+
+void TAdvCustomToolBar::UpdateAllGlowButtons() {
     if (FCurrentStyler == nullptr) return;
-    for (int i = 0; i < ControlCount(); ++i)
-        if (auto* b = dynamic_cast<AdvGlowButton::TAdvCustomGlowButton*>(Controls(i))) {
-            b->Appearance()->Assign(FCurrentStyler->GlowButtonAppearance());
+    // The component style goes first so that the styler's glow look, which the user may have tuned,
+    // is what the buttons show.
+    AdvStyleIF::TBrixStyle style = FCurrentStyler->ChildComponentStyle();
+    if (style != AdvStyleIF::tsCustom)
+        for (void* p : *FControlList)
+            if (auto* styled = dynamic_cast<AdvStyleIF::IBrixStyle*>(static_cast<vcl::TControl*>(p)))
+                styled->SetComponentStyle(style);
+    for (void* p : *FControlList) {
+        auto* c = static_cast<vcl::TControl*>(p);
+        if (auto* b = dynamic_cast<AdvGlowButton::TAdvCustomGlowButton*>(c)) {
+            // A compacted toolbar's buttons wear the compact look.
+            b->Appearance()->Assign(FCompacted ? FCurrentStyler->CompactGlowButtonAppearance()
+                                               : FCurrentStyler->GlowButtonAppearance());
             b->Invalidate();
         }
+    }
 }
 
 void TAdvCustomToolBar::SetParentStyler(bool Value) {
@@ -254,10 +396,13 @@ void TAdvCustomToolBar::SetParentStyler(bool Value) {
 void TAdvCustomToolBar::UpdateMe(int Code) {
     if (FCurrentStyler == nullptr) return;
     SetColor(FCurrentStyler->Color()->Color());
-    if (Code == 5) SetControlsPosition(true);
+    if (Code == 5) {
+        SetControlsPosition(true);
+        UpdateRULists();
+    }
     if (Code == static_cast<int>(TStylerChange::GlowButtons) ||
         Code == static_cast<int>(TStylerChange::Colors))
-        UpdateGlowButtons();
+        UpdateAllGlowButtons();
     UpdateAllContainer();
     Invalidate();
 }
@@ -313,6 +458,19 @@ void TAdvCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperatio
         FRow = -1;
     }
     if (AComponent == FLastDockPanel) FLastDockPanel = nullptr;
+    if (AComponent == FOptionMenu) FOptionMenu = nullptr;
+    if (AComponent == FImages) {
+        if (destroying)
+            FImages = nullptr;
+        else
+            SetImages(nullptr);
+    }
+    if (AComponent == FDisabledImages) {
+        if (destroying)
+            FDisabledImages = nullptr;
+        else
+            SetDisabledImages(nullptr);
+    }
     if (AComponent == FToolBarStyler) {
         if (destroying) {
             FToolBarStyler = nullptr;
@@ -340,7 +498,7 @@ void TAdvCustomToolBar::Loaded() {
     SetControlsPosition(true);
     GetSequenceControlList(FVisibleSequenceList.get(), true);
     // The look stored with each glow button gives way to the styler's.
-    UpdateGlowButtons();
+    UpdateAllGlowButtons();
 }
 
 void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
@@ -351,13 +509,21 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
     case vcl::CM_CONTROLCHANGE: {
         vcl::TCustomControl::WndProc(Message);
         auto* control = reinterpret_cast<vcl::TControl*>(Message.WParam);
-        if (control == nullptr) return;
+        // Controls the toolbar moves itself (to and from the option panel) keep their list entries.
+        if (control == nullptr || FInternalReparent) return;
         if (Message.LParam != 0)
             InsertControl(control);
         else
             RemoveControl(control);
         return;
     }
+    case vcl::CM_MOUSELEAVE:
+        vcl::TCustomControl::WndProc(Message);
+        if (FRightHandleHot) {
+            FRightHandleHot = false;
+            Invalidate();
+        }
+        return;
     case vcl::CM_VISIBLECHANGED:
         vcl::TCustomControl::WndProc(Message);
         if (FDockPanel != nullptr && FToolBarState == tsDocked &&
@@ -368,22 +534,6 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
         break;
     }
     vcl::TCustomControl::WndProc(Message);
-}
-
-void TAdvCustomToolBar::Paint() {
-    // The plain look: the styler's toolbar colour with a thin border.
-    vcl::TCanvas* c = Canvas();
-    vcl::TRect r = ClientRect();
-    TColor fill = FCurrentStyler ? FCurrentStyler->Color()->Color() : Color();
-    TColor border = FCurrentStyler && FCurrentStyler->BorderColor() != vcl::clNone
-                        ? FCurrentStyler->BorderColor()
-                        : vcl::clBtnShadow;
-    c->Brush()->SetStyle(vcl::bsSolid);
-    c->Brush()->SetColor(fill);
-    c->Pen()->SetStyle(vcl::psSolid);
-    c->Pen()->SetWidth(1);
-    c->Pen()->SetColor(border);
-    c->Rectangle(r);
 }
 
 // ---- Control list
@@ -479,11 +629,14 @@ void TAdvCustomToolBar::InsertControl(vcl::TControl* Control) {
     } else {
         ReorderControl(i, Control->Left(), Control->Top());
     }
+    if (auto* b = dynamic_cast<AdvGlowButton::TAdvCustomGlowButton*>(Control)) {
+        if (FCurrentStyler != nullptr) b->Appearance()->Assign(FCurrentStyler->GlowButtonAppearance());
+        // On a dock panel a click on a glow button closes the option window.
+        if (!state.Contains(vcl::csDesigning) && dynamic_cast<TAdvDockPanel*>(Parent()) != nullptr)
+            b->OnInternalClick = [this](vcl::TObject* Sender) { OnGlowButtonClick(Sender); };
+    }
     if (FAutoRUL && FRULControlList->IndexOf(Control) < 0) FRULControlList->Add(Control);
     SetControlsPosition(true);
-    if (!state.Contains(vcl::csLoading) && FCurrentStyler != nullptr)
-        if (auto* b = dynamic_cast<AdvGlowButton::TAdvCustomGlowButton*>(Control))
-            b->Appearance()->Assign(FCurrentStyler->GlowButtonAppearance());
 }
 
 void TAdvCustomToolBar::RemoveControl(vcl::TControl* Control) {

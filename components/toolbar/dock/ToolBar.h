@@ -7,16 +7,25 @@
 #include <functional>
 #include <memory>
 
+#include "components/foundation/AdvGDIPTypes.h"
+#include "components/foundation/AdvHintInfo.h"
+#include "components/foundation/GDIPicture.h"
 #include "components/toolbar/dock/Persistence.h"
 #include "components/toolbar/styler/ToolBarStyler.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/vcl/CustomControl.h"
+#include "platform/vcl/ImgList.h"
 #include "platform/vcl/Label.h"
+#include "platform/vcl/Menu.h"
+#include "platform/vcl/Timer.h"
 
 namespace AdvToolBar {
 
 class TAdvDockPanel;
 
 using TDockedEvent = std::function<void(vcl::TObject* Sender, TAdvDockPanel* DockPanel)>;
+using TOptionEvent =
+    std::function<void(vcl::TObject* Sender, vcl::TPoint ClientPoint, vcl::TPoint ScreenPoint)>;
 
 class TAdvCustomToolBar : public vcl::TCustomControl, public IToolBarStylerClient {
     KV_CLASS(TAdvCustomToolBar, vcl::TCustomControl)
@@ -86,6 +95,36 @@ public:
     TPersistence* Persistence() const { return FPersistence.get(); }
     void SetPersistence(TPersistence* Value) { FPersistence->Assign(Value); }
 
+    AdvGDIP::TAntiAlias AntiAlias() const { return FAntiAlias; }
+    void SetAntiAlias(AdvGDIP::TAntiAlias Value);
+    // The Unicode caption, painted when Caption is empty.
+    String WideCaption() const { return FWideCaption; }
+    void SetWideCaption(const String& Value);
+    bool AutoRUL() const { return FAutoRUL; }
+    void SetAutoRUL(bool Value) { FAutoRUL = Value; }
+    int FloatingRows() const { return FFloatingRows; }
+    void SetFloatingRows(int Value) { FFloatingRows = Value; }
+    // Room for the right handle is counted in the length while on.
+    bool ShowPopupIndicator() const { return FShowPopupIndicator; }
+    void SetShowPopupIndicator(bool Value);
+    vcl::TCustomImageList* Images() const { return FImages; }
+    // Changes the thickness by the difference of the two lists' image sizes and re-measures the controls.
+    void SetImages(vcl::TCustomImageList* Value);
+    vcl::TCustomImageList* DisabledImages() const { return FDisabledImages; }
+    void SetDisabledImages(vcl::TCustomImageList* Value);
+    vcl::TPopupMenu* OptionMenu() const { return FOptionMenu; }
+    void SetOptionMenu(vcl::TPopupMenu* Value);
+    GDIPicture::TGDIPPicture* OptionPicture() const { return FOptionPicture.get(); }
+    void SetOptionPicture(GDIPicture::TGDIPPicture* Value) { FOptionPicture->Assign(Value); }
+    GDIPicture::TGDIPPicture* OptionDisabledPicture() const { return FOptionDisabledPicture.get(); }
+    void SetOptionDisabledPicture(GDIPicture::TGDIPPicture* Value) { FOptionDisabledPicture->Assign(Value); }
+    GDIPicture::TGDIPPicture* CompactPicture() const { return FCompactPicture.get(); }
+    void SetCompactPicture(GDIPicture::TGDIPPicture* Value) { FCompactPicture->Assign(Value); }
+    AdvHintInfo::TAdvHintInfo* OfficeHint() const { return FOfficeHint.get(); }
+    void SetOfficeHint(AdvHintInfo::TAdvHintInfo* Value) { FOfficeHint->Assign(Value); }
+    // Stored with AutoPositionControls; refused (kept on) unless the toolbar is fixed off a dock panel.
+    void SetAutoSizeEx(bool Value);
+
     String TextAutoOptionMenu;
     String TextOptionMenu;
     String HintOptionButton;
@@ -101,11 +140,13 @@ public:
     bool ParentStyler() const { return FParentStyler; }
     void SetParentStyler(bool Value);
     TCustomAdvToolBarStyler* CurrentStyler() const { return FCurrentStyler; }
+    // Written to layouts only when chosen for this toolbar alone.
+    bool IsToolBarStylerStored() const;
     TCustomAdvToolBarStyler* InternalStyler() const { return FInternalStyler; }
     // The styler's change notification.
     void UpdateMe(int Code);
     // The glow buttons on the toolbar take the styler's glow-button appearance (a copy each).
-    void UpdateGlowButtons();
+    void UpdateAllGlowButtons();
     void StylerChanged(TStylerChange Code) override { UpdateMe(static_cast<int>(Code)); }
     // A toolbar keeps its registration with a styler that goes (it follows its dock panel's).
     void StylerReleased(TCustomAdvToolBarStyler*) override {}
@@ -132,10 +173,48 @@ public:
     // The children (visible only, when asked) in screen order.
     void GetSequenceControlList(TDbgList* List, bool VisibleOnly) const;
 
+    // ---- Right handle and hidden controls
+    int HiddenControlCount() const { return FHiddenControlList->Count(); }
+    vcl::TControl* HiddenControls(int Index) const { return FHiddenControlList->At<vcl::TControl>(Index); }
+    int RULControlCount() const { return FRULControlList->Count(); }
+    vcl::TControl* RULControls(int Index) const { return FRULControlList->At<vcl::TControl>(Index); }
+    // Hides the least recently used controls that do not fit the present length, or brings back the
+    // last hidden ones that fit again, then lays the controls out.
+    void UpdateRULists();
+    // The control becomes the most recently used and comes back onto the toolbar.
+    void UpControlInRUL(vcl::TControl* Control);
+    void MoveUpInRUList(vcl::TControl* Control);
+    void UnHideAllControls();
+    // A click on the right handle / the caption's option button.
+    void OptionIndicatorClick();
+    void CapOptionIndicatorClick();
+    // The option window opens with the option popups; until then there is none to hide.
+    void HideOptionWindow() {}
+    bool RightHandleHot() const { return FRightHandleHot; }
+    bool RightHandleDown() const { return FRightHandleDown; }
+
+    // ---- Painter geometry (client coordinates)
+    vcl::TRect GetCaptionRect() const;
+    vcl::TRect GetMyClientRect() const;
+    vcl::TRect FWCloseBtnRect() const;
+    vcl::TRect FWCustomizedBtnRect() const;
+    // (-1, -1, -1, -1) unless the caption shows the option indicator.
+    vcl::TRect GetOptionIndicatorRect() const;
+    vcl::TRect GetDragGripRect() const;
+    vcl::TRect GetRightHandleRect() const;
+    // True when the right handle is drawn: the indicator shown, not floating, not full-size.
+    bool RightHandleShown() const;
+
     // ---- Layout
     void SetControlsPosition(bool UpdateSize);
     void UpdateSize();
     int GetMaxLength() const;
+    // Raise Width and Height to the largest control of each kind (separators never count).
+    void GetMaxControlSize(int& AWidth, int& AHeight) const;
+    void GetMaxExternalControlSize(int& AWidth, int& AHeight) const;
+    void GetMaxToolBarButtonSize(int& AWidth, int& AHeight) const;
+    // The thickness the toolbar takes docked (at least 26).
+    int GetSizeAtDock(bool AsFloating) const;
     int CanShrink();
     int CanExpand();
     int MinLength() const { return FMinLength; }
@@ -145,6 +224,8 @@ public:
     bool DragGripShown() const;
     int DragGripWidth() const { return FDragGripWidth; }
     int PopupIndicatorWidth() const { return FShowRightHandle ? 14 : 4; }
+    // What the indicator adds to the length: its width while the show-popup-indicator flag is on.
+    int IndicatorLength() const { return FShowPopupIndicator ? PopupIndicatorWidth() : 0; }
     void BeginUpdate();
     void EndUpdate();
     void Update() override;
@@ -152,6 +233,7 @@ public:
     void SetParent(vcl::TWinControl* AParent) override;
 
     vcl::TNotifyEvent OnClose;
+    TOptionEvent OnOptionClick;
     TDockedEvent OnDocked;
     vcl::TNotifyEvent OnUnDocked;
 
@@ -161,6 +243,27 @@ protected:
     void Paint() override;
     void WndProc(vcl::TMessage& Message) override;
     void AlignControls(vcl::TControl* AControl, vcl::TRect& Rect) override;
+    void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+    void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
+    void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+    // The click notification of glow buttons on a docked toolbar: the option window goes.
+    void OnGlowButtonClick(vcl::TObject*) { HideOptionWindow(); }
+    // Painting, in the order the toolbar paints itself.
+    void PaintCaption(vcl::TCanvas* C);
+    void PaintFloatingCaption(vcl::TCanvas* C);
+    // Paints the body; the result is the border colour that goes with it.
+    TColor PaintBackground(vcl::TCanvas* C, const vcl::TRect& Body);
+    void PaintBevel(vcl::TCanvas* C);
+    void DrawDragGrip(vcl::TCanvas* C);
+    void DrawPopupIndicator(vcl::TCanvas* C);
+    void DrawCaptionOptionIndicator(vcl::TCanvas* C);
+    void PaintRoundCorners(vcl::TCanvas* C);
+    void DrawCloseBtn(vcl::TCanvas* C);
+    void DrawCustomizedBtn(vcl::TCanvas* C);
+    // The colour a docked toolbar's surroundings show at one of its client points.
+    TColor PanelColorAt(int X, int Y) const;
+    bool GripDrawn() const;
+    bool IsFloating() const { return FToolBarState == tsFloating; }
     void AdjustControl(vcl::TControl* Control);
     void UpdateAllContainer();
     // Repaints the toolbar containers after a styler change.
@@ -187,8 +290,55 @@ protected:
     TCustomAdvToolBarStyler* FToolBarStyler = nullptr;
     bool FParentStyler = true;
     std::unique_ptr<TPersistence> FPersistence;
+    AdvGDIP::TAntiAlias FAntiAlias = AdvGDIP::aaClearType;
+    String FWideCaption;
+    int FFloatingRows = 1;
+    bool FShowPopupIndicator = true;
+    vcl::TCustomImageList* FImages = nullptr;
+    vcl::TCustomImageList* FDisabledImages = nullptr;
+    vcl::TPopupMenu* FOptionMenu = nullptr;
+    std::unique_ptr<GDIPicture::TGDIPPicture> FOptionPicture;
+    std::unique_ptr<GDIPicture::TGDIPPicture> FOptionDisabledPicture;
+    std::unique_ptr<GDIPicture::TGDIPPicture> FCompactPicture;
+    std::unique_ptr<AdvHintInfo::TAdvHintInfo> FOfficeHint;
+    bool FCompacted = false;
+    // Hover fade state: the toolbar is hot while the pointer is over it; a running fade blends toward it.
+    bool FHover = false;
+    int FFadePosition = 0;
+    std::unique_ptr<vcl::TTimer> FHoverTimer;
+    // The right handle's look and the caption indicator's (set by the mouse handling).
+    bool FRightHandleHot = false;
+    bool FRightHandleDown = false;
+    bool FCapIndicatorHot = false;
+    bool FCapIndicatorDown = false;
+    bool FCloseBtnHot = false;
+    bool FCloseBtnDown = false;
+    bool FCustomBtnHot = false;
+    bool FCustomBtnDown = false;
+    bool FInternalReparent = false;
+    bool FListUpdating = false;
+    // The body's gradient as last painted: a transparent control repaints the toolbar under itself on
+    // every paint, and the bands need not be drawn again while size and colours stay.
+    struct TBodyKey {
+        int Width = 0, Height = 0, Steps = 0;
+        TColor Color = 0, ColorTo = 0;
+        bool LeftToRight = false;
+        bool operator==(const TBodyKey&) const = default;
+    };
+    std::unique_ptr<vcl::TBitmap> FBodyCache;
+    TBodyKey FBodyKey;
 
 private:
+    // The group separator that goes with a hidden control (null when none).
+    vcl::TControl* GroupSeparatorOf(vcl::TControl* Control) const;
+    // Puts a hidden control back on the toolbar without touching the lists.
+    void Reparent(vcl::TControl* Control, bool Checked);
+    bool IsHidden(vcl::TControl* Control) const { return FHiddenControlList->IndexOf(Control) >= 0; }
+    int LengthOf(vcl::TControl* Control) const;
+    int StartOf(vcl::TControl* Control) const;
+    void LayoutFloating(bool UpdateSizeToo);
+    void UpdateFloatingSize();
+
     std::unique_ptr<TDbgList> FControlList;
     std::unique_ptr<TDbgList> FRULControlList;
     std::unique_ptr<TDbgList> FHiddenControlList;

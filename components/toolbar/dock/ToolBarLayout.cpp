@@ -25,6 +25,10 @@ void TAdvCustomToolBar::SetControlsPosition(bool UpdateSizeToo) {
     if (!FAutoPositionControls && FToolBarState == tsFixed &&
         dynamic_cast<TAdvDockPanel*>(Parent()) == nullptr)
         return;
+    if (FToolBarState == tsFloating) {
+        LayoutFloating(UpdateSizeToo);
+        return;
+    }
     bool designing = state.Contains(vcl::csDesigning);
     {
         TFlagGuard positioning(FPositioning, true);
@@ -62,8 +66,61 @@ void TAdvCustomToolBar::SetControlsPosition(bool UpdateSizeToo) {
     if (UpdateSizeToo) UpdateSize();
 }
 
+void TAdvCustomToolBar::LayoutFloating(bool UpdateSizeToo) {
+    {
+        TFlagGuard positioning(FPositioning, true);
+        int x = 2;
+        int y = FCaptionHeight + 2;
+        if (FFloatingRows != 1 && UpdateSizeToo) UpdateFloatingSize();
+        for (void* p : *FControlList) {
+            auto* c = static_cast<vcl::TControl*>(p);
+            if (!c->Visible()) {
+                c->SetTop(Height() + 2);
+                continue;
+            }
+            // With more than one row a control that does not fit the rest of its row starts the next.
+            if (FFloatingRows != 1 && c->Width() > Width() - x - 2) {
+                x = 2;
+                y += FThickness;
+            }
+            c->SetBounds(x, y, c->Width(), c->Height());
+            x += c->Width();
+        }
+    }
+    if (FFloatingRows == 1 && UpdateSizeToo) UpdateFloatingSize();
+}
+
+void TAdvCustomToolBar::UpdateFloatingSize() {
+    vcl::TSizeConstraints* k = Constraints();
+    k->SetMinWidth(0);
+    k->SetMaxWidth(0);
+    k->SetMinHeight(0);
+    k->SetMaxHeight(0);
+    if (FFloatingRows != 1) {
+        // Rows of the toolbar's widest line split into FloatingRows lines.
+        int total = 0;
+        for (void* p : *FControlList)
+            if (auto* c = static_cast<vcl::TControl*>(p); c->Visible()) total += c->Width();
+        int width = std::max(FMinLength, (total + FFloatingRows - 1) / FFloatingRows + 4);
+        SetBounds(Left(), Top(), width, FThickness * FFloatingRows + FCaptionHeight);
+        return;
+    }
+    int w = FMinLength;
+    for (int i = FControlList->Count() - 1; i >= 0; --i) {
+        vcl::TControl* c = FControlList->At<vcl::TControl>(i);
+        if (c->Visible()) {
+            w = std::max(FMinLength, c->Left() + c->Width() + 2);
+            break;
+        }
+    }
+    SetBounds(Left(), Top(), w, FThickness + FCaptionHeight);
+}
+
 void TAdvCustomToolBar::UpdateSize() {
-    if (FToolBarState == tsFloating) return;
+    if (FToolBarState == tsFloating) {
+        UpdateFloatingSize();
+        return;
+    }
     bool horizontal = Horizontal();
     if (!horizontal && FFullSize) return;
     int n = FControlList->Count();
@@ -78,7 +135,7 @@ void TAdvCustomToolBar::UpdateSize() {
                 break;
             }
         }
-        needed += PopupIndicatorWidth();
+        needed += IndicatorLength();
     }
     int full = DragGripShown() ? FDragGripWidth + 2 : 2;
     int thickness = 26;
@@ -88,7 +145,7 @@ void TAdvCustomToolBar::UpdateSize() {
         full += horizontal ? c->Width() : c->Height();
         if (!IsSeparator(c)) thickness = std::max(thickness, (horizontal ? c->Height() : c->Width()) + 4);
     }
-    full += PopupIndicatorWidth();
+    full += IndicatorLength();
     FMaxLength = std::max(full, needed);
     if (!AutoSize() || (horizontal && FFullSize)) return;
     vcl::TSizeConstraints* k = Constraints();
@@ -125,8 +182,58 @@ int TAdvCustomToolBar::GetMaxLength() const {
         auto* c = static_cast<vcl::TControl*>(p);
         if (c->Visible()) length += vertical ? c->Height() : c->Width();
     }
-    length += PopupIndicatorWidth();
+    length += IndicatorLength();
     return std::max(length, FMinLength);
+}
+
+namespace {
+
+template <typename Pred> void RaiseToLargest(const TDbgList& List, int& AWidth, int& AHeight, Pred Counts) {
+    for (void* p : List) {
+        auto* c = static_cast<vcl::TControl*>(p);
+        if (!Counts(c)) continue;
+        AWidth = std::max(AWidth, c->Width());
+        AHeight = std::max(AHeight, c->Height());
+    }
+}
+
+} // namespace
+
+void TAdvCustomToolBar::GetMaxControlSize(int& AWidth, int& AHeight) const {
+    RaiseToLargest(*FControlList, AWidth, AHeight, [](vcl::TControl* c) { return !IsSeparator(c); });
+}
+
+void TAdvCustomToolBar::GetMaxExternalControlSize(int& AWidth, int& AHeight) const {
+    RaiseToLargest(*FControlList, AWidth, AHeight,
+                   [](vcl::TControl* c) { return dynamic_cast<TAdvCustomToolBarControl*>(c) == nullptr; });
+}
+
+void TAdvCustomToolBar::GetMaxToolBarButtonSize(int& AWidth, int& AHeight) const {
+    // The toolbar's own controls that are not separators are its buttons.
+    RaiseToLargest(*FControlList, AWidth, AHeight, [](vcl::TControl* c) {
+        return dynamic_cast<TAdvCustomToolBarControl*>(c) != nullptr && !IsSeparator(c);
+    });
+}
+
+int TAdvCustomToolBar::GetSizeAtDock(bool AsFloating) const {
+    int w = 0;
+    int h = 0;
+    GetMaxControlSize(w, h);
+    int size;
+    if (!AsFloating && FToolBarState != tsFloating) {
+        size = (Horizontal() ? h : w) + 4;
+    } else if (Horizontal()) {
+        size = h + 4;
+    } else {
+        int ew = 0;
+        int eh = 0;
+        GetMaxExternalControlSize(ew, eh);
+        int bw = 0;
+        int bh = 0;
+        GetMaxToolBarButtonSize(bw, bh);
+        size = std::max(eh, bw) + 4;
+    }
+    return std::max(size, 26);
 }
 
 int TAdvCustomToolBar::CanShrink() {
@@ -172,12 +279,16 @@ void TAdvCustomToolBar::SetPosition(TDockAlign Value) {
         SetHeight(FMaxLength);
     }
     SetControlsPosition(false);
+    UpdateRULists();
 }
 
 void TAdvCustomToolBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     if (FDockPanel != nullptr && !FAllowBoundChange)
         FDockPanel->SetToolBarBounds(this, ALeft, ATop, AWidth, AHeight);
+    int oldLength = Horizontal() ? Width() : Height();
     vcl::TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    int newLength = Horizontal() ? Width() : Height();
+    if (!ComponentState().Contains(vcl::csLoading) && newLength != oldLength) UpdateRULists();
 }
 
 void TAdvCustomToolBar::AlignControls(vcl::TControl* AControl, vcl::TRect& Rect) {
@@ -194,8 +305,13 @@ void TAdvCustomToolBar::AdjustControl(vcl::TControl* Control) {
         return;
     }
     if (FDockPanel != nullptr) {
-        TFlagGuard adjusting(FAdjustingControl, true);
-        SetControlsPosition(true);
+        {
+            TFlagGuard adjusting(FAdjustingControl, true);
+            SetControlsPosition(true);
+            UpdateRULists();
+        }
+        if (!FAllowBoundChange && FRow >= 0 && FRow < FDockPanel->GetRowCount())
+            FDockPanel->Rows()->Items(FRow)->ArrangeToolBars();
     }
 }
 

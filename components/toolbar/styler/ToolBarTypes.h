@@ -22,7 +22,7 @@ KV_ENUM(TBackGroundDisplay, bdTile, bdCenter, bdStretch);
 KV_ENUM(TDragGripStyle, dsDots, dsSingleLine, dsDoubleLine, dsFlatDots, dsNone);
 KV_ENUM(TPersistenceLocation, plRegistry, plIniFile);
 KV_ENUM(TCaptionPosition, cpTop, cpBottom);
-KV_ENUM(TDockMode, dmAll, dmNone);
+KV_ENUM(TDockMode, dmAll, dmAllParentDockPanels, dmParentDockPanelOnly);
 
 // daTop and daBottom lay out along x; daLeft and daRight along y.
 inline bool IsHorizontal(TDockAlign Align) {

@@ -1,0 +1,135 @@
+// The right handle: a docked toolbar shorter than its controls hides the least recently used ones and
+// brings back the last hidden as it grows; a group's separator goes and comes with the group; a click
+// on a control makes it the most recently used; the handle's click reaches OnOptionClick.
+
+#include "tests/toolbar/ToolBarTestSupport.h"
+
+#include "platform/vcl/Panel.h"
+
+namespace toolbartest {
+namespace {
+
+class RightHandleTest : public ToolBarTest {
+protected:
+    void SetUp() override {
+        ToolBarTest::SetUp();
+        panel = Make<TAdvDockPanel>("Panel", form.get());
+        panel->InternalStyler()->SetDragGripStyle(dsNone);
+        bar = Make<TAdvToolBar>("Bar", panel);
+    }
+    TControl* Add(const String& Name, int W = 40) {
+        auto* c = Make<TPanel>(Name);
+        c->SetBounds(0, 0, W, 20);
+        c->SetParent(bar);
+        return c;
+    }
+    TControl* Separator(const String& Name) {
+        auto* s = Make<TAdvToolBarSeparator>(Name);
+        s->SetAdvToolBar(bar);
+        return s;
+    }
+    // The toolbar takes a length the way a row gives it one.
+    void Length(int W) {
+        bar->SetAllowBoundChange(true);
+        bar->SetWidth(W);
+        bar->SetAllowBoundChange(false);
+    }
+    // The hidden controls' names, in the order they were hidden.
+    String Hidden() const {
+        String s;
+        for (int i = 0; i < bar->HiddenControlCount(); ++i)
+            s += (i ? "," : "") + bar->HiddenControls(i)->Name();
+        return s;
+    }
+
+    TAdvDockPanel* panel = nullptr;
+    TAdvToolBar* bar = nullptr;
+};
+
+TEST_F(RightHandleTest, ShrinkingHidesTheLeastRecentlyUsedAndGrowingBringsBackTheLastHidden) {
+    for (const char* n : {"A", "B", "C", "D", "E", "F"})
+        Add(n);
+    ASSERT_EQ(bar->Width(), 2 + 6 * 40 + 14);
+    EXPECT_EQ(Hidden(), "");
+    // 150 long: 136 before the handle, the controls reach 242: 106 over, three controls go, the
+    // least recently used (the last added) first.
+    Length(150);
+    EXPECT_EQ(Hidden(), "F,E,D");
+    for (int i = 0; i < bar->HiddenControlCount(); ++i)
+        EXPECT_EQ(bar->HiddenControls(i)->Top(), bar->Height() + 2) << "parked out of sight";
+    // Using F makes it the most recent: it comes back and C, now the least recent showing, goes.
+    bar->UpControlInRUL(static_cast<TControl*>(form->FindComponent("F")));
+    EXPECT_EQ(Hidden(), "E,D,C");
+    EXPECT_EQ(bar->RULControls(0)->Name(), "F");
+    // Growing brings them back from the end of the list, while each fits.
+    Length(2 + 4 * 40 + 14 + 10);
+    EXPECT_EQ(Hidden(), "E,D");
+    Length(2 + 6 * 40 + 14);
+    EXPECT_EQ(Hidden(), "");
+    // Shown again in the toolbar's own order.
+    for (int i = 1; i < bar->ToolBarControlCount(); ++i)
+        EXPECT_EQ(bar->ToolBarControls(i)->Left(),
+                  bar->ToolBarControls(i - 1)->Left() + bar->ToolBarControls(i - 1)->Width());
+}
+
+TEST_F(RightHandleTest, AGroupsSeparatorGoesWithItsLastControlAndComesBackOnlyWhenBothFit) {
+    Add("A");
+    Add("B");
+    TControl* sep = Separator("S");
+    Add("C");
+    Add("D");
+    const int full = bar->Width();
+    // Hiding D and C leaves the group empty: its separator goes too.
+    Length(full - 80);
+    EXPECT_EQ(Hidden(), "D,C,S");
+    // Room for C alone but not for C with the separator: nothing comes back.
+    Length(full - 80 + 35); // 45 free after B
+    EXPECT_EQ(Hidden(), "D,C,S");
+    // Room for both: C comes back with its separator.
+    Length(full - 80 + 40 + sep->Width());
+    EXPECT_EQ(Hidden(), "D");
+}
+
+TEST_F(RightHandleTest, FullSizeAndFixedToolBarsHideNothing) {
+    for (const char* n : {"A", "B", "C"})
+        Add(n);
+    Length(80);
+    ASSERT_GT(bar->HiddenControlCount(), 0);
+    bar->SetFullSize(true);
+    EXPECT_EQ(bar->HiddenControlCount(), 0);
+    // On a form, not a dock panel, the toolbar is fixed: its list never changes.
+    auto* fixed = Make<TAdvToolBar>("Fixed", form.get());
+    auto* c = Make<TPanel>("X");
+    c->SetBounds(0, 0, 200, 20);
+    c->SetParent(fixed);
+    fixed->SetWidth(40);
+    fixed->UpdateRULists();
+    EXPECT_EQ(fixed->HiddenControlCount(), 0);
+}
+
+TEST_F(RightHandleTest, ClickingTheHandleReportsWhereTheOptionWindowWouldOpen) {
+    Add("A");
+    form->Show();
+    ui.Process();
+    TPoint client;
+    TPoint screen;
+    int clicks = 0;
+    bar->OnOptionClick = [&](TObject* Sender, TPoint Client, TPoint Screen) {
+        EXPECT_EQ(Sender, bar);
+        client = Client;
+        screen = Screen;
+        ++clicks;
+    };
+    ui.Click(bar, bar->Width() - 6, bar->Height() / 2);
+    EXPECT_EQ(clicks, 1);
+    // Below the handle's far end, in the panel's coordinates.
+    EXPECT_EQ(client.X, bar->Left() + bar->Width() - 12);
+    EXPECT_EQ(client.Y, bar->Top() + bar->Height() + 1);
+    EXPECT_EQ(screen.X, panel->ClientToScreen(client).X);
+    // A click on the body is no click on the handle.
+    ui.Click(bar, 5, bar->Height() / 2);
+    EXPECT_EQ(clicks, 1);
+}
+
+} // namespace
+} // namespace toolbartest

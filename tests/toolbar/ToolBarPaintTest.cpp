@@ -1,0 +1,186 @@
+// The toolbar's own painting probed pixel by pixel: the drag grip in each style, the right handle in
+// its three states with the chevron that shows while controls are hidden; and a sheet of dock panels
+// on all four edges in four looks, written as pictures to look at.
+
+#include "tests/toolbar/ToolBarTestSupport.h"
+
+#include "components/foundation/AdvGlowButton.h"
+#include "components/toolbar/dock/ToolBarContainer.h"
+#include "platform/vcl/Edit.h"
+#include "platform/vcl/Panel.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Window.h"
+
+namespace toolbartest {
+namespace {
+
+class ToolBarPaintTest : public ToolBarTest {
+protected:
+    // A toolbar fixed on the form, flat white, no border, square corners: only what is probed shows.
+    TAdvToolBar* PlainBar(TDockAlign Position, TDragGripStyle Grip) {
+        auto* bar = Make<TAdvToolBar>("Bar", form.get());
+        TCustomAdvToolBarStyler* s = bar->InternalStyler();
+        s->Color()->SetColor(clWhite);
+        s->Color()->SetColorTo(clNone);
+        s->SetBorderColor(clNone);
+        s->SetRoundEdges(false);
+        s->SetDragGripStyle(Grip);
+        bar->SetPosition(Position);
+        bar->SetBounds(10, 10, Position == daTop ? 120 : 26, Position == daTop ? 26 : 120);
+        form->Show();
+        return bar;
+    }
+};
+
+struct GripProbe {
+    const char* Rule;
+    TDragGripStyle Style;
+    TDockAlign Position;
+    int X, Y;
+    TColor Expected;
+};
+
+TEST_F(ToolBarPaintTest, EachGripStyleDrawsItsDotsOrLinesInTheGripStrip) {
+    const TColor flat = static_cast<TColor>(win::RGB(165, 165, 165));
+    // The grip rect starts at (1, 1); a horizontal toolbar's grip runs down, a vertical one's across.
+    const GripProbe probes[] = {
+        {"first dot: shadow square at (l+3, t+4)", dsDots, daTop, 4, 5, clBtnShadow},
+        {"the shadow square covers the white one where they overlap", dsDots, daTop, 5, 6, clBtnShadow},
+        {"the white square shows below and right of it", dsDots, daTop, 6, 7, clWhite},
+        {"second dot four pixels lower", dsDots, daTop, 4, 9, clBtnShadow},
+        {"vertical: the dots run across", dsDots, daLeft, 9, 4, clBtnShadow},
+        {"flat dots: a grey dash every second line", dsFlatDots, daTop, 4, 5, flat},
+        {"flat dots: white between dashes", dsFlatDots, daTop, 4, 6, clWhite},
+        {"flat dots, vertical: dashes stand upright", dsFlatDots, daLeft, 5, 4, flat},
+        {"single line: shadow side", dsSingleLine, daTop, 4, 10, clBtnShadow},
+        {"single line: white side", dsSingleLine, daTop, 6, 10, clWhite},
+        {"double line: the first at l+2", dsDoubleLine, daTop, 2, 10, clBtnShadow},
+        {"double line: the second at l+5", dsDoubleLine, daTop, 5, 10, clBtnShadow},
+        {"no grip: the body only", dsNone, daTop, 4, 5, clWhite},
+    };
+    for (const GripProbe& p : probes) {
+        SCOPED_TRACE(p.Rule);
+        TAdvToolBar* bar = PlainBar(p.Position, p.Style);
+        EXPECT_EQ(Hex(At(bar, p.X, p.Y)), Hex(Ref(p.Expected)));
+        delete bar;
+    }
+}
+
+TEST_F(ToolBarPaintTest, TheRightHandleShowsItsStateColoursAndAChevronWhileControlsAreHidden) {
+    auto* panel = Make<TAdvDockPanel>("Panel", form.get());
+    TCustomAdvToolBarStyler* s = panel->InternalStyler();
+    s->SetRoundEdges(false);
+    s->SetRightHandleColor(clRed);
+    s->SetRightHandleColorTo(clNone);
+    s->SetRightHandleColorHot(clLime);
+    s->SetRightHandleColorHotTo(clNone);
+    s->SetRightHandleColorDown(clBlue);
+    s->SetRightHandleColorDownTo(clNone);
+    auto* bar = Make<TAdvToolBar>("Bar", panel);
+    bar->SetShowOptionIndicator(false);
+    for (int i = 0; i < 4; ++i) {
+        auto* c = Make<TPanel>("C" + std::to_string(i));
+        c->SetBounds(0, 0, 40, 20);
+        c->SetParent(bar);
+    }
+    form->Show();
+    ui.Process();
+    // Square corners: the handle is (Width - 15, 1, Width - 1, Height - 1), its body from 3 pixels in.
+    const int x = bar->Width() - 5;
+    const int y = bar->Height() - 4;
+    EXPECT_EQ(Hex(At(bar, x, y)), Hex(Ref(clRed)));
+    // All controls show: no chevron.
+    EXPECT_EQ(Hex(At(bar, bar->Width() - 15 + 8, 1 + 3)), Hex(Ref(clRed)));
+    ui.MoveTo(bar, x, y);
+    EXPECT_EQ(Hex(At(bar, x, y)), Hex(Ref(clLime)));
+    win::SendMessage(bar->Handle(), win::WM_LBUTTONDOWN, win::MK_LBUTTON, win::MAKELPARAM(x, y));
+    EXPECT_EQ(Hex(At(bar, x, y)), Hex(Ref(clBlue)));
+    win::SendMessage(bar->Handle(), win::WM_LBUTTONUP, 0, win::MAKELPARAM(x, y));
+    // Shorter than its controls: the flat chevron's first stroke starts at (l + 8, t + 3).
+    bar->SetAllowBoundChange(true);
+    bar->SetWidth(100);
+    bar->SetAllowBoundChange(false);
+    ASSERT_GT(bar->HiddenControlCount(), 0);
+    ASSERT_GT(bar->CanExpand(), 0);
+    ui.MoveTo(panel, 2, panel->Height() - 1);
+    EXPECT_EQ(Hex(At(bar, bar->Width() - 15 + 8, 1 + 3)), Hex(Ref(clBlack)));
+}
+
+TEST_F(ToolBarPaintTest, DockPanelsOnAllFourEdgesInFourLooks) {
+    using AdvToolBarStylers::TToolBarStyle;
+    const std::pair<const char*, TToolBarStyle> looks[] = {
+        {"Office2007Luna", AdvToolBarStylers::bsOffice2007Luna},
+        {"Office2003Blue", AdvToolBarStylers::bsOffice2003Blue},
+        {"Office2007Obsidian", AdvToolBarStylers::bsOffice2007Obsidian},
+        {"WindowsXP", AdvToolBarStylers::bsWindowsXP}};
+    for (auto [name, look] : looks) {
+        SCOPED_TRACE(name);
+        TComponentPtr<TCustomForm> f(TCustomForm::CreateNew(nullptr));
+        f->SetBounds(20, 20, 720, 520);
+        f->SetCaption(String("Dock panels: ") + name);
+        auto* styler = new TAdvToolBarOfficeStyler(f.get());
+        styler->SetToolBarStyle(look);
+        int serial = 0;
+        auto glow = [&](TWinControl* Bar, const String& Caption, int W) {
+            auto* b = new AdvGlowButton::TAdvGlowButton(f.get());
+            b->SetName("Glow" + std::to_string(++serial));
+            b->SetCaption(Caption);
+            b->SetBounds(0, 0, W, 22);
+            b->SetParent(Bar);
+        };
+        auto separator = [&](TAdvCustomToolBar* Bar) {
+            auto* s = new TAdvToolBarSeparator(f.get());
+            s->SetName("Sep" + std::to_string(++serial));
+            s->SetAdvToolBar(Bar);
+        };
+        auto panel = [&](TDockAlign Side) {
+            auto* p = new TAdvDockPanel(f.get());
+            p->SetName("Panel" + std::to_string(++serial));
+            p->SetParent(f.get());
+            p->SetAlign(Side);
+            p->SetToolBarStyler(styler);
+            return p;
+        };
+        auto toolbar = [&](TAdvDockPanel* P, int Buttons) {
+            auto* t = new TAdvToolBar(f.get());
+            t->SetName("Bar" + std::to_string(++serial));
+            t->SetParent(P);
+            for (int i = 0; i < Buttons; ++i) {
+                if (i == 2) separator(t);
+                glow(t, P->IsHorizontal() ? "Item " + std::to_string(i + 1) : "V" + std::to_string(i + 1),
+                     52);
+            }
+            return t;
+        };
+        TAdvDockPanel* top = panel(daTop);
+        toolbar(top, 5);
+        TAdvToolBar* second = toolbar(top, 3);
+        top->Rows()->MoveToolBarToRow(second, 0);
+        TAdvToolBar* captioned = toolbar(top, 4);
+        captioned->SetShowCaption(true);
+        captioned->SetCaption("Caption strip");
+        TAdvDockPanel* bottom = panel(daBottom);
+        // A row too short for its toolbars: the one nearest the row's end gives up its last buttons,
+        // which wait behind its right handle.
+        toolbar(bottom, 11);
+        TAdvToolBar* crowded = toolbar(bottom, 2);
+        bottom->Rows()->MoveToolBarToRow(crowded, 0);
+        TAdvDockPanel* left = panel(daLeft);
+        toolbar(left, 4);
+        TAdvDockPanel* right = panel(daRight);
+        toolbar(right, 3);
+        toolbar(right, 2);
+        auto* container = new TAdvToolBarContainer(f.get());
+        container->SetName("Container");
+        container->SetBounds(0, 0, 110, 24);
+        container->SetParent(top->GetAdvToolBars(0));
+        f->Show();
+        ui.Process();
+        EXPECT_GT(crowded->HiddenControlCount(), 0);
+        EXPECT_TRUE(
+            ui.WritePng(f.get(), uitest::UiDriver::OutputPath(String("DockPanels_") + name + ".png")));
+    }
+}
+
+} // namespace
+} // namespace toolbartest
