@@ -209,10 +209,13 @@ void DrawSteppedGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, bool
         Canvas->Pen()->SetColor(c);
         Canvas->Brush()->SetColor(c);
         const int offset = static_cast<std::int16_t>(Round(i * band));
+        // Each band is filled whole: a band may be a single pixel wide (many steps over a narrow
+        // rectangle), where an outlined rectangle of that width would draw nothing.
+        Canvas->Brush()->SetStyle(vcl::bsSolid);
         if (Horizontal)
-            Canvas->Rectangle(R.Left + offset, R.Top, R.Left + offset + s + 1, R.Bottom);
+            Canvas->FillRect(TRect{R.Left + offset, R.Top, R.Left + offset + s + 1, R.Bottom});
         else
-            Canvas->Rectangle(R.Left, R.Top + offset, R.Right, R.Top + offset + s + 1);
+            Canvas->FillRect(TRect{R.Left, R.Top + offset, R.Right, R.Top + offset + s + 1});
     }
 }
 
