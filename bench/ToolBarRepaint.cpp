@@ -19,11 +19,11 @@
 #include "components/foundation/AdvGlowButton.h"
 #include "components/toolbar/AdvToolBar.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
-#include "platform/backend/offscreen/Offscreen.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Edit.h"
 #include "platform/win/WinUser.h"
 #include "platform/win/Window.h"
+#include "tests/support/OffscreenBackend.h"
 
 using namespace vcl;
 using namespace AdvToolBar;
