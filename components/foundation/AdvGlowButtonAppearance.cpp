@@ -209,13 +209,25 @@ void DrawSteppedGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, bool
         Canvas->Pen()->SetColor(c);
         Canvas->Brush()->SetColor(c);
         const int offset = static_cast<std::int16_t>(Round(i * band));
-        // Each band is filled whole: a band may be a single pixel wide (many steps over a narrow
-        // rectangle), where an outlined rectangle of that width would draw nothing.
-        Canvas->Brush()->SetStyle(vcl::bsSolid);
-        if (Horizontal)
-            Canvas->FillRect(TRect{R.Left + offset, R.Top, R.Left + offset + s + 1, R.Bottom});
-        else
-            Canvas->FillRect(TRect{R.Left, R.Top + offset, R.Right, R.Top + offset + s + 1});
+        // A band one pixel wide (many steps over a narrow rectangle) is drawn as a line of the pen: an
+        // outlined rectangle that narrow draws nothing.
+        if (Horizontal) {
+            const int x = R.Left + offset;
+            if (s >= 1) {
+                Canvas->Rectangle(x, R.Top, x + s + 1, R.Bottom);
+            } else {
+                Canvas->MoveTo(x, R.Top);
+                Canvas->LineTo(x, R.Bottom);
+            }
+        } else {
+            const int y = R.Top + offset;
+            if (s >= 1) {
+                Canvas->Rectangle(R.Left, y, R.Right, y + s + 1);
+            } else {
+                Canvas->MoveTo(R.Left, y);
+                Canvas->LineTo(R.Right, y);
+            }
+        }
     }
 }
 

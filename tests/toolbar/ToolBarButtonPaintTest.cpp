@@ -2,6 +2,7 @@
 // pressed, checked, transparent, the drop-down split), the separator's size, and a picture of every
 // kind of button in every state in four presets.
 
+#include "tests/support/ColorMatch.h"
 #include "tests/toolbar/ToolBarTestSupport.h"
 
 #include <algorithm>
@@ -186,7 +187,9 @@ TEST_F(ToolBarButtonPaintTest, CheckedGroupedAndDisabledFacesByTheRules) {
     b->SetAllowAllUp(true);
     b->SetDown(false);
     b->SetEnabled(false);
-    EXPECT_COLOR(At(b, 2, y), ToolBarPixel(b, 2, y));
+    // The toolbar's own body may have moved a step of its hover fade between the two pictures; a face of
+    // the button's would differ by far more.
+    EXPECT_THAT(At(b, 2, y), colortest::IsColorNear(ToolBarPixel(b, 2, y), 8));
     b->SetTransparent(false);
     a->SetColor(0x102030);
     a->SetColorTo(clNone);
