@@ -6,9 +6,9 @@
 #include "components/toolbar/dock/Persistence.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarButton.h"
-#include "components/toolbar/dock/ToolBarMenuButton.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
+#include "components/toolbar/dock/ToolBarMenuButton.h"
 #include "components/toolbar/styler/AdvToolBarStylers.h"
 #include "components/toolbar/styler/ToolBarStyler.h"
 

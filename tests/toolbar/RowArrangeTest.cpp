@@ -165,7 +165,6 @@ TEST_F(RowArrangeTest, ARequestForAToolBarOfAnotherRowIsRefused) {
     }
 }
 
-
 TEST_F(RowArrangeTest, AVerticalPanelStacksToolBarsInColumnsAndChangesColumnAcross) {
     panel->SetAlign(daLeft);
     form->SetClientHeight(300);
