@@ -24,5 +24,8 @@ foreach(_src ${_fuzz_src})
   set_tests_properties(fuzz_${_short} PROPERTIES
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp")
 endforeach()
+# The mark-up renderer and the styler's property file are components.
+target_link_libraries(fuzz_markup PRIVATE kv_components)
+target_link_libraries(fuzz_stylerfile PRIVATE kv_components)
 # The layout reader reads into the test components, which have every kind of property.
 target_sources(fuzz_layout PRIVATE ${CMAKE_SOURCE_DIR}/tests/classes/TestComponents.cpp)
