@@ -168,3 +168,22 @@ TEST_F(DockPanelTest, FreeingADockedToolBarLeavesThePanelConsistent) {
 
 } // namespace
 } // namespace toolbartest
+
+namespace toolbartest {
+namespace {
+
+// A panel that owns the toolbars docked on it frees them first when it goes: it must not touch them after.
+TEST_F(DockPanelTest, APanelOwningItsToolBarsFreesThemWithoutTouchingThemAfterwards) {
+    auto* panel = new TAdvDockPanel(form.get());
+    panel->SetParent(form.get());
+    auto* first = new TAdvToolBar(panel);
+    first->SetParent(panel);
+    auto* second = new TAdvToolBar(panel);
+    second->SetParent(panel);
+    ASSERT_EQ(panel->GetAdvToolBarCount(), 2);
+    delete panel; // the sanitizer reports any use of the freed toolbars
+    SUCCEED();
+}
+
+} // namespace
+} // namespace toolbartest

@@ -71,17 +71,18 @@ TAdvDockPanel::TAdvDockPanel(vcl::TComponent* AOwner) : vcl::TCustomControl(AOwn
 }
 
 TAdvDockPanel::~TAdvDockPanel() {
-    // Owned and notified components go first (the internal styler among them), while the panel is whole.
-    BeforeDestruction();
-    FCurrentStyler = nullptr;
-    FInternalStyler = nullptr;
-    // Toolbars still docked here outlive the panel only as long as their parent does; let them forget it.
+    // Toolbars docked here forget the panel first: those the panel owns are freed just below, and the
+    // others outlive it only as long as their parent does.
     for (int i = 0; i < FToolBarList->Count(); ++i) {
         TAdvCustomToolBar* t = GetAdvToolBars(i);
         t->SetDockPanel(nullptr);
         t->SetRow(-1);
     }
     FToolBarList->Clear();
+    // Owned and notified components go next (the internal styler among them), while the panel is whole.
+    BeforeDestruction();
+    FCurrentStyler = nullptr;
+    FInternalStyler = nullptr;
     FRows.reset();
 }
 
