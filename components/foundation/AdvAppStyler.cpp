@@ -31,13 +31,20 @@ TThemeNotifierWindow::TThemeNotifierWindow(vcl::TComponent* AOwner) : vcl::TWinC
 }
 
 void TThemeNotifierWindow::SetParent(vcl::TWinControl* AParent) {
-    vcl::TWinControl::SetParent(AParent);
+    FLeaving = true;
+    try {
+        vcl::TWinControl::SetParent(AParent);
+    } catch (...) {
+        FLeaving = false;
+        throw;
+    }
+    FLeaving = false;
     // Not HandleNeeded: that would make the parent's window first.
     if (AParent != nullptr) CreateHandle();
 }
 
 void TThemeNotifierWindow::CreateParams(vcl::TCreateParams& Params) {
-    if (Parent() == nullptr || Parent()->HandleAllocated()) {
+    if (Parent() == nullptr || (Parent()->HandleAllocated() && !FDetached)) {
         vcl::TWinControl::CreateParams(Params);
         return;
     }
@@ -53,6 +60,23 @@ void TThemeNotifierWindow::ParentToOwnerWindow(vcl::TComponent* AOwner) {
             SetParent(parent);
             return;
         }
+}
+
+void TThemeNotifierWindow::DestroyWnd() {
+    vcl::TWinControl::DestroyWnd();
+    vcl::TWinControl* parent = Parent();
+    if (FLeaving || parent == nullptr || ComponentState().Contains(vcl::csDestroying) ||
+        parent->ComponentState().Contains(vcl::csDestroying))
+        return;
+    // The parent's children lose their windows before the parent loses its own.
+    FDetached = true;
+    try {
+        CreateHandle();
+    } catch (...) {
+        FDetached = false;
+        throw;
+    }
+    FDetached = false;
 }
 
 void TThemeNotifierWindow::WndProc(vcl::TMessage& Message) {

@@ -36,7 +36,15 @@ protected:
     // for it (a form still loading would be fixed too soon); it becomes a child when the notifier moves
     // to a parent that has a window.
     void CreateParams(vcl::TCreateParams& Params) override;
+    // A hidden child is not made again with its parent's window: when the parent's window goes (it is
+    // recreated, or the parent leaves its own parent) while the notifier stays, the notifier goes on as
+    // a hidden top-level window, so the broadcast still reaches it.
+    void DestroyWnd() override;
     void WndProc(vcl::TMessage& Message) override;
+
+private:
+    bool FLeaving = false;  // moving to another parent (or none): its window goes with the move
+    bool FDetached = false; // being made top-level while the parent's window is still there
 };
 
 // The style a desktop colour scheme maps to: 1 Blue, 2 Olive, 3 Silver, anything else Classic.

@@ -56,6 +56,7 @@ using namespace vcl;
 KV_PUBLISHED(TAdvCustomGlowButton) {
     using B = TAdvCustomGlowButton;
     p.Str("Caption", &B::GetCaptionText, &B::SetCaptionText);
+    p.Default("DoubleBuffered", true); // the constructor's value
     p.Int(
          "AntiAlias", [](B* c) { return static_cast<int>(c->AntiAlias()); },
          [](B* c, int v) { c->SetAntiAlias(static_cast<AdvGDIP::TAntiAlias>(std::clamp(v, 0, 2))); },

@@ -17,6 +17,9 @@ using namespace vcl;
 KV_PUBLISHED(TAdvOfficeStatusBar) {
     using B = TAdvOfficeStatusBar;
     p.Enum("Align", &B::Align, &B::SetAlign, alBottom);
+    // The constructor's values: a layout keeps the opposite ones.
+    p.Default("DoubleBuffered", true);
+    p.Default("ParentColor", false);
     p.Color("Color", &B::Color, &B::SetColor, clBtnFace);
     p.Bool("ParentFont", &B::ParentFont, &B::SetParentFont, false);
     p.Bool("AnchorHint", &B::FAnchorHint, &B::SetAnchorHint);

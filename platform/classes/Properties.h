@@ -26,6 +26,7 @@
 //         p.Ref("Styler", &TMyButton::FStyler, &TMyButton::SetStyler);  // another component by name
 //         p.Event("OnClick", &TMyButton::OnClick);       // OnClick = Button1Click
 //         p.Binary("Data", &TMyButton::ReadData, &TMyButton::WriteData, &TMyButton::HasData);
+//         p.Default("TabStop", true);   // an inherited ordinal property with this class's default
 //     }
 //
 // The read accessor is a field or a getter; the write accessor is the setter, or nullptr to write the
@@ -430,6 +431,22 @@ public:
                 detail::Store(static_cast<T*>(o), get, set, static_cast<V>(v));
             };
         }
+        return TPropOptions<T>(p);
+    }
+
+    // An ordinal property inherited from a base class, with this class's own default: a class whose
+    // constructor sets another value than the base's declares it here, so that a layout keeps an
+    // explicit value equal to the base's default (values equal to the default are not written).
+    TPropOptions<T> Default(const char* name, Int64 def) {
+        const TPropInfo* inherited = GetPropInfo(T::StaticClassType()->Parent, name);
+        if (inherited == nullptr) throw EPropertyError(String("Property ") + name + " does not exist");
+        const TPropKind k = inherited->Kind;
+        if (k != TPropKind::Boolean && k != TPropKind::Integer && k != TPropKind::Enumeration &&
+            k != TPropKind::Set && k != TPropKind::Color && k != TPropKind::Char)
+            throw EPropertyError(String("Invalid property type: ") + name);
+        FTable.Props.push_back(*inherited);
+        TPropInfo& p = FTable.Props.back();
+        p.DefaultOrd = p.Kind == TPropKind::Boolean ? (def != 0 ? 1 : 0) : def;
         return TPropOptions<T>(p);
     }
 

@@ -124,4 +124,22 @@ TEST_F(AppStylerTest, StylersFollowTheDesktopThemeOnceAdapting) {
     EXPECT_EQ(copy->Style(), AdvStyleIF::tsOffice2003Silver);
 }
 
+// A hidden window is not made again with its parent's: the notifier must still hear the broadcast after
+// the form's window was recreated, and after the form left its parent and came back.
+TEST_F(AppStylerTest, ThemeChangesReachTheStylerAfterTheFormsWindowIsRecreated) {
+    TCustomForm* form = NewForm();
+    auto* styled = new TStyled(form);
+    auto* styler = new TAdvFormStyler(form);
+    styler->SetAutoThemeAdapt(true);
+    form->Show();
+    SysInfo().SetVersion(5, 1, 2600, 2, "");
+    form->RecreateWnd();
+    ASSERT_TRUE(form->HandleAllocated());
+    SysInfo().SetTheme(true, "HomeStead");
+    EXPECT_EQ(styler->Style(), AdvStyleIF::tsOffice2003Olive);
+    form->RecreateWnd();
+    SysInfo().SetTheme(true, "Metallic");
+    EXPECT_EQ(styled->Styles.back(), AdvStyleIF::tsOffice2003Silver);
+}
+
 } // namespace

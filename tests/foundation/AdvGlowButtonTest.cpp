@@ -11,6 +11,7 @@
 #include "platform/classes/LayoutWriter.h"
 #include "platform/win/WinUser.h"
 #include "tests/foundation/AdvGDIPTestSupport.h"
+#include "tests/foundation/PublishedValues.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -51,29 +52,33 @@ protected:
     std::vector<String> clicks;
 };
 
+// A new button holds the defaults its class declares (a layout leaves those out); the rest by hand.
 TEST_F(AdvGlowButtonTest, DefaultsAfterConstruction) {
     TComponentPtr<TAdvGlowButton> b(new TAdvGlowButton(nullptr));
-    EXPECT_EQ(b->Width(), 100);
-    EXPECT_EQ(b->Height(), 41);
-    EXPECT_EQ(b->Layout(), blGlyphLeft);
-    EXPECT_EQ(b->FocusType(), ftBorder);
-    EXPECT_EQ(b->GroupIndex(), 0);
-    EXPECT_FALSE(b->Down());
+    publishedtest::ExpectDeclaredDefaults(b.get());
+    publishedtest::ExpectDeclaredDefaults(b->Appearance());
+    EXPECT_EQ(b->BoundsRect(), (TRect{0, 0, 100, 41}));
     EXPECT_EQ(b->State(), absUp);
-    EXPECT_EQ(b->Spacing(), 2);
-    EXPECT_EQ(b->MarginHorz(), 2);
-    EXPECT_EQ(b->RepeatPause(), 100);
-    EXPECT_EQ(b->InitRepeatPause(), 400);
-    EXPECT_TRUE(b->Rounded());
-    EXPECT_TRUE(b->ShowCaption());
     EXPECT_EQ(b->NotesFont()->Name(), "Tahoma");
     EXPECT_EQ(b->NotesFont()->Size(), 8);
     EXPECT_TRUE(b->Picture()->Empty());
     EXPECT_EQ(b->GetVersion(), "1.8.1.3");
     EXPECT_EQ(b->GetVersionNr(), 0x01080103);
-    EXPECT_EQ(b->Appearance()->BorderColor(), 0xC0C0C0);
-    EXPECT_FALSE(b->TabStop());
     EXPECT_TRUE(b->DoubleBuffered());
+}
+
+// The button paints double-buffered unless told otherwise: a layout leaves that out and keeps an
+// explicit false (a value equal to the declared default is not written).
+TEST_F(AdvGlowButtonTest, LayoutKeepsAClearedDoubleBuffered) {
+    TComponentPtr<TAdvGlowButton> b(new TAdvGlowButton(nullptr));
+    b->SetName("Glow");
+    EXPECT_EQ(WriteComponentToText(b.get()).find("DoubleBuffered"), String::npos);
+    b->SetDoubleBuffered(false);
+    const String text = WriteComponentToText(b.get());
+    EXPECT_NE(text.find("DoubleBuffered = False"), String::npos) << text;
+    TComponentPtr<TAdvGlowButton> again(new TAdvGlowButton(nullptr));
+    ReadComponentFromText(text, again.get(), "Glow");
+    EXPECT_FALSE(again->DoubleBuffered());
 }
 
 TEST_F(AdvGlowButtonTest, MouseClickFiresOnceAndPlainButtonNeverStaysDown) {

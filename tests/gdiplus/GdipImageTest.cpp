@@ -55,21 +55,6 @@ std::string MakePng() {
     return path;
 }
 
-TEST(GdipImage, ImageFormatIdentifiersAreGdiPlusValues) {
-    const GUID all[] = {ImageFormatUndefined, ImageFormatMemoryBMP, ImageFormatBMP, ImageFormatEMF,
-                        ImageFormatWMF,       ImageFormatJPEG,      ImageFormatPNG, ImageFormatGIF,
-                        ImageFormatTIFF,      ImageFormatEXIF,      ImageFormatIcon};
-    const std::uint32_t first[] = {0xb96b3ca9, 0xb96b3caa, 0xb96b3cab, 0xb96b3cac, 0xb96b3cad, 0xb96b3cae,
-                                   0xb96b3caf, 0xb96b3cb0, 0xb96b3cb1, 0xb96b3cb2, 0xb96b3cb5};
-    for (std::size_t i = 0; i < 11; ++i) {
-        EXPECT_EQ(all[i].Data1, first[i]) << i;
-        EXPECT_EQ(all[i].Data2, 0x0728);
-        EXPECT_EQ(all[i].Data3, 0x11d3);
-        const std::uint8_t tail[8] = {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e};
-        EXPECT_EQ(std::memcmp(all[i].Data4, tail, 8), 0);
-    }
-}
-
 TEST(GdipImage, PngFromFileAndStreamDrawnScaled) {
     const std::string path = MakePng();
     const std::u16string wpath = U16(path);

@@ -12,18 +12,8 @@ protected:
     void TearDown() override { ResetSystemColors(); }
 };
 
-TEST_F(ColorsTest, ValuesOfTheFramework) {
-    EXPECT_EQ(clRed, 0x0000FF);
-    EXPECT_EQ(clBlue, 0xFF0000);
-    EXPECT_EQ(clGray, 0x808080);
-    EXPECT_EQ(clNone, 0x1FFFFFFF);
-    EXPECT_EQ(clDefault, 0x20000000);
-    EXPECT_EQ(static_cast<uint32_t>(clBtnFace), 0xFF00000Fu);
-    EXPECT_EQ(static_cast<uint32_t>(cl3DDkShadow), 0xFF000015u);
-    EXPECT_LT(clBtnFace, 0);
-}
-
 TEST_F(ColorsTest, SystemColorsResolveThroughTheTable) {
+    EXPECT_LT(clBtnFace, 0); // system colours are negative: a layout writes them as names
     EXPECT_EQ(ColorToRGB(clBtnFace), 0xC8D0D4);
     EXPECT_EQ(ColorToRGB(clWindow), 0xFFFFFF);
     EXPECT_EQ(ColorToRGB(clInfoBk), 0xE1FFFF);

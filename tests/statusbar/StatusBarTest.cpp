@@ -1,7 +1,10 @@
 // The status bar control: defaults, the panel geometry used for hit tests and painting, simple mode,
 // StretchPanel, and the styler links (internal styler, set, replace, clear, freed stylers and bars).
 
+#include "platform/classes/LayoutReader.h"
+#include "platform/classes/LayoutWriter.h"
 #include "platform/rtl/Exceptions.h"
+#include "tests/foundation/PublishedValues.h"
 #include "tests/statusbar/StatusBarTestSupport.h"
 
 namespace statusbartest {
@@ -13,17 +16,9 @@ class AdvOfficeStatusBarTest : public StatusBarTest {};
 
 TEST_F(AdvOfficeStatusBarTest, ANewBarHasTheDocumentedDefaults) {
     auto* bar = new TAdvOfficeStatusBar(form.get());
+    // What a layout leaves out (the anchors follow the alignment).
+    publishedtest::ExpectDeclaredDefaults(bar, [](const String& Name) { return Name != "Anchors"; });
     EXPECT_EQ(bar->Height(), 19);
-    EXPECT_EQ(bar->Align(), alBottom);
-    EXPECT_EQ(bar->Color(), clBtnFace);
-    EXPECT_FALSE(bar->ParentFont());
-    EXPECT_TRUE(bar->UseSystemFont());
-    EXPECT_TRUE(bar->SizeGrip());
-    EXPECT_FALSE(bar->SimplePanel());
-    EXPECT_FALSE(bar->AnchorHint());
-    EXPECT_EQ(bar->URLColor(), clBlue);
-    EXPECT_EQ(bar->StretchPanel(), -1);
-    EXPECT_EQ(bar->AntiAlias(), AdvGDIP::aaClearType);
     EXPECT_EQ(bar->Panels()->Count(), 0);
     EXPECT_EQ(bar->GetVersion(), "1.2.0.2");
     bar->SetVersion("9.9");
@@ -41,6 +36,24 @@ TEST_F(AdvOfficeStatusBarTest, ANewBarHasTheDocumentedDefaults) {
     bar->SetParent(form.get());
     EXPECT_EQ(bar->Top() + bar->Height(), form->ClientHeight());
     EXPECT_EQ(bar->Width(), form->ClientWidth());
+}
+
+// The bar paints double-buffered and takes no colour from its parent unless told otherwise: a layout
+// leaves those out, and keeps either value set against them (a value equal to the declared default is
+// not written).
+TEST_F(AdvOfficeStatusBarTest, LayoutKeepsValuesSetAgainstTheConstructorsOwn) {
+    TComponentPtr<TAdvOfficeStatusBar> bar(new TAdvOfficeStatusBar(nullptr));
+    bar->SetName("Bar");
+    const String plain = WriteComponentToText(bar.get());
+    EXPECT_EQ(plain.find("DoubleBuffered"), String::npos) << plain;
+    EXPECT_EQ(plain.find("ParentColor"), String::npos) << plain;
+    bar->SetDoubleBuffered(false);
+    bar->SetParentColor(true);
+    const String text = WriteComponentToText(bar.get());
+    TComponentPtr<TAdvOfficeStatusBar> again(new TAdvOfficeStatusBar(nullptr));
+    ReadComponentFromText(text, again.get(), "Bar");
+    EXPECT_FALSE(again->DoubleBuffered()) << text;
+    EXPECT_TRUE(again->ParentColor()) << text;
 }
 
 TEST_F(AdvOfficeStatusBarTest, PanelRectanglesForHitTestsInANarrowBar) {

@@ -17,12 +17,6 @@ TEST_F(StatusPanelTest, ANewPanelHasTheDocumentedDefaults) {
     auto* bar = MakeBar({});
     TAdvOfficeStatusPanel* p = bar->Panels()->Add();
     publishedtest::ExpectDeclaredDefaults(p);
-    EXPECT_EQ(p->Style(), psHTML);
-    EXPECT_EQ(p->Width(), 50);
-    EXPECT_EQ(p->MinWidth(), 20);
-    EXPECT_EQ(p->ImageIndex(), -1);
-    EXPECT_EQ(p->Bevel(), pbNone);
-    EXPECT_TRUE(p->Enabled());
     EXPECT_EQ(p->AnimationImages(), nullptr);
     EXPECT_EQ(p->Text(), "");
     EXPECT_EQ(p->TimeFormat(), DefaultTimeFormat);
