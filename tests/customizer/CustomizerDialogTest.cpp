@@ -411,5 +411,51 @@ TEST_F(CustomizerDialogTest, HiddenRowsShrinkTheDialog) {
     cust->ShowCustomizer();
 }
 
+TEST_F(CustomizerDialogTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
+    cust->SetFileName((dir / "no-such-folder" / "layout.ini").string());
+    Step([&](TCustomForm* f) { ui.Click(Dialog(f)->SeparatorButton); });
+    Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnOk); });
+    ui.AnswerWith("OK");
+    Step([&](TCustomForm* f) {
+        TCustomizerForm* d = Dialog(f);
+        ASSERT_NE(d, nullptr) << "the user's edits are still there to keep or drop";
+        EXPECT_EQ(Entries(d).size(), 5u);
+        ui.Click(d->BtnCancel);
+    });
+    cust->ShowCustomizer();
+    ASSERT_FALSE(ui.SeenMessages().empty());
+    EXPECT_NE(ui.SeenMessages().back().find("no-such-folder"), String::npos) << ui.SeenMessages().back();
+    EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
+    EXPECT_EQ(posted, 0);
+}
+
+TEST_F(CustomizerDialogTest, EachEntryShowsItsImageBeforeItsText) {
+    bar->SetImages(images);
+    open->SetImageIndex(0);
+    save->SetImageIndex(1);
+    Step([&](TCustomForm* f) {
+        TCustomizerForm* d = Dialog(f);
+        auto probe = [&](int Index, int X, int Y) {
+            TRect r = d->LstBxToolBarItems->ItemRect(Index);
+            TPoint p = d->LstBxToolBarItems->ClientToScreen(TPoint{r.Left + X, r.Top + Y});
+            return Hex(ui.Pixel(d, p.X - d->Left(), p.Y - d->Top()));
+        };
+        // The image at (left + 2, top + 2), from the toolbar's list by the entry's image index.
+        EXPECT_EQ(probe(3, 2, 2), Hex(0x20A020)) << "Save's image, top-left pixel";
+        EXPECT_EQ(probe(3, 17, 17), Hex(0x20A020)) << "Save's image, bottom-right pixel";
+        EXPECT_NE(probe(3, 18, 18), Hex(0x20A020)) << "just past the image";
+        EXPECT_EQ(probe(0, 10, 10), Hex(0x2020C0)) << "Open's image";
+        ui.Click(d->BtnCancel);
+    });
+    cust->ShowCustomizer();
+
+    bar->SetImages(nullptr);
+    Step([&](TCustomForm* f) {
+        EXPECT_FALSE(Dialog(f)->CmBxIcon->Visible()) << "no images: no icon box";
+        ui.Click(Dialog(f)->BtnCancel);
+    });
+    cust->ShowCustomizer();
+}
+
 } // namespace
 } // namespace customizertest

@@ -304,5 +304,25 @@ TEST_F(CustomizerIniTest, NothingIsReadOrWrittenAtDesignTime) {
     EXPECT_FALSE(std::filesystem::exists(File()));
 }
 
+TEST_F(CustomizerIniTest, ControlsHiddenBehindTheRightHandleAreTakenOffLikeTheOthers) {
+    auto* panel = Make<TAdvDockPanel>("Panel", form.get());
+    auto* docked = Make<TAdvToolBar>("Docked", panel);
+    for (const char* n : {"A", "B", "C", "D"}) {
+        auto* b = Make<TAdvToolBarButton>(n, docked);
+        b->SetCaption(n);
+        b->SetShowCaption(true);
+    }
+    docked->SetAllowBoundChange(true);
+    docked->SetWidth(70);
+    docked->SetAllowBoundChange(false);
+    ASSERT_GT(docked->HiddenControlCount(), 0);
+    cust->SetAdvToolBar(docked);
+    WriteUser({{"ToolBarItemCount", "1"}, {"Name0", "A"}, {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(docked->ToolBarControlCount(), 1);
+    EXPECT_EQ(cust->TakenOffCount(), 3);
+    EXPECT_EQ(docked->HiddenControlCount(), 0);
+}
+
 } // namespace
 } // namespace customizertest

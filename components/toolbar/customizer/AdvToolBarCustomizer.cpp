@@ -64,8 +64,11 @@ void TAdvToolBarCustomizer::SetSmallImages(vcl::TCustomImageList* Value) {
 void TAdvToolBarCustomizer::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
     vcl::TComponent::Notification(AComponent, Operation);
     if (Operation != vcl::opRemove) return;
-    // A taken-off control is not on the toolbar and its owner may free it: forget it then.
+    // A taken-off control is not on the toolbar and its owner may free it: forget it then. The same for
+    // the action of a command.
     FTakenOff->Remove(AComponent);
+    for (int i = 0; i < FCommands->Count(); ++i)
+        if (FCommands->Items(i)->Action() == AComponent) FCommands->Items(i)->SetAction(nullptr);
     if (ComponentState().Contains(vcl::csDestroying)) {
         // Only pointers are cleared while the customizer itself goes.
         if (AComponent == FAdvToolBar) FAdvToolBar = nullptr;
@@ -97,9 +100,11 @@ struct TDialogRelease {
 } // namespace
 
 void TAdvToolBarCustomizer::ShowCustomizer() {
-    if (FAdvToolBar == nullptr) return;
+    // One customize dialog at a time: a second request while it is up (from an event handler) is
+    // ignored rather than freeing the open dialog under its own loop.
+    if (FAdvToolBar == nullptr || CustomizerForm != nullptr) return;
     TDialogRelease release;
-    if (CustomizerForm == nullptr) CustomizerForm = new TCustomizerForm(this);
+    CustomizerForm = new TCustomizerForm(this);
     TCustomizerForm* form = CustomizerForm;
     form->Customizer = this;
 

@@ -112,6 +112,9 @@ void TAdvToolBarCustomizer::TakeOff(vcl::TControl* Control) {
     FTakenOff->Add(Control);
     Control->FreeNotification(this);
     Control->SetParent(nullptr);
+    // A control the toolbar had hidden behind its right handle sits on another parent, so leaving it
+    // does not tell the toolbar: the toolbar's list lets go of it here.
+    if (FAdvToolBar->IndexOfToolBarControl(Control) >= 0) FAdvToolBar->RemoveControl(Control);
 }
 
 void TAdvToolBarCustomizer::ApplyImages(int Large) {

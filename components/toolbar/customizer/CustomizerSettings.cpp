@@ -21,6 +21,12 @@ void TATBCommand::SetCaption(const String& Value) {
         if (c == ' ') c = '_';
 }
 
+void TATBCommand::SetAction(vcl::TBasicAction* Value) {
+    FAction = Value;
+    if (Value == nullptr || Collection() == nullptr) return;
+    if (auto* owner = dynamic_cast<vcl::TComponent*>(Collection()->Owner())) Value->FreeNotification(owner);
+}
+
 void TATBCommand::Assign(vcl::TPersistent* Source) {
     auto* src = dynamic_cast<TATBCommand*>(Source);
     if (src == nullptr) {

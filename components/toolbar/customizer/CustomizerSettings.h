@@ -26,7 +26,8 @@ public:
     int ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int Value) { FItemIndex = Value; }
     vcl::TBasicAction* Action() const { return FAction; }
-    void SetAction(vcl::TBasicAction* Value) { FAction = Value; }
+    // The customizer is told when the action is freed, and clears it.
+    void SetAction(vcl::TBasicAction* Value);
     // From another command: Caption and OnExecute (not ItemIndex, not Action).
     void Assign(vcl::TPersistent* Source) override;
 
