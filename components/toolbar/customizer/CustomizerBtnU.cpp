@@ -104,7 +104,9 @@ void TCustomizerForm::BtnEditClick(vcl::TObject*) {
             f->CmBxGlyph->SetText("");
         } else {
             f->CmBxGlyph->SetEnabled(true);
-            if (p->ImageIndex < f->CmBxGlyph->Items()->Count()) f->CmBxGlyph->SetItemIndex(p->ImageIndex);
+            // -1 (and any other negative index) selects nothing.
+            if (p->ImageIndex < f->CmBxGlyph->Items()->Count())
+                f->CmBxGlyph->SetItemIndex(std::max(p->ImageIndex, -1));
         }
     }
     const int shownIcon = f->CmBxGlyph->ItemIndex();
