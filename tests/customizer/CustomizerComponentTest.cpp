@@ -1,6 +1,7 @@
 // The customizer component: its link with the toolbar, the references it lets go of, its settings'
 // copies, and the toolbar's loading step that runs it.
 
+#include "platform/classes/LayoutReader.h"
 #include "tests/customizer/CustomizerTestSupport.h"
 
 namespace customizertest {
@@ -126,6 +127,58 @@ TEST_F(CustomizerComponentTest, LoadingTheToolBarKeepsTheDesignAndThenAppliesThe
     EXPECT_EQ(Read("CustOrg", "ToolBarItemCount"), "4") << "the design state is written before the layout";
     EXPECT_EQ(Read("CustOrg", "Name0"), "Open");
     EXPECT_EQ(Names(), (Strings{"Save", "Open"}));
+}
+
+TEST_F(CustomizerComponentTest, AFormLayoutLinksTheCustomizerAndTheToolBarLoadsTheUserLayout) {
+    const String path = (dir / "form.ini").string();
+    {
+        TIniFile ini(path);
+        ini.WriteInteger("Customizer1", "ToolBarItemCount", 2);
+        ini.WriteString("Customizer1", "Name0", "Second");
+        ini.WriteString("Customizer1", "Name0.ClassName", "ADVTOOLBARBUTTON");
+        ini.WriteString("Customizer1", "Name1", "First");
+        ini.WriteString("Customizer1", "Name1.ClassName", "ADVTOOLBARBUTTON");
+    }
+    TComponentPtr<TForm> f(new TForm(nullptr));
+    // The customizer comes after the toolbar: its link is made before any component is loaded.
+    ReadComponentFromText("object F: TForm\n"
+                          "  object Bar: TAdvToolBar\n"
+                          "    object First: TAdvToolBarButton\n"
+                          "      Caption = 'First'\n"
+                          "    end\n"
+                          "    object Second: TAdvToolBarButton\n"
+                          "      Left = 40\n"
+                          "      Caption = 'Second'\n"
+                          "    end\n"
+                          "  end\n"
+                          "  object Customizer1: TAdvToolBarCustomizer\n"
+                          "    AdvToolBar = Bar\n"
+                          "    FileName = '" +
+                              path +
+                              "'\n"
+                              "    Commands = <\n"
+                              "      item\n"
+                              "        Caption = 'Print all'\n"
+                              "        ItemIndex = 2\n"
+                              "      end>\n"
+                              "    DialogSettings.EditCaption = False\n"
+                              "    Options.DeleteAll = True\n"
+                              "  end\n"
+                              "end\n",
+                          f.get(), "Customizer.layout");
+    auto* read = dynamic_cast<TAdvToolBar*>(f->FindComponent("Bar"));
+    auto* c = dynamic_cast<TAdvToolBarCustomizer*>(f->FindComponent("Customizer1"));
+    ASSERT_NE(read, nullptr);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(read->Customizer(), c);
+    ASSERT_EQ(c->Commands()->Count(), 1);
+    EXPECT_EQ(c->Commands()->Items(0)->Caption(), "Print_all");
+    EXPECT_FALSE(c->DialogSettings()->EditCaption);
+    EXPECT_TRUE(c->Options()->DeleteAll());
+    ASSERT_EQ(read->ToolBarControlCount(), 2);
+    EXPECT_EQ(read->ToolBarControls(0)->Name(), "Second");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Customizer1Org", "Name0", ""), "First");
 }
 
 } // namespace
