@@ -457,5 +457,40 @@ TEST_F(CustomizerDialogTest, EachEntryShowsItsImageBeforeItsText) {
     cust->ShowCustomizer();
 }
 
+TEST_F(CustomizerDialogTest, TheLargeIconBoxSwitchesTheToolBarToTheLargeImages) {
+    auto* large = new TImageList(form.get());
+    large->SetWidth(24);
+    large->SetHeight(24);
+    cust->SetLargeImages(large);
+    cust->SetSmallImages(images);
+    Step([&](TCustomForm* f) {
+        EXPECT_FALSE(Dialog(f)->ChkLargeIcon->Visible()) << "offered only when the settings ask for it";
+        ui.Click(Dialog(f)->BtnCancel);
+    });
+    cust->ShowCustomizer();
+
+    cust->DialogSettings()->LargeIcon = true;
+    Step([&](TCustomForm* f) {
+        TCustomizerForm* d = Dialog(f);
+        EXPECT_FALSE(d->ChkLargeIcon->Checked());
+        ui.Click(d->ChkLargeIcon);
+    });
+    Step([&](TCustomForm* f) {
+        EXPECT_TRUE(Dialog(f)->Modified());
+        ui.Click(Dialog(f)->BtnOk);
+    });
+    cust->ShowCustomizer();
+    EXPECT_EQ(Read("Cust", "LargeIcon"), "1");
+    EXPECT_EQ(bar->Images(), large);
+
+    Step([&](TCustomForm* f) {
+        EXPECT_TRUE(Dialog(f)->ChkLargeIcon->Checked());
+        ui.Click(Dialog(f)->ChkLargeIcon);
+    });
+    Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnOk); });
+    cust->ShowCustomizer();
+    EXPECT_EQ(bar->Images(), images);
+}
+
 } // namespace
 } // namespace customizertest
