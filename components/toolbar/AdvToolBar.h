@@ -2,6 +2,7 @@
 // The toolbar unit: dock panel, toolbars, separators, containers and the toolbar styler; plus the
 // office styler unit. Include this header to use any of them.
 
+#include "components/toolbar/customizer/AdvToolBarCustomizer.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/Persistence.h"
 #include "components/toolbar/dock/ToolBar.h"

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "components/foundation/AdvGlowButton.h"
+#include "components/toolbar/customizer/AdvToolBarCustomizer.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
@@ -27,6 +28,7 @@ KV_PUBLISHED(TAdvToolBar) {
     p.Bool("AutoArrangeButtons", &T::FAutoArrangeButtons, &T::SetAutoArrangeButtons, true);
     p.Bool("AutoDockOnClose", &T::AutoDockOnClose, nullptr, false);
     p.Bool("AutoMDIButtons", &T::AutoMDIButtons, nullptr, false);
+    p.Ref("Customizer", &T::Customizer, &T::SetCustomizer);
     p.Bool("AutoOptionMenu", &T::AutoOptionMenu, nullptr, false);
     p.Bool("AutoPositionControls", &T::FAutoPositionControls, &T::SetAutoPositionControls, true);
     p.Bool("AutoSize", &T::AutoSize, &T::SetAutoSizeEx, true);
@@ -458,6 +460,7 @@ void TAdvCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperatio
         FRow = -1;
     }
     if (AComponent == FLastDockPanel) FLastDockPanel = nullptr;
+    if (AComponent == FCustomizer) FCustomizer = nullptr;
     if (AComponent == FOptionMenu) FOptionMenu = nullptr;
     if (AComponent == FImages) {
         if (destroying)
@@ -492,11 +495,30 @@ void TAdvCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperatio
     }
 }
 
+void TAdvCustomToolBar::SetCustomizer(TAdvToolBarCustomizer* Value) {
+    if (FCustomizer == Value) return;
+    if (FCustomizer != nullptr) FCustomizer->RemoveFreeNotification(this);
+    FCustomizer = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TAdvCustomToolBar::ShowCustomizer() {
+    if (FCustomizer != nullptr) FCustomizer->ShowCustomizer();
+}
+
+void TAdvCustomToolBar::ResetToolBar() {
+    if (FCustomizer != nullptr) FCustomizer->ResetToolBar();
+}
+
 void TAdvCustomToolBar::Loaded() {
     vcl::TCustomControl::Loaded();
     BuildSequenceControlList();
     SetControlsPosition(true);
     GetSequenceControlList(FVisibleSequenceList.get(), true);
+    if (FCustomizer != nullptr) {
+        FCustomizer->SaveInitialState();
+        FCustomizer->UpdateAdvToolBar();
+    }
     // The look stored with each glow button gives way to the styler's.
     UpdateAllGlowButtons();
 }

@@ -22,6 +22,7 @@
 namespace AdvToolBar {
 
 class TAdvDockPanel;
+class TAdvToolBarCustomizer;
 
 using TDockedEvent = std::function<void(vcl::TObject* Sender, TAdvDockPanel* DockPanel)>;
 using TOptionEvent =
@@ -133,6 +134,14 @@ public:
     bool AutoMDIButtons = false;
     bool AutoOptionMenu = false;
     TDockMode DockMode = dmAll;
+
+    // ---- Customizer
+    TAdvToolBarCustomizer* Customizer() const { return FCustomizer; }
+    // Stores only; the customizer's SetAdvToolBar makes the link.
+    void SetCustomizer(TAdvToolBarCustomizer* Value);
+    // The linked customizer's dialog and reset; nothing without one.
+    void ShowCustomizer();
+    void ResetToolBar();
 
     // ---- Styler
     TCustomAdvToolBarStyler* ToolBarStyler() const { return FToolBarStyler; }
@@ -339,6 +348,7 @@ private:
     void LayoutFloating(bool UpdateSizeToo);
     void UpdateFloatingSize();
 
+    TAdvToolBarCustomizer* FCustomizer = nullptr;
     std::unique_ptr<TDbgList> FControlList;
     std::unique_ptr<TDbgList> FRULControlList;
     std::unique_ptr<TDbgList> FHiddenControlList;

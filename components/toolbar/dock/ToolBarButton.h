@@ -187,6 +187,8 @@ public:
     vcl::TNotifyEvent OnDropDown;
 
     int CustomizerCommand = -1;
+    // Made by the toolbar customizer from its file (the customizer destroys it on a reset).
+    bool CustomizerCreated = false;
     int Merged = 0;
     bool ToolBarMade = false;
     // Menu handshake with the toolbar's menu-bar mode.
