@@ -1,5 +1,6 @@
 #include "components/toolbar/dock/CompactWindow.h"
 
+#include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/win/Region.h"
@@ -120,6 +121,9 @@ void TCompactWindow::WndProc(vcl::TMessage& Message) {
 void TCompactWindow::WMActivate(vcl::TMessage& Message) {
     vcl::TCustomForm::WndProc(Message);
     if (!Visible()) {
+        // Focusing the toolbar activates its form, which deactivates this window once more.
+        if (FRefocusing) return;
+        TFlagGuard refocusing(FRefocusing, true);
         if (FOwner != nullptr && FOwner->Visible() && FOwner->CanFocus()) FOwner->SetFocus();
         return;
     }
@@ -137,7 +141,8 @@ void TCompactWindow::WMActivate(vcl::TMessage& Message) {
 }
 
 void TCompactWindow::WMNCHitTest(vcl::TMessage& Message) {
-    vcl::TCustomForm::WndProc(Message);
+    // Elsewhere nothing: the clone covers the rest of the window.
+    Message.Result = win::HTNOWHERE;
     const vcl::TPoint p =
         ScreenToClient(vcl::TPoint{win::GET_X_LPARAM(Message.LParam), win::GET_Y_LPARAM(Message.LParam)});
     if (p.X > Width() - 10 && p.Y > Height() - 10) Message.Result = win::HTBOTTOMRIGHT;

@@ -53,6 +53,7 @@ private:
     AdvGlowButton::TAdvGlowButton* FDropDownButton = nullptr;
     TAdvCustomToolBar* FOwner = nullptr;
     bool FHideOnDeActivate = true;
+    bool FRefocusing = false;
     std::unique_ptr<vcl::TTimer> FHideTimer;
 };
 

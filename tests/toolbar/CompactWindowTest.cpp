@@ -1,0 +1,252 @@
+// Compacting a page toolbar: its controls move into a clone inside a compact window, the toolbar
+// shows one compact button that drops the window down, and un-compacting puts everything back.
+
+#include "platform/win/Input.h"
+#include "platform/win/Metrics.h"
+#include "platform/win/WinUser.h"
+#include "tests/toolbar/PageStandIn.h"
+
+namespace toolbartest {
+namespace {
+
+using AdvGlowButton::bsGlyph;
+using AdvGlowButton::bsLarge;
+using AdvGlowButton::TAdvGlowButton;
+
+class CompactWindowTest : public PageTest {
+protected:
+    // A toolbar of three large glow buttons and one plain toolbar button.
+    TAdvToolBar* Tools() {
+        TAdvToolBar* tb = PageToolBar("Tools", 10);
+        tb->SetCompactCaption("Tools");
+        for (const char* n : {"Cut", "Copy", "Paste"})
+            Glow(tb, n);
+        auto* plain = Make<TAdvToolBarButton>("Plain", tb);
+        plain->SetCaption("Plain");
+        return tb;
+    }
+    static std::vector<TControl*> ListOf(TAdvCustomToolBar* Tb) {
+        std::vector<TControl*> v;
+        for (int i = 0; i < Tb->ToolBarControlCount(); ++i)
+            v.push_back(Tb->ToolBarControls(i));
+        return v;
+    }
+    static TPoint ScreenOf(TControl* C) { return C->ClientToScreen(TPoint{0, 0}); }
+};
+
+TEST_F(CompactWindowTest, CompactingNeedsAPageAndALoadedToolBarAndCompactModePinsTheState) {
+    TAdvToolBar* fresh = PageToolBar("Fresh");
+    Glow(fresh, "One");
+    fresh->SetLoadedOnce(false);
+    fresh->SetCompact(true);
+    EXPECT_FALSE(fresh->Compact()) << "never loaded nor made by the page";
+
+    auto* onForm = Make<TAdvToolBar>("OnForm", form.get());
+    onForm->SetLoadedOnce(true);
+    onForm->SetCompact(true);
+    EXPECT_FALSE(onForm->Compact());
+    EXPECT_EQ(onForm->GetCompactWidth(), onForm->Width());
+
+    TAdvToolBar* tb = Tools();
+    tb->SetCompactMode(true);
+    EXPECT_TRUE(tb->Compact());
+    EXPECT_TRUE(tb->CompactMode());
+    EXPECT_FALSE(tb->CanUnCompact());
+    tb->SetCompact(false);
+    EXPECT_TRUE(tb->Compact()) << "compact mode refuses the change";
+    tb->SetCompactMode(false);
+    EXPECT_FALSE(tb->Compact());
+
+    // The page compacted it first; switching the mode on still pins it.
+    tb->SetCompact(true);
+    tb->SetCompactMode(true);
+    EXPECT_TRUE(tb->CompactMode());
+    tb->SetCompact(false);
+    EXPECT_TRUE(tb->Compact());
+    tb->SetCompactMode(false);
+    EXPECT_FALSE(tb->Compact());
+}
+
+TEST_F(CompactWindowTest, ControlsMoveToTheCloneAndBackInPlaceAndInOrder) {
+    TAdvToolBar* tb = Tools();
+    tb->CurrentStyler()->CompactGlowButtonAppearance()->SetBorderColor(0x3456AB);
+    const std::vector<TControl*> order = ListOf(tb);
+    std::vector<TPoint> places;
+    for (TControl* c : order)
+        places.push_back(TPoint{c->Left(), c->Top()});
+    const int width = tb->Width(), height = tb->Height();
+
+    tb->SetCompact(true);
+    ASSERT_TRUE(tb->Compact());
+    EXPECT_EQ(tb->Width(), 45) << "the compact width";
+    TAdvCustomToolBar* clone = tb->CloneLink();
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(clone->CloneLink(), tb);
+    EXPECT_EQ(clone->Name(), "Tools_SelfClone");
+    EXPECT_EQ(tb->CompactWindow()->Name(), "Tools_CompactWindow");
+    EXPECT_EQ(clone->Parent(), tb->CompactWindow());
+    EXPECT_EQ(ListOf(clone), order);
+    for (size_t i = 0; i < order.size(); ++i) {
+        EXPECT_EQ(order[i]->Parent(), clone) << order[i]->Name();
+        EXPECT_EQ(order[i]->Left(), places[i].X) << order[i]->Name();
+        EXPECT_EQ(order[i]->Top(), places[i].Y) << order[i]->Name();
+    }
+    EXPECT_EQ(clone->Width(), width);
+    EXPECT_FALSE(tb->AutoPositionControls());
+    EXPECT_FALSE(tb->AutoSize());
+
+    TAdvGlowButton* button = tb->CompactButton();
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(ListOf(tb), std::vector<TControl*>{button});
+    EXPECT_EQ(button->Caption(), "Tools");
+    EXPECT_EQ(button->Left(), 0);
+    EXPECT_EQ(button->Top(), 0);
+    EXPECT_EQ(button->Width(), 45);
+    EXPECT_EQ(button->Height(), height);
+    EXPECT_EQ(button->Layout(), AdvGlowButton::blGlyphTop);
+    EXPECT_TRUE(button->DropDownButton());
+    EXPECT_FALSE(button->DropDownSplit());
+    EXPECT_EQ(button->Style(), AdvGlowButton::bsCheck);
+    EXPECT_COLOR(button->Appearance()->BorderColor(), 0x3456AB);
+    // A styler change reaches the compact button.
+    tb->CurrentStyler()->CompactGlowButtonAppearance()->SetBorderColor(0x123456);
+    tb->UpdateMe(7);
+    EXPECT_COLOR(button->Appearance()->BorderColor(), 0x123456);
+
+    // Un-compacted, the toolbar takes back the width of its smallest variant (measured on the clone);
+    // the page then grows it step by step.
+    const int smallest = tb->GetInCompactWidth();
+    EXPECT_LT(smallest, width);
+    tb->SetCompact(false);
+    EXPECT_FALSE(tb->Compact());
+    EXPECT_EQ(tb->Width(), smallest);
+    tb->SetLargestVaraint();
+    EXPECT_EQ(tb->CompactButton(), nullptr);
+    EXPECT_EQ(tb->CompactWindow(), nullptr);
+    EXPECT_EQ(tb->CloneLink(), nullptr);
+    EXPECT_EQ(ListOf(tb), order);
+    for (size_t i = 0; i < order.size(); ++i) {
+        EXPECT_EQ(order[i]->Parent(), tb) << order[i]->Name();
+        EXPECT_EQ(order[i]->Left(), places[i].X) << order[i]->Name();
+        EXPECT_EQ(order[i]->Top(), places[i].Y) << order[i]->Name();
+    }
+    EXPECT_TRUE(tb->AutoPositionControls());
+    EXPECT_TRUE(tb->AutoSize());
+    EXPECT_TRUE(tb->AutoArrangeButtons());
+    EXPECT_EQ(tb->Width(), width);
+    // Compacted again after a round trip, and freed while compacted: nothing is left behind.
+    tb->SetCompact(true);
+    EXPECT_TRUE(tb->Compact());
+}
+
+TEST_F(CompactWindowTest, TheCompactButtonDropsTheToolBarDownAndDeactivationHidesIt) {
+    form->Show();
+    TAdvToolBar* tb = Tools();
+    tb->SetCompact(true);
+    ui.Process();
+    TAdvGlowButton* button = tb->CompactButton();
+    TCompactWindow* window = tb->CompactWindow();
+    TAdvCustomToolBar* clone = tb->CloneLink();
+    ui.WritePng(form.get(), ui.OutputPath("compact-button.png"));
+
+    ui.Click(button);
+    ASSERT_TRUE(window->Visible());
+    EXPECT_TRUE(button->Down());
+    EXPECT_EQ(window->DropDownButton(), button);
+    const TPoint below = ScreenOf(tb);
+    EXPECT_EQ(window->Left(), below.X);
+    EXPECT_EQ(window->Top(), below.Y + tb->Height() + 1) << "one pixel below the toolbar";
+    EXPECT_EQ(window->Width(), clone->Width() + 2);
+    EXPECT_EQ(window->Height(), clone->Height() + 2);
+    EXPECT_EQ(clone->Left(), 1);
+    EXPECT_EQ(clone->Top(), 1);
+    ui.Process();
+    // The one-pixel frame around the clone shows the window's colour: the styler's background.
+    EXPECT_COLOR(ui.Screen().WindowPixel(window->Handle(), 0, window->Height() / 2),
+                 Ref(clone->CurrentStyler()->Color()->Color()));
+    ui.WritePng(window, ui.OutputPath("compact-window.png"));
+
+    // A button in the window works as on the toolbar.
+    int clicks = 0;
+    auto* copy = dynamic_cast<TAdvGlowButton*>(clone->ToolBarControls(1));
+    ASSERT_NE(copy, nullptr);
+    copy->OnClick = [&](TObject*) { ++clicks; };
+    ui.Click(copy);
+    EXPECT_EQ(clicks, 1);
+
+    // Deactivated, the window hides through its 1 ms timer (a window timer ticks after 10 ms at the
+    // least) and the compact button comes up.
+    win::SetActiveWindow(form->Handle());
+    ui.Process();
+    EXPECT_TRUE(window->Visible());
+    ui.Advance(10);
+    EXPECT_FALSE(window->Visible());
+    EXPECT_FALSE(button->Down());
+}
+
+TEST_F(CompactWindowTest, TheWindowEndsAtTheWorkAreasRightEdgeUnlessItStartsBeyondIt) {
+    win::RECT work{};
+    win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &work, 0);
+    TAdvToolBar* tb = Tools();
+    tb->SetCompact(true);
+    TCompactWindow* window = tb->CompactWindow();
+    const int wide = tb->CloneLink()->Width() + 2;
+
+    form->SetLeft(work.Right - 60);
+    tb->OnCompactBtnDropDown(tb->CompactButton());
+    EXPECT_EQ(window->Left() + window->Width(), work.Right);
+    EXPECT_EQ(window->Width(), wide);
+    window->Hide();
+
+    form->SetLeft(work.Right + 10);
+    tb->OnCompactBtnDropDown(tb->CompactButton());
+    EXPECT_EQ(window->Left(), ScreenOf(tb).X) << "a window that starts beyond the edge stays";
+    window->Hide();
+}
+
+TEST_F(CompactWindowTest, OnlyTheBottomRightCornerSizesTheWindow) {
+    TAdvToolBar* tb = Tools();
+    tb->SetCompact(true);
+    tb->OnCompactBtnDropDown(tb->CompactButton());
+    TCompactWindow* window = tb->CompactWindow();
+    auto hit = [&](int X, int Y) {
+        TPoint p = window->ClientToScreen(TPoint{X, Y});
+        return win::SendMessage(window->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(p.X, p.Y));
+    };
+    const int w = window->Width(), h = window->Height();
+    EXPECT_EQ(hit(w - 5, h - 5), win::HTBOTTOMRIGHT);
+    EXPECT_EQ(hit(w - 10, h - 5), win::HTNOWHERE) << "x must lie beyond Width - 10";
+    EXPECT_EQ(hit(w - 5, h - 10), win::HTNOWHERE);
+    EXPECT_EQ(hit(3, 3), win::HTNOWHERE);
+    window->Hide();
+}
+
+TEST_F(CompactWindowTest, TheWidthTakenBackIsTheSmallestVariantAndTheWindowShowsTheLargest) {
+    // A reference toolbar with the same buttons, set to its smallest variant.
+    TAdvToolBar* ref = PageToolBar("Ref", 300);
+    for (const char* n : {"Cut", "Copy", "Paste"})
+        Glow(ref, n);
+    auto* plain = Make<TAdvToolBarButton>("RefPlain", ref);
+    plain->SetCaption("Plain");
+    ref->SetSmallestVaraint();
+
+    TAdvToolBar* tb = Tools();
+    const int largest = tb->Width();
+    tb->SetCompact(true);
+    EXPECT_EQ(tb->GetInCompactWidth(), ref->Width());
+    EXPECT_TRUE(tb->CloneAtSmallest());
+    auto* first = dynamic_cast<TAdvGlowButton*>(tb->CloneLink()->ToolBarControls(0));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->ButtonSizeState(), bsGlyph);
+
+    tb->OnCompactBtnDropDown(tb->CompactButton());
+    EXPECT_FALSE(tb->CloneAtSmallest());
+    EXPECT_EQ(first->ButtonSizeState(), bsLarge);
+    EXPECT_EQ(tb->CloneLink()->Width(), largest);
+    EXPECT_EQ(tb->CompactWindow()->Width(), largest + 2);
+    tb->HideCompactWindow();
+    EXPECT_FALSE(tb->CompactWindow()->Visible());
+}
+
+} // namespace
+} // namespace toolbartest
