@@ -147,38 +147,28 @@ TEST_F(SizeVariantTest, GroupsNeedTwoNeighboursAndLabelGroupsOneColumn) {
     EXPECT_EQ(tb->SetSmallerVariant(state, true), 0);
 }
 
-TEST_F(SizeVariantTest, NoVariantsOffAPageOrWithoutAutomaticLayout) {
-    TButtonSizeState state = bsGlyph;
-    // On a form: no variants.
-    auto* fixed = Make<TAdvToolBar>("Fixed", form.get());
-    Glow(fixed, "One");
-    Glow(fixed, "Two");
-    EXPECT_EQ(fixed->SetSmallerVariant(state, true), 0);
-    EXPECT_EQ(state, bsGlyph);
-
-    // On a page without automatic positioning, or without automatic size.
-    TAdvToolBar* manual = PageToolBar("Manual");
-    Glow(manual, "One");
-    Glow(manual, "Two");
+TEST_F(SizeVariantTest, NoVariantsOffAPageOrWithoutAutomaticLayoutOrGlowButtonsThatSizeThemselves) {
+    auto twoLarge = [&](TAdvToolBar* Tb) {
+        Glow(Tb, "One");
+        Glow(Tb, "Two");
+        return Tb;
+    };
+    TAdvToolBar* manual = twoLarge(PageToolBar("Manual"));
     manual->SetAutoPositionControls(false);
-    EXPECT_EQ(manual->SetSmallerVariant(state, true), 0);
-    TAdvToolBar* unsized = PageToolBar("Unsized");
-    Glow(unsized, "One");
-    Glow(unsized, "Two");
+    TAdvToolBar* unsized = twoLarge(PageToolBar("Unsized"));
     unsized->SetAutoSizeEx(false);
-    EXPECT_EQ(unsized->SmallerVariantDifference(state), 0);
-    EXPECT_EQ(state, bsGlyph);
-
-    // Buttons that do not size themselves, and a toolbar without glow buttons.
-    TAdvToolBar* plain = PageToolBar("Plain");
-    Glow(plain, "One")->SetAutoSizeEx(false);
-    Glow(plain, "Two")->SetAutoSizeEx(false);
-    EXPECT_EQ(plain->SmallerVariantDifference(state), 0);
-    TAdvToolBar* none = PageToolBar("NoGlow");
-    auto* btn = Make<TAdvToolBarButton>("Btn", none);
-    btn->SetCaption("Plain");
-    EXPECT_EQ(none->SmallerVariantDifference(state), 0);
-    EXPECT_EQ(none->LargerVariantDifference(state), 0);
+    TAdvToolBar* fixedSize = PageToolBar("FixedSize");
+    Glow(fixedSize, "One")->SetAutoSizeEx(false);
+    Glow(fixedSize, "Two")->SetAutoSizeEx(false);
+    TAdvToolBar* plain = PageToolBar("NoGlow");
+    Make<TAdvToolBarButton>("Btn", plain)->SetCaption("Plain");
+    for (TAdvToolBar* tb :
+         {twoLarge(Make<TAdvToolBar>("OnForm", form.get())), manual, unsized, fixedSize, plain}) {
+        TButtonSizeState state = bsGlyph;
+        EXPECT_EQ(tb->SetSmallerVariant(state, true), 0) << tb->Name();
+        EXPECT_EQ(tb->SetLargerVariant(state, true), 0) << tb->Name();
+        EXPECT_EQ(state, bsGlyph) << tb->Name();
+    }
 }
 
 TEST_F(SizeVariantTest, OnAPageSmallButtonsStackInColumnsOfThree) {

@@ -37,26 +37,24 @@ protected:
                 n += At(x, y) == Colour;
         return n;
     }
-    TRect Bounds(TColor Colour, const TRect& Within = TRect{0, 0, 240, 120}) {
+    // The bounds of the pixels of one colour, or of the caption's ink (dark pixels: the text is
+    // smoothed at its edges), within R.
+    template <typename Pred> TRect BoundsOf(const TRect& R, Pred P) {
         TRect b{1000, 1000, -1, -1};
-        for (int y = Within.Top; y < Within.Bottom; ++y)
-            for (int x = Within.Left; x < Within.Right; ++x)
-                if (At(x, y) == Colour)
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x)
+                if (P(At(x, y)))
                     b = TRect{std::min(b.Left, x), std::min(b.Top, y), std::max(b.Right, x + 1),
                               std::max(b.Bottom, y + 1)};
         return b;
     }
-    // The bounds of the caption's ink within R: dark pixels (the text is smoothed at its edges).
+    TRect Bounds(TColor Colour) {
+        return BoundsOf(TRect{0, 0, 240, 120}, [Colour](TColor P) { return P == Colour; });
+    }
     TRect Ink(const TRect& R) {
-        TRect b{1000, 1000, -1, -1};
-        for (int y = R.Top; y < R.Bottom; ++y)
-            for (int x = R.Left; x < R.Right; ++x) {
-                const TColor p = At(x, y);
-                if (win::GetRValue(p) < 0x60 && win::GetGValue(p) < 0x60 && win::GetBValue(p) < 0x60)
-                    b = TRect{std::min(b.Left, x), std::min(b.Top, y), std::max(b.Right, x + 1),
-                              std::max(b.Bottom, y + 1)};
-            }
-        return b;
+        return BoundsOf(R, [](TColor P) {
+            return win::GetRValue(P) < 0x60 && win::GetGValue(P) < 0x60 && win::GetBValue(P) < 0x60;
+        });
     }
     TVistaButtonInput Button(const TRect& R) {
         TVistaButtonInput in;
