@@ -1,6 +1,8 @@
 // Compacting a page toolbar: its controls move into a clone inside a compact window, the toolbar
 // shows one compact button that drops the window down, and un-compacting puts everything back.
 
+#include "platform/rtl/Streams.h"
+#include "platform/vcl/DragDrop.h"
 #include "platform/win/Input.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/WinUser.h"
@@ -137,6 +139,53 @@ TEST_F(CompactWindowTest, ControlsMoveToTheCloneAndBackInPlaceAndInOrder) {
     // Compacted again after a round trip, and freed while compacted: nothing is left behind.
     tb->SetCompact(true);
     EXPECT_TRUE(tb->Compact());
+}
+
+TEST_F(CompactWindowTest, TheCompactButtonShowsTheCompactPictureOrTheCompactImage) {
+    auto solid = [](TCustomImageList* List, TColor Colour) {
+        List->SetWidth(16);
+        List->SetHeight(16);
+        TBitmap b(16, 16);
+        b.Canvas()->Brush()->SetColor(Colour);
+        b.Canvas()->FillRect(TRect{0, 0, 16, 16});
+        List->Add(&b, nullptr);
+    };
+    auto* list = new TImageList(form.get());
+    solid(list, clRed);
+    auto other = std::make_unique<TDragImageList>(16, 16);
+    solid(other.get(), clBlue);
+    TAdvToolBar* tb = Tools();
+    tb->SetCompactImageIndex(0);
+
+    // From an image list the button draws the image itself.
+    tb->SetImages(list);
+    tb->SetCompact(true);
+    EXPECT_EQ(tb->CompactButton()->Images(), list);
+    EXPECT_EQ(tb->CompactButton()->ImageIndex(), 0);
+    EXPECT_TRUE(tb->CompactButton()->Picture()->Empty());
+    tb->SetCompact(false);
+
+    // Any other list's image is copied into the button's picture.
+    tb->SetImages(other.get());
+    tb->SetCompact(true);
+    TAdvGlowButton* button = tb->CompactButton();
+    EXPECT_EQ(button->ImageIndex(), -1);
+    ASSERT_FALSE(button->Picture()->Empty());
+    button->Picture()->GetImageSizes();
+    EXPECT_EQ(button->Picture()->Width(), 16);
+
+    // A compact picture goes first, and a change of it reaches the button at once.
+    TBitmap green(8, 8);
+    green.Canvas()->Brush()->SetColor(clLime);
+    green.Canvas()->FillRect(TRect{0, 0, 8, 8});
+    TMemoryStream stream;
+    green.SaveToStream(&stream);
+    stream.SetPosition(0);
+    tb->CompactPicture()->LoadFromStream(&stream);
+    button->Picture()->GetImageSizes();
+    EXPECT_EQ(button->Picture()->Width(), 8);
+    tb->SetCompact(false);
+    tb->SetImages(nullptr);
 }
 
 TEST_F(CompactWindowTest, TheCompactButtonDropsTheToolBarDownAndDeactivationHidesIt) {

@@ -10,6 +10,8 @@
 #include "components/toolbar/dock/CompactWindow.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
+#include "platform/rtl/Streams.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/win/Metrics.h"
 
 namespace AdvToolBar {
@@ -259,8 +261,25 @@ void TAdvCustomToolBar::CreateCompactButton() {
     b->SetFocusType(AdvGlowButton::ftNone);
     b->Picture()->Assign(FCompactPicture.get());
     if (FCompactPicture->Empty() && FImages != nullptr && FCompactImageIndex >= 0) {
-        b->SetImages(FImages);
-        b->SetImageIndex(FCompactImageIndex);
+        if (dynamic_cast<vcl::TImageList*>(FImages) != nullptr) {
+            b->SetImages(FImages);
+            b->SetImageIndex(FCompactImageIndex);
+        } else {
+            // Any other list's image becomes the button's picture, white standing for transparent.
+            vcl::TCustomImageList* list = Enabled() || FDisabledImages == nullptr ? FImages : FDisabledImages;
+            vcl::TBitmap bmp(FImages->Width(), FImages->Height());
+            bmp.SetTransparentColor(vcl::clWhite);
+            bmp.SetTransparentMode(vcl::tmAuto);
+            bmp.SetPixelFormat(vcl::pf24bit);
+            bmp.Canvas()->Brush()->SetColor(vcl::clWhite);
+            bmp.Canvas()->FillRect(vcl::TRect{0, 0, bmp.Width(), bmp.Height()});
+            list->Draw(bmp.Canvas(), 0, 0, FCompactImageIndex, true);
+            vcl::TMemoryStream stream;
+            bmp.SaveToStream(&stream);
+            stream.Seek(0, vcl::soBeginning);
+            b->Picture()->LoadFromStream(&stream);
+            b->SetImageIndex(-1);
+        }
     }
     b->SetCaption(FCompactCaption);
     b->SetBounds(0, 0, FCompactWidth, Height());
