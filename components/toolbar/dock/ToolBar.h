@@ -400,6 +400,8 @@ private:
     void LayoutStacked(int X, int Y, bool Designing);
     // The right edge of the trailing column of a page toolbar (0 when there is none).
     int TrailingColumnEnd() const;
+    // One variant step down (Smaller) or up; Found tells whether a group was found at all.
+    int VariantStep(bool Smaller, AdvGlowButton::TButtonSizeState& NewState, bool Apply, bool& Found);
     void CreateCompactButton();
     void MoveControlsTo(TAdvCustomToolBar* Target);
     void UpdateFloatingSize();

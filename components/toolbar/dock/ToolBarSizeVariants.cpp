@@ -67,91 +67,84 @@ bool TAdvCustomToolBar::OnPageOrCompactWindow() const {
 
 // ---- Variant steps
 
-int TAdvCustomToolBar::SetSmallerVariant(TButtonSizeState& NewState, bool Apply) {
+namespace {
+
+// One kind of step: the state the group's buttons leave and take, whether the members must share a
+// column, and whether their old or new widths add up (buttons side by side) or the widest counts (a
+// column).
+struct TStepKind {
+    TButtonSizeState From, To;
+    bool Down, SameColumn, OldSideBySide, NewSideBySide;
+};
+
+constexpr TStepKind SmallerSteps[] = {
+    {AdvGlowButton::bsLarge, AdvGlowButton::bsLabel, true, false, true, false},
+    {AdvGlowButton::bsLabel, AdvGlowButton::bsGlyph, true, true, false, false},
+};
+constexpr TStepKind LargerSteps[] = {
+    {AdvGlowButton::bsGlyph, AdvGlowButton::bsLabel, false, true, false, false},
+    {AdvGlowButton::bsLabel, AdvGlowButton::bsLarge, false, false, false, true},
+};
+
+} // namespace
+
+int TAdvCustomToolBar::VariantStep(bool Smaller, TButtonSizeState& NewState, bool Apply, bool& Found) {
+    Found = false;
     if (!FAutoPositionControls || !AutoSize() || !OnPageOrCompactWindow() || FCompacted) return 0;
     int oldWidth = 0, newWidth = 0;
-    bool found = false;
     {
         // The buttons re-measure themselves: no re-ordering and no list changes meanwhile.
         TFlagGuard positioning(FPositioning, true);
         TFlagGuard reparent(FInternalReparent, true);
         GetSequenceControlList(FVisibleSequenceList.get(), true);
         TDbgList* list = FVisibleSequenceList.get();
-        // Large to label: up to three large buttons side by side become one column.
-        if (int i = FindGroup(list, AdvGlowButton::bsLarge, true); i >= 0) {
-            found = true;
+        // The first kind that finds a group is the step; the second is tried only without one.
+        for (const TStepKind& kind : Smaller ? SmallerSteps : LargerSteps) {
+            const int i = FindGroup(list, kind.From, kind.Down);
+            if (i < 0) continue;
+            Found = true;
+            const int left = list->At<vcl::TControl>(i)->Left();
+            // The group: controls i, i-1 and i-2, ending early at one that cannot take the step.
             for (int k = i; k >= 0 && k >= i - 2; --k) {
                 vcl::TControl* c = list->At<vcl::TControl>(k);
-                if (!CanStep(c, AdvGlowButton::bsLarge, true)) break;
-                oldWidth += c->Width();
-                newWidth = std::max(newWidth, WidthIn(c, AdvGlowButton::bsLabel, Apply));
+                if (!CanStep(c, kind.From, kind.Down) || (kind.SameColumn && c->Left() != left)) break;
+                oldWidth = kind.OldSideBySide ? oldWidth + c->Width() : std::max(oldWidth, c->Width());
+                const int w = WidthIn(c, kind.To, Apply);
+                newWidth = kind.NewSideBySide ? newWidth + w : std::max(newWidth, w);
             }
-            NewState = AdvGlowButton::bsLabel;
-        } else if (int j = FindGroup(list, AdvGlowButton::bsLabel, true); j >= 0) {
-            // Label to glyph: the members of one stacked column share their Left.
-            found = true;
-            const int left = list->At<vcl::TControl>(j)->Left();
-            for (int k = j; k >= 0 && k >= j - 2; --k) {
-                vcl::TControl* c = list->At<vcl::TControl>(k);
-                if (!CanStep(c, AdvGlowButton::bsLabel, true) || c->Left() != left) break;
-                oldWidth = std::max(oldWidth, c->Width());
-                newWidth = std::max(newWidth, WidthIn(c, AdvGlowButton::bsGlyph, Apply));
-            }
-            NewState = AdvGlowButton::bsGlyph;
+            NewState = kind.To;
+            break;
         }
     }
-    if (!found) return 0;
+    if (!Found) return 0;
     if (Apply) SetControlsPosition(true);
     return std::abs(oldWidth - newWidth);
+}
+
+int TAdvCustomToolBar::SetSmallerVariant(TButtonSizeState& NewState, bool Apply) {
+    bool found = false;
+    return VariantStep(true, NewState, Apply, found);
 }
 
 int TAdvCustomToolBar::SetLargerVariant(TButtonSizeState& NewState, bool Apply) {
-    if (!FAutoPositionControls || !AutoSize() || !OnPageOrCompactWindow() || FCompacted) return 0;
-    int oldWidth = 0, newWidth = 0;
     bool found = false;
-    {
-        TFlagGuard positioning(FPositioning, true);
-        TFlagGuard reparent(FInternalReparent, true);
-        GetSequenceControlList(FVisibleSequenceList.get(), true);
-        TDbgList* list = FVisibleSequenceList.get();
-        // Glyph to label: one stacked column at a time.
-        if (int i = FindGroup(list, AdvGlowButton::bsGlyph, false); i >= 0) {
-            found = true;
-            const int left = list->At<vcl::TControl>(i)->Left();
-            for (int k = i; k >= 0 && k >= i - 2; --k) {
-                vcl::TControl* c = list->At<vcl::TControl>(k);
-                if (!CanStep(c, AdvGlowButton::bsGlyph, false) || c->Left() != left) break;
-                oldWidth = std::max(oldWidth, c->Width());
-                newWidth = std::max(newWidth, WidthIn(c, AdvGlowButton::bsLabel, Apply));
-            }
-            NewState = AdvGlowButton::bsLabel;
-        } else if (int j = FindGroup(list, AdvGlowButton::bsLabel, false); j >= 0) {
-            // Label to large: large buttons stand side by side, so their widths add up.
-            found = true;
-            for (int k = j; k >= 0 && k >= j - 2; --k) {
-                vcl::TControl* c = list->At<vcl::TControl>(k);
-                if (!CanStep(c, AdvGlowButton::bsLabel, false)) break;
-                oldWidth = std::max(oldWidth, c->Width());
-                newWidth += WidthIn(c, AdvGlowButton::bsLarge, Apply);
-            }
-            NewState = AdvGlowButton::bsLarge;
-        }
-    }
-    if (!found) return 0;
-    if (Apply) SetControlsPosition(true);
-    return std::abs(oldWidth - newWidth);
+    return VariantStep(false, NewState, Apply, found);
 }
 
+// Steps go on while a group is found, even one whose step wins no width: every step moves buttons
+// one state further, so the loop ends.
 void TAdvCustomToolBar::SetSmallestVaraint() {
     TButtonSizeState state{};
-    while (SetSmallerVariant(state, true) != 0) {
-    }
+    bool found = true;
+    while (found)
+        VariantStep(true, state, true, found);
 }
 
 void TAdvCustomToolBar::SetLargestVaraint() {
     TButtonSizeState state{};
-    while (SetLargerVariant(state, true) != 0) {
-    }
+    bool found = true;
+    while (found)
+        VariantStep(false, state, true, found);
 }
 
 // ---- Compacting
@@ -304,9 +297,11 @@ void TAdvCustomToolBar::CreateCompactButton() {
 }
 
 void TAdvCustomToolBar::MoveControlsTo(TAdvCustomToolBar* Target) {
+    // Only the toolbar's own controls move: a popup it holds (its option window) stays with it.
     std::vector<vcl::TControl*> children;
     for (int i = 0; i < ControlCount(); ++i)
-        if (!IsCompactWindow(Controls(i))) children.push_back(Controls(i));
+        if (!IsCompactWindow(Controls(i)) && FControlList->IndexOf(Controls(i)) >= 0)
+            children.push_back(Controls(i));
     for (vcl::TControl* c : children) {
         const int left = c->Left(), top = c->Top();
         c->SetParent(Target);
