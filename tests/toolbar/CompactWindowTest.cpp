@@ -223,6 +223,15 @@ TEST_F(CompactWindowTest, TheCompactButtonDropsTheToolBarDownAndDeactivationHide
     ui.Click(copy);
     EXPECT_EQ(clicks, 1);
 
+    // While a button in it has its menu dropped down, losing the activation does not close it.
+    copy->SetDroppedDown(true);
+    win::SetActiveWindow(form->Handle());
+    ui.Advance(10);
+    EXPECT_TRUE(window->Visible());
+    copy->SetDroppedDown(false);
+    win::SetActiveWindow(window->Handle());
+    ui.Process();
+
     // Deactivated, the window hides through its 1 ms timer (a window timer ticks after 10 ms at the
     // least) and the compact button comes up.
     win::SetActiveWindow(form->Handle());
