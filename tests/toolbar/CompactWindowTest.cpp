@@ -34,6 +34,14 @@ protected:
         return v;
     }
     static TPoint ScreenOf(TControl* C) { return C->ClientToScreen(TPoint{0, 0}); }
+    // Each control's parent and place, as "parent:left,top".
+    static std::vector<String> Places(const std::vector<TControl*>& Controls) {
+        std::vector<String> v;
+        for (TControl* c : Controls)
+            v.push_back(c->Parent()->Name() + ":" + std::to_string(c->Left()) + "," +
+                        std::to_string(c->Top()));
+        return v;
+    }
 };
 
 TEST_F(CompactWindowTest, CompactingNeedsAPageAndALoadedToolBarAndCompactModePinsTheState) {
@@ -73,9 +81,7 @@ TEST_F(CompactWindowTest, ControlsMoveToTheCloneAndBackInPlaceAndInOrder) {
     TAdvToolBar* tb = Tools();
     tb->CurrentStyler()->CompactGlowButtonAppearance()->SetBorderColor(0x3456AB);
     const std::vector<TControl*> order = ListOf(tb);
-    std::vector<TPoint> places;
-    for (TControl* c : order)
-        places.push_back(TPoint{c->Left(), c->Top()});
+    std::vector<String> places = Places(order);
     const int width = tb->Width(), height = tb->Height();
 
     tb->SetCompact(true);
@@ -88,11 +94,10 @@ TEST_F(CompactWindowTest, ControlsMoveToTheCloneAndBackInPlaceAndInOrder) {
     EXPECT_EQ(tb->CompactWindow()->Name(), "Tools_CompactWindow");
     EXPECT_EQ(clone->Parent(), tb->CompactWindow());
     EXPECT_EQ(ListOf(clone), order);
-    for (size_t i = 0; i < order.size(); ++i) {
-        EXPECT_EQ(order[i]->Parent(), clone) << order[i]->Name();
-        EXPECT_EQ(order[i]->Left(), places[i].X) << order[i]->Name();
-        EXPECT_EQ(order[i]->Top(), places[i].Y) << order[i]->Name();
-    }
+    std::vector<String> inClone = places;
+    for (String& p : inClone)
+        p.replace(0, p.find(':'), "Tools_SelfClone");
+    EXPECT_EQ(Places(order), inClone) << "each control in the clone, in its place";
     EXPECT_EQ(clone->Width(), width);
     EXPECT_FALSE(tb->AutoPositionControls());
     EXPECT_FALSE(tb->AutoSize());
@@ -101,10 +106,7 @@ TEST_F(CompactWindowTest, ControlsMoveToTheCloneAndBackInPlaceAndInOrder) {
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(ListOf(tb), std::vector<TControl*>{button});
     EXPECT_EQ(button->Caption(), "Tools");
-    EXPECT_EQ(button->Left(), 0);
-    EXPECT_EQ(button->Top(), 0);
-    EXPECT_EQ(button->Width(), 45);
-    EXPECT_EQ(button->Height(), height);
+    EXPECT_EQ(button->BoundsRect(), (TRect{0, 0, 45, height}));
     EXPECT_EQ(button->Layout(), AdvGlowButton::blGlyphTop);
     EXPECT_TRUE(button->DropDownButton());
     EXPECT_FALSE(button->DropDownSplit());
@@ -127,11 +129,7 @@ TEST_F(CompactWindowTest, ControlsMoveToTheCloneAndBackInPlaceAndInOrder) {
     EXPECT_EQ(tb->CompactWindow(), nullptr);
     EXPECT_EQ(tb->CloneLink(), nullptr);
     EXPECT_EQ(ListOf(tb), order);
-    for (size_t i = 0; i < order.size(); ++i) {
-        EXPECT_EQ(order[i]->Parent(), tb) << order[i]->Name();
-        EXPECT_EQ(order[i]->Left(), places[i].X) << order[i]->Name();
-        EXPECT_EQ(order[i]->Top(), places[i].Y) << order[i]->Name();
-    }
+    EXPECT_EQ(Places(order), places);
     EXPECT_TRUE(tb->AutoPositionControls());
     EXPECT_TRUE(tb->AutoSize());
     EXPECT_TRUE(tb->AutoArrangeButtons());
@@ -142,18 +140,18 @@ TEST_F(CompactWindowTest, ControlsMoveToTheCloneAndBackInPlaceAndInOrder) {
 }
 
 TEST_F(CompactWindowTest, TheCompactButtonShowsTheCompactPictureOrTheCompactImage) {
-    auto solid = [](TCustomImageList* List, TColor Colour) {
-        List->SetWidth(16);
-        List->SetHeight(16);
-        TBitmap b(16, 16);
-        b.Canvas()->Brush()->SetColor(Colour);
-        b.Canvas()->FillRect(TRect{0, 0, 16, 16});
-        List->Add(&b, nullptr);
+    auto square = [](int Size, TColor Colour) {
+        auto b = std::make_unique<TBitmap>(Size, Size);
+        b->Canvas()->Brush()->SetColor(Colour);
+        b->Canvas()->FillRect(TRect{0, 0, Size, Size});
+        return b;
     };
     auto* list = new TImageList(form.get());
-    solid(list, clRed);
+    list->SetWidth(16);
+    list->SetHeight(16);
+    list->Add(square(16, clRed).get(), nullptr);
     auto other = std::make_unique<TDragImageList>(16, 16);
-    solid(other.get(), clBlue);
+    other->Add(square(16, clBlue).get(), nullptr);
     TAdvToolBar* tb = Tools();
     tb->SetCompactImageIndex(0);
 
@@ -175,11 +173,8 @@ TEST_F(CompactWindowTest, TheCompactButtonShowsTheCompactPictureOrTheCompactImag
     EXPECT_EQ(button->Picture()->Width(), 16);
 
     // A compact picture goes first, and a change of it reaches the button at once.
-    TBitmap green(8, 8);
-    green.Canvas()->Brush()->SetColor(clLime);
-    green.Canvas()->FillRect(TRect{0, 0, 8, 8});
     TMemoryStream stream;
-    green.SaveToStream(&stream);
+    square(8, clLime)->SaveToStream(&stream);
     stream.SetPosition(0);
     tb->CompactPicture()->LoadFromStream(&stream);
     button->Picture()->GetImageSizes();

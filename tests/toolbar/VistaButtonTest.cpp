@@ -217,9 +217,9 @@ TEST_F(VistaButtonTest, TheVistaGradientCarriesAGlyphBesideItsCaptionAndADropDow
 }
 
 TEST_F(VistaButtonTest, PictureOfTheFaces) {
-    // Written for a look: split drop-down button, a focused button with glyph and caption, and the
-    // gradient with glyph and drop-down part.
-    TCustomForm* f = TCustomForm::CreateNew(nullptr);
+    // Written for a look: a split drop-down button, a focused one with the glyph on top and its part
+    // at the bottom, and the gradient with glyph and drop-down part.
+    TComponentPtr<TCustomForm> f(TCustomForm::CreateNew(nullptr));
     f->SetBounds(0, 0, 300, 160);
     f->OnPaint = [&](TObject*) {
         TVistaButtonInput in = Button(TRect{10, 10, 130, 40});
@@ -227,28 +227,20 @@ TEST_F(VistaButtonTest, PictureOfTheFaces) {
         in.Content.Caption = "Paste";
         in.Content.Images = images.get();
         in.Content.ImageIndex = 0;
-        in.Content.DropDownButton = true;
-        in.Content.DropDownSplit = true;
+        in.Content.DropDownButton = in.Content.DropDownSplit = true;
         DrawVistaButton(in);
         in.R = TRect{150, 10, 270, 70};
         in.Content.Layout = AdvGlowButton::blGlyphTop;
-        in.Content.DropDownBottom = true;
-        in.Content.Focused = true;
+        in.Content.DropDownBottom = in.Content.Focused = true;
         DrawVistaButton(in);
-        TVistaContent content;
-        content.Caption = "Tabs";
-        content.Font = &font;
-        content.Images = images.get();
-        content.ImageIndex = 0;
-        content.DropDownButton = true;
-        content.DropDownSplit = true;
+        in.Content.Focused = in.Content.DropDownBottom = false;
+        in.Content.Layout = AdvGlowButton::blGlyphLeft;
         DrawVistaGradientEx(f->Canvas(), TRect{10, 80, 150, 110}, Face, Face, Mirror, Mirror, Border,
-                            AdvGlowButton::ggVertical, AdvGlowButton::ggVertical, true, content);
+                            AdvGlowButton::ggVertical, AdvGlowButton::ggVertical, true, in.Content);
     };
     f->Show();
     ui.Process();
-    EXPECT_TRUE(ui.WritePng(f, ui.OutputPath("vista-faces.png")));
-    FreeComponent(f);
+    EXPECT_TRUE(ui.WritePng(f.get(), ui.OutputPath("vista-faces.png")));
 }
 
 } // namespace
