@@ -237,7 +237,7 @@ TEST_F(CompactWindowTest, TheCompactButtonDropsTheToolBarDownAndDeactivationHide
     EXPECT_FALSE(button->Down());
 }
 
-TEST_F(CompactWindowTest, TheWindowEndsAtTheWorkAreasRightEdgeUnlessItStartsBeyondIt) {
+TEST_F(CompactWindowTest, TheWindowKeepsInsideTheWorkAreasRightAndBottomEdges) {
     win::RECT work{};
     win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &work, 0);
     TAdvToolBar* tb = Tools();
@@ -254,6 +254,12 @@ TEST_F(CompactWindowTest, TheWindowEndsAtTheWorkAreasRightEdgeUnlessItStartsBeyo
     form->SetLeft(work.Right + 10);
     tb->OnCompactBtnDropDown(tb->CompactButton());
     EXPECT_EQ(window->Left(), ScreenOf(tb).X) << "a window that starts beyond the edge stays";
+    window->Hide();
+
+    // Nor does it leave the bottom: it ends two pixels above it.
+    form->SetBounds(work.Left, work.Bottom - 50, form->Width(), form->Height());
+    tb->OnCompactBtnDropDown(tb->CompactButton());
+    EXPECT_EQ(window->Top() + window->Height() + 2, work.Bottom);
     window->Hide();
 }
 

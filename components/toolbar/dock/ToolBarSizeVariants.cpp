@@ -375,6 +375,9 @@ void TAdvCustomToolBar::OnCompactBtnDropDown(vcl::TObject* Sender) {
     // A window that would cross the work area's right edge ends at it instead.
     if (p.X + FCompactWindow->Width() > work.Right && work.Right > p.X)
         p.X -= p.X + FCompactWindow->Width() - work.Right;
+    // Nor does it open below the work area's bottom: it moves up as the option window does.
+    if (p.Y + FCompactWindow->Height() + 2 > work.Bottom)
+        p.Y -= p.Y + FCompactWindow->Height() + 2 - work.Bottom;
     FCompactWindow->SetLeft(p.X);
     FCompactWindow->SetTop(p.Y);
     FCompactWindow->SetVisible(true);
