@@ -193,7 +193,17 @@ TEST_F(CompactWindowTest, TheCompactButtonDropsTheToolBarDownAndDeactivationHide
     TAdvCustomToolBar* clone = tb->CloneLink();
     ui.WritePng(form.get(), ui.OutputPath("compact-button.png"));
 
+    // The form's caption stays active while the window it drops has the activation.
+    std::vector<win::WPARAM> ncActivate;
+    TWndMethod formProc = form->WindowProc;
+    form->WindowProc = [&](TMessage& M) {
+        if (M.Msg == win::WM_NCACTIVATE) ncActivate.push_back(M.WParam);
+        formProc(M);
+    };
     ui.Click(button);
+    form->WindowProc = formProc;
+    ASSERT_FALSE(ncActivate.empty());
+    EXPECT_EQ(ncActivate.back(), 1u);
     ASSERT_TRUE(window->Visible());
     EXPECT_TRUE(button->Down());
     EXPECT_EQ(window->DropDownButton(), button);
