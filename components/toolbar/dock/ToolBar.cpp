@@ -5,6 +5,7 @@
 
 #include "components/foundation/AdvGlowButton.h"
 #include "components/toolbar/customizer/AdvToolBarCustomizer.h"
+#include "components/toolbar/dock/CompactWindow.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
@@ -130,6 +131,7 @@ TAdvCustomToolBar::TAdvCustomToolBar(vcl::TComponent* AOwner)
     FOptionDisabledPicture = std::make_unique<GDIPicture::TGDIPPicture>();
     FOptionDisabledPicture->OnChange = [this](vcl::TObject*) { Invalidate(); };
     FCompactPicture = std::make_unique<GDIPicture::TGDIPPicture>();
+    FCompactPicture->OnChange = [this](vcl::TObject* Sender) { OnCompactPictureChanged(Sender); };
     FOfficeHint = std::make_unique<AdvHintInfo::TAdvHintInfo>();
     TextAutoOptionMenu = "Add or Remove Buttons";
     TextOptionMenu = "Options";
@@ -403,8 +405,10 @@ void TAdvCustomToolBar::UpdateMe(int Code) {
         UpdateRULists();
     }
     if (Code == static_cast<int>(TStylerChange::GlowButtons) ||
-        Code == static_cast<int>(TStylerChange::Colors))
+        Code == static_cast<int>(TStylerChange::Colors)) {
         UpdateAllGlowButtons();
+        UpdateCompactButton();
+    }
     UpdateAllContainer();
     Invalidate();
 }
@@ -417,7 +421,7 @@ void TAdvCustomToolBar::UpdateAllContainer() {
 }
 
 bool TAdvCustomToolBar::DragGripShown() const {
-    if (FToolBarState == tsFloating) return false;
+    if (FToolBarState == tsFloating || OnPageOrCompactWindow()) return false;
     return FCurrentStyler != nullptr && FCurrentStyler->DragGripStyle() != dsNone;
 }
 
@@ -461,6 +465,9 @@ void TAdvCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperatio
     }
     if (AComponent == FLastDockPanel) FLastDockPanel = nullptr;
     if (AComponent == FCustomizer) FCustomizer = nullptr;
+    if (AComponent == FCompactWindow) FCompactWindow = nullptr;
+    if (AComponent == FCompactButton) FCompactButton = nullptr;
+    if (AComponent == FCloneLink) FCloneLink = nullptr;
     if (AComponent == FOptionMenu) FOptionMenu = nullptr;
     if (AComponent == FImages) {
         if (destroying)
@@ -521,6 +528,7 @@ void TAdvCustomToolBar::Loaded() {
     }
     // The look stored with each glow button gives way to the styler's.
     UpdateAllGlowButtons();
+    FLoadedOnce = true;
 }
 
 void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
@@ -532,7 +540,7 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
         vcl::TCustomControl::WndProc(Message);
         auto* control = reinterpret_cast<vcl::TControl*>(Message.WParam);
         // Controls the toolbar moves itself (to and from the option panel) keep their list entries.
-        if (control == nullptr || FInternalReparent) return;
+        if (control == nullptr || FInternalReparent || IsCompactWindow(control)) return;
         if (Message.LParam != 0)
             InsertControl(control);
         else
@@ -677,7 +685,7 @@ void TAdvCustomToolBar::BuildSequenceControlList() {
     bool horizontal = Horizontal();
     std::vector<vcl::TControl*> order;
     for (int i = 0; i < ControlCount(); ++i)
-        order.push_back(Controls(i));
+        if (!IsCompactWindow(Controls(i))) order.push_back(Controls(i));
     // By position along the toolbar; ties keep child order.
     std::stable_sort(order.begin(), order.end(), [horizontal](vcl::TControl* a, vcl::TControl* b) {
         return horizontal ? a->Left() < b->Left() : a->Top() < b->Top();
@@ -699,7 +707,7 @@ void TAdvCustomToolBar::GetSequenceControlList(TDbgList* List, bool VisibleOnly)
     std::vector<vcl::TControl*> order;
     for (int i = 0; i < ControlCount(); ++i) {
         vcl::TControl* c = Controls(i);
-        if (!VisibleOnly || c->Visible()) order.push_back(c);
+        if ((!VisibleOnly || c->Visible()) && !IsCompactWindow(c)) order.push_back(c);
     }
     std::stable_sort(order.begin(), order.end(), [horizontal](vcl::TControl* a, vcl::TControl* b) {
         if (horizontal) return a->Left() != b->Left() ? a->Left() < b->Left() : a->Top() < b->Top();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "components/foundation/AdvGDIPTypes.h"
+#include "components/foundation/AdvGlowButton.h"
 #include "components/foundation/AdvHintInfo.h"
 #include "components/foundation/GDIPicture.h"
 #include "components/toolbar/dock/Persistence.h"
@@ -23,6 +24,7 @@ namespace AdvToolBar {
 
 class TAdvDockPanel;
 class TAdvToolBarCustomizer;
+class TCompactWindow;
 
 using TDockedEvent = std::function<void(vcl::TObject* Sender, TAdvDockPanel* DockPanel)>;
 using TOptionEvent =
@@ -71,7 +73,7 @@ public:
     bool ShowCaption() const { return FShowCaption; }
     void SetShowCaption(bool Value);
     String CompactCaption() const { return FCompactCaption; }
-    void SetCompactCaption(const String& Value) { FCompactCaption = Value; }
+    void SetCompactCaption(const String& Value);
     int CompactImageIndex() const { return FCompactImageIndex; }
     void SetCompactImageIndex(int Value);
     bool ShowOptionIndicator() const { return FShowOptionIndicator; }
@@ -121,6 +123,7 @@ public:
     void SetOptionDisabledPicture(GDIPicture::TGDIPPicture* Value) { FOptionDisabledPicture->Assign(Value); }
     GDIPicture::TGDIPPicture* CompactPicture() const { return FCompactPicture.get(); }
     void SetCompactPicture(GDIPicture::TGDIPPicture* Value) { FCompactPicture->Assign(Value); }
+    void OnCompactPictureChanged(vcl::TObject*);
     AdvHintInfo::TAdvHintInfo* OfficeHint() const { return FOfficeHint.get(); }
     void SetOfficeHint(AdvHintInfo::TAdvHintInfo* Value) { FOfficeHint->Assign(Value); }
     // Stored with AutoPositionControls; refused (kept on) unless the toolbar is fixed off a dock panel.
@@ -241,6 +244,52 @@ public:
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void SetParent(vcl::TWinControl* AParent) override;
 
+    // ---- Size variants and compact mode (on a pager page or in a compact window)
+    // True on a pager page or in a compact window: small glow buttons stack in columns, the grip is
+    // not drawn and the size variants apply.
+    bool OnPageOrCompactWindow() const;
+    bool OnPage() const;
+    // One variant step; with Apply false nothing changes. The result is the width the step wins
+    // (smaller) or costs (larger), 0 when no step is possible (NewState is then left alone).
+    int SetSmallerVariant(AdvGlowButton::TButtonSizeState& NewState, bool Apply);
+    int SetLargerVariant(AdvGlowButton::TButtonSizeState& NewState, bool Apply);
+    int SmallerVariantDifference(AdvGlowButton::TButtonSizeState& NewState) {
+        return SetSmallerVariant(NewState, false);
+    }
+    int LargerVariantDifference(AdvGlowButton::TButtonSizeState& NewState) {
+        return SetLargerVariant(NewState, false);
+    }
+    void SetSmallestVaraint();
+    void SetLargestVaraint();
+    bool IsSmallestVariant() const { return FCompacted; }
+    bool Compact() const { return FCompacted; }
+    // Folds the toolbar into its compact button (or back); only on a page, once loaded, and never
+    // while CompactMode pins the state.
+    void SetCompact(bool Value);
+    bool CompactMode() const { return FCompactMode; }
+    void SetCompactMode(bool Value);
+    bool CanUnCompact() const { return !FCompactMode; }
+    int CompactWidth() const { return FCompactWidth; }
+    int GetCompactWidth() const;
+    // The width the toolbar would take back when un-compacted.
+    int GetInCompactWidth();
+    void UpdateCompactWindow(bool MoveControls);
+    void UpdateCompactButton();
+    void HideCompactWindow();
+    TCompactWindow* CompactWindow() const { return FCompactWindow; }
+    AdvGlowButton::TAdvGlowButton* CompactButton() const { return FCompactButton; }
+    // The clone of a compacted toolbar; in the clone, the toolbar it was cloned from.
+    TAdvCustomToolBar* CloneLink() const { return FCloneLink; }
+    // Raised at the end of Loaded (and by a page that creates the toolbar); compacting needs it.
+    bool LoadedOnce() const { return FLoadedOnce; }
+    void SetLoadedOnce(bool Value) { FLoadedOnce = Value; }
+    bool CloneAtSmallest() const { return FCloneAtSmallest; }
+    void SetCloneAtSmallest(bool Value) { FCloneAtSmallest = Value; }
+    void OnCompactBtnDropDown(vcl::TObject* Sender);
+    void OnCompactWindowHide(vcl::TObject*) {}
+    // The window opened by the compact button is open while the toolbar is compacted.
+    bool AnyDroppedDownButton() const;
+
     vcl::TNotifyEvent OnClose;
     TOptionEvent OnOptionClick;
     TDockedEvent OnDocked;
@@ -311,6 +360,16 @@ protected:
     std::unique_ptr<GDIPicture::TGDIPPicture> FCompactPicture;
     std::unique_ptr<AdvHintInfo::TAdvHintInfo> FOfficeHint;
     bool FCompacted = false;
+    bool FCompactMode = false;
+    bool FLoadedOnce = false;
+    bool FCloneAtSmallest = false;
+    int FCompactWidth = 45;
+    TAdvCustomToolBar* FCloneLink = nullptr;
+    TCompactWindow* FCompactWindow = nullptr;                // owned by the toolbar
+    AdvGlowButton::TAdvGlowButton* FCompactButton = nullptr; // owned by the toolbar
+    bool FSavedAutoPositionControls = false;
+    bool FSavedAutoSize = false;
+    bool FSavedAutoArrangeButtons = false;
     // Hover fade state: the toolbar is hot while the pointer is over it; a running fade blends toward it.
     bool FHover = false;
     int FFadePosition = 0;
@@ -346,6 +405,14 @@ private:
     int LengthOf(vcl::TControl* Control) const;
     int StartOf(vcl::TControl* Control) const;
     void LayoutFloating(bool UpdateSizeToo);
+    // Places the controls of a page toolbar: small glow buttons stacked in columns of up to three.
+    void LayoutStacked(int X, int Y, bool Designing);
+    // The right edge of the trailing column of a page toolbar (0 when there is none).
+    int TrailingColumnEnd() const;
+    // One variant step down (Smaller) or up; Found tells whether a group was found at all.
+    int VariantStep(bool Smaller, AdvGlowButton::TButtonSizeState& NewState, bool Apply, bool& Found);
+    void CreateCompactButton();
+    void MoveControlsTo(TAdvCustomToolBar* Target);
     void UpdateFloatingSize();
 
     TAdvToolBarCustomizer* FCustomizer = nullptr;

@@ -36,7 +36,10 @@ void TAdvCustomToolBar::SetControlsPosition(bool UpdateSizeToo) {
         int start = DragGripShown() ? FDragGripWidth + 2 : 2;
         int across = 2 + (FShowCaption && FCaptionPosition == cpTop ? FCaptionHeight : 0);
         int pos = start;
-        for (int i = 0; i < FControlList->Count(); ++i) {
+        // On a page small glow buttons stack in columns; elsewhere every control follows the last.
+        const bool stacked = horizontal && OnPageOrCompactWindow();
+        if (stacked) LayoutStacked(start, across, designing);
+        for (int i = 0; !stacked && i < FControlList->Count(); ++i) {
             vcl::TControl* c = FControlList->At<vcl::TControl>(i);
             if (c->Visible() || designing) {
                 if (FHiddenControlList->IndexOf(c) >= 0) {
@@ -64,6 +67,54 @@ void TAdvCustomToolBar::SetControlsPosition(bool UpdateSizeToo) {
         }
     }
     if (UpdateSizeToo) UpdateSize();
+}
+
+void TAdvCustomToolBar::LayoutStacked(int X, int Y, bool Designing) {
+    // A column of up to three small glow buttons shares one X; a large glow button or any other
+    // control stands alone and starts the next column after it.
+    int columnTop = Y, columnLeft = X, columnWidth = 0, row = 1;
+    for (void* p : *FControlList) {
+        auto* c = static_cast<vcl::TControl*>(p);
+        if (!c->Visible() && !Designing) {
+            c->SetTop(Height() + 2);
+            continue;
+        }
+        auto* glow = dynamic_cast<AdvGlowButton::TAdvCustomGlowButton*>(c);
+        if (glow == nullptr || glow->ButtonSizeState() == AdvGlowButton::bsLarge) {
+            c->SetBounds(X, Y, c->Width(), c->Height());
+            X += c->Width();
+            row = 1;
+            columnTop = Y;
+            columnLeft = X;
+            columnWidth = 0;
+            continue;
+        }
+        c->SetBounds(columnLeft, columnTop, c->Width(), c->Height());
+        if (c->Width() > columnWidth) {
+            X += c->Width() - columnWidth;
+            columnWidth = c->Width();
+        }
+        if (++row > 3) {
+            row = 1;
+            columnTop = Y;
+            columnLeft = X;
+            columnWidth = 0;
+        } else {
+            columnTop += c->Height();
+        }
+    }
+}
+
+int TAdvCustomToolBar::TrailingColumnEnd() const {
+    int end = 0, small = 0;
+    for (int i = FControlList->Count() - 1; i >= 0; --i) {
+        vcl::TControl* c = FControlList->At<vcl::TControl>(i);
+        if (!c->Visible()) continue;
+        end = std::max(end, c->Left() + c->Width());
+        auto* glow = dynamic_cast<AdvGlowButton::TAdvCustomGlowButton*>(c);
+        if (glow == nullptr || glow->ButtonSizeState() == AdvGlowButton::bsLarge || ++small == 3) break;
+    }
+    return end;
 }
 
 void TAdvCustomToolBar::LayoutFloating(bool UpdateSizeToo) {
@@ -126,6 +177,7 @@ void TAdvCustomToolBar::UpdateSize() {
     int n = FControlList->Count();
     // Needed length: up to the end of the last control that shows.
     int needed = FMinLength;
+    const bool stacked = horizontal && OnPageOrCompactWindow();
     if (n > 0) {
         needed = 15;
         for (int i = n - 1; i >= 0; --i) {
@@ -135,6 +187,9 @@ void TAdvCustomToolBar::UpdateSize() {
                 break;
             }
         }
+        // On a page the last column ends where its widest member does.
+        if (stacked)
+            if (int end = TrailingColumnEnd(); end != 0) needed = end;
         needed += IndicatorLength();
     }
     int full = DragGripShown() ? FDragGripWidth + 2 : 2;
@@ -146,7 +201,8 @@ void TAdvCustomToolBar::UpdateSize() {
         if (!IsSeparator(c)) thickness = std::max(thickness, (horizontal ? c->Height() : c->Width()) + 4);
     }
     full += IndicatorLength();
-    FMaxLength = std::max(full, needed);
+    // A page toolbar is as long as its stacked columns, never as the sum of its controls.
+    FMaxLength = stacked ? needed : std::max(full, needed);
     if (!AutoSize() || (horizontal && FFullSize)) return;
     vcl::TSizeConstraints* k = Constraints();
     if (FShowCaption) thickness += FCaptionHeight;

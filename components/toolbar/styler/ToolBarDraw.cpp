@@ -52,6 +52,92 @@ void FillLinear(TGPGraphics& G, const TGPRectF& Box, TColor From, TColor To, TGD
     G.FillRectangle(&brush, Fill);
 }
 
+constexpr TColor DisabledGrey = 0x808080; // RGB(128, 128, 128)
+
+// The drop-down part at the right edge (or the bottom): an optional split line in the border colour
+// and an arrow of 5, 3 and 1 pixels. Returns the part's rectangle.
+TRect DrawVistaDropDownPart(TCanvas* Canvas, const TRect& R, TColor BorderColor, const TVistaContent& C) {
+    const int size = AdvGlowButton::DropDownPartSize;
+    const TRect part = C.DropDownBottom ? TRect{R.Left, R.Bottom - size, R.Right, R.Bottom}
+                                        : TRect{R.Right - size, R.Top, R.Right, R.Bottom};
+    Canvas->Pen()->SetStyle(vcl::psSolid);
+    if (C.DropDownSplit && BorderColor != vcl::clNone) {
+        Canvas->Pen()->SetColor(BorderColor);
+        Canvas->MoveTo(part.Left, part.Top);
+        if (C.DropDownBottom)
+            Canvas->LineTo(part.Right, part.Top);
+        else
+            Canvas->LineTo(part.Left, part.Bottom);
+    }
+    Canvas->Pen()->SetColor(C.Enabled ? vcl::clBlack : DisabledGrey);
+    const int x = part.Left + (part.Width() - 5) / 2, y = part.Top + (part.Height() - 3) / 2;
+    for (int i = 0; i < 3; ++i) {
+        const int row = C.ArrowUp ? y + 2 - i : y + i;
+        Canvas->MoveTo(x + i, row);
+        Canvas->LineTo(x + 5 - i, row);
+    }
+    return part;
+}
+
+// The glyph beside the caption, the two centred together as one group in R.
+void DrawVistaCaptionAndGlyph(TCanvas* Canvas, const TRect& R, const TVistaContent& C) {
+    vcl::TSize g{0, 0};
+    if (C.ShowGlyph) {
+        if (C.Glyph != nullptr && !C.Glyph->Empty()) {
+            g = vcl::TSize{C.Glyph->Width(), C.Glyph->Height()};
+        } else if (C.Picture != nullptr && !C.Picture->Empty()) {
+            C.Picture->GetImageSizes();
+            g = vcl::TSize{C.Picture->Width(), C.Picture->Height()};
+        } else if (C.Images != nullptr && C.ImageIndex >= 0) {
+            g = vcl::TSize{C.Images->Width(), C.Images->Height()};
+        }
+    }
+    const vcl::String& caption = !C.Caption.empty() ? C.Caption : C.WideCaption;
+    const bool hasCaption = C.ShowCaption && !caption.empty() && C.Font != nullptr;
+    int tw = 0, th = 0;
+    if (hasCaption) {
+        // Without anti-aliasing the caption is measured in the canvas's font: make it the caption's.
+        Canvas->Font()->Assign(C.Font);
+        TRect measured{R.Left, R.Top, R.Left, R.Top};
+        DrawGDIPTextTrimmed(Canvas, vcl::taCenter, R, C.Caption, C.WideCaption, C.Font, C.Enabled, false,
+                            C.AntiAlias, measured);
+        tw = measured.Width();
+        th = measured.Height();
+    }
+    const int gap = g.cx > 0 && hasCaption ? C.Spacing : 0;
+    const bool vertical = C.Layout == AdvGlowButton::blGlyphTop || C.Layout == AdvGlowButton::blGlyphBottom;
+    const bool glyphFirst = C.Layout == AdvGlowButton::blGlyphLeft || C.Layout == AdvGlowButton::blGlyphTop;
+    TRect text = R;
+    int gx = R.Left + (R.Width() - g.cx) / 2, gy = R.Top + (R.Height() - g.cy) / 2;
+    if (g.cx > 0 && hasCaption) {
+        if (vertical) {
+            const int top = R.Top + (R.Height() - (g.cy + gap + th)) / 2;
+            gy = glyphFirst ? top : top + th + gap;
+            text.Top = glyphFirst ? top + g.cy + gap : top;
+            text.Bottom = text.Top + th;
+        } else {
+            const int left = R.Left + (R.Width() - (g.cx + gap + tw)) / 2;
+            gx = glyphFirst ? left : left + tw + gap;
+            text.Left = glyphFirst ? left + g.cx + gap : left;
+            text.Right = text.Left + tw;
+        }
+    }
+    if (g.cx > 0) {
+        if (C.Glyph != nullptr && !C.Glyph->Empty())
+            Canvas->Draw(gx, gy, C.Glyph);
+        else if (C.Picture != nullptr && !C.Picture->Empty())
+            Canvas->Draw(gx, gy, C.Picture);
+        else
+            C.Images->Draw(Canvas, gx, gy, C.ImageIndex, C.ImageEnabled);
+    }
+    if (hasCaption) {
+        TRect result;
+        Canvas->Brush()->SetStyle(vcl::bsClear);
+        DrawGDIPTextTrimmed(Canvas, vcl::taCenter, text, C.Caption, C.WideCaption, C.Font, C.Enabled, true,
+                            C.AntiAlias, result);
+    }
+}
+
 } // namespace
 
 void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, const TRect& R,
@@ -175,6 +261,20 @@ void DrawVistaGradient(TCanvas* Canvas, const TRect& R, TColor Color, TColor Col
                        TColor ColorMirrorTo, TColor BorderColor, TGDIPGradient Gradient,
                        TGDIPGradient GradientMirror, const vcl::String& Caption, vcl::TFont* Font,
                        bool Enabled, bool Focused, TAntiAlias AntiAlias, bool RoundEdges) {
+    TVistaContent content;
+    content.Caption = Caption;
+    content.Font = Font;
+    content.Enabled = Enabled;
+    content.Focused = Focused;
+    content.AntiAlias = AntiAlias;
+    DrawVistaGradientEx(Canvas, R, Color, ColorTo, ColorMirror, ColorMirrorTo, BorderColor, Gradient,
+                        GradientMirror, RoundEdges, content);
+}
+
+void DrawVistaGradientEx(TCanvas* Canvas, const TRect& R, TColor Color, TColor ColorTo, TColor ColorMirror,
+                         TColor ColorMirrorTo, TColor BorderColor, TGDIPGradient Gradient,
+                         TGDIPGradient GradientMirror, bool RoundEdges, const TVistaContent& Content) {
+    const bool Focused = Content.Focused;
     const int w = R.Right - R.Left, h = R.Bottom - R.Top;
     int h2 = h / 2;
     const int w2 = w / 2;
@@ -221,11 +321,13 @@ void DrawVistaGradient(TCanvas* Canvas, const TRect& R, TColor Color, TColor Col
         DrawGDIPRoundRect(&g, &focus, R.Left + 1, R.Top + 1, w - 3, h - 3, 3);
         AdvGlowButton::DrawDottedRoundRect(&g, vcl::clGray, R.Left + 2, R.Top + 2, w - 5, h - 5, 3);
     }
-    if (!Caption.empty() && Font != nullptr) {
-        TRect result;
-        Canvas->Brush()->SetStyle(vcl::bsClear);
-        DrawGDIPTextTrimmed(Canvas, vcl::taCenter, R, Caption, {}, Font, Enabled, true, AntiAlias, result);
+    TRect content = R;
+    if (Content.DropDownButton) {
+        const TRect part = DrawVistaDropDownPart(Canvas, R, BorderColor, Content);
+        (Content.DropDownBottom ? content.Bottom : content.Right) =
+            Content.DropDownBottom ? part.Top : part.Left;
     }
+    DrawVistaCaptionAndGlyph(Canvas, content, Content);
     Canvas->Brush()->SetColor(Color);
     Canvas->Brush()->SetStyle(vcl::bsClear);
 }

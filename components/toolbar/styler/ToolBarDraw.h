@@ -6,6 +6,8 @@
 
 #include "components/foundation/AdvGDIP.h"
 #include "components/foundation/AdvGlowButtonAppearance.h"
+#include "components/foundation/AdvGlowButtonDraw.h"
+#include "components/foundation/GDIPicture.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/Label.h"
 
@@ -65,12 +67,67 @@ void DrawVistaGradient(vcl::TCanvas* Canvas, const vcl::TRect& R, TColor Color, 
                        TGDIPGradient GradientMirror, const vcl::String& Caption, vcl::TFont* Font,
                        bool Enabled, bool Focused, TAntiAlias AntiAlias, bool RoundEdges);
 
+// What a Vista face may carry over its surface: a caption, a glyph, a focus frame and a drop-down part.
+struct TVistaContent {
+    vcl::String Caption, WideCaption; // the first one is used when not empty
+    bool ShowCaption = true;
+    vcl::TFont* Font = nullptr;
+    vcl::TCustomImageList* Images = nullptr;
+    int ImageIndex = -1;
+    bool ImageEnabled = true;
+    GDIPicture::TGDIPPicture* Picture = nullptr;
+    vcl::TBitmap* Glyph = nullptr; // a bitmap goes before a picture, a picture before the image list
+    bool ShowGlyph = true;
+    // Where the glyph stands against the caption (blGlyphLeft, blGlyphTop, blGlyphRight, blGlyphBottom).
+    AdvGlowButton::TButtonLayout Layout = AdvGlowButton::blGlyphLeft;
+    int Spacing = 2;
+    bool WordWrap = false;
+    AdvGDIP::StringTrimming Trimming = AdvGDIP::StringTrimmingNone;
+    TAntiAlias AntiAlias = AdvGDIP::aaNone;
+    bool Enabled = true;
+    bool Focused = false;
+    // A drop-down part 13 pixels wide at the right edge (or high at the bottom) with an arrow; split
+    // off, it has a split line in the border colour and its own shading.
+    bool DropDownButton = false;
+    bool DropDownSplit = false;
+    bool DropDownBottom = false;
+    int DropDownState = 0; // 2: the drop-down part is pressed
+    bool ArrowUp = false;
+    // Only measures: nothing is drawn and the canvas brush is left alone.
+    bool Measuring = false;
+};
+
+// DrawVistaGradient with the content drawn over the surface: the glyph beside the caption (by
+// Content.Layout) and the drop-down part with its optional split line and its arrow (black, grey when
+// disabled). Content.Focused and Content.Enabled stand for the plain routine's arguments.
+void DrawVistaGradientEx(vcl::TCanvas* Canvas, const vcl::TRect& R, TColor Color, TColor ColorTo,
+                         TColor ColorMirror, TColor ColorMirrorTo, TColor BorderColor, TGDIPGradient Gradient,
+                         TGDIPGradient GradientMirror, bool RoundEdges, const TVistaContent& Content);
+
 // Where a Vista button sits in a group.
 enum class TVistaButtonPosition { Single = 0, Left = 1, Middle = 2, Right = 3 };
 
-// The face of a page scroll button or a quick access toolbar button: the two glow halves and a
-// border shaped by Position (Emphasised: the left edge of the middle and right pieces). NoFace draws
-// nothing but still leaves the canvas brush clear.
+// Everything a Vista button face is drawn from.
+struct TVistaButtonInput {
+    vcl::TCanvas* Canvas = nullptr;
+    vcl::TRect R;
+    TColor Color = vcl::clWhite, ColorTo = vcl::clWhite, ColorMirror = vcl::clWhite,
+           ColorMirrorTo = vcl::clWhite, BorderColor = vcl::clBlack;
+    TGDIPGradient Gradient = AdvGlowButton::ggVertical, GradientMirror = AdvGlowButton::ggVertical;
+    bool NoFace = false;     // neither background nor border
+    bool Emphasised = false; // the left edge of the middle and right pieces
+    TVistaButtonPosition Position = TVistaButtonPosition::Single;
+    bool ShowBorder = true;
+    bool Rounded = true;
+    TVistaContent Content;
+};
+
+// The face of a page scroll button or a quick access toolbar button: the two glow halves, a border
+// shaped by Position, then the content as a glow button draws it (caption and glyph by layout, focus
+// frame, drop-down part). NoFace draws no face but still the content, and leaves the canvas brush
+// clear. The result is the glyph's size: its width plus the spacing when it has one, (0, 0) without.
+vcl::TSize DrawVistaButton(const TVistaButtonInput& In);
+// The face alone, as the page scroll buttons and the quick access toolbar's buttons draw it.
 void DrawVistaButton(vcl::TCanvas* Canvas, const vcl::TRect& R, TColor Color, TColor ColorTo,
                      TColor ColorMirror, TColor ColorMirrorTo, TColor BorderColor, TGDIPGradient Gradient,
                      TGDIPGradient GradientMirror, bool NoFace, bool Emphasised,

@@ -2,11 +2,14 @@
 
 #include "components/toolbar/styler/ToolBarDraw.h"
 
+#include "platform/win/GdiDC.h"
+
 namespace AdvToolBar {
 
 using namespace AdvGDIP;
 using vcl::TCanvas;
 using vcl::TRect;
+using vcl::TSize;
 
 namespace {
 
@@ -15,14 +18,46 @@ void Line(TCanvas* C, int X1, int Y1, int X2, int Y2) {
     C->LineTo(X2, Y2);
 }
 
+TSize VistaGlyphSize(const TVistaContent& C) {
+    if (!C.ShowGlyph) return TSize{0, 0};
+    TSize g{0, 0};
+    if (C.Glyph != nullptr && !C.Glyph->Empty()) {
+        g = TSize{C.Glyph->Width(), C.Glyph->Height()};
+    } else if (C.Picture != nullptr && !C.Picture->Empty()) {
+        C.Picture->GetImageSizes();
+        g = TSize{C.Picture->Width(), C.Picture->Height()};
+    } else if (C.Images != nullptr && C.ImageIndex >= 0) {
+        g = TSize{C.Images->Width(), C.Images->Height()};
+    }
+    if (g.cx > 0) g.cx += C.Spacing;
+    return g;
+}
+
 } // namespace
 
-void DrawVistaButton(TCanvas* Canvas, const TRect& R, TColor Color, TColor ColorTo, TColor ColorMirror,
-                     TColor ColorMirrorTo, TColor BorderColor, TGDIPGradient Gradient,
-                     TGDIPGradient GradientMirror, bool NoFace, bool Emphasised,
-                     TVistaButtonPosition Position, bool ShowBorder, bool Rounded) {
-    const int radius = Rounded ? 3 : 0;
+TSize DrawVistaButton(const TVistaButtonInput& In) {
+    TCanvas* Canvas = In.Canvas;
+    const TRect& R = In.R;
+    if (R.Left != 0 || R.Top != 0) {
+        // The face's outline and the glow painter's focus frame take R's right and bottom coordinates
+        // as their width and height: a button away from the canvas origin is drawn at the origin of a
+        // viewport moved to it, or its right and bottom edges would fall outside it.
+        win::HDC dc = Canvas->Handle();
+        win::POINT old{};
+        win::OffsetViewportOrgEx(dc, R.Left, R.Top, &old);
+        TVistaButtonInput atOrigin = In;
+        atOrigin.R = TRect{0, 0, R.Right - R.Left, R.Bottom - R.Top};
+        const TSize glyph = DrawVistaButton(atOrigin);
+        win::SetViewportOrgEx(dc, old.X, old.Y, nullptr);
+        return glyph;
+    }
+    const TVistaContent& c = In.Content;
+    const int radius = In.Rounded ? 3 : 0;
     const int h2 = (R.Bottom - R.Top) / 2;
+    const bool face = !In.NoFace && !c.Measuring;
+    // A split drop-down part has background pieces of its own at the right (or bottom) edge.
+    const bool split = c.DropDownButton && c.DropDownSplit;
+    const int strip = AdvGlowButton::DropDownStripSize;
     {
         TGPGraphics g(Canvas->Handle());
         // The glow fills reach to R's right and bottom coordinates, counted from the canvas origin; a
@@ -30,35 +65,110 @@ void DrawVistaButton(TCanvas* Canvas, const TRect& R, TColor Color, TColor Color
         TGPRegion clip(TGPRectF{static_cast<float>(R.Left), static_cast<float>(R.Top),
                                 static_cast<float>(R.Right - R.Left), static_cast<float>(R.Bottom - R.Top)});
         g.SetClip(&clip);
-        if (!NoFace) {
+        if (face) {
             // The halves overlap by one row: the lower one starts a row above the upper one's end.
             AdvGlowButton::FillGlowBackground(Canvas, &g, TRect{R.Left, R.Top + h2 - 1, R.Right, R.Bottom},
-                                              ColorMirrorTo, ColorMirror, GradientMirror, false);
-            AdvGlowButton::FillGlowBackground(Canvas, &g, TRect{R.Left, R.Top, R.Right, R.Bottom - h2}, Color,
-                                              ColorTo, Gradient, true);
+                                              In.ColorMirrorTo, In.ColorMirror, In.GradientMirror, false);
+            AdvGlowButton::FillGlowBackground(Canvas, &g, TRect{R.Left, R.Top, R.Right, R.Bottom - h2},
+                                              In.Color, In.ColorTo, In.Gradient, true);
+            if (split) {
+                // The drop-down part is 10 % darker, unless it is the pressed part.
+                const int shade = c.DropDownState == 2 ? 0 : -10;
+                const TRect part = c.DropDownBottom ? TRect{R.Left, R.Bottom - strip, R.Right, R.Bottom}
+                                                    : TRect{R.Right - strip, R.Top, R.Right, R.Bottom};
+                const int ph2 = (part.Bottom - part.Top) / 2;
+                AdvGlowButton::FillGlowBackground(
+                    Canvas, &g, TRect{part.Left, part.Top + ph2 - 1, part.Right, part.Bottom},
+                    BrightnessColor(In.ColorMirrorTo, shade), BrightnessColor(In.ColorMirror, shade),
+                    In.GradientMirror, false);
+                AdvGlowButton::FillGlowBackground(
+                    Canvas, &g, TRect{part.Left, part.Top, part.Right, part.Bottom - ph2},
+                    BrightnessColor(In.Color, shade), BrightnessColor(In.ColorTo, shade), In.Gradient, true);
+            }
         }
         g.SetSmoothingMode(SmoothingModeAntiAlias);
-        if (!NoFace && ShowBorder) {
+        if (face && In.ShowBorder) {
             const int x = R.Left, y = R.Top, w = R.Right - 1, h = R.Bottom - 1;
-            switch (Position) {
+            switch (In.Position) {
             case TVistaButtonPosition::Single: {
-                TGPPen pen(ColorToARGB(BorderColor), 1);
+                TGPPen pen(ColorToARGB(In.BorderColor), 1);
                 DrawGDIPRoundRect(&g, &pen, x, y, w, h, radius);
                 break;
             }
             case TVistaButtonPosition::Left:
-                AdvGlowButton::DrawLeftButtonBorder(&g, BorderColor, x, y, w, h, radius);
+                AdvGlowButton::DrawLeftButtonBorder(&g, In.BorderColor, x, y, w, h, radius);
                 break;
             case TVistaButtonPosition::Middle:
-                AdvGlowButton::DrawMiddleButtonBorder(&g, BorderColor, x, y, w, h, radius, Emphasised);
+                AdvGlowButton::DrawMiddleButtonBorder(&g, In.BorderColor, x, y, w, h, radius, In.Emphasised);
                 break;
             case TVistaButtonPosition::Right:
-                AdvGlowButton::DrawRightButtonBorder(&g, BorderColor, x, y, w, h, radius, Emphasised);
+                AdvGlowButton::DrawRightButtonBorder(&g, In.BorderColor, x, y, w, h, radius, In.Emphasised);
                 break;
             }
         }
     }
-    Canvas->Brush()->SetStyle(vcl::bsClear);
+    const TSize glyph = VistaGlyphSize(c);
+    const bool hasCaption = c.ShowCaption && (!c.Caption.empty() || !c.WideCaption.empty()) && c.Font;
+    if (!c.Measuring && (hasCaption || glyph.cx > 0 || c.Focused || c.DropDownButton)) {
+        // The content is drawn as the glow button draws it, over the face drawn here.
+        AdvGlowButton::TGlowDrawInput g;
+        g.Canvas = Canvas;
+        g.R = R;
+        g.BorderColor = In.BorderColor;
+        if (hasCaption) {
+            g.Caption = c.Caption;
+            g.WideCaption = c.WideCaption;
+        }
+        vcl::TFont fallback;
+        g.Font = c.Font != nullptr ? c.Font : &fallback;
+        if (c.ShowGlyph) {
+            g.Images = c.Images;
+            g.ImageIndex = c.ImageIndex;
+            g.ImageEnabled = c.ImageEnabled;
+            g.Picture = c.Picture;
+            g.ToolImage = c.Glyph;
+        }
+        g.Layout = c.Layout;
+        g.Spacing = c.Spacing;
+        g.WordWrap = c.WordWrap;
+        g.Trimming = c.Trimming;
+        g.AntiAlias = c.AntiAlias;
+        g.DropDownButton = c.DropDownButton;
+        g.DropDownPosition = c.DropDownBottom ? AdvGlowButton::dpBottom : AdvGlowButton::dpRight;
+        g.DropDownSplit = c.DropDownSplit;
+        g.Emphasised = c.DropDownSplit; // the split line
+        g.ArrowDown = !c.ArrowUp;
+        g.Enabled = c.Enabled;
+        g.Focused = c.Focused;
+        g.DrawBorder = false;
+        g.SkipBackground = true;
+        g.Rounded = In.Rounded;
+        AdvGlowButton::DrawGlowButton(g);
+    }
+    if (!c.Measuring) Canvas->Brush()->SetStyle(vcl::bsClear);
+    return glyph;
+}
+
+void DrawVistaButton(TCanvas* Canvas, const TRect& R, TColor Color, TColor ColorTo, TColor ColorMirror,
+                     TColor ColorMirrorTo, TColor BorderColor, TGDIPGradient Gradient,
+                     TGDIPGradient GradientMirror, bool NoFace, bool Emphasised,
+                     TVistaButtonPosition Position, bool ShowBorder, bool Rounded) {
+    TVistaButtonInput in;
+    in.Canvas = Canvas;
+    in.R = R;
+    in.Color = Color;
+    in.ColorTo = ColorTo;
+    in.ColorMirror = ColorMirror;
+    in.ColorMirrorTo = ColorMirrorTo;
+    in.BorderColor = BorderColor;
+    in.Gradient = Gradient;
+    in.GradientMirror = GradientMirror;
+    in.NoFace = NoFace;
+    in.Emphasised = Emphasised;
+    in.Position = Position;
+    in.ShowBorder = ShowBorder;
+    in.Rounded = Rounded;
+    DrawVistaButton(in);
 }
 
 void DrawCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color, int Size) {
