@@ -1,0 +1,105 @@
+// The option window from the toolbar's side: the right handle's click opens it below the handle with
+// the hidden controls in toolbar order, a separator between groups; nothing opens when it would be
+// empty; a click outside, or a glow button's click, closes it.
+
+#include "tests/options/OptionsTestSupport.h"
+
+#include "components/foundation/AdvGlowButton.h"
+
+namespace optionstest {
+namespace {
+
+class OptionWindowTest : public OptionsTest {};
+
+TEST_F(OptionWindowTest, TheHandlesClickShowsTheHiddenControlsInToolbarOrderWithASeparatorBetweenGroups) {
+    Add("A");
+    Separator("S1");
+    Add("B");
+    Separator("S2");
+    Add("C");
+    Add("D");
+    bar->UpControlInRUL(bar->ToolBarControls(4)); // C is used: D, then B are the least recent
+    // 182 long with the controls; 60 over: D goes, then B with its separator S1.
+    Length(2 + 4 * 40 + 2 * 10 + 14 - 60);
+    ASSERT_EQ(bar->HiddenControlCount(), 3);
+    ClickHandle();
+    TOptionSelectorWindow* w = bar->OptionWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->Visible());
+    TControlSelectorPanel* panel = bar->OptionPanel();
+    String order;
+    for (int i = 0; i < panel->SelectorControlCount(); ++i) {
+        TControl* c = panel->SelectorControls(i);
+        order += (i ? "," : "") + (c->Owner() == panel ? String("copy of ") : String()) + c->Name();
+        EXPECT_EQ(c->Parent(), panel) << c->Name();
+    }
+    // No separator before the first group (S1 stays hidden on no panel); S2, still on the toolbar,
+    // is copied between the groups.
+    EXPECT_EQ(order, "B,copy of ,D");
+    EXPECT_EQ(panel->SelectorControls(1)->Owner(), panel);
+    // Below the handle's far end: (Left + Width - 12, Top + Height + 1) of the dock panel, on screen.
+    TPoint at = dock->ClientToScreen(TPoint{bar->Left() + bar->Width() - 12, bar->Top() + bar->Height() + 1});
+    EXPECT_EQ(w->Left(), at.X);
+    EXPECT_EQ(w->Top(), at.Y);
+    // The window takes the panel's size; controls flow left to right from the margins.
+    EXPECT_EQ(w->Width(), panel->Width());
+    EXPECT_EQ(w->Height(), panel->Height());
+    EXPECT_EQ(panel->SelectorControls(0)->Left(), 3);
+    EXPECT_EQ(panel->SelectorControls(0)->Top(), 3);
+    EXPECT_EQ(panel->SelectorControls(1)->Left(), 3 + 40);
+    EXPECT_EQ(panel->SelectorControls(2)->Left(), 3 + 40 + 10);
+    // The separator copy goes when the window hides; the hidden controls come back as room allows.
+    ClickOutside();
+    EXPECT_FALSE(w->Visible());
+    EXPECT_EQ(panel->SelectorControlCount(), 2);
+    Length(2 + 4 * 40 + 2 * 10 + 14);
+    EXPECT_EQ(bar->HiddenControlCount(), 0);
+    EXPECT_EQ(panel->SelectorControlCount(), 0) << "a control back on the toolbar leaves the panel's list";
+    EXPECT_EQ(bar->ToolBarControls(2)->Parent(), bar);
+}
+
+TEST_F(OptionWindowTest, NothingOpensWhenThePanelWouldBeEmptyAndTheAddRemoveItemKeepsItOpen) {
+    Add("A");
+    ClickHandle();
+    ASSERT_NE(bar->OptionWindow(), nullptr);
+    EXPECT_FALSE(bar->OptionWindow()->Visible()) << "no hidden control, no item";
+    bar->AutoOptionMenu = true;
+    ClickHandle();
+    TControlSelectorPanel* panel = bar->OptionPanel();
+    EXPECT_TRUE(bar->OptionWindow()->Visible());
+    EXPECT_FALSE(panel->IsEmpty());
+    EXPECT_EQ(panel->AddRemoveItem()->Caption(), "Add or Remove Buttons");
+    EXPECT_TRUE(panel->OptionsItem()->ItemRect.IsEmpty()) << "no options menu, no customizer";
+}
+
+TEST_F(OptionWindowTest, AWindowThatWouldLeaveTheWorkAreaOpensHigherAndLeftOfARightDockedToolbar) {
+    // A dock panel at the bottom of a form that reaches the task bar.
+    form->SetBounds(600, 500, 400, 230);
+    dock->SetAlign(daBottom);
+    for (const char* n : {"A", "B", "C", "D", "E"})
+        Add(n, 40, 40);
+    Length(2 + 40 + 14 + 5);
+    ClickHandle();
+    TOptionSelectorWindow* w = bar->OptionWindow();
+    ASSERT_TRUE(w->Visible());
+    // The work area ends 30 pixels above the 768-pixel screen's bottom; 2 pixels are kept free.
+    EXPECT_EQ(w->Top() + w->Height() + 2, 768 - 30);
+    EXPECT_LE(w->Left() + w->Width(), 1024);
+}
+
+TEST_F(OptionWindowTest, AGlowButtonsClickClosesTheWindow) {
+    auto* glow = Make<AdvGlowButton::TAdvGlowButton>("Glow", bar);
+    glow->SetBounds(0, 0, 40, 22);
+    for (const char* n : {"B", "C", "D"})
+        Add(n);
+    Length(2 + 40 + 14 + 5);
+    ASSERT_EQ(bar->ToolBarControls(0), glow);
+    bar->UpControlInRUL(glow);
+    ClickHandle();
+    ASSERT_TRUE(bar->OptionWindow()->Visible());
+    ui.Click(glow);
+    EXPECT_FALSE(bar->OptionWindow()->Visible());
+}
+
+} // namespace
+} // namespace optionstest
