@@ -74,6 +74,11 @@ TATBPopupWindow* TATBPopupPanel::Window() const {
     return dynamic_cast<TATBPopupWindow*>(Parent());
 }
 
+void TATBPopupPanel::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
+    TATBCustomPopupPanel::Notification(AComponent, Operation);
+    if (Operation == vcl::opRemove && AComponent == FItemPopup) FItemPopup = nullptr;
+}
+
 void TATBPopupPanel::SetItems(TATBMenuItem* Value) {
     FItems = Value;
     FHotItem = -1;

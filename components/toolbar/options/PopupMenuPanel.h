@@ -137,6 +137,7 @@ protected:
     void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
     void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
     void KeyDown(vcl::Word& Key, vcl::TShiftState Shift) override;
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
     void WndProc(vcl::TMessage& Message) override;
 
 private:

@@ -61,9 +61,11 @@ void TATBPopupWindow::Init() {
 
 TATBPopupWindow::~TATBPopupWindow() {
     FHideTimer.reset();
-    // The panel refers to the root item: it goes with the window's components, after the items would.
-    if (FPopupPanel != nullptr) FPopupPanel->SetItems(nullptr);
-    FRootItem.reset();
+}
+
+void TATBPopupWindow::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
+    vcl::TCustomForm::Notification(AComponent, Operation);
+    if (Operation == vcl::opRemove && AComponent == FPopupPanel) FPopupPanel = nullptr;
 }
 
 void TATBPopupWindow::CreatePopupPanel() {

@@ -44,6 +44,7 @@ public:
 
 protected:
     void CreateParams(vcl::TCreateParams& Params) override;
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
     void WndProc(vcl::TMessage& Message) override;
 
 private:

@@ -56,9 +56,21 @@ TControlSelectorPanel::TControlSelectorPanel(vcl::TComponent* AOwner)
 
 TControlSelectorPanel::~TControlSelectorPanel() {
     FHoverTimer.reset();
-    // The popups are components of the panel and go with it; their hide handlers must not reach back.
-    if (FAddRemovePopup != nullptr) FAddRemovePopup->OnHide = nullptr;
-    if (FOptionsPopup != nullptr) FOptionsPopup->OnHide = nullptr;
+}
+
+void TControlSelectorPanel::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
+    TOptionSelectorPanel::Notification(AComponent, Operation);
+    if (Operation != vcl::opRemove) return;
+    if (AComponent == FAddRemovePopup) FAddRemovePopup = nullptr;
+    if (AComponent == FOptionsPopup) {
+        FOptionsPopup = nullptr;
+        FCustomizeOption = nullptr; // owned by that window
+    }
+    if (auto* s = dynamic_cast<TAdvToolBarSeparator*>(AComponent);
+        s != nullptr && FSeparatorCopies->IndexOf(s) >= 0) {
+        FSeparatorCopies->Remove(s);
+        FControls->Remove(static_cast<vcl::TControl*>(s));
+    }
 }
 
 TOptionSelectorWindow* TControlSelectorPanel::OptionWindow() const {
@@ -87,12 +99,9 @@ TAdvToolBarSeparator* TControlSelectorPanel::AddCopySeparator(TAdvToolBarSeparat
 }
 
 void TControlSelectorPanel::DoHide() {
-    for (void* p : *FSeparatorCopies) {
-        auto* s = static_cast<TAdvToolBarSeparator*>(p);
-        FControls->Remove(s);
-        vcl::FreeComponent(s);
-    }
-    FSeparatorCopies->Clear();
+    // Each copy leaves the list through Notification as it goes.
+    while (FSeparatorCopies->Count() > 0)
+        vcl::FreeComponent(FSeparatorCopies->At<TAdvToolBarSeparator>(FSeparatorCopies->Count() - 1));
 }
 
 bool TControlSelectorPanel::IsEmpty() const {

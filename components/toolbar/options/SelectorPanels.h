@@ -80,6 +80,7 @@ protected:
     void Paint() override;
     void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
     void WndProc(vcl::TMessage& Message) override;
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
 
 private:
     void ReSetButtonSize();
