@@ -159,6 +159,12 @@ TEST_F(PopupMenuTest, AnItemWithChildrenOpensItsPopupBesideItOrLeftOfItAtTheScre
     EXPECT_EQ(sub->Left(), beside.X);
     EXPECT_EQ(sub->Top(), beside.Y);
     EXPECT_EQ(sub->PopupPanel()->Items(), parent);
+    // The sub-menu mark sits a few pixels in from the item's right edge, in the text colour.
+    const int mid = (parent->ItemRect.Top + parent->ItemRect.Bottom) / 2;
+    int marked = 0;
+    for (int x = parent->ItemRect.Right - 9; x < parent->ItemRect.Right - 3; ++x)
+        marked += PopupAt(panel, x, mid) == Ref(panel->Font()->Color());
+    EXPECT_GE(marked, 1);
     EXPECT_FALSE(popup->HideOnDeActivate()) << "the sub-popup taking the activation must not close it";
     // Leaving the panel while the sub-popup is open keeps the item highlighted.
     ui.MoveTo(form.get(), 500, 500);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "components/foundation/AdvGlowButton.h"
+#include "components/menus/AdvMenuPaint.h"
 #include "components/menus/AdvMenuStylerParts.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarButton.h"
@@ -296,10 +297,8 @@ void TATBPopupPanel::DrawSubMenuArrow(const vcl::TRect& R) {
     const int y = (R.Top + R.Bottom - 5) / 2;
     vcl::TRect a{R.Right - 8, y, R.Right - 5, y + 6};
     CenterRect(a, glyph->Width(), glyph->Height());
-    vcl::TCanvas* c = Canvas();
-    c->Font()->SetColor(Font()->Color());
-    c->Brush()->SetStyle(vcl::bsClear);
-    c->Draw(a.Left, a.Top, glyph);
+    // The glyph is a mark: its black pixels drawn in the text colour, as the menus draw it.
+    AdvMenus::DrawMonoGlyph(Canvas(), glyph, a.Left, a.Top, Font()->Color());
 }
 
 void TATBPopupPanel::InvalidateItem(int Index) {
