@@ -209,6 +209,49 @@ TEST_F(SelectorPanelTest, TheCustomizeWindowReadsCustomizeAndTheCaptionAndItsCli
     EXPECT_FALSE(bar->OptionWindow()->Visible());
 }
 
+TEST_F(SelectorPanelTest, TheOptionsMenuAndTheAddRemovePopupTakeTurnsUnderThePointer) {
+    auto* menu = new TPopupMenu(form.get());
+    for (const char* caption : {"Reset toolbar", "Large icons"}) {
+        auto* item = new TMenuItem(menu);
+        item->SetCaption(caption);
+        menu->Items()->Add(item);
+    }
+    bar->SetOptionMenu(menu);
+    TControlSelectorPanel* p = OpenWithAddRemove();
+    ASSERT_TRUE(bar->OptionWindow()->Visible());
+    const TRect addRemove = p->AddRemoveItem()->ItemRect;
+    const TRect options = p->OptionsItem()->ItemRect;
+    ASSERT_FALSE(options.IsEmpty());
+    Hover(p, addRemove.Left + 5, addRemove.Top + 5);
+    TATBPopupWindow* aar = p->AddAndRemovePopup();
+    ASSERT_TRUE(aar->Visible());
+    // Moving to Options hides that popup and opens the menu (which returns when it closes);
+    // moving on from the open menu onto Add or Remove Buttons ends the menu and keeps the window.
+    // The menu's loop keeps the hover timer ticking, so the pointer is moved from a timer too.
+    bool aarWhileMenu = true;
+    int idleTurns = 0;
+    TComponentPtr<TTimer> mover(new TTimer(nullptr));
+    mover->SetInterval(50);
+    mover->OnTimer = [&](TObject*) {
+        ++idleTurns;
+        mover->SetEnabled(false);
+        aarWhileMenu = aar->Visible();
+        TPoint there = p->ClientToScreen(TPoint{addRemove.Left + 5, addRemove.Top + 5});
+        ui.Screen().MoveMouse(there.X, there.Y);
+    };
+    ui.MoveTo(p, options.Left + 5, options.Top + 5);
+    EXPECT_EQ(idleTurns, 1) << "the menu ran its own loop until the pointer moved";
+    EXPECT_FALSE(aarWhileMenu);
+    EXPECT_FALSE(p->OptionsHot());
+    EXPECT_TRUE(bar->OptionWindow()->Visible()) << "the pointer ended over Add or Remove Buttons";
+    // The pointer, resting there, has its popup again.
+    Hover(p, addRemove.Left + 6, addRemove.Top + 5);
+    EXPECT_TRUE(aar->Visible());
+    ClickOutside();
+    EXPECT_FALSE(aar->Visible());
+    EXPECT_FALSE(bar->OptionWindow()->Visible());
+}
+
 TEST_F(SelectorPanelTest, WritesAPictureOfTheOpenPopups) {
     TControlSelectorPanel* p = OpenWithAddRemove();
     const TRect item = p->AddRemoveItem()->ItemRect;
