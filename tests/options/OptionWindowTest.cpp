@@ -70,6 +70,8 @@ TEST_F(OptionWindowTest, NothingOpensWhenThePanelWouldBeEmptyAndTheAddRemoveItem
     EXPECT_FALSE(panel->IsEmpty());
     EXPECT_EQ(panel->AddRemoveItem()->Caption(), "Add or Remove Buttons");
     EXPECT_TRUE(panel->OptionsItem()->ItemRect.IsEmpty()) << "no options menu, no customizer";
+    ui.Key(win::VK_ESCAPE);
+    EXPECT_FALSE(bar->OptionWindow()->Visible()) << "Escape closes it";
 }
 
 TEST_F(OptionWindowTest, AWindowThatWouldLeaveTheWorkAreaOpensHigherAndLeftOfARightDockedToolbar) {

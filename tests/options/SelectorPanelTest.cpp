@@ -163,6 +163,11 @@ TEST_F(SelectorPanelTest, AddOrRemoveButtonsSwitchesTheToolbarsControlsUntilACli
     EXPECT_TRUE(bar->OptionWindow()->Visible());
     ui.Click(list, bAt.X, bAt.Y);
     EXPECT_TRUE(b->Visible());
+    // A control freed while the popup is up: its item no longer reaches it.
+    TPoint dAt = Centre(list->Items()->GetItem(3)->ItemRect);
+    FreeComponent(bar->ToolBarControls(bar->ToolBarControlCount() - 1));
+    ui.Click(list, dAt.X, dAt.Y);
+    EXPECT_TRUE(controls->Visible());
     // A click outside closes every popup, the option window last.
     ClickOutside();
     EXPECT_FALSE(controls->Visible());

@@ -330,6 +330,10 @@ void TATBPopupPanel::ToggleCheck(int Index) {
     TATBMenuItem* item = Item(Index);
     vcl::TControl* control = item->Control();
     if (control == nullptr) return;
+    // A control freed while the popup is up has left its toolbar's list: its item does nothing.
+    TATBPopupWindow* w = Window();
+    if (w != nullptr && w->AdvToolBar() != nullptr && w->AdvToolBar()->IndexOfToolBarControl(control) < 0)
+        return;
     control->SetVisible(!control->Visible());
     item->SetChecked(control->Visible());
     InvalidateItem(Index);

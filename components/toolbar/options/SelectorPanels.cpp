@@ -272,7 +272,18 @@ void TControlSelectorPanel::MouseMove(vcl::TShiftState Shift, int X, int Y) {
     }
 }
 
+void TControlSelectorPanel::KeyDown(vcl::Word& Key, vcl::TShiftState Shift) {
+    TOptionSelectorPanel::KeyDown(Key, Shift);
+    if (Key != win::VK_ESCAPE) return;
+    Key = 0;
+    if (TOptionSelectorWindow* w = OptionWindow()) w->Hide();
+}
+
 void TControlSelectorPanel::WndProc(vcl::TMessage& Message) {
+    if (Message.Msg == win::WM_GETDLGCODE) {
+        Message.Result = win::DLGC_WANTALLKEYS;
+        return;
+    }
     // A control that leaves the panel (back to its toolbar, or freed) leaves the list too, so that the
     // list never names a control the panel no longer holds.
     if (Message.Msg == vcl::CM_CONTROLCHANGE && Message.LParam == 0)

@@ -81,6 +81,8 @@ protected:
     void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
     void WndProc(vcl::TMessage& Message) override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+    // Escape closes the option window.
+    void KeyDown(vcl::Word& Key, vcl::TShiftState Shift) override;
 
 private:
     void ReSetButtonSize();
