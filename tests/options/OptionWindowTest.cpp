@@ -89,6 +89,34 @@ TEST_F(OptionWindowTest, AWindowThatWouldLeaveTheWorkAreaOpensHigherAndLeftOfARi
     EXPECT_LE(w->Left() + w->Width(), 1024);
 }
 
+TEST_F(OptionWindowTest, ClickingAHiddenButtonInTheWindowBringsItBackAndHidesAnotherWhenRoomIsShort) {
+    TControl* a = Add("A");
+    TControl* b = Add("B");
+    auto* button = Make<TAdvToolBarButton>("Button");
+    button->SetCaption("Button");
+    button->SetAutoSize(false);
+    button->SetBounds(0, 0, 40, 22);
+    button->SetParent(bar);
+    // A form only as wide as two controls and the handle: the row keeps the toolbar that short.
+    form->SetClientSize(TSize{2 + 2 * 40 + 14 + 2, 300});
+    ASSERT_EQ(bar->HiddenControlCount(), 1); // the least recently used: the last added
+    ASSERT_EQ(bar->HiddenControls(0), button);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    ClickHandle();
+    ASSERT_TRUE(bar->OptionWindow()->Visible());
+    ASSERT_EQ(button->Parent(), bar->OptionPanel());
+    ui.Click(button);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(bar->OptionWindow()->Visible());
+    EXPECT_EQ(button->Parent(), bar);
+    EXPECT_EQ(bar->RULControls(0), button);
+    // The button is back; B, now the least recently used showing, went in its place.
+    ASSERT_EQ(bar->HiddenControlCount(), 1);
+    EXPECT_EQ(bar->HiddenControls(0), b);
+    EXPECT_EQ(a->Parent(), bar);
+}
+
 TEST_F(OptionWindowTest, AGlowButtonsClickClosesTheWindow) {
     auto* glow = Make<AdvGlowButton::TAdvGlowButton>("Glow", bar);
     glow->SetBounds(0, 0, 40, 22);
