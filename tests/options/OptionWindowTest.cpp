@@ -22,10 +22,13 @@ TEST_F(OptionWindowTest, TheHandlesClickShowsTheHiddenControlsInToolbarOrderWith
     // 182 long with the controls; 60 over: D goes, then B with its separator S1.
     Length(2 + 4 * 40 + 2 * 10 + 14 - 60);
     ASSERT_EQ(bar->HiddenControlCount(), 3);
+    const win::COLORREF activeCaption = ui.Pixel(form.get(), 60, 10);
     ClickHandle();
     TOptionSelectorWindow* w = bar->OptionWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->Visible());
+    EXPECT_EQ(win::GetActiveWindow(), w->WindowHandle());
+    EXPECT_EQ(Hex(ui.Pixel(form.get(), 60, 10)), Hex(activeCaption)) << "the form's caption stays active";
     TControlSelectorPanel* panel = bar->OptionPanel();
     String order;
     for (int i = 0; i < panel->SelectorControlCount(); ++i) {

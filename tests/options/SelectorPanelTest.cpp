@@ -257,6 +257,33 @@ TEST_F(SelectorPanelTest, TheOptionsMenuAndTheAddRemovePopupTakeTurnsUnderThePoi
     EXPECT_FALSE(bar->OptionWindow()->Visible());
 }
 
+TEST_F(SelectorPanelTest, AToolbarWindowPaintsItsBodyGradientUnderASixteenPixelCaptionBand) {
+    auto* w = new TAdvToolBarWindow(form.get(), 0);
+    w->SetBorderStyle(bsNone);
+    w->SetBounds(100, 100, 120, 100);
+    w->ColorTo = clNone;
+    w->Show();
+    ui.Process();
+    // Defaults: a silver body and a blue band, 16 pixels high.
+    EXPECT_EQ(Hex(ui.Pixel(w, 60, 15)), Hex(Ref(clBlue)));
+    EXPECT_EQ(Hex(ui.Pixel(w, 60, 16)), Hex(Ref(clSilver)));
+    // A caption gradient runs left to right.
+    w->CaptionColor = clBlack;
+    w->CaptionColorTo = clWhite;
+    w->Invalidate();
+    ui.Process();
+    EXPECT_EQ(Hex(ui.Pixel(w, 0, 8)), Hex(Ref(clBlack)));
+    EXPECT_EQ(Hex(ui.Pixel(w, 0, 8)), Hex(ui.Pixel(w, 0, 0))) << "the same band down the column";
+    EXPECT_GT(ui.Pixel(w, 118, 8) & 0xFF, 0xF0u);
+    // The body runs from Color at the top to ColorTo at the bottom (vertical by default).
+    w->ColorTo = clWhite;
+    w->Invalidate();
+    ui.Process();
+    EXPECT_LT(ui.Pixel(w, 60, 20) & 0xFF, 0xD0u);
+    EXPECT_GT(ui.Pixel(w, 60, 98) & 0xFF, 0xF8u);
+    EXPECT_EQ(Hex(ui.Pixel(w, 5, 60)), Hex(ui.Pixel(w, 115, 60))) << "one colour across a row";
+}
+
 TEST_F(SelectorPanelTest, WritesAPictureOfTheOpenPopups) {
     TControlSelectorPanel* p = OpenWithAddRemove();
     const TRect item = p->AddRemoveItem()->ItemRect;

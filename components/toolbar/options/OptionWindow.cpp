@@ -121,4 +121,46 @@ void TOptionSelectorWindow::DoHide() {
     if (FOptionsPanel != nullptr) FOptionsPanel->DoHide();
 }
 
+// ---- TAdvToolBarWindow
+
+TAdvToolBarWindow::TAdvToolBarWindow(vcl::TComponent* AOwner)
+    : vcl::TCustomForm(AOwner), FOwnerControl(AOwner) {
+    SetColor(vcl::clSilver);
+}
+
+TAdvToolBarWindow::TAdvToolBarWindow(vcl::TComponent* AOwner, int) : TAdvToolBarWindow(AOwner) {}
+
+void TAdvToolBarWindow::PaintWindow(win::HDC DC) {
+    vcl::TCustomForm::PaintWindow(DC);
+    if (OnPaint) return; // painted there already
+    vcl::TCanvas* c = Canvas();
+    c->Lock();
+    c->SetHandle(DC);
+    try {
+        Paint();
+    } catch (...) {
+        c->SetHandle(nullptr);
+        c->Unlock();
+        throw;
+    }
+    c->SetHandle(nullptr);
+    c->Unlock();
+}
+
+void TAdvToolBarWindow::Paint() {
+    vcl::TCustomForm::Paint();
+    vcl::TCanvas* c = Canvas();
+    const vcl::TRect client = GetClientRect();
+    if (ColorTo != vcl::clNone)
+        DrawGradient(c, Color(), ColorTo, 80, client, GradientDirection == gdHorizontal);
+    const vcl::TRect band{client.Left, client.Top, client.Right, client.Top + 16};
+    if (CaptionColor != vcl::clNone && CaptionColorTo != vcl::clNone) {
+        DrawGradient(c, CaptionColor, CaptionColorTo, 80, band, true);
+    } else {
+        c->Brush()->SetStyle(vcl::bsSolid);
+        c->Brush()->SetColor(CaptionColor);
+        c->FillRect(band);
+    }
+}
+
 } // namespace AdvToolBar

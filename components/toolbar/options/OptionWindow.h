@@ -92,6 +92,30 @@ private:
     std::unique_ptr<vcl::TTimer> FHideTimer;
 };
 
+// A plain form with a gradient body and a caption band; offered for forms that want the toolbar's look.
+class TAdvToolBarWindow : public vcl::TCustomForm {
+    KV_CLASS(TAdvToolBarWindow, vcl::TCustomForm)
+public:
+    explicit TAdvToolBarWindow(vcl::TComponent* AOwner);
+    TAdvToolBarWindow(vcl::TComponent* AOwner, int Dummy);
+
+    TColor ColorTo = vcl::clWhite;
+    TColor CaptionColor = vcl::clBlue;
+    TColor CaptionColorTo = vcl::clNone;
+    TGradientDirection GradientDirection = gdVertical;
+    // Stored only.
+    int BorderWidth = 2;
+    TColor BorderColor = 0x808080;
+
+protected:
+    void Paint() override;
+    // The form paints through Paint only while OnPaint is set; this one always has its own painting.
+    void PaintWindow(win::HDC DC) override;
+
+private:
+    vcl::TComponent* FOwnerControl;
+};
+
 // One text item of a selector panel.
 class TSelectorItem : public vcl::TObject {
     KV_CLASS(TSelectorItem, vcl::TObject)
