@@ -285,7 +285,21 @@ TEST_F(SelectorPanelTest, AToolbarWindowPaintsItsBodyGradientUnderASixteenPixelC
 }
 
 TEST_F(SelectorPanelTest, WritesAPictureOfTheOpenPopups) {
-    TControlSelectorPanel* p = OpenWithAddRemove();
+    form->SetClientSize(TSize{300, 300});
+    Add("First", 60);
+    for (const char* n : {"Cut", "Copy", "Paste"}) {
+        auto* b = Make<TAdvToolBarButton>(n);
+        b->SetCaption(n);
+        b->SetShowCaption(true);
+        b->SetParent(bar);
+    }
+    Separator("S");
+    Add("Last", 60);
+    bar->AutoOptionMenu = true;
+    form->SetClientSize(TSize{2 + 60 + 14 + 4, 300});
+    ClickHandle();
+    TControlSelectorPanel* p = bar->OptionPanel();
+    ASSERT_TRUE(bar->OptionWindow()->Visible());
     const TRect item = p->AddRemoveItem()->ItemRect;
     Hover(p, item.Left + 5, item.Top + 5);
     TATBPopupPanel* top = p->AddAndRemovePopup()->PopupPanel();
