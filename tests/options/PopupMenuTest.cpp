@@ -183,6 +183,24 @@ TEST_F(PopupMenuTest, AnItemWithChildrenOpensItsPopupBesideItOrLeftOfItAtTheScre
     EXPECT_EQ(sub->Top() + sub->Height() + 2, 738);
 }
 
+// The screen's edge is the edge of the monitor the popup is on, not of the primary one: on a second
+// monitor to the right, a sub-popup with room beside its item opens beside it.
+TEST_F(PopupMenuTest, OnASecondMonitorTheSubPopupKeepsToThatMonitorsWorkArea) {
+    ui.Screen().SetMonitors(
+        {backend::Monitor{TRect{0, 0, 1024, 768}, TRect{0, 0, 1024, 738}, true, "left"},
+         backend::Monitor{TRect{1024, 0, 2048, 768}, TRect{1024, 0, 2048, 700}, false, "right"}});
+    TATBMenuItem* parent = Item("More");
+    Item("Inner", parent);
+    ShowAt(1300, 690);
+    HoverItem(panel, 0);
+    TATBPopupWindow* sub = panel->ItemPopup();
+    ASSERT_TRUE(sub->Visible());
+    EXPECT_EQ(sub->Left(), panel->ClientToScreen(TPoint{parent->ItemRect.Right + 2, 0}).X);
+    EXPECT_EQ(sub->Top() + sub->Height() + 2, 700) << "moved up by what passes that monitor's work area";
+    popup->Hide();
+    ui.Screen().SetMonitors({});
+}
+
 TEST_F(PopupMenuTest, AClickOutsideClosesTheWholeChainOneTickLater) {
     TATBMenuItem* parent = Item("More");
     Item("Inner", parent);
