@@ -77,7 +77,7 @@ TEST_F(OptionWindowTest, NothingOpensWhenThePanelWouldBeEmptyAndTheAddRemoveItem
     EXPECT_FALSE(bar->OptionWindow()->Visible()) << "Escape closes it";
 }
 
-TEST_F(OptionWindowTest, AWindowThatWouldLeaveTheWorkAreaOpensHigherAndLeftOfARightDockedToolbar) {
+TEST_F(OptionWindowTest, AWindowThatWouldLeaveTheWorkAreasBottomOpensHigher) {
     // A dock panel at the bottom of a form that reaches the task bar.
     form->SetBounds(600, 500, 400, 230);
     dock->SetAlign(daBottom);
@@ -89,6 +89,19 @@ TEST_F(OptionWindowTest, AWindowThatWouldLeaveTheWorkAreaOpensHigherAndLeftOfARi
     ASSERT_TRUE(w->Visible());
     // The work area ends 30 pixels above the 768-pixel screen's bottom; 2 pixels are kept free.
     EXPECT_EQ(w->Top() + w->Height() + 2, 768 - 30);
+    EXPECT_LE(w->Left() + w->Width(), 1024);
+}
+
+TEST_F(OptionWindowTest, OnAToolbarDockedAtTheRightAWindowThatWouldLeaveTheScreenOpensLeftOfTheToolbar) {
+    form->SetBounds(1024 - 150, 100, 150, 200);
+    dock->SetAlign(daRight);
+    for (const char* n : {"A", "B", "C", "D", "E", "F"})
+        Add(n, 40, 40);
+    ASSERT_GT(bar->HiddenControlCount(), 0);
+    bar->ShowOptionWindow(0, 0, false);
+    TOptionSelectorWindow* w = bar->OptionWindow();
+    ASSERT_TRUE(w->Visible());
+    EXPECT_EQ(w->Left(), bar->ClientToScreen(TPoint{0, 0}).X - w->Width());
     EXPECT_LE(w->Left() + w->Width(), 1024);
 }
 
