@@ -3,10 +3,13 @@
 
 #include <algorithm>
 
+#include "components/menus/AdvMenus.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarControl.h"
+#include "components/toolbar/options/PopupMenuWindow.h"
+#include "components/toolbar/options/SelectorPanels.h"
 
 namespace AdvToolBar {
 
@@ -197,26 +200,131 @@ void TAdvCustomToolBar::MoveUpInRUList(vcl::TControl* Control) {
     UpdateRULists();
 }
 
+void TAdvCustomToolBar::OptionPoint(vcl::TPoint& Client, vcl::TPoint& Screen) {
+    if (IsFloating()) {
+        Client = vcl::TPoint{Left() + Width() - (FShowClose ? 40 : 20), Top() + FCaptionHeight - 2};
+        Screen = ClientToScreen(Client);
+    } else {
+        Client = vcl::TPoint{Left() + Width() - 12, Top() + Height() + 1};
+        Screen = Parent()->ClientToScreen(Client);
+    }
+}
+
 void TAdvCustomToolBar::OptionIndicatorClick() {
-    // The option window that lists the hidden controls opens with the option popups; the click tells
-    // OnOptionClick where it would open.
-    if (Parent() != nullptr && OnOptionClick) {
+    if (!OnOptionClick && FOptionMenu == nullptr) {
+        if (Parent() != nullptr) ShowOptionWindow(0, 0, false);
+        return;
+    }
+    if (Parent() != nullptr) {
         vcl::TPoint client;
         vcl::TPoint screen;
-        if (IsFloating()) {
-            client = vcl::TPoint{Left() + Width() - (FShowClose ? 40 : 20), Top() + FCaptionHeight - 2};
-            screen = ClientToScreen(client);
-        } else {
-            client = vcl::TPoint{Left() + Width() - 12, Top() + Height() + 1};
-            screen = Parent()->ClientToScreen(client);
-        }
-        OnOptionClick(this, client, screen);
+        OptionPoint(client, screen);
+        if (OnOptionClick) OnOptionClick(this, client, screen);
+        ShowOptionWindow(0, 0, false);
     }
     if (FRightHandleHot || FRightHandleDown) {
         FRightHandleHot = false;
         FRightHandleDown = false;
         Invalidate();
     }
+}
+
+// ---- The option window
+
+void TAdvCustomToolBar::InitializeOptionWindow() {
+    if (ComponentState().Contains(vcl::csDestroying)) return;
+    if (FOptionWindow == nullptr) {
+        FOptionWindow = new TOptionSelectorWindow(this, 0);
+        FOptionWindow->SetBorderIcons({});
+        FOptionWindow->SetBorderStyle(vcl::bsNone);
+        FOptionWindow->SetFormStyle(vcl::fsStayOnTop);
+        FOptionWindow->SetVisible(false);
+        FOptionWindow->SetWidth(10);
+        FOptionWindow->SetHeight(10);
+        FOptionWindow->SetBorderWidth(0);
+        FOptionWindow->OnHide = [this](vcl::TObject* Sender) { OnOptionWindowHide(Sender); };
+        FOptionWindow->SetAdvToolBar(this);
+    }
+    if (FOptionPanel == nullptr) {
+        FOptionPanel = new TControlSelectorPanel(FOptionWindow);
+        FOptionPanel->SetParent(FOptionWindow);
+    }
+    TControlSelectorPanel* panel = FOptionPanel;
+    panel->SetShowAddAndRemoveBtn(AutoOptionMenu);
+    if (auto* menu = dynamic_cast<AdvMenus::TAdvPopupMenu*>(FOptionMenu))
+        menu->SetMenuStyler(FCurrentStyler->CurrentAdvMenuStyler());
+    panel->SetOptionsMenu(FOptionMenu);
+    panel->SetTextAutoOptionMenu(TextAutoOptionMenu);
+    panel->SetTextOptionMenu(TextOptionMenu);
+    panel->SetAdvToolBar(this);
+    TButtonAppearance* a = FCurrentStyler->ButtonAppearance();
+    panel->ItemColorHot = a->ColorHot();
+    panel->ItemColorHotTo = a->ColorHotTo();
+    panel->ItemColorDown = a->ColorDown();
+    panel->ItemColorDownTo = a->ColorDownTo();
+    panel->ItemTextColor = a->CaptionTextColor();
+    panel->ItemTextColorHot = a->CaptionTextColorHot();
+    panel->ItemTextColorDown = a->CaptionTextColorDown();
+    FOptionWindow->SetOptionsPanel(panel);
+    panel->ClearControls();
+    {
+        // The hidden controls in toolbar order, a separator between groups and none at either end.
+        TFlagGuard reparent(FInternalReparent, true);
+        TAdvToolBarSeparator* remembered = nullptr;
+        int added = 0;
+        const int hidden = FHiddenControlList->Count();
+        for (int i = 0; i < FControlList->Count(); ++i) {
+            vcl::TControl* c = FControlList->At<vcl::TControl>(i);
+            auto* sep = dynamic_cast<TAdvToolBarSeparator*>(c);
+            if (sep != nullptr) remembered = sep;
+            if (!IsHidden(c)) continue;
+            if (sep != nullptr && (added == 0 || added + 1 == hidden)) continue;
+            if (remembered != nullptr && sep == nullptr) {
+                if (added > 0) panel->AddCopySeparator(remembered);
+                remembered = nullptr;
+            }
+            panel->AddControl(c);
+            ++added;
+            if (sep != nullptr) remembered = nullptr;
+        }
+    }
+    panel->ArrangeControls();
+    FOptionWindow->SetWindowSize();
+}
+
+void TAdvCustomToolBar::ShowOptionWindow(int X, int Y, bool UsePoint) {
+    InitializeOptionWindow();
+    if (FOptionWindow == nullptr || Parent() == nullptr) return;
+    const int w = FOptionWindow->Width();
+    const int h = FOptionWindow->Height();
+    vcl::TPoint p{X, Y};
+    if (!UsePoint) {
+        vcl::TPoint client;
+        OptionPoint(client, p);
+        if (!IsFloating()) {
+            // Kept inside the work area of the monitor that holds the point.
+            const vcl::TRect work = popups::WorkAreaAt(p);
+            if (p.Y + h + 2 > work.Bottom) p.Y -= p.Y + h + 2 - work.Bottom;
+            if (p.X + w > work.Right) {
+                if (FPosition == daRight)
+                    p.X = ClientToScreen(vcl::TPoint{0, 0}).X - w;
+                else
+                    p.X -= p.X + w - work.Right;
+            }
+        }
+    }
+    if (FOptionPanel->IsEmpty()) return;
+    FOptionWindow->SetBounds(p.X, p.Y, w, h);
+    FOptionWindow->Show();
+}
+
+void TAdvCustomToolBar::HideOptionWindow() {
+    if (FOptionWindow != nullptr && FOptionWindow->Visible()) FOptionWindow->Hide();
+}
+
+void TAdvCustomToolBar::OnOptionWindowHide(vcl::TObject*) {
+    UpdateRULists();
+    Invalidate();
 }
 
 void TAdvCustomToolBar::CapOptionIndicatorClick() {

@@ -10,6 +10,7 @@
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
+#include "components/toolbar/options/OptionWindow.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/ControlMessages.h"
@@ -457,6 +458,10 @@ void TAdvCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperatio
     vcl::TCustomControl::Notification(AComponent, Operation);
     if (Operation != vcl::opRemove) return;
     bool destroying = IsBeingDestroyed(this);
+    if (AComponent == FOptionWindow) {
+        FOptionWindow = nullptr;
+        FOptionPanel = nullptr; // owned by the option window
+    }
     // Pointers to what goes away are cleared even while the toolbar itself goes: nothing may be left
     // pointing at a freed styler, panel or control.
     if (AComponent == FDockPanel) {

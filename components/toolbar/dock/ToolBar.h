@@ -25,6 +25,8 @@ namespace AdvToolBar {
 class TAdvDockPanel;
 class TAdvToolBarCustomizer;
 class TCompactWindow;
+class TOptionSelectorWindow;
+class TControlSelectorPanel;
 
 using TDockedEvent = std::function<void(vcl::TObject* Sender, TAdvDockPanel* DockPanel)>;
 using TOptionEvent =
@@ -200,8 +202,19 @@ public:
     // A click on the right handle / the caption's option button.
     void OptionIndicatorClick();
     void CapOptionIndicatorClick();
-    // The option window opens with the option popups; until then there is none to hide.
-    void HideOptionWindow() {}
+    // ---- Option window: the right handle's popup with the hidden controls
+    // Creates the window and its panel on first use and fills the panel with the hidden controls.
+    void InitializeOptionWindow();
+    // Fills and shows the window: at the screen point (X, Y) when UsePoint, else below the right handle.
+    // Nothing shows when the panel would be empty.
+    void ShowOptionWindow(int X, int Y, bool UsePoint);
+    void HideOptionWindow();
+    // Null until first shown.
+    TOptionSelectorWindow* OptionWindow() const { return FOptionWindow; }
+    TControlSelectorPanel* OptionPanel() const { return FOptionPanel; }
+    // The option window's "Customize" request: handed to the linked customizer, which is not linked
+    // yet; until then the request does nothing.
+    void RequestCustomize() {}
     bool RightHandleHot() const { return FRightHandleHot; }
     bool RightHandleDown() const { return FRightHandleDown; }
 
@@ -385,6 +398,8 @@ protected:
     bool FCustomBtnDown = false;
     bool FInternalReparent = false;
     bool FListUpdating = false;
+    TOptionSelectorWindow* FOptionWindow = nullptr; // owned by the toolbar as a component
+    TControlSelectorPanel* FOptionPanel = nullptr;  // owned by the option window as a component
     // The body's gradient as last painted: a transparent control repaints the toolbar under itself on
     // every paint, and the bands need not be drawn again while size and colours stay.
     struct TBodyKey {
@@ -413,6 +428,9 @@ private:
     int VariantStep(bool Smaller, AdvGlowButton::TButtonSizeState& NewState, bool Apply, bool& Found);
     void CreateCompactButton();
     void MoveControlsTo(TAdvCustomToolBar* Target);
+    void OnOptionWindowHide(vcl::TObject* Sender);
+    // The point below the right handle (or beside a floating toolbar's caption) the window opens at.
+    void OptionPoint(vcl::TPoint& Client, vcl::TPoint& Screen);
     void UpdateFloatingSize();
 
     TAdvToolBarCustomizer* FCustomizer = nullptr;

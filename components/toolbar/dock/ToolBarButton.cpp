@@ -614,6 +614,13 @@ KV_PUBLISHED(TAdvToolBarButton) {
     p.Event("OnDropDown", &B::OnDropDown);
 }
 
+void TAdvCustomToolBarButton::Click() {
+    TAdvCustomToolBar* bar = FAdvToolBar;
+    if (bar != nullptr) bar->HideOptionWindow();
+    TAdvCustomToolBarControl::Click();
+    if (bar != nullptr) bar->UpControlInRUL(this);
+}
+
 KV_REGISTER_CLASS(TAdvToolBarButton)
 
 } // namespace AdvToolBar
