@@ -128,5 +128,35 @@ TEST_F(RegisteredDefaultsTest, TabStopSurvivesALayoutEitherWay) {
     }
 }
 
+// A colour that every style preset sets is kept by a layout whatever its value: a value left out as
+// "the default" would come back as the preset's. The values set here are the ones the base classes
+// give these colours.
+TEST_F(RegisteredDefaultsTest, ColoursThatStylePresetsSetSurviveALayout) {
+    struct Case {
+        const char* ClassName;
+        const char* Style;
+        const char* Colour;
+        TColor Value;
+    };
+    for (const Case& k : {Case{"TAdvMenuOfficeStyler", "osOffice2007Luna", "MenuBorderColor", 0x7C7C94},
+                          Case{"TAdvToolBarOfficeStyler", "bsOffice2003Blue", "RightHandleColor", clGray},
+                          Case{"TAdvToolBarOfficeStyler", "bsOffice2003Blue", "RightHandleColorTo", clGray},
+                          Case{"TAdvToolBarOfficeStyler", "bsOffice2003Blue", "BorderColorHot", clNone}}) {
+        SCOPED_TRACE(std::string(k.ClassName) + "." + k.Colour);
+        TClass c = FindClass(k.ClassName);
+        TComponentPtr<TComponent> styler(CreateComponentOfClass(c, nullptr));
+        styler->SetName("Styler1");
+        const TPropInfo* style = GetPropInfo(c, "Style");
+        ASSERT_NE(style, nullptr);
+        SetOrdProp(styler.get(), "Style", GetEnumValue(*style->Enum, k.Style));
+        SetOrdProp(styler.get(), k.Colour, k.Value);
+        const String text = WriteComponentToText(styler.get());
+        TComponentPtr<TComponent> read(CreateComponentOfClass(c, nullptr));
+        ReadComponentFromText(text, read.get(), "Styler1");
+        EXPECT_EQ(GetEnumName(*style->Enum, static_cast<int>(GetOrdProp(read.get(), "Style"))), k.Style);
+        EXPECT_EQ(GetOrdProp(read.get(), k.Colour), k.Value) << text;
+    }
+}
+
 } // namespace
 } // namespace registereddefaultstest
