@@ -61,8 +61,8 @@ void RegisterEveryUnit() {
 // Values a fresh component may hold against its declared default, each for a reason the layout
 // cannot lose anything by.
 bool IsExempt(TObject* Owner, const TPropInfo* P) {
-    // The anchors follow the alignment: an aligned control is anchored to the sides it is aligned
-    // to, and the writer leaves anchors out whenever they are those of the alignment.
+    // The anchors follow the alignment: setting Align anchors a control to the sides it is aligned
+    // to, so an aligned control's anchors come back with its alignment (a bottom-aligned bar's).
     if (P->Name == "Anchors") {
         const TPropInfo* align = GetPropInfo(Owner->ClassType(), "Align");
         if (align != nullptr && align->GetOrd(Owner) != 0) return true;
