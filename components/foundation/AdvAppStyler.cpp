@@ -102,7 +102,7 @@ TBrixStyle StyleOfThemeScheme(int Scheme) {
 KV_PUBLISHED(TAdvAppStyler) {
     using S = TAdvAppStyler;
     p.Bool("AutoThemeAdapt", &S::FAutoThemeAdapt, &S::SetAutoThemeAdapt);
-    p.Enum("Style", &S::FStyle, &S::SetStyle, AdvStyleIF::tsCustom);
+    p.Enum("Style", &S::FStyle, &S::SetStyle, AdvStyleIF::tsOffice2003Blue);
     p.Str("Version", &S::Version, &S::SetVersion);
 }
 
@@ -180,7 +180,7 @@ void TAdvAppStyler::Notification(vcl::TComponent* AComponent, vcl::TOperation Op
 KV_PUBLISHED(TAdvFormStyler) {
     using S = TAdvFormStyler;
     p.Bool("AutoThemeAdapt", &S::FAutoThemeAdapt, &S::SetAutoThemeAdapt);
-    p.Enum("Style", &S::FStyle, &S::SetStyle, AdvStyleIF::tsCustom);
+    p.Enum("Style", &S::FStyle, &S::SetStyle, AdvStyleIF::tsOffice2003Blue);
     p.Ref("AppStyle", &S::FAppStyle, &S::SetAppStyle);
     p.Str("Version", &S::Version, &S::SetVersion);
 }

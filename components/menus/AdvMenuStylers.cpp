@@ -1050,6 +1050,7 @@ KV_PUBLISHED(TAdvMenuOfficeStyler) {
     p.Bool("AutoThemeAdapt", &C::FAutoThemeAdapt, &C::SetAutoThemeAdapt, false);
     p.Enum("Style", &C::FStyle, &C::SetStyle, osOffice2003Blue);
     DeclareStylerProperties(p);
+    p.Color("MenuBorderColor", &C::MenuBorderColor, nullptr); // every style sets it: always stored
 }
 
 KV_REGISTER_CLASS(TAdvMenuOfficeStyler)

@@ -62,6 +62,16 @@ TClass FindClass(const String& ClassName) {
     return c;
 }
 
+std::vector<TClass> GetRegisteredClasses() {
+    Registry& r = TheRegistry();
+    std::lock_guard<std::mutex> guard(r.Lock);
+    std::vector<TClass> classes;
+    classes.reserve(r.Entries.size());
+    for (auto& e : r.Entries)
+        classes.push_back(e.Class);
+    return classes;
+}
+
 TComponentFactory GetClassFactory(TClass Class) {
     Registry& r = TheRegistry();
     std::lock_guard<std::mutex> guard(r.Lock);

@@ -18,6 +18,7 @@
 // class under a registered name raises EFilerError "A class named <name> already exists".
 
 #include <initializer_list>
+#include <vector>
 
 #include "platform/classes/Component.h"
 
@@ -46,6 +47,8 @@ void UnRegisterClass(TClass Class);
 // GetClass returns null.
 TClass FindClass(const String& ClassName);
 TClass GetClass(const String& ClassName);
+// Every registered class, in the order of registration.
+std::vector<TClass> GetRegisteredClasses();
 // The factory of a registered class, or null.
 TComponentFactory GetClassFactory(TClass Class);
 // Creates a component of a registered class; raises EClassNotFound for an unregistered one.

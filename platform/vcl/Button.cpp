@@ -7,6 +7,8 @@
 namespace vcl {
 
 KV_PUBLISHED(TButtonControl) {
+    p.Default("TabStop", true);
+    p.Default("Color", clBtnFace);
     p.Str("Caption", &TButtonControl::Caption, &TButtonControl::SetCaption);
 }
 

@@ -9,6 +9,8 @@
 namespace vcl {
 
 KV_PUBLISHED(TSpeedButton) {
+    p.Default("Color", clBtnFace);
+    p.Default("ParentColor", false);
     p.Bool("AllowAllUp", &TSpeedButton::FAllowAllUp, &TSpeedButton::SetAllowAllUp, false);
     p.Int("GroupIndex", &TSpeedButton::FGroupIndex, &TSpeedButton::SetGroupIndex, 0);
     p.Bool("Down", &TSpeedButton::FDown, &TSpeedButton::SetDown, false);

@@ -13,6 +13,9 @@
 namespace vcl {
 
 KV_PUBLISHED(TCustomEdit) {
+    p.Default("TabStop", true);
+    p.Default("ParentColor", false);
+    p.Default("Cursor", crIBeam);
     p.Str("Text", &TCustomEdit::Text, &TCustomEdit::SetText);
     p.Int("MaxLength", &TCustomEdit::FMaxLength, &TCustomEdit::SetMaxLength, 0);
     p.Char("PasswordChar", &TCustomEdit::FPasswordChar, &TCustomEdit::SetPasswordChar, U'\0');

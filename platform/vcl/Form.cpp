@@ -60,6 +60,10 @@ int g_defaultPlacement = 0;
 } // namespace
 
 KV_PUBLISHED(TCustomForm) {
+    // A form starts hidden, with its own colour and font.
+    p.Default("Visible", false);
+    p.Default("ParentColor", false);
+    p.Default("ParentFont", false);
     p.Str("Caption", &TControl::Caption, &TControl::SetCaption);
     p.Enum("BorderStyle", &TCustomForm::FBorderStyle, &TCustomForm::SetBorderStyle, bsSizeable);
     p.Color("Color", &TControl::Color, &TControl::SetColor, clBtnFace);

@@ -7,6 +7,8 @@
 namespace vcl {
 
 KV_PUBLISHED(TCustomGroupBox) {
+    p.Default("Color", clBtnFace);
+    p.Default("ParentBackground", true);
     p.Str("Caption", &TCustomGroupBox::Caption, &TCustomGroupBox::SetCaption);
 }
 

@@ -6,6 +6,7 @@
 namespace vcl {
 
 KV_PUBLISHED(TCustomLabel) {
+    p.Default("Color", clBtnFace);
     p.Str("Caption", &TCustomLabel::Caption, &TCustomLabel::SetCaption);
     p.Enum("Alignment", &TCustomLabel::FAlignment, &TCustomLabel::SetAlignment, taLeftJustify);
     p.Enum("Layout", &TCustomLabel::FLayout, &TCustomLabel::SetLayout, tlTop);

@@ -12,6 +12,8 @@
 namespace vcl {
 
 KV_PUBLISHED(TCustomListBox) {
+    p.Default("TabStop", true);
+    p.Default("ParentColor", false);
     p.Int("ItemHeight", &TCustomListBox::FItemHeight, &TCustomListBox::SetItemHeight, 0);
     p.Strings("Items", &TCustomListBox::FItems);
     p.Bool("MultiSelect", &TCustomListBox::FMultiSelect, &TCustomListBox::SetMultiSelect, false);

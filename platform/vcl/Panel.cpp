@@ -7,6 +7,9 @@
 namespace vcl {
 
 KV_PUBLISHED(TCustomPanel) {
+    p.Default("Color", clBtnFace);
+    p.Default("ParentColor", false);
+    p.Default("ParentBackground", true);
     p.Str("Caption", &TCustomPanel::Caption, &TCustomPanel::SetCaption);
     p.Enum("Alignment", &TCustomPanel::FAlignment, &TCustomPanel::SetAlignment, taCenter);
     p.Enum("BevelInner", &TCustomPanel::FBevelInner, &TCustomPanel::SetBevelInner, bvNone);

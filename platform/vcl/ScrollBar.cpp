@@ -10,6 +10,7 @@
 namespace vcl {
 
 KV_PUBLISHED(TScrollBar) {
+    p.Default("TabStop", true);
     p.Enum("Kind", &TScrollBar::FKind, &TScrollBar::SetKind, sbHorizontal);
     p.Int("LargeChange", &TScrollBar::FLargeChange, &TScrollBar::SetLargeChange, 1);
     p.Int("Max", &TScrollBar::FMax, &TScrollBar::SetMax, 100);

@@ -26,6 +26,7 @@ String LowerAscii(String s) {
 } // namespace
 
 KV_PUBLISHED(TWebBrowser) {
+    p.Default("TabStop", true);
     p.Event("OnProgressChange", &TWebBrowser::OnProgressChange);
     p.Event("OnDocumentComplete", &TWebBrowser::OnDocumentComplete);
 }

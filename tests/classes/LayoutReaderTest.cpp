@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/LayoutReader.h"
 #include "platform/rtl/Exceptions.h"
@@ -199,6 +201,14 @@ TEST_F(LayoutRead, ClassRegistryByName) {
     RegisterClass<TTestControl>(); // again: harmless
     TComponentPtr<TComponent> c(CreateComponentOfClass(FindClass("TTestTimer"), nullptr));
     EXPECT_NE(dynamic_cast<TTestTimer*>(c.get()), nullptr);
+    // The list of registered classes holds each once, registered again or not, until unregistered.
+    auto listed = [] { return std::ranges::count(GetRegisteredClasses(), TTestControl::StaticClassType()); };
+    EXPECT_EQ(listed(), 1);
+    UnRegisterClass(TTestControl::StaticClassType());
+    EXPECT_EQ(listed(), 0);
+    EXPECT_EQ(GetClass("TTestControl"), nullptr);
+    RegisterClass<TTestControl>();
+    EXPECT_EQ(listed(), 1);
 }
 
 TEST_F(LayoutRead, ClassRegistryRefusesAnotherClassUnderATakenName) {

@@ -11,6 +11,7 @@
 #include "platform/vcl/Edit.h"
 #include "platform/web/WebBrowser.h"
 #include "platform/win/Window.h"
+#include "tests/foundation/PublishedValues.h"
 #include "tests/support/FakeBrowserEngine.h"
 #include "tests/support/UiDriver.h"
 
@@ -288,6 +289,9 @@ TEST(WebBrowserClass, KnownToLayoutsWithItsEvents) {
     for (const char* name :
          {"OnProgressChange", "OnDocumentComplete", "Align", "TabOrder", "Visible", "Width"})
         EXPECT_NE(GetPropInfo(cls, name), nullptr) << name;
+    // A new browser holds what its class declares (a layout leaves declared defaults out).
+    TComponentPtr<TComponent> browser(CreateComponentOfClass(cls, nullptr));
+    publishedtest::ExpectDeclaredDefaults(browser.get());
 }
 
 } // namespace

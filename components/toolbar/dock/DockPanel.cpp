@@ -15,6 +15,9 @@
 namespace AdvToolBar {
 
 KV_PUBLISHED(TAdvDockPanel) {
+    p.Default("DoubleBuffered", true);
+    p.Default("ParentColor", false);
+    p.Default("Color", vcl::clNone).NoDefault(); // the styler's dock colour: always stored
     p.Enum("Align", &TAdvDockPanel::FAlign,
            static_cast<void (TAdvDockPanel::*)(TDockAlign)>(&TAdvDockPanel::SetAlign), daTop);
     p.Int("MinimumSize", &TAdvDockPanel::FMinimumSize, &TAdvDockPanel::SetMinimumSize);

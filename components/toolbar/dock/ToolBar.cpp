@@ -26,6 +26,10 @@ bool AntiAliasToIdent(vcl::Int64 Value, vcl::String& Ident);
 
 KV_PUBLISHED(TAdvToolBar) {
     using T = TAdvToolBar;
+    p.Default("DoubleBuffered", true);
+    p.Default("ParentColor", false);
+    p.Default("ParentShowHint", false);
+    p.Default("Color", vcl::clNone).NoDefault(); // the styler's colour: always stored
     p.Bool("AllowFloating", &T::FAllowFloating, &T::SetAllowFloating, true);
     p.Bool("AutoArrangeButtons", &T::FAutoArrangeButtons, &T::SetAutoArrangeButtons, true);
     p.Bool("AutoDockOnClose", &T::AutoDockOnClose, nullptr, false);

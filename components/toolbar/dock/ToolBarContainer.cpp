@@ -16,6 +16,8 @@ namespace AdvToolBar {
 
 KV_PUBLISHED(TAdvToolBarContainer) {
     using C = TAdvToolBarContainer;
+    p.Default("DoubleBuffered", true);
+    p.Default("ParentColor", false);
     p.Bool("AutoSize", &C::AutoSize, &C::SetAutoSize, false);
     p.Str("Caption", &C::FCaption, &C::SetCaption);
     p.Object("Color", &C::FGradient);

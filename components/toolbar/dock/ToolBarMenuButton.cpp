@@ -115,7 +115,7 @@ KV_PUBLISHED(TAdvGlowMenuButton) {
     p.Object("Appearance", &B::Appearance);
     p.Bool("Enabled", &B::Enabled, &B::SetEnabled, true);
     p.Enum("Layout", &B::Layout, &B::SetLayout, AdvGlowButton::blGlyphLeft);
-    p.Bool("DropDownButton", &B::DropDownButton, &B::SetDropDownButton, false);
+    p.Bool("DropDownButton", &B::DropDownButton, &B::SetDropDownButton, true);
     p.Enum("DropDownPosition", &B::DropDownPosition, &B::SetDropDownPosition, AdvGlowButton::dpRight);
     p.Bool("DropDownSplit", &B::DropDownSplit, &B::SetDropDownSplit, true);
     p.Ref("DropDownMenu", &B::DropDownMenu, &B::SetDropDownMenu);

@@ -9,7 +9,8 @@ KV_PUBLISHED(TCustomAdvToolBarStyler) {
     p.Bool("BackGroundTransparent", &S::FBackGroundTransparent, &S::SetBackGroundTransparent, true);
     p.Enum("BackGroundDisplay", &S::FBackGroundDisplay, &S::SetBackGroundDisplay, bdTile);
     p.Color("BorderColor", &S::FBorderColor, &S::SetBorderColor, vcl::clNone);
-    p.Color("BorderColorHot", &S::FBorderColorHot, &S::SetBorderColorHot, vcl::clNone);
+    // Set by the style presets: always stored, so that a preset cannot hide the layout's value.
+    p.Color("BorderColorHot", &S::FBorderColorHot, &S::SetBorderColorHot);
     p.Object("ButtonAppearance", &S::FButtonAppearance);
     p.Object("CaptionAppearance", &S::FCaptionAppearance);
     p.Object("CaptionFont", &S::FCaptionFont);
@@ -29,8 +30,9 @@ KV_PUBLISHED(TCustomAdvToolBarStyler) {
     p.Object("PagerCaption", &S::FPagerCaption);
     p.Object("QATAppearance", &S::FQATAppearance);
     p.Object("RightHandleImage", &S::FRightHandleImage);
-    p.Color("RightHandleColor", &S::FRightHandleColor, &S::SetRightHandleColor, vcl::clGray);
-    p.Color("RightHandleColorTo", &S::FRightHandleColorTo, &S::SetRightHandleColorTo, vcl::clGray);
+    // Set by the style presets, as BorderColorHot.
+    p.Color("RightHandleColor", &S::FRightHandleColor, &S::SetRightHandleColor);
+    p.Color("RightHandleColorTo", &S::FRightHandleColorTo, &S::SetRightHandleColorTo);
     p.Color("RightHandleColorHot", &S::FRightHandleColorHot, &S::SetRightHandleColorHot);
     p.Color("RightHandleColorHotTo", &S::FRightHandleColorHotTo, &S::SetRightHandleColorHotTo);
     p.Color("RightHandleColorDown", &S::FRightHandleColorDown, &S::SetRightHandleColorDown);
