@@ -2,6 +2,7 @@
 // Remove Buttons" popup that switches the toolbar's controls, the Options item with its menu or the
 // "Customize" window, and every popup closing on a click outside.
 
+#include "components/toolbar/customizer/AdvToolBarCustomizer.h"
 #include "tests/options/OptionsTestSupport.h"
 
 namespace optionstest {
@@ -177,16 +178,21 @@ TEST_F(SelectorPanelTest, AddOrRemoveButtonsSwitchesTheToolbarsControlsUntilACli
     EXPECT_FALSE(p->AddRemoveDown());
 }
 
-TEST_F(SelectorPanelTest, TheCustomizeWindowReadsCustomizeAndTheCaptionAndItsClickClosesTheOptionWindow) {
+TEST_F(SelectorPanelTest, TheCustomizeWindowReadsCustomizeAndTheCaptionAndItsClickAsksForTheCustomizer) {
     Add("A");
     Add("B");
     Length(2 + 40 + 14);
+    // The toolbar's customizer shows the Options item; its dialog is asked for, and refused here.
+    auto* customizer = new TAdvToolBarCustomizer(form.get());
+    customizer->SetAdvToolBar(bar);
+    int asked = 0;
+    customizer->OnCanShow = [&](TObject*, int&, int&, bool& CanShow) {
+        ++asked;
+        CanShow = false;
+    };
     ClickHandle();
     TControlSelectorPanel* p = bar->OptionPanel();
     ASSERT_NE(p, nullptr);
-    p->SetCustomizer(form.get()); // any linked customizer shows the Options item
-    p->ArrangeControls();
-    bar->OptionWindow()->SetWindowSize();
     const TRect options = p->OptionsItem()->ItemRect;
     ASSERT_FALSE(options.IsEmpty());
     Hover(p, options.Left + 5, options.Top + 5);
@@ -212,6 +218,7 @@ TEST_F(SelectorPanelTest, TheCustomizeWindowReadsCustomizeAndTheCaptionAndItsCli
     ui.Click(option, Centre(button).X, Centre(button).Y);
     EXPECT_FALSE(customize->Visible());
     EXPECT_FALSE(bar->OptionWindow()->Visible());
+    EXPECT_EQ(asked, 1);
 }
 
 TEST_F(SelectorPanelTest, TheOptionsMenuAndTheAddRemovePopupTakeTurnsUnderThePointer) {

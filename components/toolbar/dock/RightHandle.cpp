@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "components/menus/AdvMenus.h"
+#include "components/toolbar/customizer/AdvToolBarCustomizer.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
@@ -211,7 +212,7 @@ void TAdvCustomToolBar::OptionPoint(vcl::TPoint& Client, vcl::TPoint& Screen) {
 }
 
 void TAdvCustomToolBar::OptionIndicatorClick() {
-    if (!OnOptionClick && FOptionMenu == nullptr) {
+    if (!OnOptionClick && FOptionMenu == nullptr && FCustomizer == nullptr) {
         if (Parent() != nullptr) ShowOptionWindow(0, 0, false);
         return;
     }
@@ -256,6 +257,7 @@ void TAdvCustomToolBar::InitializeOptionWindow() {
     panel->SetOptionsMenu(FOptionMenu);
     panel->SetTextAutoOptionMenu(TextAutoOptionMenu);
     panel->SetTextOptionMenu(TextOptionMenu);
+    panel->SetCustomizer(FCustomizer);
     panel->SetAdvToolBar(this);
     TButtonAppearance* a = FCurrentStyler->ButtonAppearance();
     panel->ItemColorHot = a->ColorHot();

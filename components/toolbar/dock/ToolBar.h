@@ -212,9 +212,8 @@ public:
     // Null until first shown.
     TOptionSelectorWindow* OptionWindow() const { return FOptionWindow; }
     TControlSelectorPanel* OptionPanel() const { return FOptionPanel; }
-    // The option window's "Customize" request: handed to the linked customizer, which is not linked
-    // yet; until then the request does nothing.
-    void RequestCustomize() {}
+    // The option window's "Customize" request: the linked customizer's dialog, when there is one.
+    void RequestCustomize() { ShowCustomizer(); }
     bool RightHandleHot() const { return FRightHandleHot; }
     bool RightHandleDown() const { return FRightHandleDown; }
 

@@ -196,6 +196,11 @@ public:
     bool ClosedOverButton = false;
     bool ToolBarDropped = false;
 
+public:
+    // Closes the toolbar's option window first; afterwards the button becomes the toolbar's most
+    // recently used control (and comes back onto it when it was hidden).
+    void Click() override;
+
 protected:
     friend class TAdvToolBarButtonActionLink;
     void Loaded() override;
@@ -229,9 +234,6 @@ protected:
                                      TColor TextColor);
     // The toolbar's menu drop-down for this button; true when a menu was dropped.
     virtual bool CheckMenuDropdown();
-    // Closes the toolbar's option window first; afterwards the button becomes the toolbar's most
-    // recently used control (and comes back onto it when it was hidden).
-    void Click() override;
     // Hook at a normal press.
     virtual void ButtonDown() {}
     // The canvas font that sizes and draws the caption.
