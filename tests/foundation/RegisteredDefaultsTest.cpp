@@ -20,6 +20,8 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/LayoutReader.h"
 #include "platform/classes/LayoutWriter.h"
+#include "platform/rtl/Resources.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/Buttons.h"
 #include "platform/vcl/DB.h"
@@ -101,6 +103,8 @@ TEST_F(RegisteredDefaultsTest, EveryRegisteredClassStartsWithItsDeclaredDefaults
     std::vector<std::string> differences;
     for (TClass c : classes) {
         SCOPED_TRACE(c->Name);
+        // A designed form takes its values from a layout of its own, which the program never writes.
+        if (ResourceExists(UpperCase(c->Name), RT_RCDATA)) continue;
         // Made as the layout reader makes it: owned by the form being read.
         TComponent* made = CreateComponentOfClass(c, form.get());
         ASSERT_NE(made, nullptr);
