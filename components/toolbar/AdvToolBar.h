@@ -3,6 +3,7 @@
 // office styler unit. Include this header to use any of them.
 
 #include "components/toolbar/dock/DockPanel.h"
+#include "components/toolbar/dock/FloatingWindow.h"
 #include "components/toolbar/dock/Persistence.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarButton.h"
