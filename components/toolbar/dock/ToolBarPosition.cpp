@@ -236,7 +236,7 @@ void TAdvDockPanel::LoadToolBarsPosition() {
         for (TAdvDockPanel* o : others)
             known += o->GetAdvToolBarCount();
         count = std::min(count, known + ExtraNames);
-        int rowCount = std::clamp(file.Int("RowCount", FRows->Count()), 0, count);
+        int rowCount = std::clamp(file.Int("RowCount", FRows->Count()), 0, known + ExtraNames);
         for (TAdvCustomToolBar* t : names)
             t->SetRow(-1);
         FRows->Clear();
