@@ -125,6 +125,10 @@ TEST_F(FloatingWindowTest, FloatingBringsBackHiddenControlsAndHappensOnce) {
     bar->SetFloating(10, 10, true);
     EXPECT_EQ(bar->FloatingWindow(), window) << "already floating";
     EXPECT_EQ(window->Left(), 300);
+    // A floating toolbar freed takes its window along: none is left empty on the screen.
+    FreeComponent(bar);
+    for (int i = 0; i < form->ComponentCount(); ++i)
+        EXPECT_EQ(dynamic_cast<TFloatingWindow*>(form->Components(i)), nullptr);
 }
 
 TEST_F(FloatingWindowTest, RowsWrapTheControlsIntoTheNarrowestWidthInStepsOfTen) {

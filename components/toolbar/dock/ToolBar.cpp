@@ -142,11 +142,11 @@ TAdvCustomToolBar::~TAdvCustomToolBar() {
     *FAlive = false;
     KillFollowTimer();
     if (FFloatingWindow != nullptr) {
-        // A window nobody owns goes with its toolbar; one the form owns stays with the form.
+        // The window goes with its toolbar, unless it is the one going (and freeing the toolbar with it).
         TFloatingWindow* window = FFloatingWindow;
         FFloatingWindow = nullptr;
         window->SetAdvToolBar(nullptr);
-        if (window->Owner() == nullptr) {
+        if (!IsBeingDestroyed(window)) {
             if (Parent() == window) vcl::TCustomControl::SetParent(nullptr);
             vcl::FreeComponent(window);
         }
@@ -576,8 +576,9 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
             !ComponentState().Contains(vcl::csDesigning))
             FDockPanel->UpdateToolBarVisibility(this);
         if (IsFloating() && FFloatingWindow != nullptr) {
+            // While the form is hidden the follow timer shows the window with it.
             FFloatingVisible = Visible();
-            FFloatingWindow->SetVisible(Visible());
+            FFloatingWindow->SetVisible(Visible() && (FFollowedForm == nullptr || FFollowedForm->Visible()));
         }
         return;
     case win::WM_TIMER:

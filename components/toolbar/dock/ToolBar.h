@@ -95,6 +95,8 @@ public:
     void SetToolBarIndex(int) {}
     String Version() const { return kVersion; }
     void SetVersion(const String&) {}
+    // The four version numbers one per byte, 3 in the highest.
+    int GetVersionNr() const { return (3 << 24) | (0 << 16) | (9 << 8) | 1; }
     TPersistence* Persistence() const { return FPersistence.get(); }
     void SetPersistence(TPersistence* Value) { FPersistence->Assign(Value); }
 
