@@ -156,8 +156,22 @@ TEST_F(DragDockTest, ADownwardDragTearsOffOnlyMoreThan26PixelsBelowThePanel) {
     EXPECT_EQ(bar->ClientToScreen(TPoint{3, 10}), (TPoint{400, 420}));
 }
 
+TEST_F(DragDockTest, AVerticalToolBarTearsOffOnlyMoreThan26PixelsPastItsPanelsSide) {
+    TAdvDockPanel* side = Panel("Side", daLeft);
+    TAdvCustomToolBar* v = side->GetAdvToolBars(0);
+    ASSERT_TRUE(v->IsVertical());
+    // Low enough that the top panel's docking margin is not in the way.
+    const int y = v->ClientToScreen(TPoint{0, 3}).Y + 40;
+    auto past = [&](int Distance) {
+        return TPoint{side->ClientToScreen(TPoint{side->Width(), 0}).X + Distance, y};
+    };
+    Drag(v, TPoint{10, 3},
+         {To(past(26)), [&] { EXPECT_EQ(v->ToolBarState(), tsDocked) << "26 pixels past"; }, To(past(27)),
+          [&] { EXPECT_EQ(v->ToolBarState(), tsFloating) << "27 pixels past"; }});
+    EXPECT_FALSE(v->IsVertical()) << "a floating toolbar lies horizontally";
+}
+
 TEST_F(DragDockTest, AFloatingToolBarDocksWithin15PixelsOfAPanelsClientSide) {
-    TDbgList seen;
     TAdvDockPanel* docked = nullptr;
     bar->OnDocked = [&](TObject*, TAdvDockPanel* P) { docked = P; };
     Float(TPoint{300, 400});
