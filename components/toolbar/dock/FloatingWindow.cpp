@@ -260,7 +260,17 @@ void TAdvCustomToolBar::SetFloating(int X, int Y, bool UsePoint) {
     window->SetAdvToolBar(this);
     window->SetWindowSize();
     window->SetBounds(corner.X, corner.Y, window->Width(), window->Height());
-    FFloatingPlace = corner;
+    // A place given from outside (a stored one, from a monitor gone since) that lies wholly off the
+    // work area is brought back onto it; a place at the cursor is where the user is.
+    if (UsePoint) {
+        vcl::TRect work = vcl::Screen->WorkAreaRect();
+        vcl::TRect r = window->BoundsRect();
+        if (r.Right <= work.Left || r.Left >= work.Right || r.Bottom <= work.Top || r.Top >= work.Bottom)
+            window->SetBounds(std::clamp(r.Left, work.Left, std::max(work.Left, work.Right - r.Width())),
+                              std::clamp(r.Top, work.Top, std::max(work.Top, work.Bottom - r.Height())),
+                              r.Width(), r.Height());
+    }
+    FFloatingPlace = vcl::TPoint{window->Left(), window->Top()};
     // The window follows the form of the panel the toolbar left; a toolbar that never was docked
     // follows the form that owns it.
     vcl::TCustomForm* form = FLastDockPanel != nullptr ? vcl::GetParentForm(FLastDockPanel, false) : nullptr;

@@ -14,7 +14,6 @@
 #include "platform/rtl/Registry.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Form.h"
-#include "platform/vcl/Screen.h"
 
 namespace AdvToolBar {
 
@@ -136,17 +135,6 @@ void TAdvCustomToolBar::LoadPosition() {
             int left = Coordinate(file.Int(p + ".Left", Left()));
             int top = Coordinate(file.Int(p + ".Top", Top()));
             SetFloating(left, top, true);
-            if (FFloatingWindow != nullptr) {
-                // A place off the screen (a monitor gone since) is brought back onto the work area.
-                vcl::TRect work = vcl::Screen->WorkAreaRect();
-                vcl::TRect r = FFloatingWindow->BoundsRect();
-                if (r.Right <= work.Left || r.Left >= work.Right || r.Bottom <= work.Top ||
-                    r.Top >= work.Bottom) {
-                    int x = std::clamp(r.Left, work.Left, std::max(work.Left, work.Right - r.Width()));
-                    int y = std::clamp(r.Top, work.Top, std::max(work.Top, work.Bottom - r.Height()));
-                    FFloatingWindow->SetBounds(x, y, r.Width(), r.Height());
-                }
-            }
             if (rows > FFloatingRows) SetFloatingRows(rows);
             bool visible = file.Bool(p + ".Visible", Visible());
             if (visible != Visible()) SetVisible(visible);
