@@ -128,6 +128,19 @@ TEST_F(DragDockTest, TheGripTheCaptionAndItsButtonsAreFoundByTheirRectangles) {
     EXPECT_FALSE(bar->PtOnGripCaption(8, bar->CaptionHeight())) << "below the caption";
 }
 
+TEST_F(DragDockTest, AlongItsRowTheToolBarFollowsThePointer) {
+    auto* second = MakeBar("Second", top);
+    top->Rows()->MoveToolBarToRow(second, 0);
+    ui.Process();
+    ASSERT_EQ(second->Row(), 0);
+    const int left = second->Left();
+    TPoint grip = second->ClientToScreen(TPoint{3, 10});
+    Drag(second, TPoint{3, 10}, {To(TPoint{grip.X + 30, grip.Y + 2}), To(TPoint{grip.X + 50, grip.Y})});
+    EXPECT_EQ(second->Left(), left + 50);
+    EXPECT_EQ(second->Row(), 0);
+    EXPECT_EQ(second->ToolBarState(), tsDocked);
+}
+
 TEST_F(DragDockTest, ADownwardDragTearsOffOnlyMoreThan26PixelsBelowThePanel) {
     int undocked = 0;
     bar->OnUnDocked = [&](TObject*) { ++undocked; };
@@ -171,10 +184,14 @@ TEST_F(DragDockTest, AVerticalToolBarTearsOffOnlyMoreThan26PixelsPastItsPanelsSi
     EXPECT_FALSE(v->IsVertical()) << "a floating toolbar lies horizontally";
 }
 
-TEST_F(DragDockTest, AFloatingToolBarDocksWithin15PixelsOfAPanelsClientSide) {
+TEST_F(DragDockTest, AFloatingToolBarDocksWithin15PixelsOfAPanelsClientSideWhenDockableThere) {
     TAdvDockPanel* docked = nullptr;
     bar->OnDocked = [&](TObject*, TAdvDockPanel* P) { docked = P; };
     Float(TPoint{300, 400});
+    bar->SetDockableTo(TDockableTo{daLeft, daRight, daBottom});
+    Drag(bar, CaptionPoint(), {To(Below(top, 5)), To(top->ClientToScreen(TPoint{100, 5}))});
+    EXPECT_EQ(bar->ToolBarState(), tsFloating) << "a panel on a side not in DockableTo never catches it";
+    bar->SetDockableTo(TDockableTo{daTop});
     Drag(bar, CaptionPoint(),
          {To(Below(top, 15)), [&] { EXPECT_EQ(bar->ToolBarState(), tsFloating); }, To(Below(top, 14))});
     EXPECT_EQ(bar->ToolBarState(), tsDocked);
@@ -183,16 +200,6 @@ TEST_F(DragDockTest, AFloatingToolBarDocksWithin15PixelsOfAPanelsClientSide) {
     EXPECT_EQ(bar->FloatingWindow(), nullptr) << "the window goes once the toolbar docks";
     EXPECT_EQ(bar->Height(), bar->Thickness()) << "no caption bar docked";
     EXPECT_EQ(top->GetAdvToolBarCount(), 1);
-}
-
-TEST_F(DragDockTest, APanelWhoseSideIsNotInDockableToNeverCatchesTheToolBar) {
-    bar->SetDockableTo(TDockableTo{daLeft, daRight, daBottom});
-    Float(TPoint{300, 400});
-    Drag(bar, CaptionPoint(), {To(Below(top, 5)), To(top->ClientToScreen(TPoint{100, 5}))});
-    EXPECT_EQ(bar->ToolBarState(), tsFloating);
-    EXPECT_FALSE(bar->AcceptableDockPanel(top));
-    bar->SetDockableTo(TDockableTo{daTop});
-    EXPECT_TRUE(bar->AcceptableDockPanel(top));
 }
 
 TEST_F(DragDockTest, WithoutAllowFloatingTheToolBarMovesBetweenRowsButNeverLeavesThePanel) {
