@@ -4,6 +4,7 @@
 
 #include "components/toolbar/customizer/AdvToolBarCustomizer.h"
 #include "components/toolbar/dock/DockPanel.h"
+#include "components/toolbar/dock/FloatingWindow.h"
 #include "components/toolbar/dock/Persistence.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarButton.h"

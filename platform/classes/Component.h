@@ -96,7 +96,7 @@ public:
     void SetDesigning(bool Value, bool SetChildren = true);
     void SetSubComponent(bool IsSubComponent);
     // Marks the component (and what it owns) as being destroyed.
-    void Destroying();
+    virtual void Destroying();
 
     std::intptr_t Tag() const { return FTag; }
     void SetTag(std::intptr_t Value) { FTag = Value; }

@@ -265,6 +265,8 @@ void TAdvDockPanel::Loaded() {
         t->SetLeft(left);
         t->SetTop(top);
     }
+    // Read before the rows may freeze, so that a stored layout can still change them.
+    LoadToolBarsPosition();
     FLoaded = true;
 }
 

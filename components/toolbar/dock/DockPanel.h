@@ -5,6 +5,7 @@
 // their surroundings from.
 
 #include <memory>
+#include <vector>
 
 #include "components/toolbar/dock/DockRows.h"
 #include "components/toolbar/dock/Persistence.h"
@@ -85,7 +86,13 @@ public:
 
     void SetParent(vcl::TWinControl* AParent) override;
 
+    // ---- Layout persistence (the panel's section: which toolbar lies in which row, where)
+    void SaveToolBarsPosition();
+    void LoadToolBarsPosition();
+
 protected:
+    // Writes the layout while the panel and its toolbars are whole (the start of its destruction).
+    void Destroying() override;
     void Loaded() override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
     void Paint() override;
@@ -93,6 +100,8 @@ protected:
 
 private:
     void OnPersistenceChange(vcl::TObject* Sender);
+    // The other dock panels of the panel's form (not inside dock panels).
+    void CollectOtherPanels(vcl::TWinControl* Control, std::vector<TAdvDockPanel*>& Panels);
     // Gives the toolbar the panel's persistence settings.
     void CopyPersistenceTo(TAdvCustomToolBar* ToolBar) const;
 

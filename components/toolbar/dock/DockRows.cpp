@@ -101,6 +101,12 @@ int TRowCollectionItem::AddToolBar(TAdvCustomToolBar* ToolBar) {
     return FToolBarList->IndexOf(ToolBar);
 }
 
+void TRowCollectionItem::AppendToolBar(TAdvCustomToolBar* ToolBar) {
+    if (ToolBar == nullptr || FToolBarList->IndexOf(ToolBar) >= 0) return;
+    FToolBarList->Add(ToolBar);
+    ToolBar->SetRow(Index());
+}
+
 void TRowCollectionItem::RemoveToolBar(TAdvCustomToolBar* ToolBar, bool DeleteIfEmpty) {
     int i = FToolBarList->IndexOf(ToolBar);
     if (i < 0) return;

@@ -23,6 +23,9 @@ public:
 
     // The toolbar's index in the row; -1 when it is there already or the row does not accept it.
     int AddToolBar(TAdvCustomToolBar* ToolBar);
+    // Appends the toolbar and sets its Row without placing or arranging anything (a stored layout
+    // gives the places).
+    void AppendToolBar(TAdvCustomToolBar* ToolBar);
     // Takes the toolbar out (when there), re-arranges the row and, with DeleteIfEmpty, lets the
     // collection delete the row once it is empty.
     void RemoveToolBar(TAdvCustomToolBar* ToolBar, bool DeleteIfEmpty);

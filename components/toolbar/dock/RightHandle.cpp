@@ -337,8 +337,7 @@ void TAdvCustomToolBar::CapOptionIndicatorClick() {
 
 // ---- Mouse states of the right handle
 
-void TAdvCustomToolBar::MouseMove(vcl::TShiftState Shift, int X, int Y) {
-    vcl::TCustomControl::MouseMove(Shift, X, Y);
+void TAdvCustomToolBar::RightHandleMouseMove(int X, int Y) {
     bool hot = RightHandleShown() && GetRightHandleRect().Contains(vcl::TPoint{X, Y});
     if (hot != FRightHandleHot) {
         FRightHandleHot = hot;
@@ -346,16 +345,14 @@ void TAdvCustomToolBar::MouseMove(vcl::TShiftState Shift, int X, int Y) {
     }
 }
 
-void TAdvCustomToolBar::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
-    vcl::TCustomControl::MouseDown(Button, Shift, X, Y);
+void TAdvCustomToolBar::RightHandleMouseDown(vcl::TMouseButton Button, int X, int Y) {
     if (Button == vcl::mbLeft && RightHandleShown() && GetRightHandleRect().Contains(vcl::TPoint{X, Y})) {
         FRightHandleDown = true;
         Invalidate();
     }
 }
 
-void TAdvCustomToolBar::MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
-    vcl::TCustomControl::MouseUp(Button, Shift, X, Y);
+void TAdvCustomToolBar::RightHandleMouseUp(vcl::TMouseButton Button, int X, int Y) {
     if (Button != vcl::mbLeft || !FRightHandleDown) return;
     FRightHandleDown = false;
     Invalidate();

@@ -8,6 +8,7 @@
 #include "components/toolbar/dock/CompactWindow.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
+#include "components/toolbar/dock/FloatingWindow.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "components/toolbar/options/OptionWindow.h"
@@ -147,6 +148,18 @@ TAdvCustomToolBar::TAdvCustomToolBar(vcl::TComponent* AOwner)
 TAdvCustomToolBar::~TAdvCustomToolBar() {
     // Owned and notified components go first, while the toolbar is whole.
     BeforeDestruction();
+    *FAlive = false;
+    KillFollowTimer();
+    if (FFloatingWindow != nullptr) {
+        // The window goes with its toolbar, unless it is the one going (and freeing the toolbar with it).
+        TFloatingWindow* window = FFloatingWindow;
+        FFloatingWindow = nullptr;
+        window->SetAdvToolBar(nullptr);
+        if (!IsBeingDestroyed(window)) {
+            if (Parent() == window) vcl::TCustomControl::SetParent(nullptr);
+            vcl::FreeComponent(window);
+        }
+    }
     if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
     if (FToolBarStyler != nullptr) FToolBarStyler->RemoveControl(this);
     FToolBarStyler = nullptr;
@@ -434,28 +447,55 @@ bool TAdvCustomToolBar::DragGripShown() const {
 
 void TAdvCustomToolBar::SetParent(vcl::TWinControl* AParent) {
     if (AParent == Parent()) return;
+    auto* panel = dynamic_cast<TAdvDockPanel*>(AParent);
+    auto* window = dynamic_cast<TFloatingWindow*>(AParent);
+    // A panel whose frozen rows have no room for the toolbar refuses it before it moves: the toolbar
+    // keeps its parent, its state and its floating window.
+    if (panel != nullptr && panel != FDockPanel && !IsBeingDestroyed(this) && panel->RowsFrozen() &&
+        panel->IsAllowedInAnyRow(this) < 0)
+        return;
+    const bool fromFloating = FToolBarState == tsFloating;
     vcl::TCustomControl::SetParent(AParent);
     FPreviousState = FToolBarState;
-    auto* panel = dynamic_cast<TAdvDockPanel*>(AParent);
     bool docked = false;
+    bool floated = false;
     if (panel != nullptr && panel != FDockPanel) {
         if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
+        if (fromFloating) {
+            KillFollowTimer();
+            if (Horizontal()) {
+                Constraints()->SetMinHeight(0);
+                Constraints()->SetMaxHeight(0);
+                TFlagGuard allow(FAllowBoundChange, true);
+                SetHeight(FThickness);
+            }
+        }
         FToolBarState = tsDocked;
         if (panel->AddToolBar(this) != -1) {
             FLastDockPanel = panel;
             panel->FreeNotification(this);
             SetParentStyler(FParentStyler);
+            if (FFloatingWindow != nullptr) FFloatingWindow->SetVisible(false);
             docked = true;
         } else {
             FToolBarState = FPreviousState;
         }
+    } else if (window != nullptr) {
+        FToolBarState = tsFloating;
+        if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
+        if (!Horizontal()) SetPosition(daTop);
+        SetHeight(Height() + FCaptionHeight);
+        floated = true;
     } else if (panel == nullptr) {
+        if (fromFloating) KillFollowTimer();
         FParentStyler = false;
         FToolBarState = tsFixed;
         if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
     }
     SetControlsPosition(true);
-    if (docked && !ComponentState().Contains(vcl::csLoading) && OnDocked) OnDocked(this, panel);
+    if (ComponentState().Contains(vcl::csLoading)) return;
+    if (docked && OnDocked) OnDocked(this, panel);
+    if (floated && OnUnDocked) OnUnDocked(this);
 }
 
 void TAdvCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
@@ -477,6 +517,11 @@ void TAdvCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperatio
     if (AComponent == FCompactWindow) FCompactWindow = nullptr;
     if (AComponent == FCompactButton) FCompactButton = nullptr;
     if (AComponent == FCloneLink) FCloneLink = nullptr;
+    if (AComponent == FFloatingWindow) {
+        FFloatingPlace = vcl::TPoint{FFloatingWindow->Left(), FFloatingWindow->Top()};
+        FFloatingWindow = nullptr;
+    }
+    if (AComponent == FFollowedForm) FFollowedForm = nullptr;
     if (AComponent == FOptionMenu) FOptionMenu = nullptr;
     if (AComponent == FImages) {
         if (destroying)
@@ -528,6 +573,7 @@ void TAdvCustomToolBar::ResetToolBar() {
 
 void TAdvCustomToolBar::Loaded() {
     vcl::TCustomControl::Loaded();
+    FSavedCursor = Cursor();
     BuildSequenceControlList();
     SetControlsPosition(true);
     GetSequenceControlList(FVisibleSequenceList.get(), true);
@@ -535,6 +581,9 @@ void TAdvCustomToolBar::Loaded() {
         FCustomizer->SaveInitialState();
         FCustomizer->UpdateAdvToolBar();
     }
+    // The panel's Loaded may have read the toolbar's part already.
+    if (!FPositionLoaded && FPersistence->Enabled() && !ComponentState().Contains(vcl::csDesigning))
+        LoadPosition();
     // The look stored with each glow button gives way to the styler's.
     UpdateAllGlowButtons();
     FLoadedOnce = true;
@@ -558,17 +607,26 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
     }
     case vcl::CM_MOUSELEAVE:
         vcl::TCustomControl::WndProc(Message);
-        if (FRightHandleHot) {
-            FRightHandleHot = false;
-            Invalidate();
-        }
+        CMMouseLeave();
         return;
     case vcl::CM_VISIBLECHANGED:
         vcl::TCustomControl::WndProc(Message);
         if (FDockPanel != nullptr && FToolBarState == tsDocked &&
             !ComponentState().Contains(vcl::csDesigning))
             FDockPanel->UpdateToolBarVisibility(this);
+        if (IsFloating() && FFloatingWindow != nullptr) {
+            // While the form is hidden the follow timer shows the window with it.
+            FFloatingVisible = Visible();
+            FFloatingWindow->SetVisible(Visible() && (FFollowedForm == nullptr || FFollowedForm->Visible()));
+        }
         return;
+    case win::WM_TIMER:
+        vcl::TCustomControl::WndProc(Message);
+        if (Message.WParam == 500) FollowTimer();
+        return;
+    case win::WM_DESTROY:
+        KillFollowTimer();
+        break;
     default:
         break;
     }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "components/foundation/AdvGDIPTypes.h"
 #include "components/foundation/AdvGlowButton.h"
@@ -27,6 +28,8 @@ class TAdvToolBarCustomizer;
 class TCompactWindow;
 class TOptionSelectorWindow;
 class TControlSelectorPanel;
+class TAdvCustomToolBarButton;
+class TFloatingWindow;
 
 using TDockedEvent = std::function<void(vcl::TObject* Sender, TAdvDockPanel* DockPanel)>;
 using TOptionEvent =
@@ -97,6 +100,8 @@ public:
     void SetToolBarIndex(int) {}
     String Version() const { return kVersion; }
     void SetVersion(const String&) {}
+    // The four version numbers one per byte, 3 in the highest.
+    int GetVersionNr() const { return (3 << 24) | (0 << 16) | (9 << 8) | 1; }
     TPersistence* Persistence() const { return FPersistence.get(); }
     void SetPersistence(TPersistence* Value) { FPersistence->Assign(Value); }
 
@@ -108,7 +113,6 @@ public:
     bool AutoRUL() const { return FAutoRUL; }
     void SetAutoRUL(bool Value) { FAutoRUL = Value; }
     int FloatingRows() const { return FFloatingRows; }
-    void SetFloatingRows(int Value) { FFloatingRows = Value; }
     // Room for the right handle is counted in the length while on.
     bool ShowPopupIndicator() const { return FShowPopupIndicator; }
     void SetShowPopupIndicator(bool Value);
@@ -147,6 +151,43 @@ public:
     // The linked customizer's dialog and reset; nothing without one.
     void ShowCustomizer();
     void ResetToolBar();
+    // ---- Dragging and docking (hit tests take client points; right and bottom edges excluded)
+    TAdvDockPanel* AdvDockPanel() const { return FDockPanel; }
+    // Docks the toolbar in another panel that accepts it and frees its floating window.
+    void SetAdvDockPanel(TAdvDockPanel* Value);
+    bool AcceptableDockPanel(TAdvDockPanel* Panel) const;
+    bool PtOnDragGrip(int X, int Y) const;
+    bool PtOnPopupIndicator(int X, int Y) const;
+    bool PtOnGripCaption(int X, int Y) const;
+    bool PtOnCloseBtn(int X, int Y) const;
+    bool PtOnCustomizedBtn(int X, int Y) const;
+    // The first visible, enabled toolbar button under the point (both edges included), or null.
+    TAdvCustomToolBarButton* ButtonAtPos(int X, int Y) const;
+    // The drag: a nested message loop with the mouse captured, from the press on the grip (or the
+    // floating caption) to the release.
+    void BeginMove(vcl::TShiftState Shift, int X, int Y);
+    void Move(vcl::TShiftState Shift, int X, int Y);
+    void EndMove();
+    bool Moving() const { return FMoving; }
+    // The close button of the floating caption.
+    void CloseBtnClick();
+
+    // ---- Floating
+    TFloatingWindow* FloatingWindow() const { return FFloatingWindow; }
+    // Floats the toolbar in a window of its own, its corner at (X, Y) or at the cursor.
+    void SetFloating(int X, int Y, bool UsePoint);
+    void SetToolBarFloating(vcl::TPoint P);
+    // Ignored unless 0 < Value <= GetMaxFloatingRowCount.
+    void SetFloatingRows(int Value);
+    int GetMaxFloatingRowCount() const;
+    // The toolbar's size floating with Rows rows; false for a row count out of range.
+    bool GetFloatingWindowSizes(int Rows, int& AHeight, int& AWidth) const;
+    void GetFloatingSizes(int& AHeight, int& AWidth) const;
+
+    // ---- Layout persistence (the toolbar's section: floating place and hidden controls)
+    void SavePosition();
+    void LoadPosition();
+    bool PositionLoaded() const { return FPositionLoaded; }
 
     // ---- Styler
     TCustomAdvToolBarStyler* ToolBarStyler() const { return FToolBarStyler; }
@@ -308,6 +349,8 @@ public:
     vcl::TNotifyEvent OnUnDocked;
 
 protected:
+    // Writes the toolbar's layout while it and its controls are whole (the start of its destruction).
+    void Destroying() override;
     void Loaded() override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
     void Paint() override;
@@ -411,6 +454,23 @@ protected:
     TBodyKey FBodyKey;
 
 private:
+    struct TDockTarget {
+        TAdvDockPanel* Panel;
+        vcl::TRect Rect; // screen rectangle, widened toward the form's client area
+    };
+    // The right handle's share of the mouse handlers.
+    void RightHandleMouseDown(vcl::TMouseButton Button, int X, int Y);
+    void RightHandleMouseMove(int X, int Y);
+    void RightHandleMouseUp(vcl::TMouseButton Button, int X, int Y);
+    void CMMouseLeave();
+    void CollectDockTargets();
+    void VisitDockTargets(vcl::TControl* Control);
+    void RefreshDockTargets();
+    vcl::TRect DockTargetRect(TAdvDockPanel* Panel) const;
+    void FollowTimer();
+    void KillFollowTimer();
+    // Whether the persistence settings allow reading or writing.
+    bool PersistenceActive() const;
     // The group separator that goes with a hidden control (null when none).
     vcl::TControl* GroupSeparatorOf(vcl::TControl* Control) const;
     // Puts a hidden control back on the toolbar without touching the lists.
@@ -454,6 +514,20 @@ private:
     int FMaxLength = 60;
     int FUpdateCount = 0;
     bool FAdjustingControl = false;
+    // Drag and floating state.
+    bool FMoving = false;
+    vcl::TCursor FSavedCursor = vcl::crDefault;
+    vcl::TPoint FDragAnchor{};
+    std::vector<TDockTarget> FDockTargets;
+    TFloatingWindow* FFloatingWindow = nullptr; // owned by the owner form
+    vcl::TCustomForm* FFollowedForm = nullptr;
+    bool FFloatingVisible = false;
+    bool FFollowTimerOn = false;
+    // Where the floating window last stood, kept when the form frees the window before the toolbar.
+    vcl::TPoint FFloatingPlace{};
+    bool FPositionLoaded = false;
+    // Cleared by the destructor: a drag loop learns that a dispatched message freed the toolbar.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // The toolbar with its properties published.

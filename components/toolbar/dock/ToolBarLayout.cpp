@@ -4,6 +4,7 @@
 
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
+#include "components/toolbar/dock/FloatingWindow.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "platform/win/Messages.h"
@@ -148,23 +149,22 @@ void TAdvCustomToolBar::UpdateFloatingSize() {
     k->SetMinHeight(0);
     k->SetMaxHeight(0);
     if (FFloatingRows != 1) {
-        // Rows of the toolbar's widest line split into FloatingRows lines.
-        int total = 0;
-        for (void* p : *FControlList)
-            if (auto* c = static_cast<vcl::TControl*>(p); c->Visible()) total += c->Width();
-        int width = std::max(FMinLength, (total + FFloatingRows - 1) / FFloatingRows + 4);
-        SetBounds(Left(), Top(), width, FThickness * FFloatingRows + FCaptionHeight);
-        return;
-    }
-    int w = FMinLength;
-    for (int i = FControlList->Count() - 1; i >= 0; --i) {
-        vcl::TControl* c = FControlList->At<vcl::TControl>(i);
-        if (c->Visible()) {
-            w = std::max(FMinLength, c->Left() + c->Width() + 2);
-            break;
+        int h = 0;
+        int w = 0;
+        GetFloatingSizes(h, w);
+        SetBounds(Left(), Top(), w, h);
+    } else {
+        int w = FMinLength;
+        for (int i = FControlList->Count() - 1; i >= 0; --i) {
+            vcl::TControl* c = FControlList->At<vcl::TControl>(i);
+            if (c->Visible()) {
+                w = std::max(FMinLength, c->Left() + c->Width() + 2);
+                break;
+            }
         }
+        SetBounds(Left(), Top(), w, FThickness + FCaptionHeight);
     }
-    SetBounds(Left(), Top(), w, FThickness + FCaptionHeight);
+    if (FFloatingWindow != nullptr) FFloatingWindow->SetWindowSize();
 }
 
 void TAdvCustomToolBar::UpdateSize() {
