@@ -8,7 +8,8 @@ void RegisterAdvToolBarClasses() {
     vcl::RegisterClasses({vcl::ClassEntry<TAdvDockPanel>(), vcl::ClassEntry<TAdvToolBar>(),
                           vcl::ClassEntry<TAdvToolBarSeparator>(), vcl::ClassEntry<TAdvToolBarContainer>(),
                           vcl::ClassEntry<TAdvToolBarButton>(), vcl::ClassEntry<TAdvToolBarMenuButton>(),
-                          vcl::ClassEntry<TAdvGlowMenuButton>(),
+                          vcl::ClassEntry<TAdvGlowMenuButton>(), vcl::ClassEntry<TAdvToolBarPager>(),
+                          vcl::ClassEntry<TAdvPage>(),
                           vcl::ClassEntry<AdvToolBarStylers::TAdvToolBarOfficeStyler>(),
                           vcl::ClassEntry<AdvToolBarStylers::TAdvToolBarFantasyStyler>()});
 }

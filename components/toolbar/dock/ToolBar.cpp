@@ -8,6 +8,8 @@
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
+#include "components/toolbar/pager/AdvPage.h"
+#include "components/toolbar/pager/AdvToolBarPager.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/ControlMessages.h"
@@ -342,6 +344,12 @@ void TAdvCustomToolBar::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
         TCustomAdvToolBarStyler* s = FLastDockPanel->CurrentStyler();
         if (s != nullptr && !IsBeingDestroyed(s)) FToolBarStyler = s;
     }
+    if (FParentStyler) {
+        if (TAdvToolBarPager* pager = PagerOfPage()) {
+            TCustomAdvToolBarStyler* s = pager->CurrentStyler();
+            if (s != nullptr && !IsBeingDestroyed(s)) FToolBarStyler = s;
+        }
+    }
     if (FToolBarStyler != nullptr) {
         FCurrentStyler = FToolBarStyler;
         FToolBarStyler->FreeNotification(this);
@@ -414,8 +422,14 @@ void TAdvCustomToolBar::UpdateAllContainer() {
             container->Invalidate();
 }
 
+TAdvToolBarPager* TAdvCustomToolBar::PagerOfPage() const {
+    auto* page = dynamic_cast<TAdvPage*>(Parent());
+    return page != nullptr ? dynamic_cast<TAdvToolBarPager*>(page->Parent()) : nullptr;
+}
+
 bool TAdvCustomToolBar::DragGripShown() const {
-    if (FToolBarState == tsFloating) return false;
+    // A toolbar on a page or floating has no grip to drag it by.
+    if (FToolBarState == tsFloating || dynamic_cast<TAdvPage*>(Parent()) != nullptr) return false;
     return FCurrentStyler != nullptr && FCurrentStyler->DragGripStyle() != dsNone;
 }
 
@@ -439,7 +453,8 @@ void TAdvCustomToolBar::SetParent(vcl::TWinControl* AParent) {
             FToolBarState = FPreviousState;
         }
     } else if (panel == nullptr) {
-        FParentStyler = false;
+        // On a pager's page the toolbar keeps following its parent's styler: the pager's.
+        if (PagerOfPage() == nullptr) FParentStyler = false;
         FToolBarState = tsFixed;
         if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
     }

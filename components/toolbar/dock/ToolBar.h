@@ -22,6 +22,7 @@
 namespace AdvToolBar {
 
 class TAdvDockPanel;
+class TAdvToolBarPager;
 
 using TDockedEvent = std::function<void(vcl::TObject* Sender, TAdvDockPanel* DockPanel)>;
 using TOptionEvent =
@@ -220,8 +221,10 @@ public:
     int MinLength() const { return FMinLength; }
     int MaxLength() const { return FMaxLength; }
     int Thickness() const { return FThickness; }
-    // True unless the styler's drag grip is dsNone (or the toolbar floats).
+    // True unless the styler's drag grip is dsNone (or the toolbar floats or stands on a page).
     bool DragGripShown() const;
+    // The pager whose page the toolbar stands on, or null.
+    TAdvToolBarPager* PagerOfPage() const;
     int DragGripWidth() const { return FDragGripWidth; }
     int PopupIndicatorWidth() const { return FShowRightHandle ? 14 : 4; }
     // What the indicator adds to the length: its width while the show-popup-indicator flag is on.
