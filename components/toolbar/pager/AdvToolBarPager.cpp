@@ -135,8 +135,17 @@ void TAdvToolBarPager::SetPopupMenu(vcl::TComponent* Value) {
 
 void TAdvToolBarPager::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
     vcl::TCustomControl::Notification(AComponent, Operation);
-    if (ComponentState().Contains(vcl::csDestroying) || Operation != vcl::opRemove) return;
-    if (AComponent == FToolBarStyler) SetToolBarStyler(nullptr);
+    if (Operation != vcl::opRemove) return;
+    if (AComponent == FToolBarStyler) {
+        // While the pager goes too only the reference is dropped: nothing is repainted any more.
+        if (ComponentState().Contains(vcl::csDestroying)) {
+            FToolBarStyler = nullptr;
+            FCurrentStyler = FInternalStyler;
+        } else {
+            SetToolBarStyler(nullptr);
+        }
+    }
+    if (ComponentState().Contains(vcl::csDestroying)) return;
     if (AComponent == PopupMenu()) vcl::TCustomControl::SetPopupMenu(nullptr);
     if (AComponent == FImages) FImages = nullptr;
     if (AComponent == FDisabledImages) FDisabledImages = nullptr;

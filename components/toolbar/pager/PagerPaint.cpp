@@ -186,7 +186,6 @@ void TAdvToolBarPager::FillTabBackground(vcl::TCanvas* C, const vcl::TRect& R) {
     if (IsSet(bg->Color()) && IsSet(bg->ColorTo())) {
         DrawGradient(C, bg->Color(), bg->ColorTo(), bg->Steps(), R, bg->Direction() == gdHorizontal);
     } else if (IsSet(bg->Color())) {
-        C->Pen()->SetStyle(vcl::psClear);
         C->Brush()->SetStyle(vcl::bsSolid);
         C->Brush()->SetColor(bg->Color());
         C->FillRect(R);
