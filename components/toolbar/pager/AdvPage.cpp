@@ -69,7 +69,10 @@ void TAdvPage::SetParent(vcl::TWinControl* AParent) {
     auto* pager = dynamic_cast<TAdvToolBarPager*>(AParent);
     auto* page = dynamic_cast<TAdvPage*>(AParent);
     if ((pager == nullptr && page == nullptr) || FInSetParent) {
-        if (AParent == nullptr && FPager != nullptr && !ComponentState().Contains(vcl::csDestroying)) {
+        // A page taken off its pager leaves the pager's list: the pager would go on placing, showing
+        // and hiding a page that is no longer its child.
+        if (!FInSetParent && FPager != nullptr && AParent != FPager &&
+            !ComponentState().Contains(vcl::csDestroying)) {
             TAdvToolBarPager* old = FPager;
             FPager = nullptr;
             old->RemoveAdvPage(this);
@@ -121,7 +124,6 @@ TAdvToolBar* TAdvPage::AdvToolBars(int Index) const {
 
 TAdvToolBar* TAdvPage::CreateAdvToolBar() {
     auto* t = new TAdvToolBar(this);
-    t->SetAutoSizeEx(false);
     t->SetShowRightHandle(false);
     t->SetShowCaption(true);
     t->SetCaptionPosition(cpBottom);
@@ -129,6 +131,8 @@ TAdvToolBar* TAdvPage::CreateAdvToolBar() {
     t->SetBounds(t->Left(), t->Top(), 120, 26);
     t->SetCaption("Untitled");
     AddAdvToolBar(t);
+    // Fixed on the page now, the toolbar lets its size be set from outside.
+    t->SetAutoSizeEx(false);
     t->SetParentStyler(true);
     return t;
 }
@@ -136,6 +140,7 @@ TAdvToolBar* TAdvPage::CreateAdvToolBar() {
 int TAdvPage::AddAdvToolBar(TAdvToolBar* ToolBar) {
     if (ToolBar == nullptr || FToolBars->IndexOf(ToolBar) >= 0) return -1;
     const int result = FToolBars->Add(ToolBar);
+    ToolBar->FreeNotification(this);
     if (ToolBar->Parent() != this) ToolBar->SetParent(this);
     const auto state = ComponentState();
     if (!state.Contains(vcl::csLoading) && !state.Contains(vcl::csDesigning) &&
@@ -151,6 +156,7 @@ int TAdvPage::InsertAdvToolBar(int Index, TAdvToolBar* ToolBar) {
     if (old >= 0) return old;
     Index = std::clamp(Index, 0, FToolBars->Count());
     FToolBars->Insert(Index, ToolBar);
+    ToolBar->FreeNotification(this);
     if (ToolBar->Parent() != this) ToolBar->SetParent(this);
     UpdateAdvToolBarsPosition();
     return Index;
@@ -411,6 +417,12 @@ void TAdvPage::AlignControls(vcl::TControl* AControl, vcl::TRect& Rect) {
     UpdateAdvToolBarsPosition();
 }
 
+void TAdvPage::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
+    vcl::TCustomControl::Notification(AComponent, Operation);
+    // Told while the toolbar is still whole: it leaves the list before anything lays the page out again.
+    if (Operation == vcl::opRemove) FToolBars->Remove(AComponent);
+}
+
 void TAdvPage::Loaded() {
     vcl::TCustomControl::Loaded();
     FToolBars->Clear();
@@ -432,11 +444,12 @@ void TAdvPage::WndProc(vcl::TMessage& Message) {
     switch (Message.Msg) {
     case vcl::CM_CONTROLCHANGE: {
         vcl::TCustomControl::WndProc(Message);
-        if (auto* t = dynamic_cast<TAdvToolBar*>(reinterpret_cast<vcl::TControl*>(Message.WParam))) {
-            if (Message.LParam != 0)
-                AddAdvToolBar(t);
-            else
-                RemoveAdvToolBar(t);
+        auto* control = reinterpret_cast<vcl::TControl*>(Message.WParam);
+        if (Message.LParam != 0) {
+            if (auto* t = dynamic_cast<TAdvToolBar*>(control)) AddAdvToolBar(t);
+        } else {
+            // A toolbar being destroyed is no longer one: it is taken off the list by its address.
+            FToolBars->Remove(control);
         }
         return;
     }

@@ -122,6 +122,7 @@ public:
 
 protected:
     void Loaded() override;
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
     void Paint() override;
     void WndProc(vcl::TMessage& Message) override;
     void AlignControls(vcl::TControl* AControl, vcl::TRect& Rect) override;
