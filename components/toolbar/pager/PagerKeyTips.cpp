@@ -159,8 +159,18 @@ void TAdvToolBarPager::WMKeyDown(vcl::TMessage& Message) {
 }
 
 void TAdvToolBarPager::KeyTipTyped(char Key) {
+    const String typed = Upper(FTypedKeyTip + Key);
+    // A letter that no tip starts with changes nothing but a beep: the tips stay as they were.
+    bool any = false;
+    for (int i = 0; i < FPages->Count() && !any; ++i) {
+        const String tip = Upper(GetAdvPages(i)->ShortCutHint());
+        any = !tip.empty() && tip.compare(0, typed.size(), typed) == 0;
+    }
+    if (!any) {
+        win::MessageBeep(0);
+        return;
+    }
     FTypedKeyTip += Key;
-    const String typed = Upper(FTypedKeyTip);
     bool full = false, partial = false;
     for (int i = 0; i < FPages->Count(); ++i) {
         TAdvPage* page = GetAdvPages(i);
