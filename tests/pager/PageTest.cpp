@@ -3,6 +3,7 @@
 
 #include "tests/pager/PagerTestSupport.h"
 
+#include "components/foundation/AdvGlowButton.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace pagertest {
@@ -99,6 +100,34 @@ TEST_F(PageTest, ToolbarsThatDoNotFitScrollWithThePagesButtons) {
         page->ScrollToolBars(-1);
     EXPECT_EQ(page->FirstShownToolBar(), 0);
     EXPECT_EQ(page->AdvToolBars(0)->Left(), 3);
+}
+
+TEST_F(PageTest, SmallGlowButtonsStackInColumnsOfThreeAndALargeOneStartsANewColumn) {
+    TAdvToolBar* bar = page->CreateAdvToolBar();
+    bar->SetShowCaption(false);
+    auto button = [&](const char* Name, AdvGlowButton::TButtonSizeState State, int W, int H) {
+        auto* b = new AdvGlowButton::TAdvGlowButton(form.get());
+        b->SetName(Name);
+        b->SetButtonSizeState(State);
+        b->SetParent(bar);
+        b->SetBounds(0, 0, W, H);
+        return b;
+    };
+    auto* s1 = button("S1", AdvGlowButton::bsGlyph, 22, 20);
+    auto* s2 = button("S2", AdvGlowButton::bsLabel, 40, 20);
+    auto* s3 = button("S3", AdvGlowButton::bsGlyph, 22, 20);
+    auto* s4 = button("S4", AdvGlowButton::bsGlyph, 22, 20);
+    auto* big = button("Big", AdvGlowButton::bsLarge, 36, 60);
+    auto* s5 = button("S5", AdvGlowButton::bsGlyph, 22, 20);
+    bar->SetControlsPosition(true);
+    // No grip on a page: the first column starts 2 pixels in, three buttons high, as wide as its widest.
+    EXPECT_EQ(s1->BoundsRect(), (TRect{2, 2, 24, 22}));
+    EXPECT_EQ(s2->BoundsRect(), (TRect{2, 22, 42, 42}));
+    EXPECT_EQ(s3->BoundsRect(), (TRect{2, 42, 24, 62}));
+    EXPECT_EQ(s4->Left(), 42);
+    EXPECT_EQ(s4->Top(), 2);
+    EXPECT_EQ(big->Left(), 64);
+    EXPECT_EQ(s5->BoundsRect(), (TRect{100, 2, 122, 22}));
 }
 
 TEST_F(PageTest, APageWithoutToolbarsHasNothingToScroll) {

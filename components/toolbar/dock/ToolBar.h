@@ -340,6 +340,11 @@ private:
     int LengthOf(vcl::TControl* Control) const;
     int StartOf(vcl::TControl* Control) const;
     void LayoutFloating(bool UpdateSizeToo);
+    // On a page: large buttons and other controls in a row, smaller glow buttons in columns of three.
+    bool StacksSmallButtons() const;
+    void LayoutStacked(int X, int Y, bool Designing);
+    // The right edge of the trailing column (0 when there is nothing to measure).
+    int StackedNeededLength() const;
     void UpdateFloatingSize();
 
     std::unique_ptr<TDbgList> FControlList;

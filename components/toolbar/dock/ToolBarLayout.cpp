@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "components/foundation/AdvGlowButton.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarControl.h"
+#include "components/toolbar/pager/AdvPage.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
 
@@ -36,7 +38,10 @@ void TAdvCustomToolBar::SetControlsPosition(bool UpdateSizeToo) {
         int start = DragGripShown() ? FDragGripWidth + 2 : 2;
         int across = 2 + (FShowCaption && FCaptionPosition == cpTop ? FCaptionHeight : 0);
         int pos = start;
-        for (int i = 0; i < FControlList->Count(); ++i) {
+        // On a page, small glow buttons stack in columns of three.
+        const bool stacked = horizontal && StacksSmallButtons();
+        if (stacked) LayoutStacked(pos, across, designing);
+        for (int i = 0; i < FControlList->Count() && !stacked; ++i) {
             vcl::TControl* c = FControlList->At<vcl::TControl>(i);
             if (c->Visible() || designing) {
                 if (FHiddenControlList->IndexOf(c) >= 0) {
@@ -64,6 +69,63 @@ void TAdvCustomToolBar::SetControlsPosition(bool UpdateSizeToo) {
         }
     }
     if (UpdateSizeToo) UpdateSize();
+}
+
+bool TAdvCustomToolBar::StacksSmallButtons() const {
+    return dynamic_cast<const TAdvPage*>(Parent()) != nullptr;
+}
+
+namespace {
+
+// A glow button smaller than large: it shares a column with up to two others.
+bool IsSmallGlowButton(vcl::TControl* C) {
+    auto* b = dynamic_cast<AdvGlowButton::TAdvCustomGlowButton*>(C);
+    return b != nullptr && b->ButtonSizeState() != AdvGlowButton::bsLarge;
+}
+
+} // namespace
+
+void TAdvCustomToolBar::LayoutStacked(int X, int Y, bool Designing) {
+    int columnTop = Y, columnLeft = X, columnWidth = 0, row = 1;
+    auto restart = [&] {
+        row = 1;
+        columnTop = Y;
+        columnLeft = X;
+        columnWidth = 0;
+    };
+    for (void* p : *FControlList) {
+        auto* c = static_cast<vcl::TControl*>(p);
+        if (!c->Visible() && !Designing) {
+            c->SetTop(Height() + 2);
+            continue;
+        }
+        if (!IsSmallGlowButton(c)) {
+            c->SetBounds(X, Y, c->Width(), c->Height());
+            X += c->Width();
+            restart();
+            continue;
+        }
+        c->SetBounds(columnLeft, columnTop, c->Width(), c->Height());
+        if (c->Width() > columnWidth) {
+            X += c->Width() - columnWidth;
+            columnWidth = c->Width();
+        }
+        if (++row > 3)
+            restart();
+        else
+            columnTop += c->Height();
+    }
+}
+
+int TAdvCustomToolBar::StackedNeededLength() const {
+    int right = 0, small = 0;
+    for (int i = FControlList->Count() - 1; i >= 0; --i) {
+        vcl::TControl* c = FControlList->At<vcl::TControl>(i);
+        if (!c->Visible()) continue;
+        right = std::max(right, c->Left() + c->Width());
+        if (!IsSmallGlowButton(c) || ++small == 3) break;
+    }
+    return right;
 }
 
 void TAdvCustomToolBar::LayoutFloating(bool UpdateSizeToo) {
@@ -135,6 +197,11 @@ void TAdvCustomToolBar::UpdateSize() {
                 break;
             }
         }
+        // Stacked on a page, the trailing column's widest button decides.
+        if (horizontal && StacksSmallButtons()) {
+            const int column = StackedNeededLength();
+            if (column > 0) needed = column;
+        }
         needed += IndicatorLength();
     }
     int full = DragGripShown() ? FDragGripWidth + 2 : 2;
@@ -146,7 +213,7 @@ void TAdvCustomToolBar::UpdateSize() {
         if (!IsSeparator(c)) thickness = std::max(thickness, (horizontal ? c->Height() : c->Width()) + 4);
     }
     full += IndicatorLength();
-    FMaxLength = std::max(full, needed);
+    FMaxLength = horizontal && StacksSmallButtons() ? needed : std::max(full, needed);
     if (!AutoSize() || (horizontal && FFullSize)) return;
     vcl::TSizeConstraints* k = Constraints();
     if (FShowCaption) thickness += FCaptionHeight;
