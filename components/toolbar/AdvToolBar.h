@@ -10,6 +10,7 @@
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "components/toolbar/dock/ToolBarMenuButton.h"
 #include "components/toolbar/pager/AdvPage.h"
+#include "components/toolbar/pager/AdvToolBarForm.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
 #include "components/toolbar/pager/VistaButtons.h"
 #include "components/toolbar/styler/AdvToolBarStylers.h"

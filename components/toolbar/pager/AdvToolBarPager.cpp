@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "components/foundation/AdvGlowButton.h"
 #include "components/menus/AdvMenus.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
@@ -73,6 +74,7 @@ TAdvToolBarPager::TAdvToolBarPager(vcl::TComponent* AOwner) : vcl::TCustomContro
 
 TAdvToolBarPager::~TAdvToolBarPager() {
     FKeyTipTimer.reset();
+    RestoreFormProc();
     if (FToolBarStyler != nullptr && FToolBarStyler != FInternalStyler) FToolBarStyler->RemoveControl(this);
     for (int i = 0; i < FPages->Count(); ++i)
         FPages->At<TAdvPage>(i)->FPager = nullptr;
@@ -136,6 +138,8 @@ void TAdvToolBarPager::SetPopupMenu(vcl::TComponent* Value) {
 void TAdvToolBarPager::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
     vcl::TCustomControl::Notification(AComponent, Operation);
     if (Operation != vcl::opRemove) return;
+    for (auto** b : {&FCloseBtn, &FMaxBtn, &FMinBtn})
+        if (*b != nullptr && static_cast<vcl::TComponent*>(*b) == AComponent) *b = nullptr;
     if (AComponent == FToolBarStyler) {
         // While the pager goes too only the reference is dropped: nothing is repainted any more.
         if (ComponentState().Contains(vcl::csDestroying)) {
@@ -384,6 +388,7 @@ void TAdvToolBarPager::SetExpanded(bool Value) {
 
 void TAdvToolBarPager::OnCaptionChanged(vcl::TObject*) {
     SetAllPagesPosition();
+    UpdateCaptionButtons(true);
     Invalidate();
 }
 
@@ -408,11 +413,23 @@ void TAdvToolBarPager::WndProc(vcl::TMessage& Message) {
         SetAllPagesPosition();
         UpdateTabSizes();
         InitializeScroller();
+        UpdateCaptionButtons(false);
         return;
     case vcl::CM_MOUSELEAVE:
         vcl::TCustomControl::WndProc(Message);
         if (Message.LParam == 0) CMMouseLeave();
         return;
+    case win::WM_LBUTTONDBLCLK:
+        vcl::TCustomControl::WndProc(Message);
+        WMLButtonDblClk(Message);
+        return;
+    case win::WM_NCHITTEST:
+        vcl::TCustomControl::WndProc(Message);
+        WMNCHitTest(Message);
+        return;
+    case win::WM_DESTROY:
+        RestoreFormProc();
+        break;
     case win::WM_GETDLGCODE:
         Message.Result = win::DLGC_WANTARROWS | win::DLGC_WANTCHARS;
         return;

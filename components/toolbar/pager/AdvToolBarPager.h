@@ -11,6 +11,7 @@
 #include "components/toolbar/pager/PagerSettings.h"
 #include "components/toolbar/styler/ToolBarStyler.h"
 #include "platform/vcl/CustomControl.h"
+#include "platform/vcl/Form.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Timer.h"
 
@@ -18,7 +19,14 @@ namespace AdvToolBarStylers {
 class TAdvToolBarOfficeStyler;
 }
 
+namespace AdvGlowButton {
+class TAdvGlowButton;
+}
+
 namespace AdvToolBar {
+
+KV_ENUM(TCaptionButton, cbClose, cbMinimize, cbMaximize);
+using TCaptionButtons = vcl::TSet<TCaptionButton>;
 
 class TAdvPage;
 class TAdvPageScrollButton;
@@ -175,6 +183,23 @@ public:
     // Called by a page's glow timer when a hover fade ends with the pointer gone.
     void ClearHotTab() { FHotTabIndex = -1; }
 
+    // ---- Caption row standing in for the form's caption (PagerCaption.cpp): caption buttons, moving
+    // the form by it, its system menu and maximising by a double click.
+    TCaptionButtons CaptionButtons() const { return FCaptionButtons; }
+    void SetCaptionButtons(TCaptionButtons Value);
+    bool CanMove() const { return FCanMove; }
+    void SetCanMove(bool Value) { FCanMove = Value; }
+    // Makes, places and enables the caption buttons (or frees them); glyphs drawn anew when asked.
+    void UpdateCaptionButtons(bool RebuildGlyphs);
+    vcl::TRect GetCaptionButtonsRect();
+    AdvGlowButton::TAdvGlowButton* CloseButton() const { return FCloseBtn; }
+    AdvGlowButton::TAdvGlowButton* MaxButton() const { return FMaxBtn; }
+    AdvGlowButton::TAdvGlowButton* MinButton() const { return FMinBtn; }
+    vcl::TCustomImageList* CaptionButtonImages() const { return FCaptionImages.get(); }
+    vcl::TNotifyEvent OnCloseButtonClick;
+    vcl::TNotifyEvent OnMinButtonClick;
+    vcl::TNotifyEvent OnMaxButtonClick;
+
     // ---- Key tips (PagerKeyTips.cpp): Alt or F10 pressed and released (or held 700 ms) shows a tip on
     // every tab; typing a tip's letters activates that tab.
     void ShowShortCutHintOfAllPages();
@@ -187,6 +212,7 @@ public:
     TTabChangingEvent OnChanging;
 
 protected:
+    void CreateWnd() override;
     void Loaded() override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
     void WndProc(vcl::TMessage& Message) override;
@@ -222,6 +248,18 @@ private:
     bool CMDialogChar(vcl::TMessage& Message);
     void CMFocusChanged(vcl::TMessage& Message);
     void OnShortCutTime(vcl::TObject* Sender);
+    // PagerCaption.cpp: true when the click belonged to the caption row.
+    bool CaptionMouseDown(vcl::TMouseButton Button, int X, int Y);
+    void WMLButtonDblClk(vcl::TMessage& Message);
+    void WMNCHitTest(vcl::TMessage& Message);
+    void SubclassProc(vcl::TMessage& Message);
+    void RestoreFormProc();
+    void OnCaptionCloseBtnClick(vcl::TObject* Sender);
+    void OnCaptionMaxBtnClick(vcl::TObject* Sender);
+    void OnCaptionMinBtnClick(vcl::TObject* Sender);
+    void ToggleFormMaximized();
+    // The rounded top corners a pager draws as the caption of an Office-style form.
+    void DrawFormCorners();
     // The typed key-tip text gained a character.
     void KeyTipTyped(char Key);
     bool KeyDownNow(unsigned VirtualKey) const;
@@ -278,6 +316,17 @@ private:
     bool FWaitingForKey = false;
     bool FAltHeld = false;
     int FKeyHoldTime = 0;
+    TCaptionButtons FCaptionButtons;
+    bool FCanMove = false;
+    AdvGlowButton::TAdvGlowButton* FCloseBtn = nullptr; // owned as a component
+    AdvGlowButton::TAdvGlowButton* FMaxBtn = nullptr;   // owned as a component
+    AdvGlowButton::TAdvGlowButton* FMinBtn = nullptr;   // owned as a component
+    std::unique_ptr<vcl::TCustomImageList> FCaptionImages;
+    int FSavedRightTextMargin = 0;
+    vcl::TWindowState FLastWindowState = vcl::wsNormal;
+    // The form whose window procedure the pager stands in front of, and that procedure.
+    vcl::TCustomForm* FSubclassedForm = nullptr;
+    vcl::TWndMethod FSavedFormProc;
 };
 
 } // namespace AdvToolBar

@@ -8,6 +8,7 @@
 #include "components/toolbar/styler/ToolBarDraw.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Bitmap.h"
+#include "platform/vcl/Form.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Input.h"
 
@@ -117,6 +118,14 @@ void TAdvToolBarPager::Paint() {
     DrawCaption();
     DrawAllTabs();
     if (ComponentState().Contains(vcl::csDesigning) && FPages->Count() == 0) DrawDesignHint();
+    // The maximise button follows the form's state, however it changed.
+    vcl::TCustomForm* form = vcl::GetParentForm(this);
+    if (FCaption->Visible() && !FCaptionButtons.Empty() && form != nullptr &&
+        form->WindowState() != FLastWindowState) {
+        FLastWindowState = form->WindowState();
+        UpdateCaptionButtons(true);
+    }
+    DrawFormCorners();
 }
 
 void TAdvToolBarPager::PaintBackgroundPicture(vcl::TCanvas* C) {
@@ -462,8 +471,9 @@ void TAdvToolBarPager::CMMouseLeave() {
 }
 
 void TAdvToolBarPager::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
-    if (FKeyTipMode) HideShortCutHintOfAllPages(true);
     vcl::TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (CaptionMouseDown(Button, X, Y)) return;
+    if (FKeyTipMode) HideShortCutHintOfAllPages(true);
     if (Button != vcl::mbLeft) return;
     const int t = PTOnTab(X, Y);
     if (t < 0) return;
