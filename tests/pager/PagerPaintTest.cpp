@@ -5,6 +5,8 @@
 
 #include "tests/pager/PagerTestSupport.h"
 
+#include "platform/vcl/ControlMessages.h"
+
 namespace pagertest {
 namespace {
 
@@ -139,6 +141,21 @@ TEST_F(PagerPaintTest, AHoveredTabFadesInStepByStepAndOutAfterThePointerLeaves) 
     EXPECT_THAT(AtTab(1, 5, 2), IsColor(Ref(kBand)));
 }
 
+TEST_F(PagerPaintTest, TheTabUnderThePointerGivesItsHintOnlyWhenTabHintsAreOn) {
+    pager->GetAdvPages(2)->SetTabHint("Page layout");
+    const TRect r = pager->GetTabRect(2);
+    ui.MoveTo(pager, r.Left + 6, r.Top + 6);
+    auto hint = [&] {
+        THintInfo info;
+        info.HintStr = "pager";
+        pager->Perform(CM_HINTSHOW, 0, reinterpret_cast<win::LPARAM>(&info));
+        return info.HintStr;
+    };
+    EXPECT_EQ(hint(), "");
+    pager->SetShowTabHint(true);
+    EXPECT_EQ(hint(), "Page layout");
+}
+
 TEST_F(PagerPaintTest, AtMinimumSpacingASeparatorStandsBeforeEveryTabButTheFirst) {
     const int total = pager->GetTotalTabsWidth();
     pager->SetBounds(0, 0, total + 68 - 1, 140);
@@ -194,6 +211,7 @@ TEST_F(PagerPaintTest, AnOfficePagerLooksRight) {
     office->SetToolBarStyle(AdvToolBarStylers::bsOffice2007Luna);
     pager->SetToolBarStyler(office);
     pager->Caption()->SetCaption("Kalvenor - Orders");
+    pager->SetCaptionButtons(TCaptionButtons{cbClose, cbMinimize, cbMaximize});
     TTabGroupItem* g = pager->TabGroups()->Add();
     g->SetCaption("Tools");
     g->SetTabIndexStart(2);

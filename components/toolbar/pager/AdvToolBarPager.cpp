@@ -120,12 +120,19 @@ void TAdvToolBarPager::StylerReleased(TCustomAdvToolBarStyler* Styler) {
     if (!ComponentState().Contains(vcl::csDestroying) && FToolBarStyler == Styler) SetToolBarStyler(nullptr);
 }
 
-void TAdvToolBarPager::UpdateMe(int) {
+void TAdvToolBarPager::UpdateMe(int Code) {
     Invalidate();
     if (TAdvPage* page = ActivePage()) page->Invalidate();
     if (FCurrentStyler == nullptr) return;
     for (TAdvPageScrollButton* b : {FScrollLeftBtn, FScrollRightBtn})
         if (b != nullptr) b->SetAppearance(FCurrentStyler->GlowButtonAppearance());
+    for (AdvGlowButton::TAdvGlowButton* b : {FCloseBtn, FMaxBtn, FMinBtn})
+        if (b != nullptr) {
+            b->Appearance()->Assign(FCurrentStyler->GlowButtonAppearance());
+            b->Invalidate();
+        }
+    // A new caption look: the glyphs take its text colour.
+    if (Code == static_cast<int>(TStylerChange::PagerCaption) || Code == 0) UpdateCaptionButtons(true);
 }
 
 void TAdvToolBarPager::SetPopupMenu(vcl::TComponent* Value) {
@@ -140,6 +147,8 @@ void TAdvToolBarPager::Notification(vcl::TComponent* AComponent, vcl::TOperation
     if (Operation != vcl::opRemove) return;
     for (auto** b : {&FCloseBtn, &FMaxBtn, &FMinBtn})
         if (*b != nullptr && static_cast<vcl::TComponent*>(*b) == AComponent) *b = nullptr;
+    // A form that goes before the pager gets its own window procedure back while it is still whole.
+    if (AComponent == FSubclassedForm) RestoreFormProc();
     if (AComponent == FToolBarStyler) {
         // While the pager goes too only the reference is dropped: nothing is repainted any more.
         if (ComponentState().Contains(vcl::csDestroying)) {
@@ -430,6 +439,17 @@ void TAdvToolBarPager::WndProc(vcl::TMessage& Message) {
     case win::WM_DESTROY:
         RestoreFormProc();
         break;
+    case vcl::CM_HINTSHOW: {
+        vcl::TCustomControl::WndProc(Message);
+        // The hint of the tab under the pointer, and none at all unless tab hints are asked for.
+        if (auto* info = reinterpret_cast<vcl::THintInfo*>(Message.LParam)) {
+            if (!FShowTabHint)
+                info->HintStr.clear();
+            else if (TAdvPage* page = GetAdvPages(FHintTabIndex))
+                info->HintStr = page->TabHint();
+        }
+        return;
+    }
     case win::WM_GETDLGCODE:
         Message.Result = win::DLGC_WANTARROWS | win::DLGC_WANTCHARS;
         return;

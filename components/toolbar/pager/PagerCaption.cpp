@@ -197,12 +197,14 @@ void TAdvToolBarPager::CreateWnd() {
     vcl::TCustomForm* form = vcl::GetParentForm(this, false);
     if (form == nullptr) return;
     FSubclassedForm = form;
+    form->FreeNotification(this);
     FSavedFormProc = form->WindowProc;
     form->WindowProc = [this](vcl::TMessage& Message) { SubclassProc(Message); };
 }
 
 void TAdvToolBarPager::RestoreFormProc() {
     if (FSubclassedForm == nullptr) return;
+    FSubclassedForm->RemoveFreeNotification(this);
     FSubclassedForm->WindowProc = FSavedFormProc;
     FSubclassedForm = nullptr;
     FSavedFormProc = nullptr;
@@ -226,7 +228,7 @@ void TAdvToolBarPager::SubclassProc(vcl::TMessage& Message) {
     // The saved procedure may free the form (and the pager with it): nothing of the pager after it
     // unless it is still subclassing.
     vcl::TWndMethod saved = FSavedFormProc;
-    saved(Message);
+    if (saved) saved(Message);
     if (FSubclassedForm == nullptr) return;
     const bool sysSize =
         Message.Msg == win::WM_SYSCOMMAND &&
