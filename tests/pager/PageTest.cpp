@@ -58,16 +58,21 @@ TEST_F(PageTest, ToolbarsStandSideBySideThreePixelsApart) {
     EXPECT_EQ(c->Left(), 189);
     // A hidden toolbar takes no room; moving one in the list moves it on the page.
     b->SetVisible(false);
-    page->UpdateAdvToolBarsPosition();
     EXPECT_EQ(c->Left(), 86);
     EXPECT_EQ(page->VisibleToolBarCount(), 2);
     EXPECT_EQ(page->RealIndexToVisIndex(2), 1);
     EXPECT_EQ(page->RealIndexToVisIndex(1), -1);
     EXPECT_EQ(page->VisIndexToRealIndex(1), 2);
     b->SetVisible(true);
+    EXPECT_EQ(c->Left(), 189);
     page->MoveAdvToolBar(2, 0);
     EXPECT_EQ(page->AdvToolBars(0), c);
     EXPECT_EQ(c->Left(), 3);
+    EXPECT_EQ(c->ToolBarIndex(), 0);
+    c->SetToolBarIndex(9);
+    EXPECT_EQ(page->AdvToolBars(2), c);
+    EXPECT_EQ(c->ToolBarIndex(), 2);
+    c->SetToolBarIndex(0);
     EXPECT_EQ(page->AdvToolBars(5), nullptr);
     EXPECT_EQ(page->AddAdvToolBar(c), -1);
 

@@ -427,6 +427,18 @@ TAdvToolBarPager* TAdvCustomToolBar::PagerOfPage() const {
     return page != nullptr ? dynamic_cast<TAdvToolBarPager*>(page->Parent()) : nullptr;
 }
 
+int TAdvCustomToolBar::ToolBarIndex() const {
+    auto* page = dynamic_cast<TAdvPage*>(Parent());
+    return page != nullptr ? page->IndexOfAdvToolBar(this) : -1;
+}
+
+void TAdvCustomToolBar::SetToolBarIndex(int Value) {
+    auto* page = dynamic_cast<TAdvPage*>(Parent());
+    const int current = ToolBarIndex();
+    if (page == nullptr || current < 0 || page->AdvToolBarCount() == 0) return;
+    page->MoveAdvToolBar(current, std::clamp(Value, 0, page->AdvToolBarCount() - 1));
+}
+
 bool TAdvCustomToolBar::DragGripShown() const {
     // A toolbar on a page or floating has no grip to drag it by.
     if (FToolBarState == tsFloating || dynamic_cast<TAdvPage*>(Parent()) != nullptr) return false;
@@ -544,6 +556,8 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
         if (FDockPanel != nullptr && FToolBarState == tsDocked &&
             !ComponentState().Contains(vcl::csDesigning))
             FDockPanel->UpdateToolBarVisibility(this);
+        // On a page the toolbars close up behind a hidden one and make room for a shown one.
+        if (auto* page = dynamic_cast<TAdvPage*>(Parent())) page->UpdateAdvToolBarsPosition();
         return;
     default:
         break;

@@ -88,9 +88,10 @@ public:
     void SetAutoPositionControls(bool Value);
     TDockableTo DockableTo() const { return FDockableTo; }
     void SetDockableTo(TDockableTo Value) { FDockableTo = Value; }
-    // -1 unless the toolbar stands on a pager page; writes elsewhere have no effect.
-    int ToolBarIndex() const { return -1; }
-    void SetToolBarIndex(int) {}
+    // The index in the page's toolbar list, -1 unless the toolbar stands on a pager page; a write
+    // (clamped to the list) moves it there, and has no effect elsewhere.
+    int ToolBarIndex() const;
+    void SetToolBarIndex(int Value);
     String Version() const { return kVersion; }
     void SetVersion(const String&) {}
     TPersistence* Persistence() const { return FPersistence.get(); }

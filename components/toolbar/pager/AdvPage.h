@@ -39,7 +39,9 @@ public:
     int AdvToolBarCount() const { return FToolBars->Count(); }
     // Null outside 0..Count-1.
     TAdvToolBar* AdvToolBars(int Index) const;
-    int IndexOfAdvToolBar(TAdvToolBar* ToolBar) const { return FToolBars->IndexOf(ToolBar); }
+    int IndexOfAdvToolBar(const vcl::TControl* ToolBar) const {
+        return FToolBars->IndexOf(const_cast<vcl::TControl*>(ToolBar));
+    }
     TAdvToolBar* CreateAdvToolBar();
     // -1 for null or a toolbar already listed.
     int AddAdvToolBar(TAdvToolBar* ToolBar);
