@@ -238,6 +238,24 @@ TEST_F(PagerModelTest, APagerRefusesToolbarContainersAndPagersAsParent) {
     EXPECT_EQ(other->Parent(), nullptr);
 }
 
+TEST_F(PagerModelTest, APagerDroppedInTheDesignerComesWithThreePagesOnce) {
+    form->SetDesigning(true);
+    auto* dropped = new TAdvToolBarPager(form.get());
+    dropped->SetName("Ribbon");
+    dropped->SetParent(form.get());
+    dropped->HandleNeeded();
+    ASSERT_EQ(dropped->GetAdvToolBarPageCount(), 3);
+    EXPECT_EQ(dropped->GetAdvPages(0)->Name(), "Ribbon1");
+    EXPECT_EQ(dropped->GetAdvPages(2)->Caption(), "Ribbon3");
+    EXPECT_EQ(dropped->GetAdvPages(1)->Owner(), form.get());
+    EXPECT_EQ(dropped->ActivePageIndex(), 0);
+    dropped->RecreateWnd();
+    dropped->HandleNeeded();
+    EXPECT_EQ(dropped->GetAdvToolBarPageCount(), 3);
+    // One made in code outside the designer starts empty.
+    EXPECT_EQ(pager->GetAdvToolBarPageCount(), 0);
+}
+
 TEST_F(PagerModelTest, CollapsingLeavesCaptionAndTabsAndExpandingRestoresTheHeight) {
     pager->SetHeight(150);
     pager->Collaps();

@@ -70,6 +70,11 @@ TAdvToolBarPager::TAdvToolBarPager(vcl::TComponent* AOwner) : vcl::TCustomContro
     FOfficeStyler->SetToolBarStyle(AdvToolBarStylers::bsOffice2007Luna);
     FOfficeStyler->AddControl(this);
     FCurrentStyler = FOfficeStyler;
+    if (AOwner != nullptr) {
+        const auto state = AOwner->ComponentState();
+        FNewlyDropped = state.Contains(vcl::csDesigning) && !state.Contains(vcl::csLoading) &&
+                        !state.Contains(vcl::csReading);
+    }
 }
 
 TAdvToolBarPager::~TAdvToolBarPager() {

@@ -326,6 +326,8 @@ private:
     vcl::TWindowState FLastWindowState = vcl::wsNormal;
     // The form whose window procedure the pager stands in front of, and that procedure.
     vcl::TCustomForm* FSubclassedForm = nullptr;
+    // Made in the designer on a form that was neither loading nor being read.
+    bool FNewlyDropped = false;
     vcl::TWndMethod FSavedFormProc;
 };
 

@@ -7,6 +7,7 @@
 
 #include "components/foundation/AdvGlowButton.h"
 #include "components/foundation/AdvStyleIF.h"
+#include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarForm.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
 #include "components/toolbar/styler/ToolBarDraw.h"
@@ -193,6 +194,18 @@ void TAdvToolBarPager::WMNCHitTest(vcl::TMessage& Message) {
 
 void TAdvToolBarPager::CreateWnd() {
     vcl::TCustomControl::CreateWnd();
+    if (FNewlyDropped && !Name().empty()) {
+        // Dropped on a form in the designer: it comes with three pages to start from (once only, not
+        // again when the window is made anew).
+        FNewlyDropped = false;
+        for (int i = 1; i <= 3; ++i) {
+            auto* page = new TAdvPage(Owner());
+            page->SetName(Name() + std::to_string(i));
+            page->SetCaption(page->Name());
+            page->SetAdvToolBarPager(this);
+        }
+        SetActivePageIndex(0);
+    }
     if (ComponentState().Contains(vcl::csDesigning) || FSubclassedForm != nullptr) return;
     vcl::TCustomForm* form = vcl::GetParentForm(this, false);
     if (form == nullptr) return;
