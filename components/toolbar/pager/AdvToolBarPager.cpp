@@ -34,6 +34,9 @@ KV_PUBLISHED(TAdvToolBarPager) {
     p.Bool("ShowTabHint", &A::FShowTabHint, &A::SetShowTabHint, false);
     p.Int("PageLeftMargin", &A::FPageLeftMargin, &A::SetPageLeftMargin);
     p.Int("PageRightMargin", &A::FPageRightMargin, &A::SetPageRightMargin);
+    p.Object("OptionPicture", &A::FOptionPicture);
+    p.Object("OptionDisabledPicture", &A::FOptionDisabledPicture);
+    p.Object("OfficeHint", &A::FOfficeHint);
 }
 
 KV_REGISTER_CLASS(TAdvToolBarPager)
@@ -57,6 +60,11 @@ TAdvToolBarPager::TAdvToolBarPager(vcl::TComponent* AOwner) : vcl::TCustomContro
     FCaption->OnChange = [this](vcl::TObject* Sender) { OnCaptionChanged(Sender); };
     FTabGroups = std::make_unique<TTabGroups>(this);
     FTabGroups->OnChange = [this](vcl::TObject* Sender) { OnTabGroupsChanged(Sender); };
+    FOptionPicture = std::make_unique<GDIPicture::TGDIPPicture>();
+    FOptionPicture->OnChange = [this](vcl::TObject* Sender) { OnOptionPictureChanged(Sender); };
+    FOptionDisabledPicture = std::make_unique<GDIPicture::TGDIPPicture>();
+    FOptionDisabledPicture->OnChange = [this](vcl::TObject* Sender) { OnOptionPictureChanged(Sender); };
+    FOfficeHint = std::make_unique<AdvHintInfo::TAdvHintInfo>();
     SetShowHint(false);
     SetTabStop(false);
     SetHeight(140);
@@ -412,6 +420,14 @@ void TAdvToolBarPager::OnTabSettingsChanged(vcl::TObject*) {
     UpdateTabSizes();
     Invalidate();
     if (TAdvPage* page = ActivePage()) page->Invalidate();
+}
+
+void TAdvToolBarPager::OnOptionPictureChanged(vcl::TObject*) {
+    Invalidate();
+    if (TAdvPage* page = ActivePage()) {
+        page->Invalidate();
+        page->InvalidateAllAdvToolBars();
+    }
 }
 
 void TAdvToolBarPager::OnTabGroupsChanged(vcl::TObject*) {

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "components/foundation/AdvGDIPTypes.h"
+#include "components/foundation/AdvHintInfo.h"
+#include "components/foundation/GDIPicture.h"
 #include "components/toolbar/pager/PagerSettings.h"
 #include "components/toolbar/styler/ToolBarStyler.h"
 #include "platform/vcl/CustomControl.h"
@@ -98,6 +100,13 @@ public:
     void SetAlign(TDockAlign Value);
     bool EnableWheel() const { return FEnableWheel; }
     void SetEnableWheel(bool Value) { FEnableWheel = Value; }
+    // The pictures the option indicators of the active page's toolbars draw.
+    GDIPicture::TGDIPPicture* OptionPicture() const { return FOptionPicture.get(); }
+    void SetOptionPicture(GDIPicture::TGDIPPicture* Value) { FOptionPicture->Assign(Value); }
+    GDIPicture::TGDIPPicture* OptionDisabledPicture() const { return FOptionDisabledPicture.get(); }
+    void SetOptionDisabledPicture(GDIPicture::TGDIPPicture* Value) { FOptionDisabledPicture->Assign(Value); }
+    AdvHintInfo::TAdvHintInfo* OfficeHint() const { return FOfficeHint.get(); }
+    void SetOfficeHint(AdvHintInfo::TAdvHintInfo* Value) { FOfficeHint->Assign(Value); }
     bool ShowTabHint() const { return FShowTabHint; }
     void SetShowTabHint(bool Value) { FShowTabHint = Value; }
     // The fade interval of every glow in the program (milliseconds).
@@ -232,6 +241,7 @@ private:
     void OnCaptionChanged(vcl::TObject* Sender);
     void OnTabSettingsChanged(vcl::TObject* Sender);
     void OnTabGroupsChanged(vcl::TObject* Sender);
+    void OnOptionPictureChanged(vcl::TObject* Sender);
     void OnScrollLeftBtnClick(vcl::TObject*) { ScrollTabsPage(-1); }
     void OnScrollRightBtnClick(vcl::TObject*) { ScrollTabsPage(1); }
     TAdvPageScrollButton* MakeScrollButton(bool Left);
@@ -310,6 +320,9 @@ private:
     TAdvPageScrollButton* FScrollRightBtn = nullptr; // owned as a component
     int FLeftTabIndex = 0;
     bool FEnableWheel = true;
+    std::unique_ptr<GDIPicture::TGDIPPicture> FOptionPicture;
+    std::unique_ptr<GDIPicture::TGDIPPicture> FOptionDisabledPicture;
+    std::unique_ptr<AdvHintInfo::TAdvHintInfo> FOfficeHint;
     std::unique_ptr<vcl::TTimer> FKeyTipTimer;
     bool FKeyTipMode = false;
     String FTypedKeyTip;
