@@ -71,6 +71,15 @@ TEST_F(PagerCaptionTest, TheCloseButtonTellsItsEventOrClosesTheForm) {
     EXPECT_TRUE(closing);
 }
 
+TEST_F(PagerCaptionTest, ARightClickOnTheCaptionOpensTheSystemMenuWhoseCloseClosesTheForm) {
+    bool closing = false;
+    form->OnClose = [&](TObject*, TCloseAction&) { closing = true; };
+    ui.WhenIdle([&] { ui.Screen().PressKey('C'); });
+    ui.Click(pager, 200, 10, backend::MouseButton::Right);
+    EXPECT_TRUE(closing);
+    EXPECT_EQ(ui.PendingActions(), 0);
+}
+
 TEST_F(PagerCaptionTest, DoubleClickingTheCaptionToggleMaximisationAndSwapsTheGlyph) {
     pager->SetCaptionButtons(TCaptionButtons{cbClose, cbMinimize, cbMaximize});
     const auto maximiseGlyph = MaxGlyph();

@@ -141,6 +141,31 @@ TEST_F(PagerPaintTest, AHoveredTabFadesInStepByStepAndOutAfterThePointerLeaves) 
     EXPECT_THAT(AtTab(1, 5, 2), IsColor(Ref(kBand)));
 }
 
+TEST_F(PagerPaintTest, AClickedTabBecomesActiveAndFadesFromItsHotColoursToItsSelectedOnes) {
+    const TRect r = pager->GetTabRect(2);
+    ui.Click(pager, r.Left + 8, r.Top + 8);
+    EXPECT_EQ(pager->ActivePageIndex(), 2);
+    TAdvPage* page = pager->GetAdvPages(2);
+    EXPECT_TRUE(page->GlowRunning());
+    EXPECT_TRUE(page->SelectionGlow());
+    ui.Advance(30);
+    EXPECT_THAT(AtTab(2, 5, 2), IsColorNear(Ref(Mix(kSelected, kHot, 20)), 2));
+    ui.Advance(300);
+    EXPECT_FALSE(page->GlowRunning());
+    EXPECT_THAT(AtTab(2, 5, 2), IsColor(Ref(kSelected)));
+    // A click on a disabled tab only marks it pressed until the button comes up.
+    pager->GetAdvPages(3)->SetTabEnabled(false);
+    const TRect d = pager->GetTabRect(3);
+    ui.MoveTo(pager, d.Left + 8, d.Top + 8);
+    ui.Screen().Press();
+    ui.Process();
+    EXPECT_EQ(pager->PressedTabIndex(), 3);
+    EXPECT_EQ(pager->ActivePageIndex(), 2);
+    ui.Screen().Release();
+    ui.Process();
+    EXPECT_EQ(pager->PressedTabIndex(), -1);
+}
+
 TEST_F(PagerPaintTest, TheTabUnderThePointerGivesItsHintOnlyWhenTabHintsAreOn) {
     pager->GetAdvPages(2)->SetTabHint("Page layout");
     const TRect r = pager->GetTabRect(2);
