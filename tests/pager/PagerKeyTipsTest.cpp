@@ -101,6 +101,22 @@ TEST_F(PagerKeyTipsTest, EscapeLeavesTheTipsAndGivesTheFocusBack) {
     EXPECT_TRUE(edit->Focused());
 }
 
+TEST_F(PagerKeyTipsTest, DownEntersTheActivePagesFirstToolbar) {
+    TAdvToolBar* bar = pager->ActivePage()->CreateAdvToolBar();
+    ui.Process();
+    TapAlt();
+    ui.Key(win::VK_DOWN);
+    EXPECT_TRUE(bar->Focused());
+    EXPECT_FALSE(pager->KeyTipMode());
+}
+
+TEST_F(PagerKeyTipsTest, AnAcceleratorOfATabCaptionActivatesThatTab) {
+    pager->GetAdvPages(2)->SetCaption("&Layout");
+    edit->SetFocus();
+    ui.Key('L', TShiftState{ssAlt});
+    EXPECT_EQ(pager->ActivePageIndex(), 2);
+}
+
 TEST_F(PagerKeyTipsTest, WithoutTabStopAltShowsNoTips) {
     pager->SetTabStop(false);
     TapAlt();
