@@ -225,5 +225,21 @@ TEST_F(PagerTabsTest, TabsThatDoNotFitScrollByScreenfulsWithTheTwoButtons) {
     EXPECT_FALSE(pager->ScrollLeftButton()->Visible());
 }
 
+TEST_F(PagerTabsTest, ScrollingToAHiddenTabGoesToTheNextShownOne) {
+    for (int i = 0; i < 14; ++i)
+        AddPage("Page " + std::to_string(i));
+    for (int i = 4; i < 7; ++i)
+        pager->GetAdvPages(i)->SetTabVisible(false);
+    SetPagerWidth(220);
+    const TRect t = pager->GetTabsRect();
+    ASSERT_TRUE(pager->TabScroller().CanGoForward());
+    pager->ChangeLeftTabIndexTo(5);
+    EXPECT_EQ(pager->LeftTabIndex(), 7);
+    EXPECT_EQ(pager->GetTabRect(7).Left, t.Left);
+    pager->ChangeLeftTabIndexTo(5);
+    EXPECT_EQ(pager->LeftTabIndex(), 3);
+    EXPECT_EQ(pager->GetTabRect(3).Left, t.Left);
+}
+
 } // namespace
 } // namespace pagertest

@@ -504,7 +504,12 @@ void TAdvToolBarPager::UpdateTabScroller() {
 
 void TAdvToolBarPager::ChangeLeftTabIndexTo(int Index) {
     if (Index < 0 || Index >= FPages->Count()) return;
-    constexpr int step = 5;
+    // A hidden tab has no place in the row: the nearest shown one in the direction of travel stands in.
+    const int step = Index < FLeftTabIndex ? -1 : 1;
+    while (Index >= 0 && Index < FPages->Count() && !CanShowTab(Index))
+        Index += step;
+    if (Index < 0 || Index >= FPages->Count()) return;
+    constexpr int pixels = 5;
     const vcl::TRect t = GetTabsRect();
     auto shiftAll = [&](int d) {
         for (int i = 0; i < FPages->Count(); ++i)
@@ -514,7 +519,7 @@ void TAdvToolBarPager::ChangeLeftTabIndexTo(int Index) {
     if (Index < FLeftTabIndex) {
         Index = std::max(0, Index);
         for (int pass = 0; pass < 100000; ++pass) {
-            int d = step;
+            int d = pixels;
             const int left = GetAdvPages(Index)->TabLeft();
             const bool lastPass = left + d >= t.Left;
             if (lastPass) d = t.Left - left;
@@ -534,7 +539,7 @@ void TAdvToolBarPager::ChangeLeftTabIndexTo(int Index) {
         if (Index <= FLeftTabIndex) return;
         const int lastTab = GetLastVisibleTabIndex();
         for (int pass = 0; pass < 100000 && lastTab >= 0; ++pass) {
-            int d = step;
+            int d = pixels;
             bool lastPass = false;
             const int right = GetAdvPages(lastTab)->TabLeft() + TabWidthOf(lastTab);
             if (right - d <= t.Right) {
