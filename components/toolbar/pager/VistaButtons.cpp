@@ -16,7 +16,7 @@ AdvGlowButton::TGlowColorSet VistaButtonColors(const TGlowButtonAppearance& A, b
     if (!Enabled) return A.DisabledColors();
     if (Pressed) {
         TGlowColorSet s = A.DownColors();
-        // Inside a group the pressed piece keeps the group's outline.
+        // Inside a group a pressed button keeps the group's outline.
         if (Position != bpStandalone) s.BorderColor = A.BorderColor();
         return s;
     }
