@@ -213,7 +213,11 @@ void DrawSteppedGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, bool
         // outlined rectangle that narrow draws nothing.
         if (Horizontal) {
             const int x = R.Left + offset;
-            if (s >= 1) {
+            if (s >= 1 && R.Bottom - R.Top == 1) {
+                // A strip one pixel high: the band is a line along it.
+                Canvas->MoveTo(x, R.Top);
+                Canvas->LineTo(x + s + 1, R.Top);
+            } else if (s >= 1) {
                 Canvas->Rectangle(x, R.Top, x + s + 1, R.Bottom);
             } else {
                 Canvas->MoveTo(x, R.Top);
@@ -221,7 +225,10 @@ void DrawSteppedGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, bool
             }
         } else {
             const int y = R.Top + offset;
-            if (s >= 1) {
+            if (s >= 1 && R.Right - R.Left == 1) {
+                Canvas->MoveTo(R.Left, y);
+                Canvas->LineTo(R.Left, y + s + 1);
+            } else if (s >= 1) {
                 Canvas->Rectangle(R.Left, y, R.Right, y + s + 1);
             } else {
                 Canvas->MoveTo(R.Left, y);

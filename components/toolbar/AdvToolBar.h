@@ -1,6 +1,6 @@
 #pragma once
-// The toolbar unit: dock panel, toolbars, separators, containers and the toolbar styler; plus the
-// office styler unit. Include this header to use any of them.
+// The toolbar unit: dock panel, toolbars, separators, containers, the pager and its pages and the
+// toolbar styler; plus the office styler unit. Include this header to use any of them.
 
 #include "components/toolbar/customizer/AdvToolBarCustomizer.h"
 #include "components/toolbar/dock/DockPanel.h"
@@ -11,6 +11,10 @@
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "components/toolbar/dock/ToolBarMenuButton.h"
+#include "components/toolbar/pager/AdvPage.h"
+#include "components/toolbar/pager/AdvToolBarForm.h"
+#include "components/toolbar/pager/AdvToolBarPager.h"
+#include "components/toolbar/pager/VistaButtons.h"
 #include "components/toolbar/styler/AdvToolBarStylers.h"
 #include "components/toolbar/styler/ToolBarStyler.h"
 

@@ -9,6 +9,7 @@ void RegisterAdvToolBarClasses() {
                           vcl::ClassEntry<TAdvToolBarSeparator>(), vcl::ClassEntry<TAdvToolBarContainer>(),
                           vcl::ClassEntry<TAdvToolBarButton>(), vcl::ClassEntry<TAdvToolBarMenuButton>(),
                           vcl::ClassEntry<TAdvGlowMenuButton>(), vcl::ClassEntry<TAdvToolBarCustomizer>(),
+                          vcl::ClassEntry<TAdvToolBarPager>(), vcl::ClassEntry<TAdvPage>(),
                           vcl::ClassEntry<AdvToolBarStylers::TAdvToolBarOfficeStyler>(),
                           vcl::ClassEntry<AdvToolBarStylers::TAdvToolBarFantasyStyler>()});
 }

@@ -12,6 +12,8 @@
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "components/toolbar/options/OptionWindow.h"
+#include "components/toolbar/pager/AdvPage.h"
+#include "components/toolbar/pager/AdvToolBarPager.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/ControlMessages.h"
@@ -364,6 +366,12 @@ void TAdvCustomToolBar::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
         TCustomAdvToolBarStyler* s = FLastDockPanel->CurrentStyler();
         if (s != nullptr && !IsBeingDestroyed(s)) FToolBarStyler = s;
     }
+    if (FParentStyler) {
+        if (TAdvToolBarPager* pager = PagerOfPage()) {
+            TCustomAdvToolBarStyler* s = pager->CurrentStyler();
+            if (s != nullptr && !IsBeingDestroyed(s)) FToolBarStyler = s;
+        }
+    }
     if (FToolBarStyler != nullptr) {
         FCurrentStyler = FToolBarStyler;
         FToolBarStyler->FreeNotification(this);
@@ -438,6 +446,23 @@ void TAdvCustomToolBar::UpdateAllContainer() {
             container->Invalidate();
 }
 
+TAdvToolBarPager* TAdvCustomToolBar::PagerOfPage() const {
+    auto* page = dynamic_cast<TAdvPage*>(Parent());
+    return page != nullptr ? dynamic_cast<TAdvToolBarPager*>(page->Parent()) : nullptr;
+}
+
+int TAdvCustomToolBar::ToolBarIndex() const {
+    auto* page = dynamic_cast<TAdvPage*>(Parent());
+    return page != nullptr ? page->IndexOfAdvToolBar(this) : -1;
+}
+
+void TAdvCustomToolBar::SetToolBarIndex(int Value) {
+    auto* page = dynamic_cast<TAdvPage*>(Parent());
+    const int current = ToolBarIndex();
+    if (page == nullptr || current < 0 || page->AdvToolBarCount() == 0) return;
+    page->MoveAdvToolBar(current, std::clamp(Value, 0, page->AdvToolBarCount() - 1));
+}
+
 bool TAdvCustomToolBar::DragGripShown() const {
     if (FToolBarState == tsFloating || OnPageOrCompactWindow()) return false;
     return FCurrentStyler != nullptr && FCurrentStyler->DragGripStyle() != dsNone;
@@ -488,7 +513,8 @@ void TAdvCustomToolBar::SetParent(vcl::TWinControl* AParent) {
         floated = true;
     } else if (panel == nullptr) {
         if (fromFloating) KillFollowTimer();
-        FParentStyler = false;
+        // On a pager's page the toolbar keeps following its parent's styler: the pager's.
+        if (PagerOfPage() == nullptr) FParentStyler = false;
         FToolBarState = tsFixed;
         if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
     }
@@ -619,6 +645,8 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
             FFloatingVisible = Visible();
             FFloatingWindow->SetVisible(Visible() && (FFollowedForm == nullptr || FFollowedForm->Visible()));
         }
+        // On a page the toolbars close up behind a hidden one and make room for a shown one.
+        if (auto* page = dynamic_cast<TAdvPage*>(Parent())) page->UpdateAdvToolBarsPosition();
         return;
     case win::WM_TIMER:
         vcl::TCustomControl::WndProc(Message);

@@ -30,6 +30,7 @@ class TOptionSelectorWindow;
 class TControlSelectorPanel;
 class TAdvCustomToolBarButton;
 class TFloatingWindow;
+class TAdvToolBarPager;
 
 using TDockedEvent = std::function<void(vcl::TObject* Sender, TAdvDockPanel* DockPanel)>;
 using TOptionEvent =
@@ -95,9 +96,10 @@ public:
     void SetAutoPositionControls(bool Value);
     TDockableTo DockableTo() const { return FDockableTo; }
     void SetDockableTo(TDockableTo Value) { FDockableTo = Value; }
-    // -1 unless the toolbar stands on a pager page; writes elsewhere have no effect.
-    int ToolBarIndex() const { return -1; }
-    void SetToolBarIndex(int) {}
+    // The index in the page's toolbar list, -1 unless the toolbar stands on a pager page; a write
+    // (clamped to the list) moves it there, and has no effect elsewhere.
+    int ToolBarIndex() const;
+    void SetToolBarIndex(int Value);
     String Version() const { return kVersion; }
     void SetVersion(const String&) {}
     // The four version numbers one per byte, 3 in the highest.
@@ -285,8 +287,10 @@ public:
     int MinLength() const { return FMinLength; }
     int MaxLength() const { return FMaxLength; }
     int Thickness() const { return FThickness; }
-    // True unless the styler's drag grip is dsNone (or the toolbar floats).
+    // True unless the styler's drag grip is dsNone (or the toolbar floats or stands on a page).
     bool DragGripShown() const;
+    // The pager whose page the toolbar stands on, or null.
+    TAdvToolBarPager* PagerOfPage() const;
     int DragGripWidth() const { return FDragGripWidth; }
     int PopupIndicatorWidth() const { return FShowRightHandle ? 14 : 4; }
     // What the indicator adds to the length: its width while the show-popup-indicator flag is on.

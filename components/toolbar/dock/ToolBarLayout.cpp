@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "components/foundation/AdvGlowButton.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/FloatingWindow.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarControl.h"
+#include "components/toolbar/pager/AdvPage.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
 

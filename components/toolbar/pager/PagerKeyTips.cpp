@@ -1,0 +1,202 @@
+// Keyboard use of the pager: arrow keys switch tabs, Escape leaves, accelerators of tab captions, and
+// key tips: Alt or F10 pressed and released (or held for a while) shows a letter tip on every tab, and
+// typing the letters of a tip activates that tab.
+
+#include <algorithm>
+#include <cctype>
+
+#include "components/toolbar/dock/ToolBar.h"
+#include "components/toolbar/pager/AdvPage.h"
+#include "components/toolbar/pager/AdvToolBarPager.h"
+#include "platform/vcl/ControlMessages.h"
+#include "platform/vcl/Form.h"
+#include "platform/win/Input.h"
+#include "platform/win/Messages.h"
+#include "platform/win/WinUser.h"
+
+namespace AdvToolBar {
+
+namespace {
+
+String Upper(String S) {
+    std::transform(S.begin(), S.end(), S.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return S;
+}
+
+} // namespace
+
+bool TAdvToolBarPager::KeyDownNow(unsigned VirtualKey) const {
+    return (win::GetKeyState(static_cast<int>(VirtualKey)) & 0x8000) != 0;
+}
+
+void TAdvToolBarPager::ShowShortCutHintOfAllPages() {
+    if (!FKeyTipMode && HandleAllocated()) win::SetCapture(Handle());
+    for (int i = 0; i < FPages->Count(); ++i)
+        GetAdvPages(i)->ShowShortCutHint();
+    FKeyTipMode = true;
+    FTypedKeyTip.clear();
+}
+
+void TAdvToolBarPager::HideShortCutHintOfAllPages(bool) {
+    if (HandleAllocated() && win::GetCapture() == Handle()) win::ReleaseCapture();
+    for (int i = 0; i < FPages->Count(); ++i)
+        GetAdvPages(i)->HideShortCutHint();
+    FKeyTipMode = false;
+}
+
+bool TAdvToolBarPager::CMDialogKey(vcl::TMessage& Message) {
+    if (!TabStop() || ActivePage() == nullptr) return false;
+    const unsigned key = static_cast<unsigned>(Message.WParam);
+    if (key != win::VK_MENU && key != win::VK_F10) {
+        FWaitingForKey = false;
+        return false;
+    }
+    if (!FKeyTipMode && CanFocus()) {
+        FAltHeld = true;
+        FWaitingForKey = true;
+        FKeyHoldTime = 0;
+        FKeyTipTimer->SetEnabled(true);
+        vcl::TCustomControl::WndProc(Message);
+        Message.Result = 1;
+        return true;
+    }
+    if (FKeyTipMode && !FAltHeld) {
+        HideShortCutHintOfAllPages(false);
+        Message.Result = 1;
+        return true;
+    }
+    return false;
+}
+
+void TAdvToolBarPager::KeyTipKeyDone() {
+    FKeyTipTimer->SetEnabled(false);
+    FWaitingForKey = false;
+    vcl::TCustomForm* form = vcl::GetParentForm(this);
+    if (form == nullptr || !form->HandleAllocated() || win::GetActiveWindow() != form->Handle()) return;
+    if (!Focused() && CanFocus()) SetFocus();
+    ShowShortCutHintOfAllPages();
+}
+
+void TAdvToolBarPager::OnShortCutTime(vcl::TObject*) {
+    if (!FWaitingForKey) {
+        FKeyTipTimer->SetEnabled(false);
+        FKeyHoldTime = 0;
+        return;
+    }
+    if (!KeyDownNow(win::VK_MENU) && !KeyDownNow(win::VK_F10)) {
+        // Released: the tips show at once, and the next Alt press hides them.
+        FKeyHoldTime = 0;
+        FAltHeld = false;
+        KeyTipKeyDone();
+        return;
+    }
+    FKeyHoldTime += static_cast<int>(FKeyTipTimer->Interval());
+    if (FKeyHoldTime >= KeyTipHoldTime && KeyDownNow(win::VK_MENU)) {
+        FKeyHoldTime = 0;
+        KeyTipKeyDone();
+    }
+}
+
+bool TAdvToolBarPager::CMDialogChar(vcl::TMessage& Message) {
+    FWaitingForKey = false;
+    if (!CanFocus()) return false;
+    for (int i = 0; i < FPages->Count(); ++i) {
+        if (vcl::IsAccel(Message.WParam, GetAdvPages(i)->Caption()) && CanShowTab(i)) {
+            SetActivePageIndex(i);
+            Message.Result = 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TAdvToolBarPager::CMFocusChanged(vcl::TMessage& Message) {
+    bool focused = HandleAllocated() && win::GetFocus() == Handle();
+    auto* sender = reinterpret_cast<vcl::TWinControl*>(Message.LParam);
+    if (!focused && sender != nullptr && sender != this && HandleAllocated() && sender->HandleAllocated()) {
+        win::HWND w = sender->Handle();
+        for (int level = 0; level < 50 && w != nullptr && !focused; ++level) {
+            focused = w == Handle();
+            w = win::GetParent(w);
+        }
+    }
+    if (!focused && FKeyTipMode) HideShortCutHintOfAllPages(false);
+    InvalidateTab(-1);
+}
+
+void TAdvToolBarPager::WMKeyDown(vcl::TMessage& Message) {
+    const unsigned key = static_cast<unsigned>(Message.WParam);
+    switch (key) {
+    case win::VK_ESCAPE: {
+        HideShortCutHintOfAllPages(true);
+        if (vcl::TWinControl* parent = Parent()) {
+            vcl::TWinControl* prev = parent->FindNextControl(this, false, false, false);
+            if (prev != nullptr && prev != this && prev->CanFocus()) prev->SetFocus();
+        }
+        return;
+    }
+    case win::VK_LEFT:
+    case win::VK_RIGHT:
+        HideShortCutHintOfAllPages(true);
+        SelectNextPage(key == win::VK_RIGHT);
+        return;
+    case win::VK_DOWN: {
+        TAdvPage* page = ActivePage();
+        if (page == nullptr || !Focused()) return;
+        TAdvToolBar* first = page->GetFirstToolBar(true);
+        if (first == nullptr || !first->CanFocus()) return;
+        first->SetFocus();
+        HideShortCutHintOfAllPages(true);
+        return;
+    }
+    default:
+        break;
+    }
+    if (!FKeyTipMode) return;
+    const char ch = static_cast<char>(win::MapVirtualKey(key, 2));
+    if (ch != 0) KeyTipTyped(ch);
+}
+
+void TAdvToolBarPager::KeyTipTyped(char Key) {
+    const String typed = Upper(FTypedKeyTip + Key);
+    // A letter that no tip starts with changes nothing but a beep: the tips stay as they were.
+    bool any = false;
+    for (int i = 0; i < FPages->Count() && !any; ++i) {
+        const String tip = Upper(GetAdvPages(i)->ShortCutHint());
+        any = !tip.empty() && tip.compare(0, typed.size(), typed) == 0;
+    }
+    if (!any) {
+        win::MessageBeep(0);
+        return;
+    }
+    FTypedKeyTip += Key;
+    bool full = false, partial = false;
+    for (int i = 0; i < FPages->Count(); ++i) {
+        TAdvPage* page = GetAdvPages(i);
+        const String tip = Upper(page->ShortCutHint());
+        if (!tip.empty() && tip == typed) {
+            HideShortCutHintOfAllPages(false);
+            full = true;
+            if (page->TabEnabled() && page->TabVisible()) {
+                SetActivePageIndex(i);
+                if (TAdvToolBar* first = page->GetFirstToolBar(true); first != nullptr && first->CanFocus())
+                    first->SetFocus();
+            }
+            break;
+        }
+        if (tip.empty()) continue;
+        if (tip.compare(0, typed.size(), typed) != 0)
+            page->HideShortCutHint();
+        else
+            partial = true;
+    }
+    if (full) return;
+    int shown = 0;
+    for (int i = 0; i < FPages->Count(); ++i)
+        if (auto* w = GetAdvPages(i)->ShortCutHintWindow(); w != nullptr && w->Visible()) ++shown;
+    if (shown == 0) HideShortCutHintOfAllPages(false);
+    if (!partial) win::MessageBeep(0);
+}
+
+} // namespace AdvToolBar
