@@ -24,17 +24,12 @@ constexpr int TearOffDistance = 26;
 // How far a dock target reaches past its panel into the form's client area.
 constexpr int DockMargin = 15;
 
-bool OnPageOrCompactWindow(const vcl::TControl* Parent) {
-    return Parent != nullptr &&
-           (Parent->ClassName() == "TAdvPage" || Parent->ClassName() == "TCompactWindow");
-}
-
 } // namespace
 
 // ---- Hit tests
 
 bool TAdvCustomToolBar::PtOnDragGrip(int X, int Y) const {
-    if (IsFloating() || FCurrentStyler == nullptr || OnPageOrCompactWindow(Parent())) return false;
+    if (IsFloating() || FCurrentStyler == nullptr || OnPageOrCompactWindow()) return false;
     if (FCurrentStyler->DragGripStyle() == dsNone) return false;
     vcl::TRect r =
         Horizontal() ? vcl::TRect{0, 0, FDragGripWidth, Height()} : vcl::TRect{0, 0, Width(), FDragGripWidth};
