@@ -10,6 +10,10 @@
 
 namespace AdvToolBar {
 
+KV_PUBLISHED(TAdvToolBarForm) {
+    p.Default("BorderStyle", vcl::bsSingle);
+}
+
 KV_REGISTER_CLASS(TAdvToolBarForm)
 
 TAdvToolBarForm::TAdvToolBarForm(vcl::TComponent* AOwner) : vcl::TForm(AOwner) {

@@ -9,6 +9,7 @@ namespace AdvToolBar {
 
 class TAdvToolBarForm : public vcl::TForm {
     KV_CLASS(TAdvToolBarForm, vcl::TForm)
+    KV_PUBLISHED_PROPERTIES(TAdvToolBarForm)
 public:
     explicit TAdvToolBarForm(vcl::TComponent* AOwner);
 

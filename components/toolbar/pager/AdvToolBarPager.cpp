@@ -19,6 +19,8 @@ namespace AdvToolBar {
 
 KV_PUBLISHED(TAdvToolBarPager) {
     using A = TAdvToolBarPager;
+    p.Default("Align", vcl::alTop);
+    p.Default("ParentShowHint", false);
     p.Int(
         "AntiAlias", [](A* c) { return static_cast<int>(c->AntiAlias()); },
         [](A* c, int v) { c->SetAntiAlias(static_cast<AdvGDIP::TAntiAlias>(std::clamp(v, 0, 2))); },
