@@ -6,6 +6,7 @@
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
+#include "components/toolbar/dock/ToolBarButton.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 
 namespace AdvToolBar {
@@ -234,6 +235,12 @@ void TAdvCustomToolBar::MouseMove(vcl::TShiftState Shift, int X, int Y) {
         FRightHandleHot = hot;
         Invalidate();
     }
+    // In menu mode the button under the pointer becomes the hot one.
+    if (FMenuTracking)
+        if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ControlAtPos(vcl::TPoint{X, Y}, false));
+            b != nullptr && b != FHotButton)
+            SetButtonHot(b);
+    MDIMouseMove(X, Y);
 }
 
 void TAdvCustomToolBar::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
@@ -242,10 +249,12 @@ void TAdvCustomToolBar::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shi
         FRightHandleDown = true;
         Invalidate();
     }
+    if (Button == vcl::mbLeft) MDIMouseDown(X, Y);
 }
 
 void TAdvCustomToolBar::MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
     vcl::TCustomControl::MouseUp(Button, Shift, X, Y);
+    if (Button == vcl::mbLeft) MDIMouseUp(X, Y);
     if (Button != vcl::mbLeft || !FRightHandleDown) return;
     FRightHandleDown = false;
     Invalidate();

@@ -6,6 +6,7 @@
 #include "components/foundation/AdvGlowButton.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
+#include "components/toolbar/dock/ToolBarButton.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "platform/classes/ClassRegistry.h"
@@ -26,7 +27,7 @@ KV_PUBLISHED(TAdvToolBar) {
     p.Bool("AllowFloating", &T::FAllowFloating, &T::SetAllowFloating, true);
     p.Bool("AutoArrangeButtons", &T::FAutoArrangeButtons, &T::SetAutoArrangeButtons, true);
     p.Bool("AutoDockOnClose", &T::AutoDockOnClose, nullptr, false);
-    p.Bool("AutoMDIButtons", &T::AutoMDIButtons, nullptr, false);
+    p.Bool("AutoMDIButtons", &T::FAutoMDIButtons, &T::SetAutoMDIButtons, false);
     p.Bool("AutoOptionMenu", &T::AutoOptionMenu, nullptr, false);
     p.Bool("AutoPositionControls", &T::FAutoPositionControls, &T::SetAutoPositionControls, true);
     p.Bool("AutoSize", &T::AutoSize, &T::SetAutoSizeEx, true);
@@ -38,6 +39,7 @@ KV_PUBLISHED(TAdvToolBar) {
     p.Ref("Images", &T::FImages, &T::SetImages);
     p.Ref("DisabledImages", &T::FDisabledImages, &T::SetDisabledImages);
     p.Ref("OptionMenu", &T::FOptionMenu, &T::SetOptionMenu);
+    p.Ref("Menu", &T::FMenu, &T::SetMenu);
     p.Object("OptionPicture", &T::FOptionPicture);
     p.Object("OptionDisabledPicture", &T::FOptionDisabledPicture);
     p.Object("CompactPicture", &T::FCompactPicture);
@@ -133,11 +135,18 @@ TAdvCustomToolBar::TAdvCustomToolBar(vcl::TComponent* AOwner)
     TextOptionMenu = "Options";
     FColor = FInternalStyler->Color()->Color();
     FParentColor = false;
+    FMenuItemTimer = std::make_unique<vcl::TTimer>(nullptr);
+    FMenuItemTimer->SetEnabled(false);
+    FMenuItemTimer->SetInterval(1);
+    FMenuItemTimer->OnTimer = [this](vcl::TObject* Sender) { MenuItemTimerOnTime(Sender); };
+    FMDIChildList = std::make_unique<vcl::TStringList>();
 }
 
 TAdvCustomToolBar::~TAdvCustomToolBar() {
     // Owned and notified components go first, while the toolbar is whole.
     BeforeDestruction();
+    ReleaseMenuBar();
+    SetAutoMDIButtons(false);
     if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
     if (FToolBarStyler != nullptr) FToolBarStyler->RemoveControl(this);
     FToolBarStyler = nullptr;
@@ -459,6 +468,20 @@ void TAdvCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperatio
     }
     if (AComponent == FLastDockPanel) FLastDockPanel = nullptr;
     if (AComponent == FOptionMenu) FOptionMenu = nullptr;
+    if (AComponent == FTempMenu) FTempMenu = nullptr;
+    if (AComponent == FMenu) {
+        if (destroying)
+            FMenu = nullptr;
+        else
+            SetMenu(nullptr);
+    }
+    if (AComponent == FMergedMenu) {
+        if (destroying)
+            FMergedMenu = nullptr;
+        else
+            UnmergeMenu(FMergedMenu);
+    }
+    if (auto* control = dynamic_cast<vcl::TControl*>(AComponent)) ForgetMenuButton(control);
     if (AComponent == FImages) {
         if (destroying)
             FImages = nullptr;
@@ -497,11 +520,17 @@ void TAdvCustomToolBar::Loaded() {
     BuildSequenceControlList();
     SetControlsPosition(true);
     GetSequenceControlList(FVisibleSequenceList.get(), true);
+    UpdateMenu();
+    if (FAutoMDIButtons) {
+        FAutoMDIButtons = false;
+        SetAutoMDIButtons(true);
+    }
     // The look stored with each glow button gives way to the styler's.
     UpdateAllGlowButtons();
 }
 
 void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
+    if (MenuBarMessage(Message) || KeyboardMessage(Message)) return;
     switch (Message.Msg) {
     case win::WM_ERASEBKGND:
         Message.Result = 1;
@@ -519,6 +548,7 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
     }
     case vcl::CM_MOUSELEAVE:
         vcl::TCustomControl::WndProc(Message);
+        MDIMouseLeave();
         if (FRightHandleHot) {
             FRightHandleHot = false;
             Invalidate();
