@@ -554,9 +554,11 @@ bool TAdvCustomToolBar::TrackMenu(TAdvCustomToolBarButton* Button) {
         return true;
     }
     FMenuResult = false;
+    // The loop counts as running from the start: a menu dropped on entry may end it (a command chosen
+    // from it) before the loop proper begins.
+    FMenuLoop = FMenu != nullptr;
     InitMenu(Button);
-    if (FMenu != nullptr) {
-        FMenuLoop = true;
+    if (FMenuLoop) {
         vcl::TApplication* app = vcl::GetApplication();
         try {
             while (FMenuLoop) {
@@ -688,13 +690,28 @@ bool TAdvCustomToolBar::MenuBarMessage(vcl::TMessage& Message) {
         return false;
     case vcl::CM_DIALOGCHAR: {
         TAdvCustomToolBarButton* b = nullptr;
-        if (Enabled() && Showing()) b = FindButtonFromAccel(static_cast<win::WORD>(Message.WParam));
+        // Alt+letter on a menu bar enters menu mode through the form's key menu command instead.
+        const bool altLetter = FMenu != nullptr && !FMenuLoop && win::GetKeyState(win::VK_MENU) < 0;
+        if (Enabled() && Showing() && !altLetter)
+            b = FindButtonFromAccel(static_cast<win::WORD>(Message.WParam));
         if (b == nullptr) return false;
         if (b->IsMenuButton() && (b->DropDownMenu() != nullptr || b->MenuItem() != nullptr))
             b->DoDropDown();
         else
             b->Click();
         Message.Result = 1;
+        return true;
+    }
+    case win::WM_LBUTTONDOWN: {
+        // In menu mode the toolbar holds the pointer itself, so a press posted for a switch reaches it
+        // rather than the button under the point: the toolbar hands it on.
+        if (!FMenuLoop) return false;
+        vcl::TPoint p{static_cast<short>(win::LOWORD(static_cast<win::DWORD>(Message.LParam))),
+                      static_cast<short>(win::HIWORD(static_cast<win::DWORD>(Message.LParam)))};
+        auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ControlAtPos(p, false));
+        if (b == nullptr || !b->ClickOpened || !b->IsMenuButton()) return false;
+        b->ClickOpened = false;
+        b->DoDropDown();
         return true;
     }
     case CN_DROPDOWNCLOSED:
