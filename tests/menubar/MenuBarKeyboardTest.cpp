@@ -55,8 +55,8 @@ TEST_F(MenuBarTest, AltLetterDropsThatMenuAndEscapeClosesOneLevelAtATime) {
     EXPECT_EQ(clicks, (std::vector<String>{"&Edit"}));
 }
 
-TEST_F(MenuBarTest, F10ThenDownDropsTheHotButtonsMenu) {
-    std::vector<TMenuItem*> first;
+TEST_F(MenuBarTest, F10ThenDownDropsAndRightOnAPlainItemMovesToTheNextMenu) {
+    std::vector<TMenuItem*> first, second;
     TControl* hot = nullptr;
     ui.WhenIdle([&] {
         hot = bar->HotButton();
@@ -64,14 +64,33 @@ TEST_F(MenuBarTest, F10ThenDownDropsTheHotButtonsMenu) {
     });
     ui.WhenIdle([&] {
         first = Dropped();
+        Press(win::VK_RIGHT);
+    });
+    ui.WhenIdle([&] {
+        second = Dropped();
         Press(win::VK_ESCAPE);
     });
     ui.WhenIdle([&] { Press(win::VK_ESCAPE); });
     ui.Key(win::VK_F10);
     EXPECT_EQ(hot, ButtonOf(file));
     EXPECT_EQ(first, (std::vector<TMenuItem*>{open, exitItem}));
+    EXPECT_EQ(second, (std::vector<TMenuItem*>{undo}));
     EXPECT_FALSE(bar->InMenuLoop());
     EXPECT_FALSE(win::IsMenuTracking());
+}
+
+TEST_F(MenuBarTest, InARightToLeftMenuTheArrowsTradePlaces) {
+    menu->SetBiDiMode(bdRightToLeft);
+    std::vector<TMenuItem*> shown;
+    // Left on a plain item of a right-to-left menu goes on to the next menu, as Right does otherwise.
+    ui.WhenIdle([&] { Press(win::VK_LEFT); });
+    ui.WhenIdle([&] {
+        shown = Dropped();
+        Press(win::VK_ESCAPE);
+    });
+    ui.WhenIdle([&] { Press(win::VK_ESCAPE); });
+    ui.Key('F', {ssAlt});
+    EXPECT_EQ(shown, (std::vector<TMenuItem*>{undo}));
 }
 
 TEST_F(MenuBarTest, LeftOnATopLevelEntryMovesToThePreviousMenu) {
