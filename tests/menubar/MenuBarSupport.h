@@ -23,10 +23,14 @@ protected:
         help = Item(menu->Items(), "&Help");
         about = Item(help, "&About");
         bar = Make<TAdvToolBar>("MenuBar", form.get());
+        BeforeShow();
         bar->SetMenu(menu);
         form->Show();
         ui.Process();
     }
+
+    // What a fixture adds to the form before it is shown.
+    virtual void BeforeShow() {}
 
     TMenuItem* Item(TMenuItem* Parent, const String& Caption) {
         auto* item = new TMenuItem(form.get());
