@@ -347,6 +347,9 @@ void HandleMouse(Tracker& t, const MSG& msg) {
         bool isRight = msg.message == WM_RBUTTONUP || msg.message == WM_NCRBUTTONUP;
         if (isRight && !right) return;
         if (level < 0 || index < 0 || IsBarLevel(t, static_cast<size_t>(level))) return;
+        // Only the item the pointer has selected is chosen: the release of the press that opened the
+        // menu, with the pointer not moved since, chooses nothing it happens to be over.
+        if (index != t.Levels[static_cast<size_t>(level)].Sel) return;
         MenuItemRec* it = ItemOf(t.Levels[static_cast<size_t>(level)], index);
         if (it && !it->hSubMenu && !(it->fType & MFT_SEPARATOR)) Choose(t, *it);
         return;

@@ -124,3 +124,22 @@ TEST_F(MenuBarTest, ALetterWithoutAButtonLeavesTheKeyToOthers) {
 
 } // namespace
 } // namespace menubartest
+
+namespace menubartest {
+namespace {
+
+TEST_F(MenuBarTest, AltEndsMenuModeForGood) {
+    bool inLoop = false;
+    ui.WhenIdle([&] {
+        inLoop = bar->InMenuLoop();
+        Press(win::VK_MENU);
+    });
+    ui.Key(win::VK_F10);
+    ui.Process();
+    EXPECT_TRUE(inLoop);
+    EXPECT_FALSE(bar->InMenuLoop());
+    EXPECT_EQ(bar->HotButton(), nullptr);
+}
+
+} // namespace
+} // namespace menubartest

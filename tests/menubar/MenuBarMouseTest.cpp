@@ -90,3 +90,42 @@ TEST_F(MenuBarTest, AClickOutsideClosesTheMenuAndReachesTheControlUnderThePointe
 
 } // namespace
 } // namespace menubartest
+
+namespace menubartest {
+namespace {
+
+TEST_F(MenuBarTest, AClickOnTheOpenMenusOwnButtonClosesItForGood) {
+    int drops = 0;
+    file->OnClick = [&](TObject*) { ++drops; };
+    ui.WhenIdle([&] {
+        TPoint p = ButtonOf(file)->ClientToScreen(TPoint{5, 5});
+        ui.Screen().MoveMouse(p.X, p.Y);
+        ui.Screen().Press();
+        ui.Screen().Release();
+    });
+    ui.Click(ButtonOf(file));
+    ui.Process();
+    EXPECT_EQ(drops, 1);
+    EXPECT_FALSE(win::IsMenuTracking());
+    EXPECT_FALSE(bar->DropDownOpen());
+}
+
+TEST_F(MenuBarTest, AMenuDroppedNearTheBottomOfTheScreenOpensAboveItsButton) {
+    const int screen = win::GetSystemMetrics(win::SM_CYSCREEN);
+    form->SetBounds(40, screen - 120, 600, 110);
+    ui.Process();
+    int itemY = 0;
+    ui.WhenIdle([&] {
+        itemY = uitest::MenuDriver::OpenItemPoint(exitItem).Y;
+        menus.CloseMenus();
+    });
+    ui.Click(ButtonOf(file));
+    ui.Process();
+    // The menu ends at the button's lower edge or above it, not below.
+    EXPECT_LT(itemY, ButtonOf(file)->ClientToScreen(TPoint{0, ButtonOf(file)->Height()}).Y);
+    // The release of the opening click chose nothing.
+    EXPECT_EQ(clicks, (std::vector<String>{"&File"}));
+}
+
+} // namespace
+} // namespace menubartest

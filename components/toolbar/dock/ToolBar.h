@@ -472,6 +472,7 @@ protected:
     bool FCaptureCancels = false;
     bool FDropDownOpen = false;
     bool FMenuTracking = false;
+    bool FSwallowAltTap = false;
     TAdvCustomToolBarButton* FDroppedButton = nullptr;
     TAdvCustomToolBarButton* FLastDroppedButton = nullptr;
     TAdvCustomToolBarButton* FHotButton = nullptr;

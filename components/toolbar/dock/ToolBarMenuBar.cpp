@@ -19,6 +19,24 @@
 namespace AdvToolBar {
 
 namespace {
+// The frame of a pop-up menu window around its items, top and bottom.
+constexpr int kMenuFrame = 3;
+
+// An item's size as its menu measures it for the window system (owner-drawn items included).
+win::SIZE MeasureMenuItem(vcl::TPopupMenu* Menu, vcl::TMenuItem* Item) {
+    Menu->Handle();
+    win::MEASUREITEMSTRUCT info{};
+    info.CtlType = win::ODT_MENU;
+    info.itemID = Item->Command();
+    info.itemWidth = 10;
+    info.itemHeight = 10;
+    info.itemData = reinterpret_cast<std::uintptr_t>(Item);
+    if (!Menu->MeasureItem(info)) return {10, 10};
+    return {static_cast<int>(info.itemWidth), static_cast<int>(info.itemHeight)};
+}
+} // namespace
+
+namespace {
 constexpr win::UINT CN_DROPDOWNCLOSED = win::WM_USER + 0x1000;
 } // namespace
 
@@ -423,6 +441,9 @@ bool TAdvCustomToolBar::CheckMenuDropdown(TAdvCustomToolBarButton* Button) {
     if (hook) MenuBarHooks::InitToolMenuHooks(this, Button->GetIndex());
     SetButtonHot(-1);
 
+    // The menu's look first: it decides the sizes measured below.
+    if (auto* adv = dynamic_cast<AdvMenus::TAdvPopupMenu*>(menu); adv != nullptr && FCurrentStyler != nullptr)
+        adv->SetMenuStyler(FCurrentStyler->CurrentAdvMenuStyler());
     // Where the menu drops, by the side the toolbar is docked on.
     vcl::TPoint at;
     switch (FPosition) {
@@ -432,11 +453,8 @@ bool TAdvCustomToolBar::CheckMenuDropdown(TAdvCustomToolBarButton* Button) {
     case daRight: {
         // The menu's width: its widest item measured by the menu's own painter.
         int width = 0;
-        for (int i = 0; i < menu->Items()->Count(); ++i) {
-            int w = 10, h = 10;
-            menu->Items()->Items(i)->MeasureItem(Canvas(), w, h);
-            width = std::max(width, w);
-        }
+        for (int i = 0; i < menu->Items()->Count(); ++i)
+            width = std::max(width, static_cast<int>(MeasureMenuItem(menu, menu->Items()->Items(i)).cx));
         at = Button->ClientToScreen(vcl::TPoint{0, 1});
         at.X -= width;
         break;
@@ -450,14 +468,19 @@ bool TAdvCustomToolBar::CheckMenuDropdown(TAdvCustomToolBarButton* Button) {
         mi.cbSize = sizeof(mi);
         win::GetMonitorInfo(win::MonitorFromPoint(win::POINT{at.X, at.Y}, win::MONITOR_DEFAULTTONEAREST),
                             &mi);
-        // Near the bottom of the monitor the menu opens above its button.
-        if (mi.rcMonitor.Bottom < rows + at.Y + 10) at.Y -= rows + Button->Height() + 4;
+        // Near the bottom of the monitor the menu opens above its button. The rows are only an estimate of
+        // the menu's height (owner-drawn items are taller), so the items' measured heights decide too, and
+        // the menu's bottom goes to the button's top: it does not cover the button, and the release of the
+        // opening click does not land on an item.
+        int height = 2 * kMenuFrame;
+        for (int i = 0; i < items; ++i)
+            height += MeasureMenuItem(menu, menu->Items()->Items(i)).cy;
+        if (mi.rcMonitor.Bottom < rows + at.Y + 10 || mi.rcWork.Bottom < at.Y + height)
+            at.Y = Button->ClientToScreen(vcl::TPoint{0, 0}).Y - height;
         break;
     }
     }
     FDropDownOpen = true;
-    if (auto* adv = dynamic_cast<AdvMenus::TAdvPopupMenu*>(menu); adv != nullptr && FCurrentStyler != nullptr)
-        adv->SetMenuStyler(FCurrentStyler->CurrentAdvMenuStyler());
 
     if (hook || menu->Items()->Count() > 0) {
         Button->ToolBarDropped = true;
@@ -655,6 +678,13 @@ bool TAdvCustomToolBar::MenuBarMessage(vcl::TMessage& Message) {
     case win::WM_SYSCOMMAND: {
         // Alt or F10 (key 0) and Alt+letter reach the form's windowed controls as SC_KEYMENU.
         const auto key = static_cast<win::WPARAM>(Message.LParam);
+        if (FSwallowAltTap && (Message.WParam & 0xFFF0) == win::SC_KEYMENU) {
+            FSwallowAltTap = false;
+            if (key == 0) {
+                Message.Result = 1;
+                return true;
+            }
+        }
         if (FMenuLoop || !Enabled() || !Showing() || FMenu == nullptr ||
             (Message.WParam & 0xFFF0) != win::SC_KEYMENU || key == ' ' || key == '-' ||
             win::GetCapture() != nullptr)
@@ -679,7 +709,11 @@ bool TAdvCustomToolBar::MenuBarMessage(vcl::TMessage& Message) {
         return true;
     case vcl::CN_SYSKEYDOWN:
         vcl::TCustomControl::WndProc(Message);
-        if (Message.WParam == win::VK_MENU) CancelMenu();
+        if (Message.WParam == win::VK_MENU && FMenuLoop) {
+            CancelMenu();
+            // The release of this Alt would enter menu mode again at once.
+            FSwallowAltTap = true;
+        }
         return true;
     case vcl::CN_CHAR:
         if (!FMenuLoop || ComponentState().Contains(vcl::csDesigning)) return false;
