@@ -817,7 +817,22 @@ TCustomForm* TCustomForm::ActiveMDIChild() const {
 
 // ---- Messages
 
+namespace {
+// Alt, F10 and Alt+letter reach every windowed control of the form, at any depth, until one takes them
+// (a toolbar serving as the menu bar does).
+bool DeliverKeyMenu(TWinControl* Parent, TMessage& Message) {
+    for (TWinControl* c : Parent->WinControls()) {
+        Message.Result = c->Perform(Message.Msg, Message.WParam, Message.LParam);
+        if (Message.Result != 0 || DeliverKeyMenu(c, Message)) return true;
+    }
+    return false;
+}
+} // namespace
+
 void TCustomForm::WndProc(TMessage& Message) {
+    if (Message.Msg == win::WM_SYSCOMMAND && (Message.WParam & 0xFFF0) == win::SC_KEYMENU) {
+        if (DeliverKeyMenu(this, Message)) return;
+    }
     if (MenuHook && MenuHook(this, Message)) return;
     switch (Message.Msg) {
     case CM_SHOWINGCHANGED:

@@ -260,8 +260,30 @@ void SwitchBar(Tracker& t, int index, bool selectFirst) {
     OpenSubmenu(t, 0, selectFirst);
 }
 
+bool IsMouseMessage(UINT m) {
+    return (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) || (m >= WM_NCMOUSEMOVE && m <= WM_NCMBUTTONDBLCLK);
+}
+
+bool IsButtonDown(UINT m) {
+    return m == WM_LBUTTONDOWN || m == WM_NCLBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_NCRBUTTONDOWN ||
+           m == WM_MBUTTONDOWN;
+}
+
+// Where a mouse message happened: a client message carries its point in its window's client coordinates
+// (a message posted to a window names its own point), a non-client one in screen coordinates.
+POINT MousePoint(const MSG& msg) {
+    POINT p{static_cast<short>(LOWORD(static_cast<DWORD>(msg.lParam))),
+            static_cast<short>(HIWORD(static_cast<DWORD>(msg.lParam)))};
+    if (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK) return p;
+    if (msg.message < WM_MOUSEFIRST || msg.message > WM_MOUSELAST || msg.message == WM_MOUSEWHEEL ||
+        msg.message == WM_MOUSEHWHEEL || !msg.hwnd || !IsWindow(msg.hwnd))
+        return msg.pt;
+    ClientToScreen(msg.hwnd, &p);
+    return p;
+}
+
 void HandleMouse(Tracker& t, const MSG& msg) {
-    auto [level, index] = HitTest(t, msg.pt);
+    auto [level, index] = HitTest(t, MousePoint(msg));
     bool right = t.Flags & TPM_RIGHTBUTTON;
     switch (msg.message) {
     case WM_MOUSEMOVE:
@@ -325,6 +347,9 @@ void HandleMouse(Tracker& t, const MSG& msg) {
         bool isRight = msg.message == WM_RBUTTONUP || msg.message == WM_NCRBUTTONUP;
         if (isRight && !right) return;
         if (level < 0 || index < 0 || IsBarLevel(t, static_cast<size_t>(level))) return;
+        // Only the item the pointer has selected is chosen: the release of the press that opened the
+        // menu, with the pointer not moved since, chooses nothing it happens to be over.
+        if (index != t.Levels[static_cast<size_t>(level)].Sel) return;
         MenuItemRec* it = ItemOf(t.Levels[static_cast<size_t>(level)], index);
         if (it && !it->hSubMenu && !(it->fType & MFT_SEPARATOR)) Choose(t, *it);
         return;
@@ -460,10 +485,6 @@ void HandleKey(Tracker& t, const MSG& msg) {
     }
 }
 
-bool IsMouseMessage(UINT m) {
-    return (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) || (m >= WM_NCMOUSEMOVE && m <= WM_NCMBUTTONDBLCLK);
-}
-
 void Cleanup(Tracker& t) {
     t.Notify = false;
     CloseAbove(t, 0);
@@ -501,6 +522,13 @@ void Run(Tracker& t) {
                 break;
             }
             MSG msg{};
+            if (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && IsButtonDown(msg.message) &&
+                HitTest(t, MousePoint(msg)).first < 0) {
+                // A press outside every menu ends the menu and stays in the queue for the window under
+                // the pointer, which gets it once the menu has let the pointer go.
+                Cancel(t);
+                break;
+            }
             if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 if (busy) {
                     busy = false;

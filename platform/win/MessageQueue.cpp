@@ -186,12 +186,7 @@ LRESULT SendMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     Wnd* w = W(h);
     if (!w || w->IsDesktop() || !w->Proc) return 0;
     if (HasHook(WH_CALLWNDPROC)) {
-        struct CWPSTRUCT {
-            LPARAM lParam;
-            WPARAM wParam;
-            UINT message;
-            HWND hwnd;
-        } cwp{lp, wp, msg, h};
+        CWPSTRUCT cwp{lp, wp, msg, h};
         CallHooks(WH_CALLWNDPROC, HC_ACTION, 0, reinterpret_cast<LPARAM>(&cwp));
         if (!W(h)) return 0;
     }

@@ -268,6 +268,13 @@ constexpr int WH_CALLWNDPROCRET = 12;
 constexpr int WH_KEYBOARD_LL = 13;
 constexpr int WH_MOUSE_LL = 14;
 constexpr int HC_ACTION = 0;
+// What a WH_CALLWNDPROC hook gets (lParam) for each sent message, before the window procedure.
+struct CWPSTRUCT {
+    LPARAM lParam;
+    WPARAM wParam;
+    UINT message;
+    HWND hwnd;
+};
 constexpr int HC_GETNEXT = 1;
 constexpr int HC_SKIP = 2;
 constexpr int HC_NOREMOVE = 3;

@@ -8,6 +8,7 @@
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
+#include "components/toolbar/dock/ToolBarButton.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "components/toolbar/options/PopupMenuWindow.h"
 #include "components/toolbar/options/SelectorPanels.h"
@@ -343,6 +344,12 @@ void TAdvCustomToolBar::RightHandleMouseMove(int X, int Y) {
         FRightHandleHot = hot;
         Invalidate();
     }
+    // In menu mode the button under the pointer becomes the hot one.
+    if (FMenuTracking)
+        if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ControlAtPos(vcl::TPoint{X, Y}, false));
+            b != nullptr && b != FHotButton)
+            SetButtonHot(b);
+    MDIMouseMove(X, Y);
 }
 
 void TAdvCustomToolBar::RightHandleMouseDown(vcl::TMouseButton Button, int X, int Y) {
@@ -350,9 +357,11 @@ void TAdvCustomToolBar::RightHandleMouseDown(vcl::TMouseButton Button, int X, in
         FRightHandleDown = true;
         Invalidate();
     }
+    if (Button == vcl::mbLeft) MDIMouseDown(X, Y);
 }
 
 void TAdvCustomToolBar::RightHandleMouseUp(vcl::TMouseButton Button, int X, int Y) {
+    if (Button == vcl::mbLeft) MDIMouseUp(X, Y);
     if (Button != vcl::mbLeft || !FRightHandleDown) return;
     FRightHandleDown = false;
     Invalidate();

@@ -9,6 +9,7 @@
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/FloatingWindow.h"
+#include "components/toolbar/dock/ToolBarButton.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "components/toolbar/options/OptionWindow.h"
@@ -36,8 +37,8 @@ KV_PUBLISHED(TAdvToolBar) {
     p.Bool("AllowFloating", &T::FAllowFloating, &T::SetAllowFloating, true);
     p.Bool("AutoArrangeButtons", &T::FAutoArrangeButtons, &T::SetAutoArrangeButtons, true);
     p.Bool("AutoDockOnClose", &T::AutoDockOnClose, nullptr, false);
-    p.Bool("AutoMDIButtons", &T::AutoMDIButtons, nullptr, false);
     p.Ref("Customizer", &T::Customizer, &T::SetCustomizer);
+    p.Bool("AutoMDIButtons", &T::FAutoMDIButtons, &T::SetAutoMDIButtons, false);
     p.Bool("AutoOptionMenu", &T::AutoOptionMenu, nullptr, false);
     p.Bool("AutoPositionControls", &T::FAutoPositionControls, &T::SetAutoPositionControls, true);
     p.Bool("AutoSize", &T::AutoSize, &T::SetAutoSizeEx, true);
@@ -49,6 +50,7 @@ KV_PUBLISHED(TAdvToolBar) {
     p.Ref("Images", &T::FImages, &T::SetImages);
     p.Ref("DisabledImages", &T::FDisabledImages, &T::SetDisabledImages);
     p.Ref("OptionMenu", &T::FOptionMenu, &T::SetOptionMenu);
+    p.Ref("Menu", &T::FMenu, &T::SetMenu);
     p.Object("OptionPicture", &T::FOptionPicture);
     p.Object("OptionDisabledPicture", &T::FOptionDisabledPicture);
     p.Object("CompactPicture", &T::FCompactPicture);
@@ -145,6 +147,11 @@ TAdvCustomToolBar::TAdvCustomToolBar(vcl::TComponent* AOwner)
     TextOptionMenu = "Options";
     FColor = FInternalStyler->Color()->Color();
     FParentColor = false;
+    FMenuItemTimer = std::make_unique<vcl::TTimer>(nullptr);
+    FMenuItemTimer->SetEnabled(false);
+    FMenuItemTimer->SetInterval(1);
+    FMenuItemTimer->OnTimer = [this](vcl::TObject* Sender) { MenuItemTimerOnTime(Sender); };
+    FMDIChildList = std::make_unique<vcl::TStringList>();
 }
 
 TAdvCustomToolBar::~TAdvCustomToolBar() {
@@ -162,6 +169,8 @@ TAdvCustomToolBar::~TAdvCustomToolBar() {
             vcl::FreeComponent(window);
         }
     }
+    ReleaseMenuBar();
+    SetAutoMDIButtons(false);
     if (FDockPanel != nullptr) FDockPanel->RemoveToolBar(this);
     if (FToolBarStyler != nullptr) FToolBarStyler->RemoveControl(this);
     FToolBarStyler = nullptr;
@@ -549,6 +558,20 @@ void TAdvCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperatio
     }
     if (AComponent == FFollowedForm) FFollowedForm = nullptr;
     if (AComponent == FOptionMenu) FOptionMenu = nullptr;
+    if (AComponent == FTempMenu) FTempMenu = nullptr;
+    if (AComponent == FMenu) {
+        if (destroying)
+            FMenu = nullptr;
+        else
+            SetMenu(nullptr);
+    }
+    if (AComponent == FMergedMenu) {
+        if (destroying)
+            FMergedMenu = nullptr;
+        else
+            UnmergeMenu(FMergedMenu);
+    }
+    if (auto* control = dynamic_cast<vcl::TControl*>(AComponent)) ForgetMenuButton(control);
     if (AComponent == FImages) {
         if (destroying)
             FImages = nullptr;
@@ -610,12 +633,18 @@ void TAdvCustomToolBar::Loaded() {
     // The panel's Loaded may have read the toolbar's part already.
     if (!FPositionLoaded && FPersistence->Enabled() && !ComponentState().Contains(vcl::csDesigning))
         LoadPosition();
+    UpdateMenu();
+    if (FAutoMDIButtons) {
+        FAutoMDIButtons = false;
+        SetAutoMDIButtons(true);
+    }
     // The look stored with each glow button gives way to the styler's.
     UpdateAllGlowButtons();
     FLoadedOnce = true;
 }
 
 void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
+    if (MenuBarMessage(Message) || KeyboardMessage(Message)) return;
     switch (Message.Msg) {
     case win::WM_ERASEBKGND:
         Message.Result = 1;
@@ -633,6 +662,7 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
     }
     case vcl::CM_MOUSELEAVE:
         vcl::TCustomControl::WndProc(Message);
+        MDIMouseLeave();
         CMMouseLeave();
         return;
     case vcl::CM_VISIBLECHANGED:

@@ -14,12 +14,19 @@
 #include "components/foundation/GDIPicture.h"
 #include "components/toolbar/dock/Persistence.h"
 #include "components/toolbar/styler/ToolBarStyler.h"
+#include "platform/rtl/Strings.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/CustomControl.h"
+#include "platform/vcl/Form.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Label.h"
 #include "platform/vcl/Menu.h"
 #include "platform/vcl/Timer.h"
+#include "platform/win/Subclass.h"
+
+namespace AdvMenus {
+class TAdvPopupMenu;
+}
 
 namespace AdvToolBar {
 
@@ -142,7 +149,6 @@ public:
     String HintOptionButton;
     String HintCloseButton;
     bool AutoDockOnClose = false;
-    bool AutoMDIButtons = false;
     bool AutoOptionMenu = false;
     TDockMode DockMode = dmAll;
 
@@ -344,13 +350,82 @@ public:
     void SetCloneAtSmallest(bool Value) { FCloneAtSmallest = Value; }
     void OnCompactBtnDropDown(vcl::TObject* Sender);
     void OnCompactWindowHide(vcl::TObject*) {}
-    // The window opened by the compact button is open while the toolbar is compacted.
-    bool AnyDroppedDownButton() const;
 
     vcl::TNotifyEvent OnClose;
     TOptionEvent OnOptionClick;
     TDockedEvent OnDocked;
     vcl::TNotifyEvent OnUnDocked;
+
+    // ---- Menu bar (ToolBarMenuBar.cpp): one menu button per top-level item of Menu
+    vcl::TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(vcl::TMainMenu* Value);
+    // Gives the top-level items to the buttons showing them again, or rebuilds the bar.
+    void UpdateMenu();
+    // The items of Menu at every depth (the root not counted).
+    int GetMenuItemCount() const;
+    vcl::TMainMenu* MergedMenu() const { return FMergedMenu; }
+    // Shows a second main menu's items on the bar (null unmerges).
+    void MergeMenu(vcl::TMainMenu* Value);
+    void UnmergeMenu(vcl::TMainMenu* Value);
+    // The form holding the dock panel, else the last dock panel's, else the parent's.
+    vcl::TCustomForm* GetMyParentForm() const;
+    // Drops the button's menu; true when one was dropped (returns when it has closed).
+    virtual bool CheckMenuDropdown(TAdvCustomToolBarButton* Button);
+    // Switches the open menu to another button.
+    virtual void ClickButton(TAdvCustomToolBarButton* Button, bool ByMouse);
+    // Runs the keyboard menu mode; true when an item was chosen with Enter.
+    virtual bool TrackMenu(TAdvCustomToolBarButton* Button);
+    virtual void InitMenu(TAdvCustomToolBarButton* Button);
+    virtual void CancelMenu();
+    virtual bool IsShortCut(vcl::TWMKey& Message);
+    void ClearTempMenu();
+    // Makes the button hot (null un-hots the hot button); false when there was nothing to un-hot.
+    bool SetButtonHot(TAdvCustomToolBarButton* Button);
+    // Makes the index-th visible, enabled menu button hot; a negative index un-hots.
+    void SetButtonHot(int Index);
+    // Called by a button whose hot state changed: at most one button is hot.
+    void UpdateButtonHot(TAdvCustomToolBarButton* Button);
+    TAdvCustomToolBarButton* HotButton() const { return FHotButton; }
+    // The first visible, enabled button whose caption has Key as its accelerator; null when none.
+    TAdvCustomToolBarButton* FindButtonFromAccel(win::WORD Key) const;
+    bool InMenuLoop() const { return FMenuLoop; }
+    bool MenuTracking() const { return FMenuTracking; }
+    bool DropDownOpen() const { return FDropDownOpen; }
+    AdvMenus::TAdvPopupMenu* TempPopupMenu() const { return FTempMenu; }
+
+    // ---- MDI (ToolBarMDI.cpp): the window list of the form's Window menu, the maximised child's buttons
+    bool AutoMDIButtons() const { return FAutoMDIButtons; }
+    // Kept on only on a full-size toolbar with a Menu on a form; follows the form's window while on.
+    void SetAutoMDIButtons(bool Value);
+    bool MDIButtonsVisible() const { return FMDIButtonsVisible; }
+    void SetMDIButtonsVisible(bool Value);
+    void AddMDIChildMenu(vcl::TCustomForm* Form, const String& Caption);
+    void RemoveMDIChildMenu(vcl::TCustomForm* Form, const String& Caption);
+    void RemoveAllMDIChildMenu();
+    int MDIChildMenuCount() const { return FMDIChildList->Count(); }
+    void OnMDIChildMenuClick(vcl::TObject* Sender);
+    vcl::TRect GetMDICloseBtnRect() const;
+    vcl::TRect GetMDIMaxBtnRect() const;
+    vcl::TRect GetMDIMinBtnRect() const;
+    bool PtOnMDIClose(vcl::TPoint P) const;
+    bool PtOnMDIMax(vcl::TPoint P) const;
+    bool PtOnMDIMin(vcl::TPoint P) const;
+    void MDICloseBtnClick();
+    void MDIMaxBtnClick();
+    void MDIMinBtnClick();
+
+    // ---- Keyboard among the controls and key tips (ToolBarKeyTips.cpp)
+    vcl::TWinControl* GetFirstTabControl(bool CheckFocus) const;
+    vcl::TWinControl* GetLastTabControl(bool CheckFocus) const;
+    vcl::TWinControl* GetControlFromHandle(win::HWND Handle) const;
+    bool AnyDroppedDownButton() const;
+    void OnGlowButtonKeyDown(vcl::TObject* Sender, win::WORD& Key, vcl::TShiftState Shift);
+    // Clicks the glow button whose key tip is Keys; Count gets the tips that only start with it.
+    bool HasShortCut(const String& Keys, int& Count);
+    void ShowShortCutHintOfButtons();
+    void HideShortCutHintOfButtons();
+    void InvalidateTransparentControls();
+    bool KeyTipFocus() const { return FKeyTipFocus; }
 
 protected:
     // Writes the toolbar's layout while it and its controls are whole (the start of its destruction).
@@ -385,6 +460,15 @@ protected:
     void UpdateAllContainer();
     // Repaints the toolbar containers after a styler change.
     bool Horizontal() const { return IsHorizontal(FPosition); }
+    // Menu-bar and key-tip message handling; true when the message was handled whole.
+    bool MenuBarMessage(vcl::TMessage& Message);
+    bool KeyboardMessage(vcl::TMessage& Message);
+    // MDI button pointer handling inside the toolbar's mouse handlers.
+    void MDIMouseDown(int X, int Y);
+    void MDIMouseMove(int X, int Y);
+    void MDIMouseUp(int X, int Y);
+    void MDIMouseLeave();
+    void DrawMDIButtons(vcl::TCanvas* C);
 
     String FCaption;
     std::unique_ptr<vcl::TFont> FCaptionFont;
@@ -532,6 +616,51 @@ private:
     bool FPositionLoaded = false;
     // Cleared by the destructor: a drag loop learns that a dispatched message freed the toolbar.
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+
+protected:
+    // Menu bar
+    friend struct MenuBarHooks;
+    void BuildMenuButtons(vcl::TMenuItem* Items, bool MergedItems);
+    TAdvCustomToolBarButton* MakeMenuButton(vcl::TMenuItem* Item, bool MergedItem);
+    void AddMergedMenuItems();
+    void DeleteMergedMenuItems();
+    void MenuItemTimerOnTime(vcl::TObject* Sender);
+    void DropDownClosed();
+    void MenuKeyDown(vcl::TMessage& Message);
+    // Clears every pointer to a menu button that goes away.
+    void ForgetMenuButton(vcl::TControl* Control);
+    // Ends menu mode and the hooks for good (the toolbar goes).
+    void ReleaseMenuBar();
+    vcl::TMainMenu* FMenu = nullptr;
+    vcl::TMainMenu* FMergedMenu = nullptr;
+    AdvMenus::TAdvPopupMenu* FTempMenu = nullptr; // owned by the toolbar
+    vcl::TMenuItem* FLentItem = nullptr;
+    bool FMenuLoop = false;
+    bool FMenuResult = false;
+    bool FCaptureCancels = false;
+    bool FDropDownOpen = false;
+    bool FMenuTracking = false;
+    bool FSwallowAltTap = false;
+    TAdvCustomToolBarButton* FDroppedButton = nullptr;
+    TAdvCustomToolBarButton* FLastDroppedButton = nullptr;
+    TAdvCustomToolBarButton* FHotButton = nullptr;
+    TAdvCustomToolBarButton* FPendingButton = nullptr;
+    std::unique_ptr<vcl::TTimer> FMenuItemTimer;
+    // MDI
+    void AddMDIWindowList(vcl::TMenuItem* Dropped);
+    void RemoveMDIWindowList();
+    vcl::TRect MDIButtonRect(int Which) const;
+    bool FAutoMDIButtons = false;
+    win::WindowSubclass FMDISubclass;
+    bool FMDIButtonsVisible = false;
+    vcl::TCustomForm* FActiveMDIChild = nullptr;
+    bool FMDICloseDown = false, FMDICloseHot = false;
+    bool FMDIMaxDown = false, FMDIMaxHot = false;
+    bool FMDIMinDown = false, FMDIMinHot = false;
+    std::unique_ptr<vcl::TStringList> FMDIChildList;
+    std::vector<vcl::TMenuItem*> FWindowListItems;
+    // Key tips
+    bool FKeyTipFocus = false;
 };
 
 // The toolbar with its properties published.

@@ -424,16 +424,7 @@ void TAdvCustomToolBarButton::DoDropDown() {
 bool TAdvCustomToolBarButton::CheckMenuDropdown() {
     if (IsDesigning()) return false;
     if (!((FDropDownMenu != nullptr && FDropDownMenu->AutoPopup()) || FMenuItem != nullptr)) return false;
-    if (FAdvToolBar == nullptr || FDropDownMenu == nullptr) return false;
-    // The toolbar has no menu-bar mode of its own to drop through: the button drops its own menu
-    // under itself, and comes up again when the menu has closed.
-    vcl::TPoint at = ClientToScreen(vcl::TPoint{0, Height()});
-    if (TCustomAdvToolBarStyler* s = Styler()) FDropDownMenu->SetMenuStyler(s->CurrentAdvMenuStyler());
-    SetMouseCapture(false);
-    ToolBarDropped = true;
-    FDropDownMenu->Popup(at.X, at.Y);
-    OnDropDownHide();
-    return true;
+    return FAdvToolBar != nullptr && FAdvToolBar->CheckMenuDropdown(this);
 }
 
 void TAdvCustomToolBarButton::MouseMove(vcl::TShiftState Shift, int X, int Y) {
@@ -499,18 +490,12 @@ void TAdvCustomToolBarButton::UpdateTracking() {
 void TAdvCustomToolBarButton::SetHot(bool Value) {
     bool old = FHot;
     FHot = Value && FState == absUp && FAdvToolBar != nullptr;
-    if (FHot) UpdateButtonHot();
+    if (FHot || old) UpdateButtonHot();
     if (old != FHot) Invalidate();
 }
 
 void TAdvCustomToolBarButton::UpdateButtonHot() {
-    for (int i = 0; i < FAdvToolBar->ToolBarControlCount(); ++i) {
-        auto* b = dynamic_cast<TAdvCustomToolBarButton*>(FAdvToolBar->ToolBarControls(i));
-        if (b != nullptr && b != this && b->FHot) {
-            b->FHot = false;
-            b->Invalidate();
-        }
-    }
+    if (FAdvToolBar != nullptr) FAdvToolBar->UpdateButtonHot(this);
 }
 
 void TAdvCustomToolBarButton::MouseEntered() {
@@ -528,7 +513,8 @@ void TAdvCustomToolBarButton::MouseLeft() {
     if (IsDesigning()) return;
     FUnHotTimer->SetEnabled(false);
     FMouseInControl = false;
-    SetHot(false);
+    // In menu mode the hot button stays hot when the pointer leaves it.
+    if (FAdvToolBar == nullptr || !FAdvToolBar->MenuTracking() || !FAdvToolBar->InMenuLoop()) SetHot(false);
     if (Enabled()) Invalidate();
     if (OnMouseLeave) OnMouseLeave(this);
 }

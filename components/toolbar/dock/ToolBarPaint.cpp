@@ -41,6 +41,7 @@ void TAdvCustomToolBar::Paint() {
     DrawDragGrip(c);
     DrawPopupIndicator(c);
     DrawCaptionOptionIndicator(c);
+    DrawMDIButtons(c);
     PaintRoundCorners(c);
     // The border closes the body.
     TCustomAdvToolBarStyler* s = FCurrentStyler;

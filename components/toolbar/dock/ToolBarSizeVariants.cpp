@@ -406,22 +406,4 @@ void TAdvCustomToolBar::OnCompactPictureChanged(vcl::TObject*) {
     Invalidate();
 }
 
-bool TAdvCustomToolBar::AnyDroppedDownButton() const {
-    // A button dropped down at any depth inside the toolbar's windowed controls counts.
-    std::vector<const vcl::TWinControl*> pending;
-    for (void* p : *FControlList) {
-        auto* c = static_cast<vcl::TControl*>(p);
-        if (auto* w = dynamic_cast<const vcl::TWinControl*>(c)) pending.push_back(w);
-    }
-    while (!pending.empty()) {
-        const vcl::TWinControl* w = pending.back();
-        pending.pop_back();
-        if (auto* b = dynamic_cast<const TAdvCustomGlowButton*>(w); b != nullptr && b->DroppedDown())
-            return true;
-        for (int i = 0; i < w->ControlCount(); ++i)
-            if (auto* child = dynamic_cast<const vcl::TWinControl*>(w->Controls(i))) pending.push_back(child);
-    }
-    return false;
-}
-
 } // namespace AdvToolBar

@@ -1,0 +1,93 @@
+#pragma once
+// TDBAdvToolBarButton: a toolbar button bound to a data source that runs one command on the data set
+// (first, prior, next, last, insert, append, delete, edit, post, cancel, refresh), after a confirmation
+// when asked for. It shows a stock 13 x 13 glyph for its command and enables itself from the data set's
+// state. TDBATBButtonDataLink hands the link's notifications to it.
+
+#include <memory>
+
+#include "components/toolbar/dock/ToolBarButton.h"
+#include "platform/vcl/DB.h"
+#include "platform/vcl/Dialogs.h"
+
+namespace AdvToolBar {
+
+class TDBATBButtonDataLink : public vcl::TDataLink {
+    KV_CLASS(TDBATBButtonDataLink, vcl::TDataLink)
+public:
+    vcl::TNotifyEvent OnEditingChange;
+    vcl::TNotifyEvent OnDataSetChange;
+    vcl::TNotifyEvent OnActiveChange;
+
+protected:
+    void ActiveChanged() override;
+    void DataSetChanged() override;
+    void EditingChanged() override;
+};
+
+KV_ENUM(TDBButtonType, dbtCustom, dbtFirst, dbtPrior, dbtNext, dbtLast, dbtInsert, dbtAppend, dbtDelete,
+        dbtEdit, dbtPost, dbtCancel, dbtRefresh);
+KV_ENUM(TDBBDisableControl, drBOF, drEOF, drReadonly, drNotEditing, drEditing, drEmpty, drEvent);
+using TDBBDisableControls = vcl::TSet<TDBBDisableControl>;
+
+using TAfterActionEvent = std::function<void(vcl::TObject* Sender, bool& Error)>;
+using TBeforeActionEvent = std::function<void(vcl::TObject* Sender, bool& DoIt)>;
+using TGetConfirmEvent = std::function<void(vcl::TObject* Sender, vcl::String& Question,
+                                            vcl::TMsgDlgButtons& Buttons, int& HelpCtx)>;
+using TGetEnabledEvent = std::function<void(vcl::TObject* Sender, bool& Enabled)>;
+
+class TDBAdvToolBarButton : public TAdvCustomToolBarButton {
+    KV_CLASS(TDBAdvToolBarButton, TAdvCustomToolBarButton)
+    KV_PUBLISHED_PROPERTIES(TDBAdvToolBarButton)
+public:
+    explicit TDBAdvToolBarButton(vcl::TComponent* AOwner);
+    ~TDBAdvToolBarButton() override;
+
+    vcl::TDataSource* DataSource() const { return FDataLink ? FDataLink->DataSource() : nullptr; }
+    void SetDataSource(vcl::TDataSource* Value);
+    TDBButtonType DBButtonType() const { return FDBButtonType; }
+    // Also chooses the disable reasons and the glyph of the command.
+    void SetDBButtonType(TDBButtonType Value);
+    TDBBDisableControls DisableControl() const { return FDisableControl; }
+    void SetDisableControl(TDBBDisableControls Value) { FDisableControl = Value; }
+    bool AutoDisable() const { return FAutoDisable; }
+    void SetAutoDisable(bool Value) { FAutoDisable = Value; }
+    bool ConfirmAction() const { return FConfirmAction; }
+    void SetConfirmAction(bool Value) { FConfirmAction = Value; }
+    const vcl::String& ConfirmActionString() const { return FConfirmActionString; }
+    void SetConfirmActionString(const vcl::String& Value);
+
+    // The button's click, then the command.
+    void Click() override;
+
+    TAfterActionEvent OnAfterAction;
+    TBeforeActionEvent OnBeforeAction;
+    TGetConfirmEvent OnGetConfirm;
+    TGetEnabledEvent OnGetEnabled;
+    vcl::TNotifyEvent OnEnabledChanged;
+
+protected:
+    void Loaded() override;
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+    void WndProc(vcl::TMessage& Message) override;
+    virtual void DoBeforeAction(bool& DoIt);
+    virtual void DoGetQuestion(vcl::String& Question, vcl::TMsgDlgButtons& Buttons, int& HelpCtx);
+    virtual bool DoConfirmAction();
+    virtual void DoAction();
+    virtual void UpdateEnabled();
+    virtual void LoadGlyph();
+
+private:
+    void CalcDisableReasons();
+    void RunCommand(vcl::TDataSet* DataSet);
+
+    std::unique_ptr<TDBATBButtonDataLink> FDataLink;
+    bool FAutoDisable = true;
+    TDBBDisableControls FDisableControl;
+    TDBButtonType FDBButtonType = dbtCustom;
+    bool FConfirmAction = false;
+    vcl::String FConfirmActionString;
+    bool FUpdating = false;
+};
+
+} // namespace AdvToolBar
