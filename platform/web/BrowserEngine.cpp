@@ -29,6 +29,10 @@ bool BrowserEngineAvailable() {
     return static_cast<bool>(Factory()) || OnGtk();
 }
 
+void PreloadBrowserEngine() {
+    if (!Factory() && OnGtk()) LoadWebKitModuleInBackground();
+}
+
 std::unique_ptr<TBrowserEngine> CreateBrowserEngine() {
     if (Factory()) {
         auto engine = Factory()();

@@ -17,5 +17,9 @@ namespace vcl {
 // beside the program); raises EOleError when the display backend is not the GTK one or the module cannot
 // be loaded.
 std::unique_ptr<TBrowserEngine> CreateWebKitEngine();
+// Loads the module now, without making an engine; a failure is left for CreateWebKitEngine to report.
+void LoadWebKitModule();
+// Starts LoadWebKitModule on a thread of its own (once); an engine asked for meanwhile waits for it.
+void LoadWebKitModuleInBackground();
 
 } // namespace vcl

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -68,6 +69,27 @@ TEntry LoadEntry() {
 }
 
 } // namespace
+
+void LoadWebKitModule() {
+    try {
+        LoadEntry();
+    } catch (const EOleError&) {
+        // Reported again when an engine is asked for.
+    }
+}
+
+void LoadWebKitModuleInBackground() {
+    // Joined at exit: the program never ends while the loader is inside dlopen.
+    struct TLoader {
+        std::thread Thread;
+        ~TLoader() {
+            if (Thread.joinable()) Thread.join();
+        }
+    };
+    static TLoader loader;
+    static std::once_flag started;
+    std::call_once(started, [] { loader.Thread = std::thread([] { LoadWebKitModule(); }); });
+}
 
 std::unique_ptr<TBrowserEngine> CreateWebKitEngine() {
     if (!backend::HasBackend() || String(backend::GetBackend().Name()) != "gtk")
