@@ -30,7 +30,9 @@ bool BrowserEngineAvailable() {
 }
 
 void PreloadBrowserEngine() {
-    if (!Factory() && OnGtk()) LoadWebKitModuleInBackground();
+    // A second: the asking window's first frame is on the screen by then, and nobody has typed a
+    // password yet.
+    if (!Factory() && OnGtk()) LoadWebKitModuleInBackground(std::chrono::seconds(1));
 }
 
 std::unique_ptr<TBrowserEngine> CreateBrowserEngine() {
