@@ -45,7 +45,7 @@ def one_run(program, address, mode, work):
     p = subprocess.Popen([program], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     try:
         window = login_window(60)
-        time.sleep(1.0)  # let a background load settle, as a user takes a moment to type
+        time.sleep(2.0)  # a user takes a moment before typing
         xdotool("windowactivate", "--sync", window)
         time.sleep(0.3)
         xdotool("key", "Tab")
