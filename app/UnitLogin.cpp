@@ -2,6 +2,8 @@
 
 #include "app/UnitLogin.h"
 
+#include "app/StartupProbe.h"
+
 #include "platform/classes/ClassRegistry.h"
 
 #include "app/UnitMain.h"
@@ -9,6 +11,7 @@
 #include "app/UnitRegistration.h"
 #include "platform/rtl/Registry.h"
 #include "platform/vcl/Dialogs.h"
+#include "platform/web/BrowserEngine.h"
 
 namespace UnitLogin {
 
@@ -38,6 +41,8 @@ Tfrm_Login::Tfrm_Login(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void Tfrm_Login::FormShow(TObject*) {
+    // Loading the browser engine takes a while: done while the user types, the first page does not wait.
+    PreloadBrowserEngine();
     TRegistry reg;
     reg.SetRootKey(HKEY_CURRENT_USER);
     reg.OpenKey(UnitMain::RegistryKey, true);
@@ -74,6 +79,7 @@ void Tfrm_Login::DoLogin() {
         Application->MessageBox("Incorrect login or password", Application->Title(), 0);
         return;
     }
+    StartupProbe::SignedIn();
     UnitMain::frm_Main->FLogin = ledt_Login->Text();
     UnitMain::frm_Main->FPassword = ledt_Password->Text();
     if (chkb_SavePass->Checked()) {

@@ -2,6 +2,8 @@
 
 #include "app/UnitMain.h"
 
+#include "app/StartupProbe.h"
+
 #include "platform/classes/ClassRegistry.h"
 
 #include "app/ServicePages.h"
@@ -176,6 +178,7 @@ void Tfrm_Main::About1Click(TObject*) {
 }
 
 void Tfrm_Main::WebBrowser_MainDocumentComplete(TObject*, const IDispatchPtr&, const OleVariant& URL) {
+    StartupProbe::DocumentComplete();
     SetStatusText("Ready");
     const String url = URL.VarType() == varOleStr ? URL.AsString() : String();
     if (url.find("user_exit.php") != String::npos) {

@@ -51,12 +51,14 @@ void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, 
     Canvas->Pen()->SetStyle(psSolid);
     Canvas->Pen()->SetWidth(1);
     for (int i = 0; i < n; ++i) {
+        int p = Round(i * size);
+        // More steps than pixels: a band starting where the next one starts lies wholly under it.
+        if (i + 1 < n && Round((i + 1) * size) == p) continue;
         TColor c = 0;
         for (int ch = 0; ch < 3; ++ch)
             c |= std::clamp(Channel(from, 8 * ch) + Round(i * step[ch]), 0, 255) << (8 * ch);
         Canvas->Pen()->SetColor(c);
         Canvas->Brush()->SetColor(c);
-        int p = Round(i * size);
         if (Horizontal) {
             Canvas->FillRect(TRect{R.Left + p, R.Top, R.Left + p + sw + 1, R.Bottom});
         } else if (R.Left + 1 >= R.Right) {

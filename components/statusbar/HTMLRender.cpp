@@ -28,6 +28,8 @@ bool StartsWithNoCase(std::string_view S, size_t At, std::string_view Prefix) {
 // Keeps valid UTF-8 and turns each byte of a broken sequence, and each control character but tab, CR and
 // LF, into '?': the text functions below see well-formed text only.
 String Sanitize(const String& S) {
+    // Plain printable ASCII, the usual case, is kept as it is.
+    if (std::all_of(S.begin(), S.end(), [](char Ch) { return Ch >= 0x20 && Ch < 0x7F; })) return S;
     String out;
     out.reserve(S.size());
     size_t i = 0;
@@ -143,7 +145,7 @@ String StripMarkers(const String& S) {
 }
 
 String LineBreaksToBR(const String& S, bool Convert) {
-    if (!Convert) return S;
+    if (!Convert || (S.find('\r') == String::npos && S.find('\n') == String::npos)) return S;
     String out;
     out.reserve(S.size());
     for (char ch : S) {
@@ -243,6 +245,8 @@ void DrawHTMLGradient(TCanvas* Canvas, TColor From, TColor To, bool LeftToRight,
     double stripe = extent / static_cast<double>(Steps);
     Canvas->Brush()->SetStyle(bsSolid);
     for (int i = 0; i < Steps; ++i) {
+        // More steps than pixels: a stripe starting where the next one starts lies wholly under it.
+        if (i + 1 < Steps && Round((i + 1) * stripe) == Round(i * stripe)) continue;
         TColor c = 0;
         for (int ch = 0; ch < 3; ++ch) {
             int v = ((f >> (8 * ch)) & 0xFF) + Round(i * inc[ch]);
@@ -314,9 +318,8 @@ void TRenderer::SetBrushColor(TColor Color) {
 TRenderer::TFontMetrics& TRenderer::Metrics() {
     if (FMetrics == nullptr) {
         const TFont* f = C->Font();
-        String key = f->Name() + '|' + IntToStr(f->Height()) + '|' +
-                     IntToStr(static_cast<int>(f->Style().Bits())) + '|' + IntToStr(f->Orientation());
-        FMetrics = &FFontMetrics[key];
+        FMetrics =
+            &FFontMetrics[{f->Name(), f->Height(), static_cast<int>(f->Style().Bits()), f->Orientation()}];
     }
     return *FMetrics;
 }

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -108,7 +109,8 @@ private:
     vcl::TBrushStyle FEntryBrushStyle = vcl::bsSolid;
     TColor FEntryBrushColor = vcl::clNone;
     int FGhHeight = -1; // of the canvas font; -1 when the font changed since it was measured
-    std::map<String, TFontMetrics> FFontMetrics;
+    // By font name, height, style bits and orientation.
+    std::map<std::tuple<String, int, int, int>, TFontMetrics> FFontMetrics;
     TFontMetrics* FMetrics = nullptr;            // of the canvas font, once known
     std::vector<std::pair<size_t, int>> FWidths; // words of the current line measured: (position, width)
     size_t FWidthAt = 0;

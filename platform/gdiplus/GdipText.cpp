@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <new>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/gdiplus/GdipInternal.h"
 #include "platform/rtl/SysUtils.h"
@@ -72,10 +75,43 @@ bool IsBreak(gunichar c) {
     return c == '\n' || c == '\r' || c == 0x2028 || c == 0x2029;
 }
 
-class TextEngine {
+// Painting draws and measures the same captions in the same fonts again and again: the text engine's
+// contexts (one for each rendering hint and transformation) and the layouts made in them are kept, up to a
+// bound, so that the text is shaped once. A kept layout is only read afterwards.
+class LayoutStore {
 public:
-    TextEngine(cairo_t* cr, const GpFont& font, TextRenderingHint hint) : font_(font) {
-        ctx_ = pango_cairo_create_context(cr);
+    static constexpr std::size_t MaxEntries = 1024;
+    static constexpr std::size_t MaxGlyphs = 512;
+    struct Entry {
+        PangoLayout* Layout = nullptr;
+        std::vector<int> Starts;
+    };
+    static LayoutStore& Instance() {
+        static LayoutStore store;
+        return store;
+    }
+    ~LayoutStore() {
+        Clear();
+        for (auto& [key, ctx] : contexts_)
+            g_object_unref(ctx);
+    }
+    // The context for the hint and cr's transformation (translation aside, which shaping ignores).
+    PangoContext* Context(cairo_t* cr, TextRenderingHint hint, std::string& key) {
+        cairo_matrix_t m;
+        cairo_get_matrix(cr, &m);
+        const double parts[] = {m.xx, m.yx, m.xy, m.yy};
+        key.assign(reinterpret_cast<const char*>(&hint), sizeof hint);
+        key.append(reinterpret_cast<const char*>(parts), sizeof parts);
+        const auto it = contexts_.find(key);
+        if (it != contexts_.end()) return static_cast<PangoContext*>(g_object_ref(it->second));
+        if (contexts_.size() >= 16) {
+            // Layouts belong to their contexts: both go.
+            Clear();
+            for (auto& [k, ctx] : contexts_)
+                g_object_unref(ctx);
+            contexts_.clear();
+        }
+        PangoContext* ctx = pango_cairo_create_context(cr);
         cairo_font_options_t* opts = cairo_font_options_create();
         const bool mono =
             hint == TextRenderingHintSingleBitPerPixel || hint == TextRenderingHintSingleBitPerPixelGridFit;
@@ -86,8 +122,39 @@ public:
         cairo_font_options_set_antialias(opts, mono ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_GRAY);
         cairo_font_options_set_hint_style(opts, grid ? CAIRO_HINT_STYLE_SLIGHT : CAIRO_HINT_STYLE_NONE);
         cairo_font_options_set_hint_metrics(opts, grid ? CAIRO_HINT_METRICS_ON : CAIRO_HINT_METRICS_OFF);
-        pango_cairo_context_set_font_options(ctx_, opts);
+        pango_cairo_context_set_font_options(ctx, opts);
         cairo_font_options_destroy(opts);
+        contexts_.emplace(key, static_cast<PangoContext*>(g_object_ref(ctx)));
+        return ctx;
+    }
+    Entry* Find(const std::string& key) {
+        const auto it = entries_.find(key);
+        return it == entries_.end() ? nullptr : &it->second;
+    }
+    void Keep(const std::string& key, PangoLayout* layout, const std::vector<int>& starts) {
+        if (entries_.size() >= MaxEntries) Clear();
+        entries_.emplace(key, Entry{static_cast<PangoLayout*>(g_object_ref(layout)), starts});
+    }
+
+private:
+    void Clear() {
+        for (auto& [key, e] : entries_)
+            g_object_unref(e.Layout);
+        entries_.clear();
+    }
+    std::unordered_map<std::string, PangoContext*> contexts_;
+    std::unordered_map<std::string, Entry> entries_;
+};
+
+class TextEngine {
+public:
+    TextEngine(cairo_t* cr, const GpFont& font, TextRenderingHint hint) : font_(font) {
+        ctx_ = LayoutStore::Instance().Context(cr, hint, key_);
+        key_.append(reinterpret_cast<const char*>(&font.style), sizeof font.style);
+        const double px = Pixels();
+        key_.append(reinterpret_cast<const char*>(&px), sizeof px);
+        key_.append(font.family);
+        key_.push_back('\0');
         desc_ = pango_font_description_new();
         pango_font_description_set_family(desc_, font.family.c_str());
         pango_font_description_set_absolute_size(desc_, std::max(1.0, Pixels() * PANGO_SCALE));
@@ -109,6 +176,35 @@ public:
     // paragraph. starts receives each glyph's byte offset (plus the text's end).
     PangoLayout* Layout(const std::vector<Glyph>& g, double wrapWidth,
                         std::vector<int>* starts = nullptr) const {
+        if (g.size() > LayoutStore::MaxGlyphs) return MakeLayout(g, wrapWidth, starts);
+        std::string key = key_;
+        key.append(reinterpret_cast<const char*>(&wrapWidth), sizeof wrapWidth);
+        for (const Glyph& c : g) {
+            const gunichar shown = c.underline ? (c.cp | 0x80000000u) : c.cp;
+            key.append(reinterpret_cast<const char*>(&shown), sizeof shown);
+        }
+        LayoutStore& store = LayoutStore::Instance();
+        if (LayoutStore::Entry* e = store.Find(key)) {
+            if (starts) *starts = e->Starts;
+            return static_cast<PangoLayout*>(g_object_ref(e->Layout));
+        }
+        std::vector<int> offs;
+        PangoLayout* layout = MakeLayout(g, wrapWidth, &offs);
+        store.Keep(key, layout, offs);
+        if (starts) *starts = std::move(offs);
+        return layout;
+    }
+
+    double Width(const std::vector<Glyph>& g) const {
+        PangoLayout* l = Layout(g, -1);
+        PangoRectangle logical;
+        pango_layout_get_extents(l, nullptr, &logical);
+        g_object_unref(l);
+        return static_cast<double>(logical.width) / PANGO_SCALE;
+    }
+
+private:
+    PangoLayout* MakeLayout(const std::vector<Glyph>& g, double wrapWidth, std::vector<int>* starts) const {
         std::string text;
         std::vector<int> offs;
         offs.reserve(g.size() + 1);
@@ -137,20 +233,15 @@ public:
             pango_layout_set_width(layout, static_cast<int>(wrapWidth * PANGO_SCALE));
             pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
         }
+        // Laid out here, once: whoever shares the layout only reads it.
+        PangoRectangle logical;
+        pango_layout_get_extents(layout, nullptr, &logical);
         if (starts) *starts = std::move(offs);
         return layout;
     }
 
-    double Width(const std::vector<Glyph>& g) const {
-        PangoLayout* l = Layout(g, -1);
-        PangoRectangle logical;
-        pango_layout_get_extents(l, nullptr, &logical);
-        g_object_unref(l);
-        return static_cast<double>(logical.width) / PANGO_SCALE;
-    }
-
-private:
     const GpFont& font_;
+    std::string key_; // the context, font and size every layout of this engine shares
     PangoContext* ctx_;
     PangoFontDescription* desc_;
 };

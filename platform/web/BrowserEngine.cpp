@@ -29,6 +29,12 @@ bool BrowserEngineAvailable() {
     return static_cast<bool>(Factory()) || OnGtk();
 }
 
+void PreloadBrowserEngine() {
+    // A second: the asking window's first frame is on the screen by then, and nobody has typed a
+    // password yet.
+    if (!Factory() && OnGtk()) LoadWebKitModuleInBackground(std::chrono::seconds(1));
+}
+
 std::unique_ptr<TBrowserEngine> CreateBrowserEngine() {
     if (Factory()) {
         auto engine = Factory()();

@@ -85,5 +85,8 @@ void SetBrowserEngineFactory(TBrowserEngineFactory Factory);
 std::unique_ptr<TBrowserEngine> CreateBrowserEngine();
 // True when CreateBrowserEngine would make one.
 bool BrowserEngineAvailable();
+// Starts loading the engine's module on a thread of its own, a moment later, when CreateBrowserEngine will
+// need it (the GTK backend, no factory set), so that the first page does not wait for it; nothing otherwise.
+void PreloadBrowserEngine();
 
 } // namespace vcl

@@ -7,6 +7,7 @@
 // hundred-odd libraries and its OpenGL set-up, and starts no web process. The module finds the rest of
 // the platform in the program itself, which therefore exports its symbols.
 
+#include <chrono>
 #include <memory>
 
 #include "platform/web/BrowserEngine.h"
@@ -17,5 +18,10 @@ namespace vcl {
 // beside the program); raises EOleError when the display backend is not the GTK one or the module cannot
 // be loaded.
 std::unique_ptr<TBrowserEngine> CreateWebKitEngine();
+// Loads the module now, without making an engine; a failure is left for CreateWebKitEngine to report.
+void LoadWebKitModule();
+// Starts LoadWebKitModule on a thread of its own (once), after Delay; an engine asked for while the module
+// loads waits for it.
+void LoadWebKitModuleInBackground(std::chrono::milliseconds Delay);
 
 } // namespace vcl

@@ -3,8 +3,11 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -68,6 +71,45 @@ TEntry LoadEntry() {
 }
 
 } // namespace
+
+void LoadWebKitModule() {
+    try {
+        LoadEntry();
+    } catch (const EOleError&) {
+        // Reported again when an engine is asked for.
+    }
+}
+
+void LoadWebKitModuleInBackground(std::chrono::milliseconds Delay) {
+    // The thread waits Delay first (the window that asked is still to show its first frame, which the
+    // loading must not slow down or swell), and is told to stop waiting at exit, where it is joined: the
+    // program never ends while the loader is inside dlopen.
+    struct TLoader {
+        std::thread Thread;
+        std::mutex Lock;
+        std::condition_variable Wake;
+        bool Ending = false;
+        ~TLoader() {
+            {
+                std::lock_guard<std::mutex> hold(Lock);
+                Ending = true;
+            }
+            Wake.notify_all();
+            if (Thread.joinable()) Thread.join();
+        }
+    };
+    static TLoader loader;
+    static std::once_flag started;
+    std::call_once(started, [Delay] {
+        loader.Thread = std::thread([Delay] {
+            {
+                std::unique_lock<std::mutex> hold(loader.Lock);
+                if (loader.Wake.wait_for(hold, Delay, [] { return loader.Ending; })) return;
+            }
+            LoadWebKitModule();
+        });
+    });
+}
 
 std::unique_ptr<TBrowserEngine> CreateWebKitEngine() {
     if (!backend::HasBackend() || String(backend::GetBackend().Name()) != "gtk")

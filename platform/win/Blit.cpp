@@ -301,11 +301,15 @@ BOOL AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hD
     auto mul = [](unsigned a, unsigned b) { return (a * b + 127) / 255; };
     int rowFrom = yoriginDest, rowTo = yoriginDest + hDest;
     p.VisibleRows(rowFrom, rowTo);
+    // Images drawn at their own size (the usual case) map source pixels without dividing.
+    const bool sameWidth = wDest == wSrc, sameHeight = hDest == hSrc;
     for (int dy = rowFrom - yoriginDest; dy < rowTo - yoriginDest; ++dy) {
-        const int sy = yoriginSrc + MapCoord(dy, hDest, hSrc);
+        const int sy = yoriginSrc + (sameHeight ? dy : MapCoord(dy, hDest, hSrc));
         p.Each(yoriginDest + dy, xoriginDest, xoriginDest + wDest, [&](std::uint32_t& pixel, int x, int) {
             std::uint32_t s = 0;
-            if (!src.At(xoriginSrc + MapCoord(x - xoriginDest, wDest, wSrc), sy, s)) return;
+            const int dx = x - xoriginDest;
+            if (!src.At(xoriginSrc + (sameWidth ? dx : MapCoord(dx, wDest, wSrc)), sy, s)) return;
+            if (s == 0 && perPixel) return; // a fully transparent premultiplied pixel leaves the destination
             const unsigned sa = perPixel ? mul(s >> 24, sca) : sca;
             const unsigned inv = 255 - sa;
             std::uint32_t out = 0;

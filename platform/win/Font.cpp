@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -41,48 +42,19 @@ std::string FontKey(const LOGFONT& lf) {
 
 namespace {
 
-// Painting asks for the same short texts in the same few fonts again and again (captions, labels, menu
-// items): their layouts are kept, up to a bound, and shared.
-class LayoutCache {
-public:
-    static constexpr std::size_t MaxText = 256;
-    static constexpr std::size_t MaxEntries = 2048;
+// Pango takes valid UTF-8 only (it warns and draws nothing of anything else): each byte that begins no
+// valid sequence stands for one replacement character.
+constexpr std::string_view Replacement = "\xEF\xBF\xBD";
 
-    ~LayoutCache() { Clear(); }
-
-    PangoLayout* Find(const std::string& key) const {
-        const auto it = layouts_.find(key);
-        return it == layouts_.end() ? nullptr : it->second;
-    }
-    void Keep(std::string key, PangoLayout* layout) {
-        if (layouts_.size() >= MaxEntries) Clear();
-        layouts_.emplace(std::move(key), static_cast<PangoLayout*>(g_object_ref(layout)));
-    }
-
-private:
-    void Clear() {
-        for (auto& [key, layout] : layouts_)
-            g_object_unref(layout);
-        layouts_.clear();
-    }
-    std::unordered_map<std::string, PangoLayout*> layouts_;
-};
-
-} // namespace
-
-PangoLayout* NewLayout(const GdiFont* font, std::string_view text, int letterSpacing) {
-    static LayoutCache cache;
-    std::string key;
-    const bool shared = text.size() <= LayoutCache::MaxText;
-    if (shared) {
-        key = FontKey(font->Log);
-        key.append(reinterpret_cast<const char*>(&letterSpacing), sizeof letterSpacing);
-        key.append(text);
-        if (PangoLayout* found = cache.Find(key)) return static_cast<PangoLayout*>(g_object_ref(found));
-    }
+PangoLayout* MakeLayout(const GdiFont* font, std::string_view text, int letterSpacing) {
     PangoLayout* layout = pango_layout_new(TextContext());
     pango_layout_set_font_description(layout, font->Description());
-    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
+        pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+    } else {
+        const std::string valid = ValidUtf8(text);
+        pango_layout_set_text(layout, valid.data(), static_cast<int>(valid.size()));
+    }
     if (letterSpacing != 0) {
         PangoAttrList* attrs = pango_attr_list_new();
         pango_attr_list_insert(attrs, pango_attr_letter_spacing_new(letterSpacing));
@@ -92,8 +64,136 @@ PangoLayout* NewLayout(const GdiFont* font, std::string_view text, int letterSpa
     // Laid out once, here: later measuring of a shared layout only reads.
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
-    if (shared) cache.Keep(std::move(key), layout);
     return layout;
+}
+
+// The glyphs' coverage, drawn as DrawRun places them: the layout's top at the font's ascent less the
+// layout's baseline from the cell's top. Pixel-aligned runs differ only by whole pixels, so one mask serves
+// them all.
+TextMask MakeMask(const GdiFont* font, PangoLayout* layout) {
+    TextMask m;
+    PangoRectangle ink, logical;
+    pango_layout_get_pixel_extents(layout, &ink, &logical);
+    if (ink.width <= 0 || ink.height <= 0) {
+        m.Valid = true; // nothing to draw
+        return m;
+    }
+    const double dy = font->Metrics().tmAscent - pango_layout_get_baseline(layout) / double(PANGO_SCALE);
+    constexpr int Margin = 2; // hinting and rounding may move ink a pixel beyond its extents
+    m.X = ink.x - Margin;
+    m.Y = static_cast<int>(std::floor(ink.y + dy)) - Margin;
+    m.Width = ink.width + 2 * Margin;
+    m.Height = static_cast<int>(std::ceil(ink.y + ink.height + dy)) + Margin - m.Y;
+    if (static_cast<long long>(m.Width) * m.Height > TextMask::MaxPixels) return TextMask{};
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, m.Width, m.Height);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
+    cairo_move_to(cr, -m.X, dy - m.Y);
+    pango_cairo_show_layout(cr, layout);
+    cairo_destroy(cr);
+    cairo_surface_flush(s);
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    m.Alpha.resize(static_cast<std::size_t>(m.Width) * static_cast<std::size_t>(m.Height));
+    for (int y = 0; y < m.Height; ++y)
+        std::memcpy(&m.Alpha[static_cast<std::size_t>(y) * m.Width],
+                    data + static_cast<std::ptrdiff_t>(y) * stride, static_cast<std::size_t>(m.Width));
+    cairo_surface_destroy(s);
+    m.Valid = true;
+    return m;
+}
+
+// Painting asks for the same short texts in the same few fonts again and again (captions, labels, menu
+// items): their layouts, and the masks of those drawn, are kept up to a bound and shared.
+class LayoutCache {
+public:
+    static constexpr std::size_t MaxText = 256;
+    static constexpr std::size_t MaxEntries = 2048;
+    static constexpr std::size_t MaxMaskBytes = std::size_t{8} << 20;
+
+    struct Entry {
+        PangoLayout* Layout = nullptr;
+        std::unique_ptr<TextMask> Mask;
+    };
+
+    ~LayoutCache() { Clear(); }
+
+    static LayoutCache& Instance() {
+        static LayoutCache cache;
+        return cache;
+    }
+    // The entry of the text in the font, made if need be; null for texts too long to keep.
+    Entry* Find(const GdiFont* font, std::string_view text, int letterSpacing) {
+        if (text.size() > MaxText) return nullptr;
+        // Made here, not kept in the cache: making a layout resolves the font, which measures texts of
+        // its own through this cache.
+        std::string key;
+        key.reserve(font->Key().size() + sizeof letterSpacing + text.size());
+        key.append(font->Key());
+        key.append(reinterpret_cast<const char*>(&letterSpacing), sizeof letterSpacing);
+        key.append(text);
+        const auto it = entries_.find(key);
+        if (it != entries_.end()) return &it->second;
+        Entry e;
+        e.Layout = MakeLayout(font, text, letterSpacing);
+        if (entries_.size() >= MaxEntries) Clear();
+        return &entries_.emplace(std::move(key), std::move(e)).first->second;
+    }
+    const TextMask* Mask(const GdiFont* font, Entry* e) {
+        if (e->Mask == nullptr) {
+            if (maskBytes_ >= MaxMaskBytes) {
+                // Dropping every mask (not the layouts) keeps the pointer handed out valid: e stays.
+                for (auto& [key, other] : entries_)
+                    other.Mask.reset();
+                maskBytes_ = 0;
+            }
+            e->Mask = std::make_unique<TextMask>(MakeMask(font, e->Layout));
+            maskBytes_ += e->Mask->Alpha.size() + sizeof(TextMask);
+        }
+        return e->Mask.get();
+    }
+
+private:
+    void Clear() {
+        for (auto& [key, e] : entries_)
+            g_object_unref(e.Layout);
+        entries_.clear();
+        maskBytes_ = 0;
+    }
+    std::unordered_map<std::string, Entry> entries_;
+    std::size_t maskBytes_ = 0;
+};
+
+} // namespace
+
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end) {
+        const char* valid = nullptr;
+        g_utf8_validate(p, end - p, &valid);
+        out.append(p, static_cast<std::size_t>(valid - p));
+        if (valid >= end) break;
+        out.append(Replacement); // NUL included: Pango takes no NUL within the text
+        p = valid + 1;
+    }
+    return out;
+}
+
+PangoLayout* NewLayout(const GdiFont* font, std::string_view text, int letterSpacing) {
+    if (LayoutCache::Entry* e = LayoutCache::Instance().Find(font, text, letterSpacing))
+        return static_cast<PangoLayout*>(g_object_ref(e->Layout));
+    return MakeLayout(font, text, letterSpacing);
+}
+
+const TextMask* RunMask(const GdiFont* font, std::string_view text, int letterSpacing) {
+    LayoutCache& cache = LayoutCache::Instance();
+    LayoutCache::Entry* e = cache.Find(font, text, letterSpacing);
+    if (e == nullptr) return nullptr;
+    const TextMask* m = cache.Mask(font, e);
+    return m->Valid ? m : nullptr;
 }
 
 int TextWidth(const GdiFont* font, std::string_view text) {
@@ -207,9 +307,14 @@ ResolvedFonts& Resolved() {
 
 } // namespace
 
+const std::string& GdiFont::Key() const {
+    if (key_.empty()) key_ = detail::FontKey(Log);
+    return key_;
+}
+
 void GdiFont::Resolve() const {
     if (desc_ != nullptr) return;
-    const std::string key = detail::FontKey(Log);
+    const std::string& key = Key();
     if (const ResolvedFont* known = Resolved().Find(key)) {
         desc_ = pango_font_description_copy(known->Description);
         metrics_ = known->Metrics;

@@ -5,8 +5,10 @@
 
 #include <pango/pangocairo.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace win::detail {
 
@@ -17,6 +19,19 @@ PangoContext* TextContext();
 // texts are shared between calls with the same font, spacing and text: the caller must not change it,
 // and unrefs it.
 PangoLayout* NewLayout(const GdiFont* font, std::string_view text, int letterSpacing = 0);
+// The glyphs' coverage (0 to 255) of a run drawn with its cell's top-left at (0, 0), over the pixels
+// [X, X + Width) x [Y, Y + Height) of the cell's space, rows Width apart.
+struct TextMask {
+    static constexpr long long MaxPixels = 1 << 20; // larger runs are drawn directly
+    bool Valid = false;                             // false: no ink, or too large to keep
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    std::vector<std::uint8_t> Alpha;
+};
+// The mask of text in the font with letterSpacing, made on first use and kept with the text's layout;
+// null for texts too long to keep, without ink, or too large. Valid until the next NewLayout or RunMask.
+const TextMask* RunMask(const GdiFont* font, std::string_view text, int letterSpacing = 0);
+// The text with every byte that begins no valid UTF-8 sequence replaced by U+FFFD.
+std::string ValidUtf8(std::string_view text);
 // What a font's resolution depends on, as a key: equal keys resolve to the same font.
 std::string FontKey(const LOGFONT& lf);
 // Width in pixels of text in the font.

@@ -4,6 +4,7 @@
 // GDI layer's own business.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/win/GdiObjects.h"
@@ -53,6 +54,9 @@ struct GdiFont : GdiObject {
     int UnderlinePosition() const; // below the baseline, pixels
     int LineThickness() const;
     int StrikePosition() const; // above the baseline, pixels
+    // What the font's resolution depends on (see detail::FontKey), made once: Log never changes after
+    // the font is made.
+    const std::string& Key() const;
 
 private:
     void Resolve() const;
@@ -62,6 +66,7 @@ private:
     mutable int underlinePos_ = 1;
     mutable int thickness_ = 1;
     mutable int strikePos_ = 3;
+    mutable std::string key_;
 };
 
 struct GdiBitmap : GdiObject {

@@ -1,6 +1,7 @@
 // Text output and measuring: TextOut, ExtTextOut and the text extents.
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -42,11 +43,102 @@ long long CodePoints(std::string_view text) {
     return n;
 }
 
-PangoLayout* RunLayout(const DeviceContext* dc, const GdiFont* font, std::string_view text) {
+// The letter spacing (Pango units) a run is drawn with.
+int RunSpacing(const DeviceContext* dc, std::string_view text) {
     const long long extra = dc->State.CharExtra;
     const bool spaced =
         extra != 0 && std::llabs(extra) <= MaxDrawnExtra && std::llabs(extra) * CodePoints(text) < (1 << 20);
-    return NewLayout(font, text, spaced ? static_cast<int>(extra * PANGO_SCALE) : 0);
+    return spaced ? static_cast<int>(extra * PANGO_SCALE) : 0;
+}
+
+PangoLayout* RunLayout(const DeviceContext* dc, const GdiFont* font, std::string_view text) {
+    return NewLayout(font, text, RunSpacing(dc, text));
+}
+
+// a * b / 255, rounded as the compositor rounds.
+constexpr std::uint32_t Mul255(std::uint32_t a, std::uint32_t b) {
+    const std::uint32_t t = a * b + 0x80;
+    return (t + (t >> 8)) >> 8;
+}
+
+// Draws a plain run (no rotation, no prefix underlines) through its kept glyph mask straight into the
+// pixels: the common case of painting, which skips the text engine's per-call set-up. The blend is the
+// compositor's own (solid colour over the destination through the coverage). False when the run needs the
+// general path.
+bool DrawMasked(DeviceContext* dc, const TextRunOptions& o, const GdiFont* font, std::string_view text,
+                long long cellX, long long cellY, int width) {
+    if (font->Log.lfEscapement != 0 || !o.DrawGlyphs || !o.Underlines.empty() ||
+        std::llabs(dc->State.CharExtra) > MaxDrawnExtra)
+        return false;
+    const TextMask* mask = RunMask(font, text, RunSpacing(dc, text));
+    if (mask == nullptr) return false;
+    PixelView view;
+    if (!dc->View(view)) return true;
+    const POINT off = dc->Offset();
+    const long long dx = static_cast<long long>(off.X) + dc->SurfaceOrigin.X;
+    const long long dy = static_cast<long long>(off.Y) + dc->SurfaceOrigin.Y;
+    // The run's own clip, in surface pixels.
+    long long cl = LLONG_MIN / 4, ct = LLONG_MIN / 4, cr = LLONG_MAX / 4, cb = LLONG_MAX / 4;
+    if (o.Clip != nullptr) {
+        cl = o.Clip->Left + dx;
+        ct = o.Clip->Top + dy;
+        cr = o.Clip->Right + dx;
+        cb = o.Clip->Bottom + dy;
+    }
+    const TEXTMETRIC& tm = font->Metrics();
+    const std::uint32_t ink = PixelOf(dc->State.TextColor);
+    // Fills [l, r) x [t, b) of the surface, within the clips, pixel by pixel.
+    auto each = [&](long long l, long long t, long long r, long long b, auto&& paint) {
+        for (const RECT& c : dc->EffectiveClip()) {
+            const long long x0 = std::max({l, cl, static_cast<long long>(c.Left), 0LL});
+            const long long x1 =
+                std::min({r, cr, static_cast<long long>(c.Right), static_cast<long long>(view.Width)});
+            const long long y0 = std::max({t, ct, static_cast<long long>(c.Top), 0LL});
+            const long long y1 =
+                std::min({b, cb, static_cast<long long>(c.Bottom), static_cast<long long>(view.Height)});
+            for (long long y = y0; y < y1; ++y) {
+                std::uint32_t* row = view.Row(static_cast<int>(y));
+                for (long long x = x0; x < x1; ++x)
+                    paint(row[x], x, y);
+            }
+        }
+    };
+    const long long left = cellX + dx, top = cellY + dy;
+    if (o.OpaqueBackground && width > 0) {
+        const std::uint32_t bk = PixelOf(dc->State.BkColor);
+        each(left, top, left + width, top + tm.tmHeight,
+             [bk](std::uint32_t& p, long long, long long) { p = bk; });
+    }
+    if (mask->Width > 0) {
+        const long long ml = left + mask->X, mt = top + mask->Y;
+        each(ml, mt, ml + mask->Width, mt + mask->Height, [&](std::uint32_t& p, long long x, long long y) {
+            const std::uint32_t m = mask->Alpha[static_cast<std::size_t>((y - mt) * mask->Width + (x - ml))];
+            if (m == 0) return;
+            if (m == 255) {
+                p = ink;
+                return;
+            }
+            std::uint32_t out = 0;
+            for (int shift = 0; shift < 32; shift += 8) {
+                const std::uint32_t v =
+                    Mul255((ink >> shift) & 0xFF, m) + Mul255((p >> shift) & 0xFF, 255 - m);
+                out |= std::min<std::uint32_t>(v, 255) << shift;
+            }
+            p = out;
+        });
+    }
+    if (width > 0) {
+        const int thick = font->LineThickness();
+        auto line = [&](long long y) {
+            each(left, y, left + width, y + thick,
+                 [ink](std::uint32_t& p, long long, long long) { p = ink; });
+        };
+        if (font->Log.lfUnderline) line(top + tm.tmAscent + font->UnderlinePosition());
+        if (font->Log.lfStrikeOut) line(top + tm.tmAscent - font->StrikePosition());
+    }
+    dc->Dirty();
+    ThresholdMonochrome(dc);
+    return true;
 }
 
 // The run's advance: the glyphs' own width plus the character spacing after each character, computed
@@ -58,10 +150,42 @@ int RunAdvance(const DeviceContext* dc, PangoLayout* plain, std::string_view tex
                            static_cast<long long>(dc->State.CharExtra) * CodePoints(text));
 }
 
+// Whether nothing of a run can land in the DC's clip: its cell, widened on every side by a margin for
+// ink beyond it (italic overhangs, accents, underlines), meets none of the clip's rectangles. Rotated runs
+// are never skipped.
+bool OutsideClip(const DeviceContext* dc, const TextRunOptions& o, const GdiFont* font, long long left,
+                 long long top, int width) {
+    if (font->Log.lfEscapement != 0) return false;
+    const TEXTMETRIC& tm = font->Metrics();
+    const long long margin = std::max<long long>({tm.tmHeight, tm.tmMaxCharWidth, 1});
+    long long l = left - margin, t = top - margin;
+    long long r = left + std::max(width, 0) + margin, b = top + tm.tmHeight + margin;
+    if (o.Clip != nullptr) {
+        l = std::max<long long>(l, o.Clip->Left);
+        t = std::max<long long>(t, o.Clip->Top);
+        r = std::min<long long>(r, o.Clip->Right);
+        b = std::min<long long>(b, o.Clip->Bottom);
+        if (l >= r || t >= b) return true;
+    }
+    const POINT off = dc->Offset();
+    const long long dx = static_cast<long long>(off.X) + dc->SurfaceOrigin.X;
+    const long long dy = static_cast<long long>(off.Y) + dc->SurfaceOrigin.Y;
+    for (const RECT& c : dc->EffectiveClip())
+        if (l + dx < c.Right && c.Left < r + dx && t + dy < c.Bottom && c.Top < b + dy) return false;
+    return true;
+}
+
+} // namespace
+
+namespace {
+bool IsUtf8(std::string_view text) {
+    return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
+}
 } // namespace
 
 int RunWidth(const DeviceContext* dc, const GdiFont* font, std::string_view text) {
     if (text.empty()) return 0;
+    if (!IsUtf8(text)) return RunWidth(dc, font, ValidUtf8(text));
     PangoLayout* layout = NewLayout(font, text);
     const int width = RunAdvance(dc, layout, text);
     g_object_unref(layout);
@@ -69,10 +193,21 @@ int RunWidth(const DeviceContext* dc, const GdiFont* font, std::string_view text
 }
 
 void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) {
+    if (!IsUtf8(text)) {
+        // Drawn as measured: each broken byte as a replacement character; underlined byte ranges move
+        // with the text before them.
+        const std::string valid = ValidUtf8(text);
+        TextRunOptions mapped = o;
+        for (auto& [from, to] : mapped.Underlines) {
+            if (from < 0 || to <= from || static_cast<std::size_t>(to) > text.size()) continue;
+            from = static_cast<int>(ValidUtf8(text.substr(0, static_cast<std::size_t>(from))).size());
+            to = static_cast<int>(ValidUtf8(text.substr(0, static_cast<std::size_t>(to))).size());
+        }
+        DrawRun(dc, mapped, valid);
+        return;
+    }
     const GdiFont* font = CurrentFont(dc);
     const TEXTMETRIC& tm = font->Metrics();
-    cairo_t* cr = dc->PrepareCairo();
-    if (cr == nullptr) return;
     const int width = RunWidth(dc, font, text);
     std::string_view shown = text;
     if (std::llabs(dc->State.CharExtra) > MaxDrawnExtra && !text.empty()) {
@@ -80,6 +215,28 @@ void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) 
         const char* next = g_utf8_find_next_char(text.data(), text.data() + text.size());
         if (next != nullptr) shown = text.substr(0, static_cast<std::size_t>(next - text.data()));
     }
+    // Offset of the cell's top-left from the reference point.
+    double ox = 0, oy = 0;
+    const UINT h = o.Align & (TA_LEFT | TA_RIGHT | TA_CENTER);
+    if (h == TA_CENTER)
+        ox = -(width / 2);
+    else if (h == TA_RIGHT)
+        ox = -width;
+    const UINT v = o.Align & (TA_TOP | TA_BOTTOM | TA_BASELINE);
+    if (v == TA_BASELINE)
+        oy = -tm.tmAscent;
+    else if (v == TA_BOTTOM)
+        oy = -tm.tmHeight;
+    // Painting draws many runs wholly outside what is shown (scrolled or clipped away): they are neither
+    // laid out for drawing nor handed to Cairo.
+    if (OutsideClip(dc, o, font, static_cast<long long>(o.X) + static_cast<long long>(ox),
+                    static_cast<long long>(o.Y) + static_cast<long long>(oy), width))
+        return;
+    if (DrawMasked(dc, o, font, text, static_cast<long long>(o.X) + static_cast<long long>(ox),
+                   static_cast<long long>(o.Y) + static_cast<long long>(oy), width))
+        return;
+    cairo_t* cr = dc->PrepareCairo();
+    if (cr == nullptr) return;
     PangoLayout* layout = RunLayout(dc, font, shown);
     const double baseline = pango_layout_get_baseline(layout) / double(PANGO_SCALE);
     const double angle = font->Log.lfEscapement / 10.0 * M_PI / 180.0;
@@ -93,18 +250,6 @@ void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) 
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     cairo_translate(cr, o.X, o.Y);
     if (angle != 0) cairo_rotate(cr, -angle);
-    // Offset of the cell's top-left from the reference point.
-    double ox = 0, oy = 0;
-    const UINT h = o.Align & (TA_LEFT | TA_RIGHT | TA_CENTER);
-    if (h == TA_CENTER)
-        ox = -(width / 2);
-    else if (h == TA_RIGHT)
-        ox = -width;
-    const UINT v = o.Align & (TA_TOP | TA_BOTTOM | TA_BASELINE);
-    if (v == TA_BASELINE)
-        oy = -tm.tmAscent;
-    else if (v == TA_BOTTOM)
-        oy = -tm.tmHeight;
     if (o.OpaqueBackground && width > 0) {
         SetSource(cr, dc->State.BkColor);
         cairo_rectangle(cr, ox, oy, width, tm.tmHeight);
@@ -168,7 +313,13 @@ BOOL GetTextExtentExPoint(HDC hdc, const char* lpszString, int cchString, int nM
                           int* lpnDx, SIZE* lpSize) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr || cchString < 0 || (lpszString == nullptr && cchString > 0)) return FALSE;
-    const std::string_view text(lpszString ? lpszString : "", static_cast<std::size_t>(cchString));
+    std::string_view text(lpszString ? lpszString : "", static_cast<std::size_t>(cchString));
+    // Broken UTF-8 measures as drawn: one replacement character for each broken byte.
+    std::string valid;
+    if (!detail::IsUtf8(text)) {
+        valid = detail::ValidUtf8(text);
+        text = valid;
+    }
     const GdiFont* font = detail::CurrentFont(dc);
     PangoLayout* layout = detail::NewLayout(font, text);
     int fit = 0, index = 0;

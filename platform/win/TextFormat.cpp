@@ -247,10 +247,21 @@ int DoDrawText(HDC hdc, char* writable, const char* lpchText, int cchText, RECT*
     if (dc == nullptr || lprc == nullptr || lpchText == nullptr) return 0;
     if (params != nullptr && params->cbSize != sizeof(DRAWTEXTPARAMS)) return 0;
     const std::size_t len = cchText < 0 ? std::strlen(lpchText) : static_cast<std::size_t>(cchText);
-    const std::string source(lpchText, len);
     const GdiFont* font = detail::CurrentFont(dc);
     const TEXTMETRIC& tm = font->Metrics();
     const int lineHeight = tm.tmHeight + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
+    if ((format & DT_CALCRECT) && (format & DT_SINGLELINE) && params == nullptr) {
+        // Measuring one line with nothing to strip or expand (what mark-up and labels do for every word)
+        // needs none of the copies below.
+        const std::string_view text(lpchText, len);
+        const char* special = (format & DT_NOPREFIX) ? "\r\n\t" : "\r\n\t&";
+        if (text.find_first_of(special) == std::string_view::npos) {
+            lprc->Right = vcl::ClampToInt(static_cast<long long>(lprc->Left) + RunWidth(dc, font, text));
+            lprc->Bottom = vcl::ClampToInt(static_cast<long long>(lprc->Top) + lineHeight);
+            return lineHeight;
+        }
+    }
+    const std::string source(lpchText, len);
     int tabChars = 8;
     if (params != nullptr && params->iTabLength > 0) tabChars = params->iTabLength;
     if ((format & DT_TABSTOP) && params == nullptr)

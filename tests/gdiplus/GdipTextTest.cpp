@@ -89,6 +89,33 @@ TEST(GdipFonts, SizesAndUnitsAreChecked) {
     EXPECT_GT(a.Width, 40);
 }
 
+// Laid-out text is kept between calls: a text measures the same however often and in whatever order it is
+// asked for, and never as another text, font size or style.
+TEST(GdipFonts, KeptLayoutsAnswerOnlyTheSameTextInTheSameFont) {
+    Canvas c(10, 10);
+    FontPtr regular = MakeFont(u"Tahoma", 16), bold = MakeFont(u"Tahoma", 16, FontStyleBold),
+            large = MakeFont(u"Tahoma", 24);
+    const GpRectF none{0, 0, 0, 0};
+    auto width = [&](const char16_t* text, GpFont* font) {
+        GpRectF box{};
+        EXPECT_EQ(GdipMeasureString(c.g(), text, -1, font, &none, nullptr, &box, nullptr, nullptr), Ok);
+        return box.Width;
+    };
+    const REAL plain = width(u"Measure", regular.get());
+    const REAL heavy = width(u"Measure", bold.get());
+    const REAL big = width(u"Measure", large.get());
+    const REAL longer = width(u"Measured", regular.get());
+    EXPECT_GT(heavy, plain);
+    EXPECT_GT(big, plain);
+    EXPECT_GT(longer, plain);
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(width(u"Measured", regular.get()), longer);
+        EXPECT_EQ(width(u"Measure", large.get()), big);
+        EXPECT_EQ(width(u"Measure", bold.get()), heavy);
+        EXPECT_EQ(width(u"Measure", regular.get()), plain);
+    }
+}
+
 TEST(GdipStringFormat, SettingsCloneAndChecks) {
     FormatPtr f = MakeFormat(StringFormatFlagsNoWrap);
     StringTrimming trimming = StringTrimmingNone;

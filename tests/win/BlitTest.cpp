@@ -276,3 +276,47 @@ TEST(GdiEdges, FrameControlsDrawInsideTheirRectangle) {
     RECT bad{0, 0, 5, 5};
     EXPECT_FALSE(DrawFrameControl(c.dc, &bad, 99, 0));
 }
+
+// Sources with no pixel on their surface (empty, or wholly beside it) draw nothing and leave the
+// destination as it was, whether the source is read in place, copied from the same surface or stretched.
+TEST(BlitEmptySource, NothingOfTheSourceOnItsSurfaceDrawsNothing) {
+    Canvas src(4, 4), c(8, 8);
+    Fill(src.dc, {0, 0, 4, 4}, Red);
+    Fill(c.dc, {0, 0, 8, 8}, Blue);
+    auto untouched = [&](const char* what) {
+        for (int y = 0; y < 8; ++y)
+            EXPECT_EQ(c.Row(y, Blue), "########") << what << " row " << y;
+    };
+    const POINT beside[] = {{-4, 0}, {4, 0}, {0, -4}, {0, 4}, {-100000, 100000}};
+    for (const POINT& at : beside) {
+        BitBlt(c.dc, 2, 2, 4, 4, src.dc, at.X, at.Y, SRCCOPY);
+        StretchBlt(c.dc, 0, 0, 8, 8, src.dc, at.X, at.Y, 4, 4, SRCCOPY);
+        BitBlt(c.dc, 2, 2, 4, 4, c.dc, at.X * 2, at.Y * 2, SRCCOPY); // same surface: copied first
+        TransparentBlt(c.dc, 0, 0, 8, 8, src.dc, at.X, at.Y, 4, 4, White);
+    }
+    untouched("beside the source");
+    EXPECT_FALSE(StretchBlt(c.dc, 0, 0, 8, 8, src.dc, 0, 0, 0, 4, SRCCOPY));
+    EXPECT_FALSE(StretchBlt(c.dc, 0, 0, 8, 8, src.dc, 0, 0, 4, 0, SRCCOPY));
+    BLENDFUNCTION bf{AC_SRC_OVER, 0, 255, 0};
+    EXPECT_TRUE(AlphaBlend(c.dc, 0, 0, 8, 8, src.dc, 0, 0, 0, 4, bf));
+    EXPECT_FALSE(AlphaBlend(c.dc, 0, 0, 8, 8, src.dc, 4, 0, 4, 4, bf));
+    untouched("empty source rectangles");
+
+    // A source DC whose origin moves its whole surface away from the rectangle asked for.
+    SetWindowOrgEx(src.dc, 50, 50, nullptr);
+    BitBlt(c.dc, 0, 0, 8, 8, src.dc, 0, 0, SRCCOPY);
+    untouched("moved origin");
+
+    // DIB bits: an empty source rectangle, and one beside the bits.
+    std::uint32_t bits[4] = {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u};
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = 2;
+    bmi.bmiHeader.biHeight = -2;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    EXPECT_EQ(StretchDIBits(c.dc, 0, 0, 8, 8, 0, 0, 0, 2, bits, &bmi, DIB_RGB_COLORS, SRCCOPY), 0);
+    StretchDIBits(c.dc, 0, 0, 8, 8, 5, 5, 2, 2, bits, &bmi, DIB_RGB_COLORS, SRCCOPY);
+    untouched("DIB bits");
+}

@@ -2,9 +2,12 @@
 
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "tests/win/GdiTestSupport.h"
+
+#include <glib.h>
 
 using namespace gditest;
 
@@ -14,8 +17,9 @@ constexpr COLORREF Black = RGB(0, 0, 0);
 
 class TextCanvas : public Canvas {
 public:
-    TextCanvas(int w, int h, int height = -13, const char* face = "Tahoma", int escapement = 0)
-        : Canvas(w, h) {
+    TextCanvas(int w, int h, int height = -13, const char* face = "Tahoma", int escapement = 0,
+               bool bottomUp = false)
+        : Canvas(w, h, bottomUp) {
         LOGFONT lf{};
         lf.lfHeight = height;
         lf.lfWeight = FW_NORMAL;
@@ -374,4 +378,106 @@ TEST(TextRange, DrawTextInRectanglesReachingTheEndsOfTheRange) {
     RECT m{0, 0, 10, 10};
     DrawTextEx(c.dc, const_cast<char*>("Margins"), -1, &m, DT_CALCRECT | DT_SINGLELINE, &margins);
     EXPECT_EQ(m.Right, INT_MAX);
+}
+
+// Plain runs are drawn from kept glyph coverage straight into the pixels; runs with a prefix underline go
+// through the text engine. Both must put the same glyphs in the same places, in top-down and bottom-up
+// bitmaps, over opaque and over transparent (premultiplied) pixels, in whatever colour and at any offset.
+// Glyph edges may differ by a few levels (the engine rounds its own way); a glyph a pixel off would not.
+TEST(TextDraw, KeptGlyphsDrawAsTheTextEngineDoes) {
+    for (const bool bottomUp : {false, true})
+        for (const bool transparent : {false, true}) {
+            auto draw = [&](const char* text, POINT at) {
+                auto c = std::make_unique<TextCanvas>(80, 24, -13, "Tahoma", 0, bottomUp);
+                if (transparent) std::memset(c->bits, 0, 80 * 24 * 4);
+                SetTextColor(c->dc, RGB(200, 40, 90));
+                RECT r{at.X, at.Y, 80, 24};
+                DrawText(c->dc, text, -1, &r, DT_SINGLELINE | DT_NOCLIP);
+                return c;
+            };
+            for (const POINT at : {POINT{0, 0}, POINT{3, 5}, POINT{-2, -1}}) {
+                auto plain = draw("Quotes", at);
+                auto marked = draw("Quote&s", at); // the underline goes under the "s" only
+                const int left = std::max(0, at.X + plain->Width("Quote") - 1);
+                int differing = 0, inked = 0;
+                const auto* a = static_cast<const std::uint32_t*>(plain->bits);
+                const auto* b = static_cast<const std::uint32_t*>(marked->bits);
+                for (int y = 0; y < 24; ++y)
+                    for (int x = 0; x < left; ++x) {
+                        const std::uint32_t p = a[y * 80 + x], q = b[y * 80 + x];
+                        inked += p != (transparent ? 0u : 0xFFFFFFFFu);
+                        for (int shift = 0; shift < 32; shift += 8)
+                            differing += std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)) > 8;
+                    }
+                EXPECT_GT(inked, 20) << at.X << "," << at.Y;
+                EXPECT_EQ(differing, 0) << at.X << "," << at.Y << " transparent " << transparent;
+            }
+        }
+}
+
+// A run whose cell lies just beside the clip may still reach into it with its ink (an italic letter's
+// overhang): it must be drawn there, exactly as with the clip covering it.
+TEST(TextDraw, RunsBesideTheClipStillDrawTheirOverhang) {
+    auto draw = [](bool clipped) {
+        auto c = std::make_unique<TextCanvas>(60, 30, -24, "DejaVu Serif");
+        LOGFONT lf{};
+        GetObject(GetCurrentObject(c->dc, OBJ_FONT), sizeof lf, &lf);
+        lf.lfItalic = TRUE;
+        HFONT italic = CreateFontIndirect(&lf);
+        HGDIOBJ old = SelectObject(c->dc, italic);
+        SetTextAlign(c->dc, TA_RIGHT | TA_TOP);
+        RECT clip{30, 0, 60, 30};
+        ExtTextOut(c->dc, 30, 2, clipped ? ETO_CLIPPED : 0, &clip, "ff", 2, nullptr);
+        SelectObject(c->dc, old);
+        DeleteObject(italic);
+        return c;
+    };
+    auto clipped = draw(true), whole = draw(false);
+    int overhang = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 30; x < 60; ++x) {
+            overhang += whole->At(x, y) != RGB(255, 255, 255);
+            EXPECT_EQ(clipped->At(x, y), whole->At(x, y)) << x << "," << y;
+        }
+    EXPECT_GT(overhang, 0) << "an italic f at 24 pixels reaches past its cell";
+}
+
+// Text that is not valid UTF-8 draws and measures with a replacement character for each broken byte,
+// without the text engine's warnings.
+TEST(TextDraw, BrokenUtf8DrawsWithReplacementCharacters) {
+    int warnings = 0;
+    const guint handler = g_log_set_handler(
+        "Pango", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL),
+        [](const gchar*, GLogLevelFlags, const gchar*, gpointer n) { ++*static_cast<int*>(n); }, &warnings);
+    const char* broken[] = {"ab\xFF"
+                            "cd",
+                            "\xC3", "ab\xE2\x82",
+                            "a\xC0\xAF"
+                            "b"};
+    for (const char* text : broken) {
+        TextCanvas c(120, 24);
+        RECT r{0, 0, 120, 24};
+        DrawText(c.dc, text, -1, &r, DT_SINGLELINE | DT_NOPREFIX);
+        EXPECT_GT(Dark(c, {0, 0, 120, 24}), 0) << text;
+        TextOut(c.dc, 0, 0, text, static_cast<int>(std::strlen(text)));
+    }
+    TextCanvas c(120, 24);
+    EXPECT_EQ(c.Width("ab\xFF"
+                      "cd"),
+              c.Width("ab\xEF\xBF\xBD"
+                      "cd"));
+    EXPECT_GT(c.Width("\xC3"), 0);
+    // One character each for a, the two broken bytes and b.
+    int fit = 0, dx[4] = {};
+    SIZE size{};
+    ASSERT_TRUE(GetTextExtentExPoint(c.dc,
+                                     "a\xC0\xAF"
+                                     "b",
+                                     4, 1000, &fit, dx, &size));
+    EXPECT_EQ(fit, 4);
+    EXPECT_EQ(dx[3], size.cx);
+    EXPECT_LT(dx[0], dx[1]);
+    EXPECT_LT(dx[1], dx[2]);
+    g_log_remove_handler("Pango", handler);
+    EXPECT_EQ(warnings, 0);
 }
