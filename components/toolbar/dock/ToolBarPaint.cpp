@@ -280,7 +280,7 @@ TColor TAdvCustomToolBar::PaintBackground(vcl::TCanvas* C, const vcl::TRect& Bod
         look.Color = g->Color()->Color();
         look.ColorTo = g->Color()->ColorTo();
         look.Steps = g->Color()->Steps();
-        look.LeftToRight = g->Color()->Direction() == gdHorizontal;
+        look.LeftToRight = (g->Color()->Direction() == gdHorizontal) == (Horizontal() || FParentStyler);
         if (!FFullSize || IsFloating()) look.Border = g->BorderColor();
         hot = g->ColorHot();
         hotBorder = g->BorderColorHot();
