@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "platform/vcl/Edit.h"
 #include "tests/toolbar/PageStandIn.h"
 
 namespace toolbartest {
@@ -103,6 +104,20 @@ TEST_F(HoverFadeTest, NoFadeOffAPageOrWithoutAHotColour) {
     ui.MoveTo(tb, 20, 20);
     ui.Advance(AdvGDIP::GlowSpeed);
     EXPECT_FALSE(tb->HoverFading()) << "the first tick finds no hot colour and stops";
+    EXPECT_COLOR(Body(tb), Ref(kNormal));
+}
+
+TEST_F(HoverFadeTest, AToolBarOnAPageHoldingTheFocusLooksHotUntilItLosesIt) {
+    TAdvToolBar* tb = Bar(page);
+    auto* edit = Make<TEdit>("Entry", tb);
+    edit->SetWidth(40);
+    auto* outside = Make<TEdit>("Outside", form.get());
+    outside->SetTop(300);
+    ui.Process();
+    EXPECT_COLOR(Body(tb), Ref(kNormal));
+    edit->SetFocus();
+    EXPECT_COLOR(Body(tb), Ref(kHot));
+    outside->SetFocus();
     EXPECT_COLOR(Body(tb), Ref(kNormal));
 }
 
