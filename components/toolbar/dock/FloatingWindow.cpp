@@ -37,6 +37,15 @@ void TFloatingWindow::Loaded() {
     FSavedCursor = Cursor();
 }
 
+void TFloatingWindow::TakeLook(TCustomAdvToolBarStyler* Styler) {
+    if (Styler == nullptr) return;
+    SetBorderWidth(Styler->FloatingWindowBorderWidth());
+    SetBorderColor(Styler->FloatingWindowBorderColor());
+    TGradientBackground* c = Styler->Color();
+    SetColor(c->ColorTo() != vcl::clNone ? c->ColorTo() : c->Color());
+    Invalidate();
+}
+
 void TFloatingWindow::SetBorderWidth(int Value) {
     if (FFrameWidth == Value) return;
     FFrameWidth = Value;
@@ -238,12 +247,7 @@ void TAdvCustomToolBar::SetFloating(int X, int Y, bool UsePoint) {
     window->SetBorderStyle(vcl::bsNone);
     window->SetFormStyle(vcl::fsStayOnTop);
     window->SetPosition(vcl::poDesigned);
-    if (FCurrentStyler != nullptr) {
-        window->SetBorderWidth(FCurrentStyler->FloatingWindowBorderWidth());
-        window->SetBorderColor(FCurrentStyler->FloatingWindowBorderColor());
-        TGradientBackground* c = FCurrentStyler->Color();
-        window->SetColor(c->ColorTo() != vcl::clNone ? c->ColorTo() : c->Color());
-    }
+    window->TakeLook(FCurrentStyler);
     FFloatingWindow = window;
     window->FreeNotification(this);
     vcl::TPoint corner{X, Y};

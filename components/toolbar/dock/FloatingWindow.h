@@ -8,6 +8,7 @@
 namespace AdvToolBar {
 
 class TAdvCustomToolBar;
+class TCustomAdvToolBarStyler;
 
 class TFloatingWindow : public vcl::TCustomForm {
     KV_CLASS(TFloatingWindow, vcl::TCustomForm)
@@ -23,6 +24,9 @@ public:
     void SetBorderWidth(int Value);
     vcl::TColor BorderColor() const { return FBorderColor; }
     void SetBorderColor(vcl::TColor Value) { FBorderColor = Value; }
+    // Border width, border colour and background from a styler: at the start of floating and again
+    // whenever the styler's colours change while the toolbar floats.
+    void TakeLook(TCustomAdvToolBarStyler* Styler);
     // The toolbar's size plus the border and one pixel on each side; the toolbar inside the border.
     void SetWindowSize();
     // The topmost ancestor window of the owner's window; 0 when that window has no parent.

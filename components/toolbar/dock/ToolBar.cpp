@@ -16,6 +16,7 @@
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Properties.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/ControlMessages.h"
 #include "platform/win/Messages.h"
@@ -432,9 +433,20 @@ void TAdvCustomToolBar::SetParentStyler(bool Value) {
     SetToolBarStyler(nullptr);
 }
 
+void TAdvCustomToolBar::StylerChanged(TStylerChange Code) {
+    if (FCompacted && FCloneLink != nullptr) FCloneLink->UpdateMe(static_cast<int>(Code));
+    UpdateMe(static_cast<int>(Code));
+}
+
 void TAdvCustomToolBar::UpdateMe(int Code) {
     if (FCurrentStyler == nullptr) return;
     SetColor(FCurrentStyler->Color()->Color());
+    // The windows around the toolbar are painted from the styler too.
+    if (FFloatingWindow != nullptr && IsFloating()) FFloatingWindow->TakeLook(FCurrentStyler);
+    if (auto* window = dynamic_cast<TCompactWindow*>(Parent())) {
+        window->SetColor(FCurrentStyler->Color()->Color());
+        window->Invalidate();
+    }
     if (Code == 5) {
         SetControlsPosition(true);
         UpdateRULists();
@@ -446,6 +458,67 @@ void TAdvCustomToolBar::UpdateMe(int Code) {
     }
     UpdateAllContainer();
     Invalidate();
+}
+
+// ---- Hover fade
+
+bool TAdvCustomToolBar::HoverFading() const {
+    return FHoverTimer != nullptr && FHoverTimer->Enabled();
+}
+
+void TAdvCustomToolBar::CMMouseEnter() {
+    if (ComponentState().Contains(vcl::csDesigning) || !OnPageOrCompactWindow()) return;
+    FHover = true;
+    StartHoverFade(20);
+    Repaint();
+}
+
+void TAdvCustomToolBar::StartHoverFade(int Step) {
+    if (FHoverTimer == nullptr) {
+        FHoverTimer = std::make_unique<vcl::TTimer>(nullptr);
+        FHoverTimer->SetInterval(static_cast<unsigned>(std::max<std::int32_t>(1, AdvGDIP::GlowSpeed)));
+        FHoverTimer->OnTimer = [this](vcl::TObject*) { HoverTimerProc(); };
+    }
+    FFadeStep = Step;
+    FHoverTimer->SetEnabled(true);
+}
+
+void TAdvCustomToolBar::HoverTimerProc() {
+    FFadePosition += FFadeStep;
+    const bool finished = (FFadeStep > 0 && FFadePosition > 100) || (FFadeStep < 0 && FFadePosition < 0);
+    // The hot colour the body fades toward: a grouped page's toolbar takes its group's.
+    TGradientBackground* hot = nullptr;
+    if (TGroupAppearance* group = GroupLook())
+        hot = group->ToolBarAppearance()->ColorHot();
+    else if (FCurrentStyler != nullptr)
+        hot = FCurrentStyler->ColorHot();
+    const bool hotSet = hot != nullptr && hot->Color() != vcl::clNone;
+    if (!finished && hotSet) {
+        Repaint();
+        // Controls that show the toolbar through themselves follow its colour.
+        for (void* p : *FControlList) {
+            auto* c = static_cast<vcl::TControl*>(p);
+            auto* container = dynamic_cast<TAdvToolBarContainer*>(c);
+            if (container != nullptr || dynamic_cast<AdvGlowButton::TAdvGlowButton*>(c) != nullptr ||
+                vcl::IsPublishedProp(c, "Transparent") || c->ClassName().find("AdvOffice") != String::npos)
+                c->Invalidate();
+            if (container == nullptr) continue;
+            for (int i = 0; i < container->ControlCount(); ++i)
+                if (dynamic_cast<AdvGlowButton::TAdvGlowButton*>(container->Controls(i)) != nullptr)
+                    container->Controls(i)->Invalidate();
+        }
+    }
+    // The timer is this call's sender: it is stopped, not freed, and started again by the next fade.
+    if (finished || !hotSet) {
+        FHoverTimer->SetEnabled(false);
+        // The colours the fade leaves behind are the plain or the hot ones, not its last step.
+        Invalidate();
+    }
+    if (FFadePosition > 0)
+        for (void* p : *FControlList)
+            if (auto* container = dynamic_cast<TAdvToolBarContainer*>(static_cast<vcl::TControl*>(p)))
+                for (int i = 0; i < container->ControlCount(); ++i)
+                    container->Controls(i)->Repaint();
 }
 
 void TAdvCustomToolBar::UpdateAllContainer() {
@@ -660,10 +733,19 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
             RemoveControl(control);
         return;
     }
+    case vcl::CM_MOUSEENTER:
+        vcl::TCustomControl::WndProc(Message);
+        CMMouseEnter();
+        return;
     case vcl::CM_MOUSELEAVE:
         vcl::TCustomControl::WndProc(Message);
         MDIMouseLeave();
         CMMouseLeave();
+        if (!ComponentState().Contains(vcl::csDesigning) && OnPageOrCompactWindow()) {
+            FHover = false;
+            Invalidate();
+            StartHoverFade(-20);
+        }
         return;
     case vcl::CM_VISIBLECHANGED:
         vcl::TCustomControl::WndProc(Message);

@@ -210,7 +210,8 @@ public:
     void UpdateMe(int Code);
     // The glow buttons on the toolbar take the styler's glow-button appearance (a copy each).
     void UpdateAllGlowButtons();
-    void StylerChanged(TStylerChange Code) override { UpdateMe(static_cast<int>(Code)); }
+    // A compacted toolbar's clone (which carries its controls) restyles first, then the toolbar.
+    void StylerChanged(TStylerChange Code) override;
     // A toolbar keeps its registration with a styler that goes (it follows its dock panel's).
     void StylerReleased(TCustomAdvToolBarStyler*) override {}
 
@@ -340,6 +341,9 @@ public:
     void UpdateCompactButton();
     void HideCompactWindow();
     TCompactWindow* CompactWindow() const { return FCompactWindow; }
+    // Whether a hover fade runs, and how far it got (0 normal colours, 100 and above hot ones).
+    bool HoverFading() const;
+    int FadePosition() const { return FFadePosition; }
     AdvGlowButton::TAdvGlowButton* CompactButton() const { return FCompactButton; }
     // The clone of a compacted toolbar; in the clone, the toolbar it was cloned from.
     TAdvCustomToolBar* CloneLink() const { return FCloneLink; }
@@ -514,8 +518,10 @@ protected:
     bool FSavedAutoSize = false;
     bool FSavedAutoArrangeButtons = false;
     // Hover fade state: the toolbar is hot while the pointer is over it; a running fade blends toward it.
+    // The timer is made on the first fade and kept; it runs only while a fade does.
     bool FHover = false;
     int FFadePosition = 0;
+    int FFadeStep = 0;
     std::unique_ptr<vcl::TTimer> FHoverTimer;
     // The right handle's look and the caption indicator's (set by the mouse handling).
     bool FRightHandleHot = false;
@@ -551,6 +557,15 @@ private:
     void RightHandleMouseMove(int X, int Y);
     void RightHandleMouseUp(vcl::TMouseButton Button, int X, int Y);
     void CMMouseLeave();
+    // The hover fade of a toolbar on a page or in the compact window: the pointer entering starts it
+    // toward the hot colours, leaving runs it back; each tick moves the position by the step.
+    void CMMouseEnter();
+    void StartHoverFade(int Step);
+    void HoverTimerProc();
+    // The tab group look of the pager page the toolbar paints on; null outside a group.
+    TGroupAppearance* GroupLook() const;
+    // An enabled toolbar holding the focus on a page or in the compact window shows its hot colours.
+    bool FocusLooksHot() const;
     void CollectDockTargets();
     void VisitDockTargets(vcl::TControl* Control);
     void RefreshDockTargets();

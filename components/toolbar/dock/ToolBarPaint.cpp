@@ -4,9 +4,12 @@
 
 #include <algorithm>
 
+#include "components/toolbar/dock/CompactWindow.h"
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarPaint_p.h"
+#include "components/toolbar/pager/AdvPage.h"
+#include "components/toolbar/pager/AdvToolBarPager.h"
 #include "components/toolbar/styler/ToolBarDraw.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/win/GdiText.h"
@@ -24,7 +27,36 @@ struct TBodyLook {
     bool Round;
 };
 
+// One step of a hover fade from Normal toward Hot. An unset colour cannot be mixed: the fade switches
+// from one value to the other half way instead of blending toward a meaningless colour.
+TColor Fade(TColor Hot, TColor Normal, int Position) {
+    if (Hot == clNone || Normal == clNone) return Position >= 50 ? Hot : Normal;
+    return BlendColor(Hot, Normal, Position);
+}
+
 } // namespace
+
+// ---- Group context
+
+TGroupAppearance* TAdvCustomToolBar::GroupLook() const {
+    if (IsFloating() || FCurrentStyler == nullptr) return nullptr;
+    // A clone in the compact window paints as the toolbar it stands for, on that toolbar's page.
+    vcl::TWinControl* context = Parent();
+    if (auto* window = dynamic_cast<TCompactWindow*>(context))
+        context = window->OwnerToolBar() != nullptr ? window->OwnerToolBar()->Parent() : nullptr;
+    auto* page = dynamic_cast<TAdvPage*>(context);
+    if (page == nullptr) return nullptr;
+    auto* pager = dynamic_cast<TAdvToolBarPager*>(page->Parent());
+    if (pager == nullptr || pager->ActivePage() != page) return nullptr;
+    const int group = pager->GroupOfTab(page->PageIndex());
+    if (group < 0 || group >= pager->TabGroups()->Count()) return nullptr;
+    TTabGroupItem* item = pager->TabGroups()->Items(group);
+    return item->DefaultAppearance() ? FCurrentStyler->GroupAppearance() : item->GroupAppearance();
+}
+
+bool TAdvCustomToolBar::FocusLooksHot() const {
+    return FKeyTipFocus && Enabled() && OnPageOrCompactWindow();
+}
 
 // ---- Paint
 
@@ -56,20 +88,23 @@ void TAdvCustomToolBar::Paint() {
 }
 
 void TAdvCustomToolBar::PaintCaption(vcl::TCanvas* C) {
-    TCaptionAppearance* a = FCurrentStyler->CaptionAppearance();
+    TGroupAppearance* group = GroupLook();
+    TCaptionAppearance* a =
+        group != nullptr ? group->CaptionAppearance() : FCurrentStyler->CaptionAppearance();
     TColor color = a->CaptionColor();
     TColor colorTo = a->CaptionColorTo();
     TColor border = a->CaptionBorderColor();
     TColor text = a->CaptionTextColor();
-    if (FHoverTimer != nullptr && a->CaptionColorHot() != clNone) {
-        // A running hover fade blends from the normal toward the hot colours.
-        color = BlendColor(a->CaptionColorHot(), color, FFadePosition);
-        colorTo = BlendColor(a->CaptionColorHotTo(), colorTo, FFadePosition);
+    // The hot values come from the same appearance as the normal ones, so that a grouped page's
+    // toolbar ends its fade on the colour the fade ran toward.
+    if (HoverFading() && a->CaptionColorHot() != clNone && !(OnPage() && FKeyTipFocus)) {
+        color = Fade(a->CaptionColorHot(), color, FFadePosition);
+        colorTo = Fade(a->CaptionColorHotTo(), colorTo, FFadePosition);
         if (border != clNone || a->CaptionBorderColorHot() != clNone)
-            border = BlendColor(a->CaptionBorderColorHot(), border, FFadePosition);
+            border = Fade(a->CaptionBorderColorHot(), border, FFadePosition);
         if (text != clNone || a->CaptionTextColorHot() != clNone)
-            text = BlendColor(a->CaptionTextColorHot(), text, FFadePosition);
-    } else if (FHover) {
+            text = Fade(a->CaptionTextColorHot(), text, FFadePosition);
+    } else if (FHover || FocusLooksHot()) {
         if (a->CaptionColorHot() != clNone) color = a->CaptionColorHot();
         if (a->CaptionColorHotTo() != clNone) colorTo = a->CaptionColorHotTo();
         if (a->CaptionBorderColorHot() != clNone) border = a->CaptionBorderColorHot();
@@ -239,13 +274,24 @@ TColor TAdvCustomToolBar::PaintBackground(vcl::TCanvas* C, const vcl::TRect& Bod
         else
             look.Border = clNone;
     }
-    if (FHoverTimer != nullptr && hot->Color() != clNone) {
-        look.Color = BlendColor(hot->Color(), look.Color, FFadePosition);
-        look.ColorTo = BlendColor(hot->ColorTo(), look.ColorTo, FFadePosition);
+    if (TGroupAppearance* group = GroupLook()) {
+        // A grouped page's toolbars wear the group's toolbar colours.
+        TToolBarAppearance* g = group->ToolBarAppearance();
+        look.Color = g->Color()->Color();
+        look.ColorTo = g->Color()->ColorTo();
+        look.Steps = g->Color()->Steps();
+        look.LeftToRight = (g->Color()->Direction() == gdHorizontal) == (Horizontal() || FParentStyler);
+        if (!FFullSize || IsFloating()) look.Border = g->BorderColor();
+        hot = g->ColorHot();
+        hotBorder = g->BorderColorHot();
+    }
+    if (HoverFading() && hot->Color() != clNone && !(OnPage() && FKeyTipFocus)) {
+        look.Color = Fade(hot->Color(), look.Color, FFadePosition);
+        look.ColorTo = Fade(hot->ColorTo(), look.ColorTo, FFadePosition);
         if (look.Border != clNone || hotBorder != clNone)
-            look.Border = BlendColor(hotBorder, look.Border, FFadePosition);
+            look.Border = Fade(hotBorder, look.Border, FFadePosition);
         look.Steps = hot->Steps();
-    } else if (FHover) {
+    } else if (FHover || FocusLooksHot()) {
         if (hot->Color() != clNone) look.Color = hot->Color();
         if (hot->ColorTo() != clNone) look.ColorTo = hot->ColorTo();
         if (hotBorder != clNone) look.Border = hotBorder;

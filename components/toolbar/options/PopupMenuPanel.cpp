@@ -78,6 +78,14 @@ TATBPopupWindow* TATBPopupPanel::Window() const {
 void TATBPopupPanel::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
     TATBCustomPopupPanel::Notification(AComponent, Operation);
     if (Operation == vcl::opRemove && AComponent == FItemPopup) FItemPopup = nullptr;
+    if (Operation == vcl::opRemove && AComponent == FAdvMenuStyler) FAdvMenuStyler = nullptr;
+}
+
+void TATBPopupPanel::SetAdvMenuStyler(AdvMenuStylers::TCustomAdvMenuStyler* Value) {
+    if (FAdvMenuStyler == Value) return;
+    if (FAdvMenuStyler != nullptr) FAdvMenuStyler->RemoveFreeNotification(this);
+    FAdvMenuStyler = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
 }
 
 void TATBPopupPanel::SetItems(TATBMenuItem* Value) {

@@ -101,7 +101,8 @@ public:
     TATBMenuItem* Items() const { return FItems; }
     void SetItems(TATBMenuItem* Value);
     AdvMenuStylers::TCustomAdvMenuStyler* AdvMenuStyler() const { return FAdvMenuStyler; }
-    void SetAdvMenuStyler(AdvMenuStylers::TCustomAdvMenuStyler* Value) { FAdvMenuStyler = Value; }
+    // The panel is told when the menu styler goes, and then paints without it.
+    void SetAdvMenuStyler(AdvMenuStylers::TCustomAdvMenuStyler* Value);
     int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int Value) { FItemHeight = Value; }
     bool ShowImageBar() const { return FShowImageBar; }

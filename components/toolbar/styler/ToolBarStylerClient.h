@@ -1,8 +1,9 @@
 #pragma once
-// The link between a toolbar styler and the controls it styles. Every styled control (dock panel,
-// toolbar, pager, quick access toolbar, compact window, option window) implements
-// IToolBarStylerClient and registers with its styler; the styler tells each client what changed
-// with one of the TStylerChange codes.
+// The link between a toolbar styler and the controls it styles. The dock panel, the toolbar and the
+// pager implement IToolBarStylerClient and register with the styler they use; the styler tells each
+// client what changed with one of the TStylerChange codes. The windows and pages around them follow
+// through their client: the pager repaints its active page, a toolbar restyles its floating window,
+// the compact window around its clone, and the clone itself before the toolbar.
 
 namespace AdvToolBar {
 
