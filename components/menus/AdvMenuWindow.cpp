@@ -300,19 +300,11 @@ win::LRESULT MDIClientWindowProc(win::HWND Wnd, win::UINT Msg, win::WPARAM WPara
     if (it == g_mdiClients.end()) return win::DefWindowProc(Wnd, Msg, WParam, LParam);
     MDIHook hook = it->second;
     if (Msg == win::WM_MDIREFRESHMENU) {
-        TCustomForm* form = FindForm(Wnd);
+        TCustomForm* form = FindForm(win::GetParent(Wnd)); // the frame holding this client window
         if (form && form->FormStyle() == fsMDIForm && form->Menu() == hook.Menu &&
             dynamic_cast<TMenuItem*>(form->WindowMenu()))
             return RefreshWindowList(form, hook.Menu);
         // Not a list this menu keeps: the window's own handling stays.
-    } else if (Msg == win::WM_MDIACTIVATE) {
-        // The frame is its own client here: it brings the child forward itself.
-        if (TCustomForm* child = FindForm(reinterpret_cast<win::HWND>(WParam));
-            child && child->FormStyle() == fsMDIChild) {
-            child->BringToFront();
-            if (child->CanFocus()) child->SetFocus();
-            return 0;
-        }
     }
     return win::CallWindowProc(hook.Proc, Wnd, Msg, WParam, LParam);
 }

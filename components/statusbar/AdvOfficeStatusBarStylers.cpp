@@ -176,7 +176,8 @@ void ApplyLook(const TPresetLook& L, TVistaBackground* V) {
 
 KV_PUBLISHED(TAdvOfficeStatusBarOfficeStyler) {
     using S = TAdvOfficeStatusBarOfficeStyler;
-    p.Enum("Style", &S::FStyle, &S::SetOfficeStatusBarStyle, psOffice2003Blue);
+    // Before the inherited colours, which the preset would otherwise overwrite on reading.
+    p.Enum("Style", &S::FStyle, &S::SetOfficeStatusBarStyle, psOffice2003Blue).First();
     p.Bool("AutoThemeAdapt", &S::AutoThemeAdapt, &S::SetAutoThemeAdapt, false);
 }
 
@@ -243,7 +244,8 @@ void TAdvOfficeStatusBarOfficeStyler::Loaded() {
 
 KV_PUBLISHED(TAdvOfficeStatusBarFantasyStyler) {
     using S = TAdvOfficeStatusBarFantasyStyler;
-    p.Enum("Style", &S::FStyle, &S::SetOfficeStatusBarStyle, psChocolate);
+    // Before the inherited colours, which the preset would otherwise overwrite on reading.
+    p.Enum("Style", &S::FStyle, &S::SetOfficeStatusBarStyle, psChocolate).First();
 }
 
 KV_REGISTER_CLASS(TAdvOfficeStatusBarFantasyStyler)

@@ -1,5 +1,6 @@
 #include "platform/classes/Properties.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 
@@ -134,15 +135,17 @@ const std::vector<const TPropInfo*>& GetPropList(TClass Class) {
     for (TClass c : Chain(Class)) {
         const TPropertyTable* table = OwnTable(c);
         if (table == nullptr) continue;
+        std::ptrdiff_t firsts = 0; // this class's First properties placed so far
         for (const TPropInfo& p : table->Props) {
-            bool replaced = false;
-            for (auto& existing : list)
-                if (SameText(existing->Name, p.Name)) {
-                    existing = &p;
-                    replaced = true;
-                    break;
-                }
-            if (!replaced) list.push_back(&p);
+            auto existing = std::find_if(list.begin(), list.end(),
+                                         [&](const TPropInfo* e) { return SameText(e->Name, p.Name); });
+            if (existing != list.end() && p.First) list.erase(existing);
+            if (existing != list.end() && !p.First)
+                *existing = &p;
+            else if (p.First)
+                list.insert(list.begin() + firsts++, &p);
+            else
+                list.push_back(&p);
         }
     }
     return *t.Flattened.emplace(Class, std::move(owned)).first->second;

@@ -154,6 +154,9 @@ struct TPropInfo {
     // Integer properties with named values (cursors and the like).
     std::function<bool(const String&, Int64&)> IdentToInt;
     std::function<bool(Int64, String&)> IntToIdent;
+    // Listed (so written and read) before every inherited property: a property whose setter resets
+    // inherited ones, such as a style preset, must come before the values that override it.
+    bool First = false;
 
     bool Writable() const;
 };
@@ -184,7 +187,8 @@ struct TPropertyTable {
 // ---- look-up ----
 
 // Every published property of a class, the base class's first, in declaration order (a property
-// declared again by a derived class keeps its place and takes the new description).
+// declared again by a derived class keeps its place and takes the new description). Properties a class
+// marks First go before everything it inherits, in their own order.
 const std::vector<const TPropInfo*>& GetPropList(TClass Class);
 const TPropInfo* GetPropInfo(TClass Class, const String& PropName);
 const TPropInfo* GetPropInfo(TObject* Instance, const String& PropName);
@@ -269,6 +273,11 @@ public:
     TPropOptions& Idents(bool (*toInt)(const String&, Int64&), bool (*toIdent)(Int64, String&)) {
         FInfo.IdentToInt = toInt;
         FInfo.IntToIdent = toIdent;
+        return *this;
+    }
+    // Puts the property before the ones the class inherits.
+    TPropOptions& First() {
+        FInfo.First = true;
         return *this;
     }
     TPropOptions& NoDefault() {

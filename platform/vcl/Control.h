@@ -381,7 +381,8 @@ public:
     void Refresh() { Repaint(); }
     void BringToFront();
     void SendToBack();
-    void SetZOrder(bool TopMost);
+    // Moves the control to the top (or bottom) of its parent's stacking order.
+    virtual void SetZOrder(bool TopMost);
 
     // ---- Mouse
     bool MouseCapture();

@@ -211,7 +211,7 @@ void TCustomForm::Paint() {
 
 void TCustomForm::PaintWindow(win::HDC DC) {
     TWinControl::PaintWindow(DC);
-    if (!OnPaint) return;
+    // Paint runs whether or not OnPaint is set: a form class draws itself by overriding it.
     FCanvas->Lock();
     FCanvas->SetHandle(DC);
     try {
@@ -324,7 +324,10 @@ void TCustomForm::SetPosition(TPosition Value) {
 void TCustomForm::SetFormStyle(TFormStyle Value) {
     if (FFormStyle == Value) return;
     bool child = FFormStyle == fsMDIChild || Value == fsMDIChild;
+    bool wasFrame = FFormStyle == fsMDIForm;
     FFormStyle = Value;
+    if (wasFrame) DestroyClientWindow();
+    if (Value == fsMDIForm && HandleAllocated()) CreateClientWindow();
     if (child && HandleAllocated()) {
         bool wasVisible = FVisible;
         DestroyHandle();
@@ -360,7 +363,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     if (FFormStyle == fsMDIChild) {
         TCustomForm* parent = MDIParent();
         if (!parent) throw EInvalidOperation(kNoMDIForm);
-        Params.WndParent = parent->Handle();
+        Params.WndParent = parent->ClientHandle();
     } else {
         // Secondary forms are owned by the main form's window, so that they stay above it.
         TCustomForm* main = GetApplication()->MainForm();
@@ -378,6 +381,7 @@ void TCustomForm::UpdateIcon() {
 
 void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
+    if (FFormStyle == fsMDIForm) CreateClientWindow();
     if (FMenu) Perform(CM_MENUCHANGED, 0, 0);
     if (!FIcon->Empty()) UpdateIcon();
     if (HandleAllocated() && FWindowState != wsNormal && FVisible) ApplyWindowState();
@@ -579,10 +583,15 @@ bool TCustomForm::CanFocus() {
 void TCustomForm::SetFocus() {
     if (!CanFocus()) throw EInvalidOperation(kCannotFocus);
     win::HWND h = Handle();
-    if (FFormStyle != fsMDIChild && win::GetActiveWindow() != h)
-        win::SetActiveWindow(h);
-    else
+    if (FFormStyle == fsMDIChild) {
+        // Focusing a child form makes it the frame's active child: the topmost in the client.
+        BringToFront();
         SetWindowFocus();
+    } else if (win::GetActiveWindow() != h) {
+        win::SetActiveWindow(h);
+    } else {
+        SetWindowFocus();
+    }
 }
 
 // ---- Modal showing
@@ -804,9 +813,9 @@ TCustomForm* TCustomForm::MDIChildren(int Index) const {
 }
 
 TCustomForm* TCustomForm::ActiveMDIChild() const {
-    if (FFormStyle != fsMDIForm || !const_cast<TCustomForm*>(this)->HandleAllocated()) return nullptr;
-    // The topmost visible child window that is an MDI child form.
-    for (win::HWND h = win::GetWindow(const_cast<TCustomForm*>(this)->WindowHandle(), win::GW_CHILD); h;
+    if (FFormStyle != fsMDIForm || FClientHandle == nullptr) return nullptr;
+    // The topmost visible window of the client that is an MDI child form.
+    for (win::HWND h = win::GetWindow(FClientHandle, win::GW_CHILD); h;
          h = win::GetWindow(h, win::GW_HWNDNEXT)) {
         if (!win::IsWindowVisible(h)) continue;
         if (TWinControl* c = FindControl(h))
@@ -856,6 +865,15 @@ void TCustomForm::WndProc(TMessage& Message) {
         Message.Result = 0;
         return;
     }
+    case win::WM_DESTROY:
+        FClientHandle = nullptr; // goes with the frame's window
+        break;
+    case win::WM_ACTIVATEAPP:
+        // The application's forms hear that another program took over (or gave back) the activation
+        // through their queue, where a menu loop's message hook sees it and ends the menu mode.
+        if (HandleAllocated())
+            win::PostMessage(WindowHandle(), Message.WParam ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0);
+        break;
     case win::WM_MOUSEACTIVATE:
         if (FFormStyle == fsMDIChild) {
             win::BringWindowToTop(WindowHandle());

@@ -132,7 +132,9 @@ public:
     TCustomForm* ActiveMDIChild() const;
     int MDIChildCount() const;
     TCustomForm* MDIChildren(int Index) const;
-    win::HWND ClientHandle() { return FormStyle() == fsMDIForm ? Handle() : nullptr; }
+    // An MDI form's client window, made with the form's window: the area its aligned controls leave
+    // free, parent of the child forms' windows. Null for other forms.
+    win::HWND ClientHandle();
 
     // ---- Events
     TNotifyEvent OnCreate;
@@ -160,6 +162,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void WndProc(TMessage& Message) override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
     void Loaded() override;
     void ReadState(TReader& Reader) override;
     void PaintWindow(win::HDC DC) override;
@@ -189,6 +192,8 @@ private:
     void SetWindowFocus();
     void SyncBoundsFromWindow();
     TCustomForm* MDIParent() const;
+    void CreateClientWindow();
+    void DestroyClientWindow();
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -218,6 +223,7 @@ private:
     std::unique_ptr<TControlCanvas> FCanvas;
     TRect FRestoredBounds;
     TFormDestroyWatch* FDestroyWatch = nullptr;
+    win::HWND FClientHandle = nullptr;
 };
 
 class TForm : public TCustomForm {

@@ -126,6 +126,22 @@ void TWinControl::CreateHandle() {
         c->UpdateAnchorRules();
 }
 
+void TWinControl::SetZOrder(bool TopMost) {
+    if (FParent == nullptr) return;
+    TWinControlList& list = FParent->FWinControls;
+    auto it = std::find(list.begin(), list.end(), this);
+    if (it == list.end()) return;
+    list.erase(it);
+    if (TopMost)
+        list.push_back(this);
+    else
+        list.insert(list.begin(), this);
+    // A window not made yet takes its place from the list when it is.
+    if (FHandle != nullptr)
+        win::SetWindowPos(FHandle, TopMost ? win::HWND_TOP : win::HWND_BOTTOM, 0, 0, 0, 0,
+                          win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
+}
+
 void TWinControl::CreateParams(TCreateParams& Params) {
     using namespace win;
     Params = TCreateParams{};

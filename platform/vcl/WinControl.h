@@ -151,6 +151,9 @@ public:
     void DefaultHandler(TMessage& Message) override;
     void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
 
+    // Windowed children stack among their siblings' windows: the window moves along with the list.
+    void SetZOrder(bool TopMost) override;
+
     // ---- Form hooks: the form class overrides these.
     // The form this is, or null.
     virtual TCustomForm* AsForm() { return nullptr; }

@@ -516,8 +516,10 @@ void Run(Tracker& t) {
         // The owner hears once each time the loop finds its queue empty; EndMenu from there (or from
         // anything the wait runs) ends the loop without a message to wake it.
         bool busy = true;
+        const bool appActive = GetActiveWindow() != nullptr;
         while (!t.Done) {
-            if (!IsWindow(t.Owner)) {
+            // The owner gone, or another program taking the activation, ends the menu.
+            if (!IsWindow(t.Owner) || (appActive && GetActiveWindow() == nullptr)) {
                 Cancel(t);
                 break;
             }

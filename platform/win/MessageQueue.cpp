@@ -54,8 +54,11 @@ bool Fetch(MSG* out, HWND filter, UINT min, UINT max, UINT flags) {
         if (remove) s.QuitPending = false;
         return true;
     }
-    // Input.
+    // Input. Input handled without a message of its own (the application losing the activation) may
+    // have posted some: those are retrieved now, not left for a later call.
+    const std::size_t posted = s.Posted.size();
     if (ConvertInput(out, filter, min, max, remove)) return true;
+    if (s.Posted.size() != posted) return Fetch(out, filter, min, max, flags);
     // Hover tracking comes due like a timer.
     if (s.Track.HoverDue && static_cast<std::int32_t>(now - *s.Track.HoverDue) >= 0 && W(s.Track.Window) &&
         WindowMatches(s.Track.Window, filter)) {

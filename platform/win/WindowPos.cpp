@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/win/Gdi.h"
 #include "platform/win/Metrics.h"
@@ -162,7 +163,12 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
         c.Bottom = std::max(c.Bottom, c.Top);
         w->Client = {c.Left - nr.Left, c.Top - nr.Top, c.Right - nr.Left, c.Bottom - nr.Top};
     }
-    if (!(flags & SWP_NOZORDER) && w->Parent) ApplyZOrder(w, after);
+    bool restacked = false;
+    if (!(flags & SWP_NOZORDER) && w->Parent) {
+        std::vector<Wnd*> before = w->Parent->Children;
+        ApplyZOrder(w, after);
+        restacked = before != w->Parent->Children;
+    }
     if (flags & SWP_SHOWWINDOW) w->Style |= WS_VISIBLE;
     if (flags & SWP_HIDEWINDOW) w->Style &= ~WS_VISIBLE;
     bool visible = w->Style & WS_VISIBLE;
@@ -197,6 +203,11 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
             if (sized || (flags & SWP_FRAMECHANGED)) InvalidateResized(w, oldRect, oldClient, whole);
         } else if (frame) {
             AddUpdate(w, nullptr, false, true);
+        }
+        // A child raised or lowered in place: where it overlaps its siblings, the new top one shows.
+        if (restacked && visible && wasVisible && !moved && !sized && !w->IsTopLevel()) {
+            InvalidateParentArea(w, w->Rect);
+            InvalidateWhole(w, true, true);
         }
         if (w->IsTopLevel() && visible && !wasVisible && w->Surface)
             Present(w, {0, 0, nr.Width(), nr.Height()});

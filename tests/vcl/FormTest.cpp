@@ -282,7 +282,7 @@ TEST_F(FormTest, MdiChildrenLiveInsideTheirParentsClientArea) {
     two->SetFormStyle(fsMDIChild);
     one->Show();
     two->Show();
-    EXPECT_EQ(win::GetParent(one->WindowHandle()), parent->WindowHandle());
+    EXPECT_EQ(win::GetParent(one->WindowHandle()), parent->ClientHandle());
     EXPECT_EQ(parent->MDIChildCount(), 2);
     EXPECT_EQ(parent->ActiveMDIChild(), two.get());
     // Cascaded inside the client area.
@@ -300,7 +300,7 @@ TEST_F(FormTest, MdiChildrenLiveInsideTheirParentsClientArea) {
     win::RECT r{};
     win::GetWindowRect(two->WindowHandle(), &r);
     win::RECT pc{};
-    win::GetClientRect(parent->WindowHandle(), &pc);
+    win::GetClientRect(parent->ClientHandle(), &pc);
     EXPECT_GE(r.Right - r.Left, pc.Right);
     // A child's close minimises it by default.
     one->Close();

@@ -70,22 +70,6 @@ win::HWND TFloatingWindow::GetParentWnd() const {
     return top;
 }
 
-void TFloatingWindow::PaintWindow(win::HDC DC) {
-    vcl::TWinControl::PaintWindow(DC);
-    vcl::TCanvas* c = Canvas();
-    c->Lock();
-    c->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        c->SetHandle(nullptr);
-        c->Unlock();
-        throw;
-    }
-    c->SetHandle(nullptr);
-    c->Unlock();
-}
-
 void TFloatingWindow::Paint() {
     vcl::TCustomForm::Paint();
     if (FBorderColor == vcl::clNone) return;

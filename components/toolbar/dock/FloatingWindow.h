@@ -36,8 +36,6 @@ public:
 protected:
     void Loaded() override;
     void Paint() override;
-    // The border is painted whether or not OnPaint is assigned.
-    void PaintWindow(win::HDC DC) override;
     void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
     void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
     void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;

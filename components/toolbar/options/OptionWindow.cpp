@@ -130,23 +130,6 @@ TAdvToolBarWindow::TAdvToolBarWindow(vcl::TComponent* AOwner)
 
 TAdvToolBarWindow::TAdvToolBarWindow(vcl::TComponent* AOwner, int) : TAdvToolBarWindow(AOwner) {}
 
-void TAdvToolBarWindow::PaintWindow(win::HDC DC) {
-    vcl::TCustomForm::PaintWindow(DC);
-    if (OnPaint) return; // painted there already
-    vcl::TCanvas* c = Canvas();
-    c->Lock();
-    c->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        c->SetHandle(nullptr);
-        c->Unlock();
-        throw;
-    }
-    c->SetHandle(nullptr);
-    c->Unlock();
-}
-
 void TAdvToolBarWindow::Paint() {
     vcl::TCustomForm::Paint();
     vcl::TCanvas* c = Canvas();

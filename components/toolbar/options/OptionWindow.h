@@ -109,8 +109,6 @@ public:
 
 protected:
     void Paint() override;
-    // The form paints through Paint only while OnPaint is set; this one always has its own painting.
-    void PaintWindow(win::HDC DC) override;
 
 private:
     vcl::TComponent* FOwnerControl;

@@ -11,9 +11,10 @@ using AdvToolBar::gdVertical;
 using AdvToolBar::TStylerChange;
 
 KV_PUBLISHED(TAdvToolBarOfficeStyler) {
-    // Style comes first so that a streamed form loads the preset before its single overrides.
+    // Style comes before the inherited colours: a streamed form loads the preset, then its overrides.
     p.Enum("Style", &TAdvToolBarOfficeStyler::FStyle, &TAdvToolBarOfficeStyler::SetToolBarStyle,
-           bsOffice2003Blue);
+           bsOffice2003Blue)
+        .First();
     p.Bool("AutoThemeAdapt", &TAdvToolBarOfficeStyler::FAutoThemeAdapt, nullptr, false);
 }
 

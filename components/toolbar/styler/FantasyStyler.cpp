@@ -8,9 +8,10 @@ using AdvGlowButton::ggVertical;
 using AdvToolBar::gdVertical;
 
 KV_PUBLISHED(TAdvToolBarFantasyStyler) {
-    // Style comes first so that a streamed form loads the preset before its single overrides.
+    // Style comes before the inherited colours: a streamed form loads the preset, then its overrides.
     p.Enum("Style", &TAdvToolBarFantasyStyler::FStyle, &TAdvToolBarFantasyStyler::SetToolBarStyle,
-           bsChocolate);
+           bsChocolate)
+        .First();
 }
 
 KV_REGISTER_CLASS(TAdvToolBarFantasyStyler)
