@@ -6,7 +6,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/WinUser.h"
-#include "tests/toolbar/PageStandIn.h"
+#include "tests/toolbar/PageFixture.h"
 
 namespace toolbartest {
 namespace {

@@ -1,7 +1,7 @@
 // Size variants of a toolbar on a page: its glow buttons step between large, label and glyph states,
 // and each step wins or costs the width the toolbar then really loses or gains.
 
-#include "tests/toolbar/PageStandIn.h"
+#include "tests/toolbar/PageFixture.h"
 
 namespace toolbartest {
 namespace {

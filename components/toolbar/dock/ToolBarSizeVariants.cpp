@@ -10,6 +10,7 @@
 #include "components/toolbar/dock/CompactWindow.h"
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
+#include "components/toolbar/pager/AdvPage.h"
 #include "platform/rtl/Streams.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/win/Metrics.h"
@@ -46,19 +47,10 @@ int FindGroup(TDbgList* List, TButtonSizeState State, bool Down) {
     return -1;
 }
 
-bool ParentIsClass(const vcl::TControl* Control, const char* Name) {
-    const vcl::TWinControl* parent = Control->Parent();
-    if (parent == nullptr) return false;
-    for (vcl::TClass c = parent->ClassType(); c != nullptr; c = c->Parent)
-        if (std::string_view(c->Name) == Name) return true;
-    return false;
-}
-
 } // namespace
 
 bool TAdvCustomToolBar::OnPage() const {
-    // The page belongs to the pager unit above this one; its class is known here by name.
-    return ParentIsClass(this, "TAdvPage");
+    return dynamic_cast<const TAdvPage*>(Parent()) != nullptr;
 }
 
 bool TAdvCustomToolBar::OnPageOrCompactWindow() const {
@@ -246,6 +238,8 @@ void TAdvCustomToolBar::SetCompactMode(bool Value) {
         FCompactMode = false;
         SetCompact(false);
     }
+    // The width won or given back changes what fits beside this toolbar.
+    if (auto* page = dynamic_cast<TAdvPage*>(Parent())) page->UpdateAllToolBars();
 }
 
 void TAdvCustomToolBar::CreateCompactButton() {

@@ -134,6 +134,8 @@ TAdvToolBar* TAdvPage::CreateAdvToolBar() {
     // Fixed on the page now, the toolbar lets its size be set from outside.
     t->SetAutoSizeEx(false);
     t->SetParentStyler(true);
+    const auto state = ComponentState();
+    if (!state.Contains(vcl::csDesigning) && !state.Contains(vcl::csLoading)) t->SetLoadedOnce(true);
     return t;
 }
 
@@ -239,11 +241,6 @@ void TAdvPage::UpdateAdvToolBarsPosition() {
         t->SetBounds(x, 3, t->Width(), Height() - 6);
         x += t->Width() + 3;
     }
-}
-
-bool TAdvPage::ALLATBSmallestVariant() const {
-    // Toolbars have no narrower size variant to go to: once they do not fit, the page scrolls them.
-    return true;
 }
 
 // ---- Toolbar scrolling
@@ -407,7 +404,9 @@ void TAdvPage::ScrollInView(int Index) {
 // ---- Size and children
 
 void TAdvPage::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    if (AWidth != Width()) FPreviousWidth = Width();
+    // Without a window the width is not yet fitted to: the size message sent when the window is made
+    // (often in the middle of a focus change) reports no change and rearranges nothing.
+    if (AWidth != Width()) FPreviousWidth = HandleAllocated() ? Width() : AWidth;
     vcl::TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     UpdateAdvToolBarsPosition();
 }
@@ -438,6 +437,7 @@ void TAdvPage::Loaded() {
         FToolBars->Insert(at, t);
     }
     UpdateAdvToolBarsPosition();
+    UpdateAllToolBars();
 }
 
 void TAdvPage::WndProc(vcl::TMessage& Message) {
@@ -455,8 +455,13 @@ void TAdvPage::WndProc(vcl::TMessage& Message) {
     }
     case win::WM_SIZE:
         vcl::TCustomControl::WndProc(Message);
-        // Toolbars have no size variants to grow or shrink through: what does not fit scrolls.
-        FPreviousWidth = Width();
+        if (Width() != FPreviousWidth) {
+            if (Width() > FPreviousWidth)
+                IncreaseToolBarSize();
+            else
+                DecreaseToolBarSize();
+            FPreviousWidth = Width();
+        }
         InitializeScroller();
         return;
     default:
@@ -497,6 +502,9 @@ void TAdvPage::SetImageIndex(int Value) {
 void TAdvPage::SetTabVisible(bool Value) {
     if (FTabVisible == Value) return;
     FTabVisible = Value;
+    if (!Value)
+        for (int i = 0; i < FToolBars->Count(); ++i)
+            AdvToolBars(i)->HideCompactWindow();
     if (FPager == nullptr) return;
     FPager->UpdateTabSizes();
     FPager->InitializeScroller();

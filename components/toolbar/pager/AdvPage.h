@@ -58,8 +58,16 @@ public:
     void InvalidateAllAdvToolBars();
     // Places the visible toolbars side by side: 3 pixels apart, 3 from the top and bottom.
     void UpdateAdvToolBarsPosition();
-    // True when no visible toolbar can be made narrower: they scroll once they do not fit.
+    // True when every visible toolbar is compacted: only then do they scroll when they do not fit.
     bool ALLATBSmallestVariant() const;
+
+    // ---- Fitting the toolbars into the page's width through their size variants and compact mode.
+    // Settles the row either way: grows into free room, shrinks or compacts what overflows.
+    void UpdateAllToolBars();
+    // After the page grew: un-compacts or grows, first toolbar first.
+    void IncreaseToolBarSize();
+    // After the page shrank: shrinks the cheapest step, compacts the last toolbar when none is left.
+    void DecreaseToolBarSize();
     bool AutoPosition() const { return FAutoPosition; }
     void SetAutoPosition(bool Value) { FAutoPosition = Value; }
 
@@ -132,6 +140,13 @@ protected:
 private:
     friend class TAdvToolBarPager;
     TAdvPageScrollButton* MakeScrollButton(bool Left);
+    enum TUnCompact { ucNone, ucDone, ucBlocked };
+    bool Fittable() const;
+    // Fills List with the row in screen order; the room right of its last toolbar.
+    int FreeWidth(TDbgList& List) const;
+    bool Eligible(const TAdvToolBar* ToolBar) const;
+    TUnCompact TryUnCompact(TDbgList& List, int FreeWidth);
+    bool CompactLastEligible(TDbgList& List, bool CloneAtSmallest);
     // Moves every listed toolbar right by Delta (left when negative).
     void ShiftToolBars(int Delta);
 

@@ -1,34 +1,32 @@
 #pragma once
-// A page for toolbar tests: a plain control whose class reads as the pager's page, which is all a
-// toolbar asks of its parent to stack its glow buttons, step through size variants and compact.
+// Toolbars on a real page of a pager, the place where they step through size variants, stack their
+// glow buttons in columns and compact.
 
 #include <algorithm>
 #include <numeric>
 #include <vector>
 
 #include "components/toolbar/dock/CompactWindow.h"
+#include "components/toolbar/pager/AdvPage.h"
+#include "components/toolbar/pager/AdvToolBarPager.h"
 #include "tests/toolbar/ToolBarTestSupport.h"
 
 namespace toolbartest {
 
-class PageStandIn : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-    static TClass StaticClassType() {
-        static const TClassInfo info{"TAdvPage", TCustomControl::StaticClassType()};
-        return &info;
-    }
-    TClass ClassType() const override { return StaticClassType(); }
-};
+using AdvToolBar::TAdvPage;
+using AdvToolBar::TAdvToolBarPager;
 
 class PageTest : public ToolBarTest {
 protected:
     void SetUp() override {
         ToolBarTest::SetUp();
-        page = Make<PageStandIn>("Page", form.get());
-        page->SetBounds(0, 0, 580, 120);
+        auto* pager = Make<TAdvToolBarPager>("Pager", form.get());
+        page = pager->GetAdvPages(pager->AddAdvPage("Page"));
+        pager->SetActivePageIndex(0);
+        // Placed by hand: these tests look at one toolbar at a time, not at the page's row.
+        page->SetAutoPosition(false);
     }
-    // A toolbar on the page, as the page makes it: loaded, positioned and sized automatically.
+    // A toolbar on the page, as the page makes it: loaded, and sized by its own buttons.
     TAdvToolBar* PageToolBar(const String& Name, int Left = 0) {
         auto* tb = Make<TAdvToolBar>(Name, page);
         tb->SetLeft(Left);
@@ -47,7 +45,7 @@ protected:
         b->SetParent(Tb);
         return b;
     }
-    PageStandIn* page = nullptr;
+    TAdvPage* page = nullptr;
 };
 
 } // namespace toolbartest
