@@ -8,6 +8,7 @@
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
+#include "platform/classes/Properties.h"
 #include "platform/vcl/ControlMessages.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/Input.h"
@@ -24,7 +25,52 @@ String Upper(String S) {
     return S;
 }
 
+// The application button placed on the pager is known only by its class name; its tip is driven by
+// CM_HINTSHOW (WParam 1, LParam 1 shows, 0 hides).
+bool IsShapeButton(const vcl::TControl* C) {
+    return Upper(C->ClassName()) == "TADVSHAPEBUTTON";
+}
+
 } // namespace
+
+// ---- Key tips of a page's toolbars
+
+void TAdvPage::ShowShortCutHintOfAllToolBars() {
+    if (!FToolBarTipsShown && HandleAllocated()) win::SetCapture(Handle());
+    for (int i = 0; i < AdvToolBarCount(); ++i)
+        if (TAdvToolBar* t = AdvToolBars(i); t->Visible() && t->Enabled()) t->ShowShortCutHintOfButtons();
+    FToolBarTipsShown = true;
+    FTypedKeyTip.clear();
+}
+
+void TAdvPage::HideShortCutHintOfAllToolBars() {
+    if (HandleAllocated() && win::GetCapture() == Handle()) win::ReleaseCapture();
+    for (int i = 0; i < AdvToolBarCount(); ++i)
+        if (TAdvToolBar* t = AdvToolBars(i); t->Visible()) t->HideShortCutHintOfButtons();
+    FToolBarTipsShown = false;
+}
+
+bool TAdvPage::HasShortCut(const String& Keys) {
+    int partial = 0;
+    for (int i = 0; i < AdvToolBarCount(); ++i)
+        if (TAdvToolBar* t = AdvToolBars(i); t->Visible() && t->HasShortCut(Keys, partial)) return true;
+    if (partial == 0) {
+        // Nothing left to type towards: the tips end and let go of the mouse with them.
+        HideShortCutHintOfAllToolBars();
+        win::MessageBeep(0);
+    }
+    return false;
+}
+
+bool TAdvPage::AddTypedKeyTip(char Key) {
+    FTypedKeyTip += Key;
+    if (!HasShortCut(FTypedKeyTip)) return false;
+    // The click may have ended the tips already (a button that moves the focus away).
+    if (FToolBarTipsShown) HideShortCutHintOfAllToolBars();
+    return true;
+}
+
+// ---- Pager
 
 bool TAdvToolBarPager::KeyDownNow(unsigned VirtualKey) const {
     return (win::GetKeyState(static_cast<int>(VirtualKey)) & 0x8000) != 0;
@@ -36,12 +82,20 @@ void TAdvToolBarPager::ShowShortCutHintOfAllPages() {
         GetAdvPages(i)->ShowShortCutHint();
     FKeyTipMode = true;
     FTypedKeyTip.clear();
+    for (int i = 0; i < ControlCount(); ++i)
+        if (IsShapeButton(Controls(i))) Controls(i)->Perform(vcl::CM_HINTSHOW, 1, 1);
 }
 
-void TAdvToolBarPager::HideShortCutHintOfAllPages(bool) {
+void TAdvToolBarPager::HideShortCutHintOfAllPages(bool AlsoToolBars) {
     if (HandleAllocated() && win::GetCapture() == Handle()) win::ReleaseCapture();
-    for (int i = 0; i < FPages->Count(); ++i)
+    for (int i = 0; i < FPages->Count(); ++i) {
         GetAdvPages(i)->HideShortCutHint();
+        if (AlsoToolBars && GetAdvPages(i)->ToolBarKeyTipsShown())
+            GetAdvPages(i)->HideShortCutHintOfAllToolBars();
+    }
+    if (FKeyTipMode)
+        for (int i = 0; i < ControlCount(); ++i)
+            if (IsShapeButton(Controls(i))) Controls(i)->Perform(vcl::CM_HINTSHOW, 1, 0);
     FKeyTipMode = false;
 }
 
@@ -76,6 +130,8 @@ void TAdvToolBarPager::KeyTipKeyDone() {
     if (form == nullptr || !form->HandleAllocated() || win::GetActiveWindow() != form->Handle()) return;
     if (!Focused() && CanFocus()) SetFocus();
     ShowShortCutHintOfAllPages();
+    if (TAdvPage* page = ActivePage(); page != nullptr && page->ToolBarKeyTipsShown())
+        page->HideShortCutHintOfAllToolBars();
 }
 
 void TAdvToolBarPager::OnShortCutTime(vcl::TObject*) {
@@ -121,7 +177,11 @@ void TAdvToolBarPager::CMFocusChanged(vcl::TMessage& Message) {
             w = win::GetParent(w);
         }
     }
-    if (!focused && FKeyTipMode) HideShortCutHintOfAllPages(false);
+    if (!focused) {
+        if (FKeyTipMode) HideShortCutHintOfAllPages(false);
+        if (TAdvPage* page = ActivePage(); page != nullptr && page->ToolBarKeyTipsShown())
+            page->HideShortCutHintOfAllToolBars();
+    }
     InvalidateTab(-1);
 }
 
@@ -148,6 +208,7 @@ void TAdvToolBarPager::WMKeyDown(vcl::TMessage& Message) {
         if (first == nullptr || !first->CanFocus()) return;
         first->SetFocus();
         HideShortCutHintOfAllPages(true);
+        page->ShowShortCutHintOfAllToolBars();
         return;
     }
     default:
@@ -182,6 +243,7 @@ void TAdvToolBarPager::KeyTipTyped(char Key) {
                 SetActivePageIndex(i);
                 if (TAdvToolBar* first = page->GetFirstToolBar(true); first != nullptr && first->CanFocus())
                     first->SetFocus();
+                page->ShowShortCutHintOfAllToolBars();
             }
             break;
         }
