@@ -14,6 +14,31 @@ namespace {
 
 using AdvGlowButton::TAdvGlowButton;
 
+// The application button as the pager knows it: a child of that class name with a published key tip,
+// whose tip is shown and hidden through CM_HINTSHOW.
+class TAdvShapeButton : public TCustomControl {
+    KV_CLASS(TAdvShapeButton, TCustomControl)
+    KV_PUBLISHED_PROPERTIES(TAdvShapeButton)
+public:
+    explicit TAdvShapeButton(TComponent* AOwner) : TCustomControl(AOwner) {}
+    void SetShortCutHint(const String& Value) { FShortCutHint = Value; }
+    void Click() override { ++clicks; }
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == CM_HINTSHOW && Message.WParam == 1) {
+            tipShown = Message.LParam == 1;
+            return;
+        }
+        TCustomControl::WndProc(Message);
+    }
+    String FShortCutHint;
+    bool tipShown = false;
+    int clicks = 0;
+};
+
+KV_PUBLISHED(TAdvShapeButton) {
+    p.Str("ShortCutHint", &TAdvShapeButton::FShortCutHint, &TAdvShapeButton::SetShortCutHint);
+}
+
 class PagerKeyboardTest : public PagerTest {
 protected:
     void SetUp() override {
@@ -160,6 +185,27 @@ TEST_F(PagerKeyboardTest, EscapeStepsBackFromTheButtonTipsToTheTabTipsAndThenLea
     ui.Key(win::VK_ESCAPE);
     EXPECT_FALSE(pager->KeyTipMode());
     EXPECT_EQ(FindControl(win::GetFocus()), edit);
+    EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
+TEST_F(PagerKeyboardTest, TheApplicationButtonShowsItsTipWithTheTabsAndIsClickedByIt) {
+    auto* app = new TAdvShapeButton(form.get());
+    app->SetParent(pager);
+    app->SetBounds(2, 2, 30, 30);
+    app->SetShortCutHint("F");
+    pager->SetFocus();
+    TapAlt();
+    EXPECT_TRUE(app->tipShown);
+    ui.Type("n");
+    EXPECT_FALSE(app->tipShown) << "a letter its tip does not start with hides it";
+    EXPECT_EQ(pager->ActivePageIndex(), 1);
+
+    pager->SetFocus();
+    TapAlt();
+    ui.Type("f");
+    EXPECT_EQ(app->clicks, 1);
+    EXPECT_FALSE(pager->KeyTipMode());
+    EXPECT_FALSE(app->tipShown);
     EXPECT_EQ(win::GetCapture(), nullptr);
 }
 

@@ -31,6 +31,12 @@ bool IsShapeButton(const vcl::TControl* C) {
     return Upper(C->ClassName()) == "TADVSHAPEBUTTON";
 }
 
+// The application button's key tip, upper-cased; empty when it publishes none.
+String ShapeButtonTip(vcl::TControl* C) {
+    if (!IsShapeButton(C) || vcl::GetPropInfo(C, "ShortCutHint") == nullptr) return {};
+    return Upper(vcl::GetStrProp(C, "ShortCutHint"));
+}
+
 } // namespace
 
 // ---- Key tips of a page's toolbars
@@ -227,6 +233,10 @@ void TAdvToolBarPager::KeyTipTyped(char Key) {
         const String tip = Upper(GetAdvPages(i)->ShortCutHint());
         any = !tip.empty() && tip.compare(0, typed.size(), typed) == 0;
     }
+    for (int i = 0; i < ControlCount() && !any; ++i) {
+        const String tip = ShapeButtonTip(Controls(i));
+        any = !tip.empty() && tip.compare(0, typed.size(), typed) == 0;
+    }
     if (!any) {
         win::MessageBeep(0);
         return;
@@ -254,6 +264,23 @@ void TAdvToolBarPager::KeyTipTyped(char Key) {
             partial = true;
     }
     if (full) return;
+    for (int i = 0; i < ControlCount(); ++i) {
+        vcl::TControl* c = Controls(i);
+        const String tip = ShapeButtonTip(c);
+        if (tip.empty()) continue;
+        if (tip == typed) {
+            HideShortCutHintOfAllPages(false);
+            if (c->Enabled()) {
+                c->Invalidate();
+                c->Click();
+            }
+            return;
+        }
+        if (tip.compare(0, typed.size(), typed) != 0)
+            c->Perform(vcl::CM_HINTSHOW, 1, 0);
+        else
+            partial = true;
+    }
     int shown = 0;
     for (int i = 0; i < FPages->Count(); ++i)
         if (auto* w = GetAdvPages(i)->ShortCutHintWindow(); w != nullptr && w->Visible()) ++shown;
