@@ -209,6 +209,20 @@ TEST_F(PagerKeyboardTest, TheApplicationButtonShowsItsTipWithTheTabsAndIsClicked
     EXPECT_EQ(win::GetCapture(), nullptr);
 }
 
+TEST_F(PagerKeyboardTest, AltPressedAgainAfterHoldingItForTheTipsHidesThem) {
+    pager->SetFocus();
+    ui.Process();
+    ui.Screen().KeyDown(win::VK_MENU);
+    ui.Process();
+    ui.Advance(700);
+    ASSERT_TRUE(pager->KeyTipMode());
+    ui.Screen().KeyUp(win::VK_MENU);
+    ui.Process();
+    TapAlt();
+    EXPECT_FALSE(pager->KeyTipMode());
+    EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
 TEST_F(PagerKeyboardTest, LeavingThePagerEndsTheButtonTips) {
     pager->SetFocus();
     TapAlt();

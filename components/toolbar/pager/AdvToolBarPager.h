@@ -241,6 +241,8 @@ protected:
     void Loaded() override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
     void WndProc(vcl::TMessage& Message) override;
+    // Alt let go after holding it for the tips: the next Alt press hides them.
+    void KeyUp(vcl::Word& Key, vcl::TShiftState Shift) override;
     void AlignControls(vcl::TControl* AControl, vcl::TRect& Rect) override;
     void Paint() override;
     void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;

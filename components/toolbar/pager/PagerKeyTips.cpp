@@ -105,6 +105,12 @@ void TAdvToolBarPager::HideShortCutHintOfAllPages(bool AlsoToolBars) {
     FKeyTipMode = false;
 }
 
+void TAdvToolBarPager::KeyUp(vcl::Word& Key, vcl::TShiftState Shift) {
+    vcl::TCustomControl::KeyUp(Key, Shift);
+    // The key-up of Alt itself still reports Alt in its shift state: the released key no longer counts.
+    FAltHeld = Shift.Contains(vcl::ssAlt) && Key != win::VK_MENU;
+}
+
 bool TAdvToolBarPager::CMDialogKey(vcl::TMessage& Message) {
     if (!TabStop() || ActivePage() == nullptr) return false;
     const unsigned key = static_cast<unsigned>(Message.WParam);
