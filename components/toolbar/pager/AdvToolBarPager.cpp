@@ -142,7 +142,8 @@ void TAdvToolBarPager::UpdateMe(int Code) {
     if (FCurrentStyler == nullptr) return;
     for (TAdvPageScrollButton* b : {FScrollLeftBtn, FScrollRightBtn})
         if (b != nullptr) b->SetAppearance(FCurrentStyler->GlowButtonAppearance());
-    for (AdvGlowButton::TAdvGlowButton* b : {FCloseBtn, FMaxBtn, FMinBtn})
+    for (AdvGlowButton::TAdvGlowButton* b :
+         {FCloseBtn, FMaxBtn, FMinBtn, FMDICloseBtn, FMDIMaxBtn, FMDIMinBtn})
         if (b != nullptr) {
             b->Appearance()->Assign(FCurrentStyler->GlowButtonAppearance());
             b->Invalidate();
