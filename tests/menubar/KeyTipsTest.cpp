@@ -36,9 +36,11 @@ protected:
         auto* w = reinterpret_cast<TWinControl*>(B->ShortCutHintWindow());
         return w != nullptr && w->HandleAllocated() && win::IsWindowVisible(w->Handle());
     }
-    win::WORD Key(TAdvGlowButton* From, win::WORD Vk) {
-        bar->OnGlowButtonKeyDown(From, Vk, {});
-        return Vk;
+    // The key pressed through the queue while From has the focus: the toolbar gave its buttons its
+    // key handler when they were inserted.
+    void Key(TAdvGlowButton* From, win::WORD Vk) {
+        ASSERT_TRUE(From->Focused());
+        ui.Key(Vk);
     }
 
     TAdvToolBar* bar = nullptr;

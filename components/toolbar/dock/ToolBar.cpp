@@ -872,6 +872,10 @@ void TAdvCustomToolBar::InsertControl(vcl::TControl* Control) {
         if (!state.Contains(vcl::csDesigning) && dynamic_cast<TAdvDockPanel*>(Parent()) != nullptr)
             b->OnInternalClick = [this](vcl::TObject* Sender) { OnGlowButtonClick(Sender); };
     }
+    GiveGlowButtonKeys(Control);
+    if (auto* container = dynamic_cast<TAdvToolBarContainer*>(Control))
+        for (int k = 0; k < container->ControlCount(); ++k)
+            GiveGlowButtonKeys(container->Controls(k));
     if (FAutoRUL && FRULControlList->IndexOf(Control) < 0) FRULControlList->Add(Control);
     SetControlsPosition(true);
 }

@@ -424,6 +424,9 @@ public:
     vcl::TWinControl* GetControlFromHandle(win::HWND Handle) const;
     bool AnyDroppedDownButton() const;
     void OnGlowButtonKeyDown(vcl::TObject* Sender, win::WORD& Key, vcl::TShiftState Shift);
+    // The key handler of glow buttons on a toolbar or in its containers: it finds the toolbar through
+    // the button's parents when a key comes, so a button that moves on never holds a stale toolbar.
+    static void GiveGlowButtonKeys(vcl::TControl* Control);
     // Clicks the glow button whose key tip is Keys; Count gets the tips that only start with it.
     bool HasShortCut(const String& Keys, int& Count);
     void ShowShortCutHintOfButtons();

@@ -119,6 +119,7 @@ void TAdvToolBarContainer::UpdateAllGlowButtons() {
 
 void TAdvToolBarContainer::ControlInserted(vcl::TControl* Control) {
     if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(Control)) tc->FAdvToolBar = FAdvToolBar;
+    TAdvCustomToolBar::GiveGlowButtonKeys(Control);
     if (!ComponentState().Contains(vcl::csDesigning)) return;
     // At design time a dropped control lands right of the others while that is still inside.
     int x = 0;

@@ -464,6 +464,11 @@ void TAdvPage::WndProc(vcl::TMessage& Message) {
         }
         InitializeScroller();
         return;
+    case win::WM_LBUTTONDOWN:
+    case win::WM_RBUTTONDOWN:
+        // A click anywhere on the page (it holds the mouse while tips show) ends the key tips.
+        if (FToolBarTipsShown) HideShortCutHintOfAllToolBars();
+        break;
     default:
         break;
     }

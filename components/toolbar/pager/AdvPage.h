@@ -126,6 +126,15 @@ public:
     void ShowShortCutHint();
     void HideShortCutHint();
     AdvGlowButton::TShortCutHintWindow* ShortCutHintWindow() const { return FShortCutHintWindow; }
+    // Key tips of the toolbars' glow buttons, shown for all toolbars or for none (PagerKeyTips.cpp).
+    void ShowShortCutHintOfAllToolBars();
+    void HideShortCutHintOfAllToolBars();
+    // Clicks the button whose tip is Keys; without even a partial match the tips end with a beep.
+    bool HasShortCut(const String& Keys);
+    bool ToolBarKeyTipsShown() const { return FToolBarTipsShown; }
+    String TypedKeyTip() const { return FTypedKeyTip; }
+    // Adds a typed letter; true when it completed a tip and that button was clicked.
+    bool AddTypedKeyTip(char Key);
 
     void SetParent(vcl::TWinControl* AParent) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -169,6 +178,8 @@ private:
     AdvGlowButton::TShortCutHintWindow* FShortCutHintWindow = nullptr; // owned as a component
     TShortCutHintPos FShortCutHintPos = shpTop;
     String FShortCutHint;
+    bool FToolBarTipsShown = false;
+    String FTypedKeyTip;
     TATBTabScroller FScroller;
     int FFirstShownToolBar = 0;
     TAdvPageScrollButton* FScrollLeftBtn = nullptr;  // owned as a component

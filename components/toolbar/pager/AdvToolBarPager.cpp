@@ -90,6 +90,7 @@ TAdvToolBarPager::TAdvToolBarPager(vcl::TComponent* AOwner) : vcl::TCustomContro
 TAdvToolBarPager::~TAdvToolBarPager() {
     FKeyTipTimer.reset();
     RestoreFormProc();
+    EndMDIHook();
     if (FToolBarStyler != nullptr && FToolBarStyler != FInternalStyler) FToolBarStyler->RemoveControl(this);
     for (int i = 0; i < FPages->Count(); ++i)
         FPages->At<TAdvPage>(i)->FPager = nullptr;
@@ -141,7 +142,8 @@ void TAdvToolBarPager::UpdateMe(int Code) {
     if (FCurrentStyler == nullptr) return;
     for (TAdvPageScrollButton* b : {FScrollLeftBtn, FScrollRightBtn})
         if (b != nullptr) b->SetAppearance(FCurrentStyler->GlowButtonAppearance());
-    for (AdvGlowButton::TAdvGlowButton* b : {FCloseBtn, FMaxBtn, FMinBtn})
+    for (AdvGlowButton::TAdvGlowButton* b :
+         {FCloseBtn, FMaxBtn, FMinBtn, FMDICloseBtn, FMDIMaxBtn, FMDIMinBtn})
         if (b != nullptr) {
             b->Appearance()->Assign(FCurrentStyler->GlowButtonAppearance());
             b->Invalidate();
@@ -192,6 +194,10 @@ void TAdvToolBarPager::Loaded() {
     FTabsInitialized = true;
     InitializeTabsSize();
     UpdateTabSizes();
+    if (FAutoMDIButtons) {
+        FAutoMDIButtons = false;
+        SetAutoMDIButtons(true);
+    }
 }
 
 void TAdvToolBarPager::GetChildren(const vcl::TGetChildProc& Proc, vcl::TComponent* Root) {
@@ -446,6 +452,7 @@ void TAdvToolBarPager::WndProc(vcl::TMessage& Message) {
         UpdateTabSizes();
         InitializeScroller();
         UpdateCaptionButtons(false);
+        UpdateMDIButtons(false);
         return;
     case vcl::CM_MOUSELEAVE:
         vcl::TCustomControl::WndProc(Message);

@@ -16,6 +16,7 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Timer.h"
+#include "platform/win/Subclass.h"
 
 namespace AdvToolBarStylers {
 class TAdvToolBarOfficeStyler;
@@ -205,6 +206,21 @@ public:
     AdvGlowButton::TAdvGlowButton* MaxButton() const { return FMaxBtn; }
     AdvGlowButton::TAdvGlowButton* MinButton() const { return FMinBtn; }
     vcl::TCustomImageList* CaptionButtonImages() const { return FCaptionImages.get(); }
+
+    // ---- MDI buttons (PagerMDI.cpp): minimise, restore and close of the maximised MDI child, right of
+    // the tabs; the pager repaints them by hooking the frame window (one pager per process owns that).
+    bool AutoMDIButtons() const { return FAutoMDIButtons; }
+    void SetAutoMDIButtons(bool Value);
+    bool MDIButtonsVisible() const { return FMDIButtonsVisible; }
+    void SetMDIButtonsVisible(bool Value);
+    void UpdateMDIButtonsShowing();
+    void UpdateMDIButtons(bool RebuildGlyphs);
+    vcl::TRect GetMDIButtonsRectRect();
+    AdvGlowButton::TAdvGlowButton* MDICloseButton() const { return FMDICloseBtn; }
+    AdvGlowButton::TAdvGlowButton* MDIMaxButton() const { return FMDIMaxBtn; }
+    AdvGlowButton::TAdvGlowButton* MDIMinButton() const { return FMDIMinBtn; }
+    static constexpr int MDIButtonSize = 16;
+    static constexpr int MDIButtonGap = 2;
     vcl::TNotifyEvent OnCloseButtonClick;
     vcl::TNotifyEvent OnMinButtonClick;
     vcl::TNotifyEvent OnMaxButtonClick;
@@ -225,6 +241,8 @@ protected:
     void Loaded() override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
     void WndProc(vcl::TMessage& Message) override;
+    // Alt let go after holding it for the tips: the next Alt press hides them.
+    void KeyUp(vcl::Word& Key, vcl::TShiftState Shift) override;
     void AlignControls(vcl::TControl* AControl, vcl::TRect& Rect) override;
     void Paint() override;
     void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
@@ -263,6 +281,12 @@ private:
     void WMLButtonDblClk(vcl::TMessage& Message);
     void WMNCHitTest(vcl::TMessage& Message);
     void SubclassProc(vcl::TMessage& Message);
+    void OnMDICloseBtnClick(vcl::TObject* Sender);
+    void OnMDIMaxBtnClick(vcl::TObject* Sender);
+    void OnMDIMinBtnClick(vcl::TObject* Sender);
+    // The maximised active child the MDI buttons act on, or null.
+    vcl::TCustomForm* MaximizedMDIChild();
+    void EndMDIHook();
     void RestoreFormProc();
     void OnCaptionCloseBtnClick(vcl::TObject* Sender);
     void OnCaptionMaxBtnClick(vcl::TObject* Sender);
@@ -339,6 +363,14 @@ private:
     vcl::TWindowState FLastWindowState = vcl::wsNormal;
     // The form whose window procedure the pager stands in front of, and that procedure.
     vcl::TCustomForm* FSubclassedForm = nullptr;
+    bool FAutoMDIButtons = false;
+    bool FMDIButtonsVisible = false;
+    win::WindowSubclass FMDISubclass;
+    vcl::TCustomForm* FActiveMDIChild = nullptr;
+    AdvGlowButton::TAdvGlowButton* FMDICloseBtn = nullptr; // owned as a component
+    AdvGlowButton::TAdvGlowButton* FMDIMaxBtn = nullptr;   // owned as a component
+    AdvGlowButton::TAdvGlowButton* FMDIMinBtn = nullptr;   // owned as a component
+    std::unique_ptr<vcl::TCustomImageList> FMDIImages;
     // Made in the designer on a form that was neither loading nor being read.
     bool FNewlyDropped = false;
     vcl::TWndMethod FSavedFormProc;

@@ -8,6 +8,7 @@
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
+#include "platform/classes/Properties.h"
 #include "platform/vcl/ControlMessages.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/Input.h"
@@ -24,7 +25,58 @@ String Upper(String S) {
     return S;
 }
 
+// The application button placed on the pager is known only by its class name; its tip is driven by
+// CM_HINTSHOW (WParam 1, LParam 1 shows, 0 hides).
+bool IsShapeButton(const vcl::TControl* C) {
+    return Upper(C->ClassName()) == "TADVSHAPEBUTTON";
+}
+
+// The application button's key tip, upper-cased; empty when it publishes none.
+String ShapeButtonTip(vcl::TControl* C) {
+    if (!IsShapeButton(C) || vcl::GetPropInfo(C, "ShortCutHint") == nullptr) return {};
+    return Upper(vcl::GetStrProp(C, "ShortCutHint"));
+}
+
 } // namespace
+
+// ---- Key tips of a page's toolbars
+
+void TAdvPage::ShowShortCutHintOfAllToolBars() {
+    if (!FToolBarTipsShown && HandleAllocated()) win::SetCapture(Handle());
+    for (int i = 0; i < AdvToolBarCount(); ++i)
+        if (TAdvToolBar* t = AdvToolBars(i); t->Visible() && t->Enabled()) t->ShowShortCutHintOfButtons();
+    FToolBarTipsShown = true;
+    FTypedKeyTip.clear();
+}
+
+void TAdvPage::HideShortCutHintOfAllToolBars() {
+    if (HandleAllocated() && win::GetCapture() == Handle()) win::ReleaseCapture();
+    for (int i = 0; i < AdvToolBarCount(); ++i)
+        if (TAdvToolBar* t = AdvToolBars(i); t->Visible()) t->HideShortCutHintOfButtons();
+    FToolBarTipsShown = false;
+}
+
+bool TAdvPage::HasShortCut(const String& Keys) {
+    int partial = 0;
+    for (int i = 0; i < AdvToolBarCount(); ++i)
+        if (TAdvToolBar* t = AdvToolBars(i); t->Visible() && t->HasShortCut(Keys, partial)) return true;
+    if (partial == 0) {
+        // Nothing left to type towards: the tips end and let go of the mouse with them.
+        HideShortCutHintOfAllToolBars();
+        win::MessageBeep(0);
+    }
+    return false;
+}
+
+bool TAdvPage::AddTypedKeyTip(char Key) {
+    FTypedKeyTip += Key;
+    if (!HasShortCut(FTypedKeyTip)) return false;
+    // The click may have ended the tips already (a button that moves the focus away).
+    if (FToolBarTipsShown) HideShortCutHintOfAllToolBars();
+    return true;
+}
+
+// ---- Pager
 
 bool TAdvToolBarPager::KeyDownNow(unsigned VirtualKey) const {
     return (win::GetKeyState(static_cast<int>(VirtualKey)) & 0x8000) != 0;
@@ -36,13 +88,27 @@ void TAdvToolBarPager::ShowShortCutHintOfAllPages() {
         GetAdvPages(i)->ShowShortCutHint();
     FKeyTipMode = true;
     FTypedKeyTip.clear();
+    for (int i = 0; i < ControlCount(); ++i)
+        if (IsShapeButton(Controls(i))) Controls(i)->Perform(vcl::CM_HINTSHOW, 1, 1);
 }
 
-void TAdvToolBarPager::HideShortCutHintOfAllPages(bool) {
+void TAdvToolBarPager::HideShortCutHintOfAllPages(bool AlsoToolBars) {
     if (HandleAllocated() && win::GetCapture() == Handle()) win::ReleaseCapture();
-    for (int i = 0; i < FPages->Count(); ++i)
+    for (int i = 0; i < FPages->Count(); ++i) {
         GetAdvPages(i)->HideShortCutHint();
+        if (AlsoToolBars && GetAdvPages(i)->ToolBarKeyTipsShown())
+            GetAdvPages(i)->HideShortCutHintOfAllToolBars();
+    }
+    if (FKeyTipMode)
+        for (int i = 0; i < ControlCount(); ++i)
+            if (IsShapeButton(Controls(i))) Controls(i)->Perform(vcl::CM_HINTSHOW, 1, 0);
     FKeyTipMode = false;
+}
+
+void TAdvToolBarPager::KeyUp(vcl::Word& Key, vcl::TShiftState Shift) {
+    vcl::TCustomControl::KeyUp(Key, Shift);
+    // The key-up of Alt itself still reports Alt in its shift state: the released key no longer counts.
+    FAltHeld = Shift.Contains(vcl::ssAlt) && Key != win::VK_MENU;
 }
 
 bool TAdvToolBarPager::CMDialogKey(vcl::TMessage& Message) {
@@ -76,6 +142,8 @@ void TAdvToolBarPager::KeyTipKeyDone() {
     if (form == nullptr || !form->HandleAllocated() || win::GetActiveWindow() != form->Handle()) return;
     if (!Focused() && CanFocus()) SetFocus();
     ShowShortCutHintOfAllPages();
+    if (TAdvPage* page = ActivePage(); page != nullptr && page->ToolBarKeyTipsShown())
+        page->HideShortCutHintOfAllToolBars();
 }
 
 void TAdvToolBarPager::OnShortCutTime(vcl::TObject*) {
@@ -121,7 +189,11 @@ void TAdvToolBarPager::CMFocusChanged(vcl::TMessage& Message) {
             w = win::GetParent(w);
         }
     }
-    if (!focused && FKeyTipMode) HideShortCutHintOfAllPages(false);
+    if (!focused) {
+        if (FKeyTipMode) HideShortCutHintOfAllPages(false);
+        if (TAdvPage* page = ActivePage(); page != nullptr && page->ToolBarKeyTipsShown())
+            page->HideShortCutHintOfAllToolBars();
+    }
     InvalidateTab(-1);
 }
 
@@ -148,6 +220,7 @@ void TAdvToolBarPager::WMKeyDown(vcl::TMessage& Message) {
         if (first == nullptr || !first->CanFocus()) return;
         first->SetFocus();
         HideShortCutHintOfAllPages(true);
+        page->ShowShortCutHintOfAllToolBars();
         return;
     }
     default:
@@ -166,6 +239,10 @@ void TAdvToolBarPager::KeyTipTyped(char Key) {
         const String tip = Upper(GetAdvPages(i)->ShortCutHint());
         any = !tip.empty() && tip.compare(0, typed.size(), typed) == 0;
     }
+    for (int i = 0; i < ControlCount() && !any; ++i) {
+        const String tip = ShapeButtonTip(Controls(i));
+        any = !tip.empty() && tip.compare(0, typed.size(), typed) == 0;
+    }
     if (!any) {
         win::MessageBeep(0);
         return;
@@ -182,6 +259,7 @@ void TAdvToolBarPager::KeyTipTyped(char Key) {
                 SetActivePageIndex(i);
                 if (TAdvToolBar* first = page->GetFirstToolBar(true); first != nullptr && first->CanFocus())
                     first->SetFocus();
+                page->ShowShortCutHintOfAllToolBars();
             }
             break;
         }
@@ -192,6 +270,23 @@ void TAdvToolBarPager::KeyTipTyped(char Key) {
             partial = true;
     }
     if (full) return;
+    for (int i = 0; i < ControlCount(); ++i) {
+        vcl::TControl* c = Controls(i);
+        const String tip = ShapeButtonTip(c);
+        if (tip.empty()) continue;
+        if (tip == typed) {
+            HideShortCutHintOfAllPages(false);
+            if (c->Enabled()) {
+                c->Invalidate();
+                c->Click();
+            }
+            return;
+        }
+        if (tip.compare(0, typed.size(), typed) != 0)
+            c->Perform(vcl::CM_HINTSHOW, 1, 0);
+        else
+            partial = true;
+    }
     int shown = 0;
     for (int i = 0; i < FPages->Count(); ++i)
         if (auto* w = GetAdvPages(i)->ShortCutHintWindow(); w != nullptr && w->Visible()) ++shown;

@@ -117,6 +117,7 @@ void TAdvToolBarPager::Paint() {
     PaintBackgroundPicture(c);
     DrawCaption();
     DrawAllTabs();
+    UpdateMDIButtonsShowing();
     if (ComponentState().Contains(vcl::csDesigning) && FPages->Count() == 0) DrawDesignHint();
     // The maximise button follows the form's state, however it changed.
     vcl::TCustomForm* form = vcl::GetParentForm(this);

@@ -50,6 +50,9 @@ vcl::TRect TAdvToolBarPager::GetTabsRect() {
     r.Bottom = r.Top + FTabSettings->Height();
     r.Left = c.Left + FTabSettings->StartMargin() + FPageLeftMargin + 4;
     r.Right = c.Right - FTabSettings->EndMargin() - FPageRightMargin - 4;
+    // Room for the MDI buttons right of the tabs.
+    if (FAutoMDIButtons && !ComponentState().Contains(vcl::csDesigning))
+        r.Right -= (MDIButtonSize + MDIButtonGap) * 3 + 5;
     if (FTabScroller.Visible()) r.Right -= 32;
     return r;
 }
