@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "platform/vcl/Edit.h"
-#include "tests/toolbar/PageStandIn.h"
+#include "tests/toolbar/PageFixture.h"
 
 namespace toolbartest {
 namespace {
@@ -39,7 +39,8 @@ protected:
     TAdvToolBar* Bar(TWinControl* Parent, const String& Name = "Bar") {
         auto* tb = Make<TAdvToolBar>(Name, Parent);
         tb->SetBounds(10, 10, 160, 40);
-        TCustomAdvToolBarStyler* s = tb->InternalStyler();
+        // On a page the toolbar paints from its pager's styler.
+        TCustomAdvToolBarStyler* s = tb->CurrentStyler();
         s->Color()->SetColor(kNormal);
         s->Color()->SetColorTo(clNone);
         s->ColorHot()->SetColor(kHot);
@@ -100,7 +101,7 @@ TEST_F(HoverFadeTest, NoFadeOffAPageOrWithoutAHotColour) {
     ui.MoveTo(page, 400, 100);
 
     TAdvToolBar* tb = Bar(page);
-    tb->InternalStyler()->ColorHot()->SetColor(clNone);
+    tb->CurrentStyler()->ColorHot()->SetColor(clNone);
     ui.MoveTo(tb, 20, 20);
     ui.Advance(AdvGDIP::GlowSpeed);
     EXPECT_FALSE(tb->HoverFading()) << "the first tick finds no hot colour and stops";

@@ -20,7 +20,7 @@ class PageTest : public ToolBarTest {
 protected:
     void SetUp() override {
         ToolBarTest::SetUp();
-        auto* pager = Make<TAdvToolBarPager>("Pager", form.get());
+        auto* pager = Make<TAdvToolBarPager>("FixturePager", form.get());
         page = pager->GetAdvPages(pager->AddAdvPage("Page"));
         pager->SetActivePageIndex(0);
         // Placed by hand: these tests look at one toolbar at a time, not at the page's row.

@@ -2,7 +2,7 @@
 // and a styler or a client that goes is never reached through the other afterwards.
 
 #include "components/toolbar/options/PopupMenuPanel.h"
-#include "tests/toolbar/PageStandIn.h"
+#include "tests/toolbar/PageFixture.h"
 
 namespace toolbartest {
 namespace {
@@ -92,7 +92,8 @@ TEST_F(StylerClientTest, APagersPageAndItsToolBarsShowThePagersStylerChanges) {
 TEST_F(StylerClientTest, ACompactedToolBarsCloneAndItsWindowRestyleWithIt) {
     TAdvToolBar* tb = PageToolBar("Tools");
     Flatten(tb->InternalStyler());
-    tb->SetToolBarStyler(styler);
+    // A page toolbar paints from its pager's styler.
+    dynamic_cast<TAdvToolBarPager*>(page->Parent())->SetToolBarStyler(styler);
     tb->SetCompactCaption("Tools");
     tb->SetShowRightHandle(false);
     Glow(tb, "Cut");
