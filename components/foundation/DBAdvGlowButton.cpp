@@ -22,6 +22,84 @@ void TDBGlowButtonDataLink::EditingChanged() {
     if (OnEditingChange) OnEditingChange(this);
 }
 
+// ---- The data-set side of every data-aware button
+
+TDBBDisableControls DisableReasonsOfCommand(int Command) {
+    switch (Command) {
+    case dbFirst:
+    case dbPrior:
+        return {drBOF, drEditing, drEmpty};
+    case dbNext:
+    case dbLast:
+        return {drEOF, drEditing, drEmpty};
+    case dbInsert:
+    case dbAppend:
+        return {drReadonly, drEditing};
+    case dbDelete:
+    case dbEdit:
+        return {drReadonly, drEditing, drEmpty};
+    case dbPost:
+    case dbCancel:
+        return {drNotEditing};
+    case dbRefresh:
+        return {drEditing};
+    default:
+        return {};
+    }
+}
+
+bool DataSetAllows(TDataLink* Link, TDBBDisableControls Conditions) {
+    TDataSet* ds = Link->DataSet();
+    TDBBDisableControls reasons;
+    if (ds->Bof()) reasons.Include(drBOF);
+    if (ds->Eof()) reasons.Include(drEOF);
+    if (!ds->CanModify()) reasons.Include(drReadonly);
+    if (ds->Bof() && ds->Eof()) reasons.Include(drEmpty);
+    reasons.Include(Link->Editing() ? drEditing : drNotEditing);
+    Conditions.Exclude(drEvent);
+    return (Conditions * reasons).Empty();
+}
+
+void RunDataSetCommand(TDataSet* DataSet, int Command) {
+    switch (Command) {
+    case dbFirst:
+        DataSet->First();
+        break;
+    case dbPrior:
+        DataSet->Prior();
+        break;
+    case dbNext:
+        DataSet->Next();
+        break;
+    case dbLast:
+        DataSet->Last();
+        break;
+    case dbInsert:
+        DataSet->Insert();
+        break;
+    case dbAppend:
+        DataSet->Append();
+        break;
+    case dbDelete:
+        DataSet->Delete();
+        break;
+    case dbEdit:
+        DataSet->Edit();
+        break;
+    case dbPost:
+        DataSet->Post();
+        break;
+    case dbCancel:
+        DataSet->Cancel();
+        break;
+    case dbRefresh:
+        DataSet->Refresh();
+        break;
+    default:
+        break;
+    }
+}
+
 // ---- The button
 
 KV_PUBLISHED(TDBAdvGlowButton) {
@@ -81,33 +159,7 @@ void TDBAdvGlowButton::SetDBButtonType(TDBGlowButtonType Value) {
 }
 
 void TDBAdvGlowButton::CalcDisableReasons() {
-    switch (FDBButtonType) {
-    case dbCustom:
-        break;
-    case dbFirst:
-    case dbPrior:
-        FDisableControl = {drBOF, drEditing, drEmpty};
-        break;
-    case dbNext:
-    case dbLast:
-        FDisableControl = {drEOF, drEditing, drEmpty};
-        break;
-    case dbInsert:
-    case dbAppend:
-        FDisableControl = {drReadonly, drEditing};
-        break;
-    case dbDelete:
-    case dbEdit:
-        FDisableControl = {drReadonly, drEditing, drEmpty};
-        break;
-    case dbPost:
-    case dbCancel:
-        FDisableControl = {drNotEditing};
-        break;
-    case dbRefresh:
-        FDisableControl = {drEditing};
-        break;
-    }
+    if (FDBButtonType != dbCustom) FDisableControl = DisableReasonsOfCommand(FDBButtonType);
 }
 
 void TDBAdvGlowButton::Click() {
@@ -146,43 +198,7 @@ void TDBAdvGlowButton::DoAction() {
     if (!doIt || !source || source->State() == dsInactive || !source->DataSet()) return;
     TDataSet* ds = source->DataSet();
     try {
-        switch (FDBButtonType) {
-        case dbCustom:
-            break;
-        case dbFirst:
-            ds->First();
-            break;
-        case dbPrior:
-            ds->Prior();
-            break;
-        case dbNext:
-            ds->Next();
-            break;
-        case dbLast:
-            ds->Last();
-            break;
-        case dbInsert:
-            ds->Insert();
-            break;
-        case dbAppend:
-            ds->Append();
-            break;
-        case dbDelete:
-            ds->Delete();
-            break;
-        case dbEdit:
-            ds->Edit();
-            break;
-        case dbPost:
-            ds->Post();
-            break;
-        case dbCancel:
-            ds->Cancel();
-            break;
-        case dbRefresh:
-            ds->Refresh();
-            break;
-        }
+        RunDataSetCommand(ds, FDBButtonType);
     } catch (...) {
         // The handler decides whether the error goes on to the error box.
         bool showException = true;
@@ -205,16 +221,7 @@ void TDBAdvGlowButton::UpdateEnabled() {
     } clear{FBusy};
     const bool old = Enabled();
     if (FDataLink->Active()) {
-        TDataSet* ds = FDataLink->DataSet();
-        TDBBDisableControls reasons;
-        if (ds->Bof()) reasons.Include(drBOF);
-        if (ds->Eof()) reasons.Include(drEOF);
-        if (!ds->CanModify()) reasons.Include(drReadonly);
-        if (ds->Bof() && ds->Eof()) reasons.Include(drEmpty);
-        reasons.Include(FDataLink->Editing() ? drEditing : drNotEditing);
-        TDBBDisableControls conditions = FDisableControl;
-        conditions.Exclude(drEvent);
-        bool enabled = (conditions * reasons).Empty();
+        bool enabled = DataSetAllows(FDataLink.get(), FDisableControl);
         if (FDisableControl.Contains(drEvent) && OnGetEnabled) OnGetEnabled(this, enabled);
         SetEnabled(enabled);
     } else {

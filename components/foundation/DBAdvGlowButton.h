@@ -31,6 +31,16 @@ KV_ENUM(TDBGlowButtonType, dbCustom, dbFirst, dbPrior, dbNext, dbLast, dbInsert,
 KV_ENUM(TDBBDisableControl, drBOF, drEOF, drReadonly, drNotEditing, drEditing, drEmpty, drEvent);
 using TDBBDisableControls = vcl::TSet<TDBBDisableControl>;
 
+// The data-set side every data-aware button shares. Commands are numbered as the buttons' command types:
+// 0 custom, then first, prior, next, last, insert, append, delete, edit, post, cancel, refresh.
+// The reasons a command is disabled for (none for custom).
+TDBBDisableControls DisableReasonsOfCommand(int Command);
+// Whether the state of Link's active data set leaves a button with the disable Conditions enabled
+// (drEvent, the handler's say, is left to the caller).
+bool DataSetAllows(vcl::TDataLink* Link, TDBBDisableControls Conditions);
+// Runs the command on the data set.
+void RunDataSetCommand(vcl::TDataSet* DataSet, int Command);
+
 using TAfterActionEvent = std::function<void(vcl::TObject* Sender, bool& ShowException)>;
 using TBeforeActionEvent = std::function<void(vcl::TObject* Sender, bool& DoAction)>;
 using TGetConfirmEvent = std::function<void(vcl::TObject* Sender, vcl::String& Question,

@@ -8,20 +8,6 @@ namespace AdvToolBar {
 
 using namespace vcl;
 
-// ---- The data link
-
-void TDBATBButtonDataLink::ActiveChanged() {
-    if (OnActiveChange) OnActiveChange(this);
-}
-
-void TDBATBButtonDataLink::DataSetChanged() {
-    if (OnDataSetChange) OnDataSetChange(this);
-}
-
-void TDBATBButtonDataLink::EditingChanged() {
-    if (OnEditingChange) OnEditingChange(this);
-}
-
 // ---- The button
 
 KV_PUBLISHED(TDBAdvToolBarButton) {
@@ -92,33 +78,7 @@ void TDBAdvToolBarButton::SetDBButtonType(TDBButtonType Value) {
 }
 
 void TDBAdvToolBarButton::CalcDisableReasons() {
-    switch (FDBButtonType) {
-    case dbtCustom:
-        break;
-    case dbtFirst:
-    case dbtPrior:
-        FDisableControl = {drBOF, drEditing, drEmpty};
-        break;
-    case dbtNext:
-    case dbtLast:
-        FDisableControl = {drEOF, drEditing, drEmpty};
-        break;
-    case dbtInsert:
-    case dbtAppend:
-        FDisableControl = {drReadonly, drEditing};
-        break;
-    case dbtDelete:
-    case dbtEdit:
-        FDisableControl = {drReadonly, drEditing, drEmpty};
-        break;
-    case dbtPost:
-    case dbtCancel:
-        FDisableControl = {drNotEditing};
-        break;
-    case dbtRefresh:
-        FDisableControl = {drEditing};
-        break;
-    }
+    if (FDBButtonType != dbtCustom) FDisableControl = AdvGlowButton::DisableReasonsOfCommand(FDBButtonType);
 }
 
 void TDBAdvToolBarButton::LoadGlyph() {
@@ -185,46 +145,6 @@ bool TDBAdvToolBarButton::DoConfirmAction() {
     return answer == mrOk || answer == mrYes;
 }
 
-void TDBAdvToolBarButton::RunCommand(TDataSet* DataSet) {
-    switch (FDBButtonType) {
-    case dbtCustom:
-        break;
-    case dbtFirst:
-        DataSet->First();
-        break;
-    case dbtPrior:
-        DataSet->Prior();
-        break;
-    case dbtNext:
-        DataSet->Next();
-        break;
-    case dbtLast:
-        DataSet->Last();
-        break;
-    case dbtInsert:
-        DataSet->Insert();
-        break;
-    case dbtAppend:
-        DataSet->Append();
-        break;
-    case dbtDelete:
-        DataSet->Delete();
-        break;
-    case dbtEdit:
-        DataSet->Edit();
-        break;
-    case dbtPost:
-        DataSet->Post();
-        break;
-    case dbtCancel:
-        DataSet->Cancel();
-        break;
-    case dbtRefresh:
-        DataSet->Refresh();
-        break;
-    }
-}
-
 void TDBAdvToolBarButton::DoAction() {
     if (!DoConfirmAction()) return;
     bool doIt = FDBButtonType != dbtCustom;
@@ -232,7 +152,7 @@ void TDBAdvToolBarButton::DoAction() {
         DoBeforeAction(doIt);
         TDataSource* source = DataSource();
         if (doIt && source != nullptr && source->State() != dsInactive && source->DataSet() != nullptr)
-            RunCommand(source->DataSet());
+            AdvGlowButton::RunDataSetCommand(source->DataSet(), FDBButtonType);
     } catch (...) {
         // The handler may clear the error: then it goes no further.
         bool error = true;
@@ -255,16 +175,7 @@ void TDBAdvToolBarButton::UpdateEnabled() {
     } clear{FUpdating};
     const bool old = Enabled();
     if (FDataLink->Active()) {
-        TDataSet* ds = FDataLink->DataSet();
-        TDBBDisableControls reasons;
-        if (ds->Bof()) reasons.Include(drBOF);
-        if (ds->Eof()) reasons.Include(drEOF);
-        if (ds->Bof() && ds->Eof()) reasons.Include(drEmpty);
-        if (!ds->CanModify()) reasons.Include(drReadonly);
-        reasons.Include(FDataLink->Editing() ? drEditing : drNotEditing);
-        TDBBDisableControls conditions = FDisableControl;
-        conditions.Exclude(drEvent);
-        bool enable = (conditions * reasons).Empty();
+        bool enable = AdvGlowButton::DataSetAllows(FDataLink.get(), FDisableControl);
         if (FDisableControl.Contains(drEvent) && OnGetEnabled) OnGetEnabled(this, enable);
         SetEnabled(enable);
     } else {

@@ -2,33 +2,26 @@
 // TDBAdvToolBarButton: a toolbar button bound to a data source that runs one command on the data set
 // (first, prior, next, last, insert, append, delete, edit, post, cancel, refresh), after a confirmation
 // when asked for. It shows a stock 13 x 13 glyph for its command and enables itself from the data set's
-// state. TDBATBButtonDataLink hands the link's notifications to it.
+// state.
 
 #include <memory>
 
+#include "components/foundation/DBAdvGlowButton.h"
 #include "components/toolbar/dock/ToolBarButton.h"
 #include "platform/vcl/DB.h"
 #include "platform/vcl/Dialogs.h"
 
 namespace AdvToolBar {
 
-class TDBATBButtonDataLink : public vcl::TDataLink {
-    KV_CLASS(TDBATBButtonDataLink, vcl::TDataLink)
-public:
-    vcl::TNotifyEvent OnEditingChange;
-    vcl::TNotifyEvent OnDataSetChange;
-    vcl::TNotifyEvent OnActiveChange;
-
-protected:
-    void ActiveChanged() override;
-    void DataSetChanged() override;
-    void EditingChanged() override;
-};
+// The glow button's data link serves: its three notifications go to the button.
+using TDBATBButtonDataLink = AdvGlowButton::TDBGlowButtonDataLink;
 
 KV_ENUM(TDBButtonType, dbtCustom, dbtFirst, dbtPrior, dbtNext, dbtLast, dbtInsert, dbtAppend, dbtDelete,
         dbtEdit, dbtPost, dbtCancel, dbtRefresh);
-KV_ENUM(TDBBDisableControl, drBOF, drEOF, drReadonly, drNotEditing, drEditing, drEmpty, drEvent);
-using TDBBDisableControls = vcl::TSet<TDBBDisableControl>;
+// The disable reasons are the data-aware glow button's.
+using AdvGlowButton::TDBBDisableControl;
+using enum AdvGlowButton::TDBBDisableControl;
+using AdvGlowButton::TDBBDisableControls;
 
 using TAfterActionEvent = std::function<void(vcl::TObject* Sender, bool& Error)>;
 using TBeforeActionEvent = std::function<void(vcl::TObject* Sender, bool& DoIt)>;
@@ -79,7 +72,6 @@ protected:
 
 private:
     void CalcDisableReasons();
-    void RunCommand(vcl::TDataSet* DataSet);
 
     std::unique_ptr<TDBATBButtonDataLink> FDataLink;
     bool FAutoDisable = true;
