@@ -201,6 +201,8 @@ public:
     void SetCanMove(bool Value) { FCanMove = Value; }
     // Makes, places and enables the caption buttons (or frees them); glyphs drawn anew when asked.
     void UpdateCaptionButtons(bool RebuildGlyphs);
+    // The close, maximise (or restore) and minimise glyphs in the caption's text colour, into List.
+    void MakeCaptionGlyphs(vcl::TCustomImageList* List, bool Restore);
     vcl::TRect GetCaptionButtonsRect();
     AdvGlowButton::TAdvGlowButton* CloseButton() const { return FCloseBtn; }
     AdvGlowButton::TAdvGlowButton* MaxButton() const { return FMaxBtn; }

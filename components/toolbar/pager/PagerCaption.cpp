@@ -42,6 +42,31 @@ vcl::TRect TAdvToolBarPager::GetCaptionButtonsRect() {
             FMaxBtn->Top() + FMaxBtn->Height()};
 }
 
+void TAdvToolBarPager::MakeCaptionGlyphs(vcl::TCustomImageList* List, bool Restore) {
+    List->Clear();
+    const TColor color = FCurrentStyler->PagerCaption()->TextColor();
+    // Each glyph is centred in a rectangle of the button's size.
+    const vcl::TRect r{-1, -1, 15, 15};
+    for (int i = 0; i < 3; ++i) {
+        vcl::TBitmap glyph(14, 14);
+        vcl::TCanvas* c = glyph.Canvas();
+        c->Brush()->SetStyle(vcl::bsSolid);
+        c->Brush()->SetColor(kGlyphBack);
+        c->FillRect(vcl::TRect{0, 0, 14, 14});
+        c->Pen()->SetStyle(vcl::psSolid);
+        c->Pen()->SetWidth(1);
+        if (i == 0)
+            DrawCloseGlyph(c, r, color, 6);
+        else if (i == 1 && Restore)
+            DrawRestoreGlyph(c, r, color, true);
+        else if (i == 1)
+            DrawMaximizeGlyph(c, r, color, true);
+        else
+            DrawMinimizeGlyph(c, r, color, true);
+        List->AddMasked(&glyph, kGlyphBack);
+    }
+}
+
 void TAdvToolBarPager::UpdateCaptionButtons(bool RebuildGlyphs) {
     if (ComponentState().Contains(vcl::csDestroying)) return;
     if (!FCaption->Visible() || FCaptionButtons.Empty()) {
@@ -79,29 +104,8 @@ void TAdvToolBarPager::UpdateCaptionButtons(bool RebuildGlyphs) {
     if (FCurrentStyler != nullptr && RebuildGlyphs) {
         if (FCaptionImages == nullptr) FCaptionImages = std::make_unique<vcl::TCustomImageList>(14, 14);
         FCaptionImages->Clear();
-        const TColor color = FCurrentStyler->PagerCaption()->TextColor();
-        // Each glyph is centred in a rectangle of the button's size.
-        const vcl::TRect r{-1, -1, 15, 15};
         vcl::TCustomForm* form = vcl::GetParentForm(this);
-        const bool restore = form != nullptr && form->WindowState() != vcl::wsNormal;
-        for (int i = 0; i < 3; ++i) {
-            vcl::TBitmap glyph(14, 14);
-            vcl::TCanvas* c = glyph.Canvas();
-            c->Brush()->SetStyle(vcl::bsSolid);
-            c->Brush()->SetColor(kGlyphBack);
-            c->FillRect(vcl::TRect{0, 0, 14, 14});
-            c->Pen()->SetStyle(vcl::psSolid);
-            c->Pen()->SetWidth(1);
-            if (i == 0)
-                DrawCloseGlyph(c, r, color, 6);
-            else if (i == 1 && restore)
-                DrawRestoreGlyph(c, r, color, true);
-            else if (i == 1)
-                DrawMaximizeGlyph(c, r, color, true);
-            else
-                DrawMinimizeGlyph(c, r, color, true);
-            FCaptionImages->AddMasked(&glyph, kGlyphBack);
-        }
+        MakeCaptionGlyphs(FCaptionImages.get(), form != nullptr && form->WindowState() != vcl::wsNormal);
         FCloseBtn->SetImages(FCaptionImages.get());
         FCloseBtn->SetImageIndex(0);
         FMaxBtn->SetImages(FCaptionImages.get());

@@ -14,8 +14,6 @@ namespace AdvToolBar {
 
 namespace {
 
-constexpr TColor kGlyphBack = 0xFF00FF; // RGB(255, 0, 255): the glyphs' transparent colour
-
 // The pager that repaints on the frame's moves; it holds the hook.
 TAdvToolBarPager* HookOwner = nullptr;
 
@@ -133,28 +131,7 @@ void TAdvToolBarPager::UpdateMDIButtons(bool RebuildGlyphs) {
     }
     if (FCurrentStyler != nullptr && RebuildGlyphs) {
         if (FMDIImages == nullptr) FMDIImages = std::make_unique<vcl::TCustomImageList>(14, 14);
-        FMDIImages->Clear();
-        const TColor color = FCurrentStyler->PagerCaption()->TextColor();
-        const vcl::TRect g{-1, -1, 15, 15}; // centred in the button's 16 x 16
-        const bool restore = form->WindowState() != vcl::wsNormal;
-        for (int i = 0; i < 3; ++i) {
-            vcl::TBitmap glyph(14, 14);
-            vcl::TCanvas* c = glyph.Canvas();
-            c->Brush()->SetStyle(vcl::bsSolid);
-            c->Brush()->SetColor(kGlyphBack);
-            c->FillRect(vcl::TRect{0, 0, 14, 14});
-            c->Pen()->SetStyle(vcl::psSolid);
-            c->Pen()->SetWidth(1);
-            if (i == 0)
-                DrawCloseGlyph(c, g, color, 6);
-            else if (i == 1 && restore)
-                DrawRestoreGlyph(c, g, color, true);
-            else if (i == 1)
-                DrawMaximizeGlyph(c, g, color, true);
-            else
-                DrawMinimizeGlyph(c, g, color, true);
-            FMDIImages->AddMasked(&glyph, kGlyphBack);
-        }
+        MakeCaptionGlyphs(FMDIImages.get(), form->WindowState() != vcl::wsNormal);
         FMDICloseBtn->SetImages(FMDIImages.get());
         FMDICloseBtn->SetImageIndex(0);
         FMDIMaxBtn->SetImages(FMDIImages.get());
