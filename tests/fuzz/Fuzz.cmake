@@ -27,5 +27,6 @@ endforeach()
 # The mark-up renderer and the styler's property file are components.
 target_link_libraries(fuzz_markup PRIVATE kv_components)
 target_link_libraries(fuzz_stylerfile PRIVATE kv_components)
+target_link_libraries(fuzz_customizerini PRIVATE kv_components)
 # The layout reader reads into the test components, which have every kind of property.
 target_sources(fuzz_layout PRIVATE ${CMAKE_SOURCE_DIR}/tests/classes/TestComponents.cpp)

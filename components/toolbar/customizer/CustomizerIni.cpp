@@ -91,6 +91,42 @@ void ApplyButtonKeys(vcl::TCustomIniFile& Ini, const String& Section, const Stri
     if (Props.Hint()) C->SetHint(Ini.ReadString(Section, Key + ".Hint", C->Hint()));
 }
 
+// Writes a text value of the design state. A text the INI format cannot hold (a line break or NUL in a
+// caption) is left out, and any value the key held before goes, so that the reset keeps the control's
+// current text: refusing the one value must not cut the rest of the design state short.
+void WriteText(vcl::TCustomIniFile& Ini, const String& Section, const String& Key, const String& Value) {
+    if (Value.find_first_of(String("\r\n\0", 3)) == String::npos)
+        Ini.WriteString(Section, Key, Value);
+    else
+        Ini.DeleteKey(Section, Key);
+}
+
+// The item indices below Count that the section lists a class for, in order. The count is only a
+// number in the file: walking up to it would take hours for a count near the integer limit, so the
+// indices come from the keys the section actually holds.
+std::vector<int> ListedItems(vcl::TCustomIniFile& Ini, const String& Section, int Count) {
+    std::vector<int> items;
+    vcl::TStringList keys;
+    Ini.ReadSection(Section, &keys);
+    const String prefix = "NAME", suffix = ".CLASSNAME";
+    for (int k = 0; k < keys.Count(); ++k) {
+        const String key = vcl::UpperCase(keys.Get(k));
+        if (key.size() <= prefix.size() + suffix.size() || key.compare(0, prefix.size(), prefix) != 0 ||
+            key.compare(key.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        const String digits = key.substr(prefix.size(), key.size() - prefix.size() - suffix.size());
+        if (digits.size() > 10 ||
+            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        const long long i = std::stoll(digits);
+        // Only the form the file is written in names an item ("Name01" is not item 1).
+        if (i < Count && std::to_string(i) == digits) items.push_back(static_cast<int>(i));
+    }
+    std::sort(items.begin(), items.end());
+    items.erase(std::unique(items.begin(), items.end()), items.end());
+    return items;
+}
+
 } // namespace
 
 std::unique_ptr<vcl::TCustomIniFile, void (*)(vcl::TCustomIniFile*)> TAdvToolBarCustomizer::OpenIni() {
@@ -132,7 +168,7 @@ void TAdvToolBarCustomizer::SaveInitialState() {
     TAdvToolBar* tb = FAdvToolBar;
     // Keeping the design state is a service: a file that cannot be written must not stop the form.
     try {
-        ini->WriteString(section, kCaption, tb->Caption());
+        WriteText(*ini, section, kCaption, tb->Caption());
         int glyph = 0;
         for (int i = 0; i < tb->ToolBarControlCount(); ++i)
             if (auto* b = dynamic_cast<TAdvToolBarButton*>(tb->ToolBarControls(i))) {
@@ -145,7 +181,7 @@ void TAdvToolBarCustomizer::SaveInitialState() {
         for (int i = 0; i < tb->ToolBarControlCount(); ++i) {
             vcl::TControl* c = tb->ToolBarControls(i);
             const String key = ItemKey(i);
-            ini->WriteString(section, key, c->Name());
+            WriteText(*ini, section, key, c->Name());
             auto* b = dynamic_cast<TAdvToolBarButton*>(c);
             auto* g = dynamic_cast<TAdvCustomGlowButton*>(c);
             if (dynamic_cast<TAdvToolBarSeparator*>(c) != nullptr) {
@@ -157,8 +193,8 @@ void TAdvToolBarCustomizer::SaveInitialState() {
                 ini->WriteInteger(section, key + ".Visible", c->Visible() ? 1 : 0);
                 bool shown = b != nullptr ? b->ShowCaption() : g->ShowCaption();
                 ini->WriteInteger(section, key + ".ShowCaption", shown ? 1 : 0);
-                ini->WriteString(section, key + ".Caption", c->Caption());
-                ini->WriteString(section, key + ".Hint", c->Hint());
+                WriteText(*ini, section, key + ".Caption", c->Caption());
+                WriteText(*ini, section, key + ".Hint", c->Hint());
             } else {
                 ini->WriteString(section, key + ".ClassName", kOtherClass);
             }
@@ -230,7 +266,7 @@ void TAdvToolBarCustomizer::UpdateAdvToolBar() {
         const int n = ini->ReadInteger(section, kItemCount, -1);
         if (n >= 0) {
             std::vector<vcl::TControl*> order;
-            for (int i = 0; i < n; ++i) {
+            for (int i : ListedItems(*ini, section, n)) {
                 const String key = ItemKey(i);
                 const String name = ini->ReadString(section, key, "");
                 const String cls = ini->ReadString(section, key + ".ClassName", "");
@@ -277,7 +313,7 @@ void TAdvToolBarCustomizer::ResetToolBar() {
                 c->SetParent(tb);
             }
             std::vector<vcl::TControl*> order;
-            for (int i = 0; i < n; ++i) {
+            for (int i : ListedItems(*ini, section, n)) {
                 const String key = ItemKey(i);
                 const String name = ini->ReadString(section, key, "");
                 if (ini->ReadString(section, key + ".ClassName", "").empty()) continue;

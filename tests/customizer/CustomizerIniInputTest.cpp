@@ -1,0 +1,97 @@
+// The customizer's INI file as input: numbers in every form the INI file reads, garbage, counts that
+// lie, and texts the file cannot hold.
+
+#include "tests/customizer/CustomizerTestSupport.h"
+
+namespace customizertest {
+namespace {
+
+using Strings = std::vector<String>;
+
+class CustomizerIniInputTest : public CustomizerTest {};
+
+TEST_F(CustomizerIniInputTest, NumbersAreReadInDecimalAndHexAndGarbageKeepsTheCurrentValue) {
+    cust->SaveInitialState();
+    cust->ButtonProperties()->SetVisible(true);
+    struct Case {
+        String Text;
+        bool Hidden;
+    };
+    const Case cases[] = {{"0", true},           {"$0", true},   {"0x0", true},
+                          {"0X00", true},        {"1", false},   {"$1", false},
+                          {"0x1", false},        {"no", false},  {"0x", false},
+                          {"$", false},          {"1.0", false}, {"99999999999999999999", false},
+                          {"0x100000000", false}};
+    for (const Case& c : cases) {
+        open->SetVisible(true);
+        WriteUser({{"ToolBarItemCount", "1"},
+                   {"Name0", "Open"},
+                   {"Name0.ClassName", "ADVTOOLBARBUTTON"},
+                   {"Name0.Visible", c.Text}});
+        cust->UpdateAdvToolBar();
+        EXPECT_EQ(open->Visible(), !c.Hidden) << "Visible=" << c.Text;
+    }
+    // The item count in every form; garbage is no count at all and leaves the items as they are.
+    for (const String& count : {String("2"), String("$2"), String("0x2"), String("0X02")}) {
+        cust->ResetToolBar();
+        WriteUser({{"ToolBarItemCount", count},
+                   {"Name0", "Save"},
+                   {"Name0.ClassName", "ADVTOOLBARBUTTON"},
+                   {"Name1", "Open"},
+                   {"Name1.ClassName", "ADVTOOLBARBUTTON"}});
+        cust->UpdateAdvToolBar();
+        EXPECT_EQ(Names(), (Strings{"Save", "Open"})) << "ToolBarItemCount=" << count;
+    }
+    for (const String& count : {String("two"), String("2x"), String("99999999999999999999")}) {
+        cust->ResetToolBar();
+        WriteUser({{"ToolBarItemCount", count}, {"Name0", "Save"}, {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+        cust->UpdateAdvToolBar();
+        EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"})) << "ToolBarItemCount=" << count;
+    }
+}
+
+TEST_F(CustomizerIniInputTest, ACountNearTheIntegerLimitListsOnlyTheItemsTheSectionHolds) {
+    cust->SaveInitialState();
+    WriteUser({{"ToolBarItemCount", "2147483647"},
+               {"Name7", "Open"},
+               {"Name7.ClassName", "ADVTOOLBARBUTTON"},
+               {"Name2", "Save"},
+               {"Name2.ClassName", "ADVTOOLBARBUTTON"},
+               {"Name02", "Sep"},
+               {"Name02.ClassName", "ADVTOOLBARSEPARATOR"},
+               {"Name4294967296", "Box"},
+               {"Name4294967296.ClassName", "-1"}});
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(Names(), (Strings{"Save", "Open"})) << "in index order; only the written form names an item";
+
+    {
+        TIniFile ini(File());
+        ini.WriteString("CustOrg", "ToolBarItemCount", "$7FFFFFFF");
+    }
+    cust->ResetToolBar();
+    EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
+}
+
+TEST_F(CustomizerIniInputTest, ATextTheFileCannotHoldIsLeftOutAndTheRestOfTheDesignStateKept) {
+    open->SetCaption("Two\nlines");
+    save->SetHint("Save\r\nfile");
+    {
+        TIniFile ini(File());
+        ini.WriteString("CustOrg", "Name0.Caption", "Stale");
+    }
+    cust->SaveInitialState();
+    EXPECT_EQ(Read("CustOrg", "Name0.Caption"), "<none>") << "refused, and what the key held is gone";
+    EXPECT_EQ(Read("CustOrg", "Name3"), "Save") << "the items after it are still written";
+    EXPECT_EQ(Read("CustOrg", "Name3.Caption"), "Save");
+    EXPECT_EQ(Read("CustOrg", "Name3.Hint"), "<none>");
+
+    WriteUser({{"ToolBarItemCount", "0"}});
+    cust->UpdateAdvToolBar();
+    cust->ResetToolBar();
+    EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
+    EXPECT_EQ(open->Caption(), "Two\nlines");
+    EXPECT_EQ(save->Hint(), "Save\r\nfile");
+}
+
+} // namespace
+} // namespace customizertest
