@@ -42,6 +42,8 @@ void Tick(win::HWND, win::UINT, win::UINT_PTR, win::DWORD) {
         ADD_FAILURE() << "the script did not finish: " << gSteps.size() << " step(s) left";
         gSteps.clear();
         gtktest::Xdo("mouseup 1");
+        // A drag whose release never came ends with the capture it holds.
+        if (win::GetCapture() != nullptr) win::ReleaseCapture();
         if (win::IsMenuTracking()) win::EndMenu();
         return;
     }
@@ -125,7 +127,7 @@ protected:
     win::UINT_PTR timer = 0;
 };
 
-TEST_F(GtkToolBarTest, DISABLED_TheGripTearsTheToolBarOffIntoItsOwnWindowAndItsCaptionDocksItBack) {
+TEST_F(GtkToolBarTest, TheGripTearsTheToolBarOffIntoAWindowOfItsOwnOnTheScreen) {
     auto* top = new TAdvDockPanel(form.get());
     top->SetParent(form.get());
     TAdvToolBar* bar = MakeBar(top);
@@ -152,8 +154,25 @@ TEST_F(GtkToolBarTest, DISABLED_TheGripTearsTheToolBarOffIntoItsOwnWindowAndItsC
     TPoint centre{fw->Left() + fw->Width() / 2, fw->Top() + fw->Height() / 2};
     EXPECT_TRUE(RunUntil([&] { return gtktest::ScreenPixel(centre.X, centre.Y) != root; }, 3000))
         << "floating window not on the screen at " << At(centre);
+}
 
-    // Back by the floating caption: up onto the panel, where it docks while the button is still down.
+// Not run yet: the floating window goes when the toolbar docks, with the button still down on it, and
+// the GTK backend drops a release on a window that did not see the press (the form), so the drag never
+// ends. Run it once that release reaches the window system.
+TEST_F(GtkToolBarTest, DISABLED_TheFloatingCaptionDragsTheToolBarBackOntoItsPanel) {
+    auto* top = new TAdvDockPanel(form.get());
+    top->SetParent(form.get());
+    TAdvToolBar* bar = MakeBar(top);
+    ShowAt({300, 250});
+    const std::uint32_t root = gtktest::ScreenPixel(1270, 1010);
+    bar->SetFloating(500, 560, true);
+    ASSERT_EQ(bar->ToolBarState(), tsFloating);
+    TFloatingWindow* fw = bar->FloatingWindow();
+    ASSERT_NE(fw, nullptr);
+    TPoint centre{fw->Left() + fw->Width() / 2, fw->Top() + fw->Height() / 2};
+    ASSERT_TRUE(RunUntil([&] { return gtktest::ScreenPixel(centre.X, centre.Y) != root; }, 3000));
+
+    // Up onto the panel by the caption, where it docks while the button is still down, then released.
     TPoint caption = bar->ClientToScreen({8, bar->CaptionHeight() / 2});
     TPoint onPanel = top->ClientToScreen({100, 5});
     Run({Xdo("mousemove " + At(caption) + " mousedown 1"),
