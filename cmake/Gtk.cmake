@@ -20,7 +20,7 @@ function(_kv_gtk_late)
     file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gtk/*.cpp)
     if(_src)
       add_executable(tests_gtk ${_src})
-      target_link_libraries(tests_gtk PRIVATE kv_testsupport kv_backend_gtk kv_vcl kv_win kv_backend_offscreen
+      target_link_libraries(tests_gtk PRIVATE kv_testsupport kv_backend_gtk kv_components kv_vcl kv_win kv_backend_offscreen
                             PkgConfig::GTK3 GTest::gtest GTest::gmock)
       find_program(KV_XVFB_RUN xvfb-run)
       if(KV_XVFB_RUN)

@@ -1,0 +1,250 @@
+// End to end: toolbars on a real window of the GTK backend under Xvfb, driven by real X input
+// (xdotool). A docked toolbar is torn off its dock panel by its grip into a floating window of its own
+// and docked back by that window's caption; a menu-bar toolbar drops its first menu and a click on an
+// item runs it.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "GtkScreenGrab.h"
+#include "GtkTestSupport.h"
+#include "components/toolbar/AdvToolBar.h"
+#include "components/toolbar/dock/FloatingWindow.h"
+#include "components/toolbar/dock/ToolBarMenuButton.h"
+#include "platform/backend/gtk/GtkBackend.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/Menus.h"
+#include "platform/vcl/Panel.h"
+#include "platform/win/Menu.h"
+#include "platform/win/WindowInternal.h"
+#include "platform/win/Windows.h"
+
+namespace {
+
+using namespace vcl;
+using namespace AdvToolBar;
+
+// A script run from a timer, so that it goes on inside whatever loop is running (a drag's or a menu's
+// included): each tick tries the first step, which returns true when done. Past the deadline the script
+// gives up and lets go of the mouse and any open menu, so that lost input fails the test, not hangs it.
+std::deque<std::function<bool()>> gSteps;
+win::DWORD gDeadline = 0;
+
+void Tick(win::HWND, win::UINT, win::UINT_PTR, win::DWORD) {
+    if (gSteps.empty()) return;
+    if (static_cast<std::int32_t>(win::GetTickCount() - gDeadline) > 0) {
+        ADD_FAILURE() << "the script did not finish: " << gSteps.size() << " step(s) left";
+        gSteps.clear();
+        gtktest::Xdo("mouseup 1");
+        // A drag whose release never came ends with the capture it holds.
+        if (win::GetCapture() != nullptr) win::ReleaseCapture();
+        if (win::IsMenuTracking()) win::EndMenu();
+        return;
+    }
+    if (gSteps.front()()) gSteps.pop_front();
+}
+
+std::uint32_t Rgb(TColor c) {
+    auto v = static_cast<std::uint32_t>(ColorToRGB(c));
+    return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+}
+
+std::string At(TPoint p) {
+    return std::to_string(p.X) + " " + std::to_string(p.Y);
+}
+
+// One step that runs an xdotool command.
+std::function<bool()> Xdo(std::string args) {
+    return [args] {
+        EXPECT_TRUE(gtktest::Xdo(args)) << args;
+        return true;
+    };
+}
+
+class GtkToolBarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!gtktest::HaveDisplay()) GTEST_SKIP() << "needs an X display: run under xvfb-run";
+        GetApplication()->ResetState();
+        win::detail::ResetState();
+        backend::SetBackend(gtkbackend::CreateGtkBackend());
+        RegisterAdvToolBarClasses();
+        gSteps.clear();
+        form.reset(TCustomForm::CreateNew(nullptr));
+        form->SetBounds(40, 40, 600, 300);
+        timer = win::SetTimer(nullptr, 0, 20, Tick);
+    }
+    void TearDown() override {
+        if (timer) win::KillTimer(nullptr, timer);
+        gSteps.clear();
+        form.reset();
+        GetApplication()->ResetState();
+        if (backend::HasBackend() && std::string(backend::GetBackend().Name()) == "gtk")
+            backend::SetBackend(backend::CreateOffscreenBackend());
+    }
+
+    bool RunUntil(const std::function<bool()>& pred, int ms) {
+        return gtktest::WaitUntil(
+            backend::GetBackend(),
+            [&] {
+                Application->ProcessMessages();
+                return pred();
+            },
+            ms);
+    }
+    // Runs the script's steps to their end (or its deadline).
+    void Run(std::vector<std::function<bool()>> steps, int ms = 15000) {
+        gSteps.assign(steps.begin(), steps.end());
+        gDeadline = win::GetTickCount() + static_cast<win::DWORD>(ms);
+        RunUntil([] { return gSteps.empty(); }, ms + 2000);
+        EXPECT_TRUE(gSteps.empty());
+    }
+    // Shows the form and waits until the screen shows its face at a client point.
+    void ShowAt(TPoint facePoint) {
+        form->Show();
+        TPoint p = form->ClientToScreen(facePoint);
+        ASSERT_TRUE(RunUntil([&] { return gtktest::ScreenPixel(p.X, p.Y) == Rgb(clBtnFace); }, 5000))
+            << std::hex << gtktest::ScreenPixel(p.X, p.Y);
+    }
+    TAdvToolBar* MakeBar(TWinControl* parent) {
+        auto* b = new TAdvToolBar(form.get());
+        b->SetParent(parent);
+        for (int i = 0; i < 3; ++i) {
+            auto* c = new TPanel(form.get());
+            c->SetBounds(0, 0, 40, 20);
+            c->SetParent(b);
+        }
+        return b;
+    }
+
+    TComponentPtr<TCustomForm> form;
+    win::UINT_PTR timer = 0;
+};
+
+TEST_F(GtkToolBarTest, TheGripTearsTheToolBarOffIntoAWindowOfItsOwnOnTheScreen) {
+    auto* top = new TAdvDockPanel(form.get());
+    top->SetParent(form.get());
+    TAdvToolBar* bar = MakeBar(top);
+    ShowAt({300, 250});
+    ASSERT_EQ(bar->ToolBarState(), tsDocked);
+    // Nothing of ours covers this corner of the screen: what the root shows where no window is.
+    const std::uint32_t root = gtktest::ScreenPixel(1270, 1010);
+
+    // Press on the grip, move down in steps well past the panel, out to free space, release.
+    TPoint grip = bar->ClientToScreen({3, bar->Height() / 2});
+    const int below = top->ClientToScreen({0, top->Height()}).Y;
+    Run({Xdo("mousemove " + At(grip) + " mousedown 1"), Xdo("mousemove " + At({grip.X + 2, grip.Y + 8})),
+         Xdo("mousemove " + At({grip.X + 4, below + 20})), Xdo("mousemove " + At({grip.X + 6, below + 60})),
+         Xdo("mousemove " + At({500, 560})), [&] { return bar->ToolBarState() == tsFloating; },
+         Xdo("mouseup 1"), [&] { return !bar->Moving(); }});
+    ASSERT_EQ(bar->ToolBarState(), tsFloating);
+    TFloatingWindow* fw = bar->FloatingWindow();
+    ASSERT_NE(fw, nullptr);
+    EXPECT_EQ(bar->Parent(), fw);
+    EXPECT_EQ(bar->DockPanel(), nullptr);
+    EXPECT_EQ(top->GetAdvToolBarCount(), 0);
+    EXPECT_GT(fw->Top(), form->Top() + form->Height()) << "the window went where the pointer let go";
+    // The new top-level window is on the screen, below the form, where only the root showed.
+    TPoint centre{fw->Left() + fw->Width() / 2, fw->Top() + fw->Height() / 2};
+    EXPECT_TRUE(RunUntil([&] { return gtktest::ScreenPixel(centre.X, centre.Y) != root; }, 3000))
+        << "floating window not on the screen at " << At(centre);
+}
+
+// Not run yet: the floating window goes when the toolbar docks, with the button still down on it, and
+// the GTK backend drops a release on a window that did not see the press (the form), so the drag never
+// ends. Run it once that release reaches the window system.
+TEST_F(GtkToolBarTest, DISABLED_TheFloatingCaptionDragsTheToolBarBackOntoItsPanel) {
+    auto* top = new TAdvDockPanel(form.get());
+    top->SetParent(form.get());
+    TAdvToolBar* bar = MakeBar(top);
+    ShowAt({300, 250});
+    const std::uint32_t root = gtktest::ScreenPixel(1270, 1010);
+    bar->SetFloating(500, 560, true);
+    ASSERT_EQ(bar->ToolBarState(), tsFloating);
+    TFloatingWindow* fw = bar->FloatingWindow();
+    ASSERT_NE(fw, nullptr);
+    TPoint centre{fw->Left() + fw->Width() / 2, fw->Top() + fw->Height() / 2};
+    ASSERT_TRUE(RunUntil([&] { return gtktest::ScreenPixel(centre.X, centre.Y) != root; }, 3000));
+
+    // Up onto the panel by the caption, where it docks while the button is still down, then released.
+    TPoint caption = bar->ClientToScreen({8, bar->CaptionHeight() / 2});
+    TPoint onPanel = top->ClientToScreen({100, 5});
+    Run({Xdo("mousemove " + At(caption) + " mousedown 1"),
+         Xdo("mousemove " + At({caption.X + 5, caption.Y - 20})),
+         Xdo("mousemove " + At({(caption.X + onPanel.X) / 2, (caption.Y + onPanel.Y) / 2})),
+         Xdo("mousemove " + At({onPanel.X, onPanel.Y + 20})), Xdo("mousemove " + At(onPanel)),
+         [&] { return bar->ToolBarState() == tsDocked; }, Xdo("mouseup 1"), [&] { return !bar->Moving(); }});
+    EXPECT_EQ(bar->ToolBarState(), tsDocked);
+    EXPECT_EQ(bar->DockPanel(), top);
+    EXPECT_EQ(bar->FloatingWindow(), nullptr) << "the window goes once the toolbar docks";
+    EXPECT_EQ(top->GetAdvToolBarCount(), 1);
+    EXPECT_TRUE(RunUntil([&] { return gtktest::ScreenPixel(centre.X, centre.Y) == root; }, 3000))
+        << "the floating window is still on the screen: " << std::hex
+        << gtktest::ScreenPixel(centre.X, centre.Y);
+}
+
+TEST_F(GtkToolBarTest, AClickOnAMenuBarButtonDropsItsMenuAndAClickOnAnItemRunsIt) {
+    std::vector<String> clicks;
+    auto* menu = new TMainMenu(form.get());
+    auto item = [&](TMenuItem* parent, const String& caption) {
+        auto* i = new TMenuItem(form.get());
+        i->SetCaption(caption);
+        i->OnClick = [&clicks, caption](TObject*) { clicks.push_back(caption); };
+        parent->Add(i);
+        return i;
+    };
+    TMenuItem* file = item(menu->Items(), "&File");
+    TMenuItem* open = item(file, "&Open");
+    item(file, "E&xit");
+    TMenuItem* help = item(menu->Items(), "&Help");
+    item(help, "&About");
+    auto* bar = new TAdvToolBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetMenu(menu);
+    ShowAt({300, 250});
+    TAdvToolBarMenuButton* button = nullptr;
+    for (int i = 0; i < bar->ToolBarControlCount(); ++i)
+        if (auto* b = dynamic_cast<TAdvToolBarMenuButton*>(bar->ToolBarControls(i));
+            b && b->MenuItem() == file)
+            button = b;
+    ASSERT_NE(button, nullptr);
+
+    TPoint press = button->ClientToScreen({button->Width() / 2, button->Height() / 2});
+    win::RECT item0{};
+    std::vector<std::uint32_t> shown;
+    Run({Xdo("mousemove " + At(press) + " click 1"),
+         [&] {
+             auto* m = bar->TempPopupMenu();
+             return m && win::IsMenuTracking() && win::MenuWindowOf(m->Handle()) != nullptr &&
+                    win::GetMenuItemRect(nullptr, m->Handle(), 0, &item0);
+         },
+         // The drop-down is on the screen: its first item shows its text (more than one colour) where the
+         // form's face was.
+         [&] {
+             shown = gtktest::ScreenPixels(item0.Left, item0.Top, item0.Right - item0.Left,
+                                           item0.Bottom - item0.Top);
+             bool other = false;
+             for (std::uint32_t px : shown)
+                 other = other || px != shown.front();
+             return !shown.empty() && other;
+         },
+         [&] {
+             return Xdo("mousemove " + At({(item0.Left + item0.Right) / 2, (item0.Top + item0.Bottom) / 2}) +
+                        " click 1")();
+         },
+         [&] { return !win::IsMenuTracking(); }});
+    ASSERT_FALSE(shown.empty());
+    EXPECT_GT(item0.Top, press.Y) << "the menu drops below the button";
+    EXPECT_NE(std::find(clicks.begin(), clicks.end(), String("&Open")), clicks.end());
+    EXPECT_EQ(std::find(clicks.begin(), clicks.end(), String("E&xit")), clicks.end());
+    EXPECT_EQ(open->Parent(), file) << "the item is back in its menu";
+    EXPECT_EQ(bar->TempPopupMenu(), nullptr);
+}
+
+} // namespace
