@@ -142,6 +142,7 @@ void GtkDisplay::WindowCreated(GtkNativeWindow* window) {
 }
 
 void GtkDisplay::WindowDestroyed(GtkNativeWindow* window) {
+    FOrphanButtons |= window->HeldButtons();
     FWindows.erase(std::remove(FWindows.begin(), FWindows.end(), window), FWindows.end());
     // Its events must not reach the window system after it is gone.
     FPending.erase(std::remove_if(FPending.begin(), FPending.end(),
@@ -149,6 +150,12 @@ void GtkDisplay::WindowDestroyed(GtkNativeWindow* window) {
                    FPending.end());
     if (GdkWindow* g = window->Gdk())
         FLastStack.erase(std::remove(FLastStack.begin(), FLastStack.end(), g), FLastStack.end());
+}
+
+bool GtkDisplay::TakeOrphanButton(unsigned Bit) {
+    if (!(FOrphanButtons & Bit)) return false;
+    FOrphanButtons &= ~Bit;
+    return true;
 }
 
 void GtkDisplay::Restack(const std::vector<backend::NativeWindow*>& topToBottom) {

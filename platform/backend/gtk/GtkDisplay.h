@@ -47,6 +47,10 @@ public:
     void FocusLeft();
     void FocusEntered();
     void FrameShown(GtkNativeWindow* window);
+    // Buttons pressed on a window that went before their release: the release, which then arrives on
+    // whichever window is under the pointer, still reaches the window system once.
+    bool TakeOrphanButton(unsigned Bit);
+    void ForgetOrphanButton(unsigned Bit) { FOrphanButtons &= ~Bit; }
 
 private:
     bool Flush();
@@ -55,6 +59,7 @@ private:
 
     backend::EventSink* FSink = nullptr;
     std::deque<backend::InputEvent> FPending;
+    unsigned FOrphanButtons = 0;
     std::vector<GtkNativeWindow*> FWindows;
     std::vector<GdkWindow*> FLastStack;
     std::map<backend::CursorShape, GdkCursor*> FCursors;

@@ -399,6 +399,7 @@ gboolean GtkNativeWindow::OnButtonPress(GtkWidget*, GdkEventButton* e, gpointer 
         std::optional<MouseButton> b = ButtonOf(e->button);
         if (!b) return;
         w->FButtons |= Bit(*b);
+        w->FDisplay.ForgetOrphanButton(Bit(*b));
         InputEvent ev = w->Event(EventKind::ButtonDown);
         ev.Button = *b;
         ev.Screen = RootPoint(e->x_root, e->y_root);
@@ -411,8 +412,12 @@ gboolean GtkNativeWindow::OnButtonRelease(GtkWidget*, GdkEventButton* e, gpointe
     auto* w = static_cast<GtkNativeWindow*>(self);
     GuardedVoid([&] {
         std::optional<MouseButton> b = ButtonOf(e->button);
-        if (!b || !(w->FButtons & Bit(*b))) return;
-        w->FButtons &= ~Bit(*b);
+        if (!b) return;
+        // A release without its press here counts only when the window that saw the press is gone.
+        if (w->FButtons & Bit(*b))
+            w->FButtons &= ~Bit(*b);
+        else if (!w->FDisplay.TakeOrphanButton(Bit(*b)))
+            return;
         InputEvent ev = w->Event(EventKind::ButtonUp);
         ev.Button = *b;
         ev.Screen = RootPoint(e->x_root, e->y_root);
