@@ -25,14 +25,17 @@ TEST_F(MenuBarTest, OneButtonPerTopLevelItemInMenuOrderAndNoneAfterTheMenuGoes) 
 TEST_F(MenuBarTest, AClickDropsTheSubMenuAndAChoiceRaisesTheItemsClick) {
     std::vector<TMenuItem*> shown;
     int fileCountWhileOpen = -1;
+    bool pictured = false;
     ui.WhenIdle([&] {
         shown = Dropped();
         fileCountWhileOpen = file->Count();
+        pictured = ui.Screen().WriteScreenPng(uitest::UiDriver::OutputPath("menubar-open.png"));
         menus.ClickOpenItem(open);
     });
     ui.Click(ButtonOf(file));
     ui.Process();
     EXPECT_EQ(shown, (std::vector<TMenuItem*>{open, exitItem}));
+    EXPECT_TRUE(pictured);
     // The sub-items are lent to the pop-up while it is up, and come back in their order.
     EXPECT_EQ(fileCountWhileOpen, 0);
     ASSERT_EQ(file->Count(), 2);
