@@ -80,6 +80,23 @@ template <typename Button> void FollowMouse(Button* B, bool Inside, bool& Hot, b
     if (event) event(B);
 }
 
+// A left press on an enabled button at run time holds it down.
+void BeginPress(vcl::TControl* B, vcl::TMouseButton Button, bool& Pressed) {
+    if (Button != vcl::mbLeft || !B->Enabled() || B->ComponentState().Contains(vcl::csDesigning)) return;
+    Pressed = true;
+    B->Invalidate();
+}
+
+// The release clicks a held button. The click is the button's own: csClickEvents is off, so the
+// framework does not click it as well.
+void EndPress(vcl::TControl* B, bool& Pressed) {
+    if (B->ComponentState().Contains(vcl::csDesigning)) return;
+    const bool wasPressed = Pressed;
+    B->Invalidate();
+    Pressed = false;
+    if (wasPressed && B->Enabled()) B->Click();
+}
+
 } // namespace
 
 // ---- TAdvPageScrollButton
@@ -119,19 +136,12 @@ void TAdvPageScrollButton::WndProc(vcl::TMessage& Message) {
 
 void TAdvPageScrollButton::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
     vcl::TCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != vcl::mbLeft || !Enabled() || ComponentState().Contains(vcl::csDesigning)) return;
-    FPressed = true;
-    Invalidate();
+    BeginPress(this, Button, FPressed);
 }
 
 void TAdvPageScrollButton::MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
     vcl::TCustomControl::MouseUp(Button, Shift, X, Y);
-    if (ComponentState().Contains(vcl::csDesigning)) return;
-    const bool wasPressed = FPressed;
-    Invalidate();
-    FPressed = false;
-    // The click is the button's own: csClickEvents is off, so the framework does not click it as well.
-    if (wasPressed && Enabled()) Click();
+    EndPress(this, FPressed);
 }
 
 void TAdvPageScrollButton::PaintParentBackground(vcl::TCanvas* C, const vcl::TRect& R) {
@@ -218,18 +228,12 @@ void TAdvVistaButton::WndProc(vcl::TMessage& Message) {
 
 void TAdvVistaButton::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
     vcl::TGraphicControl::MouseDown(Button, Shift, X, Y);
-    if (Button != vcl::mbLeft || !Enabled() || ComponentState().Contains(vcl::csDesigning)) return;
-    FPressed = true;
-    Invalidate();
+    BeginPress(this, Button, FPressed);
 }
 
 void TAdvVistaButton::MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
     vcl::TGraphicControl::MouseUp(Button, Shift, X, Y);
-    if (ComponentState().Contains(vcl::csDesigning)) return;
-    const bool wasPressed = FPressed;
-    Invalidate();
-    FPressed = false;
-    if (wasPressed && Enabled()) Click();
+    EndPress(this, FPressed);
 }
 
 void TAdvVistaButton::Paint() {
