@@ -8,6 +8,7 @@
 #include "components/toolbar/dock/FloatingWindow.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarControl.h"
+#include "components/toolbar/options/OptionWindow.h"
 #include "components/toolbar/pager/AdvPage.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
@@ -362,15 +363,16 @@ void TAdvCustomToolBar::AdjustControl(vcl::TControl* Control) {
         ReorderControl(i, Control->Left(), Control->Top());
         return;
     }
-    if (FDockPanel != nullptr) {
-        {
-            TFlagGuard adjusting(FAdjustingControl, true);
-            SetControlsPosition(true);
-            UpdateRULists();
-        }
-        if (!FAllowBoundChange && FRow >= 0 && FRow < FDockPanel->GetRowCount())
-            FDockPanel->Rows()->Items(FRow)->ArrangeToolBars();
+    // A fixed or floating toolbar re-lays too: left alone, a control that grew by itself (a menu
+    // button taking its caption) would overlap its neighbours and the right handle.
+    {
+        TFlagGuard adjusting(FAdjustingControl, true);
+        SetControlsPosition(true);
+        UpdateRULists();
     }
+    if (FDockPanel != nullptr && !FAllowBoundChange && FRow >= 0 && FRow < FDockPanel->GetRowCount())
+        FDockPanel->Rows()->Items(FRow)->ArrangeToolBars();
+    if (AutoOptionMenu && FOptionWindow != nullptr && FOptionWindow->Visible()) InitializeOptionWindow();
 }
 
 void TAdvCustomToolBar::BeginUpdate() {
