@@ -2,19 +2,13 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/rtl/RtlTestSupport.h"
 
 using namespace vcl;
 
 namespace {
 
-template <class F> String ErrorOf(F f) {
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.Message;
-    }
-    return "(no exception)";
-}
+using rtltest::ErrorOf;
 
 TEST(SysUtilsTest, TrimRemovesBlanksAndControlCharactersOnly) {
     EXPECT_EQ(Trim(" \t\r\n a b \x01\x1f "), "a b");
