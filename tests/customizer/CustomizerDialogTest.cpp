@@ -117,7 +117,7 @@ TEST_F(CustomizerDialogTest, UpAndDownGoRoundTheEndsOfTheList) {
 
 TEST_F(CustomizerDialogTest, OkWithoutAChangeRewritesTheUserSectionButLeavesTheToolBar) {
     cust->SetSmallImages(images);
-    WriteUser({{"ToolBarItemCount", "1"}, {"Name0", "Save"}, {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"Save"});
     Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnOk); });
     cust->ShowCustomizer();
     EXPECT_EQ(Read("Cust", "ToolBarItemCount"), "4");
@@ -228,7 +228,7 @@ TEST_F(CustomizerDialogTest, DeleteAndClearRemoveEntriesAndTheirControlsLeaveThe
 
 TEST_F(CustomizerDialogTest, ResetBringsBackTheToolBarAsDesigned) {
     cust->SaveInitialState();
-    WriteUser({{"ToolBarItemCount", "1"}, {"Name0", "Save"}, {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"Save"});
     cust->UpdateAdvToolBar();
     ASSERT_EQ(Names(), (Strings{"Save"}));
     Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnReset); });
