@@ -46,6 +46,14 @@ protected:
         ui.WhenModal([](TCustomForm*) {});
         ui.WhenModal(std::move(Action));
     }
+    // Opens the dialog, runs Check on it and cancels it.
+    void Inspect(const std::function<void(TCustomizerForm*)>& Check) {
+        Step([&](TCustomForm* f) {
+            Check(Dialog(f));
+            ui.Click(Dialog(f)->BtnCancel);
+        });
+        cust->ShowCustomizer();
+    }
     // Clicks entry Index of the item list.
     void ClickEntry(TCustomizerForm* D, int Index) {
         TRect r = D->LstBxToolBarItems->ItemRect(Index);
@@ -60,8 +68,7 @@ protected:
 TEST_F(CustomizerDialogTest, TheDialogShowsTheToolBarsItemsAndTheCommands) {
     bar->SetImages(images);
     open->SetImageIndex(0);
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         EXPECT_EQ(Entries(d), (Strings{"Open", "Separator", "Box", "Save"}));
         EXPECT_EQ(d->ItemProp(2), nullptr) << "a control of another class has no entry data";
         EXPECT_EQ(d->LstBxCommand->Items()->Count(), 2);
@@ -75,9 +82,7 @@ TEST_F(CustomizerDialogTest, TheDialogShowsTheToolBarsItemsAndTheCommands) {
         EXPECT_TRUE(d->BtnEdit->Enabled());
         EXPECT_EQ(d->TopButton->Hint(), "Move to Top");
         ui.WritePng(d, ui.OutputPath("customizer-dialog.png"));
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(CustomizerForm, nullptr);
     EXPECT_EQ(ui.PendingActions(), 0);
 }
@@ -187,13 +192,10 @@ TEST_F(CustomizerDialogTest, ACommandDroppedOnTheItemListIsInsertedAfterTheSelec
         ui.Screen().MoveMouse(to.X, to.Y);
         ui.Screen().Release();
     });
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         EXPECT_EQ(Entries(d), (Strings{"Open", "Separator", "Print", "Box", "Save"}));
         EXPECT_TRUE(d->Modified());
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
 }
 
 TEST_F(CustomizerDialogTest, DeleteAndClearRemoveEntriesAndTheirControlsLeaveTheToolBarOnOk) {
@@ -249,12 +251,10 @@ TEST_F(CustomizerDialogTest, OnCanShowMovesOrCancelsTheDialog) {
         X = 33;
         Y = 44;
     };
-    Step([&](TCustomForm* f) {
-        EXPECT_EQ(f->Left(), 33);
-        EXPECT_EQ(f->Top(), 44);
-        ui.Click(Dialog(f)->BtnCancel);
+    Inspect([&](TCustomizerForm* d) {
+        EXPECT_EQ(d->Left(), 33);
+        EXPECT_EQ(d->Top(), 44);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(shown, 1);
 }
 
@@ -263,24 +263,20 @@ TEST_F(CustomizerDialogTest, TheDialogOpensBelowTheToolBarsEndAndStaysInTheWorkA
     win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &wa, 0);
     TPoint end =
         form->ClientToScreen(TPoint{bar->Left() + bar->Width() - 12, bar->Top() + bar->Height() + 1});
-    Step([&](TCustomForm* f) {
-        EXPECT_EQ(f->Left(), end.X);
-        EXPECT_EQ(f->Top(), end.Y);
-        ui.Click(Dialog(f)->BtnCancel);
+    Inspect([&](TCustomizerForm* d) {
+        EXPECT_EQ(d->Left(), end.X);
+        EXPECT_EQ(d->Top(), end.Y);
     });
-    cust->ShowCustomizer();
 
     // At the right and bottom edges of the screen, a toolbar docked right gets the dialog to its left.
     form->SetBounds(wa.Right - 200, wa.Bottom - 120, 200, 120);
     bar->SetPosition(daRight);
     bar->SetBounds(150, 0, 30, 80);
     TPoint left = form->ClientToScreen(TPoint{bar->Left(), 0});
-    Step([&](TCustomForm* f) {
-        EXPECT_EQ(f->Left(), left.X - f->Width());
-        EXPECT_EQ(f->Top() + f->Height() + 2, wa.Bottom);
-        ui.Click(Dialog(f)->BtnCancel);
+    Inspect([&](TCustomizerForm* d) {
+        EXPECT_EQ(d->Left(), left.X - d->Width());
+        EXPECT_EQ(d->Top() + d->Height() + 2, wa.Bottom);
     });
-    cust->ShowCustomizer();
 }
 
 TEST_F(CustomizerDialogTest, TheButtonDialogEditsOneEntry) {
@@ -359,12 +355,10 @@ TEST_F(CustomizerDialogTest, AnEditThatLeavesTheIconAloneKeepsTheButtonsImage) {
         ui.Type("x");
         ui.Click(b->BtnOk);
     });
-    Step([&](TCustomForm* f) {
-        EXPECT_EQ(Dialog(f)->ItemProp(0)->ImageIndex, 2);
-        EXPECT_FALSE(Dialog(f)->ItemProp(0)->ForceImage);
-        ui.Click(Dialog(f)->BtnCancel);
+    Inspect([&](TCustomizerForm* d) {
+        EXPECT_EQ(d->ItemProp(0)->ImageIndex, 2);
+        EXPECT_FALSE(d->ItemProp(0)->ForceImage);
     });
-    cust->ShowCustomizer();
 }
 
 TEST_F(CustomizerDialogTest, ADesignedGlowButtonsIconIsNotEditableAndNoPropertyMeansNoEdit) {
@@ -378,11 +372,7 @@ TEST_F(CustomizerDialogTest, ADesignedGlowButtonsIconIsNotEditableAndNoPropertyM
         EXPECT_FALSE(b->CmBxGlyph->Enabled());
         ui.Click(b->BtnCancel);
     });
-    Step([&](TCustomForm* f) {
-        EXPECT_FALSE(Dialog(f)->Modified()) << "cancel changes nothing";
-        ui.Click(Dialog(f)->BtnCancel);
-    });
-    cust->ShowCustomizer();
+    Inspect([&](TCustomizerForm* d) { EXPECT_FALSE(d->Modified()) << "cancel changes nothing"; });
 
     TButtonProperties none;
     for (auto set :
@@ -390,25 +380,18 @@ TEST_F(CustomizerDialogTest, ADesignedGlowButtonsIconIsNotEditableAndNoPropertyM
           &TButtonProperties::SetHint, &TButtonProperties::SetGlyph})
         (none.*set)(false);
     cust->SetButtonProperties(&none);
-    Step([&](TCustomForm* f) {
-        EXPECT_FALSE(Dialog(f)->BtnEdit->Enabled());
-        ui.Click(Dialog(f)->BtnCancel);
-    });
-    cust->ShowCustomizer();
+    Inspect([&](TCustomizerForm* d) { EXPECT_FALSE(d->BtnEdit->Enabled()); });
 }
 
 TEST_F(CustomizerDialogTest, HiddenRowsShrinkTheDialog) {
     cust->DialogSettings()->EditCaption = false;
     cust->DialogSettings()->EditGlyphPosition = false;
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         EXPECT_FALSE(d->GroupBox2->Visible());
         EXPECT_EQ(d->ClientHeight(), 363 - 65);
         EXPECT_EQ(d->BtnOk->Top(), 333 - 65);
         EXPECT_EQ(d->BtnReset->Top(), d->BtnOk->Top());
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
 }
 
 TEST_F(CustomizerDialogTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
@@ -433,8 +416,7 @@ TEST_F(CustomizerDialogTest, EachEntryShowsItsImageBeforeItsText) {
     bar->SetImages(images);
     open->SetImageIndex(0);
     save->SetImageIndex(1);
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         auto probe = [&](int Index, int X, int Y) {
             TRect r = d->LstBxToolBarItems->ItemRect(Index);
             TPoint p = d->LstBxToolBarItems->ClientToScreen(TPoint{r.Left + X, r.Top + Y});
@@ -445,16 +427,10 @@ TEST_F(CustomizerDialogTest, EachEntryShowsItsImageBeforeItsText) {
         EXPECT_EQ(probe(3, 17, 17), Hex(0x20A020)) << "Save's image, bottom-right pixel";
         EXPECT_NE(probe(3, 18, 18), Hex(0x20A020)) << "just past the image";
         EXPECT_EQ(probe(0, 10, 10), Hex(0x2020C0)) << "Open's image";
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
 
     bar->SetImages(nullptr);
-    Step([&](TCustomForm* f) {
-        EXPECT_FALSE(Dialog(f)->CmBxIcon->Visible()) << "no images: no icon box";
-        ui.Click(Dialog(f)->BtnCancel);
-    });
-    cust->ShowCustomizer();
+    Inspect([&](TCustomizerForm* d) { EXPECT_FALSE(d->CmBxIcon->Visible()) << "no images: no icon box"; });
 }
 
 TEST_F(CustomizerDialogTest, TheLargeIconBoxSwitchesTheToolBarToTheLargeImages) {
@@ -463,11 +439,9 @@ TEST_F(CustomizerDialogTest, TheLargeIconBoxSwitchesTheToolBarToTheLargeImages) 
     large->SetHeight(24);
     cust->SetLargeImages(large);
     cust->SetSmallImages(images);
-    Step([&](TCustomForm* f) {
-        EXPECT_FALSE(Dialog(f)->ChkLargeIcon->Visible()) << "offered only when the settings ask for it";
-        ui.Click(Dialog(f)->BtnCancel);
+    Inspect([&](TCustomizerForm* d) {
+        EXPECT_FALSE(d->ChkLargeIcon->Visible()) << "offered only when the settings ask for it";
     });
-    cust->ShowCustomizer();
 
     cust->DialogSettings()->LargeIcon = true;
     Step([&](TCustomForm* f) {

@@ -77,14 +77,20 @@ protected:
         return raw;
     }
     cairo_surface_t* SurfaceOf(std::size_t i) { return surfaces.at(i).get(); }
+    // Waits on the display until pred holds or ms passed; returns pred().
+    bool Until(const std::function<bool()>& pred, int ms = 3000) {
+        return gtktest::WaitUntil(*display, pred, ms);
+    }
+    // Lets the display handle what comes for ms.
+    void Settle(int ms) {
+        Until([] { return false; }, ms);
+    }
     bool WaitFor(EventKind kind, std::size_t count = 1, int ms = 3000) {
-        return gtktest::WaitUntil(
-            *display, [&] { return sink.Of(kind).size() >= count; }, ms);
+        return Until([&] { return sink.Of(kind).size() >= count; }, ms);
     }
     void Focus(gtkbackend::GtkNativeWindow* w) {
         ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::XidOf(w))));
-        gtktest::WaitUntil(
-            *display, [&] { return gtk_window_is_active(GTK_WINDOW(w->Widget())); }, 2000);
+        Until([&] { return gtk_window_is_active(GTK_WINDOW(w->Widget())); }, 2000);
         sink.Events.clear();
     }
 
