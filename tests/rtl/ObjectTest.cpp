@@ -50,15 +50,6 @@ TEST(ObjectModel, AssignCopiesAndRejectsUnrelatedSources) {
     EXPECT_EQ(rtltest::ErrorOf<EConvertError>([&] { a.Assign(nullptr); }), "Cannot assign a nil to a TShape");
 }
 
-TEST(ObjectModel, LiveObjectsAreCounted) {
-    long before = TObject::LiveObjects();
-    {
-        TOther o;
-        EXPECT_EQ(TObject::LiveObjects(), before + 1);
-    }
-    EXPECT_EQ(TObject::LiveObjects(), before);
-}
-
 TEST(Rounding, HalvesGoToEven) {
     EXPECT_EQ(Round(0.5), 0);
     EXPECT_EQ(Round(1.5), 2);
