@@ -28,21 +28,18 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
-inline SurfacePtr Image(int w, int h, std::uint32_t rgb) {
-    SurfacePtr s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
-    cairo_t* cr = cairo_create(s.get());
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    return s;
-}
-
 inline void FillRect(cairo_surface_t* s, int x, int y, int w, int h, std::uint32_t rgb) {
     cairo_t* cr = cairo_create(s);
     cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
     cairo_rectangle(cr, x, y, w, h);
     cairo_fill(cr);
     cairo_destroy(cr);
+}
+
+inline SurfacePtr Image(int w, int h, std::uint32_t rgb) {
+    SurfacePtr s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+    FillRect(s.get(), 0, 0, w, h, rgb);
+    return s;
 }
 
 class GtkBackendTest : public ::testing::Test {

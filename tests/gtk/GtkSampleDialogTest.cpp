@@ -185,8 +185,11 @@ TEST_F(GtkSampleDialogTest, RealTypingTabAndSpaceFillTheControlsAndThePasswordIs
     // (same size, same font, neither focused), and not the picture of the letters themselves.
     // Repaint the whole window first, so that the comparison is about what the controls draw and not about
     // which of their own repaints the screen has shown yet.
-    win::RedrawWindow(form->Handle(), nullptr, nullptr,
-                      win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+    auto repaint = [this] {
+        win::RedrawWindow(form->Handle(), nullptr, nullptr,
+                          win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+    };
+    repaint();
     const int margin = 2;
     std::vector<std::uint32_t> masked;
     std::uint32_t white = Rgb(clWindow);
@@ -203,13 +206,11 @@ TEST_F(GtkSampleDialogTest, RealTypingTabAndSpaceFillTheControlsAndThePasswordIs
         },
         3000));
     form->UserEdit->SetText("******");
-    win::RedrawWindow(form->Handle(), nullptr, nullptr,
-                      win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+    repaint();
     EXPECT_TRUE(RunUntil([&] { return Inside(form->UserEdit, margin) == masked; }, 3000))
         << "the password edit does not show its password character";
     form->UserEdit->SetText("s3cret");
-    win::RedrawWindow(form->Handle(), nullptr, nullptr,
-                      win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+    repaint();
     EXPECT_TRUE(RunUntil([&] { return Inside(form->UserEdit, margin) != masked; }, 3000))
         << "the password's letters look like its mask";
 }
