@@ -46,13 +46,18 @@ protected:
         ui.WhenModal([](TCustomForm*) {});
         ui.WhenModal(std::move(Action));
     }
-    // Opens the dialog, runs Check on it and cancels it.
-    void Inspect(const std::function<void(TCustomizerForm*)>& Check) {
+    // Shows the dialog (which runs the steps queued before), runs Check on it and closes it by Button.
+    void Inspect(const std::function<void(TCustomizerForm*)>& Check,
+                 TButton* TCustomizerForm::*Button = &TCustomizerForm::BtnCancel) {
         Step([&](TCustomForm* f) {
             Check(Dialog(f));
-            ui.Click(Dialog(f)->BtnCancel);
+            ui.Click(Dialog(f)->*Button);
         });
         cust->ShowCustomizer();
+    }
+    // The same, closing it by OK.
+    void Accept(const std::function<void(TCustomizerForm*)>& Check) {
+        Inspect(Check, &TCustomizerForm::BtnOk);
     }
     // Clicks entry Index of the item list.
     void ClickEntry(TCustomizerForm* D, int Index) {
@@ -107,15 +112,12 @@ TEST_F(CustomizerDialogTest, UpAndDownGoRoundTheEndsOfTheList) {
         ClickEntry(d, 2);
     });
     Step([&](TCustomForm* f) { ui.Click(Dialog(f)->TopButton); });
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         EXPECT_EQ(Entries(d), (Strings{"Save", "Open", "Separator", "Box"}));
         EXPECT_EQ(d->LstBxToolBarItems->ItemIndex(), 0);
         EXPECT_FALSE(d->UpButton->Enabled());
         EXPECT_TRUE(d->Modified());
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"})) << "cancel leaves the toolbar";
     EXPECT_EQ(posted, 0);
 }
@@ -123,8 +125,7 @@ TEST_F(CustomizerDialogTest, UpAndDownGoRoundTheEndsOfTheList) {
 TEST_F(CustomizerDialogTest, OkWithoutAChangeRewritesTheUserSectionButLeavesTheToolBar) {
     cust->SetSmallImages(images);
     WriteItems({"Save"});
-    Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnOk); });
-    cust->ShowCustomizer();
+    Accept([](TCustomizerForm*) {});
     EXPECT_EQ(Read("Cust", "ToolBarItemCount"), "4");
     EXPECT_EQ(Read("Cust", "Name2"), "Box");
     EXPECT_EQ(Read("Cust", "Name2.ClassName"), "-1");
@@ -148,17 +149,14 @@ TEST_F(CustomizerDialogTest, AddedItemsGoAfterTheSelectionAndBecomeControlsOnOk)
         ui.Click(d->AddGlowButton);
     });
     Step([&](TCustomForm* f) { ui.Click(Dialog(f)->AddButton); }); // the same command again
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Accept([&](TCustomizerForm* d) {
         EXPECT_EQ(Entries(d), (Strings{"Open", "Print", "Separator", "Separator", "Find", "Find", "Separator",
                                        "Box", "Save"}));
         EXPECT_EQ(d->LstBxToolBarItems->ItemIndex(), 5);
         // Two new separators must not share a name, or the second would be lost on saving.
         EXPECT_EQ(d->ItemProp(2)->Caption, "AdvToolBarSeparator1");
         EXPECT_EQ(d->ItemProp(3)->Caption, "AdvToolBarSeparator2");
-        ui.Click(d->BtnOk);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(posted, 1);
     ASSERT_EQ(Names(), (Strings{"Open", "Print", "AdvToolBarSeparator1", "AdvToolBarSeparator2", "Find",
                                 "Find1", "Sep", "Box", "Save"}));
@@ -215,13 +213,10 @@ TEST_F(CustomizerDialogTest, DeleteAndClearRemoveEntriesAndTheirControlsLeaveThe
         ui.Click(Dialog(f)->ClearButton);
     });
     ui.AnswerWith("Yes");
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Accept([&](TCustomizerForm* d) {
         EXPECT_TRUE(Entries(d).empty());
         EXPECT_FALSE(d->DeleteButton->Enabled());
-        ui.Click(d->BtnOk);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(bar->ToolBarControlCount(), 0);
     EXPECT_EQ(cust->TakenOffCount(), 4);
     ASSERT_GE(ui.SeenMessages().size(), 1u);
@@ -233,8 +228,7 @@ TEST_F(CustomizerDialogTest, ResetBringsBackTheToolBarAsDesigned) {
     WriteItems({"Save"});
     cust->UpdateAdvToolBar();
     ASSERT_EQ(Names(), (Strings{"Save"}));
-    Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnReset); });
-    cust->ShowCustomizer();
+    Inspect([](TCustomizerForm*) {}, &TCustomizerForm::BtnReset);
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
     EXPECT_EQ(posted, 0);
 }
@@ -309,16 +303,13 @@ TEST_F(CustomizerDialogTest, TheButtonDialogEditsOneEntry) {
         EXPECT_EQ(b->CmBxGlyph->ItemIndex(), 3) << "None";
         ui.Click(b->BtnOk);
     });
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Accept([&](TCustomizerForm* d) {
         EXPECT_EQ(CusBtnForm, nullptr);
         EXPECT_EQ(Entries(d)[0], "Opened");
         EXPECT_EQ(d->ItemProp(0)->ImageIndex, -1);
         EXPECT_TRUE(d->ItemProp(0)->ForceImage);
         EXPECT_TRUE(d->Modified());
-        ui.Click(d->BtnOk);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(open->Caption(), "Opened");
     EXPECT_EQ(open->ImageIndex(), -1);
     EXPECT_TRUE(open->ForceImageIndex());
@@ -335,11 +326,7 @@ TEST_F(CustomizerDialogTest, ARenamedNewButtonIsSavedUnderItsNewName) {
         ui.Type("er");
         ui.Click(b->BtnOk);
     });
-    Step([&](TCustomForm* f) {
-        EXPECT_EQ(Entries(Dialog(f))[1], "Printer");
-        ui.Click(Dialog(f)->BtnOk);
-    });
-    cust->ShowCustomizer();
+    Accept([&](TCustomizerForm* d) { EXPECT_EQ(Entries(d)[1], "Printer"); });
     EXPECT_EQ(Names(), (Strings{"Open", "Printer", "Sep", "Box", "Save"}));
 }
 
@@ -399,13 +386,10 @@ TEST_F(CustomizerDialogTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStays
     Step([&](TCustomForm* f) { ui.Click(Dialog(f)->SeparatorButton); });
     Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnOk); });
     ui.AnswerWith("OK");
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         ASSERT_NE(d, nullptr) << "the user's edits are still there to keep or drop";
         EXPECT_EQ(Entries(d).size(), 5u);
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
     ASSERT_FALSE(ui.SeenMessages().empty());
     EXPECT_NE(ui.SeenMessages().back().find("no-such-folder"), String::npos) << ui.SeenMessages().back();
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
@@ -449,11 +433,7 @@ TEST_F(CustomizerDialogTest, TheLargeIconBoxSwitchesTheToolBarToTheLargeImages) 
         EXPECT_FALSE(d->ChkLargeIcon->Checked());
         ui.Click(d->ChkLargeIcon);
     });
-    Step([&](TCustomForm* f) {
-        EXPECT_TRUE(Dialog(f)->Modified());
-        ui.Click(Dialog(f)->BtnOk);
-    });
-    cust->ShowCustomizer();
+    Accept([&](TCustomizerForm* d) { EXPECT_TRUE(d->Modified()); });
     EXPECT_EQ(Read("Cust", "LargeIcon"), "1");
     EXPECT_EQ(bar->Images(), large);
 
@@ -461,8 +441,7 @@ TEST_F(CustomizerDialogTest, TheLargeIconBoxSwitchesTheToolBarToTheLargeImages) 
         EXPECT_TRUE(Dialog(f)->ChkLargeIcon->Checked());
         ui.Click(Dialog(f)->ChkLargeIcon);
     });
-    Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnOk); });
-    cust->ShowCustomizer();
+    Accept([](TCustomizerForm*) {});
     EXPECT_EQ(bar->Images(), images);
 }
 
