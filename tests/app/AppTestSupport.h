@@ -7,6 +7,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "app/AppForms.h"
 #include "app/UnitAbout.h"
@@ -120,15 +121,18 @@ protected:
         ui.Process();
     }
 
+    // The program's registry key, opened (and made when Create); written when the object goes.
+    static std::unique_ptr<vcl::TRegistry> Key(bool Create = false) {
+        auto reg = std::make_unique<vcl::TRegistry>();
+        reg->OpenKey(UnitMain::RegistryKey, Create);
+        return reg;
+    }
     static void WritePlacement(int Top, int Left, int Width, int Height, int State) {
-        vcl::TRegistry reg;
-        reg.OpenKey(UnitMain::RegistryKey, true);
-        reg.WriteInteger("Top", Top);
-        reg.WriteInteger("Left", Left);
-        reg.WriteInteger("Width", Width);
-        reg.WriteInteger("Height", Height);
-        reg.WriteInteger("State", State);
-        reg.CloseKey();
+        auto reg = Key(true);
+        for (auto [name, value] :
+             {std::pair{"Top", Top}, {"Left", Left}, {"Width", Width}, {"Height", Height}, {"State", State}})
+            reg->WriteInteger(name, value);
+        reg->CloseKey();
     }
 
     TempFolder folder;

@@ -55,11 +55,10 @@ TEST_F(LoginTest, ACheckedSavePasswordIsStoredAndLoadedAtTheNextShowing) {
     AnswerLogin("trader", "pw", true);
     login->ShowModal();
     {
-        TRegistry reg;
-        reg.OpenKey(UnitMain::RegistryKey, false);
-        EXPECT_EQ(reg.ReadString("Login"), "trader");
-        EXPECT_EQ(reg.ReadString("Password"), "pw");
-        EXPECT_TRUE(reg.ReadBool("SaveAuthData"));
+        auto reg = Key();
+        EXPECT_EQ(reg->ReadString("Login"), "trader");
+        EXPECT_EQ(reg->ReadString("Password"), "pw");
+        EXPECT_TRUE(reg->ReadBool("SaveAuthData"));
     }
     login->ledt_Login->SetText("");
     login->ledt_Password->SetText("");
@@ -79,10 +78,9 @@ TEST_F(LoginTest, UncheckedSavePasswordKeepsTheEarlierSavedLogin) {
     AnswerLogin("second", "two", false);
     login->ShowModal();
     EXPECT_EQ(main->FLogin, "second");
-    TRegistry reg;
-    reg.OpenKey(UnitMain::RegistryKey, false);
-    EXPECT_EQ(reg.ReadString("Login"), "first");
-    EXPECT_EQ(reg.ReadString("Password"), "one");
+    auto reg = Key();
+    EXPECT_EQ(reg->ReadString("Login"), "first");
+    EXPECT_EQ(reg->ReadString("Password"), "one");
 }
 
 TEST_F(LoginTest, WithNothingSavedTheEditsKeepWhatWasTyped) {
@@ -97,13 +95,8 @@ TEST_F(LoginTest, WithNothingSavedTheEditsKeepWhatWasTyped) {
 }
 
 TEST_F(LoginTest, ASavedValueOfTheWrongTypeRaisesAndStopsLoading) {
-    {
-        TRegistry reg;
-        reg.OpenKey(UnitMain::RegistryKey, true);
-        reg.WriteString("SaveAuthData", "yes");
-        reg.WriteString("Login", "saved");
-        reg.CloseKey();
-    }
+    Key(true)->WriteString("SaveAuthData", "yes");
+    Key(true)->WriteString("Login", "saved");
     EXPECT_THROW(login->FormShow(nullptr), ERegistryException);
     EXPECT_EQ(login->ledt_Login->Text(), "");
 }

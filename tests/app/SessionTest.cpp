@@ -57,12 +57,7 @@ TEST_F(SessionTest, AStoredStateThatNamesNoStateShowsNormal) {
 
 TEST_F(SessionTest, AMissingPlacementValueGivesTheDefaultPlacement) {
     WritePlacement(30, 40, 800, 600, 0);
-    {
-        TRegistry reg;
-        reg.OpenKey(UnitMain::RegistryKey, true);
-        reg.DeleteValue("State");
-        reg.CloseKey();
-    }
+    Key(true)->DeleteValue("State");
     SignIn();
     EXPECT_EQ(main->Top(), 0);
     EXPECT_EQ(main->Width(), 900);
@@ -70,12 +65,7 @@ TEST_F(SessionTest, AMissingPlacementValueGivesTheDefaultPlacement) {
 
 TEST_F(SessionTest, APlacementValueOfAnotherTypeStopsAtThatValueAndRaises) {
     WritePlacement(30, 40, 800, 600, 0);
-    {
-        TRegistry reg;
-        reg.OpenKey(UnitMain::RegistryKey, true);
-        reg.WriteString("Width", "wide");
-        reg.CloseKey();
-    }
+    Key(true)->WriteString("Width", "wide");
     AnswerLogin("demo", "demo123");
     EXPECT_THROW(main->Show(), ERegistryException);
     EXPECT_EQ(main->Top(), 30);
@@ -93,11 +83,10 @@ TEST_F(SessionTest, CancellingTheLoginEndsTheProgramWithoutAnyRequest) {
     EXPECT_TRUE(MainNavigations().empty());
     EXPECT_TRUE(Application->Terminated());
     // The close query stored the placement as it stood before the stored one was applied.
-    TRegistry reg;
-    reg.OpenKey(UnitMain::RegistryKey, false);
-    EXPECT_TRUE(reg.ValueExists("Top"));
-    EXPECT_TRUE(reg.ValueExists("State"));
-    EXPECT_EQ(reg.ReadInteger("State"), 0);
+    auto reg = Key();
+    EXPECT_TRUE(reg->ValueExists("Top"));
+    EXPECT_TRUE(reg->ValueExists("State"));
+    EXPECT_EQ(reg->ReadInteger("State"), 0);
 }
 
 TEST_F(SessionTest, AnEmptyPasswordAsksAgainAndNothingIsHandedOver) {
@@ -139,12 +128,11 @@ TEST_F(SessionTest, ClosingWhileSignedInRequestsTheExitPageAndClosesWhenItComple
     EXPECT_EQ(MainNavigations()[1].URL, String(Base) + "user_exit.php");
     EXPECT_EQ(MainNavigations()[1].Method, "GET");
     {
-        TRegistry reg;
-        reg.OpenKey(UnitMain::RegistryKey, false);
-        EXPECT_EQ(reg.ReadInteger("Left"), 12);
-        EXPECT_EQ(reg.ReadInteger("Top"), 14);
-        EXPECT_EQ(reg.ReadInteger("Width"), 850);
-        EXPECT_EQ(reg.ReadInteger("Height"), 640);
+        auto reg = Key();
+        EXPECT_EQ(reg->ReadInteger("Left"), 12);
+        EXPECT_EQ(reg->ReadInteger("Top"), 14);
+        EXPECT_EQ(reg->ReadInteger("Width"), 850);
+        EXPECT_EQ(reg->ReadInteger("Height"), 640);
     }
     // Logging out: a further close asks again and is refused again.
     main->Exit1Click(nullptr);

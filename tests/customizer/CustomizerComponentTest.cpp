@@ -48,13 +48,7 @@ TEST_F(CustomizerComponentTest, FreedComponentsAreForgottenOnBothSides) {
     EXPECT_EQ(cust->SmallImages(), nullptr);
 
     // A taken-off control freed by its owner leaves the taken-off list.
-    WriteUser({{"ToolBarItemCount", "3"},
-               {"Name0", "Open"},
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name1", "Sep"},
-               {"Name1.ClassName", "ADVTOOLBARSEPARATOR"},
-               {"Name2", "Box"},
-               {"Name2.ClassName", "-1"}});
+    WriteItems({"Open", "Sep:ADVTOOLBARSEPARATOR", "Box:-1"});
     cust->UpdateAdvToolBar();
     ASSERT_EQ(cust->TakenOffCount(), 1);
     FreeComponent(save);
@@ -118,11 +112,7 @@ TEST_F(CustomizerComponentTest, SettingsCopyWhatTheirAssignNames) {
 }
 
 TEST_F(CustomizerComponentTest, LoadingTheToolBarKeepsTheDesignAndThenAppliesTheUserLayout) {
-    WriteUser({{"ToolBarItemCount", "2"},
-               {"Name0", "Save"},
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name1", "Open"},
-               {"Name1.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"Save", "Open"});
     bar->Load();
     EXPECT_EQ(Read("CustOrg", "ToolBarItemCount"), "4") << "the design state is written before the layout";
     EXPECT_EQ(Read("CustOrg", "Name0"), "Open");
@@ -131,14 +121,7 @@ TEST_F(CustomizerComponentTest, LoadingTheToolBarKeepsTheDesignAndThenAppliesThe
 
 TEST_F(CustomizerComponentTest, AFormLayoutLinksTheCustomizerAndTheToolBarLoadsTheUserLayout) {
     const String path = (dir / "form.ini").string();
-    {
-        TIniFile ini(path);
-        ini.WriteInteger("Customizer1", "ToolBarItemCount", 2);
-        ini.WriteString("Customizer1", "Name0", "Second");
-        ini.WriteString("Customizer1", "Name0.ClassName", "ADVTOOLBARBUTTON");
-        ini.WriteString("Customizer1", "Name1", "First");
-        ini.WriteString("Customizer1", "Name1.ClassName", "ADVTOOLBARBUTTON");
-    }
+    WriteItems({"Second", "First"}, {}, "Customizer1", path);
     TComponentPtr<TForm> f(new TForm(nullptr));
     // The customizer comes after the toolbar: its link is made before any component is loaded.
     ReadComponentFromText("object F: TForm\n"

@@ -46,6 +46,19 @@ protected:
         ui.WhenModal([](TCustomForm*) {});
         ui.WhenModal(std::move(Action));
     }
+    // Shows the dialog (which runs the steps queued before), runs Check on it and closes it by Button.
+    void Inspect(const std::function<void(TCustomizerForm*)>& Check,
+                 TButton* TCustomizerForm::*Button = &TCustomizerForm::BtnCancel) {
+        Step([&](TCustomForm* f) {
+            Check(Dialog(f));
+            ui.Click(Dialog(f)->*Button);
+        });
+        cust->ShowCustomizer();
+    }
+    // The same, closing it by OK.
+    void Accept(const std::function<void(TCustomizerForm*)>& Check) {
+        Inspect(Check, &TCustomizerForm::BtnOk);
+    }
     // Clicks entry Index of the item list.
     void ClickEntry(TCustomizerForm* D, int Index) {
         TRect r = D->LstBxToolBarItems->ItemRect(Index);
@@ -60,8 +73,7 @@ protected:
 TEST_F(CustomizerDialogTest, TheDialogShowsTheToolBarsItemsAndTheCommands) {
     bar->SetImages(images);
     open->SetImageIndex(0);
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         EXPECT_EQ(Entries(d), (Strings{"Open", "Separator", "Box", "Save"}));
         EXPECT_EQ(d->ItemProp(2), nullptr) << "a control of another class has no entry data";
         EXPECT_EQ(d->LstBxCommand->Items()->Count(), 2);
@@ -75,9 +87,7 @@ TEST_F(CustomizerDialogTest, TheDialogShowsTheToolBarsItemsAndTheCommands) {
         EXPECT_TRUE(d->BtnEdit->Enabled());
         EXPECT_EQ(d->TopButton->Hint(), "Move to Top");
         ui.WritePng(d, ui.OutputPath("customizer-dialog.png"));
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(CustomizerForm, nullptr);
     EXPECT_EQ(ui.PendingActions(), 0);
 }
@@ -102,24 +112,20 @@ TEST_F(CustomizerDialogTest, UpAndDownGoRoundTheEndsOfTheList) {
         ClickEntry(d, 2);
     });
     Step([&](TCustomForm* f) { ui.Click(Dialog(f)->TopButton); });
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         EXPECT_EQ(Entries(d), (Strings{"Save", "Open", "Separator", "Box"}));
         EXPECT_EQ(d->LstBxToolBarItems->ItemIndex(), 0);
         EXPECT_FALSE(d->UpButton->Enabled());
         EXPECT_TRUE(d->Modified());
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"})) << "cancel leaves the toolbar";
     EXPECT_EQ(posted, 0);
 }
 
 TEST_F(CustomizerDialogTest, OkWithoutAChangeRewritesTheUserSectionButLeavesTheToolBar) {
     cust->SetSmallImages(images);
-    WriteUser({{"ToolBarItemCount", "1"}, {"Name0", "Save"}, {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
-    Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnOk); });
-    cust->ShowCustomizer();
+    WriteItems({"Save"});
+    Accept([](TCustomizerForm*) {});
     EXPECT_EQ(Read("Cust", "ToolBarItemCount"), "4");
     EXPECT_EQ(Read("Cust", "Name2"), "Box");
     EXPECT_EQ(Read("Cust", "Name2.ClassName"), "-1");
@@ -143,17 +149,14 @@ TEST_F(CustomizerDialogTest, AddedItemsGoAfterTheSelectionAndBecomeControlsOnOk)
         ui.Click(d->AddGlowButton);
     });
     Step([&](TCustomForm* f) { ui.Click(Dialog(f)->AddButton); }); // the same command again
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Accept([&](TCustomizerForm* d) {
         EXPECT_EQ(Entries(d), (Strings{"Open", "Print", "Separator", "Separator", "Find", "Find", "Separator",
                                        "Box", "Save"}));
         EXPECT_EQ(d->LstBxToolBarItems->ItemIndex(), 5);
         // Two new separators must not share a name, or the second would be lost on saving.
         EXPECT_EQ(d->ItemProp(2)->Caption, "AdvToolBarSeparator1");
         EXPECT_EQ(d->ItemProp(3)->Caption, "AdvToolBarSeparator2");
-        ui.Click(d->BtnOk);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(posted, 1);
     ASSERT_EQ(Names(), (Strings{"Open", "Print", "AdvToolBarSeparator1", "AdvToolBarSeparator2", "Find",
                                 "Find1", "Sep", "Box", "Save"}));
@@ -187,13 +190,10 @@ TEST_F(CustomizerDialogTest, ACommandDroppedOnTheItemListIsInsertedAfterTheSelec
         ui.Screen().MoveMouse(to.X, to.Y);
         ui.Screen().Release();
     });
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         EXPECT_EQ(Entries(d), (Strings{"Open", "Separator", "Print", "Box", "Save"}));
         EXPECT_TRUE(d->Modified());
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
 }
 
 TEST_F(CustomizerDialogTest, DeleteAndClearRemoveEntriesAndTheirControlsLeaveTheToolBarOnOk) {
@@ -213,13 +213,10 @@ TEST_F(CustomizerDialogTest, DeleteAndClearRemoveEntriesAndTheirControlsLeaveThe
         ui.Click(Dialog(f)->ClearButton);
     });
     ui.AnswerWith("Yes");
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Accept([&](TCustomizerForm* d) {
         EXPECT_TRUE(Entries(d).empty());
         EXPECT_FALSE(d->DeleteButton->Enabled());
-        ui.Click(d->BtnOk);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(bar->ToolBarControlCount(), 0);
     EXPECT_EQ(cust->TakenOffCount(), 4);
     ASSERT_GE(ui.SeenMessages().size(), 1u);
@@ -228,11 +225,10 @@ TEST_F(CustomizerDialogTest, DeleteAndClearRemoveEntriesAndTheirControlsLeaveThe
 
 TEST_F(CustomizerDialogTest, ResetBringsBackTheToolBarAsDesigned) {
     cust->SaveInitialState();
-    WriteUser({{"ToolBarItemCount", "1"}, {"Name0", "Save"}, {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"Save"});
     cust->UpdateAdvToolBar();
     ASSERT_EQ(Names(), (Strings{"Save"}));
-    Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnReset); });
-    cust->ShowCustomizer();
+    Inspect([](TCustomizerForm*) {}, &TCustomizerForm::BtnReset);
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
     EXPECT_EQ(posted, 0);
 }
@@ -249,12 +245,10 @@ TEST_F(CustomizerDialogTest, OnCanShowMovesOrCancelsTheDialog) {
         X = 33;
         Y = 44;
     };
-    Step([&](TCustomForm* f) {
-        EXPECT_EQ(f->Left(), 33);
-        EXPECT_EQ(f->Top(), 44);
-        ui.Click(Dialog(f)->BtnCancel);
+    Inspect([&](TCustomizerForm* d) {
+        EXPECT_EQ(d->Left(), 33);
+        EXPECT_EQ(d->Top(), 44);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(shown, 1);
 }
 
@@ -263,24 +257,20 @@ TEST_F(CustomizerDialogTest, TheDialogOpensBelowTheToolBarsEndAndStaysInTheWorkA
     win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &wa, 0);
     TPoint end =
         form->ClientToScreen(TPoint{bar->Left() + bar->Width() - 12, bar->Top() + bar->Height() + 1});
-    Step([&](TCustomForm* f) {
-        EXPECT_EQ(f->Left(), end.X);
-        EXPECT_EQ(f->Top(), end.Y);
-        ui.Click(Dialog(f)->BtnCancel);
+    Inspect([&](TCustomizerForm* d) {
+        EXPECT_EQ(d->Left(), end.X);
+        EXPECT_EQ(d->Top(), end.Y);
     });
-    cust->ShowCustomizer();
 
     // At the right and bottom edges of the screen, a toolbar docked right gets the dialog to its left.
     form->SetBounds(wa.Right - 200, wa.Bottom - 120, 200, 120);
     bar->SetPosition(daRight);
     bar->SetBounds(150, 0, 30, 80);
     TPoint left = form->ClientToScreen(TPoint{bar->Left(), 0});
-    Step([&](TCustomForm* f) {
-        EXPECT_EQ(f->Left(), left.X - f->Width());
-        EXPECT_EQ(f->Top() + f->Height() + 2, wa.Bottom);
-        ui.Click(Dialog(f)->BtnCancel);
+    Inspect([&](TCustomizerForm* d) {
+        EXPECT_EQ(d->Left(), left.X - d->Width());
+        EXPECT_EQ(d->Top() + d->Height() + 2, wa.Bottom);
     });
-    cust->ShowCustomizer();
 }
 
 TEST_F(CustomizerDialogTest, TheButtonDialogEditsOneEntry) {
@@ -313,16 +303,13 @@ TEST_F(CustomizerDialogTest, TheButtonDialogEditsOneEntry) {
         EXPECT_EQ(b->CmBxGlyph->ItemIndex(), 3) << "None";
         ui.Click(b->BtnOk);
     });
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Accept([&](TCustomizerForm* d) {
         EXPECT_EQ(CusBtnForm, nullptr);
         EXPECT_EQ(Entries(d)[0], "Opened");
         EXPECT_EQ(d->ItemProp(0)->ImageIndex, -1);
         EXPECT_TRUE(d->ItemProp(0)->ForceImage);
         EXPECT_TRUE(d->Modified());
-        ui.Click(d->BtnOk);
     });
-    cust->ShowCustomizer();
     EXPECT_EQ(open->Caption(), "Opened");
     EXPECT_EQ(open->ImageIndex(), -1);
     EXPECT_TRUE(open->ForceImageIndex());
@@ -339,11 +326,7 @@ TEST_F(CustomizerDialogTest, ARenamedNewButtonIsSavedUnderItsNewName) {
         ui.Type("er");
         ui.Click(b->BtnOk);
     });
-    Step([&](TCustomForm* f) {
-        EXPECT_EQ(Entries(Dialog(f))[1], "Printer");
-        ui.Click(Dialog(f)->BtnOk);
-    });
-    cust->ShowCustomizer();
+    Accept([&](TCustomizerForm* d) { EXPECT_EQ(Entries(d)[1], "Printer"); });
     EXPECT_EQ(Names(), (Strings{"Open", "Printer", "Sep", "Box", "Save"}));
 }
 
@@ -359,12 +342,10 @@ TEST_F(CustomizerDialogTest, AnEditThatLeavesTheIconAloneKeepsTheButtonsImage) {
         ui.Type("x");
         ui.Click(b->BtnOk);
     });
-    Step([&](TCustomForm* f) {
-        EXPECT_EQ(Dialog(f)->ItemProp(0)->ImageIndex, 2);
-        EXPECT_FALSE(Dialog(f)->ItemProp(0)->ForceImage);
-        ui.Click(Dialog(f)->BtnCancel);
+    Inspect([&](TCustomizerForm* d) {
+        EXPECT_EQ(d->ItemProp(0)->ImageIndex, 2);
+        EXPECT_FALSE(d->ItemProp(0)->ForceImage);
     });
-    cust->ShowCustomizer();
 }
 
 TEST_F(CustomizerDialogTest, ADesignedGlowButtonsIconIsNotEditableAndNoPropertyMeansNoEdit) {
@@ -378,11 +359,7 @@ TEST_F(CustomizerDialogTest, ADesignedGlowButtonsIconIsNotEditableAndNoPropertyM
         EXPECT_FALSE(b->CmBxGlyph->Enabled());
         ui.Click(b->BtnCancel);
     });
-    Step([&](TCustomForm* f) {
-        EXPECT_FALSE(Dialog(f)->Modified()) << "cancel changes nothing";
-        ui.Click(Dialog(f)->BtnCancel);
-    });
-    cust->ShowCustomizer();
+    Inspect([&](TCustomizerForm* d) { EXPECT_FALSE(d->Modified()) << "cancel changes nothing"; });
 
     TButtonProperties none;
     for (auto set :
@@ -390,25 +367,18 @@ TEST_F(CustomizerDialogTest, ADesignedGlowButtonsIconIsNotEditableAndNoPropertyM
           &TButtonProperties::SetHint, &TButtonProperties::SetGlyph})
         (none.*set)(false);
     cust->SetButtonProperties(&none);
-    Step([&](TCustomForm* f) {
-        EXPECT_FALSE(Dialog(f)->BtnEdit->Enabled());
-        ui.Click(Dialog(f)->BtnCancel);
-    });
-    cust->ShowCustomizer();
+    Inspect([&](TCustomizerForm* d) { EXPECT_FALSE(d->BtnEdit->Enabled()); });
 }
 
 TEST_F(CustomizerDialogTest, HiddenRowsShrinkTheDialog) {
     cust->DialogSettings()->EditCaption = false;
     cust->DialogSettings()->EditGlyphPosition = false;
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         EXPECT_FALSE(d->GroupBox2->Visible());
         EXPECT_EQ(d->ClientHeight(), 363 - 65);
         EXPECT_EQ(d->BtnOk->Top(), 333 - 65);
         EXPECT_EQ(d->BtnReset->Top(), d->BtnOk->Top());
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
 }
 
 TEST_F(CustomizerDialogTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
@@ -416,13 +386,10 @@ TEST_F(CustomizerDialogTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStays
     Step([&](TCustomForm* f) { ui.Click(Dialog(f)->SeparatorButton); });
     Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnOk); });
     ui.AnswerWith("OK");
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         ASSERT_NE(d, nullptr) << "the user's edits are still there to keep or drop";
         EXPECT_EQ(Entries(d).size(), 5u);
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
     ASSERT_FALSE(ui.SeenMessages().empty());
     EXPECT_NE(ui.SeenMessages().back().find("no-such-folder"), String::npos) << ui.SeenMessages().back();
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
@@ -433,8 +400,7 @@ TEST_F(CustomizerDialogTest, EachEntryShowsItsImageBeforeItsText) {
     bar->SetImages(images);
     open->SetImageIndex(0);
     save->SetImageIndex(1);
-    Step([&](TCustomForm* f) {
-        TCustomizerForm* d = Dialog(f);
+    Inspect([&](TCustomizerForm* d) {
         auto probe = [&](int Index, int X, int Y) {
             TRect r = d->LstBxToolBarItems->ItemRect(Index);
             TPoint p = d->LstBxToolBarItems->ClientToScreen(TPoint{r.Left + X, r.Top + Y});
@@ -445,16 +411,10 @@ TEST_F(CustomizerDialogTest, EachEntryShowsItsImageBeforeItsText) {
         EXPECT_EQ(probe(3, 17, 17), Hex(0x20A020)) << "Save's image, bottom-right pixel";
         EXPECT_NE(probe(3, 18, 18), Hex(0x20A020)) << "just past the image";
         EXPECT_EQ(probe(0, 10, 10), Hex(0x2020C0)) << "Open's image";
-        ui.Click(d->BtnCancel);
     });
-    cust->ShowCustomizer();
 
     bar->SetImages(nullptr);
-    Step([&](TCustomForm* f) {
-        EXPECT_FALSE(Dialog(f)->CmBxIcon->Visible()) << "no images: no icon box";
-        ui.Click(Dialog(f)->BtnCancel);
-    });
-    cust->ShowCustomizer();
+    Inspect([&](TCustomizerForm* d) { EXPECT_FALSE(d->CmBxIcon->Visible()) << "no images: no icon box"; });
 }
 
 TEST_F(CustomizerDialogTest, TheLargeIconBoxSwitchesTheToolBarToTheLargeImages) {
@@ -463,11 +423,9 @@ TEST_F(CustomizerDialogTest, TheLargeIconBoxSwitchesTheToolBarToTheLargeImages) 
     large->SetHeight(24);
     cust->SetLargeImages(large);
     cust->SetSmallImages(images);
-    Step([&](TCustomForm* f) {
-        EXPECT_FALSE(Dialog(f)->ChkLargeIcon->Visible()) << "offered only when the settings ask for it";
-        ui.Click(Dialog(f)->BtnCancel);
+    Inspect([&](TCustomizerForm* d) {
+        EXPECT_FALSE(d->ChkLargeIcon->Visible()) << "offered only when the settings ask for it";
     });
-    cust->ShowCustomizer();
 
     cust->DialogSettings()->LargeIcon = true;
     Step([&](TCustomForm* f) {
@@ -475,11 +433,7 @@ TEST_F(CustomizerDialogTest, TheLargeIconBoxSwitchesTheToolBarToTheLargeImages) 
         EXPECT_FALSE(d->ChkLargeIcon->Checked());
         ui.Click(d->ChkLargeIcon);
     });
-    Step([&](TCustomForm* f) {
-        EXPECT_TRUE(Dialog(f)->Modified());
-        ui.Click(Dialog(f)->BtnOk);
-    });
-    cust->ShowCustomizer();
+    Accept([&](TCustomizerForm* d) { EXPECT_TRUE(d->Modified()); });
     EXPECT_EQ(Read("Cust", "LargeIcon"), "1");
     EXPECT_EQ(bar->Images(), large);
 
@@ -487,8 +441,7 @@ TEST_F(CustomizerDialogTest, TheLargeIconBoxSwitchesTheToolBarToTheLargeImages) 
         EXPECT_TRUE(Dialog(f)->ChkLargeIcon->Checked());
         ui.Click(Dialog(f)->ChkLargeIcon);
     });
-    Step([&](TCustomForm* f) { ui.Click(Dialog(f)->BtnOk); });
-    cust->ShowCustomizer();
+    Accept([](TCustomizerForm*) {});
     EXPECT_EQ(bar->Images(), images);
 }
 

@@ -24,27 +24,20 @@ TEST_F(CustomizerIniInputTest, NumbersAreReadInDecimalAndHexAndGarbageKeepsTheCu
                           {"0x100000000", false}};
     for (const Case& c : cases) {
         open->SetVisible(true);
-        WriteUser({{"ToolBarItemCount", "1"},
-                   {"Name0", "Open"},
-                   {"Name0.ClassName", "ADVTOOLBARBUTTON"},
-                   {"Name0.Visible", c.Text}});
+        WriteItems({"Open"}, {{"Name0.Visible", c.Text}});
         cust->UpdateAdvToolBar();
         EXPECT_EQ(open->Visible(), !c.Hidden) << "Visible=" << c.Text;
     }
     // The item count in every form; garbage is no count at all and leaves the items as they are.
     for (const String& count : {String("2"), String("$2"), String("0x2"), String("0X02")}) {
         cust->ResetToolBar();
-        WriteUser({{"ToolBarItemCount", count},
-                   {"Name0", "Save"},
-                   {"Name0.ClassName", "ADVTOOLBARBUTTON"},
-                   {"Name1", "Open"},
-                   {"Name1.ClassName", "ADVTOOLBARBUTTON"}});
+        WriteItems({"Save", "Open"}, {{"ToolBarItemCount", count}});
         cust->UpdateAdvToolBar();
         EXPECT_EQ(Names(), (Strings{"Save", "Open"})) << "ToolBarItemCount=" << count;
     }
     for (const String& count : {String("two"), String("2x"), String("99999999999999999999")}) {
         cust->ResetToolBar();
-        WriteUser({{"ToolBarItemCount", count}, {"Name0", "Save"}, {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+        WriteItems({"Save"}, {{"ToolBarItemCount", count}});
         cust->UpdateAdvToolBar();
         EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"})) << "ToolBarItemCount=" << count;
     }
@@ -85,7 +78,7 @@ TEST_F(CustomizerIniInputTest, ATextTheFileCannotHoldIsLeftOutAndTheRestOfTheDes
     EXPECT_EQ(Read("CustOrg", "Name3.Caption"), "Save");
     EXPECT_EQ(Read("CustOrg", "Name3.Hint"), "<none>");
 
-    WriteUser({{"ToolBarItemCount", "0"}});
+    WriteItems({});
     cust->UpdateAdvToolBar();
     cust->ResetToolBar();
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));

@@ -57,7 +57,7 @@ TEST_F(CustomizerIniTest, WithoutAUserSectionTheItemsStayAndOnlyTheImageRuleActs
 
 TEST_F(CustomizerIniTest, ACountOfNoneTakesEveryControlOffAndTheResetBringsThemBack) {
     cust->SaveInitialState();
-    WriteUser({{"ToolBarItemCount", "0"}});
+    WriteItems({});
     cust->UpdateAdvToolBar();
     EXPECT_EQ(bar->ToolBarControlCount(), 0);
     ASSERT_EQ(cust->TakenOffCount(), 4);
@@ -73,17 +73,9 @@ TEST_F(CustomizerIniTest, ACountOfNoneTakesEveryControlOffAndTheResetBringsThemB
 }
 
 TEST_F(CustomizerIniTest, ItemsAreOrderedAsListedAndWhatTheListDoesNotNameIsTakenOff) {
-    WriteUser({{"ToolBarItemCount", "5"},
-               {"Name0", "save"}, // names match without regard to case
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name1", "Box"},
-               {"Name1.ClassName", "-1"}, // another class naming a control: kept in its place
-               {"Name2", "Open"},
-               {"Name2.ClassName", ""}, // no class: ignored although the name matches
-               {"Name3", "Gone"},
-               {"Name3.ClassName", "-1"}, // another class naming nothing: dropped
-               {"Name4", "Sep"},
-               {"Name4.ClassName", "TSomethingElse"}});
+    // Names match without regard to case; another class naming a control keeps it in its place, one naming
+    // nothing is dropped; an item without a class is ignored although its name matches.
+    WriteItems({"save", "Box:-1", "Open:", "Gone:-1", "Sep:TSomethingElse"});
     cust->UpdateAdvToolBar();
     EXPECT_EQ(Names(), (Strings{"Save", "Box", "Sep"}));
     ASSERT_EQ(cust->TakenOffCount(), 1);
@@ -92,18 +84,13 @@ TEST_F(CustomizerIniTest, ItemsAreOrderedAsListedAndWhatTheListDoesNotNameIsTake
 
 TEST_F(CustomizerIniTest, StoredButtonValuesApplyAsTheButtonPropertiesAllow) {
     save->SetVisible(false);
-    WriteUser({{"ToolBarItemCount", "2"},
-               {"Name0", "Open"},
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name0.ShowCaption", "2"},
-               {"Name0.Visible", "2"},
-               {"Name0.Caption", "Load"},
-               {"Name0.Hint", "Load a file"},
-               {"Name0.ImageIndex", "4"},
-               {"Name0.ForceImageIndex", "1"},
-               {"Name1", "Save"},
-               {"Name1.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name1.Visible", "1"}});
+    WriteItems({"Open", "Save"}, {{"Name0.ShowCaption", "2"},
+                                  {"Name0.Visible", "2"},
+                                  {"Name0.Caption", "Load"},
+                                  {"Name0.Hint", "Load a file"},
+                                  {"Name0.ImageIndex", "4"},
+                                  {"Name0.ForceImageIndex", "1"},
+                                  {"Name1.Visible", "1"}});
     open->SetShowCaption(true);
     cust->UpdateAdvToolBar();
     // Show-caption is on only for 1, visibility for anything but 0.
@@ -116,13 +103,7 @@ TEST_F(CustomizerIniTest, StoredButtonValuesApplyAsTheButtonPropertiesAllow) {
 
     cust->ButtonProperties()->SetVisible(true);
     cust->ButtonProperties()->SetCaption(false);
-    WriteUser({{"ToolBarItemCount", "2"},
-               {"Name0", "Open"},
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name0.Caption", "Other"},
-               {"Name1", "Save"},
-               {"Name1.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name1.Visible", "2"}});
+    WriteItems({"Open", "Save"}, {{"Name0.Caption", "Other"}, {"Name1.Visible", "2"}});
     cust->UpdateAdvToolBar();
     EXPECT_TRUE(save->Visible());
     EXPECT_EQ(open->Caption(), "Load") << "a caption the user may not edit is not read";
@@ -132,35 +113,22 @@ TEST_F(CustomizerIniTest, StoredButtonValuesApplyAsTheButtonPropertiesAllow) {
 TEST_F(CustomizerIniTest, GlyphPositionsFollowTheFileOrLeftWithoutAKey) {
     open->SetGlyphPosition(gpTop);
     save->SetGlyphPosition(gpBottom);
-    WriteUser({{"ToolBarItemCount", "2"},
-               {"Name0", "Open"},
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name1", "Save"},
-               {"Name1.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"Open", "Save"});
     cust->UpdateAdvToolBar();
     EXPECT_EQ(open->GlyphPosition(), gpLeft);
     EXPECT_EQ(save->GlyphPosition(), gpLeft);
 
-    WriteUser({{"GlyphPosition", "2"},
-               {"ToolBarItemCount", "1"},
-               {"Name0", "Open"},
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"Open"}, {{"GlyphPosition", "2"}});
     cust->UpdateAdvToolBar();
     EXPECT_EQ(open->GlyphPosition(), gpRight);
 
     // A position box left without a choice stores -1: no position, so the buttons keep theirs.
-    WriteUser({{"GlyphPosition", "-1"},
-               {"ToolBarItemCount", "1"},
-               {"Name0", "Open"},
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"Open"}, {{"GlyphPosition", "-1"}});
     cust->UpdateAdvToolBar();
     EXPECT_EQ(open->GlyphPosition(), gpRight);
 
     cust->DialogSettings()->EditGlyphPosition = false;
-    WriteUser({{"GlyphPosition", "3"},
-               {"ToolBarItemCount", "1"},
-               {"Name0", "Open"},
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"Open"}, {{"GlyphPosition", "3"}});
     cust->UpdateAdvToolBar();
     EXPECT_EQ(open->GlyphPosition(), gpRight) << "positions are not the user's to change";
 }
@@ -170,18 +138,9 @@ TEST_F(CustomizerIniTest, MissingControlsAreMadeWithTheirCommandWhenItExists) {
     TATBCommand* print = cust->Commands()->Add();
     print->SetCaption("Print");
     print->OnExecute = [&](TObject*) { ++printed; };
-    WriteUser({{"ToolBarItemCount", "4"},
-               {"Name0", "Print"},
-               {"Name0.ClassName", "advtoolbarbutton"},
-               {"Name0.CommandID", "0"},
-               {"Name1", "Stray"},
-               {"Name1.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name1.CommandID", "1"}, // there is one command only
-               {"Name2", "Glow"},
-               {"Name2.ClassName", "ADVCUSTOMGLOWBUTTON"},
-               {"Name2.CommandID", "0"},
-               {"Name3", "NewSep"},
-               {"Name3.ClassName", "ADVTOOLBARSEPARATOR"}});
+    // Command 1 does not exist: there is one command only.
+    WriteItems({"Print:advtoolbarbutton", "Stray", "Glow:ADVCUSTOMGLOWBUTTON", "NewSep:ADVTOOLBARSEPARATOR"},
+               {{"Name0.CommandID", "0"}, {"Name1.CommandID", "1"}, {"Name2.CommandID", "0"}});
     cust->UpdateAdvToolBar();
     ASSERT_EQ(Names(), (Strings{"Print", "Stray", "Glow", "NewSep"}));
     auto* made = dynamic_cast<TAdvToolBarButton*>(bar->ToolBarControls(0));
@@ -206,13 +165,7 @@ TEST_F(CustomizerIniTest, StoredNamesThatCannotNameAComponentNeverStopTheLoad) {
     TATBCommand* cmd = cust->Commands()->Add();
     cmd->SetCaption("Save as...");
     EXPECT_EQ(cmd->Caption(), "Save_as...") << "blanks become underscores";
-    WriteUser({{"ToolBarItemCount", "3"},
-               {"Name0", "Save_as..."},
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name1", "1st"},
-               {"Name1.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name2", ""},
-               {"Name2.ClassName", "ADVTOOLBARSEPARATOR"}});
+    WriteItems({"Save_as...", "1st", ":ADVTOOLBARSEPARATOR"});
     EXPECT_NO_THROW(cust->UpdateAdvToolBar());
     ASSERT_EQ(bar->ToolBarControlCount(), 3);
     for (int i = 0; i < 3; ++i)
@@ -221,11 +174,11 @@ TEST_F(CustomizerIniTest, StoredNamesThatCannotNameAComponentNeverStopTheLoad) {
     EXPECT_EQ(bar->ToolBarControls(1)->Name(), "_1st");
 
     // A name the toolbar's own (taken-off) component bears: the new control gets the next free one.
-    WriteUser({{"ToolBarItemCount", "1"}, {"Name0", "Save_as___"}, {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"Save_as___"});
     cust->UpdateAdvToolBar(); // keeps the first, takes the others off
-    WriteUser({{"ToolBarItemCount", "0"}});
+    WriteItems({});
     cust->UpdateAdvToolBar();
-    WriteUser({{"ToolBarItemCount", "1"}, {"Name0", "_1st"}, {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"_1st"});
     EXPECT_NO_THROW(cust->UpdateAdvToolBar());
     ASSERT_EQ(bar->ToolBarControlCount(), 1);
     EXPECT_EQ(bar->ToolBarControls(0)->Name(), "_1st1");
@@ -248,12 +201,7 @@ TEST_F(CustomizerIniTest, AFileThatCannotBeReadOrWrittenLeavesTheToolBarAsItIs) 
 
 TEST_F(CustomizerIniTest, TheResetDestroysWhatTheCustomizerMadeAndKeepsEveryOtherControl) {
     cust->SaveInitialState();
-    WriteUser({{"ToolBarItemCount", "2"},
-               {"Name0", "Extra"},
-               {"Name0.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name1", "Save"},
-               {"Name1.ClassName", "ADVTOOLBARBUTTON"},
-               {"Name1.Caption", "Keep"}});
+    WriteItems({"Extra", "Save"}, {{"Name1.Caption", "Keep"}});
     cust->UpdateAdvToolBar();
     ASSERT_EQ(Names(), (Strings{"Extra", "Save"}));
     // A control the program puts on the toolbar later, without a name.
@@ -274,7 +222,7 @@ TEST_F(CustomizerIniTest, AToolBarDesignedEmptyIsResetToEmpty) {
         c->SetParent(nullptr);
     cust->SaveInitialState();
     EXPECT_EQ(Read("CustOrg", "ToolBarItemCount"), "0");
-    WriteUser({{"ToolBarItemCount", "1"}, {"Name0", "Extra"}, {"Name0.ClassName", "ADVTOOLBARSEPARATOR"}});
+    WriteItems({"Extra:ADVTOOLBARSEPARATOR"});
     cust->UpdateAdvToolBar();
     ASSERT_EQ(bar->ToolBarControlCount(), 1);
     cust->ResetToolBar();
@@ -317,7 +265,7 @@ TEST_F(CustomizerIniTest, ControlsHiddenBehindTheRightHandleAreTakenOffLikeTheOt
     docked->SetAllowBoundChange(false);
     ASSERT_GT(docked->HiddenControlCount(), 0);
     cust->SetAdvToolBar(docked);
-    WriteUser({{"ToolBarItemCount", "1"}, {"Name0", "A"}, {"Name0.ClassName", "ADVTOOLBARBUTTON"}});
+    WriteItems({"A"});
     cust->UpdateAdvToolBar();
     EXPECT_EQ(docked->ToolBarControlCount(), 1);
     EXPECT_EQ(cust->TakenOffCount(), 3);

@@ -76,12 +76,29 @@ protected:
             keys.push_back(list.Get(i));
         return keys;
     }
-    // Writes a user section from "key=value" lines, replacing what was there.
-    void WriteUser(const std::vector<std::pair<String, String>>& Lines) {
-        TIniFile ini(File());
-        ini.EraseSection("Cust");
-        for (const auto& [k, v] : Lines)
-            ini.WriteString("Cust", k, v);
+    using Lines = std::vector<std::pair<String, String>>;
+    // Writes a user section (of the customizer's file unless Path is given) from "key=value" lines,
+    // replacing what was there.
+    void WriteUser(const Lines& Values, const String& Section = "Cust", const String& Path = "") {
+        TIniFile ini(Path.empty() ? File() : Path);
+        ini.EraseSection(Section);
+        for (const auto& [k, v] : Values)
+            ini.WriteString(Section, k, v);
+    }
+    // The same for a list of items, "Name" for a button or "Name:CLASS", their count, then Extra lines
+    // (which may replace the count).
+    void WriteItems(std::initializer_list<String> Items, const Lines& Extra = {},
+                    const String& Section = "Cust", const String& Path = "") {
+        Lines values{{"ToolBarItemCount", std::to_string(Items.size())}};
+        for (const String& item : Items) {
+            const String key = "Name" + std::to_string(values.size() / 2);
+            const auto colon = item.find(':');
+            values.emplace_back(key, item.substr(0, colon));
+            values.emplace_back(key + ".ClassName",
+                                colon == String::npos ? String("ADVTOOLBARBUTTON") : item.substr(colon + 1));
+        }
+        values.insert(values.end(), Extra.begin(), Extra.end());
+        WriteUser(values, Section, Path);
     }
 
     std::filesystem::path dir;

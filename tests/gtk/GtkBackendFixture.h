@@ -28,21 +28,18 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
-inline SurfacePtr Image(int w, int h, std::uint32_t rgb) {
-    SurfacePtr s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
-    cairo_t* cr = cairo_create(s.get());
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    return s;
-}
-
 inline void FillRect(cairo_surface_t* s, int x, int y, int w, int h, std::uint32_t rgb) {
     cairo_t* cr = cairo_create(s);
     cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
     cairo_rectangle(cr, x, y, w, h);
     cairo_fill(cr);
     cairo_destroy(cr);
+}
+
+inline SurfacePtr Image(int w, int h, std::uint32_t rgb) {
+    SurfacePtr s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+    FillRect(s.get(), 0, 0, w, h, rgb);
+    return s;
 }
 
 class GtkBackendTest : public ::testing::Test {
@@ -77,14 +74,20 @@ protected:
         return raw;
     }
     cairo_surface_t* SurfaceOf(std::size_t i) { return surfaces.at(i).get(); }
+    // Waits on the display until pred holds or ms passed; returns pred().
+    bool Until(const std::function<bool()>& pred, int ms = 3000) {
+        return gtktest::WaitUntil(*display, pred, ms);
+    }
+    // Lets the display handle what comes for ms.
+    void Settle(int ms) {
+        Until([] { return false; }, ms);
+    }
     bool WaitFor(EventKind kind, std::size_t count = 1, int ms = 3000) {
-        return gtktest::WaitUntil(
-            *display, [&] { return sink.Of(kind).size() >= count; }, ms);
+        return Until([&] { return sink.Of(kind).size() >= count; }, ms);
     }
     void Focus(gtkbackend::GtkNativeWindow* w) {
         ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::XidOf(w))));
-        gtktest::WaitUntil(
-            *display, [&] { return gtk_window_is_active(GTK_WINDOW(w->Widget())); }, 2000);
+        Until([&] { return gtk_window_is_active(GTK_WINDOW(w->Widget())); }, 2000);
         sink.Events.clear();
     }
 

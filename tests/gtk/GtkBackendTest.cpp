@@ -92,8 +92,7 @@ TEST_F(GtkBackendTest, RestackOrdersOverlappingWindows) {
 TEST_F(GtkBackendTest, PointerButtonsAndWheelBecomeEventsInScreenCoordinates) {
     auto* w = Show(TRect{100, 500, 400, 700}, kBlue);
     ASSERT_TRUE(gtktest::Xdo("mousemove 150 540"));
-    ASSERT_TRUE(gtktest::WaitUntil(
-        *display,
+    ASSERT_TRUE(Until(
         [&] {
             return !sink.Of(EventKind::MouseMove).empty() && sink.Events.back().Screen == TPoint{150, 540};
         },
@@ -119,8 +118,7 @@ TEST_F(GtkBackendTest, PointerButtonsAndWheelBecomeEventsInScreenCoordinates) {
     // A double click is two plain presses: the window system recognises it.
     ASSERT_TRUE(gtktest::Xdo("click --repeat 2 --delay 50 1"));
     ASSERT_TRUE(WaitFor(EventKind::ButtonUp, 2));
-    gtktest::WaitUntil(
-        *display, [] { return false; }, 100);
+    Settle(100);
     EXPECT_EQ(sink.Of(EventKind::ButtonDown).size(), 2u);
     sink.Events.clear();
 
@@ -137,8 +135,7 @@ TEST_F(GtkBackendTest, PointerButtonsAndWheelBecomeEventsInScreenCoordinates) {
 TEST_F(GtkBackendTest, PointerWarpIsReportedAsAMove) {
     Show(TRect{100, 500, 400, 700}, kBlue);
     display->WarpPointer(TPoint{222, 611});
-    ASSERT_TRUE(gtktest::WaitUntil(
-        *display,
+    ASSERT_TRUE(Until(
         [&] {
             return !sink.Events.empty() && sink.Events.back().Screen == TPoint{222, 611};
         },
@@ -152,8 +149,7 @@ TEST_F(GtkBackendTest, KeysBecomeVirtualKeysAndForeignTextBecomesCharacters) {
     Focus(w);
     ASSERT_TRUE(gtktest::Xdo("type --delay 20 'aB1!'"));
     ASSERT_TRUE(WaitFor(EventKind::KeyUp, 6));
-    gtktest::WaitUntil(
-        *display, [] { return false; }, 100);
+    Settle(100);
     std::vector<unsigned> downs;
     for (const InputEvent& e : sink.Of(EventKind::KeyDown))
         downs.push_back(e.VirtualKey);
@@ -176,17 +172,14 @@ TEST_F(GtkBackendTest, KeysBecomeVirtualKeysAndForeignTextBecomesCharacters) {
     for (const KeyRow& row : rows) {
         sink.Events.clear();
         ASSERT_TRUE(gtktest::Xdo(std::string("key ") + row.Name));
-        auto seen = [&] {
-            for (const InputEvent& e : sink.Of(EventKind::KeyUp))
+        auto seen = [&](EventKind kind) {
+            for (const InputEvent& e : sink.Of(kind))
                 if (e.VirtualKey == row.Vk && e.ScanCode == row.Scan && e.Extended == row.Extended)
                     return true;
             return false;
         };
-        EXPECT_TRUE(gtktest::WaitUntil(*display, seen, 3000)) << row.Name;
-        bool down = false;
-        for (const InputEvent& e : sink.Of(EventKind::KeyDown))
-            down = down || (e.VirtualKey == row.Vk && e.ScanCode == row.Scan && e.Extended == row.Extended);
-        EXPECT_TRUE(down) << row.Name;
+        EXPECT_TRUE(Until([&] { return seen(EventKind::KeyUp); }, 3000)) << row.Name;
+        EXPECT_TRUE(seen(EventKind::KeyDown)) << row.Name;
     }
     sink.Events.clear();
 
@@ -201,8 +194,7 @@ TEST_F(GtkBackendTest, KeysBecomeVirtualKeysAndForeignTextBecomesCharacters) {
         gtk_widget_event(w->Widget(), press);
         gdk_event_free(press);
     }
-    gtktest::WaitUntil(
-        *display, [&] { return !sink.Events.empty(); }, 1000);
+    Until([&] { return !sink.Events.empty(); }, 1000);
     ASSERT_EQ(sink.Events.size(), 1u);
     EXPECT_EQ(sink.Events[0].Kind, EventKind::Char);
     EXPECT_EQ(sink.Events[0].Char, U'é');
@@ -213,10 +205,8 @@ TEST_F(GtkBackendTest, FocusBetweenOurWindowsIsNoDeactivation) {
     auto* b = Show(TRect{400, 100, 600, 250}, kGreen);
     Focus(a);
     ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::XidOf(b))));
-    ASSERT_TRUE(gtktest::WaitUntil(
-        *display, [&] { return !sink.Of(EventKind::Activate).empty(); }, 3000));
-    gtktest::WaitUntil(
-        *display, [] { return false; }, 100);
+    ASSERT_TRUE(Until([&] { return !sink.Of(EventKind::Activate).empty(); }, 3000));
+    Settle(100);
     EXPECT_EQ(sink.Of(EventKind::Activate).back().Window, b);
     EXPECT_TRUE(sink.Of(EventKind::Deactivate).empty());
 
@@ -258,8 +248,7 @@ TEST_F(GtkBackendTest, SmoothScrollingIsCollectedIntoWholeNotches) {
     scroll(1.5, 0, false);   // one notch right, half kept
     scroll(0.25, 0, true);   // a stop drops what is left
     scroll(0.5, 0, false);
-    gtktest::WaitUntil(
-        *display, [] { return false; }, 50);
+    Settle(50);
     std::vector<std::pair<int, bool>> wheel;
     for (const InputEvent& e : sink.Of(EventKind::Wheel)) {
         wheel.emplace_back(e.WheelDelta, e.Horizontal);

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "GtkScreenGrab.h"
 #include "GtkTestSupport.h"
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/vcl/Application.h"
@@ -48,14 +47,8 @@ void Tick(win::HWND, win::UINT, win::UINT_PTR, win::DWORD) {
     if (!gSteps.empty() && gSteps.front()()) gSteps.pop_front();
 }
 
-std::uint32_t Rgb(TColor c) {
-    auto v = static_cast<std::uint32_t>(ColorToRGB(c));
-    return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
-}
-
-std::string At(TPoint p) {
-    return std::to_string(p.X) + " " + std::to_string(p.Y);
-}
+using gtktest::At;
+using gtktest::Rgb;
 
 class GtkSampleDialogTest : public ::testing::Test {
 protected:
@@ -121,6 +114,10 @@ protected:
             return true;
         });
         gSteps.push_back([this] { return win::GetActiveWindow() == form->Handle(); });
+    }
+    // A step that clicks the control at a client point, found on the screen when the step runs.
+    static std::function<bool()> ClickStep(TControl* c, TPoint p) {
+        return [c, p] { return gtktest::XdoStep("mousemove " + At(c->ClientToScreen(p)) + " click 1")(); };
     }
     TModalResult ShowModalWithin(int ms) {
         gDeadline = win::GetTickCount() + static_cast<win::DWORD>(ms);
@@ -188,8 +185,11 @@ TEST_F(GtkSampleDialogTest, RealTypingTabAndSpaceFillTheControlsAndThePasswordIs
     // (same size, same font, neither focused), and not the picture of the letters themselves.
     // Repaint the whole window first, so that the comparison is about what the controls draw and not about
     // which of their own repaints the screen has shown yet.
-    win::RedrawWindow(form->Handle(), nullptr, nullptr,
-                      win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+    auto repaint = [this] {
+        win::RedrawWindow(form->Handle(), nullptr, nullptr,
+                          win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+    };
+    repaint();
     const int margin = 2;
     std::vector<std::uint32_t> masked;
     std::uint32_t white = Rgb(clWindow);
@@ -206,13 +206,11 @@ TEST_F(GtkSampleDialogTest, RealTypingTabAndSpaceFillTheControlsAndThePasswordIs
         },
         3000));
     form->UserEdit->SetText("******");
-    win::RedrawWindow(form->Handle(), nullptr, nullptr,
-                      win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+    repaint();
     EXPECT_TRUE(RunUntil([&] { return Inside(form->UserEdit, margin) == masked; }, 3000))
         << "the password edit does not show its password character";
     form->UserEdit->SetText("s3cret");
-    win::RedrawWindow(form->Handle(), nullptr, nullptr,
-                      win::RDW_INVALIDATE | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
+    repaint();
     EXPECT_TRUE(RunUntil([&] { return Inside(form->UserEdit, margin) != masked; }, 3000))
         << "the password's letters look like its mask";
 }
@@ -220,15 +218,9 @@ TEST_F(GtkSampleDialogTest, RealTypingTabAndSpaceFillTheControlsAndThePasswordIs
 TEST_F(GtkSampleDialogTest, ClicksAndKeysEndTheModalDialogWithTheirResults) {
     // Click into the user name, type, click OK.
     StepsToBringItUp();
-    gSteps.push_back([this] {
-        EXPECT_TRUE(gtktest::Xdo("mousemove " + At(form->UserEdit->ClientToScreen({20, 10})) + " click 1"));
-        return true;
-    });
+    gSteps.push_back(ClickStep(form->UserEdit, {20, 10}));
     gSteps.push_back([] { return FocusedName() == "UserEdit"; });
-    gSteps.push_back([] {
-        EXPECT_TRUE(gtktest::Xdo("type --delay 15 demo"));
-        return true;
-    });
+    gSteps.push_back(gtktest::XdoStep("type --delay 15 demo"));
     gSteps.push_back([this] {
         if (form->UserEdit->Text() != "demo") return false;
         EXPECT_TRUE(gtktest::Xdo("mousemove " + At(form->OkButton->ClientToScreen({37, 12})) + " click 1"));
@@ -240,27 +232,17 @@ TEST_F(GtkSampleDialogTest, ClicksAndKeysEndTheModalDialogWithTheirResults) {
 
     // Escape: Cancel, wherever the focus is.
     StepsToBringItUp();
-    gSteps.push_back([] {
-        EXPECT_TRUE(gtktest::Xdo("key Escape"));
-        return true;
-    });
+    gSteps.push_back(gtktest::XdoStep("key Escape"));
     EXPECT_EQ(ShowModalWithin(15000), mrCancel);
 
     // Enter: the default button.
     StepsToBringItUp();
-    gSteps.push_back([] {
-        EXPECT_TRUE(gtktest::Xdo("key Return"));
-        return true;
-    });
+    gSteps.push_back(gtktest::XdoStep("key Return"));
     EXPECT_EQ(ShowModalWithin(15000), mrOk);
 
     // A click on Cancel.
     StepsToBringItUp();
-    gSteps.push_back([this] {
-        EXPECT_TRUE(
-            gtktest::Xdo("mousemove " + At(form->CancelButton->ClientToScreen({37, 12})) + " click 1"));
-        return true;
-    });
+    gSteps.push_back(ClickStep(form->CancelButton, {37, 12}));
     EXPECT_EQ(ShowModalWithin(15000), mrCancel);
     EXPECT_EQ(form->UserEdit->Text(), "demo");
     EXPECT_EQ(form->RefusedCloses, 0);
@@ -268,10 +250,7 @@ TEST_F(GtkSampleDialogTest, ClicksAndKeysEndTheModalDialogWithTheirResults) {
 
 TEST_F(GtkSampleDialogTest, OkWithoutAUserNameShowsARealMessageBoxAndTheDialogStaysUp) {
     StepsToBringItUp();
-    gSteps.push_back([this] {
-        EXPECT_TRUE(gtktest::Xdo("mousemove " + At(form->OkButton->ClientToScreen({37, 12})) + " click 1"));
-        return true;
-    });
+    gSteps.push_back(ClickStep(form->OkButton, {37, 12}));
     // The warning is a window of its own on the screen; Enter answers it.
     TCustomForm* box = nullptr; // only while it is up: the box frees itself when answered
     bool sawBox = false;
@@ -284,10 +263,7 @@ TEST_F(GtkSampleDialogTest, OkWithoutAUserNameShowsARealMessageBoxAndTheDialogSt
         return true;
     });
     gSteps.push_back([&] { return win::GetActiveWindow() == box->Handle(); });
-    gSteps.push_back([] {
-        EXPECT_TRUE(gtktest::Xdo("key Return"));
-        return true;
-    });
+    gSteps.push_back(gtktest::XdoStep("key Return"));
     gSteps.push_back([&] {
         for (int i = 0; i < Screen->FormCount(); ++i)
             if (Screen->Forms(i) != form.get() && Screen->Forms(i)->Visible()) return false;
@@ -305,14 +281,8 @@ TEST_F(GtkSampleDialogTest, OkWithoutAUserNameShowsARealMessageBoxAndTheDialogSt
         return true;
     });
     gSteps.push_back([] { return FocusedName() == "UserEdit"; });
-    gSteps.push_back([] {
-        EXPECT_TRUE(gtktest::Xdo("type --delay 15 ann"));
-        return true;
-    });
-    gSteps.push_back([] {
-        EXPECT_TRUE(gtktest::Xdo("key Return"));
-        return true;
-    });
+    gSteps.push_back(gtktest::XdoStep("type --delay 15 ann"));
+    gSteps.push_back(gtktest::XdoStep("key Return"));
     EXPECT_EQ(ShowModalWithin(20000), mrOk);
     EXPECT_TRUE(sawBox);
     EXPECT_EQ(form->RefusedCloses, 1);

@@ -2,6 +2,9 @@
 
 #include "GtkTestSupport.h"
 
+// Before the X headers: their macros (None) clash with its names.
+#include <gtest/gtest.h>
+
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
@@ -23,13 +26,61 @@ unsigned long XidOf(backend::NativeWindow* window) {
     return gdk_x11_window_get_xid(w->Gdk());
 }
 
+std::function<bool()> XdoStep(const std::string& args) {
+    return [args] {
+        EXPECT_TRUE(Xdo(args)) << args;
+        return true;
+    };
+}
+
+std::string At(vcl::TPoint p) {
+    return std::to_string(p.X) + " " + std::to_string(p.Y);
+}
+
+std::uint32_t Rgb(vcl::TColor c) {
+    auto v = static_cast<std::uint32_t>(vcl::ColorToRGB(c));
+    return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+}
+
+namespace {
+
+GdkPixbuf* Grab(int x, int y, int w, int h) {
+    if (w <= 0 || h <= 0) return nullptr;
+    return gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, w, h);
+}
+
+} // namespace
+
 std::uint32_t ScreenPixel(int x, int y) {
-    GdkPixbuf* pb = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
-    if (!pb) return 0xFFFFFFFF;
-    const guchar* p = gdk_pixbuf_read_pixels(pb);
-    std::uint32_t rgb = (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    std::vector<std::uint32_t> p = ScreenPixels(x, y, 1, 1);
+    return p.empty() ? 0xFFFFFFFF : p[0];
+}
+
+std::vector<std::uint32_t> ScreenPixels(int x, int y, int w, int h) {
+    std::vector<std::uint32_t> out;
+    GdkPixbuf* pb = Grab(x, y, w, h);
+    if (!pb) return out;
+    const guchar* data = gdk_pixbuf_read_pixels(pb);
+    int stride = gdk_pixbuf_get_rowstride(pb), channels = gdk_pixbuf_get_n_channels(pb);
+    int pw = gdk_pixbuf_get_width(pb), ph = gdk_pixbuf_get_height(pb);
+    out.reserve(static_cast<std::size_t>(pw) * static_cast<std::size_t>(ph));
+    for (int row = 0; row < ph; ++row)
+        for (int col = 0; col < pw; ++col) {
+            const guchar* p = data + row * stride + col * channels;
+            out.push_back((std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2]);
+        }
     g_object_unref(pb);
-    return rgb;
+    return out;
+}
+
+bool WriteScreenPng(int x, int y, int w, int h, const std::string& path) {
+    GdkPixbuf* pb = Grab(x, y, w, h);
+    if (!pb) return false;
+    GError* error = nullptr;
+    bool ok = gdk_pixbuf_save(pb, path.c_str(), "png", &error, nullptr);
+    if (error) g_error_free(error);
+    g_object_unref(pb);
+    return ok;
 }
 
 void Pump(int ms) {

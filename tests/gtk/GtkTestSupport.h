@@ -1,7 +1,7 @@
 #pragma once
-// Helpers for the tests that run on a real X server (Xvfb): the screen's pixels, the X window of a
-// native window, real input through xdotool, and a recording event sink. No GTK header here, so that the
-// window system's headers can be included beside it.
+// Helpers for the tests that run on a real X server (Xvfb): the screen's pixels and pictures, the X window
+// of a native window, real input through xdotool, and a recording event sink. No GTK header here, so that
+// the window system's headers can be included beside it.
 
 #include <cstdint>
 #include <functional>
@@ -9,15 +9,27 @@
 #include <vector>
 
 #include "platform/backend/Backend.h"
+#include "platform/rtl/Colors.h"
 
 namespace gtktest {
 
 // Runs "xdotool <args>"; true when it succeeded.
 bool Xdo(const std::string& args);
+// A step of a script that runs "xdotool <args>" (failing the test when it does not succeed) and is done.
+std::function<bool()> XdoStep(const std::string& args);
+// A screen point as xdotool takes it: "x y".
+std::string At(vcl::TPoint p);
+// A colour of ours as the screen shows it (0xRRGGBB).
+std::uint32_t Rgb(vcl::TColor c);
 // The X window id of a native window of the GTK backend (0 before it is realized).
 unsigned long XidOf(backend::NativeWindow* window);
 // The screen's pixel at (x, y) as 0xRRGGBB, read back from the root window.
 std::uint32_t ScreenPixel(int x, int y);
+// The screen's pixels in the rectangle (x, y, w, h), row by row, as 0xRRGGBB; empty when the rectangle
+// is not on the screen.
+std::vector<std::uint32_t> ScreenPixels(int x, int y, int w, int h);
+// Writes the rectangle of the screen to a PNG file; false when it could not be read or written.
+bool WriteScreenPng(int x, int y, int w, int h, const std::string& path);
 // Runs the GLib main loop without waiting (and lets the X server catch up) for about ms milliseconds.
 void Pump(int ms);
 // Pumps until pred holds or timeoutMs passed; returns pred().

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "GtkScreenGrab.h"
 #include "GtkTestSupport.h"
 #include "components/toolbar/AdvToolBar.h"
 #include "components/toolbar/dock/FloatingWindow.h"
@@ -50,22 +49,10 @@ void Tick(win::HWND, win::UINT, win::UINT_PTR, win::DWORD) {
     if (gSteps.front()()) gSteps.pop_front();
 }
 
-std::uint32_t Rgb(TColor c) {
-    auto v = static_cast<std::uint32_t>(ColorToRGB(c));
-    return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
-}
+using gtktest::At;
+using gtktest::Rgb;
 
-std::string At(TPoint p) {
-    return std::to_string(p.X) + " " + std::to_string(p.Y);
-}
-
-// One step that runs an xdotool command.
-std::function<bool()> Xdo(std::string args) {
-    return [args] {
-        EXPECT_TRUE(gtktest::Xdo(args)) << args;
-        return true;
-    };
-}
+using gtktest::XdoStep;
 
 class GtkToolBarTest : public ::testing::Test {
 protected:
@@ -139,10 +126,12 @@ TEST_F(GtkToolBarTest, TheGripTearsTheToolBarOffIntoAWindowOfItsOwnOnTheScreen) 
     // Press on the grip, move down in steps well past the panel, out to free space, release.
     TPoint grip = bar->ClientToScreen({3, bar->Height() / 2});
     const int below = top->ClientToScreen({0, top->Height()}).Y;
-    Run({Xdo("mousemove " + At(grip) + " mousedown 1"), Xdo("mousemove " + At({grip.X + 2, grip.Y + 8})),
-         Xdo("mousemove " + At({grip.X + 4, below + 20})), Xdo("mousemove " + At({grip.X + 6, below + 60})),
-         Xdo("mousemove " + At({500, 560})), [&] { return bar->ToolBarState() == tsFloating; },
-         Xdo("mouseup 1"), [&] { return !bar->Moving(); }});
+    Run({XdoStep("mousemove " + At(grip) + " mousedown 1"),
+         XdoStep("mousemove " + At({grip.X + 2, grip.Y + 8})),
+         XdoStep("mousemove " + At({grip.X + 4, below + 20})),
+         XdoStep("mousemove " + At({grip.X + 6, below + 60})), XdoStep("mousemove " + At({500, 560})),
+         [&] { return bar->ToolBarState() == tsFloating; }, XdoStep("mouseup 1"),
+         [&] { return !bar->Moving(); }});
     ASSERT_EQ(bar->ToolBarState(), tsFloating);
     TFloatingWindow* fw = bar->FloatingWindow();
     ASSERT_NE(fw, nullptr);
@@ -174,11 +163,12 @@ TEST_F(GtkToolBarTest, TheFloatingCaptionDragsTheToolBarBackOntoItsPanel) {
     // Up onto the panel by the caption, where it docks while the button is still down, then released.
     TPoint caption = bar->ClientToScreen({8, bar->CaptionHeight() / 2});
     TPoint onPanel = top->ClientToScreen({100, 5});
-    Run({Xdo("mousemove " + At(caption) + " mousedown 1"),
-         Xdo("mousemove " + At({caption.X + 5, caption.Y - 20})),
-         Xdo("mousemove " + At({(caption.X + onPanel.X) / 2, (caption.Y + onPanel.Y) / 2})),
-         Xdo("mousemove " + At({onPanel.X, onPanel.Y + 20})), Xdo("mousemove " + At(onPanel)),
-         [&] { return bar->ToolBarState() == tsDocked; }, Xdo("mouseup 1"), [&] { return !bar->Moving(); }});
+    Run({XdoStep("mousemove " + At(caption) + " mousedown 1"),
+         XdoStep("mousemove " + At({caption.X + 5, caption.Y - 20})),
+         XdoStep("mousemove " + At({(caption.X + onPanel.X) / 2, (caption.Y + onPanel.Y) / 2})),
+         XdoStep("mousemove " + At({onPanel.X, onPanel.Y + 20})), XdoStep("mousemove " + At(onPanel)),
+         [&] { return bar->ToolBarState() == tsDocked; }, XdoStep("mouseup 1"),
+         [&] { return !bar->Moving(); }});
     EXPECT_EQ(bar->ToolBarState(), tsDocked);
     EXPECT_EQ(bar->DockPanel(), top);
     EXPECT_EQ(bar->FloatingWindow(), nullptr) << "the window goes once the toolbar docks";
@@ -217,7 +207,7 @@ TEST_F(GtkToolBarTest, AClickOnAMenuBarButtonDropsItsMenuAndAClickOnAnItemRunsIt
     TPoint press = button->ClientToScreen({button->Width() / 2, button->Height() / 2});
     win::RECT item0{};
     std::vector<std::uint32_t> shown;
-    Run({Xdo("mousemove " + At(press) + " click 1"),
+    Run({XdoStep("mousemove " + At(press) + " click 1"),
          [&] {
              auto* m = bar->TempPopupMenu();
              return m && win::IsMenuTracking() && win::MenuWindowOf(m->Handle()) != nullptr &&
@@ -234,8 +224,9 @@ TEST_F(GtkToolBarTest, AClickOnAMenuBarButtonDropsItsMenuAndAClickOnAnItemRunsIt
              return !shown.empty() && other;
          },
          [&] {
-             return Xdo("mousemove " + At({(item0.Left + item0.Right) / 2, (item0.Top + item0.Bottom) / 2}) +
-                        " click 1")();
+             return XdoStep("mousemove " +
+                            At({(item0.Left + item0.Right) / 2, (item0.Top + item0.Bottom) / 2}) +
+                            " click 1")();
          },
          [&] { return !win::IsMenuTracking(); }});
     ASSERT_FALSE(shown.empty());

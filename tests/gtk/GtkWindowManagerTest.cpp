@@ -13,8 +13,7 @@ TEST_F(GtkBackendTest, OurOwnMovesAreNotEchoedButOutsideMovesAndSizesAre) {
     auto* w = Show(TRect{100, 100, 300, 250}, kBlue);
     w->SetBounds(TRect{150, 160, 330, 300});
     EXPECT_EQ(WaitForPixel(320, 290, kBlue, 3000), kBlue);
-    gtktest::WaitUntil(
-        *display, [] { return false; }, 150);
+    Settle(150);
     for (const InputEvent& e : sink.Of(EventKind::BoundsChanged))
         ADD_FAILURE() << "echoed " << e.Bounds.Left << "," << e.Bounds.Top << "," << e.Bounds.Right << ","
                       << e.Bounds.Bottom;
@@ -25,8 +24,7 @@ TEST_F(GtkBackendTest, OurOwnMovesAreNotEchoedButOutsideMovesAndSizesAre) {
     // Another program (here xdotool) moves, then sizes the window: the window system hears of both.
     std::string id = std::to_string(XidOf(w));
     ASSERT_TRUE(Xdo("windowmove --sync " + id + " 400 300"));
-    ASSERT_TRUE(gtktest::WaitUntil(
-        *display,
+    ASSERT_TRUE(Until(
         [&] {
             return !sink.Of(EventKind::BoundsChanged).empty() &&
                    sink.Of(EventKind::BoundsChanged).back().Bounds == TRect{400, 300, 580, 440};
@@ -34,8 +32,7 @@ TEST_F(GtkBackendTest, OurOwnMovesAreNotEchoedButOutsideMovesAndSizesAre) {
         3000));
     EXPECT_EQ(sink.Of(EventKind::BoundsChanged).back().Window, w);
     ASSERT_TRUE(Xdo("windowsize --sync " + id + " 240 200"));
-    ASSERT_TRUE(gtktest::WaitUntil(
-        *display,
+    ASSERT_TRUE(Until(
         [&] {
             return sink.Of(EventKind::BoundsChanged).back().Bounds == TRect{400, 300, 640, 500};
         },
@@ -105,8 +102,7 @@ TEST_F(GtkBackendTest, EventsOfADestroyedWindowNeverReachTheWindowSystem) {
     // GTK sees the input, but the window is gone before the window system waits again.
     gtktest::PumpUntil([] { return false; }, 200);
     windows.clear();
-    gtktest::WaitUntil(
-        *display, [] { return false; }, 100);
+    Settle(100);
     for (const InputEvent& e : sink.Events)
         EXPECT_NE(e.Window, w);
 }
@@ -163,20 +159,16 @@ TEST_F(GtkBackendTest, ThemeSettingsChangesReachTheSystemInformation) {
     g_object_set(settings, "gtk-application-prefer-dark-theme", !dark, nullptr);
     // Reported from Wait, not from inside the GTK callback.
     EXPECT_EQ(changes, 0);
-    EXPECT_TRUE(gtktest::WaitUntil(
-        *display, [&] { return changes == 1; }, 2000));
+    EXPECT_TRUE(Until([&] { return changes == 1; }, 2000));
     g_object_set(settings, "gtk-application-prefer-dark-theme", dark, nullptr);
-    EXPECT_TRUE(gtktest::WaitUntil(
-        *display, [&] { return changes == 2; }, 2000));
+    EXPECT_TRUE(Until([&] { return changes == 2; }, 2000));
     gchar* theme = nullptr;
     g_object_get(settings, "gtk-theme-name", &theme, nullptr);
     g_object_set(settings, "gtk-theme-name", "HighContrast", nullptr);
-    EXPECT_TRUE(gtktest::WaitUntil(
-        *display, [&] { return changes == 3; }, 2000));
+    EXPECT_TRUE(Until([&] { return changes == 3; }, 2000));
     g_object_set(settings, "gtk-theme-name", theme, nullptr);
     g_free(theme);
-    EXPECT_TRUE(gtktest::WaitUntil(
-        *display, [&] { return changes == 4; }, 2000));
+    EXPECT_TRUE(Until([&] { return changes == 4; }, 2000));
     vcl::SysInfo().RemoveThemeChangeListener(id);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,32 +29,12 @@ constexpr COLORREF kFill = RGB(0x20, 0xB0, 0x40); // the client area's colour
 constexpr std::uint32_t kFillRgb = 0x20B040;
 
 bool Interesting(UINT m) {
-    switch (m) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_MOUSEWHEEL:
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-    case WM_ACTIVATEAPP:
-    case WM_CHAR:
-    case WM_MOVE:
-    case WM_SIZE:
-    case WM_NCLBUTTONDOWN:
-    case WM_ACTIVATE:
-    case WM_SETFOCUS:
-    case WM_ENTERSIZEMOVE:
-    case WM_EXITSIZEMOVE:
-    case WM_MOVING:
-    case WM_SIZING:
-    case WM_WINDOWPOSCHANGING:
-    case WM_SYSCOMMAND:
-    case WM_CLOSE:
-        return true;
-    default:
-        return false;
-    }
+    static const std::set<UINT> kept = {
+        WM_LBUTTONDOWN,       WM_LBUTTONUP,   WM_RBUTTONDOWN,   WM_MOUSEWHEEL,   WM_KEYDOWN, WM_SYSKEYDOWN,
+        WM_SYSKEYUP,          WM_ACTIVATEAPP, WM_CHAR,          WM_MOVE,         WM_SIZE,    WM_NCLBUTTONDOWN,
+        WM_ACTIVATE,          WM_SETFOCUS,    WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE, WM_MOVING,  WM_SIZING,
+        WM_WINDOWPOSCHANGING, WM_SYSCOMMAND,  WM_CLOSE};
+    return kept.count(m) != 0;
 }
 
 LRESULT TestProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {

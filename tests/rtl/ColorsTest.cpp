@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Colors.h"
 #include "platform/rtl/Exceptions.h"
+#include "tests/rtl/RtlTestSupport.h"
 
 using namespace vcl;
 
@@ -44,12 +45,8 @@ TEST_F(ColorsTest, NamesBothWays) {
     EXPECT_EQ(StringToColor("255"), 255);
     EXPECT_EQ(StringToColor("$FF00000F"), clBtnFace);
     EXPECT_EQ(StringToColor(ColorToString(0x00ABCDEF)), 0x00ABCDEF);
-    try {
-        StringToColor("clNoSuchColour");
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message, "'clNoSuchColour' is not a valid integer value");
-    }
+    EXPECT_EQ(rtltest::ErrorOf<EConvertError>([] { StringToColor("clNoSuchColour"); }),
+              "'clNoSuchColour' is not a valid integer value");
 
     int count = 0;
     GetColorValues([&](const String& name) {

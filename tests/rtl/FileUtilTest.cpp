@@ -14,28 +14,20 @@
 #include <set>
 
 #include "platform/rtl/FileUtil.h"
+#include "tests/rtl/RtlTestSupport.h"
 
 using namespace vcl;
 
 namespace {
 
-class FileUtilTest : public testing::Test {
+class FileUtilTest : public rtltest::FolderTest {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/kv-fileutil-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    String Path(const String& name) const { return dir_ + "/" + name; }
     std::set<String> Names() const {
         std::set<String> names;
         for (const auto& e : std::filesystem::directory_iterator(dir_))
             names.insert(e.path().filename().string());
         return names;
     }
-
-    String dir_;
 };
 
 } // namespace

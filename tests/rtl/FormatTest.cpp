@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/rtl/RtlTestSupport.h"
 
 using namespace vcl;
 
@@ -48,14 +49,7 @@ TEST(FormatTest, Floats) {
 }
 
 TEST(FormatTest, MismatchesAndMissingArgumentsRaise) {
-    auto message = [](auto f) {
-        try {
-            f();
-        } catch (const EConvertError& e) {
-            return e.Message;
-        }
-        return String("(no exception)");
-    };
+    auto message = [](auto f) { return rtltest::ErrorOf<EConvertError>(f); };
     EXPECT_EQ(message([] { Format("%d", "x"); }), "Format '%d' invalid or incompatible with argument");
     EXPECT_EQ(message([] { Format("%s", 1); }), "Format '%s' invalid or incompatible with argument");
     EXPECT_EQ(message([] { Format("%f", 1); }), "Format '%f' invalid or incompatible with argument");

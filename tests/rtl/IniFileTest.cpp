@@ -1,39 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtil.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/SysInfo.h"
+#include "tests/rtl/RtlTestSupport.h"
 
 using namespace vcl;
 
 namespace {
 
-class IniFileTest : public testing::Test {
+class IniFileTest : public rtltest::FolderTest {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/kv-ini-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        SysInfo().Reset();
-        std::filesystem::remove_all(dir_);
-    }
-    String Path(const String& name) const { return dir_ + "/" + name; }
     void Put(const String& name, const String& bytes) const {
         std::ofstream(Path(name), std::ios::binary) << bytes;
     }
     String Get(const String& name) const { return ReadFileBytes(Path(name)); }
-
-    String dir_;
 };
 
 } // namespace
@@ -47,11 +31,8 @@ TEST_F(IniFileTest, NamesMatchWithoutCaseAndKeepTheCaseFound) {
     EXPECT_EQ(ini.ReadString("üNTER", "äRGER", ""), "x");
     EXPECT_EQ(Get("a.ini"), "[Form1]\nLeft=20\n\n[Ünter]\nÄrger=x\n");
     EXPECT_EQ(ini.FileName(), Path("a.ini"));
-}
 
-TEST_F(IniFileTest, NamesMatchWithoutCaseLikeAnsiSameText) {
     // Greek with accents and Cyrillic beyond the basic alphabet fold as AnsiSameText folds them.
-    TIniFile ini(Path("g.ini"));
     ini.WriteString("Άλφα", "Ѐкран", "1");
     EXPECT_EQ(ini.ReadString("άλφα", "ѐкран", ""), "1");
     EXPECT_EQ(ini.ReadString("ΆΛΦΑ", "ЀКРАН", ""), "1");
@@ -233,24 +214,16 @@ TEST_F(IniFileTest, DamagedFileIsReadWherePossibleAndNothingIsLostOnRewrite) {
 TEST_F(IniFileTest, WriteErrorsNameTheFileAndLeaveNothingBehind) {
     String missing = Path("no/such/folder/FORM.INI");
     TIniFile ini(missing);
-    try {
-        ini.WriteInteger("S", "K", 1);
-        FAIL() << "no error";
-    } catch (const EIniFileException& e) {
-        EXPECT_NE(e.Message.find(missing), String::npos) << e.Message;
-    }
+    String message = rtltest::ErrorOf<EIniFileException>([&] { ini.WriteInteger("S", "K", 1); });
+    EXPECT_NE(message.find(missing), String::npos) << message;
     EXPECT_FALSE(DirectoryExists(Path("no")));
     EXPECT_EQ(ini.ReadInteger("S", "K", -1), -1);
 
     // A folder in the file's place cannot be read: an error, not defaults.
     ASSERT_TRUE(ForceDirectories(Path("dir.ini")));
     TIniFile dirIni(Path("dir.ini"));
-    try {
-        dirIni.ReadString("S", "K", "");
-        FAIL() << "no error";
-    } catch (const EIniFileException& e) {
-        EXPECT_NE(e.Message.find(Path("dir.ini")), String::npos) << e.Message;
-    }
+    message = rtltest::ErrorOf<EIniFileException>([&] { dirIni.ReadString("S", "K", ""); });
+    EXPECT_NE(message.find(Path("dir.ini")), String::npos) << message;
 }
 
 TEST_F(IniFileTest, RefusesWhatTheFormatCannotHold) {
@@ -326,27 +299,11 @@ TEST_F(IniFileTest, ARewriteChangesOnlyWhatWasWritten) {
 TEST_F(IniFileTest, TwoProcessesWritingOneFileLoseNothing) {
     constexpr int kKeys = 60;
     const String path = Path("shared.ini");
-    pid_t children[2];
-    for (int c = 0; c < 2; ++c) {
-        children[c] = ::fork();
-        ASSERT_GE(children[c], 0);
-        if (children[c] == 0) {
-            int status = 0;
-            try {
-                TIniFile ini(path);
-                for (int i = 0; i < kKeys; ++i)
-                    ini.WriteInteger(c == 0 ? "First" : "Second", "k" + std::to_string(i), i);
-            } catch (...) {
-                status = 1;
-            }
-            ::_exit(status);
-        }
-    }
-    for (pid_t child : children) {
-        int status = -1;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+    rtltest::ExpectChildrenSucceed(2, [&](int c) {
+        TIniFile ini(path);
+        for (int i = 0; i < kKeys; ++i)
+            ini.WriteInteger(c == 0 ? "First" : "Second", "k" + std::to_string(i), i);
+    });
     TIniFile ini(path);
     TStringList first, second;
     ini.ReadSection("First", &first);

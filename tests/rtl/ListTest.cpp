@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/List.h"
+#include "tests/rtl/RtlTestSupport.h"
 
 using namespace vcl;
 
@@ -52,14 +53,7 @@ TEST(ListTest, AddInsertDeleteMoveExchange) {
 TEST(ListTest, IndexErrorsNameTheIndexAndChangeNothing) {
     TList l;
     l.Add(P(0));
-    auto message = [&](auto f) {
-        try {
-            f();
-        } catch (const EListError& e) {
-            return e.Message;
-        }
-        return String("(no exception)");
-    };
+    auto message = [](auto f) { return rtltest::ErrorOf<EListError>(f); };
     EXPECT_EQ(message([&] { l.Get(1); }), "List index out of bounds (1)");
     EXPECT_EQ(message([&] { l.Delete(-1); }), "List index out of bounds (-1)");
     EXPECT_EQ(message([&] { l.Insert(2, P(1)); }), "List index out of bounds (2)");

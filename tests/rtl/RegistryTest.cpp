@@ -1,17 +1,11 @@
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtil.h"
 #include "platform/rtl/Registry.h"
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/SysInfo.h"
+#include "tests/rtl/RtlTestSupport.h"
 
 using namespace vcl;
 
@@ -19,17 +13,15 @@ namespace {
 
 const String kAppKey = "Software\\Orvandel\\Kalvenor";
 
-class RegistryTest : public testing::Test {
+template <class F> String ErrorOf(F&& Action) {
+    return rtltest::ErrorOf<ERegistryException>(Action);
+}
+
+class RegistryTest : public rtltest::FolderTest {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/kv-reg-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
+        FolderTest::SetUp();
         SysInfo().SetEnvironmentOverride("KALVENOR_REGISTRY_DIR", dir_ + "/hives");
-    }
-    void TearDown() override {
-        SysInfo().Reset();
-        std::filesystem::remove_all(dir_);
     }
     String Hive() const { return dir_ + "/hives/user.hive"; }
     void PutHive(const String& bytes) const {
@@ -42,16 +34,6 @@ protected:
         if (!reg->OpenKey(kAppKey, canCreate)) return nullptr;
         return reg;
     }
-    static String ErrorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const ERegistryException& e) {
-            return e.Message;
-        }
-        return "(no error)";
-    }
-
-    String dir_;
 };
 
 } // namespace
@@ -214,30 +196,14 @@ TEST_F(RegistryTest, ChangesReachOtherObjectsWhenTheKeyIsClosedAndWritersMerge) 
 TEST_F(RegistryTest, ProcessesWritingAtOnceLoseNothing) {
     ASSERT_NE(Open(), nullptr);
     constexpr int kWriters = 3, kRounds = 15;
-    pid_t children[kWriters];
-    for (int w = 0; w < kWriters; ++w) {
-        children[w] = ::fork();
-        ASSERT_GE(children[w], 0);
-        if (children[w] == 0) {
-            int status = 0;
-            try {
-                for (int i = 0; i < kRounds; ++i) {
-                    TRegistry reg;
-                    if (!reg.OpenKey(kAppKey, false)) status = 1;
-                    reg.WriteInteger("w" + std::to_string(w) + "_" + std::to_string(i), i);
-                    reg.CloseKey();
-                }
-            } catch (...) {
-                status = 2;
-            }
-            ::_exit(status);
+    rtltest::ExpectChildrenSucceed(kWriters, [](int w) {
+        for (int i = 0; i < kRounds; ++i) {
+            TRegistry reg;
+            if (!reg.OpenKey(kAppKey, false)) throw ERegistryException("the key is gone");
+            reg.WriteInteger("w" + std::to_string(w) + "_" + std::to_string(i), i);
+            reg.CloseKey();
         }
-    }
-    for (pid_t child : children) {
-        int status = -1;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+    });
     auto reg = Open(false);
     TStringList names;
     reg->GetValueNames(&names);

@@ -6,6 +6,7 @@
 #include "platform/rtl/FileUtil.h"
 #include "platform/rtl/Resources.h"
 #include "platform/rtl/Streams.h"
+#include "tests/rtl/RtlTestSupport.h"
 
 using namespace vcl;
 
@@ -27,12 +28,8 @@ TEST(ResourcesTest, EmbeddedFilesByFolderAndName) {
     EXPECT_EQ(LoadResourceBytes("#01", RT_VERSION), "1.0.0.0\n");
     EXPECT_EQ(FindResource("1", RT_VERSION)->Name, "#1");
     EXPECT_EQ(TResourceStream(nullptr, 1, RT_VERSION).Size(), 8);
-    try {
-        TResourceStream(nullptr, 7, RT_RCDATA);
-        FAIL();
-    } catch (const EResNotFound& e) {
-        EXPECT_EQ(e.Message, "Resource 7 not found");
-    }
+    EXPECT_EQ(rtltest::ErrorOf<EResNotFound>([] { TResourceStream(nullptr, 7, RT_RCDATA); }),
+              "Resource 7 not found");
     EXPECT_EQ(LoadResourceBytes("blob", "custom"), String("\x00\x01\xFF\xFE", 4));
     EXPECT_TRUE(ResourceExists("EMPTY", RT_RCDATA));
     EXPECT_EQ(LoadResourceBytes("EMPTY", RT_RCDATA), "");
@@ -41,12 +38,8 @@ TEST(ResourcesTest, EmbeddedFilesByFolderAndName) {
     // The type is part of the key.
     EXPECT_FALSE(ResourceExists("GREETING", RT_BITMAP));
     EXPECT_FALSE(ResourceExists("DOT", RT_RCDATA));
-    try {
-        LoadResourceBytes("NoSuchThing", RT_RCDATA);
-        FAIL();
-    } catch (const EResNotFound& e) {
-        EXPECT_EQ(e.Message, "Resource NoSuchThing not found");
-    }
+    EXPECT_EQ(rtltest::ErrorOf<EResNotFound>([] { LoadResourceBytes("NoSuchThing", RT_RCDATA); }),
+              "Resource NoSuchThing not found");
     EXPECT_THROW(TResourceStream(nullptr, "MENUTEXTURE", RT_BITMAP), EResNotFound);
 }
 

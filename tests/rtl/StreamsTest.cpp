@@ -1,38 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtil.h"
 #include "platform/rtl/Resources.h"
 #include "platform/rtl/Streams.h"
+#include "tests/rtl/RtlTestSupport.h"
 
 using namespace vcl;
 
 namespace {
 
-class TempDir {
-public:
-    TempDir() {
-        char templ[] = "/tmp/kv-streams-XXXXXX";
-        path_ = mkdtemp(templ);
-    }
-    ~TempDir() {
-        for (const auto& f : files_)
-            ::unlink(f.c_str());
-        ::rmdir(path_.c_str());
-    }
-    String File(const String& name) {
-        files_.push_back(path_ + "/" + name);
-        return files_.back();
-    }
-
-private:
-    String path_;
-    std::vector<String> files_;
-};
+using rtltest::ErrorOf;
 
 TEST(StreamTest, MemoryStreamReadWriteSeek) {
     TMemoryStream m;
@@ -73,12 +53,7 @@ TEST(StreamTest, BufferErrorsAndCopyFrom) {
     TStringStream src("0123456789");
     char buf[16];
     src.SetPosition(8);
-    try {
-        src.ReadBuffer(buf, 3);
-        FAIL();
-    } catch (const EReadError& e) {
-        EXPECT_EQ(e.Message, "Stream read error");
-    }
+    EXPECT_EQ(ErrorOf<EReadError>([&] { src.ReadBuffer(buf, 3); }), "Stream read error");
 
     TMemoryStream dst;
     src.SetPosition(7);
@@ -92,12 +67,8 @@ TEST(StreamTest, BufferErrorsAndCopyFrom) {
     EXPECT_THROW(dst.CopyFrom(&src, 5), EReadError);
 
     TResourceStream res(nullptr, "greeting", RT_RCDATA);
-    try {
-        res.WriteBuffer("x", 1);
-        FAIL();
-    } catch (const EStreamError& e) {
-        EXPECT_EQ(e.Message, "Can't write to a read-only resource stream");
-    }
+    EXPECT_EQ(ErrorOf<EStreamError>([&] { res.WriteBuffer("x", 1); }),
+              "Can't write to a read-only resource stream");
 }
 
 TEST(StreamTest, StringStreamAndMemoryStreamLoading) {
@@ -124,9 +95,10 @@ TEST(StreamTest, StringStreamAndMemoryStreamLoading) {
     EXPECT_EQ(self.DataString(), "abcabc");
 }
 
-TEST(StreamTest, FileStreamModesAndErrors) {
-    TempDir dir;
-    String name = dir.File("data.bin");
+using FileStreamTest = rtltest::FolderTest;
+
+TEST_F(FileStreamTest, ModesAndErrors) {
+    String name = Path("data.bin");
     {
         TFileStream f(name, fmCreate);
         f.WriteBuffer("abcdef", 6);
@@ -156,24 +128,16 @@ TEST(StreamTest, FileStreamModesAndErrors) {
     m.LoadFromFile(name);
     m.SetPosition(m.Size());
     m.WriteBuffer("!", 1);
-    String saved = dir.File("saved.bin");
+    String saved = Path("saved.bin");
     m.SaveToFile(saved);
     EXPECT_EQ(ReadFileBytes(saved), "abXY!");
 
-    String missing = dir.File("missing.bin");
-    try {
-        TFileStream f(missing, fmOpenRead);
-        FAIL();
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message, "Cannot open file \"" + missing + "\". " + std::strerror(ENOENT));
-    }
+    String missing = Path("missing.bin");
+    EXPECT_EQ(ErrorOf<EFOpenError>([&] { TFileStream f(missing, fmOpenRead); }),
+              "Cannot open file \"" + missing + "\". " + std::strerror(ENOENT));
     String bad = missing + "/x";
-    try {
-        TFileStream f(bad, fmCreate);
-        FAIL();
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message.rfind("Cannot create file \"" + bad + "\". ", 0), 0u) << e.Message;
-    }
+    String message = ErrorOf<EFCreateError>([&] { TFileStream f(bad, fmCreate); });
+    EXPECT_EQ(message.rfind("Cannot create file \"" + bad + "\". ", 0), 0u) << message;
 }
 
 } // namespace

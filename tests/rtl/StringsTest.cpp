@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <unistd.h>
-
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtil.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/rtl/RtlTestSupport.h"
 
 using namespace vcl;
 
@@ -138,12 +136,8 @@ TEST(StringListTest, SortedListsAndDuplicates) {
     EXPECT_EQ(l.IndexOf("PEAR"), 2);
 
     l.SetDuplicates(dupError);
-    try {
-        l.Add("pear");
-        FAIL() << "duplicate accepted";
-    } catch (const EStringListError& e) {
-        EXPECT_EQ(e.Message, "String list does not allow duplicates");
-    }
+    EXPECT_EQ(rtltest::ErrorOf<EStringListError>([&] { l.Add("pear"); }),
+              "String list does not allow duplicates");
     l.SetDuplicates(dupAccept);
     l.Add("PEAR");
     EXPECT_EQ(l.Count(), 4);
@@ -176,12 +170,7 @@ TEST(StringListTest, SortCustomSortExchangeMove) {
     EXPECT_EQ(Lines(l), (V{"c", "B", "a"}));
     EXPECT_THROW(l.Move(0, 3), EStringListError);
     EXPECT_EQ(l.Count(), 3); // a bad target loses nothing
-    try {
-        l.Get(3);
-        FAIL();
-    } catch (const EStringListError& e) {
-        EXPECT_EQ(e.Message, "List index out of bounds (3)");
-    }
+    EXPECT_EQ(rtltest::ErrorOf<EStringListError>([&] { l.Get(3); }), "List index out of bounds (3)");
     EXPECT_THROW(l.Delete(-1), EStringListError);
     EXPECT_THROW(l.Insert(4, "x"), EStringListError);
 }
@@ -271,10 +260,10 @@ TEST(StringListTest, AssignAddStringsEquals) {
     EXPECT_EQ(a.Count(), 2);
 }
 
-TEST(StringListTest, FilesAndStreams) {
-    char dir[] = "/tmp/kv-strings-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    String file = String(dir) + "/list.txt";
+using StringListFileTest = rtltest::FolderTest;
+
+TEST_F(StringListFileTest, FilesAndStreams) {
+    String file = Path("list.txt");
 
     TStringList l;
     l.SetText("caf\xC3\xA9\nline 2");
@@ -286,14 +275,10 @@ TEST(StringListTest, FilesAndStreams) {
     r.LoadFromFile(file);
     EXPECT_EQ(Lines(r), (V{"with bom", "next"}));
 
-    try {
-        r.LoadFromFile(String(dir) + "/missing.txt");
-        FAIL();
-    } catch (const EFOpenError& e) {
-        EXPECT_NE(e.Message.find("missing.txt"), String::npos) << e.Message;
-    }
+    String message = rtltest::ErrorOf<EFOpenError>([&] { r.LoadFromFile(Path("missing.txt")); });
+    EXPECT_NE(message.find("missing.txt"), String::npos) << message;
     EXPECT_EQ(r.Count(), 2); // a failed load keeps the list
-    EXPECT_THROW(l.SaveToFile(String(dir) + "/no/such/folder/x.txt"), EFCreateError);
+    EXPECT_THROW(l.SaveToFile(Path("no/such/folder/x.txt")), EFCreateError);
 
     TStringStream s("skip\r\nfrom here\r\nend");
     s.SetPosition(6);
@@ -302,9 +287,6 @@ TEST(StringListTest, FilesAndStreams) {
     TMemoryStream out;
     r.SaveToStream(&out);
     EXPECT_EQ(out.Size(), 16);
-
-    ::unlink(file.c_str());
-    ::rmdir(dir);
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 
 using namespace vcl;
 
-TEST(TypesRect, ExtentsSaturateInsteadOfWrapping) {
+TEST(TypesRect, ExtentsAndBoundsSaturateInsteadOfWrapping) {
     const TRect all{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
     EXPECT_EQ(all.Width(), INT_MAX);
     EXPECT_EQ(all.Height(), INT_MAX);
@@ -18,9 +18,7 @@ TEST(TypesRect, ExtentsSaturateInsteadOfWrapping) {
     EXPECT_TRUE(reversed.IsEmpty());
     EXPECT_EQ(Rect(-3, 4, 7, 9).Width(), 10);
     EXPECT_EQ(Rect(-3, 4, 7, 9).Height(), 5);
-}
-
-TEST(TypesRect, BoundsStopAtTheEndOfTheRange) {
+    // Bounds stop at the end of the range.
     EXPECT_EQ(Bounds(INT_MAX - 5, INT_MIN + 5, 100, -100),
               (TRect{INT_MAX - 5, INT_MIN + 5, INT_MAX, INT_MIN}));
     EXPECT_EQ(Bounds(1, 2, 3, 4), (TRect{1, 2, 4, 6}));

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/rtl/FileUtil.h"
 #include "platform/web/HtmlDocument.h"
@@ -49,11 +50,7 @@ protected:
         ASSERT_NE(::mkdtemp(tmpl), nullptr);
         Dir = tmpl;
     }
-    void TearDown() override {
-        for (const char* f : {"/tmp.html", "/target.html", "/link.html"})
-            ::unlink((Dir + f).c_str());
-        ::rmdir(Dir.c_str());
-    }
+    void TearDown() override { std::filesystem::remove_all(Dir); }
     String Dir;
 };
 

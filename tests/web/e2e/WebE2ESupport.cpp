@@ -16,8 +16,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -43,125 +43,6 @@ String ReadAll(const String& path) {
     ss << in.rdbuf();
     return ss.str();
 }
-
-// A reader for the service's log lines: one JSON object of strings, numbers and one nested object of
-// strings ("fields"). Just enough JSON for that; anything else ends the line's reading.
-class LogLineReader {
-public:
-    explicit LogLineReader(const String& text) : FText(text) {}
-    bool Read(LogEntry& e) {
-        std::map<String, String> top;
-        if (!Object(top, &e.Fields)) return false;
-        e.Method = top["method"];
-        e.Path = top["path"];
-        e.ContentType = top["content_type"];
-        e.Body = top["body"];
-        return true;
-    }
-
-private:
-    void Space() {
-        while (FPos < FText.size() && std::isspace(static_cast<unsigned char>(FText[FPos])))
-            ++FPos;
-    }
-    bool Eat(char c) {
-        Space();
-        if (FPos < FText.size() && FText[FPos] == c) return ++FPos, true;
-        return false;
-    }
-    static void Utf8(String& out, unsigned cp) {
-        if (cp < 0x80)
-            out += char(cp);
-        else if (cp < 0x800)
-            out += char(0xC0 | (cp >> 6)), out += char(0x80 | (cp & 0x3F));
-        else if (cp < 0x10000)
-            out += char(0xE0 | (cp >> 12)), out += char(0x80 | ((cp >> 6) & 0x3F)),
-                out += char(0x80 | (cp & 0x3F));
-        else
-            out += char(0xF0 | (cp >> 18)), out += char(0x80 | ((cp >> 12) & 0x3F)),
-                out += char(0x80 | ((cp >> 6) & 0x3F)), out += char(0x80 | (cp & 0x3F));
-    }
-    bool Hex4(unsigned& v) {
-        if (FPos + 4 > FText.size()) return false;
-        v = static_cast<unsigned>(std::stoul(FText.substr(FPos, 4), nullptr, 16));
-        FPos += 4;
-        return true;
-    }
-    bool Str(String& out) {
-        if (!Eat('"')) return false;
-        while (FPos < FText.size()) {
-            char c = FText[FPos++];
-            if (c == '"') return true;
-            if (c != '\\') {
-                out += c;
-                continue;
-            }
-            if (FPos >= FText.size()) return false;
-            char k = FText[FPos++];
-            switch (k) {
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'b':
-                out += '\b';
-                break;
-            case 'f':
-                out += '\f';
-                break;
-            case 'u': {
-                unsigned cp = 0;
-                if (!Hex4(cp)) return false;
-                if (cp >= 0xD800 && cp < 0xDC00 && FText.compare(FPos, 2, "\\u") == 0) {
-                    FPos += 2;
-                    unsigned lo = 0;
-                    if (!Hex4(lo)) return false;
-                    cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
-                }
-                Utf8(out, cp);
-                break;
-            }
-            default:
-                out += k;
-            }
-        }
-        return false;
-    }
-    bool Scalar(String& out) {
-        Space();
-        if (FPos < FText.size() && FText[FPos] == '"') return Str(out);
-        std::size_t b = FPos;
-        while (FPos < FText.size() && FText[FPos] != ',' && FText[FPos] != '}')
-            ++FPos;
-        out = FText.substr(b, FPos - b);
-        return true;
-    }
-    bool Object(std::map<String, String>& out, std::map<String, String>* nested) {
-        if (!Eat('{')) return false;
-        if (Eat('}')) return true;
-        do {
-            String key;
-            if (!Str(key) || !Eat(':')) return false;
-            Space();
-            if (FPos < FText.size() && FText[FPos] == '{') {
-                std::map<String, String> inner;
-                if (!Object(inner, nullptr)) return false;
-                if (nested && key == "fields") *nested = std::move(inner);
-            } else if (!Scalar(out[key])) {
-                return false;
-            }
-        } while (Eat(','));
-        return Eat('}');
-    }
-
-    const String& FText;
-    std::size_t FPos = 0;
-};
 
 class ServiceEnvironment : public ::testing::Environment {
 public:
@@ -234,12 +115,31 @@ void DemoService::Stop() {
 }
 
 std::vector<LogEntry> DemoService::RequestsFor(const String& path) const {
+    // The log holds a JSON object per request; Python's reader turns each into its method, address,
+    // content type, body and field names and values, separated by 0x1F, one request per 0x1E.
+    const String script = "import json,sys\n"
+                          "for l in open(sys.argv[1],encoding='utf-8'):\n"
+                          " e=json.loads(l);f=e.get('fields') or {}\n"
+                          " v=[e.get(k) or '' for k in ('method','path','content_type','body')]\n"
+                          " sys.stdout.write('\\x1f'.join(v+[x for p in f.items() for x in p])+'\\x1e')\n";
     std::vector<LogEntry> out;
-    std::ifstream in(FLog);
-    String line;
-    while (std::getline(in, line)) {
-        LogEntry e;
-        if (!LogLineReader(line).Read(e)) continue;
+    FILE* p = ::popen((String(KV_PYTHON) + " -c \"" + script + "\" '" + FLog + "'").c_str(), "r");
+    if (!p) return out;
+    String text;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
+        text.append(buf, n);
+    ::pclose(p);
+    std::stringstream records(text);
+    for (String record; std::getline(records, record, '\x1e');) {
+        std::vector<String> v;
+        std::stringstream parts(record);
+        for (String part; std::getline(parts, part, '\x1f');)
+            v.push_back(part);
+        v.resize(std::max<std::size_t>(v.size() + v.size() % 2, 4));
+        LogEntry e{v[0], v[1], v[2], v[3], {}};
+        for (std::size_t i = 4; i + 1 < v.size(); i += 2)
+            e.Fields[v[i]] = v[i + 1];
         if (e.Path.substr(0, e.Path.find('?')) == path) out.push_back(std::move(e));
     }
     return out;
