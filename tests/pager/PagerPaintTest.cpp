@@ -153,6 +153,7 @@ TEST_F(PagerPaintTest, AClickedTabBecomesActiveAndFadesFromItsHotColoursToItsSel
     ui.Advance(300);
     EXPECT_FALSE(page->GlowRunning());
     EXPECT_THAT(AtTab(2, 5, 2), IsColor(Ref(kSelected)));
+    EXPECT_THAT(AtTab(2, 0, 0), IsColor(Ref(kBand))) << "a corner repainted by the glow alone is rounded too";
     // A click on a disabled tab only marks it pressed until the button comes up.
     pager->GetAdvPages(3)->SetTabEnabled(false);
     const TRect d = pager->GetTabRect(3);

@@ -605,7 +605,9 @@ int TAdvToolBarPager::ScrollTabsPage(int Delta) {
 void TAdvToolBarPager::InvalidateTab(int Index) {
     if (!HandleAllocated()) return;
     const vcl::TRect r = (Index >= 0 && Index < FPages->Count()) ? GetTabRect(Index) : GetTabsArea();
-    const win::RECT wr{r.Left, r.Top, r.Right, r.Bottom};
+    // Two pixels more all round: a tab rounds its top corners with the pixels just outside it, which
+    // must be painted anew in the same pass (the paint buffer holds nothing outside what is invalid).
+    const win::RECT wr{r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 2};
     win::InvalidateRect(Handle(), &wr, true);
 }
 
