@@ -470,16 +470,18 @@ void TAdvToolBarPager::WndProc(vcl::TMessage& Message) {
             FQuickAccessToolBar->UpdateControlsPos(false);
         }
         return;
-    case vcl::CM_CONTROLCHANGE:
+    case vcl::CM_CONTROLCHANGE: {
         vcl::TCustomControl::WndProc(Message);
-        if (auto* q = dynamic_cast<TAdvCustomQuickAccessToolBar*>(
-                reinterpret_cast<vcl::TControl*>(Message.WParam))) {
-            if (Message.LParam != 0)
-                FQuickAccessToolBar = q;
-            else if (q == FQuickAccessToolBar)
+        // A bar that is being destroyed is no longer known by its class: it is recognised by address.
+        auto* c = reinterpret_cast<vcl::TControl*>(Message.WParam);
+        if (Message.LParam == 0) {
+            if (FQuickAccessToolBar != nullptr && c == static_cast<vcl::TControl*>(FQuickAccessToolBar))
                 FQuickAccessToolBar = nullptr;
+        } else if (auto* q = dynamic_cast<TAdvCustomQuickAccessToolBar*>(c)) {
+            FQuickAccessToolBar = q;
         }
         return;
+    }
     case vcl::CM_MOUSELEAVE:
         vcl::TCustomControl::WndProc(Message);
         if (Message.LParam == 0) CMMouseLeave();

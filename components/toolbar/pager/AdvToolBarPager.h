@@ -267,6 +267,7 @@ public:
 
 private:
     friend class TAdvPage;
+    friend class TAdvCustomQuickAccessToolBar;
     void ChangeActivePage(int Index);
     void OnCaptionChanged(vcl::TObject* Sender);
     void OnTabSettingsChanged(vcl::TObject* Sender);

@@ -142,7 +142,6 @@ void TAdvCustomQuickAccessToolBar::UpdateControlsVisiblity() {
         vcl::TControl* c = ControlListItems(i);
         if (c->Left() + c->Width() > r.Right) first = i;
     }
-    const int hiddenBefore = FHiddenList->Count();
     {
         TFlagGuard positioning(FPositioning, true);
         if (first < 0)
@@ -152,7 +151,7 @@ void TAdvCustomQuickAccessToolBar::UpdateControlsVisiblity() {
     }
     UpdateControlList();
     // Controls that went or came are placed at once: none may show over the overflow button.
-    if (first >= 0 || FHiddenList->Count() != hiddenBefore) UpdateControlsPos(false);
+    UpdateControlsPos(false);
 }
 
 void TAdvCustomQuickAccessToolBar::HideControlsFrom(int Index) {

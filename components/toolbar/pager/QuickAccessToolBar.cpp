@@ -59,6 +59,9 @@ TAdvCustomQuickAccessToolBar::TAdvCustomQuickAccessToolBar(vcl::TComponent* AOwn
 }
 
 TAdvCustomQuickAccessToolBar::~TAdvCustomQuickAccessToolBar() {
+    // A window leaving with its destruction sends its parent no notice: the pager is told here.
+    if (TAdvToolBarPager* pager = Pager(); pager != nullptr && pager->FQuickAccessToolBar == this)
+        pager->FQuickAccessToolBar = nullptr;
     for (void* p : *FHiddenList)
         static_cast<vcl::TControl*>(p)->RemoveFreeNotification(this);
     FHiddenList->Clear();
@@ -131,7 +134,21 @@ void TAdvCustomQuickAccessToolBar::Relayout() {
 
 void TAdvCustomQuickAccessToolBar::AlignControls(vcl::TControl* AControl, vcl::TRect& Rect) {
     vcl::TCustomControl::AlignControls(AControl, Rect);
-    if (!FPositioning) Relayout();
+    if (FPositioning) return;
+    // A control arriving is aligned before the bar hears of it.
+    if (AControl != nullptr && AControl->Parent() == this && !IsOwnControl(AControl) &&
+        FControlList->IndexOf(AControl) < 0)
+        JoinBehindHidden(AControl);
+    Relayout();
+}
+
+void TAdvCustomQuickAccessToolBar::JoinBehindHidden(vcl::TControl* C) {
+    // Behind controls that already wait in the overflow window a newcomer at the end waits too: the
+    // bar keeps its order, and the hidden ones come back first.
+    if (FHiddenList->Count() == 0 || FHiddenList->IndexOf(C) >= 0) return;
+    if (FControlList->Count() > 0 && C->Left() < ControlListItems(FControlList->Count() - 1)->Left()) return;
+    FHiddenList->Add(C);
+    C->FreeNotification(this);
 }
 
 void TAdvCustomQuickAccessToolBar::WndProc(vcl::TMessage& Message) {
@@ -156,6 +173,7 @@ void TAdvCustomQuickAccessToolBar::CMControlChange(vcl::TMessage& Message) {
     if (inserting) {
         // Beside the others a toolbar button keeps only a pixel of margin on each side.
         if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(c)) b->SetMargin(1);
+        JoinBehindHidden(c);
     } else {
         // A control taken off the bar is no longer one of its hidden controls either.
         if (FHiddenList->IndexOf(c) >= 0) c->RemoveFreeNotification(this);
@@ -166,8 +184,9 @@ void TAdvCustomQuickAccessToolBar::CMControlChange(vcl::TMessage& Message) {
 
 void TAdvCustomQuickAccessToolBar::AddToolBarControl(vcl::TControl* Control) {
     if (Control == nullptr) return;
-    if (Control->Parent() != this) Control->SetParent(this);
+    // Placed at the end before it arrives, so that it is laid out there from the start.
     Control->SetLeft(Width());
+    if (Control->Parent() != this) Control->SetParent(this);
 }
 
 void TAdvCustomQuickAccessToolBar::SetFullSize(bool Value) {

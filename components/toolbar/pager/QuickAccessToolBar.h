@@ -134,6 +134,7 @@ private:
     void HideControlsFrom(int Index);
     void ShowHiddenControls(const vcl::TRect& R);
     void ForgetControl(vcl::TControl* C);
+    void JoinBehindHidden(vcl::TControl* C);
     void CMControlChange(vcl::TMessage& Message);
     void OnCustomizeButtonClick(vcl::TObject* Sender);
     void OnScrollButtonDown(vcl::TObject* Sender, vcl::TMouseButton Button, vcl::TShiftState Shift, int X,
