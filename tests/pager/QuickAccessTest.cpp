@@ -226,6 +226,26 @@ TEST_F(QuickAccessTest, FullSizePutsTheBarBelowThePagesAcrossTheWholeWidth) {
     EXPECT_EQ(qat->Top(), 2);
 }
 
+TEST_F(QuickAccessTest, AStylerChangeReachesTheBarsButtonsHiddenOnesAndTheCustomizeButton) {
+    auto* office = new AdvToolBarStylers::TAdvToolBarOfficeStyler(form.get());
+    pager->SetToolBarStyler(office);
+    qat->SetShowCustomizeOption(true);
+    auto b = Buttons(16);
+    ASSERT_GT(qat->HiddenCount(), 0);
+    qat->ShowOverflowWindow(0, 0, false); // the hidden ones now sit in the window
+    // A new look of the styler: every glow button of the bar wears the styler's glow look.
+    office->SetToolBarStyle(AdvToolBarStylers::bsOffice2007Obsidian);
+    const TColor glow = office->GlowButtonAppearance()->Color();
+    for (auto* c : b)
+        EXPECT_EQ(c->Appearance()->Color(), glow) << c->Name();
+    EXPECT_EQ(qat->CustomizeButton()->Appearance()->Color(), glow);
+    EXPECT_EQ(qat->OverflowButton()->Appearance()->Color(), glow);
+    // Dropped again, the overflow window takes its colours from the pager's styler too.
+    qat->ShowOverflowWindow(0, 0, false);
+    EXPECT_EQ(qat->OverflowPanel()->WindowBorderColor(), office->QATAppearance()->FullSizeBorderColor());
+    qat->HideOverflowWindow();
+}
+
 TEST_F(QuickAccessTest, OnlyAPagerOrNoParentHoldsTheBar) {
     auto* other = new TAdvQuickAccessToolBar(form.get());
     EXPECT_THAT([&] { other->SetParent(form.get()); },
@@ -281,6 +301,21 @@ TEST_F(QuickAccessTest, AKeyTipOnTheBarClicksItsGlowButton) {
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(pager->KeyTipMode());
     EXPECT_FALSE(b[1]->ShortCutHintWindow()->Visible());
+}
+
+// The pager's side at design time: a left press on a tab is the pager's, anything else the designer's.
+TEST_F(QuickAccessTest, TheDesignerLetsThePagerTakeALeftPressOnATab) {
+    auto hit = [&](win::WPARAM Keys, TPoint P) {
+        return pager->Perform(CM_DESIGNHITTEST, Keys, static_cast<win::LPARAM>((P.Y << 16) | (P.X & 0xFFFF)));
+    };
+    const TRect tab = pager->GetTabRect(1);
+    const TPoint onTab{tab.Left + 5, tab.Top + 5};
+    EXPECT_EQ(hit(win::MK_LBUTTON, onTab), 0); // not designing
+    form->SetDesigning(true);
+    EXPECT_EQ(hit(win::MK_LBUTTON, onTab), 1);
+    EXPECT_EQ(hit(0, onTab), 0);
+    EXPECT_EQ(hit(win::MK_LBUTTON, TPoint{tab.Left + 5, 5}), 0); // the caption row
+    form->SetDesigning(false);
 }
 
 TEST_F(QuickAccessTest, AReadLayoutPutsPagesIntoThePagerAndButtonsOntoTheBar) {

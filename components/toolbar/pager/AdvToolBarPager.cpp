@@ -508,6 +508,17 @@ void TAdvToolBarPager::WndProc(vcl::TMessage& Message) {
         }
         return;
     }
+    case vcl::CM_DESIGNHITTEST:
+        // The designer lets the pager take a left click on a tab, so that tabs switch at design time.
+        if (ComponentState().Contains(vcl::csDesigning)) {
+            const vcl::TCMDesignHitTest hit(Message);
+            if ((hit.Keys & win::MK_LBUTTON) != 0 && GetTabsRect().Contains(hit.Pos()) &&
+                PTOnTab(hit.XPos, hit.YPos) >= 0) {
+                Message.Result = 1;
+                return;
+            }
+        }
+        break;
     case win::WM_GETDLGCODE:
         Message.Result = win::DLGC_WANTARROWS | win::DLGC_WANTCHARS;
         return;
