@@ -226,6 +226,24 @@ TEST_F(QuickAccessTest, FullSizePutsTheBarBelowThePagesAcrossTheWholeWidth) {
     EXPECT_EQ(qat->Top(), 2);
 }
 
+TEST_F(QuickAccessTest, AToolBarButtonOnTheBarKeepsOnlyAPixelOfMarginEachSide) {
+    auto make = [&](TWinControl* Parent) {
+        auto* b = new TAdvToolBarButton(form.get());
+        b->SetShowCaption(true);
+        b->SetCaption("Print preview");
+        if (Parent == qat)
+            qat->AddToolBarControl(b);
+        else
+            b->SetParent(Parent);
+        b->SetCaption("Print");
+        return b;
+    };
+    TAdvToolBarButton* elsewhere = make(form.get());
+    TAdvToolBarButton* onBar = make(qat);
+    // Four pixels each side elsewhere, one on the bar.
+    EXPECT_EQ(elsewhere->Width() - onBar->Width(), 2 * (4 - 1));
+}
+
 TEST_F(QuickAccessTest, AStylerChangeReachesTheBarsButtonsHiddenOnesAndTheCustomizeButton) {
     auto* office = new AdvToolBarStylers::TAdvToolBarOfficeStyler(form.get());
     pager->SetToolBarStyler(office);
@@ -316,6 +334,35 @@ TEST_F(QuickAccessTest, TheDesignerLetsThePagerTakeALeftPressOnATab) {
     EXPECT_EQ(hit(0, onTab), 0);
     EXPECT_EQ(hit(win::MK_LBUTTON, TPoint{tab.Left + 5, 5}), 0); // the caption row
     form->SetDesigning(false);
+}
+
+// Mended: the page tips all gone, a two-letter tip of the bar still waiting for its second letter
+// keeps the mode instead of ending it under the typist.
+TEST_F(QuickAccessTest, ATwoLetterTipOnTheBarWaitsForItsSecondLetter) {
+    auto b = Buttons(2);
+    b[0]->SetShortCutHint("QA");
+    b[1]->SetShortCutHint("QB");
+    int clicks = 0;
+    b[1]->OnClick = [&](TObject*) { ++clicks; };
+    pager->GetAdvPages(0)->SetShortCutHint("H");
+    pager->SetTabStop(true);
+    pager->SetFocus();
+    ui.Process();
+    ui.Screen().KeyDown(win::VK_MENU);
+    ui.Process();
+    ui.Screen().KeyUp(win::VK_MENU);
+    ui.Process();
+    ui.Advance(50);
+    ASSERT_TRUE(pager->KeyTipMode());
+    ui.Type("Q");
+    EXPECT_TRUE(pager->KeyTipMode());
+    auto* pageTip = pager->GetAdvPages(0)->ShortCutHintWindow();
+    EXPECT_TRUE(pageTip == nullptr || !pageTip->Visible());
+    ASSERT_NE(b[1]->ShortCutHintWindow(), nullptr);
+    EXPECT_TRUE(b[1]->ShortCutHintWindow()->Visible());
+    ui.Type("B");
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(pager->KeyTipMode());
 }
 
 TEST_F(QuickAccessTest, AReadLayoutPutsPagesIntoThePagerAndButtonsOntoTheBar) {
