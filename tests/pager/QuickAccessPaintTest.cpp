@@ -5,6 +5,7 @@
 #include "tests/pager/PagerTestSupport.h"
 
 #include "components/foundation/AdvGlowButton.h"
+#include "components/toolbar/options/OptionWindow.h"
 
 namespace pagertest {
 namespace {
@@ -135,6 +136,15 @@ TEST_F(QuickAccessPaintTest, TheBarAndItsButtonsInFourLooks) {
                                 uitest::UiDriver::OutputPath(String("qat-caption-") + look.Name + ".png")));
         pager->SetShowQATBelow(true);
         EXPECT_EQ(qat->BoundsRect().Bottom, pager->Height()) << look.Name;
+        // Too narrow for its buttons, the bar offers the rest behind its double arrow.
+        pager->SetShowQATBelow(false);
+        pager->SetWidth(320);
+        ui.Click(qat->OverflowButton());
+        ASSERT_TRUE(qat->OverflowWindow()->Visible()) << look.Name;
+        EXPECT_TRUE(ui.WritePng(qat->OverflowWindow(),
+                                uitest::UiDriver::OutputPath(String("qat-overflow-") + look.Name + ".png")));
+        qat->HideOverflowWindow();
+        pager->SetWidth(560);
         EXPECT_TRUE(
             ui.WritePng(form.get(), uitest::UiDriver::OutputPath(String("qat-below-") + look.Name + ".png")));
     }
