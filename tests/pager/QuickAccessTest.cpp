@@ -114,6 +114,18 @@ TEST_F(QuickAccessTest, TheFirstControlPastTheEdgeGoesWithAllAfterItAndTheyComeB
     EXPECT_FALSE(qat->GetShowScrollButton());
 }
 
+TEST_F(QuickAccessTest, CaptionAndTabSettingsChangesReachTheBar) {
+    Buttons(10);
+    EXPECT_EQ(qat->HiddenCount(), 0);
+    // A wider caption minimum leaves 54 .. 300: the edge at 246 - 28 = 218 lets six controls stay.
+    pager->Caption()->SetMinWidth(300);
+    EXPECT_EQ(qat->Width(), 246);
+    EXPECT_EQ(qat->HiddenCount(), 4);
+    // Tabs starting further right move the bar's left end with them.
+    pager->TabSettings()->SetStartMargin(100);
+    EXPECT_EQ(qat->Left(), 94);
+}
+
 TEST_F(QuickAccessTest, CustomizeAndOverflowButtonsTakeTurnsAtTheRightEnd) {
     qat->SetShowCustomizeOption(true);
     Buttons(3);
