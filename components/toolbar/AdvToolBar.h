@@ -14,6 +14,7 @@
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarForm.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
+#include "components/toolbar/pager/QuickAccessToolBar.h"
 #include "components/toolbar/pager/VistaButtons.h"
 #include "components/toolbar/styler/AdvToolBarStylers.h"
 #include "components/toolbar/styler/ToolBarStyler.h"

@@ -10,6 +10,7 @@ void RegisterAdvToolBarClasses() {
                           vcl::ClassEntry<TAdvToolBarButton>(), vcl::ClassEntry<TAdvToolBarMenuButton>(),
                           vcl::ClassEntry<TAdvGlowMenuButton>(), vcl::ClassEntry<TAdvToolBarCustomizer>(),
                           vcl::ClassEntry<TAdvToolBarPager>(), vcl::ClassEntry<TAdvPage>(),
+                          vcl::ClassEntry<TAdvQuickAccessToolBar>(),
                           vcl::ClassEntry<AdvToolBarStylers::TAdvToolBarOfficeStyler>(),
                           vcl::ClassEntry<AdvToolBarStylers::TAdvToolBarFantasyStyler>()});
 }

@@ -178,6 +178,8 @@ public:
     bool ImageSource(vcl::TCustomImageList*& List, int& Index, bool ForSizing) const;
     // Builds the grey silhouette drawn under the image while the button is hot.
     void GenerateShade();
+    // The room AdjustSize adds on each side of the content (4; a quick access toolbar asks for 1).
+    void SetMargin(int Value) { FMargin = Value; }
 
     void SetParent(vcl::TWinControl* AParent) override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;

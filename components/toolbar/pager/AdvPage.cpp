@@ -9,6 +9,7 @@
 #include "components/toolbar/pager/VistaButtons.h"
 #include "components/toolbar/styler/ToolBarDraw.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/LayoutReader.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/ControlMessages.h"
@@ -60,6 +61,13 @@ void TAdvPage::SetAdvToolBarPager(TAdvToolBarPager* Value) {
         Value->AddAdvPage(this);
     }
     FPager = Value;
+}
+
+void TAdvPage::ReadState(vcl::TReader& Reader) {
+    vcl::TCustomControl::ReadState(Reader);
+    if (auto* pager = dynamic_cast<TAdvToolBarPager*>(Reader.Parent());
+        pager != nullptr && pager->IndexOfPage(this) < 0)
+        SetAdvToolBarPager(pager);
 }
 
 void TAdvPage::SetParent(vcl::TWinControl* AParent) {

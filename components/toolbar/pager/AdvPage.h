@@ -141,6 +141,8 @@ public:
 
 protected:
     void Loaded() override;
+    // A page read inside a pager joins it.
+    void ReadState(vcl::TReader& Reader) override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
     void Paint() override;
     void WndProc(vcl::TMessage& Message) override;

@@ -8,6 +8,7 @@
 #include "components/toolbar/dock/FlagGuard.h"
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/pager/AdvPage.h"
+#include "components/toolbar/pager/QuickAccessToolBar.h"
 #include "components/toolbar/pager/VistaButtons.h"
 #include "components/toolbar/styler/AdvToolBarStylers.h"
 #include "platform/classes/ClassRegistry.h"
@@ -150,6 +151,7 @@ void TAdvToolBarPager::UpdateMe(int Code) {
         }
     // A new caption look: the glyphs take its text colour.
     if (Code == static_cast<int>(TStylerChange::PagerCaption) || Code == 0) UpdateCaptionButtons(true);
+    if (FQuickAccessToolBar != nullptr) FQuickAccessToolBar->UpdateMe(Code);
 }
 
 void TAdvToolBarPager::SetPopupMenu(vcl::TComponent* Value) {
@@ -419,6 +421,11 @@ void TAdvToolBarPager::SetExpanded(bool Value) {
 void TAdvToolBarPager::OnCaptionChanged(vcl::TObject*) {
     SetAllPagesPosition();
     UpdateCaptionButtons(true);
+    // A nudge to the right and back lays the quick access toolbar out for the new caption row.
+    if (TAdvCustomQuickAccessToolBar* q = FQuickAccessToolBar) {
+        q->SetLeft(q->Left() + 1);
+        q->SetLeft(q->Left() - 1);
+    }
     Invalidate();
 }
 
@@ -426,6 +433,10 @@ void TAdvToolBarPager::OnTabSettingsChanged(vcl::TObject*) {
     SetAllPagesPosition();
     InitializeTabsSize();
     UpdateTabSizes();
+    if (FQuickAccessToolBar != nullptr) {
+        FQuickAccessToolBar->UpdateSize();
+        FQuickAccessToolBar->Invalidate();
+    }
     Invalidate();
     if (TAdvPage* page = ActivePage()) page->Invalidate();
 }
@@ -453,7 +464,24 @@ void TAdvToolBarPager::WndProc(vcl::TMessage& Message) {
         InitializeScroller();
         UpdateCaptionButtons(false);
         UpdateMDIButtons(false);
+        if (FQuickAccessToolBar != nullptr) {
+            FQuickAccessToolBar->UpdateSize();
+            FQuickAccessToolBar->UpdateControlsVisiblity();
+            FQuickAccessToolBar->UpdateControlsPos(false);
+        }
         return;
+    case vcl::CM_CONTROLCHANGE: {
+        vcl::TCustomControl::WndProc(Message);
+        // A bar that is being destroyed is no longer known by its class: it is recognised by address.
+        auto* c = reinterpret_cast<vcl::TControl*>(Message.WParam);
+        if (Message.LParam == 0) {
+            if (FQuickAccessToolBar != nullptr && c == static_cast<vcl::TControl*>(FQuickAccessToolBar))
+                FQuickAccessToolBar = nullptr;
+        } else if (auto* q = dynamic_cast<TAdvCustomQuickAccessToolBar*>(c)) {
+            FQuickAccessToolBar = q;
+        }
+        return;
+    }
     case vcl::CM_MOUSELEAVE:
         vcl::TCustomControl::WndProc(Message);
         if (Message.LParam == 0) CMMouseLeave();
@@ -480,6 +508,17 @@ void TAdvToolBarPager::WndProc(vcl::TMessage& Message) {
         }
         return;
     }
+    case vcl::CM_DESIGNHITTEST:
+        // The designer lets the pager take a left click on a tab, so that tabs switch at design time.
+        if (ComponentState().Contains(vcl::csDesigning)) {
+            const vcl::TCMDesignHitTest hit(Message);
+            if ((hit.Keys & win::MK_LBUTTON) != 0 && GetTabsRect().Contains(hit.Pos()) &&
+                PTOnTab(hit.XPos, hit.YPos) >= 0) {
+                Message.Result = 1;
+                return;
+            }
+        }
+        break;
     case win::WM_GETDLGCODE:
         Message.Result = win::DLGC_WANTARROWS | win::DLGC_WANTCHARS;
         return;

@@ -33,6 +33,7 @@ using TCaptionButtons = vcl::TSet<TCaptionButton>;
 
 class TAdvPage;
 class TAdvPageScrollButton;
+class TAdvCustomQuickAccessToolBar;
 
 using TTabChangingEvent =
     std::function<void(vcl::TObject* Sender, int FromPage, int ToPage, bool& AllowChange)>;
@@ -209,6 +210,15 @@ public:
     AdvGlowButton::TAdvGlowButton* MinButton() const { return FMinBtn; }
     vcl::TCustomImageList* CaptionButtonImages() const { return FCaptionImages.get(); }
 
+    // ---- Quick access toolbar (PagerCaption.cpp): in the caption row, or below the pages in full size.
+    TAdvCustomQuickAccessToolBar* QuickAccessToolBar() const { return FQuickAccessToolBar; }
+    int GetQATHeight() const;
+    bool ShowQATBelow() const;
+    // Grows (or shrinks) the pager by the bar's height and turns the bar's full-size mode on (off).
+    void SetShowQATBelow(bool Value);
+    // The largest rectangle the quick access toolbar may take; empty without one.
+    vcl::TRect MaxQATRect();
+
     // ---- MDI buttons (PagerMDI.cpp): minimise, restore and close of the maximised MDI child, right of
     // the tabs; the pager repaints them by hooking the frame window (one pager per process owns that).
     bool AutoMDIButtons() const { return FAutoMDIButtons; }
@@ -257,6 +267,7 @@ public:
 
 private:
     friend class TAdvPage;
+    friend class TAdvCustomQuickAccessToolBar;
     void ChangeActivePage(int Index);
     void OnCaptionChanged(vcl::TObject* Sender);
     void OnTabSettingsChanged(vcl::TObject* Sender);
@@ -376,6 +387,7 @@ private:
     // Made in the designer on a form that was neither loading nor being read.
     bool FNewlyDropped = false;
     vcl::TWndMethod FSavedFormProc;
+    TAdvCustomQuickAccessToolBar* FQuickAccessToolBar = nullptr; // a child control
 };
 
 } // namespace AdvToolBar

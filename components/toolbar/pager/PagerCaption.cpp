@@ -10,6 +10,7 @@
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarForm.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
+#include "components/toolbar/pager/QuickAccessToolBar.h"
 #include "components/toolbar/styler/ToolBarDraw.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Bitmap.h"
@@ -40,6 +41,37 @@ vcl::TRect TAdvToolBarPager::GetCaptionButtonsRect() {
         return {0, 0, 0, 0};
     return {FMinBtn->Left(), FMaxBtn->Top(), FCloseBtn->Left() + FCloseBtn->Width(),
             FMaxBtn->Top() + FMaxBtn->Height()};
+}
+
+// ---- Room of the quick access toolbar
+
+int TAdvToolBarPager::GetQATHeight() const {
+    return FCaption->Height() - 2;
+}
+
+bool TAdvToolBarPager::ShowQATBelow() const {
+    return FQuickAccessToolBar != nullptr && FQuickAccessToolBar->FullSize() &&
+           FQuickAccessToolBar->Visible();
+}
+
+void TAdvToolBarPager::SetShowQATBelow(bool Value) {
+    if (FQuickAccessToolBar == nullptr || Value == ShowQATBelow()) return;
+    SetHeight(Height() + (Value ? GetQATHeight() : -GetQATHeight()));
+    FQuickAccessToolBar->SetFullSize(Value);
+    SetAllPagesPosition();
+}
+
+vcl::TRect TAdvToolBarPager::MaxQATRect() {
+    if (FQuickAccessToolBar == nullptr) return {0, 0, 0, 0};
+    const vcl::TRect client = GetClientRect();
+    if (ShowQATBelow())
+        return {client.Left + 2, client.Bottom - GetQATHeight(), client.Right - 2, client.Bottom};
+    if (!FCaption->Visible()) return {0, 0, 0, 0};
+    int reserve = FCaption->MinWidth();
+    if (const vcl::TRect buttons = GetCaptionButtonsRect(); buttons.Width() > 0)
+        reserve = std::min(Width(), Width() - buttons.Left + FCaption->MinWidth() + 2);
+    const int bottom = GetCaptionRect().Bottom;
+    return {FTabSettings->StartMargin() - 6, bottom - GetQATHeight(), Width() - reserve, bottom};
 }
 
 void TAdvToolBarPager::MakeCaptionGlyphs(vcl::TCustomImageList* List, bool Restore) {

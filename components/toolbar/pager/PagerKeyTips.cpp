@@ -8,6 +8,7 @@
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
+#include "components/toolbar/pager/QuickAccessToolBar.h"
 #include "platform/classes/Properties.h"
 #include "platform/vcl/ControlMessages.h"
 #include "platform/vcl/Form.h"
@@ -86,6 +87,7 @@ void TAdvToolBarPager::ShowShortCutHintOfAllPages() {
     if (!FKeyTipMode && HandleAllocated()) win::SetCapture(Handle());
     for (int i = 0; i < FPages->Count(); ++i)
         GetAdvPages(i)->ShowShortCutHint();
+    if (FQuickAccessToolBar != nullptr) FQuickAccessToolBar->ShowShortCutHintOfButtons();
     FKeyTipMode = true;
     FTypedKeyTip.clear();
     for (int i = 0; i < ControlCount(); ++i)
@@ -99,6 +101,7 @@ void TAdvToolBarPager::HideShortCutHintOfAllPages(bool AlsoToolBars) {
         if (AlsoToolBars && GetAdvPages(i)->ToolBarKeyTipsShown())
             GetAdvPages(i)->HideShortCutHintOfAllToolBars();
     }
+    if (FQuickAccessToolBar != nullptr) FQuickAccessToolBar->HideShortCutHintOfButtons();
     if (FKeyTipMode)
         for (int i = 0; i < ControlCount(); ++i)
             if (IsShapeButton(Controls(i))) Controls(i)->Perform(vcl::CM_HINTSHOW, 1, 0);
@@ -239,6 +242,7 @@ void TAdvToolBarPager::KeyTipTyped(char Key) {
         const String tip = Upper(GetAdvPages(i)->ShortCutHint());
         any = !tip.empty() && tip.compare(0, typed.size(), typed) == 0;
     }
+    if (!any && FQuickAccessToolBar != nullptr) any = FQuickAccessToolBar->AnyShortCutStartsWith(typed);
     for (int i = 0; i < ControlCount() && !any; ++i) {
         const String tip = ShapeButtonTip(Controls(i));
         any = !tip.empty() && tip.compare(0, typed.size(), typed) == 0;
@@ -270,6 +274,16 @@ void TAdvToolBarPager::KeyTipTyped(char Key) {
             partial = true;
     }
     if (full) return;
+    // Tips of the quick access toolbar still waiting for more letters keep the mode, as page tips do.
+    int qatPartial = 0;
+    if (FQuickAccessToolBar != nullptr) {
+        int& count = qatPartial;
+        if (FQuickAccessToolBar->HasShortCut(typed, count)) {
+            HideShortCutHintOfAllPages(false);
+            return;
+        }
+        partial = partial || count > 0;
+    }
     for (int i = 0; i < ControlCount(); ++i) {
         vcl::TControl* c = Controls(i);
         const String tip = ShapeButtonTip(c);
@@ -290,7 +304,7 @@ void TAdvToolBarPager::KeyTipTyped(char Key) {
     int shown = 0;
     for (int i = 0; i < FPages->Count(); ++i)
         if (auto* w = GetAdvPages(i)->ShortCutHintWindow(); w != nullptr && w->Visible()) ++shown;
-    if (shown == 0) HideShortCutHintOfAllPages(false);
+    if (shown == 0 && qatPartial == 0) HideShortCutHintOfAllPages(false);
     if (!partial) win::MessageBeep(0);
 }
 

@@ -5,6 +5,7 @@
 
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
+#include "components/toolbar/pager/QuickAccessToolBar.h"
 #include "components/toolbar/styler/ToolBarDraw.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Bitmap.h"
@@ -173,6 +174,9 @@ void TAdvToolBarPager::DrawCaption() {
                       pc->ColorMirror(), pc->ColorMirrorTo(), pc->BorderColor(), pc->Gradient(),
                       pc->GradientMirror(), "", pc->Font(), true, false, FAntiAlias, false);
     vcl::TRect text{FCaption->Indent(), 0, cr.Width() - FCaption->RightTextMargin(), cr.Height()};
+    // The title starts right of a quick access toolbar in the caption row.
+    if (FQuickAccessToolBar != nullptr && FQuickAccessToolBar->Visible() && !ShowQATBelow())
+        text.Left = MaxQATRect().Left + FQuickAccessToolBar->Width() - cr.Left;
     // Tab groups reach up into the caption row: the title starts right of them.
     for (int g = 0; g < FTabGroups->Count(); ++g) {
         bool l = false, r = false;

@@ -64,6 +64,8 @@ vcl::TRect TAdvToolBarPager::GetAdvPageRect() {
     r.Top += FTabSettings->Height();
     r.Left += 4 + FPageLeftMargin;
     r.Right -= 4 + FPageRightMargin;
+    // A quick access toolbar below the pages takes the bottom strip.
+    if (ShowQATBelow()) r.Bottom -= GetQATHeight();
     r.Bottom -= 5;
     return r;
 }
