@@ -1,26 +1,14 @@
 // Block transfers: raster operations, stretching, monochrome conversion, alpha blending, colour keys,
-// gradients and DIB bits.
+// gradients and DIB bits; edges and frame controls.
 
 #include "tests/win/GdiTestSupport.h"
 
 using namespace gditest;
 
-namespace {
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-constexpr COLORREF White = RGB(255, 255, 255);
-
-void Fill(HDC dc, RECT r, COLORREF c) {
-    HBRUSH b = CreateSolidBrush(c);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-}
-} // namespace
-
 TEST(BlitRops, SourceOperationsCombineSourceAndDestination) {
     struct Case {
         DWORD rop;
-        COLORREF expected; // source 0x0F0F0F (as RGB 15,15,15) over destination RGB(0x33,0x33,0x33)
+        COLORREF expected;
     };
     const COLORREF src = RGB(0x0F, 0xF0, 0x55), dst = RGB(0x33, 0x33, 0x33);
     const Case cases[] = {
@@ -66,29 +54,41 @@ TEST(BlitRops, PatternOperationsUseTheSelectedBrush) {
     EXPECT_EQ(c.At(5, 5), RGB(0x33, 0x33, 0x33));
     SelectObject(c.dc, old);
     DeleteObject(b);
+    // An overlapping copy within one DC scrolls without smearing.
+    for (int x = 0; x < 8; ++x)
+        SetPixel(c.dc, x, 7, RGB(x * 20, 0, 0));
+    BitBlt(c.dc, 1, 7, 7, 1, c.dc, 0, 7, SRCCOPY);
+    for (int x = 1; x < 8; ++x)
+        EXPECT_EQ(c.At(x, 7), RGB((x - 1) * 20, 0, 0)) << x;
 }
 
-TEST(BlitRops, OverlappingCopyWithinOneDCScrollsCorrectly) {
-    Canvas c(10, 1);
-    for (int x = 0; x < 10; ++x)
-        SetPixel(c.dc, x, 0, RGB(x * 20, 0, 0));
-    BitBlt(c.dc, 1, 0, 9, 1, c.dc, 0, 0, SRCCOPY);
-    for (int x = 1; x < 10; ++x)
-        EXPECT_EQ(c.At(x, 0), RGB((x - 1) * 20, 0, 0)) << x;
-}
-
-TEST(BlitStretch, StretchAndMirror) {
-    Canvas src(2, 1);
-    SetPixel(src.dc, 0, 0, Red);
-    SetPixel(src.dc, 1, 0, Blue);
-    Canvas c(8, 2);
-    StretchBlt(c.dc, 0, 0, 4, 2, src.dc, 0, 0, 2, 1, SRCCOPY);
-    EXPECT_EQ(c.Row(0, Red, 0, 4), "##??");
-    EXPECT_EQ(c.At(3, 1), Blue);
-    StretchBlt(c.dc, 7, 0, -2, 1, src.dc, 0, 0, 2, 1, SRCCOPY); // mirrored into x 6..7
-    EXPECT_EQ(c.At(5, 0), White);
-    EXPECT_EQ(c.At(6, 0), Blue);
-    EXPECT_EQ(c.At(7, 0), Red);
+TEST(BlitStretch, StretchingRepeatsPixelsAndMirroringCoversTheColumnsUpToTheOrigin) {
+    Canvas src(4, 1);
+    for (int x = 0; x < 4; ++x)
+        SetPixel(src.dc, x, 0, RGB(x * 60, 0, 0));
+    Canvas c(12, 3);
+    ASSERT_TRUE(StretchBlt(c.dc, 0, 0, 8, 2, src.dc, 2, 0, 2, 1, SRCCOPY));
+    EXPECT_EQ(c.Row(0, RGB(120, 0, 0), 0, 8), "####????");
+    EXPECT_EQ(c.At(7, 1), RGB(180, 0, 0));
+    // (8, -4) covers x = 5 to 8, the first source column at x = 8.
+    Canvas m(12, 3);
+    ASSERT_TRUE(StretchBlt(m.dc, 8, 1, -4, 1, src.dc, 0, 0, 4, 1, SRCCOPY));
+    EXPECT_EQ(m.Inked({0, 0, 12, 3}), 4);
+    EXPECT_EQ(m.At(8, 1), Black);
+    EXPECT_EQ(m.At(5, 1), RGB(180, 0, 0));
+    EXPECT_EQ(m.At(4, 1), White);
+    // A mirrored source reads the same way: (3, -4) is columns 3 down to 0.
+    Canvas d(12, 3);
+    ASSERT_TRUE(StretchBlt(d.dc, 0, 0, 4, 1, src.dc, 3, 0, -4, 1, SRCCOPY));
+    EXPECT_EQ(d.At(0, 0), RGB(180, 0, 0));
+    EXPECT_EQ(d.At(3, 0), Black);
+    // Mirrored vertically: (2, -2) covers rows 1 and 2.
+    Canvas e(4, 4), column(1, 2);
+    SetPixel(column.dc, 0, 0, Red);
+    SetPixel(column.dc, 0, 1, Blue);
+    ASSERT_TRUE(StretchBlt(e.dc, 0, 2, 1, -2, column.dc, 0, 0, 1, 2, SRCCOPY));
+    EXPECT_EQ(e.Column(0, Red), ".?#.");
+    EXPECT_EQ(e.At(0, 1), Blue);
 }
 
 TEST(BlitMonochrome, MonochromeSourceTakesTextAndBackgroundColours) {
@@ -113,19 +113,14 @@ TEST(BlitMonochrome, MonochromeSourceTakesTextAndBackgroundColours) {
     DeleteDC(monoDC);
 }
 
-TEST(BlitAlpha, ConstantAlphaMixesEvenly) {
-    Canvas src(2, 2), c(2, 2);
-    Fill(src.dc, {0, 0, 2, 2}, RGB(200, 0, 0));
-    Fill(c.dc, {0, 0, 2, 2}, RGB(0, 0, 100));
-    BLENDFUNCTION bf{AC_SRC_OVER, 0, 128, 0};
-    ASSERT_TRUE(AlphaBlend(c.dc, 0, 0, 2, 2, src.dc, 0, 0, 2, 2, bf));
-    const COLORREF p = c.At(1, 1);
-    EXPECT_NEAR(GetRValue(p), 100, 1);
-    EXPECT_EQ(GetGValue(p), 0);
-    EXPECT_NEAR(GetBValue(p), 50, 1);
-}
-
-TEST(BlitAlpha, PerPixelAlphaUsesPremultipliedSource) {
+TEST(BlitAlpha, ConstantAlphaMixesEvenlyAndPerPixelAlphaUsesAPremultipliedSource) {
+    Canvas even(2, 2), under(2, 2);
+    Fill(even.dc, {0, 0, 2, 2}, RGB(200, 0, 0));
+    Fill(under.dc, {0, 0, 2, 2}, RGB(0, 0, 100));
+    ASSERT_TRUE(AlphaBlend(under.dc, 0, 0, 2, 2, even.dc, 0, 0, 2, 2, BLENDFUNCTION{AC_SRC_OVER, 0, 128, 0}));
+    EXPECT_NEAR(GetRValue(under.At(1, 1)), 100, 1);
+    EXPECT_EQ(GetGValue(under.At(1, 1)), 0);
+    EXPECT_NEAR(GetBValue(under.At(1, 1)), 50, 1);
     Canvas src(3, 1), c(3, 1);
     auto* px = static_cast<std::uint32_t*>(src.bits);
     px[0] = 0x00000000; // transparent
@@ -229,24 +224,51 @@ TEST(BlitPatternBrush, PatternTilesFromTheBrushOrigin) {
     DeleteObject(b);
 }
 
-TEST(GdiEdges, RaisedAndSunkenEdgesUseTheSystemColours) {
+TEST(GdiEdges, RaisedAndSunkenEdgesUseTheSystemColoursAndSoftEdgesSwapTheTopLeftRings) {
     Canvas c(10, 10);
     RECT r{0, 0, 10, 10};
     ASSERT_TRUE(DrawEdge(c.dc, &r, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST));
     EXPECT_EQ(r, (RECT{2, 2, 8, 8}));
-    EXPECT_EQ(c.At(0, 0), GetSysColor(COLOR_3DLIGHT));
     EXPECT_EQ(c.At(8, 0), GetSysColor(COLOR_3DLIGHT));
     EXPECT_EQ(c.At(9, 0), GetSysColor(COLOR_3DDKSHADOW)); // the top-right corner belongs to the shadow
     EXPECT_EQ(c.At(0, 9), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(c.At(1, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(c.At(8, 8), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(c.At(5, 5), GetSysColor(COLOR_BTNFACE));
-    Canvas d(10, 10);
-    RECT s{0, 0, 10, 10};
-    DrawEdge(d.dc, &s, BDR_SUNKENOUTER, BF_TOP | BF_LEFT);
-    EXPECT_EQ(d.At(0, 0), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(d.At(9, 9), White);
-    EXPECT_EQ(s, (RECT{0, 0, 10, 10})); // no BF_ADJUST
+    for (const bool soft : {false, true}) {
+        Canvas e(10, 10);
+        RECT raised{0, 0, 10, 10};
+        DrawEdge(e.dc, &raised, EDGE_RAISED, BF_RECT | (soft ? BF_SOFT : 0));
+        EXPECT_EQ(e.At(3, 0), GetSysColor(soft ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT)) << soft;
+        EXPECT_EQ(e.At(3, 1), GetSysColor(soft ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT)) << soft;
+        // The bottom-right colours stay.
+        EXPECT_EQ(e.At(3, 9), GetSysColor(COLOR_3DDKSHADOW)) << soft;
+        EXPECT_EQ(e.At(3, 8), GetSysColor(COLOR_BTNSHADOW)) << soft;
+        Canvas d(10, 10);
+        RECT sunken{0, 0, 10, 10};
+        DrawEdge(d.dc, &sunken, EDGE_SUNKEN, BF_RECT | (soft ? BF_SOFT : 0));
+        EXPECT_EQ(d.At(0, 3), GetSysColor(soft ? COLOR_3DDKSHADOW : COLOR_BTNSHADOW)) << soft;
+        EXPECT_EQ(d.At(1, 3), GetSysColor(soft ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW)) << soft;
+    }
+}
+
+TEST(GdiEdges, APartialEdgeRunsItsSidesToTheEndsOfTheRectangle) {
+    // Without a right side the top line reaches the right edge; without a bottom the left line reaches
+    // the bottom.
+    Canvas c(8, 6);
+    RECT r{0, 0, 8, 6};
+    DrawEdge(c.dc, &r, BDR_SUNKENOUTER, BF_TOPLEFT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    EXPECT_EQ(c.At(0, 0), shadow);
+    EXPECT_EQ(c.At(7, 0), shadow);
+    EXPECT_EQ(c.At(0, 5), shadow);
+    EXPECT_EQ(c.At(7, 5), White);
+    EXPECT_EQ(r, (RECT{0, 0, 8, 6})); // no BF_ADJUST
+    // With both sides the corner they share takes the bottom-right colour.
+    Canvas d(8, 6);
+    DrawEdge(d.dc, &r, BDR_SUNKENOUTER, BF_TOPRIGHT);
+    EXPECT_EQ(d.At(6, 0), shadow);
+    EXPECT_EQ(d.At(7, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(d.At(7, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(d.At(0, 1), White);
 }
 
 TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndUndoesItself) {
@@ -266,6 +288,8 @@ TEST(GdiEdges, FrameControlsDrawInsideTheirRectangle) {
     ASSERT_TRUE(DrawFrameControl(c.dc, &push, DFC_BUTTON, DFCS_BUTTONPUSH));
     ASSERT_TRUE(DrawFrameControl(c.dc, &check, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
     EXPECT_EQ(c.At(10, 10), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(c.At(4, 0), GetSysColor(COLOR_BTNHIGHLIGHT)); // a push button's face is the soft raised edge
+    EXPECT_EQ(c.At(4, 1), GetSysColor(COLOR_3DLIGHT));
     EXPECT_EQ(c.At(20, 0), GetSysColor(COLOR_BTNSHADOW));
     int glyph = 0;
     for (int y = 1; y < 12; ++y)
@@ -275,6 +299,31 @@ TEST(GdiEdges, FrameControlsDrawInsideTheirRectangle) {
     EXPECT_EQ(c.At(35, 5), RGB(10, 200, 10));
     RECT bad{0, 0, 5, 5};
     EXPECT_FALSE(DrawFrameControl(c.dc, &bad, 99, 0));
+}
+
+TEST(GdiEdges, ClassicCheckBoxAndRadioButtonAreSunken) {
+    Canvas c(13, 13);
+    RECT box{0, 0, 13, 13};
+    Fill(c.dc, box, RGB(0, 160, 0));
+    DrawFrameControl(c.dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK);
+    EXPECT_EQ(c.At(5, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(c.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(c.At(5, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(c.At(12, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(c.At(5, 11), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(c.At(6, 6), GetSysColor(COLOR_WINDOW));
+    // The radio ring: dark on its upper left, light on its lower right, window colour inside.
+    Canvas d(12, 12);
+    RECT ring{0, 0, 12, 12};
+    Fill(d.dc, ring, RGB(0, 160, 0));
+    DrawFrameControl(d.dc, &ring, DFC_BUTTON, DFCS_BUTTONRADIO);
+    EXPECT_EQ(d.At(5, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(d.At(0, 5), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(d.At(6, 11), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(d.At(11, 6), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(d.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(d.At(6, 10), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(d.At(6, 6), GetSysColor(COLOR_WINDOW));
 }
 
 // Sources with no pixel on their surface (empty, or wholly beside it) draw nothing and leave the
@@ -309,13 +358,7 @@ TEST(BlitEmptySource, NothingOfTheSourceOnItsSurfaceDrawsNothing) {
 
     // DIB bits: an empty source rectangle, and one beside the bits.
     std::uint32_t bits[4] = {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u};
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = 2;
-    bmi.bmiHeader.biHeight = -2;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bmi = Bmi32(2, -2);
     EXPECT_EQ(StretchDIBits(c.dc, 0, 0, 8, 8, 0, 0, 0, 2, bits, &bmi, DIB_RGB_COLORS, SRCCOPY), 0);
     StretchDIBits(c.dc, 0, 0, 8, 8, 5, 5, 2, 2, bits, &bmi, DIB_RGB_COLORS, SRCCOPY);
     untouched("DIB bits");

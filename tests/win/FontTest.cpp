@@ -10,19 +10,6 @@
 
 using namespace gditest;
 
-namespace {
-
-HFONT MakeFont(int height, const char* face, int weight = FW_NORMAL, int escapement = 0) {
-    LOGFONT lf{};
-    lf.lfHeight = height;
-    lf.lfWeight = weight;
-    lf.lfEscapement = escapement;
-    std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-    return CreateFontIndirect(&lf);
-}
-
-} // namespace
-
 TEST(FontAlias, WindowsFamiliesMapToInstalledFamilies) {
     EXPECT_EQ(ResolveFontFamily("Tahoma"), "DejaVu Sans");
     EXPECT_EQ(ResolveFontFamily("segoe ui"), "DejaVu Sans");

@@ -5,18 +5,7 @@
 
 using namespace gditest;
 
-namespace {
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
-
-void Fill(HDC dc, RECT r, COLORREF c) {
-    HBRUSH b = CreateSolidBrush(c);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-}
-} // namespace
-
-TEST(GdiObjects, SelectObjectReturnsThePreviousObjectAndStockObjectsSurviveDeletion) {
+TEST(GdiObjects, SelectObjectReturnsThePreviousObjectAndSelectedOrStockObjectsSurviveDeletion) {
     Canvas c(4, 4);
     HPEN pen = CreatePen(PS_SOLID, 1, Red);
     HGDIOBJ old = SelectObject(c.dc, pen);
@@ -28,12 +17,9 @@ TEST(GdiObjects, SelectObjectReturnsThePreviousObjectAndStockObjectsSurviveDelet
     EXPECT_EQ(GetObjectType(GetStockObject(WHITE_BRUSH)), OBJ_BRUSH);
     EXPECT_EQ(SelectObject(c.dc, nullptr), nullptr);
     EXPECT_EQ(SelectObject(nullptr, GetStockObject(BLACK_PEN)), nullptr);
-}
-
-TEST(GdiObjects, ASelectedObjectCannotBeDeleted) {
-    Canvas c(4, 4);
+    // A selected object cannot be deleted.
     HBRUSH b = CreateSolidBrush(Red);
-    HGDIOBJ old = SelectObject(c.dc, b);
+    old = SelectObject(c.dc, b);
     EXPECT_FALSE(DeleteObject(b));
     Rectangle(c.dc, 0, 0, 4, 4); // still usable
     EXPECT_EQ(c.At(1, 1), Red);
@@ -69,7 +55,7 @@ TEST(GdiObjects, GetObjectDescribesPensBrushesFontsAndBitmaps) {
     DeleteObject(bm);
 }
 
-TEST(GdiObjects, BitmapCanBeSelectedIntoOneMemoryDCAtATime) {
+TEST(GdiObjects, ABitmapGoesIntoOneMemoryDCAtATimeAndAFreshDCsCompatibleBitmapIsMonochrome) {
     HDC a = CreateCompatibleDC(nullptr);
     HDC b = CreateCompatibleDC(nullptr);
     HBITMAP bm = CreateBitmap(4, 4, 1, 32, nullptr);
@@ -81,12 +67,8 @@ TEST(GdiObjects, BitmapCanBeSelectedIntoOneMemoryDCAtATime) {
     EXPECT_NE(oldB, nullptr);
     SelectObject(b, oldB);
     DeleteObject(bm);
-    DeleteDC(a);
     DeleteDC(b);
-}
-
-TEST(GdiObjects, CompatibleBitmapOfAFreshMemoryDCIsMonochrome) {
-    HDC dc = CreateCompatibleDC(nullptr);
+    HDC dc = a;
     HBITMAP mono = CreateCompatibleBitmap(dc, 4, 4);
     BITMAP info{};
     GetObject(mono, sizeof info, &info);
@@ -101,7 +83,7 @@ TEST(GdiObjects, CompatibleBitmapOfAFreshMemoryDCIsMonochrome) {
     DeleteDC(dc);
 }
 
-TEST(GdiSaveRestore, RestoreDCBringsBackObjectsColoursAndClip) {
+TEST(GdiSaveRestore, RestoreDCBringsBackObjectsColoursAndClipAndDropsNewerLevels) {
     Canvas c(10, 10);
     HPEN pen = CreatePen(PS_SOLID, 1, Red);
     const int level = SaveDC(c.dc);
@@ -123,10 +105,7 @@ TEST(GdiSaveRestore, RestoreDCBringsBackObjectsColoursAndClip) {
     EXPECT_FALSE(RestoreDC(c.dc, 1)); // nothing saved any more
     EXPECT_FALSE(RestoreDC(c.dc, -1));
     DeleteObject(pen);
-}
-
-TEST(GdiSaveRestore, RestoringAnOlderLevelDropsTheNewerOnes) {
-    Canvas c(4, 4);
+    // Restoring an older level drops the newer ones.
     SaveDC(c.dc);
     SetBkColor(c.dc, Red);
     SaveDC(c.dc);
@@ -158,7 +137,7 @@ TEST(GdiCoordinates, ViewportAndWindowOriginsShiftDrawing) {
     SetWindowOrgEx(c.dc, 0, 0, nullptr);
 }
 
-TEST(GdiClipping, IntersectAndExcludeClipRectLimitDrawing) {
+TEST(GdiClipping, IntersectExcludeAndExtSelectClipRgnCombineWithTheCurrentClip) {
     Canvas c(20, 20);
     EXPECT_EQ(IntersectClipRect(c.dc, 2, 2, 12, 12), SIMPLEREGION);
     EXPECT_EQ(ExcludeClipRect(c.dc, 4, 4, 6, 6), COMPLEXREGION);
@@ -175,6 +154,17 @@ TEST(GdiClipping, IntersectAndExcludeClipRectLimitDrawing) {
     SelectClipRgn(c.dc, nullptr);
     EXPECT_EQ(GetClipBox(c.dc, &box), SIMPLEREGION);
     EXPECT_EQ(box, (RECT{0, 0, 20, 20}));
+    HRGN a = CreateRectRgn(0, 0, 10, 10);
+    HRGN b = CreateRectRgn(5, 5, 15, 15);
+    SelectClipRgn(c.dc, a);
+    EXPECT_EQ(ExtSelectClipRgn(c.dc, b, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(PtVisible(c.dc, 14, 14));
+    EXPECT_EQ(ExtSelectClipRgn(c.dc, b, RGN_DIFF), COMPLEXREGION);
+    EXPECT_FALSE(PtVisible(c.dc, 7, 7));
+    EXPECT_TRUE(PtVisible(c.dc, 2, 2));
+    EXPECT_EQ(ExtSelectClipRgn(c.dc, nullptr, RGN_AND), ERROR);
+    DeleteObject(a);
+    DeleteObject(b);
 }
 
 TEST(GdiClipping, SelectClipRgnCopiesTheRegionInDeviceCoordinates) {
@@ -200,22 +190,7 @@ TEST(GdiClipping, SelectClipRgnCopiesTheRegionInDeviceCoordinates) {
         DeleteObject(h);
 }
 
-TEST(GdiClipping, ExtSelectClipRgnCombinesWithTheCurrentClip) {
-    Canvas c(20, 20);
-    HRGN a = CreateRectRgn(0, 0, 10, 10);
-    HRGN b = CreateRectRgn(5, 5, 15, 15);
-    SelectClipRgn(c.dc, a);
-    EXPECT_EQ(ExtSelectClipRgn(c.dc, b, RGN_OR), COMPLEXREGION);
-    EXPECT_TRUE(PtVisible(c.dc, 14, 14));
-    EXPECT_EQ(ExtSelectClipRgn(c.dc, b, RGN_DIFF), COMPLEXREGION);
-    EXPECT_FALSE(PtVisible(c.dc, 7, 7));
-    EXPECT_TRUE(PtVisible(c.dc, 2, 2));
-    EXPECT_EQ(ExtSelectClipRgn(c.dc, nullptr, RGN_AND), ERROR);
-    DeleteObject(a);
-    DeleteObject(b);
-}
-
-TEST(GdiSurfaceDC, OriginAndSystemClipPlaceAWindowDCOnTheSurface) {
+TEST(GdiSurfaceDC, OriginAndSystemClipPlaceAWindowDCAndItsCairoContextOnTheSurface) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 40, 30);
     HRGN sys = CreateRectRgn(10, 10, 30, 20);
     HDC dc = detail::CreateSurfaceDC(s, {10, 5}, sys, nullptr);
@@ -238,11 +213,9 @@ TEST(GdiSurfaceDC, OriginAndSystemClipPlaceAWindowDCOnTheSurface) {
     EXPECT_EQ(data[10 * stride + 30], 0u);
     detail::DeleteSurfaceDC(dc);
     cairo_surface_destroy(s);
-}
-
-TEST(GdiSurfaceDC, CairoContextCarriesTheOriginAndClip) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 20);
-    HDC dc = detail::CreateSurfaceDC(s, {4, 4}, nullptr, nullptr);
+    // The cairo context carries the origin and clip.
+    s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 20);
+    dc = detail::CreateSurfaceDC(s, {4, 4}, nullptr, nullptr);
     IntersectClipRect(dc, 0, 0, 3, 3);
     cairo_t* cr = detail::GetDCCairo(dc);
     ASSERT_NE(cr, nullptr);

@@ -6,11 +6,6 @@
 
 using namespace gditest;
 
-namespace {
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-} // namespace
-
 TEST(GdiPixelRules, RectangleWithOnePixelPenTouchesZeroToNineAndFillsOneToEight) {
     Canvas c(16, 16);
     Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
@@ -26,38 +21,32 @@ TEST(GdiPixelRules, RectangleWithOnePixelPenTouchesZeroToNineAndFillsOneToEight)
     EXPECT_EQ(c.At(8, 8), Blue);
 }
 
-TEST(GdiPixelRules, RectangleWithNullPenIsOnePixelSmaller) {
+TEST(GdiPixelRules, ANullPenMakesTheFillOnePixelSmallerAndANullBrushLeavesOnlyTheOutline) {
     Canvas c(16, 16);
     Selected brush(c.dc, CreateSolidBrush(Blue));
     SelectObject(c.dc, GetStockObject(NULL_PEN));
     Rectangle(c.dc, 2, 2, 8, 8);
     EXPECT_EQ(c.InkBox(), (RECT{2, 2, 7, 7}));
+    Canvas d(12, 12);
+    SelectObject(d.dc, GetStockObject(NULL_BRUSH));
+    Rectangle(d.dc, 1, 1, 9, 9);
+    EXPECT_EQ(d.Inked({2, 2, 8, 8}), 0);
+    EXPECT_EQ(d.Row(1, Black, 1, 9), "########");
 }
 
-TEST(GdiPixelRules, RectangleWithNullBrushDrawsOnlyTheOutline) {
-    Canvas c(12, 12);
-    SelectObject(c.dc, GetStockObject(NULL_BRUSH));
-    Rectangle(c.dc, 1, 1, 9, 9);
-    EXPECT_EQ(c.Inked({2, 2, 8, 8}), 0);
-    EXPECT_EQ(c.Row(1, RGB(0, 0, 0), 1, 9), "########");
-}
-
-TEST(GdiPixelRules, WidePenOutlineIsCentredOnTheEdge) {
+TEST(GdiPixelRules, AWidePenIsCentredOnTheEdgeUnlessInsideFrame) {
     Canvas c(20, 20);
     Selected pen(c.dc, CreatePen(PS_SOLID, 3, Red));
     SelectObject(c.dc, GetStockObject(NULL_BRUSH));
     Rectangle(c.dc, 5, 5, 15, 15);
     EXPECT_EQ(c.InkBox(), (RECT{4, 4, 16, 16}));
     EXPECT_EQ(c.Row(10, Red, 3, 17), ".###......###.");
-}
-
-TEST(GdiPixelRules, InsideFramePenStaysInsideTheBox) {
-    Canvas c(20, 20);
-    Selected pen(c.dc, CreatePen(PS_INSIDEFRAME, 3, Red));
-    SelectObject(c.dc, GetStockObject(NULL_BRUSH));
-    Rectangle(c.dc, 5, 5, 15, 15);
-    EXPECT_EQ(c.InkBox(), (RECT{5, 5, 15, 15}));
-    EXPECT_EQ(c.Row(10, Red, 5, 15), "###....###");
+    Canvas d(20, 20);
+    Selected inside(d.dc, CreatePen(PS_INSIDEFRAME, 3, Red));
+    SelectObject(d.dc, GetStockObject(NULL_BRUSH));
+    Rectangle(d.dc, 5, 5, 15, 15);
+    EXPECT_EQ(d.InkBox(), (RECT{5, 5, 15, 15}));
+    EXPECT_EQ(d.Row(10, Red, 5, 15), "###....###");
 }
 
 TEST(GdiLines, LineToLeavesOutTheEndPointAndMovesThePosition) {
@@ -73,7 +62,7 @@ TEST(GdiLines, LineToLeavesOutTheEndPointAndMovesThePosition) {
     EXPECT_EQ(c.Column(8, Red, 0, 11), "..#######..");
 }
 
-TEST(GdiLines, DiagonalLinesStepOnePixelPerRow) {
+TEST(GdiLines, DiagonalsStepOnePixelPerRowAndShallowLinesCoverEachColumnOnce) {
     Canvas c(12, 12);
     Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
     MoveToEx(c.dc, 0, 0, nullptr);
@@ -89,21 +78,18 @@ TEST(GdiLines, DiagonalLinesStepOnePixelPerRow) {
     LineTo(d.dc, 0, 0);
     EXPECT_EQ(d.At(6, 6), Red);
     EXPECT_NE(d.At(0, 0), Red);
-}
-
-TEST(GdiLines, ShallowLineCoversEachColumnOnce) {
-    Canvas c(20, 10);
-    Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
-    MoveToEx(c.dc, 0, 0, nullptr);
-    LineTo(c.dc, 10, 3);
+    Canvas e(20, 10);
+    Selected pen3(e.dc, CreatePen(PS_SOLID, 1, Red));
+    MoveToEx(e.dc, 0, 0, nullptr);
+    LineTo(e.dc, 10, 3);
     for (int x = 0; x < 10; ++x) {
         int n = 0;
         for (int y = 0; y < 10; ++y)
-            n += c.At(x, y) == Red;
+            n += e.At(x, y) == Red;
         EXPECT_EQ(n, 1) << "column " << x;
     }
-    EXPECT_EQ(c.At(0, 0), Red);
-    EXPECT_EQ(c.Inked({10, 0, 20, 10}), 0);
+    EXPECT_EQ(e.At(0, 0), Red);
+    EXPECT_EQ(e.Inked({10, 0, 20, 10}), 0);
 }
 
 TEST(GdiLines, DottedPenAlternatesAndNullPenDrawsNothing) {
@@ -139,7 +125,7 @@ TEST(GdiLines, PolylineJoinsPointsAndXorPenUndoesItself) {
     EXPECT_EQ(c.Inked({7, 0, 12, 12}), 0);
 }
 
-TEST(GdiFills, FillRectExcludesRightAndBottomAndTakesSystemColourIndexes) {
+TEST(GdiFills, FillRectExcludesRightAndBottomAndFrameRectDrawsInside) {
     Canvas c(12, 12);
     HBRUSH b = CreateSolidBrush(Red);
     RECT r{2, 3, 6, 8};
@@ -150,18 +136,15 @@ TEST(GdiFills, FillRectExcludesRightAndBottomAndTakesSystemColourIndexes) {
     RECT r2{8, 8, 10, 10};
     FillRect(c.dc, &r2, reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(COLOR_BTNSHADOW + 1)));
     EXPECT_EQ(c.At(8, 8), GetSysColor(COLOR_BTNSHADOW));
-}
-
-TEST(GdiFills, FrameRectDrawsAOnePixelBorderInside) {
-    Canvas c(12, 12);
-    HBRUSH b = CreateSolidBrush(Red);
-    RECT r{2, 2, 8, 7};
-    FrameRect(c.dc, &r, b);
+    Canvas d(12, 12);
+    b = CreateSolidBrush(Red);
+    r = {2, 2, 8, 7};
+    FrameRect(d.dc, &r, b);
     DeleteObject(b);
-    EXPECT_EQ(c.InkBox(), r);
-    EXPECT_EQ(c.Row(2, Red, 2, 8), "######");
-    EXPECT_EQ(c.Row(4, Red, 2, 8), "#....#");
-    EXPECT_EQ(c.Row(6, Red, 2, 8), "######");
+    EXPECT_EQ(d.InkBox(), r);
+    EXPECT_EQ(d.Row(2, Red, 2, 8), "######");
+    EXPECT_EQ(d.Row(4, Red, 2, 8), "#....#");
+    EXPECT_EQ(d.Row(6, Red, 2, 8), "######");
 }
 
 TEST(GdiFills, HatchBrushLeavesGapsInTransparentModeAndFillsThemInOpaqueMode) {
@@ -179,7 +162,7 @@ TEST(GdiFills, HatchBrushLeavesGapsInTransparentModeAndFillsThemInOpaqueMode) {
     SelectObject(c.dc, GetStockObject(BLACK_PEN));
 }
 
-TEST(GdiShapes, EllipseIsSymmetricAndTouchesItsBox) {
+TEST(GdiShapes, EllipseRoundRectAndPolygonTouchTheirBoxes) {
     Canvas c(24, 24);
     Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
     Selected brush(c.dc, CreateSolidBrush(Blue));
@@ -190,28 +173,27 @@ TEST(GdiShapes, EllipseIsSymmetricAndTouchesItsBox) {
             EXPECT_EQ(c.At(x, y), c.At(13 - x, y)) << x << "," << y;
             EXPECT_EQ(c.At(x, y), c.At(x, 13 - y)) << x << "," << y;
         }
-    EXPECT_EQ(c.At(2, 2), RGB(255, 255, 255)); // corners stay clear
+    EXPECT_EQ(c.At(2, 2), White); // corners stay clear
     EXPECT_EQ(c.At(7, 7), Blue);
     EXPECT_EQ(c.Row(2, Red, 2, 12), "...####...");
-}
-
-TEST(GdiShapes, RoundRectCutsItsCornersAndPolygonFillsItsInside) {
-    Canvas c(24, 24);
-    Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
-    Selected brush(c.dc, CreateSolidBrush(Blue));
-    RoundRect(c.dc, 0, 0, 12, 10, 6, 6);
-    EXPECT_EQ(c.InkBox(), (RECT{0, 0, 12, 10}));
-    EXPECT_EQ(c.At(0, 0), RGB(255, 255, 255));
-    EXPECT_EQ(c.At(6, 0), Red);
-    EXPECT_EQ(c.At(0, 5), Red);
+    Canvas d(24, 24);
+    SelectObject(d.dc, GetCurrentObject(c.dc, OBJ_PEN));
+    SelectObject(d.dc, GetCurrentObject(c.dc, OBJ_BRUSH));
+    RoundRect(d.dc, 0, 0, 12, 10, 6, 6);
+    EXPECT_EQ(d.InkBox(), (RECT{0, 0, 12, 10}));
+    EXPECT_EQ(d.At(0, 0), White);
+    EXPECT_EQ(d.At(6, 0), Red);
+    EXPECT_EQ(d.At(0, 5), Red);
     const POINT tri[] = {{14, 2}, {22, 2}, {14, 10}};
-    Polygon(c.dc, tri, 3);
-    EXPECT_EQ(c.At(15, 3), Blue);
-    EXPECT_EQ(c.At(21, 9), RGB(255, 255, 255));
-    EXPECT_EQ(c.At(14, 2), Red);
+    Polygon(d.dc, tri, 3);
+    EXPECT_EQ(d.At(15, 3), Blue);
+    EXPECT_EQ(d.At(21, 9), White);
+    EXPECT_EQ(d.At(14, 2), Red);
+    SelectObject(d.dc, GetStockObject(BLACK_PEN));
+    SelectObject(d.dc, GetStockObject(WHITE_BRUSH));
 }
 
-TEST(GdiPixels, SetPixelAndGetPixelRoundTripAndOutsideIsInvalid) {
+TEST(GdiPixels, SetPixelGetPixelAndTheBytesOfTopDownAndBottomUpSections) {
     Canvas c(4, 4);
     EXPECT_EQ(SetPixel(c.dc, 1, 2, RGB(10, 20, 30)), RGB(10, 20, 30));
     EXPECT_EQ(GetPixel(c.dc, 1, 2), RGB(10, 20, 30));
@@ -224,14 +206,11 @@ TEST(GdiPixels, SetPixelAndGetPixelRoundTripAndOutsideIsInvalid) {
     EXPECT_EQ(b[1], 20);
     EXPECT_EQ(b[2], 10);
     EXPECT_EQ(b[3], 255);
-}
-
-TEST(GdiPixels, BottomUpSectionKeepsItsFirstRowAtTheBottomOfMemory) {
-    Canvas c(4, 3, true);
-    SetPixel(c.dc, 0, 0, RGB(1, 2, 3));
-    const auto* b = static_cast<const unsigned char*>(c.bits) + 2 * 4 * 4; // last row in memory
-    EXPECT_EQ(b[2], 1);
-    EXPECT_EQ(GetPixel(c.dc, 0, 0), RGB(1, 2, 3));
+    // A bottom-up section keeps its first row at the bottom of memory.
+    Canvas up(4, 3, true);
+    SetPixel(up.dc, 0, 0, RGB(1, 2, 3));
+    EXPECT_EQ(static_cast<const unsigned char*>(up.bits)[2 * 4 * 4 + 2], 1);
+    EXPECT_EQ(GetPixel(up.dc, 0, 0), RGB(1, 2, 3));
 }
 
 TEST(GdiFills, RegionFillFrameAndInvert) {
@@ -260,18 +239,18 @@ TEST(GdiRobustness, HugeCoordinatesAreClippedWithoutWalkingThem) {
     int offDiagonal = 0;
     for (int i = 0; i < 16; ++i)
         for (int j = 0; j < 16; ++j)
-            offDiagonal += i != j && c.At(i, j) != RGB(255, 255, 255);
+            offDiagonal += i != j && c.At(i, j) != White;
     EXPECT_EQ(offDiagonal, 0);
     SelectObject(c.dc, GetStockObject(BLACK_PEN));
     EXPECT_TRUE(Ellipse(c.dc, -1000000000, -1000000000, 1000000000, 1000000000));
-    EXPECT_EQ(c.At(8, 8), RGB(255, 255, 255)); // inside, filled with the white brush
+    EXPECT_EQ(c.At(8, 8), White); // inside, filled with the white brush
     Selected wide(c.dc, CreatePen(PS_SOLID, 5, Blue));
     MoveToEx(c.dc, -2000000000, 8, nullptr);
     LineTo(c.dc, 2000000000, 8);
     EXPECT_EQ(c.At(3, 8), Blue);
     Canvas small(2, 2);
     EXPECT_TRUE(StretchBlt(c.dc, 0, 0, 1000000000, 1000000000, small.dc, 0, 0, 2, 2, SRCCOPY));
-    EXPECT_EQ(c.At(15, 15), RGB(255, 255, 255));
+    EXPECT_EQ(c.At(15, 15), White);
     EXPECT_TRUE(BitBlt(c.dc, 0, 0, 1000000000, 1000000000, small.dc, -5, -5, SRCCOPY));
     TRIVERTEX v[2] = {{-1000000000, -1000000000, 0, 0, 0, 0},
                       {1000000000, 1000000000, 0xFF00, 0xFF00, 0xFF00, 0}};

@@ -13,19 +13,11 @@ using namespace gditest;
 
 namespace {
 
-constexpr COLORREF Black = RGB(0, 0, 0);
-
 class TextCanvas : public Canvas {
 public:
     TextCanvas(int w, int h, int height = -13, const char* face = "Tahoma", int escapement = 0,
                bool bottomUp = false)
-        : Canvas(w, h, bottomUp) {
-        LOGFONT lf{};
-        lf.lfHeight = height;
-        lf.lfWeight = FW_NORMAL;
-        lf.lfEscapement = escapement;
-        std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-        font_ = CreateFontIndirect(&lf);
+        : Canvas(w, h, bottomUp), font_(MakeFont(height, face, FW_NORMAL, escapement)) {
         oldFont_ = SelectObject(dc, font_);
         SetBkMode(dc, TRANSPARENT);
         GetTextMetrics(dc, &tm);
