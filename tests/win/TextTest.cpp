@@ -51,16 +51,29 @@ int Dark(const Canvas& c, RECT r) {
 
 } // namespace
 
-TEST(TextMeasure, CalcRectOfASingleLineIsItsExtent) {
+TEST(TextMeasure, CalcRectOfALineIsItsExtentAndLineBreaksCountUnlessSingleLine) {
     TextCanvas c(200, 50);
     RECT r{10, 5, 10, 5};
     const int h = DrawText(c.dc, "Hello, world", -1, &r, DT_SINGLELINE | DT_CALCRECT);
     EXPECT_EQ(h, c.tm.tmHeight);
     EXPECT_EQ(r, (RECT{10, 5, 10 + c.Width("Hello, world"), 5 + c.tm.tmHeight}));
     EXPECT_EQ(c.Inked({0, 0, 200, 50}), 0); // measuring draws nothing
+    r = {0, 0, 200, 0};
+    EXPECT_EQ(DrawText(c.dc, "a\r\nb\nc", -1, &r, DT_CALCRECT), 3 * c.tm.tmHeight);
+    RECT s{0, 0, 200, 0};
+    EXPECT_EQ(DrawText(c.dc, "a\r\nb\nc", -1, &s, DT_CALCRECT | DT_SINGLELINE), c.tm.tmHeight);
+    RECT counted{0, 0, 200, 0};
+    DrawText(c.dc, "abcdef", 3, &counted, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(counted.Right, c.Width("abc"));
+    // Empty text is one empty line.
+    r = {3, 4, 3, 4};
+    EXPECT_EQ(DrawText(c.dc, "", 0, &r, DT_CALCRECT), c.tm.tmHeight);
+    EXPECT_EQ(r, (RECT{3, 4, 3, 4 + c.tm.tmHeight}));
+    EXPECT_EQ(DrawText(nullptr, "x", -1, &r, 0), 0);
+    EXPECT_EQ(DrawText(c.dc, "x", -1, nullptr, 0), 0);
 }
 
-TEST(TextMeasure, CalcRectWrapsWordsToTheWidth) {
+TEST(TextMeasure, CalcRectWrapsWordsToTheWidthAndEditControlBreaksLongWords) {
     TextCanvas c(200, 100);
     const char* text = "one two three four five six";
     const int limit = c.Width("one two three") + 2;
@@ -77,20 +90,15 @@ TEST(TextMeasure, CalcRectWrapsWordsToTheWidth) {
     RECT tiny{0, 0, 5, 0};
     EXPECT_EQ(DrawText(c.dc, "unbreakable", -1, &tiny, DT_WORDBREAK | DT_CALCRECT), c.tm.tmHeight);
     EXPECT_EQ(tiny.Right, c.Width("unbreakable"));
+    // An edit control breaks a word too long for the line.
+    RECT plain{0, 0, c.Width("abcdef") + 1, 0}, edit = plain;
+    EXPECT_EQ(DrawText(c.dc, "abcdefghijkl", -1, &plain, DT_WORDBREAK | DT_CALCRECT), c.tm.tmHeight);
+    EXPECT_EQ(DrawText(c.dc, "abcdefghijkl", -1, &edit, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT),
+              2 * c.tm.tmHeight);
+    EXPECT_LE(edit.Right, plain.Right);
 }
 
-TEST(TextMeasure, LineBreaksAndSingleLine) {
-    TextCanvas c(200, 100);
-    RECT r{0, 0, 200, 0};
-    EXPECT_EQ(DrawText(c.dc, "a\r\nb\nc", -1, &r, DT_CALCRECT), 3 * c.tm.tmHeight);
-    RECT s{0, 0, 200, 0};
-    EXPECT_EQ(DrawText(c.dc, "a\r\nb\nc", -1, &s, DT_CALCRECT | DT_SINGLELINE), c.tm.tmHeight);
-    RECT counted{0, 0, 200, 0};
-    DrawText(c.dc, "abcdef", 3, &counted, DT_CALCRECT | DT_SINGLELINE);
-    EXPECT_EQ(counted.Right, c.Width("abc"));
-}
-
-TEST(TextMeasure, PrefixesAreRemovedFromTheMeasureUnlessNoPrefix) {
+TEST(TextMeasure, PrefixesAreRemovedFromTheMeasureUnlessNoPrefixAndTabsExpandToTheNextStop) {
     TextCanvas c(200, 50);
     RECT a{0, 0, 0, 0}, b{0, 0, 0, 0}, lit{0, 0, 0, 0};
     DrawText(c.dc, "&File", -1, &a, DT_CALCRECT | DT_SINGLELINE);
@@ -101,9 +109,12 @@ TEST(TextMeasure, PrefixesAreRemovedFromTheMeasureUnlessNoPrefix) {
     RECT amp{0, 0, 0, 0};
     DrawText(c.dc, "R&&D", -1, &amp, DT_CALCRECT | DT_SINGLELINE);
     EXPECT_EQ(amp.Right, c.Width("R&D"));
+    RECT tab{0, 0, 0, 0};
+    DrawText(c.dc, "a\tb", -1, &tab, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+    EXPECT_EQ(tab.Right, 8 * c.tm.tmAveCharWidth + c.Width("b"));
 }
 
-TEST(TextDraw, AlignmentPlacesTheTextLeftCentreOrRight) {
+TEST(TextDraw, AlignmentPlacesTheTextAndTheResultIsTheOffsetToTheTextBottom) {
     const UINT base = DT_SINGLELINE | DT_VCENTER;
     RECT boxes[3];
     const UINT align[3] = {DT_LEFT, DT_CENTER, DT_RIGHT};
@@ -120,9 +131,7 @@ TEST(TextDraw, AlignmentPlacesTheTextLeftCentreOrRight) {
     EXPECT_LE(boxes[2].Right, 200);
     // Vertically centred.
     EXPECT_NEAR((boxes[0].Top + boxes[0].Bottom) / 2.0, 15, 3);
-}
-
-TEST(TextDraw, VerticalCentreAndBottomReturnTheOffsetToTheTextBottom) {
+    // The result is the offset to the text's bottom.
     TextCanvas c(100, 40);
     RECT r{0, 0, 100, 40};
     const int centred = DrawText(c.dc, "x", -1, &r, DT_SINGLELINE | DT_VCENTER);
@@ -142,7 +151,7 @@ TEST(TextDraw, TextIsClippedToTheRectangleUnlessNoClip) {
     EXPECT_GT(Dark(c, {12, 0, 100, 40}), 0);
 }
 
-TEST(TextDraw, EndEllipsisShortensAndModifyStringReturnsTheShownText) {
+TEST(TextDraw, EllipsesShortenAtTheEndAtAWordOrInThePathAndModifyStringReturnsTheShownText) {
     TextCanvas c(200, 30);
     char buf[64] = "This is a long caption that will not fit";
     const int limit = c.Width("This is a long");
@@ -163,29 +172,23 @@ TEST(TextDraw, EndEllipsisShortensAndModifyStringReturnsTheShownText) {
     RECT wide{0, 0, 200, 30};
     DrawText(c.dc, fits, -1, &wide, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
     EXPECT_STREQ(fits, "Short");
+    // A path ellipsis keeps the last part.
+    char path[80] = "C:\\Program Files\\Kalvenor\\Settings\\profile.ini";
+    RECT p{0, 0, c.Width("C:\\Program\\profile.ini"), 30};
+    DrawText(c.dc, path, -1, &p, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING);
+    const std::string shortened = path;
+    EXPECT_EQ(shortened.rfind("...\\profile.ini"), shortened.size() - std::strlen("...\\profile.ini"))
+        << path;
+    EXPECT_EQ(shortened.rfind("C:\\", 0), 0u) << path;
+    EXPECT_LE(c.Width(path), p.Right);
+    // A word ellipsis cuts at a word.
+    char words[64] = "alpha beta gamma delta";
+    RECT w{0, 0, c.Width("alpha beta gam..."), 30};
+    DrawText(c.dc, words, -1, &w, DT_SINGLELINE | DT_WORD_ELLIPSIS | DT_MODIFYSTRING);
+    EXPECT_STREQ(words, "alpha beta...");
 }
 
-TEST(TextDraw, PathEllipsisKeepsTheLastPart) {
-    TextCanvas c(300, 30);
-    char buf[80] = "C:\\Program Files\\Kalvenor\\Settings\\profile.ini";
-    const int limit = c.Width("C:\\Program\\profile.ini");
-    RECT r{0, 0, limit, 30};
-    DrawText(c.dc, buf, -1, &r, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING);
-    const std::string shown = buf;
-    EXPECT_EQ(shown.rfind("...\\profile.ini"), shown.size() - std::strlen("...\\profile.ini")) << shown;
-    EXPECT_EQ(shown.rfind("C:\\", 0), 0u) << shown;
-    EXPECT_LE(c.Width(buf), limit);
-}
-
-TEST(TextDraw, WordEllipsisCutsAtAWord) {
-    TextCanvas c(300, 30);
-    char buf[64] = "alpha beta gamma delta";
-    RECT r{0, 0, c.Width("alpha beta gam..."), 30};
-    DrawText(c.dc, buf, -1, &r, DT_SINGLELINE | DT_WORD_ELLIPSIS | DT_MODIFYSTRING);
-    EXPECT_STREQ(buf, "alpha beta...");
-}
-
-TEST(TextDraw, PrefixUnderlinesTheMarkedCharacterUnlessHidden) {
+TEST(TextDraw, PrefixUnderlinesTheMarkedCharacterUnlessHiddenAndNoPrefixShowsTheAmpersand) {
     auto underlineInk = [](const char* text, UINT flags) {
         TextCanvas c(100, 30);
         RECT r{0, 0, 100, 30};
@@ -208,36 +211,33 @@ TEST(TextDraw, PrefixUnderlinesTheMarkedCharacterUnlessHidden) {
     EXPECT_EQ(box.Height(), 1);
     EXPECT_GT(box.Top, c.tm.tmAscent - 1);
     EXPECT_LE(box.Right, c.Width("F") + 1);
-}
-
-TEST(TextDraw, NoPrefixShowsTheAmpersand) {
+    // Without prefixes the ampersand shows.
     TextCanvas a(100, 30), b(100, 30);
-    RECT r{0, 0, 100, 30};
     DrawText(a.dc, "&&", -1, &r, DT_SINGLELINE);
     DrawText(b.dc, "&", -1, &r, DT_SINGLELINE | DT_NOPREFIX);
     EXPECT_EQ(a.InkBox(), b.InkBox());
     EXPECT_FALSE(a.InkBox().IsEmpty());
 }
 
-TEST(TextDraw, ExpandTabsMovesToTheNextStop) {
-    TextCanvas c(300, 30);
-    RECT r{0, 0, 0, 0};
-    DrawText(c.dc, "a\tb", -1, &r, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
-    EXPECT_EQ(r.Right, 8 * c.tm.tmAveCharWidth + c.Width("b"));
-}
-
-TEST(TextOutput, OpaqueModeFillsTheCellAndTransparentModeDoesNot) {
+TEST(TextOutput, OpaqueModeFillsTheCellAndUpdateCurrentPositionAdvancesByTheWidth) {
     TextCanvas c(100, 30);
     SetBkMode(c.dc, OPAQUE);
     SetBkColor(c.dc, RGB(0, 0, 255));
     TextOut(c.dc, 5, 5, "ab", 2);
     EXPECT_EQ(c.At(5, 5), RGB(0, 0, 255));
     EXPECT_EQ(c.At(5 + c.Width("ab") - 1, 5 + c.tm.tmHeight - 1), RGB(0, 0, 255));
-    EXPECT_EQ(c.At(5 + c.Width("ab"), 5), RGB(255, 255, 255));
-    EXPECT_EQ(c.At(5, 5 + c.tm.tmHeight), RGB(255, 255, 255));
+    EXPECT_EQ(c.At(5 + c.Width("ab"), 5), White);
+    EXPECT_EQ(c.At(5, 5 + c.tm.tmHeight), White);
     SetBkMode(c.dc, TRANSPARENT);
     TextOut(c.dc, 5, 5 + c.tm.tmHeight + 2, "ab", 2);
-    EXPECT_EQ(c.At(5, 5 + c.tm.tmHeight + 2), RGB(255, 255, 255));
+    EXPECT_EQ(c.At(5, 5 + c.tm.tmHeight + 2), White);
+    // With TA_UPDATECP the current position advances by the width.
+    SetTextAlign(c.dc, TA_UPDATECP);
+    MoveToEx(c.dc, 10, 5, nullptr);
+    TextOut(c.dc, 0, 0, "abc", 3);
+    POINT p{};
+    GetCurrentPositionEx(c.dc, &p);
+    EXPECT_EQ(p, (POINT{10 + c.Width("abc"), 5}));
 }
 
 TEST(TextOutput, TextColourAndAlignmentToTheReferencePoint) {
@@ -255,16 +255,6 @@ TEST(TextOutput, TextColourAndAlignmentToTheReferencePoint) {
         for (int x = box.Left; x < box.Right; ++x)
             red = red || c.At(x, y) == RGB(255, 0, 0);
     EXPECT_TRUE(red);
-}
-
-TEST(TextOutput, UpdateCurrentPositionAdvancesByTheWidth) {
-    TextCanvas c(200, 40);
-    SetTextAlign(c.dc, TA_UPDATECP);
-    MoveToEx(c.dc, 10, 5, nullptr);
-    TextOut(c.dc, 0, 0, "abc", 3);
-    POINT p{};
-    GetCurrentPositionEx(c.dc, &p);
-    EXPECT_EQ(p, (POINT{10 + c.Width("abc"), 5}));
 }
 
 TEST(TextOutput, EscapementOf900RunsTheTextUpward) {
@@ -289,7 +279,7 @@ TEST(TextOutput, ExtTextOutOpaqueAndClippedRectangles) {
     TextCanvas c(100, 30);
     const RECT r{10, 5, 30, 20};
     ExtTextOut(c.dc, 12, 6, ETO_OPAQUE | ETO_CLIPPED, &r, "MMMMMM", 6, nullptr);
-    EXPECT_EQ(c.At(10, 5), RGB(255, 255, 255)); // opaque fill with the white background colour
+    EXPECT_EQ(c.At(10, 5), White); // opaque fill with the white background colour
     EXPECT_EQ(Dark(c, {30, 0, 100, 30}), 0);
     EXPECT_GT(Dark(c, r), 0);
     SetBkColor(c.dc, RGB(0, 255, 0));
@@ -299,25 +289,6 @@ TEST(TextOutput, ExtTextOutOpaqueAndClippedRectangles) {
         for (int x = 0; x < 100; ++x)
             green += c.At(x, y) == RGB(0, 255, 0);
     EXPECT_EQ(green, 20 * 15);
-}
-
-TEST(TextMeasure, EditControlBreaksAWordTooLongForTheLine) {
-    TextCanvas c(200, 100);
-    const int limit = c.Width("abcdef") + 1;
-    RECT plain{0, 0, limit, 0}, edit{0, 0, limit, 0};
-    EXPECT_EQ(DrawText(c.dc, "abcdefghijkl", -1, &plain, DT_WORDBREAK | DT_CALCRECT), c.tm.tmHeight);
-    EXPECT_EQ(DrawText(c.dc, "abcdefghijkl", -1, &edit, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT),
-              2 * c.tm.tmHeight);
-    EXPECT_LE(edit.Right, limit);
-}
-
-TEST(TextMeasure, EmptyTextIsOneEmptyLine) {
-    TextCanvas c(50, 50);
-    RECT r{3, 4, 3, 4};
-    EXPECT_EQ(DrawText(c.dc, "", 0, &r, DT_CALCRECT), c.tm.tmHeight);
-    EXPECT_EQ(r, (RECT{3, 4, 3, 4 + c.tm.tmHeight}));
-    EXPECT_EQ(DrawText(nullptr, "x", -1, &r, 0), 0);
-    EXPECT_EQ(DrawText(c.dc, "x", -1, nullptr, 0), 0);
 }
 
 TEST(TextRange, CharacterSpacingAddsToEachCharacterAndSaturatesAtTheIntRange) {
@@ -428,7 +399,7 @@ TEST(TextDraw, RunsBesideTheClipStillDrawTheirOverhang) {
     int overhang = 0;
     for (int y = 0; y < 30; ++y)
         for (int x = 30; x < 60; ++x) {
-            overhang += whole->At(x, y) != RGB(255, 255, 255);
+            overhang += whole->At(x, y) != White;
             EXPECT_EQ(clipped->At(x, y), whole->At(x, y)) << x << "," << y;
         }
     EXPECT_GT(overhang, 0) << "an italic f at 24 pixels reaches past its cell";
