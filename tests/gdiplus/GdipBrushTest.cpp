@@ -7,74 +7,57 @@
 namespace gdiptest {
 namespace {
 
-constexpr ARGB kRed = 0xFFFF0000, kBlue = 0xFF0000FF, kGreen = 0xFF00FF00, kBlack = 0xFF000000;
-
-BrushPtr Linear(GpRectF r, ARGB c1, ARGB c2, LinearGradientMode mode) {
+// A canvas filled with a red-to-blue gradient over the rectangle, tiled beyond it.
+std::unique_ptr<Canvas> Gradient(int w, int h, GpRectF r, LinearGradientMode mode) {
+    auto c = std::make_unique<Canvas>(w, h);
     GpLineGradient* b = nullptr;
-    EXPECT_EQ(GdipCreateLineBrushFromRect(&r, c1, c2, mode, WrapModeTile, &b), Ok);
-    return BrushPtr(b);
+    EXPECT_EQ(GdipCreateLineBrushFromRect(&r, kRed, kBlue, mode, WrapModeTile, &b), Ok);
+    BrushPtr owner(b);
+    EXPECT_EQ(GdipFillRectangle(c->g(), b, 0, 0, static_cast<REAL>(w), static_cast<REAL>(h)), Ok);
+    return c;
 }
 
-TEST(GdipLinearGradient, VerticalRunsFromFirstRowToLastRow) {
-    Canvas c(20, 100);
-    BrushPtr b = Linear({0, 0, 20, 100}, kRed, kBlue, LinearGradientModeVertical);
-    ASSERT_EQ(GdipFillRectangle(c.g(), b.get(), 0, 0, 20, 100), Ok);
+TEST(GdipLinearGradient, EachModeRunsFromTheFirstColourToTheSecondAndTilesBeyondItsRectangle) {
+    auto v = Gradient(20, 100, {0, 0, 20, 100}, LinearGradientModeVertical);
     for (int x : {0, 10, 19}) {
-        EXPECT_GE(R(c.At(x, 0)), 250) << x;
-        EXPECT_LE(B(c.At(x, 0)), 5) << x;
-        EXPECT_GE(B(c.At(x, 99)), 245) << x;
-        EXPECT_LE(R(c.At(x, 99)), 10) << x;
+        EXPECT_GE(R(v->At(x, 0)), 250) << x;
+        EXPECT_LE(B(v->At(x, 0)), 5) << x;
+        EXPECT_GE(B(v->At(x, 99)), 245) << x;
+        EXPECT_LE(R(v->At(x, 99)), 10) << x;
     }
-    EXPECT_TRUE(Near(R(c.At(5, 50)), 128, 6));
-    EXPECT_EQ(c.At(0, 50), c.At(19, 50)); // constant along each row
-}
-
-TEST(GdipLinearGradient, HorizontalTilesBeyondItsRectangle) {
-    Canvas c(30, 4);
-    BrushPtr b = Linear({0, 0, 10, 4}, kRed, kBlue, LinearGradientModeHorizontal);
-    ASSERT_EQ(GdipFillRectangle(c.g(), b.get(), 0, 0, 30, 4), Ok);
-    EXPECT_GE(R(c.At(0, 1)), 250);
-    EXPECT_GE(B(c.At(9, 1)), 200);
-    EXPECT_EQ(c.At(2, 1), c.At(12, 1)); // the pattern repeats every 10 pixels
-    EXPECT_EQ(c.At(7, 2), c.At(27, 2));
-}
-
-TEST(GdipLinearGradient, DiagonalsRunCornerToCorner) {
-    Canvas c(100, 50);
-    BrushPtr fwd = Linear({0, 0, 100, 50}, kRed, kBlue, LinearGradientModeForwardDiagonal);
-    ASSERT_EQ(GdipFillRectangle(c.g(), fwd.get(), 0, 0, 100, 50), Ok);
-    EXPECT_GE(R(c.At(0, 0)), 250);             // top left: first colour
-    EXPECT_GE(B(c.At(99, 49)), 245);           // bottom right: second colour
-    EXPECT_TRUE(Near(R(c.At(99, 0)), 128, 8)); // the other two corners: the middle
-    EXPECT_TRUE(Near(R(c.At(0, 49)), 128, 8));
-
-    Canvas d(100, 50);
-    BrushPtr back = Linear({0, 0, 100, 50}, kRed, kBlue, LinearGradientModeBackwardDiagonal);
-    ASSERT_EQ(GdipFillRectangle(d.g(), back.get(), 0, 0, 100, 50), Ok);
-    EXPECT_GE(R(d.At(99, 0)), 245); // top right: first colour
-    EXPECT_GE(B(d.At(0, 49)), 245); // bottom left: second colour
-    EXPECT_TRUE(Near(R(d.At(0, 0)), 128, 8));
+    EXPECT_TRUE(Near(R(v->At(5, 50)), 128, 6));
+    EXPECT_EQ(v->At(0, 50), v->At(19, 50)); // constant along each row
+    auto h = Gradient(30, 4, {0, 0, 10, 4}, LinearGradientModeHorizontal);
+    EXPECT_GE(R(h->At(0, 1)), 250);
+    EXPECT_GE(B(h->At(9, 1)), 200);
+    EXPECT_EQ(h->At(2, 1), h->At(12, 1)); // the pattern repeats every 10 pixels
+    EXPECT_EQ(h->At(7, 2), h->At(27, 2));
+    auto f = Gradient(100, 50, {0, 0, 100, 50}, LinearGradientModeForwardDiagonal);
+    EXPECT_GE(R(f->At(0, 0)), 250);             // top left: first colour
+    EXPECT_GE(B(f->At(99, 49)), 245);           // bottom right: second colour
+    EXPECT_TRUE(Near(R(f->At(99, 0)), 128, 8)); // the other two corners: the middle
+    EXPECT_TRUE(Near(R(f->At(0, 49)), 128, 8));
+    auto k = Gradient(100, 50, {0, 0, 100, 50}, LinearGradientModeBackwardDiagonal);
+    EXPECT_GE(R(k->At(99, 0)), 245); // top right: first colour
+    EXPECT_GE(B(k->At(0, 49)), 245); // bottom left: second colour
+    EXPECT_TRUE(Near(R(k->At(0, 0)), 128, 8));
 }
 
 TEST(GdipLinearGradient, CreationRefusesDegenerateInput) {
     GpLineGradient* b = reinterpret_cast<GpLineGradient*>(1);
+    auto make = [&](const GpRectF* r, LinearGradientMode mode = LinearGradientModeVertical,
+                    WrapMode wrap = WrapModeTile) {
+        return GdipCreateLineBrushFromRect(r, kRed, kBlue, mode, wrap, &b);
+    };
     const GpRectF empty{0, 0, 0, 10}, negative{0, 0, 10, -5},
         nan{0, std::numeric_limits<REAL>::quiet_NaN(), 5, 5}, ok{0, 0, 10, 10};
-    EXPECT_EQ(GdipCreateLineBrushFromRect(&empty, kRed, kBlue, LinearGradientModeVertical, WrapModeTile, &b),
-              OutOfMemory);
+    EXPECT_EQ(make(&empty), OutOfMemory);
     EXPECT_EQ(b, nullptr);
-    EXPECT_EQ(
-        GdipCreateLineBrushFromRect(&negative, kRed, kBlue, LinearGradientModeVertical, WrapModeTile, &b),
-        OutOfMemory);
-    EXPECT_EQ(GdipCreateLineBrushFromRect(&nan, kRed, kBlue, LinearGradientModeVertical, WrapModeTile, &b),
-              InvalidParameter);
-    EXPECT_EQ(GdipCreateLineBrushFromRect(&ok, kRed, kBlue, LinearGradientModeVertical, WrapModeClamp, &b),
-              InvalidParameter);
-    EXPECT_EQ(
-        GdipCreateLineBrushFromRect(&ok, kRed, kBlue, static_cast<LinearGradientMode>(4), WrapModeTile, &b),
-        InvalidParameter);
-    EXPECT_EQ(GdipCreateLineBrushFromRect(nullptr, kRed, kBlue, LinearGradientModeVertical, WrapModeTile, &b),
-              InvalidParameter);
+    EXPECT_EQ(make(&negative), OutOfMemory);
+    EXPECT_EQ(make(&nan), InvalidParameter);
+    EXPECT_EQ(make(&ok, LinearGradientModeVertical, WrapModeClamp), InvalidParameter);
+    EXPECT_EQ(make(&ok, static_cast<LinearGradientMode>(4)), InvalidParameter);
+    EXPECT_EQ(make(nullptr), InvalidParameter);
     const GpRect zero{5, 5, 10, 0};
     EXPECT_EQ(
         GdipCreateLineBrushFromRectI(&zero, kRed, kBlue, LinearGradientModeHorizontal, WrapModeTile, &b),
@@ -106,7 +89,7 @@ TEST(GdipSmoothing, AntiAliasedEdgeIsPartlyCoveredAliasedIsNot) {
     EXPECT_GT(edge, 60);
     EXPECT_LT(edge, 200);
     EXPECT_EQ(smooth.At(40, 11), kBlack);
-    EXPECT_EQ(smooth.At(40, 9), 0xFFFFFFFFu);
+    EXPECT_EQ(smooth.At(40, 9), kWhite);
     // The rounded corner has partial coverage too; the aliased fill has only two values.
     bool partial = false;
     for (int y = 10; y < 16; ++y)
@@ -114,13 +97,13 @@ TEST(GdipSmoothing, AntiAliasedEdgeIsPartlyCoveredAliasedIsNot) {
             const int v = R(smooth.At(x, y));
             partial = partial || (v > 20 && v < 235);
             const ARGB s = sharp.At(x, y);
-            EXPECT_TRUE(s == kBlack || s == 0xFFFFFFFFu) << x << "," << y;
+            EXPECT_TRUE(s == kBlack || s == kWhite) << x << "," << y;
         }
     EXPECT_TRUE(partial);
     EXPECT_EQ(sharp.At(40, 10), kBlack);
-    EXPECT_EQ(sharp.At(40, 9), 0xFFFFFFFFu);
+    EXPECT_EQ(sharp.At(40, 9), kWhite);
     EXPECT_EQ(sharp.At(69, 25), kBlack); // right edge at x = 70 excludes column 70
-    EXPECT_EQ(sharp.At(70, 25), 0xFFFFFFFFu);
+    EXPECT_EQ(sharp.At(70, 25), kWhite);
 }
 
 TEST(GdipPathGradient, EllipseRunsFromCentreColourToRim) {
@@ -142,7 +125,7 @@ TEST(GdipPathGradient, EllipseRunsFromCentreColourToRim) {
     EXPECT_GE(B(c.At(50, 2)), 220);
     EXPECT_GE(B(c.At(98, 50)), 220);
     EXPECT_TRUE(Near(R(c.At(75, 50)), 128, 12)); // half way out: half way between the colours
-    EXPECT_EQ(c.At(3, 3), 0xFFFFFFFFu);          // outside the ellipse: nothing
+    EXPECT_EQ(c.At(3, 3), kWhite);               // outside the ellipse: nothing
     // Moving the centre moves the centre colour with it.
     GpPoint off{30, 50};
     ASSERT_EQ(GdipSetPathGradientCenterPointI(pg, &off), Ok);
@@ -227,8 +210,8 @@ TEST(GdipPen, WidthDashesAndPixelCentres) {
     // A one-pixel line on y = 5 covers exactly row 5 (pixel centres on integers).
     ASSERT_EQ(GdipDrawLine(c.g(), pen.get(), 0, 5, 39, 5), Ok);
     EXPECT_EQ(c.At(20, 5), kBlack);
-    EXPECT_EQ(c.At(20, 4), 0xFFFFFFFFu);
-    EXPECT_EQ(c.At(20, 6), 0xFFFFFFFFu);
+    EXPECT_EQ(c.At(20, 4), kWhite);
+    EXPECT_EQ(c.At(20, 6), kWhite);
     // A dotted pen alternates one pixel on, one off.
     ASSERT_EQ(GdipSetPenDashStyle(pen.get(), DashStyleDot), Ok);
     DashStyle ds = DashStyleSolid;

@@ -11,7 +11,7 @@
 namespace gdiptest {
 namespace {
 
-constexpr ARGB kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kYellow = 0xFFFFFF00;
+constexpr ARGB kYellow = 0xFFFFFF00;
 
 GpBitmap* NewBitmap(int w, int h, PixelFormat f = PixelFormat32bppARGB) {
     GpBitmap* b = nullptr;

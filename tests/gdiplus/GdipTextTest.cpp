@@ -9,17 +9,6 @@
 namespace gdiptest {
 namespace {
 
-constexpr ARGB kWhite = 0xFFFFFFFF, kBlack = 0xFF000000;
-
-FontPtr MakeFont(const char16_t* family, REAL size, INT style = FontStyleRegular) {
-    GpFontFamily* f = nullptr;
-    EXPECT_EQ(GdipCreateFontFamilyFromName(family, nullptr, &f), Ok);
-    FamilyPtr fam(f);
-    GpFont* font = nullptr;
-    EXPECT_EQ(GdipCreateFont(f, size, style, UnitPixel, &font), Ok);
-    return FontPtr(font);
-}
-
 FormatPtr MakeFormat(INT flags = 0) {
     GpStringFormat* f = nullptr;
     EXPECT_EQ(GdipCreateStringFormat(flags, 0, &f), Ok);

@@ -10,7 +10,7 @@
 
 using namespace gditest;
 
-TEST(FontAlias, WindowsFamiliesMapToInstalledFamilies) {
+TEST(FontAlias, WindowsFamiliesMapToInstalledOnesUnknownOnesAreMissingAndTheListIsSorted) {
     EXPECT_EQ(ResolveFontFamily("Tahoma"), "DejaVu Sans");
     EXPECT_EQ(ResolveFontFamily("segoe ui"), "DejaVu Sans");
     EXPECT_EQ(ResolveFontFamily("MS Sans Serif"), "DejaVu Sans");
@@ -22,16 +22,10 @@ TEST(FontAlias, WindowsFamiliesMapToInstalledFamilies) {
     for (const char* n : {"Arial", "Verdana", "Marlett", "Wingdings", "Webdings", "Symbol", "Calibri",
                           "Trebuchet MS", "Small Fonts", "System", "Default", "Microsoft Sans Serif"})
         EXPECT_TRUE(FontFamilyExists(n)) << n;
-}
-
-TEST(FontAlias, UnknownFamiliesAreReportedMissing) {
     EXPECT_FALSE(FontFamilyExists("No Such Family Kalvenor"));
     EXPECT_EQ(ResolveFontFamily("No Such Family Kalvenor"), "");
     EXPECT_FALSE(FontFamilyExists(""));
     EXPECT_FALSE(DefaultFontFamily().empty());
-}
-
-TEST(FontAlias, InstalledListHasTheAliasesOnceSorted) {
     const auto names = InstalledFontFamilies();
     EXPECT_NE(std::find(names.begin(), names.end(), "Tahoma"), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "DejaVu Sans"), names.end());
@@ -111,7 +105,7 @@ TEST(FontMetrics, FontsMadeAgainMeasureAlikeAndDifferentFontsDoNotShareMeasures)
     EXPECT_EQ(measure(-13, FW_NORMAL, 0), first);
 }
 
-TEST(FontMetrics, BoldIsWiderAndTheFaceNameIsKept) {
+TEST(FontMetrics, BoldIsWiderFacesAreKeptUnknownFacesDrawAndExtentsFitCharacters) {
     Canvas c(4, 4);
     SIZE normal{}, bold{};
     {
@@ -130,26 +124,20 @@ TEST(FontMetrics, BoldIsWiderAndTheFaceNameIsKept) {
     }
     EXPECT_GT(bold.cx, normal.cx);
     EXPECT_EQ(bold.cy, normal.cy);
-}
-
-TEST(FontMetrics, GetObjectReturnsTheLogicalFontAndUnknownFacesStillDraw) {
-    HFONT f = MakeFont(-11, "No Such Family Kalvenor", FW_BOLD, 900);
+    // GetObject returns the logical font as made; an unknown face still measures.
+    HFONT unknown = MakeFont(-11, "No Such Family Kalvenor", FW_BOLD, 900);
     LOGFONT lf{};
-    EXPECT_EQ(GetObject(f, sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(GetObject(unknown, sizeof lf, &lf), static_cast<int>(sizeof lf));
     EXPECT_EQ(lf.lfHeight, -11);
     EXPECT_EQ(lf.lfEscapement, 900);
     EXPECT_STREQ(lf.lfFaceName, "No Such Family Kalvenor");
-    Canvas c(40, 40);
-    HGDIOBJ old = SelectObject(c.dc, f);
     SIZE s{};
-    GetTextExtentPoint32(c.dc, "Abc", 3, &s);
+    {
+        Selected f(c.dc, unknown);
+        GetTextExtentPoint32(c.dc, "Abc", 3, &s);
+    }
     EXPECT_GT(s.cx, 0);
-    SelectObject(c.dc, old);
-    DeleteObject(f);
-}
-
-TEST(FontMetrics, ExtentExPointFitsCharacters) {
-    Canvas c(4, 4);
+    // The extent's fit count and partial widths.
     Selected f(c.dc, MakeFont(-13, "Courier New"));
     SIZE one{};
     GetTextExtentPoint32(c.dc, "M", 1, &one);
