@@ -41,10 +41,7 @@ TEST_F(MessageOrder, ActivationHandsTheFocusOverFromTheNewWindowsActivate) {
     EXPECT_EQ(AsWindow(First(ac, WM_SETFOCUS).wp), b);
 
     // A window whose WM_ACTIVATE takes no focus leaves none: the focus never stays outside the active one.
-    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        *r = 0;
-        return m == WM_ACTIVATE;
-    };
+    Answer(WM_ACTIVATE, 0);
     SetActiveWindow(b);
     EXPECT_EQ(GetActiveWindow(), b);
     EXPECT_EQ(GetFocus(), nullptr);
@@ -113,25 +110,6 @@ TEST_F(MessageOrder, ChildActivationComesWithAPositionChangeThatMayActivate) {
     EXPECT_EQ(Count(c, WM_CHILDACTIVATE), 1);
 }
 
-TEST_F(MessageOrder, PositionChangingCarriesTheCallersValues) {
-    HWND h = Top(10, 10, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    std::vector<WINDOWPOS> seen;
-    Override() = [&seen](HWND, UINT m, WPARAM, LPARAM lp, LRESULT*) {
-        if (m == WM_WINDOWPOSCHANGING) seen.push_back(*reinterpret_cast<WINDOWPOS*>(lp));
-        return false;
-    };
-    SetWindowPos(h, nullptr, 26, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(h, nullptr, 0, 0, 320, 240, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ((std::vector<int>{seen[0].x, seen[0].y, seen[0].cx, seen[0].cy}),
-              (std::vector<int>{26, 30, 0, 0}));
-    EXPECT_EQ((std::vector<int>{seen[1].x, seen[1].y, seen[1].cx, seen[1].cy}),
-              (std::vector<int>{0, 0, 320, 240}));
-    RECT r;
-    GetWindowRect(h, &r);
-    EXPECT_EQ(r, (RECT{26, 30, 346, 270}));
-}
-
 TEST_F(MessageOrder, MinimisingAndRestoring) {
     HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     Log().clear();
@@ -145,10 +123,7 @@ TEST_F(MessageOrder, MinimisingAndRestoring) {
     EXPECT_EQ(First(h, WM_ACTIVATE).wp, MAKEWPARAM(WA_INACTIVE, 1));
 
     // A window that answers WM_QUERYOPEN with FALSE stays minimised.
-    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        *r = FALSE;
-        return m == WM_QUERYOPEN;
-    };
+    Answer(WM_QUERYOPEN, FALSE);
     Log().clear();
     ShowWindow(h, SW_RESTORE);
     EXPECT_TRUE(IsIconic(h));
@@ -264,12 +239,7 @@ TEST_F(Painting, AResizeRepaintsOnlyWhatItUncovers) {
     Pump();
     EXPECT_EQ(Paints(still) + Paints(edge), 0);
     // A class that asks for it (CS_HREDRAW) is repainted whole when its width changes.
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW;
-    wc.lpfnWndProc = LogProc;
-    wc.lpszClassName = "KvHRedraw";
-    RegisterClassEx(&wc);
+    RegisterTestClass("KvHRedraw", CS_HREDRAW);
     HWND whole = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, nullptr, "KvHRedraw");
     Pump();
     SetWindowPos(whole, nullptr, 0, 0, 320, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

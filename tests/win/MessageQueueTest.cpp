@@ -119,10 +119,7 @@ TEST_F(MessageQueue, PaintIsCoalescedUntilTheQueueIsEmpty) {
 
 TEST_F(MessageQueue, PaintWithoutValidationDoesNotRepeatForever) {
     HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    Override() = [](HWND, UINT msg, WPARAM, LPARAM, LRESULT* r) {
-        *r = 0;
-        return msg == WM_PAINT; // never calls BeginPaint
-    };
+    Answer(WM_PAINT, 0); // never calls BeginPaint
     Pump();
     EXPECT_EQ(Count(h, WM_PAINT), 1);
 }

@@ -81,10 +81,7 @@ TEST_F(NonClient, SystemCommandsMinimiseMaximiseRestoreAndClose) {
     EXPECT_TRUE(c.IsEmpty());
     SendMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
     // A close that the window refuses (WM_CLOSE answered without the default) leaves it.
-    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        *r = 0;
-        return m == WM_CLOSE;
-    };
+    Answer(WM_CLOSE, 0);
     SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(IsWindow(h));
     Override() = nullptr;
@@ -139,10 +136,7 @@ TEST(SystemMetrics, ClassicValuesAndTheScreen) {
     ncm.cbSize = 7;
     EXPECT_FALSE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 7, &ncm, 0));
     // A maximised window fills the work area of its own monitor.
-    WNDCLASSEX wc{
-        sizeof(WNDCLASSEX), 0,      DefWindowProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-        "KvPlain",          nullptr};
-    RegisterClassEx(&wc);
+    RegisterTestClass("KvPlain", 0, DefWindowProc);
     HWND h = CreateWindowEx(0, "KvPlain", "", WS_OVERLAPPEDWINDOW, 1400, 100, 300, 200, nullptr, nullptr,
                             nullptr, nullptr);
     ShowWindow(h, SW_SHOWMAXIMIZED);

@@ -69,12 +69,7 @@ TEST_F(Offscreen, ANewBackendTakesOverTheWindows) {
 }
 
 TEST_F(Offscreen, TheCursorFollowsTheWindowUnderThePointer) {
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProc;
-    wc.hCursor = LoadCursor(nullptr, IDC_HAND);
-    wc.lpszClassName = "KvHandCursor";
-    RegisterClassEx(&wc);
+    RegisterTestClass("KvHandCursor", 0, DefWindowProc, LoadCursor(nullptr, IDC_HAND));
     HWND h = CreateWindowEx(0, "KvHandCursor", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
                             nullptr, nullptr, nullptr, nullptr);
     screen->MoveMouse(200, 200);

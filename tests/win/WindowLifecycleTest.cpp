@@ -41,29 +41,24 @@ TEST_F(WindowLifecycle, HiddenTopLevelAndChildCreation) {
     EXPECT_EQ(reinterpret_cast<HWND>(First(top, WM_PARENTNOTIFY).lp), child);
     EXPECT_FALSE(IsWindowVisible(child)); // its parent is hidden
     EXPECT_EQ(GetParent(child), top);
+    // ShowWindow returns the previous visibility; SW_SHOWNA does not activate.
+    Log().clear();
+    EXPECT_FALSE(ShowWindow(top, SW_SHOWNA));
+    EXPECT_NE(GetActiveWindow(), top);
+    EXPECT_TRUE(ShowWindow(top, SW_HIDE));
+    EXPECT_FALSE(ShowWindow(top, SW_HIDE));
+    EXPECT_EQ(Count(top, WM_SHOWWINDOW), 2);
 }
 
 TEST_F(WindowLifecycle, FailedCreationsCleanUp) {
-    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        if (m == WM_CREATE) {
-            *r = -1;
-            return true;
-        }
-        return false;
-    };
+    Answer(WM_CREATE, -1);
     HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     EXPECT_EQ(h, nullptr);
     ASSERT_GE(Log().size(), 2u);
     EXPECT_EQ(Log()[Log().size() - 2].msg, WM_DESTROY);
     EXPECT_EQ(Log().back().msg, WM_NCDESTROY);
     EXPECT_FALSE(IsWindow(Log().back().hwnd));
-    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        if (m == WM_NCCREATE) {
-            *r = FALSE;
-            return true;
-        }
-        return false;
-    };
+    Answer(WM_NCCREATE, FALSE);
     Log().clear();
     EXPECT_EQ(Top(0, 0, 100, 100), nullptr);
     EXPECT_EQ(Log().back().msg, WM_NCDESTROY);
@@ -102,7 +97,7 @@ TEST_F(WindowLifecycle, DestroySendsDestroyParentFirstAndNcDestroyChildrenFirst)
     EXPECT_NE(again, top);
 }
 
-TEST_F(WindowLifecycle, OwnedWindowsAreDestroyedWithTheirOwner) {
+TEST_F(WindowLifecycle, OwnedWindowsGoWithTheirOwnerAndDestroyingItselfInAHandlerIsSafe) {
     HWND owner = Top(0, 0, 300, 300);
     HWND popup = Top(10, 10, 50, 50, WS_POPUP, 0, owner);
     EXPECT_EQ(GetWindow(popup, GW_OWNER), owner);
@@ -116,9 +111,6 @@ TEST_F(WindowLifecycle, OwnedWindowsAreDestroyedWithTheirOwner) {
     EXPECT_EQ(order.back().first, owner);
     EXPECT_FALSE(IsWindow(popup));
     EXPECT_FALSE(IsWindow(tool));
-}
-
-TEST_F(WindowLifecycle, DestroyingItselfInsideAHandlerIsSafe) {
     HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     Override() = [](HWND hw, UINT m, WPARAM, LPARAM, LRESULT* r) {
         if (m == WM_USER) {
@@ -149,9 +141,21 @@ TEST_F(WindowLifecycle, SizingAndMovingSendTheirMessages) {
     MoveWindow(h, 25, 30, 320, 240, TRUE);
     EXPECT_EQ(MessagesOf(h), (Order{WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_WINDOWPOSCHANGED, WM_MOVE}));
     Log().clear();
+    std::vector<WINDOWPOS> seen;
+    Override() = [&seen](HWND, UINT m, WPARAM, LPARAM lp, LRESULT*) {
+        if (m == WM_WINDOWPOSCHANGING) seen.push_back(*reinterpret_cast<WINDOWPOS*>(lp));
+        return false;
+    };
     SetWindowPos(h, nullptr, 26, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A pure move keeps the client area as it is: no WM_NCCALCSIZE.
     EXPECT_EQ(MessagesOf(h), (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE}));
+    // WM_WINDOWPOSCHANGING carries the caller's values.
+    SetWindowPos(h, nullptr, 0, 0, 320, 240, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ((std::vector<int>{seen[0].x, seen[0].y, seen[0].cx, seen[0].cy}),
+              (std::vector<int>{26, 30, 0, 0}));
+    EXPECT_EQ((std::vector<int>{seen[1].x, seen[1].y, seen[1].cx, seen[1].cy}),
+              (std::vector<int>{0, 0, 320, 240}));
     // A handler of WM_WINDOWPOSCHANGING may change the proposal (magnet snapping does so).
     Override() = [](HWND, UINT m, WPARAM, LPARAM lp, LRESULT*) {
         if (m == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(lp)->x = 0;
@@ -261,15 +265,6 @@ TEST_F(WindowLifecycle, PlacementKeepsTheRestoredBoundsWhileMinimisedOrMaximised
     EXPECT_EQ(r, (RECT{10, 20, 210, 220}));
     wp.length = 3;
     EXPECT_FALSE(SetWindowPlacement(h, &wp));
-}
-
-TEST_F(WindowLifecycle, ShowWindowReturnsThePreviousVisibility) {
-    HWND h = Top(0, 0, 100, 100);
-    EXPECT_FALSE(ShowWindow(h, SW_SHOWNA));
-    EXPECT_NE(GetActiveWindow(), h); // SW_SHOWNA does not activate
-    EXPECT_TRUE(ShowWindow(h, SW_HIDE));
-    EXPECT_FALSE(ShowWindow(h, SW_HIDE));
-    EXPECT_EQ(Count(h, WM_SHOWWINDOW), 2);
 }
 
 } // namespace
