@@ -8,7 +8,7 @@
 using namespace vcl;
 using namespace TestComponents;
 
-TEST(Collection, AddInsertDeleteAndIndexErrors) {
+TEST(Collection, AddInsertDeleteIndexErrorsAndIdsNeverReused) {
     TTestPanels panels;
     auto* a = static_cast<TTestPanel*>(panels.Add());
     auto* b = static_cast<TTestPanel*>(panels.Add());
@@ -34,10 +34,6 @@ TEST(Collection, AddInsertDeleteAndIndexErrors) {
     EXPECT_EQ(panels.GetItem(1), b);
     panels.Clear();
     EXPECT_EQ(panels.Count(), 0);
-}
-
-TEST(Collection, IdsAreUniqueIncreasingAndNeverReused) {
-    TTestPanels panels;
     int id0 = panels.Add()->ID();
     int id1 = panels.Add()->ID();
     EXPECT_LT(id0, id1);
@@ -80,7 +76,7 @@ TEST(Collection, IndexMovesAndCollectionMoves) {
     EXPECT_EQ(one.Count(), 1);
 }
 
-TEST(Collection, UpdateCalledOnceAtTheOuterEndUpdate) {
+TEST(Collection, UpdateCalledOnceAtTheOuterEndUpdateAndNotificationsSeeCompleteItems) {
     TTestPanels panels;
     panels.Add();
     EXPECT_EQ(panels.Updates, 1);
@@ -109,10 +105,9 @@ TEST(Collection, UpdateCalledOnceAtTheOuterEndUpdate) {
     panels.Updates = 0;
     panels.Insert(0);
     EXPECT_EQ(panels.Updates, 1);
-}
-
-TEST(Collection, NotificationsSeeCompleteItems) {
-    TTestPanels panels;
+    // Notifications see complete items.
+    panels.Clear();
+    panels.Notes.clear();
     panels.Add();
     static_cast<TTestPanel*>(panels.Add())->SetWidth(7);
     panels.Delete(1);

@@ -94,7 +94,7 @@ TEST(ComponentOwnership, InsertRemoveAndIndexMoves) {
     FreeComponent(z);
 }
 
-TEST(ComponentNotification, SiblingReferenceClearedInBothOrders) {
+TEST(ComponentNotification, SiblingReferenceClearedInBothOrdersAndByPlainDelete) {
     std::vector<String> j;
     {
         TComponentPtr<TProbe> form(new TProbe(nullptr, &j, "Form"));
@@ -114,9 +114,20 @@ TEST(ComponentNotification, SiblingReferenceClearedInBothOrders) {
         form.reset();
     }
     SUCCEED(); // ASan reports any use of a freed reference above
+    TComponentPtr<TProbe> form(new TProbe(nullptr, &j, "Form"));
+    auto* user = new TProbe(form.get(), &j, "User");
+    auto* t = new TProbe(form.get(), &j, "T");
+    user->Ref = t;
+    delete t;
+    EXPECT_EQ(user->Ref, nullptr);
+    EXPECT_EQ(form->ComponentCount(), 1);
+    TProbe* loose = new TProbe(nullptr, &j, "Loose");
+    FreeAndNil(loose);
+    EXPECT_EQ(loose, nullptr);
+    FreeAndNil(loose); // nothing to free
 }
 
-TEST(ComponentNotification, FreeNotificationAcrossOwnersWorksWhicheverDiesFirst) {
+TEST(ComponentNotification, FreeNotificationAcrossOwnersWorksWhicheverDiesFirstUntilRemoved) {
     std::vector<String> j;
     // The referenced one dies first.
     auto* formA = new TProbe(nullptr, &j, "FormA");
@@ -141,10 +152,6 @@ TEST(ComponentNotification, FreeNotificationAcrossOwnersWorksWhicheverDiesFirst)
     j.clear();
     FreeComponent(formB); // would touch the freed user without the two-way link
     EXPECT_EQ(std::count(j.begin(), j.end(), "User -Styler"), 0);
-}
-
-TEST(ComponentNotification, RemoveFreeNotificationStopsIt) {
-    std::vector<String> j;
     TComponentPtr<TProbe> a(new TProbe(nullptr, &j, "A"));
     auto* b = new TProbe(nullptr, &j, "B");
     b->FreeNotification(a.get());
@@ -156,21 +163,6 @@ TEST(ComponentNotification, RemoveFreeNotificationStopsIt) {
     c->FreeNotification(a.get());
     FreeComponent(c);
     EXPECT_EQ(std::count(j.begin(), j.end(), "A -C"), 1);
-}
-
-TEST(ComponentNotification, PlainDeleteAndFreeAndNil) {
-    std::vector<String> j;
-    TComponentPtr<TProbe> form(new TProbe(nullptr, &j, "Form"));
-    auto* user = new TProbe(form.get(), &j, "User");
-    auto* t = new TProbe(form.get(), &j, "T");
-    user->Ref = t;
-    delete t;
-    EXPECT_EQ(user->Ref, nullptr);
-    EXPECT_EQ(form->ComponentCount(), 1);
-    TProbe* loose = new TProbe(nullptr, &j, "Loose");
-    FreeAndNil(loose);
-    EXPECT_EQ(loose, nullptr);
-    FreeAndNil(loose); // nothing to free
 }
 
 TEST(ComponentNames, ValidationDuplicatesAndCaseInsensitiveFind) {
@@ -212,7 +204,7 @@ TEST(ComponentNames, ValidationDuplicatesAndCaseInsensitiveFind) {
     EXPECT_TRUE(IsValidIdent("a_1"));
 }
 
-TEST(ComponentState, DesigningLoadedAndSubComponent) {
+TEST(ComponentState, DesigningSubComponentAndSupportedInterfaces) {
     std::vector<String> j;
     TComponentPtr<TProbe> form(new TProbe(nullptr, &j, "Form"));
     auto* child = new TProbe(form.get(), &j, "Child");
@@ -228,9 +220,6 @@ TEST(ComponentState, DesigningLoadedAndSubComponent) {
     EXPECT_TRUE(child->ComponentStyle().Contains(csSubComponent));
     child->SetTag(42);
     EXPECT_EQ(child->Tag(), 42);
-}
-
-TEST(ComponentInterfaces, SupportsFindsImplementedInterfaces) {
     TComponentPtr<TGreeter> g(new TGreeter(nullptr));
     TComponentPtr<TComponent> plain(new TComponent(nullptr));
     ASSERT_NE(Supports<IGreeter>(g.get()), nullptr);

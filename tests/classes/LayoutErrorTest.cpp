@@ -50,14 +50,11 @@ protected:
 
 } // namespace
 
-TEST_F(LayoutError, UnknownClass) {
+TEST_F(LayoutError, UnknownClassPropertyAndSubProperty) {
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  object X: TNoSuchThing\n  end\nend\n"),
               "Class TNoSuchThing not found (Test.layout line 2)");
     EXPECT_EQ(StandAloneErrorOf("object F: TNoSuchForm\nend\n"),
               "Class TNoSuchForm not found (Alone.layout line 1)");
-}
-
-TEST_F(LayoutError, UnknownPropertyAndSubProperty) {
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  object Button1: TTestControl\n    Widht = 3\n  end\nend\n"),
               "Error reading Button1.Widht: Property Widht does not exist (Test.layout line 3)");
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  Font.Weight = 3\nend\n"),
@@ -124,7 +121,7 @@ TEST_F(LayoutError, SyntaxErrors) {
     EXPECT_EQ(ErrorOf(deep), "Layout nested too deeply (Test.layout line 2)");
 }
 
-TEST_F(LayoutError, HandlersAndReferences) {
+TEST_F(LayoutError, HandlersReferencesNamesClassesAndFields) {
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  OnClick = NoSuchHandler\nend\n"),
               "Error reading F.OnClick: Handler NoSuchHandler not found in TTestForm (Test.layout line 2)");
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  OnClick = WrongHandler\nend\n"),
@@ -142,9 +139,6 @@ TEST_F(LayoutError, HandlersAndReferences) {
         ErrorOf("object F: TTestForm\n  Buddy = Form2.Button1\nend\n"),
         "Error reading F.Buddy: References to components of other forms are not supported: Form2.Button1 "
         "(Test.layout line 2)");
-}
-
-TEST_F(LayoutError, NamesClassesAndFields) {
     EXPECT_EQ(
         ErrorOf(
             "object F: TTestForm\n  object A: TTestControl\n  end\n  object a: TTestControl\n  end\nend\n"),

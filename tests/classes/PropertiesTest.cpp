@@ -51,7 +51,7 @@ TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarations) {
     EXPECT_TRUE(GetPropList(TComponent::StaticClassType()).empty());
 }
 
-TEST(PublishedProperties, StringPropertyByNameOnAnyComponent) {
+TEST(PublishedProperties, StringOrdinalFloatEnumAndObjectAccessByName) {
     TComponentPtr<TWideControl> w(new TWideControl(nullptr));
     TComponentPtr<TTestControl> plain(new TTestControl(nullptr));
     EXPECT_TRUE(IsPublishedProp(w.get(), "shortcuthint"));
@@ -67,9 +67,6 @@ TEST(PublishedProperties, StringPropertyByNameOnAnyComponent) {
     }
     EXPECT_THROW(GetStrProp(plain.get(), "Width"), EPropertyError);
     EXPECT_THROW(SetOrdProp(plain.get(), "Area", 3), EPropertyError); // read-only
-}
-
-TEST(PublishedProperties, OrdinalFloatEnumAndObjectAccess) {
     TComponentPtr<TTestControl> c(new TTestControl(nullptr));
     SetOrdProp(c.get(), "Width", 33);
     EXPECT_EQ(c->FWidth, 33);
