@@ -7,7 +7,7 @@ namespace {
 
 class MessageQueue : public WinTest {};
 
-TEST_F(MessageQueue, PostedMessagesComeInOrderAndQuitAfterThem) {
+TEST_F(MessageQueue, PostedMessagesComeInOrderQuitAfterThemAndGoWithTheirWindow) {
     HWND h = Top(0, 0, 100, 100);
     PostMessage(h, WM_USER + 1, 1, 0);
     PostQuitMessage(3);
@@ -25,15 +25,11 @@ TEST_F(MessageQueue, PostedMessagesComeInOrderAndQuitAfterThem) {
     EXPECT_EQ(m.wParam, 3u);
     EXPECT_FALSE(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE));
     EXPECT_FALSE(PostMessage(reinterpret_cast<HWND>(std::uintptr_t{0x999990}), WM_USER, 0, 0));
-}
-
-TEST_F(MessageQueue, DestroyingAWindowDropsItsPostedMessages) {
     HWND a = Top(0, 0, 10, 10);
     HWND b = Top(0, 0, 10, 10);
     PostMessage(a, WM_USER, 0, 0);
     PostMessage(b, WM_USER, 0, 0);
     DestroyWindow(a);
-    MSG m;
     ASSERT_TRUE(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(m.hwnd, b);
     EXPECT_FALSE(PeekMessage(&m, nullptr, WM_USER, WM_USER, PM_REMOVE));
@@ -79,7 +75,7 @@ TEST_F(MessageQueue, TranslateMessageMakesCharactersFromKeys) {
     EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);
 }
 
-TEST_F(MessageQueue, PaintIsCoalescedUntilTheQueueIsEmpty) {
+TEST_F(MessageQueue, PaintIsCoalescedUntilTheQueueIsEmptyAndNeverRepeatsForever) {
     HWND h = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     Pump();
     Log().clear();
@@ -115,16 +111,14 @@ TEST_F(MessageQueue, PaintIsCoalescedUntilTheQueueIsEmpty) {
     EXPECT_FALSE(GetUpdateRect(h, &u, FALSE)); // BeginPaint validated
     Pump();
     EXPECT_EQ(paints, 1);
-}
-
-TEST_F(MessageQueue, PaintWithoutValidationDoesNotRepeatForever) {
-    HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    Answer(WM_PAINT, 0); // never calls BeginPaint
+    // A paint that never validates is not sent again and again.
+    HWND lazy = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Answer(WM_PAINT, 0);
     Pump();
-    EXPECT_EQ(Count(h, WM_PAINT), 1);
+    EXPECT_EQ(Count(lazy, WM_PAINT), 1);
 }
 
-TEST_F(MessageQueue, ParentsPaintBeforeChildrenAndClipChildrenDecidesInvalidation) {
+TEST_F(MessageQueue, ParentsPaintFirstClipChildrenDecidesAndUpdateWindowPaintsAtOnceWhenShown) {
     HWND top = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND child = Child(top, 10, 10, 50, 50);
     Pump();
@@ -146,9 +140,6 @@ TEST_F(MessageQueue, ParentsPaintBeforeChildrenAndClipChildrenDecidesInvalidatio
     ValidateRect(child, nullptr);
     RECT u;
     EXPECT_FALSE(GetUpdateRect(child, &u, FALSE));
-}
-
-TEST_F(MessageQueue, UpdateWindowPaintsSynchronouslyAndHiddenWindowsNever) {
     HWND h = Top(0, 0, 100, 100);
     InvalidateRect(h, nullptr, TRUE);
     UpdateWindow(h);
@@ -168,7 +159,7 @@ LRESULT Subclass(HWND h, UINT m, WPARAM w, LPARAM l) {
     return CallWindowProc(reinterpret_cast<WNDPROC>(gPrevious), h, m, w, l);
 }
 
-TEST_F(MessageQueue, SubclassingThroughTheProcedureSlot) {
+TEST_F(MessageQueue, WindowLongsSubclassingPropertiesAndText) {
     HWND h = Top(0, 0, 10, 10);
     gSubclassed = 0;
     gPrevious = SetWindowLongPtr(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass));
@@ -183,35 +174,6 @@ TEST_F(MessageQueue, SubclassingThroughTheProcedureSlot) {
     // The 32-bit calls cannot carry a pointer.
     EXPECT_EQ(GetWindowLong(h, GWL_WNDPROC), 0);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
-}
-
-TEST_F(MessageQueue, ThirtyTwoBitWindowLongs) {
-    HWND h = Top(0, 0, 10, 10);
-    // Extra bytes: the last LONG of the 16 fits, one byte further does not.
-    EXPECT_EQ(SetWindowLong(h, 12, -7), 0);
-    EXPECT_EQ(GetWindowLong(h, 12), -7);
-    EXPECT_EQ(SetWindowLong(h, 12, 5), -7); // the earlier value comes back
-    SetLastError(0);
-    EXPECT_EQ(SetWindowLong(h, 13, 1), 0);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
-    EXPECT_EQ(GetWindowLong(h, 13), 0);
-    EXPECT_EQ(GetWindowLong(h, 12), 5); // the refused write changed nothing
-    // Pointer-sized indexes are refused before the handle is looked at; a dead handle says so.
-    SetLastError(0);
-    EXPECT_EQ(SetWindowLong(nullptr, GWLP_HWNDPARENT, 1), 0);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
-    SetLastError(0);
-    EXPECT_EQ(GetWindowLong(nullptr, 0), 0);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
-    // Other negative indexes go through the pointer-sized calls; a style keeps its high bit.
-    EXPECT_EQ(SetWindowLong(h, GWLP_USERDATA, 42), 0);
-    EXPECT_EQ(GetWindowLong(h, GWLP_USERDATA), 42);
-    SetWindowLong(h, GWL_STYLE, static_cast<LONG>(WS_POPUP));
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtr(h, GWL_STYLE)) & WS_POPUP, WS_POPUP);
-}
-
-TEST_F(MessageQueue, WindowLongsPropertiesAndText) {
-    HWND h = Top(0, 0, 10, 10);
     EXPECT_EQ(SetWindowLongPtr(h, GWLP_USERDATA, 42), 0);
     EXPECT_EQ(GetWindowLongPtr(h, GWLP_USERDATA), 42);
     EXPECT_EQ(SetWindowLongPtr(h, 8, 0x1234), 0);
@@ -250,6 +212,28 @@ TEST_F(MessageQueue, WindowLongsPropertiesAndText) {
     dup.lpfnWndProc = LogProc;
     dup.lpszClassName = kClass;
     EXPECT_EQ(RegisterClassEx(&dup), 0);
+    // The 32-bit calls.
+    // Extra bytes: the last LONG of the 16 fits, one byte further does not.
+    EXPECT_EQ(SetWindowLong(h, 12, -7), 0);
+    EXPECT_EQ(GetWindowLong(h, 12), -7);
+    EXPECT_EQ(SetWindowLong(h, 12, 5), -7); // the earlier value comes back
+    SetLastError(0);
+    EXPECT_EQ(SetWindowLong(h, 13, 1), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+    EXPECT_EQ(GetWindowLong(h, 13), 0);
+    EXPECT_EQ(GetWindowLong(h, 12), 5); // the refused write changed nothing
+    // Pointer-sized indexes are refused before the handle is looked at; a dead handle says so.
+    SetLastError(0);
+    EXPECT_EQ(SetWindowLong(nullptr, GWLP_HWNDPARENT, 1), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+    SetLastError(0);
+    EXPECT_EQ(GetWindowLong(nullptr, 0), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+    // Other negative indexes go through the pointer-sized calls; a style keeps its high bit.
+    EXPECT_EQ(SetWindowLong(h, GWLP_USERDATA, 43), 42);
+    EXPECT_EQ(GetWindowLong(h, GWLP_USERDATA), 43);
+    SetWindowLong(h, GWL_STYLE, static_cast<LONG>(WS_POPUP));
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtr(h, GWL_STYLE)) & WS_POPUP, WS_POPUP);
 }
 
 TEST_F(MessageQueue, RelationsAndZOrder) {

@@ -1,4 +1,4 @@
-// The offscreen backend: a sample window written to PNG, the frame as drawn, the clock, backend changes.
+// The offscreen backend: a sample window written to PNG, the frame as drawn, backend changes, the cursor.
 
 #include <cstdio>
 #include <filesystem>
@@ -44,14 +44,6 @@ TEST_F(Offscreen, ASampleWindowIsWrittenToPngWithItsFrameAndCaption) {
     EXPECT_EQ(cairo_image_surface_get_height(png), 200);
     cairo_surface_destroy(png);
     EXPECT_FALSE(screen->WriteWindowPng(child, window)); // only top-level windows have an image
-}
-
-TEST_F(Offscreen, AdvanceMovesTheVirtualClockOnly) {
-    DWORD t0 = GetTickCount();
-    screen->Advance(1234);
-    EXPECT_EQ(GetTickCount() - t0, 1234u);
-    // Nothing passes by itself.
-    EXPECT_EQ(GetTickCount() - t0, 1234u);
 }
 
 TEST_F(Offscreen, ANewBackendTakesOverTheWindows) {

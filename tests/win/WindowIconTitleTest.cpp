@@ -107,7 +107,7 @@ TEST(IconFiles, EveryPngAndThirtyTwoBitImageLargestFirst) {
     EXPECT_TRUE(IconImagesFromFile(std::string(6, '\0')).empty());
 }
 
-TEST_F(WinTest, TheBackendShowsTheWindowTextAsTitleFromCreationOn) {
+TEST_F(WinTest, TheBackendShowsTheWindowTextAsTitleAndItsCloseIsTheCloseCommand) {
     HWND h = Top(10, 10, 200, 150, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     EXPECT_EQ(screen->WindowTitle(h), "Top");
     SetWindowText(h, "Übersicht");
@@ -116,6 +116,16 @@ TEST_F(WinTest, TheBackendShowsTheWindowTextAsTitleFromCreationOn) {
     HWND c = Child(h, 5, 5, 50, 20);
     SetWindowText(c, "child");
     EXPECT_EQ(screen->WindowTitle(h), "Übersicht");
+    DestroyWindow(c);
+    Log().clear();
+    screen->RequestClose(h);
+    Pump();
+    EXPECT_FALSE(IsWindow(h)) << "the default close destroys it";
+    auto seen = AllMessages({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].second, static_cast<UINT>(WM_SYSCOMMAND));
+    EXPECT_EQ(seen[1].second, static_cast<UINT>(WM_CLOSE));
+    EXPECT_EQ(seen[2].second, static_cast<UINT>(WM_DESTROY));
 }
 
 TEST_F(WinTest, SetIconKeepsBothKindsAndTheBackendShowsTheWindowsOwn) {
@@ -169,19 +179,6 @@ TEST_F(WinTest, TheCaptionDrawsTheWindowsIconWhereItHasOne) {
     DestroyWindow(h);
     DestroyWindow(d);
     DestroyIcon(icon);
-}
-
-TEST_F(WinTest, TheWindowManagersCloseIsTheCloseCommand) {
-    HWND h = Top(10, 10, 200, 150, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    Log().clear();
-    screen->RequestClose(h);
-    Pump();
-    EXPECT_FALSE(IsWindow(h)) << "the default close destroys it";
-    auto seen = AllMessages({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY});
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].second, static_cast<UINT>(WM_SYSCOMMAND));
-    EXPECT_EQ(seen[1].second, static_cast<UINT>(WM_CLOSE));
-    EXPECT_EQ(seen[2].second, static_cast<UINT>(WM_DESTROY));
 }
 
 TEST_F(WinTest, ThemeChangesReachEveryWindowTopLevelFirst) {
