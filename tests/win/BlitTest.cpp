@@ -91,7 +91,7 @@ TEST(BlitStretch, StretchingRepeatsPixelsAndMirroringCoversTheColumnsUpToTheOrig
     EXPECT_EQ(e.At(0, 1), Blue);
 }
 
-TEST(BlitMonochrome, MonochromeSourceTakesTextAndBackgroundColours) {
+TEST(BlitColours, MonochromeTakesTextAndBackgroundColoursAndAColourKeyIsLeftOut) {
     HDC monoDC = CreateCompatibleDC(nullptr);
     HBITMAP mono = CreateBitmap(2, 1, 1, 1, nullptr);
     HGDIOBJ oldMono = SelectObject(monoDC, mono);
@@ -111,6 +111,15 @@ TEST(BlitMonochrome, MonochromeSourceTakesTextAndBackgroundColours) {
     SelectObject(monoDC, oldMono);
     DeleteObject(mono);
     DeleteDC(monoDC);
+    Canvas src(3, 1), keyed(6, 2);
+    SetPixel(src.dc, 0, 0, RGB(255, 0, 255));
+    SetPixel(src.dc, 1, 0, Red);
+    SetPixel(src.dc, 2, 0, RGB(255, 0, 255));
+    Fill(keyed.dc, {0, 0, 6, 2}, Blue);
+    ASSERT_TRUE(TransparentBlt(keyed.dc, 0, 0, 6, 2, src.dc, 0, 0, 3, 1, RGB(255, 0, 255)));
+    EXPECT_EQ(keyed.Row(0, Blue), "##??##");
+    EXPECT_EQ(keyed.At(2, 1), Red);
+    EXPECT_FALSE(TransparentBlt(keyed.dc, 0, 0, 0, 2, src.dc, 0, 0, 3, 1, 0));
 }
 
 TEST(BlitAlpha, ConstantAlphaMixesEvenlyAndPerPixelAlphaUsesAPremultipliedSource) {
@@ -139,19 +148,7 @@ TEST(BlitAlpha, ConstantAlphaMixesEvenlyAndPerPixelAlphaUsesAPremultipliedSource
     EXPECT_FALSE(AlphaBlend(c.dc, 0, 0, 3, 1, src.dc, 0, 0, 3, 1, bf));
 }
 
-TEST(BlitTransparent, ColourKeyIsLeftOut) {
-    Canvas src(3, 1), c(6, 2);
-    SetPixel(src.dc, 0, 0, RGB(255, 0, 255));
-    SetPixel(src.dc, 1, 0, Red);
-    SetPixel(src.dc, 2, 0, RGB(255, 0, 255));
-    Fill(c.dc, {0, 0, 6, 2}, Blue);
-    ASSERT_TRUE(TransparentBlt(c.dc, 0, 0, 6, 2, src.dc, 0, 0, 3, 1, RGB(255, 0, 255)));
-    EXPECT_EQ(c.Row(0, Blue), "##??##");
-    EXPECT_EQ(c.At(2, 1), Red);
-    EXPECT_FALSE(TransparentBlt(c.dc, 0, 0, 0, 2, src.dc, 0, 0, 3, 1, 0));
-}
-
-TEST(BlitGradient, HorizontalAndVerticalRectanglesRunFromFirstToLastColour) {
+TEST(BlitFills, GradientsRunFromFirstToLastColourAndPatternsTileFromTheBrushOrigin) {
     Canvas c(256, 16);
     TRIVERTEX v[2] = {{0, 0, 0x0000, 0x0000, 0xFF00, 0}, {256, 8, 0xFF00, 0x0000, 0x0000, 0}};
     GRADIENT_RECT g{0, 1};
@@ -168,6 +165,26 @@ TEST(BlitGradient, HorizontalAndVerticalRectanglesRunFromFirstToLastColour) {
     GRADIENT_RECT bad{0, 5};
     EXPECT_FALSE(GradientFill(c.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
     EXPECT_FALSE(GradientFill(c.dc, v, 2, &g, 1, GRADIENT_FILL_TRIANGLE));
+    HBITMAP pat = CreateBitmap(2, 2, 1, 32, nullptr);
+    HDC pdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(pdc, pat);
+    SetPixel(pdc, 0, 0, Red);
+    SetPixel(pdc, 1, 0, Blue);
+    SetPixel(pdc, 0, 1, Blue);
+    SetPixel(pdc, 1, 1, Red);
+    SelectObject(pdc, old);
+    DeleteDC(pdc);
+    HBRUSH b = CreatePatternBrush(pat);
+    DeleteObject(pat); // the brush keeps its own copy
+    Canvas c2(4, 4);
+    RECT all{0, 0, 4, 4};
+    FillRect(c2.dc, &all, b);
+    EXPECT_EQ(c2.Row(0, Red), "#?#?");
+    EXPECT_EQ(c2.Row(1, Red), "?#?#");
+    SetBrushOrgEx(c2.dc, 1, 0, nullptr);
+    FillRect(c2.dc, &all, b);
+    EXPECT_EQ(c2.Row(0, Red), "?#?#");
+    DeleteObject(b);
 }
 
 TEST(BlitDib, GetAndSetDIBitsAndStretchDIBits) {
@@ -199,29 +216,6 @@ TEST(BlitDib, GetAndSetDIBitsAndStretchDIBits) {
     EXPECT_EQ(c.At(0, 0), Blue);
     DeleteObject(bm);
     DeleteDC(dc);
-}
-
-TEST(BlitPatternBrush, PatternTilesFromTheBrushOrigin) {
-    HBITMAP pat = CreateBitmap(2, 2, 1, 32, nullptr);
-    HDC pdc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(pdc, pat);
-    SetPixel(pdc, 0, 0, Red);
-    SetPixel(pdc, 1, 0, Blue);
-    SetPixel(pdc, 0, 1, Blue);
-    SetPixel(pdc, 1, 1, Red);
-    SelectObject(pdc, old);
-    DeleteDC(pdc);
-    HBRUSH b = CreatePatternBrush(pat);
-    DeleteObject(pat); // the brush keeps its own copy
-    Canvas c(4, 4);
-    RECT all{0, 0, 4, 4};
-    FillRect(c.dc, &all, b);
-    EXPECT_EQ(c.Row(0, Red), "#?#?");
-    EXPECT_EQ(c.Row(1, Red), "?#?#");
-    SetBrushOrgEx(c.dc, 1, 0, nullptr);
-    FillRect(c.dc, &all, b);
-    EXPECT_EQ(c.Row(0, Red), "?#?#");
-    DeleteObject(b);
 }
 
 TEST(GdiEdges, RaisedAndSunkenEdgesUseTheSystemColoursAndSoftEdgesSwapTheTopLeftRings) {
@@ -271,7 +265,7 @@ TEST(GdiEdges, APartialEdgeRunsItsSidesToTheEndsOfTheRectangle) {
     EXPECT_EQ(d.At(0, 1), White);
 }
 
-TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndUndoesItself) {
+TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndFrameControlsDrawInsideTheirRectangle) {
     Canvas c(8, 6);
     RECT r{0, 0, 8, 6};
     DrawFocusRect(c.dc, &r);
@@ -279,26 +273,23 @@ TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndUndoesItself) {
     EXPECT_EQ(c.At(3, 3), White);
     DrawFocusRect(c.dc, &r);
     EXPECT_EQ(c.Inked(r), 0);
-}
-
-TEST(GdiEdges, FrameControlsDrawInsideTheirRectangle) {
-    Canvas c(40, 20);
-    Fill(c.dc, {0, 0, 40, 20}, RGB(10, 200, 10));
+    Canvas c2(40, 20);
+    Fill(c2.dc, {0, 0, 40, 20}, RGB(10, 200, 10));
     RECT push{0, 0, 20, 20}, check{20, 0, 33, 13};
-    ASSERT_TRUE(DrawFrameControl(c.dc, &push, DFC_BUTTON, DFCS_BUTTONPUSH));
-    ASSERT_TRUE(DrawFrameControl(c.dc, &check, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
-    EXPECT_EQ(c.At(10, 10), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(c.At(4, 0), GetSysColor(COLOR_BTNHIGHLIGHT)); // a push button's face is the soft raised edge
-    EXPECT_EQ(c.At(4, 1), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(c.At(20, 0), GetSysColor(COLOR_BTNSHADOW));
+    ASSERT_TRUE(DrawFrameControl(c2.dc, &push, DFC_BUTTON, DFCS_BUTTONPUSH));
+    ASSERT_TRUE(DrawFrameControl(c2.dc, &check, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
+    EXPECT_EQ(c2.At(10, 10), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(c2.At(4, 0), GetSysColor(COLOR_BTNHIGHLIGHT)); // a push button's face is the soft raised edge
+    EXPECT_EQ(c2.At(4, 1), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(c2.At(20, 0), GetSysColor(COLOR_BTNSHADOW));
     int glyph = 0;
     for (int y = 1; y < 12; ++y)
         for (int x = 21; x < 32; ++x)
-            glyph += c.At(x, y) == GetSysColor(COLOR_BTNTEXT);
+            glyph += c2.At(x, y) == GetSysColor(COLOR_BTNTEXT);
     EXPECT_GT(glyph, 5);
-    EXPECT_EQ(c.At(35, 5), RGB(10, 200, 10));
+    EXPECT_EQ(c2.At(35, 5), RGB(10, 200, 10));
     RECT bad{0, 0, 5, 5};
-    EXPECT_FALSE(DrawFrameControl(c.dc, &bad, 99, 0));
+    EXPECT_FALSE(DrawFrameControl(c2.dc, &bad, 99, 0));
 }
 
 TEST(GdiEdges, ClassicCheckBoxAndRadioButtonAreSunken) {

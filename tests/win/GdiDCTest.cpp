@@ -116,7 +116,7 @@ TEST(GdiSaveRestore, RestoreDCBringsBackObjectsColoursAndClipAndDropsNewerLevels
     RestoreDC(c.dc, 1);
 }
 
-TEST(GdiCoordinates, ViewportAndWindowOriginsShiftDrawing) {
+TEST(GdiCoordinates, OriginsShiftDrawingAndTheDeviceHasNinetySixDpiAndThirtyTwoBits) {
     Canvas c(20, 20);
     POINT old{1, 1};
     EXPECT_TRUE(SetViewportOrgEx(c.dc, 5, 6, &old));
@@ -135,6 +135,14 @@ TEST(GdiCoordinates, ViewportAndWindowOriginsShiftDrawing) {
     EXPECT_EQ(GetPixel(c.dc, 5, 6), Red); // through the DC: logical (5,6) is device (5,6) again
     SetViewportOrgEx(c.dc, 0, 0, nullptr);
     SetWindowOrgEx(c.dc, 0, 0, nullptr);
+    Canvas c2(4, 4);
+    EXPECT_EQ(GetDeviceCaps(c2.dc, LOGPIXELSX), 96);
+    EXPECT_EQ(GetDeviceCaps(c2.dc, LOGPIXELSY), 96);
+    EXPECT_EQ(GetDeviceCaps(c2.dc, BITSPIXEL), 32);
+    // A memory DC reports the primary screen's size, as the window system sees it.
+    EXPECT_EQ(GetDeviceCaps(c2.dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(GetDeviceCaps(c2.dc, VERTRES), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
 }
 
 TEST(GdiClipping, IntersectExcludeAndExtSelectClipRgnCombineWithTheCurrentClip) {
@@ -229,15 +237,4 @@ TEST(GdiSurfaceDC, OriginAndSystemClipPlaceAWindowDCAndItsCairoContextOnTheSurfa
     EXPECT_EQ(GetPixel(dc, 3, 3), 0u); // left untouched (transparent black)
     detail::DeleteSurfaceDC(dc);
     cairo_surface_destroy(s);
-}
-
-TEST(GdiDeviceCaps, ReportsNinetySixDpiAndThirtyTwoBits) {
-    Canvas c(4, 4);
-    EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSX), 96);
-    EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSY), 96);
-    EXPECT_EQ(GetDeviceCaps(c.dc, BITSPIXEL), 32);
-    // A memory DC reports the primary screen's size, as the window system sees it.
-    EXPECT_EQ(GetDeviceCaps(c.dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(GetDeviceCaps(c.dc, VERTRES), GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
 }

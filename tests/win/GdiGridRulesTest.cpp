@@ -50,7 +50,7 @@ PixelSet Line(int x0, int y0, int x1, int y1) {
 
 } // namespace
 
-TEST(GdiGridPolygons, FillCoversThePixelsWhosePointsLieInsideAndEqualsItsRegion) {
+TEST(GdiGridPolygons, FillCoversThePixelsWhosePointsLieInsideEqualsItsRegionAndMeetsItsOutline) {
     // A polygon that is a rectangle fills exactly as the rectangle region: left and top in, right and
     // bottom out.
     const POINT square[] = {{2, 3}, {12, 3}, {12, 9}, {2, 9}};
@@ -81,9 +81,6 @@ TEST(GdiGridPolygons, FillCoversThePixelsWhosePointsLieInsideAndEqualsItsRegion)
     // The star's centre is a hole only in ALTERNATE mode.
     EXPECT_FALSE(PolygonFill(star, 5, ALTERNATE).count({20, 15}));
     EXPECT_TRUE(PolygonFill(star, 5, WINDING).count({20, 15}));
-}
-
-TEST(GdiGridPolygons, OutlinedArrowHasNoHolesBetweenFillAndPen) {
     // The small arrow of a scroll bar: outline and fill in one colour make a solid triangle.
     Canvas c(16, 16);
     Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
@@ -171,7 +168,7 @@ TEST(GdiGridBrushes, HatchLinesLieOnRowThreeAndColumnFourFromTheBrushOrigin) {
         DeleteObject(b);
 }
 
-TEST(GdiGridRectangles, DashedOutlineStartsTopLeftAndRunsClockwise) {
+TEST(GdiGridRectangles, DashedOutlineRunsClockwiseFromTopLeftAndOnePixelWideOrHighDrawsNothing) {
     Canvas c(20, 12);
     Selected pen(c.dc, CreatePen(PS_DOT, 1, Red));
     SelectObject(c.dc, GetStockObject(NULL_BRUSH));
@@ -190,16 +187,13 @@ TEST(GdiGridRectangles, DashedOutlineStartsTopLeftAndRunsClockwise) {
     for (std::size_t i = 0; i < walk.size(); ++i)
         EXPECT_EQ(c.At(walk[i].X, walk[i].Y) == Red, i % 6 < 3) << "step " << i;
     SelectObject(c.dc, GetStockObject(BLACK_PEN));
-}
-
-TEST(GdiGridRectangles, ARectangleOnePixelWideOrHighDrawsNothing) {
-    Canvas c(10, 10);
-    Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
-    Selected brush(c.dc, CreateSolidBrush(Blue));
-    EXPECT_TRUE(Rectangle(c.dc, 2, 2, 3, 3));
-    EXPECT_TRUE(Rectangle(c.dc, 4, 1, 5, 8));
-    EXPECT_TRUE(Rectangle(c.dc, 1, 9, 8, 8)); // corners given in either order
-    EXPECT_EQ(c.Inked({0, 0, 10, 10}), 0);
-    EXPECT_TRUE(Rectangle(c.dc, 2, 2, 4, 4)); // two by two is all outline
-    EXPECT_EQ(c.Inked({0, 0, 10, 10}), 4);
+    Canvas c2(10, 10);
+    Selected pen2(c2.dc, CreatePen(PS_SOLID, 1, Red));
+    Selected brush(c2.dc, CreateSolidBrush(Blue));
+    EXPECT_TRUE(Rectangle(c2.dc, 2, 2, 3, 3));
+    EXPECT_TRUE(Rectangle(c2.dc, 4, 1, 5, 8));
+    EXPECT_TRUE(Rectangle(c2.dc, 1, 9, 8, 8)); // corners given in either order
+    EXPECT_EQ(c2.Inked({0, 0, 10, 10}), 0);
+    EXPECT_TRUE(Rectangle(c2.dc, 2, 2, 4, 4)); // two by two is all outline
+    EXPECT_EQ(c2.Inked({0, 0, 10, 10}), 4);
 }

@@ -6,7 +6,7 @@
 
 using namespace gditest;
 
-TEST(GdiPixelRules, RectangleWithOnePixelPenTouchesZeroToNineAndFillsOneToEight) {
+TEST(GdiPixelRules, RectanglesTouchZeroToNineFillOneToEightAndShrinkWithoutAPen) {
     Canvas c(16, 16);
     Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
     Selected brush(c.dc, CreateSolidBrush(Blue));
@@ -19,14 +19,11 @@ TEST(GdiPixelRules, RectangleWithOnePixelPenTouchesZeroToNineAndFillsOneToEight)
     EXPECT_EQ(c.Row(5, Blue, 1, 9), "########");
     EXPECT_EQ(c.At(1, 1), Blue);
     EXPECT_EQ(c.At(8, 8), Blue);
-}
-
-TEST(GdiPixelRules, ANullPenMakesTheFillOnePixelSmallerAndANullBrushLeavesOnlyTheOutline) {
-    Canvas c(16, 16);
-    Selected brush(c.dc, CreateSolidBrush(Blue));
-    SelectObject(c.dc, GetStockObject(NULL_PEN));
-    Rectangle(c.dc, 2, 2, 8, 8);
-    EXPECT_EQ(c.InkBox(), (RECT{2, 2, 7, 7}));
+    Canvas c2(16, 16);
+    Selected brush2(c2.dc, CreateSolidBrush(Blue));
+    SelectObject(c2.dc, GetStockObject(NULL_PEN));
+    Rectangle(c2.dc, 2, 2, 8, 8);
+    EXPECT_EQ(c2.InkBox(), (RECT{2, 2, 7, 7}));
     Canvas d(12, 12);
     SelectObject(d.dc, GetStockObject(NULL_BRUSH));
     Rectangle(d.dc, 1, 1, 9, 9);
@@ -92,7 +89,7 @@ TEST(GdiLines, DiagonalsStepOnePixelPerRowAndShallowLinesCoverEachColumnOnce) {
     EXPECT_EQ(e.Inked({10, 0, 20, 10}), 0);
 }
 
-TEST(GdiLines, DottedPenAlternatesAndNullPenDrawsNothing) {
+TEST(GdiLines, DottedPenAlternatesNullPenDrawsNothingPolylineJoinsAndXorUndoesItself) {
     Canvas c(20, 6);
     {
         Selected pen(c.dc, CreatePen(PS_DOT, 1, Red));
@@ -106,23 +103,20 @@ TEST(GdiLines, DottedPenAlternatesAndNullPenDrawsNothing) {
     LineTo(c.dc, 12, 3);
     EXPECT_EQ(c.Inked({0, 3, 20, 4}), 0);
     SelectObject(c.dc, GetStockObject(BLACK_PEN));
-}
-
-TEST(GdiLines, PolylineJoinsPointsAndXorPenUndoesItself) {
-    Canvas c(12, 12);
-    Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
+    Canvas c2(12, 12);
+    Selected pen(c2.dc, CreatePen(PS_SOLID, 1, Red));
     const POINT pts[] = {{1, 1}, {6, 1}, {6, 6}};
-    Polyline(c.dc, pts, 3);
-    EXPECT_EQ(c.Row(1, Red, 0, 8), ".######.");
-    EXPECT_EQ(c.Column(6, Red, 0, 8), ".#####..");
+    Polyline(c2.dc, pts, 3);
+    EXPECT_EQ(c2.Row(1, Red, 0, 8), ".######.");
+    EXPECT_EQ(c2.Column(6, Red, 0, 8), ".#####..");
     // Drawn twice with the XOR mix, a line leaves the picture as it was.
-    SetROP2(c.dc, R2_XORPEN);
+    SetROP2(c2.dc, R2_XORPEN);
     const POINT other[] = {{1, 9}, {10, 9}, {10, 3}};
-    Polyline(c.dc, other, 3);
-    EXPECT_EQ(c.At(5, 9), RGB(0, 255, 255));
-    Polyline(c.dc, other, 3);
-    EXPECT_EQ(c.Inked({0, 7, 12, 12}), 0);
-    EXPECT_EQ(c.Inked({7, 0, 12, 12}), 0);
+    Polyline(c2.dc, other, 3);
+    EXPECT_EQ(c2.At(5, 9), RGB(0, 255, 255));
+    Polyline(c2.dc, other, 3);
+    EXPECT_EQ(c2.Inked({0, 7, 12, 12}), 0);
+    EXPECT_EQ(c2.Inked({7, 0, 12, 12}), 0);
 }
 
 TEST(GdiFills, FillRectExcludesRightAndBottomAndFrameRectDrawsInside) {
@@ -147,7 +141,7 @@ TEST(GdiFills, FillRectExcludesRightAndBottomAndFrameRectDrawsInside) {
     EXPECT_EQ(d.Row(6, Red, 2, 8), "######");
 }
 
-TEST(GdiFills, HatchBrushLeavesGapsInTransparentModeAndFillsThemInOpaqueMode) {
+TEST(GdiFills, HatchBrushGapsFollowTheBackgroundModeAndRegionsFillFrameAndInvert) {
     Canvas c(16, 16);
     Selected brush(c.dc, CreateHatchBrush(HS_CROSS, Red));
     SelectObject(c.dc, GetStockObject(NULL_PEN));
@@ -160,6 +154,20 @@ TEST(GdiFills, HatchBrushLeavesGapsInTransparentModeAndFillsThemInOpaqueMode) {
     Rectangle(c.dc, 0, 0, 9, 9);
     EXPECT_EQ(c.Inked({0, 0, 8, 8}), 64);
     SelectObject(c.dc, GetStockObject(BLACK_PEN));
+    Canvas c2(20, 20);
+    HRGN r = CreateRectRgn(2, 2, 12, 10);
+    HBRUSH red = CreateSolidBrush(Red);
+    ASSERT_TRUE(FrameRgn(c2.dc, r, red, 2, 1));
+    EXPECT_EQ(c2.Row(2, Red, 0, 14), "..##########..");
+    EXPECT_EQ(c2.Row(5, Red, 0, 14), "..##......##..");
+    EXPECT_EQ(c2.Row(9, Red, 0, 14), "..##########..");
+    ASSERT_TRUE(FillRgn(c2.dc, r, red));
+    EXPECT_EQ(c2.Inked({0, 0, 20, 20}), 80);
+    ASSERT_TRUE(InvertRgn(c2.dc, r));
+    EXPECT_EQ(c2.At(5, 5), RGB(0, 255, 255));
+    EXPECT_FALSE(FillRgn(c2.dc, nullptr, red));
+    DeleteObject(red);
+    DeleteObject(r);
 }
 
 TEST(GdiShapes, EllipseRoundRectAndPolygonTouchTheirBoxes) {
@@ -211,23 +219,6 @@ TEST(GdiPixels, SetPixelGetPixelAndTheBytesOfTopDownAndBottomUpSections) {
     SetPixel(up.dc, 0, 0, RGB(1, 2, 3));
     EXPECT_EQ(static_cast<const unsigned char*>(up.bits)[2 * 4 * 4 + 2], 1);
     EXPECT_EQ(GetPixel(up.dc, 0, 0), RGB(1, 2, 3));
-}
-
-TEST(GdiFills, RegionFillFrameAndInvert) {
-    Canvas c(20, 20);
-    HRGN r = CreateRectRgn(2, 2, 12, 10);
-    HBRUSH red = CreateSolidBrush(Red);
-    ASSERT_TRUE(FrameRgn(c.dc, r, red, 2, 1));
-    EXPECT_EQ(c.Row(2, Red, 0, 14), "..##########..");
-    EXPECT_EQ(c.Row(5, Red, 0, 14), "..##......##..");
-    EXPECT_EQ(c.Row(9, Red, 0, 14), "..##########..");
-    ASSERT_TRUE(FillRgn(c.dc, r, red));
-    EXPECT_EQ(c.Inked({0, 0, 20, 20}), 80);
-    ASSERT_TRUE(InvertRgn(c.dc, r));
-    EXPECT_EQ(c.At(5, 5), RGB(0, 255, 255));
-    EXPECT_FALSE(FillRgn(c.dc, nullptr, red));
-    DeleteObject(red);
-    DeleteObject(r);
 }
 
 TEST(GdiRobustness, HugeCoordinatesAreClippedWithoutWalkingThem) {

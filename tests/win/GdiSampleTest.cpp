@@ -65,7 +65,7 @@ TEST(GdiSample, SampleDrawingIsWrittenToPng) {
     cairo_surface_destroy(back);
 }
 
-TEST(GdiIcons, IconFromMaskAndColourDrawsOnlyItsOpaquePart) {
+TEST(GdiIcons, AMaskedIconDrawsOnlyItsOpaquePartAndAnAlphaIconBlends) {
     HBITMAP color = CreateBitmap(2, 1, 1, 32, nullptr);
     HBITMAP mask = CreateBitmap(2, 1, 1, 1, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
@@ -97,18 +97,13 @@ TEST(GdiIcons, IconFromMaskAndColourDrawsOnlyItsOpaquePart) {
     EXPECT_TRUE(DestroyIcon(copy));
     EXPECT_TRUE(DestroyIcon(icon));
     EXPECT_FALSE(DestroyIcon(icon));
-}
-
-TEST(GdiIcons, AlphaIconBlendsWithTheBackground) {
+    // An icon with alpha blends with the background.
     const std::uint32_t px[1] = {0x80800000}; // half-transparent red, premultiplied
-    HICON icon = detail::CreateIconFromPixels(1, 1, px, true, {0, 0});
-    Canvas c(1, 1);
-    RECT r{0, 0, 1, 1};
-    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
-    FillRect(c.dc, &r, blue);
-    DeleteObject(blue);
-    DrawIconEx(c.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    EXPECT_NEAR(GetRValue(c.At(0, 0)), 128, 1);
-    EXPECT_NEAR(GetBValue(c.At(0, 0)), 100, 1);
+    icon = detail::CreateIconFromPixels(1, 1, px, true, {0, 0});
+    Canvas c2(1, 1);
+    Fill(c2.dc, {0, 0, 1, 1}, RGB(0, 0, 200));
+    DrawIconEx(c2.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    EXPECT_NEAR(GetRValue(c2.At(0, 0)), 128, 1);
+    EXPECT_NEAR(GetBValue(c2.At(0, 0)), 100, 1);
     DestroyIcon(icon);
 }

@@ -141,7 +141,7 @@ TEST(TextDraw, AlignmentPlacesTheTextAndTheResultIsTheOffsetToTheTextBottom) {
     EXPECT_EQ(DrawText(c.dc, "x", -1, &r, DT_SINGLELINE), c.tm.tmHeight);
 }
 
-TEST(TextDraw, TextIsClippedToTheRectangleUnlessNoClip) {
+TEST(TextDraw, TextIsClippedToTheRectangleUnlessNoClipAndExtTextOutFillsItsRectangle) {
     TextCanvas c(100, 40);
     RECT r{0, 0, 12, 40};
     DrawText(c.dc, "MMMMMMMM", -1, &r, DT_SINGLELINE);
@@ -149,6 +149,19 @@ TEST(TextDraw, TextIsClippedToTheRectangleUnlessNoClip) {
     EXPECT_GT(Dark(c, {0, 0, 12, 40}), 0);
     DrawText(c.dc, "MMMMMMMM", -1, &r, DT_SINGLELINE | DT_NOCLIP);
     EXPECT_GT(Dark(c, {12, 0, 100, 40}), 0);
+    TextCanvas c2(100, 30);
+    const RECT r2{10, 5, 30, 20};
+    ExtTextOut(c2.dc, 12, 6, ETO_OPAQUE | ETO_CLIPPED, &r2, "MMMMMM", 6, nullptr);
+    EXPECT_EQ(c2.At(10, 5), White); // opaque fill with the white background colour
+    EXPECT_EQ(Dark(c2, {30, 0, 100, 30}), 0);
+    EXPECT_GT(Dark(c2, r2), 0);
+    SetBkColor(c2.dc, RGB(0, 255, 0));
+    ExtTextOut(c2.dc, 0, 0, ETO_OPAQUE, &r2, "", 0, nullptr);
+    int green = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 100; ++x)
+            green += c2.At(x, y) == RGB(0, 255, 0);
+    EXPECT_EQ(green, 20 * 15);
 }
 
 TEST(TextDraw, EllipsesShortenAtTheEndAtAWordOrInThePathAndModifyStringReturnsTheShownText) {
@@ -240,7 +253,7 @@ TEST(TextOutput, OpaqueModeFillsTheCellAndUpdateCurrentPositionAdvancesByTheWidt
     EXPECT_EQ(p, (POINT{10 + c.Width("abc"), 5}));
 }
 
-TEST(TextOutput, TextColourAndAlignmentToTheReferencePoint) {
+TEST(TextOutput, ColourAlignmentToTheReferencePointAndTurnedText) {
     TextCanvas c(200, 40);
     SetTextColor(c.dc, RGB(255, 0, 0));
     SetTextAlign(c.dc, TA_RIGHT | TA_BASELINE);
@@ -255,17 +268,14 @@ TEST(TextOutput, TextColourAndAlignmentToTheReferencePoint) {
         for (int x = box.Left; x < box.Right; ++x)
             red = red || c.At(x, y) == RGB(255, 0, 0);
     EXPECT_TRUE(red);
-}
-
-TEST(TextOutput, EscapementOf900RunsTheTextUpward) {
-    TextCanvas c(60, 120, -13, "Tahoma", 900);
-    TextOut(c.dc, 20, 100, "Turned text", 11);
-    const RECT box = c.InkBox();
-    ASSERT_FALSE(box.IsEmpty());
-    EXPECT_GT(box.Height(), 3 * box.Width());
-    EXPECT_LE(box.Bottom, 101); // above the reference point
-    EXPECT_GE(box.Left, 19);    // the cell's top lies to the left, glyphs to the right of x
-    EXPECT_NEAR(box.Height(), c.Width("Turned text"), 3);
+    TextCanvas c2(60, 120, -13, "Tahoma", 900);
+    TextOut(c2.dc, 20, 100, "Turned text", 11);
+    const RECT box2 = c2.InkBox();
+    ASSERT_FALSE(box2.IsEmpty());
+    EXPECT_GT(box2.Height(), 3 * box2.Width());
+    EXPECT_LE(box2.Bottom, 101); // above the reference point
+    EXPECT_GE(box2.Left, 19);    // the cell's top lies to the left, glyphs to the right of x
+    EXPECT_NEAR(box2.Height(), c2.Width("Turned text"), 3);
     // -900 runs downward from the reference point.
     TextCanvas d(60, 120, -13, "Tahoma", -900);
     TextOut(d.dc, 40, 10, "Turned text", 11);
@@ -273,22 +283,6 @@ TEST(TextOutput, EscapementOf900RunsTheTextUpward) {
     EXPECT_GE(down.Top, 9);
     EXPECT_LE(down.Right, 41);
     EXPECT_GT(down.Height(), 3 * down.Width());
-}
-
-TEST(TextOutput, ExtTextOutOpaqueAndClippedRectangles) {
-    TextCanvas c(100, 30);
-    const RECT r{10, 5, 30, 20};
-    ExtTextOut(c.dc, 12, 6, ETO_OPAQUE | ETO_CLIPPED, &r, "MMMMMM", 6, nullptr);
-    EXPECT_EQ(c.At(10, 5), White); // opaque fill with the white background colour
-    EXPECT_EQ(Dark(c, {30, 0, 100, 30}), 0);
-    EXPECT_GT(Dark(c, r), 0);
-    SetBkColor(c.dc, RGB(0, 255, 0));
-    ExtTextOut(c.dc, 0, 0, ETO_OPAQUE, &r, "", 0, nullptr);
-    int green = 0;
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 100; ++x)
-            green += c.At(x, y) == RGB(0, 255, 0);
-    EXPECT_EQ(green, 20 * 15);
 }
 
 TEST(TextRange, CharacterSpacingAddsToEachCharacterAndSaturatesAtTheIntRange) {
