@@ -74,7 +74,7 @@ PathPtr RoundRect(REAL x, REAL y, REAL w, REAL h, REAL d) {
     return p;
 }
 
-TEST(GdipSmoothing, AntiAliasedEdgeIsPartlyCoveredAliasedIsNot) {
+TEST(GdipSmoothing, AntiAliasedEdgesArePartlyCoveredAndPensCentreOnTheLine) {
     BrushPtr black = Solid(kBlack);
     PathPtr p = RoundRect(10, 10, 60, 30, 12);
     Canvas smooth(80, 50), sharp(80, 50);
@@ -104,9 +104,40 @@ TEST(GdipSmoothing, AntiAliasedEdgeIsPartlyCoveredAliasedIsNot) {
     EXPECT_EQ(sharp.At(40, 9), kWhite);
     EXPECT_EQ(sharp.At(69, 25), kBlack); // right edge at x = 70 excludes column 70
     EXPECT_EQ(sharp.At(70, 25), kWhite);
+    Canvas c(40, 20);
+    PenPtr pen = Pen(kBlack, 1);
+    // A one-pixel line on y = 5 covers exactly row 5 (pixel centres on integers).
+    ASSERT_EQ(GdipDrawLine(c.g(), pen.get(), 0, 5, 39, 5), Ok);
+    EXPECT_EQ(c.At(20, 5), kBlack);
+    EXPECT_EQ(c.At(20, 4), kWhite);
+    EXPECT_EQ(c.At(20, 6), kWhite);
+    // A dotted pen alternates one pixel on, one off.
+    ASSERT_EQ(GdipSetPenDashStyle(pen.get(), DashStyleDot), Ok);
+    DashStyle ds = DashStyleSolid;
+    ASSERT_EQ(GdipGetPenDashStyle(pen.get(), &ds), Ok);
+    EXPECT_EQ(ds, DashStyleDot);
+    ASSERT_EQ(GdipDrawLine(c.g(), pen.get(), 0, 10, 39, 10), Ok);
+    int on = 0;
+    for (int x = 0; x < 39; ++x)
+        on += c.At(x, 10) == kBlack ? 1 : 0;
+    EXPECT_GE(on, 17);
+    EXPECT_LE(on, 22);
+    // A wide pen covers its width around the line.
+    PenPtr wide = Pen(kBlack, 3);
+    ASSERT_EQ(GdipDrawRectangle(c.g(), wide.get(), 5, 14, 30, 0), Ok);
+    EXPECT_EQ(c.At(20, 13), kBlack);
+    EXPECT_EQ(c.At(20, 15), kBlack);
+
+    GpPen* bad = nullptr;
+    EXPECT_EQ(GdipCreatePen1(kBlack, -1, UnitWorld, &bad), InvalidParameter);
+    EXPECT_EQ(GdipCreatePen1(kBlack, std::numeric_limits<REAL>::infinity(), UnitWorld, &bad),
+              InvalidParameter);
+    EXPECT_EQ(GdipCreatePen1(kBlack, 1, UnitDisplay, &bad), InvalidParameter);
+    EXPECT_EQ(GdipSetPenEndCap(pen.get(), static_cast<LineCap>(9)), InvalidParameter);
+    EXPECT_EQ(GdipSetPenEndCap(pen.get(), LineCapRound), Ok);
 }
 
-TEST(GdipPathGradient, EllipseRunsFromCentreColourToRim) {
+TEST(GdipPathGradient, EllipsesAndPolygonsRunFromTheCentreColourToTheirBoundaryColours) {
     Canvas c(101, 101);
     PathPtr p = NewPath();
     ASSERT_EQ(GdipAddPathEllipse(p.get(), 0, 0, 100, 100), Ok);
@@ -133,35 +164,32 @@ TEST(GdipPathGradient, EllipseRunsFromCentreColourToRim) {
     ASSERT_EQ(GdipFillPath(d.g(), pg, p.get()), Ok);
     EXPECT_GE(R(d.At(30, 50)), 240);
     EXPECT_LT(R(d.At(50, 50)), 200);
-}
-
-TEST(GdipPathGradient, PolygonInterpolatesCentreToBoundaryAndPerPointColours) {
-    Canvas c(101, 101);
-    PathPtr p = NewPath();
+    Canvas c2(101, 101);
+    PathPtr p2 = NewPath();
     const GpPoint square[4] = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};
-    ASSERT_EQ(GdipAddPathPolygonI(p.get(), square, 4), Ok);
-    GpPathGradient* pg = nullptr;
-    ASSERT_EQ(GdipCreatePathGradientFromPath(p.get(), &pg), Ok);
-    BrushPtr owner(pg);
-    ASSERT_EQ(GdipSetPathGradientCenterColor(pg, kRed), Ok);
-    INT n = 1;
-    ASSERT_EQ(GdipSetPathGradientSurroundColorsWithCount(pg, &kGreen, &n), Ok);
-    ASSERT_EQ(GdipFillRectangle(c.g(), pg, 0, 0, 101, 101), Ok);
-    EXPECT_GE(R(c.At(50, 50)), 245);
-    EXPECT_GE(G(c.At(50, 1)), 240);
-    EXPECT_GE(G(c.At(1, 50)), 240);
-    EXPECT_TRUE(Near(G(c.At(50, 25)), 128, 10));
+    ASSERT_EQ(GdipAddPathPolygonI(p2.get(), square, 4), Ok);
+    GpPathGradient* pg2 = nullptr;
+    ASSERT_EQ(GdipCreatePathGradientFromPath(p2.get(), &pg2), Ok);
+    BrushPtr owner2(pg2);
+    ASSERT_EQ(GdipSetPathGradientCenterColor(pg2, kRed), Ok);
+    INT n2 = 1;
+    ASSERT_EQ(GdipSetPathGradientSurroundColorsWithCount(pg2, &kGreen, &n2), Ok);
+    ASSERT_EQ(GdipFillRectangle(c2.g(), pg2, 0, 0, 101, 101), Ok);
+    EXPECT_GE(R(c2.At(50, 50)), 245);
+    EXPECT_GE(G(c2.At(50, 1)), 240);
+    EXPECT_GE(G(c2.At(1, 50)), 240);
+    EXPECT_TRUE(Near(G(c2.At(50, 25)), 128, 10));
 
     // One colour per corner: each corner takes its own.
     const ARGB corners[4] = {kRed, kGreen, kBlue, kBlack};
-    n = 4;
-    ASSERT_EQ(GdipSetPathGradientSurroundColorsWithCount(pg, corners, &n), Ok);
-    Canvas d(101, 101);
-    ASSERT_EQ(GdipFillPath(d.g(), pg, p.get()), Ok);
-    EXPECT_GE(R(d.At(1, 1)), 230);
-    EXPECT_GE(G(d.At(99, 1)), 230);
-    EXPECT_GE(B(d.At(99, 99)), 230);
-    EXPECT_LE(R(d.At(1, 99)) + G(d.At(1, 99)) + B(d.At(1, 99)), 30);
+    n2 = 4;
+    ASSERT_EQ(GdipSetPathGradientSurroundColorsWithCount(pg2, corners, &n2), Ok);
+    Canvas d2(101, 101);
+    ASSERT_EQ(GdipFillPath(d2.g(), pg2, p2.get()), Ok);
+    EXPECT_GE(R(d2.At(1, 1)), 230);
+    EXPECT_GE(G(d2.At(99, 1)), 230);
+    EXPECT_GE(B(d2.At(99, 99)), 230);
+    EXPECT_LE(R(d2.At(1, 99)) + G(d2.At(1, 99)) + B(d2.At(1, 99)), 30);
 }
 
 TEST(GdipPathGradient, SurroundColourCountsAreChecked) {
@@ -202,40 +230,6 @@ TEST(GdipPathGradient, SurroundColourCountsAreChecked) {
     EXPECT_EQ(GdipCreatePathGradientFromPath(nullptr, &none), InvalidParameter);
     EXPECT_EQ(GdipSetPathGradientCenterColor(nullptr, kRed), InvalidParameter);
     EXPECT_EQ(GdipGetPathGradientSurroundColorsWithCount(pg, nullptr, &room), InvalidParameter);
-}
-
-TEST(GdipPen, WidthDashesAndPixelCentres) {
-    Canvas c(40, 20);
-    PenPtr pen = Pen(kBlack, 1);
-    // A one-pixel line on y = 5 covers exactly row 5 (pixel centres on integers).
-    ASSERT_EQ(GdipDrawLine(c.g(), pen.get(), 0, 5, 39, 5), Ok);
-    EXPECT_EQ(c.At(20, 5), kBlack);
-    EXPECT_EQ(c.At(20, 4), kWhite);
-    EXPECT_EQ(c.At(20, 6), kWhite);
-    // A dotted pen alternates one pixel on, one off.
-    ASSERT_EQ(GdipSetPenDashStyle(pen.get(), DashStyleDot), Ok);
-    DashStyle ds = DashStyleSolid;
-    ASSERT_EQ(GdipGetPenDashStyle(pen.get(), &ds), Ok);
-    EXPECT_EQ(ds, DashStyleDot);
-    ASSERT_EQ(GdipDrawLine(c.g(), pen.get(), 0, 10, 39, 10), Ok);
-    int on = 0;
-    for (int x = 0; x < 39; ++x)
-        on += c.At(x, 10) == kBlack ? 1 : 0;
-    EXPECT_GE(on, 17);
-    EXPECT_LE(on, 22);
-    // A wide pen covers its width around the line.
-    PenPtr wide = Pen(kBlack, 3);
-    ASSERT_EQ(GdipDrawRectangle(c.g(), wide.get(), 5, 14, 30, 0), Ok);
-    EXPECT_EQ(c.At(20, 13), kBlack);
-    EXPECT_EQ(c.At(20, 15), kBlack);
-
-    GpPen* bad = nullptr;
-    EXPECT_EQ(GdipCreatePen1(kBlack, -1, UnitWorld, &bad), InvalidParameter);
-    EXPECT_EQ(GdipCreatePen1(kBlack, std::numeric_limits<REAL>::infinity(), UnitWorld, &bad),
-              InvalidParameter);
-    EXPECT_EQ(GdipCreatePen1(kBlack, 1, UnitDisplay, &bad), InvalidParameter);
-    EXPECT_EQ(GdipSetPenEndCap(pen.get(), static_cast<LineCap>(9)), InvalidParameter);
-    EXPECT_EQ(GdipSetPenEndCap(pen.get(), LineCapRound), Ok);
 }
 
 } // namespace

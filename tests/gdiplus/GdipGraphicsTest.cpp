@@ -12,7 +12,7 @@
 namespace gdiptest {
 namespace {
 
-TEST(GdipStartup, TokensAndVersions) {
+TEST(GdipStartup, TokensVersionsAndCheckedSettings) {
     GdiplusStartupInput in;
     GdiplusStartupOutput out;
     ULONG_PTR t1 = 0, t2 = 0;
@@ -37,9 +37,6 @@ TEST(GdipStartup, TokensAndVersions) {
     ASSERT_NE(p, nullptr);
     GdipFree(p);
     GdipFree(nullptr);
-}
-
-TEST(GdipGraphics, SettingsAreKeptAndChecked) {
     Canvas c(4, 4);
     ASSERT_EQ(GdipSetTextRenderingHint(c.g(), TextRenderingHintClearTypeGridFit), Ok);
     TextRenderingHint hint = TextRenderingHintSystemDefault;
@@ -112,7 +109,7 @@ std::uint32_t SurfacePixel(cairo_surface_t* s, int x, int y) {
     return *reinterpret_cast<const std::uint32_t*>(d + y * cairo_image_surface_get_stride(s) + x * 4);
 }
 
-TEST(GdipGraphics, DrawsOnADeviceContextWithItsOriginAndInsideItsClip) {
+TEST(GdipGraphics, DrawsOnADeviceContextWithItsOriginAndInsideItsClipAndLendsOne) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 40, 40);
     HDC dc = win::detail::CreateSurfaceDC(surface, win::POINT{10, 5}, nullptr, nullptr);
     ASSERT_NE(dc, nullptr);
@@ -151,18 +148,15 @@ TEST(GdipGraphics, DrawsOnADeviceContextWithItsOriginAndInsideItsClip) {
     EXPECT_EQ(SurfacePixel(surface, 12, 30), 0u);
     win::detail::DeleteSurfaceDC(dc);
     cairo_surface_destroy(surface);
-}
-
-TEST(GdipGraphics, ImageGraphicsLendsADeviceContext) {
     Canvas c(10, 10);
-    HDC dc = nullptr;
-    ASSERT_EQ(GdipGetDC(c.g(), &dc), Ok);
-    ASSERT_NE(dc, nullptr);
-    EXPECT_NE(win::detail::GetDCSurface(dc), nullptr);
-    ASSERT_EQ(GdipReleaseDC(c.g(), dc), Ok);
+    HDC dc2 = nullptr;
+    ASSERT_EQ(GdipGetDC(c.g(), &dc2), Ok);
+    ASSERT_NE(dc2, nullptr);
+    EXPECT_NE(win::detail::GetDCSurface(dc2), nullptr);
+    ASSERT_EQ(GdipReleaseDC(c.g(), dc2), Ok);
     // Deleting a graphics with a DC still out frees the DC too.
-    ASSERT_EQ(GdipGetDC(c.g(), &dc), Ok);
-    GdipReleaseDC(c.g(), dc);
+    ASSERT_EQ(GdipGetDC(c.g(), &dc2), Ok);
+    GdipReleaseDC(c.g(), dc2);
 }
 
 } // namespace

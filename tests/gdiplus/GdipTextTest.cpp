@@ -25,7 +25,7 @@ Box Draw(const std::u16string& text, GpStringFormat* fmt, GpRectF rect, int w = 
     return c.Inked();
 }
 
-TEST(GdipFonts, FamiliesResolveThroughTheAliasTable) {
+TEST(GdipFonts, FamiliesResolveThroughTheAliasTableAndSizesAndUnitsAreChecked) {
     for (const char16_t* name : {u"Arial", u"Tahoma", u"Segoe UI", u"DejaVu Sans"}) {
         GpFontFamily* f = nullptr;
         EXPECT_EQ(GdipCreateFontFamilyFromName(name, nullptr, &f), Ok);
@@ -39,28 +39,25 @@ TEST(GdipFonts, FamiliesResolveThroughTheAliasTable) {
     EXPECT_EQ(f, nullptr);
     EXPECT_EQ(GdipCreateFontFamilyFromName(u"", nullptr, &f), FontFamilyNotFound);
     EXPECT_EQ(GdipCreateFontFamilyFromName(nullptr, nullptr, &f), InvalidParameter);
-}
-
-TEST(GdipFonts, SizesAndUnitsAreChecked) {
     GpFontFamily* fam = nullptr;
     ASSERT_EQ(GdipCreateFontFamilyFromName(u"Tahoma", nullptr, &fam), Ok);
     FamilyPtr owner(fam);
-    GpFont* f = nullptr;
-    EXPECT_EQ(GdipCreateFont(fam, 0, 0, UnitPoint, &f), InvalidParameter);
-    EXPECT_EQ(GdipCreateFont(fam, -3, 0, UnitPoint, &f), InvalidParameter);
-    EXPECT_EQ(GdipCreateFont(fam, std::numeric_limits<REAL>::quiet_NaN(), 0, UnitPoint, &f),
+    GpFont* f2 = nullptr;
+    EXPECT_EQ(GdipCreateFont(fam, 0, 0, UnitPoint, &f2), InvalidParameter);
+    EXPECT_EQ(GdipCreateFont(fam, -3, 0, UnitPoint, &f2), InvalidParameter);
+    EXPECT_EQ(GdipCreateFont(fam, std::numeric_limits<REAL>::quiet_NaN(), 0, UnitPoint, &f2),
               InvalidParameter);
-    EXPECT_EQ(GdipCreateFont(fam, 1e9f, 0, UnitPoint, &f), InvalidParameter);
-    EXPECT_EQ(GdipCreateFont(fam, 9, 0, UnitDisplay, &f), InvalidParameter);
-    EXPECT_EQ(GdipCreateFont(nullptr, 9, 0, UnitPoint, &f), InvalidParameter);
-    ASSERT_EQ(GdipCreateFont(fam, 9, FontStyleBold | FontStyleUnderline, UnitPoint, &f), Ok);
-    FontPtr font(f);
+    EXPECT_EQ(GdipCreateFont(fam, 1e9f, 0, UnitPoint, &f2), InvalidParameter);
+    EXPECT_EQ(GdipCreateFont(fam, 9, 0, UnitDisplay, &f2), InvalidParameter);
+    EXPECT_EQ(GdipCreateFont(nullptr, 9, 0, UnitPoint, &f2), InvalidParameter);
+    ASSERT_EQ(GdipCreateFont(fam, 9, FontStyleBold | FontStyleUnderline, UnitPoint, &f2), Ok);
+    FontPtr font(f2);
     REAL size = 0;
     INT style = 0;
     Unit unit = UnitWorld;
-    ASSERT_EQ(GdipGetFontSize(f, &size), Ok);
-    ASSERT_EQ(GdipGetFontStyle(f, &style), Ok);
-    ASSERT_EQ(GdipGetFontUnit(f, &unit), Ok);
+    ASSERT_EQ(GdipGetFontSize(f2, &size), Ok);
+    ASSERT_EQ(GdipGetFontStyle(f2, &style), Ok);
+    ASSERT_EQ(GdipGetFontUnit(f2, &unit), Ok);
     EXPECT_EQ(size, 9);
     EXPECT_EQ(style, FontStyleBold | FontStyleUnderline);
     EXPECT_EQ(unit, UnitPoint);
@@ -164,7 +161,7 @@ TEST(GdipDrawString, AlignmentPlacesTheInkInsideTheLayoutRectangle) {
     EXPECT_LT(n.top, 20);
 }
 
-TEST(GdipDrawString, WrapsInsideTheWidthUnlessNoWrap) {
+TEST(GdipDrawString, WrapsInsideTheWidthUnlessNoWrapAndTrimmingShortensTheText) {
     Canvas c(10, 10);
     FontPtr font = MakeFont(u"Arial", 16);
     const std::u16string text = u"one two three four five six seven";
@@ -195,40 +192,38 @@ TEST(GdipDrawString, WrapsInsideTheWidthUnlessNoWrap) {
     EXPECT_EQ(lines, 1);
     EXPECT_LT(fitted, static_cast<INT>(text.size()));
     EXPECT_LE(box.Height, 30);
-}
-
-TEST(GdipDrawString, EllipsisTrimmingShortensTheText) {
-    Canvas c(10, 10);
-    FontPtr font = MakeFont(u"Arial", 16);
-    const std::u16string text = u"The quick brown fox jumps over the lazy dog";
+    Canvas c2(10, 10);
+    FontPtr font2 = MakeFont(u"Arial", 16);
+    const std::u16string text2 = u"The quick brown fox jumps over the lazy dog";
     const GpRectF none{0, 0, 0, 0}, rect{0, 0, 120, 30};
     GpRectF full{}, trimmed{};
-    INT fitted = -1;
-    ASSERT_EQ(GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &none, nullptr, &full, &fitted, nullptr),
-              Ok);
-    EXPECT_EQ(fitted, static_cast<INT>(text.size()));
+    INT fitted2 = -1;
+    ASSERT_EQ(
+        GdipMeasureString(c2.g(), text2.c_str(), -1, font2.get(), &none, nullptr, &full, &fitted2, nullptr),
+        Ok);
+    EXPECT_EQ(fitted2, static_cast<INT>(text2.size()));
     EXPECT_GT(full.Width, 200);
     for (StringTrimming mode : {StringTrimmingEllipsisCharacter, StringTrimmingEllipsisWord}) {
         FormatPtr f = MakeFormat(StringFormatFlagsNoWrap);
         GdipSetStringFormatTrimming(f.get(), mode);
-        ASSERT_EQ(GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &rect, f.get(), &trimmed, &fitted,
-                                    nullptr),
+        ASSERT_EQ(GdipMeasureString(c2.g(), text2.c_str(), -1, font2.get(), &rect, f.get(), &trimmed,
+                                    &fitted2, nullptr),
                   Ok);
         EXPECT_LE(trimmed.Width, 120) << mode;
-        EXPECT_GT(fitted, 3) << mode;
-        EXPECT_LT(fitted, static_cast<INT>(text.size())) << mode;
+        EXPECT_GT(fitted2, 3) << mode;
+        EXPECT_LT(fitted2, static_cast<INT>(text2.size())) << mode;
         if (mode == StringTrimmingEllipsisWord) {
-            EXPECT_EQ(text[static_cast<std::size_t>(fitted)], u' '); // cut at a word's end
+            EXPECT_EQ(text2[static_cast<std::size_t>(fitted2)], u' '); // cut at a word's end
         }
-        const Box ink = Draw(text, f.get(), {0, 0, 120, 30}, 300, 40);
+        const Box ink = Draw(text2, f.get(), {0, 0, 120, 30}, 300, 40);
         EXPECT_LE(ink.right, 120);
     }
-    // Without an ellipsis the text is still cut at the width.
+    // Without an ellipsis the text2 is still cut at the width.
     FormatPtr plain = MakeFormat(StringFormatFlagsNoWrap);
-    ASSERT_EQ(GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &rect, plain.get(), &trimmed, &fitted,
-                                nullptr),
+    ASSERT_EQ(GdipMeasureString(c2.g(), text2.c_str(), -1, font2.get(), &rect, plain.get(), &trimmed,
+                                &fitted2, nullptr),
               Ok);
-    EXPECT_LT(fitted, static_cast<INT>(text.size()));
+    EXPECT_LT(fitted2, static_cast<INT>(text2.size()));
 }
 
 TEST(GdipDrawString, HotkeyPrefixUnderlinesTheMarkedLetter) {

@@ -41,7 +41,7 @@ TEST(GlobalMemory, AllocLockUnlockFree) {
     GlobalFree(empty);
 }
 
-TEST(GlobalStream, ReadWriteSeekAndStat) {
+TEST(GlobalStream, ReadWriteSeekStatDeleteOnReleaseAndBadArguments) {
     HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, 4);
     std::memcpy(GlobalLock(h), "abcd", 4);
     GlobalUnlock(h);
@@ -85,27 +85,24 @@ TEST(GlobalStream, ReadWriteSeekAndStat) {
     EXPECT_EQ(s->Release(), 0u);
     EXPECT_EQ(GlobalSize(h), 2u);
     EXPECT_EQ(GlobalFree(h), nullptr);
-}
-
-TEST(GlobalStream, DeleteOnReleaseAndBadArguments) {
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, 8);
-    IStream* s = nullptr;
-    ASSERT_EQ(CreateStreamOnHGlobal(h, TRUE, &s), S_OK);
-    s->Release();
-    EXPECT_EQ(GlobalSize(h), 0u); // freed with the stream
-    EXPECT_EQ(CreateStreamOnHGlobal(h, TRUE, &s), E_INVALIDARG);
-    EXPECT_EQ(s, nullptr);
+    HGLOBAL h2 = GlobalAlloc(GMEM_MOVEABLE, 8);
+    IStream* s2 = nullptr;
+    ASSERT_EQ(CreateStreamOnHGlobal(h2, TRUE, &s2), S_OK);
+    s2->Release();
+    EXPECT_EQ(GlobalSize(h2), 0u); // freed with the stream
+    EXPECT_EQ(CreateStreamOnHGlobal(h2, TRUE, &s2), E_INVALIDARG);
+    EXPECT_EQ(s2, nullptr);
     EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, nullptr), E_INVALIDARG);
     // Without a block the stream makes its own, empty.
-    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &s), S_OK);
-    STATSTG st{};
-    ASSERT_EQ(s->Stat(&st, STATFLAG_DEFAULT), S_OK);
-    EXPECT_EQ(st.cbSize.QuadPart, 0u);
+    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &s2), S_OK);
+    STATSTG st2{};
+    ASSERT_EQ(s2->Stat(&st2, STATFLAG_DEFAULT), S_OK);
+    EXPECT_EQ(st2.cbSize.QuadPart, 0u);
     ULONG done = 0;
-    ASSERT_EQ(s->Write("hello", 5, &done), S_OK);
-    ASSERT_EQ(s->Stat(&st, STATFLAG_DEFAULT), S_OK);
-    EXPECT_EQ(st.cbSize.QuadPart, 5u);
-    s->Release();
+    ASSERT_EQ(s2->Write("hello", 5, &done), S_OK);
+    ASSERT_EQ(s2->Stat(&st2, STATFLAG_DEFAULT), S_OK);
+    EXPECT_EQ(st2.cbSize.QuadPart, 5u);
+    s2->Release();
 }
 
 } // namespace

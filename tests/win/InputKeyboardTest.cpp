@@ -169,7 +169,9 @@ TEST(KeyNames, EnglishNamesFromScanCodes) {
     EXPECT_EQ(name(VK_RETURN, false), "Enter");
     EXPECT_EQ(name(VK_CONTROL, false), "Ctrl");
     EXPECT_EQ(name('A', true), "A");
+    EXPECT_EQ(name(VK_DELETE, true), "Delete");
     EXPECT_EQ(name(VK_PRIOR, true), "Page Up");
+    EXPECT_EQ(name(VK_NUMLOCK, true), "Num Lock");
     EXPECT_EQ(name(VK_LEFT, true), "Left");
     EXPECT_EQ(name(VK_LEFT, false), "Num 4");
     EXPECT_EQ(name(VK_RETURN, true), "Num Enter");
