@@ -164,66 +164,50 @@ TEST(GdipDrawString, AlignmentPlacesTheInkInsideTheLayoutRectangle) {
 TEST(GdipDrawString, WrapsInsideTheWidthUnlessNoWrapAndTrimmingShortensTheText) {
     Canvas c(10, 10);
     FontPtr font = MakeFont(u"Arial", 16);
-    const std::u16string text = u"one two three four five six seven";
-    const GpRectF narrow{0, 0, 80, 0};
     GpRectF box{};
     INT fitted = 0, lines = 0;
-    ASSERT_EQ(GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &narrow, nullptr, &box, &fitted, &lines),
-              Ok);
+    auto measure = [&](const std::u16string& text, GpRectF rect, GpStringFormat* format = nullptr) {
+        EXPECT_EQ(
+            GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &rect, format, &box, &fitted, &lines), Ok);
+    };
+    const std::u16string text = u"one two three four five six seven";
+    measure(text, {0, 0, 80, 0});
     EXPECT_GT(lines, 2);
     EXPECT_EQ(fitted, static_cast<INT>(text.size()));
     EXPECT_LE(box.Width, 80);
     FormatPtr noWrap = MakeFormat(StringFormatFlagsNoWrap);
     GdipSetStringFormatTrimming(noWrap.get(), StringTrimmingNone);
-    ASSERT_EQ(
-        GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &narrow, noWrap.get(), &box, &fitted, &lines),
-        Ok);
+    measure(text, {0, 0, 80, 0}, noWrap.get());
     EXPECT_EQ(lines, 1);
     // Explicit line breaks always break.
-    const GpRectF free{0, 0, 0, 0};
-    ASSERT_EQ(GdipMeasureString(c.g(), u"a\nb\r\nc", -1, font.get(), &free, nullptr, &box, &fitted, &lines),
-              Ok);
+    measure(u"a\nb\r\nc", {0, 0, 0, 0});
     EXPECT_EQ(lines, 3);
     // Height limits the lines that show.
-    const GpRectF shortRect{0, 0, 80, 30};
-    ASSERT_EQ(
-        GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &shortRect, nullptr, &box, &fitted, &lines),
-        Ok);
+    measure(text, {0, 0, 80, 30});
     EXPECT_EQ(lines, 1);
     EXPECT_LT(fitted, static_cast<INT>(text.size()));
     EXPECT_LE(box.Height, 30);
-    Canvas c2(10, 10);
-    FontPtr font2 = MakeFont(u"Arial", 16);
-    const std::u16string text2 = u"The quick brown fox jumps over the lazy dog";
-    const GpRectF none{0, 0, 0, 0}, rect{0, 0, 120, 30};
-    GpRectF full{}, trimmed{};
-    INT fitted2 = -1;
-    ASSERT_EQ(
-        GdipMeasureString(c2.g(), text2.c_str(), -1, font2.get(), &none, nullptr, &full, &fitted2, nullptr),
-        Ok);
-    EXPECT_EQ(fitted2, static_cast<INT>(text2.size()));
-    EXPECT_GT(full.Width, 200);
+    // Trimming with an ellipsis keeps inside the width, at a word's end for the word ellipsis.
+    const std::u16string fox = u"The quick brown fox jumps over the lazy dog";
+    measure(fox, {0, 0, 0, 0});
+    EXPECT_EQ(fitted, static_cast<INT>(fox.size()));
+    EXPECT_GT(box.Width, 200);
     for (StringTrimming mode : {StringTrimmingEllipsisCharacter, StringTrimmingEllipsisWord}) {
         FormatPtr f = MakeFormat(StringFormatFlagsNoWrap);
         GdipSetStringFormatTrimming(f.get(), mode);
-        ASSERT_EQ(GdipMeasureString(c2.g(), text2.c_str(), -1, font2.get(), &rect, f.get(), &trimmed,
-                                    &fitted2, nullptr),
-                  Ok);
-        EXPECT_LE(trimmed.Width, 120) << mode;
-        EXPECT_GT(fitted2, 3) << mode;
-        EXPECT_LT(fitted2, static_cast<INT>(text2.size())) << mode;
+        measure(fox, {0, 0, 120, 30}, f.get());
+        EXPECT_LE(box.Width, 120) << mode;
+        EXPECT_GT(fitted, 3) << mode;
+        EXPECT_LT(fitted, static_cast<INT>(fox.size())) << mode;
         if (mode == StringTrimmingEllipsisWord) {
-            EXPECT_EQ(text2[static_cast<std::size_t>(fitted2)], u' '); // cut at a word's end
+            EXPECT_EQ(fox[static_cast<std::size_t>(fitted)], u' ');
         }
-        const Box ink = Draw(text2, f.get(), {0, 0, 120, 30}, 300, 40);
-        EXPECT_LE(ink.right, 120);
+        EXPECT_LE(Draw(fox, f.get(), {0, 0, 120, 30}, 300, 40).right, 120);
     }
-    // Without an ellipsis the text2 is still cut at the width.
+    // Without an ellipsis the text is still cut at the width.
     FormatPtr plain = MakeFormat(StringFormatFlagsNoWrap);
-    ASSERT_EQ(GdipMeasureString(c2.g(), text2.c_str(), -1, font2.get(), &rect, plain.get(), &trimmed,
-                                &fitted2, nullptr),
-              Ok);
-    EXPECT_LT(fitted2, static_cast<INT>(text2.size()));
+    measure(fox, {0, 0, 120, 30}, plain.get());
+    EXPECT_LT(fitted, static_cast<INT>(fox.size()));
 }
 
 TEST(GdipDrawString, HotkeyPrefixUnderlinesTheMarkedLetter) {

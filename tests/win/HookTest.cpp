@@ -13,7 +13,7 @@ std::vector<std::pair<int, HWND>>* gCbt = nullptr;
 HHOOK gSelf = nullptr;
 int gSelfCalls = 0;
 
-TEST_F(Hooks, CbtCreateSeesTheWindowBeforeAnyMessage) {
+TEST_F(Hooks, CbtSeesAWindowBeforeAnyMessageAndCanVetoCreationAndDestruction) {
     std::vector<std::pair<int, HWND>> seen;
     gCbt = &seen;
     HHOOK h = SetWindowsHookEx(
@@ -46,10 +46,8 @@ TEST_F(Hooks, CbtCreateSeesTheWindowBeforeAnyMessage) {
     EXPECT_EQ(seen[0], std::make_pair(HCBT_DESTROYWND, w));
     UnhookWindowsHookEx(h);
     gCbt = nullptr;
-}
-
-TEST_F(Hooks, CbtCanVetoCreationAndDestruction) {
-    HHOOK h = SetWindowsHookEx(
+    // A hook that refuses prevents the creation before any message, and the destruction.
+    h = SetWindowsHookEx(
         WH_CBT,
         [](int code, WPARAM, LPARAM) -> LRESULT { return code == HCBT_CREATEWND || code == HCBT_DESTROYWND; },
         nullptr, 0);
@@ -57,7 +55,7 @@ TEST_F(Hooks, CbtCanVetoCreationAndDestruction) {
     EXPECT_EQ(Top(0, 0, 10, 10), nullptr);
     EXPECT_TRUE(Log().empty()); // not a single message
     UnhookWindowsHookEx(h);
-    HWND w = Top(0, 0, 10, 10);
+    w = Top(0, 0, 10, 10);
     h = SetWindowsHookEx(
         WH_CBT, [](int code, WPARAM, LPARAM) -> LRESULT { return code == HCBT_DESTROYWND; }, nullptr, 0);
     EXPECT_FALSE(DestroyWindow(w));

@@ -225,7 +225,7 @@ TEST_F(InputMouse, ClickActivatesThroughMouseActivate) {
     EXPECT_EQ(Count(other, WM_LBUTTONUP), 1);
 }
 
-TEST_F(InputMouse, ADisabledOwnerGetsNoMouseInput) {
+TEST_F(InputMouse, ADisabledOwnerGetsNoMouseInputAndTheWheelGoesToTheFocusAndUp) {
     EnableWindow(top, FALSE);
     Log().clear();
     screen->Click(origin.X + 10, origin.Y + 10);
@@ -234,9 +234,8 @@ TEST_F(InputMouse, ADisabledOwnerGetsNoMouseInput) {
     EXPECT_EQ(Count(top, WM_MOUSEMOVE), 0);
     EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
     EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
-}
-
-TEST_F(InputMouse, WheelGoesToTheFocusAndUpToItsParents) {
+    // The wheel goes to the focus and up to its parents.
+    EnableWindow(top, TRUE);
     HWND child = Child(top, 0, 0, 50, 50);
     SetFocus(child);
     Log().clear();

@@ -215,7 +215,7 @@ protected:
     int Paints(HWND h) { return Count(h, WM_PAINT); }
 };
 
-TEST_F(Painting, AResizeRepaintsOnlyWhatItUncovers) {
+TEST_F(Painting, AResizeRepaintsOnlyWhatItUncoversAndAMovedChildCarriesItsPixels) {
     HWND top = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN);
     HWND still = Child(top, 10, 10, 50, 50, WS_CHILD | WS_VISIBLE, 1);
     HWND edge = Child(top, 250, 10, 100, 50, WS_CHILD | WS_VISIBLE, 2); // cut off by the right edge
@@ -246,11 +246,8 @@ TEST_F(Painting, AResizeRepaintsOnlyWhatItUncovers) {
     GetClientRect(whole, &client);
     EXPECT_TRUE(GetUpdateRect(whole, &upd, FALSE));
     EXPECT_EQ(upd, client);
-}
-
-TEST_F(Painting, AMovedChildCarriesItsPixels) {
-    HWND top = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN);
-    HWND c = Child(top, 10, 10, 40, 40);
+    HWND top2 = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND c = Child(top2, 10, 10, 40, 40);
     Override() = [c](HWND hw, UINT m, WPARAM wp, LPARAM, LRESULT* r) {
         if (hw != c || m != WM_ERASEBKGND) return false;
         RECT all{0, 0, 40, 40};
@@ -264,12 +261,12 @@ TEST_F(Painting, AMovedChildCarriesItsPixels) {
     Log().clear();
     MoveWindow(c, 100, 60, 40, 40, TRUE);
     POINT at{120, 80};
-    ClientToScreen(top, &at);
+    ClientToScreen(top2, &at);
     EXPECT_THAT(screen->ScreenPixel(at.X, at.Y), colortest::IsColor(RGB(255, 0, 0)))
         << "the child's pixels are at its new place";
     Pump();
     EXPECT_EQ(Paints(c), 0);
-    EXPECT_EQ(Paints(top), 1); // the place it left
+    EXPECT_EQ(Paints(top2), 1); // the place it left
     Override() = nullptr;
 }
 

@@ -35,7 +35,7 @@ TEST_F(MessageQueue, PostedMessagesComeInOrderQuitAfterThemAndGoWithTheirWindow)
     EXPECT_FALSE(PeekMessage(&m, nullptr, WM_USER, WM_USER, PM_REMOVE));
 }
 
-TEST_F(MessageQueue, GetMessageNeverHangsOnAnEmptyQueue) {
+TEST_F(MessageQueue, GetMessageNeverHangsAndTranslateMessageMakesCharacters) {
     MSG m;
     EXPECT_THROW(GetMessage(&m, nullptr, 0, 0), EMessageLoopIdle);
     // The idle handler (a modal driver) is asked first and can make something happen.
@@ -56,22 +56,19 @@ TEST_F(MessageQueue, GetMessageNeverHangsOnAnEmptyQueue) {
     ASSERT_TRUE(GetMessage(&m, nullptr, 0, 0));
     EXPECT_EQ(m.message, WM_TIMER);
     EXPECT_EQ(GetTickCount() - before, 250u);
-}
-
-TEST_F(MessageQueue, TranslateMessageMakesCharactersFromKeys) {
-    HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND h2 = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     screen->KeyDown(VK_SHIFT);
     screen->PressKey('A');
     screen->KeyUp(VK_SHIFT);
     screen->PressKey('1');
     Log().clear();
     Pump();
-    EXPECT_EQ(WParams(h, WM_CHAR), (std::vector<WPARAM>{'A', '1'}));
+    EXPECT_EQ(WParams(h2, WM_CHAR), (std::vector<WPARAM>{'A', '1'}));
     // Characters without a key arrive as packets.
     Log().clear();
     screen->TypeText("aZ é€");
     Pump();
-    EXPECT_EQ(WParams(h, WM_CHAR), (std::vector<WPARAM>{'a', 'Z', ' ', 0xE9, 0x20AC}));
+    EXPECT_EQ(WParams(h2, WM_CHAR), (std::vector<WPARAM>{'a', 'Z', ' ', 0xE9, 0x20AC}));
     EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);
 }
 

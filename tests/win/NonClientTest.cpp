@@ -45,7 +45,7 @@ TEST_F(NonClient, ClientRectangleFollowsTheStyles) {
     EXPECT_EQ(cr.Height(), 200 - 23 - 4 - GetSystemMetrics(SM_CYMENU));
 }
 
-TEST_F(NonClient, DefaultHitTestKnowsBordersCornersCaptionAndButtons) {
+TEST_F(NonClient, DefaultHitTestAndSystemCommands) {
     HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     auto hit = [&](int x, int y) { return SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y)); };
     // Centres of the 16-wide caption buttons: close 2 inside the 4-pixel frame, maximise 2 to its left,
@@ -66,24 +66,21 @@ TEST_F(NonClient, DefaultHitTestKnowsBordersCornersCaptionAndButtons) {
     RECT r;
     GetWindowRect(h, &r);
     EXPECT_EQ(SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(r.Left + 1, r.Top + 100)), HTBORDER);
-}
-
-TEST_F(NonClient, SystemCommandsMinimiseMaximiseRestoreAndAskToClose) {
-    HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    SendMessage(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    EXPECT_TRUE(IsZoomed(h));
-    SendMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_FALSE(IsZoomed(h));
-    SendMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(IsIconic(h));
+    HWND h2 = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SendMessage(h2, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_TRUE(IsZoomed(h2));
+    SendMessage(h2, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsZoomed(h2));
+    SendMessage(h2, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(h2));
     RECT c;
-    GetClientRect(h, &c);
+    GetClientRect(h2, &c);
     EXPECT_TRUE(c.IsEmpty());
-    SendMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+    SendMessage(h2, WM_SYSCOMMAND, SC_RESTORE, 0);
     // A close that the window refuses (WM_CLOSE answered without the default) leaves it.
     Answer(WM_CLOSE, 0);
-    SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(IsWindow(h));
+    SendMessage(h2, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindow(h2));
 }
 
 TEST(SystemMetrics, ClassicValuesAndTheScreen) {

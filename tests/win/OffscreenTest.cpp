@@ -46,7 +46,7 @@ TEST_F(Offscreen, ASampleWindowIsWrittenToPngWithItsFrameAndCaption) {
     EXPECT_FALSE(screen->WriteWindowPng(child, window)); // only top-level windows have an image
 }
 
-TEST_F(Offscreen, ANewBackendTakesOverTheWindows) {
+TEST_F(Offscreen, ANewBackendTakesOverTheWindowsAndTheCursorFollowsThePointer) {
     HWND h = Top(10, 10, 100, 80, WS_POPUP | WS_VISIBLE);
     SetWindowLongPtr(h, GWLP_USERDATA, 0);
     Pump();
@@ -58,12 +58,9 @@ TEST_F(Offscreen, ANewBackendTakesOverTheWindows) {
     Pump();
     EXPECT_THAT(screen->ScreenPixel(50, 50), IsColor(GetSysColor(COLOR_WINDOW)));
     EXPECT_EQ(&offscreen::Offscreen(), second);
-}
-
-TEST_F(Offscreen, TheCursorFollowsTheWindowUnderThePointer) {
     RegisterTestClass("KvHandCursor", 0, DefWindowProc, LoadCursor(nullptr, IDC_HAND));
-    HWND h = CreateWindowEx(0, "KvHandCursor", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
-                            nullptr, nullptr, nullptr, nullptr);
+    HWND h2 = CreateWindowEx(0, "KvHandCursor", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                             nullptr, nullptr, nullptr, nullptr);
     screen->MoveMouse(200, 200);
     Pump();
     EXPECT_EQ(screen->Cursor(), backend::CursorShape::Hand);
@@ -72,7 +69,7 @@ TEST_F(Offscreen, TheCursorFollowsTheWindowUnderThePointer) {
     Pump();
     EXPECT_EQ(screen->Cursor(), backend::CursorShape::SizeWE);
     EXPECT_EQ(LoadCursor(nullptr, MAKEINTRESOURCE(1)), nullptr);
-    DestroyWindow(h);
+    DestroyWindow(h2);
 }
 
 } // namespace

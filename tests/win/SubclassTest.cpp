@@ -27,7 +27,7 @@ protected:
     }
 };
 
-TEST_F(Subclassing, AHelperGivesBackOnlyItsOwnProcedureAndKeepsTheChainWhole) {
+TEST_F(Subclassing, HelpersKeepTheChainWholeAndTheLiveStateNamesEachKindOfLeftover) {
     HWND h = Top(0, 0, 100, 100);
     {
         WindowSubclass first(h, &Tagged<1>);
@@ -55,10 +55,7 @@ TEST_F(Subclassing, AHelperGivesBackOnlyItsOwnProcedureAndKeepsTheChainWhole) {
     WindowSubclass held(other, &Tagged<3>);
     DestroyWindow(other);
     EXPECT_TRUE(detail::LiveSubclasses().empty());
-}
-
-TEST_F(Subclassing, TheLiveStateNamesEachKindOfLeftover) {
-    HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND h2 = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     const std::vector<std::string> before = detail::LiveState();
     auto hookProc = [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
         return CallNextHookEx(nullptr, code, wp, lp);
@@ -68,19 +65,19 @@ TEST_F(Subclassing, TheLiveStateNamesEachKindOfLeftover) {
     };
     {
         WindowsHook hook(WH_CBT, hookProc);
-        SetTimer(h, 5, 100, nullptr);
+        SetTimer(h2, 5, 100, nullptr);
         UINT_PTR thread = SetTimer(nullptr, 0, 100, nullptr);
-        SetCapture(h);
-        HDC dc = GetDC(h);
-        WindowSubclass sub(h, &Tagged<1>);
+        SetCapture(h2);
+        HDC dc = GetDC(h2);
+        WindowSubclass sub(h2, &Tagged<1>);
         std::vector<std::string> now = detail::LiveState();
         for (const char* kind : {"hook ", "timer 5 of window", "timer ", "mouse capture", "device context",
                                  "subclassing of window"})
             EXPECT_TRUE(has(now, kind)) << kind;
         EXPECT_TRUE(has(now, "window ") && now.back().find("subclassing") != std::string::npos);
-        ReleaseDC(h, dc);
+        ReleaseDC(h2, dc);
         ReleaseCapture();
-        KillTimer(h, 5);
+        KillTimer(h2, 5);
         KillTimer(nullptr, thread);
     }
     EXPECT_EQ(detail::LiveState(), before);
@@ -88,6 +85,7 @@ TEST_F(Subclassing, TheLiveStateNamesEachKindOfLeftover) {
     HWND stray = CreateWindowEx(0, kClass, "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
     detail::TakeWiped();
     DestroyWindow(h);
+    DestroyWindow(h2);
     detail::ResetState();
     std::vector<std::string> wiped = detail::TakeWiped();
     ASSERT_EQ(wiped.size(), 1u);

@@ -128,7 +128,7 @@ TEST_F(WinTest, TheBackendShowsTheWindowTextAsTitleAndItsCloseIsTheCloseCommand)
     EXPECT_EQ(seen[2].second, static_cast<UINT>(WM_DESTROY));
 }
 
-TEST_F(WinTest, SetIconKeepsBothKindsAndTheBackendShowsTheWindowsOwn) {
+TEST_F(WinTest, SetIconKeepsBothKindsTheBackendShowsTheWindowsOwnAndTheCaptionDrawsIt) {
     HWND h = Top(10, 10, 200, 150, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     EXPECT_TRUE(screen->WindowIcon(h).empty()) << "no icon of its own: the program's";
     HICON big = SolidIcon(32, 0xFFFF0000), small = SolidIcon(16, 0xFF00FF00);
@@ -152,12 +152,9 @@ TEST_F(WinTest, SetIconKeepsBothKindsAndTheBackendShowsTheWindowsOwn) {
     EXPECT_TRUE(screen->WindowIcon(h).empty());
     DestroyWindow(h);
     DestroyIcon(small);
-}
-
-TEST_F(WinTest, TheCaptionDrawsTheWindowsIconWhereItHasOne) {
     HICON icon = SolidIcon(16, 0xFFE01010);
-    HWND h = Top(10, 10, 240, 160, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    SendMessage(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    HWND h2 = Top(10, 10, 240, 160, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SendMessage(h2, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     Pump();
     // The icon area is left of the caption's text, inside the frame.
     auto redInCaption = [&](HWND w) {
@@ -170,13 +167,13 @@ TEST_F(WinTest, TheCaptionDrawsTheWindowsIconWhereItHasOne) {
             if (screen->WindowPixel(w, x, y) == RGB(0xE0, 0x10, 0x10)) return true;
         return false;
     };
-    EXPECT_TRUE(redInCaption(h));
+    EXPECT_TRUE(redInCaption(h2));
     // A dialog frame shows none.
     HWND d = Top(10, 200, 240, 160, WS_CAPTION | WS_SYSMENU | WS_VISIBLE, WS_EX_DLGMODALFRAME);
     SendMessage(d, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     Pump();
     EXPECT_FALSE(redInCaption(d));
-    DestroyWindow(h);
+    DestroyWindow(h2);
     DestroyWindow(d);
     DestroyIcon(icon);
 }

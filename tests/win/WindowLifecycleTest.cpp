@@ -172,7 +172,7 @@ TEST_F(WindowLifecycle, SizingAndMovingSendTheirMessages) {
     EXPECT_EQ(r.Height(), GetSystemMetrics(SM_CYMINTRACK));
 }
 
-TEST_F(WindowLifecycle, ActivationSwitchOrder) {
+TEST_F(WindowLifecycle, ActivationAndFocusChangeOrdersAndRules) {
     HWND a = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND b = Top(50, 50, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     EXPECT_EQ(GetActiveWindow(), b);
@@ -195,16 +195,13 @@ TEST_F(WindowLifecycle, ActivationSwitchOrder) {
     // Hiding the active window activates the next one.
     ShowWindow(a, SW_HIDE);
     EXPECT_EQ(GetActiveWindow(), b);
-}
-
-TEST_F(WindowLifecycle, FocusChangeOrderAndRules) {
     HWND top = Top(0, 0, 300, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND c1 = Child(top, 0, 0, 50, 50, WS_CHILD | WS_VISIBLE, 1);
     HWND c2 = Child(top, 60, 0, 50, 50, WS_CHILD | WS_VISIBLE, 2);
     SetFocus(c1);
     Log().clear();
     EXPECT_EQ(SetFocus(c2), c1);
-    auto order = AllMessages({WM_KILLFOCUS, WM_SETFOCUS});
+    order = AllMessages({WM_KILLFOCUS, WM_SETFOCUS});
     EXPECT_EQ(order, (std::vector<std::pair<HWND, UINT>>{{c1, WM_KILLFOCUS}, {c2, WM_SETFOCUS}}));
     EXPECT_EQ(reinterpret_cast<HWND>(Log()[0].wp), c2);
     EXPECT_EQ(reinterpret_cast<HWND>(Log()[1].wp), c1);
