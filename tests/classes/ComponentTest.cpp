@@ -48,7 +48,7 @@ public:
 
 } // namespace
 
-TEST(ComponentOwnership, OwnerListsAndFreesItsComponentsLastFirst) {
+TEST(ComponentOwnership, OwnerListsInsertsRemovesMovesAndFreesItsComponentsLastFirst) {
     std::vector<String> j;
     auto* owner = new TProbe(nullptr, &j, "Owner");
     auto* a = new TProbe(owner, &j, "A");
@@ -67,23 +67,20 @@ TEST(ComponentOwnership, OwnerListsAndFreesItsComponentsLastFirst) {
         if (s.rfind("destroy", 0) == 0) destroys.push_back(s);
     EXPECT_EQ(destroys, (std::vector<String>{"destroy C (destroying)", "destroy B (destroying)",
                                              "destroy A (destroying)", "destroy Owner (destroying)"}));
-}
-
-TEST(ComponentOwnership, InsertRemoveAndIndexMoves) {
-    std::vector<String> j;
-    TComponentPtr<TProbe> first(new TProbe(nullptr, &j, "First"));
-    TComponentPtr<TProbe> second(new TProbe(nullptr, &j, "Second"));
-    auto* x = new TProbe(first.get(), &j, "X");
-    auto* y = new TProbe(first.get(), &j, "Y");
-    j.clear();
+    std::vector<String> j2;
+    TComponentPtr<TProbe> first(new TProbe(nullptr, &j2, "First"));
+    TComponentPtr<TProbe> second(new TProbe(nullptr, &j2, "Second"));
+    auto* x = new TProbe(first.get(), &j2, "X");
+    auto* y = new TProbe(first.get(), &j2, "Y");
+    j2.clear();
     // Moving to another owner: removed from the first (its components hear it), inserted in the second.
     second->InsertComponent(x);
     EXPECT_EQ(x->Owner(), second.get());
     EXPECT_EQ(first->ComponentCount(), 1);
-    EXPECT_NE(std::find(j.begin(), j.end(), "Y -X"), j.end());
-    EXPECT_NE(std::find(j.begin(), j.end(), "Second +X"), j.end());
+    EXPECT_NE(std::find(j2.begin(), j2.end(), "Y -X"), j2.end());
+    EXPECT_NE(std::find(j2.begin(), j2.end(), "Second +X"), j2.end());
     y->SetComponentIndex(0);
-    auto* z = new TProbe(first.get(), &j, "Z");
+    auto* z = new TProbe(first.get(), &j2, "Z");
     z->SetComponentIndex(0);
     EXPECT_EQ(first->Components(0), z);
     EXPECT_EQ(y->ComponentIndex(), 1);
@@ -165,7 +162,7 @@ TEST(ComponentNotification, FreeNotificationAcrossOwnersWorksWhicheverDiesFirstU
     EXPECT_EQ(std::count(j.begin(), j.end(), "A -C"), 1);
 }
 
-TEST(ComponentNames, ValidationDuplicatesAndCaseInsensitiveFind) {
+TEST(ComponentNames, ValidationDuplicatesCaseInsensitiveFindAndStateSets) {
     std::vector<String> j;
     TComponentPtr<TProbe> form(new TProbe(nullptr, &j, "Form"));
     auto* a = new TProbe(form.get(), &j, "Button1");
@@ -202,6 +199,19 @@ TEST(ComponentNames, ValidationDuplicatesAndCaseInsensitiveFind) {
     FreeComponent(stray);
     EXPECT_FALSE(IsValidIdent(""));
     EXPECT_TRUE(IsValidIdent("a_1"));
+    TComponentState s{csLoading, csReading};
+    EXPECT_TRUE(s.Contains(csLoading));
+    EXPECT_FALSE(s.Contains(csWriting));
+    s.Include(csWriting).Exclude(csReading);
+    EXPECT_EQ(s, (TComponentState{csWriting, csLoading}));
+    TComponentState t{csLoading, csDesigning};
+    EXPECT_EQ(s + t, (TComponentState{csLoading, csWriting, csDesigning}));
+    EXPECT_EQ(s - t, TComponentState{csWriting});
+    EXPECT_EQ(s * t, TComponentState{csLoading});
+    EXPECT_TRUE(TComponentState{csLoading} <= t);
+    EXPECT_FALSE(s <= t);
+    EXPECT_TRUE(TComponentState{}.Empty());
+    EXPECT_EQ(TComponentState::FromBits(s.Bits()), s);
 }
 
 TEST(ComponentState, DesigningSubComponentAndSupportedInterfaces) {
@@ -228,20 +238,4 @@ TEST(ComponentState, DesigningSubComponentAndSupportedInterfaces) {
     EXPECT_FALSE(Supports(plain.get(), intf));
     EXPECT_EQ(intf, nullptr);
     EXPECT_EQ(Supports<IGreeter>(nullptr), nullptr);
-}
-
-TEST(SetType, OperationsAndEquality) {
-    TComponentState s{csLoading, csReading};
-    EXPECT_TRUE(s.Contains(csLoading));
-    EXPECT_FALSE(s.Contains(csWriting));
-    s.Include(csWriting).Exclude(csReading);
-    EXPECT_EQ(s, (TComponentState{csWriting, csLoading}));
-    TComponentState t{csLoading, csDesigning};
-    EXPECT_EQ(s + t, (TComponentState{csLoading, csWriting, csDesigning}));
-    EXPECT_EQ(s - t, TComponentState{csWriting});
-    EXPECT_EQ(s * t, TComponentState{csLoading});
-    EXPECT_TRUE(TComponentState{csLoading} <= t);
-    EXPECT_FALSE(s <= t);
-    EXPECT_TRUE(TComponentState{}.Empty());
-    EXPECT_EQ(TComponentState::FromBits(s.Bits()), s);
 }

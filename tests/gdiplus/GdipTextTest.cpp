@@ -77,7 +77,7 @@ TEST(GdipFonts, FamiliesResolveThroughTheAliasTableAndSizesAndUnitsAreChecked) {
 
 // Laid-out text is kept between calls: a text measures the same however often and in whatever order it is
 // asked for, and never as another text, font size or style.
-TEST(GdipFonts, KeptLayoutsAnswerOnlyTheSameTextInTheSameFont) {
+TEST(GdipFonts, KeptLayoutsAnswerOnlyTheSameTextInTheSameFontAndFormatsCloneTheirSettings) {
     Canvas c(10, 10);
     FontPtr regular = MakeFont(u"Tahoma", 16), bold = MakeFont(u"Tahoma", 16, FontStyleBold),
             large = MakeFont(u"Tahoma", 24);
@@ -100,9 +100,6 @@ TEST(GdipFonts, KeptLayoutsAnswerOnlyTheSameTextInTheSameFont) {
         EXPECT_EQ(width(u"Measure", bold.get()), heavy);
         EXPECT_EQ(width(u"Measure", regular.get()), plain);
     }
-}
-
-TEST(GdipStringFormat, SettingsCloneAndChecks) {
     FormatPtr f = MakeFormat(StringFormatFlagsNoWrap);
     StringTrimming trimming = StringTrimmingNone;
     ASSERT_EQ(GdipGetStringFormatTrimming(f.get(), &trimming), Ok);

@@ -5,7 +5,7 @@
 
 using namespace gditest;
 
-TEST(BlitRops, SourceOperationsCombineSourceAndDestination) {
+TEST(BlitRops, SourceOperationsCombineSourceAndDestinationAndPatternOperationsUseTheBrush) {
     struct Case {
         DWORD rop;
         COLORREF expected;
@@ -32,9 +32,6 @@ TEST(BlitRops, SourceOperationsCombineSourceAndDestination) {
         EXPECT_EQ(c.At(2, 2), k.expected) << std::hex << k.rop;
         EXPECT_EQ(c.At(3, 3), dst) << std::hex << k.rop;
     }
-}
-
-TEST(BlitRops, PatternOperationsUseTheSelectedBrush) {
     Canvas c(8, 8);
     Fill(c.dc, {0, 0, 8, 8}, RGB(0x33, 0x33, 0x33));
     HBRUSH b = CreateSolidBrush(RGB(0x0F, 0x0F, 0x0F));
@@ -43,9 +40,9 @@ TEST(BlitRops, PatternOperationsUseTheSelectedBrush) {
     PatBlt(c.dc, 2, 0, 2, 2, PATINVERT);
     EXPECT_EQ(c.At(0, 0), RGB(0x0F, 0x0F, 0x0F));
     EXPECT_EQ(c.At(2, 0), RGB(0x3C, 0x3C, 0x3C));
-    Canvas source(2, 2);
-    Fill(source.dc, {0, 0, 2, 2}, RGB(0xF0, 0xF0, 0xF0));
-    BitBlt(c.dc, 4, 0, 2, 2, source.dc, 0, 0, MERGECOPY); // source AND pattern
+    Canvas source2(2, 2);
+    Fill(source2.dc, {0, 0, 2, 2}, RGB(0xF0, 0xF0, 0xF0));
+    BitBlt(c.dc, 4, 0, 2, 2, source2.dc, 0, 0, MERGECOPY); // source AND pattern
     EXPECT_EQ(c.At(4, 0), RGB(0, 0, 0));
     EXPECT_FALSE(PatBlt(c.dc, 0, 0, 2, 2, SRCCOPY)); // needs a source
     // Negative extents are normalised.

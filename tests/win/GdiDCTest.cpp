@@ -5,7 +5,7 @@
 
 using namespace gditest;
 
-TEST(GdiObjects, SelectObjectReturnsThePreviousObjectAndSelectedOrStockObjectsSurviveDeletion) {
+TEST(GdiObjects, SelectObjectAndGetObjectAndSelectedOrStockObjectsSurviveDeletion) {
     Canvas c(4, 4);
     HPEN pen = CreatePen(PS_SOLID, 1, Red);
     HGDIOBJ old = SelectObject(c.dc, pen);
@@ -30,15 +30,12 @@ TEST(GdiObjects, SelectObjectReturnsThePreviousObjectAndSelectedOrStockObjectsSu
     RestoreDC(c.dc, -1);
     EXPECT_EQ(SelectObject(c.dc, old), b);
     EXPECT_TRUE(DeleteObject(b));
-}
-
-TEST(GdiObjects, GetObjectDescribesPensBrushesFontsAndBitmaps) {
-    HPEN pen = CreatePen(PS_DASH, 1, Red);
+    HPEN pen2 = CreatePen(PS_DASH, 1, Red);
     LOGPEN lp{};
-    EXPECT_EQ(GetObject(pen, sizeof lp, &lp), static_cast<int>(sizeof lp));
+    EXPECT_EQ(GetObject(pen2, sizeof lp, &lp), static_cast<int>(sizeof lp));
     EXPECT_EQ(lp.lopnStyle, PS_DASH);
     EXPECT_EQ(lp.lopnColor, Red);
-    DeleteObject(pen);
+    DeleteObject(pen2);
     HBRUSH brush = CreateHatchBrush(HS_CROSS, Red);
     LOGBRUSH lb{};
     GetObject(brush, sizeof lb, &lb);

@@ -131,7 +131,7 @@ TEST_F(InputMouse, CaptureKeepsTheMouseAndLeaveComesOnMovingAwayAndWhenCaptureEn
     EXPECT_FALSE(TrackMouseEvent(&t));
 }
 
-TEST_F(InputMouse, HoverComesAfterTheHoverTimeAtRest) {
+TEST_F(InputMouse, HoverComesAfterTheHoverTimeAtRestAndDragDetectNeedsMovement) {
     HWND a = Child(top, 0, 0, 100, 100);
     MoveTo(10, 10);
     TRACKMOUSEEVENT t{sizeof t, TME_HOVER, a, 300};
@@ -144,6 +144,16 @@ TEST_F(InputMouse, HoverComesAfterTheHoverTimeAtRest) {
     EXPECT_EQ(Count(a, WM_MOUSEHOVER), 1);
     screen->Advance(1000);
     EXPECT_EQ(Count(a, WM_MOUSEHOVER), 1); // once per request
+    screen->MoveMouse(origin.X + 10, origin.Y + 10);
+    screen->MoveMouse(origin.X + 12, origin.Y + 10); // inside the 4-pixel rectangle
+    screen->Release();
+    EXPECT_FALSE(DragDetect(top, At(10, 10)));
+    Pump();
+    screen->MoveMouse(origin.X + 11, origin.Y + 10);
+    screen->MoveMouse(origin.X + 20, origin.Y + 10);
+    EXPECT_TRUE(DragDetect(top, At(10, 10)));
+    Pump();
+    EXPECT_FALSE(DragDetect(top, At(10, 10))); // nothing more will come: no hang
 }
 
 TEST_F(InputMouse, DoubleClicksOnlyForDoubleClickClassesWithinTimeAndDistance) {
@@ -271,19 +281,6 @@ TEST_F(InputMouse, SyntheticInputTakesTheSamePath) {
     screen->Release();
     Pump();
     EXPECT_EQ(Count(child, WM_LBUTTONDOWN), 2);
-}
-
-TEST_F(InputMouse, DragDetectNeedsMovementBeyondTheDragRectangle) {
-    screen->MoveMouse(origin.X + 10, origin.Y + 10);
-    screen->MoveMouse(origin.X + 12, origin.Y + 10); // inside the 4-pixel rectangle
-    screen->Release();
-    EXPECT_FALSE(DragDetect(top, At(10, 10)));
-    Pump();
-    screen->MoveMouse(origin.X + 11, origin.Y + 10);
-    screen->MoveMouse(origin.X + 20, origin.Y + 10);
-    EXPECT_TRUE(DragDetect(top, At(10, 10)));
-    Pump();
-    EXPECT_FALSE(DragDetect(top, At(10, 10))); // nothing more will come: no hang
 }
 
 } // namespace

@@ -285,7 +285,7 @@ TEST(TextOutput, ColourAlignmentToTheReferencePointAndTurnedText) {
     EXPECT_GT(down.Height(), 3 * down.Width());
 }
 
-TEST(TextRange, CharacterSpacingAddsToEachCharacterAndSaturatesAtTheIntRange) {
+TEST(TextRange, CharacterSpacingAndRectanglesSaturateAtTheEndsOfTheIntRange) {
     TextCanvas c(200, 40);
     const int plain = c.Width("abcd");
     SetTextCharacterExtra(c.dc, 3);
@@ -313,27 +313,24 @@ TEST(TextRange, CharacterSpacingAddsToEachCharacterAndSaturatesAtTheIntRange) {
     POINT p{};
     GetCurrentPositionEx(c.dc, &p);
     EXPECT_EQ(p.X, INT_MAX);
-}
-
-TEST(TextRange, DrawTextInRectanglesReachingTheEndsOfTheRange) {
-    TextCanvas c(100, 40);
+    TextCanvas c2(100, 40);
     RECT all{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
-    EXPECT_GT(DrawText(c.dc, "Centre", -1, &all, DT_SINGLELINE | DT_CENTER | DT_VCENTER), 0);
+    EXPECT_GT(DrawText(c2.dc, "Centre", -1, &all, DT_SINGLELINE | DT_CENTER | DT_VCENTER), 0);
     RECT right{INT_MIN, 0, INT_MAX, 40};
-    EXPECT_GT(DrawText(c.dc, "Right\tTab", -1, &right, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS),
+    EXPECT_GT(DrawText(c2.dc, "Right\tTab", -1, &right, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS),
               0);
     RECT wrap{0, 0, INT_MAX, INT_MAX};
-    EXPECT_GT(DrawText(c.dc, "some words to wrap", -1, &wrap, DT_WORDBREAK), 0);
+    EXPECT_GT(DrawText(c2.dc, "some words to wrap", -1, &wrap, DT_WORDBREAK), 0);
     // A measured rectangle that would run past the range stops at its end.
     RECT calc{INT_MAX - 5, INT_MAX - 5, INT_MAX - 5, INT_MAX - 5};
-    DrawText(c.dc, "Measured\nover two lines", -1, &calc, DT_CALCRECT);
+    DrawText(c2.dc, "Measured\nover two lines", -1, &calc, DT_CALCRECT);
     EXPECT_EQ(calc.Right, INT_MAX);
     EXPECT_EQ(calc.Bottom, INT_MAX);
     DRAWTEXTPARAMS margins{sizeof(DRAWTEXTPARAMS), 8, INT_MAX, INT_MAX, 0};
     RECT box{-10, 0, 90, 40};
-    EXPECT_GT(DrawTextEx(c.dc, const_cast<char*>("Margins"), -1, &box, DT_SINGLELINE, &margins), 0);
+    EXPECT_GT(DrawTextEx(c2.dc, const_cast<char*>("Margins"), -1, &box, DT_SINGLELINE, &margins), 0);
     RECT m{0, 0, 10, 10};
-    DrawTextEx(c.dc, const_cast<char*>("Margins"), -1, &m, DT_CALCRECT | DT_SINGLELINE, &margins);
+    DrawTextEx(c2.dc, const_cast<char*>("Margins"), -1, &m, DT_CALCRECT | DT_SINGLELINE, &margins);
     EXPECT_EQ(m.Right, INT_MAX);
 }
 

@@ -9,7 +9,7 @@ using Order = std::vector<UINT>;
 
 class WindowLifecycle : public WinTest {};
 
-TEST_F(WindowLifecycle, VisibleTopLevelCreationFollowsThePlatformOrder) {
+TEST_F(WindowLifecycle, VisibleAndHiddenTopLevelAndChildCreationFollowThePlatformOrder) {
     HWND h = Top(100, 100, 400, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     ASSERT_TRUE(IsWindow(h));
     // An overlapped window hears its first size and place after its first showing.
@@ -25,9 +25,6 @@ TEST_F(WindowLifecycle, VisibleTopLevelCreationFollowsThePlatformOrder) {
     EXPECT_EQ(c, (RECT{0, 0, 400 - 8, 300 - 8 - 19}));
     EXPECT_EQ(First(h, WM_SIZE).lp, MAKELPARAM(c.Right, c.Bottom));
     EXPECT_EQ(First(h, WM_MOVE).lp, MAKELPARAM(104, 123));
-}
-
-TEST_F(WindowLifecycle, HiddenTopLevelAndChildCreation) {
     HWND top = Top(0, 0, 200, 200);
     EXPECT_EQ(MessagesOf(top), (Order{WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE}));
     Log().clear();
