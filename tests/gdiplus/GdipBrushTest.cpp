@@ -164,6 +164,7 @@ TEST(GdipPathGradient, EllipsesAndPolygonsRunFromTheCentreColourToTheirBoundaryC
     ASSERT_EQ(GdipFillPath(d.g(), pg, p.get()), Ok);
     EXPECT_GE(R(d.At(30, 50)), 240);
     EXPECT_LT(R(d.At(50, 50)), 200);
+    // A polygon runs from the centre colour to its boundary, and one colour per corner takes each.
     Canvas c2(101, 101);
     PathPtr p2 = NewPath();
     const GpPoint square[4] = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};

@@ -32,6 +32,7 @@ TEST(BlitRops, SourceOperationsCombineSourceAndDestinationAndPatternOperationsUs
         EXPECT_EQ(c.At(2, 2), k.expected) << std::hex << k.rop;
         EXPECT_EQ(c.At(3, 3), dst) << std::hex << k.rop;
     }
+    // Pattern operations use the selected brush.
     Canvas c(8, 8);
     Fill(c.dc, {0, 0, 8, 8}, RGB(0x33, 0x33, 0x33));
     HBRUSH b = CreateSolidBrush(RGB(0x0F, 0x0F, 0x0F));
@@ -40,9 +41,9 @@ TEST(BlitRops, SourceOperationsCombineSourceAndDestinationAndPatternOperationsUs
     PatBlt(c.dc, 2, 0, 2, 2, PATINVERT);
     EXPECT_EQ(c.At(0, 0), RGB(0x0F, 0x0F, 0x0F));
     EXPECT_EQ(c.At(2, 0), RGB(0x3C, 0x3C, 0x3C));
-    Canvas source2(2, 2);
-    Fill(source2.dc, {0, 0, 2, 2}, RGB(0xF0, 0xF0, 0xF0));
-    BitBlt(c.dc, 4, 0, 2, 2, source2.dc, 0, 0, MERGECOPY); // source AND pattern
+    Canvas light(2, 2);
+    Fill(light.dc, {0, 0, 2, 2}, RGB(0xF0, 0xF0, 0xF0));
+    BitBlt(c.dc, 4, 0, 2, 2, light.dc, 0, 0, MERGECOPY); // source AND pattern
     EXPECT_EQ(c.At(4, 0), RGB(0, 0, 0));
     EXPECT_FALSE(PatBlt(c.dc, 0, 0, 2, 2, SRCCOPY)); // needs a source
     // Negative extents are normalised.

@@ -19,6 +19,7 @@ TEST(GdiPixelRules, RectanglesTouchZeroToNineFillOneToEightAndShrinkWithoutAPen)
     EXPECT_EQ(c.Row(5, Blue, 1, 9), "########");
     EXPECT_EQ(c.At(1, 1), Blue);
     EXPECT_EQ(c.At(8, 8), Blue);
+    // Without a pen the fill is one pixel smaller; without a brush only the outline is drawn.
     Canvas c2(16, 16);
     Selected brush2(c2.dc, CreateSolidBrush(Blue));
     SelectObject(c2.dc, GetStockObject(NULL_PEN));
@@ -57,6 +58,7 @@ TEST(GdiLines, LineToLeavesOutTheEndPointAndStepsOnePixelPerRowOrColumn) {
     EXPECT_EQ(p, (POINT{8, 2}));
     LineTo(c.dc, 8, 9); // continues from the end point, which it now draws first
     EXPECT_EQ(c.Column(8, Red, 0, 11), "..#######..");
+    // Diagonals step one pixel a row; shallow lines cover each column once.
     Canvas c2(12, 12);
     Selected pen4(c2.dc, CreatePen(PS_SOLID, 1, Red));
     MoveToEx(c2.dc, 0, 0, nullptr);
@@ -100,6 +102,7 @@ TEST(GdiLines, DottedPenAlternatesNullPenDrawsNothingPolylineJoinsAndXorUndoesIt
     LineTo(c.dc, 12, 3);
     EXPECT_EQ(c.Inked({0, 3, 20, 4}), 0);
     SelectObject(c.dc, GetStockObject(BLACK_PEN));
+    // Polyline joins its points.
     Canvas c2(12, 12);
     Selected pen(c2.dc, CreatePen(PS_SOLID, 1, Red));
     const POINT pts[] = {{1, 1}, {6, 1}, {6, 6}};
@@ -151,6 +154,7 @@ TEST(GdiFills, HatchBrushGapsFollowTheBackgroundModeAndRegionsFillFrameAndInvert
     Rectangle(c.dc, 0, 0, 9, 9);
     EXPECT_EQ(c.Inked({0, 0, 8, 8}), 64);
     SelectObject(c.dc, GetStockObject(BLACK_PEN));
+    // Regions fill, frame and invert.
     Canvas c2(20, 20);
     HRGN r = CreateRectRgn(2, 2, 12, 10);
     HBRUSH red = CreateSolidBrush(Red);

@@ -268,6 +268,7 @@ TEST(TextOutput, ColourAlignmentToTheReferencePointAndTurnedText) {
         for (int x = box.Left; x < box.Right; ++x)
             red = red || c.At(x, y) == RGB(255, 0, 0);
     EXPECT_TRUE(red);
+    // An escapement of 900 runs the text upward from the reference point.
     TextCanvas c2(60, 120, -13, "Tahoma", 900);
     TextOut(c2.dc, 20, 100, "Turned text", 11);
     const RECT box2 = c2.InkBox();
@@ -313,6 +314,7 @@ TEST(TextRange, CharacterSpacingAndRectanglesSaturateAtTheEndsOfTheIntRange) {
     POINT p{};
     GetCurrentPositionEx(c.dc, &p);
     EXPECT_EQ(p.X, INT_MAX);
+    // DrawText in rectangles reaching the ends of the range.
     TextCanvas c2(100, 40);
     RECT all{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
     EXPECT_GT(DrawText(c2.dc, "Centre", -1, &all, DT_SINGLELINE | DT_CENTER | DT_VCENTER), 0);
