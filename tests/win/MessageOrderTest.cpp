@@ -20,7 +20,7 @@ TEST_F(MessageOrder, ActivationHandsTheFocusOverFromTheNewWindowsActivate) {
     HWND a = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND b = Top(50, 50, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     Log().clear();
-    SetActiveWindow(a); // (the order of the switch: WindowLifecycle.ActivationSwitchOrder)
+    SetActiveWindow(a); // (the order of the switch: WindowLifecycle.ActivationAndFocusChangeOrdersAndRules)
     // Each side names the other: the focus moved in one step from b to a.
     EXPECT_EQ(AsWindow(First(b, WM_KILLFOCUS).wp), a);
     EXPECT_EQ(AsWindow(First(a, WM_SETFOCUS).wp), b);
@@ -73,7 +73,8 @@ TEST_F(MessageOrder, DestroyingAFocusedChildHidesItAndHandsTheFocusToTheParent) 
 }
 
 TEST_F(MessageOrder, OverlappedWindowsHearTheirFirstSizeWhenFirstShown) {
-    HWND top = Top(100, 100, 300, 200); // (creation: WindowLifecycle.HiddenTopLevelAndChildCreation)
+    // (creation: WindowLifecycle.VisibleAndHiddenTopLevelAndChildCreationFollowThePlatformOrder)
+    HWND top = Top(100, 100, 300, 200);
     Log().clear();
     ShowWindow(top, SW_SHOWNORMAL);
     Order shown = MessagesOf(top);

@@ -109,7 +109,7 @@ TEST(RegionCombine, KindsOfEachModeMergedBandsAndErrors) {
     EXPECT_EQ(CombineRgn(a, a, a, 9), ERROR);
     EXPECT_EQ(CombineRgn(nullptr, a, a, RGN_OR), ERROR);
     HRGN dead = CreateRectRgn(0, 0, 1, 1);
-    DeleteObject(dead);
+    EXPECT_TRUE(DeleteObject(dead));
     EXPECT_FALSE(DeleteObject(dead));
     EXPECT_EQ(GetObjectType(dead), 0u);
     EXPECT_EQ(GetObjectType(a), OBJ_REGION);
