@@ -46,7 +46,7 @@ TEST(Collection, AddInsertDeleteIndexErrorsAndIdsNeverReused) {
     EXPECT_GT(panels.Add()->ID(), id2);
 }
 
-TEST(Collection, IndexMovesAndCollectionMoves) {
+TEST(Collection, IndexAndCollectionMovesAndAssignCopiesEveryItem) {
     TTestPanels one, two;
     for (int i = 0; i < 4; ++i)
         one.Add()->SetDisplayName("");
@@ -74,6 +74,29 @@ TEST(Collection, IndexMovesAndCollectionMoves) {
     // Deleting an item directly takes it out of its collection.
     delete one.GetItem(0);
     EXPECT_EQ(one.Count(), 1);
+    TTestPanels source;
+    TTestPanels target(&source); // any persistent will do as owner
+    for (int w : {10, 20, 30})
+        static_cast<TTestPanel*>(source.Add())->FWidth = w;
+    source.GetItem(1)->FText = "middle";
+    target.Add();
+    target.Updates = 0;
+    target.Assign(&source);
+    ASSERT_EQ(target.Count(), 3);
+    EXPECT_EQ(target.GetItem(0)->FWidth, 10);
+    EXPECT_EQ(target.GetItem(2)->FWidth, 30);
+    EXPECT_EQ(target.GetItem(1)->DisplayName(), "middle");
+    EXPECT_EQ(target.GetItem(0)->DisplayName(), "TTestPanel");
+    EXPECT_NE(target.GetItem(0), source.GetItem(0));
+    EXPECT_EQ(target.Updates, 1); // one update for the whole copy
+    EXPECT_EQ(target.Owner(), &source);
+    target.SetItem(0, source.GetItem(2));
+    EXPECT_EQ(target.GetItem(0)->FWidth, 30);
+    target.Assign(&target); // self-assignment keeps the items
+    EXPECT_EQ(target.Count(), 3);
+    TTestFont font;
+    EXPECT_THROW(target.Assign(&font), EConvertError);
+    EXPECT_EQ(target.Count(), 3);
 }
 
 TEST(Collection, UpdateCalledOnceAtTheOuterEndUpdateAndNotificationsSeeCompleteItems) {
@@ -114,30 +137,4 @@ TEST(Collection, UpdateCalledOnceAtTheOuterEndUpdateAndNotificationsSeeCompleteI
     panels.Clear();
     EXPECT_EQ(panels.Notes,
               (std::vector<String>{"added 50", "added 50", "deleting 7", "extracting 7", "extracting 50"}));
-}
-
-TEST(Collection, AssignCopiesEveryItemAndOwnerIsKept) {
-    TTestPanels source;
-    TTestPanels target(&source); // any persistent will do as owner
-    for (int w : {10, 20, 30})
-        static_cast<TTestPanel*>(source.Add())->FWidth = w;
-    source.GetItem(1)->FText = "middle";
-    target.Add();
-    target.Updates = 0;
-    target.Assign(&source);
-    ASSERT_EQ(target.Count(), 3);
-    EXPECT_EQ(target.GetItem(0)->FWidth, 10);
-    EXPECT_EQ(target.GetItem(2)->FWidth, 30);
-    EXPECT_EQ(target.GetItem(1)->DisplayName(), "middle");
-    EXPECT_EQ(target.GetItem(0)->DisplayName(), "TTestPanel");
-    EXPECT_NE(target.GetItem(0), source.GetItem(0));
-    EXPECT_EQ(target.Updates, 1); // one update for the whole copy
-    EXPECT_EQ(target.Owner(), &source);
-    target.SetItem(0, source.GetItem(2));
-    EXPECT_EQ(target.GetItem(0)->FWidth, 30);
-    target.Assign(&target); // self-assignment keeps the items
-    EXPECT_EQ(target.Count(), 3);
-    TTestFont font;
-    EXPECT_THROW(target.Assign(&font), EConvertError);
-    EXPECT_EQ(target.Count(), 3);
 }

@@ -50,7 +50,7 @@ protected:
 
 } // namespace
 
-TEST_F(LayoutError, UnknownClassPropertyAndSubProperty) {
+TEST_F(LayoutError, UnknownClassPropertyAndSubPropertyAndBadValues) {
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  object X: TNoSuchThing\n  end\nend\n"),
               "Class TNoSuchThing not found (Test.layout line 2)");
     EXPECT_EQ(StandAloneErrorOf("object F: TNoSuchForm\nend\n"),
@@ -62,9 +62,6 @@ TEST_F(LayoutError, UnknownClassPropertyAndSubProperty) {
     EXPECT_EQ(
         ErrorOf("object F: TTestForm\n  Caption.Sub = 3\nend\n"),
         "Error reading F.Caption.Sub: Property Caption has no properties of its own (Test.layout line 2)");
-}
-
-TEST_F(LayoutError, BadValues) {
     const char* cases[][2] = {
         {"Visible = Maybe", "Error reading F.Visible: Invalid property value (Test.layout line 2)"},
         {"Align = alClient", "Error reading F.Align: Invalid property value (Test.layout line 2)"},

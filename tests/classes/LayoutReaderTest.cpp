@@ -76,7 +76,7 @@ end
 
 } // namespace
 
-TEST_F(LayoutRead, EveryValueKindIntoAnExistingRoot) {
+TEST_F(LayoutRead, EveryValueKindIntoAnExistingRootInFileOrderThenLoaded) {
     TComponentPtr<TTestForm> form(new TTestForm(nullptr));
     ReadComponentFromText(kSample, form.get(), "MainForm.layout");
     EXPECT_EQ(form->Name(), "MainForm");
@@ -140,11 +140,6 @@ TEST_F(LayoutRead, EveryValueKindIntoAnExistingRoot) {
         EXPECT_FALSE(form->Components(i)->ComponentState().Contains(csReading));
     }
     EXPECT_FALSE(form->ComponentState().Contains(csLoading));
-}
-
-TEST_F(LayoutRead, LoadedOrderParentsAndFileOrder) {
-    TComponentPtr<TTestForm> form(new TTestForm(nullptr));
-    ReadComponentFromText(kSample, form.get(), "MainForm.layout");
     // Setters run in file order; Loaded runs after everything, the root first, then in read order.
     EXPECT_EQ(Log(),
               (std::vector<String>{"Width MainForm", "Caption MainForm", "Caption Panel1", "Width Button1",

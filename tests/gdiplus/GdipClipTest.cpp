@@ -47,7 +47,7 @@ TEST(GdipClip, AnExcludedRectangleStaysUntouchedByFillsAndImages) {
     EXPECT_EQ(c2.At(15, 5), kWhite);
 }
 
-TEST(GdipClip, RegionFromPathsAndRectanglesCombines) {
+TEST(GdipClip, RegionsFromPathsAndRectanglesAndClipModesCombine) {
     RegionPtr r = RectRegion(0, 0, 50, 50);
     RegionPtr right = RectRegion(50, 0, 50, 50);
     ASSERT_EQ(GdipCombineRegionRegion(r.get(), right.get(), CombineModeUnion), Ok);
@@ -71,9 +71,6 @@ TEST(GdipClip, RegionFromPathsAndRectanglesCombines) {
     EXPECT_EQ(c.At(10, 10), kRed);
     EXPECT_EQ(c.At(50, 25), kWhite);
     EXPECT_EQ(c.At(90, 45), kRed);
-}
-
-TEST(GdipClip, ModesCombineWithTheCurrentClip) {
     // The clip is columns 0 to 19 (0 to 9 for the union), combined with columns 10 to 29 (30 to 39);
     // probes at x = 5, 15, 25 and 35, 'R' where the fill shows.
     const struct {
@@ -83,13 +80,13 @@ TEST(GdipClip, ModesCombineWithTheCurrentClip) {
                  {CombineModeUnion, "R..R"},
                  {CombineModeXor, "R.R."},
                  {CombineModeComplement, "..R."}};
-    BrushPtr red = Solid(kRed);
+    BrushPtr red2 = Solid(kRed);
     for (const auto& k : cases) {
         Canvas c(40, 20);
         const bool uni = k.mode == CombineModeUnion;
         ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, uni ? 10 : 20, 20, CombineModeReplace), Ok);
         ASSERT_EQ(GdipSetClipRect(c.g(), uni ? 30 : 10, 0, uni ? 10 : 20, 20, k.mode), Ok);
-        ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 40, 20), Ok);
+        ASSERT_EQ(GdipFillRectangle(c.g(), red2.get(), 0, 0, 40, 20), Ok);
         std::string shown;
         for (int x = 5; x < 40; x += 10)
             shown += c.At(x, 5) == kRed ? 'R' : c.At(x, 5) == kWhite ? '.' : '?';
@@ -97,7 +94,7 @@ TEST(GdipClip, ModesCombineWithTheCurrentClip) {
     }
 }
 
-TEST(GdipClip, GradientsPaintTheSamePixelsThroughAClip) {
+TEST(GdipClip, GradientsPaintTheSamePixelsThroughAClipAndDegenerateRegionsAreRefused) {
     // The rasterised path gradient and the group used for clipping share one device space.
     PathPtr tri = NewPath();
     const GpPoint pts[3] = {{0, 0}, {60, 0}, {30, 40}};
@@ -119,9 +116,6 @@ TEST(GdipClip, GradientsPaintTheSamePixelsThroughAClip) {
             }
         }
     EXPECT_NE(free.At(31, 12), kWhite);
-}
-
-TEST(GdipClip, DegenerateRegionsAreRefused) {
     GpRegion* r = nullptr;
     const GpRectF nan{0, 0, std::numeric_limits<REAL>::quiet_NaN(), 1};
     EXPECT_EQ(GdipCreateRegionRect(&nan, &r), InvalidParameter);

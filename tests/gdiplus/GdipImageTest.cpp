@@ -55,7 +55,7 @@ std::string MakePng() {
     return path;
 }
 
-TEST(GdipImage, PngFromFileAndStreamDrawnScaled) {
+TEST(GdipImage, PngFromFileAndStreamDrawnScaledAndRotateFlipRearrangesPixels) {
     const std::string path = MakePng();
     const std::u16string wpath = U16(path);
     GpImage* img = nullptr;
@@ -93,6 +93,41 @@ TEST(GdipImage, PngFromFileAndStreamDrawnScaled) {
     s->Release();
     EXPECT_EQ(Pixel(fromStream, 1, 0), kGreen);
     std::remove(path.c_str());
+    // A B C
+    // D E F
+    const ARGB px[6] = {1, 2, 3, 4, 5, 6};
+    auto make = [&] {
+        GpBitmap* b = NewBitmap(3, 2);
+        for (int i = 0; i < 6; ++i)
+            GdipBitmapSetPixel(b, i % 3, i / 3, 0xFF000000u | px[i]);
+        return b;
+    };
+    auto rows = [](GpBitmap* b) {
+        UINT w = 0, h = 0;
+        GdipGetImageWidth(b, &w);
+        GdipGetImageHeight(b, &h);
+        std::vector<std::vector<int>> out(h, std::vector<int>(w));
+        for (UINT y = 0; y < h; ++y)
+            for (UINT x = 0; x < w; ++x)
+                out[y][x] = static_cast<int>(Pixel(b, static_cast<int>(x), static_cast<int>(y)) & 0xFF);
+        return out;
+    };
+    using Rows = std::vector<std::vector<int>>;
+    const std::pair<RotateFlipType, Rows> cases[] = {
+        {RotateNoneFlipNone, {{1, 2, 3}, {4, 5, 6}}}, {Rotate90FlipNone, {{4, 1}, {5, 2}, {6, 3}}},
+        {Rotate180FlipNone, {{6, 5, 4}, {3, 2, 1}}},  {Rotate270FlipNone, {{3, 6}, {2, 5}, {1, 4}}},
+        {RotateNoneFlipX, {{3, 2, 1}, {6, 5, 4}}},    {Rotate90FlipX, {{1, 4}, {2, 5}, {3, 6}}},
+        {RotateNoneFlipY, {{4, 5, 6}, {1, 2, 3}}},    {Rotate270FlipX, {{6, 3}, {5, 2}, {4, 1}}},
+    };
+    for (const auto& [type, expected] : cases) {
+        ImagePtr owner(make());
+        auto* b = static_cast<GpBitmap*>(owner.get());
+        ASSERT_EQ(GdipImageRotateFlip(b, type), Ok);
+        EXPECT_EQ(rows(b), expected) << type;
+    }
+    ImagePtr owner3(make());
+    EXPECT_EQ(GdipImageRotateFlip(owner3.get(), static_cast<RotateFlipType>(8)), InvalidParameter);
+    EXPECT_EQ(GdipImageRotateFlip(nullptr, Rotate90FlipNone), InvalidParameter);
 }
 
 TEST(GdipImage, FormatsAreRecognisedAndUnknownDataOrHugeDeclaredSizesRefused) {
@@ -205,44 +240,6 @@ TEST(GdipBitmap, PixelsRoundTripUnpremultipliedAndScan0IsCopiedWithItsStride) {
     EXPECT_EQ(GdipCreateBitmapFromScan0(20000, 20000, 0, PixelFormat32bppARGB, nullptr, &b2), OutOfMemory);
     EXPECT_EQ(GdipCreateBitmapFromScan0(2, 2, 0, 0x12345, nullptr, &b2), InvalidParameter);
     EXPECT_EQ(b2, nullptr);
-}
-
-TEST(GdipBitmap, RotateFlipRearrangesPixels) {
-    // A B C
-    // D E F
-    const ARGB px[6] = {1, 2, 3, 4, 5, 6};
-    auto make = [&] {
-        GpBitmap* b = NewBitmap(3, 2);
-        for (int i = 0; i < 6; ++i)
-            GdipBitmapSetPixel(b, i % 3, i / 3, 0xFF000000u | px[i]);
-        return b;
-    };
-    auto rows = [](GpBitmap* b) {
-        UINT w = 0, h = 0;
-        GdipGetImageWidth(b, &w);
-        GdipGetImageHeight(b, &h);
-        std::vector<std::vector<int>> out(h, std::vector<int>(w));
-        for (UINT y = 0; y < h; ++y)
-            for (UINT x = 0; x < w; ++x)
-                out[y][x] = static_cast<int>(Pixel(b, static_cast<int>(x), static_cast<int>(y)) & 0xFF);
-        return out;
-    };
-    using Rows = std::vector<std::vector<int>>;
-    const std::pair<RotateFlipType, Rows> cases[] = {
-        {RotateNoneFlipNone, {{1, 2, 3}, {4, 5, 6}}}, {Rotate90FlipNone, {{4, 1}, {5, 2}, {6, 3}}},
-        {Rotate180FlipNone, {{6, 5, 4}, {3, 2, 1}}},  {Rotate270FlipNone, {{3, 6}, {2, 5}, {1, 4}}},
-        {RotateNoneFlipX, {{3, 2, 1}, {6, 5, 4}}},    {Rotate90FlipX, {{1, 4}, {2, 5}, {3, 6}}},
-        {RotateNoneFlipY, {{4, 5, 6}, {1, 2, 3}}},    {Rotate270FlipX, {{6, 3}, {5, 2}, {4, 1}}},
-    };
-    for (const auto& [type, expected] : cases) {
-        ImagePtr owner(make());
-        auto* b = static_cast<GpBitmap*>(owner.get());
-        ASSERT_EQ(GdipImageRotateFlip(b, type), Ok);
-        EXPECT_EQ(rows(b), expected) << type;
-    }
-    ImagePtr owner(make());
-    EXPECT_EQ(GdipImageRotateFlip(owner.get(), static_cast<RotateFlipType>(8)), InvalidParameter);
-    EXPECT_EQ(GdipImageRotateFlip(nullptr, Rotate90FlipNone), InvalidParameter);
 }
 
 } // namespace

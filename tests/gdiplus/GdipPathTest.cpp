@@ -30,7 +30,7 @@ std::vector<BYTE> Types(GpPath* p) {
     return t;
 }
 
-TEST(GdipPath, PointCountsFollowGdiPlusBezierDecomposition) {
+TEST(GdipPath, PointCountsFollowTheBezierDecompositionAndFiguresJoinByLinesUnlessTheyMeet) {
     struct Case {
         const char* what;
         INT expected;
@@ -63,9 +63,6 @@ TEST(GdipPath, PointCountsFollowGdiPlusBezierDecomposition) {
         ASSERT_EQ(c.build(p.get()), Ok) << c.what;
         EXPECT_EQ(Count(p.get()), c.expected) << c.what;
     }
-}
-
-TEST(GdipPath, FiguresJoinByLinesUnlessTheyMeet) {
     PathPtr p = NewPath();
     ASSERT_EQ(GdipAddPathLine(p.get(), 0, 0, 10, 0), Ok);
     ASSERT_EQ(GdipAddPathLine(p.get(), 10, 0, 10, 10), Ok); // starts where the last ended: 1 more point

@@ -251,7 +251,7 @@ TEST(GdipDrawString, HotkeyPrefixUnderlinesTheMarkedLetter) {
     EXPECT_EQ(fitted, 5);
 }
 
-TEST(GdipDrawString, UnderlineAndStrikeoutStylesDrawTheirLines) {
+TEST(GdipDrawString, UnderlineAndStrikeoutDrawTheirLinesAndDegenerateInputDrawsNothing) {
     const GpRectF rect{10, 5, 200, 40};
     BrushPtr black = Solid(kBlack);
     auto inkRows = [&](INT style) {
@@ -281,31 +281,28 @@ TEST(GdipDrawString, UnderlineAndStrikeoutStylesDrawTheirLines) {
     ASSERT_GE(strikeRow, 0);
     ASSERT_GE(underRow, 0);
     EXPECT_LT(strikeRow, underRow); // strike-out runs through the text, the underline below it
-}
-
-TEST(GdipDrawString, DegenerateInputIsRefusedAndDrawsNothing) {
     Canvas c(50, 20);
     FontPtr font = MakeFont(u"Arial", 12);
-    BrushPtr black = Solid(kBlack);
-    const GpRectF rect{0, 0, 50, 20}, bad{0, std::numeric_limits<REAL>::infinity(), 5, 5};
+    BrushPtr black2 = Solid(kBlack);
+    const GpRectF rect2{0, 0, 50, 20}, bad{0, std::numeric_limits<REAL>::infinity(), 5, 5};
     GpRectF box{};
-    EXPECT_EQ(GdipDrawString(c.g(), nullptr, 3, font.get(), &rect, nullptr, black.get()), InvalidParameter);
-    EXPECT_EQ(GdipDrawString(c.g(), u"abc", -2, font.get(), &rect, nullptr, black.get()), InvalidParameter);
-    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, nullptr, &rect, nullptr, black.get()), InvalidParameter);
-    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, font.get(), &bad, nullptr, black.get()), InvalidParameter);
-    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, font.get(), &rect, nullptr, nullptr), InvalidParameter);
-    EXPECT_EQ(GdipMeasureString(c.g(), u"abc", 3, font.get(), &rect, nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(GdipDrawString(c.g(), nullptr, 3, font.get(), &rect2, nullptr, black2.get()), InvalidParameter);
+    EXPECT_EQ(GdipDrawString(c.g(), u"abc", -2, font.get(), &rect2, nullptr, black2.get()), InvalidParameter);
+    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, nullptr, &rect2, nullptr, black2.get()), InvalidParameter);
+    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, font.get(), &bad, nullptr, black2.get()), InvalidParameter);
+    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, font.get(), &rect2, nullptr, nullptr), InvalidParameter);
+    EXPECT_EQ(GdipMeasureString(c.g(), u"abc", 3, font.get(), &rect2, nullptr, nullptr, nullptr, nullptr),
               InvalidParameter);
-    EXPECT_EQ(GdipDrawString(c.g(), u"", 0, font.get(), &rect, nullptr, black.get()), Ok);
+    EXPECT_EQ(GdipDrawString(c.g(), u"", 0, font.get(), &rect2, nullptr, black2.get()), Ok);
     EXPECT_TRUE(c.Untouched());
     INT fitted = -1, lines = -1;
-    ASSERT_EQ(GdipMeasureString(c.g(), u"", 0, font.get(), &rect, nullptr, &box, &fitted, &lines), Ok);
+    ASSERT_EQ(GdipMeasureString(c.g(), u"", 0, font.get(), &rect2, nullptr, &box, &fitted, &lines), Ok);
     EXPECT_EQ(fitted, 0);
     EXPECT_EQ(lines, 0);
     EXPECT_EQ(box.Width, 0);
     // An unpaired surrogate is shown as a replacement character, not read past.
     const char16_t lone[] = {u'a', 0xD800};
-    EXPECT_EQ(GdipDrawString(c.g(), lone, 2, font.get(), &rect, nullptr, black.get()), Ok);
+    EXPECT_EQ(GdipDrawString(c.g(), lone, 2, font.get(), &rect2, nullptr, black2.get()), Ok);
 }
 
 } // namespace

@@ -142,7 +142,7 @@ TEST(GdiCoordinates, OriginsShiftDrawingAndTheDeviceHasNinetySixDpiAndThirtyTwoB
     EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
 }
 
-TEST(GdiClipping, IntersectExcludeAndExtSelectClipRgnCombineWithTheCurrentClip) {
+TEST(GdiClipping, ClipsCombineWithTheCurrentClipAndSelectClipRgnCopiesTheRegionInDeviceCoordinates) {
     Canvas c(20, 20);
     EXPECT_EQ(IntersectClipRect(c.dc, 2, 2, 12, 12), SIMPLEREGION);
     EXPECT_EQ(ExcludeClipRect(c.dc, 4, 4, 6, 6), COMPLEXREGION);
@@ -170,27 +170,24 @@ TEST(GdiClipping, IntersectExcludeAndExtSelectClipRgnCombineWithTheCurrentClip) 
     EXPECT_EQ(ExtSelectClipRgn(c.dc, nullptr, RGN_AND), ERROR);
     DeleteObject(a);
     DeleteObject(b);
-}
-
-TEST(GdiClipping, SelectClipRgnCopiesTheRegionInDeviceCoordinates) {
-    Canvas c(20, 20);
+    Canvas c2(20, 20);
     HRGN r = CreateEllipticRgn(0, 0, 10, 10);
-    EXPECT_EQ(SelectClipRgn(c.dc, r), COMPLEXREGION);
-    OffsetRgn(r, 10, 10);                  // the DC keeps its own copy
-    SetViewportOrgEx(c.dc, 3, 0, nullptr); // the clip does not move with the origin
-    Fill(c.dc, {-3, 0, 17, 20}, Red);
-    EXPECT_EQ(c.At(0, 0), White);
-    EXPECT_EQ(c.At(5, 5), Red);
-    EXPECT_EQ(c.At(15, 15), White);
+    EXPECT_EQ(SelectClipRgn(c2.dc, r), COMPLEXREGION);
+    OffsetRgn(r, 10, 10);                   // the DC keeps its own copy
+    SetViewportOrgEx(c2.dc, 3, 0, nullptr); // the clip does not move with the origin
+    Fill(c2.dc, {-3, 0, 17, 20}, Red);
+    EXPECT_EQ(c2.At(0, 0), White);
+    EXPECT_EQ(c2.At(5, 5), Red);
+    EXPECT_EQ(c2.At(15, 15), White);
     HRGN copy = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetClipRgn(c.dc, copy), 1);
+    EXPECT_EQ(GetClipRgn(c2.dc, copy), 1);
     HRGN expected = CreateEllipticRgn(0, 0, 10, 10);
     EXPECT_TRUE(EqualRgn(copy, expected));
-    SelectClipRgn(c.dc, nullptr);
-    EXPECT_EQ(GetClipRgn(c.dc, copy), 0);
+    SelectClipRgn(c2.dc, nullptr);
+    EXPECT_EQ(GetClipRgn(c2.dc, copy), 0);
     // Selecting a region as an object does the same and answers its kind.
-    EXPECT_EQ(reinterpret_cast<std::intptr_t>(SelectObject(c.dc, expected)), COMPLEXREGION);
-    EXPECT_FALSE(PtVisible(c.dc, -3, 0));
+    EXPECT_EQ(reinterpret_cast<std::intptr_t>(SelectObject(c2.dc, expected)), COMPLEXREGION);
+    EXPECT_FALSE(PtVisible(c2.dc, -3, 0));
     for (HRGN h : {r, copy, expected})
         DeleteObject(h);
 }

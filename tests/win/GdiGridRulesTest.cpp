@@ -93,7 +93,7 @@ TEST(GdiGridPolygons, FillCoversThePixelsWhosePointsLieInsideEqualsItsRegionAndM
     EXPECT_EQ(c.Row(9, Red, 3, 12), "....#....");
 }
 
-TEST(GdiGridLines, ATieTakesTheSmallerMinorCoordinateInEveryOctant) {
+TEST(GdiGridLines, TiesTakeTheSmallerMinorCoordinateAndShapeRegionsLeaveOutTheirRightAndBottom) {
     // From (0,0) to (10,5) the line passes exactly between rows 0 and 1 at x = 1: row 0 is lit.
     const PixelSet shallow = Line(10, 10, 20, 15);
     EXPECT_TRUE(shallow.count({11, 10}));
@@ -114,9 +114,6 @@ TEST(GdiGridLines, ATieTakesTheSmallerMinorCoordinateInEveryOctant) {
         EXPECT_EQ(forward, backward) << "towards " << dx << "," << dy;
         EXPECT_EQ(forward.size(), static_cast<std::size_t>(std::max(std::abs(dx), std::abs(dy)) + 1));
     }
-}
-
-TEST(GdiGridShapes, EllipticAndRoundRegionsLeaveOutTheRightColumnAndBottomRow) {
     HRGN ellipse = CreateEllipticRgn(2, 2, 12, 12);
     RECT box{};
     GetRgnBox(ellipse, &box);
@@ -146,7 +143,7 @@ TEST(GdiGridShapes, EllipticAndRoundRegionsLeaveOutTheRightColumnAndBottomRow) {
     DeleteObject(round);
 }
 
-TEST(GdiGridBrushes, HatchLinesLieOnRowThreeAndColumnFourFromTheBrushOrigin) {
+TEST(GdiGridBrushes, HatchLinesFollowTheBrushOriginDashesRunClockwiseAndThinRectanglesDrawNothing) {
     Canvas c(16, 16);
     SetBkMode(c.dc, TRANSPARENT);
     RECT all{0, 0, 16, 16};
@@ -166,14 +163,11 @@ TEST(GdiGridBrushes, HatchLinesLieOnRowThreeAndColumnFourFromTheBrushOrigin) {
     EXPECT_EQ(d.Row(0, Red), "......#.......#.");
     for (HBRUSH b : {horizontal, vertical, cross})
         DeleteObject(b);
-}
-
-TEST(GdiGridRectangles, DashedOutlineRunsClockwiseFromTopLeftAndOnePixelWideOrHighDrawsNothing) {
-    Canvas c(20, 12);
-    Selected pen(c.dc, CreatePen(PS_DOT, 1, Red));
-    SelectObject(c.dc, GetStockObject(NULL_BRUSH));
-    SetBkMode(c.dc, TRANSPARENT);
-    Rectangle(c.dc, 0, 0, 11, 7);
+    Canvas c3(20, 12);
+    Selected pen(c3.dc, CreatePen(PS_DOT, 1, Red));
+    SelectObject(c3.dc, GetStockObject(NULL_BRUSH));
+    SetBkMode(c3.dc, TRANSPARENT);
+    Rectangle(c3.dc, 0, 0, 11, 7);
     // The outline walked clockwise from the top-left corner: three on, three off, from the first pixel.
     std::vector<POINT> walk;
     for (int x = 0; x < 10; ++x)
@@ -185,8 +179,8 @@ TEST(GdiGridRectangles, DashedOutlineRunsClockwiseFromTopLeftAndOnePixelWideOrHi
     for (int y = 6; y > 0; --y)
         walk.push_back({0, y});
     for (std::size_t i = 0; i < walk.size(); ++i)
-        EXPECT_EQ(c.At(walk[i].X, walk[i].Y) == Red, i % 6 < 3) << "step " << i;
-    SelectObject(c.dc, GetStockObject(BLACK_PEN));
+        EXPECT_EQ(c3.At(walk[i].X, walk[i].Y) == Red, i % 6 < 3) << "step " << i;
+    SelectObject(c3.dc, GetStockObject(BLACK_PEN));
     Canvas c2(10, 10);
     Selected pen2(c2.dc, CreatePen(PS_SOLID, 1, Red));
     Selected brush(c2.dc, CreateSolidBrush(Blue));

@@ -72,7 +72,7 @@ TEST_F(MessageOrder, DestroyingAFocusedChildHidesItAndHandsTheFocusToTheParent) 
     EXPECT_EQ(GetFocus(), top);
 }
 
-TEST_F(MessageOrder, OverlappedWindowsHearTheirFirstSizeWhenFirstShown) {
+TEST_F(MessageOrder, OverlappedWindowsHearTheirFirstSizeWhenFirstShownAndChildrenTheirActivation) {
     // (creation: WindowLifecycle.VisibleAndHiddenTopLevelAndChildCreationFollowThePlatformOrder)
     HWND top = Top(100, 100, 300, 200);
     Log().clear();
@@ -92,23 +92,20 @@ TEST_F(MessageOrder, OverlappedWindowsHearTheirFirstSizeWhenFirstShown) {
     Log().clear();
     HWND pop = Top(0, 0, 50, 50, WS_POPUP);
     EXPECT_EQ(MessagesOf(pop), (Order{WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}));
-}
-
-TEST_F(MessageOrder, ChildActivationComesWithAPositionChangeThatMayActivate) {
-    HWND top = Top(0, 0, 300, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    HWND c = Child(top, 0, 0, 50, 50);
+    HWND top2 = Top(0, 0, 300, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND c2 = Child(top2, 0, 0, 50, 50);
     Log().clear();
-    SetWindowPos(c, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_EQ(MessagesOf(c), (Order{WM_WINDOWPOSCHANGING, WM_CHILDACTIVATE, WM_WINDOWPOSCHANGED, WM_MOVE}));
+    SetWindowPos(c2, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(MessagesOf(c2), (Order{WM_WINDOWPOSCHANGING, WM_CHILDACTIVATE, WM_WINDOWPOSCHANGED, WM_MOVE}));
     Log().clear();
-    SetWindowPos(c, nullptr, 0, 0, 60, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(Count(c, WM_CHILDACTIVATE), 0);
-    MoveWindow(c, 1, 1, 60, 60, TRUE);
-    EXPECT_EQ(Count(c, WM_CHILDACTIVATE), 0);
-    ShowWindow(c, SW_HIDE);
+    SetWindowPos(c2, nullptr, 0, 0, 60, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(Count(c2, WM_CHILDACTIVATE), 0);
+    MoveWindow(c2, 1, 1, 60, 60, TRUE);
+    EXPECT_EQ(Count(c2, WM_CHILDACTIVATE), 0);
+    ShowWindow(c2, SW_HIDE);
     Log().clear();
-    SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
-    EXPECT_EQ(Count(c, WM_CHILDACTIVATE), 1);
+    SetWindowPos(c2, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    EXPECT_EQ(Count(c2, WM_CHILDACTIVATE), 1);
 }
 
 TEST_F(MessageOrder, MinimisingAndRestoring) {

@@ -7,7 +7,7 @@ namespace {
 
 class NonClient : public WinTest {};
 
-TEST_F(NonClient, ClientRectangleFollowsTheStyles) {
+TEST_F(NonClient, ClientRectangleFollowsTheStylesAndDefaultHitTestAndSystemCommands) {
     struct Case {
         DWORD style, ex;
         RECT insets; // left, top, right, bottom
@@ -43,9 +43,6 @@ TEST_F(NonClient, ClientRectangleFollowsTheStyles) {
     RECT cr;
     GetClientRect(m, &cr);
     EXPECT_EQ(cr.Height(), 200 - 23 - 4 - GetSystemMetrics(SM_CYMENU));
-}
-
-TEST_F(NonClient, DefaultHitTestAndSystemCommands) {
     HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     auto hit = [&](int x, int y) { return SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y)); };
     // Centres of the 16-wide caption buttons: close 2 inside the 4-pixel frame, maximise 2 to its left,

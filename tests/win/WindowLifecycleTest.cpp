@@ -47,7 +47,7 @@ TEST_F(WindowLifecycle, VisibleAndHiddenTopLevelAndChildCreationFollowThePlatfor
     EXPECT_EQ(Count(top, WM_SHOWWINDOW), 2);
 }
 
-TEST_F(WindowLifecycle, FailedCreationsCleanUp) {
+TEST_F(WindowLifecycle, FailedCreationsCleanUpAndDestroyGoesParentFirstThenChildrenFirst) {
     Answer(WM_CREATE, -1);
     HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     EXPECT_EQ(h, nullptr);
@@ -65,9 +65,6 @@ TEST_F(WindowLifecycle, FailedCreationsCleanUp) {
     EXPECT_EQ(GetLastError(), ERROR_CLASS_DOES_NOT_EXIST);
     EXPECT_EQ(CreateWindowEx(0, kClass, "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
               nullptr);
-}
-
-TEST_F(WindowLifecycle, DestroySendsDestroyParentFirstAndNcDestroyChildrenFirst) {
     HWND top = Top(0, 0, 300, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND child = Child(top, 0, 0, 50, 50);
     HWND grand = Child(child, 0, 0, 10, 10);
