@@ -37,7 +37,7 @@ KV_PUBLISHED(TWideControl) {
 
 } // namespace
 
-TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarations) {
+TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarationsAndEnumerationsKeepTheirNames) {
     const auto& base = GetPropList(TTestControl::StaticClassType());
     const auto& wide = GetPropList(TWideControl::StaticClassType());
     ASSERT_EQ(wide.size(), base.size() + 1);
@@ -53,6 +53,14 @@ TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarations) {
     EXPECT_EQ(FindHandlerInfo(TTestControl::StaticClassType(), "WideClick"), nullptr);
     EXPECT_EQ(GetPropInfo(TComponent::StaticClassType(), "Width"), nullptr);
     EXPECT_TRUE(GetPropList(TComponent::StaticClassType()).empty());
+    const TEnumInfo& info = KvEnumInfo(taNone);
+    EXPECT_EQ(info.TypeName, "TTestAlign");
+    EXPECT_EQ(info.Names, (std::vector<String>{"taNone", "taTop", "taBottom", "taClient"}));
+    EXPECT_EQ(GetEnumName(info, 3), "taClient");
+    EXPECT_EQ(GetEnumName(info, 4), "");
+    EXPECT_EQ(GetEnumValue(info, "TATOP"), 1);
+    EXPECT_EQ(GetEnumValue(info, "top"), -1);
+    EXPECT_EQ(static_cast<int>(tsStrikeOut), 3);
 }
 
 TEST(PublishedProperties, StringOrdinalFloatEnumAndObjectAccessByName) {
@@ -89,17 +97,6 @@ TEST(PublishedProperties, StringOrdinalFloatEnumAndObjectAccessByName) {
     EXPECT_EQ(GetObjectProp(c.get(), "Buddy"), nullptr);
     SetOrdProp(c.get(), "Color", 0xFF000005);
     EXPECT_EQ(c->FColor, clWindow);
-}
-
-TEST(PublishedProperties, EnumerationNames) {
-    const TEnumInfo& info = KvEnumInfo(taNone);
-    EXPECT_EQ(info.TypeName, "TTestAlign");
-    EXPECT_EQ(info.Names, (std::vector<String>{"taNone", "taTop", "taBottom", "taClient"}));
-    EXPECT_EQ(GetEnumName(info, 3), "taClient");
-    EXPECT_EQ(GetEnumName(info, 4), "");
-    EXPECT_EQ(GetEnumValue(info, "TATOP"), 1);
-    EXPECT_EQ(GetEnumValue(info, "top"), -1);
-    EXPECT_EQ(static_cast<int>(tsStrikeOut), 3);
 }
 
 namespace {
@@ -150,16 +147,13 @@ std::vector<String> Names(TClass Class) {
     return v;
 }
 
-TEST(PropertyOrder, FirstPropertiesPrecedeInheritedOnesInTheirOwnOrder) {
+TEST(PropertyOrder, FirstPropertiesPrecedeInheritedOnesSoAPresetAndItsCustomisedColoursSurviveARoundTrip) {
     // The First ones in declaration order, then the inherited ones (Text, declared again, keeps its
     // inherited place), then the class's other own ones.
     EXPECT_EQ(Names(TThemedPalette::StaticClassType()),
               (std::vector<String>{"Theme", "Rounded", "Back", "Text", "Margin"}));
     // The base class's own list is untouched.
     EXPECT_EQ(Names(TPaletteBase::StaticClassType()), (std::vector<String>{"Back", "Text"}));
-}
-
-TEST(PropertyOrder, APresetAndItsCustomisedColoursSurviveARoundTrip) {
     TComponentPtr<TThemedPalette> first(new TThemedPalette(nullptr));
     first->SetName("Palette1");
     first->SetTheme(ptNight);

@@ -242,7 +242,7 @@ TEST(GdiEdges, RaisedAndSunkenEdgesUseTheSystemColoursAndSoftEdgesSwapTheTopLeft
     }
 }
 
-TEST(GdiEdges, APartialEdgeRunsItsSidesToTheEndsOfTheRectangle) {
+TEST(GdiEdges, APartialEdgeRunsItsSidesToTheEndsAndClassicCheckBoxesAndRadioButtonsAreSunken) {
     // Without a right side the top line reaches the right edge; without a bottom the left line reaches
     // the bottom.
     Canvas c(8, 6);
@@ -261,6 +261,29 @@ TEST(GdiEdges, APartialEdgeRunsItsSidesToTheEndsOfTheRectangle) {
     EXPECT_EQ(d.At(7, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(d.At(7, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(d.At(0, 1), White);
+    // The classic check box is sunken.
+    Canvas c2(13, 13);
+    RECT box{0, 0, 13, 13};
+    Fill(c2.dc, box, RGB(0, 160, 0));
+    DrawFrameControl(c2.dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK);
+    EXPECT_EQ(c2.At(5, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(c2.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(c2.At(5, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(c2.At(12, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(c2.At(5, 11), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(c2.At(6, 6), GetSysColor(COLOR_WINDOW));
+    // The radio ring: dark on its upper left, light on its lower right, window colour inside.
+    Canvas d2(12, 12);
+    RECT ring{0, 0, 12, 12};
+    Fill(d2.dc, ring, RGB(0, 160, 0));
+    DrawFrameControl(d2.dc, &ring, DFC_BUTTON, DFCS_BUTTONRADIO);
+    EXPECT_EQ(d2.At(5, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(d2.At(0, 5), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(d2.At(6, 11), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(d2.At(11, 6), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(d2.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(d2.At(6, 10), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(d2.At(6, 6), GetSysColor(COLOR_WINDOW));
 }
 
 TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndFrameControlsDrawInsideTheirRectangle) {
@@ -288,31 +311,6 @@ TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndFrameControlsDrawInsideTheirRec
     EXPECT_EQ(c2.At(35, 5), RGB(10, 200, 10));
     RECT bad{0, 0, 5, 5};
     EXPECT_FALSE(DrawFrameControl(c2.dc, &bad, 99, 0));
-}
-
-TEST(GdiEdges, ClassicCheckBoxAndRadioButtonAreSunken) {
-    Canvas c(13, 13);
-    RECT box{0, 0, 13, 13};
-    Fill(c.dc, box, RGB(0, 160, 0));
-    DrawFrameControl(c.dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK);
-    EXPECT_EQ(c.At(5, 0), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(c.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(c.At(5, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(c.At(12, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(c.At(5, 11), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(c.At(6, 6), GetSysColor(COLOR_WINDOW));
-    // The radio ring: dark on its upper left, light on its lower right, window colour inside.
-    Canvas d(12, 12);
-    RECT ring{0, 0, 12, 12};
-    Fill(d.dc, ring, RGB(0, 160, 0));
-    DrawFrameControl(d.dc, &ring, DFC_BUTTON, DFCS_BUTTONRADIO);
-    EXPECT_EQ(d.At(5, 0), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(d.At(0, 5), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(d.At(6, 11), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(d.At(11, 6), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(d.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(d.At(6, 10), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(d.At(6, 6), GetSysColor(COLOR_WINDOW));
 }
 
 // Sources with no pixel on their surface (empty, or wholly beside it) draw nothing and leave the

@@ -75,7 +75,7 @@ TEST(FontMetrics, NegativeHeightIsTheCharacterHeightPositiveTheCellHeightAndAnyH
     }
 }
 
-TEST(FontMetrics, FontsMadeAgainMeasureAlikeAndDifferentFontsDoNotShareMeasures) {
+TEST(FontMetrics, FontsMeasureAlikeOnlyWhenAlikeBoldIsWiderFacesAreKeptAndExtentsFitCharacters) {
     // Fonts and the layouts of their texts are kept between calls: a font made anew with the same
     // description measures as before, one that differs in height, weight or spacing does not.
     Canvas c(4, 4);
@@ -96,23 +96,20 @@ TEST(FontMetrics, FontsMadeAgainMeasureAlikeAndDifferentFontsDoNotShareMeasures)
     EXPECT_GT(measure(-13, FW_BOLD, 0).first, first.first);
     EXPECT_EQ(measure(-13, FW_NORMAL, 2).first, first.first + 2 * 11);
     EXPECT_EQ(measure(-13, FW_NORMAL, 0), first);
-}
-
-TEST(FontMetrics, BoldIsWiderFacesAreKeptUnknownFacesDrawAndExtentsFitCharacters) {
-    Canvas c(4, 4);
+    Canvas c2(4, 4);
     SIZE normal{}, bold{};
     {
-        Selected f(c.dc, MakeFont(-13, "Tahoma"));
-        GetTextExtentPoint32(c.dc, "Hello world", 11, &normal);
+        Selected f(c2.dc, MakeFont(-13, "Tahoma"));
+        GetTextExtentPoint32(c2.dc, "Hello world", 11, &normal);
         char face[LF_FACESIZE] = {};
-        EXPECT_EQ(GetTextFace(c.dc, LF_FACESIZE, face), 6);
+        EXPECT_EQ(GetTextFace(c2.dc, LF_FACESIZE, face), 6);
         EXPECT_STREQ(face, "Tahoma");
     }
     {
-        Selected f(c.dc, MakeFont(-13, "Tahoma", FW_BOLD));
-        GetTextExtentPoint32(c.dc, "Hello world", 11, &bold);
+        Selected f(c2.dc, MakeFont(-13, "Tahoma", FW_BOLD));
+        GetTextExtentPoint32(c2.dc, "Hello world", 11, &bold);
         TEXTMETRIC tm{};
-        GetTextMetrics(c.dc, &tm);
+        GetTextMetrics(c2.dc, &tm);
         EXPECT_EQ(tm.tmWeight, FW_BOLD);
     }
     EXPECT_GT(bold.cx, normal.cx);
@@ -126,18 +123,18 @@ TEST(FontMetrics, BoldIsWiderFacesAreKeptUnknownFacesDrawAndExtentsFitCharacters
     EXPECT_STREQ(lf.lfFaceName, "No Such Family Kalvenor");
     SIZE s{};
     {
-        Selected f(c.dc, unknown);
-        GetTextExtentPoint32(c.dc, "Abc", 3, &s);
+        Selected f(c2.dc, unknown);
+        GetTextExtentPoint32(c2.dc, "Abc", 3, &s);
     }
     EXPECT_GT(s.cx, 0);
     // The extent's fit count and partial widths.
-    Selected f(c.dc, MakeFont(-13, "Courier New"));
+    Selected f(c2.dc, MakeFont(-13, "Courier New"));
     SIZE one{};
-    GetTextExtentPoint32(c.dc, "M", 1, &one);
+    GetTextExtentPoint32(c2.dc, "M", 1, &one);
     int fit = 0;
     int dx[10] = {};
     SIZE all{};
-    ASSERT_TRUE(GetTextExtentExPoint(c.dc, "MMMMMMMMMM", 10, one.cx * 4, &fit, dx, &all));
+    ASSERT_TRUE(GetTextExtentExPoint(c2.dc, "MMMMMMMMMM", 10, one.cx * 4, &fit, dx, &all));
     EXPECT_EQ(fit, 4);
     EXPECT_EQ(dx[0], one.cx);
     EXPECT_EQ(dx[3], 4 * one.cx);

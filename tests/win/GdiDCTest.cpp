@@ -113,7 +113,7 @@ TEST(GdiSaveRestore, RestoreDCBringsBackObjectsColoursAndClipAndDropsNewerLevels
     RestoreDC(c.dc, 1);
 }
 
-TEST(GdiCoordinates, OriginsShiftDrawingAndTheDeviceHasNinetySixDpiAndThirtyTwoBits) {
+TEST(GdiCoordinates, OriginsShiftDrawingOnMemoryAndWindowSurfacesWithTheirSystemClip) {
     Canvas c(20, 20);
     POINT old{1, 1};
     EXPECT_TRUE(SetViewportOrgEx(c.dc, 5, 6, &old));
@@ -140,6 +140,44 @@ TEST(GdiCoordinates, OriginsShiftDrawingAndTheDeviceHasNinetySixDpiAndThirtyTwoB
     EXPECT_EQ(GetDeviceCaps(c2.dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(GetDeviceCaps(c2.dc, VERTRES), GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 40, 30);
+    HRGN sys = CreateRectRgn(10, 10, 30, 20);
+    HDC dc = detail::CreateSurfaceDC(s, {10, 5}, sys, nullptr);
+    DeleteObject(sys); // copied
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(detail::GetDCSurface(dc), s);
+    Fill(dc, {0, 0, 40, 30}, Red);
+    EXPECT_EQ(GetPixel(dc, 0, 5), Red);         // surface (10,10)
+    EXPECT_EQ(GetPixel(dc, 0, 4), CLR_INVALID); // above the system clip
+    // The DC's own clip is intersected with the system clip.
+    IntersectClipRect(dc, 0, 0, 5, 100);
+    RECT box{};
+    GetClipBox(dc, &box);
+    EXPECT_EQ(box, (RECT{0, 5, 5, 15}));
+    cairo_surface_flush(s);
+    const auto* data = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(s));
+    const int stride = cairo_image_surface_get_stride(s) / 4;
+    EXPECT_EQ(data[10 * stride + 10], 0xFFFF0000u);
+    EXPECT_EQ(data[9 * stride + 10], 0u);
+    EXPECT_EQ(data[10 * stride + 30], 0u);
+    detail::DeleteSurfaceDC(dc);
+    cairo_surface_destroy(s);
+    // The cairo context carries the origin and clip.
+    s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 20);
+    dc = detail::CreateSurfaceDC(s, {4, 4}, nullptr, nullptr);
+    IntersectClipRect(dc, 0, 0, 3, 3);
+    cairo_t* cr = detail::GetDCCairo(dc);
+    ASSERT_NE(cr, nullptr);
+    cairo_save(cr);
+    cairo_set_source_rgb(cr, 0, 0, 1);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, 2, 2), RGB(0, 0, 255));
+    SelectClipRgn(dc, nullptr);
+    EXPECT_EQ(GetPixel(dc, 3, 3), 0u); // left untouched (transparent black)
+    detail::DeleteSurfaceDC(dc);
+    cairo_surface_destroy(s);
 }
 
 TEST(GdiClipping, ClipsCombineWithTheCurrentClipAndSelectClipRgnCopiesTheRegionInDeviceCoordinates) {
@@ -190,47 +228,6 @@ TEST(GdiClipping, ClipsCombineWithTheCurrentClipAndSelectClipRgnCopiesTheRegionI
     EXPECT_FALSE(PtVisible(c2.dc, -3, 0));
     for (HRGN h : {r, copy, expected})
         DeleteObject(h);
-}
-
-TEST(GdiSurfaceDC, OriginAndSystemClipPlaceAWindowDCAndItsCairoContextOnTheSurface) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 40, 30);
-    HRGN sys = CreateRectRgn(10, 10, 30, 20);
-    HDC dc = detail::CreateSurfaceDC(s, {10, 5}, sys, nullptr);
-    DeleteObject(sys); // copied
-    ASSERT_NE(dc, nullptr);
-    EXPECT_EQ(detail::GetDCSurface(dc), s);
-    Fill(dc, {0, 0, 40, 30}, Red);
-    EXPECT_EQ(GetPixel(dc, 0, 5), Red);         // surface (10,10)
-    EXPECT_EQ(GetPixel(dc, 0, 4), CLR_INVALID); // above the system clip
-    // The DC's own clip is intersected with the system clip.
-    IntersectClipRect(dc, 0, 0, 5, 100);
-    RECT box{};
-    GetClipBox(dc, &box);
-    EXPECT_EQ(box, (RECT{0, 5, 5, 15}));
-    cairo_surface_flush(s);
-    const auto* data = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(s));
-    const int stride = cairo_image_surface_get_stride(s) / 4;
-    EXPECT_EQ(data[10 * stride + 10], 0xFFFF0000u);
-    EXPECT_EQ(data[9 * stride + 10], 0u);
-    EXPECT_EQ(data[10 * stride + 30], 0u);
-    detail::DeleteSurfaceDC(dc);
-    cairo_surface_destroy(s);
-    // The cairo context carries the origin and clip.
-    s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 20);
-    dc = detail::CreateSurfaceDC(s, {4, 4}, nullptr, nullptr);
-    IntersectClipRect(dc, 0, 0, 3, 3);
-    cairo_t* cr = detail::GetDCCairo(dc);
-    ASSERT_NE(cr, nullptr);
-    cairo_save(cr);
-    cairo_set_source_rgb(cr, 0, 0, 1);
-    cairo_paint(cr);
-    cairo_restore(cr);
-    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 255));
-    EXPECT_EQ(GetPixel(dc, 2, 2), RGB(0, 0, 255));
-    SelectClipRgn(dc, nullptr);
-    EXPECT_EQ(GetPixel(dc, 3, 3), 0u); // left untouched (transparent black)
-    detail::DeleteSurfaceDC(dc);
-    cairo_surface_destroy(s);
 }
 
 TEST(GdiIcons, AMaskedIconDrawsOnlyItsOpaquePartAndAnAlphaIconBlends) {
