@@ -28,7 +28,6 @@ using ImagePtr = std::unique_ptr<GpImage, Deleter<GdipDisposeImage>>;
 using FamilyPtr = std::unique_ptr<GpFontFamily, Deleter<GdipDeleteFontFamily>>;
 using FontPtr = std::unique_ptr<GpFont, Deleter<GdipDeleteFont>>;
 using FormatPtr = std::unique_ptr<GpStringFormat, Deleter<GdipDeleteStringFormat>>;
-using GraphicsPtr = std::unique_ptr<GpGraphics, Deleter<GdipDeleteGraphics>>;
 
 constexpr ARGB kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlack = 0xFF000000,
                kWhite = 0xFFFFFFFF;
@@ -98,9 +97,6 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     GpGraphics* g() const { return graphics_; }
-    GpBitmap* bitmap() const { return bitmap_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
 
     ARGB At(int x, int y) const {
         ARGB c = 0;

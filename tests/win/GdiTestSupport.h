@@ -102,8 +102,6 @@ public:
                 }
         return b.Left >= b.Right ? RECT{} : b;
     }
-    int Width() const { return w_; }
-    int Height() const { return h_; }
 
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
