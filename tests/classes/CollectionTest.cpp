@@ -8,7 +8,7 @@
 using namespace vcl;
 using namespace TestComponents;
 
-TEST(Collection, AddInsertDeleteAndIndexErrors) {
+TEST(Collection, AddInsertDeleteIndexErrorsAndIdsNeverReused) {
     TTestPanels panels;
     auto* a = static_cast<TTestPanel*>(panels.Add());
     auto* b = static_cast<TTestPanel*>(panels.Add());
@@ -34,10 +34,6 @@ TEST(Collection, AddInsertDeleteAndIndexErrors) {
     EXPECT_EQ(panels.GetItem(1), b);
     panels.Clear();
     EXPECT_EQ(panels.Count(), 0);
-}
-
-TEST(Collection, IdsAreUniqueIncreasingAndNeverReused) {
-    TTestPanels panels;
     int id0 = panels.Add()->ID();
     int id1 = panels.Add()->ID();
     EXPECT_LT(id0, id1);
@@ -50,7 +46,7 @@ TEST(Collection, IdsAreUniqueIncreasingAndNeverReused) {
     EXPECT_GT(panels.Add()->ID(), id2);
 }
 
-TEST(Collection, IndexMovesAndCollectionMoves) {
+TEST(Collection, IndexAndCollectionMovesAndAssignCopiesEveryItem) {
     TTestPanels one, two;
     for (int i = 0; i < 4; ++i)
         one.Add()->SetDisplayName("");
@@ -78,9 +74,32 @@ TEST(Collection, IndexMovesAndCollectionMoves) {
     // Deleting an item directly takes it out of its collection.
     delete one.GetItem(0);
     EXPECT_EQ(one.Count(), 1);
+    TTestPanels source;
+    TTestPanels target(&source); // any persistent will do as owner
+    for (int w : {10, 20, 30})
+        static_cast<TTestPanel*>(source.Add())->FWidth = w;
+    source.GetItem(1)->FText = "middle";
+    target.Add();
+    target.Updates = 0;
+    target.Assign(&source);
+    ASSERT_EQ(target.Count(), 3);
+    EXPECT_EQ(target.GetItem(0)->FWidth, 10);
+    EXPECT_EQ(target.GetItem(2)->FWidth, 30);
+    EXPECT_EQ(target.GetItem(1)->DisplayName(), "middle");
+    EXPECT_EQ(target.GetItem(0)->DisplayName(), "TTestPanel");
+    EXPECT_NE(target.GetItem(0), source.GetItem(0));
+    EXPECT_EQ(target.Updates, 1); // one update for the whole copy
+    EXPECT_EQ(target.Owner(), &source);
+    target.SetItem(0, source.GetItem(2));
+    EXPECT_EQ(target.GetItem(0)->FWidth, 30);
+    target.Assign(&target); // self-assignment keeps the items
+    EXPECT_EQ(target.Count(), 3);
+    TTestFont font;
+    EXPECT_THROW(target.Assign(&font), EConvertError);
+    EXPECT_EQ(target.Count(), 3);
 }
 
-TEST(Collection, UpdateCalledOnceAtTheOuterEndUpdate) {
+TEST(Collection, UpdateCalledOnceAtTheOuterEndUpdateAndNotificationsSeeCompleteItems) {
     TTestPanels panels;
     panels.Add();
     EXPECT_EQ(panels.Updates, 1);
@@ -109,40 +128,13 @@ TEST(Collection, UpdateCalledOnceAtTheOuterEndUpdate) {
     panels.Updates = 0;
     panels.Insert(0);
     EXPECT_EQ(panels.Updates, 1);
-}
-
-TEST(Collection, NotificationsSeeCompleteItems) {
-    TTestPanels panels;
+    // Notifications see complete items.
+    panels.Clear();
+    panels.Notes.clear();
     panels.Add();
     static_cast<TTestPanel*>(panels.Add())->SetWidth(7);
     panels.Delete(1);
     panels.Clear();
     EXPECT_EQ(panels.Notes,
               (std::vector<String>{"added 50", "added 50", "deleting 7", "extracting 7", "extracting 50"}));
-}
-
-TEST(Collection, AssignCopiesEveryItemAndOwnerIsKept) {
-    TTestPanels source;
-    TTestPanels target(&source); // any persistent will do as owner
-    for (int w : {10, 20, 30})
-        static_cast<TTestPanel*>(source.Add())->FWidth = w;
-    source.GetItem(1)->FText = "middle";
-    target.Add();
-    target.Updates = 0;
-    target.Assign(&source);
-    ASSERT_EQ(target.Count(), 3);
-    EXPECT_EQ(target.GetItem(0)->FWidth, 10);
-    EXPECT_EQ(target.GetItem(2)->FWidth, 30);
-    EXPECT_EQ(target.GetItem(1)->DisplayName(), "middle");
-    EXPECT_EQ(target.GetItem(0)->DisplayName(), "TTestPanel");
-    EXPECT_NE(target.GetItem(0), source.GetItem(0));
-    EXPECT_EQ(target.Updates, 1); // one update for the whole copy
-    EXPECT_EQ(target.Owner(), &source);
-    target.SetItem(0, source.GetItem(2));
-    EXPECT_EQ(target.GetItem(0)->FWidth, 30);
-    target.Assign(&target); // self-assignment keeps the items
-    EXPECT_EQ(target.Count(), 3);
-    TTestFont font;
-    EXPECT_THROW(target.Assign(&font), EConvertError);
-    EXPECT_EQ(target.Count(), 3);
 }

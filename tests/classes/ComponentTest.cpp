@@ -48,7 +48,7 @@ public:
 
 } // namespace
 
-TEST(ComponentOwnership, OwnerListsAndFreesItsComponentsLastFirst) {
+TEST(ComponentOwnership, OwnerListsInsertsRemovesMovesAndFreesItsComponentsLastFirst) {
     std::vector<String> j;
     auto* owner = new TProbe(nullptr, &j, "Owner");
     auto* a = new TProbe(owner, &j, "A");
@@ -67,23 +67,20 @@ TEST(ComponentOwnership, OwnerListsAndFreesItsComponentsLastFirst) {
         if (s.rfind("destroy", 0) == 0) destroys.push_back(s);
     EXPECT_EQ(destroys, (std::vector<String>{"destroy C (destroying)", "destroy B (destroying)",
                                              "destroy A (destroying)", "destroy Owner (destroying)"}));
-}
-
-TEST(ComponentOwnership, InsertRemoveAndIndexMoves) {
-    std::vector<String> j;
-    TComponentPtr<TProbe> first(new TProbe(nullptr, &j, "First"));
-    TComponentPtr<TProbe> second(new TProbe(nullptr, &j, "Second"));
-    auto* x = new TProbe(first.get(), &j, "X");
-    auto* y = new TProbe(first.get(), &j, "Y");
-    j.clear();
+    std::vector<String> j2;
+    TComponentPtr<TProbe> first(new TProbe(nullptr, &j2, "First"));
+    TComponentPtr<TProbe> second(new TProbe(nullptr, &j2, "Second"));
+    auto* x = new TProbe(first.get(), &j2, "X");
+    auto* y = new TProbe(first.get(), &j2, "Y");
+    j2.clear();
     // Moving to another owner: removed from the first (its components hear it), inserted in the second.
     second->InsertComponent(x);
     EXPECT_EQ(x->Owner(), second.get());
     EXPECT_EQ(first->ComponentCount(), 1);
-    EXPECT_NE(std::find(j.begin(), j.end(), "Y -X"), j.end());
-    EXPECT_NE(std::find(j.begin(), j.end(), "Second +X"), j.end());
+    EXPECT_NE(std::find(j2.begin(), j2.end(), "Y -X"), j2.end());
+    EXPECT_NE(std::find(j2.begin(), j2.end(), "Second +X"), j2.end());
     y->SetComponentIndex(0);
-    auto* z = new TProbe(first.get(), &j, "Z");
+    auto* z = new TProbe(first.get(), &j2, "Z");
     z->SetComponentIndex(0);
     EXPECT_EQ(first->Components(0), z);
     EXPECT_EQ(y->ComponentIndex(), 1);
@@ -94,7 +91,7 @@ TEST(ComponentOwnership, InsertRemoveAndIndexMoves) {
     FreeComponent(z);
 }
 
-TEST(ComponentNotification, SiblingReferenceClearedInBothOrders) {
+TEST(ComponentNotification, SiblingReferenceClearedInBothOrdersAndByPlainDelete) {
     std::vector<String> j;
     {
         TComponentPtr<TProbe> form(new TProbe(nullptr, &j, "Form"));
@@ -114,9 +111,20 @@ TEST(ComponentNotification, SiblingReferenceClearedInBothOrders) {
         form.reset();
     }
     SUCCEED(); // ASan reports any use of a freed reference above
+    TComponentPtr<TProbe> form(new TProbe(nullptr, &j, "Form"));
+    auto* user = new TProbe(form.get(), &j, "User");
+    auto* t = new TProbe(form.get(), &j, "T");
+    user->Ref = t;
+    delete t;
+    EXPECT_EQ(user->Ref, nullptr);
+    EXPECT_EQ(form->ComponentCount(), 1);
+    TProbe* loose = new TProbe(nullptr, &j, "Loose");
+    FreeAndNil(loose);
+    EXPECT_EQ(loose, nullptr);
+    FreeAndNil(loose); // nothing to free
 }
 
-TEST(ComponentNotification, FreeNotificationAcrossOwnersWorksWhicheverDiesFirst) {
+TEST(ComponentNotification, FreeNotificationAcrossOwnersWorksWhicheverDiesFirstUntilRemoved) {
     std::vector<String> j;
     // The referenced one dies first.
     auto* formA = new TProbe(nullptr, &j, "FormA");
@@ -141,10 +149,6 @@ TEST(ComponentNotification, FreeNotificationAcrossOwnersWorksWhicheverDiesFirst)
     j.clear();
     FreeComponent(formB); // would touch the freed user without the two-way link
     EXPECT_EQ(std::count(j.begin(), j.end(), "User -Styler"), 0);
-}
-
-TEST(ComponentNotification, RemoveFreeNotificationStopsIt) {
-    std::vector<String> j;
     TComponentPtr<TProbe> a(new TProbe(nullptr, &j, "A"));
     auto* b = new TProbe(nullptr, &j, "B");
     b->FreeNotification(a.get());
@@ -158,22 +162,7 @@ TEST(ComponentNotification, RemoveFreeNotificationStopsIt) {
     EXPECT_EQ(std::count(j.begin(), j.end(), "A -C"), 1);
 }
 
-TEST(ComponentNotification, PlainDeleteAndFreeAndNil) {
-    std::vector<String> j;
-    TComponentPtr<TProbe> form(new TProbe(nullptr, &j, "Form"));
-    auto* user = new TProbe(form.get(), &j, "User");
-    auto* t = new TProbe(form.get(), &j, "T");
-    user->Ref = t;
-    delete t;
-    EXPECT_EQ(user->Ref, nullptr);
-    EXPECT_EQ(form->ComponentCount(), 1);
-    TProbe* loose = new TProbe(nullptr, &j, "Loose");
-    FreeAndNil(loose);
-    EXPECT_EQ(loose, nullptr);
-    FreeAndNil(loose); // nothing to free
-}
-
-TEST(ComponentNames, ValidationDuplicatesAndCaseInsensitiveFind) {
+TEST(ComponentNames, ValidationDuplicatesCaseInsensitiveFindAndStateSets) {
     std::vector<String> j;
     TComponentPtr<TProbe> form(new TProbe(nullptr, &j, "Form"));
     auto* a = new TProbe(form.get(), &j, "Button1");
@@ -210,9 +199,22 @@ TEST(ComponentNames, ValidationDuplicatesAndCaseInsensitiveFind) {
     FreeComponent(stray);
     EXPECT_FALSE(IsValidIdent(""));
     EXPECT_TRUE(IsValidIdent("a_1"));
+    TComponentState s{csLoading, csReading};
+    EXPECT_TRUE(s.Contains(csLoading));
+    EXPECT_FALSE(s.Contains(csWriting));
+    s.Include(csWriting).Exclude(csReading);
+    EXPECT_EQ(s, (TComponentState{csWriting, csLoading}));
+    TComponentState t{csLoading, csDesigning};
+    EXPECT_EQ(s + t, (TComponentState{csLoading, csWriting, csDesigning}));
+    EXPECT_EQ(s - t, TComponentState{csWriting});
+    EXPECT_EQ(s * t, TComponentState{csLoading});
+    EXPECT_TRUE(TComponentState{csLoading} <= t);
+    EXPECT_FALSE(s <= t);
+    EXPECT_TRUE(TComponentState{}.Empty());
+    EXPECT_EQ(TComponentState::FromBits(s.Bits()), s);
 }
 
-TEST(ComponentState, DesigningLoadedAndSubComponent) {
+TEST(ComponentState, DesigningSubComponentAndSupportedInterfaces) {
     std::vector<String> j;
     TComponentPtr<TProbe> form(new TProbe(nullptr, &j, "Form"));
     auto* child = new TProbe(form.get(), &j, "Child");
@@ -228,9 +230,6 @@ TEST(ComponentState, DesigningLoadedAndSubComponent) {
     EXPECT_TRUE(child->ComponentStyle().Contains(csSubComponent));
     child->SetTag(42);
     EXPECT_EQ(child->Tag(), 42);
-}
-
-TEST(ComponentInterfaces, SupportsFindsImplementedInterfaces) {
     TComponentPtr<TGreeter> g(new TGreeter(nullptr));
     TComponentPtr<TComponent> plain(new TComponent(nullptr));
     ASSERT_NE(Supports<IGreeter>(g.get()), nullptr);
@@ -239,20 +238,4 @@ TEST(ComponentInterfaces, SupportsFindsImplementedInterfaces) {
     EXPECT_FALSE(Supports(plain.get(), intf));
     EXPECT_EQ(intf, nullptr);
     EXPECT_EQ(Supports<IGreeter>(nullptr), nullptr);
-}
-
-TEST(SetType, OperationsAndEquality) {
-    TComponentState s{csLoading, csReading};
-    EXPECT_TRUE(s.Contains(csLoading));
-    EXPECT_FALSE(s.Contains(csWriting));
-    s.Include(csWriting).Exclude(csReading);
-    EXPECT_EQ(s, (TComponentState{csWriting, csLoading}));
-    TComponentState t{csLoading, csDesigning};
-    EXPECT_EQ(s + t, (TComponentState{csLoading, csWriting, csDesigning}));
-    EXPECT_EQ(s - t, TComponentState{csWriting});
-    EXPECT_EQ(s * t, TComponentState{csLoading});
-    EXPECT_TRUE(TComponentState{csLoading} <= t);
-    EXPECT_FALSE(s <= t);
-    EXPECT_TRUE(TComponentState{}.Empty());
-    EXPECT_EQ(TComponentState::FromBits(s.Bits()), s);
 }

@@ -50,14 +50,11 @@ protected:
 
 } // namespace
 
-TEST_F(LayoutError, UnknownClass) {
+TEST_F(LayoutError, UnknownClassPropertyAndSubPropertyAndBadValues) {
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  object X: TNoSuchThing\n  end\nend\n"),
               "Class TNoSuchThing not found (Test.layout line 2)");
     EXPECT_EQ(StandAloneErrorOf("object F: TNoSuchForm\nend\n"),
               "Class TNoSuchForm not found (Alone.layout line 1)");
-}
-
-TEST_F(LayoutError, UnknownPropertyAndSubProperty) {
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  object Button1: TTestControl\n    Widht = 3\n  end\nend\n"),
               "Error reading Button1.Widht: Property Widht does not exist (Test.layout line 3)");
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  Font.Weight = 3\nend\n"),
@@ -65,9 +62,6 @@ TEST_F(LayoutError, UnknownPropertyAndSubProperty) {
     EXPECT_EQ(
         ErrorOf("object F: TTestForm\n  Caption.Sub = 3\nend\n"),
         "Error reading F.Caption.Sub: Property Caption has no properties of its own (Test.layout line 2)");
-}
-
-TEST_F(LayoutError, BadValues) {
     const char* cases[][2] = {
         {"Visible = Maybe", "Error reading F.Visible: Invalid property value (Test.layout line 2)"},
         {"Align = alClient", "Error reading F.Align: Invalid property value (Test.layout line 2)"},
@@ -93,38 +87,34 @@ TEST_F(LayoutError, BadValues) {
 }
 
 TEST_F(LayoutError, SyntaxErrors) {
-    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Caption = 'open\nend\n"),
-              "Unterminated string (Test.layout line 2)");
+    // Lines of a form's body, and the error they make.
+    const char* inForm[][2] = {
+        {"  Caption = 'open", "Unterminated string (Test.layout line 2)"},
+        {"  Width 3", "'=' expected (Test.layout line 2)"},
+        {"  Data = {0A1}", "Invalid binary value: odd number of hex digits (Test.layout line 2)"},
+        {"  Font.Style = [tsBold", "',' or ']' expected (Test.layout line 3)"},
+        {"end\nobject G: TTestForm", "Unexpected text after the final 'end' (Test.layout line 3)"},
+        {"  inline X: TTestControl\n  end", "'inline' objects are not supported (Test.layout line 2)"},
+        {"  Width = 99999999999999999999", "Number too large (Test.layout line 2)"},
+        {"  Width = -$8000000000000001", "Number too large (Test.layout line 2)"},
+        {"  Width = $10000000000000000", "Number too large (Test.layout line 2)"},
+        {"  Caption = #55296", "Invalid character code (Test.layout line 2)"},
+        {"  Width = 12ab", "Invalid number (Test.layout line 2)"},
+    };
+    for (auto& c : inForm)
+        EXPECT_EQ(ErrorOf(String("object F: TTestForm\n") + c[0] + "\nend\n"), c[1]) << c[0];
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  Caption = 'a' +\n"),
               "Unexpected end of layout: string expected (Test.layout line 3)");
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  object Button1: TTestControl\n    Width = 3\n"),
               "Unexpected end of layout: 'end' of Button1 missing (Test.layout line 4)");
-    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Width 3\nend\n"), "'=' expected (Test.layout line 2)");
-    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Data = {0A1}\nend\n"),
-              "Invalid binary value: odd number of hex digits (Test.layout line 2)");
-    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Font.Style = [tsBold\nend\n"),
-              "',' or ']' expected (Test.layout line 3)");
-    EXPECT_EQ(ErrorOf("object F: TTestForm\nend\nobject G: TTestForm\nend\n"),
-              "Unexpected text after the final 'end' (Test.layout line 3)");
     EXPECT_EQ(ErrorOf("inherited F: TTestForm\nend\n"),
               "'inherited' objects are not supported (Test.layout line 1)");
-    EXPECT_EQ(ErrorOf("object F: TTestForm\n  inline X: TTestControl\n  end\nend\n"),
-              "'inline' objects are not supported (Test.layout line 2)");
     EXPECT_EQ(ErrorOf(""), "Unexpected end of layout: 'object' expected (Test.layout line 1)");
-    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Width = 99999999999999999999\nend\n"),
-              "Number too large (Test.layout line 2)");
-    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Width = -$8000000000000001\nend\n"),
-              "Number too large (Test.layout line 2)");
-    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Width = $10000000000000000\nend\n"),
-              "Number too large (Test.layout line 2)");
-    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Caption = #55296\nend\n"),
-              "Invalid character code (Test.layout line 2)");
-    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Width = 12ab\nend\n"), "Invalid number (Test.layout line 2)");
     String deep = "object F: TTestForm\n  Items.Strings = " + String(1000, '(') + "\nend\n";
     EXPECT_EQ(ErrorOf(deep), "Layout nested too deeply (Test.layout line 2)");
 }
 
-TEST_F(LayoutError, HandlersAndReferences) {
+TEST_F(LayoutError, HandlersReferencesNamesClassesAndFields) {
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  OnClick = NoSuchHandler\nend\n"),
               "Error reading F.OnClick: Handler NoSuchHandler not found in TTestForm (Test.layout line 2)");
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  OnClick = WrongHandler\nend\n"),
@@ -142,9 +132,6 @@ TEST_F(LayoutError, HandlersAndReferences) {
         ErrorOf("object F: TTestForm\n  Buddy = Form2.Button1\nend\n"),
         "Error reading F.Buddy: References to components of other forms are not supported: Form2.Button1 "
         "(Test.layout line 2)");
-}
-
-TEST_F(LayoutError, NamesClassesAndFields) {
     EXPECT_EQ(
         ErrorOf(
             "object F: TTestForm\n  object A: TTestControl\n  end\n  object a: TTestControl\n  end\nend\n"),

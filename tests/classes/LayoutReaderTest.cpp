@@ -76,7 +76,7 @@ end
 
 } // namespace
 
-TEST_F(LayoutRead, EveryValueKindIntoAnExistingRoot) {
+TEST_F(LayoutRead, EveryValueKindIntoAnExistingRootInFileOrderThenLoaded) {
     TComponentPtr<TTestForm> form(new TTestForm(nullptr));
     ReadComponentFromText(kSample, form.get(), "MainForm.layout");
     EXPECT_EQ(form->Name(), "MainForm");
@@ -140,11 +140,6 @@ TEST_F(LayoutRead, EveryValueKindIntoAnExistingRoot) {
         EXPECT_FALSE(form->Components(i)->ComponentState().Contains(csReading));
     }
     EXPECT_FALSE(form->ComponentState().Contains(csLoading));
-}
-
-TEST_F(LayoutRead, LoadedOrderParentsAndFileOrder) {
-    TComponentPtr<TTestForm> form(new TTestForm(nullptr));
-    ReadComponentFromText(kSample, form.get(), "MainForm.layout");
     // Setters run in file order; Loaded runs after everything, the root first, then in read order.
     EXPECT_EQ(Log(),
               (std::vector<String>{"Width MainForm", "Caption MainForm", "Caption Panel1", "Width Button1",
@@ -154,7 +149,7 @@ TEST_F(LayoutRead, LoadedOrderParentsAndFileOrder) {
     EXPECT_TRUE(form->Button1->LoadingWhenRead);
 }
 
-TEST_F(LayoutRead, StandAloneComponentAndFieldsFollowTheComponents) {
+TEST_F(LayoutRead, StandAloneFromAResourceOrUnderAnOwnerWhereTheRootNameIsMadeUnique) {
     TComponent* made = ReadComponentFromText(kSample, nullptr, "sample");
     TComponentPtr<TComponent> holder(made);
     auto* form = dynamic_cast<TTestForm*>(made);
@@ -167,9 +162,6 @@ TEST_F(LayoutRead, StandAloneComponentAndFieldsFollowTheComponents) {
     EXPECT_EQ(form->Timer1->FTarget, nullptr);
     FreeComponent(form->Panel1);
     EXPECT_EQ(form->Panel1, nullptr);
-}
-
-TEST_F(LayoutRead, RootNameMadeUniqueAmongTheOwnersComponents) {
     TComponentPtr<TComponent> app(new TComponent(nullptr));
     auto* first = new TTestForm(app.get());
     auto* second = new TTestForm(app.get());
@@ -177,18 +169,15 @@ TEST_F(LayoutRead, RootNameMadeUniqueAmongTheOwnersComponents) {
     ReadComponentFromText("object Form1: TTestForm\nend\n", second, "f");
     EXPECT_EQ(first->Name(), "Form1");
     EXPECT_EQ(second->Name(), "Form1_1");
-}
-
-TEST_F(LayoutRead, FromCompiledInResource) {
     static const char layout[] = "object ResForm: TTestForm\n  Caption = 'from a resource'\nend\n";
     RegisterResource("TTESTFORM_CLASSES_TEST", RT_RCDATA, layout, sizeof layout - 1);
-    TComponentPtr<TTestForm> form(new TTestForm(nullptr));
-    ReadComponentRes("TTestForm_Classes_Test", form.get());
-    EXPECT_EQ(form->FCaption, "from a resource");
-    EXPECT_THROW(ReadComponentRes("NO_SUCH_LAYOUT", form.get()), EResNotFound);
+    TComponentPtr<TTestForm> res(new TTestForm(nullptr));
+    ReadComponentRes("TTestForm_Classes_Test", res.get());
+    EXPECT_EQ(res->FCaption, "from a resource");
+    EXPECT_THROW(ReadComponentRes("NO_SUCH_LAYOUT", res.get()), EResNotFound);
 }
 
-TEST_F(LayoutRead, ClassRegistryByName) {
+TEST_F(LayoutRead, ClassRegistryByNameRefusingAnotherClassUnderATakenName) {
     EXPECT_EQ(FindClass("ttestcontrol"), TTestControl::StaticClassType());
     EXPECT_EQ(GetClass("TOtherForm"), TOtherForm::StaticClassType()); // namespace-scope registration
     EXPECT_EQ(GetClass("TMissing"), nullptr);
@@ -209,9 +198,6 @@ TEST_F(LayoutRead, ClassRegistryByName) {
     EXPECT_EQ(GetClass("TTestControl"), nullptr);
     RegisterClass<TTestControl>();
     EXPECT_EQ(listed(), 1);
-}
-
-TEST_F(LayoutRead, ClassRegistryRefusesAnotherClassUnderATakenName) {
     struct TLocal : TComponent {
         static TClass StaticClassType() {
             static const TClassInfo info{"TTESTTIMER", TComponent::StaticClassType()};

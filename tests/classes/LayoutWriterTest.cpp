@@ -60,10 +60,8 @@ TEST_F(LayoutWrite, WritesExactlyWhatDiffersFromTheDefaults) {
     TComponentPtr<TTestForm> form(new TTestForm(nullptr));
     ReadComponentFromText(kLayout, form.get(), "kLayout");
     EXPECT_EQ(WriteComponentToText(form.get()), kLayout);
-}
-
-TEST_F(LayoutWrite, DefaultsAreNotWritten) {
-    TComponentPtr<TTestForm> form(new TTestForm(nullptr));
+    // Defaults are not written.
+    form.reset(new TTestForm(nullptr));
     form->SetName("Plain");
     auto* c = new TTestControl(form.get());
     c->SetName("C");

@@ -1,7 +1,11 @@
-// Published properties by name, inherited tables and enumeration names.
+// Published properties by name, inherited tables and enumeration names; property order: a property a
+// derived class puts first comes before everything inherited, so a preset it sets is read before the
+// inherited values that override it.
 
 #include <gtest/gtest.h>
 
+#include "platform/classes/LayoutReader.h"
+#include "platform/classes/LayoutWriter.h"
 #include "platform/classes/Properties.h"
 #include "platform/rtl/Exceptions.h"
 #include "tests/classes/TestComponents.h"
@@ -33,7 +37,7 @@ KV_PUBLISHED(TWideControl) {
 
 } // namespace
 
-TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarations) {
+TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarationsAndEnumerationsKeepTheirNames) {
     const auto& base = GetPropList(TTestControl::StaticClassType());
     const auto& wide = GetPropList(TWideControl::StaticClassType());
     ASSERT_EQ(wide.size(), base.size() + 1);
@@ -49,9 +53,17 @@ TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarations) {
     EXPECT_EQ(FindHandlerInfo(TTestControl::StaticClassType(), "WideClick"), nullptr);
     EXPECT_EQ(GetPropInfo(TComponent::StaticClassType(), "Width"), nullptr);
     EXPECT_TRUE(GetPropList(TComponent::StaticClassType()).empty());
+    const TEnumInfo& info = KvEnumInfo(taNone);
+    EXPECT_EQ(info.TypeName, "TTestAlign");
+    EXPECT_EQ(info.Names, (std::vector<String>{"taNone", "taTop", "taBottom", "taClient"}));
+    EXPECT_EQ(GetEnumName(info, 3), "taClient");
+    EXPECT_EQ(GetEnumName(info, 4), "");
+    EXPECT_EQ(GetEnumValue(info, "TATOP"), 1);
+    EXPECT_EQ(GetEnumValue(info, "top"), -1);
+    EXPECT_EQ(static_cast<int>(tsStrikeOut), 3);
 }
 
-TEST(PublishedProperties, StringPropertyByNameOnAnyComponent) {
+TEST(PublishedProperties, StringOrdinalFloatEnumAndObjectAccessByName) {
     TComponentPtr<TWideControl> w(new TWideControl(nullptr));
     TComponentPtr<TTestControl> plain(new TTestControl(nullptr));
     EXPECT_TRUE(IsPublishedProp(w.get(), "shortcuthint"));
@@ -67,9 +79,6 @@ TEST(PublishedProperties, StringPropertyByNameOnAnyComponent) {
     }
     EXPECT_THROW(GetStrProp(plain.get(), "Width"), EPropertyError);
     EXPECT_THROW(SetOrdProp(plain.get(), "Area", 3), EPropertyError); // read-only
-}
-
-TEST(PublishedProperties, OrdinalFloatEnumAndObjectAccess) {
     TComponentPtr<TTestControl> c(new TTestControl(nullptr));
     SetOrdProp(c.get(), "Width", 33);
     EXPECT_EQ(c->FWidth, 33);
@@ -90,13 +99,74 @@ TEST(PublishedProperties, OrdinalFloatEnumAndObjectAccess) {
     EXPECT_EQ(c->FColor, clWindow);
 }
 
-TEST(PublishedProperties, EnumerationNames) {
-    const TEnumInfo& info = KvEnumInfo(taNone);
-    EXPECT_EQ(info.TypeName, "TTestAlign");
-    EXPECT_EQ(info.Names, (std::vector<String>{"taNone", "taTop", "taBottom", "taClient"}));
-    EXPECT_EQ(GetEnumName(info, 3), "taClient");
-    EXPECT_EQ(GetEnumName(info, 4), "");
-    EXPECT_EQ(GetEnumValue(info, "TATOP"), 1);
-    EXPECT_EQ(GetEnumValue(info, "top"), -1);
-    EXPECT_EQ(static_cast<int>(tsStrikeOut), 3);
+namespace {
+
+KV_ENUM(TPaletteTheme, ptPlain, ptNight);
+
+class TPaletteBase : public TComponent {
+    KV_CLASS(TPaletteBase, TComponent)
+    KV_PUBLISHED_PROPERTIES(TPaletteBase)
+public:
+    using TComponent::TComponent;
+    TColor FBack = clWhite;
+    TColor FText = clBlack;
+};
+
+KV_PUBLISHED(TPaletteBase) {
+    p.Color("Back", &TPaletteBase::FBack, nullptr, clWhite);
+    p.Color("Text", &TPaletteBase::FText, nullptr, clBlack);
 }
+
+// The theme's setter overwrites both inherited colours, as a styler's preset does.
+class TThemedPalette : public TPaletteBase {
+    KV_CLASS(TThemedPalette, TPaletteBase)
+    KV_PUBLISHED_PROPERTIES(TThemedPalette)
+public:
+    using TPaletteBase::TPaletteBase;
+    void SetTheme(TPaletteTheme Value) {
+        FTheme = Value;
+        FBack = Value == ptNight ? clNavy : clWhite;
+        FText = Value == ptNight ? clYellow : clBlack;
+    }
+    TPaletteTheme FTheme = ptPlain;
+    int FMargin = 0;
+    bool FRounded = false;
+};
+
+KV_PUBLISHED(TThemedPalette) {
+    p.Int("Margin", &TThemedPalette::FMargin, nullptr, 0);
+    p.Enum("Theme", &TThemedPalette::FTheme, &TThemedPalette::SetTheme, ptPlain).First();
+    p.Bool("Rounded", &TThemedPalette::FRounded, nullptr, false).First();
+    p.Color("Text", &TThemedPalette::FText, nullptr, clBlack); // declared again: keeps its place
+}
+
+std::vector<String> Names(TClass Class) {
+    std::vector<String> v;
+    for (const TPropInfo* p : GetPropList(Class))
+        v.push_back(p->Name);
+    return v;
+}
+
+TEST(PropertyOrder, FirstPropertiesPrecedeInheritedOnesSoAPresetAndItsCustomisedColoursSurviveARoundTrip) {
+    // The First ones in declaration order, then the inherited ones (Text, declared again, keeps its
+    // inherited place), then the class's other own ones.
+    EXPECT_EQ(Names(TThemedPalette::StaticClassType()),
+              (std::vector<String>{"Theme", "Rounded", "Back", "Text", "Margin"}));
+    // The base class's own list is untouched.
+    EXPECT_EQ(Names(TPaletteBase::StaticClassType()), (std::vector<String>{"Back", "Text"}));
+    TComponentPtr<TThemedPalette> first(new TThemedPalette(nullptr));
+    first->SetName("Palette1");
+    first->SetTheme(ptNight);
+    first->FText = clRed; // customised after the preset
+    const String text = WriteComponentToText(first.get());
+    EXPECT_LT(text.find("Theme = ptNight"), text.find("Text = clRed")) << text;
+
+    TComponentPtr<TThemedPalette> second(new TThemedPalette(nullptr));
+    ReadComponentFromText(text, second.get(), "second");
+    EXPECT_EQ(second->FTheme, ptNight);
+    EXPECT_EQ(second->FText, clRed) << "the preset read later would have wiped it";
+    EXPECT_EQ(second->FBack, clNavy);
+    EXPECT_EQ(WriteComponentToText(second.get()), text);
+}
+
+} // namespace

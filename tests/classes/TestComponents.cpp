@@ -21,17 +21,6 @@ KV_PUBLISHED(TTestFont) {
     p.Set("Style", &TTestFont::FStyle, nullptr, TTestStyles{});
 }
 
-void TTestFont::Assign(vcl::TPersistent* Source) {
-    if (auto* f = dynamic_cast<TTestFont*>(Source)) {
-        FName = f->FName;
-        FSize = f->FSize;
-        FColor = f->FColor;
-        FStyle = f->FStyle;
-        return;
-    }
-    vcl::TPersistent::Assign(Source);
-}
-
 // ---- TTestPanel / TTestPanels ----
 
 KV_PUBLISHED(TTestPanel) {

@@ -30,7 +30,6 @@ class TTestFont : public vcl::TPersistent {
     KV_CLASS(TTestFont, vcl::TPersistent)
     KV_PUBLISHED_PROPERTIES(TTestFont)
 public:
-    void Assign(vcl::TPersistent* Source) override;
     String FName = "Tahoma";
     int FSize = 8;
     vcl::TColor FColor = vcl::clWindowText;

@@ -7,74 +7,57 @@
 namespace gdiptest {
 namespace {
 
-constexpr ARGB kRed = 0xFFFF0000, kBlue = 0xFF0000FF, kGreen = 0xFF00FF00, kBlack = 0xFF000000;
-
-BrushPtr Linear(GpRectF r, ARGB c1, ARGB c2, LinearGradientMode mode) {
+// A canvas filled with a red-to-blue gradient over the rectangle, tiled beyond it.
+std::unique_ptr<Canvas> Gradient(int w, int h, GpRectF r, LinearGradientMode mode) {
+    auto c = std::make_unique<Canvas>(w, h);
     GpLineGradient* b = nullptr;
-    EXPECT_EQ(GdipCreateLineBrushFromRect(&r, c1, c2, mode, WrapModeTile, &b), Ok);
-    return BrushPtr(b);
+    EXPECT_EQ(GdipCreateLineBrushFromRect(&r, kRed, kBlue, mode, WrapModeTile, &b), Ok);
+    BrushPtr owner(b);
+    EXPECT_EQ(GdipFillRectangle(c->g(), b, 0, 0, static_cast<REAL>(w), static_cast<REAL>(h)), Ok);
+    return c;
 }
 
-TEST(GdipLinearGradient, VerticalRunsFromFirstRowToLastRow) {
-    Canvas c(20, 100);
-    BrushPtr b = Linear({0, 0, 20, 100}, kRed, kBlue, LinearGradientModeVertical);
-    ASSERT_EQ(GdipFillRectangle(c.g(), b.get(), 0, 0, 20, 100), Ok);
+TEST(GdipLinearGradient, EachModeRunsFromTheFirstColourToTheSecondAndTilesBeyondItsRectangle) {
+    auto v = Gradient(20, 100, {0, 0, 20, 100}, LinearGradientModeVertical);
     for (int x : {0, 10, 19}) {
-        EXPECT_GE(R(c.At(x, 0)), 250) << x;
-        EXPECT_LE(B(c.At(x, 0)), 5) << x;
-        EXPECT_GE(B(c.At(x, 99)), 245) << x;
-        EXPECT_LE(R(c.At(x, 99)), 10) << x;
+        EXPECT_GE(R(v->At(x, 0)), 250) << x;
+        EXPECT_LE(B(v->At(x, 0)), 5) << x;
+        EXPECT_GE(B(v->At(x, 99)), 245) << x;
+        EXPECT_LE(R(v->At(x, 99)), 10) << x;
     }
-    EXPECT_TRUE(Near(R(c.At(5, 50)), 128, 6));
-    EXPECT_EQ(c.At(0, 50), c.At(19, 50)); // constant along each row
-}
-
-TEST(GdipLinearGradient, HorizontalTilesBeyondItsRectangle) {
-    Canvas c(30, 4);
-    BrushPtr b = Linear({0, 0, 10, 4}, kRed, kBlue, LinearGradientModeHorizontal);
-    ASSERT_EQ(GdipFillRectangle(c.g(), b.get(), 0, 0, 30, 4), Ok);
-    EXPECT_GE(R(c.At(0, 1)), 250);
-    EXPECT_GE(B(c.At(9, 1)), 200);
-    EXPECT_EQ(c.At(2, 1), c.At(12, 1)); // the pattern repeats every 10 pixels
-    EXPECT_EQ(c.At(7, 2), c.At(27, 2));
-}
-
-TEST(GdipLinearGradient, DiagonalsRunCornerToCorner) {
-    Canvas c(100, 50);
-    BrushPtr fwd = Linear({0, 0, 100, 50}, kRed, kBlue, LinearGradientModeForwardDiagonal);
-    ASSERT_EQ(GdipFillRectangle(c.g(), fwd.get(), 0, 0, 100, 50), Ok);
-    EXPECT_GE(R(c.At(0, 0)), 250);             // top left: first colour
-    EXPECT_GE(B(c.At(99, 49)), 245);           // bottom right: second colour
-    EXPECT_TRUE(Near(R(c.At(99, 0)), 128, 8)); // the other two corners: the middle
-    EXPECT_TRUE(Near(R(c.At(0, 49)), 128, 8));
-
-    Canvas d(100, 50);
-    BrushPtr back = Linear({0, 0, 100, 50}, kRed, kBlue, LinearGradientModeBackwardDiagonal);
-    ASSERT_EQ(GdipFillRectangle(d.g(), back.get(), 0, 0, 100, 50), Ok);
-    EXPECT_GE(R(d.At(99, 0)), 245); // top right: first colour
-    EXPECT_GE(B(d.At(0, 49)), 245); // bottom left: second colour
-    EXPECT_TRUE(Near(R(d.At(0, 0)), 128, 8));
+    EXPECT_TRUE(Near(R(v->At(5, 50)), 128, 6));
+    EXPECT_EQ(v->At(0, 50), v->At(19, 50)); // constant along each row
+    auto h = Gradient(30, 4, {0, 0, 10, 4}, LinearGradientModeHorizontal);
+    EXPECT_GE(R(h->At(0, 1)), 250);
+    EXPECT_GE(B(h->At(9, 1)), 200);
+    EXPECT_EQ(h->At(2, 1), h->At(12, 1)); // the pattern repeats every 10 pixels
+    EXPECT_EQ(h->At(7, 2), h->At(27, 2));
+    auto f = Gradient(100, 50, {0, 0, 100, 50}, LinearGradientModeForwardDiagonal);
+    EXPECT_GE(R(f->At(0, 0)), 250);             // top left: first colour
+    EXPECT_GE(B(f->At(99, 49)), 245);           // bottom right: second colour
+    EXPECT_TRUE(Near(R(f->At(99, 0)), 128, 8)); // the other two corners: the middle
+    EXPECT_TRUE(Near(R(f->At(0, 49)), 128, 8));
+    auto k = Gradient(100, 50, {0, 0, 100, 50}, LinearGradientModeBackwardDiagonal);
+    EXPECT_GE(R(k->At(99, 0)), 245); // top right: first colour
+    EXPECT_GE(B(k->At(0, 49)), 245); // bottom left: second colour
+    EXPECT_TRUE(Near(R(k->At(0, 0)), 128, 8));
 }
 
 TEST(GdipLinearGradient, CreationRefusesDegenerateInput) {
     GpLineGradient* b = reinterpret_cast<GpLineGradient*>(1);
+    auto make = [&](const GpRectF* r, LinearGradientMode mode = LinearGradientModeVertical,
+                    WrapMode wrap = WrapModeTile) {
+        return GdipCreateLineBrushFromRect(r, kRed, kBlue, mode, wrap, &b);
+    };
     const GpRectF empty{0, 0, 0, 10}, negative{0, 0, 10, -5},
         nan{0, std::numeric_limits<REAL>::quiet_NaN(), 5, 5}, ok{0, 0, 10, 10};
-    EXPECT_EQ(GdipCreateLineBrushFromRect(&empty, kRed, kBlue, LinearGradientModeVertical, WrapModeTile, &b),
-              OutOfMemory);
+    EXPECT_EQ(make(&empty), OutOfMemory);
     EXPECT_EQ(b, nullptr);
-    EXPECT_EQ(
-        GdipCreateLineBrushFromRect(&negative, kRed, kBlue, LinearGradientModeVertical, WrapModeTile, &b),
-        OutOfMemory);
-    EXPECT_EQ(GdipCreateLineBrushFromRect(&nan, kRed, kBlue, LinearGradientModeVertical, WrapModeTile, &b),
-              InvalidParameter);
-    EXPECT_EQ(GdipCreateLineBrushFromRect(&ok, kRed, kBlue, LinearGradientModeVertical, WrapModeClamp, &b),
-              InvalidParameter);
-    EXPECT_EQ(
-        GdipCreateLineBrushFromRect(&ok, kRed, kBlue, static_cast<LinearGradientMode>(4), WrapModeTile, &b),
-        InvalidParameter);
-    EXPECT_EQ(GdipCreateLineBrushFromRect(nullptr, kRed, kBlue, LinearGradientModeVertical, WrapModeTile, &b),
-              InvalidParameter);
+    EXPECT_EQ(make(&negative), OutOfMemory);
+    EXPECT_EQ(make(&nan), InvalidParameter);
+    EXPECT_EQ(make(&ok, LinearGradientModeVertical, WrapModeClamp), InvalidParameter);
+    EXPECT_EQ(make(&ok, static_cast<LinearGradientMode>(4)), InvalidParameter);
+    EXPECT_EQ(make(nullptr), InvalidParameter);
     const GpRect zero{5, 5, 10, 0};
     EXPECT_EQ(
         GdipCreateLineBrushFromRectI(&zero, kRed, kBlue, LinearGradientModeHorizontal, WrapModeTile, &b),
@@ -91,7 +74,7 @@ PathPtr RoundRect(REAL x, REAL y, REAL w, REAL h, REAL d) {
     return p;
 }
 
-TEST(GdipSmoothing, AntiAliasedEdgeIsPartlyCoveredAliasedIsNot) {
+TEST(GdipSmoothing, AntiAliasedEdgesArePartlyCoveredAndPensCentreOnTheLine) {
     BrushPtr black = Solid(kBlack);
     PathPtr p = RoundRect(10, 10, 60, 30, 12);
     Canvas smooth(80, 50), sharp(80, 50);
@@ -106,7 +89,7 @@ TEST(GdipSmoothing, AntiAliasedEdgeIsPartlyCoveredAliasedIsNot) {
     EXPECT_GT(edge, 60);
     EXPECT_LT(edge, 200);
     EXPECT_EQ(smooth.At(40, 11), kBlack);
-    EXPECT_EQ(smooth.At(40, 9), 0xFFFFFFFFu);
+    EXPECT_EQ(smooth.At(40, 9), kWhite);
     // The rounded corner has partial coverage too; the aliased fill has only two values.
     bool partial = false;
     for (int y = 10; y < 16; ++y)
@@ -114,16 +97,47 @@ TEST(GdipSmoothing, AntiAliasedEdgeIsPartlyCoveredAliasedIsNot) {
             const int v = R(smooth.At(x, y));
             partial = partial || (v > 20 && v < 235);
             const ARGB s = sharp.At(x, y);
-            EXPECT_TRUE(s == kBlack || s == 0xFFFFFFFFu) << x << "," << y;
+            EXPECT_TRUE(s == kBlack || s == kWhite) << x << "," << y;
         }
     EXPECT_TRUE(partial);
     EXPECT_EQ(sharp.At(40, 10), kBlack);
-    EXPECT_EQ(sharp.At(40, 9), 0xFFFFFFFFu);
+    EXPECT_EQ(sharp.At(40, 9), kWhite);
     EXPECT_EQ(sharp.At(69, 25), kBlack); // right edge at x = 70 excludes column 70
-    EXPECT_EQ(sharp.At(70, 25), 0xFFFFFFFFu);
+    EXPECT_EQ(sharp.At(70, 25), kWhite);
+    Canvas c(40, 20);
+    PenPtr pen = Pen(kBlack, 1);
+    // A one-pixel line on y = 5 covers exactly row 5 (pixel centres on integers).
+    ASSERT_EQ(GdipDrawLine(c.g(), pen.get(), 0, 5, 39, 5), Ok);
+    EXPECT_EQ(c.At(20, 5), kBlack);
+    EXPECT_EQ(c.At(20, 4), kWhite);
+    EXPECT_EQ(c.At(20, 6), kWhite);
+    // A dotted pen alternates one pixel on, one off.
+    ASSERT_EQ(GdipSetPenDashStyle(pen.get(), DashStyleDot), Ok);
+    DashStyle ds = DashStyleSolid;
+    ASSERT_EQ(GdipGetPenDashStyle(pen.get(), &ds), Ok);
+    EXPECT_EQ(ds, DashStyleDot);
+    ASSERT_EQ(GdipDrawLine(c.g(), pen.get(), 0, 10, 39, 10), Ok);
+    int on = 0;
+    for (int x = 0; x < 39; ++x)
+        on += c.At(x, 10) == kBlack ? 1 : 0;
+    EXPECT_GE(on, 17);
+    EXPECT_LE(on, 22);
+    // A wide pen covers its width around the line.
+    PenPtr wide = Pen(kBlack, 3);
+    ASSERT_EQ(GdipDrawRectangle(c.g(), wide.get(), 5, 14, 30, 0), Ok);
+    EXPECT_EQ(c.At(20, 13), kBlack);
+    EXPECT_EQ(c.At(20, 15), kBlack);
+
+    GpPen* bad = nullptr;
+    EXPECT_EQ(GdipCreatePen1(kBlack, -1, UnitWorld, &bad), InvalidParameter);
+    EXPECT_EQ(GdipCreatePen1(kBlack, std::numeric_limits<REAL>::infinity(), UnitWorld, &bad),
+              InvalidParameter);
+    EXPECT_EQ(GdipCreatePen1(kBlack, 1, UnitDisplay, &bad), InvalidParameter);
+    EXPECT_EQ(GdipSetPenEndCap(pen.get(), static_cast<LineCap>(9)), InvalidParameter);
+    EXPECT_EQ(GdipSetPenEndCap(pen.get(), LineCapRound), Ok);
 }
 
-TEST(GdipPathGradient, EllipseRunsFromCentreColourToRim) {
+TEST(GdipPathGradient, EllipsesAndPolygonsRunFromTheCentreColourToTheirBoundaryColours) {
     Canvas c(101, 101);
     PathPtr p = NewPath();
     ASSERT_EQ(GdipAddPathEllipse(p.get(), 0, 0, 100, 100), Ok);
@@ -142,7 +156,7 @@ TEST(GdipPathGradient, EllipseRunsFromCentreColourToRim) {
     EXPECT_GE(B(c.At(50, 2)), 220);
     EXPECT_GE(B(c.At(98, 50)), 220);
     EXPECT_TRUE(Near(R(c.At(75, 50)), 128, 12)); // half way out: half way between the colours
-    EXPECT_EQ(c.At(3, 3), 0xFFFFFFFFu);          // outside the ellipse: nothing
+    EXPECT_EQ(c.At(3, 3), kWhite);               // outside the ellipse: nothing
     // Moving the centre moves the centre colour with it.
     GpPoint off{30, 50};
     ASSERT_EQ(GdipSetPathGradientCenterPointI(pg, &off), Ok);
@@ -150,35 +164,33 @@ TEST(GdipPathGradient, EllipseRunsFromCentreColourToRim) {
     ASSERT_EQ(GdipFillPath(d.g(), pg, p.get()), Ok);
     EXPECT_GE(R(d.At(30, 50)), 240);
     EXPECT_LT(R(d.At(50, 50)), 200);
-}
-
-TEST(GdipPathGradient, PolygonInterpolatesCentreToBoundaryAndPerPointColours) {
-    Canvas c(101, 101);
-    PathPtr p = NewPath();
+    // A polygon runs from the centre colour to its boundary, and one colour per corner takes each.
+    Canvas c2(101, 101);
+    PathPtr p2 = NewPath();
     const GpPoint square[4] = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};
-    ASSERT_EQ(GdipAddPathPolygonI(p.get(), square, 4), Ok);
-    GpPathGradient* pg = nullptr;
-    ASSERT_EQ(GdipCreatePathGradientFromPath(p.get(), &pg), Ok);
-    BrushPtr owner(pg);
-    ASSERT_EQ(GdipSetPathGradientCenterColor(pg, kRed), Ok);
-    INT n = 1;
-    ASSERT_EQ(GdipSetPathGradientSurroundColorsWithCount(pg, &kGreen, &n), Ok);
-    ASSERT_EQ(GdipFillRectangle(c.g(), pg, 0, 0, 101, 101), Ok);
-    EXPECT_GE(R(c.At(50, 50)), 245);
-    EXPECT_GE(G(c.At(50, 1)), 240);
-    EXPECT_GE(G(c.At(1, 50)), 240);
-    EXPECT_TRUE(Near(G(c.At(50, 25)), 128, 10));
+    ASSERT_EQ(GdipAddPathPolygonI(p2.get(), square, 4), Ok);
+    GpPathGradient* pg2 = nullptr;
+    ASSERT_EQ(GdipCreatePathGradientFromPath(p2.get(), &pg2), Ok);
+    BrushPtr owner2(pg2);
+    ASSERT_EQ(GdipSetPathGradientCenterColor(pg2, kRed), Ok);
+    INT n2 = 1;
+    ASSERT_EQ(GdipSetPathGradientSurroundColorsWithCount(pg2, &kGreen, &n2), Ok);
+    ASSERT_EQ(GdipFillRectangle(c2.g(), pg2, 0, 0, 101, 101), Ok);
+    EXPECT_GE(R(c2.At(50, 50)), 245);
+    EXPECT_GE(G(c2.At(50, 1)), 240);
+    EXPECT_GE(G(c2.At(1, 50)), 240);
+    EXPECT_TRUE(Near(G(c2.At(50, 25)), 128, 10));
 
     // One colour per corner: each corner takes its own.
     const ARGB corners[4] = {kRed, kGreen, kBlue, kBlack};
-    n = 4;
-    ASSERT_EQ(GdipSetPathGradientSurroundColorsWithCount(pg, corners, &n), Ok);
-    Canvas d(101, 101);
-    ASSERT_EQ(GdipFillPath(d.g(), pg, p.get()), Ok);
-    EXPECT_GE(R(d.At(1, 1)), 230);
-    EXPECT_GE(G(d.At(99, 1)), 230);
-    EXPECT_GE(B(d.At(99, 99)), 230);
-    EXPECT_LE(R(d.At(1, 99)) + G(d.At(1, 99)) + B(d.At(1, 99)), 30);
+    n2 = 4;
+    ASSERT_EQ(GdipSetPathGradientSurroundColorsWithCount(pg2, corners, &n2), Ok);
+    Canvas d2(101, 101);
+    ASSERT_EQ(GdipFillPath(d2.g(), pg2, p2.get()), Ok);
+    EXPECT_GE(R(d2.At(1, 1)), 230);
+    EXPECT_GE(G(d2.At(99, 1)), 230);
+    EXPECT_GE(B(d2.At(99, 99)), 230);
+    EXPECT_LE(R(d2.At(1, 99)) + G(d2.At(1, 99)) + B(d2.At(1, 99)), 30);
 }
 
 TEST(GdipPathGradient, SurroundColourCountsAreChecked) {
@@ -219,40 +231,6 @@ TEST(GdipPathGradient, SurroundColourCountsAreChecked) {
     EXPECT_EQ(GdipCreatePathGradientFromPath(nullptr, &none), InvalidParameter);
     EXPECT_EQ(GdipSetPathGradientCenterColor(nullptr, kRed), InvalidParameter);
     EXPECT_EQ(GdipGetPathGradientSurroundColorsWithCount(pg, nullptr, &room), InvalidParameter);
-}
-
-TEST(GdipPen, WidthDashesAndPixelCentres) {
-    Canvas c(40, 20);
-    PenPtr pen = Pen(kBlack, 1);
-    // A one-pixel line on y = 5 covers exactly row 5 (pixel centres on integers).
-    ASSERT_EQ(GdipDrawLine(c.g(), pen.get(), 0, 5, 39, 5), Ok);
-    EXPECT_EQ(c.At(20, 5), kBlack);
-    EXPECT_EQ(c.At(20, 4), 0xFFFFFFFFu);
-    EXPECT_EQ(c.At(20, 6), 0xFFFFFFFFu);
-    // A dotted pen alternates one pixel on, one off.
-    ASSERT_EQ(GdipSetPenDashStyle(pen.get(), DashStyleDot), Ok);
-    DashStyle ds = DashStyleSolid;
-    ASSERT_EQ(GdipGetPenDashStyle(pen.get(), &ds), Ok);
-    EXPECT_EQ(ds, DashStyleDot);
-    ASSERT_EQ(GdipDrawLine(c.g(), pen.get(), 0, 10, 39, 10), Ok);
-    int on = 0;
-    for (int x = 0; x < 39; ++x)
-        on += c.At(x, 10) == kBlack ? 1 : 0;
-    EXPECT_GE(on, 17);
-    EXPECT_LE(on, 22);
-    // A wide pen covers its width around the line.
-    PenPtr wide = Pen(kBlack, 3);
-    ASSERT_EQ(GdipDrawRectangle(c.g(), wide.get(), 5, 14, 30, 0), Ok);
-    EXPECT_EQ(c.At(20, 13), kBlack);
-    EXPECT_EQ(c.At(20, 15), kBlack);
-
-    GpPen* bad = nullptr;
-    EXPECT_EQ(GdipCreatePen1(kBlack, -1, UnitWorld, &bad), InvalidParameter);
-    EXPECT_EQ(GdipCreatePen1(kBlack, std::numeric_limits<REAL>::infinity(), UnitWorld, &bad),
-              InvalidParameter);
-    EXPECT_EQ(GdipCreatePen1(kBlack, 1, UnitDisplay, &bad), InvalidParameter);
-    EXPECT_EQ(GdipSetPenEndCap(pen.get(), static_cast<LineCap>(9)), InvalidParameter);
-    EXPECT_EQ(GdipSetPenEndCap(pen.get(), LineCapRound), Ok);
 }
 
 } // namespace

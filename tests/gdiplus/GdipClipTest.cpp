@@ -1,13 +1,12 @@
 // Regions and clipping: rectangles and paths combined, and drawing limited by the clip.
 
 #include <limits>
+#include <string>
 
 #include "tests/gdiplus/GdipTestSupport.h"
 
 namespace gdiptest {
 namespace {
-
-constexpr ARGB kWhite = 0xFFFFFFFF, kRed = 0xFFFF0000;
 
 RegionPtr RectRegion(REAL x, REAL y, REAL w, REAL h) {
     GpRegion* r = nullptr;
@@ -22,7 +21,7 @@ bool Visible(GpRegion* r, REAL x, REAL y) {
     return v != 0;
 }
 
-TEST(GdipClip, ExcludedRectangleStaysUntouched) {
+TEST(GdipClip, AnExcludedRectangleStaysUntouchedByFillsAndImages) {
     Canvas c(60, 40);
     BrushPtr red = Solid(kRed);
     ASSERT_EQ(GdipSetClipRect(c.g(), 20, 10, 10, 10, CombineModeExclude), Ok);
@@ -38,9 +37,17 @@ TEST(GdipClip, ExcludedRectangleStaysUntouched) {
     ASSERT_EQ(GdipResetClip(c.g()), Ok);
     ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 60, 40), Ok);
     EXPECT_EQ(c.At(25, 15), kRed);
+    Canvas c2(40, 20);
+    GpBitmap* src = nullptr;
+    ASSERT_EQ(GdipCreateBitmapFromScan0(40, 20, 0, PixelFormat32bppRGB, nullptr, &src), Ok);
+    ImagePtr owner(src);
+    ASSERT_EQ(GdipSetClipRect(c2.g(), 0, 0, 10, 20, CombineModeReplace), Ok);
+    ASSERT_EQ(GdipDrawImageI(c2.g(), src, 0, 0), Ok);
+    EXPECT_EQ(c2.At(5, 5), 0xFF000000u);
+    EXPECT_EQ(c2.At(15, 5), kWhite);
 }
 
-TEST(GdipClip, RegionFromPathsAndRectanglesCombines) {
+TEST(GdipClip, RegionsFromPathsAndRectanglesAndClipModesCombine) {
     RegionPtr r = RectRegion(0, 0, 50, 50);
     RegionPtr right = RectRegion(50, 0, 50, 50);
     ASSERT_EQ(GdipCombineRegionRegion(r.get(), right.get(), CombineModeUnion), Ok);
@@ -64,61 +71,30 @@ TEST(GdipClip, RegionFromPathsAndRectanglesCombines) {
     EXPECT_EQ(c.At(10, 10), kRed);
     EXPECT_EQ(c.At(50, 25), kWhite);
     EXPECT_EQ(c.At(90, 45), kRed);
-}
-
-TEST(GdipClip, ModesCombineWithTheCurrentClip) {
-    BrushPtr red = Solid(kRed);
-    {
+    // The clip is columns 0 to 19 (0 to 9 for the union), combined with columns 10 to 29 (30 to 39);
+    // probes at x = 5, 15, 25 and 35, 'R' where the fill shows.
+    const struct {
+        CombineMode mode;
+        const char* shown;
+    } cases[] = {{CombineModeIntersect, ".R.."},
+                 {CombineModeUnion, "R..R"},
+                 {CombineModeXor, "R.R."},
+                 {CombineModeComplement, "..R."}};
+    BrushPtr red2 = Solid(kRed);
+    for (const auto& k : cases) {
         Canvas c(40, 20);
-        ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, 20, 20, CombineModeReplace), Ok);
-        ASSERT_EQ(GdipSetClipRect(c.g(), 10, 0, 20, 20, CombineModeIntersect), Ok);
-        ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 40, 20), Ok);
-        EXPECT_EQ(c.At(5, 5), kWhite);
-        EXPECT_EQ(c.At(15, 5), kRed);
-        EXPECT_EQ(c.At(25, 5), kWhite);
-    }
-    {
-        Canvas c(40, 20);
-        ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, 10, 20, CombineModeReplace), Ok);
-        ASSERT_EQ(GdipSetClipRect(c.g(), 30, 0, 10, 20, CombineModeUnion), Ok);
-        ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 40, 20), Ok);
-        EXPECT_EQ(c.At(5, 5), kRed);
-        EXPECT_EQ(c.At(20, 5), kWhite);
-        EXPECT_EQ(c.At(35, 5), kRed);
-    }
-    {
-        Canvas c(40, 20);
-        ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, 20, 20, CombineModeReplace), Ok);
-        ASSERT_EQ(GdipSetClipRect(c.g(), 10, 0, 20, 20, CombineModeXor), Ok);
-        ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 40, 20), Ok);
-        EXPECT_EQ(c.At(5, 5), kRed);
-        EXPECT_EQ(c.At(15, 5), kWhite);
-        EXPECT_EQ(c.At(25, 5), kRed);
-        EXPECT_EQ(c.At(35, 5), kWhite);
-    }
-    {
-        Canvas c(40, 20);
-        ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, 20, 20, CombineModeReplace), Ok);
-        ASSERT_EQ(GdipSetClipRect(c.g(), 10, 0, 20, 20, CombineModeComplement), Ok);
-        ASSERT_EQ(GdipFillRectangle(c.g(), red.get(), 0, 0, 40, 20), Ok);
-        EXPECT_EQ(c.At(5, 5), kWhite);
-        EXPECT_EQ(c.At(15, 5), kWhite);
-        EXPECT_EQ(c.At(25, 5), kRed);
+        const bool uni = k.mode == CombineModeUnion;
+        ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, uni ? 10 : 20, 20, CombineModeReplace), Ok);
+        ASSERT_EQ(GdipSetClipRect(c.g(), uni ? 30 : 10, 0, uni ? 10 : 20, 20, k.mode), Ok);
+        ASSERT_EQ(GdipFillRectangle(c.g(), red2.get(), 0, 0, 40, 20), Ok);
+        std::string shown;
+        for (int x = 5; x < 40; x += 10)
+            shown += c.At(x, 5) == kRed ? 'R' : c.At(x, 5) == kWhite ? '.' : '?';
+        EXPECT_EQ(shown, k.shown) << "mode " << k.mode;
     }
 }
 
-TEST(GdipClip, TextAndImagesAreClippedToo) {
-    Canvas c(40, 20);
-    GpBitmap* src = nullptr;
-    ASSERT_EQ(GdipCreateBitmapFromScan0(40, 20, 0, PixelFormat32bppRGB, nullptr, &src), Ok);
-    ImagePtr owner(src);
-    ASSERT_EQ(GdipSetClipRect(c.g(), 0, 0, 10, 20, CombineModeReplace), Ok);
-    ASSERT_EQ(GdipDrawImageI(c.g(), src, 0, 0), Ok);
-    EXPECT_EQ(c.At(5, 5), 0xFF000000u);
-    EXPECT_EQ(c.At(15, 5), kWhite);
-}
-
-TEST(GdipClip, GradientsPaintTheSamePixelsThroughAClip) {
+TEST(GdipClip, GradientsPaintTheSamePixelsThroughAClipAndDegenerateRegionsAreRefused) {
     // The rasterised path gradient and the group used for clipping share one device space.
     PathPtr tri = NewPath();
     const GpPoint pts[3] = {{0, 0}, {60, 0}, {30, 40}};
@@ -140,9 +116,6 @@ TEST(GdipClip, GradientsPaintTheSamePixelsThroughAClip) {
             }
         }
     EXPECT_NE(free.At(31, 12), kWhite);
-}
-
-TEST(GdipClip, DegenerateRegionsAreRefused) {
     GpRegion* r = nullptr;
     const GpRectF nan{0, 0, std::numeric_limits<REAL>::quiet_NaN(), 1};
     EXPECT_EQ(GdipCreateRegionRect(&nan, &r), InvalidParameter);

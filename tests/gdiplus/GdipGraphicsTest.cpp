@@ -12,9 +12,7 @@
 namespace gdiptest {
 namespace {
 
-constexpr ARGB kRed = 0xFFFF0000, kWhite = 0xFFFFFFFF;
-
-TEST(GdipStartup, TokensAndVersions) {
+TEST(GdipStartup, TokensVersionsAndCheckedSettings) {
     GdiplusStartupInput in;
     GdiplusStartupOutput out;
     ULONG_PTR t1 = 0, t2 = 0;
@@ -39,9 +37,6 @@ TEST(GdipStartup, TokensAndVersions) {
     ASSERT_NE(p, nullptr);
     GdipFree(p);
     GdipFree(nullptr);
-}
-
-TEST(GdipGraphics, SettingsAreKeptAndChecked) {
     Canvas c(4, 4);
     ASSERT_EQ(GdipSetTextRenderingHint(c.g(), TextRenderingHintClearTypeGridFit), Ok);
     TextRenderingHint hint = TextRenderingHintSystemDefault;
@@ -97,14 +92,9 @@ TEST(GdipGraphics, DegenerateDrawingIsRefusedOrEmptyAndDrawsNothing) {
     ASSERT_EQ(GdipCreatePathGradientFromPath(dot.get(), &pg), Ok);
     BrushPtr pgOwner(pg);
     EXPECT_EQ(GdipFillPath(c.g(), pg, dot.get()), Ok);
-    GpFontFamily* fam = nullptr;
-    ASSERT_EQ(GdipCreateFontFamilyFromName(u"Arial", nullptr, &fam), Ok);
-    FamilyPtr famOwner(fam);
-    GpFont* tiny = nullptr;
-    ASSERT_EQ(GdipCreateFont(fam, 1e-20f, 0, UnitPixel, &tiny), Ok);
-    FontPtr tinyOwner(tiny);
+    FontPtr tiny = MakeFont(u"Arial", 1e-20f);
     const GpRectF box{0, 0, 20, 20};
-    EXPECT_EQ(GdipDrawString(c.g(), u"x", 1, tiny, &box, nullptr, red.get()), Ok);
+    EXPECT_EQ(GdipDrawString(c.g(), u"x", 1, tiny.get(), &box, nullptr, red.get()), Ok);
     EXPECT_TRUE(c.Untouched());
     // The graphics is still good afterwards.
     EXPECT_EQ(GdipFillRectangleI(c.g(), red.get(), 0, 0, 5, 5), Ok);
@@ -112,7 +102,14 @@ TEST(GdipGraphics, DegenerateDrawingIsRefusedOrEmptyAndDrawsNothing) {
     EXPECT_EQ(c.At(5, 5), kWhite);
 }
 
-TEST(GdipGraphics, DrawsOnADeviceContextWithItsOriginAndClip) {
+// A pixel of an image surface, as stored.
+std::uint32_t SurfacePixel(cairo_surface_t* s, int x, int y) {
+    cairo_surface_flush(s);
+    const unsigned char* d = cairo_image_surface_get_data(s);
+    return *reinterpret_cast<const std::uint32_t*>(d + y * cairo_image_surface_get_stride(s) + x * 4);
+}
+
+TEST(GdipGraphics, DrawsOnADeviceContextWithItsOriginAndInsideItsClipAndLendsOne) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 40, 40);
     HDC dc = win::detail::CreateSurfaceDC(surface, win::POINT{10, 5}, nullptr, nullptr);
     ASSERT_NE(dc, nullptr);
@@ -121,16 +118,10 @@ TEST(GdipGraphics, DrawsOnADeviceContextWithItsOriginAndClip) {
     BrushPtr red = Solid(kRed);
     ASSERT_EQ(GdipFillRectangle(g, red.get(), 0, 0, 4, 4), Ok);
     GdipFlush(g, FlushIntentionFlush);
-    cairo_surface_flush(surface);
-    auto at = [&](int x, int y) {
-        const unsigned char* d = cairo_image_surface_get_data(surface);
-        return *reinterpret_cast<const std::uint32_t*>(d + y * cairo_image_surface_get_stride(surface) +
-                                                       x * 4);
-    };
-    EXPECT_EQ(at(10, 5), kRed); // logical (0,0) lies at the DC's origin
-    EXPECT_EQ(at(13, 8), kRed);
-    EXPECT_EQ(at(14, 8), 0u);
-    EXPECT_EQ(at(9, 5), 0u);
+    EXPECT_EQ(SurfacePixel(surface, 10, 5), kRed); // logical (0,0) lies at the DC's origin
+    EXPECT_EQ(SurfacePixel(surface, 13, 8), kRed);
+    EXPECT_EQ(SurfacePixel(surface, 14, 8), 0u);
+    EXPECT_EQ(SurfacePixel(surface, 9, 5), 0u);
     // While the DC is handed out, the graphics is busy.
     HDC out = nullptr;
     ASSERT_EQ(GdipGetDC(g, &out), Ok);
@@ -142,46 +133,30 @@ TEST(GdipGraphics, DrawsOnADeviceContextWithItsOriginAndClip) {
     EXPECT_EQ(GdipFillRectangle(g, red.get(), 0, 0, 1, 1), Ok);
     GdipDeleteGraphics(g);
     win::detail::DeleteSurfaceDC(dc);
-    cairo_surface_destroy(surface);
     EXPECT_EQ(GdipCreateFromHDC(nullptr, &g), OutOfMemory);
-}
-
-TEST(GdipGraphics, KeepsInsideTheDeviceContextsClip) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 40, 40);
-    win::HRGN clip = win::CreateRectRgn(0, 0, 12, 40);
-    HDC dc = win::detail::CreateSurfaceDC(surface, win::POINT{0, 0}, clip, nullptr);
-    win::DeleteObject(clip);
-    GpGraphics* g = nullptr;
-    ASSERT_EQ(GdipCreateFromHDC(dc, &g), Ok);
-    BrushPtr red = Solid(kRed);
     // Our own clip combines with the DC's: only columns 5 to 11 are drawn.
+    win::HRGN clip = win::CreateRectRgn(0, 20, 12, 40);
+    dc = win::detail::CreateSurfaceDC(surface, win::POINT{0, 0}, clip, nullptr);
+    win::DeleteObject(clip);
+    ASSERT_EQ(GdipCreateFromHDC(dc, &g), Ok);
     ASSERT_EQ(GdipSetClipRect(g, 5, 0, 30, 40, CombineModeReplace), Ok);
     ASSERT_EQ(GdipFillRectangle(g, red.get(), 0, 0, 40, 40), Ok);
     GdipDeleteGraphics(g);
-    cairo_surface_flush(surface);
-    auto at = [&](int x, int y) {
-        const unsigned char* d = cairo_image_surface_get_data(surface);
-        return *reinterpret_cast<const std::uint32_t*>(d + y * cairo_image_surface_get_stride(surface) +
-                                                       x * 4);
-    };
-    EXPECT_EQ(at(4, 20), 0u);
-    EXPECT_EQ(at(5, 20), kRed);
-    EXPECT_EQ(at(11, 20), kRed);
-    EXPECT_EQ(at(12, 20), 0u);
+    EXPECT_EQ(SurfacePixel(surface, 4, 30), 0u);
+    EXPECT_EQ(SurfacePixel(surface, 5, 30), kRed);
+    EXPECT_EQ(SurfacePixel(surface, 11, 30), kRed);
+    EXPECT_EQ(SurfacePixel(surface, 12, 30), 0u);
     win::detail::DeleteSurfaceDC(dc);
     cairo_surface_destroy(surface);
-}
-
-TEST(GdipGraphics, ImageGraphicsLendsADeviceContext) {
     Canvas c(10, 10);
-    HDC dc = nullptr;
-    ASSERT_EQ(GdipGetDC(c.g(), &dc), Ok);
-    ASSERT_NE(dc, nullptr);
-    EXPECT_NE(win::detail::GetDCSurface(dc), nullptr);
-    ASSERT_EQ(GdipReleaseDC(c.g(), dc), Ok);
+    HDC dc2 = nullptr;
+    ASSERT_EQ(GdipGetDC(c.g(), &dc2), Ok);
+    ASSERT_NE(dc2, nullptr);
+    EXPECT_NE(win::detail::GetDCSurface(dc2), nullptr);
+    ASSERT_EQ(GdipReleaseDC(c.g(), dc2), Ok);
     // Deleting a graphics with a DC still out frees the DC too.
-    ASSERT_EQ(GdipGetDC(c.g(), &dc), Ok);
-    GdipReleaseDC(c.g(), dc);
+    ASSERT_EQ(GdipGetDC(c.g(), &dc2), Ok);
+    GdipReleaseDC(c.g(), dc2);
 }
 
 } // namespace

@@ -11,7 +11,7 @@
 namespace gdiptest {
 namespace {
 
-constexpr ARGB kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kYellow = 0xFFFFFF00;
+constexpr ARGB kYellow = 0xFFFFFF00;
 
 GpBitmap* NewBitmap(int w, int h, PixelFormat f = PixelFormat32bppARGB) {
     GpBitmap* b = nullptr;
@@ -55,7 +55,7 @@ std::string MakePng() {
     return path;
 }
 
-TEST(GdipImage, PngFromFileAndStreamDrawnScaled) {
+TEST(GdipImage, PngFromFileAndStreamDrawnScaledAndRotateFlipRearrangesPixels) {
     const std::string path = MakePng();
     const std::u16string wpath = U16(path);
     GpImage* img = nullptr;
@@ -93,9 +93,44 @@ TEST(GdipImage, PngFromFileAndStreamDrawnScaled) {
     s->Release();
     EXPECT_EQ(Pixel(fromStream, 1, 0), kGreen);
     std::remove(path.c_str());
+    // A B C
+    // D E F
+    const ARGB px[6] = {1, 2, 3, 4, 5, 6};
+    auto make = [&] {
+        GpBitmap* b = NewBitmap(3, 2);
+        for (int i = 0; i < 6; ++i)
+            GdipBitmapSetPixel(b, i % 3, i / 3, 0xFF000000u | px[i]);
+        return b;
+    };
+    auto rows = [](GpBitmap* b) {
+        UINT w = 0, h = 0;
+        GdipGetImageWidth(b, &w);
+        GdipGetImageHeight(b, &h);
+        std::vector<std::vector<int>> out(h, std::vector<int>(w));
+        for (UINT y = 0; y < h; ++y)
+            for (UINT x = 0; x < w; ++x)
+                out[y][x] = static_cast<int>(Pixel(b, static_cast<int>(x), static_cast<int>(y)) & 0xFF);
+        return out;
+    };
+    using Rows = std::vector<std::vector<int>>;
+    const std::pair<RotateFlipType, Rows> cases[] = {
+        {RotateNoneFlipNone, {{1, 2, 3}, {4, 5, 6}}}, {Rotate90FlipNone, {{4, 1}, {5, 2}, {6, 3}}},
+        {Rotate180FlipNone, {{6, 5, 4}, {3, 2, 1}}},  {Rotate270FlipNone, {{3, 6}, {2, 5}, {1, 4}}},
+        {RotateNoneFlipX, {{3, 2, 1}, {6, 5, 4}}},    {Rotate90FlipX, {{1, 4}, {2, 5}, {3, 6}}},
+        {RotateNoneFlipY, {{4, 5, 6}, {1, 2, 3}}},    {Rotate270FlipX, {{6, 3}, {5, 2}, {4, 1}}},
+    };
+    for (const auto& [type, expected] : cases) {
+        ImagePtr owner(make());
+        auto* b = static_cast<GpBitmap*>(owner.get());
+        ASSERT_EQ(GdipImageRotateFlip(b, type), Ok);
+        EXPECT_EQ(rows(b), expected) << type;
+    }
+    ImagePtr owner3(make());
+    EXPECT_EQ(GdipImageRotateFlip(owner3.get(), static_cast<RotateFlipType>(8)), InvalidParameter);
+    EXPECT_EQ(GdipImageRotateFlip(nullptr, Rotate90FlipNone), InvalidParameter);
 }
 
-TEST(GdipImage, FormatsAreRecognisedAndUnknownDataRefused) {
+TEST(GdipImage, FormatsAreRecognisedAndUnknownDataOrHugeDeclaredSizesRefused) {
     // A one-pixel GIF and a one-pixel BMP, byte by byte.
     const std::vector<std::uint8_t> gif = {'G', 'I',  'F', '8', '9', 'a', 1, 0,    1, 0, 0x80, 0,
                                            0,   0xFF, 0,   0,   0,   0,   0, 0x2C, 0, 0, 0,    0,
@@ -136,9 +171,31 @@ TEST(GdipImage, FormatsAreRecognisedAndUnknownDataRefused) {
     EXPECT_EQ(GdipLoadImageFromFile(U16(TempPath("missing.png")).c_str(), &img), FileNotFound);
     EXPECT_EQ(GdipLoadImageFromStream(nullptr, &img), InvalidParameter);
     EXPECT_EQ(GdipLoadImageFromFile(nullptr, &img), InvalidParameter);
+    // The size a file declares is refused before decoding when it exceeds 16 million pixels, whatever the
+    // file holds besides: a 35-byte GIF declaring 16384 by 16384 answers at once.
+    auto declaring = [](int w, int h) {
+        // Screen of w by h with a two-colour table; one 1 x 1 frame.
+        std::vector<std::uint8_t> g = {'G', 'I',  'F', '8', '9', 'a', 0, 0, 0,    0, 0x80, 0,
+                                       0,   0xFF, 0,   0,   0,   0,   0, 0, 0x2C, 0, 0,    0,
+                                       0,   1,    0,   1,   0,   0,   2, 2, 0x44, 1, 0,    0x3B};
+        g[6] = static_cast<std::uint8_t>(w & 0xFF);
+        g[7] = static_cast<std::uint8_t>(w >> 8);
+        g[8] = static_cast<std::uint8_t>(h & 0xFF);
+        g[9] = static_cast<std::uint8_t>(h >> 8);
+        return g;
+    };
+    const std::pair<std::vector<std::uint8_t>, GpStatus> sizes[] = {
+        {declaring(16384, 16384), OutOfMemory}, {declaring(4097, 4096), OutOfMemory}, {declaring(3, 2), Ok}};
+    for (const auto& [bytes, status] : sizes) {
+        win::IStream* s = StreamOf(bytes);
+        GpImage* img = nullptr;
+        EXPECT_EQ(GdipLoadImageFromStream(s, &img), status);
+        s->Release();
+        ImagePtr owner(img);
+    }
 }
 
-TEST(GdipBitmap, PixelsRoundTripUnpremultiplied) {
+TEST(GdipBitmap, PixelsRoundTripUnpremultipliedAndScan0IsCopiedWithItsStride) {
     ImagePtr owner(NewBitmap(4, 3));
     auto* b = static_cast<GpBitmap*>(owner.get());
     EXPECT_EQ(Pixel(b, 3, 2), 0u); // a fresh ARGB bitmap is transparent
@@ -164,91 +221,25 @@ TEST(GdipBitmap, PixelsRoundTripUnpremultiplied) {
     PixelFormat f = 0;
     ASSERT_EQ(GdipGetImagePixelFormat(rgb.get(), &f), Ok);
     EXPECT_EQ(f, PixelFormat24bppRGB);
-}
-
-TEST(GdipBitmap, Scan0IsCopiedWithItsStride) {
     // Two rows of two 24-bit pixels (blue, green, red order), each row padded to eight bytes.
     BYTE data[16] = {0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0, 0, 0x90, 0x80, 0x70, 0xC0, 0xB0, 0xA0, 0, 0};
-    GpBitmap* b = nullptr;
-    ASSERT_EQ(GdipCreateBitmapFromScan0(2, 2, 8, PixelFormat24bppRGB, data, &b), Ok);
-    ImagePtr owner(b);
-    EXPECT_EQ(Pixel(b, 0, 0), 0xFF102030u);
-    EXPECT_EQ(Pixel(b, 1, 1), 0xFFA0B0C0u);
+    GpBitmap* b2 = nullptr;
+    ASSERT_EQ(GdipCreateBitmapFromScan0(2, 2, 8, PixelFormat24bppRGB, data, &b2), Ok);
+    ImagePtr owner3(b2);
+    EXPECT_EQ(Pixel(b2, 0, 0), 0xFF102030u);
+    EXPECT_EQ(Pixel(b2, 1, 1), 0xFFA0B0C0u);
     // Bottom-up: a negative stride from the last row.
-    ASSERT_EQ(GdipCreateBitmapFromScan0(2, 2, -8, PixelFormat24bppRGB, data + 8, &b), Ok);
-    ImagePtr owner2(b);
-    EXPECT_EQ(Pixel(b, 0, 0), 0xFF708090u);
-    EXPECT_EQ(GdipCreateBitmapFromScan0(2, 2, 5, PixelFormat24bppRGB, data, &b), InvalidParameter);
-    EXPECT_EQ(GdipCreateBitmapFromScan0(3, 2, 8, PixelFormat24bppRGB, data, &b), InvalidParameter);
-    EXPECT_EQ(GdipCreateBitmapFromScan0(0, 2, 0, PixelFormat32bppARGB, nullptr, &b), InvalidParameter);
-    EXPECT_EQ(GdipCreateBitmapFromScan0(2, -2, 0, PixelFormat32bppARGB, nullptr, &b), InvalidParameter);
-    EXPECT_EQ(GdipCreateBitmapFromScan0(100000, 2, 0, PixelFormat32bppARGB, nullptr, &b), InvalidParameter);
-    EXPECT_EQ(GdipCreateBitmapFromScan0(20000, 20000, 0, PixelFormat32bppARGB, nullptr, &b), OutOfMemory);
-    EXPECT_EQ(GdipCreateBitmapFromScan0(2, 2, 0, 0x12345, nullptr, &b), InvalidParameter);
-    EXPECT_EQ(b, nullptr);
-}
-
-TEST(GdipBitmap, RotateFlipRearrangesPixels) {
-    // A B C
-    // D E F
-    const ARGB px[6] = {1, 2, 3, 4, 5, 6};
-    auto make = [&] {
-        GpBitmap* b = NewBitmap(3, 2);
-        for (int i = 0; i < 6; ++i)
-            GdipBitmapSetPixel(b, i % 3, i / 3, 0xFF000000u | px[i]);
-        return b;
-    };
-    auto rows = [](GpBitmap* b) {
-        UINT w = 0, h = 0;
-        GdipGetImageWidth(b, &w);
-        GdipGetImageHeight(b, &h);
-        std::vector<std::vector<int>> out(h, std::vector<int>(w));
-        for (UINT y = 0; y < h; ++y)
-            for (UINT x = 0; x < w; ++x)
-                out[y][x] = static_cast<int>(Pixel(b, static_cast<int>(x), static_cast<int>(y)) & 0xFF);
-        return out;
-    };
-    using Rows = std::vector<std::vector<int>>;
-    const std::pair<RotateFlipType, Rows> cases[] = {
-        {RotateNoneFlipNone, {{1, 2, 3}, {4, 5, 6}}}, {Rotate90FlipNone, {{4, 1}, {5, 2}, {6, 3}}},
-        {Rotate180FlipNone, {{6, 5, 4}, {3, 2, 1}}},  {Rotate270FlipNone, {{3, 6}, {2, 5}, {1, 4}}},
-        {RotateNoneFlipX, {{3, 2, 1}, {6, 5, 4}}},    {Rotate90FlipX, {{1, 4}, {2, 5}, {3, 6}}},
-        {RotateNoneFlipY, {{4, 5, 6}, {1, 2, 3}}},    {Rotate270FlipX, {{6, 3}, {5, 2}, {4, 1}}},
-    };
-    for (const auto& [type, expected] : cases) {
-        ImagePtr owner(make());
-        auto* b = static_cast<GpBitmap*>(owner.get());
-        ASSERT_EQ(GdipImageRotateFlip(b, type), Ok);
-        EXPECT_EQ(rows(b), expected) << type;
-    }
-    ImagePtr owner(make());
-    EXPECT_EQ(GdipImageRotateFlip(owner.get(), static_cast<RotateFlipType>(8)), InvalidParameter);
-    EXPECT_EQ(GdipImageRotateFlip(nullptr, Rotate90FlipNone), InvalidParameter);
-}
-
-// The size a file declares is refused before decoding when it exceeds 16 million pixels, whatever the
-// file holds besides: a 35-byte GIF declaring 16384 by 16384 answers at once.
-TEST(GdipImage, DeclaredSizesAboveSixteenMegapixelsAreRefusedBeforeDecoding) {
-    auto gif = [](int w, int h) {
-        // Screen of w by h with a two-colour table; one 1 x 1 frame.
-        std::vector<std::uint8_t> g = {'G', 'I',  'F', '8', '9', 'a', 0, 0, 0,    0, 0x80, 0,
-                                       0,   0xFF, 0,   0,   0,   0,   0, 0, 0x2C, 0, 0,    0,
-                                       0,   1,    0,   1,   0,   0,   2, 2, 0x44, 1, 0,    0x3B};
-        g[6] = static_cast<std::uint8_t>(w & 0xFF);
-        g[7] = static_cast<std::uint8_t>(w >> 8);
-        g[8] = static_cast<std::uint8_t>(h & 0xFF);
-        g[9] = static_cast<std::uint8_t>(h >> 8);
-        return g;
-    };
-    const std::pair<std::vector<std::uint8_t>, GpStatus> cases[] = {
-        {gif(16384, 16384), OutOfMemory}, {gif(4097, 4096), OutOfMemory}, {gif(3, 2), Ok}};
-    for (const auto& [bytes, status] : cases) {
-        win::IStream* s = StreamOf(bytes);
-        GpImage* img = nullptr;
-        EXPECT_EQ(GdipLoadImageFromStream(s, &img), status);
-        s->Release();
-        ImagePtr owner(img);
-    }
+    ASSERT_EQ(GdipCreateBitmapFromScan0(2, 2, -8, PixelFormat24bppRGB, data + 8, &b2), Ok);
+    ImagePtr owner2(b2);
+    EXPECT_EQ(Pixel(b2, 0, 0), 0xFF708090u);
+    EXPECT_EQ(GdipCreateBitmapFromScan0(2, 2, 5, PixelFormat24bppRGB, data, &b2), InvalidParameter);
+    EXPECT_EQ(GdipCreateBitmapFromScan0(3, 2, 8, PixelFormat24bppRGB, data, &b2), InvalidParameter);
+    EXPECT_EQ(GdipCreateBitmapFromScan0(0, 2, 0, PixelFormat32bppARGB, nullptr, &b2), InvalidParameter);
+    EXPECT_EQ(GdipCreateBitmapFromScan0(2, -2, 0, PixelFormat32bppARGB, nullptr, &b2), InvalidParameter);
+    EXPECT_EQ(GdipCreateBitmapFromScan0(100000, 2, 0, PixelFormat32bppARGB, nullptr, &b2), InvalidParameter);
+    EXPECT_EQ(GdipCreateBitmapFromScan0(20000, 20000, 0, PixelFormat32bppARGB, nullptr, &b2), OutOfMemory);
+    EXPECT_EQ(GdipCreateBitmapFromScan0(2, 2, 0, 0x12345, nullptr, &b2), InvalidParameter);
+    EXPECT_EQ(b2, nullptr);
 }
 
 } // namespace

@@ -30,7 +30,7 @@ std::vector<BYTE> Types(GpPath* p) {
     return t;
 }
 
-TEST(GdipPath, PointCountsFollowGdiPlusBezierDecomposition) {
+TEST(GdipPath, PointCountsFollowTheBezierDecompositionAndFiguresJoinByLinesUnlessTheyMeet) {
     struct Case {
         const char* what;
         INT expected;
@@ -63,9 +63,6 @@ TEST(GdipPath, PointCountsFollowGdiPlusBezierDecomposition) {
         ASSERT_EQ(c.build(p.get()), Ok) << c.what;
         EXPECT_EQ(Count(p.get()), c.expected) << c.what;
     }
-}
-
-TEST(GdipPath, FiguresJoinByLinesUnlessTheyMeet) {
     PathPtr p = NewPath();
     ASSERT_EQ(GdipAddPathLine(p.get(), 0, 0, 10, 0), Ok);
     ASSERT_EQ(GdipAddPathLine(p.get(), 10, 0, 10, 10), Ok); // starts where the last ended: 1 more point
@@ -84,7 +81,7 @@ TEST(GdipPath, FiguresJoinByLinesUnlessTheyMeet) {
     EXPECT_EQ(t[7], PathPointTypeStart);
 }
 
-TEST(GdipPath, RoundedRectangleOfFourArcsHasSixteenPoints) {
+TEST(GdipPath, RoundedRectangleOfFourArcsHasSixteenPointsAndArcAnglesAreTrueAngles) {
     PathPtr p = NewPath();
     const REAL x = 2, y = 3, w = 60, h = 30, d = 10;
     ASSERT_EQ(GdipAddPathArc(p.get(), x, y, d, d, 180, 90), Ok);
@@ -99,19 +96,16 @@ TEST(GdipPath, RoundedRectangleOfFourArcsHasSixteenPoints) {
     EXPECT_NEAR(pts[0].Y, y + d / 2, 1e-4);
     EXPECT_NEAR(pts[3].X, x + d / 2, 1e-4);
     EXPECT_NEAR(pts[3].Y, y, 1e-4);
-}
-
-TEST(GdipPath, ArcAnglesAreTrueAnglesOnTheEllipse) {
-    PathPtr p = NewPath();
+    PathPtr p2 = NewPath();
     // On a flat ellipse, 45 degrees points along the diagonal, not at the parametric 45 degrees.
-    ASSERT_EQ(GdipAddPathArc(p.get(), -100, -25, 200, 50, 0, 45), Ok);
-    const auto pts = Points(p.get());
-    const GpPointF end = pts.back();
+    ASSERT_EQ(GdipAddPathArc(p2.get(), -100, -25, 200, 50, 0, 45), Ok);
+    const auto pts2 = Points(p2.get());
+    const GpPointF end = pts2.back();
     EXPECT_NEAR(end.X, end.Y, 1e-3);
     EXPECT_NEAR(end.X * end.X / (100.0 * 100.0) + end.Y * end.Y / (25.0 * 25.0), 1.0, 1e-4);
 }
 
-TEST(GdipPath, IntegerFormsEqualFloatForms) {
+TEST(GdipPath, IntegerFormsEqualFloatFormsAndTensionShapesTheControlPoints) {
     PathPtr a = NewPath(), b = NewPath();
     ASSERT_EQ(GdipAddPathBezierI(a.get(), 1, 2, 3, 4, 5, 6, 7, 8), Ok);
     ASSERT_EQ(GdipAddPathBezier(b.get(), 1, 2, 3, 4, 5, 6, 7, 8), Ok);
@@ -130,9 +124,6 @@ TEST(GdipPath, IntegerFormsEqualFloatForms) {
     ASSERT_EQ(pc.size(), pd.size());
     for (std::size_t i = 0; i < pc.size(); ++i)
         EXPECT_FLOAT_EQ(pc[i].Y, pd[i].Y);
-}
-
-TEST(GdipPath, CurveTensionShapesTheControlPoints) {
     const GpPoint pts[3] = {{0, 0}, {10, 10}, {20, 0}};
     PathPtr straight = NewPath(), round = NewPath();
     ASSERT_EQ(GdipAddPathCurve2I(straight.get(), pts, 3, 0.0f), Ok);

@@ -16,43 +16,21 @@ namespace gdiptest {
 
 using namespace gdip;
 
-struct PathDeleter {
-    void operator()(GpPath* p) const { GdipDeletePath(p); }
+// Owns a flat-interface object and frees it with the given function.
+template <auto Free> struct Deleter {
+    template <class T> void operator()(T* p) const { Free(p); }
 };
-struct BrushDeleter {
-    void operator()(GpBrush* p) const { GdipDeleteBrush(p); }
-};
-struct PenDeleter {
-    void operator()(GpPen* p) const { GdipDeletePen(p); }
-};
-struct RegionDeleter {
-    void operator()(GpRegion* p) const { GdipDeleteRegion(p); }
-};
-struct ImageDeleter {
-    void operator()(GpImage* p) const { GdipDisposeImage(p); }
-};
-struct FamilyDeleter {
-    void operator()(GpFontFamily* p) const { GdipDeleteFontFamily(p); }
-};
-struct FontDeleter {
-    void operator()(GpFont* p) const { GdipDeleteFont(p); }
-};
-struct FormatDeleter {
-    void operator()(GpStringFormat* p) const { GdipDeleteStringFormat(p); }
-};
-struct GraphicsDeleter {
-    void operator()(GpGraphics* p) const { GdipDeleteGraphics(p); }
-};
+using PathPtr = std::unique_ptr<GpPath, Deleter<GdipDeletePath>>;
+using BrushPtr = std::unique_ptr<GpBrush, Deleter<GdipDeleteBrush>>;
+using PenPtr = std::unique_ptr<GpPen, Deleter<GdipDeletePen>>;
+using RegionPtr = std::unique_ptr<GpRegion, Deleter<GdipDeleteRegion>>;
+using ImagePtr = std::unique_ptr<GpImage, Deleter<GdipDisposeImage>>;
+using FamilyPtr = std::unique_ptr<GpFontFamily, Deleter<GdipDeleteFontFamily>>;
+using FontPtr = std::unique_ptr<GpFont, Deleter<GdipDeleteFont>>;
+using FormatPtr = std::unique_ptr<GpStringFormat, Deleter<GdipDeleteStringFormat>>;
 
-using PathPtr = std::unique_ptr<GpPath, PathDeleter>;
-using BrushPtr = std::unique_ptr<GpBrush, BrushDeleter>;
-using PenPtr = std::unique_ptr<GpPen, PenDeleter>;
-using RegionPtr = std::unique_ptr<GpRegion, RegionDeleter>;
-using ImagePtr = std::unique_ptr<GpImage, ImageDeleter>;
-using FamilyPtr = std::unique_ptr<GpFontFamily, FamilyDeleter>;
-using FontPtr = std::unique_ptr<GpFont, FontDeleter>;
-using FormatPtr = std::unique_ptr<GpStringFormat, FormatDeleter>;
-using GraphicsPtr = std::unique_ptr<GpGraphics, GraphicsDeleter>;
+constexpr ARGB kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlack = 0xFF000000,
+               kWhite = 0xFFFFFFFF;
 
 inline PathPtr NewPath(FillMode mode = FillModeAlternate) {
     GpPath* p = nullptr;
@@ -64,6 +42,16 @@ inline BrushPtr Solid(ARGB c) {
     GpSolidFill* b = nullptr;
     EXPECT_EQ(GdipCreateSolidFill(c, &b), Ok);
     return BrushPtr(b);
+}
+
+// A font of the family in pixels.
+inline FontPtr MakeFont(const char16_t* family, REAL size, INT style = FontStyleRegular) {
+    GpFontFamily* f = nullptr;
+    EXPECT_EQ(GdipCreateFontFamilyFromName(family, nullptr, &f), Ok);
+    FamilyPtr fam(f);
+    GpFont* font = nullptr;
+    EXPECT_EQ(GdipCreateFont(f, size, style, UnitPixel, &font), Ok);
+    return FontPtr(font);
 }
 
 inline PenPtr Pen(ARGB c, REAL width) {
@@ -109,9 +97,6 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     GpGraphics* g() const { return graphics_; }
-    GpBitmap* bitmap() const { return bitmap_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
 
     ARGB At(int x, int y) const {
         ARGB c = 0;

@@ -9,17 +9,6 @@
 namespace gdiptest {
 namespace {
 
-constexpr ARGB kWhite = 0xFFFFFFFF, kBlack = 0xFF000000;
-
-FontPtr MakeFont(const char16_t* family, REAL size, INT style = FontStyleRegular) {
-    GpFontFamily* f = nullptr;
-    EXPECT_EQ(GdipCreateFontFamilyFromName(family, nullptr, &f), Ok);
-    FamilyPtr fam(f);
-    GpFont* font = nullptr;
-    EXPECT_EQ(GdipCreateFont(f, size, style, UnitPixel, &font), Ok);
-    return FontPtr(font);
-}
-
 FormatPtr MakeFormat(INT flags = 0) {
     GpStringFormat* f = nullptr;
     EXPECT_EQ(GdipCreateStringFormat(flags, 0, &f), Ok);
@@ -36,7 +25,7 @@ Box Draw(const std::u16string& text, GpStringFormat* fmt, GpRectF rect, int w = 
     return c.Inked();
 }
 
-TEST(GdipFonts, FamiliesResolveThroughTheAliasTable) {
+TEST(GdipFonts, FamiliesResolveThroughTheAliasTableAndSizesAndUnitsAreChecked) {
     for (const char16_t* name : {u"Arial", u"Tahoma", u"Segoe UI", u"DejaVu Sans"}) {
         GpFontFamily* f = nullptr;
         EXPECT_EQ(GdipCreateFontFamilyFromName(name, nullptr, &f), Ok);
@@ -50,28 +39,25 @@ TEST(GdipFonts, FamiliesResolveThroughTheAliasTable) {
     EXPECT_EQ(f, nullptr);
     EXPECT_EQ(GdipCreateFontFamilyFromName(u"", nullptr, &f), FontFamilyNotFound);
     EXPECT_EQ(GdipCreateFontFamilyFromName(nullptr, nullptr, &f), InvalidParameter);
-}
-
-TEST(GdipFonts, SizesAndUnitsAreChecked) {
     GpFontFamily* fam = nullptr;
     ASSERT_EQ(GdipCreateFontFamilyFromName(u"Tahoma", nullptr, &fam), Ok);
     FamilyPtr owner(fam);
-    GpFont* f = nullptr;
-    EXPECT_EQ(GdipCreateFont(fam, 0, 0, UnitPoint, &f), InvalidParameter);
-    EXPECT_EQ(GdipCreateFont(fam, -3, 0, UnitPoint, &f), InvalidParameter);
-    EXPECT_EQ(GdipCreateFont(fam, std::numeric_limits<REAL>::quiet_NaN(), 0, UnitPoint, &f),
+    GpFont* f2 = nullptr;
+    EXPECT_EQ(GdipCreateFont(fam, 0, 0, UnitPoint, &f2), InvalidParameter);
+    EXPECT_EQ(GdipCreateFont(fam, -3, 0, UnitPoint, &f2), InvalidParameter);
+    EXPECT_EQ(GdipCreateFont(fam, std::numeric_limits<REAL>::quiet_NaN(), 0, UnitPoint, &f2),
               InvalidParameter);
-    EXPECT_EQ(GdipCreateFont(fam, 1e9f, 0, UnitPoint, &f), InvalidParameter);
-    EXPECT_EQ(GdipCreateFont(fam, 9, 0, UnitDisplay, &f), InvalidParameter);
-    EXPECT_EQ(GdipCreateFont(nullptr, 9, 0, UnitPoint, &f), InvalidParameter);
-    ASSERT_EQ(GdipCreateFont(fam, 9, FontStyleBold | FontStyleUnderline, UnitPoint, &f), Ok);
-    FontPtr font(f);
+    EXPECT_EQ(GdipCreateFont(fam, 1e9f, 0, UnitPoint, &f2), InvalidParameter);
+    EXPECT_EQ(GdipCreateFont(fam, 9, 0, UnitDisplay, &f2), InvalidParameter);
+    EXPECT_EQ(GdipCreateFont(nullptr, 9, 0, UnitPoint, &f2), InvalidParameter);
+    ASSERT_EQ(GdipCreateFont(fam, 9, FontStyleBold | FontStyleUnderline, UnitPoint, &f2), Ok);
+    FontPtr font(f2);
     REAL size = 0;
     INT style = 0;
     Unit unit = UnitWorld;
-    ASSERT_EQ(GdipGetFontSize(f, &size), Ok);
-    ASSERT_EQ(GdipGetFontStyle(f, &style), Ok);
-    ASSERT_EQ(GdipGetFontUnit(f, &unit), Ok);
+    ASSERT_EQ(GdipGetFontSize(f2, &size), Ok);
+    ASSERT_EQ(GdipGetFontStyle(f2, &style), Ok);
+    ASSERT_EQ(GdipGetFontUnit(f2, &unit), Ok);
     EXPECT_EQ(size, 9);
     EXPECT_EQ(style, FontStyleBold | FontStyleUnderline);
     EXPECT_EQ(unit, UnitPoint);
@@ -91,7 +77,7 @@ TEST(GdipFonts, SizesAndUnitsAreChecked) {
 
 // Laid-out text is kept between calls: a text measures the same however often and in whatever order it is
 // asked for, and never as another text, font size or style.
-TEST(GdipFonts, KeptLayoutsAnswerOnlyTheSameTextInTheSameFont) {
+TEST(GdipFonts, KeptLayoutsAnswerOnlyTheSameTextInTheSameFontAndFormatsCloneTheirSettings) {
     Canvas c(10, 10);
     FontPtr regular = MakeFont(u"Tahoma", 16), bold = MakeFont(u"Tahoma", 16, FontStyleBold),
             large = MakeFont(u"Tahoma", 24);
@@ -114,9 +100,6 @@ TEST(GdipFonts, KeptLayoutsAnswerOnlyTheSameTextInTheSameFont) {
         EXPECT_EQ(width(u"Measure", bold.get()), heavy);
         EXPECT_EQ(width(u"Measure", regular.get()), plain);
     }
-}
-
-TEST(GdipStringFormat, SettingsCloneAndChecks) {
     FormatPtr f = MakeFormat(StringFormatFlagsNoWrap);
     StringTrimming trimming = StringTrimmingNone;
     ASSERT_EQ(GdipGetStringFormatTrimming(f.get(), &trimming), Ok);
@@ -175,71 +158,53 @@ TEST(GdipDrawString, AlignmentPlacesTheInkInsideTheLayoutRectangle) {
     EXPECT_LT(n.top, 20);
 }
 
-TEST(GdipDrawString, WrapsInsideTheWidthUnlessNoWrap) {
+TEST(GdipDrawString, WrapsInsideTheWidthUnlessNoWrapAndTrimmingShortensTheText) {
     Canvas c(10, 10);
     FontPtr font = MakeFont(u"Arial", 16);
-    const std::u16string text = u"one two three four five six seven";
-    const GpRectF narrow{0, 0, 80, 0};
     GpRectF box{};
     INT fitted = 0, lines = 0;
-    ASSERT_EQ(GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &narrow, nullptr, &box, &fitted, &lines),
-              Ok);
+    auto measure = [&](const std::u16string& text, GpRectF rect, GpStringFormat* format = nullptr) {
+        EXPECT_EQ(
+            GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &rect, format, &box, &fitted, &lines), Ok);
+    };
+    const std::u16string text = u"one two three four five six seven";
+    measure(text, {0, 0, 80, 0});
     EXPECT_GT(lines, 2);
     EXPECT_EQ(fitted, static_cast<INT>(text.size()));
     EXPECT_LE(box.Width, 80);
     FormatPtr noWrap = MakeFormat(StringFormatFlagsNoWrap);
     GdipSetStringFormatTrimming(noWrap.get(), StringTrimmingNone);
-    ASSERT_EQ(
-        GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &narrow, noWrap.get(), &box, &fitted, &lines),
-        Ok);
+    measure(text, {0, 0, 80, 0}, noWrap.get());
     EXPECT_EQ(lines, 1);
     // Explicit line breaks always break.
-    const GpRectF free{0, 0, 0, 0};
-    ASSERT_EQ(GdipMeasureString(c.g(), u"a\nb\r\nc", -1, font.get(), &free, nullptr, &box, &fitted, &lines),
-              Ok);
+    measure(u"a\nb\r\nc", {0, 0, 0, 0});
     EXPECT_EQ(lines, 3);
     // Height limits the lines that show.
-    const GpRectF shortRect{0, 0, 80, 30};
-    ASSERT_EQ(
-        GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &shortRect, nullptr, &box, &fitted, &lines),
-        Ok);
+    measure(text, {0, 0, 80, 30});
     EXPECT_EQ(lines, 1);
     EXPECT_LT(fitted, static_cast<INT>(text.size()));
     EXPECT_LE(box.Height, 30);
-}
-
-TEST(GdipDrawString, EllipsisTrimmingShortensTheText) {
-    Canvas c(10, 10);
-    FontPtr font = MakeFont(u"Arial", 16);
-    const std::u16string text = u"The quick brown fox jumps over the lazy dog";
-    const GpRectF none{0, 0, 0, 0}, rect{0, 0, 120, 30};
-    GpRectF full{}, trimmed{};
-    INT fitted = -1;
-    ASSERT_EQ(GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &none, nullptr, &full, &fitted, nullptr),
-              Ok);
-    EXPECT_EQ(fitted, static_cast<INT>(text.size()));
-    EXPECT_GT(full.Width, 200);
+    // Trimming with an ellipsis keeps inside the width, at a word's end for the word ellipsis.
+    const std::u16string fox = u"The quick brown fox jumps over the lazy dog";
+    measure(fox, {0, 0, 0, 0});
+    EXPECT_EQ(fitted, static_cast<INT>(fox.size()));
+    EXPECT_GT(box.Width, 200);
     for (StringTrimming mode : {StringTrimmingEllipsisCharacter, StringTrimmingEllipsisWord}) {
         FormatPtr f = MakeFormat(StringFormatFlagsNoWrap);
         GdipSetStringFormatTrimming(f.get(), mode);
-        ASSERT_EQ(GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &rect, f.get(), &trimmed, &fitted,
-                                    nullptr),
-                  Ok);
-        EXPECT_LE(trimmed.Width, 120) << mode;
+        measure(fox, {0, 0, 120, 30}, f.get());
+        EXPECT_LE(box.Width, 120) << mode;
         EXPECT_GT(fitted, 3) << mode;
-        EXPECT_LT(fitted, static_cast<INT>(text.size())) << mode;
+        EXPECT_LT(fitted, static_cast<INT>(fox.size())) << mode;
         if (mode == StringTrimmingEllipsisWord) {
-            EXPECT_EQ(text[static_cast<std::size_t>(fitted)], u' '); // cut at a word's end
+            EXPECT_EQ(fox[static_cast<std::size_t>(fitted)], u' ');
         }
-        const Box ink = Draw(text, f.get(), {0, 0, 120, 30}, 300, 40);
-        EXPECT_LE(ink.right, 120);
+        EXPECT_LE(Draw(fox, f.get(), {0, 0, 120, 30}, 300, 40).right, 120);
     }
     // Without an ellipsis the text is still cut at the width.
     FormatPtr plain = MakeFormat(StringFormatFlagsNoWrap);
-    ASSERT_EQ(GdipMeasureString(c.g(), text.c_str(), -1, font.get(), &rect, plain.get(), &trimmed, &fitted,
-                                nullptr),
-              Ok);
-    EXPECT_LT(fitted, static_cast<INT>(text.size()));
+    measure(fox, {0, 0, 120, 30}, plain.get());
+    EXPECT_LT(fitted, static_cast<INT>(fox.size()));
 }
 
 TEST(GdipDrawString, HotkeyPrefixUnderlinesTheMarkedLetter) {
@@ -286,7 +251,7 @@ TEST(GdipDrawString, HotkeyPrefixUnderlinesTheMarkedLetter) {
     EXPECT_EQ(fitted, 5);
 }
 
-TEST(GdipDrawString, UnderlineAndStrikeoutStylesDrawTheirLines) {
+TEST(GdipDrawString, UnderlineAndStrikeoutDrawTheirLinesAndDegenerateInputDrawsNothing) {
     const GpRectF rect{10, 5, 200, 40};
     BrushPtr black = Solid(kBlack);
     auto inkRows = [&](INT style) {
@@ -316,31 +281,28 @@ TEST(GdipDrawString, UnderlineAndStrikeoutStylesDrawTheirLines) {
     ASSERT_GE(strikeRow, 0);
     ASSERT_GE(underRow, 0);
     EXPECT_LT(strikeRow, underRow); // strike-out runs through the text, the underline below it
-}
-
-TEST(GdipDrawString, DegenerateInputIsRefusedAndDrawsNothing) {
     Canvas c(50, 20);
     FontPtr font = MakeFont(u"Arial", 12);
-    BrushPtr black = Solid(kBlack);
-    const GpRectF rect{0, 0, 50, 20}, bad{0, std::numeric_limits<REAL>::infinity(), 5, 5};
+    BrushPtr black2 = Solid(kBlack);
+    const GpRectF rect2{0, 0, 50, 20}, bad{0, std::numeric_limits<REAL>::infinity(), 5, 5};
     GpRectF box{};
-    EXPECT_EQ(GdipDrawString(c.g(), nullptr, 3, font.get(), &rect, nullptr, black.get()), InvalidParameter);
-    EXPECT_EQ(GdipDrawString(c.g(), u"abc", -2, font.get(), &rect, nullptr, black.get()), InvalidParameter);
-    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, nullptr, &rect, nullptr, black.get()), InvalidParameter);
-    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, font.get(), &bad, nullptr, black.get()), InvalidParameter);
-    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, font.get(), &rect, nullptr, nullptr), InvalidParameter);
-    EXPECT_EQ(GdipMeasureString(c.g(), u"abc", 3, font.get(), &rect, nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(GdipDrawString(c.g(), nullptr, 3, font.get(), &rect2, nullptr, black2.get()), InvalidParameter);
+    EXPECT_EQ(GdipDrawString(c.g(), u"abc", -2, font.get(), &rect2, nullptr, black2.get()), InvalidParameter);
+    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, nullptr, &rect2, nullptr, black2.get()), InvalidParameter);
+    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, font.get(), &bad, nullptr, black2.get()), InvalidParameter);
+    EXPECT_EQ(GdipDrawString(c.g(), u"abc", 3, font.get(), &rect2, nullptr, nullptr), InvalidParameter);
+    EXPECT_EQ(GdipMeasureString(c.g(), u"abc", 3, font.get(), &rect2, nullptr, nullptr, nullptr, nullptr),
               InvalidParameter);
-    EXPECT_EQ(GdipDrawString(c.g(), u"", 0, font.get(), &rect, nullptr, black.get()), Ok);
+    EXPECT_EQ(GdipDrawString(c.g(), u"", 0, font.get(), &rect2, nullptr, black2.get()), Ok);
     EXPECT_TRUE(c.Untouched());
     INT fitted = -1, lines = -1;
-    ASSERT_EQ(GdipMeasureString(c.g(), u"", 0, font.get(), &rect, nullptr, &box, &fitted, &lines), Ok);
+    ASSERT_EQ(GdipMeasureString(c.g(), u"", 0, font.get(), &rect2, nullptr, &box, &fitted, &lines), Ok);
     EXPECT_EQ(fitted, 0);
     EXPECT_EQ(lines, 0);
     EXPECT_EQ(box.Width, 0);
     // An unpaired surrogate is shown as a replacement character, not read past.
     const char16_t lone[] = {u'a', 0xD800};
-    EXPECT_EQ(GdipDrawString(c.g(), lone, 2, font.get(), &rect, nullptr, black.get()), Ok);
+    EXPECT_EQ(GdipDrawString(c.g(), lone, 2, font.get(), &rect2, nullptr, black2.get()), Ok);
 }
 
 } // namespace

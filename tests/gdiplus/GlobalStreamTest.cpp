@@ -10,7 +10,7 @@ namespace {
 
 using namespace win;
 
-TEST(GlobalMemory, AllocLockUnlockFree) {
+TEST(GlobalMemory, AllocLockUnlockFreeAndTheStreamOverABlock) {
     HGLOBAL h = GlobalAlloc(GHND, 16);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(GlobalSize(h), 16u);
@@ -39,14 +39,12 @@ TEST(GlobalMemory, AllocLockUnlockFree) {
     ASSERT_NE(empty, nullptr);
     EXPECT_EQ(GlobalSize(empty), 0u);
     GlobalFree(empty);
-}
-
-TEST(GlobalStream, ReadWriteSeekAndStat) {
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, 4);
-    std::memcpy(GlobalLock(h), "abcd", 4);
-    GlobalUnlock(h);
+    // The stream over a block reads, writes, seeks and states its size.
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
+    std::memcpy(GlobalLock(block), "abcd", 4);
+    GlobalUnlock(block);
     IStream* s = nullptr;
-    ASSERT_EQ(CreateStreamOnHGlobal(h, FALSE, &s), S_OK);
+    ASSERT_EQ(CreateStreamOnHGlobal(block, FALSE, &s), S_OK);
     STATSTG st{};
     ASSERT_EQ(s->Stat(&st, STATFLAG_NONAME), S_OK);
     EXPECT_EQ(st.cbSize.QuadPart, 4u);
@@ -64,10 +62,10 @@ TEST(GlobalStream, ReadWriteSeekAndStat) {
     ASSERT_EQ(s->Seek(LARGE_INTEGER{2}, STREAM_SEEK_END, &pos), S_OK);
     EXPECT_EQ(pos.QuadPart, 6u);
     ASSERT_EQ(s->Write("xy", 2, &got), S_OK);
-    EXPECT_EQ(GlobalSize(h), 8u);
-    auto* p = static_cast<char*>(GlobalLock(h));
-    EXPECT_EQ(std::string(p, 8), std::string("abcd\0\0xy", 8));
-    GlobalUnlock(h);
+    EXPECT_EQ(GlobalSize(block), 8u);
+    auto* p2 = static_cast<char*>(GlobalLock(block));
+    EXPECT_EQ(std::string(p2, 8), std::string("abcd\0\0xy", 8));
+    GlobalUnlock(block);
     EXPECT_EQ(s->Seek(LARGE_INTEGER{-1}, STREAM_SEEK_SET, &pos), STG_E_INVALIDFUNCTION);
     EXPECT_EQ(s->Seek(LARGE_INTEGER{0}, 7, &pos), STG_E_INVALIDFUNCTION);
     ASSERT_EQ(s->Seek(LARGE_INTEGER{-3}, STREAM_SEEK_CUR, &pos), S_OK);
@@ -76,36 +74,33 @@ TEST(GlobalStream, ReadWriteSeekAndStat) {
     EXPECT_EQ(s->Stat(nullptr, 0), STG_E_INVALIDPOINTER);
     HGLOBAL under = nullptr;
     ASSERT_EQ(GetHGlobalFromStream(s, &under), S_OK);
-    EXPECT_EQ(under, h);
+    EXPECT_EQ(under, block);
     ASSERT_EQ(s->SetSize(ULARGE_INTEGER{2}), S_OK);
-    EXPECT_EQ(GlobalSize(h), 2u);
+    EXPECT_EQ(GlobalSize(block), 2u);
     // References: the stream lives until the last release; the block stays with the caller.
     EXPECT_EQ(s->AddRef(), 2u);
     EXPECT_EQ(s->Release(), 1u);
     EXPECT_EQ(s->Release(), 0u);
-    EXPECT_EQ(GlobalSize(h), 2u);
-    EXPECT_EQ(GlobalFree(h), nullptr);
-}
-
-TEST(GlobalStream, DeleteOnReleaseAndBadArguments) {
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, 8);
-    IStream* s = nullptr;
-    ASSERT_EQ(CreateStreamOnHGlobal(h, TRUE, &s), S_OK);
-    s->Release();
-    EXPECT_EQ(GlobalSize(h), 0u); // freed with the stream
-    EXPECT_EQ(CreateStreamOnHGlobal(h, TRUE, &s), E_INVALIDARG);
-    EXPECT_EQ(s, nullptr);
+    EXPECT_EQ(GlobalSize(block), 2u);
+    EXPECT_EQ(GlobalFree(block), nullptr);
+    HGLOBAL h2 = GlobalAlloc(GMEM_MOVEABLE, 8);
+    IStream* s2 = nullptr;
+    ASSERT_EQ(CreateStreamOnHGlobal(h2, TRUE, &s2), S_OK);
+    s2->Release();
+    EXPECT_EQ(GlobalSize(h2), 0u); // freed with the stream
+    EXPECT_EQ(CreateStreamOnHGlobal(h2, TRUE, &s2), E_INVALIDARG);
+    EXPECT_EQ(s2, nullptr);
     EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, nullptr), E_INVALIDARG);
     // Without a block the stream makes its own, empty.
-    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &s), S_OK);
-    STATSTG st{};
-    ASSERT_EQ(s->Stat(&st, STATFLAG_DEFAULT), S_OK);
-    EXPECT_EQ(st.cbSize.QuadPart, 0u);
+    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &s2), S_OK);
+    STATSTG st2{};
+    ASSERT_EQ(s2->Stat(&st2, STATFLAG_DEFAULT), S_OK);
+    EXPECT_EQ(st2.cbSize.QuadPart, 0u);
     ULONG done = 0;
-    ASSERT_EQ(s->Write("hello", 5, &done), S_OK);
-    ASSERT_EQ(s->Stat(&st, STATFLAG_DEFAULT), S_OK);
-    EXPECT_EQ(st.cbSize.QuadPart, 5u);
-    s->Release();
+    ASSERT_EQ(s2->Write("hello", 5, &done), S_OK);
+    ASSERT_EQ(s2->Stat(&st2, STATFLAG_DEFAULT), S_OK);
+    EXPECT_EQ(st2.cbSize.QuadPart, 5u);
+    s2->Release();
 }
 
 } // namespace

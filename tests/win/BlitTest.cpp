@@ -1,26 +1,14 @@
 // Block transfers: raster operations, stretching, monochrome conversion, alpha blending, colour keys,
-// gradients and DIB bits.
+// gradients and DIB bits; edges and frame controls.
 
 #include "tests/win/GdiTestSupport.h"
 
 using namespace gditest;
 
-namespace {
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-constexpr COLORREF White = RGB(255, 255, 255);
-
-void Fill(HDC dc, RECT r, COLORREF c) {
-    HBRUSH b = CreateSolidBrush(c);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-}
-} // namespace
-
-TEST(BlitRops, SourceOperationsCombineSourceAndDestination) {
+TEST(BlitRops, SourceOperationsCombineSourceAndDestinationAndPatternOperationsUseTheBrush) {
     struct Case {
         DWORD rop;
-        COLORREF expected; // source 0x0F0F0F (as RGB 15,15,15) over destination RGB(0x33,0x33,0x33)
+        COLORREF expected;
     };
     const COLORREF src = RGB(0x0F, 0xF0, 0x55), dst = RGB(0x33, 0x33, 0x33);
     const Case cases[] = {
@@ -44,9 +32,7 @@ TEST(BlitRops, SourceOperationsCombineSourceAndDestination) {
         EXPECT_EQ(c.At(2, 2), k.expected) << std::hex << k.rop;
         EXPECT_EQ(c.At(3, 3), dst) << std::hex << k.rop;
     }
-}
-
-TEST(BlitRops, PatternOperationsUseTheSelectedBrush) {
+    // Pattern operations use the selected brush.
     Canvas c(8, 8);
     Fill(c.dc, {0, 0, 8, 8}, RGB(0x33, 0x33, 0x33));
     HBRUSH b = CreateSolidBrush(RGB(0x0F, 0x0F, 0x0F));
@@ -55,9 +41,9 @@ TEST(BlitRops, PatternOperationsUseTheSelectedBrush) {
     PatBlt(c.dc, 2, 0, 2, 2, PATINVERT);
     EXPECT_EQ(c.At(0, 0), RGB(0x0F, 0x0F, 0x0F));
     EXPECT_EQ(c.At(2, 0), RGB(0x3C, 0x3C, 0x3C));
-    Canvas source(2, 2);
-    Fill(source.dc, {0, 0, 2, 2}, RGB(0xF0, 0xF0, 0xF0));
-    BitBlt(c.dc, 4, 0, 2, 2, source.dc, 0, 0, MERGECOPY); // source AND pattern
+    Canvas light(2, 2);
+    Fill(light.dc, {0, 0, 2, 2}, RGB(0xF0, 0xF0, 0xF0));
+    BitBlt(c.dc, 4, 0, 2, 2, light.dc, 0, 0, MERGECOPY); // source AND pattern
     EXPECT_EQ(c.At(4, 0), RGB(0, 0, 0));
     EXPECT_FALSE(PatBlt(c.dc, 0, 0, 2, 2, SRCCOPY)); // needs a source
     // Negative extents are normalised.
@@ -66,32 +52,44 @@ TEST(BlitRops, PatternOperationsUseTheSelectedBrush) {
     EXPECT_EQ(c.At(5, 5), RGB(0x33, 0x33, 0x33));
     SelectObject(c.dc, old);
     DeleteObject(b);
+    // An overlapping copy within one DC scrolls without smearing.
+    for (int x = 0; x < 8; ++x)
+        SetPixel(c.dc, x, 7, RGB(x * 20, 0, 0));
+    BitBlt(c.dc, 1, 7, 7, 1, c.dc, 0, 7, SRCCOPY);
+    for (int x = 1; x < 8; ++x)
+        EXPECT_EQ(c.At(x, 7), RGB((x - 1) * 20, 0, 0)) << x;
 }
 
-TEST(BlitRops, OverlappingCopyWithinOneDCScrollsCorrectly) {
-    Canvas c(10, 1);
-    for (int x = 0; x < 10; ++x)
-        SetPixel(c.dc, x, 0, RGB(x * 20, 0, 0));
-    BitBlt(c.dc, 1, 0, 9, 1, c.dc, 0, 0, SRCCOPY);
-    for (int x = 1; x < 10; ++x)
-        EXPECT_EQ(c.At(x, 0), RGB((x - 1) * 20, 0, 0)) << x;
+TEST(BlitStretch, StretchingRepeatsPixelsAndMirroringCoversTheColumnsUpToTheOrigin) {
+    Canvas src(4, 1);
+    for (int x = 0; x < 4; ++x)
+        SetPixel(src.dc, x, 0, RGB(x * 60, 0, 0));
+    Canvas c(12, 3);
+    ASSERT_TRUE(StretchBlt(c.dc, 0, 0, 8, 2, src.dc, 2, 0, 2, 1, SRCCOPY));
+    EXPECT_EQ(c.Row(0, RGB(120, 0, 0), 0, 8), "####????");
+    EXPECT_EQ(c.At(7, 1), RGB(180, 0, 0));
+    // (8, -4) covers x = 5 to 8, the first source column at x = 8.
+    Canvas m(12, 3);
+    ASSERT_TRUE(StretchBlt(m.dc, 8, 1, -4, 1, src.dc, 0, 0, 4, 1, SRCCOPY));
+    EXPECT_EQ(m.Inked({0, 0, 12, 3}), 4);
+    EXPECT_EQ(m.At(8, 1), Black);
+    EXPECT_EQ(m.At(5, 1), RGB(180, 0, 0));
+    EXPECT_EQ(m.At(4, 1), White);
+    // A mirrored source reads the same way: (3, -4) is columns 3 down to 0.
+    Canvas d(12, 3);
+    ASSERT_TRUE(StretchBlt(d.dc, 0, 0, 4, 1, src.dc, 3, 0, -4, 1, SRCCOPY));
+    EXPECT_EQ(d.At(0, 0), RGB(180, 0, 0));
+    EXPECT_EQ(d.At(3, 0), Black);
+    // Mirrored vertically: (2, -2) covers rows 1 and 2.
+    Canvas e(4, 4), column(1, 2);
+    SetPixel(column.dc, 0, 0, Red);
+    SetPixel(column.dc, 0, 1, Blue);
+    ASSERT_TRUE(StretchBlt(e.dc, 0, 2, 1, -2, column.dc, 0, 0, 1, 2, SRCCOPY));
+    EXPECT_EQ(e.Column(0, Red), ".?#.");
+    EXPECT_EQ(e.At(0, 1), Blue);
 }
 
-TEST(BlitStretch, StretchAndMirror) {
-    Canvas src(2, 1);
-    SetPixel(src.dc, 0, 0, Red);
-    SetPixel(src.dc, 1, 0, Blue);
-    Canvas c(8, 2);
-    StretchBlt(c.dc, 0, 0, 4, 2, src.dc, 0, 0, 2, 1, SRCCOPY);
-    EXPECT_EQ(c.Row(0, Red, 0, 4), "##??");
-    EXPECT_EQ(c.At(3, 1), Blue);
-    StretchBlt(c.dc, 7, 0, -2, 1, src.dc, 0, 0, 2, 1, SRCCOPY); // mirrored into x 6..7
-    EXPECT_EQ(c.At(5, 0), White);
-    EXPECT_EQ(c.At(6, 0), Blue);
-    EXPECT_EQ(c.At(7, 0), Red);
-}
-
-TEST(BlitMonochrome, MonochromeSourceTakesTextAndBackgroundColours) {
+TEST(BlitColours, MonochromeTakesTextAndBackgroundColoursAndAColourKeyIsLeftOut) {
     HDC monoDC = CreateCompatibleDC(nullptr);
     HBITMAP mono = CreateBitmap(2, 1, 1, 1, nullptr);
     HGDIOBJ oldMono = SelectObject(monoDC, mono);
@@ -111,21 +109,25 @@ TEST(BlitMonochrome, MonochromeSourceTakesTextAndBackgroundColours) {
     SelectObject(monoDC, oldMono);
     DeleteObject(mono);
     DeleteDC(monoDC);
+    Canvas src(3, 1), keyed(6, 2);
+    SetPixel(src.dc, 0, 0, RGB(255, 0, 255));
+    SetPixel(src.dc, 1, 0, Red);
+    SetPixel(src.dc, 2, 0, RGB(255, 0, 255));
+    Fill(keyed.dc, {0, 0, 6, 2}, Blue);
+    ASSERT_TRUE(TransparentBlt(keyed.dc, 0, 0, 6, 2, src.dc, 0, 0, 3, 1, RGB(255, 0, 255)));
+    EXPECT_EQ(keyed.Row(0, Blue), "##??##");
+    EXPECT_EQ(keyed.At(2, 1), Red);
+    EXPECT_FALSE(TransparentBlt(keyed.dc, 0, 0, 0, 2, src.dc, 0, 0, 3, 1, 0));
 }
 
-TEST(BlitAlpha, ConstantAlphaMixesEvenly) {
-    Canvas src(2, 2), c(2, 2);
-    Fill(src.dc, {0, 0, 2, 2}, RGB(200, 0, 0));
-    Fill(c.dc, {0, 0, 2, 2}, RGB(0, 0, 100));
-    BLENDFUNCTION bf{AC_SRC_OVER, 0, 128, 0};
-    ASSERT_TRUE(AlphaBlend(c.dc, 0, 0, 2, 2, src.dc, 0, 0, 2, 2, bf));
-    const COLORREF p = c.At(1, 1);
-    EXPECT_NEAR(GetRValue(p), 100, 1);
-    EXPECT_EQ(GetGValue(p), 0);
-    EXPECT_NEAR(GetBValue(p), 50, 1);
-}
-
-TEST(BlitAlpha, PerPixelAlphaUsesPremultipliedSource) {
+TEST(BlitAlpha, ConstantAlphaMixesEvenlyAndPerPixelAlphaUsesAPremultipliedSource) {
+    Canvas even(2, 2), under(2, 2);
+    Fill(even.dc, {0, 0, 2, 2}, RGB(200, 0, 0));
+    Fill(under.dc, {0, 0, 2, 2}, RGB(0, 0, 100));
+    ASSERT_TRUE(AlphaBlend(under.dc, 0, 0, 2, 2, even.dc, 0, 0, 2, 2, BLENDFUNCTION{AC_SRC_OVER, 0, 128, 0}));
+    EXPECT_NEAR(GetRValue(under.At(1, 1)), 100, 1);
+    EXPECT_EQ(GetGValue(under.At(1, 1)), 0);
+    EXPECT_NEAR(GetBValue(under.At(1, 1)), 50, 1);
     Canvas src(3, 1), c(3, 1);
     auto* px = static_cast<std::uint32_t*>(src.bits);
     px[0] = 0x00000000; // transparent
@@ -144,19 +146,7 @@ TEST(BlitAlpha, PerPixelAlphaUsesPremultipliedSource) {
     EXPECT_FALSE(AlphaBlend(c.dc, 0, 0, 3, 1, src.dc, 0, 0, 3, 1, bf));
 }
 
-TEST(BlitTransparent, ColourKeyIsLeftOut) {
-    Canvas src(3, 1), c(6, 2);
-    SetPixel(src.dc, 0, 0, RGB(255, 0, 255));
-    SetPixel(src.dc, 1, 0, Red);
-    SetPixel(src.dc, 2, 0, RGB(255, 0, 255));
-    Fill(c.dc, {0, 0, 6, 2}, Blue);
-    ASSERT_TRUE(TransparentBlt(c.dc, 0, 0, 6, 2, src.dc, 0, 0, 3, 1, RGB(255, 0, 255)));
-    EXPECT_EQ(c.Row(0, Blue), "##??##");
-    EXPECT_EQ(c.At(2, 1), Red);
-    EXPECT_FALSE(TransparentBlt(c.dc, 0, 0, 0, 2, src.dc, 0, 0, 3, 1, 0));
-}
-
-TEST(BlitGradient, HorizontalAndVerticalRectanglesRunFromFirstToLastColour) {
+TEST(BlitFills, GradientsRunFromFirstToLastColourAndPatternsTileFromTheBrushOrigin) {
     Canvas c(256, 16);
     TRIVERTEX v[2] = {{0, 0, 0x0000, 0x0000, 0xFF00, 0}, {256, 8, 0xFF00, 0x0000, 0x0000, 0}};
     GRADIENT_RECT g{0, 1};
@@ -173,6 +163,26 @@ TEST(BlitGradient, HorizontalAndVerticalRectanglesRunFromFirstToLastColour) {
     GRADIENT_RECT bad{0, 5};
     EXPECT_FALSE(GradientFill(c.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
     EXPECT_FALSE(GradientFill(c.dc, v, 2, &g, 1, GRADIENT_FILL_TRIANGLE));
+    HBITMAP pat = CreateBitmap(2, 2, 1, 32, nullptr);
+    HDC pdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(pdc, pat);
+    SetPixel(pdc, 0, 0, Red);
+    SetPixel(pdc, 1, 0, Blue);
+    SetPixel(pdc, 0, 1, Blue);
+    SetPixel(pdc, 1, 1, Red);
+    SelectObject(pdc, old);
+    DeleteDC(pdc);
+    HBRUSH b = CreatePatternBrush(pat);
+    DeleteObject(pat); // the brush keeps its own copy
+    Canvas c2(4, 4);
+    RECT all{0, 0, 4, 4};
+    FillRect(c2.dc, &all, b);
+    EXPECT_EQ(c2.Row(0, Red), "#?#?");
+    EXPECT_EQ(c2.Row(1, Red), "?#?#");
+    SetBrushOrgEx(c2.dc, 1, 0, nullptr);
+    FillRect(c2.dc, &all, b);
+    EXPECT_EQ(c2.Row(0, Red), "?#?#");
+    DeleteObject(b);
 }
 
 TEST(BlitDib, GetAndSetDIBitsAndStretchDIBits) {
@@ -206,50 +216,77 @@ TEST(BlitDib, GetAndSetDIBitsAndStretchDIBits) {
     DeleteDC(dc);
 }
 
-TEST(BlitPatternBrush, PatternTilesFromTheBrushOrigin) {
-    HBITMAP pat = CreateBitmap(2, 2, 1, 32, nullptr);
-    HDC pdc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(pdc, pat);
-    SetPixel(pdc, 0, 0, Red);
-    SetPixel(pdc, 1, 0, Blue);
-    SetPixel(pdc, 0, 1, Blue);
-    SetPixel(pdc, 1, 1, Red);
-    SelectObject(pdc, old);
-    DeleteDC(pdc);
-    HBRUSH b = CreatePatternBrush(pat);
-    DeleteObject(pat); // the brush keeps its own copy
-    Canvas c(4, 4);
-    RECT all{0, 0, 4, 4};
-    FillRect(c.dc, &all, b);
-    EXPECT_EQ(c.Row(0, Red), "#?#?");
-    EXPECT_EQ(c.Row(1, Red), "?#?#");
-    SetBrushOrgEx(c.dc, 1, 0, nullptr);
-    FillRect(c.dc, &all, b);
-    EXPECT_EQ(c.Row(0, Red), "?#?#");
-    DeleteObject(b);
-}
-
-TEST(GdiEdges, RaisedAndSunkenEdgesUseTheSystemColours) {
+TEST(GdiEdges, RaisedAndSunkenEdgesUseTheSystemColoursAndSoftEdgesSwapTheTopLeftRings) {
     Canvas c(10, 10);
     RECT r{0, 0, 10, 10};
     ASSERT_TRUE(DrawEdge(c.dc, &r, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST));
     EXPECT_EQ(r, (RECT{2, 2, 8, 8}));
-    EXPECT_EQ(c.At(0, 0), GetSysColor(COLOR_3DLIGHT));
     EXPECT_EQ(c.At(8, 0), GetSysColor(COLOR_3DLIGHT));
     EXPECT_EQ(c.At(9, 0), GetSysColor(COLOR_3DDKSHADOW)); // the top-right corner belongs to the shadow
     EXPECT_EQ(c.At(0, 9), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(c.At(1, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(c.At(8, 8), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(c.At(5, 5), GetSysColor(COLOR_BTNFACE));
-    Canvas d(10, 10);
-    RECT s{0, 0, 10, 10};
-    DrawEdge(d.dc, &s, BDR_SUNKENOUTER, BF_TOP | BF_LEFT);
-    EXPECT_EQ(d.At(0, 0), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(d.At(9, 9), White);
-    EXPECT_EQ(s, (RECT{0, 0, 10, 10})); // no BF_ADJUST
+    for (const bool soft : {false, true}) {
+        Canvas e(10, 10);
+        RECT raised{0, 0, 10, 10};
+        DrawEdge(e.dc, &raised, EDGE_RAISED, BF_RECT | (soft ? BF_SOFT : 0));
+        EXPECT_EQ(e.At(3, 0), GetSysColor(soft ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT)) << soft;
+        EXPECT_EQ(e.At(3, 1), GetSysColor(soft ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT)) << soft;
+        // The bottom-right colours stay.
+        EXPECT_EQ(e.At(3, 9), GetSysColor(COLOR_3DDKSHADOW)) << soft;
+        EXPECT_EQ(e.At(3, 8), GetSysColor(COLOR_BTNSHADOW)) << soft;
+        Canvas d(10, 10);
+        RECT sunken{0, 0, 10, 10};
+        DrawEdge(d.dc, &sunken, EDGE_SUNKEN, BF_RECT | (soft ? BF_SOFT : 0));
+        EXPECT_EQ(d.At(0, 3), GetSysColor(soft ? COLOR_3DDKSHADOW : COLOR_BTNSHADOW)) << soft;
+        EXPECT_EQ(d.At(1, 3), GetSysColor(soft ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW)) << soft;
+    }
 }
 
-TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndUndoesItself) {
+TEST(GdiEdges, APartialEdgeRunsItsSidesToTheEndsAndClassicCheckBoxesAndRadioButtonsAreSunken) {
+    // Without a right side the top line reaches the right edge; without a bottom the left line reaches
+    // the bottom.
+    Canvas c(8, 6);
+    RECT r{0, 0, 8, 6};
+    DrawEdge(c.dc, &r, BDR_SUNKENOUTER, BF_TOPLEFT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    EXPECT_EQ(c.At(0, 0), shadow);
+    EXPECT_EQ(c.At(7, 0), shadow);
+    EXPECT_EQ(c.At(0, 5), shadow);
+    EXPECT_EQ(c.At(7, 5), White);
+    EXPECT_EQ(r, (RECT{0, 0, 8, 6})); // no BF_ADJUST
+    // With both sides the corner they share takes the bottom-right colour.
+    Canvas d(8, 6);
+    DrawEdge(d.dc, &r, BDR_SUNKENOUTER, BF_TOPRIGHT);
+    EXPECT_EQ(d.At(6, 0), shadow);
+    EXPECT_EQ(d.At(7, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(d.At(7, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(d.At(0, 1), White);
+    // The classic check box is sunken.
+    Canvas c2(13, 13);
+    RECT box{0, 0, 13, 13};
+    Fill(c2.dc, box, RGB(0, 160, 0));
+    DrawFrameControl(c2.dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK);
+    EXPECT_EQ(c2.At(5, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(c2.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(c2.At(5, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(c2.At(12, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(c2.At(5, 11), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(c2.At(6, 6), GetSysColor(COLOR_WINDOW));
+    // The radio ring: dark on its upper left, light on its lower right, window colour inside.
+    Canvas d2(12, 12);
+    RECT ring{0, 0, 12, 12};
+    Fill(d2.dc, ring, RGB(0, 160, 0));
+    DrawFrameControl(d2.dc, &ring, DFC_BUTTON, DFCS_BUTTONRADIO);
+    EXPECT_EQ(d2.At(5, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(d2.At(0, 5), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(d2.At(6, 11), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(d2.At(11, 6), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(d2.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(d2.At(6, 10), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(d2.At(6, 6), GetSysColor(COLOR_WINDOW));
+}
+
+TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndFrameControlsDrawInsideTheirRectangle) {
     Canvas c(8, 6);
     RECT r{0, 0, 8, 6};
     DrawFocusRect(c.dc, &r);
@@ -257,24 +294,23 @@ TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndUndoesItself) {
     EXPECT_EQ(c.At(3, 3), White);
     DrawFocusRect(c.dc, &r);
     EXPECT_EQ(c.Inked(r), 0);
-}
-
-TEST(GdiEdges, FrameControlsDrawInsideTheirRectangle) {
-    Canvas c(40, 20);
-    Fill(c.dc, {0, 0, 40, 20}, RGB(10, 200, 10));
+    Canvas c2(40, 20);
+    Fill(c2.dc, {0, 0, 40, 20}, RGB(10, 200, 10));
     RECT push{0, 0, 20, 20}, check{20, 0, 33, 13};
-    ASSERT_TRUE(DrawFrameControl(c.dc, &push, DFC_BUTTON, DFCS_BUTTONPUSH));
-    ASSERT_TRUE(DrawFrameControl(c.dc, &check, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
-    EXPECT_EQ(c.At(10, 10), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(c.At(20, 0), GetSysColor(COLOR_BTNSHADOW));
+    ASSERT_TRUE(DrawFrameControl(c2.dc, &push, DFC_BUTTON, DFCS_BUTTONPUSH));
+    ASSERT_TRUE(DrawFrameControl(c2.dc, &check, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
+    EXPECT_EQ(c2.At(10, 10), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(c2.At(4, 0), GetSysColor(COLOR_BTNHIGHLIGHT)); // a push button's face is the soft raised edge
+    EXPECT_EQ(c2.At(4, 1), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(c2.At(20, 0), GetSysColor(COLOR_BTNSHADOW));
     int glyph = 0;
     for (int y = 1; y < 12; ++y)
         for (int x = 21; x < 32; ++x)
-            glyph += c.At(x, y) == GetSysColor(COLOR_BTNTEXT);
+            glyph += c2.At(x, y) == GetSysColor(COLOR_BTNTEXT);
     EXPECT_GT(glyph, 5);
-    EXPECT_EQ(c.At(35, 5), RGB(10, 200, 10));
+    EXPECT_EQ(c2.At(35, 5), RGB(10, 200, 10));
     RECT bad{0, 0, 5, 5};
-    EXPECT_FALSE(DrawFrameControl(c.dc, &bad, 99, 0));
+    EXPECT_FALSE(DrawFrameControl(c2.dc, &bad, 99, 0));
 }
 
 // Sources with no pixel on their surface (empty, or wholly beside it) draw nothing and leave the
@@ -309,13 +345,7 @@ TEST(BlitEmptySource, NothingOfTheSourceOnItsSurfaceDrawsNothing) {
 
     // DIB bits: an empty source rectangle, and one beside the bits.
     std::uint32_t bits[4] = {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u};
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = 2;
-    bmi.bmiHeader.biHeight = -2;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bmi = Bmi32(2, -2);
     EXPECT_EQ(StretchDIBits(c.dc, 0, 0, 8, 8, 0, 0, 0, 2, bits, &bmi, DIB_RGB_COLORS, SRCCOPY), 0);
     StretchDIBits(c.dc, 0, 0, 8, 8, 5, 5, 2, 2, bits, &bmi, DIB_RGB_COLORS, SRCCOPY);
     untouched("DIB bits");

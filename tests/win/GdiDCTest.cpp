@@ -1,22 +1,11 @@
-// Device contexts: selected objects, saved states, origins, clipping, and DCs over window surfaces.
+// Device contexts: selected objects, saved states, origins, clipping, and DCs over window surfaces; icons.
 
 #include "platform/win/Metrics.h"
 #include "tests/win/GdiTestSupport.h"
 
 using namespace gditest;
 
-namespace {
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
-
-void Fill(HDC dc, RECT r, COLORREF c) {
-    HBRUSH b = CreateSolidBrush(c);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-}
-} // namespace
-
-TEST(GdiObjects, SelectObjectReturnsThePreviousObjectAndStockObjectsSurviveDeletion) {
+TEST(GdiObjects, SelectObjectAndGetObjectAndSelectedOrStockObjectsSurviveDeletion) {
     Canvas c(4, 4);
     HPEN pen = CreatePen(PS_SOLID, 1, Red);
     HGDIOBJ old = SelectObject(c.dc, pen);
@@ -28,12 +17,9 @@ TEST(GdiObjects, SelectObjectReturnsThePreviousObjectAndStockObjectsSurviveDelet
     EXPECT_EQ(GetObjectType(GetStockObject(WHITE_BRUSH)), OBJ_BRUSH);
     EXPECT_EQ(SelectObject(c.dc, nullptr), nullptr);
     EXPECT_EQ(SelectObject(nullptr, GetStockObject(BLACK_PEN)), nullptr);
-}
-
-TEST(GdiObjects, ASelectedObjectCannotBeDeleted) {
-    Canvas c(4, 4);
+    // A selected object cannot be deleted.
     HBRUSH b = CreateSolidBrush(Red);
-    HGDIOBJ old = SelectObject(c.dc, b);
+    old = SelectObject(c.dc, b);
     EXPECT_FALSE(DeleteObject(b));
     Rectangle(c.dc, 0, 0, 4, 4); // still usable
     EXPECT_EQ(c.At(1, 1), Red);
@@ -44,15 +30,12 @@ TEST(GdiObjects, ASelectedObjectCannotBeDeleted) {
     RestoreDC(c.dc, -1);
     EXPECT_EQ(SelectObject(c.dc, old), b);
     EXPECT_TRUE(DeleteObject(b));
-}
-
-TEST(GdiObjects, GetObjectDescribesPensBrushesFontsAndBitmaps) {
-    HPEN pen = CreatePen(PS_DASH, 1, Red);
+    HPEN pen2 = CreatePen(PS_DASH, 1, Red);
     LOGPEN lp{};
-    EXPECT_EQ(GetObject(pen, sizeof lp, &lp), static_cast<int>(sizeof lp));
+    EXPECT_EQ(GetObject(pen2, sizeof lp, &lp), static_cast<int>(sizeof lp));
     EXPECT_EQ(lp.lopnStyle, PS_DASH);
     EXPECT_EQ(lp.lopnColor, Red);
-    DeleteObject(pen);
+    DeleteObject(pen2);
     HBRUSH brush = CreateHatchBrush(HS_CROSS, Red);
     LOGBRUSH lb{};
     GetObject(brush, sizeof lb, &lb);
@@ -69,7 +52,7 @@ TEST(GdiObjects, GetObjectDescribesPensBrushesFontsAndBitmaps) {
     DeleteObject(bm);
 }
 
-TEST(GdiObjects, BitmapCanBeSelectedIntoOneMemoryDCAtATime) {
+TEST(GdiObjects, ABitmapGoesIntoOneMemoryDCAtATimeAndAFreshDCsCompatibleBitmapIsMonochrome) {
     HDC a = CreateCompatibleDC(nullptr);
     HDC b = CreateCompatibleDC(nullptr);
     HBITMAP bm = CreateBitmap(4, 4, 1, 32, nullptr);
@@ -81,12 +64,8 @@ TEST(GdiObjects, BitmapCanBeSelectedIntoOneMemoryDCAtATime) {
     EXPECT_NE(oldB, nullptr);
     SelectObject(b, oldB);
     DeleteObject(bm);
-    DeleteDC(a);
     DeleteDC(b);
-}
-
-TEST(GdiObjects, CompatibleBitmapOfAFreshMemoryDCIsMonochrome) {
-    HDC dc = CreateCompatibleDC(nullptr);
+    HDC dc = a;
     HBITMAP mono = CreateCompatibleBitmap(dc, 4, 4);
     BITMAP info{};
     GetObject(mono, sizeof info, &info);
@@ -101,7 +80,7 @@ TEST(GdiObjects, CompatibleBitmapOfAFreshMemoryDCIsMonochrome) {
     DeleteDC(dc);
 }
 
-TEST(GdiSaveRestore, RestoreDCBringsBackObjectsColoursAndClip) {
+TEST(GdiSaveRestore, RestoreDCBringsBackObjectsColoursAndClipAndDropsNewerLevels) {
     Canvas c(10, 10);
     HPEN pen = CreatePen(PS_SOLID, 1, Red);
     const int level = SaveDC(c.dc);
@@ -123,10 +102,7 @@ TEST(GdiSaveRestore, RestoreDCBringsBackObjectsColoursAndClip) {
     EXPECT_FALSE(RestoreDC(c.dc, 1)); // nothing saved any more
     EXPECT_FALSE(RestoreDC(c.dc, -1));
     DeleteObject(pen);
-}
-
-TEST(GdiSaveRestore, RestoringAnOlderLevelDropsTheNewerOnes) {
-    Canvas c(4, 4);
+    // Restoring an older level drops the newer ones.
     SaveDC(c.dc);
     SetBkColor(c.dc, Red);
     SaveDC(c.dc);
@@ -137,7 +113,7 @@ TEST(GdiSaveRestore, RestoringAnOlderLevelDropsTheNewerOnes) {
     RestoreDC(c.dc, 1);
 }
 
-TEST(GdiCoordinates, ViewportAndWindowOriginsShiftDrawing) {
+TEST(GdiCoordinates, OriginsShiftDrawingOnMemoryAndWindowSurfacesWithTheirSystemClip) {
     Canvas c(20, 20);
     POINT old{1, 1};
     EXPECT_TRUE(SetViewportOrgEx(c.dc, 5, 6, &old));
@@ -156,66 +132,14 @@ TEST(GdiCoordinates, ViewportAndWindowOriginsShiftDrawing) {
     EXPECT_EQ(GetPixel(c.dc, 5, 6), Red); // through the DC: logical (5,6) is device (5,6) again
     SetViewportOrgEx(c.dc, 0, 0, nullptr);
     SetWindowOrgEx(c.dc, 0, 0, nullptr);
-}
-
-TEST(GdiClipping, IntersectAndExcludeClipRectLimitDrawing) {
-    Canvas c(20, 20);
-    EXPECT_EQ(IntersectClipRect(c.dc, 2, 2, 12, 12), SIMPLEREGION);
-    EXPECT_EQ(ExcludeClipRect(c.dc, 4, 4, 6, 6), COMPLEXREGION);
-    Fill(c.dc, {0, 0, 20, 20}, Red);
-    EXPECT_EQ(c.Inked({0, 0, 20, 20}), 100 - 4);
-    EXPECT_FALSE(PtVisible(c.dc, 5, 5));
-    EXPECT_TRUE(PtVisible(c.dc, 3, 3));
-    const RECT hidden{4, 4, 6, 6}, shown{0, 0, 3, 3};
-    EXPECT_FALSE(RectVisible(c.dc, &hidden));
-    EXPECT_TRUE(RectVisible(c.dc, &shown));
-    RECT box{};
-    GetClipBox(c.dc, &box);
-    EXPECT_EQ(box, (RECT{2, 2, 12, 12}));
-    SelectClipRgn(c.dc, nullptr);
-    EXPECT_EQ(GetClipBox(c.dc, &box), SIMPLEREGION);
-    EXPECT_EQ(box, (RECT{0, 0, 20, 20}));
-}
-
-TEST(GdiClipping, SelectClipRgnCopiesTheRegionInDeviceCoordinates) {
-    Canvas c(20, 20);
-    HRGN r = CreateEllipticRgn(0, 0, 10, 10);
-    EXPECT_EQ(SelectClipRgn(c.dc, r), COMPLEXREGION);
-    OffsetRgn(r, 10, 10);                  // the DC keeps its own copy
-    SetViewportOrgEx(c.dc, 3, 0, nullptr); // the clip does not move with the origin
-    Fill(c.dc, {-3, 0, 17, 20}, Red);
-    EXPECT_EQ(c.At(0, 0), White);
-    EXPECT_EQ(c.At(5, 5), Red);
-    EXPECT_EQ(c.At(15, 15), White);
-    HRGN copy = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetClipRgn(c.dc, copy), 1);
-    HRGN expected = CreateEllipticRgn(0, 0, 10, 10);
-    EXPECT_TRUE(EqualRgn(copy, expected));
-    SelectClipRgn(c.dc, nullptr);
-    EXPECT_EQ(GetClipRgn(c.dc, copy), 0);
-    // Selecting a region as an object does the same and answers its kind.
-    EXPECT_EQ(reinterpret_cast<std::intptr_t>(SelectObject(c.dc, expected)), COMPLEXREGION);
-    EXPECT_FALSE(PtVisible(c.dc, -3, 0));
-    for (HRGN h : {r, copy, expected})
-        DeleteObject(h);
-}
-
-TEST(GdiClipping, ExtSelectClipRgnCombinesWithTheCurrentClip) {
-    Canvas c(20, 20);
-    HRGN a = CreateRectRgn(0, 0, 10, 10);
-    HRGN b = CreateRectRgn(5, 5, 15, 15);
-    SelectClipRgn(c.dc, a);
-    EXPECT_EQ(ExtSelectClipRgn(c.dc, b, RGN_OR), COMPLEXREGION);
-    EXPECT_TRUE(PtVisible(c.dc, 14, 14));
-    EXPECT_EQ(ExtSelectClipRgn(c.dc, b, RGN_DIFF), COMPLEXREGION);
-    EXPECT_FALSE(PtVisible(c.dc, 7, 7));
-    EXPECT_TRUE(PtVisible(c.dc, 2, 2));
-    EXPECT_EQ(ExtSelectClipRgn(c.dc, nullptr, RGN_AND), ERROR);
-    DeleteObject(a);
-    DeleteObject(b);
-}
-
-TEST(GdiSurfaceDC, OriginAndSystemClipPlaceAWindowDCOnTheSurface) {
+    Canvas c2(4, 4);
+    EXPECT_EQ(GetDeviceCaps(c2.dc, LOGPIXELSX), 96);
+    EXPECT_EQ(GetDeviceCaps(c2.dc, LOGPIXELSY), 96);
+    EXPECT_EQ(GetDeviceCaps(c2.dc, BITSPIXEL), 32);
+    // A memory DC reports the primary screen's size, as the window system sees it.
+    EXPECT_EQ(GetDeviceCaps(c2.dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(GetDeviceCaps(c2.dc, VERTRES), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 40, 30);
     HRGN sys = CreateRectRgn(10, 10, 30, 20);
     HDC dc = detail::CreateSurfaceDC(s, {10, 5}, sys, nullptr);
@@ -238,11 +162,9 @@ TEST(GdiSurfaceDC, OriginAndSystemClipPlaceAWindowDCOnTheSurface) {
     EXPECT_EQ(data[10 * stride + 30], 0u);
     detail::DeleteSurfaceDC(dc);
     cairo_surface_destroy(s);
-}
-
-TEST(GdiSurfaceDC, CairoContextCarriesTheOriginAndClip) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 20);
-    HDC dc = detail::CreateSurfaceDC(s, {4, 4}, nullptr, nullptr);
+    // The cairo context carries the origin and clip.
+    s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 20);
+    dc = detail::CreateSurfaceDC(s, {4, 4}, nullptr, nullptr);
     IntersectClipRect(dc, 0, 0, 3, 3);
     cairo_t* cr = detail::GetDCCairo(dc);
     ASSERT_NE(cr, nullptr);
@@ -258,13 +180,95 @@ TEST(GdiSurfaceDC, CairoContextCarriesTheOriginAndClip) {
     cairo_surface_destroy(s);
 }
 
-TEST(GdiDeviceCaps, ReportsNinetySixDpiAndThirtyTwoBits) {
-    Canvas c(4, 4);
-    EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSX), 96);
-    EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSY), 96);
-    EXPECT_EQ(GetDeviceCaps(c.dc, BITSPIXEL), 32);
-    // A memory DC reports the primary screen's size, as the window system sees it.
-    EXPECT_EQ(GetDeviceCaps(c.dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(GetDeviceCaps(c.dc, VERTRES), GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
+TEST(GdiClipping, ClipsCombineWithTheCurrentClipAndSelectClipRgnCopiesTheRegionInDeviceCoordinates) {
+    Canvas c(20, 20);
+    EXPECT_EQ(IntersectClipRect(c.dc, 2, 2, 12, 12), SIMPLEREGION);
+    EXPECT_EQ(ExcludeClipRect(c.dc, 4, 4, 6, 6), COMPLEXREGION);
+    Fill(c.dc, {0, 0, 20, 20}, Red);
+    EXPECT_EQ(c.Inked({0, 0, 20, 20}), 100 - 4);
+    EXPECT_FALSE(PtVisible(c.dc, 5, 5));
+    EXPECT_TRUE(PtVisible(c.dc, 3, 3));
+    const RECT hidden{4, 4, 6, 6}, shown{0, 0, 3, 3};
+    EXPECT_FALSE(RectVisible(c.dc, &hidden));
+    EXPECT_TRUE(RectVisible(c.dc, &shown));
+    RECT box{};
+    GetClipBox(c.dc, &box);
+    EXPECT_EQ(box, (RECT{2, 2, 12, 12}));
+    SelectClipRgn(c.dc, nullptr);
+    EXPECT_EQ(GetClipBox(c.dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{0, 0, 20, 20}));
+    HRGN a = CreateRectRgn(0, 0, 10, 10);
+    HRGN b = CreateRectRgn(5, 5, 15, 15);
+    SelectClipRgn(c.dc, a);
+    EXPECT_EQ(ExtSelectClipRgn(c.dc, b, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(PtVisible(c.dc, 14, 14));
+    EXPECT_EQ(ExtSelectClipRgn(c.dc, b, RGN_DIFF), COMPLEXREGION);
+    EXPECT_FALSE(PtVisible(c.dc, 7, 7));
+    EXPECT_TRUE(PtVisible(c.dc, 2, 2));
+    EXPECT_EQ(ExtSelectClipRgn(c.dc, nullptr, RGN_AND), ERROR);
+    DeleteObject(a);
+    DeleteObject(b);
+    Canvas c2(20, 20);
+    HRGN r = CreateEllipticRgn(0, 0, 10, 10);
+    EXPECT_EQ(SelectClipRgn(c2.dc, r), COMPLEXREGION);
+    OffsetRgn(r, 10, 10);                   // the DC keeps its own copy
+    SetViewportOrgEx(c2.dc, 3, 0, nullptr); // the clip does not move with the origin
+    Fill(c2.dc, {-3, 0, 17, 20}, Red);
+    EXPECT_EQ(c2.At(0, 0), White);
+    EXPECT_EQ(c2.At(5, 5), Red);
+    EXPECT_EQ(c2.At(15, 15), White);
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(c2.dc, copy), 1);
+    HRGN expected = CreateEllipticRgn(0, 0, 10, 10);
+    EXPECT_TRUE(EqualRgn(copy, expected));
+    SelectClipRgn(c2.dc, nullptr);
+    EXPECT_EQ(GetClipRgn(c2.dc, copy), 0);
+    // Selecting a region as an object does the same and answers its kind.
+    EXPECT_EQ(reinterpret_cast<std::intptr_t>(SelectObject(c2.dc, expected)), COMPLEXREGION);
+    EXPECT_FALSE(PtVisible(c2.dc, -3, 0));
+    for (HRGN h : {r, copy, expected})
+        DeleteObject(h);
+}
+
+TEST(GdiIcons, AMaskedIconDrawsOnlyItsOpaquePartAndAnAlphaIconBlends) {
+    HBITMAP color = CreateBitmap(2, 1, 1, 32, nullptr);
+    HBITMAP mask = CreateBitmap(2, 1, 1, 1, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, color);
+    SetPixel(dc, 0, 0, RGB(255, 0, 0));
+    SetPixel(dc, 1, 0, RGB(0, 255, 0));
+    SelectObject(dc, mask);
+    SetPixel(dc, 0, 0, RGB(0, 0, 0));       // opaque
+    SetPixel(dc, 1, 0, RGB(255, 255, 255)); // transparent
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ICONINFO ii{TRUE, 0, 0, mask, color};
+    HICON icon = CreateIconIndirect(&ii);
+    DeleteObject(color); // copied
+    DeleteObject(mask);
+    ASSERT_NE(icon, nullptr);
+    Canvas c(6, 2);
+    ASSERT_TRUE(DrawIconEx(c.dc, 1, 0, icon, 4, 2, 0, nullptr, DI_NORMAL)); // stretched to 4 by 2
+    EXPECT_EQ(c.Row(1, RGB(255, 0, 0)), ".##...");
+    ICONINFO back{};
+    ASSERT_TRUE(GetIconInfo(icon, &back));
+    BITMAP bm{};
+    GetObject(back.hbmColor, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 2);
+    DeleteObject(back.hbmColor);
+    DeleteObject(back.hbmMask);
+    HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 4, 4, 0));
+    EXPECT_EQ(copy->Width, 4);
+    EXPECT_TRUE(DestroyIcon(copy));
+    EXPECT_TRUE(DestroyIcon(icon));
+    EXPECT_FALSE(DestroyIcon(icon));
+    // An icon with alpha blends with the background.
+    const std::uint32_t px[1] = {0x80800000}; // half-transparent red, premultiplied
+    icon = detail::CreateIconFromPixels(1, 1, px, true, {0, 0});
+    Canvas c2(1, 1);
+    Fill(c2.dc, {0, 0, 1, 1}, RGB(0, 0, 200));
+    DrawIconEx(c2.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    EXPECT_NEAR(GetRValue(c2.At(0, 0)), 128, 1);
+    EXPECT_NEAR(GetBValue(c2.At(0, 0)), 100, 1);
+    DestroyIcon(icon);
 }

@@ -1,5 +1,5 @@
 // The platform's pixel rules on the integer grid: polygon fill, line ties, shape regions, hatches, dashed
-// outlines, mirrored blits, degenerate rectangles, soft and partial edges and classic frame controls.
+// outlines and degenerate rectangles.
 
 #include <set>
 #include <utility>
@@ -11,17 +11,13 @@ using namespace gditest;
 
 namespace {
 
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-constexpr COLORREF WhiteColour = RGB(255, 255, 255);
-
 using PixelSet = std::set<std::pair<int, int>>;
 
 PixelSet Inked(const Canvas& c, int w, int h) {
     PixelSet s;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (c.At(x, y) != WhiteColour) s.insert({x, y});
+            if (c.At(x, y) != White) s.insert({x, y});
     return s;
 }
 
@@ -52,17 +48,9 @@ PixelSet Line(int x0, int y0, int x1, int y1) {
     return Inked(c, 40, 40);
 }
 
-// Paints the canvas green, so that white drawn on it shows.
-void Green(Canvas& c) {
-    HBRUSH green = CreateSolidBrush(RGB(0, 160, 0));
-    RECT all{0, 0, c.Width(), c.Height()};
-    FillRect(c.dc, &all, green);
-    DeleteObject(green);
-}
-
 } // namespace
 
-TEST(GdiGridPolygons, FillCoversThePixelsWhosePointsLieInsideAndEqualsItsRegion) {
+TEST(GdiGridPolygons, FillCoversThePixelsWhosePointsLieInsideEqualsItsRegionAndMeetsItsOutline) {
     // A polygon that is a rectangle fills exactly as the rectangle region: left and top in, right and
     // bottom out.
     const POINT square[] = {{2, 3}, {12, 3}, {12, 9}, {2, 9}};
@@ -93,9 +81,6 @@ TEST(GdiGridPolygons, FillCoversThePixelsWhosePointsLieInsideAndEqualsItsRegion)
     // The star's centre is a hole only in ALTERNATE mode.
     EXPECT_FALSE(PolygonFill(star, 5, ALTERNATE).count({20, 15}));
     EXPECT_TRUE(PolygonFill(star, 5, WINDING).count({20, 15}));
-}
-
-TEST(GdiGridPolygons, OutlinedArrowHasNoHolesBetweenFillAndPen) {
     // The small arrow of a scroll bar: outline and fill in one colour make a solid triangle.
     Canvas c(16, 16);
     Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
@@ -108,7 +93,7 @@ TEST(GdiGridPolygons, OutlinedArrowHasNoHolesBetweenFillAndPen) {
     EXPECT_EQ(c.Row(9, Red, 3, 12), "....#....");
 }
 
-TEST(GdiGridLines, ATieTakesTheSmallerMinorCoordinateInEveryOctant) {
+TEST(GdiGridLines, TiesTakeTheSmallerMinorCoordinateAndShapeRegionsLeaveOutTheirRightAndBottom) {
     // From (0,0) to (10,5) the line passes exactly between rows 0 and 1 at x = 1: row 0 is lit.
     const PixelSet shallow = Line(10, 10, 20, 15);
     EXPECT_TRUE(shallow.count({11, 10}));
@@ -119,16 +104,9 @@ TEST(GdiGridLines, ATieTakesTheSmallerMinorCoordinateInEveryOctant) {
     EXPECT_TRUE(steep.count({10, 11}));
     EXPECT_FALSE(steep.count({11, 11}));
     // Whichever way a line runs, it lights the same pixels apart from the end point each leaves out.
-    for (const auto& [dx, dy] : std::vector<std::pair<int, int>>{{10, 5},
-                                                                 {5, 10},
-                                                                 {-5, 10},
-                                                                 {-10, 5},
-                                                                 {-10, -5},
-                                                                 {-5, -10},
-                                                                 {5, -10},
-                                                                 {10, -5},
-                                                                 {7, 3},
-                                                                 {-3, 7}}) {
+    const std::pair<int, int> towards[] = {{10, 5},   {5, 10},  {-5, 10}, {-10, 5}, {-10, -5},
+                                           {-5, -10}, {5, -10}, {10, -5}, {7, 3},   {-3, 7}};
+    for (const auto& [dx, dy] : towards) {
         const int x0 = 20, y0 = 20, x1 = 20 + dx, y1 = 20 + dy;
         PixelSet forward = Line(x0, y0, x1, y1), backward = Line(x1, y1, x0, y0);
         forward.insert({x1, y1});
@@ -136,9 +114,6 @@ TEST(GdiGridLines, ATieTakesTheSmallerMinorCoordinateInEveryOctant) {
         EXPECT_EQ(forward, backward) << "towards " << dx << "," << dy;
         EXPECT_EQ(forward.size(), static_cast<std::size_t>(std::max(std::abs(dx), std::abs(dy)) + 1));
     }
-}
-
-TEST(GdiGridShapes, EllipticAndRoundRegionsLeaveOutTheRightColumnAndBottomRow) {
     HRGN ellipse = CreateEllipticRgn(2, 2, 12, 12);
     RECT box{};
     GetRgnBox(ellipse, &box);
@@ -168,7 +143,7 @@ TEST(GdiGridShapes, EllipticAndRoundRegionsLeaveOutTheRightColumnAndBottomRow) {
     DeleteObject(round);
 }
 
-TEST(GdiGridBrushes, HatchLinesLieOnRowThreeAndColumnFourFromTheBrushOrigin) {
+TEST(GdiGridBrushes, HatchLinesFollowTheBrushOriginDashesRunClockwiseAndThinRectanglesDrawNothing) {
     Canvas c(16, 16);
     SetBkMode(c.dc, TRANSPARENT);
     RECT all{0, 0, 16, 16};
@@ -188,14 +163,11 @@ TEST(GdiGridBrushes, HatchLinesLieOnRowThreeAndColumnFourFromTheBrushOrigin) {
     EXPECT_EQ(d.Row(0, Red), "......#.......#.");
     for (HBRUSH b : {horizontal, vertical, cross})
         DeleteObject(b);
-}
-
-TEST(GdiGridRectangles, DashedOutlineStartsTopLeftAndRunsClockwise) {
-    Canvas c(20, 12);
-    Selected pen(c.dc, CreatePen(PS_DOT, 1, Red));
-    SelectObject(c.dc, GetStockObject(NULL_BRUSH));
-    SetBkMode(c.dc, TRANSPARENT);
-    Rectangle(c.dc, 0, 0, 11, 7);
+    Canvas c3(20, 12);
+    Selected pen(c3.dc, CreatePen(PS_DOT, 1, Red));
+    SelectObject(c3.dc, GetStockObject(NULL_BRUSH));
+    SetBkMode(c3.dc, TRANSPARENT);
+    Rectangle(c3.dc, 0, 0, 11, 7);
     // The outline walked clockwise from the top-left corner: three on, three off, from the first pixel.
     std::vector<POINT> walk;
     for (int x = 0; x < 10; ++x)
@@ -207,112 +179,15 @@ TEST(GdiGridRectangles, DashedOutlineStartsTopLeftAndRunsClockwise) {
     for (int y = 6; y > 0; --y)
         walk.push_back({0, y});
     for (std::size_t i = 0; i < walk.size(); ++i)
-        EXPECT_EQ(c.At(walk[i].X, walk[i].Y) == Red, i % 6 < 3) << "step " << i;
-    SelectObject(c.dc, GetStockObject(BLACK_PEN));
-}
-
-TEST(GdiGridRectangles, ARectangleOnePixelWideOrHighDrawsNothing) {
-    Canvas c(10, 10);
-    Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
-    Selected brush(c.dc, CreateSolidBrush(Blue));
-    EXPECT_TRUE(Rectangle(c.dc, 2, 2, 3, 3));
-    EXPECT_TRUE(Rectangle(c.dc, 4, 1, 5, 8));
-    EXPECT_TRUE(Rectangle(c.dc, 1, 9, 8, 8)); // corners given in either order
-    EXPECT_EQ(c.Inked({0, 0, 10, 10}), 0);
-    EXPECT_TRUE(Rectangle(c.dc, 2, 2, 4, 4)); // two by two is all outline
-    EXPECT_EQ(c.Inked({0, 0, 10, 10}), 4);
-}
-
-TEST(GdiGridBlits, AMirroredStretchCoversTheColumnsUpToItsOrigin) {
-    Canvas src(4, 1);
-    for (int x = 0; x < 4; ++x)
-        SetPixel(src.dc, x, 0, RGB(x * 60, 0, 0));
-    Canvas c(12, 3);
-    // (8, -4) covers x = 5 to 8, the first source column at x = 8.
-    ASSERT_TRUE(StretchBlt(c.dc, 8, 1, -4, 1, src.dc, 0, 0, 4, 1, SRCCOPY));
-    EXPECT_EQ(c.Inked({0, 0, 12, 3}), 4);
-    EXPECT_EQ(c.At(8, 1), RGB(0, 0, 0));
-    EXPECT_EQ(c.At(5, 1), RGB(180, 0, 0));
-    EXPECT_EQ(c.At(4, 1), WhiteColour);
-    // A mirrored source reads the same way: (3, -4) is columns 3 down to 0.
-    Canvas d(12, 3);
-    ASSERT_TRUE(StretchBlt(d.dc, 0, 0, 4, 1, src.dc, 3, 0, -4, 1, SRCCOPY));
-    EXPECT_EQ(d.At(0, 0), RGB(180, 0, 0));
-    EXPECT_EQ(d.At(3, 0), RGB(0, 0, 0));
-    // Mirrored vertically: (2, -2) covers rows 1 and 2.
-    Canvas e(4, 4);
-    Canvas column(1, 2);
-    SetPixel(column.dc, 0, 0, Red);
-    SetPixel(column.dc, 0, 1, Blue);
-    ASSERT_TRUE(StretchBlt(e.dc, 0, 2, 1, -2, column.dc, 0, 0, 1, 2, SRCCOPY));
-    EXPECT_EQ(e.Column(0, Red), ".?#.");
-    EXPECT_EQ(e.At(0, 1), Blue);
-}
-
-TEST(GdiGridEdges, SoftEdgesSwapTheTopLeftColoursOfTheirRings) {
-    for (const bool soft : {false, true}) {
-        Canvas c(10, 10);
-        RECT raised{0, 0, 10, 10};
-        DrawEdge(c.dc, &raised, EDGE_RAISED, BF_RECT | (soft ? BF_SOFT : 0));
-        EXPECT_EQ(c.At(3, 0), GetSysColor(soft ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT)) << soft;
-        EXPECT_EQ(c.At(3, 1), GetSysColor(soft ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT)) << soft;
-        // The bottom-right colours stay.
-        EXPECT_EQ(c.At(3, 9), GetSysColor(COLOR_3DDKSHADOW)) << soft;
-        EXPECT_EQ(c.At(3, 8), GetSysColor(COLOR_BTNSHADOW)) << soft;
-        Canvas d(10, 10);
-        RECT sunken{0, 0, 10, 10};
-        DrawEdge(d.dc, &sunken, EDGE_SUNKEN, BF_RECT | (soft ? BF_SOFT : 0));
-        EXPECT_EQ(d.At(0, 3), GetSysColor(soft ? COLOR_3DDKSHADOW : COLOR_BTNSHADOW)) << soft;
-        EXPECT_EQ(d.At(1, 3), GetSysColor(soft ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW)) << soft;
-    }
-}
-
-TEST(GdiGridEdges, APartialEdgeRunsItsSidesToTheEndsOfTheRectangle) {
-    // Without a right side the top line reaches the right edge; without a bottom the left line reaches
-    // the bottom.
-    Canvas c(8, 6);
-    RECT r{0, 0, 8, 6};
-    DrawEdge(c.dc, &r, BDR_SUNKENOUTER, BF_TOPLEFT);
-    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    EXPECT_EQ(c.At(7, 0), shadow);
-    EXPECT_EQ(c.At(0, 5), shadow);
-    // With both sides the corner they share takes the bottom-right colour.
-    Canvas d(8, 6);
-    RECT s{0, 0, 8, 6};
-    DrawEdge(d.dc, &s, BDR_SUNKENOUTER, BF_TOPRIGHT);
-    EXPECT_EQ(d.At(6, 0), shadow);
-    EXPECT_EQ(d.At(7, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(d.At(7, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(d.At(0, 1), WhiteColour);
-}
-
-TEST(GdiGridEdges, ClassicCheckBoxAndRadioButtonAreSunken) {
-    Canvas c(13, 13);
-    RECT box{0, 0, 13, 13};
-    Green(c);
-    DrawFrameControl(c.dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK);
-    EXPECT_EQ(c.At(5, 0), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(c.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(c.At(5, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(c.At(12, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(c.At(5, 11), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(c.At(6, 6), GetSysColor(COLOR_WINDOW));
-    // The radio ring: dark on its upper left, light on its lower right, window colour inside.
-    Canvas d(12, 12);
-    RECT ring{0, 0, 12, 12};
-    Green(d);
-    DrawFrameControl(d.dc, &ring, DFC_BUTTON, DFCS_BUTTONRADIO);
-    EXPECT_EQ(d.At(5, 0), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(d.At(0, 5), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(d.At(6, 11), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(d.At(11, 6), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(d.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(d.At(6, 10), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(d.At(6, 6), GetSysColor(COLOR_WINDOW));
-    // A push button's face is the soft raised edge.
-    Canvas e(10, 10);
-    RECT push{0, 0, 10, 10};
-    DrawFrameControl(e.dc, &push, DFC_BUTTON, DFCS_BUTTONPUSH);
-    EXPECT_EQ(e.At(4, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(e.At(4, 1), GetSysColor(COLOR_3DLIGHT));
+        EXPECT_EQ(c3.At(walk[i].X, walk[i].Y) == Red, i % 6 < 3) << "step " << i;
+    SelectObject(c3.dc, GetStockObject(BLACK_PEN));
+    Canvas c2(10, 10);
+    Selected pen2(c2.dc, CreatePen(PS_SOLID, 1, Red));
+    Selected brush(c2.dc, CreateSolidBrush(Blue));
+    EXPECT_TRUE(Rectangle(c2.dc, 2, 2, 3, 3));
+    EXPECT_TRUE(Rectangle(c2.dc, 4, 1, 5, 8));
+    EXPECT_TRUE(Rectangle(c2.dc, 1, 9, 8, 8)); // corners given in either order
+    EXPECT_EQ(c2.Inked({0, 0, 10, 10}), 0);
+    EXPECT_TRUE(Rectangle(c2.dc, 2, 2, 4, 4)); // two by two is all outline
+    EXPECT_EQ(c2.Inked({0, 0, 10, 10}), 4);
 }

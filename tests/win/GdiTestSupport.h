@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "platform/win/DCInternal.h"
@@ -13,21 +14,44 @@ namespace gditest {
 
 using namespace win;
 
+constexpr COLORREF Red = RGB(255, 0, 0), Blue = RGB(0, 0, 255), White = RGB(255, 255, 255),
+                   Black = RGB(0, 0, 0);
+
+// The header of a 32-bit uncompressed DIB (top-down for a negative height).
+inline BITMAPINFO Bmi32(int w, int h) {
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = w;
+    bmi.bmiHeader.biHeight = h;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    return bmi;
+}
+
+inline void Fill(HDC dc, RECT r, COLORREF c) {
+    HBRUSH b = CreateSolidBrush(c);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+
+inline HFONT MakeFont(int height, const char* face, int weight = FW_NORMAL, int escapement = 0) {
+    LOGFONT lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    lf.lfEscapement = escapement;
+    std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    return CreateFontIndirect(&lf);
+}
+
 class Canvas {
 public:
     Canvas(int w, int h, bool bottomUp = false) : w_(w), h_(h), bottomUp_(bottomUp) {
-        BITMAPINFO bmi{};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = w;
-        bmi.bmiHeader.biHeight = bottomUp ? h : -h;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO bmi = Bmi32(w, bottomUp ? h : -h);
         dc = CreateCompatibleDC(nullptr);
         bitmap = CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
         old = SelectObject(dc, bitmap);
-        RECT all{0, 0, w, h};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        Fill(dc, {0, 0, w, h}, RGB(255, 255, 255));
     }
     ~Canvas() {
         SelectObject(dc, old);
@@ -78,8 +102,6 @@ public:
                 }
         return b.Left >= b.Right ? RECT{} : b;
     }
-    int Width() const { return w_; }
-    int Height() const { return h_; }
 
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;

@@ -24,7 +24,7 @@ protected:
     HWND top = nullptr, edit = nullptr;
 };
 
-TEST_F(InputKeyboard, KeyMessagesGoToTheFocusWithTheirBits) {
+TEST_F(InputKeyboard, KeyMessagesGoToTheFocusWithTheirBitsOrAsSystemKeysToTheActiveWindow) {
     screen->KeyDown(VK_LEFT);
     screen->KeyDown(VK_LEFT); // auto-repeat
     screen->KeyUp(VK_LEFT);
@@ -42,6 +42,15 @@ TEST_F(InputKeyboard, KeyMessagesGoToTheFocusWithTheirBits) {
     EXPECT_EQ(k[2].msg, WM_KEYUP);
     EXPECT_EQ(static_cast<DWORD>(k[2].lp) >> 30, 3u); // previous state and transition
     EXPECT_EQ(Count(top, WM_KEYDOWN), 0);
+    SetFocus(nullptr);
+    Log().clear();
+    screen->PressKey('A');
+    Pump();
+    auto k2 = Keys(top);
+    ASSERT_EQ(k2.size(), 3u);
+    EXPECT_EQ(k2[0].msg, WM_SYSKEYDOWN);
+    EXPECT_EQ(k2[1].msg, WM_SYSCHAR);
+    EXPECT_EQ(k2[2].msg, WM_SYSKEYUP);
 }
 
 TEST_F(InputKeyboard, AltCombinationsAndF10AreSystemKeys) {
@@ -81,7 +90,7 @@ TEST_F(InputKeyboard, AltCombinationsAndF10AreSystemKeys) {
     EXPECT_FALSE(IsWindow(top));
 }
 
-TEST_F(InputKeyboard, KeyStateFollowsRetrievalAndTogglesLocks) {
+TEST_F(InputKeyboard, KeyStateFollowsRetrievalAndTogglesLocksAndAHookCanSwallowKeys) {
     screen->KeyDown(VK_SHIFT);
     // The physical state changes at once; the thread's state when the message is retrieved.
     EXPECT_TRUE(GetAsyncKeyState(VK_SHIFT) & 0x8000);
@@ -119,21 +128,8 @@ TEST_F(InputKeyboard, KeyStateFollowsRetrievalAndTogglesLocks) {
     EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON) & 1, 0);
     screen->Release(backend::MouseButton::Right);
     Pump();
-}
-
-TEST_F(InputKeyboard, WithoutFocusTheActiveWindowGetsSystemKeys) {
-    SetFocus(nullptr);
+    // A keyboard hook sees the keys and can swallow them.
     Log().clear();
-    screen->PressKey('A');
-    Pump();
-    auto k = Keys(top);
-    ASSERT_EQ(k.size(), 3u);
-    EXPECT_EQ(k[0].msg, WM_SYSKEYDOWN);
-    EXPECT_EQ(k[1].msg, WM_SYSCHAR);
-    EXPECT_EQ(k[2].msg, WM_SYSKEYUP);
-}
-
-TEST_F(InputKeyboard, KeyboardHookSeesAndCanSwallowKeys) {
     static int seen = 0;
     seen = 0;
     HHOOK hook = SetWindowsHookEx(
@@ -166,13 +162,9 @@ TEST(KeyNames, EnglishNamesFromScanCodes) {
         return std::string(buf);
     };
     // The extended bit as a caller sets it for every key but Backspace, Enter, Shift, Ctrl and Alt.
-    EXPECT_EQ(name(VK_BACK, false), "Backspace");
     EXPECT_EQ(name(VK_RETURN, false), "Enter");
-    EXPECT_EQ(name(VK_SHIFT, false), "Shift");
     EXPECT_EQ(name(VK_CONTROL, false), "Ctrl");
-    EXPECT_EQ(name(VK_MENU, false), "Alt");
     EXPECT_EQ(name('A', true), "A");
-    EXPECT_EQ(name(VK_F10, true), "F10");
     EXPECT_EQ(name(VK_DELETE, true), "Delete");
     EXPECT_EQ(name(VK_PRIOR, true), "Page Up");
     EXPECT_EQ(name(VK_NUMLOCK, true), "Num Lock");
@@ -180,9 +172,7 @@ TEST(KeyNames, EnglishNamesFromScanCodes) {
     EXPECT_EQ(name(VK_LEFT, false), "Num 4");
     EXPECT_EQ(name(VK_RETURN, true), "Num Enter");
     EXPECT_EQ(name(VK_CONTROL, true), "Right Ctrl");
-    EXPECT_EQ(name(VK_SPACE, true), "Space");
     EXPECT_EQ(name(VK_OEM_COMMA, true), ",");
-    EXPECT_EQ(name(VK_ESCAPE, true), "Esc");
     // "Don't care" makes right and left the same.
     char buf[64];
     GetKeyNameText(static_cast<LONG>((0x1Du << 16) | (1u << 24) | (1u << 25)), buf, 64);

@@ -30,9 +30,7 @@ protected:
 TEST_F(InputMouse, ClientMessagesCarryClientCoordinatesAndKeys) {
     HWND child = Child(top, 10, 20, 100, 50);
     Log().clear();
-    MoveTo(15, 30);
-    screen->Press();
-    screen->Release();
+    screen->Click(origin.X + 15, origin.Y + 30);
     Pump();
     // The window is active already: no WM_MOUSEACTIVATE.
     EXPECT_EQ(MessagesOf(child), (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
@@ -51,7 +49,7 @@ TEST_F(InputMouse, ClientMessagesCarryClientCoordinatesAndKeys) {
     EXPECT_EQ(GET_Y_LPARAM(last.lp), -20);
 }
 
-TEST_F(InputMouse, NonClientMessagesComeWithTheHitTestCode) {
+TEST_F(InputMouse, NonClientMessagesComeWithTheHitTestCodeAndACaptionDragMovesTheWindow) {
     RECT wr;
     GetWindowRect(top, &wr);
     screen->MoveMouse(wr.Left + 50, wr.Top + 10); // the caption
@@ -62,9 +60,26 @@ TEST_F(InputMouse, NonClientMessagesComeWithTheHitTestCode) {
     EXPECT_EQ(Log().back().lp, MAKELPARAM(wr.Left + 50, wr.Top + 10)); // screen coordinates
     EXPECT_EQ(WindowFromPoint({wr.Left + 50, wr.Top + 10}), top);
     EXPECT_EQ(WindowFromPoint({5, 5}), nullptr);
+    // A caption drag moves the window.
+    screen->MoveMouse(wr.Left + 60, wr.Top + 10);
+    screen->Press();
+    screen->MoveMouse(wr.Left + 90, wr.Top + 50);
+    screen->Release();
+    Pump();
+    RECT now;
+    GetWindowRect(top, &now);
+    EXPECT_EQ(now, (RECT{wr.Left + 30, wr.Top + 40, wr.Right + 30, wr.Bottom + 40}));
+    EXPECT_EQ(Count(top, WM_ENTERSIZEMOVE), 1);
+    EXPECT_EQ(Count(top, WM_EXITSIZEMOVE), 1);
+    EXPECT_EQ(Count(top, WM_MOVING), 1);
+    // The close button closes (WM_SYSCOMMAND SC_CLOSE, WM_CLOSE, destroy).
+    GetWindowRect(top, &wr);
+    screen->Click(wr.Right - 4 - 2 - 8, wr.Top + 4 + 8);
+    Pump();
+    EXPECT_FALSE(IsWindow(top));
 }
 
-TEST_F(InputMouse, CaptureKeepsTheMouseAndReleaseReportsTheChange) {
+TEST_F(InputMouse, CaptureKeepsTheMouseAndLeaveComesOnMovingAwayAndWhenCaptureEnds) {
     HWND a = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 1);
     HWND b = Child(top, 200, 0, 100, 100, WS_CHILD | WS_VISIBLE, 2);
     MoveTo(10, 10);
@@ -79,11 +94,6 @@ TEST_F(InputMouse, CaptureKeepsTheMouseAndReleaseReportsTheChange) {
     ReleaseCapture();
     EXPECT_EQ(Count(b, WM_CAPTURECHANGED), 1);
     EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(InputMouse, TrackMouseEventLeaveOnMovingAwayAndWhenCaptureEnds) {
-    HWND a = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 1);
-    HWND b = Child(top, 200, 0, 100, 100, WS_CHILD | WS_VISIBLE, 2);
     MoveTo(10, 10);
     TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, a, HOVER_DEFAULT};
     ASSERT_TRUE(TrackMouseEvent(&t));
@@ -121,7 +131,7 @@ TEST_F(InputMouse, TrackMouseEventLeaveOnMovingAwayAndWhenCaptureEnds) {
     EXPECT_FALSE(TrackMouseEvent(&t));
 }
 
-TEST_F(InputMouse, HoverComesAfterTheHoverTimeAtRest) {
+TEST_F(InputMouse, HoverComesAfterTheHoverTimeAtRestAndDragDetectNeedsMovement) {
     HWND a = Child(top, 0, 0, 100, 100);
     MoveTo(10, 10);
     TRACKMOUSEEVENT t{sizeof t, TME_HOVER, a, 300};
@@ -134,15 +144,23 @@ TEST_F(InputMouse, HoverComesAfterTheHoverTimeAtRest) {
     EXPECT_EQ(Count(a, WM_MOUSEHOVER), 1);
     screen->Advance(1000);
     EXPECT_EQ(Count(a, WM_MOUSEHOVER), 1); // once per request
+    screen->MoveMouse(origin.X + 10, origin.Y + 10);
+    screen->MoveMouse(origin.X + 12, origin.Y + 10); // inside the 4-pixel rectangle
+    screen->Release();
+    EXPECT_FALSE(DragDetect(top, At(10, 10)));
+    Pump();
+    screen->MoveMouse(origin.X + 11, origin.Y + 10);
+    screen->MoveMouse(origin.X + 20, origin.Y + 10);
+    EXPECT_TRUE(DragDetect(top, At(10, 10)));
+    Pump();
+    EXPECT_FALSE(DragDetect(top, At(10, 10))); // nothing more will come: no hang
 }
 
 TEST_F(InputMouse, DoubleClicksOnlyForDoubleClickClassesWithinTimeAndDistance) {
     HWND plain = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 1, kClass);
     HWND dbl = Child(top, 200, 0, 100, 100, WS_CHILD | WS_VISIBLE, 2, kDblClass);
     auto click = [&](int x, int y) {
-        screen->MoveMouse(origin.X + x, origin.Y + y);
-        screen->Press();
-        screen->Release();
+        screen->Click(origin.X + x, origin.Y + y);
         Pump();
     };
     click(10, 10);
@@ -162,16 +180,10 @@ TEST_F(InputMouse, DoubleClicksOnlyForDoubleClickClassesWithinTimeAndDistance) {
     EXPECT_EQ(Count(dbl, WM_LBUTTONDOWN), 4);
 }
 
-TEST_F(InputMouse, TransparentHitTestPassesToTheWindowBelow) {
+TEST_F(InputMouse, TransparentHitTestsAndLayeredTransparentWindowsPassToTheWindowBelow) {
     HWND below = Child(top, 0, 0, 200, 200, WS_CHILD | WS_VISIBLE, 1);
     HWND above = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 2);
-    Override() = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        if (h == above && m == WM_NCHITTEST) {
-            *r = HTTRANSPARENT;
-            return true;
-        }
-        return false;
-    };
+    Answer(WM_NCHITTEST, HTTRANSPARENT, above);
     Log().clear();
     MoveTo(50, 50);
     EXPECT_EQ(Count(above, WM_MOUSEMOVE), 0);
@@ -180,6 +192,12 @@ TEST_F(InputMouse, TransparentHitTestPassesToTheWindowBelow) {
     EXPECT_EQ(ChildWindowFromPoint(top, {50, 50}), above); // no hit testing there
     EXPECT_EQ(ChildWindowFromPoint(top, {250, 250}), top);
     EXPECT_EQ(ChildWindowFromPoint(top, {-5, 0}), nullptr);
+    HWND overlay = Top(origin.X, origin.Y, 100, 100, WS_POPUP | WS_VISIBLE,
+                       WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST);
+    SetLayeredWindowAttributes(overlay, 0, 100, LWA_ALPHA);
+    EXPECT_EQ(WindowFromPoint(At(10, 10)), below); // through the overlay and the transparent child
+    SetWindowLongPtr(overlay, GWL_EXSTYLE, WS_EX_LAYERED);
+    EXPECT_EQ(WindowFromPoint(At(10, 10)), overlay);
 }
 
 TEST_F(InputMouse, AWindowRegionShapesHitTesting) {
@@ -206,16 +224,8 @@ TEST_F(InputMouse, ClickActivatesThroughMouseActivate) {
     EXPECT_EQ(GetActiveWindow(), top);
     EXPECT_EQ(LOWORD(First(top, WM_ACTIVATE).wp), WA_CLICKACTIVE);
     // Eating the activation click: the window is activated but never sees the press.
-    Override() = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        if (h == other && m == WM_MOUSEACTIVATE) {
-            *r = MA_ACTIVATEANDEAT;
-            return true;
-        }
-        return false;
-    };
+    Answer(WM_MOUSEACTIVATE, MA_ACTIVATEANDEAT, other);
     Log().clear();
-    RECT orc;
-    GetClientRect(other, &orc);
     POINT op{10, 10};
     ClientToScreen(other, &op);
     screen->Click(op.X, op.Y);
@@ -225,20 +235,17 @@ TEST_F(InputMouse, ClickActivatesThroughMouseActivate) {
     EXPECT_EQ(Count(other, WM_LBUTTONUP), 1);
 }
 
-TEST_F(InputMouse, ADisabledOwnerGetsNoMouseInput) {
+TEST_F(InputMouse, ADisabledOwnerGetsNoMouseInputAndTheWheelGoesToTheFocusAndUp) {
     EnableWindow(top, FALSE);
     Log().clear();
-    MoveTo(10, 10);
-    screen->Press();
-    screen->Release();
+    screen->Click(origin.X + 10, origin.Y + 10);
     Pump();
     EXPECT_EQ(Count(top, WM_LBUTTONDOWN), 0);
     EXPECT_EQ(Count(top, WM_MOUSEMOVE), 0);
     EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
     EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
-}
-
-TEST_F(InputMouse, WheelGoesToTheFocusAndUpToItsParents) {
+    // The wheel goes to the focus and up to its parents.
+    EnableWindow(top, TRUE);
     HWND child = Child(top, 0, 0, 50, 50);
     SetFocus(child);
     Log().clear();
@@ -249,27 +256,6 @@ TEST_F(InputMouse, WheelGoesToTheFocusAndUpToItsParents) {
     EXPECT_EQ(Count(top, WM_MOUSEWHEEL), 1); // the default procedure passed it up
     for (const Logged& l : Sent(nullptr, WM_MOUSEWHEEL))
         EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(l.wp), -120);
-}
-
-TEST_F(InputMouse, CaptionDragMovesTheWindow) {
-    RECT wr;
-    GetWindowRect(top, &wr);
-    screen->MoveMouse(wr.Left + 60, wr.Top + 10);
-    screen->Press();
-    screen->MoveMouse(wr.Left + 90, wr.Top + 50);
-    screen->Release();
-    Pump();
-    RECT now;
-    GetWindowRect(top, &now);
-    EXPECT_EQ(now, (RECT{wr.Left + 30, wr.Top + 40, wr.Right + 30, wr.Bottom + 40}));
-    EXPECT_EQ(Count(top, WM_ENTERSIZEMOVE), 1);
-    EXPECT_EQ(Count(top, WM_EXITSIZEMOVE), 1);
-    EXPECT_EQ(Count(top, WM_MOVING), 1);
-    // The close button closes (WM_SYSCOMMAND SC_CLOSE, WM_CLOSE, destroy).
-    GetWindowRect(top, &wr);
-    screen->Click(wr.Right - 4 - 2 - 8, wr.Top + 4 + 8);
-    Pump();
-    EXPECT_FALSE(IsWindow(top));
 }
 
 TEST_F(InputMouse, SyntheticInputTakesTheSamePath) {
@@ -295,28 +281,6 @@ TEST_F(InputMouse, SyntheticInputTakesTheSamePath) {
     screen->Release();
     Pump();
     EXPECT_EQ(Count(child, WM_LBUTTONDOWN), 2);
-}
-
-TEST_F(InputMouse, DragDetectNeedsMovementBeyondTheDragRectangle) {
-    screen->MoveMouse(origin.X + 10, origin.Y + 10);
-    screen->MoveMouse(origin.X + 12, origin.Y + 10); // inside the 4-pixel rectangle
-    screen->Release();
-    EXPECT_FALSE(DragDetect(top, At(10, 10)));
-    Pump();
-    screen->MoveMouse(origin.X + 11, origin.Y + 10);
-    screen->MoveMouse(origin.X + 20, origin.Y + 10);
-    EXPECT_TRUE(DragDetect(top, At(10, 10)));
-    Pump();
-    EXPECT_FALSE(DragDetect(top, At(10, 10))); // nothing more will come: no hang
-}
-
-TEST_F(InputMouse, ClickThroughLayeredTransparentWindows) {
-    HWND overlay = Top(origin.X, origin.Y, 100, 100, WS_POPUP | WS_VISIBLE,
-                       WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST);
-    SetLayeredWindowAttributes(overlay, 0, 100, LWA_ALPHA);
-    EXPECT_EQ(WindowFromPoint(At(10, 10)), top);
-    SetWindowLongPtr(overlay, GWL_EXSTYLE, WS_EX_LAYERED);
-    EXPECT_EQ(WindowFromPoint(At(10, 10)), overlay);
 }
 
 } // namespace

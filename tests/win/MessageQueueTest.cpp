@@ -7,7 +7,7 @@ namespace {
 
 class MessageQueue : public WinTest {};
 
-TEST_F(MessageQueue, PostedMessagesComeInOrderAndQuitAfterThem) {
+TEST_F(MessageQueue, PostedMessagesComeInOrderQuitAfterThemAndGoWithTheirWindow) {
     HWND h = Top(0, 0, 100, 100);
     PostMessage(h, WM_USER + 1, 1, 0);
     PostQuitMessage(3);
@@ -25,21 +25,17 @@ TEST_F(MessageQueue, PostedMessagesComeInOrderAndQuitAfterThem) {
     EXPECT_EQ(m.wParam, 3u);
     EXPECT_FALSE(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE));
     EXPECT_FALSE(PostMessage(reinterpret_cast<HWND>(std::uintptr_t{0x999990}), WM_USER, 0, 0));
-}
-
-TEST_F(MessageQueue, DestroyingAWindowDropsItsPostedMessages) {
     HWND a = Top(0, 0, 10, 10);
     HWND b = Top(0, 0, 10, 10);
     PostMessage(a, WM_USER, 0, 0);
     PostMessage(b, WM_USER, 0, 0);
     DestroyWindow(a);
-    MSG m;
     ASSERT_TRUE(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(m.hwnd, b);
     EXPECT_FALSE(PeekMessage(&m, nullptr, WM_USER, WM_USER, PM_REMOVE));
 }
 
-TEST_F(MessageQueue, GetMessageNeverHangsOnAnEmptyQueue) {
+TEST_F(MessageQueue, GetMessageNeverHangsAndTranslateMessageMakesCharacters) {
     MSG m;
     EXPECT_THROW(GetMessage(&m, nullptr, 0, 0), EMessageLoopIdle);
     // The idle handler (a modal driver) is asked first and can make something happen.
@@ -60,26 +56,23 @@ TEST_F(MessageQueue, GetMessageNeverHangsOnAnEmptyQueue) {
     ASSERT_TRUE(GetMessage(&m, nullptr, 0, 0));
     EXPECT_EQ(m.message, WM_TIMER);
     EXPECT_EQ(GetTickCount() - before, 250u);
-}
-
-TEST_F(MessageQueue, TranslateMessageMakesCharactersFromKeys) {
-    HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND h2 = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     screen->KeyDown(VK_SHIFT);
     screen->PressKey('A');
     screen->KeyUp(VK_SHIFT);
     screen->PressKey('1');
     Log().clear();
     Pump();
-    EXPECT_EQ(WParams(h, WM_CHAR), (std::vector<WPARAM>{'A', '1'}));
+    EXPECT_EQ(WParams(h2, WM_CHAR), (std::vector<WPARAM>{'A', '1'}));
     // Characters without a key arrive as packets.
     Log().clear();
     screen->TypeText("aZ é€");
     Pump();
-    EXPECT_EQ(WParams(h, WM_CHAR), (std::vector<WPARAM>{'a', 'Z', ' ', 0xE9, 0x20AC}));
+    EXPECT_EQ(WParams(h2, WM_CHAR), (std::vector<WPARAM>{'a', 'Z', ' ', 0xE9, 0x20AC}));
     EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);
 }
 
-TEST_F(MessageQueue, PaintIsCoalescedUntilTheQueueIsEmpty) {
+TEST_F(MessageQueue, PaintIsCoalescedUntilTheQueueIsEmptyAndNeverRepeatsForever) {
     HWND h = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     Pump();
     Log().clear();
@@ -115,19 +108,14 @@ TEST_F(MessageQueue, PaintIsCoalescedUntilTheQueueIsEmpty) {
     EXPECT_FALSE(GetUpdateRect(h, &u, FALSE)); // BeginPaint validated
     Pump();
     EXPECT_EQ(paints, 1);
-}
-
-TEST_F(MessageQueue, PaintWithoutValidationDoesNotRepeatForever) {
-    HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    Override() = [](HWND, UINT msg, WPARAM, LPARAM, LRESULT* r) {
-        *r = 0;
-        return msg == WM_PAINT; // never calls BeginPaint
-    };
+    // A paint that never validates is not sent again and again.
+    HWND lazy = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Answer(WM_PAINT, 0);
     Pump();
-    EXPECT_EQ(Count(h, WM_PAINT), 1);
+    EXPECT_EQ(Count(lazy, WM_PAINT), 1);
 }
 
-TEST_F(MessageQueue, ParentsPaintBeforeChildrenAndClipChildrenDecidesInvalidation) {
+TEST_F(MessageQueue, ParentsPaintFirstClipChildrenDecidesAndUpdateWindowPaintsAtOnceWhenShown) {
     HWND top = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND child = Child(top, 10, 10, 50, 50);
     Pump();
@@ -149,9 +137,6 @@ TEST_F(MessageQueue, ParentsPaintBeforeChildrenAndClipChildrenDecidesInvalidatio
     ValidateRect(child, nullptr);
     RECT u;
     EXPECT_FALSE(GetUpdateRect(child, &u, FALSE));
-}
-
-TEST_F(MessageQueue, UpdateWindowPaintsSynchronouslyAndHiddenWindowsNever) {
     HWND h = Top(0, 0, 100, 100);
     InvalidateRect(h, nullptr, TRUE);
     UpdateWindow(h);
@@ -171,7 +156,7 @@ LRESULT Subclass(HWND h, UINT m, WPARAM w, LPARAM l) {
     return CallWindowProc(reinterpret_cast<WNDPROC>(gPrevious), h, m, w, l);
 }
 
-TEST_F(MessageQueue, SubclassingThroughTheProcedureSlot) {
+TEST_F(MessageQueue, WindowLongsSubclassingPropertiesAndText) {
     HWND h = Top(0, 0, 10, 10);
     gSubclassed = 0;
     gPrevious = SetWindowLongPtr(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass));
@@ -186,35 +171,6 @@ TEST_F(MessageQueue, SubclassingThroughTheProcedureSlot) {
     // The 32-bit calls cannot carry a pointer.
     EXPECT_EQ(GetWindowLong(h, GWL_WNDPROC), 0);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
-}
-
-TEST_F(MessageQueue, ThirtyTwoBitWindowLongs) {
-    HWND h = Top(0, 0, 10, 10);
-    // Extra bytes: the last LONG of the 16 fits, one byte further does not.
-    EXPECT_EQ(SetWindowLong(h, 12, -7), 0);
-    EXPECT_EQ(GetWindowLong(h, 12), -7);
-    EXPECT_EQ(SetWindowLong(h, 12, 5), -7); // the earlier value comes back
-    SetLastError(0);
-    EXPECT_EQ(SetWindowLong(h, 13, 1), 0);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
-    EXPECT_EQ(GetWindowLong(h, 13), 0);
-    EXPECT_EQ(GetWindowLong(h, 12), 5); // the refused write changed nothing
-    // Pointer-sized indexes are refused before the handle is looked at; a dead handle says so.
-    SetLastError(0);
-    EXPECT_EQ(SetWindowLong(nullptr, GWLP_HWNDPARENT, 1), 0);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
-    SetLastError(0);
-    EXPECT_EQ(GetWindowLong(nullptr, 0), 0);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
-    // Other negative indexes go through the pointer-sized calls; a style keeps its high bit.
-    EXPECT_EQ(SetWindowLong(h, GWLP_USERDATA, 42), 0);
-    EXPECT_EQ(GetWindowLong(h, GWLP_USERDATA), 42);
-    SetWindowLong(h, GWL_STYLE, static_cast<LONG>(WS_POPUP));
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtr(h, GWL_STYLE)) & WS_POPUP, WS_POPUP);
-}
-
-TEST_F(MessageQueue, WindowLongsPropertiesAndText) {
-    HWND h = Top(0, 0, 10, 10);
     EXPECT_EQ(SetWindowLongPtr(h, GWLP_USERDATA, 42), 0);
     EXPECT_EQ(GetWindowLongPtr(h, GWLP_USERDATA), 42);
     EXPECT_EQ(SetWindowLongPtr(h, 8, 0x1234), 0);
@@ -253,6 +209,28 @@ TEST_F(MessageQueue, WindowLongsPropertiesAndText) {
     dup.lpfnWndProc = LogProc;
     dup.lpszClassName = kClass;
     EXPECT_EQ(RegisterClassEx(&dup), 0);
+    // The 32-bit calls.
+    // Extra bytes: the last LONG of the 16 fits, one byte further does not.
+    EXPECT_EQ(SetWindowLong(h, 12, -7), 0);
+    EXPECT_EQ(GetWindowLong(h, 12), -7);
+    EXPECT_EQ(SetWindowLong(h, 12, 5), -7); // the earlier value comes back
+    SetLastError(0);
+    EXPECT_EQ(SetWindowLong(h, 13, 1), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+    EXPECT_EQ(GetWindowLong(h, 13), 0);
+    EXPECT_EQ(GetWindowLong(h, 12), 5); // the refused write changed nothing
+    // Pointer-sized indexes are refused before the handle is looked at; a dead handle says so.
+    SetLastError(0);
+    EXPECT_EQ(SetWindowLong(nullptr, GWLP_HWNDPARENT, 1), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+    SetLastError(0);
+    EXPECT_EQ(GetWindowLong(nullptr, 0), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+    // Other negative indexes go through the pointer-sized calls; a style keeps its high bit.
+    EXPECT_EQ(SetWindowLong(h, GWLP_USERDATA, 43), 42);
+    EXPECT_EQ(GetWindowLong(h, GWLP_USERDATA), 43);
+    SetWindowLong(h, GWL_STYLE, static_cast<LONG>(WS_POPUP));
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtr(h, GWL_STYLE)) & WS_POPUP, WS_POPUP);
 }
 
 TEST_F(MessageQueue, RelationsAndZOrder) {

@@ -7,7 +7,7 @@ namespace {
 
 class NonClient : public WinTest {};
 
-TEST_F(NonClient, ClientRectangleFollowsTheStyles) {
+TEST_F(NonClient, ClientRectangleFollowsTheStylesAndDefaultHitTestAndSystemCommands) {
     struct Case {
         DWORD style, ex;
         RECT insets; // left, top, right, bottom
@@ -43,9 +43,6 @@ TEST_F(NonClient, ClientRectangleFollowsTheStyles) {
     RECT cr;
     GetClientRect(m, &cr);
     EXPECT_EQ(cr.Height(), 200 - 23 - 4 - GetSystemMetrics(SM_CYMENU));
-}
-
-TEST_F(NonClient, DefaultHitTestKnowsBordersCornersCaptionAndButtons) {
     HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     auto hit = [&](int x, int y) { return SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y)); };
     // Centres of the 16-wide caption buttons: close 2 inside the 4-pixel frame, maximise 2 to its left,
@@ -66,31 +63,21 @@ TEST_F(NonClient, DefaultHitTestKnowsBordersCornersCaptionAndButtons) {
     RECT r;
     GetWindowRect(h, &r);
     EXPECT_EQ(SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(r.Left + 1, r.Top + 100)), HTBORDER);
-}
-
-TEST_F(NonClient, SystemCommandsMinimiseMaximiseRestoreAndClose) {
-    HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    SendMessage(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    EXPECT_TRUE(IsZoomed(h));
-    SendMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_FALSE(IsZoomed(h));
-    SendMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(IsIconic(h));
+    HWND h2 = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SendMessage(h2, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_TRUE(IsZoomed(h2));
+    SendMessage(h2, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsZoomed(h2));
+    SendMessage(h2, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(h2));
     RECT c;
-    GetClientRect(h, &c);
+    GetClientRect(h2, &c);
     EXPECT_TRUE(c.IsEmpty());
-    SendMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+    SendMessage(h2, WM_SYSCOMMAND, SC_RESTORE, 0);
     // A close that the window refuses (WM_CLOSE answered without the default) leaves it.
-    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        *r = 0;
-        return m == WM_CLOSE;
-    };
-    SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(IsWindow(h));
-    Override() = nullptr;
-    screen->RequestClose(h); // the window manager's close button
-    Pump();
-    EXPECT_FALSE(IsWindow(h));
+    Answer(WM_CLOSE, 0);
+    SendMessage(h2, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindow(h2));
 }
 
 TEST(SystemMetrics, ClassicValuesAndTheScreen) {
@@ -139,10 +126,7 @@ TEST(SystemMetrics, ClassicValuesAndTheScreen) {
     ncm.cbSize = 7;
     EXPECT_FALSE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 7, &ncm, 0));
     // A maximised window fills the work area of its own monitor.
-    WNDCLASSEX wc{
-        sizeof(WNDCLASSEX), 0,      DefWindowProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-        "KvPlain",          nullptr};
-    RegisterClassEx(&wc);
+    RegisterTestClass("KvPlain", 0, DefWindowProc);
     HWND h = CreateWindowEx(0, "KvPlain", "", WS_OVERLAPPEDWINDOW, 1400, 100, 300, 200, nullptr, nullptr,
                             nullptr, nullptr);
     ShowWindow(h, SW_SHOWMAXIMIZED);

@@ -30,18 +30,6 @@ struct Regions {
 
 } // namespace
 
-TEST(RegionShapes, RectRegionIsOneRectangleAndNormalisesItsCorners) {
-    Regions keep;
-    HRGN r = keep(CreateRectRgn(10, 20, 2, 5));
-    EXPECT_EQ(Rects(r), (std::vector<RECT>{{2, 5, 10, 20}}));
-    RECT box{};
-    EXPECT_EQ(GetRgnBox(r, &box), SIMPLEREGION);
-    EXPECT_EQ(box, (RECT{2, 5, 10, 20}));
-    HRGN empty = keep(CreateRectRgn(3, 3, 3, 9));
-    EXPECT_EQ(GetRgnBox(empty, &box), NULLREGION);
-    EXPECT_TRUE(box.IsEmpty());
-}
-
 // Whether the region's bands mirror left to right and top to bottom within its box.
 bool Symmetric(const std::vector<RECT>& rects, const RECT& box) {
     for (const RECT& r : rects) {
@@ -56,26 +44,16 @@ bool Symmetric(const std::vector<RECT>& rects, const RECT& box) {
     return true;
 }
 
-TEST(RegionShapes, RoundRectAndEllipticRegionsAreSymmetricInTheirBoxes) {
+TEST(RegionShapes, RectRegionsNormaliseTheirCornersRoundOnesAreSymmetricAndPolygonsFollowTheFillMode) {
     Regions keep;
-    HRGN r = keep(CreateRoundRectRgn(0, 0, 20, 12, 8, 8));
-    EXPECT_TRUE(Symmetric(Rects(r), {0, 0, 19, 11}));
-    EXPECT_GT(Rects(r).size(), 3u); // larger corners step over several rows
-    HRGN e = keep(CreateEllipticRgn(0, 0, 10, 10));
+    HRGN r = keep(CreateRectRgn(10, 20, 2, 5));
+    EXPECT_EQ(Rects(r), (std::vector<RECT>{{2, 5, 10, 20}}));
     RECT box{};
-    GetRgnBox(e, &box);
-    EXPECT_EQ(box, (RECT{0, 0, 9, 9}));
-    EXPECT_TRUE(Symmetric(Rects(e), box));
-    EXPECT_TRUE(PtInRegion(e, 4, 4));
-    EXPECT_FALSE(PtInRegion(e, 0, 0));
-    EXPECT_FALSE(PtInRegion(e, 9, 4)); // the right column is left out
-    const RECT indirect{10, 10, 0, 0};
-    HRGN same = keep(CreateEllipticRgnIndirect(&indirect));
-    EXPECT_TRUE(EqualRgn(e, same));
-}
-
-TEST(RegionShapes, PolygonRegionFollowsTheFillMode) {
-    Regions keep;
+    EXPECT_EQ(GetRgnBox(r, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{2, 5, 10, 20}));
+    HRGN empty = keep(CreateRectRgn(3, 3, 3, 9));
+    EXPECT_EQ(GetRgnBox(empty, &box), NULLREGION);
+    EXPECT_TRUE(box.IsEmpty());
     const POINT square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     HRGN sq = keep(CreatePolygonRgn(square, 4, ALTERNATE));
     EXPECT_EQ(Rects(sq), (std::vector<RECT>{{0, 0, 10, 10}}));
@@ -87,9 +65,20 @@ TEST(RegionShapes, PolygonRegionFollowsTheFillMode) {
     EXPECT_TRUE(PtInRegion(wind, 10, 11));
     EXPECT_TRUE(PtInRegion(alt, 10, 3));
     EXPECT_EQ(CreatePolygonRgn(star, 5, 7), nullptr);
+    Regions keep2;
+    HRGN r2 = keep2(CreateRoundRectRgn(0, 0, 20, 12, 8, 8));
+    EXPECT_TRUE(Symmetric(Rects(r2), {0, 0, 19, 11}));
+    EXPECT_GT(Rects(r2).size(), 3u); // larger corners step over several rows
+    HRGN e = keep2(CreateEllipticRgn(0, 0, 10, 10));
+    EXPECT_TRUE(Symmetric(Rects(e), {0, 0, 9, 9}));
+    EXPECT_TRUE(PtInRegion(e, 4, 4));
+    EXPECT_FALSE(PtInRegion(e, 0, 0));
+    const RECT indirect{10, 10, 0, 0};
+    HRGN same = keep2(CreateEllipticRgnIndirect(&indirect));
+    EXPECT_TRUE(EqualRgn(e, same));
 }
 
-TEST(RegionCombine, KindsOfEachMode) {
+TEST(RegionCombine, KindsOfEachModeMergedBandsAndErrors) {
     Regions keep;
     HRGN a = keep(CreateRectRgn(0, 0, 10, 10));
     HRGN b = keep(CreateRectRgn(5, 5, 15, 15));
@@ -106,30 +95,24 @@ TEST(RegionCombine, KindsOfEachMode) {
     EXPECT_TRUE(EqualRgn(d, a));
     EXPECT_EQ(CombineRgn(d, a, a, RGN_DIFF), NULLREGION);
     EXPECT_TRUE(Rects(d).empty());
-}
-
-TEST(RegionCombine, AdjacentRectanglesMergeIntoBandsAndBandsMergeVertically) {
-    Regions keep;
-    HRGN d = keep(CreateRectRgn(0, 0, 5, 5));
+    // Adjacent rectangles merge into bands and bands merge vertically.
+    SetRectRgn(d, 0, 0, 5, 5);
     HRGN right = keep(CreateRectRgn(5, 0, 10, 5));
     HRGN below = keep(CreateRectRgn(0, 5, 10, 8));
     EXPECT_EQ(CombineRgn(d, d, right, RGN_OR), SIMPLEREGION);
     EXPECT_EQ(CombineRgn(d, d, below, RGN_OR), SIMPLEREGION);
     EXPECT_EQ(Rects(d), (std::vector<RECT>{{0, 0, 10, 8}}));
-}
-
-TEST(RegionCombine, ErrorsForBadHandlesAndModes) {
-    Regions keep;
-    HRGN a = keep(CreateRectRgn(0, 0, 10, 10));
     EXPECT_EQ(CombineRgn(a, a, nullptr, RGN_OR), ERROR);
     EXPECT_EQ(CombineRgn(a, a, a, 9), ERROR);
     EXPECT_EQ(CombineRgn(nullptr, a, a, RGN_OR), ERROR);
     HRGN dead = CreateRectRgn(0, 0, 1, 1);
-    DeleteObject(dead);
+    EXPECT_TRUE(DeleteObject(dead));
     EXPECT_FALSE(DeleteObject(dead));
+    EXPECT_EQ(GetObjectType(dead), 0u);
+    EXPECT_EQ(GetObjectType(a), OBJ_REGION);
 }
 
-TEST(RegionQueries, OffsetRectInRegionAndSetRectRgn) {
+TEST(RegionQueries, OffsetRectInRegionSetRectRgnAndRegionData) {
     Regions keep;
     HRGN r = keep(CreateRoundRectRgn(0, 0, 20, 10, 4, 4));
     EXPECT_EQ(OffsetRgn(r, 5, 7), COMPLEXREGION);
@@ -144,11 +127,8 @@ TEST(RegionQueries, OffsetRectInRegionAndSetRectRgn) {
     EXPECT_FALSE(RectInRegion(r, &outside));
     EXPECT_TRUE(SetRectRgn(r, 1, 1, 3, 3));
     EXPECT_EQ(Rects(r), (std::vector<RECT>{{1, 1, 3, 3}}));
-}
-
-TEST(RegionQueries, RegionDataCopiesTheRectangles) {
-    Regions keep;
-    HRGN r = keep(CreateEllipticRgn(0, 0, 10, 10));
+    // The region data copies the rectangles.
+    r = keep(CreateEllipticRgn(0, 0, 10, 10));
     const std::vector<RECT> rects = Rects(r);
     const DWORD size = GetRegionData(r, 0, nullptr);
     ASSERT_EQ(size, sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
@@ -162,13 +142,6 @@ TEST(RegionQueries, RegionDataCopiesTheRectangles) {
     RECT first{};
     std::memcpy(&first, data->Buffer, sizeof first);
     EXPECT_EQ(first, rects.front());
-}
-
-TEST(RegionObjects, RegionsAreGdiObjects) {
-    HRGN r = CreateRectRgn(0, 0, 1, 1);
-    EXPECT_EQ(GetObjectType(r), OBJ_REGION);
-    EXPECT_TRUE(DeleteObject(r));
-    EXPECT_EQ(GetObjectType(r), 0u);
 }
 
 namespace {

@@ -7,7 +7,7 @@ namespace {
 
 class Timers : public WinTest {};
 
-TEST_F(Timers, FireInOrderOfTheirTimesAsTheClockAdvances) {
+TEST_F(Timers, FireInOrderOfTheirTimesAndMayBeKilledFromTheirOwnTickOrAnother) {
     HWND h = Top(0, 0, 10, 10);
     std::vector<std::pair<UINT_PTR, DWORD>> fired;
     DWORD start = GetTickCount();
@@ -28,10 +28,8 @@ TEST_F(Timers, FireInOrderOfTheirTimesAsTheClockAdvances) {
     screen->Advance(25);
     EXPECT_EQ(fired.size(), 2u);
     EXPECT_FALSE(KillTimer(h, 2));
-}
-
-TEST_F(Timers, KilledFromItsOwnTickAndFromAnotherTick) {
-    HWND h = Top(0, 0, 10, 10);
+    // Killed from its own tick, together with one due at the same time.
+    KillTimer(h, 1);
     int ones = 0, twos = 0;
     Override() = [&](HWND hw, UINT m, WPARAM w, LPARAM, LRESULT*) {
         if (m != WM_TIMER) return false;
@@ -77,7 +75,7 @@ void CALLBACK_Proc(HWND, UINT msg, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
 }
 
-TEST_F(Timers, ThreadTimersCallTheirProcedure) {
+TEST_F(Timers, ThreadTimersCallTheirProcedureAndTimersComeAfterInputAndPaint) {
     gProcTicks = 0;
     UINT_PTR id = SetTimer(nullptr, 0, 40, &CALLBACK_Proc);
     EXPECT_NE(id, 0u);
@@ -92,16 +90,12 @@ TEST_F(Timers, ThreadTimersCallTheirProcedure) {
     m.lParam = reinterpret_cast<LPARAM>(&CALLBACK_Proc);
     DispatchMessage(&m);
     EXPECT_EQ(gProcTicks, 2);
-}
-
-TEST_F(Timers, TimersComeAfterInputAndPaint) {
     HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     Pump();
     // A timer, a paint and a posted message are all waiting: the loop takes them in this order.
     SetTimer(h, 1, 10, nullptr);
     InvalidateRect(h, nullptr, FALSE);
     PostMessage(h, WM_USER, 0, 0);
-    MSG m;
     std::vector<UINT> order;
     SetIdleHandler([] { return false; });
     for (int i = 0; i < 3; ++i) {

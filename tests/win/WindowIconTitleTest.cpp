@@ -1,11 +1,15 @@
 // What a task bar shows of a top-level window (its title and icon, through the backend), the caption's
-// icon, icon files, the window manager's close request, and theme changes reaching the windows.
+// icon, icon files, the window manager's close request, and theme changes reaching the windows; the
+// offscreen backend's sample window written to PNG, the frame as drawn, backend changes and the cursor.
 
 #include <cairo.h>
+
+#include <filesystem>
 
 #include "WindowTestSupport.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/win/WindowIcon.h"
+#include "tests/support/ColorMatch.h"
 
 using namespace wintest;
 
@@ -107,7 +111,7 @@ TEST(IconFiles, EveryPngAndThirtyTwoBitImageLargestFirst) {
     EXPECT_TRUE(IconImagesFromFile(std::string(6, '\0')).empty());
 }
 
-TEST_F(WinTest, TheBackendShowsTheWindowTextAsTitleFromCreationOn) {
+TEST_F(WinTest, TheBackendShowsTheWindowTextAsTitleAndItsCloseIsTheCloseCommand) {
     HWND h = Top(10, 10, 200, 150, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     EXPECT_EQ(screen->WindowTitle(h), "Top");
     SetWindowText(h, "Übersicht");
@@ -116,9 +120,19 @@ TEST_F(WinTest, TheBackendShowsTheWindowTextAsTitleFromCreationOn) {
     HWND c = Child(h, 5, 5, 50, 20);
     SetWindowText(c, "child");
     EXPECT_EQ(screen->WindowTitle(h), "Übersicht");
+    DestroyWindow(c);
+    Log().clear();
+    screen->RequestClose(h);
+    Pump();
+    EXPECT_FALSE(IsWindow(h)) << "the default close destroys it";
+    auto seen = AllMessages({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].second, static_cast<UINT>(WM_SYSCOMMAND));
+    EXPECT_EQ(seen[1].second, static_cast<UINT>(WM_CLOSE));
+    EXPECT_EQ(seen[2].second, static_cast<UINT>(WM_DESTROY));
 }
 
-TEST_F(WinTest, SetIconKeepsBothKindsAndTheBackendShowsTheWindowsOwn) {
+TEST_F(WinTest, SetIconKeepsBothKindsTheBackendShowsTheWindowsOwnAndTheCaptionDrawsIt) {
     HWND h = Top(10, 10, 200, 150, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     EXPECT_TRUE(screen->WindowIcon(h).empty()) << "no icon of its own: the program's";
     HICON big = SolidIcon(32, 0xFFFF0000), small = SolidIcon(16, 0xFF00FF00);
@@ -142,12 +156,9 @@ TEST_F(WinTest, SetIconKeepsBothKindsAndTheBackendShowsTheWindowsOwn) {
     EXPECT_TRUE(screen->WindowIcon(h).empty());
     DestroyWindow(h);
     DestroyIcon(small);
-}
-
-TEST_F(WinTest, TheCaptionDrawsTheWindowsIconWhereItHasOne) {
     HICON icon = SolidIcon(16, 0xFFE01010);
-    HWND h = Top(10, 10, 240, 160, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    SendMessage(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    HWND h2 = Top(10, 10, 240, 160, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SendMessage(h2, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     Pump();
     // The icon area is left of the caption's text, inside the frame.
     auto redInCaption = [&](HWND w) {
@@ -160,28 +171,15 @@ TEST_F(WinTest, TheCaptionDrawsTheWindowsIconWhereItHasOne) {
             if (screen->WindowPixel(w, x, y) == RGB(0xE0, 0x10, 0x10)) return true;
         return false;
     };
-    EXPECT_TRUE(redInCaption(h));
+    EXPECT_TRUE(redInCaption(h2));
     // A dialog frame shows none.
     HWND d = Top(10, 200, 240, 160, WS_CAPTION | WS_SYSMENU | WS_VISIBLE, WS_EX_DLGMODALFRAME);
     SendMessage(d, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     Pump();
     EXPECT_FALSE(redInCaption(d));
-    DestroyWindow(h);
+    DestroyWindow(h2);
     DestroyWindow(d);
     DestroyIcon(icon);
-}
-
-TEST_F(WinTest, TheWindowManagersCloseIsTheCloseCommand) {
-    HWND h = Top(10, 10, 200, 150, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    Log().clear();
-    screen->RequestClose(h);
-    Pump();
-    EXPECT_FALSE(IsWindow(h)) << "the default close destroys it";
-    auto seen = AllMessages({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY});
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].second, static_cast<UINT>(WM_SYSCOMMAND));
-    EXPECT_EQ(seen[1].second, static_cast<UINT>(WM_CLOSE));
-    EXPECT_EQ(seen[2].second, static_cast<UINT>(WM_DESTROY));
 }
 
 TEST_F(WinTest, ThemeChangesReachEveryWindowTopLevelFirst) {
@@ -201,3 +199,70 @@ TEST_F(WinTest, ThemeChangesReachEveryWindowTopLevelFirst) {
     };
     EXPECT_LT(at(a), at(child));
 }
+
+namespace {
+
+using colortest::IsColor;
+
+class Offscreen : public WinTest {};
+
+TEST_F(Offscreen, ASampleWindowIsWrittenToPngWithItsFrameAndCaption) {
+    HWND h = Made(CreateWindowEx(0, kClass, "Kalvenor - sample", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                                 320, 200, nullptr, nullptr, nullptr, nullptr));
+    HWND child = Child(h, 20, 20, 120, 60, WS_CHILD | WS_VISIBLE | WS_BORDER);
+    (void)child;
+    Pump();
+    // Pixels of the frame: the caption in the active caption colour, the client in the window colour.
+    COLORREF caption = screen->WindowPixel(h, 150, 8);
+    EXPECT_THAT(caption, IsColor(GetSysColor(COLOR_ACTIVECAPTION)));
+    EXPECT_THAT(screen->WindowPixel(h, 200, 150), IsColor(GetSysColor(COLOR_WINDOW)));
+    EXPECT_THAT(screen->WindowPixel(h, 4 + 20, 23 + 20),
+                IsColor(GetSysColor(COLOR_WINDOWFRAME))); // the child's border
+    EXPECT_THAT(screen->ScreenPixel(40 + 150, 40 + 8), IsColor(caption));
+    // Deactivated, the caption turns to the inactive colour.
+    screen->DeactivateApp();
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_THAT(screen->WindowPixel(h, 150, 8), IsColor(GetSysColor(COLOR_INACTIVECAPTION)));
+    SetActiveWindow(h);
+    auto dir = std::filesystem::temp_directory_path() / "kalvenor-winsys";
+    std::filesystem::create_directories(dir);
+    auto window = (dir / "sample-window.png").string();
+    auto whole = (dir / "sample-screen.png").string();
+    EXPECT_TRUE(screen->WriteWindowPng(h, window));
+    EXPECT_TRUE(screen->WriteScreenPng(whole));
+    EXPECT_GT(std::filesystem::file_size(window), 100u);
+    cairo_surface_t* png = cairo_image_surface_create_from_png(window.c_str());
+    EXPECT_EQ(cairo_image_surface_get_width(png), 320);
+    EXPECT_EQ(cairo_image_surface_get_height(png), 200);
+    cairo_surface_destroy(png);
+    EXPECT_FALSE(screen->WriteWindowPng(child, window)); // only top-level windows have an image
+}
+
+TEST_F(Offscreen, ANewBackendTakesOverTheWindowsAndTheCursorFollowsThePointer) {
+    HWND h = Top(10, 10, 100, 80, WS_POPUP | WS_VISIBLE);
+    SetWindowLongPtr(h, GWLP_USERDATA, 0);
+    Pump();
+    auto next = std::make_unique<offscreen::OffscreenBackend>();
+    auto* second = next.get();
+    backend::SetBackend(std::move(next));
+    screen = second;
+    InvalidateRect(h, nullptr, TRUE);
+    Pump();
+    EXPECT_THAT(screen->ScreenPixel(50, 50), IsColor(GetSysColor(COLOR_WINDOW)));
+    EXPECT_EQ(&offscreen::Offscreen(), second);
+    RegisterTestClass("KvHandCursor", 0, DefWindowProc, LoadCursor(nullptr, IDC_HAND));
+    HWND h2 = CreateWindowEx(0, "KvHandCursor", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                             nullptr, nullptr, nullptr, nullptr);
+    screen->MoveMouse(200, 200);
+    Pump();
+    EXPECT_EQ(screen->Cursor(), backend::CursorShape::Hand);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+    screen->MoveMouse(101, 200); // the left border
+    Pump();
+    EXPECT_EQ(screen->Cursor(), backend::CursorShape::SizeWE);
+    EXPECT_EQ(LoadCursor(nullptr, MAKEINTRESOURCE(1)), nullptr);
+    DestroyWindow(h2);
+}
+
+} // namespace

@@ -9,7 +9,7 @@ using Order = std::vector<UINT>;
 
 class WindowLifecycle : public WinTest {};
 
-TEST_F(WindowLifecycle, VisibleTopLevelCreationFollowsThePlatformOrder) {
+TEST_F(WindowLifecycle, VisibleAndHiddenTopLevelAndChildCreationFollowThePlatformOrder) {
     HWND h = Top(100, 100, 400, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     ASSERT_TRUE(IsWindow(h));
     // An overlapped window hears its first size and place after its first showing.
@@ -25,9 +25,6 @@ TEST_F(WindowLifecycle, VisibleTopLevelCreationFollowsThePlatformOrder) {
     EXPECT_EQ(c, (RECT{0, 0, 400 - 8, 300 - 8 - 19}));
     EXPECT_EQ(First(h, WM_SIZE).lp, MAKELPARAM(c.Right, c.Bottom));
     EXPECT_EQ(First(h, WM_MOVE).lp, MAKELPARAM(104, 123));
-}
-
-TEST_F(WindowLifecycle, HiddenTopLevelAndChildCreation) {
     HWND top = Top(0, 0, 200, 200);
     EXPECT_EQ(MessagesOf(top), (Order{WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE}));
     Log().clear();
@@ -41,29 +38,24 @@ TEST_F(WindowLifecycle, HiddenTopLevelAndChildCreation) {
     EXPECT_EQ(reinterpret_cast<HWND>(First(top, WM_PARENTNOTIFY).lp), child);
     EXPECT_FALSE(IsWindowVisible(child)); // its parent is hidden
     EXPECT_EQ(GetParent(child), top);
+    // ShowWindow returns the previous visibility; SW_SHOWNA does not activate.
+    Log().clear();
+    EXPECT_FALSE(ShowWindow(top, SW_SHOWNA));
+    EXPECT_NE(GetActiveWindow(), top);
+    EXPECT_TRUE(ShowWindow(top, SW_HIDE));
+    EXPECT_FALSE(ShowWindow(top, SW_HIDE));
+    EXPECT_EQ(Count(top, WM_SHOWWINDOW), 2);
 }
 
-TEST_F(WindowLifecycle, FailedCreationsCleanUp) {
-    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        if (m == WM_CREATE) {
-            *r = -1;
-            return true;
-        }
-        return false;
-    };
+TEST_F(WindowLifecycle, FailedCreationsCleanUpAndDestroyGoesParentFirstThenChildrenFirst) {
+    Answer(WM_CREATE, -1);
     HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     EXPECT_EQ(h, nullptr);
     ASSERT_GE(Log().size(), 2u);
     EXPECT_EQ(Log()[Log().size() - 2].msg, WM_DESTROY);
     EXPECT_EQ(Log().back().msg, WM_NCDESTROY);
     EXPECT_FALSE(IsWindow(Log().back().hwnd));
-    Override() = [](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        if (m == WM_NCCREATE) {
-            *r = FALSE;
-            return true;
-        }
-        return false;
-    };
+    Answer(WM_NCCREATE, FALSE);
     Log().clear();
     EXPECT_EQ(Top(0, 0, 100, 100), nullptr);
     EXPECT_EQ(Log().back().msg, WM_NCDESTROY);
@@ -73,9 +65,6 @@ TEST_F(WindowLifecycle, FailedCreationsCleanUp) {
     EXPECT_EQ(GetLastError(), ERROR_CLASS_DOES_NOT_EXIST);
     EXPECT_EQ(CreateWindowEx(0, kClass, "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
               nullptr);
-}
-
-TEST_F(WindowLifecycle, DestroySendsDestroyParentFirstAndNcDestroyChildrenFirst) {
     HWND top = Top(0, 0, 300, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND child = Child(top, 0, 0, 50, 50);
     HWND grand = Child(child, 0, 0, 10, 10);
@@ -102,7 +91,7 @@ TEST_F(WindowLifecycle, DestroySendsDestroyParentFirstAndNcDestroyChildrenFirst)
     EXPECT_NE(again, top);
 }
 
-TEST_F(WindowLifecycle, OwnedWindowsAreDestroyedWithTheirOwner) {
+TEST_F(WindowLifecycle, OwnedWindowsGoWithTheirOwnerAndDestroyingItselfInAHandlerIsSafe) {
     HWND owner = Top(0, 0, 300, 300);
     HWND popup = Top(10, 10, 50, 50, WS_POPUP, 0, owner);
     EXPECT_EQ(GetWindow(popup, GW_OWNER), owner);
@@ -116,9 +105,6 @@ TEST_F(WindowLifecycle, OwnedWindowsAreDestroyedWithTheirOwner) {
     EXPECT_EQ(order.back().first, owner);
     EXPECT_FALSE(IsWindow(popup));
     EXPECT_FALSE(IsWindow(tool));
-}
-
-TEST_F(WindowLifecycle, DestroyingItselfInsideAHandlerIsSafe) {
     HWND h = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     Override() = [](HWND hw, UINT m, WPARAM, LPARAM, LRESULT* r) {
         if (m == WM_USER) {
@@ -149,9 +135,21 @@ TEST_F(WindowLifecycle, SizingAndMovingSendTheirMessages) {
     MoveWindow(h, 25, 30, 320, 240, TRUE);
     EXPECT_EQ(MessagesOf(h), (Order{WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_WINDOWPOSCHANGED, WM_MOVE}));
     Log().clear();
+    std::vector<WINDOWPOS> seen;
+    Override() = [&seen](HWND, UINT m, WPARAM, LPARAM lp, LRESULT*) {
+        if (m == WM_WINDOWPOSCHANGING) seen.push_back(*reinterpret_cast<WINDOWPOS*>(lp));
+        return false;
+    };
     SetWindowPos(h, nullptr, 26, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A pure move keeps the client area as it is: no WM_NCCALCSIZE.
     EXPECT_EQ(MessagesOf(h), (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE}));
+    // WM_WINDOWPOSCHANGING carries the caller's values.
+    SetWindowPos(h, nullptr, 0, 0, 320, 240, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ((std::vector<int>{seen[0].x, seen[0].y, seen[0].cx, seen[0].cy}),
+              (std::vector<int>{26, 30, 0, 0}));
+    EXPECT_EQ((std::vector<int>{seen[1].x, seen[1].y, seen[1].cx, seen[1].cy}),
+              (std::vector<int>{0, 0, 320, 240}));
     // A handler of WM_WINDOWPOSCHANGING may change the proposal (magnet snapping does so).
     Override() = [](HWND, UINT m, WPARAM, LPARAM lp, LRESULT*) {
         if (m == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(lp)->x = 0;
@@ -168,7 +166,7 @@ TEST_F(WindowLifecycle, SizingAndMovingSendTheirMessages) {
     EXPECT_EQ(r.Height(), GetSystemMetrics(SM_CYMINTRACK));
 }
 
-TEST_F(WindowLifecycle, ActivationSwitchOrder) {
+TEST_F(WindowLifecycle, ActivationAndFocusChangeOrdersAndRules) {
     HWND a = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND b = Top(50, 50, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     EXPECT_EQ(GetActiveWindow(), b);
@@ -191,16 +189,13 @@ TEST_F(WindowLifecycle, ActivationSwitchOrder) {
     // Hiding the active window activates the next one.
     ShowWindow(a, SW_HIDE);
     EXPECT_EQ(GetActiveWindow(), b);
-}
-
-TEST_F(WindowLifecycle, FocusChangeOrderAndRules) {
     HWND top = Top(0, 0, 300, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND c1 = Child(top, 0, 0, 50, 50, WS_CHILD | WS_VISIBLE, 1);
     HWND c2 = Child(top, 60, 0, 50, 50, WS_CHILD | WS_VISIBLE, 2);
     SetFocus(c1);
     Log().clear();
     EXPECT_EQ(SetFocus(c2), c1);
-    auto order = AllMessages({WM_KILLFOCUS, WM_SETFOCUS});
+    order = AllMessages({WM_KILLFOCUS, WM_SETFOCUS});
     EXPECT_EQ(order, (std::vector<std::pair<HWND, UINT>>{{c1, WM_KILLFOCUS}, {c2, WM_SETFOCUS}}));
     EXPECT_EQ(reinterpret_cast<HWND>(Log()[0].wp), c2);
     EXPECT_EQ(reinterpret_cast<HWND>(Log()[1].wp), c1);
@@ -261,15 +256,6 @@ TEST_F(WindowLifecycle, PlacementKeepsTheRestoredBoundsWhileMinimisedOrMaximised
     EXPECT_EQ(r, (RECT{10, 20, 210, 220}));
     wp.length = 3;
     EXPECT_FALSE(SetWindowPlacement(h, &wp));
-}
-
-TEST_F(WindowLifecycle, ShowWindowReturnsThePreviousVisibility) {
-    HWND h = Top(0, 0, 100, 100);
-    EXPECT_FALSE(ShowWindow(h, SW_SHOWNA));
-    EXPECT_NE(GetActiveWindow(), h); // SW_SHOWNA does not activate
-    EXPECT_TRUE(ShowWindow(h, SW_HIDE));
-    EXPECT_FALSE(ShowWindow(h, SW_HIDE));
-    EXPECT_EQ(Count(h, WM_SHOWWINDOW), 2);
 }
 
 } // namespace

@@ -44,6 +44,27 @@ inline LRESULT LogProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProc(h, m, w, l);
 }
 
+// Answers one message (of one window, or of any) with a fixed result instead of the default processing.
+inline void Answer(UINT msg, LRESULT result, HWND only = nullptr) {
+    Override() = [=](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (m != msg || (only != nullptr && h != only)) return false;
+        *r = result;
+        return true;
+    };
+}
+
+// Registers a class of the given style, procedure and cursor under a name.
+inline void RegisterTestClass(const char* name, UINT style, WNDPROC proc = LogProc,
+                              HCURSOR cursor = nullptr) {
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hCursor = cursor;
+    wc.lpszClassName = name;
+    RegisterClassEx(&wc);
+}
+
 inline const char* kClass = "KvTestWindow";
 inline const char* kDblClass = "KvTestDblClk";
 
