@@ -45,13 +45,10 @@ TEST(StatusBarGauge, ZeroRangeAndExtremeValuesNeitherDivideByZeroNorOverflow) {
     EXPECT_EQ(GaugeValue(0, 1, INT_MIN), INT_MIN);
 }
 
-TEST(ProgressStyle, DefaultsAreThoseOfANewPanelGauge) {
+// Max and position are stored as given, without clamping; the value and text follow them.
+TEST(ProgressStyle, ValuesAreStoredAsGivenAndTheTextAndLevelColourFollowThem) {
     TProgressStyle s(nullptr);
     publishedtest::ExpectDeclaredDefaults(&s);
-}
-
-TEST(ProgressStyle, MaxAndPositionAreStoredAsGivenWithoutClamping) {
-    TProgressStyle s(nullptr);
     s.SetMax(0);
     s.SetPosition(150);
     EXPECT_EQ(s.Max(), 0);
@@ -59,24 +56,16 @@ TEST(ProgressStyle, MaxAndPositionAreStoredAsGivenWithoutClamping) {
     EXPECT_EQ(s.Value(), 0); // a zero range shows 0
     s.SetMax(100);
     EXPECT_EQ(s.Value(), 150);
+    EXPECT_EQ(s.GaugeText(), "150%");
     s.SetPosition(-10);
     s.SetMin(-50);
     EXPECT_EQ(s.Position(), -10);
     EXPECT_EQ(s.Min(), -50);
-    s.SetMax(INT_MAX);
-    s.SetPosition(INT_MIN);
-    EXPECT_EQ(s.Max(), INT_MAX);
-    EXPECT_EQ(s.Position(), INT_MIN);
-}
-
-TEST(ProgressStyle, TextFollowsIndicationAndShowPercentage) {
-    TProgressStyle s(nullptr);
-    s.SetPosition(45);
-    EXPECT_EQ(s.GaugeText(), "45%");
+    s.SetMin(0);
     s.SetPosition(-3);
     EXPECT_EQ(s.GaugeText(), "-3%");
-    s.SetPosition(150);
-    EXPECT_EQ(s.GaugeText(), "150%");
+    s.SetPosition(45);
+    EXPECT_EQ(s.GaugeText(), "45%");
     s.SetPrefix("Got ");
     s.SetSuffix(" kB");
     s.SetPosition(12);
@@ -86,17 +75,16 @@ TEST(ProgressStyle, TextFollowsIndicationAndShowPercentage) {
     EXPECT_EQ(s.GaugeText(), "Got 12 kB");
     s.SetShowPercentage(false);
     EXPECT_EQ(s.GaugeText(), ""); // no panel: no text of its own
-}
-
-TEST(ProgressStyle, LevelColorChangesAtTheThresholds) {
-    TProgressStyle s(nullptr);
-    EXPECT_EQ(s.LevelColor(45), s.Level0Color());
-    EXPECT_EQ(s.LevelColor(69), s.Level0Color());
-    EXPECT_EQ(s.LevelColor(70), s.Level1Color());
-    EXPECT_EQ(s.LevelColor(89), s.Level1Color());
-    EXPECT_EQ(s.LevelColor(95), s.Level2Color());
-    EXPECT_EQ(s.LevelColor(100), s.Level3Color());
-    EXPECT_EQ(s.LevelColor(150), s.Level3Color());
+    s.SetMax(INT_MAX);
+    s.SetPosition(INT_MIN);
+    EXPECT_EQ(s.Max(), INT_MAX);
+    EXPECT_EQ(s.Position(), INT_MIN);
+    // The level colour changes at the thresholds.
+    const std::pair<int, TColor> levels[] = {
+        {45, s.Level0Color()}, {69, s.Level0Color()},  {70, s.Level1Color()}, {89, s.Level1Color()},
+        {95, s.Level2Color()}, {100, s.Level3Color()}, {150, s.Level3Color()}};
+    for (const auto& [value, colour] : levels)
+        EXPECT_EQ(s.LevelColor(value), colour) << value;
 }
 
 TEST(ProgressStyle, AssignCopiesEveryPublishedValueAndRefusesOtherClasses) {
@@ -121,12 +109,11 @@ TEST(VistaBackground, DefaultsAndWhichSettersNotify) {
         ++changes;
     };
     // The hot state only stores.
-    v.SetColorHot(1);
-    v.SetColorHotTo(2);
-    v.SetColorMirrorHot(3);
-    v.SetColorMirrorHotTo(4);
-    v.SetBorderColorHot(5);
-    v.SetTextColorHot(6);
+    int n = 0;
+    for (auto set : {&TVistaBackground::SetColorHot, &TVistaBackground::SetColorHotTo,
+                     &TVistaBackground::SetColorMirrorHot, &TVistaBackground::SetColorMirrorHotTo,
+                     &TVistaBackground::SetBorderColorHot, &TVistaBackground::SetTextColorHot})
+        (v.*set)(++n);
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(v.ColorHot(), 1);
     EXPECT_EQ(v.TextColorHot(), 6);
@@ -138,16 +125,12 @@ TEST(VistaBackground, DefaultsAndWhichSettersNotify) {
     v.SetColor(0xFFFFFF); // unchanged
     EXPECT_EQ(changes, 1);
     v.SetColor(0x010203);
-    v.SetColorTo(1);
-    v.SetColorMirror(1);
-    v.SetColorMirrorTo(1);
-    v.SetBorderColor(1);
-    v.SetTextColor(1);
-    v.SetTextColorDown(1);
-    v.SetColorDownTo(1);
-    v.SetColorMirrorDown(1);
-    v.SetColorMirrorDownTo(1);
-    v.SetBorderColorDown(1);
+    for (auto set : {&TVistaBackground::SetColorTo, &TVistaBackground::SetColorMirror,
+                     &TVistaBackground::SetColorMirrorTo, &TVistaBackground::SetBorderColor,
+                     &TVistaBackground::SetTextColor, &TVistaBackground::SetTextColorDown,
+                     &TVistaBackground::SetColorDownTo, &TVistaBackground::SetColorMirrorDown,
+                     &TVistaBackground::SetColorMirrorDownTo, &TVistaBackground::SetBorderColorDown})
+        (v.*set)(1);
     v.SetSteps(10);
     EXPECT_EQ(changes, 13);
     // TextStyle notifies even without a change.

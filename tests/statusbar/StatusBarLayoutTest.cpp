@@ -177,24 +177,6 @@ TEST_F(StatusBarLayoutTest, EveryPropertyTheLayoutSetsIsRead) {
     EXPECT_EQ(bar->Panels()->GetItem(2)->Text(), "");
 }
 
-TEST_F(StatusBarLayoutTest, ProgressValuesArePassedUnchanged) {
-    Progress(150, 100);
-    TProgressStyle* gauge = bar->Panels()->GetItem(1)->Progress();
-    EXPECT_EQ(gauge->Max(), 100);
-    EXPECT_EQ(gauge->Position(), 150);
-    EXPECT_EQ(gauge->Value(), 150);
-    EXPECT_EQ(gauge->GaugeText(), "150%");
-    Progress(0, 0);
-    EXPECT_EQ(gauge->Max(), 0);
-    EXPECT_EQ(gauge->Value(), 0);
-    EXPECT_EQ(gauge->GaugeText(), "0%");
-    // A maximum below the minimum is a reversed range.
-    Progress(-1, -1);
-    EXPECT_EQ(gauge->Max(), -1);
-    EXPECT_EQ(gauge->Position(), -1);
-    EXPECT_EQ(gauge->Value(), 100);
-}
-
 TEST_F(StatusBarLayoutTest, LunaPanelsAreVistaGradientsWithSeparators) {
     ShowAndPaint();
     // A user-set styler with a border: panels one pixel inside it, the upper half from Color to ColorTo,
@@ -256,7 +238,7 @@ TEST_F(StatusBarLayoutTest, TheGaugeIsSegmentedAndColouredByLevel) {
     EXPECT_EQ(At(bar, 236, 8), before);
 }
 
-TEST_F(StatusBarLayoutTest, TheShellsStatusTextRepaintsTheBar) {
+TEST_F(StatusBarLayoutTest, TheShellsStatusTextRepaintsTheBarAndTheStylerCanGo) {
     ShowAndPaint();
     ASSERT_FALSE(RepaintPending(bar));
     bar->Panels()->GetItem(0)->SetText("Overview loading...");
@@ -267,6 +249,12 @@ TEST_F(StatusBarLayoutTest, TheShellsStatusTextRepaintsTheBar) {
     EXPECT_EQ(bar->Panels()->GetItem(0)->Text(), "Overview loading...");
     // A longer text reaches further right than "Ready" did.
     EXPECT_TRUE(AnyOtherThan(bar, TRect{60, 3, 150, 16}, Ref(kLunaLight)));
+    // Without its styler the bar falls back to the internal look: white panels, no inset, its own frame.
+    FreeComponent(styler);
+    EXPECT_EQ(bar->Styler(), nullptr);
+    EXPECT_EQ(bar->CurrentStyler(), bar->InternalStyler());
+    EXPECT_EQ(At(bar, 200, 1), Ref(clWhite));
+    EXPECT_EQ(At(bar, 0, 9), Ref(0x825A3B));
 }
 
 TEST_F(StatusBarLayoutTest, DisabledPanelsWriteInGreyAndOwnerDrawnPanelsAreLeftToTheirHandler) {
@@ -314,16 +302,6 @@ TEST_F(StatusBarLayoutTest, DisabledPanelsWriteInGreyAndOwnerDrawnPanelsAreLeftT
     bar->OnDrawPanel = nullptr;
     bar->Invalidate();
     EXPECT_FALSE(rowsPlain());
-}
-
-TEST_F(StatusBarLayoutTest, FreeingTheStylerFallsBackToTheInternalLook) {
-    ShowAndPaint();
-    FreeComponent(styler);
-    EXPECT_EQ(bar->Styler(), nullptr);
-    EXPECT_EQ(bar->CurrentStyler(), bar->InternalStyler());
-    // The internal styler: white panels, no inset, its own frame colour.
-    EXPECT_EQ(At(bar, 200, 1), Ref(clWhite));
-    EXPECT_EQ(At(bar, 0, 9), Ref(0x825A3B));
 }
 
 TEST_F(StatusBarLayoutTest, IsWrittenToAPicture) {

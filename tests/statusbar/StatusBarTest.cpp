@@ -1,6 +1,8 @@
 // The status bar control: defaults, the panel geometry used for hit tests and painting, simple mode,
 // StretchPanel, and the styler links (internal styler, set, replace, clear, freed stylers and bars).
 
+#include <functional>
+
 #include "platform/classes/LayoutReader.h"
 #include "platform/classes/LayoutWriter.h"
 #include "platform/rtl/Exceptions.h"
@@ -140,49 +142,32 @@ TEST_F(AdvOfficeStatusBarTest, StylerSetReplacedClearedAndFreedFallsBackToTheInt
     bar->SetStyler(nullptr);
     EXPECT_EQ(b->ControlCount(), 0);
     EXPECT_EQ(bar->CurrentStyler(), internal);
-    // Freeing the styler in use: the bar hears of it.
+    // Freeing the styler in use: the bar hears of it, whoever owns the styler.
     bar->SetStyler(a);
     FreeComponent(a);
     EXPECT_EQ(bar->Styler(), nullptr);
     EXPECT_EQ(bar->CurrentStyler(), internal);
     FreeComponent(b);
-}
-
-TEST_F(AdvOfficeStatusBarTest, AStylerOnAnotherOwnerIsDroppedWhenFreed) {
-    TComponentPtr<TAdvOfficeStatusBarOfficeStyler> styler(new TAdvOfficeStatusBarOfficeStyler(nullptr));
-    auto* bar = MakeBar({80});
-    bar->SetStyler(styler.get());
-    styler.reset();
+    TComponentPtr<TAdvOfficeStatusBarOfficeStyler> unowned(new TAdvOfficeStatusBarOfficeStyler(nullptr));
+    bar->SetStyler(unowned.get());
+    unowned.reset();
     EXPECT_EQ(bar->Styler(), nullptr);
-    EXPECT_EQ(bar->CurrentStyler(), bar->InternalStyler());
+    EXPECT_EQ(bar->CurrentStyler(), internal);
     ShowAndPaint(); // painting with the internal styler works
 }
 
-TEST_F(AdvOfficeStatusBarTest, AFreedBarLeavesAStylerThatLivesOn) {
+// A change of a shared styler repaints every living bar; only size-neutral hot colours store quietly.
+TEST_F(AdvOfficeStatusBarTest, BarsSharingAStylerRepaintAndAFreedBarLeavesItLivingOn) {
     TComponentPtr<TAdvOfficeStatusBarOfficeStyler> styler(new TAdvOfficeStatusBarOfficeStyler(nullptr));
-    auto* first = MakeBar({80});
-    auto* second = MakeBar({80});
-    first->SetStyler(styler.get());
-    second->SetStyler(styler.get());
-    EXPECT_EQ(styler->ControlCount(), 2);
-    FreeComponent(first);
-    EXPECT_EQ(styler->ControlCount(), 1);
-    // Telling the bars of a change reaches only the living one.
-    ShowAndPaint();
-    styler->SetBorderColor(0x112233);
-    EXPECT_TRUE(RepaintPending(second));
-    form.reset(); // the second bar goes with its form
-    EXPECT_EQ(styler->ControlCount(), 0);
-    styler->SetBorderColor(0x445566);
-}
-
-TEST_F(AdvOfficeStatusBarTest, TwoBarsSharingAStylerBothRepaint) {
-    auto* styler = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    auto* gone = MakeBar({80});
     auto* one = MakeBar({80});
     auto* two = MakeBar({80});
     two->SetTop(130);
-    one->SetStyler(styler);
-    two->SetStyler(styler);
+    for (TAdvOfficeStatusBar* b : {gone, one, two})
+        b->SetStyler(styler.get());
+    EXPECT_EQ(styler->ControlCount(), 3);
+    FreeComponent(gone);
+    EXPECT_EQ(styler->ControlCount(), 2);
     ShowAndPaint();
     ASSERT_FALSE(RepaintPending(one));
     ASSERT_FALSE(RepaintPending(two));
@@ -194,6 +179,9 @@ TEST_F(AdvOfficeStatusBarTest, TwoBarsSharingAStylerBothRepaint) {
     EXPECT_FALSE(RepaintPending(one));
     styler->PanelAppearanceDark()->SetColor(0x00FF00);
     EXPECT_TRUE(RepaintPending(one));
+    form.reset(); // the bars go with their form
+    EXPECT_EQ(styler->ControlCount(), 0);
+    styler->SetBorderColor(0x445566);
 }
 
 TEST_F(AdvOfficeStatusBarTest, FreedImageListsAreDropped) {
@@ -215,18 +203,16 @@ TEST(StatusBarDbgList, RangeCheckedAccessRaisesItsOwnMessages) {
     EXPECT_EQ(list.GetItemsEx(0), &a);
     list.SetItemsEx(0, &b);
     EXPECT_EQ(list.GetItemsEx(0), &b);
-    try {
-        list.GetItemsEx(1);
-        FAIL() << "no exception";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message, "Index out of bounds in list read access");
-    }
-    try {
-        list.SetItemsEx(-1, &a);
-        FAIL() << "no exception";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message, "Index out of bounds in list write access");
-    }
+    auto message = [](const std::function<void()>& Access) {
+        try {
+            Access();
+        } catch (const Exception& e) {
+            return e.Message;
+        }
+        return String("no exception");
+    };
+    EXPECT_EQ(message([&] { list.GetItemsEx(1); }), "Index out of bounds in list read access");
+    EXPECT_EQ(message([&] { list.SetItemsEx(-1, &a); }), "Index out of bounds in list write access");
 }
 
 } // namespace
