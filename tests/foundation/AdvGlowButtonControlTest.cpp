@@ -236,12 +236,15 @@ TEST_F(AdvGlowButtonControlTest, LineBreaksAndNotesInTheMeasuredSize) {
     EXPECT_NE(n->GetButtonSize(bsLarge), top);
 }
 
-TEST_F(AdvGlowButtonControlTest, MinimumAndMaximumSizeStates) {
+TEST_F(AdvGlowButtonControlTest, SizeStateLimitsAndUnsetCustomizerValues) {
     TAdvGlowButton* b = Make();
     b->SetMaxButtonSizeState(bsLabel);
     EXPECT_EQ(b->ButtonSizeState(), bsLabel);
     b->SetMinButtonSizeState(bsLarge);
     EXPECT_EQ(b->ButtonSizeState(), bsLarge);
+    // The customizer values start unset.
+    EXPECT_EQ(b->CustomizerCommand(), -1);
+    EXPECT_FALSE(b->CustomizerCreated());
 }
 
 TEST_F(AdvGlowButtonControlTest, ActionLinkCarriesCheckedGroupAndImageIndex) {
@@ -278,7 +281,7 @@ TImageList* SolidList(TComponent* Owner, TColor Colour) {
     return list;
 }
 
-TEST_F(AdvGlowButtonControlTest, TheGlyphListFollowsTheLook) {
+TEST_F(AdvGlowButtonControlTest, TheGlyphListFollowsTheLookAndFreedListsAreForgotten) {
     TAdvGlowButton* b = Make();
     b->SetCaption("");
     b->SetImages(SolidList(form.get(), 0x0000FF));
@@ -299,20 +302,17 @@ TEST_F(AdvGlowButtonControlTest, TheGlyphListFollowsTheLook) {
     b->SetEnabled(false);
     ui.Process();
     EXPECT_EQ(centre(), 0xFF0000u); // the disabled list, drawn as it is
-}
-
-TEST_F(AdvGlowButtonControlTest, FreedImageListsAreForgotten) {
-    TAdvGlowButton* b = Make();
-    auto* images = new TImageList(form.get());
-    auto* hot = new TImageList(form.get());
-    b->SetImages(images);
-    b->SetHotImages(hot);
-    b->SetImageIndex(0);
-    delete images;
-    delete hot;
+    // Freed lists are forgotten, and painting without them is fine.
+    auto* images2 = new TImageList(form.get());
+    auto* hot2 = new TImageList(form.get());
+    b->SetImages(images2);
+    b->SetHotImages(hot2);
+    delete images2;
+    delete hot2;
     EXPECT_EQ(b->Images(), nullptr);
     EXPECT_EQ(b->HotImages(), nullptr);
-    Show(); // painting without the lists is fine
+    b->SetEnabled(true);
+    ui.Process();
 }
 
 TEST_F(AdvGlowButtonControlTest, KeyTipStandsHalfOutsideTheNamedEdge) {
@@ -388,12 +388,6 @@ TEST_F(AdvGlowButtonControlTest, TheToolbarsKeyHookSeesTheArrowKeys) {
     ui.Key(win::VK_UP);
     EXPECT_EQ(keys, (std::vector<Word>{win::VK_RIGHT, win::VK_UP}));
     EXPECT_TRUE(b->Focused()); // the button kept them
-}
-
-TEST_F(AdvGlowButtonControlTest, CustomizerValuesStartUnset) {
-    TAdvGlowButton* b = Make();
-    EXPECT_EQ(b->CustomizerCommand(), -1);
-    EXPECT_FALSE(b->CustomizerCreated());
 }
 
 } // namespace

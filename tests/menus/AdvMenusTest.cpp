@@ -97,9 +97,22 @@ TEST_F(AdvMenusTest, LinkingAndUnlinkingAStylerEndsWithAFreshInternalOne) {
     ASSERT_NE(menu->GetCurrentMenuStyler(), nullptr);
     EXPECT_EQ(menu->GetCurrentMenuStyler()->Name(), "InternalMenuStyler");
     EXPECT_EQ(menu->ComponentCount(), 1);
+    // A shared styler refreshes the menu that linked it last.
+    TComponentPtr<TCountingMainMenu> first(new TCountingMainMenu(nullptr));
+    TComponentPtr<TCountingMainMenu> second(new TCountingMainMenu(nullptr));
+    TComponentPtr<TAdvMenuStyler> shared(new TAdvMenuStyler(nullptr));
+    first->SetMenuStyler(shared.get());
+    second->SetMenuStyler(shared.get());
+    int a = first->Rebuilds, b = second->Rebuilds;
+    shared->IconBar()->SetSize(30);
+    EXPECT_EQ(first->Rebuilds, a);
+    EXPECT_EQ(second->Rebuilds, b + 1);
+    // The first one letting go leaves the second one linked.
+    first->SetMenuStyler(nullptr);
+    EXPECT_EQ(shared->Menu(), second.get());
 }
 
-TEST_F(AdvMenusTest, AStylerOutlivingItsMenuForgetsIt) {
+TEST_F(AdvMenusTest, FreedStylersAndImagesAreForgotten) {
     TComponentPtr<TAdvMenuStyler> styler(new TAdvMenuStyler(nullptr));
     {
         TComponentPtr<TAdvMainMenu> menu(new TAdvMainMenu(nullptr));
@@ -111,30 +124,13 @@ TEST_F(AdvMenusTest, AStylerOutlivingItsMenuForgetsIt) {
     styler->RootItem()->SetHoverColor(0, clRed);
     styler->Font()->SetSize(12);
     EXPECT_EQ(styler->RootItem()->GetHoverColor(0), clRed);
-}
-
-TEST_F(AdvMenusTest, SharedStylerRefreshesTheMenuThatLinkedItLast) {
-    TComponentPtr<TCountingMainMenu> first(new TCountingMainMenu(nullptr));
-    TComponentPtr<TCountingMainMenu> second(new TCountingMainMenu(nullptr));
-    TComponentPtr<TAdvMenuStyler> styler(new TAdvMenuStyler(nullptr));
-    first->SetMenuStyler(styler.get());
-    second->SetMenuStyler(styler.get());
-    int a = first->Rebuilds, b = second->Rebuilds;
-    styler->IconBar()->SetSize(30);
-    EXPECT_EQ(first->Rebuilds, a);
-    EXPECT_EQ(second->Rebuilds, b + 1);
-    // The first one letting go leaves the second one linked.
-    first->SetMenuStyler(nullptr);
-    EXPECT_EQ(styler->Menu(), second.get());
-}
-
-TEST_F(AdvMenusTest, FreedDisabledImagesAreForgotten) {
-    TComponentPtr<TAdvPopupMenu> menu(new TAdvPopupMenu(nullptr));
+    // A menu forgets its freed disabled images too.
+    TComponentPtr<TAdvPopupMenu> popup(new TAdvPopupMenu(nullptr));
     TComponentPtr<TCustomImageList> images(new TCustomImageList(nullptr));
-    menu->SetDisabledImages(images.get());
-    EXPECT_EQ(menu->DisabledImages(), images.get());
+    popup->SetDisabledImages(images.get());
+    EXPECT_EQ(popup->DisabledImages(), images.get());
     images.reset();
-    EXPECT_EQ(menu->DisabledImages(), nullptr);
+    EXPECT_EQ(popup->DisabledImages(), nullptr);
 }
 
 TEST_F(AdvMenusTest, ItemHooksKeepTheItemsOwnHandlers) {
@@ -167,7 +163,7 @@ TEST_F(AdvMenusTest, ItemHooksKeepTheItemsOwnHandlers) {
     menu->Items()->Clear();
 }
 
-TEST_F(AdvMenusTest, MainMenuHooksItemsAtTheOutermostEndUpdate) {
+TEST_F(AdvMenusTest, MainMenuHooksItemsAtTheOutermostEndUpdateAPopupMenuOutsideOne) {
     TComponentPtr<TForm> owner(new TForm(nullptr));
     TComponentPtr<TAdvMainMenu> menu(new TAdvMainMenu(nullptr));
     // Added outside an update: not hooked yet.
@@ -193,17 +189,14 @@ TEST_F(AdvMenusTest, MainMenuHooksItemsAtTheOutermostEndUpdate) {
     menu->EndUpdate();
     EXPECT_FALSE(menu->IsUpdating());
     menu->Items()->Clear();
-}
-
-TEST_F(AdvMenusTest, PopupMenuHooksChangedItemsOnlyOutsideAnUpdate) {
-    TComponentPtr<TForm> owner(new TForm(nullptr));
-    TComponentPtr<TAdvPopupMenu> menu(new TAdvPopupMenu(nullptr));
-    menu->BeginUpdate();
-    TMenuItem* cut = AddItem(owner.get(), menu->Items(), "Cut");
+    // A popup menu hooks a changed item only outside an update.
+    TComponentPtr<TAdvPopupMenu> popup(new TAdvPopupMenu(nullptr));
+    popup->BeginUpdate();
+    TMenuItem* cut = AddItem(owner.get(), popup->Items(), "Cut");
     EXPECT_FALSE(Hooked(cut));
-    menu->EndUpdate();
+    popup->EndUpdate();
     EXPECT_TRUE(Hooked(cut));
-    menu->Items()->Clear();
+    popup->Items()->Clear();
 }
 
 TEST_F(AdvMenusTest, SideBarVisibilityRefreshesAMainMenuShownInAWindow) {
@@ -243,16 +236,6 @@ TEST_F(AdvMenusTest, PopupPlacementShiftsTowardsTheFrame) {
     menu->Items()->Clear();
 }
 
-TEST_F(AdvMenusTest, PopupWithoutItemsShowsNothing) {
-    TComponentPtr<TAdvPopupMenu> menu(new TAdvPopupMenu(nullptr));
-    int popups = 0;
-    menu->OnPopup = [&](TObject*) { ++popups; };
-    // A tracked menu would wait for input here (and the idle loop would raise).
-    menu->Popup(10, 10);
-    menu->Popup(TPoint(10, 10));
-    EXPECT_EQ(popups, 0);
-}
-
 TEST_F(AdvMenusTest, PopupItemIsChosenThroughTheEngine) {
     TComponentPtr<TForm> owner(new TForm(nullptr));
     TComponentPtr<TAdvPopupMenu> menu(new TAdvPopupMenu(nullptr));
@@ -266,6 +249,13 @@ TEST_F(AdvMenusTest, PopupItemIsChosenThroughTheEngine) {
     driver.ChoosePopup(menu.get(), "Paste", 100, 100);
     EXPECT_EQ(clicked, std::vector<String>{"Paste"});
     menu->Items()->Clear();
+    TComponentPtr<TAdvPopupMenu> empty(new TAdvPopupMenu(nullptr));
+    int popups = 0;
+    empty->OnPopup = [&](TObject*) { ++popups; };
+    // A tracked menu would wait for input here (and the idle loop would raise).
+    empty->Popup(10, 10);
+    empty->Popup(TPoint(10, 10));
+    EXPECT_EQ(popups, 0);
 }
 
 } // namespace
