@@ -264,18 +264,10 @@ String Fragment() {
     Caption = 'Catalog'
     FocusType = ftHot
     GroupIndex = 1
-    NotesFont.Charset = DEFAULT_CHARSET
-    NotesFont.Color = clWindowText
     NotesFont.Height = -11
     NotesFont.Name = 'Tahoma'
-    NotesFont.Style = []
     TabOrder = 0
     OnClick = AdvGlowButton_CatalogClick
-    Appearance.GradientHot = ggVertical
-    Appearance.GradientMirrorHot = ggVertical
-    Appearance.GradientDown = ggVertical
-    Appearance.GradientMirrorDown = ggVertical
-    Appearance.GradientChecked = ggVertical
   end
   object AdvGlowButton_Overview: TAdvGlowButton
     Left = 2
@@ -286,43 +278,16 @@ String Fragment() {
     FocusType = ftHot
     GroupIndex = 1
     Layout = blGlyphLeftAdjusted
-    NotesFont.Charset = DEFAULT_CHARSET
-    NotesFont.Color = clWindowText
     NotesFont.Height = -11
     NotesFont.Name = 'Tahoma'
-    NotesFont.Style = []
     Picture.Data = {)" +
            HexOf(PngBytes()) + R"(}
     TabOrder = 1
     OnClick = AdvGlowButton_OverviewClick
     Appearance.BorderColor = 14727579
     Appearance.BorderColorHot = 10079963
-    Appearance.BorderColorDown = 4548219
-    Appearance.BorderColorChecked = 4548219
-    Appearance.Color = 15653832
-    Appearance.ColorTo = 16178633
-    Appearance.ColorChecked = 11918331
-    Appearance.ColorCheckedTo = 7915518
-    Appearance.ColorDisabled = 15921906
-    Appearance.ColorDisabledTo = 15921906
-    Appearance.ColorDown = 7778289
-    Appearance.ColorDownTo = 4296947
-    Appearance.ColorHot = 15465983
-    Appearance.ColorHotTo = 11332863
-    Appearance.ColorMirror = 15586496
-    Appearance.ColorMirrorTo = 16245200
-    Appearance.ColorMirrorHot = 5888767
-    Appearance.ColorMirrorHotTo = 10807807
     Appearance.ColorMirrorDown = 946929
-    Appearance.ColorMirrorDownTo = 5021693
-    Appearance.ColorMirrorChecked = 10480637
-    Appearance.ColorMirrorCheckedTo = 5682430
     Appearance.ColorMirrorDisabled = 11974326
-    Appearance.ColorMirrorDisabledTo = 15921906
-    Appearance.GradientHot = ggVertical
-    Appearance.GradientMirrorHot = ggVertical
-    Appearance.GradientDown = ggVertical
-    Appearance.GradientMirrorDown = ggVertical
     Appearance.GradientChecked = ggVertical
   end
 end

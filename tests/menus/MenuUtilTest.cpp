@@ -142,14 +142,5 @@ TEST_F(MenuUtilTest, RectanglesAndColourElements) {
     EXPECT_EQ(Max(3, -2), 3);
 }
 
-TEST_F(MenuUtilTest, InvalidIndexRaisesWithItsNumber) {
-    try {
-        InvalidPropertyIndex(7);
-        FAIL();
-    } catch (const EInvalidPropertyIndex& e) {
-        EXPECT_EQ(String(e.what()), "Invalid property index 7.");
-    }
-}
-
 } // namespace
 } // namespace menutest

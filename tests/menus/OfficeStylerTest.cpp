@@ -34,12 +34,8 @@ TEST_F(OfficeStylerTest, EachStyleLoadsItsCharacteristicColours) {
     };
     const Case cases[] = {
         {osOffice2003Blue, 0x962D00, 0xF5BE9E, 0xFFEFE3, 0xCB8C6A, 0xCCF4FF},
-        {osOffice2003Silver, 0x5E8D75, 0xE5D7D7, 0xFFF9F9, 0x8F6D6E, 0xCCF4FF},
-        {osOffice2003Olive, 0x5E8D75, 0xA8D9D9, 0xEDFFFF, 0x588060, 0xCCF4FF},
         {osOfficeXP, clGray, clBtnFace, clBtnFace, 0x7A868A, 0xEFD3C6},
         {osOffice2007Luna, clSilver, 0xF2DAC2, 0xEEEEE9, 0xC5C5C5, 0xEBFDFF},
-        {osOffice2007Obsidian, clSilver, 0xB8B8B6, 0xEEEEE9, 0xC5C5C5, 0xEBFDFF},
-        {osOffice2007Silver, 0x868686, 0xE5D7D7, 0xEFEFEF, 0xC5C5C5, 0xEBFDFF},
         {osVista, 0x979797, clWhite, 0xEEEEEE, 0xE0E0E0, clWhite},
     };
     for (const Case& c : cases) {

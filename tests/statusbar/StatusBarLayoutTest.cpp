@@ -66,23 +66,9 @@ const char* const kLayout = R"(object MainForm: TCustomForm
         Width = 100
       end
       item
-        AppearanceStyle = psLight
-        DateFormat = 'dd.MM.yyyy'
-        Progress.BackGround = clNone
-        Progress.BorderColor = clBlack
-        Progress.ShowBorder = False
-        Progress.Stacked = False
-        TimeFormat = 'h:mm:ss'
         Width = 130
       end
       item
-        AppearanceStyle = psLight
-        DateFormat = 'dd.MM.yyyy'
-        Progress.BackGround = clNone
-        Progress.BorderColor = clBlack
-        Progress.ShowBorder = False
-        Progress.Stacked = False
-        TimeFormat = 'h:mm:ss'
         Width = 50
       end>
     SimplePanel = False
@@ -156,6 +142,7 @@ TEST_F(StatusBarLayoutTest, EveryPropertyTheLayoutSetsIsRead) {
         SCOPED_TRACE(i);
         EXPECT_EQ(p->Style(), styles[i]);
         EXPECT_EQ(p->Width(), widths[i]);
+        if (i >= 2) continue; // the last two leave the rest to the defaults
         EXPECT_EQ(p->AppearanceStyle(), psLight);
         EXPECT_EQ(p->DateFormat(), "dd.MM.yyyy");
         EXPECT_EQ(p->TimeFormat(), "h:mm:ss");

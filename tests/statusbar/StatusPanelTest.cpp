@@ -21,7 +21,6 @@ TEST_F(StatusPanelTest, ANewPanelHasTheDocumentedDefaults) {
     EXPECT_EQ(p->Text(), "");
     EXPECT_EQ(p->TimeFormat(), DefaultTimeFormat);
     EXPECT_EQ(p->DateFormat(), DefaultDateFormat);
-    EXPECT_EQ(p->Progress()->Max(), 100);
     EXPECT_EQ(p->Progress()->Owner(), p);
     EXPECT_EQ(p->OfficeHint()->Title(), "");
     EXPECT_EQ(p->Bar(), bar);
