@@ -57,7 +57,7 @@ protected:
     int gh = 0;
 };
 
-TEST_F(HTMLRenderTest, ALineIsItsWordsPlusTwoWithoutTheTrailingBlank) {
+TEST_F(HTMLRenderTest, LineWidthsAndTheBottomOfTheLayout) {
     THTMLRenderResult r = Render("");
     EXPECT_EQ(r.TotalHeight, gh); // even empty text is one line high
     EXPECT_EQ(r.MaxLineWidth, 0);
@@ -65,9 +65,16 @@ TEST_F(HTMLRenderTest, ALineIsItsWordsPlusTwoWithoutTheTrailingBlank) {
     r = Render("hello world ");
     EXPECT_EQ(r.MaxLineWidth, Width("hello ") + Width("world") + 2);
     EXPECT_EQ(r.TotalHeight, gh);
+    // Lines stop at the bottom unless only the height is asked.
+    const char* text = "1<br>2<br>3<br>4<br>5";
+    TRect two{0, 0, 100, 2 * gh + 1};
+    EXPECT_EQ(Render(text, two).TotalHeight, 2 * gh);
+    THTMLRenderArgs a;
+    a.HeightOnly = true;
+    EXPECT_EQ(Render(text, two, false, a).TotalHeight, 5 * gh);
 }
 
-TEST_F(HTMLRenderTest, LineBreaks) {
+TEST_F(HTMLRenderTest, LineBreaksAndScriptHeights) {
     struct Case {
         const char* Text;
         int Lines;
@@ -80,6 +87,12 @@ TEST_F(HTMLRenderTest, LineBreaks) {
         a.HeightOnly = true;
         EXPECT_EQ(Render(k.Text, TRect{0, 0, 300, 120}, false, a).TotalHeight, k.Lines * gh) << k.Text;
     }
+    // Subscript and superscript need their exact tags.
+    THTMLRenderArgs script;
+    script.HeightOnly = true;
+    EXPECT_EQ(Render("x<sub>2</sub>", TRect{0, 0, 300, 120}, false, script).TotalHeight, gh + gh / 4);
+    EXPECT_EQ(Render("x<SUP>2</SU>", TRect{0, 0, 300, 120}, false, script).TotalHeight, gh + gh / 4);
+    EXPECT_EQ(Render("x<subx>2", TRect{0, 0, 300, 120}, false, script).TotalHeight, gh);
 }
 
 TEST_F(HTMLRenderTest, WrappingBreaksBetweenWordsOnly) {
@@ -96,15 +109,6 @@ TEST_F(HTMLRenderTest, WrappingBreaksBetweenWordsOnly) {
     THTMLRenderArgs a;
     a.WrapWords = false;
     EXPECT_EQ(Render("aaa bbb ccc", TRect{0, 0, w, 120}, false, a).TotalHeight, gh);
-}
-
-TEST_F(HTMLRenderTest, LinesStopAtTheBottomUnlessOnlyTheHeightIsAsked) {
-    const char* text = "1<br>2<br>3<br>4<br>5";
-    TRect two{0, 0, 100, 2 * gh + 1};
-    EXPECT_EQ(Render(text, two).TotalHeight, 2 * gh);
-    THTMLRenderArgs a;
-    a.HeightOnly = true;
-    EXPECT_EQ(Render(text, two, false, a).TotalHeight, 5 * gh);
 }
 
 TEST_F(HTMLRenderTest, AnchorRectanglesAndHitTests) {
@@ -217,7 +221,7 @@ TEST_F(HTMLRenderTest, EntitiesAndPrefixes) {
     EXPECT_EQ(Render("&lt;b&gt;").MaxLineWidth, Width("<b>") + 2);
 }
 
-TEST_F(HTMLRenderTest, HelpersOfTheLanguage) {
+TEST_F(HTMLRenderTest, HelpersOfTheLanguageAndColourValues) {
     EXPECT_EQ(StripMarkers("a<#b>c<#d>"), "a#bc<#d>");
     EXPECT_EQ(StripMarkers("plain"), "plain");
     EXPECT_EQ(LineBreaksToBR("a\r\nb\nc\rd"), "a<BR>bc<BR>d");
@@ -226,9 +230,6 @@ TEST_F(HTMLRenderTest, HelpersOfTheLanguage) {
     EXPECT_EQ(AttrToInt("12px"), 12);
     EXPECT_EQ(AttrToInt("x"), 0);
     EXPECT_EQ(AttrToInt("-7"), -7);
-}
-
-TEST_F(HTMLRenderTest, ColourValues) {
     struct Case {
         const char* Value;
         TColor Expected;
@@ -320,7 +321,7 @@ TEST_F(HTMLRenderTest, DrawingEffectsOfTags) {
     EXPECT_EQ(c->Brush()->Color(), clWhite);
 }
 
-TEST_F(HTMLRenderTest, AnchorColoursAndTheHotAnchor) {
+TEST_F(HTMLRenderTest, AnchorColoursTheHotAnchorAndTheFocusFrame) {
     auto inked = [&](int From, int To, bool (*Pred)(TColor)) {
         return AnyPixel(TRect{From, 0, To, gh + 1}, Pred);
     };
@@ -347,15 +348,14 @@ TEST_F(HTMLRenderTest, AnchorColoursAndTheHotAnchor) {
     keep.AnchorColor = 0x0000FF;
     Render(text, TRect{0, 0, 300, 120}, true, keep);
     EXPECT_FALSE(inked(0, 300, IsReddish));
-}
-
-TEST_F(HTMLRenderTest, TheFocusedAnchorIsFramed) {
-    THTMLRenderArgs a;
-    a.FocusIndex = 1; // the second anchor, counted from 0
-    THTMLRenderResult r =
-        Render("<a href=\"a\">one</a> <a href=\"b\">two</a>", TRect{0, 0, 300, 120}, true, a);
-    ASSERT_EQ(r.Anchors.size(), 2u);
-    const TRect two = r.Anchors[1].Rect;
+    // The focused anchor is framed.
+    SetUp();
+    THTMLRenderArgs focus;
+    focus.FocusIndex = 1; // the second anchor, counted from 0
+    THTMLRenderResult fr =
+        Render("<a href=\"a\">one</a> <a href=\"b\">two</a>", TRect{0, 0, 300, 120}, true, focus);
+    ASSERT_EQ(fr.Anchors.size(), 2u);
+    const TRect two = fr.Anchors[1].Rect;
     // A dotted frame one pixel wider than the word on each side; none around the first anchor.
     bool framed = false;
     for (int y = two.Top; y < two.Bottom; ++y)
@@ -367,15 +367,7 @@ TEST_F(HTMLRenderTest, TheFocusedAnchorIsFramed) {
     EXPECT_FALSE(other);
 }
 
-TEST_F(HTMLRenderTest, SubscriptAndSuperscriptNeedTheirExactTags) {
-    THTMLRenderArgs a;
-    a.HeightOnly = true;
-    EXPECT_EQ(Render("x<sub>2</sub>", TRect{0, 0, 300, 120}, false, a).TotalHeight, gh + gh / 4);
-    EXPECT_EQ(Render("x<SUP>2</SU>", TRect{0, 0, 300, 120}, false, a).TotalHeight, gh + gh / 4);
-    EXPECT_EQ(Render("x<subx>2", TRect{0, 0, 300, 120}, false, a).TotalHeight, gh);
-}
-
-TEST_F(HTMLRenderTest, ImagesFromTheImageListAndTheContainer) {
+TEST_F(HTMLRenderTest, ImagesFromTheImageListAndTheContainerAndTheirHits) {
     TCustomImageList list(20, 30);
     TBitmap face(20, 30);
     face.Canvas()->Brush()->SetColor(clRed);
@@ -427,21 +419,19 @@ TEST_F(HTMLRenderTest, ImagesFromTheImageListAndTheContainer) {
     Render("<body background=\"idx:0\">", TRect{0, 0, 300, 120}, true, a);
     EXPECT_TRUE(IsReddish(Pixel(10, 10)));
     EXPECT_FALSE(IsReddish(Pixel(30, 10)));
-}
-
-TEST_F(HTMLRenderTest, AnchoredImagesAreHit) {
-    TCustomImageList list(20, 20);
-    TBitmap face(20, 20);
-    list.Add(&face, nullptr);
-    THTMLRenderArgs a;
-    a.ImageList = &list;
-    a.HitX = 10;
-    a.HitY = 10;
-    a.NoDraw = true;
-    THTMLRenderResult r;
-    EXPECT_TRUE(RenderHTML(c, "<a href=\"pic\"><img src=\"idx:0\"></a>", TRect{0, 0, 300, 120}, a, r));
-    EXPECT_EQ(r.HitHref, "pic");
-    EXPECT_FALSE(RenderHTML(c, "<img src=\"idx:0\">", TRect{0, 0, 300, 120}, a, r));
+    // Anchored images are hit.
+    TCustomImageList hitList(20, 20);
+    TBitmap hitFace(20, 20);
+    hitList.Add(&hitFace, nullptr);
+    THTMLRenderArgs h;
+    h.ImageList = &hitList;
+    h.HitX = 10;
+    h.HitY = 10;
+    h.NoDraw = true;
+    THTMLRenderResult hr;
+    EXPECT_TRUE(RenderHTML(c, "<a href=\"pic\"><img src=\"idx:0\"></a>", TRect{0, 0, 300, 120}, h, hr));
+    EXPECT_EQ(hr.HitHref, "pic");
+    EXPECT_FALSE(RenderHTML(c, "<img src=\"idx:0\">", TRect{0, 0, 300, 120}, h, hr));
 }
 
 } // namespace
