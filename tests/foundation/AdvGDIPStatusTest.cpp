@@ -9,16 +9,14 @@ using colortest::IsColor;
 using namespace AdvGDIP;
 using namespace AdvGDIPTest;
 
-TEST(AdvGDIPStartup, UnitInitialisationStartedGdiplusWithTheLibrarySettings) {
+TEST(AdvGDIPStartup, UnitInitialisationAndTheWrappersAsLiveObjects) {
     EXPECT_EQ(StartupInput.GdiplusVersion, 1u);
     EXPECT_EQ(StartupInput.DebugEventCallback, nullptr);
     EXPECT_EQ(static_cast<unsigned>(StartupInput.SuppressBackgroundThread), 0xFFFFFFFFu); // all bits set
     EXPECT_EQ(StartupInput.SuppressExternalCodecs, 0);
     EXPECT_NE(gdiplusToken, 0u);
     EXPECT_EQ(GlowSpeed, 30);
-}
-
-TEST(AdvGDIPStartup, WrappersAreLiveObjectsOfTheObjectModel) {
+    // The wrappers are live objects of the object model.
     long before = vcl::TObject::LiveObjects();
     {
         auto pen = std::make_unique<TGPPen>(MakeColor(1, 2, 3), 2.0f);
@@ -96,7 +94,7 @@ TEST(AdvGDIPStatus, WrappersKeepTheCreatingCallsStatusAndEmptyOnesFailCleanly) {
     EXPECT_THAT(surface.Pixel(1, 1), IsColor(0xFFFFFFFFu)); // nothing was drawn
 }
 
-TEST(AdvGDIPGraphics, SettingsReadBackAndFailedQueriesGiveTheirMarkers) {
+TEST(AdvGDIPGraphics, SettingsReadBackFailedQueriesGiveTheirMarkersAndPenSettings) {
     TSurface surface(4, 4);
     TGPGraphics& g = *surface.Graphics;
     EXPECT_EQ(g.SetSmoothingMode(gdip::SmoothingModeAntiAlias), Ok);
@@ -118,9 +116,7 @@ TEST(AdvGDIPGraphics, SettingsReadBackAndFailedQueriesGiveTheirMarkers) {
     EXPECT_NE(noDevice.GetLastStatus(), Ok);
     noDevice.Flush(FlushIntentionFlush); // neither kept nor returned
     EXPECT_EQ(noDevice.GetLastStatus(), Ok);
-}
-
-TEST(AdvGDIPPen, DashStyleAndEndCap) {
+    // A pen's dash style and end cap.
     TGPPen pen(MakeColor(0, 0, 0), 3.0f);
     ASSERT_EQ(pen.GetLastStatus(), Ok);
     EXPECT_EQ(pen.GetDashStyle(), DashStyleSolid);
