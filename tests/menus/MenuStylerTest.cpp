@@ -13,7 +13,7 @@ using AdvMenuUtil::EInvalidPropertyIndex;
 class MenuStylerTest : public MenuTest {};
 
 // The rules among the defaults (the colours themselves are the preset's, not restated here).
-TEST_F(MenuStylerTest, NewStylerFollowsTheScreensMenuFontAndHidesItsSideBar) {
+TEST_F(MenuStylerTest, ANewStylerFollowsTheScreensMenuFontAndHasMonochromeGlyphs) {
     TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
     EXPECT_EQ(s->AntiAlias(), AdvGDIP::aaNone);
     EXPECT_TRUE(s->UseSystemFont());
@@ -28,10 +28,7 @@ TEST_F(MenuStylerTest, NewStylerFollowsTheScreensMenuFontAndHidesItsSideBar) {
     EXPECT_EQ(s->SideBar()->Font()->Style(), (TFontStyles{fsBold, fsItalic}));
     EXPECT_EQ(s->RootItem()->GetSelectedColor(2), clNone);
     EXPECT_EQ(s->ButtonAppearance()->GlyphPosition(), gpLeft);
-}
-
-TEST_F(MenuStylerTest, GlyphsAreMonochromeTransparentMarksOfTheirSizes) {
-    TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
+    // The glyphs are monochrome transparent marks of their sizes.
     TMenuGlyphs* g = s->Glyphs();
     EXPECT_EQ(g->SubMenu()->Width(), 4);
     EXPECT_EQ(g->SubMenu()->Height(), 7);
@@ -48,10 +45,7 @@ TEST_F(MenuStylerTest, GlyphsAreMonochromeTransparentMarksOfTheirSizes) {
         }
         EXPECT_TRUE(black && white);
     }
-}
-
-TEST_F(MenuStylerTest, BackgroundImageIsCreatedEmptyOnFirstRead) {
-    TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
+    // The background image is created empty on first read.
     EXPECT_FALSE(s->Background()->HasImage());
     TPicture* image = s->Background()->Image();
     ASSERT_NE(image, nullptr);
@@ -82,7 +76,7 @@ TEST_F(MenuStylerTest, IndexedAccessorsRejectUnknownIndexes) {
     EXPECT_EQ(s->IconBar()->RadioColorTo(), TColor(0x654321));
 }
 
-TEST_F(MenuStylerTest, OnlySizeChangingWritesMakeTheMenuMeasureAgain) {
+TEST_F(MenuStylerTest, OnlySizeChangingWritesMakeTheMenuMeasureAgainAndTheIconBarKeepsItsMinimum) {
     TComponentPtr<TCountingMainMenu> menu(new TCountingMainMenu(nullptr));
     TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
     menu->SetMenuStyler(s.get());
@@ -111,12 +105,7 @@ TEST_F(MenuStylerTest, OnlySizeChangingWritesMakeTheMenuMeasureAgain) {
     // A main menu shown in no window is not refreshed for the side bar's visibility.
     EXPECT_EQ(rebuilt([&] { s->SideBar()->SetVisible(true); }), 0);
     EXPECT_TRUE(s->SideBar()->Visible());
-}
-
-TEST_F(MenuStylerTest, IconBarIsAtLeastSixteenPixelsWide) {
-    TComponentPtr<TCountingMainMenu> menu(new TCountingMainMenu(nullptr));
-    TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
-    menu->SetMenuStyler(s.get());
+    // The icon bar is at least sixteen pixels wide.
     int before = menu->Rebuilds;
     s->IconBar()->SetSize(10);
     EXPECT_EQ(s->IconBar()->Size(), 16);
@@ -125,16 +114,7 @@ TEST_F(MenuStylerTest, IconBarIsAtLeastSixteenPixelsWide) {
     EXPECT_EQ(menu->Rebuilds - before, 2);
 }
 
-TEST_F(MenuStylerTest, WritesWithoutAServedMenuChangeOnlyTheValue) {
-    TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
-    s->RootItem()->SetHoverColor(0, clLime);
-    s->SideBar()->SetVisible(true);
-    s->SetUseSystemFont(false);
-    EXPECT_EQ(s->RootItem()->GetHoverColor(0), clLime);
-    EXPECT_FALSE(s->UseSystemFont());
-}
-
-TEST_F(MenuStylerTest, SetMenuReachesEveryPart) {
+TEST_F(MenuStylerTest, SetMenuReachesEveryPartAndWritesWithoutOneOnlyStore) {
     TComponentPtr<TAdvMainMenu> menu(new TAdvMainMenu(nullptr));
     TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
     s->SetMenu(menu.get());
@@ -148,6 +128,13 @@ TEST_F(MenuStylerTest, SetMenuReachesEveryPart) {
     EXPECT_EQ(s->SideBar()->Image()->Menu(), nullptr);
     s->SetMenu(nullptr);
     EXPECT_EQ(s->RootItem()->Menu(), nullptr);
+    // Writes without a served menu change only the value.
+    TComponentPtr<TAdvMenuStyler> alone(new TAdvMenuStyler(nullptr));
+    alone->RootItem()->SetHoverColor(0, clLime);
+    alone->SideBar()->SetVisible(true);
+    alone->SetUseSystemFont(false);
+    EXPECT_EQ(alone->RootItem()->GetHoverColor(0), clLime);
+    EXPECT_FALSE(alone->UseSystemFont());
 }
 
 TEST_F(MenuStylerTest, PartAssignmentsCopyOnlyTheirListedValues) {

@@ -66,7 +66,7 @@ TEST_F(OfficeStylerTest, StylesLeaveWhatTheyDoNotWrite) {
     EXPECT_TRUE(s->SideBar()->Visible());
 }
 
-TEST_F(OfficeStylerTest, TheCurrentStyleLoadsAgainAndCustomLoadsNothing) {
+TEST_F(OfficeStylerTest, TheCurrentStyleLoadsAgainCustomLoadsNothingAndTheMenuMeasuresAgain) {
     TComponentPtr<TAdvMenuOfficeStyler> s(new TAdvMenuOfficeStyler(nullptr));
     s->SetStyle(osOffice2007Luna);
     s->RootItem()->SetColor(clRed);
@@ -80,17 +80,15 @@ TEST_F(OfficeStylerTest, TheCurrentStyleLoadsAgainAndCustomLoadsNothing) {
     EXPECT_EQ(s->Style(), osCustom);
     EXPECT_EQ(s->RootItem()->Color(), clRed);
     EXPECT_EQ(s->MenuBorderColor, clSilver);
-}
-
-TEST_F(OfficeStylerTest, LoadingAStyleMakesTheServedMenuMeasureAgain) {
+    // Loading a style makes the served menu measure again; custom does not.
     TComponentPtr<TCountingMainMenu> menu(new TCountingMainMenu(nullptr));
-    TComponentPtr<TAdvMenuOfficeStyler> s(new TAdvMenuOfficeStyler(nullptr));
-    menu->SetMenuStyler(s.get());
+    TComponentPtr<TAdvMenuOfficeStyler> served(new TAdvMenuOfficeStyler(nullptr));
+    menu->SetMenuStyler(served.get());
     int before = menu->Rebuilds;
-    s->SetStyle(osOffice2007Luna);
+    served->SetStyle(osOffice2007Luna);
     EXPECT_GT(menu->Rebuilds, before); // the menu-bar colours change the bar items' sizes
     before = menu->Rebuilds;
-    s->SetStyle(osCustom);
+    served->SetStyle(osCustom);
     EXPECT_EQ(menu->Rebuilds, before);
 }
 
