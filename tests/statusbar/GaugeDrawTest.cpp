@@ -67,7 +67,7 @@ TEST_F(GaugeDrawTest, ASegmentedBandWithGapsEveryNinePixels) {
     EXPECT_THAT(At(5, 7), IsColor(Back));
 }
 
-TEST_F(GaugeDrawTest, StackedBandsAndTheSmoothFill) {
+TEST_F(GaugeDrawTest, StackedBandsTheSmoothFillTheFrameAndTheText) {
     s.Stacked = true;
     s.CompletionSmooth = true;
     Draw(80);
@@ -87,9 +87,9 @@ TEST_F(GaugeDrawTest, StackedBandsAndTheSmoothFill) {
     EXPECT_THAT(At(101, 7), IsColor(L3));
     EXPECT_THAT(At(102, 7), IsColor(0x808080));
     EXPECT_THAT(At(110, 7), IsColor(0x808080));
-}
-
-TEST_F(GaugeDrawTest, TheFrameAndTheText) {
+    // The frame and the text.
+    s.Stacked = false;
+    s.CompletionSmooth = false;
     s.ShowBorder = true;
     s.BorderColor = 0x000080;
     Draw(50);
