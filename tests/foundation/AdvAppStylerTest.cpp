@@ -1,5 +1,4 @@
-// The application and form stylers: one style reaching the styled components of forms and frames,
-// the apply-style veto, links between the two stylers, and theme following.
+// The application and form stylers: one style reaching the styled components of forms and frames.
 
 #include <gtest/gtest.h>
 

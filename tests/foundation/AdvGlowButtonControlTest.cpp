@@ -1,5 +1,4 @@
-// The glow button's control behaviour: fades on the virtual clock, the drop-down menu and F4, auto-size
-// and size states, the action link, image lists, key tips, and one decode per glyph.
+// The glow button as a control: fades, drop-down menu, sizes, action link, image lists, key tips.
 
 #include <gtest/gtest.h>
 

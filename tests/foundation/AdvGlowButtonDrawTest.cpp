@@ -1,5 +1,4 @@
-// The painter's pieces of the glow button unit: half-face fills, outlines, the drop-down arrow and the
-// picture drawing, checked by pixel probes on a bitmap.
+// The glow button unit's painter pieces, checked by pixel probes on a bitmap.
 
 #include <gtest/gtest.h>
 

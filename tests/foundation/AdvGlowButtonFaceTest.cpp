@@ -1,6 +1,4 @@
-// The glow button's face as the screen shows it: the upper and mirror gradients of each look for two
-// presets, the corners showing the parent, the focus outlines, the split drop-down part; and a sheet of
-// every state for four presets to look at.
+// The glow button's face as the screen shows it, and a sheet of every state to look at.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The glow button: defaults, setters, clicks by mouse and keys, groups, check style, the style presets,
-// a main-window layout fragment.
+// The glow button: defaults, clicks by mouse and keys, groups, check style, presets, layouts.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The data-aware glow button against an in-memory dataset: the operations it runs, the confirmation,
-// its enabled state following the dataset, and its built-in glyphs.
+// The data-aware glow button against an in-memory dataset.
 
 #include <gtest/gtest.h>
 

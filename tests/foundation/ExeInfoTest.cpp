@@ -1,5 +1,4 @@
-// The version-information component over a version block built here: the fixed part, the translation,
-// the ten texts, and the system answers.
+// The version-information component over a version block built here, and the system answers.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The form-placement component: its owner rules, the INI placement saved and loaded (damaged values
-// included), snapping to the work area and dragging by the client area.
+// The form-placement component: owner rules, the saved placement, the magnet and dragging.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The GDI+ picture: bytes kept as loaded, sizes from GDI+, loading from streams, files, resources and
-// addresses, drawing, copying and the layout form.
+// The GDI+ picture: bytes kept as loaded, sizes, loading from every source, drawing and copying.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The menu components: construction, the styler link and its free notification, the menu interface,
-// the hooking of the items' measure and draw events, the update pairs and the popup placement.
+// The menu components: the styler link, the menu interface, the item hooks and the popup placement.
 
 #include "platform/vcl/ImgList.h"
 #include "platform/win/Windows.h"

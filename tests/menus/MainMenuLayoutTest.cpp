@@ -1,6 +1,4 @@
-// The main window's menu read from a layout like the application's (an owner-drawn main menu with File,
-// Settings and Help, linked to an office styler declared after it), its items chosen through the menu
-// engine, and its Office 2007 Luna look probed pixel by pixel and written to a picture.
+// The main window's menu read from a layout like the application's, chosen and probed on screen.
 
 #include "components/menus/AdvMenuGradient.h"
 #include "platform/classes/ClassRegistry.h"

@@ -1,5 +1,4 @@
-// Measuring of the owner-drawn items, through the menu's own measure request: separators, popup items
-// with and without notes, shortcuts with the Windows key, the side bar, a column break, bar items.
+// Measuring of the owner-drawn items through the menu's own measure request.
 
 #include "components/menus/AdvMenuPaint.h"
 #include "components/menus/AdvMenuUtil.h"

@@ -1,6 +1,4 @@
-// Pictures of an open main menu in the office and fantasy looks, written to the build folder to be
-// looked at: a drop-down with its submenu, images, notes, check and radio items, a disabled item and the
-// side bar.
+// Pictures of an open main menu in the office and fantasy looks, to be looked at.
 
 #include "tests/menus/MenuLookSupport.h"
 

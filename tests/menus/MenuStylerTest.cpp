@@ -1,5 +1,4 @@
-// The menu styler and its parts: defaults, the indexed colour accessors, which writes make the served
-// menu measure its items again, the partial copies of Assign and the picture placement.
+// The menu styler and its parts: accessors, what makes the menu measure again, Assign, placement.
 
 #include "components/menus/AdvMenuUtil.h"
 #include "platform/vcl/Screen.h"

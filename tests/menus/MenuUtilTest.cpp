@@ -1,5 +1,4 @@
-// The menus' utilities: shortcut texts with the framework's and the system's key names, key name
-// capitals, the menu animation put back, turned fonts, layered windows, rectangles and colour elements.
+// The menus' utilities.
 
 #include "components/menus/AdvMenuUtil.h"
 #include "platform/vcl/ShortCut.h"

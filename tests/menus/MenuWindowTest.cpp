@@ -1,5 +1,4 @@
-// The popup menu windows of the owner-drawn menus, opened by mouse and keyboard through the real queue:
-// region, place, frame and join line, opacity, and pixel probes of the Luna and Office 2003 Blue looks.
+// The popup menu windows opened through the real queue, probed pixel by pixel.
 
 #include "components/menus/AdvMenuGradient.h"
 #include "components/menus/AdvMenuUtil.h"

@@ -1,5 +1,4 @@
-// The office menu styler: its presets, styles pushed through IBrixStyle and following the desktop's
-// colour scheme.
+// The office menu styler: presets, pushed styles and the desktop's colour scheme.
 
 #include <algorithm>
 

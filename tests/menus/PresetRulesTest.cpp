@@ -1,6 +1,4 @@
-// What the preset stylers write: every office and fantasy style writes every colour its case names (so
-// no value is left from the style before), the fantasy looks by their characteristic values, the
-// texture, the side bar of the classic look, and theme changes reaching the office styler's window.
+// What the preset stylers write: every style writes every colour its case names.
 
 #include "tests/menus/MenuTestSupport.h"
 

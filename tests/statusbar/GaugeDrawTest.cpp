@@ -1,5 +1,4 @@
-// The gauge's geometry on a bitmap, with flat colours: band lengths, segment gaps, stacked bands, the frame
-// and the text; and the gradient routines' ends.
+// The gauge's geometry on a bitmap in flat colours, the gradient routines and the panel text.
 
 #include <gtest/gtest.h>
 

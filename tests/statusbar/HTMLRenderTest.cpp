@@ -1,5 +1,4 @@
-// The mark-up renderer on a memory bitmap: line breaks, widths and heights measured against the canvas's
-// own text measurement, anchors' rectangles and hit tests, tag semantics by table, images, and pixels.
+// The mark-up renderer on a memory bitmap, measured against the canvas's own text measurement.
 
 #include <gtest/gtest.h>
 

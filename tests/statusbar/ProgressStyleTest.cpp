@@ -1,6 +1,4 @@
-// The gauge's value classes and colour helpers: TProgressStyle (defaults, values passed unchanged, the
-// value and text it shows, Assign), TVistaBackground (which setters notify, Assign),
-// ColorToARGB and the gauge value for odd ranges.
+// The gauge's value classes and colour helpers.
 
 #include <gtest/gtest.h>
 

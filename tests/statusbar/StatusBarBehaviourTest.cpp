@@ -1,5 +1,4 @@
-// The bar at work: timed panels on the virtual clock, button panels and panel events through real input,
-// anchors going to the desktop's handler or to the application by their scheme, the size grip.
+// The bar at work: timed panels, button panels, anchors, hints and the size grip through real input.
 
 #include <algorithm>
 #include <limits>

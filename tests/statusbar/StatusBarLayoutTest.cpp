@@ -1,6 +1,4 @@
-// The main window's status bar read from a layout like the application's (bar, four panels with their
-// gauge settings, an Office styler named after the bar), the operations the shell calls on it (panel
-// text, gauge maximum and position) and the plain look, probed pixel by pixel and written to a picture.
+// The main window's status bar read from a layout like the application's, and its look.
 
 #include "platform/classes/LayoutReader.h"
 #include "platform/rtl/FileUtil.h"

@@ -1,5 +1,4 @@
-// The status-bar stylers: the Office styler's start colours, its presets, re-selecting a style, styles
-// pushed through IBrixStyle, following the desktop's colour scheme, Assign, and the fantasy styler.
+// The status-bar stylers: presets, pushed styles, the desktop's scheme, Assign.
 
 #include <algorithm>
 

@@ -1,5 +1,4 @@
-// The status bar control: defaults, the panel geometry used for hit tests and painting, simple mode,
-// StretchPanel, and the styler links (internal styler, set, replace, clear, freed stylers and bars).
+// The status bar control: defaults, panel geometry, simple mode and its styler links.
 
 #include <functional>
 

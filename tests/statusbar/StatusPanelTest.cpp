@@ -1,5 +1,4 @@
-// The status bar's panels: defaults, which writes repaint, the image-index list, StepIt, Assign, the
-// typed collection access the shell uses, and auto-sized panels.
+// The status bar's panels: defaults, repaints, image indexes, Assign and auto-size.
 
 #include <set>
 
