@@ -21,7 +21,7 @@ bool Hooked(TMenuItem* Item) {
     return static_cast<bool>(Item->OnAdvancedDrawItem);
 }
 
-TEST_F(AdvMenusTest, NewMenusDrawTheirOwnItemsWithAnInternalStyler) {
+TEST_F(AdvMenusTest, NewMenusDrawTheirOwnItemsWithAnInternalStylerAndOfferTheInterface) {
     TComponentPtr<TAdvMainMenu> main(new TAdvMainMenu(nullptr));
     TComponentPtr<TAdvPopupMenu> popup(new TAdvPopupMenu(nullptr));
     for (IAdvMenu* m : {static_cast<IAdvMenu*>(main.get()), static_cast<IAdvMenu*>(popup.get())}) {
@@ -45,11 +45,7 @@ TEST_F(AdvMenusTest, NewMenusDrawTheirOwnItemsWithAnInternalStyler) {
     EXPECT_EQ(main->GetVersionNr(), 0x02050200u);
     main->SetVersion("9.9.9.9");
     EXPECT_EQ(GetStrProp(main.get(), "Version"), "2.5.2.0");
-}
-
-TEST_F(AdvMenusTest, InterfaceIsOfferedByTheOwnerDrawnMenusOnly) {
-    TComponentPtr<TAdvMainMenu> main(new TAdvMainMenu(nullptr));
-    TComponentPtr<TAdvPopupMenu> popup(new TAdvPopupMenu(nullptr));
+    // The interface is offered by the owner-drawn menus only.
     TComponentPtr<TMainMenu> plain(new TMainMenu(nullptr));
     ASSERT_NE(GetAdvMenuIntf(main.get()), nullptr);
     EXPECT_EQ(GetAdvMenuIntf(main.get())->GetSelf(), main.get());
@@ -216,7 +212,7 @@ TEST_F(AdvMenusTest, SideBarVisibilityRefreshesAMainMenuShownInAWindow) {
     EXPECT_EQ(menu->Rebuilds, before + 1);
 }
 
-TEST_F(AdvMenusTest, PopupPlacementShiftsTowardsTheFrame) {
+TEST_F(AdvMenusTest, PopupPlacementAndChoosingAnItem) {
     TComponentPtr<TForm> owner(new TForm(nullptr));
     TComponentPtr<TPlacedPopupMenu> menu(new TPlacedPopupMenu(nullptr));
     AddItem(owner.get(), menu->Items(), "Copy");
@@ -233,21 +229,17 @@ TEST_F(AdvMenusTest, PopupPlacementShiftsTowardsTheFrame) {
     menu->SetAlignment(paCenter);
     EXPECT_EQ(menu->PopupX(100), 108);
     menu->Items()->Clear();
-}
-
-TEST_F(AdvMenusTest, PopupItemIsChosenThroughTheEngine) {
-    TComponentPtr<TForm> owner(new TForm(nullptr));
-    TComponentPtr<TAdvPopupMenu> menu(new TAdvPopupMenu(nullptr));
-    TMenuItem* copy = AddItem(owner.get(), menu->Items(), "Copy");
-    AddItem(owner.get(), menu->Items(), "-");
-    TMenuItem* paste = AddItem(owner.get(), menu->Items(), "Paste");
+    TComponentPtr<TAdvPopupMenu> chosen(new TAdvPopupMenu(nullptr));
+    TMenuItem* copy = AddItem(owner.get(), chosen->Items(), "Copy");
+    AddItem(owner.get(), chosen->Items(), "-");
+    TMenuItem* paste = AddItem(owner.get(), chosen->Items(), "Paste");
     std::vector<String> clicked;
     copy->OnClick = [&](TObject*) { clicked.push_back("Copy"); };
     paste->OnClick = [&](TObject*) { clicked.push_back("Paste"); };
     uitest::MenuDriver driver(ui);
-    driver.ChoosePopup(menu.get(), "Paste", 100, 100);
+    driver.ChoosePopup(chosen.get(), "Paste", 100, 100);
     EXPECT_EQ(clicked, std::vector<String>{"Paste"});
-    menu->Items()->Clear();
+    chosen->Items()->Clear();
     TComponentPtr<TAdvPopupMenu> empty(new TAdvPopupMenu(nullptr));
     int popups = 0;
     empty->OnPopup = [&](TObject*) { ++popups; };

@@ -21,7 +21,7 @@ protected:
 
 // A few characteristic colours per style (the whole presets are not restated here), starting from the
 // new styler's Office 2003 blue.
-TEST_F(OfficeStylerTest, EachStyleLoadsItsCharacteristicColours) {
+TEST_F(OfficeStylerTest, EachStyleLoadsItsCharacteristicColoursAndLeavesTheRest) {
     TComponentPtr<TAdvMenuOfficeStyler> s(new TAdvMenuOfficeStyler(nullptr));
     EXPECT_EQ(s->Style(), osOffice2003Blue);
     EXPECT_FALSE(s->AutoThemeAdapt());
@@ -45,10 +45,7 @@ TEST_F(OfficeStylerTest, EachStyleLoadsItsCharacteristicColours) {
         EXPECT_EQ(s->Separator()->Color(), c.Separator) << c.Style;
         EXPECT_EQ(s->RootItem()->GetHoverColor(0), c.Hover) << c.Style;
     }
-}
-
-TEST_F(OfficeStylerTest, StylesLeaveWhatTheyDoNotWrite) {
-    TComponentPtr<TAdvMenuOfficeStyler> s(new TAdvMenuOfficeStyler(nullptr));
+    // Styles leave what they do not write.
     s->SetStyle(osOffice2007Luna);
     s->SetStyle(osOfficeXP);
     EXPECT_EQ(s->RootItem()->GradientDirection(), gdVertical);

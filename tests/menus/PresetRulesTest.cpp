@@ -158,7 +158,7 @@ TEST_F(PresetRulesTest, EveryFantasyStyleWritesEveryValueItsCaseNames) {
     EXPECT_EQ(Unwritten(s.get(), fsCustom, FantasyValues()).size(), FantasyValues().size());
 }
 
-TEST_F(PresetRulesTest, FantasyLooksByTheirCharacteristicValues) {
+TEST_F(PresetRulesTest, FantasyLooksByTheirCharacteristicValuesAndTheTexture) {
     TComponentPtr<TAdvMenuFantasyStyler> s(new TAdvMenuFantasyStyler(nullptr));
     EXPECT_EQ(s->Style(), fsArctic); // nothing loaded at run time
     EXPECT_EQ(s->MenuBorderColor, TColor(0x7C7C94));
@@ -191,10 +191,7 @@ TEST_F(PresetRulesTest, FantasyLooksByTheirCharacteristicValues) {
     EXPECT_TRUE(s->SelectedItem()->Font()->Style().Contains(fsBold));
     s->SetStyle(fsMacOS);
     EXPECT_EQ(s->SelectedItem()->RadioGradientDirection, gdVertical);
-}
-
-TEST_F(PresetRulesTest, TexturedTilesItsTextureUntilAnotherLookClearsIt) {
-    TComponentPtr<TAdvMenuFantasyStyler> s(new TAdvMenuFantasyStyler(nullptr));
+    // Textured tiles its texture until another look clears it.
     s->RootItem()->SetSelectedColor(2, clRed);
     s->SelectedItem()->ColorMirror = clRed;
     s->SetStyle(fsTextured);

@@ -57,7 +57,7 @@ TEST_F(AdvOfficeStatusBarTest, LayoutKeepsValuesSetAgainstTheConstructorsOwn) {
     EXPECT_TRUE(again->ParentColor()) << text;
 }
 
-TEST_F(AdvOfficeStatusBarTest, PanelRectanglesForHitTestsInANarrowBar) {
+TEST_F(AdvOfficeStatusBarTest, PanelRectanglesInANarrowAndAWideBar) {
     auto* bar = MakeBar({80, 100, 50}, 150);
     EXPECT_EQ(bar->GetPanelRect(0), (TRect{0, 1, 80, 18}));
     EXPECT_EQ(bar->GetPanelRect(1), (TRect{80, 1, 180, 18}));
@@ -76,31 +76,29 @@ TEST_F(AdvOfficeStatusBarTest, PanelRectanglesForHitTestsInANarrowBar) {
     EXPECT_EQ(bar->GetPaintRect(0), (TRect{1, 0, 80, 18}));
     EXPECT_EQ(bar->GetPaintRect(1), (TRect{80, 0, 180, 18}));
     EXPECT_EQ(bar->GetPaintRect(2), (TRect{180, 0, 180, 18}));
-}
-
-TEST_F(AdvOfficeStatusBarTest, LastPanelAndStretchPanelInAWideBar) {
-    auto* bar = MakeBar({80, 100, 50}, 400);
-    EXPECT_EQ(bar->GetPanelRect(2), (TRect{180, 1, 399, 18}));
-    EXPECT_EQ(bar->GetPaintRect(2), (TRect{180, 0, 400, 18}));
-    bar->SetStretchPanel(0);
-    EXPECT_EQ(bar->StretchPanel(), 0);
-    EXPECT_EQ(bar->PanelFixedSize(), 150);
-    EXPECT_EQ(bar->GetPanelRect(0), (TRect{0, 1, 250, 18}));
-    EXPECT_EQ(bar->GetPanelRect(1), (TRect{250, 1, 350, 18}));
+    // In a wide bar the last panel reaches the edge; a stretch panel takes the room.
+    auto* wide = MakeBar({80, 100, 50}, 400);
+    EXPECT_EQ(wide->GetPanelRect(2), (TRect{180, 1, 399, 18}));
+    EXPECT_EQ(wide->GetPaintRect(2), (TRect{180, 0, 400, 18}));
+    wide->SetStretchPanel(0);
+    EXPECT_EQ(wide->StretchPanel(), 0);
+    EXPECT_EQ(wide->PanelFixedSize(), 150);
+    EXPECT_EQ(wide->GetPanelRect(0), (TRect{0, 1, 250, 18}));
+    EXPECT_EQ(wide->GetPanelRect(1), (TRect{250, 1, 350, 18}));
     // With a stretch panel the last panel is painted at its own width but hit-tested to the edge.
-    EXPECT_EQ(bar->GetPaintRect(2), (TRect{350, 0, 400, 18}));
-    EXPECT_EQ(bar->GetPanelRect(2), (TRect{350, 1, 399, 18}));
+    EXPECT_EQ(wide->GetPaintRect(2), (TRect{350, 0, 400, 18}));
+    EXPECT_EQ(wide->GetPanelRect(2), (TRect{350, 1, 399, 18}));
     // Out of range values are ignored.
-    bar->SetStretchPanel(5);
-    EXPECT_EQ(bar->StretchPanel(), 0);
-    bar->SetStretchPanel(-2);
-    EXPECT_EQ(bar->StretchPanel(), 0);
-    bar->SetStretchPanel(-1);
-    EXPECT_EQ(bar->StretchPanel(), -1);
+    wide->SetStretchPanel(5);
+    EXPECT_EQ(wide->StretchPanel(), 0);
+    wide->SetStretchPanel(-2);
+    EXPECT_EQ(wide->StretchPanel(), 0);
+    wide->SetStretchPanel(-1);
+    EXPECT_EQ(wide->StretchPanel(), -1);
     // A stretch panel in a bar narrower than the others keeps a width of 0.
-    bar->SetStretchPanel(1);
-    bar->SetWidth(100);
-    EXPECT_EQ(bar->GetPanelRect(1), (TRect{80, 1, 80, 18}));
+    wide->SetStretchPanel(1);
+    wide->SetWidth(100);
+    EXPECT_EQ(wide->GetPanelRect(1), (TRect{80, 1, 80, 18}));
 }
 
 TEST_F(AdvOfficeStatusBarTest, LookupAndSimpleText) {
