@@ -277,8 +277,10 @@ String Fragment() {
     FocusType = ftHot
     GroupIndex = 1
     Layout = blGlyphLeftAdjusted
+    NotesFont.Charset = DEFAULT_CHARSET
     NotesFont.Height = -11
     NotesFont.Name = 'Tahoma'
+    NotesFont.Style = []
     Picture.Data = {)" +
            HexOf(PngBytes()) + R"(}
     TabOrder = 1
