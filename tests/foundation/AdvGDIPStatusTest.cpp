@@ -15,7 +15,6 @@ TEST(AdvGDIPStartup, UnitInitialisationAndTheWrappersAsLiveObjects) {
     EXPECT_EQ(static_cast<unsigned>(StartupInput.SuppressBackgroundThread), 0xFFFFFFFFu); // all bits set
     EXPECT_EQ(StartupInput.SuppressExternalCodecs, 0);
     EXPECT_NE(gdiplusToken, 0u);
-    EXPECT_EQ(GlowSpeed, 30);
     // The wrappers are live objects of the object model.
     long before = vcl::TObject::LiveObjects();
     {

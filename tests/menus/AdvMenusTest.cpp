@@ -245,7 +245,7 @@ TEST_F(AdvMenusTest, PopupPlacementAndChoosingAnItem) {
     empty->OnPopup = [&](TObject*) { ++popups; };
     // A tracked menu would wait for input here (and the idle loop would raise).
     empty->Popup(10, 10);
-    empty->Popup(TPoint(10, 10));
+    empty->Popup((TPoint{10, 10}));
     EXPECT_EQ(popups, 0);
 }
 

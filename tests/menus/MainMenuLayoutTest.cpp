@@ -216,10 +216,10 @@ TEST_F(MainMenuLayoutTest, TheMainMenuPaintsInOffice2007Luna) {
     // One vertical gradient from 0xF2DAC2 toward 0xF0D9C1 spans the bar, through the last item to the
     // client area's right edge.
     const int barHeight = file.Bottom - file.Top;
-    EXPECT_EQ(ScreenPixel(ui, TPoint(file.Left + 2, file.Top)), 0xF2DAC2u);
-    const TPoint clientRight = form->ClientToScreen(TPoint(form->ClientWidth() - 2, 0));
+    EXPECT_EQ(ScreenPixel(ui, (TPoint{file.Left + 2, file.Top})), 0xF2DAC2u);
+    const TPoint clientRight = form->ClientToScreen((TPoint{form->ClientWidth() - 2, 0}));
     EXPECT_EQ(
-        ScreenPixel(ui, TPoint(clientRight.X, file.Bottom - 1)),
+        ScreenPixel(ui, (TPoint{clientRight.X, file.Bottom - 1})),
         static_cast<win::COLORREF>(AdvMenus::GradientStep(0xF2DAC2, 0xF0D9C1, barHeight - 1, barHeight)));
 
     uitest::MenuDriver menus(ui);
@@ -230,13 +230,13 @@ TEST_F(MainMenuLayoutTest, TheMainMenuPaintsInOffice2007Luna) {
         ui.Screen().MoveMouse(faq.X, faq.Y);
     });
     ui.WhenIdle([&] {
-        barFrame = ScreenPixel(ui, TPoint(help.Left, help.Top + 3));
-        barFace = ScreenPixel(ui, TPoint(help.Left + 3, help.Top + 1));
+        barFrame = ScreenPixel(ui, (TPoint{help.Left, help.Top + 3}));
+        barFace = ScreenPixel(ui, (TPoint{help.Left + 3, help.Top + 1}));
         win::RECT r{};
         win::GetMenuItemRect(nullptr, form->Help1->Handle(), 0, &r);
         faqHalf = (r.Bottom - r.Top) / 2;
-        faqFrame = ScreenPixel(ui, TPoint(r.Left + 40, r.Top));
-        faqFace = ScreenPixel(ui, TPoint(r.Left + 40, r.Top + 1));
+        faqFrame = ScreenPixel(ui, (TPoint{r.Left + 40, r.Top}));
+        faqFace = ScreenPixel(ui, (TPoint{r.Left + 40, r.Top + 1}));
         ui.Screen().WriteScreenPng(uitest::UiDriver::OutputPath("MainMenuLuna.png"));
     });
     ui.WhenIdle([&] { menus.CloseMenus(); });

@@ -62,7 +62,7 @@ TEST_F(MenuStylerTest, IndexedAccessorsRejectUnknownIndexes) {
         s->Background()->GetGradientColor(2);
         FAIL() << "index 2 accepted";
     } catch (const EInvalidPropertyIndex& e) {
-        EXPECT_EQ(e.Message, "Invalid property index 2.");
+        EXPECT_EQ(String(e.what()), "Invalid property index 2."); // the message is what() reports
     }
     EXPECT_THROW(s->IconBar()->SetCheckColor(-1, clRed), EInvalidPropertyIndex);
     EXPECT_THROW(s->SelectedItem()->GetRadioColor(2), EInvalidPropertyIndex);
@@ -216,9 +216,9 @@ TEST_F(MenuStylerTest, PicturePositionFollowsThePlacement) {
     TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
     TBackground* bg = s->Background();
     int x = -1, y = -1;
-    const TRect r(10, 20, 110, 70); // 100 x 50
+    const TRect r{10, 20, 110, 70}; // 100 x 50
     bg->CalcPicturePosition(r, x, y);
-    EXPECT_EQ(TPoint(x, y), TPoint(10, 20)); // no picture: the corner
+    EXPECT_EQ((TPoint{x, y}), (TPoint{10, 20})); // no picture: the corner
     bg->Image()->Bitmap()->SetSize(10, 6);
     bg->OffsetX = 3;
     bg->OffsetY = 4;
@@ -235,13 +235,13 @@ TEST_F(MenuStylerTest, PicturePositionFollowsThePlacement) {
     for (const Case& c : cases) {
         bg->Position = c.Pos;
         bg->CalcPicturePosition(r, x, y);
-        EXPECT_EQ(TPoint(x, y), c.Expected) << GetEnumName(KvEnumInfo(c.Pos), c.Pos);
+        EXPECT_EQ((TPoint{x, y}), c.Expected) << GetEnumName(KvEnumInfo(c.Pos), c.Pos);
     }
     // Halves truncate toward zero when the picture is wider than the rectangle.
     bg->Image()->Bitmap()->SetSize(105, 6);
     bg->OffsetX = 0;
     bg->Position = bpCenter;
-    bg->CalcPicturePosition(TRect(0, 0, 100, 50), x, y);
+    bg->CalcPicturePosition((TRect{0, 0, 100, 50}), x, y);
     EXPECT_EQ(x, -2);
 }
 

@@ -91,7 +91,7 @@ TEST_F(StatusBarStylerTest, CharacteristicColoursOfTheStyles) {
     EXPECT_EQ(s->PanelAppearanceLight()->BorderColorDown(), 0x45667B);
 }
 
-TEST_F(StatusBarStylerTest, ReselectingTheStyleKeepsHandEditedColoursAndCustomKeepsThemToo) {
+TEST_F(StatusBarStylerTest, ReselectingOrPushingStyles) {
     auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
     s->SetStyle(psOffice2007Luna);
     s->SetBorderColor(0x010101);
@@ -107,24 +107,22 @@ TEST_F(StatusBarStylerTest, ReselectingTheStyleKeepsHandEditedColoursAndCustomKe
     EXPECT_EQ(s->Style(), psCustom);
     EXPECT_EQ(s->BorderColor(), 0x010101);
     EXPECT_TRUE(RepaintPending(bar));
-}
-
-TEST_F(StatusBarStylerTest, StylesPushedThroughTheStyleInterfaceMapByOrdinal) {
-    auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
-    AdvStyleIF::IBrixStyle* intf = Supports<AdvStyleIF::IBrixStyle>(s);
+    // Styles pushed through the style interface map by ordinal.
+    auto* pushed = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    AdvStyleIF::IBrixStyle* intf = Supports<AdvStyleIF::IBrixStyle>(pushed);
     ASSERT_NE(intf, nullptr);
     intf->SetComponentStyle(AdvStyleIF::tsOffice2007Luna);
-    EXPECT_EQ(s->Style(), psOffice2007Luna);
-    EXPECT_EQ(s->BorderColor(), 0xB07D56);
-    s->SetBorderColor(0x123456);
+    EXPECT_EQ(pushed->Style(), psOffice2007Luna);
+    EXPECT_EQ(pushed->BorderColor(), 0xB07D56);
+    pushed->SetBorderColor(0x123456);
     intf->SetComponentStyle(AdvStyleIF::tsCustom);
-    EXPECT_EQ(s->Style(), psCustom);
-    EXPECT_EQ(s->BorderColor(), 0x123456);
+    EXPECT_EQ(pushed->Style(), psCustom);
+    EXPECT_EQ(pushed->BorderColor(), 0x123456);
     intf->SetComponentStyle(AdvStyleIF::tsOffice2007Silver);
-    EXPECT_EQ(s->Style(), psOffice2007Silver);
+    EXPECT_EQ(pushed->Style(), psOffice2007Silver);
 }
 
-TEST_F(StatusBarStylerTest, FollowsTheDesktopSchemeOnlyWhenAsked) {
+TEST_F(StatusBarStylerTest, FollowsTheDesktopSchemeOnlyWhenAskedAlsoWhenLoaded) {
     auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
     SysInfo().SetVersion(5, 1, 2600, 2, "");
     SysInfo().SetTheme(true, "Metallic");
@@ -143,11 +141,7 @@ TEST_F(StatusBarStylerTest, FollowsTheDesktopSchemeOnlyWhenAsked) {
     // A freed styler no longer listens.
     FreeComponent(s);
     SysInfo().SetTheme(true, "Metallic");
-}
-
-TEST_F(StatusBarStylerTest, LoadingAFormAtRunTimeFollowsTheSchemeWhenAsked) {
-    SysInfo().SetVersion(5, 1, 2600, 2, "");
-    SysInfo().SetTheme(true, "Metallic");
+    // A form loaded at run time follows the scheme where its styler asks.
     form->SetName("");
     ReadComponentFromText("object F: TCustomForm\n"
                           "  object Follows: TAdvOfficeStatusBarOfficeStyler\n"
@@ -167,7 +161,7 @@ TEST_F(StatusBarStylerTest, LoadingAFormAtRunTimeFollowsTheSchemeWhenAsked) {
     EXPECT_EQ(fixed->Style(), psOffice2007Luna);
 }
 
-TEST_F(StatusBarStylerTest, AssignCopiesTheLookBetweenStylers) {
+TEST_F(StatusBarStylerTest, AssignCopiesTheLookBetweenStylersAndAFantasyStylerOnlyStoresItsStyle) {
     auto* a = new TAdvOfficeStatusBarOfficeStyler(form.get());
     auto* b = new TAdvOfficeStatusBarFantasyStyler(form.get());
     a->SetStyle(psOffice2007Luna);
@@ -180,9 +174,7 @@ TEST_F(StatusBarStylerTest, AssignCopiesTheLookBetweenStylers) {
     EXPECT_EQ(b->Style(), psChocolate);
     TVistaBackground look;
     EXPECT_THROW(b->Assign(&look), EConvertError);
-}
-
-TEST_F(StatusBarStylerTest, AFantasyStylerOnlyStoresItsStyle) {
+    // A fantasy styler only stores its style.
     auto* s = new TAdvOfficeStatusBarFantasyStyler(form.get());
     EXPECT_EQ(s->Style(), psChocolate);
     EXPECT_EQ(s->BorderColor(), 0x825A3B);
