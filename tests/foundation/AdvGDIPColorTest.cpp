@@ -6,7 +6,7 @@
 
 using namespace AdvGDIP;
 
-TEST(AdvGDIPColor, ColorToARGBSwapsRedAndBlueResolvesSystemColoursAndIsOpaque) {
+TEST(AdvGDIPColor, ColourConversionsAndChannels) {
     EXPECT_EQ(ColorToARGB(0x0000FF), 0xFFFF0000u); // framework red
     EXPECT_EQ(ColorToARGB(0xFF0000), 0xFF0000FFu); // framework blue
     EXPECT_EQ(ColorToARGB(0x612009), 0xFF092061u); // the dark blue of the conventions
@@ -19,9 +19,6 @@ TEST(AdvGDIPColor, ColorToARGBSwapsRedAndBlueResolvesSystemColoursAndIsOpaque) {
     auto classic = static_cast<std::uint32_t>(vcl::ColorToRGB(vcl::clWindowText));
     EXPECT_EQ(ColorToARGB(vcl::clWindowText),
               MakeColor(255, classic & 0xFF, (classic >> 8) & 0xFF, (classic >> 16) & 0xFF));
-}
-
-TEST(AdvGDIPColor, MakeColorAndChannels) {
     EXPECT_EQ(MakeColor(10, 20, 30), 0xFF0A141Eu);
     EXPECT_EQ(MakeColor(0, 255, 255, 255), 0x00FFFFFFu);
     ARGB c = MakeColor(0x12, 0x34, 0x56, 0x78);

@@ -12,7 +12,7 @@ namespace {
 using namespace AdvGlowButton;
 using vcl::TColor;
 
-TEST(AdvGlowButtonColors, BlendColorAndBrightnessRules) {
+TEST(AdvGlowButtonColors, BlendBrightnessAndSteppedGradientRules) {
     EXPECT_EQ(BlendColor(vcl::clBtnFace, 0x000000, 100), vcl::clBtnFace); // unchanged, even a system colour
     EXPECT_EQ(BlendColor(0x123456, 0x000000, 250), 0x123456);
     EXPECT_EQ(BlendColor(0x123456, vcl::clWindow, 0), vcl::clWindow);
@@ -30,9 +30,6 @@ TEST(AdvGlowButtonColors, BlendColorAndBrightnessRules) {
     // 0.9 * 225 = 202.5 rounds to even.
     EXPECT_EQ(AdjustBrightnessRGB(0xF5F0E1, -10, -10, 0), 0xF5D8CA);
     EXPECT_EQ(AdjustBrightnessRGB(0xFFFFFF, -5, -5, -5), 0xF2F2F2);
-}
-
-TEST(AdvGlowButtonColors, SteppedGradientDrawsOverlappingBands) {
     vcl::TBitmap bmp(10, 20);
     DrawSteppedGradient(bmp.Canvas(), 0x000000, 0xFFFFFF, false, vcl::TRect{0, 0, 10, 20}, 32);
     auto at = [&](int x, int y) { return bmp.PixelData()[y * 10 + x] & 0xFFFFFF; };

@@ -52,7 +52,7 @@ protected:
 };
 
 // A new button holds the defaults its class declares (a layout leaves those out); the rest by hand.
-TEST_F(AdvGlowButtonTest, DefaultsAfterConstruction) {
+TEST_F(AdvGlowButtonTest, DefaultsAfterConstructionAndALayoutKeepsAClearedDoubleBuffered) {
     TComponentPtr<TAdvGlowButton> b(new TAdvGlowButton(nullptr));
     publishedtest::ExpectDeclaredDefaults(b.get());
     publishedtest::ExpectDeclaredDefaults(b->Appearance());
@@ -64,16 +64,12 @@ TEST_F(AdvGlowButtonTest, DefaultsAfterConstruction) {
     EXPECT_EQ(b->GetVersion(), "1.8.1.3");
     EXPECT_EQ(b->GetVersionNr(), 0x01080103);
     EXPECT_TRUE(b->DoubleBuffered());
-}
-
-// The button paints double-buffered unless told otherwise: a layout leaves that out and keeps an
-// explicit false (a value equal to the declared default is not written).
-TEST_F(AdvGlowButtonTest, LayoutKeepsAClearedDoubleBuffered) {
-    TComponentPtr<TAdvGlowButton> b(new TAdvGlowButton(nullptr));
-    b->SetName("Glow");
-    EXPECT_EQ(WriteComponentToText(b.get()).find("DoubleBuffered"), String::npos);
-    b->SetDoubleBuffered(false);
-    const String text = WriteComponentToText(b.get());
+    // The button paints double-buffered: a layout leaves that out and keeps an explicit false.
+    TComponentPtr<TAdvGlowButton> named(new TAdvGlowButton(nullptr));
+    named->SetName("Glow");
+    EXPECT_EQ(WriteComponentToText(named.get()).find("DoubleBuffered"), String::npos);
+    named->SetDoubleBuffered(false);
+    const String text = WriteComponentToText(named.get());
     EXPECT_NE(text.find("DoubleBuffered = False"), String::npos) << text;
     TComponentPtr<TAdvGlowButton> again(new TAdvGlowButton(nullptr));
     ReadComponentFromText(text, again.get(), "Glow");

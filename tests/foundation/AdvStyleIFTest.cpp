@@ -19,7 +19,7 @@ protected:
     }
 };
 
-TEST_F(AdvStyleIFTest, XPOrLaterFollowsTheVersionQuery) {
+TEST_F(AdvStyleIFTest, XPOrLaterFollowsTheVersionQueryAndVistaTheSystemsAnswer) {
     const std::tuple<unsigned, unsigned, bool> cases[] = {
         {5, 0, false}, {5, 1, true}, {5, 2, true}, {6, 0, true}, {4, 90, false}};
     for (const auto& [major, minor, expected] : cases) {
@@ -29,6 +29,14 @@ TEST_F(AdvStyleIFTest, XPOrLaterFollowsTheVersionQuery) {
     vcl::SysInfo().SetVersionQueryFails(true);
     Version(6, 0);
     EXPECT_FALSE(IsWindowsXPOrLater());
+    // Vista is the system's answer whatever the version.
+    vcl::SysInfo().SetVersionQueryFails(false);
+    Version(5, 1);
+    vcl::SysInfo().SetIsVista(true);
+    EXPECT_TRUE(IsVista());
+    Version(10, 0);
+    vcl::SysInfo().SetIsVista(false);
+    EXPECT_FALSE(IsVista());
 }
 
 // The scheme names map exactly; without an active style, or before XP, there is no scheme.
@@ -46,15 +54,6 @@ TEST_F(AdvStyleIFTest, SchemeNamesMapExactlyOnlyWithAnActiveStyle) {
     vcl::SysInfo().SetTheme(true, "NormalColor");
     Version(5, 0);
     EXPECT_EQ(DetectThemeScheme(), 0);
-}
-
-TEST_F(AdvStyleIFTest, VistaIsTheSystemsAnswerWhateverTheVersion) {
-    Version(5, 1);
-    vcl::SysInfo().SetIsVista(true);
-    EXPECT_TRUE(IsVista());
-    Version(10, 0);
-    vcl::SysInfo().SetIsVista(false);
-    EXPECT_FALSE(IsVista());
 }
 
 } // namespace

@@ -155,7 +155,7 @@ protected:
     TComponentPtr<TMenuLayoutForm> form;
 };
 
-TEST_F(MainMenuLayoutTest, LayoutSetsEveryPropertyAndLinksTheStylerDeclaredLater) {
+TEST_F(MainMenuLayoutTest, LayoutSetsEveryPropertyLinksTheStylerDeclaredLaterAndEveryItemIsChosen) {
     TAdvMainMenu* menu = form->AdvMainMenu;
     TAdvMenuOfficeStyler* s = form->AdvMenuOfficeStyler;
     EXPECT_EQ(form->Menu(), menu);
@@ -194,9 +194,7 @@ TEST_F(MainMenuLayoutTest, LayoutSetsEveryPropertyAndLinksTheStylerDeclaredLater
         EXPECT_TRUE(static_cast<bool>(help->Items(i)->OnAdvancedDrawItem)) << i;
         EXPECT_TRUE(static_cast<bool>(help->Items(i)->OnMeasureItem)) << i;
     }
-}
-
-TEST_F(MainMenuLayoutTest, EveryItemIsChosenThroughTheMenuBar) {
+    // Every item is chosen through the menu bar.
     form->Show();
     ui.Process();
     uitest::MenuDriver menus(ui);

@@ -26,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(MenuPicturesTest, OfficeLooks) {
+TEST_F(MenuPicturesTest, OfficeAndFantasyLooks) {
     const std::pair<TOfficeStyle, const char*> looks[] = {{osOffice2007Luna, "MenuLuna.png"},
                                                           {osOffice2003Blue, "MenuOffice2003Blue.png"},
                                                           {osOfficeXP, "MenuOfficeXP.png"},
@@ -37,9 +37,6 @@ TEST_F(MenuPicturesTest, OfficeLooks) {
         styler->SetStyle(style);
         Shoot(styler, name);
     }
-}
-
-TEST_F(MenuPicturesTest, FantasyLooks) {
     for (auto [style, name] :
          {std::pair{fsWindowsClassic, "MenuWindowsClassic.png"}, std::pair{fsTextured, "MenuTextured.png"}}) {
         form.reset(new TMenuLookForm(nullptr));

@@ -136,20 +136,7 @@ TEST_F(HTMLRenderTest, AnchorRectanglesAndHitTests) {
     EXPECT_FALSE(HitAt(text, 3, gh + gh / 2).Hit);
 }
 
-TEST_F(HTMLRenderTest, RightAndCentredParagraphsMoveTheirLines) {
-    THTMLRenderResult r = Render("<p align=\"right\"><a href=\"r\">end</a></p>", TRect{0, 0, 200, 120});
-    ASSERT_EQ(r.Anchors.size(), 1u);
-    EXPECT_EQ(r.Anchors[0].Rect.Right, 200);
-    // Centring stays for the following lines until another alignment is set.
-    r = Render("<p align=\"center\">x</p><a href=\"c\">mid</a>", TRect{0, 0, 201, 120});
-    ASSERT_EQ(r.Anchors.size(), 1u);
-    EXPECT_EQ(r.Anchors[0].Rect.Left, 1 + (200 - Width("mid")) / 2);
-    r = Render("<p indent=\"30\"><a href=\"i\">in</a>");
-    ASSERT_EQ(r.Anchors.size(), 1u);
-    EXPECT_EQ(r.Anchors[0].Rect.Left, 31);
-}
-
-TEST_F(HTMLRenderTest, TagsThatMoveTheTextByTable) {
+TEST_F(HTMLRenderTest, TagsAndParagraphsThatMoveTheText) {
     // Where an anchored word lands after the tags before it: its left edge and its line.
     struct Case {
         const char* Text;
@@ -179,6 +166,17 @@ TEST_F(HTMLRenderTest, TagsThatMoveTheTextByTable) {
         }
         EXPECT_EQ(r.Anchors[0].Rect.Bottom, k.Line * gh) << k.Text;
     }
+    // Right and centred paragraphs move their lines.
+    THTMLRenderResult p = Render("<p align=\"right\"><a href=\"r\">end</a></p>", TRect{0, 0, 200, 120});
+    ASSERT_EQ(p.Anchors.size(), 1u);
+    EXPECT_EQ(p.Anchors[0].Rect.Right, 200);
+    // Centring stays for the following lines until another alignment is set.
+    p = Render("<p align=\"center\">x</p><a href=\"c\">mid</a>", TRect{0, 0, 201, 120});
+    ASSERT_EQ(p.Anchors.size(), 1u);
+    EXPECT_EQ(p.Anchors[0].Rect.Left, 1 + (200 - Width("mid")) / 2);
+    p = Render("<p indent=\"30\"><a href=\"i\">in</a>");
+    ASSERT_EQ(p.Anchors.size(), 1u);
+    EXPECT_EQ(p.Anchors[0].Rect.Left, 31);
 }
 
 TEST_F(HTMLRenderTest, TagsThatChangeTheFontChangeTheWidth) {

@@ -22,7 +22,7 @@ TEST(StatusBarColors, ColorToARGBIsOpaqueWithRedAndBlueSwapped) {
               0xFF000000u | ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF));
 }
 
-TEST(StatusBarGauge, ValueIsThePercentageOfTheRangeRoundedHalfToEven) {
+TEST(StatusBarGauge, ValueIsThePercentageOfTheRangeRoundedHalfToEvenAndNeverOverflows) {
     EXPECT_EQ(GaugeValue(0, 100, 45), 45);
     EXPECT_EQ(GaugeValue(0, 200, 1), 0);     // 0.5 -> 0
     EXPECT_EQ(GaugeValue(0, 200, 3), 2);     // 1.5 -> 2
@@ -31,9 +31,7 @@ TEST(StatusBarGauge, ValueIsThePercentageOfTheRangeRoundedHalfToEven) {
     EXPECT_EQ(GaugeValue(0, 100, 150), 150); // past the maximum: past 100
     EXPECT_EQ(GaugeValue(0, 100, -20), -20); // below the minimum
     EXPECT_EQ(GaugeValue(100, 0, 25), 75);   // a reversed range
-}
-
-TEST(StatusBarGauge, ZeroRangeAndExtremeValuesNeitherDivideByZeroNorOverflow) {
+    // A zero range and extreme values neither divide by zero nor overflow.
     EXPECT_EQ(GaugeValue(0, 0, 0), 0);
     EXPECT_EQ(GaugeValue(7, 7, 1000), 0);
     // Browser values arrive unchecked: the differences do not fit 32 bits, the result saturates.

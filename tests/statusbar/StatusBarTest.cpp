@@ -122,7 +122,7 @@ TEST_F(AdvOfficeStatusBarTest, LookupAndSimpleText) {
     EXPECT_EQ(bar->Perform(win::WM_ERASEBKGND, 0, 0), 1);
 }
 
-TEST_F(AdvOfficeStatusBarTest, StylerSetReplacedClearedAndFreedFallsBackToTheInternalOne) {
+TEST_F(AdvOfficeStatusBarTest, FreedStylersAndImageListsAreDropped) {
     auto* bar = MakeBar({80});
     auto* internal = bar->InternalStyler();
     auto* a = new TAdvOfficeStatusBarOfficeStyler(form.get());
@@ -151,6 +151,15 @@ TEST_F(AdvOfficeStatusBarTest, StylerSetReplacedClearedAndFreedFallsBackToTheInt
     EXPECT_EQ(bar->Styler(), nullptr);
     EXPECT_EQ(bar->CurrentStyler(), internal);
     ShowAndPaint(); // painting with the internal styler works
+    // Freed image lists are dropped too.
+    TComponentPtr<TImageList> images(new TImageList(nullptr));
+    bar->SetImages(images.get());
+    bar->SetDisabledImages(images.get());
+    bar->Panels()->GetItem(0)->SetAnimationImages(images.get());
+    images.reset();
+    EXPECT_EQ(bar->Images(), nullptr);
+    EXPECT_EQ(bar->DisabledImages(), nullptr);
+    EXPECT_EQ(bar->Panels()->GetItem(0)->AnimationImages(), nullptr);
 }
 
 // A change of a shared styler repaints every living bar; only size-neutral hot colours store quietly.
@@ -179,18 +188,6 @@ TEST_F(AdvOfficeStatusBarTest, BarsSharingAStylerRepaintAndAFreedBarLeavesItLivi
     form.reset(); // the bars go with their form
     EXPECT_EQ(styler->ControlCount(), 0);
     styler->SetBorderColor(0x445566);
-}
-
-TEST_F(AdvOfficeStatusBarTest, FreedImageListsAreDropped) {
-    auto* bar = MakeBar({80});
-    TComponentPtr<TImageList> images(new TImageList(nullptr));
-    bar->SetImages(images.get());
-    bar->SetDisabledImages(images.get());
-    bar->Panels()->GetItem(0)->SetAnimationImages(images.get());
-    images.reset();
-    EXPECT_EQ(bar->Images(), nullptr);
-    EXPECT_EQ(bar->DisabledImages(), nullptr);
-    EXPECT_EQ(bar->Panels()->GetItem(0)->AnimationImages(), nullptr);
 }
 
 TEST(StatusBarDbgList, RangeCheckedAccessRaisesItsOwnMessages) {
