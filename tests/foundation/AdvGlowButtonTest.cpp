@@ -54,7 +54,6 @@ protected:
 // A new button holds the defaults its class declares (a layout leaves those out); the rest by hand.
 TEST_F(AdvGlowButtonTest, DefaultsAfterConstructionAndALayoutKeepsAClearedDoubleBuffered) {
     TComponentPtr<TAdvGlowButton> b(new TAdvGlowButton(nullptr));
-    publishedtest::ExpectDeclaredDefaults(b.get());
     publishedtest::ExpectDeclaredDefaults(b->Appearance());
     EXPECT_EQ(b->BoundsRect(), (TRect{0, 0, 100, 41}));
     EXPECT_EQ(b->State(), absUp);

@@ -5,7 +5,6 @@
 #include "platform/classes/LayoutReader.h"
 #include "platform/classes/LayoutWriter.h"
 #include "platform/rtl/Exceptions.h"
-#include "tests/foundation/PublishedValues.h"
 #include "tests/statusbar/StatusBarTestSupport.h"
 
 namespace statusbartest {
@@ -17,8 +16,6 @@ class AdvOfficeStatusBarTest : public StatusBarTest {};
 
 TEST_F(AdvOfficeStatusBarTest, ANewBarHasTheDocumentedDefaults) {
     auto* bar = new TAdvOfficeStatusBar(form.get());
-    // What a layout leaves out (the anchors follow the alignment).
-    publishedtest::ExpectDeclaredDefaults(bar, [](const String& Name) { return Name != "Anchors"; });
     EXPECT_EQ(bar->Height(), 19);
     EXPECT_EQ(bar->Panels()->Count(), 0);
     EXPECT_EQ(bar->GetVersion(), "1.2.0.2");
