@@ -170,7 +170,7 @@ TEST_F(AdvGlowButtonControlTest, WholeButtonDropDownAndAcceleratorOpenTheMenu) {
     EXPECT_EQ(clicks, 0);
 }
 
-TEST_F(AdvGlowButtonControlTest, AutoSizeAndTheSizeOfEachState) {
+TEST_F(AdvGlowButtonControlTest, AutoSizeTheSizeOfEachStateLineBreaksAndNotes) {
     TAdvGlowButton* empty = Make();
     empty->SetCaption("");
     empty->SetAutoSizeEx(true);
@@ -211,19 +211,17 @@ TEST_F(AdvGlowButtonControlTest, AutoSizeAndTheSizeOfEachState) {
     b->SetButtonSizeState(bsGlyph);
     EXPECT_EQ(b->Width(), 28 + 13 + 5);
     EXPECT_EQ(b->Height(), 30);
-}
-
-TEST_F(AdvGlowButtonControlTest, LineBreaksAndNotesInTheMeasuredSize) {
-    TAdvGlowButton* b = Make();
-    b->SetCaption("Alpha\\nBeta"); // the two characters backslash and n
-    b->SetAutoSizeEx(true);
+    // Line breaks and notes in the measured size.
+    TAdvGlowButton* lines = Make(110);
+    lines->SetCaption("Alpha\\nBeta"); // the two characters backslash and n
+    lines->SetAutoSizeEx(true);
     // Large: two lines; the small states force the glyph size and join the words with a blank.
-    const TSize large = b->GetButtonSize(bsLarge), label = b->GetButtonSize(bsLabel);
-    EXPECT_GT(large.cy, label.cy);
-    EXPECT_LT(large.cx, label.cx);
+    const TSize twoLines = lines->GetButtonSize(bsLarge), label2 = lines->GetButtonSize(bsLabel);
+    EXPECT_GT(twoLines.cy, label2.cy);
+    EXPECT_LT(twoLines.cx, label2.cx);
 
     // Notes lay the button out glyph-left-adjusted whatever its layout says.
-    TAdvGlowButton* n = Make(60);
+    TAdvGlowButton* n = Make(160);
     n->SetCaption("Report");
     n->Notes()->Add("monthly figures");
     n->SetAutoSizeEx(true);
