@@ -73,6 +73,12 @@ TEST_F(MenuStylerTest, IndexedAccessorsRejectUnknownIndexes) {
     EXPECT_EQ(s->RootItem()->GetSelectedColor(3), TColor(0x123456));
     s->IconBar()->SetRadioColor(1, 0x654321);
     EXPECT_EQ(s->IconBar()->RadioColorTo(), TColor(0x654321));
+    s->SelectedItem()->SetCheckColor(1, 0x111111);
+    s->SelectedItem()->SetRadioColor(0, 0x222222);
+    s->SelectedItem()->SetRadioColor(1, 0x333333);
+    EXPECT_EQ(s->SelectedItem()->CheckColorTo(), TColor(0x111111));
+    EXPECT_EQ(s->SelectedItem()->RadioColor(), TColor(0x222222));
+    EXPECT_EQ(s->SelectedItem()->RadioColorTo(), TColor(0x333333));
 }
 
 TEST_F(MenuStylerTest, OnlySizeChangingWritesMakeTheMenuMeasureAgainAndTheIconBarKeepsItsMinimum) {
@@ -254,6 +260,8 @@ TEST_F(MenuStylerTest, ButtonAppearanceReportsRealChangesOnly) {
         ++changes;
     };
     b->SetHoverColor(b->HoverColor());
+    b->SetDownColor(b->DownColor());
+    b->SetDownColorTo(b->DownColorTo());
     EXPECT_EQ(changes, 0);
     b->SetHoverColor(clRed);
     b->SetGlyphPosition(gpRight);
