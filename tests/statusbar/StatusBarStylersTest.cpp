@@ -19,16 +19,18 @@ protected:
     }
 };
 
-// Every value a preset writes, in one list: the styler's border and both appearances.
+// Hands each colour property of both appearances to Do.
+template <class F> void ForEachColour(TAdvOfficeStatusBarOfficeStyler* S, F Do) {
+    for (TVistaBackground* a : {S->PanelAppearanceLight(), S->PanelAppearanceDark()})
+        for (const TPropInfo* p : GetPropList(a->ClassType()))
+            if (p->Kind == TPropKind::Color) Do(a, p);
+}
+
+// Every value a preset writes, in one list: the styler's border and both appearances' colours.
 std::vector<TColor> Values(TAdvOfficeStatusBarOfficeStyler* S) {
     std::vector<TColor> v{S->BorderColor()};
-    for (TVistaBackground* a : {S->PanelAppearanceLight(), S->PanelAppearanceDark()}) {
-        v.insert(v.end(),
-                 {a->BorderColor(), a->Color(), a->ColorTo(), a->ColorMirror(), a->ColorMirrorTo(),
-                  a->TextColor(), a->TextColorHot(), a->TextColorDown(), a->ColorHot(), a->ColorHotTo(),
-                  a->ColorMirrorHot(), a->ColorMirrorHotTo(), a->BorderColorHot(), a->ColorDown(),
-                  a->ColorDownTo(), a->ColorMirrorDown(), a->ColorMirrorDownTo(), a->BorderColorDown()});
-    }
+    ForEachColour(
+        S, [&](TVistaBackground* A, const TPropInfo* P) { v.push_back(static_cast<TColor>(P->GetOrd(A))); });
     return v;
 }
 
@@ -40,18 +42,8 @@ TEST_F(StatusBarStylerTest, EveryPresetWritesEveryValue) {
         auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
         if (style == psOffice2003Blue) s->SetStyle(psWindowsXP);
         s->SetBorderColor(edited);
-        for (TVistaBackground* a : {s->PanelAppearanceLight(), s->PanelAppearanceDark()}) {
-            for (auto set : {&TVistaBackground::SetBorderColor, &TVistaBackground::SetColor,
-                             &TVistaBackground::SetColorTo, &TVistaBackground::SetColorMirror,
-                             &TVistaBackground::SetColorMirrorTo, &TVistaBackground::SetTextColor,
-                             &TVistaBackground::SetTextColorHot, &TVistaBackground::SetTextColorDown,
-                             &TVistaBackground::SetColorHot, &TVistaBackground::SetColorHotTo,
-                             &TVistaBackground::SetColorMirrorHot, &TVistaBackground::SetColorMirrorHotTo,
-                             &TVistaBackground::SetBorderColorHot, &TVistaBackground::SetColorDown,
-                             &TVistaBackground::SetColorDownTo, &TVistaBackground::SetColorMirrorDown,
-                             &TVistaBackground::SetColorMirrorDownTo, &TVistaBackground::SetBorderColorDown})
-                (a->*set)(edited);
-        }
+        ForEachColour(s, [](TVistaBackground* A, const TPropInfo* P) { P->SetOrd(A, edited); });
+        ASSERT_EQ(Values(s), std::vector<TColor>(37, edited)); // the border and 18 colours of each
         s->SetStyle(static_cast<TOfficeStatusBarStyle>(style));
         std::vector<TColor> v = Values(s);
         EXPECT_EQ(std::count(v.begin(), v.end(), edited), 0) << style;
