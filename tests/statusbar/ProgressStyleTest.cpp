@@ -104,29 +104,18 @@ TEST(VistaBackground, DefaultsAndWhichSettersNotify) {
         EXPECT_EQ(Sender, &v);
         ++changes;
     };
-    // The hot state only stores.
-    int n = 0;
-    for (auto set : {&TVistaBackground::SetColorHot, &TVistaBackground::SetColorHotTo,
-                     &TVistaBackground::SetColorMirrorHot, &TVistaBackground::SetColorMirrorHotTo,
-                     &TVistaBackground::SetBorderColorHot, &TVistaBackground::SetTextColorHot})
-        (v.*set)(++n);
-    EXPECT_EQ(changes, 0);
-    EXPECT_EQ(v.ColorHot(), 1);
-    EXPECT_EQ(v.TextColorHot(), 6);
-    // The others compare first.
-    v.SetColorDown(0x123456);
-    EXPECT_EQ(changes, 1);
-    v.SetColorDown(0x123456);
-    EXPECT_EQ(changes, 1);
-    v.SetColor(0xFFFFFF); // unchanged
-    EXPECT_EQ(changes, 1);
-    v.SetColor(0x010203);
-    for (auto set : {&TVistaBackground::SetColorTo, &TVistaBackground::SetColorMirror,
-                     &TVistaBackground::SetColorMirrorTo, &TVistaBackground::SetBorderColor,
-                     &TVistaBackground::SetTextColor, &TVistaBackground::SetTextColorDown,
-                     &TVistaBackground::SetColorDownTo, &TVistaBackground::SetColorMirrorDown,
-                     &TVistaBackground::SetColorMirrorDownTo, &TVistaBackground::SetBorderColorDown})
-        (v.*set)(1);
+    // Every colour is stored; the hot state's only that, the others notify a change, and only a change.
+    for (const TPropInfo* p : GetPropList(v.ClassType())) {
+        if (p->Kind != TPropKind::Color) continue;
+        const int before = changes;
+        p->SetOrd(&v, p->GetOrd(&v));
+        EXPECT_EQ(changes, before) << p->Name;
+        const Int64 value = p->GetOrd(&v) ^ 0x010101;
+        p->SetOrd(&v, value);
+        EXPECT_EQ(p->GetOrd(&v), value) << p->Name;
+        EXPECT_EQ(changes - before, p->Name.find("Hot") == String::npos ? 1 : 0) << p->Name;
+    }
+    EXPECT_EQ(changes, 12);
     v.SetSteps(10);
     EXPECT_EQ(changes, 13);
     // TextStyle notifies even without a change.
