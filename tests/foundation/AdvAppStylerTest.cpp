@@ -1,5 +1,4 @@
-// The application and form stylers: one style reaching the styled components of forms and frames,
-// the apply-style veto, links between the two stylers, and theme following.
+// The application and form stylers: one style reaching the styled components of forms and frames.
 
 #include <gtest/gtest.h>
 
@@ -59,7 +58,7 @@ TEST_F(AppStylerTest, TheApplicationStyleReachesTheComponentsOfEveryLinkedForm) 
     EXPECT_EQ(fa->AppStyle(), nullptr);
 }
 
-TEST_F(AppStylerTest, AFormStylerRestylesOnlyOnAChangeAndNeverForCustom) {
+TEST_F(AppStylerTest, AFormStylerRestylesOnAChangeNeverForCustomAndHonoursAVeto) {
     TCustomForm* form = NewForm();
     auto* styled = new TStyled(form);
     auto* styler = new TAdvFormStyler(form);
@@ -73,17 +72,15 @@ TEST_F(AppStylerTest, AFormStylerRestylesOnlyOnAChangeAndNeverForCustom) {
     styler->SetStyle(AdvStyleIF::tsWhidbey);
     EXPECT_EQ(styled->Styles, std::vector<TBrixStyle>{AdvStyleIF::tsWhidbey});
     EXPECT_EQ(styler->Version(), "1.2.0.1");
-}
-
-TEST_F(AppStylerTest, AVetoKeepsOneComponentsLookAndTheOthersAreStyled) {
-    TCustomForm* form = NewForm();
-    auto* kept = new TStyled(form);
-    auto* styled = new TStyled(form);
-    auto* styler = new TAdvFormStyler(form);
-    styler->OnApplyStyle = [&](TObject*, TComponent* C, bool& Allow) { Allow = C != kept; };
-    styler->SetStyle(AdvStyleIF::tsOffice2003Olive);
+    // A veto keeps one component's look; the others are styled.
+    TCustomForm* vetoForm = NewForm();
+    auto* kept = new TStyled(vetoForm);
+    auto* other = new TStyled(vetoForm);
+    auto* vetoing = new TAdvFormStyler(vetoForm);
+    vetoing->OnApplyStyle = [&](TObject*, TComponent* C, bool& Allow) { Allow = C != kept; };
+    vetoing->SetStyle(AdvStyleIF::tsOffice2003Olive);
     EXPECT_TRUE(kept->Styles.empty());
-    EXPECT_EQ(styled->Styles.size(), 1u);
+    EXPECT_EQ(other->Styles.size(), 1u);
 }
 
 TEST_F(AppStylerTest, AFrameStylerReachesNestedFramesButAFormStylerStopsAtItsFrames) {

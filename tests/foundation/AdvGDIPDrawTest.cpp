@@ -1,5 +1,4 @@
-// What the wrappers hand to GDI+ when drawing: both rectangle forms, the gradient modes and paths, probed
-// pixel by pixel (the flat layer's own drawing rules are tested with it).
+// What the GDI+ wrappers hand over when drawing rectangles, gradients and paths, probed pixel by pixel.
 
 #include <gtest/gtest.h>
 

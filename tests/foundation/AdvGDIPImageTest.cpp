@@ -122,7 +122,7 @@ TEST(AdvGDIPImage, ImagesFromFiles) {
     EXPECT_EQ(missing.GetFormat(), ifUndefined);
 }
 
-TEST(AdvGDIPBitmap, MemoryBitmapPixelsAndBounds) {
+TEST(AdvGDIPBitmap, MemoryBitmapPixelsBoundsAndRotation) {
     TGPBitmap bitmap(10, 5, gdip::PixelFormat32bppARGB);
     ASSERT_EQ(bitmap.GetLastStatus(), Ok);
     EXPECT_EQ(bitmap.GetFormat(), ifMemoryBMP);
@@ -144,18 +144,15 @@ TEST(AdvGDIPBitmap, MemoryBitmapPixelsAndBounds) {
     TGPBitmap negative(-3, 4);
     EXPECT_NE(negative.GetLastStatus(), Ok);
     EXPECT_EQ(negative.GetWidth(), 0u);
-}
-
-TEST(AdvGDIPBitmap, RotateFlipTurnsThePixels) {
+    // RotateFlip turns the pixels.
     auto stream = MakeStream(SmallBmp());
-    TGPBitmap bitmap(stream.get());
-    ASSERT_EQ(bitmap.RotateFlip(Rotate90FlipNone), Ok);
-    EXPECT_EQ(bitmap.GetWidth(), 2u);
-    EXPECT_EQ(bitmap.GetHeight(), 3u);
-    ARGB c = 0;
-    bitmap.GetPixel(1, 0, c); // the old top-left turns to the top-right
+    TGPBitmap turned(stream.get());
+    ASSERT_EQ(turned.RotateFlip(Rotate90FlipNone), Ok);
+    EXPECT_EQ(turned.GetWidth(), 2u);
+    EXPECT_EQ(turned.GetHeight(), 3u);
+    turned.GetPixel(1, 0, c); // the old top-left turns to the top-right
     EXPECT_EQ(c, kRed);
-    bitmap.GetPixel(0, 0, c); // the old bottom-left turns to the top-left
+    turned.GetPixel(0, 0, c); // the old bottom-left turns to the top-left
     EXPECT_EQ(c, MakeColor(0, 0, 0));
 }
 

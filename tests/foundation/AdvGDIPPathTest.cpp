@@ -47,7 +47,7 @@ TGPPointF fp[] = {{2, 2}, {36, 8}, {20, 36}};
 
 } // namespace
 
-TEST(AdvGDIPPath, PointCountsOfTheShapes) {
+TEST(AdvGDIPPath, PointCountsOfTheShapesAndRefusedArrays) {
     // Béziers take three points each after the first; a cardinal spline is one Bézier per segment.
     const std::pair<TBuild, int> cases[] = {
         {[](TGPGraphicsPath& p) { p.AddEllipse(MakeRect(0.0f, 0.0f, 20.0f, 10.0f)); }, 13},
@@ -66,9 +66,7 @@ TEST(AdvGDIPPath, PointCountsOfTheShapes) {
         EXPECT_EQ(path.GetLastStatus(), Ok) << i;
         EXPECT_EQ(PointCount(path), cases[i].second) << i;
     }
-}
-
-TEST(AdvGDIPPath, BadPointArraysAreRefusedAndKept) {
+    // Bad point arrays are refused, and the refusal kept.
     TGPGraphicsPath path;
     EXPECT_EQ(path.AddLines(nullptr, 3), InvalidParameter);
     TGPPoint one[] = {{1, 1}};
@@ -79,7 +77,7 @@ TEST(AdvGDIPPath, BadPointArraysAreRefusedAndKept) {
     EXPECT_EQ(PointCount(path), 2); // the refused calls added nothing
 }
 
-TEST(AdvGDIPPath, IntegerAndRectangleFormsBuildTheSamePathAsTheFloatForms) {
+TEST(AdvGDIPPath, IntegerRectangleAndFloatFormsBuildTheSamePathAndTheTensionArrives) {
     const std::pair<TBuild, TBuild> pairs[] = {
         {[](TGPGraphicsPath& p) {
              p.AddBezier(MakePoint(2, 30), MakePoint(10, 0), MakePoint(30, 0), MakePoint(38, 30));
@@ -101,9 +99,7 @@ TEST(AdvGDIPPath, IntegerAndRectangleFormsBuildTheSamePathAsTheFloatForms) {
     const auto pie = FilledPixels(pairs[4].first);
     EXPECT_THAT(pie[26 * 40 + 26], IsColor(0xFF000000u));
     EXPECT_THAT(pie[12 * 40 + 12], IsColor(0xFFFFFFFFu));
-}
-
-TEST(AdvGDIPPath, CurveTensionReachesGdiplus) {
+    // The curve tension reaches GDI+.
     auto straight = FilledPixels([](TGPGraphicsPath& p) { p.AddCurve(ip, 3, 0.0f); });
     auto polyline = FilledPixels([](TGPGraphicsPath& p) { p.AddLines(ip, 3); });
     auto bent = FilledPixels([](TGPGraphicsPath& p) { p.AddCurve(ip, 3, 1.0f); });

@@ -9,16 +9,13 @@ using colortest::IsColor;
 using namespace AdvGDIP;
 using namespace AdvGDIPTest;
 
-TEST(AdvGDIPStartup, UnitInitialisationStartedGdiplusWithTheLibrarySettings) {
+TEST(AdvGDIPStartup, UnitInitialisationAndTheWrappersAsLiveObjects) {
     EXPECT_EQ(StartupInput.GdiplusVersion, 1u);
     EXPECT_EQ(StartupInput.DebugEventCallback, nullptr);
     EXPECT_EQ(static_cast<unsigned>(StartupInput.SuppressBackgroundThread), 0xFFFFFFFFu); // all bits set
     EXPECT_EQ(StartupInput.SuppressExternalCodecs, 0);
     EXPECT_NE(gdiplusToken, 0u);
-    EXPECT_EQ(GlowSpeed, 30);
-}
-
-TEST(AdvGDIPStartup, WrappersAreLiveObjectsOfTheObjectModel) {
+    // The wrappers are live objects of the object model.
     long before = vcl::TObject::LiveObjects();
     {
         auto pen = std::make_unique<TGPPen>(MakeColor(1, 2, 3), 2.0f);
@@ -67,36 +64,31 @@ TEST(AdvGDIPStatus, WrappersKeepTheCreatingCallsStatusAndEmptyOnesFailCleanly) {
     TGPLinearGradientBrush emptyLinear;
     EXPECT_EQ(emptyLinear.GetLastStatus(), Ok);
 
-    // Every one of these holds no GDI+ object: using it fails, and freeing it passes the empty handle to
-    // GDI+'s delete function.
-    auto brush = std::make_unique<TGPSolidBrush>();
-    EXPECT_EQ(brush->GetLastStatus(), Ok);
-    EXPECT_EQ(surface.Graphics->FillRectangle(brush.get(), 0.0f, 0.0f, 4.0f, 4.0f), InvalidParameter);
-    auto pen = std::make_unique<TGPPen>(static_cast<gdip::GpPen*>(nullptr), Ok);
-    EXPECT_NE(pen->SetDashStyle(DashStyleDot), Ok);
-    auto path = std::make_unique<TGPGraphicsPath>(static_cast<gdip::GpPath*>(nullptr));
-    EXPECT_EQ(path->GetLastStatus(), Ok);
-    EXPECT_NE(path->AddLine(0.0f, 0.0f, 1.0f, 1.0f), Ok);
-    auto failedGraphics = std::make_unique<TGPGraphics>(nullptr);
-    EXPECT_NE(failedGraphics->GetLastStatus(), Ok);
-    EXPECT_EQ(failedGraphics->GetNativeGraphics(), nullptr);
-    auto family = std::make_unique<TGPFontFamily>(vcl::String("No Such Family Kalvenor"));
-    EXPECT_EQ(family->GetLastStatus(), FontFamilyNotFound);
-    auto font = std::make_unique<TGPFont>(family.get(), 10.0f);
-    EXPECT_NE(font->GetLastStatus(), Ok);
-    auto bitmap = std::make_unique<TGPBitmap>(0, 0);
-    EXPECT_NE(bitmap->GetLastStatus(), Ok);
-    brush.reset();
-    pen.reset();
-    path.reset();
-    failedGraphics.reset();
-    font.reset();
-    family.reset();
-    bitmap.reset();
+    // Every one of these holds no GDI+ object: using it fails, and freeing it at the end of the block
+    // passes the empty handle to GDI+'s delete function.
+    {
+        TGPSolidBrush brush;
+        EXPECT_EQ(brush.GetLastStatus(), Ok);
+        EXPECT_EQ(surface.Graphics->FillRectangle(&brush, 0.0f, 0.0f, 4.0f, 4.0f), InvalidParameter);
+        TGPPen pen(static_cast<gdip::GpPen*>(nullptr), Ok);
+        EXPECT_NE(pen.SetDashStyle(DashStyleDot), Ok);
+        TGPGraphicsPath path(static_cast<gdip::GpPath*>(nullptr));
+        EXPECT_EQ(path.GetLastStatus(), Ok);
+        EXPECT_NE(path.AddLine(0.0f, 0.0f, 1.0f, 1.0f), Ok);
+        TGPGraphics failedGraphics(nullptr);
+        EXPECT_NE(failedGraphics.GetLastStatus(), Ok);
+        EXPECT_EQ(failedGraphics.GetNativeGraphics(), nullptr);
+        TGPFontFamily family(vcl::String("No Such Family Kalvenor"));
+        EXPECT_EQ(family.GetLastStatus(), FontFamilyNotFound);
+        TGPFont font(&family, 10.0f);
+        EXPECT_NE(font.GetLastStatus(), Ok);
+        TGPBitmap bitmap(0, 0);
+        EXPECT_NE(bitmap.GetLastStatus(), Ok);
+    }
     EXPECT_THAT(surface.Pixel(1, 1), IsColor(0xFFFFFFFFu)); // nothing was drawn
 }
 
-TEST(AdvGDIPGraphics, SettingsReadBackAndFailedQueriesGiveTheirMarkers) {
+TEST(AdvGDIPGraphics, SettingsReadBackFailedQueriesGiveTheirMarkersAndPenSettings) {
     TSurface surface(4, 4);
     TGPGraphics& g = *surface.Graphics;
     EXPECT_EQ(g.SetSmoothingMode(gdip::SmoothingModeAntiAlias), Ok);
@@ -118,9 +110,7 @@ TEST(AdvGDIPGraphics, SettingsReadBackAndFailedQueriesGiveTheirMarkers) {
     EXPECT_NE(noDevice.GetLastStatus(), Ok);
     noDevice.Flush(FlushIntentionFlush); // neither kept nor returned
     EXPECT_EQ(noDevice.GetLastStatus(), Ok);
-}
-
-TEST(AdvGDIPPen, DashStyleAndEndCap) {
+    // A pen's dash style and end cap.
     TGPPen pen(MakeColor(0, 0, 0), 3.0f);
     ASSERT_EQ(pen.GetLastStatus(), Ok);
     EXPECT_EQ(pen.GetDashStyle(), DashStyleSolid);

@@ -77,7 +77,7 @@ TEST(AdvGDIPFont, FamiliesByNameAndTheFallbackSignal) {
     EXPECT_EQ(bold.GetLastStatus(), Ok);
 }
 
-TEST(AdvGDIPStringFormat, PropertiesAndClone) {
+TEST(AdvGDIPStringFormat, PropertiesCloneAndAssign) {
     TGPStringFormat format(gdip::StringFormatFlagsNoWrap, 0);
     ASSERT_EQ(format.GetLastStatus(), Ok);
     EXPECT_EQ(format.GetAlignment(), StringAlignmentNear);
@@ -106,25 +106,22 @@ TEST(AdvGDIPStringFormat, PropertiesAndClone) {
     EXPECT_EQ(copy.GetLastStatus(), Ok);
     EXPECT_EQ(copy.GetTrimming(), StringTrimmingEllipsisWord);
     EXPECT_EQ(copy.GetAlignment(), StringAlignmentCenter);
-}
-
-TEST(AdvGDIPStringFormat, AssignKeepsTheClonesStatusAndRefusesAMissingSource) {
-    TGPStringFormat format;
+    TGPStringFormat own;
     TGPStringFormat empty(static_cast<gdip::GpStringFormat*>(nullptr), Ok);
-    format.Assign(&empty); // cloning nothing fails; the own format stays
-    EXPECT_NE(format.GetLastStatus(), Ok);
-    EXPECT_EQ(format.SetAlignment(StringAlignmentFar), Ok);
-    EXPECT_EQ(format.GetAlignment(), StringAlignmentFar);
+    own.Assign(&empty); // cloning nothing fails; the own format stays
+    EXPECT_NE(own.GetLastStatus(), Ok);
+    EXPECT_EQ(own.SetAlignment(StringAlignmentFar), Ok);
+    EXPECT_EQ(own.GetAlignment(), StringAlignmentFar);
 
     try {
-        format.Assign(nullptr);
+        own.Assign(nullptr);
         FAIL() << "no assertion failure";
     } catch (const vcl::EAssertionFailed& e) {
         EXPECT_NE(e.Message.find("Assertion failure"), vcl::String::npos);
         EXPECT_NE(e.Message.find("AdvGDIP"), vcl::String::npos);
         EXPECT_NE(e.Message.find("1839"), vcl::String::npos);
     }
-    EXPECT_EQ(format.GetAlignment(), StringAlignmentFar);
+    EXPECT_EQ(own.GetAlignment(), StringAlignmentFar);
 }
 
 TEST(AdvGDIPText, MeasureStringReportsFittedCodePointsAndLines) {

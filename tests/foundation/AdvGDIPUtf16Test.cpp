@@ -17,7 +17,7 @@ std::u16string Convert(const std::string& s) {
 
 } // namespace
 
-TEST(AdvGDIPUtf16, WellFormedTextInEveryLength) {
+TEST(AdvGDIPUtf16, WellFormedTextInEveryLengthAndMalformedBytes) {
     EXPECT_EQ(Convert(""), u"");
     EXPECT_EQ(Convert("Abc"), u"Abc");
     EXPECT_EQ(Convert("Gr\xC3\xB6\xC3\x9F"
@@ -26,9 +26,7 @@ TEST(AdvGDIPUtf16, WellFormedTextInEveryLength) {
     EXPECT_EQ(Convert("\xE2\x82\xAC"), u"\u20AC");
     EXPECT_EQ(Convert("\xF0\x9F\x98\x80"), u"\U0001F600"); // a surrogate pair
     EXPECT_EQ(Utf8ToUtf16Buffer("Hello", 2).size(), 3u);   // "He" and the terminator
-}
-
-TEST(AdvGDIPUtf16, MalformedBytesBecomeReplacementCharacters) {
+    // Malformed bytes become replacement characters.
     EXPECT_EQ(Convert("a\xFF"
                       "b"),
               u"a\uFFFD"

@@ -12,7 +12,7 @@ namespace {
 using namespace AdvGlowButton;
 using vcl::TColor;
 
-TEST(AdvGlowButtonColors, BlendColorEndsAndMiddle) {
+TEST(AdvGlowButtonColors, BlendBrightnessAndSteppedGradientRules) {
     EXPECT_EQ(BlendColor(vcl::clBtnFace, 0x000000, 100), vcl::clBtnFace); // unchanged, even a system colour
     EXPECT_EQ(BlendColor(0x123456, 0x000000, 250), 0x123456);
     EXPECT_EQ(BlendColor(0x123456, vcl::clWindow, 0), vcl::clWindow);
@@ -21,9 +21,6 @@ TEST(AdvGlowButtonColors, BlendColorEndsAndMiddle) {
     EXPECT_EQ(BlendColor(0x0000FF, 0xFF0000, 25), 0xBF0040);
     // System colours are resolved in the middle range.
     EXPECT_EQ(BlendColor(vcl::clBtnFace, vcl::clBtnFace, 50), vcl::ColorToRGB(vcl::clBtnFace));
-}
-
-TEST(AdvGlowButtonColors, AdjustBrightnessRules) {
     EXPECT_EQ(AdjustBrightness(0x000000, -5), 0x000000);
     EXPECT_EQ(AdjustBrightness(0x000000, 10), 0x0A0A0A);
     EXPECT_EQ(AdjustBrightness(0xFFFFFF, 10), 0xFFFFFF);
@@ -33,9 +30,6 @@ TEST(AdvGlowButtonColors, AdjustBrightnessRules) {
     // 0.9 * 225 = 202.5 rounds to even.
     EXPECT_EQ(AdjustBrightnessRGB(0xF5F0E1, -10, -10, 0), 0xF5D8CA);
     EXPECT_EQ(AdjustBrightnessRGB(0xFFFFFF, -5, -5, -5), 0xF2F2F2);
-}
-
-TEST(AdvGlowButtonColors, SteppedGradientDrawsOverlappingBands) {
     vcl::TBitmap bmp(10, 20);
     DrawSteppedGradient(bmp.Canvas(), 0x000000, 0xFFFFFF, false, vcl::TRect{0, 0, 10, 20}, 32);
     auto at = [&](int x, int y) { return bmp.PixelData()[y * 10 + x] & 0xFFFFFF; };
@@ -48,7 +42,7 @@ TEST(AdvGlowButtonColors, SteppedGradientDrawsOverlappingBands) {
 }
 
 // The pressed and disabled colours derive from the hot and border ones by the brightness rules.
-TEST(AdvGlowButtonAppearance, DefaultsAsDeclared) {
+TEST(AdvGlowButtonAppearance, DefaultsAsDeclaredAndAssignCopiesEveryValueNotifyingOnlyOnSystemFont) {
     TGlowButtonAppearance a;
     publishedtest::ExpectDeclaredDefaults(&a);
     EXPECT_EQ(a.ColorDown(), AdjustBrightnessRGB(a.ColorHot(), -10, -10, 0));
@@ -56,9 +50,6 @@ TEST(AdvGlowButtonAppearance, DefaultsAsDeclared) {
     const TGlowColorSet hot = a.HotColors();
     EXPECT_EQ(hot.ColorMirrorTo, a.ColorMirrorHotTo());
     EXPECT_EQ(hot.BorderColor, a.BorderColorHot());
-}
-
-TEST(AdvGlowButtonAppearance, AssignCopiesEveryValueAndNotifiesOnlyOnSystemFont) {
     TGlowButtonAppearance src, dst;
     publishedtest::ChangeEveryValue(&src);
     src.SetSystemFont(dst.SystemFont());

@@ -1,5 +1,4 @@
-// The glow button's control behaviour: fades on the virtual clock, the drop-down menu and F4, auto-size
-// and size states, the action link, image lists, key tips, and one decode per glyph.
+// The glow button as a control: fades, drop-down menu, sizes, action link, image lists, key tips.
 
 #include <gtest/gtest.h>
 
@@ -171,7 +170,7 @@ TEST_F(AdvGlowButtonControlTest, WholeButtonDropDownAndAcceleratorOpenTheMenu) {
     EXPECT_EQ(clicks, 0);
 }
 
-TEST_F(AdvGlowButtonControlTest, AutoSizeAndTheSizeOfEachState) {
+TEST_F(AdvGlowButtonControlTest, AutoSizeTheSizeOfEachStateLineBreaksAndNotes) {
     TAdvGlowButton* empty = Make();
     empty->SetCaption("");
     empty->SetAutoSizeEx(true);
@@ -212,19 +211,17 @@ TEST_F(AdvGlowButtonControlTest, AutoSizeAndTheSizeOfEachState) {
     b->SetButtonSizeState(bsGlyph);
     EXPECT_EQ(b->Width(), 28 + 13 + 5);
     EXPECT_EQ(b->Height(), 30);
-}
-
-TEST_F(AdvGlowButtonControlTest, LineBreaksAndNotesInTheMeasuredSize) {
-    TAdvGlowButton* b = Make();
-    b->SetCaption("Alpha\\nBeta"); // the two characters backslash and n
-    b->SetAutoSizeEx(true);
+    // Line breaks and notes in the measured size.
+    TAdvGlowButton* lines = Make(110);
+    lines->SetCaption("Alpha\\nBeta"); // the two characters backslash and n
+    lines->SetAutoSizeEx(true);
     // Large: two lines; the small states force the glyph size and join the words with a blank.
-    const TSize large = b->GetButtonSize(bsLarge), label = b->GetButtonSize(bsLabel);
-    EXPECT_GT(large.cy, label.cy);
-    EXPECT_LT(large.cx, label.cx);
+    const TSize twoLines = lines->GetButtonSize(bsLarge), label2 = lines->GetButtonSize(bsLabel);
+    EXPECT_GT(twoLines.cy, label2.cy);
+    EXPECT_LT(twoLines.cx, label2.cx);
 
     // Notes lay the button out glyph-left-adjusted whatever its layout says.
-    TAdvGlowButton* n = Make(60);
+    TAdvGlowButton* n = Make(160);
     n->SetCaption("Report");
     n->Notes()->Add("monthly figures");
     n->SetAutoSizeEx(true);
@@ -236,12 +233,15 @@ TEST_F(AdvGlowButtonControlTest, LineBreaksAndNotesInTheMeasuredSize) {
     EXPECT_NE(n->GetButtonSize(bsLarge), top);
 }
 
-TEST_F(AdvGlowButtonControlTest, MinimumAndMaximumSizeStates) {
+TEST_F(AdvGlowButtonControlTest, SizeStateLimitsAndUnsetCustomizerValues) {
     TAdvGlowButton* b = Make();
     b->SetMaxButtonSizeState(bsLabel);
     EXPECT_EQ(b->ButtonSizeState(), bsLabel);
     b->SetMinButtonSizeState(bsLarge);
     EXPECT_EQ(b->ButtonSizeState(), bsLarge);
+    // The customizer values start unset.
+    EXPECT_EQ(b->CustomizerCommand(), -1);
+    EXPECT_FALSE(b->CustomizerCreated());
 }
 
 TEST_F(AdvGlowButtonControlTest, ActionLinkCarriesCheckedGroupAndImageIndex) {
@@ -278,7 +278,7 @@ TImageList* SolidList(TComponent* Owner, TColor Colour) {
     return list;
 }
 
-TEST_F(AdvGlowButtonControlTest, TheGlyphListFollowsTheLook) {
+TEST_F(AdvGlowButtonControlTest, TheGlyphListFollowsTheLookAndFreedListsAreForgotten) {
     TAdvGlowButton* b = Make();
     b->SetCaption("");
     b->SetImages(SolidList(form.get(), 0x0000FF));
@@ -299,20 +299,17 @@ TEST_F(AdvGlowButtonControlTest, TheGlyphListFollowsTheLook) {
     b->SetEnabled(false);
     ui.Process();
     EXPECT_EQ(centre(), 0xFF0000u); // the disabled list, drawn as it is
-}
-
-TEST_F(AdvGlowButtonControlTest, FreedImageListsAreForgotten) {
-    TAdvGlowButton* b = Make();
-    auto* images = new TImageList(form.get());
-    auto* hot = new TImageList(form.get());
-    b->SetImages(images);
-    b->SetHotImages(hot);
-    b->SetImageIndex(0);
-    delete images;
-    delete hot;
+    // Freed lists are forgotten, and painting without them is fine.
+    auto* images2 = new TImageList(form.get());
+    auto* hot2 = new TImageList(form.get());
+    b->SetImages(images2);
+    b->SetHotImages(hot2);
+    delete images2;
+    delete hot2;
     EXPECT_EQ(b->Images(), nullptr);
     EXPECT_EQ(b->HotImages(), nullptr);
-    Show(); // painting without the lists is fine
+    b->SetEnabled(true);
+    ui.Process();
 }
 
 TEST_F(AdvGlowButtonControlTest, KeyTipStandsHalfOutsideTheNamedEdge) {
@@ -388,12 +385,6 @@ TEST_F(AdvGlowButtonControlTest, TheToolbarsKeyHookSeesTheArrowKeys) {
     ui.Key(win::VK_UP);
     EXPECT_EQ(keys, (std::vector<Word>{win::VK_RIGHT, win::VK_UP}));
     EXPECT_TRUE(b->Focused()); // the button kept them
-}
-
-TEST_F(AdvGlowButtonControlTest, CustomizerValuesStartUnset) {
-    TAdvGlowButton* b = Make();
-    EXPECT_EQ(b->CustomizerCommand(), -1);
-    EXPECT_FALSE(b->CustomizerCreated());
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// The painter's pieces of the glow button unit: half-face fills, outlines, the drop-down arrow and the
-// picture drawing, checked by pixel probes on a bitmap.
+// The glow button unit's painter pieces, checked by pixel probes on a bitmap.
 
 #include <gtest/gtest.h>
 
@@ -35,7 +34,7 @@ protected:
     std::unique_ptr<AdvGDIP::TGPGraphics> graphics;
 };
 
-TEST_F(AdvGlowButtonDraw, LowerRadialHalfGlowsFromTheBottomCentre) {
+TEST_F(AdvGlowButtonDraw, RadialAndVerticalHalves) {
     Make(100, 40);
     // C1 red (the centre), C2 blue (solid outside the ellipse).
     FillGlowBackground(bmp->Canvas(), graphics.get(), TRect{0, 0, 100, 40}, 0x0000FF, 0xFF0000, ggRadial,
@@ -47,9 +46,7 @@ TEST_F(AdvGlowButtonDraw, LowerRadialHalfGlowsFromTheBottomCentre) {
     EXPECT_LT(Blue(nearCentre), 60);
     const std::uint32_t nearEdge = At(50, 1);
     EXPECT_GT(Blue(nearEdge), Red(nearEdge)); // towards the ellipse's edge the surround colour
-}
-
-TEST_F(AdvGlowButtonDraw, VerticalHalfRunsFromC1ToC2) {
+    // A vertical half runs from C1 to C2.
     Make(20, 40);
     FillGlowBackground(bmp->Canvas(), graphics.get(), TRect{0, 0, 20, 40}, 0x0000FF, 0xFF0000, ggVertical,
                        true);
@@ -103,7 +100,7 @@ TEST_F(AdvGlowButtonDraw, Outlines) {
     EXPECT_GT(light, 4); // dotted, not solid
 }
 
-TEST_F(AdvGlowButtonDraw, DropDownArrows) {
+TEST_F(AdvGlowButtonDraw, DropDownArrowsAndPictures) {
     Make(12, 12);
     DrawDropDownArrow(bmp->Canvas(), TPoint{2, 2}, 0x000000, 0x0000FF, true);
     EXPECT_THAT(At(2, 2), IsColor(0x000000u));
@@ -121,9 +118,6 @@ TEST_F(AdvGlowButtonDraw, DropDownArrows) {
     EXPECT_THAT(At(4, 3), IsColor(0xFF0000u));
     EXPECT_THAT(At(5, 4), IsColor(0xFF0000u));
     EXPECT_THAT(At(3, 6), IsColor(0xFF0000u));
-}
-
-TEST_F(AdvGlowButtonDraw, PictureStreamScalesImagesAndStretchesBitmaps) {
     GDIPicture::TGDIPPicture png;
     const auto bytes = AdvGDIPTest::QuadrantPng();
     TMemoryStream ms;

@@ -1,6 +1,4 @@
-// The glow button's face as the screen shows it: the upper and mirror gradients of each look for two
-// presets, the corners showing the parent, the focus outlines, the split drop-down part; and a sheet of
-// every state for four presets to look at.
+// The glow button's face as the screen shows it, and a sheet of every state to look at.
 
 #include <gtest/gtest.h>
 
@@ -125,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Presets, AdvGlowButtonPresetFace, ::testing::Values(Lun
                              return Info.index == 0 ? "Office2007Luna" : "Office2003Blue";
                          });
 
-TEST_F(AdvGlowButtonFaceTest, RoundedCornersShowTheParentAndSquareOnesTheBorder) {
+TEST_F(AdvGlowButtonFaceTest, CornersAndTransparentButtonsShowTheParent) {
     TAdvGlowButton* round = Make(AdvStyleIF::tsOffice2007Luna, 10);
     TAdvGlowButton* square = Make(AdvStyleIF::tsOffice2007Luna, 60);
     square->SetRounded(false);
@@ -141,9 +139,19 @@ TEST_F(AdvGlowButtonFaceTest, RoundedCornersShowTheParentAndSquareOnesTheBorder)
     // A left piece of a group: round on the left only.
     EXPECT_THAT(Px(left, 0, 0), IsColor(ParentColor));
     EXPECT_NE(Px(left, 119, 0), ParentColor);
+    // A transparent button at rest shows its parent, and no border.
+    TAdvGlowButton* b = Make(AdvStyleIF::tsOffice2007Luna, 160);
+    b->SetTransparent(true);
+    b->SetCaption("");
+    ui.Process();
+    EXPECT_THAT(Px(b, 60, 20), IsColor(ParentColor));
+    EXPECT_THAT(Px(b, 0, 20), IsColor(ParentColor)); // no border either
+    ui.MoveTo(b);
+    ui.Advance(300);
+    EXPECT_THAT(Px(b, 60, 1), IsColorNear(0xEBFDFF, 6)); // the hot face while the mouse is in
 }
 
-TEST_F(AdvGlowButtonFaceTest, FocusOutlinesByFocusType) {
+TEST_F(AdvGlowButtonFaceTest, FocusOutlinesByFocusTypeAndTheDisabledCaption) {
     TAdvGlowButton* b = Make(AdvStyleIF::tsOffice2007Luna, 10);
     b->SetTabStop(true);
     TAdvGlowButton* none = Make(AdvStyleIF::tsOffice2007Luna, 60);
@@ -165,6 +173,18 @@ TEST_F(AdvGlowButtonFaceTest, FocusOutlinesByFocusType) {
     ui.Process();
     EXPECT_THAT(Px(none, 60, 1), IsColorNear(Luna.Color, 6)); // no outline, the face
     EXPECT_THAT(Px(b, 60, 1), IsColorNear(Luna.Color, 6));    // the first button lost its outline
+    // A disabled caption is grey whatever the font colour.
+    TAdvGlowButton* on = Make(AdvStyleIF::tsOffice2007Luna, 110);
+    TAdvGlowButton* off = Make(AdvStyleIF::tsOffice2007Luna, 160);
+    for (TAdvGlowButton* button : {on, off}) {
+        button->SetCaption("WWWWWW");
+        button->Font()->SetColor(clBlack);
+    }
+    off->SetEnabled(false);
+    ui.Process();
+    EXPECT_LT(Darkest(on), 0x30);
+    // Text pixels are no darker than the grey (edges blend into the face).
+    EXPECT_NEAR(Darkest(off), 0x80, 0x10);
 }
 
 TEST_F(AdvGlowButtonFaceTest, SplitDropDownPartLineAndArrow) {
@@ -188,32 +208,6 @@ TEST_F(AdvGlowButtonFaceTest, SplitDropDownPartLineAndArrow) {
     EXPECT_THAT(Px(b, dl, 20), IsColor(0x99CEDBu));
     const win::COLORREF main = Px(b, 60, 8), drop = Px(b, 113, 1);
     EXPECT_LT(main & 0xFF, drop & 0xFF);
-}
-
-TEST_F(AdvGlowButtonFaceTest, TransparentButtonAtRestShowsItsParent) {
-    TAdvGlowButton* b = Make(AdvStyleIF::tsOffice2007Luna, 10);
-    b->SetTransparent(true);
-    b->SetCaption("");
-    Show();
-    EXPECT_THAT(Px(b, 60, 20), IsColor(ParentColor));
-    EXPECT_THAT(Px(b, 0, 20), IsColor(ParentColor)); // no border either
-    ui.MoveTo(b);
-    ui.Advance(300);
-    EXPECT_THAT(Px(b, 60, 1), IsColorNear(0xEBFDFF, 6)); // the hot face while the mouse is in
-}
-
-TEST_F(AdvGlowButtonFaceTest, DisabledCaptionIsGreyWhateverTheFontColour) {
-    TAdvGlowButton* on = Make(AdvStyleIF::tsOffice2007Luna, 10);
-    TAdvGlowButton* off = Make(AdvStyleIF::tsOffice2007Luna, 60);
-    for (TAdvGlowButton* b : {on, off}) {
-        b->SetCaption("WWWWWW");
-        b->Font()->SetColor(clBlack);
-    }
-    off->SetEnabled(false);
-    Show();
-    EXPECT_LT(Darkest(on), 0x30);
-    // Text pixels are no darker than the grey (edges blend into the face).
-    EXPECT_NEAR(Darkest(off), 0x80, 0x10);
 }
 
 // ---- The sheet: every state for four presets, written as one picture to look at.

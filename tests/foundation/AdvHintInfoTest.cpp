@@ -10,7 +10,7 @@ namespace {
 
 using AdvHintInfo::TAdvHintInfo;
 
-TEST(AdvHintInfo, AssignCopiesEverythingAndLeavesTheRecordsIndependent) {
+TEST(AdvHintInfo, AssignCopiesEverythingLeavesTheRecordsIndependentAndIgnoresOtherSources) {
     TAdvHintInfo src, dst;
     src.SetTitle("Inbox");
     src.Notes()->Add("line one");
@@ -39,9 +39,7 @@ TEST(AdvHintInfo, AssignCopiesEverythingAndLeavesTheRecordsIndependent) {
     EXPECT_EQ(src.Notes()->Count(), 2);
     EXPECT_EQ(src.Title(), "Inbox");
     EXPECT_NE(dst.Picture(), src.Picture());
-}
-
-TEST(AdvHintInfo, OtherSourcesAreIgnoredWithoutError) {
+    // Other sources are ignored without error.
     TAdvHintInfo hint;
     hint.SetTitle("kept");
     vcl::TStringList other;
@@ -50,10 +48,7 @@ TEST(AdvHintInfo, OtherSourcesAreIgnoredWithoutError) {
     EXPECT_NO_THROW(hint.Assign(nullptr));
     EXPECT_EQ(hint.Title(), "kept");
     EXPECT_EQ(hint.Notes()->Count(), 0);
-}
-
-TEST(AdvHintInfo, SettersCopyIntoTheOwnedObjects) {
-    TAdvHintInfo hint;
+    // The setters copy into the owned objects.
     vcl::TStringList lines;
     lines.Add("a");
     hint.SetNotes(&lines);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "components/foundation/AdvStyleIF.h"
 #include "platform/rtl/SysInfo.h"
 
@@ -17,23 +19,28 @@ protected:
     }
 };
 
-TEST_F(AdvStyleIFTest, XPOrLaterFollowsTheVersionQuery) {
-    Version(5, 0);
-    EXPECT_FALSE(IsWindowsXPOrLater());
-    Version(5, 1);
-    EXPECT_TRUE(IsWindowsXPOrLater());
-    Version(5, 2);
-    EXPECT_TRUE(IsWindowsXPOrLater());
-    Version(6, 0);
-    EXPECT_TRUE(IsWindowsXPOrLater());
-    Version(4, 90);
-    EXPECT_FALSE(IsWindowsXPOrLater());
+TEST_F(AdvStyleIFTest, XPOrLaterFollowsTheVersionQueryAndVistaTheSystemsAnswer) {
+    const std::tuple<unsigned, unsigned, bool> cases[] = {
+        {5, 0, false}, {5, 1, true}, {5, 2, true}, {6, 0, true}, {4, 90, false}};
+    for (const auto& [major, minor, expected] : cases) {
+        Version(major, minor);
+        EXPECT_EQ(IsWindowsXPOrLater(), expected) << major << "." << minor;
+    }
     vcl::SysInfo().SetVersionQueryFails(true);
     Version(6, 0);
     EXPECT_FALSE(IsWindowsXPOrLater());
+    // Vista is the system's answer whatever the version.
+    vcl::SysInfo().SetVersionQueryFails(false);
+    Version(5, 1);
+    vcl::SysInfo().SetIsVista(true);
+    EXPECT_TRUE(IsVista());
+    Version(10, 0);
+    vcl::SysInfo().SetIsVista(false);
+    EXPECT_FALSE(IsVista());
 }
 
-TEST_F(AdvStyleIFTest, SchemeNamesMapExactly) {
+// The scheme names map exactly; without an active style, or before XP, there is no scheme.
+TEST_F(AdvStyleIFTest, SchemeNamesMapExactlyOnlyWithAnActiveStyle) {
     Version(5, 1);
     const std::pair<const char*, int> cases[] = {{"NormalColor", 1}, {"HomeStead", 2}, {"Metallic", 3},
                                                  {"normalcolor", 0}, {"Royale", 0},    {"", 0}};
@@ -41,24 +48,12 @@ TEST_F(AdvStyleIFTest, SchemeNamesMapExactly) {
         vcl::SysInfo().SetTheme(true, name);
         EXPECT_EQ(DetectThemeScheme(), expected) << name;
     }
-}
-
-TEST_F(AdvStyleIFTest, NoSchemeWithoutActiveStyleOrOnOldSystems) {
     Version(6, 0);
     vcl::SysInfo().SetTheme(false, "NormalColor");
     EXPECT_EQ(DetectThemeScheme(), 0); // the classic look
     vcl::SysInfo().SetTheme(true, "NormalColor");
     Version(5, 0);
     EXPECT_EQ(DetectThemeScheme(), 0);
-}
-
-TEST_F(AdvStyleIFTest, VistaIsTheSystemsAnswerWhateverTheVersion) {
-    Version(5, 1);
-    vcl::SysInfo().SetIsVista(true);
-    EXPECT_TRUE(IsVista());
-    Version(10, 0);
-    vcl::SysInfo().SetIsVista(false);
-    EXPECT_FALSE(IsVista());
 }
 
 } // namespace

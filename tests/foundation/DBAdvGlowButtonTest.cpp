@@ -1,5 +1,4 @@
-// The data-aware glow button against an in-memory dataset: the operations it runs, the confirmation,
-// its enabled state following the dataset, and its built-in glyphs.
+// The data-aware glow button against an in-memory dataset.
 
 #include <gtest/gtest.h>
 
@@ -91,7 +90,7 @@ TEST_F(DBAdvGlowButtonTest, EnabledFollowsTheDataSet) {
     source->SetDataSet(ds);
 }
 
-TEST_F(DBAdvGlowButtonTest, DisableReasonsFollowTheType) {
+TEST_F(DBAdvGlowButtonTest, DisableReasonsFollowTheTypeAndTheEventCanOverrideThem) {
     TDBAdvGlowButton* b = Make(dbFirst);
     EXPECT_EQ(b->DisableControl(), (TDBBDisableControls{drBOF, drEditing, drEmpty}));
     b->SetDBButtonType(dbAppend);
@@ -101,18 +100,16 @@ TEST_F(DBAdvGlowButtonTest, DisableReasonsFollowTheType) {
     b->SetDisableControl({drEOF});
     b->SetDBButtonType(dbCustom);
     EXPECT_EQ(b->DisableControl(), (TDBBDisableControls{drEOF})); // unchanged
-}
-
-TEST_F(DBAdvGlowButtonTest, OnGetEnabledCanOverrideTheReasons) {
-    TDBAdvGlowButton* b = Make(dbPrior);
-    b->OnGetEnabled = [](TObject*, bool& Enabled) { Enabled = true; };
-    b->UpdateEnabled();
-    EXPECT_FALSE(b->Enabled()); // without drEvent the event is not asked
-    TDBBDisableControls reasons = b->DisableControl();
+    // OnGetEnabled can override the reasons.
+    TDBAdvGlowButton* prior = Make(dbPrior, 50);
+    prior->OnGetEnabled = [](TObject*, bool& Enabled) { Enabled = true; };
+    prior->UpdateEnabled();
+    EXPECT_FALSE(prior->Enabled()); // without drEvent the event is not asked
+    TDBBDisableControls reasons = prior->DisableControl();
     reasons.Include(drEvent);
-    b->SetDisableControl(reasons);
-    b->UpdateEnabled();
-    EXPECT_TRUE(b->Enabled());
+    prior->SetDisableControl(reasons);
+    prior->UpdateEnabled();
+    EXPECT_TRUE(prior->Enabled());
 }
 
 TEST_F(DBAdvGlowButtonTest, DeleteAsksFirstWhenConfirmationIsOn) {
@@ -139,7 +136,7 @@ TEST_F(DBAdvGlowButtonTest, DeleteAsksFirstWhenConfirmationIsOn) {
     EXPECT_EQ(ds->RecordCount(), 0);
 }
 
-TEST_F(DBAdvGlowButtonTest, BeforeAndAfterActionEvents) {
+TEST_F(DBAdvGlowButtonTest, BeforeAndAfterActionEventsAndAFailingOperation) {
     TDBAdvGlowButton* next = Make(dbNext);
     std::vector<String> seen;
     next->OnBeforeAction = [&](TObject*, bool& DoIt) {
@@ -152,9 +149,7 @@ TEST_F(DBAdvGlowButtonTest, BeforeAndAfterActionEvents) {
     next->Click();
     EXPECT_EQ(Current(), "Bob");
     EXPECT_EQ(seen, (std::vector<String>{"before", "before", "after"}));
-}
-
-TEST_F(DBAdvGlowButtonTest, AFailingOperationReachesOnAfterActionWhichDecides) {
+    // A failing operation reaches OnAfterAction, which decides.
     TDBAdvGlowButton* post = Make(dbPost);
     ds->BeforePost = [](TDataSet*) { throw Exception("constraint violated"); };
     ds->Edit();

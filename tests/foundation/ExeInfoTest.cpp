@@ -1,5 +1,4 @@
-// The version-information component over a version block built here: the fixed part, the translation,
-// the ten texts, and the system answers.
+// The version-information component over a version block built here, and the system answers.
 
 #include <gtest/gtest.h>
 
@@ -111,15 +110,29 @@ protected:
     }
 };
 
-TEST_F(ExeInfoTest, WithoutVersionBlockTheTextsKeepTheirPlaceholder) {
+TEST_F(ExeInfoTest, WithoutVersionBlockTheTextsKeepTheirPlaceholderAndSystemTextsAreRead) {
     Install({});
     vcl::TComponentPtr<TExeInfo> info(new TExeInfo(nullptr));
     EXPECT_EQ(info->CompanyName(), "Updated at run-time");
     EXPECT_EQ(info->Comments(), "Updated at run-time");
     EXPECT_EQ(info->GetVersion(), "1.2.0.0");
+    vcl::SysInfo().SetComputerNameOverride("desk7");
+    vcl::TComponentPtr<TExeInfo> sys(new TExeInfo(nullptr));
+    EXPECT_EQ(sys->GetComputerName(), "desk7");
+    sys->SetComputerName("a-very-long-computer-name");
+    EXPECT_EQ(sys->GetComputerName(), "desk7");
+    vcl::SysInfo().SetComputerNameOverride("name-of-sixteen!");
+    EXPECT_EQ(sys->GetComputerName(), ""); // does not fit the 16-character buffer
+    sys->SetWindowsDir("C:\\Windows");
+    EXPECT_EQ(sys->GetWinDir(), "");
+    EXPECT_EQ(sys->GetSysDir(), "");
+    vcl::SysInfo().SetEnvironmentOverride("TEMP", String("/var/tmp/glow"));
+    EXPECT_EQ(sys->GetTempDir(), vcl::SysInfo().TempFolder());
+    sys->SetVersion("9.9");
+    EXPECT_EQ(sys->GetVersion(), "1.2.0.0");
 }
 
-TEST_F(ExeInfoTest, ReadsTheTenTextsAndTheFixedPart) {
+TEST_F(ExeInfoTest, ReadsTheTenTextsAndTheFixedPartAndAMissingKeyEmptiesOnlyItsText) {
     Install(VersionBlock(0x0409, 0x04E4, "040904E4", AllKeys()));
     vcl::TComponentPtr<TExeInfo> info(new TExeInfo(nullptr));
     EXPECT_EQ(info->CompanyName(), "Orvandel");
@@ -136,18 +149,16 @@ TEST_F(ExeInfoTest, ReadsTheTenTextsAndTheFixedPart) {
     EXPECT_EQ(info->FileOS(), 0x40004u);
     EXPECT_EQ(info->FileType(), 1u);
     EXPECT_DOUBLE_EQ(info->FileDate(), 1.0 / 1000 - 109205.0);
-}
-
-TEST_F(ExeInfoTest, MissingKeyEmptiesOnlyThatText) {
+    // A missing key empties only that text.
     auto keys = AllKeys();
     keys.erase(keys.begin() + 7); // ProductName
     Install(VersionBlock(0x0409, 0x04E4, "040904E4", keys));
-    vcl::TComponentPtr<TExeInfo> info(new TExeInfo(nullptr));
-    EXPECT_EQ(info->ProductName(), "");
-    EXPECT_EQ(info->ProductVersion(), "1.0");
+    vcl::TComponentPtr<TExeInfo> partial(new TExeInfo(nullptr));
+    EXPECT_EQ(partial->ProductName(), "");
+    EXPECT_EQ(partial->ProductVersion(), "1.0");
 }
 
-TEST_F(ExeInfoTest, TranslationTextIsFourUpperCaseHexDigitsEach) {
+TEST_F(ExeInfoTest, TheTranslationPicksTheTableAndItsAbsenceGivesEmptyTexts) {
     Install(VersionBlock(0x0407, 0x04B0, "040704B0", AllKeys()));
     vcl::TComponentPtr<TExeInfo> a(new TExeInfo(nullptr));
     EXPECT_EQ(a->CompanyName(), "Orvandel");
@@ -158,16 +169,12 @@ TEST_F(ExeInfoTest, TranslationTextIsFourUpperCaseHexDigitsEach) {
     Install(VersionBlock(0x0409, 0x04E4, "040904B0", AllKeys()));
     vcl::TComponentPtr<TExeInfo> c(new TExeInfo(nullptr));
     EXPECT_EQ(c->CompanyName(), "");
-}
-
-TEST_F(ExeInfoTest, BlockWithoutTranslationGivesEmptyTextsInsteadOfACrash) {
+    // A block without translation gives empty texts instead of a crash.
     Install(VersionBlock(0, 0, "040904E4", AllKeys(), false));
     vcl::TComponentPtr<TExeInfo> info(new TExeInfo(nullptr));
     EXPECT_EQ(info->CompanyName(), "");
     EXPECT_EQ(info->FileType(), 1u);
-}
-
-TEST_F(ExeInfoTest, TruncatedBlockIsRefusedSafely) {
+    // A truncated block is refused safely.
     auto block = VersionBlock(0x0409, 0x04E4, "040904E4", AllKeys());
     block.resize(block.size() / 2);
     const void* value = nullptr;
@@ -195,23 +202,6 @@ TEST_F(ExeInfoTest, OperatingSystemNames) {
     }
     vcl::SysInfo().SetVersionQueryFails(true);
     EXPECT_EQ(info->GetOperatingSystem(), "Unknown");
-}
-
-TEST_F(ExeInfoTest, SystemTextsAndWritesThatChangeNothing) {
-    vcl::SysInfo().SetComputerNameOverride("desk7");
-    vcl::TComponentPtr<TExeInfo> info(new TExeInfo(nullptr));
-    EXPECT_EQ(info->GetComputerName(), "desk7");
-    info->SetComputerName("a-very-long-computer-name");
-    EXPECT_EQ(info->GetComputerName(), "desk7");
-    vcl::SysInfo().SetComputerNameOverride("name-of-sixteen!");
-    EXPECT_EQ(info->GetComputerName(), ""); // does not fit the 16-character buffer
-    info->SetWindowsDir("C:\\Windows");
-    EXPECT_EQ(info->GetWinDir(), "");
-    EXPECT_EQ(info->GetSysDir(), "");
-    vcl::SysInfo().SetEnvironmentOverride("TEMP", String("/var/tmp/glow"));
-    EXPECT_EQ(info->GetTempDir(), vcl::SysInfo().TempFolder());
-    info->SetVersion("9.9");
-    EXPECT_EQ(info->GetVersion(), "1.2.0.0");
 }
 
 TEST_F(ExeInfoTest, LayoutHoldsOnlyTheVersionAndReadingIt) {

@@ -1,5 +1,4 @@
-// The form-placement component: its owner rules, the INI placement saved and loaded (damaged values
-// included), snapping to the work area and dragging by the client area.
+// The form-placement component: owner rules, the saved placement, the magnet and dragging.
 
 #include <gtest/gtest.h>
 
@@ -78,7 +77,7 @@ TEST_F(FormSizeTest, SectionNameAddsUserAndComputer) {
     si.SetComputerNameOverride(computer);
 }
 
-TEST_F(FormSizeTest, SavedPlacementComesBack) {
+TEST_F(FormSizeTest, SavedPlacementComesBackAndDestroyingTheWindowSavesIt) {
     TFormSize* fs = Make();
     fs->SaveFormSettings();
     {
@@ -101,15 +100,14 @@ TEST_F(FormSizeTest, SavedPlacementComesBack) {
     form->SetBounds(10, 10, 200, 100);
     fs->LoadPlacement();
     EXPECT_EQ(form->BoundsRect(), (TRect{100, 120, 300, 220}));
-}
-
-TEST_F(FormSizeTest, DestroyingTheWindowSavesIt) {
-    Make();
+    // Destroying the window saves it.
+    std::filesystem::remove(ini);
+    form->SetBounds(100, 120, 400, 300);
     form.reset();
     EXPECT_EQ(TIniFile(ini).ReadInteger("MainForm", "Left", -1), 100);
 }
 
-TEST_F(FormSizeTest, ARectanglePastTheDesktopIsMovedBackWhole) {
+TEST_F(FormSizeTest, ARectanglePastTheDesktopIsMovedBackWholeAndMaximizedComesBack) {
     TFormSize* fs = Make();
     const int dw = win::GetSystemMetrics(win::SM_CXVIRTUALSCREEN);
     Store("Left", std::to_string(dw - 100));
@@ -118,10 +116,6 @@ TEST_F(FormSizeTest, ARectanglePastTheDesktopIsMovedBackWhole) {
     Store("Bottom", "350");
     fs->LoadPlacement();
     EXPECT_EQ(form->BoundsRect(), (TRect{dw - 400, 50, dw, 350}));
-}
-
-TEST_F(FormSizeTest, MaximizedFillsTheDesktopFirst) {
-    TFormSize* fs = Make();
     Store("Maximized", "1");
     fs->LoadPlacement();
     EXPECT_EQ(form->WindowState(), wsMaximized);

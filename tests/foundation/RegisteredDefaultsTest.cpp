@@ -1,6 +1,4 @@
-// Every class a layout can name starts out with the defaults its property table declares. A layout
-// leaves a value equal to its declared default out, so where a constructor sets something else, a
-// value the user set back to the declared default is lost on reading: the constructor's comes back.
+// A layout leaves a value equal to its declared default out, so every class must start with those.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The menu components: construction, the styler link and its free notification, the menu interface,
-// the hooking of the items' measure and draw events, the update pairs and the popup placement.
+// The menu components: the styler link, the menu interface, the item hooks and the popup placement.
 
 #include "platform/vcl/ImgList.h"
 #include "platform/win/Windows.h"
@@ -22,7 +21,7 @@ bool Hooked(TMenuItem* Item) {
     return static_cast<bool>(Item->OnAdvancedDrawItem);
 }
 
-TEST_F(AdvMenusTest, NewMenusDrawTheirOwnItemsWithAnInternalStyler) {
+TEST_F(AdvMenusTest, NewMenusDrawTheirOwnItemsWithAnInternalStylerAndOfferTheInterface) {
     TComponentPtr<TAdvMainMenu> main(new TAdvMainMenu(nullptr));
     TComponentPtr<TAdvPopupMenu> popup(new TAdvPopupMenu(nullptr));
     for (IAdvMenu* m : {static_cast<IAdvMenu*>(main.get()), static_cast<IAdvMenu*>(popup.get())}) {
@@ -46,11 +45,7 @@ TEST_F(AdvMenusTest, NewMenusDrawTheirOwnItemsWithAnInternalStyler) {
     EXPECT_EQ(main->GetVersionNr(), 0x02050200u);
     main->SetVersion("9.9.9.9");
     EXPECT_EQ(GetStrProp(main.get(), "Version"), "2.5.2.0");
-}
-
-TEST_F(AdvMenusTest, InterfaceIsOfferedByTheOwnerDrawnMenusOnly) {
-    TComponentPtr<TAdvMainMenu> main(new TAdvMainMenu(nullptr));
-    TComponentPtr<TAdvPopupMenu> popup(new TAdvPopupMenu(nullptr));
+    // The interface is offered by the owner-drawn menus only.
     TComponentPtr<TMainMenu> plain(new TMainMenu(nullptr));
     ASSERT_NE(GetAdvMenuIntf(main.get()), nullptr);
     EXPECT_EQ(GetAdvMenuIntf(main.get())->GetSelf(), main.get());
@@ -97,9 +92,22 @@ TEST_F(AdvMenusTest, LinkingAndUnlinkingAStylerEndsWithAFreshInternalOne) {
     ASSERT_NE(menu->GetCurrentMenuStyler(), nullptr);
     EXPECT_EQ(menu->GetCurrentMenuStyler()->Name(), "InternalMenuStyler");
     EXPECT_EQ(menu->ComponentCount(), 1);
+    // A shared styler refreshes the menu that linked it last.
+    TComponentPtr<TCountingMainMenu> first(new TCountingMainMenu(nullptr));
+    TComponentPtr<TCountingMainMenu> second(new TCountingMainMenu(nullptr));
+    TComponentPtr<TAdvMenuStyler> shared(new TAdvMenuStyler(nullptr));
+    first->SetMenuStyler(shared.get());
+    second->SetMenuStyler(shared.get());
+    int a = first->Rebuilds, b = second->Rebuilds;
+    shared->IconBar()->SetSize(30);
+    EXPECT_EQ(first->Rebuilds, a);
+    EXPECT_EQ(second->Rebuilds, b + 1);
+    // The first one letting go leaves the second one linked.
+    first->SetMenuStyler(nullptr);
+    EXPECT_EQ(shared->Menu(), second.get());
 }
 
-TEST_F(AdvMenusTest, AStylerOutlivingItsMenuForgetsIt) {
+TEST_F(AdvMenusTest, FreedStylersAndImagesAreForgotten) {
     TComponentPtr<TAdvMenuStyler> styler(new TAdvMenuStyler(nullptr));
     {
         TComponentPtr<TAdvMainMenu> menu(new TAdvMainMenu(nullptr));
@@ -111,30 +119,13 @@ TEST_F(AdvMenusTest, AStylerOutlivingItsMenuForgetsIt) {
     styler->RootItem()->SetHoverColor(0, clRed);
     styler->Font()->SetSize(12);
     EXPECT_EQ(styler->RootItem()->GetHoverColor(0), clRed);
-}
-
-TEST_F(AdvMenusTest, SharedStylerRefreshesTheMenuThatLinkedItLast) {
-    TComponentPtr<TCountingMainMenu> first(new TCountingMainMenu(nullptr));
-    TComponentPtr<TCountingMainMenu> second(new TCountingMainMenu(nullptr));
-    TComponentPtr<TAdvMenuStyler> styler(new TAdvMenuStyler(nullptr));
-    first->SetMenuStyler(styler.get());
-    second->SetMenuStyler(styler.get());
-    int a = first->Rebuilds, b = second->Rebuilds;
-    styler->IconBar()->SetSize(30);
-    EXPECT_EQ(first->Rebuilds, a);
-    EXPECT_EQ(second->Rebuilds, b + 1);
-    // The first one letting go leaves the second one linked.
-    first->SetMenuStyler(nullptr);
-    EXPECT_EQ(styler->Menu(), second.get());
-}
-
-TEST_F(AdvMenusTest, FreedDisabledImagesAreForgotten) {
-    TComponentPtr<TAdvPopupMenu> menu(new TAdvPopupMenu(nullptr));
+    // A menu forgets its freed disabled images too.
+    TComponentPtr<TAdvPopupMenu> popup(new TAdvPopupMenu(nullptr));
     TComponentPtr<TCustomImageList> images(new TCustomImageList(nullptr));
-    menu->SetDisabledImages(images.get());
-    EXPECT_EQ(menu->DisabledImages(), images.get());
+    popup->SetDisabledImages(images.get());
+    EXPECT_EQ(popup->DisabledImages(), images.get());
     images.reset();
-    EXPECT_EQ(menu->DisabledImages(), nullptr);
+    EXPECT_EQ(popup->DisabledImages(), nullptr);
 }
 
 TEST_F(AdvMenusTest, ItemHooksKeepTheItemsOwnHandlers) {
@@ -167,7 +158,7 @@ TEST_F(AdvMenusTest, ItemHooksKeepTheItemsOwnHandlers) {
     menu->Items()->Clear();
 }
 
-TEST_F(AdvMenusTest, MainMenuHooksItemsAtTheOutermostEndUpdate) {
+TEST_F(AdvMenusTest, MainMenuHooksItemsAtTheOutermostEndUpdateAPopupMenuOutsideOne) {
     TComponentPtr<TForm> owner(new TForm(nullptr));
     TComponentPtr<TAdvMainMenu> menu(new TAdvMainMenu(nullptr));
     // Added outside an update: not hooked yet.
@@ -193,17 +184,14 @@ TEST_F(AdvMenusTest, MainMenuHooksItemsAtTheOutermostEndUpdate) {
     menu->EndUpdate();
     EXPECT_FALSE(menu->IsUpdating());
     menu->Items()->Clear();
-}
-
-TEST_F(AdvMenusTest, PopupMenuHooksChangedItemsOnlyOutsideAnUpdate) {
-    TComponentPtr<TForm> owner(new TForm(nullptr));
-    TComponentPtr<TAdvPopupMenu> menu(new TAdvPopupMenu(nullptr));
-    menu->BeginUpdate();
-    TMenuItem* cut = AddItem(owner.get(), menu->Items(), "Cut");
+    // A popup menu hooks a changed item only outside an update.
+    TComponentPtr<TAdvPopupMenu> popup(new TAdvPopupMenu(nullptr));
+    popup->BeginUpdate();
+    TMenuItem* cut = AddItem(owner.get(), popup->Items(), "Cut");
     EXPECT_FALSE(Hooked(cut));
-    menu->EndUpdate();
+    popup->EndUpdate();
     EXPECT_TRUE(Hooked(cut));
-    menu->Items()->Clear();
+    popup->Items()->Clear();
 }
 
 TEST_F(AdvMenusTest, SideBarVisibilityRefreshesAMainMenuShownInAWindow) {
@@ -224,7 +212,7 @@ TEST_F(AdvMenusTest, SideBarVisibilityRefreshesAMainMenuShownInAWindow) {
     EXPECT_EQ(menu->Rebuilds, before + 1);
 }
 
-TEST_F(AdvMenusTest, PopupPlacementShiftsTowardsTheFrame) {
+TEST_F(AdvMenusTest, PopupPlacementAndChoosingAnItem) {
     TComponentPtr<TForm> owner(new TForm(nullptr));
     TComponentPtr<TPlacedPopupMenu> menu(new TPlacedPopupMenu(nullptr));
     AddItem(owner.get(), menu->Items(), "Copy");
@@ -241,31 +229,24 @@ TEST_F(AdvMenusTest, PopupPlacementShiftsTowardsTheFrame) {
     menu->SetAlignment(paCenter);
     EXPECT_EQ(menu->PopupX(100), 108);
     menu->Items()->Clear();
-}
-
-TEST_F(AdvMenusTest, PopupWithoutItemsShowsNothing) {
-    TComponentPtr<TAdvPopupMenu> menu(new TAdvPopupMenu(nullptr));
-    int popups = 0;
-    menu->OnPopup = [&](TObject*) { ++popups; };
-    // A tracked menu would wait for input here (and the idle loop would raise).
-    menu->Popup(10, 10);
-    menu->Popup(TPoint(10, 10));
-    EXPECT_EQ(popups, 0);
-}
-
-TEST_F(AdvMenusTest, PopupItemIsChosenThroughTheEngine) {
-    TComponentPtr<TForm> owner(new TForm(nullptr));
-    TComponentPtr<TAdvPopupMenu> menu(new TAdvPopupMenu(nullptr));
-    TMenuItem* copy = AddItem(owner.get(), menu->Items(), "Copy");
-    AddItem(owner.get(), menu->Items(), "-");
-    TMenuItem* paste = AddItem(owner.get(), menu->Items(), "Paste");
+    TComponentPtr<TAdvPopupMenu> chosen(new TAdvPopupMenu(nullptr));
+    TMenuItem* copy = AddItem(owner.get(), chosen->Items(), "Copy");
+    AddItem(owner.get(), chosen->Items(), "-");
+    TMenuItem* paste = AddItem(owner.get(), chosen->Items(), "Paste");
     std::vector<String> clicked;
     copy->OnClick = [&](TObject*) { clicked.push_back("Copy"); };
     paste->OnClick = [&](TObject*) { clicked.push_back("Paste"); };
     uitest::MenuDriver driver(ui);
-    driver.ChoosePopup(menu.get(), "Paste", 100, 100);
+    driver.ChoosePopup(chosen.get(), "Paste", 100, 100);
     EXPECT_EQ(clicked, std::vector<String>{"Paste"});
-    menu->Items()->Clear();
+    chosen->Items()->Clear();
+    TComponentPtr<TAdvPopupMenu> empty(new TAdvPopupMenu(nullptr));
+    int popups = 0;
+    empty->OnPopup = [&](TObject*) { ++popups; };
+    // A tracked menu would wait for input here (and the idle loop would raise).
+    empty->Popup(10, 10);
+    empty->Popup((TPoint{10, 10}));
+    EXPECT_EQ(popups, 0);
 }
 
 } // namespace

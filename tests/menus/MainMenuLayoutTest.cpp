@@ -1,6 +1,4 @@
-// The main window's menu read from a layout like the application's (an owner-drawn main menu with File,
-// Settings and Help, linked to an office styler declared after it), its items chosen through the menu
-// engine, and its Office 2007 Luna look probed pixel by pixel and written to a picture.
+// The main window's menu read from a layout like the application's, chosen and probed on screen.
 
 #include "components/menus/AdvMenuGradient.h"
 #include "platform/classes/ClassRegistry.h"
@@ -51,11 +49,8 @@ const char* const kLayout = R"(object MainForm: TMenuLayoutForm
   ClientHeight = 240
   ClientWidth = 420
   Color = clBtnFace
-  Font.Charset = DEFAULT_CHARSET
-  Font.Color = clWindowText
   Font.Height = -11
   Font.Name = 'Tahoma'
-  Font.Style = []
   Menu = AdvMainMenu
   object AdvMainMenu: TAdvMainMenu
     MenuStyler = AdvMenuOfficeStyler
@@ -103,65 +98,34 @@ const char* const kLayout = R"(object MainForm: TMenuLayoutForm
     Background.Position = bpStretched
     Background.Color = 16185078
     Background.ColorTo = 16185078
-    ButtonAppearance.DownColor = 13421257
-    ButtonAppearance.DownColorTo = 15395047
-    ButtonAppearance.HoverColor = 14737117
     ButtonAppearance.HoverColorTo = 16052977
-    ButtonAppearance.DownBorderColor = 11906984
-    ButtonAppearance.HoverBorderColor = 11906984
-    ButtonAppearance.CaptionFont.Charset = DEFAULT_CHARSET
-    ButtonAppearance.CaptionFont.Color = clWindowText
-    ButtonAppearance.CaptionFont.Height = -11
     ButtonAppearance.CaptionFont.Name = 'Segoe UI'
-    ButtonAppearance.CaptionFont.Style = []
     IconBar.Color = 15658729
     IconBar.ColorTo = 15658729
-    IconBar.CheckBorder = clNavy
-    IconBar.RadioBorder = clNavy
     IconBar.SeparatorColor = 12961221
     SelectedItem.BorderColor = 10079963
-    SelectedItem.Font.Charset = DEFAULT_CHARSET
-    SelectedItem.Font.Color = clWindowText
-    SelectedItem.Font.Height = -11
     SelectedItem.Font.Name = 'Tahoma'
-    SelectedItem.Font.Style = []
-    SelectedItem.NotesFont.Charset = DEFAULT_CHARSET
-    SelectedItem.NotesFont.Color = clWindowText
     SelectedItem.NotesFont.Height = -8
-    SelectedItem.NotesFont.Name = 'Tahoma'
-    SelectedItem.NotesFont.Style = []
-    SelectedItem.CheckBorder = clNavy
-    SelectedItem.RadioBorder = clNavy
     RootItem.Color = 15915714
     RootItem.ColorTo = 15784385
     RootItem.GradientDirection = gdVertical
-    RootItem.Font.Charset = DEFAULT_CHARSET
     RootItem.Font.Color = clMenuText
     RootItem.Font.Height = -11
     RootItem.Font.Name = 'Tahoma'
-    RootItem.Font.Style = []
     RootItem.SelectedBorderColor = 4548219
     RootItem.HoverBorderColor = 10079963
-    SideBar.Font.Charset = DEFAULT_CHARSET
-    SideBar.Font.Color = clWhite
     SideBar.Font.Height = -19
-    SideBar.Font.Name = 'Tahoma'
     SideBar.Font.Style = [fsBold, fsItalic]
-    SideBar.Image.Position = bpCenter
-    SideBar.Background.Position = bpCenter
     SideBar.SplitterColorTo = clBlack
     Separator.Color = 12961221
     Separator.GradientType = gtBoth
     Font.Charset = DEFAULT_CHARSET
-    Font.Color = clWindowText
     Font.Height = -11
     Font.Name = 'Tahoma'
     Font.Style = []
-    NotesFont.Charset = DEFAULT_CHARSET
     NotesFont.Color = clGray
     NotesFont.Height = -9
     NotesFont.Name = 'Tahoma'
-    NotesFont.Style = []
     MenuBorderColor = clSilver
   end
 end
@@ -191,7 +155,7 @@ protected:
     TComponentPtr<TMenuLayoutForm> form;
 };
 
-TEST_F(MainMenuLayoutTest, LayoutSetsEveryPropertyAndLinksTheStylerDeclaredLater) {
+TEST_F(MainMenuLayoutTest, LayoutSetsEveryPropertyLinksTheStylerDeclaredLaterAndEveryItemIsChosen) {
     TAdvMainMenu* menu = form->AdvMainMenu;
     TAdvMenuOfficeStyler* s = form->AdvMenuOfficeStyler;
     EXPECT_EQ(form->Menu(), menu);
@@ -230,9 +194,7 @@ TEST_F(MainMenuLayoutTest, LayoutSetsEveryPropertyAndLinksTheStylerDeclaredLater
         EXPECT_TRUE(static_cast<bool>(help->Items(i)->OnAdvancedDrawItem)) << i;
         EXPECT_TRUE(static_cast<bool>(help->Items(i)->OnMeasureItem)) << i;
     }
-}
-
-TEST_F(MainMenuLayoutTest, EveryItemIsChosenThroughTheMenuBar) {
+    // Every item is chosen through the menu bar.
     form->Show();
     ui.Process();
     uitest::MenuDriver menus(ui);
@@ -252,10 +214,10 @@ TEST_F(MainMenuLayoutTest, TheMainMenuPaintsInOffice2007Luna) {
     // One vertical gradient from 0xF2DAC2 toward 0xF0D9C1 spans the bar, through the last item to the
     // client area's right edge.
     const int barHeight = file.Bottom - file.Top;
-    EXPECT_EQ(ScreenPixel(ui, TPoint(file.Left + 2, file.Top)), 0xF2DAC2u);
-    const TPoint clientRight = form->ClientToScreen(TPoint(form->ClientWidth() - 2, 0));
+    EXPECT_EQ(ScreenPixel(ui, (TPoint{file.Left + 2, file.Top})), 0xF2DAC2u);
+    const TPoint clientRight = form->ClientToScreen((TPoint{form->ClientWidth() - 2, 0}));
     EXPECT_EQ(
-        ScreenPixel(ui, TPoint(clientRight.X, file.Bottom - 1)),
+        ScreenPixel(ui, (TPoint{clientRight.X, file.Bottom - 1})),
         static_cast<win::COLORREF>(AdvMenus::GradientStep(0xF2DAC2, 0xF0D9C1, barHeight - 1, barHeight)));
 
     uitest::MenuDriver menus(ui);
@@ -266,13 +228,13 @@ TEST_F(MainMenuLayoutTest, TheMainMenuPaintsInOffice2007Luna) {
         ui.Screen().MoveMouse(faq.X, faq.Y);
     });
     ui.WhenIdle([&] {
-        barFrame = ScreenPixel(ui, TPoint(help.Left, help.Top + 3));
-        barFace = ScreenPixel(ui, TPoint(help.Left + 3, help.Top + 1));
+        barFrame = ScreenPixel(ui, (TPoint{help.Left, help.Top + 3}));
+        barFace = ScreenPixel(ui, (TPoint{help.Left + 3, help.Top + 1}));
         win::RECT r{};
         win::GetMenuItemRect(nullptr, form->Help1->Handle(), 0, &r);
         faqHalf = (r.Bottom - r.Top) / 2;
-        faqFrame = ScreenPixel(ui, TPoint(r.Left + 40, r.Top));
-        faqFace = ScreenPixel(ui, TPoint(r.Left + 40, r.Top + 1));
+        faqFrame = ScreenPixel(ui, (TPoint{r.Left + 40, r.Top}));
+        faqFace = ScreenPixel(ui, (TPoint{r.Left + 40, r.Top + 1}));
         ui.Screen().WriteScreenPng(uitest::UiDriver::OutputPath("MainMenuLuna.png"));
     });
     ui.WhenIdle([&] { menus.CloseMenus(); });

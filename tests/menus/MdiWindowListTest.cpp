@@ -1,6 +1,4 @@
-// The window list that a main menu keeps in the window menu of a multiple-document frame: a marker line,
-// the children in caption order (any case) as a radio group, the active one checked, rebuilt on every
-// refresh; choosing an entry activates its child.
+// The window list a main menu keeps in the window menu of a multiple-document frame.
 
 #include "components/menus/AdvMenuWindow.h"
 #include "tests/menus/MenuTestSupport.h"

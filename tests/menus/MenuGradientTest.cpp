@@ -23,7 +23,7 @@ protected:
     TBitmap bmp;
 };
 
-TEST_F(MenuGradientTest, StepsStopOneShortOfTheSecondColour) {
+TEST_F(MenuGradientTest, StepsStopOneShortOfTheSecondColourAndNoneIsASolidFill) {
     DrawGradient(bmp.Canvas(), TRect{0, 0, 10, 4}, clBlack, clWhite, gdVertical);
     const int rows[] = {0, 63, 127, 191};
     for (int y = 0; y < 4; ++y)
@@ -32,9 +32,7 @@ TEST_F(MenuGradientTest, StepsStopOneShortOfTheSecondColour) {
     DrawGradient(bmp.Canvas(), TRect{0, 10, 4, 12}, clBlack, clWhite, gdHorizontal);
     for (int x = 0; x < 4; ++x)
         EXPECT_EQ(At(x, 11), Grey(rows[x])) << x;
-}
-
-TEST_F(MenuGradientTest, NoSecondColourIsASolidFillAndNoColourPaintsNothing) {
+    // No second colour is a solid fill, and no colour paints nothing.
     DrawGradient(bmp.Canvas(), TRect{0, 0, 10, 10}, 0x336699, clNone, gdVertical);
     EXPECT_EQ(At(0, 0), TColor(0x336699));
     EXPECT_EQ(At(9, 9), TColor(0x336699));
@@ -42,7 +40,7 @@ TEST_F(MenuGradientTest, NoSecondColourIsASolidFillAndNoColourPaintsNothing) {
     EXPECT_EQ(At(25, 5), clFuchsia);
 }
 
-TEST_F(MenuGradientTest, AClippedGradientKeepsTheColoursOfTheWholeRectangle) {
+TEST_F(MenuGradientTest, ClippedGradientsAndSeparatorBarsWithoutFade) {
     // Over 0..8 black to white; drawn only in 4..8, which starts at the whole's middle grey.
     DrawGradientClipped(bmp.Canvas(), TRect{0, 0, 8, 4}, TRect{4, 0, 100, 20}, clBlack, clWhite,
                         gdHorizontal);
@@ -50,9 +48,7 @@ TEST_F(MenuGradientTest, AClippedGradientKeepsTheColoursOfTheWholeRectangle) {
     EXPECT_EQ(At(4, 1), Grey(127));
     DrawGradientClipped(bmp.Canvas(), TRect{0, 0, 8, 4}, TRect{50, 50, 60, 60}, clBlack, clWhite,
                         gdHorizontal);
-}
-
-TEST_F(MenuGradientTest, SeparatorBarWithoutFadeIsOneSolidLineInsideItsMargin) {
+    // A separator bar without fade is one solid line inside its margin.
     DrawGradientEx(bmp.Canvas(), TRect{0, 5, 100, 6}, 0x0000C0, clNone, gdHorizontal, gtBoth, 0, 2);
     EXPECT_EQ(At(1, 5), clFuchsia);
     EXPECT_EQ(At(2, 5), TColor(0x0000C0));
@@ -60,7 +56,7 @@ TEST_F(MenuGradientTest, SeparatorBarWithoutFadeIsOneSolidLineInsideItsMargin) {
     EXPECT_EQ(At(98, 5), clFuchsia);
 }
 
-TEST_F(MenuGradientTest, FadingEndsRunTowardTheSolidColour) {
+TEST_F(MenuGradientTest, FadingEndsFramesAndMirroredHalves) {
     // Both ends fade over 10 columns from the end colour (white) into the solid colour (black).
     DrawGradientEx(bmp.Canvas(), TRect{0, 0, 100, 2}, clBlack, clWhite, gdHorizontal, gtBoth, 20, 0);
     EXPECT_EQ(At(0, 0), clWhite);
@@ -79,9 +75,8 @@ TEST_F(MenuGradientTest, FadingEndsRunTowardTheSolidColour) {
     EXPECT_EQ(At(1, 0), clWhite);
     EXPECT_EQ(At(1, 2), clBlack);
     EXPECT_EQ(At(1, 19), Grey(127));
-}
-
-TEST_F(MenuGradientTest, FramesAndMirroredHalves) {
+    // Framed mirrored halves, and a frame alone.
+    Clear(clFuchsia);
     DrawFramedVistaGradient(bmp.Canvas(), TRect{0, 0, 20, 20}, 0x000010, 0x000010, 0x100000, 0x100000,
                             gdVertical, clBlack);
     EXPECT_EQ(At(0, 5), clBlack);
@@ -95,7 +90,7 @@ TEST_F(MenuGradientTest, FramesAndMirroredHalves) {
     EXPECT_EQ(At(10, 10), clFuchsia);
 }
 
-TEST_F(MenuGradientTest, FadeLineBlendsItsEndsIntoWhatIsThere) {
+TEST_F(MenuGradientTest, FadeLinesAndBackgroundPictures) {
     Clear(clWhite);
     DrawFadeLine(bmp.Canvas(), TRect{0, 4, 40, 5}, TRect{0, 4, 0, 5}, clBlack, 10, false);
     EXPECT_EQ(At(19, 4), clWhite); // starts at the middle
@@ -107,9 +102,7 @@ TEST_F(MenuGradientTest, FadeLineBlendsItsEndsIntoWhatIsThere) {
     EXPECT_EQ(At(5, 4), clBlack);
     EXPECT_EQ(At(45, 4), clWhite); // the gap under B
     EXPECT_EQ(At(55, 4), clBlack);
-}
-
-TEST_F(MenuGradientTest, BackgroundPicturePlacedTiledOrOverItsGradient) {
+    Clear(clFuchsia);
     TBackground back;
     back.SetGradientColor(0, clBlack);
     back.SetGradientColor(1, clBlack);

@@ -1,5 +1,4 @@
-// Measuring of the owner-drawn items, through the menu's own measure request: separators, popup items
-// with and without notes, shortcuts with the Windows key, the side bar, a column break, bar items.
+// Measuring of the owner-drawn items through the menu's own measure request.
 
 #include "components/menus/AdvMenuPaint.h"
 #include "components/menus/AdvMenuUtil.h"
@@ -64,7 +63,7 @@ TEST_F(MenuMeasureTest, PopupItemsByTable) {
     EXPECT_EQ(big.cy, h + (h & 1));
 }
 
-TEST_F(MenuMeasureTest, NotesAddALinePerBreakOnlyWhileShown) {
+TEST_F(MenuMeasureTest, NotesAddALinePerBreakOnlyWhileShownAndBarItemsTakeTheirText) {
     TSize withNotes = Measure(form->Notes);
     probe.Canvas()->Font()->Assign(styler->NotesFont());
     const int line = probe.Canvas()->TextHeight("gh");
@@ -75,6 +74,15 @@ TEST_F(MenuMeasureTest, NotesAddALinePerBreakOnlyWhileShown) {
     TSize plain = Measure(form->Notes);
     EXPECT_EQ(plain.cy, 24);
     EXPECT_EQ(plain.cx, PopupWidth("Save as\\nStores a copy under a new name"));
+    form->Show();
+    ui.Process();
+    // Without an image: -7 + the text + 7, and the window system's check-mark space beside it.
+    TSize file = Measure(form->File);
+    EXPECT_EQ(file.cx, TextWidth("File") + win::GetSystemMetrics(win::SM_CXMENUCHECK));
+    EXPECT_EQ(file.cy, win::GetSystemMetrics(win::SM_CYMENUSIZE));
+    win::RECT r{};
+    ASSERT_TRUE(win::GetMenuItemRect(form->Handle(), form->Menu->Handle(), 0, &r));
+    EXPECT_EQ(r.Right - r.Left, file.cx);
 }
 
 TEST_F(MenuMeasureTest, WindowsKeySideBarAndColumnBreak) {
@@ -91,18 +99,6 @@ TEST_F(MenuMeasureTest, WindowsKeySideBarAndColumnBreak) {
     EXPECT_EQ(Measure(form->Wrap).cx, PopupWidth("Word wrap") + bar);
     styler->SideBar()->VisibleIn = viAnyLevel;
     EXPECT_EQ(Measure(undo).cx, PopupWidth("UndoCtrl+Z") + bar);
-}
-
-TEST_F(MenuMeasureTest, BarItemsTakeTheirTextAndTheBarsHeight) {
-    form->Show();
-    ui.Process();
-    // Without an image: -7 + the text + 7, and the window system's check-mark space beside it.
-    TSize file = Measure(form->File);
-    EXPECT_EQ(file.cx, TextWidth("File") + win::GetSystemMetrics(win::SM_CXMENUCHECK));
-    EXPECT_EQ(file.cy, win::GetSystemMetrics(win::SM_CYMENUSIZE));
-    win::RECT r{};
-    ASSERT_TRUE(win::GetMenuItemRect(form->Handle(), form->Menu->Handle(), 0, &r));
-    EXPECT_EQ(r.Right - r.Left, file.cx);
 }
 
 } // namespace

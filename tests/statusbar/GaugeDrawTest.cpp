@@ -1,5 +1,4 @@
-// The gauge's geometry on a bitmap, with flat colours: band lengths, segment gaps, stacked bands, the frame
-// and the text; and the gradient routines' ends.
+// The gauge's geometry on a bitmap in flat colours, the gradient routines and the panel text.
 
 #include <gtest/gtest.h>
 
@@ -67,7 +66,7 @@ TEST_F(GaugeDrawTest, ASegmentedBandWithGapsEveryNinePixels) {
     EXPECT_THAT(At(5, 7), IsColor(Back));
 }
 
-TEST_F(GaugeDrawTest, StackedBandsAndTheSmoothFill) {
+TEST_F(GaugeDrawTest, StackedBandsTheSmoothFillTheFrameAndTheText) {
     s.Stacked = true;
     s.CompletionSmooth = true;
     Draw(80);
@@ -87,9 +86,9 @@ TEST_F(GaugeDrawTest, StackedBandsAndTheSmoothFill) {
     EXPECT_THAT(At(101, 7), IsColor(L3));
     EXPECT_THAT(At(102, 7), IsColor(0x808080));
     EXPECT_THAT(At(110, 7), IsColor(0x808080));
-}
-
-TEST_F(GaugeDrawTest, TheFrameAndTheText) {
+    // The frame and the text.
+    s.Stacked = false;
+    s.CompletionSmooth = false;
     s.ShowBorder = true;
     s.BorderColor = 0x000080;
     Draw(50);

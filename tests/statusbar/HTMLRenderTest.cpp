@@ -1,5 +1,4 @@
-// The mark-up renderer on a memory bitmap: line breaks, widths and heights measured against the canvas's
-// own text measurement, anchors' rectangles and hit tests, tag semantics by table, images, and pixels.
+// The mark-up renderer on a memory bitmap, measured against the canvas's own text measurement.
 
 #include <gtest/gtest.h>
 
@@ -57,7 +56,7 @@ protected:
     int gh = 0;
 };
 
-TEST_F(HTMLRenderTest, ALineIsItsWordsPlusTwoWithoutTheTrailingBlank) {
+TEST_F(HTMLRenderTest, LineWidthsAndTheBottomOfTheLayout) {
     THTMLRenderResult r = Render("");
     EXPECT_EQ(r.TotalHeight, gh); // even empty text is one line high
     EXPECT_EQ(r.MaxLineWidth, 0);
@@ -65,9 +64,16 @@ TEST_F(HTMLRenderTest, ALineIsItsWordsPlusTwoWithoutTheTrailingBlank) {
     r = Render("hello world ");
     EXPECT_EQ(r.MaxLineWidth, Width("hello ") + Width("world") + 2);
     EXPECT_EQ(r.TotalHeight, gh);
+    // Lines stop at the bottom unless only the height is asked.
+    const char* text = "1<br>2<br>3<br>4<br>5";
+    TRect two{0, 0, 100, 2 * gh + 1};
+    EXPECT_EQ(Render(text, two).TotalHeight, 2 * gh);
+    THTMLRenderArgs a;
+    a.HeightOnly = true;
+    EXPECT_EQ(Render(text, two, false, a).TotalHeight, 5 * gh);
 }
 
-TEST_F(HTMLRenderTest, LineBreaks) {
+TEST_F(HTMLRenderTest, LineBreaksAndScriptHeights) {
     struct Case {
         const char* Text;
         int Lines;
@@ -80,6 +86,12 @@ TEST_F(HTMLRenderTest, LineBreaks) {
         a.HeightOnly = true;
         EXPECT_EQ(Render(k.Text, TRect{0, 0, 300, 120}, false, a).TotalHeight, k.Lines * gh) << k.Text;
     }
+    // Subscript and superscript need their exact tags.
+    THTMLRenderArgs script;
+    script.HeightOnly = true;
+    EXPECT_EQ(Render("x<sub>2</sub>", TRect{0, 0, 300, 120}, false, script).TotalHeight, gh + gh / 4);
+    EXPECT_EQ(Render("x<SUP>2</SU>", TRect{0, 0, 300, 120}, false, script).TotalHeight, gh + gh / 4);
+    EXPECT_EQ(Render("x<subx>2", TRect{0, 0, 300, 120}, false, script).TotalHeight, gh);
 }
 
 TEST_F(HTMLRenderTest, WrappingBreaksBetweenWordsOnly) {
@@ -96,15 +108,6 @@ TEST_F(HTMLRenderTest, WrappingBreaksBetweenWordsOnly) {
     THTMLRenderArgs a;
     a.WrapWords = false;
     EXPECT_EQ(Render("aaa bbb ccc", TRect{0, 0, w, 120}, false, a).TotalHeight, gh);
-}
-
-TEST_F(HTMLRenderTest, LinesStopAtTheBottomUnlessOnlyTheHeightIsAsked) {
-    const char* text = "1<br>2<br>3<br>4<br>5";
-    TRect two{0, 0, 100, 2 * gh + 1};
-    EXPECT_EQ(Render(text, two).TotalHeight, 2 * gh);
-    THTMLRenderArgs a;
-    a.HeightOnly = true;
-    EXPECT_EQ(Render(text, two, false, a).TotalHeight, 5 * gh);
 }
 
 TEST_F(HTMLRenderTest, AnchorRectanglesAndHitTests) {
@@ -133,20 +136,7 @@ TEST_F(HTMLRenderTest, AnchorRectanglesAndHitTests) {
     EXPECT_FALSE(HitAt(text, 3, gh + gh / 2).Hit);
 }
 
-TEST_F(HTMLRenderTest, RightAndCentredParagraphsMoveTheirLines) {
-    THTMLRenderResult r = Render("<p align=\"right\"><a href=\"r\">end</a></p>", TRect{0, 0, 200, 120});
-    ASSERT_EQ(r.Anchors.size(), 1u);
-    EXPECT_EQ(r.Anchors[0].Rect.Right, 200);
-    // Centring stays for the following lines until another alignment is set.
-    r = Render("<p align=\"center\">x</p><a href=\"c\">mid</a>", TRect{0, 0, 201, 120});
-    ASSERT_EQ(r.Anchors.size(), 1u);
-    EXPECT_EQ(r.Anchors[0].Rect.Left, 1 + (200 - Width("mid")) / 2);
-    r = Render("<p indent=\"30\"><a href=\"i\">in</a>");
-    ASSERT_EQ(r.Anchors.size(), 1u);
-    EXPECT_EQ(r.Anchors[0].Rect.Left, 31);
-}
-
-TEST_F(HTMLRenderTest, TagsThatMoveTheTextByTable) {
+TEST_F(HTMLRenderTest, TagsAndParagraphsThatMoveTheText) {
     // Where an anchored word lands after the tags before it: its left edge and its line.
     struct Case {
         const char* Text;
@@ -176,6 +166,17 @@ TEST_F(HTMLRenderTest, TagsThatMoveTheTextByTable) {
         }
         EXPECT_EQ(r.Anchors[0].Rect.Bottom, k.Line * gh) << k.Text;
     }
+    // Right and centred paragraphs move their lines.
+    THTMLRenderResult p = Render("<p align=\"right\"><a href=\"r\">end</a></p>", TRect{0, 0, 200, 120});
+    ASSERT_EQ(p.Anchors.size(), 1u);
+    EXPECT_EQ(p.Anchors[0].Rect.Right, 200);
+    // Centring stays for the following lines until another alignment is set.
+    p = Render("<p align=\"center\">x</p><a href=\"c\">mid</a>", TRect{0, 0, 201, 120});
+    ASSERT_EQ(p.Anchors.size(), 1u);
+    EXPECT_EQ(p.Anchors[0].Rect.Left, 1 + (200 - Width("mid")) / 2);
+    p = Render("<p indent=\"30\"><a href=\"i\">in</a>");
+    ASSERT_EQ(p.Anchors.size(), 1u);
+    EXPECT_EQ(p.Anchors[0].Rect.Left, 31);
 }
 
 TEST_F(HTMLRenderTest, TagsThatChangeTheFontChangeTheWidth) {
@@ -217,7 +218,7 @@ TEST_F(HTMLRenderTest, EntitiesAndPrefixes) {
     EXPECT_EQ(Render("&lt;b&gt;").MaxLineWidth, Width("<b>") + 2);
 }
 
-TEST_F(HTMLRenderTest, HelpersOfTheLanguage) {
+TEST_F(HTMLRenderTest, HelpersOfTheLanguageAndColourValues) {
     EXPECT_EQ(StripMarkers("a<#b>c<#d>"), "a#bc<#d>");
     EXPECT_EQ(StripMarkers("plain"), "plain");
     EXPECT_EQ(LineBreaksToBR("a\r\nb\nc\rd"), "a<BR>bc<BR>d");
@@ -226,9 +227,6 @@ TEST_F(HTMLRenderTest, HelpersOfTheLanguage) {
     EXPECT_EQ(AttrToInt("12px"), 12);
     EXPECT_EQ(AttrToInt("x"), 0);
     EXPECT_EQ(AttrToInt("-7"), -7);
-}
-
-TEST_F(HTMLRenderTest, ColourValues) {
     struct Case {
         const char* Value;
         TColor Expected;
@@ -320,7 +318,7 @@ TEST_F(HTMLRenderTest, DrawingEffectsOfTags) {
     EXPECT_EQ(c->Brush()->Color(), clWhite);
 }
 
-TEST_F(HTMLRenderTest, AnchorColoursAndTheHotAnchor) {
+TEST_F(HTMLRenderTest, AnchorColoursTheHotAnchorAndTheFocusFrame) {
     auto inked = [&](int From, int To, bool (*Pred)(TColor)) {
         return AnyPixel(TRect{From, 0, To, gh + 1}, Pred);
     };
@@ -347,15 +345,14 @@ TEST_F(HTMLRenderTest, AnchorColoursAndTheHotAnchor) {
     keep.AnchorColor = 0x0000FF;
     Render(text, TRect{0, 0, 300, 120}, true, keep);
     EXPECT_FALSE(inked(0, 300, IsReddish));
-}
-
-TEST_F(HTMLRenderTest, TheFocusedAnchorIsFramed) {
-    THTMLRenderArgs a;
-    a.FocusIndex = 1; // the second anchor, counted from 0
-    THTMLRenderResult r =
-        Render("<a href=\"a\">one</a> <a href=\"b\">two</a>", TRect{0, 0, 300, 120}, true, a);
-    ASSERT_EQ(r.Anchors.size(), 2u);
-    const TRect two = r.Anchors[1].Rect;
+    // The focused anchor is framed.
+    SetUp();
+    THTMLRenderArgs focus;
+    focus.FocusIndex = 1; // the second anchor, counted from 0
+    THTMLRenderResult fr =
+        Render("<a href=\"a\">one</a> <a href=\"b\">two</a>", TRect{0, 0, 300, 120}, true, focus);
+    ASSERT_EQ(fr.Anchors.size(), 2u);
+    const TRect two = fr.Anchors[1].Rect;
     // A dotted frame one pixel wider than the word on each side; none around the first anchor.
     bool framed = false;
     for (int y = two.Top; y < two.Bottom; ++y)
@@ -367,15 +364,7 @@ TEST_F(HTMLRenderTest, TheFocusedAnchorIsFramed) {
     EXPECT_FALSE(other);
 }
 
-TEST_F(HTMLRenderTest, SubscriptAndSuperscriptNeedTheirExactTags) {
-    THTMLRenderArgs a;
-    a.HeightOnly = true;
-    EXPECT_EQ(Render("x<sub>2</sub>", TRect{0, 0, 300, 120}, false, a).TotalHeight, gh + gh / 4);
-    EXPECT_EQ(Render("x<SUP>2</SU>", TRect{0, 0, 300, 120}, false, a).TotalHeight, gh + gh / 4);
-    EXPECT_EQ(Render("x<subx>2", TRect{0, 0, 300, 120}, false, a).TotalHeight, gh);
-}
-
-TEST_F(HTMLRenderTest, ImagesFromTheImageListAndTheContainer) {
+TEST_F(HTMLRenderTest, ImagesFromTheImageListAndTheContainerAndTheirHits) {
     TCustomImageList list(20, 30);
     TBitmap face(20, 30);
     face.Canvas()->Brush()->SetColor(clRed);
@@ -427,21 +416,19 @@ TEST_F(HTMLRenderTest, ImagesFromTheImageListAndTheContainer) {
     Render("<body background=\"idx:0\">", TRect{0, 0, 300, 120}, true, a);
     EXPECT_TRUE(IsReddish(Pixel(10, 10)));
     EXPECT_FALSE(IsReddish(Pixel(30, 10)));
-}
-
-TEST_F(HTMLRenderTest, AnchoredImagesAreHit) {
-    TCustomImageList list(20, 20);
-    TBitmap face(20, 20);
-    list.Add(&face, nullptr);
-    THTMLRenderArgs a;
-    a.ImageList = &list;
-    a.HitX = 10;
-    a.HitY = 10;
-    a.NoDraw = true;
-    THTMLRenderResult r;
-    EXPECT_TRUE(RenderHTML(c, "<a href=\"pic\"><img src=\"idx:0\"></a>", TRect{0, 0, 300, 120}, a, r));
-    EXPECT_EQ(r.HitHref, "pic");
-    EXPECT_FALSE(RenderHTML(c, "<img src=\"idx:0\">", TRect{0, 0, 300, 120}, a, r));
+    // Anchored images are hit.
+    TCustomImageList hitList(20, 20);
+    TBitmap hitFace(20, 20);
+    hitList.Add(&hitFace, nullptr);
+    THTMLRenderArgs h;
+    h.ImageList = &hitList;
+    h.HitX = 10;
+    h.HitY = 10;
+    h.NoDraw = true;
+    THTMLRenderResult hr;
+    EXPECT_TRUE(RenderHTML(c, "<a href=\"pic\"><img src=\"idx:0\"></a>", TRect{0, 0, 300, 120}, h, hr));
+    EXPECT_EQ(hr.HitHref, "pic");
+    EXPECT_FALSE(RenderHTML(c, "<img src=\"idx:0\">", TRect{0, 0, 300, 120}, h, hr));
 }
 
 } // namespace

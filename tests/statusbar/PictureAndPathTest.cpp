@@ -46,7 +46,7 @@ String Bmp() {
     return data;
 }
 
-TEST(HTMLPictureTest, GifFramesAreCutFromTheBytes) {
+TEST(HTMLPictureTest, GifFramesAreCutFromTheBytesAndOtherDataKeepsThemAll) {
     THTMLPicture p;
     const String gif = kHeader + kFrame1 + kFrame2 + kTrailer;
     p.LoadFromBytes(gif);
@@ -69,9 +69,7 @@ TEST(HTMLPictureTest, GifFramesAreCutFromTheBytes) {
     EXPECT_EQ(p.Frame(), 1);
     p.FramePrev();
     EXPECT_EQ(p.Frame(), 2);
-}
-
-TEST(HTMLPictureTest, OtherDataKeepsAllItsBytes) {
+    // Other data keeps all its bytes.
     THTMLPicture bmp;
     bmp.LoadFromBytes(Bmp());
     EXPECT_FALSE(bmp.IsGIFFile());
@@ -85,9 +83,9 @@ TEST(HTMLPictureTest, OtherDataKeepsAllItsBytes) {
     EXPECT_EQ(plain.GetFrameCount(), 0);
     EXPECT_EQ(plain.FrameData(), noExtension);
     // Fewer than five bytes are never a GIF; a frame extension cut short is no frame.
-    THTMLPicture p;
-    EXPECT_THROW(p.LoadFromBytes("GIF8"), Exception);
-    EXPECT_EQ(p.GetFrameCount(), -1);
+    THTMLPicture few;
+    EXPECT_THROW(few.LoadFromBytes("GIF8"), Exception);
+    EXPECT_EQ(few.GetFrameCount(), -1);
     THTMLPicture cut;
     EXPECT_THROW(cut.LoadFromBytes(kHeader + kFrame1.substr(0, 12)), Exception);
     EXPECT_EQ(cut.GetFrameCount(), 0);
@@ -137,7 +135,7 @@ TEST(HTMLPictureTest, LoadingFailuresAndAssign) {
     EXPECT_TRUE(copy.Empty());
 }
 
-TEST(PictureContainerTest, NamesMatchInAnyCaseInTheContainerButNotInTheCache) {
+TEST(PictureContainerTest, ContainerNamesAndImagePlacement) {
     TPictureContainer c(nullptr);
     TPictureItem* item = c.Items()->Add();
     item->SetName("Logo");
@@ -151,14 +149,12 @@ TEST(PictureContainerTest, NamesMatchInAnyCaseInTheContainerButNotInTheCache) {
     EXPECT_EQ(cache.FindPicture("http://x/logo.gif"), nullptr);
     cache.ClearPictures();
     EXPECT_EQ(cache.Count(), 0);
-}
-
-TEST(HTMLImageTest, PlacesItsPictureByPosition) {
+    // An image control places its picture by position.
     THTMLImage image(nullptr);
     EXPECT_EQ(image.Width(), 100);
-    THTMLPicture p;
-    p.LoadFromBytes(Bmp()); // 3 x 2
-    image.SetHTMLPicture(&p);
+    THTMLPicture dot;
+    dot.LoadFromBytes(Bmp()); // 3 x 2
+    image.SetHTMLPicture(&dot);
     struct Case {
         TPicturePosition Position;
         TPoint Origin;

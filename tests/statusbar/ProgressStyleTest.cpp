@@ -1,6 +1,4 @@
-// The gauge's value classes and colour helpers: TProgressStyle (defaults, values passed unchanged, the
-// value and text it shows, Assign), TVistaBackground (which setters notify, Assign),
-// ColorToARGB and the gauge value for odd ranges.
+// The gauge's value classes and colour helpers.
 
 #include <gtest/gtest.h>
 
@@ -24,7 +22,7 @@ TEST(StatusBarColors, ColorToARGBIsOpaqueWithRedAndBlueSwapped) {
               0xFF000000u | ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF));
 }
 
-TEST(StatusBarGauge, ValueIsThePercentageOfTheRangeRoundedHalfToEven) {
+TEST(StatusBarGauge, ValueIsThePercentageOfTheRangeRoundedHalfToEvenAndNeverOverflows) {
     EXPECT_EQ(GaugeValue(0, 100, 45), 45);
     EXPECT_EQ(GaugeValue(0, 200, 1), 0);     // 0.5 -> 0
     EXPECT_EQ(GaugeValue(0, 200, 3), 2);     // 1.5 -> 2
@@ -33,9 +31,7 @@ TEST(StatusBarGauge, ValueIsThePercentageOfTheRangeRoundedHalfToEven) {
     EXPECT_EQ(GaugeValue(0, 100, 150), 150); // past the maximum: past 100
     EXPECT_EQ(GaugeValue(0, 100, -20), -20); // below the minimum
     EXPECT_EQ(GaugeValue(100, 0, 25), 75);   // a reversed range
-}
-
-TEST(StatusBarGauge, ZeroRangeAndExtremeValuesNeitherDivideByZeroNorOverflow) {
+    // A zero range and extreme values neither divide by zero nor overflow.
     EXPECT_EQ(GaugeValue(0, 0, 0), 0);
     EXPECT_EQ(GaugeValue(7, 7, 1000), 0);
     // Browser values arrive unchecked: the differences do not fit 32 bits, the result saturates.
@@ -45,13 +41,10 @@ TEST(StatusBarGauge, ZeroRangeAndExtremeValuesNeitherDivideByZeroNorOverflow) {
     EXPECT_EQ(GaugeValue(0, 1, INT_MIN), INT_MIN);
 }
 
-TEST(ProgressStyle, DefaultsAreThoseOfANewPanelGauge) {
+// Max and position are stored as given, without clamping; the value and text follow them.
+TEST(ProgressStyle, ValuesAreStoredAsGivenAndTheTextAndLevelColourFollowThem) {
     TProgressStyle s(nullptr);
     publishedtest::ExpectDeclaredDefaults(&s);
-}
-
-TEST(ProgressStyle, MaxAndPositionAreStoredAsGivenWithoutClamping) {
-    TProgressStyle s(nullptr);
     s.SetMax(0);
     s.SetPosition(150);
     EXPECT_EQ(s.Max(), 0);
@@ -59,24 +52,16 @@ TEST(ProgressStyle, MaxAndPositionAreStoredAsGivenWithoutClamping) {
     EXPECT_EQ(s.Value(), 0); // a zero range shows 0
     s.SetMax(100);
     EXPECT_EQ(s.Value(), 150);
+    EXPECT_EQ(s.GaugeText(), "150%");
     s.SetPosition(-10);
     s.SetMin(-50);
     EXPECT_EQ(s.Position(), -10);
     EXPECT_EQ(s.Min(), -50);
-    s.SetMax(INT_MAX);
-    s.SetPosition(INT_MIN);
-    EXPECT_EQ(s.Max(), INT_MAX);
-    EXPECT_EQ(s.Position(), INT_MIN);
-}
-
-TEST(ProgressStyle, TextFollowsIndicationAndShowPercentage) {
-    TProgressStyle s(nullptr);
-    s.SetPosition(45);
-    EXPECT_EQ(s.GaugeText(), "45%");
+    s.SetMin(0);
     s.SetPosition(-3);
     EXPECT_EQ(s.GaugeText(), "-3%");
-    s.SetPosition(150);
-    EXPECT_EQ(s.GaugeText(), "150%");
+    s.SetPosition(45);
+    EXPECT_EQ(s.GaugeText(), "45%");
     s.SetPrefix("Got ");
     s.SetSuffix(" kB");
     s.SetPosition(12);
@@ -86,17 +71,16 @@ TEST(ProgressStyle, TextFollowsIndicationAndShowPercentage) {
     EXPECT_EQ(s.GaugeText(), "Got 12 kB");
     s.SetShowPercentage(false);
     EXPECT_EQ(s.GaugeText(), ""); // no panel: no text of its own
-}
-
-TEST(ProgressStyle, LevelColorChangesAtTheThresholds) {
-    TProgressStyle s(nullptr);
-    EXPECT_EQ(s.LevelColor(45), s.Level0Color());
-    EXPECT_EQ(s.LevelColor(69), s.Level0Color());
-    EXPECT_EQ(s.LevelColor(70), s.Level1Color());
-    EXPECT_EQ(s.LevelColor(89), s.Level1Color());
-    EXPECT_EQ(s.LevelColor(95), s.Level2Color());
-    EXPECT_EQ(s.LevelColor(100), s.Level3Color());
-    EXPECT_EQ(s.LevelColor(150), s.Level3Color());
+    s.SetMax(INT_MAX);
+    s.SetPosition(INT_MIN);
+    EXPECT_EQ(s.Max(), INT_MAX);
+    EXPECT_EQ(s.Position(), INT_MIN);
+    // The level colour changes at the thresholds.
+    const std::pair<int, TColor> levels[] = {
+        {45, s.Level0Color()}, {69, s.Level0Color()},  {70, s.Level1Color()}, {89, s.Level1Color()},
+        {95, s.Level2Color()}, {100, s.Level3Color()}, {150, s.Level3Color()}};
+    for (const auto& [value, colour] : levels)
+        EXPECT_EQ(s.LevelColor(value), colour) << value;
 }
 
 TEST(ProgressStyle, AssignCopiesEveryPublishedValueAndRefusesOtherClasses) {
@@ -120,34 +104,18 @@ TEST(VistaBackground, DefaultsAndWhichSettersNotify) {
         EXPECT_EQ(Sender, &v);
         ++changes;
     };
-    // The hot state only stores.
-    v.SetColorHot(1);
-    v.SetColorHotTo(2);
-    v.SetColorMirrorHot(3);
-    v.SetColorMirrorHotTo(4);
-    v.SetBorderColorHot(5);
-    v.SetTextColorHot(6);
-    EXPECT_EQ(changes, 0);
-    EXPECT_EQ(v.ColorHot(), 1);
-    EXPECT_EQ(v.TextColorHot(), 6);
-    // The others compare first.
-    v.SetColorDown(0x123456);
-    EXPECT_EQ(changes, 1);
-    v.SetColorDown(0x123456);
-    EXPECT_EQ(changes, 1);
-    v.SetColor(0xFFFFFF); // unchanged
-    EXPECT_EQ(changes, 1);
-    v.SetColor(0x010203);
-    v.SetColorTo(1);
-    v.SetColorMirror(1);
-    v.SetColorMirrorTo(1);
-    v.SetBorderColor(1);
-    v.SetTextColor(1);
-    v.SetTextColorDown(1);
-    v.SetColorDownTo(1);
-    v.SetColorMirrorDown(1);
-    v.SetColorMirrorDownTo(1);
-    v.SetBorderColorDown(1);
+    // Every colour is stored; the hot state's only that, the others notify a change, and only a change.
+    for (const TPropInfo* p : GetPropList(v.ClassType())) {
+        if (p->Kind != TPropKind::Color) continue;
+        const int before = changes;
+        p->SetOrd(&v, p->GetOrd(&v));
+        EXPECT_EQ(changes, before) << p->Name;
+        const Int64 value = p->GetOrd(&v) ^ 0x010101;
+        p->SetOrd(&v, value);
+        EXPECT_EQ(p->GetOrd(&v), value) << p->Name;
+        EXPECT_EQ(changes - before, p->Name.find("Hot") == String::npos ? 1 : 0) << p->Name;
+    }
+    EXPECT_EQ(changes, 12);
     v.SetSteps(10);
     EXPECT_EQ(changes, 13);
     // TextStyle notifies even without a change.

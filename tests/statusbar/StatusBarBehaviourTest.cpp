@@ -1,5 +1,4 @@
-// The bar at work: timed panels on the virtual clock, button panels and panel events through real input,
-// anchors going to the desktop's handler or to the application by their scheme, the size grip.
+// The bar at work: timed panels, button panels, anchors, hints and the size grip through real input.
 
 #include <algorithm>
 #include <limits>
@@ -48,6 +47,12 @@ protected:
     void Release() {
         ui.Screen().Release();
         ui.Process();
+    }
+    // What the bar answers to a hit test at a client point.
+    win::LRESULT HitTest(TAdvOfficeStatusBar* Bar, int X, int Y) {
+        const TPoint p = Bar->ClientToScreen(TPoint{X, Y});
+        return win::SendMessage(Bar->Handle(), win::WM_NCHITTEST, 0,
+                                static_cast<win::LPARAM>((p.Y << 16) | (p.X & 0xFFFF)));
     }
 
     unsigned start = 0;
@@ -357,12 +362,8 @@ TEST_F(StatusBarBehaviourTest, TheSizeGripAnswersTheCornerAndIsDrawnAsDots) {
     bar->SetStyler(luna);
     ShowAndPaint();
     ASSERT_TRUE(bar->HasSizeGrip());
-    TPoint corner = bar->ClientToScreen(TPoint{bar->Width() - 2, bar->Height() - 2});
-    win::LPARAM lp = static_cast<win::LPARAM>((corner.Y << 16) | (corner.X & 0xFFFF));
-    EXPECT_EQ(win::SendMessage(bar->Handle(), win::WM_NCHITTEST, 0, lp), win::HTBOTTOMRIGHT);
-    TPoint inside = bar->ClientToScreen(TPoint{50, 5});
-    lp = static_cast<win::LPARAM>((inside.Y << 16) | (inside.X & 0xFFFF));
-    EXPECT_EQ(win::SendMessage(bar->Handle(), win::WM_NCHITTEST, 0, lp), win::HTCLIENT);
+    EXPECT_EQ(HitTest(bar, bar->Width() - 2, bar->Height() - 2), win::HTBOTTOMRIGHT);
+    EXPECT_EQ(HitTest(bar, 50, 5), win::HTCLIENT);
     // The dots: with x = Width - 18 and b = Height - 1, a square (x+13, b-4)..(x+15, b-2) in the dark
     // appearance's colour blended half with white, and one up and left in the styler's border colour.
     const int x = bar->Width() - 18, b = bar->Height() - 1;
@@ -378,9 +379,7 @@ TEST_F(StatusBarBehaviourTest, TheSizeGripAnswersTheCornerAndIsDrawnAsDots) {
     form->SetWindowState(wsMaximized);
     ui.Process();
     EXPECT_FALSE(bar->HasSizeGrip());
-    corner = bar->ClientToScreen(TPoint{bar->Width() - 2, bar->Height() - 2});
-    lp = static_cast<win::LPARAM>((corner.Y << 16) | (corner.X & 0xFFFF));
-    EXPECT_EQ(win::SendMessage(bar->Handle(), win::WM_NCHITTEST, 0, lp), win::HTTRANSPARENT);
+    EXPECT_EQ(HitTest(bar, bar->Width() - 2, bar->Height() - 2), win::HTTRANSPARENT);
 }
 
 } // namespace

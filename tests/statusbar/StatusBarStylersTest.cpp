@@ -1,5 +1,4 @@
-// The status-bar stylers: the Office styler's start colours, its presets, re-selecting a style, styles
-// pushed through IBrixStyle, following the desktop's colour scheme, Assign, and the fantasy styler.
+// The status-bar stylers: presets, pushed styles, the desktop's scheme, Assign.
 
 #include <algorithm>
 
@@ -20,16 +19,18 @@ protected:
     }
 };
 
-// Every value a preset writes, in one list: the styler's border and both appearances.
+// Hands each colour property of both appearances to Do.
+template <class F> void ForEachColour(TAdvOfficeStatusBarOfficeStyler* S, F Do) {
+    for (TVistaBackground* a : {S->PanelAppearanceLight(), S->PanelAppearanceDark()})
+        for (const TPropInfo* p : GetPropList(a->ClassType()))
+            if (p->Kind == TPropKind::Color) Do(a, p);
+}
+
+// Every value a preset writes, in one list: the styler's border and both appearances' colours.
 std::vector<TColor> Values(TAdvOfficeStatusBarOfficeStyler* S) {
     std::vector<TColor> v{S->BorderColor()};
-    for (TVistaBackground* a : {S->PanelAppearanceLight(), S->PanelAppearanceDark()}) {
-        v.insert(v.end(),
-                 {a->BorderColor(), a->Color(), a->ColorTo(), a->ColorMirror(), a->ColorMirrorTo(),
-                  a->TextColor(), a->TextColorHot(), a->TextColorDown(), a->ColorHot(), a->ColorHotTo(),
-                  a->ColorMirrorHot(), a->ColorMirrorHotTo(), a->BorderColorHot(), a->ColorDown(),
-                  a->ColorDownTo(), a->ColorMirrorDown(), a->ColorMirrorDownTo(), a->BorderColorDown()});
-    }
+    ForEachColour(
+        S, [&](TVistaBackground* A, const TPropInfo* P) { v.push_back(static_cast<TColor>(P->GetOrd(A))); });
     return v;
 }
 
@@ -41,18 +42,8 @@ TEST_F(StatusBarStylerTest, EveryPresetWritesEveryValue) {
         auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
         if (style == psOffice2003Blue) s->SetStyle(psWindowsXP);
         s->SetBorderColor(edited);
-        for (TVistaBackground* a : {s->PanelAppearanceLight(), s->PanelAppearanceDark()}) {
-            for (auto set : {&TVistaBackground::SetBorderColor, &TVistaBackground::SetColor,
-                             &TVistaBackground::SetColorTo, &TVistaBackground::SetColorMirror,
-                             &TVistaBackground::SetColorMirrorTo, &TVistaBackground::SetTextColor,
-                             &TVistaBackground::SetTextColorHot, &TVistaBackground::SetTextColorDown,
-                             &TVistaBackground::SetColorHot, &TVistaBackground::SetColorHotTo,
-                             &TVistaBackground::SetColorMirrorHot, &TVistaBackground::SetColorMirrorHotTo,
-                             &TVistaBackground::SetBorderColorHot, &TVistaBackground::SetColorDown,
-                             &TVistaBackground::SetColorDownTo, &TVistaBackground::SetColorMirrorDown,
-                             &TVistaBackground::SetColorMirrorDownTo, &TVistaBackground::SetBorderColorDown})
-                (a->*set)(edited);
-        }
+        ForEachColour(s, [](TVistaBackground* A, const TPropInfo* P) { P->SetOrd(A, edited); });
+        ASSERT_EQ(Values(s), std::vector<TColor>(37, edited)); // the border and 18 colours of each
         s->SetStyle(static_cast<TOfficeStatusBarStyle>(style));
         std::vector<TColor> v = Values(s);
         EXPECT_EQ(std::count(v.begin(), v.end(), edited), 0) << style;
@@ -65,46 +56,26 @@ TEST_F(StatusBarStylerTest, EveryPresetWritesEveryValue) {
     }
 }
 
-// A few characteristic colours per style (the whole presets are not restated here); a new styler is
-// Office 2003 blue.
-TEST_F(StatusBarStylerTest, CharacteristicColoursOfEachStyle) {
+// A new styler is Office 2003 blue; Luna is the application's look. Only the blue light appearance has a
+// border of its own, and Whidbey has no mirror gradient.
+TEST_F(StatusBarStylerTest, CharacteristicColoursOfTheStyles) {
     auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
     EXPECT_EQ(s->Style(), psOffice2003Blue);
     EXPECT_EQ(s->PanelAppearanceLight()->BorderColor(), 0xE3B28D);
     EXPECT_FALSE(s->AutoThemeAdapt());
-    struct Row {
-        TOfficeStatusBarStyle Style;
-        TColor Border, LightColor, LightColorTo, DarkColor, DarkColorTo, DownBorder;
-    };
-    const Row rows[] = {
-        {psOffice2003Silver, 0xB39698, 0xF7F3F3, 0xE6D8D8, 0xE6D8D8, 0xB79B9D, 0xB79B9D},
-        {psOffice2003Olive, 0x8CC0B1, 0xCFF0EA, 0x90C3B5, 0x81BFAE, 0x4D846E, 0x4D846E},
-        {psOffice2003Classic, 0xC9D1D5, clWhite, 0xC9D1D5, 0x808080, 0x808080, clBlack},
-        {psOffice2007Obsidian, 0x414141, 0x414141, 0x30302F, 0xA19F9E, 0x635F5E, 0x45667B},
-        {psWindowsXP, 0xC0C0C0, clBtnFace, clBtnFace, clWhite, clBtnFace, clBlack},
-        {psWhidbey, 0xA8C0C0, 0xF5F9FA, 0xA8C0C0, 0xEBEEEF, 0x7E9898, clBlack},
-        {psOffice2007Silver, 0x766A61, 0xEBE8E7, 0xC7BBB5, 0xEBE8E7, 0xC7BBB6, 0x45667B},
-        {psOffice2003Blue, 0xE4AE88, 0xFADDC6, 0xE2A982, 0xD38355, 0x9C430F, 0x9C430F},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(GetEnumName(KvEnumInfo(r.Style), r.Style));
-        s->SetStyle(r.Style);
-        EXPECT_EQ(s->BorderColor(), r.Border);
-        EXPECT_EQ(s->PanelAppearanceLight()->Color(), r.LightColor);
-        EXPECT_EQ(s->PanelAppearanceLight()->ColorTo(), r.LightColorTo);
-        EXPECT_EQ(s->PanelAppearanceDark()->Color(), r.DarkColor);
-        EXPECT_EQ(s->PanelAppearanceDark()->ColorTo(), r.DarkColorTo);
-        EXPECT_EQ(s->PanelAppearanceLight()->BorderColorDown(), r.DownBorder);
-        // Only the blue light appearance has a border of its own.
-        EXPECT_EQ(s->PanelAppearanceDark()->BorderColor(), clNone);
-        if (r.Style != psOffice2003Blue) {
-            EXPECT_EQ(s->PanelAppearanceLight()->BorderColor(), clNone);
+    for (int style = psOffice2003Blue; style <= psOffice2007Silver; ++style) {
+        if (style == psCustom) continue;
+        s->SetStyle(static_cast<TOfficeStatusBarStyle>(style));
+        EXPECT_EQ(s->PanelAppearanceDark()->BorderColor(), clNone) << style;
+        if (style != psOffice2003Blue) {
+            EXPECT_EQ(s->PanelAppearanceLight()->BorderColor(), clNone) << style;
         }
     }
-    // Classic and Whidbey have no mirror gradient.
+    s->SetStyle(psOffice2003Silver);
+    EXPECT_EQ(s->BorderColor(), 0xB39698);
+    EXPECT_EQ(s->PanelAppearanceDark()->ColorTo(), 0xB79B9D);
     s->SetStyle(psWhidbey);
     EXPECT_EQ(s->PanelAppearanceLight()->ColorMirror(), clNone);
-    // Luna gives the application's look; its hot and down states are the same in both appearances.
     s->SetStyle(psOffice2007Luna);
     EXPECT_EQ(s->BorderColor(), 0xB07D56);
     EXPECT_EQ(s->PanelAppearanceLight()->Color(), 0xF9E6D7);
@@ -112,7 +83,7 @@ TEST_F(StatusBarStylerTest, CharacteristicColoursOfEachStyle) {
     EXPECT_EQ(s->PanelAppearanceLight()->BorderColorDown(), 0x45667B);
 }
 
-TEST_F(StatusBarStylerTest, ReselectingTheStyleKeepsHandEditedColoursAndCustomKeepsThemToo) {
+TEST_F(StatusBarStylerTest, ReselectingOrPushingStyles) {
     auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
     s->SetStyle(psOffice2007Luna);
     s->SetBorderColor(0x010101);
@@ -128,24 +99,22 @@ TEST_F(StatusBarStylerTest, ReselectingTheStyleKeepsHandEditedColoursAndCustomKe
     EXPECT_EQ(s->Style(), psCustom);
     EXPECT_EQ(s->BorderColor(), 0x010101);
     EXPECT_TRUE(RepaintPending(bar));
-}
-
-TEST_F(StatusBarStylerTest, StylesPushedThroughTheStyleInterfaceMapByOrdinal) {
-    auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
-    AdvStyleIF::IBrixStyle* intf = Supports<AdvStyleIF::IBrixStyle>(s);
+    // Styles pushed through the style interface map by ordinal.
+    auto* pushed = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    AdvStyleIF::IBrixStyle* intf = Supports<AdvStyleIF::IBrixStyle>(pushed);
     ASSERT_NE(intf, nullptr);
     intf->SetComponentStyle(AdvStyleIF::tsOffice2007Luna);
-    EXPECT_EQ(s->Style(), psOffice2007Luna);
-    EXPECT_EQ(s->BorderColor(), 0xB07D56);
-    s->SetBorderColor(0x123456);
+    EXPECT_EQ(pushed->Style(), psOffice2007Luna);
+    EXPECT_EQ(pushed->BorderColor(), 0xB07D56);
+    pushed->SetBorderColor(0x123456);
     intf->SetComponentStyle(AdvStyleIF::tsCustom);
-    EXPECT_EQ(s->Style(), psCustom);
-    EXPECT_EQ(s->BorderColor(), 0x123456);
+    EXPECT_EQ(pushed->Style(), psCustom);
+    EXPECT_EQ(pushed->BorderColor(), 0x123456);
     intf->SetComponentStyle(AdvStyleIF::tsOffice2007Silver);
-    EXPECT_EQ(s->Style(), psOffice2007Silver);
+    EXPECT_EQ(pushed->Style(), psOffice2007Silver);
 }
 
-TEST_F(StatusBarStylerTest, FollowsTheDesktopSchemeOnlyWhenAsked) {
+TEST_F(StatusBarStylerTest, FollowsTheDesktopSchemeOnlyWhenAskedAlsoWhenLoaded) {
     auto* s = new TAdvOfficeStatusBarOfficeStyler(form.get());
     SysInfo().SetVersion(5, 1, 2600, 2, "");
     SysInfo().SetTheme(true, "Metallic");
@@ -164,11 +133,7 @@ TEST_F(StatusBarStylerTest, FollowsTheDesktopSchemeOnlyWhenAsked) {
     // A freed styler no longer listens.
     FreeComponent(s);
     SysInfo().SetTheme(true, "Metallic");
-}
-
-TEST_F(StatusBarStylerTest, LoadingAFormAtRunTimeFollowsTheSchemeWhenAsked) {
-    SysInfo().SetVersion(5, 1, 2600, 2, "");
-    SysInfo().SetTheme(true, "Metallic");
+    // A form loaded at run time follows the scheme where its styler asks.
     form->SetName("");
     ReadComponentFromText("object F: TCustomForm\n"
                           "  object Follows: TAdvOfficeStatusBarOfficeStyler\n"
@@ -188,7 +153,7 @@ TEST_F(StatusBarStylerTest, LoadingAFormAtRunTimeFollowsTheSchemeWhenAsked) {
     EXPECT_EQ(fixed->Style(), psOffice2007Luna);
 }
 
-TEST_F(StatusBarStylerTest, AssignCopiesTheLookBetweenStylers) {
+TEST_F(StatusBarStylerTest, AssignCopiesTheLookBetweenStylersAndAFantasyStylerOnlyStoresItsStyle) {
     auto* a = new TAdvOfficeStatusBarOfficeStyler(form.get());
     auto* b = new TAdvOfficeStatusBarFantasyStyler(form.get());
     a->SetStyle(psOffice2007Luna);
@@ -201,9 +166,7 @@ TEST_F(StatusBarStylerTest, AssignCopiesTheLookBetweenStylers) {
     EXPECT_EQ(b->Style(), psChocolate);
     TVistaBackground look;
     EXPECT_THROW(b->Assign(&look), EConvertError);
-}
-
-TEST_F(StatusBarStylerTest, AFantasyStylerOnlyStoresItsStyle) {
+    // A fantasy styler only stores its style.
     auto* s = new TAdvOfficeStatusBarFantasyStyler(form.get());
     EXPECT_EQ(s->Style(), psChocolate);
     EXPECT_EQ(s->BorderColor(), 0x825A3B);

@@ -1,10 +1,10 @@
-// The status bar control: defaults, the panel geometry used for hit tests and painting, simple mode,
-// StretchPanel, and the styler links (internal styler, set, replace, clear, freed stylers and bars).
+// The status bar control: defaults, panel geometry, simple mode and its styler links.
+
+#include <functional>
 
 #include "platform/classes/LayoutReader.h"
 #include "platform/classes/LayoutWriter.h"
 #include "platform/rtl/Exceptions.h"
-#include "tests/foundation/PublishedValues.h"
 #include "tests/statusbar/StatusBarTestSupport.h"
 
 namespace statusbartest {
@@ -16,8 +16,6 @@ class AdvOfficeStatusBarTest : public StatusBarTest {};
 
 TEST_F(AdvOfficeStatusBarTest, ANewBarHasTheDocumentedDefaults) {
     auto* bar = new TAdvOfficeStatusBar(form.get());
-    // What a layout leaves out (the anchors follow the alignment).
-    publishedtest::ExpectDeclaredDefaults(bar, [](const String& Name) { return Name != "Anchors"; });
     EXPECT_EQ(bar->Height(), 19);
     EXPECT_EQ(bar->Panels()->Count(), 0);
     EXPECT_EQ(bar->GetVersion(), "1.2.0.2");
@@ -56,7 +54,7 @@ TEST_F(AdvOfficeStatusBarTest, LayoutKeepsValuesSetAgainstTheConstructorsOwn) {
     EXPECT_TRUE(again->ParentColor()) << text;
 }
 
-TEST_F(AdvOfficeStatusBarTest, PanelRectanglesForHitTestsInANarrowBar) {
+TEST_F(AdvOfficeStatusBarTest, PanelRectanglesInANarrowAndAWideBar) {
     auto* bar = MakeBar({80, 100, 50}, 150);
     EXPECT_EQ(bar->GetPanelRect(0), (TRect{0, 1, 80, 18}));
     EXPECT_EQ(bar->GetPanelRect(1), (TRect{80, 1, 180, 18}));
@@ -75,31 +73,29 @@ TEST_F(AdvOfficeStatusBarTest, PanelRectanglesForHitTestsInANarrowBar) {
     EXPECT_EQ(bar->GetPaintRect(0), (TRect{1, 0, 80, 18}));
     EXPECT_EQ(bar->GetPaintRect(1), (TRect{80, 0, 180, 18}));
     EXPECT_EQ(bar->GetPaintRect(2), (TRect{180, 0, 180, 18}));
-}
-
-TEST_F(AdvOfficeStatusBarTest, LastPanelAndStretchPanelInAWideBar) {
-    auto* bar = MakeBar({80, 100, 50}, 400);
-    EXPECT_EQ(bar->GetPanelRect(2), (TRect{180, 1, 399, 18}));
-    EXPECT_EQ(bar->GetPaintRect(2), (TRect{180, 0, 400, 18}));
-    bar->SetStretchPanel(0);
-    EXPECT_EQ(bar->StretchPanel(), 0);
-    EXPECT_EQ(bar->PanelFixedSize(), 150);
-    EXPECT_EQ(bar->GetPanelRect(0), (TRect{0, 1, 250, 18}));
-    EXPECT_EQ(bar->GetPanelRect(1), (TRect{250, 1, 350, 18}));
+    // In a wide bar the last panel reaches the edge; a stretch panel takes the room.
+    auto* wide = MakeBar({80, 100, 50}, 400);
+    EXPECT_EQ(wide->GetPanelRect(2), (TRect{180, 1, 399, 18}));
+    EXPECT_EQ(wide->GetPaintRect(2), (TRect{180, 0, 400, 18}));
+    wide->SetStretchPanel(0);
+    EXPECT_EQ(wide->StretchPanel(), 0);
+    EXPECT_EQ(wide->PanelFixedSize(), 150);
+    EXPECT_EQ(wide->GetPanelRect(0), (TRect{0, 1, 250, 18}));
+    EXPECT_EQ(wide->GetPanelRect(1), (TRect{250, 1, 350, 18}));
     // With a stretch panel the last panel is painted at its own width but hit-tested to the edge.
-    EXPECT_EQ(bar->GetPaintRect(2), (TRect{350, 0, 400, 18}));
-    EXPECT_EQ(bar->GetPanelRect(2), (TRect{350, 1, 399, 18}));
+    EXPECT_EQ(wide->GetPaintRect(2), (TRect{350, 0, 400, 18}));
+    EXPECT_EQ(wide->GetPanelRect(2), (TRect{350, 1, 399, 18}));
     // Out of range values are ignored.
-    bar->SetStretchPanel(5);
-    EXPECT_EQ(bar->StretchPanel(), 0);
-    bar->SetStretchPanel(-2);
-    EXPECT_EQ(bar->StretchPanel(), 0);
-    bar->SetStretchPanel(-1);
-    EXPECT_EQ(bar->StretchPanel(), -1);
+    wide->SetStretchPanel(5);
+    EXPECT_EQ(wide->StretchPanel(), 0);
+    wide->SetStretchPanel(-2);
+    EXPECT_EQ(wide->StretchPanel(), 0);
+    wide->SetStretchPanel(-1);
+    EXPECT_EQ(wide->StretchPanel(), -1);
     // A stretch panel in a bar narrower than the others keeps a width of 0.
-    bar->SetStretchPanel(1);
-    bar->SetWidth(100);
-    EXPECT_EQ(bar->GetPanelRect(1), (TRect{80, 1, 80, 18}));
+    wide->SetStretchPanel(1);
+    wide->SetWidth(100);
+    EXPECT_EQ(wide->GetPanelRect(1), (TRect{80, 1, 80, 18}));
 }
 
 TEST_F(AdvOfficeStatusBarTest, LookupAndSimpleText) {
@@ -123,7 +119,7 @@ TEST_F(AdvOfficeStatusBarTest, LookupAndSimpleText) {
     EXPECT_EQ(bar->Perform(win::WM_ERASEBKGND, 0, 0), 1);
 }
 
-TEST_F(AdvOfficeStatusBarTest, StylerSetReplacedClearedAndFreedFallsBackToTheInternalOne) {
+TEST_F(AdvOfficeStatusBarTest, FreedStylersAndImageListsAreDropped) {
     auto* bar = MakeBar({80});
     auto* internal = bar->InternalStyler();
     auto* a = new TAdvOfficeStatusBarOfficeStyler(form.get());
@@ -140,49 +136,41 @@ TEST_F(AdvOfficeStatusBarTest, StylerSetReplacedClearedAndFreedFallsBackToTheInt
     bar->SetStyler(nullptr);
     EXPECT_EQ(b->ControlCount(), 0);
     EXPECT_EQ(bar->CurrentStyler(), internal);
-    // Freeing the styler in use: the bar hears of it.
+    // Freeing the styler in use: the bar hears of it, whoever owns the styler.
     bar->SetStyler(a);
     FreeComponent(a);
     EXPECT_EQ(bar->Styler(), nullptr);
     EXPECT_EQ(bar->CurrentStyler(), internal);
     FreeComponent(b);
-}
-
-TEST_F(AdvOfficeStatusBarTest, AStylerOnAnotherOwnerIsDroppedWhenFreed) {
-    TComponentPtr<TAdvOfficeStatusBarOfficeStyler> styler(new TAdvOfficeStatusBarOfficeStyler(nullptr));
-    auto* bar = MakeBar({80});
-    bar->SetStyler(styler.get());
-    styler.reset();
+    TComponentPtr<TAdvOfficeStatusBarOfficeStyler> unowned(new TAdvOfficeStatusBarOfficeStyler(nullptr));
+    bar->SetStyler(unowned.get());
+    unowned.reset();
     EXPECT_EQ(bar->Styler(), nullptr);
-    EXPECT_EQ(bar->CurrentStyler(), bar->InternalStyler());
+    EXPECT_EQ(bar->CurrentStyler(), internal);
     ShowAndPaint(); // painting with the internal styler works
+    // Freed image lists are dropped too.
+    TComponentPtr<TImageList> images(new TImageList(nullptr));
+    bar->SetImages(images.get());
+    bar->SetDisabledImages(images.get());
+    bar->Panels()->GetItem(0)->SetAnimationImages(images.get());
+    images.reset();
+    EXPECT_EQ(bar->Images(), nullptr);
+    EXPECT_EQ(bar->DisabledImages(), nullptr);
+    EXPECT_EQ(bar->Panels()->GetItem(0)->AnimationImages(), nullptr);
 }
 
-TEST_F(AdvOfficeStatusBarTest, AFreedBarLeavesAStylerThatLivesOn) {
+// A change of a shared styler repaints every living bar; only size-neutral hot colours store quietly.
+TEST_F(AdvOfficeStatusBarTest, BarsSharingAStylerRepaintAndAFreedBarLeavesItLivingOn) {
     TComponentPtr<TAdvOfficeStatusBarOfficeStyler> styler(new TAdvOfficeStatusBarOfficeStyler(nullptr));
-    auto* first = MakeBar({80});
-    auto* second = MakeBar({80});
-    first->SetStyler(styler.get());
-    second->SetStyler(styler.get());
-    EXPECT_EQ(styler->ControlCount(), 2);
-    FreeComponent(first);
-    EXPECT_EQ(styler->ControlCount(), 1);
-    // Telling the bars of a change reaches only the living one.
-    ShowAndPaint();
-    styler->SetBorderColor(0x112233);
-    EXPECT_TRUE(RepaintPending(second));
-    form.reset(); // the second bar goes with its form
-    EXPECT_EQ(styler->ControlCount(), 0);
-    styler->SetBorderColor(0x445566);
-}
-
-TEST_F(AdvOfficeStatusBarTest, TwoBarsSharingAStylerBothRepaint) {
-    auto* styler = new TAdvOfficeStatusBarOfficeStyler(form.get());
+    auto* gone = MakeBar({80});
     auto* one = MakeBar({80});
     auto* two = MakeBar({80});
     two->SetTop(130);
-    one->SetStyler(styler);
-    two->SetStyler(styler);
+    for (TAdvOfficeStatusBar* b : {gone, one, two})
+        b->SetStyler(styler.get());
+    EXPECT_EQ(styler->ControlCount(), 3);
+    FreeComponent(gone);
+    EXPECT_EQ(styler->ControlCount(), 2);
     ShowAndPaint();
     ASSERT_FALSE(RepaintPending(one));
     ASSERT_FALSE(RepaintPending(two));
@@ -194,18 +182,9 @@ TEST_F(AdvOfficeStatusBarTest, TwoBarsSharingAStylerBothRepaint) {
     EXPECT_FALSE(RepaintPending(one));
     styler->PanelAppearanceDark()->SetColor(0x00FF00);
     EXPECT_TRUE(RepaintPending(one));
-}
-
-TEST_F(AdvOfficeStatusBarTest, FreedImageListsAreDropped) {
-    auto* bar = MakeBar({80});
-    TComponentPtr<TImageList> images(new TImageList(nullptr));
-    bar->SetImages(images.get());
-    bar->SetDisabledImages(images.get());
-    bar->Panels()->GetItem(0)->SetAnimationImages(images.get());
-    images.reset();
-    EXPECT_EQ(bar->Images(), nullptr);
-    EXPECT_EQ(bar->DisabledImages(), nullptr);
-    EXPECT_EQ(bar->Panels()->GetItem(0)->AnimationImages(), nullptr);
+    form.reset(); // the bars go with their form
+    EXPECT_EQ(styler->ControlCount(), 0);
+    styler->SetBorderColor(0x445566);
 }
 
 TEST(StatusBarDbgList, RangeCheckedAccessRaisesItsOwnMessages) {
@@ -215,18 +194,16 @@ TEST(StatusBarDbgList, RangeCheckedAccessRaisesItsOwnMessages) {
     EXPECT_EQ(list.GetItemsEx(0), &a);
     list.SetItemsEx(0, &b);
     EXPECT_EQ(list.GetItemsEx(0), &b);
-    try {
-        list.GetItemsEx(1);
-        FAIL() << "no exception";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message, "Index out of bounds in list read access");
-    }
-    try {
-        list.SetItemsEx(-1, &a);
-        FAIL() << "no exception";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message, "Index out of bounds in list write access");
-    }
+    auto message = [](const std::function<void()>& Access) {
+        try {
+            Access();
+        } catch (const Exception& e) {
+            return e.Message;
+        }
+        return String("no exception");
+    };
+    EXPECT_EQ(message([&] { list.GetItemsEx(1); }), "Index out of bounds in list read access");
+    EXPECT_EQ(message([&] { list.SetItemsEx(-1, &a); }), "Index out of bounds in list write access");
 }
 
 } // namespace

