@@ -205,7 +205,7 @@ TEST_F(ApplicationTest, TheScreenReportsTheDisplayItsMonitorsAndFonts) {
     // The mouse follows the pointer.
     ui.Screen().MoveMouse(321, 123);
     ui.Process();
-    EXPECT_EQ(Mouse->CursorPos(), TPoint(321, 123));
+    EXPECT_EQ(Mouse->CursorPos(), (TPoint{321, 123}));
 }
 
 TEST_F(ApplicationTest, TheScreenCursorOverridesAndIsRestored) {

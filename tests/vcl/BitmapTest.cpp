@@ -17,10 +17,12 @@ std::uint32_t At(TBitmap& b, int x, int y) {
 
 } // namespace
 
-TEST(BitmapSize, NewPixelsTakeTheBrushAndOldOnesStay) {
+TEST(BitmapSize, NewPixelsTakeTheBrushOldOnesStayAndDrawingIsAChange) {
     TBitmap b;
     EXPECT_TRUE(b.Empty());
     EXPECT_EQ(b.Handle(), nullptr);
+    // Measuring works on an empty bitmap's canvas.
+    EXPECT_GT(b.Canvas()->TextWidth("abc"), 0);
     int changes = 0;
     b.OnChange = [&](TObject*) { ++changes; };
     b.SetSize(3, 2);
@@ -37,15 +39,9 @@ TEST(BitmapSize, NewPixelsTakeTheBrushAndOldOnesStay) {
     b.SetSize(-4, 3);
     EXPECT_TRUE(b.Empty()) << "a negative size is no size";
     EXPECT_THROW(b.SetSize(100000, 100000), EOutOfResources);
-}
 
-TEST(BitmapSize, DrawingOnTheCanvasIsAChangeAndSurvivesResizing) {
-    TBitmap b;
-    // Measuring works on an empty bitmap's canvas.
-    EXPECT_GT(b.Canvas()->TextWidth("abc"), 0);
     b.SetSize(4, 4);
-    int changes = 0;
-    b.OnChange = [&](TObject*) { ++changes; };
+    changes = 0;
     b.Canvas()->FillRect(Rect(0, 0, 4, 4));
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(b.Modified());
@@ -62,28 +58,22 @@ TEST(BitmapStreams, BmpFilesOfEveryDepthAreRead) {
     ASSERT_EQ(b.Width(), 3);
     ASSERT_EQ(b.Height(), 2);
     EXPECT_EQ(b.PixelFormat(), pf24bit);
-    EXPECT_EQ(b.Canvas()->Pixels(0, 0), Rgb(255, 0, 0));
-    EXPECT_EQ(b.Canvas()->Pixels(2, 0), Rgb(0, 0, 255));
-    EXPECT_EQ(b.Canvas()->Pixels(1, 1), Rgb(0x44, 0x55, 0x66));
+    ExpectPixels(b.Canvas(), {{0, 0, Rgb(255, 0, 0)}, {2, 0, Rgb(0, 0, 255)}, {1, 1, Rgb(0x44, 0x55, 0x66)}});
 
     // 8 bits with a palette, top-down.
     LoadBytes(b, MakeBmp(2, 2, 8, {0, 1, 2, 1}, {0x000000, 0xFFFF00, 0x0080FF}, true));
     EXPECT_EQ(b.PixelFormat(), pf8bit);
-    EXPECT_EQ(b.Canvas()->Pixels(1, 0), Rgb(255, 255, 0));
-    EXPECT_EQ(b.Canvas()->Pixels(0, 1), Rgb(0, 0x80, 0xFF));
+    ExpectPixels(b.Canvas(), {{1, 0, Rgb(255, 255, 0)}, {0, 1, Rgb(0, 0x80, 0xFF)}});
 
     // 4 bits.
     LoadBytes(b, MakeBmp(3, 1, 4, {1, 0, 1}, {0xFFFFFF, 0x00FF00}));
-    EXPECT_EQ(b.Canvas()->Pixels(0, 0), Rgb(0, 255, 0));
-    EXPECT_EQ(b.Canvas()->Pixels(1, 0), Rgb(255, 255, 255));
+    ExpectPixels(b.Canvas(), {{0, 0, Rgb(0, 255, 0)}, {1, 0, Rgb(255, 255, 255)}});
 
     // 1 bit, black and white: a monochrome bitmap.
     LoadBytes(b, MakeBmp(9, 1, 1, {1, 0, 0, 0, 0, 0, 0, 0, 1}, {0x000000, 0xFFFFFF}));
     EXPECT_TRUE(b.Monochrome());
     EXPECT_EQ(b.PixelFormat(), pf1bit);
-    EXPECT_EQ(b.Canvas()->Pixels(0, 0), Rgb(255, 255, 255));
-    EXPECT_EQ(b.Canvas()->Pixels(1, 0), Rgb(0, 0, 0));
-    EXPECT_EQ(b.Canvas()->Pixels(8, 0), Rgb(255, 255, 255));
+    ExpectPixels(b.Canvas(), {{0, 0, Rgb(255, 255, 255)}, {1, 0, Rgb(0, 0, 0)}, {8, 0, Rgb(255, 255, 255)}});
 
     // 1 bit in colour is not monochrome.
     LoadBytes(b, MakeBmp(2, 1, 1, {0, 1}, {0xFF0000, 0x0000FF}));
@@ -128,8 +118,7 @@ TEST(BitmapStreams, SavingWritesBmpThatReadsBackTheSame) {
     TBitmap c;
     LoadBytes(c, bytes);
     EXPECT_EQ(c.Width(), 5);
-    EXPECT_EQ(c.Canvas()->Pixels(0, 0), Rgb(200, 100, 50));
-    EXPECT_EQ(c.Canvas()->Pixels(4, 2), Rgb(1, 2, 3));
+    ExpectPixels(c.Canvas(), {{0, 0, Rgb(200, 100, 50)}, {4, 2, Rgb(1, 2, 3)}});
 
     b->SetPixelFormat(pf32bit);
     EXPECT_EQ(static_cast<unsigned char>(SaveBytes(*b)[28]), 32);
@@ -140,9 +129,8 @@ TEST(BitmapStreams, SavingWritesBmpThatReadsBackTheSame) {
     TBitmap m;
     LoadBytes(m, mono);
     EXPECT_TRUE(m.Monochrome());
-    EXPECT_EQ(m.Canvas()->Pixels(0, 0), Rgb(0, 0, 0)) << "orange is darker than mid-grey";
-    EXPECT_EQ(m.Canvas()->Pixels(2, 1), Rgb(255, 255, 255));
-    EXPECT_EQ(m.Canvas()->Pixels(4, 2), Rgb(0, 0, 0));
+    // Orange is darker than mid-grey.
+    ExpectPixels(m.Canvas(), {{0, 0, Rgb(0, 0, 0)}, {2, 1, Rgb(255, 255, 255)}, {4, 2, Rgb(0, 0, 0)}});
 
     TBitmap empty;
     EXPECT_EQ(SaveBytes(empty), "");
@@ -203,7 +191,7 @@ TEST(BitmapTransparency, AutoModeTakesTheBottomLeftPixel) {
     EXPECT_EQ(empty.TransparentColor(), clDefault);
 }
 
-TEST(BitmapTransparency, TransparentDrawLeavesTheKeyColourOut) {
+TEST(BitmapTransparency, TransparentDrawLeavesTheKeyColourOutAndMonochromeTakesTheCanvasColours) {
     auto glyph = Filled(4, 4, clFuchsia);
     glyph->Canvas()->Pixels(1, 1) = Rgb(0, 0, 255);
     auto target = Filled(6, 6, clLime);
@@ -214,27 +202,22 @@ TEST(BitmapTransparency, TransparentDrawLeavesTheKeyColourOut) {
     target->Canvas()->FillRect(Rect(0, 0, 6, 6));
     glyph->SetTransparent(true);
     target->Canvas()->Draw(1, 1, glyph.get());
-    EXPECT_EQ(target->Canvas()->Pixels(1, 1), Rgb(0, 255, 0));
-    EXPECT_EQ(target->Canvas()->Pixels(2, 2), Rgb(0, 0, 255));
-    EXPECT_EQ(target->Canvas()->Pixels(4, 4), Rgb(0, 255, 0));
-}
+    ExpectPixels(target->Canvas(), {{1, 1, Rgb(0, 255, 0)}, {2, 2, Rgb(0, 0, 255)}, {4, 4, Rgb(0, 255, 0)}});
 
-TEST(BitmapTransparency, MonochromeTakesTheCanvasColours) {
     auto mono = Filled(3, 1, clWhite);
     mono->Canvas()->Pixels(1, 0) = Rgb(0, 0, 0);
     mono->SetMonochrome(true);
     mono->SetTransparent(true);
-    auto target = Filled(5, 1, clLime);
-    target->Canvas()->Font()->SetColor(clRed);
-    target->Canvas()->Draw(0, 0, mono.get());
-    EXPECT_EQ(target->Canvas()->Pixels(0, 0), Rgb(0, 255, 0)) << "white is transparent";
-    EXPECT_EQ(target->Canvas()->Pixels(1, 0), Rgb(255, 0, 0)) << "black takes the font colour";
-
+    auto line = Filled(5, 1, clLime);
+    line->Canvas()->Font()->SetColor(clRed);
+    line->Canvas()->Draw(0, 0, mono.get());
+    // Transparent: white lets the target show, black takes the font colour.
+    ExpectPixels(line->Canvas(), {{0, 0, Rgb(0, 255, 0)}, {1, 0, Rgb(255, 0, 0)}});
+    // Opaque: white takes the brush colour.
     mono->SetTransparent(false);
-    target->Canvas()->Brush()->SetColor(clBlue);
-    target->Canvas()->Draw(2, 0, mono.get());
-    EXPECT_EQ(target->Canvas()->Pixels(2, 0), Rgb(0, 0, 255)) << "white takes the brush colour";
-    EXPECT_EQ(target->Canvas()->Pixels(3, 0), Rgb(255, 0, 0));
+    line->Canvas()->Brush()->SetColor(clBlue);
+    line->Canvas()->Draw(2, 0, mono.get());
+    ExpectPixels(line->Canvas(), {{2, 0, Rgb(0, 0, 255)}, {3, 0, Rgb(255, 0, 0)}});
 }
 
 TEST(BitmapDraw, StretchDrawAndBrushCopy) {
@@ -242,14 +225,12 @@ TEST(BitmapDraw, StretchDrawAndBrushCopy) {
     src->Canvas()->Pixels(0, 0) = Rgb(255, 0, 0);
     auto dst = Filled(4, 4, clBlack);
     dst->Canvas()->StretchDraw(Rect(0, 0, 4, 4), src.get());
-    EXPECT_EQ(dst->Canvas()->Pixels(1, 1), Rgb(255, 0, 0));
-    EXPECT_EQ(dst->Canvas()->Pixels(2, 2), Rgb(255, 255, 255));
+    ExpectPixels(dst->Canvas(), {{1, 1, Rgb(255, 0, 0)}, {2, 2, Rgb(255, 255, 255)}});
 
     // The white of the source becomes the destination's brush.
     dst->Canvas()->Brush()->SetColor(clGray);
     dst->Canvas()->BrushCopy(Rect(0, 0, 2, 2), src.get(), Rect(0, 0, 2, 2), clWhite);
-    EXPECT_EQ(dst->Canvas()->Pixels(0, 0), Rgb(255, 0, 0));
-    EXPECT_EQ(dst->Canvas()->Pixels(1, 1), Rgb(128, 128, 128));
+    ExpectPixels(dst->Canvas(), {{0, 0, Rgb(255, 0, 0)}, {1, 1, Rgb(128, 128, 128)}});
 
     TBitmap empty;
     dst->Canvas()->Draw(0, 0, &empty); // nothing to draw, no failure

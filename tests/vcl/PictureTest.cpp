@@ -344,6 +344,5 @@ TEST(PictureStreams, AnImpossibleColourCountReadsTheFullTable) {
     TStringStream s(bmp);
     b.LoadFromStream(&s);
     ASSERT_EQ(b.Width(), 9);
-    EXPECT_EQ(b.Canvas()->Pixels(0, 0), Rgb(0, 255, 0));
-    EXPECT_EQ(b.Canvas()->Pixels(8, 2), Rgb(0, 0, 255));
+    ExpectPixels(b.Canvas(), {{0, 0, Rgb(0, 255, 0)}, {8, 2, Rgb(0, 0, 255)}});
 }
