@@ -41,7 +41,7 @@ TEST_F(MenuBarTest, BarIsReservedBelowTheCaptionAndItemsRunLeftToRight) {
     EXPECT_EQ(client.Bottom, wr.Height() - 2 * frame - caption);
 }
 
-TEST_F(MenuBarTest, MouseChoiceSendsTheMessagesInThePlatformsOrder) {
+TEST_F(MenuBarTest, MouseChoiceSendsTheMessagesInThePlatformsOrderAndAMissChoosesNothing) {
     MenuLog log(Form->Handle(), Menu);
     menus.Choose(Form, "File|Exit");
     EXPECT_EQ(Clicks, std::vector<String>{"Exit1"});
@@ -50,14 +50,25 @@ TEST_F(MenuBarTest, MouseChoiceSendsTheMessagesInThePlatformsOrder) {
     EXPECT_EQ(log.Entries, expected);
     EXPECT_FALSE(win::IsMenuTracking());
     EXPECT_EQ(win::FindWindow(win::MENU_WINDOW_CLASS, nullptr), nullptr);
+
+    // A click on a disabled item leaves the menu open; one outside every menu closes it, choosing nothing.
+    Clicks.clear();
+    Exit->SetEnabled(false);
+    ui.WhenIdle([&] { menus.ClickOpenItem(Exit); });
+    ui.WhenIdle([&] { ui.Screen().Click(5, 5); });
+    menus.OpenMenu(Form, "File");
+    EXPECT_TRUE(Clicks.empty());
+    EXPECT_FALSE(win::IsMenuTracking());
 }
 
-TEST_F(MenuBarTest, SubmenuOpensToTheRightOfItsItemAndClosesWithTheMenu) {
+TEST_F(MenuBarTest, DropDownHangsFromTheBarItemAndASubmenuOpensToTheRightOfItsItem) {
     MenuLog log(Form->Handle(), Menu);
-    win::RECT openItem{}, sub{};
+    win::RECT fileItem{}, drop{}, openItem{}, sub{};
     win::HWND dropDown = nullptr;
     ui.WhenIdle([&] {
         dropDown = win::MenuWindowOf(File->Handle());
+        win::GetMenuItemRect(Form->Handle(), Menu->Handle(), 0, &fileItem);
+        win::GetWindowRect(dropDown, &drop);
         menus.ClickOpenItem(Open);
     });
     ui.WhenIdle([&] {
@@ -66,6 +77,8 @@ TEST_F(MenuBarTest, SubmenuOpensToTheRightOfItsItemAndClosesWithTheMenu) {
         menus.ClickOpenItem(Recent2);
     });
     menus.OpenMenu(Form, "File");
+    EXPECT_EQ(drop.Left, fileItem.Left);
+    EXPECT_EQ(drop.Top, fileItem.Bottom);
     ASSERT_NE(dropDown, nullptr);
     EXPECT_FALSE(win::IsWindow(dropDown));
     // The submenu's first item is level with its parent item.
@@ -76,28 +89,6 @@ TEST_F(MenuBarTest, SubmenuOpensToTheRightOfItsItemAndClosesWithTheMenu) {
         "enter",           "init",        "select:File", "popup:File",   "select:Open", "popup:Open",
         "select:Recent 2", "uninit:Open", "uninit:File", "select:close", "exit",        "command:Recent 2"};
     EXPECT_EQ(log.Entries, expected);
-}
-
-TEST_F(MenuBarTest, DropDownHangsFromTheBarItem) {
-    win::RECT fileItem{}, drop{};
-    ui.WhenIdle([&] {
-        win::GetMenuItemRect(Form->Handle(), Menu->Handle(), 0, &fileItem);
-        win::GetWindowRect(win::MenuWindowOf(File->Handle()), &drop);
-        menus.CloseMenus();
-    });
-    menus.OpenMenu(Form, "File");
-    EXPECT_EQ(drop.Left, fileItem.Left);
-    EXPECT_EQ(drop.Top, fileItem.Bottom);
-    EXPECT_TRUE(Clicks.empty());
-}
-
-TEST_F(MenuBarTest, ClickOutsideOrOnADisabledItemChoosesNothing) {
-    Exit->SetEnabled(false);
-    ui.WhenIdle([&] { menus.ClickOpenItem(Exit); }); // disabled: the menu stays open
-    ui.WhenIdle([&] { ui.Screen().Click(5, 5); });   // outside every menu: closes
-    menus.OpenMenu(Form, "File");
-    EXPECT_TRUE(Clicks.empty());
-    EXPECT_FALSE(win::IsMenuTracking());
 }
 
 TEST_F(MenuBarTest, MovingAlongTheBarSwitchesTheDropDown) {
@@ -122,31 +113,25 @@ TEST_F(MenuBarTest, MovingAlongTheBarSwitchesTheDropDown) {
     EXPECT_EQ(*(at + 2), "popup:Edit");
 }
 
-TEST_F(MenuBarTest, F10ArrowsAndEnterChooseFromTheKeyboard) {
-    ui.WhenIdle([&] { ui.Key(win::VK_RIGHT); }); // bar: File -> Edit
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); });  // opens Edit, Copy selected
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); });  // Paste
-    ui.WhenIdle([&] { ui.Key(win::VK_RETURN); });
+TEST_F(MenuBarTest, F10ArrowsAndMnemonicsChooseFromTheKeyboard) {
+    // Bar: File -> Edit; Down opens Edit with Copy selected; Down to Paste.
+    KeysWhenIdle({win::VK_RIGHT, win::VK_DOWN, win::VK_DOWN, win::VK_RETURN});
     ui.Key(win::VK_F10);
     EXPECT_EQ(Clicks, std::vector<String>{"Paste1"});
-}
-
-TEST_F(MenuBarTest, ArrowsSkipSeparatorsAndWrapAround) {
-    ui.WhenIdle([&] { ui.Key(win::VK_UP); }); // from New up: wraps to Exit, over nothing else
-    ui.WhenIdle([&] { ui.Key(win::VK_RETURN); });
-    ui.Key('F', {ssAlt});
-    EXPECT_EQ(Clicks, std::vector<String>{"Exit1"});
+    // Up from New wraps to Exit, over nothing else.
     Clicks.clear();
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); }); // New -> Open
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); }); // Open -> Exit (the separator is passed over)
-    ui.WhenIdle([&] { ui.Key(win::VK_RETURN); });
+    KeysWhenIdle({win::VK_UP, win::VK_RETURN});
     ui.Key('F', {ssAlt});
     EXPECT_EQ(Clicks, std::vector<String>{"Exit1"});
-}
-
-TEST_F(MenuBarTest, AltMnemonicsOpenAndChoose) {
-    ui.WhenIdle([&] { ui.Type("o"); }); // opens Open's submenu, first item selected
-    ui.WhenIdle([&] { ui.Type("2"); }); // Recent &2
+    // New -> Open -> Exit: the separator is passed over.
+    Clicks.clear();
+    KeysWhenIdle({win::VK_DOWN, win::VK_DOWN, win::VK_RETURN});
+    ui.Key('F', {ssAlt});
+    EXPECT_EQ(Clicks, std::vector<String>{"Exit1"});
+    // A mnemonic opens Open's submenu with its first item selected; another chooses Recent &2.
+    Clicks.clear();
+    ui.WhenIdle([&] { ui.Type("o"); });
+    ui.WhenIdle([&] { ui.Type("2"); });
     ui.Key('F', {ssAlt});
     EXPECT_EQ(Clicks, std::vector<String>{"Recent2"});
 }
@@ -154,9 +139,7 @@ TEST_F(MenuBarTest, AltMnemonicsOpenAndChoose) {
 TEST_F(MenuBarTest, EscapeClosesOneLevelAtATime) {
     MenuLog log(Form->Handle(), Menu);
     bool subOpenAfterFirst = true, dropOpenAfterFirst = false, dropOpenAfterSecond = true, tracking = false;
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); });  // New -> Open
-    ui.WhenIdle([&] { ui.Key(win::VK_RIGHT); }); // Open's submenu
-    ui.WhenIdle([&] { ui.Key(win::VK_ESCAPE); });
+    KeysWhenIdle({win::VK_DOWN, win::VK_RIGHT, win::VK_ESCAPE}); // New -> Open, its submenu, back
     ui.WhenIdle([&] {
         subOpenAfterFirst = win::MenuWindowOf(Open->Handle()) != nullptr;
         dropOpenAfterFirst = win::MenuWindowOf(File->Handle()) != nullptr;

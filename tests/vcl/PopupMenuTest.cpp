@@ -28,7 +28,7 @@ protected:
     TMenuItem *Cut = nullptr, *More = nullptr, *Deeper = nullptr, *Last = nullptr;
 };
 
-TEST_F(PopupMenuTest, PopupReturnsOnlyWhenTheMenuHasClosed) {
+TEST_F(PopupMenuTest, PopupReturnsOnlyWhenTheMenuHasClosedAndMessagesGoToItsOwnWindow) {
     bool openDuringPopup = false, clickedBeforeReturn = true;
     int popups = 0;
     Popup->OnPopup = [&](TObject*) { ++popups; };
@@ -45,9 +45,9 @@ TEST_F(PopupMenuTest, PopupReturnsOnlyWhenTheMenuHasClosed) {
     EXPECT_FALSE(clickedBeforeReturn);
     EXPECT_EQ(popups, 1);
     EXPECT_EQ(Clicks, std::vector<String>{"Last1"});
-}
 
-TEST_F(PopupMenuTest, PopupMessagesGoInOrderToItsOwnWindow) {
+    // The menu messages go in order to the popup list's own window.
+    Clicks.clear();
     MenuLog log(PopupList().Window(), Popup);
     menus.ChoosePopup(Popup, "More|Deeper", 150, 150);
     EXPECT_EQ(Clicks, std::vector<String>{"Deeper1"});
@@ -57,11 +57,9 @@ TEST_F(PopupMenuTest, PopupMessagesGoInOrderToItsOwnWindow) {
     EXPECT_EQ(log.Entries, expected);
 }
 
-TEST_F(PopupMenuTest, KeyboardMovesOpensAndEscapeClosesOneLevel) {
+TEST_F(PopupMenuTest, KeyboardMovesOpensChoosesAndEscapeClosesOneLevel) {
     bool subOpen = false, subClosedByEscape = false, rootStillOpen = false;
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); });  // Cut
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); });  // More
-    ui.WhenIdle([&] { ui.Key(win::VK_RIGHT); }); // opens More, Deeper selected
+    KeysWhenIdle({win::VK_DOWN, win::VK_DOWN, win::VK_RIGHT}); // Cut, More, opens More on Deeper
     ui.WhenIdle([&] {
         subOpen = win::MenuWindowOf(More->Handle()) != nullptr;
         ui.Key(win::VK_ESCAPE);
@@ -84,14 +82,14 @@ TEST_F(PopupMenuTest, KeyboardMovesOpensAndEscapeClosesOneLevel) {
     Popup->Popup(150, 150);
     ui.Process();
     EXPECT_EQ(Clicks, std::vector<String>{"Deeper1"});
-}
-
-TEST_F(PopupMenuTest, MnemonicAndMenuCharAnswer) {
+    // A mnemonic chooses its item.
     ui.WhenIdle([&] { ui.Type("t"); }); // Cu&t
     Popup->Popup(150, 150);
     ui.Process();
-    EXPECT_EQ(Clicks, std::vector<String>{"Cut1"});
+    EXPECT_EQ(Clicks, (std::vector<String>{"Deeper1", "Cut1"}));
+}
 
+TEST_F(PopupMenuTest, MenuCharAnswersACharacterNoItemHas) {
     // A character no item has goes to the owner as WM_MENUCHAR; MNC_EXECUTE runs the item it names.
     win::HMENU h = win::CreatePopupMenu();
     win::AppendMenu(h, win::MF_STRING, 201, "&Alpha");
@@ -353,23 +351,7 @@ TEST_F(OwnerDrawMenuTest, FirstItemCanBeMeasuredThroughThePopupListWindowBeforeS
     EXPECT_EQ(other.itemWidth, 10u);
 }
 
-TEST_F(OwnerDrawMenuTest, AnOpenMenuWindowNamesItsMenuAndItsItemsPlaces) {
-    win::HMENU named = nullptr;
-    win::RECT first{}, wr{};
-    ui.WhenIdle([&] {
-        win::HWND w = win::FindWindow(win::MENU_WINDOW_CLASS, nullptr);
-        named = reinterpret_cast<win::HMENU>(win::SendMessage(w, win::MN_GETHMENU, 0, 0));
-        win::GetMenuItemRect(nullptr, named, 0, &first);
-        win::GetWindowRect(w, &wr);
-        menus.CloseMenus();
-    });
-    Popup->Popup(150, 150);
-    ui.Process();
-    EXPECT_EQ(named, Popup->Handle());
-    EXPECT_EQ(first, (win::RECT{wr.Left + 3, wr.Top + 3, wr.Left + 123, wr.Top + 33}));
-}
-
-TEST_F(OwnerDrawMenuTest, CreationHookSeesTheMenuWindowAndCanShapeIt) {
+TEST_F(OwnerDrawMenuTest, CreationHookShapesTheMenuWindowWhichNamesItsMenuAndItemPlaces) {
     static win::HWND seen = nullptr;
     static int created = 0;
     seen = nullptr;
@@ -388,15 +370,23 @@ TEST_F(OwnerDrawMenuTest, CreationHookSeesTheMenuWindowAndCanShapeIt) {
         }
         return win::CallNextHookEx(nullptr, code, wp, lp);
     });
-    win::RECT box{};
+    win::RECT box{}, first{}, wr{};
+    win::HMENU named = nullptr;
     int kind = 0;
     ui.WhenIdle([&] {
         kind = win::GetWindowRgnBox(win::MenuWindowOf(Popup->Handle()), &box);
+        // The open menu window names its menu and its items' places.
+        win::HWND w = win::FindWindow(win::MENU_WINDOW_CLASS, nullptr);
+        named = reinterpret_cast<win::HMENU>(win::SendMessage(w, win::MN_GETHMENU, 0, 0));
+        win::GetMenuItemRect(nullptr, named, 0, &first);
+        win::GetWindowRect(w, &wr);
         menus.CloseMenus();
     });
     Popup->Popup(150, 150);
     ui.Process();
     hook.Remove();
+    EXPECT_EQ(named, Popup->Handle());
+    EXPECT_EQ(first, (win::RECT{wr.Left + 3, wr.Top + 3, wr.Left + 123, wr.Top + 33}));
     EXPECT_EQ(created, 1);
     EXPECT_NE(seen, nullptr);
     EXPECT_EQ(kind, win::SIMPLEREGION);
