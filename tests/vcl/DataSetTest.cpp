@@ -42,7 +42,7 @@ public:
 
 // ---- navigation ----
 
-TEST(DataSetNavigationTest, EmptySetHasBofAndEofAndNoCurrentRecord) {
+TEST(DataSetNavigationTest, EmptySetHasBofAndEofAndAClosedOneRefusesRecordOperations) {
     auto ds = MakeSet({});
     EXPECT_TRUE(ds->Bof());
     EXPECT_TRUE(ds->Eof());
@@ -57,6 +57,23 @@ TEST(DataSetNavigationTest, EmptySetHasBofAndEofAndNoCurrentRecord) {
     EXPECT_EQ(Current(ds.get()), "");
     EXPECT_TRUE(ds->FieldByName("Name")->IsNull());
     EXPECT_THROW(ds->Delete(), EDatabaseError);
+
+    // A closed set refuses record operations.
+    TComponentPtr<TMemoryDataSet> closed(new TMemoryDataSet(nullptr));
+    closed->SetName("Orders");
+    closed->FieldNames()->Add("Id");
+    EXPECT_FALSE(closed->Active());
+    EXPECT_EQ(closed->State(), dsInactive);
+    EXPECT_TRUE(closed->IsEmpty());
+    EXPECT_THAT(
+        [&] { (void)closed->RecordCount(); },
+        ThrowsMessage<EDatabaseError>(StrEq("Orders: Cannot perform this operation on a closed dataset")));
+    EXPECT_THROW(closed->Next(), EDatabaseError);
+    EXPECT_THROW(closed->Edit(), EDatabaseError);
+    EXPECT_THROW(closed->Append(), EDatabaseError);
+    EXPECT_THROW(closed->Delete(), EDatabaseError);
+    EXPECT_THROW(closed->FieldByName("Id"), EDatabaseError); // fields exist while open
+    closed->Cancel();                                        // nothing to cancel: no error
 }
 
 TEST(DataSetNavigationTest, BofAndEofAreSetOnlyByTryingToPassAnEnd) {
@@ -92,24 +109,6 @@ TEST(DataSetNavigationTest, BofAndEofAreSetOnlyByTryingToPassAnEnd) {
     EXPECT_TRUE(ds->Eof());
     EXPECT_FALSE(ds->Bof());
     EXPECT_EQ(Current(ds.get()), "Cid");
-}
-
-TEST(DataSetNavigationTest, ClosedSetRefusesRecordOperations) {
-    TComponentPtr<TMemoryDataSet> ds(new TMemoryDataSet(nullptr));
-    ds->SetName("Orders");
-    ds->FieldNames()->Add("Id");
-    EXPECT_FALSE(ds->Active());
-    EXPECT_EQ(ds->State(), dsInactive);
-    EXPECT_TRUE(ds->IsEmpty());
-    EXPECT_THAT(
-        [&] { (void)ds->RecordCount(); },
-        ThrowsMessage<EDatabaseError>(StrEq("Orders: Cannot perform this operation on a closed dataset")));
-    EXPECT_THROW(ds->Next(), EDatabaseError);
-    EXPECT_THROW(ds->Edit(), EDatabaseError);
-    EXPECT_THROW(ds->Append(), EDatabaseError);
-    EXPECT_THROW(ds->Delete(), EDatabaseError);
-    EXPECT_THROW(ds->FieldByName("Id"), EDatabaseError); // fields exist while open
-    ds->Cancel();                                        // nothing to cancel: no error
 }
 
 TEST(DataSetNavigationTest, AfterScrollFollowsEachMove) {
@@ -180,7 +179,7 @@ TEST(DataSetEditTest, InsertGoesBeforeTheCurrentRecordAndAppendAtTheEnd) {
     EXPECT_EQ(order, (std::vector<String>{"Ann", "Bob", "Cid", "Dan"}));
 }
 
-TEST(DataSetEditTest, CancelledInsertRestoresPositionAndEnds) {
+TEST(DataSetEditTest, CancelledInsertRestoresPositionAndNavigatingPostsOrCancels) {
     auto ds = MakeSet({"Ann", "Bob"});
     ds->Last();
     ds->Insert();
@@ -190,16 +189,8 @@ TEST(DataSetEditTest, CancelledInsertRestoresPositionAndEnds) {
     EXPECT_EQ(Current(ds.get()), "Bob");
     EXPECT_TRUE(ds->Eof());
 
-    auto empty = MakeSet({});
-    empty->Append();
-    empty->Cancel();
-    EXPECT_TRUE(empty->Bof());
-    EXPECT_TRUE(empty->Eof());
-    EXPECT_EQ(empty->RecordCount(), 0);
-}
-
-TEST(DataSetEditTest, NavigatingPostsAModifiedRecordAndCancelsAnUntouchedOne) {
-    auto ds = MakeSet({"Ann", "Bob"});
+    // Navigating posts a modified record and cancels an untouched one.
+    ds->First();
     ds->Edit();
     ds->FieldByName("Name")->SetAsString("Anna");
     ds->Next(); // posts
@@ -210,6 +201,13 @@ TEST(DataSetEditTest, NavigatingPostsAModifiedRecordAndCancelsAnUntouchedOne) {
     ds->Append(); // untouched
     ds->First();  // cancels: nothing empty is added
     EXPECT_EQ(ds->RecordCount(), 2);
+
+    auto empty = MakeSet({});
+    empty->Append();
+    empty->Cancel();
+    EXPECT_TRUE(empty->Bof());
+    EXPECT_TRUE(empty->Eof());
+    EXPECT_EQ(empty->RecordCount(), 0);
 }
 
 TEST(DataSetEditTest, EditOnEmptySetInsertsAndBeforePostCanRefuse) {

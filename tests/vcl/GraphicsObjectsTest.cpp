@@ -53,7 +53,7 @@ TEST(GraphicsFont, DefaultsAndPointPixelConversion) {
     EXPECT_EQ(graphics::MulDiv(5, 5, 0), 0);
 }
 
-TEST(GraphicsFont, ChangeEventsFireOncePerRealChange) {
+TEST(GraphicsFont, ChangeEventsFireOncePerRealChangeAndAssignCopiesWithOne) {
     TFont f;
     ChangeCounter c;
     f.OnChange = c.Handler();
@@ -75,9 +75,8 @@ TEST(GraphicsFont, ChangeEventsFireOncePerRealChange) {
     f.SetName(""); // an empty face name is refused
     EXPECT_EQ(f.Name(), "Arial");
     EXPECT_EQ(c.Count, 6);
-}
 
-TEST(GraphicsFont, AssignCopiesEverythingWithOneChange) {
+    // Assign copies everything with one change.
     TFont a, b;
     b.SetName("Verdana");
     b.SetSize(14);
@@ -85,10 +84,10 @@ TEST(GraphicsFont, AssignCopiesEverythingWithOneChange) {
     b.SetStyle({fsItalic, fsStrikeOut});
     b.SetCharset(win::SYMBOL_CHARSET);
     b.SetPitch(fpVariable);
-    ChangeCounter c;
-    a.OnChange = c.Handler();
+    ChangeCounter c2;
+    a.OnChange = c2.Handler();
     a.Assign(&b);
-    EXPECT_EQ(c.Count, 1);
+    EXPECT_EQ(c2.Count, 1);
     EXPECT_EQ(a.Name(), "Verdana");
     EXPECT_EQ(a.Size(), 14);
     EXPECT_EQ(a.Color(), clBlue);
@@ -96,7 +95,7 @@ TEST(GraphicsFont, AssignCopiesEverythingWithOneChange) {
     EXPECT_EQ(a.Charset(), win::SYMBOL_CHARSET);
     EXPECT_EQ(a.Pitch(), fpVariable);
     a.Assign(&b);
-    EXPECT_EQ(c.Count, 1) << "assigning an equal font changes nothing";
+    EXPECT_EQ(c2.Count, 1) << "assigning an equal font changes nothing";
 
     TPen pen;
     try {
@@ -107,7 +106,7 @@ TEST(GraphicsFont, AssignCopiesEverythingWithOneChange) {
     }
 }
 
-TEST(GraphicsFont, HandleDescribesTheFontAndFollowsChanges) {
+TEST(GraphicsFont, HandleDescribesTheFontFollowsChangesAndCanBeSetFromOutside) {
     TFont f;
     EXPECT_FALSE(f.HandleAllocated());
     win::HFONT h = f.Handle();
@@ -128,11 +127,10 @@ TEST(GraphicsFont, HandleDescribesTheFontAndFollowsChanges) {
     win::HFONT before = f.Handle();
     f.SetColor(clRed);
     EXPECT_EQ(f.Handle(), before);
-}
 
-TEST(GraphicsFont, SettingAHandleReadsItBackAndOwnsIt) {
-    TFont f;
-    win::LOGFONT lf = f.GetLogFont();
+    // A handle set from outside is read back and owned.
+    f.SetStyle({});
+    lf = f.GetLogFont();
     lf.lfEscapement = -900;
     lf.lfOrientation = -900;
     lf.lfWeight = win::FW_BOLD;
@@ -152,15 +150,13 @@ TEST(GraphicsFont, SettingAHandleReadsItBackAndOwnsIt) {
     f.SetHandle(nullptr);
     EXPECT_FALSE(f.HandleAllocated());
     EXPECT_EQ(LogFontOf(f.Handle()).lfEscapement, -900);
-}
 
-TEST(GraphicsFont, LongFaceNamesAreCutOnACharacterBoundary) {
-    TFont f;
+    // Long face names are cut on a character boundary.
     String name;
     for (int i = 0; i < 20; ++i)
         name += "\xC3\xA9"; // 20 x "é", 40 bytes
     f.SetName(name);
-    win::LOGFONT lf = f.GetLogFont();
+    lf = f.GetLogFont();
     std::size_t n = std::strlen(lf.lfFaceName);
     EXPECT_LE(n, static_cast<std::size_t>(win::LF_FACESIZE - 1));
     EXPECT_EQ(n % 2, 0u) << "no half character at the end";
@@ -195,12 +191,9 @@ TEST(GraphicsPen, PropertiesHandleAndMode) {
     EXPECT_EQ(p.Handle(), h) << "but needs no new pen";
     EXPECT_EQ(PenModeToRop2(pmXor), win::R2_XORPEN);
     EXPECT_EQ(PenModeToRop2(pmNotCopy), win::R2_NOTCOPYPEN);
-}
 
-TEST(GraphicsPen, SystemColoursAreResolved) {
-    TPen p;
+    // System colours are resolved.
     p.SetColor(clBtnShadow);
-    win::LOGPEN lp{};
     ASSERT_NE(win::GetObject(p.Handle(), sizeof(lp), &lp), 0);
     EXPECT_EQ(lp.lopnColor, static_cast<win::COLORREF>(ColorToRGB(clBtnShadow)));
 }

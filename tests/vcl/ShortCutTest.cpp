@@ -22,16 +22,14 @@ TEST(ShortCutTest, TextsUseThePlatformsKeyNamesAndModifierOrder) {
     // The framework's stored values.
     EXPECT_EQ(ShortCut('S', {ssCtrl}), 16467);
     EXPECT_EQ(ShortCut(win::VK_DELETE, {ssShift}), 0x2000 + 0x2E);
-}
-
-TEST(ShortCutTest, NoShortcutAndNamelessKeysGiveNoText) {
+    // No shortcut, and keys without a name, give no text.
     EXPECT_EQ(ShortCutToText(0), "");
     EXPECT_EQ(ShortCutToText(scCtrl), "");             // a modifier alone
     EXPECT_EQ(ShortCutToText(ShortCut(0xE5, {})), ""); // no English name
     EXPECT_EQ(ShortCut(0x1FF, {ssCtrl}), 0);           // not a key code
 }
 
-TEST(ShortCutTest, TextToShortCutReversesTheTextInAnyCase) {
+TEST(ShortCutTest, TextToShortCutAndShortCutToKeyReverseTheValue) {
     for (TShortCut sc :
          {ShortCut('S', {ssCtrl}), ShortCut(win::VK_F10, {}), ShortCut(win::VK_DELETE, {ssShift}),
           ShortCut('Q', {ssShift, ssCtrl, ssAlt}), ShortCut(win::VK_F1 + 11, {ssAlt})})
@@ -42,9 +40,7 @@ TEST(ShortCutTest, TextToShortCutReversesTheTextInAnyCase) {
     EXPECT_EQ(TextToShortCut("Ctrl+"), 0);
     EXPECT_EQ(TextToShortCut("Ctrl+Banana"), 0);
     EXPECT_EQ(TextToShortCut("F25"), 0);
-}
-
-TEST(ShortCutTest, ShortCutToKeySplitsTheValue) {
+    // ShortCutToKey splits a value into the key and the modifiers.
     Word key = 0;
     TShiftState shift;
     ShortCutToKey(ShortCut('K', {ssCtrl, ssShift}), key, shift);
