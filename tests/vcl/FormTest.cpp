@@ -269,47 +269,6 @@ TEST_F(FormTest, ActiveControlGetsTheFocusAndKeyPreviewSeesKeysFirst) {
     EXPECT_EQ(Screen->ActiveControl(), nullptr);
 }
 
-TEST_F(FormTest, MdiChildrenLiveInsideTheirParentsClientArea) {
-    TForm* parent = nullptr;
-    Application->CreateForm(parent);
-    TComponentPtr<TForm> parentHolder(parent);
-    parent->SetFormStyle(fsMDIForm);
-    parent->SetPosition(poDesigned);
-    parent->SetBounds(100, 100, 600, 400);
-    parent->Show();
-    TComponentPtr<TForm> one(NewForm("One", 200, 120)), two(NewForm("Two", 200, 120));
-    one->SetFormStyle(fsMDIChild);
-    two->SetFormStyle(fsMDIChild);
-    one->Show();
-    two->Show();
-    EXPECT_EQ(win::GetParent(one->WindowHandle()), parent->ClientHandle());
-    EXPECT_EQ(parent->MDIChildCount(), 2);
-    EXPECT_EQ(parent->ActiveMDIChild(), two.get());
-    // Cascaded inside the client area.
-    EXPECT_EQ(one->Left(), 0);
-    EXPECT_GT(two->Left(), one->Left());
-    TPoint origin = one->ClientToScreen({0, 0});
-    TPoint parentOrigin = parent->ClientToScreen({0, 0});
-    EXPECT_GT(origin.X, parentOrigin.X);
-    EXPECT_GT(origin.Y, parentOrigin.Y);
-    // Clicking the first one brings it to the front.
-    ui.Click(one.get(), 2, 2); // a corner that the second one does not cover
-    EXPECT_EQ(parent->ActiveMDIChild(), one.get());
-    // Maximised, a child fills the parent's client area.
-    two->SetWindowState(wsMaximized);
-    win::RECT r{};
-    win::GetWindowRect(two->WindowHandle(), &r);
-    win::RECT pc{};
-    win::GetClientRect(parent->ClientHandle(), &pc);
-    EXPECT_GE(r.Right - r.Left, pc.Right);
-    // A child's close minimises it by default.
-    one->Close();
-    EXPECT_EQ(one->WindowState(), wsMinimized);
-    EXPECT_EQ(parent->MDIChildCount(), 2);
-    two.reset();
-    EXPECT_EQ(parent->MDIChildCount(), 1);
-}
-
 TEST_F(FormTest, AnMdiChildWithoutAnMdiFormCannotShow) {
     TComponentPtr<TForm> child(NewForm("Orphan"));
     child->SetFormStyle(fsMDIChild);

@@ -136,4 +136,19 @@ TEST_F(MDIClientTest, FocusingOrActivatingAChildMakesItTheActiveChild) {
     EXPECT_EQ(frame->ActiveMDIChild(), one);
 }
 
+TEST_F(MDIClientTest, ChildrenCascadeAClickActivatesOneAndAClosedChildIsMinimised) {
+    TForm* one = Child("One");
+    TForm* two = Child("Two");
+    EXPECT_EQ(frame->MDIChildCount(), 2);
+    EXPECT_GT(two->Left(), one->Left());
+    ui.Click(one, 2, 2); // a corner that the second one does not cover
+    EXPECT_EQ(frame->ActiveMDIChild(), one);
+    // A child's close minimises it by default; a freed child leaves the count.
+    one->Close();
+    EXPECT_EQ(one->WindowState(), wsMinimized);
+    EXPECT_EQ(frame->MDIChildCount(), 2);
+    children.pop_back();
+    EXPECT_EQ(frame->MDIChildCount(), 1);
+}
+
 } // namespace
