@@ -11,18 +11,9 @@ protected:
     // Host at (100, 100), 300 x 200, with a panel at (10, 10) 200 x 100 holding two probes.
     void Build() {
         MakeHost(100, 100, 300, 200);
-        panel = new TBox(host.get(), &log);
-        panel->SetName("Panel");
-        panel->SetBounds(10, 10, 200, 100);
-        panel->SetParent(host.get());
-        g1 = new TProbe(host.get(), &log);
-        g1->SetName("G1");
-        g1->SetBounds(10, 10, 50, 50);
-        g1->SetParent(panel);
-        g2 = new TProbe(host.get(), &log);
-        g2->SetName("G2");
-        g2->SetBounds(70, 10, 50, 50);
-        g2->SetParent(panel);
+        panel = Child<TBox>(host.get(), "Panel", Rect(10, 10, 210, 110), &log);
+        g1 = Child<TProbe>(panel, "G1", Rect(10, 10, 60, 60), &log);
+        g2 = Child<TProbe>(panel, "G2", Rect(70, 10, 120, 60), &log);
         ShowHost();
         log.clear();
     }
@@ -37,7 +28,7 @@ protected:
     TProbe* g2 = nullptr;
 };
 
-TEST_F(ControlMouseTest, EnterAndLeaveFollowThePointerAcrossWindowlessControls) {
+TEST_F(ControlMouseTest, EnterAndLeaveFollowThePointerAcrossWindowlessAndWindowedControls) {
     Build();
     // Panel's client origin is (110, 110) on the screen.
     MoveTo(115, 115); // on the panel, outside both probes
@@ -50,9 +41,18 @@ TEST_F(ControlMouseTest, EnterAndLeaveFollowThePointerAcrossWindowlessControls) 
                        "Enter:G2",    "Leave:G2",    "Enter:Panel", "Leave:Panel"};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(GetMouseControl(), host.get());
+
+    // Windowed children get them too.
+    Child<TBox>(host.get(), "Inner", Rect(220, 20, 280, 80), &log);
+    Pump();
+    log.clear();
+    MoveTo(330, 130); // inside Inner (host origin 100, 100)
+    MoveTo(120, 280); // on the host, below the panel
+    MoveTo(330, 130);
+    EXPECT_EQ(log, (TEventLog{"Enter:Inner", "Leave:Inner", "Enter:Inner"}));
 }
 
-TEST_F(ControlMouseTest, EventsOnEnterAndLeaveAndHidingSendsLeave) {
+TEST_F(ControlMouseTest, EventsOnEnterAndLeaveHidingSendsLeaveAndAFreedControlIsForgotten) {
     Build();
     int enters = 0, leaves = 0;
     g1->OnMouseEnter = [&](TObject* s) {
@@ -72,10 +72,8 @@ TEST_F(ControlMouseTest, EventsOnEnterAndLeaveAndHidingSendsLeave) {
     MoveTo(1000, 700);
     EXPECT_EQ(leaves, 2);
     EXPECT_EQ(GetMouseControl(), nullptr);
-}
 
-TEST_F(ControlMouseTest, FreedControlIsForgottenWithoutMessages) {
-    Build();
+    // A freed control is forgotten without messages.
     MoveTo(130, 130);
     ASSERT_EQ(GetMouseControl(), g1);
     FreeComponent(g1);
@@ -127,10 +125,7 @@ TEST_F(ControlMouseTest, PressCapturesAndReleaseOutsideDoesNotClick) {
 TEST_F(ControlMouseTest, MouseDownReachesTheTopmostChildInItsCoordinates) {
     Build();
     // A third probe over G1 and G2 takes the press.
-    auto* top = new TProbe(host.get(), &log);
-    top->SetName("Top");
-    top->SetBounds(40, 20, 50, 20);
-    top->SetParent(panel);
+    auto* top = Child<TProbe>(panel, "Top", Rect(40, 20, 90, 40), &log);
     TPoint down{-1, -1};
     TMouseButton button = mbMiddle;
     top->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState, int X, int Y) {
@@ -157,21 +152,6 @@ TEST_F(ControlMouseTest, MouseDownReachesTheTopmostChildInItsCoordinates) {
     screen->Click(155, 135);
     Pump();
     EXPECT_EQ(panelDowns, 1);
-}
-
-TEST_F(ControlMouseTest, WindowedChildrenGetEnterAndLeaveToo) {
-    Build();
-    auto* inner = new TBox(host.get(), &log);
-    inner->SetName("Inner");
-    inner->SetBounds(220, 20, 60, 60);
-    inner->SetParent(host.get());
-    Pump();
-    log.clear();
-    MoveTo(330, 130); // inside Inner (host origin 100, 100)
-    MoveTo(120, 280); // on the host, below the panel
-    MoveTo(330, 130);
-    TEventLog expected{"Enter:Inner", "Leave:Inner", "Enter:Inner"};
-    EXPECT_EQ(log, expected);
 }
 
 TEST_F(ControlMouseTest, FindDragTargetFindsTheControlUnderAScreenPoint) {

@@ -255,12 +255,6 @@ TEST_F(EditTest, TextSetByCodeRaisesOnChangeOnlyWhenItDiffers) {
     EXPECT_EQ(e->Text(), "");
 }
 
-} // namespace
-} // namespace stdtest
-
-namespace stdtest {
-namespace {
-
 class EditLabeledTest : public StdControlTest {};
 
 TEST_F(EditLabeledTest, LabelStaysBesideTheEdit) {

@@ -35,11 +35,7 @@ protected:
 class FocusTest : public ControlTest {
 protected:
     TBox* Add(TWinControl* Parent, const char* Name, int X, int Y) {
-        auto* b = new TBox(host.get(), &log);
-        b->SetName(Name);
-        b->SetBounds(X, Y, 40, 20);
-        b->SetParent(Parent);
-        return b;
+        return Child<TBox>(Parent, Name, Rect(X, Y, X + 40, Y + 20), &log);
     }
     // Host with: A, Group(G1, G2), B in that tab order.
     void Build() {
@@ -96,7 +92,7 @@ TEST_F(FocusTest, TabOrderListAndFindNextControl) {
     EXPECT_EQ(host->FindNextControl(a, true, false, true), group);
 }
 
-TEST_F(FocusTest, EnterAndExitRunUpAndDownTheContainers) {
+TEST_F(FocusTest, EnterAndExitRunUpAndDownTheContainersAndAChangeIsBroadcast) {
     Build();
     a->SetFocus();
     EXPECT_EQ(Focused(), a);
@@ -118,10 +114,8 @@ TEST_F(FocusTest, EnterAndExitRunUpAndDownTheContainers) {
     b->OnExit = [&](TObject*) { events.push_back("exit B"); };
     a->SetFocus();
     EXPECT_EQ(events, (std::vector<std::string>{"exit B", "enter A"}));
-}
 
-TEST_F(FocusTest, FocusChangeIsBroadcastToAllControls) {
-    Build();
+    // The change of focus is broadcast to every control, nested ones too.
     g1->SetFocus();
     ASSERT_FALSE(a->FocusChanges.empty());
     EXPECT_EQ(a->FocusChanges.back(), g1);
@@ -132,7 +126,7 @@ TEST_F(FocusTest, FocusChangeIsBroadcastToAllControls) {
     EXPECT_EQ(b->FocusChanges.size(), before);
 }
 
-TEST_F(FocusTest, TabAndArrowKeysMoveTheFocus) {
+TEST_F(FocusTest, TabAndArrowsMoveTheFocusAndOtherKeysReachTheFocusedControl) {
     Build();
     a->SetFocus();
     Press(win::VK_TAB);
@@ -154,10 +148,8 @@ TEST_F(FocusTest, TabAndArrowKeysMoveTheFocus) {
     EXPECT_EQ(Focused(), g1);
     Press(win::VK_LEFT);
     EXPECT_EQ(Focused(), g2);
-}
 
-TEST_F(FocusTest, KeyEventsReachTheFocusedControlUnlessTheDialogTakesThem) {
-    Build();
+    // Key events reach the focused control unless the dialog takes them.
     std::vector<std::string> keys;
     g1->OnKeyDown = [&](TObject*, Word& Key, TShiftState) { keys.push_back("down " + std::to_string(Key)); };
     g1->OnKeyUp = [&](TObject*, Word& Key, TShiftState) { keys.push_back("up " + std::to_string(Key)); };
@@ -191,9 +183,7 @@ TEST_F(FocusTest, KeyEventsReachTheFocusedControlUnlessTheDialogTakesThem) {
             TBox::KeyDown(Key, Shift);
         }
     };
-    auto* arrows = new TArrowBox(host.get());
-    arrows->SetBounds(220, 10, 40, 20);
-    arrows->SetParent(host.get());
+    auto* arrows = Child<TArrowBox>(host.get(), "Arrows", Rect(220, 10, 260, 30));
     arrows->SetFocus();
     Press(win::VK_RIGHT);
     EXPECT_EQ(arrows->Arrows, 1);
@@ -218,31 +208,21 @@ protected:
     }
 };
 
-TEST_F(FocusTest, ParentsSeeChildKeysFirst) {
+TEST_F(FocusTest, ParentsSeeChildKeysFirstAndDialogKeysAndAcceleratorsReachTheirControls) {
     Build();
-    auto* outer = new TChildKeyBox(host.get());
-    outer->SetBounds(220, 10, 60, 60);
-    outer->SetParent(host.get());
-    auto* inner = new TBox(host.get());
-    inner->SetBounds(5, 5, 20, 20);
-    inner->SetParent(outer);
+    auto* keyBox = Child<TChildKeyBox>(host.get(), "KeyBox", Rect(220, 10, 280, 70));
+    auto* inKeyBox = Child<TBox>(keyBox, "InKeyBox", Rect(5, 5, 25, 25));
     int downs = 0;
-    inner->OnKeyDown = [&](TObject*, Word&, TShiftState) { ++downs; };
-    inner->SetFocus();
+    inKeyBox->OnKeyDown = [&](TObject*, Word&, TShiftState) { ++downs; };
+    inKeyBox->SetFocus();
     Press(win::VK_F5);
-    EXPECT_EQ(outer->Taken, 1);
+    EXPECT_EQ(keyBox->Taken, 1);
     EXPECT_EQ(downs, 0);
     Press(win::VK_F6);
     EXPECT_EQ(downs, 1);
-}
 
-TEST_F(FocusTest, DialogKeysAndAcceleratorsReachTheirControls) {
-    Build();
-    auto* ok = new TAccelBox(host.get());
-    ok->SetName("Ok");
+    auto* ok = Child<TAccelBox>(host.get(), "Ok", Rect(220, 120, 260, 140));
     ok->SetCaption("&Go");
-    ok->SetBounds(220, 120, 40, 20);
-    ok->SetParent(host.get());
     a->SetFocus();
     // Return is not wanted by the focused control: the form offers it to every control.
     Press(win::VK_RETURN);
@@ -260,7 +240,7 @@ TEST_F(FocusTest, DialogKeysAndAcceleratorsReachTheirControls) {
     EXPECT_EQ(ok->Accels, 2);
 }
 
-TEST_F(FocusTest, HidingOrFreeingTheFocusedControlMovesTheBookkeeping) {
+TEST_F(FocusTest, HidingOrFreeingTheFocusedControlOrItsContainerMovesTheBookkeeping) {
     Build();
     g1->SetFocus();
     group->SetVisible(false);
@@ -272,18 +252,13 @@ TEST_F(FocusTest, HidingOrFreeingTheFocusedControlMovesTheBookkeeping) {
     EXPECT_EQ(host->FocusedControl(), group);
     a->SetFocus();
     EXPECT_EQ(host->FocusedControl(), a);
-}
 
-TEST_F(FocusTest, FreeingAContainerOfTheFocusedControlLeavesNoDanglingFocus) {
-    Build();
+    // Freeing a container of the focused control leaves no dangling focus.
     auto* outer = new TBox(nullptr, &log); // freed by hand; its child goes with it
     outer->SetName("Outer");
     outer->SetBounds(220, 10, 60, 60);
     outer->SetParent(host.get());
-    auto* inner = new TBox(host.get(), &log);
-    inner->SetName("Inner");
-    inner->SetBounds(5, 5, 20, 20);
-    inner->SetParent(outer);
+    auto* inner = Child<TBox>(outer, "Inner", Rect(5, 5, 25, 25), &log);
     Pump();
     inner->SetFocus();
     ASSERT_EQ(host->FocusedControl(), inner);

@@ -308,12 +308,6 @@ TEST_F(MenuBarTest, PictureOfTheBarWithAnOpenSubmenu) {
     EXPECT_TRUE(written);
 }
 
-} // namespace
-
-namespace {
-
-using namespace vcl;
-
 class MenuWindowListTest : public uitest::UiTest {};
 
 TEST_F(MenuWindowListTest, AnMdiFormListsItsChildrenUnderItsWindowMenuAndActivatesTheChosenOne) {
