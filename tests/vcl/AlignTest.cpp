@@ -8,10 +8,7 @@ namespace {
 class AlignTest : public ControlTest {
 protected:
     TBox* Box(const char* Name, TAlign Align, int W = 10, int H = 10) {
-        auto* b = new TBox(host.get());
-        b->SetName(Name);
-        b->SetBounds(0, 0, W, H);
-        b->SetParent(host.get());
+        TBox* b = Child<TBox>(host.get(), Name, Rect(0, 0, W, H));
         b->SetAlign(Align);
         return b;
     }
@@ -126,10 +123,23 @@ TEST_F(AlignTest, AnchorsKeepDistancesWhenTheParentResizes) {
     EXPECT_EQ(br->BoundsRect(), Rect(120, 100, 180, 130));
 }
 
-TEST_F(AlignTest, ConstraintsClampSizes) {
+// A control whose content asks for 64 x 16 whenever AutoSize is on.
+class TAutoBox : public TBox {
+    KV_CLASS(TAutoBox, TBox)
+public:
+    using TBox::TBox;
+
+protected:
+    bool CanAutoSize(int& NewWidth, int& NewHeight) override {
+        NewWidth = 64;
+        NewHeight = 16;
+        return true;
+    }
+};
+
+TEST_F(AlignTest, ConstraintsClampSizesAlsoOfAutoSizedControls) {
     MakeHost(0, 0, 300, 200);
-    auto* c = new TBox(host.get());
-    c->SetParent(host.get());
+    auto* c = Child<TBox>(host.get(), "C", Rect(0, 0, 0, 0));
     c->Constraints()->SetMinWidth(50);
     c->Constraints()->SetMaxWidth(100);
     c->Constraints()->SetMinHeight(20);
@@ -153,6 +163,16 @@ TEST_F(AlignTest, ConstraintsClampSizes) {
     c->SetBounds(0, 0, -5, -5);
     EXPECT_EQ(c->Width(), 0);
     EXPECT_EQ(c->Height(), 10); // min height 10 still holds
+
+    // AutoSize asks the content; the constraints still apply.
+    auto* autoBox = Child<TAutoBox>(host.get(), "Auto", Rect(1, 2, 11, 12));
+    EXPECT_EQ(autoBox->BoundsRect(), Rect(1, 2, 11, 12));
+    autoBox->SetAutoSize(true);
+    EXPECT_EQ(autoBox->BoundsRect(), Rect(1, 2, 65, 18));
+    autoBox->SetWidth(500);
+    EXPECT_EQ(autoBox->Width(), 64);
+    autoBox->Constraints()->SetMaxWidth(50);
+    EXPECT_EQ(autoBox->Width(), 50);
 }
 
 TEST_F(AlignTest, AlignedControlsRespectConstraints) {
@@ -183,35 +203,7 @@ TEST_F(AlignTest, WindowedLayoutFollowsTheWindowSize) {
     EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 260, 120));
 }
 
-// A control whose content asks for 64 x 16 whenever AutoSize is on.
-class TAutoBox : public TBox {
-    KV_CLASS(TAutoBox, TBox)
-public:
-    using TBox::TBox;
-
-protected:
-    bool CanAutoSize(int& NewWidth, int& NewHeight) override {
-        NewWidth = 64;
-        NewHeight = 16;
-        return true;
-    }
-};
-
-TEST_F(AlignTest, AutoSizeAsksTheContentAndConstraintsStillApply) {
-    MakeHost(0, 0, 300, 200);
-    auto* c = new TAutoBox(host.get());
-    c->SetParent(host.get());
-    c->SetBounds(1, 2, 10, 10);
-    EXPECT_EQ(c->BoundsRect(), Rect(1, 2, 11, 12));
-    c->SetAutoSize(true);
-    EXPECT_EQ(c->BoundsRect(), Rect(1, 2, 65, 18));
-    c->SetWidth(500);
-    EXPECT_EQ(c->Width(), 64);
-    c->Constraints()->SetMaxWidth(50);
-    EXPECT_EQ(c->Width(), 50);
-}
-
-TEST_F(AlignTest, FlipChildrenMirrorsPlacesAndSides) {
+TEST_F(AlignTest, FlipChildrenMirrorsPlacesAndSidesAndChangeScaleScales) {
     MakeHost(0, 0, 200, 100);
     TBox* left = Box("Left", alLeft, 30, 10);
     TBox* free = Box("Free", alNone);
@@ -222,13 +214,9 @@ TEST_F(AlignTest, FlipChildrenMirrorsPlacesAndSides) {
     EXPECT_EQ(left->BoundsRect(), Rect(170, 0, 200, 100));
     EXPECT_EQ(free->BoundsRect(), Rect(130, 10, 150, 30));
     EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 170, 100));
-}
 
-TEST_F(AlignTest, ChangeScaleScalesBoundsAndOwnFonts) {
-    MakeHost(0, 0, 300, 200);
-    auto* c = new TBox(host.get());
-    c->SetParent(host.get());
-    c->SetBounds(10, 20, 30, 40);
+    // ChangeScale scales the bounds and a font of the control's own.
+    auto* c = Child<TBox>(host.get(), "Scaled", Rect(10, 20, 40, 60));
     c->Font()->SetSize(10);
     c->ChangeScale(3, 2);
     EXPECT_EQ(c->BoundsRect(), Rect(15, 30, 60, 90));

@@ -15,11 +15,14 @@ constexpr win::COLORREF kBlue = win::RGB(0, 0, 255);
 class PaintTest : public ControlTest {
 protected:
     TProbe* Probe(TWinControl* Parent, TColor Fill, TRect R) {
-        auto* p = new TProbe(host.get());
+        TProbe* p = Child<TProbe>(Parent, "", R);
         p->Fill = Fill;
-        p->SetBoundsRect(R);
-        p->SetParent(Parent);
         return p;
+    }
+    TBox* Box(TColor Fill, TRect R) {
+        TBox* b = Child<TBox>(host.get(), "", R);
+        b->Fill = Fill;
+        return b;
     }
 };
 
@@ -50,7 +53,7 @@ TEST_F(PaintTest, WindowlessChildrenPaintInZOrderClippedToTheirBounds) {
     ExpectHostPixels({{40, 40, kRed}, {70, 70, kWhite}});
 }
 
-TEST_F(PaintTest, InvalidateRepaintsAndMovingLeavesNoTrail) {
+TEST_F(PaintTest, InvalidateRepaintsMovingLeavesNoTrailAndDrawingOutsidePaintingGivesItsContextBack) {
     MakeHost(50, 50, 200, 150);
     TProbe* p = Probe(host.get(), clRed, Rect(10, 10, 30, 30));
     ShowHost();
@@ -67,38 +70,9 @@ TEST_F(PaintTest, InvalidateRepaintsAndMovingLeavesNoTrail) {
     p->Fill = clGreen;
     p->Repaint();
     ExpectHostPixels({{110, 110, kGreen}});
-}
 
-TEST_F(PaintTest, WindowedChildrenCoverWindowlessSiblingsAndPaintTheirOwn) {
-    MakeHost(50, 50, 200, 150);
-    TProbe* under = Probe(host.get(), clRed, Rect(0, 0, 100, 100));
-    auto* box = new TBox(host.get());
-    box->Fill = clBlue;
-    box->SetBounds(50, 50, 100, 80);
-    box->SetParent(host.get());
-    Probe(box, clGreen, Rect(10, 10, 20, 20)); // in the box's coordinates
-    under->BringToFront();                     // windowless z-order cannot lift it over a window
-    ShowHost();
-    // The box covers the red probe; the box's own child sits at (60, 60)..(80, 80).
-    ExpectHostPixels({{25, 25, kRed}, {55, 55, kBlue}, {65, 65, kGreen}, {145, 125, kBlue}});
-}
-
-TEST_F(PaintTest, DoubleBufferedPaintsTheSame) {
-    MakeHost(50, 50, 120, 80);
-    host->SetDoubleBuffered(true);
-    Probe(host.get(), clRed, Rect(10, 10, 40, 40));
-    Probe(host.get(), clBlue, Rect(20, 20, 60, 60));
-    ShowHost();
-    ExpectHostPixels({{5, 5, kWhite}, {15, 15, kRed}, {30, 30, kBlue}, {119, 79, kWhite}});
-}
-
-TEST_F(PaintTest, DrawingOutsidePaintingGivesItsContextBackOnceAMessageIsHandled) {
-    MakeHost(50, 50, 200, 150);
-    auto* box = new TBox(host.get());
-    box->Fill = clBlue;
-    box->SetBounds(10, 10, 60, 40);
-    box->SetParent(host.get());
-    ShowHost();
+    TBox* box = Box(clBlue, Rect(10, 10, 70, 50));
+    Pump();
     // Drawing on the canvas outside painting takes a device context of the window...
     box->Canvas()->Brush()->SetColor(clRed);
     box->Canvas()->FillRect(Rect(0, 0, 10, 10));
@@ -117,13 +91,30 @@ TEST_F(PaintTest, DrawingOutsidePaintingGivesItsContextBackOnceAMessageIsHandled
     EXPECT_FALSE(box->Canvas()->HandleAllocated());
 }
 
+TEST_F(PaintTest, WindowedChildrenCoverWindowlessSiblingsAndPaintTheirOwn) {
+    MakeHost(50, 50, 200, 150);
+    TProbe* under = Probe(host.get(), clRed, Rect(0, 0, 100, 100));
+    TBox* box = Box(clBlue, Rect(50, 50, 150, 130));
+    Probe(box, clGreen, Rect(10, 10, 20, 20)); // in the box's coordinates
+    under->BringToFront();                     // windowless z-order cannot lift it over a window
+    ShowHost();
+    // The box covers the red probe; the box's own child sits at (60, 60)..(80, 80).
+    ExpectHostPixels({{25, 25, kRed}, {55, 55, kBlue}, {65, 65, kGreen}, {145, 125, kBlue}});
+}
+
+TEST_F(PaintTest, DoubleBufferedPaintsTheSame) {
+    MakeHost(50, 50, 120, 80);
+    host->SetDoubleBuffered(true);
+    Probe(host.get(), clRed, Rect(10, 10, 40, 40));
+    Probe(host.get(), clBlue, Rect(20, 20, 60, 60));
+    ShowHost();
+    ExpectHostPixels({{5, 5, kWhite}, {15, 15, kRed}, {30, 30, kBlue}, {119, 79, kWhite}});
+}
+
 TEST_F(PaintTest, PaintToDrawsTheControlTreeIntoAnotherContext) {
     MakeHost(50, 50, 100, 60);
     Probe(host.get(), clRed, Rect(0, 0, 20, 20));
-    auto* box = new TBox(host.get());
-    box->Fill = clBlue;
-    box->SetBounds(50, 10, 40, 40);
-    box->SetParent(host.get());
+    TBox* box = Box(clBlue, Rect(50, 10, 90, 50));
     Probe(box, clGreen, Rect(5, 5, 10, 10));
     // No window is needed to paint into a bitmap.
     TBitmap bmp(120, 80);

@@ -13,10 +13,8 @@ constexpr win::COLORREF kGreen = win::RGB(0, 128, 0);
 class ZOrderTest : public ControlTest {
 protected:
     TBox* Box(TColor Fill, TRect R) {
-        auto* b = new TBox(host.get());
+        TBox* b = Child<TBox>(host.get(), "", R);
         b->Fill = Fill;
-        b->SetBoundsRect(R);
-        b->SetParent(host.get());
         return b;
     }
     // The host's child windows, top first.
