@@ -79,7 +79,7 @@ TEST_F(ApplicationTest, AnExceptionInAHandlerIsShownInTheErrorBoxAndTheLoopGoesO
     EXPECT_EQ(ui.SeenMessages()[0], "'abc' is not a valid integer value.");
 }
 
-TEST_F(ApplicationTest, TheErrorBoxEndsASentenceWithAFullStopOnlyWhenItHasNone) {
+TEST_F(ApplicationTest, TheErrorBoxEndsASentenceWithAFullStopAndOnExceptionTakesItsPlace) {
     ui.AnswerWith("OK");
     ui.AnswerWith("OK");
     ui.AnswerWith("OK");
@@ -92,9 +92,8 @@ TEST_F(ApplicationTest, TheErrorBoxEndsASentenceWithAFullStopOnlyWhenItHasNone) 
     }
     EXPECT_EQ((std::vector<String>{"Connection refused.", "List index out of bounds (3)", "Done."}),
               ui.SeenMessages());
-}
 
-TEST_F(ApplicationTest, HandleExceptionIgnoresAbortAndPrefersOnException) {
+    // With OnException set, the handler gets the exceptions instead of the box; EAbort is silent.
     std::vector<String> seen;
     Application->OnException = [&](TObject* Sender, const std::exception& E) {
         EXPECT_EQ(Sender, Application);
@@ -138,13 +137,19 @@ TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndCanSwallowThem) {
     EXPECT_EQ(seenByForm, 1);
 }
 
-TEST_F(ApplicationTest, ALoopWithNothingToDoRaisesInsteadOfHanging) {
+TEST_F(ApplicationTest, ALoopWithNothingToDoRaisesInsteadOfHangingAndExeNameIsTheProgram) {
     TComponentPtr<TForm> f(new TForm(Application));
     EXPECT_THROW(f->ShowModal(), win::EMessageLoopIdle);
     // Everything was put back.
     EXPECT_FALSE(f->Visible());
     EXPECT_FALSE(f->FormState().Contains(fsModal));
     EXPECT_EQ(Application->ModalLevel(), 0);
+
+    // ExeName is the running program.
+    String exe = Application->ExeName();
+    ASSERT_FALSE(exe.empty());
+    EXPECT_EQ(exe[0], '/');
+    EXPECT_TRUE(FileExists(exe));
 }
 
 TEST_F(ApplicationTest, OnIdleRunsWhenTheQueueIsEmptyAndDoneFalseKeepsTheLoopBusy) {
@@ -161,14 +166,7 @@ TEST_F(ApplicationTest, OnIdleRunsWhenTheQueueIsEmptyAndDoneFalseKeepsTheLoopBus
     EXPECT_EQ(idles, 3);
 }
 
-TEST_F(ApplicationTest, ExeNameIsTheRunningProgram) {
-    String exe = Application->ExeName();
-    ASSERT_FALSE(exe.empty());
-    EXPECT_EQ(exe[0], '/');
-    EXPECT_TRUE(FileExists(exe));
-}
-
-TEST_F(ApplicationTest, TheScreenReportsTheDisplayItsMonitorsAndFonts) {
+TEST_F(ApplicationTest, TheScreenReportsTheDisplayItsMonitorsAndFontsAndSetsTheCursor) {
     // One 1024 x 768 monitor with a 30-pixel task bar, then a second one to its right.
     EXPECT_EQ(Screen->Width(), 1024);
     EXPECT_EQ(Screen->Height(), 768);
@@ -206,9 +204,8 @@ TEST_F(ApplicationTest, TheScreenReportsTheDisplayItsMonitorsAndFonts) {
     ui.Screen().MoveMouse(321, 123);
     ui.Process();
     EXPECT_EQ(Mouse->CursorPos(), (TPoint{321, 123}));
-}
 
-TEST_F(ApplicationTest, TheScreenCursorOverridesAndIsRestored) {
+    // The screen cursor overrides the pointer shape until it is set back.
     EXPECT_EQ(Screen->Cursor(), crDefault);
     Screen->SetCursor(crHourGlass);
     EXPECT_EQ(ui.Screen().Cursor(), backend::CursorShape::Wait);

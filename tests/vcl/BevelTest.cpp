@@ -7,7 +7,7 @@ namespace {
 
 class BevelTest : public StdControlTest {};
 
-TEST_F(BevelTest, BoxAndFrame) {
+TEST_F(BevelTest, BoxFrameAndLines) {
     host->SetColor(clWhite);
     auto* b = Make<TBevel>("B", 10, 10, 40, 30);
     ShowHost();
@@ -30,12 +30,7 @@ TEST_F(BevelTest, BoxAndFrame) {
     ExpectPixels(b, {{0, 0, dark}, {1, 1, light}, {38, 28, dark}, {39, 29, light}});
     b->SetShape(bsSpacer);
     ExpectPixels(b, {{0, 0, clWhite}});
-}
 
-TEST_F(BevelTest, Lines) {
-    host->SetColor(clWhite);
-    auto* b = Make<TBevel>("B", 10, 10, 40, 30);
-    const TColor dark = clBtnShadow, light = clBtnHighlight;
     struct {
         TBevelShape Shape;
         TBevelStyle Style;
@@ -47,7 +42,6 @@ TEST_F(BevelTest, Lines) {
         {bsLeftLine, bsLowered, {{0, 15, dark}, {1, 15, light}}},
         {bsRightLine, bsRaised, {{38, 15, light}, {39, 15, dark}}},
     };
-    ShowHost();
     for (const auto& c : cases) {
         b->SetShape(c.Shape);
         b->SetStyle(c.Style);

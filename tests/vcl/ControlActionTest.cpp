@@ -32,7 +32,7 @@ TEST_F(ControlActionTest, ControlFollowsItsActionWhileLinked) {
     EXPECT_FALSE(c->Visible());
 }
 
-TEST_F(ControlActionTest, ClickExecutesTheActionUnlessTheControlHasItsOwnHandler) {
+TEST_F(ControlActionTest, ClickExecutesTheActionUnlessTheControlHasItsOwnAndFreeingTheActionDropsTheLink) {
     MakeHost(0, 0, 100, 100);
     auto* action = new TAction(host.get());
     int executed = 0, clicked = 0;
@@ -51,13 +51,8 @@ TEST_F(ControlActionTest, ClickExecutesTheActionUnlessTheControlHasItsOwnHandler
     action->SetEnabled(false);
     c->Click();
     EXPECT_EQ(executed, 1);
-}
 
-TEST_F(ControlActionTest, FreeingTheActionDropsTheLink) {
-    MakeHost(0, 0, 100, 100);
-    auto* action = new TAction(nullptr);
-    auto* c = new TProbe(host.get());
-    c->SetAction(action);
+    // Freeing the action drops the link.
     ASSERT_EQ(c->Action(), action);
     FreeComponent(action);
     EXPECT_EQ(c->Action(), nullptr);

@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(DialogTest, MessageBoxReturnsTheIdOfThePressedButton) {
+TEST_F(DialogTest, MessageBoxReturnsTheIdOfThePressedButtonAndRefusesAnUnknownType) {
     struct Case {
         unsigned Type;
         std::vector<String> Captions;
@@ -56,6 +56,18 @@ TEST_F(DialogTest, MessageBoxReturnsTheIdOfThePressedButton) {
         EXPECT_EQ(seen, c.Captions) << c.Type;
     }
     EXPECT_EQ(Screen->FormCount(), 0); // every box was freed
+
+    // An unknown type is refused; a missing caption is "Error".
+    win::SetLastError(0);
+    EXPECT_EQ(win::MessageBox(nullptr, "x", "y", 0x0F), 0);
+    EXPECT_EQ(win::GetLastError(), win::ERROR_INVALID_PARAMETER);
+    String caption;
+    ui.WhenModal([&](TCustomForm* Box) {
+        caption = Box->Caption();
+        Box->SetModalResult(mrOk);
+    });
+    win::MessageBox(nullptr, "x", nullptr, win::MB_OK);
+    EXPECT_EQ(caption, "Error");
 }
 
 TEST_F(DialogTest, EnterPressesTheDefaultButtonAndEscapeTheCancelOne) {
@@ -80,19 +92,6 @@ TEST_F(DialogTest, EnterPressesTheDefaultButtonAndEscapeTheCancelOne) {
         ui.ClickButton(Box, "Yes");
     });
     EXPECT_EQ(win::MessageBox(nullptr, "Sure?", "Editor", win::MB_YESNO), win::IDYES);
-}
-
-TEST_F(DialogTest, MessageBoxRefusesAnUnknownTypeAndNamesAMissingCaptionError) {
-    win::SetLastError(0);
-    EXPECT_EQ(win::MessageBox(nullptr, "x", "y", 0x0F), 0);
-    EXPECT_EQ(win::GetLastError(), win::ERROR_INVALID_PARAMETER);
-    String caption;
-    ui.WhenModal([&](TCustomForm* Box) {
-        caption = Box->Caption();
-        Box->SetModalResult(mrOk);
-    });
-    win::MessageBox(nullptr, "x", nullptr, win::MB_OK);
-    EXPECT_EQ(caption, "Error");
 }
 
 TEST_F(DialogTest, MessageDlgCaptionsButtonsInOrderAndResults) {

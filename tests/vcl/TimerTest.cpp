@@ -12,7 +12,7 @@ using namespace vcl;
 
 class TimerTest : public uitest::UiTest {};
 
-TEST_F(TimerTest, TicksEveryIntervalWhileEnabled) {
+TEST_F(TimerTest, TicksEveryIntervalWhileEnabledAndCanBeFreedOrStoppedFromItsOwnTick) {
     TComponentPtr<TTimer> t(new TTimer(nullptr));
     std::vector<unsigned> ticks;
     const unsigned start = win::GetTickCount();
@@ -41,18 +41,17 @@ TEST_F(TimerTest, TicksEveryIntervalWhileEnabled) {
     EXPECT_FALSE(t->Running());
     ui.Advance(200);
     EXPECT_EQ(ticks.size(), 4u);
-}
 
-TEST_F(TimerTest, CanBeFreedOrStoppedFromItsOwnTick) {
-    TTimer* t = new TTimer(nullptr);
-    t->SetInterval(10);
-    int ticks = 0;
-    t->OnTimer = [&](TObject* Sender) {
-        ++ticks;
+    // A timer can be freed or stopped from its own tick.
+    TTimer* own = new TTimer(nullptr);
+    own->SetInterval(10);
+    int ownTicks = 0;
+    own->OnTimer = [&](TObject* Sender) {
+        ++ownTicks;
         FreeComponent(static_cast<TTimer*>(Sender));
     };
     ui.Advance(100);
-    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(ownTicks, 1);
 
     TComponentPtr<TTimer> u(new TTimer(nullptr));
     u->SetInterval(10);
