@@ -59,18 +59,14 @@ TEST_F(ImageTest, PictureIsDrawnStretched) {
     host->SetColor(clWhite);
     TImage* img = MakeImage(4, 2);
     ShowHost();
-    EXPECT_EQ(At(img, 1, 1), Ref(clRed));
-    EXPECT_EQ(At(img, 10, 5), Ref(clWhite));
+    ExpectPixels(img, {{1, 1, clRed}, {10, 5, clWhite}});
     img->SetStretch(true);
-    EXPECT_EQ(At(img, 99, 49), Ref(clRed));
-    EXPECT_EQ(At(img, 50, 25), Ref(clRed));
+    ExpectPixels(img, {{99, 49, clRed}, {50, 25, clRed}});
     img->SetProportional(true);
     img->SetCenter(true);
     img->SetBounds(10, 10, 100, 100);
     // 2:1 in 100 x 100: rows 25 to 74.
-    EXPECT_EQ(At(img, 50, 20), Ref(clWhite));
-    EXPECT_EQ(At(img, 50, 30), Ref(clRed));
-    EXPECT_EQ(At(img, 50, 80), Ref(clWhite));
+    ExpectPixels(img, {{50, 20, clWhite}, {50, 30, clRed}, {50, 80, clWhite}});
     // AutoSize takes the picture's size.
     img->SetAutoSize(true);
     EXPECT_EQ(img->Width(), 4);

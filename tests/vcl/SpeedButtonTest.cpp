@@ -83,23 +83,20 @@ TEST_F(SpeedButtonTest, AFlatButtonShowsARaisedEdgeOnlyWhileHotAndASunkenOneWhil
     b->SetBounds(20, 20, 30, 30);
     ShowHost();
     // At rest the button is just its parent's face.
-    EXPECT_EQ(At(b, 0, 0), Ref(clBtnFace));
-    EXPECT_EQ(At(b, 29, 29), Ref(clBtnFace));
+    ExpectPixels(b, {{0, 0, clBtnFace}, {29, 29, clBtnFace}});
     TPoint p = ScreenOf(b, 15, 15);
     screen->MoveMouse(p.X, p.Y);
     Pump();
     EXPECT_TRUE(b->MouseInControl());
     // Raised: light top-left, dark bottom-right.
-    EXPECT_EQ(At(b, 0, 0), Ref(clBtnHighlight));
-    EXPECT_EQ(At(b, 29, 29), Ref(clBtnShadow));
+    ExpectPixels(b, {{0, 0, clBtnHighlight}, {29, 29, clBtnShadow}});
     TPoint away = ScreenOf(b, 100, 100);
     screen->MoveMouse(away.X, away.Y);
     Pump();
     EXPECT_EQ(At(b, 0, 0), Ref(clBtnFace));
     b->SetDown(true);
     // Sunken: dark top-left, light bottom-right.
-    EXPECT_EQ(At(b, 0, 0), Ref(clBtnShadow));
-    EXPECT_EQ(At(b, 29, 29), Ref(clBtnHighlight));
+    ExpectPixels(b, {{0, 0, clBtnShadow}, {29, 29, clBtnHighlight}});
 }
 
 TEST_F(SpeedButtonTest, TheGlyphSitsByLayoutAndMarginAndIsEmbossedWhenDisabled) {
@@ -117,8 +114,7 @@ TEST_F(SpeedButtonTest, TheGlyphSitsByLayoutAndMarginAndIsEmbossedWhenDisabled) 
     EXPECT_EQ(At(b, 5, 15), Ref(clBlack));
     EXPECT_EQ(At(b, 4, 15), Ref(clBtnFace)); // the transparent frame shows the face
     b->SetLayout(blGlyphRight);
-    EXPECT_EQ(At(b, 40 - 1 - 3 - 2, 15), Ref(clBlack));
-    EXPECT_EQ(At(b, 5, 15), Ref(clBtnFace));
+    ExpectPixels(b, {{40 - 1 - 3 - 2, 15, clBlack}, {5, 15, clBtnFace}});
     // Centred (margin -1): the square's middle at the button's middle.
     b->SetMargin(-1);
     EXPECT_EQ(At(b, 20, 15), Ref(clBlack));
