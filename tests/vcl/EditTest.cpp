@@ -16,6 +16,13 @@ protected:
         e->OnChange = [this](TObject*) { ++changes; };
         return e;
     }
+    // An edit on the shown host, holding the focus.
+    TEdit* FocusedEdit() {
+        TEdit* e = MakeEdit();
+        ShowHost();
+        e->SetFocus();
+        return e;
+    }
     // Pixels of the edit's text area, row by row.
     std::vector<win::COLORREF> TextPixels(TEdit* E) {
         std::vector<win::COLORREF> out;
@@ -28,9 +35,7 @@ protected:
 };
 
 TEST_F(EditTest, TypingHonoursMaxLengthInCharacters) {
-    TEdit* e = MakeEdit();
-    ShowHost();
-    e->SetFocus();
+    TEdit* e = FocusedEdit();
     e->SetMaxLength(5);
     Type("h\xC3\xA9llo w\xC3\xB6rld"); // "héllo wörld"
     EXPECT_EQ(e->Text(), "h\xC3\xA9llo");
@@ -52,9 +57,7 @@ TEST_F(EditTest, TypingHonoursMaxLengthInCharacters) {
 }
 
 TEST_F(EditTest, CaretMovesAndDeletesWholeCharacters) {
-    TEdit* e = MakeEdit();
-    ShowHost();
-    e->SetFocus();
+    TEdit* e = FocusedEdit();
     Type("a\xC3\xA9\xE2\x82\xAC"); // a, é, €
     e->SetSelStart(3);
     e->SetSelLength(0);
@@ -79,9 +82,7 @@ TEST_F(EditTest, CaretMovesAndDeletesWholeCharacters) {
 }
 
 TEST_F(EditTest, ShiftArrowsSelectAndTheClipboardCopiesCutsAndPastes) {
-    TEdit* e = MakeEdit();
-    ShowHost();
-    e->SetFocus();
+    TEdit* e = FocusedEdit();
     Type("hello world");
     Press(win::VK_HOME);
     for (int i = 0; i < 5; ++i)
@@ -162,9 +163,7 @@ TEST_F(EditTest, PasswordCharacterMayBeAnyCharacterAndIsReadFromLayouts) {
 }
 
 TEST_F(EditTest, KeyHandlersCanSwallowKeysAndCharacters) {
-    TEdit* e = MakeEdit();
-    ShowHost();
-    e->SetFocus();
+    TEdit* e = FocusedEdit();
     Type("abc");
     std::vector<Word> seen;
     e->OnKeyDown = [&](TObject*, Word& Key, TShiftState) {

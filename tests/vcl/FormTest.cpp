@@ -212,7 +212,7 @@ TEST_F(FormTest, ShowModalReturnsTheResultAndDisablesTheOtherForms) {
     EXPECT_EQ(dlg->ShowModal(), mrRetry);
 }
 
-TEST_F(FormTest, ShowModalRefusesAVisibleFormAndAModalCloseCanBeRefused) {
+TEST_F(FormTest, ShowModalRefusesAVisibleFormAModalCloseCanBeRefusedAndHidingOrFreeingEndsTheLoop) {
     TComponentPtr<TForm> dlg(NewForm("Dialog"));
     dlg->Show();
     EXPECT_THAT([&] { (void)dlg->ShowModal(); },
@@ -228,10 +228,8 @@ TEST_F(FormTest, ShowModalRefusesAVisibleFormAndAModalCloseCanBeRefused) {
     });
     EXPECT_EQ(dlg->ShowModal(), mrCancel);
     EXPECT_EQ(queries, 2);
-}
 
-TEST_F(FormTest, HidingOrFreeingAModalFormEndsItsLoop) {
-    TComponentPtr<TForm> dlg(NewForm("Dialog"));
+    // Hiding or freeing a modal form ends its loop.
     ui.WhenModal([](TCustomForm* Modal) { Modal->Hide(); });
     EXPECT_EQ(dlg->ShowModal(), mrCancel);
     TForm* doomed = NewForm("Doomed");

@@ -256,12 +256,10 @@ TEST_F(ListBoxScrollBarTest, ArrowsTrackKeysAndEvents) {
     s->SetPageSize(20);
     EXPECT_EQ(s->Position(), 81);
     // Dragging the thumb to the far end reaches the last position.
+    s->SetPosition(0);
     TRect t = s->ThumbRect();
     TPoint from = ScreenOf(s, (t.Left + t.Right) / 2, 8);
     TPoint to = ScreenOf(s, 400, 8);
-    s->SetPosition(0);
-    t = s->ThumbRect();
-    from = ScreenOf(s, (t.Left + t.Right) / 2, 8);
     screen->MoveMouse(from.X, from.Y);
     screen->Press();
     Pump();

@@ -105,21 +105,6 @@ TEST_F(MenuItemTest, RadioItemsOfOneGroupExcludeEachOther) {
     EXPECT_TRUE(other->Checked());
 }
 
-TEST_F(MenuItemTest, ClickHonoursEnabledAndAutoCheck) {
-    TMenuItem* i = Item(Menu->Items(), "Toggle");
-    int clicks = 0;
-    i->OnClick = [&](TObject*) { ++clicks; };
-    i->SetAutoCheck(true);
-    i->Click();
-    EXPECT_TRUE(i->Checked());
-    i->Click();
-    EXPECT_FALSE(i->Checked());
-    i->SetEnabled(false);
-    i->Click();
-    EXPECT_EQ(clicks, 2);
-    EXPECT_FALSE(i->Checked());
-}
-
 TEST_F(MenuItemTest, TheWindowSystemMenuFollowsTheItems) {
     TMenuItem* root = Menu->Items();
     TMenuItem* save = Item(root, "&Save");
@@ -161,7 +146,7 @@ TEST_F(MenuItemTest, TheWindowSystemMenuFollowsTheItems) {
     EXPECT_EQ(win::GetMenuItemID(h, 3), sub->Command());
 }
 
-TEST_F(MenuItemTest, FindItemByCommandHandleAndShortcut) {
+TEST_F(MenuItemTest, FindItemByCommandHandleAndShortcutAndClickHonoursEnabledAndAutoCheck) {
     TMenuItem* file = Item(Menu->Items(), "File");
     TMenuItem* exit = Item(file, "Exit");
     exit->SetShortCut(ShortCut(win::VK_F4, {ssAlt}));
@@ -177,6 +162,20 @@ TEST_F(MenuItemTest, FindItemByCommandHandleAndShortcut) {
     EXPECT_TRUE(Menu->DispatchCommand(static_cast<Word>(exit->Command())));
     EXPECT_FALSE(Menu->DispatchCommand(0));
     EXPECT_EQ(runs, 1);
+
+    // Click honours Enabled and AutoCheck.
+    TMenuItem* i = Item(Menu->Items(), "Toggle");
+    int clicks = 0;
+    i->OnClick = [&](TObject*) { ++clicks; };
+    i->SetAutoCheck(true);
+    i->Click();
+    EXPECT_TRUE(i->Checked());
+    i->Click();
+    EXPECT_FALSE(i->Checked());
+    i->SetEnabled(false);
+    i->Click();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(i->Checked());
 }
 
 TEST_F(MenuItemTest, WindowSystemCallsRejectBadHandlesAndKeepSubmenusOnRemove) {

@@ -29,7 +29,7 @@ protected:
     TComponentPtr<TSampleForm> form;
 };
 
-TEST_F(SampleTest, TheLayoutIsReadIntoTheFormAndOnCreateRunsOnce) {
+TEST_F(SampleTest, TheLayoutIsReadIntoTheFormOnCreateRunsOnceAndItLooksLikeADesktopDialog) {
     EXPECT_EQ(form->Creates, 1);
     EXPECT_TRUE(form->ReadBeforeCreate); // everything read is there when OnCreate runs
     EXPECT_EQ(form->Caption(), "Sign in");
@@ -51,6 +51,25 @@ TEST_F(SampleTest, TheLayoutIsReadIntoTheFormAndOnCreateRunsOnce) {
     EXPECT_EQ(form->Creates, 1);
     // Centred on the screen.
     EXPECT_EQ(form->Left(), (1024 - form->Width()) / 2);
+
+    // It is written to a picture that looks like a desktop dialog.
+    ui.Process();
+    // Written next to the test program, in the build folder.
+    String path = UiDriver::OutputPath("SampleForm.png");
+    ASSERT_TRUE(ui.WritePng(form.get(), path));
+    EXPECT_TRUE(FileExists(path));
+    // The caption bar, the face colour inside, and the white edit field.
+    win::COLORREF face = static_cast<win::COLORREF>(ColorToRGB(clBtnFace)) & 0xFFFFFF;
+    win::POINT client{0, 0};
+    win::ClientToScreen(form->Handle(), &client);
+    int dx = client.X - form->Left(), dy = client.Y - form->Top();
+    EXPECT_GT(dy, dx); // a caption above the client area
+    EXPECT_THAT(ui.Pixel(form.get(), dx + 190, dy + 100), colortest::IsColor(face));
+    TPoint edit = form->UserEdit->ClientToScreen({20, 10});
+    EXPECT_THAT(ui.Pixel(form.get(), edit.X - form->Left(), edit.Y - form->Top()),
+                colortest::IsColor(ColorToRGB(clWindow) & 0xFFFFFF));
+    EXPECT_THAT(ui.Pixel(form.get(), form->Width() / 2, 8),
+                ::testing::Not(colortest::IsColor(face))); // the caption is not the face colour
 }
 
 TEST_F(SampleTest, TabWalksTheControlsInTabOrderAndShiftTabGoesBack) {
@@ -84,27 +103,6 @@ TEST_F(SampleTest, OnCloseQueryRefusesAnOkWithoutAUserNameAndTheDialogStaysUp) {
     EXPECT_EQ(form->RefusedCloses, 1);
     // Only the warning box had a message.
     EXPECT_EQ(ui.SeenMessages(), std::vector<String>{"Please enter a user name."});
-}
-
-TEST_F(SampleTest, IsWrittenToAPictureThatLooksLikeADesktopDialog) {
-    form->Show();
-    ui.Process();
-    // Written next to the test program, in the build folder.
-    String path = UiDriver::OutputPath("SampleForm.png");
-    ASSERT_TRUE(ui.WritePng(form.get(), path));
-    EXPECT_TRUE(FileExists(path));
-    // The caption bar, the face colour inside, and the white edit field.
-    win::COLORREF face = static_cast<win::COLORREF>(ColorToRGB(clBtnFace)) & 0xFFFFFF;
-    win::POINT client{0, 0};
-    win::ClientToScreen(form->Handle(), &client);
-    int dx = client.X - form->Left(), dy = client.Y - form->Top();
-    EXPECT_GT(dy, dx); // a caption above the client area
-    EXPECT_THAT(ui.Pixel(form.get(), dx + 190, dy + 100), colortest::IsColor(face));
-    TPoint edit = form->UserEdit->ClientToScreen({20, 10});
-    EXPECT_THAT(ui.Pixel(form.get(), edit.X - form->Left(), edit.Y - form->Top()),
-                colortest::IsColor(ColorToRGB(clWindow) & 0xFFFFFF));
-    EXPECT_THAT(ui.Pixel(form.get(), form->Width() / 2, 8),
-                ::testing::Not(colortest::IsColor(face))); // the caption is not the face colour
 }
 
 } // namespace
