@@ -67,7 +67,7 @@ std::unique_ptr<TIcon> MakeIcon(int w, int h, std::uint32_t pixel) {
 
 } // namespace
 
-TEST_F(PictureFiles, TheExtensionChoosesTheGraphicClass) {
+TEST_F(PictureFiles, TheExtensionChoosesTheGraphicClassOnLoadingAndSaving) {
     TPicture p;
     int changes = 0;
     p.OnChange = [&](TObject*) { ++changes; };
@@ -90,6 +90,14 @@ TEST_F(PictureFiles, TheExtensionChoosesTheGraphicClass) {
     p.LoadFromFile(Write("d.ico", SaveBytes(*icon)));
     ASSERT_NE(dynamic_cast<TIcon*>(p.Graphic()), nullptr);
     EXPECT_EQ(p.Width(), 16);
+
+    // SaveToFile writes the graphic.
+    p.Bitmap()->SetSize(2, 3);
+    String path = (dir_ / "out.bmp").string();
+    p.SaveToFile(path);
+    TPicture q;
+    q.LoadFromFile(path);
+    EXPECT_EQ(q.Height(), 3);
 }
 
 TEST_F(PictureFiles, UnknownExtensionsAndBadContentLeaveThePictureAlone) {
@@ -132,17 +140,7 @@ TEST_F(PictureFiles, RegisteredFormatsAreFoundAndForgotten) {
     EXPECT_EQ(TPicture::GraphicClassForExtension("BMP"), TBitmap::StaticClassType());
 }
 
-TEST_F(PictureFiles, SaveToFileWritesTheGraphic) {
-    TPicture p;
-    p.Bitmap()->SetSize(2, 3);
-    String path = (dir_ / "out.bmp").string();
-    p.SaveToFile(path);
-    TPicture q;
-    q.LoadFromFile(path);
-    EXPECT_EQ(q.Height(), 3);
-}
-
-TEST(PictureStreams, ContentChoosesTheClass) {
+TEST(PictureStreams, ContentChoosesTheClassAndLayoutDataNamesIt) {
     TPicture p;
     TStringStream png(MakePng(2, 2, std::vector<std::uint32_t>(4, 0xFFFFFFFF)));
     p.LoadFromStream(&png);
@@ -158,6 +156,24 @@ TEST(PictureStreams, ContentChoosesTheClass) {
         EXPECT_EQ(e.Message, "Unknown picture format");
     }
     EXPECT_NE(dynamic_cast<TBitmap*>(p.Graphic()), nullptr);
+
+    // Layout data names the class.
+    p.Bitmap()->SetSize(3, 1);
+    TMemoryStream s;
+    p.WriteData(&s);
+    EXPECT_EQ(static_cast<const char*>(s.Memory())[0], 7);
+    EXPECT_EQ(String(static_cast<const char*>(s.Memory()) + 1, 7), "TBitmap");
+    s.SetPosition(0);
+    TPicture q;
+    q.ReadData(&s);
+    ASSERT_NE(dynamic_cast<TBitmap*>(q.Graphic()), nullptr);
+    EXPECT_EQ(q.Width(), 3);
+
+    TStringStream unknown(String("\x06TNoSuch", 8));
+    EXPECT_THROW(q.ReadData(&unknown), EInvalidGraphic);
+    TStringStream none(String("\x00", 1));
+    q.ReadData(&none);
+    EXPECT_EQ(q.Graphic(), nullptr);
 }
 
 TEST(PictureStreams, GifImagesDecodeWithTheirTransparency) {
@@ -178,26 +194,6 @@ TEST(PictureStreams, GifImagesDecodeWithTheirTransparency) {
     EXPECT_EQ(target->Canvas()->Pixels(1, 1), Rgb(0, 255, 0)) << "the transparent pixel shows what was there";
     EXPECT_EQ(SaveBytes(*image), String(reinterpret_cast<const char*>(gif), sizeof gif));
     EXPECT_THROW(image->SetWidth(4), EInvalidGraphicOperation);
-}
-
-TEST(PictureStreams, LayoutDataNamesTheClass) {
-    TPicture p;
-    p.Bitmap()->SetSize(3, 1);
-    TMemoryStream s;
-    p.WriteData(&s);
-    EXPECT_EQ(static_cast<const char*>(s.Memory())[0], 7);
-    EXPECT_EQ(String(static_cast<const char*>(s.Memory()) + 1, 7), "TBitmap");
-    s.SetPosition(0);
-    TPicture q;
-    q.ReadData(&s);
-    ASSERT_NE(dynamic_cast<TBitmap*>(q.Graphic()), nullptr);
-    EXPECT_EQ(q.Width(), 3);
-
-    TStringStream unknown(String("\x06TNoSuch", 8));
-    EXPECT_THROW(q.ReadData(&unknown), EInvalidGraphic);
-    TStringStream none(String("\x00", 1));
-    q.ReadData(&none);
-    EXPECT_EQ(q.Graphic(), nullptr);
 }
 
 TEST(PictureModel, GraphicIsCopiedAndForcedTypesReplaceIt) {

@@ -118,7 +118,7 @@ TEST_F(PopupMenuTest, MenuCharAnswersACharacterNoItemHas) {
     win::DestroyMenu(h);
 }
 
-TEST_F(PopupMenuTest, TrackPopupMenuReturnsTheCommandAndHonoursAlignment) {
+TEST_F(PopupMenuTest, TrackPopupMenuReturnsTheCommandHonoursAlignmentAndMenusFlipAtTheEdges) {
     win::HMENU h = win::CreatePopupMenu();
     win::AppendMenu(h, win::MF_STRING, 101, "&One");
     win::AppendMenu(h, win::MF_STRING | win::MF_GRAYED, 102, "&Two");
@@ -154,12 +154,8 @@ TEST_F(PopupMenuTest, TrackPopupMenuReturnsTheCommandAndHonoursAlignment) {
     cmd = win::TrackPopupMenu(h, win::TPM_RETURNCMD, 100, 100, 0, Form->Handle(), nullptr);
     EXPECT_EQ(cmd, 0);
     win::DestroyMenu(h);
-}
 
-TEST_F(PopupMenuTest, SubmenuFlipsLeftAtTheRightEdgeOfTheWorkArea) {
-    win::MONITORINFO mi{};
-    mi.cbSize = sizeof(mi);
-    win::GetMonitorInfo(win::MonitorFromPoint({0, 0}, win::MONITOR_DEFAULTTOPRIMARY), &mi);
+    // A submenu flips left at the right edge of the work area.
     win::RECT root{}, sub{};
     ui.WhenIdle([&] { menus.ClickOpenItem(More); });
     ui.WhenIdle([&] {
@@ -336,7 +332,7 @@ TEST_F(OwnerDrawMenuTest, BarItemsStartFromTheBarButtonSizeAndTheLastMayPaintToT
                 colortest::IsColor(win::RGB(0, 0, 255)));
 }
 
-TEST_F(OwnerDrawMenuTest, FirstItemCanBeMeasuredThroughThePopupListWindowBeforeShowing) {
+TEST_F(OwnerDrawMenuTest, FirstItemIsMeasuredThroughThePopupListWindowAndAFilterHookSeesTheMenuLoop) {
     win::MEASUREITEMSTRUCT mis{win::ODT_MENU, 0, Cut->Command(), 10, 10, 0};
     EXPECT_EQ(
         win::SendMessage(PopupList().Window(), win::WM_MEASUREITEM, 0, reinterpret_cast<win::LPARAM>(&mis)),
@@ -349,6 +345,30 @@ TEST_F(OwnerDrawMenuTest, FirstItemCanBeMeasuredThroughThePopupListWindowBeforeS
         win::SendMessage(PopupList().Window(), win::WM_MEASUREITEM, 0, reinterpret_cast<win::LPARAM>(&other)),
         0);
     EXPECT_EQ(other.itemWidth, 10u);
+
+    // A message filter hook sees the menu loop's messages.
+    static int filtered = 0;
+    filtered = 0;
+    win::WindowsHook hook(win::WH_MSGFILTER, [](int code, win::WPARAM wp, win::LPARAM lp) -> win::LRESULT {
+        auto* msg = reinterpret_cast<win::MSG*>(lp);
+        if (code == win::MSGF_MENU) {
+            ++filtered;
+            // Swallows Escape: the menu never sees it.
+            if (msg->message == win::WM_KEYDOWN && msg->wParam == win::VK_ESCAPE) return 1;
+        }
+        return win::CallNextHookEx(nullptr, code, wp, lp);
+    });
+    bool stillOpen = false;
+    ui.WhenIdle([&] { ui.Key(win::VK_ESCAPE); });
+    ui.WhenIdle([&] {
+        stillOpen = win::IsMenuTracking();
+        menus.CloseMenus();
+    });
+    Popup->Popup(150, 150);
+    ui.Process();
+    hook.Remove();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_GT(filtered, 0);
 }
 
 TEST_F(OwnerDrawMenuTest, CreationHookShapesTheMenuWindowWhichNamesItsMenuAndItemPlaces) {
@@ -391,31 +411,6 @@ TEST_F(OwnerDrawMenuTest, CreationHookShapesTheMenuWindowWhichNamesItsMenuAndIte
     EXPECT_NE(seen, nullptr);
     EXPECT_EQ(kind, win::SIMPLEREGION);
     EXPECT_EQ(box, (win::RECT{1, 1, 120 + 6 - 1, 30 + 20 + 20 + 6 - 1}));
-}
-
-TEST_F(OwnerDrawMenuTest, MessageFilterHookSeesTheMenuLoopsMessages) {
-    static int filtered = 0;
-    filtered = 0;
-    win::WindowsHook hook(win::WH_MSGFILTER, [](int code, win::WPARAM wp, win::LPARAM lp) -> win::LRESULT {
-        auto* msg = reinterpret_cast<win::MSG*>(lp);
-        if (code == win::MSGF_MENU) {
-            ++filtered;
-            // Swallows Escape: the menu never sees it.
-            if (msg->message == win::WM_KEYDOWN && msg->wParam == win::VK_ESCAPE) return 1;
-        }
-        return win::CallNextHookEx(nullptr, code, wp, lp);
-    });
-    bool stillOpen = false;
-    ui.WhenIdle([&] { ui.Key(win::VK_ESCAPE); });
-    ui.WhenIdle([&] {
-        stillOpen = win::IsMenuTracking();
-        menus.CloseMenus();
-    });
-    Popup->Popup(150, 150);
-    ui.Process();
-    hook.Remove();
-    EXPECT_TRUE(stillOpen);
-    EXPECT_GT(filtered, 0);
 }
 
 } // namespace

@@ -52,7 +52,7 @@ protected:
     std::vector<int> clicks;
 };
 
-TEST_F(RadioGroupTest, ItemIndexByCodeRunsOnClickWhenItChanges) {
+TEST_F(RadioGroupTest, ItemIndexByCodeRunsOnClickAndColumnsAndItemsRearrangeTheButtons) {
     TRadioGroup* g = MakeGroup();
     ASSERT_EQ(g->ButtonCount(), 3);
     EXPECT_EQ(g->ItemIndex(), -1);
@@ -66,30 +66,7 @@ TEST_F(RadioGroupTest, ItemIndexByCodeRunsOnClickWhenItChanges) {
     EXPECT_EQ(clicks, (std::vector<int>{1, 2, -1}));
     EXPECT_THROW(g->SetItemIndex(3), EListError);
     EXPECT_THROW(g->Buttons(3), EListError);
-}
 
-TEST_F(RadioGroupTest, ClicksAndArrowKeysChooseItems) {
-    TRadioGroup* g = MakeGroup();
-    auto* edit = Make<TEdit>("Edit", 250, 10, 100, 21);
-    ShowHost();
-    ClickAt(g->Buttons(2), 5, 5);
-    EXPECT_EQ(g->ItemIndex(), 2);
-    ClickAt(g->Buttons(0), 5, 5);
-    EXPECT_EQ(g->ItemIndex(), 0);
-    EXPECT_EQ(clicks, (std::vector<int>{2, 0}));
-    // The arrow keys move the focus and the check along the buttons.
-    Press(win::VK_DOWN);
-    EXPECT_EQ(g->ItemIndex(), 1);
-    EXPECT_TRUE(g->Buttons(1)->Focused());
-    // Tabbing away and back lands on the checked button without changing it.
-    edit->SetFocus();
-    Chord({win::VK_SHIFT}, win::VK_TAB);
-    EXPECT_TRUE(g->Buttons(1)->Focused());
-    EXPECT_EQ(g->ItemIndex(), 1);
-}
-
-TEST_F(RadioGroupTest, ColumnsAndItemsRearrangeTheButtons) {
-    TRadioGroup* g = MakeGroup();
     g->Items()->Add("Test");
     g->SetColumns(2);
     // Filled top to bottom, then left to right; each column (Width - 10) / 2 wide from x = 8.
@@ -121,6 +98,26 @@ TEST_F(RadioGroupTest, ColumnsAndItemsRearrangeTheButtons) {
     g->Items()->Clear();
     EXPECT_EQ(g->ButtonCount(), 0);
     EXPECT_EQ(g->ItemIndex(), -1);
+}
+
+TEST_F(RadioGroupTest, ClicksAndArrowKeysChooseItems) {
+    TRadioGroup* g = MakeGroup();
+    auto* edit = Make<TEdit>("Edit", 250, 10, 100, 21);
+    ShowHost();
+    ClickAt(g->Buttons(2), 5, 5);
+    EXPECT_EQ(g->ItemIndex(), 2);
+    ClickAt(g->Buttons(0), 5, 5);
+    EXPECT_EQ(g->ItemIndex(), 0);
+    EXPECT_EQ(clicks, (std::vector<int>{2, 0}));
+    // The arrow keys move the focus and the check along the buttons.
+    Press(win::VK_DOWN);
+    EXPECT_EQ(g->ItemIndex(), 1);
+    EXPECT_TRUE(g->Buttons(1)->Focused());
+    // Tabbing away and back lands on the checked button without changing it.
+    edit->SetFocus();
+    Chord({win::VK_SHIFT}, win::VK_TAB);
+    EXPECT_TRUE(g->Buttons(1)->Focused());
+    EXPECT_EQ(g->ItemIndex(), 1);
 }
 
 } // namespace
