@@ -45,7 +45,7 @@ protected:
     }
 };
 
-TEST_F(FormOwnPaintingTest, AnOverriddenPaintRunsWithoutOnPaintAndOncePerPaintWithIt) {
+TEST_F(FormOwnPaintingTest, AnOverriddenPaintRunsOncePerPaintAndTheApplicationsActivationReachesTheForm) {
     TComponentPtr<TSelfPaintedForm> f(new TSelfPaintedForm(Application));
     f->Show();
     ui.Process();
@@ -61,12 +61,8 @@ TEST_F(FormOwnPaintingTest, AnOverriddenPaintRunsWithoutOnPaintAndOncePerPaintWi
     ui.Process();
     EXPECT_EQ(f->Paints, 1);
     EXPECT_EQ(handled, 1);
-}
 
-TEST_F(FormOwnPaintingTest, TheApplicationLosingAndRegainingTheActivationReachesItsForms) {
-    TComponentPtr<TSelfPaintedForm> f(new TSelfPaintedForm(Application));
-    f->Show();
-    ui.Process();
+    // The application's loss and return of the activation reach its forms.
     f->Heard.clear();
     ui.Screen().DeactivateApp();
     ui.Process();

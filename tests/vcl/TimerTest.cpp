@@ -63,7 +63,7 @@ TEST_F(TimerTest, TicksEveryIntervalWhileEnabledAndCanBeFreedOrStoppedFromItsOwn
     EXPECT_EQ(uticks, 2);
 }
 
-TEST_F(TimerTest, AnOwnedTimerGoesWithItsOwnerAndAnErrorInOnTimerIsReported) {
+TEST_F(TimerTest, AnOwnedTimerGoesWithItsOwnerAnErrorIsReportedAndTimersTickInAModalLoop) {
     TComponentPtr<TComponent> owner(new TComponent(nullptr));
     auto* t = new TTimer(owner.get());
     t->SetInterval(25);
@@ -83,18 +83,17 @@ TEST_F(TimerTest, AnOwnedTimerGoesWithItsOwnerAndAnErrorInOnTimerIsReported) {
     owner.reset();
     ui.Advance(60); // nothing left to tick
     EXPECT_EQ(ticks, 2);
-}
 
-TEST_F(TimerTest, TicksInsideAModalLoop) {
+    // Timers tick inside a modal loop.
     TComponentPtr<TForm> dlg(new TForm(Application));
-    TComponentPtr<TTimer> t(new TTimer(nullptr));
-    t->SetInterval(100);
-    int ticks = 0;
-    t->OnTimer = [&](TObject*) {
-        if (++ticks == 3) dlg->SetModalResult(mrAbort);
+    TComponentPtr<TTimer> modal(new TTimer(nullptr));
+    modal->SetInterval(100);
+    int modalTicks = 0;
+    modal->OnTimer = [&](TObject*) {
+        if (++modalTicks == 3) dlg->SetModalResult(mrAbort);
     };
     EXPECT_EQ(dlg->ShowModal(), mrAbort);
-    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(modalTicks, 3);
 }
 
 } // namespace
