@@ -105,8 +105,6 @@ KV_PUBLISHED(TActionTestRoot) {
 
 } // namespace
 
-// ---- links pushing changes to their client ----
-
 TEST(ActionLinkTest, PushesEachPropertyToAClientThatFollowsItButNotToOneThatDiverged) {
     TComponentPtr<TFakeClient> client(new TFakeClient(nullptr));
     TComponentPtr<TAction> action(new TAction(nullptr));
@@ -189,8 +187,6 @@ TEST(ActionLinkTest, FreeingEitherSideLeavesNoDanglingReference) {
     second->SetCaption("after the link went");
     EXPECT_EQ(second->Caption(), "after the link went");
 }
-
-// ---- Checked and groups ----
 
 TEST(ActionCheckedTest, CheckingAGroupMemberUnchecksTheOthersOfItsList) {
     TComponentPtr<TComponent> owner(new TComponent(nullptr));
@@ -278,8 +274,6 @@ TEST(ActionCheckedTest, AutoCheckTogglesOnExecuteButKeepsACheckedGroupMember) {
     EXPECT_FALSE(radio1->Checked());
 }
 
-// ---- Execute and Update routing ----
-
 TEST(ActionExecuteTest, TheListHandlesFirstThenTheActionsOwnEvent) {
     TComponentPtr<TComponent> owner(new TComponent(nullptr));
     auto* list = new TActionList(owner.get());
@@ -361,8 +355,6 @@ TEST(ActionExecuteTest, LinkExecuteSetsTheActionComponentForTheCall) {
     FreeComponent(temp);
     EXPECT_EQ(action->ActionComponent(), nullptr);
 }
-
-// ---- the list: images, membership, lifetime ----
 
 TEST(ActionListTest, ImagesAreClearedWhenTheImageListIsFreedAndChangesAreReported) {
     TComponentPtr<TActionList> list(new TActionList(nullptr));
@@ -484,8 +476,6 @@ TEST(ActionListTest, AssignCopiesPropertiesButNotTheList) {
     TComponentPtr<TComponent> notAnAction(new TComponent(nullptr));
     EXPECT_THROW(copy->Assign(notAnAction.get()), EConvertError);
 }
-
-// ---- layouts ----
 
 TEST(ActionLayoutTest, ReadsActionsIntoTheirListAndWritesThemBack) {
     const String layout = "object Root: TActionTestRoot\r\n"

@@ -24,17 +24,11 @@ TEST_F(ButtonTest, MouseClickNeedsPressAndReleaseOverTheButton) {
     EXPECT_EQ(clicks, (std::vector<std::string>{"B1"}));
     EXPECT_TRUE(b->Focused());
     // Pressed, dragged off and released outside: no click; the pressed look follows the pointer.
-    TPoint in = ScreenOf(b, 10, 10);
-    TPoint out = ScreenOf(b, 120, 10);
-    screen->MoveMouse(in.X, in.Y);
-    screen->Press();
-    Pump();
+    Down(b, 10, 10);
     EXPECT_TRUE(b->Pressed());
-    screen->MoveMouse(out.X, out.Y);
-    Pump();
+    MoveOver(b, 120, 10);
     EXPECT_FALSE(b->Pressed());
-    screen->Release();
-    Pump();
+    Up();
     EXPECT_EQ(clicks.size(), 1u);
     // A disabled button takes no clicks.
     b->SetEnabled(false);

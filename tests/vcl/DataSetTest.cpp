@@ -40,8 +40,6 @@ public:
 
 } // namespace
 
-// ---- navigation ----
-
 TEST(DataSetNavigationTest, EmptySetHasBofAndEofAndAClosedOneRefusesRecordOperations) {
     auto ds = MakeSet({});
     EXPECT_TRUE(ds->Bof());
@@ -121,8 +119,6 @@ TEST(DataSetNavigationTest, AfterScrollFollowsEachMove) {
     ds->First();
     EXPECT_EQ(seen, (std::vector<String>{"Bob", "Bob", "Ann"}));
 }
-
-// ---- editing ----
 
 TEST(DataSetEditTest, EditPostAndCancelChangeTheCurrentRecord) {
     auto ds = MakeSet({"Ann", "Bob"});
@@ -254,8 +250,6 @@ TEST(DataSetEditTest, ReadOnlySetCannotBeModified) {
     EXPECT_EQ(ds->State(), dsEdit);
 }
 
-// ---- deleting ----
-
 TEST(DataSetDeleteTest, DeletingMovesToTheNextOrToTheNewLastRecord) {
     auto ds = MakeSet({"Ann", "Bob", "Cid"});
     ds->Next();
@@ -291,8 +285,6 @@ TEST(DataSetDeleteTest, DeleteWhileInsertingCancelsAndWhileEditingDropsTheRecord
     EXPECT_EQ(ds->RecordCount(), 1);
     EXPECT_EQ(Current(ds.get()), "Bob");
 }
-
-// ---- fields, reopening, layouts ----
 
 TEST(DataSetFieldTest, FieldListIsCheckedOnOpenAndRecordsOutliveAClose) {
     auto ds = MakeSet({"Ann", "Bob"});

@@ -11,21 +11,6 @@ namespace {
 
 class DragDropTest : public StdControlTest {
 protected:
-    // Pointer moves and buttons at a control's client point, each handled at once.
-    void MoveOver(TControl* C, int X, int Y) {
-        TPoint p = ScreenOf(C, X, Y);
-        screen->MoveMouse(p.X, p.Y);
-        Pump();
-    }
-    void Down(TControl* C, int X, int Y) {
-        MoveOver(C, X, Y);
-        screen->Press();
-        Pump();
-    }
-    void Up() {
-        screen->Release();
-        Pump();
-    }
     // Records every drag event of a control as "<name>:<event>".
     void Watch(TControl* C, bool Accepts) {
         C->OnDragOver = [this, Accepts](TObject* Sender, TObject* Source, int, int, TDragState State,

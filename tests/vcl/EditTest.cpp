@@ -214,16 +214,10 @@ TEST_F(EditTest, MouseSetsCaretAndDragSelects) {
     EXPECT_EQ(e->CaretPos(), 10);
     EXPECT_EQ(e->SelLength(), 0);
     // A drag from the far left to the far right selects the whole text.
-    TPoint a = ScreenOf(e, 1, 10);
-    TPoint b = ScreenOf(e, 195, 10);
-    screen->MoveMouse(a.X, a.Y);
-    screen->Press();
-    Pump();
+    Down(e, 1, 10);
     EXPECT_EQ(e->CaretPos(), 0);
-    screen->MoveMouse(b.X, b.Y);
-    Pump();
-    screen->Release();
-    Pump();
+    MoveOver(e, 195, 10);
+    Up();
     EXPECT_EQ(e->SelStart(), 0);
     EXPECT_EQ(e->SelLength(), 10);
     // Tabbing in selects everything (AutoSelect).

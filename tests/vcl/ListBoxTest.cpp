@@ -127,8 +127,7 @@ TEST_F(ListBoxTest, ScrollingKeepsTheSelectionInView) {
     Press(win::VK_END);
     EXPECT_EQ(l->TopIndex(), 30 - visible);
     // The wheel scrolls three lines a notch, within the range.
-    TPoint c = ScreenOf(l, 50, 50);
-    screen->MoveMouse(c.X, c.Y);
+    MoveOver(l, 50, 50);
     screen->Wheel(120);
     Pump();
     EXPECT_EQ(l->TopIndex(), 30 - visible - 3);
@@ -147,20 +146,12 @@ TEST_F(ListBoxTest, ScrollingKeepsTheSelectionInView) {
     // Dragging the thumb to the bottom shows the last lines; back to the top the first.
     TRect sb{lr.Right, 2, lr.Right + stdctrls::kScrollBarWidth, 98};
     TRect thumb = stdctrls::VScrollThumb(sb, l->TopIndex(), 30, visible);
-    TPoint grab = ScreenOf(l, lr.Right + 5, (thumb.Top + thumb.Bottom) / 2);
-    TPoint bottom = ScreenOf(l, lr.Right + 5, 200);
-    TPoint top = ScreenOf(l, lr.Right + 5, -100);
-    screen->MoveMouse(grab.X, grab.Y);
-    screen->Press();
-    Pump();
-    screen->MoveMouse(bottom.X, bottom.Y);
-    Pump();
+    Down(l, lr.Right + 5, (thumb.Top + thumb.Bottom) / 2);
+    MoveOver(l, lr.Right + 5, 200);
     EXPECT_EQ(l->TopIndex(), 30 - visible);
-    screen->MoveMouse(top.X, top.Y);
-    Pump();
+    MoveOver(l, lr.Right + 5, -100);
     EXPECT_EQ(l->TopIndex(), 0);
-    screen->Release();
-    Pump();
+    Up();
     // Lines out of view are not at any point; a point below the lines is not a line.
     EXPECT_EQ(l->ItemAtPos(TPoint{10, 300}, true), -1);
     EXPECT_EQ(l->ItemAtPos(TPoint{10, 300}, false), 30);
@@ -258,15 +249,9 @@ TEST_F(ListBoxScrollBarTest, ArrowsTrackKeysAndEvents) {
     // Dragging the thumb to the far end reaches the last position.
     s->SetPosition(0);
     TRect t = s->ThumbRect();
-    TPoint from = ScreenOf(s, (t.Left + t.Right) / 2, 8);
-    TPoint to = ScreenOf(s, 400, 8);
-    screen->MoveMouse(from.X, from.Y);
-    screen->Press();
-    Pump();
-    screen->MoveMouse(to.X, to.Y);
-    Pump();
-    screen->Release();
-    Pump();
+    Down(s, (t.Left + t.Right) / 2, 8);
+    MoveOver(s, 400, 8);
+    Up();
     EXPECT_EQ(s->Position(), 81);
     EXPECT_EQ(scrolls.back().first, scEndScroll);
     // The kind swaps the sides.

@@ -236,8 +236,6 @@ TEST_F(PopupMenuTest, AnItemFollowsItsActionAndRunsIt) {
     EXPECT_EQ(Last->Action(), nullptr);
 }
 
-// ---- Owner drawing
-
 class OwnerDrawMenuTest : public PopupMenuTest {
 protected:
     struct Draw {

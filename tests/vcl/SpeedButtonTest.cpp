@@ -15,35 +15,22 @@ protected:
         b->OnClick = [this, b](TObject*) { clicked.push_back(b->Name()); };
         return b;
     }
-    void PressOn(TControl* C, int X, int Y) {
-        TPoint p = ScreenOf(C, X, Y);
-        screen->MoveMouse(p.X, p.Y);
-        screen->Press();
-        Pump();
-    }
-    void ReleaseAt(TControl* C, int X, int Y) {
-        TPoint p = ScreenOf(C, X, Y);
-        screen->MoveMouse(p.X, p.Y);
-        screen->Release();
-        Pump();
-    }
     std::vector<String> clicked;
 };
 
 TEST_F(SpeedButtonTest, AClickNeedsTheReleaseOnTheButtonAndTheFaceFollowsThePointer) {
     TSpeedButton* b = MakeButton("B", 20);
     ShowHost();
-    PressOn(b, 10, 10);
+    Down(b, 10, 10);
     EXPECT_EQ(b->State(), bsDown);
     // Dragged off, the face comes up; back on, it goes down again.
-    TPoint off = ScreenOf(b, 60, 10);
-    screen->MoveMouse(off.X, off.Y);
-    Pump();
+    MoveOver(b, 60, 10);
     EXPECT_EQ(b->State(), bsUp);
-    ReleaseAt(b, 60, 10);
+    Up();
     EXPECT_TRUE(clicked.empty());
-    PressOn(b, 10, 10);
-    ReleaseAt(b, 12, 12);
+    Down(b, 10, 10);
+    MoveOver(b, 12, 12);
+    Up();
     EXPECT_EQ(clicked, std::vector<String>{"B"});
     EXPECT_EQ(b->State(), bsUp);
     EXPECT_FALSE(b->Down()); // without a group a button never stays down
@@ -84,15 +71,11 @@ TEST_F(SpeedButtonTest, AFlatButtonShowsARaisedEdgeOnlyWhileHotAndASunkenOneWhil
     ShowHost();
     // At rest the button is just its parent's face.
     ExpectPixels(b, {{0, 0, clBtnFace}, {29, 29, clBtnFace}});
-    TPoint p = ScreenOf(b, 15, 15);
-    screen->MoveMouse(p.X, p.Y);
-    Pump();
+    MoveOver(b, 15, 15);
     EXPECT_TRUE(b->MouseInControl());
     // Raised: light top-left, dark bottom-right.
     ExpectPixels(b, {{0, 0, clBtnHighlight}, {29, 29, clBtnShadow}});
-    TPoint away = ScreenOf(b, 100, 100);
-    screen->MoveMouse(away.X, away.Y);
-    Pump();
+    MoveOver(b, 100, 100);
     EXPECT_EQ(At(b, 0, 0), Ref(clBtnFace));
     b->SetDown(true);
     // Sunken: dark top-left, light bottom-right.
@@ -142,10 +125,10 @@ TEST_F(SpeedButtonTest, AWideGlyphHoldsSeveralImagesAndTheDownOneShowsWhilePress
     EXPECT_EQ(b->NumGlyphs(), 3);
     ShowHost();
     EXPECT_EQ(At(b, 11, 11), Ref(clRed));
-    PressOn(b, 11, 11);
+    Down(b, 11, 11);
     // Pressed, the content moves one pixel down and right.
     EXPECT_EQ(At(b, 12, 12), Ref(clBlue));
-    ReleaseAt(b, 11, 11);
+    Up();
     b->SetEnabled(false);
     EXPECT_EQ(At(b, 11, 11), Ref(clLime));
 }
