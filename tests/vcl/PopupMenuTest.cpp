@@ -24,6 +24,11 @@ protected:
         Deeper = AddItem(More, "Deeper1", "&Deeper");
         Last = AddItem(Popup->Items(), "Last1", "&Last");
     }
+    // Pops the menu up at (150, 150) and handles the command chosen while it was open.
+    void ShowPopup() {
+        Popup->Popup(150, 150);
+        ui.Process();
+    }
     TPopupMenu* Popup = nullptr;
     TMenuItem *Cut = nullptr, *More = nullptr, *Deeper = nullptr, *Last = nullptr;
 };
@@ -70,8 +75,7 @@ TEST_F(PopupMenuTest, KeyboardMovesOpensChoosesAndEscapeClosesOneLevel) {
         ui.Key(win::VK_RETURN); // More again: opens it with Deeper selected
     });
     ui.WhenIdle([&] { ui.Key(win::VK_RETURN); });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     EXPECT_TRUE(subOpen);
     EXPECT_TRUE(subClosedByEscape);
     EXPECT_TRUE(rootStillOpen);
@@ -79,13 +83,11 @@ TEST_F(PopupMenuTest, KeyboardMovesOpensChoosesAndEscapeClosesOneLevel) {
 
     // Escape at the first level closes the menu with no choice.
     ui.WhenIdle([&] { ui.Key(win::VK_ESCAPE); });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     EXPECT_EQ(Clicks, std::vector<String>{"Deeper1"});
     // A mnemonic chooses its item.
     ui.WhenIdle([&] { ui.Type("t"); }); // Cu&t
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     EXPECT_EQ(Clicks, (std::vector<String>{"Deeper1", "Cut1"}));
 }
 
@@ -220,15 +222,13 @@ TEST_F(PopupMenuTest, AnItemFollowsItsActionAndRunsIt) {
     // Opening the menu lets the action update the item; choosing it runs the action (which updates
     // once more before it executes).
     ui.WhenIdle([&] { menus.ClickOpenItem(Last); });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     EXPECT_EQ(updated, 2);
     EXPECT_EQ(executed, 1);
     // The next opening disables it through its action: a click then does nothing.
     ui.WhenIdle([&] { menus.ClickOpenItem(Last); });
     ui.WhenIdle([&] { menus.CloseMenus(); });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     EXPECT_FALSE(Last->Enabled());
     EXPECT_EQ(executed, 1);
     // Freeing the action unlinks the item.
@@ -278,8 +278,7 @@ TEST_F(OwnerDrawMenuTest, ItemsAreMeasuredStackedAndDrawnWithTheirStates) {
         ui.Screen().MoveMouse(p.X, p.Y);
     });
     ui.WhenIdle([&] { menus.CloseMenus(); });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     // Window = widest item + 6 by the sum of heights + 6; items start 3 pixels in.
     EXPECT_EQ(wr.Width(), 120 + 6);
     EXPECT_EQ(wr.Height(), 30 + 20 + 20 + 6);
@@ -362,8 +361,7 @@ TEST_F(OwnerDrawMenuTest, FirstItemIsMeasuredThroughThePopupListWindowAndAFilter
         stillOpen = win::IsMenuTracking();
         menus.CloseMenus();
     });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     hook.Remove();
     EXPECT_TRUE(stillOpen);
     EXPECT_GT(filtered, 0);
@@ -400,8 +398,7 @@ TEST_F(OwnerDrawMenuTest, CreationHookShapesTheMenuWindowWhichNamesItsMenuAndIte
         win::GetWindowRect(w, &wr);
         menus.CloseMenus();
     });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     hook.Remove();
     EXPECT_EQ(named, Popup->Handle());
     EXPECT_EQ(first, (win::RECT{wr.Left + 3, wr.Top + 3, wr.Left + 123, wr.Top + 33}));
