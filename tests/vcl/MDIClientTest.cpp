@@ -1,6 +1,6 @@
 // The MDI frame's client window: it takes the area the frame's aligned controls leave and follows it,
 // holds the child forms (a maximised child fills it, not the frame), and answers which child is active;
-// focusing a child makes it the active one.
+// focusing a child makes it the active one; the window menu lists the children.
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/Panel.h"
 #include "tests/support/ColorMatch.h"
+#include "tests/support/MenuDriver.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -149,6 +151,49 @@ TEST_F(MDIClientTest, ChildrenCascadeAClickActivatesOneAndAClosedChildIsMinimise
     EXPECT_EQ(frame->MDIChildCount(), 2);
     children.pop_back();
     EXPECT_EQ(frame->MDIChildCount(), 1);
+}
+
+TEST_F(MDIClientTest, TheWindowMenuListsTheChildrenAndActivatesTheChosenOne) {
+    auto* menu = new TMainMenu(frame);
+    auto* window = new TMenuItem(frame);
+    window->SetCaption("&Window");
+    menu->Items()->Add(window);
+    auto* cascade = new TMenuItem(frame);
+    cascade->SetCaption("&Cascade");
+    window->Add(cascade);
+    frame->SetMenu(menu);
+    frame->SetWindowMenu(window);
+    TForm* one = Child("Child1");
+    Child("Child2");
+    std::vector<String> texts;
+    bool checkedActive = false;
+    uitest::MenuDriver menus(ui);
+    ui.WhenIdle([&] {
+        win::HMENU h = window->Handle();
+        for (int i = 0; i < win::GetMenuItemCount(h); ++i) {
+            char buf[64]{};
+            win::GetMenuString(h, static_cast<win::UINT>(i), buf, sizeof buf, win::MF_BYPOSITION);
+            texts.push_back(buf);
+        }
+        checkedActive = win::GetMenuState(h, 2, win::MF_BYPOSITION) & win::MF_CHECKED;
+        win::RECT r{};
+        win::GetMenuItemRect(nullptr, h, 3, &r); // "&2 Child1"
+        ui.Screen().Click((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    });
+    menus.OpenMenu(frame, "Window");
+    // In the form's order of its children: the active one first.
+    EXPECT_EQ(texts, (std::vector<String>{"&Cascade", "", "&1 Child2", "&2 Child1"}));
+    EXPECT_TRUE(checkedActive);
+    EXPECT_EQ(frame->ActiveMDIChild(), one);
+    // Listed afresh each time: a closed child is gone from the list.
+    texts.clear();
+    children.pop_back();
+    ui.WhenIdle([&] {
+        texts.push_back(std::to_string(win::GetMenuItemCount(window->Handle())));
+        menus.CloseMenus();
+    });
+    menus.OpenMenu(frame, "Window");
+    EXPECT_EQ(texts, std::vector<String>{"3"});
 }
 
 } // namespace
