@@ -30,7 +30,7 @@ protected:
     TComponentPtr<TPopupMenu> Menu{new TPopupMenu(nullptr)};
 };
 
-TEST_F(MenuItemTest, TreeOperationsKeepParentsAndIndexes) {
+TEST_F(MenuItemTest, TreeOperationsKeepParentsAndIndexesAndBadOnesRaiseMenuErrors) {
     TMenuItem* root = Menu->Items();
     TMenuItem* a = Item(root, "&Alpha");
     TMenuItem* b = Item(root, "Beta");
@@ -63,11 +63,8 @@ TEST_F(MenuItemTest, TreeOperationsKeepParentsAndIndexes) {
     EXPECT_EQ(root->Count(), 1);
     FreeComponent(sub);
     EXPECT_EQ(a->Count(), 0);
-}
 
-TEST_F(MenuItemTest, BadInsertsAndIndexesRaiseMenuErrors) {
-    TMenuItem* root = Menu->Items();
-    TMenuItem* a = Item(root, "A");
+    // Bad inserts and indexes raise menu errors and change nothing.
     TMenuItem* child = Item(a, "Child");
     EXPECT_THROW(root->Add(child), EMenuError); // already has a parent
     EXPECT_THROW(child->Add(a), EMenuError);    // a would contain itself
