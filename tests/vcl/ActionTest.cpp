@@ -16,7 +16,7 @@ using namespace vcl;
 
 namespace {
 
-// A client showing an action the way a control does: it follows a property only while it still shows
+// A client showing an action the way a control does: it follows its caption only while it still shows
 // what the action showed.
 class TFakeClient : public TComponent {
     KV_CLASS(TFakeClient, TComponent)
@@ -44,21 +44,11 @@ public:
     bool IsCaptionLinked() override {
         return TActionLink::IsCaptionLinked() && FClient->Caption == A()->Caption();
     }
-    bool IsCheckedLinked() override {
-        return TActionLink::IsCheckedLinked() && FClient->Checked == A()->Checked();
-    }
-    bool IsEnabledLinked() override {
-        return TActionLink::IsEnabledLinked() && FClient->Enabled == A()->Enabled();
-    }
-    bool IsImageIndexLinked() override {
-        return TActionLink::IsImageIndexLinked() && FClient->ImageIndex == A()->ImageIndex();
-    }
     void SetCaption(const String& Value) override {
         FClient->Log.push_back("Caption " + Value);
         if (IsCaptionLinked()) FClient->Caption = Value;
     }
     void SetChecked(bool Value) override {
-        FClient->Log.push_back(Value ? "Checked 1" : "Checked 0");
         if (IsCheckedLinked()) FClient->Checked = Value;
     }
     void SetEnabled(bool Value) override {
