@@ -1,5 +1,6 @@
 // Forms: frame and client size, placement, showing and hiding, closing, modal showing, focus and keys,
-// MDI children.
+// MDI children; a form class's own painting, and the application's loss or return of the activation
+// reaching the forms (posted: a menu loop's hook sees it in the queue).
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "platform/vcl/Forms.h"
 #include "platform/win/Input.h"
 #include "platform/win/Metrics.h"
+#include "tests/support/ColorMatch.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -314,6 +316,65 @@ TEST_F(FormTest, AFrameReadsItsLayoutAndSitsOnAFormLikeAPanel) {
     EXPECT_EQ(frame->Height(), 200);
     EXPECT_EQ(UiDriver::Find(f.get(), "Inside"), inside);
     EXPECT_EQ(GetParentForm(inside), f.get());
+}
+
+// Fills its client area red from its own Paint and counts what ran.
+class TSelfPaintedForm : public TForm {
+    KV_CLASS(TSelfPaintedForm, TForm)
+public:
+    explicit TSelfPaintedForm(TComponent* AOwner) : TForm(AOwner) {
+        SetColor(clWhite);
+        SetClientWidth(200);
+        SetClientHeight(120);
+    }
+    int Paints = 0;
+    std::vector<win::UINT> Heard; // CM_ACTIVATE / CM_DEACTIVATE, in order
+
+protected:
+    void Paint() override {
+        TForm::Paint();
+        ++Paints;
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(Rect(0, 0, 100, ClientHeight()));
+    }
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == CM_ACTIVATE || Message.Msg == CM_DEACTIVATE) Heard.push_back(Message.Msg);
+        TForm::WndProc(Message);
+    }
+};
+
+class FormOwnPaintingTest : public uitest::UiTest {
+protected:
+    win::COLORREF ClientPixel(TCustomForm* F, int X, int Y) {
+        TPoint p = F->ClientToScreen(TPoint{X, Y});
+        return ui.Screen().ScreenPixel(p.X, p.Y);
+    }
+};
+
+TEST_F(FormOwnPaintingTest, AnOverriddenPaintRunsOncePerPaintAndTheApplicationsActivationReachesTheForm) {
+    TComponentPtr<TSelfPaintedForm> f(new TSelfPaintedForm(Application));
+    f->Show();
+    ui.Process();
+    EXPECT_GE(f->Paints, 1);
+    EXPECT_THAT(ClientPixel(f.get(), 50, 60), colortest::IsColor(win::RGB(255, 0, 0)));
+    EXPECT_THAT(ClientPixel(f.get(), 150, 60), colortest::IsColor(win::RGB(255, 255, 255)));
+
+    // With a handler too, both run, each once per painting.
+    int handled = 0;
+    f->OnPaint = [&](TObject*) { ++handled; };
+    f->Paints = 0;
+    f->Invalidate();
+    ui.Process();
+    EXPECT_EQ(f->Paints, 1);
+    EXPECT_EQ(handled, 1);
+
+    // The application's loss and return of the activation reach its forms.
+    f->Heard.clear();
+    ui.Screen().DeactivateApp();
+    ui.Process();
+    EXPECT_EQ(f->Heard, (std::vector<win::UINT>{CM_DEACTIVATE}));
+    ui.Click(f.get(), 150, 60);
+    EXPECT_EQ(f->Heard, (std::vector<win::UINT>{CM_DEACTIVATE, CM_ACTIVATE}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Painting: windowless children painted by their parent in z-order and clipped to their bounds, windowed
-// children above them, invalidation, double buffering and PaintTo (pixel probes).
+// children above them, invalidation, double buffering and PaintTo (pixel probes); the stacking of windowed
+// children (what the screen shows and what the window list says), also for windows made later.
 
 #include "platform/vcl/Bitmap.h"
 #include "tests/vcl/ControlTestSupport.h"
@@ -132,6 +133,50 @@ TEST_F(PaintTest, PaintToDrawsTheControlTreeIntoAnotherContext) {
                                                 {110, 70, win::RGB(0, 0, 0)}})
         EXPECT_THAT(bmp.Canvas()->GetPixel(p.X, p.Y), colortest::IsColor(p.Color))
             << "at (" << p.X << ", " << p.Y << ")";
+}
+
+class ZOrderTest : public ControlTest {
+protected:
+    TBox* Box(TColor Fill, TRect R) {
+        TBox* b = Child<TBox>(host.get(), "", R);
+        b->Fill = Fill;
+        return b;
+    }
+    // The host's child windows, top first.
+    std::vector<win::HWND> Stack() const {
+        std::vector<win::HWND> v;
+        for (win::HWND h = win::GetWindow(host->Handle(), win::GW_CHILD); h;
+             h = win::GetWindow(h, win::GW_HWNDNEXT))
+            v.push_back(h);
+        return v;
+    }
+};
+
+TEST_F(ZOrderTest, BringToFrontAndSendToBackRestackTheWindowsOnScreen) {
+    MakeHost(50, 50, 200, 150);
+    TBox* red = Box(clRed, Rect(10, 10, 90, 90));
+    TBox* blue = Box(clBlue, Rect(50, 50, 130, 130));
+    TBox* green = Box(clGreen, Rect(70, 20, 150, 60));
+    // Restacked before its window is made, a child takes its place when it is.
+    green->SendToBack();
+    ShowHost();
+    ExpectHostPixels({{60, 60, kBlue}, {80, 30, kRed}});
+    EXPECT_EQ(Stack(), (std::vector<win::HWND>{blue->Handle(), red->Handle(), green->Handle()}));
+
+    green->BringToFront();
+    Pump();
+    ExpectHostPixels({{80, 30, kGreen}, {60, 60, kBlue}});
+    red->BringToFront();
+    Pump();
+    ExpectHostPixels({{60, 60, kRed}, {80, 30, kRed}, {100, 100, kBlue}});
+    EXPECT_EQ(Stack(), (std::vector<win::HWND>{red->Handle(), green->Handle(), blue->Handle()}));
+    EXPECT_EQ(host->WinControls().back(), red) << "the list follows the windows";
+    EXPECT_EQ(host->ControlAtPos(TPoint{60, 60}, false, true, false), red);
+
+    red->SendToBack();
+    Pump();
+    ExpectHostPixels({{60, 60, kBlue}, {80, 30, kGreen}, {20, 20, kRed}});
+    EXPECT_EQ(win::ChildWindowFromPoint(host->Handle(), win::POINT{60, 60}), blue->Handle());
 }
 
 } // namespace
