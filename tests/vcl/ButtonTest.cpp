@@ -1,5 +1,8 @@
 // Push buttons: clicks by mouse, Space, Enter and Escape on the default and cancel buttons, which button
-// is active as the focus moves, accelerators, the form's ModalResult, the pressed look.
+// is active as the focus moves, accelerators, the form's ModalResult, the pressed look. Check boxes:
+// toggling by click and Space, the grayed state, OnClick on every change, the check mark. Radio buttons
+// and groups: siblings exclude each other, arrows check as they move, the group's ItemIndex and OnClick
+// (by code too), its columns and its items.
 
 #include "tests/vcl/EditTestSupport.h"
 
@@ -122,6 +125,197 @@ TEST_F(ButtonTest, ClickSetsTheFormsModalResult) {
     loose->SetModalResult(mrCancel);
     loose->Click();
     EXPECT_EQ(clicks, (std::vector<std::string>{"Loose"}));
+}
+
+class CheckBoxTest : public StdControlTest {
+protected:
+    TCheckBox* MakeCheck() {
+        auto* c = Make<TCheckBox>("Check", 20, 20, 120, 17);
+        c->SetCaption("Remember");
+        c->OnClick = [this](TObject*) { ++clicks; };
+        return c;
+    }
+    int clicks = 0;
+};
+
+TEST_F(CheckBoxTest, ClickAndSpaceToggle) {
+    TCheckBox* c = MakeCheck();
+    ShowHost();
+    ClickAt(c, 5, 8);
+    EXPECT_TRUE(c->Checked());
+    EXPECT_TRUE(c->Focused());
+    EXPECT_EQ(clicks, 1);
+    // Clicking the caption toggles too.
+    ClickAt(c, 60, 8);
+    EXPECT_FALSE(c->Checked());
+    Press(win::VK_SPACE);
+    EXPECT_TRUE(c->Checked());
+    EXPECT_EQ(clicks, 3);
+    c->SetEnabled(false);
+    ClickAt(c, 5, 8);
+    EXPECT_TRUE(c->Checked());
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(CheckBoxTest, AllowGrayedCyclesThroughThreeStatesAndChangesByCodeRunOnClickOnce) {
+    TCheckBox* c = MakeCheck();
+    c->SetAllowGrayed(true);
+    ShowHost();
+    c->SetFocus();
+    Press(win::VK_SPACE);
+    EXPECT_EQ(c->State(), cbGrayed);
+    EXPECT_FALSE(c->Checked());
+    Press(win::VK_SPACE);
+    EXPECT_EQ(c->State(), cbChecked);
+    Press(win::VK_SPACE);
+    EXPECT_EQ(c->State(), cbUnchecked);
+    // Without AllowGrayed a grayed box goes on to checked and never back to grayed.
+    c->SetAllowGrayed(false);
+    c->SetState(cbGrayed);
+    Press(win::VK_SPACE);
+    EXPECT_EQ(c->State(), cbChecked);
+    Press(win::VK_SPACE);
+    EXPECT_EQ(c->State(), cbUnchecked);
+
+    // A change of state by code runs OnClick once.
+    clicks = 0;
+    c->SetChecked(true);
+    c->SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(c->State(), cbChecked);
+    c->SetState(cbUnchecked);
+    EXPECT_FALSE(c->Checked());
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(CheckBoxTest, CheckMarkAndBoxSide) {
+    TCheckBox* c = MakeCheck();
+    ShowHost();
+    // The box is 13 pixels square, vertically centred, on the left: its inside is the window colour.
+    ExpectPixels(c, {{6, 8, clWindow}});
+    c->SetChecked(true);
+    ExpectPixels(c, {{5, 9, clWindowText}});
+    c->SetState(cbGrayed);
+    ExpectPixels(c, {{5, 9, clBtnShadow}});
+    // Alignment taLeftJustify puts the box at the right end.
+    c->SetChecked(true);
+    c->SetAlignment(taLeftJustify);
+    EXPECT_THAT(At(c, 5, 9), ::testing::Not(colortest::IsColor(Ref(clWindowText))));
+    ExpectPixels(c, {{120 - 13 + 5, 9, clWindowText}});
+}
+
+class RadioTest : public StdControlTest {};
+
+TEST_F(RadioTest, RadioButtonsOfOneParentExcludeEachOther) {
+    auto* a = Make<TRadioButton>("A", 10, 10, 100, 17);
+    auto* b = Make<TRadioButton>("B", 10, 30, 100, 17);
+    auto* box = Make<TPanel>("Box", 150, 10, 150, 60);
+    auto* c = Make<TRadioButton>("C", 5, 5, 100, 17, box);
+    std::vector<std::string> clicks;
+    for (TRadioButton* r : {a, b, c})
+        r->OnClick = [&clicks, r](TObject*) { clicks.push_back(r->Name()); };
+    c->SetChecked(true);
+    ShowHost();
+    ClickAt(a, 5, 8);
+    EXPECT_TRUE(a->Checked());
+    ClickAt(b, 5, 8);
+    EXPECT_TRUE(b->Checked());
+    EXPECT_FALSE(a->Checked());
+    // Another parent, another group.
+    EXPECT_TRUE(c->Checked());
+    // Clicking the checked one changes nothing.
+    ClickAt(b, 5, 8);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"C", "A", "B"}));
+    // The checked button is the group's tab stop.
+    EXPECT_TRUE(b->TabStop());
+    EXPECT_FALSE(a->TabStop());
+    // The dot in the middle of the circle.
+    ExpectPixels(b, {{5, 8, clWindowText}});
+    EXPECT_THAT(At(a, 5, 8), ::testing::Not(colortest::IsColor(Ref(clWindowText))));
+}
+
+class RadioGroupTest : public StdControlTest {
+protected:
+    TRadioGroup* MakeGroup() {
+        auto* g = Make<TRadioGroup>("Group", 10, 10, 200, 100);
+        g->SetCaption("Server");
+        g->Items()->Add("Live");
+        g->Items()->Add("Demo");
+        g->Items()->Add("Local");
+        g->OnClick = [this](TObject*) {
+            clicks.push_back(static_cast<TRadioGroup*>(host->FindComponent("Group"))->ItemIndex());
+        };
+        return g;
+    }
+    std::vector<int> clicks;
+};
+
+TEST_F(RadioGroupTest, ItemIndexByCodeRunsOnClickAndColumnsAndItemsRearrangeTheButtons) {
+    TRadioGroup* g = MakeGroup();
+    ASSERT_EQ(g->ButtonCount(), 3);
+    EXPECT_EQ(g->ItemIndex(), -1);
+    g->SetItemIndex(1);
+    EXPECT_TRUE(g->Buttons(1)->Checked());
+    g->SetItemIndex(1);
+    g->SetItemIndex(2);
+    EXPECT_FALSE(g->Buttons(1)->Checked());
+    g->SetItemIndex(-1);
+    EXPECT_FALSE(g->Buttons(2)->Checked());
+    EXPECT_EQ(clicks, (std::vector<int>{1, 2, -1}));
+    EXPECT_THROW(g->SetItemIndex(3), EListError);
+    EXPECT_THROW(g->Buttons(3), EListError);
+
+    g->Items()->Add("Test");
+    g->SetColumns(2);
+    // Filled top to bottom, then left to right; each column (Width - 10) / 2 wide from x = 8.
+    EXPECT_EQ(g->Buttons(0)->Left(), 8);
+    EXPECT_EQ(g->Buttons(1)->Left(), 8);
+    EXPECT_EQ(g->Buttons(2)->Left(), 8 + 95);
+    EXPECT_EQ(g->Buttons(3)->Left(), 8 + 95);
+    EXPECT_EQ(g->Buttons(0)->Top(), g->Buttons(2)->Top());
+    EXPECT_GT(g->Buttons(1)->Top(), g->Buttons(0)->Top());
+    EXPECT_EQ(g->Buttons(0)->Width(), 95);
+    // The checked line stays checked when lines come and go above it.
+    g->SetItemIndex(2);
+    clicks.clear();
+    g->Items()->Insert(0, "First");
+    EXPECT_EQ(g->ButtonCount(), 5);
+    EXPECT_EQ(g->ItemIndex(), 3);
+    EXPECT_TRUE(g->Buttons(3)->Checked());
+    EXPECT_EQ(g->Buttons(3)->Caption(), "Local");
+    g->Items()->Delete(0);
+    EXPECT_EQ(g->ItemIndex(), 2);
+    EXPECT_TRUE(clicks.empty());
+    // Removing the checked line leaves none checked.
+    g->Items()->Delete(2);
+    EXPECT_EQ(g->ButtonCount(), 3);
+    EXPECT_EQ(g->ItemIndex(), -1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(g->Buttons(i)->Checked());
+    EXPECT_EQ(g->Buttons(1)->Caption(), "Demo");
+    g->Items()->Clear();
+    EXPECT_EQ(g->ButtonCount(), 0);
+    EXPECT_EQ(g->ItemIndex(), -1);
+}
+
+TEST_F(RadioGroupTest, ClicksAndArrowKeysChooseItems) {
+    TRadioGroup* g = MakeGroup();
+    auto* edit = Make<TEdit>("Edit", 250, 10, 100, 21);
+    ShowHost();
+    ClickAt(g->Buttons(2), 5, 5);
+    EXPECT_EQ(g->ItemIndex(), 2);
+    ClickAt(g->Buttons(0), 5, 5);
+    EXPECT_EQ(g->ItemIndex(), 0);
+    EXPECT_EQ(clicks, (std::vector<int>{2, 0}));
+    // The arrow keys move the focus and the check along the buttons.
+    Press(win::VK_DOWN);
+    EXPECT_EQ(g->ItemIndex(), 1);
+    EXPECT_TRUE(g->Buttons(1)->Focused());
+    // Tabbing away and back lands on the checked button without changing it.
+    edit->SetFocus();
+    Chord({win::VK_SHIFT}, win::VK_TAB);
+    EXPECT_TRUE(g->Buttons(1)->Focused());
+    EXPECT_EQ(g->ItemIndex(), 1);
 }
 
 } // namespace
