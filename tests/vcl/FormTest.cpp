@@ -5,6 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "platform/classes/LayoutReader.h"
 #include "platform/vcl/Button.h"
 #include "platform/vcl/Edit.h"
@@ -16,8 +19,6 @@
 #include "tests/support/ColorMatch.h"
 #include "tests/support/MenuDriver.h"
 #include "tests/support/UiDriver.h"
-#include <memory>
-#include <vector>
 
 namespace {
 
