@@ -16,7 +16,7 @@ using namespace vcl;
 
 namespace {
 
-// A client showing an action the way a control does: it follows a property only while it still shows
+// A client showing an action the way a control does: it follows its caption only while it still shows
 // what the action showed.
 class TFakeClient : public TComponent {
     KV_CLASS(TFakeClient, TComponent)
@@ -44,21 +44,11 @@ public:
     bool IsCaptionLinked() override {
         return TActionLink::IsCaptionLinked() && FClient->Caption == A()->Caption();
     }
-    bool IsCheckedLinked() override {
-        return TActionLink::IsCheckedLinked() && FClient->Checked == A()->Checked();
-    }
-    bool IsEnabledLinked() override {
-        return TActionLink::IsEnabledLinked() && FClient->Enabled == A()->Enabled();
-    }
-    bool IsImageIndexLinked() override {
-        return TActionLink::IsImageIndexLinked() && FClient->ImageIndex == A()->ImageIndex();
-    }
     void SetCaption(const String& Value) override {
         FClient->Log.push_back("Caption " + Value);
         if (IsCaptionLinked()) FClient->Caption = Value;
     }
     void SetChecked(bool Value) override {
-        FClient->Log.push_back(Value ? "Checked 1" : "Checked 0");
         if (IsCheckedLinked()) FClient->Checked = Value;
     }
     void SetEnabled(bool Value) override {
@@ -105,9 +95,7 @@ KV_PUBLISHED(TActionTestRoot) {
 
 } // namespace
 
-// ---- links pushing changes to their client ----
-
-TEST(ActionLinkTest, PushesEachPropertyToAClientThatFollowsIt) {
+TEST(ActionLinkTest, PushesEachPropertyToAClientThatFollowsItButNotToOneThatDiverged) {
     TComponentPtr<TFakeClient> client(new TFakeClient(nullptr));
     TComponentPtr<TAction> action(new TAction(nullptr));
     TFakeLink link(client.get());
@@ -136,13 +124,8 @@ TEST(ActionLinkTest, PushesEachPropertyToAClientThatFollowsIt) {
     ASSERT_TRUE(client->OnClick);
     client->OnClick(client.get());
     EXPECT_EQ(clicks, 1);
-}
 
-TEST(ActionLinkTest, LinkSeesTheOldValueSoAClientThatDivergedKeepsItsOwn) {
-    TComponentPtr<TFakeClient> client(new TFakeClient(nullptr));
-    TComponentPtr<TAction> action(new TAction(nullptr));
-    TFakeLink link(client.get());
-    link.SetAction(action.get());
+    // The link sees the old value, so a client that diverged keeps its own.
     action->SetCaption("Save");
     ASSERT_EQ(client->Caption, "Save");
 
@@ -194,8 +177,6 @@ TEST(ActionLinkTest, FreeingEitherSideLeavesNoDanglingReference) {
     second->SetCaption("after the link went");
     EXPECT_EQ(second->Caption(), "after the link went");
 }
-
-// ---- Checked and groups ----
 
 TEST(ActionCheckedTest, CheckingAGroupMemberUnchecksTheOthersOfItsList) {
     TComponentPtr<TComponent> owner(new TComponent(nullptr));
@@ -283,8 +264,6 @@ TEST(ActionCheckedTest, AutoCheckTogglesOnExecuteButKeepsACheckedGroupMember) {
     EXPECT_FALSE(radio1->Checked());
 }
 
-// ---- Execute and Update routing ----
-
 TEST(ActionExecuteTest, TheListHandlesFirstThenTheActionsOwnEvent) {
     TComponentPtr<TComponent> owner(new TComponent(nullptr));
     auto* list = new TActionList(owner.get());
@@ -366,8 +345,6 @@ TEST(ActionExecuteTest, LinkExecuteSetsTheActionComponentForTheCall) {
     FreeComponent(temp);
     EXPECT_EQ(action->ActionComponent(), nullptr);
 }
-
-// ---- the list: images, membership, lifetime ----
 
 TEST(ActionListTest, ImagesAreClearedWhenTheImageListIsFreedAndChangesAreReported) {
     TComponentPtr<TActionList> list(new TActionList(nullptr));
@@ -489,8 +466,6 @@ TEST(ActionListTest, AssignCopiesPropertiesButNotTheList) {
     TComponentPtr<TComponent> notAnAction(new TComponent(nullptr));
     EXPECT_THROW(copy->Assign(notAnAction.get()), EConvertError);
 }
-
-// ---- layouts ----
 
 TEST(ActionLayoutTest, ReadsActionsIntoTheirListAndWritesThemBack) {
     const String layout = "object Root: TActionTestRoot\r\n"

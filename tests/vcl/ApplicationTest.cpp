@@ -1,5 +1,6 @@
 // The application: the main form, the loop until the main form closes, exceptions in handlers shown in
-// the error box while the loop goes on, messages and idle handling.
+// the error box while the loop goes on, messages and idle handling; timers on the virtual clock; hints:
+// the pause before a hint, the hint window and its text, CM_HINTSHOW and OnShowHint, hiding.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include "platform/vcl/Button.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Timer.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -79,7 +81,7 @@ TEST_F(ApplicationTest, AnExceptionInAHandlerIsShownInTheErrorBoxAndTheLoopGoesO
     EXPECT_EQ(ui.SeenMessages()[0], "'abc' is not a valid integer value.");
 }
 
-TEST_F(ApplicationTest, TheErrorBoxEndsASentenceWithAFullStopOnlyWhenItHasNone) {
+TEST_F(ApplicationTest, TheErrorBoxEndsASentenceWithAFullStopAndOnExceptionTakesItsPlace) {
     ui.AnswerWith("OK");
     ui.AnswerWith("OK");
     ui.AnswerWith("OK");
@@ -92,9 +94,8 @@ TEST_F(ApplicationTest, TheErrorBoxEndsASentenceWithAFullStopOnlyWhenItHasNone) 
     }
     EXPECT_EQ((std::vector<String>{"Connection refused.", "List index out of bounds (3)", "Done."}),
               ui.SeenMessages());
-}
 
-TEST_F(ApplicationTest, HandleExceptionIgnoresAbortAndPrefersOnException) {
+    // With OnException set, the handler gets the exceptions instead of the box; EAbort is silent.
     std::vector<String> seen;
     Application->OnException = [&](TObject* Sender, const std::exception& E) {
         EXPECT_EQ(Sender, Application);
@@ -138,13 +139,19 @@ TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndCanSwallowThem) {
     EXPECT_EQ(seenByForm, 1);
 }
 
-TEST_F(ApplicationTest, ALoopWithNothingToDoRaisesInsteadOfHanging) {
+TEST_F(ApplicationTest, ALoopWithNothingToDoRaisesInsteadOfHangingAndExeNameIsTheProgram) {
     TComponentPtr<TForm> f(new TForm(Application));
     EXPECT_THROW(f->ShowModal(), win::EMessageLoopIdle);
     // Everything was put back.
     EXPECT_FALSE(f->Visible());
     EXPECT_FALSE(f->FormState().Contains(fsModal));
     EXPECT_EQ(Application->ModalLevel(), 0);
+
+    // ExeName is the running program.
+    String exe = Application->ExeName();
+    ASSERT_FALSE(exe.empty());
+    EXPECT_EQ(exe[0], '/');
+    EXPECT_TRUE(FileExists(exe));
 }
 
 TEST_F(ApplicationTest, OnIdleRunsWhenTheQueueIsEmptyAndDoneFalseKeepsTheLoopBusy) {
@@ -161,14 +168,7 @@ TEST_F(ApplicationTest, OnIdleRunsWhenTheQueueIsEmptyAndDoneFalseKeepsTheLoopBus
     EXPECT_EQ(idles, 3);
 }
 
-TEST_F(ApplicationTest, ExeNameIsTheRunningProgram) {
-    String exe = Application->ExeName();
-    ASSERT_FALSE(exe.empty());
-    EXPECT_EQ(exe[0], '/');
-    EXPECT_TRUE(FileExists(exe));
-}
-
-TEST_F(ApplicationTest, TheScreenReportsTheDisplayItsMonitorsAndFonts) {
+TEST_F(ApplicationTest, TheScreenReportsTheDisplayItsMonitorsAndFontsAndSetsTheCursor) {
     // One 1024 x 768 monitor with a 30-pixel task bar, then a second one to its right.
     EXPECT_EQ(Screen->Width(), 1024);
     EXPECT_EQ(Screen->Height(), 768);
@@ -205,16 +205,235 @@ TEST_F(ApplicationTest, TheScreenReportsTheDisplayItsMonitorsAndFonts) {
     // The mouse follows the pointer.
     ui.Screen().MoveMouse(321, 123);
     ui.Process();
-    EXPECT_EQ(Mouse->CursorPos(), TPoint(321, 123));
-}
+    EXPECT_EQ(Mouse->CursorPos(), (TPoint{321, 123}));
 
-TEST_F(ApplicationTest, TheScreenCursorOverridesAndIsRestored) {
+    // The screen cursor overrides the pointer shape until it is set back.
     EXPECT_EQ(Screen->Cursor(), crDefault);
     Screen->SetCursor(crHourGlass);
     EXPECT_EQ(ui.Screen().Cursor(), backend::CursorShape::Wait);
     EXPECT_EQ(Screen->Cursors(crHourGlass), win::LoadCursor(nullptr, win::IDC_WAIT));
     Screen->SetCursor(crDefault);
     EXPECT_EQ(ui.Screen().Cursor(), backend::CursorShape::Arrow);
+}
+
+class TimerTest : public uitest::UiTest {};
+
+TEST_F(TimerTest, TicksEveryIntervalWhileEnabledAndCanBeFreedOrStoppedFromItsOwnTick) {
+    TComponentPtr<TTimer> t(new TTimer(nullptr));
+    std::vector<unsigned> ticks;
+    const unsigned start = win::GetTickCount();
+    t->OnTimer = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, t.get());
+        ticks.push_back(win::GetTickCount() - start);
+    };
+    t->SetInterval(30);
+    EXPECT_TRUE(t->Running());
+    ui.Advance(100);
+    EXPECT_EQ((std::vector<unsigned>{30, 60, 90}), ticks);
+    t->SetEnabled(false);
+    EXPECT_FALSE(t->Running());
+    ui.Advance(100);
+    EXPECT_EQ(ticks.size(), 3u);
+    // Enabling again starts a fresh interval; a new interval restarts it.
+    t->SetEnabled(true);
+    ui.Advance(20);
+    t->SetInterval(50);
+    ui.Advance(45);
+    EXPECT_EQ(ticks.size(), 3u);
+    ui.Advance(5);
+    EXPECT_EQ(ticks.size(), 4u);
+    // An interval of 0 stops it.
+    t->SetInterval(0);
+    EXPECT_FALSE(t->Running());
+    ui.Advance(200);
+    EXPECT_EQ(ticks.size(), 4u);
+
+    // A timer can be freed or stopped from its own tick.
+    TTimer* own = new TTimer(nullptr);
+    own->SetInterval(10);
+    int ownTicks = 0;
+    own->OnTimer = [&](TObject* Sender) {
+        ++ownTicks;
+        FreeComponent(static_cast<TTimer*>(Sender));
+    };
+    ui.Advance(100);
+    EXPECT_EQ(ownTicks, 1);
+
+    TComponentPtr<TTimer> u(new TTimer(nullptr));
+    u->SetInterval(10);
+    int uticks = 0;
+    u->OnTimer = [&](TObject*) {
+        if (++uticks == 2) u->SetEnabled(false);
+    };
+    ui.Advance(100);
+    EXPECT_EQ(uticks, 2);
+}
+
+TEST_F(TimerTest, AnOwnedTimerGoesWithItsOwnerAnErrorIsReportedAndTimersTickInAModalLoop) {
+    TComponentPtr<TComponent> owner(new TComponent(nullptr));
+    auto* t = new TTimer(owner.get());
+    t->SetInterval(25);
+    std::vector<String> errors;
+    Application->OnException = [&](TObject* Sender, const std::exception& E) {
+        EXPECT_EQ(Sender, t);
+        errors.push_back(E.what());
+    };
+    int ticks = 0;
+    t->OnTimer = [&](TObject*) {
+        ++ticks;
+        throw EInvalidOperation("tick failed");
+    };
+    ui.Advance(60);
+    EXPECT_EQ(ticks, 2); // it goes on after an error
+    EXPECT_EQ((std::vector<String>{"tick failed", "tick failed"}), errors);
+    owner.reset();
+    ui.Advance(60); // nothing left to tick
+    EXPECT_EQ(ticks, 2);
+
+    // Timers tick inside a modal loop.
+    TComponentPtr<TForm> dlg(new TForm(Application));
+    TComponentPtr<TTimer> modal(new TTimer(nullptr));
+    modal->SetInterval(100);
+    int modalTicks = 0;
+    modal->OnTimer = [&](TObject*) {
+        if (++modalTicks == 3) dlg->SetModalResult(mrAbort);
+    };
+    EXPECT_EQ(dlg->ShowModal(), mrAbort);
+    EXPECT_EQ(modalTicks, 3);
+}
+
+using namespace vcl;
+
+// A control that rewrites its hint on CM_HINTSHOW.
+class THintedButton : public TButton {
+    KV_CLASS(THintedButton, TButton)
+public:
+    using TButton::TButton;
+    String Rewrite;
+    bool Refuse = false;
+    int HintShows = 0;
+
+protected:
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == CM_HINTSHOW) {
+            ++HintShows;
+            TCMHintShow m(Message);
+            if (!Rewrite.empty()) m.HintInfo->HintStr = Rewrite;
+            Message.Result = Refuse ? 1 : 0;
+            return;
+        }
+        TButton::WndProc(Message);
+    }
+};
+
+class HintTest : public uitest::UiTest {
+protected:
+    void SetUp() override {
+        form.reset(new TForm(Application));
+        form->SetPosition(poDesigned);
+        form->SetBounds(100, 100, 300, 200);
+        plain = new TButton(form.get());
+        static_cast<TControl*>(plain)->SetParent(form.get());
+        plain->SetBounds(10, 10, 75, 25);
+        hinted = new THintedButton(form.get());
+        static_cast<TControl*>(hinted)->SetParent(form.get());
+        hinted->SetBounds(10, 60, 75, 25);
+        hinted->SetHint("Saves the file|Writes the document to disk");
+        hinted->SetShowHint(true);
+        form->Show();
+    }
+    bool HintVisible() {
+        THintWindow* w = Application->HintWindow();
+        return w && w->HandleAllocated() && win::IsWindowVisible(w->WindowHandle());
+    }
+    TComponentPtr<TForm> form;
+    TButton* plain = nullptr;
+    THintedButton* hinted = nullptr;
+};
+
+TEST_F(HintTest, AppearsAfterThePauseWithTheShortHintAndGoesAfterTheHidePause) {
+    Application->SetHintPause(500);
+    Application->SetHintHidePause(2500);
+    ui.MoveTo(hinted, 20, 10);
+    EXPECT_EQ(Application->Hint(), "Saves the file|Writes the document to disk");
+    ui.Advance(490);
+    EXPECT_FALSE(HintVisible());
+    ui.Advance(20);
+    ASSERT_TRUE(HintVisible());
+    THintWindow* w = Application->HintWindow();
+    EXPECT_EQ(w->Caption(), "Saves the file");
+    // Below the pointer, in the info colours, sized to its text.
+    TPoint p = hinted->ClientToScreen({20, 10});
+    EXPECT_EQ(w->Left(), p.X);
+    EXPECT_GT(w->Top(), p.Y);
+    EXPECT_EQ(w->Color(), clInfoBk);
+    EXPECT_GT(w->Width(), w->Canvas()->TextWidth("Saves the file"));
+    // The hint never takes the focus from the form.
+    EXPECT_EQ(win::GetActiveWindow(), form->WindowHandle());
+    ui.Advance(2600);
+    EXPECT_FALSE(HintVisible());
+}
+
+TEST_F(HintTest, NoHintWithoutShowHintAndAClickCancelsIt) {
+    plain->SetHint("Nothing");
+    ui.MoveTo(plain);
+    ui.Advance(1000);
+    EXPECT_FALSE(HintVisible());
+    ui.MoveTo(hinted);
+    ui.Advance(600);
+    ASSERT_TRUE(HintVisible());
+    ui.Click(hinted);
+    EXPECT_FALSE(HintVisible());
+    // Switched off for the application: nothing.
+    Application->SetShowHint(false);
+    ui.MoveTo(plain);
+    ui.MoveTo(hinted, 5, 5);
+    ui.Advance(1000);
+    EXPECT_FALSE(HintVisible());
+}
+
+TEST_F(HintTest, TheControlAndOnShowHintMayChangeOrRefuseTheHint) {
+    hinted->Rewrite = "Rewritten";
+    String seenByEvent;
+    Application->OnShowHint = [&](String& HintStr, bool& CanShow, THintInfo& Info) {
+        EXPECT_EQ(Info.HintControl, hinted);
+        EXPECT_EQ(Info.CursorPos.X, 7);
+        seenByEvent = HintStr;
+        HintStr += "!";
+        CanShow = true;
+    };
+    ui.MoveTo(hinted, 7, 5);
+    ui.Advance(600);
+    ASSERT_TRUE(HintVisible());
+    EXPECT_EQ(seenByEvent, "Rewritten");
+    EXPECT_EQ(Application->HintWindow()->Caption(), "Rewritten!");
+    EXPECT_EQ(hinted->HintShows, 1);
+    Application->CancelHint();
+    EXPECT_FALSE(HintVisible());
+    hinted->Refuse = true;
+    ui.MoveTo(plain);
+    ui.MoveTo(hinted);
+    ui.Advance(600);
+    EXPECT_FALSE(HintVisible());
+    EXPECT_EQ(hinted->HintShows, 2);
+}
+
+TEST_F(HintTest, MovingToAnotherHintedControlShowsItsHintQuickly) {
+    plain->SetHint("Opens a file");
+    plain->SetShowHint(true);
+    Application->SetHintShortPause(50);
+    ui.MoveTo(hinted);
+    ui.Advance(600);
+    ASSERT_TRUE(HintVisible());
+    ui.MoveTo(plain);
+    EXPECT_FALSE(HintVisible());
+    ui.Advance(60);
+    ASSERT_TRUE(HintVisible());
+    EXPECT_EQ(Application->HintWindow()->Caption(), "Opens a file");
+    // Freeing the control under the hint takes the hint away.
+    FreeComponent(plain);
+    plain = nullptr;
+    EXPECT_EQ(Application->HintControl(), nullptr);
 }
 
 } // namespace

@@ -1,9 +1,14 @@
+// Bitmaps: size, streams of every depth, transparency, drawing, scan lines, resources. Image lists: strips
+// cut into images, masks, drawing styles, change links.
+
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Resources.h"
+#include "platform/vcl/ImgList.h"
 #include "tests/vcl/GraphicsTestSupport.h"
 
 using namespace vcl;
@@ -17,10 +22,12 @@ std::uint32_t At(TBitmap& b, int x, int y) {
 
 } // namespace
 
-TEST(BitmapSize, NewPixelsTakeTheBrushAndOldOnesStay) {
+TEST(BitmapSize, NewPixelsTakeTheBrushOldOnesStayAndDrawingIsAChange) {
     TBitmap b;
     EXPECT_TRUE(b.Empty());
     EXPECT_EQ(b.Handle(), nullptr);
+    // Measuring works on an empty bitmap's canvas.
+    EXPECT_GT(b.Canvas()->TextWidth("abc"), 0);
     int changes = 0;
     b.OnChange = [&](TObject*) { ++changes; };
     b.SetSize(3, 2);
@@ -37,15 +44,9 @@ TEST(BitmapSize, NewPixelsTakeTheBrushAndOldOnesStay) {
     b.SetSize(-4, 3);
     EXPECT_TRUE(b.Empty()) << "a negative size is no size";
     EXPECT_THROW(b.SetSize(100000, 100000), EOutOfResources);
-}
 
-TEST(BitmapSize, DrawingOnTheCanvasIsAChangeAndSurvivesResizing) {
-    TBitmap b;
-    // Measuring works on an empty bitmap's canvas.
-    EXPECT_GT(b.Canvas()->TextWidth("abc"), 0);
     b.SetSize(4, 4);
-    int changes = 0;
-    b.OnChange = [&](TObject*) { ++changes; };
+    changes = 0;
     b.Canvas()->FillRect(Rect(0, 0, 4, 4));
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(b.Modified());
@@ -62,28 +63,22 @@ TEST(BitmapStreams, BmpFilesOfEveryDepthAreRead) {
     ASSERT_EQ(b.Width(), 3);
     ASSERT_EQ(b.Height(), 2);
     EXPECT_EQ(b.PixelFormat(), pf24bit);
-    EXPECT_EQ(b.Canvas()->Pixels(0, 0), Rgb(255, 0, 0));
-    EXPECT_EQ(b.Canvas()->Pixels(2, 0), Rgb(0, 0, 255));
-    EXPECT_EQ(b.Canvas()->Pixels(1, 1), Rgb(0x44, 0x55, 0x66));
+    ExpectPixels(b.Canvas(), {{0, 0, Rgb(255, 0, 0)}, {2, 0, Rgb(0, 0, 255)}, {1, 1, Rgb(0x44, 0x55, 0x66)}});
 
     // 8 bits with a palette, top-down.
     LoadBytes(b, MakeBmp(2, 2, 8, {0, 1, 2, 1}, {0x000000, 0xFFFF00, 0x0080FF}, true));
     EXPECT_EQ(b.PixelFormat(), pf8bit);
-    EXPECT_EQ(b.Canvas()->Pixels(1, 0), Rgb(255, 255, 0));
-    EXPECT_EQ(b.Canvas()->Pixels(0, 1), Rgb(0, 0x80, 0xFF));
+    ExpectPixels(b.Canvas(), {{1, 0, Rgb(255, 255, 0)}, {0, 1, Rgb(0, 0x80, 0xFF)}});
 
     // 4 bits.
     LoadBytes(b, MakeBmp(3, 1, 4, {1, 0, 1}, {0xFFFFFF, 0x00FF00}));
-    EXPECT_EQ(b.Canvas()->Pixels(0, 0), Rgb(0, 255, 0));
-    EXPECT_EQ(b.Canvas()->Pixels(1, 0), Rgb(255, 255, 255));
+    ExpectPixels(b.Canvas(), {{0, 0, Rgb(0, 255, 0)}, {1, 0, Rgb(255, 255, 255)}});
 
     // 1 bit, black and white: a monochrome bitmap.
     LoadBytes(b, MakeBmp(9, 1, 1, {1, 0, 0, 0, 0, 0, 0, 0, 1}, {0x000000, 0xFFFFFF}));
     EXPECT_TRUE(b.Monochrome());
     EXPECT_EQ(b.PixelFormat(), pf1bit);
-    EXPECT_EQ(b.Canvas()->Pixels(0, 0), Rgb(255, 255, 255));
-    EXPECT_EQ(b.Canvas()->Pixels(1, 0), Rgb(0, 0, 0));
-    EXPECT_EQ(b.Canvas()->Pixels(8, 0), Rgb(255, 255, 255));
+    ExpectPixels(b.Canvas(), {{0, 0, Rgb(255, 255, 255)}, {1, 0, Rgb(0, 0, 0)}, {8, 0, Rgb(255, 255, 255)}});
 
     // 1 bit in colour is not monochrome.
     LoadBytes(b, MakeBmp(2, 1, 1, {0, 1}, {0xFF0000, 0x0000FF}));
@@ -128,8 +123,7 @@ TEST(BitmapStreams, SavingWritesBmpThatReadsBackTheSame) {
     TBitmap c;
     LoadBytes(c, bytes);
     EXPECT_EQ(c.Width(), 5);
-    EXPECT_EQ(c.Canvas()->Pixels(0, 0), Rgb(200, 100, 50));
-    EXPECT_EQ(c.Canvas()->Pixels(4, 2), Rgb(1, 2, 3));
+    ExpectPixels(c.Canvas(), {{0, 0, Rgb(200, 100, 50)}, {4, 2, Rgb(1, 2, 3)}});
 
     b->SetPixelFormat(pf32bit);
     EXPECT_EQ(static_cast<unsigned char>(SaveBytes(*b)[28]), 32);
@@ -140,9 +134,8 @@ TEST(BitmapStreams, SavingWritesBmpThatReadsBackTheSame) {
     TBitmap m;
     LoadBytes(m, mono);
     EXPECT_TRUE(m.Monochrome());
-    EXPECT_EQ(m.Canvas()->Pixels(0, 0), Rgb(0, 0, 0)) << "orange is darker than mid-grey";
-    EXPECT_EQ(m.Canvas()->Pixels(2, 1), Rgb(255, 255, 255));
-    EXPECT_EQ(m.Canvas()->Pixels(4, 2), Rgb(0, 0, 0));
+    // Orange is darker than mid-grey.
+    ExpectPixels(m.Canvas(), {{0, 0, Rgb(0, 0, 0)}, {2, 1, Rgb(255, 255, 255)}, {4, 2, Rgb(0, 0, 0)}});
 
     TBitmap empty;
     EXPECT_EQ(SaveBytes(empty), "");
@@ -203,7 +196,7 @@ TEST(BitmapTransparency, AutoModeTakesTheBottomLeftPixel) {
     EXPECT_EQ(empty.TransparentColor(), clDefault);
 }
 
-TEST(BitmapTransparency, TransparentDrawLeavesTheKeyColourOut) {
+TEST(BitmapTransparency, TransparentDrawLeavesTheKeyColourOutAndMonochromeTakesTheCanvasColours) {
     auto glyph = Filled(4, 4, clFuchsia);
     glyph->Canvas()->Pixels(1, 1) = Rgb(0, 0, 255);
     auto target = Filled(6, 6, clLime);
@@ -214,27 +207,22 @@ TEST(BitmapTransparency, TransparentDrawLeavesTheKeyColourOut) {
     target->Canvas()->FillRect(Rect(0, 0, 6, 6));
     glyph->SetTransparent(true);
     target->Canvas()->Draw(1, 1, glyph.get());
-    EXPECT_EQ(target->Canvas()->Pixels(1, 1), Rgb(0, 255, 0));
-    EXPECT_EQ(target->Canvas()->Pixels(2, 2), Rgb(0, 0, 255));
-    EXPECT_EQ(target->Canvas()->Pixels(4, 4), Rgb(0, 255, 0));
-}
+    ExpectPixels(target->Canvas(), {{1, 1, Rgb(0, 255, 0)}, {2, 2, Rgb(0, 0, 255)}, {4, 4, Rgb(0, 255, 0)}});
 
-TEST(BitmapTransparency, MonochromeTakesTheCanvasColours) {
     auto mono = Filled(3, 1, clWhite);
     mono->Canvas()->Pixels(1, 0) = Rgb(0, 0, 0);
     mono->SetMonochrome(true);
     mono->SetTransparent(true);
-    auto target = Filled(5, 1, clLime);
-    target->Canvas()->Font()->SetColor(clRed);
-    target->Canvas()->Draw(0, 0, mono.get());
-    EXPECT_EQ(target->Canvas()->Pixels(0, 0), Rgb(0, 255, 0)) << "white is transparent";
-    EXPECT_EQ(target->Canvas()->Pixels(1, 0), Rgb(255, 0, 0)) << "black takes the font colour";
-
+    auto line = Filled(5, 1, clLime);
+    line->Canvas()->Font()->SetColor(clRed);
+    line->Canvas()->Draw(0, 0, mono.get());
+    // Transparent: white lets the target show, black takes the font colour.
+    ExpectPixels(line->Canvas(), {{0, 0, Rgb(0, 255, 0)}, {1, 0, Rgb(255, 0, 0)}});
+    // Opaque: white takes the brush colour.
     mono->SetTransparent(false);
-    target->Canvas()->Brush()->SetColor(clBlue);
-    target->Canvas()->Draw(2, 0, mono.get());
-    EXPECT_EQ(target->Canvas()->Pixels(2, 0), Rgb(0, 0, 255)) << "white takes the brush colour";
-    EXPECT_EQ(target->Canvas()->Pixels(3, 0), Rgb(255, 0, 0));
+    line->Canvas()->Brush()->SetColor(clBlue);
+    line->Canvas()->Draw(2, 0, mono.get());
+    ExpectPixels(line->Canvas(), {{2, 0, Rgb(0, 0, 255)}, {3, 0, Rgb(255, 0, 0)}});
 }
 
 TEST(BitmapDraw, StretchDrawAndBrushCopy) {
@@ -242,14 +230,12 @@ TEST(BitmapDraw, StretchDrawAndBrushCopy) {
     src->Canvas()->Pixels(0, 0) = Rgb(255, 0, 0);
     auto dst = Filled(4, 4, clBlack);
     dst->Canvas()->StretchDraw(Rect(0, 0, 4, 4), src.get());
-    EXPECT_EQ(dst->Canvas()->Pixels(1, 1), Rgb(255, 0, 0));
-    EXPECT_EQ(dst->Canvas()->Pixels(2, 2), Rgb(255, 255, 255));
+    ExpectPixels(dst->Canvas(), {{1, 1, Rgb(255, 0, 0)}, {2, 2, Rgb(255, 255, 255)}});
 
     // The white of the source becomes the destination's brush.
     dst->Canvas()->Brush()->SetColor(clGray);
     dst->Canvas()->BrushCopy(Rect(0, 0, 2, 2), src.get(), Rect(0, 0, 2, 2), clWhite);
-    EXPECT_EQ(dst->Canvas()->Pixels(0, 0), Rgb(255, 0, 0));
-    EXPECT_EQ(dst->Canvas()->Pixels(1, 1), Rgb(128, 128, 128));
+    ExpectPixels(dst->Canvas(), {{0, 0, Rgb(255, 0, 0)}, {1, 1, Rgb(128, 128, 128)}});
 
     TBitmap empty;
     dst->Canvas()->Draw(0, 0, &empty); // nothing to draw, no failure
@@ -311,4 +297,193 @@ TEST(BitmapResources, LoadsFilesAndBareBitmapsByName) {
     EXPECT_EQ(c.Canvas()->Pixels(1, 0), Rgb(0, 0, 255));
     EXPECT_THROW(c.LoadFromResourceName(nullptr, "KVTESTNOSUCHBMP"), EResNotFound);
     EXPECT_EQ(c.Width(), 2);
+}
+
+namespace {
+
+// A strip of `count` 16 x 16 images on fuchsia, image k with a square of colour colours[k] at (4..11).
+std::unique_ptr<TBitmap> Strip(const std::vector<TColor>& colours) {
+    auto b = Filled(16 * static_cast<int>(colours.size()), 16, clFuchsia);
+    for (std::size_t k = 0; k < colours.size(); ++k) {
+        b->Canvas()->Brush()->SetColor(colours[k]);
+        b->Canvas()->FillRect(Rect(16 * static_cast<int>(k) + 4, 4, 16 * static_cast<int>(k) + 12, 12));
+    }
+    return b;
+}
+
+std::set<TColor> ColoursIn(TCanvas* c, const TRect& r) {
+    std::set<TColor> s;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            s.insert(c->Pixels(x, y));
+    return s;
+}
+
+} // namespace
+
+TEST(ImageListContent, AddMaskedCutsAStripIntoImages) {
+    TComponentPtr<TImageList> list(new TImageList(nullptr));
+    EXPECT_EQ(list->Count(), 0);
+
+    auto strip = Strip({clRed, clLime, clBlue});
+    EXPECT_EQ(list->AddMasked(strip.get(), clFuchsia), 0);
+    EXPECT_EQ(list->Count(), 3);
+    EXPECT_EQ(list->AddMasked(strip.get(), clDefault), 3) << "clDefault: the bitmap's transparent colour";
+    EXPECT_EQ(list->Count(), 6);
+
+    auto target = Filled(20, 20, clWhite);
+    list->Draw(target->Canvas(), 2, 2, 1);
+    EXPECT_EQ(target->Canvas()->Pixels(2 + 6, 2 + 6), Rgb(0, 255, 0)) << "image 1 is the second cell";
+    EXPECT_EQ(target->Canvas()->Pixels(2 + 1, 2 + 1), Rgb(255, 255, 255)) << "the mask colour is transparent";
+
+    // A bitmap narrower than the list gives one smaller image, transparent around it.
+    auto small = Filled(4, 4, clNavy);
+    int index = list->AddMasked(small.get(), clFuchsia);
+    EXPECT_EQ(index, 6);
+    auto t2 = Filled(20, 20, clWhite);
+    list->Draw(t2->Canvas(), 0, 0, index);
+    ExpectPixels(t2->Canvas(), {{1, 1, Rgb(0, 0, 128)}, {8, 8, Rgb(255, 255, 255)}});
+
+    try {
+        list->AddMasked(nullptr, clFuchsia);
+        FAIL() << "added nothing";
+    } catch (const EInvalidOperation& e) {
+        EXPECT_EQ(e.Message, "Failed to add image");
+    }
+}
+
+TEST(ImageListContent, AddWithAMaskDeleteReplaceAndClear) {
+    TComponentPtr<TImageList> list(new TImageList(8, 8));
+    auto image = Filled(16, 8, clRed);
+    auto mask = Filled(16, 8, clBlack);
+    mask->Canvas()->Brush()->SetColor(clWhite);
+    mask->Canvas()->FillRect(Rect(0, 0, 4, 8)); // left half of the first image transparent
+    EXPECT_EQ(list->Add(image.get(), mask.get()), 0);
+    EXPECT_EQ(list->Count(), 2);
+
+    auto target = Filled(8, 8, clWhite);
+    list->Draw(target->Canvas(), 0, 0, 0);
+    ExpectPixels(target->Canvas(), {{1, 1, Rgb(255, 255, 255)}, {6, 1, Rgb(255, 0, 0)}});
+
+    auto blue = Filled(8, 8, clBlue);
+    list->Replace(1, blue.get(), nullptr);
+    list->Draw(target->Canvas(), 0, 0, 1);
+    EXPECT_EQ(target->Canvas()->Pixels(1, 1), Rgb(0, 0, 255));
+
+    list->Delete(0);
+    EXPECT_EQ(list->Count(), 1);
+    try {
+        list->Delete(1);
+        FAIL() << "deleted past the end";
+    } catch (const EInvalidOperation& e) {
+        EXPECT_EQ(e.Message, "Invalid ImageList Index");
+    }
+    EXPECT_THROW(list->Replace(-1, blue.get(), nullptr), EInvalidOperation);
+    list->Draw(target->Canvas(), 0, 0, 5); // out of range draws nothing
+
+    TBitmap copy;
+    list->GetBitmap(0, &copy);
+    EXPECT_EQ(copy.Width(), 8);
+    EXPECT_EQ(copy.Canvas()->Pixels(3, 3), Rgb(0, 0, 255));
+
+    list->Clear();
+    EXPECT_EQ(list->Count(), 0);
+
+    // A new size empties the list; a size below 1 is refused.
+    list->Add(image.get(), mask.get());
+    list->SetWidth(24);
+    EXPECT_EQ(list->Count(), 0);
+    try {
+        list->SetHeight(0);
+        FAIL() << "zero height accepted";
+    } catch (const EInvalidOperation& e) {
+        EXPECT_EQ(e.Message, "Invalid image size");
+    }
+    EXPECT_EQ(list->Height(), 8);
+    EXPECT_THROW(TImageList(0, 5), EInvalidOperation);
+}
+
+TEST(ImageListDrawing, DisabledLooksEmbossedAndStylesChooseMaskAndBackground) {
+    TComponentPtr<TImageList> list(new TImageList(nullptr));
+    auto strip = Strip({clRed});
+    list->AddMasked(strip.get(), clFuchsia);
+    auto enabled = Filled(20, 20, clWhite);
+    auto disabled = Filled(20, 20, clWhite);
+    list->Draw(enabled->Canvas(), 0, 0, 0, true);
+    list->Draw(disabled->Canvas(), 0, 0, 0, false);
+
+    EXPECT_EQ(enabled->Canvas()->Pixels(6, 6), Rgb(255, 0, 0));
+    std::set<TColor> seen = ColoursIn(disabled->Canvas(), Rect(0, 0, 20, 20));
+    const TColor shadow = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight);
+    EXPECT_EQ(seen.count(Rgb(255, 0, 0)), 0u) << "no trace of the image's colour";
+    EXPECT_EQ(disabled->Canvas()->Pixels(6, 6), shadow);
+    EXPECT_EQ(disabled->Canvas()->Pixels(12, 12), light) << "highlight one pixel down and right";
+    EXPECT_EQ(disabled->Canvas()->Pixels(1, 1), Rgb(255, 255, 255));
+
+    auto black = Strip({clBlack});
+    list->Clear();
+    list->AddMasked(black.get(), clFuchsia);
+    auto target = Filled(16, 16, clLime);
+    list->SetBkColor(clYellow);
+    list->Draw(target->Canvas(), 0, 0, 0);
+    EXPECT_EQ(target->Canvas()->Pixels(1, 1), Rgb(255, 255, 0)) << "dsNormal with a background colour";
+    list->SetDrawingStyle(dsTransparent);
+    target->Canvas()->FillRect(Rect(0, 0, 16, 16));
+    list->Draw(target->Canvas(), 0, 0, 0);
+    EXPECT_EQ(target->Canvas()->Pixels(1, 1), Rgb(0, 255, 0))
+        << "dsTransparent ignores the background colour";
+
+    list->Draw(target->Canvas(), 0, 0, 0, dsSelected, itImage);
+    EXPECT_NE(target->Canvas()->Pixels(6, 6), Rgb(0, 0, 0)) << "selected images are blended";
+
+    list->Draw(target->Canvas(), 0, 0, 0, dsNormal, itMask);
+    ExpectPixels(target->Canvas(), {{1, 1, Rgb(255, 255, 255)}, {6, 6, Rgb(0, 0, 0)}});
+}
+
+TEST(ImageListLinks, ChangesReachRegisteredLinksOnly) {
+    TComponentPtr<TImageList> list(new TImageList(nullptr));
+    TChangeLink link;
+    std::vector<TObject*> senders;
+    link.OnChange = [&](TObject* s) { senders.push_back(s); };
+    int own = 0;
+    list->OnChange = [&](TObject*) { ++own; };
+    list->RegisterChanges(&link);
+    EXPECT_EQ(link.Sender(), list.get());
+
+    auto strip = Strip({clRed, clBlue});
+    list->AddMasked(strip.get(), clFuchsia);
+    list->Delete(0);
+    list->Clear();
+    EXPECT_EQ(senders.size(), 3u);
+    EXPECT_EQ(senders[0], list.get());
+    EXPECT_EQ(own, 3);
+    list->Clear(); // already empty: no change
+    EXPECT_EQ(senders.size(), 3u);
+
+    list->UnRegisterChanges(&link);
+    EXPECT_EQ(link.Sender(), nullptr);
+    list->SetBkColor(clRed);
+    EXPECT_EQ(senders.size(), 3u);
+    EXPECT_EQ(own, 4);
+}
+
+TEST(ImageListLinks, EitherSideMayGoFirst) {
+    auto link = std::make_unique<TChangeLink>();
+    {
+        TComponentPtr<TImageList> list(new TImageList(nullptr));
+        list->RegisterChanges(link.get());
+        {
+            TChangeLink shortLived;
+            list->RegisterChanges(&shortLived);
+        }                        // unregisters itself
+        list->SetBkColor(clRed); // must not reach the freed link
+    }
+    EXPECT_EQ(link->Sender(), nullptr) << "a freed list lets its links go";
+
+    // A list owned by a component goes with it.
+    TComponentPtr<TComponent> owner(new TComponent(nullptr));
+    auto* owned = new TImageList(owner.get());
+    owned->RegisterChanges(link.get());
+    owner.reset();
+    EXPECT_EQ(link->Sender(), nullptr);
 }

@@ -1,5 +1,6 @@
 // Message routing: Perform and WndProc, WindowProc and window subclassing, the notifications that
-// property changes send, parent font and colour, and the keyboard helpers.
+// property changes send, parent font and colour, and the keyboard helpers; a control and its action, and
+// double clicks.
 
 #include "platform/rtl/Exceptions.h"
 #include "tests/vcl/ControlTestSupport.h"
@@ -37,12 +38,26 @@ bool Saw(const std::vector<win::UINT>& seen, win::UINT msg) {
 
 class ControlMessageTest : public ControlTest {};
 
-TEST_F(ControlMessageTest, PerformGoesThroughWindowProcAndItsReplacement) {
+TEST_F(ControlMessageTest, PerformGoesThroughWindowProcAndPropertyChangesSendTheirNotifications) {
     MakeHost(0, 0, 100, 100);
-    auto* c = new TLogControl(host.get());
+    auto* c = Child<TLogControl>(host.get(), "Log", Rect(0, 0, 10, 10));
     EXPECT_EQ(c->Perform(CM_WANTSPECIALKEY, 0, 0), 42);
     ASSERT_FALSE(c->Seen.empty());
     EXPECT_EQ(c->Seen.back(), CM_WANTSPECIALKEY);
+
+    c->Seen.clear();
+    c->SetText("Hello");
+    c->SetText("Hello"); // no change, no message
+    c->SetEnabled(false);
+    c->SetVisible(false);
+    c->SetColor(clRed);
+    c->Font()->SetSize(12);
+    std::vector<win::UINT> expected{CM_TEXTCHANGED, CM_ENABLEDCHANGED, CM_VISIBLECHANGED, CM_COLORCHANGED,
+                                    CM_FONTCHANGED};
+    EXPECT_EQ(c->Seen, expected);
+    EXPECT_EQ(c->Caption(), "Hello");
+    EXPECT_FALSE(c->ParentColor());
+    EXPECT_FALSE(c->ParentFont());
 
     // A replaced WindowProc sees the message first and may pass it on to the old one.
     TWndMethod old = c->WindowProc;
@@ -62,29 +77,9 @@ TEST_F(ControlMessageTest, PerformGoesThroughWindowProcAndItsReplacement) {
     c->WindowProc = old;
 }
 
-TEST_F(ControlMessageTest, PropertyChangesSendTheirNotifications) {
-    MakeHost(0, 0, 100, 100);
-    auto* c = new TLogControl(host.get());
-    c->SetParent(host.get());
-    c->Seen.clear();
-    c->SetText("Hello");
-    c->SetText("Hello"); // no change, no message
-    c->SetEnabled(false);
-    c->SetVisible(false);
-    c->SetColor(clRed);
-    c->Font()->SetSize(12);
-    std::vector<win::UINT> expected{CM_TEXTCHANGED, CM_ENABLEDCHANGED, CM_VISIBLECHANGED, CM_COLORCHANGED,
-                                    CM_FONTCHANGED};
-    EXPECT_EQ(c->Seen, expected);
-    EXPECT_EQ(c->Caption(), "Hello");
-    EXPECT_FALSE(c->ParentColor());
-    EXPECT_FALSE(c->ParentFont());
-}
-
-TEST_F(ControlMessageTest, ControlChangeMessagesBracketInsertionAndRemoval) {
-    MakeHost(0, 0, 100, 100);
-    auto* parent = new TLogControl(host.get());
-    parent->SetParent(host.get());
+TEST_F(ControlMessageTest, ControlChangeMessagesBracketInsertionAndRemovalAndReparentingKeepsTheWindow) {
+    MakeHost(0, 0, 200, 100);
+    auto* parent = Child<TLogControl>(host.get(), "Parent", Rect(0, 0, 50, 50));
     auto* child = new TProbe(host.get());
     parent->Seen.clear();
     child->SetParent(parent);
@@ -101,10 +96,20 @@ TEST_F(ControlMessageTest, ControlChangeMessagesBracketInsertionAndRemoval) {
     EXPECT_EQ(parent->ControlCount(), 0);
 
     // A control cannot become its own ancestor.
-    auto* inner = new TBox(host.get());
-    inner->SetParent(parent);
+    auto* inner = Child<TBox>(parent, "Inner", Rect(0, 0, 10, 10));
     EXPECT_THROW(parent->SetParent(inner), EInvalidOperation);
     EXPECT_EQ(parent->Parent(), host.get());
+
+    // A windowed child moved to another parent keeps its window.
+    auto* other = Child<TBox>(host.get(), "Other", Rect(60, 0, 50, 50));
+    ShowHost();
+    win::HWND h = inner->Handle();
+    inner->SetParent(other);
+    EXPECT_EQ(inner->Handle(), h);
+    EXPECT_EQ(win::GetParent(h), other->Handle());
+    EXPECT_EQ(parent->ControlCount(), 0);
+    EXPECT_EQ(other->Controls(0), inner);
+    EXPECT_THROW(other->Controls(1), EListError);
 }
 
 TEST_F(ControlMessageTest, ParentFontAndColourFlowDownUntilSetLocally) {
@@ -244,24 +249,6 @@ TEST_F(ControlMessageTest, CreateParamsShapeTheWindow) {
     EXPECT_NE(style & win::WS_POPUP, 0u);
 }
 
-TEST_F(ControlMessageTest, ReparentingKeepsTheWindow) {
-    MakeHost(0, 0, 200, 100);
-    auto* a = new TBox(host.get());
-    a->SetParent(host.get());
-    auto* b = new TBox(host.get());
-    b->SetParent(host.get());
-    auto* moving = new TBox(host.get());
-    moving->SetParent(a);
-    ShowHost();
-    win::HWND h = moving->Handle();
-    moving->SetParent(b);
-    EXPECT_EQ(moving->Handle(), h);
-    EXPECT_EQ(win::GetParent(h), b->Handle());
-    EXPECT_EQ(a->ControlCount(), 0);
-    EXPECT_EQ(b->Controls(0), moving);
-    EXPECT_THROW(b->Controls(1), EListError);
-}
-
 TEST_F(ControlMessageTest, FreeingAParentFreesItsChildrenAndOwnerFreesControls) {
     MakeHost(0, 0, 200, 100);
     auto* panel = new TBox(nullptr); // no owner: its parent frees it
@@ -277,7 +264,7 @@ TEST_F(ControlMessageTest, FreeingAParentFreesItsChildrenAndOwnerFreesControls) 
     EXPECT_EQ(host->ComponentCount(), 0); // the owned probe left its owner too
 }
 
-TEST_F(ControlMessageTest, KeyboardHelpers) {
+TEST_F(ControlMessageTest, KeyboardHelpersAndTypedRecords) {
     EXPECT_TRUE(IsAccel('O', "&Open"));
     EXPECT_TRUE(IsAccel('o', "&Open"));
     EXPECT_TRUE(IsAccel('A', "Save &as"));
@@ -292,9 +279,7 @@ TEST_F(ControlMessageTest, KeyboardHelpers) {
     EXPECT_EQ(KeyDataToShiftState(0x20000000), TShiftState{ssAlt});
     EXPECT_EQ(KeyDataToShiftState(0), TShiftState{});
     EXPECT_EQ(KeysToShiftState(win::MK_SHIFT | win::MK_LBUTTON), (TShiftState{ssShift, ssLeft}));
-}
-
-TEST_F(ControlMessageTest, TypedRecordsWriteBackWhatTheHandlerChanged) {
+    // A typed record writes back what the handler changed.
     TMessage m(CM_DIALOGKEY, win::VK_RETURN, 0x1C0001);
     TCMDialogKey k(m);
     EXPECT_EQ(k.CharCode, win::VK_RETURN);
@@ -374,6 +359,90 @@ TEST_F(ControlMessageTest, ExceptionsInWindowProceduresGoToTheHandler) {
     EXPECT_EQ(sender, c);
     // Without a handler the exception reaches the sender of the message.
     EXPECT_THROW(win::SendMessage(c->Handle(), win::WM_KEYDOWN, 'A', 0), EConvertError);
+}
+
+class ControlActionTest : public ControlTest {};
+
+TEST_F(ControlActionTest, ControlFollowsItsActionWhileLinked) {
+    MakeHost(0, 0, 100, 100);
+    auto* action = new TAction(host.get());
+    action->SetCaption("&Save");
+    action->SetHint("Saves the file");
+    auto* c = new TProbe(host.get());
+    c->SetParent(host.get());
+    c->SetAction(action);
+    EXPECT_EQ(c->Caption(), "&Save");
+    EXPECT_EQ(c->Hint(), "Saves the file");
+    EXPECT_TRUE(c->ControlStyle().Contains(csActionClient));
+
+    action->SetEnabled(false);
+    EXPECT_FALSE(c->Enabled());
+    action->SetCaption("Save &As");
+    EXPECT_EQ(c->Caption(), "Save &As");
+    // A change of the action is taken over whatever the control showed meanwhile.
+    c->SetCaption("Mine");
+    action->SetCaption("Other");
+    EXPECT_EQ(c->Caption(), "Other");
+    action->SetVisible(false);
+    EXPECT_FALSE(c->Visible());
+}
+
+TEST_F(ControlActionTest, ClickExecutesTheActionUnlessTheControlHasItsOwnAndFreeingTheActionDropsTheLink) {
+    MakeHost(0, 0, 100, 100);
+    auto* action = new TAction(host.get());
+    int executed = 0, clicked = 0;
+    action->OnExecute = [&](TObject*) { ++executed; };
+    auto* c = new TProbe(host.get());
+    c->SetParent(host.get());
+    c->SetAction(action);
+    c->Click();
+    EXPECT_EQ(executed, 1);
+    c->OnClick = [&](TObject*) { ++clicked; };
+    c->Click();
+    EXPECT_EQ(executed, 1);
+    EXPECT_EQ(clicked, 1);
+    // A disabled action does not execute.
+    c->OnClick = nullptr;
+    action->SetEnabled(false);
+    c->Click();
+    EXPECT_EQ(executed, 1);
+
+    // Freeing the action drops the link.
+    ASSERT_EQ(c->Action(), action);
+    FreeComponent(action);
+    EXPECT_EQ(c->Action(), nullptr);
+    EXPECT_EQ(c->ActionLink(), nullptr);
+    c->Click(); // nothing to run, nothing breaks
+    // The popup menu reference is cleared the same way.
+    auto* menu = new TComponent(nullptr);
+    c->SetPopupMenu(menu);
+    FreeComponent(menu);
+    EXPECT_EQ(c->PopupMenu(), nullptr);
+}
+
+TEST_F(ControlActionTest, DoubleClickGivesOneClickAndOneDoubleClick) {
+    MakeHost(100, 100, 200, 100);
+    auto* c = new TProbe(host.get());
+    c->SetBounds(10, 10, 50, 50);
+    c->SetParent(host.get());
+    ShowHost();
+    int clicks = 0, doubles = 0;
+    c->OnClick = [&](TObject*) { ++clicks; };
+    c->OnDblClick = [&](TObject*) { ++doubles; };
+    screen->Click(120, 120);
+    screen->Click(120, 120);
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(doubles, 1);
+    // Without csDoubleClicks the second press is a plain press again.
+    c->SetControlStyle(c->ControlStyle() - csDoubleClicks);
+    clicks = doubles = 0;
+    screen->Advance(2000);
+    screen->Click(120, 120);
+    screen->Click(120, 120);
+    Pump();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(doubles, 0);
 }
 
 } // namespace

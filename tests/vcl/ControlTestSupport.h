@@ -121,6 +121,14 @@ protected:
         host->SetBounds(X, Y, W, H);
         return host.get();
     }
+    // A child control of Parent, owned by the host, named and placed; Args go to its constructor.
+    template <typename T, typename... A> T* Child(TWinControl* Parent, const char* Name, TRect R, A... Args) {
+        auto* c = new T(host.get(), Args...);
+        c->SetName(Name);
+        c->SetBoundsRect(R);
+        c->SetParent(Parent);
+        return c;
+    }
     void ShowHost() {
         host->SetVisible(true);
         Pump();

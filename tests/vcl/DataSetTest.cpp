@@ -1,4 +1,5 @@
-// The in-memory dataset: navigation, edit states, CanModify, fields and layouts.
+// The in-memory dataset: navigation, edit states, CanModify, fields and layouts. Data sources and data
+// links: the notifications a data-aware control receives, in order.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -32,6 +33,11 @@ String Current(TDataSet* ds) {
     return ds->FieldByName("Name")->AsString();
 }
 
+// "Bof", "Eof", both or neither, as the set reports them.
+String Ends(TDataSet* ds) {
+    return String(ds->Bof() ? "Bof" : "") + (ds->Bof() && ds->Eof() ? " " : "") + (ds->Eof() ? "Eof" : "");
+}
+
 class TDataSetTestRoot : public TComponent {
     KV_CLASS(TDataSetTestRoot, TComponent)
 public:
@@ -40,29 +46,41 @@ public:
 
 } // namespace
 
-// ---- navigation ----
-
-TEST(DataSetNavigationTest, EmptySetHasBofAndEofAndNoCurrentRecord) {
+TEST(DataSetNavigationTest, EmptySetHasBofAndEofAndAClosedOneRefusesRecordOperations) {
     auto ds = MakeSet({});
-    EXPECT_TRUE(ds->Bof());
-    EXPECT_TRUE(ds->Eof());
+    EXPECT_EQ(Ends(ds.get()), "Bof Eof");
     EXPECT_TRUE(ds->IsEmpty());
     EXPECT_EQ(ds->RecNo(), 0);
     EXPECT_EQ(ds->MoveBy(5), 0);
     ds->Next();
     ds->Prior();
     ds->Last();
-    EXPECT_TRUE(ds->Bof());
-    EXPECT_TRUE(ds->Eof());
+    EXPECT_EQ(Ends(ds.get()), "Bof Eof");
     EXPECT_EQ(Current(ds.get()), "");
     EXPECT_TRUE(ds->FieldByName("Name")->IsNull());
     EXPECT_THROW(ds->Delete(), EDatabaseError);
+
+    // A closed set refuses record operations.
+    TComponentPtr<TMemoryDataSet> closed(new TMemoryDataSet(nullptr));
+    closed->SetName("Orders");
+    closed->FieldNames()->Add("Id");
+    EXPECT_FALSE(closed->Active());
+    EXPECT_EQ(closed->State(), dsInactive);
+    EXPECT_TRUE(closed->IsEmpty());
+    EXPECT_THAT(
+        [&] { (void)closed->RecordCount(); },
+        ThrowsMessage<EDatabaseError>(StrEq("Orders: Cannot perform this operation on a closed dataset")));
+    EXPECT_THROW(closed->Next(), EDatabaseError);
+    EXPECT_THROW(closed->Edit(), EDatabaseError);
+    EXPECT_THROW(closed->Append(), EDatabaseError);
+    EXPECT_THROW(closed->Delete(), EDatabaseError);
+    EXPECT_THROW(closed->FieldByName("Id"), EDatabaseError); // fields exist while open
+    closed->Cancel();                                        // nothing to cancel: no error
 }
 
 TEST(DataSetNavigationTest, BofAndEofAreSetOnlyByTryingToPassAnEnd) {
     auto ds = MakeSet({"Ann", "Bob", "Cid"});
-    EXPECT_TRUE(ds->Bof());
-    EXPECT_FALSE(ds->Eof());
+    EXPECT_EQ(Ends(ds.get()), "Bof");
     EXPECT_EQ(ds->RecNo(), 1);
 
     ds->Prior(); // at the first already: stays, still Bof
@@ -83,33 +101,13 @@ TEST(DataSetNavigationTest, BofAndEofAreSetOnlyByTryingToPassAnEnd) {
     EXPECT_EQ(ds->MoveBy(10), 2); // clipped at the end, and that sets Eof
     EXPECT_TRUE(ds->Eof());
     EXPECT_EQ(ds->MoveBy(-10), -2);
-    EXPECT_TRUE(ds->Bof());
-    EXPECT_FALSE(ds->Eof());
+    EXPECT_EQ(Ends(ds.get()), "Bof");
     EXPECT_EQ(ds->MoveBy(2147483647), 2); // no overflow
     EXPECT_EQ(ds->MoveBy(-2147483647), -2);
 
     ds->Last();
-    EXPECT_TRUE(ds->Eof());
-    EXPECT_FALSE(ds->Bof());
+    EXPECT_EQ(Ends(ds.get()), "Eof");
     EXPECT_EQ(Current(ds.get()), "Cid");
-}
-
-TEST(DataSetNavigationTest, ClosedSetRefusesRecordOperations) {
-    TComponentPtr<TMemoryDataSet> ds(new TMemoryDataSet(nullptr));
-    ds->SetName("Orders");
-    ds->FieldNames()->Add("Id");
-    EXPECT_FALSE(ds->Active());
-    EXPECT_EQ(ds->State(), dsInactive);
-    EXPECT_TRUE(ds->IsEmpty());
-    EXPECT_THAT(
-        [&] { (void)ds->RecordCount(); },
-        ThrowsMessage<EDatabaseError>(StrEq("Orders: Cannot perform this operation on a closed dataset")));
-    EXPECT_THROW(ds->Next(), EDatabaseError);
-    EXPECT_THROW(ds->Edit(), EDatabaseError);
-    EXPECT_THROW(ds->Append(), EDatabaseError);
-    EXPECT_THROW(ds->Delete(), EDatabaseError);
-    EXPECT_THROW(ds->FieldByName("Id"), EDatabaseError); // fields exist while open
-    ds->Cancel();                                        // nothing to cancel: no error
 }
 
 TEST(DataSetNavigationTest, AfterScrollFollowsEachMove) {
@@ -122,8 +120,6 @@ TEST(DataSetNavigationTest, AfterScrollFollowsEachMove) {
     ds->First();
     EXPECT_EQ(seen, (std::vector<String>{"Bob", "Bob", "Ann"}));
 }
-
-// ---- editing ----
 
 TEST(DataSetEditTest, EditPostAndCancelChangeTheCurrentRecord) {
     auto ds = MakeSet({"Ann", "Bob"});
@@ -180,7 +176,7 @@ TEST(DataSetEditTest, InsertGoesBeforeTheCurrentRecordAndAppendAtTheEnd) {
     EXPECT_EQ(order, (std::vector<String>{"Ann", "Bob", "Cid", "Dan"}));
 }
 
-TEST(DataSetEditTest, CancelledInsertRestoresPositionAndEnds) {
+TEST(DataSetEditTest, CancelledInsertRestoresPositionAndNavigatingPostsOrCancels) {
     auto ds = MakeSet({"Ann", "Bob"});
     ds->Last();
     ds->Insert();
@@ -190,16 +186,8 @@ TEST(DataSetEditTest, CancelledInsertRestoresPositionAndEnds) {
     EXPECT_EQ(Current(ds.get()), "Bob");
     EXPECT_TRUE(ds->Eof());
 
-    auto empty = MakeSet({});
-    empty->Append();
-    empty->Cancel();
-    EXPECT_TRUE(empty->Bof());
-    EXPECT_TRUE(empty->Eof());
-    EXPECT_EQ(empty->RecordCount(), 0);
-}
-
-TEST(DataSetEditTest, NavigatingPostsAModifiedRecordAndCancelsAnUntouchedOne) {
-    auto ds = MakeSet({"Ann", "Bob"});
+    // Navigating posts a modified record and cancels an untouched one.
+    ds->First();
     ds->Edit();
     ds->FieldByName("Name")->SetAsString("Anna");
     ds->Next(); // posts
@@ -210,6 +198,12 @@ TEST(DataSetEditTest, NavigatingPostsAModifiedRecordAndCancelsAnUntouchedOne) {
     ds->Append(); // untouched
     ds->First();  // cancels: nothing empty is added
     EXPECT_EQ(ds->RecordCount(), 2);
+
+    auto empty = MakeSet({});
+    empty->Append();
+    empty->Cancel();
+    EXPECT_EQ(Ends(empty.get()), "Bof Eof");
+    EXPECT_EQ(empty->RecordCount(), 0);
 }
 
 TEST(DataSetEditTest, EditOnEmptySetInsertsAndBeforePostCanRefuse) {
@@ -231,8 +225,7 @@ TEST(DataSetEditTest, EditOnEmptySetInsertsAndBeforePostCanRefuse) {
     ds->Post();
     EXPECT_EQ(ds->RecordCount(), 1);
     EXPECT_EQ(afterPost, 1);
-    EXPECT_FALSE(ds->Bof());
-    EXPECT_FALSE(ds->Eof());
+    EXPECT_EQ(Ends(ds.get()), "");
 
     // A failed AppendRecord leaves no half-made record behind.
     EXPECT_THROW(ds->AppendRecord({""}), EDatabaseError);
@@ -256,8 +249,6 @@ TEST(DataSetEditTest, ReadOnlySetCannotBeModified) {
     EXPECT_EQ(ds->State(), dsEdit);
 }
 
-// ---- deleting ----
-
 TEST(DataSetDeleteTest, DeletingMovesToTheNextOrToTheNewLastRecord) {
     auto ds = MakeSet({"Ann", "Bob", "Cid"});
     ds->Next();
@@ -268,13 +259,11 @@ TEST(DataSetDeleteTest, DeletingMovesToTheNextOrToTheNewLastRecord) {
 
     ds->Delete(); // Cid, the last: back on Ann, at the end
     EXPECT_EQ(Current(ds.get()), "Ann");
-    EXPECT_TRUE(ds->Eof());
-    EXPECT_FALSE(ds->Bof());
+    EXPECT_EQ(Ends(ds.get()), "Eof");
 
     ds->Delete(); // the only one: empty
     EXPECT_EQ(ds->RecordCount(), 0);
-    EXPECT_TRUE(ds->Bof());
-    EXPECT_TRUE(ds->Eof());
+    EXPECT_EQ(Ends(ds.get()), "Bof Eof");
     EXPECT_EQ(ds->RecNo(), 0);
     EXPECT_THROW(ds->Delete(), EDatabaseError);
 }
@@ -293,8 +282,6 @@ TEST(DataSetDeleteTest, DeleteWhileInsertingCancelsAndWhileEditingDropsTheRecord
     EXPECT_EQ(ds->RecordCount(), 1);
     EXPECT_EQ(Current(ds.get()), "Bob");
 }
-
-// ---- fields, reopening, layouts ----
 
 TEST(DataSetFieldTest, FieldListIsCheckedOnOpenAndRecordsOutliveAClose) {
     auto ds = MakeSet({"Ann", "Bob"});
@@ -410,14 +397,302 @@ TEST(DataSetFieldTest, RefreshFollowsRowsAddedOrRemovedBehindTheSet) {
     rows.push_back({String("Bob")});
     ds->Refresh();
     // A set that was empty now stands on its first record and can be walked to the end.
-    EXPECT_TRUE(ds->Bof());
-    EXPECT_FALSE(ds->Eof());
+    EXPECT_EQ(Ends(ds.get()), "Bof");
     std::vector<String> seen;
     for (; !ds->Eof(); ds->Next())
         seen.push_back(Current(ds.get()));
     EXPECT_EQ(seen, (std::vector<String>{"Ann", "Bob"}));
     rows.clear();
     ds->Refresh();
-    EXPECT_TRUE(ds->Bof());
-    EXPECT_TRUE(ds->Eof());
+    EXPECT_EQ(Ends(ds.get()), "Bof Eof");
+}
+
+namespace {
+
+// Records every notification as one word (and the field or distance where there is one).
+class TLogLink : public TDataLink {
+public:
+    std::vector<String> Log;
+    // What UpdateData writes into the field "Name" (nothing when empty).
+    String PendingName;
+
+protected:
+    void ActiveChanged() override { Log.push_back(Active() ? "active" : "inactive"); }
+    void EditingChanged() override { Log.push_back(Editing() ? "editing" : "not editing"); }
+    void DataSetChanged() override {
+        Log.push_back("changed");
+        TDataLink::DataSetChanged();
+    }
+    void DataSetScrolled(int Distance) override { Log.push_back("scrolled " + std::to_string(Distance)); }
+    void RecordChanged(TField* Field) override {
+        Log.push_back(Field != nullptr ? "record " + Field->FieldName() : String("record"));
+    }
+    void UpdateData() override {
+        Log.push_back("update data");
+        if (!PendingName.empty()) DataSet()->FieldByName("Name")->SetAsString(PendingName);
+    }
+    void CheckBrowseMode() override { Log.push_back("check"); }
+    void FocusControl(TFieldRef Field) override {
+        Log.push_back("focus " + (*Field)->FieldName());
+        *Field = nullptr;
+    }
+};
+
+TComponentPtr<TMemoryDataSet> MakeClosedSet(int Count) {
+    TComponentPtr<TMemoryDataSet> ds(new TMemoryDataSet(nullptr));
+    ds->FieldNames()->Add("Name");
+    ds->Open();
+    for (int i = 0; i < Count; ++i)
+        ds->AppendRecord({"R" + std::to_string(i + 1)});
+    ds->First();
+    ds->Close();
+    return ds;
+}
+
+using Words = std::vector<String>;
+
+// What a link is told while Op runs.
+template <typename F> Words Told(TLogLink& Link, F Op) {
+    Link.Log.clear();
+    Op();
+    return Link.Log;
+}
+
+} // namespace
+
+TEST(DataLinkNotifyTest, OpenScrollEditPostCloseInOrder) {
+    auto ds = MakeClosedSet(3);
+    TComponentPtr<TDataSource> src(new TDataSource(nullptr));
+    src->SetDataSet(ds.get());
+    TLogLink link;
+    link.SetDataSource(src.get());
+    EXPECT_FALSE(link.Active());
+    EXPECT_EQ(link.DataSet(), ds.get());
+    EXPECT_TRUE(link.Log.empty());
+
+    ds->Open();
+    EXPECT_EQ(link.Log, Words{"active"});
+    EXPECT_TRUE(link.Active());
+
+    EXPECT_EQ(Told(link,
+                   [&] {
+                       ds->Next();
+                       ds->MoveBy(5);
+                       ds->Last();
+                   }),
+              (Words{"check", "scrolled 1", "check", "scrolled 1", "check", "changed", "record"}));
+    EXPECT_EQ(Told(link, [&] { ds->Edit(); }), (Words{"check", "editing", "record"}));
+    EXPECT_TRUE(link.Editing());
+    EXPECT_EQ(Told(link, [&] { ds->FieldByName("Name")->SetAsString("x"); }), Words{"record Name"});
+    EXPECT_EQ(Told(link, [&] { ds->Post(); }),
+              (Words{"update data", "check", "not editing", "changed", "record"}));
+    ds->Edit();
+    // An edit in progress: the link leaves both states, active first.
+    EXPECT_EQ(Told(link, [&] { ds->Close(); }), (Words{"inactive", "not editing"}));
+    EXPECT_FALSE(link.Active());
+    EXPECT_FALSE(link.Editing());
+}
+
+TEST(DataLinkNotifyTest, InsertCancelDeleteAndFieldWritesFromUpdateData) {
+    auto ds = MakeClosedSet(2);
+    ds->Open();
+    TComponentPtr<TDataSource> src(new TDataSource(nullptr));
+    src->SetDataSet(ds.get());
+    TLogLink link;
+    link.SetDataSource(src.get());
+    EXPECT_EQ(link.Log, Words{"active"}); // joining an open dataset
+
+    EXPECT_EQ(Told(link, [&] { ds->Append(); }), (Words{"check", "editing", "changed", "record"}));
+    EXPECT_EQ(Told(link, [&] { ds->Cancel(); }), (Words{"check", "not editing", "changed", "record"}));
+
+    // The link's own writes during UpdateData do not come back to it as record changes.
+    ds->Edit();
+    link.PendingName = "Written";
+    EXPECT_EQ(Told(link, [&] { ds->Post(); }),
+              (Words{"update data", "check", "not editing", "changed", "record"}));
+    EXPECT_EQ(ds->FieldByName("Name")->AsString(), "Written");
+    link.PendingName.clear();
+    EXPECT_EQ(Told(link, [&] { ds->Delete(); }), (Words{"check", "changed", "record"}));
+    EXPECT_EQ(Told(link, [&] { ds->FieldByName("Name")->FocusControl(); }), Words{"focus Name"});
+}
+
+TEST(DataLinkNotifyTest, DefaultHandlersFallThroughToRecordChanged) {
+    // A link that overrides only DataSetChanged still hears scrolls (as the data-aware buttons do).
+    class TChangedOnly : public TDataLink {
+    public:
+        int Changed = 0;
+
+    protected:
+        void DataSetChanged() override { ++Changed; }
+    };
+    auto ds = MakeClosedSet(2);
+    TComponentPtr<TDataSource> src(new TDataSource(nullptr));
+    src->SetDataSet(ds.get());
+    TChangedOnly link;
+    link.SetDataSource(src.get());
+    ds->Open();
+    ds->Next();
+    ds->Prior();
+    ds->Refresh();
+    EXPECT_EQ(link.Changed, 3);
+}
+
+TEST(DataLinkSourceTest, SourceWithoutDataSetIsInactiveAndHarmless) {
+    TComponentPtr<TDataSource> src(new TDataSource(nullptr));
+    TLogLink link;
+    link.SetDataSource(src.get());
+    EXPECT_EQ(src->State(), dsInactive);
+    EXPECT_EQ(src->DataSet(), nullptr);
+    EXPECT_EQ(link.DataSet(), nullptr);
+    EXPECT_FALSE(link.Active());
+    EXPECT_FALSE(link.Edit());
+    src->Edit();
+    link.UpdateRecord();
+    EXPECT_EQ(link.Log, Words{"update data"});
+}
+
+TEST(DataLinkSourceTest, StateChangeEventsAndEnabled) {
+    auto ds = MakeClosedSet(1);
+    TComponentPtr<TDataSource> src(new TDataSource(nullptr));
+    std::vector<String> events;
+    src->OnStateChange = [&](TObject*) { events.push_back("state " + std::to_string(src->State())); };
+    src->OnDataChange = [&](TObject*, TField* F) {
+        events.push_back(F ? "data " + F->FieldName() : String("data"));
+    };
+    src->SetDataSet(ds.get());
+    EXPECT_TRUE(events.empty()); // the dataset is closed: nothing changes
+    ds->Open();
+    EXPECT_EQ(events, (Words{"state 1", "data"}));
+
+    events.clear();
+    ds->Edit();
+    ds->FieldByName("Name")->SetAsString("y");
+    EXPECT_EQ(events, (Words{"state 2", "data", "data Name"}));
+    ds->Cancel();
+
+    // Disabled, the source and its links go inactive although the dataset stays open.
+    TLogLink link;
+    link.SetDataSource(src.get());
+    EXPECT_EQ(Told(link, [&] { src->SetEnabled(false); }), Words{"inactive"});
+    EXPECT_EQ(src->State(), dsInactive);
+    ds->Next(); // no events while disabled
+    EXPECT_EQ(link.Log, Words{"inactive"});
+    src->SetEnabled(true);
+    EXPECT_TRUE(link.Active());
+}
+
+TEST(DataLinkSourceTest, EditThroughTheLinkFollowsAutoEditAndReadOnly) {
+    auto ds = MakeClosedSet(1);
+    ds->Open();
+    TComponentPtr<TDataSource> src(new TDataSource(nullptr));
+    src->SetDataSet(ds.get());
+    TLogLink link;
+    link.SetDataSource(src.get());
+
+    link.SetReadOnly(true);
+    EXPECT_FALSE(link.Edit());
+    EXPECT_EQ(ds->State(), dsBrowse);
+    link.SetReadOnly(false);
+
+    src->SetAutoEdit(false);
+    EXPECT_FALSE(link.Edit());
+    EXPECT_EQ(ds->State(), dsBrowse);
+
+    src->SetAutoEdit(true);
+    EXPECT_TRUE(link.Edit());
+    EXPECT_EQ(ds->State(), dsEdit);
+    // A read-only link is never editing, even while the dataset is.
+    link.SetReadOnly(true);
+    EXPECT_FALSE(link.Editing());
+    ds->Cancel();
+}
+
+TEST(DataLinkSourceTest, FixedDataSourceAndMovingBetweenSources) {
+    auto ds = MakeClosedSet(1);
+    ds->Open();
+    TComponentPtr<TDataSource> a(new TDataSource(nullptr));
+    TComponentPtr<TDataSource> b(new TDataSource(nullptr));
+    a->SetDataSet(ds.get());
+    TLogLink link;
+    link.SetDataSource(a.get());
+    link.SetDataSource(b.get()); // b has no dataset
+    EXPECT_EQ(link.Log, (Words{"active", "inactive"}));
+    link.SetDataSourceFixed(true);
+    EXPECT_THROW(link.SetDataSource(a.get()), EDatabaseError);
+    EXPECT_EQ(link.DataSource(), b.get());
+    link.SetDataSourceFixed(false);
+}
+
+TEST(DataLinkLifetimeTest, FreeingTheDataSetFirstLeavesSourceAndLinksInactive) {
+    TComponentPtr<TComponent> owner(new TComponent(nullptr));
+    auto* ds = new TMemoryDataSet(owner.get());
+    ds->FieldNames()->Add("Name");
+    ds->Open();
+    auto* src = new TDataSource(owner.get());
+    src->SetDataSet(ds);
+    TComponentPtr<TDataSource> foreign(new TDataSource(nullptr)); // another owner
+    foreign->SetDataSet(ds);
+    TLogLink link, other;
+    link.SetDataSource(src);
+    other.SetDataSource(foreign.get());
+    EXPECT_EQ(Told(link, [&] { FreeComponent(ds); }), Words{"inactive"});
+    EXPECT_EQ(src->DataSet(), nullptr);
+    EXPECT_EQ(foreign->DataSet(), nullptr);
+    EXPECT_EQ(src->State(), dsInactive);
+    EXPECT_FALSE(other.Active());
+    EXPECT_EQ(link.DataSet(), nullptr);
+
+    // A plain delete of a dataset in another owner is as safe.
+    auto* loose = new TMemoryDataSet(nullptr);
+    loose->Open();
+    foreign->SetDataSet(loose);
+    EXPECT_TRUE(other.Active());
+    delete loose;
+    EXPECT_FALSE(other.Active());
+    EXPECT_EQ(foreign->DataSet(), nullptr);
+}
+
+TEST(DataLinkLifetimeTest, FreeingTheSourceOrTheLinkFirst) {
+    auto ds = MakeClosedSet(1);
+    ds->Open();
+    auto* src = new TDataSource(nullptr);
+    src->SetDataSet(ds.get());
+    TLogLink link;
+    link.SetDataSource(src);
+    {
+        TLogLink shortLived;
+        shortLived.SetDataSource(src);
+    } // leaves the source quietly
+    ds->Next();
+    FreeComponent(src);
+    EXPECT_EQ(link.DataSource(), nullptr);
+    EXPECT_FALSE(link.Active());
+    EXPECT_EQ(link.Log.back(), "inactive");
+    ds->Next(); // the dataset no longer knows the source
+}
+
+TEST(DataLinkLifetimeTest, MultiRecordLinksAreToldAfterSingleRecordOnes) {
+    auto ds = MakeClosedSet(2);
+    TComponentPtr<TDataSource> src(new TDataSource(nullptr));
+    src->SetDataSet(ds.get());
+    std::vector<String> order;
+    class TNamedLink : public TDataLink {
+    public:
+        TNamedLink(String n, std::vector<String>& o) : Name(std::move(n)), Order(o) {}
+        String Name;
+        std::vector<String>& Order;
+
+    protected:
+        void ActiveChanged() override { Order.push_back(Name); }
+    };
+    TNamedLink grid("grid", order), edit1("edit1", order), edit2("edit2", order);
+    grid.SetBufferCount(10);
+    grid.SetDataSource(src.get());
+    edit1.SetDataSource(src.get());
+    edit2.SetDataSource(src.get());
+    EXPECT_EQ(grid.BufferCount(), 10);
+    ds->Open();
+    EXPECT_EQ(order, (Words{"edit2", "edit1", "grid"}));
+    edit1.SetBufferCount(0);
+    EXPECT_EQ(edit1.BufferCount(), 1);
 }

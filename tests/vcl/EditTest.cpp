@@ -1,8 +1,12 @@
 // The edit: typing with MaxLength in characters, the password character, the caret and selection by keys
 // and mouse, the clipboard, OnKeyDown / OnKeyPress swallowing keys, read-only mode, UTF-8 text.
+// Labels: auto-size, word wrap, alignment and layout, transparency, and the accelerator that focuses the
+// FocusControl. Images: where the picture goes for each combination of Stretch, Proportional and Center,
+// and that it is drawn there.
 
 #include "platform/classes/LayoutReader.h"
 #include "platform/classes/LayoutWriter.h"
+#include "platform/vcl/Bitmap.h"
 #include "tests/vcl/EditTestSupport.h"
 
 namespace stdtest {
@@ -14,6 +18,13 @@ protected:
         auto* e = Make<TEdit>(Name, 20, Y, 200, 21);
         e->SetText("");
         e->OnChange = [this](TObject*) { ++changes; };
+        return e;
+    }
+    // An edit on the shown host, holding the focus.
+    TEdit* FocusedEdit() {
+        TEdit* e = MakeEdit();
+        ShowHost();
+        e->SetFocus();
         return e;
     }
     // Pixels of the edit's text area, row by row.
@@ -28,9 +39,7 @@ protected:
 };
 
 TEST_F(EditTest, TypingHonoursMaxLengthInCharacters) {
-    TEdit* e = MakeEdit();
-    ShowHost();
-    e->SetFocus();
+    TEdit* e = FocusedEdit();
     e->SetMaxLength(5);
     Type("h\xC3\xA9llo w\xC3\xB6rld"); // "héllo wörld"
     EXPECT_EQ(e->Text(), "h\xC3\xA9llo");
@@ -52,9 +61,7 @@ TEST_F(EditTest, TypingHonoursMaxLengthInCharacters) {
 }
 
 TEST_F(EditTest, CaretMovesAndDeletesWholeCharacters) {
-    TEdit* e = MakeEdit();
-    ShowHost();
-    e->SetFocus();
+    TEdit* e = FocusedEdit();
     Type("a\xC3\xA9\xE2\x82\xAC"); // a, é, €
     e->SetSelStart(3);
     e->SetSelLength(0);
@@ -79,9 +86,7 @@ TEST_F(EditTest, CaretMovesAndDeletesWholeCharacters) {
 }
 
 TEST_F(EditTest, ShiftArrowsSelectAndTheClipboardCopiesCutsAndPastes) {
-    TEdit* e = MakeEdit();
-    ShowHost();
-    e->SetFocus();
+    TEdit* e = FocusedEdit();
     Type("hello world");
     Press(win::VK_HOME);
     for (int i = 0; i < 5; ++i)
@@ -118,7 +123,7 @@ TEST_F(EditTest, ShiftArrowsSelectAndTheClipboardCopiesCutsAndPastes) {
     EXPECT_EQ(e->Text(), "one1");
 }
 
-TEST_F(EditTest, PasswordCharacterIsDrawnAndNeverCopied) {
+TEST_F(EditTest, PasswordCharacterIsDrawnNeverCopiedMayBeAnyCharacterAndIsReadFromLayouts) {
     TEdit* secret = MakeEdit("Secret", 20);
     TEdit* stars = MakeEdit("Stars", 60);
     TEdit* plain = MakeEdit("Plain", 100);
@@ -139,20 +144,16 @@ TEST_F(EditTest, PasswordCharacterIsDrawnAndNeverCopied) {
     Chord({win::VK_CONTROL}, 'X');
     EXPECT_EQ(GetClipboardText(), "before");
     EXPECT_EQ(secret->Text(), "WWWW");
-}
 
-TEST_F(EditTest, PasswordCharacterMayBeAnyCharacterAndIsReadFromLayouts) {
-    TEdit* secret = MakeEdit("Secret", 20);
-    TEdit* bullets = MakeEdit("Bullets", 60);
+    plain->SetFocus(); // no caret or selection in the edits compared
     secret->SetPasswordChar(U'\u2022');
     secret->SetText("pw\xC3\xB6rd");
-    bullets->SetText("\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2");
-    ShowHost();
+    stars->SetText("\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2");
     // One bullet per character of the text, however many bytes the character takes.
-    EXPECT_EQ(TextPixels(secret), TextPixels(bullets));
+    EXPECT_EQ(TextPixels(secret), TextPixels(stars));
 
     // A layout names the character by its code; it is written back the same way.
-    TEdit* read = MakeEdit("Read", 100);
+    TEdit* read = MakeEdit("Read", 140);
     vcl::ReadComponentFromText("object Read: TEdit\n  PasswordChar = #8226\nend\n", read, "edit.dfm");
     EXPECT_EQ(read->PasswordChar(), U'\u2022');
     EXPECT_NE(vcl::WriteComponentToText(read).find("PasswordChar = #8226"), String::npos);
@@ -162,9 +163,7 @@ TEST_F(EditTest, PasswordCharacterMayBeAnyCharacterAndIsReadFromLayouts) {
 }
 
 TEST_F(EditTest, KeyHandlersCanSwallowKeysAndCharacters) {
-    TEdit* e = MakeEdit();
-    ShowHost();
-    e->SetFocus();
+    TEdit* e = FocusedEdit();
     Type("abc");
     std::vector<Word> seen;
     e->OnKeyDown = [&](TObject*, Word& Key, TShiftState) {
@@ -219,16 +218,10 @@ TEST_F(EditTest, MouseSetsCaretAndDragSelects) {
     EXPECT_EQ(e->CaretPos(), 10);
     EXPECT_EQ(e->SelLength(), 0);
     // A drag from the far left to the far right selects the whole text.
-    TPoint a = ScreenOf(e, 1, 10);
-    TPoint b = ScreenOf(e, 195, 10);
-    screen->MoveMouse(a.X, a.Y);
-    screen->Press();
-    Pump();
+    Down(e, 1, 10);
     EXPECT_EQ(e->CaretPos(), 0);
-    screen->MoveMouse(b.X, b.Y);
-    Pump();
-    screen->Release();
-    Pump();
+    MoveOver(e, 195, 10);
+    Up();
     EXPECT_EQ(e->SelStart(), 0);
     EXPECT_EQ(e->SelLength(), 10);
     // Tabbing in selects everything (AutoSelect).
@@ -254,12 +247,6 @@ TEST_F(EditTest, TextSetByCodeRaisesOnChangeOnlyWhenItDiffers) {
     e->Clear();
     EXPECT_EQ(e->Text(), "");
 }
-
-} // namespace
-} // namespace stdtest
-
-namespace stdtest {
-namespace {
 
 class EditLabeledTest : public StdControlTest {};
 
@@ -310,6 +297,177 @@ TEST_F(EditLabeledTest, LabelAcceleratorFocusesItsEdit) {
     // Freeing the edit frees its label with it.
     FreeComponent(e);
     EXPECT_EQ(host->ControlCount(), 1);
+}
+
+class LabelTest : public StdControlTest {
+protected:
+    // Columns of the label holding dark (text) pixels: first and last.
+    std::pair<int, int> InkColumns(TLabel* L) {
+        int first = -1, last = -1;
+        for (int x = 0; x < L->Width(); ++x)
+            for (int y = 0; y < L->Height(); ++y)
+                if (IsInk(At(L, x, y))) {
+                    if (first < 0) first = x;
+                    last = x;
+                    break;
+                }
+        return {first, last};
+    }
+};
+
+TEST_F(LabelTest, AutoSizeFollowsTheCaption) {
+    auto* l = Make<TLabel>("L", 10, 10, 200, 50);
+    l->SetCaption("Short");
+    int shortWidth = l->Width();
+    int lineHeight = l->Height();
+    EXPECT_GT(shortWidth, 10);
+    EXPECT_GT(lineHeight, 5);
+    l->SetCaption("A much longer caption");
+    EXPECT_GT(l->Width(), shortWidth);
+    EXPECT_EQ(l->Height(), lineHeight);
+    // "&" marks an accelerator and takes no room; with ShowAccelChar off it is shown.
+    l->SetCaption("&Short");
+    EXPECT_EQ(l->Width(), shortWidth);
+    l->SetShowAccelChar(false);
+    EXPECT_GT(l->Width(), shortWidth);
+    // An empty caption keeps one line's height.
+    l->SetCaption("");
+    EXPECT_EQ(l->Height(), lineHeight);
+    // Word wrap keeps the width and grows downwards.
+    l->SetCaption("one two three four five six seven eight nine ten");
+    l->SetWordWrap(true);
+    l->SetWidth(60);
+    l->AdjustBounds();
+    EXPECT_EQ(l->Width(), 60);
+    EXPECT_GT(l->Height(), 2 * lineHeight);
+    // Without AutoSize nothing moves.
+    l->SetAutoSize(false);
+    l->SetBounds(10, 10, 33, 44);
+    l->SetCaption("x");
+    EXPECT_EQ(l->BoundsRect(), (TRect{10, 10, 43, 54}));
+}
+
+TEST_F(LabelTest, AlignmentLayoutAndTransparency) {
+    auto* l = Make<TLabel>("L", 10, 10, 200, 40);
+    l->SetAutoSize(false);
+    l->SetBounds(10, 10, 200, 40);
+    l->SetCaption("III");
+    l->SetColor(clWhite);
+    ShowHost();
+    auto left = InkColumns(l);
+    ASSERT_GE(left.first, 0);
+    EXPECT_LT(left.first, 5);
+    l->SetAlignment(taRightJustify);
+    auto right = InkColumns(l);
+    EXPECT_GT(right.second, 190);
+    l->SetAlignment(taCenter);
+    auto centre = InkColumns(l);
+    EXPECT_NEAR((centre.first + centre.second) / 2, 100, 4);
+    // Layout moves the text down.
+    auto inkRow = [&]() {
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (IsInk(At(l, x, y))) return y;
+        return -1;
+    };
+    int top = inkRow();
+    l->SetLayout(tlBottom);
+    EXPECT_GT(inkRow(), top + 15);
+    // Opaque labels fill with their colour; transparent ones show the parent.
+    ExpectPixels(l, {{2, 2, clWhite}});
+    l->SetTransparent(true);
+    ExpectPixels(l, {{2, 2, clBtnFace}});
+}
+
+TEST_F(LabelTest, AcceleratorFocusesTheFocusControl) {
+    auto* button = Make<TButton>("B", 10, 100, 75, 25);
+    auto* edit = Make<TEdit>("E", 100, 10, 100, 21);
+    auto* l = Make<TLabel>("L", 10, 10, 60, 13);
+    l->SetCaption("&Name:");
+    l->SetFocusControl(edit);
+    ShowHost();
+    button->SetFocus();
+    Chord({win::VK_MENU}, 'N');
+    EXPECT_TRUE(edit->Focused());
+    // Another letter does nothing; a disabled target cannot take the focus.
+    button->SetFocus();
+    Chord({win::VK_MENU}, 'X');
+    EXPECT_TRUE(button->Focused());
+    edit->SetEnabled(false);
+    Chord({win::VK_MENU}, 'N');
+    EXPECT_TRUE(button->Focused());
+    // Freeing the target clears the reference.
+    edit->SetEnabled(true);
+    FreeComponent(edit);
+    EXPECT_EQ(l->FocusControl(), nullptr);
+    Chord({win::VK_MENU}, 'N');
+    EXPECT_TRUE(button->Focused());
+}
+
+class ImageTest : public StdControlTest {
+protected:
+    TImage* MakeImage(int PicW, int PicH, int W = 100, int H = 50) {
+        auto* img = Make<TImage>("Img", 10, 10, W, H);
+        TBitmap bmp;
+        bmp.SetSize(PicW, PicH);
+        bmp.Canvas()->Brush()->SetColor(clRed);
+        bmp.Canvas()->FillRect(TRect{0, 0, PicW, PicH});
+        img->Picture()->SetGraphic(&bmp);
+        return img;
+    }
+};
+
+TEST_F(ImageTest, DestinationRectangle) {
+    TImage* img = MakeImage(20, 10);
+    EXPECT_EQ(img->DestRect(), (TRect{0, 0, 20, 10}));
+    img->SetCenter(true);
+    EXPECT_EQ(img->DestRect(), (TRect{40, 20, 60, 30}));
+    // Proportional alone never enlarges.
+    img->SetProportional(true);
+    EXPECT_EQ(img->DestRect(), (TRect{40, 20, 60, 30}));
+    // Stretch fills; with Proportional it keeps 2:1 inside 100 x 50.
+    img->SetCenter(false);
+    img->SetProportional(false);
+    img->SetStretch(true);
+    EXPECT_EQ(img->DestRect(), (TRect{0, 0, 100, 50}));
+    img->SetProportional(true);
+    img->SetBounds(10, 10, 100, 80);
+    EXPECT_EQ(img->DestRect(), (TRect{0, 0, 100, 50}));
+    img->SetCenter(true);
+    EXPECT_EQ(img->DestRect(), (TRect{0, 15, 100, 65}));
+}
+
+TEST_F(ImageTest, ProportionalShrinksLargePictures) {
+    // Taller than wide, larger than the control: the height decides.
+    TImage* img = MakeImage(40, 200, 100, 50);
+    img->SetProportional(true);
+    EXPECT_EQ(img->DestRect(), (TRect{0, 0, 10, 50}));
+    // Wider than tall but the height still limits.
+    TBitmap wide;
+    wide.SetSize(300, 200);
+    img->Picture()->SetGraphic(&wide);
+    EXPECT_EQ(img->DestRect(), (TRect{0, 0, 75, 50}));
+    // An empty picture has no extent.
+    img->Picture()->SetGraphic(nullptr);
+    EXPECT_EQ(img->DestRect(), (TRect{0, 0, 0, 0}));
+}
+
+TEST_F(ImageTest, PictureIsDrawnStretched) {
+    host->SetColor(clWhite);
+    TImage* img = MakeImage(4, 2);
+    ShowHost();
+    ExpectPixels(img, {{1, 1, clRed}, {10, 5, clWhite}});
+    img->SetStretch(true);
+    ExpectPixels(img, {{99, 49, clRed}, {50, 25, clRed}});
+    img->SetProportional(true);
+    img->SetCenter(true);
+    img->SetBounds(10, 10, 100, 100);
+    // 2:1 in 100 x 100: rows 25 to 74.
+    ExpectPixels(img, {{50, 20, clWhite}, {50, 30, clRed}, {50, 80, clWhite}});
+    // AutoSize takes the picture's size.
+    img->SetAutoSize(true);
+    EXPECT_EQ(img->Width(), 4);
+    EXPECT_EQ(img->Height(), 2);
 }
 
 } // namespace

@@ -40,6 +40,21 @@ protected:
     }
     // Client point of a control -> screen point.
     TPoint ScreenOf(TControl* C, int X, int Y) { return C->ClientToScreen(TPoint{X, Y}); }
+    // The pointer moved to a control's client point, pressed there, released; each handled at once.
+    void MoveOver(TControl* C, int X, int Y) {
+        TPoint p = ScreenOf(C, X, Y);
+        screen->MoveMouse(p.X, p.Y);
+        Pump();
+    }
+    void Down(TControl* C, int X, int Y) {
+        MoveOver(C, X, Y);
+        screen->Press();
+        Pump();
+    }
+    void Up() {
+        screen->Release();
+        Pump();
+    }
     void ClickAt(TControl* C, int X, int Y) {
         TPoint p = ScreenOf(C, X, Y);
         screen->Click(p.X, p.Y);

@@ -1,5 +1,7 @@
 // Focus and the keyboard: tab order and SelectNext, Tab and arrows through the input queue, the order of
-// DoEnter and DoExit across containers, CM_FOCUSCHANGED, key events, dialog keys and accelerators.
+// DoEnter and DoExit across containers, CM_FOCUSCHANGED, key events, dialog keys and accelerators. The
+// mouse through the real input queue: enter and leave on windowless and windowed controls, routing to
+// windowless children, capture on a press, clicks.
 
 #include "platform/rtl/Exceptions.h"
 #include "tests/vcl/ControlTestSupport.h"
@@ -35,11 +37,7 @@ protected:
 class FocusTest : public ControlTest {
 protected:
     TBox* Add(TWinControl* Parent, const char* Name, int X, int Y) {
-        auto* b = new TBox(host.get(), &log);
-        b->SetName(Name);
-        b->SetBounds(X, Y, 40, 20);
-        b->SetParent(Parent);
-        return b;
+        return Child<TBox>(Parent, Name, Rect(X, Y, X + 40, Y + 20), &log);
     }
     // Host with: A, Group(G1, G2), B in that tab order.
     void Build() {
@@ -96,7 +94,7 @@ TEST_F(FocusTest, TabOrderListAndFindNextControl) {
     EXPECT_EQ(host->FindNextControl(a, true, false, true), group);
 }
 
-TEST_F(FocusTest, EnterAndExitRunUpAndDownTheContainers) {
+TEST_F(FocusTest, EnterAndExitRunUpAndDownTheContainersAndAChangeIsBroadcast) {
     Build();
     a->SetFocus();
     EXPECT_EQ(Focused(), a);
@@ -118,10 +116,8 @@ TEST_F(FocusTest, EnterAndExitRunUpAndDownTheContainers) {
     b->OnExit = [&](TObject*) { events.push_back("exit B"); };
     a->SetFocus();
     EXPECT_EQ(events, (std::vector<std::string>{"exit B", "enter A"}));
-}
 
-TEST_F(FocusTest, FocusChangeIsBroadcastToAllControls) {
-    Build();
+    // The change of focus is broadcast to every control, nested ones too.
     g1->SetFocus();
     ASSERT_FALSE(a->FocusChanges.empty());
     EXPECT_EQ(a->FocusChanges.back(), g1);
@@ -132,7 +128,7 @@ TEST_F(FocusTest, FocusChangeIsBroadcastToAllControls) {
     EXPECT_EQ(b->FocusChanges.size(), before);
 }
 
-TEST_F(FocusTest, TabAndArrowKeysMoveTheFocus) {
+TEST_F(FocusTest, TabAndArrowsMoveTheFocusAndOtherKeysReachTheFocusedControl) {
     Build();
     a->SetFocus();
     Press(win::VK_TAB);
@@ -154,10 +150,8 @@ TEST_F(FocusTest, TabAndArrowKeysMoveTheFocus) {
     EXPECT_EQ(Focused(), g1);
     Press(win::VK_LEFT);
     EXPECT_EQ(Focused(), g2);
-}
 
-TEST_F(FocusTest, KeyEventsReachTheFocusedControlUnlessTheDialogTakesThem) {
-    Build();
+    // Key events reach the focused control unless the dialog takes them.
     std::vector<std::string> keys;
     g1->OnKeyDown = [&](TObject*, Word& Key, TShiftState) { keys.push_back("down " + std::to_string(Key)); };
     g1->OnKeyUp = [&](TObject*, Word& Key, TShiftState) { keys.push_back("up " + std::to_string(Key)); };
@@ -191,9 +185,7 @@ TEST_F(FocusTest, KeyEventsReachTheFocusedControlUnlessTheDialogTakesThem) {
             TBox::KeyDown(Key, Shift);
         }
     };
-    auto* arrows = new TArrowBox(host.get());
-    arrows->SetBounds(220, 10, 40, 20);
-    arrows->SetParent(host.get());
+    auto* arrows = Child<TArrowBox>(host.get(), "Arrows", Rect(220, 10, 260, 30));
     arrows->SetFocus();
     Press(win::VK_RIGHT);
     EXPECT_EQ(arrows->Arrows, 1);
@@ -218,31 +210,21 @@ protected:
     }
 };
 
-TEST_F(FocusTest, ParentsSeeChildKeysFirst) {
+TEST_F(FocusTest, ParentsSeeChildKeysFirstAndDialogKeysAndAcceleratorsReachTheirControls) {
     Build();
-    auto* outer = new TChildKeyBox(host.get());
-    outer->SetBounds(220, 10, 60, 60);
-    outer->SetParent(host.get());
-    auto* inner = new TBox(host.get());
-    inner->SetBounds(5, 5, 20, 20);
-    inner->SetParent(outer);
+    auto* keyBox = Child<TChildKeyBox>(host.get(), "KeyBox", Rect(220, 10, 280, 70));
+    auto* inKeyBox = Child<TBox>(keyBox, "InKeyBox", Rect(5, 5, 25, 25));
     int downs = 0;
-    inner->OnKeyDown = [&](TObject*, Word&, TShiftState) { ++downs; };
-    inner->SetFocus();
+    inKeyBox->OnKeyDown = [&](TObject*, Word&, TShiftState) { ++downs; };
+    inKeyBox->SetFocus();
     Press(win::VK_F5);
-    EXPECT_EQ(outer->Taken, 1);
+    EXPECT_EQ(keyBox->Taken, 1);
     EXPECT_EQ(downs, 0);
     Press(win::VK_F6);
     EXPECT_EQ(downs, 1);
-}
 
-TEST_F(FocusTest, DialogKeysAndAcceleratorsReachTheirControls) {
-    Build();
-    auto* ok = new TAccelBox(host.get());
-    ok->SetName("Ok");
+    auto* ok = Child<TAccelBox>(host.get(), "Ok", Rect(220, 120, 260, 140));
     ok->SetCaption("&Go");
-    ok->SetBounds(220, 120, 40, 20);
-    ok->SetParent(host.get());
     a->SetFocus();
     // Return is not wanted by the focused control: the form offers it to every control.
     Press(win::VK_RETURN);
@@ -260,7 +242,7 @@ TEST_F(FocusTest, DialogKeysAndAcceleratorsReachTheirControls) {
     EXPECT_EQ(ok->Accels, 2);
 }
 
-TEST_F(FocusTest, HidingOrFreeingTheFocusedControlMovesTheBookkeeping) {
+TEST_F(FocusTest, HidingOrFreeingTheFocusedControlOrItsContainerMovesTheBookkeeping) {
     Build();
     g1->SetFocus();
     group->SetVisible(false);
@@ -272,18 +254,13 @@ TEST_F(FocusTest, HidingOrFreeingTheFocusedControlMovesTheBookkeeping) {
     EXPECT_EQ(host->FocusedControl(), group);
     a->SetFocus();
     EXPECT_EQ(host->FocusedControl(), a);
-}
 
-TEST_F(FocusTest, FreeingAContainerOfTheFocusedControlLeavesNoDanglingFocus) {
-    Build();
+    // Freeing a container of the focused control leaves no dangling focus.
     auto* outer = new TBox(nullptr, &log); // freed by hand; its child goes with it
     outer->SetName("Outer");
     outer->SetBounds(220, 10, 60, 60);
     outer->SetParent(host.get());
-    auto* inner = new TBox(host.get(), &log);
-    inner->SetName("Inner");
-    inner->SetBounds(5, 5, 20, 20);
-    inner->SetParent(outer);
+    auto* inner = Child<TBox>(outer, "Inner", Rect(5, 5, 25, 25), &log);
     Pump();
     inner->SetFocus();
     ASSERT_EQ(host->FocusedControl(), inner);
@@ -292,6 +269,165 @@ TEST_F(FocusTest, FreeingAContainerOfTheFocusedControlLeavesNoDanglingFocus) {
     log.clear();
     a->SetFocus(); // walks from the bookkeeping: must not touch the freed controls
     EXPECT_EQ(log, (TEventLog{"DoEnter:A"}));
+}
+
+class ControlMouseTest : public ControlTest {
+protected:
+    // Host at (100, 100), 300 x 200, with a panel at (10, 10) 200 x 100 holding two probes.
+    void Build() {
+        MakeHost(100, 100, 300, 200);
+        panel = Child<TBox>(host.get(), "Panel", Rect(10, 10, 210, 110), &log);
+        g1 = Child<TProbe>(panel, "G1", Rect(10, 10, 60, 60), &log);
+        g2 = Child<TProbe>(panel, "G2", Rect(70, 10, 120, 60), &log);
+        ShowHost();
+        log.clear();
+    }
+    void MoveTo(int X, int Y) {
+        screen->MoveMouse(X, Y);
+        Pump();
+    }
+
+    TEventLog log;
+    TBox* panel = nullptr;
+    TProbe* g1 = nullptr;
+    TProbe* g2 = nullptr;
+};
+
+TEST_F(ControlMouseTest, EnterAndLeaveFollowThePointerAcrossWindowlessAndWindowedControls) {
+    Build();
+    // Panel's client origin is (110, 110) on the screen.
+    MoveTo(115, 115); // on the panel, outside both probes
+    MoveTo(130, 130); // into G1
+    MoveTo(135, 135); // still in G1: nothing new
+    MoveTo(190, 130); // into G2 directly
+    MoveTo(240, 130); // back to the panel
+    MoveTo(350, 250); // onto the host, outside the panel
+    TEventLog expected{"Enter:Panel", "Leave:Panel", "Enter:G1",    "Leave:G1",
+                       "Enter:G2",    "Leave:G2",    "Enter:Panel", "Leave:Panel"};
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(GetMouseControl(), host.get());
+
+    // Windowed children get them too.
+    Child<TBox>(host.get(), "Inner", Rect(220, 20, 280, 80), &log);
+    Pump();
+    log.clear();
+    MoveTo(330, 130); // inside Inner (host origin 100, 100)
+    MoveTo(120, 280); // on the host, below the panel
+    MoveTo(330, 130);
+    EXPECT_EQ(log, (TEventLog{"Enter:Inner", "Leave:Inner", "Enter:Inner"}));
+}
+
+TEST_F(ControlMouseTest, EventsOnEnterAndLeaveHidingSendsLeaveAndAFreedControlIsForgotten) {
+    Build();
+    int enters = 0, leaves = 0;
+    g1->OnMouseEnter = [&](TObject* s) {
+        EXPECT_EQ(s, g1);
+        ++enters;
+    };
+    g1->OnMouseLeave = [&](TObject*) { ++leaves; };
+    MoveTo(130, 130);
+    EXPECT_EQ(enters, 1);
+    g1->SetVisible(false);
+    EXPECT_EQ(leaves, 1);
+    EXPECT_NE(GetMouseControl(), g1);
+    // Leaving the whole screen area of the windows leaves the last control.
+    g1->SetVisible(true);
+    MoveTo(130, 130);
+    EXPECT_EQ(enters, 2);
+    MoveTo(1000, 700);
+    EXPECT_EQ(leaves, 2);
+    EXPECT_EQ(GetMouseControl(), nullptr);
+
+    // A freed control is forgotten without messages.
+    MoveTo(130, 130);
+    ASSERT_EQ(GetMouseControl(), g1);
+    FreeComponent(g1);
+    g1 = nullptr;
+    EXPECT_EQ(GetMouseControl(), nullptr);
+    MoveTo(190, 130);
+    EXPECT_EQ(GetMouseControl(), g2);
+}
+
+TEST_F(ControlMouseTest, PressCapturesAndReleaseOutsideDoesNotClick) {
+    Build();
+    int clicks = 0;
+    std::vector<TPoint> ups;
+    g1->OnClick = [&](TObject*) { ++clicks; };
+    g1->OnMouseUp = [&](TObject*, TMouseButton b, TShiftState, int X, int Y) {
+        EXPECT_EQ(b, mbLeft);
+        ups.push_back({X, Y});
+    };
+    std::vector<TPoint> moves;
+    g1->OnMouseMove = [&](TObject*, TShiftState s, int X, int Y) {
+        if (s.Contains(ssLeft)) moves.push_back({X, Y});
+    };
+
+    MoveTo(130, 130);
+    screen->Press();
+    Pump();
+    EXPECT_TRUE(g1->MouseCapture());
+    EXPECT_EQ(GetCaptureControl(), g1);
+    // Moving over G2 while captured still goes to G1, in G1's coordinates.
+    MoveTo(190, 130);
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves.back(), Point(70, 10));
+    screen->Release();
+    Pump();
+    EXPECT_FALSE(g1->MouseCapture());
+    EXPECT_EQ(clicks, 0);
+    ASSERT_EQ(ups.size(), 1u);
+    EXPECT_EQ(ups[0], Point(70, 10));
+
+    // Press and release inside: one click, before the mouse-up event.
+    std::vector<std::string> order;
+    g1->OnClick = [&](TObject*) { order.push_back("click"); };
+    g1->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { order.push_back("up"); };
+    screen->Click(135, 135);
+    Pump();
+    EXPECT_EQ(order, (std::vector<std::string>{"click", "up"}));
+}
+
+TEST_F(ControlMouseTest, MouseDownReachesTheTopmostChildInItsCoordinates) {
+    Build();
+    // A third probe over G1 and G2 takes the press.
+    auto* top = Child<TProbe>(panel, "Top", Rect(40, 20, 90, 40), &log);
+    TPoint down{-1, -1};
+    TMouseButton button = mbMiddle;
+    top->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState, int X, int Y) {
+        button = b;
+        down = {X, Y};
+    };
+    bool g1Down = false;
+    g1->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { g1Down = true; };
+    screen->Click(155, 135, backend::MouseButton::Right);
+    Pump();
+    EXPECT_EQ(button, mbRight);
+    EXPECT_EQ(down, Point(5, 5));
+    EXPECT_FALSE(g1Down);
+    // Sent to the back, it no longer covers G1.
+    top->SendToBack();
+    screen->Click(155, 135);
+    Pump();
+    EXPECT_TRUE(g1Down);
+    // A disabled control lets the press fall through to its parent.
+    int panelDowns = 0;
+    panel->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++panelDowns; };
+    g1->SetEnabled(false);
+    top->SetEnabled(false);
+    screen->Click(155, 135);
+    Pump();
+    EXPECT_EQ(panelDowns, 1);
+}
+
+TEST_F(ControlMouseTest, FindDragTargetFindsTheControlUnderAScreenPoint) {
+    Build();
+    EXPECT_EQ(FindDragTarget(Point(130, 130), false), g1);
+    EXPECT_EQ(FindDragTarget(Point(115, 115), false), panel);
+    EXPECT_EQ(FindDragTarget(Point(350, 250), false), host.get());
+    EXPECT_EQ(FindDragTarget(Point(900, 700), false), nullptr);
+    g1->SetEnabled(false);
+    EXPECT_EQ(FindDragTarget(Point(130, 130), false), panel);
+    EXPECT_EQ(FindDragTarget(Point(130, 130), true), g1);
 }
 
 } // namespace

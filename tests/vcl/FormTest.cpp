@@ -1,15 +1,23 @@
 // Forms: frame and client size, placement, showing and hiding, closing, modal showing, focus and keys,
-// MDI children.
+// MDI children and the MDI frame's client window; a form class's own painting, and the application's loss or
+// return of the activation reaching the forms (posted: a menu loop's hook sees it in the queue).
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 #include "platform/classes/LayoutReader.h"
 #include "platform/vcl/Button.h"
 #include "platform/vcl/Edit.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Menus.h"
+#include "platform/vcl/Panel.h"
 #include "platform/win/Input.h"
 #include "platform/win/Metrics.h"
+#include "tests/support/ColorMatch.h"
+#include "tests/support/MenuDriver.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -212,7 +220,7 @@ TEST_F(FormTest, ShowModalReturnsTheResultAndDisablesTheOtherForms) {
     EXPECT_EQ(dlg->ShowModal(), mrRetry);
 }
 
-TEST_F(FormTest, ShowModalRefusesAVisibleFormAndAModalCloseCanBeRefused) {
+TEST_F(FormTest, ShowModalRefusesAVisibleFormAModalCloseCanBeRefusedAndHidingOrFreeingEndsTheLoop) {
     TComponentPtr<TForm> dlg(NewForm("Dialog"));
     dlg->Show();
     EXPECT_THAT([&] { (void)dlg->ShowModal(); },
@@ -228,10 +236,8 @@ TEST_F(FormTest, ShowModalRefusesAVisibleFormAndAModalCloseCanBeRefused) {
     });
     EXPECT_EQ(dlg->ShowModal(), mrCancel);
     EXPECT_EQ(queries, 2);
-}
 
-TEST_F(FormTest, HidingOrFreeingAModalFormEndsItsLoop) {
-    TComponentPtr<TForm> dlg(NewForm("Dialog"));
+    // Hiding or freeing a modal form ends its loop.
     ui.WhenModal([](TCustomForm* Modal) { Modal->Hide(); });
     EXPECT_EQ(dlg->ShowModal(), mrCancel);
     TForm* doomed = NewForm("Doomed");
@@ -267,47 +273,6 @@ TEST_F(FormTest, ActiveControlGetsTheFocusAndKeyPreviewSeesKeysFirst) {
     EXPECT_EQ(f->ActiveControl(), first);
     f.reset();
     EXPECT_EQ(Screen->ActiveControl(), nullptr);
-}
-
-TEST_F(FormTest, MdiChildrenLiveInsideTheirParentsClientArea) {
-    TForm* parent = nullptr;
-    Application->CreateForm(parent);
-    TComponentPtr<TForm> parentHolder(parent);
-    parent->SetFormStyle(fsMDIForm);
-    parent->SetPosition(poDesigned);
-    parent->SetBounds(100, 100, 600, 400);
-    parent->Show();
-    TComponentPtr<TForm> one(NewForm("One", 200, 120)), two(NewForm("Two", 200, 120));
-    one->SetFormStyle(fsMDIChild);
-    two->SetFormStyle(fsMDIChild);
-    one->Show();
-    two->Show();
-    EXPECT_EQ(win::GetParent(one->WindowHandle()), parent->ClientHandle());
-    EXPECT_EQ(parent->MDIChildCount(), 2);
-    EXPECT_EQ(parent->ActiveMDIChild(), two.get());
-    // Cascaded inside the client area.
-    EXPECT_EQ(one->Left(), 0);
-    EXPECT_GT(two->Left(), one->Left());
-    TPoint origin = one->ClientToScreen({0, 0});
-    TPoint parentOrigin = parent->ClientToScreen({0, 0});
-    EXPECT_GT(origin.X, parentOrigin.X);
-    EXPECT_GT(origin.Y, parentOrigin.Y);
-    // Clicking the first one brings it to the front.
-    ui.Click(one.get(), 2, 2); // a corner that the second one does not cover
-    EXPECT_EQ(parent->ActiveMDIChild(), one.get());
-    // Maximised, a child fills the parent's client area.
-    two->SetWindowState(wsMaximized);
-    win::RECT r{};
-    win::GetWindowRect(two->WindowHandle(), &r);
-    win::RECT pc{};
-    win::GetClientRect(parent->ClientHandle(), &pc);
-    EXPECT_GE(r.Right - r.Left, pc.Right);
-    // A child's close minimises it by default.
-    one->Close();
-    EXPECT_EQ(one->WindowState(), wsMinimized);
-    EXPECT_EQ(parent->MDIChildCount(), 2);
-    two.reset();
-    EXPECT_EQ(parent->MDIChildCount(), 1);
 }
 
 TEST_F(FormTest, AnMdiChildWithoutAnMdiFormCannotShow) {
@@ -357,6 +322,245 @@ TEST_F(FormTest, AFrameReadsItsLayoutAndSitsOnAFormLikeAPanel) {
     EXPECT_EQ(frame->Height(), 200);
     EXPECT_EQ(UiDriver::Find(f.get(), "Inside"), inside);
     EXPECT_EQ(GetParentForm(inside), f.get());
+}
+
+// Fills its client area red from its own Paint and counts what ran.
+class TSelfPaintedForm : public TForm {
+    KV_CLASS(TSelfPaintedForm, TForm)
+public:
+    explicit TSelfPaintedForm(TComponent* AOwner) : TForm(AOwner) {
+        SetColor(clWhite);
+        SetClientWidth(200);
+        SetClientHeight(120);
+    }
+    int Paints = 0;
+    std::vector<win::UINT> Heard; // CM_ACTIVATE / CM_DEACTIVATE, in order
+
+protected:
+    void Paint() override {
+        TForm::Paint();
+        ++Paints;
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(Rect(0, 0, 100, ClientHeight()));
+    }
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == CM_ACTIVATE || Message.Msg == CM_DEACTIVATE) Heard.push_back(Message.Msg);
+        TForm::WndProc(Message);
+    }
+};
+
+class FormOwnPaintingTest : public uitest::UiTest {
+protected:
+    win::COLORREF ClientPixel(TCustomForm* F, int X, int Y) {
+        TPoint p = F->ClientToScreen(TPoint{X, Y});
+        return ui.Screen().ScreenPixel(p.X, p.Y);
+    }
+};
+
+TEST_F(FormOwnPaintingTest, AnOverriddenPaintRunsOncePerPaintAndTheApplicationsActivationReachesTheForm) {
+    TComponentPtr<TSelfPaintedForm> f(new TSelfPaintedForm(Application));
+    f->Show();
+    ui.Process();
+    EXPECT_GE(f->Paints, 1);
+    EXPECT_THAT(ClientPixel(f.get(), 50, 60), colortest::IsColor(win::RGB(255, 0, 0)));
+    EXPECT_THAT(ClientPixel(f.get(), 150, 60), colortest::IsColor(win::RGB(255, 255, 255)));
+
+    // With a handler too, both run, each once per painting.
+    int handled = 0;
+    f->OnPaint = [&](TObject*) { ++handled; };
+    f->Paints = 0;
+    f->Invalidate();
+    ui.Process();
+    EXPECT_EQ(f->Paints, 1);
+    EXPECT_EQ(handled, 1);
+
+    // The application's loss and return of the activation reach its forms.
+    f->Heard.clear();
+    ui.Screen().DeactivateApp();
+    ui.Process();
+    EXPECT_EQ(f->Heard, (std::vector<win::UINT>{CM_DEACTIVATE}));
+    ui.Click(f.get(), 150, 60);
+    EXPECT_EQ(f->Heard, (std::vector<win::UINT>{CM_DEACTIVATE, CM_ACTIVATE}));
+}
+
+using namespace vcl;
+
+class MDIClientTest : public uitest::UiTest {
+protected:
+    void SetUp() override {
+        Application->CreateForm(frame);
+        holder.reset(frame);
+        frame->SetFormStyle(fsMDIForm);
+        frame->SetPosition(poDesigned);
+        frame->SetBounds(50, 50, 500, 360);
+        top = Panel(alTop, 40, clBlue);
+        left = Panel(alLeft, 60, clGreen);
+        frame->Show();
+        ui.Process();
+    }
+    void TearDown() override {
+        children.clear();
+        holder.reset();
+    }
+    TPanel* Panel(TAlign Align, int Size, TColor Color) {
+        auto* p = new TPanel(frame);
+        p->SetParent(frame);
+        p->SetBounds(0, 0, Size, Size);
+        p->SetAlign(Align);
+        p->SetColor(Color);
+        p->SetBevelOuter(bvNone);
+        return p;
+    }
+    TForm* Child(const String& Caption) {
+        auto* f = new TForm(Application);
+        children.emplace_back(f);
+        f->SetCaption(Caption);
+        f->SetClientWidth(150);
+        f->SetClientHeight(90);
+        f->SetFormStyle(fsMDIChild);
+        f->Show();
+        ui.Process();
+        return f;
+    }
+    // A window's rectangle in the frame's client coordinates.
+    TRect InFrame(win::HWND Window) {
+        win::RECT r{};
+        win::GetWindowRect(Window, &r);
+        TPoint a = frame->ScreenToClient(TPoint{r.Left, r.Top});
+        TPoint b = frame->ScreenToClient(TPoint{r.Right, r.Bottom});
+        return Rect(a.X, a.Y, b.X, b.Y);
+    }
+    win::COLORREF FramePixel(int X, int Y) {
+        TPoint p = frame->ClientToScreen(TPoint{X, Y});
+        return ui.Screen().ScreenPixel(p.X, p.Y);
+    }
+
+    TForm* frame = nullptr;
+    TComponentPtr<TForm> holder;
+    TPanel *top = nullptr, *left = nullptr;
+    std::vector<TComponentPtr<TForm>> children;
+};
+
+TEST_F(MDIClientTest, TheClientWindowTakesWhatTheAlignedControlsLeaveAndFollowsTheFrame) {
+    win::HWND client = frame->ClientHandle();
+    ASSERT_NE(client, nullptr);
+    ASSERT_NE(client, frame->WindowHandle());
+    EXPECT_EQ(win::GetParent(client), frame->WindowHandle());
+    const int w = frame->ClientWidth(), h = frame->ClientHeight();
+    EXPECT_EQ(InFrame(client), Rect(60, 40, w, h));
+
+    frame->SetBounds(50, 50, 600, 400);
+    ui.Process();
+    EXPECT_EQ(InFrame(client), Rect(60, 40, frame->ClientWidth(), frame->ClientHeight()));
+    top->SetHeight(70);
+    ui.Process();
+    EXPECT_EQ(InFrame(client).Top, 70);
+    // A plain form has none.
+    TComponentPtr<TForm> plain(new TForm(Application));
+    EXPECT_EQ(plain->ClientHandle(), nullptr);
+}
+
+TEST_F(MDIClientTest, AMaximisedChildFillsTheClientWindowAndLeavesTheAlignedControlsInSight) {
+    TForm* doc = Child("Doc");
+    EXPECT_EQ(win::GetParent(doc->WindowHandle()), frame->ClientHandle());
+    // A cascaded child starts at the client window's corner, beside the panels.
+    EXPECT_EQ(doc->Left(), 0);
+    EXPECT_EQ(InFrame(doc->WindowHandle()).TopLeft(), (TPoint{60, 40}));
+
+    doc->SetWindowState(wsMaximized);
+    ui.Process();
+    // The child's window covers the client window (its frame may reach beyond it).
+    const TRect window = InFrame(doc->WindowHandle()), area = InFrame(frame->ClientHandle());
+    EXPECT_LE(window.Left, area.Left);
+    EXPECT_LE(window.Top, area.Top);
+    EXPECT_GE(window.Right, area.Right);
+    EXPECT_GE(window.Bottom, area.Bottom);
+    // The panels stay on screen next to it, and the child's colour covers the rest.
+    EXPECT_THAT(FramePixel(200, 10), colortest::IsColor(win::RGB(0, 0, 255)));
+    EXPECT_THAT(FramePixel(10, 200), colortest::IsColor(win::RGB(0, 128, 0)));
+    EXPECT_EQ(frame->ControlAtPos(TPoint{200, 10}, false, true, false), top);
+}
+
+TEST_F(MDIClientTest, FocusingOrActivatingAChildMakesItTheActiveChild) {
+    TForm* one = Child("One");
+    TForm* two = Child("Two");
+    ASSERT_EQ(frame->ActiveMDIChild(), two);
+    auto getActive = [&] {
+        return reinterpret_cast<win::HWND>(
+            win::SendMessage(frame->ClientHandle(), win::WM_MDIGETACTIVE, 0, 0));
+    };
+    EXPECT_EQ(getActive(), two->WindowHandle());
+
+    one->SetFocus();
+    EXPECT_EQ(frame->ActiveMDIChild(), one);
+    EXPECT_EQ(win::GetWindow(frame->ClientHandle(), win::GW_CHILD), one->WindowHandle());
+    EXPECT_TRUE(win::GetFocus() == one->WindowHandle() || win::IsChild(one->WindowHandle(), win::GetFocus()));
+
+    win::SendMessage(frame->ClientHandle(), win::WM_MDIACTIVATE,
+                     reinterpret_cast<win::WPARAM>(two->WindowHandle()), 0);
+    EXPECT_EQ(frame->ActiveMDIChild(), two);
+    EXPECT_EQ(getActive(), two->WindowHandle());
+    // Hidden, a child is not the active one any more.
+    two->Hide();
+    EXPECT_EQ(frame->ActiveMDIChild(), one);
+}
+
+TEST_F(MDIClientTest, ChildrenCascadeAClickActivatesOneAndAClosedChildIsMinimised) {
+    TForm* one = Child("One");
+    TForm* two = Child("Two");
+    EXPECT_EQ(frame->MDIChildCount(), 2);
+    EXPECT_GT(two->Left(), one->Left());
+    ui.Click(one, 2, 2); // a corner that the second one does not cover
+    EXPECT_EQ(frame->ActiveMDIChild(), one);
+    // A child's close minimises it by default; a freed child leaves the count.
+    one->Close();
+    EXPECT_EQ(one->WindowState(), wsMinimized);
+    EXPECT_EQ(frame->MDIChildCount(), 2);
+    children.pop_back();
+    EXPECT_EQ(frame->MDIChildCount(), 1);
+}
+
+TEST_F(MDIClientTest, TheWindowMenuListsTheChildrenAndActivatesTheChosenOne) {
+    auto* menu = new TMainMenu(frame);
+    auto* window = new TMenuItem(frame);
+    window->SetCaption("&Window");
+    menu->Items()->Add(window);
+    auto* cascade = new TMenuItem(frame);
+    cascade->SetCaption("&Cascade");
+    window->Add(cascade);
+    frame->SetMenu(menu);
+    frame->SetWindowMenu(window);
+    TForm* one = Child("Child1");
+    Child("Child2");
+    std::vector<String> texts;
+    bool checkedActive = false;
+    uitest::MenuDriver menus(ui);
+    ui.WhenIdle([&] {
+        win::HMENU h = window->Handle();
+        for (int i = 0; i < win::GetMenuItemCount(h); ++i) {
+            char buf[64]{};
+            win::GetMenuString(h, static_cast<win::UINT>(i), buf, sizeof buf, win::MF_BYPOSITION);
+            texts.push_back(buf);
+        }
+        checkedActive = win::GetMenuState(h, 2, win::MF_BYPOSITION) & win::MF_CHECKED;
+        win::RECT r{};
+        win::GetMenuItemRect(nullptr, h, 3, &r); // "&2 Child1"
+        ui.Screen().Click((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    });
+    menus.OpenMenu(frame, "Window");
+    // In the form's order of its children: the active one first.
+    EXPECT_EQ(texts, (std::vector<String>{"&Cascade", "", "&1 Child2", "&2 Child1"}));
+    EXPECT_TRUE(checkedActive);
+    EXPECT_EQ(frame->ActiveMDIChild(), one);
+    // Listed afresh each time: a closed child is gone from the list.
+    texts.clear();
+    children.pop_back();
+    ui.WhenIdle([&] {
+        texts.push_back(std::to_string(win::GetMenuItemCount(window->Handle())));
+        menus.CloseMenus();
+    });
+    menus.OpenMenu(frame, "Window");
+    EXPECT_EQ(texts, std::vector<String>{"3"});
 }
 
 } // namespace

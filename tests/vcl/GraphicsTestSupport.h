@@ -1,6 +1,8 @@
 #pragma once
 // Helpers of the graphics tests: pictures made in memory, and pixel probes.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -82,6 +84,16 @@ inline String SaveBytes(vcl::TGraphic& graphic) {
     vcl::TStringStream s;
     graphic.SaveToStream(&s);
     return s.DataString();
+}
+
+// Pixel probes of a canvas, each naming the colour its rule gives there.
+struct TProbe {
+    int X, Y;
+    vcl::TColor Color;
+};
+inline void ExpectPixels(vcl::TCanvas* Canvas, std::initializer_list<TProbe> Probes) {
+    for (const TProbe& p : Probes)
+        EXPECT_EQ(Canvas->Pixels(p.X, p.Y), p.Color) << "at (" << p.X << ", " << p.Y << ")";
 }
 
 // A bitmap of the given size filled with one colour.

@@ -41,7 +41,7 @@ TEST_F(MenuBarTest, BarIsReservedBelowTheCaptionAndItemsRunLeftToRight) {
     EXPECT_EQ(client.Bottom, wr.Height() - 2 * frame - caption);
 }
 
-TEST_F(MenuBarTest, MouseChoiceSendsTheMessagesInThePlatformsOrder) {
+TEST_F(MenuBarTest, MouseChoiceSendsTheMessagesInThePlatformsOrderAndAMissChoosesNothing) {
     MenuLog log(Form->Handle(), Menu);
     menus.Choose(Form, "File|Exit");
     EXPECT_EQ(Clicks, std::vector<String>{"Exit1"});
@@ -50,14 +50,25 @@ TEST_F(MenuBarTest, MouseChoiceSendsTheMessagesInThePlatformsOrder) {
     EXPECT_EQ(log.Entries, expected);
     EXPECT_FALSE(win::IsMenuTracking());
     EXPECT_EQ(win::FindWindow(win::MENU_WINDOW_CLASS, nullptr), nullptr);
+
+    // A click on a disabled item leaves the menu open; one outside every menu closes it, choosing nothing.
+    Clicks.clear();
+    Exit->SetEnabled(false);
+    ui.WhenIdle([&] { menus.ClickOpenItem(Exit); });
+    ui.WhenIdle([&] { ui.Screen().Click(5, 5); });
+    menus.OpenMenu(Form, "File");
+    EXPECT_TRUE(Clicks.empty());
+    EXPECT_FALSE(win::IsMenuTracking());
 }
 
-TEST_F(MenuBarTest, SubmenuOpensToTheRightOfItsItemAndClosesWithTheMenu) {
+TEST_F(MenuBarTest, DropDownHangsFromTheBarItemAndASubmenuOpensToTheRightOfItsItem) {
     MenuLog log(Form->Handle(), Menu);
-    win::RECT openItem{}, sub{};
+    win::RECT fileItem{}, drop{}, openItem{}, sub{};
     win::HWND dropDown = nullptr;
     ui.WhenIdle([&] {
         dropDown = win::MenuWindowOf(File->Handle());
+        win::GetMenuItemRect(Form->Handle(), Menu->Handle(), 0, &fileItem);
+        win::GetWindowRect(dropDown, &drop);
         menus.ClickOpenItem(Open);
     });
     ui.WhenIdle([&] {
@@ -66,6 +77,8 @@ TEST_F(MenuBarTest, SubmenuOpensToTheRightOfItsItemAndClosesWithTheMenu) {
         menus.ClickOpenItem(Recent2);
     });
     menus.OpenMenu(Form, "File");
+    EXPECT_EQ(drop.Left, fileItem.Left);
+    EXPECT_EQ(drop.Top, fileItem.Bottom);
     ASSERT_NE(dropDown, nullptr);
     EXPECT_FALSE(win::IsWindow(dropDown));
     // The submenu's first item is level with its parent item.
@@ -76,28 +89,6 @@ TEST_F(MenuBarTest, SubmenuOpensToTheRightOfItsItemAndClosesWithTheMenu) {
         "enter",           "init",        "select:File", "popup:File",   "select:Open", "popup:Open",
         "select:Recent 2", "uninit:Open", "uninit:File", "select:close", "exit",        "command:Recent 2"};
     EXPECT_EQ(log.Entries, expected);
-}
-
-TEST_F(MenuBarTest, DropDownHangsFromTheBarItem) {
-    win::RECT fileItem{}, drop{};
-    ui.WhenIdle([&] {
-        win::GetMenuItemRect(Form->Handle(), Menu->Handle(), 0, &fileItem);
-        win::GetWindowRect(win::MenuWindowOf(File->Handle()), &drop);
-        menus.CloseMenus();
-    });
-    menus.OpenMenu(Form, "File");
-    EXPECT_EQ(drop.Left, fileItem.Left);
-    EXPECT_EQ(drop.Top, fileItem.Bottom);
-    EXPECT_TRUE(Clicks.empty());
-}
-
-TEST_F(MenuBarTest, ClickOutsideOrOnADisabledItemChoosesNothing) {
-    Exit->SetEnabled(false);
-    ui.WhenIdle([&] { menus.ClickOpenItem(Exit); }); // disabled: the menu stays open
-    ui.WhenIdle([&] { ui.Screen().Click(5, 5); });   // outside every menu: closes
-    menus.OpenMenu(Form, "File");
-    EXPECT_TRUE(Clicks.empty());
-    EXPECT_FALSE(win::IsMenuTracking());
 }
 
 TEST_F(MenuBarTest, MovingAlongTheBarSwitchesTheDropDown) {
@@ -122,31 +113,25 @@ TEST_F(MenuBarTest, MovingAlongTheBarSwitchesTheDropDown) {
     EXPECT_EQ(*(at + 2), "popup:Edit");
 }
 
-TEST_F(MenuBarTest, F10ArrowsAndEnterChooseFromTheKeyboard) {
-    ui.WhenIdle([&] { ui.Key(win::VK_RIGHT); }); // bar: File -> Edit
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); });  // opens Edit, Copy selected
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); });  // Paste
-    ui.WhenIdle([&] { ui.Key(win::VK_RETURN); });
+TEST_F(MenuBarTest, F10ArrowsAndMnemonicsChooseFromTheKeyboard) {
+    // Bar: File -> Edit; Down opens Edit with Copy selected; Down to Paste.
+    KeysWhenIdle({win::VK_RIGHT, win::VK_DOWN, win::VK_DOWN, win::VK_RETURN});
     ui.Key(win::VK_F10);
     EXPECT_EQ(Clicks, std::vector<String>{"Paste1"});
-}
-
-TEST_F(MenuBarTest, ArrowsSkipSeparatorsAndWrapAround) {
-    ui.WhenIdle([&] { ui.Key(win::VK_UP); }); // from New up: wraps to Exit, over nothing else
-    ui.WhenIdle([&] { ui.Key(win::VK_RETURN); });
-    ui.Key('F', {ssAlt});
-    EXPECT_EQ(Clicks, std::vector<String>{"Exit1"});
+    // Up from New wraps to Exit, over nothing else.
     Clicks.clear();
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); }); // New -> Open
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); }); // Open -> Exit (the separator is passed over)
-    ui.WhenIdle([&] { ui.Key(win::VK_RETURN); });
+    KeysWhenIdle({win::VK_UP, win::VK_RETURN});
     ui.Key('F', {ssAlt});
     EXPECT_EQ(Clicks, std::vector<String>{"Exit1"});
-}
-
-TEST_F(MenuBarTest, AltMnemonicsOpenAndChoose) {
-    ui.WhenIdle([&] { ui.Type("o"); }); // opens Open's submenu, first item selected
-    ui.WhenIdle([&] { ui.Type("2"); }); // Recent &2
+    // New -> Open -> Exit: the separator is passed over.
+    Clicks.clear();
+    KeysWhenIdle({win::VK_DOWN, win::VK_DOWN, win::VK_RETURN});
+    ui.Key('F', {ssAlt});
+    EXPECT_EQ(Clicks, std::vector<String>{"Exit1"});
+    // A mnemonic opens Open's submenu with its first item selected; another chooses Recent &2.
+    Clicks.clear();
+    ui.WhenIdle([&] { ui.Type("o"); });
+    ui.WhenIdle([&] { ui.Type("2"); });
     ui.Key('F', {ssAlt});
     EXPECT_EQ(Clicks, std::vector<String>{"Recent2"});
 }
@@ -154,9 +139,7 @@ TEST_F(MenuBarTest, AltMnemonicsOpenAndChoose) {
 TEST_F(MenuBarTest, EscapeClosesOneLevelAtATime) {
     MenuLog log(Form->Handle(), Menu);
     bool subOpenAfterFirst = true, dropOpenAfterFirst = false, dropOpenAfterSecond = true, tracking = false;
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); });  // New -> Open
-    ui.WhenIdle([&] { ui.Key(win::VK_RIGHT); }); // Open's submenu
-    ui.WhenIdle([&] { ui.Key(win::VK_ESCAPE); });
+    KeysWhenIdle({win::VK_DOWN, win::VK_RIGHT, win::VK_ESCAPE}); // New -> Open, its submenu, back
     ui.WhenIdle([&] {
         subOpenAfterFirst = win::MenuWindowOf(Open->Handle()) != nullptr;
         dropOpenAfterFirst = win::MenuWindowOf(File->Handle()) != nullptr;
@@ -180,7 +163,7 @@ TEST_F(MenuBarTest, EscapeClosesOneLevelAtATime) {
     EXPECT_EQ(std::count(log.Entries.begin(), log.Entries.end(), "uninit:File"), 1);
 }
 
-TEST_F(MenuBarTest, OpeningASubmenuRaisesItsParentsOnClick) {
+TEST_F(MenuBarTest, OpeningASubmenuRaisesItsParentsOnClickAfterTheShowDelayWhenRestingOnIt) {
     // Menus filled when they open rely on this.
     int opened = 0;
     Open->OnClick = [&](TObject*) {
@@ -190,6 +173,21 @@ TEST_F(MenuBarTest, OpeningASubmenuRaisesItsParentsOnClick) {
     menus.Choose(Form, "File|Open|Recent 3");
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(Clicks, std::vector<String>{"Recent3"});
+
+    // Resting on an item opens its submenu after the show delay.
+    win::DWORD movedAt = 0, openedAt = 0;
+    Open->OnClick = [&](TObject*) { openedAt = win::GetTickCount(); }; // runs as its submenu opens
+    ui.WhenIdle([&] {
+        uitest::TPoint p = uitest::MenuDriver::OpenItemPoint(Open);
+        movedAt = win::GetTickCount();
+        ui.Screen().MoveMouse(p.X, p.Y);
+    });
+    ui.WhenIdle([&] { menus.ClickOpenItem(Recent1); }); // only reachable once the submenu is open
+    menus.OpenMenu(Form, "File");
+    win::UINT delay = 0;
+    win::SystemParametersInfo(win::SPI_GETMENUSHOWDELAY, 0, &delay, 0);
+    EXPECT_GE(openedAt - movedAt, delay);
+    EXPECT_EQ(Clicks, (std::vector<String>{"Recent3", "Recent1"}));
 }
 
 TEST_F(MenuBarTest, ShortcutRunsItsItemWithoutOpeningAMenu) {
@@ -260,22 +258,6 @@ TEST_F(MenuBarTest, MergedMenuReplacesItsGroupsAndIsOrderedByGroup) {
     EXPECT_EQ(bar(), (std::vector<String>{"&File", "&Edit"}));
 }
 
-TEST_F(MenuBarTest, RestingOnAnItemOpensItsSubmenuAfterTheShowDelay) {
-    win::DWORD movedAt = 0, openedAt = 0;
-    Open->OnClick = [&](TObject*) { openedAt = win::GetTickCount(); }; // runs as its submenu opens
-    ui.WhenIdle([&] {
-        uitest::TPoint p = uitest::MenuDriver::OpenItemPoint(Open);
-        movedAt = win::GetTickCount();
-        ui.Screen().MoveMouse(p.X, p.Y);
-    });
-    ui.WhenIdle([&] { menus.ClickOpenItem(Recent1); }); // only reachable once the submenu is open
-    menus.OpenMenu(Form, "File");
-    win::UINT delay = 0;
-    win::SystemParametersInfo(win::SPI_GETMENUSHOWDELAY, 0, &delay, 0);
-    EXPECT_GE(openedAt - movedAt, delay);
-    EXPECT_EQ(Clicks, std::vector<String>{"Recent1"});
-}
-
 TEST_F(MenuBarTest, HoveringTheBarHotLightsAnOwnerDrawnItem) {
     Menu->SetOwnerDraw(true);
     std::vector<std::pair<String, bool>> draws;
@@ -323,75 +305,6 @@ TEST_F(MenuBarTest, PictureOfTheBarWithAnOpenSubmenu) {
     });
     menus.OpenMenu(Form, "File");
     EXPECT_TRUE(written);
-}
-
-} // namespace
-
-namespace {
-
-using namespace vcl;
-
-class MenuWindowListTest : public uitest::UiTest {};
-
-TEST_F(MenuWindowListTest, AnMdiFormListsItsChildrenUnderItsWindowMenuAndActivatesTheChosenOne) {
-    TForm* parent = nullptr;
-    Application->CreateForm(parent);
-    TComponentPtr<TForm> parentHolder(parent);
-    parent->SetFormStyle(fsMDIForm);
-    parent->SetPosition(poDesigned);
-    parent->SetBounds(100, 100, 600, 400);
-    auto* menu = new TMainMenu(parent);
-    auto* window = new TMenuItem(parent);
-    window->SetCaption("&Window");
-    menu->Items()->Add(window);
-    auto* cascade = new TMenuItem(parent);
-    cascade->SetCaption("&Cascade");
-    window->Add(cascade);
-    parent->SetMenu(menu);
-    parent->SetWindowMenu(window);
-    parent->Show();
-    auto child = [&](const String& caption) {
-        auto* f = new TForm(Application);
-        f->SetCaption(caption);
-        f->SetClientWidth(200);
-        f->SetClientHeight(100);
-        f->SetFormStyle(fsMDIChild);
-        f->Show();
-        return TComponentPtr<TForm>(f);
-    };
-    auto one = child("Child1");
-    auto two = child("Child2");
-    ASSERT_EQ(parent->ActiveMDIChild(), two.get());
-
-    std::vector<String> texts;
-    bool checkedActive = false;
-    uitest::MenuDriver menus(ui);
-    ui.WhenIdle([&] {
-        win::HMENU h = window->Handle();
-        for (int i = 0; i < win::GetMenuItemCount(h); ++i) {
-            char buf[64]{};
-            win::GetMenuString(h, static_cast<win::UINT>(i), buf, sizeof buf, win::MF_BYPOSITION);
-            texts.push_back(buf);
-        }
-        checkedActive = win::GetMenuState(h, 2, win::MF_BYPOSITION) & win::MF_CHECKED;
-        win::RECT r{};
-        win::GetMenuItemRect(nullptr, h, 3, &r); // "&2 Child1"
-        ui.Screen().Click((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-    });
-    menus.OpenMenu(parent, "Window");
-    // In the form's order of its children: the active one first.
-    EXPECT_EQ(texts, (std::vector<String>{"&Cascade", "", "&1 Child2", "&2 Child1"}));
-    EXPECT_TRUE(checkedActive);
-    EXPECT_EQ(parent->ActiveMDIChild(), one.get());
-    // Listed afresh each time: a closed child is gone from the list.
-    texts.clear();
-    FreeComponent(two.release());
-    ui.WhenIdle([&] {
-        texts.push_back(std::to_string(win::GetMenuItemCount(window->Handle())));
-        menus.CloseMenus();
-    });
-    menus.OpenMenu(parent, "Window");
-    EXPECT_EQ(texts, std::vector<String>{"3"});
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Menu items: the tree, radio groups, AutoCheck, the window-system menu built from the items, finding
-// items, and menus read from form layouts.
+// items, and menus read from form layouts; shortcut values and their English texts, and hotkey captions.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,8 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/ShortCut.h"
+#include "platform/win/WinUser.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -30,7 +32,7 @@ protected:
     TComponentPtr<TPopupMenu> Menu{new TPopupMenu(nullptr)};
 };
 
-TEST_F(MenuItemTest, TreeOperationsKeepParentsAndIndexes) {
+TEST_F(MenuItemTest, TreeOperationsKeepParentsAndIndexesAndBadOnesRaiseMenuErrors) {
     TMenuItem* root = Menu->Items();
     TMenuItem* a = Item(root, "&Alpha");
     TMenuItem* b = Item(root, "Beta");
@@ -63,11 +65,8 @@ TEST_F(MenuItemTest, TreeOperationsKeepParentsAndIndexes) {
     EXPECT_EQ(root->Count(), 1);
     FreeComponent(sub);
     EXPECT_EQ(a->Count(), 0);
-}
 
-TEST_F(MenuItemTest, BadInsertsAndIndexesRaiseMenuErrors) {
-    TMenuItem* root = Menu->Items();
-    TMenuItem* a = Item(root, "A");
+    // Bad inserts and indexes raise menu errors and change nothing.
     TMenuItem* child = Item(a, "Child");
     EXPECT_THROW(root->Add(child), EMenuError); // already has a parent
     EXPECT_THROW(child->Add(a), EMenuError);    // a would contain itself
@@ -103,21 +102,6 @@ TEST_F(MenuItemTest, RadioItemsOfOneGroupExcludeEachOther) {
     other->SetGroupIndex(0);
     EXPECT_FALSE(r1->Checked());
     EXPECT_TRUE(other->Checked());
-}
-
-TEST_F(MenuItemTest, ClickHonoursEnabledAndAutoCheck) {
-    TMenuItem* i = Item(Menu->Items(), "Toggle");
-    int clicks = 0;
-    i->OnClick = [&](TObject*) { ++clicks; };
-    i->SetAutoCheck(true);
-    i->Click();
-    EXPECT_TRUE(i->Checked());
-    i->Click();
-    EXPECT_FALSE(i->Checked());
-    i->SetEnabled(false);
-    i->Click();
-    EXPECT_EQ(clicks, 2);
-    EXPECT_FALSE(i->Checked());
 }
 
 TEST_F(MenuItemTest, TheWindowSystemMenuFollowsTheItems) {
@@ -161,7 +145,7 @@ TEST_F(MenuItemTest, TheWindowSystemMenuFollowsTheItems) {
     EXPECT_EQ(win::GetMenuItemID(h, 3), sub->Command());
 }
 
-TEST_F(MenuItemTest, FindItemByCommandHandleAndShortcut) {
+TEST_F(MenuItemTest, FindItemByCommandHandleAndShortcutAndClickHonoursEnabledAndAutoCheck) {
     TMenuItem* file = Item(Menu->Items(), "File");
     TMenuItem* exit = Item(file, "Exit");
     exit->SetShortCut(ShortCut(win::VK_F4, {ssAlt}));
@@ -177,6 +161,20 @@ TEST_F(MenuItemTest, FindItemByCommandHandleAndShortcut) {
     EXPECT_TRUE(Menu->DispatchCommand(static_cast<Word>(exit->Command())));
     EXPECT_FALSE(Menu->DispatchCommand(0));
     EXPECT_EQ(runs, 1);
+
+    // Click honours Enabled and AutoCheck.
+    TMenuItem* i = Item(Menu->Items(), "Toggle");
+    int clicks = 0;
+    i->OnClick = [&](TObject*) { ++clicks; };
+    i->SetAutoCheck(true);
+    i->Click();
+    EXPECT_TRUE(i->Checked());
+    i->Click();
+    EXPECT_FALSE(i->Checked());
+    i->SetEnabled(false);
+    i->Click();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(i->Checked());
 }
 
 TEST_F(MenuItemTest, WindowSystemCallsRejectBadHandlesAndKeepSubmenusOnRemove) {
@@ -267,6 +265,60 @@ TEST_F(MenuItemTest, MenusAreReadFromFormLayouts) {
     form->Show();
     EXPECT_EQ(win::GetMenu(form->Handle()), menu->Handle());
     EXPECT_EQ(win::GetMenuItemCount(file->Handle()), 3);
+}
+
+using namespace vcl;
+
+TEST(ShortCutTest, TextsUseThePlatformsKeyNamesAndModifierOrder) {
+    EXPECT_EQ(ShortCutToText(ShortCut('S', {ssCtrl})), "Ctrl+S");
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_F10, {})), "F10");
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_DELETE, {ssShift})), "Shift+Del");
+    EXPECT_EQ(ShortCutToText(ShortCut('Z', {ssAlt, ssCtrl, ssShift})), "Shift+Ctrl+Alt+Z");
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_RETURN, {ssCtrl})), "Ctrl+Enter");
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_PRIOR, {})), "PgUp");
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_ESCAPE, {})), "Esc");
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_BACK, {ssAlt})), "Alt+BkSp");
+    EXPECT_EQ(ShortCutToText(ShortCut('7', {ssCtrl})), "Ctrl+7");
+    // The framework's stored values.
+    EXPECT_EQ(ShortCut('S', {ssCtrl}), 16467);
+    EXPECT_EQ(ShortCut(win::VK_DELETE, {ssShift}), 0x2000 + 0x2E);
+    // No shortcut, and keys without a name, give no text.
+    EXPECT_EQ(ShortCutToText(0), "");
+    EXPECT_EQ(ShortCutToText(scCtrl), "");             // a modifier alone
+    EXPECT_EQ(ShortCutToText(ShortCut(0xE5, {})), ""); // no English name
+    EXPECT_EQ(ShortCut(0x1FF, {ssCtrl}), 0);           // not a key code
+}
+
+TEST(ShortCutTest, TextToShortCutAndShortCutToKeyReverseTheValue) {
+    for (TShortCut sc :
+         {ShortCut('S', {ssCtrl}), ShortCut(win::VK_F10, {}), ShortCut(win::VK_DELETE, {ssShift}),
+          ShortCut('Q', {ssShift, ssCtrl, ssAlt}), ShortCut(win::VK_F1 + 11, {ssAlt})})
+        EXPECT_EQ(TextToShortCut(ShortCutToText(sc)), sc) << ShortCutToText(sc);
+    EXPECT_EQ(TextToShortCut("ctrl+s"), ShortCut('S', {ssCtrl}));
+    EXPECT_EQ(TextToShortCut("Alt+Ctrl+X"), ShortCut('X', {ssCtrl, ssAlt}));
+    EXPECT_EQ(TextToShortCut(""), 0);
+    EXPECT_EQ(TextToShortCut("Ctrl+"), 0);
+    EXPECT_EQ(TextToShortCut("Ctrl+Banana"), 0);
+    EXPECT_EQ(TextToShortCut("F25"), 0);
+    // ShortCutToKey splits a value into the key and the modifiers.
+    Word key = 0;
+    TShiftState shift;
+    ShortCutToKey(ShortCut('K', {ssCtrl, ssShift}), key, shift);
+    EXPECT_EQ(key, 'K');
+    EXPECT_TRUE(shift.Contains(ssCtrl));
+    EXPECT_TRUE(shift.Contains(ssShift));
+    EXPECT_FALSE(shift.Contains(ssAlt));
+}
+
+TEST(ShortCutTest, HotkeysOfCaptions) {
+    EXPECT_EQ(StripHotkey("&File"), "File");
+    EXPECT_EQ(StripHotkey("Save && E&xit"), "Save & Exit");
+    EXPECT_EQ(StripHotkey("Trailing&"), "Trailing");
+    EXPECT_EQ(GetHotkey("E&xit"), "X");
+    EXPECT_EQ(GetHotkey("Save && Close"), "");
+    EXPECT_EQ(GetHotkey("&&&Both"), "B");
+    EXPECT_EQ(GetHotkey("Zur&ück"), "ü"); // a character, not a byte
+    EXPECT_EQ(GetHotkey("None"), "");
 }
 
 } // namespace

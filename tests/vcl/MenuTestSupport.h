@@ -124,6 +124,11 @@ protected:
         ui.Process();
     }
     void TearDown() override { FreeComponent(Form); }
+    // Queues the keys, one at each idle turn of the menu loop that the test starts next.
+    void KeysWhenIdle(std::initializer_list<unsigned> Keys) {
+        for (unsigned k : Keys)
+            ui.WhenIdle([this, k] { ui.Key(k); });
+    }
 
     TForm* Form = nullptr;
     TMainMenu* Menu = nullptr;

@@ -1,10 +1,7 @@
 // Panels: the outer and inner bevels, their width, the border and the client area the children get,
-// pixel by pixel; and a picture of a panel holding one of each standard control.
-
-#include <cstdlib>
+// pixel by pixel; controls read from a layout; group boxes; bevels in each shape and style.
 
 #include "platform/classes/LayoutReader.h"
-#include "platform/vcl/Bitmap.h"
 #include "platform/vcl/XPMan.h"
 #include "tests/vcl/EditTestSupport.h"
 
@@ -91,88 +88,6 @@ TEST_F(PanelTest, SingleBorderAndCaption) {
     p->SetAlignment(taLeftJustify);
     EXPECT_GT(darkIn(3, 30), 0);
 }
-
-// One of each control on a panel, written to a PNG for a look.
-TEST_F(PanelTest, PictureOfEveryControl) {
-    host->SetBounds(50, 50, 420, 330);
-    auto* panel = Make<TPanel>("Panel", 0, 0, 420, 330);
-    panel->SetAlign(alClient);
-    panel->SetCaption("");
-    panel->SetBevelOuter(bvNone);
-    auto* label = Make<TLabel>("Label", 12, 12, 60, 13, panel);
-    label->SetCaption("&Name:");
-    auto* edit = Make<TEdit>("Edit", 80, 8, 150, 21, panel);
-    edit->SetText("John Smith");
-    label->SetFocusControl(edit);
-    auto* le = Make<TLabeledEdit>("Password", 80, 52, 150, 21, panel);
-    le->EditLabel()->SetCaption("Password:");
-    le->SetLabelPosition(lpLeft);
-    le->SetPasswordChar('*');
-    le->SetText("secret");
-    auto* check = Make<TCheckBox>("Check", 250, 10, 150, 17, panel);
-    check->SetCaption("Remember me");
-    check->SetChecked(true);
-    auto* radio = Make<TRadioButton>("Radio", 250, 34, 150, 17, panel);
-    radio->SetCaption("Radio button");
-    radio->SetChecked(true);
-    auto* group = Make<TRadioGroup>("Group", 12, 86, 180, 90, panel);
-    group->SetCaption("Server");
-    group->Items()->Add("Live");
-    group->Items()->Add("Demo");
-    group->Items()->Add("Local");
-    group->SetItemIndex(1);
-    auto* box = Make<TGroupBox>("Box", 204, 86, 196, 90, panel);
-    box->SetCaption("Options");
-    auto* bevel = Make<TBevel>("Bevel", 10, 20, 176, 2, box);
-    bevel->SetShape(bsTopLine);
-    auto* inner = Make<TPanel>("Inner", 10, 30, 176, 48, box);
-    inner->SetBevelOuter(bvLowered);
-    inner->SetCaption("Lowered panel");
-    auto* list = Make<TListBox>("List", 12, 186, 120, 80, panel);
-    for (const char* s : {"Alpha", "Beta", "Gamma", "Delta", "Epsilon", "Zeta", "Eta"})
-        list->Items()->Add(s);
-    list->SetItemIndex(1);
-    auto* combo = Make<TComboBox>("Combo", 144, 186, 130, 21, panel);
-    combo->Items()->Add("First");
-    combo->Items()->Add("Second");
-    combo->SetItemIndex(0);
-    auto* scroll = Make<TScrollBar>("Scroll", 144, 220, 130, 17, panel);
-    scroll->SetPosition(40);
-    auto* ok = Make<TButton>("OK", 240, 290, 75, 25, panel);
-    ok->SetCaption("OK");
-    ok->SetDefault(true);
-    auto* cancel = Make<TButton>("Cancel", 325, 290, 75, 25, panel);
-    cancel->SetCaption("Cancel");
-    cancel->SetCancel(true);
-    auto* image = Make<TImage>("Image", 290, 186, 110, 80, panel);
-    {
-        TBitmap bmp;
-        bmp.SetSize(20, 10);
-        bmp.Canvas()->Brush()->SetColor(clNavy);
-        bmp.Canvas()->FillRect(TRect{0, 0, 20, 10});
-        bmp.Canvas()->Brush()->SetColor(clYellow);
-        bmp.Canvas()->FillRect(TRect{5, 2, 15, 8});
-        image->Picture()->SetGraphic(&bmp);
-    }
-    image->SetStretch(true);
-    image->SetProportional(true);
-    image->SetCenter(true);
-    ShowHost();
-    edit->SetFocus();
-    Pump();
-    const char* dir = std::getenv("KALVENOR_TEST_OUTPUT");
-    String path = String(dir != nullptr ? dir : "/tmp") + "/stdctrls-panel.png";
-    EXPECT_TRUE(screen->WriteWindowPng(host->Handle(), path));
-    // The picture holds what was asked: the default button's outline and the check mark.
-    ExpectPixels(ok, {{0, 0, cl3DDkShadow}});
-    ExpectPixels(check, {{5, 9, clWindowText}});
-}
-
-} // namespace
-} // namespace stdtest
-
-namespace stdtest {
-namespace {
 
 class PanelLayoutTest : public StdControlTest {};
 
@@ -261,22 +176,18 @@ end
     EXPECT_NE(dynamic_cast<TXPManifest*>(host->FindComponent("Manifest")), nullptr);
 }
 
-} // namespace
-} // namespace stdtest
-
-namespace stdtest {
-namespace {
-
 class PanelGroupBoxTest : public StdControlTest {};
 
-TEST_F(PanelGroupBoxTest, ChildrenSitBelowTheCaptionAndTheAcceleratorEntersTheBox) {
+TEST_F(PanelGroupBoxTest, ChildrenSitBelowTheCaptionAndFreeingTheBoxFreesALabelledEditAndItsLabel) {
     auto* outside = Make<TEdit>("Outside", 250, 10, 100, 21);
     auto* box = Make<TGroupBox>("Box", 10, 10, 200, 100);
     box->SetCaption("&Options");
     auto* fill = Make<TPanel>("Fill", 0, 0, 10, 10, box);
     fill->SetAlign(alClient);
     auto* inner = Make<TEdit>("Inner", 10, 40, 100, 21, box);
-    (void)inner;
+    auto* e = Make<TLabeledEdit>("LE", 80, 70, 100, 21, box);
+    e->EditLabel()->SetCaption("Name");
+    EXPECT_EQ(box->ControlCount(), 4);
     fill->SetVisible(false);
     ShowHost();
     // The client area starts under the caption line and stays inside the frame.
@@ -286,22 +197,59 @@ TEST_F(PanelGroupBoxTest, ChildrenSitBelowTheCaptionAndTheAcceleratorEntersTheBo
     EXPECT_LE(fill->Left() + fill->Width(), 199);
     EXPECT_LE(fill->Top() + fill->Height(), 99);
     fill->SetVisible(false);
+    // The accelerator enters the box.
     outside->SetFocus();
     Chord({win::VK_MENU}, 'O');
     EXPECT_TRUE(inner->Focused());
-}
-
-TEST_F(PanelGroupBoxTest, FreeingAContainerFreesALabelledEditAndItsLabel) {
-    auto* panel = Make<TPanel>("Holder", 10, 10, 300, 200);
-    auto* e = Make<TLabeledEdit>("LE", 100, 50, 120, 21, panel);
-    e->EditLabel()->SetCaption("Name");
-    EXPECT_EQ(panel->ControlCount(), 2);
-    ShowHost();
     long before = TObject::LiveObjects();
-    FreeComponent(panel);
+    FreeComponent(box);
     EXPECT_LT(TObject::LiveObjects(), before);
     EXPECT_EQ(host->FindComponent("LE"), nullptr);
-    EXPECT_EQ(host->ControlCount(), 0);
+    EXPECT_EQ(host->ControlCount(), 1);
+}
+
+class BevelTest : public StdControlTest {};
+
+TEST_F(BevelTest, BoxFrameAndLines) {
+    host->SetColor(clWhite);
+    auto* b = Make<TBevel>("B", 10, 10, 40, 30);
+    ShowHost();
+    const TColor dark = clBtnShadow, light = clBtnHighlight;
+    // Lowered box: dark top and left, light bottom and right (including both far corners); the inside is
+    // not painted.
+    ExpectPixels(b, {{0, 0, dark},
+                     {20, 0, dark},
+                     {0, 15, dark},
+                     {39, 15, light},
+                     {20, 29, light},
+                     {39, 0, light},
+                     {0, 29, light},
+                     {20, 15, clWhite}});
+    b->SetStyle(bsRaised);
+    ExpectPixels(b, {{0, 0, light}, {39, 29, dark}});
+    // A lowered frame: a dark rectangle with a light one one pixel down and right.
+    b->SetStyle(bsLowered);
+    b->SetShape(bsFrame);
+    ExpectPixels(b, {{0, 0, dark}, {1, 1, light}, {38, 28, dark}, {39, 29, light}});
+    b->SetShape(bsSpacer);
+    ExpectPixels(b, {{0, 0, clWhite}});
+
+    struct {
+        TBevelShape Shape;
+        TBevelStyle Style;
+        std::vector<TPixelProbe> Probes;
+    } const cases[] = {
+        // A lowered line is a dark line with a light one below (or right of) it.
+        {bsTopLine, bsLowered, {{20, 0, dark}, {20, 1, light}, {20, 2, clWhite}, {39, 0, dark}}},
+        {bsBottomLine, bsLowered, {{20, 28, dark}, {20, 29, light}, {20, 0, clWhite}}},
+        {bsLeftLine, bsLowered, {{0, 15, dark}, {1, 15, light}}},
+        {bsRightLine, bsRaised, {{38, 15, light}, {39, 15, dark}}},
+    };
+    for (const auto& c : cases) {
+        b->SetShape(c.Shape);
+        b->SetStyle(c.Style);
+        ExpectPixels(b, c.Probes);
+    }
 }
 
 } // namespace

@@ -24,11 +24,16 @@ protected:
         Deeper = AddItem(More, "Deeper1", "&Deeper");
         Last = AddItem(Popup->Items(), "Last1", "&Last");
     }
+    // Pops the menu up at (150, 150) and handles the command chosen while it was open.
+    void ShowPopup() {
+        Popup->Popup(150, 150);
+        ui.Process();
+    }
     TPopupMenu* Popup = nullptr;
     TMenuItem *Cut = nullptr, *More = nullptr, *Deeper = nullptr, *Last = nullptr;
 };
 
-TEST_F(PopupMenuTest, PopupReturnsOnlyWhenTheMenuHasClosed) {
+TEST_F(PopupMenuTest, PopupReturnsOnlyWhenTheMenuHasClosedAndMessagesGoToItsOwnWindow) {
     bool openDuringPopup = false, clickedBeforeReturn = true;
     int popups = 0;
     Popup->OnPopup = [&](TObject*) { ++popups; };
@@ -45,9 +50,9 @@ TEST_F(PopupMenuTest, PopupReturnsOnlyWhenTheMenuHasClosed) {
     EXPECT_FALSE(clickedBeforeReturn);
     EXPECT_EQ(popups, 1);
     EXPECT_EQ(Clicks, std::vector<String>{"Last1"});
-}
 
-TEST_F(PopupMenuTest, PopupMessagesGoInOrderToItsOwnWindow) {
+    // The menu messages go in order to the popup list's own window.
+    Clicks.clear();
     MenuLog log(PopupList().Window(), Popup);
     menus.ChoosePopup(Popup, "More|Deeper", 150, 150);
     EXPECT_EQ(Clicks, std::vector<String>{"Deeper1"});
@@ -57,11 +62,9 @@ TEST_F(PopupMenuTest, PopupMessagesGoInOrderToItsOwnWindow) {
     EXPECT_EQ(log.Entries, expected);
 }
 
-TEST_F(PopupMenuTest, KeyboardMovesOpensAndEscapeClosesOneLevel) {
+TEST_F(PopupMenuTest, KeyboardMovesOpensChoosesAndEscapeClosesOneLevel) {
     bool subOpen = false, subClosedByEscape = false, rootStillOpen = false;
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); });  // Cut
-    ui.WhenIdle([&] { ui.Key(win::VK_DOWN); });  // More
-    ui.WhenIdle([&] { ui.Key(win::VK_RIGHT); }); // opens More, Deeper selected
+    KeysWhenIdle({win::VK_DOWN, win::VK_DOWN, win::VK_RIGHT}); // Cut, More, opens More on Deeper
     ui.WhenIdle([&] {
         subOpen = win::MenuWindowOf(More->Handle()) != nullptr;
         ui.Key(win::VK_ESCAPE);
@@ -72,8 +75,7 @@ TEST_F(PopupMenuTest, KeyboardMovesOpensAndEscapeClosesOneLevel) {
         ui.Key(win::VK_RETURN); // More again: opens it with Deeper selected
     });
     ui.WhenIdle([&] { ui.Key(win::VK_RETURN); });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     EXPECT_TRUE(subOpen);
     EXPECT_TRUE(subClosedByEscape);
     EXPECT_TRUE(rootStillOpen);
@@ -81,17 +83,15 @@ TEST_F(PopupMenuTest, KeyboardMovesOpensAndEscapeClosesOneLevel) {
 
     // Escape at the first level closes the menu with no choice.
     ui.WhenIdle([&] { ui.Key(win::VK_ESCAPE); });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     EXPECT_EQ(Clicks, std::vector<String>{"Deeper1"});
+    // A mnemonic chooses its item.
+    ui.WhenIdle([&] { ui.Type("t"); }); // Cu&t
+    ShowPopup();
+    EXPECT_EQ(Clicks, (std::vector<String>{"Deeper1", "Cut1"}));
 }
 
-TEST_F(PopupMenuTest, MnemonicAndMenuCharAnswer) {
-    ui.WhenIdle([&] { ui.Type("t"); }); // Cu&t
-    Popup->Popup(150, 150);
-    ui.Process();
-    EXPECT_EQ(Clicks, std::vector<String>{"Cut1"});
-
+TEST_F(PopupMenuTest, MenuCharAnswersACharacterNoItemHas) {
     // A character no item has goes to the owner as WM_MENUCHAR; MNC_EXECUTE runs the item it names.
     win::HMENU h = win::CreatePopupMenu();
     win::AppendMenu(h, win::MF_STRING, 201, "&Alpha");
@@ -120,7 +120,7 @@ TEST_F(PopupMenuTest, MnemonicAndMenuCharAnswer) {
     win::DestroyMenu(h);
 }
 
-TEST_F(PopupMenuTest, TrackPopupMenuReturnsTheCommandAndHonoursAlignment) {
+TEST_F(PopupMenuTest, TrackPopupMenuReturnsTheCommandHonoursAlignmentAndMenusFlipAtTheEdges) {
     win::HMENU h = win::CreatePopupMenu();
     win::AppendMenu(h, win::MF_STRING, 101, "&One");
     win::AppendMenu(h, win::MF_STRING | win::MF_GRAYED, 102, "&Two");
@@ -156,12 +156,8 @@ TEST_F(PopupMenuTest, TrackPopupMenuReturnsTheCommandAndHonoursAlignment) {
     cmd = win::TrackPopupMenu(h, win::TPM_RETURNCMD, 100, 100, 0, Form->Handle(), nullptr);
     EXPECT_EQ(cmd, 0);
     win::DestroyMenu(h);
-}
 
-TEST_F(PopupMenuTest, SubmenuFlipsLeftAtTheRightEdgeOfTheWorkArea) {
-    win::MONITORINFO mi{};
-    mi.cbSize = sizeof(mi);
-    win::GetMonitorInfo(win::MonitorFromPoint({0, 0}, win::MONITOR_DEFAULTTOPRIMARY), &mi);
+    // A submenu flips left at the right edge of the work area.
     win::RECT root{}, sub{};
     ui.WhenIdle([&] { menus.ClickOpenItem(More); });
     ui.WhenIdle([&] {
@@ -226,23 +222,19 @@ TEST_F(PopupMenuTest, AnItemFollowsItsActionAndRunsIt) {
     // Opening the menu lets the action update the item; choosing it runs the action (which updates
     // once more before it executes).
     ui.WhenIdle([&] { menus.ClickOpenItem(Last); });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     EXPECT_EQ(updated, 2);
     EXPECT_EQ(executed, 1);
     // The next opening disables it through its action: a click then does nothing.
     ui.WhenIdle([&] { menus.ClickOpenItem(Last); });
     ui.WhenIdle([&] { menus.CloseMenus(); });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     EXPECT_FALSE(Last->Enabled());
     EXPECT_EQ(executed, 1);
     // Freeing the action unlinks the item.
     FreeComponent(action);
     EXPECT_EQ(Last->Action(), nullptr);
 }
-
-// ---- Owner drawing
 
 class OwnerDrawMenuTest : public PopupMenuTest {
 protected:
@@ -286,8 +278,7 @@ TEST_F(OwnerDrawMenuTest, ItemsAreMeasuredStackedAndDrawnWithTheirStates) {
         ui.Screen().MoveMouse(p.X, p.Y);
     });
     ui.WhenIdle([&] { menus.CloseMenus(); });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     // Window = widest item + 6 by the sum of heights + 6; items start 3 pixels in.
     EXPECT_EQ(wr.Width(), 120 + 6);
     EXPECT_EQ(wr.Height(), 30 + 20 + 20 + 6);
@@ -338,7 +329,7 @@ TEST_F(OwnerDrawMenuTest, BarItemsStartFromTheBarButtonSizeAndTheLastMayPaintToT
                 colortest::IsColor(win::RGB(0, 0, 255)));
 }
 
-TEST_F(OwnerDrawMenuTest, FirstItemCanBeMeasuredThroughThePopupListWindowBeforeShowing) {
+TEST_F(OwnerDrawMenuTest, FirstItemIsMeasuredThroughThePopupListWindowAndAFilterHookSeesTheMenuLoop) {
     win::MEASUREITEMSTRUCT mis{win::ODT_MENU, 0, Cut->Command(), 10, 10, 0};
     EXPECT_EQ(
         win::SendMessage(PopupList().Window(), win::WM_MEASUREITEM, 0, reinterpret_cast<win::LPARAM>(&mis)),
@@ -351,25 +342,32 @@ TEST_F(OwnerDrawMenuTest, FirstItemCanBeMeasuredThroughThePopupListWindowBeforeS
         win::SendMessage(PopupList().Window(), win::WM_MEASUREITEM, 0, reinterpret_cast<win::LPARAM>(&other)),
         0);
     EXPECT_EQ(other.itemWidth, 10u);
-}
 
-TEST_F(OwnerDrawMenuTest, AnOpenMenuWindowNamesItsMenuAndItsItemsPlaces) {
-    win::HMENU named = nullptr;
-    win::RECT first{}, wr{};
+    // A message filter hook sees the menu loop's messages.
+    static int filtered = 0;
+    filtered = 0;
+    win::WindowsHook hook(win::WH_MSGFILTER, [](int code, win::WPARAM wp, win::LPARAM lp) -> win::LRESULT {
+        auto* msg = reinterpret_cast<win::MSG*>(lp);
+        if (code == win::MSGF_MENU) {
+            ++filtered;
+            // Swallows Escape: the menu never sees it.
+            if (msg->message == win::WM_KEYDOWN && msg->wParam == win::VK_ESCAPE) return 1;
+        }
+        return win::CallNextHookEx(nullptr, code, wp, lp);
+    });
+    bool stillOpen = false;
+    ui.WhenIdle([&] { ui.Key(win::VK_ESCAPE); });
     ui.WhenIdle([&] {
-        win::HWND w = win::FindWindow(win::MENU_WINDOW_CLASS, nullptr);
-        named = reinterpret_cast<win::HMENU>(win::SendMessage(w, win::MN_GETHMENU, 0, 0));
-        win::GetMenuItemRect(nullptr, named, 0, &first);
-        win::GetWindowRect(w, &wr);
+        stillOpen = win::IsMenuTracking();
         menus.CloseMenus();
     });
-    Popup->Popup(150, 150);
-    ui.Process();
-    EXPECT_EQ(named, Popup->Handle());
-    EXPECT_EQ(first, (win::RECT{wr.Left + 3, wr.Top + 3, wr.Left + 123, wr.Top + 33}));
+    ShowPopup();
+    hook.Remove();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_GT(filtered, 0);
 }
 
-TEST_F(OwnerDrawMenuTest, CreationHookSeesTheMenuWindowAndCanShapeIt) {
+TEST_F(OwnerDrawMenuTest, CreationHookShapesTheMenuWindowWhichNamesItsMenuAndItemPlaces) {
     static win::HWND seen = nullptr;
     static int created = 0;
     seen = nullptr;
@@ -388,44 +386,26 @@ TEST_F(OwnerDrawMenuTest, CreationHookSeesTheMenuWindowAndCanShapeIt) {
         }
         return win::CallNextHookEx(nullptr, code, wp, lp);
     });
-    win::RECT box{};
+    win::RECT box{}, first{}, wr{};
+    win::HMENU named = nullptr;
     int kind = 0;
     ui.WhenIdle([&] {
         kind = win::GetWindowRgnBox(win::MenuWindowOf(Popup->Handle()), &box);
+        // The open menu window names its menu and its items' places.
+        win::HWND w = win::FindWindow(win::MENU_WINDOW_CLASS, nullptr);
+        named = reinterpret_cast<win::HMENU>(win::SendMessage(w, win::MN_GETHMENU, 0, 0));
+        win::GetMenuItemRect(nullptr, named, 0, &first);
+        win::GetWindowRect(w, &wr);
         menus.CloseMenus();
     });
-    Popup->Popup(150, 150);
-    ui.Process();
+    ShowPopup();
     hook.Remove();
+    EXPECT_EQ(named, Popup->Handle());
+    EXPECT_EQ(first, (win::RECT{wr.Left + 3, wr.Top + 3, wr.Left + 123, wr.Top + 33}));
     EXPECT_EQ(created, 1);
     EXPECT_NE(seen, nullptr);
     EXPECT_EQ(kind, win::SIMPLEREGION);
     EXPECT_EQ(box, (win::RECT{1, 1, 120 + 6 - 1, 30 + 20 + 20 + 6 - 1}));
-}
-
-TEST_F(OwnerDrawMenuTest, MessageFilterHookSeesTheMenuLoopsMessages) {
-    static int filtered = 0;
-    filtered = 0;
-    win::WindowsHook hook(win::WH_MSGFILTER, [](int code, win::WPARAM wp, win::LPARAM lp) -> win::LRESULT {
-        auto* msg = reinterpret_cast<win::MSG*>(lp);
-        if (code == win::MSGF_MENU) {
-            ++filtered;
-            // Swallows Escape: the menu never sees it.
-            if (msg->message == win::WM_KEYDOWN && msg->wParam == win::VK_ESCAPE) return 1;
-        }
-        return win::CallNextHookEx(nullptr, code, wp, lp);
-    });
-    bool stillOpen = false;
-    ui.WhenIdle([&] { ui.Key(win::VK_ESCAPE); });
-    ui.WhenIdle([&] {
-        stillOpen = win::IsMenuTracking();
-        menus.CloseMenus();
-    });
-    Popup->Popup(150, 150);
-    ui.Process();
-    hook.Remove();
-    EXPECT_TRUE(stillOpen);
-    EXPECT_GT(filtered, 0);
 }
 
 } // namespace
