@@ -1,6 +1,7 @@
 // The quick access toolbar's background probed pixel by pixel: the caption-row strip with its notch
 // and rounded end, the full-size bar's frame and inner line, the plain full-size rectangle, and the
-// title moved right of the bar. Pictures of a ribbon with the bar in each place are written to look at.
+// title moved right of the bar. Pictures of a ribbon (tab group, the bar in each place, key tips shown,
+// collapsed) in four looks are written to look at.
 
 #include "tests/pager/PagerTestSupport.h"
 
@@ -113,13 +114,25 @@ TEST_F(QuickAccessPaintTest, WithoutASecondColourTheFullSizeBarIsAPlainRectangle
     EXPECT_THAT(At(qat, w / 2, h / 2), IsColor(Ref(kFull)));
 }
 
-TEST_F(QuickAccessPaintTest, TheBarAndItsButtonsInFourLooks) {
+TEST_F(QuickAccessPaintTest, TheRibbonInFourLooks) {
     pager->SetToolBarStyler(nullptr);
     auto* office = new AdvToolBarStylers::TAdvToolBarOfficeStyler(form.get());
     pager->SetToolBarStyler(office);
     pager->Caption()->SetCaption("Kalvenor - Orders");
     pager->SetCaptionButtons(TCaptionButtons{cbClose, cbMinimize, cbMaximize});
+    TTabGroupItem* group = pager->TabGroups()->Add();
+    group->SetCaption("Tools");
+    group->SetTabIndexStart(1);
+    group->SetTabIndexEnd(2);
+    const char* tips[] = {"H", "N", "V"};
+    for (int i = 0; i < 3; ++i) {
+        pager->GetAdvPages(i)->SetShortCutHint(tips[i]);
+        buttons[static_cast<std::size_t>(i)]->SetShortCutHint(std::to_string(i + 1));
+    }
+    TAdvToolBar* bar = pager->ActivePage()->CreateAdvToolBar();
+    bar->SetCaption("Clipboard");
     qat->SetShowCustomizeOption(true);
+    pager->SetTabStop(true);
     const struct {
         AdvToolBarStylers::TToolBarStyle Style;
         const char* Name;
@@ -127,26 +140,46 @@ TEST_F(QuickAccessPaintTest, TheBarAndItsButtonsInFourLooks) {
                  {AdvToolBarStylers::bsOffice2007Obsidian, "obsidian"},
                  {AdvToolBarStylers::bsOffice2007Silver, "silver"},
                  {AdvToolBarStylers::bsOffice2003Blue, "office2003blue"}};
+    auto picture = [&](const char* What, const char* Look) {
+        EXPECT_TRUE(ui.WritePng(
+            form.get(), uitest::UiDriver::OutputPath(String("ribbon-") + What + "-" + Look + ".png")));
+    };
     for (const auto& look : looks) {
+        SCOPED_TRACE(look.Name);
         office->SetToolBarStyle(look.Style);
         pager->SetShowQATBelow(false);
-        // The title starts right of the bar.
-        EXPECT_EQ(qat->Top(), 2) << look.Name;
-        EXPECT_TRUE(ui.WritePng(form.get(),
-                                uitest::UiDriver::OutputPath(String("qat-caption-") + look.Name + ".png")));
+        EXPECT_EQ(qat->Top(), 2);
+        // The key tips over the tabs and the bar's buttons, shown by Alt tapped.
+        pager->SetFocus();
+        ui.Screen().KeyDown(win::VK_MENU);
+        ui.Process();
+        ui.Screen().KeyUp(win::VK_MENU);
+        ui.Process();
+        ui.Advance(50);
+        ASSERT_TRUE(pager->KeyTipMode());
+        // Key tips are windows of their own: the screen shows them over the form.
+        EXPECT_TRUE(ui.Screen().WriteScreenPng(
+            uitest::UiDriver::OutputPath(String("ribbon-keytips-") + look.Name + ".png")));
+        ui.Key(win::VK_ESCAPE);
+        ASSERT_FALSE(pager->KeyTipMode());
+        picture("caption", look.Name);
+
         pager->SetShowQATBelow(true);
-        EXPECT_EQ(qat->BoundsRect().Bottom, pager->Height()) << look.Name;
-        // Too narrow for its buttons, the bar offers the rest behind its double arrow.
+        EXPECT_EQ(qat->BoundsRect().Bottom, pager->Height());
+        picture("below", look.Name);
+        pager->Collaps();
+        picture("collapsed", look.Name);
+        pager->Expand();
         pager->SetShowQATBelow(false);
+
+        // Too narrow for its buttons, the bar offers the rest behind its double arrow.
         pager->SetWidth(320);
         ui.Click(qat->OverflowButton());
-        ASSERT_TRUE(qat->OverflowWindow()->Visible()) << look.Name;
+        ASSERT_TRUE(qat->OverflowWindow()->Visible());
         EXPECT_TRUE(ui.WritePng(qat->OverflowWindow(),
                                 uitest::UiDriver::OutputPath(String("qat-overflow-") + look.Name + ".png")));
         qat->HideOverflowWindow();
         pager->SetWidth(560);
-        EXPECT_TRUE(
-            ui.WritePng(form.get(), uitest::UiDriver::OutputPath(String("qat-below-") + look.Name + ".png")));
     }
 }
 

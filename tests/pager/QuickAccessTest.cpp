@@ -232,6 +232,12 @@ TEST_F(QuickAccessTest, FullSizePutsTheBarBelowThePagesAcrossTheWholeWidth) {
     // Margins of 4 and no notch; the bar does not shrink to its controls.
     EXPECT_EQ(qat->ControlListItems(0)->Left(), 4);
     EXPECT_EQ(qat->CanShrink(), 0);
+    // Collapsed, the pager keeps the bar's row under its tabs rather than laying the bar over them.
+    pager->Collaps();
+    EXPECT_EQ(pager->Height(), 27 + 26 + 25);
+    EXPECT_EQ(qat->Top(), 27 + 26);
+    pager->Expand();
+    EXPECT_EQ(pager->Height(), height + 25);
     pager->SetShowQATBelow(false);
     EXPECT_FALSE(qat->FullSize());
     EXPECT_EQ(pager->Height(), height);

@@ -413,7 +413,9 @@ void TAdvToolBarPager::SetExpanded(bool Value) {
         FExpanded = true;
     } else if (!Value && FExpanded) {
         FExpandedHeight = Height();
-        SetHeight(GetAdvPageRect().Top);
+        // A quick access toolbar below the pages keeps its row under the tabs: without it the bar would
+        // cover the tabs that expand the pager again.
+        SetHeight(GetAdvPageRect().Top + (ShowQATBelow() ? GetQATHeight() : 0));
         FExpanded = false;
     }
 }
