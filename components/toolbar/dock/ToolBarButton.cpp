@@ -2,6 +2,7 @@
 
 #include "components/toolbar/dock/ToolBar.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
+#include "components/toolbar/pager/QuickAccessToolBar.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/ControlMessages.h"
@@ -270,7 +271,8 @@ int TAdvCustomToolBarButton::GetIndex() const {
 }
 
 TCustomAdvToolBarStyler* TAdvCustomToolBarButton::Styler() const {
-    return FAdvToolBar != nullptr ? FAdvToolBar->CurrentStyler() : nullptr;
+    if (FAdvToolBar != nullptr) return FAdvToolBar->CurrentStyler();
+    return FAdvQuickAccessToolBar != nullptr ? FAdvQuickAccessToolBar->GetCustomAdvToolBarStyler() : nullptr;
 }
 
 void TAdvCustomToolBarButton::SetParent(vcl::TWinControl* AParent) {
@@ -280,6 +282,12 @@ void TAdvCustomToolBarButton::SetParent(vcl::TWinControl* AParent) {
         FAdvToolBar = container->AdvToolBar();
     else if (FAdvToolBar != nullptr && AParent != FAdvToolBar && FAdvToolBar->IndexOfToolBarControl(this) < 0)
         FAdvToolBar = nullptr; // out of a container: the toolbar no longer reaches it
+    // On a quick access toolbar the button knows it; in the bar's overflow window it keeps knowing it;
+    // anywhere else it forgets it (the bar may go while the button lives on).
+    if (auto* qat = dynamic_cast<TAdvCustomQuickAccessToolBar*>(AParent))
+        FAdvQuickAccessToolBar = qat;
+    else if (FAdvQuickAccessToolBar != nullptr && !FAdvQuickAccessToolBar->HoldsInOverflowWindow(AParent))
+        FAdvQuickAccessToolBar = nullptr;
 }
 
 void TAdvCustomToolBarButton::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
@@ -333,8 +341,13 @@ void TAdvCustomToolBarButton::UpdateExclusive() {
     vcl::TMessage m(vcl::CM_BUTTONPRESSED, static_cast<win::WPARAM>(FGroupIndex),
                     reinterpret_cast<win::LPARAM>(this));
     Parent()->Broadcast(m);
-    // A button in a container shares its group with the buttons on the toolbar itself.
-    if (FAdvToolBar != nullptr && Parent() != FAdvToolBar) FAdvToolBar->Broadcast(m);
+    // A button in a container shares its group with the buttons on the toolbar itself, one in the
+    // overflow window of a quick access toolbar with the buttons on the bar.
+    if (FAdvToolBar != nullptr && Parent() != FAdvToolBar)
+        FAdvToolBar->Broadcast(m);
+    else if (FAdvToolBar == nullptr && FAdvQuickAccessToolBar != nullptr &&
+             Parent() != FAdvQuickAccessToolBar)
+        FAdvQuickAccessToolBar->Broadcast(m);
 }
 
 void TAdvCustomToolBarButton::ButtonPressed(vcl::TMessage& Message) {
@@ -489,7 +502,7 @@ void TAdvCustomToolBarButton::UpdateTracking() {
 
 void TAdvCustomToolBarButton::SetHot(bool Value) {
     bool old = FHot;
-    FHot = Value && FState == absUp && FAdvToolBar != nullptr;
+    FHot = Value && FState == absUp && (FAdvToolBar != nullptr || FAdvQuickAccessToolBar != nullptr);
     if (FHot || old) UpdateButtonHot();
     if (old != FHot) Invalidate();
 }
@@ -602,7 +615,10 @@ KV_PUBLISHED(TAdvToolBarButton) {
 
 void TAdvCustomToolBarButton::Click() {
     TAdvCustomToolBar* bar = FAdvToolBar;
-    if (bar != nullptr) bar->HideOptionWindow();
+    if (bar != nullptr)
+        bar->HideOptionWindow();
+    else if (FAdvQuickAccessToolBar != nullptr)
+        FAdvQuickAccessToolBar->HideOverflowWindow();
     TAdvCustomToolBarControl::Click();
     if (bar != nullptr) bar->UpControlInRUL(this);
 }

@@ -1,6 +1,7 @@
 #include "components/toolbar/dock/ToolBarControl.h"
 
 #include "components/toolbar/dock/ToolBar.h"
+#include "components/toolbar/pager/QuickAccessToolBar.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Properties.h"
 #include "platform/rtl/Exceptions.h"
@@ -35,10 +36,14 @@ void TAdvCustomToolBarControl::SetAdvToolBar(TAdvCustomToolBar* Value) {
 }
 
 vcl::TComponent* TAdvCustomToolBarControl::ToolBarReference(const String& Name) const {
-    if (FAdvToolBar == nullptr) return nullptr;
-    const vcl::TPropInfo* info = vcl::GetPropInfo(static_cast<vcl::TObject*>(FAdvToolBar), Name);
+    vcl::TObject* holder = FAdvToolBar != nullptr ? static_cast<vcl::TObject*>(FAdvToolBar)
+                           : FAdvQuickAccessToolBar != nullptr
+                               ? static_cast<vcl::TObject*>(FAdvQuickAccessToolBar)
+                               : nullptr;
+    if (holder == nullptr) return nullptr;
+    const vcl::TPropInfo* info = vcl::GetPropInfo(holder, Name);
     if (info == nullptr || info->Kind != vcl::TPropKind::Component || !info->GetRef) return nullptr;
-    return info->GetRef(static_cast<vcl::TObject*>(FAdvToolBar));
+    return info->GetRef(holder);
 }
 
 void TAdvCustomToolBarControl::SetPosition(TDockAlign Value) {

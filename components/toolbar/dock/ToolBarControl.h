@@ -1,6 +1,6 @@
 #pragma once
-// TAdvCustomToolBarControl: the windowless control a toolbar lays out itself, knowing the toolbar it
-// sits on and the docking side it is drawn for.
+// TAdvCustomToolBarControl: the windowless control a toolbar lays out itself, knowing the toolbar or
+// quick access toolbar it sits on and the docking side it is drawn for.
 
 #include "components/toolbar/styler/ToolBarTypes.h"
 #include "platform/vcl/CustomControl.h"
@@ -8,6 +8,7 @@
 namespace AdvToolBar {
 
 class TAdvCustomToolBar;
+class TAdvCustomQuickAccessToolBar;
 
 class TAdvCustomToolBarControl : public vcl::TGraphicControl {
     KV_CLASS(TAdvCustomToolBarControl, vcl::TGraphicControl)
@@ -20,18 +21,23 @@ public:
     // Moves the control onto the toolbar (null: off any parent). Raises Exception "AdvToolBar not set"
     // when the toolbar did not take it.
     virtual void SetAdvToolBar(TAdvCustomToolBar* Value);
+    // The quick access toolbar the control sits on (or whose overflow window holds it); null otherwise.
+    TAdvCustomQuickAccessToolBar* AdvQuickAccessToolBar() const { return FAdvQuickAccessToolBar; }
+    void SetAdvQuickAccessToolBar(TAdvCustomQuickAccessToolBar* Value) { FAdvQuickAccessToolBar = Value; }
     TDockAlign Position() const { return FPosition; }
     // Stores the side and, with AutoSize, fits the size to it.
     void SetPosition(TDockAlign Value);
 
 protected:
-    // The component a published reference property of the toolbar names ("Images", "Menu", ...);
-    // null without a toolbar, without such a property, or when it is not set.
+    // The component a published reference property of the toolbar names ("Images", "Menu", ...), or,
+    // off any toolbar, of the quick access toolbar; null without either, without such a property, or
+    // when it is not set.
     vcl::TComponent* ToolBarReference(const String& Name) const;
 
     friend class TAdvCustomToolBar;
     friend class TAdvToolBarContainer;
     TAdvCustomToolBar* FAdvToolBar = nullptr;
+    TAdvCustomQuickAccessToolBar* FAdvQuickAccessToolBar = nullptr;
     TDockAlign FPosition = daTop;
 };
 

@@ -364,6 +364,12 @@ void TAdvCustomQuickAccessToolBar::HideOverflowWindow() {
     if (FOverflowWindow != nullptr && FOverflowWindow->Visible()) FOverflowWindow->Hide();
 }
 
+bool TAdvCustomQuickAccessToolBar::HoldsInOverflowWindow(const vcl::TWinControl* Parent) const {
+    for (const vcl::TWinControl* p = Parent; p != nullptr && FOverflowWindow != nullptr; p = p->Parent())
+        if (p == FOverflowWindow) return true;
+    return false;
+}
+
 // ---- Styling
 
 TCustomAdvToolBarStyler* TAdvCustomQuickAccessToolBar::GetCustomAdvToolBarStyler() const {

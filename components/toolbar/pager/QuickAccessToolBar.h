@@ -70,6 +70,8 @@ public:
     TAdvVistaButton* OverflowButton() const { return FOverflowButton; }
     TOptionSelectorWindow* OverflowWindow() const { return FOverflowWindow; }
     TControlSelectorPanel* OverflowPanel() const { return FOverflowPanel; }
+    // Whether Parent is the overflow window or lies inside it.
+    bool HoldsInOverflowWindow(const vcl::TWinControl* Parent) const;
     static constexpr int ButtonWidth = 14;
     static constexpr int ButtonGap = 2;
 
