@@ -92,21 +92,6 @@ TEST_F(ContainerTest, ACaptionBreaksTheTopLineWhichIsWholeWithoutOne) {
     EXPECT_COLOR(At(box, 120 - 4, 4), 0x0000C0);
 }
 
-TEST_F(ContainerTest, AnEditInsideTakesFocusAndTyping) {
-    auto* edit = Make<TEdit>("Search", box);
-    edit->SetBounds(8, 20, 103, 21);
-    edit->SetText("search...");
-    int enters = 0;
-    edit->OnEnter = [&](TObject*) { ++enters; };
-    Show();
-    ui.Click(edit);
-    EXPECT_EQ(enters, 1);
-    EXPECT_TRUE(edit->Focused());
-    edit->SelectAll();
-    ui.Type("bonds");
-    EXPECT_EQ(edit->Text(), "bonds");
-}
-
 TEST_F(ContainerTest, ButtonsInsideShareTheToolBarsGroups) {
     auto* outside = Make<TAdvToolBarButton>("Outside", bar);
     auto* inside = Make<TAdvToolBarButton>("Inside", box);

@@ -75,16 +75,6 @@ TEST_F(RowArrangeTest, ToolBarsThatDoNotFitShrinkNearestFirstAndGrowBackWhenTher
     EXPECT_EQ(Gap(a, b), 2);
 }
 
-TEST_F(RowArrangeTest, AFullSizeToolBarFillsItsRowAndFollowsThePanel) {
-    auto* a = Bar("A", 2);
-    a->SetFullSize(true);
-    EXPECT_EQ(a->Left(), 3);
-    EXPECT_EQ(a->Width(), panel->Width() - 2 - 4);
-    Resize(400);
-    EXPECT_EQ(a->Width(), 394);
-    EXPECT_EQ(a->HiddenControlCount(), 0);
-}
-
 TEST_F(RowArrangeTest, RequestsAcrossTheRowsChangeRowAtTheThresholds) {
     // Two rows: A and B share row 0, C sits in row 1.
     auto* a = Bar("A", 2);

@@ -183,39 +183,18 @@ TEST_F(ToolBarModelTest, UpdateBatchingAndSettingsThatRefuseWrites) {
     EXPECT_FALSE(bar->AllowFloating());
 }
 
-TEST_F(ToolBarModelTest, TheContainerFollowsItsToolBarsStylerForItsLine) {
-    auto* styler = Make<TCustomAdvToolBarStyler>("Styler");
+TEST_F(ToolBarModelTest, TheContainerIsAToolBarControlWhoseChildrenAreNot) {
     auto* bar = Make<TAdvToolBar>("Bar", form.get());
-    bar->SetParentStyler(false);
-    bar->SetToolBarStyler(styler);
     auto* container = Make<TAdvToolBarContainer>("Container");
     container->SetParent(bar);
     EXPECT_EQ(container->AdvToolBar(), bar);
     EXPECT_GE(bar->IndexOfToolBarControl(container), 0);
 
-    container->SetLineColor(clRed);
-    container->SetLine3D(false);
-    TColor line;
-    bool is3D;
-    container->GetLineSettings(line, is3D);
-    EXPECT_EQ(line, clBtnShadow); // the styler's container appearance wins
-    EXPECT_TRUE(is3D);
-    styler->ContainerAppearance()->SetLineColor(clNone);
-    container->GetLineSettings(line, is3D);
-    EXPECT_EQ(line, clNone);
-    container->SetParentStyler(false);
-    container->GetLineSettings(line, is3D);
-    EXPECT_EQ(line, clRed);
-    EXPECT_FALSE(is3D);
-
     // The gradient's colour becomes the control's colour.
     container->GradientColor()->SetColor(0x00C0FFEE);
     EXPECT_EQ(container->Color(), 0x00C0FFEE);
 
-    // A control placed in it keeps working as an ordinary child.
-    auto* edit = Make<TEdit>("Edit", container);
-    EXPECT_EQ(edit->Parent(), container);
-    EXPECT_EQ(bar->IndexOfToolBarControl(edit), -1);
+    EXPECT_EQ(bar->IndexOfToolBarControl(Make<TEdit>("Edit", container)), -1);
     container->SetParent(form.get());
     EXPECT_EQ(container->AdvToolBar(), nullptr);
     EXPECT_EQ(bar->IndexOfToolBarControl(container), -1);

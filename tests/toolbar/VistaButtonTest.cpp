@@ -216,32 +216,5 @@ TEST_F(VistaButtonTest, TheVistaGradientCarriesAGlyphBesideItsCaptionAndADropDow
     EXPECT_EQ(Count(TRect{128, 40, 140, 70}, Grey), 5 + 3 + 1);
 }
 
-TEST_F(VistaButtonTest, PictureOfTheFaces) {
-    // Written for a look: a split drop-down button, a focused one with the glyph on top and its part
-    // at the bottom, and the gradient with glyph and drop-down part.
-    TComponentPtr<TCustomForm> f(TCustomForm::CreateNew(nullptr));
-    f->SetBounds(0, 0, 300, 160);
-    f->OnPaint = [&](TObject*) {
-        TVistaButtonInput in = Button(TRect{10, 10, 130, 40});
-        in.Canvas = f->Canvas();
-        in.Content.Caption = "Paste";
-        in.Content.Images = images.get();
-        in.Content.ImageIndex = 0;
-        in.Content.DropDownButton = in.Content.DropDownSplit = true;
-        DrawVistaButton(in);
-        in.R = TRect{150, 10, 270, 70};
-        in.Content.Layout = AdvGlowButton::blGlyphTop;
-        in.Content.DropDownBottom = in.Content.Focused = true;
-        DrawVistaButton(in);
-        in.Content.Focused = in.Content.DropDownBottom = false;
-        in.Content.Layout = AdvGlowButton::blGlyphLeft;
-        DrawVistaGradientEx(f->Canvas(), TRect{10, 80, 150, 110}, Face, Face, Mirror, Mirror, Border,
-                            AdvGlowButton::ggVertical, AdvGlowButton::ggVertical, true, in.Content);
-    };
-    f->Show();
-    ui.Process();
-    EXPECT_TRUE(ui.WritePng(f.get(), ui.OutputPath("vista-faces.png")));
-}
-
 } // namespace
 } // namespace toolbartest
