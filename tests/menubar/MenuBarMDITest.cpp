@@ -138,7 +138,7 @@ TEST_F(MenuBarMDITest, CloseAndMinimiseActOnTheChild) {
     EXPECT_EQ(child->WindowState(), wsMinimized);
 }
 
-TEST_F(MenuBarMDITest, AChildThatCannotMaximiseShowsAGreyRestoreGlyphThatDoesNothing) {
+TEST_F(MenuBarMDITest, AChildThatCannotMaximiseShowsAGreyRestoreGlyphAndOneWithoutASystemMenuNoButtons) {
     MDIButtonsOn();
     TForm* child = Child("Doc", true);
     child->SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
@@ -152,11 +152,7 @@ TEST_F(MenuBarMDITest, AChildThatCannotMaximiseShowsAGreyRestoreGlyphThatDoesNot
     EXPECT_FALSE(bar->PtOnMDIMax(TPoint{x, y}));
     ClickAt(max);
     EXPECT_EQ(child->WindowState(), wsMaximized);
-}
-
-TEST_F(MenuBarMDITest, AChildWithoutASystemMenuHasNoButtons) {
-    MDIButtonsOn();
-    TForm* child = Child("Doc", true);
+    // Without a system menu: no buttons at all.
     child->SetBorderIcons(TBorderIcons{});
     EXPECT_TRUE(bar->GetMDICloseBtnRect().IsEmpty());
     EXPECT_TRUE(bar->GetMDIMaxBtnRect().IsEmpty());
