@@ -21,11 +21,8 @@ protected:
     // A toolbar of N controls 40 wide: it wants 2 + 40N + 14 pixels.
     TAdvToolBar* Bar(const String& Name, int N) {
         auto* bar = Make<TAdvToolBar>(Name, panel);
-        for (int i = 0; i < N; ++i) {
-            auto* c = Make<TPanel>(Name + "_" + std::to_string(i));
-            c->SetBounds(0, 0, 40, 20);
-            c->SetParent(bar);
-        }
+        for (int i = 0; i < N; ++i)
+            Block(Name + "_" + std::to_string(i), bar);
         return bar;
     }
     // Gap after toolbar A on the same row (2 is a closed-up row).

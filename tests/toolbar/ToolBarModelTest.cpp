@@ -10,16 +10,7 @@
 namespace toolbartest {
 namespace {
 
-class ToolBarModelTest : public ToolBarTest {
-protected:
-    // A windowed stand-in for a glow button: any control goes on a toolbar.
-    TPanel* Button(const String& Name, TWinControl* Parent, int W, int H) {
-        auto* b = Make<TPanel>(Name);
-        b->SetBounds(0, 0, W, H);
-        b->SetParent(Parent);
-        return b;
-    }
-};
+class ToolBarModelTest : public ToolBarTest {};
 
 TEST_F(ToolBarModelTest, TheVersionAndTheToolBarIndexRefuseWrites) {
     auto* bar = Make<TAdvToolBar>("Bar");
@@ -68,8 +59,8 @@ TEST_F(ToolBarModelTest, InsertAdvToolBarControlAppendsAtTheCountAndRefusesBeyon
 
 TEST_F(ToolBarModelTest, ControlsAreListedByPositionAndOneAtTheOriginGoesLast) {
     auto* bar = Make<TAdvToolBar>("Bar", form.get());
-    auto* first = Button("First", bar, 30, 20);
-    auto* second = Button("Second", bar, 40, 20);
+    auto* first = Block("First", bar, 30, 20);
+    auto* second = Block("Second", bar, 40, 20);
     EXPECT_EQ(bar->IndexOfToolBarControl(first), 0);
     EXPECT_EQ(bar->IndexOfToolBarControl(second), 1);
     // Laid out left to right from 2 (no grip drawn with dsNone)...
@@ -99,8 +90,8 @@ TEST_F(ToolBarModelTest, TheToolBarSizesItselfToItsControls) {
     bar->InternalStyler()->SetDragGripStyle(dsNone);
     bar->SetControlsPosition(true);
     EXPECT_EQ(bar->Width(), 60); // an empty list needs exactly the minimum length
-    auto* a = Button("A", bar, 50, 30);
-    Button("B", bar, 50, 16);
+    auto* a = Block("A", bar, 50, 30);
+    Block("B", bar, 50, 16);
     // Tallest button 30 -> 34 thick; length 2 + 100 + right handle 14.
     EXPECT_EQ(bar->Height(), 34);
     EXPECT_EQ(bar->Width(), 116);
@@ -146,7 +137,7 @@ TEST_F(ToolBarModelTest, SetPositionTurnsTheLineAndItsControls) {
     auto* bar = Make<TAdvToolBar>("Bar", form.get());
     bar->InternalStyler()->SetDragGripStyle(dsNone);
     auto* sep = Make<TAdvToolBarSeparator>("Sep", bar);
-    auto* b = Button("B", bar, 40, 20);
+    auto* b = Block("B", bar, 40, 20);
     bar->SetPosition(daLeft);
     EXPECT_EQ(sep->Position(), daLeft);
     EXPECT_EQ(bar->Constraints()->MinWidth(), 0);
@@ -161,7 +152,7 @@ TEST_F(ToolBarModelTest, SetPositionTurnsTheLineAndItsControls) {
 TEST_F(ToolBarModelTest, UpdateBatchingAndSettingsThatRefuseWrites) {
     auto* bar = Make<TAdvToolBar>("Bar", form.get());
     bar->InternalStyler()->SetDragGripStyle(dsNone);
-    auto* b = Button("B", bar, 40, 20);
+    auto* b = Block("B", bar, 40, 20);
     bar->BeginUpdate();
     bar->MoveToolBarControl(0, 0);
     b->SetLeft(70);

@@ -78,11 +78,8 @@ TEST_F(ToolBarPaintTest, TheRightHandleShowsItsStateColoursAndAChevronWhileContr
     s->SetRightHandleColorDownTo(clNone);
     auto* bar = Make<TAdvToolBar>("Bar", panel);
     bar->SetShowOptionIndicator(false);
-    for (int i = 0; i < 4; ++i) {
-        auto* c = Make<TPanel>("C" + std::to_string(i));
-        c->SetBounds(0, 0, 40, 20);
-        c->SetParent(bar);
-    }
+    for (int i = 0; i < 4; ++i)
+        Block("C" + std::to_string(i), bar);
     form->Show();
     ui.Process();
     // Square corners: the handle is (Width - 15, 1, Width - 1, Height - 1), its body from 3 pixels in.
@@ -97,9 +94,7 @@ TEST_F(ToolBarPaintTest, TheRightHandleShowsItsStateColoursAndAChevronWhileContr
     EXPECT_EQ(Hex(At(bar, x, y)), Hex(Ref(clBlue)));
     win::SendMessage(bar->Handle(), win::WM_LBUTTONUP, 0, win::MAKELPARAM(x, y));
     // Shorter than its controls: the flat chevron's first stroke starts at (l + 8, t + 3).
-    bar->SetAllowBoundChange(true);
-    bar->SetWidth(100);
-    bar->SetAllowBoundChange(false);
+    Length(bar, 100);
     ASSERT_GT(bar->HiddenControlCount(), 0);
     ASSERT_GT(bar->CanExpand(), 0);
     ui.MoveTo(panel, 2, panel->Height() - 1);

@@ -11,6 +11,7 @@
 #include "components/toolbar/AdvToolBar.h"
 #include "platform/classes/Component.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Panel.h"
 #include "tests/support/UiDriver.h"
 
 namespace toolbartest {
@@ -51,6 +52,19 @@ protected:
         if constexpr (std::is_base_of_v<TControl, T>)
             if (Parent != nullptr) c->SetParent(Parent);
         return c;
+    }
+    // A plain W x H control: a toolbar holds any control, so it stands in for a button.
+    TPanel* Block(const String& Name, TWinControl* Parent, int W = 40, int H = 20) {
+        auto* c = Make<TPanel>(Name);
+        c->SetBounds(0, 0, W, H);
+        c->SetParent(Parent);
+        return c;
+    }
+    // The toolbar takes a length the way a row gives it one.
+    static void Length(TAdvCustomToolBar* Bar, int W) {
+        Bar->SetAllowBoundChange(true);
+        Bar->SetWidth(W);
+        Bar->SetAllowBoundChange(false);
     }
     // The colour on screen at a client point of a control (as 0x00BBGGRR).
     win::COLORREF At(TControl* C, int X, int Y) {
