@@ -156,12 +156,6 @@ TEST_F(ContainerTest, ChildrenTakeTheStylersGlowLookThenItsComponentStyle) {
     EXPECT_COLOR(glow->Appearance()->BorderColor(), reference->Appearance()->BorderColor());
 }
 
-} // namespace
-} // namespace toolbartest
-
-namespace toolbartest {
-namespace {
-
 TEST_F(ToolBarTest, AToolBarLayoutWithButtonsAndAContainerReadsBackLinked) {
     // Everything owned by the toolbar, so that the toolbar's layout holds it all.
     TComponentPtr<TAdvToolBar> bar(new TAdvToolBar(nullptr));

@@ -228,35 +228,6 @@ TEST_F(PresetTest, FantasyPresetsReloadOnEveryWriteAndUserKeepsEverything) {
     s->RemoveControl(&client);
 }
 
-TEST_F(PresetTest, FantasyPresetsSetTheirRoundingGripAndCharacteristicColours) {
-    struct Expect {
-        TToolBarFantasyStyle Style;
-        TColor Color, Font, Checked;
-        bool Round;
-        TDragGripStyle Grip;
-    };
-    const Expect table[] = {
-        {bsArctic, clWhite, clBlack, clWhite, true, dsFlatDots},
-        {bsAquaBlue, clMenu, 0x26B0FB, 0xFEF17E, true, dsSingleLine},
-        {bsMacOS, clWhite, clBlack, 0xF19546, true, dsDoubleLine},
-        {bsSilverFox, clWhite, clBlack, clWhite, true, dsDots},
-        {bsSoftSand, clWhite, clGray, 0xB5DEF7, true, dsFlatDots},
-        {bsTerminalGreen, clWindow, clBlack, 0x00C000, false, dsDoubleLine},
-        {bsTextured, 0xCFD5F3, clBlack, 0xCFD5F3, false, dsFlatDots},
-        {bsWindowsClassic, clMenu, clBlack, 0xA1684A, false, dsSingleLine},
-    };
-    auto* s = Make<TAdvToolBarFantasyStyler>("Fantasy");
-    for (const Expect& e : table) {
-        s->SetToolBarStyle(e.Style);
-        SCOPED_TRACE(static_cast<int>(e.Style));
-        EXPECT_COLOR(s->Color()->Color(), e.Color);
-        EXPECT_COLOR(s->Font()->Color(), e.Font);
-        EXPECT_COLOR(s->ButtonAppearance()->ColorChecked(), e.Checked);
-        EXPECT_EQ(s->RoundEdges(), e.Round);
-        EXPECT_EQ(s->DragGripStyle(), e.Grip);
-    }
-}
-
 TEST_F(PresetTest, TheFantasyWhidbeyLookOutlivesASwitchToAnotherFantasyStyle) {
     auto* s = Make<TAdvToolBarFantasyStyler>("Fantasy");
     s->SetToolBarStyle(bsWhidbey);

@@ -194,12 +194,6 @@ TEST_F(DrawTest, VerticalGlyphsHangFromTheTopRightCorner) {
     EXPECT_EQ(Painted(c, 12, 40, 90, clBlack), (std::vector<int>{40, 41}));
 }
 
-} // namespace
-} // namespace toolbartest
-
-namespace toolbartest {
-namespace {
-
 class TextDrawTest : public DrawTestBase {};
 
 TEST_F(TextDrawTest, CaptionWritersMeasureAndLeaveEmptyCaptionsAlone) {
@@ -235,12 +229,6 @@ TEST_F(TextDrawTest, AnEllipsisCaptionStaysInsideItsRectangle) {
     EXPECT_GT(inside, 0) << "the missing family falls back to one that draws";
     EXPECT_EQ(outside, 0);
 }
-
-} // namespace
-} // namespace toolbartest
-
-namespace toolbartest {
-namespace {
 
 TEST_F(TextDrawTest, GdipLinesAndArcsOutlineTheirBoxes) {
     {
