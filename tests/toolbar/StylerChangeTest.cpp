@@ -295,6 +295,22 @@ TEST(StylerAppearanceTest, TheSystemFontFlagRenamesOnlyWhenSwitchedOn) {
     EXPECT_EQ(group.Font()->Name(), name);
 }
 
+TEST_F(ToolBarTest, GlowButtonsOnAToolBarWearTheStylersGlowLook) {
+    auto* s = Make<TAdvToolBarOfficeStyler>("Office");
+    s->SetToolBarStyle(AdvToolBarStylers::bsOffice2007Luna);
+    auto* panel = Make<TAdvDockPanel>("Panel", form.get());
+    panel->SetToolBarStyler(s);
+    auto* bar = Make<TAdvToolBar>("Bar", panel);
+    auto* button = Make<AdvGlowButton::TAdvGlowButton>("Button", bar);
+    EXPECT_COLOR(button->Appearance()->Color(), 0xEEDBC8);
+    s->SetToolBarStyle(AdvToolBarStylers::bsOffice2007Obsidian);
+    EXPECT_COLOR(button->Appearance()->Color(), 0xDFDED6);
+    EXPECT_COLOR(button->Appearance()->BorderColor(), 0xC0BCB2);
+    s->GlowButtonAppearance()->SetColorHot(clRed);
+    s->GlowButtonAppearance()->Changed();
+    EXPECT_COLOR(button->Appearance()->ColorHot(), clRed);
+}
+
 TEST_F(ToolBarTest, OnlyControlsThatCanTakeTheFocusStayInTheTabOrder) {
     auto* bar = Make<TAdvToolBar>("Bar", form.get());
     auto* button = Make<AdvGlowButton::TAdvGlowButton>("Button", bar);

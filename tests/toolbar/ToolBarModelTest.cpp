@@ -168,10 +168,6 @@ TEST_F(ToolBarModelTest, UpdateBatchingAndSettingsThatRefuseWrites) {
     b->SetLeft(70);
     bar->SetControlsPosition(false);
     EXPECT_EQ(b->Left(), 2);
-    bar->SetLocked(true);
-    EXPECT_TRUE(bar->Locked());
-    bar->SetAllowFloating(false);
-    EXPECT_FALSE(bar->AllowFloating());
 }
 
 TEST_F(ToolBarModelTest, TheContainerIsAToolBarControlWhoseChildrenAreNot) {

@@ -115,6 +115,15 @@ TEST_F(VistaButtonTest, TheArrowIsBlackOrGreyWhenDisabledAndAtTheBottomWhenAsked
     DrawVistaButton(in);
     EXPECT_GT(Count(TRect{100, 27, 160, 40}, Grey), 0);
     EXPECT_EQ(Count(TRect{100, 0, 160, 40}, clBlack), 0);
+
+    // Split, on a focused face: a border line across, 13 pixels above the bottom edge.
+    in.R = TRect{0, 60, 60, 100};
+    in.Content.Enabled = true;
+    in.Content.DropDownSplit = true;
+    in.Content.Focused = true;
+    DrawVistaButton(in);
+    EXPECT_COLOR(At(30, 100 - 13), Border);
+    EXPECT_COLOR(At(30, 100 - 14), Mirror);
 }
 
 TEST_F(VistaButtonTest, TheGlyphStandsBesideOrAboveTheCaptionAndItsSizeIsReturned) {
