@@ -291,5 +291,34 @@ TEST_F(SelectorPanelTest, AToolbarWindowPaintsItsBodyGradientUnderASixteenPixelC
     EXPECT_EQ(Hex(ui.Pixel(w, 5, 60)), Hex(ui.Pixel(w, 115, 60))) << "one colour across a row";
 }
 
+TEST_F(SelectorPanelTest, WritesAPictureOfTheOpenPopups) {
+    form->SetClientSize(TSize{300, 300});
+    Add("First", 60);
+    for (const char* n : {"Cut", "Copy", "Paste"}) {
+        auto* b = Make<TAdvToolBarButton>(n);
+        b->SetCaption(n);
+        b->SetShowCaption(true);
+        b->SetParent(bar);
+    }
+    Separator("S");
+    Add("Last", 60);
+    bar->AutoOptionMenu = true;
+    form->SetClientSize(TSize{2 + 60 + 14 + 4, 300});
+    ClickHandle();
+    TControlSelectorPanel* p = bar->OptionPanel();
+    ASSERT_TRUE(bar->OptionWindow()->Visible());
+    const TRect item = p->AddRemoveItem()->ItemRect;
+    Hover(p, item.Left + 5, item.Top + 5);
+    TATBPopupPanel* top = p->AddAndRemovePopup()->PopupPanel();
+    TRect r0 = top->Items()->GetItem(0)->ItemRect;
+    Hover(top, r0.Left + 30, (r0.Top + r0.Bottom) / 2);
+    TATBPopupPanel* list = top->ItemPopup()->PopupPanel();
+    TPoint c = Centre(list->Items()->GetItem(2)->ItemRect);
+    ui.Click(list, c.X, c.Y);
+    Hover(list, c.X, c.Y);
+    ui.Process();
+    EXPECT_TRUE(ui.Screen().WriteScreenPng(uitest::UiDriver::OutputPath("option-popups.png")));
+}
+
 } // namespace
 } // namespace optionstest
