@@ -10,7 +10,7 @@ namespace {
 
 class DockPanelTest : public ToolBarTest {};
 
-TEST_F(DockPanelTest, TheVersionIsFixedAndWithoutAStylerThePanelPaintsFromItsOwn) {
+TEST_F(DockPanelTest, AnEmptyPanelPaintsFromItsOwnStylerIsMinimumSizeThickAndKeepsItsVersion) {
     auto* panel = Make<TAdvDockPanel>("Panel", form.get());
     EXPECT_EQ(panel->CurrentStyler(), panel->InternalStyler());
     EXPECT_EQ(panel->InternalStyler()->Name(), "InternalStyler");
@@ -18,6 +18,13 @@ TEST_F(DockPanelTest, TheVersionIsFixedAndWithoutAStylerThePanelPaintsFromItsOwn
     EXPECT_EQ(panel->Version(), "3.0.9.1");
     EXPECT_EQ(panel->GetVersionNr(), 0x03000901);
     EXPECT_TRUE(panel->ControlStyle().Contains(csAcceptsControls));
+    // Empty, it is MinimumSize thick; sizes below one are ignored.
+    panel->SetMinimumSize(5);
+    EXPECT_EQ(panel->Height(), 5);
+    panel->SetMinimumSize(0);
+    panel->SetMinimumSize(-3);
+    EXPECT_EQ(panel->MinimumSize(), 5);
+    EXPECT_EQ(panel->Height(), 5);
 }
 
 TEST_F(DockPanelTest, AlignMapsToTheFrameworkAlignmentAndReorientsToolBars) {
@@ -33,16 +40,6 @@ TEST_F(DockPanelTest, AlignMapsToTheFrameworkAlignmentAndReorientsToolBars) {
     panel->SetAlign(daBottom);
     EXPECT_EQ(static_cast<TControl*>(panel)->Align(), alBottom);
     EXPECT_EQ(bar->Position(), daBottom);
-}
-
-TEST_F(DockPanelTest, AnEmptyPanelIsMinimumSizeThickAndIgnoresSizesBelowOne) {
-    auto* panel = Make<TAdvDockPanel>("Panel", form.get());
-    panel->SetMinimumSize(5);
-    EXPECT_EQ(panel->Height(), 5);
-    panel->SetMinimumSize(0);
-    panel->SetMinimumSize(-3);
-    EXPECT_EQ(panel->MinimumSize(), 5);
-    EXPECT_EQ(panel->Height(), 5);
 }
 
 TEST_F(DockPanelTest, APanelOrAToolBarIsNoParentForAPanel) {

@@ -194,20 +194,6 @@ TEST_F(PresetTest, OnlyANewStyleReloadsAndSignalsCustomKeepsTheColoursAndWindows
     EXPECT_EQ(officeXp->ChildComponentStyle(), AdvStyleIF::tsWindowsXP);
 }
 
-TEST_F(PresetTest, TheOrangeGlowSetReachesTheCompactAppearanceAndLunaKeepsItsOwnCompactColours) {
-    auto* s = Make<TAdvToolBarOfficeStyler>("Office");
-    s->SetToolBarStyle(bsWhidbeyStyle);
-    EXPECT_COLOR(s->GlowButtonAppearance()->ColorHot(), 0xEBFDFF);
-    EXPECT_COLOR(s->CompactGlowButtonAppearance()->ColorDown(), 0x76AFF1);
-    EXPECT_COLOR(s->CompactGlowButtonAppearance()->Color(), clWhite);
-    s->SetToolBarStyle(bsOffice2007Luna);
-    EXPECT_COLOR(s->GlowButtonAppearance()->ColorHot(), 0xEBFDFF);
-    EXPECT_COLOR(s->CompactGlowButtonAppearance()->ColorHot(), 0xF7F7EF);
-    EXPECT_COLOR(s->CompactGlowButtonAppearance()->BorderColorChecked(), 0xB7A38E);
-    EXPECT_COLOR(s->CompactGlowButtonAppearance()->Color(), 0xEEDBC8); // the copy before its own states
-    EXPECT_EQ(s->TabAppearance()->GradientHot(), AdvGlowButton::ggRadial);
-}
-
 TEST_F(PresetTest, FantasyPresetsReloadOnEveryWriteAndUserKeepsEverything) {
     auto* s = Make<TAdvToolBarFantasyStyler>("Fantasy");
     EXPECT_EQ(s->Style(), bsChocolate);

@@ -12,17 +12,13 @@ namespace {
 
 class ToolBarModelTest : public ToolBarTest {};
 
-TEST_F(ToolBarModelTest, TheVersionAndTheToolBarIndexRefuseWrites) {
+TEST_F(ToolBarModelTest, TheVersionAndIndexRefuseWritesTheCaptionIsTheTextAndAStylerRelinks) {
     auto* bar = Make<TAdvToolBar>("Bar");
     EXPECT_EQ(bar->CurrentStyler(), bar->InternalStyler());
     bar->SetVersion("1.0");
     EXPECT_EQ(bar->Version(), "3.0.9.1");
     bar->SetToolBarIndex(3);
     EXPECT_EQ(bar->ToolBarIndex(), -1);
-}
-
-TEST_F(ToolBarModelTest, CaptionSetsTheControlTextAndParentStylerRelinks) {
-    auto* bar = Make<TAdvToolBar>("Bar");
     bar->SetCaption("Untitled");
     EXPECT_EQ(bar->Caption(), "Untitled");
     EXPECT_EQ(bar->Text(), "Untitled");
