@@ -4,14 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
+#include <cstdint>
 #include <vector>
 
 #include "components/toolbar/AdvToolBar.h"
 #include "platform/classes/Component.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Panel.h"
+#include "tests/support/ColorMatch.h"
 #include "tests/support/UiDriver.h"
 
 namespace toolbartest {
@@ -20,13 +20,10 @@ using namespace vcl;
 using namespace AdvToolBar;
 using AdvToolBarStylers::TAdvToolBarOfficeStyler;
 
-// A colour as "$BBGGRR" hex, so that a failed comparison names the colours.
-inline std::string Hex(long long Color) {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "$%06llX", Color);
-    return buf;
-}
-#define EXPECT_COLOR(Actual, Expected) EXPECT_EQ(::toolbartest::Hex(Actual), ::toolbartest::Hex(Expected))
+using colortest::Hex;
+// Both colours printed in hex when they differ.
+#define EXPECT_COLOR(Actual, Expected)                                                                       \
+    EXPECT_THAT(static_cast<std::uint32_t>(Actual), ::colortest::IsColor(Expected))
 
 // A styled client that only records what its styler tells it.
 struct RecordingClient : IToolBarStylerClient {
