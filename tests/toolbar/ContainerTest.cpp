@@ -44,7 +44,7 @@ protected:
     TAdvToolBarContainer* box = nullptr;
 };
 
-TEST_F(ContainerTest, TheToolBarShowsThroughTheContainer) {
+TEST_F(ContainerTest, TheToolBarShowsThroughTheContainerWhoseLinesFollowTheStylerAndClNoneDrawsNoFrame) {
     bar->CurrentStyler()->Color()->SetColor(0x3366CC);
     bar->CurrentStyler()->Color()->SetColorTo(0x99CCFF);
     Show();
@@ -53,15 +53,12 @@ TEST_F(ContainerTest, TheToolBarShowsThroughTheContainer) {
         auto [with, without] = WithAndWithout(p.X, p.Y);
         EXPECT_COLOR(with, without) << p.X << "," << p.Y;
     }
-}
-
-TEST_F(ContainerTest, TheStylersLineSettingsWinAndClNoneDrawsNoFrame) {
+    // The styler's line settings win over the container's own.
     TContainerAppearance* look = bar->CurrentStyler()->ContainerAppearance();
     look->SetLineColor(0x0000C0);
     look->SetLine3D(true);
     box->SetLineColor(0xC00000); // no effect while the styler decides
     box->SetLine3D(false);
-    Show();
     // Margin 2: the top line is 4 pixels down, its white copy one below; left line at x 0.
     EXPECT_COLOR(At(box, 30, 4), 0x0000C0);
     EXPECT_COLOR(At(box, 30, 5), 0xFFFFFF);
