@@ -1,6 +1,5 @@
 // Toolbar button sizes by table on horizontal and vertical toolbars, pixel probes of its faces (hot,
-// pressed, checked, transparent, the drop-down split), the separator's size, and a picture of every
-// kind of button in every state in four presets.
+// pressed, checked, transparent, the drop-down split).
 
 #include "tests/support/ColorMatch.h"
 #include "tests/toolbar/ToolBarTestSupport.h"
@@ -312,83 +311,6 @@ TEST_F(ToolBarButtonPaintTest, TheToolBarsImageListSizesAndPaintsTheButton) {
     b->SetEnabled(true);
     delete tb->Images;
     EXPECT_EQ(b->ImageIndex(), -1);
-}
-
-TEST_F(ToolBarButtonPaintTest, EveryKindOfButtonInEveryStateInFourPresets) {
-    form->SetBounds(0, 0, 820, 420);
-    const std::pair<TToolBarStyle, const char*> presets[] = {{bsOffice2003Blue, "Office 2003 Blue"},
-                                                             {bsOffice2003Olive, "Office 2003 Olive"},
-                                                             {bsOffice2007Luna, "Office 2007 Luna"},
-                                                             {bsWindowsXP, "Windows XP"}};
-    TBitmap g;
-    MakeGlyph(g, static_cast<TColor>(win::RGB(40, 110, 200)));
-    std::vector<TAdvToolBarButton*> hot;
-    int n = 0;
-    for (const auto& [style, title] : presets) {
-        auto* p = Make<TAdvDockPanel>(String("P") + std::to_string(n), form.get());
-        p->SetAlign(daTop);
-        auto* s = Make<TAdvToolBarOfficeStyler>(String("S") + std::to_string(n));
-        s->SetToolBarStyle(style);
-        p->SetToolBarStyler(s);
-        auto* t = Make<TAdvToolBar>(String("T") + std::to_string(n), p);
-        t->SetCaption(title);
-        auto add = [&](const String& caption) {
-            auto* b = Make<TAdvToolBarButton>(
-                String("B") + std::to_string(n) + "_" + std::to_string(t->ControlCount()), t);
-            b->SetGlyph(&g);
-            b->SetCaption(caption);
-            b->SetShowCaption(true);
-            return b;
-        };
-        // The tallest first, so that the toolbar is as thick as it gets before the others size.
-        add("Top")->SetGlyphPosition(gpTop);
-        add("Normal");
-        hot.push_back(add("Hot"));
-        add("Pressed")->SetState(absDown);
-        auto* checked = add("Checked");
-        checked->SetStyle(tasCheck);
-        checked->SetDown(true);
-        auto* grouped = add("Group");
-        grouped->SetGroupIndex(1);
-        grouped->SetDown(true);
-        add("Disabled")->SetEnabled(false);
-        Make<TAdvToolBarSeparator>(String("Sep") + std::to_string(n), t);
-        add("Drop")->SetDropDownButton(true);
-        auto* m = Make<TAdvToolBarMenuButton>(String("M") + std::to_string(n), t);
-        m->SetCaption("File");
-        m->SetShowCaption(true);
-        auto* glow = Make<TAdvGlowMenuButton>(String("G") + std::to_string(n), t);
-        glow->SetCaption("");
-        EXPECT_EQ(glow->Width(), 32);
-        EXPECT_TRUE(glow->DropDownButton());
-        ++n;
-    }
-    // A vertical toolbar on the left: turned captions, the drop-down part at the bottom.
-    auto* side = Make<TAdvDockPanel>("Side", form.get());
-    side->SetAlign(daLeft);
-    auto* sideStyler = Make<TAdvToolBarOfficeStyler>("SideStyler");
-    sideStyler->SetToolBarStyle(bsOffice2007Luna);
-    side->SetToolBarStyler(sideStyler);
-    auto* vbar = Make<TAdvToolBar>("VBar", side);
-    for (TGlyphPosition pos : {gpLeft, gpTop, gpRight, gpBottom}) {
-        auto* b = Make<TAdvToolBarButton>(String("V") + std::to_string(static_cast<int>(pos)), vbar);
-        b->SetGlyph(&g);
-        b->SetCaption("Side");
-        b->SetShowCaption(true);
-        b->SetGlyphPosition(pos);
-        if (pos == gpLeft) hot.push_back(b);
-    }
-    Make<TAdvToolBarSeparator>("VSep", vbar);
-    auto* vdrop = Make<TAdvToolBarButton>("VDrop", vbar);
-    vdrop->SetGlyph(&g);
-    vdrop->SetDropDownButton(true);
-    form->Show();
-    for (auto* b : hot)
-        b->SetHot(true);
-    ui.Process();
-    // The hot button of the first (2003 Blue) toolbar is hot-coloured just under its border.
-    EXPECT_THAT(At(hot[0], hot[0]->Width() / 2, 1), colortest::IsColorNear(0xCCF4FF, 12));
-    EXPECT_TRUE(ui.WritePng(form.get(), uitest::UiDriver::OutputPath("ToolBarButtons.png")));
 }
 
 } // namespace
