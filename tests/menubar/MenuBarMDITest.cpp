@@ -88,17 +88,13 @@ TEST_F(MenuBarMDITest, RemovingNeedsTheSameFormAndTextAnyCase) {
     EXPECT_EQ(bar->MDIChildMenuCount(), 0);
 }
 
-TEST_F(MenuBarMDITest, AutoMDIButtonsStaysOffWithoutAFullSizeMenuBar) {
+TEST_F(MenuBarMDITest, TheButtonsShowOnlyOnAFullSizeBarWhileTheActiveChildIsMaximised) {
     bar->SetFullSize(false);
     bar->SetAutoMDIButtons(true);
     EXPECT_FALSE(bar->AutoMDIButtons());
     bar->SetFullSize(true);
-    bar->SetAutoMDIButtons(true);
-    EXPECT_TRUE(bar->AutoMDIButtons());
-}
-
-TEST_F(MenuBarMDITest, TheButtonsShowOnlyWhileTheActiveChildIsMaximised) {
     MDIButtonsOn();
+    EXPECT_TRUE(bar->AutoMDIButtons());
     TForm* child = Child("Doc", true);
     bar->Invalidate();
     ui.Process();

@@ -144,12 +144,12 @@ TEST_F(DrawTest, VistaButtonHalvesOverlapByOneRowAndNoFacePaintsNothing) {
     EXPECT_EQ(c->Brush()->Style(), bsClear);
 }
 
-TEST_F(DrawTest, InAGroupOnlyTheFirstPieceOpensWithTheBorderTheOthersWithALightSeparator) {
+TEST_F(DrawTest, InAGroupOnlyTheFirstButtonOpensWithTheBorderTheOthersWithALightSeparator) {
     using P = TVistaButtonPosition;
-    const std::pair<P, bool> pieces[] = {
+    const std::pair<P, bool> buttons[] = {
         {P::Single, true}, {P::Left, true}, {P::Middle, false}, {P::Right, false}};
     int x = 0;
-    for (auto [position, bordered] : pieces) {
+    for (auto [position, bordered] : buttons) {
         SCOPED_TRACE(static_cast<int>(position));
         DrawVistaButton(c, TRect{x, 0, x + 26, 24}, 0x0000C0, 0x0000C0, 0xC00000, 0xC00000, clBlack,
                         AdvGlowButton::ggVertical, AdvGlowButton::ggVertical, false, false, position);
@@ -160,7 +160,7 @@ TEST_F(DrawTest, InAGroupOnlyTheFirstPieceOpensWithTheBorderTheOthersWithALightS
             EXPECT_TRUE(win::GetRValue(edge) > 0xD0 && win::GetGValue(edge) > 0xD0 &&
                         win::GetBValue(edge) > 0xD0)
                 << Hex(edge);
-        EXPECT_COLOR(At(x + 25, 12), clBlack) << "every piece closes with the border";
+        EXPECT_COLOR(At(x + 25, 12), clBlack) << "every button closes with the border";
         x += 30;
     }
 }
