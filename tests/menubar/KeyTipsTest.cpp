@@ -67,7 +67,7 @@ TEST_F(KeyTipsTest, APartialTipKeepsTheMatchingTipsAndAFullOneClicksItsButton) {
     EXPECT_FALSE(TipShown(fa) || TipShown(fb));
 }
 
-TEST_F(KeyTipsTest, TipsAreFoundInsideContainersAndADisabledButtonIsNotClicked) {
+TEST_F(KeyTipsTest, TipsAndDroppedDownButtonsAreFoundInsideContainersAndADisabledButtonIsNotClicked) {
     auto* box = Make<TAdvToolBarContainer>("Box", bar);
     box->SetBounds(200, 2, 100, 30);
     TAdvGlowButton* inner = Glow("Inner", "I", box);
@@ -78,6 +78,11 @@ TEST_F(KeyTipsTest, TipsAreFoundInsideContainersAndADisabledButtonIsNotClicked) 
     inner->SetEnabled(false);
     EXPECT_FALSE(bar->HasShortCut("I", partial));
     EXPECT_EQ(clicked.size(), 1u);
+    // A glow button dropped down inside the container counts as the toolbar's.
+    EXPECT_FALSE(bar->AnyDroppedDownButton());
+    inner->SetDroppedDown(true);
+    EXPECT_TRUE(bar->AnyDroppedDownButton());
+    inner->SetDroppedDown(false);
 }
 
 TEST_F(KeyTipsTest, ArrowsMoveTheFocusAlongTheToolbarAndStopAtItsEnds) {
@@ -114,15 +119,6 @@ TEST_F(KeyTipsTest, TheFocusFlagFollowsTheFocusIntoAndOutOfTheToolbar) {
     EXPECT_FALSE(bar->KeyTipFocus());
     EXPECT_EQ(bar->GetControlFromHandle(fb->Handle()), fb);
     EXPECT_EQ(bar->GetControlFromHandle(edit->Handle()), nullptr);
-}
-
-TEST_F(KeyTipsTest, ADroppedDownGlowButtonAtAnyDepthCounts) {
-    auto* box = Make<TAdvToolBarContainer>("Box", bar);
-    TAdvGlowButton* inner = Glow("Inner", "I", box);
-    EXPECT_FALSE(bar->AnyDroppedDownButton());
-    inner->SetDroppedDown(true);
-    EXPECT_TRUE(bar->AnyDroppedDownButton());
-    inner->SetDroppedDown(false);
 }
 
 } // namespace

@@ -122,12 +122,6 @@ TEST_F(MenuBarTest, ALetterWithoutAButtonLeavesTheKeyToOthers) {
     EXPECT_TRUE(clicks.empty());
 }
 
-} // namespace
-} // namespace menubartest
-
-namespace menubartest {
-namespace {
-
 TEST_F(MenuBarTest, AltEndsMenuModeForGood) {
     bool inLoop = false;
     ui.WhenIdle([&] {

@@ -88,17 +88,13 @@ TEST_F(MenuBarMDITest, RemovingNeedsTheSameFormAndTextAnyCase) {
     EXPECT_EQ(bar->MDIChildMenuCount(), 0);
 }
 
-TEST_F(MenuBarMDITest, AutoMDIButtonsStaysOffWithoutAFullSizeMenuBar) {
+TEST_F(MenuBarMDITest, TheButtonsShowOnlyOnAFullSizeBarWhileTheActiveChildIsMaximised) {
     bar->SetFullSize(false);
     bar->SetAutoMDIButtons(true);
     EXPECT_FALSE(bar->AutoMDIButtons());
     bar->SetFullSize(true);
-    bar->SetAutoMDIButtons(true);
-    EXPECT_TRUE(bar->AutoMDIButtons());
-}
-
-TEST_F(MenuBarMDITest, TheButtonsShowOnlyWhileTheActiveChildIsMaximised) {
     MDIButtonsOn();
+    EXPECT_TRUE(bar->AutoMDIButtons());
     TForm* child = Child("Doc", true);
     bar->Invalidate();
     ui.Process();
@@ -138,7 +134,7 @@ TEST_F(MenuBarMDITest, CloseAndMinimiseActOnTheChild) {
     EXPECT_EQ(child->WindowState(), wsMinimized);
 }
 
-TEST_F(MenuBarMDITest, AChildThatCannotMaximiseShowsAGreyRestoreGlyphThatDoesNothing) {
+TEST_F(MenuBarMDITest, AChildThatCannotMaximiseShowsAGreyRestoreGlyphAndOneWithoutASystemMenuNoButtons) {
     MDIButtonsOn();
     TForm* child = Child("Doc", true);
     child->SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
@@ -152,11 +148,7 @@ TEST_F(MenuBarMDITest, AChildThatCannotMaximiseShowsAGreyRestoreGlyphThatDoesNot
     EXPECT_FALSE(bar->PtOnMDIMax(TPoint{x, y}));
     ClickAt(max);
     EXPECT_EQ(child->WindowState(), wsMaximized);
-}
-
-TEST_F(MenuBarMDITest, AChildWithoutASystemMenuHasNoButtons) {
-    MDIButtonsOn();
-    TForm* child = Child("Doc", true);
+    // Without a system menu: no buttons at all.
     child->SetBorderIcons(TBorderIcons{});
     EXPECT_TRUE(bar->GetMDICloseBtnRect().IsEmpty());
     EXPECT_TRUE(bar->GetMDIMaxBtnRect().IsEmpty());

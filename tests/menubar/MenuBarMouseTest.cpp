@@ -91,12 +91,6 @@ TEST_F(MenuBarTest, AClickOutsideClosesTheMenuAndReachesTheControlUnderThePointe
     EXPECT_EQ(clicks, (std::vector<String>{"&File"}));
 }
 
-} // namespace
-} // namespace menubartest
-
-namespace menubartest {
-namespace {
-
 TEST_F(MenuBarTest, AClickOnTheOpenMenusOwnButtonClosesItForGood) {
     int drops = 0;
     file->OnClick = [&](TObject*) { ++drops; };

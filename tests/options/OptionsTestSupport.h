@@ -4,7 +4,6 @@
 
 #include "components/toolbar/options/PopupMenuWindow.h"
 #include "components/toolbar/options/SelectorPanels.h"
-#include "platform/vcl/Panel.h"
 #include "tests/toolbar/ToolBarTestSupport.h"
 
 namespace optionstest {
@@ -21,23 +20,13 @@ protected:
         bar = Make<TAdvToolBar>("Bar", dock);
         bar->SetCaption("Standard");
     }
-    TControl* Add(const String& Name, int W = 40, int H = 20) {
-        auto* c = Make<TPanel>(Name);
-        c->SetBounds(0, 0, W, H);
-        c->SetParent(bar);
-        return c;
-    }
+    TControl* Add(const String& Name, int W = 40, int H = 20) { return Block(Name, bar, W, H); }
     TAdvToolBarSeparator* Separator(const String& Name) {
         auto* s = Make<TAdvToolBarSeparator>(Name);
         s->SetAdvToolBar(bar);
         return s;
     }
-    // The toolbar takes a length the way a row gives it one.
-    void Length(int W) {
-        bar->SetAllowBoundChange(true);
-        bar->SetWidth(W);
-        bar->SetAllowBoundChange(false);
-    }
+    void Length(int W) { ToolBarTest::Length(bar, W); }
     void ClickHandle() {
         vcl::TRect h = bar->GetRightHandleRect();
         ui.Click(bar, (h.Left + h.Right) / 2, (h.Top + h.Bottom) / 2);

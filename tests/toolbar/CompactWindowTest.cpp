@@ -247,13 +247,25 @@ TEST_F(CompactWindowTest, TheCompactButtonDropsTheToolBarDownAndDeactivationHide
     EXPECT_FALSE(button->Down());
 }
 
-TEST_F(CompactWindowTest, TheWindowKeepsInsideTheWorkAreasRightAndBottomEdges) {
+TEST_F(CompactWindowTest, TheWindowSizesByItsCornerAndKeepsInsideTheWorkAreasRightAndBottomEdges) {
     win::RECT work{};
     win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &work, 0);
     TAdvToolBar* tb = Tools();
     tb->SetCompact(true);
     TCompactWindow* window = tb->CompactWindow();
     const int wide = tb->CloneLink()->Width() + 2;
+    // Only its bottom right corner sizes the window.
+    tb->OnCompactBtnDropDown(tb->CompactButton());
+    auto hit = [&](int X, int Y) {
+        TPoint p = window->ClientToScreen(TPoint{X, Y});
+        return win::SendMessage(window->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(p.X, p.Y));
+    };
+    const int w = window->Width(), h = window->Height();
+    EXPECT_EQ(hit(w - 5, h - 5), win::HTBOTTOMRIGHT);
+    EXPECT_EQ(hit(w - 10, h - 5), win::HTNOWHERE) << "x must lie beyond Width - 10";
+    EXPECT_EQ(hit(w - 5, h - 10), win::HTNOWHERE);
+    EXPECT_EQ(hit(3, 3), win::HTNOWHERE);
+    window->Hide();
 
     form->SetLeft(work.Right - 60);
     tb->OnCompactBtnDropDown(tb->CompactButton());
@@ -270,23 +282,6 @@ TEST_F(CompactWindowTest, TheWindowKeepsInsideTheWorkAreasRightAndBottomEdges) {
     form->SetBounds(work.Left, work.Bottom - 50, form->Width(), form->Height());
     tb->OnCompactBtnDropDown(tb->CompactButton());
     EXPECT_EQ(window->Top() + window->Height() + 2, work.Bottom);
-    window->Hide();
-}
-
-TEST_F(CompactWindowTest, OnlyTheBottomRightCornerSizesTheWindow) {
-    TAdvToolBar* tb = Tools();
-    tb->SetCompact(true);
-    tb->OnCompactBtnDropDown(tb->CompactButton());
-    TCompactWindow* window = tb->CompactWindow();
-    auto hit = [&](int X, int Y) {
-        TPoint p = window->ClientToScreen(TPoint{X, Y});
-        return win::SendMessage(window->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(p.X, p.Y));
-    };
-    const int w = window->Width(), h = window->Height();
-    EXPECT_EQ(hit(w - 5, h - 5), win::HTBOTTOMRIGHT);
-    EXPECT_EQ(hit(w - 10, h - 5), win::HTNOWHERE) << "x must lie beyond Width - 10";
-    EXPECT_EQ(hit(w - 5, h - 10), win::HTNOWHERE);
-    EXPECT_EQ(hit(3, 3), win::HTNOWHERE);
     window->Hide();
 }
 

@@ -44,7 +44,7 @@ protected:
     TAdvToolBarContainer* box = nullptr;
 };
 
-TEST_F(ContainerTest, TheToolBarShowsThroughTheContainer) {
+TEST_F(ContainerTest, TheToolBarShowsThroughTheContainerWhoseLinesFollowTheStylerAndClNoneDrawsNoFrame) {
     bar->CurrentStyler()->Color()->SetColor(0x3366CC);
     bar->CurrentStyler()->Color()->SetColorTo(0x99CCFF);
     Show();
@@ -53,15 +53,12 @@ TEST_F(ContainerTest, TheToolBarShowsThroughTheContainer) {
         auto [with, without] = WithAndWithout(p.X, p.Y);
         EXPECT_COLOR(with, without) << p.X << "," << p.Y;
     }
-}
-
-TEST_F(ContainerTest, TheStylersLineSettingsWinAndClNoneDrawsNoFrame) {
+    // The styler's line settings win over the container's own.
     TContainerAppearance* look = bar->CurrentStyler()->ContainerAppearance();
     look->SetLineColor(0x0000C0);
     look->SetLine3D(true);
     box->SetLineColor(0xC00000); // no effect while the styler decides
     box->SetLine3D(false);
-    Show();
     // Margin 2: the top line is 4 pixels down, its white copy one below; left line at x 0.
     EXPECT_COLOR(At(box, 30, 4), 0x0000C0);
     EXPECT_COLOR(At(box, 30, 5), 0xFFFFFF);
@@ -90,21 +87,6 @@ TEST_F(ContainerTest, ACaptionBreaksTheTopLineWhichIsWholeWithoutOne) {
     EXPECT_COLOR(At(box, 5, 4), 0x0000C0);
     EXPECT_NE(At(box, 12, 4), 0x0000C0u);
     EXPECT_COLOR(At(box, 120 - 4, 4), 0x0000C0);
-}
-
-TEST_F(ContainerTest, AnEditInsideTakesFocusAndTyping) {
-    auto* edit = Make<TEdit>("Search", box);
-    edit->SetBounds(8, 20, 103, 21);
-    edit->SetText("search...");
-    int enters = 0;
-    edit->OnEnter = [&](TObject*) { ++enters; };
-    Show();
-    ui.Click(edit);
-    EXPECT_EQ(enters, 1);
-    EXPECT_TRUE(edit->Focused());
-    edit->SelectAll();
-    ui.Type("bonds");
-    EXPECT_EQ(edit->Text(), "bonds");
 }
 
 TEST_F(ContainerTest, ButtonsInsideShareTheToolBarsGroups) {
@@ -170,12 +152,6 @@ TEST_F(ContainerTest, ChildrenTakeTheStylersGlowLookThenItsComponentStyle) {
     EXPECT_COLOR(glow->Appearance()->ColorHot(), reference->Appearance()->ColorHot());
     EXPECT_COLOR(glow->Appearance()->BorderColor(), reference->Appearance()->BorderColor());
 }
-
-} // namespace
-} // namespace toolbartest
-
-namespace toolbartest {
-namespace {
 
 TEST_F(ToolBarTest, AToolBarLayoutWithButtonsAndAContainerReadsBackLinked) {
     // Everything owned by the toolbar, so that the toolbar's layout holds it all.

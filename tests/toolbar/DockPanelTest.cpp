@@ -10,25 +10,21 @@ namespace {
 
 class DockPanelTest : public ToolBarTest {};
 
-TEST_F(DockPanelTest, DefaultsAndVersion) {
+TEST_F(DockPanelTest, AnEmptyPanelPaintsFromItsOwnStylerIsMinimumSizeThickAndKeepsItsVersion) {
     auto* panel = Make<TAdvDockPanel>("Panel", form.get());
-    EXPECT_EQ(panel->Align(), daTop);
-    EXPECT_EQ(static_cast<TControl*>(panel)->Align(), alTop);
-    EXPECT_EQ(panel->MinimumSize(), 3);
-    EXPECT_FALSE(panel->LockHeight());
-    EXPECT_FALSE(panel->UseRunTimeHeight());
-    EXPECT_FALSE(panel->Persistence()->Enabled());
-    EXPECT_EQ(panel->Persistence()->Location(), plRegistry);
-    EXPECT_EQ(panel->ToolBarStyler(), nullptr);
-    ASSERT_NE(panel->InternalStyler(), nullptr);
-    EXPECT_EQ(panel->InternalStyler()->Name(), "InternalStyler");
     EXPECT_EQ(panel->CurrentStyler(), panel->InternalStyler());
-    EXPECT_EQ(panel->GetRowCount(), 0);
+    EXPECT_EQ(panel->InternalStyler()->Name(), "InternalStyler");
     panel->SetVersion("9.9");
     EXPECT_EQ(panel->Version(), "3.0.9.1");
     EXPECT_EQ(panel->GetVersionNr(), 0x03000901);
-    EXPECT_FALSE(panel->ControlStyle().Contains(csOpaque));
     EXPECT_TRUE(panel->ControlStyle().Contains(csAcceptsControls));
+    // Empty, it is MinimumSize thick; sizes below one are ignored.
+    panel->SetMinimumSize(5);
+    EXPECT_EQ(panel->Height(), 5);
+    panel->SetMinimumSize(0);
+    panel->SetMinimumSize(-3);
+    EXPECT_EQ(panel->MinimumSize(), 5);
+    EXPECT_EQ(panel->Height(), 5);
 }
 
 TEST_F(DockPanelTest, AlignMapsToTheFrameworkAlignmentAndReorientsToolBars) {
@@ -44,16 +40,6 @@ TEST_F(DockPanelTest, AlignMapsToTheFrameworkAlignmentAndReorientsToolBars) {
     panel->SetAlign(daBottom);
     EXPECT_EQ(static_cast<TControl*>(panel)->Align(), alBottom);
     EXPECT_EQ(bar->Position(), daBottom);
-}
-
-TEST_F(DockPanelTest, AnEmptyPanelIsMinimumSizeThickAndIgnoresSizesBelowOne) {
-    auto* panel = Make<TAdvDockPanel>("Panel", form.get());
-    panel->SetMinimumSize(5);
-    EXPECT_EQ(panel->Height(), 5);
-    panel->SetMinimumSize(0);
-    panel->SetMinimumSize(-3);
-    EXPECT_EQ(panel->MinimumSize(), 5);
-    EXPECT_EQ(panel->Height(), 5);
 }
 
 TEST_F(DockPanelTest, APanelOrAToolBarIsNoParentForAPanel) {
@@ -96,21 +82,6 @@ TEST_F(DockPanelTest, ADockedToolBarGetsARowAndThePanelSizesItselfToIt) {
     EXPECT_EQ(panel->GetRowCount(), 1);
     EXPECT_EQ(second->Row(), 0);
     EXPECT_EQ(panel->Height(), 28);
-}
-
-TEST_F(DockPanelTest, AFullSizeToolBarTakesTheWholeRow) {
-    auto* panel = Make<TAdvDockPanel>("Panel", form.get());
-    panel->SetAlign(daLeft);
-    auto* bar = Make<TAdvToolBar>("Bar", panel);
-    bar->SetFullSize(true);
-    int rowLength = (panel->Height() - 1) - 1;
-    EXPECT_EQ(bar->Height(), rowLength - 4);
-    EXPECT_EQ(bar->Top(), 1 + 2);
-    EXPECT_EQ(bar->Left(), 1);
-    // Another toolbar cannot share its row.
-    auto* other = Make<TAdvToolBar>("Other", panel);
-    EXPECT_NE(other->Row(), bar->Row());
-    EXPECT_EQ(panel->GetRowCount(), 2);
 }
 
 TEST_F(DockPanelTest, ToolBarsTakeThePanelsPersistenceExceptTheSection) {
@@ -164,25 +135,14 @@ TEST_F(DockPanelTest, FreeingADockedToolBarLeavesThePanelConsistent) {
     EXPECT_EQ(second->Row(), 0);
     FreeComponent(panel); // frees its child toolbar too
     EXPECT_EQ(form->ComponentCount(), 0);
-}
-
-} // namespace
-} // namespace toolbartest
-
-namespace toolbartest {
-namespace {
-
-// A panel that owns the toolbars docked on it frees them first when it goes: it must not touch them after.
-TEST_F(DockPanelTest, APanelOwningItsToolBarsFreesThemWithoutTouchingThemAfterwards) {
-    auto* panel = new TAdvDockPanel(form.get());
-    panel->SetParent(form.get());
-    auto* first = new TAdvToolBar(panel);
-    first->SetParent(panel);
-    auto* second = new TAdvToolBar(panel);
-    second->SetParent(panel);
-    ASSERT_EQ(panel->GetAdvToolBarCount(), 2);
-    delete panel; // the sanitizer reports any use of the freed toolbars
-    SUCCEED();
+    // A panel that owns the toolbars docked on it frees them first: the sanitizer reports any use of
+    // them after.
+    auto* owner = new TAdvDockPanel(form.get());
+    owner->SetParent(form.get());
+    for (int i = 0; i < 2; ++i)
+        (new TAdvToolBar(owner))->SetParent(owner);
+    ASSERT_EQ(owner->GetAdvToolBarCount(), 2);
+    delete owner;
 }
 
 } // namespace

@@ -41,11 +41,8 @@ protected:
     }
     TAdvToolBar* MakeBar(const String& Name, TWinControl* Parent) {
         auto* b = Make<TAdvToolBar>(Name, Parent);
-        for (int i = 0; i < 3; ++i) {
-            auto* c = Make<TPanel>(Name + "C" + std::to_string(i));
-            c->SetBounds(0, 0, 40, 20);
-            c->SetParent(b);
-        }
+        for (int i = 0; i < 3; ++i)
+            Block(Name + "C" + std::to_string(i), b);
         return b;
     }
     TAdvDockPanel* Panel(const String& Name, TDockAlign Align, TWinControl* Parent = nullptr) {

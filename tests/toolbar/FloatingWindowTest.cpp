@@ -21,12 +21,8 @@ protected:
         panel = Make<TAdvDockPanel>("Top", form.get());
         bar = Make<TAdvToolBar>("Bar", panel);
         // Six controls 40 wide: a row of three is 2 + 120 + 2 wide.
-        for (int i = 0; i < 6; ++i) {
-            auto* c = Make<TPanel>("C" + std::to_string(i));
-            c->SetBounds(0, 0, 40, 20);
-            c->SetParent(bar);
-            controls.push_back(c);
-        }
+        for (int i = 0; i < 6; ++i)
+            controls.push_back(Block("C" + std::to_string(i), bar));
         form->Show();
         ui.Process();
     }
@@ -113,9 +109,7 @@ TEST_F(FloatingWindowTest, TheWindowFollowsItsFormsVisibilityWithin40Millisecond
 }
 
 TEST_F(FloatingWindowTest, FloatingBringsBackHiddenControlsAndHappensOnce) {
-    bar->SetAllowBoundChange(true);
-    bar->SetWidth(120);
-    bar->SetAllowBoundChange(false);
+    Length(bar, 120);
     ASSERT_GT(bar->HiddenControlCount(), 0);
     Float();
     EXPECT_EQ(bar->HiddenControlCount(), 0);

@@ -53,7 +53,7 @@ protected:
     std::vector<TAdvToolBar*> bars;
 };
 
-TEST_F(GroupColourTest, OnlyTheActiveGroupedPagesToolBarsTakeTheGroupLook) {
+TEST_F(GroupColourTest, OnlyTheActiveGroupedPagesToolBarsTakeTheGroupLookOrTheGroupsOwn) {
     pager->SetActivePageIndex(0);
     EXPECT_COLOR(Body(bars[0]), Ref(kBody)) << "a page outside the group";
     pager->SetActivePageIndex(2);
@@ -61,9 +61,7 @@ TEST_F(GroupColourTest, OnlyTheActiveGroupedPagesToolBarsTakeTheGroupLook) {
     EXPECT_COLOR(Caption(bars[2]), Ref(kGroupCaption)) << "and its caption colour";
     pager->SetActivePageIndex(1);
     EXPECT_COLOR(Body(bars[1]), Ref(kGroup));
-}
-
-TEST_F(GroupColourTest, AGroupWithItsOwnAppearanceUsesIt) {
+    // A group with an appearance of its own uses it.
     group->SetDefaultAppearance(false);
     FlatBody(group->GroupAppearance()->ToolBarAppearance()->Color(), kOwn);
     group->GroupAppearance()->CaptionAppearance()->SetCaptionColor(kBody);

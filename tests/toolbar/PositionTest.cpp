@@ -46,11 +46,8 @@ protected:
     }
     TAdvToolBar* Bar(const String& Name, TAdvDockPanel* P, int Controls = 2) {
         auto* b = Make<TAdvToolBar>(Name, P);
-        for (int i = 0; i < Controls; ++i) {
-            auto* c = Make<TPanel>(Name + "C" + std::to_string(i));
-            c->SetBounds(0, 0, 40, 20);
-            c->SetParent(b);
-        }
+        for (int i = 0; i < Controls; ++i)
+            Block(Name + "C" + std::to_string(i), b);
         ui.Process();
         return b;
     }

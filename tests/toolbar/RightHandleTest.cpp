@@ -4,8 +4,6 @@
 
 #include "tests/toolbar/ToolBarTestSupport.h"
 
-#include "platform/vcl/Panel.h"
-
 namespace toolbartest {
 namespace {
 
@@ -17,22 +15,11 @@ protected:
         panel->InternalStyler()->SetDragGripStyle(dsNone);
         bar = Make<TAdvToolBar>("Bar", panel);
     }
-    TControl* Add(const String& Name, int W = 40) {
-        auto* c = Make<TPanel>(Name);
-        c->SetBounds(0, 0, W, 20);
-        c->SetParent(bar);
-        return c;
-    }
+    TControl* Add(const String& Name, int W = 40) { return Block(Name, bar, W); }
     TControl* Separator(const String& Name) {
         auto* s = Make<TAdvToolBarSeparator>(Name);
         s->SetAdvToolBar(bar);
         return s;
-    }
-    // The toolbar takes a length the way a row gives it one.
-    void Length(int W) {
-        bar->SetAllowBoundChange(true);
-        bar->SetWidth(W);
-        bar->SetAllowBoundChange(false);
     }
     // The hidden controls' names, in the order they were hidden.
     String Hidden() const {
@@ -53,7 +40,7 @@ TEST_F(RightHandleTest, ShrinkingHidesTheLeastRecentlyUsedAndGrowingBringsBackTh
     EXPECT_EQ(Hidden(), "");
     // 150 long: 136 before the handle, the controls reach 242: 106 over, three controls go, the
     // least recently used (the last added) first.
-    Length(150);
+    Length(bar, 150);
     EXPECT_EQ(Hidden(), "F,E,D");
     for (int i = 0; i < bar->HiddenControlCount(); ++i)
         EXPECT_EQ(bar->HiddenControls(i)->Top(), bar->Height() + 2) << "parked out of sight";
@@ -62,9 +49,9 @@ TEST_F(RightHandleTest, ShrinkingHidesTheLeastRecentlyUsedAndGrowingBringsBackTh
     EXPECT_EQ(Hidden(), "E,D,C");
     EXPECT_EQ(bar->RULControls(0)->Name(), "F");
     // Growing brings them back from the end of the list, while each fits.
-    Length(2 + 4 * 40 + 14 + 10);
+    Length(bar, 2 + 4 * 40 + 14 + 10);
     EXPECT_EQ(Hidden(), "E,D");
-    Length(2 + 6 * 40 + 14);
+    Length(bar, 2 + 6 * 40 + 14);
     EXPECT_EQ(Hidden(), "");
     // Shown again in the toolbar's own order.
     for (int i = 1; i < bar->ToolBarControlCount(); ++i)
@@ -80,28 +67,26 @@ TEST_F(RightHandleTest, AGroupsSeparatorGoesWithItsLastControlAndComesBackOnlyWh
     Add("D");
     const int full = bar->Width();
     // Hiding D and C leaves the group empty: its separator goes too.
-    Length(full - 80);
+    Length(bar, full - 80);
     EXPECT_EQ(Hidden(), "D,C,S");
     // Room for C alone but not for C with the separator: nothing comes back.
-    Length(full - 80 + 35); // 45 free after B
+    Length(bar, full - 80 + 35); // 45 free after B
     EXPECT_EQ(Hidden(), "D,C,S");
     // Room for both: C comes back with its separator.
-    Length(full - 80 + 40 + sep->Width());
+    Length(bar, full - 80 + 40 + sep->Width());
     EXPECT_EQ(Hidden(), "D");
 }
 
 TEST_F(RightHandleTest, FullSizeAndFixedToolBarsHideNothing) {
     for (const char* n : {"A", "B", "C"})
         Add(n);
-    Length(80);
+    Length(bar, 80);
     ASSERT_GT(bar->HiddenControlCount(), 0);
     bar->SetFullSize(true);
     EXPECT_EQ(bar->HiddenControlCount(), 0);
     // On a form, not a dock panel, the toolbar is fixed: its list never changes.
     auto* fixed = Make<TAdvToolBar>("Fixed", form.get());
-    auto* c = Make<TPanel>("X");
-    c->SetBounds(0, 0, 200, 20);
-    c->SetParent(fixed);
+    Block("X", fixed, 200);
     fixed->SetWidth(40);
     fixed->UpdateRULists();
     EXPECT_EQ(fixed->HiddenControlCount(), 0);

@@ -21,11 +21,8 @@ protected:
     // A toolbar of N controls 40 wide: it wants 2 + 40N + 14 pixels.
     TAdvToolBar* Bar(const String& Name, int N) {
         auto* bar = Make<TAdvToolBar>(Name, panel);
-        for (int i = 0; i < N; ++i) {
-            auto* c = Make<TPanel>(Name + "_" + std::to_string(i));
-            c->SetBounds(0, 0, 40, 20);
-            c->SetParent(bar);
-        }
+        for (int i = 0; i < N; ++i)
+            Block(Name + "_" + std::to_string(i), bar);
         return bar;
     }
     // Gap after toolbar A on the same row (2 is a closed-up row).
@@ -73,16 +70,6 @@ TEST_F(RowArrangeTest, ToolBarsThatDoNotFitShrinkNearestFirstAndGrowBackWhenTher
     EXPECT_EQ(a->Width(), 176);
     EXPECT_EQ(b->Width(), 176);
     EXPECT_EQ(Gap(a, b), 2);
-}
-
-TEST_F(RowArrangeTest, AFullSizeToolBarFillsItsRowAndFollowsThePanel) {
-    auto* a = Bar("A", 2);
-    a->SetFullSize(true);
-    EXPECT_EQ(a->Left(), 3);
-    EXPECT_EQ(a->Width(), panel->Width() - 2 - 4);
-    Resize(400);
-    EXPECT_EQ(a->Width(), 394);
-    EXPECT_EQ(a->HiddenControlCount(), 0);
 }
 
 TEST_F(RowArrangeTest, RequestsAcrossTheRowsChangeRowAtTheThresholds) {

@@ -90,13 +90,9 @@ TEST_F(RowsTest, WithParentStylerTheToolBarTakesThePanelsStyler) {
 TEST_F(RowsTest, AControlThatLeavesTheToolBarLeavesItsListAndTheRestCloseUp) {
     auto* bar = Make<TAdvToolBar>("Bar", form.get());
     bar->InternalStyler()->SetDragGripStyle(dsNone);
-    auto* a = Make<TPanel>("A");
-    a->SetBounds(0, 0, 30, 20);
-    a->SetParent(bar);
+    auto* a = Block("A", bar, 30);
     auto* sep = Make<TAdvToolBarSeparator>("Sep", bar);
-    auto* b = Make<TPanel>("B");
-    b->SetBounds(0, 0, 30, 20);
-    b->SetParent(bar);
+    auto* b = Block("B", bar, 30);
     ASSERT_EQ(bar->ToolBarControlCount(), 3);
     EXPECT_EQ(b->Left(), 2 + 30 + 10);
     a->SetParent(form.get());

@@ -99,7 +99,9 @@ TEST_F(StylerChangeTest, TheMenuStylerInUseFallsBackToTheInternalOneWhenTheLinke
 
 TEST_F(StylerChangeTest, FreeingTheStylerAsksEachClientOnceAndKeepsThoseThatStay) {
     auto* other = Make<TCustomAdvToolBarStyler>("Other");
+    other->Change(TStylerChange::Colors); // nobody listed: nothing
     RecordingClient c;
+    other->RemoveControl(&c); // never listed: nothing
     other->AddControl(&c);
     other->AddControl(&c); // no duplicate check: listed twice, asked twice
     FreeComponent(other);
@@ -169,6 +171,9 @@ TEST_F(StylerChangeTest, StylerAssignCopiesTheBackgroundAndButtonLookButNotThePa
     auto* src = Make<TAdvToolBarOfficeStyler>("Source");
     src->SetToolBarStyle(AdvToolBarStylers::bsWhidbeyStyle);
     src->SetFloatingWindowBorderWidth(7);
+    src->SetDragGripStyle(dsNone);
+    src->SetBorderColor(0x333333);
+    src->ContainerAppearance()->SetLineColor(clRed);
     src->Font()->SetSize(13);
     auto* menus = Make<AdvMenuStylers::TAdvMenuStyler>("Menus");
     menus->Font()->SetSize(17);
@@ -179,6 +184,9 @@ TEST_F(StylerChangeTest, StylerAssignCopiesTheBackgroundAndButtonLookButNotThePa
     EXPECT_EQ(Lines(styler, "CaptionAppearance."), Lines(src, "CaptionAppearance."));
     EXPECT_EQ(styler->ButtonAppearance()->ColorHot(), src->ButtonAppearance()->ColorHot());
     EXPECT_EQ(styler->FloatingWindowBorderWidth(), 7);
+    EXPECT_EQ(styler->DragGripStyle(), dsNone);
+    EXPECT_NE(styler->BorderColor(), src->BorderColor());
+    EXPECT_NE(styler->ContainerAppearance()->LineColor(), clRed);
     EXPECT_EQ(styler->Font()->Size(), 13);
     EXPECT_EQ(styler->InternalMenuStyler()->Font()->Size(), 17);
     EXPECT_EQ(styler->AdvMenuStyler(), nullptr) << "the link itself is not copied";
@@ -189,8 +197,39 @@ TEST_F(StylerChangeTest, StylerAssignCopiesTheBackgroundAndButtonLookButNotThePa
 }
 
 TEST(StylerAppearanceTest, AssignFiresOnlyThroughTheSettersTheClassUses) {
-    TCustomTabAppearance tab, other;
     int changes = 0;
+    // A gradient signals every write, even of the same value, but copies silently.
+    TGradientBackground g, gOther;
+    g.OnChange = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, &g);
+        ++changes;
+    };
+    g.SetColor(g.Color());
+    g.SetSteps(g.Steps());
+    EXPECT_EQ(changes, 2);
+    gOther.SetColor(0x123456);
+    gOther.SetSteps(8);
+    g.Assign(&gOther);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(g.Color(), 0x123456);
+    EXPECT_EQ(g.Steps(), 8);
+    TContainerAppearance container, containerOther;
+    g.Assign(&container); // ignored without error
+    EXPECT_EQ(g.Color(), 0x123456);
+    // The container's lines copy through its setters, which signal only a new value.
+    container.OnChange = [&](TObject*) { ++changes; };
+    container.SetLineColor(container.LineColor());
+    container.SetLine3D(container.Line3D());
+    EXPECT_EQ(changes, 2);
+    containerOther.SetLineColor(clNone);
+    containerOther.SetLine3D(false);
+    container.Assign(&containerOther);
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(container.LineColor(), clNone);
+    EXPECT_THROW(container.Assign(&g), EConvertError);
+
+    changes = 0;
+    TCustomTabAppearance tab, other;
     tab.OnChange = [&](TObject*) { ++changes; };
     other.SetColorSelected(clRed);
     tab.Assign(&other);
@@ -215,7 +254,6 @@ TEST(StylerAppearanceTest, AssignFiresOnlyThroughTheSettersTheClassUses) {
     EXPECT_EQ(button.GradientDirectionHot(), gdVertical);
     EXPECT_NE(button.CaptionFont()->Size(), 20);
     EXPECT_EQ(button.BorderHotColor(), clRed);
-    TGradientBackground g;
     button.Assign(&g); // ignored without error
     EXPECT_THROW(cap.Assign(&g), EConvertError);
 }
@@ -257,15 +295,7 @@ TEST(StylerAppearanceTest, TheSystemFontFlagRenamesOnlyWhenSwitchedOn) {
     EXPECT_EQ(group.Font()->Name(), name);
 }
 
-} // namespace
-} // namespace toolbartest
-
-namespace toolbartest {
-namespace {
-
-class GlowLookTest : public ToolBarTest {};
-
-TEST_F(GlowLookTest, GlowButtonsOnAToolBarWearTheStylersGlowLook) {
+TEST_F(ToolBarTest, GlowButtonsOnAToolBarWearTheStylersGlowLook) {
     auto* s = Make<TAdvToolBarOfficeStyler>("Office");
     s->SetToolBarStyle(AdvToolBarStylers::bsOffice2007Luna);
     auto* panel = Make<TAdvDockPanel>("Panel", form.get());
@@ -281,15 +311,7 @@ TEST_F(GlowLookTest, GlowButtonsOnAToolBarWearTheStylersGlowLook) {
     EXPECT_COLOR(button->Appearance()->ColorHot(), clRed);
 }
 
-} // namespace
-} // namespace toolbartest
-
-namespace toolbartest {
-namespace {
-
-class FocusFilterTest : public ToolBarTest {};
-
-TEST_F(FocusFilterTest, OnlyControlsThatCanTakeTheFocusStayInTheTabOrder) {
+TEST_F(ToolBarTest, OnlyControlsThatCanTakeTheFocusStayInTheTabOrder) {
     auto* bar = Make<TAdvToolBar>("Bar", form.get());
     auto* button = Make<AdvGlowButton::TAdvGlowButton>("Button", bar);
     auto* hidden = Make<TEdit>("Hidden", form.get());

@@ -144,6 +144,37 @@ TEST_F(DrawTest, VistaButtonHalvesOverlapByOneRowAndNoFacePaintsNothing) {
     EXPECT_EQ(c->Brush()->Style(), bsClear);
 }
 
+TEST_F(DrawTest, InAGroupOnlyTheFirstButtonOpensWithTheBorderTheOthersWithALightSeparator) {
+    using P = TVistaButtonPosition;
+    const std::pair<P, bool> buttons[] = {
+        {P::Single, true}, {P::Left, true}, {P::Middle, false}, {P::Right, false}};
+    int x = 0;
+    for (auto [position, bordered] : buttons) {
+        SCOPED_TRACE(static_cast<int>(position));
+        DrawVistaButton(c, TRect{x, 0, x + 26, 24}, 0x0000C0, 0x0000C0, 0xC00000, 0xC00000, clBlack,
+                        AdvGlowButton::ggVertical, AdvGlowButton::ggVertical, false, false, position);
+        const TColor edge = At(x, 12);
+        if (bordered)
+            EXPECT_COLOR(edge, clBlack);
+        else
+            EXPECT_TRUE(win::GetRValue(edge) > 0xD0 && win::GetGValue(edge) > 0xD0 &&
+                        win::GetBValue(edge) > 0xD0)
+                << Hex(edge);
+        EXPECT_COLOR(At(x + 25, 12), clBlack) << "every button closes with the border";
+        x += 30;
+    }
+}
+
+TEST_F(DrawTest, ARadialUpperHalfGlowsFromItsSecondColourAtTheTopCentreOutToItsFirst) {
+    DrawVistaGradient(c, TRect{0, 0, 40, 24}, 0x0000C0, 0xC00000, 0x00C000, 0x00C000, clNone,
+                      AdvGlowButton::ggRadial, AdvGlowButton::ggVertical, "", nullptr, true, false,
+                      AdvGDIP::aaNone, false);
+    EXPECT_GT(win::GetBValue(At(20, 2)), 0x80) << Hex(At(20, 2));
+    EXPECT_GT(win::GetRValue(At(1, 2)), 0x80) << Hex(At(1, 2));
+    EXPECT_GT(win::GetRValue(At(38, 2)), 0x80) << Hex(At(38, 2));
+    EXPECT_COLOR(At(20, 20), 0x00C000) << "the mirror half is its own";
+}
+
 // The painted columns of row Y between X0 and X1.
 std::vector<int> Painted(TCanvas* C, int Y, int X0, int X1, TColor Ink) {
     std::vector<int> xs;
@@ -194,12 +225,6 @@ TEST_F(DrawTest, VerticalGlyphsHangFromTheTopRightCorner) {
     EXPECT_EQ(Painted(c, 12, 40, 90, clBlack), (std::vector<int>{40, 41}));
 }
 
-} // namespace
-} // namespace toolbartest
-
-namespace toolbartest {
-namespace {
-
 class TextDrawTest : public DrawTestBase {};
 
 TEST_F(TextDrawTest, CaptionWritersMeasureAndLeaveEmptyCaptionsAlone) {
@@ -221,26 +246,29 @@ TEST_F(TextDrawTest, CaptionWritersMeasureAndLeaveEmptyCaptionsAlone) {
     EXPECT_GT(wider.Right, result.Right);
 }
 
-TEST_F(TextDrawTest, AnEllipsisCaptionStaysInsideItsRectangle) {
+TEST_F(TextDrawTest, ALongCaptionStaysInsideItsRectangle) {
     TFont font;
-    font.SetName("No Such Family");
     font.SetColor(clBlack);
     TRect result;
-    DrawGDIPText(c, taLeftJustify, 0, TRect{10, 10, 60, 30}, "A caption far too long for fifty pixels", "",
-                 &font, true, true, AdvGDIP::aaAntiAlias, true, false, result);
-    int inside = 0, outside = 0;
-    for (int y = 10; y < 30; ++y)
-        for (int x = 0; x < 120; ++x)
-            if (At(x, y) != 0xFFFFFF) ++(x >= 10 && x < 62 ? inside : outside);
-    EXPECT_GT(inside, 0) << "the missing family falls back to one that draws";
-    EXPECT_EQ(outside, 0);
+    const String caption = "A caption far too long for fifty pixels";
+    // Each writer in each mode, in a band of its own.
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        font.SetName(i == 0 ? "Tahoma" : "No Such Family");
+        const TRect r{10, 2 + 14 * i, 60, 14 + 14 * i};
+        const AdvGDIP::TAntiAlias mode = i % 2 ? AdvGDIP::aaNone : AdvGDIP::aaAntiAlias;
+        if (i < 2)
+            DrawGDIPText(c, taLeftJustify, 0, r, caption, "", &font, true, true, mode, true, false, result);
+        else
+            DrawGDIPTextTrimmed(c, taLeftJustify, r, caption, "", &font, true, true, mode, result);
+        int inside = 0, outside = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = 0; x < 120; ++x)
+                if (At(x, y) != 0xFFFFFF) ++(x >= 10 && x < 62 ? inside : outside);
+        EXPECT_GT(inside, 0) << "the missing family falls back to one that draws";
+        EXPECT_EQ(outside, 0);
+    }
 }
-
-} // namespace
-} // namespace toolbartest
-
-namespace toolbartest {
-namespace {
 
 TEST_F(TextDrawTest, GdipLinesAndArcsOutlineTheirBoxes) {
     {

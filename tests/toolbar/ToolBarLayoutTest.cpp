@@ -11,15 +11,7 @@
 namespace toolbartest {
 namespace {
 
-class ToolBarLayoutTest : public ToolBarTest {
-protected:
-    TPanel* Control(const String& Name, TWinControl* Parent, int W, int H) {
-        auto* b = Make<TPanel>(Name);
-        b->SetBounds(0, 0, W, H);
-        b->SetParent(Parent);
-        return b;
-    }
-};
+class ToolBarLayoutTest : public ToolBarTest {};
 
 struct Placement {
     const char* Case;
@@ -45,8 +37,8 @@ TEST_F(ToolBarLayoutTest, ControlsFollowOneAnotherAlongTheLineFromTheStartOffset
         bar->InternalStyler()->SetDragGripStyle(c.Grip ? dsDots : dsNone);
         bar->SetPosition(c.Align);
         bar->SetShowCaption(c.Caption);
-        auto* a = Control("A", bar, 30, 20);
-        auto* b = Control("B", bar, 40, 22);
+        auto* a = Block("A", bar, 30, 20);
+        auto* b = Block("B", bar, 40, 22);
         bar->SetControlsPosition(true);
         EXPECT_EQ(a->Left(), c.L1);
         EXPECT_EQ(a->Top(), c.T1);
@@ -59,9 +51,9 @@ TEST_F(ToolBarLayoutTest, ControlsFollowOneAnotherAlongTheLineFromTheStartOffset
 TEST_F(ToolBarLayoutTest, InvisibleControlsAreParkedJustPastTheFarSide) {
     auto* bar = Make<TAdvToolBar>("Bar", form.get());
     bar->InternalStyler()->SetDragGripStyle(dsNone);
-    auto* a = Control("A", bar, 30, 20);
-    auto* b = Control("B", bar, 40, 20);
-    auto* c = Control("C", bar, 20, 20);
+    auto* a = Block("A", bar, 30, 20);
+    auto* b = Block("B", bar, 40, 20);
+    auto* c = Block("C", bar, 20, 20);
     b->SetVisible(false);
     bar->SetControlsPosition(true);
     EXPECT_EQ(b->Top(), bar->Height() + 2);
@@ -74,7 +66,7 @@ TEST_F(ToolBarLayoutTest, InvisibleControlsAreParkedJustPastTheFarSide) {
 TEST_F(ToolBarLayoutTest, SizeQueriesCountTheRightKindsOfControl) {
     auto* bar = Make<TAdvToolBar>("Bar", form.get());
     bar->InternalStyler()->SetDragGripStyle(dsNone);
-    Control("Edit", bar, 80, 21);
+    Block("Edit", bar, 80, 21);
     auto* sep = Make<TAdvToolBarSeparator>("Sep");
     sep->SetAdvToolBar(bar);
     sep->SetBounds(sep->Left(), sep->Top(), 10, 60); // taller than anything: never counted
@@ -99,7 +91,7 @@ TEST_F(ToolBarLayoutTest, SizeQueriesCountTheRightKindsOfControl) {
 TEST_F(ToolBarLayoutTest, WithoutThePopupIndicatorTheLengthLeavesNoRoomForTheHandle) {
     auto* bar = Make<TAdvToolBar>("Bar", form.get());
     bar->InternalStyler()->SetDragGripStyle(dsNone);
-    Control("A", bar, 50, 20);
+    Block("A", bar, 50, 20);
     EXPECT_EQ(bar->GetMaxLength(), 2 + 50 + 14);
     bar->SetShowPopupIndicator(false);
     bar->SetShowRightHandle(false);

@@ -78,11 +78,8 @@ TEST_F(ToolBarPaintTest, TheRightHandleShowsItsStateColoursAndAChevronWhileContr
     s->SetRightHandleColorDownTo(clNone);
     auto* bar = Make<TAdvToolBar>("Bar", panel);
     bar->SetShowOptionIndicator(false);
-    for (int i = 0; i < 4; ++i) {
-        auto* c = Make<TPanel>("C" + std::to_string(i));
-        c->SetBounds(0, 0, 40, 20);
-        c->SetParent(bar);
-    }
+    for (int i = 0; i < 4; ++i)
+        Block("C" + std::to_string(i), bar);
     form->Show();
     ui.Process();
     // Square corners: the handle is (Width - 15, 1, Width - 1, Height - 1), its body from 3 pixels in.
@@ -97,60 +94,63 @@ TEST_F(ToolBarPaintTest, TheRightHandleShowsItsStateColoursAndAChevronWhileContr
     EXPECT_EQ(Hex(At(bar, x, y)), Hex(Ref(clBlue)));
     win::SendMessage(bar->Handle(), win::WM_LBUTTONUP, 0, win::MAKELPARAM(x, y));
     // Shorter than its controls: the flat chevron's first stroke starts at (l + 8, t + 3).
-    bar->SetAllowBoundChange(true);
-    bar->SetWidth(100);
-    bar->SetAllowBoundChange(false);
+    Length(bar, 100);
     ASSERT_GT(bar->HiddenControlCount(), 0);
     ASSERT_GT(bar->CanExpand(), 0);
     ui.MoveTo(panel, 2, panel->Height() - 1);
     EXPECT_EQ(Hex(At(bar, bar->Width() - 15 + 8, 1 + 3)), Hex(Ref(clBlack)));
 }
 
-TEST_F(ToolBarPaintTest, DockPanelsOnAllFourEdgesInFourLooks) {
-    using AdvToolBarStylers::TToolBarStyle;
-    const std::pair<const char*, TToolBarStyle> looks[] = {
-        {"Office2007Luna", AdvToolBarStylers::bsOffice2007Luna},
-        {"Office2003Blue", AdvToolBarStylers::bsOffice2003Blue},
-        {"Office2007Obsidian", AdvToolBarStylers::bsOffice2007Obsidian},
-        {"WindowsXP", AdvToolBarStylers::bsWindowsXP}};
+TEST_F(ToolBarPaintTest, DockPanelsOnAllFourEdgesWithEveryKindOfButtonInFourLooks) {
+    using namespace AdvToolBarStylers;
+    const std::pair<const char*, TToolBarStyle> looks[] = {{"Office2007Luna", bsOffice2007Luna},
+                                                           {"Office2003Blue", bsOffice2003Blue},
+                                                           {"Office2007Obsidian", bsOffice2007Obsidian},
+                                                           {"WindowsXP", bsWindowsXP}};
+    // A 16 x 16 glyph: a filled square on a magenta key colour (the bottom-left pixel).
+    TBitmap glyph(16, 16);
+    glyph.Canvas()->Brush()->SetColor(static_cast<TColor>(win::RGB(255, 0, 255)));
+    glyph.Canvas()->FillRect(TRect{0, 0, 16, 16});
+    glyph.Canvas()->Brush()->SetColor(static_cast<TColor>(win::RGB(40, 110, 200)));
+    glyph.Canvas()->FillRect(TRect{3, 2, 13, 13});
     for (auto [name, look] : looks) {
         SCOPED_TRACE(name);
         TComponentPtr<TCustomForm> f(TCustomForm::CreateNew(nullptr));
-        f->SetBounds(20, 20, 720, 520);
+        f->SetBounds(20, 20, 900, 600);
         f->SetCaption(String("Dock panels: ") + name);
         auto* styler = new TAdvToolBarOfficeStyler(f.get());
         styler->SetToolBarStyle(look);
         int serial = 0;
-        auto glow = [&](TWinControl* Bar, const String& Caption, int W) {
-            auto* b = new AdvGlowButton::TAdvGlowButton(f.get());
-            b->SetName("Glow" + std::to_string(++serial));
-            b->SetCaption(Caption);
-            b->SetBounds(0, 0, W, 22);
-            b->SetParent(Bar);
-        };
-        auto separator = [&](TAdvCustomToolBar* Bar) {
-            auto* s = new TAdvToolBarSeparator(f.get());
-            s->SetName("Sep" + std::to_string(++serial));
-            s->SetAdvToolBar(Bar);
+        auto make = [&](auto* C, TWinControl* Parent) {
+            C->SetName("C" + std::to_string(++serial));
+            C->SetParent(Parent);
+            return C;
         };
         auto panel = [&](TDockAlign Side) {
-            auto* p = new TAdvDockPanel(f.get());
-            p->SetName("Panel" + std::to_string(++serial));
-            p->SetParent(f.get());
+            auto* p = make(new TAdvDockPanel(f.get()), f.get());
             p->SetAlign(Side);
             p->SetToolBarStyler(styler);
             return p;
         };
         auto toolbar = [&](TAdvDockPanel* P, int Buttons) {
-            auto* t = new TAdvToolBar(f.get());
-            t->SetName("Bar" + std::to_string(++serial));
-            t->SetParent(P);
+            auto* t = make(new TAdvToolBar(f.get()), P);
             for (int i = 0; i < Buttons; ++i) {
-                if (i == 2) separator(t);
-                glow(t, P->IsHorizontal() ? "Item " + std::to_string(i + 1) : "V" + std::to_string(i + 1),
-                     52);
+                if (i == 2) make(new TAdvToolBarSeparator(f.get()), t);
+                auto* b = new AdvGlowButton::TAdvGlowButton(f.get());
+                b->SetCaption(P->IsHorizontal() ? "Item " + std::to_string(i + 1)
+                                                : "V" + std::to_string(i + 1));
+                b->SetBounds(0, 0, 52, 22);
+                make(b, t);
             }
             return t;
+        };
+        // A toolbar button with the glyph and its caption shown.
+        auto button = [&](TAdvToolBar* T, const String& Caption) {
+            auto* b = make(new TAdvToolBarButton(f.get()), T);
+            b->SetGlyph(&glyph);
+            b->SetCaption(Caption);
+            b->SetShowCaption(true);
+            return b;
         };
         TAdvDockPanel* top = panel(daTop);
         toolbar(top, 5);
@@ -159,28 +159,56 @@ TEST_F(ToolBarPaintTest, DockPanelsOnAllFourEdgesInFourLooks) {
         TAdvToolBar* captioned = toolbar(top, 4);
         captioned->SetShowCaption(true);
         captioned->SetCaption("Caption strip");
+        // Every kind of toolbar button in every state, the tallest first so that the toolbar is as
+        // thick as it gets before the others size.
+        TAdvToolBar* kinds = toolbar(top, 0);
+        button(kinds, "Top")->SetGlyphPosition(gpTop);
+        button(kinds, "Normal");
+        TAdvToolBarButton* hot = button(kinds, "Hot");
+        button(kinds, "Pressed")->SetState(absDown);
+        auto* checked = button(kinds, "Checked");
+        checked->SetStyle(tasCheck);
+        checked->SetDown(true);
+        auto* grouped = button(kinds, "Group");
+        grouped->SetGroupIndex(1);
+        grouped->SetDown(true);
+        button(kinds, "Disabled")->SetEnabled(false);
+        make(new TAdvToolBarSeparator(f.get()), kinds);
+        button(kinds, "Drop")->SetDropDownButton(true);
+        auto* m = make(new TAdvToolBarMenuButton(f.get()), kinds);
+        m->SetCaption("File");
+        m->SetShowCaption(true);
+        auto* glowMenu = make(new TAdvGlowMenuButton(f.get()), kinds);
+        glowMenu->SetCaption("");
+        EXPECT_EQ(glowMenu->Width(), 32);
+        EXPECT_TRUE(glowMenu->DropDownButton());
         TAdvDockPanel* bottom = panel(daBottom);
         // A row too short for its toolbars: the one nearest the row's end gives up its last buttons,
         // which wait behind its right handle.
-        toolbar(bottom, 11);
+        toolbar(bottom, 15);
         TAdvToolBar* crowded = toolbar(bottom, 2);
         bottom->Rows()->MoveToolBarToRow(crowded, 0);
-        TAdvDockPanel* left = panel(daLeft);
-        toolbar(left, 4);
+        // On the left, turned captions and the drop-down part at the bottom.
+        TAdvToolBar* side = toolbar(panel(daLeft), 4);
+        for (TGlyphPosition pos : {gpLeft, gpTop, gpRight, gpBottom})
+            button(side, "Side")->SetGlyphPosition(pos);
+        make(new TAdvToolBarSeparator(f.get()), side);
+        auto* sideDrop = make(new TAdvToolBarButton(f.get()), side);
+        sideDrop->SetGlyph(&glyph);
+        sideDrop->SetDropDownButton(true);
         TAdvDockPanel* right = panel(daRight);
         toolbar(right, 3);
         toolbar(right, 2);
         auto* container = new TAdvToolBarContainer(f.get());
-        container->SetName("Container");
         container->SetBounds(0, 0, 110, 24);
-        container->SetParent(top->GetAdvToolBars(0));
+        make(container, top->GetAdvToolBars(0));
         f->Show();
+        hot->SetHot(true);
         ui.Process();
         EXPECT_GT(crowded->HiddenControlCount(), 0);
         EXPECT_TRUE(
             ui.WritePng(f.get(), uitest::UiDriver::OutputPath(String("DockPanels_") + name + ".png")));
     }
 }
-
 } // namespace
 } // namespace toolbartest

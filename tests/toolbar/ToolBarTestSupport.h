@@ -4,13 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
+#include <cstdint>
 #include <vector>
 
 #include "components/toolbar/AdvToolBar.h"
 #include "platform/classes/Component.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Panel.h"
+#include "tests/support/ColorMatch.h"
 #include "tests/support/UiDriver.h"
 
 namespace toolbartest {
@@ -19,13 +20,10 @@ using namespace vcl;
 using namespace AdvToolBar;
 using AdvToolBarStylers::TAdvToolBarOfficeStyler;
 
-// A colour as "$BBGGRR" hex, so that a failed comparison names the colours.
-inline std::string Hex(long long Color) {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "$%06llX", Color);
-    return buf;
-}
-#define EXPECT_COLOR(Actual, Expected) EXPECT_EQ(::toolbartest::Hex(Actual), ::toolbartest::Hex(Expected))
+using colortest::Hex;
+// Both colours printed in hex when they differ.
+#define EXPECT_COLOR(Actual, Expected)                                                                       \
+    EXPECT_THAT(static_cast<std::uint32_t>(Actual), ::colortest::IsColor(Expected))
 
 // A styled client that only records what its styler tells it.
 struct RecordingClient : IToolBarStylerClient {
@@ -51,6 +49,19 @@ protected:
         if constexpr (std::is_base_of_v<TControl, T>)
             if (Parent != nullptr) c->SetParent(Parent);
         return c;
+    }
+    // A plain W x H control: a toolbar holds any control, so it stands in for a button.
+    TPanel* Block(const String& Name, TWinControl* Parent, int W = 40, int H = 20) {
+        auto* c = Make<TPanel>(Name);
+        c->SetBounds(0, 0, W, H);
+        c->SetParent(Parent);
+        return c;
+    }
+    // The toolbar takes a length the way a row gives it one.
+    static void Length(TAdvCustomToolBar* Bar, int W) {
+        Bar->SetAllowBoundChange(true);
+        Bar->SetWidth(W);
+        Bar->SetAllowBoundChange(false);
     }
     // The colour on screen at a client point of a control (as 0x00BBGGRR).
     win::COLORREF At(TControl* C, int X, int Y) {

@@ -115,6 +115,15 @@ TEST_F(VistaButtonTest, TheArrowIsBlackOrGreyWhenDisabledAndAtTheBottomWhenAsked
     DrawVistaButton(in);
     EXPECT_GT(Count(TRect{100, 27, 160, 40}, Grey), 0);
     EXPECT_EQ(Count(TRect{100, 0, 160, 40}, clBlack), 0);
+
+    // Split, on a focused face: a border line across, 13 pixels above the bottom edge.
+    in.R = TRect{0, 60, 60, 100};
+    in.Content.Enabled = true;
+    in.Content.DropDownSplit = true;
+    in.Content.Focused = true;
+    DrawVistaButton(in);
+    EXPECT_COLOR(At(30, 100 - 13), Border);
+    EXPECT_COLOR(At(30, 100 - 14), Mirror);
 }
 
 TEST_F(VistaButtonTest, TheGlyphStandsBesideOrAboveTheCaptionAndItsSizeIsReturned) {
@@ -214,33 +223,6 @@ TEST_F(VistaButtonTest, TheVistaGradientCarriesAGlyphBesideItsCaptionAndADropDow
                         AdvGlowButton::ggVertical, AdvGlowButton::ggVertical, false, content);
     EXPECT_EQ(Count(TRect{128, 40, 140, 70}, clBlack), 0);
     EXPECT_EQ(Count(TRect{128, 40, 140, 70}, Grey), 5 + 3 + 1);
-}
-
-TEST_F(VistaButtonTest, PictureOfTheFaces) {
-    // Written for a look: a split drop-down button, a focused one with the glyph on top and its part
-    // at the bottom, and the gradient with glyph and drop-down part.
-    TComponentPtr<TCustomForm> f(TCustomForm::CreateNew(nullptr));
-    f->SetBounds(0, 0, 300, 160);
-    f->OnPaint = [&](TObject*) {
-        TVistaButtonInput in = Button(TRect{10, 10, 130, 40});
-        in.Canvas = f->Canvas();
-        in.Content.Caption = "Paste";
-        in.Content.Images = images.get();
-        in.Content.ImageIndex = 0;
-        in.Content.DropDownButton = in.Content.DropDownSplit = true;
-        DrawVistaButton(in);
-        in.R = TRect{150, 10, 270, 70};
-        in.Content.Layout = AdvGlowButton::blGlyphTop;
-        in.Content.DropDownBottom = in.Content.Focused = true;
-        DrawVistaButton(in);
-        in.Content.Focused = in.Content.DropDownBottom = false;
-        in.Content.Layout = AdvGlowButton::blGlyphLeft;
-        DrawVistaGradientEx(f->Canvas(), TRect{10, 80, 150, 110}, Face, Face, Mirror, Mirror, Border,
-                            AdvGlowButton::ggVertical, AdvGlowButton::ggVertical, true, in.Content);
-    };
-    f->Show();
-    ui.Process();
-    EXPECT_TRUE(ui.WritePng(f.get(), ui.OutputPath("vista-faces.png")));
 }
 
 } // namespace
