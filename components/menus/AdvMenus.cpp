@@ -19,20 +19,26 @@ constexpr std::uint32_t kVersionNr = (2u << 24) | (5u << 16) | (2u << 8) | 0u;
 using AdvVersion::VersionText;
 
 // The handlers the menus put on their items; being types of their own, a menu can tell its own
-// handlers from anybody else's.
+// handlers from anybody else's. A handler whose menu has gone does nothing.
 struct TMeasureHook {
     detail::TAdvMenuCore* Core;
+    std::weak_ptr<const bool> Life;
     void operator()(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height) const {
-        Core->ExpandItemWidth(Sender, ACanvas, Width, Height);
+        if (!Life.expired()) Core->ExpandItemWidth(Sender, ACanvas, Width, Height);
     }
 };
 
 struct TDrawHook {
     detail::TAdvMenuCore* Core;
+    std::weak_ptr<const bool> Life;
     void operator()(TObject* Sender, TCanvas* ACanvas, TRect ARect, TOwnerDrawState State) const {
-        Core->AdvancedDrawItem(Sender, ACanvas, ARect, State);
+        if (!Life.expired()) Core->AdvancedDrawItem(Sender, ACanvas, ARect, State);
     }
 };
+
+template <class THook, class TEvent> void DropDeadHook(TEvent& Event) {
+    if (auto* hook = Event.template target<THook>(); hook && hook->Life.expired()) Event = nullptr;
+}
 
 bool IsDestroying(const TComponent* C) {
     return C->ComponentState().Contains(csDestroying);
@@ -156,9 +162,12 @@ void TAdvMenuCore::SetDisabledImages(TCustomImageList* Value) {
 
 void TAdvMenuCore::HookItem(TMenuItem* Item) {
     if (IsDestroying(Item)) return;
+    // Handlers left by a menu that lent the item and is gone make way for this menu's.
+    DropDeadHook<TMeasureHook>(Item->OnMeasureItem);
+    DropDeadHook<TDrawHook>(Item->OnAdvancedDrawItem);
     if (auto* own = Item->OnAdvancedDrawItem.target<TDrawHook>(); own && own->Core == this) return;
-    if (!Item->OnMeasureItem) Item->OnMeasureItem = TMeasureHook{this};
-    if (!Item->OnDrawItem && !Item->OnAdvancedDrawItem) Item->OnAdvancedDrawItem = TDrawHook{this};
+    if (!Item->OnMeasureItem) Item->OnMeasureItem = TMeasureHook{this, FLife};
+    if (!Item->OnDrawItem && !Item->OnAdvancedDrawItem) Item->OnAdvancedDrawItem = TDrawHook{this, FLife};
 }
 
 void TAdvMenuCore::SetMenuItemEvents(TMenuItem* Item) {

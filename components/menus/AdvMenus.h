@@ -5,6 +5,7 @@
 // how the styler's parts and the painter reach a menu.
 
 #include <cstdint>
+#include <memory>
 
 #include "components/menus/AdvMenuStyler.h"
 #include "platform/vcl/ImgList.h"
@@ -95,6 +96,9 @@ private:
     vcl::TMenu* FMenu;
     IAdvMenu* FIntf;
     bool FMainMenu;
+    // Held by the handlers put on items: an item that left the menu (lent to another and given back)
+    // may outlive it, and its handlers must then know the menu is gone.
+    std::shared_ptr<const bool> FLife = std::make_shared<const bool>(true);
 };
 
 // What both menu components add to their framework menu class: the IAdvMenu interface answered from the

@@ -103,6 +103,17 @@ TEST_F(MenuBarTest, LeftOnATopLevelEntryMovesToThePreviousMenu) {
     ui.WhenIdle([&] { Press(win::VK_ESCAPE); });
     ui.Key('E', {ssAlt});
     EXPECT_EQ(shown, (std::vector<TMenuItem*>{open, exitItem}));
+
+    // Again: the items lent to the first drop-downs came back and measure and draw as before.
+    shown.clear();
+    ui.WhenIdle([&] { Press(win::VK_LEFT); });
+    ui.WhenIdle([&] {
+        shown = Dropped();
+        Press(win::VK_ESCAPE);
+    });
+    ui.WhenIdle([&] { Press(win::VK_ESCAPE); });
+    ui.Key('E', {ssAlt});
+    EXPECT_EQ(shown, (std::vector<TMenuItem*>{open, exitItem}));
 }
 
 TEST_F(MenuBarTest, EnterChoosesTheHighlightedItemAndEndsMenuMode) {
