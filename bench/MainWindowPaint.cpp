@@ -68,6 +68,13 @@ public:
     }
 
     // Invalidates the whole window, frame and children included, and paints it at once.
+    // With KALVENOR_BENCH_PNG set, the window's picture goes to that file (to compare builds pixel for
+    // pixel).
+    void WritePng(const char* Suffix) const {
+        if (const char* path = ::getenv("KALVENOR_BENCH_PNG"))
+            offscreen::Offscreen().WriteWindowPng(main_->Handle(), std::string(path) + Suffix + ".png");
+    }
+
     void Repaint() {
         win::RedrawWindow(main_->Handle(), nullptr, nullptr,
                           win::RDW_INVALIDATE | win::RDW_FRAME | win::RDW_ALLCHILDREN | win::RDW_UPDATENOW);
@@ -96,6 +103,7 @@ void BM_MainWindowRepaint(benchmark::State& state) {
     }
     std::vector<std::uint32_t> surface(900 * 620);
     window.Repaint(); // first paint: fonts, glyphs and caches warm
+    window.WritePng("-first");
     Clock::duration paint{}, fill{};
     std::uint32_t seed = 0;
     for (auto _ : state) {
@@ -109,6 +117,7 @@ void BM_MainWindowRepaint(benchmark::State& state) {
         paint += t1 - t0;
         fill += t2 - t1;
     }
+    window.WritePng("-last");
     const double n = static_cast<double>(state.iterations());
     state.counters["repaint_us"] = std::chrono::duration<double, std::micro>(paint).count() / n;
     state.counters["memset_us"] = std::chrono::duration<double, std::micro>(fill).count() / n;

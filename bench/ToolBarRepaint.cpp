@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <stdlib.h>
+
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -89,8 +91,15 @@ struct MainLikeWindow {
     TComponentPtr<TCustomForm> form;
 };
 
+// With KALVENOR_BENCH_PNG set, the window's picture goes to that file (to compare builds pixel for pixel).
+void WritePng(TCustomForm* Form, const char* Suffix) {
+    if (const char* path = ::getenv("KALVENOR_BENCH_PNG"))
+        offscreen::Offscreen().WriteWindowPng(Form->Handle(), std::string(path) + Suffix + ".png");
+}
+
 void BM_MainWindowRepaint(benchmark::State& state) {
     MainLikeWindow w;
+    WritePng(w.form.get(), "-first");
     std::vector<unsigned char> surface(static_cast<std::size_t>(w.form->Width()) * w.form->Height() * 4);
     Clock::duration paint{}, clear{};
     int n = 0;
@@ -104,6 +113,7 @@ void BM_MainWindowRepaint(benchmark::State& state) {
         clear += MemsetTime(surface, ++n & 0xFF);
         state.ResumeTiming();
     }
+    WritePng(w.form.get(), "-last");
     state.counters["repaint_per_memset"] = Seconds(paint) / Seconds(clear);
 }
 BENCHMARK(BM_MainWindowRepaint)->Unit(benchmark::kMicrosecond);

@@ -9,6 +9,7 @@
 
 #include "components/foundation/AdvGlowButtonAppearance.h"
 #include "components/foundation/AdvGlowButtonDraw.h"
+#include "components/foundation/AdvGlowButtonFace.h"
 #include "components/foundation/AdvHintInfo.h"
 #include "components/foundation/AdvStyleIF.h"
 #include "components/foundation/AdvVersion.h"
@@ -328,6 +329,7 @@ private:
     bool FDroppedDown = false;
     bool FRemeasuring = false;
     bool FSizeDirty = true;
+    TGlowFaceCache FFaceCache; // the face as last painted
     int FCustomizerCommand = -1;
     bool FCustomizerCreated = false;
     vcl::TImageIndex FImageIndex = -1;

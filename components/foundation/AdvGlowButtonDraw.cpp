@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "components/foundation/AdvGDIPUtf16.h"
+#include "components/foundation/AdvGlowButtonFace.h"
 #include "platform/vcl/Screen.h"
 #include "platform/win/Gdi.h"
 
@@ -343,23 +344,26 @@ void DrawCaptionGdi(const TGlowDrawInput& In, TButtonLayout Layout, const TGPRec
     win::DrawText(c->Handle(), Notes.c_str(), -1, &r, flags);
 }
 
-} // namespace
+TRect DropDownPart(const TGlowDrawInput& In) {
+    const TRect& rc = In.R;
+    return In.DropDownPosition == dpRight ? TRect{rc.Right - DropDownPartSize, rc.Top, rc.Right, rc.Bottom}
+                                          : TRect{rc.Left, rc.Bottom - DropDownPartSize, rc.Right, rc.Bottom};
+}
 
-TSize DrawGlowButton(const TGlowDrawInput& In) {
+// The face: background halves, border, focus outlines and caption (only measured with MeasureOnly).
+// Returns the content size and where the glyph goes.
+TGlowFaceLayout PaintFace(const TGlowDrawInput& In, TGPGraphics& g) {
     TCanvas* canvas = In.Canvas;
     const TRect& R = In.R;
     const int radius = In.Rounded ? 3 : 0;
     TRect rc = R;
-    const TRect dp = In.DropDownPosition == dpRight
-                         ? TRect{rc.Right - DropDownPartSize, rc.Top, rc.Right, rc.Bottom}
-                         : TRect{rc.Left, rc.Bottom - DropDownPartSize, rc.Right, rc.Bottom};
+    const TRect dp = DropDownPart(In);
     if (In.DropDownButton)
         (In.DropDownPosition == dpRight ? rc.Right : rc.Bottom) =
             In.DropDownPosition == dpRight ? dp.Left : dp.Top;
     const bool hasNotes = In.Notes && In.Notes->Count() > 0;
     const TButtonLayout layout = hasNotes ? blGlyphLeftAdjusted : In.Layout;
 
-    TGPGraphics g(canvas->Handle());
     if (!In.MeasureOnly && !In.SkipBackground) FillFace(In, g);
     g.SetSmoothingMode(SmoothingModeAntiAlias);
     if (!In.MeasureOnly) DrawBorderAndFocus(In, g, radius);
@@ -368,99 +372,205 @@ TSize DrawGlowButton(const TGlowDrawInput& In) {
     std::unique_ptr<TGPFontFamily> family = FamilyOf(In.Font);
     std::unique_ptr<TGPFontFamily> notesFamily = FamilyOf(In.NotesFont);
 
-    TSize glyph = GlyphSize(In);
-    int gw = glyph.cx;
-    const int gh = glyph.cy;
+    TGlowFaceLayout out;
+    out.Glyph = GlyphSize(In);
+    out.HasNotes = hasNotes;
+    int gw = out.Glyph.cx;
+    const int gh = out.Glyph.cy;
     const bool hasCaption = !In.Caption.empty() || !In.WideCaption.empty();
+    out.HasCaption = hasCaption;
     if (hasCaption && gw > 0) gw += In.Spacing;
-    TSize size{gw, gh};
+    out.Size = TSize{gw, gh};
     const int w2 = rc.Right - rc.Left, h2 = rc.Bottom - rc.Top;
 
-    if (hasCaption) {
-        // A literal "\n" in a caption breaks the line, unless the glyph size is forced (a small toolbar
-        // button, which has room for one line only).
-        const String lineBreak = Forced(In) ? String(" ") : String("\n\r");
-        const String caption =
-            ReplaceAll(!In.Caption.empty() ? In.Caption : In.WideCaption, "\\n", lineBreak);
-        const String notes = hasNotes ? NotesText(In.Notes) : String();
-        canvas->Font()->Assign(In.Font);
-        const bool gdip = UseGdiPlusText(canvas, In.Font, In.AntiAlias);
-
-        TGPFont font(family.get(), F(In.Font->Size()), GdipStyleOf(In.Font), UnitPoint);
-        TGPRectF box{F(R.Left), F(R.Top), F(In.MeasureOnly ? 4096 : w2), F(In.MeasureOnly ? 4096 : h2)};
-        TGPStringFormat format(In.WordWrap ? 0 : StringFormatFlagsNoWrap);
-        format.SetAlignment(layout == blGlyphLeftAdjusted    ? StringAlignmentNear
-                            : layout == blGlyphRightAdjusted ? StringAlignmentFar
-                                                             : StringAlignmentCenter);
-        format.SetLineAlignment(layout == blGlyphTopAdjusted      ? StringAlignmentNear
-                                : layout == blGlyphBottomAdjusted ? StringAlignmentFar
-                                                                  : StringAlignmentCenter);
-        format.SetHotkeyPrefix(HotkeyPrefixShow);
-        format.SetTrimming(In.Trimming);
-        if (In.AntiAlias == aaClearType) g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
-        if (In.AntiAlias == aaAntiAlias) g.SetTextRenderingHint(TextRenderingHintAntiAlias);
-
-        int tw = 0, th = 0, nw = 0, nh = 0;
-        if (!gdip) {
-            const TSize t =
-                GdiMeasure(canvas, In.Font, caption, RoundPx(box.X), RoundPx(box.Y), win::DT_SINGLELINE);
-            tw = t.cx;
-            th = t.cy;
-            if (hasNotes) {
-                const TSize n = GdiMeasure(canvas, In.NotesFont, notes, RoundPx(box.X), RoundPx(box.Y),
-                                           win::DT_WORDBREAK);
-                nw = n.cx;
-                nh = n.cy;
-            }
-        } else {
-            const TGPRectF t = GdipMeasure(g, caption, &font, box, &format);
-            tw = RoundPx(t.Width);
-            th = RoundPx(t.Height);
-            if (hasNotes) {
-                TGPFont notesFont(notesFamily.get(), F(In.NotesFont->Size()), GdipStyleOf(In.NotesFont),
-                                  UnitPoint);
-                const TGPRectF n = GdipMeasure(g, notes, &notesFont, box, &format);
-                nw = RoundPx(n.Width);
-                nh = RoundPx(n.Height);
-            }
-        }
-        const bool vertical = layout == blGlyphTop || layout == blGlyphBottom ||
-                              layout == blGlyphTopAdjusted || layout == blGlyphBottomAdjusted;
-        if (vertical)
-            size = TSize{std::max(gw, tw) + In.Spacing, th + gh + In.Spacing};
-        else
-            size = TSize{std::max(tw, nw) + gw + In.Spacing, std::max(gh + In.Spacing, th + nh + In.Spacing)};
-        if (In.MeasureOnly) return size;
-
-        const TPlacement p = Place(In, layout, !gdip, w2, h2, gw, gh, tw, th);
-        if (gdip)
-            DrawCaptionGdiPlus(In, g, p.Box, caption, notes, &font, notesFamily.get(), &format, th, nh);
-        else if (!In.Caption.empty())
-            DrawCaptionGdi(In, layout, p.Box, p.GY, gh, caption, notes, th, nh);
-        if (glyph.cx > 0) DrawGlyph(In, g, p.GX, p.GY);
-    } else {
-        if (In.MeasureOnly) return size;
+    if (!hasCaption) {
         int cw = w2, ch = h2;
         if (In.DropDownButton) (In.DropDownPosition == dpRight ? cw : ch) -= 8;
-        if (glyph.cx > 0)
-            DrawGlyph(In, g, R.Left + std::max(0, (cw - gw) / 2), R.Top + std::max(0, (ch - gh) / 2));
+        out.GX = R.Left + std::max(0, (cw - gw) / 2);
+        out.GY = R.Top + std::max(0, (ch - gh) / 2);
+        return out;
     }
 
-    if (In.DropDownButton) {
-        canvas->Brush()->SetStyle(bsClear);
-        if (In.Emphasised && In.DropDownSplit) {
-            canvas->Pen()->SetStyle(psSolid);
-            canvas->Pen()->SetColor(In.BorderColor);
-            canvas->MoveTo(dp.Left, dp.Top);
-            if (In.DropDownPosition == dpRight)
-                canvas->LineTo(dp.Left, dp.Bottom);
-            else
-                canvas->LineTo(dp.Right, dp.Top);
+    // A literal "\n" in a caption breaks the line, unless the glyph size is forced (a small toolbar
+    // button, which has room for one line only).
+    const String lineBreak = Forced(In) ? String(" ") : String("\n\r");
+    const String caption = ReplaceAll(!In.Caption.empty() ? In.Caption : In.WideCaption, "\\n", lineBreak);
+    const String notes = hasNotes ? NotesText(In.Notes) : String();
+    canvas->Font()->Assign(In.Font);
+    const bool gdip = UseGdiPlusText(canvas, In.Font, In.AntiAlias);
+    out.GdiText = !gdip;
+
+    TGPFont font(family.get(), F(In.Font->Size()), GdipStyleOf(In.Font), UnitPoint);
+    TGPRectF box{F(R.Left), F(R.Top), F(In.MeasureOnly ? 4096 : w2), F(In.MeasureOnly ? 4096 : h2)};
+    TGPStringFormat format(In.WordWrap ? 0 : StringFormatFlagsNoWrap);
+    format.SetAlignment(layout == blGlyphLeftAdjusted    ? StringAlignmentNear
+                        : layout == blGlyphRightAdjusted ? StringAlignmentFar
+                                                         : StringAlignmentCenter);
+    format.SetLineAlignment(layout == blGlyphTopAdjusted      ? StringAlignmentNear
+                            : layout == blGlyphBottomAdjusted ? StringAlignmentFar
+                                                              : StringAlignmentCenter);
+    format.SetHotkeyPrefix(HotkeyPrefixShow);
+    format.SetTrimming(In.Trimming);
+    if (In.AntiAlias == aaClearType) g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
+    if (In.AntiAlias == aaAntiAlias) g.SetTextRenderingHint(TextRenderingHintAntiAlias);
+
+    int tw = 0, th = 0, nw = 0, nh = 0;
+    if (!gdip) {
+        const TSize t =
+            GdiMeasure(canvas, In.Font, caption, RoundPx(box.X), RoundPx(box.Y), win::DT_SINGLELINE);
+        tw = t.cx;
+        th = t.cy;
+        if (hasNotes) {
+            const TSize n =
+                GdiMeasure(canvas, In.NotesFont, notes, RoundPx(box.X), RoundPx(box.Y), win::DT_WORDBREAK);
+            nw = n.cx;
+            nh = n.cy;
         }
-        const TPoint at{dp.Left + (dp.Width() - 5) / 2, dp.Top + (dp.Height() - 3) / 2 + 1};
-        DrawDropDownArrow(canvas, at, In.Enabled ? clBlack : DisabledTextColor, clWhite, In.ArrowDown);
+    } else {
+        const TGPRectF t = GdipMeasure(g, caption, &font, box, &format);
+        tw = RoundPx(t.Width);
+        th = RoundPx(t.Height);
+        if (hasNotes) {
+            TGPFont notesFont(notesFamily.get(), F(In.NotesFont->Size()), GdipStyleOf(In.NotesFont),
+                              UnitPoint);
+            const TGPRectF n = GdipMeasure(g, notes, &notesFont, box, &format);
+            nw = RoundPx(n.Width);
+            nh = RoundPx(n.Height);
+        }
     }
-    return size;
+    const bool vertical = layout == blGlyphTop || layout == blGlyphBottom || layout == blGlyphTopAdjusted ||
+                          layout == blGlyphBottomAdjusted;
+    if (vertical)
+        out.Size = TSize{std::max(gw, tw) + In.Spacing, th + gh + In.Spacing};
+    else
+        out.Size = TSize{std::max(tw, nw) + gw + In.Spacing, std::max(gh + In.Spacing, th + nh + In.Spacing)};
+    if (In.MeasureOnly) return out;
+
+    const TPlacement p = Place(In, layout, !gdip, w2, h2, gw, gh, tw, th);
+    if (gdip)
+        DrawCaptionGdiPlus(In, g, p.Box, caption, notes, &font, notesFamily.get(), &format, th, nh);
+    else if (!In.Caption.empty())
+        DrawCaptionGdi(In, layout, p.Box, p.GY, gh, caption, notes, th, nh);
+    out.GX = p.GX;
+    out.GY = p.GY;
+    return out;
+}
+
+// Over the face: the glyph, and the drop-down part's split line and arrow. G is the face's graphics, or
+// nullptr when the face was copied (one is made then if a picture needs it, set up as the face's was).
+void PaintGlyphAndDropDown(const TGlowDrawInput& In, TGPGraphics* G, const TGlowFaceLayout& L) {
+    TCanvas* canvas = In.Canvas;
+    if (L.Glyph.cx > 0) {
+        if (G != nullptr) {
+            DrawGlyph(In, *G, L.GX, L.GY);
+        } else {
+            TGPGraphics g(canvas->Handle());
+            g.SetSmoothingMode(SmoothingModeAntiAlias);
+            if (L.HasCaption && In.AntiAlias == aaClearType)
+                g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
+            if (L.HasCaption && In.AntiAlias == aaAntiAlias)
+                g.SetTextRenderingHint(TextRenderingHintAntiAlias);
+            DrawGlyph(In, g, L.GX, L.GY);
+        }
+    }
+    if (!In.DropDownButton) return;
+    const TRect dp = DropDownPart(In);
+    canvas->Brush()->SetStyle(bsClear);
+    if (In.Emphasised && In.DropDownSplit) {
+        canvas->Pen()->SetStyle(psSolid);
+        canvas->Pen()->SetColor(In.BorderColor);
+        canvas->MoveTo(dp.Left, dp.Top);
+        if (In.DropDownPosition == dpRight)
+            canvas->LineTo(dp.Left, dp.Bottom);
+        else
+            canvas->LineTo(dp.Right, dp.Top);
+    }
+    const TPoint at{dp.Left + (dp.Width() - 5) / 2, dp.Top + (dp.Height() - 3) / 2 + 1};
+    DrawDropDownArrow(canvas, at, In.Enabled ? clBlack : DisabledTextColor, clWhite, In.ArrowDown);
+}
+
+TGlowFaceKey FaceKeyOf(const TGlowDrawInput& In) {
+    TGlowFaceKey k;
+    k.R = In.R;
+    k.Color = In.Color;
+    k.ColorTo = In.ColorTo;
+    k.ColorMirror = In.ColorMirror;
+    k.ColorMirrorTo = In.ColorMirrorTo;
+    k.BorderColor = In.BorderColor;
+    k.Gradient = static_cast<int>(In.Gradient);
+    k.GradientMirror = static_cast<int>(In.GradientMirror);
+    k.Caption = In.Caption;
+    k.WideCaption = In.WideCaption;
+    const bool hasNotes = In.Notes && In.Notes->Count() > 0;
+    if (hasNotes) k.Notes = NotesText(In.Notes);
+    k.Font = TGlowFontKey::Of(In.Font);
+    if (hasNotes) k.NotesFont = TGlowFontKey::Of(In.NotesFont);
+    k.Glyph = GlyphSize(In);
+    k.ForcedGlyph = Forced(In);
+    k.Layout = static_cast<int>(In.Layout);
+    k.Spacing = In.Spacing;
+    k.Trimming = static_cast<int>(In.Trimming);
+    k.AntiAlias = static_cast<int>(In.AntiAlias);
+    k.DropDownPosition = static_cast<int>(In.DropDownPosition);
+    k.DropDownPartState = In.DropDownPartState;
+    k.Position = static_cast<int>(In.Position);
+    k.WordWrap = In.WordWrap;
+    k.DropDownButton = In.DropDownButton;
+    k.DropDownSplit = In.DropDownSplit;
+    k.Emphasised = In.Emphasised;
+    k.Enabled = In.Enabled;
+    k.Hot = In.Hot;
+    k.Down = In.Down;
+    k.Focused = In.Focused;
+    k.DrawBorder = In.DrawBorder;
+    k.Rounded = In.Rounded;
+    return k;
+}
+
+// Leaves the canvas's font and brush as painting the face there would have.
+void LeaveCanvasAsPainted(const TGlowDrawInput& In, const TGlowFaceLayout& L) {
+    if (!L.HasCaption) return;
+    TCanvas* c = In.Canvas;
+    if (!L.GdiText) {
+        c->Font()->Assign(In.Font);
+        return;
+    }
+    if (In.Caption.empty()) {
+        // Measured only: the last font measured stays.
+        c->Font()->Assign(L.HasNotes ? In.NotesFont : In.Font);
+        return;
+    }
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->Assign(L.HasNotes ? In.NotesFont : In.Font);
+    if (!In.Enabled) c->Font()->SetColor(DisabledTextColor);
+}
+
+} // namespace
+
+TSize DrawGlowButton(const TGlowDrawInput& In) {
+    // A face over the background (every pixel of it painted) can be kept and copied; one over a
+    // transparent button's background cannot.
+    const TRect& R = In.R;
+    if (In.FaceCache && !In.MeasureOnly && !In.SkipBackground && R.Left >= 0 && R.Top >= 0 &&
+        R.Right > R.Left && R.Bottom > R.Top) {
+        const TGlowFaceKey key = FaceKeyOf(In);
+        const TGlowFaceLayout* kept = In.FaceCache->Find(key);
+        if (kept == nullptr) {
+            TGlowDrawInput face = In;
+            face.Canvas = In.FaceCache->Begin(key);
+            TGPGraphics g(face.Canvas->Handle());
+            In.FaceCache->Keep(PaintFace(face, g));
+            kept = In.FaceCache->Find(key);
+        }
+        In.FaceCache->CopyTo(In.Canvas);
+        LeaveCanvasAsPainted(In, *kept);
+        PaintGlyphAndDropDown(In, nullptr, *kept);
+        return kept->Size;
+    }
+    TGPGraphics g(In.Canvas->Handle());
+    const TGlowFaceLayout layout = PaintFace(In, g);
+    if (!In.MeasureOnly) PaintGlyphAndDropDown(In, &g, layout);
+    return layout.Size;
 }
 
 } // namespace AdvGlowButton

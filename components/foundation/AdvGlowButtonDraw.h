@@ -8,6 +8,8 @@
 
 namespace AdvGlowButton {
 
+class TGlowFaceCache;
+
 KV_ENUM(TButtonLayout, blGlyphLeft, blGlyphTop, blGlyphRight, blGlyphBottom, blGlyphLeftAdjusted,
         blGlyphRightAdjusted, blGlyphTopAdjusted, blGlyphBottomAdjusted);
 KV_ENUM(TButtonPosition, bpStandalone, bpLeft, bpMiddle, bpRight);
@@ -50,6 +52,8 @@ struct TGlowDrawInput {
     bool Rounded = true;
     bool SkipBackground = false;
     bool MeasureOnly = false;
+    // Where the face is kept between paints (nullptr: painted every time).
+    TGlowFaceCache* FaceCache = nullptr;
 };
 
 // Paints (or measures) and returns the content size: glyph, spacing, caption and notes.

@@ -282,6 +282,7 @@ void TAdvCustomGlowButton::Paint() {
     in.ToolImage = &toolImage;
     in.Canvas = canvas;
     in.R = client;
+    in.FaceCache = &FFaceCache;
     DrawGlowButton(in);
 
     DrawGlyphCaption();

@@ -31,23 +31,28 @@ void TWinControl::DoubleBufferedPaint(TWMPaint& Message) {
     win::PAINTSTRUCT ps{};
     win::HDC dc = win::BeginPaint(FHandle, &ps);
     TRect client = GetClientRect();
+    const int w = std::max(client.Width(), 1), h = std::max(client.Height(), 1);
+    // The bitmap is made again only when the size changed: the background erase below paints over what
+    // the last paint left in it.
+    if (FPaintBuffer == nullptr || FPaintBufferWidth != w || FPaintBufferHeight != h) {
+        FreePaintBuffer();
+        FPaintBuffer = win::CreateCompatibleBitmap(dc, w, h);
+        FPaintBufferWidth = w;
+        FPaintBufferHeight = h;
+    }
     win::HDC mem = win::CreateCompatibleDC(dc);
-    win::HBITMAP bmp =
-        win::CreateCompatibleBitmap(dc, std::max(client.Width(), 1), std::max(client.Height(), 1));
-    win::HGDIOBJ old = win::SelectObject(mem, reinterpret_cast<win::HGDIOBJ>(bmp));
+    win::HGDIOBJ old = win::SelectObject(mem, reinterpret_cast<win::HGDIOBJ>(FPaintBuffer));
     struct Cleanup {
         win::HWND h;
         win::PAINTSTRUCT* ps;
         win::HDC mem;
         win::HGDIOBJ old;
-        win::HBITMAP bmp;
         ~Cleanup() {
             win::SelectObject(mem, old);
-            win::DeleteObject(reinterpret_cast<win::HGDIOBJ>(bmp));
             win::DeleteDC(mem);
             win::EndPaint(h, ps);
         }
-    } cleanup{FHandle, &ps, mem, old, bmp};
+    } cleanup{FHandle, &ps, mem, old};
     // The buffer starts as the background; then the control and its windowless children paint into it.
     Perform(win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(mem), reinterpret_cast<win::LPARAM>(mem));
     TWMPaint inner;
@@ -56,6 +61,13 @@ void TWinControl::DoubleBufferedPaint(TWMPaint& Message) {
     PaintHandler(inner);
     win::BitBlt(dc, 0, 0, client.Width(), client.Height(), mem, 0, 0, win::SRCCOPY);
     Message.Result = 0;
+}
+
+void TWinControl::FreePaintBuffer() {
+    if (FPaintBuffer == nullptr) return;
+    win::DeleteObject(reinterpret_cast<win::HGDIOBJ>(FPaintBuffer));
+    FPaintBuffer = nullptr;
+    FPaintBufferWidth = FPaintBufferHeight = 0;
 }
 
 void TWinControl::PaintHandler(TWMPaint& Message) {

@@ -36,14 +36,26 @@ POINT SurfaceOffset(const Wnd* w) {
     return {a.X - b.X, a.Y - b.Y};
 }
 
+// Whether r and the region's bounding box share no pixel: then subtracting r changes nothing.
+bool Apart(HRGN rgn, const RECT& r) {
+    RECT box{};
+    if (GetRgnBox(rgn, &box) == NULLREGION) return true;
+    return r.Right <= box.Left || r.Left >= box.Right || r.Bottom <= box.Top || r.Top >= box.Bottom;
+}
+
 void Subtract(HRGN rgn, const RECT& r) {
-    if (r.IsEmpty()) return;
+    if (r.IsEmpty() || Apart(rgn, r)) return;
     HRGN t = RectRgn(r);
     CombineRgn(rgn, rgn, t, RGN_DIFF);
     DeleteObject(t);
 }
 
 void Intersect(HRGN rgn, const RECT& r) {
+    // Nothing to cut when r holds the whole region.
+    RECT box{};
+    if (GetRgnBox(rgn, &box) != NULLREGION && r.Left <= box.Left && r.Top <= box.Top &&
+        r.Right >= box.Right && r.Bottom >= box.Bottom)
+        return;
     HRGN t = RectRgn(r);
     CombineRgn(rgn, rgn, t, RGN_AND);
     DeleteObject(t);
@@ -60,6 +72,7 @@ void IntersectShape(HRGN rgn, const Wnd* w, POINT at) {
 
 void SubtractWindow(HRGN rgn, const Wnd* w) {
     POINT o = SurfaceOffset(w);
+    if (Apart(rgn, vcl::Bounds(o.X, o.Y, w->Rect.Width(), w->Rect.Height()))) return;
     if (!w->Shape) {
         Subtract(rgn, vcl::Bounds(o.X, o.Y, w->Rect.Width(), w->Rect.Height()));
         return;
