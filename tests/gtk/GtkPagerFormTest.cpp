@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "GtkTestSupport.h"
+#include "GtkAppFixture.h"
 #include "components/toolbar/AdvToolBar.h"
 #include "components/toolbar/pager/AdvToolBarForm.h"
 #include "platform/backend/gtk/GtkBackend.h"
@@ -22,13 +22,11 @@ using namespace vcl;
 using namespace AdvToolBar;
 using gtktest::At;
 
-class GtkPagerForm : public ::testing::Test {
+class GtkPagerForm : public gtktest::GtkAppTest {
 protected:
     void SetUp() override {
-        if (!gtktest::HaveDisplay()) GTEST_SKIP() << "needs an X display: run under xvfb-run";
-        GetApplication()->ResetState();
-        win::detail::ResetState();
-        backend::SetBackend(gtkbackend::CreateGtkBackend());
+        GtkAppTest::SetUp();
+        if (IsSkipped()) return;
         RegisterAdvToolBarClasses();
         form.reset(new TAdvToolBarForm(nullptr));
         form->SetBounds(60, 60, 600, 320);
@@ -42,19 +40,7 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        GetApplication()->ResetState();
-        if (backend::HasBackend() && std::string(backend::GetBackend().Name()) == "gtk")
-            backend::SetBackend(backend::CreateOffscreenBackend());
-    }
-
-    bool RunUntil(const std::function<bool()>& pred, int ms) {
-        return gtktest::WaitUntil(
-            backend::GetBackend(),
-            [&] {
-                Application->ProcessMessages();
-                return pred();
-            },
-            ms);
+        GtkAppTest::TearDown();
     }
     // A point inside tab Index, on the screen: a few pixels into its face below its rounded top.
     TPoint TabFace(int Index) {

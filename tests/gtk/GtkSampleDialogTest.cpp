@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "GtkTestSupport.h"
+#include "GtkAppFixture.h"
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Screen.h"
@@ -50,13 +50,11 @@ void Tick(win::HWND, win::UINT, win::UINT_PTR, win::DWORD) {
 using gtktest::At;
 using gtktest::Rgb;
 
-class GtkSampleDialogTest : public ::testing::Test {
+class GtkSampleDialogTest : public gtktest::GtkAppTest {
 protected:
     void SetUp() override {
-        if (!gtktest::HaveDisplay()) GTEST_SKIP() << "needs an X display: run under xvfb-run";
-        GetApplication()->ResetState();
-        win::detail::ResetState();
-        backend::SetBackend(gtkbackend::CreateGtkBackend());
+        GtkAppTest::SetUp();
+        if (IsSkipped()) return;
         gSteps.clear();
         form.reset(new TSampleForm(Application));
         gForm = form.get();
@@ -68,24 +66,9 @@ protected:
         gArmed = false;
         gForm = nullptr;
         form.reset();
-        GetApplication()->ResetState();
-        if (backend::HasBackend() && std::string(backend::GetBackend().Name()) == "gtk")
-            backend::SetBackend(backend::CreateOffscreenBackend());
+        GtkAppTest::TearDown();
     }
 
-    // Runs the application's messages until pred holds or ms passed.
-    bool RunUntil(const std::function<bool()>& pred, int ms) {
-        return gtktest::WaitUntil(
-            backend::GetBackend(),
-            [&] {
-                Application->ProcessMessages();
-                return pred();
-            },
-            ms);
-    }
-    void Settle(int ms) {
-        RunUntil([] { return false; }, ms);
-    }
     // The name of the focused control, or of the named control that holds it.
     static String FocusedName() {
         for (TWinControl* c = Screen->ActiveControl(); c; c = c->Parent())

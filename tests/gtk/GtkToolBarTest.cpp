@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "GtkTestSupport.h"
+#include "GtkAppFixture.h"
 #include "components/toolbar/AdvToolBar.h"
 #include "components/toolbar/dock/FloatingWindow.h"
 #include "components/toolbar/dock/ToolBarMenuButton.h"
@@ -54,13 +54,11 @@ using gtktest::Rgb;
 
 using gtktest::XdoStep;
 
-class GtkToolBarTest : public ::testing::Test {
+class GtkToolBarTest : public gtktest::GtkAppTest {
 protected:
     void SetUp() override {
-        if (!gtktest::HaveDisplay()) GTEST_SKIP() << "needs an X display: run under xvfb-run";
-        GetApplication()->ResetState();
-        win::detail::ResetState();
-        backend::SetBackend(gtkbackend::CreateGtkBackend());
+        GtkAppTest::SetUp();
+        if (IsSkipped()) return;
         RegisterAdvToolBarClasses();
         gSteps.clear();
         form.reset(TCustomForm::CreateNew(nullptr));
@@ -71,19 +69,7 @@ protected:
         if (timer) win::KillTimer(nullptr, timer);
         gSteps.clear();
         form.reset();
-        GetApplication()->ResetState();
-        if (backend::HasBackend() && std::string(backend::GetBackend().Name()) == "gtk")
-            backend::SetBackend(backend::CreateOffscreenBackend());
-    }
-
-    bool RunUntil(const std::function<bool()>& pred, int ms) {
-        return gtktest::WaitUntil(
-            backend::GetBackend(),
-            [&] {
-                Application->ProcessMessages();
-                return pred();
-            },
-            ms);
+        GtkAppTest::TearDown();
     }
     // Runs the script's steps to their end (or its deadline).
     void Run(std::vector<std::function<bool()>> steps, int ms = 15000) {

@@ -105,18 +105,7 @@ TAdvToolBarPager::~TAdvToolBarPager() {
 
 void TAdvToolBarPager::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
     if (Value != nullptr && Value == FToolBarStyler) return;
-    if (FToolBarStyler != nullptr && FToolBarStyler != FInternalStyler) {
-        FToolBarStyler->RemoveControl(this);
-        FToolBarStyler->RemoveFreeNotification(this);
-    }
-    FToolBarStyler = Value;
-    if (Value != nullptr) {
-        FCurrentStyler = Value;
-        Value->FreeNotification(this);
-        Value->AddControl(this);
-    } else {
-        FCurrentStyler = FInternalStyler;
-    }
+    FCurrentStyler = TCustomAdvToolBarStyler::Relink(this, this, FToolBarStyler, FInternalStyler, Value);
     const auto state = ComponentState();
     if (!state.Contains(vcl::csDestroying) && !state.Contains(vcl::csLoading)) {
         for (int i = 0; i < FPages->Count(); ++i) {

@@ -93,6 +93,21 @@ void TCustomAdvToolBarStyler::RemoveControl(IToolBarStylerClient* Control) {
     if (i >= 0) FControlList.Delete(i);
 }
 
+TCustomAdvToolBarStyler* TCustomAdvToolBarStyler::Relink(vcl::TComponent* Self, IToolBarStylerClient* Client,
+                                                         TCustomAdvToolBarStyler*& Linked,
+                                                         TCustomAdvToolBarStyler* Internal,
+                                                         TCustomAdvToolBarStyler* Value) {
+    if (Linked != nullptr && Linked != Internal) {
+        Linked->RemoveControl(Client);
+        Linked->RemoveFreeNotification(Self);
+    }
+    Linked = Value;
+    if (Value == nullptr) return Internal;
+    Value->FreeNotification(Self);
+    Value->AddControl(Client);
+    return Value;
+}
+
 void TCustomAdvToolBarStyler::Change(TStylerChange Code) {
     const int count = FControlList.Count();
     // A receiver may leave the list while it is told (it takes another styler): stop at the end of

@@ -34,6 +34,12 @@ public:
     void AddControl(IToolBarStylerClient* Control);
     // Removes the first occurrence, when there is one.
     void RemoveControl(IToolBarStylerClient* Control);
+    // Moves a client's assigned styler from Linked to Value: the old one (unless it is the client's
+    // internal styler, never listed) forgets the client, the new one lists it and tells Self when it
+    // goes. Returns the styler the client paints with: Value, or Internal when Value is null.
+    static TCustomAdvToolBarStyler* Relink(vcl::TComponent* Self, IToolBarStylerClient* Client,
+                                           TCustomAdvToolBarStyler*& Linked,
+                                           TCustomAdvToolBarStyler* Internal, TCustomAdvToolBarStyler* Value);
     int ControlCount() const { return FControlList.Count(); }
     IToolBarStylerClient* Controls(int Index) const { return FControlList[Index]; }
     // Tells every registered client, in registration order.
