@@ -33,8 +33,15 @@ function(_kv_app_late)
       PROPERTIES ENVIRONMENT "KALVENOR_SOURCE_DIR=${CMAKE_SOURCE_DIR};KALVENOR_BACKEND=offscreen")
   endif()
 
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  # Without a display the program says so and ends with a failure (no X server needed).
+  add_test(NAME app_without_display
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/without_display.py
+            --program $<TARGET_FILE:kalvenor>)
+  set_tests_properties(app_without_display PROPERTIES TIMEOUT 200
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0")
+
   if(EXISTS ${CMAKE_SOURCE_DIR}/tests/app/e2e/run_e2e.py)
-    find_package(Python3 REQUIRED COMPONENTS Interpreter)
     find_program(KV_XVFB_RUN xvfb-run)
     if(KV_XVFB_RUN)
       set(_xvfb ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24")
