@@ -72,15 +72,25 @@ TEST_F(LoginTest, ACheckedSavePasswordIsStoredAndLoadedAtTheNextShowing) {
     login->ShowModal();
 }
 
-TEST_F(LoginTest, UncheckedSavePasswordKeepsTheEarlierSavedLogin) {
+TEST_F(LoginTest, UncheckedSavePasswordRemovesTheSavedLoginAndPassword) {
     AnswerLogin("first", "one", true);
     login->ShowModal();
     AnswerLogin("second", "two", false);
     login->ShowModal();
     EXPECT_EQ(main->FLogin, "second");
-    auto reg = Key();
-    EXPECT_EQ(reg->ReadString("Login"), "first");
-    EXPECT_EQ(reg->ReadString("Password"), "one");
+    {
+        auto reg = Key();
+        EXPECT_FALSE(reg->ValueExists("Login"));
+        EXPECT_FALSE(reg->ValueExists("Password"));
+        EXPECT_FALSE(reg->ReadBool("SaveAuthData"));
+    }
+    // Nothing is loaded at the next showing: the box stays unchecked.
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        EXPECT_EQ(login->ledt_Login->Text(), "second");
+        EXPECT_FALSE(login->chkb_SavePass->Checked());
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    login->ShowModal();
 }
 
 TEST_F(LoginTest, WithNothingSavedTheEditsKeepWhatWasTyped) {
@@ -94,11 +104,36 @@ TEST_F(LoginTest, WithNothingSavedTheEditsKeepWhatWasTyped) {
     login->ShowModal();
 }
 
-TEST_F(LoginTest, ASavedValueOfTheWrongTypeRaisesAndStopsLoading) {
+TEST_F(LoginTest, ASavedValueOfTheWrongTypeIsLeftOutAlone) {
+    // The flag stored as text: nothing is loaded, and nothing is raised.
     Key(true)->WriteString("SaveAuthData", "yes");
     Key(true)->WriteString("Login", "saved");
-    EXPECT_THROW(login->FormShow(nullptr), ERegistryException);
+    EXPECT_NO_THROW(login->FormShow(nullptr));
     EXPECT_EQ(login->ledt_Login->Text(), "");
+    EXPECT_FALSE(login->chkb_SavePass->Checked());
+    // The flag sound, the login stored as a number: the password and the flag are loaded all the same.
+    Key(true)->WriteBool("SaveAuthData", true);
+    Key(true)->WriteInteger("Login", 42);
+    Key(true)->WriteString("Password", "pw");
+    EXPECT_NO_THROW(login->FormShow(nullptr));
+    EXPECT_EQ(login->ledt_Login->Text(), "");
+    EXPECT_EQ(login->ledt_Password->Text(), "pw");
+    EXPECT_TRUE(login->chkb_SavePass->Checked());
+}
+
+TEST_F(LoginTest, CentredOnTheDesktopTheDialogStillEndsOnOneMonitor) {
+    // Two monitors with a gap between them: the desktop's centre lies in the gap.
+    ui.Screen().SetMonitors({backend::Monitor{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true, "left"},
+                             backend::Monitor{{1200, 0, 2224, 768}, {1200, 0, 2224, 768}, false, "right"}});
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        const TRect r = Dlg->BoundsRect();
+        const bool onLeft = r.Left >= 0 && r.Right <= 1024 && r.Top >= 0 && r.Bottom <= 738;
+        const bool onRight = r.Left >= 1200 && r.Right <= 2224 && r.Top >= 0 && r.Bottom <= 768;
+        EXPECT_TRUE(onLeft || onRight) << r.Left << "," << r.Top << " " << r.Width() << "x" << r.Height();
+        EXPECT_EQ(r.Width(), 359) << "no smaller than it is";
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    login->ShowModal();
 }
 
 TEST_F(LoginTest, RegistrationFromTheLoginSetsTheChoiceBackAndLeavesTheLoginEmpty) {
