@@ -51,6 +51,31 @@ TEST_F(LoginTest, ChoosingRegistrationOrRecoveryDisablesTheSignInControls) {
     EXPECT_TRUE(login->chkb_SavePass->Enabled());
 }
 
+TEST_F(LoginTest, TheIncorrectLoginBoxIsCentredOnTheDialogAndEnterAnswersIt) {
+    // The main window is being shown (its show handler asks for the login) at another place.
+    main->SetBounds(0, 0, 900, 620);
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        login->ledt_Login->SetText("demo");
+        ui.ClickButton(Dlg, "OK");
+    });
+    TPoint dialogCentre, boxCentre;
+    ui.WhenModal([&](TCustomForm* Box) {
+        const TRect d = login->BoundsRect(), b = Box->BoundsRect();
+        dialogCentre = {(d.Left + d.Right) / 2, (d.Top + d.Bottom) / 2};
+        boxCentre = {(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2};
+        ui.Key(win::VK_RETURN);
+    });
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        EXPECT_EQ(Dlg, login) << "Enter answered the box; the dialog is back";
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    main->Show();
+    ui.Process();
+    EXPECT_EQ(ui.SeenMessages(), std::vector<String>{"Incorrect login or password"});
+    EXPECT_NEAR(boxCentre.X, dialogCentre.X, 1);
+    EXPECT_NEAR(boxCentre.Y, dialogCentre.Y, 1);
+}
+
 TEST_F(LoginTest, ACheckedSavePasswordIsStoredAndLoadedAtTheNextShowing) {
     AnswerLogin("trader", "pw", true);
     login->ShowModal();

@@ -256,6 +256,7 @@ backend::WaitResult GtkDisplay::Wait(std::optional<std::uint32_t> deadline) {
 
 void GtkDisplay::FocusEntered() {
     FAppActive = true;
+    FFocusOrphaned = false;
     if (FFocusCheck) {
         g_source_remove(FFocusCheck);
         FFocusCheck = 0;
