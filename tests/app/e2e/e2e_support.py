@@ -21,6 +21,20 @@ class Failure(Exception):
     pass
 
 
+def arguments(parser, what):
+    """The arguments every test takes (--program, --service, --artifacts) with the parser's own; None, after
+    saying so, when there is no display to run on."""
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--service", required=True)
+    parser.add_argument("--artifacts", required=True)
+    args = parser.parse_args()
+    if not os.environ.get("DISPLAY"):
+        print("%s: no DISPLAY; run under xvfb-run -a" % what, file=sys.stderr)
+        return None
+    os.makedirs(args.artifacts, exist_ok=True)
+    return args
+
+
 def xdotool(*args):
     return subprocess.run(["xdotool", *map(str, args)], check=True, capture_output=True, text=True).stdout
 

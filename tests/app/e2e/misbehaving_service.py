@@ -20,8 +20,8 @@ import sys
 import tempfile
 import time
 
-from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, Program, Service, activate, click, pixel,
-                         screenshot, titled, type_login, visible_windows, wait_for, xdotool)
+from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, Program, Service, activate, arguments, click,
+                         pixel, screenshot, titled, type_login, visible_windows, wait_for, xdotool)
 
 # Window coordinates of the main window's controls (the window is at 0, 0 on a first start).
 CATALOG = (67, 118)
@@ -75,6 +75,21 @@ class Scenario:
         program.wait_line("status Ready", mark, 60)
         return wait_for("the main window", titled(TITLE, MAIN_SIZE), 30, program.process)
 
+    def sign_in_fails(self, program, text):
+        """Signs in with the demo account, which fails with text (see failed_sign_in)."""
+        type_login(self.login_window(program), "demo", "demo123")
+        mark = program.mark()
+        xdotool("key", "Return")
+        return self.failed_sign_in(program, mark, text)
+
+    def sign_in_again(self, program, mark):
+        """The login dialog's OK with the values it holds; waits for the overview."""
+        xdotool("key", "Return")
+        program.wait_line("status Ready", mark, 60)
+        main_window = wait_for("the main window", titled(TITLE, MAIN_SIZE), 30, program.process)
+        time.sleep(1)
+        return main_window
+
     def check_page_copy(self, secret="demo123"):
         """The page copy (in TEMP) never holds the password."""
         copy = os.path.join(self.temp, "tmp.html")
@@ -122,20 +137,14 @@ def failures(s):
     again at 0 when a page is asked for."""
     s.service.misbehave({"user_home.php": {"status": 500, "method": "POST"}})
     program = s.start()
-    type_login(s.login_window(program), "demo", "demo123")
-    mark = program.mark()
-    xdotool("key", "Return")
-    mark = s.failed_sign_in(program, mark, "Service error 500")
+    mark = s.sign_in_fails(program, "Service error 500")
     for answer in ({"raw": "this is no HTTP at all\r\n\r\n"},
                    {"status": 302, "headers": {"Location": "user_home.php?agenting=true"}}):
         s.service.misbehave({"user_home.php": answer})
         xdotool("key", "Return")  # the dialog's OK with the values typed
         mark = s.failed_sign_in(program, mark, "The service's answer cannot be read")
     s.service.misbehave({"user_inbox.php": {"delay": 3}})
-    xdotool("key", "Return")
-    program.wait_line("status Ready", mark, 60)
-    main_window = wait_for("the main window", titled(TITLE, MAIN_SIZE), 30, program.process)
-    time.sleep(1)
+    main_window = s.sign_in_again(program, mark)
     mark = program.mark()
     click(*INBOX)
     program.wait_line("status Inbox messages loading...", mark, 20)
@@ -153,10 +162,7 @@ def down(s):
         unused.bind(("127.0.0.1", 0))
         s.service.address = "http://127.0.0.1:%d/" % unused.getsockname()[1]
         program = s.start()
-        type_login(s.login_window(program), "demo", "demo123")
-        mark = program.mark()
-        xdotool("key", "Return")
-        s.failed_sign_in(program, mark, "The service cannot be reached")
+        s.sign_in_fails(program, "The service cannot be reached")
     xdotool("key", "Escape")
     if program.wait_end(30) != 0:
         raise Failure("the program did not end well after the login was cancelled")
@@ -185,17 +191,11 @@ def download(s):
     s.service.misbehave({"user_home.php": dict(attachment, method="POST")})
     program = s.start(HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                       XDG_DATA_HOME=os.path.join(home, ".local/share"), XDG_CACHE_HOME=os.path.join(home, ".cache"))
-    type_login(s.login_window(program), "demo", "demo123")
-    mark = program.mark()
-    xdotool("key", "Return")
-    mark = s.failed_sign_in(program, mark, "The service sent something that cannot be shown")
+    mark = s.sign_in_fails(program, "The service sent something that cannot be shown")
     s.service.misbehave({"user_inbox.php": {"headers": {"Content-Type": "application/octet-stream"}, "body": "x"},
                          "catalog.php": {"body": page("<a id='a' href='faq.php?agenting=true' download='statement.txt'>"
                                                       "save</a><script>document.getElementById('a').click();</script>")}})
-    xdotool("key", "Return")
-    program.wait_line("status Ready", mark, 60)
-    main_window = wait_for("the main window", titled(TITLE, MAIN_SIZE), 30, program.process)
-    time.sleep(1)
+    main_window = s.sign_in_again(program, mark)
     mark = program.mark()
     click(*INBOX)
     program.wait_line("status The service sent something that cannot be shown", mark, 30)
@@ -225,10 +225,7 @@ def other_site(s):
     s.service.misbehave({"user_home.php": {"status": 307, "method": "POST",
                                            "headers": {"Location": other.address + "user_home.php?agenting=true"}}})
     program = s.start(PATH=bin_dir + os.pathsep + os.environ.get("PATH", ""))
-    type_login(s.login_window(program), "demo", "demo123")
-    mark = program.mark()
-    xdotool("key", "Return")
-    mark = s.failed_sign_in(program, mark, "The service sent the page to another site")
+    mark = s.sign_in_fails(program, "The service sent the page to another site")
     form = ("<form id='f' method='post' action='%suser_home.php?agenting=true'><input type='hidden' name='login' "
             "value='demo'><input type='hidden' name='pass' value='demo123'></form><iframe src='%sfaq.php?agenting=true'>"
             "</iframe><script>document.getElementById('f').submit();</script>" % (other.address, other.address))
@@ -238,10 +235,7 @@ def other_site(s):
         "user_hits.php": {"body": page(form)},
         "user_transactions.php": {"status": 401, "headers": {"WWW-Authenticate": 'Basic realm="members"'}},
     })
-    xdotool("key", "Return")
-    program.wait_line("status Ready", mark, 60)
-    main_window = wait_for("the main window", titled(TITLE, MAIN_SIZE), 30, program.process)
-    time.sleep(1)
+    main_window = s.sign_in_again(program, mark)
     mark = program.mark()
     click(*INBOX)
     program.wait_line("status The service sent the page to another site", mark, 30)
@@ -364,8 +358,10 @@ def phrase(s):
 
 
 def dialogs(s):
-    """Without a window manager: the "Incorrect login or password" box is centred on the dialog and Enter
-    answers it; after signing in with the OK button the main window is the active one."""
+    """Without a window manager, the login dialog answered by its OK button (the mouse): the "Incorrect
+    login or password" box is centred on the dialog and Enter answers it; so does the box of a failed
+    sign-in, shown after the dialog went; after signing in the main window is the active one."""
+    s.service.misbehave({"user_home.php": {"status": 500, "method": "POST", "once": True}})
     program = s.start()
     login = s.login_window(program)
     type_login(login, "demo", "")
@@ -382,6 +378,9 @@ def dialogs(s):
     click(login[1] + LOGIN_PASSWORD[0], login[2] + LOGIN_PASSWORD[1])
     xdotool("type", "--delay", 30, "demo123")
     mark = program.mark()
+    click(login[1] + LOGIN_OK[0], login[2] + LOGIN_OK[1])
+    mark = s.failed_sign_in(program, mark, "Service error 500")
+    login = s.login_window(program)
     click(login[1] + LOGIN_OK[0], login[2] + LOGIN_OK[1])
     program.wait_line("status Ready", mark, 60)
     main_window = wait_for("the main window", titled(TITLE, MAIN_SIZE), 30, program.process)
@@ -407,12 +406,8 @@ SCENARIOS = {f.__name__.replace("_", "-"): f for f in
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--scenario", required=True, choices=sorted(SCENARIOS))
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--service", required=True)
-    parser.add_argument("--artifacts", required=True)
-    args = parser.parse_args()
-    if not os.environ.get("DISPLAY"):
-        print("misbehaving service: no DISPLAY; run under xvfb-run -a", file=sys.stderr)
+    args = arguments(parser, "misbehaving service")
+    if args is None:
         return 1
     args.artifacts = os.path.join(args.artifacts, args.scenario)
     os.makedirs(args.artifacts, exist_ok=True)

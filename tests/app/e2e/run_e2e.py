@@ -17,8 +17,8 @@ import sys
 import tempfile
 import time
 
-from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, click, logged, pixel, read_log, screenshot,
-                         titled, wait_for, xdotool)
+from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, arguments, click, logged, pixel, read_log,
+                         screenshot, titled, wait_for, xdotool)
 
 # Window coordinates of the main window's controls (the window is placed at 0, 0 on a first start).
 INBOX = (67, 353)
@@ -61,15 +61,9 @@ def check_screenshot(path, main):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--service", required=True)
-    parser.add_argument("--artifacts", required=True)
-    args = parser.parse_args()
-    if not os.environ.get("DISPLAY"):
-        print("app e2e: no DISPLAY; run under xvfb-run -a", file=sys.stderr)
+    args = arguments(argparse.ArgumentParser(), "app e2e")
+    if args is None:
         return 1
-    os.makedirs(args.artifacts, exist_ok=True)
     work = tempfile.mkdtemp(prefix="kv-app-e2e-")
     log = os.path.join(work, "requests.log")
     address_file = os.path.join(work, "address")
