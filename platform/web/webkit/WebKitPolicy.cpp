@@ -2,10 +2,11 @@
 //
 // What the view loads stays on the site, frames included (NavigationPolicy.h): a redirect of a navigation
 // of ours to another site ends it as failed, a link the user follows elsewhere is handed to the
-// application, anything else off the site is ignored. Nothing is ever downloaded: an answer to be saved rather than shown, or one
-// the view cannot show, is refused (and a download that starts anyway is cancelled at once), and so is a
-// main document answered with an error status. HTTP authentication is refused. A navigation that fails
-// raises its error and the view shows a short page of ours saying so, in place of whatever it held.
+// application, anything else off the site is ignored. Nothing is ever downloaded: an answer to be saved
+// rather than shown, or one the view cannot show, is refused (and a download that starts anyway is
+// cancelled at once), and so is a main document answered with an error status. HTTP authentication is
+// refused. A navigation that fails raises its error and the view shows a short page of ours saying so, in
+// place of whatever it held.
 
 #include "platform/web/webkit/WebKitView.h"
 
