@@ -65,6 +65,47 @@ TEST_F(CustomizerIniInputTest, ACountNearTheIntegerLimitListsOnlyTheItemsTheSect
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
 }
 
+// A control made under another name than the stored one (the stored one is no identifier, or a
+// taken-off control bears it) is the item's control from then on: applying the file again finds it
+// instead of making another and taking the first off.
+TEST_F(CustomizerIniInputTest, AnItemMadeUnderAnotherNameIsFoundAgainWhenTheFileIsAppliedAgain) {
+    auto controls = [&] {
+        std::vector<TControl*> list;
+        for (int i = 0; i < bar->ToolBarControlCount(); ++i)
+            list.push_back(bar->ToolBarControls(i));
+        return list;
+    };
+    WriteItems(
+        {"Open", "Save as...", "1st:ADVTOOLBARSEPARATOR", "9 lives:ADVCUSTOMGLOWBUTTON", "save as..."});
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(Names(), (Strings{"Open", "Save_as___", "_1st", "_9_lives"}))
+        << "the last item names the second";
+    const std::vector<TControl*> made = controls();
+    EXPECT_EQ(cust->TakenOffCount(), 3);
+    for (int again = 0; again < 2; ++again) {
+        cust->UpdateAdvToolBar();
+        EXPECT_EQ(controls(), made);
+        EXPECT_EQ(cust->TakenOffCount(), 3) << "no hidden copy is left behind";
+    }
+
+    // "Save" is the name of a taken-off control: its item gets "Save1", and keeps it.
+    WriteItems({"Save:ADVTOOLBARSEPARATOR", "Open"});
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(Names(), (Strings{"Save1", "Open"}));
+    TControl* save1 = bar->ToolBarControls(0);
+    const int off = cust->TakenOffCount();
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(bar->ToolBarControls(0), save1);
+    EXPECT_EQ(cust->TakenOffCount(), off);
+
+    // The reset destroys what was made; the next time the items are made anew.
+    cust->SaveInitialState();
+    cust->ResetToolBar();
+    WriteItems({"9 lives:ADVCUSTOMGLOWBUTTON"});
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(Names(), (Strings{"_9_lives"}));
+}
+
 TEST_F(CustomizerIniInputTest, ATextTheFileCannotHoldIsLeftOutAndTheRestOfTheDesignStateKept) {
     open->SetCaption("Two\nlines");
     save->SetHint("Save\r\nfile");

@@ -236,6 +236,10 @@ vcl::TControl* TAdvToolBarCustomizer::CreateItem(vcl::TCustomIniFile& Ini, const
     }
     c->SetName(name);
     c->SetParent(FAdvToolBar);
+    if (name != Name) {
+        FRenamedItems.push_back({c, Name});
+        c->FreeNotification(this);
+    }
     if (button || glow) {
         int command = Ini.ReadInteger(Section, Key + ".CommandID", -1);
         if (command >= 0 && command < FCommands->Count()) {
@@ -272,8 +276,8 @@ void TAdvToolBarCustomizer::UpdateAdvToolBar() {
                 const String cls = ini->ReadString(section, key + ".ClassName", "");
                 if (cls.empty()) continue;
                 vcl::TControl* c = GetCtrl(name);
-                const bool made = c == nullptr;
-                if (made) c = CreateItem(*ini, section, key, name, cls);
+                if (c == nullptr) c = MadeFor(name);
+                if (c == nullptr) c = CreateItem(*ini, section, key, name, cls);
                 // A control listed twice keeps its first place.
                 if (c == nullptr || std::find(order.begin(), order.end(), c) != order.end()) continue;
                 if (dynamic_cast<TAdvToolBarButton*>(c) != nullptr) {
