@@ -1,6 +1,8 @@
 // The customizer's INI file as input: numbers in every form the INI file reads, garbage, counts that
 // lie, and texts the file cannot hold.
 
+#include <fstream>
+
 #include "tests/customizer/CustomizerTestSupport.h"
 
 namespace customizertest {
@@ -125,6 +127,13 @@ TEST_F(CustomizerIniInputTest, ATextTheFileCannotHoldIsLeftOutAndTheRestOfTheDes
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
     EXPECT_EQ(open->Caption(), "Two\nlines");
     EXPECT_EQ(save->Hint(), "Save\r\nfile");
+
+    // A file in Windows-1252 (written by the original program) cannot hold every character.
+    std::ofstream(File(), std::ios::binary | std::ios::trunc) << "; Leiste f\xFCr Dateien\r\n";
+    open->SetCaption("\u00D6ffnen \u263A");
+    cust->SaveInitialState();
+    EXPECT_EQ(Read("CustOrg", "Name0.Caption"), "<none>");
+    EXPECT_EQ(Read("CustOrg", "Name3.Caption"), "Save");
 }
 
 } // namespace

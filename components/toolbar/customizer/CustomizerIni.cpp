@@ -91,16 +91,6 @@ void ApplyButtonKeys(vcl::TCustomIniFile& Ini, const String& Section, const Stri
     if (Props.Hint()) C->SetHint(Ini.ReadString(Section, Key + ".Hint", C->Hint()));
 }
 
-// Writes a text value of the design state. A text the INI format cannot hold (a line break or NUL in a
-// caption) is left out, and any value the key held before goes, so that the reset keeps the control's
-// current text: refusing the one value must not cut the rest of the design state short.
-void WriteText(vcl::TCustomIniFile& Ini, const String& Section, const String& Key, const String& Value) {
-    if (Value.find_first_of(String("\r\n\0", 3)) == String::npos)
-        Ini.WriteString(Section, Key, Value);
-    else
-        Ini.DeleteKey(Section, Key);
-}
-
 // The item indices below Count that the section lists a class for, in order. The count is only a
 // number in the file: walking up to it would take hours for a count near the integer limit, so the
 // indices come from the keys the section actually holds.
@@ -128,6 +118,18 @@ std::vector<int> ListedItems(vcl::TCustomIniFile& Ini, const String& Section, in
 }
 
 } // namespace
+
+namespace customizerini {
+
+void WriteText(vcl::TCustomIniFile& Ini, const String& Section, const String& Key, const String& Value) {
+    try {
+        Ini.WriteString(Section, Key, Value);
+    } catch (const vcl::EIniWriteRefused&) {
+        Ini.DeleteKey(Section, Key);
+    }
+}
+
+} // namespace customizerini
 
 std::unique_ptr<vcl::TCustomIniFile, void (*)(vcl::TCustomIniFile*)> TAdvToolBarCustomizer::OpenIni() {
     if (FFileName.empty() || ComponentState().Contains(vcl::csDesigning)) return {nullptr, NoDelete};
