@@ -100,6 +100,15 @@ TEST_F(CustomizerIniInputTest, AnItemMadeUnderAnotherNameIsFoundAgainWhenTheFile
     EXPECT_EQ(bar->ToolBarControls(0), save1);
     EXPECT_EQ(cust->TakenOffCount(), off);
 
+    // An item that makes nothing ("-1") names the control a later item makes: it takes it the first time
+    // as it does the next.
+    WriteItems({"Print:-1", "Find", "Print"});
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(Names(), (Strings{"Print", "Find"}));
+    const std::vector<TControl*> both = controls();
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(controls(), both);
+
     // The reset destroys what was made; the next time the items are made anew.
     cust->SaveInitialState();
     cust->ResetToolBar();

@@ -89,7 +89,8 @@ vcl::TControl* TAdvToolBarCustomizer::GetCtrl(const String& Name) const {
     return nullptr;
 }
 
-vcl::TControl* TAdvToolBarCustomizer::MadeFor(const String& Name) const {
+vcl::TControl* TAdvToolBarCustomizer::FindItemControl(const String& Name) const {
+    if (vcl::TControl* c = GetCtrl(Name)) return c;
     for (const TMadeItem& m : FRenamedItems)
         if (vcl::SameText(m.StoredName, Name) && FAdvToolBar->IndexOfToolBarControl(m.Control) >= 0)
             return m.Control;

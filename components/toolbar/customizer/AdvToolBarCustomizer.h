@@ -88,9 +88,10 @@ private:
                               const String& Name, const String& ClassName);
     void ApplyImages(int Large);
     void TakeOff(vcl::TControl* Control);
-    // The control on the toolbar that an item stored under Name was made as, when it got another name
-    // (Name is no identifier, or another component bore it); null when there is none.
-    vcl::TControl* MadeFor(const String& Name) const;
+    // The control on the toolbar that an item of the file stored under Name stands for: the one of that
+    // name, else the one made for such an item under another name (Name is no identifier, or another
+    // component bore it); null when there is none.
+    vcl::TControl* FindItemControl(const String& Name) const;
 
     bool FEnablePersistence = true;
     String FFileName = ".\\untitled.ini";

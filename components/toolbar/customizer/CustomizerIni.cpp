@@ -271,21 +271,31 @@ void TAdvToolBarCustomizer::UpdateAdvToolBar() {
             ds.LargeIcon && FLargeImages != nullptr ? ini->ReadInteger(section, kLargeIcon, 0) : 0;
         const int n = ini->ReadInteger(section, kItemCount, -1);
         if (n >= 0) {
-            std::vector<vcl::TControl*> order;
+            // The controls the items make are made first, and every item is looked up after: an item
+            // finds the same control whether it comes before or after the item that makes it, so that
+            // the file applied again gives the same toolbar as the first time.
+            struct TItem {
+                String Key, Name, Class;
+            };
+            std::vector<TItem> items;
             for (int i : ListedItems(*ini, section, n)) {
-                const String key = ItemKey(i);
-                const String name = ini->ReadString(section, key, "");
-                const String cls = ini->ReadString(section, key + ".ClassName", "");
-                if (cls.empty()) continue;
-                vcl::TControl* c = GetCtrl(name);
-                if (c == nullptr) c = MadeFor(name);
-                if (c == nullptr) c = CreateItem(*ini, section, key, name, cls);
+                TItem item{ItemKey(i), {}, {}};
+                item.Name = ini->ReadString(section, item.Key, "");
+                item.Class = ini->ReadString(section, item.Key + ".ClassName", "");
+                if (!item.Class.empty()) items.push_back(std::move(item));
+            }
+            for (const TItem& item : items)
+                if (FindItemControl(item.Name) == nullptr)
+                    CreateItem(*ini, section, item.Key, item.Name, item.Class);
+            std::vector<vcl::TControl*> order;
+            for (const TItem& item : items) {
+                vcl::TControl* c = FindItemControl(item.Name);
                 // A control listed twice keeps its first place.
                 if (c == nullptr || std::find(order.begin(), order.end(), c) != order.end()) continue;
                 if (dynamic_cast<TAdvToolBarButton*>(c) != nullptr) {
-                    ApplyButtonKeys(*ini, section, key, c, *FButtonProperties, true, true);
+                    ApplyButtonKeys(*ini, section, item.Key, c, *FButtonProperties, true, true);
                 } else if (auto* glow = dynamic_cast<TAdvCustomGlowButton*>(c)) {
-                    ApplyButtonKeys(*ini, section, key, c, *FButtonProperties, glow->CustomizerCreated(),
+                    ApplyButtonKeys(*ini, section, item.Key, c, *FButtonProperties, glow->CustomizerCreated(),
                                     false);
                 }
                 order.push_back(c);
