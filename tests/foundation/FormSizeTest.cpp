@@ -158,6 +158,9 @@ TEST_F(FormSizeTest, AStoredRectangleIsCheckedAtTheSizeTheWindowEndsWith) {
     // Larger than the screen and reaching onto it only at its far corner: the window system shrinks it
     // to the largest size it allows, which leaves it on no monitor.
     EXPECT_EQ(load("-6000", "-6000", "200", "200"), kept);
+    form->Hide(); // as while the form's layout is read
+    EXPECT_EQ(load("-6000", "-6000", "200", "200"), kept);
+    form->Show();
     // Far off every monitor, above and to the left: nothing moves it back.
     EXPECT_EQ(load("-900000", "-900000", "-899600", "-899700"), kept);
     // Far past the right and bottom: moved back whole, as any rectangle past the desktop is.
