@@ -131,6 +131,10 @@ public:
     TDummyHintControl* HintControl() const { return FHintControl; }
     // Follows the screen's hint font when UseSystemFont is true.
     void SyncToSystemFont();
+    // A layout keeps the font only when it is the bar's own (neither the system's nor the parent's).
+    bool IsFontStored() const;
+    // With the system font only the top position is scaled; otherwise the bounds and the font.
+    void ChangeScale(int M, int D) override;
 
     // The rectangle panel Index is painted in (the last panel reaches the right edge unless a panel
     // stretches); an empty rectangle when Index is not a panel.
