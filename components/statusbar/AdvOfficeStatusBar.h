@@ -18,6 +18,10 @@
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/ImgList.h"
 
+namespace AdvToolBar {
+class TAdvToolBarForm;
+}
+
 namespace AdvOfficeStatusBar {
 
 using TDrawPanelEvent =
@@ -167,6 +171,8 @@ protected:
     void DrawPanelBackGround(TAdvOfficeStatusPanel* Panel, const vcl::TRect& Rect);
     void DrawSimplePanel();
     void DrawSizeGrip(const vcl::TRect& Rect);
+    // The rounded bottom corners of the captionless Office-style form the bar sits on (before Vista).
+    void DrawFormCorners(AdvToolBar::TAdvToolBarForm* Form);
 
 private:
     void PanelsChanged(vcl::TObject* Sender);
