@@ -157,6 +157,11 @@ void TAdvToolBarPager::Notification(vcl::TComponent* AComponent, vcl::TOperation
         if (*b != nullptr && static_cast<vcl::TComponent*>(*b) == AComponent) *b = nullptr;
     // A form that goes before the pager gets its own window procedure back while it is still whole.
     if (AComponent == FSubclassedForm) RestoreFormProc();
+    if (AComponent == FOfficeStyler) {
+        // Its own Office look freed from outside: the pager paints with its internal styler.
+        FOfficeStyler = nullptr;
+        if (FCurrentStyler == AComponent) FCurrentStyler = FInternalStyler;
+    }
     if (AComponent == FToolBarStyler) {
         // While the pager goes too only the reference is dropped: nothing is repainted any more.
         if (ComponentState().Contains(vcl::csDestroying)) {
