@@ -56,6 +56,40 @@ TEST_F(PagerCaptionTest, AnyCaptionButtonShowsAllThreeWithOnlyTheAskedOnesEnable
     EXPECT_EQ(pager->Caption()->RightTextMargin(), 0);
 }
 
+TEST_F(PagerCaptionTest, CaptionButtonsFollowTheGlowLookOfALinkedStylerOnly) {
+    pager->SetCaptionButtons(TCaptionButtons{cbClose, cbMinimize, cbMaximize});
+    AdvGlowButton::TAdvGlowButton* close = pager->CloseButton();
+    // Without a linked styler a change of the pager's own look leaves a button's look alone.
+    close->Appearance()->SetColorHot(clRed);
+    pager->CurrentStyler()->Change(TStylerChange::Colors);
+    EXPECT_EQ(close->Appearance()->ColorHot(), clRed);
+    auto* styler = new AdvToolBarStylers::TAdvToolBarOfficeStyler(form.get());
+    styler->GlowButtonAppearance()->SetColorHot(clLime);
+    pager->SetToolBarStyler(styler);
+    EXPECT_EQ(close->Appearance()->ColorHot(), clLime) << "linked: its glow look";
+    pager->MinButton()->Appearance()->SetColorHot(clRed);
+    styler->Change(TStylerChange::Colors);
+    EXPECT_EQ(pager->MinButton()->Appearance()->ColorHot(), clLime) << "and again at each change";
+}
+
+TEST_F(PagerCaptionTest, TheGlyphsTakeTheCaptionTextColourOfEachNewLookAndStyler) {
+    pager->SetCaptionButtons(TCaptionButtons{cbClose});
+    // The glyph's colour: the one pixel of the close glyph's centre.
+    auto glyph = [&] {
+        TBitmap b;
+        pager->CaptionButtonImages()->GetBitmap(0, &b);
+        return static_cast<TColor>(b.Canvas()->GetPixel(7, 7));
+    };
+    pager->CurrentStyler()->PagerCaption()->SetTextColor(clRed);
+    EXPECT_EQ(glyph(), clRed) << "a new caption look";
+    pager->CurrentStyler()->Change(TStylerChange::Colors);
+    EXPECT_EQ(glyph(), clRed);
+    auto* styler = new AdvToolBarStylers::TAdvToolBarOfficeStyler(form.get());
+    styler->PagerCaption()->SetTextColor(clBlue);
+    pager->SetToolBarStyler(styler);
+    EXPECT_EQ(glyph(), clBlue) << "another styler";
+}
+
 TEST_F(PagerCaptionTest, TheCloseButtonTellsItsEventOrClosesTheForm) {
     pager->SetCaptionButtons(TCaptionButtons{cbClose, cbMinimize, cbMaximize});
     TObject* told = nullptr;
