@@ -2,8 +2,6 @@
 // pressed by a press that fires OnOptionClick below the toolbar, each look faded in steps of a fifth on
 // the glow timer, and sunk back into the strip when the pointer leaves; pictures of both looks in Luna.
 
-#include <cmath>
-
 #include "components/toolbar/styler/AdvToolBarStylers.h"
 #include "tests/toolbar/PageFixture.h"
 
@@ -16,18 +14,6 @@ using AdvToolBarStylers::bsOffice2007Luna;
 constexpr TColor kStrip = 0x806040;
 constexpr TColor kHot = 0x20E0F0, kHotMirror = 0x10C0E0;
 constexpr TColor kDown = 0x1060F0, kDownMirror = 0x0840C0;
-
-// Percent of First and the rest of Second, channel by channel, rounded.
-TColor Mix(TColor First, TColor Second, int Percent) {
-    if (Percent >= 100) return First;
-    if (Percent <= 0) return Second;
-    TColor result = 0;
-    for (int shift : {0, 8, 16}) {
-        const double a = (First >> shift) & 0xFF, b = (Second >> shift) & 0xFF;
-        result |= static_cast<TColor>(std::lround(Percent / 100.0 * a + (1 - Percent / 100.0) * b)) << shift;
-    }
-    return result;
-}
 
 class CaptionIndicatorTest : public PageTest {
 protected:
