@@ -22,6 +22,7 @@ struct Logged {
     WPARAM W;
     LPARAM L;
     RECT Rect{}; // WM_MOVING, WM_SIZING: the proposed window rectangle
+    HWND Window = nullptr;
 };
 
 std::vector<Logged> gLog;
@@ -40,7 +41,7 @@ bool Interesting(UINT m) {
 LRESULT TestProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (Interesting(msg))
         gLog.push_back(
-            {msg, wp, lp, msg == WM_MOVING || msg == WM_SIZING ? *reinterpret_cast<RECT*>(lp) : RECT{}});
+            {msg, wp, lp, msg == WM_MOVING || msg == WM_SIZING ? *reinterpret_cast<RECT*>(lp) : RECT{}, h});
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(h, &ps);
@@ -332,6 +333,52 @@ TEST_F(GtkUnderWindowManager, ActivationAndTheCloseRequestGoThroughTheWindowMana
     EXPECT_EQ(commands[0].W & 0xFFF0, static_cast<WPARAM>(SC_CLOSE));
     EXPECT_EQ(Of(WM_CLOSE).size(), 1u);
     hwnd = nullptr;
+}
+
+TEST_F(GtkUnderWindowManager, MovesAndSizesFromOutsideRightAfterTheFirstShowingAreFollowed) {
+    // Placed step by step before it first shows, as a form restoring its placement does.
+    hwnd = CreateWindowEx(0, "KalvenorGtkTest", "Kalvenor end to end", WS_OVERLAPPEDWINDOW, 200, 150, 360,
+                          260, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    SetWindowPos(hwnd, nullptr, 200, 0, 360, 260, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, 0, 0, 360, 260, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd, SW_SHOW);
+    POINT c = ClientPoint(100, 80);
+    ASSERT_TRUE(RunUntil([&] { return native && gtktest::ScreenPixel(c.X, c.Y) == kFillRgb; }, 5000));
+    HWND button = CreateWindowEx(0, "KalvenorGtkTest", "", WS_CHILD | WS_VISIBLE, 30, 20, 80, 30, hwnd,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(button, nullptr);
+    std::string xid = std::to_string(gtktest::XidOf(native));
+    // The window manager (here xdotool) sizes the window: it is laid out and painted at its new size.
+    gLog.clear();
+    ASSERT_TRUE(gtktest::Xdo("windowsize --sync " + xid + " 420 320"));
+    RECT wr{};
+    EXPECT_TRUE(
+        RunUntil([&] { return GetWindowRect(hwnd, &wr) && wr.Width() == 420 && wr.Height() == 320; }, 3000))
+        << wr.Left << "," << wr.Top << "," << wr.Right << "," << wr.Bottom;
+    RECT cr{};
+    GetClientRect(hwnd, &cr);
+    ASSERT_FALSE(Of(WM_SIZE).empty());
+    EXPECT_EQ(Of(WM_SIZE).back().L, MAKELPARAM(cr.Right, cr.Bottom));
+    POINT corner = ClientPoint(cr.Right - 4, cr.Bottom - 4);
+    EXPECT_EQ(gtktest::WaitForPixel(corner.X, corner.Y, kFillRgb, 3000), kFillRgb);
+
+    // It moves the window: a click where the button now shows reaches the button, at its own coordinates.
+    ASSERT_TRUE(gtktest::Xdo("windowmove --sync " + xid + " 20 20"));
+    EXPECT_TRUE(RunUntil([&] { return GetWindowRect(hwnd, &wr) && wr.Left == 20 && wr.Top == 20; }, 3000))
+        << wr.Left << "," << wr.Top;
+    POINT inButton{10, 10};
+    ClientToScreen(button, &inButton);
+    gLog.clear();
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + At(inButton) + " click 1"));
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_LBUTTONUP).empty(); }, 3000));
+    auto downs = Of(WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].Window, button);
+    EXPECT_EQ(downs[0].L, MAKELPARAM(10, 10));
+    EXPECT_NE(gtktest::Output("xdotool getwindowgeometry " + xid).find("Position: 20,20"), std::string::npos)
+        << "where X shows it";
 }
 
 TEST(GtkProgramBackend, ChosenByTheVariableElseByTheDisplay) {

@@ -154,9 +154,7 @@ void GtkNativeWindow::SetBounds(const TRect& r) {
     }
     if (r == FBounds && FRequested.empty()) return;
     FBounds = r;
-    FRequested.push_back(r);
-    // A drag by the mouse asks many times before the server answers: keep enough to know every echo.
-    if (FRequested.size() > 64) FRequested.erase(FRequested.begin());
+    ExpectEcho(r);
     gtk_window_move(win, r.Left, r.Top);
     gtk_window_resize(win, std::max(r.Width(), 1), std::max(r.Height(), 1));
 }
@@ -168,8 +166,10 @@ void GtkNativeWindow::SetVisible(bool visible) {
         gtk_widget_hide(FWindow);
         return;
     }
-    // Position again: a window manager may have placed the window while it was hidden.
+    // Position again: a window manager may have placed the window while it was hidden. The window maps at
+    // the bounds asked for last.
     gtk_window_move(GTK_WINDOW(FWindow), FBounds.Left, FBounds.Top);
+    FSeen = FBounds;
     gtk_widget_show(FWindow);
 }
 
@@ -277,21 +277,49 @@ void GtkNativeWindow::OnRealize(GtkWidget*, gpointer self) {
 
 // ---- The window manager's side
 
-void GtkNativeWindow::Configured(const TRect& r) {
-    if (FState == backend::WindowState::Minimized) return;
-    auto it = std::find(FRequested.begin(), FRequested.end(), r);
-    if (it != FRequested.end()) {
-        // Our own request arriving: nothing new for the window system.
-        FRequested.erase(FRequested.begin(), it + 1);
+void GtkNativeWindow::ExpectEcho(const TRect& r) {
+    // A window not on the screen maps at the bounds asked for last, with no configure event to answer each
+    // request: only the requests of a mapped window are waited for.
+    if (!gtk_widget_get_mapped(FWindow)) {
+        FRequested.clear();
         return;
     }
-    // GTK moves at once and sizes later: a half-done request of ours (its place or its size) is no news.
-    for (const TRect& q : FRequested)
-        if ((q.Left == r.Left && q.Top == r.Top) || (q.Width() == r.Width() && q.Height() == r.Height()))
-            return;
-    if (r == FBounds && FRequested.empty()) return;
-    // The window manager decided (a drag, a maximise, or a request it changed).
+    FRequested.push_back(r);
+    // A drag by the mouse asks many times before the server answers: keep enough to know every echo.
+    if (FRequested.size() > 64) FRequested.erase(FRequested.begin());
+}
+
+bool GtkNativeWindow::TakeEcho(const TRect& r) {
+    auto sameSize = [](const TRect& a, const TRect& b) {
+        return a.Width() == b.Width() && a.Height() == b.Height();
+    };
+    auto samePlace = [](const TRect& a, const TRect& b) { return a.Left == b.Left && a.Top == b.Top; };
+    // A request answered in full: the requests before it are stale, their own echoes will never come.
+    for (auto it = FRequested.rbegin(); it != FRequested.rend(); ++it)
+        if (*it == r) {
+            FRequested.erase(FRequested.begin(), it.base());
+            return true;
+        }
+    // GTK moves at once and sizes later: a request half done has its place at the size the window had, or
+    // its size at the place it had. Measured against the last configure, so that an outside move or size
+    // that happens to share a half with a request still waiting is news.
+    for (auto it = FRequested.rbegin(); it != FRequested.rend(); ++it)
+        if ((samePlace(*it, r) && sameSize(FSeen, r)) || (sameSize(*it, r) && samePlace(FSeen, r))) {
+            FRequested.erase(FRequested.begin(), std::prev(it.base()));
+            return true;
+        }
+    return false;
+}
+
+void GtkNativeWindow::Configured(const TRect& r) {
+    if (FState == backend::WindowState::Minimized) return;
+    bool echo = TakeEcho(r);
+    FSeen = r;
+    if (echo) return; // our own request arriving: nothing new for the window system
+    // Anything else is the window manager's decision (a drag, a maximise, a request it changed): what we
+    // asked for before it no longer waits for an answer.
     FRequested.clear();
+    if (r == FBounds) return;
     FBounds = r;
     InputEvent e = Event(EventKind::BoundsChanged);
     e.Bounds = r;

@@ -57,6 +57,10 @@ private:
 
     void Draw(cairo_t* cr);
     void Configured(const vcl::TRect& bounds);
+    // The configure-echo rule: requests of ours waiting for the window manager's answer, and whether a
+    // configure is that answer (taking it and the stale requests before it off the list).
+    void ExpectEcho(const vcl::TRect& bounds);
+    bool TakeEcho(const vcl::TRect& bounds);
     void StateSeen(backend::WindowState state);
     void ReleaseButtonsNotIn(unsigned gdkState, vcl::TPoint at);
     void Wheel(int delta, bool horizontal, vcl::TPoint at);
@@ -71,6 +75,7 @@ private:
     bool FVisible = false;
     vcl::TRect FBounds;
     std::vector<vcl::TRect> FRequested; // bounds we asked for and whose configure events are still to come
+    vcl::TRect FSeen;                   // the bounds the last configure event (or the mapping) showed
     backend::WindowState FState = backend::WindowState::Normal;
     std::optional<backend::WindowState> FExpectedState;
     cairo_surface_t* FSurface = nullptr; // a reference to the window system's image
