@@ -400,7 +400,8 @@ bool ConvertInput(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
                 if (!Matches(t->Handle, WM_SYSCOMMAND, filter, min, max)) return false;
                 *out = MakeMsg(t->Handle, WM_SYSCOMMAND, SC_CLOSE, 0, s.Cursor);
                 step = Step::Produced;
-            } else if (t && remove && !(t->Style & WS_DISABLED)) {
+            } else if (t && remove && !(t->Style & WS_DISABLED) && !(t->ExStyle & WS_EX_NOACTIVATE)) {
+                // A window that never activates (a menu, a key tip) leaves the activation with its owner.
                 ActivateWindow(t, WA_ACTIVE, false);
             }
             break;
@@ -485,11 +486,37 @@ LRESULT HitTest(Wnd* w, POINT screen) {
     return SendMessage(w->Handle, WM_NCHITTEST, 0, MAKELPARAM(screen.X, screen.Y));
 }
 
+namespace {
+
+// The sizing loop keeps the window within its limits: the dragged edges stop, the others stay.
+void ClampToTrack(RECT& r, LRESULT hit, const SizeMoveDrag& d) {
+    auto size = [](int v, int mn, int mx) { return std::clamp(v, std::min(std::max(mn, 0), mx), mx); };
+    int w = size(r.Width(), d.MinTrack.X, d.MaxTrack.X), h = size(r.Height(), d.MinTrack.Y, d.MaxTrack.Y);
+    if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
+        r.Left = r.Right - w;
+    else
+        r.Right = r.Left + w;
+    if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT)
+        r.Top = r.Bottom - h;
+    else
+        r.Bottom = r.Top + h;
+}
+
+} // namespace
+
 void StartSizeMove(Wnd* w, LRESULT hit, POINT screen) {
     // The window system's own loop on every backend, so that the sizing messages reach the window.
     State& s = S();
     if (s.Capture) ReleaseCapture();
-    s.Drag = SizeMoveDrag{w->Handle, hit, screen, w->Rect};
+    HWND h = w->Handle;
+    SizeMoveDrag drag{h, hit, screen, w->Rect};
+    if (hit != HTCAPTION) {
+        MINMAXINFO mmi = AskTrackLimits(w);
+        if (!W(h)) return;
+        drag.MinTrack = mmi.ptMinTrackSize;
+        drag.MaxTrack = mmi.ptMaxTrackSize;
+    }
+    s.Drag = drag;
     Send(w, WM_ENTERSIZEMOVE, 0, 0);
 }
 
@@ -545,8 +572,7 @@ bool HandleDrag(const backend::InputEvent& ev) {
             edge = WMSZ_BOTTOMRIGHT;
             break;
         }
-        if (r.Right < r.Left) r.Right = r.Left;
-        if (r.Bottom < r.Top) r.Bottom = r.Top;
+        ClampToTrack(r, hit, s.Drag);
     }
     Send(w, hit == HTCAPTION ? WM_MOVING : WM_SIZING, static_cast<WPARAM>(edge),
          reinterpret_cast<LPARAM>(&r));

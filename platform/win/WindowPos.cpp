@@ -97,7 +97,9 @@ MINMAXINFO MinMaxFor(Wnd* w) {
     mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
     mmi.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
     if (w->MaxPos.X != -1 || w->MaxPos.Y != -1) mmi.ptMaxPosition = w->MaxPos;
+    HWND h = w->Handle;
     Send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    if (W(h)) NoteTrackLimits(w, mmi);
     // Positions are relative to the window's monitor.
     mmi.ptMaxPosition.X += base.Left;
     mmi.ptMaxPosition.Y += base.Top;
@@ -126,6 +128,37 @@ RECT WorkspaceOffset(Wnd* w) {
 }
 
 } // namespace
+
+MINMAXINFO AskTrackLimits(Wnd* w) {
+    MINMAXINFO mmi{};
+    mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    mmi.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+    if ((w->Style & WS_CAPTION) != WS_CAPTION && !(w->Style & WS_THICKFRAME)) mmi.ptMinTrackSize = {0, 0};
+    HWND h = w->Handle;
+    Send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    if (W(h)) NoteTrackLimits(w, mmi);
+    return mmi;
+}
+
+void NoteTrackLimits(Wnd* w, const MINMAXINFO& mmi) {
+    if (!w->IsTopLevel()) return;
+    // A maximum at or above the system's own is no limit of the window's.
+    auto limit = [](LONG v, int system) { return v < system ? std::max(static_cast<int>(v), 1) : 0; };
+    vcl::TSize mx{limit(mmi.ptMaxTrackSize.X, GetSystemMetrics(SM_CXMAXTRACK)),
+                  limit(mmi.ptMaxTrackSize.Y, GetSystemMetrics(SM_CYMAXTRACK))};
+    vcl::TSize mn{std::max(static_cast<int>(mmi.ptMinTrackSize.X), 0),
+                  std::max(static_cast<int>(mmi.ptMinTrackSize.Y), 0)};
+    if (mx.cx) mn.cx = std::min(mn.cx, mx.cx);
+    if (mx.cy) mn.cy = std::min(mn.cy, mx.cy);
+    std::pair<vcl::TSize, vcl::TSize> limits{mn, mx};
+    if (w->TrackLimits == limits) return;
+    w->TrackLimits = limits;
+    ApplyNativeSizeLimits(w);
+}
+
+void ApplyNativeSizeLimits(Wnd* w) {
+    if (w->Native && w->TrackLimits) w->Native->SetSizeLimits(w->TrackLimits->first, w->TrackLimits->second);
+}
 
 BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
     HWND h = w->Handle;

@@ -312,6 +312,35 @@ TEST_F(InputMouse, AChildThatRefusesActivationIsHeardOnEveryClick) {
     EXPECT_EQ(GetActiveWindow(), top);
 }
 
+TEST_F(InputMouse, AWindowThatNeverActivatesLeavesTheActivationWithItsOwner) {
+    HWND tip = Top(origin.X + 300, origin.Y + 10, 60, 30, WS_POPUP, WS_EX_NOACTIVATE | WS_EX_TOPMOST, top);
+    ShowWindow(tip, SW_SHOWNOACTIVATE);
+    ASSERT_EQ(GetActiveWindow(), top);
+    Log().clear();
+    // A click on it: it is asked, takes the press, and its owner stays active with an active caption.
+    screen->Click(origin.X + 310, origin.Y + 20);
+    Pump();
+    EXPECT_EQ(Count(tip, WM_MOUSEACTIVATE), 1);
+    EXPECT_EQ(Count(tip, WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(GetActiveWindow(), top);
+    EXPECT_EQ(Count(top, WM_NCACTIVATE), 0);
+    // The display giving it the keyboard (the keyboard following the pointer) activates nothing either.
+    backend::InputEvent e;
+    e.Kind = backend::EventKind::Activate;
+    e.Window = detail::W(tip)->Native.get();
+    screen->Deliver(e);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), top);
+    EXPECT_EQ(Count(top, WM_NCACTIVATE), 0);
+    // Another window the display activates is activated.
+    HWND other = Top(600, 100, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SetActiveWindow(top);
+    e.Window = detail::W(other)->Native.get();
+    screen->Deliver(e);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), other);
+}
+
 TEST_F(InputMouse, ADisabledOwnerGetsNoMouseInputAndTheWheelGoesToTheFocusAndUp) {
     EnableWindow(top, FALSE);
     Log().clear();

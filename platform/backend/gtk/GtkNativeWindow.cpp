@@ -74,15 +74,13 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
         if (!info.Popup) gtk_window_set_type_hint(win, GDK_WINDOW_TYPE_HINT_UTILITY);
     }
     if (info.Topmost) gtk_window_set_keep_above(win, TRUE);
-    if (info.NoActivate || info.Popup) {
+    FTakesNoActivation = info.NoActivate || info.Popup;
+    if (FTakesNoActivation) {
         gtk_window_set_accept_focus(win, FALSE);
         gtk_window_set_focus_on_map(win, FALSE);
     }
     if (owner) gtk_window_set_transient_for(win, owner);
-    // The window system places every window itself: a window manager is to take the place as given, as
-    // it does a place the user chose, not put the window where its own placement policy would.
-    GdkGeometry geometry{};
-    gtk_window_set_geometry_hints(win, nullptr, &geometry, GDK_HINT_USER_POS);
+    ApplyGeometryHints();
     // An RGBA visual only where a compositor blends it; elsewhere transparent pixels are cut by the shape.
     GdkScreen* screen = gtk_widget_get_screen(FWindow);
     if (gdk_screen_is_composited(screen))
@@ -238,6 +236,33 @@ void GtkNativeWindow::SetIcon(const std::vector<backend::IconImage>& images) {
     g_list_free_full(list, g_object_unref);
 }
 
+void GtkNativeWindow::SetSizeLimits(vcl::TSize minimum, vcl::TSize maximum) {
+    if (minimum == FMinSize && maximum == FMaxSize) return;
+    FMinSize = minimum;
+    FMaxSize = maximum;
+    ApplyGeometryHints();
+}
+
+void GtkNativeWindow::ApplyGeometryHints() {
+    // The window system places every window itself: a window manager is to take the place as given, as
+    // it does a place the user chose, not put the window where its own placement policy would. It sizes
+    // the window within the window system's limits (WM_GETMINMAXINFO); a limit of zero is none.
+    GdkGeometry geometry{};
+    int hints = GDK_HINT_USER_POS;
+    if (FMinSize.cx > 0 || FMinSize.cy > 0) {
+        geometry.min_width = std::max(FMinSize.cx, 1);
+        geometry.min_height = std::max(FMinSize.cy, 1);
+        hints |= GDK_HINT_MIN_SIZE;
+    }
+    if (FMaxSize.cx > 0 || FMaxSize.cy > 0) {
+        geometry.max_width = FMaxSize.cx > 0 ? FMaxSize.cx : G_MAXSHORT;
+        geometry.max_height = FMaxSize.cy > 0 ? FMaxSize.cy : G_MAXSHORT;
+        hints |= GDK_HINT_MAX_SIZE;
+    }
+    gtk_window_set_geometry_hints(GTK_WINDOW(FWindow), nullptr, &geometry,
+                                  static_cast<GdkWindowHints>(hints));
+}
+
 void GtkNativeWindow::ApplyCursor(GdkCursor* cursor) {
     if (GdkWindow* g = gtk_widget_get_window(FArea)) gdk_window_set_cursor(g, cursor);
 }
@@ -372,12 +397,17 @@ gboolean GtkNativeWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
     return TRUE; // the window system decides whether the window goes
 }
 
+void GtkNativeWindow::FocusCame() {
+    FDisplay.FocusEntered();
+    // The keyboard reaches a popup (a menu, a drop-down, a key tip) only where it follows the pointer: the
+    // application keeps the focus, and the activation stays where the window system has it, with the
+    // popup's owner. Popups are activated by the window system alone (a click, a showing).
+    if (!FTakesNoActivation) FDisplay.Post(Event(EventKind::Activate));
+}
+
 gboolean GtkNativeWindow::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] {
-        w->FDisplay.FocusEntered();
-        w->FDisplay.Post(w->Event(EventKind::Activate));
-    });
+    GuardedVoid([&] { w->FocusCame(); });
     return FALSE;
 }
 
