@@ -480,8 +480,9 @@ TEST_F(GtkWindowSystemTest, PopupMenusAndKeyTipsLeaveTheActivationWithTheirOwner
                                                           : "windowfocus --sync " + xid));
     ASSERT_TRUE(RunUntil([&] { return GetActiveWindow() == hwnd; }, 3000));
     ASSERT_TRUE(gtktest::Xdo("mousemove " + At(ClientPoint(150, 150))));
-    if (!gtktest::HaveWindowManager())
+    if (!gtktest::HaveWindowManager()) {
         ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::RootXid())));
+    }
     RunUntil([] { return false; }, 200);
     ASSERT_EQ(GetActiveWindow(), hwnd);
     std::string netActive =
