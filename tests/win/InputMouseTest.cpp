@@ -283,32 +283,27 @@ TEST_F(InputMouse, APressInAChildTellsTheParentsFirstThenAsksTheChildWhichAsksIt
 TEST_F(InputMouse, AChildThatRefusesActivationIsHeardOnEveryClick) {
     HWND other = Top(600, 100, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND tool = Child(top, 10, 10, 100, 40);
-    // A child that eats its presses without activating: the first click into the form and every later one.
-    Answer(WM_MOUSEACTIVATE, MA_NOACTIVATEANDEAT, tool);
-    for (int click = 0; click < 2; ++click) {
+    // Clicks the child, answering WM_MOUSEACTIVATE in `who` with `answer`; true when the child got the press.
+    auto click = [&](HWND who, LRESULT answer) {
+        Answer(WM_MOUSEACTIVATE, answer, who);
         Log().clear();
         screen->Click(origin.X + 20, origin.Y + 20);
         Pump();
-        EXPECT_EQ(Count(tool, WM_MOUSEACTIVATE), 1) << "click " << click;
-        EXPECT_EQ(Count(tool, WM_LBUTTONDOWN), 0) << "click " << click;
-        EXPECT_EQ(Count(tool, WM_LBUTTONUP), 1) << "click " << click;
-        EXPECT_EQ(GetActiveWindow(), other) << "click " << click;
-    }
+        EXPECT_EQ(Count(tool, WM_MOUSEACTIVATE), 1);
+        EXPECT_EQ(Count(tool, WM_LBUTTONUP), 1);
+        return Count(tool, WM_LBUTTONDOWN) == 1;
+    };
+    // A child that eats its presses without activating: the first click into the form and every later one.
+    EXPECT_FALSE(click(tool, MA_NOACTIVATEANDEAT));
+    EXPECT_FALSE(click(tool, MA_NOACTIVATEANDEAT));
+    EXPECT_EQ(GetActiveWindow(), other);
     // MA_NOACTIVATE keeps the press; the form stays inactive.
-    Answer(WM_MOUSEACTIVATE, MA_NOACTIVATE, tool);
-    Log().clear();
-    screen->Click(origin.X + 20, origin.Y + 20);
-    Pump();
-    EXPECT_EQ(Count(tool, WM_LBUTTONDOWN), 1);
+    EXPECT_TRUE(click(tool, MA_NOACTIVATE));
     EXPECT_EQ(GetActiveWindow(), other);
     // The parents' answer counts for a child that leaves the question to them: a form that eats presses
     // in its children while it is active.
     SetActiveWindow(top);
-    Answer(WM_MOUSEACTIVATE, MA_ACTIVATEANDEAT, top);
-    Log().clear();
-    screen->Click(origin.X + 20, origin.Y + 20);
-    Pump();
-    EXPECT_EQ(Count(tool, WM_LBUTTONDOWN), 0);
+    EXPECT_FALSE(click(top, MA_ACTIVATEANDEAT));
     EXPECT_EQ(GetActiveWindow(), top);
 }
 

@@ -356,10 +356,10 @@ gboolean GtkNativeWindow::OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer
     auto* w = static_cast<GtkNativeWindow*>(self);
     GuardedVoid([&] {
         // Under a window manager our window sits in its frame: a real configure event tells the size only,
-        // its place (translated through a frame still being set up) may be a passing one. The window
-        // manager's synthetic events tell where the window really is.
+        // its place (translated through a frame still being set up) may be a passing one; the window is
+        // where the last configure showed it. The window manager's synthetic events tell where it really is.
         TPoint at{e->x, e->y};
-        if (!e->send_event && UnderWindowManager(w->FWindow)) at = TPoint{w->FBounds.Left, w->FBounds.Top};
+        if (!e->send_event && UnderWindowManager(w->FWindow)) at = TPoint{w->FSeen.Left, w->FSeen.Top};
         w->Configured(TRect{at.X, at.Y, at.X + e->width, at.Y + e->height});
     });
     return FALSE;
