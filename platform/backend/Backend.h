@@ -23,6 +23,7 @@ namespace backend {
 using vcl::String;
 using vcl::TPoint;
 using vcl::TRect;
+using vcl::TSize;
 
 struct Monitor {
     TRect Bounds;   // screen coordinates
@@ -86,6 +87,12 @@ public:
     virtual void SetTitle(const String& title) = 0;
     // The window's own icon in every size it has; empty = the program's icon (Backend::SetProgramIcon).
     virtual void SetIcon(const std::vector<IconImage>& images) = 0;
+    // The smallest and the largest size of the whole window (a zero width or height: no limit), for a
+    // window manager that sizes windows itself to keep to.
+    virtual void SetSizeLimits(TSize minimum, TSize maximum) {
+        (void)minimum;
+        (void)maximum;
+    }
 };
 
 enum class EventKind {

@@ -122,7 +122,8 @@ bool HaveDisplay() {
 }
 
 bool HaveWindowManager() {
-    if (!HaveDisplay()) return false;
+    // The display is opened here when no test has opened it yet (a run of the window manager's tests alone).
+    if (!HaveDisplay() || !gtk_init_check(nullptr, nullptr)) return false;
     GdkScreen* screen = gdk_screen_get_default();
     return GDK_IS_X11_SCREEN(screen) &&
            gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_ACTIVE_WINDOW"));

@@ -32,8 +32,9 @@ TEST_F(InputMouse, ClientMessagesCarryClientCoordinatesAndKeys) {
     Log().clear();
     screen->Click(origin.X + 15, origin.Y + 30);
     Pump();
-    // The window is active already: no WM_MOUSEACTIVATE.
-    EXPECT_EQ(MessagesOf(child), (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    // The top-level window is active already, the child is not the active window itself: it is asked.
+    EXPECT_EQ(MessagesOf(child),
+              (std::vector<UINT>{WM_MOUSEMOVE, WM_MOUSEACTIVATE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
     EXPECT_EQ(First(child, WM_LBUTTONDOWN).wp, MK_LBUTTON);
     EXPECT_EQ(First(child, WM_LBUTTONDOWN).lp, MAKELPARAM(5, 10));
     EXPECT_EQ(First(child, WM_LBUTTONUP).wp, 0u);
@@ -233,6 +234,106 @@ TEST_F(InputMouse, ClickActivatesThroughMouseActivate) {
     EXPECT_EQ(GetActiveWindow(), other);
     EXPECT_EQ(Count(other, WM_LBUTTONDOWN), 0);
     EXPECT_EQ(Count(other, WM_LBUTTONUP), 1);
+}
+
+TEST_F(InputMouse, APressInAChildTellsTheParentsFirstThenAsksTheChildWhichAsksItsParents) {
+    HWND other = Top(600, 100, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND panel = Child(top, 10, 10, 200, 150, WS_CHILD | WS_VISIBLE, 1);
+    HWND button = Child(panel, 20, 20, 80, 30, WS_CHILD | WS_VISIBLE, 2);
+    // The button takes the focus on its press, as controls do.
+    Override() = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {
+        if (h == button && m == WM_LBUTTONDOWN) SetFocus(button);
+        return false;
+    };
+    ASSERT_EQ(GetActiveWindow(), other);
+    Log().clear();
+    screen->Click(origin.X + 40, origin.Y + 40);
+    Pump();
+    std::set<UINT> keep{WM_PARENTNOTIFY, WM_MOUSEACTIVATE, WM_NCACTIVATE, WM_ACTIVATE,
+                        WM_SETFOCUS,     WM_KILLFOCUS,     WM_LBUTTONDOWN};
+    using Pairs = std::vector<std::pair<HWND, UINT>>;
+    // Into an inactive window: the parents hear of the press before anything else happens.
+    Pairs inactive{{panel, WM_PARENTNOTIFY},  {top, WM_PARENTNOTIFY},  {button, WM_MOUSEACTIVATE},
+                   {panel, WM_MOUSEACTIVATE}, {top, WM_MOUSEACTIVATE}, {other, WM_NCACTIVATE},
+                   {other, WM_ACTIVATE},      {top, WM_NCACTIVATE},    {top, WM_ACTIVATE},
+                   {other, WM_KILLFOCUS},     {top, WM_SETFOCUS},      {button, WM_LBUTTONDOWN},
+                   {top, WM_KILLFOCUS},       {button, WM_SETFOCUS}};
+    EXPECT_EQ(AllMessages(keep), inactive);
+    // Each asked window hears of the top-level window and the press.
+    EXPECT_EQ(reinterpret_cast<HWND>(First(button, WM_MOUSEACTIVATE).wp), top);
+    EXPECT_EQ(First(panel, WM_MOUSEACTIVATE).lp, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+
+    // Into the window that is active now: the child is still not the active window itself.
+    SetFocus(top);
+    Log().clear();
+    screen->Click(origin.X + 40, origin.Y + 40);
+    Pump();
+    Pairs active{{panel, WM_PARENTNOTIFY},  {top, WM_PARENTNOTIFY},  {button, WM_MOUSEACTIVATE},
+                 {panel, WM_MOUSEACTIVATE}, {top, WM_MOUSEACTIVATE}, {button, WM_LBUTTONDOWN},
+                 {top, WM_KILLFOCUS},       {button, WM_SETFOCUS}};
+    EXPECT_EQ(AllMessages(keep), active);
+    // The active window's own client area is not asked.
+    Log().clear();
+    screen->Click(origin.X + 300, origin.Y + 200);
+    Pump();
+    EXPECT_EQ(Count(top, WM_MOUSEACTIVATE), 0);
+    EXPECT_EQ(Count(top, WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(InputMouse, AChildThatRefusesActivationIsHeardOnEveryClick) {
+    HWND other = Top(600, 100, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND tool = Child(top, 10, 10, 100, 40);
+    // Clicks the child, answering WM_MOUSEACTIVATE in `who` with `answer`; true when the child got the press.
+    auto click = [&](HWND who, LRESULT answer) {
+        Answer(WM_MOUSEACTIVATE, answer, who);
+        Log().clear();
+        screen->Click(origin.X + 20, origin.Y + 20);
+        Pump();
+        EXPECT_EQ(Count(tool, WM_MOUSEACTIVATE), 1);
+        EXPECT_EQ(Count(tool, WM_LBUTTONUP), 1);
+        return Count(tool, WM_LBUTTONDOWN) == 1;
+    };
+    // A child that eats its presses without activating: the first click into the form and every later one.
+    EXPECT_FALSE(click(tool, MA_NOACTIVATEANDEAT));
+    EXPECT_FALSE(click(tool, MA_NOACTIVATEANDEAT));
+    EXPECT_EQ(GetActiveWindow(), other);
+    // MA_NOACTIVATE keeps the press; the form stays inactive.
+    EXPECT_TRUE(click(tool, MA_NOACTIVATE));
+    EXPECT_EQ(GetActiveWindow(), other);
+    // The parents' answer counts for a child that leaves the question to them: a form that eats presses
+    // in its children while it is active.
+    SetActiveWindow(top);
+    EXPECT_FALSE(click(top, MA_ACTIVATEANDEAT));
+    EXPECT_EQ(GetActiveWindow(), top);
+}
+
+TEST_F(InputMouse, AWindowThatNeverActivatesLeavesTheActivationWithItsOwner) {
+    HWND tip = Top(origin.X + 300, origin.Y + 10, 60, 30, WS_POPUP, WS_EX_NOACTIVATE | WS_EX_TOPMOST, top);
+    ShowWindow(tip, SW_SHOWNOACTIVATE);
+    ASSERT_EQ(GetActiveWindow(), top);
+    Log().clear();
+    // A click on it: it is asked, takes the press, and its owner stays active with an active caption.
+    screen->Click(origin.X + 310, origin.Y + 20);
+    Pump();
+    EXPECT_EQ(Count(tip, WM_MOUSEACTIVATE), 1);
+    EXPECT_EQ(Count(tip, WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(GetActiveWindow(), top);
+    EXPECT_EQ(Count(top, WM_NCACTIVATE), 0);
+    // The display giving it the keyboard (the keyboard following the pointer) activates nothing either.
+    backend::InputEvent e;
+    e.Kind = backend::EventKind::Activate;
+    e.Window = detail::W(tip)->Native.get();
+    screen->Deliver(e);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), top);
+    EXPECT_EQ(Count(top, WM_NCACTIVATE), 0);
+    // Another window the display activates is activated.
+    HWND other = Top(600, 100, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SetActiveWindow(top);
+    e.Window = detail::W(other)->Native.get();
+    screen->Deliver(e);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), other);
 }
 
 TEST_F(InputMouse, ADisabledOwnerGetsNoMouseInputAndTheWheelGoesToTheFocusAndUp) {

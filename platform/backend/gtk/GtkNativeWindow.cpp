@@ -74,15 +74,13 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
         if (!info.Popup) gtk_window_set_type_hint(win, GDK_WINDOW_TYPE_HINT_UTILITY);
     }
     if (info.Topmost) gtk_window_set_keep_above(win, TRUE);
-    if (info.NoActivate || info.Popup) {
+    FTakesNoActivation = info.NoActivate || info.Popup;
+    if (FTakesNoActivation) {
         gtk_window_set_accept_focus(win, FALSE);
         gtk_window_set_focus_on_map(win, FALSE);
     }
     if (owner) gtk_window_set_transient_for(win, owner);
-    // The window system places every window itself: a window manager is to take the place as given, as
-    // it does a place the user chose, not put the window where its own placement policy would.
-    GdkGeometry geometry{};
-    gtk_window_set_geometry_hints(win, nullptr, &geometry, GDK_HINT_USER_POS);
+    ApplyGeometryHints();
     // An RGBA visual only where a compositor blends it; elsewhere transparent pixels are cut by the shape.
     GdkScreen* screen = gtk_widget_get_screen(FWindow);
     if (gdk_screen_is_composited(screen))
@@ -154,9 +152,7 @@ void GtkNativeWindow::SetBounds(const TRect& r) {
     }
     if (r == FBounds && FRequested.empty()) return;
     FBounds = r;
-    FRequested.push_back(r);
-    // A drag by the mouse asks many times before the server answers: keep enough to know every echo.
-    if (FRequested.size() > 64) FRequested.erase(FRequested.begin());
+    ExpectEcho(r);
     gtk_window_move(win, r.Left, r.Top);
     gtk_window_resize(win, std::max(r.Width(), 1), std::max(r.Height(), 1));
 }
@@ -168,8 +164,10 @@ void GtkNativeWindow::SetVisible(bool visible) {
         gtk_widget_hide(FWindow);
         return;
     }
-    // Position again: a window manager may have placed the window while it was hidden.
+    // Position again: a window manager may have placed the window while it was hidden. The window maps at
+    // the bounds asked for last.
     gtk_window_move(GTK_WINDOW(FWindow), FBounds.Left, FBounds.Top);
+    FSeen = FBounds;
     gtk_widget_show(FWindow);
 }
 
@@ -238,6 +236,33 @@ void GtkNativeWindow::SetIcon(const std::vector<backend::IconImage>& images) {
     g_list_free_full(list, g_object_unref);
 }
 
+void GtkNativeWindow::SetSizeLimits(vcl::TSize minimum, vcl::TSize maximum) {
+    if (minimum == FMinSize && maximum == FMaxSize) return;
+    FMinSize = minimum;
+    FMaxSize = maximum;
+    ApplyGeometryHints();
+}
+
+void GtkNativeWindow::ApplyGeometryHints() {
+    // The window system places every window itself: a window manager is to take the place as given, as
+    // it does a place the user chose, not put the window where its own placement policy would. It sizes
+    // the window within the window system's limits (WM_GETMINMAXINFO); a limit of zero is none.
+    GdkGeometry geometry{};
+    int hints = GDK_HINT_USER_POS;
+    if (FMinSize.cx > 0 || FMinSize.cy > 0) {
+        geometry.min_width = std::max(FMinSize.cx, 1);
+        geometry.min_height = std::max(FMinSize.cy, 1);
+        hints |= GDK_HINT_MIN_SIZE;
+    }
+    if (FMaxSize.cx > 0 || FMaxSize.cy > 0) {
+        geometry.max_width = FMaxSize.cx > 0 ? FMaxSize.cx : G_MAXSHORT;
+        geometry.max_height = FMaxSize.cy > 0 ? FMaxSize.cy : G_MAXSHORT;
+        hints |= GDK_HINT_MAX_SIZE;
+    }
+    gtk_window_set_geometry_hints(GTK_WINDOW(FWindow), nullptr, &geometry,
+                                  static_cast<GdkWindowHints>(hints));
+}
+
 void GtkNativeWindow::ApplyCursor(GdkCursor* cursor) {
     if (GdkWindow* g = gtk_widget_get_window(FArea)) gdk_window_set_cursor(g, cursor);
 }
@@ -277,21 +302,49 @@ void GtkNativeWindow::OnRealize(GtkWidget*, gpointer self) {
 
 // ---- The window manager's side
 
-void GtkNativeWindow::Configured(const TRect& r) {
-    if (FState == backend::WindowState::Minimized) return;
-    auto it = std::find(FRequested.begin(), FRequested.end(), r);
-    if (it != FRequested.end()) {
-        // Our own request arriving: nothing new for the window system.
-        FRequested.erase(FRequested.begin(), it + 1);
+void GtkNativeWindow::ExpectEcho(const TRect& r) {
+    // A window not on the screen maps at the bounds asked for last, with no configure event to answer each
+    // request: only the requests of a mapped window are waited for.
+    if (!gtk_widget_get_mapped(FWindow)) {
+        FRequested.clear();
         return;
     }
-    // GTK moves at once and sizes later: a half-done request of ours (its place or its size) is no news.
-    for (const TRect& q : FRequested)
-        if ((q.Left == r.Left && q.Top == r.Top) || (q.Width() == r.Width() && q.Height() == r.Height()))
-            return;
-    if (r == FBounds && FRequested.empty()) return;
-    // The window manager decided (a drag, a maximise, or a request it changed).
+    FRequested.push_back(r);
+    // A drag by the mouse asks many times before the server answers: keep enough to know every echo.
+    if (FRequested.size() > 64) FRequested.erase(FRequested.begin());
+}
+
+bool GtkNativeWindow::TakeEcho(const TRect& r) {
+    auto sameSize = [](const TRect& a, const TRect& b) {
+        return a.Width() == b.Width() && a.Height() == b.Height();
+    };
+    auto samePlace = [](const TRect& a, const TRect& b) { return a.Left == b.Left && a.Top == b.Top; };
+    // A request answered in full: the requests before it are stale, their own echoes will never come.
+    for (auto it = FRequested.rbegin(); it != FRequested.rend(); ++it)
+        if (*it == r) {
+            FRequested.erase(FRequested.begin(), it.base());
+            return true;
+        }
+    // GTK moves at once and sizes later: a request half done has its place at the size the window had, or
+    // its size at the place it had. Measured against the last configure, so that an outside move or size
+    // that happens to share a half with a request still waiting is news.
+    for (auto it = FRequested.rbegin(); it != FRequested.rend(); ++it)
+        if ((samePlace(*it, r) && sameSize(FSeen, r)) || (sameSize(*it, r) && samePlace(FSeen, r))) {
+            FRequested.erase(FRequested.begin(), std::prev(it.base()));
+            return true;
+        }
+    return false;
+}
+
+void GtkNativeWindow::Configured(const TRect& r) {
+    if (FState == backend::WindowState::Minimized) return;
+    bool echo = TakeEcho(r);
+    FSeen = r;
+    if (echo) return; // our own request arriving: nothing new for the window system
+    // Anything else is the window manager's decision (a drag, a maximise, a request it changed): what we
+    // asked for before it no longer waits for an answer.
     FRequested.clear();
+    if (r == FBounds) return;
     FBounds = r;
     InputEvent e = Event(EventKind::BoundsChanged);
     e.Bounds = r;
@@ -303,10 +356,10 @@ gboolean GtkNativeWindow::OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer
     auto* w = static_cast<GtkNativeWindow*>(self);
     GuardedVoid([&] {
         // Under a window manager our window sits in its frame: a real configure event tells the size only,
-        // its place (translated through a frame still being set up) may be a passing one. The window
-        // manager's synthetic events tell where the window really is.
+        // its place (translated through a frame still being set up) may be a passing one; the window is
+        // where the last configure showed it. The window manager's synthetic events tell where it really is.
         TPoint at{e->x, e->y};
-        if (!e->send_event && UnderWindowManager(w->FWindow)) at = TPoint{w->FBounds.Left, w->FBounds.Top};
+        if (!e->send_event && UnderWindowManager(w->FWindow)) at = TPoint{w->FSeen.Left, w->FSeen.Top};
         w->Configured(TRect{at.X, at.Y, at.X + e->width, at.Y + e->height});
     });
     return FALSE;
@@ -344,12 +397,17 @@ gboolean GtkNativeWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
     return TRUE; // the window system decides whether the window goes
 }
 
+void GtkNativeWindow::FocusCame() {
+    FDisplay.FocusEntered();
+    // The keyboard reaches a popup (a menu, a drop-down, a key tip) only where it follows the pointer: the
+    // application keeps the focus, and the activation stays where the window system has it, with the
+    // popup's owner. Popups are activated by the window system alone (a click, a showing).
+    if (!FTakesNoActivation) FDisplay.Post(Event(EventKind::Activate));
+}
+
 gboolean GtkNativeWindow::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] {
-        w->FDisplay.FocusEntered();
-        w->FDisplay.Post(w->Event(EventKind::Activate));
-    });
+    GuardedVoid([&] { w->FocusCame(); });
     return FALSE;
 }
 

@@ -33,6 +33,7 @@ public:
     void SetShape(const std::optional<std::vector<vcl::TRect>>& rects) override { shape_ = rects; }
     void SetTitle(const String& title) override { title_ = title; }
     void SetIcon(const std::vector<backend::IconImage>& images) override { icon_ = images; }
+    void SetSizeLimits(vcl::TSize minimum, vcl::TSize maximum) override { limits_ = {minimum, maximum}; }
     void Present(cairo_surface_t* surface, const vcl::TRect&) override {
         if (surface != image_) {
             cairo_surface_reference(surface);
@@ -52,6 +53,7 @@ public:
     cairo_surface_t* image_ = nullptr;
     String title_;
     std::vector<backend::IconImage> icon_;
+    std::pair<vcl::TSize, vcl::TSize> limits_;
 };
 
 namespace {
@@ -164,6 +166,11 @@ String OffscreenDisplay::WindowTitle(win::HWND window) const {
 std::vector<backend::IconImage> OffscreenDisplay::WindowIcon(win::HWND window) const {
     const OffscreenWindow* n = Native(window);
     return n ? n->icon_ : std::vector<backend::IconImage>{};
+}
+
+std::pair<vcl::TSize, vcl::TSize> OffscreenDisplay::WindowSizeLimits(win::HWND window) const {
+    const OffscreenWindow* n = Native(window);
+    return n ? n->limits_ : std::pair<vcl::TSize, vcl::TSize>{};
 }
 
 } // namespace offscreen

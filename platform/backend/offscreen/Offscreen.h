@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/backend/Backend.h"
@@ -63,6 +64,8 @@ public:
     // program's icon, ProgramIcon).
     String WindowTitle(win::HWND window) const;
     std::vector<backend::IconImage> WindowIcon(win::HWND window) const;
+    // The smallest and largest size a window manager would keep a top-level window to (zero: no limit).
+    std::pair<vcl::TSize, vcl::TSize> WindowSizeLimits(win::HWND window) const;
     const std::vector<backend::IconImage>& ProgramIcon() const { return programIcon_; }
 
 private:
