@@ -106,6 +106,8 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
     g_signal_connect(FArea, "button-press-event", G_CALLBACK(OnButtonPress), this);
     g_signal_connect(FArea, "button-release-event", G_CALLBACK(OnButtonRelease), this);
     g_signal_connect(FArea, "scroll-event", G_CALLBACK(OnScroll), this);
+    g_signal_connect(FArea, "enter-notify-event", G_CALLBACK(OnCrossing), this);
+    g_signal_connect(FArea, "leave-notify-event", G_CALLBACK(OnCrossing), this);
     g_signal_connect(FArea, "realize", G_CALLBACK(OnRealize), this);
     g_signal_connect(FWindow, "configure-event", G_CALLBACK(OnConfigure), this);
     g_signal_connect(FWindow, "window-state-event", G_CALLBACK(OnWindowState), this);
@@ -468,6 +470,37 @@ gboolean GtkNativeWindow::OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self)
         }
     });
     return TRUE;
+}
+
+// ---- The pointer crossing into and out of the window
+
+namespace {
+// Crossings that move the pointer between windows: the pointer's own, and a grab's start and end (while
+// another program or window holds the pointer, nothing of it reaches ours). GTK's grabs among its widgets
+// and a widget's state changing leave the pointer where it was.
+bool PointerCrossing(const GdkEventCrossing* e) {
+    if (e->type == GDK_ENTER_NOTIFY) return e->mode == GDK_CROSSING_NORMAL || e->mode == GDK_CROSSING_UNGRAB;
+    return e->mode == GDK_CROSSING_NORMAL || e->mode == GDK_CROSSING_GRAB || e->mode == GDK_CROSSING_UNGRAB;
+}
+} // namespace
+
+void GtkNativeWindow::Crossed(const GdkEventCrossing* e) {
+    if (!PointerCrossing(e)) return;
+    TPoint at = RootPoint(e->x_root, e->y_root);
+    if (e->type == GDK_ENTER_NOTIFY) {
+        FDisplay.PointerEntered(this, at);
+        return;
+    }
+    // Into a window inside this one the pointer is still here. With a button held down here its moves and
+    // its release keep coming here (the pointer's implicit grab); where it went is told when that ends.
+    if (e->detail == GDK_NOTIFY_INFERIOR || FButtons) return;
+    FDisplay.PointerLeft(at);
+}
+
+gboolean GtkNativeWindow::OnCrossing(GtkWidget*, GdkEventCrossing* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->Crossed(e); });
+    return FALSE;
 }
 
 // ---- Keyboard

@@ -51,6 +51,7 @@ private:
     static gboolean OnButtonPress(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean OnButtonRelease(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self);
+    static gboolean OnCrossing(GtkWidget*, GdkEventCrossing* e, gpointer self);
     static gboolean OnKeyPress(GtkWidget*, GdkEventKey* e, gpointer self);
     static gboolean OnKeyRelease(GtkWidget*, GdkEventKey* e, gpointer self);
     static void OnRealize(GtkWidget*, gpointer self);
@@ -60,6 +61,7 @@ private:
     void StateSeen(backend::WindowState state);
     void ReleaseButtonsNotIn(unsigned gdkState, vcl::TPoint at);
     void Wheel(int delta, bool horizontal, vcl::TPoint at);
+    void Crossed(const GdkEventCrossing* e);
     void KeyPressed(const GdkEventKey* e);
     void ApplyShape();
     backend::InputEvent Event(backend::EventKind kind) const;
