@@ -335,3 +335,24 @@ TEST_F(GtkBackendTest, ThePointerGoingIntoAWindowNotOursIsToldOnceAndItsReturnIs
                               [](const InputEvent& e) { return e.Kind == EventKind::MouseLeave; });
     EXPECT_LT(up, leave) << "the release first";
 }
+
+// The shape is on the X server before the window maps: the windows under the parts it cuts away are never
+// covered, so they are never asked to paint them again (the browser's view would not).
+TEST_F(GtkBackendTest, APopupHasItsShapeFromItsFirstPixelOn) {
+    auto* below = Show(TRect{100, 100, 500, 400}, kBlue);
+    gtktest::ExposeRecorder exposed(below);
+    NativeWindowInfo info;
+    info.Bounds = TRect{150, 150, 350, 250};
+    info.Popup = true;
+    auto popup = display->CreateNativeWindow(info);
+    SurfacePtr img = Image(200, 100, kGreen);
+    popup->SetShape(std::vector<TRect>{TRect{1, 1, 149, 99}});
+    popup->SetVisible(true);
+    popup->Present(img.get(), TRect{0, 0, 200, 100});
+    EXPECT_EQ(gtktest::WaitForPixel(200, 200, kGreen, 3000), kGreen);
+    Settle(200);
+    EXPECT_EQ(gtktest::ScreenPixel(320, 200), kBlue) << "cut away";
+    EXPECT_EQ(gtktest::ScreenPixel(150, 150), kBlue) << "cut away";
+    EXPECT_TRUE(exposed.Rects.empty()) << exposed.Rects.size() << " exposures, the first at "
+                                       << At({exposed.Rects[0].Left, exposed.Rects[0].Top});
+}

@@ -148,18 +148,20 @@ namespace {
 
 constexpr const char* kForeignKey = "kalvenor-test-foreign";
 
-gboolean PaintForeign(GtkWidget*, cairo_t* cr, gpointer rgb) {
-    auto c = static_cast<std::uint32_t>(GPOINTER_TO_UINT(rgb));
+void Fill(cairo_t* cr, std::uint32_t c) {
     cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
     cairo_paint(cr);
+}
+
+gboolean PaintForeign(GtkWidget*, cairo_t* cr, gpointer rgb) {
+    Fill(cr, static_cast<std::uint32_t>(GPOINTER_TO_UINT(rgb)));
     return TRUE;
 }
 
-GtkWidget* ForeignArea(std::uint32_t rgb) {
+GtkWidget* ForeignArea() {
     GtkWidget* area = gtk_drawing_area_new();
     gtk_widget_add_events(area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                     GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK);
-    g_signal_connect(area, "draw", G_CALLBACK(PaintForeign), GUINT_TO_POINTER(rgb));
     return area;
 }
 
@@ -189,8 +191,14 @@ std::unique_ptr<ForeignWindow> ForeignWindow::Over(backend::NativeWindow* window
     g_object_unref(drawing);
     g_signal_connect(overlay, "get-child-position", G_CALLBACK(PlaceForeign), nullptr);
     gtk_container_add(GTK_CONTAINER(host), overlay);
-    GtkWidget* area = ForeignArea(rgb);
+    GtkWidget* area = ForeignArea();
     g_object_set_data(G_OBJECT(area), kForeignKey, &f->FRect);
+    g_signal_connect(area, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t* cr, gpointer self) -> gboolean {
+                         auto* fw = static_cast<ForeignWindow*>(self);
+                         if (fw->FPainting) Fill(cr, fw->FRgb);
+                         return TRUE;
+                     }),
+                     f.get());
     gtk_overlay_add_overlay(GTK_OVERLAY(overlay), area);
     gtk_widget_show_all(overlay);
     f->FWidget = area;
@@ -205,7 +213,9 @@ std::unique_ptr<ForeignWindow> ForeignWindow::TopLevel(const vcl::TRect& rect, s
     GtkWidget* win = gtk_window_new(GTK_WINDOW_POPUP);
     gtk_window_set_default_size(GTK_WINDOW(win), rect.Width(), rect.Height());
     gtk_window_move(GTK_WINDOW(win), rect.Left, rect.Top);
-    gtk_container_add(GTK_CONTAINER(win), ForeignArea(rgb));
+    GtkWidget* area = ForeignArea();
+    g_signal_connect(area, "draw", G_CALLBACK(PaintForeign), GUINT_TO_POINTER(rgb));
+    gtk_container_add(GTK_CONTAINER(win), area);
     gtk_widget_show_all(win);
     f->FWidget = win;
     g_object_add_weak_pointer(G_OBJECT(win), &f->FWidget);
@@ -216,6 +226,31 @@ ForeignWindow::~ForeignWindow() {
     if (!FWidget) return;
     g_object_remove_weak_pointer(G_OBJECT(FWidget), &FWidget);
     gtk_widget_destroy(static_cast<GtkWidget*>(FWidget));
+}
+
+namespace {
+GdkFilterReturn RecordExpose(GdkXEvent* xevent, GdkEvent*, gpointer self) {
+    auto* e = static_cast<XEvent*>(xevent);
+    if (e->type == Expose)
+        static_cast<ExposeRecorder*>(self)->Rects.push_back(vcl::TRect{
+            e->xexpose.x, e->xexpose.y, e->xexpose.x + e->xexpose.width, e->xexpose.y + e->xexpose.height});
+    return GDK_FILTER_CONTINUE;
+}
+} // namespace
+
+ExposeRecorder::ExposeRecorder(backend::NativeWindow* window) {
+    auto* native = dynamic_cast<gtkbackend::GtkNativeWindow*>(window);
+    if (!native || !native->Gdk()) {
+        ADD_FAILURE() << "no X window to watch";
+        return;
+    }
+    FWindow = native->Gdk();
+    gdk_window_add_filter(static_cast<GdkWindow*>(FWindow), RecordExpose, this);
+    gdk_display_sync(gdk_display_get_default());
+}
+
+ExposeRecorder::~ExposeRecorder() {
+    if (FWindow) gdk_window_remove_filter(static_cast<GdkWindow*>(FWindow), RecordExpose, this);
 }
 
 std::vector<backend::InputEvent> RecordingSink::Of(backend::EventKind kind) const {

@@ -62,12 +62,30 @@ public:
     ~ForeignWindow();
     ForeignWindow(const ForeignWindow&) = delete;
     ForeignWindow& operator=(const ForeignWindow&) = delete;
+    // From now on the widget leaves what an exposure asks of it unpainted, as the browser's view does: what
+    // the window under it paints there shows instead.
+    void StopPainting() { FPainting = false; }
 
 private:
     ForeignWindow() = default;
     void* FWidget = nullptr; // cleared when the widget goes with the window it lies in
     vcl::TRect FRect;
     std::uint32_t FRgb = 0;
+    bool FPainting = true;
+};
+
+// Records the X server's exposures of a native window of ours (window coordinates) while it lives: what
+// the server asks the window to paint again because something that covered it went.
+class ExposeRecorder {
+public:
+    explicit ExposeRecorder(backend::NativeWindow* window);
+    ~ExposeRecorder();
+    ExposeRecorder(const ExposeRecorder&) = delete;
+    ExposeRecorder& operator=(const ExposeRecorder&) = delete;
+    std::vector<vcl::TRect> Rects;
+
+private:
+    void* FWindow = nullptr; // the GdkWindow
 };
 
 class RecordingSink : public backend::EventSink {

@@ -6,12 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "GtkAppFixture.h"
+#include "GtkScript.h"
 #include "components/toolbar/AdvToolBar.h"
 #include "components/toolbar/dock/FloatingWindow.h"
 #include "components/toolbar/dock/ToolBarMenuButton.h"
@@ -29,26 +30,6 @@ namespace {
 using namespace vcl;
 using namespace AdvToolBar;
 
-// A script run from a timer, so that it goes on inside whatever loop is running (a drag's or a menu's
-// included): each tick tries the first step, which returns true when done. Past the deadline the script
-// gives up and lets go of the mouse and any open menu, so that lost input fails the test, not hangs it.
-std::deque<std::function<bool()>> gSteps;
-win::DWORD gDeadline = 0;
-
-void Tick(win::HWND, win::UINT, win::UINT_PTR, win::DWORD) {
-    if (gSteps.empty()) return;
-    if (static_cast<std::int32_t>(win::GetTickCount() - gDeadline) > 0) {
-        ADD_FAILURE() << "the script did not finish: " << gSteps.size() << " step(s) left";
-        gSteps.clear();
-        gtktest::Xdo("mouseup 1");
-        // A drag whose release never came ends with the capture it holds.
-        if (win::GetCapture() != nullptr) win::ReleaseCapture();
-        if (win::IsMenuTracking()) win::EndMenu();
-        return;
-    }
-    if (gSteps.front()()) gSteps.pop_front();
-}
-
 using gtktest::At;
 using gtktest::Rgb;
 
@@ -60,24 +41,17 @@ protected:
         GtkAppTest::SetUp();
         if (IsSkipped()) return;
         RegisterAdvToolBarClasses();
-        gSteps.clear();
         form.reset(TCustomForm::CreateNew(nullptr));
         form->SetBounds(40, 40, 600, 300);
-        timer = win::SetTimer(nullptr, 0, 20, Tick);
+        script = std::make_unique<gtktest::Script>();
     }
     void TearDown() override {
-        if (timer) win::KillTimer(nullptr, timer);
-        gSteps.clear();
+        script.reset();
         form.reset();
         GtkAppTest::TearDown();
     }
     // Runs the script's steps to their end (or its deadline).
-    void Run(std::vector<std::function<bool()>> steps, int ms = 15000) {
-        gSteps.assign(steps.begin(), steps.end());
-        gDeadline = win::GetTickCount() + static_cast<win::DWORD>(ms);
-        RunUntil([] { return gSteps.empty(); }, ms + 2000);
-        EXPECT_TRUE(gSteps.empty());
-    }
+    void Run(std::vector<std::function<bool()>> steps, int ms = 15000) { script->Run(std::move(steps), ms); }
     // Shows the form and waits until the screen shows its face at a client point.
     void ShowAt(TPoint facePoint) {
         form->Show();
@@ -97,7 +71,7 @@ protected:
     }
 
     TComponentPtr<TCustomForm> form;
-    win::UINT_PTR timer = 0;
+    std::unique_ptr<gtktest::Script> script;
 };
 
 TEST_F(GtkToolBarTest, TheGripTearsTheToolBarOffIntoAWindowOfItsOwnOnTheScreen) {

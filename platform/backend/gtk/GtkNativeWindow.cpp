@@ -172,7 +172,17 @@ void GtkNativeWindow::SetVisible(bool visible) {
     }
     // Position again: a window manager may have placed the window while it was hidden.
     gtk_window_move(GTK_WINDOW(FWindow), FBounds.Left, FBounds.Top);
+    ShapeBeforeMap();
     gtk_widget_show(FWindow);
+}
+
+void GtkNativeWindow::ShapeBeforeMap() {
+    // GDK gives a top-level window its shape only once it is mapped: the pixels the shape cuts away would
+    // show for a moment, and the windows under them would have to paint them over (the browser's view does
+    // not). The X server takes the shape before the window maps; GDK's own, the same, changes nothing.
+    if (!gtk_widget_get_realized(FWindow)) gtk_widget_realize(FWindow);
+    ApplyShape();
+    SetServerShape(Gdk(), Shape().get());
 }
 
 void GtkNativeWindow::SetTopmost(bool topmost) {
@@ -206,10 +216,14 @@ void GtkNativeWindow::SetShape(const std::optional<std::vector<TRect>>& rects) {
     ApplyShape();
 }
 
-void GtkNativeWindow::ApplyShape() {
+RegionPtr GtkNativeWindow::Shape() const {
     int w = FSurface ? cairo_image_surface_get_width(FSurface) : std::max(FBounds.Width(), 1);
     int h = FSurface ? cairo_image_surface_get_height(FSurface) : std::max(FBounds.Height(), 1);
-    RegionPtr shape = CombineShape(FShape.get(), FMask.get(), w, h);
+    return CombineShape(FShape.get(), FMask.get(), w, h);
+}
+
+void GtkNativeWindow::ApplyShape() {
+    RegionPtr shape = Shape();
     gtk_widget_shape_combine_region(FWindow, shape.get());
     gtk_widget_input_shape_combine_region(FWindow, shape.get());
 }

@@ -63,7 +63,9 @@ private:
     void Wheel(int delta, bool horizontal, vcl::TPoint at);
     void Crossed(const GdkEventCrossing* e);
     void KeyPressed(const GdkEventKey* e);
+    RegionPtr Shape() const; // the shape the window is to have now (null = rectangular)
     void ApplyShape();
+    void ShapeBeforeMap();
     backend::InputEvent Event(backend::EventKind kind) const;
 
     GtkDisplay& FDisplay;
