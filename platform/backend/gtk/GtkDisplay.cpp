@@ -199,8 +199,9 @@ void GtkDisplay::PointerEntered(GtkNativeWindow* window, vcl::TPoint at) {
         g_source_remove(FLeaveCheck);
         FLeaveCheck = 0;
     }
-    if (!FPointerAway) return;
-    // Back from elsewhere: the window system learns where, even if the pointer stops here.
+    // Back from elsewhere, or from a window not ours the pointer was over when ours came under it: the
+    // window system learns where, even if the pointer stops here.
+    if (!FPointerAway && FPointer == at) return;
     FPointerAway = false;
     InputEvent e;
     e.Kind = EventKind::MouseMove;
@@ -237,6 +238,9 @@ std::uint32_t GtkDisplay::TickCount() {
 }
 
 void GtkDisplay::Post(const InputEvent& event) {
+    if (event.Kind == EventKind::MouseMove || event.Kind == EventKind::ButtonDown ||
+        event.Kind == EventKind::ButtonUp || event.Kind == EventKind::MouseLeave)
+        FPointer = event.Screen;
     FPending.push_back(event);
 }
 

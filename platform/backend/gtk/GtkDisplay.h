@@ -79,7 +79,8 @@ private:
     bool FAppActive = false;
     guint FLeaveCheck = 0;
     vcl::TPoint FLeftAt;
-    bool FPointerAway = false; // the window system was told the pointer is in a window not ours
+    bool FPointerAway = false;           // the window system was told the pointer is in a window not ours
+    std::optional<vcl::TPoint> FPointer; // where the window system was last told the pointer is
 };
 
 } // namespace gtkbackend
