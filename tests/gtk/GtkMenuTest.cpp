@@ -98,6 +98,22 @@ protected:
             }
         return out;
     }
+    // The menu bar's row on the screen, from the form's left edge to its right.
+    std::vector<std::uint32_t> BarRow() {
+        win::RECT item{};
+        win::GetMenuItemRect(form->Handle(), menu->Handle(), 0, &item);
+        return gtktest::ScreenPixels(form->Left() + 4, (item.Top + item.Bottom) / 2, form->Width() - 8, 1);
+    }
+    // A step: the pointer to p.
+    static std::function<bool()> MoveTo(TPoint p) { return XdoStep("mousemove " + At(p)); }
+    // Steps: the pointer from `from` straight down to `to`, `step` pixels at a time.
+    static std::vector<std::function<bool()>> Slide(TPoint from, int toY, int step) {
+        std::vector<std::function<bool()>> out;
+        for (int y = from.Y; y < toY; y += step)
+            out.push_back(MoveTo({from.X, y}));
+        out.push_back(MoveTo({from.X, toY}));
+        return out;
+    }
     // A step that waits ms.
     static std::function<bool()> Wait(int ms) {
         auto until = std::make_shared<win::DWORD>(0);
@@ -142,6 +158,94 @@ TEST_F(GtkMenuTest, ADropDownNeverCoversTheFormRightOfItsFrame) {
             EXPECT_FALSE(r.Left < cut.Right && cut.Left < r.Right && r.Top < cut.Bottom && cut.Top < r.Bottom)
                 << "showing " << showing << ": the form was asked to paint " << At({r.Left, r.Top}) << " "
                 << r.Width() << "x" << r.Height();
+    }
+}
+
+// From the bar item down into its drop-down, one pixel at a time, a few at a time, or at once: the menu
+// stays open and its first item is selected where the pointer stops.
+TEST_F(GtkMenuTest, EnteringTheDropDownFromItsBarItemAtAnySpeedKeepsItOpen) {
+    win::RECT item{};
+    ASSERT_TRUE(win::GetMenuItemRect(form->Handle(), menu->Handle(), 0, &item));
+    for (int step : {1, 3, 40}) {
+        win::RECT shown{};
+        bool open = false;
+        int selected = -1;
+        TPoint press{(item.Left + item.Right) / 2, item.Bottom - 3};
+        std::vector<std::function<bool()>> steps{XdoStep("mousemove " + At(press) + " click 1"),
+                                                 DroppedDown(file, &shown)};
+        for (auto& s : Slide(press, item.Bottom + 12, step))
+            steps.push_back(s);
+        steps.push_back(Wait(400));
+        steps.push_back([&] {
+            open = win::IsMenuTracking() && win::MenuWindowOf(file->Handle()) != nullptr;
+            win::HMENU sub = file->Handle();
+            for (int i = 0; i < win::GetMenuItemCount(sub); ++i)
+                if (win::GetMenuState(sub, static_cast<win::UINT>(i), win::MF_BYPOSITION) & win::MF_HILITE)
+                    selected = i;
+            return true;
+        });
+        steps.push_back([] {
+            win::EndMenu();
+            return true;
+        });
+        steps.push_back([] { return !win::IsMenuTracking(); });
+        script->Run(std::move(steps));
+        EXPECT_TRUE(open) << "closed on the way in, " << step << " pixel(s) at a time";
+        EXPECT_EQ(selected, 0) << step << " pixel(s) at a time";
+        script->Run({MoveTo({form->Left() + 300, form->Top() + 200}), Wait(600)}); // past the double-click
+    }
+}
+
+// However the menu closes, the bar comes back to rest once the pointer has left it for the page (the
+// browser's view, over the form's client area): its items and the bar right of them as before the menu
+// dropped.
+TEST_F(GtkMenuTest, AfterEscapeAClickElsewhereOrAChoiceTheBarIsAtRest) {
+    win::detail::Wnd* w = win::detail::W(form->Handle());
+    ASSERT_NE(w, nullptr);
+    const TPoint client = form->ClientToScreen({0, 0});
+    auto page =
+        gtktest::ForeignWindow::Over(w->Native.get(),
+                                     TRect{client.X - form->Left() + 250, client.Y - form->Top(),
+                                           client.X - form->Left() + 550, client.Y - form->Top() + 250},
+                                     0xF4F6F9);
+    const TPoint away{client.X + 400, client.Y + 150};
+    script->Run({MoveTo(away), Wait(300)});
+    const std::vector<std::uint32_t> atRest = BarRow();
+    ASSERT_FALSE(atRest.empty());
+    win::RECT shown{};
+    TMenuItem* faq = help->Items(0);
+    struct Way {
+        const char* Name;
+        std::vector<std::function<bool()>> Close;
+    };
+    const std::vector<Way> ways{
+        {"Escape", {XdoStep("key Escape"), Wait(100), XdoStep("key Escape")}},
+        {"a click elsewhere",
+         {XdoStep("mousemove " + At({form->Left() + 200, form->Top() + 150}) + " click 1")}},
+        {"a choice", {[&] {
+             win::RECT r{};
+             win::GetMenuItemRect(nullptr, help->Handle(), static_cast<win::UINT>(faq->MenuIndex()), &r);
+             return XdoStep("mousemove " + At({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}) +
+                            " click 1")();
+         }}}};
+    for (const Way& way : ways) {
+        std::vector<std::function<bool()>> steps{XdoStep("mousemove " + At(BarItem(help)) + " click 1"),
+                                                 DroppedDown(help, &shown), Wait(200)};
+        for (const auto& s : way.Close)
+            steps.push_back(s);
+        steps.push_back([] { return !win::IsMenuTracking(); });
+        steps.push_back(MoveTo(away));
+        steps.push_back(Wait(600));
+        script->Run(std::move(steps));
+        std::vector<std::uint32_t> now = BarRow();
+        std::size_t differ = 0;
+        for (std::size_t i = 0; i < now.size() && i < atRest.size(); ++i)
+            differ += now[i] != atRest[i];
+        EXPECT_EQ(differ, 0u) << "after " << way.Name << ": " << differ
+                              << " pixels of the bar are not at rest";
+        if (differ)
+            gtktest::WriteScreenPng(form->Left(), form->Top(), 400, 80,
+                                    std::string("GtkMenuBarAfter-") + way.Name + ".png");
     }
 }
 

@@ -197,4 +197,53 @@ TEST_F(GtkToolBarTest, AClickOnAMenuBarButtonDropsItsMenuAndAClickOnAnItemRunsIt
     EXPECT_EQ(bar->TempPopupMenu(), nullptr);
 }
 
+// From the dropped button down into its menu a pixel at a time: the menu stays open, the item under the
+// pointer is selected, and a click there runs it.
+TEST_F(GtkToolBarTest, SlidingSlowlyFromAMenuBarButtonIntoItsMenuKeepsItOpen) {
+    std::vector<String> clicks;
+    auto* menu = new TMainMenu(form.get());
+    auto* file = new TMenuItem(form.get());
+    file->SetCaption("&File");
+    menu->Items()->Add(file);
+    for (const char* caption : {"&Open", "E&xit"}) {
+        auto* i = new TMenuItem(form.get());
+        i->SetCaption(caption);
+        i->OnClick = [&clicks, caption](TObject*) { clicks.push_back(caption); };
+        file->Add(i);
+    }
+    auto* bar = new TAdvToolBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetMenu(menu);
+    ShowAt({300, 250});
+    TControl* button = bar->ToolBarControls(0);
+    TPoint press = button->ClientToScreen({button->Width() / 2, button->Height() - 4});
+    win::RECT item0{};
+    std::vector<std::function<bool()>> steps{XdoStep("mousemove " + At(press) + " click 1"), [&] {
+                                                 auto* m = bar->TempPopupMenu();
+                                                 return m && win::IsMenuTracking() &&
+                                                        win::MenuWindowOf(m->Handle()) != nullptr &&
+                                                        win::GetMenuItemRect(nullptr, m->Handle(), 0, &item0);
+                                             }};
+    for (int y = press.Y + 1; y <= press.Y + 16; ++y)
+        steps.push_back([&, y] { return XdoStep("mousemove " + At({press.X, y}))(); });
+    bool openInside = false, firstSelected = false;
+    steps.push_back([&] {
+        // The pointer is over the first item now.
+        win::POINT p{};
+        win::GetCursorPos(&p);
+        if (p.Y != press.Y + 16) return false;
+        auto* m = bar->TempPopupMenu();
+        openInside = m && win::IsMenuTracking() && win::MenuWindowOf(m->Handle()) != nullptr;
+        firstSelected = m && (win::GetMenuState(m->Handle(), 0, win::MF_BYPOSITION) & win::MF_HILITE);
+        return true;
+    });
+    steps.push_back(XdoStep("click 1"));
+    steps.push_back([] { return !win::IsMenuTracking(); });
+    Run(steps);
+    EXPECT_GT(press.Y + 16, item0.Top) << "the pointer went onto the first item";
+    EXPECT_TRUE(openInside) << "the menu closed on the way in";
+    EXPECT_TRUE(firstSelected);
+    EXPECT_EQ(clicks, (std::vector<String>{"&Open"}));
+}
+
 } // namespace

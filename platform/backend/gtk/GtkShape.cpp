@@ -72,7 +72,8 @@ void SetServerShape(GdkWindow* window, const cairo_region_t* shape) {
         cairo_rectangle_int_t r;
         cairo_region_get_rectangle(shape, i, &r);
         rects.push_back(XRectangle{static_cast<short>(r.x), static_cast<short>(r.y),
-                                   static_cast<unsigned short>(r.width), static_cast<unsigned short>(r.height)});
+                                   static_cast<unsigned short>(r.width),
+                                   static_cast<unsigned short>(r.height)});
     }
     // Cairo's rectangles come in bands, top to bottom and left to right within a band.
     for (int kind : {ShapeBounding, ShapeInput})
