@@ -22,13 +22,11 @@ using namespace vcl;
 using gtktest::At;
 using gtktest::XdoStep;
 
-class GtkMenuTest : public gtktest::GtkAppTest {
+class GtkMenuTest : public gtktest::GtkFormTest {
 protected:
     void SetUp() override {
-        GtkAppTest::SetUp();
+        GtkFormTest::SetUp();
         if (IsSkipped()) return;
-        form.reset(TCustomForm::CreateNew(nullptr));
-        form->SetBounds(40, 40, 600, 300);
         auto* styler = new AdvMenuStylers::TAdvMenuOfficeStyler(form.get());
         styler->SetStyle(AdvMenuStylers::osOffice2007Luna);
         menu = new AdvMenus::TAdvMainMenu(form.get());
@@ -51,8 +49,7 @@ protected:
     }
     void TearDown() override {
         script.reset();
-        form.reset();
-        GtkAppTest::TearDown();
+        GtkFormTest::TearDown();
     }
     TMenuItem* Item(TMenuItem* parent, const String& caption) {
         auto* i = new TMenuItem(form.get());
@@ -123,7 +120,6 @@ protected:
         };
     }
 
-    TComponentPtr<TCustomForm> form;
     AdvMenus::TAdvMainMenu* menu = nullptr;
     TMenuItem *file = nullptr, *help = nullptr;
     std::unique_ptr<gtktest::Script> script;

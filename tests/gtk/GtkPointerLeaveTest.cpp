@@ -42,13 +42,11 @@ void Paint(TGlowButtonAppearance* a) {
     a->SetColorMirrorCheckedTo(kChecked);
 }
 
-class GtkPointerLeaveTest : public gtktest::GtkAppTest {
+class GtkPointerLeaveTest : public gtktest::GtkFormTest {
 protected:
     void SetUp() override {
-        GtkAppTest::SetUp();
+        GtkFormTest::SetUp();
         if (IsSkipped()) return;
-        form.reset(TCustomForm::CreateNew(nullptr));
-        form->SetBounds(40, 40, 600, 300);
         button = new TAdvGlowButton(form.get());
         button->SetParent(form.get());
         button->SetBounds(20, 20, 120, 44);
@@ -78,8 +76,7 @@ protected:
     void TearDown() override {
         view.reset();
         program.reset();
-        form.reset();
-        GtkAppTest::TearDown();
+        GtkFormTest::TearDown();
     }
     // Waits (the hover fades included) until the button's face shows the colour.
     bool Shows(TColor c) {
@@ -92,7 +89,6 @@ protected:
     }
     void MoveTo(TPoint p) { ASSERT_TRUE(gtktest::Xdo("mousemove " + At(p))); }
 
-    TComponentPtr<TCustomForm> form;
     TAdvGlowButton* button = nullptr;
     std::unique_ptr<gtktest::ForeignWindow> view, program;
     TPoint face, intoView, intoProgram, onForm;

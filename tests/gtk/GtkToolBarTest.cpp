@@ -35,7 +35,7 @@ using gtktest::Rgb;
 
 using gtktest::XdoStep;
 
-class GtkToolBarTest : public gtktest::GtkAppTest {
+class GtkToolBarTest : public gtktest::GtkFormTest {
 protected:
     void SetUp() override {
         GtkAppTest::SetUp();
@@ -47,8 +47,7 @@ protected:
     }
     void TearDown() override {
         script.reset();
-        form.reset();
-        GtkAppTest::TearDown();
+        GtkFormTest::TearDown();
     }
     // Runs the script's steps to their end (or its deadline).
     void Run(std::vector<std::function<bool()>> steps, int ms = 15000) { script->Run(std::move(steps), ms); }
@@ -70,7 +69,6 @@ protected:
         return b;
     }
 
-    TComponentPtr<TCustomForm> form;
     std::unique_ptr<gtktest::Script> script;
 };
 
