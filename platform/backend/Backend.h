@@ -100,6 +100,9 @@ enum class EventKind {
     ButtonDown,    // Screen, Button
     ButtonUp,      // Screen, Button
     Wheel,         // Screen, WheelDelta (multiples of 120 per notch), Horizontal
+    MouseLeave,    // Screen: the pointer went into a native window not ours (a native child such as the
+                   // browser's view, another program's window, the root window); no move is reported
+                   // until it comes back
     KeyDown,       // VirtualKey, ScanCode, Extended (a held key repeats KeyDown)
     KeyUp,         // VirtualKey, ScanCode, Extended
     Char,          // Char: a character without a key of its own (input methods, pasted text)

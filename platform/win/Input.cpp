@@ -143,6 +143,16 @@ void PostLeave(MSG* out) {
     s.Track = Tracking{};
 }
 
+// The pointer went into a native window not ours: no mouse message goes anywhere, no hover comes due,
+// until it is back over one of ours. The tracked window has had its leave message by then (a capture
+// keeps it: the capturing window hears of the pointer again when it comes back).
+void PointerAway() {
+    State& s = S();
+    s.LastMouse = MouseTarget{};
+    s.LastMouse.Away = true;
+    if (s.Track.Window) s.Track.HoverDue.reset();
+}
+
 enum class Step { Produced, Consumed, Blocked };
 
 // A press in a child: its parents hear of it, nearest first, in their own client coordinates (always with
@@ -195,11 +205,13 @@ Step ConvertMouse(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min
         return Step::Produced;
     }
 
+    // The pointer gone into a native window not ours is over no window of ours; only the capture keeps it.
+    const bool away = ev.Kind == backend::EventKind::MouseLeave;
     Wnd* t = nullptr;
     LRESULT hit = HTCLIENT;
     if (Wnd* c = W(s.Capture))
         t = c;
-    else
+    else if (!away)
         t = TargetAt(pt, &hit);
     // Leaving the tracked window (or its tracked area) posts the leave message first.
     if (s.Track.Window && (s.Track.Flags & TME_LEAVE)) {
@@ -214,6 +226,10 @@ Step ConvertMouse(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min
             PostLeave(out);
             return Step::Produced;
         }
+    }
+    if (away) {
+        if (remove) PointerAway();
+        return Step::Consumed;
     }
     if (!t) {
         if (remove) {
@@ -384,6 +400,7 @@ bool ConvertInput(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
         case backend::EventKind::ButtonDown:
         case backend::EventKind::ButtonUp:
         case backend::EventKind::Wheel:
+        case backend::EventKind::MouseLeave:
             step = ConvertMouse(ev, out, filter, min, max, remove);
             break;
         case backend::EventKind::KeyDown:
@@ -604,9 +621,10 @@ BOOL ReleaseCapture() {
     if (!old) return TRUE;
     s.Capture = nullptr;
     if (Wnd* o = W(old)) Send(o, WM_CAPTURECHANGED, 0, 0);
-    // The pointer is looked at again, as after a move: enter and leave follow.
+    // The pointer is looked at again, as after a move: enter and leave follow. A pointer over a window not
+    // ours stays there: no window of ours under that point hears of it.
     backend::InputEvent ev;
-    ev.Kind = backend::EventKind::MouseMove;
+    ev.Kind = s.LastMouse.Away ? backend::EventKind::MouseLeave : backend::EventKind::MouseMove;
     ev.Screen = s.Cursor;
     s.Input.push_back(ev);
     return TRUE;
@@ -819,6 +837,7 @@ void Inject(const backend::InputEvent& ev) {
     switch (ev.Kind) {
     case backend::EventKind::MouseMove:
     case backend::EventKind::Wheel:
+    case backend::EventKind::MouseLeave:
         s.Cursor = ev.Screen;
         break;
     case backend::EventKind::ButtonDown:

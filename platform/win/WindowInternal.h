@@ -128,6 +128,7 @@ struct Tracking {
 struct MouseTarget {
     HWND Window = nullptr;
     bool NonClient = false;
+    bool Away = false; // the pointer went into a native window not ours (Input.cpp)
 };
 
 struct SizeMoveDrag {

@@ -132,6 +132,58 @@ TEST_F(InputMouse, CaptureKeepsTheMouseAndLeaveComesOnMovingAwayAndWhenCaptureEn
     EXPECT_FALSE(TrackMouseEvent(&t));
 }
 
+// A native window not ours over ours (a browser's own view, another program's window): the display tells
+// only that the pointer went there, and nothing of ours under it is reached until it comes back.
+TEST_F(InputMouse, ThePointerGoneIntoANativeWindowNotOursIsALeaveForEveryWindowOfOurs) {
+    HWND a = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 1);
+    HWND page = Child(top, 200, 0, 150, 150, WS_CHILD | WS_VISIBLE, 2);
+    screen->SetForeignWindows({vcl::TRect{At(200, 0).X, At(200, 0).Y, At(350, 150).X, At(350, 150).Y}});
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE | TME_HOVER, a, 300};
+    MoveTo(10, 10);
+    ASSERT_TRUE(TrackMouseEvent(&t));
+    Log().clear();
+    MoveTo(250, 20); // straight from a into the view over the page
+    MoveTo(260, 30);
+    screen->Advance(1000);
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 1);
+    EXPECT_EQ(Count(a, WM_MOUSEHOVER), 0) << "no hover while the pointer is elsewhere";
+    EXPECT_EQ(Count(page, WM_MOUSEMOVE), 0) << "the window under the view hears nothing";
+    POINT p{};
+    GetCursorPos(&p);
+    EXPECT_EQ(p, At(250, 20)) << "the pointer is where it went";
+    // Asked while the pointer is away, the leave comes at once; back over a, a hears the pointer again.
+    Log().clear();
+    t.dwFlags = TME_LEAVE;
+    TrackMouseEvent(&t);
+    Pump();
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 1);
+    MoveTo(20, 20);
+    EXPECT_EQ(Count(a, WM_MOUSEMOVE), 1);
+
+    // A press over a holds the pointer's events there (the capture a button takes included) until the
+    // release over the view; once a lets the pointer go, it hears the leave and nothing of ours is entered.
+    ASSERT_TRUE(TrackMouseEvent(&t));
+    screen->Press();
+    Pump();
+    SetCapture(a);
+    Log().clear();
+    MoveTo(260, 40);
+    screen->Release();
+    Pump();
+    EXPECT_EQ(Count(a, WM_MOUSEMOVE), 1);
+    EXPECT_EQ(Count(a, WM_LBUTTONUP), 1);
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 0) << "a keeps the capture";
+    ReleaseCapture();
+    Pump();
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 1);
+    EXPECT_EQ(Count(page, WM_MOUSEMOVE), 0);
+    EXPECT_EQ(Count(top, WM_MOUSEMOVE), 0);
+    // Clicks over the view are the view's.
+    screen->Click(At(270, 50).X, At(270, 50).Y);
+    Pump();
+    EXPECT_EQ(Count(page, WM_LBUTTONDOWN), 0);
+}
+
 TEST_F(InputMouse, HoverComesAfterTheHoverTimeAtRestAndDragDetectNeedsMovement) {
     HWND a = Child(top, 0, 0, 100, 100);
     MoveTo(10, 10);

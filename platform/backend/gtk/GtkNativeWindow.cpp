@@ -104,6 +104,8 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
     g_signal_connect(FArea, "button-press-event", G_CALLBACK(OnButtonPress), this);
     g_signal_connect(FArea, "button-release-event", G_CALLBACK(OnButtonRelease), this);
     g_signal_connect(FArea, "scroll-event", G_CALLBACK(OnScroll), this);
+    g_signal_connect(FArea, "enter-notify-event", G_CALLBACK(OnCrossing), this);
+    g_signal_connect(FArea, "leave-notify-event", G_CALLBACK(OnCrossing), this);
     g_signal_connect(FArea, "realize", G_CALLBACK(OnRealize), this);
     g_signal_connect(FWindow, "configure-event", G_CALLBACK(OnConfigure), this);
     g_signal_connect(FWindow, "window-state-event", G_CALLBACK(OnWindowState), this);
@@ -168,7 +170,17 @@ void GtkNativeWindow::SetVisible(bool visible) {
     // the bounds asked for last.
     gtk_window_move(GTK_WINDOW(FWindow), FBounds.Left, FBounds.Top);
     FSeen = FBounds;
+    ShapeBeforeMap();
     gtk_widget_show(FWindow);
+}
+
+void GtkNativeWindow::ShapeBeforeMap() {
+    // GDK gives a top-level window its shape only once it is mapped: the pixels the shape cuts away would
+    // show for a moment, and the windows under them would have to paint them over (the browser's view does
+    // not). The X server takes the shape before the window maps; GDK's own, the same, changes nothing.
+    if (!gtk_widget_get_realized(FWindow)) gtk_widget_realize(FWindow);
+    ApplyShape();
+    SetServerShape(Gdk(), Shape().get());
 }
 
 void GtkNativeWindow::SetTopmost(bool topmost) {
@@ -202,10 +214,14 @@ void GtkNativeWindow::SetShape(const std::optional<std::vector<TRect>>& rects) {
     ApplyShape();
 }
 
-void GtkNativeWindow::ApplyShape() {
+RegionPtr GtkNativeWindow::Shape() const {
     int w = FSurface ? cairo_image_surface_get_width(FSurface) : std::max(FBounds.Width(), 1);
     int h = FSurface ? cairo_image_surface_get_height(FSurface) : std::max(FBounds.Height(), 1);
-    RegionPtr shape = CombineShape(FShape.get(), FMask.get(), w, h);
+    return CombineShape(FShape.get(), FMask.get(), w, h);
+}
+
+void GtkNativeWindow::ApplyShape() {
+    RegionPtr shape = Shape();
     gtk_widget_shape_combine_region(FWindow, shape.get());
     gtk_widget_input_shape_combine_region(FWindow, shape.get());
 }
@@ -526,6 +542,37 @@ gboolean GtkNativeWindow::OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self)
         }
     });
     return TRUE;
+}
+
+// ---- The pointer crossing into and out of the window
+
+namespace {
+// Crossings that move the pointer between windows: the pointer's own, and a grab's start and end (while
+// another program or window holds the pointer, nothing of it reaches ours). GTK's grabs among its widgets
+// and a widget's state changing leave the pointer where it was.
+bool PointerCrossing(const GdkEventCrossing* e) {
+    if (e->type == GDK_ENTER_NOTIFY) return e->mode == GDK_CROSSING_NORMAL || e->mode == GDK_CROSSING_UNGRAB;
+    return e->mode == GDK_CROSSING_NORMAL || e->mode == GDK_CROSSING_GRAB || e->mode == GDK_CROSSING_UNGRAB;
+}
+} // namespace
+
+void GtkNativeWindow::Crossed(const GdkEventCrossing* e) {
+    if (!PointerCrossing(e)) return;
+    TPoint at = RootPoint(e->x_root, e->y_root);
+    if (e->type == GDK_ENTER_NOTIFY) {
+        FDisplay.PointerEntered(this, at);
+        return;
+    }
+    // Into a window inside this one the pointer is still here. With a button held down here its moves and
+    // its release keep coming here (the pointer's implicit grab); where it went is told when that ends.
+    if (e->detail == GDK_NOTIFY_INFERIOR || FButtons) return;
+    FDisplay.PointerLeft(at);
+}
+
+gboolean GtkNativeWindow::OnCrossing(GtkWidget*, GdkEventCrossing* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->Crossed(e); });
+    return FALSE;
 }
 
 // ---- Keyboard

@@ -52,6 +52,7 @@ private:
     static gboolean OnButtonPress(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean OnButtonRelease(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self);
+    static gboolean OnCrossing(GtkWidget*, GdkEventCrossing* e, gpointer self);
     static gboolean OnKeyPress(GtkWidget*, GdkEventKey* e, gpointer self);
     static gboolean OnKeyRelease(GtkWidget*, GdkEventKey* e, gpointer self);
     static void OnRealize(GtkWidget*, gpointer self);
@@ -66,9 +67,12 @@ private:
     void FocusCame();
     void ReleaseButtonsNotIn(unsigned gdkState, vcl::TPoint at);
     void Wheel(int delta, bool horizontal, vcl::TPoint at);
+    void Crossed(const GdkEventCrossing* e);
     void KeyPressed(const GdkEventKey* e);
+    RegionPtr Shape() const; // the shape the window is to have now (null = rectangular)
     void ApplyShape();
     void ApplyGeometryHints();
+    void ShapeBeforeMap();
     backend::InputEvent Event(backend::EventKind kind) const;
 
     GtkDisplay& FDisplay;

@@ -117,7 +117,35 @@ void OffscreenDisplay::SetMonitors(std::vector<Monitor> monitors) {
 }
 
 void OffscreenDisplay::Deliver(const backend::InputEvent& ev) {
-    if (sink_) sink_->Deliver(ev);
+    if (!sink_) return;
+    using backend::EventKind;
+    const bool pointer = ev.Kind == EventKind::MouseMove || ev.Kind == EventKind::ButtonDown ||
+                         ev.Kind == EventKind::ButtonUp || ev.Kind == EventKind::Wheel;
+    if (!pointer) {
+        sink_->Deliver(ev);
+        return;
+    }
+    const unsigned bit = 1u << static_cast<unsigned>(ev.Button);
+    const bool foreign = std::any_of(foreign_.begin(), foreign_.end(),
+                                     [&](const vcl::TRect& r) { return r.Contains(ev.Screen); });
+    if (heldButtons_) {
+        // The grab of a press over ours: everything comes here until the last button is up.
+        sink_->Deliver(ev);
+        if (ev.Kind == EventKind::ButtonDown) heldButtons_ |= bit;
+        if (ev.Kind == EventKind::ButtonUp) heldButtons_ &= ~bit;
+        if (heldButtons_ || !foreign) return;
+    } else if (!foreign) {
+        away_ = false;
+        if (ev.Kind == EventKind::ButtonDown) heldButtons_ |= bit;
+        sink_->Deliver(ev);
+        return;
+    }
+    if (away_) return;
+    away_ = true;
+    backend::InputEvent leave;
+    leave.Kind = EventKind::MouseLeave;
+    leave.Screen = ev.Screen;
+    sink_->Deliver(leave);
 }
 
 cairo_surface_t* OffscreenDisplay::ComposeScreen() const {
