@@ -1,6 +1,7 @@
 #include "components/foundation/FormSize.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "components/foundation/AdvVersion.h"
 #include "platform/classes/ClassRegistry.h"
@@ -119,36 +120,45 @@ void TFormSize::LoadPlacement() {
     if (SaveName.empty() || SaveKey.empty() || !form) return;
     TIniFile ini(SaveName);
     const TRect current = form->BoundsRect();
-    TRect r = current;
     const String section = CreateKey();
+    // Stored values are input: the arithmetic on them runs in 64 bits, so that no value overflows.
+    std::int64_t left = current.Left, top = current.Top, right = current.Right, bottom = current.Bottom;
     if (SavePosition) {
-        r.Left = ini.ReadInteger(section, "Left", r.Left);
-        r.Top = ini.ReadInteger(section, "Top", r.Top);
+        left = ini.ReadInteger(section, "Left", current.Left);
+        top = ini.ReadInteger(section, "Top", current.Top);
     }
     if (SaveSize) {
-        r.Right = ini.ReadInteger(section, "Right", r.Right);
-        r.Bottom = ini.ReadInteger(section, "Bottom", r.Bottom);
+        right = ini.ReadInteger(section, "Right", current.Right);
+        bottom = ini.ReadInteger(section, "Bottom", current.Bottom);
     } else {
-        r.Right = r.Left + form->Width();
-        r.Bottom = r.Top + form->Height();
+        right = left + form->Width();
+        bottom = top + form->Height();
     }
     const bool maximised = ini.ReadBool(section, "Maximized", form->WindowState() == wsMaximized);
-    const int dw = win::GetSystemMetrics(win::SM_CXVIRTUALSCREEN);
-    const int dh = win::GetSystemMetrics(win::SM_CYVIRTUALSCREEN);
-    if (dw < r.Right) {
-        r.Left -= r.Right - dw;
-        r.Right = dw;
+    const std::int64_t dw = win::GetSystemMetrics(win::SM_CXVIRTUALSCREEN);
+    const std::int64_t dh = win::GetSystemMetrics(win::SM_CYVIRTUALSCREEN);
+    if (dw < right) {
+        left -= right - dw;
+        right = dw;
     }
-    if (dh < r.Bottom) {
-        r.Top -= r.Bottom - dh;
-        r.Bottom = dh;
+    if (dh < bottom) {
+        top -= bottom - dh;
+        bottom = dh;
     }
-    // A damaged file (an empty or inside-out rectangle, or one on no monitor) must not lose the
-    // window: it keeps the place it has.
-    if (r.Right <= r.Left || r.Bottom <= r.Top || !OnSomeMonitor(r)) r = current;
-    if (maximised) r = TRect{0, 0, dw, dh};
-    form->SetBounds(r.Left, r.Top, r.Width(), r.Height());
-    if (maximised) form->SetWindowState(wsMaximized);
+    if (maximised) {
+        form->SetBounds(0, 0, ClampToInt(dw), ClampToInt(dh));
+        form->SetWindowState(wsMaximized);
+        return;
+    }
+    // A damaged file (an empty or inside-out rectangle, or one on no monitor) must not lose the window:
+    // it keeps the place it has. Coordinates brought into the int range meet the same monitors.
+    const TRect r{ClampToInt(left), ClampToInt(top), ClampToInt(right), ClampToInt(bottom)};
+    if (right <= left || bottom <= top || !OnSomeMonitor(r)) return;
+    form->SetBounds(r.Left, r.Top, ClampToInt(right - left), ClampToInt(bottom - top));
+    // The window system may shrink a window larger than the screen, which can take a rectangle that
+    // reached onto a monitor off it again: only the place the window ends at tells.
+    if (!OnSomeMonitor(form->BoundsRect()))
+        form->SetBounds(current.Left, current.Top, current.Width(), current.Height());
 }
 
 void TFormSize::LoadFormSettings() {
@@ -180,11 +190,15 @@ void TFormSize::SnapToWorkArea(win::WINDOWPOS& Pos) {
     win::RECT wa{};
     win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &wa, 0);
     const TCustomForm* form = Form();
-    const int width = form->Width(), height = form->Height();
-    if (Pos.x < wa.Left + MagnetDistance || Pos.x < wa.Left) Pos.x = wa.Left;
-    if (Pos.y < wa.Top + MagnetDistance || Pos.y < wa.Top) Pos.y = wa.Top;
-    if (wa.Bottom - MagnetDistance < Pos.y + height) Pos.y = wa.Bottom - height;
-    if (wa.Right - MagnetDistance < Pos.x + width) Pos.x = wa.Right - width;
+    // In 64 bits: the distance comes from the form's layout and the place from any caller.
+    const std::int64_t width = form->Width(), height = form->Height(), distance = MagnetDistance;
+    std::int64_t x = Pos.x, y = Pos.y;
+    if (x < wa.Left + distance || x < wa.Left) x = wa.Left;
+    if (y < wa.Top + distance || y < wa.Top) y = wa.Top;
+    if (wa.Bottom - distance < y + height) y = wa.Bottom - height;
+    if (wa.Right - distance < x + width) x = wa.Right - width;
+    Pos.x = ClampToInt(x);
+    Pos.y = ClampToInt(y);
 }
 
 win::LRESULT TFormSize::HookWndProc(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "components/foundation/AdvVersion.h"
+#include "components/menus/AdvMenuStyler.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Bitmap.h"
@@ -22,6 +23,12 @@ KV_PUBLISHED(TAdvOfficeStatusBar) {
     p.Default("ParentColor", false);
     p.Color("Color", &B::Color, &B::SetColor, clBtnFace);
     p.Bool("ParentFont", &B::ParentFont, &B::SetParentFont, false);
+    p.Object("Font", &B::Font).Stored(&B::IsFontStored);
+    p.Int(
+         "AntiAlias", [](B* c) { return static_cast<int>(c->AntiAlias()); },
+         [](B* c, int v) { c->SetAntiAlias(static_cast<AdvGDIP::TAntiAlias>(std::clamp(v, 0, 2))); },
+         static_cast<int>(AdvGDIP::aaClearType))
+        .Idents(AdvMenuStylers::IdentToAntiAlias, AdvMenuStylers::AntiAliasToIdent);
     p.Bool("AnchorHint", &B::FAnchorHint, &B::SetAnchorHint);
     p.Bool("AutoHint", &B::FAutoHint, &B::SetAutoHint, false);
     p.Ref("Images", &B::FImages, &B::SetImages);
@@ -193,6 +200,20 @@ void TAdvOfficeStatusBar::SetUseSystemFont(bool Value) {
         if (ParentFont()) SetParentFont(false);
         SyncToSystemFont();
     }
+}
+
+bool TAdvOfficeStatusBar::IsFontStored() const {
+    // The platform has no desktop-font flag: the system font is followed through UseSystemFont alone.
+    return !FUseSystemFont && !ParentFont();
+}
+
+void TAdvOfficeStatusBar::ChangeScale(int M, int D) {
+    // The system's font has its own size: only the bar's place moves with the form's scale.
+    if (FUseSystemFont) {
+        if (M != D && D != 0) SetTop(static_cast<int>(static_cast<long long>(Top()) * M / D));
+        return;
+    }
+    TCustomControl::ChangeScale(M, D);
 }
 
 void TAdvOfficeStatusBar::SyncToSystemFont() {

@@ -18,6 +18,10 @@
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/ImgList.h"
 
+namespace AdvToolBar {
+class TAdvToolBarForm;
+}
+
 namespace AdvOfficeStatusBar {
 
 using TDrawPanelEvent =
@@ -131,6 +135,10 @@ public:
     TDummyHintControl* HintControl() const { return FHintControl; }
     // Follows the screen's hint font when UseSystemFont is true.
     void SyncToSystemFont();
+    // A layout keeps the font only when it is the bar's own (neither the system's nor the parent's).
+    bool IsFontStored() const;
+    // With the system font only the top position is scaled; otherwise the bounds and the font.
+    void ChangeScale(int M, int D) override;
 
     // The rectangle panel Index is painted in (the last panel reaches the right edge unless a panel
     // stretches); an empty rectangle when Index is not a panel.
@@ -163,6 +171,8 @@ protected:
     void DrawPanelBackGround(TAdvOfficeStatusPanel* Panel, const vcl::TRect& Rect);
     void DrawSimplePanel();
     void DrawSizeGrip(const vcl::TRect& Rect);
+    // The rounded bottom corners of the captionless Office-style form the bar sits on (before Vista).
+    void DrawFormCorners(AdvToolBar::TAdvToolBarForm* Form);
 
 private:
     void PanelsChanged(vcl::TObject* Sender);

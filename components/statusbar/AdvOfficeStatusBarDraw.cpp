@@ -62,9 +62,11 @@ void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, 
         if (Horizontal) {
             Canvas->FillRect(TRect{R.Left + p, R.Top, R.Left + p + sw + 1, R.Bottom});
         } else if (R.Left + 1 >= R.Right) {
+            // As every band, a line reaches one pixel past its own stripe: the last one paints the row
+            // under the rectangle.
             int y = R.Top + p;
             Canvas->MoveTo(R.Left, y);
-            Canvas->LineTo(R.Left, std::min(y + sw + 1, R.Bottom));
+            Canvas->LineTo(R.Left, y + sw + 1);
         } else {
             Canvas->FillRect(TRect{R.Left, R.Top + p, R.Right, R.Top + p + sw + 1});
         }
@@ -75,21 +77,20 @@ void DrawVistaGradient(TCanvas* Canvas, const TRect& R, TColor Color, TColor Col
                        TColor ColorMirrorTo, TColor BorderColor, bool Fill, bool Vertical) {
     if (R.Right <= R.Left || R.Bottom <= R.Top) return;
     if (Fill && Color != clNone) {
-        // The gradients are cut to the rectangle: a band's last stripe reaches one pixel past its end.
-        Clipped(Canvas, R, [&] {
-            if (ColorMirror != clNone) {
-                TRect first = R, second = R;
-                if (Vertical) {
-                    first.Bottom = second.Top = R.Top + (R.Bottom - R.Top) / 2;
-                } else {
-                    first.Right = second.Left = R.Left + (R.Right - R.Left) / 2;
-                }
-                DrawGradient(Canvas, Color, ColorTo, 128, first, !Vertical);
-                DrawGradient(Canvas, ColorMirror, ColorMirrorTo, 128, second, !Vertical);
+        // A band's stripe reaches one pixel past its end, so the last one paints the row (or column) after
+        // the rectangle: the status bar leaves it to the panels above its bottom line and erases nothing.
+        if (ColorMirror != clNone) {
+            TRect first = R, second = R;
+            if (Vertical) {
+                first.Bottom = second.Top = R.Top + (R.Bottom - R.Top) / 2;
             } else {
-                DrawGradient(Canvas, Color, ColorTo, 128, R, !Vertical);
+                first.Right = second.Left = R.Left + (R.Right - R.Left) / 2;
             }
-        });
+            DrawGradient(Canvas, Color, ColorTo, 128, first, !Vertical);
+            DrawGradient(Canvas, ColorMirror, ColorMirrorTo, 128, second, !Vertical);
+        } else {
+            DrawGradient(Canvas, Color, ColorTo, 128, R, !Vertical);
+        }
     }
     if (BorderColor != clNone) {
         Canvas->Brush()->SetStyle(bsSolid);

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 
+#include "components/foundation/AdvStyleIF.h"
 #include "components/statusbar/AdvOfficeStatusBar.h"
 #include "components/statusbar/AdvOfficeStatusBarDraw.h"
 #include "components/statusbar/ClipScope.h"
 #include "components/statusbar/HTMLRender.h"
+#include "components/toolbar/pager/AdvToolBarForm.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Form.h"
@@ -43,8 +45,31 @@ TVistaBackground* TAdvOfficeStatusBar::AppearanceOf(TAdvOfficeStatusPanel* Panel
 
 void TAdvOfficeStatusBar::Paint() {
     DrawAllPanels();
+    if (auto* form = dynamic_cast<AdvToolBar::TAdvToolBarForm*>(Parent())) DrawFormCorners(form);
     if (FOfficeStatusBarStyler != nullptr && FOfficeStatusBarStyler->BorderColor() != clNone)
         Line(Canvas(), FOfficeStatusBarStyler->BorderColor(), 0, 0, Width(), 0);
+}
+
+void TAdvOfficeStatusBar::DrawFormCorners(AdvToolBar::TAdvToolBarForm* Form) {
+    // Before Vista the captionless form is cut to a rounded region: the bar at its bottom draws the
+    // form's rounded corners over its own, in the outline colour of the form's pagers or in the border
+    // colour of the bar's own styler.
+    if (AdvStyleIF::IsVista()) return;
+    TColor color = Form->OutlineColor();
+    if (FOfficeStatusBarStyler != nullptr && FOfficeStatusBarStyler->BorderColor() != clNone)
+        color = FOfficeStatusBarStyler->BorderColor();
+    if (ColorToRGB(color) == ColorToRGB(clWhite)) color = clBlack;
+    const int w = Width(), h = Height();
+    const int lines[8][4] = {{0, h - 7, 0, h},
+                             {1, h - 4, 1, h},
+                             {0, h - 1, 7, h - 1},
+                             {1, h - 2, 4, h - 2},
+                             {w - 1, h - 7, w - 1, h},
+                             {w - 2, h - 4, w - 2, h},
+                             {w - 1, h - 1, w - 8, h - 1},
+                             {w - 1, h - 2, w - 5, h - 2}};
+    for (const auto& l : lines)
+        Line(Canvas(), color, l[0], l[1], l[2], l[3]);
 }
 
 void TAdvOfficeStatusBar::DrawAllPanels() {

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/win/Gdi.h"
+#include "platform/win/Window.h"
 
 namespace PictureContainer {
 
@@ -10,7 +12,12 @@ using namespace vcl;
 
 KV_PUBLISHED(THTMLImage) {
     using I = THTMLImage;
+    p.Object("HTMLPicture", &I::FPicture);
     p.Enum("PicturePosition", &I::FPicturePosition, &I::SetPicturePosition, bpTopLeft);
+    p.Event("OnDownLoadError", &I::OnDownLoadError);
+    p.Event("OnDownLoadCancel", &I::OnDownLoadCancel);
+    p.Event("OnDownLoadProgress", &I::OnDownLoadProgress);
+    p.Event("OnDownLoadComplete", &I::OnDownLoadComplete);
 }
 
 KV_REGISTER_CLASS(THTMLImage)
@@ -19,6 +26,28 @@ THTMLImage::THTMLImage(TComponent* AOwner)
     : TGraphicControl(AOwner), FPicture(std::make_unique<THTMLPicture>()) {
     SetBounds(0, 0, 100, 100);
     FPicture->OnChange = [this](TObject*) { Invalidate(); };
+    FPicture->OnDownLoadError = [this](TObject*, const String& Err) {
+        if (OnDownLoadError) OnDownLoadError(this, Err);
+    };
+    FPicture->OnDownLoadCancel = [this](TObject*, bool& Cancel) {
+        if (OnDownLoadCancel) OnDownLoadCancel(this, Cancel);
+    };
+    FPicture->OnDownLoadProgress = [this](TObject*, std::uint32_t Size, std::uint32_t Total) {
+        if (OnDownLoadProgress) OnDownLoadProgress(this, Size, Total);
+    };
+    FPicture->OnDownLoadComplete = [this](TObject*) {
+        if (OnDownLoadComplete) OnDownLoadComplete(this);
+    };
+}
+
+void THTMLImage::Loaded() {
+    TGraphicControl::Loaded();
+    // A control's canvas draws on the screen: the screen's device stands for it here, so that loading
+    // takes no window's device context.
+    win::HDC dc = win::GetDC(nullptr);
+    FPicture->SetPixelsPerInch(win::GetDeviceCaps(dc, win::LOGPIXELSX),
+                               win::GetDeviceCaps(dc, win::LOGPIXELSY));
+    win::ReleaseDC(nullptr, dc);
 }
 
 THTMLImage::~THTMLImage() = default;

@@ -28,7 +28,15 @@ public:
     // Where the picture is drawn, in client pixels, for each placement but tiling and stretching.
     vcl::TPoint PictureOrigin();
 
+    // The picture's download events, passed on with the image as sender.
+    TDownLoadErrorEvent OnDownLoadError;
+    TDownLoadCancelEvent OnDownLoadCancel;
+    TDownLoadProgressEvent OnDownLoadProgress;
+    vcl::TNotifyEvent OnDownLoadComplete;
+
 protected:
+    // The picture's size follows the pixels per inch of the device the image is shown on.
+    void Loaded() override;
     void Paint() override;
 
 private:

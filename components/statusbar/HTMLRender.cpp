@@ -283,7 +283,9 @@ namespace detail {
 
 TRenderer::TRenderer(TCanvas* Canvas, const TRect& Bounds, const THTMLRenderArgs& Args,
                      THTMLRenderResult& Result)
-    : C(Canvas), FBounds(Bounds), FArgs(Args), FResult(Result) {
+    : C(Canvas), FBounds(Bounds), FArgs(Args), FResult(Result),
+      FHitInBounds(Args.HitX >= Bounds.Left && Args.HitX < Bounds.Right && Args.HitY >= Bounds.Top &&
+                   Args.HitY < Bounds.Bottom) {
     FBaseFont = std::make_unique<TFont>();
     FBaseFont->Assign(C->Font());
     FMeasureFont = std::make_unique<TFont>();

@@ -83,6 +83,13 @@ TColor ColorFromHex(const String& Value);
 TColor ColorFromName(const String& Name);
 // The leading decimal integer of Value (an optional sign first); 0 when there is none.
 int AttrToInt(const String& Value);
+// A shell icon of the desktop: Name is a path, a folder, a file name or extension (".pdf"), or a system
+// icon index ("3"). Size receives the icon's size on the canvas's device, the large or small system
+// icon size scaled by its pixels per inch; 0, drawing nothing, when the desktop has no such icon. With
+// Draw it is drawn at (X, Y); with Print it is drawn into a bitmap of its size first and stretched by
+// Scale.
+void DrawShellIcon(vcl::TCanvas* Canvas, int X, int Y, int& Size, double Scale, bool Print, bool Draw,
+                   bool Large, const String& Name);
 // Stripes from From to To, left to right or top to bottom, then a frame unless Frame is clNone.
 void DrawHTMLGradient(vcl::TCanvas* Canvas, TColor From, TColor To, bool LeftToRight, const TRect& R,
                       int Steps, TColor Frame);

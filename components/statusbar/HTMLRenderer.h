@@ -75,7 +75,8 @@ private:
     };
     TFontMetrics& Metrics();
     bool Drawing(TPass Pass) const { return Pass == TPass::Second && !FArgs.NoDraw; }
-    bool HitTesting(TPass Pass) const { return Pass == TPass::Second && FArgs.NoDraw; }
+    // Only a point inside the bounds is tested: text that overflows them is no hit where it overflows.
+    bool HitTesting(TPass Pass) const { return Pass == TPass::Second && FArgs.NoDraw && FHitInBounds; }
 
     // ---- Tag handlers (HTMLTags.cpp)
     void HandleTag(std::string_view Tag, TPass Pass, TLine& L);
@@ -102,6 +103,7 @@ private:
     TRect FBounds; // the layout rectangle
     const THTMLRenderArgs& FArgs;
     THTMLRenderResult& FResult;
+    bool FHitInBounds = false;
     String FText;
     win::UINT FFlags = 0;
 

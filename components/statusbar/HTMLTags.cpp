@@ -432,7 +432,9 @@ void TRenderer::ImageTag(std::string_view Tag, TPass Pass, TLine& L) {
             }
         }
     } else if (upper.find("SSYS:") != String::npos || upper.find("LSYS:") != String::npos) {
-        // No shell icons here: such a source names nothing.
+        DrawShellIcon(C, L.X, L.Rect.Top, w, FArgs.PrintScale, FArgs.PrintMode, drawing,
+                      upper.find("SSYS:") == String::npos, source.substr(std::min<size_t>(5, source.size())));
+        h = w;
     } else if (source.find(':') == String::npos && FArgs.Pictures != nullptr) {
         picture = FArgs.Pictures->FindPicture(source);
     } else if (source.find("://") != String::npos && FArgs.PictureCache != nullptr) {
@@ -537,11 +539,19 @@ void TRenderer::BodyTag(std::string_view Tag, const TLine& L) {
     auto pictureOf = [&](const char* Name) -> PictureContainer::THTMLPicture* {
         String source = AttrValue(raw, Name);
         if (source.empty()) return nullptr;
-        if (Upper(source).rfind("IDX:", 0) == 0) {
-            // An image-list image is drawn once where the text stands.
+        const String upper = Upper(source);
+        if (upper.rfind("IDX:", 0) == 0) {
+            // An image-list image or a shell icon is drawn once where the text stands.
             int n = AttrToInt(source.substr(4));
             if (FArgs.ImageList != nullptr && n >= 0 && n < FArgs.ImageList->Count())
                 FArgs.ImageList->Draw(C, L.X, L.Rect.Top, n, true);
+            return nullptr;
+        }
+        if (upper.find("SSYS:") != String::npos || upper.find("LSYS:") != String::npos) {
+            int size = 0;
+            DrawShellIcon(C, L.X, L.Rect.Top, size, FArgs.PrintScale, FArgs.PrintMode, true,
+                          upper.find("SSYS:") == String::npos,
+                          source.substr(std::min<size_t>(5, source.size())));
             return nullptr;
         }
         if (source.find(':') == String::npos && FArgs.Pictures != nullptr)

@@ -1,5 +1,6 @@
 #include "components/statusbar/PictureContainer.h"
 
+#include "components/foundation/AdvVersion.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtil.h"
@@ -27,6 +28,10 @@ bool FrameAt(const String& D, size_t p) {
            static_cast<unsigned char>(D[p + 8]) == 0x2C;
 }
 
+int MulDiv96(int Pixels, int PixelsPerInch) {
+    return static_cast<int>((static_cast<long long>(Pixels) * PixelsPerInch + 48) / 96);
+}
+
 String ReadAll(TStream* Stream) {
     String bytes;
     Int64 size = Stream->Size() - Stream->Position();
@@ -40,6 +45,19 @@ String ReadAll(TStream* Stream) {
 } // namespace
 
 // ---- THTMLPicture
+
+// The picture's bytes are the graphic's "Data"; the frame is read after them, so that a layout selects
+// the frame of the bytes it has just given.
+KV_PUBLISHED(THTMLPicture) {
+    using P = THTMLPicture;
+    p.Bool("Stretch", &P::FStretch, &P::SetStretch, false);
+    p.Int("Frame", &P::FFrame, &P::SetFrame, 1);
+    p.Event("OnFrameChange", &P::OnFrameChange);
+    p.Event("OnDownLoadError", &P::OnDownLoadError);
+    p.Event("OnDownLoadCancel", &P::OnDownLoadCancel);
+    p.Event("OnDownLoadProgress", &P::OnDownLoadProgress);
+    p.Event("OnDownLoadComplete", &P::OnDownLoadComplete);
+}
 
 THTMLPicture::THTMLPicture() = default;
 THTMLPicture::~THTMLPicture() = default;
@@ -103,15 +121,50 @@ void THTMLPicture::LoadFromFile(const String& FileName) {
 
 void THTMLPicture::LoadFromURL(const String& URL) {
     const String upper = UpperCase(URL.substr(0, 7));
-    FID = URL;
     if (upper.rfind("RES://", 0) == 0) {
-        if (URL.size() > 6) LoadFromResourceName(nullptr, URL.substr(6));
+        if (URL.size() <= 6) return;
+        FID = URL;
+        LoadFromResourceName(nullptr, URL.substr(6));
     } else if (upper == "FILE://") {
-        if (URL.size() > 7) LoadFromFile(URL.substr(7));
-    } else {
+        if (URL.size() <= 7) return;
+        FID = URL;
+        LoadFromFile(URL.substr(7));
+    } else if (FAsynch) {
         // Web addresses are recorded only: nothing is fetched, the picture stays empty.
+        if (FThreadBusy) return;
         FAddress = URL;
+        FThreadBusy = true;
+        TDownLoadThread::Start(this);
+    } else {
+        FAddress = URL;
+        FID = URL;
     }
+}
+
+void THTMLPicture::SetPixelsPerInch(int X, int Y) {
+    FPPIX = X;
+    FPPIY = Y;
+}
+
+void THTMLPicture::DownLoadError(const String& Err) {
+    if (OnDownLoadError) OnDownLoadError(this, Err);
+}
+
+void THTMLPicture::DownLoadComplete() {
+    if (OnDownLoadComplete) OnDownLoadComplete(this);
+}
+
+void THTMLPicture::DownLoadCancel(bool& Cancel) {
+    if (OnDownLoadCancel) OnDownLoadCancel(this, Cancel);
+}
+
+void THTMLPicture::DownLoadProgress(std::uint32_t DwSize, std::uint32_t DwTotSize) {
+    if (OnDownLoadProgress) OnDownLoadProgress(this, DwSize, DwTotSize);
+}
+
+void TDownLoadThread::Start(THTMLPicture* Picture) {
+    TDownLoadThread thread(Picture);
+    thread.Execute();
 }
 
 void THTMLPicture::LoadFromResourceName(const void*, const String& Name) {
@@ -167,12 +220,13 @@ void THTMLPicture::LoadPicture() {
                         image.HasAlpha ? afPremultiplied : afIgnored, image.Monochrome);
 }
 
+// The decoded picture's pixels are those of a 96 pixels-per-inch device.
 int THTMLPicture::GetWidth() {
-    return FPicture != nullptr ? FPicture->Width() : 0;
+    return FPicture != nullptr ? MulDiv96(FPicture->Width(), FPPIX) : 0;
 }
 
 int THTMLPicture::GetHeight() {
-    return FPicture != nullptr ? FPicture->Height() : 0;
+    return FPicture != nullptr ? MulDiv96(FPicture->Height(), FPPIY) : 0;
 }
 
 int THTMLPicture::GetMaxWidth() {
@@ -248,6 +302,7 @@ bool THTMLPicture::Step() {
 
 KV_PUBLISHED(TPictureItem) {
     using I = TPictureItem;
+    p.Object("Picture", &I::FPicture);
     p.Str("Name", &I::FName, &I::SetName);
     p.Int("Tag", &I::FTag, &I::SetTag, 0);
 }
@@ -293,6 +348,7 @@ bool TPictureCollection::Animate() {
 KV_PUBLISHED(TPictureContainer) {
     using C = TPictureContainer;
     p.Collection("Items", &C::FItems);
+    p.Str("Version", &C::Version, &C::SetVersion, "1.0.0.0");
 }
 
 KV_REGISTER_CLASS(TPictureContainer)
@@ -302,6 +358,10 @@ TPictureContainer::TPictureContainer(TComponent* AOwner)
 
 TPictureContainer::~TPictureContainer() {
     BeforeDestruction();
+}
+
+String TPictureContainer::Version() const {
+    return AdvVersion::VersionText(static_cast<std::uint32_t>(GetVersionNr()));
 }
 
 THTMLPicture* TPictureContainer::FindPicture(const String& Name) {

@@ -3,6 +3,8 @@
 // frame selector for animated GIF files; TPictureContainer holds named pictures; THTMLPictureCache keeps
 // pictures by their source text. Nothing is fetched from a network: a web address is only recorded.
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,8 +17,14 @@ namespace PictureContainer {
 
 using vcl::String;
 
+using TDownLoadErrorEvent = std::function<void(vcl::TObject* Sender, const String& Err)>;
+using TDownLoadCancelEvent = std::function<void(vcl::TObject* Sender, bool& Cancel)>;
+using TDownLoadProgressEvent =
+    std::function<void(vcl::TObject* Sender, std::uint32_t DwSize, std::uint32_t DwTotSize)>;
+
 class THTMLPicture : public vcl::TGraphic {
     KV_CLASS(THTMLPicture, vcl::TGraphic)
+    KV_PUBLISHED_PROPERTIES(THTMLPicture)
 public:
     THTMLPicture();
     ~THTMLPicture() override;
@@ -33,7 +41,9 @@ public:
     // A file that cannot be read or is no picture leaves the picture empty.
     void LoadFromFile(const String& FileName) override;
     // "RES://" loads the raw-data resource of that name, "FILE://" the file (prefixes in any case, each
-    // only with something after it); any other address is only recorded.
+    // only with something after it; the source becomes the picture's identity). Any other address is
+    // only recorded, nothing is fetched: loading asynchronously, it starts a download thread (once; its
+    // run returns at once), else it becomes the identity too. The picture stays empty.
     void LoadFromURL(const String& URL);
     // The raw-data resource of that name (nothing when there is none) or number (EResNotFound).
     void LoadFromResourceName(const void* Instance, const String& Name);
@@ -48,6 +58,19 @@ public:
     void SetID(const String& Value) { FID = Value; }
     bool Asynch() const { return FAsynch; }
     void SetAsynch(bool Value) { FAsynch = Value; }
+    // The web address last asked for, and whether a download was started for it (it never ends).
+    const String& Address() const { return FAddress; }
+    bool ThreadBusy() const { return FThreadBusy; }
+    // The device's pixels per inch the size in pixels is given for (96 at first).
+    int PixelsPerInchX() const { return FPPIX; }
+    int PixelsPerInchY() const { return FPPIY; }
+    void SetPixelsPerInch(int X, int Y);
+
+    // Raise the download events when they are set.
+    void DownLoadError(const String& Err);
+    void DownLoadComplete();
+    void DownLoadCancel(bool& Cancel);
+    void DownLoadProgress(std::uint32_t DwSize, std::uint32_t DwTotSize);
 
     // ---- GIF frames (counted from 1)
     bool IsGIFFile() const;
@@ -72,6 +95,10 @@ public:
     const String& FrameData() const { return FFrameData; }
 
     vcl::TNotifyEvent OnFrameChange;
+    TDownLoadErrorEvent OnDownLoadError;
+    TDownLoadCancelEvent OnDownLoadCancel;
+    TDownLoadProgressEvent OnDownLoadProgress;
+    vcl::TNotifyEvent OnDownLoadComplete;
 
 protected:
     void Draw(vcl::TCanvas* ACanvas, const vcl::TRect& Rect) override;
@@ -91,12 +118,31 @@ private:
     String FAddress;
     String FID;
     bool FAsynch = true;
+    bool FThreadBusy = false;
+    int FPPIX = 96, FPPIY = 96;
     int FFrame = 1;
     int FFrameCount = -1;
     int FFrameLeft = 0, FFrameTop = 0, FFrameWidth = 0, FFrameHeight = 0;
     int FLogicalWidth = 0, FLogicalHeight = 0;
     int FNextFrameTime = -1;
     int FTicks = -1;
+};
+
+// The download of a web-style source. Nothing is ever fetched: its run returns at once, and the thread
+// is gone when its run has ended.
+class TDownLoadThread : public vcl::TObject {
+    KV_CLASS(TDownLoadThread, vcl::TObject)
+public:
+    // Runs a download thread for Picture to its end.
+    static void Start(THTMLPicture* Picture);
+    THTMLPicture* HTMLPicture() const { return FHTMLPicture; }
+
+protected:
+    explicit TDownLoadThread(THTMLPicture* Picture) : FHTMLPicture(Picture) {}
+    virtual void Execute() {}
+
+private:
+    THTMLPicture* FHTMLPicture;
 };
 
 class TPictureItem : public vcl::TCollectionItem {
@@ -141,8 +187,9 @@ public:
     TPictureCollection* Items() const { return FItems.get(); }
     // The picture of the first item whose name equals Name, ASCII letters in any case; null when none.
     virtual THTMLPicture* FindPicture(const String& Name);
-    String Version() const { return "1.0.0.0"; }
+    String Version() const;
     void SetVersion(const String&) {}
+    static int GetVersionNr() { return 0x01000000; }
 
 private:
     std::unique_ptr<TPictureCollection> FItems;

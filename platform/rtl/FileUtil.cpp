@@ -109,11 +109,15 @@ int TFileLock::Acquire(const String& lockPath, bool exclusive) {
 }
 
 String ReadFileBytes(const String& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting: opening a FIFO for reading would wait for a writer, and reading a device
+    // might never end. Only a regular file is read.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) throw EFOpenError("Cannot open file \"" + path + "\". " + Reason(errno));
     struct stat st {};
-    if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode))
-        throw EFOpenError("Cannot open file \"" + path + "\". " + Reason(EISDIR));
+    if (::fstat(fd.get(), &st) != 0) throw EFOpenError("Cannot open file \"" + path + "\". " + Reason(errno));
+    if (!S_ISREG(st.st_mode))
+        throw EFOpenError("Cannot open file \"" + path + "\". " +
+                          (S_ISDIR(st.st_mode) ? Reason(EISDIR) : String("Not a regular file")));
     String data;
     char buffer[65536];
     for (;;) {

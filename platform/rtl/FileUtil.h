@@ -7,7 +7,8 @@
 
 namespace vcl {
 
-// Reads a whole file. Raises EFOpenError `Cannot open file "<path>". <reason>`.
+// Reads a whole regular file. Raises EFOpenError `Cannot open file "<path>". <reason>`, also for a
+// folder, a FIFO or a device in its place (never waiting on one).
 String ReadFileBytes(const String& path);
 
 // Replaces the file at `path` with `data` atomically: a temporary file "<path>.tmp-XXXXXX" in the same

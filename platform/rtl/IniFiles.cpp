@@ -11,6 +11,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtil.h"
+#include "platform/rtl/IniDocument.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
@@ -22,252 +23,6 @@ namespace detail {
 // Same folding as AnsiLowerCase: invalid UTF-8 is kept byte for byte.
 String FoldNameCase(const String& Name) {
     return AnsiLowerCase(Name);
-}
-
-// The parsed file: every line kept with its original text, so that a rewrite changes only the
-// lines that were written.
-class IniDocument {
-public:
-    void Parse(const String& data);
-    String Serialize() const;
-    void Clear() { FLines.clear(); }
-
-    const String* Find(const String& section, const String& key) const;
-    // Returns false when the entry already held the value (nothing to write).
-    bool Set(const String& section, const String& key, const String& value);
-    bool DeleteKey(const String& section, const String& key);
-    bool EraseSection(const String& section);
-    std::vector<String> Sections() const;
-    std::vector<std::pair<String, String>> Entries(const String& section) const;
-
-private:
-    enum class Kind { Other, Header, BrokenHeader, Entry };
-    struct Line {
-        Kind kind = Kind::Other;
-        String raw;
-        String eol;    // the line's own ending; "" for a last line without one
-        String name;   // section or entry name, trimmed
-        String folded; // name folded for matching
-        String value;  // entry value, trimmed and unquoted
-    };
-    static Line ParseLine(String raw);
-    // Calls visit(index, line) for each line of the blocks headed by the section.
-    template <class Visit> void ForSection(const String& section, Visit visit) const;
-
-    std::vector<Line> FLines;
-    String FBom;
-    String FEol = "\n";
-};
-
-namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// Only spaces and tabs: other control characters stay part of a name or value.
-String TrimBlanks(const String& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b]))
-        ++b;
-    while (e > b && IsBlank(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
-}
-
-String Unquote(const String& s) {
-    if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
-        return s.substr(1, s.size() - 2);
-    return s;
-}
-
-} // namespace
-
-IniDocument::Line IniDocument::ParseLine(String raw) {
-    Line line;
-    line.raw = std::move(raw);
-    bool hasNul = line.raw.find('\0') != String::npos;
-    String t = TrimBlanks(line.raw);
-    if (t.empty() || t[0] == ';') return line;
-    if (t[0] == '[') {
-        size_t close = t.find(']');
-        // A header we cannot read ends the section before it, so that nothing is misattributed.
-        if (close == String::npos || hasNul) {
-            line.kind = Kind::BrokenHeader;
-            return line;
-        }
-        line.kind = Kind::Header;
-        line.name = TrimBlanks(t.substr(1, close - 1));
-        line.folded = FoldNameCase(line.name);
-        return line;
-    }
-    size_t eq = t.find('=');
-    if (eq == String::npos || hasNul) return line;
-    String name = TrimBlanks(t.substr(0, eq));
-    if (name.empty()) return line;
-    line.kind = Kind::Entry;
-    line.name = std::move(name);
-    line.folded = FoldNameCase(line.name);
-    line.value = Unquote(TrimBlanks(t.substr(eq + 1)));
-    return line;
-}
-
-void IniDocument::Parse(const String& data) {
-    FLines.clear();
-    FBom.clear();
-    FEol = "\n";
-    size_t pos = 0;
-    if (data.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        FBom = data.substr(0, 3);
-        pos = 3;
-    }
-    bool firstBreak = true;
-    while (pos < data.size()) {
-        size_t nl = data.find('\n', pos);
-        size_t end = nl == String::npos ? data.size() : nl;
-        bool crlf = nl != String::npos && end > pos && data[end - 1] == '\r';
-        if (nl != String::npos && firstBreak) {
-            FEol = crlf ? "\r\n" : "\n";
-            firstBreak = false;
-        }
-        FLines.push_back(ParseLine(data.substr(pos, crlf ? end - 1 - pos : end - pos)));
-        FLines.back().eol = nl == String::npos ? "" : crlf ? "\r\n" : "\n";
-        pos = nl == String::npos ? data.size() : nl + 1;
-    }
-}
-
-String IniDocument::Serialize() const {
-    String out = FBom;
-    for (size_t i = 0; i < FLines.size(); ++i) {
-        const Line& line = FLines[i];
-        out += line.raw;
-        // Only a last line that had no ending is without one; it keeps none while it stays last. When
-        // something follows it now, its break must not join a bare CR it ends with (that CR is part
-        // of its value): CR LF after it keeps the CR.
-        if (!line.eol.empty())
-            out += line.eol;
-        else if (i + 1 < FLines.size())
-            out += !line.raw.empty() && line.raw.back() == '\r' ? String("\r\n") : FEol;
-    }
-    return out;
-}
-
-template <class Visit> void IniDocument::ForSection(const String& section, Visit visit) const {
-    String wanted = FoldNameCase(TrimBlanks(section));
-    bool inside = false;
-    for (size_t i = 0; i < FLines.size(); ++i) {
-        const Line& line = FLines[i];
-        if (line.kind == Kind::Header)
-            inside = line.folded == wanted;
-        else if (line.kind == Kind::BrokenHeader)
-            inside = false;
-        if (inside && !visit(i, line)) return;
-    }
-}
-
-const String* IniDocument::Find(const String& section, const String& key) const {
-    String wanted = FoldNameCase(TrimBlanks(key));
-    const String* found = nullptr;
-    ForSection(section, [&](size_t, const Line& line) {
-        if (line.kind == Kind::Entry && line.folded == wanted) found = &line.value;
-        return found == nullptr;
-    });
-    return found;
-}
-
-bool IniDocument::Set(const String& section, const String& key, const String& value) {
-    String wantedKey = FoldNameCase(TrimBlanks(key));
-    long header = -1, lastEntry = -1, existing = -1;
-    bool firstBlock = true;
-    ForSection(section, [&](size_t i, const Line& line) {
-        if (line.kind == Kind::Header) {
-            if (header >= 0)
-                firstBlock = false;
-            else
-                header = static_cast<long>(i);
-        } else if (line.kind == Kind::Entry) {
-            if (line.folded == wantedKey) {
-                existing = static_cast<long>(i);
-                return false;
-            }
-            if (firstBlock) lastEntry = static_cast<long>(i);
-        }
-        return true;
-    });
-    if (existing >= 0) {
-        Line& line = FLines[static_cast<size_t>(existing)];
-        Line rewritten = ParseLine(line.name + "=" + value);
-        if (rewritten.value == line.value) return false;
-        rewritten.eol = line.eol;
-        line = std::move(rewritten);
-        return true;
-    }
-    Line entry = ParseLine(TrimBlanks(key) + "=" + value);
-    entry.eol = FEol;
-    if (header >= 0) {
-        long at = (lastEntry >= 0 ? lastEntry : header) + 1;
-        FLines.insert(FLines.begin() + at, std::move(entry));
-        return true;
-    }
-    auto add = [this](Line line) {
-        line.eol = FEol;
-        FLines.push_back(std::move(line));
-    };
-    if (!FLines.empty() && !TrimBlanks(FLines.back().raw).empty()) add(ParseLine(String()));
-    add(ParseLine("[" + TrimBlanks(section) + "]"));
-    FLines.push_back(std::move(entry));
-    return true;
-}
-
-bool IniDocument::DeleteKey(const String& section, const String& key) {
-    String wanted = FoldNameCase(TrimBlanks(key));
-    std::vector<size_t> doomed;
-    ForSection(section, [&](size_t i, const Line& line) {
-        if (line.kind == Kind::Entry && line.folded == wanted) doomed.push_back(i);
-        return true;
-    });
-    for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
-        FLines.erase(FLines.begin() + static_cast<long>(*it));
-    return !doomed.empty();
-}
-
-bool IniDocument::EraseSection(const String& section) {
-    std::vector<size_t> doomed;
-    ForSection(section, [&](size_t i, const Line&) {
-        doomed.push_back(i);
-        return true;
-    });
-    for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
-        FLines.erase(FLines.begin() + static_cast<long>(*it));
-    return !doomed.empty();
-}
-
-std::vector<String> IniDocument::Sections() const {
-    std::vector<String> names, folded;
-    for (const Line& line : FLines) {
-        if (line.kind != Kind::Header) continue;
-        bool seen = false;
-        for (const String& f : folded)
-            seen = seen || f == line.folded;
-        if (seen) continue;
-        names.push_back(line.name);
-        folded.push_back(line.folded);
-    }
-    return names;
-}
-
-std::vector<std::pair<String, String>> IniDocument::Entries(const String& section) const {
-    std::vector<std::pair<String, String>> entries;
-    std::vector<String> folded;
-    ForSection(section, [&](size_t, const Line& line) {
-        if (line.kind != Kind::Entry) return true;
-        for (const String& f : folded)
-            if (f == line.folded) return true;
-        entries.emplace_back(line.name, line.value);
-        folded.push_back(line.folded);
-        return true;
-    });
-    return entries;
 }
 
 } // namespace detail
@@ -335,7 +90,7 @@ void LockForWriting(const String& path, bool inConfigFolder, TFileLock& lock) {
 }
 
 [[noreturn]] void RefuseWrite(const String& path, const String& what) {
-    throw EIniFileException("Unable to write to \"" + path + "\": " + what);
+    throw EIniWriteRefused("Unable to write to \"" + path + "\": " + what);
 }
 
 bool HasBreakOrNul(const String& s) {
@@ -343,17 +98,23 @@ bool HasBreakOrNul(const String& s) {
 }
 
 // Refuses what the file cannot hold, before anything is written.
-void CheckWrite(const String& path, const String& section, const String* key, const String* value) {
+void CheckWrite(const String& path, const String& section, const String& key, const String& value) {
     if (HasBreakOrNul(section) || section.find(']') != String::npos)
         RefuseWrite(path, "invalid section name \"" + section + "\"");
-    if (key != nullptr) {
-        const String& k = *key;
-        size_t first = k.find_first_not_of(" \t");
-        if (first == String::npos || HasBreakOrNul(k) || k.find('=') != String::npos || k[first] == ';' ||
-            k[first] == '[')
-            RefuseWrite(path, "invalid key name \"" + *key + "\"");
-    }
-    if (value != nullptr && HasBreakOrNul(*value)) RefuseWrite(path, "a value cannot hold a line break");
+    const String k = detail::TrimIniBlanks(key);
+    if (k.empty() || HasBreakOrNul(key) || k.find('=') != String::npos || k[0] == ';' || k[0] == '[')
+        RefuseWrite(path, "invalid key name \"" + key + "\"");
+    if (HasBreakOrNul(value)) RefuseWrite(path, "a value cannot hold a line break");
+}
+
+// Refuses text the file's encoding cannot hold (a character outside Windows-1252 in a file read in
+// it, or bytes that are no UTF-8): the platform would write "?" in its place.
+void CheckEncoding(const String& path, const IniDocument& doc, const String& section, const String& key,
+                   const String& value) {
+    for (const String* text : {&section, &key, &value})
+        if (!doc.CanHold(*text))
+            RefuseWrite(path, "\"" + *text + "\" cannot be written in the file's encoding (" +
+                                  doc.EncodingName() + ")");
 }
 
 // Fills a list between BeginUpdate and EndUpdate.
@@ -420,7 +181,10 @@ namespace detail {
 bool IniTextToInt(const String& text, int& result) {
     String s = text;
     bool negative = false;
-    size_t i = 0;
+    // Leading spaces are skipped, as the framework's conversion skips them; anything after the
+    // number is not.
+    size_t i = s.find_first_not_of(' ');
+    if (i == String::npos) return false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
     String body = s.substr(i);
     std::int64_t v;
@@ -541,8 +305,11 @@ String TIniFile::ReadString(const String& Section, const String& Ident, const St
 }
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
-    CheckWrite(FPath, Section, &Ident, &Value);
-    Modify([&](IniDocument& doc) { return doc.Set(Section, Ident, Value); });
+    CheckWrite(FPath, Section, Ident, Value);
+    Modify([&](IniDocument& doc) {
+        CheckEncoding(FPath, doc, Section, Ident, Value);
+        return doc.Set(Section, Ident, Value);
+    });
 }
 
 void TIniFile::ReadSection(const String& Section, TStrings* Strings) {
@@ -580,7 +347,8 @@ String TMemIniFile::ReadString(const String& Section, const String& Ident, const
 }
 
 void TMemIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
-    CheckWrite(FPath, Section, &Ident, &Value);
+    CheckWrite(FPath, Section, Ident, Value);
+    CheckEncoding(FPath, *FDoc, Section, Ident, Value);
     FDoc->Set(Section, Ident, Value);
 }
 

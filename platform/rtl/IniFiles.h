@@ -2,36 +2,50 @@
 // INI files: the abstract TCustomIniFile, TIniFile (write-through, the platform's private-profile
 // rules) and TMemIniFile (held in memory, written by UpdateFile).
 //
-// The file's rules:
+// The file's rules, as the platform's profile functions read and write it:
 // - "[name]" starts a section; "name=value" is an entry; a line whose first non-blank character is
 //   ";" is a comment. Section and entry names match without regard to case (ASCII, Latin, Greek and
 //   Cyrillic letters); the case found in the file is kept when a value is rewritten.
-// - Blanks (spaces and tabs) around names and values are not part of them; a value enclosed in a
-//   pair of the same quote character (" or ') is read without the quotes.
-// - When a section or entry occurs twice, the first one is read; DeleteKey and EraseSection remove
-//   every occurrence.
-// - A line that cannot be understood (no "=", a "[" without "]", an empty name, a NUL byte) is not
-//   read but is written back exactly as it was, so rewriting a damaged file never loses what is
-//   in it. Entries after a "[" without "]" belong to no section that can be named, and are kept.
-// - A byte-order mark at the start and CR LF line ends are kept when the file is rewritten; a new
-//   file gets LF line ends.
+// - Lines end at CR LF, LF or a bare CR. The platform's blanks (space, tab, VT, FF, CR and the DOS
+//   end-of-file mark ^Z) around names and values are not part of them; a value enclosed in a pair of
+//   the same quote character (" or ') is read without the quotes.
+// - A file with the UTF-8 byte-order mark is UTF-8; one without is UTF-8 when it is valid UTF-8 and
+//   Windows-1252 otherwise, and is written back in that encoding (see IniDocument.h).
+// - When a section or entry occurs twice, the first one is read and a repeated section adds to it;
+//   DeleteKey and EraseSection remove every occurrence.
+// - A line that cannot be understood (no "=", an empty name, a NUL byte) is not read but is written
+//   back exactly as it was, so rewriting a damaged file never loses what is in it. A "[" without "]"
+//   is such a line (or an entry, with "="): what follows it stays in the section above. Entries after
+//   a header with a NUL in it belong to no section that can be named, and are kept.
+// - Lines not written keep their bytes and line ends. Lines written anew end as the file's lines do, in
+//   a new file with CR LF; a new section follows the last line without a blank line between.
 //
 // File names: "\" separators become "/", so ".\FORM.INI" is FORM.INI in the current folder. A bare
 // name without any folder (as "FORM.INI") lives in the program's configuration folder (SysInfo's
 // ConfigFolder), which stands in for the Windows folder that the platform uses for such names.
 //
 // Errors raise EIniFileException naming the file: a file that exists but cannot be read, a write
-// that fails (for example into a folder that does not exist), and a write of a name or value that
-// the format cannot hold (a line break or NUL in it, "=" in an entry name, "]" in a section name).
+// that fails (for example into a folder that does not exist), and (as EIniWriteRefused) a write of a
+// name or value that the format cannot hold (a line break or NUL in it, "=" in an entry name, "]" in a
+// section name, a character the file's encoding lacks, bytes that are no UTF-8). Values are never cut to a
+// length.
 
 #include <memory>
 
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Types.h"
 
 namespace vcl {
 
 class TStrings;
+
+// A name or value the file cannot hold, refused before anything was written: the file takes other
+// values all the same. Callers that save what a user typed catch it and save the rest.
+class EIniWriteRefused : public EIniFileException {
+public:
+    using EIniFileException::EIniFileException;
+};
 
 namespace detail {
 class IniDocument;
@@ -59,8 +73,8 @@ public:
 
     virtual String ReadString(const String& Section, const String& Ident, const String& Default) = 0;
     virtual void WriteString(const String& Section, const String& Ident, const String& Value) = 0;
-    // Decimal, or hexadecimal after "$" or "0x" (up to 32 bits, read as signed); Default for
-    // anything else, including a missing entry and a number out of range.
+    // Decimal, or hexadecimal after "$" or "0x" (up to 32 bits, read as signed), after leading
+    // spaces; Default for anything else, including a missing entry and a number out of range.
     virtual int ReadInteger(const String& Section, const String& Ident, int Default);
     virtual void WriteInteger(const String& Section, const String& Ident, int Value);
     // An integer entry: non-zero is true; Default when missing or not a number.

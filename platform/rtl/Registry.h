@@ -20,7 +20,8 @@
 // "%XX". Every key is listed, empty ones too; parents come before children. A file that breaks
 // any of these rules (a truncated one lacks its END record) is reported as damaged with its line
 // number, and is never overwritten: writes are refused with the same error until it is repaired
-// or removed.
+// or removed. So is anything in the hive's place that is not a regular file (a folder, a FIFO, a
+// device): it is never waited on, read or written over.
 //
 // Each OpenKey reads the hive afresh. Changes are kept by the object and written when the key is
 // closed (CloseKey, opening another key, destruction); CreateKey and DeleteKey are written at once.

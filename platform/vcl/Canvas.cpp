@@ -277,6 +277,10 @@ void TCanvas::StretchDraw(const TRect& Rect, TGraphic* Graphic) {
     // Monochrome pictures take these colours for black and white.
     SetBkColor(FHandle, graphics::ToColorRef(FBrush->Color()));
     SetTextColor(FHandle, graphics::ToColorRef(FFont->Color()));
+    // A colour bitmap is stretched with its dropped rows and columns left out, as the framework does
+    // (the DC's own mode would merge them); the mode stays set on the canvas's DC.
+    if (auto* bitmap = dynamic_cast<TBitmap*>(Graphic); bitmap != nullptr && !bitmap->Monochrome())
+        SetStretchBltMode(FHandle, COLORONCOLOR);
     Graphic->Draw(this, Rect);
     Changed();
 }

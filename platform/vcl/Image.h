@@ -29,7 +29,7 @@ public:
     void SetTransparent(bool Value);
     // Resizes the control to the picture whenever the picture changes.
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool Value);
+    void SetAutoSize(bool Value) override;
 
     // Where the picture is drawn, in client coordinates.
     TRect DestRect();

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "platform/win/GdiDraw.h"
 #include "platform/win/GdiPaint.h"
@@ -150,6 +151,54 @@ int MapCoord(int d, int dn, int sn) {
     return static_cast<int>(s);
 }
 
+// The source offsets [first, second) that destination pixel d (0 .. dn-1) covers when sn source pixels
+// shrink into dn (|sn| > dn > 0); a negative sn mirrors.
+std::pair<int, int> ShrinkRange(int d, int dn, int sn) {
+    const long long adn = dn, asn = std::abs(static_cast<long long>(sn));
+    long long lo = d * asn / adn, hi = (d + 1) * asn / adn;
+    if (sn < 0) {
+        const long long mirroredLo = asn - hi;
+        hi = asn - lo;
+        lo = mirroredLo;
+    }
+    return {static_cast<int>(lo), static_cast<int>(hi)};
+}
+
+// The pixels that a shrink drops, merged as the destination's stretch mode says: BLACKONWHITE (a new
+// DC's mode) ANDs their colour values, so that black on white keeps its thin dark strokes; WHITEONBLACK
+// ORs them, keeping white on black; HALFTONE averages them. (COLORONCOLOR keeps one of them and never
+// comes here.)
+class Merge {
+public:
+    explicit Merge(int mode) : mode_(mode) {}
+    void Add(std::uint32_t p) {
+        if (count_ == 0) {
+            and_ = or_ = p;
+        } else {
+            and_ &= p;
+            or_ |= p;
+        }
+        r_ += (p >> 16) & 0xFF;
+        g_ += (p >> 8) & 0xFF;
+        b_ += p & 0xFF;
+        ++count_;
+    }
+    bool Empty() const { return count_ == 0; }
+    std::uint32_t Result() const {
+        if (mode_ == WHITEONBLACK) return or_;
+        if (mode_ != HALFTONE) return and_;
+        const auto avg = [this](unsigned long long sum) {
+            return static_cast<std::uint32_t>((sum + count_ / 2) / count_);
+        };
+        return (avg(r_) << 16) | (avg(g_) << 8) | avg(b_);
+    }
+
+private:
+    int mode_;
+    std::uint32_t and_ = 0, or_ = 0;
+    unsigned long long r_ = 0, g_ = 0, b_ = 0, count_ = 0;
+};
+
 BOOL Transfer(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, const Source* src, int xSrc, int ySrc,
               int wSrc, int hSrc, DWORD rop) {
     DeviceContext* dc = detail::AsDC(hdcDest);
@@ -197,11 +246,29 @@ BOOL Transfer(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, const Sou
         }
         return TRUE;
     }
+    // Shrinking merges the source pixels of each destination pixel unless the mode drops all but one.
+    const bool merge =
+        src != nullptr && dc->State.StretchMode != COLORONCOLOR &&
+        (std::abs(static_cast<long long>(sw)) > aw || std::abs(static_cast<long long>(sh)) > ah);
+    auto range = [](int d, int dn, int sn) {
+        if (std::abs(static_cast<long long>(sn)) > dn) return ShrinkRange(d, dn, sn);
+        const int s = MapCoord(d, dn, sn);
+        return std::pair<int, int>{s, s + 1};
+    };
     for (int dy = rowFrom - y0; dy < rowTo - y0; ++dy) {
         const int srcY = src ? sy0 + MapCoord(dy, ah, sh) : 0;
+        const auto rows = merge ? range(dy, ah, sh) : std::pair<int, int>{};
         p.Each(y0 + dy, x0, x0 + aw, [&](std::uint32_t& pixel, int x, int y) {
             std::uint32_t s = 0;
-            if (src != nullptr) {
+            if (merge) {
+                const auto columns = range(x - x0, aw, sw);
+                Merge m(dc->State.StretchMode);
+                for (int yy = rows.first; yy < rows.second; ++yy)
+                    for (int xx = columns.first; xx < columns.second; ++xx)
+                        if (src->At(sx0 + xx, sy0 + yy, s)) m.Add(Convert(s, *src, dc, dstMono));
+                if (m.Empty()) return;
+                s = m.Result();
+            } else if (src != nullptr) {
                 const int srcX = sx0 + MapCoord(x - x0, aw, sw);
                 if (!src->At(srcX, srcY, s)) return;
                 s = Convert(s, *src, dc, dstMono);

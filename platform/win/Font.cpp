@@ -16,6 +16,7 @@ namespace detail {
 
 PangoContext* TextContext() {
     static PangoContext* ctx = [] {
+        PrepareFonts();
         PangoFontMap* map = pango_cairo_font_map_get_default();
         PangoContext* c = pango_font_map_create_context(map);
         cairo_font_options_t* opts = cairo_font_options_create();

@@ -1,12 +1,14 @@
 #include "platform/win/FontAlias.h"
 #include "platform/win/WinTypes.h"
 
+#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
+#include <pango/pangofc-fontmap.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <map>
-#include <set>
 
 namespace win {
 
@@ -27,40 +29,85 @@ vcl::String Trim(const vcl::String& s) {
     return s.substr(b, e - b + 1);
 }
 
-// The platform's family names and the families that stand for them here.
-const std::map<vcl::String, vcl::String>& AliasTable() {
-    static const std::map<vcl::String, vcl::String> table = [] {
-        std::map<vcl::String, vcl::String> t;
-        const char* sans[] = {
-            "Tahoma",    "Segoe UI",     "Arial",          "MS Sans Serif", "Microsoft Sans Serif",
-            "Verdana",   "Calibri",      "Trebuchet MS",   "Small Fonts",   "System",
-            "Default",   "MS Shell Dlg", "MS Shell Dlg 2", "Helvetica",     "Marlett",
-            "Wingdings", "Webdings",     "Symbol",         "Arial Black",   "Lucida Sans Unicode"};
-        const char* mono[] = {"Courier New", "Courier", "Lucida Console", "Consolas", "Fixedsys", "Terminal"};
-        const char* serif[] = {"Times New Roman", "Times", "Georgia", "Cambria", "MS Serif"};
-        for (const char* n : sans)
-            t[Lower(n)] = "DejaVu Sans";
-        for (const char* n : mono)
-            t[Lower(n)] = "DejaVu Sans Mono";
-        for (const char* n : serif)
-            t[Lower(n)] = "DejaVu Serif";
-        return t;
-    }();
+// A family name of the platform and the free families that stand for it, the first one installed, then
+// the DejaVu face of its kind.
+struct Alias {
+    const char* Name;
+    std::vector<const char*> Faces;
+    const char* DejaVu = "DejaVu Sans";
+};
+
+// Faces with the platform's advance widths where Debian has them (Wine's Tahoma, Symbol, Marlett,
+// Wingdings and Webdings; Liberation for Arial, Times New Roman and Courier New; Carlito for Calibri,
+// Caladea for Cambria), else the nearest free face in width and design.
+const std::vector<Alias>& Aliases() {
+    static const char* const serif = "DejaVu Serif";
+    static const char* const mono = "DejaVu Sans Mono";
+    static const std::vector<Alias> table = {
+        {"Tahoma", {"Tahoma"}},
+        {"Arial", {"Liberation Sans"}},
+        {"Helvetica", {"Liberation Sans"}},
+        {"Times New Roman", {"Liberation Serif"}, serif},
+        {"Times", {"Liberation Serif"}, serif},
+        {"Courier New", {"Liberation Mono"}, mono},
+        {"Calibri", {"Carlito"}},
+        {"Cambria", {"Caladea"}, serif},
+        {"Symbol", {"Symbol"}},
+        {"Marlett", {"Marlett"}},
+        {"Wingdings", {"Wingdings"}},
+        {"Webdings", {"Webdings"}},
+        // The dialog faces share Tahoma's design and widths ("MS Shell Dlg 2" is Tahoma on the platform).
+        {"MS Sans Serif", {"Tahoma"}},
+        {"Microsoft Sans Serif", {"Tahoma"}},
+        {"MS Shell Dlg", {"Tahoma"}},
+        {"MS Shell Dlg 2", {"Tahoma"}},
+        {"Small Fonts", {"Tahoma"}},
+        {"System", {"Tahoma"}},
+        {"Default", {"Tahoma"}},
+        // Segoe UI and Trebuchet MS run near Arial's widths; Verdana and Lucida Sans Unicode near DejaVu
+        // Sans's own, Georgia near DejaVu Serif's.
+        {"Segoe UI", {"Liberation Sans"}},
+        {"Trebuchet MS", {"Liberation Sans"}},
+        {"Arial Black", {"Liberation Sans"}},
+        {"Verdana", {}},
+        {"Lucida Sans Unicode", {}},
+        {"Georgia", {}, serif},
+        {"MS Serif", {"Liberation Serif"}, serif},
+        {"Courier", {"Liberation Mono"}, mono},
+        {"Lucida Console", {"Liberation Mono"}, mono},
+        {"Consolas", {"Liberation Mono"}, mono},
+        {"Fixedsys", {"Liberation Mono"}, mono},
+        {"Terminal", {"Liberation Mono"}, mono},
+    };
     return table;
 }
 
-const char* const AliasNames[] = {
-    "Tahoma",      "Segoe UI",        "Arial",          "MS Sans Serif", "Microsoft Sans Serif",
-    "Verdana",     "Calibri",         "Trebuchet MS",   "Small Fonts",   "System",
-    "Default",     "MS Shell Dlg",    "MS Shell Dlg 2", "Helvetica",     "Marlett",
-    "Wingdings",   "Webdings",        "Symbol",         "Arial Black",   "Lucida Sans Unicode",
-    "Courier New", "Courier",         "Lucida Console", "Consolas",      "Fixedsys",
-    "Terminal",    "Times New Roman", "Times",          "Georgia",       "Cambria",
-    "MS Serif"};
+const Alias* FindAlias(const vcl::String& key) {
+    static const std::map<vcl::String, const Alias*> byName = [] {
+        std::map<vcl::String, const Alias*> m;
+        for (const Alias& a : Aliases())
+            m[Lower(a.Name)] = &a;
+        return m;
+    }();
+    auto it = byName.find(key);
+    return it == byName.end() ? nullptr : it->second;
+}
+
+// Wine's fonts lie outside fontconfig's own folders: the process adds theirs before any family is listed
+// or resolved.
+constexpr const char* WineFontFolder = "/usr/share/wine/fonts";
+
+void AddFontFolders() {
+    if (!g_file_test(WineFontFolder, G_FILE_TEST_IS_DIR)) return;
+    FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(WineFontFolder));
+    PangoFontMap* map = pango_cairo_font_map_get_default();
+    if (PANGO_IS_FC_FONT_MAP(map)) pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(map));
+}
 
 // Installed families by lower-case name.
 const std::map<vcl::String, vcl::String>& Installed() {
     static const std::map<vcl::String, vcl::String> families = [] {
+        AddFontFolders();
         std::map<vcl::String, vcl::String> f;
         PangoFontMap* map = pango_cairo_font_map_get_default();
         PangoFontFamily** list = nullptr;
@@ -78,6 +125,18 @@ const std::map<vcl::String, vcl::String>& Installed() {
 
 } // namespace
 
+void PrepareFonts() {
+    Installed();
+}
+
+FontFaces FontFaceSet() {
+    static const FontFaces faces = [] {
+        const char* v = std::getenv("KALVENOR_FONTS");
+        return v != nullptr && Lower(v) == "dejavu" ? FontFaces::DejaVu : FontFaces::MetricCompatible;
+    }();
+    return faces;
+}
+
 vcl::String DefaultFontFamily() {
     const auto& inst = Installed();
     auto it = inst.find("dejavu sans");
@@ -85,17 +144,23 @@ vcl::String DefaultFontFamily() {
     return inst.empty() ? vcl::String("Sans") : inst.begin()->second;
 }
 
-vcl::String ResolveFontFamily(const vcl::String& name) {
+vcl::String ResolveFontFamily(const vcl::String& name, FontFaces faces) {
     const vcl::String key = Lower(Trim(name));
     if (key.empty()) return {};
     const auto& inst = Installed();
-    auto a = AliasTable().find(key);
-    if (a != AliasTable().end()) {
-        auto it = inst.find(Lower(a->second));
+    if (const Alias* a = FindAlias(key)) {
+        if (faces == FontFaces::MetricCompatible)
+            for (const char* face : a->Faces)
+                if (auto it = inst.find(Lower(face)); it != inst.end()) return it->second;
+        auto it = inst.find(Lower(a->DejaVu));
         return it != inst.end() ? it->second : DefaultFontFamily();
     }
     auto it = inst.find(key);
     return it != inst.end() ? it->second : vcl::String();
+}
+
+vcl::String ResolveFontFamily(const vcl::String& name) {
+    return ResolveFontFamily(name, FontFaceSet());
 }
 
 bool FontFamilyExists(const vcl::String& name) {
@@ -104,8 +169,8 @@ bool FontFamilyExists(const vcl::String& name) {
 
 std::vector<vcl::String> InstalledFontFamilies() {
     std::map<vcl::String, vcl::String> all;
-    for (const char* n : AliasNames)
-        all.emplace(Lower(n), n);
+    for (const Alias& a : Aliases())
+        all.emplace(Lower(a.Name), a.Name);
     for (const auto& [key, name] : Installed())
         all.emplace(key, name);
     std::vector<vcl::String> out;

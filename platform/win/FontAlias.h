@@ -7,9 +7,22 @@
 
 namespace win {
 
+// The faces the table maps the platform's names to.
+enum class FontFaces {
+    MetricCompatible, // free faces with the platform's advance widths where there are any, DejaVu last
+    DejaVu,           // DejaVu only: what the tests' pictures and geometry were written against
+};
+// DejaVu when the environment says KALVENOR_FONTS=dejavu (the test programs do), else the
+// metric-compatible faces; read once.
+FontFaces FontFaceSet();
+// Makes the font folders outside fontconfig's own (Wine's) known, once; before any text is laid out.
+void PrepareFonts();
+
 // The installed family that stands for a family name (case-insensitive): an alias from the table, or the
 // name itself when fontconfig knows the family; "" for an unknown family.
 vcl::String ResolveFontFamily(const vcl::String& name);
+// The same with the given faces.
+vcl::String ResolveFontFamily(const vcl::String& name, FontFaces faces);
 // True for the table's names and for installed families.
 bool FontFamilyExists(const vcl::String& name);
 // The family names a program may choose from: the table's names and the installed families, sorted

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/win/GdiDraw.h"
 #include "platform/win/GdiPaint.h"
+#include "platform/win/GdiStroke.h"
 
 namespace win {
 
@@ -46,7 +48,8 @@ const std::vector<int>* DashPattern(UINT style) {
     }
 }
 
-// Draws pen lines; the dash state runs on across the segments of one call.
+// Draws pen lines; the dash state runs on across the segments of one call. Wide pens stroke each figure
+// as a whole, with the pen's end caps and joins.
 class LineDrawer {
 public:
     explicit LineDrawer(DeviceContext* dc) : dc_(dc), p_(dc) {
@@ -63,14 +66,34 @@ public:
         p_.UseColor(color_, dc->State.Rop2);
     }
 
-    // From (x0, y0) to (x1, y1), leaving out the end point. Only the part that can reach the surface is
-    // walked; the dash pattern advances over the rest.
-    void Line(int x0, int y0, int x1, int y1) {
-        if (!active_) return;
+    // The figure through n points (closed: back to the first one).
+    void Figure(const POINT* pts, std::size_t n, bool closed) {
+        if (!active_ || n == 0) return;
         if (width_ > 1) {
-            WideLine(x0, y0, x1, y1);
+            const GdiPen* pen = dc_->State.Pen;
+            detail::StrokeStyle style;
+            style.Width = width_;
+            if (pen->Extended) {
+                style.EndCap = pen->Style & PS_ENDCAP_MASK;
+                style.Join = pen->Style & PS_JOIN_MASK;
+            }
+            p_.Rows(detail::StrokeRows(std::vector<POINT>(pts, pts + n), closed, style, p_.LogicalBounds()));
             return;
         }
+        const std::size_t segments = closed ? n : n - 1;
+        for (std::size_t i = 0; i < segments; ++i)
+            Line(pts[i].X, pts[i].Y, pts[(i + 1) % n].X, pts[(i + 1) % n].Y);
+    }
+
+    // One pixel of an outline walked in order, in the pen's dash pattern.
+    void Dot(int x, int y) {
+        if (active_) Plot(x, y);
+    }
+
+private:
+    // From (x0, y0) to (x1, y1) with a one-pixel pen, leaving out the end point. Only the part that can reach
+    // the surface is walked; the dash pattern advances over the rest.
+    void Line(int x0, int y0, int x1, int y1) {
         const long long dx = std::llabs(static_cast<long long>(x1) - x0);
         const long long dy = std::llabs(static_cast<long long>(y1) - y0);
         const int sx = x1 >= x0 ? 1 : -1, sy = y1 >= y0 ? 1 : -1;
@@ -119,7 +142,6 @@ public:
         Skip(major - to);
     }
 
-private:
     void Skip(long long pixels) {
         if (pattern_ != nullptr) pos_ = static_cast<int>((pos_ + pixels) % total_);
     }
@@ -141,42 +163,6 @@ private:
             p_.Pixel(x, y);
         }
         pos_ = (pos_ + 1) % total_;
-    }
-
-    // A thick line with round ends: the pixels whose centres lie within half the width of the segment.
-    void WideLine(int x0, int y0, int x1, int y1) {
-        const double r = width_ / 2.0;
-        // Odd widths centre on the pixels' centres, even widths on their corners.
-        const double c = width_ % 2 ? 0.5 : 0.0;
-        const double ax = x0 + c, ay = y0 + c, bx = x1 + c, by = y1 + c;
-        const double vx = bx - ax, vy = by - ay, len2 = vx * vx + vy * vy;
-        // Only the part of the bounding box that lies on the surface is scanned.
-        const RECT view = p_.LogicalBounds();
-        const int top = static_cast<int>(std::max<double>(view.Top, std::floor(std::min(ay, by) - r)));
-        const int bottom = static_cast<int>(std::min<double>(view.Bottom, std::ceil(std::max(ay, by) + r)));
-        const int left = static_cast<int>(std::max<double>(view.Left - 1, std::floor(std::min(ax, bx) - r)));
-        const int right = static_cast<int>(std::min<double>(view.Right, std::ceil(std::max(ax, bx) + r)));
-        for (int y = top; y <= bottom; ++y) {
-            int start = 0;
-            bool inRun = false;
-            for (int x = left; x <= right + 1; ++x) {
-                bool in = false;
-                if (x <= right) {
-                    const double px = x + 0.5 - ax, py = y + 0.5 - ay;
-                    double t = len2 > 0 ? (px * vx + py * vy) / len2 : 0;
-                    t = std::clamp(t, 0.0, 1.0);
-                    const double ex = px - t * vx, ey = py - t * vy;
-                    in = ex * ex + ey * ey < r * r;
-                }
-                if (in && !inRun) {
-                    start = x;
-                    inRun = true;
-                } else if (!in && inRun) {
-                    p_.Span(y, start, x);
-                    inRun = false;
-                }
-            }
-        }
     }
 
     DeviceContext* dc_;
@@ -235,6 +221,34 @@ RECT OuterBox(const DeviceContext* dc, int l, int t, int r, int b) {
     return {l - w / 2, t - w / 2, r - 1 - w / 2 + w, b - 1 - w / 2 + w};
 }
 
+// Draws the pixels of a one-pixel outline around the box in the pen's dash pattern, walked anticlockwise
+// (on the screen) around the box's centre from the direction of start (the rightmost point if none).
+void DashedRing(LineDrawer& d, const ShapeRows& ring, const RECT& box, std::optional<POINT> start) {
+    const double cx = (box.Left + box.Right) / 2.0, cy = (box.Top + box.Bottom) / 2.0;
+    auto angle = [&](double x, double y) { return std::atan2(cy - y, x - cx); };
+    const double from = start ? angle(start->X + 0.5, start->Y + 0.5) : 0.0;
+    struct Step {
+        double Angle, Distance;
+        int X, Y;
+    };
+    std::vector<Step> walk;
+    for (std::size_t i = 0; i < ring.Rows.size(); ++i) {
+        const int y = ring.Top + static_cast<int>(i);
+        const auto& row = ring.Rows[i];
+        for (std::size_t k = 0; k + 1 < row.size(); k += 2)
+            for (int x = row[k]; x < row[k + 1]; ++x) {
+                const double px = x + 0.5, py = y + 0.5;
+                const double a = std::fmod(angle(px, py) - from + 4 * M_PI, 2 * M_PI);
+                walk.push_back({a, std::hypot(px - cx, py - cy), x, y});
+            }
+    }
+    std::sort(walk.begin(), walk.end(), [](const Step& a, const Step& b) {
+        return a.Angle != b.Angle ? a.Angle < b.Angle : a.Distance < b.Distance;
+    });
+    for (const Step& s : walk)
+        d.Dot(s.X, s.Y);
+}
+
 // Fills and outlines a rounded shape (ellipse or rounded rectangle).
 BOOL RoundShape(HDC hdc, int l, int t, int r, int b, int cw, int ch, bool ellipse) {
     DeviceContext* dc = detail::AsDC(hdc);
@@ -268,8 +282,16 @@ BOOL RoundShape(HDC hdc, int l, int t, int r, int b, int cw, int ch, bool ellips
                                       std::max(0, ch - 2 * w), view.Top, view.Bottom);
     p.UseBrush(dc->State.Brush, dc->State.Rop2);
     p.Rows(inner);
+    const ShapeRows ring = SubtractRows(outer, inner);
+    if (w == 1 && DashPattern(dc->State.Pen->BaseStyle()) != nullptr) {
+        // An ellipse's pattern starts at its rightmost point, a rounded rectangle's where the top-right
+        // corner of its box lies, and runs anticlockwise, as a rectangle's does.
+        LineDrawer d(dc);
+        DashedRing(d, ring, o, ellipse ? std::optional<POINT>{} : POINT{o.Right - 1, o.Top});
+        return TRUE;
+    }
     p.UseColor(PenColor(dc), dc->State.Rop2);
-    p.Rows(SubtractRows(outer, inner));
+    p.Rows(ring);
     return TRUE;
 }
 
@@ -297,8 +319,8 @@ void FillRects(Painter& p, const detail::RectList& rects) {
 BOOL LineTo(HDC hdc, int x, int y) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr) return FALSE;
-    LineDrawer d(dc);
-    d.Line(dc->State.Position.X, dc->State.Position.Y, x, y);
+    const POINT pts[2] = {dc->State.Position, {x, y}};
+    LineDrawer(dc).Figure(pts, 2, false);
     dc->State.Position = {x, y};
     return TRUE;
 }
@@ -306,22 +328,17 @@ BOOL LineTo(HDC hdc, int x, int y) {
 BOOL Polyline(HDC hdc, const POINT* apt, int cpt) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr || apt == nullptr || cpt < 2) return FALSE;
-    LineDrawer d(dc);
-    for (int i = 0; i + 1 < cpt; ++i)
-        d.Line(apt[i].X, apt[i].Y, apt[i + 1].X, apt[i + 1].Y);
+    LineDrawer(dc).Figure(apt, static_cast<std::size_t>(cpt), false);
     return TRUE;
 }
 
 BOOL PolylineTo(HDC hdc, const POINT* apt, DWORD cpt) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr || apt == nullptr || cpt == 0) return FALSE;
-    LineDrawer d(dc);
-    POINT from = dc->State.Position;
-    for (DWORD i = 0; i < cpt; ++i) {
-        d.Line(from.X, from.Y, apt[i].X, apt[i].Y);
-        from = apt[i];
-    }
-    dc->State.Position = from;
+    std::vector<POINT> pts{dc->State.Position};
+    pts.insert(pts.end(), apt, apt + cpt);
+    LineDrawer(dc).Figure(pts.data(), pts.size(), false);
+    dc->State.Position = pts.back();
     return TRUE;
 }
 
@@ -341,10 +358,8 @@ BOOL PolyPolygon(HDC hdc, const POINT* apt, const int* asz, int csz) {
     LineDrawer d(dc);
     const POINT* pts = apt;
     for (int k = 0; k < csz; ++k) {
-        const int n = asz[k];
-        for (int i = 0; i < n; ++i)
-            d.Line(pts[i].X, pts[i].Y, pts[(i + 1) % n].X, pts[(i + 1) % n].Y);
-        pts += n;
+        d.Figure(pts, static_cast<std::size_t>(asz[k]), true);
+        pts += asz[k];
     }
     return TRUE;
 }
@@ -357,8 +372,9 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr) return FALSE;
     Normalize(left, top, right, bottom);
-    // A rectangle one pixel wide or high (or less) has no inside and draws nothing, with any pen.
-    if (right - left < 2 || bottom - top < 2) return TRUE;
+    // A rectangle of no width or height draws nothing, nor does one a pixel wide and high (or less); one
+    // pixel wide or high has no inside, and its outline is the column or the row.
+    if (right == left || bottom == top || (right - left < 2 && bottom - top < 2)) return TRUE;
     if (NullPen(dc)) {
         Painter p(dc);
         p.UseBrush(dc->State.Brush, dc->State.Rop2);
@@ -375,11 +391,19 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     }
     const UINT style = dc->State.Pen->BaseStyle();
     if (w == 1 && DashPattern(style) != nullptr) {
-        const POINT pts[5] = {
-            {left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}, {left, top}};
+        // The pattern starts at the top-right corner and runs anticlockwise: left along the top, down the
+        // left side, right along the bottom and up the right side. A column or a row is one line, down or
+        // to the left.
         LineDrawer d(dc);
-        for (int i = 0; i < 4; ++i)
-            d.Line(pts[i].X, pts[i].Y, pts[i + 1].X, pts[i + 1].Y);
+        if (right - left == 1 || bottom - top == 1) {
+            const POINT line[2] = {
+                {right - 1, top},
+                {right - left == 1 ? right - 1 : left - 1, right - left == 1 ? bottom : top}};
+            d.Figure(line, 2, false);
+            return TRUE;
+        }
+        const POINT pts[4] = {{right - 1, top}, {left, top}, {left, bottom - 1}, {right - 1, bottom - 1}};
+        d.Figure(pts, 4, true);
         return TRUE;
     }
     Painter p(dc);

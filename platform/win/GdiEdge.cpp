@@ -107,6 +107,20 @@ void SunkenDisc(Painter& p, const RECT& r, COLORREF dark, COLORREF light) {
     }
 }
 
+// The face of a checked control: the face and highlight colours in a checkerboard, the highlight on the
+// pixels whose device x + y from the brush origin is even, as the platform's dither brush lies.
+void Dither(Painter& p, const RECT& r) {
+    const COLORREF face = Sys(COLOR_BTNFACE), light = Sys(COLOR_BTNHIGHLIGHT);
+    const DeviceContext* dc = p.DC();
+    const int ox = dc->SurfaceOrigin.X + dc->State.BrushOrg.X,
+              oy = dc->SurfaceOrigin.Y + dc->State.BrushOrg.Y;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x) {
+            p.UseColor((p.SX(x) - ox + p.SY(y) - oy) % 2 == 0 ? light : face, R2_COPYPEN);
+            p.Pixel(x, y);
+        }
+}
+
 RECT Square(const RECT& r) {
     const int s = std::min(r.Width(), r.Height());
     const int x = r.Left + (r.Width() - s) / 2, y = r.Top + (r.Height() - s) / 2;
@@ -186,6 +200,13 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
     switch (uType) {
     case DFC_BUTTON: {
         if (kind & DFCS_BUTTONPUSH) {
+            // Checked and not pressed: sunken, with the dithered face.
+            if ((uState & DFCS_CHECKED) && !(uState & (DFCS_PUSHED | DFCS_FLAT | DFCS_TRANSPARENT))) {
+                DrawEdge(hdc, &r, EDGE_SUNKEN, BF_RECT | BF_SOFT | BF_ADJUST);
+                Painter p(dc);
+                Dither(p, r);
+                break;
+            }
             face(r);
             break;
         }
@@ -210,12 +231,20 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
                                          s - 4));
             if (uState & DFCS_CHECKED) Dot(p, box, glyph);
         } else {
-            // The classic check box is a sunken 3-D box.
+            // The classic check box is a sunken 3-D box; its two rings are two pixels thick each on boxes
+            // larger than 16 pixels. A checked three-state box shows its grey tick on the dithered face.
             RECT in = box;
-            Ring(p, in, BF_RECT, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT));
-            Ring(p, in, BF_RECT, Sys(COLOR_3DDKSHADOW), Sys(COLOR_3DLIGHT));
-            Fill(p, in, back);
-            if (uState & DFCS_CHECKED) Check(p, in, (kind & DFCS_BUTTON3STATE) ? Sys(COLOR_GRAYTEXT) : glyph);
+            const int thickness = box.Width() > 16 ? 2 : 1;
+            for (int k = 0; k < thickness; ++k)
+                Ring(p, in, BF_RECT, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT));
+            for (int k = 0; k < thickness; ++k)
+                Ring(p, in, BF_RECT, Sys(COLOR_3DDKSHADOW), Sys(COLOR_3DLIGHT));
+            const bool mixed = (kind & DFCS_BUTTON3STATE) && (uState & DFCS_CHECKED);
+            if (mixed && !(uState & DFCS_PUSHED))
+                Dither(p, in);
+            else
+                Fill(p, in, back);
+            if (uState & DFCS_CHECKED) Check(p, in, mixed ? Sys(COLOR_GRAYTEXT) : glyph);
         }
         break;
     }

@@ -61,14 +61,55 @@ constexpr std::uint32_t Mul255(std::uint32_t a, std::uint32_t b) {
     return (t + (t >> 8)) >> 8;
 }
 
-// Draws a plain run (no rotation, no prefix underlines) through its kept glyph mask straight into the
+// The x extents (pixels from the run's cell) of the prefix underlines, the byte ranges of the layout's text
+// in ranges; the end of the text lies at width. One walk over the layout's clusters finds them all (a
+// position lookup per range walks the text again for each, and a text of many prefixes took quadratic
+// time). A range that ends at or before its start gives an empty extent.
+std::vector<std::pair<int, int>> UnderlineSpans(PangoLayout* layout, std::size_t size,
+                                                const std::vector<std::pair<int, int>>& ranges, int width) {
+    // Each cluster's first byte and the x of its leading edge, in the text's order.
+    std::vector<std::pair<int, int>> clusters;
+    PangoLayoutIter* it = pango_layout_get_iter(layout);
+    do {
+        PangoLayoutRun* run = pango_layout_iter_get_run_readonly(it);
+        if (run == nullptr) continue;
+        PangoRectangle logical;
+        pango_layout_iter_get_cluster_extents(it, nullptr, &logical);
+        const bool rtl = run->item->analysis.level % 2 != 0;
+        clusters.push_back({pango_layout_iter_get_index(it), rtl ? logical.x + logical.width : logical.x});
+    } while (pango_layout_iter_next_cluster(it));
+    pango_layout_iter_free(it);
+    if (!std::is_sorted(clusters.begin(), clusters.end())) std::sort(clusters.begin(), clusters.end());
+    // The x of a byte offset: that of the cluster it lies in.
+    auto x = [&](int index) {
+        if (static_cast<std::size_t>(index) >= size) return width;
+        auto c = std::upper_bound(clusters.begin(), clusters.end(), std::pair<int, int>{index, INT_MAX});
+        return c == clusters.begin() ? 0 : PANGO_PIXELS(std::prev(c)->second);
+    };
+    std::vector<std::pair<int, int>> out;
+    out.reserve(ranges.size());
+    for (const auto& [from, to] : ranges) {
+        if (from < 0 || to <= from || static_cast<std::size_t>(to) > size)
+            out.push_back({0, 0});
+        else
+            out.push_back({x(from), x(to)});
+    }
+    return out;
+}
+
+// The row of the prefix underlines in the cell: the font's underline position, kept inside the cell.
+int UnderlineRow(const GdiFont* font) {
+    const TEXTMETRIC& tm = font->Metrics();
+    return std::min<int>(tm.tmAscent + font->UnderlinePosition(), tm.tmHeight - 1);
+}
+
+// Draws a plain run (no rotation) through its kept glyph mask straight into the
 // pixels: the common case of painting, which skips the text engine's per-call set-up. The blend is the
 // compositor's own (solid colour over the destination through the coverage). False when the run needs the
 // general path.
 bool DrawMasked(DeviceContext* dc, const TextRunOptions& o, const GdiFont* font, std::string_view text,
                 long long cellX, long long cellY, int width) {
-    if (font->Log.lfEscapement != 0 || !o.DrawGlyphs || !o.Underlines.empty() ||
-        std::llabs(dc->State.CharExtra) > MaxDrawnExtra)
+    if (font->Log.lfEscapement != 0 || !o.DrawGlyphs || std::llabs(dc->State.CharExtra) > MaxDrawnExtra)
         return false;
     const TextMask* mask = RunMask(font, text, RunSpacing(dc, text));
     if (mask == nullptr) return false;
@@ -136,6 +177,15 @@ bool DrawMasked(DeviceContext* dc, const TextRunOptions& o, const GdiFont* font,
         if (font->Log.lfUnderline) line(top + tm.tmAscent + font->UnderlinePosition());
         if (font->Log.lfStrikeOut) line(top + tm.tmAscent - font->StrikePosition());
     }
+    if (!o.Underlines.empty()) {
+        PangoLayout* layout = NewLayout(font, text, RunSpacing(dc, text));
+        const long long y = top + UnderlineRow(font);
+        for (const auto& [x0, x1] : UnderlineSpans(layout, text.size(), o.Underlines, width))
+            if (x1 > x0)
+                each(left + x0, y, left + x1, y + 1,
+                     [ink](std::uint32_t& p, long long, long long) { p = ink; });
+        g_object_unref(layout);
+    }
     dc->Dirty();
     ThresholdMonochrome(dc);
     return true;
@@ -198,10 +248,32 @@ void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) 
         // with the text before them.
         const std::string valid = ValidUtf8(text);
         TextRunOptions mapped = o;
+        // The offsets map in one pass over the text: the ranges begin and end on characters, and no valid
+        // sequence spans a character's first byte, so the text converts piece by piece between them.
+        std::vector<int> bounds;
+        for (const auto& [from, to] : o.Underlines)
+            if (from >= 0 && to > from && static_cast<std::size_t>(to) <= text.size()) {
+                bounds.push_back(from);
+                bounds.push_back(to);
+            }
+        std::sort(bounds.begin(), bounds.end());
+        bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
+        std::vector<int> moved(bounds.size());
+        std::size_t done = 0, length = 0;
+        for (std::size_t i = 0; i < bounds.size(); ++i) {
+            const auto at = static_cast<std::size_t>(bounds[i]);
+            length += ValidUtf8(text.substr(done, at - done)).size();
+            done = at;
+            moved[i] = static_cast<int>(length);
+        }
+        auto map = [&](int offset) {
+            return moved[static_cast<std::size_t>(std::lower_bound(bounds.begin(), bounds.end(), offset) -
+                                                  bounds.begin())];
+        };
         for (auto& [from, to] : mapped.Underlines) {
             if (from < 0 || to <= from || static_cast<std::size_t>(to) > text.size()) continue;
-            from = static_cast<int>(ValidUtf8(text.substr(0, static_cast<std::size_t>(from))).size());
-            to = static_cast<int>(ValidUtf8(text.substr(0, static_cast<std::size_t>(to))).size());
+            from = map(from);
+            to = map(to);
         }
         DrawRun(dc, mapped, valid);
         return;
@@ -274,21 +346,9 @@ void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) 
             cairo_fill(cr);
         }
     }
-    for (const auto& [from, to] : o.Underlines) {
-        if (from < 0 || to <= from || static_cast<std::size_t>(to) > shown.size()) continue;
-        PangoRectangle a, b;
-        pango_layout_index_to_pos(layout, from, &a);
-        int x1;
-        if (static_cast<std::size_t>(to) >= shown.size()) {
-            x1 = width;
-        } else {
-            pango_layout_index_to_pos(layout, to, &b);
-            x1 = PANGO_PIXELS(b.x);
-        }
-        const int x0 = PANGO_PIXELS(a.x);
-        if (x1 <= x0) continue;
-        const int y = std::min<int>(tm.tmAscent + font->UnderlinePosition(), tm.tmHeight - 1);
-        cairo_rectangle(cr, ox + x0, oy + y, x1 - x0, 1);
+    if (!o.Underlines.empty()) {
+        for (const auto& [x0, x1] : UnderlineSpans(layout, shown.size(), o.Underlines, width))
+            if (x1 > x0) cairo_rectangle(cr, ox + x0, oy + UnderlineRow(font), x1 - x0, 1);
         cairo_fill(cr);
     }
     cairo_restore(cr);

@@ -266,7 +266,8 @@ int DoDrawText(HDC hdc, char* writable, const char* lpchText, int cchText, RECT*
     if (params != nullptr && params->iTabLength > 0) tabChars = params->iTabLength;
     if ((format & DT_TABSTOP) && params == nullptr)
         tabChars = std::max(1, static_cast<int>((format >> 8) & 0xFF));
-    const int tabWidth = std::max(1, tabChars * tm.tmAveCharWidth);
+    // A tab length near the int range times the average character width is computed wide and kept to it.
+    const int tabWidth = std::max(1, vcl::ClampToInt(static_cast<long long>(tabChars) * tm.tmAveCharWidth));
     Formatter f(dc, format, tabWidth);
 
     // Positions are computed wide and kept to the int range: rectangles may reach the ends of it.
@@ -358,6 +359,7 @@ int DoDrawText(HDC hdc, char* writable, const char* lpchText, int cchText, RECT*
         const int y = vcl::ClampToInt(top + static_cast<long long>(i) * lineHeight);
         const auto pieces = TabPieces(f, l.Text, tabWidth, (format & DT_EXPANDTABS) != 0);
         int offset = 0;
+        std::size_t next = 0; // the underlines are in the text's order: each piece takes the next ones
         for (const auto& [piece, px] : pieces) {
             detail::TextRunOptions o;
             o.X = vcl::ClampToInt(x + px);
@@ -366,10 +368,12 @@ int DoDrawText(HDC hdc, char* writable, const char* lpchText, int cchText, RECT*
             o.Clip = (format & DT_NOCLIP) ? nullptr : &clip;
             o.OpaqueBackground = dc->State.BkMode == OPAQUE && drawGlyphs;
             o.DrawGlyphs = drawGlyphs;
-            if (!(format & DT_HIDEPREFIX))
-                for (const auto& [a, b] : l.Underlines)
-                    if (a >= offset && b <= offset + static_cast<int>(piece.size()))
-                        o.Underlines.push_back({a - offset, b - offset});
+            const int end = offset + static_cast<int>(piece.size());
+            for (; next < l.Underlines.size() && l.Underlines[next].first < end; ++next) {
+                const auto [a, b] = l.Underlines[next];
+                if (a >= offset && b <= end && !(format & DT_HIDEPREFIX))
+                    o.Underlines.push_back({a - offset, b - offset});
+            }
             if (!piece.empty()) detail::DrawRun(dc, o, piece);
             offset += static_cast<int>(piece.size()) + 1;
         }

@@ -1,6 +1,8 @@
 // The customize dialog and the button dialog, driven with real input through the queue while they are
 // up, and what the customizer does with their result.
 
+#include <fstream>
+
 #include "components/toolbar/customizer/CustomizerBtnU.h"
 #include "components/toolbar/customizer/CustomizerU.h"
 #include "tests/customizer/CustomizerTestSupport.h"
@@ -394,6 +396,19 @@ TEST_F(CustomizerDialogTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStays
     EXPECT_NE(ui.SeenMessages().back().find("no-such-folder"), String::npos) << ui.SeenMessages().back();
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
     EXPECT_EQ(posted, 0);
+}
+
+// A caption the file cannot hold (here a character Windows-1252 lacks, in a file the original program
+// wrote) is left out; the rest of the layout is saved and no error stops the dialog.
+TEST_F(CustomizerDialogTest, ACaptionTheFileCannotHoldIsLeftOutAndTheRestSaved) {
+    std::ofstream(File(), std::ios::binary) << "; Leiste f\xFCr Dateien\r\n";
+    open->SetCaption("\u00D6ffnen \u263A");
+    Accept([&](TCustomizerForm*) {});
+    EXPECT_TRUE(ui.SeenMessages().empty());
+    EXPECT_EQ(Read("Cust", "ToolBarItemCount"), "4");
+    EXPECT_EQ(Read("Cust", "Name0.Caption"), "<none>");
+    EXPECT_EQ(Read("Cust", "Name3.Caption"), "Save");
+    EXPECT_EQ(Read("Cust", "Name3.Hint"), "Save file");
 }
 
 TEST_F(CustomizerDialogTest, EachEntryShowsItsImageBeforeItsText) {

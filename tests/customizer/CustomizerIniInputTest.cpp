@@ -1,6 +1,8 @@
 // The customizer's INI file as input: numbers in every form the INI file reads, garbage, counts that
 // lie, and texts the file cannot hold.
 
+#include <fstream>
+
 #include "tests/customizer/CustomizerTestSupport.h"
 
 namespace customizertest {
@@ -65,6 +67,56 @@ TEST_F(CustomizerIniInputTest, ACountNearTheIntegerLimitListsOnlyTheItemsTheSect
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
 }
 
+// A control made under another name than the stored one (the stored one is no identifier, or a
+// taken-off control bears it) is the item's control from then on: applying the file again finds it
+// instead of making another and taking the first off.
+TEST_F(CustomizerIniInputTest, AnItemMadeUnderAnotherNameIsFoundAgainWhenTheFileIsAppliedAgain) {
+    auto controls = [&] {
+        std::vector<TControl*> list;
+        for (int i = 0; i < bar->ToolBarControlCount(); ++i)
+            list.push_back(bar->ToolBarControls(i));
+        return list;
+    };
+    WriteItems(
+        {"Open", "Save as...", "1st:ADVTOOLBARSEPARATOR", "9 lives:ADVCUSTOMGLOWBUTTON", "save as..."});
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(Names(), (Strings{"Open", "Save_as___", "_1st", "_9_lives"}))
+        << "the last item names the second";
+    const std::vector<TControl*> made = controls();
+    EXPECT_EQ(cust->TakenOffCount(), 3);
+    for (int again = 0; again < 2; ++again) {
+        cust->UpdateAdvToolBar();
+        EXPECT_EQ(controls(), made);
+        EXPECT_EQ(cust->TakenOffCount(), 3) << "no hidden copy is left behind";
+    }
+
+    // "Save" is the name of a taken-off control: its item gets "Save1", and keeps it.
+    WriteItems({"Save:ADVTOOLBARSEPARATOR", "Open"});
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(Names(), (Strings{"Save1", "Open"}));
+    TControl* save1 = bar->ToolBarControls(0);
+    const int off = cust->TakenOffCount();
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(bar->ToolBarControls(0), save1);
+    EXPECT_EQ(cust->TakenOffCount(), off);
+
+    // An item that makes nothing ("-1") names the control a later item makes: it takes it the first time
+    // as it does the next.
+    WriteItems({"Print:-1", "Find", "Print"});
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(Names(), (Strings{"Print", "Find"}));
+    const std::vector<TControl*> both = controls();
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(controls(), both);
+
+    // The reset destroys what was made; the next time the items are made anew.
+    cust->SaveInitialState();
+    cust->ResetToolBar();
+    WriteItems({"9 lives:ADVCUSTOMGLOWBUTTON"});
+    cust->UpdateAdvToolBar();
+    EXPECT_EQ(Names(), (Strings{"_9_lives"}));
+}
+
 TEST_F(CustomizerIniInputTest, ATextTheFileCannotHoldIsLeftOutAndTheRestOfTheDesignStateKept) {
     open->SetCaption("Two\nlines");
     save->SetHint("Save\r\nfile");
@@ -84,6 +136,13 @@ TEST_F(CustomizerIniInputTest, ATextTheFileCannotHoldIsLeftOutAndTheRestOfTheDes
     EXPECT_EQ(Names(), (Strings{"Open", "Sep", "Box", "Save"}));
     EXPECT_EQ(open->Caption(), "Two\nlines");
     EXPECT_EQ(save->Hint(), "Save\r\nfile");
+
+    // A file in Windows-1252 (written by the original program) cannot hold every character.
+    std::ofstream(File(), std::ios::binary | std::ios::trunc) << "; Leiste f\xFCr Dateien\r\n";
+    open->SetCaption("\u00D6ffnen \u263A");
+    cust->SaveInitialState();
+    EXPECT_EQ(Read("CustOrg", "Name0.Caption"), "<none>");
+    EXPECT_EQ(Read("CustOrg", "Name3.Caption"), "Save");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 
 #include "components/foundation/FormSize.h"
@@ -138,6 +139,48 @@ TEST_F(FormSizeTest, DamagedOrMissingValuesKeepTheWindowWhereItIs) {
     }
 }
 
+// Stored values are input: the window must end on a monitor whatever they say, and no arithmetic on
+// them may overflow.
+TEST_F(FormSizeTest, AStoredRectangleIsCheckedAtTheSizeTheWindowEndsWith) {
+    TFormSize* fs = Make();
+    const int dw = win::GetSystemMetrics(win::SM_CXVIRTUALSCREEN);
+    const int dh = win::GetSystemMetrics(win::SM_CYVIRTUALSCREEN);
+    auto load = [&](const String& l, const String& t, const String& r, const String& b) {
+        Store("Left", l);
+        Store("Top", t);
+        Store("Right", r);
+        Store("Bottom", b);
+        form->SetBounds(100, 120, 400, 300);
+        fs->LoadPlacement();
+        return form->BoundsRect();
+    };
+    const TRect kept{100, 120, 500, 420};
+    // Larger than the screen and reaching onto it only at its far corner: the window system shrinks it
+    // to the largest size it allows, which leaves it on no monitor.
+    EXPECT_EQ(load("-6000", "-6000", "200", "200"), kept);
+    form->Hide(); // as while the form's layout is read
+    EXPECT_EQ(load("-6000", "-6000", "200", "200"), kept);
+    form->Show();
+    // Far off every monitor, above and to the left: nothing moves it back.
+    EXPECT_EQ(load("-900000", "-900000", "-899600", "-899700"), kept);
+    // Far past the right and bottom: moved back whole, as any rectangle past the desktop is.
+    EXPECT_EQ(load("900000", "900000", "900400", "900300"), (TRect{dw - 400, dh - 300, dw, dh}));
+    // At the ends of the integer range.
+    EXPECT_EQ(load("-2147483648", "-2147483648", "2147483647", "2147483647"), kept);
+    EXPECT_EQ(load("2147483000", "2147483300", "2147483647", "2147483647"),
+              (TRect{dw - 647, dh - 347, dw, dh}));
+    EXPECT_EQ(load("-2147483648", "0", "2147483647", "300"), kept);
+    EXPECT_EQ(load("0", "-2147483648", "400", "2147483647"), kept);
+
+    // A monitor unplugged since: the place on it is on no monitor now.
+    ui.Screen().SetMonitors(
+        {backend::Monitor{TRect{0, 0, 1024, 768}, TRect{0, 0, 1024, 728}, true, "one"},
+         backend::Monitor{TRect{-1280, 0, 0, 1024}, TRect{-1280, 0, 0, 1024}, false, "two"}});
+    EXPECT_EQ(load("-1000", "100", "-600", "400"), (TRect{-1000, 100, -600, 400}));
+    ui.Screen().SetMonitors({backend::Monitor{TRect{0, 0, 1024, 768}, TRect{0, 0, 1024, 728}, true, "one"}});
+    EXPECT_EQ(load("-1000", "100", "-600", "400"), kept);
+}
+
 TEST_F(FormSizeTest, MagnetSnapsToTheWorkAreaEdges) {
     TFormSize* fs = Make();
     fs->Magnet = true;
@@ -157,6 +200,18 @@ TEST_F(FormSizeTest, MagnetSnapsToTheWorkAreaEdges) {
     fs->Magnet = false;
     form->SetBounds(60, 200, 400, 300);
     EXPECT_EQ(form->Left(), 60);
+
+    // A distance or a proposed place at the ends of the integer range snaps without overflowing.
+    fs->Magnet = true;
+    fs->MagnetDistance = INT_MAX;
+    form->SetBounds(300, 200, 400, 300);
+    EXPECT_EQ(form->BoundsRect(), (TRect{1024 - 400, 768 - 300, 1024, 768})) << "every edge is near";
+    fs->MagnetDistance = INT_MIN;
+    form->SetBounds(300, 200, 400, 300);
+    EXPECT_EQ(form->BoundsRect(), (TRect{300, 200, 700, 500})) << "no edge is near";
+    fs->MagnetDistance = 32;
+    form->SetBounds(INT_MAX - 100, INT_MAX - 100, 400, 300);
+    EXPECT_EQ(form->BoundsRect(), (TRect{1024 - 400, 768 - 300, 1024, 768}));
 }
 
 TEST_F(FormSizeTest, DragAlwaysMakesTheClientAreaACaption) {

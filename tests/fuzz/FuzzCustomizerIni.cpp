@@ -1,6 +1,7 @@
 // Fuzz target for the toolbar customizer's INI file: the input is the file, laid over a toolbar with a
-// few controls and then reset. Whatever the file says, no designed control may be destroyed, and with a
-// true design state the reset brings every one of them back in its place.
+// few controls twice and then reset. Whatever the file says, no designed control may be destroyed,
+// laying the file over the toolbar again changes nothing (no control is made anew, none is taken off),
+// and with a true design state the reset brings every one of them back in its place.
 
 #include <cstddef>
 #include <cstdint>
@@ -48,7 +49,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     // With the first option bit the design state is the toolbar's own; otherwise the file's.
     const bool trueDesign = (options & 1) != 0;
     if (trueDesign) cust->SaveInitialState();
+    auto controls = [&] {
+        std::vector<vcl::TControl*> list;
+        for (int i = 0; i < bar->ToolBarControlCount(); ++i)
+            list.push_back(bar->ToolBarControls(i));
+        return list;
+    };
     cust->UpdateAdvToolBar();
+    const std::vector<vcl::TControl*> once = controls();
+    const int takenOff = cust->TakenOffCount();
+    cust->UpdateAdvToolBar();
+    if (controls() != once) fuzz::Broken("the same file applied again changed the toolbar's controls");
+    if (cust->TakenOffCount() != takenOff) fuzz::Broken("the same file applied again took controls off");
     cust->ResetToolBar();
     for (std::size_t i = 0; i < designed.size(); ++i)
         if (form->FindComponent(names[i]) != designed[i]) fuzz::Broken("a designed control was destroyed");

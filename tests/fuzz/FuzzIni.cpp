@@ -1,6 +1,8 @@
 // The INI reader: any file is read; writing one value changes that value only, every other entry
-// reads back as it was.
+// reads back as it was, and once that value is erased again the file holds its first bytes (the last
+// line may have gained a line end).
 
+#include <algorithm>
 #include <unistd.h>
 
 #include "platform/rtl/Exceptions.h"
@@ -42,13 +44,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool taken = false;
         for (int i = 0; i < sections.Count(); ++i)
             taken = taken || vcl::detail::FoldNameCase(sections[i]) == "fuzz-section";
-        // A section of its own, written and erased: nothing else may change.
+        // A section of its own, written and erased: nothing else may change. The value's characters
+        // are in both encodings a file may be read in.
         if (!taken) {
-            ini.WriteString("fuzz-section", "fuzz-key", "v");
-            if (ini.ReadString("fuzz-section", "fuzz-key", "") != "v")
+            const std::string original = vcl::ReadFileBytes(path);
+            const std::string value = "v \u00E9\u20AC";
+            ini.WriteString("fuzz-section", "fuzz-key", value);
+            if (ini.ReadString("fuzz-section", "fuzz-key", "") != value)
                 fuzz::Broken("the written value is lost");
             ini.EraseSection("fuzz-section");
             if (Dump(ini) != before) fuzz::Broken("a rewrite changed what was not written");
+            const std::string after = vcl::ReadFileBytes(path);
+            const std::string added = after.substr(std::min(after.size(), original.size()));
+            if (after.compare(0, original.size(), original) != 0 ||
+                (added != "" && added != "\r\n" && added != "\n" && added != "\r"))
+                fuzz::Broken("a rewrite changed bytes that were not written");
         }
         if (memory) {
             vcl::TMemIniFile mem(path);

@@ -29,7 +29,7 @@ TEST_F(IniFileTest, NamesMatchWithoutCaseAndKeepTheCaseFound) {
     ini.WriteInteger("form1", "LEFT", 20);
     ini.WriteString("Ünter", "Ärger", "x");
     EXPECT_EQ(ini.ReadString("üNTER", "äRGER", ""), "x");
-    EXPECT_EQ(Get("a.ini"), "[Form1]\nLeft=20\n\n[Ünter]\nÄrger=x\n");
+    EXPECT_EQ(Get("a.ini"), "[Form1]\r\nLeft=20\r\n[Ünter]\r\nÄrger=x\r\n");
     EXPECT_EQ(ini.FileName(), Path("a.ini"));
 
     // Greek with accents and Cyrillic beyond the basic alphabet fold as AnsiSameText folds them.
@@ -81,6 +81,16 @@ TEST_F(IniFileTest, IntegersBooleansAndFloatsFollowTheFrameworkRules) {
     EXPECT_EQ(ini.ReadInteger("N", "l", 9), 9);
     EXPECT_EQ(ini.ReadInteger("N", "m", 9), 9);
     EXPECT_EQ(ini.ReadInteger("N", "n", 9), 9);
+    // Leading spaces (kept inside quotes) are skipped as the framework's conversion skips them;
+    // trailing ones are not.
+    Put("q.ini", "[Q]\na=\"  12\"\nb=\" -$1F\"\nc=\" 0x10\"\nd=\"12 \"\ne=\"  \"\nf=\"- 1\"\n");
+    TIniFile quoted(Path("q.ini"));
+    EXPECT_EQ(quoted.ReadInteger("Q", "a", 9), 12);
+    EXPECT_EQ(quoted.ReadInteger("Q", "b", 9), -31);
+    EXPECT_EQ(quoted.ReadInteger("Q", "c", 9), 16);
+    EXPECT_EQ(quoted.ReadInteger("Q", "d", 9), 9);
+    EXPECT_EQ(quoted.ReadInteger("Q", "e", 9), 9);
+    EXPECT_EQ(quoted.ReadInteger("Q", "f", 9), 9);
 
     EXPECT_TRUE(ini.ReadBool("B", "two", false));
     EXPECT_FALSE(ini.ReadBool("B", "zero", true));
@@ -159,7 +169,7 @@ TEST_F(IniFileTest, ListsSectionsEntriesAndValues) {
     ini.ReadSection("none", &list);
     EXPECT_EQ(list.Count(), 0);
     ini.ReadSection("One", nullptr); // ignored
-    EXPECT_EQ(Get("l.ini"), "[One]\na=1\nc=3\n\n[Two]\nb=2\nd=x=y\n");
+    EXPECT_EQ(Get("l.ini"), "[One]\r\na=1\r\nc=3\r\n[Two]\r\nb=2\r\nd=x=y\r\n");
 }
 
 TEST_F(IniFileTest, EraseSectionAndDeleteKeyRemoveEveryOccurrence) {
@@ -196,8 +206,8 @@ TEST_F(IniFileTest, DamagedFileIsReadWherePossibleAndNothingIsLostOnRewrite) {
     EXPECT_EQ(ini.ReadString("Good", "mixed", ""), "lf");
     EXPECT_FALSE(ini.ValueExists("Good", "nul"));
     EXPECT_EQ(ini.ReadString("Good", "inNul", "none"), "none") << "after an unreadable header: no section";
-    EXPECT_EQ(ini.ReadString("Good", "hidden", "none"), "none");
-    EXPECT_EQ(ini.ReadString("Broken", "hidden", "none"), "none");
+    EXPECT_EQ(ini.ReadString("Good", "hidden", "none"), "none") << "after the header with a NUL";
+    EXPECT_EQ(ini.ReadString("Nul", "hidden", "none"), "none");
     EXPECT_EQ(ini.ReadString("Last", "b", ""), "4");
     TStringList sections;
     ini.ReadSections(&sections);
@@ -224,18 +234,25 @@ TEST_F(IniFileTest, WriteErrorsNameTheFileAndLeaveNothingBehind) {
     TIniFile dirIni(Path("dir.ini"));
     message = rtltest::ErrorOf<EIniFileException>([&] { dirIni.ReadString("S", "K", ""); });
     EXPECT_NE(message.find(Path("dir.ini")), String::npos) << message;
+    // Nor can a FIFO, and reading it must not wait for a writer.
+    ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0600), 0);
+    TIniFile fifo(Path("fifo.ini"));
+    EXPECT_TRUE(rtltest::ReturnsWithoutAWriter(Path("fifo.ini"), [&] {
+        message = rtltest::ErrorOf<EIniFileException>([&] { fifo.ReadString("S", "K", ""); });
+    }));
+    EXPECT_NE(message.find("Not a regular file"), String::npos) << message;
 }
 
 TEST_F(IniFileTest, RefusesWhatTheFormatCannotHold) {
     Put("r.ini", "[S]\nk=1\n");
     TIniFile ini(Path("r.ini"));
-    EXPECT_THROW(ini.WriteString("S", "k", "two\nlines"), EIniFileException);
-    EXPECT_THROW(ini.WriteString("S", "k", "cr\rhere"), EIniFileException);
-    EXPECT_THROW(ini.WriteString("S", "k", String("nul\0", 4)), EIniFileException);
-    EXPECT_THROW(ini.WriteString("S", "a=b", "1"), EIniFileException);
-    EXPECT_THROW(ini.WriteString("S", "  ", "1"), EIniFileException);
-    EXPECT_THROW(ini.WriteString("S", ";c", "1"), EIniFileException);
-    EXPECT_THROW(ini.WriteString("S]", "k", "1"), EIniFileException);
+    EXPECT_THROW(ini.WriteString("S", "k", "two\nlines"), EIniWriteRefused);
+    EXPECT_THROW(ini.WriteString("S", "k", "cr\rhere"), EIniWriteRefused);
+    EXPECT_THROW(ini.WriteString("S", "k", String("nul\0", 4)), EIniWriteRefused);
+    EXPECT_THROW(ini.WriteString("S", "a=b", "1"), EIniWriteRefused);
+    EXPECT_THROW(ini.WriteString("S", "  ", "1"), EIniWriteRefused);
+    EXPECT_THROW(ini.WriteString("S", ";c", "1"), EIniWriteRefused);
+    EXPECT_THROW(ini.WriteString("S]", "k", "1"), EIniWriteRefused);
     EXPECT_EQ(Get("r.ini"), "[S]\nk=1\n");
 }
 
@@ -249,13 +266,13 @@ TEST_F(IniFileTest, FileNamesWithBackslashesAndBareNames) {
         ini.WriteBool("Form", "Maximized", true);
     }
     ASSERT_EQ(::chdir(cwd), 0);
-    EXPECT_EQ(Get("FORM.INI"), "[Form]\nMaximized=1\n");
+    EXPECT_EQ(Get("FORM.INI"), "[Form]\r\nMaximized=1\r\n");
 
     SysInfo().SetEnvironmentOverride("XDG_CONFIG_HOME", dir_ + "/cfg");
     TIniFile bare("layout.ini");
     EXPECT_EQ(bare.Path(), dir_ + "/cfg/kalvenor/layout.ini");
     bare.WriteString("S", "K", "v");
-    EXPECT_EQ(Get("cfg/kalvenor/layout.ini"), "[S]\nK=v\n");
+    EXPECT_EQ(Get("cfg/kalvenor/layout.ini"), "[S]\r\nK=v\r\n");
 }
 
 TEST_F(IniFileTest, RewriteKeepsModeAndSkipsUnchangedValuesAndRespectsReadOnlyFiles) {
@@ -279,20 +296,142 @@ TEST_F(IniFileTest, RewriteKeepsModeAndSkipsUnchangedValuesAndRespectsReadOnlyFi
 }
 
 TEST_F(IniFileTest, ARewriteChangesOnlyWhatWasWritten) {
-    // A bare CR ending the last line belongs to its value; a line break written after it must keep it.
+    // A bare CR ends a line as LF does; lines written after it end as the file's first line does.
     Put("cr.ini", "[S]\nk=x\r");
     TIniFile ini(Path("cr.ini"));
-    EXPECT_EQ(ini.ReadString("S", "k", ""), "x\r");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "x");
     ini.WriteString("S", "n", "1");
     ini.WriteString("T", "m", "2");
-    EXPECT_EQ(ini.ReadString("S", "k", ""), "x\r");
-    EXPECT_EQ(ini.ReadString("S", "n", ""), "1");
-    EXPECT_EQ(ini.ReadString("T", "m", ""), "2");
+    EXPECT_EQ(Get("cr.ini"), "[S]\nk=x\rn=1\n[T]\nm=2\n");
     // A last line without a line break stays without one when it is rewritten.
     Put("end.ini", "[S]\r\nk=1");
     TIniFile end(Path("end.ini"));
     end.WriteString("S", "k", "2");
     EXPECT_EQ(Get("end.ini"), "[S]\r\nk=2");
+}
+
+// Files the original program or a text editor wrote: without a byte-order mark, text in the platform's
+// ANSI code page unless all of it is valid UTF-8.
+TEST_F(IniFileTest, BomLessFilesAreUtf8WhenValidAndWindows1252OtherwiseAndKeepTheirEncoding) {
+    const String ansi = "[Gr\xFC\xDF]\r\n"
+                        "Name=Gr\xFC\xDF\r\n"
+                        "Euro=\x80 5\r\n"
+                        "Odd=\x81\x8D\x8F\x90\x9D\r\n"
+                        "; \xE9t\xE9\r\n";
+    Put("ansi.ini", ansi);
+    TIniFile ini(Path("ansi.ini"));
+    EXPECT_EQ(ini.ReadString("GRÜß", "name", ""), "Grüß");
+    EXPECT_EQ(ini.ReadString("Grüß", "Euro", ""), "€ 5");
+    const String odd = ini.ReadString("Grüß", "Odd", "");
+    EXPECT_EQ(odd, "\u0081\u008D\u008F\u0090\u009D") << "bytes the code page leaves undefined";
+    TStringList sections;
+    ini.ReadSections(&sections);
+    EXPECT_EQ(sections.Text(), "Grüß\r\n");
+
+    // Written back in Windows-1252, every other line as it was.
+    ini.WriteString("Grüß", "Street", "Straße “7”");
+    ini.WriteString("Grüß", "Copy", odd);
+    String expected = ansi;
+    expected.insert(expected.find("; "), "Street=Stra\xDF"
+                                         "e \x93"
+                                         "7\x94\r\nCopy=\x81\x8D\x8F\x90\x9D\r\n");
+    EXPECT_EQ(Get("ansi.ini"), expected);
+    // A character the code page lacks is refused (the platform would write "?"); nothing changes.
+    EXPECT_THROW(ini.WriteString("Grüß", "Name", "日本"), EIniWriteRefused);
+    EXPECT_THROW(ini.WriteString("Ωμέγα", "k", "1"), EIniWriteRefused);
+    TMemIniFile mem(Path("ansi.ini"));
+    EXPECT_THROW(mem.WriteString("Grüß", "Name", "Grüß ☺"), EIniWriteRefused);
+    mem.WriteString("Grüß", "Name", "Grüße");
+    mem.UpdateFile();
+    expected.replace(expected.find("Name=Gr\xFC\xDF"), 9,
+                     "Name=Gr\xFC\xDF"
+                     "e");
+    EXPECT_EQ(Get("ansi.ini"), expected);
+
+    // Valid UTF-8 without a mark stays UTF-8; bytes that are no UTF-8 would turn it into another
+    // encoding and change every other value: refused.
+    Put("utf8.ini", "[Grüß]\nName=Grüß\n");
+    TIniFile utf8(Path("utf8.ini"));
+    EXPECT_EQ(utf8.ReadString("Grüß", "Name", ""), "Grüß");
+    utf8.WriteString("Grüß", "Street", "日本");
+    EXPECT_THROW(utf8.WriteString("Grüß", "Raw", "Gr\xFC\xDF"), EIniWriteRefused);
+    EXPECT_EQ(Get("utf8.ini"), "[Grüß]\nName=Grüß\nStreet=日本\n");
+    // A new file is UTF-8.
+    TIniFile fresh(Path("new.ini"));
+    fresh.WriteString("S", "k", "Grüß");
+    EXPECT_EQ(Get("new.ini"), "[S]\r\nk=Grüß\r\n");
+}
+
+TEST_F(IniFileTest, LinesEndAtCrLfLfOrABareCrAndNamesAndValuesLoseThePlatformsBlanks) {
+    // A file of bare CRs, as old Macintosh editors write it.
+    Put("cr.ini", "[S]\rA=1\rB=2\r");
+    TIniFile cr(Path("cr.ini"));
+    EXPECT_EQ(cr.ReadInteger("S", "A", 0), 1);
+    EXPECT_EQ(cr.ReadInteger("S", "B", 0), 2);
+    cr.WriteInteger("S", "C", 3);
+    EXPECT_EQ(Get("cr.ini"), "[S]\rA=1\rB=2\rC=3\r");
+
+    // Doubled CRs, and every blank of the platform's set around names and values.
+    const String mixed = "[S]\r\r\n"
+                         "A=1\r\r\n"
+                         "B=\x0B 2\x0C\x1A\r\n"
+                         "\x0B\x1A"
+                         "C \t= 3\n"
+                         "[T]\rD= \"  quoted \" \r"
+                         "E=5";
+    Put("mixed.ini", mixed);
+    TIniFile ini(Path("mixed.ini"));
+    EXPECT_EQ(ini.ReadInteger("S", "A", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("S", "B", 0), 2);
+    EXPECT_EQ(ini.ReadInteger("S", "C", 0), 3);
+    EXPECT_EQ(ini.ReadString("T", "D", ""), "  quoted ");
+    EXPECT_EQ(ini.ReadInteger("T", "E", 0), 5);
+    TStringList keys;
+    ini.ReadSection("S", &keys);
+    EXPECT_EQ(keys.Text(), "A\r\nB\r\nC\r\n");
+    // Only the line written changes; a new one ends with CR LF (the doubled CR's second half).
+    ini.WriteInteger("S", "A", 10);
+    ini.WriteInteger("S", "F", 6);
+    String expected = mixed;
+    expected.replace(expected.find("A=1"), 3, "A=10");
+    expected.insert(expected.find("[T]"), "F=6\r\n");
+    EXPECT_EQ(Get("mixed.ini"), expected);
+}
+
+// A header that lacks its "]" starts no section: the keys after it stay in the section above.
+TEST_F(IniFileTest, ASectionHeaderWithoutItsBracketIsAnOrdinaryLine) {
+    const String original = "[A]\r\nx=1\r\n[B\r\ny=2\r\n[C]\r\nz=3\r\n";
+    Put("h.ini", original);
+    TIniFile ini(Path("h.ini"));
+    EXPECT_EQ(ini.ReadString("A", "y", ""), "2");
+    EXPECT_FALSE(ini.SectionExists("B"));
+    TStringList list;
+    ini.ReadSections(&list);
+    EXPECT_EQ(list.Text(), "A\r\nC\r\n");
+    ini.ReadSection("A", &list);
+    EXPECT_EQ(list.Text(), "x\r\ny\r\n");
+    ini.WriteInteger("A", "w", 4);
+    String expected = original;
+    expected.insert(expected.find("[C]"), "w=4\r\n");
+    EXPECT_EQ(Get("h.ini"), expected);
+    ini.EraseSection("A");
+    EXPECT_EQ(Get("h.ini"), "[C]\r\nz=3\r\n") << "the section's lines all go, the broken header too";
+}
+
+// What the platform writes: CR LF in a new file, a new section right after the last line.
+TEST_F(IniFileTest, NewSectionsFollowTheLastLineAndKeepTheFilesLineEnds) {
+    const std::pair<String, String> cases[] = {
+        {"", "[T]\r\nm=2\r\n"},
+        {"[S]\r\nk=1", "[S]\r\nk=1\r\n[T]\r\nm=2\r\n"},
+        {"[S]\nk=1\n", "[S]\nk=1\n[T]\nm=2\n"},
+        {"[S]\nk=1\n\n", "[S]\nk=1\n\n[T]\nm=2\n"},
+        {"\xEF\xBB\xBF; only a comment", "\xEF\xBB\xBF; only a comment\r\n[T]\r\nm=2\r\n"},
+    };
+    for (const auto& [before, after] : cases) {
+        Put("n.ini", before);
+        TIniFile(Path("n.ini")).WriteInteger("T", "m", 2);
+        EXPECT_EQ(Get("n.ini"), after) << before;
+    }
 }
 
 // Two programs writing one file each see the other's values: every write merges under a lock.
@@ -322,12 +461,12 @@ TEST_F(IniFileTest, MemIniFileHoldsChangesUntilUpdateFile) {
         EXPECT_EQ(mem.ReadInteger("S", "k", 0), 2);
         EXPECT_EQ(Get("mem.ini"), "; kept\r\n[S]\r\nk=1\r\n");
         mem.UpdateFile();
-        EXPECT_EQ(Get("mem.ini"), "; kept\r\n[S]\r\nk=2\r\n\r\n[T]\r\nn=v\r\n");
+        EXPECT_EQ(Get("mem.ini"), "; kept\r\n[S]\r\nk=2\r\n[T]\r\nn=v\r\n");
         mem.EraseSection("T");
         mem.Clear();
         EXPECT_FALSE(mem.SectionExists("S"));
     }
-    EXPECT_EQ(Get("mem.ini"), "; kept\r\n[S]\r\nk=2\r\n\r\n[T]\r\nn=v\r\n") << "destruction writes nothing";
+    EXPECT_EQ(Get("mem.ini"), "; kept\r\n[S]\r\nk=2\r\n[T]\r\nn=v\r\n") << "destruction writes nothing";
 
     TMemIniFile missing(Path("absent/x.ini"));
     missing.WriteString("S", "k", "v");

@@ -1,6 +1,7 @@
 #include <cstring>
 #include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/rtl/FileUtil.h"
 #include "platform/rtl/Registry.h"
@@ -260,6 +261,35 @@ TEST_F(RegistryTest, DamagedHiveIsReportedWithItsLineAndNeverOverwritten) {
         EXPECT_EQ(ErrorOf([&] { reg.CreateKey("Software\\New"); }), message);
         EXPECT_EQ(ReadFileBytes(Hive()), bytes) << "the damaged file is left as it was";
     }
+}
+
+// A FIFO or a device where the hive should be is refused as a folder is, at once: opening a FIFO for
+// reading would wait for a writer that never comes.
+TEST_F(RegistryTest, AHiveThatIsNotARegularFileIsRefusedLikeAFolderWithoutWaiting) {
+    ASSERT_TRUE(ForceDirectories(Hive()));
+    const String folder = ErrorOf([&] { Open(); });
+    const String prefix =
+        "Cannot read registry file \"" + Hive() + "\": Cannot open file \"" + Hive() + "\". ";
+    EXPECT_EQ(folder.substr(0, prefix.size()), prefix) << folder;
+    ASSERT_EQ(::rmdir(Hive().c_str()), 0);
+
+    ASSERT_EQ(::mkfifo(Hive().c_str(), 0600), 0);
+    String fifo, write;
+    EXPECT_TRUE(rtltest::ReturnsWithoutAWriter(Hive(), [&] {
+        fifo = ErrorOf([&] { Open(); });
+        TRegistry reg;
+        write = ErrorOf([&] { reg.CreateKey("Software\\New"); });
+    })) << "the hive was waited on";
+    EXPECT_EQ(fifo, prefix + "Not a regular file");
+    EXPECT_EQ(write, fifo) << "writes are refused with the same error";
+    struct stat st {};
+    ASSERT_EQ(::lstat(Hive().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "nothing was written over it";
+    ASSERT_EQ(::unlink(Hive().c_str()), 0);
+
+    // A device, through a link: its bytes are not read either.
+    ASSERT_EQ(::symlink("/dev/null", Hive().c_str()), 0);
+    EXPECT_EQ(ErrorOf([&] { Open(); }), prefix + "Not a regular file");
 }
 
 TEST_F(RegistryTest, LeftoverTemporaryFileFromAnInterruptedWriteIsIgnored) {

@@ -6,8 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
@@ -66,6 +71,32 @@ inline void ExpectChildrenSucceed(int Count, const std::function<void(int)>& Bod
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
+}
+
+// Runs Action, which reads the FIFO at Fifo. Should it still be waiting there after a few seconds, a
+// writer opens the FIFO and closes it again, so that the reader sees its end and the test goes on. True
+// when Action returned without that writer.
+inline bool ReturnsWithoutAWriter(const String& Fifo, const std::function<void()>& Action) {
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false, unblocked = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(m);
+        if (cv.wait_for(lock, std::chrono::seconds(5), [&] { return done; })) return;
+        unblocked = true;
+        while (!cv.wait_for(lock, std::chrono::milliseconds(50), [&] { return done; })) {
+            int fd = ::open(Fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) ::close(fd);
+        }
+    });
+    Action();
+    {
+        std::lock_guard lock(m);
+        done = true;
+    }
+    cv.notify_all();
+    watchdog.join();
+    return !unblocked;
 }
 
 } // namespace rtltest

@@ -136,6 +136,35 @@ TEST_F(HTMLRenderTest, AnchorRectanglesAndHitTests) {
     EXPECT_FALSE(HitAt(text, 3, gh + gh / 2).Hit);
 }
 
+// Text that overflows its box is laid out past it (a word wider than the box, a line taller than it),
+// but what lies outside the box is no hit, over anchored words and images alike.
+TEST_F(HTMLRenderTest, NoHitOutsideTheBoundsWhereTheTextOverflows) {
+    const String wide = "<a href=\"wide\">" + String(40, 'W') + "</a>";
+    const TRect box{10, 10, 60, 10 + gh};
+    const int midY = 10 + gh / 2;
+    EXPECT_TRUE(HitAt(wide, 30, midY, box).Hit);
+    EXPECT_TRUE(HitAt(wide, 59, midY, box).Hit);
+    EXPECT_FALSE(HitAt(wide, 60, midY, box).Hit); // right of the right edge, over the word
+    EXPECT_FALSE(HitAt(wide, 150, midY, box).Hit);
+    // A box lower than its only line: the line's lower part lies below the bottom.
+    const TRect low{0, 0, 200, gh / 2};
+    EXPECT_TRUE(HitAt("<a href=\"low\">low</a>", 5, gh / 2 - 1, low).Hit);
+    EXPECT_FALSE(HitAt("<a href=\"low\">low</a>", 5, gh - 2, low).Hit);
+    // An anchored image that reaches past the bottom.
+    TImageList images(nullptr);
+    images.SetWidth(16);
+    images.SetHeight(40);
+    TBitmap b(16, 40);
+    images.Add(&b, nullptr);
+    THTMLRenderArgs a;
+    a.ImageList = &images;
+    a.KeepColors = true;
+    a.HitX = 8;
+    a.HitY = 30;
+    const String image = "<a href=\"img\"><img src=\"idx:0\"></a>";
+    EXPECT_TRUE(Render(image, TRect{0, 0, 200, 35}, false, a).Hit);
+    EXPECT_FALSE(Render(image, TRect{0, 0, 200, 25}, false, a).Hit);
+}
 TEST_F(HTMLRenderTest, TagsAndParagraphsThatMoveTheText) {
     // Where an anchored word lands after the tags before it: its left edge and its line.
     struct Case {

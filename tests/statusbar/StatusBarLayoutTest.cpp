@@ -191,6 +191,27 @@ TEST_F(StatusBarLayoutTest, LunaPanelsAreVistaGradientsWithSeparators) {
     EXPECT_TRUE(Close(At(bar, 420, 1), Ref(kLunaDark), 8));
 }
 
+// The bar erases nothing: the row above the bottom line, which the inset leaves outside the panels, is
+// painted by the last band of each gradient (a band reaches one pixel past its rectangle).
+TEST_F(StatusBarLayoutTest, TheRowAboveTheBottomLineIsTheLastBandsAndNeverLeftUnpainted) {
+    ShowAndPaint();
+    const int row = bar->Height() - 2;
+    // Inside a panel: the mirror gradient's end colour (Luna's ColorMirrorTo 0xF7E0CD).
+    for (int x : {100, 300, 600}) {
+        SCOPED_TRACE(x);
+        EXPECT_TRUE(Close(At(bar, x, row), Ref(0xF7E0CD)));
+    }
+    // The separators' columns end where they began: ColorTo blended 70 % and 50 % with white.
+    const TColor to = 0xF8DCC7;
+    for (int x : {225, 325, 455}) {
+        SCOPED_TRACE(x);
+        EXPECT_TRUE(Close(At(bar, x, row), Ref(BlendColor(to, clWhite, 70))));
+        EXPECT_TRUE(Close(At(bar, x + 1, row), Ref(BlendColor(to, clWhite, 50))));
+    }
+    // The bottom line stays the frame's.
+    EXPECT_EQ(At(bar, 300, row + 1), Ref(kLunaBorder));
+}
+
 TEST_F(StatusBarLayoutTest, TheGaugeIsSegmentedAndColouredByLevel) {
     ShowAndPaint();
     // Panel 1 spans 225..325; inside the separator and margins the gauge is 227..323 high 1..17, its

@@ -54,6 +54,51 @@ TEST_F(AdvOfficeStatusBarTest, LayoutKeepsValuesSetAgainstTheConstructorsOwn) {
     EXPECT_TRUE(again->ParentColor()) << text;
 }
 
+// AntiAlias reads and writes by name, with aaClearType left out; the font is kept only when it is the
+// bar's own, neither the system's nor the parent's.
+TEST_F(AdvOfficeStatusBarTest, LayoutsKeepTheTextRenderingAndOnlyTheBarsOwnFont) {
+    const char* layout = "object Bar: TAdvOfficeStatusBar\r\n"
+                         "  AntiAlias = aaAntiAlias\r\n"
+                         "end\r\n";
+    TComponentPtr<TAdvOfficeStatusBar> bar(new TAdvOfficeStatusBar(nullptr));
+    EXPECT_EQ(bar->AntiAlias(), AdvGDIP::aaClearType);
+    ReadComponentFromText(layout, bar.get(), "Bar");
+    EXPECT_EQ(bar->AntiAlias(), AdvGDIP::aaAntiAlias);
+    EXPECT_NE(WriteComponentToText(bar.get()).find("AntiAlias = aaAntiAlias"), String::npos);
+    bar->SetAntiAlias(AdvGDIP::aaNone);
+    EXPECT_NE(WriteComponentToText(bar.get()).find("AntiAlias = aaNone"), String::npos);
+    bar->SetAntiAlias(AdvGDIP::aaClearType);
+    EXPECT_EQ(WriteComponentToText(bar.get()).find("AntiAlias"), String::npos);
+
+    // The system's font (the default) is not written; neither is a parent's.
+    bar->Font()->SetSize(13);
+    EXPECT_EQ(WriteComponentToText(bar.get()).find("Font."), String::npos);
+    bar->SetUseSystemFont(false);
+    const String own = WriteComponentToText(bar.get());
+    EXPECT_NE(own.find("Font."), String::npos) << own;
+    TComponentPtr<TAdvOfficeStatusBar> again(new TAdvOfficeStatusBar(nullptr));
+    ReadComponentFromText(own, again.get(), "Bar");
+    EXPECT_FALSE(again->UseSystemFont());
+    EXPECT_EQ(again->Font()->Size(), 13);
+    bar->SetParentFont(true);
+    EXPECT_EQ(WriteComponentToText(bar.get()).find("Font."), String::npos);
+}
+
+TEST_F(AdvOfficeStatusBarTest, WithTheSystemFontOnlyTheTopIsScaled) {
+    auto* bar = MakeBar({80}, 400);
+    const int size = bar->Font()->Size();
+    ASSERT_TRUE(bar->UseSystemFont());
+    bar->ChangeScale(3, 2);
+    EXPECT_EQ(bar->BoundsRect(), (TRect{0, 150, 400, 169}));
+    EXPECT_EQ(bar->Font()->Size(), size);
+    // A font of its own scales with the bar.
+    bar->SetUseSystemFont(false);
+    bar->Font()->SetSize(10);
+    bar->ChangeScale(2, 1);
+    EXPECT_EQ(bar->BoundsRect(), (TRect{0, 300, 800, 338}));
+    EXPECT_EQ(bar->Font()->Size(), 20);
+}
+
 TEST_F(AdvOfficeStatusBarTest, PanelRectanglesInANarrowAndAWideBar) {
     auto* bar = MakeBar({80, 100, 50}, 150);
     EXPECT_EQ(bar->GetPanelRect(0), (TRect{0, 1, 80, 18}));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,10 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    // The tests' pictures and geometry were written against DejaVu's metrics: the font alias table maps
+    // every family to DejaVu here (the program itself uses the metric-compatible faces). A test program
+    // started with KALVENOR_FONTS set keeps that choice.
+    setenv("KALVENOR_FONTS", "dejavu", 0);
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new LiveObjectCheck);
     return RUN_ALL_TESTS();

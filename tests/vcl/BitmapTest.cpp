@@ -242,6 +242,18 @@ TEST(BitmapDraw, StretchDrawAndBrushCopy) {
     dst->Canvas()->Draw(0, 0, nullptr);
 }
 
+TEST(BitmapDraw, AShrunkColourBitmapLeavesOutTheRowsAndColumnsItDrops) {
+    // A black stroke in the first of three columns, drawn into one: the framework stretches colour
+    // bitmaps with COLORONCOLOR, which keeps the middle column, where a new DC's mode would keep the black.
+    auto src = Filled(3, 1, clWhite);
+    src->Canvas()->Pixels(0, 0) = Rgb(0, 0, 0);
+    auto dst = Filled(2, 1, clWhite);
+    EXPECT_EQ(win::GetStretchBltMode(dst->Canvas()->Handle()), win::BLACKONWHITE);
+    dst->Canvas()->StretchDraw(Rect(0, 0, 1, 1), src.get());
+    ExpectPixels(dst->Canvas(), {{0, 0, Rgb(255, 255, 255)}});
+    EXPECT_EQ(win::GetStretchBltMode(dst->Canvas()->Handle()), win::COLORONCOLOR);
+}
+
 TEST(BitmapAccess, ScanLinesAreThe32BitRows) {
     auto b = Filled(3, 2, clWhite);
     EXPECT_THROW(b->ScanLine(0), EInvalidGraphicOperation) << "rows of other formats are not offered";

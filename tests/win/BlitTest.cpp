@@ -1,6 +1,9 @@
 // Block transfers: raster operations, stretching, monochrome conversion, alpha blending, colour keys,
 // gradients and DIB bits; edges and frame controls.
 
+#include <memory>
+#include <vector>
+
 #include "tests/win/GdiTestSupport.h"
 
 using namespace gditest;
@@ -87,6 +90,57 @@ TEST(BlitStretch, StretchingRepeatsPixelsAndMirroringCoversTheColumnsUpToTheOrig
     ASSERT_TRUE(StretchBlt(e.dc, 0, 2, 1, -2, column.dc, 0, 0, 1, 2, SRCCOPY));
     EXPECT_EQ(e.Column(0, Red), ".?#.");
     EXPECT_EQ(e.At(0, 1), Blue);
+}
+
+TEST(BlitStretch, ShrinkingMergesTheDroppedPixelsAsTheStretchModeSays) {
+    // A one-pixel black stroke at x = 3 on white, shrunk from 9 columns to 3: destination column 1 stands
+    // for source columns 3 to 5, of which the centre one (4) is kept when pixels are dropped.
+    Canvas src(9, 2);
+    Fill(src.dc, {3, 0, 4, 2}, Black);
+    auto shrink = [&](int mode) {
+        auto c = std::make_unique<Canvas>(3, 1);
+        if (mode != 0) SetStretchBltMode(c->dc, mode);
+        StretchBlt(c->dc, 0, 0, 3, 1, src.dc, 0, 0, 9, 2, SRCCOPY);
+        return c;
+    };
+    // A new DC's mode is BLACKONWHITE: the dropped pixels are ANDed in, the thin dark stroke stays.
+    EXPECT_EQ(GetStretchBltMode(shrink(0)->dc), BLACKONWHITE);
+    EXPECT_EQ(shrink(0)->Row(0, Black), ".#.");
+    EXPECT_EQ(shrink(BLACKONWHITE)->Row(0, Black), ".#.");
+    // COLORONCOLOR drops them: column 4 is white, the stroke is gone.
+    EXPECT_EQ(shrink(COLORONCOLOR)->Row(0, Black), "...");
+    // WHITEONBLACK ORs them: white wins.
+    EXPECT_EQ(shrink(WHITEONBLACK)->Row(0, Black), "...");
+    // HALFTONE averages the three columns of both rows: a third black.
+    EXPECT_EQ(shrink(HALFTONE)->At(1, 0), RGB(170, 170, 170));
+    // White on black keeps its light stroke with WHITEONBLACK, loses it with the default mode.
+    Canvas dark(9, 1);
+    Fill(dark.dc, {0, 0, 9, 1}, Black);
+    SetPixel(dark.dc, 5, 0, White);
+    Canvas light(3, 1), plain(3, 1);
+    SetStretchBltMode(light.dc, WHITEONBLACK);
+    StretchBlt(light.dc, 0, 0, 3, 1, dark.dc, 0, 0, 9, 1, SRCCOPY);
+    StretchBlt(plain.dc, 0, 0, 3, 1, dark.dc, 0, 0, 9, 1, SRCCOPY);
+    EXPECT_EQ(light.Row(0, Black), "#.#");
+    EXPECT_EQ(plain.Row(0, Black), "###");
+    // Mirrored, a stroke at x = 7 lands in the first column instead of the last; DIBs shrink the same way.
+    Canvas seven(9, 1), straight(3, 1), mirrored(3, 1);
+    SetPixel(seven.dc, 7, 0, Black);
+    StretchBlt(straight.dc, 0, 0, 3, 1, seven.dc, 0, 0, 9, 1, SRCCOPY);
+    StretchBlt(mirrored.dc, 0, 0, 3, 1, seven.dc, 8, 0, -9, 1, SRCCOPY);
+    EXPECT_EQ(straight.Row(0, Black), "..#");
+    EXPECT_EQ(mirrored.Row(0, Black), "#..");
+    std::vector<std::uint32_t> bits(9, 0x00FFFFFF);
+    bits[7] = 0;
+    const BITMAPINFO bmi = Bmi32(9, -1);
+    Canvas dib(3, 1);
+    StretchDIBits(dib.dc, 0, 0, 3, 1, 0, 0, 9, 1, bits.data(), &bmi, DIB_RGB_COLORS, SRCCOPY);
+    EXPECT_EQ(dib.Row(0, Black), "..#");
+    // Enlarging repeats pixels whatever the mode.
+    Canvas big(18, 1);
+    SetStretchBltMode(big.dc, HALFTONE);
+    StretchBlt(big.dc, 0, 0, 18, 1, src.dc, 0, 0, 9, 1, SRCCOPY);
+    EXPECT_EQ(big.Row(0, Black), "......##..........");
 }
 
 TEST(BlitColours, MonochromeTakesTextAndBackgroundColoursAndAColourKeyIsLeftOut) {
@@ -284,6 +338,67 @@ TEST(GdiEdges, APartialEdgeRunsItsSidesToTheEndsAndClassicCheckBoxesAndRadioButt
     EXPECT_EQ(d2.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
     EXPECT_EQ(d2.At(6, 10), GetSysColor(COLOR_3DLIGHT));
     EXPECT_EQ(d2.At(6, 6), GetSysColor(COLOR_WINDOW));
+}
+
+TEST(GdiEdges, CheckedThreeStateBoxesAndPushButtonsHaveTheDitheredFaceAndLargeBoxesTwoPixelRings) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    ASSERT_NE(face, light);
+    // The face and highlight colours alternate in a checkerboard over the rectangle.
+    auto dithered = [&](const Canvas& c, RECT r) {
+        int other = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) {
+                const COLORREF want =
+                    (c.At(r.Left, r.Top) == light) == ((x - r.Left + y - r.Top) % 2 == 0) ? light : face;
+                if (c.At(x, y) != want) ++other;
+            }
+        return other;
+    };
+    // The three-state box: the dither behind a grey tick, inside the sunken rings.
+    Canvas box(13, 13);
+    RECT r{0, 0, 13, 13};
+    DrawFrameControl(box.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_BUTTON3STATE | DFCS_CHECKED);
+    EXPECT_EQ(box.At(5, 1), GetSysColor(COLOR_3DDKSHADOW));
+    const int tick = dithered(box, {2, 2, 11, 11});
+    EXPECT_GT(tick, 4);  // the tick covers some of it
+    EXPECT_LT(tick, 40); // the rest is dithered
+    int grey = 0;
+    for (int y = 2; y < 11; ++y)
+        for (int x = 2; x < 11; ++x)
+            grey += box.At(x, y) == GetSysColor(COLOR_GRAYTEXT);
+    EXPECT_EQ(grey, tick);
+    // Unchecked or pressed, it has the plain window or face colour.
+    Canvas plainBox(13, 13);
+    DrawFrameControl(plainBox.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_BUTTON3STATE);
+    EXPECT_EQ(plainBox.At(3, 3), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(plainBox.At(4, 3), GetSysColor(COLOR_WINDOW));
+    // The checked push button: sunken, dithered inside its two rings; pressed, the plain face.
+    Canvas push(20, 12);
+    RECT b{0, 0, 20, 12};
+    DrawFrameControl(push.dc, &b, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_CHECKED);
+    EXPECT_EQ(dithered(push, {2, 2, 18, 10}), 0);
+    EXPECT_EQ(push.At(10, 11), light); // sunken: the light line at the bottom
+    Canvas pressed(20, 12);
+    DrawFrameControl(pressed.dc, &b, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_CHECKED | DFCS_PUSHED);
+    EXPECT_EQ(pressed.At(5, 5), face);
+    EXPECT_EQ(pressed.At(6, 5), face);
+    // A box larger than 16 pixels draws each ring two pixels thick; 16 pixels, one.
+    for (const int size : {16, 20}) {
+        SCOPED_TRACE(size);
+        Canvas c(size, size);
+        RECT s{0, 0, size, size};
+        DrawFrameControl(c.dc, &s, DFC_BUTTON, DFCS_BUTTONCHECK);
+        const int t = size > 16 ? 2 : 1;
+        const int mid = size / 2;
+        EXPECT_EQ(c.At(mid, t - 1), GetSysColor(COLOR_BTNSHADOW));
+        EXPECT_EQ(c.At(t - 1, mid), GetSysColor(COLOR_BTNSHADOW));
+        EXPECT_EQ(c.At(mid, 2 * t - 1), GetSysColor(COLOR_3DDKSHADOW));
+        EXPECT_EQ(c.At(mid, 2 * t), GetSysColor(COLOR_WINDOW));
+        EXPECT_EQ(c.At(mid, size - t), GetSysColor(COLOR_BTNHIGHLIGHT));
+        EXPECT_EQ(c.At(size - t, mid), GetSysColor(COLOR_BTNHIGHLIGHT));
+        EXPECT_EQ(c.At(mid, size - 2 * t), GetSysColor(COLOR_3DLIGHT));
+        EXPECT_EQ(c.At(mid, size - 2 * t - 1), GetSysColor(COLOR_WINDOW));
+    }
 }
 
 TEST(GdiEdges, FocusRectInvertsEveryOtherPixelAndFrameControlsDrawInsideTheirRectangle) {

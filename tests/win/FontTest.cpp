@@ -35,6 +35,41 @@ TEST(FontAlias, WindowsFamiliesMapToInstalledOnesUnknownOnesAreMissingAndTheList
         EXPECT_LE(lower(names[i - 1]), lower(names[i]));
 }
 
+TEST(FontAlias, ThePlatformsFamiliesAreDrawnInTheirMetricCompatibleFreeFacesAndDejaVuWhenAsked) {
+    // tools/setup installs the faces; the program maps to them, the tests (KALVENOR_FONTS=dejavu) to DejaVu.
+    const std::pair<const char*, const char*> faces[] = {{"Tahoma", "Tahoma"},
+                                                         {"Arial", "Liberation Sans"},
+                                                         {"Times New Roman", "Liberation Serif"},
+                                                         {"Courier New", "Liberation Mono"},
+                                                         {"Calibri", "Carlito"},
+                                                         {"Cambria", "Caladea"},
+                                                         {"Symbol", "Symbol"},
+                                                         {"Marlett", "Marlett"}};
+    for (const auto& [name, face] : faces)
+        EXPECT_EQ(ResolveFontFamily(name, FontFaces::MetricCompatible), face) << name;
+    // The rest stand for a free face of their kind; DejaVu is the last resort.
+    for (const char* name : {"Segoe UI", "MS Sans Serif", "Verdana", "Georgia", "Consolas", "System"})
+        EXPECT_FALSE(ResolveFontFamily(name, FontFaces::MetricCompatible).empty()) << name;
+    EXPECT_EQ(ResolveFontFamily("Tahoma", FontFaces::DejaVu), "DejaVu Sans");
+    EXPECT_EQ(ResolveFontFamily("Times New Roman", FontFaces::DejaVu), "DejaVu Serif");
+    EXPECT_EQ(ResolveFontFamily("Courier New", FontFaces::DejaVu), "DejaVu Sans Mono");
+    EXPECT_EQ(FontFaceSet(), FontFaces::DejaVu); // the test programs' choice
+    // The faces advance as the platform's do: at an em of 2048 pixels, one pixel per font unit, Arial's
+    // "W" is 1933 wide, "a" 1139 and "i" 455; every character of Courier New 1229.
+    Canvas c(4, 4);
+    auto width = [&](const char* face, const char* text) {
+        Selected f(c.dc, MakeFont(-2048, face));
+        SIZE size{};
+        GetTextExtentPoint32(c.dc, text, static_cast<int>(std::strlen(text)), &size);
+        return size.cx;
+    };
+    EXPECT_EQ(width("Liberation Sans", "W"), 1933);
+    EXPECT_EQ(width("Liberation Sans", "a"), 1139);
+    EXPECT_EQ(width("Liberation Sans", "i"), 455);
+    EXPECT_EQ(width("Liberation Mono", "W"), 1229);
+    EXPECT_EQ(width("Liberation Mono", "i"), 1229);
+}
+
 TEST(FontMetrics, NegativeHeightIsTheCharacterHeightPositiveTheCellHeightAndAnyHeightIsUsable) {
     Canvas c(4, 4);
     TEXTMETRIC tm{};

@@ -143,7 +143,7 @@ TEST(GdiGridLines, TiesTakeTheSmallerMinorCoordinateAndShapeRegionsLeaveOutTheir
     DeleteObject(round);
 }
 
-TEST(GdiGridBrushes, HatchLinesFollowTheBrushOriginDashesRunClockwiseAndThinRectanglesDrawNothing) {
+TEST(GdiGridBrushes, HatchLinesFollowTheBrushOriginAndDashesRunAnticlockwiseFromTheTopRight) {
     Canvas c(16, 16);
     SetBkMode(c.dc, TRANSPARENT);
     RECT all{0, 0, 16, 16};
@@ -168,26 +168,56 @@ TEST(GdiGridBrushes, HatchLinesFollowTheBrushOriginDashesRunClockwiseAndThinRect
     SelectObject(c3.dc, GetStockObject(NULL_BRUSH));
     SetBkMode(c3.dc, TRANSPARENT);
     Rectangle(c3.dc, 0, 0, 11, 7);
-    // The outline walked clockwise from the top-left corner: three on, three off, from the first pixel.
+    // The outline walked anticlockwise from the top-right corner (10, 0): left along the top, down the
+    // left side, right along the bottom, up the right side; three on, three off, from the first pixel.
     std::vector<POINT> walk;
-    for (int x = 0; x < 10; ++x)
+    for (int x = 10; x > 0; --x)
         walk.push_back({x, 0});
     for (int y = 0; y < 6; ++y)
-        walk.push_back({10, y});
-    for (int x = 10; x > 0; --x)
+        walk.push_back({0, y});
+    for (int x = 0; x < 10; ++x)
         walk.push_back({x, 6});
     for (int y = 6; y > 0; --y)
-        walk.push_back({0, y});
+        walk.push_back({10, y});
     for (std::size_t i = 0; i < walk.size(); ++i)
         EXPECT_EQ(c3.At(walk[i].X, walk[i].Y) == Red, i % 6 < 3) << "step " << i;
     SelectObject(c3.dc, GetStockObject(BLACK_PEN));
-    Canvas c2(10, 10);
-    Selected pen2(c2.dc, CreatePen(PS_SOLID, 1, Red));
-    Selected brush(c2.dc, CreateSolidBrush(Blue));
-    EXPECT_TRUE(Rectangle(c2.dc, 2, 2, 3, 3));
-    EXPECT_TRUE(Rectangle(c2.dc, 4, 1, 5, 8));
-    EXPECT_TRUE(Rectangle(c2.dc, 1, 9, 8, 8)); // corners given in either order
-    EXPECT_EQ(c2.Inked({0, 0, 10, 10}), 0);
-    EXPECT_TRUE(Rectangle(c2.dc, 2, 2, 4, 4)); // two by two is all outline
-    EXPECT_EQ(c2.Inked({0, 0, 10, 10}), 4);
+}
+
+TEST(GdiGridRectangles, OnePixelWideOrHighDrawsItsColumnOrRowOnlyOneByOneDrawsNothing) {
+    Canvas c(40, 14);
+    Selected pen(c.dc, CreatePen(PS_SOLID, 1, Red));
+    Selected brush(c.dc, CreateSolidBrush(Blue));
+    EXPECT_TRUE(Rectangle(c.dc, 20, 2, 21, 12)); // a ten-pixel column in the pen colour
+    EXPECT_EQ(c.Column(20, Red, 0, 14), "..##########..");
+    EXPECT_EQ(c.Inked({0, 0, 40, 14}), 10);
+    EXPECT_TRUE(Rectangle(c.dc, 35, 3, 25, 2)); // a ten-pixel row, corners given in either order
+    EXPECT_EQ(c.Row(2, Red, 23, 37), "..##########..");
+    EXPECT_EQ(c.Inked({0, 0, 40, 14}), 20);
+    EXPECT_TRUE(Rectangle(c.dc, 2, 2, 3, 3)); // one by one, and nothing wide or high: nothing
+    EXPECT_TRUE(Rectangle(c.dc, 5, 2, 5, 12));
+    EXPECT_TRUE(Rectangle(c.dc, 5, 2, 15, 2));
+    EXPECT_EQ(c.Inked({0, 0, 40, 14}), 20);
+    EXPECT_TRUE(Rectangle(c.dc, 2, 2, 4, 4)); // two by two is all outline
+    EXPECT_EQ(c.Inked({0, 0, 40, 14}), 24);
+    // A three-pixel pen widens the column to three columns, the outline centred on it.
+    Canvas w(12, 14);
+    Selected wide(w.dc, CreatePen(PS_SOLID, 3, Red));
+    Rectangle(w.dc, 5, 2, 6, 12);
+    EXPECT_EQ(w.Row(6, Red), "....###.....");
+    // Without a pen, the fill is a pixel narrower and lower: nothing is left.
+    Canvas n(12, 14);
+    SelectObject(n.dc, GetStockObject(NULL_PEN));
+    Selected fill(n.dc, CreateSolidBrush(Blue));
+    Rectangle(n.dc, 5, 2, 6, 12);
+    EXPECT_EQ(n.Inked({0, 0, 12, 14}), 0);
+    SelectObject(n.dc, GetStockObject(BLACK_PEN));
+    // A dotted column runs down from the top, a dotted row to the left from the right end.
+    Canvas d(20, 14);
+    Selected dots(d.dc, CreatePen(PS_DOT, 1, Red));
+    SetBkMode(d.dc, TRANSPARENT);
+    Rectangle(d.dc, 2, 1, 3, 11);
+    EXPECT_EQ(d.Column(2, Red, 0, 12), ".###...###..");
+    Rectangle(d.dc, 5, 12, 15, 13);
+    EXPECT_EQ(d.Row(12, Red, 4, 16), "..###...###.");
 }

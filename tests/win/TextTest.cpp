@@ -427,3 +427,68 @@ TEST(TextDraw, BrokenUtf8DrawsWithReplacementCharacters) {
     g_log_remove_handler("Pango", handler);
     EXPECT_EQ(warnings, 0);
 }
+
+TEST(TextDraw, EveryPrefixIsUnderlinedUnderItsOwnCharacterInShortLongAndBrokenTexts) {
+    // The underline row of a prefixed text has ink exactly under the marked characters.
+    auto underline = [](const std::string& text, int width) {
+        TextCanvas c(width, 30);
+        RECT r{0, 0, width, 30};
+        DrawText(c.dc, text.c_str(), -1, &r, DT_SINGLELINE | DT_NOCLIP);
+        TextCanvas plain(width, 30);
+        std::string shown;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] != '&') shown += text[i];
+        DrawText(plain.dc, shown.c_str(), -1, &r, DT_SINGLELINE | DT_NOCLIP);
+        // The rows where the prefixed text has ink the plain one has not.
+        std::string marks;
+        for (int x = 0; x < width; ++x) {
+            bool extra = false;
+            for (int y = 0; y < 30; ++y)
+                extra = extra || (c.At(x, y) != plain.At(x, y));
+            marks += extra ? '_' : ' ';
+        }
+        return marks;
+    };
+    TextCanvas m(10, 10);
+    const int a = m.Width("a"), ab = m.Width("ab"), abc = m.Width("abc"), abcd = m.Width("abcd");
+    // "a&bc&d": under b and under d only.
+    const std::string two = underline("a&bc&d", 60);
+    EXPECT_EQ(two.substr(0, static_cast<std::size_t>(a)), std::string(static_cast<std::size_t>(a), ' '));
+    EXPECT_EQ(two.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(ab - a)),
+              std::string(static_cast<std::size_t>(ab - a), '_'));
+    EXPECT_EQ(two.substr(static_cast<std::size_t>(ab), static_cast<std::size_t>(abc - ab)),
+              std::string(static_cast<std::size_t>(abc - ab), ' '));
+    EXPECT_EQ(two.substr(static_cast<std::size_t>(abc), static_cast<std::size_t>(abcd - abc)),
+              std::string(static_cast<std::size_t>(abcd - abc), '_'));
+    EXPECT_EQ(two.substr(static_cast<std::size_t>(abcd)),
+              std::string(60 - static_cast<std::size_t>(abcd), ' '));
+    // A text of 300 prefixed characters (longer than any kept layout): one line under all of them.
+    std::string many;
+    for (int i = 0; i < 300; ++i)
+        many += "&x";
+    const int width = m.Width(std::string(300, 'x').c_str());
+    const std::string line = underline(many, width + 10);
+    EXPECT_EQ(line, std::string(static_cast<std::size_t>(width), '_') + std::string(10, ' '));
+    // Broken bytes before the prefixes draw as replacement characters and move the underlines with them.
+    TextCanvas broken(120, 30), valid(120, 30);
+    RECT r{0, 0, 120, 30};
+    DrawText(broken.dc, "\377&x\376&y", -1, &r, DT_SINGLELINE);
+    DrawText(valid.dc, "\357\277\275&x\357\277\275&y", -1, &r, DT_SINGLELINE);
+    for (int y = 0; y < 30; ++y)
+        EXPECT_EQ(broken.Row(y, Black, 0, 120), valid.Row(y, Black, 0, 120)) << "row " << y;
+}
+
+TEST(TextRange, ATabLengthNearTheIntRangeIsKeptToItAsOtherMeasuresAre) {
+    TextCanvas c(60, 20);
+    DRAWTEXTPARAMS params{};
+    params.cbSize = sizeof params;
+    params.iTabLength = INT_MAX - 1;
+    char text[] = "a\tb";
+    RECT r{0, 0, 60, 20};
+    DrawTextEx(c.dc, text, -1, &r, DT_EXPANDTABS | DT_CALCRECT, &params);
+    // The tab stop lies at the end of the range: "b" after it saturates the width.
+    EXPECT_EQ(r.Right, INT_MAX);
+    RECT d{0, 0, 60, 20};
+    DrawTextEx(c.dc, text, -1, &d, DT_EXPANDTABS, &params);
+    EXPECT_LE(c.InkBox().Right, c.Width("a") + 2); // only "a" lands on the canvas
+}

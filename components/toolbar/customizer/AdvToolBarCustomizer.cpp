@@ -67,6 +67,7 @@ void TAdvToolBarCustomizer::Notification(vcl::TComponent* AComponent, vcl::TOper
     // A taken-off control is not on the toolbar and its owner may free it: forget it then. The same for
     // the action of a command.
     FTakenOff->Remove(AComponent);
+    std::erase_if(FRenamedItems, [&](const TMadeItem& m) { return m.Control == AComponent; });
     for (int i = 0; i < FCommands->Count(); ++i)
         if (FCommands->Items(i)->Action() == AComponent) FCommands->Items(i)->SetAction(nullptr);
     if (ComponentState().Contains(vcl::csDestroying)) {
@@ -85,6 +86,14 @@ vcl::TControl* TAdvToolBarCustomizer::GetCtrl(const String& Name) const {
         vcl::TControl* c = FAdvToolBar->ToolBarControls(i);
         if (c != nullptr && vcl::SameText(c->Name(), Name)) return c;
     }
+    return nullptr;
+}
+
+vcl::TControl* TAdvToolBarCustomizer::FindItemControl(const String& Name) const {
+    if (vcl::TControl* c = GetCtrl(Name)) return c;
+    for (const TMadeItem& m : FRenamedItems)
+        if (vcl::SameText(m.StoredName, Name) && FAdvToolBar->IndexOfToolBarControl(m.Control) >= 0)
+            return m.Control;
     return nullptr;
 }
 

@@ -9,6 +9,7 @@
 // component name that makes no sense never loses a toolbar control and never stops the form loading.
 
 #include <memory>
+#include <vector>
 
 #include "components/toolbar/customizer/CustomizerSettings.h"
 #include "platform/rtl/IniFiles.h"
@@ -87,6 +88,10 @@ private:
                               const String& Name, const String& ClassName);
     void ApplyImages(int Large);
     void TakeOff(vcl::TControl* Control);
+    // The control on the toolbar that an item of the file stored under Name stands for: the one of that
+    // name, else the one made for such an item under another name (Name is no identifier, or another
+    // component bore it); null when there is none.
+    vcl::TControl* FindItemControl(const String& Name) const;
 
     bool FEnablePersistence = true;
     String FFileName = ".\\untitled.ini";
@@ -98,6 +103,13 @@ private:
     vcl::TCustomImageList* FSmallImages = nullptr;
     std::unique_ptr<TDialogSettings> FDialogSettings;
     std::unique_ptr<TDbgList> FTakenOff;
+    // Controls made under another name than their item's, with the item's name: applying the file
+    // again must find them rather than make each item anew.
+    struct TMadeItem {
+        vcl::TControl* Control;
+        String StoredName;
+    };
+    std::vector<TMadeItem> FRenamedItems;
     std::unique_ptr<vcl::TMemIniFile> FMemIni;
 };
 

@@ -91,16 +91,6 @@ void ApplyButtonKeys(vcl::TCustomIniFile& Ini, const String& Section, const Stri
     if (Props.Hint()) C->SetHint(Ini.ReadString(Section, Key + ".Hint", C->Hint()));
 }
 
-// Writes a text value of the design state. A text the INI format cannot hold (a line break or NUL in a
-// caption) is left out, and any value the key held before goes, so that the reset keeps the control's
-// current text: refusing the one value must not cut the rest of the design state short.
-void WriteText(vcl::TCustomIniFile& Ini, const String& Section, const String& Key, const String& Value) {
-    if (Value.find_first_of(String("\r\n\0", 3)) == String::npos)
-        Ini.WriteString(Section, Key, Value);
-    else
-        Ini.DeleteKey(Section, Key);
-}
-
 // The item indices below Count that the section lists a class for, in order. The count is only a
 // number in the file: walking up to it would take hours for a count near the integer limit, so the
 // indices come from the keys the section actually holds.
@@ -128,6 +118,18 @@ std::vector<int> ListedItems(vcl::TCustomIniFile& Ini, const String& Section, in
 }
 
 } // namespace
+
+namespace customizerini {
+
+void WriteText(vcl::TCustomIniFile& Ini, const String& Section, const String& Key, const String& Value) {
+    try {
+        Ini.WriteString(Section, Key, Value);
+    } catch (const vcl::EIniWriteRefused&) {
+        Ini.DeleteKey(Section, Key);
+    }
+}
+
+} // namespace customizerini
 
 std::unique_ptr<vcl::TCustomIniFile, void (*)(vcl::TCustomIniFile*)> TAdvToolBarCustomizer::OpenIni() {
     if (FFileName.empty() || ComponentState().Contains(vcl::csDesigning)) return {nullptr, NoDelete};
@@ -236,6 +238,10 @@ vcl::TControl* TAdvToolBarCustomizer::CreateItem(vcl::TCustomIniFile& Ini, const
     }
     c->SetName(name);
     c->SetParent(FAdvToolBar);
+    if (name != Name) {
+        FRenamedItems.push_back({c, Name});
+        c->FreeNotification(this);
+    }
     if (button || glow) {
         int command = Ini.ReadInteger(Section, Key + ".CommandID", -1);
         if (command >= 0 && command < FCommands->Count()) {
@@ -265,21 +271,31 @@ void TAdvToolBarCustomizer::UpdateAdvToolBar() {
             ds.LargeIcon && FLargeImages != nullptr ? ini->ReadInteger(section, kLargeIcon, 0) : 0;
         const int n = ini->ReadInteger(section, kItemCount, -1);
         if (n >= 0) {
-            std::vector<vcl::TControl*> order;
+            // The controls the items make are made first, and every item is looked up after: an item
+            // finds the same control whether it comes before or after the item that makes it, so that
+            // the file applied again gives the same toolbar as the first time.
+            struct TItem {
+                String Key, Name, Class;
+            };
+            std::vector<TItem> items;
             for (int i : ListedItems(*ini, section, n)) {
-                const String key = ItemKey(i);
-                const String name = ini->ReadString(section, key, "");
-                const String cls = ini->ReadString(section, key + ".ClassName", "");
-                if (cls.empty()) continue;
-                vcl::TControl* c = GetCtrl(name);
-                const bool made = c == nullptr;
-                if (made) c = CreateItem(*ini, section, key, name, cls);
+                TItem item{ItemKey(i), {}, {}};
+                item.Name = ini->ReadString(section, item.Key, "");
+                item.Class = ini->ReadString(section, item.Key + ".ClassName", "");
+                if (!item.Class.empty()) items.push_back(std::move(item));
+            }
+            for (const TItem& item : items)
+                if (FindItemControl(item.Name) == nullptr)
+                    CreateItem(*ini, section, item.Key, item.Name, item.Class);
+            std::vector<vcl::TControl*> order;
+            for (const TItem& item : items) {
+                vcl::TControl* c = FindItemControl(item.Name);
                 // A control listed twice keeps its first place.
                 if (c == nullptr || std::find(order.begin(), order.end(), c) != order.end()) continue;
                 if (dynamic_cast<TAdvToolBarButton*>(c) != nullptr) {
-                    ApplyButtonKeys(*ini, section, key, c, *FButtonProperties, true, true);
+                    ApplyButtonKeys(*ini, section, item.Key, c, *FButtonProperties, true, true);
                 } else if (auto* glow = dynamic_cast<TAdvCustomGlowButton*>(c)) {
-                    ApplyButtonKeys(*ini, section, key, c, *FButtonProperties, glow->CustomizerCreated(),
+                    ApplyButtonKeys(*ini, section, item.Key, c, *FButtonProperties, glow->CustomizerCreated(),
                                     false);
                 }
                 order.push_back(c);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/rtl/Types.h"
+#include "platform/rtl/IniFiles.h"
 
 namespace AdvToolBar::customizerini {
 
@@ -21,5 +21,11 @@ inline constexpr const char* kOtherClass = "-1";
 inline vcl::String ItemKey(int Index) {
     return "Name" + std::to_string(Index);
 }
+
+// Writes a text a user gave (a caption, a hint). A text the file cannot hold (a line break or NUL in
+// it, a character its encoding lacks) is left out, and any value the key held before goes, so that the
+// control keeps its current text: refusing the one value must not cut the rest of the section short.
+void WriteText(vcl::TCustomIniFile& Ini, const vcl::String& Section, const vcl::String& Key,
+               const vcl::String& Value);
 
 } // namespace AdvToolBar::customizerini

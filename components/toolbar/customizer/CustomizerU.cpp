@@ -457,7 +457,7 @@ void TCustomizerForm::SaveChanges() {
     for (int i = 0; i < values->Count(); ++i)
         ini->DeleteKey(section, values->Names(i));
 
-    if (EdtCaption->Visible()) ini->WriteString(section, kCaption, EdtCaption->Text());
+    if (EdtCaption->Visible()) WriteText(*ini, section, kCaption, EdtCaption->Text());
     if (CmBxGlphPos->Visible()) ini->WriteInteger(section, kGlyphPosition, CmBxGlphPos->ItemIndex());
     if (ChkLargeIcon->Visible()) ini->WriteInteger(section, kLargeIcon, ChkLargeIcon->Checked() ? 1 : 0);
     const int n = LstBxToolBarItems->Count();
@@ -471,8 +471,8 @@ void TCustomizerForm::SaveChanges() {
         }
         if (bp.Visible()) ini->WriteInteger(section, Key + ".Visible", P.Visible ? 1 : 0);
         if (bp.ShowCaption()) ini->WriteInteger(section, Key + ".ShowCaption", P.ShowCaption ? 1 : 0);
-        if (bp.Caption()) ini->WriteString(section, Key + ".Caption", P.Caption);
-        if (bp.Hint()) ini->WriteString(section, Key + ".Hint", P.Hint);
+        if (bp.Caption()) WriteText(*ini, section, Key + ".Caption", P.Caption);
+        if (bp.Hint()) WriteText(*ini, section, Key + ".Hint", P.Hint);
     };
     // New entries are saved under names that no toolbar control and no other entry bears, so that the
     // same command added twice comes back as two buttons.

@@ -330,12 +330,6 @@ void TAdvCustomToolBar::OnOptionWindowHide(vcl::TObject*) {
     Invalidate();
 }
 
-void TAdvCustomToolBar::CapOptionIndicatorClick() {
-    if (!OnOptionClick || Parent() == nullptr || IsFloating()) return;
-    vcl::TPoint client{Left() + Width() - 12, Top() + Height() + 1};
-    OnOptionClick(this, client, Parent()->ClientToScreen(client));
-}
-
 // ---- Mouse states of the right handle
 
 void TAdvCustomToolBar::RightHandleMouseMove(int X, int Y) {
