@@ -295,6 +295,7 @@ backend::WaitResult GtkDisplay::Wait(std::optional<std::uint32_t> deadline) {
 
 void GtkDisplay::FocusEntered() {
     FAppActive = true;
+    FFocusOrphaned = false;
     if (FFocusCheck) {
         g_source_remove(FFocusCheck);
         FFocusCheck = 0;
@@ -383,16 +384,14 @@ void RegisterGtkBackend() {
     registered = true;
 }
 
-vcl::String BackendNameFor(const vcl::String& backendVariable, const vcl::String& display) {
-    if (!backendVariable.empty()) return backendVariable;
-    return display.empty() ? "offscreen" : "gtk";
+vcl::String BackendNameFor(const vcl::String& backendVariable) {
+    // Never the offscreen backend by default: without a display a program would run unseen, forever.
+    return backendVariable.empty() ? "gtk" : backendVariable;
 }
 
 vcl::String ChooseBackendForProgram() {
     RegisterGtkBackend();
-    vcl::TSystemInfo& info = vcl::SysInfo();
-    vcl::String name = BackendNameFor(info.GetEnvironmentVariable("KALVENOR_BACKEND"),
-                                      info.GetEnvironmentVariable("DISPLAY"));
+    vcl::String name = BackendNameFor(vcl::SysInfo().GetEnvironmentVariable("KALVENOR_BACKEND"));
     if (name == "gtk" && !backend::HasBackend()) backend::SetBackend(CreateGtkBackend());
     return name;
 }

@@ -46,6 +46,10 @@ public:
     // A window lost the focus: once no window of ours has it, the application is deactivated.
     void FocusLeft();
     void FocusEntered();
+    // Without a window manager, the focus the window manager would hand on (GtkFocus.cpp): a window of
+    // ours was shown, or one that held the focus was hidden.
+    void WindowMapped(GtkNativeWindow* window);
+    void FocusedWindowHidden(GtkNativeWindow* window);
     void FrameShown(GtkNativeWindow* window);
     // Buttons pressed on a window that went before their release: the release, which then arrives on
     // whichever window is under the pointer, still reaches the window system once.
@@ -77,6 +81,8 @@ private:
     bool FThemeChanged = false;
     guint FFocusCheck = 0;
     bool FAppActive = false;
+    // A window of ours that held the focus was hidden with no other to take it (no window manager).
+    bool FFocusOrphaned = false;
     guint FLeaveCheck = 0;
     vcl::TPoint FLeftAt;
     bool FPointerAway = false;           // the window system was told the pointer is in a window not ours

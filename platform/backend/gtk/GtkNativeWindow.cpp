@@ -112,6 +112,7 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
     g_signal_connect(FWindow, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(FWindow, "focus-in-event", G_CALLBACK(OnFocusIn), this);
     g_signal_connect(FWindow, "focus-out-event", G_CALLBACK(OnFocusOut), this);
+    g_signal_connect(FWindow, "map-event", G_CALLBACK(OnMap), this);
     g_signal_connect(FWindow, "key-press-event", G_CALLBACK(OnKeyPress), this);
     g_signal_connect(FWindow, "key-release-event", G_CALLBACK(OnKeyRelease), this);
 
@@ -163,7 +164,9 @@ void GtkNativeWindow::SetVisible(bool visible) {
     if (visible == FVisible) return;
     FVisible = visible;
     if (!visible) {
+        const bool focused = gtk_window_is_active(GTK_WINDOW(FWindow));
         gtk_widget_hide(FWindow);
+        if (focused) FDisplay.FocusedWindowHidden(this);
         return;
     }
     // Position again: a window manager may have placed the window while it was hidden. The window maps at
@@ -430,6 +433,12 @@ gboolean GtkNativeWindow::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
 gboolean GtkNativeWindow::OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
     GuardedVoid([&] { w->FDisplay.FocusLeft(); });
+    return FALSE;
+}
+
+gboolean GtkNativeWindow::OnMap(GtkWidget*, GdkEvent*, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->FDisplay.WindowMapped(w); });
     return FALSE;
 }
 

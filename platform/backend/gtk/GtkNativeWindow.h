@@ -48,6 +48,7 @@ private:
     static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self);
     static gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self);
+    static gboolean OnMap(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer self);
     static gboolean OnButtonPress(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean OnButtonRelease(GtkWidget*, GdkEventButton* e, gpointer self);
