@@ -47,17 +47,15 @@ void Tfrm_Login::FormShow(TObject*) {
     // Loading the browser engine takes a while: done while the user types, the first page does not wait.
     PreloadBrowserEngine();
     KeepOnMonitor();
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CURRENT_USER);
-    reg.OpenKey(UnitMain::RegistryKey, true);
-    // A value stored with another type (a damaged or hand-edited hive) is left out on its own: the flag
-    // then reads as not set, a text as not saved.
-    if (reg.GetDataType("SaveAuthData") == rdInteger && reg.ReadBool("SaveAuthData")) {
-        if (reg.GetDataType("Login") == rdString) ledt_Login->SetText(reg.ReadString("Login"));
-        if (reg.GetDataType("Password") == rdString) ledt_Password->SetText(reg.ReadString("Password"));
-        chkb_SavePass->SetChecked(true);
-    }
-    reg.CloseKey();
+    UnitMain::frm_Main->UseSettings([this](TRegistry& reg) {
+        // A value stored with another type (a damaged or hand-edited hive) is left out on its own: the
+        // flag then reads as not set, a text as not saved.
+        if (reg.GetDataType("SaveAuthData") == rdInteger && reg.ReadBool("SaveAuthData")) {
+            if (reg.GetDataType("Login") == rdString) ledt_Login->SetText(reg.ReadString("Login"));
+            if (reg.GetDataType("Password") == rdString) ledt_Password->SetText(reg.ReadString("Password"));
+            chkb_SavePass->SetChecked(true);
+        }
+    });
     SessionProbe::LoginShown(ledt_Login->Text(), ledt_Password->Text(), chkb_SavePass->Checked());
 }
 
@@ -100,19 +98,17 @@ void Tfrm_Login::DoLogin() {
     StartupProbe::SignedIn();
     UnitMain::frm_Main->FLogin = ledt_Login->Text();
     UnitMain::frm_Main->FPassword = ledt_Password->Text();
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CURRENT_USER);
-    reg.OpenKey(UnitMain::RegistryKey, true);
-    if (chkb_SavePass->Checked()) {
-        reg.WriteString("Login", ledt_Login->Text());
-        reg.WriteString("Password", ledt_Password->Text());
-    } else {
-        // The user no longer wants them kept: the saved login and password go, not just their loading.
-        reg.DeleteValue("Login");
-        reg.DeleteValue("Password");
-    }
-    reg.WriteBool("SaveAuthData", chkb_SavePass->Checked());
-    reg.CloseKey();
+    UnitMain::frm_Main->UseSettings([this](TRegistry& reg) {
+        if (chkb_SavePass->Checked()) {
+            reg.WriteString("Login", ledt_Login->Text());
+            reg.WriteString("Password", ledt_Password->Text());
+        } else {
+            // The user no longer wants them kept: the saved login and password go, not just their loading.
+            reg.DeleteValue("Login");
+            reg.DeleteValue("Password");
+        }
+        reg.WriteBool("SaveAuthData", chkb_SavePass->Checked());
+    });
     SetModalResult(mrOk);
 }
 

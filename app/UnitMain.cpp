@@ -9,6 +9,7 @@
 #include "app/UnitLogin.h"
 #include "app/WindowPlacement.h"
 #include "platform/rtl/Registry.h"
+#include "platform/vcl/Application.h"
 #include "platform/vcl/Screen.h"
 
 namespace UnitMain {
@@ -130,12 +131,26 @@ void Tfrm_Main::FormShow(TObject*) {
     RestorePlacement();
 }
 
+bool Tfrm_Main::UseSettings(const std::function<void(TRegistry&)>& Use) {
+    try {
+        TRegistry reg;
+        reg.SetRootKey(HKEY_CURRENT_USER);
+        reg.OpenKey(RegistryKey, true);
+        Use(reg);
+        reg.CloseKey();
+        return true;
+    } catch (const ERegistryException& E) {
+        if (!FSettingsFailureTold) {
+            FSettingsFailureTold = true;
+            Application->ShowException(E);
+        }
+        return false;
+    }
+}
+
 void Tfrm_Main::RestorePlacement() {
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CURRENT_USER);
-    reg.OpenKey(RegistryKey, true);
-    const WindowPlacement::TPlacement stored = WindowPlacement::Read(reg);
-    reg.CloseKey();
+    WindowPlacement::TPlacement stored; // the defaults, where the settings cannot be read
+    UseSettings([&](TRegistry& reg) { stored = WindowPlacement::Read(reg); });
     // Wherever the values say, the window ends on a monitor that is there now.
     std::vector<TRect> areas;
     for (int i = 0; i < Screen->MonitorCount(); ++i)
@@ -150,15 +165,13 @@ void Tfrm_Main::RestorePlacement() {
 }
 
 void Tfrm_Main::SavePlacement() {
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CURRENT_USER);
-    reg.OpenKey(RegistryKey, true);
-    reg.WriteInteger("Top", Top());
-    reg.WriteInteger("Left", Left());
-    reg.WriteInteger("Width", Width());
-    reg.WriteInteger("Height", Height());
-    reg.WriteInteger("State", static_cast<int>(WindowState()));
-    reg.CloseKey();
+    UseSettings([this](TRegistry& reg) {
+        reg.WriteInteger("Top", Top());
+        reg.WriteInteger("Left", Left());
+        reg.WriteInteger("Width", Width());
+        reg.WriteInteger("Height", Height());
+        reg.WriteInteger("State", static_cast<int>(WindowState()));
+    });
 }
 
 // ---- Status bar

@@ -13,6 +13,8 @@
 // message box saying the same, with the values typed. Only the answers to the posts that carry the
 // sign-in body (the sign-in and the member pages) are looked at for the failed-sign-in phrase.
 
+#include <functional>
+
 #include "components/foundation/AdvGlowButton.h"
 #include "components/foundation/ExeInfo.h"
 #include "components/menus/AdvMenuStylers.h"
@@ -20,6 +22,7 @@
 #include "components/statusbar/AdvOfficeStatusBar.h"
 #include "components/statusbar/AdvOfficeStatusBarStylers.h"
 #include "components/toolbar/AdvToolBar.h"
+#include "platform/rtl/Registry.h"
 #include "platform/vcl/Edit.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/MenuItem.h"
@@ -126,6 +129,11 @@ public:
     // True once the user abandoned the login or the exit page completed: only then may the window close.
     bool FSessionClosed = false;
 
+    // Runs Use on the program's settings key (opened, and made when missing). Settings that cannot be read
+    // or written (a damaged hive, or one that is not a file at all) stop nothing: the user is told once,
+    // and the program goes on with the defaults and without saving. False when the settings failed.
+    bool UseSettings(const std::function<void(vcl::TRegistry&)>& Use);
+
 private:
     // What the browser loads for the window: its answer decides what a completed document or a failure
     // means. A page's own navigations (its links) count as Other.
@@ -146,6 +154,8 @@ private:
     TRequest FRequest = TRequest::Other;
     // A close was refused and the exit page asked for.
     bool FLoggingOut = false;
+    // The user has been told that the settings cannot be used.
+    bool FSettingsFailureTold = false;
     vcl::TTimer* FExitTimer = nullptr;
 };
 

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "tests/app/AppTestSupport.h"
 
 namespace {
@@ -277,6 +279,27 @@ TEST_F(SessionTest, TheAboutBoxOpensModallyFromTheHelpMenu) {
     main->About1Click(nullptr);
     EXPECT_TRUE(seen);
     EXPECT_FALSE(UnitAbout::frm_About->Visible());
+}
+
+// Settings that cannot be read or written (the hive a folder, a pipe or a device) are told once; the
+// program goes on with the defaults: sign-in, placement and closing all work.
+TEST_F(SessionTest, UnreadableSettingsAreToldOnceAndTheProgramGoesOnWithDefaults) {
+    std::filesystem::create_directories(TRegistry::HiveFileName(HKEY_CURRENT_USER));
+    ui.AnswerWith("OK");
+    SignIn();
+    ASSERT_EQ(ui.SeenMessages().size(), 1u);
+    EXPECT_NE(ui.SeenMessages()[0].find("Cannot read registry file"), String::npos) << ui.SeenMessages()[0];
+    ASSERT_EQ(MainNavigations().size(), 1u);
+    EXPECT_EQ(MainNavigations()[0].Body, "login=demo&pass=demo123");
+    EXPECT_EQ(main->Width(), 900);
+    EXPECT_EQ(main->Height(), 620);
+    main->Close();
+    ui.Process();
+    ASSERT_EQ(MainNavigations().size(), 2u);
+    MainEngine()->RaiseDocumentComplete(String(Base) + "user_exit.php", "<html>Bye</html>");
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(ui.SeenMessages().size(), 1u);
 }
 
 TEST_F(SessionTest, TheRegistryHiveHoldingThePasswordIsReadableByItsOwnerOnly) {
