@@ -37,6 +37,16 @@ LOGIN_PASSWORD = (279, 221)
 PHRASE = "Incorrect username or password"
 
 
+def message_box():
+    """The program's message box: a visible window of the program's title that is neither the login dialog
+    nor the main window."""
+    for size in {(w[3], w[4]) for w in visible_windows()} - {LOGIN_SIZE, MAIN_SIZE}:
+        found = titled(TITLE, size)()
+        if found:
+            return found
+    return None
+
+
 def page(body):
     return "<!DOCTYPE html><html><head><meta charset='utf-8'><title>Test</title></head><body>%s</body></html>" % body
 
@@ -108,18 +118,28 @@ class Scenario:
         if os.path.exists(os.path.join(self.temp, "tmp.html")):
             raise Failure("the page copy outlived the program")
 
-    def failed_sign_in(self, program, mark, text):
+    def failed_sign_in(self, program, mark, text, focus=True):
         """After a sign-in that failed with text: the box says it, Enter answers it, the login is back with
-        the values typed. Returns the new mark."""
+        the values typed. Returns the new mark. With focus, the box and then the login are given the
+        keyboard before keys go to them; without, the program must have given it to them itself."""
         program.wait_line("message " + text, mark, 60)
         if not program.seen("status " + text, mark):
             raise Failure("the status bar did not say %r" % text)
-        time.sleep(0.5)
+        # The line comes before the box is up: Enter waits for the box's window.
+        box = wait_for("the message box", message_box, 20, program.process)
+        if focus:
+            activate(box)
+        time.sleep(0.3)
         xdotool("key", "Return")  # the box's default button
         line = program.wait_line("login ", mark, 20)
         if line != "login demo|7|0":
             raise Failure("the login came back with %r, not the values typed" % line)
         self.check_page_copy()
+        # Likewise the login's line comes from its show handler: the keys that follow wait for its window.
+        login = self.login_window(program)
+        if focus:
+            activate(login)
+        time.sleep(0.3)
         return program.mark()
 
     def cleanup(self):
@@ -331,6 +351,9 @@ def save_password(s):
     line = program.wait_line("login ", 0, 60)
     if line != "login |0|0":
         raise Failure("something was loaded after the box was unchecked: %r" % line)
+    # The line comes from the dialog's show handler, before its window is up: Escape waits for the window.
+    activate(s.login_window(program))
+    time.sleep(0.4)
     xdotool("key", "Escape")
     program.wait_end(30)
 
@@ -379,7 +402,7 @@ def dialogs(s):
     xdotool("type", "--delay", 30, "demo123")
     mark = program.mark()
     click(login[1] + LOGIN_OK[0], login[2] + LOGIN_OK[1])
-    mark = s.failed_sign_in(program, mark, "Service error 500")
+    mark = s.failed_sign_in(program, mark, "Service error 500", focus=False)
     login = s.login_window(program)
     click(login[1] + LOGIN_OK[0], login[2] + LOGIN_OK[1])
     program.wait_line("status Ready", mark, 60)
