@@ -346,10 +346,12 @@ void TAdvCustomToolBar::RightHandleMouseMove(int X, int Y) {
     MDIMouseMove(X, Y);
 }
 
+// The right handle acts on the press, as a menu's button does: it is drawn down, then its window opens.
 void TAdvCustomToolBar::RightHandleMouseDown(vcl::TMouseButton Button, int X, int Y) {
     if (Button == vcl::mbLeft && RightHandleShown() && GetRightHandleRect().Contains(vcl::TPoint{X, Y})) {
         FRightHandleDown = true;
-        Invalidate();
+        Repaint();
+        OptionIndicatorClick();
     }
     if (Button == vcl::mbLeft) MDIMouseDown(X, Y);
 }
@@ -359,7 +361,6 @@ void TAdvCustomToolBar::RightHandleMouseUp(vcl::TMouseButton Button, int X, int 
     if (Button != vcl::mbLeft || !FRightHandleDown) return;
     FRightHandleDown = false;
     Invalidate();
-    if (GetRightHandleRect().Contains(vcl::TPoint{X, Y})) OptionIndicatorClick();
 }
 
 } // namespace AdvToolBar
