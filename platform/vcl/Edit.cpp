@@ -416,7 +416,7 @@ void TCustomEdit::WndProc(TMessage& Message) {
     TCustomControl::WndProc(Message);
     switch (Message.Msg) {
     case win::WM_SETFOCUS:
-        if (win::GetFocus() == WindowHandle()) MakeCaret();
+        if (win::GetFocus() == WindowHandle() && WantsCaret()) MakeCaret();
         break;
     case win::WM_KILLFOCUS:
         if (FHasCaret) win::DestroyCaret();

@@ -86,6 +86,8 @@ protected:
     void EditKeyDown(Word& Key, TShiftState Shift);
     // Where the text is shown, in client coordinates (inside the border).
     virtual TRect EditRect();
+    // Whether the edit shows a caret while it has the focus (a box that only chooses from a list has none).
+    virtual bool WantsCaret() { return true; }
     // Moves the caret; with Extend the selection grows from its anchor.
     void MoveCaret(int Pos, bool Extend);
     int Length() const;

@@ -159,6 +159,32 @@ TEST_F(ListBoxTest, ScrollingKeepsTheSelectionInView) {
     EXPECT_EQ(l->ItemAtPos(TPoint{10, 300}, false), 30);
 }
 
+TEST_F(ListBoxTest, HoldingAScrollArrowRepeatsUntilReleasedOrThePointerLeavesIt) {
+    TListBox* l = MakeList(30, 100);
+    ShowHost();
+    const int arrowX = 150 - 2 - stdctrls::kScrollBarWidth + 5;
+    Down(l, arrowX, 98 - 5); // the down arrow
+    EXPECT_EQ(l->TopIndex(), 1);
+    screen->Advance(TScrollRepeat::Delay);
+    Pump();
+    EXPECT_EQ(l->TopIndex(), 2);
+    screen->Advance(2 * TScrollRepeat::Interval);
+    Pump();
+    EXPECT_EQ(l->TopIndex(), 4);
+    MoveOver(l, 50, 50); // off the arrow: it waits
+    screen->Advance(500);
+    Pump();
+    EXPECT_EQ(l->TopIndex(), 4);
+    MoveOver(l, arrowX, 98 - 4);
+    screen->Advance(TScrollRepeat::Interval);
+    Pump();
+    EXPECT_EQ(l->TopIndex(), 5);
+    Up();
+    screen->Advance(500);
+    Pump();
+    EXPECT_EQ(l->TopIndex(), 5);
+}
+
 TEST_F(ListBoxTest, OwnerDrawCallsOnDrawItemForVisibleLines) {
     TListBox* l = MakeList(30, 100);
     l->SetStyle(lbOwnerDrawFixed);
@@ -414,6 +440,7 @@ TEST_F(ComboBoxTest, TypingAndArrowKeys) {
     TComboBox* c = MakeCombo();
     ShowHost();
     c->SetFocus();
+    EXPECT_NE(screen->TextCaret(host->Handle()), std::nullopt) << "a box one types into has a caret";
     Press(win::VK_DOWN);
     EXPECT_EQ(c->ItemIndex(), 0);
     EXPECT_EQ(c->Text(), "Apple");
@@ -450,6 +477,8 @@ TEST_F(ComboBoxTest, DropDownListStyleChoosesByLetterAndIgnoresTyping) {
     ClickAt(c, 20, 10);
     EXPECT_TRUE(c->DroppedDown());
     Press(win::VK_ESCAPE);
+    ASSERT_TRUE(c->Focused());
+    EXPECT_EQ(screen->TextCaret(host->Handle()), std::nullopt) << "no caret in a box that only chooses";
     Type("c");
     EXPECT_EQ(c->ItemIndex(), 2);
     EXPECT_EQ(c->Text(), "Cherry");
