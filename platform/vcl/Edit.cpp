@@ -75,17 +75,6 @@ String FirstLine(const String& S) {
     return cut == String::npos ? S : S.substr(0, cut);
 }
 
-// The height of a line of text in the font.
-int MeasureHeight(TFont* Font) {
-    win::HDC dc = win::CreateCompatibleDC(nullptr);
-    win::HGDIOBJ old = win::SelectObject(dc, Font->Handle());
-    win::TEXTMETRIC tm{};
-    win::GetTextMetrics(dc, &tm);
-    win::SelectObject(dc, old);
-    win::DeleteDC(dc);
-    return tm.tmHeight;
-}
-
 int MeasureWidth(TFont* Font, const String& Text) {
     if (Text.empty()) return 0;
     win::HDC dc = win::CreateCompatibleDC(nullptr);
@@ -105,6 +94,16 @@ bool IsWordChar(const String& S, int Index) {
 }
 
 } // namespace
+
+int stdctrls::TextLineHeight(TFont* Font) {
+    win::HDC dc = win::CreateCompatibleDC(nullptr);
+    win::HGDIOBJ old = win::SelectObject(dc, Font->Handle());
+    win::TEXTMETRIC tm{};
+    win::GetTextMetrics(dc, &tm);
+    win::SelectObject(dc, old);
+    win::DeleteDC(dc);
+    return tm.tmHeight;
+}
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
     FControlStyle = TControlStyle{csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight, csCaptureMouse};
@@ -183,7 +182,7 @@ void TCustomEdit::MoveCaret(int Pos, bool Extend) {
 
 int TCustomEdit::CaretHeight() {
     TRect text = EditRect();
-    return std::max(1, std::min(text.Height(), MeasureHeight(Font())));
+    return std::max(1, std::min(text.Height(), stdctrls::TextLineHeight(Font())));
 }
 
 void TCustomEdit::MakeCaret() {

@@ -21,6 +21,11 @@
 
 namespace vcl {
 
+namespace stdctrls {
+// The height of a line of text in a font (its text metrics' height).
+int TextLineHeight(TFont* Font);
+} // namespace stdctrls
+
 // The clipboard's text (UTF-8), through the active display backend.
 String GetClipboardText();
 void SetClipboardText(const String& Text);

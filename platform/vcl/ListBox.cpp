@@ -6,6 +6,7 @@
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/vcl/Edit.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/WinUser.h"
 
@@ -26,13 +27,7 @@ KV_REGISTER_CLASS(TListBox)
 namespace stdctrls {
 
 int DefaultItemHeight(TFont* Font) {
-    win::HDC dc = win::CreateCompatibleDC(nullptr);
-    win::HGDIOBJ old = win::SelectObject(dc, Font->Handle());
-    win::TEXTMETRIC tm{};
-    win::GetTextMetrics(dc, &tm);
-    win::SelectObject(dc, old);
-    win::DeleteDC(dc);
-    return tm.tmHeight + 2;
+    return TextLineHeight(Font) + 2;
 }
 
 void TItemsSnapshot::Take(const TStrings* Items) {
