@@ -224,7 +224,8 @@ void TCustomEdit::ClearSelection() {
 }
 
 bool TCustomEdit::RunGoesOn(TUndoStep Step) const {
-    return FCanUndo && FUndoRun == Step && FSelLength == 0 && FCaret == FUndoRunEnd;
+    const bool run = Step == TUndoStep::Typing || Step == TUndoStep::Deleting;
+    return run && FCanUndo && FUndoRun == Step && FSelLength == 0 && FCaret == FUndoRunEnd;
 }
 
 void TCustomEdit::NoteUndo(TUndoStep Step, bool GoesOn) {

@@ -348,12 +348,16 @@ TEST_F(EditTest, UndoTakesBackTheLastStepAndUndoingAgainBringsItBack) {
     Chord({win::VK_CONTROL}, 'Z');
     EXPECT_EQ(e->Text(), "ahello world");
     EXPECT_EQ(e->SelText(), "hello");
-    // So is a paste, and typing over a selection.
+    // So is each paste, and typing over a selection.
     SetClipboardText("XY");
     Press(win::VK_END);
     Chord({win::VK_CONTROL}, 'V');
-    EXPECT_EQ(e->Text(), "ahello worldXY");
+    Chord({win::VK_CONTROL}, 'V');
+    EXPECT_EQ(e->Text(), "ahello worldXYXY");
     Chord({win::VK_CONTROL}, 'Z');
+    EXPECT_EQ(e->Text(), "ahello worldXY");
+    Press(win::VK_BACK);
+    Press(win::VK_BACK);
     EXPECT_EQ(e->Text(), "ahello world");
     Chord({win::VK_CONTROL}, 'A');
     Type("q");
