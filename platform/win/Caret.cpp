@@ -18,10 +18,12 @@ CaretInfo& C() {
     return S().Caret;
 }
 
-// Inverts the caret's rectangle in what shows of its owner's client area, and shows the result.
+// Inverts the caret's rectangle in what shows of its owner's client area, and shows the result: the device
+// context is clipped to the caret, so that only its rectangle goes to the screen.
 void Invert(Wnd* w) {
     CaretInfo& c = C();
-    HDC dc = GetDC(w->Handle);
+    HRGN clip = CreateRectRgn(c.Pos.X, c.Pos.Y, c.Pos.X + c.Size.cx, c.Pos.Y + c.Size.cy);
+    HDC dc = GetDCEx(w->Handle, clip, DCX_INTERSECTRGN | DCX_CACHE | DCX_CLIPSIBLINGS); // takes clip
     if (!dc) return;
     if (c.Bitmap && c.Bitmap != kGreyCaret) {
         HDC src = CreateCompatibleDC(dc);
