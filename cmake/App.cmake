@@ -57,7 +57,7 @@ function(_kv_app_late)
               --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
               --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
     # ASAN_OPTIONS: see the browser's end-to-end tests (cmake/Web.cmake).
-    set(_app_env "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp;NO_AT_BRIDGE=1;GTK_THEME=Adwaita;LC_ALL=C.UTF-8;WEBKIT_DISABLE_COMPOSITING_MODE=1;WEBKIT_DISABLE_DMABUF_RENDERER=1;LIBGL_ALWAYS_SOFTWARE=1")
+    set(_app_env "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp;NO_AT_BRIDGE=1;GTK_THEME=Adwaita;LC_ALL=C.UTF-8;LIBGL_ALWAYS_SOFTWARE=1")
     set_tests_properties(app_end_to_end PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
     # The program against a service that misbehaves, one scenario a test; "dialogs" runs without a window
     # manager (what it checks is what the window manager would otherwise do).

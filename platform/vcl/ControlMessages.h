@@ -95,6 +95,10 @@ constexpr win::UINT CM_HINTSHOWPAUSE = CM_BASE + 65;
 constexpr win::UINT CM_DOCKNOTIFICATION = CM_BASE + 66;
 constexpr win::UINT CM_MOUSEWHEEL = CM_BASE + 67;
 constexpr win::UINT CM_ISSHORTCUT = CM_BASE + 68;
+// A windowed parent, at any depth, moved, changed size, showed or hid: the control's place on the screen or
+// its visibility changed although its own window did not (a native view laid over it must follow).
+// TWinControl hands it on to its windowed children.
+constexpr win::UINT CM_PARENTWINDOWPOSCHANGED = CM_BASE + 69;
 
 // Notifications a parent reflects back to the child control that caused them.
 constexpr win::UINT CN_BASE = 0xBC00;

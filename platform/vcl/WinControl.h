@@ -235,6 +235,8 @@ protected:
     void WMPaint(TWMPaint& Message);
     void WMEraseBkgnd(TMessage& Message);
     void WMWindowPosChanged(TMessage& Message);
+    // Sends CM_PARENTWINDOWPOSCHANGED to the windowed children.
+    void NotifyChildrenOfWindowPos();
     void WMSetCursor(TMessage& Message);
     void WMKeyDown(TWMKey& Message);
     void WMKeyUp(TWMKey& Message);

@@ -100,6 +100,9 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_WINDOWPOSCHANGED:
         WMWindowPosChanged(Message);
         return;
+    case CM_PARENTWINDOWPOSCHANGED:
+        NotifyChildrenOfWindowPos();
+        return;
     case WM_SETCURSOR:
         WMSetCursor(Message);
         return;
@@ -298,6 +301,20 @@ void TWinControl::WMWindowPosChanged(TMessage& Message) {
         }
     }
     DefaultHandler(Message);
+    // The children of a child window that moved, changed size, showed or hid keep their own positions and
+    // WS_VISIBLE and hear nothing from the window system: they are told. (A top-level window's children
+    // keep their place in it.)
+    constexpr win::UINT kNotPlaced = win::SWP_NOMOVE | win::SWP_NOSIZE;
+    if (wp != nullptr && FHandle != nullptr &&
+        ((wp->flags & kNotPlaced) != kNotPlaced ||
+         (wp->flags & (win::SWP_SHOWWINDOW | win::SWP_HIDEWINDOW))) &&
+        (static_cast<win::DWORD>(win::GetWindowLong(FHandle, win::GWL_STYLE)) & win::WS_CHILD) != 0)
+        NotifyChildrenOfWindowPos();
+}
+
+void TWinControl::NotifyChildrenOfWindowPos() {
+    for (TWinControl* c : TWinControlList(FWinControls))
+        if (c->FParent == this) c->Perform(CM_PARENTWINDOWPOSCHANGED, 0, 0);
 }
 
 // ---- Keys

@@ -217,6 +217,7 @@ void TWebBrowser::WndProc(TMessage& Message) {
     case win::WM_PAINT:
     case CM_SHOWINGCHANGED:
     case CM_VISIBLECHANGED:
+    case CM_PARENTWINDOWPOSCHANGED:
         UpdatePlacement();
         break;
     default:

@@ -1,7 +1,7 @@
 #pragma once
 // TWebBrowser: the browser control. A windowed control whose page view (the engine's) lies over its
-// rectangle inside its top-level form and follows it: bounds, alignment, visibility, the form's showing
-// and hiding.
+// rectangle inside its top-level form and follows it: bounds, alignment, visibility, its parents' moves,
+// sizes, showing and hiding (the view shows only while every parent does), the form's showing and hiding.
 //
 // Navigate(URL) loads an address. Navigate(URL, Flags, TargetFrameName, PostData, Headers) takes the
 // framework's variants: Flags an integer (navNoHistory and navNoWriteToCache are accepted and have no

@@ -9,7 +9,9 @@
 #include "platform/classes/Properties.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Edit.h"
+#include "platform/vcl/Panel.h"
 #include "platform/web/WebBrowser.h"
+#include "platform/win/WinUser.h"
 #include "platform/win/Window.h"
 #include "tests/foundation/PublishedValues.h"
 #include "tests/support/FakeBrowserEngine.h"
@@ -250,6 +252,49 @@ TEST_F(WebBrowserTest, TheViewFollowsTheControlsRectangleVisibilityAndWindow) {
 
     Browser->DestroyHandle();
     EXPECT_EQ(Engine()->LastPlacement().Root, nullptr) << "the view leaves a window that goes";
+}
+
+TEST_F(WebBrowserTest, TheViewGoesWithAHiddenParentAndFollowsItsParentsMoves) {
+    kvtest::FakeBrowserEngineScope fakes;
+    auto* outer = new TPanel(Form);
+    outer->SetParent(Form);
+    outer->SetBounds(10, 10, 300, 200);
+    auto* inner = new TPanel(Form);
+    inner->SetParent(outer);
+    inner->SetAlign(alClient);
+    Browser->SetParent(inner);
+    Form->Show();
+    Browser->Navigate("http://h/a.php");
+    ui.Process();
+    const TRect shown = Engine()->LastPlacement().Bounds;
+    ASSERT_TRUE(Engine()->LastPlacement().Visible);
+
+    // Hidden and shown again at any depth, through the controls or the window system alone.
+    outer->SetVisible(false);
+    EXPECT_FALSE(Engine()->LastPlacement().Visible);
+    outer->SetVisible(true);
+    EXPECT_TRUE(Engine()->LastPlacement().Visible);
+    EXPECT_EQ(Engine()->LastPlacement().Bounds, shown);
+    win::ShowWindow(inner->Handle(), win::SW_HIDE);
+    EXPECT_FALSE(Engine()->LastPlacement().Visible);
+    win::ShowWindow(inner->Handle(), win::SW_SHOWNA);
+    EXPECT_TRUE(Engine()->LastPlacement().Visible);
+
+    // A control hidden itself stays hidden when its parent shows again.
+    Browser->SetVisible(false);
+    outer->SetVisible(false);
+    outer->SetVisible(true);
+    EXPECT_FALSE(Engine()->LastPlacement().Visible);
+    Browser->SetVisible(true);
+
+    // A parent's move carries the view along; a size change reaches it through the alignment.
+    outer->SetLeft(60);
+    EXPECT_EQ(Engine()->LastPlacement().Bounds, BrowserInForm());
+    EXPECT_EQ(Engine()->LastPlacement().Bounds.Left, shown.Left + 50);
+    outer->SetBounds(60, 80, 200, 120);
+    EXPECT_EQ(Engine()->LastPlacement().Bounds, BrowserInForm());
+    EXPECT_EQ(Engine()->LastPlacement().Bounds.Top, shown.Top + 70);
+    EXPECT_LT(Engine()->LastPlacement().Bounds.Width(), shown.Width());
 }
 
 TEST_F(WebBrowserTest, KeyboardFocusIsPassedToTheEngine) {

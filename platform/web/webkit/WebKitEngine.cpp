@@ -100,6 +100,13 @@ TWebKitEngine::TWebKitEngine() {
     FView = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", SharedContext(),
                                     "user-content-manager", FContent, nullptr));
     g_object_ref_sink(FView);
+    // The page is drawn without compositing, into a backing store the view keeps and paints from whenever
+    // GTK asks: where a window that covered the view goes away (a menu, a hint, a dialog), the page shows
+    // again at once. Composited (WebKit's default), the view paints nothing on such a redraw until the web
+    // process sends a new frame, so the uncovered area shows our window's own face under the view until
+    // the page itself changes.
+    webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(WEBKIT_WEB_VIEW(FView)),
+                                                     WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     g_object_set_data(G_OBJECT(FView), kEngineKey, this);
     g_signal_connect(FView, "load-changed", G_CALLBACK(OnLoadChanged), this);
     g_signal_connect(FView, "load-failed", G_CALLBACK(OnLoadFailed), this);

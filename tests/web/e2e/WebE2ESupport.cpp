@@ -263,6 +263,15 @@ bool ScreenshotToPng(const vcl::TRect& r, const String& path) {
     return ok;
 }
 
+std::uint32_t ScreenPixel(int x, int y) {
+    GdkPixbuf* pb = Grab(vcl::TRect{x, y, x + 1, y + 1});
+    if (!pb) return 0xFFFFFFFF;
+    const guchar* p = gdk_pixbuf_read_pixels(pb);
+    std::uint32_t rgb = (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    g_object_unref(pb);
+    return rgb;
+}
+
 bool AreaHasManyColours(const vcl::TRect& r, vcl::TPoint origin) {
     GdkPixbuf* pb = Grab(r);
     if (!pb) return false;

@@ -2,6 +2,7 @@
 // The end-to-end tests' surroundings: the demo service (started once for the whole program on a free
 // port, stopped at its end), the GTK backend, a message pump, the service's request log, and the screen.
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <vector>
@@ -70,6 +71,8 @@ bool ScreenshotToPng(const vcl::TRect& r, const String& path);
 // True when the screen in r, from the screen point origin on, shows more than a few colours (a page with
 // text and pictures rather than a plain face).
 bool AreaHasManyColours(const vcl::TRect& r, vcl::TPoint origin);
+// The screen's pixel at (x, y) as 0xRRGGBB (0xFFFFFFFF when it cannot be read).
+std::uint32_t ScreenPixel(int x, int y);
 // Runs "xdotool <args>" (real input through the X server); true when it succeeded.
 bool Xdo(const String& args);
 // Gives the X keyboard focus to the native window of a top-level window of ours.
