@@ -43,7 +43,6 @@ win::LRESULT ControlWndProcEntry(win::HWND hWnd, win::UINT Msg, win::WPARAM wPar
 void DetachControlWindow(TWinControl* Control) {
     if (Control->FHandle != nullptr) win::RemoveProp(Control->FHandle, ControlProp);
     Control->FHandle = nullptr;
-    Control->FreePaintBuffer();
     Control->FShowing = false;
     Control->FMouseTracking = false;
 }
@@ -93,7 +92,6 @@ TWinControl::~TWinControl() {
         p->Remove(this);
         if (!p->ComponentState().Contains(csDestroying)) p->Realign();
     }
-    FreePaintBuffer();
 }
 
 // ---- The window
@@ -242,7 +240,6 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::DestroyWnd() {
     FreeDeviceContexts();
-    FreePaintBuffer();
     // The pointer cannot be over a window that goes away.
     if (MouseControl == this ||
         (MouseControl != nullptr && MouseControl->Parent() == this && !IsWindowed(MouseControl)))

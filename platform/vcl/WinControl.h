@@ -275,7 +275,6 @@ private:
     void UpdateTabOrder(int Value);
     TWinControl* FocusRoot();
     void DoubleBufferedPaint(TWMPaint& Message);
-    void FreePaintBuffer();
 
     win::HWND FHandle = nullptr;
     win::HWND FParentWindow = nullptr;
@@ -287,9 +286,6 @@ private:
     bool FTabStop = false;
     bool FShowing = false;
     bool FDoubleBuffered = false;
-    // The double buffer's bitmap, kept from paint to paint while the client size holds.
-    win::HBITMAP FPaintBuffer = nullptr;
-    int FPaintBufferWidth = 0, FPaintBufferHeight = 0;
     bool FMouseTracking = false;
     bool FReparenting = false;
     // The focus bookkeeping of a root (a form, or the topmost windowed control).

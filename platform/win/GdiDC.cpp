@@ -556,10 +556,12 @@ BOOL PtVisible(HDC hdc, int x, int y) {
 BOOL RectVisible(HDC hdc, const RECT* lprect) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr || lprect == nullptr) return FALSE;
-    RECT r = ToDevice(dc, lprect->Left, lprect->Top, lprect->Right, lprect->Bottom);
-    detail::RectList test = detail::RectsFromRect(r);
-    detail::OffsetRects(test, dc->SurfaceOrigin.X, dc->SurfaceOrigin.Y);
-    return detail::CombineRects(dc->EffectiveClip(), test, RGN_AND).empty() ? FALSE : TRUE;
+    const RECT d = ToDevice(dc, lprect->Left, lprect->Top, lprect->Right, lprect->Bottom);
+    // The rectangle either way round, in surface coordinates.
+    const RECT r{
+        std::min(d.Left, d.Right) + dc->SurfaceOrigin.X, std::min(d.Top, d.Bottom) + dc->SurfaceOrigin.Y,
+        std::max(d.Left, d.Right) + dc->SurfaceOrigin.X, std::max(d.Top, d.Bottom) + dc->SurfaceOrigin.Y};
+    return detail::RectsMeet(dc->EffectiveClip(), r) ? TRUE : FALSE;
 }
 
 int GetDeviceCaps(HDC hdc, int index) {

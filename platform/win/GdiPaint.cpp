@@ -133,36 +133,38 @@ std::uint32_t Painter::PatternAt(int sx, int sy, bool& transparent) const {
     return (view_.Monochrome ? MonoPixelOf(c) : PixelOf(c)) & 0xFFFFFFu;
 }
 
+void Painter::Run(std::uint32_t* row, int sy, int a, int b) {
+    if (mode_ == Mode::Color) {
+        if (rop2_ == R2_COPYPEN) {
+            std::fill(row + a, row + b, 0xFF000000u | color_);
+        } else {
+            for (int x = a; x < b; ++x)
+                row[x] = ApplyRop2(rop2_, color_, row[x] & 0xFFFFFFu);
+        }
+        return;
+    }
+    for (int x = a; x < b; ++x) {
+        bool transparent = false;
+        const std::uint32_t p = PatternAt(x, sy, transparent);
+        if (mode_ == Mode::PatRop) {
+            row[x] = ApplyRop3(rop3_, p, 0, row[x] & 0xFFFFFFu);
+            continue;
+        }
+        if (transparent) continue;
+        row[x] = ApplyRop2(rop2_, p, row[x] & 0xFFFFFFu);
+    }
+    if (view_.Monochrome && mode_ != Mode::Color)
+        for (int x = a; x < b; ++x)
+            row[x] = (row[x] & 0xFFFFFFu) ? 0xFFFFFFFFu : 0xFF000000u;
+}
+
 void Painter::SurfaceSpan(int sy, int sx0, int sx1) {
     if (sy < 0 || sy >= view_.Height) return;
     sx0 = std::max(sx0, 0);
     sx1 = std::min(sx1, view_.Width);
     if (sx0 >= sx1) return;
     std::uint32_t* row = view_.Row(sy);
-    ForClipped(sy, sx0, sx1, [&](int a, int b) {
-        if (mode_ == Mode::Color) {
-            if (rop2_ == R2_COPYPEN) {
-                std::fill(row + a, row + b, 0xFF000000u | color_);
-            } else {
-                for (int x = a; x < b; ++x)
-                    row[x] = ApplyRop2(rop2_, color_, row[x] & 0xFFFFFFu);
-            }
-            return;
-        }
-        for (int x = a; x < b; ++x) {
-            bool transparent = false;
-            const std::uint32_t p = PatternAt(x, sy, transparent);
-            if (mode_ == Mode::PatRop) {
-                row[x] = ApplyRop3(rop3_, p, 0, row[x] & 0xFFFFFFu);
-                continue;
-            }
-            if (transparent) continue;
-            row[x] = ApplyRop2(rop2_, p, row[x] & 0xFFFFFFu);
-        }
-        if (view_.Monochrome && mode_ != Mode::Color)
-            for (int x = a; x < b; ++x)
-                row[x] = (row[x] & 0xFFFFFFu) ? 0xFFFFFFFFu : 0xFF000000u;
-    });
+    ForClipped(sy, sx0, sx1, [&](int a, int b) { Run(row, sy, a, b); });
 }
 
 namespace {
@@ -180,12 +182,30 @@ void Painter::Span(int y, int x0, int x1) {
 
 void Painter::Rect(const RECT& r) {
     if (!ok_ || skip_) return;
-    const int l = ToSurface(std::min(r.Left, r.Right), offX_, view_.Width);
+    const int l = std::max(ToSurface(std::min(r.Left, r.Right), offX_, view_.Width), 0);
     const int rr = ToSurface(std::max(r.Left, r.Right), offX_, view_.Width);
-    const int t = ToSurface(std::min(r.Top, r.Bottom), offY_, view_.Height);
+    const int t = std::max(ToSurface(std::min(r.Top, r.Bottom), offY_, view_.Height), 0);
     const int b = ToSurface(std::max(r.Top, r.Bottom), offY_, view_.Height);
-    for (int sy = std::max(t, 0); sy < b; ++sy)
-        SurfaceSpan(sy, l, rr);
+    if (l >= rr || t >= b) return;
+    // Band by band through the clip: each clipping rectangle the fill meets is filled row by row, with
+    // no search of the clip per row.
+    const std::vector<RECT>& clip = *clip_;
+    std::size_t lo = 0, hi = clip.size();
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi) / 2;
+        if (clip[mid].Bottom <= t)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    for (std::size_t i = lo; i < clip.size() && clip[i].Top < b; ++i) {
+        const RECT& c = clip[i];
+        const int x0 = std::max(l, c.Left), x1 = std::min(rr, c.Right);
+        if (x0 >= x1) continue;
+        const int y1 = std::min(b, c.Bottom);
+        for (int sy = std::max(t, c.Top); sy < y1; ++sy)
+            Run(view_.Row(sy), sy, x0, x1);
+    }
 }
 
 void Painter::Rows(const ShapeRows& shape) {

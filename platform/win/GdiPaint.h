@@ -43,11 +43,17 @@ public:
 
     // The surface's extent in logical coordinates.
     RECT LogicalBounds() const { return {-offX_, -offY_, view_.Width - offX_, view_.Height - offY_}; }
-    // Narrows [y0, y1) to the rows of the surface.
+    // Narrows [y0, y1) to the rows of the surface that the clip reaches (logical rows).
     void VisibleRows(int& y0, int& y1) const {
         const RECT b = LogicalBounds();
         y0 = std::max(y0, b.Top);
         y1 = std::min(y1, b.Bottom);
+        if (clip_ == nullptr || clip_->empty()) {
+            y1 = std::min(y1, y0);
+            return;
+        }
+        y0 = std::max(y0, clip_->front().Top - offY_);
+        y1 = std::min(y1, clip_->back().Bottom - offY_);
     }
 
     // Surface coordinates of a logical point.
@@ -103,6 +109,8 @@ public:
 
 private:
     void SurfaceSpan(int sy, int sx0, int sx1);
+    // Paints the pixels [a, b) of the surface row sy (row points at its first pixel), already clipped.
+    void Run(std::uint32_t* row, int sy, int a, int b);
 
     DeviceContext* dc_;
     PixelView view_;

@@ -91,6 +91,8 @@ constexpr int MaxShapeRows = 1 << 20;
 RECT RectsExtents(const RectList& rects);
 int RectsKind(const RectList& rects);
 bool RectsContain(const RectList& rects, int x, int y);
+// Whether r shares a pixel with the rectangles.
+bool RectsMeet(const RectList& rects, const RECT& r);
 void OffsetRects(RectList& rects, int dx, int dy);
 
 // Rasterised shapes as rows of spans, shared by the regions and the drawing calls. A pixel belongs to a
