@@ -123,6 +123,7 @@ const std::vector<RECT>& DeviceContext::EffectiveClip() const {
     if (clipValid_) return clip_;
     clipValid_ = true;
     clip_.clear();
+    clipBox_ = RECT{};
     cairo_surface_t* s = TargetSurface();
     if (s == nullptr) return clip_;
     detail::RectList area{RECT{0, 0, cairo_image_surface_get_width(s), cairo_image_surface_get_height(s)}};
@@ -133,6 +134,7 @@ const std::vector<RECT>& DeviceContext::EffectiveClip() const {
         area = detail::CombineRects(area, c, RGN_AND);
     }
     clip_ = std::move(area);
+    clipBox_ = clip_.empty() ? RECT{} : detail::RectsExtents(clip_);
     return clip_;
 }
 

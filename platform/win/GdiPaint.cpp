@@ -1,6 +1,7 @@
 #include "platform/win/GdiPaint.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace win::detail {
 
@@ -39,6 +40,7 @@ std::uint32_t ApplyRop3(DWORD rop, std::uint32_t pat, std::uint32_t src, std::ui
 Painter::Painter(DeviceContext* dc) : dc_(dc) {
     if (dc_ == nullptr || !dc_->View(view_)) return;
     clip_ = &dc_->EffectiveClip();
+    box_ = dc_->EffectiveClipBox();
     const POINT o = dc_->Offset();
     offX_ = o.X + dc_->SurfaceOrigin.X;
     offY_ = o.Y + dc_->SurfaceOrigin.Y;
@@ -47,6 +49,16 @@ Painter::Painter(DeviceContext* dc) : dc_(dc) {
 
 Painter::~Painter() {
     if (ok_) dc_->Dirty();
+}
+
+bool Painter::Meets(const RECT& r) const {
+    if (!ok_) return false;
+    const auto at = [](long long v, int off) {
+        return static_cast<int>(std::clamp<long long>(v + off, INT_MIN / 2, INT_MAX / 2));
+    };
+    return RectsMeet(*clip_,
+                     RECT{at(std::min(r.Left, r.Right), offX_), at(std::min(r.Top, r.Bottom), offY_),
+                          at(std::max(r.Left, r.Right), offX_), at(std::max(r.Top, r.Bottom), offY_)});
 }
 
 void Painter::UseColor(COLORREF color, int rop2) {
@@ -198,13 +210,20 @@ void Painter::Rect(const RECT& r) {
         else
             hi = mid;
     }
+    const bool plain = mode_ == Mode::Color && rop2_ == R2_COPYPEN;
+    const std::uint32_t pixel = 0xFF000000u | color_;
     for (std::size_t i = lo; i < clip.size() && clip[i].Top < b; ++i) {
         const RECT& c = clip[i];
         const int x0 = std::max(l, c.Left), x1 = std::min(rr, c.Right);
         if (x0 >= x1) continue;
         const int y1 = std::min(b, c.Bottom);
-        for (int sy = std::max(t, c.Top); sy < y1; ++sy)
-            Run(view_.Row(sy), sy, x0, x1);
+        for (int sy = std::max(t, c.Top); sy < y1; ++sy) {
+            std::uint32_t* row = view_.Row(sy);
+            if (plain)
+                std::fill(row + x0, row + x1, pixel);
+            else
+                Run(row, sy, x0, x1);
+        }
     }
 }
 

@@ -41,19 +41,18 @@ public:
     // in TRANSPARENT background mode.
     std::uint32_t PatternAt(int sx, int sy, bool& transparent) const;
 
-    // The surface's extent in logical coordinates.
-    RECT LogicalBounds() const { return {-offX_, -offY_, view_.Width - offX_, view_.Height - offY_}; }
+    // The part of the surface that the clip reaches (its bounding box) in logical coordinates: nothing
+    // outside it needs to be walked or rasterised.
+    RECT LogicalBounds() const {
+        return {box_.Left - offX_, box_.Top - offY_, box_.Right - offX_, box_.Bottom - offY_};
+    }
+    // Whether any pixel of r (logical) may be drawn.
+    bool Meets(const RECT& r) const;
     // Narrows [y0, y1) to the rows of the surface that the clip reaches (logical rows).
     void VisibleRows(int& y0, int& y1) const {
         const RECT b = LogicalBounds();
         y0 = std::max(y0, b.Top);
         y1 = std::min(y1, b.Bottom);
-        if (clip_ == nullptr || clip_->empty()) {
-            y1 = std::min(y1, y0);
-            return;
-        }
-        y0 = std::max(y0, clip_->front().Top - offY_);
-        y1 = std::min(y1, clip_->back().Bottom - offY_);
     }
 
     // Surface coordinates of a logical point.
@@ -115,6 +114,7 @@ private:
     DeviceContext* dc_;
     PixelView view_;
     const std::vector<RECT>* clip_ = nullptr;
+    RECT box_{}; // the clip's bounding box (surface coordinates)
     bool ok_ = false;
     bool skip_ = false;
     int offX_ = 0, offY_ = 0;

@@ -152,6 +152,40 @@ RectList ClipToRect(const RectList& rects, const RECT& r) {
 
 } // namespace
 
+RectList RectsUnion(std::vector<RECT> rects) {
+    std::vector<int> ys;
+    std::size_t n = 0;
+    for (const RECT& r : rects) {
+        const RECT c{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                     std::max(r.Top, r.Bottom)};
+        if (c.IsEmpty()) continue;
+        rects[n++] = c;
+        ys.push_back(c.Top);
+        ys.push_back(c.Bottom);
+    }
+    rects.resize(n);
+    std::sort(ys.begin(), ys.end());
+    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+    std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.Left < b.Left; });
+    RectList out;
+    BandWriter writer(out);
+    std::vector<int> xs;
+    // Each stretch between two consecutive edges: the spans of the rectangles across it, joined.
+    for (std::size_t i = 0; i + 1 < ys.size(); ++i) {
+        const int top = ys[i], bottom = ys[i + 1];
+        xs.clear();
+        for (const RECT& r : rects) {
+            if (r.Top > top || r.Bottom < bottom) continue;
+            if (!xs.empty() && r.Left <= xs.back())
+                xs.back() = std::max(xs.back(), r.Right);
+            else
+                xs.insert(xs.end(), {r.Left, r.Right});
+        }
+        writer.Add(top, bottom, xs);
+    }
+    return out;
+}
+
 RectList RectsFromRect(const RECT& r) {
     RECT n{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
            std::max(r.Top, r.Bottom)};
@@ -536,6 +570,19 @@ DWORD GetRegionData(HRGN hrgn, DWORD nCount, RGNDATA* lpRgnData) {
     lpRgnData->rdh.rcBound = r->Extents;
     if (rectBytes != 0) std::memcpy(lpRgnData->Buffer, r->Rects.data(), rectBytes);
     return needed;
+}
+
+HRGN ExtCreateRegion(const XFORM* lpx, DWORD nCount, const RGNDATA* lpData) {
+    if (lpx != nullptr || lpData == nullptr || nCount < sizeof(RGNDATAHEADER)) return nullptr;
+    const RGNDATAHEADER& h = lpData->rdh;
+    if (h.iType != RDH_RECTANGLES || h.dwSize < sizeof(RGNDATAHEADER) ||
+        h.nCount > (nCount - h.dwSize) / sizeof(RECT))
+        return nullptr;
+    std::vector<RECT> rects(h.nCount);
+    if (!rects.empty())
+        std::memcpy(rects.data(), reinterpret_cast<const char*>(lpData) + h.dwSize,
+                    rects.size() * sizeof(RECT));
+    return detail::CreateRegionFromRects(detail::RectsUnion(std::move(rects)));
 }
 
 } // namespace win
