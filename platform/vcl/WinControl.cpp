@@ -1,6 +1,7 @@
 // TWinControl: life, window handle, children, text and bounds.
 
 #include "platform/vcl/WinControl.h"
+#include "platform/vcl/KeptPicture.h"
 
 #include <algorithm>
 
