@@ -32,15 +32,18 @@ int HexValue(char c) {
 }
 
 // The same by table, for long runs of digits.
+constexpr std::array<signed char, 256> kHexDigits = [] {
+    std::array<signed char, 256> t{};
+    for (int i = 0; i < 256; ++i)
+        t[static_cast<std::size_t>(i)] = static_cast<signed char>(i >= '0' && i <= '9'   ? i - '0'
+                                                                  : i >= 'a' && i <= 'f' ? i - 'a' + 10
+                                                                  : i >= 'A' && i <= 'F' ? i - 'A' + 10
+                                                                                         : -1);
+    return t;
+}();
+
 int HexDigit(char c) {
-    static const auto table = [] {
-        std::array<signed char, 256> t{};
-        t.fill(-1);
-        for (int i = 0; i < 256; ++i)
-            t[static_cast<std::size_t>(i)] = static_cast<signed char>(HexValue(static_cast<char>(i)));
-        return t;
-    }();
-    return table[static_cast<unsigned char>(c)];
+    return kHexDigits[static_cast<unsigned char>(c)];
 }
 
 class Parser {
@@ -262,6 +265,13 @@ private:
             std::size_t n = 0;
             int hi = -1;
             for (;;) {
+                // Whole bytes two digits at a time while no half byte is pending and there is room.
+                while (hi < 0 && Pos + 1 < S.size() && n < bytes.size()) {
+                    const int a = HexDigit(S[Pos]), b = HexDigit(S[Pos + 1]);
+                    if ((a | b) < 0) break;
+                    bytes[n++] = static_cast<char>(a * 16 + b);
+                    Pos += 2;
+                }
                 while (Pos < S.size()) {
                     const int d = HexDigit(S[Pos]);
                     if (d < 0) break;
