@@ -6,6 +6,7 @@
 
 #include "platform/classes/ClassRegistry.h"
 
+#include "app/AppForms.h"
 #include "app/ServicePages.h"
 #include "app/UnitAbout.h"
 #include "app/UnitLogin.h"
@@ -174,7 +175,7 @@ void Tfrm_Main::Exit1Click(TObject*) {
 }
 
 void Tfrm_Main::About1Click(TObject*) {
-    UnitAbout::frm_About->ShowModal();
+    AppForms::Need(UnitAbout::frm_About)->ShowModal();
 }
 
 void Tfrm_Main::WebBrowser_MainDocumentComplete(TObject*, const IDispatchPtr&, const OleVariant& URL) {
