@@ -1,18 +1,47 @@
 // The program's entry: the application, its five forms and the message loop. No command line is read;
 // the service's address comes from KALVENOR_SERVICE_URL (see ServicePages.h).
 
+#include <cstdio>
 #include <exception>
 
 #include "app/AppForms.h"
 #include "app/StartupProbe.h"
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysInfo.h"
 #include "platform/vcl/Application.h"
+
+namespace {
+
+// Installs the display backend. Without a display there is nothing to show the program on and nobody to
+// tell in a window: the reason goes to standard error and the program ends with a failure.
+bool OpenDisplay() {
+    const vcl::String name =
+        gtkbackend::BackendNameFor(vcl::SysInfo().GetEnvironmentVariable("KALVENOR_BACKEND"));
+    try {
+        gtkbackend::ChooseBackendForProgram();
+        backend::GetBackend();
+        return true;
+    } catch (const vcl::Exception& E) {
+        if (name == "gtk") {
+            const vcl::String display = vcl::SysInfo().GetEnvironmentVariable("DISPLAY");
+            if (display.empty())
+                std::fprintf(stderr, "kalvenor: cannot open display (DISPLAY is not set)\n");
+            else
+                std::fprintf(stderr, "kalvenor: cannot open display \"%s\"\n", display.c_str());
+        } else {
+            std::fprintf(stderr, "kalvenor: %s\n", E.Message.c_str());
+        }
+        return false;
+    }
+}
+
+} // namespace
 
 int main(int, char**) {
     using namespace vcl;
+    if (!OpenDisplay()) return 1;
     try {
-        gtkbackend::ChooseBackendForProgram();
         StartupProbe::InstallIfAsked();
         Application->Initialize();
         Application->SetMainFormOnTaskBar(true);

@@ -51,6 +51,12 @@ String PrivateTempFolder() {
     return config;
 }
 
+// Where this run wrote its page copy last ("" before the first).
+String& LastCopy() {
+    static String path;
+    return path;
+}
+
 } // namespace
 
 String ServiceBaseUrl() {
@@ -82,6 +88,8 @@ String FormEncode(const String& Value) {
     return out;
 }
 
+// The values are URL-encoded although the bodies were once sent as typed: the service reads the body as
+// form data, where an "&" or "+" in a password (or "%", "=") would cut or change the value it receives.
 String SignInBody(const String& Login, const String& Password) {
     return "login=" + FormEncode(Login) + "&pass=" + FormEncode(Password);
 }
@@ -112,6 +120,14 @@ String PageCopyPath() {
     return WithSlash(PrivateTempFolder()) + name;
 }
 
+void RemovePageCopy() {
+    String& path = LastCopy();
+    struct stat st {};
+    // The copy itself (or a link put in its place), never a folder.
+    if (!path.empty() && ::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(path.c_str());
+    path.clear();
+}
+
 String GetDocumentHtml(vcl::TWebBrowser* Browser) {
     if (Browser->Busy()) return String();
     vcl::IDispatchPtr document = Browser->Document();
@@ -121,7 +137,10 @@ String GetDocumentHtml(vcl::TWebBrowser* Browser) {
     if (!html) return String();
     // The text is the page as captured; the copy on disk is a by-product, and a copy that could not
     // be written (a full disk, a folder in its way) must never hide what the page says.
-    if (vcl::IPersistFile* file = html->QueryPersistFile()) file->Save(PageCopyPath(), false);
+    if (vcl::IPersistFile* file = html->QueryPersistFile()) {
+        LastCopy() = PageCopyPath();
+        file->Save(LastCopy(), false);
+    }
     const String& bytes = html->Html();
     // The lines joined by CR LF, each ended by it, whatever line breaks the copy holds.
     String text;

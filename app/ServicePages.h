@@ -47,4 +47,8 @@ String PageCopyPath();
 // cannot be written changes nothing of the text.
 String GetDocumentHtml(vcl::TWebBrowser* Browser);
 
+// Removes the page copy written last in this run, if it is still there (called when the program ends:
+// the copy holds what the service showed the user and does not outlive the run).
+void RemovePageCopy();
+
 } // namespace ServicePages

@@ -7,11 +7,14 @@
 #include "platform/classes/ClassRegistry.h"
 
 #include "app/AppForms.h"
+#include "app/SessionProbe.h"
 #include "app/UnitMain.h"
 #include "app/UnitRecoverPass.h"
 #include "app/UnitRegistration.h"
+#include "app/WindowPlacement.h"
 #include "platform/rtl/Registry.h"
 #include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Screen.h"
 #include "platform/web/BrowserEngine.h"
 
 namespace UnitLogin {
@@ -44,15 +47,27 @@ Tfrm_Login::Tfrm_Login(TComponent* AOwner) : TForm(AOwner) {
 void Tfrm_Login::FormShow(TObject*) {
     // Loading the browser engine takes a while: done while the user types, the first page does not wait.
     PreloadBrowserEngine();
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CURRENT_USER);
-    reg.OpenKey(UnitMain::RegistryKey, true);
-    if (reg.ValueExists("SaveAuthData") && reg.ReadBool("SaveAuthData")) {
-        ledt_Login->SetText(reg.ReadString("Login"));
-        ledt_Password->SetText(reg.ReadString("Password"));
-        chkb_SavePass->SetChecked(reg.ReadBool("SaveAuthData"));
-    }
-    reg.CloseKey();
+    KeepOnMonitor();
+    UnitMain::frm_Main->UseSettings([this](TRegistry& reg) {
+        // A value stored with another type (a damaged or hand-edited hive) is left out on its own: the
+        // flag then reads as not set, a text as not saved.
+        if (reg.GetDataType("SaveAuthData") == rdInteger && reg.ReadBool("SaveAuthData")) {
+            if (reg.GetDataType("Login") == rdString) ledt_Login->SetText(reg.ReadString("Login"));
+            if (reg.GetDataType("Password") == rdString) ledt_Password->SetText(reg.ReadString("Password"));
+            chkb_SavePass->SetChecked(true);
+        }
+    });
+    SessionProbe::LoginShown(ledt_Login->Text(), ledt_Password->Text(), chkb_SavePass->Checked());
+}
+
+void Tfrm_Login::KeepOnMonitor() {
+    // Centred on the desktop, the dialog may fall between monitors or across two of them, or stay where a
+    // monitor was at an earlier showing: it ends on one.
+    std::vector<TRect> areas;
+    for (int i = 0; i < Screen->MonitorCount(); ++i)
+        areas.push_back(Screen->Monitors(i)->WorkareaRect());
+    const TRect r = WindowPlacement::FitToWorkArea(BoundsRect(), areas);
+    if (r != BoundsRect()) SetBounds(r.Left, r.Top, r.Width(), r.Height());
 }
 
 void Tfrm_Login::rg_WouldLikeClick(TObject*) {
@@ -77,21 +92,24 @@ void Tfrm_Login::btn_CancelClick(TObject*) {
 
 void Tfrm_Login::DoLogin() {
     if (ledt_Login->Text().empty() || ledt_Password->Text().empty()) {
+        SessionProbe::Message("Incorrect login or password");
         Application->MessageBox("Incorrect login or password", Application->Title(), 0);
         return;
     }
     StartupProbe::SignedIn();
     UnitMain::frm_Main->FLogin = ledt_Login->Text();
     UnitMain::frm_Main->FPassword = ledt_Password->Text();
-    if (chkb_SavePass->Checked()) {
-        TRegistry reg;
-        reg.SetRootKey(HKEY_CURRENT_USER);
-        reg.OpenKey(UnitMain::RegistryKey, true);
-        reg.WriteString("Login", ledt_Login->Text());
-        reg.WriteString("Password", ledt_Password->Text());
+    UnitMain::frm_Main->UseSettings([this](TRegistry& reg) {
+        if (chkb_SavePass->Checked()) {
+            reg.WriteString("Login", ledt_Login->Text());
+            reg.WriteString("Password", ledt_Password->Text());
+        } else {
+            // The user no longer wants them kept: the saved login and password go, not just their loading.
+            reg.DeleteValue("Login");
+            reg.DeleteValue("Password");
+        }
         reg.WriteBool("SaveAuthData", chkb_SavePass->Checked());
-        reg.CloseKey();
-    }
+    });
     SetModalResult(mrOk);
 }
 

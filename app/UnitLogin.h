@@ -35,6 +35,10 @@ public:
     void btn_OKClick(TObject* Sender);
     void btn_CancelClick(TObject* Sender);
     void DoLogin();
+
+private:
+    // Moves the dialog into the work area of a monitor when it is not wholly on one.
+    void KeepOnMonitor();
 };
 
 extern Tfrm_Login* frm_Login;

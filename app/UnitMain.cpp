@@ -1,16 +1,16 @@
-// The main window: start of the session, the close query, the completed documents, and the placement.
+// The main window: its components, the start of the session, the placement and the status bar.
 
 #include "app/UnitMain.h"
 
-#include "app/StartupProbe.h"
-
 #include "platform/classes/ClassRegistry.h"
 
-#include "app/AppForms.h"
 #include "app/ServicePages.h"
-#include "app/UnitAbout.h"
+#include "app/SessionProbe.h"
 #include "app/UnitLogin.h"
+#include "app/WindowPlacement.h"
 #include "platform/rtl/Registry.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Screen.h"
 
 namespace UnitMain {
 
@@ -84,9 +84,22 @@ KV_REGISTER_CLASS(Tfrm_Main)
 
 Tfrm_Main::Tfrm_Main(TComponent* AOwner) : TForm(AOwner) {
     InitInheritedComponent();
+    WebBrowser_Main->OnNavigateError = [this](TObject* Sender, const OleVariant& URL, int StatusCode) {
+        WebBrowser_MainNavigateError(Sender, URL, StatusCode);
+    };
+    WebBrowser_Main->OnExternalLink = [this](TObject* Sender, const String& URL) {
+        WebBrowser_MainExternalLink(Sender, URL);
+    };
+    FExitTimer = new TTimer(this);
+    FExitTimer->SetEnabled(false);
+    FExitTimer->SetInterval(ExitPageTimeout);
+    FExitTimer->OnTimer = [this](TObject* Sender) { ExitTimerTimer(Sender); };
 }
 
-Tfrm_Main::~Tfrm_Main() = default;
+Tfrm_Main::~Tfrm_Main() {
+    // The copy of the last page holds what the service showed the user: it does not outlive the run.
+    ServicePages::RemovePageCopy();
+}
 
 // ---- Session
 
@@ -101,12 +114,15 @@ void Tfrm_Main::FormShow(TObject*) {
     } reset{FInShow};
 
     FSessionClosed = false;
+    FLoggingOut = false;
+    FExitTimer->SetEnabled(false);
     FLogin.clear();
     FPassword.clear();
     UnitLogin::frm_Login->ShowModal();
     if (!FLogin.empty() && !FPassword.empty()) {
         ServicePages::NavigatePost(WebBrowser_Main, ServicePages::PageUrl("user_home.php?agenting=true"),
                                    ServicePages::SignInBody(FLogin, FPassword));
+        FRequest = TRequest::SignIn;
         SetStatusText("Overview loading...");
     } else {
         FSessionClosed = true;
@@ -115,87 +131,54 @@ void Tfrm_Main::FormShow(TObject*) {
     RestorePlacement();
 }
 
-void Tfrm_Main::RestorePlacement() {
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CURRENT_USER);
-    reg.OpenKey(RegistryKey, true);
-    const bool stored = reg.ValueExists("Top") && reg.ValueExists("Left") && reg.ValueExists("Width") &&
-                        reg.ValueExists("Height") && reg.ValueExists("State");
-    if (stored) {
-        SetTop(reg.ReadInteger("Top"));
-        SetLeft(reg.ReadInteger("Left"));
-        SetWidth(reg.ReadInteger("Width"));
-        SetHeight(reg.ReadInteger("Height"));
-        // Only a maximised state is kept: a minimised one shows normal, and so does a number that
-        // names no state at all (a hand-edited or damaged value), rather than an invalid enum.
-        const int state = reg.ReadInteger("State");
-        SetWindowState(state == static_cast<int>(wsMaximized) ? wsMaximized : wsNormal);
-    } else {
-        SetTop(0);
-        SetLeft(0);
-        SetWidth(900);
-        SetHeight(620);
-        SetWindowState(wsNormal);
+bool Tfrm_Main::UseSettings(const std::function<void(TRegistry&)>& Use) {
+    try {
+        TRegistry reg;
+        reg.SetRootKey(HKEY_CURRENT_USER);
+        reg.OpenKey(RegistryKey, true);
+        Use(reg);
+        reg.CloseKey();
+        return true;
+    } catch (const ERegistryException& E) {
+        if (!FSettingsFailureTold) {
+            FSettingsFailureTold = true;
+            Application->ShowException(E);
+        }
+        return false;
     }
-    reg.CloseKey();
+}
+
+void Tfrm_Main::RestorePlacement() {
+    WindowPlacement::TPlacement stored; // the defaults, where the settings cannot be read
+    UseSettings([&](TRegistry& reg) { stored = WindowPlacement::Read(reg); });
+    // Wherever the values say, the window ends on a monitor that is there now.
+    std::vector<TRect> areas;
+    for (int i = 0; i < Screen->MonitorCount(); ++i)
+        areas.push_back(Screen->Monitors(i)->WorkareaRect());
+    const TRect r =
+        WindowPlacement::FitToWorkArea(Bounds(stored.Left, stored.Top, stored.Width, stored.Height), areas);
+    SetTop(r.Top);
+    SetLeft(r.Left);
+    SetWidth(r.Width());
+    SetHeight(r.Height());
+    SetWindowState(stored.State == WindowPlacement::StateMaximised ? wsMaximized : wsNormal);
 }
 
 void Tfrm_Main::SavePlacement() {
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CURRENT_USER);
-    reg.OpenKey(RegistryKey, true);
-    reg.WriteInteger("Top", Top());
-    reg.WriteInteger("Left", Left());
-    reg.WriteInteger("Width", Width());
-    reg.WriteInteger("Height", Height());
-    reg.WriteInteger("State", static_cast<int>(WindowState()));
-    reg.CloseKey();
-}
-
-void Tfrm_Main::FormCloseQuery(TObject*, bool& CanClose) {
-    SavePlacement();
-    if (FSessionClosed) {
-        CanClose = true;
-        return;
-    }
-    try {
-        WebBrowser_Main->Navigate(ServicePages::PageUrl("user_exit.php"));
-    } catch (const Exception&) {
-        // The browser refused even to try: no exit page can ever complete, so the session counts as
-        // closed rather than keeping the window open for good.
-        FSessionClosed = true;
-        CanClose = true;
-        return;
-    }
-    CanClose = false;
-}
-
-void Tfrm_Main::Exit1Click(TObject*) {
-    Close();
-}
-
-void Tfrm_Main::About1Click(TObject*) {
-    AppForms::Need(UnitAbout::frm_About)->ShowModal();
-}
-
-void Tfrm_Main::WebBrowser_MainDocumentComplete(TObject*, const IDispatchPtr&, const OleVariant& URL) {
-    StartupProbe::DocumentComplete();
-    SetStatusText("Ready");
-    const String url = URL.VarType() == varOleStr ? URL.AsString() : String();
-    if (url.find("user_exit.php") != String::npos) {
-        FSessionClosed = true;
-        Close();
-        return;
-    }
-    if (FInShow) return; // the login dialog is up already
-    const String html = ServicePages::GetDocumentHtml(WebBrowser_Main);
-    if (html.find("Incorrect username or password") != String::npos) FormShow(this);
+    UseSettings([this](TRegistry& reg) {
+        reg.WriteInteger("Top", Top());
+        reg.WriteInteger("Left", Left());
+        reg.WriteInteger("Width", Width());
+        reg.WriteInteger("Height", Height());
+        reg.WriteInteger("State", static_cast<int>(WindowState()));
+    });
 }
 
 // ---- Status bar
 
 void Tfrm_Main::SetStatusText(const String& Text) {
     AdvOfficeStatusBar->Panels()->GetItem(0)->SetText(Text);
+    SessionProbe::Status(Text);
 }
 
 String Tfrm_Main::StatusText() const {
@@ -206,6 +189,7 @@ void Tfrm_Main::WebBrowser_MainProgressChange(TObject*, int Progress, int Progre
     AdvOfficeStatusBar::TProgressStyle* gauge = AdvOfficeStatusBar->Panels()->GetItem(1)->Progress();
     gauge->SetMax(ProgressMax);
     gauge->SetPosition(Progress);
+    SessionProbe::Gauge(Progress, ProgressMax);
 }
 
 } // namespace UnitMain

@@ -3,11 +3,17 @@
 // in the registry, the section buttons, menu items, quick search, status texts and progress.
 //
 // The session's states: Asking (the login dialog is up), Signed in, Logging out (a close was refused and
-// the exit page requested) and Closed (FSessionClosed: the window may close). A completed document whose
-// address contains "user_exit.php" ends the session from any state. The browser reports a failed
-// navigation as a completed error page carrying the address that was asked for, so an exit page that
-// cannot be loaded still completes with "user_exit.php" in its address and the window closes; an exit
-// navigation the browser refuses outright lets the window close at once.
+// the exit page requested: "Signing out...") and Closed (FSessionClosed: the window may close). A
+// completed document whose address contains "user_exit.php" ends the session from any state. So do, while
+// logging out, a second close request, an exit page that fails, and ten seconds without its answer: the
+// user is never kept waiting on the service for good.
+//
+// A navigation that fails reads as a failure: the status bar says what happened ("The service cannot be
+// reached", "Service error 500"), and when it was the sign-in post the login dialog comes back, after a
+// message box saying the same, with the values typed. Only the answers to the posts that carry the
+// sign-in body (the sign-in and the member pages) are looked at for the failed-sign-in phrase.
+
+#include <functional>
 
 #include "components/foundation/AdvGlowButton.h"
 #include "components/foundation/ExeInfo.h"
@@ -16,9 +22,11 @@
 #include "components/statusbar/AdvOfficeStatusBar.h"
 #include "components/statusbar/AdvOfficeStatusBarStylers.h"
 #include "components/toolbar/AdvToolBar.h"
+#include "platform/rtl/Registry.h"
 #include "platform/vcl/Edit.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/MenuItem.h"
+#include "platform/vcl/Timer.h"
 #include "platform/vcl/XPMan.h"
 #include "platform/web/WebBrowser.h"
 
@@ -29,6 +37,8 @@ using vcl::TObject;
 
 // The registry key of the program's settings (under the current user's hive).
 inline constexpr const char* RegistryKey = "Software\\Orvandel\\Kalvenor";
+// How long the window waits for the exit page before it closes anyway.
+inline constexpr unsigned ExitPageTimeout = 10000;
 
 class Tfrm_Main : public vcl::TForm {
     KV_CLASS(Tfrm_Main, vcl::TForm)
@@ -84,6 +94,11 @@ public:
     void About1Click(TObject* Sender);
     void WebBrowser_MainDocumentComplete(TObject* Sender, const vcl::IDispatchPtr& pDisp,
                                          const vcl::OleVariant& URL);
+    void WebBrowser_MainNavigateError(TObject* Sender, const vcl::OleVariant& URL, int StatusCode);
+    // A link of the service's pages to another site opens through the desktop's handler.
+    void WebBrowser_MainExternalLink(TObject* Sender, const String& URL);
+    // What the status bar says of a failed navigation (StatusCode as OnNavigateError gives it).
+    static String FailureText(int StatusCode);
 
     // ---- Pages
     void AdvGlowButton_OverviewClick(TObject* Sender);
@@ -114,16 +129,34 @@ public:
     // True once the user abandoned the login or the exit page completed: only then may the window close.
     bool FSessionClosed = false;
 
+    // Runs Use on the program's settings key (opened, and made when missing). Settings that cannot be read
+    // or written (a damaged hive, or one that is not a file at all) stop nothing: the user is told once,
+    // and the program goes on with the defaults and without saving. False when the settings failed.
+    bool UseSettings(const std::function<void(vcl::TRegistry&)>& Use);
+
 private:
+    // What the browser loads for the window: its answer decides what a completed document or a failure
+    // means. A page's own navigations (its links) count as Other.
+    enum class TRequest { Other, SignIn, MemberPage, Exit };
+
     // Posts the sign-in body to a member page, then shows its status text.
     void PostMemberPage(const String& Page, const String& Status);
     // Requests a page plainly, then shows its status text.
     void OpenPage(const String& Page, const String& Status);
     void RestorePlacement();
     void SavePlacement();
+    // The session is over: the window closes for real.
+    void EndSession();
+    void ExitTimerTimer(TObject* Sender);
 
     // The show handler is running (its login dialog is up): it must not run again inside itself.
     bool FInShow = false;
+    TRequest FRequest = TRequest::Other;
+    // A close was refused and the exit page asked for.
+    bool FLoggingOut = false;
+    // The user has been told that the settings cannot be used.
+    bool FSettingsFailureTold = false;
+    vcl::TTimer* FExitTimer = nullptr;
 };
 
 extern Tfrm_Main* frm_Main;

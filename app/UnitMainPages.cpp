@@ -11,11 +11,13 @@ using namespace vcl;
 void Tfrm_Main::PostMemberPage(const String& Page, const String& Status) {
     ServicePages::NavigatePost(WebBrowser_Main, ServicePages::PageUrl(Page),
                                ServicePages::SignInBody(FLogin, FPassword));
+    FRequest = TRequest::MemberPage;
     SetStatusText(Status);
 }
 
 void Tfrm_Main::OpenPage(const String& Page, const String& Status) {
     WebBrowser_Main->Navigate(ServicePages::PageUrl(Page));
+    FRequest = TRequest::Other;
     SetStatusText(Status);
 }
 
@@ -63,6 +65,7 @@ void Tfrm_Main::edt_SearchKeyDown(TObject*, Word& Key, TShiftState) {
     if (Key != 13) return;
     ServicePages::NavigatePost(WebBrowser_Main, ServicePages::PageUrl("search.php?agenting=true"),
                                ServicePages::SearchBody(edt_Search->Text()));
+    FRequest = TRequest::Other;
     SetStatusText("Searching ...");
 }
 

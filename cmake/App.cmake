@@ -33,8 +33,15 @@ function(_kv_app_late)
       PROPERTIES ENVIRONMENT "KALVENOR_SOURCE_DIR=${CMAKE_SOURCE_DIR};KALVENOR_BACKEND=offscreen")
   endif()
 
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  # Without a display the program says so and ends with a failure (no X server needed).
+  add_test(NAME app_without_display
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/without_display.py
+            --program $<TARGET_FILE:kalvenor>)
+  set_tests_properties(app_without_display PROPERTIES TIMEOUT 200
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0")
+
   if(EXISTS ${CMAKE_SOURCE_DIR}/tests/app/e2e/run_e2e.py)
-    find_package(Python3 REQUIRED COMPONENTS Interpreter)
     find_program(KV_XVFB_RUN xvfb-run)
     if(KV_XVFB_RUN)
       set(_xvfb ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24")
@@ -50,8 +57,24 @@ function(_kv_app_late)
               --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
               --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
     # ASAN_OPTIONS: see the browser's end-to-end tests (cmake/Web.cmake).
-    set_tests_properties(app_end_to_end PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
-      ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp;NO_AT_BRIDGE=1;GTK_THEME=Adwaita;LC_ALL=C.UTF-8;WEBKIT_DISABLE_COMPOSITING_MODE=1;WEBKIT_DISABLE_DMABUF_RENDERER=1;LIBGL_ALWAYS_SOFTWARE=1")
+    set(_app_env "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp;NO_AT_BRIDGE=1;GTK_THEME=Adwaita;LC_ALL=C.UTF-8;WEBKIT_DISABLE_COMPOSITING_MODE=1;WEBKIT_DISABLE_DMABUF_RENDERER=1;LIBGL_ALWAYS_SOFTWARE=1")
+    set_tests_properties(app_end_to_end PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+    # The program against a service that misbehaves, one scenario a test; "dialogs" runs without a window
+    # manager (what it checks is what the window manager would otherwise do).
+    foreach(_scenario failures down download other-site sign-out save-password phrase dialogs)
+      if(_scenario STREQUAL "dialogs")
+        set(_wm)
+      else()
+        set(_wm ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager)
+      endif()
+      add_test(NAME app_service_${_scenario}
+        COMMAND ${_xvfb} ${_wm} ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/misbehaving_service.py
+                --scenario ${_scenario} --program $<TARGET_FILE:kalvenor>
+                --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
+                --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
+      set_tests_properties(app_service_${_scenario} PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
+        RESOURCE_LOCK x_server ENVIRONMENT "${_app_env}")
+    endforeach()
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _kv_app_late)

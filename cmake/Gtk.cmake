@@ -2,10 +2,12 @@
 # that bench/GtkStartup.cpp measures.
 
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
+# Window shapes set on the X server before a window maps (GDK sets them only once it is mapped).
+pkg_check_modules(XEXT REQUIRED IMPORTED_TARGET x11 xext)
 
 file(GLOB _kv_gtk_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/backend/gtk/*.cpp)
 add_library(kv_backend_gtk STATIC ${_kv_gtk_src})
-target_link_libraries(kv_backend_gtk PUBLIC kv_win PRIVATE PkgConfig::GTK3)
+target_link_libraries(kv_backend_gtk PUBLIC kv_win PRIVATE PkgConfig::GTK3 PkgConfig::XEXT)
 
 # A program that shows a window (a plain framed one, or the sample dialog of the controls layer) on the
 # GTK backend and prints a marker once its first frame is on the screen (see bench/startup/).

@@ -102,7 +102,8 @@ TBrixStyle StyleOfThemeScheme(int Scheme) {
 KV_PUBLISHED(TAdvAppStyler) {
     using S = TAdvAppStyler;
     p.Bool("AutoThemeAdapt", &S::FAutoThemeAdapt, &S::SetAutoThemeAdapt);
-    p.Enum("Style", &S::FStyle, &S::SetStyle, AdvStyleIF::tsOffice2003Blue);
+    // Declared tsCustom while a new styler holds Office 2003 Blue: Blue is always written.
+    p.Enum("Style", &S::FStyle, &S::SetStyle, AdvStyleIF::tsCustom);
     p.Str("Version", &S::Version, &S::SetVersion);
 }
 
@@ -180,7 +181,8 @@ void TAdvAppStyler::Notification(vcl::TComponent* AComponent, vcl::TOperation Op
 KV_PUBLISHED(TAdvFormStyler) {
     using S = TAdvFormStyler;
     p.Bool("AutoThemeAdapt", &S::FAutoThemeAdapt, &S::SetAutoThemeAdapt);
-    p.Enum("Style", &S::FStyle, &S::SetStyle, AdvStyleIF::tsOffice2003Blue);
+    // Declared tsCustom while a new styler holds Office 2003 Blue: Blue is always written.
+    p.Enum("Style", &S::FStyle, &S::SetStyle, AdvStyleIF::tsCustom);
     p.Ref("AppStyle", &S::FAppStyle, &S::SetAppStyle);
     p.Str("Version", &S::Version, &S::SetVersion);
 }

@@ -282,6 +282,8 @@ private:
     void PopupMenuAt();
     // The painter's input for the current state (colours by the fades), and the measuring pass.
     TGlowDrawInput MakeDrawInput(TButtonSizeState SizeState, bool ForMeasure, TGlowButtonState& Look);
+    // The face's colours in the present state, fade included, and whether the look is emphasised.
+    TGlowColorSet FaceColors(bool& Emphasised);
     vcl::TSize SizeFor(TButtonSizeState SizeState);
     void PaintParentInto(win::HDC DC, win::HRGN Clip);
     // Adds where the parent may show through the button (client coordinates moved by DX, DY): the whole

@@ -19,6 +19,7 @@ KV_ENUM(TGDIPGradient, ggRadial, ggVertical, ggDiagonalForward, ggDiagonalBackwa
 struct TGlowColorSet {
     TColor Color, ColorTo, ColorMirror, ColorMirrorTo, BorderColor;
     TGDIPGradient Gradient, GradientMirror;
+    bool operator==(const TGlowColorSet&) const = default;
 };
 
 #define KV_GLOW_PROP(Type, Name)                                                                             \

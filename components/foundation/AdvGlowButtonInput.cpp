@@ -1,6 +1,7 @@
 // The glow button's behaviour: clicks, the fade timer, mouse, keys, the drop-down menu and key tips.
 
 #include "components/foundation/AdvGlowButton.h"
+
 #include "components/foundation/GlowKeyTip.h"
 #include "platform/win/Input.h"
 #include "platform/win/WinUser.h"
@@ -69,8 +70,9 @@ void TAdvCustomGlowButton::FreeFadeTimer() {
     delete t;
 }
 
-// One fade step. The step that passes an end clamps the progress there and stops the fade without a
-// repaint of its own: the previous step already painted the end look.
+// One fade step. The step that passes an end clamps the progress there and stops the fade; as a rule the
+// previous step already painted the end look, so it repaints only where the look without the fade differs
+// (a press released outside ends its fade on a hover progress the leave left half-way).
 void TAdvCustomGlowButton::TimerProc() {
     if (FGlowState == gsNone) return;
     int& progress = FGlowState == gsHover ? FHoverProgress : FPushProgress;
@@ -87,7 +89,11 @@ void TAdvCustomGlowButton::TimerProc() {
         FReleasedOutside = false;
     }
     FGlowState = gsNone;
+    bool wasEmphasised = false, isEmphasised = false;
+    const TGlowColorSet shown = FaceColors(wasEmphasised);
     FreeFadeTimer(); // the timer allows its handler to free it
+    const TGlowColorSet now = FaceColors(isEmphasised);
+    if (shown != now || wasEmphasised != isEmphasised) Invalidate();
 }
 
 // ---- Mouse

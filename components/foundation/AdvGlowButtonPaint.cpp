@@ -36,12 +36,10 @@ private:
 
 } // namespace
 
-TGlowDrawInput TAdvCustomGlowButton::MakeDrawInput(TButtonSizeState SizeState, bool ForMeasure,
-                                                   TGlowButtonState& Look) {
+TGlowColorSet TAdvCustomGlowButton::FaceColors(bool& Emphasised) {
     const TGlowButtonAppearance& a = *FAppearance;
     const bool enabled = Enabled();
     const bool checkDown = FStyle == bsCheck && FDown;
-    TGlowDrawInput in;
     TGlowColorSet c = a.NormalColors();
     bool emphasised = false;
     if (!enabled && FShowDisabled) {
@@ -76,6 +74,17 @@ TGlowDrawInput TAdvCustomGlowButton::MakeDrawInput(TButtonSizeState SizeState, b
         emphasised = true;
     }
 
+    Emphasised = emphasised;
+    return c;
+}
+
+TGlowDrawInput TAdvCustomGlowButton::MakeDrawInput(TButtonSizeState SizeState, bool ForMeasure,
+                                                   TGlowButtonState& Look) {
+    const bool enabled = Enabled();
+    TGlowDrawInput in;
+    bool emphasised = false;
+    const TGlowColorSet c = FaceColors(emphasised);
+    const bool focused = HandleAllocated() && Focused();
     in.Color = c.Color;
     in.ColorTo = c.ColorTo;
     in.ColorMirror = c.ColorMirror;

@@ -23,6 +23,7 @@ namespace backend {
 using vcl::String;
 using vcl::TPoint;
 using vcl::TRect;
+using vcl::TSize;
 
 struct Monitor {
     TRect Bounds;   // screen coordinates
@@ -88,6 +89,12 @@ public:
     virtual void SetTitle(const String& title) = 0;
     // The window's own icon in every size it has; empty = the program's icon (Backend::SetProgramIcon).
     virtual void SetIcon(const std::vector<IconImage>& images) = 0;
+    // The smallest and the largest size of the whole window (a zero width or height: no limit), for a
+    // window manager that sizes windows itself to keep to.
+    virtual void SetSizeLimits(TSize minimum, TSize maximum) {
+        (void)minimum;
+        (void)maximum;
+    }
 };
 
 enum class EventKind {
@@ -95,6 +102,9 @@ enum class EventKind {
     ButtonDown,    // Screen, Button
     ButtonUp,      // Screen, Button
     Wheel,         // Screen, WheelDelta (multiples of 120 per notch), Horizontal
+    MouseLeave,    // Screen: the pointer went into a native window not ours (a native child such as the
+                   // browser's view, another program's window, the root window); no move is reported
+                   // until it comes back
     KeyDown,       // VirtualKey, ScanCode, Extended (a held key repeats KeyDown)
     KeyUp,         // VirtualKey, ScanCode, Extended
     Char,          // Char: a character without a key of its own (input methods, pasted text)

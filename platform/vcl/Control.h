@@ -482,7 +482,8 @@ protected:
     virtual void ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight) {
         (void)MinWidth, (void)MinHeight, (void)MaxWidth, (void)MaxHeight;
     }
-    void DoConstraintsChange(TObject* Sender);
+    // The constraints changed: the size is made to keep to them.
+    virtual void DoConstraintsChange(TObject* Sender);
     void DoMarginChange(TObject* Sender);
     // The text behind Caption / Text; a windowed control reads and writes its window's text.
     virtual String GetTextValue() { return FText; }

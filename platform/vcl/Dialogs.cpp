@@ -206,7 +206,8 @@ IconKind IconOfFlags(unsigned Flags) {
 } // namespace
 
 int MessageBox(win::HWND Owner, const String& Text, const String& Caption, unsigned Flags) {
-    (void)Owner; // the box is modal to the whole application, and placed over the main form
+    // The box is modal to the whole application, and centred on its owner's window when that shows (a
+    // dialog's box over the dialog), else placed over the main form.
     std::vector<ButtonDef> buttons;
     int cancel = -1;
     switch (Flags & win::MB_TYPEMASK) {
@@ -253,6 +254,13 @@ int MessageBox(win::HWND Owner, const String& Text, const String& Caption, unsig
         // Without a cancel button the box is closed by its buttons only.
         form->SetBorderIcons(TBorderIcons{});
         form->CloseResult = mrNone;
+    }
+    win::HWND root = Owner ? win::GetAncestor(Owner, win::GA_ROOT) : nullptr;
+    win::RECT r{};
+    if (root && win::IsWindowVisible(root) && win::GetWindowRect(root, &r)) {
+        form->SetPosition(poDesigned);
+        form->SetBounds(r.Left + (r.Right - r.Left - form->Width()) / 2,
+                        r.Top + (r.Bottom - r.Top - form->Height()) / 2, form->Width(), form->Height());
     }
     return RunBox(form);
 }

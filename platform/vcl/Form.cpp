@@ -847,6 +847,10 @@ void TCustomForm::WndProc(TMessage& Message) {
     case CM_SHOWINGCHANGED:
         CMShowingChangedForm();
         return;
+    case win::WM_GETMINMAXINFO:
+        TWinControl::WndProc(Message);
+        WMGetMinMaxInfo(Message);
+        return;
     case win::WM_CLOSE:
         Close();
         Message.Result = 0;

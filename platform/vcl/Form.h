@@ -166,6 +166,7 @@ protected:
     void Loaded() override;
     void ReadState(TReader& Reader) override;
     void PaintWindow(win::HDC DC) override;
+    void DoConstraintsChange(TObject* Sender) override;
 
     virtual void DoCreate();
     virtual void DoDestroy();
@@ -191,6 +192,7 @@ private:
     void UpdateIcon();
     void SetWindowFocus();
     void SyncBoundsFromWindow();
+    void WMGetMinMaxInfo(TMessage& Message);
     TCustomForm* MDIParent() const;
     void CreateClientWindow();
     void DestroyClientWindow();

@@ -11,6 +11,10 @@
 //
 // An engine that learns of things inside a toolkit callback does not raise events there: it calls
 // EventsPending, and the control later calls DispatchPending from its own message loop.
+//
+// A navigation ends either with its top-level completion or, when it fails, with a navigation error in its
+// place (Busy false, no document): a failure never completes as a document. Every navigation, the
+// application's or the page's own, starts its progress again at 0.
 
 #include <functional>
 #include <memory>
@@ -33,11 +37,22 @@ struct TNavigateRequest {
     int Flags = 0;      // the navigation flags as given (navNoHistory, ...)
 };
 
+// Why a navigation failed: an HTTP status of 400 or more, or one of these.
+constexpr int navErrorCannotConnect = -1;  // no connection: refused, no such host, timed out, cut off
+constexpr int navErrorBadAnswer = -2;      // an answer that cannot be read, or redirects without end
+constexpr int navErrorRefusedContent = -3; // a download, or content the view cannot show: refused
+constexpr int navErrorOtherOrigin = -4;    // sent on to another site by a redirect: not followed
+
 class TBrowserEngineEvents {
 public:
     virtual ~TBrowserEngineEvents() = default;
     virtual void EngineProgressChange(int Progress, int ProgressMax) = 0;
     virtual void EngineDocumentComplete(const IDispatchPtr& Document, const String& URL) = 0;
+    // The top-level navigation to URL failed (StatusCode: see navError*); it completes no document.
+    virtual void EngineNavigateError(const String& URL, int StatusCode) = 0;
+    // The user followed a link that leaves the site (another origin, or a mail address): the page stays,
+    // and the address is the application's to hand to the desktop.
+    virtual void EngineExternalLink(const String& URL) { (void)URL; }
     // The engine has events waiting: the control should call DispatchPending soon, outside any callback.
     virtual void EngineEventsPending() = 0;
     // The user clicked into the page: the control should take the keyboard focus (soon, not inside the

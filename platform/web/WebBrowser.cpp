@@ -29,6 +29,8 @@ KV_PUBLISHED(TWebBrowser) {
     p.Default("TabStop", true);
     p.Event("OnProgressChange", &TWebBrowser::OnProgressChange);
     p.Event("OnDocumentComplete", &TWebBrowser::OnDocumentComplete);
+    p.Event("OnNavigateError", &TWebBrowser::OnNavigateError);
+    p.Event("OnExternalLink", &TWebBrowser::OnExternalLink);
 }
 
 KV_REGISTER_CLASS(TWebBrowser)
@@ -138,6 +140,14 @@ void TWebBrowser::EngineProgressChange(int Progress, int ProgressMax) {
 
 void TWebBrowser::EngineDocumentComplete(const IDispatchPtr& Document, const String& URL) {
     if (OnDocumentComplete) OnDocumentComplete(this, Document, OleVariant(URL));
+}
+
+void TWebBrowser::EngineNavigateError(const String& URL, int StatusCode) {
+    if (OnNavigateError) OnNavigateError(this, OleVariant(URL), StatusCode);
+}
+
+void TWebBrowser::EngineExternalLink(const String& URL) {
+    if (OnExternalLink) OnExternalLink(this, URL);
 }
 
 void TWebBrowser::EngineEventsPending() {

@@ -16,9 +16,19 @@
 // the percentage loaded, rising to 100 when the load ends; OnDocumentComplete(Sender, pDisp, URL) once per
 // completed document, each frame's first and the top-level document's last. Inside the top-level
 // completion Busy is false, LocationURL is the page's address and Document is the page, already holding
-// its HTML, so that saving it is immediate. A navigation that fails (no connection, refused, unknown host)
-// completes with the engine's error page, as a browser does. The documents of a form post's own helper
-// page are never seen: no events, no Busy change, no LocationURL of theirs.
+// its HTML, so that saving it is immediate. Every navigation starts its progress again at 0.
+//
+// A navigation that fails raises OnNavigateError(Sender, URL, StatusCode) in place of its completion, with
+// Busy false, LocationURL the address and no Document: no connection (navErrorCannotConnect), an answer
+// that cannot be read or redirects without end (navErrorBadAnswer), an HTTP status of 400 or more (the
+// status), an answer that would be a download or that the view cannot show (navErrorRefusedContent; no
+// download ever starts), a redirect to another site (navErrorOtherOrigin). The view then shows a short
+// page saying so. HTTP authentication is refused (the answer then fails with its status).
+//
+// The pages stay on the site of the address navigated to last (NavigationPolicy.h): a link the user
+// clicks to a web or mail address elsewhere raises OnExternalLink(Sender, URL) and the page stays; other
+// ways off the site are refused. The documents of a form post's own helper page are never seen: no
+// events, no Busy change, no LocationURL of theirs, never a Document, also when the post fails.
 
 #include <memory>
 
@@ -37,6 +47,8 @@ constexpr int navNoWriteToCache = 0x8;
 using TWebBrowserProgressChange = std::function<void(TObject* Sender, int Progress, int ProgressMax)>;
 using TWebBrowserDocumentComplete =
     std::function<void(TObject* ASender, const IDispatchPtr& pDisp, const OleVariant& URL)>;
+using TWebBrowserNavigateError = std::function<void(TObject* Sender, const OleVariant& URL, int StatusCode)>;
+using TWebBrowserExternalLink = std::function<void(TObject* Sender, const String& URL)>;
 
 class TWebBrowser : public TWinControl, private TBrowserEngineEvents {
     KV_CLASS(TWebBrowser, TWinControl)
@@ -56,6 +68,8 @@ public:
 
     TWebBrowserProgressChange OnProgressChange;
     TWebBrowserDocumentComplete OnDocumentComplete;
+    TWebBrowserNavigateError OnNavigateError;
+    TWebBrowserExternalLink OnExternalLink;
 
     // The engine, made on first need (null until then).
     TBrowserEngine* Engine() const { return FEngine.get(); }
@@ -67,6 +81,8 @@ protected:
 private:
     void EngineProgressChange(int Progress, int ProgressMax) override;
     void EngineDocumentComplete(const IDispatchPtr& Document, const String& URL) override;
+    void EngineNavigateError(const String& URL, int StatusCode) override;
+    void EngineExternalLink(const String& URL) override;
     void EngineEventsPending() override;
     void EngineFocusWanted() override;
     TBrowserEngine& NeedEngine();

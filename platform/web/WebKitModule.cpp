@@ -17,6 +17,7 @@
 #include "platform/backend/Backend.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/web/GtkHost.h"
+#include "platform/web/NavigationPolicy.h"
 #include "platform/web/WebKitEngine.h"
 
 namespace vcl {
@@ -30,6 +31,8 @@ using TEntry = TBrowserEngine* (*)();
 // What the module takes from the program that nothing in the program itself calls: referenced here so
 // that the linker keeps it in the program.
 [[gnu::used]] void* (*const kKeptHost)(void*) = &webhost::GtkWindowOf;
+[[gnu::used]] navpolicy::TVerdict (*const kKeptPolicy)(const String&,
+                                                       const navpolicy::TNavigation&) = &navpolicy::Decide;
 // (A document's vtable is where its class is kept: making one refers to it.)
 [[gnu::used]] IDispatch* KeptDocument() {
     return new THTMLDocument(String(), String());

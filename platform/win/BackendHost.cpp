@@ -86,8 +86,10 @@ void SetBackend(std::unique_ptr<Backend> b) {
     (void)themeListener;
     cur->SetSink(win::detail::Sink());
     cur->SetProgramIcon(win::detail::ProgramIconImages());
-    for (win::detail::Wnd* t : s.Desktop->Children)
+    for (win::detail::Wnd* t : s.Desktop->Children) {
         win::detail::EnsureSurface(t);
+        win::detail::ApplyNativeSizeLimits(t);
+    }
     win::detail::Restack();
 }
 

@@ -132,12 +132,8 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
         bool sizable = (w->Style & WS_THICKFRAME) || !(w->Style & (WS_POPUP | WS_CHILD));
         if (pos && !(pos->flags & SWP_NOSIZE) && sizable) {
-            MINMAXINFO mmi{};
-            mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-            mmi.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-            if ((w->Style & WS_CAPTION) != WS_CAPTION && !(w->Style & WS_THICKFRAME))
-                mmi.ptMinTrackSize = {0, 0};
-            SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+            MINMAXINFO mmi = AskTrackLimits(w);
+            if (!W(h)) return 0;
             // A minimised or maximised window is asked too, but its size is the state's, not the track's.
             if (w->Style & (WS_MINIMIZE | WS_MAXIMIZE)) return 0;
             pos->cx = std::clamp(pos->cx, std::min(mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X),

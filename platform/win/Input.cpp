@@ -143,7 +143,49 @@ void PostLeave(MSG* out) {
     s.Track = Tracking{};
 }
 
+// The pointer went into a native window not ours: no mouse message goes anywhere, no hover comes due,
+// until it is back over one of ours. The tracked window has had its leave message by then (a capture
+// keeps it: the capturing window hears of the pointer again when it comes back).
+void PointerAway() {
+    State& s = S();
+    s.LastMouse = MouseTarget{};
+    s.LastMouse.Away = true;
+    if (s.Track.Window) s.Track.HoverDue.reset();
+}
+
 enum class Step { Produced, Consumed, Blocked };
+
+// A press in a child: its parents hear of it, nearest first, in their own client coordinates (always with
+// the button's down message, a double click too). False when the child went meanwhile.
+bool NotifyParentsOfPress(Wnd* t, backend::MouseButton button, POINT pt) {
+    if (t->IsTopLevel() || (t->ExStyle & WS_EX_NOPARENTNOTIFY)) return true;
+    HWND h = t->Handle;
+    for (Wnd* p = t->Parent; p && !p->IsDesktop(); p = p->Parent) {
+        POINT pp = pt;
+        ScreenToClient(p->Handle, &pp);
+        HWND ph = p->Handle;
+        SendMessage(ph, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<int>(ButtonMessage(button, true)), 0),
+                    MAKELPARAM(pp.X, pp.Y));
+        if (!W(h) || !W(ph)) return W(h) != nullptr;
+        if (p->IsTopLevel() || (p->ExStyle & WS_EX_NOPARENTNOTIFY)) break;
+    }
+    return true;
+}
+
+// A press on a window that is not the active window itself (a child of the active window too) asks it
+// whether to activate its top-level window and whether to keep the press; the default procedure asks the
+// parents first. A window that never activates (WS_EX_NOACTIVATE) is asked as well but stays inactive.
+// False when the press is eaten or the window went.
+bool ClickActivate(Wnd* t, Wnd* root, LRESULT hit, UINT button) {
+    HWND h = t->Handle, rh = root->Handle;
+    LRESULT r = SendMessage(h, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(rh),
+                            MAKELPARAM(static_cast<int>(hit), static_cast<int>(button)));
+    if (!W(h)) return false;
+    bool activates = r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT;
+    if (activates && W(rh) && rh != S().Active && !(root->ExStyle & WS_EX_NOACTIVATE))
+        ActivateWindow(root, WA_CLICKACTIVE, false);
+    return r != MA_ACTIVATEANDEAT && r != MA_NOACTIVATEANDEAT && W(h);
+}
 
 Step ConvertMouse(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
     State& s = S();
@@ -163,11 +205,13 @@ Step ConvertMouse(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min
         return Step::Produced;
     }
 
+    // The pointer gone into a native window not ours is over no window of ours; only the capture keeps it.
+    const bool away = ev.Kind == backend::EventKind::MouseLeave;
     Wnd* t = nullptr;
     LRESULT hit = HTCLIENT;
     if (Wnd* c = W(s.Capture))
         t = c;
-    else
+    else if (!away)
         t = TargetAt(pt, &hit);
     // Leaving the tracked window (or its tracked area) posts the leave message first.
     if (s.Track.Window && (s.Track.Flags & TME_LEAVE)) {
@@ -182,6 +226,10 @@ Step ConvertMouse(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min
             PostLeave(out);
             return Step::Produced;
         }
+    }
+    if (away) {
+        if (remove) PointerAway();
+        return Step::Consumed;
     }
     if (!t) {
         if (remove) {
@@ -223,14 +271,9 @@ Step ConvertMouse(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min
     if (down) {
         s.AltAlone = false;
         SetKeyState(s.Keys, ButtonVk(ev.Button), false, true);
-        if (!captured && root && root->Handle != s.Active && !(root->ExStyle & WS_EX_NOACTIVATE)) {
-            LRESULT r = SendMessage(h, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root->Handle),
-                                    MAKELPARAM(static_cast<int>(hit), static_cast<int>(base)));
-            if (!W(h)) return Step::Consumed;
-            if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) && W(root->Handle))
-                ActivateWindow(root, WA_CLICKACTIVE, false);
-            if (r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT || !W(h)) return Step::Consumed;
-        }
+        // The parents hear of a press in a child first, before anything else it causes.
+        if (client && !NotifyParentsOfPress(t, ev.Button, pt)) return Step::Consumed;
+        if (!captured && root && h != s.Active && !ClickActivate(t, root, hit, base)) return Step::Consumed;
         // Double clicks: same button and window, within the time and the rectangle.
         DWORD now = Backend().TickCount();
         ClickInfo& lc = s.LastClick;
@@ -246,18 +289,6 @@ Step ConvertMouse(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min
             }
         } else
             lc = ClickInfo{base, h, now, pt};
-        // The parents hear of a click in a child first.
-        if (client && !t->IsTopLevel() && !(t->ExStyle & WS_EX_NOPARENTNOTIFY)) {
-            for (Wnd* p = t->Parent; p && !p->IsDesktop(); p = p->Parent) {
-                POINT pp = pt;
-                ScreenToClient(p->Handle, &pp);
-                SendMessage(p->Handle, WM_PARENTNOTIFY,
-                            MAKEWPARAM(static_cast<int>(ButtonMessage(ev.Button, true)), 0),
-                            MAKELPARAM(pp.X, pp.Y));
-                if (p->IsTopLevel() || (p->ExStyle & WS_EX_NOPARENTNOTIFY)) break;
-            }
-            if (!W(h)) return Step::Consumed;
-        }
     } else if (up) {
         SetKeyState(s.Keys, ButtonVk(ev.Button), false, false);
     }
@@ -369,6 +400,7 @@ bool ConvertInput(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
         case backend::EventKind::ButtonDown:
         case backend::EventKind::ButtonUp:
         case backend::EventKind::Wheel:
+        case backend::EventKind::MouseLeave:
             step = ConvertMouse(ev, out, filter, min, max, remove);
             break;
         case backend::EventKind::KeyDown:
@@ -385,7 +417,8 @@ bool ConvertInput(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
                 if (!Matches(t->Handle, WM_SYSCOMMAND, filter, min, max)) return false;
                 *out = MakeMsg(t->Handle, WM_SYSCOMMAND, SC_CLOSE, 0, s.Cursor);
                 step = Step::Produced;
-            } else if (t && remove && !(t->Style & WS_DISABLED)) {
+            } else if (t && remove && !(t->Style & WS_DISABLED) && !(t->ExStyle & WS_EX_NOACTIVATE)) {
+                // A window that never activates (a menu, a key tip) leaves the activation with its owner.
                 ActivateWindow(t, WA_ACTIVE, false);
             }
             break;
@@ -470,11 +503,37 @@ LRESULT HitTest(Wnd* w, POINT screen) {
     return SendMessage(w->Handle, WM_NCHITTEST, 0, MAKELPARAM(screen.X, screen.Y));
 }
 
+namespace {
+
+// The sizing loop keeps the window within its limits: the dragged edges stop, the others stay.
+void ClampToTrack(RECT& r, LRESULT hit, const SizeMoveDrag& d) {
+    auto size = [](int v, int mn, int mx) { return std::clamp(v, std::min(std::max(mn, 0), mx), mx); };
+    int w = size(r.Width(), d.MinTrack.X, d.MaxTrack.X), h = size(r.Height(), d.MinTrack.Y, d.MaxTrack.Y);
+    if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
+        r.Left = r.Right - w;
+    else
+        r.Right = r.Left + w;
+    if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT)
+        r.Top = r.Bottom - h;
+    else
+        r.Bottom = r.Top + h;
+}
+
+} // namespace
+
 void StartSizeMove(Wnd* w, LRESULT hit, POINT screen) {
     // The window system's own loop on every backend, so that the sizing messages reach the window.
     State& s = S();
     if (s.Capture) ReleaseCapture();
-    s.Drag = SizeMoveDrag{w->Handle, hit, screen, w->Rect};
+    HWND h = w->Handle;
+    SizeMoveDrag drag{h, hit, screen, w->Rect};
+    if (hit != HTCAPTION) {
+        MINMAXINFO mmi = AskTrackLimits(w);
+        if (!W(h)) return;
+        drag.MinTrack = mmi.ptMinTrackSize;
+        drag.MaxTrack = mmi.ptMaxTrackSize;
+    }
+    s.Drag = drag;
     Send(w, WM_ENTERSIZEMOVE, 0, 0);
 }
 
@@ -530,8 +589,7 @@ bool HandleDrag(const backend::InputEvent& ev) {
             edge = WMSZ_BOTTOMRIGHT;
             break;
         }
-        if (r.Right < r.Left) r.Right = r.Left;
-        if (r.Bottom < r.Top) r.Bottom = r.Top;
+        ClampToTrack(r, hit, s.Drag);
     }
     Send(w, hit == HTCAPTION ? WM_MOVING : WM_SIZING, static_cast<WPARAM>(edge),
          reinterpret_cast<LPARAM>(&r));
@@ -563,9 +621,10 @@ BOOL ReleaseCapture() {
     if (!old) return TRUE;
     s.Capture = nullptr;
     if (Wnd* o = W(old)) Send(o, WM_CAPTURECHANGED, 0, 0);
-    // The pointer is looked at again, as after a move: enter and leave follow.
+    // The pointer is looked at again, as after a move: enter and leave follow. A pointer over a window not
+    // ours stays there: no window of ours under that point hears of it.
     backend::InputEvent ev;
-    ev.Kind = backend::EventKind::MouseMove;
+    ev.Kind = s.LastMouse.Away ? backend::EventKind::MouseLeave : backend::EventKind::MouseMove;
     ev.Screen = s.Cursor;
     s.Input.push_back(ev);
     return TRUE;
@@ -778,6 +837,7 @@ void Inject(const backend::InputEvent& ev) {
     switch (ev.Kind) {
     case backend::EventKind::MouseMove:
     case backend::EventKind::Wheel:
+    case backend::EventKind::MouseLeave:
         s.Cursor = ev.Screen;
         break;
     case backend::EventKind::ButtonDown:

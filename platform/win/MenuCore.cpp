@@ -274,7 +274,8 @@ UINT GetMenuState(HMENU h, UINT id, UINT flags) {
     HMENU owner = h;
     MenuItemRec* it = menu::Find(owner, id, flags & MF_BYPOSITION);
     if (!it) return MENU_ERROR;
-    UINT state = it->fType | it->fState;
+    // An item the pointer or the keys have selected in an open menu reads as highlighted.
+    UINT state = it->fType | it->fState | (it->Hilite ? MF_HILITE : 0);
     if (it->hSubMenu)
         state = (state & 0xFF) | MF_POPUP | (static_cast<UINT>(GetMenuItemCount(it->hSubMenu)) << 8);
     return state;

@@ -749,6 +749,12 @@ void MenuBarHotTrack(HWND wnd, POINT pt) {
     if (i == m->HotItem) return;
     int old = m->HotItem;
     m->HotItem = i;
+    if (i >= 0) {
+        // The bar hears when the pointer leaves the frame, wherever it goes (WM_NCMOUSELEAVE), and its
+        // hot item goes back to rest.
+        TRACKMOUSEEVENT leave{sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_NONCLIENT, wnd, 0};
+        TrackMouseEvent(&leave);
+    }
     HDC dc = GetWindowDC(wnd);
     if (old >= 0) menu::PaintItem(h, old, dc, wnd, true, false);
     if (i >= 0) menu::PaintItem(h, i, dc, wnd, true, true);

@@ -152,6 +152,8 @@ constexpr UINT SWP_NOCLIENTSIZE = 0x0800;
 constexpr UINT SWP_NOCLIENTMOVE = 0x1000;
 constexpr UINT SWP_DEFERERASE = 0x2000;
 constexpr UINT SWP_ASYNCWINDOWPOS = 0x4000;
+// Set by the window system when a window is minimised, maximised or restored.
+constexpr UINT SWP_STATECHANGED = 0x8000;
 inline const HWND HWND_TOP = nullptr;
 inline const HWND HWND_BOTTOM = reinterpret_cast<HWND>(std::intptr_t{1});
 inline const HWND HWND_TOPMOST = reinterpret_cast<HWND>(std::intptr_t{-1});

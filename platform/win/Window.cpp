@@ -529,6 +529,7 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
         mmi.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
         SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
         if (!W(h)) return nullptr;
+        NoteTrackLimits(w, mmi);
         if (w->Rect.Width() > mmi.ptMaxTrackSize.X) w->Rect.Right = w->Rect.Left + mmi.ptMaxTrackSize.X;
         if (w->Rect.Height() > mmi.ptMaxTrackSize.Y) w->Rect.Bottom = w->Rect.Top + mmi.ptMaxTrackSize.Y;
         w->Normal = w->Rect;
@@ -545,7 +546,10 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     }
     if (!W(h)) return nullptr;
     CalcClient(w);
-    if (w->IsTopLevel()) EnsureSurface(w);
+    if (w->IsTopLevel()) {
+        EnsureSurface(w);
+        ApplyNativeSizeLimits(w);
+    }
     if (SendMessage(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindow(h);
         FreeGraveyard();

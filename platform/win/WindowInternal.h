@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/backend/Backend.h"
@@ -76,6 +77,9 @@ struct Wnd {
     POINT MinPos{-1, -1};
     POINT MaxPos{-1, -1};
     bool RestoreToMax = false;
+    // Top-level windows: the sizes WM_GETMINMAXINFO last answered (a zero maximum: none below the
+    // system's), handed to the native window.
+    std::optional<std::pair<vcl::TSize, vcl::TSize>> TrackLimits;
     // Top-level windows: the image of the whole window and the backend's window.
     cairo_surface_t* Surface = nullptr;
     std::unique_ptr<backend::NativeWindow> Native;
@@ -125,6 +129,7 @@ struct Tracking {
 struct MouseTarget {
     HWND Window = nullptr;
     bool NonClient = false;
+    bool Away = false; // the pointer went into a native window not ours (Input.cpp)
 };
 
 struct SizeMoveDrag {
@@ -132,6 +137,8 @@ struct SizeMoveDrag {
     LRESULT Hit = HTNOWHERE; // HTCAPTION for a move, a border code for a size
     POINT Start{};
     RECT StartRect{};
+    POINT MinTrack{}; // a size: the window's limits (WM_GETMINMAXINFO) asked when the loop began
+    POINT MaxTrack{};
 };
 
 struct State {
@@ -256,6 +263,12 @@ const std::vector<backend::IconImage>& ProgramIconImages();
 HICON CaptionIcon(Wnd* w);
 
 // Position internals.
+// Asks a window its size limits (WM_GETMINMAXINFO) with the system's defaults filled in, and notes them.
+MINMAXINFO AskTrackLimits(Wnd* w);
+// Notes the track sizes a window's WM_GETMINMAXINFO answered; those of a top-level window reach its
+// native window (ApplyNativeSizeLimits, also once a native window is made).
+void NoteTrackLimits(Wnd* w, const MINMAXINFO& mmi);
+void ApplyNativeSizeLimits(Wnd* w);
 BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags);
 void ActivateWindow(Wnd* w, WORD how, bool fromShow);
 void ActivateNext(Wnd* leaving);

@@ -97,11 +97,25 @@ MINMAXINFO MinMaxFor(Wnd* w) {
     mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
     mmi.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
     if (w->MaxPos.X != -1 || w->MaxPos.Y != -1) mmi.ptMaxPosition = w->MaxPos;
+    HWND h = w->Handle;
     Send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    if (W(h)) NoteTrackLimits(w, mmi);
     // Positions are relative to the window's monitor.
     mmi.ptMaxPosition.X += base.Left;
     mmi.ptMaxPosition.Y += base.Top;
     return mmi;
+}
+
+// Whether placing w after `after` would change its siblings' order or its topmost state.
+bool ZOrderWouldChange(Wnd* w, HWND after) {
+    if (!w->Parent) return false;
+    std::vector<Wnd*> order = w->Parent->Children;
+    DWORD ex = w->ExStyle;
+    ApplyZOrder(w, after);
+    bool changed = order != w->Parent->Children || ex != w->ExStyle;
+    w->Parent->Children = std::move(order);
+    w->ExStyle = ex;
+    return changed;
 }
 
 RECT WorkspaceOffset(Wnd* w) {
@@ -115,13 +129,50 @@ RECT WorkspaceOffset(Wnd* w) {
 
 } // namespace
 
+MINMAXINFO AskTrackLimits(Wnd* w) {
+    MINMAXINFO mmi{};
+    mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    mmi.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+    if ((w->Style & WS_CAPTION) != WS_CAPTION && !(w->Style & WS_THICKFRAME)) mmi.ptMinTrackSize = {0, 0};
+    HWND h = w->Handle;
+    Send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    if (W(h)) NoteTrackLimits(w, mmi);
+    return mmi;
+}
+
+void NoteTrackLimits(Wnd* w, const MINMAXINFO& mmi) {
+    if (!w->IsTopLevel()) return;
+    // A maximum at or above the system's own is no limit of the window's.
+    auto limit = [](LONG v, int system) { return v < system ? std::max(static_cast<int>(v), 1) : 0; };
+    vcl::TSize mx{limit(mmi.ptMaxTrackSize.X, GetSystemMetrics(SM_CXMAXTRACK)),
+                  limit(mmi.ptMaxTrackSize.Y, GetSystemMetrics(SM_CYMAXTRACK))};
+    vcl::TSize mn{std::max(static_cast<int>(mmi.ptMinTrackSize.X), 0),
+                  std::max(static_cast<int>(mmi.ptMinTrackSize.Y), 0)};
+    if (mx.cx) mn.cx = std::min(mn.cx, mx.cx);
+    if (mx.cy) mn.cy = std::min(mn.cy, mx.cy);
+    std::pair<vcl::TSize, vcl::TSize> limits{mn, mx};
+    if (w->TrackLimits == limits) return;
+    w->TrackLimits = limits;
+    ApplyNativeSizeLimits(w);
+}
+
+void ApplyNativeSizeLimits(Wnd* w) {
+    if (w->Native && w->TrackLimits) w->Native->SetSizeLimits(w->TrackLimits->first, w->TrackLimits->second);
+}
+
 BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
     HWND h = w->Handle;
     // The proposal carries the caller's values as they were given; SWP_NOMOVE and SWP_NOSIZE say which of
     // them count.
+    // The flags tell what changes: no z-order where the window stays where it is among its siblings, and
+    // the show flag only where the window was hidden, except in a change of state asked with it (a
+    // minimise or a restore), which carries it.
+    UINT asked = flags;
     WINDOWPOS pos{h, after, x, y, cx, cy, flags};
-    if ((flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE)) pos.flags &= ~SWP_SHOWWINDOW;
+    if ((flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE) && !(flags & SWP_STATECHANGED))
+        pos.flags &= ~SWP_SHOWWINDOW;
     if ((flags & SWP_HIDEWINDOW) && !(w->Style & WS_VISIBLE)) pos.flags &= ~SWP_HIDEWINDOW;
+    if (!(flags & SWP_NOZORDER) && !ZOrderWouldChange(w, after)) pos.flags |= SWP_NOZORDER;
     if (!(pos.flags & SWP_NOSENDCHANGING)) {
         Send(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
         if (!W(h)) return FALSE;
@@ -130,6 +181,7 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
     RECT oldRect = w->Rect;
     RECT oldClient = w->Client;
     bool wasVisible = w->Style & WS_VISIBLE;
+    bool showing = (flags & SWP_SHOWWINDOW) && !wasVisible, hiding = (flags & SWP_HIDEWINDOW) && wasVisible;
     RECT nr = oldRect;
     if (!(flags & SWP_NOMOVE)) nr = vcl::Bounds(pos.x, pos.y, nr.Width(), nr.Height());
     if (!(flags & SWP_NOSIZE))
@@ -214,17 +266,20 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
     }
 
     if (w->IsTopLevel() && visible && !(flags & SWP_NOACTIVATE) && !(w->Style & WS_DISABLED) &&
-        (!wasVisible || !(flags & SWP_NOZORDER) || moved || sized) && S().Active != h)
+        (!wasVisible || !(asked & SWP_NOZORDER) || moved || sized) && S().Active != h)
         ActivateWindow(w, WA_ACTIVE, true);
     else if (!w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && (moved || sized || (flags & SWP_SHOWWINDOW)))
         Send(w, WM_CHILDACTIVATE, 0, 0);
     if (!W(h)) return FALSE;
+    // A call that changed nothing (place, size, z-order, visibility and frame as they were) ends here.
+    if (!moved && !sized && !restacked && !showing && !hiding && !(flags & SWP_FRAMECHANGED)) return TRUE;
 
     POINT oldClientPos{oldRect.Left + oldClient.Left, oldRect.Top + oldClient.Top};
     POINT newClientPos{w->Rect.Left + w->Client.Left, w->Rect.Top + w->Client.Top};
     WINDOWPOS done{h, after, w->Rect.Left, w->Rect.Top, w->Rect.Width(), w->Rect.Height(), flags};
     if (!moved) done.flags |= SWP_NOMOVE;
     if (!sized) done.flags |= SWP_NOSIZE;
+    if (!restacked) done.flags |= SWP_NOZORDER;
     if (oldClientPos == newClientPos) done.flags |= SWP_NOCLIENTMOVE;
     if (oldClient.Width() == w->Client.Width() && oldClient.Height() == w->Client.Height())
         done.flags |= SWP_NOCLIENTSIZE;
@@ -264,7 +319,7 @@ namespace {
 
 // Moves w to a new rectangle for a show state change, showing it and activating it if asked.
 void ApplyState(Wnd* w, const RECT& r, bool show, bool activate) {
-    UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER;
+    UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER | SWP_STATECHANGED;
     if (show) flags |= SWP_SHOWWINDOW;
     if (!activate)
         flags |= SWP_NOACTIVATE;
@@ -321,7 +376,8 @@ BOOL ShowWindow(HWND h, int cmd) {
                 w->RestoreToMax = false;
             }
         }
-        if (!showMsg(true)) return TRUE;
+        // Shown minimised and inactive, a hidden window is not told that it shows.
+        if (cmd != SW_SHOWMINNOACTIVE && !showMsg(true)) return TRUE;
         // A minimised window keeps no focus: it goes before the window moves.
         if (HasFocusInside(w)) {
             SetFocus(nullptr);
@@ -348,8 +404,9 @@ BOOL ShowWindow(HWND h, int cmd) {
         w->Style = (w->Style | WS_MAXIMIZE) & ~WS_MINIMIZE;
         MINMAXINFO mmi = MinMaxFor(w);
         if (!W(h)) return wasVisible;
+        // Unlike a minimise or a restore, a maximise reports the show flag only where the window was hidden.
         ApplyState(w, vcl::Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y),
-                   true, activate && !fromMin);
+                   !wasVisible, activate && !fromMin);
         if (fromMin && activate && W(h)) activateOpened();
         break;
     }

@@ -51,6 +51,31 @@ TEST_F(LoginTest, ChoosingRegistrationOrRecoveryDisablesTheSignInControls) {
     EXPECT_TRUE(login->chkb_SavePass->Enabled());
 }
 
+TEST_F(LoginTest, TheIncorrectLoginBoxIsCentredOnTheDialogAndEnterAnswersIt) {
+    // The main window is being shown (its show handler asks for the login) at another place.
+    main->SetBounds(0, 0, 900, 620);
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        login->ledt_Login->SetText("demo");
+        ui.ClickButton(Dlg, "OK");
+    });
+    TPoint dialogCentre, boxCentre;
+    ui.WhenModal([&](TCustomForm* Box) {
+        const TRect d = login->BoundsRect(), b = Box->BoundsRect();
+        dialogCentre = {(d.Left + d.Right) / 2, (d.Top + d.Bottom) / 2};
+        boxCentre = {(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2};
+        ui.Key(win::VK_RETURN);
+    });
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        EXPECT_EQ(Dlg, login) << "Enter answered the box; the dialog is back";
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    main->Show();
+    ui.Process();
+    EXPECT_EQ(ui.SeenMessages(), std::vector<String>{"Incorrect login or password"});
+    EXPECT_NEAR(boxCentre.X, dialogCentre.X, 1);
+    EXPECT_NEAR(boxCentre.Y, dialogCentre.Y, 1);
+}
+
 TEST_F(LoginTest, ACheckedSavePasswordIsStoredAndLoadedAtTheNextShowing) {
     AnswerLogin("trader", "pw", true);
     login->ShowModal();
@@ -72,15 +97,25 @@ TEST_F(LoginTest, ACheckedSavePasswordIsStoredAndLoadedAtTheNextShowing) {
     login->ShowModal();
 }
 
-TEST_F(LoginTest, UncheckedSavePasswordKeepsTheEarlierSavedLogin) {
+TEST_F(LoginTest, UncheckedSavePasswordRemovesTheSavedLoginAndPassword) {
     AnswerLogin("first", "one", true);
     login->ShowModal();
     AnswerLogin("second", "two", false);
     login->ShowModal();
     EXPECT_EQ(main->FLogin, "second");
-    auto reg = Key();
-    EXPECT_EQ(reg->ReadString("Login"), "first");
-    EXPECT_EQ(reg->ReadString("Password"), "one");
+    {
+        auto reg = Key();
+        EXPECT_FALSE(reg->ValueExists("Login"));
+        EXPECT_FALSE(reg->ValueExists("Password"));
+        EXPECT_FALSE(reg->ReadBool("SaveAuthData"));
+    }
+    // Nothing is loaded at the next showing: the box stays unchecked.
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        EXPECT_EQ(login->ledt_Login->Text(), "second");
+        EXPECT_FALSE(login->chkb_SavePass->Checked());
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    login->ShowModal();
 }
 
 TEST_F(LoginTest, WithNothingSavedTheEditsKeepWhatWasTyped) {
@@ -94,11 +129,36 @@ TEST_F(LoginTest, WithNothingSavedTheEditsKeepWhatWasTyped) {
     login->ShowModal();
 }
 
-TEST_F(LoginTest, ASavedValueOfTheWrongTypeRaisesAndStopsLoading) {
+TEST_F(LoginTest, ASavedValueOfTheWrongTypeIsLeftOutAlone) {
+    // The flag stored as text: nothing is loaded, and nothing is raised.
     Key(true)->WriteString("SaveAuthData", "yes");
     Key(true)->WriteString("Login", "saved");
-    EXPECT_THROW(login->FormShow(nullptr), ERegistryException);
+    EXPECT_NO_THROW(login->FormShow(nullptr));
     EXPECT_EQ(login->ledt_Login->Text(), "");
+    EXPECT_FALSE(login->chkb_SavePass->Checked());
+    // The flag sound, the login stored as a number: the password and the flag are loaded all the same.
+    Key(true)->WriteBool("SaveAuthData", true);
+    Key(true)->WriteInteger("Login", 42);
+    Key(true)->WriteString("Password", "pw");
+    EXPECT_NO_THROW(login->FormShow(nullptr));
+    EXPECT_EQ(login->ledt_Login->Text(), "");
+    EXPECT_EQ(login->ledt_Password->Text(), "pw");
+    EXPECT_TRUE(login->chkb_SavePass->Checked());
+}
+
+TEST_F(LoginTest, CentredOnTheDesktopTheDialogStillEndsOnOneMonitor) {
+    // Two monitors with a gap between them: the desktop's centre lies in the gap.
+    ui.Screen().SetMonitors({backend::Monitor{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true, "left"},
+                             backend::Monitor{{1200, 0, 2224, 768}, {1200, 0, 2224, 768}, false, "right"}});
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        const TRect r = Dlg->BoundsRect();
+        const bool onLeft = r.Left >= 0 && r.Right <= 1024 && r.Top >= 0 && r.Bottom <= 738;
+        const bool onRight = r.Left >= 1200 && r.Right <= 2224 && r.Top >= 0 && r.Bottom <= 768;
+        EXPECT_TRUE(onLeft || onRight) << r.Left << "," << r.Top << " " << r.Width() << "x" << r.Height();
+        EXPECT_EQ(r.Width(), 359) << "no smaller than it is";
+        ui.ClickButton(Dlg, "Cancel");
+    });
+    login->ShowModal();
 }
 
 TEST_F(LoginTest, RegistrationFromTheLoginSetsTheChoiceBackAndLeavesTheLoginEmpty) {

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "tests/app/AppTestSupport.h"
 
 namespace {
@@ -63,16 +65,32 @@ TEST_F(SessionTest, AMissingPlacementValueGivesTheDefaultPlacement) {
     EXPECT_EQ(main->Width(), 900);
 }
 
-TEST_F(SessionTest, APlacementValueOfAnotherTypeStopsAtThatValueAndRaises) {
-    WritePlacement(30, 40, 800, 600, 0);
+TEST_F(SessionTest, DamagedPlacementValuesFallBackToTheirOwnDefaultsAlone) {
+    // A top far outside any screen, a height of two billion, a width stored as text.
+    WritePlacement(16777218, 40, 800, 2000000000, 0);
     Key(true)->WriteString("Width", "wide");
-    AnswerLogin("demo", "demo123");
-    EXPECT_THROW(main->Show(), ERegistryException);
-    EXPECT_EQ(main->Top(), 30);
-    EXPECT_EQ(main->Left(), 40);
-    EXPECT_NE(main->Width(), 800);
-    // The sign-in post went out before the placement was read.
+    SignIn(); // nothing raised out of the show handler
+    EXPECT_EQ(main->Top(), 0);
+    EXPECT_EQ(main->Left(), 40) << "a sound value is kept";
+    EXPECT_EQ(main->Width(), 900);
+    EXPECT_EQ(main->Height(), 620);
     EXPECT_EQ(MainNavigations().size(), 1u);
+}
+
+TEST_F(SessionTest, AWindowStoredWhereNoMonitorIsNowEndsOnOneNoLargerThanItsWorkArea) {
+    // The window was on a second monitor, right of this one, which has gone.
+    WritePlacement(100, 1500, 800, 600, 0);
+    SignIn();
+    EXPECT_EQ(main->BoundsRect(), Bounds(224, 100, 800, 600));
+}
+
+TEST_F(SessionTest, AWindowLargerThanTheWorkAreaShrinksOntoTheMonitorItOverlapsMost) {
+    ui.Screen().SetMonitors(
+        {backend::Monitor{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true, "left"},
+         backend::Monitor{{1024, 0, 2304, 1024}, {1024, 30, 2304, 1024}, false, "right"}});
+    WritePlacement(-100, 900, 1600, 1200, 0);
+    SignIn();
+    EXPECT_EQ(main->BoundsRect(), Bounds(1024, 30, 1280, 994));
 }
 
 TEST_F(SessionTest, CancellingTheLoginEndsTheProgramWithoutAnyRequest) {
@@ -127,6 +145,7 @@ TEST_F(SessionTest, ClosingWhileSignedInRequestsTheExitPageAndClosesWhenItComple
     ASSERT_EQ(MainNavigations().size(), 2u);
     EXPECT_EQ(MainNavigations()[1].URL, String(Base) + "user_exit.php");
     EXPECT_EQ(MainNavigations()[1].Method, "GET");
+    EXPECT_EQ(main->StatusText(), "Signing out...");
     {
         auto reg = Key();
         EXPECT_EQ(reg->ReadInteger("Left"), 12);
@@ -134,23 +153,46 @@ TEST_F(SessionTest, ClosingWhileSignedInRequestsTheExitPageAndClosesWhenItComple
         EXPECT_EQ(reg->ReadInteger("Width"), 850);
         EXPECT_EQ(reg->ReadInteger("Height"), 640);
     }
-    // Logging out: a further close asks again and is refused again.
-    main->Exit1Click(nullptr);
-    ui.Process();
-    EXPECT_FALSE(Application->Terminated());
-    EXPECT_EQ(MainNavigations().size(), 3u);
-    EXPECT_EQ(MainNavigations()[2].URL, String(Base) + "user_exit.php");
-
     MainEngine()->RaiseDocumentComplete(String(Base) + "user_exit.php", "<html>Bye</html>");
     EXPECT_TRUE(main->FSessionClosed);
     ui.Process();
     EXPECT_TRUE(Application->Terminated());
 }
 
-TEST_F(SessionTest, AnExitPageThatFailsToLoadStillClosesTheWindow) {
+TEST_F(SessionTest, ASecondCloseRequestWhileSigningOutClosesAtOnce) {
     SignIn();
     main->Close();
-    // The engine completes its own error page for the address asked for.
+    ui.Process();
+    EXPECT_FALSE(Application->Terminated());
+    main->Exit1Click(nullptr);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(MainNavigations().size(), 2u) << "the exit page is not asked for again";
+}
+
+TEST_F(SessionTest, AnExitPageWithoutAnswerClosesTheWindowAfterTenSeconds) {
+    SignIn();
+    main->Close();
+    ui.Advance(9999);
+    EXPECT_FALSE(Application->Terminated());
+    ui.Advance(1);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(SessionTest, AnExitPageThatFailsClosesTheWindow) {
+    SignIn();
+    main->Close();
+    MainEngine()->RaiseNavigateError(String(Base) + "user_exit.php", navErrorCannotConnect);
+    EXPECT_TRUE(main->FSessionClosed);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(SessionTest, AnExitPageCompletingWithAnErrorPageClosesTheWindow) {
+    SignIn();
+    main->Close();
+    // An engine that completes an error page of its own for the address asked for.
     MainEngine()->RaiseDocumentComplete(String(Base) + "user_exit.php",
                                         "<html><body>Could not connect: Connection refused</body></html>");
     EXPECT_TRUE(main->FSessionClosed);
@@ -237,6 +279,27 @@ TEST_F(SessionTest, TheAboutBoxOpensModallyFromTheHelpMenu) {
     main->About1Click(nullptr);
     EXPECT_TRUE(seen);
     EXPECT_FALSE(UnitAbout::frm_About->Visible());
+}
+
+// Settings that cannot be read or written (the hive a folder, a pipe or a device) are told once; the
+// program goes on with the defaults: sign-in, placement and closing all work.
+TEST_F(SessionTest, UnreadableSettingsAreToldOnceAndTheProgramGoesOnWithDefaults) {
+    std::filesystem::create_directories(TRegistry::HiveFileName(HKEY_CURRENT_USER));
+    ui.AnswerWith("OK");
+    SignIn();
+    ASSERT_EQ(ui.SeenMessages().size(), 1u);
+    EXPECT_NE(ui.SeenMessages()[0].find("Cannot read registry file"), String::npos) << ui.SeenMessages()[0];
+    ASSERT_EQ(MainNavigations().size(), 1u);
+    EXPECT_EQ(MainNavigations()[0].Body, "login=demo&pass=demo123");
+    EXPECT_EQ(main->Width(), 900);
+    EXPECT_EQ(main->Height(), 620);
+    main->Close();
+    ui.Process();
+    ASSERT_EQ(MainNavigations().size(), 2u);
+    MainEngine()->RaiseDocumentComplete(String(Base) + "user_exit.php", "<html>Bye</html>");
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(ui.SeenMessages().size(), 1u);
 }
 
 TEST_F(SessionTest, TheRegistryHiveHoldingThePasswordIsReadableByItsOwnerOnly) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "components/foundation/AdvAppStyler.h"
+#include "platform/classes/LayoutWriter.h"
+#include "platform/classes/Properties.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/Messages.h"
@@ -81,6 +83,23 @@ TEST_F(AppStylerTest, AFormStylerRestylesOnAChangeNeverForCustomAndHonoursAVeto)
     vetoing->SetStyle(AdvStyleIF::tsOffice2003Olive);
     EXPECT_TRUE(kept->Styles.empty());
     EXPECT_EQ(other->Styles.size(), 1u);
+}
+
+TEST_F(AppStylerTest, TheStyleIsWrittenUnlessItIsTheDeclaredCustom) {
+    for (bool formStyler : {false, true}) {
+        SCOPED_TRACE(formStyler ? "form styler" : "application styler");
+        TComponentPtr<TComponent> styler(formStyler ? static_cast<TComponent*>(new TAdvFormStyler(nullptr))
+                                                    : static_cast<TComponent*>(new TAdvAppStyler(nullptr)));
+        styler->SetName("Styler");
+        const TPropInfo* style = GetPropInfo(styler.get(), "Style");
+        ASSERT_NE(style, nullptr);
+        ASSERT_TRUE(style->DefaultOrd.has_value());
+        EXPECT_EQ(*style->DefaultOrd, AdvStyleIF::tsCustom);
+        EXPECT_EQ(style->GetOrd(styler.get()), AdvStyleIF::tsOffice2003Blue) << "a new styler";
+        EXPECT_NE(WriteComponentToText(styler.get()).find("Style = tsOffice2003Blue"), String::npos);
+        style->SetOrd(styler.get(), AdvStyleIF::tsCustom);
+        EXPECT_EQ(WriteComponentToText(styler.get()).find("Style ="), String::npos);
+    }
 }
 
 TEST_F(AppStylerTest, AFrameStylerReachesNestedFramesButAFormStylerStopsAtItsFrames) {

@@ -118,6 +118,31 @@ TEST_F(AdvGlowButtonControlTest, PressFadesUpAndReleaseFadesDownThenClearsPresse
     EXPECT_FALSE(b->Fading());
 }
 
+// A press dragged off the button and released at once ends its fade with the leave's hover fade cut
+// short: the button must still come to rest on the screen, as an untouched one looks.
+TEST_F(AdvGlowButtonControlTest, APressReleasedOutsideComesToRestOnTheScreen) {
+    TAdvGlowButton* b = Make();
+    TAdvGlowButton* untouched = Make(60);
+    Show();
+    ui.MoveTo(b);
+    ui.Advance(300); // fully hot
+    ui.Screen().Press();
+    ui.Process();
+    ui.MoveTo(form.get(), 300, 250);
+    ui.Screen().Release();
+    ui.Process();
+    ui.Advance(600);
+    ASSERT_FALSE(b->Fading());
+    EXPECT_EQ(clicks, 0);
+    ui.Process();
+    const TPoint at = b->ClientToScreen(TPoint{0, 0});
+    const TPoint rest = untouched->ClientToScreen(TPoint{0, 0});
+    for (int y : {4, 15, 26}) // the face's upper half, its middle and its mirror half
+        EXPECT_EQ(ui.Screen().ScreenPixel(at.X + 60, at.Y + y),
+                  ui.Screen().ScreenPixel(rest.X + 60, rest.Y + y))
+            << "row " << y;
+}
+
 TEST_F(AdvGlowButtonControlTest, DropDownMenuOpensBelowOrBesideTheButton) {
     TAdvGlowButton* b = Make();
     auto* menu = new TNotingMenu(form.get());

@@ -61,6 +61,11 @@ void RegisterEveryUnit() {
 // Values a fresh component may hold against its declared default, each for a reason the layout
 // cannot lose anything by.
 bool IsExempt(TObject* Owner, const TPropInfo* P) {
+    // The application and form stylers declare their style tsCustom but start at Office 2003 Blue, so
+    // that Blue is always written and a layout without a style leaves a styler as made.
+    if (P->Name == "Style" && (dynamic_cast<AdvAppStyler::TAdvAppStyler*>(Owner) != nullptr ||
+                               dynamic_cast<AdvAppStyler::TAdvFormStyler*>(Owner) != nullptr))
+        return true;
     // The anchors follow the alignment: setting Align anchors a control to the sides it is aligned
     // to, so an aligned control's anchors come back with its alignment (a bottom-aligned bar's).
     if (P->Name == "Anchors") {

@@ -28,5 +28,7 @@ endforeach()
 target_link_libraries(fuzz_markup PRIVATE kv_components)
 target_link_libraries(fuzz_stylerfile PRIVATE kv_components)
 target_link_libraries(fuzz_customizerini PRIVATE kv_components)
+# The stored placement is the program's own rule.
+target_sources(fuzz_placement PRIVATE ${CMAKE_SOURCE_DIR}/app/WindowPlacement.cpp)
 # The layout reader reads into the test components, which have every kind of property.
 target_sources(fuzz_layout PRIVATE ${CMAKE_SOURCE_DIR}/tests/classes/TestComponents.cpp)

@@ -11,6 +11,7 @@
 #include "GtkTestSupport.h"
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/Forms.h"
 #include "platform/win/WindowInternal.h"
 
 namespace gtktest {
@@ -43,6 +44,23 @@ protected:
     void Settle(int ms) {
         RunUntil([] { return false; }, ms);
     }
+};
+
+// The same with a plain form of 600 by 300 at (40, 40), made before a derived SetUp goes on and freed after
+// a derived TearDown.
+class GtkFormTest : public GtkAppTest {
+protected:
+    void SetUp() override {
+        GtkAppTest::SetUp();
+        if (IsSkipped()) return;
+        form.reset(vcl::TCustomForm::CreateNew(nullptr));
+        form->SetBounds(40, 40, 600, 300);
+    }
+    void TearDown() override {
+        form.reset();
+        GtkAppTest::TearDown();
+    }
+    vcl::TComponentPtr<vcl::TCustomForm> form;
 };
 
 } // namespace gtktest

@@ -5,6 +5,8 @@
 
 #include <gdk/gdkx.h>
 
+#include <algorithm>
+
 using namespace gtktest;
 
 TEST_F(GtkBackendTest, ScreenAndClock) {
@@ -273,4 +275,86 @@ TEST_F(GtkBackendTest, TransparentPixelsWithoutACompositorAreCutOut) {
     // Back to an ordinary window: the whole image shows again (its cleared pixels as black).
     layered->SetOpacity(255, std::nullopt, false);
     EXPECT_EQ(gtktest::WaitForPixel(730, 530, 0x000000, 3000), 0x000000u);
+}
+
+// The pointer going into a window not ours (a native widget over ours, as the browser's view is; another
+// program's window; the root window) is told once, where it went; its coming back is a move. Between two
+// windows of ours, and while a button pressed here holds the pointer, nothing is told.
+TEST_F(GtkBackendTest, ThePointerGoingIntoAWindowNotOursIsToldOnceAndItsReturnIsAMove) {
+    // The pointer rests where the view will be: it never leaves a window of ours for it.
+    ASSERT_TRUE(gtktest::Xdo("mousemove 350 540"));
+    auto* w = Show(TRect{100, 500, 400, 700}, kBlue);
+    auto* v = Show(TRect{400, 500, 600, 700}, kGreen);
+    auto view = ForeignWindow::Over(w, TRect{200, 0, 300, 120}, kRed);
+    auto program = ForeignWindow::TopLevel(TRect{120, 650, 220, 750}, 0xC0C000);
+    ASSERT_EQ(gtktest::WaitForPixel(350, 540, kRed, 3000), kRed);
+    ASSERT_EQ(gtktest::WaitForPixel(170, 690, 0xC0C000, 3000), 0xC0C000u);
+    auto leaves = [&] { return sink.Of(EventKind::MouseLeave); };
+    auto lastMove = [&] {
+        auto moves = sink.Of(EventKind::MouseMove);
+        return moves.empty() ? TPoint{-1, -1} : moves.back().Screen;
+    };
+    // Moves the pointer and waits until the display tells what is expected (nothing: a while), then a
+    // little longer for anything else it would tell.
+    enum Told { Move, Leave, Nothing };
+    auto moveTo = [&](TPoint p, Told told = Move) {
+        sink.Events.clear();
+        ASSERT_TRUE(gtktest::Xdo("mousemove " + At(p)));
+        if (told != Nothing) Until([&] { return told == Move ? lastMove() == p : !leaves().empty(); }, 3000);
+        Settle(told == Nothing ? 300 : 100);
+    };
+    moveTo({150, 540});
+    ASSERT_EQ(lastMove(), (TPoint{150, 540}));
+
+    const TPoint intoView{350, 540}, intoProgram{170, 690}, intoRoot{1000, 900};
+    for (TPoint away : {intoView, intoProgram, intoRoot}) {
+        moveTo(away, Leave);
+        ASSERT_EQ(leaves().size(), 1u) << At(away);
+        EXPECT_EQ(leaves()[0].Screen, away);
+        moveTo({away.X + 5, away.Y + 5}, Nothing);
+        EXPECT_TRUE(sink.Of(EventKind::MouseMove).empty() && leaves().empty())
+            << "nothing near " << At(away) << " is ours";
+        moveTo({150, 540});
+        EXPECT_EQ(lastMove(), (TPoint{150, 540})) << "back from " << At(away);
+    }
+
+    // Over to the window beside, and back.
+    moveTo({500, 540});
+    EXPECT_EQ(sink.Events.back().Window, v);
+    moveTo({150, 540});
+    EXPECT_TRUE(leaves().empty());
+
+    // A press here holds the pointer's events until the release, which ends where the pointer is.
+    ASSERT_TRUE(gtktest::Xdo("mousedown 1"));
+    moveTo(intoRoot);
+    EXPECT_EQ(lastMove(), intoRoot);
+    EXPECT_TRUE(leaves().empty());
+    ASSERT_TRUE(gtktest::Xdo("mouseup 1"));
+    ASSERT_TRUE(WaitFor(EventKind::MouseLeave));
+    auto up = std::find_if(sink.Events.begin(), sink.Events.end(),
+                           [](const InputEvent& e) { return e.Kind == EventKind::ButtonUp; });
+    auto leave = std::find_if(sink.Events.begin(), sink.Events.end(),
+                              [](const InputEvent& e) { return e.Kind == EventKind::MouseLeave; });
+    EXPECT_LT(up, leave) << "the release first";
+}
+
+// The shape is on the X server before the window maps: the windows under the parts it cuts away are never
+// covered, so they are never asked to paint them again (the browser's view would not).
+TEST_F(GtkBackendTest, APopupHasItsShapeFromItsFirstPixelOn) {
+    auto* below = Show(TRect{100, 100, 500, 400}, kBlue);
+    gtktest::ExposeRecorder exposed(below);
+    NativeWindowInfo info;
+    info.Bounds = TRect{150, 150, 350, 250};
+    info.Popup = true;
+    auto popup = display->CreateNativeWindow(info);
+    SurfacePtr img = Image(200, 100, kGreen);
+    popup->SetShape(std::vector<TRect>{TRect{1, 1, 149, 99}});
+    popup->SetVisible(true);
+    popup->Present(img.get(), TRect{0, 0, 200, 100});
+    EXPECT_EQ(gtktest::WaitForPixel(200, 200, kGreen, 3000), kGreen);
+    Settle(200);
+    EXPECT_EQ(gtktest::ScreenPixel(320, 200), kBlue) << "cut away";
+    EXPECT_EQ(gtktest::ScreenPixel(150, 150), kBlue) << "cut away";
+    EXPECT_TRUE(exposed.Rects.empty()) << exposed.Rects.size() << " exposures, the first at "
+                                       << At({exposed.Rects[0].Left, exposed.Rects[0].Top});
 }

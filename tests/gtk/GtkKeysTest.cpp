@@ -117,9 +117,8 @@ TEST(GtkKeys, PressesGoAsKeysWhenTheirTranslationGivesTheSameText) {
     EXPECT_EQ(d.Char, 0u);
 }
 
-TEST(GtkBackendChoice, VariableFirstThenDisplay) {
-    EXPECT_EQ(gtkbackend::BackendNameFor("offscreen", ":0"), "offscreen");
-    EXPECT_EQ(gtkbackend::BackendNameFor("gtk", ""), "gtk");
-    EXPECT_EQ(gtkbackend::BackendNameFor("", ":99"), "gtk");
-    EXPECT_EQ(gtkbackend::BackendNameFor("", ""), "offscreen");
+TEST(GtkBackendChoice, TheVariableNamesTheBackendAndOffscreenIsNeverTheDefault) {
+    EXPECT_EQ(gtkbackend::BackendNameFor("offscreen"), "offscreen");
+    EXPECT_EQ(gtkbackend::BackendNameFor("gtk"), "gtk");
+    EXPECT_EQ(gtkbackend::BackendNameFor(""), "gtk");
 }

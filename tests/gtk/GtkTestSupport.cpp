@@ -122,7 +122,8 @@ bool HaveDisplay() {
 }
 
 bool HaveWindowManager() {
-    if (!HaveDisplay()) return false;
+    // The display is opened here when no test has opened it yet (a run of the window manager's tests alone).
+    if (!HaveDisplay() || !gtk_init_check(nullptr, nullptr)) return false;
     GdkScreen* screen = gdk_screen_get_default();
     return GDK_IS_X11_SCREEN(screen) &&
            gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_ACTIVE_WINDOW"));
@@ -142,6 +143,115 @@ std::string Output(const std::string& command) {
         out.append(buf, n);
     pclose(p);
     return out;
+}
+
+namespace {
+
+constexpr const char* kForeignKey = "kalvenor-test-foreign";
+
+void Fill(cairo_t* cr, std::uint32_t c) {
+    cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
+    cairo_paint(cr);
+}
+
+gboolean PaintForeign(GtkWidget*, cairo_t* cr, gpointer rgb) {
+    Fill(cr, static_cast<std::uint32_t>(GPOINTER_TO_UINT(rgb)));
+    return TRUE;
+}
+
+GtkWidget* ForeignArea() {
+    GtkWidget* area = gtk_drawing_area_new();
+    gtk_widget_add_events(area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                    GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK);
+    return area;
+}
+
+gboolean PlaceForeign(GtkOverlay*, GtkWidget* child, GdkRectangle* allocation, gpointer) {
+    auto* rect = static_cast<const vcl::TRect*>(g_object_get_data(G_OBJECT(child), kForeignKey));
+    if (!rect) return FALSE;
+    *allocation = GdkRectangle{rect->Left, rect->Top, rect->Width(), rect->Height()};
+    return TRUE;
+}
+
+} // namespace
+
+std::unique_ptr<ForeignWindow> ForeignWindow::Over(backend::NativeWindow* window, const vcl::TRect& rect,
+                                                   std::uint32_t rgb) {
+    auto* native = dynamic_cast<gtkbackend::GtkNativeWindow*>(window);
+    if (!native) return nullptr;
+    std::unique_ptr<ForeignWindow> f(new ForeignWindow);
+    f->FRect = rect;
+    f->FRgb = rgb;
+    // The window's drawing becomes the main child of an overlay that carries the widget above it.
+    GtkWidget* host = native->Widget();
+    GtkWidget* drawing = gtk_bin_get_child(GTK_BIN(host));
+    g_object_ref(drawing);
+    gtk_container_remove(GTK_CONTAINER(host), drawing);
+    GtkWidget* overlay = gtk_overlay_new();
+    gtk_container_add(GTK_CONTAINER(overlay), drawing);
+    g_object_unref(drawing);
+    g_signal_connect(overlay, "get-child-position", G_CALLBACK(PlaceForeign), nullptr);
+    gtk_container_add(GTK_CONTAINER(host), overlay);
+    GtkWidget* area = ForeignArea();
+    g_object_set_data(G_OBJECT(area), kForeignKey, &f->FRect);
+    g_signal_connect(area, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t* cr, gpointer self) -> gboolean {
+                         auto* fw = static_cast<ForeignWindow*>(self);
+                         if (fw->FPainting) Fill(cr, fw->FRgb);
+                         return TRUE;
+                     }),
+                     f.get());
+    gtk_overlay_add_overlay(GTK_OVERLAY(overlay), area);
+    gtk_widget_show_all(overlay);
+    f->FWidget = area;
+    g_object_add_weak_pointer(G_OBJECT(area), &f->FWidget);
+    return f;
+}
+
+std::unique_ptr<ForeignWindow> ForeignWindow::TopLevel(const vcl::TRect& rect, std::uint32_t rgb) {
+    std::unique_ptr<ForeignWindow> f(new ForeignWindow);
+    f->FRect = rect;
+    f->FRgb = rgb;
+    GtkWidget* win = gtk_window_new(GTK_WINDOW_POPUP);
+    gtk_window_set_default_size(GTK_WINDOW(win), rect.Width(), rect.Height());
+    gtk_window_move(GTK_WINDOW(win), rect.Left, rect.Top);
+    GtkWidget* area = ForeignArea();
+    g_signal_connect(area, "draw", G_CALLBACK(PaintForeign), GUINT_TO_POINTER(rgb));
+    gtk_container_add(GTK_CONTAINER(win), area);
+    gtk_widget_show_all(win);
+    f->FWidget = win;
+    g_object_add_weak_pointer(G_OBJECT(win), &f->FWidget);
+    return f;
+}
+
+ForeignWindow::~ForeignWindow() {
+    if (!FWidget) return;
+    g_object_remove_weak_pointer(G_OBJECT(FWidget), &FWidget);
+    gtk_widget_destroy(static_cast<GtkWidget*>(FWidget));
+}
+
+namespace {
+GdkFilterReturn RecordExpose(GdkXEvent* xevent, GdkEvent*, gpointer self) {
+    auto* e = static_cast<XEvent*>(xevent);
+    if (e->type == Expose)
+        static_cast<ExposeRecorder*>(self)->Rects.push_back(vcl::TRect{
+            e->xexpose.x, e->xexpose.y, e->xexpose.x + e->xexpose.width, e->xexpose.y + e->xexpose.height});
+    return GDK_FILTER_CONTINUE;
+}
+} // namespace
+
+ExposeRecorder::ExposeRecorder(backend::NativeWindow* window) {
+    auto* native = dynamic_cast<gtkbackend::GtkNativeWindow*>(window);
+    if (!native || !native->Gdk()) {
+        ADD_FAILURE() << "no X window to watch";
+        return;
+    }
+    FWindow = native->Gdk();
+    gdk_window_add_filter(static_cast<GdkWindow*>(FWindow), RecordExpose, this);
+    gdk_display_sync(gdk_display_get_default());
+}
+
+ExposeRecorder::~ExposeRecorder() {
+    if (FWindow) gdk_window_remove_filter(static_cast<GdkWindow*>(FWindow), RecordExpose, this);
 }
 
 std::vector<backend::InputEvent> RecordingSink::Of(backend::EventKind kind) const {

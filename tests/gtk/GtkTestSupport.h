@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,43 @@ bool HaveWindowManager();
 std::string Output(const std::string& command);
 // What "xprop -id <xid> <arguments>" prints (empty when it fails).
 std::string XProp(unsigned long xid, const std::string& arguments);
+
+// A window of one colour that is not the window system's: a native child widget laid over a rectangle of
+// a window of ours (window coordinates), as the browser's view lies over its control, or a top-level X
+// window of its own (screen coordinates), as another program's. It takes the pointer's events itself.
+class ForeignWindow {
+public:
+    static std::unique_ptr<ForeignWindow> Over(backend::NativeWindow* window, const vcl::TRect& rect,
+                                               std::uint32_t rgb);
+    static std::unique_ptr<ForeignWindow> TopLevel(const vcl::TRect& rect, std::uint32_t rgb);
+    ~ForeignWindow();
+    ForeignWindow(const ForeignWindow&) = delete;
+    ForeignWindow& operator=(const ForeignWindow&) = delete;
+    // From now on the widget leaves what an exposure asks of it unpainted, as the browser's view does: what
+    // the window under it paints there shows instead.
+    void StopPainting() { FPainting = false; }
+
+private:
+    ForeignWindow() = default;
+    void* FWidget = nullptr; // cleared when the widget goes with the window it lies in
+    vcl::TRect FRect;
+    std::uint32_t FRgb = 0;
+    bool FPainting = true;
+};
+
+// Records the X server's exposures of a native window of ours (window coordinates) while it lives: what
+// the server asks the window to paint again because something that covered it went.
+class ExposeRecorder {
+public:
+    explicit ExposeRecorder(backend::NativeWindow* window);
+    ~ExposeRecorder();
+    ExposeRecorder(const ExposeRecorder&) = delete;
+    ExposeRecorder& operator=(const ExposeRecorder&) = delete;
+    std::vector<vcl::TRect> Rects;
+
+private:
+    void* FWindow = nullptr; // the GdkWindow
+};
 
 class RecordingSink : public backend::EventSink {
 public:

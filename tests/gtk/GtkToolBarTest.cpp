@@ -6,12 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "GtkAppFixture.h"
+#include "GtkScript.h"
 #include "components/toolbar/AdvToolBar.h"
 #include "components/toolbar/dock/FloatingWindow.h"
 #include "components/toolbar/dock/ToolBarMenuButton.h"
@@ -29,55 +30,27 @@ namespace {
 using namespace vcl;
 using namespace AdvToolBar;
 
-// A script run from a timer, so that it goes on inside whatever loop is running (a drag's or a menu's
-// included): each tick tries the first step, which returns true when done. Past the deadline the script
-// gives up and lets go of the mouse and any open menu, so that lost input fails the test, not hangs it.
-std::deque<std::function<bool()>> gSteps;
-win::DWORD gDeadline = 0;
-
-void Tick(win::HWND, win::UINT, win::UINT_PTR, win::DWORD) {
-    if (gSteps.empty()) return;
-    if (static_cast<std::int32_t>(win::GetTickCount() - gDeadline) > 0) {
-        ADD_FAILURE() << "the script did not finish: " << gSteps.size() << " step(s) left";
-        gSteps.clear();
-        gtktest::Xdo("mouseup 1");
-        // A drag whose release never came ends with the capture it holds.
-        if (win::GetCapture() != nullptr) win::ReleaseCapture();
-        if (win::IsMenuTracking()) win::EndMenu();
-        return;
-    }
-    if (gSteps.front()()) gSteps.pop_front();
-}
-
 using gtktest::At;
 using gtktest::Rgb;
 
 using gtktest::XdoStep;
 
-class GtkToolBarTest : public gtktest::GtkAppTest {
+class GtkToolBarTest : public gtktest::GtkFormTest {
 protected:
     void SetUp() override {
         GtkAppTest::SetUp();
         if (IsSkipped()) return;
         RegisterAdvToolBarClasses();
-        gSteps.clear();
         form.reset(TCustomForm::CreateNew(nullptr));
         form->SetBounds(40, 40, 600, 300);
-        timer = win::SetTimer(nullptr, 0, 20, Tick);
+        script = std::make_unique<gtktest::Script>();
     }
     void TearDown() override {
-        if (timer) win::KillTimer(nullptr, timer);
-        gSteps.clear();
-        form.reset();
-        GtkAppTest::TearDown();
+        script.reset();
+        GtkFormTest::TearDown();
     }
     // Runs the script's steps to their end (or its deadline).
-    void Run(std::vector<std::function<bool()>> steps, int ms = 15000) {
-        gSteps.assign(steps.begin(), steps.end());
-        gDeadline = win::GetTickCount() + static_cast<win::DWORD>(ms);
-        RunUntil([] { return gSteps.empty(); }, ms + 2000);
-        EXPECT_TRUE(gSteps.empty());
-    }
+    void Run(std::vector<std::function<bool()>> steps, int ms = 15000) { script->Run(std::move(steps), ms); }
     // Shows the form and waits until the screen shows its face at a client point.
     void ShowAt(TPoint facePoint) {
         form->Show();
@@ -96,8 +69,7 @@ protected:
         return b;
     }
 
-    TComponentPtr<TCustomForm> form;
-    win::UINT_PTR timer = 0;
+    std::unique_ptr<gtktest::Script> script;
 };
 
 TEST_F(GtkToolBarTest, TheGripTearsTheToolBarOffIntoAWindowOfItsOwnOnTheScreen) {
@@ -221,6 +193,55 @@ TEST_F(GtkToolBarTest, AClickOnAMenuBarButtonDropsItsMenuAndAClickOnAnItemRunsIt
     EXPECT_EQ(std::find(clicks.begin(), clicks.end(), String("E&xit")), clicks.end());
     EXPECT_EQ(open->Parent(), file) << "the item is back in its menu";
     EXPECT_EQ(bar->TempPopupMenu(), nullptr);
+}
+
+// From the dropped button down into its menu a pixel at a time: the menu stays open, the item under the
+// pointer is selected, and a click there runs it.
+TEST_F(GtkToolBarTest, SlidingSlowlyFromAMenuBarButtonIntoItsMenuKeepsItOpen) {
+    std::vector<String> clicks;
+    auto* menu = new TMainMenu(form.get());
+    auto* file = new TMenuItem(form.get());
+    file->SetCaption("&File");
+    menu->Items()->Add(file);
+    for (const char* caption : {"&Open", "E&xit"}) {
+        auto* i = new TMenuItem(form.get());
+        i->SetCaption(caption);
+        i->OnClick = [&clicks, caption](TObject*) { clicks.push_back(caption); };
+        file->Add(i);
+    }
+    auto* bar = new TAdvToolBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetMenu(menu);
+    ShowAt({300, 250});
+    TControl* button = bar->ToolBarControls(0);
+    TPoint press = button->ClientToScreen({button->Width() / 2, button->Height() - 4});
+    win::RECT item0{};
+    std::vector<std::function<bool()>> steps{XdoStep("mousemove " + At(press) + " click 1"), [&] {
+                                                 auto* m = bar->TempPopupMenu();
+                                                 return m && win::IsMenuTracking() &&
+                                                        win::MenuWindowOf(m->Handle()) != nullptr &&
+                                                        win::GetMenuItemRect(nullptr, m->Handle(), 0, &item0);
+                                             }};
+    for (int y = press.Y + 1; y <= press.Y + 16; ++y)
+        steps.push_back([&, y] { return XdoStep("mousemove " + At({press.X, y}))(); });
+    bool openInside = false, firstSelected = false;
+    steps.push_back([&] {
+        // The pointer is over the first item now.
+        win::POINT p{};
+        win::GetCursorPos(&p);
+        if (p.Y != press.Y + 16) return false;
+        auto* m = bar->TempPopupMenu();
+        openInside = m && win::IsMenuTracking() && win::MenuWindowOf(m->Handle()) != nullptr;
+        firstSelected = m && (win::GetMenuState(m->Handle(), 0, win::MF_BYPOSITION) & win::MF_HILITE);
+        return true;
+    });
+    steps.push_back(XdoStep("click 1"));
+    steps.push_back([] { return !win::IsMenuTracking(); });
+    Run(steps);
+    EXPECT_GT(press.Y + 16, item0.Top) << "the pointer went onto the first item";
+    EXPECT_TRUE(openInside) << "the menu closed on the way in";
+    EXPECT_TRUE(firstSelected);
+    EXPECT_EQ(clicks, (std::vector<String>{"&Open"}));
 }
 
 } // namespace

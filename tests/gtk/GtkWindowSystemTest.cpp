@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,7 +11,9 @@
 #include "GtkTestSupport.h"
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/rtl/SysInfo.h"
+#include "platform/win/Menu.h"
 #include "platform/win/WindowIcon.h"
+#include "platform/win/WindowInternal.h"
 #include "platform/win/Windows.h"
 
 using namespace win;
@@ -22,9 +25,11 @@ struct Logged {
     WPARAM W;
     LPARAM L;
     RECT Rect{}; // WM_MOVING, WM_SIZING: the proposed window rectangle
+    HWND Window = nullptr;
 };
 
 std::vector<Logged> gLog;
+POINT gMinTrack{}; // when set, the window's WM_GETMINMAXINFO answers this minimum
 constexpr COLORREF kFill = RGB(0x20, 0xB0, 0x40); // the client area's colour
 constexpr std::uint32_t kFillRgb = 0x20B040;
 
@@ -40,7 +45,11 @@ bool Interesting(UINT m) {
 LRESULT TestProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (Interesting(msg))
         gLog.push_back(
-            {msg, wp, lp, msg == WM_MOVING || msg == WM_SIZING ? *reinterpret_cast<RECT*>(lp) : RECT{}});
+            {msg, wp, lp, msg == WM_MOVING || msg == WM_SIZING ? *reinterpret_cast<RECT*>(lp) : RECT{}, h});
+    if (msg == WM_GETMINMAXINFO && gMinTrack.X > 0) {
+        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = gMinTrack;
+        return 0;
+    }
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(h, &ps);
@@ -76,6 +85,7 @@ protected:
         wc.lpszClassName = "KalvenorGtkTest";
         ASSERT_NE(RegisterClassEx(&wc), 0);
         gLog.clear();
+        gMinTrack = POINT{};
     }
     void TearDown() override {
         if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
@@ -332,6 +342,183 @@ TEST_F(GtkUnderWindowManager, ActivationAndTheCloseRequestGoThroughTheWindowMana
     EXPECT_EQ(commands[0].W & 0xFFF0, static_cast<WPARAM>(SC_CLOSE));
     EXPECT_EQ(Of(WM_CLOSE).size(), 1u);
     hwnd = nullptr;
+}
+
+TEST_F(GtkUnderWindowManager, MovesAndSizesFromOutsideRightAfterTheFirstShowingAreFollowed) {
+    // Placed step by step before it first shows, as a form restoring its placement does.
+    hwnd = CreateWindowEx(0, "KalvenorGtkTest", "Kalvenor end to end", WS_OVERLAPPEDWINDOW, 200, 150, 360,
+                          260, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    SetWindowPos(hwnd, nullptr, 200, 0, 360, 260, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, 0, 0, 360, 260, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd, SW_SHOW);
+    POINT c = ClientPoint(100, 80);
+    ASSERT_TRUE(RunUntil([&] { return native && gtktest::ScreenPixel(c.X, c.Y) == kFillRgb; }, 5000));
+    HWND button = CreateWindowEx(0, "KalvenorGtkTest", "", WS_CHILD | WS_VISIBLE, 30, 20, 80, 30, hwnd,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(button, nullptr);
+    std::string xid = std::to_string(gtktest::XidOf(native));
+    // The window manager (here xdotool) sizes the window: it is laid out and painted at its new size.
+    gLog.clear();
+    ASSERT_TRUE(gtktest::Xdo("windowsize --sync " + xid + " 420 320"));
+    RECT wr{};
+    EXPECT_TRUE(
+        RunUntil([&] { return GetWindowRect(hwnd, &wr) && wr.Width() == 420 && wr.Height() == 320; }, 3000))
+        << wr.Left << "," << wr.Top << "," << wr.Right << "," << wr.Bottom;
+    RECT cr{};
+    GetClientRect(hwnd, &cr);
+    ASSERT_FALSE(Of(WM_SIZE).empty());
+    EXPECT_EQ(Of(WM_SIZE).back().L, MAKELPARAM(cr.Right, cr.Bottom));
+    POINT corner = ClientPoint(cr.Right - 4, cr.Bottom - 4);
+    EXPECT_EQ(gtktest::WaitForPixel(corner.X, corner.Y, kFillRgb, 3000), kFillRgb);
+
+    // It moves the window: a click where the button now shows reaches the button, at its own coordinates.
+    ASSERT_TRUE(gtktest::Xdo("windowmove --sync " + xid + " 20 20"));
+    EXPECT_TRUE(RunUntil([&] { return GetWindowRect(hwnd, &wr) && wr.Left == 20 && wr.Top == 20; }, 3000))
+        << wr.Left << "," << wr.Top;
+    POINT inButton{10, 10};
+    ClientToScreen(button, &inButton);
+    gLog.clear();
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + At(inButton) + " click 1"));
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_LBUTTONUP).empty(); }, 3000));
+    auto downs = Of(WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].Window, button);
+    EXPECT_EQ(downs[0].L, MAKELPARAM(10, 10));
+    EXPECT_NE(gtktest::Output("xdotool getwindowgeometry " + xid).find("Position: 20,20"), std::string::npos)
+        << "where X shows it";
+}
+
+TEST_F(GtkUnderWindowManager, TheWindowManagerAndTheSizingLoopKeepToTheWindowsMinimum) {
+    gMinTrack = POINT{300, 220};
+    ShowMain();
+    std::string xid = std::to_string(gtktest::XidOf(native));
+    // The window manager is told the minimum among the window's size hints...
+    EXPECT_NE(gtktest::Output("xprop -id " + xid + " WM_NORMAL_HINTS").find("minimum size: 300 by 220"),
+              std::string::npos)
+        << gtktest::Output("xprop -id " + xid + " WM_NORMAL_HINTS");
+    // ...and keeps to it when it sizes the window for someone else; the window system does as well.
+    ASSERT_TRUE(gtktest::Xdo("windowsize " + xid + " 120 100"));
+    RunUntil([] { return false; }, 300);
+    RECT wr{};
+    GetWindowRect(hwnd, &wr);
+    EXPECT_EQ(wr.Width(), 300);
+    EXPECT_EQ(wr.Height(), 220);
+    EXPECT_NE(gtktest::Output("xdotool getwindowgeometry " + xid).find("Geometry: 300x220"),
+              std::string::npos)
+        << gtktest::Output("xdotool getwindowgeometry " + xid);
+
+    // A drag of the bottom-right corner (as a size grip drags it) inwards stops there too.
+    ASSERT_TRUE(gtktest::Xdo("windowsize --sync " + xid + " 360 260"));
+    ASSERT_TRUE(RunUntil([&] { return GetWindowRect(hwnd, &wr) && wr.Width() == 360; }, 3000));
+    // (Once it shows at that size, the corner takes the pointer's input.)
+    RECT cr{};
+    GetClientRect(hwnd, &cr);
+    POINT inside = ClientPoint(cr.Right - 2, cr.Bottom - 2);
+    ASSERT_EQ(gtktest::WaitForPixel(inside.X, inside.Y, kFillRgb, 3000), kFillRgb);
+    POINT corner{wr.Right - 2, wr.Bottom - 2};
+    ASSERT_EQ(SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(corner.X, corner.Y)), HTBOTTOMRIGHT);
+    gLog.clear();
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + At(corner) + " mousedown 1"));
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_ENTERSIZEMOVE).empty(); }, 3000));
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + std::to_string(corner.X - 60) + " " +
+                             std::to_string(corner.Y - 60) + " sleep 0.1 mousemove " +
+                             std::to_string(corner.X - 150) + " " + std::to_string(corner.Y - 150) +
+                             " sleep 0.1 mouseup 1"));
+    ASSERT_TRUE(RunUntil([] { return !Of(WM_EXITSIZEMOVE).empty(); }, 3000));
+    RECT after{};
+    GetWindowRect(hwnd, &after);
+    EXPECT_EQ(after, (RECT{wr.Left, wr.Top, wr.Left + 300, wr.Top + 220}));
+    ASSERT_FALSE(Of(WM_SIZING).empty());
+    EXPECT_EQ(Of(WM_SIZING).back().Rect, after) << "the loop proposes no smaller size";
+}
+
+// What the owner of a popup looks like while the pointer is in the popup, seen from inside the popup's
+// modal loop (a timer) or after the pointer went there.
+struct OwnerSeen {
+    HWND Active = nullptr;
+    bool CaptionActive = false;
+    std::string NetActive; // _NET_ACTIVE_WINDOW, under a window manager
+};
+
+OwnerSeen SeeOwner(HWND owner) {
+    OwnerSeen seen;
+    seen.Active = GetActiveWindow();
+    detail::Wnd* w = detail::W(owner);
+    seen.CaptionActive = w && w->FrameActive;
+    if (gtktest::HaveWindowManager()) seen.NetActive = gtktest::Output("xprop -root _NET_ACTIVE_WINDOW");
+    return seen;
+}
+
+// The popup menu's loop: after a while the pointer goes into the menu, then the owner is looked at and
+// the menu ends.
+struct MenuScript {
+    POINT Into{};
+    HWND Owner = nullptr;
+    int Ticks = 0;
+    std::optional<OwnerSeen> Seen;
+};
+MenuScript* gMenuScript = nullptr;
+
+void MenuScriptTick(HWND, UINT, UINT_PTR, DWORD) {
+    MenuScript& m = *gMenuScript;
+    ++m.Ticks;
+    if (m.Ticks == 5) gtktest::Xdo("mousemove " + std::to_string(m.Into.X) + " " + std::to_string(m.Into.Y));
+    if (m.Ticks == 12 && !m.Seen) {
+        m.Seen = SeeOwner(m.Owner);
+        EndMenu();
+    }
+}
+
+// Popups take no activation from their owner, also where the keyboard follows the pointer (no window
+// manager, before a window took the focus, or a focus-follows-mouse one) and the pointer goes into them.
+TEST_F(GtkWindowSystemTest, PopupMenusAndKeyTipsLeaveTheActivationWithTheirOwner) {
+    ShowMain();
+    std::string xid = std::to_string(gtktest::XidOf(native));
+    ASSERT_TRUE(gtktest::Xdo(gtktest::HaveWindowManager() ? "windowactivate --sync " + xid
+                                                          : "windowfocus --sync " + xid));
+    ASSERT_TRUE(RunUntil([&] { return GetActiveWindow() == hwnd; }, 3000));
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + At(ClientPoint(150, 150))));
+    if (!gtktest::HaveWindowManager()) {
+        ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::RootXid())));
+    }
+    RunUntil([] { return false; }, 200);
+    ASSERT_EQ(GetActiveWindow(), hwnd);
+    std::string netActive =
+        gtktest::HaveWindowManager() ? gtktest::Output("xprop -root _NET_ACTIVE_WINDOW") : "";
+
+    HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, MF_STRING, 1, "First");
+    AppendMenu(menu, MF_STRING, 2, "Second");
+    POINT at = ClientPoint(40, 40);
+    MenuScript script;
+    script.Into = POINT{at.X + 20, at.Y + 8};
+    script.Owner = hwnd;
+    gMenuScript = &script;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, MenuScriptTick);
+    TrackPopupMenu(menu, TPM_LEFTALIGN, at.X, at.Y, 0, hwnd, nullptr);
+    KillTimer(nullptr, timer);
+    gMenuScript = nullptr;
+    DestroyMenu(menu);
+    ASSERT_TRUE(script.Seen.has_value()) << "the menu closed early";
+    EXPECT_EQ(script.Seen->Active, hwnd);
+    EXPECT_TRUE(script.Seen->CaptionActive);
+    EXPECT_EQ(script.Seen->NetActive, netActive);
+
+    // A key tip: a window that never activates, shown beside its owner.
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + At(ClientPoint(150, 150))));
+    HWND tip = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "KalvenorGtkTest", "",
+                              WS_POPUP, at.X, at.Y, 40, 30, hwnd, nullptr, nullptr, nullptr);
+    ShowWindow(tip, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(RunUntil([&] { return gtktest::ScreenPixel(at.X + 20, at.Y + 15) == kFillRgb; }, 3000));
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + std::to_string(at.X + 20) + " " + std::to_string(at.Y + 15)));
+    RunUntil([] { return false; }, 300);
+    OwnerSeen seen = SeeOwner(hwnd);
+    DestroyWindow(tip);
+    EXPECT_EQ(seen.Active, hwnd);
+    EXPECT_TRUE(seen.CaptionActive);
+    EXPECT_EQ(seen.NetActive, netActive);
 }
 
 TEST(GtkProgramBackend, ChosenByTheVariableElseByTheDisplay) {

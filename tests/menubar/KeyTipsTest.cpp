@@ -67,6 +67,23 @@ TEST_F(KeyTipsTest, APartialTipKeepsTheMatchingTipsAndAFullOneClicksItsButton) {
     EXPECT_FALSE(TipShown(fa) || TipShown(fb));
 }
 
+TEST_F(KeyTipsTest, AFullTipOfADisabledOrHiddenButtonCountsAsPartialAndKeepsItsTip) {
+    bar->ShowShortCutHintOfButtons();
+    fb->SetEnabled(false);
+    int partial = 0;
+    EXPECT_FALSE(bar->HasShortCut("FB", partial));
+    EXPECT_EQ(partial, 1) << "the disabled button's equal tip";
+    EXPECT_TRUE(TipShown(fb));
+    EXPECT_FALSE(TipShown(fa)) << "Fa does not start with FB";
+    EXPECT_TRUE(clicked.empty());
+    fb->SetEnabled(true);
+    x->SetVisible(false);
+    partial = 0;
+    EXPECT_FALSE(bar->HasShortCut("x", partial));
+    EXPECT_EQ(partial, 1) << "the hidden button's equal tip";
+    EXPECT_TRUE(clicked.empty());
+}
+
 TEST_F(KeyTipsTest, TipsAndDroppedDownButtonsAreFoundInsideContainersAndADisabledButtonIsNotClicked) {
     auto* box = Make<TAdvToolBarContainer>("Box", bar);
     box->SetBounds(200, 2, 100, 30);

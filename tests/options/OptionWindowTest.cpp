@@ -23,9 +23,16 @@ TEST_F(OptionWindowTest, TheHandlesClickShowsTheHiddenControlsInToolbarOrderWith
     Length(2 + 4 * 40 + 2 * 10 + 14 - 60);
     ASSERT_EQ(bar->HiddenControlCount(), 3);
     const win::COLORREF activeCaption = ui.Pixel(form.get(), 60, 10);
-    ClickHandle();
+    // The handle acts on the press, as a menu's button does; its release changes nothing.
+    const vcl::TRect h = bar->GetRightHandleRect();
+    ui.MoveTo(bar, (h.Left + h.Right) / 2, (h.Top + h.Bottom) / 2);
+    ui.Screen().Press();
+    ui.Process();
     TOptionSelectorWindow* w = bar->OptionWindow();
     ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->Visible()) << "open on the press";
+    ui.Screen().Release();
+    ui.Process();
     EXPECT_TRUE(w->Visible());
     EXPECT_EQ(win::GetActiveWindow(), w->WindowHandle());
     EXPECT_EQ(Hex(ui.Pixel(form.get(), 60, 10)), Hex(activeCaption)) << "the form's caption stays active";

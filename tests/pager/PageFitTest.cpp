@@ -124,5 +124,31 @@ TEST_F(PageFitTest, AToolBarNeverLoadedStaysAsItIsAndHiddenOnesDoNotCount) {
     EXPECT_EQ(Row()[3], 'L') << "hidden: not part of the row";
 }
 
+TEST_F(PageFitTest, AToolBarShownMakesTheOthersShrinkAndOneHiddenLetsThemGrowBack) {
+    TAdvToolBar* last = bars.back();
+    last->SetVisible(false);
+    // The page just wide enough for the four others at their largest.
+    TAdvToolBar* fourth = bars[3];
+    const int room = fourth->Left() + fourth->Width() + 10;
+    form->SetWidth(1000);
+    form->SetWidth(1000 + room - page->Width());
+    ASSERT_EQ(page->Width(), room);
+    ASSERT_EQ(Row().substr(0, 4), "LLLL");
+    last->SetVisible(true);
+    EXPECT_LE(last->Left() + last->Width(), page->Width()) << "the row fits the page again";
+    const String shown = Row();
+    EXPECT_NE(shown, "LLLLL") << "some toolbar stepped down for it";
+    last->SetVisible(false);
+    const String hidden = Row();
+    // Its room is taken back: no toolbar ends smaller, and some grows.
+    const String order = "CGBL";
+    int grown = 0;
+    for (size_t k = 0; k < 4; ++k) {
+        EXPECT_GE(order.find(hidden[k]), order.find(shown[k])) << shown << " to " << hidden;
+        grown += order.find(hidden[k]) > order.find(shown[k]) ? 1 : 0;
+    }
+    EXPECT_GT(grown, 0) << shown << " to " << hidden;
+}
+
 } // namespace
 } // namespace pagertest

@@ -56,6 +56,40 @@ TEST_F(PagerCaptionTest, AnyCaptionButtonShowsAllThreeWithOnlyTheAskedOnesEnable
     EXPECT_EQ(pager->Caption()->RightTextMargin(), 0);
 }
 
+TEST_F(PagerCaptionTest, CaptionButtonsFollowTheGlowLookOfALinkedStylerOnly) {
+    pager->SetCaptionButtons(TCaptionButtons{cbClose, cbMinimize, cbMaximize});
+    AdvGlowButton::TAdvGlowButton* close = pager->CloseButton();
+    // Without a linked styler a change of the pager's own look leaves a button's look alone.
+    close->Appearance()->SetColorHot(clRed);
+    pager->CurrentStyler()->Change(TStylerChange::Colors);
+    EXPECT_EQ(close->Appearance()->ColorHot(), clRed);
+    auto* styler = new AdvToolBarStylers::TAdvToolBarOfficeStyler(form.get());
+    styler->GlowButtonAppearance()->SetColorHot(clLime);
+    pager->SetToolBarStyler(styler);
+    EXPECT_EQ(close->Appearance()->ColorHot(), clLime) << "linked: its glow look";
+    pager->MinButton()->Appearance()->SetColorHot(clRed);
+    styler->Change(TStylerChange::Colors);
+    EXPECT_EQ(pager->MinButton()->Appearance()->ColorHot(), clLime) << "and again at each change";
+}
+
+TEST_F(PagerCaptionTest, TheGlyphsTakeTheCaptionTextColourOfEachNewLookAndStyler) {
+    pager->SetCaptionButtons(TCaptionButtons{cbClose});
+    // The glyph's colour: the one pixel of the close glyph's centre.
+    auto glyph = [&] {
+        TBitmap b;
+        pager->CaptionButtonImages()->GetBitmap(0, &b);
+        return static_cast<TColor>(b.Canvas()->GetPixel(7, 7));
+    };
+    pager->CurrentStyler()->PagerCaption()->SetTextColor(clRed);
+    EXPECT_EQ(glyph(), clRed) << "a new caption look";
+    pager->CurrentStyler()->Change(TStylerChange::Colors);
+    EXPECT_EQ(glyph(), clRed);
+    auto* styler = new AdvToolBarStylers::TAdvToolBarOfficeStyler(form.get());
+    styler->PagerCaption()->SetTextColor(clBlue);
+    pager->SetToolBarStyler(styler);
+    EXPECT_EQ(glyph(), clBlue) << "another styler";
+}
+
 TEST_F(PagerCaptionTest, TheCloseButtonTellsItsEventOrClosesTheForm) {
     pager->SetCaptionButtons(TCaptionButtons{cbClose, cbMinimize, cbMaximize});
     TObject* told = nullptr;
@@ -136,6 +170,47 @@ protected:
     }
     TComponentPtr<TAdvToolBarForm> form;
 };
+
+TEST_F(ToolBarFormTest, CaptionButtonsNeverTakeTheFocusNorShowAFocusFrame) {
+    auto* pager = new TAdvToolBarPager(form.get());
+    pager->SetParent(form.get());
+    pager->AddAdvPage("Home");
+    pager->SetActivePageIndex(0);
+    pager->SetCaptionButtons(TCaptionButtons{cbClose, cbMinimize, cbMaximize});
+    pager->SetTabStop(true);
+    // Even a button asking for the border focus frame.
+    pager->MinButton()->SetFocusType(AdvGlowButton::ftBorder);
+    pager->Caption()->SetCaption("Kalvenor");
+    form->Show();
+    ui.Process();
+    EXPECT_TRUE(ui.WritePng(form.get(), uitest::UiDriver::OutputPath("OfficeForm_FirstShow.png")));
+    EXPECT_TRUE(pager->Focused()) << "the form's first tab stop";
+    // The top row of the minimise button, where a focus frame would run.
+    auto frameRow = [&] {
+        ui.Process();
+        const TPoint p = pager->MinButton()->ClientToScreen(TPoint{pager->MinButton()->Width() / 2, 1});
+        return ui.Pixel(form.get(), p.X - form->Left(), p.Y - form->Top());
+    };
+    const win::COLORREF unfocused = frameRow();
+    // Escape passes the focus back along the form's tab order, tab stops or not: past the pager's own
+    // buttons, which would come first.
+    ui.Key(win::VK_ESCAPE);
+    for (TWinControl* b :
+         {static_cast<TWinControl*>(pager->MinButton()), static_cast<TWinControl*>(pager->MaxButton()),
+          static_cast<TWinControl*>(pager->CloseButton())}) {
+        EXPECT_FALSE(b->Focused());
+        EXPECT_FALSE(b->CanFocus());
+    }
+    EXPECT_THAT(frameRow(), IsColor(unfocused)) << "no focus frame";
+    EXPECT_TRUE(ui.WritePng(form.get(), uitest::UiDriver::OutputPath("OfficeForm_AfterEscape.png")));
+    // A click acts but leaves the focus where it was.
+    win::HWND before = win::GetFocus();
+    int clicks = 0;
+    pager->OnMinButtonClick = [&](TObject*) { ++clicks; };
+    ui.Click(pager->MinButton());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(win::GetFocus(), before);
+}
 
 TEST_F(ToolBarFormTest, EdgesAndCornersAnswerTheSizingHitTestsWithCornersWinning) {
     form->Show();

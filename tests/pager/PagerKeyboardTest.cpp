@@ -23,6 +23,7 @@ public:
     explicit TAdvShapeButton(TComponent* AOwner) : TCustomControl(AOwner) {}
     void SetShortCutHint(const String& Value) { FShortCutHint = Value; }
     void Click() override { ++clicks; }
+    void Paint() override { ++paints; }
     void WndProc(TMessage& Message) override {
         if (Message.Msg == CM_HINTSHOW && Message.WParam == 1) {
             tipShown = Message.LParam == 1;
@@ -33,6 +34,7 @@ public:
     String FShortCutHint;
     bool tipShown = false;
     int clicks = 0;
+    int paints = 0;
 };
 
 KV_PUBLISHED(TAdvShapeButton) {
@@ -207,6 +209,17 @@ TEST_F(PagerKeyboardTest, TheApplicationButtonShowsItsTipWithTheTabsAndIsClicked
     EXPECT_FALSE(pager->KeyTipMode());
     EXPECT_FALSE(app->tipShown);
     EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
+TEST_F(PagerKeyboardTest, TheApplicationButtonRepaintsWhenThePagersLookChanges) {
+    auto* app = new TAdvShapeButton(form.get());
+    app->SetParent(pager);
+    app->SetBounds(2, 2, 30, 30);
+    ui.Process();
+    const int before = app->paints;
+    pager->CurrentStyler()->Change(TStylerChange::Colors);
+    ui.Process();
+    EXPECT_GT(app->paints, before);
 }
 
 TEST_F(PagerKeyboardTest, AltPressedAgainAfterHoldingItForTheTipsHidesThem) {

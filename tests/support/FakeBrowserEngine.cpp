@@ -42,6 +42,17 @@ void FakeBrowserEngine::RaiseFrameComplete(const vcl::String& Url, const vcl::St
     if (FEvents) FEvents->EngineDocumentComplete(doc, Url);
 }
 
+void FakeBrowserEngine::RaiseNavigateError(const vcl::String& Url, int StatusCode) {
+    FDocument.reset();
+    FLocation = Url;
+    FBusy = false;
+    if (FEvents) FEvents->EngineNavigateError(Url, StatusCode);
+}
+
+void FakeBrowserEngine::RaiseExternalLink(const vcl::String& Url) {
+    if (FEvents) FEvents->EngineExternalLink(Url);
+}
+
 void FakeBrowserEngine::PostProgress(int Progress, int ProgressMax) {
     FQueue.push_back([this, Progress, ProgressMax] { RaiseProgress(Progress, ProgressMax); });
     if (FEvents) FEvents->EngineEventsPending();

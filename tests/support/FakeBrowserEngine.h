@@ -48,6 +48,9 @@ public:
     void RaiseProgress(int Progress, int ProgressMax);
     void RaiseDocumentComplete(const vcl::String& Url, const vcl::String& Html);
     void RaiseFrameComplete(const vcl::String& Url, const vcl::String& Html);
+    // A failed navigation: clears Busy and the document, sets LocationURL, then raises the error.
+    void RaiseNavigateError(const vcl::String& Url, int StatusCode);
+    void RaiseExternalLink(const vcl::String& Url);
     // Queued: the control is told that events wait and takes them from its message loop.
     void PostProgress(int Progress, int ProgressMax);
     void PostDocumentComplete(const vcl::String& Url, const vcl::String& Html);

@@ -1,8 +1,6 @@
 // The hover fade of a toolbar on a page: the pointer entering blends the body from its colour to the
 // hot colour in steps of a fifth, one step per glow tick, and leaving blends it back.
 
-#include <cmath>
-
 #include "platform/vcl/Edit.h"
 #include "tests/toolbar/PageFixture.h"
 
@@ -11,19 +9,6 @@ namespace {
 
 constexpr TColor kNormal = 0x204060;
 constexpr TColor kHot = 0xE0C0A0;
-
-// The mix of Percent hot and the rest normal, channel by channel, rounded.
-TColor Mix(TColor Hot, TColor Normal, int Percent) {
-    if (Percent >= 100) return Hot;
-    if (Percent <= 0) return Normal;
-    const double f = Percent / 100.0;
-    TColor result = 0;
-    for (int shift : {0, 8, 16}) {
-        const double h = (Hot >> shift) & 0xFF, n = (Normal >> shift) & 0xFF;
-        result |= static_cast<TColor>(std::lround(f * h + (1 - f) * n)) << shift;
-    }
-    return result;
-}
 
 class HoverFadeTest : public PageTest {
 protected:

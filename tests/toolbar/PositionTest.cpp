@@ -3,6 +3,8 @@
 
 #include "tests/toolbar/ToolBarTestSupport.h"
 
+#include "components/toolbar/customizer/AdvToolBarCustomizer.h"
+
 #include <filesystem>
 #include <memory>
 
@@ -267,6 +269,31 @@ TEST_F(PositionTest, SettingsThatAreOffOrIncompleteOrUnwritableNeverStopTheTeard
     Keep(top, plIniFile, dir + "/no/such/folder/layout.ini");
     Bar("A", top);
     EXPECT_NO_THROW(form.reset());
+}
+
+// A toolbar whose loading step a test can run.
+struct LoadableToolBar : TAdvToolBar {
+    using TAdvToolBar::TAdvToolBar;
+    void Load() { Loaded(); }
+};
+
+TEST_F(PositionTest, TheCustomizerKeepsTheToolBarAsItsLayoutLeftIt) {
+    auto* a = Make<LoadableToolBar>("A", top);
+    auto* shown = Make<TAdvToolBarButton>("Shown", a);
+    auto* hidden = Make<TAdvToolBarButton>("Hidden", a);
+    ui.Process();
+    Ini()->WriteInteger(kBars, "A.Hidden", 0);
+    auto* cust = Make<TAdvToolBarCustomizer>("Cust");
+    cust->SetFileName(dir + "/customizer.ini");
+    cust->SetAdvToolBar(a);
+    a->Load();
+    ASSERT_TRUE(shown->Visible());
+    ASSERT_FALSE(hidden->Visible()) << "read from the layout";
+    // The design state the customizer writes is the toolbar once its layout has been read.
+    TIniFile custIni(dir + "/customizer.ini");
+    EXPECT_EQ(custIni.ReadString("CustOrg", "Name1", ""), "Hidden");
+    EXPECT_EQ(custIni.ReadString("CustOrg", "Name1.Visible", ""), "0");
+    EXPECT_EQ(custIni.ReadString("CustOrg", "Name0.Visible", ""), "1");
 }
 
 } // namespace

@@ -125,6 +125,12 @@ TEST_F(StylerChangeTest, ReadingPastTheClientListRaisesTheListsMessage) {
     copy.AssignList(&plain);
     EXPECT_EQ(copy.Count(), 2);
     EXPECT_EQ(copy.GetItemsEx(0), &a);
+    // Before the start as past the end: the list's own messages.
+    EXPECT_THAT([&] { plain.GetItemsEx(-1); }, ::testing::ThrowsMessage<Exception>(::testing::StrEq(
+                                                   "Index out of bounds in list read access")));
+    EXPECT_THAT([&] { plain.SetItemsEx(-1, &a); }, ::testing::ThrowsMessage<Exception>(::testing::StrEq(
+                                                       "Index out of bounds in list write access")));
+    EXPECT_EQ(plain.GetItemsEx(1), &b) << "nothing written";
 }
 
 // The property lines under Prefix of a styler.

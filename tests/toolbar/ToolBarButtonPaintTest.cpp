@@ -313,5 +313,43 @@ TEST_F(ToolBarButtonPaintTest, TheToolBarsImageListSizesAndPaintsTheButton) {
     EXPECT_EQ(b->ImageIndex(), -1);
 }
 
+// A 20 x 20 image: a dark square at Left..Left+8 across rows 2..10, on white, the colour the list
+// leaves transparent.
+TImageList* SquareList(TComponent* Owner, const String& Name, int Left) {
+    auto* list = new TImageList(Owner);
+    list->SetName(Name);
+    list->SetWidth(20);
+    list->SetHeight(20);
+    TBitmap b(20, 20);
+    b.Canvas()->Brush()->SetColor(clWhite);
+    b.Canvas()->FillRect(TRect{0, 0, 20, 20});
+    b.Canvas()->Brush()->SetColor(static_cast<TColor>(0x202020));
+    b.Canvas()->FillRect(TRect{Left, 2, Left + 8, 10});
+    list->AddMasked(&b, clWhite);
+    return list;
+}
+
+TEST_F(ToolBarButtonPaintTest, TheHotShadeFollowsANewImageList) {
+    Dock(daTop);
+    bar->SetImages(SquareList(form.get(), "Right", 12));
+    auto* b = Button("B");
+    b->SetImageIndex(0);
+    Show();
+    const int x = (b->Width() - 20) / 2, y = (b->Height() - 20) / 2;
+    EXPECT_COLOR(At(b, x + 12, y + 2), 0x202020) << "the image's square";
+    // Hot: a grey copy of the square two pixels right of and below it, where the image leaves room.
+    const win::COLORREF grey = Ref(static_cast<TColor>(win::RGB(128, 128, 128)));
+    ui.MoveTo(b);
+    ASSERT_TRUE(b->Hot());
+    EXPECT_COLOR(At(b, x + 12 + 8 + 1, y + 2 + 8 + 1), grey) << "the shade under the right square";
+    ui.MoveTo(form.get(), 500, 500);
+    // Another list whose image stands at the left: the shade is made again from it.
+    bar->SetImages(SquareList(form.get(), "Left", 0));
+    ui.MoveTo(b);
+    EXPECT_COLOR(At(b, x + 9, y + 11), grey) << "the shade under the left square";
+    EXPECT_THAT(At(b, x + 12 + 8 + 1, y + 2 + 8 + 1), ::testing::Not(colortest::IsColor(grey)))
+        << "nothing left of the old image's shade";
+}
+
 } // namespace
 } // namespace toolbartest

@@ -101,6 +101,39 @@ TEST_F(ToolBarPaintTest, TheRightHandleShowsItsStateColoursAndAChevronWhileContr
     EXPECT_EQ(Hex(At(bar, bar->Width() - 15 + 8, 1 + 3)), Hex(Ref(clBlack)));
 }
 
+TEST_F(ToolBarPaintTest, TheRoundedBorderRunsAlongTheOutermostPixelsWithTheDockInItsCorners) {
+    auto* panel = Make<TAdvDockPanel>("Panel", form.get());
+    TCustomAdvToolBarStyler* s = panel->InternalStyler();
+    constexpr TColor dock = 0x30A030, body = 0xF0F0F0, border = 0x2020C0, strip = 0xC08040;
+    s->DockColor()->SetColor(dock);
+    s->DockColor()->SetColorTo(clNone);
+    s->Color()->SetColor(body);
+    s->Color()->SetColorTo(clNone);
+    s->SetBorderColor(border);
+    s->SetRoundEdges(true);
+    s->SetDragGripStyle(dsNone);
+    s->CaptionAppearance()->SetCaptionColor(strip);
+    s->CaptionAppearance()->SetCaptionColorTo(clNone);
+    s->CaptionAppearance()->SetCaptionBorderColor(clNone);
+    auto* bar = Make<TAdvToolBar>("Bar", panel);
+    bar->SetShowRightHandle(false);
+    Block("C0", bar);
+    form->Show();
+    ui.Process();
+    const int w = bar->Width(), h = bar->Height();
+    EXPECT_COLOR(At(bar, w / 2, h - 1), Ref(border)) << "the bottom side on the last row";
+    EXPECT_COLOR(At(bar, w - 1, h / 2), Ref(border)) << "the right side on the last column";
+    EXPECT_COLOR(At(bar, w / 2, 0), Ref(border));
+    for (TPoint corner : {TPoint{0, 0}, TPoint{w - 1, 0}, TPoint{0, h - 1}, TPoint{w - 1, h - 1}})
+        EXPECT_COLOR(At(bar, corner.X, corner.Y), Ref(dock)) << corner.X << ", " << corner.Y;
+    // With a caption strip at the top the border goes round the strip too.
+    bar->SetShowCaption(true);
+    ui.Process();
+    EXPECT_COLOR(At(bar, bar->Width() / 2, 0), Ref(border));
+    EXPECT_COLOR(At(bar, bar->Width() / 2, bar->CaptionHeight() / 2), Ref(strip));
+    EXPECT_COLOR(At(bar, 0, 0), Ref(dock));
+}
+
 TEST_F(ToolBarPaintTest, DockPanelsOnAllFourEdgesWithEveryKindOfButtonInFourLooks) {
     using namespace AdvToolBarStylers;
     const std::pair<const char*, TToolBarStyle> looks[] = {{"Office2007Luna", bsOffice2007Luna},

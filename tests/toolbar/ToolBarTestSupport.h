@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +33,20 @@ struct RecordingClient : IToolBarStylerClient {
     void StylerChanged(TStylerChange Code) override { Codes.push_back(static_cast<int>(Code)); }
     void StylerReleased(TCustomAdvToolBarStyler*) override { ++Releases; }
 };
+
+// What a fade shows Percent of the way: Percent of First and the rest of Second, channel by channel,
+// rounded.
+inline TColor Mix(TColor First, TColor Second, int Percent) {
+    if (Percent >= 100) return First;
+    if (Percent <= 0) return Second;
+    const double f = Percent / 100.0;
+    TColor result = 0;
+    for (int shift : {0, 8, 16}) {
+        const double a = (First >> shift) & 0xFF, b = (Second >> shift) & 0xFF;
+        result |= static_cast<TColor>(std::lround(f * a + (1 - f) * b)) << shift;
+    }
+    return result;
+}
 
 class ToolBarTest : public uitest::UiTest {
 protected:

@@ -32,8 +32,9 @@ TEST_F(InputMouse, ClientMessagesCarryClientCoordinatesAndKeys) {
     Log().clear();
     screen->Click(origin.X + 15, origin.Y + 30);
     Pump();
-    // The window is active already: no WM_MOUSEACTIVATE.
-    EXPECT_EQ(MessagesOf(child), (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    // The top-level window is active already, the child is not the active window itself: it is asked.
+    EXPECT_EQ(MessagesOf(child),
+              (std::vector<UINT>{WM_MOUSEMOVE, WM_MOUSEACTIVATE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
     EXPECT_EQ(First(child, WM_LBUTTONDOWN).wp, MK_LBUTTON);
     EXPECT_EQ(First(child, WM_LBUTTONDOWN).lp, MAKELPARAM(5, 10));
     EXPECT_EQ(First(child, WM_LBUTTONUP).wp, 0u);
@@ -129,6 +130,58 @@ TEST_F(InputMouse, CaptureKeepsTheMouseAndLeaveComesOnMovingAwayAndWhenCaptureEn
     EXPECT_EQ(Count(b, WM_MOUSELEAVE), 0);
     t.cbSize = 3;
     EXPECT_FALSE(TrackMouseEvent(&t));
+}
+
+// A native window not ours over ours (a browser's own view, another program's window): the display tells
+// only that the pointer went there, and nothing of ours under it is reached until it comes back.
+TEST_F(InputMouse, ThePointerGoneIntoANativeWindowNotOursIsALeaveForEveryWindowOfOurs) {
+    HWND a = Child(top, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE, 1);
+    HWND page = Child(top, 200, 0, 150, 150, WS_CHILD | WS_VISIBLE, 2);
+    screen->SetForeignWindows({vcl::TRect{At(200, 0).X, At(200, 0).Y, At(350, 150).X, At(350, 150).Y}});
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE | TME_HOVER, a, 300};
+    MoveTo(10, 10);
+    ASSERT_TRUE(TrackMouseEvent(&t));
+    Log().clear();
+    MoveTo(250, 20); // straight from a into the view over the page
+    MoveTo(260, 30);
+    screen->Advance(1000);
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 1);
+    EXPECT_EQ(Count(a, WM_MOUSEHOVER), 0) << "no hover while the pointer is elsewhere";
+    EXPECT_EQ(Count(page, WM_MOUSEMOVE), 0) << "the window under the view hears nothing";
+    POINT p{};
+    GetCursorPos(&p);
+    EXPECT_EQ(p, At(250, 20)) << "the pointer is where it went";
+    // Asked while the pointer is away, the leave comes at once; back over a, a hears the pointer again.
+    Log().clear();
+    t.dwFlags = TME_LEAVE;
+    TrackMouseEvent(&t);
+    Pump();
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 1);
+    MoveTo(20, 20);
+    EXPECT_EQ(Count(a, WM_MOUSEMOVE), 1);
+
+    // A press over a holds the pointer's events there (the capture a button takes included) until the
+    // release over the view; once a lets the pointer go, it hears the leave and nothing of ours is entered.
+    ASSERT_TRUE(TrackMouseEvent(&t));
+    screen->Press();
+    Pump();
+    SetCapture(a);
+    Log().clear();
+    MoveTo(260, 40);
+    screen->Release();
+    Pump();
+    EXPECT_EQ(Count(a, WM_MOUSEMOVE), 1);
+    EXPECT_EQ(Count(a, WM_LBUTTONUP), 1);
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 0) << "a keeps the capture";
+    ReleaseCapture();
+    Pump();
+    EXPECT_EQ(Count(a, WM_MOUSELEAVE), 1);
+    EXPECT_EQ(Count(page, WM_MOUSEMOVE), 0);
+    EXPECT_EQ(Count(top, WM_MOUSEMOVE), 0);
+    // Clicks over the view are the view's.
+    screen->Click(At(270, 50).X, At(270, 50).Y);
+    Pump();
+    EXPECT_EQ(Count(page, WM_LBUTTONDOWN), 0);
 }
 
 TEST_F(InputMouse, HoverComesAfterTheHoverTimeAtRestAndDragDetectNeedsMovement) {
@@ -233,6 +286,106 @@ TEST_F(InputMouse, ClickActivatesThroughMouseActivate) {
     EXPECT_EQ(GetActiveWindow(), other);
     EXPECT_EQ(Count(other, WM_LBUTTONDOWN), 0);
     EXPECT_EQ(Count(other, WM_LBUTTONUP), 1);
+}
+
+TEST_F(InputMouse, APressInAChildTellsTheParentsFirstThenAsksTheChildWhichAsksItsParents) {
+    HWND other = Top(600, 100, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND panel = Child(top, 10, 10, 200, 150, WS_CHILD | WS_VISIBLE, 1);
+    HWND button = Child(panel, 20, 20, 80, 30, WS_CHILD | WS_VISIBLE, 2);
+    // The button takes the focus on its press, as controls do.
+    Override() = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {
+        if (h == button && m == WM_LBUTTONDOWN) SetFocus(button);
+        return false;
+    };
+    ASSERT_EQ(GetActiveWindow(), other);
+    Log().clear();
+    screen->Click(origin.X + 40, origin.Y + 40);
+    Pump();
+    std::set<UINT> keep{WM_PARENTNOTIFY, WM_MOUSEACTIVATE, WM_NCACTIVATE, WM_ACTIVATE,
+                        WM_SETFOCUS,     WM_KILLFOCUS,     WM_LBUTTONDOWN};
+    using Pairs = std::vector<std::pair<HWND, UINT>>;
+    // Into an inactive window: the parents hear of the press before anything else happens.
+    Pairs inactive{{panel, WM_PARENTNOTIFY},  {top, WM_PARENTNOTIFY},  {button, WM_MOUSEACTIVATE},
+                   {panel, WM_MOUSEACTIVATE}, {top, WM_MOUSEACTIVATE}, {other, WM_NCACTIVATE},
+                   {other, WM_ACTIVATE},      {top, WM_NCACTIVATE},    {top, WM_ACTIVATE},
+                   {other, WM_KILLFOCUS},     {top, WM_SETFOCUS},      {button, WM_LBUTTONDOWN},
+                   {top, WM_KILLFOCUS},       {button, WM_SETFOCUS}};
+    EXPECT_EQ(AllMessages(keep), inactive);
+    // Each asked window hears of the top-level window and the press.
+    EXPECT_EQ(reinterpret_cast<HWND>(First(button, WM_MOUSEACTIVATE).wp), top);
+    EXPECT_EQ(First(panel, WM_MOUSEACTIVATE).lp, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+
+    // Into the window that is active now: the child is still not the active window itself.
+    SetFocus(top);
+    Log().clear();
+    screen->Click(origin.X + 40, origin.Y + 40);
+    Pump();
+    Pairs active{{panel, WM_PARENTNOTIFY},  {top, WM_PARENTNOTIFY},  {button, WM_MOUSEACTIVATE},
+                 {panel, WM_MOUSEACTIVATE}, {top, WM_MOUSEACTIVATE}, {button, WM_LBUTTONDOWN},
+                 {top, WM_KILLFOCUS},       {button, WM_SETFOCUS}};
+    EXPECT_EQ(AllMessages(keep), active);
+    // The active window's own client area is not asked.
+    Log().clear();
+    screen->Click(origin.X + 300, origin.Y + 200);
+    Pump();
+    EXPECT_EQ(Count(top, WM_MOUSEACTIVATE), 0);
+    EXPECT_EQ(Count(top, WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(InputMouse, AChildThatRefusesActivationIsHeardOnEveryClick) {
+    HWND other = Top(600, 100, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND tool = Child(top, 10, 10, 100, 40);
+    // Clicks the child, answering WM_MOUSEACTIVATE in `who` with `answer`; true when the child got the press.
+    auto click = [&](HWND who, LRESULT answer) {
+        Answer(WM_MOUSEACTIVATE, answer, who);
+        Log().clear();
+        screen->Click(origin.X + 20, origin.Y + 20);
+        Pump();
+        EXPECT_EQ(Count(tool, WM_MOUSEACTIVATE), 1);
+        EXPECT_EQ(Count(tool, WM_LBUTTONUP), 1);
+        return Count(tool, WM_LBUTTONDOWN) == 1;
+    };
+    // A child that eats its presses without activating: the first click into the form and every later one.
+    EXPECT_FALSE(click(tool, MA_NOACTIVATEANDEAT));
+    EXPECT_FALSE(click(tool, MA_NOACTIVATEANDEAT));
+    EXPECT_EQ(GetActiveWindow(), other);
+    // MA_NOACTIVATE keeps the press; the form stays inactive.
+    EXPECT_TRUE(click(tool, MA_NOACTIVATE));
+    EXPECT_EQ(GetActiveWindow(), other);
+    // The parents' answer counts for a child that leaves the question to them: a form that eats presses
+    // in its children while it is active.
+    SetActiveWindow(top);
+    EXPECT_FALSE(click(top, MA_ACTIVATEANDEAT));
+    EXPECT_EQ(GetActiveWindow(), top);
+}
+
+TEST_F(InputMouse, AWindowThatNeverActivatesLeavesTheActivationWithItsOwner) {
+    HWND tip = Top(origin.X + 300, origin.Y + 10, 60, 30, WS_POPUP, WS_EX_NOACTIVATE | WS_EX_TOPMOST, top);
+    ShowWindow(tip, SW_SHOWNOACTIVATE);
+    ASSERT_EQ(GetActiveWindow(), top);
+    Log().clear();
+    // A click on it: it is asked, takes the press, and its owner stays active with an active caption.
+    screen->Click(origin.X + 310, origin.Y + 20);
+    Pump();
+    EXPECT_EQ(Count(tip, WM_MOUSEACTIVATE), 1);
+    EXPECT_EQ(Count(tip, WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(GetActiveWindow(), top);
+    EXPECT_EQ(Count(top, WM_NCACTIVATE), 0);
+    // The display giving it the keyboard (the keyboard following the pointer) activates nothing either.
+    backend::InputEvent e;
+    e.Kind = backend::EventKind::Activate;
+    e.Window = detail::W(tip)->Native.get();
+    screen->Deliver(e);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), top);
+    EXPECT_EQ(Count(top, WM_NCACTIVATE), 0);
+    // Another window the display activates is activated.
+    HWND other = Top(600, 100, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SetActiveWindow(top);
+    e.Window = detail::W(other)->Native.get();
+    screen->Deliver(e);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), other);
 }
 
 TEST_F(InputMouse, ADisabledOwnerGetsNoMouseInputAndTheWheelGoesToTheFocusAndUp) {

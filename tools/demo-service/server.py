@@ -2,9 +2,10 @@
 """The demo trading service: a small HTTP server on a loopback port that plays the Kalvenor service
 for the client's run command and its end-to-end tests.
 
-    server.py [--port N] [--accounts FILE] [--log FILE] [--address-file FILE] [--verbose]
+    server.py [--port N] [--accounts FILE] [--log FILE] [--address-file FILE] [--misbehave FILE] [--verbose]
 
-It prints its base address ("http://127.0.0.1:PORT/") on one line as soon as it listens.
+It prints its base address ("http://127.0.0.1:PORT/") on one line as soon as it listens. With --misbehave,
+pages answer as that file says (see misbehave.py), for tests of the client against a bad service.
 """
 
 import argparse
@@ -12,14 +13,21 @@ import html
 import json
 import os
 import re
+import select
 import signal
+import socket
 import sys
 import threading
+import time
 import urllib.parse
 from http import HTTPStatus
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+from misbehave import SILENT_LIMIT, Misbehaviour  # noqa: E402
+
 MAX_BODY = 1 << 20
 FAILED_SIGN_IN = "Incorrect username or password"
 REGISTRATION_MARKER = "welcome"
@@ -109,6 +117,10 @@ class BadRequest(Exception):
     pass
 
 
+class RequestTimeout(Exception):
+    """The request's body stopped coming for longer than the idle time."""
+
+
 def parse_form(body, content_type):
     """Decodes an application/x-www-form-urlencoded body strictly: bad UTF-8 or escapes are refused."""
     if body and not content_type.lower().startswith("application/x-www-form-urlencoded"):
@@ -131,9 +143,10 @@ def parse_form(body, content_type):
 
 
 class Service:
-    def __init__(self, accounts, log_path=None):
+    def __init__(self, accounts, log_path=None, misbehave_path=None):
         self.accounts = dict(accounts)
         self.log_path = log_path
+        self.misbehaviour = Misbehaviour(misbehave_path)
         self.lock = threading.Lock()
 
     def log(self, entry):
@@ -277,7 +290,10 @@ def make_handler(service, verbose, idle_timeout=IDLE_TIMEOUT):
             n = int(length)
             if n > MAX_BODY:
                 raise BadRequest("body too large")
-            data = self.rfile.read(n)
+            try:
+                data = self.rfile.read(n)
+            except (TimeoutError, socket.timeout):
+                raise RequestTimeout()
             if len(data) != n:
                 raise BadRequest("truncated body")
             return data
@@ -287,6 +303,7 @@ def make_handler(service, verbose, idle_timeout=IDLE_TIMEOUT):
             content_type = self.headers.get("Content-Type", "")
             body = b""
             fields = {}
+            spec = None
             try:
                 body = self.read_body()
                 if method == "POST":
@@ -294,22 +311,34 @@ def make_handler(service, verbose, idle_timeout=IDLE_TIMEOUT):
                 else:
                     body = b""  # read and discarded: a GET's body means nothing here
                 query = urllib.parse.parse_qs(url.query, keep_blank_values=True)
-                answer = service.route(method, url.path, query, fields)
+                spec = service.misbehaviour.answer_for(url.path.lstrip("/"), method)
+                answer = None if spec is not None else service.route(method, url.path, query, fields)
             except BadRequest as e:
                 answer = (400, {}, page("Bad request", "<p>%s</p>" % html.escape(str(e))))
+            except RequestTimeout:
+                answer = (408, {}, page("Request timeout", "<p>The request's body stopped coming.</p>"))
             except Exception as e:  # every request gets an answer, whatever went wrong
                 answer = (500, {}, page("Server error", "<p>%s</p>" % html.escape(type(e).__name__)))
+            if spec is not None:
+                self.log_request_of(method, content_type, body, fields, spec.get("status", 200))
+                self.misbehave(spec)
+                return
+            self.log_request_of(method, content_type, body, fields, answer[0] if answer else 404)
+            if answer is None:
+                answer = (404, {}, page("Not found", "<p>No such page.</p>"))
+            self.answer(*answer)
+
+        def log_request_of(self, method, content_type, body, fields, status):
             service.log({
                 "method": method,
                 "path": self.path,
                 "content_type": content_type,
                 "body": body.decode("utf-8", errors="replace"),
                 "fields": fields,
-                "status": answer[0] if answer else 404,
+                "status": status,
             })
-            if answer is None:
-                answer = (404, {}, page("Not found", "<p>No such page.</p>"))
-            status, headers, text = answer
+
+        def answer(self, status, headers, text):
             data = text.encode("utf-8")
             self.send_response(status)
             self.send_header("Content-Type", headers.pop("Content-Type", "text/html; charset=utf-8"))
@@ -322,6 +351,36 @@ def make_handler(service, verbose, idle_timeout=IDLE_TIMEOUT):
                 self.close_connection = True
             self.end_headers()
             self.wfile.write(data)
+
+        def misbehave(self, spec):
+            """Answers as a misbehaviour file says (see misbehave.py)."""
+            if spec.get("delay"):
+                time.sleep(float(spec["delay"]))
+            if spec.get("silent"):
+                self.hold()
+            elif "raw" in spec:
+                self.wfile.write(str(spec["raw"]).encode("latin-1", errors="replace"))
+                self.wfile.flush()
+            else:
+                status = int(spec.get("status", 200))
+                text = spec.get("body")
+                if text is None:
+                    text = page("Answer %d" % status, "<p>Status %d.</p>" % status)
+                self.answer(status, dict(spec.get("headers", {})), text)
+            self.close_connection = True
+
+        def hold(self):
+            """Keeps the connection open without answering, until the client closes it."""
+            deadline = time.monotonic() + SILENT_LIMIT
+            while time.monotonic() < deadline:
+                readable, _, _ = select.select([self.connection], [], [], 0.2)
+                if readable:
+                    try:
+                        if not self.connection.recv(1, socket.MSG_PEEK):
+                            return
+                    except OSError:
+                        return
+                    time.sleep(0.2)
 
     return Handler
 
@@ -353,10 +412,10 @@ class BoundedServer(ThreadingHTTPServer):
 
 
 def serve(port=0, accounts_path=None, log_path=None, verbose=False, max_threads=MAX_THREADS,
-          idle_timeout=IDLE_TIMEOUT):
+          idle_timeout=IDLE_TIMEOUT, misbehave_path=None):
     """Starts the service on 127.0.0.1 and returns the server (call serve_forever or shutdown)."""
     accounts = load_accounts(accounts_path or os.path.join(HERE, "accounts.txt"))
-    service = Service(accounts, log_path)
+    service = Service(accounts, log_path, misbehave_path)
     server = BoundedServer(("127.0.0.1", port), make_handler(service, verbose, idle_timeout), max_threads)
     server.daemon_threads = True
     server.service = service
@@ -369,9 +428,10 @@ def main(argv=None):
     parser.add_argument("--accounts")
     parser.add_argument("--log")
     parser.add_argument("--address-file")
+    parser.add_argument("--misbehave")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args(argv)
-    server = serve(args.port, args.accounts, args.log, args.verbose)
+    server = serve(args.port, args.accounts, args.log, args.verbose, misbehave_path=args.misbehave)
     address = "http://127.0.0.1:%d/" % server.server_address[1]
     if args.address_file:
         tmp = args.address_file + ".tmp"

@@ -216,6 +216,106 @@ class LimitsTest(unittest.TestCase):
             srv.server_close()
 
 
+class StalledBodyTest(unittest.TestCase):
+    def test_a_body_that_stalls_past_the_idle_time_is_answered_408_and_the_connection_closed(self):
+        srv = server.serve(0, idle_timeout=0.5)
+        thread = threading.Thread(target=srv.serve_forever, daemon=True)
+        thread.start()
+        try:
+            with socket.create_connection(("127.0.0.1", srv.server_address[1]), timeout=10) as sock:
+                sock.sendall(b"POST /user_home.php?agenting=true HTTP/1.1\r\nHost: x\r\n"
+                             b"Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 40\r\n\r\n"
+                             b"login=de")
+                answer = b""
+                while True:  # read until the server closes
+                    chunk = sock.recv(65536)
+                    if not chunk:
+                        break
+                    answer += chunk
+            self.assertTrue(answer.startswith(b"HTTP/1.1 408 "), answer[:60])
+            self.assertIn(b"Connection: close", answer)
+        finally:
+            srv.shutdown()
+            srv.server_close()
+
+
+class MisbehaviourTest(unittest.TestCase):
+    """Pages answer as the misbehaviour file says, read afresh for every request."""
+
+    def setUp(self):
+        self.tmp = tempfile.TemporaryDirectory()
+        self.file = os.path.join(self.tmp.name, "misbehave.json")
+        self.log = os.path.join(self.tmp.name, "requests.log")
+        self.srv = server.serve(0, log_path=self.log, misbehave_path=self.file)
+        self.port = self.srv.server_address[1]
+        threading.Thread(target=self.srv.serve_forever, daemon=True).start()
+
+    def tearDown(self):
+        self.srv.shutdown()
+        self.srv.server_close()
+        self.tmp.cleanup()
+
+    def misbehave(self, table):
+        with open(self.file + ".tmp", "w", encoding="utf-8") as f:
+            json.dump(table, f)
+        os.replace(self.file + ".tmp", self.file)
+
+    def request(self, method, path, body=None):
+        conn = http.client.HTTPConnection("127.0.0.1", self.port, timeout=10)
+        conn.request(method, "/" + path, body=body, headers={"Content-Type": FORM} if body else {})
+        resp = conn.getresponse()
+        result = (resp.status, dict(resp.getheaders()), resp.read())
+        conn.close()
+        return result
+
+    def test_status_headers_and_body_replace_the_page_and_switch_with_the_file(self):
+        self.assertEqual(self.request("GET", "faq.php?agenting=true")[0], 200)  # no file: the real page
+        self.misbehave({"faq.php": {"status": 500},
+                        "user_inbox.php": {"headers": {"Content-Type": "application/octet-stream",
+                                                       "Content-Disposition": 'attachment; filename="a.txt"'},
+                                           "body": "not a page"}})
+        status, _, data = self.request("GET", "faq.php?agenting=true")
+        self.assertEqual(status, 500)
+        self.assertIn(b"500", data)
+        status, headers, data = self.request("POST", "user_inbox.php?agenting=true", b"login=demo&pass=demo123")
+        self.assertEqual((status, data), (200, b"not a page"))
+        self.assertEqual(headers["Content-Type"], "application/octet-stream")
+        self.assertEqual(headers["Content-Disposition"], 'attachment; filename="a.txt"')
+        # The request is read and logged as usual, fields included.
+        with open(self.log, encoding="utf-8") as f:
+            entry = json.loads(f.readlines()[-1])
+        self.assertEqual(entry["fields"], {"login": "demo", "pass": "demo123"})
+        self.misbehave({})
+        self.assertEqual(self.request("GET", "faq.php?agenting=true")[0], 200)
+
+    def test_method_and_once_narrow_a_misbehaviour(self):
+        self.misbehave({"search.php": {"status": 404, "method": "POST"},
+                        "faq.php": {"status": 503, "once": True}})
+        self.assertEqual(self.request("GET", "search.php?agenting=true")[0], 200)
+        self.assertEqual(self.request("POST", "search.php?agenting=true", b"searchword=x")[0], 404)
+        self.assertEqual(self.request("GET", "faq.php?agenting=true")[0], 503)
+        self.assertEqual(self.request("GET", "faq.php?agenting=true")[0], 200)
+
+    def test_raw_bytes_are_sent_as_they_are_and_a_silent_page_never_answers(self):
+        self.misbehave({"faq.php": {"raw": "garbage\r\n"}, "user_exit.php": {"silent": True}})
+        with socket.create_connection(("127.0.0.1", self.port), timeout=10) as sock:
+            sock.sendall(b"GET /faq.php?agenting=true HTTP/1.1\r\nHost: x\r\n\r\n")
+            self.assertEqual(sock.recv(100), b"garbage\r\n")
+            self.assertEqual(sock.recv(100), b"")  # and closed
+        with socket.create_connection(("127.0.0.1", self.port), timeout=1.5) as sock:
+            sock.sendall(b"GET /user_exit.php HTTP/1.1\r\nHost: x\r\n\r\n")
+            with self.assertRaises(socket.timeout):
+                sock.recv(100)
+        # The held connection's thread goes once the client has gone: the service still answers.
+        self.assertEqual(self.request("GET", "contacts.php?agenting=true")[0], 200)
+
+    def test_a_delay_holds_the_answer_back(self):
+        self.misbehave({"faq.php": {"delay": 0.6}})
+        started = time.monotonic()
+        self.assertEqual(self.request("GET", "faq.php?agenting=true")[0], 200)
+        self.assertGreaterEqual(time.monotonic() - started, 0.6)
+
+
 class CommandLineTest(unittest.TestCase):
     def test_prints_its_address_and_stops_on_sigterm(self):
         with tempfile.TemporaryDirectory() as tmp:

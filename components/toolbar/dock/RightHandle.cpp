@@ -330,12 +330,6 @@ void TAdvCustomToolBar::OnOptionWindowHide(vcl::TObject*) {
     Invalidate();
 }
 
-void TAdvCustomToolBar::CapOptionIndicatorClick() {
-    if (!OnOptionClick || Parent() == nullptr || IsFloating()) return;
-    vcl::TPoint client{Left() + Width() - 12, Top() + Height() + 1};
-    OnOptionClick(this, client, Parent()->ClientToScreen(client));
-}
-
 // ---- Mouse states of the right handle
 
 void TAdvCustomToolBar::RightHandleMouseMove(int X, int Y) {
@@ -352,10 +346,12 @@ void TAdvCustomToolBar::RightHandleMouseMove(int X, int Y) {
     MDIMouseMove(X, Y);
 }
 
+// The right handle acts on the press, as a menu's button does: it is drawn down, then its window opens.
 void TAdvCustomToolBar::RightHandleMouseDown(vcl::TMouseButton Button, int X, int Y) {
     if (Button == vcl::mbLeft && RightHandleShown() && GetRightHandleRect().Contains(vcl::TPoint{X, Y})) {
         FRightHandleDown = true;
-        Invalidate();
+        Repaint();
+        OptionIndicatorClick();
     }
     if (Button == vcl::mbLeft) MDIMouseDown(X, Y);
 }
@@ -365,7 +361,6 @@ void TAdvCustomToolBar::RightHandleMouseUp(vcl::TMouseButton Button, int X, int 
     if (Button != vcl::mbLeft || !FRightHandleDown) return;
     FRightHandleDown = false;
     Invalidate();
-    if (GetRightHandleRect().Contains(vcl::TPoint{X, Y})) OptionIndicatorClick();
 }
 
 } // namespace AdvToolBar

@@ -1,4 +1,4 @@
-// The right handle (body, rounded ends, chevron and option arrow) and the caption's option indicator.
+// The right handle: body, rounded ends, chevron and option arrow.
 
 #include <algorithm>
 
@@ -160,27 +160,6 @@ void TAdvCustomToolBar::DrawPopupIndicator(vcl::TCanvas* C) {
             Pixel(C, r - 4, t + 8, vcl::clBlack);
         }
     }
-}
-
-void TAdvCustomToolBar::DrawCaptionOptionIndicator(vcl::TCanvas* C) {
-    vcl::TRect r = GetOptionIndicatorRect();
-    if (r.Left < 0 || (!FCapIndicatorHot && !FCapIndicatorDown)) return;
-    AdvGlowButton::TGlowButtonAppearance* a = FCurrentStyler->GlowButtonAppearance();
-    if (FCapIndicatorDown)
-        DrawVistaGradient(C, r, a->ColorDown(), a->ColorDownTo(), a->ColorMirrorDown(),
-                          a->ColorMirrorDownTo(), a->BorderColorDown(), a->GradientDown(),
-                          a->GradientMirrorDown(), "", Font(), Enabled(), false, FAntiAlias, false);
-    else
-        DrawVistaGradient(C, r, a->ColorHot(), a->ColorHotTo(), a->ColorMirrorHot(), a->ColorMirrorHotTo(),
-                          a->BorderColorHot(), a->GradientHot(), a->GradientMirrorHot(), "", Font(),
-                          Enabled(), false, FAntiAlias, false);
-    GDIPicture::TGDIPPicture* picture =
-        !Enabled() && !FOptionDisabledPicture->Empty() ? FOptionDisabledPicture.get() : FOptionPicture.get();
-    if (picture->Empty()) return;
-    picture->GetImageSizes();
-    const int x = std::max(0, (r.Right - r.Left - picture->Width()) / 2);
-    const int y = std::max(0, (r.Bottom - r.Top - picture->Height()) / 2);
-    C->Draw(r.Left + x, r.Top + y, picture);
 }
 
 } // namespace AdvToolBar

@@ -12,6 +12,7 @@
 #include "components/toolbar/dock/ToolBarButton.h"
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
+#include "components/toolbar/dock/ToolBarMenuButton.h"
 #include "components/toolbar/options/OptionWindow.h"
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
@@ -222,8 +223,11 @@ void TAdvCustomToolBar::SetImages(vcl::TCustomImageList* Value) {
     SetControlsPosition(true);
     if (old != nullptr)
         for (void* p : *FControlList)
-            if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(static_cast<vcl::TControl*>(p)))
+            if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(static_cast<vcl::TControl*>(p))) {
                 tc->AdjustSize();
+                // The silhouette under a hot image was made from the old list's image.
+                if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(tc)) b->GenerateShade();
+            }
     Invalidate();
 }
 
@@ -335,6 +339,7 @@ void TAdvCustomToolBar::SetShowOptionIndicator(bool Value) {
 void TAdvCustomToolBar::SetShowRightHandle(bool Value) {
     if (FShowRightHandle == Value) return;
     FShowRightHandle = Value;
+    FPopupIndicatorWidth = Value ? 14 : 4;
     SetControlsPosition(true);
     if (FDockPanel != nullptr && FToolBarState == tsDocked) FDockPanel->Rows()->SetRowsPosition();
     Invalidate();
@@ -377,8 +382,10 @@ void TAdvCustomToolBar::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
         if (s != nullptr && !IsBeingDestroyed(s)) FToolBarStyler = s;
     }
     if (FParentStyler) {
-        if (TAdvToolBarPager* pager = PagerOfPage()) {
+        if (TAdvToolBarPager* pager = PagerOfPage(); pager != nullptr && !IsBeingDestroyed(pager)) {
+            // While the pager's styler goes, the pager's own default styler stands in for it.
             TCustomAdvToolBarStyler* s = pager->CurrentStyler();
+            if (s == nullptr || IsBeingDestroyed(s)) s = pager->InternalStyler();
             if (s != nullptr && !IsBeingDestroyed(s)) FToolBarStyler = s;
         }
     }
@@ -391,9 +398,7 @@ void TAdvCustomToolBar::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
     }
     if (FCurrentStyler != nullptr) FColor = FCurrentStyler->Color()->Color();
     if (Parent() != nullptr && !ComponentState().Contains(vcl::csLoading)) {
-        for (void* p : *FControlList)
-            if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(static_cast<vcl::TControl*>(p)))
-                tc->AdjustSize();
+        AdjustSizeOfAllButtons(false);
         SetControlsPosition(true);
         UpdateAllGlowButtons();
     }
@@ -447,10 +452,13 @@ void TAdvCustomToolBar::UpdateMe(int Code) {
         window->SetColor(FCurrentStyler->Color()->Color());
         window->Invalidate();
     }
-    if (Code == 5) {
+    if (Code == static_cast<int>(TStylerChange::DragGrip)) {
         SetControlsPosition(true);
         UpdateRULists();
     }
+    // Menu buttons measure their captions in the menu styler's font.
+    if (Code == static_cast<int>(TStylerChange::MenuStyler) && !ComponentState().Contains(vcl::csLoading))
+        AdjustSizeOfAllButtons(true);
     if (Code == static_cast<int>(TStylerChange::GlowButtons) ||
         Code == static_cast<int>(TStylerChange::Colors)) {
         UpdateAllGlowButtons();
@@ -519,6 +527,23 @@ void TAdvCustomToolBar::HoverTimerProc() {
             if (auto* container = dynamic_cast<TAdvToolBarContainer*>(static_cast<vcl::TControl*>(p)))
                 for (int i = 0; i < container->ControlCount(); ++i)
                     container->Controls(i)->Repaint();
+}
+
+void TAdvCustomToolBar::AdjustSizeOfAllButtons(bool MenuButtonsOnly) {
+    for (void* p : *FControlList) {
+        auto* c = static_cast<vcl::TControl*>(p);
+        if (MenuButtonsOnly ? dynamic_cast<TAdvToolBarMenuButton*>(c) != nullptr
+                            : dynamic_cast<TAdvCustomToolBarButton*>(c) != nullptr)
+            static_cast<TAdvCustomToolBarControl*>(c)->AdjustSize();
+    }
+}
+
+void TAdvCustomToolBar::OnSetGlowButtonSize(vcl::TObject* Sender, int&, int& AHeight) {
+    auto* b = dynamic_cast<AdvGlowButton::TAdvCustomGlowButton*>(Sender);
+    if (b == nullptr || b->ButtonSizeState() != AdvGlowButton::bsLarge) return;
+    // A compacted toolbar keeps the rule it had: its buttons stand in the compact window meanwhile.
+    if (FAutoPositionControls || (FCompacted && FSavedAutoPositionControls))
+        AHeight = std::max(0, Height() - (FCaptionHeight + 5));
 }
 
 void TAdvCustomToolBar::UpdateAllContainer() {
@@ -699,17 +724,21 @@ void TAdvCustomToolBar::Loaded() {
     BuildSequenceControlList();
     SetControlsPosition(true);
     GetSequenceControlList(FVisibleSequenceList.get(), true);
-    if (FCustomizer != nullptr) {
-        FCustomizer->SaveInitialState();
-        FCustomizer->UpdateAdvToolBar();
-    }
     // The panel's Loaded may have read the toolbar's part already.
     if (!FPositionLoaded && FPersistence->Enabled() && !ComponentState().Contains(vcl::csDesigning))
         LoadPosition();
-    UpdateMenu();
+    if (FMenu != nullptr) {
+        AdjustSizeOfAllButtons(true);
+        UpdateMenu();
+    }
     if (FAutoMDIButtons) {
         FAutoMDIButtons = false;
         SetAutoMDIButtons(true);
+    }
+    // The customizer keeps the toolbar as it stands once its own layout is read.
+    if (FCustomizer != nullptr) {
+        FCustomizer->SaveInitialState();
+        FCustomizer->UpdateAdvToolBar();
     }
     // The look stored with each glow button gives way to the styler's.
     UpdateAllGlowButtons();
@@ -757,9 +786,22 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
             FFloatingVisible = Visible();
             FFloatingWindow->SetVisible(Visible() && (FFollowedForm == nullptr || FFollowedForm->Visible()));
         }
-        // On a page the toolbars close up behind a hidden one and make room for a shown one.
-        if (auto* page = dynamic_cast<TAdvPage*>(Parent())) page->UpdateAdvToolBarsPosition();
+        // On a page the toolbars close up behind a hidden one and make room for a shown one: the others
+        // shrink for one that shows and grow back into the room one leaves.
+        if (auto* page = dynamic_cast<TAdvPage*>(Parent()); page != nullptr && !IsFloating()) {
+            page->UpdateAdvToolBarsPosition();
+            if (Visible())
+                page->DecreaseToolBarSize();
+            else
+                page->IncreaseToolBarSize();
+        }
         return;
+    case vcl::CM_HINTSHOW: {
+        vcl::TCustomControl::WndProc(Message);
+        vcl::TCMHintShow hint(Message);
+        CMHintShow(hint);
+        return;
+    }
     case win::WM_TIMER:
         vcl::TCustomControl::WndProc(Message);
         if (Message.WParam == 500) FollowTimer();
@@ -771,6 +813,28 @@ void TAdvCustomToolBar::WndProc(vcl::TMessage& Message) {
         break;
     }
     vcl::TCustomControl::WndProc(Message);
+}
+
+void TAdvCustomToolBar::CMHintShow(vcl::TCMHintShow& Message) {
+    vcl::THintInfo* Info = Message.HintInfo;
+    if (Info == nullptr || !ShowHint()) return;
+    const vcl::TPoint p = Info->CursorPos;
+    // The caption's buttons and the right handle have hints of their own; each holds while the
+    // pointer stays on its button.
+    auto take = [Info](const String& Hint, const vcl::TRect& Area) {
+        Info->HintStr = Hint;
+        Info->CursorRect = Area;
+    };
+    if (IsFloating()) {
+        if (FShowClose && !HintCloseButton.empty() && PtOnCloseBtn(p.X, p.Y))
+            take(HintCloseButton, FWCloseBtnRect());
+        else if (FShowOptionIndicator && !HintOptionButton.empty() && PtOnCustomizedBtn(p.X, p.Y))
+            take(HintOptionButton, FWCustomizedBtnRect());
+    } else if (FShowOptionIndicator && !HintOptionButton.empty() && PtOnPopupIndicator(p.X, p.Y)) {
+        const int w = PopupIndicatorWidth();
+        take(HintOptionButton, Horizontal() ? vcl::TRect{Width() - w, 0, Width(), Height()}
+                                            : vcl::TRect{0, Height() - w, Width(), Height()});
+    }
 }
 
 // ---- Control list
@@ -871,6 +935,15 @@ void TAdvCustomToolBar::InsertControl(vcl::TControl* Control) {
         // On a dock panel a click on a glow button closes the option window.
         if (!state.Contains(vcl::csDesigning) && dynamic_cast<TAdvDockPanel*>(Parent()) != nullptr)
             b->OnInternalClick = [this](vcl::TObject* Sender) { OnGlowButtonClick(Sender); };
+        // On a page a large glow button takes the toolbar's height. The request is answered only while
+        // the button is on this toolbar or its clone, and never once the toolbar has gone.
+        if (!state.Contains(vcl::csDesigning) && dynamic_cast<TAdvPage*>(Parent()) != nullptr)
+            b->OnSizeRequest = [this, alive = FAlive](vcl::TObject* Sender, int& W, int& H) {
+                auto* c = dynamic_cast<vcl::TControl*>(Sender);
+                if (*alive && c != nullptr &&
+                    (c->Parent() == this || (c->Parent() != nullptr && c->Parent() == FCloneLink)))
+                    OnSetGlowButtonSize(Sender, W, H);
+            };
     }
     GiveGlowButtonKeys(Control);
     if (auto* container = dynamic_cast<TAdvToolBarContainer*>(Control))

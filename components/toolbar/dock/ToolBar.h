@@ -55,6 +55,7 @@ public:
     void SetPosition(TDockAlign Value);
     bool IsVertical() const { return !IsHorizontal(FPosition); }
     TToolBarState ToolBarState() const { return FToolBarState; }
+    TToolBarState GetToolBarState() const { return FToolBarState; }
     TAdvDockPanel* DockPanel() const { return FDockPanel; }
     TAdvDockPanel* LastDockPanel() const { return FLastDockPanel; }
     int Row() const { return FRow; }
@@ -252,6 +253,16 @@ public:
     // A click on the right handle / the caption's option button.
     void OptionIndicatorClick();
     void CapOptionIndicatorClick();
+    // ---- The caption's option indicator (ToolBarCapIndicator.cpp): a glow-style button at the right end
+    // of the caption strip of a horizontal docked or fixed toolbar without right handle. The pointer on
+    // it makes it hot, a press makes it pressed and fires OnOptionClick; both fade on the glow timer.
+    bool CapIndicatorHot() const { return FCapIndicatorHot; }
+    bool CapIndicatorDown() const { return FCapIndicatorDown; }
+    // Whether a fade of the indicator runs.
+    bool OptionFading() const;
+    // Invalidate (with erase) the indicator's rectangle or the caption strip.
+    void InvalidateCapOptionBtn();
+    void InvalidateCaption();
     // ---- Option window: the right handle's popup with the hidden controls
     // Creates the window and its panel on first use and fills the panel with the hidden controls.
     void InitializeOptionWindow();
@@ -299,7 +310,11 @@ public:
     // The pager whose page the toolbar stands on, or null.
     TAdvToolBarPager* PagerOfPage() const;
     int DragGripWidth() const { return FDragGripWidth; }
-    int PopupIndicatorWidth() const { return FShowRightHandle ? 14 : 4; }
+    // Both store only.
+    void SetDragGripWidth(int Value) { FDragGripWidth = Value; }
+    void SetPopupIndicatorWidth(int Value) { FPopupIndicatorWidth = Value; }
+    // The right handle's length: 14, or 4 while ShowRightHandle is off.
+    int PopupIndicatorWidth() const { return FPopupIndicatorWidth; }
     // What the indicator adds to the length: its width while the show-popup-indicator flag is on.
     int IndicatorLength() const { return FShowPopupIndicator ? PopupIndicatorWidth() : 0; }
     void BeginUpdate();
@@ -445,8 +460,28 @@ protected:
     void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
     void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
     void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+    // Replaces the hint over the floating caption's buttons and the right handle by theirs.
+    void CMHintShow(vcl::TCMHintShow& Message);
     // The click notification of glow buttons on a docked toolbar: the option window goes.
     void OnGlowButtonClick(vcl::TObject*) { HideOptionWindow(); }
+    // The size request of glow buttons on a page toolbar: a large button takes the toolbar's height
+    // less the caption strip.
+    void OnSetGlowButtonSize(vcl::TObject* Sender, int& AWidth, int& AHeight);
+    // Every toolbar button, or with MenuButtonsOnly every menu button, measures itself again.
+    void AdjustSizeOfAllButtons(bool MenuButtonsOnly);
+    // The caption indicator's share of the mouse handlers, and the tick of its fades.
+    void CapIndicatorMouseDown(int X, int Y);
+    void CapIndicatorMouseMove(int X, int Y);
+    void CapIndicatorMouseUp();
+    void CapIndicatorMouseLeave();
+    void OptionTimerProc();
+    // The indicator is shown (horizontal, docked or fixed, with caption, without right handle).
+    bool CapIndicatorShown() const { return GetOptionIndicatorRect().Left >= 0; }
+    // Starts a fade of the indicator: Kind 0 hover, 1 pressed; the timer takes the glow speed of the
+    // moment when it was idle.
+    void StartOptionFade(int Kind, int Step);
+    // The caption appearance the strip paints with: a tab group's on a grouped page, else the styler's.
+    TCaptionAppearance* CaptionLook() const;
     // Painting, in the order the toolbar paints itself.
     void PaintCaption(vcl::TCanvas* C);
     void PaintFloatingCaption(vcl::TCanvas* C);
@@ -457,6 +492,9 @@ protected:
     void DrawPopupIndicator(vcl::TCanvas* C);
     void DrawCaptionOptionIndicator(vcl::TCanvas* C);
     void PaintRoundCorners(vcl::TCanvas* C);
+    // The rectangle the rounded border and corners go round: the background rectangle (the body, one
+    // past the last column and row), with the caption strip too while the corners are rounded.
+    vcl::TRect RoundedRect() const;
     void DrawCloseBtn(vcl::TCanvas* C);
     void DrawCustomizedBtn(vcl::TCanvas* C);
     // The colour a docked toolbar's surroundings show at one of its client points.
@@ -531,6 +569,14 @@ protected:
     bool FRightHandleDown = false;
     bool FCapIndicatorHot = false;
     bool FCapIndicatorDown = false;
+    // The indicator's fades: the hover and pressed positions (0 .. 100, a step past either end when a
+    // fade finishes), the running fade's step and its kind (0 hover, 1 pressed, 2 none). The timer is
+    // made on the first fade and kept; it runs only while a fade does.
+    std::unique_ptr<vcl::TTimer> FOptionTimer;
+    int FOptionHoverFade = 0;
+    int FOptionDownFade = 0;
+    int FOptionFadeStep = 0;
+    int FOptionFadeKind = 2;
     bool FCloseBtnHot = false;
     bool FCloseBtnDown = false;
     bool FCustomBtnHot = false;
@@ -606,6 +652,7 @@ private:
     TCustomAdvToolBarStyler* FInternalStyler = nullptr; // owned by the toolbar
     TCustomAdvToolBarStyler* FCurrentStyler = nullptr;
     int FDragGripWidth = 7;
+    int FPopupIndicatorWidth = 14;
     TAdvDockPanel* FDockPanel = nullptr;
     TAdvDockPanel* FLastDockPanel = nullptr;
     TDockAlign FPosition = daTop;

@@ -104,6 +104,7 @@ void TAdvCustomToolBar::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shi
         }
     }
     RightHandleMouseDown(Button, X, Y);
+    if (Button == vcl::mbLeft) CapIndicatorMouseDown(X, Y);
 }
 
 void TAdvCustomToolBar::MouseMove(vcl::TShiftState Shift, int X, int Y) {
@@ -120,6 +121,7 @@ void TAdvCustomToolBar::MouseMove(vcl::TShiftState Shift, int X, int Y) {
         }
     }
     RightHandleMouseMove(X, Y);
+    CapIndicatorMouseMove(X, Y);
     if (IsFloating()) {
         bool customHot = PtOnCustomizedBtn(X, Y);
         bool closeHot = PtOnCloseBtn(X, Y);
@@ -134,6 +136,7 @@ void TAdvCustomToolBar::MouseMove(vcl::TShiftState Shift, int X, int Y) {
 void TAdvCustomToolBar::MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
     vcl::TCustomControl::MouseUp(Button, Shift, X, Y);
     RightHandleMouseUp(Button, X, Y);
+    if (Button == vcl::mbLeft) CapIndicatorMouseUp();
     if (!IsFloating()) return;
     if (FCustomBtnDown) {
         // Its action ran on the press.
@@ -156,6 +159,7 @@ void TAdvCustomToolBar::CMMouseLeave() {
         FRightHandleDown = false;
         Invalidate();
     }
+    CapIndicatorMouseLeave();
     if (IsFloating() && (FCustomBtnHot || FCustomBtnDown || FCloseBtnHot || FCloseBtnDown)) {
         FCustomBtnHot = FCustomBtnDown = FCloseBtnHot = FCloseBtnDown = false;
         Invalidate();

@@ -158,15 +158,14 @@ bool TAdvCustomToolBar::HasShortCut(const String& Keys, int& Count) {
         ForEachGlowButton(c, true, [&](AdvGlowButton::TAdvCustomGlowButton* g) {
             if (clicked) return;
             const String& tip = g->ShortCutHint();
-            if (vcl::SameText(tip, Keys)) {
-                if (g->Visible() && g->Enabled()) {
-                    if (g->CanFocus()) g->SetFocus();
-                    g->Repaint();
-                    g->InternalClick();
-                    clicked = true;
-                }
-            } else if (!tip.empty() && tip.size() > Keys.size() &&
+            if (vcl::SameText(tip, Keys) && g->Visible() && g->Enabled()) {
+                if (g->CanFocus()) g->SetFocus();
+                g->Repaint();
+                g->InternalClick();
+                clicked = true;
+            } else if (!tip.empty() && tip.size() >= Keys.size() &&
                        vcl::SameText(tip.substr(0, Keys.size()), Keys)) {
+                // An equal tip on a button that cannot be clicked only starts with the text too.
                 ++Count;
             } else {
                 g->HideShortCutHint();

@@ -27,13 +27,6 @@ struct TBodyLook {
     bool Round;
 };
 
-// One step of a hover fade from Normal toward Hot. An unset colour cannot be mixed: the fade switches
-// from one value to the other half way instead of blending toward a meaningless colour.
-TColor Fade(TColor Hot, TColor Normal, int Position) {
-    if (Hot == clNone || Normal == clNone) return Position >= 50 ? Hot : Normal;
-    return BlendColor(Hot, Normal, Position);
-}
-
 } // namespace
 
 // ---- Group context
@@ -81,16 +74,34 @@ void TAdvCustomToolBar::Paint() {
     c->Pen()->SetStyle(vcl::psSolid);
     c->Pen()->SetColor(border);
     c->Brush()->SetStyle(vcl::bsClear);
-    if (s->RoundEdges() && !FFullSize)
-        c->RoundRect(0, 0, Width() - 1, Height() - 1, 6, 6);
-    else
+    if (s->RoundEdges() && !FFullSize) {
+        // Over the background rectangle, out to the last column and row, where the corners are
+        // rounded; with rounded corners painted it takes the caption strip in too.
+        const vcl::TRect k = RoundedRect();
+        c->RoundRect(k.Left, k.Top, k.Right - 1, k.Bottom - 1, 6, 6);
+    } else {
         c->Rectangle(body);
+    }
+}
+
+vcl::TRect TAdvCustomToolBar::RoundedRect() const {
+    const vcl::TRect body = GetMyClientRect();
+    vcl::TRect k{body.Left, body.Top, body.Right + 1, body.Bottom + 1};
+    if (FCurrentStyler->Bevel() == vcl::bvNone) {
+        k.Left = k.Top = 0;
+        k.Right = Width() + 1;
+        k.Bottom = Height() + 1;
+    }
+    return k;
+}
+
+TCaptionAppearance* TAdvCustomToolBar::CaptionLook() const {
+    TGroupAppearance* group = GroupLook();
+    return group != nullptr ? group->CaptionAppearance() : FCurrentStyler->CaptionAppearance();
 }
 
 void TAdvCustomToolBar::PaintCaption(vcl::TCanvas* C) {
-    TGroupAppearance* group = GroupLook();
-    TCaptionAppearance* a =
-        group != nullptr ? group->CaptionAppearance() : FCurrentStyler->CaptionAppearance();
+    TCaptionAppearance* a = CaptionLook();
     TColor color = a->CaptionColor();
     TColor colorTo = a->CaptionColorTo();
     TColor border = a->CaptionBorderColor();
@@ -98,12 +109,12 @@ void TAdvCustomToolBar::PaintCaption(vcl::TCanvas* C) {
     // The hot values come from the same appearance as the normal ones, so that a grouped page's
     // toolbar ends its fade on the colour the fade ran toward.
     if (HoverFading() && a->CaptionColorHot() != clNone && !(OnPage() && FKeyTipFocus)) {
-        color = Fade(a->CaptionColorHot(), color, FFadePosition);
-        colorTo = Fade(a->CaptionColorHotTo(), colorTo, FFadePosition);
+        color = FadeColor(a->CaptionColorHot(), color, FFadePosition);
+        colorTo = FadeColor(a->CaptionColorHotTo(), colorTo, FFadePosition);
         if (border != clNone || a->CaptionBorderColorHot() != clNone)
-            border = Fade(a->CaptionBorderColorHot(), border, FFadePosition);
+            border = FadeColor(a->CaptionBorderColorHot(), border, FFadePosition);
         if (text != clNone || a->CaptionTextColorHot() != clNone)
-            text = Fade(a->CaptionTextColorHot(), text, FFadePosition);
+            text = FadeColor(a->CaptionTextColorHot(), text, FFadePosition);
     } else if (FHover || FocusLooksHot()) {
         if (a->CaptionColorHot() != clNone) color = a->CaptionColorHot();
         if (a->CaptionColorHotTo() != clNone) colorTo = a->CaptionColorHotTo();
@@ -286,10 +297,10 @@ TColor TAdvCustomToolBar::PaintBackground(vcl::TCanvas* C, const vcl::TRect& Bod
         hotBorder = g->BorderColorHot();
     }
     if (HoverFading() && hot->Color() != clNone && !(OnPage() && FKeyTipFocus)) {
-        look.Color = Fade(hot->Color(), look.Color, FFadePosition);
-        look.ColorTo = Fade(hot->ColorTo(), look.ColorTo, FFadePosition);
+        look.Color = FadeColor(hot->Color(), look.Color, FFadePosition);
+        look.ColorTo = FadeColor(hot->ColorTo(), look.ColorTo, FFadePosition);
         if (look.Border != clNone || hotBorder != clNone)
-            look.Border = Fade(hotBorder, look.Border, FFadePosition);
+            look.Border = FadeColor(hotBorder, look.Border, FFadePosition);
         look.Steps = hot->Steps();
     } else if (FHover || FocusLooksHot()) {
         if (hot->Color() != clNone) look.Color = hot->Color();
@@ -427,32 +438,28 @@ void TAdvCustomToolBar::DrawDragGrip(vcl::TCanvas* C) {
 void TAdvCustomToolBar::PaintRoundCorners(vcl::TCanvas* C) {
     TCustomAdvToolBarStyler* s = FCurrentStyler;
     if (!s->RoundEdges() || s->Bevel() != vcl::bvNone || FFullSize) return;
-    const vcl::TRect k{0, 0, Width(), Height()};
+    // The background rectangle reaches one past the last column and row: its corners are the
+    // toolbar's outermost pixels, where the border's corner ellipses leave the dock showing.
+    const vcl::TRect k = RoundedRect();
     const int x = k.Left;
     const int y = k.Top;
     const int r = k.Right;
     const int b = k.Bottom;
-    auto dock = [&](int X, int Y) { Pixel(C, X, Y, PanelColorAt(X, Y)); };
-    for (auto [px, py] : {std::pair{x, y}, {x + 1, y}, {x, y + 1}})
-        dock(px, py);
-    if (Horizontal()) {
-        for (auto [px, py] : {std::pair{x, b - 2}, {x + 1, b - 2}, {x, b - 3}})
-            dock(px, py);
-    } else {
-        for (auto [px, py] : {std::pair{r - 1, y}, {r - 2, y}, {r - 1, y + 1}})
-            dock(px, py);
-    }
+    auto paintDock = [&](int X, int Y) { Pixel(C, X, Y, PanelColorAt(X, Y)); };
+    auto dock = [&](std::initializer_list<std::pair<int, int>> Pixels) {
+        for (auto [px, py] : Pixels)
+            paintDock(px, py);
+    };
+    const auto topLeft = {std::pair{x, y}, {x + 1, y}, {x, y + 1}};
+    const auto topRight = {std::pair{r - 2, y}, {r - 3, y}, {r - 2, y + 1}};
+    const auto bottomLeft = {std::pair{x, b - 2}, {x + 1, b - 2}, {x, b - 3}};
+    const auto bottomRight = {std::pair{r - 2, b - 2}, {r - 3, b - 2}, {r - 2, b - 3}};
+    dock(topLeft);
+    dock(Horizontal() ? bottomLeft : topRight);
     // The far corners are the right handle's to round while it shows.
     if (FShowRightHandle || IsFloating()) return;
-    if (Horizontal()) {
-        for (auto [px, py] : {std::pair{r - 2, y}, {r - 3, y}, {r - 2, y + 1}})
-            dock(px, py);
-    } else {
-        for (auto [px, py] : {std::pair{x, b - 2}, {x + 1, b - 2}, {x, b - 3}})
-            dock(px, py);
-    }
-    for (auto [px, py] : {std::pair{r - 2, b - 2}, {r - 3, b - 2}, {r - 2, b - 3}})
-        dock(px, py);
+    dock(Horizontal() ? topRight : bottomLeft);
+    dock(bottomRight);
 }
 
 } // namespace AdvToolBar

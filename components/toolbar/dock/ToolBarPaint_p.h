@@ -28,6 +28,14 @@ inline void Pixel(vcl::TCanvas* C, int X, int Y, TColor Color) {
     C->Pixels[X][Y] = Color;
 }
 
+// One step of a fade: Position percent of First, the rest of Second (BlendColor). An unset colour cannot
+// be mixed: the fade switches from one value to the other half way instead of blending toward a
+// meaningless colour.
+inline TColor FadeColor(TColor First, TColor Second, int Position) {
+    if (First == clNone || Second == clNone) return Position >= 50 ? First : Second;
+    return BlendColor(First, Second, Position);
+}
+
 // Fills R with Color alone when ColorTo is not set, else with Steps bands from Color to ColorTo.
 inline void FillOrGradient(vcl::TCanvas* C, TColor Color, TColor ColorTo, int Steps, const vcl::TRect& R,
                            bool LeftToRight) {

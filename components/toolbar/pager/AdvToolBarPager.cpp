@@ -118,6 +118,8 @@ void TAdvToolBarPager::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
         }
     }
     UpdateMe(0);
+    // The caption buttons' glyphs are drawn in the caption text colour of the styler now in use.
+    if (!state.Contains(vcl::csDestroying)) UpdateCaptionButtons(true);
     SetPopupMenu(PopupMenu());
     Invalidate();
 }
@@ -132,14 +134,18 @@ void TAdvToolBarPager::UpdateMe(int Code) {
     if (FCurrentStyler == nullptr) return;
     for (TAdvPageScrollButton* b : {FScrollLeftBtn, FScrollRightBtn})
         if (b != nullptr) b->SetAppearance(FCurrentStyler->GlowButtonAppearance());
-    for (AdvGlowButton::TAdvGlowButton* b :
-         {FCloseBtn, FMaxBtn, FMinBtn, FMDICloseBtn, FMDIMaxBtn, FMDIMinBtn})
-        if (b != nullptr) {
-            b->Appearance()->Assign(FCurrentStyler->GlowButtonAppearance());
-            b->Invalidate();
-        }
+    // The caption and MDI buttons take the glow look of a styler linked to the pager; without one
+    // they keep the look they were made with.
+    if (FToolBarStyler != nullptr)
+        for (AdvGlowButton::TAdvGlowButton* b :
+             {FCloseBtn, FMaxBtn, FMinBtn, FMDICloseBtn, FMDIMaxBtn, FMDIMinBtn})
+            if (b != nullptr) {
+                b->Appearance()->Assign(FToolBarStyler->GlowButtonAppearance());
+                b->Invalidate();
+            }
     // A new caption look: the glyphs take its text colour.
-    if (Code == static_cast<int>(TStylerChange::PagerCaption) || Code == 0) UpdateCaptionButtons(true);
+    if (Code == static_cast<int>(TStylerChange::PagerCaption)) UpdateCaptionButtons(true);
+    UpdateShapeButton();
     if (FQuickAccessToolBar != nullptr) FQuickAccessToolBar->UpdateMe(Code);
 }
 
@@ -157,6 +163,11 @@ void TAdvToolBarPager::Notification(vcl::TComponent* AComponent, vcl::TOperation
         if (*b != nullptr && static_cast<vcl::TComponent*>(*b) == AComponent) *b = nullptr;
     // A form that goes before the pager gets its own window procedure back while it is still whole.
     if (AComponent == FSubclassedForm) RestoreFormProc();
+    if (AComponent == FOfficeStyler) {
+        // Its own Office look freed from outside: the pager paints with its internal styler.
+        FOfficeStyler = nullptr;
+        if (FCurrentStyler == AComponent) FCurrentStyler = FInternalStyler;
+    }
     if (AComponent == FToolBarStyler) {
         // While the pager goes too only the reference is dropped: nothing is repainted any more.
         if (ComponentState().Contains(vcl::csDestroying)) {

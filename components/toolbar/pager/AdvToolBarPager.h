@@ -52,6 +52,8 @@ public:
     TCustomAdvToolBarStyler* CurrentStyler() const { return FCurrentStyler; }
     TCustomAdvToolBarStyler* InternalStyler() const { return FInternalStyler; }
     void UpdateMe(int Code);
+    // Repaints the application button (a child of class "TAdvShapeButton") placed on the pager.
+    void UpdateShapeButton();
     void StylerChanged(TStylerChange Code) override { UpdateMe(static_cast<int>(Code)); }
     void StylerReleased(TCustomAdvToolBarStyler* Styler) override;
     void SetPopupMenu(vcl::TComponent* Value) override;

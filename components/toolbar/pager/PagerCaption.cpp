@@ -10,6 +10,7 @@
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarForm.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
+#include "components/toolbar/pager/PagerButton_p.h"
 #include "components/toolbar/pager/QuickAccessToolBar.h"
 #include "components/toolbar/styler/ToolBarDraw.h"
 #include "platform/vcl/Application.h"
@@ -112,7 +113,7 @@ void TAdvToolBarPager::UpdateCaptionButtons(bool RebuildGlyphs) {
     auto make = [this](AdvGlowButton::TAdvGlowButton*& Button,
                        void (TAdvToolBarPager::*Click)(vcl::TObject*)) {
         if (Button != nullptr) return;
-        Button = new AdvGlowButton::TAdvGlowButton(this);
+        Button = new TPagerButton(this);
         Button->SetParent(this);
         Button->SetCaption("");
         Button->SetTransparent(true);

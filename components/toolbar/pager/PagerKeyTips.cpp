@@ -40,6 +40,12 @@ String ShapeButtonTip(vcl::TControl* C) {
 
 } // namespace
 
+// The application button paints from the pager's look: it repaints when the look changes.
+void TAdvToolBarPager::UpdateShapeButton() {
+    for (int i = 0; i < ControlCount(); ++i)
+        if (IsShapeButton(Controls(i))) Controls(i)->Invalidate();
+}
+
 // ---- Key tips of a page's toolbars
 
 void TAdvPage::ShowShortCutHintOfAllToolBars() {

@@ -4,6 +4,7 @@
 
 #include "components/foundation/AdvGlowButton.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
+#include "components/toolbar/pager/PagerButton_p.h"
 #include "components/toolbar/styler/ToolBarDraw.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/win/Messages.h"
@@ -109,7 +110,7 @@ void TAdvToolBarPager::UpdateMDIButtons(bool RebuildGlyphs) {
     auto make = [this](AdvGlowButton::TAdvGlowButton*& Button,
                        void (TAdvToolBarPager::*Click)(vcl::TObject*)) {
         if (Button != nullptr) return;
-        Button = new AdvGlowButton::TAdvGlowButton(this);
+        Button = new TPagerButton(this);
         Button->SetParent(this);
         Button->SetCaption("");
         Button->SetTransparent(true);

@@ -277,7 +277,12 @@ inline constexpr TOfficePreset kOfficePresets[] = {
         .CaptionColorHotTo = 0x91D0FF,
         .CaptionTextColor = vcl::clWhite,
         .CaptionTextColorHot = vcl::clBlack,
-        .CaptionBorderColor = vcl::clHighlight,
+        // The caption frame and the button frames below are kept by the 2007 looks, which write
+        // neither, so every styler (made in this look) hands them on to Luna and Obsidian. They are
+        // chosen to suit those too: no frame round the caption strip (here the strip is one flat
+        // colour, which the frame only repeated), and the buttons' hot, pressed and checked frames
+        // in the glow look's hot and pressed borders, which this look shares with the 2007 looks.
+        .CaptionBorderColor = vcl::clNone,
         .ButtonColor = vcl::clNone,
         .ButtonColorTo = vcl::clNone,
         .ButtonColorHot = 0xCCF4FF,
@@ -290,9 +295,9 @@ inline constexpr TOfficePreset kOfficePresets[] = {
         .ButtonCaptionTextColorHot = vcl::clBlack,
         .ButtonCaptionTextColorDown = vcl::clBlack,
         .ButtonCaptionTextColorChecked = vcl::clBlack,
-        .ButtonBorderHotColor = 0x800000,
-        .ButtonBorderDownColor = 0x800000,
-        .ButtonBorderCheckedColor = 0x800000,
+        .ButtonBorderHotColor = 0x99CEDB,
+        .ButtonBorderDownColor = 0x45667B,
+        .ButtonBorderCheckedColor = 0x45667B,
         .GroupTextColor = vcl::clBlack,
         .GroupColor = 0xFDEADA,
         .GroupColorTo = 0xE4AE88,

@@ -20,12 +20,12 @@ std::unique_ptr<vcl::TFont> MakeAppearanceFont() {
 // ---- TDbgList (declared with the unit's shared types)
 
 void* TDbgList::GetItemsEx(int Index) const {
-    if (Index >= Count()) throw vcl::Exception("Index out of bounds in list read access");
+    if (Index < 0 || Index >= Count()) throw vcl::Exception("Index out of bounds in list read access");
     return Get(Index);
 }
 
 void TDbgList::SetItemsEx(int Index, void* Item) {
-    if (Index >= Count()) throw vcl::Exception("Index out of bounds in list write access");
+    if (Index < 0 || Index >= Count()) throw vcl::Exception("Index out of bounds in list write access");
     Put(Index, Item);
 }
 

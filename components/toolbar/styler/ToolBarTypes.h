@@ -35,9 +35,9 @@ class TDbgList : public vcl::TList {
     KV_CLASS(TDbgList, vcl::TList)
 public:
     TDbgList() = default;
-    // Raises Exception "Index out of bounds in list read access" at or past Count.
+    // Raises Exception "Index out of bounds in list read access" outside 0 .. Count - 1.
     void* GetItemsEx(int Index) const;
-    // Raises Exception "Index out of bounds in list write access" at or past Count.
+    // Raises Exception "Index out of bounds in list write access" outside 0 .. Count - 1.
     void SetItemsEx(int Index, void* Item);
     // Clears this list, then appends every item of List in its order.
     void AssignList(const vcl::TList* List);

@@ -16,12 +16,13 @@ void RegisterGtkBackend();
 // Opens the display (X11 only) and returns the backend; raises vcl::Exception when there is no display.
 std::unique_ptr<backend::Backend> CreateGtkBackend();
 
-// Which backend a program runs on: the KALVENOR_BACKEND variable when set, else "gtk" when a display is
-// there (DISPLAY), else "offscreen".
-vcl::String BackendNameFor(const vcl::String& backendVariable, const vcl::String& display);
+// Which backend a program runs on: the one the KALVENOR_BACKEND variable names, else "gtk". The offscreen
+// backend runs only when asked for by name.
+vcl::String BackendNameFor(const vcl::String& backendVariable);
 
 // For the program's entry: registers the GTK backend, picks the backend by the environment (see
-// BackendNameFor) and installs the GTK one when it is picked. Returns the name picked.
+// BackendNameFor) and installs the GTK one when it is picked (raising vcl::Exception when there is no
+// display). Returns the name picked.
 vcl::String ChooseBackendForProgram();
 
 // Exceptions never unwind through GLib or GTK: each callback catches them and hands them here. The

@@ -91,6 +91,7 @@ GtkDisplay::~GtkDisplay() {
         for (gulong id : FSettingsHandlers)
             g_signal_handler_disconnect(settings, id);
     if (FFocusCheck) g_source_remove(FFocusCheck);
+    if (FLeaveCheck) g_source_remove(FLeaveCheck);
     for (auto& [shape, cursor] : FCursors)
         if (cursor) g_object_unref(cursor);
 }
@@ -188,6 +189,41 @@ void GtkDisplay::SetCursor(CursorShape shape) {
         w->ApplyCursor(FCursor);
 }
 
+void GtkDisplay::PointerLeft(vcl::TPoint at) {
+    FLeftAt = at;
+    if (!FLeaveCheck) FLeaveCheck = g_idle_add(OnLeaveCheck, this);
+}
+
+void GtkDisplay::PointerEntered(GtkNativeWindow* window, vcl::TPoint at) {
+    if (FLeaveCheck) {
+        g_source_remove(FLeaveCheck);
+        FLeaveCheck = 0;
+    }
+    // Back from elsewhere, or from a window not ours the pointer was over when ours came under it: the
+    // window system learns where, even if the pointer stops here.
+    if (!FPointerAway && FPointer == at) return;
+    FPointerAway = false;
+    InputEvent e;
+    e.Kind = EventKind::MouseMove;
+    e.Window = window;
+    e.Screen = at;
+    Post(e);
+}
+
+gboolean GtkDisplay::OnLeaveCheck(gpointer self) {
+    auto* d = static_cast<GtkDisplay*>(self);
+    d->FLeaveCheck = 0;
+    GuardedVoid([&] {
+        d->FPointerAway = true;
+        // About the pointer, not the window left: it stays queued when that window goes.
+        InputEvent e;
+        e.Kind = EventKind::MouseLeave;
+        e.Screen = d->FLeftAt;
+        d->Post(e);
+    });
+    return G_SOURCE_REMOVE;
+}
+
 void GtkDisplay::WarpPointer(vcl::TPoint screen) {
     GdkDisplay* d = gdk_display_get_default();
     GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(d));
@@ -202,6 +238,9 @@ std::uint32_t GtkDisplay::TickCount() {
 }
 
 void GtkDisplay::Post(const InputEvent& event) {
+    if (event.Kind == EventKind::MouseMove || event.Kind == EventKind::ButtonDown ||
+        event.Kind == EventKind::ButtonUp || event.Kind == EventKind::MouseLeave)
+        FPointer = event.Screen;
     FPending.push_back(event);
 }
 
@@ -256,6 +295,7 @@ backend::WaitResult GtkDisplay::Wait(std::optional<std::uint32_t> deadline) {
 
 void GtkDisplay::FocusEntered() {
     FAppActive = true;
+    FFocusOrphaned = false;
     if (FFocusCheck) {
         g_source_remove(FFocusCheck);
         FFocusCheck = 0;
@@ -344,16 +384,14 @@ void RegisterGtkBackend() {
     registered = true;
 }
 
-vcl::String BackendNameFor(const vcl::String& backendVariable, const vcl::String& display) {
-    if (!backendVariable.empty()) return backendVariable;
-    return display.empty() ? "offscreen" : "gtk";
+vcl::String BackendNameFor(const vcl::String& backendVariable) {
+    // Never the offscreen backend by default: without a display a program would run unseen, forever.
+    return backendVariable.empty() ? "gtk" : backendVariable;
 }
 
 vcl::String ChooseBackendForProgram() {
     RegisterGtkBackend();
-    vcl::TSystemInfo& info = vcl::SysInfo();
-    vcl::String name = BackendNameFor(info.GetEnvironmentVariable("KALVENOR_BACKEND"),
-                                      info.GetEnvironmentVariable("DISPLAY"));
+    vcl::String name = BackendNameFor(vcl::SysInfo().GetEnvironmentVariable("KALVENOR_BACKEND"));
     if (name == "gtk" && !backend::HasBackend()) backend::SetBackend(CreateGtkBackend());
     return name;
 }

@@ -46,16 +46,26 @@ public:
     // A window lost the focus: once no window of ours has it, the application is deactivated.
     void FocusLeft();
     void FocusEntered();
+    // Without a window manager, the focus the window manager would hand on (GtkFocus.cpp): a window of
+    // ours was shown, or one that held the focus was hidden.
+    void WindowMapped(GtkNativeWindow* window);
+    void FocusedWindowHidden(GtkNativeWindow* window);
     void FrameShown(GtkNativeWindow* window);
     // Buttons pressed on a window that went before their release: the release, which then arrives on
     // whichever window is under the pointer, still reaches the window system once.
     bool TakeOrphanButton(unsigned Bit);
     void ForgetOrphanButton(unsigned Bit) { FOrphanButtons &= ~Bit; }
+    // The pointer left a window of ours (at: where it is now) or entered one. A leave that no entry into
+    // another window of ours follows, by the time GTK is idle, went to a window not ours: the window
+    // system hears MouseLeave. The entry after that tells where the pointer is back.
+    void PointerLeft(vcl::TPoint at);
+    void PointerEntered(GtkNativeWindow* window, vcl::TPoint at);
 
 private:
     bool Flush();
     static void OnThemeSetting(GObject*, GParamSpec*, gpointer self);
     static gboolean OnFocusCheck(gpointer self);
+    static gboolean OnLeaveCheck(gpointer self);
 
     backend::EventSink* FSink = nullptr;
     std::deque<backend::InputEvent> FPending;
@@ -71,6 +81,12 @@ private:
     bool FThemeChanged = false;
     guint FFocusCheck = 0;
     bool FAppActive = false;
+    // A window of ours that held the focus was hidden with no other to take it (no window manager).
+    bool FFocusOrphaned = false;
+    guint FLeaveCheck = 0;
+    vcl::TPoint FLeftAt;
+    bool FPointerAway = false;           // the window system was told the pointer is in a window not ours
+    std::optional<vcl::TPoint> FPointer; // where the window system was last told the pointer is
 };
 
 } // namespace gtkbackend

@@ -74,15 +74,13 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
         if (!info.Popup) gtk_window_set_type_hint(win, GDK_WINDOW_TYPE_HINT_UTILITY);
     }
     if (info.Topmost) gtk_window_set_keep_above(win, TRUE);
-    if (info.NoActivate || info.Popup) {
+    FTakesNoActivation = info.NoActivate || info.Popup;
+    if (FTakesNoActivation) {
         gtk_window_set_accept_focus(win, FALSE);
         gtk_window_set_focus_on_map(win, FALSE);
     }
     if (owner) gtk_window_set_transient_for(win, owner);
-    // The window system places every window itself: a window manager is to take the place as given, as
-    // it does a place the user chose, not put the window where its own placement policy would.
-    GdkGeometry geometry{};
-    gtk_window_set_geometry_hints(win, nullptr, &geometry, GDK_HINT_USER_POS);
+    ApplyGeometryHints();
     // An RGBA visual only where a compositor blends it; elsewhere transparent pixels are cut by the shape.
     GdkScreen* screen = gtk_widget_get_screen(FWindow);
     if (gdk_screen_is_composited(screen))
@@ -106,12 +104,15 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
     g_signal_connect(FArea, "button-press-event", G_CALLBACK(OnButtonPress), this);
     g_signal_connect(FArea, "button-release-event", G_CALLBACK(OnButtonRelease), this);
     g_signal_connect(FArea, "scroll-event", G_CALLBACK(OnScroll), this);
+    g_signal_connect(FArea, "enter-notify-event", G_CALLBACK(OnCrossing), this);
+    g_signal_connect(FArea, "leave-notify-event", G_CALLBACK(OnCrossing), this);
     g_signal_connect(FArea, "realize", G_CALLBACK(OnRealize), this);
     g_signal_connect(FWindow, "configure-event", G_CALLBACK(OnConfigure), this);
     g_signal_connect(FWindow, "window-state-event", G_CALLBACK(OnWindowState), this);
     g_signal_connect(FWindow, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(FWindow, "focus-in-event", G_CALLBACK(OnFocusIn), this);
     g_signal_connect(FWindow, "focus-out-event", G_CALLBACK(OnFocusOut), this);
+    g_signal_connect(FWindow, "map-event", G_CALLBACK(OnMap), this);
     g_signal_connect(FWindow, "key-press-event", G_CALLBACK(OnKeyPress), this);
     g_signal_connect(FWindow, "key-release-event", G_CALLBACK(OnKeyRelease), this);
 
@@ -154,9 +155,7 @@ void GtkNativeWindow::SetBounds(const TRect& r) {
     }
     if (r == FBounds && FRequested.empty()) return;
     FBounds = r;
-    FRequested.push_back(r);
-    // A drag by the mouse asks many times before the server answers: keep enough to know every echo.
-    if (FRequested.size() > 64) FRequested.erase(FRequested.begin());
+    ExpectEcho(r);
     gtk_window_move(win, r.Left, r.Top);
     gtk_window_resize(win, std::max(r.Width(), 1), std::max(r.Height(), 1));
 }
@@ -165,12 +164,26 @@ void GtkNativeWindow::SetVisible(bool visible) {
     if (visible == FVisible) return;
     FVisible = visible;
     if (!visible) {
+        const bool focused = gtk_window_is_active(GTK_WINDOW(FWindow));
         gtk_widget_hide(FWindow);
+        if (focused) FDisplay.FocusedWindowHidden(this);
         return;
     }
-    // Position again: a window manager may have placed the window while it was hidden.
+    // Position again: a window manager may have placed the window while it was hidden. The window maps at
+    // the bounds asked for last.
     gtk_window_move(GTK_WINDOW(FWindow), FBounds.Left, FBounds.Top);
+    FSeen = FBounds;
+    ShapeBeforeMap();
     gtk_widget_show(FWindow);
+}
+
+void GtkNativeWindow::ShapeBeforeMap() {
+    // GDK gives a top-level window its shape only once it is mapped: the pixels the shape cuts away would
+    // show for a moment, and the windows under them would have to paint them over (the browser's view does
+    // not). The X server takes the shape before the window maps; GDK's own, the same, changes nothing.
+    if (!gtk_widget_get_realized(FWindow)) gtk_widget_realize(FWindow);
+    ApplyShape();
+    SetServerShape(Gdk(), Shape().get());
 }
 
 void GtkNativeWindow::SetTopmost(bool topmost) {
@@ -204,10 +217,14 @@ void GtkNativeWindow::SetShape(const std::optional<std::vector<TRect>>& rects) {
     ApplyShape();
 }
 
-void GtkNativeWindow::ApplyShape() {
+RegionPtr GtkNativeWindow::Shape() const {
     int w = FSurface ? cairo_image_surface_get_width(FSurface) : std::max(FBounds.Width(), 1);
     int h = FSurface ? cairo_image_surface_get_height(FSurface) : std::max(FBounds.Height(), 1);
-    RegionPtr shape = CombineShape(FShape.get(), FMask.get(), w, h);
+    return CombineShape(FShape.get(), FMask.get(), w, h);
+}
+
+void GtkNativeWindow::ApplyShape() {
+    RegionPtr shape = Shape();
     gtk_widget_shape_combine_region(FWindow, shape.get());
     gtk_widget_input_shape_combine_region(FWindow, shape.get());
 }
@@ -236,6 +253,33 @@ void GtkNativeWindow::SetIcon(const std::vector<backend::IconImage>& images) {
     GList* list = PixbufList(images);
     gtk_window_set_icon_list(GTK_WINDOW(FWindow), list);
     g_list_free_full(list, g_object_unref);
+}
+
+void GtkNativeWindow::SetSizeLimits(vcl::TSize minimum, vcl::TSize maximum) {
+    if (minimum == FMinSize && maximum == FMaxSize) return;
+    FMinSize = minimum;
+    FMaxSize = maximum;
+    ApplyGeometryHints();
+}
+
+void GtkNativeWindow::ApplyGeometryHints() {
+    // The window system places every window itself: a window manager is to take the place as given, as
+    // it does a place the user chose, not put the window where its own placement policy would. It sizes
+    // the window within the window system's limits (WM_GETMINMAXINFO); a limit of zero is none.
+    GdkGeometry geometry{};
+    int hints = GDK_HINT_USER_POS;
+    if (FMinSize.cx > 0 || FMinSize.cy > 0) {
+        geometry.min_width = std::max(FMinSize.cx, 1);
+        geometry.min_height = std::max(FMinSize.cy, 1);
+        hints |= GDK_HINT_MIN_SIZE;
+    }
+    if (FMaxSize.cx > 0 || FMaxSize.cy > 0) {
+        geometry.max_width = FMaxSize.cx > 0 ? FMaxSize.cx : G_MAXSHORT;
+        geometry.max_height = FMaxSize.cy > 0 ? FMaxSize.cy : G_MAXSHORT;
+        hints |= GDK_HINT_MAX_SIZE;
+    }
+    gtk_window_set_geometry_hints(GTK_WINDOW(FWindow), nullptr, &geometry,
+                                  static_cast<GdkWindowHints>(hints));
 }
 
 void GtkNativeWindow::ApplyCursor(GdkCursor* cursor) {
@@ -277,21 +321,49 @@ void GtkNativeWindow::OnRealize(GtkWidget*, gpointer self) {
 
 // ---- The window manager's side
 
-void GtkNativeWindow::Configured(const TRect& r) {
-    if (FState == backend::WindowState::Minimized) return;
-    auto it = std::find(FRequested.begin(), FRequested.end(), r);
-    if (it != FRequested.end()) {
-        // Our own request arriving: nothing new for the window system.
-        FRequested.erase(FRequested.begin(), it + 1);
+void GtkNativeWindow::ExpectEcho(const TRect& r) {
+    // A window not on the screen maps at the bounds asked for last, with no configure event to answer each
+    // request: only the requests of a mapped window are waited for.
+    if (!gtk_widget_get_mapped(FWindow)) {
+        FRequested.clear();
         return;
     }
-    // GTK moves at once and sizes later: a half-done request of ours (its place or its size) is no news.
-    for (const TRect& q : FRequested)
-        if ((q.Left == r.Left && q.Top == r.Top) || (q.Width() == r.Width() && q.Height() == r.Height()))
-            return;
-    if (r == FBounds && FRequested.empty()) return;
-    // The window manager decided (a drag, a maximise, or a request it changed).
+    FRequested.push_back(r);
+    // A drag by the mouse asks many times before the server answers: keep enough to know every echo.
+    if (FRequested.size() > 64) FRequested.erase(FRequested.begin());
+}
+
+bool GtkNativeWindow::TakeEcho(const TRect& r) {
+    auto sameSize = [](const TRect& a, const TRect& b) {
+        return a.Width() == b.Width() && a.Height() == b.Height();
+    };
+    auto samePlace = [](const TRect& a, const TRect& b) { return a.Left == b.Left && a.Top == b.Top; };
+    // A request answered in full: the requests before it are stale, their own echoes will never come.
+    for (auto it = FRequested.rbegin(); it != FRequested.rend(); ++it)
+        if (*it == r) {
+            FRequested.erase(FRequested.begin(), it.base());
+            return true;
+        }
+    // GTK moves at once and sizes later: a request half done has its place at the size the window had, or
+    // its size at the place it had. Measured against the last configure, so that an outside move or size
+    // that happens to share a half with a request still waiting is news.
+    for (auto it = FRequested.rbegin(); it != FRequested.rend(); ++it)
+        if ((samePlace(*it, r) && sameSize(FSeen, r)) || (sameSize(*it, r) && samePlace(FSeen, r))) {
+            FRequested.erase(FRequested.begin(), std::prev(it.base()));
+            return true;
+        }
+    return false;
+}
+
+void GtkNativeWindow::Configured(const TRect& r) {
+    if (FState == backend::WindowState::Minimized) return;
+    bool echo = TakeEcho(r);
+    FSeen = r;
+    if (echo) return; // our own request arriving: nothing new for the window system
+    // Anything else is the window manager's decision (a drag, a maximise, a request it changed): what we
+    // asked for before it no longer waits for an answer.
     FRequested.clear();
+    if (r == FBounds) return;
     FBounds = r;
     InputEvent e = Event(EventKind::BoundsChanged);
     e.Bounds = r;
@@ -303,10 +375,10 @@ gboolean GtkNativeWindow::OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer
     auto* w = static_cast<GtkNativeWindow*>(self);
     GuardedVoid([&] {
         // Under a window manager our window sits in its frame: a real configure event tells the size only,
-        // its place (translated through a frame still being set up) may be a passing one. The window
-        // manager's synthetic events tell where the window really is.
+        // its place (translated through a frame still being set up) may be a passing one; the window is
+        // where the last configure showed it. The window manager's synthetic events tell where it really is.
         TPoint at{e->x, e->y};
-        if (!e->send_event && UnderWindowManager(w->FWindow)) at = TPoint{w->FBounds.Left, w->FBounds.Top};
+        if (!e->send_event && UnderWindowManager(w->FWindow)) at = TPoint{w->FSeen.Left, w->FSeen.Top};
         w->Configured(TRect{at.X, at.Y, at.X + e->width, at.Y + e->height});
     });
     return FALSE;
@@ -344,18 +416,29 @@ gboolean GtkNativeWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
     return TRUE; // the window system decides whether the window goes
 }
 
+void GtkNativeWindow::FocusCame() {
+    FDisplay.FocusEntered();
+    // The keyboard reaches a popup (a menu, a drop-down, a key tip) only where it follows the pointer: the
+    // application keeps the focus, and the activation stays where the window system has it, with the
+    // popup's owner. Popups are activated by the window system alone (a click, a showing).
+    if (!FTakesNoActivation) FDisplay.Post(Event(EventKind::Activate));
+}
+
 gboolean GtkNativeWindow::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] {
-        w->FDisplay.FocusEntered();
-        w->FDisplay.Post(w->Event(EventKind::Activate));
-    });
+    GuardedVoid([&] { w->FocusCame(); });
     return FALSE;
 }
 
 gboolean GtkNativeWindow::OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
     GuardedVoid([&] { w->FDisplay.FocusLeft(); });
+    return FALSE;
+}
+
+gboolean GtkNativeWindow::OnMap(GtkWidget*, GdkEvent*, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->FDisplay.WindowMapped(w); });
     return FALSE;
 }
 
@@ -468,6 +551,37 @@ gboolean GtkNativeWindow::OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self)
         }
     });
     return TRUE;
+}
+
+// ---- The pointer crossing into and out of the window
+
+namespace {
+// Crossings that move the pointer between windows: the pointer's own, and a grab's start and end (while
+// another program or window holds the pointer, nothing of it reaches ours). GTK's grabs among its widgets
+// and a widget's state changing leave the pointer where it was.
+bool PointerCrossing(const GdkEventCrossing* e) {
+    if (e->type == GDK_ENTER_NOTIFY) return e->mode == GDK_CROSSING_NORMAL || e->mode == GDK_CROSSING_UNGRAB;
+    return e->mode == GDK_CROSSING_NORMAL || e->mode == GDK_CROSSING_GRAB || e->mode == GDK_CROSSING_UNGRAB;
+}
+} // namespace
+
+void GtkNativeWindow::Crossed(const GdkEventCrossing* e) {
+    if (!PointerCrossing(e)) return;
+    TPoint at = RootPoint(e->x_root, e->y_root);
+    if (e->type == GDK_ENTER_NOTIFY) {
+        FDisplay.PointerEntered(this, at);
+        return;
+    }
+    // Into a window inside this one the pointer is still here. With a button held down here its moves and
+    // its release keep coming here (the pointer's implicit grab); where it went is told when that ends.
+    if (e->detail == GDK_NOTIFY_INFERIOR || FButtons) return;
+    FDisplay.PointerLeft(at);
+}
+
+gboolean GtkNativeWindow::OnCrossing(GtkWidget*, GdkEventCrossing* e, gpointer self) {
+    auto* w = static_cast<GtkNativeWindow*>(self);
+    GuardedVoid([&] { w->Crossed(e); });
+    return FALSE;
 }
 
 // ---- Keyboard

@@ -31,6 +31,7 @@ public:
     void Present(cairo_surface_t* surface, const vcl::TRect& dirty) override;
     void SetTitle(const vcl::String& title) override;
     void SetIcon(const std::vector<backend::IconImage>& images) override;
+    void SetSizeLimits(vcl::TSize minimum, vcl::TSize maximum) override;
 
     GtkWidget* Widget() const { return FWindow; }
     // The GDK window once realized, else null.
@@ -47,21 +48,32 @@ private:
     static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self);
     static gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self);
+    static gboolean OnMap(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer self);
     static gboolean OnButtonPress(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean OnButtonRelease(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self);
+    static gboolean OnCrossing(GtkWidget*, GdkEventCrossing* e, gpointer self);
     static gboolean OnKeyPress(GtkWidget*, GdkEventKey* e, gpointer self);
     static gboolean OnKeyRelease(GtkWidget*, GdkEventKey* e, gpointer self);
     static void OnRealize(GtkWidget*, gpointer self);
 
     void Draw(cairo_t* cr);
     void Configured(const vcl::TRect& bounds);
+    // The configure-echo rule: requests of ours waiting for the window manager's answer, and whether a
+    // configure is that answer (taking it and the stale requests before it off the list).
+    void ExpectEcho(const vcl::TRect& bounds);
+    bool TakeEcho(const vcl::TRect& bounds);
     void StateSeen(backend::WindowState state);
+    void FocusCame();
     void ReleaseButtonsNotIn(unsigned gdkState, vcl::TPoint at);
     void Wheel(int delta, bool horizontal, vcl::TPoint at);
+    void Crossed(const GdkEventCrossing* e);
     void KeyPressed(const GdkEventKey* e);
+    RegionPtr Shape() const; // the shape the window is to have now (null = rectangular)
     void ApplyShape();
+    void ApplyGeometryHints();
+    void ShapeBeforeMap();
     backend::InputEvent Event(backend::EventKind kind) const;
 
     GtkDisplay& FDisplay;
@@ -69,8 +81,11 @@ private:
     GtkWidget* FArea = nullptr;
     bool FRgba = false;
     bool FVisible = false;
+    bool FTakesNoActivation = false; // a popup or a window that never activates
     vcl::TRect FBounds;
     std::vector<vcl::TRect> FRequested; // bounds we asked for and whose configure events are still to come
+    vcl::TSize FMinSize, FMaxSize;      // the window system's limits for the window manager (zero: none)
+    vcl::TRect FSeen;                   // the bounds the last configure event (or the mapping) showed
     backend::WindowState FState = backend::WindowState::Normal;
     std::optional<backend::WindowState> FExpectedState;
     cairo_surface_t* FSurface = nullptr; // a reference to the window system's image

@@ -2,6 +2,12 @@
 
 #include "platform/backend/gtk/GtkShape.h"
 
+#include <vector>
+
+// Last: X11's macros would clash with names in the headers above.
+#include <X11/extensions/shape.h>
+#include <gdk/gdkx.h>
+
 namespace gtkbackend {
 
 RegionPtr RegionFromRects(const std::vector<vcl::TRect>& rects) {
@@ -50,6 +56,29 @@ RegionPtr CombineShape(const cairo_region_t* shape, const cairo_region_t* mask, 
     RegionPtr out(shape ? cairo_region_copy(shape) : cairo_region_create_rectangle(&all));
     if (mask) cairo_region_intersect(out.get(), mask);
     return out;
+}
+
+void SetServerShape(GdkWindow* window, const cairo_region_t* shape) {
+    if (!window || !GDK_IS_X11_WINDOW(window)) return;
+    Display* dpy = GDK_WINDOW_XDISPLAY(window);
+    Window xid = GDK_WINDOW_XID(window);
+    if (!shape) {
+        XShapeCombineMask(dpy, xid, ShapeBounding, 0, 0, 0, ShapeSet);
+        XShapeCombineMask(dpy, xid, ShapeInput, 0, 0, 0, ShapeSet);
+        return;
+    }
+    std::vector<XRectangle> rects;
+    for (int i = 0, n = cairo_region_num_rectangles(shape); i < n; ++i) {
+        cairo_rectangle_int_t r;
+        cairo_region_get_rectangle(shape, i, &r);
+        rects.push_back(XRectangle{static_cast<short>(r.x), static_cast<short>(r.y),
+                                   static_cast<unsigned short>(r.width),
+                                   static_cast<unsigned short>(r.height)});
+    }
+    // Cairo's rectangles come in bands, top to bottom and left to right within a band.
+    for (int kind : {ShapeBounding, ShapeInput})
+        XShapeCombineRectangles(dpy, xid, kind, 0, 0, rects.data(), static_cast<int>(rects.size()), ShapeSet,
+                                YXBanded);
 }
 
 } // namespace gtkbackend

@@ -4,6 +4,7 @@
 // Cairo region, used for both the shape and the input shape of the window.
 
 #include <cairo.h>
+#include <gdk/gdk.h>
 
 #include <cstdint>
 #include <memory>
@@ -30,5 +31,10 @@ RegionPtr VisiblePixels(cairo_surface_t* image, std::optional<std::uint32_t> col
 // The window's final shape: shape (null = the whole window) cut by mask (null = nothing cut); null when
 // neither is given, meaning "rectangular".
 RegionPtr CombineShape(const cairo_region_t* shape, const cairo_region_t* mask, int width, int height);
+
+// Gives a realized top-level window its shape for drawing and for input on the X server at once (null =
+// rectangular). GDK sets the shape of a top-level window only once it is mapped; this one holds from the
+// first pixel the window shows.
+void SetServerShape(GdkWindow* window, const cairo_region_t* shape);
 
 } // namespace gtkbackend

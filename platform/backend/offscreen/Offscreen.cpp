@@ -33,6 +33,7 @@ public:
     void SetShape(const std::optional<std::vector<vcl::TRect>>& rects) override { shape_ = rects; }
     void SetTitle(const String& title) override { title_ = title; }
     void SetIcon(const std::vector<backend::IconImage>& images) override { icon_ = images; }
+    void SetSizeLimits(vcl::TSize minimum, vcl::TSize maximum) override { limits_ = {minimum, maximum}; }
     void Present(cairo_surface_t* surface, const vcl::TRect&) override {
         if (surface != image_) {
             cairo_surface_reference(surface);
@@ -52,6 +53,7 @@ public:
     cairo_surface_t* image_ = nullptr;
     String title_;
     std::vector<backend::IconImage> icon_;
+    std::pair<vcl::TSize, vcl::TSize> limits_;
 };
 
 namespace {
@@ -117,7 +119,35 @@ void OffscreenDisplay::SetMonitors(std::vector<Monitor> monitors) {
 }
 
 void OffscreenDisplay::Deliver(const backend::InputEvent& ev) {
-    if (sink_) sink_->Deliver(ev);
+    if (!sink_) return;
+    using backend::EventKind;
+    const bool pointer = ev.Kind == EventKind::MouseMove || ev.Kind == EventKind::ButtonDown ||
+                         ev.Kind == EventKind::ButtonUp || ev.Kind == EventKind::Wheel;
+    if (!pointer) {
+        sink_->Deliver(ev);
+        return;
+    }
+    const unsigned bit = 1u << static_cast<unsigned>(ev.Button);
+    const bool foreign = std::any_of(foreign_.begin(), foreign_.end(),
+                                     [&](const vcl::TRect& r) { return r.Contains(ev.Screen); });
+    if (heldButtons_) {
+        // The grab of a press over ours: everything comes here until the last button is up.
+        sink_->Deliver(ev);
+        if (ev.Kind == EventKind::ButtonDown) heldButtons_ |= bit;
+        if (ev.Kind == EventKind::ButtonUp) heldButtons_ &= ~bit;
+        if (heldButtons_ || !foreign) return;
+    } else if (!foreign) {
+        away_ = false;
+        if (ev.Kind == EventKind::ButtonDown) heldButtons_ |= bit;
+        sink_->Deliver(ev);
+        return;
+    }
+    if (away_) return;
+    away_ = true;
+    backend::InputEvent leave;
+    leave.Kind = EventKind::MouseLeave;
+    leave.Screen = ev.Screen;
+    sink_->Deliver(leave);
 }
 
 cairo_surface_t* OffscreenDisplay::ComposeScreen() const {
@@ -178,6 +208,11 @@ String OffscreenDisplay::WindowTitle(win::HWND window) const {
 std::vector<backend::IconImage> OffscreenDisplay::WindowIcon(win::HWND window) const {
     const OffscreenWindow* n = Native(window);
     return n ? n->icon_ : std::vector<backend::IconImage>{};
+}
+
+std::pair<vcl::TSize, vcl::TSize> OffscreenDisplay::WindowSizeLimits(win::HWND window) const {
+    const OffscreenWindow* n = Native(window);
+    return n ? n->limits_ : std::pair<vcl::TSize, vcl::TSize>{};
 }
 
 } // namespace offscreen

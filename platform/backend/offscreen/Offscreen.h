@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/backend/Backend.h"
@@ -48,7 +49,14 @@ public:
     vcl::TPoint Pointer() const { return pointer_; }
 
     // ---- Input: hands an event to the window system's queue (messages are made when they are retrieved).
+    // The pointer's events over a window not ours go to that window instead, as on a display: the first
+    // becomes MouseLeave, the rest are not seen. A button pressed over ours keeps the pointer's events
+    // coming here until it is released (the pointer's implicit grab), and its release over a window not
+    // ours is followed by MouseLeave.
     void Deliver(const backend::InputEvent& ev);
+    // Native windows not ours, over every window of ours (another program's, a native child widget such as
+    // a browser's view): their rectangles in screen coordinates. None by default.
+    void SetForeignWindows(std::vector<vcl::TRect> rects) { foreign_ = std::move(rects); }
     // ---- The clock: sets the tick count (it never goes back by itself).
     void SetTickCount(std::uint32_t now) { now_ = now; }
 
@@ -68,6 +76,8 @@ public:
     // program's icon, ProgramIcon).
     String WindowTitle(win::HWND window) const;
     std::vector<backend::IconImage> WindowIcon(win::HWND window) const;
+    // The smallest and largest size a window manager would keep a top-level window to (zero: no limit).
+    std::pair<vcl::TSize, vcl::TSize> WindowSizeLimits(win::HWND window) const;
     const std::vector<backend::IconImage>& ProgramIcon() const { return programIcon_; }
 
 private:
@@ -80,6 +90,9 @@ private:
     backend::CursorShape cursor_ = backend::CursorShape::Arrow;
     std::uint32_t now_ = 10000;
     vcl::TPoint pointer_{};
+    std::vector<vcl::TRect> foreign_;
+    unsigned heldButtons_ = 0; // pressed over a window of ours, bit per backend::MouseButton
+    bool away_ = false;        // the pointer is over a window not ours
     std::vector<backend::IconImage> programIcon_;
 };
 

@@ -9,7 +9,6 @@ the service's request log and a screenshot.
 """
 
 import argparse
-import json
 import os
 import shutil
 import signal
@@ -18,50 +17,14 @@ import sys
 import tempfile
 import time
 
+from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, arguments, click, logged, pixel, read_log,
+                         screenshot, titled, wait_for, xdotool)
+
 # Window coordinates of the main window's controls (the window is placed at 0, 0 on a first start).
 INBOX = (67, 353)
 SEARCH_EDIT = (66, 77)
-TITLE = "Kalvenor"
 # The icon sizes that task bars, window lists and Alt+Tab ask for.
 ICON_SIZES = (16, 32, 48)
-LOGIN_SIZE = (359, 341)
-MAIN_SIZE = (900, 620)
-
-
-class Failure(Exception):
-    pass
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *map(str, args)], check=True, capture_output=True, text=True).stdout
-
-
-def visible_windows():
-    """(id, x, y, width, height) of every visible window of the program."""
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "kalvenor"],
-                         capture_output=True, text=True).stdout
-    windows = []
-    for wid in out.split():
-        geo = subprocess.run(["xdotool", "getwindowgeometry", "--shell", wid], capture_output=True,
-                             text=True).stdout
-        vals = dict(line.split("=", 1) for line in geo.split() if "=" in line)
-        try:
-            windows.append((wid, int(vals["X"]), int(vals["Y"]), int(vals["WIDTH"]), int(vals["HEIGHT"])))
-        except (KeyError, ValueError):
-            pass
-    return windows
-
-
-def titled(title, size):
-    """The visible window with that title (WM_NAME / _NET_WM_NAME) and size, found as tools find it."""
-    def find():
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
-                             capture_output=True, text=True).stdout
-        for w in visible_windows():
-            if w[0] in out.split() and (w[3], w[4]) == size:
-                return w
-        return None
-    return find
 
 
 def check_icon(window, what):
@@ -85,74 +48,22 @@ def check_icon(window, what):
             raise Failure("%s's %d by %d icon looks blank" % (what, n, n))
 
 
-def wait_for(what, predicate, timeout, program=None):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        value = predicate()
-        if value:
-            return value
-        if program is not None and program.poll() is not None:
-            raise Failure("the program ended (code %s) while waiting for %s" % (program.returncode, what))
-        time.sleep(0.25)
-    raise Failure("timed out waiting for " + what)
-
-
-def read_log(path):
-    entries = []
-    if os.path.exists(path):
-        with open(path, encoding="utf-8") as f:
-            for line in f:
-                line = line.strip()
-                if line:
-                    entries.append(json.loads(line))
-    return entries
-
-
-def logged(path, page, method=None):
-    def find():
-        for e in read_log(path):
-            if e["path"].split("?")[0] == "/" + page and (method is None or e["method"] == method):
-                return e
-        return None
-    return find
-
-
-def click(x, y):
-    xdotool("mousemove", x, y)
-    time.sleep(0.2)
-    xdotool("click", 1)
-
-
 def check_screenshot(path, main):
     """The screenshot holds the main window: the toolbar's side differs from the page's, and it is no
     single colour."""
-    if shutil.which("import") is None:
-        raise Failure("no screenshot tool: ImageMagick's 'import' is needed")
-    subprocess.run(["import", "-window", "root", path], check=True)
-    # Pixels as text: sample the dock panel and the page area.
-    def pixel(x, y):
-        out = subprocess.run(["convert", path, "-format", "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]",
-                              "-crop", "1x1+%d+%d" % (x, y), "info:"], capture_output=True, text=True,
-                             check=True).stdout.strip()
-        return tuple(int(v) for v in out.split(","))
+    screenshot(path)
     _, wx, wy, _, _ = main
-    dock = pixel(wx + 5, wy + 590)
-    page = pixel(wx + 600, wy + 400)
-    caption = pixel(wx + 450, wy + 5)
+    dock = pixel(path, wx + 5, wy + 590)
+    page = pixel(path, wx + 600, wy + 400)
+    caption = pixel(path, wx + 450, wy + 5)
     if len({dock, page, caption}) < 3:
         raise Failure("screenshot looks blank: dock %s, page %s, caption %s" % (dock, page, caption))
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--service", required=True)
-    parser.add_argument("--artifacts", required=True)
-    args = parser.parse_args()
-    if not os.environ.get("DISPLAY"):
-        print("app e2e: no DISPLAY; run under xvfb-run -a", file=sys.stderr)
+    args = arguments(argparse.ArgumentParser(), "app e2e")
+    if args is None:
         return 1
-    os.makedirs(args.artifacts, exist_ok=True)
     work = tempfile.mkdtemp(prefix="kv-app-e2e-")
     log = os.path.join(work, "requests.log")
     address_file = os.path.join(work, "address")

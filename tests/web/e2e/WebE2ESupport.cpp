@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -49,11 +50,23 @@ public:
     void SetUp() override {
         const char* display = std::getenv("DISPLAY");
         if (!display || !*display) return;
+        // A home of the tests' own, before GTK and the engine read it: where a download would land.
+        std::error_code ec;
+        std::filesystem::remove_all(HomeDir(), ec);
+        vcl::ForceDirectories(HomeDir() + "/Downloads");
+        ::setenv("HOME", HomeDir().c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (HomeDir() + "/.config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (HomeDir() + "/.local/share").c_str(), 1);
+        ::setenv("XDG_CACHE_HOME", (HomeDir() + "/.cache").c_str(), 1);
         gtkbackend::RegisterGtkBackend();
         backend::SetBackend(gtkbackend::CreateGtkBackend());
-        DemoService::Get().Start();
+        DemoService::Get().Start("service", "127.0.0.1");
+        DemoService::Other().Start("other", "localhost");
     }
-    void TearDown() override { DemoService::Get().Stop(); }
+    void TearDown() override {
+        DemoService::Other().Stop();
+        DemoService::Get().Stop();
+    }
 };
 
 const auto* gEnvironment = ::testing::AddGlobalTestEnvironment(new ServiceEnvironment);
@@ -66,19 +79,30 @@ String ArtifactDir() {
     return dir;
 }
 
+String HomeDir() {
+    return ArtifactDir() + "/home";
+}
+
 DemoService& DemoService::Get() {
     static DemoService service;
     return service;
 }
 
-void DemoService::Start() {
+DemoService& DemoService::Other() {
+    static DemoService service;
+    return service;
+}
+
+void DemoService::Start(const String& Name, const String& Host) {
     String dir = ArtifactDir();
-    String address = dir + "/service-address";
-    FLog = dir + "/service-requests.log";
+    String address = dir + "/" + Name + "-address";
+    FLog = dir + "/" + Name + "-requests.log";
+    FMisbehave = dir + "/" + Name + "-misbehave.json";
     ::unlink(address.c_str());
     ::unlink(FLog.c_str());
-    std::vector<String> args = {KV_PYTHON,        KV_DEMO_SERVICE, "--port", "0",
-                                "--address-file", address,         "--log",  FLog};
+    ::unlink(FMisbehave.c_str());
+    std::vector<String> args = {KV_PYTHON, KV_DEMO_SERVICE, "--port", "0",           "--address-file",
+                                address,   "--log",         FLog,     "--misbehave", FMisbehave};
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
@@ -94,8 +118,9 @@ void DemoService::Start() {
         String text = ReadAll(address);
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
             text.pop_back();
-        if (text.rfind("http://", 0) == 0) {
-            FBase = text.back() == '/' ? text : text + "/";
+        if (text.rfind("http://127.0.0.1:", 0) == 0) {
+            FBase = "http://" + Host + text.substr(16);
+            if (FBase.back() != '/') FBase += '/';
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -140,7 +165,7 @@ std::vector<LogEntry> DemoService::RequestsFor(const String& path) const {
         LogEntry e{v[0], v[1], v[2], v[3], {}};
         for (std::size_t i = 4; i + 1 < v.size(); i += 2)
             e.Fields[v[i]] = v[i + 1];
-        if (e.Path.substr(0, e.Path.find('?')) == path) out.push_back(std::move(e));
+        if (path.empty() || e.Path.substr(0, e.Path.find('?')) == path) out.push_back(std::move(e));
     }
     return out;
 }
@@ -168,6 +193,10 @@ String DemoService::Fetch(const String& page, const String& body) const {
     }
     g_object_unref(session);
     return out;
+}
+
+void DemoService::Misbehave(const String& json) const {
+    vcl::WriteFileAtomic(FMisbehave, json, 0600);
 }
 
 void Pump(int ms) {

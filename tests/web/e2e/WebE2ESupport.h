@@ -26,8 +26,11 @@ struct LogEntry {
 
 class DemoService {
 public:
+    // The service the tests browse, and a second one on another origin ("localhost" and a port of its
+    // own), where nothing of the first one's may ever arrive.
     static DemoService& Get();
-    void Start();
+    static DemoService& Other();
+    void Start(const String& Name, const String& Host);
     void Stop();
     bool Running() const { return FPid > 0 && !FBase.empty(); }
     const String& Problem() const { return FProblem; }
@@ -35,18 +38,25 @@ public:
     const String& Base() const { return FBase; }
     // The logged requests whose path is path (without the query), oldest first.
     std::vector<LogEntry> RequestsFor(const String& path) const;
+    // Every request logged so far.
+    std::vector<LogEntry> Requests() const { return RequestsFor(String()); }
     // The page as the service serves it to a plain POST of body (GET when body is empty).
     String Fetch(const String& page, const String& body) const;
+    // Pages answer as the JSON text says from now on (see tools/demo-service/misbehave.py); "{}" for none.
+    void Misbehave(const String& json) const;
 
 private:
     int FPid = 0;
     String FBase;
     String FLog;
+    String FMisbehave;
     String FProblem;
 };
 
 // A folder under the build tree for the tests' files (screenshots, saved pages).
 String ArtifactDir();
+// The tests' home folder (HOME), made afresh for the run, with a "Downloads" folder.
+String HomeDir();
 // Handles the program's messages for about ms milliseconds.
 void Pump(int ms);
 // Handles messages until pred holds or ms passed; returns pred().

@@ -8,76 +8,15 @@
 #include "platform/vcl/Application.h"
 #include "platform/web/WebBrowser.h"
 #include "platform/win/Gdi.h"
-#include "tests/web/e2e/WebE2ESupport.h"
+#include "tests/web/e2e/WebE2EFixture.h"
 
 namespace {
 
 using namespace vcl;
 using kvweb::DemoService;
 using kvweb::LogEntry;
-
-struct Seen {
-    enum Kind { Progress, Complete } What = Complete;
-    int Value = 0;
-    int Max = 0;
-    String Url;
-    bool Busy = false;
-    String Location;
-    String Html;    // of the event's document
-    String TopHtml; // of Document inside the event
-};
-
-class WebEndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!DemoService::Get().Running()) GTEST_SKIP() << DemoService::Get().Problem();
-        Form = TCustomForm::CreateNew(nullptr);
-        Form->SetBounds(40, 40, 820, 620);
-        Form->SetCaption("Browser end to end");
-        Browser = new TWebBrowser(Form);
-        Browser->SetName("WebBrowser1");
-        Browser->SetParent(Form);
-        Browser->SetAlign(alClient);
-        Browser->OnProgressChange = [this](TObject*, int p, int max) {
-            Events.push_back(
-                Seen{Seen::Progress, p, max, {}, Browser->Busy(), Browser->LocationURL(), {}, {}});
-        };
-        Browser->OnDocumentComplete = [this](TObject*, const IDispatchPtr& doc, const OleVariant& url) {
-            Seen s{Seen::Complete, 0, 0, url.AsString(), Browser->Busy(), Browser->LocationURL(), {}, {}};
-            if (doc && doc->QueryHTMLDocument2()) s.Html = doc->QueryHTMLDocument2()->Html();
-            if (auto top = Browser->Document())
-                if (auto* d = top->QueryHTMLDocument2()) s.TopHtml = d->Html();
-            Events.push_back(s);
-        };
-        Form->Show();
-    }
-    void TearDown() override {
-        if (Form) FreeComponent(Form);
-        kvweb::Pump(100);
-    }
-
-    std::vector<Seen> Completes() const {
-        std::vector<Seen> out;
-        for (const auto& e : Events)
-            if (e.What == Seen::Complete) out.push_back(e);
-        return out;
-    }
-    // Waits until a completion for an address containing part arrived with Busy false.
-    bool WaitForTop(const String& part, int ms = 20000) {
-        return kvweb::PumpUntil(
-            [&] {
-                for (const auto& e : Events)
-                    if (e.What == Seen::Complete && !e.Busy && e.Url.find(part) != String::npos) return true;
-                return false;
-            },
-            ms);
-    }
-    String Url(const String& page) const { return DemoService::Get().Base() + page; }
-
-    TCustomForm* Form = nullptr;
-    TWebBrowser* Browser = nullptr;
-    std::vector<Seen> Events;
-};
+using kvweb::Seen;
+using kvweb::WebEndToEnd;
 
 TEST_F(WebEndToEnd, PlainNavigationCompletesWithStateRightInsideTheEvent) {
     EXPECT_FALSE(Browser->Busy());
@@ -205,14 +144,19 @@ TEST_F(WebEndToEnd, WrongPasswordPageIsTheSavedDocument) {
     EXPECT_NE(Completes().back().TopHtml.find("Incorrect username or password"), String::npos);
 }
 
-TEST_F(WebEndToEnd, RefusedConnectionCompletesWithTheErrorPage) {
+TEST_F(WebEndToEnd, ARefusedConnectionFailsInsteadOfCompleting) {
     String url = "http://127.0.0.1:" + std::to_string(kvweb::UnusedPort()) + "/nothing.php";
     Browser->Navigate(url);
-    ASSERT_TRUE(WaitForTop("nothing.php"));
-    auto done = Completes();
-    ASSERT_EQ(done.size(), 1u);
-    EXPECT_FALSE(done[0].Busy);
-    EXPECT_FALSE(done[0].TopHtml.empty());
+    ASSERT_TRUE(WaitForEnd());
+    kvweb::Pump(300);
+    EXPECT_TRUE(Completes().empty()) << "a failure never completes as a document";
+    auto errors = Of(Seen::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].Value, navErrorCannotConnect);
+    EXPECT_EQ(errors[0].Url, url);
+    EXPECT_FALSE(errors[0].Busy);
+    EXPECT_EQ(errors[0].Location, url);
+    EXPECT_EQ(Browser->Document(), nullptr);
     EXPECT_FALSE(Browser->Busy());
 }
 

@@ -1,0 +1,120 @@
+// The main window's session with the service after the sign-in: completed documents, failed
+// navigations, links elsewhere, and the sign-out when the window closes.
+
+#include "app/AppForms.h"
+#include "app/ServicePages.h"
+#include "app/SessionProbe.h"
+#include "app/StartupProbe.h"
+#include "app/UnitAbout.h"
+#include "app/UnitMain.h"
+#include "components/statusbar/UriLauncher.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Dialogs.h"
+
+namespace UnitMain {
+
+using namespace vcl;
+
+void Tfrm_Main::FormCloseQuery(TObject*, bool& CanClose) {
+    SavePlacement();
+    // A second close request while signing out: the user does not wait for the service.
+    if (FSessionClosed || FLoggingOut) {
+        FSessionClosed = true;
+        FExitTimer->SetEnabled(false);
+        CanClose = true;
+        return;
+    }
+    try {
+        WebBrowser_Main->Navigate(ServicePages::PageUrl("user_exit.php"));
+    } catch (const Exception&) {
+        // The browser refused even to try: no exit page can ever complete, so the session counts as
+        // closed rather than keeping the window open for good.
+        FSessionClosed = true;
+        CanClose = true;
+        return;
+    }
+    FRequest = TRequest::Exit;
+    FLoggingOut = true;
+    SetStatusText("Signing out...");
+    FExitTimer->SetEnabled(true);
+    CanClose = false;
+}
+
+void Tfrm_Main::EndSession() {
+    FSessionClosed = true;
+    FExitTimer->SetEnabled(false);
+    Close();
+}
+
+void Tfrm_Main::ExitTimerTimer(TObject*) {
+    FExitTimer->SetEnabled(false);
+    if (FLoggingOut && !FSessionClosed) EndSession();
+}
+
+void Tfrm_Main::Exit1Click(TObject*) {
+    Close();
+}
+
+void Tfrm_Main::About1Click(TObject*) {
+    AppForms::Need(UnitAbout::frm_About)->ShowModal();
+}
+
+void Tfrm_Main::WebBrowser_MainDocumentComplete(TObject*, const IDispatchPtr&, const OleVariant& URL) {
+    StartupProbe::DocumentComplete();
+    SetStatusText("Ready");
+    const String url = URL.VarType() == varOleStr ? URL.AsString() : String();
+    if (url.find("user_exit.php") != String::npos) {
+        EndSession();
+        return;
+    }
+    if (FInShow) return; // the login dialog is up already
+    // A frame completes while the page still loads; the page's own completion answers the request.
+    if (WebBrowser_Main->Busy()) return;
+    const TRequest answered = FRequest;
+    FRequest = TRequest::Other;
+    // Only what the service answers to the sign-in body can say that the sign-in failed: a search or a
+    // message that quotes the phrase says nothing about the session.
+    if (answered != TRequest::SignIn && answered != TRequest::MemberPage) return;
+    const String html = ServicePages::GetDocumentHtml(WebBrowser_Main);
+    if (html.find("Incorrect username or password") != String::npos) FormShow(this);
+}
+
+String Tfrm_Main::FailureText(int StatusCode) {
+    switch (StatusCode) {
+    case navErrorCannotConnect:
+        return "The service cannot be reached";
+    case navErrorBadAnswer:
+        return "The service's answer cannot be read";
+    case navErrorRefusedContent:
+        return "The service sent something that cannot be shown";
+    case navErrorOtherOrigin:
+        return "The service sent the page to another site";
+    default:
+        return "Service error " + std::to_string(StatusCode);
+    }
+}
+
+void Tfrm_Main::WebBrowser_MainNavigateError(TObject*, const OleVariant&, int StatusCode) {
+    const TRequest failed = FRequest;
+    FRequest = TRequest::Other;
+    const String text = FailureText(StatusCode);
+    SetStatusText(text);
+    if (failed == TRequest::Exit) {
+        // The service cannot sign us out now: the window closes all the same.
+        if (FLoggingOut && !FSessionClosed) EndSession();
+        return;
+    }
+    if (failed != TRequest::SignIn || FInShow) return;
+    // The sign-in did not happen: the user is told why and asked again, with the values as typed.
+    SessionProbe::Message(text);
+    Application->MessageBox(text, Application->Title(), win::MB_OK | win::MB_ICONWARNING);
+    FormShow(this);
+}
+
+void Tfrm_Main::WebBrowser_MainExternalLink(TObject*, const String& URL) {
+    // The desktop's handler shows the address (and the user sees that it is another site).
+    if (AdvOfficeStatusBar::IsOpenableUri(URL)) AdvOfficeStatusBar::LaunchUri(URL);
+}
+
+} // namespace UnitMain

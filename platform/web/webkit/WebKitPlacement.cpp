@@ -1,0 +1,138 @@
+// The WebKitGTK engine: where its view goes in the control's window, and the keyboard focus between the
+// view and the window's own controls.
+
+#include "platform/web/webkit/WebKitView.h"
+
+#include <algorithm>
+
+#include "platform/backend/gtk/GtkGuard.h"
+#include "platform/web/GtkHost.h"
+
+namespace vcl::webkitengine {
+
+namespace {
+constexpr const char* kOverlayKey = "kv-browser-overlay";
+} // namespace
+
+// ---- Placing the view
+
+void TWebKitEngine::Place(const TBrowserPlacement& Placement) {
+    GtkWidget* host =
+        Placement.Root ? static_cast<GtkWidget*>(webhost::GtkWindowOf(Placement.Root)) : nullptr;
+    if (host != FHost) {
+        Detach();
+        if (host) Attach(host);
+    }
+    bool moved = Placement.Bounds != FBounds;
+    FBounds = Placement.Bounds;
+    bool visible = FHost && Placement.Visible;
+    if (visible != FVisible) {
+        FVisible = visible;
+        gtk_widget_set_visible(FView, visible);
+    }
+    if (FHost && moved) gtk_widget_queue_resize(FView);
+}
+
+void TWebKitEngine::Attach(GtkWidget* host) {
+    GtkWidget* child = gtk_bin_get_child(GTK_BIN(host));
+    GtkWidget* overlay = nullptr;
+    if (child && GTK_IS_OVERLAY(child) && g_object_get_data(G_OBJECT(child), kOverlayKey)) {
+        overlay = child;
+    } else {
+        // The window's drawing area becomes the main child of an overlay that carries the views.
+        overlay = gtk_overlay_new();
+        g_object_set_data(G_OBJECT(overlay), kOverlayKey, GINT_TO_POINTER(1));
+        g_signal_connect(overlay, "get-child-position", G_CALLBACK(OnChildPosition), nullptr);
+        if (child) {
+            g_object_ref(child);
+            gtk_container_remove(GTK_CONTAINER(host), child);
+            gtk_container_add(GTK_CONTAINER(overlay), child);
+            g_object_unref(child);
+        }
+        gtk_container_add(GTK_CONTAINER(host), overlay);
+        gtk_widget_show(overlay);
+    }
+    gtk_widget_set_visible(FView, FALSE);
+    FVisible = false;
+    gtk_overlay_add_overlay(GTK_OVERLAY(overlay), FView);
+    FHost = host;
+    FOverlay = overlay;
+    // The window going away must not take the view with it.
+    g_signal_connect(overlay, "destroy", G_CALLBACK(OnHostDestroyed), this);
+    // Keys reach the window before its focus widget: while the view has the focus they go to it alone.
+    g_signal_connect(host, "event", G_CALLBACK(OnWindowEvent), this);
+    // A press on the window's own drawing takes the focus from the view.
+    FArea = gtk_bin_get_child(GTK_BIN(overlay));
+    if (FArea) g_signal_connect(FArea, "event", G_CALLBACK(OnAreaEvent), this);
+}
+
+void TWebKitEngine::Detach() {
+    if (!FHost) return;
+    g_signal_handlers_disconnect_by_data(FOverlay, this);
+    g_signal_handlers_disconnect_by_data(FHost, this);
+    if (FArea) g_signal_handlers_disconnect_by_data(FArea, this);
+    FArea = nullptr;
+    if (gtk_widget_get_parent(FView) == FOverlay) gtk_container_remove(GTK_CONTAINER(FOverlay), FView);
+    FHost = nullptr;
+    FOverlay = nullptr;
+    FVisible = false;
+}
+
+void TWebKitEngine::OnHostDestroyed(GtkWidget*, gpointer self) {
+    gtkbackend::GuardedVoid([&] { static_cast<TWebKitEngine*>(self)->Detach(); });
+}
+
+gboolean TWebKitEngine::OnChildPosition(GtkOverlay*, GtkWidget* widget, GdkRectangle* allocation, gpointer) {
+    auto* e = static_cast<TWebKitEngine*>(g_object_get_data(G_OBJECT(widget), kEngineKey));
+    if (!e) return FALSE;
+    allocation->x = e->FBounds.Left;
+    allocation->y = e->FBounds.Top;
+    allocation->width = std::max(e->FBounds.Width(), 1);
+    allocation->height = std::max(e->FBounds.Height(), 1);
+    return TRUE;
+}
+
+// ---- Keyboard focus: keys go to the view while it has GTK's focus, which follows the control's.
+
+void TWebKitEngine::FocusChanged(bool Focused) {
+    if (!FHost) return;
+    if (Focused) {
+        if (FVisible) gtk_widget_grab_focus(FView);
+    } else if (gtk_window_get_focus(GTK_WINDOW(FHost)) == FView) {
+        gtk_window_set_focus(GTK_WINDOW(FHost), nullptr);
+    }
+}
+
+bool TWebKitEngine::ViewFocused() const {
+    GtkWidget* focus = FHost ? gtk_window_get_focus(GTK_WINDOW(FHost)) : nullptr;
+    return focus && (focus == FView || gtk_widget_is_ancestor(focus, FView));
+}
+
+gboolean TWebKitEngine::OnWindowEvent(GtkWidget* window, GdkEvent* ev, gpointer self) {
+    auto* e = static_cast<TWebKitEngine*>(self);
+    return gtkbackend::Guarded<gboolean>(FALSE, [&]() -> gboolean {
+        if (ev->type != GDK_KEY_PRESS && ev->type != GDK_KEY_RELEASE) return FALSE;
+        if (!e->ViewFocused()) return FALSE;
+        gtk_window_propagate_key_event(GTK_WINDOW(window), &ev->key);
+        return TRUE;
+    });
+}
+
+gboolean TWebKitEngine::OnAreaEvent(GtkWidget*, GdkEvent* ev, gpointer self) {
+    auto* e = static_cast<TWebKitEngine*>(self);
+    gtkbackend::GuardedVoid([&] {
+        if (ev->type == GDK_BUTTON_PRESS && e->ViewFocused())
+            gtk_window_set_focus(GTK_WINDOW(e->FHost), nullptr);
+    });
+    return FALSE;
+}
+
+gboolean TWebKitEngine::OnViewButton(GtkWidget*, GdkEventButton*, gpointer self) {
+    auto* e = static_cast<TWebKitEngine*>(self);
+    gtkbackend::GuardedVoid([&] {
+        if (e->FEvents) e->FEvents->EngineFocusWanted();
+    });
+    return FALSE;
+}
+
+} // namespace vcl::webkitengine

@@ -1,0 +1,120 @@
+#pragma once
+// The WebKitGTK engine's class, shared by its three parts: loading and the control's events
+// (WebKitEngine.cpp), what pages and servers may make it do (WebKitPolicy.cpp), and the view's place in its
+// window with the keyboard focus (WebKitPlacement.cpp).
+
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <deque>
+
+#include "platform/web/BrowserEngine.h"
+
+namespace vcl::webkitengine {
+
+// The view's data key that leads back to its engine.
+inline constexpr const char* kEngineKey = "kv-browser-engine";
+
+// Cancels what was asked for with Cancel and gives a fresh one.
+inline void Renew(GCancellable*& Cancel) {
+    g_cancellable_cancel(Cancel);
+    g_object_unref(Cancel);
+    Cancel = g_cancellable_new();
+}
+
+class TWebKitEngine final : public TBrowserEngine {
+public:
+    TWebKitEngine();
+    ~TWebKitEngine() override;
+    TWebKitEngine(const TWebKitEngine&) = delete;
+    TWebKitEngine& operator=(const TWebKitEngine&) = delete;
+
+    void Navigate(const TNavigateRequest& Request) override;
+    bool Busy() const override { return FBusy; }
+    String LocationURL() const override { return FLocation; }
+    IDispatchPtr Document() const override { return FDocument; }
+    void Place(const TBrowserPlacement& Placement) override;
+    void FocusChanged(bool Focused) override;
+    void DispatchPending() override;
+
+    // Connects what the web context does for every view: downloads are cancelled as they start.
+    static void WatchContext(WebKitWebContext* Context);
+
+private:
+    // Idle: nothing of ours loads (a navigation of the page's own starts Loading). Helper: a post's helper
+    // document loads. AwaitStart: the navigation is asked for, its load has not started. Loading: the
+    // navigation's load runs. Failed: the navigation failed and the view loads the page saying so.
+    enum class Phase { Idle, Helper, AwaitStart, Loading, Failed };
+    enum class StepKind { BusyOn, Location, Progress, Frame, Top, Error, External };
+    struct Step {
+        StepKind Kind;
+        int Value = 0; // the progress, or the error's status code
+        String Url;
+        IDispatchPtr Doc;
+    };
+
+    // ---- Loading (WebKitEngine.cpp)
+    void Queue(Step s);
+    void Restart();
+    void Started();
+    void Finished();
+    void QueueProgress(int p);
+    static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self);
+    static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error, gpointer self);
+    static void OnProgress(GObject*, GParamSpec*, gpointer self);
+    static void OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult* r, gpointer self);
+    static void OnTopMarkup(GObject* source, GAsyncResult* result, gpointer self);
+
+    // ---- What pages and servers may do (WebKitPolicy.cpp)
+    // Ends the navigation under way as failed: raises the error and shows a page saying so, in place of
+    // whatever the view held (a post's helper document included).
+    void Fail(int Code);
+    // A navigation action: the helper's post starts the navigation; the site's rules for the rest.
+    void DecideNavigation(WebKitPolicyDecision* d, bool NewWindow);
+    // A response: no downloads, no content the view cannot show, no error status for the main document.
+    void DecideResponse(WebKitPolicyDecision* d);
+    static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* d, WebKitPolicyDecisionType t,
+                                   gpointer self);
+    static gboolean OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request, gpointer self);
+    static void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer);
+
+    // ---- The view in its window (WebKitPlacement.cpp)
+    void Attach(GtkWidget* host);
+    void Detach();
+    static gboolean OnChildPosition(GtkOverlay*, GtkWidget* widget, GdkRectangle* allocation, gpointer);
+    static void OnHostDestroyed(GtkWidget*, gpointer self);
+    static gboolean OnWindowEvent(GtkWidget* window, GdkEvent* e, gpointer self);
+    static gboolean OnAreaEvent(GtkWidget* area, GdkEvent* e, gpointer self);
+    bool ViewFocused() const;
+    static gboolean OnViewButton(GtkWidget*, GdkEventButton*, gpointer self);
+
+    // State the control reads.
+    bool FBusy = false;
+    String FLocation;
+    IDispatchPtr FDocument;
+    std::deque<Step> FSteps;
+
+    // WebKit.
+    WebKitUserContentManager* FContent = nullptr;
+    GtkWidget* FView = nullptr;
+    GCancellable* FCancel = nullptr;
+    Phase FPhase = Phase::Idle;
+    int FLastProgress = -1;
+
+    // The navigation under way: its address, the site (origin) of the application's last navigation, a
+    // failure decided before WebKit reports the load (a refused answer or redirect: 0 for none), and
+    // whether the view still holds a post's helper document (no answer to the post has been shown).
+    String FUrl;
+    String FSite;
+    int FFailure = 0;
+    bool FHelperShown = false;
+
+    // Host.
+    GtkWidget* FHost = nullptr;
+    GtkWidget* FOverlay = nullptr;
+    GtkWidget* FArea = nullptr; // the window's drawing area under the views
+    TRect FBounds;
+    bool FVisible = false;
+};
+
+} // namespace vcl::webkitengine

@@ -1,0 +1,74 @@
+// A toolbar on a pager's page: its large glow buttons stand the height of the toolbar less its caption
+// strip, and it keeps a styler of its pager's while the pager's own goes.
+
+#include "tests/toolbar/PageFixture.h"
+
+namespace toolbartest {
+namespace {
+
+using AdvGlowButton::bsLabel;
+using AdvGlowButton::bsLarge;
+
+class PageToolBarTest : public PageTest {
+protected:
+    // A toolbar as the page makes it (no auto-size, caption at the bottom), 90 high.
+    TAdvToolBar* MadeByPage() {
+        TAdvToolBar* tb = page->CreateAdvToolBar();
+        tb->SetName("Made");
+        tb->SetBounds(3, 3, 200, 90);
+        return tb;
+    }
+    // The button measures itself again, as a size variant step makes it do.
+    static void Remeasure(AdvGlowButton::TAdvGlowButton* B, AdvGlowButton::TButtonSizeState State) {
+        B->SetButtonSizeState(State == bsLarge ? bsLabel : bsLarge);
+        B->SetButtonSizeState(State);
+    }
+};
+
+TEST_F(PageToolBarTest, ALargeGlowButtonStandsTheToolBarsHeightLessItsCaption) {
+    TAdvToolBar* tb = MadeByPage();
+    auto* large = Glow(tb, "Paste");
+    auto* label = Glow(tb, "Copy", bsLabel);
+    Remeasure(large, bsLarge);
+    EXPECT_EQ(large->Height(), 90 - (16 + 5));
+    Remeasure(label, bsLabel);
+    EXPECT_EQ(label->Height(), label->GetButtonSize(bsLabel).cy) << "a small button keeps its own height";
+    tb->SetCaptionHeight(20);
+    Remeasure(large, bsLarge);
+    EXPECT_EQ(large->Height(), 90 - (20 + 5));
+    // Without AutoPositionControls the button keeps the height it measures.
+    tb->SetAutoPositionControls(false);
+    Remeasure(large, bsLarge);
+    EXPECT_EQ(large->Height(), large->GetButtonSize(bsLarge).cy);
+}
+
+TEST_F(PageToolBarTest, OffAPageAGlowButtonKeepsItsOwnHeight) {
+    auto* fixed = Make<TAdvToolBar>("Fixed", form.get());
+    fixed->SetTop(300);
+    auto* b = Glow(fixed, "Paste");
+    Remeasure(b, bsLarge);
+    EXPECT_EQ(b->Height(), b->GetButtonSize(bsLarge).cy);
+    // Moved from a page toolbar to another parent, it no longer asks the page toolbar.
+    TAdvToolBar* tb = MadeByPage();
+    auto* moved = Glow(tb, "Cut");
+    moved->SetParent(form.get());
+    Remeasure(moved, bsLarge);
+    EXPECT_EQ(moved->Height(), moved->GetButtonSize(bsLarge).cy);
+}
+
+TEST_F(PageToolBarTest, WhileThePagersStylerGoesAPageToolBarTakesThePagersDefaultStyler) {
+    auto* pager = static_cast<TAdvToolBarPager*>(page->Parent());
+    TAdvToolBar* tb = PageToolBar("OnPage");
+    TCustomAdvToolBarStyler* office = pager->CurrentStyler();
+    ASSERT_EQ(tb->CurrentStyler(), office) << "a page toolbar paints with its pager's styler";
+    ASSERT_NE(office, pager->InternalStyler());
+    FreeComponent(office);
+    EXPECT_EQ(pager->CurrentStyler(), pager->InternalStyler());
+    EXPECT_EQ(tb->CurrentStyler(), pager->InternalStyler()) << "the pager's, not the toolbar's own";
+    // Both still paint.
+    form->Show();
+    ui.Process();
+}
+
+} // namespace
+} // namespace toolbartest
