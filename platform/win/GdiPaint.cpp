@@ -202,17 +202,9 @@ void Painter::Rect(const RECT& r) {
     // Band by band through the clip: each clipping rectangle the fill meets is filled row by row, with
     // no search of the clip per row.
     const std::vector<RECT>& clip = *clip_;
-    std::size_t lo = 0, hi = clip.size();
-    while (lo < hi) {
-        const std::size_t mid = (lo + hi) / 2;
-        if (clip[mid].Bottom <= t)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
     const bool plain = mode_ == Mode::Color && rop2_ == R2_COPYPEN;
     const std::uint32_t pixel = 0xFF000000u | color_;
-    for (std::size_t i = lo; i < clip.size() && clip[i].Top < b; ++i) {
+    for (std::size_t i = FirstClipBelow(t); i < clip.size() && clip[i].Top < b; ++i) {
         const RECT& c = clip[i];
         const int x0 = std::max(l, c.Left), x1 = std::min(rr, c.Right);
         if (x0 >= x1) continue;

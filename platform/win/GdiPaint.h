@@ -61,15 +61,7 @@ public:
     // Calls f(sx0, sx1) for the visible parts of the surface row sy between sx0 and sx1.
     template <class F> void ForClipped(int sy, int sx0, int sx1, F&& f) const {
         const std::vector<RECT>& clip = *clip_;
-        std::size_t lo = 0, hi = clip.size();
-        while (lo < hi) {
-            const std::size_t mid = (lo + hi) / 2;
-            if (clip[mid].Bottom <= sy)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        for (std::size_t i = lo; i < clip.size() && clip[i].Top <= sy; ++i) {
+        for (std::size_t i = FirstClipBelow(sy); i < clip.size() && clip[i].Top <= sy; ++i) {
             const int a = std::max(sx0, clip[i].Left), b = std::min(sx1, clip[i].Right);
             if (a < b) f(a, b);
             if (clip[i].Left >= sx1) break;
@@ -107,6 +99,19 @@ public:
     }
 
 private:
+    // The first clipping rectangle whose bottom lies below the surface row sy (the clip is banded).
+    std::size_t FirstClipBelow(int sy) const {
+        const std::vector<RECT>& clip = *clip_;
+        std::size_t lo = 0, hi = clip.size();
+        while (lo < hi) {
+            const std::size_t mid = (lo + hi) / 2;
+            if (clip[mid].Bottom <= sy)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    }
     void SurfaceSpan(int sy, int sx0, int sx1);
     // Paints the pixels [a, b) of the surface row sy (row points at its first pixel), already clipped.
     void Run(std::uint32_t* row, int sy, int a, int b);

@@ -36,14 +36,7 @@ protected:
     }
 };
 
-class KeptPicture : public ControlTest {
-protected:
-    TBox* Box(TColor Fill, TRect R) {
-        TBox* b = Child<TBox>(host.get(), "", R);
-        b->Fill = Fill;
-        return b;
-    }
-};
+class KeptPicture : public ControlTest {};
 
 TEST_F(KeptPicture, HoldsThePaintingAndFollowsEveryChangeThatRepaintsIt) {
     MakeHost(10, 10, 300, 150);

@@ -15,6 +15,15 @@ std::vector<RECT> Rects(HRGN r) {
     return detail::GetRegionRects(r);
 }
 
+// Repeatable numbers: next(n) is in [0, n).
+struct Numbers {
+    unsigned Seed;
+    int operator()(int n) {
+        Seed = Seed * 1103515245u + 12345u;
+        return static_cast<int>((Seed >> 16) % static_cast<unsigned>(n));
+    }
+};
+
 // Deletes the regions of a test.
 struct Regions {
     std::vector<HRGN> all;
@@ -181,11 +190,7 @@ void ExpectBanded(const std::vector<RECT>& rects) {
 } // namespace
 
 TEST(RegionCombine, RandomCombinationsMatchAPixelModelAndStayBanded) {
-    unsigned seed = 12345;
-    auto next = [&](int n) {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
-    };
+    Numbers next{12345u};
     constexpr int N = 32;
     for (int round = 0; round < 200; ++round) {
         bool a[N][N] = {}, b[N][N] = {};
@@ -226,11 +231,7 @@ TEST(RegionCombine, CuttingToOneRectangleGivesTheListOfTheGeneralSweep) {
     // A region cut to one rectangle must come out band for band as from the general combination; the
     // second operand here holds, besides the rectangle, a pixel far from everything, which changes no
     // pixel of the result but takes the general way.
-    unsigned seed = 777;
-    auto next = [&](int n) {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
-    };
+    Numbers next{777u};
     Regions keep;
     HRGN a = keep(CreateRectRgn(0, 0, 0, 0)), tmp = keep(CreateRectRgn(0, 0, 0, 0));
     HRGN cut = keep(CreateRectRgn(0, 0, 0, 0)), swept = keep(CreateRectRgn(0, 0, 0, 0));
@@ -258,11 +259,7 @@ TEST(RegionCombine, CuttingToOneRectangleGivesTheListOfTheGeneralSweep) {
 }
 
 TEST(RegionCombine, ExtCreateRegionIsTheUnionOfRectanglesInAnyOrder) {
-    unsigned seed = 99;
-    auto next = [&](int n) {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
-    };
+    Numbers next{99u};
     Regions keep;
     HRGN expected = keep(CreateRectRgn(0, 0, 0, 0)), one = keep(CreateRectRgn(0, 0, 0, 0));
     for (int round = 0; round < 100; ++round) {
