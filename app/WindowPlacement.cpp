@@ -22,10 +22,15 @@ std::int64_t Overlap(const TRect& A, const TRect& B) {
     return w > 0 && h > 0 ? w * h : 0;
 }
 
-// How far the point lies outside the rectangle (0 inside), squared.
-std::int64_t DistanceSquared(std::int64_t X, std::int64_t Y, const TRect& R) {
-    const std::int64_t dx = X < R.Left ? R.Left - X : X >= R.Right ? X - (std::int64_t{R.Right} - 1) : 0;
-    const std::int64_t dy = Y < R.Top ? R.Top - Y : Y >= R.Bottom ? Y - (std::int64_t{R.Bottom} - 1) : 0;
+// How far the point lies outside the rectangle (0 inside), squared; in floating point, since the square of
+// a distance across the whole coordinate range does not fit 64 bits.
+double DistanceSquared(std::int64_t X, std::int64_t Y, const TRect& R) {
+    const auto dx = static_cast<double>(X < R.Left     ? R.Left - X
+                                        : X >= R.Right ? X - (std::int64_t{R.Right} - 1)
+                                                       : 0);
+    const auto dy = static_cast<double>(Y < R.Top       ? R.Top - Y
+                                        : Y >= R.Bottom ? Y - (std::int64_t{R.Bottom} - 1)
+                                                        : 0);
     return dx * dx + dy * dy;
 }
 
@@ -51,14 +56,15 @@ TPlacement Read(vcl::TRegistry& Key) {
 
 TRect FitToWorkArea(const TRect& Bounds, const std::vector<TRect>& WorkAreas) {
     const TRect* best = nullptr;
-    std::int64_t bestOverlap = 0, bestDistance = 0;
+    std::int64_t bestOverlap = 0;
+    double bestDistance = 0;
     const std::int64_t cx = (std::int64_t{Bounds.Left} + Bounds.Right) / 2;
     const std::int64_t cy = (std::int64_t{Bounds.Top} + Bounds.Bottom) / 2;
     for (const TRect& area : WorkAreas) {
         if (area.IsEmpty()) continue;
         if (Inside(Bounds, area)) return Bounds;
         const std::int64_t overlap = Overlap(Bounds, area);
-        const std::int64_t distance = DistanceSquared(cx, cy, area);
+        const double distance = DistanceSquared(cx, cy, area);
         if (!best || overlap > bestOverlap ||
             (overlap == bestOverlap && overlap == 0 && distance < bestDistance)) {
             best = &area;

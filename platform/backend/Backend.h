@@ -95,6 +95,11 @@ public:
         (void)minimum;
         (void)maximum;
     }
+    // Text input through an input method: where the caret of the window's focused control is (window
+    // coordinates), for the method's candidate window; none when it has no caret.
+    virtual void SetTextCaret(const std::optional<TRect>& caret) { (void)caret; }
+    // The keyboard focus moved to another window inside this one: a composition under way is dropped.
+    virtual void ResetTextInput() {}
 };
 
 enum class EventKind {
@@ -107,7 +112,8 @@ enum class EventKind {
                    // until it comes back
     KeyDown,       // VirtualKey, ScanCode, Extended (a held key repeats KeyDown)
     KeyUp,         // VirtualKey, ScanCode, Extended
-    Char,          // Char: a character without a key of its own (input methods, pasted text)
+    Char,          // Char: a character without a key of its own (a dead key's or a compose sequence's
+                   // result, an input method's committed text: one event per character)
     CloseRequest,  // Window: the window manager's close button
     Activate,      // Window: the window manager gave the application's window the focus
     Deactivate,    // the application lost the focus to another program

@@ -71,6 +71,7 @@ protected:
     // The drop-down button's rectangle.
     TRect ButtonRect();
     bool IsListStyle() const { return FStyle != csDropDown && FStyle != csSimple; }
+    bool WantsCaret() override { return !IsListStyle(); }
     // Draws one line of the list (OnDrawItem for the owner-drawn styles).
     virtual void DrawItem(TCanvas* Canvas, int Index, TRect Rect, TOwnerDrawState State);
     // The user chose Index: text, OnClick, OnSelect (or else OnChange).

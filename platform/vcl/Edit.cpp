@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "platform/backend/Backend.h"
 #include "platform/classes/ClassRegistry.h"
@@ -94,6 +95,16 @@ bool IsWordChar(const String& S, int Index) {
 
 } // namespace
 
+int stdctrls::TextLineHeight(TFont* Font) {
+    win::HDC dc = win::CreateCompatibleDC(nullptr);
+    win::HGDIOBJ old = win::SelectObject(dc, Font->Handle());
+    win::TEXTMETRIC tm{};
+    win::GetTextMetrics(dc, &tm);
+    win::SelectObject(dc, old);
+    win::DeleteDC(dc);
+    return tm.tmHeight;
+}
+
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
     FControlStyle = TControlStyle{csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight, csCaptureMouse};
     FColor = clWindow;
@@ -166,6 +177,23 @@ void TCustomEdit::MoveCaret(int Pos, bool Extend) {
     FSelLength = std::abs(FCaret - FAnchor);
     MakeCaretVisible();
     Invalidate();
+    UpdateCaret();
+}
+
+int TCustomEdit::CaretHeight() {
+    TRect text = EditRect();
+    return std::max(1, std::min(text.Height(), stdctrls::TextLineHeight(Font())));
+}
+
+void TCustomEdit::MakeCaret() {
+    if (FHasCaret) win::DestroyCaret();
+    FHasCaret = win::CreateCaret(WindowHandle(), nullptr, 1, CaretHeight());
+    UpdateCaret();
+    if (FHasCaret) win::ShowCaret(WindowHandle());
+}
+
+void TCustomEdit::UpdateCaret() {
+    if (FHasCaret) win::SetCaretPos(CharX(FCaret), EditRect().Top);
 }
 
 void TCustomEdit::SetSelStart(int Value) {
@@ -183,7 +211,7 @@ String TCustomEdit::SelText() const {
 }
 
 void TCustomEdit::SetSelText(const String& Value) {
-    ReplaceSelection(Value, false);
+    ReplaceSelection(Value, false, TUndoStep::None);
 }
 
 void TCustomEdit::SelectAll() {
@@ -192,10 +220,30 @@ void TCustomEdit::SelectAll() {
 }
 
 void TCustomEdit::ClearSelection() {
-    if (FSelLength > 0) ReplaceSelection("", false);
+    if (FSelLength > 0) ReplaceSelection("", false, TUndoStep::Single);
 }
 
-bool TCustomEdit::ReplaceSelection(const String& Text, bool Typed) {
+bool TCustomEdit::RunGoesOn(TUndoStep Step) const {
+    const bool run = Step == TUndoStep::Typing || Step == TUndoStep::Deleting;
+    return run && FCanUndo && FUndoRun == Step && FSelLength == 0 && FCaret == FUndoRunEnd;
+}
+
+void TCustomEdit::NoteUndo(TUndoStep Step, bool GoesOn) {
+    if (Step == TUndoStep::None) {
+        ClearUndo();
+        return;
+    }
+    if (!GoesOn) {
+        FUndoText = FEditText;
+        FUndoCaret = FCaret;
+        FUndoAnchor = FAnchor;
+        FCanUndo = true;
+    }
+    FUndoRun = Step;
+}
+
+bool TCustomEdit::ReplaceSelection(const String& Text, bool Typed, TUndoStep Step) {
+    const bool goesOn = RunGoesOn(Step);
     String insert = FirstLine(Text);
     if (Typed && FMaxLength > 0) {
         int room = FMaxLength - (Length() - FSelLength);
@@ -211,12 +259,14 @@ bool TCustomEdit::ReplaceSelection(const String& Text, bool Typed) {
         }
     }
     if (insert.empty() && FSelLength == 0) return false;
+    if (Step != TUndoStep::Noted) NoteUndo(Step, goesOn);
     std::size_t a = ByteOffset(FEditText, FSelStart);
     std::size_t b = ByteOffset(FEditText, FSelStart + FSelLength);
     FEditText.replace(a, b - a, insert);
     int caret = FSelStart + CharCount(insert);
     FAnchor = caret;
     MoveCaret(caret, false);
+    FUndoRunEnd = caret;
     FModified = true;
     Change();
     return true;
@@ -224,15 +274,39 @@ bool TCustomEdit::ReplaceSelection(const String& Text, bool Typed) {
 
 void TCustomEdit::DeleteSelectionOr(int Direction) {
     if (FReadOnly) return;
-    if (FSelLength == 0) {
-        int target = FCaret + Direction;
-        if (target < 0 || target > Length()) return;
-        FAnchor = FCaret;
-        FCaret = target;
-        FSelStart = std::min(FCaret, FAnchor);
-        FSelLength = 1;
+    if (FSelLength > 0) {
+        ReplaceSelection("", false, TUndoStep::Single);
+        return;
     }
-    ReplaceSelection("", false);
+    int target = FCaret + Direction;
+    if (target < 0 || target > Length()) return;
+    // A run of presses is one step: whether it goes on is asked before the character is selected.
+    const bool goesOn = RunGoesOn(TUndoStep::Deleting);
+    FAnchor = FCaret;
+    FCaret = target;
+    FSelStart = std::min(FCaret, FAnchor);
+    FSelLength = 1;
+    NoteUndo(TUndoStep::Deleting, goesOn);
+    ReplaceSelection("", false, TUndoStep::Noted);
+}
+
+void TCustomEdit::Undo() {
+    if (!FCanUndo || FReadOnly) return;
+    // The text before the step and the text now change places: undoing again brings the step back.
+    std::swap(FEditText, FUndoText);
+    int caret = std::exchange(FUndoCaret, FCaret);
+    int anchor = std::exchange(FUndoAnchor, FAnchor);
+    FUndoRun = TUndoStep::Single;
+    FAnchor = std::clamp(anchor, 0, Length());
+    MoveCaret(caret, true);
+    FModified = true;
+    Change();
+}
+
+void TCustomEdit::ClearUndo() {
+    FCanUndo = false;
+    FUndoText.clear();
+    FUndoRun = TUndoStep::Single;
 }
 
 void TCustomEdit::CopyToClipboard() {
@@ -244,12 +318,12 @@ void TCustomEdit::CopyToClipboard() {
 void TCustomEdit::CutToClipboard() {
     if (FPasswordChar != 0 || FReadOnly || FSelLength == 0) return;
     SetClipboardText(SelText());
-    ReplaceSelection("", false);
+    ReplaceSelection("", false, TUndoStep::Single);
 }
 
 void TCustomEdit::PasteFromClipboard() {
     if (FReadOnly) return;
-    ReplaceSelection(GetClipboardText(), true);
+    ReplaceSelection(GetClipboardText(), true, TUndoStep::Single);
 }
 
 void TCustomEdit::SetTextValue(const String& Value) {
@@ -262,7 +336,9 @@ void TCustomEdit::SetTextValue(const String& Value) {
     FSelStart = 0;
     FSelLength = 0;
     FModified = false;
+    ClearUndo();
     Invalidate();
+    UpdateCaret();
     Change();
 }
 
@@ -280,6 +356,7 @@ void TCustomEdit::SetPasswordChar(char32_t Value) {
     FScrollX = 0;
     MakeCaretVisible();
     Invalidate();
+    UpdateCaret();
 }
 
 void TCustomEdit::SetReadOnly(bool Value) {
@@ -315,22 +392,48 @@ void TCustomEdit::Paint() {
             c->TextRect(sel, CharX(FSelStart), text.Top, CharsSlice(shown, FSelStart, FSelLength));
         }
     }
-    int x = CharX(FCaret);
-    if (focused && x >= text.Left && x < text.Right) {
-        c->Pen()->SetColor(clWindowText);
-        c->Pen()->SetStyle(psSolid);
-        c->Pen()->SetWidth(1);
-        c->MoveTo(x, text.Top);
-        c->LineTo(x, std::min(text.Bottom, text.Top + lineHeight));
-    }
 }
 
 void TCustomEdit::WndProc(TMessage& Message) {
-    if (Message.Msg == win::WM_GETDLGCODE) {
+    switch (Message.Msg) {
+    case win::WM_GETDLGCODE:
         Message.Result = win::DLGC_WANTARROWS | win::DLGC_WANTCHARS | win::DLGC_HASSETSEL;
         return;
+    case win::EM_CANUNDO:
+        Message.Result = FCanUndo ? 1 : 0;
+        return;
+    case win::EM_UNDO:
+    case win::WM_UNDO:
+        Message.Result = FCanUndo && !FReadOnly ? 1 : 0;
+        Undo();
+        return;
+    case win::EM_EMPTYUNDOBUFFER:
+        ClearUndo();
+        return;
+    default:
+        break;
     }
     TCustomControl::WndProc(Message);
+    switch (Message.Msg) {
+    case win::WM_SETFOCUS:
+        if (win::GetFocus() == WindowHandle() && WantsCaret()) MakeCaret();
+        break;
+    case win::WM_KILLFOCUS:
+        if (FHasCaret) win::DestroyCaret();
+        FHasCaret = false;
+        break;
+    case win::WM_DESTROY: // the caret goes with the window
+        FHasCaret = false;
+        break;
+    case win::WM_SIZE:
+        UpdateCaret();
+        break;
+    case CM_FONTCHANGED:
+        if (FHasCaret) MakeCaret();
+        break;
+    default:
+        break;
+    }
 }
 
 void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
@@ -402,11 +505,13 @@ void TCustomEdit::EditKeyDown(Word& Key, TShiftState Shift) {
     case 'C':
     case 'X':
     case 'V':
+    case 'Z':
         if (!ctrl) break;
         if (Key == 'A') SelectAll();
         if (Key == 'C') CopyToClipboard();
         if (Key == 'X') CutToClipboard();
         if (Key == 'V') PasteFromClipboard();
+        if (Key == 'Z') Undo();
         Key = 0;
         break;
     default:
@@ -423,7 +528,7 @@ void TCustomEdit::KeyPress(char32_t& Key) {
         win::MessageBeep(0);
         return;
     }
-    ReplaceSelection(Utf8Encode(Key), true);
+    ReplaceSelection(Utf8Encode(Key), true, TUndoStep::Typing);
 }
 
 void TCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -4,6 +4,14 @@
 // Shift+Insert), Ctrl+A to select everything, MaxLength in characters, a password character, read-only
 // mode. Positions (SelStart, SelLength) count characters of the UTF-8 text, never bytes.
 //
+// The caret is the window system's (it blinks, and tells an input method where text goes in): made when
+// the edit takes the focus, destroyed when it loses it.
+//
+// Undo is single-level, as the platform's edit has it: Ctrl+Z (or Undo, EM_UNDO, WM_UNDO) takes back the
+// last step, and undoing again brings it back. A run of typed characters is one step, as is a run of
+// Backspace or Delete presses without the caret moved between; a cut, a paste or a deletion of a selection
+// is a step of its own. Text set by code (Text, SelText) cannot be undone and empties the undo.
+//
 // The clipboard is the display backend's: kept inside the process offscreen, the desktop's under GTK.
 //
 // OnChange runs after every change of the text, by the user or by code. OnKeyDown sees each key before
@@ -12,6 +20,11 @@
 #include "platform/vcl/Label.h"
 
 namespace vcl {
+
+namespace stdctrls {
+// The height of a line of text in a font (its text metrics' height).
+int TextLineHeight(TFont* Font);
+} // namespace stdctrls
 
 // The clipboard's text (UTF-8), through the active display backend.
 String GetClipboardText();
@@ -54,6 +67,9 @@ public:
     void CutToClipboard();
     void PasteFromClipboard();
     void Clear() { SetText(""); }
+    bool CanUndo() const { return FCanUndo; }
+    void Undo();
+    void ClearUndo();
     // The caret's character position.
     int CaretPos() const { return FCaret; }
 
@@ -75,6 +91,8 @@ protected:
     void EditKeyDown(Word& Key, TShiftState Shift);
     // Where the text is shown, in client coordinates (inside the border).
     virtual TRect EditRect();
+    // Whether the edit shows a caret while it has the focus (a box that only chooses from a list has none).
+    virtual bool WantsCaret() { return true; }
     // Moves the caret; with Extend the selection grows from its anchor.
     void MoveCaret(int Pos, bool Extend);
     int Length() const;
@@ -88,9 +106,19 @@ private:
     int CharX(int Index);
     int CharAtX(int X);
     void MakeCaretVisible();
+    // How a change of the user's is undone: as a step of a run (Typing, Deleting), a step of its own, or
+    // (by code) not at all; Noted: the caller kept the text for undo already.
+    enum class TUndoStep { Typing, Deleting, Single, None, Noted };
     // Replaces the selection with Text, honouring MaxLength when Typed; false when nothing changed.
-    bool ReplaceSelection(const String& Text, bool Typed);
+    bool ReplaceSelection(const String& Text, bool Typed, TUndoStep Step);
     void DeleteSelectionOr(int Direction);
+    // Keeps the text as it is before a change, unless the change goes on the run of the last one.
+    void NoteUndo(TUndoStep Step, bool GoesOn);
+    bool RunGoesOn(TUndoStep Step) const;
+    int CaretHeight();
+    void MakeCaret();
+    // Puts the window system's caret where the caret position shows, while the edit has it.
+    void UpdateCaret();
 
     int FMaxLength = 0;
     char32_t FPasswordChar = 0;
@@ -103,6 +131,14 @@ private:
     int FCaret = 0;     // caret position (one end of the selection)
     int FAnchor = 0;    // the other end of the selection
     int FScrollX = 0;   // pixels the text is scrolled to the left
+    bool FHasCaret = false;
+    // Undo: the text and selection before the last step, and the run it may go on.
+    bool FCanUndo = false;
+    String FUndoText;
+    int FUndoCaret = 0;
+    int FUndoAnchor = 0;
+    TUndoStep FUndoRun = TUndoStep::Single;
+    int FUndoRunEnd = 0; // the caret after the run's last step
 };
 
 class TEdit : public TCustomEdit {

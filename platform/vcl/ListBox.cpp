@@ -6,6 +6,7 @@
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/vcl/Edit.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/WinUser.h"
 
@@ -26,13 +27,7 @@ KV_REGISTER_CLASS(TListBox)
 namespace stdctrls {
 
 int DefaultItemHeight(TFont* Font) {
-    win::HDC dc = win::CreateCompatibleDC(nullptr);
-    win::HGDIOBJ old = win::SelectObject(dc, Font->Handle());
-    win::TEXTMETRIC tm{};
-    win::GetTextMetrics(dc, &tm);
-    win::SelectObject(dc, old);
-    win::DeleteDC(dc);
-    return tm.tmHeight + 2;
+    return TextLineHeight(Font) + 2;
 }
 
 void TItemsSnapshot::Take(const TStrings* Items) {
@@ -342,27 +337,43 @@ void TCustomListBox::SelectByUser(int Index, TShiftState Shift) {
     Click();
 }
 
-void TCustomListBox::ScrollBarClick(int Y) {
+TCustomListBox::TScrollPart TCustomListBox::ScrollPartAt(TPoint P) {
     TRect lr = ListRect();
     const int w = stdctrls::kScrollBarWidth;
-    if (Y < lr.Top + w)
+    if (!ScrollBarVisible() || P.X < lr.Right || P.X >= lr.Right + w || P.Y < lr.Top || P.Y >= lr.Bottom)
+        return TScrollPart::None;
+    if (P.Y < lr.Top + w) return TScrollPart::LineUp;
+    if (P.Y >= lr.Bottom - w) return TScrollPart::LineDown;
+    // The track: a page towards the pointer.
+    TRect thumb = stdctrls::VScrollThumb(TRect{lr.Right, lr.Top, lr.Right + w, lr.Bottom}, FTopIndex, Count(),
+                                         VisibleCount());
+    if (P.Y < thumb.Top) return TScrollPart::PageUp;
+    if (P.Y >= thumb.Bottom) return TScrollPart::PageDown;
+    return TScrollPart::Thumb;
+}
+
+void TCustomListBox::ScrollStep(TScrollPart Part) {
+    switch (Part) {
+    case TScrollPart::LineUp:
         SetTopIndex(FTopIndex - 1);
-    else if (Y >= lr.Bottom - w)
+        break;
+    case TScrollPart::LineDown:
         SetTopIndex(FTopIndex + 1);
-    else {
-        // The track: a page towards the click.
-        TRect sb{lr.Right, lr.Top, lr.Right + w, lr.Bottom};
-        TRect thumb = stdctrls::VScrollThumb(sb, FTopIndex, Count(), VisibleCount());
-        if (Y < thumb.Top) {
-            SetTopIndex(FTopIndex - VisibleCount());
-        } else if (Y >= thumb.Bottom) {
-            SetTopIndex(FTopIndex + VisibleCount());
-        } else {
-            // On the thumb: it follows the pointer until the button goes up.
-            FThumbDrag = true;
-            FThumbOffset = Y - thumb.Top;
-        }
+        break;
+    case TScrollPart::PageUp:
+        SetTopIndex(FTopIndex - VisibleCount());
+        break;
+    case TScrollPart::PageDown:
+        SetTopIndex(FTopIndex + VisibleCount());
+        break;
+    default:
+        break;
     }
+}
+
+void TCustomListBox::StopScrollRepeat() {
+    FScrollRepeat.Stop();
+    FScrollPressed = TScrollPart::None;
 }
 
 void TCustomListBox::ThumbDragTo(int Y) {
@@ -412,9 +423,18 @@ void TCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     if (Button == mbLeft) {
         if (!Focused() && CanFocus()) SetFocus();
         TRect lr = ListRect();
-        if (ScrollBarVisible() && X >= lr.Right) {
-            ScrollBarClick(Y);
-        } else {
+        TScrollPart part = ScrollPartAt(TPoint{X, Y});
+        if (part == TScrollPart::Thumb) {
+            // On the thumb: it follows the pointer until the button goes up.
+            TRect sb{lr.Right, lr.Top, lr.Right + stdctrls::kScrollBarWidth, lr.Bottom};
+            FThumbDrag = true;
+            FThumbOffset = Y - stdctrls::VScrollThumb(sb, FTopIndex, Count(), VisibleCount()).Top;
+        } else if (part != TScrollPart::None) {
+            FScrollPressed = part;
+            FScrollPointer = TPoint{X, Y};
+            FScrollRepeat.Start(WindowHandle());
+            ScrollStep(part);
+        } else if (!ScrollBarVisible() || X < lr.Right) {
             int index = ItemAtPos(TPoint{X, Y}, true);
             if (index >= 0 && !Shift.Contains(ssDouble)) SelectByUser(index, Shift);
             FTracking = index >= 0 && !FMultiSelect;
@@ -424,6 +444,7 @@ void TCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 }
 
 void TCustomListBox::MouseMove(TShiftState Shift, int X, int Y) {
+    FScrollPointer = TPoint{X, Y};
     if (FThumbDrag && Shift.Contains(ssLeft)) ThumbDragTo(Y);
     if (FTracking && Shift.Contains(ssLeft)) {
         TRect lr = ListRect();
@@ -435,7 +456,10 @@ void TCustomListBox::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Button == mbLeft) FTracking = FThumbDrag = false;
+    if (Button == mbLeft) {
+        FTracking = FThumbDrag = false;
+        StopScrollRepeat();
+    }
     TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
@@ -461,6 +485,15 @@ void TCustomListBox::WndProc(TMessage& Message) {
         Message.Result = win::DLGC_WANTARROWS | win::DLGC_WANTCHARS;
         return;
     }
+    if (Message.Msg == win::WM_TIMER && FScrollRepeat.Due(Message.WParam)) {
+        // A step only while the pointer is over the part pressed.
+        if (FScrollPressed != TScrollPart::None && ScrollPartAt(FScrollPointer) == FScrollPressed)
+            ScrollStep(FScrollPressed);
+        return;
+    }
+    if (Message.Msg == win::WM_CANCELMODE || Message.Msg == win::WM_CAPTURECHANGED ||
+        Message.Msg == win::WM_DESTROY || Message.Msg == CM_ENABLEDCHANGED)
+        StopScrollRepeat();
     if (Message.Msg == CM_FONTCHANGED || Message.Msg == CM_ENABLEDCHANGED) Invalidate();
     TCustomControl::WndProc(Message);
 }

@@ -13,6 +13,7 @@
 
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/Label.h"
+#include "platform/vcl/ScrollBar.h"
 
 namespace vcl {
 
@@ -130,7 +131,12 @@ private:
     void MakeVisible(int Index);
     // A user's selection of line Index with the given modifiers; runs OnClick.
     void SelectByUser(int Index, TShiftState Shift);
-    void ScrollBarClick(int Y);
+    // The parts of the scroll bar: an arrow or the track above or below the thumb repeats its step while
+    // the button is held on it (TScrollRepeat).
+    enum class TScrollPart { None, LineUp, LineDown, PageUp, PageDown, Thumb };
+    TScrollPart ScrollPartAt(TPoint P);
+    void ScrollStep(TScrollPart Part);
+    void StopScrollRepeat();
     void ThumbDragTo(int Y);
 
     std::unique_ptr<TStringList> FItems;
@@ -145,6 +151,9 @@ private:
     bool FTracking = false;
     bool FThumbDrag = false;
     int FThumbOffset = 0;
+    TScrollPart FScrollPressed = TScrollPart::None;
+    TPoint FScrollPointer;
+    TScrollRepeat FScrollRepeat;
 };
 
 class TListBox : public TCustomListBox {

@@ -24,6 +24,32 @@ KV_PUBLISHED(TScrollBar) {
 
 KV_REGISTER_CLASS(TScrollBar)
 
+namespace {
+// The repeat's timer on the scroll bar's window.
+constexpr win::UINT_PTR kRepeatTimer = 0x5C01;
+} // namespace
+
+void TScrollRepeat::Start(win::HWND Window) {
+    Stop();
+    if (Window == nullptr || win::SetTimer(Window, kRepeatTimer, Delay, nullptr) == 0) return;
+    FWindow = Window;
+    FRepeating = false;
+}
+
+void TScrollRepeat::Stop() {
+    if (FWindow != nullptr && win::IsWindow(FWindow)) win::KillTimer(FWindow, kRepeatTimer);
+    FWindow = nullptr;
+}
+
+bool TScrollRepeat::Due(win::WPARAM TimerId) {
+    if (TimerId != kRepeatTimer || FWindow == nullptr) return false;
+    if (!FRepeating) {
+        FRepeating = true;
+        win::SetTimer(FWindow, kRepeatTimer, Interval, nullptr);
+    }
+    return true;
+}
+
 TScrollBar::TScrollBar(TComponent* AOwner) : TCustomControl(AOwner) {
     FControlStyle = TControlStyle{csFramed, csDoubleClicks, csOpaque, csCaptureMouse};
     SetTabStop(true);
@@ -201,30 +227,55 @@ void TScrollBar::KeyDown(Word& Key, TShiftState Shift) {
     Key = 0;
 }
 
+TScrollBar::TPart TScrollBar::PartAt(TPoint P) {
+    if (!ClientRect().Contains(P)) return TPart::None;
+    if (FirstArrowRect().Contains(P)) return TPart::FirstArrow;
+    if (LastArrowRect().Contains(P)) return TPart::LastArrow;
+    TRect thumb = ThumbRect();
+    if (thumb.IsEmpty()) return TPart::None;
+    if (thumb.Contains(P)) return TPart::Thumb;
+    return Along(P.X, P.Y) < Along(thumb.Left, thumb.Top) ? TPart::PageBefore : TPart::PageAfter;
+}
+
+void TScrollBar::StepOf(TPart Part) {
+    switch (Part) {
+    case TPart::FirstArrow:
+        DoScroll(scLineUp, FPosition - FSmallChange);
+        break;
+    case TPart::LastArrow:
+        DoScroll(scLineDown, FPosition + FSmallChange);
+        break;
+    case TPart::PageBefore:
+        DoScroll(scPageUp, FPosition - FLargeChange);
+        break;
+    case TPart::PageAfter:
+        DoScroll(scPageDown, FPosition + FLargeChange);
+        break;
+    default:
+        break;
+    }
+}
+
 void TScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft && Enabled()) {
         if (!Focused() && CanFocus()) SetFocus();
         TPoint p{X, Y};
-        TRect thumb = ThumbRect();
-        if (FirstArrowRect().Contains(p)) {
-            DoScroll(scLineUp, FPosition - FSmallChange);
-        } else if (LastArrowRect().Contains(p)) {
-            DoScroll(scLineDown, FPosition + FSmallChange);
-        } else if (thumb.Contains(p)) {
+        TPart part = PartAt(p);
+        if (part == TPart::Thumb) {
             FDragging = true;
-            FDragOffset = Along(X, Y) - Along(thumb.Left, thumb.Top);
-        } else if (!thumb.IsEmpty()) {
-            bool before = Along(X, Y) < Along(thumb.Left, thumb.Top);
-            if (before)
-                DoScroll(scPageUp, FPosition - FLargeChange);
-            else
-                DoScroll(scPageDown, FPosition + FLargeChange);
+            FDragOffset = Along(X, Y) - Along(ThumbRect().Left, ThumbRect().Top);
+        } else if (part != TPart::None) {
+            FPressed = part;
+            FPointer = p;
+            FRepeat.Start(WindowHandle());
+            StepOf(part);
         }
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TScrollBar::MouseMove(TShiftState Shift, int X, int Y) {
+    FPointer = TPoint{X, Y};
     if (FDragging) {
         TRect first = FirstArrowRect();
         TRect last = LastArrowRect();
@@ -245,6 +296,8 @@ void TScrollBar::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft) {
+        FRepeat.Stop();
+        FPressed = TPart::None;
         if (FDragging) {
             FDragging = false;
             DoScroll(scPosition, FPosition);
@@ -260,7 +313,30 @@ void TScrollBar::WndProc(TMessage& Message) {
         Message.Result = win::DLGC_WANTARROWS;
         return;
     }
-    if (Message.Msg == CM_ENABLEDCHANGED) Invalidate();
+    switch (Message.Msg) {
+    case win::WM_TIMER:
+        if (FRepeat.Due(Message.WParam)) {
+            // A step only while the pointer is over the part pressed (on the track: until the thumb
+            // reaches the pointer).
+            if (FPressed != TPart::None && PartAt(FPointer) == FPressed) StepOf(FPressed);
+            return;
+        }
+        break;
+    case win::WM_CANCELMODE:
+    case win::WM_CAPTURECHANGED:
+    case win::WM_DESTROY:
+        // The mouse was taken away: the repeat ends with it.
+        FRepeat.Stop();
+        FPressed = TPart::None;
+        break;
+    case CM_ENABLEDCHANGED:
+        FRepeat.Stop();
+        FPressed = TPart::None;
+        Invalidate();
+        break;
+    default:
+        break;
+    }
     TCustomControl::WndProc(Message);
 }
 

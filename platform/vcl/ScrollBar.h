@@ -2,11 +2,36 @@
 // TScrollBar: a horizontal or vertical scroll bar drawn by us. Arrows move by SmallChange, the track by
 // LargeChange, the thumb follows a drag; the keyboard moves it with the arrows, Page Up / Page Down,
 // Home and End. OnScroll sees each move first (and may change the position it reaches); OnChange runs
-// whenever Position changes, by the user or by code.
+// whenever Position changes, by the user or by code. Holding the button on an arrow or the track repeats
+// its step (TScrollRepeat) while the pointer stays over that part: on the track until the thumb reaches
+// the pointer.
 
 #include "platform/vcl/Label.h"
 
 namespace vcl {
+
+// The timing of the repeat while the mouse button is held on a scroll bar's arrow or track, as the
+// platform's scroll bars have it: the first repeat Delay ms after the press, then one every Interval ms, on
+// a timer of the scroll bar's window. The control takes each step that comes due while the pointer is over
+// the part that was pressed, and stops the repeat when the button goes up or the mouse is taken away.
+class TScrollRepeat {
+public:
+    static constexpr unsigned Delay = 200;
+    static constexpr unsigned Interval = 50;
+    TScrollRepeat() = default;
+    ~TScrollRepeat() { Stop(); }
+    TScrollRepeat(const TScrollRepeat&) = delete;
+    TScrollRepeat& operator=(const TScrollRepeat&) = delete;
+    void Start(win::HWND Window);
+    void Stop();
+    bool Active() const { return FWindow != nullptr; }
+    // For the window's WM_TIMER: true when it is the repeat's (a step is due).
+    bool Due(win::WPARAM TimerId);
+
+private:
+    win::HWND FWindow = nullptr;
+    bool FRepeating = false; // past the first delay
+};
 
 KV_ENUM(TScrollBarKind, sbHorizontal, sbVertical);
 KV_ENUM(TScrollCode, scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom,
@@ -58,6 +83,10 @@ protected:
     virtual void Scroll(TScrollCode ScrollCode, int& ScrollPos);
 
 private:
+    enum class TPart { None, FirstArrow, LastArrow, PageBefore, PageAfter, Thumb };
+    TPart PartAt(TPoint P);
+    // The step of an arrow or the track.
+    void StepOf(TPart Part);
     void DoScroll(TScrollCode Code, int Pos);
     int MaxPosition() const;
     // Along the bar: the length, and a point's coordinate.
@@ -73,6 +102,9 @@ private:
     int FLargeChange = 1;
     bool FDragging = false;
     int FDragOffset = 0;
+    TPart FPressed = TPart::None; // the arrow or track part held down
+    TPoint FPointer;              // where the pointer is while it is held
+    TScrollRepeat FRepeat;
 };
 
 } // namespace vcl

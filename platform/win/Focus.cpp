@@ -162,6 +162,7 @@ HWND SetFocus(HWND h) {
         if (old == h) return old;
     }
     s.Focus = h;
+    TextInputFocusMoved(old, h);
     if (Wnd* o = W(old)) Send(o, WM_KILLFOCUS, reinterpret_cast<WPARAM>(h), 0);
     if (s.Focus != h || !W(h)) return old;
     Send(w, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);

@@ -496,6 +496,7 @@ void ForgetWindowInput(HWND h) {
     if (s.LastClick.Window == h) s.LastClick = ClickInfo{};
     if (s.Drag.Window == h) s.Drag = SizeMoveDrag{};
     if (s.PressedCaptionButton == h) s.PressedCaptionButton = nullptr;
+    ForgetCaretOf(h);
 }
 
 LRESULT HitTest(Wnd* w, POINT screen) {

@@ -49,6 +49,24 @@ LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);
 // WH_MSGFILTER hooks with code (MSGF_MENU, MSGF_DIALOGBOX, ...); true = a hook processed it, skip it.
 BOOL CallMsgFilter(MSG* lpMsg, int nCode);
 
+// ---- The caret: one per thread, owned by one window, drawn by inverting its rectangle in the owner's client
+// area and blinking at the caret blink time. A new caret is hidden until ShowCaret; hiding counts
+// (HideCaret twice wants ShowCaret twice). BeginPaint hides it while its owner paints, EndPaint shows it
+// again. SetCaretPos shows it at once (the blink starts over). The caret dies with its owner. Its place
+// also tells the display where typed text goes in (an input method's candidate window).
+// hBitmap: null for a solid caret of width by height (0: the border's width or height), (HBITMAP)1 for a
+// grey one, else a bitmap whose size and pixels make the caret.
+BOOL CreateCaret(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight);
+BOOL DestroyCaret();
+BOOL ShowCaret(HWND hWnd);
+BOOL HideCaret(HWND hWnd);
+BOOL SetCaretPos(int X, int Y);
+BOOL GetCaretPos(POINT* lpPoint);
+// Milliseconds the caret stays on and off; INFINITE: it does not blink. 530 by default.
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT uMSeconds);
+constexpr UINT INFINITE = 0xFFFFFFFF;
+
 // ---- Cursors
 HCURSOR LoadCursor(HINSTANCE hInstance, const char* lpCursorName);
 HCURSOR SetCursor(HCURSOR hCursor);

@@ -143,6 +143,10 @@ constexpr UINT WM_COPY = 0x0301;
 constexpr UINT WM_PASTE = 0x0302;
 constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
+// Edits: their single-level undo.
+constexpr UINT EM_CANUNDO = 0x00C6;
+constexpr UINT EM_UNDO = 0x00C7;
+constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
 constexpr UINT WM_PRINT = 0x0317;
 constexpr UINT WM_PRINTCLIENT = 0x0318;
 constexpr UINT WM_THEMECHANGED = 0x031A;

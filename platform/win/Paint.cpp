@@ -571,6 +571,7 @@ HDC BeginPaint(HWND h, PAINTSTRUCT* ps) {
     Wnd* w = Checked(h);
     if (!w || !ps) return nullptr;
     *ps = PAINTSTRUCT{};
+    HideCaretForPaint(w);
     if (w->FramePending) {
         w->FramePending = false;
         if (IsVisibleChain(w)) Send(w, WM_NCPAINT, 1, 0);
@@ -595,6 +596,7 @@ HDC BeginPaint(HWND h, PAINTSTRUCT* ps) {
 BOOL EndPaint(HWND h, const PAINTSTRUCT* ps) {
     if (!ps) return FALSE;
     ReleaseDC(h, ps->hdc);
+    ShowCaretAfterPaint(h);
     FreeGraveyard();
     return TRUE;
 }

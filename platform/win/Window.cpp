@@ -269,6 +269,8 @@ void ResetState() {
     s.IdleHandler = nullptr;
     s.Beeps = 0;
     s.DoubleClickTime = 500;
+    s.Caret = CaretInfo{};
+    s.CaretBlinkTime = 530;
     s.LastError = 0;
     if (s.SendDepth == 0 && s.DispatchDepth == 0) s.Graveyard.clear();
 }

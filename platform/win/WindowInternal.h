@@ -141,6 +141,20 @@ struct SizeMoveDrag {
     POINT MaxTrack{};
 };
 
+// The caret (Caret.cpp).
+struct CaretInfo {
+    HWND Owner = nullptr;
+    POINT Pos{}; // the owner's client coordinates
+    SIZE Size{};
+    HBITMAP Bitmap = nullptr;      // null: solid; (HBITMAP)1: grey; else the caret's picture
+    int Hidden = 1;                // HideCaret calls not undone yet (a new caret starts hidden)
+    int PaintHidden = 0;           // BeginPaint calls of the owner not ended yet
+    bool On = true;                // the blink's phase
+    bool Drawn = false;            // its rectangle is inverted in the owner's pixels now
+    HWND TextRoot = nullptr;       // the top-level window whose native window was told where the caret is
+    std::optional<RECT> TextCaret; // what it was told (window coordinates)
+};
+
 struct State {
     std::unordered_map<std::uintptr_t, std::unique_ptr<Wnd>> Windows;
     std::vector<std::unique_ptr<Wnd>> Graveyard;
@@ -175,6 +189,8 @@ struct State {
     MouseTarget LastMouse;
     SizeMoveDrag Drag;
     UINT DoubleClickTime = 500;
+    CaretInfo Caret;
+    UINT CaretBlinkTime = 530;
 
     std::vector<std::shared_ptr<Hook>> Hooks; // newest first
     std::uintptr_t NextHookId = 0x20010;
@@ -285,6 +301,13 @@ bool HasInput();
 // Hooks.
 LRESULT CallHooks(int kind, int code, WPARAM wp, LPARAM lp, bool* any = nullptr);
 bool HasHook(int kind);
+
+// The caret (Caret.cpp): BeginPaint of its owner hides it, EndPaint shows it again; a window going takes
+// its caret along; the keyboard focus moving between windows drops a composition of the input method.
+void HideCaretForPaint(Wnd* w);
+void ShowCaretAfterPaint(HWND h);
+void ForgetCaretOf(HWND h);
+void TextInputFocusMoved(HWND from, HWND to);
 
 // Input internals.
 void ReleaseCaptureOf(Wnd* w);

@@ -248,6 +248,151 @@ TEST_F(EditTest, TextSetByCodeRaisesOnChangeOnlyWhenItDiffers) {
     EXPECT_EQ(e->Text(), "");
 }
 
+// The columns of the edit's text area where two pictures of it differ.
+std::vector<int> ChangedColumns(const std::vector<win::COLORREF>& A, const std::vector<win::COLORREF>& B,
+                                int Width) {
+    std::vector<int> cols;
+    for (std::size_t i = 0; i < A.size() && i < B.size(); ++i) {
+        int col = static_cast<int>(i) % Width;
+        if (A[i] != B[i] && std::find(cols.begin(), cols.end(), col) == cols.end()) cols.push_back(col);
+    }
+    std::sort(cols.begin(), cols.end());
+    return cols;
+}
+
+TEST_F(EditTest, TheCaretBlinksShowsAtOnceAfterKeysAndClicksAndGoesWithTheFocus) {
+    TEdit* other = MakeEdit("Other", 60);
+    TEdit* e = FocusedEdit();
+    Type("ab");
+    const int width = e->Width() - 6; // TextPixels' columns
+    auto on = TextPixels(e);
+    screen->Advance(win::GetCaretBlinkTime());
+    auto off = TextPixels(e);
+    // One column blinks, right of the text's ink: the caret after "ab".
+    std::vector<int> blinking = ChangedColumns(on, off, width);
+    ASSERT_EQ(blinking.size(), 1u);
+    int lastInk = -1;
+    for (std::size_t i = 0; i < off.size(); ++i)
+        if (IsInk(off[i])) lastInk = std::max(lastInk, static_cast<int>(i) % width);
+    EXPECT_GT(blinking[0], lastInk);
+    screen->Advance(win::GetCaretBlinkTime());
+    EXPECT_EQ(TextPixels(e), on) << "on again after another blink time";
+
+    // In the off phase a key shows the caret at once, at its new place (one character to the left).
+    screen->Advance(win::GetCaretBlinkTime());
+    ASSERT_EQ(TextPixels(e), off);
+    Press(win::VK_LEFT);
+    std::vector<int> moved = ChangedColumns(TextPixels(e), off, width);
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_LT(moved[0], blinking[0]);
+    // So does a click (here at the end of the text again).
+    screen->Advance(win::GetCaretBlinkTime());
+    ClickAt(e, 190, 10);
+    EXPECT_EQ(TextPixels(e), on);
+
+    // Without the focus there is no caret, and nothing blinks.
+    other->SetFocus();
+    Pump();
+    auto unfocused = TextPixels(e);
+    EXPECT_EQ(unfocused, off);
+    screen->Advance(win::GetCaretBlinkTime());
+    EXPECT_EQ(TextPixels(e), unfocused);
+    // The other edit blinks now.
+    auto otherOn = TextPixels(other);
+    screen->Advance(win::GetCaretBlinkTime());
+    EXPECT_NE(TextPixels(other), otherOn);
+}
+
+TEST_F(EditTest, UndoTakesBackTheLastStepAndUndoingAgainBringsItBack) {
+    TEdit* e = FocusedEdit();
+    EXPECT_FALSE(e->CanUndo());
+    // A run of typed characters is one step.
+    Type("hello world");
+    EXPECT_TRUE(e->CanUndo());
+    changes = 0;
+    Chord({win::VK_CONTROL}, 'Z');
+    EXPECT_EQ(e->Text(), "");
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(e->Modified());
+    Chord({win::VK_CONTROL}, 'Z');
+    EXPECT_EQ(e->Text(), "hello world");
+    EXPECT_EQ(e->CaretPos(), 11);
+
+    // A run of Backspace presses is one step, apart from the typing before it.
+    Press(win::VK_BACK);
+    Press(win::VK_BACK);
+    Press(win::VK_BACK);
+    EXPECT_EQ(e->Text(), "hello wo");
+    Chord({win::VK_CONTROL}, 'Z');
+    EXPECT_EQ(e->Text(), "hello world");
+    // Typing after the caret moved starts a new step.
+    Press(win::VK_HOME);
+    Type("a");
+    Press(win::VK_END);
+    Type("z");
+    Chord({win::VK_CONTROL}, 'Z');
+    EXPECT_EQ(e->Text(), "ahello world");
+    // Delete presses in a row are one step too.
+    Press(win::VK_HOME);
+    Press(win::VK_DELETE);
+    Press(win::VK_DELETE);
+    EXPECT_EQ(e->Text(), "ello world");
+    Chord({win::VK_CONTROL}, 'Z');
+    EXPECT_EQ(e->Text(), "ahello world");
+
+    // A cut is a step; undoing it brings the text back selected.
+    e->SetSelStart(1);
+    e->SetSelLength(5);
+    Chord({win::VK_CONTROL}, 'X');
+    EXPECT_EQ(e->Text(), "a world");
+    Chord({win::VK_CONTROL}, 'Z');
+    EXPECT_EQ(e->Text(), "ahello world");
+    EXPECT_EQ(e->SelText(), "hello");
+    // So is each paste, and typing over a selection.
+    SetClipboardText("XY");
+    Press(win::VK_END);
+    Chord({win::VK_CONTROL}, 'V');
+    Chord({win::VK_CONTROL}, 'V');
+    EXPECT_EQ(e->Text(), "ahello worldXYXY");
+    Chord({win::VK_CONTROL}, 'Z');
+    EXPECT_EQ(e->Text(), "ahello worldXY");
+    Press(win::VK_BACK);
+    Press(win::VK_BACK);
+    EXPECT_EQ(e->Text(), "ahello world");
+    Chord({win::VK_CONTROL}, 'A');
+    Type("q");
+    EXPECT_EQ(e->Text(), "q");
+    Chord({win::VK_CONTROL}, 'Z');
+    EXPECT_EQ(e->Text(), "ahello world");
+
+    // The messages: EM_CANUNDO, EM_UNDO (undoing again redoes), EM_EMPTYUNDOBUFFER.
+    win::HWND h = e->Handle();
+    EXPECT_EQ(win::SendMessage(h, win::EM_CANUNDO, 0, 0), 1);
+    EXPECT_EQ(win::SendMessage(h, win::EM_UNDO, 0, 0), 1);
+    EXPECT_EQ(e->Text(), "q");
+    win::SendMessage(h, win::EM_EMPTYUNDOBUFFER, 0, 0);
+    EXPECT_FALSE(e->CanUndo());
+    EXPECT_EQ(win::SendMessage(h, win::EM_UNDO, 0, 0), 0);
+    Chord({win::VK_CONTROL}, 'Z');
+    EXPECT_EQ(e->Text(), "q");
+
+    // Text set by code cannot be undone and empties the undo.
+    Type("r");
+    ASSERT_TRUE(e->CanUndo());
+    e->SetText("code");
+    EXPECT_FALSE(e->CanUndo());
+    Press(win::VK_END);
+    Type("s");
+    e->SetSelText("!");
+    EXPECT_FALSE(e->CanUndo());
+    EXPECT_EQ(e->Text(), "codes!");
+    // A read-only edit undoes nothing.
+    Type("t");
+    e->SetReadOnly(true);
+    e->Undo();
+    EXPECT_EQ(e->Text(), "codes!t");
+}
+
 class EditLabeledTest : public StdControlTest {};
 
 TEST_F(EditLabeledTest, LabelStaysBesideTheEdit) {

@@ -159,6 +159,32 @@ TEST_F(ListBoxTest, ScrollingKeepsTheSelectionInView) {
     EXPECT_EQ(l->ItemAtPos(TPoint{10, 300}, false), 30);
 }
 
+TEST_F(ListBoxTest, HoldingAScrollArrowRepeatsUntilReleasedOrThePointerLeavesIt) {
+    TListBox* l = MakeList(30, 100);
+    ShowHost();
+    const int arrowX = 150 - 2 - stdctrls::kScrollBarWidth + 5;
+    Down(l, arrowX, 98 - 5); // the down arrow
+    EXPECT_EQ(l->TopIndex(), 1);
+    screen->Advance(TScrollRepeat::Delay);
+    Pump();
+    EXPECT_EQ(l->TopIndex(), 2);
+    screen->Advance(2 * TScrollRepeat::Interval);
+    Pump();
+    EXPECT_EQ(l->TopIndex(), 4);
+    MoveOver(l, 50, 50); // off the arrow: it waits
+    screen->Advance(500);
+    Pump();
+    EXPECT_EQ(l->TopIndex(), 4);
+    MoveOver(l, arrowX, 98 - 4);
+    screen->Advance(TScrollRepeat::Interval);
+    Pump();
+    EXPECT_EQ(l->TopIndex(), 5);
+    Up();
+    screen->Advance(500);
+    Pump();
+    EXPECT_EQ(l->TopIndex(), 5);
+}
+
 TEST_F(ListBoxTest, OwnerDrawCallsOnDrawItemForVisibleLines) {
     TListBox* l = MakeList(30, 100);
     l->SetStyle(lbOwnerDrawFixed);
@@ -262,6 +288,63 @@ TEST_F(ListBoxScrollBarTest, ArrowsTrackKeysAndEvents) {
     EXPECT_EQ(s->Height(), 200);
 }
 
+TEST_F(ListBoxScrollBarTest, HoldingAnArrowOrTheTrackRepeatsUntilReleasedOrThePointerLeavesThePart) {
+    auto* s = Make<TScrollBar>("S", 20, 20, 200, 17);
+    s->SetParams(0, 0, 100);
+    s->SetLargeChange(10);
+    std::vector<TScrollCode> codes;
+    s->OnScroll = [&](TObject*, TScrollCode Code, int&) { codes.push_back(Code); };
+    ShowHost();
+    auto advance = [&](unsigned ms) {
+        screen->Advance(ms);
+        Pump();
+    };
+    // The right arrow held: one step at the press, the first repeat 200 ms later, then one every 50 ms.
+    Down(s, 195, 8);
+    EXPECT_EQ(s->Position(), 1);
+    advance(199);
+    EXPECT_EQ(s->Position(), 1);
+    advance(1);
+    EXPECT_EQ(s->Position(), 2);
+    advance(49);
+    EXPECT_EQ(s->Position(), 2);
+    advance(1);
+    EXPECT_EQ(s->Position(), 3);
+    advance(100);
+    EXPECT_EQ(s->Position(), 5);
+    // Off the arrow it pauses; back on it, it goes on.
+    MoveOver(s, 100, 40);
+    advance(200);
+    EXPECT_EQ(s->Position(), 5);
+    MoveOver(s, 196, 9);
+    advance(50);
+    EXPECT_EQ(s->Position(), 6);
+    Up();
+    advance(500);
+    EXPECT_EQ(s->Position(), 6);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), scLineDown), 6);
+    EXPECT_EQ(codes.back(), scEndScroll);
+
+    // The track held right of the thumb pages towards the pointer and stops when the thumb reaches it.
+    codes.clear();
+    Down(s, 150, 8);
+    EXPECT_EQ(s->Position(), 16);
+    advance(2000);
+    TRect thumb = s->ThumbRect();
+    EXPECT_TRUE(thumb.Contains(TPoint{150, 8})) << "thumb " << thumb.Left << ".." << thumb.Right;
+    const int reached = s->Position();
+    EXPECT_GT(reached, 16);
+    EXPECT_LT(reached, 100);
+    advance(1000);
+    EXPECT_EQ(s->Position(), reached);
+    Up();
+    EXPECT_EQ(codes.back(), scEndScroll);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), scPageDown), static_cast<long>(codes.size()) - 1);
+    // Nothing runs after the release: no timer of the bar is left.
+    for (const std::string& line : win::detail::LiveState())
+        EXPECT_EQ(line.find("timer"), std::string::npos) << line;
+}
+
 class ComboBoxTest : public StdControlTest {
 protected:
     TComboBox* MakeCombo(TComboBoxStyle Style = csDropDown) {
@@ -357,6 +440,7 @@ TEST_F(ComboBoxTest, TypingAndArrowKeys) {
     TComboBox* c = MakeCombo();
     ShowHost();
     c->SetFocus();
+    EXPECT_NE(screen->TextCaret(host->Handle()), std::nullopt) << "a box one types into has a caret";
     Press(win::VK_DOWN);
     EXPECT_EQ(c->ItemIndex(), 0);
     EXPECT_EQ(c->Text(), "Apple");
@@ -393,6 +477,8 @@ TEST_F(ComboBoxTest, DropDownListStyleChoosesByLetterAndIgnoresTyping) {
     ClickAt(c, 20, 10);
     EXPECT_TRUE(c->DroppedDown());
     Press(win::VK_ESCAPE);
+    ASSERT_TRUE(c->Focused());
+    EXPECT_EQ(screen->TextCaret(host->Handle()), std::nullopt) << "no caret in a box that only chooses";
     Type("c");
     EXPECT_EQ(c->ItemIndex(), 2);
     EXPECT_EQ(c->Text(), "Cherry");

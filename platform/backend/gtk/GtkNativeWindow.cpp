@@ -124,6 +124,7 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
 
 GtkNativeWindow::~GtkNativeWindow() {
     FDisplay.WindowDestroyed(this);
+    FTextInput.reset();
     g_signal_handlers_disconnect_by_data(FArea, this);
     g_signal_handlers_disconnect_by_data(FWindow, this);
     gtk_widget_destroy(FWindow);
@@ -426,13 +427,19 @@ void GtkNativeWindow::FocusCame() {
 
 gboolean GtkNativeWindow::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] { w->FocusCame(); });
+    GuardedVoid([&] {
+        w->FocusCame();
+        w->TextInputFocus(true);
+    });
     return FALSE;
 }
 
 gboolean GtkNativeWindow::OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] { w->FDisplay.FocusLeft(); });
+    GuardedVoid([&] {
+        w->FDisplay.FocusLeft();
+        w->TextInputFocus(false);
+    });
     return FALSE;
 }
 
@@ -586,7 +593,39 @@ gboolean GtkNativeWindow::OnCrossing(GtkWidget*, GdkEventCrossing* e, gpointer s
 
 // ---- Keyboard
 
+GtkTextInput* GtkNativeWindow::TextInput() {
+    if (!FTextInput && Gdk()) {
+        FTextInput = std::make_unique<GtkTextInput>(FWindow, [this](char32_t ch) {
+            InputEvent ev = Event(EventKind::Char);
+            ev.Char = ch;
+            FDisplay.Post(ev);
+        });
+        FTextInput->SetCaret(FTextCaret);
+    }
+    return FTextInput.get();
+}
+
+bool GtkNativeWindow::TextInputTook(const GdkEventKey* e) {
+    GtkTextInput* t = TextInput();
+    return t && t->Filter(const_cast<GdkEventKey*>(e));
+}
+
+void GtkNativeWindow::TextInputFocus(bool in) {
+    if (GtkTextInput* t = TextInput()) t->SetFocused(in);
+}
+
+void GtkNativeWindow::SetTextCaret(const std::optional<vcl::TRect>& caret) {
+    FTextCaret = caret;
+    if (FTextInput) FTextInput->SetCaret(caret);
+}
+
+void GtkNativeWindow::ResetTextInput() {
+    if (FTextInput) FTextInput->Reset();
+}
+
 void GtkNativeWindow::KeyPressed(const GdkEventKey* e) {
+    // A dead key, a compose sequence or an input method's key gives committed text, not a key.
+    if (TextInputTook(e)) return;
     GdkKeymap* keymap = gdk_keymap_get_for_display(gtk_widget_get_display(FWindow));
     guint base = 0;
     gdk_keymap_translate_keyboard_state(keymap, e->hardware_keycode, static_cast<GdkModifierType>(0), 0,
@@ -620,6 +659,8 @@ gboolean GtkNativeWindow::OnKeyPress(GtkWidget*, GdkEventKey* e, gpointer self) 
 gboolean GtkNativeWindow::OnKeyRelease(GtkWidget*, GdkEventKey* e, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
     GuardedVoid([&] {
+        // The input method sees releases too; the key's own release still follows its press.
+        w->TextInputTook(e);
         auto& held = w->FDisplay.HeldKeys();
         auto it = held.find(e->hardware_keycode);
         if (it == held.end()) return;

@@ -11,6 +11,7 @@
 
 #include "platform/backend/Backend.h"
 #include "platform/backend/gtk/GtkShape.h"
+#include "platform/backend/gtk/GtkTextInput.h"
 
 namespace gtkbackend {
 
@@ -32,6 +33,8 @@ public:
     void SetTitle(const vcl::String& title) override;
     void SetIcon(const std::vector<backend::IconImage>& images) override;
     void SetSizeLimits(vcl::TSize minimum, vcl::TSize maximum) override;
+    void SetTextCaret(const std::optional<vcl::TRect>& caret) override;
+    void ResetTextInput() override;
 
     GtkWidget* Widget() const { return FWindow; }
     // The GDK window once realized, else null.
@@ -70,6 +73,10 @@ private:
     void Wheel(int delta, bool horizontal, vcl::TPoint at);
     void Crossed(const GdkEventCrossing* e);
     void KeyPressed(const GdkEventKey* e);
+    // Text input (GtkTextInput): made once the window is realized; true when it took the key.
+    GtkTextInput* TextInput();
+    bool TextInputTook(const GdkEventKey* e);
+    void TextInputFocus(bool in);
     RegionPtr Shape() const; // the shape the window is to have now (null = rectangular)
     void ApplyShape();
     void ApplyGeometryHints();
@@ -96,6 +103,8 @@ private:
     RegionPtr FMask;                 // pixels left out by the colour key or transparency, null = none
     unsigned FButtons = 0;           // bit per backend::MouseButton held
     double FWheelX = 0, FWheelY = 0; // smooth-scrolling remainders, in notches
+    std::unique_ptr<GtkTextInput> FTextInput;
+    std::optional<vcl::TRect> FTextCaret;
 };
 
 } // namespace gtkbackend

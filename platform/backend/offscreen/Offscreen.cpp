@@ -34,6 +34,8 @@ public:
     void SetTitle(const String& title) override { title_ = title; }
     void SetIcon(const std::vector<backend::IconImage>& images) override { icon_ = images; }
     void SetSizeLimits(vcl::TSize minimum, vcl::TSize maximum) override { limits_ = {minimum, maximum}; }
+    void SetTextCaret(const std::optional<vcl::TRect>& caret) override { textCaret_ = caret; }
+    void ResetTextInput() override { ++textResets_; }
     void Present(cairo_surface_t* surface, const vcl::TRect&) override {
         if (surface != image_) {
             cairo_surface_reference(surface);
@@ -54,6 +56,8 @@ public:
     String title_;
     std::vector<backend::IconImage> icon_;
     std::pair<vcl::TSize, vcl::TSize> limits_;
+    std::optional<vcl::TRect> textCaret_;
+    int textResets_ = 0;
 };
 
 namespace {
@@ -213,6 +217,16 @@ std::vector<backend::IconImage> OffscreenDisplay::WindowIcon(win::HWND window) c
 std::pair<vcl::TSize, vcl::TSize> OffscreenDisplay::WindowSizeLimits(win::HWND window) const {
     const OffscreenWindow* n = Native(window);
     return n ? n->limits_ : std::pair<vcl::TSize, vcl::TSize>{};
+}
+
+std::optional<vcl::TRect> OffscreenDisplay::TextCaret(win::HWND window) const {
+    const OffscreenWindow* n = Native(window);
+    return n ? n->textCaret_ : std::nullopt;
+}
+
+int OffscreenDisplay::TextInputResets(win::HWND window) const {
+    const OffscreenWindow* n = Native(window);
+    return n ? n->textResets_ : 0;
 }
 
 } // namespace offscreen

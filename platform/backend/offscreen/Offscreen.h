@@ -79,6 +79,10 @@ public:
     // The smallest and largest size a window manager would keep a top-level window to (zero: no limit).
     std::pair<vcl::TSize, vcl::TSize> WindowSizeLimits(win::HWND window) const;
     const std::vector<backend::IconImage>& ProgramIcon() const { return programIcon_; }
+    // Text input as an input method would see it: where the window's caret is (window coordinates, none
+    // without a caret), and how often a composition was dropped because the focus moved inside it.
+    std::optional<vcl::TRect> TextCaret(win::HWND window) const;
+    int TextInputResets(win::HWND window) const;
 
 private:
     friend class OffscreenWindow;
