@@ -20,10 +20,11 @@ void RegisterLayoutClasses() {
     AdvMenus::RegisterAdvMenusClasses();
 }
 
-void CreateForms() {
+void CreateForms(bool WhenNeeded) {
     RegisterLayoutClasses();
     vcl::Application->CreateForm(UnitMain::frm_Main);
     vcl::Application->CreateForm(UnitLogin::frm_Login);
+    if (WhenNeeded) return;
     vcl::Application->CreateForm(UnitAbout::frm_About);
     vcl::Application->CreateForm(UnitRegistration::frm_Registration);
     vcl::Application->CreateForm(UnitRecoverPass::frm_RecoverPass);

@@ -46,7 +46,7 @@ int main(int, char**) {
         Application->Initialize();
         Application->SetMainFormOnTaskBar(true);
         Application->SetTitle("Kalvenor");
-        AppForms::CreateForms();
+        AppForms::CreateForms(true);
         Application->Run();
     } catch (const Exception& E) {
         Application->ShowException(E);

@@ -6,6 +6,7 @@
 
 #include "platform/classes/ClassRegistry.h"
 
+#include "app/AppForms.h"
 #include "app/SessionProbe.h"
 #include "app/UnitMain.h"
 #include "app/UnitRecoverPass.h"
@@ -81,8 +82,8 @@ void Tfrm_Login::btn_OKClick(TObject*) {
     // Three tests in a row: a window opened by the second or third sets the choice back to the first,
     // which must not sign in within the same click.
     if (rg_WouldLike->ItemIndex() == 0) DoLogin();
-    if (rg_WouldLike->ItemIndex() == 1) UnitRegistration::frm_Registration->ShowModal();
-    if (rg_WouldLike->ItemIndex() == 2) UnitRecoverPass::frm_RecoverPass->ShowModal();
+    if (rg_WouldLike->ItemIndex() == 1) AppForms::Need(UnitRegistration::frm_Registration)->ShowModal();
+    if (rg_WouldLike->ItemIndex() == 2) AppForms::Need(UnitRecoverPass::frm_RecoverPass)->ShowModal();
 }
 
 void Tfrm_Login::btn_CancelClick(TObject*) {

@@ -1,6 +1,7 @@
 // The main window's session with the service after the sign-in: completed documents, failed
 // navigations, links elsewhere, and the sign-out when the window closes.
 
+#include "app/AppForms.h"
 #include "app/ServicePages.h"
 #include "app/SessionProbe.h"
 #include "app/StartupProbe.h"
@@ -56,7 +57,7 @@ void Tfrm_Main::Exit1Click(TObject*) {
 }
 
 void Tfrm_Main::About1Click(TObject*) {
-    UnitAbout::frm_About->ShowModal();
+    AppForms::Need(UnitAbout::frm_About)->ShowModal();
 }
 
 void Tfrm_Main::WebBrowser_MainDocumentComplete(TObject*, const IDispatchPtr&, const OleVariant& URL) {

@@ -286,6 +286,9 @@ private:
     TGlowColorSet FaceColors(bool& Emphasised);
     vcl::TSize SizeFor(TButtonSizeState SizeState);
     void PaintParentInto(win::HDC DC, win::HRGN Clip);
+    // Adds where the parent may show through the button (client coordinates moved by DX, DY): the whole
+    // button when it is transparent, else its rounded corners (none for a middle piece of a group).
+    void AddParentShowing(std::vector<vcl::TRect>& Into, int DX, int DY) const;
     String GetCaptionText() { return Caption(); }
     void SetCaptionText(const String& Value) { SetCaption(Value); }
     // True when the form around the button is being read.

@@ -204,11 +204,16 @@ void DrawSteppedGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, bool
     const double db = static_cast<double>(to.B - from.B) / Steps;
     const double band = static_cast<double>(Horizontal ? R.Right - R.Left : R.Bottom - R.Top) / Steps;
     const int s = Round(band);
+    // More steps than pixels: a line that the next step draws again in the same place is wholly painted
+    // over by it (the pen copies), so it is left out.
+    const bool overdrawn = s < 1 && Canvas->Pen()->Mode() == pmCopy;
     for (int i = 0; i < Steps; ++i) {
+        const int offset = static_cast<std::int16_t>(Round(i * band));
+        if (overdrawn && i + 1 < Steps && static_cast<std::int16_t>(Round((i + 1) * band)) == offset)
+            continue;
         const TColor c = Join(from.R + Round(i * dr), from.G + Round(i * dg), from.B + Round(i * db));
         Canvas->Pen()->SetColor(c);
         Canvas->Brush()->SetColor(c);
-        const int offset = static_cast<std::int16_t>(Round(i * band));
         // A band one pixel wide (many steps over a narrow rectangle) is drawn as a line of the pen: an
         // outlined rectangle that narrow draws nothing.
         if (Horizontal) {

@@ -232,6 +232,25 @@ void TAdvCustomGlowButton::SetButtonSizeState(TButtonSizeState Value) {
     PerformResize();
 }
 
+void TAdvCustomGlowButton::AddParentShowing(std::vector<TRect>& Into, int DX, int DY) const {
+    const int w = Width(), h = Height();
+    if (w <= 0 || h <= 0) return;
+    auto add = [&](int X, int Y, int R, int B) { Into.push_back(TRect{X + DX, Y + DY, R + DX, B + DY}); };
+    if (FTransparent) {
+        add(0, 0, w, h);
+        return;
+    }
+    if (FPosition == bpMiddle) return;
+    if (FPosition != bpRight) {
+        add(0, 0, 1, 1);
+        add(0, h - 1, 1, h);
+    }
+    if (FPosition != bpLeft) {
+        add(w - 1, 0, w, 1);
+        add(w - 1, h - 1, w, h);
+    }
+}
+
 void TAdvCustomGlowButton::PaintParentInto(win::HDC DC, win::HRGN Clip) {
     if (!Parent()) return;
     const int saved = win::SaveDC(DC);
@@ -240,12 +259,27 @@ void TAdvCustomGlowButton::PaintParentInto(win::HDC DC, win::HRGN Clip) {
     win::LPtoDP(DC, &origin, 1);
     win::OffsetRgn(Clip, origin.X, origin.Y);
     win::ExtSelectClipRgn(DC, Clip, win::RGN_AND);
-    win::POINT org{};
-    win::GetWindowOrgEx(DC, &org);
-    win::SetWindowOrgEx(DC, org.X + Left(), org.Y + Top(), nullptr);
-    const auto dc = reinterpret_cast<win::WPARAM>(DC);
-    Parent()->Perform(win::WM_ERASEBKGND, dc, static_cast<win::LPARAM>(dc));
-    Parent()->Perform(win::WM_PAINT, dc, 0);
+    // The parent's picture as it keeps it, asked for what it shows under every glow button on it, so that
+    // buttons side by side have it painted once; else the parent painted through.
+    std::vector<TRect> need;
+    AddParentShowing(need, Left(), Top());
+    TWinControl* parent = Parent();
+    win::HDC kept = parent->KeptPicture(need, [parent](std::vector<TRect>& More) {
+        for (int i = 0; i < parent->ControlCount(); ++i)
+            if (auto* b = dynamic_cast<TAdvCustomGlowButton*>(parent->Controls(i));
+                b != nullptr && b->Visible())
+                b->AddParentShowing(More, b->Left(), b->Top());
+    });
+    if (kept != nullptr) {
+        win::BitBlt(DC, 0, 0, Width(), Height(), kept, Left(), Top(), win::SRCCOPY);
+    } else {
+        win::POINT org{};
+        win::GetWindowOrgEx(DC, &org);
+        win::SetWindowOrgEx(DC, org.X + Left(), org.Y + Top(), nullptr);
+        const auto dc = reinterpret_cast<win::WPARAM>(DC);
+        Parent()->Perform(win::WM_ERASEBKGND, dc, static_cast<win::LPARAM>(dc));
+        Parent()->Perform(win::WM_PAINT, dc, 0);
+    }
     win::RestoreDC(DC, saved);
 }
 

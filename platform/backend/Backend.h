@@ -81,7 +81,9 @@ public:
                             bool perPixelAlpha) = 0;
     // The window's shape in window coordinates; empty optional = rectangular.
     virtual void SetShape(const std::optional<std::vector<TRect>>& rects) = 0;
-    // The image changed inside dirty (window coordinates). The surface stays owned by the caller.
+    // The image changed inside dirty (window coordinates). The surface stays owned by the caller. The screen
+    // takes the image no sooner than the next Wait: the window system paints between waits, so a window
+    // is never shown half-painted, and its image serves as the back buffer of every control in it.
     virtual void Present(cairo_surface_t* surface, const TRect& dirty) = 0;
     // The window's title (UTF-8) as task bars, window lists and the window manager show it.
     virtual void SetTitle(const String& title) = 0;

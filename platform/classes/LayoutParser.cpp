@@ -1,5 +1,6 @@
 #include "platform/classes/LayoutParser.h"
 
+#include <array>
 #include <charconv>
 #include <limits>
 
@@ -28,6 +29,21 @@ int HexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
+}
+
+// The same by table, for long runs of digits.
+constexpr std::array<signed char, 256> kHexDigits = [] {
+    std::array<signed char, 256> t{};
+    for (int i = 0; i < 256; ++i)
+        t[static_cast<std::size_t>(i)] = static_cast<signed char>(i >= '0' && i <= '9'   ? i - '0'
+                                                                  : i >= 'a' && i <= 'f' ? i - 'a' + 10
+                                                                  : i >= 'A' && i <= 'F' ? i - 'A' + 10
+                                                                                         : -1);
+    return t;
+}();
+
+int HexDigit(char c) {
+    return kHexDigits[static_cast<unsigned char>(c)];
 }
 
 class Parser {
@@ -242,21 +258,45 @@ private:
         } else if (c == '{') {
             ++Pos;
             v.Kind = TLayoutValueKind::Binary;
+            // Pictures come this way, hundreds of kilobytes of digits: read into room made for all of them,
+            // run by run, without the general blank skipping.
+            const std::size_t close = S.find('}', Pos);
+            std::string bytes(close == std::string::npos ? 0 : (close - Pos) / 2, '\0');
+            std::size_t n = 0;
             int hi = -1;
             for (;;) {
+                // Whole bytes two digits at a time while no half byte is pending and there is room.
+                while (hi < 0 && Pos + 1 < S.size() && n < bytes.size()) {
+                    const int a = HexDigit(S[Pos]), b = HexDigit(S[Pos + 1]);
+                    if ((a | b) < 0) break;
+                    bytes[n++] = static_cast<char>(a * 16 + b);
+                    Pos += 2;
+                }
+                while (Pos < S.size()) {
+                    const int d = HexDigit(S[Pos]);
+                    if (d < 0) break;
+                    ++Pos;
+                    if (hi < 0) {
+                        hi = d;
+                        continue;
+                    }
+                    const char byte = static_cast<char>(hi * 16 + d);
+                    if (n < bytes.size())
+                        bytes[n] = byte;
+                    else
+                        bytes.push_back(byte);
+                    ++n;
+                    hi = -1;
+                }
                 SkipBlanks();
                 if (AtEnd()) Fail("Unexpected end of layout: '}' expected");
                 char h = S[Pos++];
                 if (h == '}') break;
-                int d = HexValue(h);
-                if (d < 0) Fail("Invalid binary value");
-                if (hi < 0) {
-                    hi = d;
-                } else {
-                    v.Str += static_cast<char>(hi * 16 + d);
-                    hi = -1;
-                }
+                if (HexValue(h) < 0) Fail("Invalid binary value");
+                --Pos; // a digit after blanks: read with the run
             }
+            bytes.resize(n);
+            v.Str = std::move(bytes);
             if (hi >= 0) Fail("Invalid binary value: odd number of hex digits");
         } else {
             Fail(String("Invalid property value '") + c + "'");

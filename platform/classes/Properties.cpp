@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <unordered_map>
 
 #include "platform/rtl/SysUtils.h"
 
@@ -19,6 +20,8 @@ struct Tables {
     std::recursive_mutex Lock;
     std::map<TClass, TableEntry> Entries;
     std::map<TClass, std::unique_ptr<std::vector<const TPropInfo*>>> Flattened;
+    // The flattened lists by name (upper-cased: SameText folds ASCII letters only), for reading layouts.
+    std::unordered_map<TClass, std::unordered_map<String, const TPropInfo*>> ByName;
     // Tables and lists replaced by a later registration stay alive: callers may hold them.
     std::vector<std::unique_ptr<TPropertyTable>> RetiredTables;
     std::vector<std::unique_ptr<std::vector<const TPropInfo*>>> RetiredLists;
@@ -123,6 +126,7 @@ void RegisterPropertyTable(TClass Class, TPropertyBuilder Builder) {
     for (auto& kv : t.Flattened)
         t.RetiredLists.push_back(std::move(kv.second));
     t.Flattened.clear();
+    t.ByName.clear();
 }
 
 const std::vector<const TPropInfo*>& GetPropList(TClass Class) {
@@ -153,9 +157,18 @@ const std::vector<const TPropInfo*>& GetPropList(TClass Class) {
 
 const TPropInfo* GetPropInfo(TClass Class, const String& PropName) {
     if (Class == nullptr) return nullptr;
-    for (const TPropInfo* p : GetPropList(Class))
-        if (SameText(p->Name, PropName)) return p;
-    return nullptr;
+    Tables& t = TheTables();
+    std::lock_guard<std::recursive_mutex> guard(t.Lock);
+    auto it = t.ByName.find(Class);
+    if (it == t.ByName.end()) {
+        // Names are unique in the list up to case: a derived class's property replaces the base's.
+        std::unordered_map<String, const TPropInfo*> names;
+        for (const TPropInfo* p : GetPropList(Class))
+            names.emplace(UpperCase(p->Name), p);
+        it = t.ByName.emplace(Class, std::move(names)).first;
+    }
+    auto found = it->second.find(UpperCase(PropName));
+    return found == it->second.end() ? nullptr : found->second;
 }
 
 const TPropInfo* GetPropInfo(TObject* Instance, const String& PropName) {

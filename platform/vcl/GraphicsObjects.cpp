@@ -7,6 +7,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Bitmap.h"
+#include "platform/vcl/HandleStock.h"
 
 namespace vcl {
 
@@ -95,23 +96,35 @@ TGraphicsObject::~TGraphicsObject() {
     FreeHandle();
 }
 
+namespace {
+
+// Lets a handle go: back to the stock, deleted when owned, else left alone.
+void LetGo(HGDIOBJ Handle, bool Owned, bool Stocked) {
+    if (Handle == nullptr) return;
+    if (Stocked)
+        THandleStock::Instance().Give(Handle);
+    else if (Owned)
+        DeleteObject(Handle);
+}
+
+} // namespace
+
 void TGraphicsObject::FreeHandle() {
     HGDIOBJ old = std::exchange(FHandle, nullptr);
-    if (old != nullptr && FOwnsHandle) DeleteObject(old);
+    LetGo(old, FOwnsHandle, std::exchange(FStocked, false));
     FOwnsHandle = true;
 }
 
 void TGraphicsObject::ReplaceHandle(HGDIOBJ Handle, bool Owned) {
     HGDIOBJ old = std::exchange(FHandle, Handle);
     bool ownedOld = std::exchange(FOwnsHandle, Owned);
+    bool stockedOld = std::exchange(FStocked, false);
     // The old handle goes only once every listener had the chance to deselect it, even when one throws.
     struct Release {
         HGDIOBJ h;
-        bool owned;
-        ~Release() {
-            if (h != nullptr && owned) DeleteObject(h);
-        }
-    } release{old, ownedOld && old != Handle};
+        bool owned, stocked;
+        ~Release() { LetGo(h, owned, stocked); }
+    } release{old != Handle ? old : nullptr, ownedOld, stockedOld};
     if (OnChange) OnChange(this);
 }
 
@@ -307,9 +320,22 @@ HPEN TPen::Handle() {
                                       static_cast<int>(PS_DOT),        static_cast<int>(PS_DASHDOT),
                                       static_cast<int>(PS_DASHDOTDOT), static_cast<int>(PS_NULL),
                                       static_cast<int>(PS_INSIDEFRAME)};
-        FHandle = CreatePen(kStyles[FStyle], FWidth, graphics::ToColorRef(FColor));
-        FOwnsHandle = true;
-        if (FHandle == nullptr) throw EOutOfResources("Out of system resources");
+        const int style = kStyles[FStyle];
+        const COLORREF color = graphics::ToColorRef(FColor);
+        // Kept pens: one bit for the kind, the style, the width (a pen is never wider than 2^31) and the
+        // colour.
+        const std::uint64_t key = (std::uint64_t{1} << 63) | (static_cast<std::uint64_t>(style) << 56) |
+                                  (static_cast<std::uint64_t>(static_cast<std::uint32_t>(FWidth)) << 24) |
+                                  (color & 0xFFFFFFu);
+        THandleStock& stock = THandleStock::Instance();
+        FHandle = stock.Take(key);
+        if (FHandle == nullptr) {
+            FHandle = CreatePen(style, FWidth, color);
+            if (FHandle == nullptr) throw EOutOfResources("Out of system resources");
+            stock.Add(key, FHandle);
+        }
+        FOwnsHandle = false;
+        FStocked = true;
     }
     return static_cast<HPEN>(FHandle);
 }
@@ -372,11 +398,20 @@ HBRUSH TBrush::Handle() {
             owned = false;
         } else if (FBitmap != nullptr && !FBitmap->Empty()) {
             h = CreatePatternBrush(FBitmap->Handle());
-        } else if (FStyle == bsSolid) {
-            h = CreateSolidBrush(graphics::ToColorRef(FColor));
         } else {
-            int hatch = static_cast<int>(FStyle) - bsHorizontal + HS_HORIZONTAL;
-            h = CreateHatchBrush(hatch, graphics::ToColorRef(FColor));
+            // Kept brushes: the style (solid or a hatch) and the colour.
+            const COLORREF color = graphics::ToColorRef(FColor);
+            const std::uint64_t key = (static_cast<std::uint64_t>(FStyle) << 32) | (color & 0xFFFFFFu);
+            THandleStock& stock = THandleStock::Instance();
+            h = stock.Take(key);
+            if (h == nullptr) {
+                h = FStyle == bsSolid
+                        ? CreateSolidBrush(color)
+                        : CreateHatchBrush(static_cast<int>(FStyle) - bsHorizontal + HS_HORIZONTAL, color);
+                if (h != nullptr) stock.Add(key, h);
+            }
+            owned = false;
+            FStocked = h != nullptr;
         }
         if (h == nullptr) throw EOutOfResources("Out of system resources");
         FHandle = h;

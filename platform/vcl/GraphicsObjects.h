@@ -105,6 +105,7 @@ protected:
 
     win::HGDIOBJ FHandle = nullptr;
     bool FOwnsHandle = true;
+    bool FStocked = false; // the handle is a kept one of the stock (HandleStock.h), given back when let go
 };
 
 class TFont : public TGraphicsObject {

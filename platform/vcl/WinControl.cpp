@@ -1,6 +1,7 @@
 // TWinControl: life, window handle, children, text and bounds.
 
 #include "platform/vcl/WinControl.h"
+#include "platform/vcl/KeptPicture.h"
 
 #include <algorithm>
 
@@ -43,7 +44,6 @@ win::LRESULT ControlWndProcEntry(win::HWND hWnd, win::UINT Msg, win::WPARAM wPar
 void DetachControlWindow(TWinControl* Control) {
     if (Control->FHandle != nullptr) win::RemoveProp(Control->FHandle, ControlProp);
     Control->FHandle = nullptr;
-    Control->FreePaintBuffer();
     Control->FShowing = false;
     Control->FMouseTracking = false;
 }
@@ -93,7 +93,6 @@ TWinControl::~TWinControl() {
         p->Remove(this);
         if (!p->ComponentState().Contains(csDestroying)) p->Realign();
     }
-    FreePaintBuffer();
 }
 
 // ---- The window
@@ -242,7 +241,6 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::DestroyWnd() {
     FreeDeviceContexts();
-    FreePaintBuffer();
     // The pointer cannot be over a window that goes away.
     if (MouseControl == this ||
         (MouseControl != nullptr && MouseControl->Parent() == this && !IsWindowed(MouseControl)))

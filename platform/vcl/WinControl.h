@@ -24,6 +24,7 @@
 // CM_ENTER down to the new one (DoExit / DoEnter, OnExit / OnEnter), then CM_FOCUSCHANGED is broadcast to
 // all the form's controls with LParam the new focused control.
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -139,6 +140,16 @@ public:
     void Update() override;
     // Paints the control and its children into DC at (X, Y).
     void PaintTo(win::HDC DC, int X, int Y);
+    // The picture the control paints of itself (background erased, then painted, windowless children
+    // included), client-sized, as a memory DC to copy from: what its children's transparent parts show.
+    // It holds at least the parts Need asks for (client coordinates); when it must be painted for them,
+    // the parts More adds are painted with them, so that children asking one after the other have it
+    // painted once. Painted parts are kept while the control is neither invalidated (see
+    // win::GetWindowPaintStamp) nor resized nor moved in its window. Null without a window, or when the
+    // painting leaves a pixel less than opaque: what was under it would show, and only painting through
+    // keeps that.
+    win::HDC KeptPicture(const std::vector<TRect>& Need,
+                         const std::function<void(std::vector<TRect>&)>& More = nullptr);
 
     // ---- Overrides of TControl
     // Moving straight from one parent to another keeps the window; taking the control out of every
@@ -277,7 +288,7 @@ private:
     void UpdateTabOrder(int Value);
     TWinControl* FocusRoot();
     void DoubleBufferedPaint(TWMPaint& Message);
-    void FreePaintBuffer();
+    struct TKeptPicture;
 
     win::HWND FHandle = nullptr;
     win::HWND FParentWindow = nullptr;
@@ -289,9 +300,7 @@ private:
     bool FTabStop = false;
     bool FShowing = false;
     bool FDoubleBuffered = false;
-    // The double buffer's bitmap, kept from paint to paint while the client size holds.
-    win::HBITMAP FPaintBuffer = nullptr;
-    int FPaintBufferWidth = 0, FPaintBufferHeight = 0;
+    std::unique_ptr<TKeptPicture> FKeptPicture;
     bool FMouseTracking = false;
     bool FReparenting = false;
     // The focus bookkeeping of a root (a form, or the topmost windowed control).

@@ -27,47 +27,26 @@ void TWinControl::WMPaint(TWMPaint& Message) {
     PaintHandler(Message);
 }
 
+// A double-buffered control is never seen half-painted. The window system paints into the window's own
+// image, and a backend shows that image only once the message loop waits for more (see
+// platform/backend/README.md): the image already is the back buffer. So the control erases and paints
+// straight into it, in one go, through the update region; a bitmap of its own would only add a copy.
 void TWinControl::DoubleBufferedPaint(TWMPaint& Message) {
     win::PAINTSTRUCT ps{};
     win::HDC dc = win::BeginPaint(FHandle, &ps);
-    TRect client = GetClientRect();
-    const int w = std::max(client.Width(), 1), h = std::max(client.Height(), 1);
-    // The bitmap is made again only when the size changed: the background erase below paints over what
-    // the last paint left in it.
-    if (FPaintBuffer == nullptr || FPaintBufferWidth != w || FPaintBufferHeight != h) {
-        FreePaintBuffer();
-        FPaintBuffer = win::CreateCompatibleBitmap(dc, w, h);
-        FPaintBufferWidth = w;
-        FPaintBufferHeight = h;
-    }
-    win::HDC mem = win::CreateCompatibleDC(dc);
-    win::HGDIOBJ old = win::SelectObject(mem, reinterpret_cast<win::HGDIOBJ>(FPaintBuffer));
-    struct Cleanup {
+    struct End {
         win::HWND h;
         win::PAINTSTRUCT* ps;
-        win::HDC mem;
-        win::HGDIOBJ old;
-        ~Cleanup() {
-            win::SelectObject(mem, old);
-            win::DeleteDC(mem);
-            win::EndPaint(h, ps);
-        }
-    } cleanup{FHandle, &ps, mem, old};
-    // The buffer starts as the background; then the control and its windowless children paint into it.
-    Perform(win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(mem), reinterpret_cast<win::LPARAM>(mem));
+        ~End() { win::EndPaint(h, ps); }
+    } end{FHandle, &ps};
+    // The erase that BeginPaint sent left the background alone (see WMEraseBkgnd); it goes here, with the
+    // context in both parameters as for a buffer of its own.
+    Perform(win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(dc), reinterpret_cast<win::LPARAM>(dc));
     TWMPaint inner;
     inner.Msg = win::WM_PAINT;
-    inner.DC = mem;
+    inner.DC = dc;
     PaintHandler(inner);
-    win::BitBlt(dc, 0, 0, client.Width(), client.Height(), mem, 0, 0, win::SRCCOPY);
     Message.Result = 0;
-}
-
-void TWinControl::FreePaintBuffer() {
-    if (FPaintBuffer == nullptr) return;
-    win::DeleteObject(reinterpret_cast<win::HGDIOBJ>(FPaintBuffer));
-    FPaintBuffer = nullptr;
-    FPaintBufferWidth = FPaintBufferHeight = 0;
 }
 
 void TWinControl::PaintHandler(TWMPaint& Message) {
@@ -152,7 +131,7 @@ void TWinControl::WMEraseBkgnd(TMessage& Message) {
         win::RestoreDC(dc, saved);
         return;
     }
-    // A double-buffered control erases only its buffer (sent with the buffer in both parameters).
+    // A double-buffered control erases only as it paints (sent with the same context in both parameters).
     if (!FDoubleBuffered || static_cast<win::LPARAM>(Message.WParam) == Message.LParam) {
         TRect r = GetClientRect();
         win::FillRect(dc, &r, FBrush->Handle());

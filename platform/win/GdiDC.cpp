@@ -123,6 +123,7 @@ const std::vector<RECT>& DeviceContext::EffectiveClip() const {
     if (clipValid_) return clip_;
     clipValid_ = true;
     clip_.clear();
+    clipBox_ = RECT{};
     cairo_surface_t* s = TargetSurface();
     if (s == nullptr) return clip_;
     detail::RectList area{RECT{0, 0, cairo_image_surface_get_width(s), cairo_image_surface_get_height(s)}};
@@ -133,6 +134,7 @@ const std::vector<RECT>& DeviceContext::EffectiveClip() const {
         area = detail::CombineRects(area, c, RGN_AND);
     }
     clip_ = std::move(area);
+    clipBox_ = clip_.empty() ? RECT{} : detail::RectsExtents(clip_);
     return clip_;
 }
 
@@ -556,10 +558,12 @@ BOOL PtVisible(HDC hdc, int x, int y) {
 BOOL RectVisible(HDC hdc, const RECT* lprect) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr || lprect == nullptr) return FALSE;
-    RECT r = ToDevice(dc, lprect->Left, lprect->Top, lprect->Right, lprect->Bottom);
-    detail::RectList test = detail::RectsFromRect(r);
-    detail::OffsetRects(test, dc->SurfaceOrigin.X, dc->SurfaceOrigin.Y);
-    return detail::CombineRects(dc->EffectiveClip(), test, RGN_AND).empty() ? FALSE : TRUE;
+    const RECT d = ToDevice(dc, lprect->Left, lprect->Top, lprect->Right, lprect->Bottom);
+    // The rectangle either way round, in surface coordinates.
+    const RECT r{
+        std::min(d.Left, d.Right) + dc->SurfaceOrigin.X, std::min(d.Top, d.Bottom) + dc->SurfaceOrigin.Y,
+        std::max(d.Left, d.Right) + dc->SurfaceOrigin.X, std::max(d.Top, d.Bottom) + dc->SurfaceOrigin.Y};
+    return detail::RectsMeet(dc->EffectiveClip(), r) ? TRUE : FALSE;
 }
 
 int GetDeviceCaps(HDC hdc, int index) {

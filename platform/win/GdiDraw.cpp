@@ -1,6 +1,8 @@
 // Lines, shapes, fills and pixels.
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cmath>
 #include <optional>
 
@@ -26,6 +28,10 @@ bool NullPen(const DeviceContext* dc) {
 
 int PenWidth(const DeviceContext* dc) {
     return std::max(1, dc->State.Pen->Width);
+}
+
+int SaturatedAdd(int v, int d) {
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(v) + d, INT_MIN, INT_MAX));
 }
 
 // The on/off run lengths of the cosmetic pen styles.
@@ -100,6 +106,12 @@ private:
         const bool xMajor = dx >= dy;
         const long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
         if (major == 0) return;
+        // A line that meets nothing of the clip is only walked over by the dash pattern.
+        if (!p_.Meets({std::min(x0, x1), std::min(y0, y1), SaturatedAdd(std::max(x0, x1), 1),
+                       SaturatedAdd(std::max(y0, y1), 1)})) {
+            Skip(major);
+            return;
+        }
         const int sMajor = xMajor ? sx : sy, sMinor = xMajor ? sy : sx;
         // Bresenham's minor steps in closed form: before pixel i, floor((2 i minor + major - 1) / (2 major))
         // steps were taken. A line passing exactly between two pixels takes the one with the smaller minor
@@ -118,6 +130,14 @@ private:
             return;
         }
         Skip(from);
+        if (pattern_ == nullptr && minor == 0) {
+            // A solid straight line: its pixels go out as one row or one column.
+            const long long a = start + sMajor * from, b = start + sMajor * (to - 1);
+            const int lo = static_cast<int>(std::min(a, b)), hi = static_cast<int>(std::max(a, b) + 1);
+            const int m = static_cast<int>(startMinor);
+            p_.Rect(xMajor ? RECT{lo, m, hi, SaturatedAdd(m, 1)} : RECT{m, lo, SaturatedAdd(m, 1), hi});
+            return;
+        }
         if (pattern_ == nullptr && xMajor) {
             // A solid pen: the pixels of one row go out as one span.
             long long runFrom = from, runRow = 0;
@@ -249,6 +269,45 @@ void DashedRing(LineDrawer& d, const ShapeRows& ring, const RECT& box, std::opti
         d.Dot(s.X, s.Y);
 }
 
+// The rows of a rounded shape's inside and of its outline ring, pen width w (0: the whole shape is the
+// inside), rasterised between the rows top and bottom. The last few are kept: the same outline painted
+// again (a toolbar's border at every paint) is not rasterised again. A pure function of its arguments.
+struct RoundedRows {
+    ShapeRows Inner, Ring;
+};
+
+const RoundedRows& RoundRowsOf(const RECT& o, int cw, int ch, int w, int top, int bottom) {
+    struct Entry {
+        std::array<int, 9> Key;
+        RoundedRows Rows;
+    };
+    static auto* kept = new std::vector<Entry>;
+    static std::size_t next = 0;
+    const std::array<int, 9> key{o.Left, o.Top, o.Right, o.Bottom, cw, ch, w, top, bottom};
+    for (const Entry& e : *kept)
+        if (e.Key == key) return e.Rows;
+    RoundedRows rows;
+    if (w == 0) {
+        rows.Inner = detail::RoundRectRows(o.Left, o.Top, o.Right, o.Bottom, cw, ch, top, bottom);
+    } else {
+        const ShapeRows outer = detail::RoundRectRows(o.Left, o.Top, o.Right, o.Bottom, cw, ch, top, bottom);
+        const RECT in{o.Left + w, o.Top + w, o.Right - w, o.Bottom - w};
+        if (in.Right > in.Left && in.Bottom > in.Top)
+            rows.Inner = detail::RoundRectRows(in.Left, in.Top, in.Right, in.Bottom, std::max(0, cw - 2 * w),
+                                               std::max(0, ch - 2 * w), top, bottom);
+        rows.Ring = SubtractRows(outer, rows.Inner);
+    }
+    constexpr std::size_t kKept = 8;
+    if (kept->size() < kKept) {
+        kept->push_back({key, std::move(rows)});
+        return kept->back().Rows;
+    }
+    Entry& e = (*kept)[next];
+    next = (next + 1) % kKept;
+    e = {key, std::move(rows)};
+    return e.Rows;
+}
+
 // Fills and outlines a rounded shape (ellipse or rounded rectangle).
 BOOL RoundShape(HDC hdc, int l, int t, int r, int b, int cw, int ch, bool ellipse) {
     DeviceContext* dc = detail::AsDC(hdc);
@@ -257,6 +316,11 @@ BOOL RoundShape(HDC hdc, int l, int t, int r, int b, int cw, int ch, bool ellips
     Painter p(dc);
     if (!p.Ok()) return TRUE;
     const RECT view = p.LogicalBounds(); // rows off the surface are not rasterised
+    // A shape wholly outside the clip (a parent painted under a child's corners) draws nothing.
+    const int reach = NullPen(dc) ? 0 : PenWidth(dc);
+    if (!p.Meets({SaturatedAdd(l, -reach), SaturatedAdd(t, -reach), SaturatedAdd(r, reach),
+                  SaturatedAdd(b, reach)}))
+        return TRUE;
     if (NullPen(dc)) {
         // Without a pen the shape is one pixel smaller on the right and at the bottom, as on the platform.
         if (ellipse) {
@@ -264,7 +328,7 @@ BOOL RoundShape(HDC hdc, int l, int t, int r, int b, int cw, int ch, bool ellips
             ch = b - 1 - t;
         }
         p.UseBrush(dc->State.Brush, dc->State.Rop2);
-        p.Rows(detail::RoundRectRows(l, t, r - 1, b - 1, cw, ch, view.Top, view.Bottom));
+        p.Rows(RoundRowsOf({l, t, r - 1, b - 1}, cw, ch, 0, view.Top, view.Bottom).Inner);
         return TRUE;
     }
     const int w = PenWidth(dc);
@@ -273,16 +337,10 @@ BOOL RoundShape(HDC hdc, int l, int t, int r, int b, int cw, int ch, bool ellips
         cw = o.Right - o.Left;
         ch = o.Bottom - o.Top;
     }
-    const ShapeRows outer =
-        detail::RoundRectRows(o.Left, o.Top, o.Right, o.Bottom, cw, ch, view.Top, view.Bottom);
-    const RECT in{o.Left + w, o.Top + w, o.Right - w, o.Bottom - w};
-    ShapeRows inner;
-    if (in.Right > in.Left && in.Bottom > in.Top)
-        inner = detail::RoundRectRows(in.Left, in.Top, in.Right, in.Bottom, std::max(0, cw - 2 * w),
-                                      std::max(0, ch - 2 * w), view.Top, view.Bottom);
+    const RoundedRows& rows = RoundRowsOf(o, cw, ch, w, view.Top, view.Bottom);
+    const ShapeRows& ring = rows.Ring;
     p.UseBrush(dc->State.Brush, dc->State.Rop2);
-    p.Rows(inner);
-    const ShapeRows ring = SubtractRows(outer, inner);
+    p.Rows(rows.Inner);
     if (w == 1 && DashPattern(dc->State.Pen->BaseStyle()) != nullptr) {
         // An ellipse's pattern starts at its rightmost point, a rounded rectangle's where the top-right
         // corner of its box lies, and runs anticlockwise, as a rectangle's does.

@@ -75,6 +75,11 @@ struct DeviceContext {
     }
     // The rectangles that may be drawn, in surface coordinates (system clip, DC clip and surface bounds).
     const std::vector<RECT>& EffectiveClip() const;
+    // The bounding box of EffectiveClip (empty when nothing may be drawn).
+    const RECT& EffectiveClipBox() const {
+        EffectiveClip();
+        return clipBox_;
+    }
     void InvalidateClip() { clipValid_ = false; }
     // Prepares Cairo for drawing in logical coordinates with the effective clip.
     cairo_t* PrepareCairo();
@@ -82,6 +87,7 @@ struct DeviceContext {
 private:
     mutable bool clipValid_ = false;
     mutable std::vector<RECT> clip_;
+    mutable RECT clipBox_{};
 };
 
 namespace detail {

@@ -1,6 +1,7 @@
 #include "platform/win/GdiPaint.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace win::detail {
 
@@ -39,6 +40,7 @@ std::uint32_t ApplyRop3(DWORD rop, std::uint32_t pat, std::uint32_t src, std::ui
 Painter::Painter(DeviceContext* dc) : dc_(dc) {
     if (dc_ == nullptr || !dc_->View(view_)) return;
     clip_ = &dc_->EffectiveClip();
+    box_ = dc_->EffectiveClipBox();
     const POINT o = dc_->Offset();
     offX_ = o.X + dc_->SurfaceOrigin.X;
     offY_ = o.Y + dc_->SurfaceOrigin.Y;
@@ -47,6 +49,16 @@ Painter::Painter(DeviceContext* dc) : dc_(dc) {
 
 Painter::~Painter() {
     if (ok_) dc_->Dirty();
+}
+
+bool Painter::Meets(const RECT& r) const {
+    if (!ok_) return false;
+    const auto at = [](long long v, int off) {
+        return static_cast<int>(std::clamp<long long>(v + off, INT_MIN / 2, INT_MAX / 2));
+    };
+    return RectsMeet(*clip_,
+                     RECT{at(std::min(r.Left, r.Right), offX_), at(std::min(r.Top, r.Bottom), offY_),
+                          at(std::max(r.Left, r.Right), offX_), at(std::max(r.Top, r.Bottom), offY_)});
 }
 
 void Painter::UseColor(COLORREF color, int rop2) {
@@ -133,36 +145,38 @@ std::uint32_t Painter::PatternAt(int sx, int sy, bool& transparent) const {
     return (view_.Monochrome ? MonoPixelOf(c) : PixelOf(c)) & 0xFFFFFFu;
 }
 
+void Painter::Run(std::uint32_t* row, int sy, int a, int b) {
+    if (mode_ == Mode::Color) {
+        if (rop2_ == R2_COPYPEN) {
+            std::fill(row + a, row + b, 0xFF000000u | color_);
+        } else {
+            for (int x = a; x < b; ++x)
+                row[x] = ApplyRop2(rop2_, color_, row[x] & 0xFFFFFFu);
+        }
+        return;
+    }
+    for (int x = a; x < b; ++x) {
+        bool transparent = false;
+        const std::uint32_t p = PatternAt(x, sy, transparent);
+        if (mode_ == Mode::PatRop) {
+            row[x] = ApplyRop3(rop3_, p, 0, row[x] & 0xFFFFFFu);
+            continue;
+        }
+        if (transparent) continue;
+        row[x] = ApplyRop2(rop2_, p, row[x] & 0xFFFFFFu);
+    }
+    if (view_.Monochrome && mode_ != Mode::Color)
+        for (int x = a; x < b; ++x)
+            row[x] = (row[x] & 0xFFFFFFu) ? 0xFFFFFFFFu : 0xFF000000u;
+}
+
 void Painter::SurfaceSpan(int sy, int sx0, int sx1) {
     if (sy < 0 || sy >= view_.Height) return;
     sx0 = std::max(sx0, 0);
     sx1 = std::min(sx1, view_.Width);
     if (sx0 >= sx1) return;
     std::uint32_t* row = view_.Row(sy);
-    ForClipped(sy, sx0, sx1, [&](int a, int b) {
-        if (mode_ == Mode::Color) {
-            if (rop2_ == R2_COPYPEN) {
-                std::fill(row + a, row + b, 0xFF000000u | color_);
-            } else {
-                for (int x = a; x < b; ++x)
-                    row[x] = ApplyRop2(rop2_, color_, row[x] & 0xFFFFFFu);
-            }
-            return;
-        }
-        for (int x = a; x < b; ++x) {
-            bool transparent = false;
-            const std::uint32_t p = PatternAt(x, sy, transparent);
-            if (mode_ == Mode::PatRop) {
-                row[x] = ApplyRop3(rop3_, p, 0, row[x] & 0xFFFFFFu);
-                continue;
-            }
-            if (transparent) continue;
-            row[x] = ApplyRop2(rop2_, p, row[x] & 0xFFFFFFu);
-        }
-        if (view_.Monochrome && mode_ != Mode::Color)
-            for (int x = a; x < b; ++x)
-                row[x] = (row[x] & 0xFFFFFFu) ? 0xFFFFFFFFu : 0xFF000000u;
-    });
+    ForClipped(sy, sx0, sx1, [&](int a, int b) { Run(row, sy, a, b); });
 }
 
 namespace {
@@ -180,12 +194,29 @@ void Painter::Span(int y, int x0, int x1) {
 
 void Painter::Rect(const RECT& r) {
     if (!ok_ || skip_) return;
-    const int l = ToSurface(std::min(r.Left, r.Right), offX_, view_.Width);
+    const int l = std::max(ToSurface(std::min(r.Left, r.Right), offX_, view_.Width), 0);
     const int rr = ToSurface(std::max(r.Left, r.Right), offX_, view_.Width);
-    const int t = ToSurface(std::min(r.Top, r.Bottom), offY_, view_.Height);
+    const int t = std::max(ToSurface(std::min(r.Top, r.Bottom), offY_, view_.Height), 0);
     const int b = ToSurface(std::max(r.Top, r.Bottom), offY_, view_.Height);
-    for (int sy = std::max(t, 0); sy < b; ++sy)
-        SurfaceSpan(sy, l, rr);
+    if (l >= rr || t >= b) return;
+    // Band by band through the clip: each clipping rectangle the fill meets is filled row by row, with
+    // no search of the clip per row.
+    const std::vector<RECT>& clip = *clip_;
+    const bool plain = mode_ == Mode::Color && rop2_ == R2_COPYPEN;
+    const std::uint32_t pixel = 0xFF000000u | color_;
+    for (std::size_t i = FirstClipBelow(t); i < clip.size() && clip[i].Top < b; ++i) {
+        const RECT& c = clip[i];
+        const int x0 = std::max(l, c.Left), x1 = std::min(rr, c.Right);
+        if (x0 >= x1) continue;
+        const int y1 = std::min(b, c.Bottom);
+        for (int sy = std::max(t, c.Top); sy < y1; ++sy) {
+            std::uint32_t* row = view_.Row(sy);
+            if (plain)
+                std::fill(row + x0, row + x1, pixel);
+            else
+                Run(row, sy, x0, x1);
+        }
+    }
 }
 
 void Painter::Rows(const ShapeRows& shape) {

@@ -41,9 +41,14 @@ public:
     // in TRANSPARENT background mode.
     std::uint32_t PatternAt(int sx, int sy, bool& transparent) const;
 
-    // The surface's extent in logical coordinates.
-    RECT LogicalBounds() const { return {-offX_, -offY_, view_.Width - offX_, view_.Height - offY_}; }
-    // Narrows [y0, y1) to the rows of the surface.
+    // The part of the surface that the clip reaches (its bounding box) in logical coordinates: nothing
+    // outside it needs to be walked or rasterised.
+    RECT LogicalBounds() const {
+        return {box_.Left - offX_, box_.Top - offY_, box_.Right - offX_, box_.Bottom - offY_};
+    }
+    // Whether any pixel of r (logical) may be drawn.
+    bool Meets(const RECT& r) const;
+    // Narrows [y0, y1) to the rows of the surface that the clip reaches (logical rows).
     void VisibleRows(int& y0, int& y1) const {
         const RECT b = LogicalBounds();
         y0 = std::max(y0, b.Top);
@@ -56,15 +61,7 @@ public:
     // Calls f(sx0, sx1) for the visible parts of the surface row sy between sx0 and sx1.
     template <class F> void ForClipped(int sy, int sx0, int sx1, F&& f) const {
         const std::vector<RECT>& clip = *clip_;
-        std::size_t lo = 0, hi = clip.size();
-        while (lo < hi) {
-            const std::size_t mid = (lo + hi) / 2;
-            if (clip[mid].Bottom <= sy)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        for (std::size_t i = lo; i < clip.size() && clip[i].Top <= sy; ++i) {
+        for (std::size_t i = FirstClipBelow(sy); i < clip.size() && clip[i].Top <= sy; ++i) {
             const int a = std::max(sx0, clip[i].Left), b = std::min(sx1, clip[i].Right);
             if (a < b) f(a, b);
             if (clip[i].Left >= sx1) break;
@@ -102,11 +99,27 @@ public:
     }
 
 private:
+    // The first clipping rectangle whose bottom lies below the surface row sy (the clip is banded).
+    std::size_t FirstClipBelow(int sy) const {
+        const std::vector<RECT>& clip = *clip_;
+        std::size_t lo = 0, hi = clip.size();
+        while (lo < hi) {
+            const std::size_t mid = (lo + hi) / 2;
+            if (clip[mid].Bottom <= sy)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    }
     void SurfaceSpan(int sy, int sx0, int sx1);
+    // Paints the pixels [a, b) of the surface row sy (row points at its first pixel), already clipped.
+    void Run(std::uint32_t* row, int sy, int a, int b);
 
     DeviceContext* dc_;
     PixelView view_;
     const std::vector<RECT>* clip_ = nullptr;
+    RECT box_{}; // the clip's bounding box (surface coordinates)
     bool ok_ = false;
     bool skip_ = false;
     int offX_ = 0, offY_ = 0;

@@ -8,6 +8,7 @@
 #include "platform/win/DCInternal.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Metrics.h"
+#include "platform/win/PaintStamp.h"
 #include "platform/win/WindowInternal.h"
 
 namespace win {
@@ -134,6 +135,7 @@ void AddUpdate(Wnd* w, HRGN windowRgn, bool erase, bool frame) {
     CombineRgn(w->Update, w->Update, add, RGN_OR);
     bool any = !RegionEmpty(add);
     DeleteObject(add);
+    if (any) w->PaintStamp = ++S().PaintStamps;
     if (erase && any) w->ErasePending = true;
     if (frame) w->FramePending = true;
 }
@@ -414,6 +416,13 @@ BOOL RedrawWindow(HWND h, const RECT* rc, HRGN rgn, UINT flags) {
     if ((flags & RDW_UPDATENOW) && W(h)) UpdateNow(w, kids);
     FreeGraveyard();
     return TRUE;
+}
+
+std::uint64_t GetWindowPaintStamp(HWND h) {
+    Wnd* w = Checked(h);
+    if (!w) return 0;
+    if (w->PaintStamp == 0) w->PaintStamp = ++S().PaintStamps;
+    return w->PaintStamp;
 }
 
 BOOL InvalidateRect(HWND h, const RECT* rc, BOOL erase) {

@@ -123,7 +123,68 @@ void CombineSpans(const std::vector<int>& a, const std::vector<int>& b, int mode
     }
 }
 
+// The intersection of a banded list with one rectangle, as the general sweep below makes it, without its
+// band lists: each band is cut to the rectangle's rows and columns.
+RectList ClipToRect(const RectList& rects, const RECT& r) {
+    RectList out;
+    if (r.IsEmpty()) return out;
+    out.reserve(rects.size());
+    BandWriter writer(out);
+    std::vector<int> xs;
+    for (std::size_t i = 0; i < rects.size();) {
+        const int top = rects[i].Top, bottom = rects[i].Bottom;
+        if (top >= r.Bottom) break;
+        xs.clear();
+        std::size_t j = i;
+        for (; j < rects.size() && rects[j].Top == top && rects[j].Bottom == bottom; ++j) {
+            const int left = std::max(rects[j].Left, r.Left), right = std::min(rects[j].Right, r.Right);
+            if (left >= right) continue;
+            if (!xs.empty() && xs.back() == left)
+                xs.back() = right; // touching spans join
+            else
+                xs.insert(xs.end(), {left, right});
+        }
+        writer.Add(std::max(top, r.Top), std::min(bottom, r.Bottom), xs);
+        i = j;
+    }
+    return out;
+}
+
 } // namespace
+
+RectList RectsUnion(std::vector<RECT> rects) {
+    std::vector<int> ys;
+    std::size_t n = 0;
+    for (const RECT& r : rects) {
+        const RECT c{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                     std::max(r.Top, r.Bottom)};
+        if (c.IsEmpty()) continue;
+        rects[n++] = c;
+        ys.push_back(c.Top);
+        ys.push_back(c.Bottom);
+    }
+    rects.resize(n);
+    std::sort(ys.begin(), ys.end());
+    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+    std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.Left < b.Left; });
+    RectList out;
+    BandWriter writer(out);
+    std::vector<int> xs;
+    // Each stretch between two consecutive edges: the spans of the rectangles across it, joined.
+    for (std::size_t i = 0; i + 1 < ys.size(); ++i) {
+        const int top = ys[i], bottom = ys[i + 1];
+        xs.clear();
+        for (const RECT& r : rects) {
+            if (r.Top > top || r.Bottom < bottom) continue;
+            if (!xs.empty() && r.Left <= xs.back())
+                xs.back() = std::max(xs.back(), r.Right);
+            else
+                xs.insert(xs.end(), {r.Left, r.Right});
+        }
+        writer.Add(top, bottom, xs);
+    }
+    return out;
+}
 
 RectList RectsFromRect(const RECT& r) {
     RECT n{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
@@ -136,6 +197,9 @@ RectList CombineRects(const RectList& a, const RectList& b, int mode) {
     if (mode == RGN_COPY) return a;
     if (b.empty()) return mode == RGN_AND ? RectList{} : a;
     if (a.empty()) return (mode == RGN_OR || mode == RGN_XOR) ? b : RectList{};
+    // Cutting to one rectangle (clipping to a window or a control) is the common case.
+    if (mode == RGN_AND && a.size() == 1) return ClipToRect(b, a.front());
+    if (mode == RGN_AND && b.size() == 1) return ClipToRect(a, b.front());
     const std::vector<BandRef> ba = BandsOf(a);
     const std::vector<BandRef> bb = BandsOf(b);
     RectList out;
@@ -231,6 +295,15 @@ bool RectsContain(const RectList& rects, int x, int y) {
         std::upper_bound(rects.begin(), rects.end(), y, [](int yy, const RECT& r) { return yy < r.Bottom; });
     for (; it != rects.end() && it->Top <= y; ++it)
         if (x >= it->Left && x < it->Right) return true;
+    return false;
+}
+
+bool RectsMeet(const RectList& rects, const RECT& r) {
+    if (r.IsEmpty()) return false;
+    auto it = std::upper_bound(rects.begin(), rects.end(), r.Top,
+                               [](int yy, const RECT& c) { return yy < c.Bottom; });
+    for (; it != rects.end() && it->Top < r.Bottom; ++it)
+        if (it->Left < r.Right && it->Right > r.Left) return true;
     return false;
 }
 
@@ -497,6 +570,19 @@ DWORD GetRegionData(HRGN hrgn, DWORD nCount, RGNDATA* lpRgnData) {
     lpRgnData->rdh.rcBound = r->Extents;
     if (rectBytes != 0) std::memcpy(lpRgnData->Buffer, r->Rects.data(), rectBytes);
     return needed;
+}
+
+HRGN ExtCreateRegion(const XFORM* lpx, DWORD nCount, const RGNDATA* lpData) {
+    if (lpx != nullptr || lpData == nullptr || nCount < sizeof(RGNDATAHEADER)) return nullptr;
+    const RGNDATAHEADER& h = lpData->rdh;
+    if (h.iType != RDH_RECTANGLES || h.dwSize < sizeof(RGNDATAHEADER) ||
+        h.nCount > (nCount - h.dwSize) / sizeof(RECT))
+        return nullptr;
+    std::vector<RECT> rects(h.nCount);
+    if (!rects.empty())
+        std::memcpy(rects.data(), reinterpret_cast<const char*>(lpData) + h.dwSize,
+                    rects.size() * sizeof(RECT));
+    return detail::CreateRegionFromRects(detail::RectsUnion(std::move(rects)));
 }
 
 } // namespace win

@@ -72,6 +72,10 @@ BOOL SetRectRgn(HRGN hrgn, int left, int top, int right, int bottom);
 // nCount. With lpRgnData null, returns the size needed; a buffer too small fails with 0; otherwise
 // returns the size written.
 DWORD GetRegionData(HRGN hrgn, DWORD nCount, RGNDATA* lpRgnData);
+// A region of the union of the RDH_RECTANGLES in lpData (nCount: its size in bytes), in any order,
+// overlapping or not. No transformation is supported: lpx must be null. Null on bad data.
+struct XFORM;
+HRGN ExtCreateRegion(const XFORM* lpx, DWORD nCount, const RGNDATA* lpData);
 
 namespace detail {
 // The region's rectangles (an empty list for a null or dead handle).
@@ -81,6 +85,8 @@ HRGN CreateRegionFromRects(std::vector<RECT> rects);
 
 // Operations on banded rectangle lists.
 using RectList = std::vector<RECT>;
+// The banded list of the union of any rectangles.
+RectList RectsUnion(std::vector<RECT> rects);
 RectList CombineRects(const RectList& a, const RectList& b, int mode);
 RectList RectsFromRect(const RECT& r);
 // Builds a banded list from one span list per row: rows[i] holds sorted, disjoint [x0, x1) pairs of row
@@ -91,6 +97,8 @@ constexpr int MaxShapeRows = 1 << 20;
 RECT RectsExtents(const RectList& rects);
 int RectsKind(const RectList& rects);
 bool RectsContain(const RectList& rects, int x, int y);
+// Whether r shares a pixel with the rectangles.
+bool RectsMeet(const RectList& rects, const RECT& r);
 void OffsetRects(RectList& rects, int dx, int dy);
 
 // Rasterised shapes as rows of spans, shared by the regions and the drawing calls. A pixel belongs to a

@@ -62,8 +62,9 @@ struct Wnd {
     bool ErasePending = false;
     bool FramePending = false;
     bool InternalPaint = false;
-    bool Redraw = true;   // WM_SETREDRAW
-    HRGN Shape = nullptr; // SetWindowRgn, window coordinates, owned
+    std::uint64_t PaintStamp = 0; // changes whenever the window is invalidated (see PaintStamp.h)
+    bool Redraw = true;           // WM_SETREDRAW
+    HRGN Shape = nullptr;         // SetWindowRgn, window coordinates, owned
     // Layered attributes.
     BYTE Alpha = 255;
     COLORREF Key = 0;
@@ -197,6 +198,7 @@ struct State {
     DWORD MessageTime = 0;
     POINT MessagePos{};
     int SendDepth = 0;
+    std::uint64_t PaintStamps = 0; // the last paint stamp handed out
     int DispatchDepth = 0;
     std::function<bool()> IdleHandler;
     DWORD LastError = 0;

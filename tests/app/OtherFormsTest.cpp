@@ -87,4 +87,38 @@ TEST_F(OtherFormsTest, TheAboutBoxShowsItsRows) {
     ASSERT_NE(about->Image1->Picture()->Graphic(), nullptr);
 }
 
+// The program itself makes these three only when first shown, after the login dialog's first frame.
+TEST_F(OtherFormsTest, MadeWhenNeededEachFormComesAtItsFirstShowingAndOnlyOnce) {
+    AppForms::FreeForms();
+    AppForms::CreateForms(true);
+    main = UnitMain::frm_Main;
+    login = UnitLogin::frm_Login;
+    EXPECT_EQ(UnitAbout::frm_About, nullptr);
+    EXPECT_EQ(UnitRegistration::frm_Registration, nullptr);
+    EXPECT_EQ(UnitRecoverPass::frm_RecoverPass, nullptr);
+    TCustomForm* shown = nullptr;
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        shown = Dlg;
+        ui.ClickButton(Dlg, "OK");
+    });
+    main->About1Click(nullptr);
+    ASSERT_NE(UnitAbout::frm_About, nullptr);
+    EXPECT_EQ(shown, UnitAbout::frm_About);
+    TCustomForm* about = UnitAbout::frm_About;
+    ui.WhenModal([&](TCustomForm* Dlg) { ui.ClickButton(Dlg, "OK"); });
+    main->About1Click(nullptr);
+    EXPECT_EQ(UnitAbout::frm_About, about) << "made once";
+    // The login dialog's choices make theirs.
+    ui.WhenModal([&](TCustomForm* Dlg) {
+        shown = Dlg;
+        Dlg->Close();
+    });
+    login->rg_WouldLike->SetItemIndex(2);
+    login->btn_OKClick(nullptr);
+    ASSERT_NE(UnitRecoverPass::frm_RecoverPass, nullptr);
+    EXPECT_EQ(shown, UnitRecoverPass::frm_RecoverPass);
+    EXPECT_EQ(UnitRegistration::frm_Registration, nullptr);
+    EXPECT_EQ(ui.PendingActions(), 0);
+}
+
 } // namespace

@@ -92,6 +92,9 @@ TEST_F(LayoutError, SyntaxErrors) {
         {"  Caption = 'open", "Unterminated string (Test.layout line 2)"},
         {"  Width 3", "'=' expected (Test.layout line 2)"},
         {"  Data = {0A1}", "Invalid binary value: odd number of hex digits (Test.layout line 2)"},
+        {"  Data = {0A 1}", "Invalid binary value: odd number of hex digits (Test.layout line 2)"},
+        {"  Data = {0A\n  1G}", "Invalid binary value (Test.layout line 3)"},
+        {"  Data = {0A1B", "Invalid binary value (Test.layout line 3)"},
         {"  Font.Style = [tsBold", "',' or ']' expected (Test.layout line 3)"},
         {"end\nobject G: TTestForm", "Unexpected text after the final 'end' (Test.layout line 3)"},
         {"  inline X: TTestControl\n  end", "'inline' objects are not supported (Test.layout line 2)"},
@@ -103,6 +106,8 @@ TEST_F(LayoutError, SyntaxErrors) {
     };
     for (auto& c : inForm)
         EXPECT_EQ(ErrorOf(String("object F: TTestForm\n") + c[0] + "\nend\n"), c[1]) << c[0];
+    EXPECT_EQ(ErrorOf("object F: TTestForm\n  Data = {0A 1B"),
+              "Unexpected end of layout: '}' expected (Test.layout line 2)");
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  Caption = 'a' +\n"),
               "Unexpected end of layout: string expected (Test.layout line 3)");
     EXPECT_EQ(ErrorOf("object F: TTestForm\n  object Button1: TTestControl\n    Width = 3\n"),

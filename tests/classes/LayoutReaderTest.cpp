@@ -59,7 +59,7 @@ const char* const kSample = R"(object MainForm: TTestForm
       end>
     Data = {
       0A1B2C3D
-      FF00}
+      F F00}
     object Button1: TTestControl
       Width = 75
       Ratio = -3

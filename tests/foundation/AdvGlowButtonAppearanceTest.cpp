@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "components/foundation/AdvGlowButtonAppearance.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/Graphics.h"
@@ -39,6 +41,27 @@ TEST(AdvGlowButtonColors, BlendBrightnessAndSteppedGradientRules) {
     vcl::TBitmap one(4, 4);
     DrawSteppedGradient(one.Canvas(), 0x0000FF, 0x00FF00, true, vcl::TRect{0, 0, 4, 4}, 0); // 0 counts as 1
     EXPECT_EQ(one.PixelData()[5] & 0xFFFFFF, 0xFF0000u); // red (0x0000FF as TColor)
+}
+
+TEST(AdvGlowButtonColors, AGradientOfMoreStepsThanPixelsShowsTheLastStepOfEachLineUnlessThePenMixes) {
+    // 128 steps over 10 rows, black to white: step i lies on row round(i * 10 / 128) in colour
+    // round(i * 255 / 128) per channel; a line gets the colour of the last step on it.
+    auto draw = [](vcl::TPenMode Mode) {
+        auto bmp = std::make_unique<vcl::TBitmap>(4, 12);
+        bmp->Canvas()->Brush()->SetColor(vcl::clWhite);
+        bmp->Canvas()->FillRect(vcl::TRect{0, 0, 4, 12});
+        bmp->Canvas()->Pen()->SetMode(Mode);
+        DrawSteppedGradient(bmp->Canvas(), 0x000000, 0xFFFFFF, false, vcl::TRect{0, 0, 4, 10}, 128);
+        return bmp;
+    };
+    auto copy = draw(vcl::pmCopy);
+    auto at = [](vcl::TBitmap& b, int y) { return b.PixelData()[y * 4 + 1] & 0xFFFFFF; };
+    EXPECT_EQ(at(*copy, 0), 0x0C0C0Cu);  // steps 0 to 6, the last one 12
+    EXPECT_EQ(at(*copy, 9), 0xF1F1F1u);  // steps 116 to 121, the last one 241
+    EXPECT_EQ(at(*copy, 10), 0xFDFDFDu); // steps 122 to 127 fall on the row after the rectangle
+    // A mixing pen draws every step: row 0 is white XOR 0, 2, 4, 6, 8, 10 and 12.
+    auto mixed = draw(vcl::pmXor);
+    EXPECT_EQ(at(*mixed, 0), 0xF1F1F1u);
 }
 
 // The pressed and disabled colours derive from the hot and border ones by the brightness rules.

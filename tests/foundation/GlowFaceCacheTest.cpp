@@ -253,4 +253,32 @@ TEST_F(GlowFaceCacheButton, ChangesShowInTheNextPaint) {
     EXPECT_NE(Compare(changed, made), "") << "the enabled look came back";
 }
 
+TEST_F(GlowFaceCacheButton, TheCornersShowTheParentAsItIsPaintedNow) {
+    TAdvGlowButton* top = Make(20);
+    TAdvGlowButton* below = Make(80);
+    form->Show();
+    ui.Process();
+    // The rounded corners show the form: the top-left corner of one, the bottom-right of the other.
+    EXPECT_EQ(Px(top, 0, 0), win::RGB(0, 0xC0, 0));
+    EXPECT_EQ(Px(below, 119, 39), win::RGB(0, 0xC0, 0));
+    // The form changes: a button painted after that shows the form's new colour, and so does its
+    // neighbour painted with it, each as a button made after the change.
+    form->SetColor(0x2030A0);
+    ui.Process();
+    top->Repaint();
+    below->Repaint();
+    EXPECT_EQ(Px(top, 0, 0), win::RGB(0xA0, 0x30, 0x20));
+    EXPECT_EQ(Px(below, 119, 39), win::RGB(0xA0, 0x30, 0x20));
+    TAdvGlowButton* made = Make(140);
+    ui.Process();
+    EXPECT_EQ(Compare(top, made), "");
+    // Moved on the form, a button shows the form where it is now.
+    form->SetColor(0x00C000);
+    ui.Process();
+    top->SetBounds(200, 20, 120, 40);
+    ui.Process();
+    top->Repaint();
+    EXPECT_EQ(Px(top, 0, 0), win::RGB(0, 0xC0, 0));
+}
+
 } // namespace

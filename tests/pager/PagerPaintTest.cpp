@@ -202,6 +202,28 @@ TEST_F(PagerPaintTest, ThePageJoinsItsTabAndHasAWhiteInnerRim) {
     EXPECT_THAT(At(page, 1, 20), IsColorNear(Ref(Mix(clWhite, kPageBorder, 50)), 1));
 }
 
+TEST_F(PagerPaintTest, ThePagesBackgroundFollowsEveryChangeOfItsLookAndSize) {
+    TAdvPage* page = pager->ActivePage();
+    EXPECT_THAT(At(page, 40, 40), IsColor(Ref(kPage)));
+    // Each colour of the look, and the border, shows in the next paint.
+    TVistaBackground* p = pager->CurrentStyler()->PageAppearance();
+    p->SetColorMirror(kGroup);
+    p->SetColorMirrorTo(kGroup);
+    page->Invalidate();
+    EXPECT_THAT(At(page, 40, page->Height() - 10), IsColor(Ref(kGroup)));
+    EXPECT_THAT(At(page, 40, 5), IsColor(Ref(kPage)));
+    p->SetBorderColor(kNormalBorder);
+    page->Invalidate();
+    EXPECT_THAT(At(page, page->Width() - 20, 0), IsColorNear(Ref(kNormalBorder), 2));
+    // Wider, the page has no border where its right edge was.
+    const int oldEdge = page->Width() - 1;
+    EXPECT_THAT(At(page, oldEdge, 20), IsColorNear(Ref(kNormalBorder), 40)) << "the edge before";
+    pager->SetBounds(0, 0, 600, 140);
+    page->Invalidate();
+    ASSERT_GT(page->Width() - 1, oldEdge + 10);
+    EXPECT_THAT(At(page, oldEdge, 20), IsColor(Ref(kPage)));
+}
+
 TEST_F(PagerPaintTest, ATabGroupPaintsABandAboveItsTabsReachingIntoTheCaptionRow) {
     TTabGroupItem* g = pager->TabGroups()->Add();
     g->SetTabIndexStart(1);

@@ -150,12 +150,15 @@ void OffscreenBackend::Advance(std::uint32_t ms) {
 }
 
 win::COLORREF OffscreenBackend::ScreenPixel(int x, int y) const {
-    cairo_surface_t* s = ComposeScreen();
     const std::vector<Monitor> monitors = Monitors();
     vcl::TRect u = monitors.front().Bounds;
     for (const auto& m : monitors)
-        u = {std::min(u.Left, m.Bounds.Left), std::min(u.Top, m.Bounds.Top), u.Right, u.Bottom};
-    win::COLORREF c = PixelAt(s, x - u.Left, y - u.Top);
+        u = {std::min(u.Left, m.Bounds.Left), std::min(u.Top, m.Bounds.Top),
+             std::max(u.Right, m.Bounds.Right), std::max(u.Bottom, m.Bounds.Bottom)};
+    if (x < u.Left || y < u.Top || x >= u.Right || y >= u.Bottom) return 0xFFFFFFFF; // CLR_INVALID
+    // Only the one pixel is composed.
+    cairo_surface_t* s = ComposeScreen(vcl::TRect{x, y, x + 1, y + 1});
+    win::COLORREF c = PixelAt(s, 0, 0);
     cairo_surface_destroy(s);
     return c;
 }

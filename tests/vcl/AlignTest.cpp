@@ -339,11 +339,6 @@ protected:
         p->Fill = Fill;
         return p;
     }
-    TBox* Box(TColor Fill, TRect R) {
-        TBox* b = Child<TBox>(host.get(), "", R);
-        b->Fill = Fill;
-        return b;
-    }
 };
 
 TEST_F(PaintTest, WindowlessChildrenPaintInZOrderClippedToTheirBounds) {
@@ -456,11 +451,6 @@ TEST_F(PaintTest, PaintToDrawsTheControlTreeIntoAnotherContext) {
 
 class ZOrderTest : public ControlTest {
 protected:
-    TBox* Box(TColor Fill, TRect R) {
-        TBox* b = Child<TBox>(host.get(), "", R);
-        b->Fill = Fill;
-        return b;
-    }
     // The host's child windows, top first.
     std::vector<win::HWND> Stack() const {
         std::vector<win::HWND> v;

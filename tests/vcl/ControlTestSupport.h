@@ -129,6 +129,12 @@ protected:
         c->SetParent(Parent);
         return c;
     }
+    // A windowed child of the host filled with one colour.
+    TBox* Box(TColor Fill, TRect R) {
+        TBox* b = Child<TBox>(host.get(), "", R);
+        b->Fill = Fill;
+        return b;
+    }
     void ShowHost() {
         host->SetVisible(true);
         Pump();

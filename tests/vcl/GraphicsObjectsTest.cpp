@@ -10,6 +10,7 @@
 #include "platform/classes/LayoutReader.h"
 #include "platform/classes/LayoutWriter.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/vcl/GraphicsObjects.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/win/Gdi.h"
@@ -206,6 +207,50 @@ TEST(GraphicsPen, PropertiesHandleAndMode) {
     p.SetColor(clBtnShadow);
     ASSERT_NE(win::GetObject(p.Handle(), sizeof(lp), &lp), 0);
     EXPECT_EQ(lp.lopnColor, static_cast<win::COLORREF>(ColorToRGB(clBtnShadow)));
+}
+
+TEST(GraphicsPen, PensAndBrushesOfOneDescriptionShareAKeptHandleThatOutlivesEveryOtherColour) {
+    TPen a, b, wide;
+    a.SetColor(clRed);
+    b.SetColor(clRed);
+    wide.SetColor(clRed);
+    wide.SetWidth(2);
+    win::HPEN red = a.Handle();
+    EXPECT_EQ(b.Handle(), red);
+    EXPECT_NE(wide.Handle(), red) << "a width makes another pen";
+    // Colours by the thousand come and go: a handle still in use is never let go.
+    TPen churn;
+    TBrush brushes;
+    for (int i = 0; i < 3000; ++i) {
+        churn.SetColor(static_cast<TColor>(i * 97));
+        churn.Handle();
+        brushes.SetColor(static_cast<TColor>(i * 89));
+        brushes.Handle();
+    }
+    b.SetColor(clBlue);
+    EXPECT_EQ(a.Handle(), red);
+    win::LOGPEN lp{};
+    ASSERT_NE(win::GetObject(red, sizeof(lp), &lp), 0) << "the kept pen is alive";
+    EXPECT_EQ(lp.lopnColor, win::RGB(255, 0, 0));
+    ASSERT_NE(win::GetObject(wide.Handle(), sizeof(lp), &lp), 0);
+    EXPECT_EQ(lp.lopnWidth.X, 2);
+    // It draws in its colour.
+    TBitmap bmp(4, 4);
+    bmp.Canvas()->Pen()->Assign(&a);
+    bmp.Canvas()->MoveTo(0, 1);
+    bmp.Canvas()->LineTo(4, 1);
+    EXPECT_EQ(bmp.Canvas()->GetPixel(2, 1), clRed);
+    // A hatch is not the solid brush of its colour.
+    TBrush solid, hatch;
+    solid.SetColor(clGreen);
+    hatch.SetColor(clGreen);
+    hatch.SetStyle(bsCross);
+    EXPECT_NE(solid.Handle(), hatch.Handle());
+    win::LOGBRUSH lb{};
+    ASSERT_NE(win::GetObject(hatch.Handle(), sizeof(lb), &lb), 0);
+    EXPECT_EQ(lb.lbStyle, win::BS_HATCHED);
+    ASSERT_NE(win::GetObject(solid.Handle(), sizeof(lb), &lb), 0);
+    EXPECT_EQ(lb.lbStyle, win::BS_SOLID);
 }
 
 TEST(GraphicsBrush, StylesAndTheClearBrush) {

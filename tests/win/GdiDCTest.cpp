@@ -230,6 +230,42 @@ TEST(GdiClipping, ClipsCombineWithTheCurrentClipAndSelectClipRgnCopiesTheRegionI
         DeleteObject(h);
 }
 
+TEST(GdiClipping, ShapesOutsideTheClipDrawNothingAndDashesRunOnOverTheirPart) {
+    // The clip: a 40 by 40 surface with a hole at (10, 10)..(30, 30).
+    Canvas clipped(40, 40), plain(40, 40);
+    ExcludeClipRect(clipped.dc, 10, 10, 30, 30);
+    for (Canvas* c : {&clipped, &plain}) {
+        HPEN dash = CreatePen(PS_DASH, 1, Red);
+        HGDIOBJ old = SelectObject(c->dc, dash);
+        // The first segment lies wholly in the hole: the dashes of the second start where they would have.
+        const POINT pts[3] = {{12, 15}, {28, 15}, {28, 5}};
+        Polyline(c->dc, pts, 3);
+        const POINT row[3] = {{12, 20}, {28, 20}, {2, 35}};
+        Polyline(c->dc, row, 3);
+        SelectObject(c->dc, old);
+        DeleteObject(dash);
+        HPEN solid = CreatePen(PS_SOLID, 1, Blue);
+        old = SelectObject(c->dc, solid);
+        HGDIOBJ oldBrush = SelectObject(c->dc, GetStockObject(NULL_BRUSH)); // outlines only
+        RoundRect(c->dc, 14, 14, 26, 26, 4, 4);                             // in the hole
+        RoundRect(c->dc, 5, 5, 35, 35, 8, 8);                               // around it
+        SelectObject(c->dc, oldBrush);
+        SelectObject(c->dc, old);
+        DeleteObject(solid);
+    }
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const bool hole = x >= 10 && x < 30 && y >= 10 && y < 30;
+            ASSERT_EQ(clipped.At(x, y), hole ? White : plain.At(x, y)) << "at " << x << "," << y;
+        }
+    EXPECT_NE(plain.Column(28, Red, 6, 10).find('#'), std::string::npos) << "the probe needs dashes there";
+    // Rectangles meet the clip with their inside only, either way round.
+    const RECT inside{12, 12, 28, 28}, edge{30, 12, 30, 28}, reversed{35, 35, 25, 25};
+    EXPECT_FALSE(RectVisible(clipped.dc, &inside));
+    EXPECT_FALSE(RectVisible(clipped.dc, &edge));
+    EXPECT_TRUE(RectVisible(clipped.dc, &reversed));
+}
+
 TEST(GdiIcons, AMaskedIconDrawsOnlyItsOpaquePartAndAnAlphaIconBlends) {
     HBITMAP color = CreateBitmap(2, 1, 1, 32, nullptr);
     HBITMAP mask = CreateBitmap(2, 1, 1, 1, nullptr);

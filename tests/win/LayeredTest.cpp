@@ -109,6 +109,31 @@ TEST_F(Layered, UpdateLayeredWindowUsesPerPixelAlpha) {
     DeleteDC(mem);
 }
 
+TEST_F(Layered, APixelReadAloneIsThePixelOfTheWholeScreenComposed) {
+    // Windows of every kind, some partly off the screen: each pixel read alone must match the composed
+    // screen, where windows overlap, at their edges and outside them.
+    Painted(-30, -20, 200, 150, RGB(0, 200, 0));
+    HWND glass = Painted(100, 60, 120, 90, RGB(255, 0, 0), WS_EX_LAYERED);
+    SetLayeredWindowAttributes(glass, 0, 100, LWA_ALPHA);
+    HWND keyed = Painted(150, 100, 80, 80, RGB(255, 0, 255), WS_EX_LAYERED);
+    SetLayeredWindowAttributes(keyed, RGB(255, 0, 255), 255, LWA_COLORKEY);
+    HWND shaped = Painted(960, 700, 100, 100, RGB(255, 255, 0));
+    SetWindowRgn(shaped, CreateEllipticRgn(0, 0, 100, 100), TRUE);
+    Pump();
+    cairo_surface_t* all = screen->ComposeScreen();
+    const auto* rows = cairo_image_surface_get_data(all);
+    const int stride = cairo_image_surface_get_stride(all);
+    for (int y = 0; y < 768; y += 7)
+        for (int x = 0; x < 1024; x += 5) {
+            const std::uint32_t p = reinterpret_cast<const std::uint32_t*>(rows + y * stride)[x];
+            ASSERT_EQ(screen->ScreenPixel(x, y), RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF))
+                << "at " << x << "," << y;
+        }
+    cairo_surface_destroy(all);
+    EXPECT_EQ(screen->ScreenPixel(-1, 0), CLR_INVALID);
+    EXPECT_EQ(screen->ScreenPixel(0, 768), CLR_INVALID);
+}
+
 TEST_F(Layered, ChildrenArePaintedClippedInZOrder) {
     HWND top = Painted(0, 0, 200, 200, RGB(255, 0, 0));
     HWND below = Child(top, 10, 10, 100, 100);

@@ -148,6 +148,32 @@ TEST_F(MessageQueue, ParentsPaintFirstClipChildrenDecidesAndUpdateWindowPaintsAt
     EXPECT_EQ(Count(h, WM_NCPAINT), 1);
 }
 
+TEST_F(MessageQueue, APaintStampChangesWithEveryInvalidationOfItsWindowOnly) {
+    HWND top = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE);
+    HWND child = Child(top, 10, 10, 50, 50);
+    Pump();
+    const std::uint64_t first = GetWindowPaintStamp(top), childFirst = GetWindowPaintStamp(child);
+    EXPECT_NE(first, 0u);
+    EXPECT_NE(first, childFirst) << "no two windows share a stamp";
+    EXPECT_EQ(GetWindowPaintStamp(top), first) << "reading it changes nothing";
+    // The child alone: the parent's picture holds.
+    InvalidateRect(child, nullptr, TRUE);
+    EXPECT_EQ(GetWindowPaintStamp(top), first);
+    EXPECT_NE(GetWindowPaintStamp(child), childFirst);
+    // Any part of the parent, even one a child covers, and painting it does not change it back.
+    const RECT under{20, 20, 30, 30};
+    InvalidateRect(top, &under, FALSE);
+    const std::uint64_t second = GetWindowPaintStamp(top);
+    EXPECT_NE(second, first);
+    Pump();
+    EXPECT_EQ(GetWindowPaintStamp(top), second);
+    // Nothing to invalidate (outside the client area): the picture holds.
+    const RECT outside{500, 500, 600, 600};
+    InvalidateRect(top, &outside, FALSE);
+    EXPECT_EQ(GetWindowPaintStamp(top), second);
+    EXPECT_EQ(GetWindowPaintStamp(nullptr), 0u);
+}
+
 LRESULT Subclass(HWND h, UINT m, WPARAM w, LPARAM l);
 LONG_PTR gPrevious = 0;
 int gSubclassed = 0;

@@ -15,6 +15,15 @@ std::vector<RECT> Rects(HRGN r) {
     return detail::GetRegionRects(r);
 }
 
+// Repeatable numbers: next(n) is in [0, n).
+struct Numbers {
+    unsigned Seed;
+    int operator()(int n) {
+        Seed = Seed * 1103515245u + 12345u;
+        return static_cast<int>((Seed >> 16) % static_cast<unsigned>(n));
+    }
+};
+
 // Deletes the regions of a test.
 struct Regions {
     std::vector<HRGN> all;
@@ -181,11 +190,7 @@ void ExpectBanded(const std::vector<RECT>& rects) {
 } // namespace
 
 TEST(RegionCombine, RandomCombinationsMatchAPixelModelAndStayBanded) {
-    unsigned seed = 12345;
-    auto next = [&](int n) {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
-    };
+    Numbers next{12345u};
     constexpr int N = 32;
     for (int round = 0; round < 200; ++round) {
         bool a[N][N] = {}, b[N][N] = {};
@@ -219,5 +224,71 @@ TEST(RegionCombine, RandomCombinationsMatchAPixelModelAndStayBanded) {
         DeleteObject(ra);
         DeleteObject(rb);
         DeleteObject(tmp);
+    }
+}
+
+TEST(RegionCombine, CuttingToOneRectangleGivesTheListOfTheGeneralSweep) {
+    // A region cut to one rectangle must come out band for band as from the general combination; the
+    // second operand here holds, besides the rectangle, a pixel far from everything, which changes no
+    // pixel of the result but takes the general way.
+    Numbers next{777u};
+    Regions keep;
+    HRGN a = keep(CreateRectRgn(0, 0, 0, 0)), tmp = keep(CreateRectRgn(0, 0, 0, 0));
+    HRGN cut = keep(CreateRectRgn(0, 0, 0, 0)), swept = keep(CreateRectRgn(0, 0, 0, 0));
+    HRGN rect = keep(CreateRectRgn(0, 0, 0, 0)), wide = keep(CreateRectRgn(0, 0, 0, 0));
+    HRGN far = keep(CreateRectRgn(1000, 1000, 1001, 1001));
+    for (int round = 0; round < 300; ++round) {
+        SetRectRgn(a, 0, 0, 0, 0);
+        for (int k = 0; k < 1 + next(8); ++k) {
+            const int x = next(40), y = next(40);
+            SetRectRgn(tmp, x, y, x + 1 + next(20), y + 1 + next(20));
+            CombineRgn(a, a, tmp, next(3) == 0 ? RGN_DIFF : RGN_OR);
+        }
+        const int x = next(50) - 5, y = next(50) - 5;
+        SetRectRgn(rect, x, y, x + next(30), y + next(30));
+        CombineRgn(wide, rect, far, RGN_OR);
+        // Either way round: the one rectangle first or second.
+        CombineRgn(cut, a, rect, RGN_AND);
+        CombineRgn(swept, a, wide, RGN_AND);
+        ASSERT_EQ(Rects(cut), Rects(swept)) << "round " << round;
+        CombineRgn(cut, rect, a, RGN_AND);
+        CombineRgn(swept, wide, a, RGN_AND);
+        ASSERT_EQ(Rects(cut), Rects(swept)) << "round " << round;
+        ExpectBanded(Rects(cut));
+    }
+}
+
+TEST(RegionCombine, ExtCreateRegionIsTheUnionOfRectanglesInAnyOrder) {
+    Numbers next{99u};
+    Regions keep;
+    HRGN expected = keep(CreateRectRgn(0, 0, 0, 0)), one = keep(CreateRectRgn(0, 0, 0, 0));
+    for (int round = 0; round < 100; ++round) {
+        // Rectangles overlapping, touching, empty or given either way round, in no order.
+        std::vector<RECT> rects;
+        SetRectRgn(expected, 0, 0, 0, 0);
+        for (int k = 0; k < 1 + next(12); ++k) {
+            const int x = next(30), y = next(30);
+            RECT r{x, y, x + next(12), y + next(12)};
+            if (next(4) == 0) std::swap(r.Left, r.Right);
+            rects.push_back(r);
+            SetRectRgn(one, std::min(r.Left, r.Right), r.Top, std::max(r.Left, r.Right), r.Bottom);
+            CombineRgn(expected, expected, one, RGN_OR);
+        }
+        std::vector<char> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+        RGNDATAHEADER h{sizeof(RGNDATAHEADER),
+                        RDH_RECTANGLES,
+                        static_cast<DWORD>(rects.size()),
+                        static_cast<DWORD>(rects.size() * sizeof(RECT)),
+                        {}};
+        std::memcpy(data.data(), &h, sizeof h);
+        std::memcpy(data.data() + sizeof h, rects.data(), rects.size() * sizeof(RECT));
+        HRGN made = keep(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                         reinterpret_cast<const RGNDATA*>(data.data())));
+        ASSERT_NE(made, nullptr);
+        ASSERT_EQ(Rects(made), Rects(expected)) << "round " << round;
+        // Data shorter than its count of rectangles is refused.
+        EXPECT_EQ(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size() - 1),
+                                  reinterpret_cast<const RGNDATA*>(data.data())),
+                  nullptr);
     }
 }

@@ -11,6 +11,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/win/PaintStamp.h"
 #include "platform/win/WindowInternal.h"
 #include "platform/win/Windows.h"
 #include "tests/support/OffscreenBackend.h"

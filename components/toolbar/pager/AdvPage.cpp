@@ -642,6 +642,22 @@ void TAdvPage::HideShortCutHint() {
 
 // ---- Paint
 
+vcl::TBitmap& TAdvPage::Background(TVistaBackground* Look) {
+    const TBackgroundKey key{Look->Color(),
+                             Look->ColorTo(),
+                             Look->ColorMirror(),
+                             Look->ColorMirrorTo(),
+                             Look->BorderColor(),
+                             static_cast<int>(Look->Gradient()),
+                             static_cast<int>(Look->GradientMirror()),
+                             static_cast<int>(FPager->AntiAlias())};
+    return FBackground.For(key, Width(), Height(), [&](vcl::TBitmap& B) {
+        DrawVistaGradient(B.Canvas(), vcl::TRect{0, 0, Width(), Height()}, Look->Color(), Look->ColorTo(),
+                          Look->ColorMirror(), Look->ColorMirrorTo(), Look->BorderColor(), Look->Gradient(),
+                          Look->GradientMirror(), "", Font(), true, false, FPager->AntiAlias(), true);
+    });
+}
+
 void TAdvPage::Paint() {
     if (FPager == nullptr || FPager->CurrentStyler() == nullptr) return;
     TCustomAdvToolBarStyler* s = FPager->CurrentStyler();
@@ -651,12 +667,8 @@ void TAdvPage::Paint() {
     TVistaBackground* look = s->PageAppearance();
     if (active && group >= 0) look = FPager->GroupAppearanceOf(group)->PageAppearance();
     const vcl::TRect r{0, 0, Width(), Height()};
-    vcl::TBitmap bmp(Width(), Height());
-    DrawVistaGradient(bmp.Canvas(), r, look->Color(), look->ColorTo(), look->ColorMirror(),
-                      look->ColorMirrorTo(), look->BorderColor(), look->Gradient(), look->GradientMirror(),
-                      "", Font(), true, false, FPager->AntiAlias(), true);
     vcl::TCanvas* c = Canvas();
-    c->Draw(0, 0, &bmp);
+    c->Draw(0, 0, &Background(look));
     auto line = [c](int x1, int y1, int x2, int y2) {
         c->MoveTo(x1, y1);
         c->LineTo(x2, y2);

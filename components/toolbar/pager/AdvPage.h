@@ -8,6 +8,7 @@
 
 #include "components/foundation/AdvHintInfo.h"
 #include "components/foundation/GlowKeyTip.h"
+#include "components/foundation/KeptBitmap.h"
 #include "components/toolbar/pager/PagerSettings.h"
 #include "components/toolbar/styler/ToolBarTypes.h"
 #include "platform/vcl/CustomControl.h"
@@ -160,6 +161,13 @@ private:
     bool CompactLastEligible(TDbgList& List, bool CloneAtSmallest);
     // Moves every listed toolbar right by Delta (left when negative).
     void ShiftToolBars(int Delta);
+    // The page's gradient background at its size, kept while its look and size hold.
+    struct TBackgroundKey {
+        vcl::TColor Color = 0, ColorTo = 0, ColorMirror = 0, ColorMirrorTo = 0, BorderColor = 0;
+        int Gradient = 0, GradientMirror = 0, AntiAlias = 0;
+        bool operator==(const TBackgroundKey&) const = default;
+    };
+    vcl::TBitmap& Background(TVistaBackground* Look);
 
     std::unique_ptr<TDbgList> FToolBars;
     bool FTabVisible = true;
@@ -191,6 +199,7 @@ private:
     int FFullTabContentWidth = 0;
     int FPreviousWidth = 0;
     bool FInSetParent = false;
+    AdvGlowButton::TKeptBitmap<TBackgroundKey> FBackground;
 };
 
 } // namespace AdvToolBar

@@ -69,15 +69,17 @@ std::vector<Monitor> DefaultMonitors() {
 } // namespace
 
 cairo_surface_t* OffscreenDisplay::Visible(cairo_surface_t* image, bool perPixel,
-                                           std::optional<std::uint32_t> key) {
+                                           std::optional<std::uint32_t> key, const vcl::TRect* part) {
     cairo_surface_flush(image);
-    int w = cairo_image_surface_get_width(image), h = cairo_image_surface_get_height(image);
+    const vcl::TRect all{0, 0, cairo_image_surface_get_width(image), cairo_image_surface_get_height(image)};
+    const vcl::TRect r = part ? *part : all;
+    const int w = r.Width(), h = r.Height();
     cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     const unsigned char* src = cairo_image_surface_get_data(image);
     unsigned char* dst = cairo_image_surface_get_data(out);
     int ss = cairo_image_surface_get_stride(image), ds = cairo_image_surface_get_stride(out);
     for (int y = 0; y < h; ++y) {
-        auto* s = reinterpret_cast<const std::uint32_t*>(src + y * ss);
+        auto* s = reinterpret_cast<const std::uint32_t*>(src + (r.Top + y) * ss) + r.Left;
         auto* d = reinterpret_cast<std::uint32_t*>(dst + y * ds);
         for (int x = 0; x < w; ++x) {
             std::uint32_t p = s[x];
@@ -157,6 +159,10 @@ cairo_surface_t* OffscreenDisplay::ComposeScreen() const {
     for (const auto& m : monitors_)
         u = {std::min(u.Left, m.Bounds.Left), std::min(u.Top, m.Bounds.Top),
              std::max(u.Right, m.Bounds.Right), std::max(u.Bottom, m.Bounds.Bottom)};
+    return ComposeScreen(u);
+}
+
+cairo_surface_t* OffscreenDisplay::ComposeScreen(const vcl::TRect& u) const {
     cairo_surface_t* screen = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, u.Width(), u.Height());
     cairo_t* cr = cairo_create(screen);
     cairo_set_source_rgb(cr, 0x3A / 255.0, 0x6E / 255.0, 0xA5 / 255.0); // the classic desktop colour
@@ -164,7 +170,15 @@ cairo_surface_t* OffscreenDisplay::ComposeScreen() const {
     for (auto it = stack_.rbegin(); it != stack_.rend(); ++it) {
         const OffscreenWindow* w = *it;
         if (!w->visible_ || !w->image_) continue;
-        cairo_surface_t* img = Visible(w->image_, w->perPixel_, w->key_);
+        // Only the part of the image that lies in the part of the screen composed is made visible.
+        const vcl::TRect image{0, 0, cairo_image_surface_get_width(w->image_),
+                               cairo_image_surface_get_height(w->image_)};
+        const vcl::TRect seen{std::max(image.Left, u.Left - w->bounds_.Left),
+                              std::max(image.Top, u.Top - w->bounds_.Top),
+                              std::min(image.Right, u.Right - w->bounds_.Left),
+                              std::min(image.Bottom, u.Bottom - w->bounds_.Top)};
+        if (seen.IsEmpty()) continue;
+        cairo_surface_t* img = Visible(w->image_, w->perPixel_, w->key_, &seen);
         cairo_save(cr);
         double ox = w->bounds_.Left - u.Left, oy = w->bounds_.Top - u.Top;
         cairo_rectangle(cr, ox, oy, w->bounds_.Width(), w->bounds_.Height());
@@ -175,7 +189,7 @@ cairo_surface_t* OffscreenDisplay::ComposeScreen() const {
             if (w->shape_->empty()) cairo_rectangle(cr, 0, 0, 0, 0);
             cairo_clip(cr);
         }
-        cairo_set_source_surface(cr, img, ox, oy);
+        cairo_set_source_surface(cr, img, ox + seen.Left, oy + seen.Top);
         cairo_paint_with_alpha(cr, w->alpha_ / 255.0);
         cairo_restore(cr);
         cairo_surface_destroy(img);

@@ -64,9 +64,14 @@ public:
     // The windows bottom to top with their shapes, constant alpha, colour keys and per-pixel alpha, over
     // the desktop colour. The caller destroys the surface.
     cairo_surface_t* ComposeScreen() const;
-    // An ARGB32 copy of a window image as the screen shows it: opaque unless per-pixel alpha, colour-keyed
-    // pixels transparent. The caller destroys the surface.
-    static cairo_surface_t* Visible(cairo_surface_t* image, bool perPixel, std::optional<std::uint32_t> key);
+    // The same for a part of the screen only (screen coordinates, inside the monitors): the surface is the
+    // part's size, its pixel (0, 0) the part's top-left corner.
+    cairo_surface_t* ComposeScreen(const vcl::TRect& part) const;
+    // An ARGB32 copy of a window image (or of the part of it given, in image coordinates, inside the image)
+    // as the screen shows it: opaque unless per-pixel alpha, colour-keyed pixels transparent. The caller
+    // destroys the surface.
+    static cairo_surface_t* Visible(cairo_surface_t* image, bool perPixel, std::optional<std::uint32_t> key,
+                                    const vcl::TRect* part = nullptr);
     // What a task bar would show for a top-level window: its title, and its own icon (empty = the
     // program's icon, ProgramIcon).
     String WindowTitle(win::HWND window) const;
