@@ -41,24 +41,34 @@ public:
 
     win::HWND Handle() const { return FHandle; }
     int Hot() const { return FHot; }
+    int Top() const { return FTop; }
     void SetHot(int Index);
     // Moves the highlight by Delta lines (clamped).
     void Step(int Delta);
 
 private:
     static win::LRESULT Proc(win::HWND hwnd, win::UINT msg, win::WPARAM wp, win::LPARAM lp);
+    // The mouse and the timer, while the list is open.
+    win::LRESULT Mouse(win::UINT Msg, TPoint P);
     void Paint();
-    int LineAt(int Y) const;
+    // The line at a client point (-1: none there; the scroll bar has none).
+    int LineAt(TPoint P) const;
     int Lines() const;
+    // The scroll bar (empty while every line is seen) and what it shows.
+    TRect BarRect() const;
+    stdctrls::TListScrollBar::TView BarView() const;
+    void ScrollTo(int Top);
 
     TCustomComboBox* FCombo;
     win::HWND FHandle = nullptr;
     int FHot = -1;
     int FTop = 0;
     int FItemHeight = 0;
+    stdctrls::TListScrollBar FScrollBar;
 };
 
-TComboPopup::TComboPopup(TCustomComboBox* Combo) : FCombo(Combo) {
+TComboPopup::TComboPopup(TCustomComboBox* Combo)
+    : FCombo(Combo), FScrollBar([this] { return BarView(); }, [this](int Top) { ScrollTo(Top); }) {
     static bool registered = false;
     if (!registered) {
         win::WNDCLASS wc{};
@@ -83,6 +93,7 @@ TComboPopup::TComboPopup(TCustomComboBox* Combo) : FCombo(Combo) {
 }
 
 TComboPopup::~TComboPopup() {
+    FScrollBar.Release();
     win::SetWindowLongPtr(FHandle, win::GWLP_USERDATA, 0);
     if (win::GetCapture() == FHandle) win::ReleaseCapture();
     win::DestroyWindow(FHandle);
@@ -106,9 +117,31 @@ void TComboPopup::Step(int Delta) {
     SetHot(FHot < 0 ? 0 : FHot + Delta);
 }
 
-int TComboPopup::LineAt(int Y) const {
-    if (Y < 1) return -1;
-    int index = FTop + (Y - 1) / std::max(1, FItemHeight);
+TRect TComboPopup::BarRect() const {
+    win::RECT client{};
+    win::GetClientRect(FHandle, &client);
+    if (FCombo->Items()->GetCount() <= Lines()) return TRect{};
+    return TRect{client.Right - stdctrls::kScrollBarWidth, 0, client.Right, client.Bottom};
+}
+
+stdctrls::TListScrollBar::TView TComboPopup::BarView() const {
+    return {BarRect(), FTop, FCombo->Items()->GetCount(), Lines()};
+}
+
+void TComboPopup::ScrollTo(int Top) {
+    int top = std::clamp(Top, 0, std::max(0, FCombo->Items()->GetCount() - Lines()));
+    if (top == FTop) return;
+    FTop = top;
+    win::InvalidateRect(FHandle, nullptr, 1);
+}
+
+int TComboPopup::LineAt(TPoint P) const {
+    win::RECT client{};
+    win::GetClientRect(FHandle, &client);
+    TRect bar = BarRect();
+    int right = bar.IsEmpty() ? client.Right : bar.Left;
+    if (P.X < 0 || P.X >= right || P.Y < 0) return -1;
+    int index = FTop + P.Y / std::max(1, FItemHeight);
     return index < FCombo->Items()->GetCount() && index < FTop + Lines() ? index : -1;
 }
 
@@ -123,8 +156,8 @@ void TComboPopup::Paint() {
         canvas.Brush()->SetColor(clWindow);
         canvas.FillRect(client);
         int count = FCombo->Items()->GetCount();
-        bool scroll = count > Lines();
-        int right = client.Right - (scroll ? stdctrls::kScrollBarWidth : 0);
+        TRect bar = BarRect();
+        int right = bar.IsEmpty() ? client.Right : bar.Left;
         for (int i = FTop; i < count && i < FTop + Lines(); ++i) {
             TRect r{0, (i - FTop) * FItemHeight, right, (i - FTop + 1) * FItemHeight};
             TOwnerDrawState state;
@@ -140,9 +173,7 @@ void TComboPopup::Paint() {
             }
             FCombo->DrawItem(&canvas, i, r, state);
         }
-        if (scroll)
-            stdctrls::DrawVScrollBar(&canvas, TRect{right, 0, client.Right, client.Bottom}, FTop, count,
-                                     Lines());
+        if (!bar.IsEmpty()) stdctrls::DrawVScrollBar(&canvas, bar, FTop, count, Lines());
         canvas.SetHandle(nullptr);
     }
     win::EndPaint(FHandle, &ps);
@@ -151,12 +182,6 @@ void TComboPopup::Paint() {
 win::LRESULT TComboPopup::Proc(win::HWND hwnd, win::UINT msg, win::WPARAM wp, win::LPARAM lp) {
     auto* self = reinterpret_cast<TComboPopup*>(win::GetWindowLongPtr(hwnd, win::GWLP_USERDATA));
     if (self == nullptr) return win::DefWindowProc(hwnd, msg, wp, lp);
-    win::HWND combo = self->FCombo->Handle();
-    const int x = win::GET_X_LPARAM(lp);
-    const int y = win::GET_Y_LPARAM(lp);
-    win::RECT client{};
-    win::GetClientRect(hwnd, &client);
-    const bool inside = x >= 0 && y >= 0 && x < client.Right && y < client.Bottom;
     switch (msg) {
     case win::WM_PAINT:
         self->Paint();
@@ -164,35 +189,64 @@ win::LRESULT TComboPopup::Proc(win::HWND hwnd, win::UINT msg, win::WPARAM wp, wi
     case win::WM_MOUSEACTIVATE:
         return win::MA_NOACTIVATE;
     case win::WM_MOUSEMOVE:
-        if (inside && self->LineAt(y) >= 0 && self->LineAt(y) != self->FHot) self->SetHot(self->LineAt(y));
+    case win::WM_LBUTTONDOWN:
+    case win::WM_RBUTTONDOWN:
+    case win::WM_LBUTTONUP:
+        return self->Mouse(msg, TPoint{win::GET_X_LPARAM(lp), win::GET_Y_LPARAM(lp)});
+    case win::WM_MOUSEWHEEL:
+        self->ScrollTo(self->FTop - static_cast<std::int16_t>(win::HIWORD(wp)) / 120);
         return 0;
+    case win::WM_TIMER:
+        if (self->FScrollBar.Timer(wp)) return 0;
+        break;
+    case win::WM_CAPTURECHANGED:
+        self->FScrollBar.Release();
+        if (reinterpret_cast<win::HWND>(lp) != hwnd)
+            win::PostMessage(self->FCombo->Handle(), CM_COMBOCLOSEUP, 0, 0);
+        return 0;
+    default:
+        break;
+    }
+    return win::DefWindowProc(hwnd, msg, wp, lp);
+}
+
+win::LRESULT TComboPopup::Mouse(win::UINT Msg, TPoint P) {
+    win::HWND combo = FCombo->Handle();
+    win::RECT client{};
+    win::GetClientRect(FHandle, &client);
+    const bool inside = P.X >= 0 && P.Y >= 0 && P.X < client.Right && P.Y < client.Bottom;
+    // A press held on the scroll bar is the bar's until the button goes up: it neither moves the
+    // highlight nor chooses.
+    if (FScrollBar.Held()) {
+        if (Msg == win::WM_MOUSEMOVE) FScrollBar.Move(P);
+        if (Msg == win::WM_LBUTTONUP) FScrollBar.Release();
+        return 0;
+    }
+    const int line = LineAt(P);
+    switch (Msg) {
+    case win::WM_MOUSEMOVE:
+        if (line >= 0 && line != FHot) SetHot(line);
+        break;
     case win::WM_LBUTTONDOWN:
     case win::WM_RBUTTONDOWN:
         // A press outside closes the list unchanged (the capture brings it here).
         if (!inside)
             win::PostMessage(combo, CM_COMBOCLOSEUP, 0, 0);
-        else if (self->LineAt(y) >= 0)
-            self->SetHot(self->LineAt(y));
-        return 0;
+        else if (Msg == win::WM_LBUTTONDOWN && FScrollBar.Press(FHandle, P))
+            break;
+        else if (line >= 0)
+            SetHot(line);
+        break;
     case win::WM_LBUTTONUP:
-        if (inside && self->LineAt(y) >= 0) {
-            self->SetHot(self->LineAt(y));
+        if (line >= 0) {
+            SetHot(line);
             win::PostMessage(combo, CM_COMBOCLOSEUP, 1, 0);
         }
-        return 0;
-    case win::WM_MOUSEWHEEL: {
-        int delta = static_cast<std::int16_t>(win::HIWORD(wp));
-        int count = self->FCombo->Items()->GetCount();
-        self->FTop = std::clamp(self->FTop - delta / 120, 0, std::max(0, count - self->Lines()));
-        win::InvalidateRect(hwnd, nullptr, 1);
-        return 0;
-    }
-    case win::WM_CAPTURECHANGED:
-        if (reinterpret_cast<win::HWND>(lp) != hwnd) win::PostMessage(combo, CM_COMBOCLOSEUP, 0, 0);
-        return 0;
+        break;
     default:
-        return win::DefWindowProc(hwnd, msg, wp, lp);
+        break;
     }
+    return 0;
 }
 
 // ---- TCustomComboBox
@@ -216,6 +270,10 @@ int TCustomComboBox::ItemHeight() const {
 
 int TCustomComboBox::DropDownHotIndex() const {
     return FPopup ? FPopup->Hot() : -1;
+}
+
+int TCustomComboBox::DropDownTopIndex() const {
+    return FPopup ? FPopup->Top() : -1;
 }
 
 win::HWND TCustomComboBox::DropDownHandle() const {

@@ -5,7 +5,8 @@
 // The list opens on a click on the control's button (or anywhere on a csDropDownList box), F4, Alt+Down
 // and Alt+Up; a click on a line, or Enter, chooses it; Escape or a click outside closes it unchanged. Up
 // and Down step through the items without opening the list; in a list box-style combo a letter chooses the
-// next item starting with it.
+// next item starting with it. The open list scrolls by the wheel, the keys and its scroll bar (arrows and
+// track repeating while held, the thumb dragged), as a list box does.
 //
 // OnChange runs when the user types or chooses an item; choosing also runs OnClick and OnSelect. Setting
 // ItemIndex or Items by code runs nothing. Typed text leaves ItemIndex at -1.
@@ -48,6 +49,8 @@ public:
     void SetDroppedDown(bool Value);
     // The line the open list highlights (-1 when closed).
     int DropDownHotIndex() const;
+    // The first line the open list shows (-1 when closed).
+    int DropDownTopIndex() const;
     // The open list's window (null when closed).
     win::HWND DropDownHandle() const;
 

@@ -60,53 +60,11 @@ int TItemsSnapshot::Follow(int OldIndex, const TStrings* Items) const {
     return MapTo(Items)[static_cast<std::size_t>(OldIndex)];
 }
 
-namespace {
-void DrawArrowBox(TCanvas* Canvas, TRect R, bool Up) {
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Brush()->SetColor(clBtnFace);
-    Canvas->FillRect(R);
-    TRect edge = R;
-    win::DrawEdge(Canvas->Handle(), &edge, win::EDGE_RAISED, win::BF_RECT);
-    int cx = R.Left + R.Width() / 2;
-    int cy = R.Top + R.Height() / 2;
-    Canvas->Pen()->SetStyle(psSolid);
-    Canvas->Pen()->SetColor(clBtnText);
-    Canvas->Brush()->SetColor(clBtnText);
-    if (Up)
-        Canvas->Polygon({TPoint{cx - 3, cy + 1}, TPoint{cx + 3, cy + 1}, TPoint{cx, cy - 2}});
-    else
-        Canvas->Polygon({TPoint{cx - 3, cy - 1}, TPoint{cx + 3, cy - 1}, TPoint{cx, cy + 2}});
-}
-} // namespace
-
-TRect VScrollThumb(const TRect& R, int Top, int Count, int Visible) {
-    const int w = R.Width();
-    int track = R.Height() - 2 * w;
-    if (Count <= Visible || track < 8) return TRect{};
-    int thumb = std::max(8, track * Visible / Count);
-    int range = Count - Visible;
-    int pos = (track - thumb) * std::clamp(Top, 0, range) / range;
-    return TRect{R.Left, R.Top + w + pos, R.Right, R.Top + w + pos + thumb};
-}
-
-void DrawVScrollBar(TCanvas* Canvas, const TRect& R, int Top, int Count, int Visible) {
-    const int w = R.Width();
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Brush()->SetColor(clScrollBar);
-    Canvas->FillRect(R);
-    DrawArrowBox(Canvas, TRect{R.Left, R.Top, R.Right, R.Top + w}, true);
-    DrawArrowBox(Canvas, TRect{R.Left, R.Bottom - w, R.Right, R.Bottom}, false);
-    TRect t = VScrollThumb(R, Top, Count, Visible);
-    if (t.IsEmpty()) return;
-    Canvas->Brush()->SetColor(clBtnFace);
-    Canvas->FillRect(t);
-    win::DrawEdge(Canvas->Handle(), &t, win::EDGE_RAISED, win::BF_RECT);
-}
-
 } // namespace stdctrls
 
 TCustomListBox::TCustomListBox(TComponent* AOwner)
-    : TCustomControl(AOwner), FItems(std::make_unique<TStringList>()) {
+    : TCustomControl(AOwner), FItems(std::make_unique<TStringList>()),
+      FScrollBar([this] { return ScrollBarView(); }, [this](int Top) { SetTopIndex(Top); }) {
     FControlStyle = TControlStyle{csSetCaption, csDoubleClicks, csCaptureMouse, csOpaque};
     FColor = clWindow;
     FParentColor = false;
@@ -337,55 +295,11 @@ void TCustomListBox::SelectByUser(int Index, TShiftState Shift) {
     Click();
 }
 
-TCustomListBox::TScrollPart TCustomListBox::ScrollPartAt(TPoint P) {
+stdctrls::TListScrollBar::TView TCustomListBox::ScrollBarView() {
     TRect lr = ListRect();
-    const int w = stdctrls::kScrollBarWidth;
-    if (!ScrollBarVisible() || P.X < lr.Right || P.X >= lr.Right + w || P.Y < lr.Top || P.Y >= lr.Bottom)
-        return TScrollPart::None;
-    if (P.Y < lr.Top + w) return TScrollPart::LineUp;
-    if (P.Y >= lr.Bottom - w) return TScrollPart::LineDown;
-    // The track: a page towards the pointer.
-    TRect thumb = stdctrls::VScrollThumb(TRect{lr.Right, lr.Top, lr.Right + w, lr.Bottom}, FTopIndex, Count(),
-                                         VisibleCount());
-    if (P.Y < thumb.Top) return TScrollPart::PageUp;
-    if (P.Y >= thumb.Bottom) return TScrollPart::PageDown;
-    return TScrollPart::Thumb;
-}
-
-void TCustomListBox::ScrollStep(TScrollPart Part) {
-    switch (Part) {
-    case TScrollPart::LineUp:
-        SetTopIndex(FTopIndex - 1);
-        break;
-    case TScrollPart::LineDown:
-        SetTopIndex(FTopIndex + 1);
-        break;
-    case TScrollPart::PageUp:
-        SetTopIndex(FTopIndex - VisibleCount());
-        break;
-    case TScrollPart::PageDown:
-        SetTopIndex(FTopIndex + VisibleCount());
-        break;
-    default:
-        break;
-    }
-}
-
-void TCustomListBox::StopScrollRepeat() {
-    FScrollRepeat.Stop();
-    FScrollPressed = TScrollPart::None;
-}
-
-void TCustomListBox::ThumbDragTo(int Y) {
-    TRect lr = ListRect();
-    const int w = stdctrls::kScrollBarWidth;
-    TRect sb{lr.Right, lr.Top, lr.Right + w, lr.Bottom};
-    TRect thumb = stdctrls::VScrollThumb(sb, FTopIndex, Count(), VisibleCount());
-    int span = sb.Height() - 2 * w - thumb.Height();
-    int range = Count() - VisibleCount();
-    if (span <= 0 || range <= 0) return;
-    int offset = std::clamp(Y - FThumbOffset - (sb.Top + w), 0, span);
-    SetTopIndex((offset * range + span / 2) / span);
+    TRect bar = ScrollBarVisible() ? TRect{lr.Right, lr.Top, lr.Right + stdctrls::kScrollBarWidth, lr.Bottom}
+                                   : TRect{};
+    return {bar, FTopIndex, Count(), VisibleCount()};
 }
 
 void TCustomListBox::KeyDown(Word& Key, TShiftState Shift) {
@@ -423,17 +337,8 @@ void TCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     if (Button == mbLeft) {
         if (!Focused() && CanFocus()) SetFocus();
         TRect lr = ListRect();
-        TScrollPart part = ScrollPartAt(TPoint{X, Y});
-        if (part == TScrollPart::Thumb) {
-            // On the thumb: it follows the pointer until the button goes up.
-            TRect sb{lr.Right, lr.Top, lr.Right + stdctrls::kScrollBarWidth, lr.Bottom};
-            FThumbDrag = true;
-            FThumbOffset = Y - stdctrls::VScrollThumb(sb, FTopIndex, Count(), VisibleCount()).Top;
-        } else if (part != TScrollPart::None) {
-            FScrollPressed = part;
-            FScrollPointer = TPoint{X, Y};
-            FScrollRepeat.Start(WindowHandle());
-            ScrollStep(part);
+        if (FScrollBar.Press(WindowHandle(), TPoint{X, Y})) {
+            // The bar's until the button goes up.
         } else if (!ScrollBarVisible() || X < lr.Right) {
             int index = ItemAtPos(TPoint{X, Y}, true);
             if (index >= 0 && !Shift.Contains(ssDouble)) SelectByUser(index, Shift);
@@ -444,8 +349,7 @@ void TCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 }
 
 void TCustomListBox::MouseMove(TShiftState Shift, int X, int Y) {
-    FScrollPointer = TPoint{X, Y};
-    if (FThumbDrag && Shift.Contains(ssLeft)) ThumbDragTo(Y);
+    if (FScrollBar.Held()) FScrollBar.Move(TPoint{X, Y});
     if (FTracking && Shift.Contains(ssLeft)) {
         TRect lr = ListRect();
         int y = std::clamp(Y, lr.Top, lr.Bottom - 1);
@@ -457,8 +361,8 @@ void TCustomListBox::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft) {
-        FTracking = FThumbDrag = false;
-        StopScrollRepeat();
+        FTracking = false;
+        FScrollBar.Release();
     }
     TCustomControl::MouseUp(Button, Shift, X, Y);
 }
@@ -485,15 +389,10 @@ void TCustomListBox::WndProc(TMessage& Message) {
         Message.Result = win::DLGC_WANTARROWS | win::DLGC_WANTCHARS;
         return;
     }
-    if (Message.Msg == win::WM_TIMER && FScrollRepeat.Due(Message.WParam)) {
-        // A step only while the pointer is over the part pressed.
-        if (FScrollPressed != TScrollPart::None && ScrollPartAt(FScrollPointer) == FScrollPressed)
-            ScrollStep(FScrollPressed);
-        return;
-    }
+    if (Message.Msg == win::WM_TIMER && FScrollBar.Timer(Message.WParam)) return;
     if (Message.Msg == win::WM_CANCELMODE || Message.Msg == win::WM_CAPTURECHANGED ||
         Message.Msg == win::WM_DESTROY || Message.Msg == CM_ENABLEDCHANGED)
-        StopScrollRepeat();
+        FScrollBar.Release();
     if (Message.Msg == CM_FONTCHANGED || Message.Msg == CM_ENABLEDCHANGED) Invalidate();
     TCustomControl::WndProc(Message);
 }

@@ -39,12 +39,6 @@ using TDrawItemEvent =
     std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 
 namespace stdctrls {
-// Width of the scroll bars the list controls draw.
-constexpr int kScrollBarWidth = 17;
-// Draws a vertical scroll bar in R: arrows at both ends and a thumb for Top of Count lines, Visible seen.
-void DrawVScrollBar(TCanvas* Canvas, const TRect& R, int Top, int Count, int Visible);
-// The thumb of that scroll bar (empty when everything is visible).
-TRect VScrollThumb(const TRect& R, int Top, int Count, int Visible);
 // The line height of a font (text height plus two pixels).
 int DefaultItemHeight(TFont* Font);
 
@@ -125,19 +119,14 @@ protected:
     // The area of the lines (the client area less the border and the scroll bar).
     TRect ListRect();
     bool ScrollBarVisible();
+    // What the scroll bar shows (its mouse handling asks).
+    stdctrls::TListScrollBar::TView ScrollBarView();
 
 private:
     void ItemsChanged(TObject* Sender);
     void MakeVisible(int Index);
     // A user's selection of line Index with the given modifiers; runs OnClick.
     void SelectByUser(int Index, TShiftState Shift);
-    // The parts of the scroll bar: an arrow or the track above or below the thumb repeats its step while
-    // the button is held on it (TScrollRepeat).
-    enum class TScrollPart { None, LineUp, LineDown, PageUp, PageDown, Thumb };
-    TScrollPart ScrollPartAt(TPoint P);
-    void ScrollStep(TScrollPart Part);
-    void StopScrollRepeat();
-    void ThumbDragTo(int Y);
 
     std::unique_ptr<TStringList> FItems;
     stdctrls::TItemsSnapshot FBefore;
@@ -149,11 +138,7 @@ private:
     int FAnchor = -1;
     bool FMultiSelect = false;
     bool FTracking = false;
-    bool FThumbDrag = false;
-    int FThumbOffset = 0;
-    TScrollPart FScrollPressed = TScrollPart::None;
-    TPoint FScrollPointer;
-    TScrollRepeat FScrollRepeat;
+    stdctrls::TListScrollBar FScrollBar;
 };
 
 class TListBox : public TCustomListBox {

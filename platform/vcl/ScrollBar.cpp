@@ -50,6 +50,144 @@ bool TScrollRepeat::Due(win::WPARAM TimerId) {
     return true;
 }
 
+namespace stdctrls {
+
+namespace {
+enum class TArrow { Up, Down, Left, Right };
+
+// A raised box with a solid triangle pointing Dir.
+void DrawArrowBox(TCanvas* Canvas, TRect R, TArrow Dir, TColor Color = clBtnText) {
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(clBtnFace);
+    Canvas->FillRect(R);
+    TRect edge = R;
+    win::DrawEdge(Canvas->Handle(), &edge, win::EDGE_RAISED, win::BF_RECT);
+    int cx = R.Left + R.Width() / 2;
+    int cy = R.Top + R.Height() / 2;
+    Canvas->Pen()->SetStyle(psSolid);
+    Canvas->Pen()->SetColor(Color);
+    Canvas->Brush()->SetColor(Color);
+    switch (Dir) {
+    case TArrow::Up:
+        Canvas->Polygon({TPoint{cx - 3, cy + 1}, TPoint{cx + 3, cy + 1}, TPoint{cx, cy - 2}});
+        break;
+    case TArrow::Down:
+        Canvas->Polygon({TPoint{cx - 3, cy - 1}, TPoint{cx + 3, cy - 1}, TPoint{cx, cy + 2}});
+        break;
+    case TArrow::Left:
+        Canvas->Polygon({TPoint{cx + 1, cy - 3}, TPoint{cx + 1, cy + 3}, TPoint{cx - 2, cy}});
+        break;
+    case TArrow::Right:
+        Canvas->Polygon({TPoint{cx - 1, cy - 3}, TPoint{cx - 1, cy + 3}, TPoint{cx + 2, cy}});
+        break;
+    }
+}
+} // namespace
+
+TRect VScrollThumb(const TRect& R, int Top, int Count, int Visible) {
+    const int w = R.Width();
+    int track = R.Height() - 2 * w;
+    if (Count <= Visible || track < 8) return TRect{};
+    int thumb = std::max(8, track * Visible / Count);
+    int range = Count - Visible;
+    int pos = (track - thumb) * std::clamp(Top, 0, range) / range;
+    return TRect{R.Left, R.Top + w + pos, R.Right, R.Top + w + pos + thumb};
+}
+
+void DrawVScrollBar(TCanvas* Canvas, const TRect& R, int Top, int Count, int Visible) {
+    const int w = R.Width();
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(clScrollBar);
+    Canvas->FillRect(R);
+    DrawArrowBox(Canvas, TRect{R.Left, R.Top, R.Right, R.Top + w}, TArrow::Up);
+    DrawArrowBox(Canvas, TRect{R.Left, R.Bottom - w, R.Right, R.Bottom}, TArrow::Down);
+    TRect t = VScrollThumb(R, Top, Count, Visible);
+    if (t.IsEmpty()) return;
+    Canvas->Brush()->SetColor(clBtnFace);
+    Canvas->FillRect(t);
+    win::DrawEdge(Canvas->Handle(), &t, win::EDGE_RAISED, win::BF_RECT);
+}
+
+TListScrollBar::TPart TListScrollBar::PartAt(const TView& View, TPoint P) const {
+    const TRect& bar = View.Bar;
+    if (bar.IsEmpty() || !bar.Contains(P)) return TPart::None;
+    const int arrow = bar.Width();
+    if (P.Y < bar.Top + arrow) return TPart::LineUp;
+    if (P.Y >= bar.Bottom - arrow) return TPart::LineDown;
+    TRect thumb = VScrollThumb(bar, View.Top, View.Count, View.Visible);
+    if (thumb.IsEmpty()) return TPart::None;
+    if (P.Y < thumb.Top) return TPart::PageUp;
+    if (P.Y >= thumb.Bottom) return TPart::PageDown;
+    return TPart::Thumb;
+}
+
+void TListScrollBar::Step(TPart Part) {
+    TView view = FView();
+    switch (Part) {
+    case TPart::LineUp:
+        FScrollTo(view.Top - 1);
+        break;
+    case TPart::LineDown:
+        FScrollTo(view.Top + 1);
+        break;
+    case TPart::PageUp:
+        FScrollTo(view.Top - view.Visible);
+        break;
+    case TPart::PageDown:
+        FScrollTo(view.Top + view.Visible);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TListScrollBar::Press(win::HWND Window, TPoint P) {
+    Release();
+    TView view = FView();
+    TPart part = PartAt(view, P);
+    if (part == TPart::None) return view.Bar.Contains(P);
+    FPressed = part;
+    FPointer = P;
+    if (part == TPart::Thumb) {
+        FThumbOffset = P.Y - VScrollThumb(view.Bar, view.Top, view.Count, view.Visible).Top;
+        return true;
+    }
+    FRepeat.Start(Window);
+    Step(part);
+    return true;
+}
+
+void TListScrollBar::DragTo(int Y) {
+    TView view = FView();
+    const TRect& bar = view.Bar;
+    const int arrow = bar.Width();
+    TRect thumb = VScrollThumb(bar, view.Top, view.Count, view.Visible);
+    int span = bar.Height() - 2 * arrow - thumb.Height();
+    int range = view.Count - view.Visible;
+    if (thumb.IsEmpty() || span <= 0 || range <= 0) return;
+    int offset = std::clamp(Y - FThumbOffset - (bar.Top + arrow), 0, span);
+    FScrollTo((offset * range + span / 2) / span);
+}
+
+void TListScrollBar::Move(TPoint P) {
+    FPointer = P;
+    if (FPressed == TPart::Thumb) DragTo(P.Y);
+}
+
+void TListScrollBar::Release() {
+    FRepeat.Stop();
+    FPressed = TPart::None;
+}
+
+bool TListScrollBar::Timer(win::WPARAM TimerId) {
+    if (!FRepeat.Due(TimerId)) return false;
+    // A step only while the pointer is over the part pressed.
+    if (FPressed != TPart::None && PartAt(FView(), FPointer) == FPressed) Step(FPressed);
+    return true;
+}
+
+} // namespace stdctrls
+
 TScrollBar::TScrollBar(TComponent* AOwner) : TCustomControl(AOwner) {
     FControlStyle = TControlStyle{csFramed, csDoubleClicks, csOpaque, csCaptureMouse};
     SetTabStop(true);
@@ -156,35 +294,12 @@ void TScrollBar::Paint() {
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(clScrollBar);
     c->FillRect(ClientRect());
-    auto arrowBox = [&](TRect r, int dir) {
-        c->Brush()->SetColor(clBtnFace);
-        c->FillRect(r);
-        TRect edge = r;
-        win::DrawEdge(c->Handle(), &edge, win::EDGE_RAISED, win::BF_RECT);
-        int cx = r.Left + r.Width() / 2;
-        int cy = r.Top + r.Height() / 2;
-        TColor color = Enabled() ? clBtnText : clGrayText;
-        c->Pen()->SetStyle(psSolid);
-        c->Pen()->SetColor(color);
-        c->Brush()->SetColor(color);
-        switch (dir) {
-        case 0: // up
-            c->Polygon({TPoint{cx - 3, cy + 1}, TPoint{cx + 3, cy + 1}, TPoint{cx, cy - 2}});
-            break;
-        case 1: // down
-            c->Polygon({TPoint{cx - 3, cy - 1}, TPoint{cx + 3, cy - 1}, TPoint{cx, cy + 2}});
-            break;
-        case 2: // left
-            c->Polygon({TPoint{cx + 1, cy - 3}, TPoint{cx + 1, cy + 3}, TPoint{cx - 2, cy}});
-            break;
-        default: // right
-            c->Polygon({TPoint{cx - 1, cy - 3}, TPoint{cx - 1, cy + 3}, TPoint{cx + 2, cy}});
-            break;
-        }
-    };
     bool vertical = FKind == sbVertical;
-    arrowBox(FirstArrowRect(), vertical ? 0 : 2);
-    arrowBox(LastArrowRect(), vertical ? 1 : 3);
+    TColor arrow = Enabled() ? clBtnText : clGrayText;
+    stdctrls::DrawArrowBox(c, FirstArrowRect(), vertical ? stdctrls::TArrow::Up : stdctrls::TArrow::Left,
+                           arrow);
+    stdctrls::DrawArrowBox(c, LastArrowRect(), vertical ? stdctrls::TArrow::Down : stdctrls::TArrow::Right,
+                           arrow);
     TRect t = ThumbRect();
     if (!t.IsEmpty()) {
         c->Brush()->SetColor(clBtnFace);

@@ -6,6 +6,9 @@
 // its step (TScrollRepeat) while the pointer stays over that part: on the track until the thumb reaches
 // the pointer.
 
+#include <functional>
+#include <utility>
+
 #include "platform/vcl/Label.h"
 
 namespace vcl {
@@ -32,6 +35,60 @@ private:
     win::HWND FWindow = nullptr;
     bool FRepeating = false; // past the first delay
 };
+
+namespace stdctrls {
+// Width of the scroll bars the list controls draw.
+constexpr int kScrollBarWidth = 17;
+// Draws a vertical scroll bar in R: arrows at both ends and a thumb for Top of Count lines, Visible seen.
+void DrawVScrollBar(TCanvas* Canvas, const TRect& R, int Top, int Count, int Visible);
+// The thumb of that scroll bar (empty when everything is visible).
+TRect VScrollThumb(const TRect& R, int Top, int Count, int Visible);
+
+// The mouse on such a bar, for the list window that draws it (the list box, a combo box's open list): a
+// press on an arrow scrolls a line, on the track a page towards the pointer, each repeated while the
+// button is held over that part (TScrollRepeat on the list's window; on the track until the thumb reaches
+// the pointer); a press on the thumb drags it, and the lines follow. The list feeds it its mouse messages
+// while a press of the bar is held, and its WM_TIMER.
+class TListScrollBar {
+public:
+    // What the bar shows now: where it is in the window's client area (empty: no bar), the first line
+    // shown, the lines, and the lines seen.
+    struct TView {
+        TRect Bar;
+        int Top = 0;
+        int Count = 0;
+        int Visible = 1;
+    };
+    // ScrollTo shows the lines from Top on (the list keeps it in range).
+    TListScrollBar(std::function<TView()> View, std::function<void(int Top)> ScrollTo)
+        : FView(std::move(View)), FScrollTo(std::move(ScrollTo)) {}
+
+    // A press of the left button at P (client coordinates): true when it is on the bar, which then holds
+    // it until Release.
+    bool Press(win::HWND Window, TPoint P);
+    // The pointer at P while the press is held: the thumb follows it; a repeat waits while it is off the
+    // part pressed.
+    void Move(TPoint P);
+    // The button went up, or the mouse was taken away: the repeat and the drag end.
+    void Release();
+    // For the window's WM_TIMER: true when it was the repeat's.
+    bool Timer(win::WPARAM TimerId);
+    bool Held() const { return FPressed != TPart::None; }
+
+private:
+    enum class TPart { None, LineUp, LineDown, PageUp, PageDown, Thumb };
+    TPart PartAt(const TView& View, TPoint P) const;
+    void Step(TPart Part);
+    void DragTo(int Y);
+
+    std::function<TView()> FView;
+    std::function<void(int Top)> FScrollTo;
+    TPart FPressed = TPart::None;
+    TPoint FPointer;      // where the pointer is while the press is held
+    int FThumbOffset = 0; // from the thumb's top to the pointer, while dragging
+    TScrollRepeat FRepeat;
+};
+} // namespace stdctrls
 
 KV_ENUM(TScrollBarKind, sbHorizontal, sbVertical);
 KV_ENUM(TScrollCode, scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom,
