@@ -8,6 +8,8 @@
 // next item starting with it. The open list scrolls by the wheel, the keys and its scroll bar (arrows and
 // track repeating while held, the thumb dragged), as a list box does.
 //
+// A box one types into (csDropDown, csSimple) has the edit's own context menu in its edit.
+//
 // OnChange runs when the user types or chooses an item; choosing also runs OnClick and OnSelect. Setting
 // ItemIndex or Items by code runs nothing. Typed text leaves ItemIndex at -1.
 
@@ -75,6 +77,10 @@ protected:
     TRect ButtonRect();
     bool IsListStyle() const { return FStyle != csDropDown && FStyle != csSimple; }
     bool WantsCaret() override { return !IsListStyle(); }
+    // The edit's menu in the edit of a box one types into; none on the button or in a box that only chooses.
+    bool EditMenuAt(TPoint ClientPos, bool ByKeyboard) override {
+        return !IsListStyle() && (ByKeyboard || !ButtonRect().Contains(ClientPos));
+    }
     // Draws one line of the list (OnDrawItem for the owner-drawn styles).
     virtual void DrawItem(TCanvas* Canvas, int Index, TRect Rect, TOwnerDrawState State);
     // The user chose Index: text, OnClick, OnSelect (or else OnChange).

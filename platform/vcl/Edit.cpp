@@ -7,8 +7,10 @@
 #include "platform/backend/Backend.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/Menu.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Input.h"
+#include "platform/win/Menu.h"
 #include "platform/win/WinUser.h"
 
 namespace vcl {
@@ -220,7 +222,16 @@ void TCustomEdit::SelectAll() {
 }
 
 void TCustomEdit::ClearSelection() {
-    if (FSelLength > 0) ReplaceSelection("", false, TUndoStep::Single);
+    if (!FReadOnly && FSelLength > 0) ReplaceSelection("", false, TUndoStep::Single);
+}
+
+void TCustomEdit::SetSelection(int Start, int End) {
+    if (Start < 0) {
+        MoveCaret(FCaret, false);
+        return;
+    }
+    FAnchor = std::min(Start, Length());
+    MoveCaret(End < 0 ? Length() : End, true);
 }
 
 bool TCustomEdit::RunGoesOn(TUndoStep Step) const {
@@ -410,6 +421,24 @@ void TCustomEdit::WndProc(TMessage& Message) {
     case win::EM_EMPTYUNDOBUFFER:
         ClearUndo();
         return;
+    case win::WM_CUT:
+        CutToClipboard();
+        return;
+    case win::WM_COPY:
+        CopyToClipboard();
+        return;
+    case win::WM_PASTE:
+        PasteFromClipboard();
+        return;
+    case win::WM_CLEAR:
+        ClearSelection();
+        return;
+    case win::EM_SETSEL:
+        SetSelection(static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
+        return;
+    case win::WM_CONTEXTMENU:
+        WMContextMenu(Message);
+        return;
     default:
         break;
     }
@@ -434,6 +463,58 @@ void TCustomEdit::WndProc(TMessage& Message) {
     default:
         break;
     }
+}
+
+void TCustomEdit::WMContextMenu(TMessage& Message) {
+    TPoint at{win::GET_X_LPARAM(Message.LParam), win::GET_Y_LPARAM(Message.LParam)};
+    const bool byKeyboard = at.X == -1 && at.Y == -1;
+    TPoint client = byKeyboard ? TPoint{-1, -1} : ScreenToClient(at);
+    // A popup menu of the edit's own that pops up by itself goes the framework's way, and so does a request
+    // the edit's menu does not take.
+    auto* own = dynamic_cast<TPopupMenu*>(PopupMenu());
+    if ((own != nullptr && own->AutoPopup()) || !EditMenuAt(client, byKeyboard)) {
+        TCustomControl::WndProc(Message);
+        return;
+    }
+    Message.Result = 1;
+    bool handled = false;
+    DoContextPopup(client, handled);
+    if (handled) return;
+    if (!Focused() && CanFocus()) SetFocus();
+    if (byKeyboard) {
+        // Below the caret, so that the line stays in sight.
+        TRect text = EditRect();
+        at = ClientToScreen(
+            TPoint{std::clamp(CharX(FCaret), text.Left, text.Right), text.Top + CaretHeight()});
+    }
+    ShowEditMenu(at);
+}
+
+void TCustomEdit::ShowEditMenu(TPoint Screen) {
+    using namespace win;
+    const bool selected = FSelLength > 0;
+    const bool password = FPasswordChar != 0;
+    HMENU menu = CreatePopupMenu();
+    auto item = [menu](UINT Command, const char* Text, bool Enabled) {
+        AppendMenu(menu, MF_STRING | (Enabled ? MF_ENABLED : MF_GRAYED), Command, Text);
+    };
+    // The commands are the messages the items send.
+    item(WM_UNDO, "&Undo", FCanUndo && !FReadOnly);
+    AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+    item(WM_CUT, "Cu&t", selected && !password && !FReadOnly);
+    item(WM_COPY, "&Copy", selected && !password);
+    item(WM_PASTE, "&Paste", !FReadOnly && !GetClipboardText().empty());
+    item(WM_CLEAR, "&Delete", selected && !FReadOnly);
+    AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+    item(EM_SETSEL, "Select &All", Length() > 0 && FSelLength < Length());
+    // The menu's loop runs everything else meanwhile and may free the edit: after it, only its window is
+    // asked.
+    HWND self = WindowHandle();
+    auto command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, Screen.X, Screen.Y, 0, self, nullptr));
+    DestroyMenu(menu);
+    if (command != 0 && IsWindow(self))
+        SendMessage(self, command, 0, command == EM_SETSEL ? static_cast<LPARAM>(-1) : 0);
 }
 
 void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {

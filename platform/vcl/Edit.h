@@ -16,6 +16,15 @@
 //
 // OnChange runs after every change of the text, by the user or by code. OnKeyDown sees each key before
 // the edit does: setting the key to 0 swallows it; OnKeyPress does the same for characters.
+//
+// The edit answers the platform's edit messages: WM_UNDO / EM_UNDO, WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR
+// (nothing in read-only mode) and EM_SETSEL (start and end in characters; end -1 for the end of the text,
+// start -1 to deselect; the caret goes to the end).
+//
+// Its own context menu (a right click, Shift+F10 or the Menu key: WM_CONTEXTMENU) offers Undo, Cut, Copy,
+// Paste, Delete and Select All, each enabled as the edit's state allows, and sends the message of the
+// item chosen. OnContextPopup sees the request first; a PopupMenu set on the edit (AutoPopup) is shown
+// instead.
 
 #include "platform/vcl/Label.h"
 
@@ -84,6 +93,8 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void DoEnter() override;
     void DoExit() override;
+    // Whether a context menu request at ClientPos (ByKeyboard: at the caret) opens the edit's own menu.
+    virtual bool EditMenuAt(TPoint /*ClientPos*/, bool /*ByKeyboard*/) { return true; }
     String GetTextValue() override { return FEditText; }
     void SetTextValue(const String& Value) override;
     virtual void Change();
@@ -117,6 +128,11 @@ private:
     bool RunGoesOn(TUndoStep Step) const;
     int CaretHeight();
     void MakeCaret();
+    // EM_SETSEL: Start -1 deselects; End -1 is the end of the text.
+    void SetSelection(int Start, int End);
+    void WMContextMenu(TMessage& Message);
+    // Tracks the edit's own menu at Screen and sends the message of the item chosen.
+    void ShowEditMenu(TPoint Screen);
     // Puts the window system's caret where the caret position shows, while the edit has it.
     void UpdateCaret();
 

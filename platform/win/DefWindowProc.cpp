@@ -167,10 +167,18 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_SYSKEYDOWN:
         if ((lp & (1L << 29)) && wp == VK_F4) SendMessage(Root(w)->Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        // Shift+F10 asks for the context menu, from the keyboard (at no point: -1, -1).
+        if (wp == VK_F10 && GetKeyState(static_cast<int>(VK_SHIFT)) < 0)
+            SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), static_cast<LPARAM>(-1));
         return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        if ((wp == VK_MENU && s.AltTap) || wp == VK_F10) {
+        // The Menu key asks for the context menu when it is released.
+        if (wp == VK_APPS) {
+            SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), static_cast<LPARAM>(-1));
+            return 0;
+        }
+        if ((wp == VK_MENU && s.AltTap) || (wp == VK_F10 && GetKeyState(static_cast<int>(VK_SHIFT)) >= 0)) {
             s.AltTap = false;
             SendMessage(Root(w)->Handle, WM_SYSCOMMAND, SC_KEYMENU, 0);
         }

@@ -143,7 +143,8 @@ constexpr UINT WM_COPY = 0x0301;
 constexpr UINT WM_PASTE = 0x0302;
 constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
-// Edits: their single-level undo.
+// Edits: the selection and their single-level undo.
+constexpr UINT EM_SETSEL = 0x00B1;
 constexpr UINT EM_CANUNDO = 0x00C6;
 constexpr UINT EM_UNDO = 0x00C7;
 constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;

@@ -90,6 +90,42 @@ TEST_F(InputKeyboard, AltCombinationsAndF10AreSystemKeys) {
     EXPECT_FALSE(IsWindow(top));
 }
 
+TEST_F(InputKeyboard, ShiftF10AndTheMenuKeyAskTheFocusForItsContextMenu) {
+    int keyMenus = 0;
+    Override() = [&](HWND, UINT m, WPARAM w, LPARAM, LRESULT*) {
+        if (m == WM_SYSCOMMAND && (w & 0xFFF0) == SC_KEYMENU) ++keyMenus;
+        return false;
+    };
+    auto requests = [&](HWND h) {
+        std::vector<Logged> r;
+        for (const Logged& l : Log())
+            if (l.hwnd == h && l.msg == WM_CONTEXTMENU) r.push_back(l);
+        return r;
+    };
+    // Shift+F10 on its press; the Menu key on its release. From the keyboard: at (-1, -1), the focus
+    // named; a child that does not answer passes the request to its parent.
+    screen->KeyDown(VK_SHIFT);
+    screen->KeyDown(VK_F10);
+    Pump();
+    ASSERT_EQ(requests(edit).size(), 1u);
+    screen->KeyUp(VK_F10);
+    screen->KeyUp(VK_SHIFT);
+    screen->KeyDown(VK_APPS);
+    Pump();
+    EXPECT_EQ(requests(edit).size(), 1u) << "not yet: on the release";
+    screen->KeyUp(VK_APPS);
+    Pump();
+    for (HWND h : {edit, top}) {
+        auto r = requests(h);
+        ASSERT_EQ(r.size(), 2u);
+        for (const Logged& l : r) {
+            EXPECT_EQ(l.wp, reinterpret_cast<WPARAM>(edit));
+            EXPECT_EQ(l.lp, static_cast<LPARAM>(-1));
+        }
+    }
+    EXPECT_EQ(keyMenus, 0) << "neither enters the menu bar";
+}
+
 TEST_F(InputKeyboard, KeyStateFollowsRetrievalAndTogglesLocksAndAHookCanSwallowKeys) {
     screen->KeyDown(VK_SHIFT);
     // The physical state changes at once; the thread's state when the message is retrieved.
