@@ -1,6 +1,8 @@
-// The window manager's side of the GTK backend: moves and sizes both ways, icons, titles, close requests,
-// and the guarantees around callbacks (exceptions, destroyed windows, the clipboard, cursors).
+// The window manager's side of the GTK backend: moves and sizes both ways, icons, titles, work areas,
+// close requests, and the guarantees around callbacks (exceptions, destroyed windows, the clipboard,
+// cursors).
 
+#include <sstream>
 #include <stdexcept>
 
 #include "platform/rtl/SysInfo.h"
@@ -62,6 +64,47 @@ TEST_F(GtkBackendTest, WindowsShowTheProgramsIconUnlessTheyHaveTheirOwn) {
     w->SetIcon({});
     EXPECT_TRUE(gtktest::PumpUntil([&] { return shows(32, 0xFF2040C0); }, 3000)) << icon().substr(0, 80);
     display->SetProgramIcon({});
+}
+
+TEST_F(GtkBackendTest, WorkAreasFollowTheWindowManagersChanges) {
+    // The work area is what the window manager publishes on the root window (without one, the screen).
+    if (!gtktest::HaveWindowManager()) GTEST_SKIP() << "needs a window manager";
+    const std::string published = gtktest::Output("xprop -root -notype _NET_WORKAREA");
+    ASSERT_NE(published.find('='), std::string::npos) << "the window manager publishes no work area";
+    std::vector<long> quads;
+    std::istringstream in(published.substr(published.find('=') + 1));
+    for (std::string item; std::getline(in, item, ',');)
+        quads.push_back(std::stol(item));
+    ASSERT_TRUE(!quads.empty() && quads.size() % 4 == 0) << published;
+    auto primary = [&] {
+        for (const backend::Monitor& m : display->Monitors())
+            if (m.Primary) return m.WorkArea;
+        return TRect{};
+    };
+    auto publish = [](const std::vector<long>& values) {
+        std::string list;
+        for (long v : values)
+            list += (list.empty() ? "" : ",") + std::to_string(v);
+        return gtktest::Output("xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA " + list +
+                               " && echo set") == "set\n";
+    };
+    const TRect before = primary();
+    EXPECT_EQ(primary(), before); // asked again, nothing changed
+
+    // A panel 40 pixels high appears at the top of every desktop: the program sees the smaller work area
+    // without being told anything else.
+    std::vector<long> panel = quads;
+    for (std::size_t i = 0; i < panel.size(); i += 4) {
+        panel[i + 1] += 40;
+        panel[i + 3] -= 40;
+    }
+    ASSERT_TRUE(publish(panel));
+    const TRect smaller{before.Left, before.Top + 40, before.Right, before.Bottom};
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return primary() == smaller; }, 3000))
+        << primary().Top << " " << primary().Bottom;
+    // The panel goes.
+    ASSERT_TRUE(publish(quads));
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return primary() == before; }, 3000)) << primary().Top;
 }
 
 TEST_F(GtkBackendTest, TitlesAreWellFormedUtf8ForTheWindowManager) {

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/backend/Backend.h"
@@ -13,6 +14,7 @@
 
 namespace gtkbackend {
 
+class GtkMonitors;
 class GtkNativeWindow;
 
 class GtkDisplay final : public backend::Backend {
@@ -68,6 +70,7 @@ private:
     static gboolean OnLeaveCheck(gpointer self);
 
     backend::EventSink* FSink = nullptr;
+    std::unique_ptr<GtkMonitors> FMonitors;
     std::deque<backend::InputEvent> FPending;
     unsigned FOrphanButtons = 0;
     std::vector<GtkNativeWindow*> FWindows;
