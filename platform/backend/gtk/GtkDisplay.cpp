@@ -322,10 +322,10 @@ void GtkDisplay::OnThemeSetting(GObject*, GParamSpec*, gpointer self) {
 // ---- Clipboard
 
 void GtkDisplay::SetProgramIcon(const std::vector<backend::IconImage>& images) {
-    // GTK's default list: the icon of every window that has none of its own, those shown already too.
-    GList* list = PixbufList(images);
-    gtk_window_set_default_icon_list(list);
-    g_list_free_full(list, g_object_unref);
+    // The icon of every window that has none of its own, those shown already too.
+    FProgramIcon = NetWmIcon(images);
+    for (GtkNativeWindow* w : FWindows)
+        if (!w->HasOwnIcon()) w->ApplyIcon();
 }
 
 void GtkDisplay::SetClipboardText(const vcl::String& text) {
