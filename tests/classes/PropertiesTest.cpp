@@ -47,6 +47,9 @@ TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarationsAndEnumer
     EXPECT_EQ(wide.back()->Name, "ShortCutHint");
     EXPECT_EQ(GetPropInfo(TWideControl::StaticClassType(), "OnKey"),
               GetPropList(TWideControl::StaticClassType())[19]);
+    // Found by name in any case, the derived class's declaration over the base's.
+    EXPECT_EQ(GetPropInfo(TWideControl::StaticClassType(), "wIDTH"), wide[2]);
+    EXPECT_EQ(GetPropInfo(TTestControl::StaticClassType(), "Width"), base[2]);
     const THandlerInfo* h = FindHandlerInfo(TWideControl::StaticClassType(), "wideclick");
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(*h->Signature, typeid(void(TObject*)));
