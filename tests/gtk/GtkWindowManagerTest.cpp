@@ -49,11 +49,13 @@ TEST_F(GtkBackendTest, WindowsShowTheProgramsIconUnlessTheyHaveTheirOwn) {
     display->SetProgramIcon({image(32, 0xFF2040C0), image(16, 0xFF2040C0)});
     auto* w = Show(TRect{100, 100, 300, 250}, kBlue);
     unsigned long xid = gtktest::XidOf(w);
-    auto icon = [&] { return gtktest::XProp(xid, "-f _NET_WM_ICON 32c _NET_WM_ICON"); };
-    auto shows = [&](int size, std::uint32_t argb) {
-        return icon().find(std::to_string(size) + ", " + std::to_string(size) + ", " +
-                           std::to_string(argb)) != std::string::npos;
+    auto iconOf = [](unsigned long x) { return gtktest::XProp(x, "-f _NET_WM_ICON 32c _NET_WM_ICON"); };
+    auto icon = [&] { return iconOf(xid); };
+    auto showsOn = [&](unsigned long x, int size, std::uint32_t argb) {
+        return iconOf(x).find(std::to_string(size) + ", " + std::to_string(size) + ", " +
+                              std::to_string(argb)) != std::string::npos;
     };
+    auto shows = [&](int size, std::uint32_t argb) { return showsOn(xid, size, argb); };
     EXPECT_TRUE(gtktest::PumpUntil([&] { return shows(32, 0xFF2040C0) && shows(16, 0xFF2040C0); }, 3000))
         << icon().substr(0, 80);
     // Its own icon replaces the program's; half-transparent pixels reach X with straight colour.
@@ -63,7 +65,24 @@ TEST_F(GtkBackendTest, WindowsShowTheProgramsIconUnlessTheyHaveTheirOwn) {
     // None of its own again: the program's.
     w->SetIcon({});
     EXPECT_TRUE(gtktest::PumpUntil([&] { return shows(32, 0xFF2040C0); }, 3000)) << icon().substr(0, 80);
+    // The window manager reads the property alone: no icon pixmap in the old hints.
+    const std::string hints = gtktest::XProp(xid, "WM_HINTS");
+    EXPECT_EQ(hints.find("icon"), std::string::npos) << hints;
+    // A new program icon reaches the windows on the screen that have none of their own, and only them.
+    auto* own = Show(TRect{350, 100, 500, 250}, kBlue);
+    own->SetIcon({image(24, 0xFF00A000)});
+    const unsigned long ownXid = gtktest::XidOf(own);
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return showsOn(ownXid, 24, 0xFF00A000); }, 3000));
+    display->SetProgramIcon({image(48, 0xFF102030)});
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return shows(48, 0xFF102030); }, 3000)) << icon().substr(0, 80);
+    EXPECT_FALSE(shows(32, 0xFF2040C0));
+    EXPECT_TRUE(showsOn(ownXid, 24, 0xFF00A000));
+    EXPECT_FALSE(showsOn(ownXid, 48, 0xFF102030));
+    // No program icon at all: the windows without their own lose it (a window manager may then put its
+    // own default there).
     display->SetProgramIcon({});
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return !shows(48, 0xFF102030); }, 3000)) << icon().substr(0, 80);
+    EXPECT_TRUE(showsOn(ownXid, 24, 0xFF00A000));
 }
 
 TEST_F(GtkBackendTest, WorkAreasFollowTheWindowManagersChanges) {
