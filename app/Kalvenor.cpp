@@ -10,6 +10,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/vcl/Application.h"
+#include "platform/win/FontAlias.h"
 
 namespace {
 
@@ -40,6 +41,8 @@ bool OpenDisplay() {
 
 int main(int, char**) {
     using namespace vcl;
+    // The login dialog's text needs fontconfig's set-up, read from disk: it comes while the display opens.
+    win::PrepareFontsAhead();
     if (!OpenDisplay()) return 1;
     try {
         StartupProbe::InstallIfAsked();

@@ -5,9 +5,12 @@
 # Everything is declared once the whole root list has been read, since it needs the GTK backend, the
 # test support library and GoogleTest.
 
-# A program that shows pages: it exports its symbols to the engine's module and builds it.
+# A program that shows pages: it exports to the engine's module what the module takes from it (and
+# nothing more: platform/web/webkit/ProgramExports.list) and builds the module.
 function(kv_web_program target)
-  set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON)
+  set(_list ${CMAKE_SOURCE_DIR}/platform/web/webkit/ProgramExports.list)
+  target_link_options(${target} PRIVATE "LINKER:--dynamic-list=${_list}")
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${_list})
   add_dependencies(${target} kalvenor-webkit)
 endfunction()
 

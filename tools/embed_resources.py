@@ -108,7 +108,7 @@ def generate(folder, resources):
     lines.append("    Registration() {")
     for index, (stem, rtype, _) in enumerate(resources):
         type_expr = str(rtype) if isinstance(rtype, int) else c_string(rtype)
-        lines.append("        vcl::RegisterResource(%s, vcl::TResType(%s), Data%d, Size%d);"
+        lines.append("        vcl::RegisterStaticResource(%s, vcl::TResType(%s), Data%d, Size%d);"
                      % (c_string(stem), type_expr, index, index))
     lines.append("    }")
     lines.append("} const registration;")

@@ -48,7 +48,7 @@ int HexDigit(char c) {
 
 class Parser {
 public:
-    Parser(const String& text, const String& name) : S(text), Name(name) {}
+    Parser(std::string_view text, const String& name) : S(text), Name(name) {}
 
     TLayoutObject Run() {
         SkipBlanks();
@@ -97,7 +97,7 @@ private:
         size_t start = Pos;
         while (Pos < S.size() && IsIdentChar(S[Pos]))
             ++Pos;
-        return S.substr(start, Pos - start);
+        return String(S.substr(start, Pos - start));
     }
 
     String ReadDottedIdent(const char* what) {
@@ -117,7 +117,7 @@ private:
         while (p < S.size() && IsIdentChar(S[p]))
             ++p;
         if (p == Pos || !IsIdentStart(S[Pos])) return String();
-        return S.substr(Pos, p - Pos);
+        return String(S.substr(Pos, p - Pos));
     }
 
     // Guards the recursion against absurdly deep nesting.
@@ -433,7 +433,7 @@ private:
         }
     }
 
-    const String& S;
+    std::string_view S;
     const String& Name;
     size_t Pos = 0;
     int Line = 1;
@@ -442,7 +442,7 @@ private:
 
 } // namespace
 
-TLayoutObject ParseLayout(const String& Text, const String& LayoutName) {
+TLayoutObject ParseLayout(std::string_view Text, const String& LayoutName) {
     return Parser(Text, LayoutName).Run();
 }
 

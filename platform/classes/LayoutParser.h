@@ -20,6 +20,7 @@
 //
 // Syntax errors raise EReadError "<reason> (<layout> line <n>)".
 
+#include <string_view>
 #include <vector>
 
 #include "platform/rtl/Types.h"
@@ -61,7 +62,7 @@ struct TLayoutObject {
 };
 
 // Parses one top-level object; trailing text other than blanks is an error.
-TLayoutObject ParseLayout(const String& Text, const String& LayoutName);
+TLayoutObject ParseLayout(std::string_view Text, const String& LayoutName);
 
 // " (<layout> line <n>)"
 String LayoutWhere(const String& LayoutName, int Line);

@@ -399,7 +399,7 @@ void TReader::ResolveFixups() {
     FFixups.clear();
 }
 
-TComponent* ReadComponentFromText(const String& Text, TComponent* Root, const String& LayoutName,
+TComponent* ReadComponentFromText(std::string_view Text, TComponent* Root, const String& LayoutName,
                                   TComponent* Owner) {
     TLayoutObject layout = ParseLayout(Text, LayoutName);
     TReader reader(LayoutName);
@@ -407,8 +407,10 @@ TComponent* ReadComponentFromText(const String& Text, TComponent* Root, const St
 }
 
 void ReadComponentRes(const String& ResName, TComponent* Root) {
-    String text = LoadResourceBytes(ResName, RT_RCDATA);
-    ReadComponentFromText(text, Root, ResName);
+    // Read where it is compiled in: a form's layout can be large (pictures as hexadecimal text).
+    const TResourceEntry* layout = FindResource(ResName, RT_RCDATA);
+    if (!layout) throw EResNotFound("Resource " + ResName + " not found");
+    ReadComponentFromText(layout->Data, Root, ResName);
 }
 
 } // namespace vcl

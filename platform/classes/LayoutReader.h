@@ -79,7 +79,7 @@ private:
 
 // Reads a layout text into Root (or creates its top component when Root is null, owned by Owner).
 // LayoutName names the layout in error messages.
-TComponent* ReadComponentFromText(const String& Text, TComponent* Root, const String& LayoutName,
+TComponent* ReadComponentFromText(std::string_view Text, TComponent* Root, const String& LayoutName,
                                   TComponent* Owner = nullptr);
 
 // Reads the compiled-in layout resource ResName (RT_RCDATA; a form's layout is named by its class

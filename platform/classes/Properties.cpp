@@ -1,6 +1,5 @@
 #include "platform/classes/Properties.h"
 
-#include <algorithm>
 #include <map>
 #include <mutex>
 #include <unordered_map>
@@ -14,14 +13,15 @@ namespace {
 struct TableEntry {
     TPropertyBuilder Builder = nullptr;
     std::unique_ptr<TPropertyTable> Table;
+    // The table's own properties by name (upper-cased: SameText folds ASCII letters only), for reading
+    // layouts; a name declared twice is its later declaration, as in the flattened list.
+    std::unordered_map<String, const TPropInfo*> ByName;
 };
 
 struct Tables {
     std::recursive_mutex Lock;
     std::map<TClass, TableEntry> Entries;
     std::map<TClass, std::unique_ptr<std::vector<const TPropInfo*>>> Flattened;
-    // The flattened lists by name (upper-cased: SameText folds ASCII letters only), for reading layouts.
-    std::unordered_map<TClass, std::unordered_map<String, const TPropInfo*>> ByName;
     // Tables and lists replaced by a later registration stay alive: callers may hold them.
     std::vector<std::unique_ptr<TPropertyTable>> RetiredTables;
     std::vector<std::unique_ptr<std::vector<const TPropInfo*>>> RetiredLists;
@@ -32,18 +32,27 @@ Tables& TheTables() {
     return t;
 }
 
-// The table declared by Class itself, built on first use; null when it declares none.
-const TPropertyTable* OwnTable(TClass Class) {
+// The table declared by Class itself and its index, built on first use; null when it declares none.
+const TableEntry* OwnEntry(TClass Class) {
     Tables& t = TheTables();
     auto it = t.Entries.find(Class);
     if (it == t.Entries.end()) return nullptr;
-    if (!it->second.Table) {
+    TableEntry& e = it->second;
+    if (!e.Table) {
         auto table = std::make_unique<TPropertyTable>();
         table->Class = Class;
-        it->second.Builder(*table);
-        it->second.Table = std::move(table);
+        e.Builder(*table);
+        e.ByName.clear();
+        for (const TPropInfo& p : table->Props)
+            e.ByName.insert_or_assign(UpperCase(p.Name), &p);
+        e.Table = std::move(table);
     }
-    return it->second.Table.get();
+    return &e;
+}
+
+const TPropertyTable* OwnTable(TClass Class) {
+    const TableEntry* e = OwnEntry(Class);
+    return e ? e->Table.get() : nullptr;
 }
 
 std::vector<TClass> Chain(TClass Class) {
@@ -123,10 +132,10 @@ void RegisterPropertyTable(TClass Class, TPropertyBuilder Builder) {
     TableEntry& e = t.Entries[Class];
     e.Builder = Builder;
     if (e.Table) t.RetiredTables.push_back(std::move(e.Table));
+    e.ByName.clear();
     for (auto& kv : t.Flattened)
         t.RetiredLists.push_back(std::move(kv.second));
     t.Flattened.clear();
-    t.ByName.clear();
 }
 
 const std::vector<const TPropInfo*>& GetPropList(TClass Class) {
@@ -136,20 +145,32 @@ const std::vector<const TPropInfo*>& GetPropList(TClass Class) {
     if (it != t.Flattened.end()) return *it->second;
     auto owned = std::make_unique<std::vector<const TPropInfo*>>();
     std::vector<const TPropInfo*>& list = *owned;
+    // Where each name is in the list (upper-cased: SameText folds ASCII letters only), so that a class
+    // with a long chain of bases is flattened in one pass; the rare First property moves the others.
+    std::unordered_map<String, std::size_t> where;
+    auto reindex = [&] {
+        where.clear();
+        for (std::size_t i = 0; i < list.size(); ++i)
+            where.emplace(UpperCase(list[i]->Name), i);
+    };
     for (TClass c : Chain(Class)) {
         const TPropertyTable* table = OwnTable(c);
         if (table == nullptr) continue;
         std::ptrdiff_t firsts = 0; // this class's First properties placed so far
         for (const TPropInfo& p : table->Props) {
-            auto existing = std::find_if(list.begin(), list.end(),
-                                         [&](const TPropInfo* e) { return SameText(e->Name, p.Name); });
-            if (existing != list.end() && p.First) list.erase(existing);
-            if (existing != list.end() && !p.First)
-                *existing = &p;
-            else if (p.First)
+            String key = UpperCase(p.Name);
+            auto existing = where.find(key);
+            if (p.First) {
+                if (existing != where.end())
+                    list.erase(list.begin() + static_cast<std::ptrdiff_t>(existing->second));
                 list.insert(list.begin() + firsts++, &p);
-            else
+                reindex();
+            } else if (existing != where.end()) {
+                list[existing->second] = &p;
+            } else {
+                where.emplace(std::move(key), list.size());
                 list.push_back(&p);
+            }
         }
     }
     return *t.Flattened.emplace(Class, std::move(owned)).first->second;
@@ -159,16 +180,14 @@ const TPropInfo* GetPropInfo(TClass Class, const String& PropName) {
     if (Class == nullptr) return nullptr;
     Tables& t = TheTables();
     std::lock_guard<std::recursive_mutex> guard(t.Lock);
-    auto it = t.ByName.find(Class);
-    if (it == t.ByName.end()) {
-        // Names are unique in the list up to case: a derived class's property replaces the base's.
-        std::unordered_map<String, const TPropInfo*> names;
-        for (const TPropInfo* p : GetPropList(Class))
-            names.emplace(UpperCase(p->Name), p);
-        it = t.ByName.emplace(Class, std::move(names)).first;
-    }
-    auto found = it->second.find(UpperCase(PropName));
-    return found == it->second.end() ? nullptr : found->second;
+    // The most derived declaration of the name: the one the flattened list holds.
+    const String name = UpperCase(PropName);
+    for (TClass c = Class; c != nullptr; c = c->Parent)
+        if (const TableEntry* e = OwnEntry(c)) {
+            auto found = e->ByName.find(name);
+            if (found != e->ByName.end()) return found->second;
+        }
+    return nullptr;
 }
 
 const TPropInfo* GetPropInfo(TObject* Instance, const String& PropName) {

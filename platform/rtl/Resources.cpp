@@ -72,16 +72,25 @@ Registry& TheRegistry() {
 
 } // namespace
 
-void RegisterResource(const String& Name, const TResType& Type, const void* Data, std::size_t Size) {
+namespace {
+// Data is the entry's view of its bytes, owned (the copy in Owned) or not.
+void Register(const String& Name, const TResType& Type, std::string_view Data, String Owned) {
     Registry& r = TheRegistry();
     std::lock_guard<std::mutex> guard(r.lock);
-    String bytes(static_cast<const char*>(Data), Size);
     auto& slot = r.entries[MakeKey(Name, Type)];
-    if (slot)
-        slot->Data = std::move(bytes);
-    else
-        slot = std::make_unique<TResourceEntry>(
-            TResourceEntry{NormalizeResourceName(Name), Type, std::move(bytes)});
+    if (!slot)
+        slot = std::make_unique<TResourceEntry>(TResourceEntry{NormalizeResourceName(Name), Type, {}, {}});
+    slot->Owned = std::move(Owned);
+    slot->Data = Data.data() ? Data : std::string_view(slot->Owned);
+}
+} // namespace
+
+void RegisterResource(const String& Name, const TResType& Type, const void* Data, std::size_t Size) {
+    Register(Name, Type, std::string_view(), String(static_cast<const char*>(Data), Size));
+}
+
+void RegisterStaticResource(const String& Name, const TResType& Type, const void* Data, std::size_t Size) {
+    Register(Name, Type, std::string_view(static_cast<const char*>(Data), Size), String());
 }
 
 const TResourceEntry* FindResource(const String& Name, const TResType& Type) {
@@ -98,7 +107,7 @@ bool ResourceExists(const String& Name, const TResType& Type) {
 String LoadResourceBytes(const String& Name, const TResType& Type) {
     const TResourceEntry* entry = FindResource(Name, Type);
     if (!entry) throw EResNotFound("Resource " + Name + " not found");
-    return entry->Data;
+    return String(entry->Data);
 }
 
 std::vector<const TResourceEntry*> EnumResources() {

@@ -9,6 +9,7 @@
 // the form's class name.
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "platform/rtl/Types.h"
@@ -54,12 +55,16 @@ private:
 struct TResourceEntry {
     String Name; // upper-cased
     TResType Type;
-    String Data; // the bytes
+    std::string_view Data; // the bytes: the registered ones, or Owned
+    String Owned;          // the copy of bytes registered by RegisterResource
 };
 
 // Adds a resource (the bytes are copied); a later registration of the same name and type replaces
 // the earlier one. Safe to call from static initialisers.
 void RegisterResource(const String& Name, const TResType& Type, const void* Data, std::size_t Size);
+// The same for bytes that live as long as the program (the compiled-in resources): they are used where
+// they are, not copied.
+void RegisterStaticResource(const String& Name, const TResType& Type, const void* Data, std::size_t Size);
 
 // The resource of that name and type, or nullptr.
 const TResourceEntry* FindResource(const String& Name, const TResType& Type);

@@ -217,7 +217,7 @@ void TFileStream::SetSize(Int64 NewSize) {
 // ---- TResourceStream
 
 namespace {
-const String& ResourceData(const String& name, const TResType& type, const String& shownName) {
+std::string_view ResourceData(const String& name, const TResType& type, const String& shownName) {
     const TResourceEntry* entry = FindResource(name, type);
     if (!entry) throw EResNotFound("Resource " + shownName + " not found");
     return entry->Data;
@@ -225,12 +225,12 @@ const String& ResourceData(const String& name, const TResType& type, const Strin
 } // namespace
 
 TResourceStream::TResourceStream(const void*, const String& ResName, const TResType& ResType) {
-    const String& data = ResourceData(ResName, ResType, ResName);
+    const std::string_view data = ResourceData(ResName, ResType, ResName);
     FData.assign(data.begin(), data.end());
 }
 
 TResourceStream::TResourceStream(const void*, int ResID, const TResType& ResType) {
-    const String& data = ResourceData("#" + std::to_string(ResID), ResType, std::to_string(ResID));
+    const std::string_view data = ResourceData("#" + std::to_string(ResID), ResType, std::to_string(ResID));
     FData.assign(data.begin(), data.end());
 }
 

@@ -9,6 +9,9 @@
 #include <cctype>
 #include <cstdlib>
 #include <map>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace win {
 
@@ -97,9 +100,57 @@ const Alias* FindAlias(const vcl::String& key) {
 // or resolved.
 constexpr const char* WineFontFolder = "/usr/share/wine/fonts";
 
+// fontconfig's own set-up: its configuration read, its caches loaded and Wine's folder added; true when
+// the folder was added. Pango's default font map is one per thread: only this part can be done ahead on
+// another one.
+bool LoadFontConfiguration() {
+    FcInit();
+    if (!g_file_test(WineFontFolder, G_FILE_TEST_IS_DIR)) return false;
+    return FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(WineFontFolder)) == FcTrue;
+}
+
+// The set-up, started ahead on a thread of its own or done where it is first needed; once either way.
+class FontConfigurationLoad {
+public:
+    ~FontConfigurationLoad() {
+        if (Worker.joinable()) Worker.join();
+    }
+    void Start() {
+        std::lock_guard<std::mutex> hold(Lock);
+        if (Started) return;
+        try {
+            Worker = std::thread([this] { Added = LoadFontConfiguration(); });
+            Started = true;
+        } catch (const std::system_error&) {
+            // No thread to spare: the set-up is done where it is first needed.
+        }
+    }
+    // Waits for the set-up, or does it; true when Wine's folder was added.
+    bool Finish() {
+        std::lock_guard<std::mutex> hold(Lock);
+        if (!Started) {
+            Started = true;
+            Added = LoadFontConfiguration();
+        }
+        if (Worker.joinable()) Worker.join();
+        return Added;
+    }
+
+private:
+    std::mutex Lock;
+    std::thread Worker;
+    bool Started = false;
+    bool Added = false;
+};
+
+FontConfigurationLoad& ConfigurationLoad() {
+    static FontConfigurationLoad load;
+    return load;
+}
+
 void AddFontFolders() {
-    if (!g_file_test(WineFontFolder, G_FILE_TEST_IS_DIR)) return;
-    FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(WineFontFolder));
+    if (!ConfigurationLoad().Finish()) return;
+    // A font map made before the folder was added lists the families without Wine's.
     PangoFontMap* map = pango_cairo_font_map_get_default();
     if (PANGO_IS_FC_FONT_MAP(map)) pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(map));
 }
@@ -124,6 +175,10 @@ const std::map<vcl::String, vcl::String>& Installed() {
 }
 
 } // namespace
+
+void PrepareFontsAhead() {
+    ConfigurationLoad().Start();
+}
 
 void PrepareFonts() {
     Installed();

@@ -17,6 +17,10 @@ enum class FontFaces {
 FontFaces FontFaceSet();
 // Makes the font folders outside fontconfig's own (Wine's) known, once; before any text is laid out.
 void PrepareFonts();
+// Starts fontconfig's set-up (its configuration and caches read, Wine's folder added) on a thread of its
+// own, for a program that shows text soon after it starts: the reading then overlaps the opening of the
+// display. PrepareFonts waits for it; calling this more than once, or not at all, changes nothing else.
+void PrepareFontsAhead();
 
 // The installed family that stands for a family name (case-insensitive): an alias from the table, or the
 // name itself when fontconfig knows the family; "" for an unknown family.

@@ -186,7 +186,7 @@ void EnsureSurface(Wnd* root) {
         }
         root->Surface = s;
     }
-    if (!root->Native) {
+    if (!root->Native && !root->MessageOnly) {
         backend::NativeWindowInfo info;
         info.Bounds = root->Rect;
         info.Popup = (root->Style & WS_POPUP) != 0;

@@ -493,6 +493,7 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     w->Instance = instance;
     w->Parent = parent;
     w->Owner = owner;
+    w->MessageOnly = parentHandle == HWND_MESSAGE;
     w->Extra.assign(static_cast<size_t>(cls->WndExtra), 0);
     if (top)
         w->Menu = menu;

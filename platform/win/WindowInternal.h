@@ -83,6 +83,7 @@ struct Wnd {
     // Top-level windows: the image of the whole window and the backend's window.
     cairo_surface_t* Surface = nullptr;
     std::unique_ptr<backend::NativeWindow> Native;
+    bool MessageOnly = false; // made under HWND_MESSAGE: never on the screen, so no backend window
     bool Dead = false;
     bool Destroying = false;
     bool SizeSent = false;    // the first WM_SIZE and WM_MOVE went out

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/LayoutReader.h"
@@ -175,6 +176,22 @@ TEST_F(LayoutRead, StandAloneFromAResourceOrUnderAnOwnerWhereTheRootNameIsMadeUn
     ReadComponentRes("TTestForm_Classes_Test", res.get());
     EXPECT_EQ(res->FCaption, "from a resource");
     EXPECT_THROW(ReadComponentRes("NO_SUCH_LAYOUT", res.get()), EResNotFound);
+    // A compiled-in layout is read where it is; what the form keeps is its own, so a later registration
+    // of the name (which frees a copied one's bytes) changes nothing in a form read before it.
+    static const char kept[] = "object KeptForm: TTestForm\n  Caption = 'read in place'\nend\n";
+    RegisterStaticResource("TTESTFORM_CLASSES_TEST", RT_RCDATA, kept, sizeof kept - 1);
+    TComponentPtr<TTestForm> inPlace(new TTestForm(nullptr));
+    ReadComponentRes("TTestForm_Classes_Test", inPlace.get());
+    EXPECT_EQ(inPlace->FCaption, "read in place");
+    std::string copied = "object CopiedForm: TTestForm\n  Caption = 'copied'\nend\n";
+    RegisterResource("TTESTFORM_CLASSES_TEST", RT_RCDATA, copied.data(), copied.size());
+    TComponentPtr<TTestForm> fromCopy(new TTestForm(nullptr));
+    ReadComponentRes("TTestForm_Classes_Test", fromCopy.get());
+    RegisterResource("TTESTFORM_CLASSES_TEST", RT_RCDATA, layout, sizeof layout - 1);
+    copied.assign(copied.size(), '?');
+    EXPECT_EQ(fromCopy->FCaption, "copied");
+    EXPECT_EQ(fromCopy->Name(), "CopiedForm");
+    EXPECT_EQ(inPlace->FCaption, "read in place");
 }
 
 TEST_F(LayoutRead, ClassRegistryByNameRefusingAnotherClassUnderATakenName) {

@@ -35,6 +35,32 @@ KV_PUBLISHED(TWideControl) {
     p.Handler("WideClick", &TWideControl::Click);
 }
 
+// Three levels, used by one test only, so that names are looked up before any list is flattened.
+class TTallControl : public TTestControl {
+    KV_CLASS(TTallControl, TTestControl)
+    KV_PUBLISHED_PROPERTIES(TTallControl)
+public:
+    using TTestControl::TTestControl;
+    int FDepth = 0;
+};
+
+KV_PUBLISHED(TTallControl) {
+    p.Int("Height", &TTallControl::FHeight, nullptr, 40);
+    p.Int("Depth", &TTallControl::FDepth, nullptr, 1);
+}
+
+class TTallerControl : public TTallControl {
+    KV_CLASS(TTallerControl, TTallControl)
+    KV_PUBLISHED_PROPERTIES(TTallerControl)
+public:
+    using TTallControl::TTallControl;
+    int FTint = 0;
+};
+
+KV_PUBLISHED(TTallerControl) {
+    p.Int("HEIGHT", &TTallerControl::FHeight, nullptr, 50); // the same name in another case
+    p.Int("Tint", &TTallerControl::FTint, nullptr, 0).First();
+}
 } // namespace
 
 TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarationsAndEnumerationsKeepTheirNames) {
@@ -47,6 +73,9 @@ TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarationsAndEnumer
     EXPECT_EQ(wide.back()->Name, "ShortCutHint");
     EXPECT_EQ(GetPropInfo(TWideControl::StaticClassType(), "OnKey"),
               GetPropList(TWideControl::StaticClassType())[19]);
+    // Found by name in any case, the derived class's declaration over the base's.
+    EXPECT_EQ(GetPropInfo(TWideControl::StaticClassType(), "wIDTH"), wide[2]);
+    EXPECT_EQ(GetPropInfo(TTestControl::StaticClassType(), "Width"), base[2]);
     const THandlerInfo* h = FindHandlerInfo(TWideControl::StaticClassType(), "wideclick");
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(*h->Signature, typeid(void(TObject*)));
@@ -61,6 +90,36 @@ TEST(PublishedProperties, InheritedTablesKeepOrderAndTakeRedeclarationsAndEnumer
     EXPECT_EQ(GetEnumValue(info, "TATOP"), 1);
     EXPECT_EQ(GetEnumValue(info, "top"), -1);
     EXPECT_EQ(static_cast<int>(tsStrikeOut), 3);
+}
+
+TEST(PublishedProperties, NamesAreFoundThroughTheChainBeforeAnyListIsFlattenedAndAgreeWithTheList) {
+    const TClass base = TTestControl::StaticClassType(), tall = TTallControl::StaticClassType(),
+                 taller = TTallerControl::StaticClassType();
+    // Published by the base only: the base's own declaration, from any class below it.
+    const TPropInfo* caption = GetPropInfo(base, "Caption");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(GetPropInfo(taller, "caption"), caption);
+    EXPECT_EQ(GetPropInfo(tall, "CAPTION"), caption);
+    // Declared again: the nearest declaration, whatever the case of the name asked or declared.
+    ASSERT_NE(GetPropInfo(taller, "Height"), nullptr);
+    EXPECT_EQ(GetPropInfo(taller, "Height")->DefaultOrd, 50);
+    EXPECT_EQ(GetPropInfo(tall, "height")->DefaultOrd, 40);
+    EXPECT_EQ(GetPropInfo(base, "Height")->DefaultOrd, 25);
+    // Published in the middle: found below it, not above it.
+    ASSERT_NE(GetPropInfo(taller, "Depth"), nullptr);
+    EXPECT_EQ(GetPropInfo(taller, "Depth"), GetPropInfo(tall, "Depth"));
+    EXPECT_EQ(GetPropInfo(base, "Depth"), nullptr);
+    EXPECT_EQ(GetPropInfo(tall, "Tint"), nullptr);
+    EXPECT_EQ(GetPropInfo(taller, "NoSuchProperty"), nullptr);
+    // The flattened list holds exactly what the look-ups found: each name once, the First one first,
+    // a redeclared one in the base's place.
+    const auto& list = GetPropList(taller);
+    ASSERT_EQ(list.size(), GetPropList(base).size() + 2);
+    EXPECT_EQ(list[0]->Name, "Tint");
+    EXPECT_EQ(list[4], GetPropInfo(taller, "Height")); // after Tint, Left, Top and Width
+    EXPECT_EQ(list.back()->Name, "Depth");
+    for (const TPropInfo* p : list)
+        EXPECT_EQ(GetPropInfo(taller, p->Name), p) << p->Name;
 }
 
 TEST(PublishedProperties, StringOrdinalFloatEnumAndObjectAccessByName) {

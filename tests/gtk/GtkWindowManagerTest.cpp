@@ -1,6 +1,8 @@
-// The window manager's side of the GTK backend: moves and sizes both ways, icons, titles, close requests,
-// and the guarantees around callbacks (exceptions, destroyed windows, the clipboard, cursors).
+// The window manager's side of the GTK backend: moves and sizes both ways, icons, titles, work areas,
+// close requests, and the guarantees around callbacks (exceptions, destroyed windows, the clipboard,
+// cursors).
 
+#include <sstream>
 #include <stdexcept>
 
 #include "platform/rtl/SysInfo.h"
@@ -47,11 +49,13 @@ TEST_F(GtkBackendTest, WindowsShowTheProgramsIconUnlessTheyHaveTheirOwn) {
     display->SetProgramIcon({image(32, 0xFF2040C0), image(16, 0xFF2040C0)});
     auto* w = Show(TRect{100, 100, 300, 250}, kBlue);
     unsigned long xid = gtktest::XidOf(w);
-    auto icon = [&] { return gtktest::XProp(xid, "-f _NET_WM_ICON 32c _NET_WM_ICON"); };
-    auto shows = [&](int size, std::uint32_t argb) {
-        return icon().find(std::to_string(size) + ", " + std::to_string(size) + ", " +
-                           std::to_string(argb)) != std::string::npos;
+    auto iconOf = [](unsigned long x) { return gtktest::XProp(x, "-f _NET_WM_ICON 32c _NET_WM_ICON"); };
+    auto icon = [&] { return iconOf(xid); };
+    auto showsOn = [&](unsigned long x, int size, std::uint32_t argb) {
+        return iconOf(x).find(std::to_string(size) + ", " + std::to_string(size) + ", " +
+                              std::to_string(argb)) != std::string::npos;
     };
+    auto shows = [&](int size, std::uint32_t argb) { return showsOn(xid, size, argb); };
     EXPECT_TRUE(gtktest::PumpUntil([&] { return shows(32, 0xFF2040C0) && shows(16, 0xFF2040C0); }, 3000))
         << icon().substr(0, 80);
     // Its own icon replaces the program's; half-transparent pixels reach X with straight colour.
@@ -61,7 +65,65 @@ TEST_F(GtkBackendTest, WindowsShowTheProgramsIconUnlessTheyHaveTheirOwn) {
     // None of its own again: the program's.
     w->SetIcon({});
     EXPECT_TRUE(gtktest::PumpUntil([&] { return shows(32, 0xFF2040C0); }, 3000)) << icon().substr(0, 80);
+    // The window manager reads the property alone: no icon pixmap in the old hints.
+    const std::string hints = gtktest::XProp(xid, "WM_HINTS");
+    EXPECT_EQ(hints.find("icon"), std::string::npos) << hints;
+    // A new program icon reaches the windows on the screen that have none of their own, and only them.
+    auto* own = Show(TRect{350, 100, 500, 250}, kBlue);
+    own->SetIcon({image(24, 0xFF00A000)});
+    const unsigned long ownXid = gtktest::XidOf(own);
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return showsOn(ownXid, 24, 0xFF00A000); }, 3000));
+    display->SetProgramIcon({image(48, 0xFF102030)});
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return shows(48, 0xFF102030); }, 3000)) << icon().substr(0, 80);
+    EXPECT_FALSE(shows(32, 0xFF2040C0));
+    EXPECT_TRUE(showsOn(ownXid, 24, 0xFF00A000));
+    EXPECT_FALSE(showsOn(ownXid, 48, 0xFF102030));
+    // No program icon at all: the windows without their own lose it (a window manager may then put its
+    // own default there).
     display->SetProgramIcon({});
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return !shows(48, 0xFF102030); }, 3000)) << icon().substr(0, 80);
+    EXPECT_TRUE(showsOn(ownXid, 24, 0xFF00A000));
+}
+
+TEST_F(GtkBackendTest, WorkAreasFollowTheWindowManagersChanges) {
+    // The work area is what the window manager publishes on the root window (without one, the screen).
+    if (!gtktest::HaveWindowManager()) GTEST_SKIP() << "needs a window manager";
+    const std::string published = gtktest::Output("xprop -root -notype _NET_WORKAREA");
+    ASSERT_NE(published.find('='), std::string::npos) << "the window manager publishes no work area";
+    std::vector<long> quads;
+    std::istringstream in(published.substr(published.find('=') + 1));
+    for (std::string item; std::getline(in, item, ',');)
+        quads.push_back(std::stol(item));
+    ASSERT_TRUE(!quads.empty() && quads.size() % 4 == 0) << published;
+    auto primary = [&] {
+        for (const backend::Monitor& m : display->Monitors())
+            if (m.Primary) return m.WorkArea;
+        return TRect{};
+    };
+    auto publish = [](const std::vector<long>& values) {
+        std::string list;
+        for (long v : values)
+            list += (list.empty() ? "" : ",") + std::to_string(v);
+        return gtktest::Output("xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA " + list +
+                               " && echo set") == "set\n";
+    };
+    const TRect before = primary();
+    EXPECT_EQ(primary(), before); // asked again, nothing changed
+
+    // A panel 40 pixels high appears at the top of every desktop: the program sees the smaller work area
+    // without being told anything else.
+    std::vector<long> panel = quads;
+    for (std::size_t i = 0; i < panel.size(); i += 4) {
+        panel[i + 1] += 40;
+        panel[i + 3] -= 40;
+    }
+    ASSERT_TRUE(publish(panel));
+    const TRect smaller{before.Left, before.Top + 40, before.Right, before.Bottom};
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return primary() == smaller; }, 3000))
+        << primary().Top << " " << primary().Bottom;
+    // The panel goes.
+    ASSERT_TRUE(publish(quads));
+    EXPECT_TRUE(gtktest::PumpUntil([&] { return primary() == before; }, 3000)) << primary().Top;
 }
 
 TEST_F(GtkBackendTest, TitlesAreWellFormedUtf8ForTheWindowManager) {

@@ -66,4 +66,20 @@ TEST(ResourcesTest, EnumerationAndRegistration) {
     EXPECT_EQ(String(buf, 4), "two!");
 }
 
+TEST(ResourcesTest, CopiedBytesOutliveTheCallersAndStaticBytesAreUsedInPlace) {
+    char scratch[] = "abc";
+    RegisterResource("CopiedData", RT_RCDATA, scratch, 3);
+    scratch[0] = 'X'; // the caller's buffer changes (or goes): the resource keeps what it was given
+    EXPECT_EQ(LoadResourceBytes("CopiedData", RT_RCDATA), "abc");
+
+    static const char kept[] = "compiled in";
+    RegisterStaticResource("StaticData", RT_RCDATA, kept, sizeof kept - 1);
+    EXPECT_EQ(FindResource("StaticData", RT_RCDATA)->Data.data(), kept);
+    EXPECT_EQ(LoadResourceBytes("staticdata", RT_RCDATA), "compiled in");
+    // A copy registered under the same name and type replaces it, and owns its bytes.
+    RegisterResource("StaticData", RT_RCDATA, scratch, 3);
+    EXPECT_EQ(LoadResourceBytes("StaticData", RT_RCDATA), "Xbc");
+    EXPECT_NE(FindResource("StaticData", RT_RCDATA)->Data.data(), scratch);
+}
+
 } // namespace

@@ -70,6 +70,22 @@ TEST(FontAlias, ThePlatformsFamiliesAreDrawnInTheirMetricCompatibleFreeFacesAndD
     EXPECT_EQ(width("Liberation Mono", "i"), 1229);
 }
 
+TEST(FontAlias, FontsPreparedAheadOnAnotherThreadFindWinesFacesAndMeasureText) {
+    // A program starts the set-up at its start (twice changes nothing) and lays text out later.
+    PrepareFontsAhead();
+    PrepareFontsAhead();
+    // Tahoma is Wine's face: found only when its folder was added to the configuration the text uses.
+    EXPECT_EQ(ResolveFontFamily("Tahoma", FontFaces::MetricCompatible), "Tahoma");
+    const auto names = InstalledFontFamilies();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Tahoma"), 1);
+    Canvas c(4, 4);
+    Selected f(c.dc, MakeFont(-13, "Tahoma"));
+    SIZE size{};
+    ASSERT_TRUE(GetTextExtentPoint32(c.dc, "Kalvenor", 8, &size));
+    EXPECT_GT(size.cx, 8 * 4);
+    EXPECT_GE(size.cy, 13);
+}
+
 TEST(FontMetrics, NegativeHeightIsTheCharacterHeightPositiveTheCellHeightAndAnyHeightIsUsable) {
     Canvas c(4, 4);
     TEXTMETRIC tm{};

@@ -106,5 +106,32 @@ TEST_F(Timers, ThreadTimersCallTheirProcedureAndTimersComeAfterInputAndPaint) {
     EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_PAINT, WM_TIMER}));
 }
 
+TEST_F(Timers, MessageOnlyWindowsTakeTimersAndMessagesButNeverReachTheScreen) {
+    // What timers and other helpers hang on: a window under HWND_MESSAGE, made with a size and a title.
+    HWND helper = Made(CreateWindowEx(0, kClass, "helper", WS_POPUP, 20, 20, 120, 90, HWND_MESSAGE, nullptr,
+                                      nullptr, nullptr));
+    ASSERT_TRUE(IsWindow(helper));
+    HWND top = Top(300, 300, 120, 90); // an ordinary hidden window, for comparison
+    SetWindowText(top, "ordinary");
+    EXPECT_EQ(screen->WindowTitle(top), "ordinary");
+    EXPECT_EQ(screen->WindowTitle(helper), ""); // no window of the display stands for it
+    const COLORREF desktop = screen->ScreenPixel(60, 60);
+    ShowWindow(helper, SW_SHOWNORMAL);
+    Pump();
+    EXPECT_EQ(screen->ScreenPixel(60, 60), desktop);
+    // It works as a window all the same: its timers fire and messages reach it.
+    int ticks = 0;
+    Override() = [&](HWND hw, UINT m, WPARAM, LPARAM, LRESULT*) {
+        if (hw == helper && m == WM_TIMER) ++ticks;
+        return false;
+    };
+    SetTimer(helper, 1, 20, nullptr);
+    screen->Advance(50);
+    EXPECT_EQ(ticks, 2);
+    PostMessage(helper, WM_USER + 5, 0, 0);
+    Pump();
+    EXPECT_EQ(Count(helper, WM_USER + 5), 1);
+}
+
 } // namespace
 } // namespace wintest

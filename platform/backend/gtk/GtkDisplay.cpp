@@ -8,6 +8,7 @@
 #include "platform/backend/gtk/GtkGuard.h"
 #include "platform/backend/gtk/GtkIcon.h"
 #include "platform/backend/gtk/GtkLockKeys.h"
+#include "platform/backend/gtk/GtkMonitors.h"
 #include "platform/backend/gtk/GtkNativeWindow.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysInfo.h"
@@ -76,6 +77,7 @@ std::vector<const char*> CursorNames(CursorShape shape) {
 
 GtkDisplay::GtkDisplay() {
     OpenDisplay();
+    FMonitors = std::make_unique<GtkMonitors>();
     FStart = g_get_monotonic_time();
     GtkSettings* settings = gtk_settings_get_default();
     if (settings) {
@@ -99,34 +101,7 @@ GtkDisplay::~GtkDisplay() {
 // ---- Screen
 
 std::vector<backend::Monitor> GtkDisplay::Monitors() const {
-    std::vector<backend::Monitor> out;
-    GdkDisplay* d = gdk_display_get_default();
-    int n = gdk_display_get_n_monitors(d);
-    for (int i = 0; i < n; ++i) {
-        GdkMonitor* m = gdk_display_get_monitor(d, i);
-        GdkRectangle g, wa;
-        gdk_monitor_get_geometry(m, &g);
-        gdk_monitor_get_workarea(m, &wa);
-        backend::Monitor mon;
-        mon.Bounds = vcl::TRect{g.x, g.y, g.x + g.width, g.y + g.height};
-        mon.WorkArea = vcl::TRect{wa.x, wa.y, wa.x + wa.width, wa.y + wa.height};
-        mon.Primary = gdk_monitor_is_primary(m);
-        const char* model = gdk_monitor_get_model(m);
-        mon.Name = model ? model : "";
-        out.push_back(mon);
-    }
-    if (out.empty()) {
-        // No monitor information (an X server without RandR): the root window is the screen.
-        GdkWindow* root = gdk_get_default_root_window();
-        backend::Monitor mon;
-        mon.Bounds = vcl::TRect{0, 0, gdk_window_get_width(root), gdk_window_get_height(root)};
-        mon.WorkArea = mon.Bounds;
-        out.push_back(mon);
-    }
-    // Exactly one monitor is the primary one, as the platform promises.
-    if (std::none_of(out.begin(), out.end(), [](const backend::Monitor& m) { return m.Primary; }))
-        out.front().Primary = true;
-    return out;
+    return FMonitors->Get();
 }
 
 // ---- Windows
@@ -347,10 +322,10 @@ void GtkDisplay::OnThemeSetting(GObject*, GParamSpec*, gpointer self) {
 // ---- Clipboard
 
 void GtkDisplay::SetProgramIcon(const std::vector<backend::IconImage>& images) {
-    // GTK's default list: the icon of every window that has none of its own, those shown already too.
-    GList* list = PixbufList(images);
-    gtk_window_set_default_icon_list(list);
-    g_list_free_full(list, g_object_unref);
+    // The icon of every window that has none of its own, those shown already too.
+    FProgramIcon = NetWmIcon(images);
+    for (GtkNativeWindow* w : FWindows)
+        if (!w->HasOwnIcon()) w->ApplyIcon();
 }
 
 void GtkDisplay::SetClipboardText(const vcl::String& text) {

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/backend/Backend.h"
@@ -13,6 +14,7 @@
 
 namespace gtkbackend {
 
+class GtkMonitors;
 class GtkNativeWindow;
 
 class GtkDisplay final : public backend::Backend {
@@ -41,6 +43,8 @@ public:
     void WindowCreated(GtkNativeWindow* window);
     void WindowDestroyed(GtkNativeWindow* window);
     GdkCursor* CurrentCursor() const { return FCursor; }
+    // The program's icon as _NET_WM_ICON holds it (GtkIcon.h); empty: none.
+    const std::vector<gulong>& ProgramIcon() const { return FProgramIcon; }
     // Keys held down, by hardware key code: the key that went to the window system for each.
     std::map<unsigned, KeyInfo>& HeldKeys() { return FHeldKeys; }
     // A window lost the focus: once no window of ours has it, the application is deactivated.
@@ -68,6 +72,8 @@ private:
     static gboolean OnLeaveCheck(gpointer self);
 
     backend::EventSink* FSink = nullptr;
+    std::unique_ptr<GtkMonitors> FMonitors;
+    std::vector<gulong> FProgramIcon;
     std::deque<backend::InputEvent> FPending;
     unsigned FOrphanButtons = 0;
     std::vector<GtkNativeWindow*> FWindows;

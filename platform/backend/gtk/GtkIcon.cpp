@@ -1,39 +1,50 @@
 #include "platform/backend/gtk/GtkIcon.h"
 
+#include <algorithm>
+
 namespace gtkbackend {
 
 namespace {
 
-// Premultiplied 0xAARRGGBB back to straight R, G, B, A bytes.
-void Unpremultiply(std::uint32_t p, guchar* out) {
-    unsigned a = p >> 24;
-    for (int k = 0; k < 3; ++k) {
-        unsigned c = (p >> (16 - 8 * k)) & 0xFF;
-        out[k] = static_cast<guchar>(a ? std::min(255u, (c * 255 + a / 2) / a) : 0);
+// Premultiplied 0xAARRGGBB to straight 0xAARRGGBB.
+gulong Unpremultiply(std::uint32_t p) {
+    const unsigned a = p >> 24;
+    if (a == 255) return p; // most pixels of an icon: nothing to divide
+    if (a == 0) return 0;
+    gulong out = static_cast<gulong>(a) << 24;
+    for (int shift = 16; shift >= 0; shift -= 8) {
+        const unsigned c = (p >> shift) & 0xFF;
+        out |= static_cast<gulong>(std::min(255u, (c * 255 + a / 2) / a)) << shift;
     }
-    out[3] = static_cast<guchar>(a);
+    return out;
 }
 
 } // namespace
 
-GList* PixbufList(const std::vector<backend::IconImage>& images) {
-    GList* list = nullptr;
+std::vector<gulong> NetWmIcon(const std::vector<backend::IconImage>& images) {
+    std::vector<gulong> icon;
     for (const backend::IconImage& img : images) {
         if (img.Width <= 0 || img.Height <= 0 ||
             img.Pixels.size() != static_cast<std::size_t>(img.Width) * static_cast<std::size_t>(img.Height))
             continue;
-        GdkPixbuf* pb = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, img.Width, img.Height);
-        if (!pb) continue;
-        guchar* px = gdk_pixbuf_get_pixels(pb);
-        int stride = gdk_pixbuf_get_rowstride(pb);
-        for (int y = 0; y < img.Height; ++y)
-            for (int x = 0; x < img.Width; ++x)
-                Unpremultiply(img.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(img.Width) +
-                                         static_cast<std::size_t>(x)],
-                              px + static_cast<std::ptrdiff_t>(y) * stride + x * 4);
-        list = g_list_append(list, pb);
+        icon.push_back(static_cast<gulong>(img.Width));
+        icon.push_back(static_cast<gulong>(img.Height));
+        for (std::uint32_t p : img.Pixels)
+            icon.push_back(Unpremultiply(p));
     }
-    return list;
+    return icon;
+}
+
+void SetNetWmIcon(GdkWindow* window, const std::vector<gulong>& icon) {
+    if (!window) return;
+    GdkAtom property = gdk_atom_intern_static_string("_NET_WM_ICON");
+    if (icon.empty()) {
+        gdk_property_delete(window, property);
+        return;
+    }
+    gdk_property_change(window, property, gdk_atom_intern_static_string("CARDINAL"), 32,
+                        GDK_PROP_MODE_REPLACE, reinterpret_cast<const guchar*>(icon.data()),
+                        static_cast<gint>(icon.size()));
 }
 
 } // namespace gtkbackend

@@ -1,6 +1,8 @@
 #pragma once
-// Icons for the GTK backend: the window system's icon images as the pixbufs of a window's icon list
-// (which GTK hands to the window manager as _NET_WM_ICON).
+// Icons for the GTK backend: the window system's icon images as the window manager reads them from a
+// window's _NET_WM_ICON property. The property is written here rather than through GTK's icon lists, which
+// also make a pixmap of one size for the old WM_HINTS icon: an X pixmap drawn through Cairo at every
+// window's first showing, for window managers that no longer exist.
 
 #include <gtk/gtk.h>
 
@@ -10,8 +12,11 @@
 
 namespace gtkbackend {
 
-// A new list of new pixbufs (straight alpha), one per image, in the same order; null for no images. The
-// caller frees it with g_list_free_full(list, g_object_unref).
-GList* PixbufList(const std::vector<backend::IconImage>& images);
+// The images as _NET_WM_ICON holds them: for each, its width, its height and its pixels row by row as
+// 0xAARRGGBB with straight alpha, each value in a long (X's format 32). Empty for no usable image.
+std::vector<gulong> NetWmIcon(const std::vector<backend::IconImage>& images);
+
+// Gives a realized window the icon, or takes its icon away when the icon is empty.
+void SetNetWmIcon(GdkWindow* window, const std::vector<gulong>& icon);
 
 } // namespace gtkbackend

@@ -250,10 +250,13 @@ void GtkNativeWindow::SetTitle(const vcl::String& title) {
 }
 
 void GtkNativeWindow::SetIcon(const std::vector<backend::IconImage>& images) {
-    // None of its own: GTK shows the default list, the program's icon.
-    GList* list = PixbufList(images);
-    gtk_window_set_icon_list(GTK_WINDOW(FWindow), list);
-    g_list_free_full(list, g_object_unref);
+    FIcon = NetWmIcon(images);
+    ApplyIcon();
+}
+
+void GtkNativeWindow::ApplyIcon() {
+    // None of its own: the program's icon. A window not yet realized gets it when it is.
+    if (GdkWindow* g = Gdk()) SetNetWmIcon(g, FIcon.empty() ? FDisplay.ProgramIcon() : FIcon);
 }
 
 void GtkNativeWindow::SetSizeLimits(vcl::TSize minimum, vcl::TSize maximum) {
@@ -317,7 +320,10 @@ gboolean GtkNativeWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
 
 void GtkNativeWindow::OnRealize(GtkWidget*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] { w->ApplyCursor(w->FDisplay.CurrentCursor()); });
+    GuardedVoid([&] {
+        w->ApplyCursor(w->FDisplay.CurrentCursor());
+        w->ApplyIcon();
+    });
 }
 
 // ---- The window manager's side

@@ -41,6 +41,9 @@ public:
     GdkWindow* Gdk() const { return gtk_widget_get_window(FWindow); }
     bool Visible() const { return FVisible; }
     void ApplyCursor(GdkCursor* cursor);
+    // Puts the window's icon, or the program's where it has none, on the X window once it is realized.
+    void ApplyIcon();
+    bool HasOwnIcon() const { return !FIcon.empty(); }
     // Mouse buttons pressed here that the window system was told about.
     unsigned HeldButtons() const { return FButtons; }
 
@@ -105,6 +108,7 @@ private:
     double FWheelX = 0, FWheelY = 0; // smooth-scrolling remainders, in notches
     std::unique_ptr<GtkTextInput> FTextInput;
     std::optional<vcl::TRect> FTextCaret;
+    std::vector<gulong> FIcon; // its own icon as _NET_WM_ICON holds it; empty: the program's
 };
 
 } // namespace gtkbackend
