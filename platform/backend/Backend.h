@@ -146,6 +146,9 @@ class EventSink {
 public:
     virtual ~EventSink() = default;
     virtual void Deliver(const InputEvent& event) = 0;
+    // Whether a window of the window system holds the mouse capture now (a menu's loop, a drag): a press
+    // over a native child widget of ours is then the capture's, not the child's.
+    virtual bool MouseCaptured() const { return false; }
 };
 
 enum class WaitResult {

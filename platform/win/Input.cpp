@@ -823,6 +823,7 @@ namespace detail {
 class WindowSink : public backend::EventSink {
 public:
     void Deliver(const backend::InputEvent& ev) override { Inject(ev); }
+    bool MouseCaptured() const override { return GetCapture() != nullptr; }
 };
 
 backend::EventSink* Sink() {

@@ -163,6 +163,30 @@ TEST_F(MenuBarTest, EscapeClosesOneLevelAtATime) {
     EXPECT_EQ(std::count(log.Entries.begin(), log.Entries.end(), "uninit:File"), 1);
 }
 
+// The browser's view is a native child widget that takes its own clicks; while the menu holds the mouse, a
+// click on it is the menu's, as a click outside every menu: the menu closes and nothing is chosen.
+TEST_F(MenuBarTest, AClickOnANativeChildWidgetClosesTheMenu) {
+    const TPoint view = Form->ClientToScreen(TPoint{200, 60});
+    ui.Screen().SetNativeChildren({TRect{view.X - 50, view.Y - 40, view.X + 90, view.Y + 40}});
+    bool pressed = false;
+    Form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { pressed = true; };
+    auto clickOnView = [&] {
+        ui.Screen().MoveMouse(view.X, view.Y);
+        ui.Screen().Press();
+        ui.Screen().Release();
+    };
+    // Without a menu up the view keeps its clicks to itself.
+    clickOnView();
+    ui.Process();
+    EXPECT_FALSE(pressed);
+
+    ui.WhenIdle(clickOnView);
+    menus.OpenMenu(Form, "File");
+    EXPECT_FALSE(win::IsMenuTracking());
+    EXPECT_EQ(win::MenuWindowOf(File->Handle()), nullptr);
+    EXPECT_TRUE(Clicks.empty());
+}
+
 TEST_F(MenuBarTest, OpeningASubmenuRaisesItsParentsOnClickAfterTheShowDelayWhenRestingOnIt) {
     // Menus filled when they open rely on this.
     int opened = 0;

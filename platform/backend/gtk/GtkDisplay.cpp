@@ -86,9 +86,12 @@ GtkDisplay::GtkDisplay() {
         FSettingsHandlers.push_back(g_signal_connect(settings, "notify::gtk-application-prefer-dark-theme",
                                                      G_CALLBACK(OnThemeSetting), this));
     }
+    gdk_event_handler_set(OnEvent, this, nullptr);
 }
 
 GtkDisplay::~GtkDisplay() {
+    // GTK's own handler again.
+    gdk_event_handler_set([](GdkEvent* event, gpointer) { gtk_main_do_event(event); }, nullptr, nullptr);
     if (GtkSettings* settings = gtk_settings_get_default())
         for (gulong id : FSettingsHandlers)
             g_signal_handler_disconnect(settings, id);
@@ -96,6 +99,25 @@ GtkDisplay::~GtkDisplay() {
     if (FLeaveCheck) g_source_remove(FLeaveCheck);
     for (auto& [shape, cursor] : FCursors)
         if (cursor) g_object_unref(cursor);
+}
+
+// Every event passes here before GTK delivers it: a button event of a native child widget in a window of
+// ours may be the window system's (GtkNativeWindow::ChildButton).
+void GtkDisplay::OnEvent(GdkEvent* event, gpointer self) {
+    auto* d = static_cast<GtkDisplay*>(self);
+    const bool taken = Guarded<bool>(false, [&] {
+        const GdkEventType t = event->type;
+        if (t != GDK_BUTTON_PRESS && t != GDK_2BUTTON_PRESS && t != GDK_3BUTTON_PRESS &&
+            t != GDK_BUTTON_RELEASE)
+            return false;
+        GtkWidget* target = gtk_get_event_widget(event);
+        if (!target) return false;
+        GtkWidget* top = gtk_widget_get_toplevel(target);
+        for (GtkNativeWindow* w : d->FWindows)
+            if (w->Widget() == top) return w->ChildButton(target, &event->button);
+        return false;
+    });
+    if (!taken) gtk_main_do_event(event);
 }
 
 // ---- Screen

@@ -40,6 +40,8 @@ public:
     // ---- For the native windows
     // Queues an event; it reaches the sink from Wait, never from inside a GTK callback.
     void Post(const backend::InputEvent& event);
+    // Whether the window system holds the mouse capture (EventSink::MouseCaptured).
+    bool MouseCaptured() const { return FSink && FSink->MouseCaptured(); }
     void WindowCreated(GtkNativeWindow* window);
     void WindowDestroyed(GtkNativeWindow* window);
     GdkCursor* CurrentCursor() const { return FCursor; }
@@ -68,6 +70,7 @@ public:
 private:
     bool Flush();
     static void OnThemeSetting(GObject*, GParamSpec*, gpointer self);
+    static void OnEvent(GdkEvent* event, gpointer self);
     static gboolean OnFocusCheck(gpointer self);
     static gboolean OnLeaveCheck(gpointer self);
 

@@ -546,6 +546,28 @@ gboolean GtkNativeWindow::OnButtonRelease(GtkWidget*, GdkEventButton* e, gpointe
     return TRUE;
 }
 
+// A native child widget (the browser's view) takes its own presses, unless the window system holds the
+// mouse capture (a menu is open): then the press is the capture's, as the window system's own children's
+// are, and the child sees neither it nor its release. The display hands each button event of a widget in
+// this window here before GTK delivers it; true: taken.
+bool GtkNativeWindow::ChildButton(GtkWidget* target, GdkEventButton* e) {
+    if (target == FArea || target == FWindow) return false;
+    std::optional<MouseButton> b = ButtonOf(e->button);
+    if (!b) return false;
+    if (e->type == GDK_BUTTON_RELEASE) {
+        if (!(FTakenFromChild & Bit(*b))) return false;
+        FTakenFromChild &= ~Bit(*b);
+        OnButtonRelease(FArea, e, this);
+        return true;
+    }
+    if (e->type == GDK_BUTTON_PRESS && !(FTakenFromChild & Bit(*b))) {
+        if (!FDisplay.MouseCaptured()) return false;
+        FTakenFromChild |= Bit(*b);
+        OnButtonPress(FArea, e, this);
+    }
+    return (FTakenFromChild & Bit(*b)) != 0;
+}
+
 void GtkNativeWindow::Wheel(int delta, bool horizontal, TPoint at) {
     if (!delta) return;
     InputEvent ev = Event(EventKind::Wheel);

@@ -37,6 +37,9 @@ public:
     void ResetTextInput() override;
 
     GtkWidget* Widget() const { return FWindow; }
+    // A button event of a native child widget in this window (GtkDisplay::OnEvent): true when the window
+    // system takes it from the child.
+    bool ChildButton(GtkWidget* target, GdkEventButton* e);
     // The GDK window once realized, else null.
     GdkWindow* Gdk() const { return gtk_widget_get_window(FWindow); }
     bool Visible() const { return FVisible; }
@@ -108,6 +111,7 @@ private:
     RegionPtr FShape;                // the window system's shape, null = rectangular
     RegionPtr FMask;                 // pixels left out by the colour key or transparency, null = none
     unsigned FButtons = 0;           // bit per backend::MouseButton held
+    unsigned FTakenFromChild = 0;    // buttons pressed over a native child while captured (OnChildButton)
     double FWheelX = 0, FWheelY = 0; // smooth-scrolling remainders, in notches
     std::unique_ptr<GtkTextInput> FTextInput;
     std::optional<vcl::TRect> FTextCaret;

@@ -132,8 +132,13 @@ void OffscreenDisplay::Deliver(const backend::InputEvent& ev) {
         return;
     }
     const unsigned bit = 1u << static_cast<unsigned>(ev.Button);
-    const bool foreign = std::any_of(foreign_.begin(), foreign_.end(),
-                                     [&](const vcl::TRect& r) { return r.Contains(ev.Screen); });
+    auto over = [&](const std::vector<vcl::TRect>& rects) {
+        return std::any_of(rects.begin(), rects.end(),
+                           [&](const vcl::TRect& r) { return r.Contains(ev.Screen); });
+    };
+    const bool child = over(children_);
+    const bool foreign =
+        over(foreign_) || (child && !(ev.Kind == EventKind::ButtonDown && sink_->MouseCaptured()));
     if (heldButtons_) {
         // The grab of a press over ours: everything comes here until the last button is up.
         sink_->Deliver(ev);

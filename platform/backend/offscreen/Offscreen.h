@@ -57,6 +57,10 @@ public:
     // Native windows not ours, over every window of ours (another program's, a native child widget such as
     // a browser's view): their rectangles in screen coordinates. None by default.
     void SetForeignWindows(std::vector<vcl::TRect> rects) { foreign_ = std::move(rects); }
+    // Native child widgets of ours (a browser's view): as windows not ours to the pointer, except that
+    // while the window system holds the mouse capture a press over one, and its release, are the
+    // capture's and come here. None by default.
+    void SetNativeChildren(std::vector<vcl::TRect> rects) { children_ = std::move(rects); }
     // ---- The clock: sets the tick count (it never goes back by itself).
     void SetTickCount(std::uint32_t now) { now_ = now; }
 
@@ -95,6 +99,7 @@ private:
     std::uint32_t now_ = 10000;
     vcl::TPoint pointer_{};
     std::vector<vcl::TRect> foreign_;
+    std::vector<vcl::TRect> children_;
     unsigned heldButtons_ = 0; // pressed over a window of ours, bit per backend::MouseButton
     bool away_ = false;        // the pointer is over a window not ours
     std::vector<backend::IconImage> programIcon_;
