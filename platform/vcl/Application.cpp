@@ -339,6 +339,17 @@ void TApplication::SetHintControl(TControl* Control) {
     if (FHintControl) FHintControl->FreeNotification(this);
 }
 
+namespace {
+
+// The window that gets a control's mouse messages: its own, or its parent's for a control without one.
+win::HWND WindowOf(TControl* Control) {
+    for (TControl* c = Control; c; c = c->Parent())
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->HandleAllocated()) return w->WindowHandle();
+    return nullptr;
+}
+
+} // namespace
+
 void TApplication::HintMouseMessage(const win::MSG& Msg) {
     using namespace win;
     UINT m = Msg.message;
@@ -349,12 +360,15 @@ void TApplication::HintMouseMessage(const win::MSG& Msg) {
         CancelHint();
         return;
     }
-    if (m != WM_MOUSEMOVE && m != WM_NCMOUSEMOVE) return;
+    // The pointer leaving the window of the hint's control goes to a control without a hint: into a window
+    // not ours (the page, another program) no move follows; into one of ours its move comes next.
+    const bool left = m == WM_MOUSELEAVE && FHintControl && Msg.hwnd == WindowOf(FHintControl);
+    if (m != WM_MOUSEMOVE && m != WM_NCMOUSEMOVE && !left) return;
     if (FHintWindow && Msg.hwnd && FHintWindow->HandleAllocated() && Msg.hwnd == FHintWindow->WindowHandle())
         return;
     TPoint pos{GET_X_LPARAM(Msg.lParam), GET_Y_LPARAM(Msg.lParam)};
     if (m == WM_MOUSEMOVE) ClientToScreen(Msg.hwnd, &pos);
-    TControl* control = ControlAtScreen(pos);
+    TControl* control = left ? nullptr : ControlAtScreen(pos);
     if (control && !control->Showing()) control = nullptr;
     TControl* hintSource = control;
     // A control without a hint of its own shows its parent's (as far as the hint is inherited).

@@ -418,6 +418,24 @@ TEST_F(HintTest, TheControlAndOnShowHintMayChangeOrRefuseTheHint) {
     EXPECT_EQ(hinted->HintShows, 2);
 }
 
+// The page (the browser's view) and other programs' windows are not ours: no move comes from over them,
+// only the leave of the window the pointer was in.
+TEST_F(HintTest, LeavingForAWindowNotOursTakesTheHintAway) {
+    const TPoint page = form->ClientToScreen({150, 40});
+    ui.Screen().SetForeignWindows({TRect{page.X, page.Y, page.X + 100, page.Y + 100}});
+    ui.MoveTo(hinted);
+    ui.Advance(600);
+    ASSERT_TRUE(HintVisible());
+    ui.Screen().MoveMouse(page.X + 50, page.Y + 50);
+    ui.Process();
+    EXPECT_FALSE(HintVisible());
+    EXPECT_EQ(Application->HintControl(), nullptr);
+    // Back on the control, its hint comes again.
+    ui.MoveTo(hinted);
+    ui.Advance(600);
+    EXPECT_TRUE(HintVisible());
+}
+
 TEST_F(HintTest, MovingToAnotherHintedControlShowsItsHintQuickly) {
     plain->SetHint("Opens a file");
     plain->SetShowHint(true);
