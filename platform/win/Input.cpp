@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/win/Gdi.h"
+#include "platform/win/Menu.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/WindowInternal.h"
 
@@ -384,6 +385,22 @@ Step ConvertKey(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min, 
     return Step::Produced;
 }
 
+// The window manager moves or sizes a window by its own drag (a modifier and the mouse, its keys), which
+// the window's caption never sees. What the press on the caption that begins a move would close, closes
+// first, so that nothing is left behind where the window was: an open menu, and a popup that holds the
+// activation from the window (the option window of one of its toolbars), as the window takes it back.
+void LetGoBeforeWindowManagerMove(Wnd* t) {
+    if (IsMenuTracking()) EndMenu();
+    State& s = S();
+    Wnd* active = W(s.Active);
+    if (!active || active == t || !W(t->Handle)) return;
+    for (Wnd* o = active->Owner; o; o = o->Owner)
+        if (o == t) {
+            ActivateWindow(t, WA_ACTIVE, false);
+            return;
+        }
+}
+
 } // namespace
 
 bool HasInput() {
@@ -431,9 +448,12 @@ bool ConvertInput(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
                 if (x->Native.get() == ev.Window) t = x;
             if (!t || !remove) break;
             if (ev.Kind == backend::EventKind::BoundsChanged) {
-                if (ev.Bounds != ScreenRect(t))
-                    SetPos(t, nullptr, ev.Bounds.Left, ev.Bounds.Top, ev.Bounds.Width(), ev.Bounds.Height(),
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+                if (ev.Bounds != ScreenRect(t)) {
+                    LetGoBeforeWindowManagerMove(t);
+                    if (W(t->Handle))
+                        SetPos(t, nullptr, ev.Bounds.Left, ev.Bounds.Top, ev.Bounds.Width(),
+                               ev.Bounds.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+                }
             } else {
                 bool mn = t->Style & WS_MINIMIZE, mx = t->Style & WS_MAXIMIZE;
                 if (ev.State == backend::WindowState::Minimized && !mn)

@@ -532,6 +532,9 @@ void Run(Tracker& t) {
                 break;
             }
             if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                // Taking the input may have ended the menu without a message (the window manager moved
+                // the window): no wait then.
+                if (t.Done) break;
                 if (busy) {
                     busy = false;
                     HWND popup = t.Levels.empty() ? nullptr : t.Levels.back().Wnd;

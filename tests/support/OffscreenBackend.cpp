@@ -117,6 +117,16 @@ void OffscreenBackend::RequestClose(win::HWND window) {
     Deliver(ev);
 }
 
+void OffscreenBackend::WindowManagerMoves(win::HWND window, const vcl::TRect& bounds) {
+    win::detail::Wnd* w = win::detail::W(window);
+    if (!w || !w->Native) return;
+    backend::InputEvent ev;
+    ev.Kind = backend::EventKind::BoundsChanged;
+    ev.Window = w->Native.get();
+    ev.Bounds = bounds;
+    Deliver(ev);
+}
+
 void OffscreenBackend::DeactivateApp() {
     backend::InputEvent ev;
     ev.Kind = backend::EventKind::Deactivate;

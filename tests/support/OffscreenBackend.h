@@ -25,6 +25,8 @@ public:
     // The window manager's close button on a top-level window, and the application losing the focus.
     void RequestClose(win::HWND window);
     void DeactivateApp();
+    // The window manager moving or sizing a top-level window by its own means (screen coordinates).
+    void WindowManagerMoves(win::HWND window, const vcl::TRect& bounds);
 
     // ---- Time and the queue
     // Retrieves and dispatches everything that is there now (messages, input, paint, due timers).

@@ -2,6 +2,8 @@
 // brings back the last hidden as it grows; a group's separator goes and comes with the group; a click
 // on a control makes it the most recently used; the handle's click reaches OnOptionClick.
 
+#include "components/toolbar/options/OptionWindow.h"
+#include "platform/vcl/StdCtrls.h"
 #include "tests/toolbar/ToolBarTestSupport.h"
 
 namespace toolbartest {
@@ -114,6 +116,32 @@ TEST_F(RightHandleTest, ClickingTheHandleReportsWhereTheOptionWindowWouldOpen) {
     // A click on the body is no click on the handle.
     ui.Click(bar, 5, bar->Height() / 2);
     EXPECT_EQ(clicks, 1);
+}
+
+// The window manager moving the form by its own drag never shows on the form's caption; the option window
+// must not stay behind where the form was: it closes, and the form and its focused control have the
+// keyboard again.
+TEST_F(RightHandleTest, TheOptionWindowClosesWhenTheWindowManagerMovesTheForm) {
+    for (const char* n : {"A", "B", "C", "D"})
+        Add(n);
+    auto* edit = Make<TEdit>("Edit", form.get());
+    edit->SetBounds(10, 200, 100, 22);
+    form->Show();
+    ui.Process();
+    Length(bar, 120);
+    ASSERT_GT(bar->HiddenControlCount(), 0);
+    edit->SetFocus();
+    ui.Click(bar, bar->Width() - 6, bar->Height() / 2);
+    ASSERT_NE(bar->OptionWindow(), nullptr);
+    ASSERT_TRUE(bar->OptionWindow()->Visible());
+    ui.Screen().WindowManagerMoves(form->WindowHandle(), TRect{200, 150, 800, 710});
+    ui.Advance(10);
+    EXPECT_EQ(form->Left(), 200);
+    EXPECT_FALSE(bar->OptionWindow()->Visible());
+    EXPECT_EQ(win::GetActiveWindow(), form->WindowHandle());
+    EXPECT_EQ(win::GetFocus(), edit->WindowHandle());
+    ui.Type("x");
+    EXPECT_EQ(edit->Text(), "x");
 }
 
 } // namespace

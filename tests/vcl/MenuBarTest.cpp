@@ -187,6 +187,16 @@ TEST_F(MenuBarTest, AClickOnANativeChildWidgetClosesTheMenu) {
     EXPECT_TRUE(Clicks.empty());
 }
 
+// The window manager's own drag never reaches the caption; the menu must not stay where the form was.
+TEST_F(MenuBarTest, TheWindowManagerMovingTheFormClosesItsMenu) {
+    ui.WhenIdle([&] { ui.Screen().WindowManagerMoves(Form->WindowHandle(), TRect{300, 250, 620, 450}); });
+    menus.OpenMenu(Form, "File");
+    EXPECT_FALSE(win::IsMenuTracking());
+    EXPECT_EQ(win::MenuWindowOf(File->Handle()), nullptr);
+    EXPECT_EQ(Form->Left(), 300);
+    EXPECT_TRUE(Clicks.empty());
+}
+
 TEST_F(MenuBarTest, OpeningASubmenuRaisesItsParentsOnClickAfterTheShowDelayWhenRestingOnIt) {
     // Menus filled when they open rely on this.
     int opened = 0;
