@@ -59,6 +59,14 @@ function(_kv_app_late)
     # ASAN_OPTIONS: see the browser's end-to-end tests (cmake/Web.cmake).
     set(_app_env "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp;NO_AT_BRIDGE=1;GTK_THEME=Adwaita;LC_ALL=C.UTF-8;LIBGL_ALWAYS_SOFTWARE=1")
     set_tests_properties(app_end_to_end PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+    # The main window as a window: moved, sized by its edges, maximised and restored, its place kept.
+    add_test(NAME app_window
+      COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
+              ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/window_e2e.py
+              --program $<TARGET_FILE:kalvenor>
+              --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
+              --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
+    set_tests_properties(app_window PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
     # The program against a service that misbehaves, one scenario a test; "dialogs" runs without a window
     # manager (what it checks is what the window manager would otherwise do).
     foreach(_scenario failures down download other-site sign-out save-password phrase dialogs)

@@ -338,6 +338,17 @@ void TAdvOfficeStatusBar::WndProc(TMessage& Message) {
         Message.Result = NCHitTest(Message, Message.Result);
         return;
     }
+    case win::WM_NCLBUTTONDOWN:
+        // A press on the size grip sizes the form by its corner, as the window system's own status bar does:
+        // the bar passes it on to its form (the grip is there only on a sizeable form that is its parent),
+        // whose frame starts the sizing loop.
+        if (static_cast<win::LRESULT>(Message.WParam) == win::HTBOTTOMRIGHT && HasSizeGrip()) {
+            win::SendMessage(Parent()->Handle(), win::WM_NCLBUTTONDOWN, Message.WParam, Message.LParam);
+            Message.Result = 0;
+            return;
+        }
+        TCustomControl::WndProc(Message);
+        return;
     case win::WM_LBUTTONDBLCLK:
         TCustomControl::WndProc(Message);
         if (OnPanelDblClick) OnPanelDblClick(this, GetPanel(static_cast<short>(Message.LParam & 0xFFFF)));

@@ -45,6 +45,9 @@ void TButtonControl::WndProc(TMessage& Message) {
         break;
     case CM_TEXTCHANGED:
     case CM_FONTCHANGED:
+    // The focus rectangle is drawn by Paint: it comes and goes with the focus.
+    case win::WM_SETFOCUS:
+    case win::WM_KILLFOCUS:
         Invalidate();
         break;
     default:

@@ -298,6 +298,10 @@ void TWinControl::WMWindowPosChanged(TMessage& Message) {
                 Realign();
                 if (!ComponentState().Contains(csLoading)) Resize();
             }
+        } else if ((wp->flags & win::SWP_FRAMECHANGED) != 0) {
+            // A new frame (a menu bar set or taken away, another border) changes the client area within
+            // the same outer size: the aligned controls follow it.
+            Realign();
         }
     }
     DefaultHandler(Message);

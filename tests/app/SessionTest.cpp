@@ -107,6 +107,33 @@ TEST_F(SessionTest, CancellingTheLoginEndsTheProgramWithoutAnyRequest) {
     EXPECT_EQ(reg->ReadInteger("State"), 0);
 }
 
+TEST_F(SessionTest, AStartAfterACancelledLoginShowsTheStatusBarAtTheFootOfTheWindow) {
+    // The first start ends at its login dialog: the window as it stood is stored, its outer size
+    // unchanged by the menu bar that took its room from the client area.
+    AnswerLogin(nullptr, nullptr);
+    main->Show();
+    ui.Process();
+    ASSERT_TRUE(Application->Terminated());
+    // The next start gets that placement back, the same outer size the form already has.
+    AppForms::FreeForms();
+    auto driver = Application->IdleHook;
+    Application->ResetState();
+    Application->IdleHook = driver;
+    AppForms::CreateForms();
+    main = UnitMain::frm_Main;
+    login = UnitLogin::frm_Login;
+    SignIn();
+    auto* bar = main->AdvOfficeStatusBar;
+    EXPECT_EQ(bar->Top() + bar->Height(), main->ClientHeight()) << "the bar follows the client area";
+    EXPECT_EQ(main->WebBrowser_Main->Top() + main->WebBrowser_Main->Height(), bar->Top());
+    // The window's last client rows show the bar, not the page area above it.
+    auto at = [&](int Y) {
+        const TPoint p = main->ClientToScreen({300, Y});
+        return ui.Pixel(main, p.X - main->Left(), p.Y - main->Top());
+    };
+    EXPECT_NE(at(main->ClientHeight() - 9), at(main->ClientHeight() - 60));
+}
+
 TEST_F(SessionTest, AnEmptyPasswordAsksAgainAndNothingIsHandedOver) {
     ui.WhenModal([&](TCustomForm* Dlg) {
         login->ledt_Login->SetText("demo");

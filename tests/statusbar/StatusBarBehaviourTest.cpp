@@ -375,6 +375,16 @@ TEST_F(StatusBarBehaviourTest, TheSizeGripAnswersTheCornerAndIsDrawnAsDots) {
     EXPECT_EQ(At(bar, x + 4, b - 5), Ref(s->BorderColor()));
     // The triangle has no dot at its top-left.
     EXPECT_NE(At(bar, x + 6, b - 11), light);
+    // A drag from the grip sizes the form, as its own corner would.
+    const TRect before = form->BoundsRect();
+    Press(bar, bar->Width() - 3, bar->Height() - 3);
+    const TPoint grip = bar->ClientToScreen(TPoint{bar->Width() - 3, bar->Height() - 3});
+    ui.Screen().MoveMouse(grip.X + 15, grip.Y + 5);
+    ui.Process();
+    ui.Screen().MoveMouse(grip.X + 30, grip.Y + 20);
+    ui.Process();
+    Release();
+    EXPECT_EQ(form->BoundsRect(), (TRect{before.Left, before.Top, before.Right + 30, before.Bottom + 20}));
     // Maximised, there is no grip and the corner goes to the form's border.
     form->SetWindowState(wsMaximized);
     ui.Process();

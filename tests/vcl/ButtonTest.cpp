@@ -97,6 +97,41 @@ TEST_F(ButtonTest, DefaultAndCancelButtonsTakeEnterAndEscape) {
     EXPECT_THAT(At(cancel, 0, 0), ::testing::Not(colortest::IsColor(Ref(cl3DDkShadow))));
 }
 
+// The dotted focus rectangle shows on the control that has the focus, from the moment it gets it, and goes
+// when the focus moves on: a column it crosses has a dark dot on it, else only the face colour.
+TEST_F(ButtonTest, TheFocusRectangleFollowsTheFocusAsTabMovesIt) {
+    auto* edit = Make<TEdit>("Edit", 10, 10, 100, 21);
+    auto* check = Make<TCheckBox>("Check", 10, 40, 120, 17);
+    check->SetCaption("Save password");
+    auto* radio = Make<TRadioButton>("Radio", 10, 60, 120, 17);
+    radio->SetCaption("Log in");
+    TButton* ok = MakeButton("OK", "OK", 10);
+    ok->SetDefault(true);
+    ShowHost();
+    // Left of a box's caption (box 13, gap 4) and four pixels in from the default button's outline.
+    auto dotted = [this](TControl* C, int X, int Top, int Bottom) {
+        for (int y = Top; y < Bottom; ++y)
+            if (At(C, X, y) != Ref(clBtnFace)) return true;
+        return false;
+    };
+    edit->SetFocus();
+    EXPECT_FALSE(dotted(check, 16, 1, 16));
+    EXPECT_FALSE(dotted(ok, 4, 5, 20));
+    Press(win::VK_TAB);
+    ASSERT_TRUE(check->Focused());
+    EXPECT_TRUE(dotted(check, 16, 1, 16)) << "the box that took the focus shows it";
+    Press(win::VK_TAB);
+    ASSERT_TRUE(radio->Focused());
+    EXPECT_FALSE(dotted(check, 16, 1, 16)) << "the box the focus left no longer shows it";
+    EXPECT_TRUE(dotted(radio, 16, 1, 16));
+    Press(win::VK_TAB);
+    ASSERT_TRUE(ok->Focused());
+    EXPECT_FALSE(dotted(radio, 16, 1, 16));
+    EXPECT_TRUE(dotted(ok, 4, 5, 20)) << "the default button, active all along, shows the focus too";
+    edit->SetFocus();
+    EXPECT_FALSE(dotted(ok, 4, 5, 20));
+}
+
 TEST_F(ButtonTest, AcceleratorClicks) {
     TButton* save = MakeButton("Save", "&Save", 10);
     auto* edit = Make<TEdit>("Edit", 10, 10, 100, 21);

@@ -156,6 +156,7 @@ void GtkNativeWindow::SetBounds(const TRect& r) {
     }
     if (r == FBounds && FRequested.empty()) return;
     FBounds = r;
+    FPlaceAskedAgain = false;
     ExpectEcho(r);
     gtk_window_move(win, r.Left, r.Top);
     gtk_window_resize(win, std::max(r.Width(), 1), std::max(r.Height(), 1));
@@ -385,10 +386,33 @@ gboolean GtkNativeWindow::OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer
         // its place (translated through a frame still being set up) may be a passing one; the window is
         // where the last configure showed it. The window manager's synthetic events tell where it really is.
         TPoint at{e->x, e->y};
-        if (!e->send_event && UnderWindowManager(w->FWindow)) at = TPoint{w->FSeen.Left, w->FSeen.Top};
-        w->Configured(TRect{at.X, at.Y, at.X + e->width, at.Y + e->height});
+        const bool framed = !e->send_event && UnderWindowManager(w->FWindow);
+        if (framed) at = TPoint{w->FSeen.Left, w->FSeen.Top};
+        const bool sized = e->width != w->FSeen.Width() || e->height != w->FSeen.Height();
+        const TRect r{at.X, at.Y, at.X + e->width, at.Y + e->height};
+        w->Configured(r);
+        if (framed && sized) w->PlaceAfterSizing(r);
     });
     return FALSE;
+}
+
+void GtkNativeWindow::PlaceAfterSizing(const TRect& r) {
+    // A window manager may keep a window that it sizes on the screen, though asked for a place partly off
+    // it (a maximised window's frame lies outside the screen), and say nothing of that move: the real
+    // configure tells the size only. X knows where the window is. Moved alone, such a window goes where
+    // asked: the place is asked for once more. Where the window manager then leaves it, the window system
+    // follows.
+    if (FState == backend::WindowState::Minimized || !gtk_widget_get_mapped(FWindow) || !Gdk()) return;
+    int x = 0, y = 0;
+    gdk_window_get_origin(Gdk(), &x, &y);
+    if (x == r.Left && y == r.Top) return;
+    if (r == FBounds && !FPlaceAskedAgain) {
+        FPlaceAskedAgain = true;
+        ExpectEcho(FBounds);
+        gdk_window_move(Gdk(), FBounds.Left, FBounds.Top);
+        return;
+    }
+    Configured(TRect{x, y, x + r.Width(), y + r.Height()});
 }
 
 void GtkNativeWindow::StateSeen(backend::WindowState state) {
@@ -582,6 +606,14 @@ void GtkNativeWindow::Crossed(const GdkEventCrossing* e) {
     if (!PointerCrossing(e)) return;
     TPoint at = RootPoint(e->x_root, e->y_root);
     if (e->type == GDK_ENTER_NOTIFY) {
+        // The window may have come under a still pointer by moving (its left or top edge dragged): GDK
+        // works the root point out from where it last knew the window to be, which a window manager may
+        // not have told it yet. The pointer itself knows where it is.
+        int x = 0, y = 0;
+        if (GdkDevice* pointer = gdk_event_get_device(reinterpret_cast<const GdkEvent*>(e))) {
+            gdk_device_get_position(pointer, nullptr, &x, &y);
+            at = TPoint{x, y};
+        }
         FDisplay.PointerEntered(this, at);
         return;
     }

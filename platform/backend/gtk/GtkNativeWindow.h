@@ -66,6 +66,8 @@ private:
 
     void Draw(cairo_t* cr);
     void Configured(const vcl::TRect& bounds);
+    // After a real configure that sized the window under a window manager: where X really put it.
+    void PlaceAfterSizing(const vcl::TRect& bounds);
     // The configure-echo rule: requests of ours waiting for the window manager's answer, and whether a
     // configure is that answer (taking it and the stale requests before it off the list).
     void ExpectEcho(const vcl::TRect& bounds);
@@ -96,6 +98,7 @@ private:
     std::vector<vcl::TRect> FRequested; // bounds we asked for and whose configure events are still to come
     vcl::TSize FMinSize, FMaxSize;      // the window system's limits for the window manager (zero: none)
     vcl::TRect FSeen;                   // the bounds the last configure event (or the mapping) showed
+    bool FPlaceAskedAgain = false;      // the place of the last request was asked for once more, alone
     backend::WindowState FState = backend::WindowState::Normal;
     std::optional<backend::WindowState> FExpectedState;
     cairo_surface_t* FSurface = nullptr; // a reference to the window system's image

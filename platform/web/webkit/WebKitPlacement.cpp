@@ -72,6 +72,7 @@ void TWebKitEngine::Detach() {
     g_signal_handlers_disconnect_by_data(FHost, this);
     if (FArea) g_signal_handlers_disconnect_by_data(FArea, this);
     FArea = nullptr;
+    ForgetEarlyReleases();
     if (gtk_widget_get_parent(FView) == FOverlay) gtk_container_remove(GTK_CONTAINER(FOverlay), FView);
     FHost = nullptr;
     FOverlay = nullptr;
@@ -112,10 +113,48 @@ gboolean TWebKitEngine::OnWindowEvent(GtkWidget* window, GdkEvent* ev, gpointer 
     auto* e = static_cast<TWebKitEngine*>(self);
     return gtkbackend::Guarded<gboolean>(FALSE, [&]() -> gboolean {
         if (ev->type != GDK_KEY_PRESS && ev->type != GDK_KEY_RELEASE) return FALSE;
-        if (!e->ViewFocused()) return FALSE;
-        gtk_window_propagate_key_event(GTK_WINDOW(window), &ev->key);
-        return TRUE;
+        return e->KeyInView(window, &ev->key);
     });
+}
+
+// The view takes a key first and answers later, from its web process. A press it does not want it hands
+// back (GTK delivers it to the window once more, and the view lets it pass): the window system has it then,
+// as a page leaves keys to its host (F10 and Alt for the menu, Tab past the page's last link), followed by
+// its release where that came before the answer. Other releases reach the window system too, so that it
+// never holds a key that it saw go down.
+gboolean TWebKitEngine::KeyInView(GtkWidget* window, GdkEventKey* k) {
+    const guint16 code = k->hardware_keycode;
+    const bool press = k->type == GDK_KEY_PRESS;
+    const bool inView = ViewFocused();
+    if (inView && gtk_window_propagate_key_event(GTK_WINDOW(window), k)) {
+        if (press) {
+            FKeysInView.insert(code);
+        } else if (FKeysInView.count(code)) {
+            GdkEvent*& kept = FEarlyReleases[code];
+            if (kept) gdk_event_free(kept);
+            kept = gdk_event_copy(reinterpret_cast<GdkEvent*>(k));
+            return TRUE;
+        }
+        return press ? TRUE : FALSE;
+    }
+    if (!press) return FALSE;
+    FKeysInView.erase(code);
+    auto early = FEarlyReleases.find(code);
+    if (early == FEarlyReleases.end()) return FALSE;
+    GdkEvent* release = early->second;
+    FEarlyReleases.erase(early);
+    gboolean done = FALSE;
+    g_signal_emit_by_name(window, "key-press-event", k, &done);
+    g_signal_emit_by_name(window, "key-release-event", &release->key, &done);
+    gdk_event_free(release);
+    return TRUE;
+}
+
+void TWebKitEngine::ForgetEarlyReleases() {
+    for (auto& [code, release] : FEarlyReleases)
+        gdk_event_free(release);
+    FEarlyReleases.clear();
+    FKeysInView.clear();
 }
 
 gboolean TWebKitEngine::OnAreaEvent(GtkWidget*, GdkEvent* ev, gpointer self) {

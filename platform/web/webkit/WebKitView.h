@@ -7,6 +7,8 @@
 #include <webkit2/webkit2.h>
 
 #include <deque>
+#include <map>
+#include <set>
 
 #include "platform/web/BrowserEngine.h"
 
@@ -84,6 +86,9 @@ private:
     static gboolean OnChildPosition(GtkOverlay*, GtkWidget* widget, GdkRectangle* allocation, gpointer);
     static void OnHostDestroyed(GtkWidget*, gpointer self);
     static gboolean OnWindowEvent(GtkWidget* window, GdkEvent* e, gpointer self);
+    // A key while the view has the focus: the view's first, the window system's when the view hands it back.
+    gboolean KeyInView(GtkWidget* window, GdkEventKey* e);
+    void ForgetEarlyReleases();
     static gboolean OnAreaEvent(GtkWidget* area, GdkEvent* e, gpointer self);
     bool ViewFocused() const;
     static gboolean OnViewButton(GtkWidget*, GdkEventButton*, gpointer self);
@@ -115,6 +120,10 @@ private:
     GtkWidget* FArea = nullptr; // the window's drawing area under the views
     TRect FBounds;
     bool FVisible = false;
+    // Keys (hardware key codes) the view was given and has not handed back, and releases of such keys
+    // that came before the view's answer (copies, kept until the key is handed back or another press).
+    std::set<guint16> FKeysInView;
+    std::map<guint16, GdkEvent*> FEarlyReleases;
 };
 
 } // namespace vcl::webkitengine

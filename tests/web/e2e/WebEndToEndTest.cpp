@@ -1,11 +1,13 @@
 // End to end: a browser control on a form on the GTK backend, under Xvfb, against the demo service.
 
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "platform/rtl/FileUtil.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/Edit.h"
 #include "platform/web/WebBrowser.h"
 #include "platform/win/Gdi.h"
 #include "tests/web/e2e/WebE2EFixture.h"
@@ -225,6 +227,37 @@ TEST_F(WebEndToEnd, KeysTypedIntoThePageReachItsForm) {
             EXPECT_EQ(r.Field("pass"), "s3cret");
         }
     EXPECT_TRUE(posted);
+}
+
+TEST_F(WebEndToEnd, KeysThePageLeavesGoToTheFormAndTabLeavesThePage) {
+    if (!kvweb::Xdo("version")) GTEST_SKIP() << "needs xdotool";
+    // An edit above the page, the form's other tab stop; the form sees every key first.
+    auto* edit = new TEdit(Form);
+    edit->SetParent(Form);
+    edit->SetAlign(alTop);
+    std::vector<Word> keys;
+    Form->SetKeyPreview(true);
+    Form->OnKeyDown = [&keys](TObject*, Word& Key, TShiftState) { keys.push_back(Key); };
+    // A page with nothing to focus in it: Tab has nowhere to go inside.
+    Browser->Navigate(Url("faq.php?agenting=true"));
+    ASSERT_TRUE(WaitForTop("faq.php"));
+    kvweb::Pump(300);
+    ASSERT_TRUE(kvweb::FocusNativeWindow(Form->Handle()));
+    TPoint o = Browser->ClientOrigin();
+    ASSERT_TRUE(kvweb::Xdo("mousemove --sync " + std::to_string(o.X + 600) + " " + std::to_string(o.Y + 400) +
+                           " click 1"));
+    ASSERT_TRUE(kvweb::PumpUntil([&] { return Browser->Focused(); }, 3000));
+    keys.clear();
+    // F10 is the menu's key, not the page's: the form has it.
+    ASSERT_TRUE(kvweb::Xdo("key F10"));
+    EXPECT_TRUE(
+        kvweb::PumpUntil([&] { return std::count(keys.begin(), keys.end(), win::VK_F10) > 0; }, 3000));
+    EXPECT_TRUE(Browser->Focused());
+    // Tab goes on to the edit.
+    ASSERT_TRUE(kvweb::Xdo("key Tab"));
+    EXPECT_TRUE(kvweb::PumpUntil([&] { return edit->Focused(); }, 3000)) << "Tab stayed in the page";
+    EXPECT_TRUE(kvweb::PumpUntil([] { return win::GetKeyState(win::VK_TAB) >= 0; }, 3000))
+        << "the window system heard Tab go up";
 }
 
 // Run on its own (the web_leak_canary test): leaks from inside a document-complete handler of a real
