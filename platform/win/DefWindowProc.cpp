@@ -76,6 +76,9 @@ void SysCommand(Wnd* w, WPARAM wp, LPARAM lp) {
         static const LRESULT kEdges[] = {HTNOWHERE,  HTLEFT,   HTRIGHT,      HTTOP,        HTTOPLEFT,
                                          HTTOPRIGHT, HTBOTTOM, HTBOTTOMLEFT, HTBOTTOMRIGHT};
         int e = static_cast<int>(wp & 0x0F);
+        // Size from the system menu names no edge: the bottom-right corner follows the pointer until a click,
+        // as the whole window does for Move.
+        if (e == 0 && (w->Style & WS_THICKFRAME)) e = 8;
         if (e > 0 && e <= 8 && !(w->Style & (WS_MAXIMIZE | WS_MINIMIZE))) StartSizeMove(w, kEdges[e], cursor);
         break;
     }

@@ -113,6 +113,41 @@ TEST_F(SystemMenu, ADoubleClickOnTheIconClosesTheWindow) {
     EXPECT_FALSE(IsMenuTracking());
 }
 
+TEST_F(SystemMenu, MoveAndSizeFromItFollowThePointerUntilAClick) {
+    HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Pump();
+    // Move: the whole window goes with the pointer; Size: its bottom-right corner does, its top-left stays.
+    for (UINT command : {SC_MOVE, SC_SIZE}) {
+        RECT before{};
+        GetWindowRect(h, &before);
+        POINT chosen{};
+        steps.push_back([&] {
+            chosen = ItemCentre(h, command);
+            screen->Click(chosen.X, chosen.Y);
+        });
+        screen->Click(before.Left + 8, before.Top + 12); // the icon
+        Pump();
+        ASSERT_TRUE(steps.empty());
+        screen->MoveMouse(chosen.X + 40, chosen.Y + 30);
+        Pump();
+        screen->Click(chosen.X + 40, chosen.Y + 30);
+        Pump();
+        RECT after{};
+        GetWindowRect(h, &after);
+        if (command == SC_MOVE)
+            EXPECT_EQ(after,
+                      (RECT{before.Left + 40, before.Top + 30, before.Right + 40, before.Bottom + 30}));
+        else
+            EXPECT_EQ(after, (RECT{before.Left, before.Top, before.Right + 40, before.Bottom + 30}));
+        // The loop ended with the click: the pointer moving on moves nothing.
+        screen->MoveMouse(chosen.X + 90, chosen.Y + 90);
+        Pump();
+        RECT later{};
+        GetWindowRect(h, &later);
+        EXPECT_EQ(later, after);
+    }
+}
+
 TEST_F(SystemMenu, ItsItemsAreEnabledAsTheWindowsStateAllows) {
     RegisterTestClass("KvNoClose", CS_NOCLOSE);
     struct Case {
