@@ -1,6 +1,7 @@
 // The default window procedure.
 
 #include "platform/win/Gdi.h"
+#include "platform/win/Menu.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/WindowInternal.h"
 
@@ -38,6 +39,17 @@ HCURSOR CursorFor(LRESULT hit, const Wnd* w) {
     }
 }
 
+// The system menu opened by the icon or by Alt+Space: below the icon, its left edge at the window's left
+// frame edge and its top at the caption's bottom. A window without WS_SYSMENU has none.
+void ShowSystemMenu(Wnd* w, bool byKey) {
+    if (!(w->Style & WS_SYSMENU)) return;
+    RECT wr{};
+    GetWindowRect(w->Handle, &wr);
+    RECT frame = NonClientInsets(w->Style & ~(WS_VSCROLL | WS_HSCROLL),
+                                 w->ExStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false);
+    TrackSystemMenu(w->Handle, POINT{wr.Left + frame.Left, wr.Top + frame.Top}, TPM_LEFTBUTTON, byKey);
+}
+
 void SysCommand(Wnd* w, WPARAM wp, LPARAM lp) {
     HWND h = w->Handle;
     if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_SYSCOMMAND, wp, lp)) return;
@@ -64,11 +76,21 @@ void SysCommand(Wnd* w, WPARAM wp, LPARAM lp) {
         static const LRESULT kEdges[] = {HTNOWHERE,  HTLEFT,   HTRIGHT,      HTTOP,        HTTOPLEFT,
                                          HTTOPRIGHT, HTBOTTOM, HTBOTTOMLEFT, HTBOTTOMRIGHT};
         int e = static_cast<int>(wp & 0x0F);
+        // Size from the system menu names no edge: the bottom-right corner follows the pointer until a click,
+        // as the whole window does for Move.
+        if (e == 0 && (w->Style & WS_THICKFRAME)) e = 8;
         if (e > 0 && e <= 8 && !(w->Style & (WS_MAXIMIZE | WS_MINIMIZE))) StartSizeMove(w, kEdges[e], cursor);
         break;
     }
+    case SC_MOUSEMENU:
+        ShowSystemMenu(w, false);
+        break;
     case SC_KEYMENU:
-        if (MenuEngine().KeyMenu) MenuEngine().KeyMenu(h, static_cast<WPARAM>(lp));
+        // Alt+Space is the system menu's key; Alt alone and Alt+letter go to the menu bar.
+        if (lp == ' ')
+            ShowSystemMenu(w, true);
+        else if (MenuEngine().KeyMenu)
+            MenuEngine().KeyMenu(h, static_cast<WPARAM>(lp));
         break;
     default:
         break;
@@ -208,9 +230,18 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
-    case WM_CONTEXTMENU:
         if (!w->IsTopLevel()) return SendMessage(w->Parent->Handle, msg, wp, lp);
         return 0;
+    case WM_CONTEXTMENU: {
+        if (!w->IsTopLevel()) return SendMessage(w->Parent->Handle, msg, wp, lp);
+        // On the caption or its icon, the top-level window's context menu is its system menu, at the
+        // pointer. From the keyboard (-1, -1) the point is on no caption.
+        if (!(w->Style & WS_SYSMENU) || lp == static_cast<LPARAM>(-1)) return 0;
+        LRESULT hit = SendMessage(h, WM_NCHITTEST, 0, lp);
+        if (W(h) && (hit == HTCAPTION || hit == HTSYSMENU))
+            TrackSystemMenu(h, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, TPM_LEFTBUTTON | TPM_RIGHTBUTTON);
+        return 0;
+    }
     case WM_NCLBUTTONDOWN:
         switch (static_cast<LRESULT>(wp)) {
         case HTCAPTION:
@@ -232,6 +263,9 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             s.PressedCaptionButton = h;
             s.PressedCaptionHit = static_cast<LRESULT>(wp);
             break;
+        case HTSYSMENU:
+            SendMessage(h, WM_SYSCOMMAND, SC_MOUSEMENU | static_cast<WPARAM>(HTSYSMENU), lp);
+            break;
         case HTMENU:
             if (MenuEngine().BarClick) MenuEngine().BarClick(h, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
             break;
@@ -251,6 +285,11 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             if (allowed) SendMessage(h, WM_SYSCOMMAND, cmd, lp);
         }
         s.PressedCaptionButton = nullptr;
+        return 0;
+    case WM_NCRBUTTONUP:
+        // The right button's release on the caption asks for its context menu.
+        if (wp == static_cast<WPARAM>(HTCAPTION) || wp == static_cast<WPARAM>(HTSYSMENU))
+            SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), lp);
         return 0;
     case WM_NCLBUTTONDBLCLK:
         if (wp == static_cast<WPARAM>(HTCAPTION) && (w->Style & WS_MAXIMIZEBOX))

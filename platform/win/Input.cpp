@@ -318,6 +318,7 @@ Step ConvertMouse(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min
 Step ConvertKey(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
     State& s = S();
     bool down = ev.Kind == backend::EventKind::KeyDown;
+    if (s.Drag.Window && remove && HandleDragKey(ev)) return Step::Consumed;
     if (ev.Kind == backend::EventKind::Char) {
         Wnd* t = W(s.Focus);
         if (!t) t = W(s.Active);
@@ -617,6 +618,24 @@ bool HandleDrag(const backend::InputEvent& ev) {
     if (!W(h)) return true;
     SetPos(w, nullptr, r.Left, r.Top, r.Width(), r.Height(),
            SWP_NOZORDER | SWP_NOACTIVATE | (hit == HTCAPTION ? SWP_NOSIZE : 0));
+    return true;
+}
+
+bool HandleDragKey(const backend::InputEvent& ev) {
+    State& s = S();
+    Wnd* w = W(s.Drag.Window);
+    if (!w || ev.Kind != backend::EventKind::KeyDown) return false;
+    const UINT vk = ev.VirtualKey & 0xFF;
+    if (vk != VK_ESCAPE && vk != VK_RETURN) return false;
+    // Enter keeps the window where the drag has put it; Escape puts it back where the drag found it.
+    const SizeMoveDrag drag = s.Drag;
+    s.Drag = SizeMoveDrag{};
+    if (vk == VK_ESCAPE) {
+        const RECT& r = drag.StartRect;
+        SetPos(w, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!W(drag.Window)) return true;
+    }
+    Send(w, WM_EXITSIZEMOVE, 0, 0);
     return true;
 }
 

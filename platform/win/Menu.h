@@ -172,6 +172,14 @@ int MenuItemFromPoint(HWND hWnd, HMENU hMenu, POINT ptScreen);
 // command (0 for none), else nonzero when an item was chosen (its WM_COMMAND is posted to hWnd).
 BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT* prcRect);
 BOOL TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, const TPMPARAMS* lptpm);
+// This window system's own call, shared by the default window procedure and captions that components
+// draw themselves: the window's system menu tracked at ptScreen as TrackPopupMenu does, its items first
+// enabled as the window's state allows (Restore when minimised or maximised; Move and Size when neither,
+// Size with WS_THICKFRAME; Minimize and Maximize with their box, unless already so; Close greyed for a
+// class with CS_NOCLOSE), then WM_INITMENU and WM_INITMENUPOPUP (high word of lParam TRUE) to the window.
+// The chosen command is posted to the window as WM_SYSCOMMAND, or returned with TPM_RETURNCMD. From the
+// keyboard, its first item is selected and its mnemonics underlined.
+BOOL TrackSystemMenu(HWND hWnd, POINT ptScreen, UINT uFlags, bool fromKeyboard = false);
 // Closes the menus being tracked (the tracking call returns as cancelled).
 BOOL EndMenu();
 // The popup menu window of a menu while it is open, else null.

@@ -49,6 +49,14 @@ char32_t Mnemonic(const String& text);
 
 // Tracking (MenuTrack.cpp)
 void TrackBar(HWND wnd, POINT screen, WPARAM key, bool byKey);
+// How a popup menu is tracked beyond TrackPopupMenuEx's flags: opened from the keyboard (its first item
+// selected, mnemonics underlined), and as the owner's system menu (WM_INITMENUPOPUP and WM_MENUSELECT say
+// so, and the chosen command is posted as WM_SYSCOMMAND).
+struct PopupStart {
+    bool ByKey = false;
+    bool System = false;
+};
+BOOL TrackPopup(HMENU h, UINT flags, int x, int y, HWND owner, const TPMPARAMS* tpm, PopupStart start);
 // Ends the menu loop when `owner` is the window that tracks it (its WM_CANCELMODE).
 void CancelTracking(HWND owner);
 // Mnemonics are underlined (tracking began from the keyboard, or the keyboard-cues setting is on).

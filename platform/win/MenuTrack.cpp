@@ -28,6 +28,7 @@ struct Tracker {
     bool Bar = false;
     bool Notify = true;
     bool Keyboard = false;
+    bool System = false; // the owner's system menu
     bool Done = false;
     bool Chosen = false;
     UINT Command = 0;
@@ -86,6 +87,7 @@ void Select(Tracker& t, size_t level, int index, bool mouse) {
     UINT flags = (it->fType | it->fState | MF_HILITE) & 0xFFFF;
     if (it->hSubMenu) flags |= MF_POPUP;
     if (mouse) flags |= MF_MOUSESELECT;
+    if (t.System) flags |= MF_SYSMENU;
     UINT id = it->hSubMenu ? static_cast<UINT>(index) : it->wID;
     Notify(t, WM_MENUSELECT, MAKEWPARAM(static_cast<int>(id & 0xFFFF), static_cast<int>(flags)),
            reinterpret_cast<LPARAM>(l.Menu));
@@ -649,10 +651,7 @@ void TrackBar(HWND wnd, POINT screen, WPARAM key, bool byKey) {
         PostMessage(wnd, WM_COMMAND, MAKEWPARAM(static_cast<int>(t.Command & 0xFFFF), 0), 0);
 }
 
-} // namespace menu
-
-BOOL TrackPopupMenuEx(HMENU h, UINT flags, int x, int y, HWND hwnd, const TPMPARAMS* tpm) {
-    using namespace menu;
+BOOL TrackPopup(HMENU h, UINT flags, int x, int y, HWND hwnd, const TPMPARAMS* tpm, PopupStart start) {
     MenuRecord* m = Get(h);
     if (!m || !IsWindow(hwnd)) {
         if (m) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -666,11 +665,13 @@ BOOL TrackPopupMenuEx(HMENU h, UINT flags, int x, int y, HWND hwnd, const TPMPAR
     t.Owner = hwnd;
     t.Flags = flags;
     t.Notify = !(flags & TPM_NONOTIFY);
+    t.Keyboard = start.ByKey;
+    t.System = start.System;
     g_tracker = &t;
     try {
         Notify(t, WM_ENTERMENULOOP, TRUE, 0);
         Notify(t, WM_INITMENU, reinterpret_cast<WPARAM>(h), 0);
-        Notify(t, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(h), MAKELPARAM(0, 0));
+        Notify(t, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(h), MAKELPARAM(0, start.System ? TRUE : FALSE));
         if (!Get(h)) {
             g_tracker = nullptr;
             return FALSE;
@@ -710,6 +711,7 @@ BOOL TrackPopupMenuEx(HMENU h, UINT flags, int x, int y, HWND hwnd, const TPMPAR
             return FALSE;
         }
         t.Levels.push_back(Level{h, wnd, -1});
+        if (start.ByKey) FirstSelectable(t, 0, 0, 1);
     } catch (...) {
         Cleanup(t);
         g_tracker = nullptr;
@@ -718,9 +720,21 @@ BOOL TrackPopupMenuEx(HMENU h, UINT flags, int x, int y, HWND hwnd, const TPMPAR
     g_tracker = nullptr;
     Run(t);
     if (flags & TPM_RETURNCMD) return t.Chosen ? static_cast<BOOL>(t.Command) : 0;
-    if (t.Chosen && t.Notify && IsWindow(hwnd))
-        PostMessage(hwnd, WM_COMMAND, MAKEWPARAM(static_cast<int>(t.Command & 0xFFFF), 0), 0);
+    if (t.Chosen && t.Notify && IsWindow(hwnd)) {
+        if (t.System) {
+            // Where the pointer was when the menu closed: a move or size starts from there.
+            PostMessage(hwnd, WM_SYSCOMMAND, t.Command, static_cast<LPARAM>(GetMessagePos()));
+        } else {
+            PostMessage(hwnd, WM_COMMAND, MAKEWPARAM(static_cast<int>(t.Command & 0xFFFF), 0), 0);
+        }
+    }
     return TRUE;
+}
+
+} // namespace menu
+
+BOOL TrackPopupMenuEx(HMENU h, UINT flags, int x, int y, HWND hwnd, const TPMPARAMS* tpm) {
+    return menu::TrackPopup(h, flags, x, y, hwnd, tpm, menu::PopupStart{});
 }
 
 BOOL TrackPopupMenu(HMENU h, UINT flags, int x, int y, int, HWND hwnd, const RECT*) {

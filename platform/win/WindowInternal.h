@@ -316,6 +316,8 @@ void ForgetWindowInput(HWND h);
 LRESULT HitTest(Wnd* w, POINT screen);
 void StartSizeMove(Wnd* w, LRESULT hit, POINT screen);
 bool HandleDrag(const backend::InputEvent& ev);
+// Escape and Enter end a move or size in progress: Escape putting the window back, Enter keeping it.
+bool HandleDragKey(const backend::InputEvent& ev);
 
 // Non-client.
 LRESULT DefNcHitTest(Wnd* w, POINT screen);

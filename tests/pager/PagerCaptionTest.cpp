@@ -6,6 +6,7 @@
 
 #include "components/foundation/AdvGlowButton.h"
 #include "platform/rtl/SysInfo.h"
+#include "platform/win/Menu.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WinUser.h"
 #include "platform/win/Window.h"
@@ -112,6 +113,29 @@ TEST_F(PagerCaptionTest, ARightClickOnTheCaptionOpensTheSystemMenuWhoseCloseClos
     ui.Click(pager, 200, 10, backend::MouseButton::Right);
     EXPECT_TRUE(closing);
     EXPECT_EQ(ui.PendingActions(), 0);
+}
+
+TEST_F(PagerCaptionTest, TheCaptionsSystemMenuIsEnabledAsTheFormsStateAllowsAndRestoreRestores) {
+    form->SetWindowState(wsMaximized);
+    ui.Process();
+    win::HMENU sys = win::GetSystemMenu(form->Handle(), false);
+    auto grayed = [&](win::WPARAM command) {
+        return (win::GetMenuState(sys, static_cast<win::UINT>(command), win::MF_BYCOMMAND) &
+                win::MF_GRAYED) != 0;
+    };
+    bool restoreGrayed = true, maximizeGrayed = false, moveGrayed = false;
+    ui.WhenIdle([&] {
+        restoreGrayed = grayed(win::SC_RESTORE);
+        maximizeGrayed = grayed(win::SC_MAXIMIZE);
+        moveGrayed = grayed(win::SC_MOVE);
+        ui.Screen().PressKey('R');
+    });
+    ui.Click(pager, 200, 10, backend::MouseButton::Right);
+    EXPECT_EQ(ui.PendingActions(), 0);
+    EXPECT_FALSE(restoreGrayed);
+    EXPECT_TRUE(maximizeGrayed);
+    EXPECT_TRUE(moveGrayed);
+    EXPECT_EQ(form->WindowState(), wsNormal);
 }
 
 TEST_F(PagerCaptionTest, DoubleClickingTheCaptionToggleMaximisationAndSwapsTheGlyph) {

@@ -73,6 +73,25 @@ TEST_F(InputMouse, NonClientMessagesComeWithTheHitTestCodeAndACaptionDragMovesTh
     EXPECT_EQ(Count(top, WM_ENTERSIZEMOVE), 1);
     EXPECT_EQ(Count(top, WM_EXITSIZEMOVE), 1);
     EXPECT_EQ(Count(top, WM_MOVING), 1);
+    // Escape in the middle of a drag puts the window back and ends the drag; Enter ends it where it is.
+    for (UINT key : {VK_ESCAPE, VK_RETURN}) {
+        GetWindowRect(top, &wr);
+        Log().clear();
+        screen->Advance(1000); // no double click on the caption
+        screen->MoveMouse(wr.Left + 60, wr.Top + 10);
+        screen->Press();
+        screen->MoveMouse(wr.Left + 80, wr.Top + 30);
+        Pump();
+        screen->PressKey(key);
+        screen->MoveMouse(wr.Left + 120, wr.Top + 70);
+        screen->Release();
+        Pump();
+        GetWindowRect(top, &now);
+        EXPECT_EQ(now,
+                  key == VK_ESCAPE ? wr : (RECT{wr.Left + 20, wr.Top + 20, wr.Right + 20, wr.Bottom + 20}));
+        EXPECT_EQ(Count(top, WM_EXITSIZEMOVE), 1);
+        EXPECT_EQ(Count(top, WM_KEYDOWN), 0); // the drag's own key
+    }
     // The close button closes (WM_SYSCOMMAND SC_CLOSE, WM_CLOSE, destroy).
     GetWindowRect(top, &wr);
     screen->Click(wr.Right - 4 - 2 - 8, wr.Top + 4 + 8);

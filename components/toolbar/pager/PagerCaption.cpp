@@ -194,9 +194,9 @@ bool TAdvToolBarPager::CaptionMouseDown(vcl::TMouseButton Button, int X, int Y) 
     if (Button == vcl::mbRight && inCaption && parent != nullptr) {
         win::HWND owner = parent->Handle();
         const vcl::TPoint at = ClientToScreen(vcl::TPoint{X, Y});
-        win::HMENU menu = win::GetSystemMenu(owner, false);
-        const int command = win::TrackPopupMenu(menu, win::TPM_RETURNCMD | win::TPM_RIGHTBUTTON, at.X, at.Y,
-                                                0, owner, nullptr);
+        // The same menu as the window system's caption gives, its items enabled by the form's state.
+        const int command =
+            win::TrackSystemMenu(owner, win::POINT{at.X, at.Y}, win::TPM_RETURNCMD | win::TPM_RIGHTBUTTON);
         if (command > 0) win::SendMessage(owner, win::WM_SYSCOMMAND, static_cast<win::WPARAM>(command), 0);
         return true;
     }
