@@ -951,6 +951,13 @@ void TAdvCustomToolBar::InsertControl(vcl::TControl* Control) {
             GiveGlowButtonKeys(container->Controls(k));
     if (FAutoRUL && FRULControlList->IndexOf(Control) < 0) FRULControlList->Add(Control);
     SetControlsPosition(true);
+    // On a toolbar its row already holds at full length the new control may not fit, and its length
+    // does not change, so nothing else looks again. What shows is worked out afresh, least recently
+    // used (the newest) hidden first, so the hidden ones are the last ones and come back in order.
+    if (FToolBarState == tsDocked && !state.Contains(vcl::csLoading) && !state.Contains(vcl::csDesigning)) {
+        UnHideAllControls();
+        UpdateRULists();
+    }
 }
 
 void TAdvCustomToolBar::RemoveControl(vcl::TControl* Control) {
