@@ -954,7 +954,9 @@ void TAdvCustomToolBar::InsertControl(vcl::TControl* Control) {
     // On a toolbar its row already holds at full length the new control may not fit, and its length
     // does not change, so nothing else looks again. What shows is worked out afresh, least recently
     // used (the newest) hidden first, so the hidden ones are the last ones and come back in order.
-    if (FToolBarState == tsDocked && !state.Contains(vcl::csLoading) && !state.Contains(vcl::csDesigning)) {
+    // Not for a control the toolbar takes back itself (from its option window or its hidden list).
+    if (FToolBarState == tsDocked && !FInternalReparent && !FListUpdating &&
+        !state.Contains(vcl::csLoading) && !state.Contains(vcl::csDesigning)) {
         UnHideAllControls();
         UpdateRULists();
     }
