@@ -116,9 +116,11 @@ void TGraphicsObject::FreeHandle() {
 }
 
 void TGraphicsObject::ReplaceHandle(HGDIOBJ Handle, bool Owned) {
+    // A kept handle stays the stock's: this object is one more of its users, and never deletes it.
+    const bool stocked = Handle != nullptr && Handle != FHandle && THandleStock::Instance().Share(Handle);
     HGDIOBJ old = std::exchange(FHandle, Handle);
-    bool ownedOld = std::exchange(FOwnsHandle, Owned);
-    bool stockedOld = std::exchange(FStocked, false);
+    bool ownedOld = std::exchange(FOwnsHandle, Owned && !stocked);
+    bool stockedOld = std::exchange(FStocked, stocked);
     // The old handle goes only once every listener had the chance to deselect it, even when one throws.
     struct Release {
         HGDIOBJ h;

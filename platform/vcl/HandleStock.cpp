@@ -24,6 +24,15 @@ void THandleStock::Add(std::uint64_t Key, win::HGDIOBJ Handle) {
     FKeyOf.emplace(Handle, Key);
 }
 
+bool THandleStock::Share(win::HGDIOBJ Handle) {
+    auto k = FKeyOf.find(Handle);
+    if (k == FKeyOf.end()) return false;
+    TEntry& e = FByKey[k->second];
+    if (e.Users++ == 0) --FUnused;
+    e.LastUse = ++FClock;
+    return true;
+}
+
 bool THandleStock::Give(win::HGDIOBJ Handle) {
     auto k = FKeyOf.find(Handle);
     if (k == FKeyOf.end()) return false;

@@ -19,6 +19,9 @@ public:
     win::HGDIOBJ Take(std::uint64_t Key);
     // Keeps a new handle for Key (which has none), used once.
     void Add(std::uint64_t Key, win::HGDIOBJ Handle);
+    // One user more of a handle given by its value (a pen's or brush's SetHandle); false when it is not
+    // from the stock.
+    bool Share(win::HGDIOBJ Handle);
     // One user less; false when the handle is not from the stock.
     bool Give(win::HGDIOBJ Handle);
 

@@ -301,15 +301,14 @@ void TScrollBar::Paint() {
     stdctrls::DrawArrowBox(c, LastArrowRect(), vertical ? stdctrls::TArrow::Down : stdctrls::TArrow::Right,
                            arrow);
     TRect t = ThumbRect();
-    if (!t.IsEmpty()) {
-        c->Brush()->SetColor(clBtnFace);
-        c->FillRect(t);
-        win::DrawEdge(c->Handle(), &t, win::EDGE_RAISED, win::BF_RECT);
-    }
-    if (Focused() && !t.IsEmpty()) {
-        c->Brush()->SetColor(clBtnFace);
+    if (t.IsEmpty()) return;
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(t);
+    TRect edge = t;
+    win::DrawEdge(c->Handle(), &edge, win::EDGE_RAISED, win::BF_RECT);
+    if (Focused()) {
         c->Font()->SetColor(clBtnText);
-        c->DrawFocusRect(stdctrls::Inflate(ThumbRect(), -3, -3));
+        c->DrawFocusRect(stdctrls::Inflate(t, -3, -3));
     }
 }
 
@@ -318,17 +317,17 @@ void TScrollBar::KeyDown(Word& Key, TShiftState Shift) {
     switch (Key) {
     case win::VK_UP:
     case win::VK_LEFT:
-        DoScroll(scLineUp, FPosition - FSmallChange);
+        StepOf(TPart::FirstArrow);
         break;
     case win::VK_DOWN:
     case win::VK_RIGHT:
-        DoScroll(scLineDown, FPosition + FSmallChange);
+        StepOf(TPart::LastArrow);
         break;
     case win::VK_PRIOR:
-        DoScroll(scPageUp, FPosition - FLargeChange);
+        StepOf(TPart::PageBefore);
         break;
     case win::VK_NEXT:
-        DoScroll(scPageDown, FPosition + FLargeChange);
+        StepOf(TPart::PageAfter);
         break;
     case win::VK_HOME:
         DoScroll(scTop, FMin);
@@ -371,14 +370,20 @@ void TScrollBar::StepOf(TPart Part) {
     }
 }
 
+void TScrollBar::StopRepeat() {
+    FRepeat.Stop();
+    FPressed = TPart::None;
+}
+
 void TScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft && Enabled()) {
         if (!Focused() && CanFocus()) SetFocus();
         TPoint p{X, Y};
         TPart part = PartAt(p);
         if (part == TPart::Thumb) {
+            TRect thumb = ThumbRect();
             FDragging = true;
-            FDragOffset = Along(X, Y) - Along(ThumbRect().Left, ThumbRect().Top);
+            FDragOffset = Along(X, Y) - Along(thumb.Left, thumb.Top);
         } else if (part != TPart::None) {
             FPressed = part;
             FPointer = p;
@@ -411,8 +416,7 @@ void TScrollBar::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft) {
-        FRepeat.Stop();
-        FPressed = TPart::None;
+        StopRepeat();
         if (FDragging) {
             FDragging = false;
             DoScroll(scPosition, FPosition);
@@ -441,12 +445,10 @@ void TScrollBar::WndProc(TMessage& Message) {
     case win::WM_CAPTURECHANGED:
     case win::WM_DESTROY:
         // The mouse was taken away: the repeat ends with it.
-        FRepeat.Stop();
-        FPressed = TPart::None;
+        StopRepeat();
         break;
     case CM_ENABLEDCHANGED:
-        FRepeat.Stop();
-        FPressed = TPart::None;
+        StopRepeat();
         Invalidate();
         break;
     default:

@@ -144,6 +144,8 @@ private:
     TPart PartAt(TPoint P);
     // The step of an arrow or the track.
     void StepOf(TPart Part);
+    // The button went up or the mouse was taken away: no part is held, nothing repeats.
+    void StopRepeat();
     void DoScroll(TScrollCode Code, int Pos);
     int MaxPosition() const;
     // Along the bar: the length, and a point's coordinate.

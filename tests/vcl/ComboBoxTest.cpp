@@ -48,16 +48,8 @@ protected:
     }
     // The pointer over a point of the open list's window (client coordinates), and the button pressed and
     // released there.
-    void OverList(TComboBox* C, int X, int Y) {
-        TPoint p = OnList(C, X, Y);
-        screen->MoveMouse(p.X, p.Y);
-        Pump();
-    }
-    void DownOnList(TComboBox* C, int X, int Y) {
-        OverList(C, X, Y);
-        screen->Press();
-        Pump();
-    }
+    void OverList(TComboBox* C, int X, int Y) { MoveTo(OnList(C, X, Y)); }
+    void DownOnList(TComboBox* C, int X, int Y) { DownAt(OnList(C, X, Y)); }
     void Wait(unsigned Ms) {
         screen->Advance(Ms);
         Pump();

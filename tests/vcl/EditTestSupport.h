@@ -40,17 +40,19 @@ protected:
     }
     // Client point of a control -> screen point.
     TPoint ScreenOf(TControl* C, int X, int Y) { return C->ClientToScreen(TPoint{X, Y}); }
-    // The pointer moved to a control's client point, pressed there, released; each handled at once.
-    void MoveOver(TControl* C, int X, int Y) {
-        TPoint p = ScreenOf(C, X, Y);
-        screen->MoveMouse(p.X, p.Y);
+    // The pointer moved to a screen point, or a control's client point, pressed there, released; each
+    // handled at once.
+    void MoveTo(TPoint P) {
+        screen->MoveMouse(P.X, P.Y);
         Pump();
     }
-    void Down(TControl* C, int X, int Y) {
-        MoveOver(C, X, Y);
+    void DownAt(TPoint P) {
+        MoveTo(P);
         screen->Press();
         Pump();
     }
+    void MoveOver(TControl* C, int X, int Y) { MoveTo(ScreenOf(C, X, Y)); }
+    void Down(TControl* C, int X, int Y) { DownAt(ScreenOf(C, X, Y)); }
     void Up() {
         screen->Release();
         Pump();

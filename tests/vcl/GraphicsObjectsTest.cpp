@@ -253,6 +253,30 @@ TEST(GraphicsPen, PensAndBrushesOfOneDescriptionShareAKeptHandleThatOutlivesEver
     EXPECT_EQ(lb.lbStyle, win::BS_SOLID);
 }
 
+TEST(GraphicsBrush, AKeptHandleGivenToAnotherBrushOrPenOutlivesItForTheOthersThatUseIt) {
+    TBrush kept;
+    kept.SetColor(clFuchsia);
+    win::HBRUSH brush = kept.Handle();
+    TPen keptPen;
+    keptPen.SetColor(clFuchsia);
+    win::HPEN pen = keptPen.Handle();
+    {
+        TBrush other;
+        other.SetHandle(kept.Handle());
+        TPen otherPen;
+        otherPen.SetHandle(keptPen.Handle());
+        otherPen.SetColor(clLime); // lets the given handle go
+    }
+    win::LOGBRUSH lb{};
+    ASSERT_NE(win::GetObject(brush, sizeof(lb), &lb), 0) << "the kept brush is alive";
+    EXPECT_EQ(lb.lbColor, win::RGB(255, 0, 255));
+    win::LOGPEN lp{};
+    ASSERT_NE(win::GetObject(pen, sizeof(lp), &lp), 0) << "the kept pen is alive";
+    TBrush later;
+    later.SetColor(clFuchsia);
+    EXPECT_EQ(later.Handle(), brush);
+}
+
 TEST(GraphicsBrush, StylesAndTheClearBrush) {
     TBrush b;
     EXPECT_EQ(b.Color(), clWhite);
