@@ -202,20 +202,13 @@ void Painter::Rect(const RECT& r) {
     // Band by band through the clip: each clipping rectangle the fill meets is filled row by row, with
     // no search of the clip per row.
     const std::vector<RECT>& clip = *clip_;
-    const bool plain = mode_ == Mode::Color && rop2_ == R2_COPYPEN;
-    const std::uint32_t pixel = 0xFF000000u | color_;
     for (std::size_t i = FirstClipBelow(t); i < clip.size() && clip[i].Top < b; ++i) {
         const RECT& c = clip[i];
         const int x0 = std::max(l, c.Left), x1 = std::min(rr, c.Right);
         if (x0 >= x1) continue;
         const int y1 = std::min(b, c.Bottom);
-        for (int sy = std::max(t, c.Top); sy < y1; ++sy) {
-            std::uint32_t* row = view_.Row(sy);
-            if (plain)
-                std::fill(row + x0, row + x1, pixel);
-            else
-                Run(row, sy, x0, x1);
-        }
+        for (int sy = std::max(t, c.Top); sy < y1; ++sy)
+            Run(view_.Row(sy), sy, x0, x1);
     }
 }
 

@@ -575,7 +575,7 @@ DWORD GetRegionData(HRGN hrgn, DWORD nCount, RGNDATA* lpRgnData) {
 HRGN ExtCreateRegion(const XFORM* lpx, DWORD nCount, const RGNDATA* lpData) {
     if (lpx != nullptr || lpData == nullptr || nCount < sizeof(RGNDATAHEADER)) return nullptr;
     const RGNDATAHEADER& h = lpData->rdh;
-    if (h.iType != RDH_RECTANGLES || h.dwSize < sizeof(RGNDATAHEADER) ||
+    if (h.iType != RDH_RECTANGLES || h.dwSize < sizeof(RGNDATAHEADER) || h.dwSize > nCount ||
         h.nCount > (nCount - h.dwSize) / sizeof(RECT))
         return nullptr;
     std::vector<RECT> rects(h.nCount);

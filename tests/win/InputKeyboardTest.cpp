@@ -96,12 +96,7 @@ TEST_F(InputKeyboard, ShiftF10AndTheMenuKeyAskTheFocusForItsContextMenu) {
         if (m == WM_SYSCOMMAND && (w & 0xFFF0) == SC_KEYMENU) ++keyMenus;
         return false;
     };
-    auto requests = [&](HWND h) {
-        std::vector<Logged> r;
-        for (const Logged& l : Log())
-            if (l.hwnd == h && l.msg == WM_CONTEXTMENU) r.push_back(l);
-        return r;
-    };
+    auto requests = [](HWND h) { return Sent(h, WM_CONTEXTMENU); };
     // Shift+F10 on its press; the Menu key on its release. From the keyboard: at (-1, -1), the focus
     // named; a child that does not answer passes the request to its parent.
     screen->KeyDown(VK_SHIFT);

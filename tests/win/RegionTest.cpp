@@ -292,3 +292,14 @@ TEST(RegionCombine, ExtCreateRegionIsTheUnionOfRectanglesInAnyOrder) {
                   nullptr);
     }
 }
+
+TEST(RegionCombine, ExtCreateRegionRefusesAHeaderThatClaimsMoreThanTheDataHolds) {
+    // One rectangle's worth of data whose header says its rectangles start past the end: nothing is read
+    // beyond the data given.
+    std::vector<char> data(sizeof(RGNDATAHEADER) + sizeof(RECT));
+    RGNDATAHEADER h{static_cast<DWORD>(data.size() + 64), RDH_RECTANGLES, 1, sizeof(RECT), {}};
+    std::memcpy(data.data(), &h, sizeof h);
+    EXPECT_EQ(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                              reinterpret_cast<const RGNDATA*>(data.data())),
+              nullptr);
+}
