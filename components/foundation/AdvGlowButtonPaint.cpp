@@ -3,6 +3,9 @@
 // button and under the rounded corners.
 
 #include "components/foundation/AdvGlowButton.h"
+
+#include <vector>
+
 #include "components/foundation/AdvStyleIF.h"
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/Bitmap.h"
@@ -13,6 +16,20 @@ namespace AdvGlowButton {
 using namespace vcl;
 
 namespace {
+
+// The corner pixels a button at Position, W by H, leaves to its parent (moved by DX, DY): a middle piece
+// of a group has square corners, the ends of a group round their outer side only.
+void AddRoundedCorners(std::vector<TRect>& Into, TButtonPosition Position, int W, int H, int DX, int DY) {
+    auto add = [&](int X, int Y) { Into.push_back(TRect{X + DX, Y + DY, X + DX + 1, Y + DY + 1}); };
+    if (Position != bpRight && Position != bpMiddle) {
+        add(0, 0);
+        add(0, H - 1);
+    }
+    if (Position != bpLeft && Position != bpMiddle) {
+        add(W - 1, 0);
+        add(W - 1, H - 1);
+    }
+}
 
 TGlowColorSet Blend(const TGlowColorSet& A, const TGlowColorSet& B, int Percent, bool WithBorder) {
     TGlowColorSet r = A;
@@ -235,20 +252,10 @@ void TAdvCustomGlowButton::SetButtonSizeState(TButtonSizeState Value) {
 void TAdvCustomGlowButton::AddParentShowing(std::vector<TRect>& Into, int DX, int DY) const {
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0) return;
-    auto add = [&](int X, int Y, int R, int B) { Into.push_back(TRect{X + DX, Y + DY, R + DX, B + DY}); };
-    if (FTransparent) {
-        add(0, 0, w, h);
-        return;
-    }
-    if (FPosition == bpMiddle) return;
-    if (FPosition != bpRight) {
-        add(0, 0, 1, 1);
-        add(0, h - 1, 1, h);
-    }
-    if (FPosition != bpLeft) {
-        add(w - 1, 0, w, 1);
-        add(w - 1, h - 1, w, h);
-    }
+    if (FTransparent)
+        Into.push_back(TRect{DX, DY, w + DX, h + DY});
+    else
+        AddRoundedCorners(Into, FPosition, w, h, DX, DY);
 }
 
 void TAdvCustomGlowButton::PaintParentInto(win::HDC DC, win::HRGN Clip) {
@@ -334,21 +341,15 @@ void TAdvCustomGlowButton::Paint() {
     // The rounded corners show the parent, unless the button is a transparent one at rest (its whole
     // face is the parent's then) or a middle piece of a group (square corners).
     const bool restingTransparent = FTransparent && !FMouseInside && FState != absDown && !FHovering;
-    if (Parent() && !restingTransparent && FPosition != bpMiddle) {
-        const int r = client.Right - 1, b = client.Bottom - 1;
+    std::vector<TRect> pixels;
+    if (Parent() && !restingTransparent)
+        AddRoundedCorners(pixels, FPosition, client.Right, client.Bottom, 0, 0);
+    if (!pixels.empty()) {
         win::HRGN corners = win::CreateRectRgn(0, 0, 0, 0);
-        auto add = [corners](int x, int y) {
-            win::HRGN px = win::CreateRectRgn(x, y, x + 1, y + 1);
+        for (const TRect& p : pixels) {
+            win::HRGN px = win::CreateRectRgn(p.Left, p.Top, p.Right, p.Bottom);
             win::CombineRgn(corners, corners, px, win::RGN_OR);
             win::DeleteObject(px);
-        };
-        if (FPosition != bpRight) {
-            add(0, 0);
-            add(0, b);
-        }
-        if (FPosition != bpLeft) {
-            add(r, 0);
-            add(r, b);
         }
         PaintParentInto(dc, corners);
         win::DeleteObject(corners);

@@ -24,8 +24,6 @@ public:
         }
         return *FBitmap;
     }
-    // Forgets the picture.
-    void Clear() { FBitmap.reset(); }
 
 private:
     std::unique_ptr<vcl::TBitmap> FBitmap;

@@ -24,14 +24,7 @@ bool IsIdentChar(char c) {
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// The same by table, for long runs of digits.
+// A hexadecimal digit's value, else -1; by table, for the long runs of digits pictures come as.
 constexpr std::array<signed char, 256> kHexDigits = [] {
     std::array<signed char, 256> t{};
     for (int i = 0; i < 256; ++i)
@@ -42,7 +35,7 @@ constexpr std::array<signed char, 256> kHexDigits = [] {
     return t;
 }();
 
-int HexDigit(char c) {
+int HexValue(char c) {
     return kHexDigits[static_cast<unsigned char>(c)];
 }
 
@@ -267,13 +260,13 @@ private:
             for (;;) {
                 // Whole bytes two digits at a time while no half byte is pending and there is room.
                 while (hi < 0 && Pos + 1 < S.size() && n < bytes.size()) {
-                    const int a = HexDigit(S[Pos]), b = HexDigit(S[Pos + 1]);
+                    const int a = HexValue(S[Pos]), b = HexValue(S[Pos + 1]);
                     if ((a | b) < 0) break;
                     bytes[n++] = static_cast<char>(a * 16 + b);
                     Pos += 2;
                 }
                 while (Pos < S.size()) {
-                    const int d = HexDigit(S[Pos]);
+                    const int d = HexValue(S[Pos]);
                     if (d < 0) break;
                     ++Pos;
                     if (hi < 0) {

@@ -129,6 +129,12 @@ TEST_F(AdvGlowButtonFaceTest, CornersAndTransparentButtonsShowTheParent) {
     square->SetRounded(false);
     TAdvGlowButton* left = Make(AdvStyleIF::tsOffice2007Luna, 110);
     left->SetButtonPosition(bpLeft);
+    TAdvGlowButton* middle = Make(AdvStyleIF::tsOffice2007Luna, 60);
+    middle->SetLeft(160);
+    middle->SetButtonPosition(bpMiddle);
+    TAdvGlowButton* right = Make(AdvStyleIF::tsOffice2007Luna, 110);
+    right->SetLeft(160);
+    right->SetButtonPosition(bpRight);
     Show();
     for (const TPoint c : {TPoint{0, 0}, TPoint{119, 0}, TPoint{0, 39}, TPoint{119, 39}})
         EXPECT_THAT(Px(round, c.X, c.Y), IsColor(ParentColor)) << c.X << "," << c.Y;
@@ -139,6 +145,12 @@ TEST_F(AdvGlowButtonFaceTest, CornersAndTransparentButtonsShowTheParent) {
     // A left piece of a group: round on the left only.
     EXPECT_THAT(Px(left, 0, 0), IsColor(ParentColor));
     EXPECT_NE(Px(left, 119, 0), ParentColor);
+    EXPECT_NE(Px(left, 119, 39), ParentColor);
+    // The other pieces: a right one round on the right only, a middle one square on both sides.
+    EXPECT_THAT(Px(right, 119, 39), IsColor(ParentColor));
+    EXPECT_NE(Px(right, 0, 0), ParentColor);
+    for (const TPoint c : {TPoint{0, 0}, TPoint{119, 0}, TPoint{0, 39}, TPoint{119, 39}})
+        EXPECT_NE(Px(middle, c.X, c.Y), ParentColor) << c.X << "," << c.Y;
     // A transparent button at rest shows its parent, and no border.
     TAdvGlowButton* b = Make(AdvStyleIF::tsOffice2007Luna, 160);
     b->SetTransparent(true);

@@ -95,8 +95,7 @@ TEST_F(RightHandleOverflowTest, ControlsAddedToAFullRowGoBehindTheHandleAndComeB
     for (int x = handle.Left + 1; x < bar->Width() - 1; x += 3)
         EXPECT_THAT(At(bar, x, bar->Height() / 2), ::testing::Not(::colortest::IsColor(Ref(clRed))))
             << "at x " << x;
-    if (const char* dir = std::getenv("KALVENOR_PNG_DIR"))
-        ui.WritePng(form.get(), std::string(dir) + "/overflow-added.png");
+    EXPECT_TRUE(ui.WritePng(form.get(), uitest::UiDriver::OutputPath("RightHandle_OverflowAdded.png")));
     // The handle offers the hidden ones in its window.
     ui.Click(bar, handle.Left + handle.Width() / 2, bar->Height() / 2);
     ASSERT_NE(bar->OptionWindow(), nullptr);
@@ -142,8 +141,7 @@ TEST_F(RightHandleOverflowTest, AVerticalToolBarHidesItsBottomControls) {
     Build(16, daLeft);
     ASSERT_LT(bar->Height(), 2 + 16 * 40 + kHandle);
     ExpectTailHidden("built");
-    if (const char* dir = std::getenv("KALVENOR_PNG_DIR"))
-        ui.WritePng(form.get(), std::string(dir) + "/overflow-vertical.png");
+    EXPECT_TRUE(ui.WritePng(form.get(), uitest::UiDriver::OutputPath("RightHandle_OverflowVertical.png")));
     for (int l = Length(); l >= 200; l -= 17) {
         SetLength(l);
         ExpectTailHidden("narrowing");
