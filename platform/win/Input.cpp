@@ -391,10 +391,13 @@ Step ConvertKey(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min, 
 // first, so that nothing is left behind where the window was: an open menu, and a popup that holds the
 // activation from the window (the option window of one of its toolbars), as the window takes it back.
 void LetGoBeforeWindowManagerMove(Wnd* t) {
+    // A handler told of the menu's end may destroy the window: it is looked up again by its handle.
+    const HWND h = t->Handle;
     if (IsMenuTracking()) EndMenu();
+    t = W(h);
     State& s = S();
     Wnd* active = W(s.Active);
-    if (!active || active == t || !W(t->Handle)) return;
+    if (!t || !active || active == t) return;
     for (Wnd* o = active->Owner; o; o = o->Owner)
         if (o == t) {
             ActivateWindow(t, WA_ACTIVE, false);
@@ -450,8 +453,9 @@ bool ConvertInput(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
             if (!t || !remove) break;
             if (ev.Kind == backend::EventKind::BoundsChanged) {
                 if (ev.Bounds != ScreenRect(t)) {
+                    const HWND th = t->Handle;
                     LetGoBeforeWindowManagerMove(t);
-                    if (W(t->Handle))
+                    if ((t = W(th)) != nullptr)
                         SetPos(t, nullptr, ev.Bounds.Left, ev.Bounds.Top, ev.Bounds.Width(),
                                ev.Bounds.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
                 }
