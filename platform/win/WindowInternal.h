@@ -286,7 +286,9 @@ MINMAXINFO AskTrackLimits(Wnd* w);
 // native window (ApplyNativeSizeLimits, also once a native window is made).
 void NoteTrackLimits(Wnd* w, const MINMAXINFO& mmi);
 void ApplyNativeSizeLimits(Wnd* w);
-BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags);
+// SetWindowPos for the window system's own moves. With activateAfter the call leaves the activation to its
+// caller, who activates the window once the move is done, without reporting SWP_NOACTIVATE.
+BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool activateAfter = false);
 void ActivateWindow(Wnd* w, WORD how, bool fromShow);
 void ActivateNext(Wnd* leaving);
 void Deactivated(Wnd* w);    // keeps activation and focus consistent when w is hidden or destroyed

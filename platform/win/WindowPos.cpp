@@ -160,13 +160,13 @@ void ApplyNativeSizeLimits(Wnd* w) {
     if (w->Native && w->TrackLimits) w->Native->SetSizeLimits(w->TrackLimits->first, w->TrackLimits->second);
 }
 
-BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
+BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool activateAfter) {
     HWND h = w->Handle;
     // The proposal carries the caller's values as they were given; SWP_NOMOVE and SWP_NOSIZE say which of
     // them count.
     // The flags tell what changes: no z-order where the window stays where it is among its siblings, and
     // the show flag only where the window was hidden, except in a change of state asked with it (a
-    // minimise or a restore), which carries it.
+    // minimise), which carries it.
     UINT asked = flags;
     WINDOWPOS pos{h, after, x, y, cx, cy, flags};
     if ((flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE) && !(flags & SWP_STATECHANGED))
@@ -177,7 +177,10 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
         Send(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
         if (!W(h)) return FALSE;
     }
+    // The handler may have changed any member, the place in the z-order among them: what it leaves is done.
     flags = pos.flags;
+    after = pos.hwndInsertAfter;
+    if (after == h) flags |= SWP_NOZORDER;
     RECT oldRect = w->Rect;
     RECT oldClient = w->Client;
     bool wasVisible = w->Style & WS_VISIBLE;
@@ -215,11 +218,13 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
         c.Bottom = std::max(c.Bottom, c.Top);
         w->Client = {c.Left - nr.Left, c.Top - nr.Top, c.Right - nr.Left, c.Bottom - nr.Top};
     }
+    // A change of the topmost state alone (of a window first already) is a change of the z-order too.
     bool restacked = false;
     if (!(flags & SWP_NOZORDER) && w->Parent) {
         std::vector<Wnd*> before = w->Parent->Children;
+        DWORD exBefore = w->ExStyle;
         ApplyZOrder(w, after);
-        restacked = before != w->Parent->Children;
+        restacked = before != w->Parent->Children || exBefore != w->ExStyle;
     }
     if (flags & SWP_SHOWWINDOW) w->Style |= WS_VISIBLE;
     if (flags & SWP_HIDEWINDOW) w->Style &= ~WS_VISIBLE;
@@ -265,14 +270,21 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags) {
             Present(w, {0, 0, nr.Width(), nr.Height()});
     }
 
-    if (w->IsTopLevel() && visible && !(flags & SWP_NOACTIVATE) && !(w->Style & WS_DISABLED) &&
-        (!wasVisible || !(asked & SWP_NOZORDER) || moved || sized) && S().Active != h)
+    // A window the call activates has changed, even where nothing else did (one under a topmost window,
+    // as high as it may go already).
+    bool activated = false;
+    if (w->IsTopLevel() && visible && !(flags & SWP_NOACTIVATE) && !activateAfter &&
+        !(w->Style & WS_DISABLED) && (!wasVisible || !(asked & SWP_NOZORDER) || moved || sized) &&
+        S().Active != h) {
         ActivateWindow(w, WA_ACTIVE, true);
-    else if (!w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && (moved || sized || (flags & SWP_SHOWWINDOW)))
+        activated = W(h) && S().Active == h;
+    } else if (!w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && (moved || sized || (flags & SWP_SHOWWINDOW)))
         Send(w, WM_CHILDACTIVATE, 0, 0);
     if (!W(h)) return FALSE;
-    // A call that changed nothing (place, size, z-order, visibility and frame as they were) ends here.
-    if (!moved && !sized && !restacked && !showing && !hiding && !(flags & SWP_FRAMECHANGED)) return TRUE;
+    // A call that changed nothing (place, size, z-order, visibility, frame and activation as they were) ends
+    // here.
+    if (!moved && !sized && !restacked && !showing && !hiding && !activated && !(flags & SWP_FRAMECHANGED))
+        return TRUE;
 
     POINT oldClientPos{oldRect.Left + oldClient.Left, oldRect.Top + oldClient.Top};
     POINT newClientPos{w->Rect.Left + w->Client.Left, w->Rect.Top + w->Client.Top};
@@ -317,15 +329,26 @@ BOOL BringWindowToTop(HWND h) {
 
 namespace {
 
-// Moves w to a new rectangle for a show state change, showing it and activating it if asked.
-void ApplyState(Wnd* w, const RECT& r, bool show, bool activate) {
+// Whether a change of show state activates the window: in its move (on top), once moved (a window opened
+// out of the minimised state, whose WM_ACTIVATE gives it back its focus), or not at all.
+enum class StateActivation { InMove, AfterMove, None };
+
+// Moves w to a new rectangle for a show state change, showing it (with the show flag) if asked. Only a
+// window the change leaves inactive is moved with SWP_NOACTIVATE.
+void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate) {
     UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER | SWP_STATECHANGED;
     if (show) flags |= SWP_SHOWWINDOW;
-    if (!activate)
+    if (activate == StateActivation::None)
         flags |= SWP_NOACTIVATE;
-    else
+    else if (activate == StateActivation::InMove)
         flags &= ~SWP_NOZORDER;
-    SetPos(w, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), flags);
+    SetPos(w, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), flags, activate == StateActivation::AfterMove);
+}
+
+// In the move, after it, or not at all: the activation of a change of state that activates when `activate`.
+StateActivation StateActivationOf(bool activate, bool fromMinimised) {
+    if (!activate) return StateActivation::None;
+    return fromMinimised ? StateActivation::AfterMove : StateActivation::InMove;
 }
 
 } // namespace
@@ -359,8 +382,10 @@ BOOL ShowWindow(HWND h, int cmd) {
     case SW_HIDE:
         if (!wasVisible) return FALSE;
         if (!showMsg(false)) return TRUE;
+        // Only a child's hide is a move without activation: a top-level window hands its activation on
+        // once hidden.
         SetPos(w, nullptr, 0, 0, 0, 0,
-               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (top ? 0 : SWP_NOACTIVATE));
         FreeGraveyard();
         return TRUE;
     case SW_SHOWMINIMIZED:
@@ -386,7 +411,7 @@ BOOL ShowWindow(HWND h, int cmd) {
         w->Style = (w->Style | WS_MINIMIZE) & ~WS_MAXIMIZE;
         POINT p = (w->MinPos.X != -1 || w->MinPos.Y != -1) ? w->MinPos : POINT{-32000, -32000};
         RECT r = vcl::Bounds(p.X, p.Y, GetSystemMetrics(SM_CXMINIMIZED), GetSystemMetrics(SM_CYMINIMIZED));
-        ApplyState(w, r, true, false);
+        ApplyState(w, r, true, StateActivation::None);
         if (!W(h)) return wasVisible;
         if (cmd == SW_SHOWMINIMIZED && activate) {
             if (s.Active != h) ActivateWindow(w, WA_ACTIVE, true);
@@ -404,9 +429,9 @@ BOOL ShowWindow(HWND h, int cmd) {
         w->Style = (w->Style | WS_MAXIMIZE) & ~WS_MINIMIZE;
         MINMAXINFO mmi = MinMaxFor(w);
         if (!W(h)) return wasVisible;
-        // Unlike a minimise or a restore, a maximise reports the show flag only where the window was hidden.
+        // Unlike a minimise, a maximise reports the show flag only where the window was hidden.
         ApplyState(w, vcl::Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y),
-                   !wasVisible, activate && !fromMin);
+                   !wasVisible, StateActivationOf(activate, fromMin));
         if (fromMin && activate && W(h)) activateOpened();
         break;
     }
@@ -429,7 +454,8 @@ BOOL ShowWindow(HWND h, int cmd) {
             if (!showMsg(true)) return TRUE;
             w->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
             w->RestoreToMax = false;
-            ApplyState(w, w->Normal, true, act && !fromMin);
+            // As a maximise: the show flag only where the window was hidden.
+            ApplyState(w, w->Normal, !wasVisible, StateActivationOf(act, fromMin));
             if (fromMin && act && W(h)) activateOpened();
         } else {
             if (!showMsg(true)) return TRUE;

@@ -7,6 +7,7 @@ namespace wintest {
 namespace {
 
 using Order = std::vector<UINT>;
+using Pairs = std::vector<std::pair<HWND, UINT>>;
 
 class WindowPos : public WinTest {
 protected:
@@ -81,12 +82,12 @@ TEST_F(WindowPos, StateChangesAndShowsReportTheirFlagsAsThePlatformDoes) {
             << std::hex << f;
         EXPECT_TRUE(Has(f, SWP_NOACTIVATE)) << std::hex << f;
     }
-    // The restore reports the same.
+    // The restore is a change of state too (what else it reports: RestoresAndHidesReportOnlyWhatTheyDo).
     RecordFlags(h);
     ShowWindow(h, SW_RESTORE);
     ASSERT_FALSE(changed.empty());
     for (UINT f : {changing[0], changed[0]})
-        EXPECT_TRUE(Has(f, SWP_STATECHANGED | SWP_SHOWWINDOW | SWP_NOZORDER)) << std::hex << f;
+        EXPECT_TRUE(Has(f, SWP_STATECHANGED | SWP_NOZORDER)) << std::hex << f;
     // A maximise of the active window on top: a change of state, no z-order, and no show flag, since it
     // was visible.
     ASSERT_EQ(GetActiveWindow(), h);
@@ -118,6 +119,154 @@ TEST_F(WindowPos, StateChangesAndShowsReportTheirFlagsAsThePlatformDoes) {
     EXPECT_TRUE(Has(changed[0], SWP_SHOWWINDOW));
     EXPECT_FALSE(Has(changed[0], SWP_NOZORDER)) << std::hex << changed[0];
     EXPECT_EQ(GetTopWindow(nullptr), hidden);
+}
+
+TEST_F(WindowPos, RestoresAndHidesReportOnlyWhatTheyDo) {
+    HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    // A restore of a window that shows already carries no show flag; one out of the minimised state carries
+    // no SWP_NOACTIVATE either: the window is activated once it is back.
+    auto expectRestoreFlags = [&](const char* what, bool activates) {
+        ASSERT_FALSE(changing.empty()) << what;
+        ASSERT_FALSE(changed.empty()) << what;
+        for (UINT f : {changing[0], changed[0]}) {
+            EXPECT_TRUE(Has(f, SWP_STATECHANGED)) << what << std::hex << " " << f;
+            EXPECT_FALSE(Has(f, SWP_SHOWWINDOW)) << what << std::hex << " " << f;
+            if (activates) {
+                EXPECT_FALSE(Has(f, SWP_NOACTIVATE)) << what << std::hex << " " << f;
+            }
+        }
+    };
+    ShowWindow(h, SW_SHOWMAXIMIZED);
+    RecordFlags(h);
+    ShowWindow(h, SW_RESTORE);
+    expectRestoreFlags("from maximised", true);
+
+    ShowWindow(h, SW_MINIMIZE);
+    RecordFlags(h);
+    Log().clear();
+    ShowWindow(h, SW_RESTORE);
+    expectRestoreFlags("from minimised", true);
+    // The activation still comes after the move.
+    Order order = MessagesOf(h, {WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_MOVE, WM_SIZE, WM_QUERYOPEN, WM_NCPAINT,
+                                 WM_ERASEBKGND, WM_PAINT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_ACTIVATEAPP});
+    EXPECT_EQ(order,
+              (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS}));
+    EXPECT_EQ(GetActiveWindow(), h);
+
+    ShowWindow(h, SW_MINIMIZE);
+    RecordFlags(h);
+    ShowWindow(h, SW_SHOWNOACTIVATE);
+    expectRestoreFlags("shown inactive from minimised", false);
+    EXPECT_FALSE(IsIconic(h));
+
+    // Hiding a top-level window: the hide flag, no SWP_NOACTIVATE.
+    RecordFlags(h);
+    ShowWindow(h, SW_HIDE);
+    ASSERT_EQ(changed.size(), 1u);
+    for (UINT f : {changing[0], changed[0]}) {
+        EXPECT_TRUE(Has(f, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE)) << std::hex << f;
+        EXPECT_FALSE(Has(f, SWP_NOACTIVATE)) << std::hex << f;
+    }
+    EXPECT_FALSE(IsWindowVisible(h));
+}
+
+// The windows of one parent (the desktop for nullptr), top first.
+std::vector<HWND> ZOrder(HWND parent) {
+    std::vector<HWND> v;
+    for (HWND c = parent ? GetWindow(parent, GW_CHILD) : GetTopWindow(nullptr); c;
+         c = GetWindow(c, GW_HWNDNEXT))
+        v.push_back(c);
+    return v;
+}
+
+bool IsTopmost(HWND h) {
+    return (GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+TEST_F(WindowPos, AChangeOfTheTopmostStateAloneIsDoneAndReported) {
+    HWND other = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND h = Top(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_EQ(ZOrder(nullptr), (std::vector<HWND>{h, other}));
+    // First already: only the topmost state changes, and that is a change of the z-order.
+    for (HWND after : {HWND_TOPMOST, HWND_NOTOPMOST}) {
+        bool topmost = after == HWND_TOPMOST;
+        RecordFlags(h);
+        Log().clear();
+        SetWindowPos(h, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        EXPECT_EQ(MessagesOf(h), (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED})) << topmost;
+        EXPECT_EQ(IsTopmost(h), topmost);
+        EXPECT_EQ(ZOrder(nullptr), (std::vector<HWND>{h, other}));
+        ASSERT_EQ(changed.size(), 1u);
+        EXPECT_FALSE(Has(changed[0], SWP_NOZORDER)) << std::hex << changed[0];
+        EXPECT_TRUE(Has(changed[0], SWP_NOMOVE | SWP_NOSIZE)) << std::hex << changed[0];
+        // Asked again, nothing changes: only the announcement.
+        Log().clear();
+        SetWindowPos(h, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        EXPECT_EQ(MessagesOf(h), (Order{WM_WINDOWPOSCHANGING})) << topmost;
+    }
+}
+
+TEST_F(WindowPos, ActivatingAWindowUnderATopmostOneIsReported) {
+    HWND topmost = Top(400, 0, 100, 100, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    HWND a = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND b = Top(50, 50, 200, 200);
+    ShowWindow(b, SW_SHOWNA);
+    ASSERT_EQ(GetActiveWindow(), a);
+    ASSERT_EQ(ZOrder(nullptr), (std::vector<HWND>{topmost, b, a})); // b is as high as it may go
+    Log().clear();
+    SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // The activation happens inside the call, between its two messages, as in a show that activates.
+    Pairs expected{{b, WM_WINDOWPOSCHANGING}, {a, WM_NCACTIVATE}, {a, WM_ACTIVATE}, {b, WM_NCACTIVATE},
+                   {b, WM_ACTIVATE},          {a, WM_KILLFOCUS},  {b, WM_SETFOCUS}, {b, WM_WINDOWPOSCHANGED}};
+    EXPECT_EQ(AllMessages({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE,
+                           WM_KILLFOCUS, WM_SETFOCUS}),
+              expected);
+    EXPECT_EQ(GetActiveWindow(), b);
+    EXPECT_EQ(ZOrder(nullptr), (std::vector<HWND>{topmost, b, a}));
+}
+
+TEST_F(WindowPos, AChangingHandlerMayPutTheWindowElsewhereInTheZOrder) {
+    HWND top = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND c1 = Child(top, 10, 10, 50, 50, WS_CHILD | WS_VISIBLE, 1);
+    HWND c2 = Child(top, 20, 20, 50, 50, WS_CHILD | WS_VISIBLE, 2);
+    HWND c3 = Child(top, 30, 30, 50, 50, WS_CHILD | WS_VISIBLE, 3);
+    using Z = std::vector<HWND>;
+    ASSERT_EQ(ZOrder(top), (Z{c3, c2, c1}));
+    HWND redirect = nullptr, reported = nullptr;
+    Override() = [&](HWND h, UINT m, WPARAM, LPARAM lp, LRESULT*) {
+        auto* p = reinterpret_cast<WINDOWPOS*>(lp);
+        if (h == c1 && m == WM_WINDOWPOSCHANGING) p->hwndInsertAfter = redirect;
+        if (h == c1 && m == WM_WINDOWPOSCHANGED) reported = p->hwndInsertAfter;
+        return false;
+    };
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    // Asked to the top, the window goes where its handler puts it, and is told so.
+    redirect = c3;
+    SetWindowPos(c1, HWND_TOP, 0, 0, 0, 0, keep);
+    EXPECT_EQ(ZOrder(top), (Z{c3, c1, c2}));
+    EXPECT_EQ(reported, c3);
+    redirect = HWND_BOTTOM;
+    SetWindowPos(c1, HWND_TOP, 0, 0, 0, 0, keep);
+    EXPECT_EQ(ZOrder(top), (Z{c3, c2, c1}));
+    // Put back where it lies, or after itself: nothing is done.
+    for (HWND where : {c2, c1}) {
+        redirect = where;
+        Log().clear();
+        SetWindowPos(c1, HWND_TOP, 0, 0, 0, 0, keep);
+        EXPECT_EQ(ZOrder(top), (Z{c3, c2, c1}));
+        EXPECT_EQ(MessagesOf(c1), (Order{WM_WINDOWPOSCHANGING}));
+    }
+
+    // A top-level window the handler makes topmost.
+    HWND other = Top(0, 0, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Override() = [&](HWND h, UINT m, WPARAM, LPARAM lp, LRESULT*) {
+        if (h == top && m == WM_WINDOWPOSCHANGING)
+            reinterpret_cast<WINDOWPOS*>(lp)->hwndInsertAfter = HWND_TOPMOST;
+        return false;
+    };
+    SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, keep);
+    EXPECT_TRUE(IsTopmost(top));
+    EXPECT_EQ(ZOrder(nullptr), (Z{top, other}));
 }
 
 } // namespace
