@@ -13,6 +13,7 @@
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "components/toolbar/dock/ToolBarMenuButton.h"
+#include "components/toolbar/dock/ToolBarSeparator.h"
 #include "components/toolbar/options/OptionWindow.h"
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
@@ -918,6 +919,11 @@ void TAdvCustomToolBar::InsertControl(vcl::TControl* Control) {
     if (Control == nullptr) return;
     const auto state = ComponentState();
     if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(Control)) {
+        // A page toolbar draws its caption strip along its bottom: a separator there keeps its own
+        // length, where one sized to the toolbar's height would run its line down through the strip.
+        if (dynamic_cast<TAdvToolBarSeparator*>(tc) != nullptr &&
+            dynamic_cast<TAdvPage*>(Parent()) != nullptr)
+            tc->SetAutoSize(false);
         tc->FAdvToolBar = this;
         tc->FPosition = FPosition;
         if (!state.Contains(vcl::csLoading) && !state.Contains(vcl::csDesigning)) tc->AdjustSize();
