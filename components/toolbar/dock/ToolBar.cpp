@@ -579,6 +579,11 @@ bool TAdvCustomToolBar::DragGripShown() const {
 // ---- Parent and notifications
 
 void TAdvCustomToolBar::SetParent(vcl::TWinControl* AParent) {
+    // The option window stands by the toolbar's right handle: it goes before the toolbar moves, even
+    // when the toolbar stays where it is.
+    const auto state = ComponentState();
+    if (!state.Contains(vcl::csDesigning) && !state.Contains(vcl::csLoading) && !IsBeingDestroyed(this))
+        HideOptionWindow();
     if (AParent == Parent()) return;
     auto* panel = dynamic_cast<TAdvDockPanel*>(AParent);
     auto* window = dynamic_cast<TFloatingWindow*>(AParent);
