@@ -487,6 +487,20 @@ void AppendChildList(TCustomForm* Form, win::HMENU Handle) {
     }
 }
 
+// CM_ISSHORTCUT to the windowed controls of Parent, at any depth, until one runs the key. Only what the
+// user could use is asked: a hidden or disabled control answers for none of its children, and a form
+// inside the form answers for its own keys, not for this one's.
+bool AskControlsForShortCut(TWinControl* Parent, const TWMKey& Key) {
+    // A copy: the item a key runs may add or free controls, although the walk ends as soon as one ran.
+    const TWinControlList children = Parent->WinControls();
+    for (TWinControl* c : children) {
+        if (!c->Showing() || !c->Enabled() || c->IsForm()) continue;
+        if (c->Perform(CM_ISSHORTCUT, Key.CharCode, Key.KeyData) != 0) return true;
+        if (AskControlsForShortCut(c, Key)) return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool FormMenuMessage(TCustomForm* Form, TMessage& Message) {
@@ -555,13 +569,13 @@ bool FormMenuMessage(TCustomForm* Form, TMessage& Message) {
         if (Form->HandleAllocated()) MenuBarHotTrack(Form->Handle(), POINT{-32000, -32000});
         return false;
     case CM_CHILDKEY: {
-        // A menu shortcut runs before the controls see the key.
-        if (!menu) return false;
+        // A menu shortcut runs before the controls see the key: the form's own menu first, then the
+        // menus its controls show (a toolbar serving as the menu bar), each key at most once.
         TWMKey key;
         key.Msg = WM_KEYDOWN;
         key.CharCode = static_cast<WORD>(Message.WParam);
         key.KeyData = GetKeyState(VK_MENU) < 0 ? (std::intptr_t{1} << 29) : 0;
-        if (menu->IsShortCut(key)) {
+        if ((menu && menu->IsShortCut(key)) || AskControlsForShortCut(Form, key)) {
             Message.Result = 1;
             return true;
         }

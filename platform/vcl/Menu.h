@@ -3,7 +3,10 @@
 // and TPopupMenu (a context menu, Popup(X, Y) returning when it has closed).
 //
 // A form shows its Menu in its bar; the form answers the bar's WM_COMMAND, WM_INITMENUPOPUP and owner-draw
-// requests through the menu, and dispatches menu shortcuts before its controls see the key.
+// requests through the menu, and dispatches menu shortcuts before its controls see the key: its own Menu
+// first, then, when that has not taken the key, the menus its controls show (CM_ISSHORTCUT, WParam the
+// key, LParam its key data, Result nonzero when the key ran an item), asked one by one at any depth,
+// visible and enabled ones only and no form inside the form.
 
 #include "platform/vcl/Control.h"
 #include "platform/vcl/MenuItem.h"

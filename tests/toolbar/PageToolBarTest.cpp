@@ -70,5 +70,34 @@ TEST_F(PageToolBarTest, WhileThePagersStylerGoesAPageToolBarTakesThePagersDefaul
     ui.Process();
 }
 
+// A page toolbar draws its caption strip along its bottom. A separator put on it keeps its own length
+// rather than the toolbar's height less 4, so its etched line (the line colour, white beside it) ends
+// above the strip, which shows its own colour under the separator.
+TEST_F(PageToolBarTest, ASeparatorsLineStopsAboveThePageToolBarsCaptionStrip) {
+    constexpr TColor kStrip = 0x20A040;
+    auto* pager = static_cast<TAdvToolBarPager*>(page->Parent());
+    auto* styler = Make<TCustomAdvToolBarStyler>("FlatStrip");
+    styler->CaptionAppearance()->SetCaptionColor(kStrip);
+    styler->CaptionAppearance()->SetCaptionColorTo(clNone);
+    styler->CaptionAppearance()->SetCaptionBorderColor(clNone);
+    pager->SetToolBarStyler(styler);
+    TAdvToolBar* tb = MadeByPage();
+    tb->SetHeight(page->Height() - 6); // all of it on the page
+    tb->SetCaption("");                // no text over the strip
+    Glow(tb, "Paste");
+    auto* sep = Make<TAdvToolBarSeparator>("Sep", tb);
+    Glow(tb, "Cut");
+    form->Show();
+    EXPECT_FALSE(sep->AutoSize());
+    const int line = sep->Left() + sep->Width() / 2;
+    const int stripTop = tb->Height() - tb->CaptionHeight();
+    EXPECT_LT(sep->Top() + sep->Height(), stripTop);
+    EXPECT_COLOR(At(tb, line, sep->Top() + sep->Height() / 2), Ref(clBtnShadow)) << "the line is drawn";
+    EXPECT_COLOR(At(tb, line + 1, sep->Top() + sep->Height() / 2), Ref(clWhite));
+    for (int y : {stripTop + 1, stripTop + tb->CaptionHeight() / 2, tb->Height() - 3})
+        for (int x : {line, line + 1})
+            EXPECT_COLOR(At(tb, x, y), Ref(kStrip)) << "strip at " << x << "," << y;
+}
+
 } // namespace
 } // namespace toolbartest

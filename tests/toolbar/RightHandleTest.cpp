@@ -144,5 +144,33 @@ TEST_F(RightHandleTest, TheOptionWindowClosesWhenTheWindowManagerMovesTheForm) {
     EXPECT_EQ(edit->Text(), "x");
 }
 
+// The option window stands by the handle it opened from: a toolbar that code moves to another parent,
+// or gives its own parent again, closes it first, and its hidden controls stay its own.
+TEST_F(RightHandleTest, AToolBarGivenAParentByCodeClosesItsOptionWindow) {
+    for (const char* n : {"A", "B", "C", "D"})
+        Add(n);
+    auto* other = Make<TAdvDockPanel>("Other", form.get());
+    other->SetAlign(alBottom);
+    form->Show();
+    ui.Process();
+    auto openWindow = [&] {
+        Length(bar, 120);
+        ASSERT_GT(bar->HiddenControlCount(), 0);
+        ui.Click(bar, bar->Width() - 6, bar->Height() / 2);
+        ASSERT_NE(bar->OptionWindow(), nullptr);
+        ASSERT_TRUE(bar->OptionWindow()->Visible());
+    };
+    openWindow();
+    ASSERT_FALSE(HasFatalFailure());
+    bar->SetParent(panel);
+    EXPECT_FALSE(bar->OptionWindow()->Visible()) << "given the same parent";
+    openWindow();
+    ASSERT_FALSE(HasFatalFailure());
+    bar->SetParent(other);
+    EXPECT_FALSE(bar->OptionWindow()->Visible()) << "moved to another panel";
+    for (int i = 0; i < bar->ToolBarControlCount(); ++i)
+        EXPECT_EQ(bar->ToolBarControls(i)->Parent(), bar) << bar->ToolBarControls(i)->Name();
+}
+
 } // namespace
 } // namespace toolbartest

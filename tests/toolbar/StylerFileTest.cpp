@@ -39,6 +39,11 @@ protected:
         ADD_FAILURE() << "no line " << Key;
         return Lines.front();
     }
+    // The key of a property line.
+    static String KeyOf(String Line) {
+        if (!Line.empty() && Line[0] == '"') Line.erase(0, 1);
+        return Line.substr(0, Line.find('='));
+    }
     std::filesystem::path dir;
     String path;
 };
@@ -115,69 +120,121 @@ TEST_F(StylerFileTest, TheStyleLineIsMatchedIgnoringCaseAndAnUnknownOneKeepsTheP
     EXPECT_EQ(u->DockColor()->Color(), clRed);
 }
 
-TEST_F(StylerFileTest, ATruncatedFileLoadsItsLinesAndReportsWhereItEnds) {
-    auto* s = Make<TAdvToolBarOfficeStyler>("S");
-    s->SetToolBarStyle(bsOffice2007Obsidian);
-    s->SaveToFile(path);
-    auto lines = FileLines();
-    lines.resize(101); // the style line and 100 property lines
-    Write(lines);
-    auto* t = Make<TAdvToolBarOfficeStyler>("T");
-    try {
-        t->LoadFromFile(path);
-        FAIL() << "a short file loads without complaint";
-    } catch (const EStylerFileError& e) {
-        EXPECT_EQ(e.Message, "Corrupt file");
-        EXPECT_EQ(e.Line, 101);
+// Reading stops at the first line it cannot read: the values before it stay applied over the style
+// line's preset, the line itself and every line after it leave the preset's values.
+class StylerFileStopTest : public StylerFileTest {
+protected:
+    void SetUp() override {
+        StylerFileTest::SetUp();
+        saved = Make<TAdvToolBarOfficeStyler>("Saved");
+        saved->SetToolBarStyle(bsWhidbeyStyle);
+        saved->SaveToFile(path);
+        good = FileLines();
+        // A value before every bad line below and one after it, neither the Whidbey preset's.
+        LineOf(good, "Color.Color") = "Color.Color=$00123456";
+        LineOf(good, "CompactGlowButtonAppearance.ColorHot") =
+            "CompactGlowButtonAppearance.ColorHot=$00654321";
     }
-    EXPECT_EQ(t->Style(), bsOffice2007Obsidian);
-    // Line 100 is the last glow-button gradient; line 101 (the pager caption's border) keeps the preset's.
-    EXPECT_EQ(t->GlowButtonAppearance()->GradientMirrorDisabled(),
-              s->GlowButtonAppearance()->GradientMirrorDisabled());
-}
+    // Loads Lines into a styler that starts in another look; Line is the line reported, 0 for none.
+    TAdvToolBarOfficeStyler* Load(const std::vector<String>& Lines, const String& Name, int& Line) {
+        Write(Lines);
+        auto* t = Make<TAdvToolBarOfficeStyler>(Name);
+        t->SetToolBarStyle(bsOffice2007Luna);
+        Line = 0;
+        try {
+            t->LoadFromFile(path);
+        } catch (const EStylerFileError& e) {
+            EXPECT_EQ(e.Message, "Corrupt file");
+            EXPECT_FALSE(e.Reason.empty());
+            Line = e.Line;
+        }
+        EXPECT_EQ(t->Style(), bsWhidbeyStyle) << "the style line's preset stays";
+        return t;
+    }
+    TAdvToolBarOfficeStyler* saved = nullptr;
+    std::vector<String> good;
+};
 
-TEST_F(StylerFileTest, BadLinesAreSkippedTheRestIsLoadedAndTheFirstBadLineIsReported) {
-    auto* s = Make<TAdvToolBarOfficeStyler>("S");
-    s->SetToolBarStyle(bsWhidbeyStyle);
-    s->SaveToFile(path);
-    const auto good = FileLines();
+TEST_F(StylerFileStopTest, ABadLineEndsTheReadingThere) {
+    const std::vector<String> preset = Props(saved);
     struct Case {
         const char* Key;
         String Line;
     };
     const Case cases[] = {
-        {"Color.Color", "Colour.Color=clRed"},                            // unknown key
+        {"DockColor.Color", "Colour.Color=clRed"},                        // no key of its own
         {"Color.ColorTo", "Color.Color=clRed"},                           // another line's key
-        {"Color.Steps", "Color.Steps=many"},                              // wrong type
+        {"Color.Steps", "Color.Steps=many"},                              // not a number
+        {"Font.Size", "Font.Size="},                                      // empty number
         {"FloatingWindowBorderWidth", "FloatingWindowBorderWidth=99999"}, // out of range
         {"BorderColorHot", "BorderColorHot=$7FFFFFF0"},                   // not a colour
         {"RightHandleColor", "RightHandleColor=" + String(5000, '1')},    // over-long
         {"Font.Name", "Font.Name=Bad\xC3("},                              // invalid UTF-8
-        {"DragGripStyle", "DragGripStyle=dsWavy"},                        // no such grip
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.Key);
         auto lines = good;
         LineOf(lines, c.Key) = c.Line;
-        LineOf(lines, "CompactGlowButtonAppearance.ColorHot") =
-            "CompactGlowButtonAppearance.ColorHot=$00123456";
-        Write(lines);
         String name = String("T") + c.Key;
         std::erase(name, '.');
-        auto* t = Make<TAdvToolBarOfficeStyler>(name);
-        t->SetToolBarStyle(bsOffice2007Luna);
-        auto preset = Props(s); // the style line loads the Whidbey preset first
-        try {
-            t->LoadFromFile(path);
-            ADD_FAILURE() << c.Key << " loads without complaint";
-        } catch (const EStylerFileError& e) {
-            EXPECT_EQ(e.Message, "Corrupt file");
-            EXPECT_FALSE(e.Reason.empty());
-        }
+        int line = 0;
+        TAdvToolBarOfficeStyler* t = Load(lines, name, line);
+        ASSERT_GT(line, 0) << "loads without complaint";
+        EXPECT_EQ(KeyOf(preset[static_cast<std::size_t>(line - 1)]), c.Key) << "reported at its own line";
+        EXPECT_EQ(t->Color()->Color(), 0x123456) << "the line before it is applied";
         auto after = Props(t);
-        EXPECT_EQ(LineOf(after, c.Key), LineOf(preset, c.Key))
-            << c.Key << " keeps the Whidbey preset's value";
-        EXPECT_EQ(t->CompactGlowButtonAppearance()->ColorHot(), 0x123456) << "lines after the bad one load";
+        auto before = preset;
+        EXPECT_EQ(LineOf(after, c.Key), LineOf(before, c.Key)) << "the bad line stores nothing";
+        EXPECT_EQ(t->CompactGlowButtonAppearance()->ColorHot(),
+                  saved->CompactGlowButtonAppearance()->ColorHot())
+            << "no line after it is applied";
     }
+}
+
+TEST_F(StylerFileStopTest, AFileCutOffAfterItsHundredthLineLoadsTheHundredAndRaises) {
+    auto lines = good;
+    // Line 100 is the last glow-button gradient: given a kind the preset does not have there.
+    const bool radial = saved->GlowButtonAppearance()->GradientMirrorDisabled() == AdvGlowButton::ggRadial;
+    String& hundredth = LineOf(lines, "GlowButtonAppearance.GradientMirrorDisabled");
+    hundredth = String("GlowButtonAppearance.GradientMirrorDisabled=") + (radial ? "ggVertical" : "ggRadial");
+    ASSERT_EQ(&hundredth, &lines[100]);
+    lines.resize(1 + 100); // the style line and 100 property lines
+    int line = 0;
+    TAdvToolBarOfficeStyler* t = Load(lines, "Cut", line);
+    EXPECT_EQ(line, 101);
+    EXPECT_EQ(t->Color()->Color(), 0x123456);
+    EXPECT_EQ(t->GlowButtonAppearance()->GradientMirrorDisabled(),
+              radial ? AdvGlowButton::ggVertical : AdvGlowButton::ggRadial)
+        << "the 100th value";
+    EXPECT_EQ(t->PagerCaption()->BorderColor(), saved->PagerCaption()->BorderColor()) << "the 101st keeps";
+}
+
+// What the file's rules read without error does not stop the reading: an unknown gradient kind or grip
+// style keeps the value, a Boolean line without its key reads False, a font-style line without an
+// equals sign clears the style.
+TEST_F(StylerFileStopTest, ValuesReadByTheirRulesDoNotEndTheReading) {
+    // First a file that sets what the lines below must change.
+    auto* t = Make<TAdvToolBarOfficeStyler>("Lenient");
+    auto first = good;
+    LineOf(first, "ContainerAppearance.Line3D") = "ContainerAppearance.Line3D=True";
+    LineOf(first, "Font.Style") = "Font.Style=fsBold";
+    Write(first);
+    t->LoadFromFile(path);
+    ASSERT_TRUE(t->ContainerAppearance()->Line3D());
+    ASSERT_FALSE(t->Font()->Style().Empty());
+    auto lines = good;
+    LineOf(lines, "DragGripStyle") = "DragGripStyle=dsWavy";
+    LineOf(lines, "GroupAppearance.Gradient") = "GroupAppearance.Gradient=ggSpiral";
+    LineOf(lines, "ContainerAppearance.Line3D") = "Line3D=True";
+    LineOf(lines, "Font.Style") = "Font.Style";
+    LineOf(lines, "CompactGlowButtonAppearance.ColorHot") = "CompactGlowButtonAppearance.ColorHot=$00ABCDEF";
+    Write(lines);
+    EXPECT_NO_THROW(t->LoadFromFile(path));
+    EXPECT_EQ(t->DragGripStyle(), saved->DragGripStyle());
+    EXPECT_EQ(t->GroupAppearance()->Gradient(), saved->GroupAppearance()->Gradient());
+    EXPECT_FALSE(t->ContainerAppearance()->Line3D());
+    EXPECT_TRUE(t->Font()->Style().Empty());
+    EXPECT_EQ(t->CompactGlowButtonAppearance()->ColorHot(), 0xABCDEF) << "the lines after them load";
 }
 
 TEST_F(StylerFileTest, AMissingFileChangesNothingAndSavingNeverLeavesAHalfWrittenFile) {

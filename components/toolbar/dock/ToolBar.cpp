@@ -13,6 +13,7 @@
 #include "components/toolbar/dock/ToolBarContainer.h"
 #include "components/toolbar/dock/ToolBarControl.h"
 #include "components/toolbar/dock/ToolBarMenuButton.h"
+#include "components/toolbar/dock/ToolBarSeparator.h"
 #include "components/toolbar/options/OptionWindow.h"
 #include "components/toolbar/pager/AdvPage.h"
 #include "components/toolbar/pager/AdvToolBarPager.h"
@@ -578,6 +579,11 @@ bool TAdvCustomToolBar::DragGripShown() const {
 // ---- Parent and notifications
 
 void TAdvCustomToolBar::SetParent(vcl::TWinControl* AParent) {
+    // The option window stands by the toolbar's right handle: it goes before the toolbar moves, even
+    // when the toolbar stays where it is.
+    const auto state = ComponentState();
+    if (!state.Contains(vcl::csDesigning) && !state.Contains(vcl::csLoading) && !IsBeingDestroyed(this))
+        HideOptionWindow();
     if (AParent == Parent()) return;
     auto* panel = dynamic_cast<TAdvDockPanel*>(AParent);
     auto* window = dynamic_cast<TFloatingWindow*>(AParent);
@@ -918,6 +924,11 @@ void TAdvCustomToolBar::InsertControl(vcl::TControl* Control) {
     if (Control == nullptr) return;
     const auto state = ComponentState();
     if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(Control)) {
+        // A page toolbar draws its caption strip along its bottom: a separator there keeps its own
+        // length, where one sized to the toolbar's height would run its line down through the strip.
+        if (dynamic_cast<TAdvToolBarSeparator*>(tc) != nullptr &&
+            dynamic_cast<TAdvPage*>(Parent()) != nullptr)
+            tc->SetAutoSize(false);
         tc->FAdvToolBar = this;
         tc->FPosition = FPosition;
         if (!state.Contains(vcl::csLoading) && !state.Contains(vcl::csDesigning)) tc->AdjustSize();

@@ -578,6 +578,14 @@ bool TAdvCustomToolBar::MenuBarMessage(vcl::TMessage& Message) {
     case CN_DROPDOWNCLOSED:
         DropDownClosed();
         return true;
+    case vcl::CM_ISSHORTCUT: {
+        // The form asks its controls once its own menu has not taken the key; the form only asks a
+        // toolbar the user can see and use. At design time keys run nothing.
+        if (ComponentState().Contains(vcl::csDesigning)) return false;
+        vcl::TWMKey key(vcl::TMessage(win::WM_KEYDOWN, Message.WParam, Message.LParam));
+        Message.Result = IsShortCut(key) ? 1 : 0;
+        return true;
+    }
     default:
         return false;
     }

@@ -442,15 +442,16 @@ String Encode(const TKey& k) {
     return k.Name + "=";
 }
 
-// Reads one line into its property; returns the reason when it cannot.
+// Reads one line into its property; returns the reason when it cannot, and then nothing is stored.
+// A line without its key gives an empty value: an error for a colour or a number, False, gdVertical,
+// no change for a gradient kind or a grip style, and an empty font name (which a font ignores).
 String Decode(const TKey& k, const String& Line) {
     if (Line.size() > kStylerFileMaxLine) return "line too long";
     if (!ValidUtf8(Line)) return "not UTF-8 text";
     if (k.Kind == TKind::FontStyle) {
         const auto eq = Line.find('=');
-        if (eq == String::npos) return "no value for " + k.Name;
         vcl::TFontStyles st;
-        const auto items = ParseCommaText(Line.substr(eq + 1));
+        const auto items = ParseCommaText(eq == String::npos ? String() : Line.substr(eq + 1));
         for (int i = 0; i < 4; ++i)
             for (const String& it : items)
                 if (vcl::SameText(it, kStyleNames[i])) st.Include(static_cast<vcl::TFontStyle>(i));
@@ -458,10 +459,11 @@ String Decode(const TKey& k, const String& Line) {
         return {};
     }
     String v;
-    if (!ValueOf(Line, k.Name, v)) return "expected " + k.Name;
+    const bool found = ValueOf(Line, k.Name, v);
     long long n = 0;
     switch (k.Kind) {
     case TKind::Color: {
+        if (!found) return "expected " + k.Name;
         std::int32_t c = 0;
         if (vcl::IdentToColor(v, c))
             n = c;
@@ -471,6 +473,7 @@ String Decode(const TKey& k, const String& Line) {
         return {};
     }
     case TKind::Int:
+        if (!found) return "expected " + k.Name;
         if (!ParseInteger(v, n, false) || n < k.Min || n > k.Max) return "not a number in range: " + v;
         k.Set(n);
         return {};
@@ -487,12 +490,11 @@ String Decode(const TKey& k, const String& Line) {
         for (int i = 0; i < count; ++i)
             if (vcl::SameText(v, names[i])) {
                 k.Set(i);
-                return {};
+                break;
             }
-        return "unknown value: " + v;
+        return {};
     }
     case TKind::FontName:
-        if (v.empty()) return "empty font name";
         k.Font->SetName(v);
         return {};
     case TKind::FontStyle:
@@ -509,27 +511,15 @@ void TCustomAdvToolBarStyler::SavePropToFile(std::vector<String>& Lines) {
 }
 
 void TCustomAdvToolBarStyler::LoadPropFromFile(const std::vector<String>& Lines, std::size_t First) {
-    // Every readable line is applied; a bad one keeps its property's value. The first bad line is
-    // reported once all are read, and a file that ends early stops there.
-    int badLine = 0;
-    String reason;
+    // Each value is stored as it is read; the first line that cannot be read ends the reading, so the
+    // values before it stay applied and none after it is. A file that ends early ends at its end.
     const TKeys keys = StylerKeys(this);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const std::size_t at = First + i;
-        if (at >= Lines.size()) {
-            if (badLine == 0) {
-                badLine = static_cast<int>(i) + 1;
-                reason = "the file ends before " + keys[i].Name;
-            }
-            break;
-        }
-        String why = Decode(keys[i], Lines[at]);
-        if (!why.empty() && badLine == 0) {
-            badLine = static_cast<int>(i) + 1;
-            reason = why;
-        }
+        const int line = static_cast<int>(i) + 1;
+        if (at >= Lines.size()) throw EStylerFileError(line, "the file ends before " + keys[i].Name);
+        if (String why = Decode(keys[i], Lines[at]); !why.empty()) throw EStylerFileError(line, why);
     }
-    if (badLine != 0) throw EStylerFileError(badLine, reason);
 }
 
 } // namespace AdvToolBar

@@ -13,12 +13,12 @@ namespace AdvToolBar {
 
 // The number of property lines after the style-name line.
 inline constexpr int kStylerFilePropertyLines = 274;
-// A line longer than this is not read (its value is kept).
+// A line longer than this cannot be read: it ends the reading as a malformed line does.
 inline constexpr std::size_t kStylerFileMaxLine = 4096;
 
-// Raised by loading with the message "Corrupt file": Line is the first property line (1-based,
-// counted after the style-name line) that could not be read, Reason says why. Every other line was
-// read and applied.
+// Raised by loading with the message "Corrupt file": Line is the property line (1-based, counted
+// after the style-name line) that could not be read, Reason says why. The lines before it were read
+// and applied; reading stopped there, so none after it was.
 class EStylerFileError : public vcl::Exception {
 public:
     EStylerFileError(int ALine, vcl::String AReason)

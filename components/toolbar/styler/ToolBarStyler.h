@@ -55,8 +55,8 @@ public:
     void Assign(vcl::TPersistent* Source) override;
 
     // The 274 property lines of the property file: appended to Lines; read from Lines starting at
-    // First (missing lines read as empty). Loading raises Exception "Corrupt file" at the first line it
-    // cannot read, keeping the values read before it.
+    // First. Loading raises Exception "Corrupt file" at the first line it cannot read or does not find,
+    // keeping the values read before it and reading none after it.
     void SavePropToFile(std::vector<String>& Lines);
     void LoadPropFromFile(const std::vector<String>& Lines, std::size_t First);
 
