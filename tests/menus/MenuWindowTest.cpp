@@ -71,8 +71,8 @@ TEST_F(MenuWindowTest, EveryOpenWindowHasItsRegionPlaceAndFrame) {
     EXPECT_EQ(WindowOf(form->File), nullptr);
 }
 
-// The probes read the Part's colours of each look: icon bar, selected item with its frame, separator,
-// check mark box, and the side bar's caption.
+// The probes read each look's own colours: icon bar, selected item with its frame, separator, check mark
+// box, and the side bar's caption; the open menus are written to a picture as well.
 struct LookProbes {
     win::COLORREF IconLeft, IconRight, IconSeparator, Selected, SelectedLower, SelectedFrame, Separator,
         CheckBox, CheckFrame;
@@ -81,7 +81,7 @@ struct LookProbes {
 
 class MenuLookProbeTest : public MenuWindowTest {
 protected:
-    LookProbes Probe(TAdvMenuOfficeStyler* S) {
+    LookProbes Probe(TAdvMenuOfficeStyler* S, const char* Picture) {
         S->SideBar()->SetVisible(true);
         S->SideBar()->Caption = "Kalvenor";
         S->SideBar()->Font()->SetColor(clYellow);
@@ -89,6 +89,7 @@ protected:
         S->SideBar()->Image()->SetGradientColor(1, clNavy);
         LookProbes p{};
         WithFileMenuOpen([&] {
+            ui.Screen().WriteScreenPng(uitest::UiDriver::OutputPath(Picture));
             win::HWND fw = WindowOf(form->File);
             const int bar = S->SideBar()->Size + S->SideBar()->SplitterWidth;
             const int icon = S->IconBar()->Size();
@@ -120,7 +121,7 @@ protected:
 };
 
 TEST_F(MenuLookProbeTest, Office2007Luna) {
-    LookProbes p = Probe(Use(osOffice2007Luna));
+    LookProbes p = Probe(Use(osOffice2007Luna), "MenuLuna.png");
     // The icon bar is one colour, closed by its separator line.
     EXPECT_EQ(p.IconLeft, 0xEEEEE9u);
     EXPECT_EQ(p.IconRight, 0xEEEEE9u);
@@ -139,7 +140,7 @@ TEST_F(MenuLookProbeTest, Office2007Luna) {
 }
 
 TEST_F(MenuLookProbeTest, Office2003Blue) {
-    LookProbes p = Probe(Use(osOffice2003Blue));
+    LookProbes p = Probe(Use(osOffice2003Blue), "MenuOffice2003Blue.png");
     // A horizontal gradient from 0xFFEFE3 toward 0xE4AD87 across the 24-pixel icon bar.
     EXPECT_EQ(p.IconLeft, 0xFFEFE3u);
     EXPECT_EQ(p.IconRight, static_cast<win::COLORREF>(AdvMenus::GradientStep(0xFFEFE3, 0xE4AD87, 22, 24)));
