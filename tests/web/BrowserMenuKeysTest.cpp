@@ -137,4 +137,28 @@ TEST_F(BrowserMenuKeysTest, FromF10OrAltTheMenuHasTheKeysAndThePageKeepsTheFocus
     EXPECT_EQ(pageKeys.back(), win::VK_DOWN);
 }
 
+// F10 or Alt pressed in menu mode ends it; the release that follows, once the loop is over, does not put
+// the bar back in menu mode (and a new press of either key does).
+TEST_F(BrowserMenuKeysTest, F10OrAltAgainLeavesMenuModeForGood) {
+    int entries = 0, expected = 1;
+    // An entry more than expected ends at once, so that the test goes on to say so.
+    Watch form(Form->Handle(), [&](win::UINT msg, win::WPARAM) {
+        if (msg == win::WM_ENTERMENULOOP && ++entries > expected) win::EndMenu();
+    });
+    for (unsigned entry : {win::VK_F10, win::VK_MENU})
+        for (unsigned again : {win::VK_F10, win::VK_MENU}) {
+            entries = 0;
+            MenuKeys(entry, {again});
+            EXPECT_EQ(entries, 1) << "menu mode came back after the release of " << again << " (entered by "
+                                  << entry << ")";
+        }
+    entries = 0;
+    expected = 2;
+    MenuKeys(win::VK_F10, {win::VK_F10});
+    MenuKeys(win::VK_F10, {win::VK_ESCAPE});
+    EXPECT_EQ(entries, 2) << "a new F10 after one that left menu mode enters it";
+    EXPECT_FALSE(win::IsMenuTracking());
+    EXPECT_EQ(win::GetFocus(), Browser->Handle());
+}
+
 } // namespace

@@ -242,6 +242,9 @@ def menu_keys_from_the_page(args, service, work, programs):
     mark = menu("F10", [("Down", "File", "File"), ("Escape", "File", None), ("Escape", None, None)])
     to_page("d")
     page_saw_no_menu_keys(mark, "F10, Down, Escape, Escape", after="d")
+    # F10 again ends menu mode too, and its release leaves it ended.
+    menu("F10", [("Right", "Settings", None), ("F10", None, None)])
+    to_page("h")
 
     # The about box, opened with the mouse and closed by Enter on its button, gives the focus back to the
     # page; Alt then does what F10 does.
