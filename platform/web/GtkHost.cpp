@@ -1,6 +1,7 @@
 #include "platform/web/GtkHost.h"
 
 // The window system's headers first: they declare TRUE and FALSE, which GLib defines as macros.
+#include "platform/win/Menu.h"
 #include "platform/win/WindowInternal.h"
 
 #include "platform/backend/gtk/GtkNativeWindow.h"
@@ -12,6 +13,10 @@ void* GtkWindowOf(void* rootWindow) {
     if (!w || !w->Native) return nullptr;
     auto* native = dynamic_cast<gtkbackend::GtkNativeWindow*>(w->Native.get());
     return native ? native->Widget() : nullptr;
+}
+
+bool MenuHasKeyboard() {
+    return win::IsMenuTracking();
 }
 
 } // namespace vcl::webhost

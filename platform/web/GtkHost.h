@@ -7,4 +7,8 @@ namespace vcl::webhost {
 
 void* GtkWindowOf(void* rootWindow);
 
+// Whether a menu loop of the window system runs (the menu bar in menu mode, or a menu open): every key is
+// the menu's then, whichever window has the focus.
+bool MenuHasKeyboard();
+
 } // namespace vcl::webhost

@@ -28,6 +28,9 @@ struct MenuRecord {
     HWND Wnd = nullptr;       // the open popup window
     SIZE Size{};              // laid out: the popup window's size
     int HotItem = -1;         // bar hot-light
+    // The bar's menu mode ended by a press of F10 or Alt: the toggle bits of the two keys after that press
+    // (KeyToggles in MenuTrack.cpp); -1 for none.
+    int EndedByKey = -1;
 };
 
 namespace menu {

@@ -50,6 +50,11 @@ MenuItemRec* ItemOf(const Level& l, int i) {
     return &m->Items[static_cast<size_t>(i)];
 }
 
+// F10's and Alt's toggle bits (bit 0, bit 1): each press of a key flips its own.
+int KeyToggles() {
+    return (GetKeyState(static_cast<int>(VK_F10)) & 1) | ((GetKeyState(static_cast<int>(VK_MENU)) & 1) << 1);
+}
+
 bool IsBarLevel(const Tracker& t, size_t level) {
     return t.Bar && level == 0;
 }
@@ -439,6 +444,10 @@ void HandleKey(Tracker& t, const MSG& msg) {
         return;
     case VK_MENU:
     case VK_F10:
+        // The release of this press comes once the loop has ended, to the window, which takes it for a
+        // keyboard entry into menu mode (as F10 or Alt alone): the bar notes that the press was the menu's.
+        if (HMENU h = GetMenu(GetAncestor(t.Owner, GA_ROOT)))
+            if (MenuRecord* bar = Get(h)) bar->EndedByKey = KeyToggles();
         Cancel(t);
         return;
     case VK_UP:
@@ -603,6 +612,13 @@ void TrackBar(HWND wnd, POINT screen, WPARAM key, bool byKey) {
     HMENU bar = GetMenu(wnd);
     MenuRecord* m = Get(bar);
     if (!m || m->Items.empty()) return;
+    if (byKey && key == 0 && m->EndedByKey >= 0) {
+        // F10 or Alt alone, with neither gone down since a press of one ended menu mode: the release of
+        // that press, which leaves menu mode ended.
+        const bool release = m->EndedByKey == KeyToggles();
+        m->EndedByKey = -1;
+        if (release) return;
+    }
     m->BarWindow = wnd;
     m->HotItem = -1;
     LayoutBar(m, wnd);

@@ -122,13 +122,30 @@ gboolean TWebKitEngine::OnWindowEvent(GtkWidget* window, GdkEvent* ev, gpointer 
 // as a page leaves keys to its host (F10 and Alt for the menu, Tab past the page's last link), followed by
 // its release where that came before the answer. Other releases reach the window system too, so that it
 // never holds a key that it saw go down.
+//
+// While a menu loop runs (the menu bar in menu mode after F10 or Alt, or a menu open), the keyboard is the
+// menu's, whichever has the focus: presses pass the view and the page never sees them, so that the arrows,
+// Enter, Escape and letters work the menu as they do with the focus in the window's own controls. The
+// release of such a press passes too, even once the loop has ended on the press (Enter, Escape): the
+// window system saw the key go down, the page did not. A press the view was given before the loop began
+// still goes through it when handed back: the view lets its own hand-back pass. A hand-back is known by its
+// key and time, which are the press's own: a key the page kept earlier (an arrow it scrolled by) is still
+// on record as given to the view, and its next press is a new one, the menu's. The view keeps GTK's focus
+// all along, so that the page has the keys again once the loop ends.
 gboolean TWebKitEngine::KeyInView(GtkWidget* window, GdkEventKey* k) {
     const guint16 code = k->hardware_keycode;
     const bool press = k->type == GDK_KEY_PRESS;
+    auto given = FKeysInView.find(code);
+    const bool handedBack = press && given != FKeysInView.end() && given->second == k->time;
+    if (press && !handedBack && webhost::MenuHasKeyboard()) {
+        FKeysPastView.insert(code);
+        return FALSE;
+    }
+    if (!press && FKeysPastView.erase(code)) return FALSE;
     const bool inView = ViewFocused();
     if (inView && gtk_window_propagate_key_event(GTK_WINDOW(window), k)) {
         if (press) {
-            FKeysInView.insert(code);
+            FKeysInView[code] = k->time;
         } else if (FKeysInView.count(code)) {
             GdkEvent*& kept = FEarlyReleases[code];
             if (kept) gdk_event_free(kept);
@@ -155,6 +172,7 @@ void TWebKitEngine::ForgetEarlyReleases() {
         gdk_event_free(release);
     FEarlyReleases.clear();
     FKeysInView.clear();
+    FKeysPastView.clear();
 }
 
 gboolean TWebKitEngine::OnAreaEvent(GtkWidget*, GdkEvent* ev, gpointer self) {

@@ -120,10 +120,13 @@ private:
     GtkWidget* FArea = nullptr; // the window's drawing area under the views
     TRect FBounds;
     bool FVisible = false;
-    // Keys (hardware key codes) the view was given and has not handed back, and releases of such keys
-    // that came before the view's answer (copies, kept until the key is handed back or another press).
-    std::set<guint16> FKeysInView;
+    // Keys (hardware key codes, with the time of the press) the view was given and has not handed back,
+    // and releases of such keys that came before the view's answer (copies, kept until the key is handed
+    // back or another press).
+    std::map<guint16, guint32> FKeysInView;
     std::map<guint16, GdkEvent*> FEarlyReleases;
+    // Keys pressed while a menu loop had the keyboard, which went past the view: their releases follow.
+    std::set<guint16> FKeysPastView;
 };
 
 } // namespace vcl::webkitengine
