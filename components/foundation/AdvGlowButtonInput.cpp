@@ -356,7 +356,7 @@ void TAdvCustomGlowButton::CMFocusChanged(TMessage& Message) {
 
 void TAdvCustomGlowButton::CMDialogChar(TMessage& Message) {
     const TCMDialogChar key(Message);
-    if (IsAccel(key.CharCode, Caption()) && CanFocus()) {
+    if (IsAccel(key.Char, Caption()) && CanFocus()) {
         // A button with a menu opens it, as F4 does.
         if (IsMenuButton() || FDropDownMenu)
             DoDropDown();

@@ -67,6 +67,11 @@ bool IsValidUtf8(const String& s) {
     return true;
 }
 
+// How Parse will take these bytes: as UTF-8 with a byte-order mark, or as UTF-8 when they are valid.
+bool ReadsAsUtf8(const String& s) {
+    return s.compare(0, 3, "\xEF\xBB\xBF") == 0 || IsValidUtf8(s);
+}
+
 String Unquote(const String& s) {
     if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
         return s.substr(1, s.size() - 2);
@@ -138,7 +143,7 @@ void IniDocument::Parse(const String& data) {
         FBom = data.substr(0, 3);
         pos = 3;
     }
-    FAnsi = FBom.empty() && !IsValidUtf8(data);
+    FAnsi = !ReadsAsUtf8(data);
     bool firstBreak = true;
     while (pos < data.size()) {
         const std::size_t end = data.find_first_of("\r\n", pos);
@@ -162,6 +167,11 @@ String IniDocument::Serialize() const {
         // Only a last line that had no ending is without one; it keeps none while it stays last.
         out += !line.eol.empty() || i + 1 == FLines.size() ? line.eol : FEol;
     }
+    // The encoding is guessed afresh at each read. A Windows-1252 file whose bytes now read as UTF-8
+    // (the bytes that did not were in what was erased) would be read next time as UTF-8, and "Ã¦" in
+    // it (bytes C3 A6) would become "æ": such a file is written as UTF-8, the same text in the
+    // encoding it will be read in. Plain ASCII reads alike either way and comes out unchanged.
+    if (FAnsi && ReadsAsUtf8(out)) return DecodeCp1252(out);
     return out;
 }
 

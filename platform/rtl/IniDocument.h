@@ -5,7 +5,9 @@
 // Encoding: a file starting with the UTF-8 byte-order mark is UTF-8 and keeps the mark. A file without
 // one is UTF-8 when all of it is valid UTF-8, and Windows-1252 (the platform's ANSI code page in the
 // western locales) otherwise; names and values are handed out in UTF-8 either way, and what is written
-// goes in the file's own encoding. An empty or new file is UTF-8 without a mark.
+// goes in the file's own encoding. An empty or new file is UTF-8 without a mark. A Windows-1252 file
+// whose bytes would read as UTF-8 once written (an erase took away the only bytes that did not) is
+// written as UTF-8 instead, so that the text read back is always the text written.
 //
 // Lines end at CR LF, LF or a bare CR; lines written anew end as the file's first line does (CR LF in a
 // new file, or after a CR that a CR LF follows at once, as in a file whose line ends were doubled).

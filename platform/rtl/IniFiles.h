@@ -10,7 +10,8 @@
 //   end-of-file mark ^Z) around names and values are not part of them; a value enclosed in a pair of
 //   the same quote character (" or ') is read without the quotes.
 // - A file with the UTF-8 byte-order mark is UTF-8; one without is UTF-8 when it is valid UTF-8 and
-//   Windows-1252 otherwise, and is written back in that encoding (see IniDocument.h).
+//   Windows-1252 otherwise, and is written back in that encoding, unless the bytes written would then
+//   read as UTF-8: then it is written as UTF-8 (see IniDocument.h).
 // - When a section or entry occurs twice, the first one is read and a repeated section adds to it;
 //   DeleteKey and EraseSection remove every occurrence.
 // - A line that cannot be understood (no "=", an empty name, a NUL byte) is not read but is written

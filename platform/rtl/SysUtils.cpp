@@ -42,53 +42,60 @@ void EncodeUtf8(char32_t cp, String& out) {
         out += Utf8Encode(cp);
 }
 
-// Simple case mapping for Latin-1, Latin Extended-A, Greek and Cyrillic. Every pair maps within the
-// two-byte range of UTF-8, so folding never changes byte lengths.
-char32_t ToUpperCp(char32_t c) {
+// Runs of letters where upper and lower case alternate, the upper-case letter on the even code point
+// (Latin Extended-A, -B and Additional, archaic Greek, Cyrillic) or on the odd one.
+bool EvenUpperRun(char32_t c) {
+    return (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177) ||
+           (c >= 0x1DE && c <= 0x1EF) || c == 0x1F4 || c == 0x1F5 || (c >= 0x1F8 && c <= 0x21F) ||
+           (c >= 0x222 && c <= 0x233) || (c >= 0x246 && c <= 0x24F) || (c >= 0x3D8 && c <= 0x3EF) ||
+           (c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F) ||
+           (c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF);
+}
+bool OddUpperRun(char32_t c) {
+    return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E) || (c >= 0x1CD && c <= 0x1DC) ||
+           (c >= 0x4C1 && c <= 0x4CE);
+}
+
+} // namespace
+
+// Both letters of every pair take the same number of UTF-8 bytes, so folding never changes byte lengths.
+char32_t AnsiUpperChar(char32_t c) {
     if (c >= 'a' && c <= 'z') return c - 32;
     if (c < 0xE0) return c;
     if (c <= 0xFE) return c == 0xF7 ? c : c - 32;
     if (c == 0xFF) return 0x178;
-    if (c >= 0x100 && c <= 0x17F) {
-        if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
-            return (c & 1) ? c - 1 : c;
-        if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1) ? c : c - 1;
-        return c;
-    }
-    if (c >= 0x3B1 && c <= 0x3C9) return c == 0x3C2 ? 0x3A3 : c - 32;
+    if (EvenUpperRun(c)) return (c & 1) ? c - 1 : c;
+    if (OddUpperRun(c)) return (c & 1) ? c : c - 1;
+    if (c >= 0x3B1 && c <= 0x3CB) return c == 0x3C2 ? 0x3A3 : c - 32;
     if (c == 0x3AC) return 0x386;
     if (c >= 0x3AD && c <= 0x3AF) return c - 37;
     if (c == 0x3CC) return 0x38C;
     if (c == 0x3CD || c == 0x3CE) return c - 63;
     if (c >= 0x430 && c <= 0x44F) return c - 32;
     if (c >= 0x450 && c <= 0x45F) return c - 80;
-    if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x4FF))
-        return (c & 1) ? c - 1 : c;
+    if (c == 0x4CF) return 0x4C0;
     return c;
 }
 
-char32_t ToLowerCp(char32_t c) {
+char32_t AnsiLowerChar(char32_t c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c < 0xC0) return c;
     if (c <= 0xDE) return c == 0xD7 ? c : c + 32;
     if (c == 0x178) return 0xFF;
-    if (c >= 0x100 && c <= 0x17F) {
-        if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
-            return (c & 1) ? c : c + 1;
-        if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1) ? c + 1 : c;
-        return c;
-    }
-    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 32;
+    if (EvenUpperRun(c)) return (c & 1) ? c : c + 1;
+    if (OddUpperRun(c)) return (c & 1) ? c + 1 : c;
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;
     if (c == 0x386) return 0x3AC;
     if (c >= 0x388 && c <= 0x38A) return c + 37;
     if (c == 0x38C) return 0x3CC;
     if (c == 0x38E || c == 0x38F) return c + 63;
     if (c >= 0x410 && c <= 0x42F) return c + 32;
     if (c >= 0x400 && c <= 0x40F) return c + 80;
-    if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x4FF))
-        return (c & 1) ? c : c + 1;
+    if (c == 0x4C0) return 0x4CF;
     return c;
 }
+
+namespace {
 
 template <class F> String MapUtf8(const String& s, F map) {
     String out;
@@ -208,10 +215,10 @@ String LowerCase(const String& S) {
 }
 
 String AnsiUpperCase(const String& S) {
-    return MapUtf8(S, ToUpperCp);
+    return MapUtf8(S, AnsiUpperChar);
 }
 String AnsiLowerCase(const String& S) {
-    return MapUtf8(S, ToLowerCp);
+    return MapUtf8(S, AnsiLowerChar);
 }
 
 // ---- Comparison
@@ -240,8 +247,8 @@ bool SameText(const String& S1, const String& S2) {
 int AnsiCompareText(const String& S1, const String& S2) {
     size_t i = 0, j = 0;
     while (i < S1.size() && j < S2.size()) {
-        char32_t a = ToLowerCp(DecodeUtf8(S1, i));
-        char32_t b = ToLowerCp(DecodeUtf8(S2, j));
+        char32_t a = AnsiLowerChar(DecodeUtf8(S1, i));
+        char32_t b = AnsiLowerChar(DecodeUtf8(S2, j));
         if (a != b) return a < b ? -1 : 1;
     }
     if (i < S1.size()) return 1;
@@ -257,7 +264,7 @@ int AnsiCompareStr(const String& S1, const String& S2) {
     while (i < S1.size() && j < S2.size()) {
         char32_t a = DecodeUtf8(S1, i);
         char32_t b = DecodeUtf8(S2, j);
-        if (a != b) return ToLowerCp(a) == a ? -1 : 1;
+        if (a != b) return AnsiLowerChar(a) == a ? -1 : 1;
     }
     return 0;
 }

@@ -4,7 +4,7 @@
 // Strings are UTF-8. Pos, PosEx and Copy count bytes (1-based), so that their results fit together;
 // Utf8Length, Utf8Copy and Utf8Pos count characters for what the user sees. UpperCase, LowerCase,
 // CompareText and SameText fold ASCII letters only; the Ansi variants also fold accented Latin,
-// Greek and Cyrillic letters.
+// Greek and Cyrillic letters (AnsiUpperChar says which).
 
 #include <concepts>
 #include <cstdint>
@@ -25,6 +25,12 @@ String UpperCase(const String& S); // ASCII only
 String LowerCase(const String& S);
 String AnsiUpperCase(const String& S); // UTF-8 aware
 String AnsiLowerCase(const String& S);
+// The simple case mapping of one code point that the Ansi functions apply: Latin-1, Latin Extended-A,
+// the letters of Latin Extended-B and Latin Extended Additional that come in upper/lower pairs side by
+// side, Greek and Cyrillic (U+0400 to U+052F). Anything else (digraphs such as U+01C4, IPA, the Turkish
+// dotless i, the sharp s, the micro sign) is its own case.
+char32_t AnsiUpperChar(char32_t C);
+char32_t AnsiLowerChar(char32_t C);
 
 // ---- Comparison: results < 0, 0 or > 0
 

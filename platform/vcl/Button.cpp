@@ -165,7 +165,7 @@ void TCustomButton::WndProc(TMessage& Message) {
     }
     case CM_DIALOGCHAR: {
         TCMDialogChar key(Message);
-        if (IsAccel(key.CharCode, Caption()) && CanFocus()) {
+        if (IsAccel(key.Char, Caption()) && CanFocus()) {
             Click();
             Message.Result = 1;
             return;

@@ -126,7 +126,7 @@ bool HandleBoxKeys(TButtonControl* Control, TMessage& Message, win::LRESULT DlgC
     }
     if (Message.Msg != CM_DIALOGCHAR) return false;
     TCMDialogChar key(Message);
-    if (!IsAccel(key.CharCode, Control->Caption()) || !Control->CanFocus()) return false;
+    if (!IsAccel(key.Char, Control->Caption()) || !Control->CanFocus()) return false;
     Control->SetFocus();
     if (Control->Focused()) Activate();
     Message.Result = 1;

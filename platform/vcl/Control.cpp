@@ -60,10 +60,17 @@ void TControl::SetParentComponent(TComponent* Value) {
 
 // ---- Bounds
 
+void KeepBoundsInRange(int& Left, int& Top, int& Width, int& Height) {
+    Left = std::clamp(Left, -MaxControlCoordinate, MaxControlCoordinate);
+    Top = std::clamp(Top, -MaxControlCoordinate, MaxControlCoordinate);
+    Width = std::clamp(Width, 0, MaxControlCoordinate);
+    Height = std::clamp(Height, 0, MaxControlCoordinate);
+}
+
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    AWidth = std::max(AWidth, 0);
-    AHeight = std::max(AHeight, 0);
+    KeepBoundsInRange(ALeft, ATop, AWidth, AHeight);
     CanResize(AWidth, AHeight);
+    KeepBoundsInRange(ALeft, ATop, AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     bool resized = AWidth != FWidth || AHeight != FHeight;
     InvalidateControl(FVisible, false); // the old place, background included
@@ -121,7 +128,9 @@ void TControl::SetClientHeight(int Value) {
 
 void TControl::SetClientSize(TSize Value) {
     TRect client = GetClientRect();
-    SetBounds(FLeft, FTop, FWidth - client.Width() + Value.cx, FHeight - client.Height() + Value.cy);
+    // The frame's size added in 64 bits: the size asked may be anywhere in the int range.
+    SetBounds(FLeft, FTop, ClampToInt(std::int64_t{FWidth} - client.Width() + Value.cx),
+              ClampToInt(std::int64_t{FHeight} - client.Height() + Value.cy));
 }
 
 TPoint TControl::ClientOrigin() {

@@ -123,6 +123,13 @@ bool IdentToCursor(const String& Ident, Int64& Cursor);
 // crNone).
 win::HCURSOR CursorHandleOf(TCursor Cursor);
 
+// Bounds as every control keeps them: a position within +-MaxControlCoordinate, a size from 0 to it. A
+// layout or a caller may ask for anything in the int range (Left = 2147483647); kept to this, a position
+// plus a size, and the positions added up along a chain of up to 127 parents, stay within int wherever
+// the window system and painting add them. 2^24 pixels lie far beyond any screen.
+constexpr int MaxControlCoordinate = (1 << 24) - 1;
+void KeepBoundsInRange(int& Left, int& Top, int& Width, int& Height);
+
 // ---- Events
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -265,8 +272,9 @@ public:
     void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
     void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
     void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
-    // Constraints apply to the size; negative sizes become 0. Realigns the parent when needed and
-    // raises OnResize (through Resize) when the size changed.
+    // Constraints apply to the size; negative sizes become 0, and the bounds are kept in range
+    // (KeepBoundsInRange). Realigns the parent when needed and raises OnResize (through Resize) when the
+    // size changed.
     virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
     TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
     void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }

@@ -2,6 +2,8 @@
 
 #include "platform/vcl/ControlMessages.h"
 
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Unicode.h"
 #include "platform/vcl/ShortCut.h"
 #include "platform/win/Input.h"
 
@@ -11,11 +13,6 @@ namespace {
 
 bool KeyDown(int vk) {
     return win::GetKeyState(vk) < 0;
-}
-
-// The upper-case ASCII form of a character code (others as they are).
-unsigned UpperAscii(unsigned c) {
-    return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
 }
 
 } // namespace
@@ -52,6 +49,9 @@ TShiftState KeysToShiftState(win::WPARAM Keys) {
 }
 
 bool IsAccel(win::WPARAM VK, const String& Caption) {
+    // "&" is a single byte that never occurs inside a longer UTF-8 sequence, so the caption can be
+    // searched byte by byte; the character after it is decoded whole. The typed character is a whole
+    // code point too (the window system's character messages carry it unshortened).
     for (size_t i = 0; i < Caption.size(); ++i) {
         if (Caption[i] != '&') continue;
         if (i + 1 >= Caption.size()) return false;
@@ -59,8 +59,11 @@ bool IsAccel(win::WPARAM VK, const String& Caption) {
             ++i;
             continue;
         }
-        unsigned c = static_cast<unsigned char>(Caption[i + 1]);
-        return UpperAscii(c) == UpperAscii(static_cast<unsigned>(VK & 0xFFFF));
+        size_t at = i + 1;
+        const char32_t c = Utf8Next(Caption, at);
+        // Bytes that are no character underline nothing a key could give.
+        if (c == ReplacementChar && at == i + 2) return false;
+        return VK <= 0x10FFFF && AnsiUpperChar(c) == AnsiUpperChar(static_cast<char32_t>(VK));
     }
     return false;
 }

@@ -139,8 +139,9 @@ TShiftState KeyDataToShiftState(std::intptr_t KeyData);
 // The shift state of a mouse message's key flags (MK_*), with Alt from the keyboard state.
 TShiftState KeysToShiftState(win::WPARAM Keys);
 
-// True when Caption has "&" before the character VK names (letters and digits without regard to case);
-// "&&" is a literal ampersand and marks nothing.
+// True when Caption has "&" before the character VK names: VK is a whole code point, the character after
+// "&" is decoded from UTF-8, and letters match without regard to case (as AnsiUpperChar folds them, so
+// "&Файл" answers both "ф" and "Ф"). "&&" is a literal ampersand and marks nothing.
 bool IsAccel(win::WPARAM VK, const String& Caption);
 // The caption without its "&" markers ("&&" becomes "&").
 String StripHotKey(const String& Caption);

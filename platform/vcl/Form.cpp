@@ -287,7 +287,9 @@ void TCustomForm::SetClientSize(TSize Value) {
     }
     TRect frame{0, 0, 0, 0};
     win::AdjustWindowRectEx(&frame, FrameStyle(), 0, FrameExStyle());
-    SetBounds(FLeft, FTop, Value.cx + frame.Width(), Value.cy + frame.Height());
+    // In 64 bits: the size asked may be anywhere in the int range (SetBounds keeps it in range).
+    SetBounds(FLeft, FTop, ClampToInt(std::int64_t{Value.cx} + frame.Width()),
+              ClampToInt(std::int64_t{Value.cy} + frame.Height()));
 }
 
 void TCustomForm::UpdateFrame() {

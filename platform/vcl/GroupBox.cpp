@@ -72,7 +72,7 @@ void TCustomGroupBox::WndProc(TMessage& Message) {
     case CM_DIALOGCHAR: {
         // The caption's accelerator focuses the first control inside.
         TCMDialogChar key(Message);
-        if (IsAccel(key.CharCode, Caption()) && CanFocus()) {
+        if (IsAccel(key.Char, Caption()) && CanFocus()) {
             SelectNext(nullptr, true, true);
             Message.Result = 1;
             return;

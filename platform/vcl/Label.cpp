@@ -152,7 +152,7 @@ void TCustomLabel::Loaded() {
 }
 
 void TCustomLabel::CMDialogChar(TCMDialogChar& Message) {
-    if (FFocusControl && Enabled() && FShowAccelChar && IsAccel(Message.CharCode, Caption()) &&
+    if (FFocusControl && Enabled() && FShowAccelChar && IsAccel(Message.Char, Caption()) &&
         FFocusControl->CanFocus()) {
         FFocusControl->SetFocus();
         Message.Result = 1;

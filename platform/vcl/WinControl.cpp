@@ -461,9 +461,9 @@ void TWinControl::SetParent(TWinControl* AParent) {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    AWidth = std::max(AWidth, 0);
-    AHeight = std::max(AHeight, 0);
+    KeepBoundsInRange(ALeft, ATop, AWidth, AHeight);
     CanResize(AWidth, AHeight);
+    KeepBoundsInRange(ALeft, ATop, AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     bool resized = AWidth != FWidth || AHeight != FHeight;
     FLeft = ALeft;

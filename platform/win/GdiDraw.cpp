@@ -531,11 +531,13 @@ BOOL DrawFocusRect(HDC hDC, const RECT* lprc) {
         if (((x - r.Left) + (y - r.Top)) % 2 != 0) return;
         p.Each(y, x, x + 1, [](std::uint32_t& px, int, int) { px = 0xFF000000u | (~px & 0xFFFFFFu); });
     };
-    for (int x = r.Left; x < r.Right; ++x) {
+    // Only the part the clip reaches is walked: a control may be millions of pixels wide.
+    const RECT seen = p.LogicalBounds();
+    for (int x = std::max(r.Left, seen.Left); x < std::min(r.Right, seen.Right); ++x) {
         dot(x, r.Top);
         if (r.Bottom - 1 > r.Top) dot(x, r.Bottom - 1);
     }
-    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+    for (int y = std::max(r.Top + 1, seen.Top); y < std::min(r.Bottom - 1, seen.Bottom); ++y) {
         dot(r.Left, y);
         if (r.Right - 1 > r.Left) dot(r.Right - 1, y);
     }

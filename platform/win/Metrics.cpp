@@ -1,6 +1,7 @@
 // System metrics and parameters, monitors from the backend's screen, and the standard cursors.
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <map>
 
@@ -37,10 +38,20 @@ std::optional<size_t> FromHandle(HMONITOR h) {
     return i;
 }
 
-long long DistanceSq(const RECT& r, POINT p) {
-    long long dx = p.X < r.Left ? r.Left - p.X : (p.X >= r.Right ? p.X - r.Right + 1 : 0);
-    long long dy = p.Y < r.Top ? r.Top - p.Y : (p.Y >= r.Bottom ? p.Y - r.Bottom + 1 : 0);
+// A point and a monitor may lie at opposite ends of the int range: each offset needs 33 bits, its square
+// 65, so the distance is compared as a double (exact enough to tell the nearest monitor).
+double DistanceSq(const RECT& r, POINT p) {
+    const double x = p.X, y = p.Y;
+    const double dx = x < r.Left ? r.Left - x : (x >= r.Right ? x - r.Right + 1 : 0);
+    const double dy = y < r.Top ? r.Top - y : (y >= r.Bottom ? y - r.Bottom + 1 : 0);
     return dx * dx + dy * dy;
+}
+
+// The middle of a rectangle (towards its top left); the sums are taken in 64 bits, so that a rectangle
+// near the ends of the int range has its middle inside it.
+POINT Centre(const RECT& r) {
+    return {static_cast<int>((std::int64_t{r.Left} + r.Right) / 2),
+            static_cast<int>((std::int64_t{r.Top} + r.Bottom) / 2)};
 }
 
 void DefaultFont(LOGFONT& lf, bool bold) {
@@ -346,10 +357,10 @@ BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pv, UINT winIni) {
 HMONITOR MonitorFromPoint(POINT pt, DWORD flags) {
     auto ms = Monitors();
     size_t best = 0;
-    long long bestD = -1;
+    double bestD = -1;
     for (size_t i = 0; i < ms.size(); ++i) {
         if (ms[i].Bounds.Contains(pt)) return ToHandle(i);
-        long long d = DistanceSq(ms[i].Bounds, pt);
+        const double d = DistanceSq(ms[i].Bounds, pt);
         if (bestD < 0 || d < bestD) bestD = d, best = i;
     }
     if (flags == MONITOR_DEFAULTTONULL) return nullptr;
@@ -366,12 +377,12 @@ HMONITOR MonitorFromRect(const RECT* r, DWORD flags) {
     std::optional<size_t> best;
     for (size_t i = 0; i < ms.size(); ++i) {
         const RECT& b = ms[i].Bounds;
-        long long w = std::min(b.Right, r->Right) - std::max(b.Left, r->Left);
-        long long h = std::min(b.Bottom, r->Bottom) - std::max(b.Top, r->Top);
+        long long w = std::int64_t{std::min(b.Right, r->Right)} - std::max(b.Left, r->Left);
+        long long h = std::int64_t{std::min(b.Bottom, r->Bottom)} - std::max(b.Top, r->Top);
         if (w > 0 && h > 0 && w * h > bestArea) bestArea = w * h, best = i;
     }
     if (best) return ToHandle(*best);
-    return MonitorFromPoint({(r->Left + r->Right) / 2, (r->Top + r->Bottom) / 2}, flags);
+    return MonitorFromPoint(Centre(*r), flags);
 }
 
 HMONITOR MonitorFromWindow(HWND h, DWORD flags) {

@@ -1,6 +1,7 @@
 // The default non-client area: frame metrics, hit testing and a plain frame with its caption.
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/win/Gdi.h"
 #include "platform/win/Metrics.h"
@@ -104,13 +105,24 @@ void DefCalcSize(Wnd* w, RECT* rc) {
     }
     RECT ins = NonClientInsets(w->Style, w->ExStyle, false);
     if (w->IsTopLevel() && w->Menu && !(w->Style & WS_CHILD)) ins.Top += MenuBarHeight(w);
-    rc->Left += ins.Left;
-    rc->Top += ins.Top;
-    rc->Right -= ins.Right;
-    rc->Bottom -= ins.Bottom;
+    // A window may lie anywhere in the int range (a layout can say Left = 2147483647): the frame is
+    // taken off in 64 bits, and a client area that has no room left is empty at the frame's inner edge.
+    rc->Left = vcl::ClampToInt(std::int64_t{rc->Left} + ins.Left);
+    rc->Top = vcl::ClampToInt(std::int64_t{rc->Top} + ins.Top);
+    rc->Right = vcl::ClampToInt(std::int64_t{rc->Right} - ins.Right);
+    rc->Bottom = vcl::ClampToInt(std::int64_t{rc->Bottom} - ins.Bottom);
     if (rc->Right < rc->Left) rc->Right = rc->Left;
     if (rc->Bottom < rc->Top) rc->Bottom = rc->Top;
 }
+
+namespace {
+// A rectangle in coordinates relative to origin; the offsets are taken in 64 bits.
+RECT RelativeTo(const RECT& r, POINT origin) {
+    return {vcl::ClampToInt(std::int64_t{r.Left} - origin.X), vcl::ClampToInt(std::int64_t{r.Top} - origin.Y),
+            vcl::ClampToInt(std::int64_t{r.Right} - origin.X),
+            vcl::ClampToInt(std::int64_t{r.Bottom} - origin.Y)};
+}
+} // namespace
 
 void CalcClient(Wnd* w) {
     RECT r = w->Rect;
@@ -118,7 +130,8 @@ void CalcClient(Wnd* w) {
     if (!W(w->Handle)) return;
     if (r.Right < r.Left) r.Right = r.Left;
     if (r.Bottom < r.Top) r.Bottom = r.Top;
-    w->Client = {r.Left - w->Rect.Left, r.Top - w->Rect.Top, r.Right - w->Rect.Left, r.Bottom - w->Rect.Top};
+    // What a window procedure answered may lie anywhere: the client rectangle is worked out in 64 bits.
+    w->Client = RelativeTo(r, w->Rect.TopLeft());
 }
 
 LRESULT DefNcHitTest(Wnd* w, POINT pt) {

@@ -171,17 +171,26 @@ Wnd* NextPaintWindow(HWND filter) {
 }
 
 void EnsureSurface(Wnd* root) {
-    int w = std::max(root->Rect.Width(), 1), h = std::max(root->Rect.Height(), 1);
+    // No image can be wider or taller than 32767 pixels (nor can an X window be), and a window's picture
+    // is kept to 2^26 pixels (256 MB, more than an 8K screen): the picture of a larger window holds its
+    // top-left part, and drawing beyond it is clipped away.
+    constexpr int kMaxSide = 32767;
+    constexpr int kMaxPixels = 1 << 26;
+    int w = std::clamp(root->Rect.Width(), 1, kMaxSide), h = std::clamp(root->Rect.Height(), 1, kMaxSide);
+    h = std::min(h, kMaxPixels / w);
     if (!root->Surface || cairo_image_surface_get_width(root->Surface) != w ||
         cairo_image_surface_get_height(root->Surface) != h) {
         cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
         if (root->Surface) {
-            // Keep what was there until the window repaints.
-            cairo_t* cr = cairo_create(s);
-            cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-            cairo_set_source_surface(cr, root->Surface, 0, 0);
-            cairo_paint(cr);
-            cairo_destroy(cr);
+            // Keep what was there until the window repaints (a new image that could not be made, for
+            // want of memory, takes nothing: drawing into it would only leak).
+            if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+                cairo_t* cr = cairo_create(s);
+                cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+                cairo_set_source_surface(cr, root->Surface, 0, 0);
+                cairo_paint(cr);
+                cairo_destroy(cr);
+            }
             cairo_surface_destroy(root->Surface);
         }
         root->Surface = s;

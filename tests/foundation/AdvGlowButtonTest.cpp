@@ -413,6 +413,25 @@ TEST_F(AdvGlowButtonTest, AcceleratorClicksAndWideCaptionIsDrawnWhenCaptionIsEmp
 }
 
 // The properties added for image lists, menus, sizing and text read from a layout and written back.
+
+// Alt with a character that has no key of the layout: the whole code point reaches the button.
+TEST_F(AdvGlowButtonTest, AnAcceleratorBeyondAsciiAnswersItsOwnCharacterOnly) {
+    Make("Emile", 10)->SetCaption("&Émile");
+    Make("Smile", 60)->SetCaption("&😀 Smile");
+    Show();
+    auto altType = [&](const String& Text) {
+        ui.Screen().KeyDown(win::VK_MENU);
+        ui.Screen().TypeText(Text);
+        ui.Screen().KeyUp(win::VK_MENU);
+        ui.Process();
+    };
+    altType("Ã");      // the first byte of "É"
+    altType("\uF600"); // the low 16 bits of U+1F600
+    EXPECT_TRUE(clicks.empty());
+    altType("é");
+    altType("😀");
+    EXPECT_EQ(clicks, (std::vector<String>{"Emile", "Smile"}));
+}
 TEST_F(AdvGlowButtonTest, ImageListMenuAndSizingPropertiesRoundTripThroughLayouts) {
     RegisterClasses({ClassEntry<TGlowLayoutForm>(), ClassEntry<TAdvGlowButton>(), ClassEntry<TImageList>(),
                      ClassEntry<TPopupMenu>()});

@@ -1,6 +1,6 @@
 // The INI reader: any file is read; writing one value changes that value only, every other entry
 // reads back as it was, and once that value is erased again the file holds its first bytes (the last
-// line may have gained a line end).
+// line may have gained a line end). Erasing a whole section leaves the text of every other one as it was.
 
 #include <algorithm>
 #include <unistd.h>
@@ -17,12 +17,13 @@ std::string Folder() {
     return fuzz::TempFolder("kv-fuzz-ini");
 }
 
-// Every section's "name=value" lines, in order.
-std::string Dump(vcl::TCustomIniFile& ini) {
+// Every section's "name=value" lines, in order; without the section named skip, when given.
+std::string Dump(vcl::TCustomIniFile& ini, const std::string* skip = nullptr) {
     vcl::TStringList sections, values;
     ini.ReadSections(&sections);
     std::string out;
     for (int i = 0; i < sections.Count(); ++i) {
+        if (skip && vcl::detail::FoldNameCase(sections[i]) == vcl::detail::FoldNameCase(*skip)) continue;
         ini.ReadSectionValues(sections[i], &values);
         out += "[" + sections[i] + "]\n" + values.Text();
     }
@@ -34,7 +35,8 @@ std::string Dump(vcl::TCustomIniFile& ini) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = Folder() + "/fuzz.ini";
     fuzz::Input in(data, size);
-    const bool memory = in.Byte() & 1;
+    const std::uint8_t options = in.Byte();
+    const bool memory = options & 1;
     vcl::WriteFileAtomic(path, in.Rest());
     try {
         vcl::TIniFile ini(path);
@@ -65,6 +67,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (Dump(mem) != before) fuzz::Broken("the two readers differ");
             mem.UpdateFile();
             if (Dump(ini) != before) fuzz::Broken("UpdateFile changed the file's values");
+        }
+        // One section erased: every other value reads back as the same text, although the bytes left may
+        // now be read in another encoding.
+        if (sections.Count() > 0) {
+            const std::string erased = sections[(options >> 1) % sections.Count()];
+            const std::string expected = Dump(ini, &erased);
+            ini.EraseSection(erased);
+            if (Dump(ini) != expected) fuzz::Broken("erasing a section changed the text of another");
         }
     } catch (const vcl::EIniFileException&) {
     }

@@ -362,6 +362,55 @@ TEST_F(IniFileTest, BomLessFilesAreUtf8WhenValidAndWindows1252OtherwiseAndKeepTh
     EXPECT_EQ(Get("new.ini"), "[S]\r\nk=Grüß\r\n");
 }
 
+// The encoding is guessed at each read, so a Windows-1252 file must not turn into valid UTF-8 by losing
+// the only bytes that kept it from being one: text whose Windows-1252 bytes are also UTF-8 would change.
+TEST_F(IniFileTest, AWindows1252FileReadsAsTheSameTextAfterAnEraseTookItsOnlyBytesThatAreNoUtf8) {
+    // "Ã¦sop â‚¬" in Windows-1252 is, byte for byte, "æsop €" in UTF-8; "Köln" is the only text whose
+    // bytes are no UTF-8.
+    const String ansi = "[Fable]\r\nName=\xC3\xA6sop \xE2\x82\xAC\r\n"
+                        "[Gone]\r\nCity=K\xF6ln\r\n"
+                        "[Plain]\r\nKey=1\r\n";
+    const String fable = "Ã¦sop â‚¬";
+    auto expectText = [&](const String& file, const String& plainKey) {
+        TIniFile again(Path(file));
+        EXPECT_EQ(again.ReadString("Fable", "Name", ""), fable) << file;
+        EXPECT_EQ(again.ReadString("Plain", "Key", ""), plainKey) << file;
+        EXPECT_EQ(again.ReadString("Gone", "City", "none"), "none") << file;
+    };
+
+    Put("through.ini", ansi);
+    TIniFile ini(Path("through.ini"));
+    ASSERT_EQ(ini.ReadString("Fable", "Name", ""), fable);
+    ini.EraseSection("Gone");
+    expectText("through.ini", "1");
+    ini.WriteString("Plain", "Key", "2");
+    expectText("through.ini", "2");
+    // Now a UTF-8 file, it takes what Windows-1252 lacks.
+    ini.WriteString("Plain", "Script", "日本");
+    EXPECT_EQ(ini.ReadString("Plain", "Script", ""), "日本");
+    expectText("through.ini", "2");
+
+    Put("memory.ini", ansi);
+    {
+        TMemIniFile mem(Path("memory.ini"));
+        mem.EraseSection("Gone");
+        mem.UpdateFile();
+    }
+    expectText("memory.ini", "1");
+
+    // A write that brings back a byte that is no UTF-8 keeps the file in Windows-1252, where it reads as
+    // written too.
+    Put("kept.ini", ansi);
+    {
+        TMemIniFile mem(Path("kept.ini"));
+        mem.EraseSection("Gone");
+        mem.WriteString("Plain", "Key", "€ 3");
+        mem.UpdateFile();
+    }
+    expectText("kept.ini", "€ 3");
+    EXPECT_NE(Get("kept.ini").find("Key=\x80 3"), String::npos);
+}
+
 TEST_F(IniFileTest, LinesEndAtCrLfLfOrABareCrAndNamesAndValuesLoseThePlatformsBlanks) {
     // A file of bare CRs, as old Macintosh editors write it.
     Put("cr.ini", "[S]\rA=1\rB=2\r");

@@ -28,6 +28,20 @@ TEST(SysUtilsTest, CaseMappingAsciiAndUtf8) {
     EXPECT_EQ(AnsiUpperCase("\xC3\xB7\xC3\x97"), "\xC3\xB7\xC3\x97"); // ÷ and × have no case
 }
 
+// The letters of Latin Extended-B and Additional that come in pairs, Greek with dialytika and the rest of
+// Cyrillic fold too; every pair keeps its UTF-8 length, and a letter folded up and down again folds up
+// to the same letter.
+TEST(SysUtilsTest, CaseMappingCoversTheLetterPairsOfLatinGreekAndCyrillic) {
+    EXPECT_EQ(AnsiUpperCase("ǎ ǟ ȁ ɇ ḁ ạ ỹ ϊ ϋ ϣ ӂ ӏ ԁ"), "Ǎ Ǟ Ȁ Ɇ Ḁ Ạ Ỹ Ϊ Ϋ Ϣ Ӂ Ӏ Ԁ");
+    EXPECT_EQ(AnsiLowerCase("Ǎ Ǟ Ȁ Ɇ Ḁ Ạ Ỹ Ϊ Ϋ Ϣ Ӂ Ӏ Ԁ"), "ǎ ǟ ȁ ɇ ḁ ạ ỹ ϊ ϋ ϣ ӂ ӏ ԁ");
+    for (char32_t c = 0; c < 0x2000; ++c) {
+        const char32_t up = AnsiUpperChar(c), low = AnsiLowerChar(c);
+        EXPECT_EQ(Utf8Encode(up).size(), Utf8Encode(c).size()) << std::hex << static_cast<unsigned>(c);
+        EXPECT_EQ(Utf8Encode(low).size(), Utf8Encode(c).size()) << std::hex << static_cast<unsigned>(c);
+        EXPECT_EQ(AnsiUpperChar(low), up) << std::hex << static_cast<unsigned>(c);
+    }
+}
+
 TEST(SysUtilsTest, Comparisons) {
     EXPECT_EQ(CompareText("abc", "ABC"), 0);
     EXPECT_LT(CompareText("abc", "abd"), 0);

@@ -144,6 +144,32 @@ TEST_F(ButtonTest, AcceleratorClicks) {
     EXPECT_EQ(clicks.size(), 1u);
 }
 
+// Alt and a key whose character has no key of its own on the layout (a character packet): the window
+// system's WM_SYSCHAR carries the whole code point, and the caption's "&" marks a whole UTF-8 character.
+TEST_F(ButtonTest, AnAcceleratorBeyondAsciiAnswersItsOwnCharacterOnly) {
+    MakeButton("Emile", "&Émile", 10);
+    MakeButton("File", "&Файл", 90);
+    MakeButton("Smile", "&😀 Smile", 170);
+    auto* edit = Make<TEdit>("Edit", 10, 10, 100, 21);
+    ShowHost();
+    edit->SetFocus();
+    auto altType = [&](const String& Text) {
+        screen->KeyDown(win::VK_MENU);
+        screen->TypeText(Text);
+        screen->KeyUp(win::VK_MENU);
+        Pump();
+    };
+    // The first byte of "É" (0xC3) and of "Ф" (0xD0) and the low 16 bits of U+1F600 name no accelerator.
+    altType("Ã");
+    altType("Ð");
+    altType("\uF600");
+    EXPECT_TRUE(clicks.empty());
+    altType("é");
+    altType("ф");
+    altType("😀");
+    EXPECT_EQ(clicks, (std::vector<std::string>{"Emile", "File", "Smile"}));
+}
+
 TEST_F(ButtonTest, ClickSetsTheFormsModalResult) {
     TComponentPtr<TCustomForm> form(TCustomForm::CreateNew(nullptr));
     auto* b = new TButton(form.get());

@@ -2,6 +2,8 @@
 // property changes send, parent font and colour, and the keyboard helpers; a control and its action, and
 // double clicks.
 
+#include <tuple>
+
 #include "platform/rtl/Exceptions.h"
 #include "tests/vcl/ControlTestSupport.h"
 
@@ -318,6 +320,31 @@ protected:
     }
 };
 
+// The character after "&" is decoded whole and compared with the whole code point typed; letters match in
+// either case, beyond ASCII too.
+TEST_F(ControlMessageTest, AnAcceleratorIsTheWholeCharacterAfterTheAmpersandInEitherCase) {
+    const std::vector<std::tuple<char32_t, char32_t, const char*>> pairs = {
+        {U'É', U'é', "&Émile"}, {U'Ф', U'ф', "&Файл"}, {U'Σ', U'σ', "&Σύνολο"},
+        {U'Ÿ', U'ÿ', "&ÿes"},   {U'Ǎ', U'ǎ', "&ǎbc"},  {U'Ạ', U'ạ', "&Ạnh"},
+        {U'Ї', U'ї', "&Їжак"},  {U'Ά', U'ά', "&άλφα"}, {U'Ü', U'ü', "R&&D &Übersicht"}};
+    for (const auto& [upper, lower, caption] : pairs) {
+        EXPECT_TRUE(IsAccel(upper, caption)) << caption;
+        EXPECT_TRUE(IsAccel(lower, caption)) << caption;
+    }
+    // Neither the first byte of the character nor a letter that only looks alike.
+    EXPECT_FALSE(IsAccel(U'Ã', "&Émile"));
+    EXPECT_FALSE(IsAccel(U'Ð', "&Файл"));
+    EXPECT_FALSE(IsAccel(U'E', "&Émile"));
+    EXPECT_FALSE(IsAccel(U'R', "R&&D &Übersicht"));
+    // Beyond U+FFFF the whole code point counts, never its low 16 bits.
+    EXPECT_TRUE(IsAccel(0x1F600, "&😀 Smile"));
+    EXPECT_FALSE(IsAccel(0xF600, "&😀 Smile"));
+    EXPECT_FALSE(IsAccel(U'ð', "&😀 Smile"));
+    EXPECT_FALSE(IsAccel(0x10000 + 'A', "&Apple"));
+    // A byte that starts no character marks nothing, not even the replacement character.
+    EXPECT_FALSE(IsAccel(0xC9, "&\xC9mile"));
+    EXPECT_FALSE(IsAccel(0xFFFD, "&\xC9mile"));
+}
 TEST_F(ControlMessageTest, BroadcastReachesEachChildUntilOneAnswers) {
     MakeHost(0, 0, 100, 100);
     std::vector<TGroupButton*> buttons;

@@ -1,5 +1,7 @@
 // The non-client area: metrics, the client rectangle from the styles, hit testing, system commands.
 
+#include <climits>
+
 #include "tests/win/WindowTestSupport.h"
 
 namespace wintest {
@@ -78,6 +80,58 @@ TEST_F(NonClient, ClientRectangleFollowsTheStylesAndDefaultHitTestAndSystemComma
     Answer(WM_CLOSE, 0);
     SendMessage(h2, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(IsWindow(h2));
+}
+
+// A window may lie anywhere in the int range. At its top end the frame leaves no room, so the client
+// area is empty at the frame's inner edge; just below it the frame comes off as anywhere else.
+TEST_F(NonClient, AWindowAtTheEndsOfTheIntRangeHasItsFrameTakenOffWithoutOverflow) {
+    HWND last = Top(INT_MAX, INT_MAX, 300, 200);
+    RECT cr;
+    GetClientRect(last, &cr);
+    EXPECT_TRUE(cr.IsEmpty());
+    HWND below = Top(INT_MAX - 300, INT_MIN, 300, 200);
+    GetClientRect(below, &cr);
+    EXPECT_EQ(cr, (RECT{0, 0, 300 - 4 - 4, 200 - 23 - 4}));
+    POINT o{0, 0};
+    ClientToScreen(below, &o);
+    EXPECT_EQ(o, (POINT{INT_MAX - 300 + 4, INT_MIN + 23}));
+    // A window procedure may answer WM_NCCALCSIZE with a rectangle at the other end of the range.
+    Override() = [](HWND, UINT m, WPARAM, LPARAM l, LRESULT* r) {
+        if (m != WM_NCCALCSIZE) return false;
+        auto* rc = reinterpret_cast<RECT*>(l);
+        *rc = {INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX};
+        *r = 0;
+        return true;
+    };
+    HWND odd = Top(-100, -100, 300, 200);
+    GetClientRect(odd, &cr);
+    EXPECT_TRUE(cr.IsEmpty());
+}
+
+// The monitor of a rectangle or window far off every screen is the one nearest to its middle, at either
+// end of the int range.
+TEST(SystemMetrics, TheNearestMonitorOfARectangleAtTheEndsOfTheIntRange) {
+    backend::SetBackend(std::make_unique<offscreen::OffscreenBackend>(
+        std::vector<backend::Monitor>{{{0, 0, 1280, 1024}, {0, 0, 1280, 994}, true, "A"},
+                                      {{1280, 0, 2560, 768}, {1280, 30, 2560, 768}, false, "B"}}));
+    const HMONITOR a = MonitorFromPoint({10, 10}, MONITOR_DEFAULTTONULL);
+    const HMONITOR b = MonitorFromPoint({1500, 10}, MONITOR_DEFAULTTONULL);
+    ASSERT_NE(a, b);
+    RECT farRight{INT_MAX - 100, 100, INT_MAX, 200};
+    EXPECT_EQ(MonitorFromRect(&farRight, MONITOR_DEFAULTTONEAREST), b);
+    RECT farLeft{INT_MIN, 100, INT_MIN + 100, 200};
+    EXPECT_EQ(MonitorFromRect(&farLeft, MONITOR_DEFAULTTONEAREST), a);
+    // Straight below the second monitor, the first one reaches nearer, being the taller.
+    RECT farDown{1500, INT_MAX - 1, 1600, INT_MAX};
+    EXPECT_EQ(MonitorFromRect(&farDown, MONITOR_DEFAULTTONEAREST), a);
+    EXPECT_EQ(MonitorFromRect(&farDown, MONITOR_DEFAULTTONULL), nullptr);
+    EXPECT_EQ(MonitorFromPoint({INT_MIN, INT_MIN}, MONITOR_DEFAULTTONEAREST), a);
+    RegisterTestClass("KvFar", 0, DefWindowProc);
+    HWND h = CreateWindowEx(0, "KvFar", "", WS_OVERLAPPEDWINDOW, INT_MAX - 50, 100, 300, 200, nullptr,
+                            nullptr, nullptr, nullptr);
+    EXPECT_EQ(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), b);
+    DestroyWindow(h);
+    detail::ResetState();
 }
 
 TEST(SystemMetrics, ClassicValuesAndTheScreen) {

@@ -406,7 +406,7 @@ public:
     void UpdateButtonHot(TAdvCustomToolBarButton* Button);
     TAdvCustomToolBarButton* HotButton() const { return FHotButton; }
     // The first visible, enabled button whose caption has Key as its accelerator; null when none.
-    TAdvCustomToolBarButton* FindButtonFromAccel(win::WORD Key) const;
+    TAdvCustomToolBarButton* FindButtonFromAccel(win::WPARAM Key) const;
     bool InMenuLoop() const { return FMenuLoop; }
     bool MenuTracking() const { return FMenuTracking; }
     bool DropDownOpen() const { return FDropDownOpen; }

@@ -176,7 +176,7 @@ vcl::TCustomForm* TAdvCustomToolBar::GetMyParentForm() const {
     return Parent() != nullptr ? vcl::GetParentForm(const_cast<TAdvCustomToolBar*>(this)) : nullptr;
 }
 
-TAdvCustomToolBarButton* TAdvCustomToolBar::FindButtonFromAccel(win::WORD Key) const {
+TAdvCustomToolBarButton* TAdvCustomToolBar::FindButtonFromAccel(win::WPARAM Key) const {
     for (int i = 0; i < ToolBarControlCount(); ++i) {
         auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i));
         if (b != nullptr && b->Visible() && b->Enabled() && vcl::IsAccel(Key, b->Caption())) return b;
@@ -518,7 +518,7 @@ bool TAdvCustomToolBar::MenuBarMessage(vcl::TMessage& Message) {
             return false;
         TAdvCustomToolBarButton* button = nullptr;
         if (key != 0) {
-            button = dynamic_cast<TAdvCustomToolBarButton*>(FindButtonFromAccel(static_cast<win::WORD>(key)));
+            button = dynamic_cast<TAdvCustomToolBarButton*>(FindButtonFromAccel(key));
             if (button == nullptr) return false;
         }
         TrackMenu(button);
@@ -553,8 +553,7 @@ bool TAdvCustomToolBar::MenuBarMessage(vcl::TMessage& Message) {
         TAdvCustomToolBarButton* b = nullptr;
         // Alt+letter on a menu bar enters menu mode through the form's key menu command instead.
         const bool altLetter = FMenu != nullptr && !FMenuLoop && win::GetKeyState(win::VK_MENU) < 0;
-        if (Enabled() && Showing() && !altLetter)
-            b = FindButtonFromAccel(static_cast<win::WORD>(Message.WParam));
+        if (Enabled() && Showing() && !altLetter) b = FindButtonFromAccel(Message.WParam);
         if (b == nullptr) return false;
         if (b->IsMenuButton() && (b->DropDownMenu() != nullptr || b->MenuItem() != nullptr))
             b->DoDropDown();
