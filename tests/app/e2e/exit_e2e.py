@@ -1,0 +1,85 @@
+"""Phases of the program's end-to-end test (run_e2e.py) about how the program starts and ends, under a
+window manager:
+
+- damaged_settings: a box shown before any window of the program (here about damaged settings) has the
+  keyboard, so that Enter answers it.
+
+Each phase returns 0, or 1 after saying why, with the program's own output and a screenshot.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, Program, screenshot, titled, visible_windows, wait_for,
+                         xdotool)
+
+
+def box():
+    """A visible window of the program's title that is neither the login dialog nor the main window."""
+    for size in {(w[3], w[4]) for w in visible_windows()} - {LOGIN_SIZE, MAIN_SIZE}:
+        found = titled(TITLE, size)()
+        if found:
+            return found
+    return None
+
+
+def run_phase(name, args, body):
+    """Runs body(work, programs) in a folder of its own; on a failure says why, shows what each program
+    wrote (standard error included) and keeps a screenshot."""
+    work = tempfile.mkdtemp(prefix="kv-app-e2e-%s-" % name)
+    programs = []
+    try:
+        body(work, programs)
+        return 0
+    except (Failure, subprocess.TimeoutExpired, subprocess.CalledProcessError) as e:
+        print("app e2e FAILED (%s): %s" % (name, e), file=sys.stderr)
+        try:
+            screenshot(os.path.join(args.artifacts, "failure-%s.png" % name))
+        except Exception:
+            pass
+        for program in programs:
+            program.stop()
+            with open(program.output.name, encoding="utf-8", errors="replace") as f:
+                print("  the program's output (%s):\n%s" % (program.output.name, f.read()[-4000:]), file=sys.stderr)
+        return 1
+    finally:
+        for program in programs:
+            program.stop()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def start(args, programs, name, env):
+    program = Program(args.program, env, os.path.join(args.artifacts, "program-%s.out" % name))
+    programs.append(program)
+    return program
+
+
+def damaged_settings(args):
+    """The error box about damaged settings comes before any other window, answers Enter, and the login
+    dialog follows."""
+    def body(work, programs):
+        registry = os.path.join(work, "registry")
+        os.makedirs(registry)
+        with open(os.path.join(registry, "user.hive"), "w") as f:
+            f.write("this is no registry file\n")
+        program = start(args, programs, "damaged-settings",
+                        dict(os.environ, KALVENOR_REGISTRY_DIR=registry, TEMP=work,
+                             KALVENOR_SERVICE_URL="http://127.0.0.1:9/"))
+        wait_for("the box about the settings", box, 60, program.process)
+        screenshot(os.path.join(args.artifacts, "damaged-settings.png"))
+        time.sleep(0.5)
+        xdotool("key", "Return")
+        wait_for("the box to answer Enter", lambda: not box(), 10, program.process)
+        wait_for("the login dialog after the box", titled(TITLE, LOGIN_SIZE), 30, program.process)
+        time.sleep(0.5)
+        xdotool("key", "Escape")
+        code = program.wait_end(30)
+        if code != 0:
+            raise Failure("cancelling the login ended the program with status %d" % code)
+        print("app e2e: the box about damaged settings answers Enter, and the login dialog follows")
+
+    return run_phase("damaged-settings", args, body)
