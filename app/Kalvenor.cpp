@@ -5,11 +5,13 @@
 #include <exception>
 
 #include "app/AppForms.h"
+#include "app/ServicePages.h"
 #include "app/StartupProbe.h"
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/Dialogs.h"
 #include "platform/win/FontAlias.h"
 
 namespace {
@@ -43,12 +45,20 @@ int main(int, char**) {
     using namespace vcl;
     // The login dialog's text needs fontconfig's set-up, read from disk: it comes while the display opens.
     win::PrepareFontsAhead();
+    // An address the sign-in can never reach is told before anything is shown: on standard error (which
+    // is all there is without a display), then in a box.
+    const String addressProblem = ServicePages::ServiceAddressProblem();
+    if (!addressProblem.empty()) std::fprintf(stderr, "kalvenor: %s\n", addressProblem.c_str());
     if (!OpenDisplay()) return 1;
     try {
         StartupProbe::InstallIfAsked();
         Application->Initialize();
         Application->SetMainFormOnTaskBar(true);
         Application->SetTitle("Kalvenor");
+        if (!addressProblem.empty()) {
+            Application->MessageBox(addressProblem, Application->Title(), win::MB_OK | win::MB_ICONSTOP);
+            return 1;
+        }
         AppForms::CreateForms(true);
         Application->Run();
     } catch (const Exception& E) {

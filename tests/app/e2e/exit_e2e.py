@@ -1,8 +1,10 @@
 """Phases of the program's end-to-end test (run_e2e.py) about how the program starts and ends, under a
 window manager:
 
+- bad_address: a service address that is not http or https is told before the login dialog, named on
+  standard error and in a box, and the program ends with a failure.
 - damaged_settings: a box shown before any window of the program (here about damaged settings) has the
-  keyboard, so that Enter answers it.
+  keyboard, so that Enter answers it; as the address's box does.
 
 Each phase returns 0, or 1 after saying why, with the program's own output and a screenshot.
 """
@@ -56,6 +58,37 @@ def start(args, programs, name, env):
     program = Program(args.program, env, os.path.join(args.artifacts, "program-%s.out" % name))
     programs.append(program)
     return program
+
+
+def output_of(program):
+    program.output.flush()
+    with open(program.output.name, encoding="utf-8", errors="replace") as f:
+        return f.read()
+
+
+def bad_address(args):
+    """An address the sign-in cannot reach: told at once, the address named, and Enter ends the program."""
+    def body(work, programs):
+        registry = os.path.join(work, "registry")
+        address = "file:///tmp/"
+        program = start(args, programs, "bad-address",
+                        dict(os.environ, KALVENOR_REGISTRY_DIR=registry, TEMP=work, KALVENOR_SERVICE_URL=address))
+        told = wait_for("a word about the address", lambda: box() or titled(TITLE, LOGIN_SIZE)(), 60, program.process)
+        screenshot(os.path.join(args.artifacts, "bad-address.png"))
+        if (told[3], told[4]) == LOGIN_SIZE:
+            raise Failure("the login dialog came, and nothing said the address cannot be used")
+        time.sleep(0.5)
+        xdotool("key", "Return")  # no window of the program had the keyboard before this box
+        code = program.wait_end(20)
+        if code == 0:
+            raise Failure("the program ended with status 0 on an address it cannot use")
+        if address not in output_of(program):
+            raise Failure("standard error does not name the address %r" % address)
+        if os.path.exists(registry):
+            raise Failure("the program wrote settings although it never started")
+        print("app e2e: the address %s is told in a box that Enter answers; status %d" % (address, code))
+
+    return run_phase("bad-address", args, body)
 
 
 def damaged_settings(args):
