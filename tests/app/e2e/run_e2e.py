@@ -3,8 +3,8 @@
 xvfb-run -a and tests/support/with-window-manager) against the demo service. Finds the login dialog and
 the main window by their titles and checks their icons, signs in with the demo account through real X
 input (xdotool), clicks Inbox, searches, signs out with the window manager's close request, then checks
-the service's request log and a screenshot. Then the boxes the program shows before its first window: a
-service address it cannot use, damaged settings (exit_e2e.py).
+the service's request log and a screenshot. Then the boxes the program shows before its first window
+(a service address it cannot use, damaged settings) and its end on SIGTERM and SIGINT (exit_e2e.py).
 
     run_e2e.py --program build/kalvenor --service tools/demo-service/server.py --artifacts DIR
 """
@@ -20,7 +20,7 @@ import time
 
 from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, arguments, click, logged, pixel, read_log,
                          screenshot, titled, wait_for, xdotool)
-from exit_e2e import bad_address, damaged_settings
+from exit_e2e import bad_address, damaged_settings, ending_on_signals
 
 # Window coordinates of the main window's controls (the window is placed at 0, 0 on a first start).
 INBOX = (67, 353)
@@ -67,7 +67,7 @@ def main():
     if args is None:
         return 1
     failed = 0
-    for phase in (sign_in_and_out, bad_address, damaged_settings):
+    for phase in (sign_in_and_out, bad_address, damaged_settings, ending_on_signals):
         failed += phase(args)
     return 1 if failed else 0
 
