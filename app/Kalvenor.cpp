@@ -1,15 +1,19 @@
 // The program's entry: the application, its five forms and the message loop. No command line is read;
-// the service's address comes from KALVENOR_SERVICE_URL (see ServicePages.h).
+// the service's address comes from KALVENOR_SERVICE_URL (see ServicePages.h). SIGTERM and SIGINT take
+// the normal way out (see ExitSignals.h).
 
 #include <cstdio>
 #include <exception>
 
 #include "app/AppForms.h"
+#include "app/ExitSignals.h"
+#include "app/ServicePages.h"
 #include "app/StartupProbe.h"
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/Dialogs.h"
 #include "platform/win/FontAlias.h"
 
 namespace {
@@ -41,14 +45,25 @@ bool OpenDisplay() {
 
 int main(int, char**) {
     using namespace vcl;
+    ExitSignals::Install();
     // The login dialog's text needs fontconfig's set-up, read from disk: it comes while the display opens.
     win::PrepareFontsAhead();
+    // An address the sign-in can never reach is told before anything is shown: on standard error (which
+    // is all there is without a display), then in a box.
+    const String addressProblem = ServicePages::ServiceAddressProblem();
+    if (!addressProblem.empty()) std::fprintf(stderr, "kalvenor: %s\n", addressProblem.c_str());
     if (!OpenDisplay()) return 1;
+    TComponentPtr<ExitSignals::TExitWatch> exitWatch;
     try {
         StartupProbe::InstallIfAsked();
         Application->Initialize();
         Application->SetMainFormOnTaskBar(true);
         Application->SetTitle("Kalvenor");
+        exitWatch.reset(new ExitSignals::TExitWatch(nullptr));
+        if (!addressProblem.empty()) {
+            Application->MessageBox(addressProblem, Application->Title(), win::MB_OK | win::MB_ICONSTOP);
+            return 1;
+        }
         AppForms::CreateForms(true);
         Application->Run();
     } catch (const Exception& E) {
@@ -56,10 +71,11 @@ int main(int, char**) {
     } catch (...) {
         Application->ShowException(Exception(""));
     }
+    exitWatch.reset();
     try {
         AppForms::FreeForms();
     } catch (...) {
         // Nothing left to tell anyone at this point.
     }
-    return 0;
+    return ExitSignals::ExitStatus(0);
 }

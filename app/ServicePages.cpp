@@ -11,6 +11,7 @@
 
 #include "platform/rtl/FileUtil.h"
 #include "platform/rtl/SysInfo.h"
+#include "platform/web/FormPost.h"
 #include "platform/web/HtmlDocument.h"
 #include "platform/web/WebBrowser.h"
 
@@ -67,6 +68,15 @@ String ServiceBaseUrl() {
 
 String PageUrl(const String& Page) {
     return ServiceBaseUrl() + Page;
+}
+
+String ServiceAddressProblem() {
+    // The browser's own rule for where a form post may go: what it would refuse at the sign-in is
+    // refused here, before anything is shown.
+    if (!vcl::formpost::OriginOf(ServiceBaseUrl()).empty()) return String();
+    const char* env = std::getenv("KALVENOR_SERVICE_URL");
+    return "The service address \"" + String(env ? env : "") +
+           "\" (KALVENOR_SERVICE_URL) is not an http or https address of a host.";
 }
 
 String FormEncode(const String& Value) {

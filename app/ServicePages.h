@@ -24,6 +24,11 @@ inline constexpr int PostFlags = 10;
 String ServiceBaseUrl();
 String PageUrl(const String& Page);
 
+// Empty when the base address is one the browser can post the sign-in to: an http or https address
+// naming a host. Otherwise what to tell the user, naming the address as it was set: every page of the
+// service would fail, and the program has nothing to show.
+String ServiceAddressProblem();
+
 // A value as application/x-www-form-urlencoded wants it: letters, digits and "*-._" stay, a blank
 // becomes "+", every other byte "%XX".
 String FormEncode(const String& Value);

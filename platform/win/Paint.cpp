@@ -198,7 +198,11 @@ void EnsureSurface(Wnd* root) {
     if (!root->Native && !root->MessageOnly) {
         backend::NativeWindowInfo info;
         info.Bounds = root->Rect;
-        info.Popup = (root->Style & WS_POPUP) != 0;
+        // A pop-up window with a caption is a dialog (a message box, a form with a dialog frame): the
+        // window manager places it and gives it the keyboard like any window with a caption. Only the
+        // captionless ones (menus, hints, drop-downs) are the display's bare pop-ups, which never take
+        // the keyboard: a box of that kind answered no key unless another window of ours held it.
+        info.Popup = (root->Style & WS_POPUP) != 0 && (root->Style & WS_CAPTION) != WS_CAPTION;
         info.ToolWindow = (root->ExStyle & WS_EX_TOOLWINDOW) != 0;
         info.Topmost = (root->ExStyle & WS_EX_TOPMOST) != 0;
         info.NoActivate = (root->ExStyle & WS_EX_NOACTIVATE) != 0;

@@ -29,6 +29,24 @@ TEST(ServiceAddress, ComesFromTheEnvironmentWithTheDemoServiceAsDefault) {
     }
 }
 
+TEST(ServiceAddress, OnlyAnHttpOrHttpsAddressOfAHostIsUsableAndAnyOtherIsNamedAsSet) {
+    for (const char* usable :
+         {"http://127.0.0.1:40123", "HTTPS://Service.Example/base/", "http://user@host/"}) {
+        ScopedEnv env("KALVENOR_SERVICE_URL", usable);
+        EXPECT_EQ(ServiceAddressProblem(), "") << usable;
+    }
+    {
+        ScopedEnv env("KALVENOR_SERVICE_URL", nullptr); // the demo service's address
+        EXPECT_EQ(ServiceAddressProblem(), "");
+    }
+    for (const char* unusable : {"file:///tmp/", "ftp://127.0.0.1/", "kalvenor", "http://", "https:///x.php",
+                                 "javascript:alert(1)//", "http://bad host/"}) {
+        ScopedEnv env("KALVENOR_SERVICE_URL", unusable);
+        const String problem = ServiceAddressProblem();
+        EXPECT_NE(problem.find(String("\"") + unusable + "\""), String::npos) << problem;
+    }
+}
+
 TEST(FormBodies, OrdinaryValuesAreUnchangedAndSpecialOnesAreEncoded) {
     EXPECT_EQ(SignInBody("demo", "demo123"), "login=demo&pass=demo123");
     EXPECT_EQ(SignInBody("john.doe_1-2*", "x"), "login=john.doe_1-2*&pass=x");

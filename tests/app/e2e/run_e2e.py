@@ -3,7 +3,8 @@
 xvfb-run -a and tests/support/with-window-manager) against the demo service. Finds the login dialog and
 the main window by their titles and checks their icons, signs in with the demo account through real X
 input (xdotool), clicks Inbox, searches, signs out with the window manager's close request, then checks
-the service's request log and a screenshot.
+the service's request log and a screenshot. Then the boxes the program shows before its first window
+(a service address it cannot use, damaged settings) and its end on SIGTERM and SIGINT (exit_e2e.py).
 
     run_e2e.py --program build/kalvenor --service tools/demo-service/server.py --artifacts DIR
 """
@@ -19,6 +20,7 @@ import time
 
 from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, arguments, click, logged, pixel, read_log,
                          screenshot, titled, wait_for, xdotool)
+from exit_e2e import bad_address, damaged_settings, ending_on_signals
 
 # Window coordinates of the main window's controls (the window is placed at 0, 0 on a first start).
 INBOX = (67, 353)
@@ -64,6 +66,14 @@ def main():
     args = arguments(argparse.ArgumentParser(), "app e2e")
     if args is None:
         return 1
+    failed = 0
+    for phase in (sign_in_and_out, bad_address, damaged_settings, ending_on_signals):
+        failed += phase(args)
+    return 1 if failed else 0
+
+
+def sign_in_and_out(args):
+    """0 when the session with the demo service went as it should, 1 after saying what went wrong."""
     work = tempfile.mkdtemp(prefix="kv-app-e2e-")
     log = os.path.join(work, "requests.log")
     address_file = os.path.join(work, "address")
