@@ -327,7 +327,14 @@ void TWebKitEngine::OnTopMarkup(GObject* source, GAsyncResult* result, gpointer 
     if (!cancelled) {
         auto* e = static_cast<TWebKitEngine*>(self);
         gtkbackend::GuardedVoid([&] {
+            // The page's process was ended under it (the ending fails the navigation itself).
+            if (e->FReviving) return;
             e->FReading = false;
+            // The page's markup cannot be had: its document does not complete as if it had loaded.
+            if (error) {
+                e->Fail(navErrorBadAnswer);
+                return;
+            }
             const char* uri = webkit_web_view_get_uri(WEBKIT_WEB_VIEW(e->FView));
             String url = uri && *uri ? String(uri) : PropertyString(v, "url");
             String html = PropertyString(v, "html");

@@ -190,6 +190,14 @@ TEST_F(WebPageAsks, APageThatAsksOrPrintsForEverOrNeverReturnsCannotStopTheContr
             if (c.How == Dialogs || (c.How == Prints && loaded)) {
                 EXPECT_TRUE(WaitForEnd(10000))
                     << what << ": the page's navigation neither completed nor failed";
+                kvweb::Pump(500);
+                std::size_t ends = Of(Seen::Error).size();
+                for (const Seen& e : Completes()) {
+                    ends += !e.Busy;
+                    EXPECT_NE(e.TopHtml.find("Hostile"), String::npos)
+                        << what << ": completed without its markup";
+                }
+                EXPECT_EQ(ends, 1u) << what << ": the navigation ends once, completed or failed";
                 if (c.How == Dialogs && !loaded) {
                     EXPECT_EQ(Of(Seen::Error).size(), 1u) << what << ": a page that never loads fails";
                 }
