@@ -150,6 +150,8 @@ void TWebKitEngine::Restart() {
     FHelperShown = false;
     FReading = false;
     FAsked = 0;
+    if (FReleaseSource) g_source_remove(FReleaseSource);
+    FReleaseSource = 0;
     FBusy = true;
 }
 
