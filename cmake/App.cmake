@@ -69,7 +69,7 @@ function(_kv_app_late)
     set_tests_properties(app_window PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
     # The program against a service that misbehaves, one scenario a test; "dialogs" runs without a window
     # manager (what it checks is what the window manager would otherwise do).
-    foreach(_scenario failures down download other-site sign-out save-password phrase dialogs)
+    foreach(_scenario failures down download other-site sign-out save-password phrase hostile-page dialogs)
       if(_scenario STREQUAL "dialogs")
         set(_wm)
       else()

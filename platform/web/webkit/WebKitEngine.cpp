@@ -113,12 +113,17 @@ TWebKitEngine::TWebKitEngine() {
     g_signal_connect(FView, "notify::estimated-load-progress", G_CALLBACK(OnProgress), this);
     g_signal_connect(FView, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
     g_signal_connect(FView, "authenticate", G_CALLBACK(OnAuthenticate), this);
+    g_signal_connect(FView, "print", G_CALLBACK(OnPrint), this);
+    g_signal_connect(FView, "script-dialog", G_CALLBACK(OnScriptDialog), this);
+    g_signal_connect(FView, "context-menu", G_CALLBACK(OnContextMenu), this);
+    g_signal_connect(FView, "notify::is-web-process-responsive", G_CALLBACK(OnResponsive), this);
     g_signal_connect(FView, "button-press-event", G_CALLBACK(OnViewButton), this);
     FCancel = g_cancellable_new();
 }
 
 TWebKitEngine::~TWebKitEngine() {
     FEvents = nullptr;
+    if (FReleaseSource) g_source_remove(FReleaseSource);
     g_cancellable_cancel(FCancel);
     g_object_unref(FCancel);
     Detach();
@@ -143,6 +148,10 @@ void TWebKitEngine::Restart() {
     FLastProgress = -1;
     FFailure = 0;
     FHelperShown = false;
+    FReading = false;
+    FAsked = 0;
+    if (FReleaseSource) g_source_remove(FReleaseSource);
+    FReleaseSource = 0;
     FBusy = true;
 }
 
@@ -151,22 +160,29 @@ void TWebKitEngine::Navigate(const TNavigateRequest& Request) {
     String origin = formpost::OriginOf(Request.URL);
     if (post && origin.empty()) throw EOleError("Navigate: a form post needs an http or https address");
     Restart();
+    FRequest = Request;
     FUrl = Request.URL;
     // The application's address is the site its pages stay on.
     FSite = origin;
     QueueProgress(0);
+    // A page that stopped answering would hold the load as well.
+    if (!webkit_web_view_get_is_web_process_responsive(WEBKIT_WEB_VIEW(FView))) Revive();
+    Load();
+}
+
+void TWebKitEngine::Load() {
     auto* view = WEBKIT_WEB_VIEW(FView);
-    if (post) {
+    if (FRequest.Method == "POST") {
         FPhase = Phase::Helper;
         FHelperShown = true;
-        String html = formpost::BuildPostDocument(Request.URL, formpost::SplitBody(Request.Body));
-        webkit_web_view_load_html(view, html.c_str(), origin.c_str());
+        String html = formpost::BuildPostDocument(FRequest.URL, formpost::SplitBody(FRequest.Body));
+        webkit_web_view_load_html(view, html.c_str(), FSite.c_str());
         return;
     }
     FPhase = Phase::AwaitStart;
-    WebKitURIRequest* request = webkit_uri_request_new(Request.URL.c_str());
+    WebKitURIRequest* request = webkit_uri_request_new(FRequest.URL.c_str());
     if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request))
-        for (const auto& [name, value] : Request.Headers)
+        for (const auto& [name, value] : FRequest.Headers)
             soup_message_headers_replace(headers, name.c_str(), value.c_str());
     webkit_web_view_load_request(view, request);
     g_object_unref(request);
@@ -227,6 +243,8 @@ void TWebKitEngine::Started() {
         // A navigation of the page's own (a link, a script, a refresh).
         Renew(FCancel);
         FFailure = 0;
+        FReading = false;
+        FAsked = 0;
         const char* uri = webkit_web_view_get_uri(WEBKIT_WEB_VIEW(FView));
         FUrl = uri ? uri : "";
         Queue(Step{StepKind::BusyOn, 0, {}, {}});
@@ -245,6 +263,7 @@ void TWebKitEngine::Finished() {
         return;
     }
     FPhase = Phase::Idle;
+    FReading = true;
     QueueProgress(100);
     g_object_ref(FView);
     webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(FView), TopScript().c_str(), -1, kWorld, nullptr,
@@ -254,6 +273,7 @@ void TWebKitEngine::Finished() {
 void TWebKitEngine::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
     auto* e = static_cast<TWebKitEngine*>(self);
     gtkbackend::GuardedVoid([&] {
+        if (e->FReviving) return;
         switch (event) {
         case WEBKIT_LOAD_STARTED:
             e->Started();
@@ -309,6 +329,14 @@ void TWebKitEngine::OnTopMarkup(GObject* source, GAsyncResult* result, gpointer 
     if (!cancelled) {
         auto* e = static_cast<TWebKitEngine*>(self);
         gtkbackend::GuardedVoid([&] {
+            // The page's process was ended under it (the ending fails the navigation itself).
+            if (e->FReviving) return;
+            e->FReading = false;
+            // The page's markup cannot be had: its document does not complete as if it had loaded.
+            if (error) {
+                e->Fail(navErrorBadAnswer);
+                return;
+            }
             const char* uri = webkit_web_view_get_uri(WEBKIT_WEB_VIEW(e->FView));
             String url = uri && *uri ? String(uri) : PropertyString(v, "url");
             String html = PropertyString(v, "html");

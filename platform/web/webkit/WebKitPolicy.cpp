@@ -62,6 +62,7 @@ void TWebKitEngine::Fail(int Code) {
     // What the failed page still had coming (its markup, its frames) is of no interest.
     Renew(FCancel);
     FHelperShown = false;
+    FReading = false;
     Queue(Step{StepKind::Error, Code, FUrl, {}});
     webkit_web_view_load_html(WEBKIT_WEB_VIEW(FView), ErrorPage(Code, FUrl).c_str(), nullptr);
 }
@@ -69,6 +70,7 @@ void TWebKitEngine::Fail(int Code) {
 gboolean TWebKitEngine::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError* error, gpointer self) {
     auto* e = static_cast<TWebKitEngine*>(self);
     return gtkbackend::Guarded<gboolean>(FALSE, [&]() -> gboolean {
+        if (e->FReviving) return TRUE;               // the loads of a web process being ended
         if (e->FPhase == Phase::Failed) return TRUE; // our own page: nothing more to show
         if (e->FPhase == Phase::Idle) return FALSE;
         // A load stopped for another one is no failure: the next load completes.

@@ -1,7 +1,8 @@
 #pragma once
-// The WebKitGTK engine's class, shared by its three parts: loading and the control's events
-// (WebKitEngine.cpp), what pages and servers may make it do (WebKitPolicy.cpp), and the view's place in its
-// window with the keyboard focus (WebKitPlacement.cpp).
+// The WebKitGTK engine's class, shared by its four parts: loading and the control's events
+// (WebKitEngine.cpp), what pages and servers may make it do (WebKitPolicy.cpp), what a page asks of the
+// user and a page that holds the view (WebKitPage.cpp), and the view's place in its window with the
+// keyboard focus (WebKitPlacement.cpp).
 
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
@@ -58,6 +59,8 @@ private:
     // ---- Loading (WebKitEngine.cpp)
     void Queue(Step s);
     void Restart();
+    // Asks the view for the navigation under way (FRequest).
+    void Load();
     void Started();
     void Finished();
     void QueueProgress(int p);
@@ -79,6 +82,23 @@ private:
                                    gpointer self);
     static gboolean OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request, gpointer self);
     static void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer);
+
+    // ---- What a page asks of the user, a page that holds the view (WebKitPage.cpp)
+    static gboolean OnPrint(WebKitWebView*, WebKitPrintOperation*, gpointer self);
+    static gboolean OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer self);
+    static gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*,
+                                  gpointer);
+    // The page asked the user something (and was answered at once).
+    void Asked();
+    // True while a navigation of ours waits for the view's page: to start, to load, or for its markup.
+    bool Waiting() const;
+    // The view's page holds the navigation under way: its web process is ended, and the navigation is
+    // asked for again in a new one, or fails when it was that page.
+    void Release();
+    static gboolean OnRelease(gpointer self);
+    static void OnResponsive(GObject* view, GParamSpec*, gpointer self);
+    // Ends the view's web process; the next load starts a new one.
+    void Revive();
 
     // ---- The view in its window (WebKitPlacement.cpp)
     void Attach(GtkWidget* host);
@@ -106,13 +126,24 @@ private:
     Phase FPhase = Phase::Idle;
     int FLastProgress = -1;
 
-    // The navigation under way: its address, the site (origin) of the application's last navigation, a
-    // failure decided before WebKit reports the load (a refused answer or redirect: 0 for none), and
-    // whether the view still holds a post's helper document (no answer to the post has been shown).
+    // The navigation under way: as asked for, its address, the site (origin) of the application's last
+    // navigation, a failure decided before WebKit reports the load (a refused answer or redirect: 0 for
+    // none), whether the view still holds a post's helper document (no answer to the post has been shown),
+    // and whether its page has loaded and its markup is asked for.
+    TNavigateRequest FRequest;
     String FUrl;
     String FSite;
     int FFailure = 0;
     bool FHelperShown = false;
+    bool FReading = false;
+
+    // Questions of the page's (dialogs, prints) while a navigation of ours waits for it, in the second
+    // that began at FAskedSince; the release of a page that holds the view, when one is due; whether the
+    // web process is being ended (what it reports then belongs to no navigation).
+    int FAsked = 0;
+    gint64 FAskedSince = 0;
+    guint FReleaseSource = 0;
+    bool FReviving = false;
 
     // Host.
     GtkWidget* FHost = nullptr;

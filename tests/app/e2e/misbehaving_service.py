@@ -8,8 +8,8 @@ bar, gauge, message boxes and login dialog show.
     misbehaving_service.py --scenario NAME --program build/kalvenor --service tools/demo-service/server.py
                            --artifacts DIR
 
-Scenarios: failures, down, download, other-site, sign-out, save-password, phrase (under a window
-manager: tests/support/with-window-manager), dialogs (without one).
+Scenarios: failures, down, download, other-site, sign-out, save-password, phrase, hostile-page (under a
+window manager: tests/support/with-window-manager), dialogs (without one).
 """
 
 import argparse
@@ -380,6 +380,58 @@ def phrase(s):
     program.wait_end(30)
 
 
+def hostile_page(s):
+    """A page that prints again after every cancel, asks in script dialogs for ever or asks before it is left
+    shows nothing and keeps the program from nothing: it loads or fails, the next section click reaches the
+    service and loads, and the window closes with such a page in place."""
+    after_load = "<script>window.onload=function(){setTimeout(function(){%s},0);};</script>"
+    hostile = [
+        (CONTACTS, "user_contacts.php", "Contacts loading...", after_load % "for(;;)print();"),
+        (INBOX, "user_inbox.php", "Inbox messages loading...", "<script>for(;;)alert('Again');</script>"),
+        (TRANSACTIONS, "user_transactions.php", "Transactions loading...",
+         "<script>window.onbeforeunload=function(e){e.preventDefault();e.returnValue='Leave?';return 'Leave?';};"
+         "</script>" + after_load % "while(!confirm('Stay?')){}"),
+        (CATALOG, "catalog.php", "Catalog loading...", after_load % "while(!prompt('Password?')){}"),
+    ]
+    s.service.misbehave({name: {"body": page("<p style='height:900px'>Hostile</p>" + body)}
+                         for _, name, _, body in hostile})
+    program = s.start()
+    main_window = s.sign_in(program)
+    time.sleep(1)
+
+    def ended(mark):
+        return lambda: program.seen("status Ready", mark) or program.seen("status The service", mark)
+
+    def hits_posted():
+        return len([e for e in s.service.requests() if e["path"].startswith("/user_hits.php")])
+
+    for button, name, loading, _ in hostile:
+        mark = program.mark()
+        click(*button)
+        program.wait_line("status " + loading, mark, 20)
+        wait_for("%s to load or fail" % name, ended(mark), 20, program.process)
+        click(*PAGE)  # the user touches the page: it may ask before it is left
+        time.sleep(1)
+        if len(visible_windows()) != 1:
+            raise Failure("%s brought up a window: %s" % (name, visible_windows()))
+        posted = hits_posted()
+        mark = program.mark()
+        click(*HITS)
+        program.wait_line("status Hits statistics loading...", mark, 20)
+        program.wait_line("status Ready", mark, 20)
+        if hits_posted() <= posted:
+            raise Failure("the section after %s never reached the service" % name)
+    # Closing with a page in place that began to ask for ever once it had loaded.
+    s.service.misbehave({"catalog.php": {"body": page(
+        "<p>Hostile</p><script>window.onload=function(){setTimeout(function(){while(!prompt('Password?')){}},"
+        "800);};</script>")}})
+    mark = program.mark()
+    click(*CATALOG)
+    program.wait_line("status Ready", mark, 20)
+    time.sleep(1.5)
+    s.close_and_end(program, main_window)
+
+
 def dialogs(s):
     """Without a window manager, the login dialog answered by its OK button (the mouse): the "Incorrect
     login or password" box is centred on the dialog and Enter answers it; so does the box of a failed
@@ -423,7 +475,7 @@ def dialogs(s):
 
 
 SCENARIOS = {f.__name__.replace("_", "-"): f for f in
-             (failures, down, download, other_site, sign_out, save_password, phrase, dialogs)}
+             (failures, down, download, other_site, sign_out, save_password, phrase, hostile_page, dialogs)}
 
 
 def main():
