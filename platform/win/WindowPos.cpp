@@ -319,6 +319,11 @@ namespace {
 
 // Moves w to a new rectangle for a show state change, showing it and activating it if asked.
 void ApplyState(Wnd* w, const RECT& r, bool show, bool activate) {
+    // The native window hears the state before the bounds that go with it: a window manager keeps states too.
+    if (w->IsTopLevel() && w->Native)
+        w->Native->SetState((w->Style & WS_MINIMIZE)   ? backend::WindowState::Minimized
+                            : (w->Style & WS_MAXIMIZE) ? backend::WindowState::Maximized
+                                                       : backend::WindowState::Normal);
     UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER | SWP_STATECHANGED;
     if (show) flags |= SWP_SHOWWINDOW;
     if (!activate)

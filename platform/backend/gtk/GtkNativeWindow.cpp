@@ -100,7 +100,8 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
     g_signal_connect(FArea, "leave-notify-event", G_CALLBACK(OnCrossing), this);
     g_signal_connect(FArea, "realize", G_CALLBACK(OnRealize), this);
     g_signal_connect(FWindow, "configure-event", G_CALLBACK(OnConfigure), this);
-    g_signal_connect(FWindow, "window-state-event", G_CALLBACK(OnWindowState), this);
+    // After GTK's own handler, so that GTK knows the new state when a restore's bounds are asked for there.
+    g_signal_connect_after(FWindow, "window-state-event", G_CALLBACK(OnWindowState), this);
     g_signal_connect(FWindow, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(FWindow, "focus-in-event", G_CALLBACK(OnFocusIn), this);
     g_signal_connect(FWindow, "focus-out-event", G_CALLBACK(OnFocusOut), this);
@@ -111,11 +112,14 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
     gtk_window_set_default_size(win, std::max(FBounds.Width(), 1), std::max(FBounds.Height(), 1));
     gtk_window_move(win, FBounds.Left, FBounds.Top);
     gtk_widget_show(FArea);
+    // Every X event passes here first: the window manager's frame is none of GDK's windows.
+    gdk_window_add_filter(nullptr, OnXEvent, this);
     FDisplay.WindowCreated(this);
 }
 
 GtkNativeWindow::~GtkNativeWindow() {
     FDisplay.WindowDestroyed(this);
+    gdk_window_remove_filter(nullptr, OnXEvent, this);
     FTextInput.reset();
     g_signal_handlers_disconnect_by_data(FArea, this);
     g_signal_handlers_disconnect_by_data(FWindow, this);
@@ -145,6 +149,15 @@ void GtkNativeWindow::SetVisible(bool visible) {
     // the bounds asked for last.
     gtk_window_move(GTK_WINDOW(FWindow), FBounds.Left, FBounds.Top);
     FSeen = FBounds;
+    // Mapped in the window system's state: a hidden window is held by no window manager, and GTK would map
+    // it in the state last asked of it.
+    if (WindowManagerMaximizes()) {
+        FMaximizeAsked = FWanted == backend::WindowState::Maximized;
+        if (FMaximizeAsked)
+            gtk_window_maximize(GTK_WINDOW(FWindow));
+        else
+            gtk_window_unmaximize(GTK_WINDOW(FWindow));
+    }
     ShapeBeforeMap();
     gtk_widget_show(FWindow);
 }
@@ -333,7 +346,10 @@ gboolean GtkNativeWindow::OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self) 
 
 gboolean GtkNativeWindow::OnMap(GtkWidget*, GdkEvent*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] { w->FDisplay.WindowMapped(w); });
+    GuardedVoid([&] {
+        w->WatchFrame();
+        w->FDisplay.WindowMapped(w);
+    });
     return FALSE;
 }
 
