@@ -45,7 +45,7 @@ function(_kv_gtk_late)
         add_test(NAME gtk_window_manager
                  COMMAND ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24"
                          ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager $<TARGET_FILE:tests_gtk>
-                         --gtest_filter=GtkUnderWindowManager.*:GtkWindowSystemTest.*:GtkBackendTest.WorkAreas*:-*ToAnotherProgram*
+                         --gtest_filter=GtkUnderWindowManager.*:GtkWindowStates.*:GtkWindowSystemTest.*:GtkBackendTest.WorkAreas*:-*ToAnotherProgram*
                  WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
         set_tests_properties(gtk_window_manager PROPERTIES TIMEOUT 300 ENVIRONMENT "${_env}" SKIP_RETURN_CODE 77)
       endif()

@@ -67,12 +67,21 @@ struct IconImage {
     std::vector<std::uint32_t> Pixels;
 };
 
+// A top-level window's show state: the window system's (NativeWindow::SetState), or the window manager's
+// (StateChanged).
+enum class WindowState { Normal, Minimized, Maximized };
+
 // One per top-level window. The window system owns the image (an ARGB32 Cairo image surface of the whole
 // window) and presents rectangles of it; the backend shows it at the window's place.
 class NativeWindow {
 public:
     virtual ~NativeWindow() = default;
     virtual void SetBounds(const TRect& screenBounds) = 0;
+    // The window system's show state of the window, told before the bounds of that state (SetBounds). A
+    // window manager that keeps states of its own is asked for it, so that both hold the window in one state:
+    // it then places a maximised window itself, and the backend reports where (BoundsChanged); a window it
+    // holds maximised takes the bounds of a restore once it has let go of it.
+    virtual void SetState(WindowState state) { (void)state; }
     virtual void SetVisible(bool visible) = 0;
     virtual void SetTopmost(bool topmost) = 0;
     // Constant alpha (255 = opaque), an optional colour key (0x00BBGGRR; pixels of that colour are
@@ -120,9 +129,6 @@ enum class EventKind {
     BoundsChanged, // Window, Bounds: the window manager moved or sized the window (screen coordinates)
     StateChanged,  // Window, State: the window manager minimised, maximised or restored the window
 };
-
-// A top-level window's state as the window manager sees it (StateChanged).
-enum class WindowState { Normal, Minimized, Maximized };
 
 enum class MouseButton { Left = 0, Right = 1, Middle = 2, X1 = 3, X2 = 4 };
 

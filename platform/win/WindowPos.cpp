@@ -336,6 +336,11 @@ enum class StateActivation { InMove, AfterMove, None };
 // Moves w to a new rectangle for a show state change, showing it (with the show flag) if asked. Only a
 // window the change leaves inactive is moved with SWP_NOACTIVATE.
 void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate) {
+    // The native window hears the state before the bounds that go with it: a window manager keeps states too.
+    if (w->IsTopLevel() && w->Native)
+        w->Native->SetState((w->Style & WS_MINIMIZE)   ? backend::WindowState::Minimized
+                            : (w->Style & WS_MAXIMIZE) ? backend::WindowState::Maximized
+                                                       : backend::WindowState::Normal);
     UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER | SWP_STATECHANGED;
     if (show) flags |= SWP_SHOWWINDOW;
     if (activate == StateActivation::None)

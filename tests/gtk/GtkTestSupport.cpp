@@ -133,6 +133,43 @@ std::string XProp(unsigned long xid, const std::string& arguments) {
     return Output("xprop -id " + std::to_string(xid) + " " + arguments);
 }
 
+long XAtom(const char* name) {
+    return static_cast<long>(XInternAtom(gdk_x11_get_default_xdisplay(), name, False));
+}
+
+bool SendToWindowManager(unsigned long xid, const char* type, const std::vector<long>& data) {
+    Display* x = gdk_x11_get_default_xdisplay();
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = xid;
+    e.xclient.message_type = XInternAtom(x, type, False);
+    e.xclient.format = 32;
+    for (std::size_t i = 0; i < data.size() && i < 5; ++i)
+        e.xclient.data.l[i] = data[i];
+    const Status sent =
+        XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XSync(x, False);
+    return sent != 0;
+}
+
+bool WindowManagerMaximized(unsigned long xid) {
+    const std::string state = XProp(xid, "_NET_WM_STATE");
+    return state.find("_NET_WM_STATE_MAXIMIZED_VERT") != std::string::npos &&
+           state.find("_NET_WM_STATE_MAXIMIZED_HORZ") != std::string::npos;
+}
+
+vcl::TRect XGeometry(unsigned long xid) {
+    Display* x = gdk_x11_get_default_xdisplay();
+    Window root = 0, child = 0;
+    int wx = 0, wy = 0, rx = 0, ry = 0;
+    unsigned w = 0, h = 0, border = 0, depth = 0;
+    gdk_x11_display_error_trap_push(gdk_display_get_default());
+    const bool ok = XGetGeometry(x, xid, &root, &wx, &wy, &w, &h, &border, &depth) &&
+                    XTranslateCoordinates(x, xid, root, 0, 0, &rx, &ry, &child);
+    if (gdk_x11_display_error_trap_pop(gdk_display_get_default()) || !ok) return {};
+    return vcl::TRect{rx, ry, rx + static_cast<int>(w), ry + static_cast<int>(h)};
+}
+
 std::string Output(const std::string& command) {
     std::string out;
     FILE* p = popen((command + " 2>/dev/null").c_str(), "r");

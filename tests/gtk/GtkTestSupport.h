@@ -50,6 +50,15 @@ bool HaveWindowManager();
 std::string Output(const std::string& command);
 // What "xprop -id <xid> <arguments>" prints (empty when it fails).
 std::string XProp(unsigned long xid, const std::string& arguments);
+// Asks the window manager for something about a window, as a pager, a key binding or a tiling tool does:
+// a client message of the given type (_NET_WM_STATE, _NET_MOVERESIZE_WINDOW, ...) sent to the root window.
+// The X atom of a name, as a client message carries it.
+long XAtom(const char* name);
+bool SendToWindowManager(unsigned long xid, const char* type, const std::vector<long>& data);
+// Whether the window manager holds the window maximised (both maximised atoms in its _NET_WM_STATE).
+bool WindowManagerMaximized(unsigned long xid);
+// Where the X server has the window (screen coordinates; empty when it cannot tell).
+vcl::TRect XGeometry(unsigned long xid);
 
 // A window of one colour that is not the window system's: a native child widget laid over a rectangle of
 // a window of ours (window coordinates), as the browser's view lies over its control, or a top-level X

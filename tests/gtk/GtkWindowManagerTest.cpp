@@ -2,10 +2,13 @@
 // close requests, and the guarantees around callbacks (exceptions, destroyed windows, the clipboard,
 // cursors).
 
+#include <iostream>
 #include <sstream>
 #include <stdexcept>
 
 #include "platform/rtl/SysInfo.h"
+#include "platform/win/WindowInternal.h"
+#include "platform/win/Windows.h"
 
 #include "GtkBackendFixture.h"
 
@@ -255,4 +258,255 @@ TEST_F(GtkBackendTest, WindowKindsMapToGtkWindows) {
     EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(palette->Widget())), nullptr);
     // The popup stands where it was asked to, on top of its owner.
     EXPECT_EQ(gtktest::ScreenPixel(200, 175), kRed);
+}
+
+// ---- A window of the window system and the window manager's states, moves and sizes
+
+namespace {
+
+constexpr std::uint32_t kClientRgb = 0x3070D0;
+
+win::LRESULT StateTestProc(win::HWND h, win::UINT msg, win::WPARAM wp, win::LPARAM lp) {
+    if (msg == win::WM_PAINT) {
+        win::PAINTSTRUCT ps;
+        win::HDC dc = win::BeginPaint(h, &ps);
+        win::RECT rc;
+        win::GetClientRect(h, &rc);
+        win::HBRUSH brush = win::CreateSolidBrush(win::RGB(0x30, 0x70, 0xD0));
+        win::FillRect(dc, &rc, brush);
+        win::DeleteObject(brush);
+        win::EndPaint(h, &ps);
+        return 0;
+    }
+    return win::DefWindowProc(h, msg, wp, lp);
+}
+
+std::string Text(const TRect& r) {
+    return std::to_string(r.Left) + "," + std::to_string(r.Top) + " " + std::to_string(r.Width()) + "x" +
+           std::to_string(r.Height());
+}
+
+} // namespace
+
+// A framed top-level window of the window system on the GTK backend. The window manager's tests need one
+// running (tests/support/with-window-manager); without one, only what a window has without it is checked.
+class GtkWindowStates : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!gtktest::HaveDisplay()) GTEST_SKIP() << "needs an X display: run under xvfb-run";
+        backend::SetBackend(gtkbackend::CreateGtkBackend());
+        win::WNDCLASSEX wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = StateTestProc;
+        wc.lpszClassName = "KalvenorWindowStates";
+        ASSERT_NE(win::RegisterClassEx(&wc), 0);
+    }
+    void TearDown() override {
+        if (HasFailure()) {
+            // What the screen showed, kept in the build folder beside the test's output.
+            const std::string picture =
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".png";
+            if (gtktest::WriteScreenPng(0, 0, 1280, 1024, picture))
+                std::cerr << "screen at the failure: " << picture << "\n";
+        }
+        if (hwnd && win::IsWindow(hwnd)) win::DestroyWindow(hwnd);
+        win::UnregisterClass("KalvenorWindowStates", nullptr);
+        if (backend::HasBackend() && std::string(backend::GetBackend().Name()) == "gtk")
+            backend::SetBackend(backend::CreateOffscreenBackend());
+    }
+
+    void ShowMain(const TRect& r) {
+        hwnd = win::CreateWindowEx(0, "KalvenorWindowStates", "Kalvenor window states",
+                                   win::WS_OVERLAPPEDWINDOW | win::WS_VISIBLE, r.Left, r.Top, r.Width(),
+                                   r.Height(), nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(hwnd, nullptr);
+        win::detail::Wnd* w = win::detail::W(hwnd);
+        ASSERT_TRUE(w && w->Native);
+        const TRect client = ClientOnScreen();
+        ASSERT_TRUE(RunUntil(
+            [&] { return gtktest::ScreenPixel(client.Left + 20, client.Top + 20) == kClientRgb; }, 5000));
+        xid = gtktest::XidOf(w->Native.get());
+        ASSERT_NE(xid, 0u);
+    }
+    // Runs the message loop until pred holds or ms passed.
+    bool RunUntil(const std::function<bool()>& pred, int ms) {
+        win::UINT_PTR timer = win::SetTimer(nullptr, 0, 15, nullptr); // wakes the loop while X is quiet
+        win::DWORD end = win::GetTickCount() + static_cast<win::DWORD>(ms);
+        win::MSG m;
+        while (!pred() && static_cast<std::int32_t>(end - win::GetTickCount()) > 0)
+            if (win::GetMessage(&m, nullptr, 0, 0) > 0) {
+                win::TranslateMessage(&m);
+                win::DispatchMessage(&m);
+            }
+        win::KillTimer(nullptr, timer);
+        return pred();
+    }
+    void Settle(int ms) {
+        RunUntil([] { return false; }, ms);
+    }
+    TRect Rect() const {
+        win::RECT r{};
+        win::GetWindowRect(hwnd, &r);
+        return r;
+    }
+    TRect ClientOnScreen() const {
+        win::RECT c{};
+        win::GetClientRect(hwnd, &c);
+        win::POINT p{0, 0};
+        win::ClientToScreen(hwnd, &p);
+        return TRect{p.X, p.Y, p.X + c.Right, p.Y + c.Bottom};
+    }
+    TRect OnX() const { return gtktest::XGeometry(xid); }
+    // The screen shows the client area whole, to its far corner (and the pointer reaches it there).
+    bool ShowsWhole() const {
+        const TRect c = ClientOnScreen();
+        return gtktest::ScreenPixel(c.Right - 3, c.Bottom - 3) == kClientRgb;
+    }
+    bool Zoomed() const { return win::IsZoomed(hwnd) != 0; }
+    bool WmMaximized() const { return gtktest::WindowManagerMaximized(xid); }
+    // The window system's and the window manager's view of the window, for a failure's message.
+    std::string Seen() const {
+        return "window system " + Text(Rect()) + (Zoomed() ? " maximised" : "") + "; X " + Text(OnX()) +
+               (WmMaximized() ? " maximised" : "") + "; " + gtktest::XProp(xid, "_NET_WM_STATE");
+    }
+    // Both agree that the window is at r, in the state given.
+    bool At(const TRect& r, bool maximized) const {
+        return Rect() == r && OnX() == r && Zoomed() == maximized && WmMaximized() == maximized;
+    }
+    bool WmMaximize(bool on) const {
+        return gtktest::SendToWindowManager(xid, "_NET_WM_STATE",
+                                            {on ? 1 : 0, gtktest::XAtom("_NET_WM_STATE_MAXIMIZED_VERT"),
+                                             gtktest::XAtom("_NET_WM_STATE_MAXIMIZED_HORZ"), 2});
+    }
+    // One _NET_MOVERESIZE_WINDOW with place and size, as a tiling tool or a pager sends it.
+    bool WmMoveResize(const TRect& r) const {
+        const long northWest = 1, allFour = 0xF << 8, fromPager = 2 << 12;
+        return gtktest::SendToWindowManager(
+            xid, "_NET_MOVERESIZE_WINDOW",
+            {northWest | allFour | fromPager, r.Left, r.Top, r.Width(), r.Height()});
+    }
+    // A point of the caption, for a double click.
+    win::POINT CaptionPoint() const {
+        const TRect r = Rect();
+        const int x = (r.Left + r.Right) / 2;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            if (win::SendMessage(hwnd, win::WM_NCHITTEST, 0, win::MAKELPARAM(x, y)) == win::HTCAPTION)
+                return win::POINT{x, y + 4};
+        ADD_FAILURE() << "no caption in " << Text(r);
+        return win::POINT{x, r.Top};
+    }
+
+    win::HWND hwnd = nullptr;
+    unsigned long xid = 0;
+};
+
+TEST_F(GtkWindowStates, MaximisedByTheWindowManagerTheCaptionRestoresIt) {
+    if (!gtktest::HaveWindowManager()) GTEST_SKIP() << "needs a window manager";
+    const TRect restore{200, 150, 560, 410};
+    ShowMain(restore);
+    // The window manager maximises it (its key, its menu, a snap to the screen's edge): the window follows.
+    ASSERT_TRUE(WmMaximize(true));
+    ASSERT_TRUE(RunUntil([&] { return Zoomed() && WmMaximized() && Rect() == OnX() && ShowsWhole(); }, 5000))
+        << Seen();
+    EXPECT_GT(OnX().Width(), restore.Width());
+    // A double click on the caption restores it, as the restore button does: the window manager lets go of
+    // it, and it is back at its place and size on the screen.
+    const win::POINT caption = CaptionPoint();
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + std::to_string(caption.X) + " " + std::to_string(caption.Y) +
+                             " click --repeat 2 --delay 80 1"));
+    EXPECT_TRUE(RunUntil([&] { return At(restore, false); }, 5000)) << Seen();
+    Settle(300);
+    EXPECT_TRUE(At(restore, false)) << Seen();
+}
+
+TEST_F(GtkWindowStates, TheProgramsMaximiseIsOneTheWindowManagerKnows) {
+    const TRect restore{200, 150, 560, 410};
+    ShowMain(restore);
+    win::ShowWindow(hwnd, win::SW_MAXIMIZE);
+    if (!gtktest::HaveWindowManager()) {
+        // Without one, the maximised window's frame lies outside the work area, its caption at the top.
+        RunUntil([&] { return OnX() == Rect(); }, 3000);
+        TRect work;
+        for (const backend::Monitor& m : backend::GetBackend().Monitors())
+            if (m.Primary) work = m.WorkArea;
+        const TRect r = Rect();
+        EXPECT_TRUE(r.Left < work.Left && r.Top < work.Top && r.Right > work.Right && r.Bottom > work.Bottom)
+            << Seen();
+        EXPECT_EQ(OnX(), r) << Seen();
+        EXPECT_GT(ClientOnScreen().Top, work.Top) << Seen();
+        win::ShowWindow(hwnd, win::SW_RESTORE);
+        EXPECT_TRUE(RunUntil([&] { return Rect() == restore && OnX() == restore && !Zoomed(); }, 3000))
+            << Seen();
+        return;
+    }
+    // The window manager holds it maximised, where it put it; the window system has it there too.
+    ASSERT_TRUE(RunUntil([&] { return Zoomed() && WmMaximized() && Rect() == OnX(); }, 5000)) << Seen();
+    Settle(300);
+    const TRect maximised = OnX();
+    EXPECT_TRUE(At(maximised, true)) << Seen();
+    EXPECT_GT(maximised.Width(), restore.Width());
+    // The window manager restores it: back where it was before the maximise, for both.
+    ASSERT_TRUE(WmMaximize(false));
+    EXPECT_TRUE(RunUntil([&] { return At(restore, false); }, 5000)) << Seen();
+
+    // Maximised again, then minimised: it comes back maximised where the window manager keeps it, and is
+    // restored by the program.
+    win::ShowWindow(hwnd, win::SW_MAXIMIZE);
+    EXPECT_TRUE(RunUntil([&] { return At(maximised, true); }, 5000)) << Seen();
+    win::ShowWindow(hwnd, win::SW_MINIMIZE);
+    EXPECT_TRUE(RunUntil(
+        [&] {
+            return gtktest::XProp(xid, "_NET_WM_STATE").find("_NET_WM_STATE_HIDDEN") != std::string::npos;
+        },
+        5000))
+        << Seen();
+    win::ShowWindow(hwnd, win::SW_RESTORE);
+    EXPECT_TRUE(RunUntil([&] { return At(maximised, true) && ShowsWhole(); }, 5000)) << Seen();
+    win::ShowWindow(hwnd, win::SW_RESTORE);
+    EXPECT_TRUE(RunUntil([&] { return At(restore, false); }, 5000)) << Seen();
+
+    // The window manager is asked to move and size the maximised window (a pager, a tiling tool): whatever
+    // it makes of that, the two keep one view of the window's place and state.
+    win::ShowWindow(hwnd, win::SW_MAXIMIZE);
+    EXPECT_TRUE(RunUntil([&] { return At(maximised, true); }, 5000)) << Seen();
+    ASSERT_TRUE(WmMoveResize(TRect{100, 100, 500, 400}));
+    Settle(500);
+    EXPECT_TRUE(RunUntil([&] { return Rect() == OnX() && Zoomed() == WmMaximized(); }, 3000)) << Seen();
+}
+
+TEST_F(GtkWindowStates, OneMoveAndSizeOfTheWindowManagerEndsAtTheNewPlaceAndSize) {
+    if (!gtktest::HaveWindowManager()) GTEST_SKIP() << "needs a window manager";
+    ShowMain(TRect{200, 150, 560, 410});
+    // A tiling tool snaps it to halves of the screen and back, a script places it: each time in one step.
+    const TRect steps[] = {{0, 0, 640, 1024},    {640, 0, 1280, 1024}, {100, 80, 520, 400},
+                           {300, 200, 700, 500}, {250, 260, 650, 520}, {20, 30, 1000, 700}};
+    for (const TRect& r : steps) {
+        ASSERT_TRUE(WmMoveResize(r));
+        EXPECT_TRUE(RunUntil([&] { return At(r, false); }, 5000)) << "to " << Text(r) << ": " << Seen();
+        Settle(200);
+        EXPECT_TRUE(At(r, false)) << "to " << Text(r) << ", later: " << Seen();
+    }
+}
+
+TEST_F(GtkWindowStates, SizedByTheTopLeftCornerThroughTheWindowManagerItGrowsUpAndLeft) {
+    if (!gtktest::HaveWindowManager()) GTEST_SKIP() << "needs a window manager";
+    const TRect start{400, 300, 760, 560};
+    ShowMain(start);
+    // The window manager sizes the window by its top-left corner with the pointer (_NET_WM_MOVERESIZE, as a
+    // window manager's own drag): the bottom-right corner stays where it is all along.
+    const TPoint grip{start.Left + 2, start.Top + 2};
+    ASSERT_TRUE(gtktest::Xdo("mousemove " + gtktest::At(grip)));
+    Settle(100);
+    ASSERT_TRUE(gtktest::SendToWindowManager(xid, "_NET_WM_MOVERESIZE", {grip.X, grip.Y, 0, 1, 1}));
+    Settle(200);
+    TRect expected = start;
+    for (int step = 1; step <= 5; ++step) {
+        const TPoint to{grip.X - 12 * step, grip.Y - 9 * step};
+        ASSERT_TRUE(gtktest::Xdo("mousemove " + gtktest::At(to)));
+        expected = TRect{start.Left - 12 * step, start.Top - 9 * step, start.Right, start.Bottom};
+        EXPECT_TRUE(RunUntil([&] { return At(expected, false); }, 3000)) << "step " << step << ": " << Seen();
+    }
+    ASSERT_TRUE(gtktest::Xdo("mousedown 1 mouseup 1"));
+    Settle(300);
+    EXPECT_TRUE(RunUntil([&] { return At(expected, false); }, 3000)) << "released: " << Seen();
 }

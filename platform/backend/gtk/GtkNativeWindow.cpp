@@ -24,8 +24,6 @@ using vcl::TRect;
 
 namespace {
 
-// The window system keeps a minimised window at this position (the platform's convention).
-constexpr int kMinimizedPos = -32000;
 // The platform's wheel step (GLib's TRUE/FALSE keep the window headers out of here).
 constexpr int kWheelDelta = 120;
 
@@ -48,12 +46,6 @@ std::optional<MouseButton> ButtonOf(guint button) {
     default:
         return std::nullopt;
     }
-}
-
-bool UnderWindowManager(GtkWidget* widget) {
-    GdkScreen* screen = gtk_widget_get_screen(widget);
-    return GDK_IS_X11_SCREEN(screen) &&
-           gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_ACTIVE_WINDOW"));
 }
 
 unsigned Bit(MouseButton b) {
@@ -108,7 +100,8 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
     g_signal_connect(FArea, "leave-notify-event", G_CALLBACK(OnCrossing), this);
     g_signal_connect(FArea, "realize", G_CALLBACK(OnRealize), this);
     g_signal_connect(FWindow, "configure-event", G_CALLBACK(OnConfigure), this);
-    g_signal_connect(FWindow, "window-state-event", G_CALLBACK(OnWindowState), this);
+    // After GTK's own handler, so that GTK knows the new state when a restore's bounds are asked for there.
+    g_signal_connect_after(FWindow, "window-state-event", G_CALLBACK(OnWindowState), this);
     g_signal_connect(FWindow, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(FWindow, "focus-in-event", G_CALLBACK(OnFocusIn), this);
     g_signal_connect(FWindow, "focus-out-event", G_CALLBACK(OnFocusOut), this);
@@ -119,11 +112,14 @@ GtkNativeWindow::GtkNativeWindow(GtkDisplay& display, const backend::NativeWindo
     gtk_window_set_default_size(win, std::max(FBounds.Width(), 1), std::max(FBounds.Height(), 1));
     gtk_window_move(win, FBounds.Left, FBounds.Top);
     gtk_widget_show(FArea);
+    // Every X event passes here first: the window manager's frame is none of GDK's windows.
+    gdk_window_add_filter(nullptr, OnXEvent, this);
     FDisplay.WindowCreated(this);
 }
 
 GtkNativeWindow::~GtkNativeWindow() {
     FDisplay.WindowDestroyed(this);
+    gdk_window_remove_filter(nullptr, OnXEvent, this);
     FTextInput.reset();
     g_signal_handlers_disconnect_by_data(FArea, this);
     g_signal_handlers_disconnect_by_data(FWindow, this);
@@ -140,28 +136,6 @@ InputEvent GtkNativeWindow::Event(EventKind kind) const {
 
 // ---- Requests from the window system
 
-void GtkNativeWindow::SetBounds(const TRect& r) {
-    GtkWindow* win = GTK_WINDOW(FWindow);
-    if (r.Left == kMinimizedPos && r.Top == kMinimizedPos) {
-        // Minimised by the window system: the window manager iconifies it instead of parking it.
-        if (FState != backend::WindowState::Minimized) {
-            FExpectedState = backend::WindowState::Minimized;
-            gtk_window_iconify(win);
-        }
-        return;
-    }
-    if (FState == backend::WindowState::Minimized) {
-        FExpectedState = backend::WindowState::Normal;
-        gtk_window_deiconify(win);
-    }
-    if (r == FBounds && FRequested.empty()) return;
-    FBounds = r;
-    FPlaceAskedAgain = false;
-    ExpectEcho(r);
-    gtk_window_move(win, r.Left, r.Top);
-    gtk_window_resize(win, std::max(r.Width(), 1), std::max(r.Height(), 1));
-}
-
 void GtkNativeWindow::SetVisible(bool visible) {
     if (visible == FVisible) return;
     FVisible = visible;
@@ -175,6 +149,15 @@ void GtkNativeWindow::SetVisible(bool visible) {
     // the bounds asked for last.
     gtk_window_move(GTK_WINDOW(FWindow), FBounds.Left, FBounds.Top);
     FSeen = FBounds;
+    // Mapped in the window system's state: a hidden window is held by no window manager, and GTK would map
+    // it in the state last asked of it.
+    if (WindowManagerMaximizes()) {
+        FMaximizeAsked = FWanted == backend::WindowState::Maximized;
+        if (FMaximizeAsked)
+            gtk_window_maximize(GTK_WINDOW(FWindow));
+        else
+            gtk_window_unmaximize(GTK_WINDOW(FWindow));
+    }
     ShapeBeforeMap();
     gtk_widget_show(FWindow);
 }
@@ -327,119 +310,7 @@ void GtkNativeWindow::OnRealize(GtkWidget*, gpointer self) {
     });
 }
 
-// ---- The window manager's side
-
-void GtkNativeWindow::ExpectEcho(const TRect& r) {
-    // A window not on the screen maps at the bounds asked for last, with no configure event to answer each
-    // request: only the requests of a mapped window are waited for.
-    if (!gtk_widget_get_mapped(FWindow)) {
-        FRequested.clear();
-        return;
-    }
-    FRequested.push_back(r);
-    // A drag by the mouse asks many times before the server answers: keep enough to know every echo.
-    if (FRequested.size() > 64) FRequested.erase(FRequested.begin());
-}
-
-bool GtkNativeWindow::TakeEcho(const TRect& r) {
-    auto sameSize = [](const TRect& a, const TRect& b) {
-        return a.Width() == b.Width() && a.Height() == b.Height();
-    };
-    auto samePlace = [](const TRect& a, const TRect& b) { return a.Left == b.Left && a.Top == b.Top; };
-    // A request answered in full: the requests before it are stale, their own echoes will never come.
-    for (auto it = FRequested.rbegin(); it != FRequested.rend(); ++it)
-        if (*it == r) {
-            FRequested.erase(FRequested.begin(), it.base());
-            return true;
-        }
-    // GTK moves at once and sizes later: a request half done has its place at the size the window had, or
-    // its size at the place it had. Measured against the last configure, so that an outside move or size
-    // that happens to share a half with a request still waiting is news.
-    for (auto it = FRequested.rbegin(); it != FRequested.rend(); ++it)
-        if ((samePlace(*it, r) && sameSize(FSeen, r)) || (sameSize(*it, r) && samePlace(FSeen, r))) {
-            FRequested.erase(FRequested.begin(), std::prev(it.base()));
-            return true;
-        }
-    return false;
-}
-
-void GtkNativeWindow::Configured(const TRect& r) {
-    if (FState == backend::WindowState::Minimized) return;
-    bool echo = TakeEcho(r);
-    FSeen = r;
-    if (echo) return; // our own request arriving: nothing new for the window system
-    // Anything else is the window manager's decision (a drag, a maximise, a request it changed): what we
-    // asked for before it no longer waits for an answer.
-    FRequested.clear();
-    if (r == FBounds) return;
-    FBounds = r;
-    InputEvent e = Event(EventKind::BoundsChanged);
-    e.Bounds = r;
-    e.Screen = TPoint{r.Left, r.Top};
-    FDisplay.Post(e);
-}
-
-gboolean GtkNativeWindow::OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer self) {
-    auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] {
-        // Under a window manager our window sits in its frame: a real configure event tells the size only,
-        // its place (translated through a frame still being set up) may be a passing one; the window is
-        // where the last configure showed it. The window manager's synthetic events tell where it really is.
-        TPoint at{e->x, e->y};
-        const bool framed = !e->send_event && UnderWindowManager(w->FWindow);
-        if (framed) at = TPoint{w->FSeen.Left, w->FSeen.Top};
-        const bool sized = e->width != w->FSeen.Width() || e->height != w->FSeen.Height();
-        const TRect r{at.X, at.Y, at.X + e->width, at.Y + e->height};
-        w->Configured(r);
-        if (framed && sized) w->PlaceAfterSizing(r);
-    });
-    return FALSE;
-}
-
-void GtkNativeWindow::PlaceAfterSizing(const TRect& r) {
-    // A window manager may keep a window that it sizes on the screen, though asked for a place partly off
-    // it (a maximised window's frame lies outside the screen), and say nothing of that move: the real
-    // configure tells the size only. X knows where the window is. Moved alone, such a window goes where
-    // asked: the place is asked for once more. Where the window manager then leaves it, the window system
-    // follows.
-    if (FState == backend::WindowState::Minimized || !gtk_widget_get_mapped(FWindow) || !Gdk()) return;
-    int x = 0, y = 0;
-    gdk_window_get_origin(Gdk(), &x, &y);
-    if (x == r.Left && y == r.Top) return;
-    if (r == FBounds && !FPlaceAskedAgain) {
-        FPlaceAskedAgain = true;
-        ExpectEcho(FBounds);
-        gdk_window_move(Gdk(), FBounds.Left, FBounds.Top);
-        return;
-    }
-    Configured(TRect{x, y, x + r.Width(), y + r.Height()});
-}
-
-void GtkNativeWindow::StateSeen(backend::WindowState state) {
-    if (state == FState) return;
-    FState = state;
-    if (FExpectedState && *FExpectedState == state) {
-        FExpectedState.reset();
-        return;
-    }
-    FExpectedState.reset();
-    InputEvent e = Event(EventKind::StateChanged);
-    e.State = state;
-    FDisplay.Post(e);
-}
-
-gboolean GtkNativeWindow::OnWindowState(GtkWidget*, GdkEventWindowState* e, gpointer self) {
-    auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] {
-        GdkWindowState s = e->new_window_state;
-        backend::WindowState state = (s & GDK_WINDOW_STATE_ICONIFIED)   ? backend::WindowState::Minimized
-                                     : (s & GDK_WINDOW_STATE_MAXIMIZED) ? backend::WindowState::Maximized
-                                                                        : backend::WindowState::Normal;
-        if (s & GDK_WINDOW_STATE_WITHDRAWN) return;
-        w->StateSeen(state);
-    });
-    return FALSE;
-}
+// ---- The window manager's side (its answers and decisions: GtkNativeWindowState.cpp)
 
 gboolean GtkNativeWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
@@ -475,7 +346,10 @@ gboolean GtkNativeWindow::OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self) 
 
 gboolean GtkNativeWindow::OnMap(GtkWidget*, GdkEvent*, gpointer self) {
     auto* w = static_cast<GtkNativeWindow*>(self);
-    GuardedVoid([&] { w->FDisplay.WindowMapped(w); });
+    GuardedVoid([&] {
+        w->WatchFrame();
+        w->FDisplay.WindowMapped(w);
+    });
     return FALSE;
 }
 

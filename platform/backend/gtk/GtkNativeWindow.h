@@ -25,6 +25,7 @@ public:
     GtkNativeWindow& operator=(const GtkNativeWindow&) = delete;
 
     void SetBounds(const vcl::TRect& screenBounds) override;
+    void SetState(backend::WindowState state) override;
     void SetVisible(bool visible) override;
     void SetTopmost(bool topmost) override;
     void SetOpacity(std::uint8_t alpha, std::optional<std::uint32_t> colorKey, bool perPixelAlpha) override;
@@ -69,13 +70,23 @@ private:
 
     void Draw(cairo_t* cr);
     void Configured(const vcl::TRect& bounds);
-    // After a real configure that sized the window under a window manager: where X really put it.
-    void PlaceAfterSizing(const vcl::TRect& bounds);
+    // A real configure that sized the window under a window manager: X tells where it is.
+    void SizedInFrame(int width, int height);
+    // The window manager put the window there on its own: the window system hears of it.
+    void WindowManagerPut(const vcl::TRect& bounds);
+    // Whether a window manager keeps this window's maximised state.
+    bool WindowManagerMaximizes() const;
+    // The window manager's frame (the window's top ancestor below the root), whose moves are watched.
+    void WatchFrame();
+    void FrameConfigured();
+    static GdkFilterReturn OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self);
     // The configure-echo rule: requests of ours waiting for the window manager's answer, and whether a
     // configure is that answer (taking it and the stale requests before it off the list).
     void ExpectEcho(const vcl::TRect& bounds);
     bool TakeEcho(const vcl::TRect& bounds);
-    void StateSeen(backend::WindowState state);
+    void StateSeen(backend::WindowState state, bool maximized);
+    void Ask(backend::WindowState state); // a state the window manager is to show, as our request's answer
+    void Deiconify();
     void FocusCame();
     void ReleaseButtonsNotIn(unsigned gdkState, vcl::TPoint at);
     void Wheel(int delta, bool horizontal, vcl::TPoint at);
@@ -102,9 +113,16 @@ private:
     vcl::TSize FMinSize, FMaxSize;      // the window system's limits for the window manager (zero: none)
     vcl::TRect FSeen;                   // the bounds the last configure event (or the mapping) showed
     bool FPlaceAskedAgain = false;      // the place of the last request was asked for once more, alone
-    backend::WindowState FState = backend::WindowState::Normal;
-    std::optional<backend::WindowState> FExpectedState;
-    cairo_surface_t* FSurface = nullptr; // a reference to the window system's image
+    backend::WindowState FState = backend::WindowState::Normal;  // as the window manager last showed it
+    std::vector<backend::WindowState> FAsked;                    // to be shown for requests of ours
+    backend::WindowState FWanted = backend::WindowState::Normal; // the window system's (SetState)
+    bool FWmMaximized = false;      // the window manager holds it maximised (also while minimised)
+    bool FMaximizeAsked = false;    // maximised, as last asked of the window manager or decided by it
+    bool FIconifyAsked = false;     // minimised, the same way
+    bool FDeiconifyPending = false; // shown again before the window manager iconified it
+    std::optional<vcl::TRect> FRestoreBounds; // a restore's bounds, asked for once that maximise ends
+    unsigned long FFrame = 0;                 // the window manager's frame's X window, 0: none
+    cairo_surface_t* FSurface = nullptr;      // a reference to the window system's image
     std::uint8_t FAlpha = 255;
     std::optional<std::uint32_t> FColorKey;
     bool FPerPixel = false;

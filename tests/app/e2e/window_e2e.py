@@ -2,10 +2,10 @@
 """End-to-end test of the main window as a window: the real `kalvenor` under a window manager (run under
 xvfb-run -a and tests/support/with-window-manager) against the demo service, driven by real X input
 (xdotool). Moves the window by its caption, sizes it by its left and top edges, maximises and restores it
-by double-clicks on the caption, signs out, and finds it where it was left at the next start. Then works
-the menu bar from the keyboard with the focus in the page (after a click there, and after the about box
-closed): once F10 or Alt has put the bar in menu mode, the arrows, Enter and Escape are the menu's, and
-the page has the keys again when menu mode ends.
+by double-clicks on the caption (through the window manager), signs out, and finds it where it was left
+at the next start. Then works the menu bar from the keyboard with the focus in the page (after a click
+there, and after the about box closed): once F10 or Alt has put the bar in menu mode, the arrows, Enter
+and Escape are the menu's, and the page has the keys again when menu mode ends.
 
     window_e2e.py --program build/kalvenor --service tools/demo-service/server.py --artifacts DIR
 """
@@ -300,19 +300,18 @@ def main():
         drag((500, 101), (500, 61))
         settled(main_window, (40, 60, 960, 660), "sized by the top edge")
 
-        # A double-click on the caption maximises: the frame lies outside the screen and the caption
-        # begins at its top-left corner; another one restores.
+        # A double-click on the caption maximises through the window manager, which puts the window over
+        # its work area (here the whole screen) and holds it maximised; another one restores.
         width, height = screen_size()
         double_click((500, 70))
-        settled(main_window, (-4, -4, width + 8, height + 8), "maximised")
+        settled(main_window, (0, 0, width, height), "maximised")
+        state = subprocess.run(["xprop", "-id", main_window[0], "_NET_WM_STATE"], capture_output=True,
+                               text=True).stdout
+        if "_NET_WM_STATE_MAXIMIZED_VERT" not in state or "_NET_WM_STATE_MAXIMIZED_HORZ" not in state:
+            raise Failure("the window manager does not hold the maximised window maximised: %s" % state.strip())
         time.sleep(0.5)
-        shot = os.path.join(args.artifacts, "window-maximised.png")
-        screenshot(shot)
-        caption = pixel(shot, 300, 8)
-        if pixel(shot, 0, 0) != caption or pixel(shot, 1, 8) != caption:
-            raise Failure("the maximised window's frame shows: %r at the corner, %r on the caption" %
-                          (pixel(shot, 0, 0), caption))
-        double_click((500, 8))
+        screenshot(os.path.join(args.artifacts, "window-maximised.png"))
+        double_click((500, 10))
         settled(main_window, (40, 60, 960, 660), "restored")
 
         # The sign-out keeps the placement: the next start shows the window where it was.
