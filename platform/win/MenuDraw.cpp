@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Unicode.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/MenuInternal.h"
 #include "platform/win/Metrics.h"
@@ -152,17 +154,25 @@ void DrawDefaultItem(const MenuItemRec& it, HDC dc, bool bar, bool hot, bool noA
 } // namespace
 
 char32_t Mnemonic(const String& text) {
+    // "&" never occurs inside a longer UTF-8 sequence, so the text is searched byte by byte; the character
+    // after it is decoded whole, as DrawText underlines it whole.
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] != '&') continue;
         if (text[i + 1] == '&') {
             ++i;
             continue;
         }
-        unsigned char c = static_cast<unsigned char>(text[i + 1]);
-        if (c == '\t') return 0;
-        return c < 0x80 ? static_cast<char32_t>(std::tolower(c)) : c;
+        size_t at = i + 1;
+        const char32_t c = vcl::Utf8Next(text, at);
+        // A tab ends the label; bytes that are no character underline nothing a key could give.
+        if (c == '\t' || (c == vcl::ReplacementChar && at == i + 2)) return 0;
+        return MnemonicKey(c);
     }
     return 0;
+}
+
+char32_t MnemonicKey(char32_t typed) {
+    return typed <= 0x10FFFF ? vcl::AnsiUpperChar(typed) : 0;
 }
 
 void LayoutPopup(MenuRecord* m, HWND owner) {

@@ -47,8 +47,12 @@ void PaintPopup(HMENU h, HDC dc, HWND owner);
 void PaintBarItems(HMENU h, HDC dc, HWND wnd, const RECT& bar);
 void PaintItem(HMENU h, int index, HDC dc, HWND owner, bool bar, bool hot);
 int ItemAt(MenuRecord* m, POINT windowPoint);
-// Mnemonic character of an item's text (lower-cased ASCII), or 0.
+// The mnemonic of an item's text: the whole character after its first single "&", as MnemonicKey folds
+// it; 0 for none. A typed character answers the item when MnemonicKey(typed) equals it.
 char32_t Mnemonic(const String& text);
+// A character without regard to case (AnsiUpperChar: "ф" and "Ф", "é" and "É" are one key); 0 for a
+// value beyond the code points.
+char32_t MnemonicKey(char32_t typed);
 
 // Tracking (MenuTrack.cpp)
 void TrackBar(HWND wnd, POINT screen, WPARAM key, bool byKey);

@@ -376,15 +376,18 @@ void Activate(Tracker& t, size_t level) {
         Choose(t, *it);
 }
 
-void HandleChar(Tracker& t, char32_t ch) {
+void HandleChar(Tracker& t, WPARAM wp) {
+    // A value beyond the code points is kept whole (never narrowed onto a character): it answers nothing.
+    const char32_t ch = wp <= 0x10FFFF ? static_cast<char32_t>(wp) : 0x110000;
     size_t lv = t.Levels.size() - 1;
     Level& l = t.Levels[lv];
     MenuRecord* m = Get(l.Menu);
     if (!m) return;
-    char32_t key = ch < 0x80 ? static_cast<char32_t>(std::tolower(static_cast<int>(ch))) : ch;
+    const char32_t key = MnemonicKey(ch);
     std::vector<int> hits;
     for (size_t i = 0; i < m->Items.size(); ++i)
-        if (!(m->Items[i].fType & (MFT_SEPARATOR | MFT_OWNERDRAW)) && Mnemonic(m->Items[i].Text) == key)
+        if (key && !(m->Items[i].fType & (MFT_SEPARATOR | MFT_OWNERDRAW)) &&
+            Mnemonic(m->Items[i].Text) == key)
             hits.push_back(static_cast<int>(i));
     int target = -1;
     bool execute = false;
@@ -398,6 +401,11 @@ void HandleChar(Tracker& t, char32_t ch) {
                 target = h;
                 break;
             }
+    } else if (ch > 0xFFFF) {
+        // WM_MENUCHAR carries the character in its low word: cut to it, a character beyond U+FFFF would
+        // name another one (U+10041 would read as "A"), so the owner is not asked.
+        MessageBeep(0);
+        return;
     } else {
         UINT flags = IsBarLevel(t, lv) ? 0 : MF_POPUP;
         LRESULT r = Notify(t, WM_MENUCHAR, MAKEWPARAM(static_cast<int>(ch & 0xFFFF), static_cast<int>(flags)),
@@ -567,7 +575,7 @@ void Run(Tracker& t) {
             } else if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
                 HandleKey(t, msg);
             } else if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
-                HandleChar(t, static_cast<char32_t>(msg.wParam));
+                HandleChar(t, msg.wParam);
             } else if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
                 // Taken by the menu.
             } else {
@@ -634,8 +642,9 @@ void TrackBar(HWND wnd, POINT screen, WPARAM key, bool byKey) {
         first = ItemAt(m, POINT{screen.X - wr.Left, screen.Y - wr.Top});
         if (first < 0) return;
     } else if (key != 0) {
-        char32_t k = static_cast<char32_t>(std::tolower(static_cast<int>(key & 0x7F)));
-        for (size_t i = 0; i < m->Items.size(); ++i)
+        // Alt+letter: the whole character of WM_SYSCHAR (never a byte of it).
+        const char32_t k = key <= 0x10FFFF ? MnemonicKey(static_cast<char32_t>(key)) : 0;
+        for (size_t i = 0; k && i < m->Items.size(); ++i)
             if (Mnemonic(m->Items[i].Text) == k) {
                 first = static_cast<int>(i);
                 break;

@@ -5,6 +5,7 @@
 
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/backend/gtk/GtkKeys.h"
+#include "platform/win/WinUser.h"
 
 using gtkbackend::DecideKeyPress;
 using gtkbackend::KeyFromKeyval;
@@ -113,6 +114,39 @@ TEST(GtkKeys, PressesGoAsKeysWhenTheirTranslationGivesTheSameText) {
     EXPECT_FALSE(d.Key);
     EXPECT_EQ(d.Char, 0u);
     d = DecideKeyPress(GDK_KEY_eacute, GDK_KEY_eacute, U'é', ctrl);
+    EXPECT_FALSE(d.Key);
+    EXPECT_EQ(d.Char, 0u);
+}
+
+TEST(GtkKeys, AltWithALetterNoKeyGivesGoesAsACharacterPacket) {
+    KeyModifiers alt, altShift, ctrlAlt;
+    alt.Alt = true;
+    altShift.Alt = altShift.Shift = true;
+    ctrlAlt.Alt = ctrlAlt.Control = true;
+    // é on a French layout (the first one), ф on a Russian layout after a US one (on the A key), Ф with
+    // Shift: the letter typed reaches the window system, which makes WM_SYSCHAR of it.
+    const struct {
+        unsigned Keyval, Base;
+        char32_t Char;
+        KeyModifiers Mods;
+    } packets[] = {{GDK_KEY_eacute, GDK_KEY_eacute, U'é', alt},
+                   {GDK_KEY_Cyrillic_ef, 'a', U'ф', alt},
+                   {GDK_KEY_Cyrillic_EF, 'a', U'Ф', altShift}};
+    for (const auto& p : packets) {
+        auto d = DecideKeyPress(p.Keyval, p.Base, p.Char, p.Mods);
+        ASSERT_TRUE(d.Key) << "key value 0x" << std::hex << p.Keyval;
+        EXPECT_EQ(d.Key->VirtualKey, win::VK_PACKET);
+        EXPECT_EQ(d.Char, p.Char);
+    }
+    // A letter of the US layout stays its key; with Ctrl a shortcut is its key in the first layout; a
+    // dead key gives nothing.
+    auto d = DecideKeyPress('e', 'e', U'e', alt);
+    ASSERT_TRUE(d.Key);
+    EXPECT_EQ(d.Key->VirtualKey, 'E');
+    d = DecideKeyPress(GDK_KEY_Cyrillic_ef, 'a', U'ф', ctrlAlt);
+    ASSERT_TRUE(d.Key);
+    EXPECT_EQ(d.Key->VirtualKey, 'A');
+    d = DecideKeyPress(GDK_KEY_dead_acute, GDK_KEY_dead_acute, 0, alt);
     EXPECT_FALSE(d.Key);
     EXPECT_EQ(d.Char, 0u);
 }

@@ -151,10 +151,19 @@ char32_t UsLayoutChar(unsigned vk, bool shift, bool caps) {
 KeyDecision DecideKeyPress(unsigned keyval, unsigned baseKeyval, char32_t unicode, const KeyModifiers& mods) {
     KeyDecision d;
     KeyInfo key = KeyFromKeyval(keyval);
+    bool printable = unicode && Printable(unicode);
+    if (!key.VirtualKey && printable && mods.Alt && !mods.Control) {
+        // Alt with a letter that no key of ours gives (é on a French layout, ф on a Russian one) is a
+        // mnemonic's letter ("&Émile", "&Файл"): it goes as a key press carrying the character, which the
+        // window system turns into WM_SYSCHAR with it. The first layout's key would give another letter
+        // (ф is on the A key).
+        d.Key = Key(VK_PACKET);
+        d.Char = unicode;
+        return d;
+    }
     bool shortcut = mods.Control || mods.Alt;
     // Ctrl+C on a Cyrillic layout still means Ctrl+C: shortcuts fall back to the key's first layout.
     if (!key.VirtualKey && shortcut) key = KeyFromKeyval(baseKeyval);
-    bool printable = unicode && Printable(unicode);
     if (key.VirtualKey) {
         // A key whose US translation would give another character than the layout's (a German Shift+7
         // is "/", not "&") reaches the window system as its character, so that the right text arrives.

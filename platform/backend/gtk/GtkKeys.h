@@ -1,7 +1,8 @@
 #pragma once
 // Keyboard translation for the GTK backend: GDK key values to the platform's virtual-key codes, and the
 // decision whether a key press reaches the window system as a key (which it translates into characters
-// itself, on its US layout) or as a bare character (text that no key of ours would produce).
+// itself, on its US layout), as a bare character (text that no key of ours would produce), or, with Alt,
+// as a character packet (a key press carrying a character that no key of ours gives).
 
 #include <optional>
 
@@ -31,11 +32,14 @@ struct KeyModifiers {
 
 struct KeyDecision {
     std::optional<KeyInfo> Key; // deliver KeyDown (and KeyUp on release)
-    char32_t Char = 0;          // otherwise deliver this character alone (0 = nothing)
+    // With Key: the character a character packet (VK_PACKET) carries. Without: deliver this character
+    // alone (0 = nothing).
+    char32_t Char = 0;
 };
 
 // keyval: what GDK reports; baseKeyval: the unshifted value of the same physical key in the first layout
-// (used for shortcuts typed on another alphabet); unicode: the character GDK gives for keyval (0 = none).
+// (used for Ctrl shortcuts typed on another alphabet); unicode: the character GDK gives for keyval (0 =
+// none).
 KeyDecision DecideKeyPress(unsigned keyval, unsigned baseKeyval, char32_t unicode, const KeyModifiers& mods);
 
 } // namespace gtkbackend

@@ -575,6 +575,7 @@ void GtkNativeWindow::KeyPressed(const GdkEventKey* e) {
         ev.VirtualKey = d.Key->VirtualKey;
         ev.ScanCode = d.Key->ScanCode;
         ev.Extended = d.Key->Extended;
+        ev.Char = d.Char; // the character of a character packet
         FDisplay.HeldKeys()[e->hardware_keycode] = *d.Key;
         FDisplay.Post(ev);
     } else if (d.Char) {

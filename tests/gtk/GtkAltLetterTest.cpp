@@ -1,0 +1,104 @@
+// End to end: Alt with a letter that the US layout has no key for, typed by real X input (xdotool) under
+// Xvfb on a French and on a Russian keyboard layout (the only layout each time), opens the form's menu whose
+// caption marks that letter: Alt+é opens "&Émile", Alt+ф opens "&Файл".
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "GtkAppFixture.h"
+#include "GtkScript.h"
+#include "platform/vcl/Menus.h"
+#include "platform/win/Menu.h"
+#include "platform/win/WindowInternal.h"
+#include "platform/win/Windows.h"
+
+namespace {
+
+using namespace vcl;
+using gtktest::XdoStep;
+
+class GtkAltLetterTest : public gtktest::GtkFormTest {
+protected:
+    void SetUp() override {
+        GtkFormTest::SetUp();
+        if (IsSkipped()) return;
+        // The layout in use, put back afterwards: the other tests type on it.
+        std::string query = gtktest::Output("setxkbmap -query");
+        std::size_t at = query.find("layout:");
+        if (at == std::string::npos) GTEST_SKIP() << "the display has no keyboard layout to change";
+        std::size_t end = query.find('\n', at);
+        savedLayout = query.substr(at + 7, end - at - 7);
+        savedLayout.erase(0, savedLayout.find_first_not_of(' '));
+        menu = new TMainMenu(form.get());
+        emile = Item(menu->Items(), "&\xC3\x89mile"); // Émile
+        Item(emile, "&Ouvrir");
+        file = Item(menu->Items(), "&\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB"); // Файл
+        Item(file, "&Open");
+        form->SetMenu(menu);
+        form->Show();
+        ASSERT_TRUE(RunUntil([this] { return Native() && gtktest::XidOf(Native()) != 0; }, 5000));
+        Settle(100);
+        ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::XidOf(Native()))));
+        ASSERT_TRUE(RunUntil([this] { return win::GetActiveWindow() == form->Handle(); }, 3000));
+        script = std::make_unique<gtktest::Script>();
+    }
+    void TearDown() override {
+        script.reset();
+        if (changed && std::system(("setxkbmap -layout '" + savedLayout + "'").c_str()) != 0)
+            ADD_FAILURE() << "the keyboard layout could not be put back";
+        GtkFormTest::TearDown();
+    }
+    TMenuItem* Item(TMenuItem* parent, const String& caption) {
+        auto* i = new TMenuItem(form.get());
+        i->SetCaption(caption);
+        parent->Add(i);
+        return i;
+    }
+    backend::NativeWindow* Native() {
+        if (!form->HandleAllocated()) return nullptr;
+        win::detail::Wnd* w = win::detail::W(form->Handle());
+        return w ? w->Native.get() : nullptr;
+    }
+    // On the layout, Alt and the key of the key value; true when the item's menu dropped. A picture of the
+    // form, with the menu dropped or not, is left in the build folder (GtkAltLetter-<layout>.png).
+    bool AltOpens(const std::string& layout, const std::string& keyval, TMenuItem* item) {
+        if (std::system(("setxkbmap -layout " + layout).c_str()) != 0) {
+            ADD_FAILURE() << "setxkbmap cannot set the layout " << layout;
+            return false;
+        }
+        changed = true;
+        Settle(200); // GDK reads the new keymap
+        bool dropped = false;
+        auto picture = [&] {
+            gtktest::WriteScreenPng(form->Left(), form->Top(), form->Width(), form->Height(),
+                                    "GtkAltLetter-" + layout + ".png");
+        };
+        script->Run({XdoStep("key alt+" + keyval),
+                     [&] {
+                         win::HWND popup = win::MenuWindowOf(item->Handle());
+                         dropped = popup && win::IsWindowVisible(popup);
+                         if (dropped) picture();
+                         return dropped;
+                     },
+                     [] { return win::EndMenu() != 0; }, [] { return !win::IsMenuTracking(); }},
+                    5000);
+        if (!dropped) picture();
+        return dropped;
+    }
+
+    std::string savedLayout;
+    bool changed = false;
+    TMainMenu* menu = nullptr;
+    TMenuItem *emile = nullptr, *file = nullptr;
+    std::unique_ptr<gtktest::Script> script;
+};
+
+TEST_F(GtkAltLetterTest, AltWithALetterOfAnotherLayoutOpensTheMenuItMarks) {
+    EXPECT_TRUE(AltOpens("fr", "eacute", emile)) << "Alt+\xC3\xA9 on the French layout";
+    EXPECT_TRUE(AltOpens("ru", "Cyrillic_ef", file)) << "Alt+\xD1\x84 on the Russian layout";
+}
+
+} // namespace
