@@ -30,7 +30,12 @@ protected:
         form->SetBounds(100, 120, 400, 300); // after showing: a form takes a place of its own then
         ui.Process();
     }
-    void TearDown() override { std::filesystem::remove(ini); }
+    // The form saves its placement as it goes: it goes first, then the file and the writers' lock file.
+    void TearDown() override {
+        form.reset();
+        std::filesystem::remove(ini);
+        std::filesystem::remove(ini + ".lock");
+    }
     TFormSize* Make() {
         auto* fs = new TFormSize(form.get());
         fs->SaveName = ini;

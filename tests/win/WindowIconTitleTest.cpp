@@ -225,10 +225,10 @@ TEST_F(Offscreen, ASampleWindowIsWrittenToPngWithItsFrameAndCaption) {
     EXPECT_EQ(GetActiveWindow(), nullptr);
     EXPECT_THAT(screen->WindowPixel(h, 150, 8), IsColor(GetSysColor(COLOR_INACTIVECAPTION)));
     SetActiveWindow(h);
-    auto dir = std::filesystem::temp_directory_path() / "kalvenor-winsys";
-    std::filesystem::create_directories(dir);
-    auto window = (dir / "sample-window.png").string();
-    auto whole = (dir / "sample-screen.png").string();
+    // Written beside the test program, with the other pictures the tests leave for looking at.
+    auto dir = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    auto window = (dir / "WindowSample-window.png").string();
+    auto whole = (dir / "WindowSample-screen.png").string();
     EXPECT_TRUE(screen->WriteWindowPng(h, window));
     EXPECT_TRUE(screen->WriteScreenPng(whole));
     EXPECT_GT(std::filesystem::file_size(window), 100u);
