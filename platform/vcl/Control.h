@@ -27,6 +27,7 @@
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/ControlMessages.h"
 #include "platform/vcl/GraphicsObjects.h"
+#include "platform/win/WinUser.h"
 
 namespace vcl {
 
@@ -123,11 +124,11 @@ bool IdentToCursor(const String& Ident, Int64& Cursor);
 // crNone).
 win::HCURSOR CursorHandleOf(TCursor Cursor);
 
-// Bounds as every control keeps them: a position within +-MaxControlCoordinate, a size from 0 to it. A
-// layout or a caller may ask for anything in the int range (Left = 2147483647); kept to this, a position
-// plus a size, and the positions added up along a chain of up to 127 parents, stay within int wherever
-// the window system and painting add them. 2^24 pixels lie far beyond any screen.
-constexpr int MaxControlCoordinate = (1 << 24) - 1;
+// Bounds as every control keeps them: a position within +-MaxControlCoordinate, a size from 0 to it, the
+// range the window system keeps its windows to. A layout or a caller may ask for anything in the int range
+// (Left = 2147483647); kept to this, a position plus a size, and the positions added up along a chain of up
+// to 127 parents, stay within int wherever painting adds them.
+constexpr int MaxControlCoordinate = win::MaxWindowCoordinate;
 void KeepBoundsInRange(int& Left, int& Top, int& Width, int& Height);
 
 // ---- Events

@@ -115,23 +115,12 @@ void DefCalcSize(Wnd* w, RECT* rc) {
     if (rc->Bottom < rc->Top) rc->Bottom = rc->Top;
 }
 
-namespace {
-// A rectangle in coordinates relative to origin; the offsets are taken in 64 bits.
-RECT RelativeTo(const RECT& r, POINT origin) {
-    return {vcl::ClampToInt(std::int64_t{r.Left} - origin.X), vcl::ClampToInt(std::int64_t{r.Top} - origin.Y),
-            vcl::ClampToInt(std::int64_t{r.Right} - origin.X),
-            vcl::ClampToInt(std::int64_t{r.Bottom} - origin.Y)};
-}
-} // namespace
-
 void CalcClient(Wnd* w) {
     RECT r = w->Rect;
     SendMessage(w->Handle, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&r));
     if (!W(w->Handle)) return;
-    if (r.Right < r.Left) r.Right = r.Left;
-    if (r.Bottom < r.Top) r.Bottom = r.Top;
-    // What a window procedure answered may lie anywhere: the client rectangle is worked out in 64 bits.
-    w->Client = RelativeTo(r, w->Rect.TopLeft());
+    // What a window procedure answered may lie anywhere: the client area is kept to the windows' range.
+    w->Client = ClientFromAnswer(r, w->Rect);
 }
 
 LRESULT DefNcHitTest(Wnd* w, POINT pt) {

@@ -1,6 +1,7 @@
 // Invalidation, WM_PAINT, device contexts of windows, window images, regions and layered windows.
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
@@ -32,9 +33,7 @@ HRGN RectRgn(const RECT& r) {
 
 // Where w's top-left corner lies on its root window's image.
 POINT SurfaceOffset(const Wnd* w) {
-    Wnd* root = Root(const_cast<Wnd*>(w));
-    POINT a = ScreenOrigin(w), b = ScreenOrigin(root);
-    return {a.X - b.X, a.Y - b.Y};
+    return RootOffset(w);
 }
 
 // Whether r and the region's bounding box share no pixel: then subtracting r changes nothing.
@@ -88,7 +87,9 @@ void SubtractWindow(HRGN rgn, const Wnd* w) {
 
 RECT ClientInSurface(const Wnd* w) {
     POINT o = SurfaceOffset(w);
-    return vcl::Bounds(o.X + w->Client.Left, o.Y + w->Client.Top, w->Client.Width(), w->Client.Height());
+    return vcl::Bounds(vcl::ClampToInt(std::int64_t{o.X} + w->Client.Left),
+                       vcl::ClampToInt(std::int64_t{o.Y} + w->Client.Top), w->Client.Width(),
+                       w->Client.Height());
 }
 
 RECT ClientInWindow(const Wnd* w) {
@@ -286,6 +287,7 @@ void Redraw(Wnd* w, HRGN rgn, UINT flags, bool top) {
     if (!children) return;
     for (Wnd* c : w->Children) {
         if (!(c->Style & WS_VISIBLE)) continue;
+        // Both kept to the windows' range (MaxWindowCoordinate), the sum stays within int.
         POINT at{w->Client.Left + c->Rect.Left, w->Client.Top + c->Rect.Top};
         HRGN cr = nullptr;
         if (rgn) {
@@ -419,8 +421,10 @@ BOOL RedrawWindow(HWND h, const RECT* rc, HRGN rgn, UINT flags) {
         CombineRgn(r, rgn, nullptr, RGN_COPY);
         OffsetRgn(r, w->Client.Left, w->Client.Top);
     } else if (rc) {
-        r = CreateRectRgn(rc->Left + w->Client.Left, rc->Top + w->Client.Top, rc->Right + w->Client.Left,
-                          rc->Bottom + w->Client.Top);
+        // In 64 bits: the rectangle given may lie anywhere in the int range.
+        auto x = [&](int v) { return vcl::ClampToInt(std::int64_t{v} + w->Client.Left); };
+        auto y = [&](int v) { return vcl::ClampToInt(std::int64_t{v} + w->Client.Top); };
+        r = CreateRectRgn(x(rc->Left), y(rc->Top), x(rc->Right), y(rc->Bottom));
     }
     Redraw(w, r, flags, true);
     if (r) DeleteObject(r);
@@ -623,7 +627,8 @@ BOOL ScrollWindow(HWND h, int dx, int dy, const RECT* rc, const RECT*) {
             kids.push_back(c->Handle);
         for (HWND k : kids)
             if (Wnd* c = W(k))
-                SetPos(c, nullptr, c->Rect.Left + dx, c->Rect.Top + dy, 0, 0,
+                SetPos(c, nullptr, vcl::ClampToInt(std::int64_t{c->Rect.Left} + dx),
+                       vcl::ClampToInt(std::int64_t{c->Rect.Top} + dy), 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     }
     // The image is not shifted: the scrolled area is repainted instead.

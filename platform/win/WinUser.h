@@ -77,6 +77,14 @@ constexpr UINT CS_DROPSHADOW = 0x00020000;
 
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
 
+// Where every window is kept, in its parent's client area (on the screen for a top-level window): a
+// position within +-MaxWindowCoordinate, a size from 0 to it. A caller, a hook or a window procedure may ask
+// for anything in the int range (Left = 2147483647); the window system brings what it takes in into this
+// range, so that a position plus a size, a client area's offset plus a child's position, and a move from
+// one end to the other all stay within int. 2^24 pixels lie far beyond any screen. The controls keep their
+// bounds to the same range.
+constexpr int MaxWindowCoordinate = (1 << 24) - 1;
+
 // ---- Window longs
 constexpr int GWL_WNDPROC = -4;
 constexpr int GWLP_WNDPROC = -4;

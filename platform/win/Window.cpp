@@ -1,6 +1,7 @@
 // The window tree: classes, creation, destruction, window longs, properties, relations and text.
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -68,17 +69,49 @@ Wnd* Root(Wnd* w) {
     return w;
 }
 
-POINT ScreenOrigin(const Wnd* w) {
+namespace {
+struct Offset64 {
+    std::int64_t X = 0, Y = 0;
+    POINT Clamped() const { return {vcl::ClampToInt(X), vcl::ClampToInt(Y)}; }
+};
+
+// Where w's top-left corner lies from its root window's (root receives that window), summed in 64 bits:
+// each window lies within the windows' range in its parent's client area, but a deep enough chain of them
+// adds up past int.
+Offset64 OffsetInRoot(const Wnd* w, const Wnd** root = nullptr) {
+    Offset64 o;
+    for (; w && !w->IsDesktop() && !w->IsTopLevel(); w = w->Parent) {
+        o.X += std::int64_t{w->Rect.Left} + w->Parent->Client.Left;
+        o.Y += std::int64_t{w->Rect.Top} + w->Parent->Client.Top;
+    }
+    if (root) *root = w;
+    return o;
+}
+
+Offset64 ScreenOrigin64(const Wnd* w) {
     if (!w || w->IsDesktop()) return {};
-    if (w->IsTopLevel()) return {w->Rect.Left, w->Rect.Top};
-    POINT p = ClientScreenOrigin(w->Parent);
-    return {p.X + w->Rect.Left, p.Y + w->Rect.Top};
+    const Wnd* root = nullptr;
+    Offset64 o = OffsetInRoot(w, &root);
+    o.X += root->Rect.Left;
+    o.Y += root->Rect.Top;
+    return o;
+}
+} // namespace
+
+POINT RootOffset(const Wnd* w) {
+    return OffsetInRoot(w).Clamped();
+}
+
+POINT ScreenOrigin(const Wnd* w) {
+    return ScreenOrigin64(w).Clamped();
 }
 
 POINT ClientScreenOrigin(const Wnd* w) {
     if (!w || w->IsDesktop()) return {};
-    POINT p = ScreenOrigin(w);
-    return {p.X + w->Client.Left, p.Y + w->Client.Top};
+    Offset64 o = ScreenOrigin64(w);
+    o.X += w->Client.Left;
+    o.Y += w->Client.Top;
+    return o.Clamped();
 }
 
 RECT ScreenRect(const Wnd* w) {
@@ -90,7 +123,7 @@ RECT ScreenRect(const Wnd* w) {
         return r;
     }
     POINT p = ScreenOrigin(w);
-    return {p.X, p.Y, p.X + w->Rect.Width(), p.Y + w->Rect.Height()};
+    return vcl::Bounds(p.X, p.Y, w->Rect.Width(), w->Rect.Height());
 }
 
 bool IsVisibleChain(const Wnd* w) {
@@ -474,8 +507,9 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     }
     if (x == CW_USEDEFAULT) x = y = 0;
     if (cx == CW_USEDEFAULT) cx = cy = 0;
-    cx = std::max(cx, 0);
-    cy = std::max(cy, 0);
+    // Any other place and size are kept to the windows' range (a negative size is empty).
+    const RECT kept = KeptBounds(x, y, cx, cy);
+    x = kept.Left, y = kept.Top, cx = kept.Width(), cy = kept.Height();
 
     auto rec = std::make_unique<Wnd>();
     Wnd* w = rec.get();
@@ -499,7 +533,7 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
         w->Menu = menu;
     else
         w->Id = reinterpret_cast<LONG_PTR>(menu);
-    w->Rect = vcl::Bounds(x, y, cx, cy);
+    w->Rect = kept;
     w->Normal = w->Rect;
     w->Text = windowName && !IS_INTRESOURCE(windowName) ? windowName : "";
     s.Windows[id] = std::move(rec);
@@ -517,7 +551,7 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
             FreeGraveyard();
             return nullptr;
         }
-        w->Rect = vcl::Bounds(cs.x, cs.y, std::max(cs.cx, 0), std::max(cs.cy, 0));
+        w->Rect = KeptBounds(cs.x, cs.y, cs.cx, cs.cy);
     }
     HWND h = w->Handle;
 
@@ -533,8 +567,11 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
         SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
         if (!W(h)) return nullptr;
         NoteTrackLimits(w, mmi);
-        if (w->Rect.Width() > mmi.ptMaxTrackSize.X) w->Rect.Right = w->Rect.Left + mmi.ptMaxTrackSize.X;
-        if (w->Rect.Height() > mmi.ptMaxTrackSize.Y) w->Rect.Bottom = w->Rect.Top + mmi.ptMaxTrackSize.Y;
+        // The handler may answer any size: one below zero leaves the window empty.
+        if (w->Rect.Width() > mmi.ptMaxTrackSize.X)
+            w->Rect.Right = w->Rect.Left + KeptSize(mmi.ptMaxTrackSize.X);
+        if (w->Rect.Height() > mmi.ptMaxTrackSize.Y)
+            w->Rect.Bottom = w->Rect.Top + KeptSize(mmi.ptMaxTrackSize.Y);
         w->Normal = w->Rect;
     }
 

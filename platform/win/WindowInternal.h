@@ -3,6 +3,8 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -224,9 +226,12 @@ Wnd* W(HWND h);
 // As W, and sets ERROR_INVALID_WINDOW_HANDLE when the handle is not a live window.
 Wnd* Checked(HWND h);
 Wnd* Root(Wnd* w);
-// Screen position of the window's top-left corner and of its client area's.
+// Screen position of the window's top-left corner and of its client area's (summed in 64 bits along the
+// chain of parents, brought into int at the end).
 POINT ScreenOrigin(const Wnd* w);
 POINT ClientScreenOrigin(const Wnd* w);
+// Where the window's top-left corner lies from its root window's: on the root's image (the same way).
+POINT RootOffset(const Wnd* w);
 RECT ScreenRect(const Wnd* w);
 bool IsVisibleChain(const Wnd* w); // the window and every ancestor are visible
 LRESULT Send(Wnd* w, UINT msg, WPARAM wp, LPARAM lp);
@@ -280,6 +285,25 @@ const std::vector<backend::IconImage>& ProgramIconImages();
 HICON CaptionIcon(Wnd* w);
 
 // Position internals.
+// A position and a size brought into the range windows are kept to (MaxWindowCoordinate), from values
+// anywhere in the int range or from sums of them taken in 64 bits.
+constexpr int KeptCoordinate(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, -MaxWindowCoordinate, MaxWindowCoordinate));
+}
+constexpr int KeptSize(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, 0, MaxWindowCoordinate));
+}
+constexpr RECT KeptBounds(std::int64_t x, std::int64_t y, std::int64_t cx, std::int64_t cy) {
+    return vcl::Bounds(KeptCoordinate(x), KeptCoordinate(y), KeptSize(cx), KeptSize(cy));
+}
+// The client rectangle, in window coordinates, of a window at `window` whose WM_NCCALCSIZE answered
+// `answered` (both in the parent's coordinates): a window procedure may answer any rectangle, so the
+// client area is kept to the windows' range relative to its window, its size kept, an inverted side empty.
+constexpr RECT ClientFromAnswer(const RECT& answered, const RECT& window) {
+    return KeptBounds(std::int64_t{answered.Left} - window.Left, std::int64_t{answered.Top} - window.Top,
+                      std::int64_t{answered.Right} - answered.Left,
+                      std::int64_t{answered.Bottom} - answered.Top);
+}
 // Asks a window its size limits (WM_GETMINMAXINFO) with the system's defaults filled in, and notes them.
 MINMAXINFO AskTrackLimits(Wnd* w);
 // Notes the track sizes a window's WM_GETMINMAXINFO answered; those of a top-level window reach its

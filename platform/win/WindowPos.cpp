@@ -1,6 +1,7 @@
 // Positions, z-order, show states, placement, coordinate mapping and finding windows at a point.
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -100,9 +101,9 @@ MINMAXINFO MinMaxFor(Wnd* w) {
     HWND h = w->Handle;
     Send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     if (W(h)) NoteTrackLimits(w, mmi);
-    // Positions are relative to the window's monitor.
-    mmi.ptMaxPosition.X += base.Left;
-    mmi.ptMaxPosition.Y += base.Top;
+    // Positions are relative to the window's monitor (the handler may have answered any position).
+    mmi.ptMaxPosition.X = vcl::ClampToInt(std::int64_t{mmi.ptMaxPosition.X} + base.Left);
+    mmi.ptMaxPosition.Y = vcl::ClampToInt(std::int64_t{mmi.ptMaxPosition.Y} + base.Top);
     return mmi;
 }
 
@@ -162,13 +163,14 @@ void ApplyNativeSizeLimits(Wnd* w) {
 
 BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool activateAfter) {
     HWND h = w->Handle;
-    // The proposal carries the caller's values as they were given; SWP_NOMOVE and SWP_NOSIZE say which of
-    // them count.
+    // The proposal carries the caller's values as they were given, kept to the windows' range
+    // (MaxWindowCoordinate); SWP_NOMOVE and SWP_NOSIZE say which of them count. What the WM_WINDOWPOSCHANGING
+    // handler leaves is kept to it again: every sum below then stays within int.
     // The flags tell what changes: no z-order where the window stays where it is among its siblings, and
     // the show flag only where the window was hidden, except in a change of state asked with it (a
     // minimise), which carries it.
     UINT asked = flags;
-    WINDOWPOS pos{h, after, x, y, cx, cy, flags};
+    WINDOWPOS pos{h, after, KeptCoordinate(x), KeptCoordinate(y), KeptSize(cx), KeptSize(cy), flags};
     if ((flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE) && !(flags & SWP_STATECHANGED))
         pos.flags &= ~SWP_SHOWWINDOW;
     if ((flags & SWP_HIDEWINDOW) && !(w->Style & WS_VISIBLE)) pos.flags &= ~SWP_HIDEWINDOW;
@@ -180,6 +182,8 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool a
     // The handler may have changed any member, the place in the z-order among them: what it leaves is done.
     flags = pos.flags;
     after = pos.hwndInsertAfter;
+    const RECT kept = KeptBounds(pos.x, pos.y, pos.cx, pos.cy);
+    pos.x = kept.Left, pos.y = kept.Top, pos.cx = kept.Width(), pos.cy = kept.Height();
     if (after == h) flags |= SWP_NOZORDER;
     RECT oldRect = w->Rect;
     RECT oldClient = w->Client;
@@ -187,8 +191,7 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool a
     bool showing = (flags & SWP_SHOWWINDOW) && !wasVisible, hiding = (flags & SWP_HIDEWINDOW) && wasVisible;
     RECT nr = oldRect;
     if (!(flags & SWP_NOMOVE)) nr = vcl::Bounds(pos.x, pos.y, nr.Width(), nr.Height());
-    if (!(flags & SWP_NOSIZE))
-        nr.Right = nr.Left + std::max(pos.cx, 0), nr.Bottom = nr.Top + std::max(pos.cy, 0);
+    if (!(flags & SWP_NOSIZE)) nr = vcl::Bounds(nr.Left, nr.Top, pos.cx, pos.cy);
     bool moved = nr.Left != oldRect.Left || nr.Top != oldRect.Top;
     bool sized = nr.Width() != oldRect.Width() || nr.Height() != oldRect.Height();
     // A visible child that moves carries its pixels along: what was seen of it before is noted first.
@@ -213,10 +216,7 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool a
         p.lppos = &pos;
         Send(w, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&p));
         if (!W(h)) return FALSE;
-        RECT c = p.rgrc[0];
-        c.Right = std::max(c.Right, c.Left);
-        c.Bottom = std::max(c.Bottom, c.Top);
-        w->Client = {c.Left - nr.Left, c.Top - nr.Top, c.Right - nr.Left, c.Bottom - nr.Top};
+        w->Client = ClientFromAnswer(p.rgrc[0], nr);
     }
     // A change of the topmost state alone (of a window first already) is a change of the z-order too.
     bool restacked = false;
@@ -509,10 +509,11 @@ BOOL GetClientRect(HWND h, RECT* r) {
 BOOL AdjustWindowRectEx(RECT* r, DWORD style, BOOL menu, DWORD exStyle) {
     if (!r) return FALSE;
     RECT ins = NonClientInsets(style, exStyle, menu != FALSE);
-    r->Left -= ins.Left;
-    r->Top -= ins.Top;
-    r->Right += ins.Right;
-    r->Bottom += ins.Bottom;
+    // In 64 bits: the rectangle given may lie anywhere in the int range.
+    r->Left = vcl::ClampToInt(std::int64_t{r->Left} - ins.Left);
+    r->Top = vcl::ClampToInt(std::int64_t{r->Top} - ins.Top);
+    r->Right = vcl::ClampToInt(std::int64_t{r->Right} + ins.Right);
+    r->Bottom = vcl::ClampToInt(std::int64_t{r->Bottom} + ins.Bottom);
     return TRUE;
 }
 
@@ -546,13 +547,15 @@ BOOL SetWindowPlacement(HWND h, const WINDOWPLACEMENT* p) {
         S().LastError = ERROR_INVALID_PARAMETER;
         return FALSE;
     }
+    // The placement given may lie anywhere in the int range: it is kept to the windows' range (an inverted
+    // rectangle empty), its positions too (-1 for "none" lies within it).
     RECT off = WorkspaceOffset(w);
-    RECT n = p->rcNormalPosition;
-    w->Normal = {n.Left + off.Left, n.Top + off.Top, n.Right + off.Left, n.Bottom + off.Top};
-    if (w->Normal.Right < w->Normal.Left) w->Normal.Right = w->Normal.Left;
-    if (w->Normal.Bottom < w->Normal.Top) w->Normal.Bottom = w->Normal.Top;
-    if (p->flags & WPF_SETMINPOSITION) w->MinPos = p->ptMinPosition;
-    w->MaxPos = p->ptMaxPosition;
+    const RECT& n = p->rcNormalPosition;
+    w->Normal = KeptBounds(std::int64_t{n.Left} + off.Left, std::int64_t{n.Top} + off.Top,
+                           std::int64_t{n.Right} - n.Left, std::int64_t{n.Bottom} - n.Top);
+    auto keptPoint = [](POINT pt) { return POINT{KeptCoordinate(pt.X), KeptCoordinate(pt.Y)}; };
+    if (p->flags & WPF_SETMINPOSITION) w->MinPos = keptPoint(p->ptMinPosition);
+    w->MaxPos = keptPoint(p->ptMaxPosition);
     w->RestoreToMax = (p->flags & WPF_RESTORETOMAXIMIZED) != 0;
     if (!(w->Style & (WS_MINIMIZE | WS_MAXIMIZE)))
         SetPos(w, nullptr, w->Normal.Left, w->Normal.Top, w->Normal.Width(), w->Normal.Height(),
@@ -568,8 +571,9 @@ BOOL ClientToScreen(HWND h, POINT* p) {
     Wnd* w = Checked(h);
     if (!w || !p) return FALSE;
     POINT o = ClientScreenOrigin(w);
-    p->X += o.X;
-    p->Y += o.Y;
+    // In 64 bits: the point given may lie anywhere in the int range.
+    p->X = vcl::ClampToInt(std::int64_t{p->X} + o.X);
+    p->Y = vcl::ClampToInt(std::int64_t{p->Y} + o.Y);
     return TRUE;
 }
 
@@ -577,8 +581,8 @@ BOOL ScreenToClient(HWND h, POINT* p) {
     Wnd* w = Checked(h);
     if (!w || !p) return FALSE;
     POINT o = ClientScreenOrigin(w);
-    p->X -= o.X;
-    p->Y -= o.Y;
+    p->X = vcl::ClampToInt(std::int64_t{p->X} - o.X);
+    p->Y = vcl::ClampToInt(std::int64_t{p->Y} - o.Y);
     return TRUE;
 }
 
@@ -594,10 +598,10 @@ int MapWindowPoints(HWND from, HWND to, POINT* pts, UINT n) {
         if (!t) return 0;
         b = ClientScreenOrigin(t);
     }
-    int dx = a.X - b.X, dy = a.Y - b.Y;
+    const int dx = vcl::ClampToInt(std::int64_t{a.X} - b.X), dy = vcl::ClampToInt(std::int64_t{a.Y} - b.Y);
     for (UINT i = 0; pts && i < n; ++i) {
-        pts[i].X += dx;
-        pts[i].Y += dy;
+        pts[i].X = vcl::ClampToInt(std::int64_t{pts[i].X} + dx);
+        pts[i].Y = vcl::ClampToInt(std::int64_t{pts[i].Y} + dy);
     }
     int r = MAKELPARAM(dx, dy);
     return r;

@@ -1,7 +1,9 @@
 // A form's layout with bounds anywhere in the int range (near its ends above all), for the form and for a
 // panel and a button in it, read and shown on the offscreen display, maximised, minimised, restored and
-// moved: no sum of coordinates ever leaves the int range (the sanitizer checks each one), every control's
-// place stays within the controls' range, and nothing is left alive.
+// moved; then the window system driven directly, as code that calls it without a control does, with
+// places anywhere in the int range from its callers and from a window procedure's answers. No sum of
+// coordinates ever leaves the int range (the sanitizer checks each one), every control's and every window's
+// place stays within the windows' range, and nothing is left alive.
 
 #include <climits>
 #include <string>
@@ -11,7 +13,7 @@
 #include "platform/vcl/Button.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Panel.h"
-#include "platform/win/Metrics.h"
+#include "platform/win/Windows.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace {
@@ -51,9 +53,128 @@ std::string Bounds(fuzz::Input& in, const char* indent) {
     return text;
 }
 
+int Int(fuzz::Input& in) {
+    return static_cast<int>(Coordinate(in));
+}
+
 bool InRange(vcl::TControl* c) {
     return c->Left() >= -vcl::MaxControlCoordinate && c->Left() <= vcl::MaxControlCoordinate &&
            c->Top() >= -vcl::MaxControlCoordinate && c->Top() <= vcl::MaxControlCoordinate;
+}
+
+// What the fuzzed window procedure answers, instead of the default processing, for the messages whose
+// bit is set in Which.
+struct Answers {
+    std::uint8_t Which = 0;
+    win::RECT Place{};
+    win::POINT MaxSize{}, MaxPosition{}, MaxTrack{};
+};
+Answers gAnswers;
+
+win::LRESULT AnsweringProc(win::HWND h, win::UINT msg, win::WPARAM wp, win::LPARAM lp) {
+    using namespace win;
+    const RECT& a = gAnswers.Place;
+    switch (msg) {
+    case WM_GETMINMAXINFO:
+        if (!(gAnswers.Which & 1)) break;
+        DefWindowProc(h, msg, wp, lp);
+        reinterpret_cast<MINMAXINFO*>(lp)->ptMaxSize = gAnswers.MaxSize;
+        reinterpret_cast<MINMAXINFO*>(lp)->ptMaxPosition = gAnswers.MaxPosition;
+        reinterpret_cast<MINMAXINFO*>(lp)->ptMaxTrackSize = gAnswers.MaxTrack;
+        return 0;
+    case WM_WINDOWPOSCHANGING: {
+        if (!(gAnswers.Which & 2)) break;
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+        pos->x = a.Left, pos->y = a.Top, pos->cx = a.Right, pos->cy = a.Bottom;
+        pos->flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
+        return 0;
+    }
+    case WM_NCCALCSIZE:
+        if (!(gAnswers.Which & 4)) break;
+        *reinterpret_cast<RECT*>(lp) = a; // rgrc[0] for wParam TRUE
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProc(h, msg, wp, lp);
+}
+
+// Whether the window lies within the windows' range in its parent's client area (on the screen for a
+// top-level window), its size too.
+bool WindowInRange(win::HWND h) {
+    win::RECT r{};
+    win::GetWindowRect(h, &r);
+    win::POINT at = r.TopLeft();
+    if (win::HWND parent = win::GetParent(h);
+        parent && (win::GetWindowLong(h, win::GWL_STYLE) & win::WS_CHILD))
+        win::ScreenToClient(parent, &at);
+    const auto in = [](int v, int low) { return v >= low && v <= win::MaxWindowCoordinate; };
+    return in(at.X, -win::MaxWindowCoordinate) && in(at.Y, -win::MaxWindowCoordinate) && in(r.Width(), 0) &&
+           in(r.Height(), 0);
+}
+
+// A frame window, a child and a grandchild made, moved, placed, scrolled, hit and repainted with places
+// anywhere in the int range, while their procedure answers some of what the window system asks it with
+// places anywhere too.
+void DriveWindows(fuzz::Input& in) {
+    using namespace win;
+    static const bool registered = [] {
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = AnsweringProc;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(COLOR_WINDOW + 1));
+        wc.lpszClassName = "KvFuzzFar";
+        return RegisterClassEx(&wc) != 0;
+    }();
+    if (!registered) fuzz::Broken("the class was not registered");
+    static const DWORD frames[] = {WS_OVERLAPPEDWINDOW, WS_POPUP, WS_POPUP | WS_BORDER,
+                                   WS_POPUP | WS_CAPTION | WS_THICKFRAME};
+    static const int shows[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED, SW_RESTORE};
+    const std::uint8_t options = in.Byte();
+    gAnswers = {};
+    gAnswers.Place = {Int(in), Int(in), Int(in), Int(in)};
+    gAnswers.MaxSize = {Int(in), Int(in)};
+    gAnswers.MaxPosition = {Int(in), Int(in)};
+    gAnswers.MaxTrack = {Int(in), Int(in)};
+    const std::uint8_t answered = in.Byte();
+
+    HWND top = CreateWindowEx(0, "KvFuzzFar", "", frames[options % 4], Int(in), Int(in), Int(in), Int(in),
+                              nullptr, nullptr, nullptr, nullptr);
+    if (!top) fuzz::Broken("a frame window was not made");
+    HWND child = CreateWindowEx(0, "KvFuzzFar", "", WS_CHILD | WS_VISIBLE | WS_BORDER, Int(in), Int(in),
+                                Int(in), Int(in), top, nullptr, nullptr, nullptr);
+    HWND grand = CreateWindowEx(0, "KvFuzzFar", "", WS_CHILD | WS_VISIBLE | WS_THICKFRAME, Int(in), Int(in),
+                                Int(in), Int(in), child, nullptr, nullptr, nullptr);
+    if (!child || !grand) fuzz::Broken("a child window was not made");
+    ShowWindow(top, SW_SHOW);
+    // From here on the procedure answers as the input says.
+    gAnswers.Which = answered;
+    SetWindowPos(child, nullptr, Int(in), Int(in), Int(in), Int(in), SWP_NOZORDER | SWP_FRAMECHANGED);
+    MoveWindow(grand, Int(in), Int(in), Int(in), Int(in), TRUE);
+    SetWindowPos(top, nullptr, Int(in), Int(in), Int(in), Int(in), SWP_NOZORDER);
+    WINDOWPLACEMENT wp{
+        sizeof(WINDOWPLACEMENT), WPF_SETMINPOSITION,      static_cast<UINT>(shows[(options >> 2) % 4]),
+        POINT{Int(in), Int(in)}, POINT{Int(in), Int(in)}, RECT{Int(in), Int(in), Int(in), Int(in)}};
+    SetWindowPlacement(top, &wp);
+    ScrollWindow(top, Int(in), Int(in), nullptr, nullptr);
+    const RECT someRect{Int(in), Int(in), Int(in), Int(in)};
+    InvalidateRect(grand, &someRect, TRUE);
+    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    POINT pts[2] = {{Int(in), Int(in)}, {0, 0}};
+    MapWindowPoints(grand, top, pts, 2);
+    ClientToScreen(grand, &pts[0]);
+    ScreenToClient(child, &pts[1]);
+    WindowFromPoint(pts[0]);
+    ChildWindowFromPoint(top, pts[1]);
+    RECT adjusted{Int(in), Int(in), Int(in), Int(in)};
+    AdjustWindowRectEx(&adjusted, frames[options % 4], FALSE, 0);
+    if (options & 0x80) ShowWindow(top, SW_SHOWMAXIMIZED);
+    vcl::Application->ProcessMessages();
+    gAnswers.Which = 0;
+    for (HWND h : {top, child, grand})
+        if (!WindowInRange(h)) fuzz::Broken("a window's place left the windows' range");
+    DestroyWindow(top);
+    if (IsWindow(top) || IsWindow(child) || IsWindow(grand)) fuzz::Broken("a window outlived its frame");
 }
 
 } // namespace
@@ -115,5 +236,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     vcl::Application->ProcessMessages();
     if (vcl::TObject::LiveObjects() != before) fuzz::Broken("objects left alive");
+    DriveWindows(in);
     return 0;
 }

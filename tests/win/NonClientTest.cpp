@@ -82,30 +82,21 @@ TEST_F(NonClient, ClientRectangleFollowsTheStylesAndDefaultHitTestAndSystemComma
     EXPECT_TRUE(IsWindow(h2));
 }
 
-// A window may lie anywhere in the int range. At its top end the frame leaves no room, so the client
-// area is empty at the frame's inner edge; just below it the frame comes off as anywhere else.
+// A window asked to lie at the ends of the int range is kept within the windows' range, where its frame
+// comes off as anywhere else. The default processing takes the frame off a rectangle anywhere in the int
+// range: at its top end the frame leaves no room, so the client area is empty at the frame's inner edge.
 TEST_F(NonClient, AWindowAtTheEndsOfTheIntRangeHasItsFrameTakenOffWithoutOverflow) {
     HWND last = Top(INT_MAX, INT_MAX, 300, 200);
     RECT cr;
     GetClientRect(last, &cr);
-    EXPECT_TRUE(cr.IsEmpty());
-    HWND below = Top(INT_MAX - 300, INT_MIN, 300, 200);
-    GetClientRect(below, &cr);
     EXPECT_EQ(cr, (RECT{0, 0, 300 - 4 - 4, 200 - 23 - 4}));
+    HWND below = Top(INT_MAX - 300, INT_MIN + 1, 300, 200);
     POINT o{0, 0};
     ClientToScreen(below, &o);
-    EXPECT_EQ(o, (POINT{INT_MAX - 300 + 4, INT_MIN + 23}));
-    // A window procedure may answer WM_NCCALCSIZE with a rectangle at the other end of the range.
-    Override() = [](HWND, UINT m, WPARAM, LPARAM l, LRESULT* r) {
-        if (m != WM_NCCALCSIZE) return false;
-        auto* rc = reinterpret_cast<RECT*>(l);
-        *rc = {INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX};
-        *r = 0;
-        return true;
-    };
-    HWND odd = Top(-100, -100, 300, 200);
-    GetClientRect(odd, &cr);
-    EXPECT_TRUE(cr.IsEmpty());
+    EXPECT_EQ(o, (POINT{MaxWindowCoordinate + 4, -MaxWindowCoordinate + 23}));
+    RECT end{INT_MAX, INT_MIN, INT_MAX, INT_MIN};
+    SendMessage(last, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end, (RECT{INT_MAX, INT_MIN + 23, INT_MAX, INT_MIN + 23}));
 }
 
 // The monitor of a rectangle or window far off every screen is the one nearest to its middle, at either
