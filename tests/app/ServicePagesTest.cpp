@@ -154,6 +154,8 @@ TEST_F(PageCopyTest, WithoutAUsableTempTheCopyGoesToAFolderPrivateToTheUser) {
 }
 
 TEST_F(PageCopyTest, AnUnsetMissingOrTooLongTempFallsBackToThePlatformFolder) {
+    // The platform's folder is the test's own, so that the private folder made in it goes with the test.
+    ScopedEnv tmpdir("TMPDIR", folder.Path().c_str());
     {
         ScopedEnv unset("TEMP", nullptr);
         EXPECT_EQ(PageCopyPath().substr(0, 1), "/");
