@@ -26,12 +26,8 @@ protected:
         GtkFormTest::SetUp();
         if (IsSkipped()) return;
         // The layout in use, put back afterwards: the other tests type on it.
-        std::string query = gtktest::Output("setxkbmap -query");
-        std::size_t at = query.find("layout:");
-        if (at == std::string::npos) GTEST_SKIP() << "the display has no keyboard layout to change";
-        std::size_t end = query.find('\n', at);
-        savedLayout = query.substr(at + 7, end - at - 7);
-        savedLayout.erase(0, savedLayout.find_first_not_of(' '));
+        savedLayout = gtktest::KeyboardLayout();
+        if (savedLayout.empty()) GTEST_SKIP() << "the display has no keyboard layout to change";
         menu = new TMainMenu(form.get());
         emile = Item(menu->Items(), "&\xC3\x89mile"); // Émile
         Item(emile, "&Ouvrir");

@@ -182,6 +182,15 @@ std::string Output(const std::string& command) {
     return out;
 }
 
+std::string KeyboardLayout() {
+    const std::string query = Output("setxkbmap -query");
+    const std::size_t at = query.find("layout:");
+    if (at == std::string::npos) return {};
+    const std::size_t from = query.find_first_not_of(' ', at + 7);
+    const std::size_t end = query.find('\n', at);
+    return from == std::string::npos || from >= end ? std::string() : query.substr(from, end - from);
+}
+
 namespace {
 
 constexpr const char* kForeignKey = "kalvenor-test-foreign";

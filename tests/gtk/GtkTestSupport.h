@@ -48,6 +48,8 @@ bool HaveDisplay();
 bool HaveWindowManager();
 // What a shell command prints on its standard output.
 std::string Output(const std::string& command);
+// The X server's keyboard layout, as setxkbmap names it ("us", "us,ru"); empty when it tells none.
+std::string KeyboardLayout();
 // What "xprop -id <xid> <arguments>" prints (empty when it fails).
 std::string XProp(unsigned long xid, const std::string& arguments);
 // Asks the window manager for something about a window, as a pager, a key binding or a tiling tool does:

@@ -3,8 +3,6 @@
 // the menu bar (Alt+letter, and a letter in menu mode) and in an open popup (a letter). Letters that no key
 // of the US layout gives arrive as character packets, as from another keyboard layout.
 
-#include <deque>
-
 #include "platform/win/Menu.h"
 #include "tests/win/WindowTestSupport.h"
 
@@ -18,18 +16,10 @@ const char* const kBeyondA = "\xF0\x90\x81\x81"; // U+10041
 const char* const kBar[] = {"&Inspect", "&\xC3\x89mile", "&\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB",
                             "&\xF0\x90\x90\x80s"};
 
-class MenuMnemonic : public WinTest {
+class MenuMnemonic : public MenuLoopTest {
 protected:
     void SetUp() override {
-        WinTest::SetUp();
-        // Each idle turn of a menu loop takes the next step; a loop left waiting with none fails the test.
-        SetIdleHandler([this] {
-            if (steps.empty()) return false;
-            auto step = std::move(steps.front());
-            steps.pop_front();
-            step();
-            return true;
-        });
+        MenuLoopTest::SetUp();
         top = Top(100, 100, 400, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
         bar = CreateMenu();
         for (const char* caption : kBar) {
@@ -42,10 +32,9 @@ protected:
         Pump();
     }
     void TearDown() override {
-        SetIdleHandler(nullptr);
         SetMenu(top, nullptr);
         DestroyMenu(bar);
-        WinTest::TearDown();
+        MenuLoopTest::TearDown();
     }
 
     // The caption of the bar item whose menu the steps so far opened ("" for none), once the menu loop
@@ -76,7 +65,6 @@ protected:
     HWND top = nullptr;
     HMENU bar = nullptr;
     std::vector<HMENU> subs;
-    std::deque<std::function<void()>> steps;
 };
 
 TEST_F(MenuMnemonic, AltWithTheWholeCharacterOpensItsBarItemInEitherCase) {

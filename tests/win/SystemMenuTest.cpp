@@ -2,8 +2,6 @@
 // click on the caption (at the pointer) and by Alt+Space (below the icon, from the keyboard), its items
 // enabled as the window's state allows, and its chosen command run as WM_SYSCOMMAND.
 
-#include <deque>
-
 #include "platform/win/Menu.h"
 #include "tests/win/WindowTestSupport.h"
 
@@ -12,24 +10,8 @@ namespace {
 
 const UINT kCommands[] = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
 
-class SystemMenu : public WinTest {
+class SystemMenu : public MenuLoopTest {
 protected:
-    void SetUp() override {
-        WinTest::SetUp();
-        // Each idle turn of a menu loop takes the next step; a loop left waiting with none fails the test.
-        SetIdleHandler([this] {
-            if (steps.empty()) return false;
-            auto step = std::move(steps.front());
-            steps.pop_front();
-            step();
-            return true;
-        });
-    }
-    void TearDown() override {
-        SetIdleHandler(nullptr);
-        WinTest::TearDown();
-    }
-
     // The open menu's window rectangle on the screen (empty when it is not open).
     static RECT OpenMenuRect(HWND h) {
         RECT r{};
@@ -67,8 +49,6 @@ protected:
         screen->PressKey(VK_SPACE);
         screen->KeyUp(VK_MENU);
     }
-
-    std::deque<std::function<void()>> steps;
 };
 
 TEST_F(SystemMenu, APressOnTheIconOpensItBelowTheIconAndMaximizeMaximises) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <set>
@@ -162,6 +163,28 @@ protected:
 
 private:
     std::vector<HWND> made_;
+};
+
+// A test that works a menu loop (a modal loop of the window system) from inside it: each idle turn of the
+// loop takes the next step; a loop left waiting with none fails the test.
+class MenuLoopTest : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        SetIdleHandler([this] {
+            if (steps.empty()) return false;
+            auto step = std::move(steps.front());
+            steps.pop_front();
+            step();
+            return true;
+        });
+    }
+    void TearDown() override {
+        SetIdleHandler(nullptr);
+        WinTest::TearDown();
+    }
+
+    std::deque<std::function<void()>> steps;
 };
 
 } // namespace wintest
