@@ -61,10 +61,10 @@ void TControl::SetParentComponent(TComponent* Value) {
 // ---- Bounds
 
 void KeepBoundsInRange(int& Left, int& Top, int& Width, int& Height) {
-    Left = std::clamp(Left, -MaxControlCoordinate, MaxControlCoordinate);
-    Top = std::clamp(Top, -MaxControlCoordinate, MaxControlCoordinate);
-    Width = std::clamp(Width, 0, MaxControlCoordinate);
-    Height = std::clamp(Height, 0, MaxControlCoordinate);
+    Left = win::KeptCoordinate(Left);
+    Top = win::KeptCoordinate(Top);
+    Width = win::KeptSize(Width);
+    Height = win::KeptSize(Height);
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

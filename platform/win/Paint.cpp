@@ -31,11 +31,6 @@ HRGN RectRgn(const RECT& r) {
     return CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
 }
 
-// Where w's top-left corner lies on its root window's image.
-POINT SurfaceOffset(const Wnd* w) {
-    return RootOffset(w);
-}
-
 // Whether r and the region's bounding box share no pixel: then subtracting r changes nothing.
 bool Apart(HRGN rgn, const RECT& r) {
     RECT box{};
@@ -71,7 +66,7 @@ void IntersectShape(HRGN rgn, const Wnd* w, POINT at) {
 }
 
 void SubtractWindow(HRGN rgn, const Wnd* w) {
-    POINT o = SurfaceOffset(w);
+    POINT o = RootOffset(w);
     if (Apart(rgn, vcl::Bounds(o.X, o.Y, w->Rect.Width(), w->Rect.Height()))) return;
     if (!w->Shape) {
         Subtract(rgn, vcl::Bounds(o.X, o.Y, w->Rect.Width(), w->Rect.Height()));
@@ -86,7 +81,7 @@ void SubtractWindow(HRGN rgn, const Wnd* w) {
 }
 
 RECT ClientInSurface(const Wnd* w) {
-    POINT o = SurfaceOffset(w);
+    POINT o = RootOffset(w);
     return vcl::Bounds(vcl::ClampToInt(std::int64_t{o.X} + w->Client.Left),
                        vcl::ClampToInt(std::int64_t{o.Y} + w->Client.Top), w->Client.Width(),
                        w->Client.Height());
@@ -105,13 +100,13 @@ bool RegionEmpty(HRGN r) {
 
 HRGN VisibleRegion(Wnd* w, bool window, bool clipChildren, bool clipSiblings) {
     (void)clipSiblings; // siblings above always clip: children are painted in z-order
-    POINT o = SurfaceOffset(w);
+    POINT o = RootOffset(w);
     RECT base = window ? vcl::Bounds(o.X, o.Y, w->Rect.Width(), w->Rect.Height()) : ClientInSurface(w);
     HRGN rgn = RectRgn(base);
     IntersectShape(rgn, w, o);
     for (Wnd* p = w->Parent; p && !p->IsDesktop(); p = p->Parent) {
         Intersect(rgn, ClientInSurface(p));
-        IntersectShape(rgn, p, SurfaceOffset(p));
+        IntersectShape(rgn, p, RootOffset(p));
     }
     for (Wnd* x = w; x && x->Parent && !x->IsTopLevel(); x = x->Parent) {
         for (Wnd* s : x->Parent->Children) {
@@ -394,7 +389,7 @@ void CopyMovedBits(Wnd* w, HRGN oldVisible, POINT delta) {
     }
     HRGN lost = CreateRectRgn(0, 0, 0, 0);
     CombineRgn(lost, now, kept, RGN_DIFF);
-    POINT o = SurfaceOffset(w);
+    POINT o = RootOffset(w);
     OffsetRgn(lost, -o.X, -o.Y);
     if (!RegionEmpty(lost)) Redraw(w, lost, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN, true);
     DeleteObject(lost);
@@ -514,9 +509,9 @@ HDC GetDCEx(HWND h, HRGN clip, DWORD flags) {
     bool window = flags & DCX_WINDOW;
     bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->Style & WS_CLIPCHILDREN);
     HRGN vis = VisibleRegion(w, window, clipChildren, true);
-    POINT o = SurfaceOffset(w);
+    POINT o = RootOffset(w);
     if (!window) o = {o.X + w->Client.Left, o.Y + w->Client.Top};
-    POINT wo = SurfaceOffset(w);
+    POINT wo = RootOffset(w);
     if (clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
         HRGN t = CreateRectRgn(0, 0, 0, 0);
         CombineRgn(t, clip, nullptr, RGN_COPY);

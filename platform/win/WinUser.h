@@ -2,6 +2,9 @@
 // Constants of the window system with the platform's values: styles, show commands, positions, hit-test
 // codes, system commands, hooks, virtual keys, metrics and parameters.
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/win/WinTypes.h"
 
 namespace win {
@@ -84,6 +87,14 @@ constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
 // one end to the other all stay within int. 2^24 pixels lie far beyond any screen. The controls keep their
 // bounds to the same range.
 constexpr int MaxWindowCoordinate = (1 << 24) - 1;
+// A position and a size brought into that range, from values anywhere in the int range or from sums of
+// them taken in 64 bits.
+constexpr int KeptCoordinate(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, -MaxWindowCoordinate, MaxWindowCoordinate));
+}
+constexpr int KeptSize(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, 0, MaxWindowCoordinate));
+}
 
 // ---- Window longs
 constexpr int GWL_WNDPROC = -4;

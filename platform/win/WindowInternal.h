@@ -285,14 +285,7 @@ const std::vector<backend::IconImage>& ProgramIconImages();
 HICON CaptionIcon(Wnd* w);
 
 // Position internals.
-// A position and a size brought into the range windows are kept to (MaxWindowCoordinate), from values
-// anywhere in the int range or from sums of them taken in 64 bits.
-constexpr int KeptCoordinate(std::int64_t v) {
-    return static_cast<int>(std::clamp<std::int64_t>(v, -MaxWindowCoordinate, MaxWindowCoordinate));
-}
-constexpr int KeptSize(std::int64_t v) {
-    return static_cast<int>(std::clamp<std::int64_t>(v, 0, MaxWindowCoordinate));
-}
+// Bounds brought into the range windows are kept to (KeptCoordinate, KeptSize).
 constexpr RECT KeptBounds(std::int64_t x, std::int64_t y, std::int64_t cx, std::int64_t cy) {
     return vcl::Bounds(KeptCoordinate(x), KeptCoordinate(y), KeptSize(cx), KeptSize(cy));
 }

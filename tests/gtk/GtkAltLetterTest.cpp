@@ -29,10 +29,10 @@ protected:
         savedLayout = gtktest::KeyboardLayout();
         if (savedLayout.empty()) GTEST_SKIP() << "the display has no keyboard layout to change";
         menu = new TMainMenu(form.get());
-        emile = Item(menu->Items(), "&\xC3\x89mile"); // Émile
-        Item(emile, "&Ouvrir");
-        file = Item(menu->Items(), "&\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB"); // Файл
-        Item(file, "&Open");
+        emile = MenuItem(menu->Items(), "&\xC3\x89mile"); // Émile
+        MenuItem(emile, "&Ouvrir");
+        file = MenuItem(menu->Items(), "&\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB"); // Файл
+        MenuItem(file, "&Open");
         form->SetMenu(menu);
         form->Show();
         ASSERT_TRUE(RunUntil([this] { return Native() && gtktest::XidOf(Native()) != 0; }, 5000));
@@ -46,12 +46,6 @@ protected:
         if (changed && std::system(("setxkbmap -layout '" + savedLayout + "'").c_str()) != 0)
             ADD_FAILURE() << "the keyboard layout could not be put back";
         GtkFormTest::TearDown();
-    }
-    TMenuItem* Item(TMenuItem* parent, const String& caption) {
-        auto* i = new TMenuItem(form.get());
-        i->SetCaption(caption);
-        parent->Add(i);
-        return i;
     }
     backend::NativeWindow* Native() {
         if (!form->HandleAllocated()) return nullptr;

@@ -12,6 +12,7 @@
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Menu.h"
 #include "platform/win/WindowInternal.h"
 
 namespace gtktest {
@@ -59,6 +60,13 @@ protected:
     void TearDown() override {
         form.reset();
         GtkAppTest::TearDown();
+    }
+    // A menu item of the form's, added to Parent.
+    vcl::TMenuItem* MenuItem(vcl::TMenuItem* Parent, const vcl::String& Caption) {
+        auto* item = new vcl::TMenuItem(form.get());
+        item->SetCaption(Caption);
+        Parent->Add(item);
+        return item;
     }
     vcl::TComponentPtr<vcl::TCustomForm> form;
 };

@@ -33,11 +33,11 @@ protected:
         menu->SetMenuStyler(styler);
         // Items made in an update are hooked (drawn by the menu) at its end, as a layout's are.
         menu->BeginUpdate();
-        file = Item(menu->Items(), "&File");
-        Item(file, "E&xit");
-        help = Item(menu->Items(), "&Help");
+        file = MenuItem(menu->Items(), "&File");
+        MenuItem(file, "E&xit");
+        help = MenuItem(menu->Items(), "&Help");
         for (const char* caption : {"&FAQ", "&Contact administrator", "&About..."})
-            Item(help, caption);
+            MenuItem(help, caption);
         menu->EndUpdate();
         form->SetMenu(menu);
         form->Show();
@@ -50,12 +50,6 @@ protected:
     void TearDown() override {
         script.reset();
         GtkFormTest::TearDown();
-    }
-    TMenuItem* Item(TMenuItem* parent, const String& caption) {
-        auto* i = new TMenuItem(form.get());
-        i->SetCaption(caption);
-        parent->Add(i);
-        return i;
     }
     // The bar item's centre on the screen.
     TPoint BarItem(TMenuItem* item) {

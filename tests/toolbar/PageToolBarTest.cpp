@@ -97,6 +97,7 @@ TEST_F(PageToolBarTest, ASeparatorsLineStopsAboveThePageToolBarsCaptionStrip) {
     for (int y : {stripTop + 1, stripTop + tb->CaptionHeight() / 2, tb->Height() - 3})
         for (int x : {line, line + 1})
             EXPECT_COLOR(At(tb, x, y), Ref(kStrip)) << "strip at " << x << "," << y;
+    ui.WritePng(form.get(), uitest::UiDriver::OutputPath("PageToolBarSeparator.png"));
 }
 
 } // namespace
