@@ -5,6 +5,7 @@
 #include "components/foundation/AdvVersion.h"
 #include "components/menus/AdvMenuStyler.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Screen.h"
@@ -194,8 +195,17 @@ void TAdvOfficeStatusBar::SetSizeGrip(bool Value) {
 }
 
 void TAdvOfficeStatusBar::SetUseSystemFont(bool Value) {
-    if (FUseSystemFont == Value) return;
-    FUseSystemFont = Value;
+    SetFontFlag(FUseSystemFont, Value);
+}
+
+void TAdvOfficeStatusBar::SetDesktopFont(bool Value) {
+    SetFontFlag(FDesktopFont, Value);
+}
+
+void TAdvOfficeStatusBar::SetFontFlag(bool& Flag, bool Value) {
+    if (Flag == Value) return;
+    Flag = Value;
+    // Switched on, the flag's font takes the parent's place.
     if (Value) {
         if (ParentFont()) SetParentFont(false);
         SyncToSystemFont();
@@ -203,8 +213,7 @@ void TAdvOfficeStatusBar::SetUseSystemFont(bool Value) {
 }
 
 bool TAdvOfficeStatusBar::IsFontStored() const {
-    // The platform has no desktop-font flag: the system font is followed through UseSystemFont alone.
-    return !FUseSystemFont && !ParentFont();
+    return !FUseSystemFont && !ParentFont() && !FDesktopFont;
 }
 
 void TAdvOfficeStatusBar::ChangeScale(int M, int D) {
@@ -217,6 +226,12 @@ void TAdvOfficeStatusBar::ChangeScale(int M, int D) {
 }
 
 void TAdvOfficeStatusBar::SyncToSystemFont() {
+    if (FDesktopFont) {
+        const TDesktopFont desktop = SysInfo().DesktopFont();
+        Font()->SetName(desktop.Name);
+        Font()->SetSize(desktop.Size);
+        Font()->SetStyle({});
+    }
     if (FUseSystemFont && vcl::Screen != nullptr) Font()->Assign(vcl::Screen->HintFont());
 }
 
@@ -389,9 +404,14 @@ void TAdvOfficeStatusBar::WndProc(TMessage& Message) {
         TCustomControl::WndProc(Message);
         SyncToSystemFont();
         return;
+    case win::WM_THEMECHANGED:
+        // A change of the desktop's settings, its font among them.
+        TCustomControl::WndProc(Message);
+        if (FDesktopFont) SyncToSystemFont();
+        return;
     case CM_PARENTFONTCHANGED:
         TCustomControl::WndProc(Message);
-        if (FUseSystemFont && ParentFont()) FUseSystemFont = false;
+        if (ParentFont()) FUseSystemFont = FDesktopFont = false;
         return;
     case CM_BIDIMODECHANGED:
         TCustomControl::WndProc(Message);

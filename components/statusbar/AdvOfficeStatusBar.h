@@ -32,6 +32,11 @@ using TPanelClick = std::function<void(vcl::TObject* Sender, int PanelIndex)>;
 constexpr unsigned StatusBarTimerId = 111;
 constexpr unsigned StatusBarTimerInterval = 100;
 
+// The bar's window style bits (those of the window system's status-bar class): a size grip, on a bar
+// that may show one, else the bar's place at the top of its parent's client area.
+constexpr win::DWORD SBARS_SIZEGRIP = 0x100;
+constexpr win::DWORD CCS_TOP = 0x1;
+
 // An invisible control that carries the rich hint of the panel under the pointer to the hint machinery.
 class TDummyHintControl : public vcl::TControl {
     KV_CLASS(TDummyHintControl, vcl::TControl)
@@ -93,6 +98,10 @@ public:
     void SetPictureContainer(PictureContainer::TPictureContainer* Value);
     bool UseSystemFont() const { return FUseSystemFont; }
     void SetUseSystemFont(bool Value);
+    // The desktop-font flag: the bar's font follows the desktop's (the system information's desktop font,
+    // from the display's settings) while it is set, unless UseSystemFont puts the hint font over it.
+    bool DesktopFont() const { return FDesktopFont; }
+    void SetDesktopFont(bool Value);
     String GetVersion() const;
     void SetVersion(const String&) {}
     static int GetVersionNr() { return 0x01020002; }
@@ -118,6 +127,8 @@ public:
     int OnPanelBorder(int X);
     // True when the grip is shown: SizeGrip, a sizeable parent form that is not maximised.
     bool HasSizeGrip();
+    // SizeGrip on a bar whose parent is a sizeable form (maximised or not).
+    bool SizeGripAllowed() const;
 
     // ---- Timer, mouse and anchors
     // Brings the timed panels up to date (clock, date, key locks, blinking, animation frames).
@@ -133,9 +144,10 @@ public:
     // leave, the new last one the old first one's width.
     void FlipChildren(bool AllLevels) override;
     TDummyHintControl* HintControl() const { return FHintControl; }
-    // Follows the screen's hint font when UseSystemFont is true.
+    // Takes the desktop's font when DesktopFont is set, then the screen's hint font when UseSystemFont is.
     void SyncToSystemFont();
-    // A layout keeps the font only when it is the bar's own (neither the system's nor the parent's).
+    // A layout keeps the font only when it is the bar's own (neither the system's, the desktop's nor the
+    // parent's).
     bool IsFontStored() const;
     // With the system font only the top position is scaled; otherwise the bounds and the font.
     void ChangeScale(int M, int D) override;
@@ -160,6 +172,8 @@ protected:
     void Loaded() override;
     void Paint() override;
     void WndProc(vcl::TMessage& Message) override;
+    // Adds SBARS_SIZEGRIP when the grip is allowed (SizeGripAllowed), else CCS_TOP.
+    void CreateParams(vcl::TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
     void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
@@ -176,6 +190,8 @@ protected:
 
 private:
     void PanelsChanged(vcl::TObject* Sender);
+    // The setter of UseSystemFont and DesktopFont.
+    void SetFontFlag(bool& Flag, bool Value);
     TVistaBackground* AppearanceOf(TAdvOfficeStatusPanel* Panel) const;
     // The renderer's arguments for the bar's mark-up.
     void DrawMarkup(const String& Text, const vcl::TRect& R, int OffsetX, int OffsetY);
@@ -195,6 +211,7 @@ private:
     bool FSimplePanel = false;
     bool FSizeGrip = true;
     bool FUseSystemFont = true;
+    bool FDesktopFont = false;
     bool FAutoHint = false;
     TColor FURLColor = vcl::clBlue;
     vcl::TCustomImageList* FImages = nullptr;

@@ -1,6 +1,7 @@
 #include "components/statusbar/AdvOfficeStatusBarDraw.h"
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 
 #include "components/foundation/AdvGDIPBrushes.h"
@@ -138,10 +139,16 @@ void FillBand(TCanvas* Canvas, const TRect& R, const TBand& B, const TGaugeSetti
 void DrawGauge(TCanvas* Canvas, const TRect& Rect, int Value, const TGaugeSettings& S) {
     if (Rect.Right <= Rect.Left || Rect.Bottom <= Rect.Top) return;
     TRect r = Rect;
-    TBitmap saved(r.Right - r.Left, r.Bottom - r.Top);
-    saved.Canvas()->CopyRect(TRect{0, 0, saved.Width(), saved.Height()}, Canvas, r);
-    const TRect gaugeRect = r;
-    const int w0 = r.Right - r.Left;
+    // Only the part of the gauge the canvas can show is kept (a panel may be far wider than the bar).
+    TRect kept = r;
+    const TRect clip = Canvas->ClipRect();
+    kept.Left = std::max(kept.Left, clip.Left), kept.Top = std::max(kept.Top, clip.Top);
+    kept.Right = std::max(kept.Left, std::min(kept.Right, clip.Right));
+    kept.Bottom = std::max(kept.Top, std::min(kept.Bottom, clip.Bottom));
+    TBitmap saved(kept.Right - kept.Left, kept.Bottom - kept.Top);
+    saved.Canvas()->CopyRect(TRect{0, 0, saved.Width(), saved.Height()}, Canvas, kept);
+    const TRect gaugeRect = kept;
+    const long long w0 = static_cast<long long>(r.Right) - r.Left;
 
     Canvas->Pen()->SetStyle(psSolid);
     Canvas->Pen()->SetWidth(1);
@@ -159,58 +166,72 @@ void DrawGauge(TCanvas* Canvas, const TRect& Rect, int Value, const TGaugeSettin
         Canvas->Rectangle(r);
     }
     if (S.ShowBorder) r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
-    int w = w0 - 2 - (S.ShowBorder ? 2 : 0);
+    // The fill length of 100 %. Band lengths are reckoned in floating point and edges in 64 bits: a value
+    // far past 100 (a position far outside Min..Max) times the width leaves the int range. The fill is
+    // clipped to the gauge, so an edge is kept to the gauge's own: such a value fills it, and one at or
+    // below 0 leaves it empty.
+    const double w = static_cast<double>(w0 - 2 - (S.ShowBorder ? 2 : 0));
+    const int right = std::max(r.Left, r.Right); // a border inside a gauge 2 pixels wide leaves nothing
+    auto edge = [&](long long X) { return static_cast<int>(std::clamp<long long>(X, r.Left, right)); };
+    auto band = [&](long long Left, long long Top, long long Right, long long Bottom) {
+        auto row = [](long long Y) { return static_cast<int>(std::clamp<long long>(Y, INT_MIN, INT_MAX)); };
+        return TRect{edge(Left), row(Top), edge(Right), row(Bottom)};
+    };
 
-    auto segment = [&](TRect band) {
+    auto segment = [&](TRect b) {
         if (S.CompletionSmooth) return;
-        band.Top += 1;
-        band.Bottom -= 1;
+        b.Top += 1;
+        b.Bottom -= 1;
         if (S.BackGround != clNone) {
             Canvas->Brush()->SetStyle(bsSolid);
             Canvas->Brush()->SetColor(S.BackGround);
         }
-        DivideInSegment(Canvas, band, S, gaugeRect, saved.Canvas());
+        DivideInSegment(Canvas, b, S, gaugeRect, saved.Canvas());
     };
 
     // A value past 100 would run the fill over the neighbouring panels: the fill stays inside.
     Clipped(Canvas, r, [&] {
+        const double value = Value;
         if (Value > 0 && S.Stacked) {
             const TBand bands[3] = {{S.Level0Color, S.Level0ColorTo, S.Level0Color},
                                     {S.Level1Color, S.Level1ColorTo, S.Level1Color},
                                     {S.Level2Color, S.Level2ColorTo, S.Level3Color}};
-            int x = r.Left + 1;
-            int done = 0;
+            const double level1 = S.Level1Perc, level2 = S.Level2Perc;
+            long long x = static_cast<long long>(r.Left) + 1;
+            long long done = 0;
             for (int i = 0; i < 3; ++i) {
-                int len = 0;
+                long long len = 0;
                 bool last = false;
                 if (i == 0) {
                     last = Value < S.Level1Perc;
-                    len = Round((last ? Value : S.Level1Perc) / 100.0 * w);
+                    len = Round((last ? value : level1) / 100.0 * w);
                 } else if (i == 1) {
                     last = Value < S.Level2Perc;
-                    len = Round(w * ((last ? Value : S.Level2Perc) - S.Level1Perc) / 100.0);
+                    len = Round(w * ((last ? value : level2) - level1) / 100.0);
                 } else {
-                    len = Value == 100 ? w - done : Round(w * (Value - S.Level2Perc) / 100.0);
+                    len =
+                        Value == 100 ? static_cast<long long>(w) - done : Round(w * (value - level2) / 100.0);
                 }
-                TRect band{x, r.Top + 1, x + len, r.Bottom - 2};
-                FillBand(Canvas, band, bands[i], S);
-                segment(band);
+                const TRect b = band(x, r.Top + 1LL, x + len, r.Bottom - 2LL);
+                FillBand(Canvas, b, bands[i], S);
+                segment(b);
                 x += len;
                 done += len;
                 if (last) break;
             }
         } else if (Value > 0) {
-            TBand band = Value < S.Level1Perc    ? TBand{S.Level0Color, S.Level0ColorTo, S.Level0Color}
-                         : Value >= 100          ? TBand{S.Level3Color, S.Level3ColorTo, S.Level3Color}
-                         : Value >= S.Level2Perc ? TBand{S.Level2Color, S.Level2ColorTo, S.Level2Color}
-                                                 : TBand{S.Level1Color, S.Level1ColorTo, S.Level1Color};
+            TBand colours = Value < S.Level1Perc    ? TBand{S.Level0Color, S.Level0ColorTo, S.Level0Color}
+                            : Value >= 100          ? TBand{S.Level3Color, S.Level3ColorTo, S.Level3Color}
+                            : Value >= S.Level2Perc ? TBand{S.Level2Color, S.Level2ColorTo, S.Level2Color}
+                                                    : TBand{S.Level1Color, S.Level1ColorTo, S.Level1Color};
+            const long long left = r.Left;
             if (S.CompletionSmooth) {
                 FillBand(Canvas,
-                         TRect{r.Left + 1, r.Top + 1, r.Left + 1 + Round(Value / 100.0 * w), r.Bottom - 2},
-                         band, S);
+                         band(left + 1, r.Top + 1LL, left + 1 + Round(value / 100.0 * w), r.Bottom - 2LL),
+                         colours, S);
             } else {
-                TRect b{r.Left + 2, r.Top + 2, r.Left + Round(Value * w / 100.0), r.Bottom - 3};
-                FillBand(Canvas, b, band, S);
+                const TRect b = band(left + 2, r.Top + 2LL, left + Round(value * w / 100.0), r.Bottom - 3LL);
+                FillBand(Canvas, b, colours, S);
                 if (S.BackGround != clNone) {
                     Canvas->Brush()->SetStyle(bsSolid);
                     Canvas->Brush()->SetColor(S.BackGround);
@@ -229,9 +250,11 @@ void DrawGauge(TCanvas* Canvas, const TRect& Rect, int Value, const TGaugeSettin
     if (S.Font != nullptr) Canvas->Font()->Assign(S.Font);
     Canvas->Brush()->SetStyle(bsClear);
     TSize size = Canvas->TextExtent(text);
-    int x = r.Left + (r.Right - r.Left) / 2 - size.cx / 2;
-    int y = r.Top + (r.Bottom - r.Top) / 2 - size.cy / 2;
-    Canvas->TextOut(x, y, text);
+    auto centred = [](int Low, int High, int Extent) {
+        const long long at = Low + (static_cast<long long>(High) - Low) / 2 - Extent / 2;
+        return static_cast<int>(std::clamp<long long>(at, INT_MIN, INT_MAX));
+    };
+    Canvas->TextOut(centred(r.Left, r.Right, size.cx), centred(r.Top, r.Bottom, size.cy), text);
 }
 
 bool IsVectorFontAvailable(TCanvas* Canvas) {

@@ -28,8 +28,15 @@ TDummyHintControl::~TDummyHintControl() = default;
 
 // ---- Window and timer
 
+void TAdvOfficeStatusBar::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    Params.Style |= SizeGripAllowed() ? SBARS_SIZEGRIP : CCS_TOP;
+}
+
 void TAdvOfficeStatusBar::CreateWnd() {
     TCustomControl::CreateWnd();
+    // The desktop's font may have changed while the bar had no window to be told.
+    if (FDesktopFont) SyncToSystemFont();
     if (ComponentState().Contains(csDesigning) && FPanels->Count() == 0) {
         for (int w : {80, 100, 130, 50})
             FPanels->Add()->SetWidth(w);

@@ -325,11 +325,15 @@ void TAdvOfficeStatusBar::AutoSizePanels() {
     }
 }
 
-bool TAdvOfficeStatusBar::HasSizeGrip() {
+bool TAdvOfficeStatusBar::SizeGripAllowed() const {
     if (!FSizeGrip) return false;
     auto* form = dynamic_cast<TCustomForm*>(Parent());
-    if (form == nullptr || (form->BorderStyle() != bsSizeable && form->BorderStyle() != bsSizeToolWin))
-        return false;
+    return form != nullptr && (form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin);
+}
+
+bool TAdvOfficeStatusBar::HasSizeGrip() {
+    if (!SizeGripAllowed()) return false;
+    auto* form = static_cast<TCustomForm*>(Parent());
     if (!form->HandleAllocated()) return true;
     win::WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);

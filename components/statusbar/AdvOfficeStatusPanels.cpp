@@ -1,16 +1,12 @@
 #include "components/statusbar/AdvOfficeStatusPanels.h"
 
 #include "components/statusbar/AdvOfficeStatusBar.h"
+#include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace AdvOfficeStatusBar {
 
 using namespace vcl;
-
-// The platform has no locale-derived clock and date formats; these are the ones a new panel starts
-// with (layouts set their own).
-const char* const DefaultTimeFormat = "hh:nn:ss";
-const char* const DefaultDateFormat = "yyyy-mm-dd";
 
 // ---- TAdvOfficeStatusPanel
 
@@ -40,8 +36,9 @@ KV_PUBLISHED(TAdvOfficeStatusPanel) {
 }
 
 TAdvOfficeStatusPanel::TAdvOfficeStatusPanel(TCollection* Collection)
-    : TCollectionItem(Collection), FTimeFormat(DefaultTimeFormat), FDateFormat(DefaultDateFormat),
-      FProgress(std::make_unique<TProgressStyle>(this)), FImageIndexes(std::make_unique<TStringList>()),
+    : TCollectionItem(Collection), FTimeFormat(SysInfo().LongTimeFormat()),
+      FDateFormat(SysInfo().ShortDateFormat()), FProgress(std::make_unique<TProgressStyle>(this)),
+      FImageIndexes(std::make_unique<TStringList>()),
       FOfficeHint(std::make_unique<AdvHintInfo::TAdvHintInfo>()) {
     if (TAdvOfficeStatusBar* bar = Bar(); bar != nullptr && FParentBiDiMode) FBiDiMode = bar->BiDiMode();
 }

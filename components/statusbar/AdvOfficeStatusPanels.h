@@ -23,10 +23,6 @@ KV_ENUM(TAdvOfficeStatusPanelStyle, psHTML, psText, psOwnerDraw, psTime, psDate,
 KV_ENUM(TAdvOfficeStatusPanelBevel, pbNone, pbLowered, pbRaised);
 KV_ENUM(TPanelAppearanceStyle, psLight, psDark);
 
-// The formats a new panel starts with for its clock and date styles.
-extern const char* const DefaultTimeFormat;
-extern const char* const DefaultDateFormat;
-
 class TAdvOfficeStatusPanel : public vcl::TCollectionItem {
     KV_CLASS(TAdvOfficeStatusPanel, vcl::TCollectionItem)
     KV_PUBLISHED_PROPERTIES(TAdvOfficeStatusPanel)
@@ -53,6 +49,7 @@ public:
     void SetParentBiDiMode(bool Value);
     TAdvOfficeStatusPanelStyle Style() const { return FStyle; }
     void SetStyle(TAdvOfficeStatusPanelStyle Value);
+    // A new panel's formats are the system's long time and short date formats (SysInfo()).
     const String& TimeFormat() const { return FTimeFormat; }
     void SetTimeFormat(const String& Value);
     const String& DateFormat() const { return FDateFormat; }

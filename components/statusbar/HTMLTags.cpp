@@ -8,6 +8,7 @@
 #include "components/statusbar/PictureContainer.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Bitmap.h"
+#include "platform/vcl/Screen.h"
 
 namespace HTMLRender::detail {
 
@@ -54,6 +55,13 @@ bool LetterValue(std::string_view Attrs, char Letter, int& Value) {
 
 // Images and pictures are never larger than this on a line: a huge WIDTH or HEIGHT stays drawable.
 constexpr int MaxImageSide = 4096;
+
+// An image's advance on a line: its size in pixels of a 96 pixels-per-inch screen, scaled to the screen's
+// pixels per inch (rounded, as the framework's multiply-divide rounds).
+int ScreenAdvance(int Pixels) {
+    const long long ppi = vcl::Screen != nullptr ? vcl::Screen->PixelsPerInch() : 96;
+    return static_cast<int>(std::clamp<long long>((std::max(Pixels, 0) * ppi + 48) / 96, 0, MaxImageSide));
+}
 
 } // namespace
 
@@ -430,6 +438,8 @@ void TRenderer::ImageTag(std::string_view Tag, TPass Pass, TLine& L) {
                     list->Draw(C, L.X, L.Rect.Top, n, true);
                 }
             }
+            w = ScreenAdvance(w);
+            h = ScreenAdvance(h);
         }
     } else if (upper.find("SSYS:") != String::npos || upper.find("LSYS:") != String::npos) {
         DrawShellIcon(C, L.X, L.Rect.Top, w, FArgs.PrintScale, FArgs.PrintMode, drawing,
@@ -449,13 +459,13 @@ void TRenderer::ImageTag(std::string_view Tag, TPass Pass, TLine& L) {
         if (width >= 1 && height >= 1) {
             picture->SetStretch(true);
             if (drawing) C->StretchDraw(TRect{L.X, L.Rect.Top, L.X + width, L.Rect.Top + height}, picture);
-            w = width;
-            h = height;
+            w = ScreenAdvance(width);
+            h = ScreenAdvance(height);
         } else {
             picture->SetStretch(false);
             if (drawing) C->Draw(L.X + picture->FrameLeft(), L.Rect.Top + picture->FrameTop(), picture);
-            w = std::min(picture->GetMaxWidth(), MaxImageSide);
-            h = std::min(picture->GetMaxHeight(), MaxImageSide);
+            w = ScreenAdvance(picture->GetMaxWidth());
+            h = ScreenAdvance(picture->GetMaxHeight());
         }
     }
 

@@ -71,6 +71,8 @@ void THTMLPicture::Clear() {
     FNextFrameTime = -1;
     FTicks = -1;
     FFrame = 1;
+    FFrameTransparent = false;
+    FFrameDisposal = 0;
 }
 
 void THTMLPicture::Assign(TPersistent* Source) {
@@ -280,7 +282,13 @@ int THTMLPicture::GetFrameTime(int n) {
     int match = 0;
     for (size_t p = 0; p < FData.size(); ++p) {
         if (!FrameAt(FData, p)) continue;
-        if (++match == n) return Word16(FData, p + 4);
+        if (++match != n) continue;
+        // The graphic control extension's packed byte: the transparent flag in bit 0, the disposal method
+        // in bits 2 to 4.
+        const auto packed = static_cast<unsigned char>(FData[p + 3]);
+        FFrameTransparent = (packed & 0x01) != 0;
+        FFrameDisposal = (packed >> 2) & 0x07;
+        return Word16(FData, p + 4);
     }
     return -1;
 }
@@ -374,6 +382,17 @@ THTMLPicture* TPictureContainer::FindPicture(const String& Name) {
 THTMLPicture* THTMLPictureCache::AddPicture() {
     FPictures.push_back(std::make_unique<THTMLPicture>());
     return FPictures.back().get();
+}
+
+THTMLPicture* THTMLPictureCache::GetPicture(int Index) const {
+    if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    return FPictures[static_cast<size_t>(Index)].get();
+}
+
+void THTMLPictureCache::SetPicture(int Index, std::unique_ptr<THTMLPicture> Value) {
+    GetPicture(Index);
+    if (Value == nullptr) throw EInvalidPointer("Invalid pointer operation");
+    FPictures[static_cast<size_t>(Index)] = std::move(Value);
 }
 
 THTMLPicture* THTMLPictureCache::FindPicture(const String& ID) const {

@@ -80,8 +80,14 @@ public:
     void SetFrame(int Value);
     void FrameNext();
     void FramePrev();
-    // Delay of frame n in hundredths of a second; -1 when there is no such frame.
+    // Delay of frame n in hundredths of a second; -1 when there is no such frame. The frame's transparent
+    // flag and disposal value are kept (FrameTransparent, FrameDisposal).
     int GetFrameTime(int n);
+    // Of the frame GetFrameTime last found: whether it has a transparent colour, and what becomes of it
+    // before the next frame is drawn (0 unspecified, 1 left in place, 2 cleared to the background,
+    // 3 restored to what was there before; 4 to 7 are reserved). False and 0 until then.
+    bool FrameTransparent() const { return FFrameTransparent; }
+    int FrameDisposal() const { return FFrameDisposal; }
     // Advances to the next frame when its time has come (one call per tick of 10 ms).
     bool Step();
     int FrameLeft() const { return FFrameLeft; }
@@ -126,6 +132,8 @@ private:
     int FLogicalWidth = 0, FLogicalHeight = 0;
     int FNextFrameTime = -1;
     int FTicks = -1;
+    bool FFrameTransparent = false;
+    int FFrameDisposal = 0;
 };
 
 // The download of a web-style source. Nothing is ever fetched: its run returns at once, and the thread
@@ -201,7 +209,12 @@ public:
     THTMLPicture* AddPicture();
     THTMLPicture* FindPicture(const String& ID) const;
     int Count() const { return static_cast<int>(FPictures.size()); }
-    THTMLPicture* GetPicture(int Index) const { return FPictures.at(static_cast<size_t>(Index)).get(); }
+    // The picture at Index; outside the list EListError "List index out of bounds (<i>)".
+    THTMLPicture* GetPicture(int Index) const;
+    // Puts Value in place of the picture at Index, which is freed; the cache owns Value from then on.
+    // An index outside the list raises EListError as GetPicture does, and a null Value EInvalidPointer
+    // (every entry of the cache is a picture); the cache is then unchanged.
+    void SetPicture(int Index, std::unique_ptr<THTMLPicture> Value);
     void ClearPictures() { FPictures.clear(); }
     bool Animate();
 

@@ -84,13 +84,14 @@ String FormatClockTime(const String& Format, const TClockTime& T) {
         String rest = Format.substr(i, 5);
         for (char& c : rest)
             c = Lower(c);
+        // The marker is written in the case of the format's own letters ("AM/PM" gives "PM").
         if (rest.rfind("am/pm", 0) == 0) {
-            out += T.Hour < 12 ? "am" : "pm";
+            out += Format.substr(T.Hour < 12 ? i : i + 3, 2);
             i += 5;
             continue;
         }
         if (rest.rfind("a/p", 0) == 0) {
-            out += T.Hour < 12 ? "a" : "p";
+            out += Format.substr(T.Hour < 12 ? i : i + 2, 1);
             i += 3;
             continue;
         }

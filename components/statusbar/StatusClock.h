@@ -21,8 +21,9 @@ TClockTime ClockNow();
 TClockSource SetClockSource(TClockSource Source);
 
 // Formats T: d dd (day), m mm (month, or minutes right after an hour), M MM (month), yy yyyy, h hh,
-// n nn (minutes), s ss, z zzz (milliseconds), am/pm and a/p (12-hour clock); text in single or double
-// quotes, and any other character, stands as it is.
+// n nn (minutes), s ss, z zzz (milliseconds), am/pm and a/p (12-hour clock, the marker written in the
+// case of the format's letters); text in single or double quotes, and any other character, stands as it
+// is.
 vcl::String FormatClockTime(const vcl::String& Format, const TClockTime& T);
 
 } // namespace AdvOfficeStatusBar

@@ -1,7 +1,6 @@
 #include "platform/rtl/IniDocument.h"
 
 #include <algorithm>
-#include <array>
 
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/SysUtils.h"
@@ -11,60 +10,15 @@ namespace vcl::detail {
 
 namespace {
 
-// Windows-1252 from 0x80 to 0x9F; the five bytes the code page leaves undefined read as the C1 control
-// of the same number, as the platform's conversion gives them, so that every byte reads and writes back.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t FromCp1252(unsigned char b) {
-    return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
-}
-
-// The byte of a code point in Windows-1252; false when the code page lacks it.
-bool ToCp1252(char32_t cp, char& out) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-        out = static_cast<char>(cp);
-        return true;
-    }
-    const auto* at = std::find(kCp1252High.begin(), kCp1252High.end(), cp);
-    if (at == kCp1252High.end()) return false;
-    out = static_cast<char>(0x80 + (at - kCp1252High.begin()));
-    return true;
-}
-
-String DecodeCp1252(const String& bytes) {
-    String out;
-    out.reserve(bytes.size());
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80)
-            out += c;
-        else
-            out += Utf8Encode(FromCp1252(b));
-    }
-    return out;
-}
-
 // Text that passed CanHold, in Windows-1252.
 String EncodeCp1252(const String& text) {
     String out;
     for (std::size_t i = 0; i < text.size();) {
         char b = '?';
-        ToCp1252(Utf8Next(text, i), b);
+        CodePointToCp1252(Utf8Next(text, i), b);
         out += b;
     }
     return out;
-}
-
-bool IsValidUtf8(const String& s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const std::size_t at = i;
-        // U+FFFD itself takes three bytes; a byte that starts no valid sequence reads as it alone.
-        if (Utf8Next(s, i) == ReplacementChar && i == at + 1) return false;
-    }
-    return true;
 }
 
 // How Parse will take these bytes: as UTF-8 with a byte-order mark, or as UTF-8 when they are valid.
@@ -98,7 +52,7 @@ bool IniDocument::CanHold(const String& text) const {
     if (!FAnsi) return true;
     char b;
     for (std::size_t i = 0; i < text.size();)
-        if (!ToCp1252(Utf8Next(text, i), b)) return false;
+        if (!CodePointToCp1252(Utf8Next(text, i), b)) return false;
     return true;
 }
 
@@ -106,7 +60,7 @@ IniDocument::Line IniDocument::ParseLine(String raw) const {
     Line line;
     line.raw = std::move(raw);
     const bool hasNul = line.raw.find('\0') != String::npos;
-    const String t = TrimIniBlanks(FAnsi ? DecodeCp1252(line.raw) : line.raw);
+    const String t = TrimIniBlanks(FAnsi ? Cp1252ToUtf8(line.raw) : line.raw);
     if (t.empty() || t[0] == ';') return line;
     const std::size_t close = t[0] == '[' ? t.find(']') : String::npos;
     // A "[" without "]" is no header: the line is read as any other, in the section above it. A header
@@ -171,7 +125,7 @@ String IniDocument::Serialize() const {
     // (the bytes that did not were in what was erased) would be read next time as UTF-8, and "Ã¦" in
     // it (bytes C3 A6) would become "æ": such a file is written as UTF-8, the same text in the
     // encoding it will be read in. Plain ASCII reads alike either way and comes out unchanged.
-    if (FAnsi && ReadsAsUtf8(out)) return DecodeCp1252(out);
+    if (FAnsi && ReadsAsUtf8(out)) return Cp1252ToUtf8(out);
     return out;
 }
 

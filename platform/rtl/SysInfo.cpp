@@ -1,5 +1,7 @@
 #include "platform/rtl/SysInfo.h"
 
+#include "platform/rtl/LocaleFormats.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -31,13 +33,19 @@ String WithSlash(String path) {
 } // namespace
 
 void TSystemInfo::Reset() {
+    const TDesktopFont font = DesktopFont();
     FUserName.reset();
     FComputerName.reset();
     FEnvironment.clear();
     FVersion = TOSVersionInfo{};
     FVersionQueryFails = false;
     FIsVista = true;
+    FScreenPixelsPerInch = 96;
+    FLongTimeFormat.reset();
+    FShortDateFormat.reset();
+    FDesktopFont.reset();
     SetTheme(false, String());
+    if (DesktopFont() != font) NotifyThemeChanged();
 }
 
 String TSystemInfo::UserName() const {
@@ -161,6 +169,53 @@ int TSystemInfo::AddThemeChangeListener(std::function<void()> Listener) {
 
 void TSystemInfo::RemoveThemeChangeListener(int Id) {
     std::erase_if(FThemeListeners, [Id](const auto& entry) { return entry.first == Id; });
+}
+
+TDesktopFont TSystemInfo::DesktopFont() const {
+    if (FDesktopFont) return *FDesktopFont;
+    if (!FSystemDesktopFont.Name.empty() && FSystemDesktopFont.Size >= 1) return FSystemDesktopFont;
+    return FIsVista ? TDesktopFont{"Segoe UI", 9} : TDesktopFont{"Tahoma", 8};
+}
+
+void TSystemInfo::SetDesktopFont(const TDesktopFont& Value) {
+    const TDesktopFont before = DesktopFont();
+    FDesktopFont = Value;
+    if (DesktopFont() != before) NotifyThemeChanged();
+}
+
+void TSystemInfo::SetScreenPixelsPerInch(int Value) {
+    if (Value >= 1) FScreenPixelsPerInch = Value;
+}
+
+namespace {
+
+// The locale the environment names for times and dates, as the C library reads it.
+String TimeLocaleName(const TSystemInfo& Info) {
+    for (const char* name : {"LC_ALL", "LC_TIME", "LANG"}) {
+        String value = Info.GetEnvironmentVariable(name);
+        if (!value.empty()) return value;
+    }
+    return "C";
+}
+
+// A format set by a test, else the locale's in the framework's letters, else Fallback.
+String LocaleFormat(const TSystemInfo& Info, const std::optional<String>& Set,
+                    String TPosixTimeFormats::*Which, const char* Fallback) {
+    if (Set) return *Set;
+    const TPosixTimeFormats f = PosixTimeFormats(TimeLocaleName(Info));
+    String letters = Fallback;
+    PosixFormatToLetters(f.*Which, f.AmPmTime, letters);
+    return letters;
+}
+
+} // namespace
+
+String TSystemInfo::LongTimeFormat() const {
+    return LocaleFormat(*this, FLongTimeFormat, &TPosixTimeFormats::Time, "hh:nn:ss");
+}
+
+String TSystemInfo::ShortDateFormat() const {
+    return LocaleFormat(*this, FShortDateFormat, &TPosixTimeFormats::Date, "yyyy-mm-dd");
 }
 
 TSystemInfo& SysInfo() {

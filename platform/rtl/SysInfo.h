@@ -1,7 +1,8 @@
 #pragma once
 // The system-information service: who and where we run, the platform-version query, the desktop
-// theme and the environment. One process-wide object, SysInfo(); every answer can be overridden
-// (tests do, and the GTK backend sets the theme), and Reset() returns to what the machine says.
+// theme, font and resolution, the locale's time and date formats, and the environment. One process-wide
+// object, SysInfo(); every answer can be overridden (tests do, and the GTK backend sets the theme and the
+// desktop font), and Reset() returns to what the machine says.
 //
 // On this system there is no Windows: the version query reports platform id 0 and version 0.0,
 // the Windows and system folders are "" (not available), and renaming the computer is refused.
@@ -31,6 +32,13 @@ using OSVERSIONINFO = TOSVersionInfo;
 constexpr std::uint32_t VER_PLATFORM_WIN32s = 0;
 constexpr std::uint32_t VER_PLATFORM_WIN32_WINDOWS = 1;
 constexpr std::uint32_t VER_PLATFORM_WIN32_NT = 2;
+
+// The desktop's user-interface font: a family name and a size in points.
+struct TDesktopFont {
+    String Name;
+    int Size = 0;
+    bool operator==(const TDesktopFont&) const = default;
+};
 
 class TSystemInfo {
 public:
@@ -93,6 +101,29 @@ public:
     int AddThemeChangeListener(std::function<void()> Listener);
     void RemoveThemeChangeListener(int Id);
 
+    // The desktop's font: set by a test, else what the display's settings say (the backend keeps it in
+    // SetSystemDesktopFont), else the platform's own, "Segoe UI" 9 (from Vista on) or "Tahoma" 8.
+    TDesktopFont DesktopFont() const;
+    // A change is a change of the desktop's settings: it is broadcast to the theme listeners.
+    void SetDesktopFont(const TDesktopFont& Value);
+    // What the display's settings say, kept without telling anyone (a backend reads it inside its
+    // toolkit's callbacks and broadcasts the change later, from its own loop). A font without a name or
+    // with a size below 1 is not known.
+    void SetSystemDesktopFont(const TDesktopFont& Value) { FSystemDesktopFont = Value; }
+
+    // The screen's pixels per inch; 96 unless set (the platform draws for a 96 pixels-per-inch device).
+    // A value below 1 is ignored.
+    int ScreenPixelsPerInch() const { return FScreenPixelsPerInch; }
+    void SetScreenPixelsPerInch(int Value);
+
+    // The locale's (LC_ALL, else LC_TIME, else LANG, as the environment gives them) long time and short
+    // date formats in the framework's format letters, unless set. A format the letters cannot express
+    // (names of days or months, say) gives "hh:nn:ss" or "yyyy-mm-dd".
+    String LongTimeFormat() const;
+    String ShortDateFormat() const;
+    void SetLongTimeFormat(std::optional<String> Value) { FLongTimeFormat = std::move(Value); }
+    void SetShortDateFormat(std::optional<String> Value) { FShortDateFormat = std::move(Value); }
+
 private:
     std::optional<String> FUserName;
     std::optional<String> FComputerName;
@@ -104,6 +135,11 @@ private:
     String FThemeName;
     std::vector<std::pair<int, std::function<void()>>> FThemeListeners;
     int FNextListenerId = 1;
+    std::optional<TDesktopFont> FDesktopFont;
+    TDesktopFont FSystemDesktopFont;
+    int FScreenPixelsPerInch = 96;
+    std::optional<String> FLongTimeFormat;
+    std::optional<String> FShortDateFormat;
 };
 
 // The process-wide service.

@@ -26,4 +26,14 @@ void AppendUtf16(std::u16string& out, char32_t cp);
 std::u16string Utf8ToUtf16(std::string_view s);
 String Utf16ToUtf8(std::u16string_view s);
 
+// Whether every byte of s belongs to a well-formed UTF-8 sequence.
+bool IsValidUtf8(std::string_view s);
+
+// Windows-1252, the platform's 8-bit code page in the western locales. Every byte reads as a character:
+// the five bytes the code page leaves undefined read as the C1 control of the same number, as the
+// platform's conversion gives them, so that every byte reads and writes back.
+String Cp1252ToUtf8(std::string_view bytes);
+// The byte of a code point in Windows-1252; false when the code page lacks it.
+bool CodePointToCp1252(char32_t cp, char& out);
+
 } // namespace vcl

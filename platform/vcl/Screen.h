@@ -10,6 +10,7 @@
 
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/SysInfo.h"
 #include "platform/vcl/Control.h"
 #include "platform/win/Windows.h"
 
@@ -71,7 +72,8 @@ public:
     TFont* HintFont() const { return FHintFont.get(); }
     TFont* IconFont() const { return FIconFont.get(); }
     TFont* MenuFont() const { return FMenuFont.get(); }
-    int PixelsPerInch() const { return 96; }
+    // The system information's (96 unless set).
+    int PixelsPerInch() const { return SysInfo().ScreenPixelsPerInch(); }
 
     // ---- Geometry: the primary monitor, the virtual desktop (all monitors) and the work area.
     int Width() const;

@@ -6,18 +6,39 @@
 
 #include "components/toolbar/styler/StylerFile.h"
 #include "components/toolbar/styler/ToolBarStyler.h"
+#include "platform/rtl/Unicode.h"
+#include "tests/fuzz/FuzzSupport.h"
+
+namespace {
+
+bool WithinLimits(int Value, int Limit) {
+    return Value >= 0 && Value <= Limit;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-    static AdvToolBar::TCustomAdvToolBarStyler* styler = new AdvToolBar::TCustomAdvToolBarStyler(nullptr);
+    using namespace AdvToolBar;
+    static TCustomAdvToolBarStyler* styler = new TCustomAdvToolBarStyler(nullptr);
     const vcl::String text(reinterpret_cast<const char*>(Data), Size);
-    const std::vector<vcl::String> lines = AdvToolBar::SplitFileLines(text);
+    const std::vector<vcl::String> lines = SplitFileLines(text);
     try {
         styler->LoadPropFromFile(lines, 1);
-    } catch (const AdvToolBar::EStylerFileError&) {
+    } catch (const EStylerFileError&) {
     }
-    // What was loaded must save as lines that load again without error.
+    // A number past a limit is read as the limit.
+    for (TGradientBackground* g : {styler->Color(), styler->DockColor(), styler->ColorHot()})
+        if (!WithinLimits(g->Steps(), kMaxGradientSteps)) fuzz::Broken("gradient steps past their limit");
+    if (!WithinLimits(styler->PagerCaption()->Steps(), kMaxGradientSteps))
+        fuzz::Broken("page steps past their limit");
+    if (!WithinLimits(styler->FloatingWindowBorderWidth(), kMaxFloatingWindowBorderWidth))
+        fuzz::Broken("border width past its limit");
+    // What was loaded must save as lines of UTF-8 text (8-bit lines were converted as they were read)
+    // that load again without error.
     std::vector<vcl::String> saved{""};
     styler->SavePropToFile(saved);
+    for (const vcl::String& line : saved)
+        if (!vcl::IsValidUtf8(line)) fuzz::Broken("a saved line is not UTF-8");
     styler->LoadPropFromFile(saved, 1);
     return 0;
 }

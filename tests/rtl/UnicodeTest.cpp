@@ -63,3 +63,24 @@ TEST(Unicode, CaseMappingKeepsBytesThatAreNoCharacters) {
     EXPECT_EQ(AnsiLowerCase("\xC3\x89T\xE2\x82"), "\xC3\xA9t\xE2\x82");
     EXPECT_EQ(Utf8Length("a\xFF\xC3\xA9"), 3) << "a stray byte counts as one";
 }
+
+TEST(Unicode, Windows1252ReadsEveryByteAndWritesEachCharacterBack) {
+    EXPECT_EQ(Cp1252ToUtf8("Tr\xE8s \x80 \x9F"), "Tr\u00E8s \u20AC \u0178");
+    EXPECT_FALSE(IsValidUtf8("Tr\xE8s"));
+    EXPECT_TRUE(IsValidUtf8(Cp1252ToUtf8("Tr\xE8s")));
+    EXPECT_TRUE(IsValidUtf8("\xEF\xBF\xBD")) << "U+FFFD itself is well formed";
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")) << "a surrogate is not";
+    // Every byte is one character, and the code page gives that byte back for it.
+    for (int b = 1; b < 256; ++b) {
+        const String one(1, static_cast<char>(b));
+        const String text = Cp1252ToUtf8(one);
+        std::size_t at = 0;
+        const char32_t cp = Utf8Next(text, at);
+        EXPECT_EQ(at, text.size()) << b;
+        char back = 0;
+        EXPECT_TRUE(CodePointToCp1252(cp, back)) << b;
+        EXPECT_EQ(static_cast<unsigned char>(back), b);
+    }
+    char none = 0;
+    EXPECT_FALSE(CodePointToCp1252(0x4E2D, none)) << "a character the code page lacks";
+}

@@ -1,5 +1,7 @@
 // The gauge's geometry on a bitmap in flat colours, the gradient routines and the panel text.
 
+#include <climits>
+
 #include <gtest/gtest.h>
 
 #include "components/statusbar/AdvOfficeStatusBarDraw.h"
@@ -108,6 +110,59 @@ TEST_F(GaugeDrawTest, StackedBandsTheSmoothFillTheFrameAndTheText) {
         for (int y = 2; y < 14; ++y)
             text = text || At(x, y) != Back;
     EXPECT_TRUE(text);
+}
+
+// A position far outside Min..Max gives a value at an end of the int range: the gauge is full or empty
+// in every way of filling, and nothing is drawn beside it.
+TEST_F(GaugeDrawTest, AValueAtAnEndOfTheIntRangeFillsOrEmptiesTheGauge) {
+    EXPECT_EQ(GaugeValue(0, 1, INT_MAX), INT_MAX);
+    EXPECT_EQ(GaugeValue(0, 100, INT_MIN), INT_MIN);
+    EXPECT_EQ(GaugeValue(INT_MIN, INT_MAX, INT_MAX), 100);
+    EXPECT_EQ(GaugeValue(INT_MIN, INT_MAX, INT_MIN), 0);
+    EXPECT_EQ(GaugeValue(INT_MAX, INT_MIN, INT_MIN), 100);
+    const struct {
+        bool Stacked, Smooth, Border;
+    } ways[] = {{false, false, false}, {false, true, false}, {true, false, false},
+                {true, true, false},   {false, false, true}, {true, true, true}};
+    for (const auto& way : ways) {
+        SCOPED_TRACE(testing::Message()
+                     << "stacked " << way.Stacked << " smooth " << way.Smooth << " border " << way.Border);
+        s.Stacked = way.Stacked;
+        s.CompletionSmooth = way.Smooth;
+        s.ShowBorder = way.Border;
+        s.BorderColor = 0x000080;
+        Draw(INT_MAX);
+        EXPECT_THAT(At(5, 7), IsColor(way.Stacked ? L0 : L3));
+        EXPECT_THAT(At(98, 7), IsColor(L3)) << "full to its right end";
+        EXPECT_THAT(At(102, 7), IsColor(0x808080));
+        EXPECT_THAT(At(119, 7), IsColor(0x808080));
+        Draw(INT_MIN);
+        EXPECT_THAT(At(5, 7), IsColor(Back));
+        EXPECT_THAT(At(98, 7), IsColor(Back));
+        EXPECT_THAT(At(102, 7), IsColor(0x808080));
+    }
+    // Levels at the ends of the range too: bands of any length stay inside the gauge.
+    s.Stacked = true;
+    s.ShowBorder = false;
+    for (int level1 : {INT_MIN, 0, INT_MAX})
+        for (int level2 : {INT_MIN, INT_MAX}) {
+            s.Level1Perc = level1;
+            s.Level2Perc = level2;
+            Draw(INT_MAX);
+            EXPECT_THAT(At(102, 7), IsColor(0x808080)) << level1 << " " << level2;
+            EXPECT_THAT(At(110, 7), IsColor(0x808080)) << level1 << " " << level2;
+        }
+    // A gauge far wider than the canvas keeps aside only what the canvas shows (for the gaps).
+    s.Stacked = false;
+    s.CompletionSmooth = false;
+    s.Level1Perc = 70;
+    s.Level2Perc = 90;
+    bmp.Canvas()->Brush()->SetColor(0x808080);
+    bmp.Canvas()->FillRect(TRect{0, 0, 120, 20});
+    DrawGauge(bmp.Canvas(), TRect{0, 0, 100000000, 16}, 50, s);
+    EXPECT_THAT(At(10, 7), IsColor(Back)) << "a gap";
+    EXPECT_THAT(At(50, 7), IsColor(L0));
+    EXPECT_THAT(At(119, 7), IsColor(L0));
 }
 
 TEST(GradientDrawTest, GradientsRunFromTheirFirstToTheirLastColour) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 
 #include "components/statusbar/HTMLImage.h"
 #include "components/statusbar/PathShorten.h"
@@ -91,6 +92,35 @@ TEST(HTMLPictureTest, GifFramesAreCutFromTheBytesAndOtherDataKeepsThemAll) {
     EXPECT_EQ(cut.GetFrameCount(), 0);
 }
 
+// The packed byte of a frame's control extension: the transparent flag in bit 0, the disposal method in
+// bits 2 to 4 (the user-input flag, bit 1, and the reserved bits beside them read as neither).
+TEST(HTMLPictureTest, FrameTimeKeepsTheFramesTransparencyAndDisposal) {
+    String first = kFrame1, second = kFrame2;
+    first[3] = static_cast<char>(0xE3);  // reserved bits and user input set, disposal 0, transparent
+    second[3] = static_cast<char>(0x0E); // disposal 3, user input, opaque
+    THTMLPicture p;
+    p.LoadFromBytes(kHeader + first + second + kTrailer);
+    EXPECT_FALSE(p.FrameTransparent());
+    EXPECT_EQ(p.FrameDisposal(), 0);
+    EXPECT_EQ(p.GetFrameTime(1), 5);
+    EXPECT_TRUE(p.FrameTransparent());
+    EXPECT_EQ(p.FrameDisposal(), 0);
+    EXPECT_EQ(p.GetFrameTime(2), 7);
+    EXPECT_FALSE(p.FrameTransparent());
+    EXPECT_EQ(p.FrameDisposal(), 3);
+    second[3] = static_cast<char>(0x09); // disposal 2, transparent
+    p.LoadFromBytes(kHeader + first + second + kTrailer);
+    EXPECT_EQ(p.GetFrameTime(2), 7);
+    EXPECT_TRUE(p.FrameTransparent());
+    EXPECT_EQ(p.FrameDisposal(), 2);
+    // No such frame keeps what the last one found; clearing the picture forgets it.
+    EXPECT_EQ(p.GetFrameTime(3), -1);
+    EXPECT_EQ(p.FrameDisposal(), 2);
+    p.Assign(nullptr);
+    EXPECT_FALSE(p.FrameTransparent());
+    EXPECT_EQ(p.FrameDisposal(), 0);
+}
+
 TEST(HTMLPictureTest, LoadingFailuresAndAssign) {
     THTMLPicture p;
     TMemoryStream junk;
@@ -143,6 +173,21 @@ TEST(PictureContainerTest, ContainerNamesAndImagePlacement) {
     p->SetID("http://x/Logo.gif");
     EXPECT_EQ(cache.FindPicture("http://x/Logo.gif"), p);
     EXPECT_EQ(cache.FindPicture("http://x/logo.gif"), nullptr);
+    // A picture put in place of another: the cache owns it and finds it by its identity; the old one is
+    // gone. A wrong index or no picture leaves the cache as it was.
+    auto other = std::make_unique<THTMLPicture>();
+    other->SetID("http://x/Other.gif");
+    THTMLPicture* put = other.get();
+    cache.SetPicture(0, std::move(other));
+    EXPECT_EQ(cache.GetPicture(0), put);
+    EXPECT_EQ(cache.FindPicture("http://x/Other.gif"), put);
+    EXPECT_EQ(cache.FindPicture("http://x/Logo.gif"), nullptr);
+    EXPECT_THROW(cache.SetPicture(1, std::make_unique<THTMLPicture>()), EListError);
+    EXPECT_THROW(cache.SetPicture(-1, std::make_unique<THTMLPicture>()), EListError);
+    EXPECT_THROW(cache.GetPicture(1), EListError);
+    EXPECT_THROW(cache.SetPicture(0, nullptr), EInvalidPointer);
+    EXPECT_EQ(cache.Count(), 1);
+    EXPECT_EQ(cache.GetPicture(0), put);
     cache.ClearPictures();
     EXPECT_EQ(cache.Count(), 0);
     // An image control places its picture by position.

@@ -67,8 +67,9 @@ TEST(StatusClockTest, FormatsByTheFrameworksLetters) {
         const char* Format;
         const char* Text;
     } cases[] = {
-        {"h:mm:ss", "14:05:09"},   {"hh:nn", "14:05"},  {"dd.MM.yyyy", "07.03.2026"}, {"d/m/yy", "7/3/26"},
-        {"h:mm am/pm", "2:05 pm"}, {"'at' h", "at 14"}, {"ss.zzz", "09.042"},
+        {"h:mm:ss", "14:05:09"}, {"hh:nn", "14:05"},        {"dd.MM.yyyy", "07.03.2026"},
+        {"d/m/yy", "7/3/26"},    {"h:mm am/pm", "2:05 pm"}, {"'at' h", "at 14"},
+        {"ss.zzz", "09.042"},    {"h:nn AM/PM", "2:05 PM"}, {"h A/P", "2 P"},
     };
     for (const Case& k : cases)
         EXPECT_EQ(FormatClockTime(k.Format, t), k.Text) << k.Format;

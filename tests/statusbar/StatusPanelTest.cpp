@@ -18,8 +18,9 @@ TEST_F(StatusPanelTest, ANewPanelHasTheDocumentedDefaults) {
     publishedtest::ExpectDeclaredDefaults(p);
     EXPECT_EQ(p->AnimationImages(), nullptr);
     EXPECT_EQ(p->Text(), "");
-    EXPECT_EQ(p->TimeFormat(), DefaultTimeFormat);
-    EXPECT_EQ(p->DateFormat(), DefaultDateFormat);
+    // The system's long time and short date formats.
+    EXPECT_EQ(p->TimeFormat(), SysInfo().LongTimeFormat());
+    EXPECT_EQ(p->DateFormat(), SysInfo().ShortDateFormat());
     EXPECT_EQ(p->Progress()->Owner(), p);
     EXPECT_EQ(p->OfficeHint()->Title(), "");
     EXPECT_EQ(p->Bar(), bar);

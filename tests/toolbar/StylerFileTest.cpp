@@ -1,7 +1,9 @@
 // The styler property file: round trips of every preset, the encodings, and bad input.
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 
 #include "components/toolbar/styler/StylerFile.h"
@@ -162,14 +164,15 @@ TEST_F(StylerFileStopTest, ABadLineEndsTheReadingThere) {
         String Line;
     };
     const Case cases[] = {
-        {"DockColor.Color", "Colour.Color=clRed"},                        // no key of its own
-        {"Color.ColorTo", "Color.Color=clRed"},                           // another line's key
-        {"Color.Steps", "Color.Steps=many"},                              // not a number
-        {"Font.Size", "Font.Size="},                                      // empty number
-        {"FloatingWindowBorderWidth", "FloatingWindowBorderWidth=99999"}, // out of range
-        {"BorderColorHot", "BorderColorHot=$7FFFFFF0"},                   // not a colour
-        {"RightHandleColor", "RightHandleColor=" + String(5000, '1')},    // over-long
-        {"Font.Name", "Font.Name=Bad\xC3("},                              // invalid UTF-8
+        {"DockColor.Color", "Colour.Color=clRed"},                          // no key of its own
+        {"Color.ColorTo", "Color.Color=clRed"},                             // another line's key
+        {"Color.Steps", "Color.Steps=many"},                                // not a number
+        {"Font.Size", "Font.Size="},                                        // empty number
+        {"FloatingWindowBorderWidth", "FloatingWindowBorderWidth=2.5"},     // not an integer
+        {"BorderColorHot", "BorderColorHot=$7FFFFFF0"},                     // not a colour
+        {"RightHandleColor", "RightHandleColor=" + String(5000, '1')},      // over-long
+        {"TabAppearance.Font.Size", "TabAppearance.Font.Size=-1610612736"}, // its height is past int
+        {"PagerCaption.Font.Size", "PagerCaption.Font.Size=3000000000"},    // past int itself
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Key);
@@ -298,6 +301,102 @@ TEST_F(StylerFileTest, MutatedFilesLoadWhatTheyCanAndNeverFailAnyOtherWay) {
         EXPECT_EQ(Props(u), Props(t)) << "round " << round;
         FreeComponent(u);
     }
+}
+
+// A styler reads back every value its own file holds: fonts given by a cell height (a Size of 0 or below)
+// and by the far ends of the int range, steps and a border width set past their limits (held, and so
+// written, as the limits), a name of the 8-bit code page.
+TEST_F(StylerFileTest, AStylerReadsBackEveryValueItsOwnFileHolds) {
+    auto* s = Make<TAdvToolBarOfficeStyler>("S");
+    s->Font()->SetHeight(13);
+    s->CaptionFont()->SetHeight(0);
+    s->TabAppearance()->Font()->SetSize(1638);
+    s->PagerCaption()->Font()->SetHeight(INT_MIN);
+    s->ButtonAppearance()->CaptionFont()->SetHeight(INT_MAX);
+    s->Color()->SetSteps(5000);
+    s->PageAppearance()->SetSteps(5000);
+    s->SetFloatingWindowBorderWidth(100);
+    s->GroupAppearance()->Font()->SetName("Tr\u00E8s \u20AC Gothique");
+    EXPECT_EQ(s->Color()->Steps(), 4096) << "the setter keeps the limit";
+    EXPECT_EQ(s->PageAppearance()->Steps(), 4096);
+    EXPECT_EQ(s->FloatingWindowBorderWidth(), 64);
+    s->SaveToFile(path);
+    auto* t = Make<TAdvToolBarOfficeStyler>("T");
+    ASSERT_NO_THROW(t->LoadFromFile(path));
+    EXPECT_EQ(Props(t), Props(s));
+    EXPECT_EQ(t->Font()->Height(), 13);
+    EXPECT_EQ(t->CaptionFont()->Height(), 0);
+    EXPECT_EQ(t->TabAppearance()->Font()->Size(), 1638);
+    EXPECT_EQ(t->PagerCaption()->Font()->Height(), INT_MIN);
+    EXPECT_EQ(t->ButtonAppearance()->CaptionFont()->Height(), INT_MAX);
+    EXPECT_EQ(t->Color()->Steps(), 4096);
+    EXPECT_EQ(t->PageAppearance()->Steps(), 4096);
+    EXPECT_EQ(t->FloatingWindowBorderWidth(), 64);
+    EXPECT_EQ(t->GroupAppearance()->Font()->Name(), "Tr\u00E8s \u20AC Gothique");
+    // The last line of the file was read too.
+    EXPECT_EQ(t->CompactGlowButtonAppearance()->GradientMirrorDisabled(),
+              s->CompactGlowButtonAppearance()->GradientMirrorDisabled());
+}
+
+// Every setter of steps and of the border width keeps its limits, at both ends.
+TEST_F(StylerFileTest, StepsAndTheBorderWidthKeepTheirLimitsWhereverTheyAreSet) {
+    auto* s = Make<TAdvToolBarOfficeStyler>("S");
+    const struct {
+        const char* Name;
+        std::function<void(int)> Set;
+        std::function<int()> Get;
+    } values[] = {
+        {"gradient", [s](int v) { s->DockColor()->SetSteps(v); }, [s] { return s->DockColor()->Steps(); }},
+        {"page", [s](int v) { s->PagerCaption()->SetSteps(v); }, [s] { return s->PagerCaption()->Steps(); }},
+        {"group", [s](int v) { s->GroupAppearance()->SetSteps(v); },
+         [s] { return s->GroupAppearance()->Steps(); }},
+        {"quick access", [s](int v) { s->QATAppearance()->SetSteps(v); },
+         [s] { return s->QATAppearance()->Steps(); }},
+    };
+    for (const auto& v : values) {
+        SCOPED_TRACE(v.Name);
+        v.Set(INT_MAX);
+        EXPECT_EQ(v.Get(), 4096);
+        v.Set(INT_MIN);
+        EXPECT_EQ(v.Get(), 0);
+        v.Set(4096);
+        EXPECT_EQ(v.Get(), 4096);
+    }
+    s->SetFloatingWindowBorderWidth(-5);
+    EXPECT_EQ(s->FloatingWindowBorderWidth(), 0);
+    s->SetFloatingWindowBorderWidth(64);
+    EXPECT_EQ(s->FloatingWindowBorderWidth(), 64);
+}
+
+// A number past a limit in a file reads as the limit and the reading goes on; so does an 8-bit line,
+// read as Windows-1252.
+TEST_F(StylerFileTest, ANumberPastItsLimitReadsAsTheLimitAndAn8BitLineAsWindows1252) {
+    auto* s = Make<TAdvToolBarOfficeStyler>("S");
+    s->SaveToFile(path);
+    auto lines = FileLines();
+    LineOf(lines, "Color.Steps") = "Color.Steps=5000";
+    LineOf(lines, "DockColor.Steps") = "DockColor.Steps=-7";
+    LineOf(lines, "PageAppearance.Steps") = "PageAppearance.Steps=99999999999999999999999";
+    LineOf(lines, "FloatingWindowBorderWidth") = "FloatingWindowBorderWidth=100";
+    LineOf(lines, "Font.Name") = "\"Font.Name=Tr\xE8s \x80 \x81\"";
+    LineOf(lines, "TabAppearance.Font.Name") = "TabAppearance.Font.Name=\xC4rial";
+    LineOf(lines, "CompactGlowButtonAppearance.ColorHot") = "CompactGlowButtonAppearance.ColorHot=$00ABCDEF";
+    Write(lines);
+    auto* t = Make<TAdvToolBarOfficeStyler>("T");
+    ASSERT_NO_THROW(t->LoadFromFile(path));
+    EXPECT_EQ(t->Color()->Steps(), 4096);
+    EXPECT_EQ(t->DockColor()->Steps(), 0);
+    EXPECT_EQ(t->PageAppearance()->Steps(), 4096);
+    EXPECT_EQ(t->FloatingWindowBorderWidth(), 64);
+    // 0xE8 is e grave, 0x80 the euro sign; 0x81, which the code page leaves undefined, is the C1 control.
+    EXPECT_EQ(t->Font()->Name(), "Tr\u00E8s \u20AC \u0081");
+    EXPECT_EQ(t->TabAppearance()->Font()->Name(), "\u00C4rial");
+    EXPECT_EQ(t->CompactGlowButtonAppearance()->ColorHot(), 0xABCDEF) << "the lines after them load";
+    // Saved again the names are UTF-8, and read back alike.
+    t->SaveToFile(path);
+    auto* u = Make<TAdvToolBarOfficeStyler>("U");
+    ASSERT_NO_THROW(u->LoadFromFile(path));
+    EXPECT_EQ(Props(u), Props(t));
 }
 
 } // namespace

@@ -107,7 +107,7 @@ public:
     KV_TB_PROP(TColor, ColorMirrorTo) = vcl::clWhite;
     KV_TB_PROP(TGDIPGradient, Gradient) = ggVertical;
     KV_TB_PROP(TGDIPGradient, GradientMirror) = ggVertical;
-    KV_TB_PROP(int, Steps) = 64;
+    KV_TB_STEPS() = 64;
 };
 
 // A two-part background with a text colour and a font (the pager caption).
@@ -198,7 +198,7 @@ public:
     KV_TB_PROP(TGDIPGradient, Gradient) = ggVertical;
     KV_TB_PROP(TGDIPGradient, GradientMirror) = ggVertical;
     KV_TB_PROP(TColor, TextColor) = vcl::clBlue;
-    KV_TB_PROP(int, Steps) = 64;
+    KV_TB_STEPS() = 64;
 
 private:
     std::unique_ptr<vcl::TFont> FFont;
@@ -230,7 +230,7 @@ public:
     KV_TB_PROP(TColor, FullSizeBorderColor) = vcl::clBlack;
     KV_TB_PROP(TColor, FullSizeColor) = 0xC59F81;
     KV_TB_PROP(TColor, FullSizeColorTo) = 0xE3B28D;
-    KV_TB_PROP(int, Steps) = 64;
+    KV_TB_STEPS() = 64;
 };
 
 } // namespace AdvToolBar

@@ -1,12 +1,15 @@
 #include "components/toolbar/styler/StylerFile.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cstdio>
 #include <functional>
 
 #include "components/toolbar/styler/ToolBarStyler.h"
 #include "platform/rtl/Colors.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Unicode.h"
 
 namespace AdvToolBar {
 
@@ -93,23 +96,26 @@ namespace {
 
 // ---- Key table
 
-enum class TKind { Color, Int, Bool, Direction, Gradient, Grip, FontStyle, FontName };
+enum class TKind { Color, Int, Bool, Direction, Gradient, Grip, FontStyle, FontSize, FontName };
 
 struct TKey {
     String Name;
     TKind Kind;
     std::function<long long()> Get;
     std::function<void(long long)> Set;
-    vcl::TFont* Font = nullptr; // font style and name lines
-    long long Min = 0, Max = 0; // integer lines
+    vcl::TFont* Font = nullptr; // font style, size and name lines
 };
 
 using TKeys = std::vector<TKey>;
 
+// A line of a property read and written through its getter and setter. A number is brought into the int
+// range first; the setter keeps it to the property's own limits, so a number beyond them reads as the limit.
 template <typename O, typename V>
 void Add(TKeys& k, const String& Name, TKind Kind, O* Obj, V (O::*Get)() const, void (O::*Set)(V)) {
     k.push_back({Name, Kind, [Obj, Get] { return static_cast<long long>((Obj->*Get)()); },
-                 [Obj, Set](long long v) { (Obj->*Set)(static_cast<V>(v)); }});
+                 [Obj, Set](long long v) {
+                     (Obj->*Set)(static_cast<V>(std::clamp<long long>(v, INT_MIN, INT_MAX)));
+                 }});
 }
 
 template <typename O>
@@ -117,27 +123,18 @@ void Col(TKeys& k, const String& Name, O* Obj, TColor (O::*Get)() const, void (O
     Add(k, Name, TKind::Color, Obj, Get, Set);
 }
 
-void Int(TKeys& k, const String& Name, std::function<long long()> Get, std::function<void(long long)> Set,
-         long long Min, long long Max) {
-    k.push_back({Name, TKind::Int, std::move(Get), std::move(Set), nullptr, Min, Max});
-}
-
 void G4(TKeys& k, const String& P, TGradientBackground* g) {
     Col(k, P + "Color", g, &TGradientBackground::Color, &TGradientBackground::SetColor);
     Col(k, P + "ColorTo", g, &TGradientBackground::ColorTo, &TGradientBackground::SetColorTo);
     Add(k, P + "Direction", TKind::Direction, g, &TGradientBackground::Direction,
         &TGradientBackground::SetDirection);
-    Int(
-        k, P + "Steps", [g] { return g->Steps(); }, [g](long long v) { g->SetSteps(static_cast<int>(v)); }, 0,
-        4096);
+    Add(k, P + "Steps", TKind::Int, g, &TGradientBackground::Steps, &TGradientBackground::SetSteps);
 }
 
 void F4(TKeys& k, const String& P, vcl::TFont* f, bool WithName = true) {
     Col(k, P + "Color", f, &vcl::TFont::Color, &vcl::TFont::SetColor);
     k.push_back({P + "Style", TKind::FontStyle, nullptr, nullptr, f});
-    Int(
-        k, P + "Size", [f] { return f->Size(); }, [f](long long v) { f->SetSize(static_cast<int>(v)); }, 1,
-        1638);
+    k.push_back({P + "Size", TKind::FontSize, [f] { return static_cast<long long>(f->Size()); }, nullptr, f});
     if (WithName) k.push_back({P + "Name", TKind::FontName, nullptr, nullptr, f});
 }
 
@@ -150,9 +147,7 @@ void V8(TKeys& k, const String& P, TVistaBackground* v) {
     Col(k, P + "ColorMirrorTo", v, &V::ColorMirrorTo, &V::SetColorMirrorTo);
     Add(k, P + "Gradient", TKind::Gradient, v, &V::Gradient, &V::SetGradient);
     Add(k, P + "GradientMirror", TKind::Gradient, v, &V::GradientMirror, &V::SetGradientMirror);
-    Int(
-        k, P + "Steps", [v] { return v->Steps(); }, [v](long long s) { v->SetSteps(static_cast<int>(s)); }, 0,
-        4096);
+    Add(k, P + "Steps", TKind::Int, v, &V::Steps, &V::SetSteps);
 }
 
 void CA8(TKeys& k, const String& P, TCaptionAppearance* c) {
@@ -297,9 +292,8 @@ TKeys StylerKeys(TCustomAdvToolBarStyler* s) {
     Col(k, "RightHandleColorDown", s, &S::RightHandleColorDown, &S::SetRightHandleColorDown);
     Col(k, "RightHandleColorDownTo", s, &S::RightHandleColorDownTo, &S::SetRightHandleColorDownTo);
     Col(k, "FloatingWindowBorderColor", s, &S::FloatingWindowBorderColor, &S::SetFloatingWindowBorderColor);
-    Int(
-        k, "FloatingWindowBorderWidth", [s] { return s->FloatingWindowBorderWidth(); },
-        [s](long long v) { s->SetFloatingWindowBorderWidth(static_cast<int>(v)); }, 0, 64);
+    Add(k, "FloatingWindowBorderWidth", TKind::Int, s, &S::FloatingWindowBorderWidth,
+        &S::SetFloatingWindowBorderWidth);
     CA8(k, "CaptionAppearance.", s->CaptionAppearance());
     Col(k, "BorderColor", s, &S::BorderColor, &S::SetBorderColor);
     Col(k, "BorderColorHot", s, &S::BorderColorHot, &S::SetBorderColorHot);
@@ -363,6 +357,8 @@ bool ValidColor(long long v) {
     return v < 0 && (u & 0xFFFFFF00u) == 0xFF000000u && (u & 0xFFu) <= 0x30u;
 }
 
+// A decimal integer, or with AllowHex a hexadecimal one after a dollar sign. A decimal number past the
+// 64-bit range reads as the nearest 64-bit value (it lies beyond every limit all the same).
 bool ParseInteger(const String& s, long long& v, bool AllowHex) {
     if (s.empty()) return false;
     const char* b = s.data();
@@ -374,31 +370,28 @@ bool ParseInteger(const String& s, long long& v, bool AllowHex) {
     }
     if (b == e) return false;
     auto [end, ec] = std::from_chars(b, e, v, base);
-    if (ec != std::errc() || end != e) return false;
+    if (end != e) return false;
+    if (ec == std::errc::result_out_of_range && base == 10)
+        v = *b == '-' ? LLONG_MIN : LLONG_MAX;
+    else if (ec != std::errc())
+        return false;
     if (base == 16 && v > 0xFFFFFFFFLL) return false;
     // Eight hexadecimal digits carry the sign bit of a colour.
     if (base == 16) v = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
     return true;
 }
 
-bool ValidUtf8(const String& s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        int follow = 0;
-        if (c >= 0xC2 && c <= 0xDF)
-            follow = 1;
-        else if (c >= 0xE0 && c <= 0xEF)
-            follow = 2;
-        else if (c >= 0xF0 && c <= 0xF4)
-            follow = 3;
-        else if (c >= 0x80)
-            return false;
-        if (i + follow >= s.size() && follow > 0) return false;
-        for (int j = 1; j <= follow; ++j)
-            if ((static_cast<unsigned char>(s[i + j]) & 0xC0) != 0x80) return false;
-        i += follow + 1;
-    }
+// The height a font's Size gives at the font's pixels per inch, rounded as the font rounds it (halves away
+// from zero); false when that height does not fit an int. The font's own Size setter would overflow there,
+// so the reader sets the height itself: every Size the writer writes (the size of any int height, a
+// positive cell height giving a size of 0 or below) reads back.
+bool HeightOfSize(long long Size, int PixelsPerInch, int& Height) {
+    if (Size < INT_MIN || Size > INT_MAX) return false;
+    const long long n = Size * PixelsPerInch;
+    const long long q = ((n < 0 ? -n : n) + 36) / 72;
+    const long long h = n < 0 ? q : -q;
+    if (h < INT_MIN || h > INT_MAX) return false;
+    Height = static_cast<int>(h);
     return true;
 }
 
@@ -420,6 +413,7 @@ String Encode(const TKey& k) {
     case TKind::Color:
         return k.Name + "=" + ColorText(k.Get());
     case TKind::Int:
+    case TKind::FontSize:
         return k.Name + "=" + std::to_string(k.Get());
     case TKind::Bool:
         return CommaTextItem(k.Name + "=" + (k.Get() ? "True" : "False"));
@@ -445,13 +439,15 @@ String Encode(const TKey& k) {
 // Reads one line into its property; returns the reason when it cannot, and then nothing is stored.
 // A line without its key gives an empty value: an error for a colour or a number, False, gdVertical,
 // no change for a gradient kind or a grip style, and an empty font name (which a font ignores).
-String Decode(const TKey& k, const String& Line) {
-    if (Line.size() > kStylerFileMaxLine) return "line too long";
-    if (!ValidUtf8(Line)) return "not UTF-8 text";
+// The file is 8-bit text: a line that is not UTF-8 is Windows-1252 (a file of the platform's own
+// code page), and reads as such.
+String Decode(const TKey& k, const String& RawLine) {
+    if (RawLine.size() > kStylerFileMaxLine) return "line too long";
+    const String line = vcl::IsValidUtf8(RawLine) ? RawLine : vcl::Cp1252ToUtf8(RawLine);
     if (k.Kind == TKind::FontStyle) {
-        const auto eq = Line.find('=');
+        const auto eq = line.find('=');
         vcl::TFontStyles st;
-        const auto items = ParseCommaText(eq == String::npos ? String() : Line.substr(eq + 1));
+        const auto items = ParseCommaText(eq == String::npos ? String() : line.substr(eq + 1));
         for (int i = 0; i < 4; ++i)
             for (const String& it : items)
                 if (vcl::SameText(it, kStyleNames[i])) st.Include(static_cast<vcl::TFontStyle>(i));
@@ -459,7 +455,7 @@ String Decode(const TKey& k, const String& Line) {
         return {};
     }
     String v;
-    const bool found = ValueOf(Line, k.Name, v);
+    const bool found = ValueOf(line, k.Name, v);
     long long n = 0;
     switch (k.Kind) {
     case TKind::Color: {
@@ -474,9 +470,17 @@ String Decode(const TKey& k, const String& Line) {
     }
     case TKind::Int:
         if (!found) return "expected " + k.Name;
-        if (!ParseInteger(v, n, false) || n < k.Min || n > k.Max) return "not a number in range: " + v;
+        if (!ParseInteger(v, n, false)) return "not a number: " + v;
         k.Set(n);
         return {};
+    case TKind::FontSize: {
+        if (!found) return "expected " + k.Name;
+        int height = 0;
+        if (!ParseInteger(v, n, false) || !HeightOfSize(n, k.Font->PixelsPerInch(), height))
+            return "not a font size: " + v;
+        k.Font->SetHeight(height);
+        return {};
+    }
     case TKind::Bool:
         k.Set(vcl::UpperCase(v) == "TRUE");
         return {};

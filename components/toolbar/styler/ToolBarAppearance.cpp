@@ -73,7 +73,7 @@ void TGradientBackground::SetDirection(TGradientDirection Value) {
 }
 
 void TGradientBackground::SetSteps(int Value) {
-    FSteps = Value;
+    FSteps = LimitGradientSteps(Value);
     Changed();
 }
 

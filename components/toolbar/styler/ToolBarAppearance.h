@@ -37,6 +37,7 @@ public:
     TGradientDirection Direction() const { return FDirection; }
     void SetDirection(TGradientDirection Value);
     int Steps() const { return FSteps; }
+    // Kept to 0 .. kMaxGradientSteps.
     void SetSteps(int Value);
 
     vcl::TNotifyEvent OnChange;

@@ -1,5 +1,7 @@
 #include "components/toolbar/styler/ToolBarStyler.h"
 
+#include <algorithm>
+
 namespace AdvToolBar {
 
 KV_PUBLISHED(TCustomAdvToolBarStyler) {
@@ -247,6 +249,7 @@ void TCustomAdvToolBarStyler::SetFloatingWindowBorderColor(TColor Value) {
 }
 
 void TCustomAdvToolBarStyler::SetFloatingWindowBorderWidth(int Value) {
+    Value = std::clamp(Value, 0, kMaxFloatingWindowBorderWidth);
     if (FFloatingWindowBorderWidth == Value) return;
     FFloatingWindowBorderWidth = Value;
     Change(TStylerChange::Colors);

@@ -121,6 +121,7 @@ public:
     TColor FloatingWindowBorderColor() const { return FFloatingWindowBorderColor; }
     void SetFloatingWindowBorderColor(TColor Value);
     int FloatingWindowBorderWidth() const { return FFloatingWindowBorderWidth; }
+    // Kept to 0 .. kMaxFloatingWindowBorderWidth.
     void SetFloatingWindowBorderWidth(int Value);
     TColor RightHandleColor() const { return FRightHandleColor; }
     void SetRightHandleColor(TColor Value);

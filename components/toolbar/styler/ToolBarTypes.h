@@ -2,6 +2,8 @@
 // Shared types of the toolbar unit: docking sides, toolbar states, gradient directions, the styler's
 // enumerations, and the range-checked list that holds the unit's controls.
 
+#include <algorithm>
+
 #include "platform/classes/Properties.h"
 #include "platform/rtl/List.h"
 #include "platform/rtl/Set.h"
@@ -23,6 +25,16 @@ KV_ENUM(TDragGripStyle, dsDots, dsSingleLine, dsDoubleLine, dsFlatDots, dsNone);
 KV_ENUM(TPersistenceLocation, plRegistry, plIniFile);
 KV_ENUM(TCaptionPosition, cpTop, cpBottom);
 KV_ENUM(TDockMode, dmAll, dmAllParentDockPanels, dmParentDockPanelOnly);
+
+// Safety limits of two values that size painting: a gradient's steps are bands drawn one by one on every
+// paint, and the floating window's border is drawn that many pixels deep. Their setters keep a value to
+// these limits (below them, to 0), so a styler never holds, and its property file never carries, more.
+inline constexpr int kMaxGradientSteps = 4096;
+inline constexpr int kMaxFloatingWindowBorderWidth = 64;
+
+inline int LimitGradientSteps(int Value) {
+    return std::clamp(Value, 0, kMaxGradientSteps);
+}
 
 // daTop and daBottom lay out along x; daLeft and daRight along y.
 inline bool IsHorizontal(TDockAlign Align) {
@@ -76,6 +88,22 @@ public:                                                                         
                                                                                                              \
 private:                                                                                                     \
     Type F##Name
+
+// The gradient steps of an appearance object: as KV_TB_PROP, the value kept to 0 .. kMaxGradientSteps.
+#define KV_TB_STEPS()                                                                                        \
+public:                                                                                                      \
+    int Steps() const {                                                                                      \
+        return FSteps;                                                                                       \
+    }                                                                                                        \
+    void SetSteps(int Value) {                                                                               \
+        Value = ::AdvToolBar::LimitGradientSteps(Value);                                                     \
+        if (FSteps == Value) return;                                                                         \
+        FSteps = Value;                                                                                      \
+        Changed();                                                                                           \
+    }                                                                                                        \
+                                                                                                             \
+private:                                                                                                     \
+    int FSteps
 
 // A value written straight into its field, without change event.
 #define KV_TB_FIELD(Type, Name)                                                                              \

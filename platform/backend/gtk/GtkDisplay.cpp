@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/backend/gtk/GtkBackend.h"
+#include "platform/backend/gtk/GtkDesktopFont.h"
 #include "platform/backend/gtk/GtkGuard.h"
 #include "platform/backend/gtk/GtkIcon.h"
 #include "platform/backend/gtk/GtkLockKeys.h"
@@ -85,6 +86,7 @@ GtkDisplay::GtkDisplay() {
             g_signal_connect(settings, "notify::gtk-theme-name", G_CALLBACK(OnThemeSetting), this));
         FSettingsHandlers.push_back(g_signal_connect(settings, "notify::gtk-application-prefer-dark-theme",
                                                      G_CALLBACK(OnThemeSetting), this));
+        WatchDesktopFont(settings, G_CALLBACK(OnThemeSetting), this, FSettingsHandlers);
     }
     gdk_event_handler_set(OnEvent, this, nullptr);
 }
