@@ -11,9 +11,10 @@
 // box, the login dialog, the about box), then asks the main window to close.
 //
 // Signals that come together are one request: a signal makes a new one only when it comes
-// SameRequestMs or more after the first signal of the one before (a sender's burst, or a terminal's
-// hang-up with the shell's SIGTERM behind it, is one request). The first request signs out, and the window
-// waits for the service's exit page as after a close request; a second one closes it at once.
+// SameRequestMs or more after the first signal of the one before (a sender's burst, or the SIGHUP of a
+// closed terminal that its shell sends again to its jobs, is one request). The first request signs out,
+// and the window waits for the service's exit page as after a close request; a second one closes it at
+// once.
 //
 // The signal's default is the last resort, for a program whose loop no longer answers: a signal counts
 // toward it only when it comes PressingMs or more after the last one that counted, the program having had

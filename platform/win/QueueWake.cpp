@@ -83,8 +83,9 @@ bool WakePending() {
 }
 
 void PostWakeMessage() {
-    // Without a window to hear it, the wake-up waits for one (SetWakeMessage).
-    if (!g_window || !g_pending.exchange(false)) return;
+    // Without a window to hear it, the wake-up waits for one (SetWakeMessage). A plain read first: this
+    // runs at every look at the queue.
+    if (!g_window || !g_pending.load(std::memory_order_relaxed) || !g_pending.exchange(false)) return;
     if (W(g_window)) PostMessage(g_window, g_message, 0, 0);
 }
 
