@@ -89,9 +89,9 @@ extern "C" void OnSignal(int Signal) {
     g_requests.Add(now, SameRequestMs);
     win::WakeQueue();
     if (g_pressing.Add(now, PressingMs) >= 3) {
-        // Two signals, each with the time to be answered, went unanswered: the loop is not running.
-        // The signal, blocked while its handler runs, comes again with its default action as soon as
-        // the handler returns.
+        // Two signals went by, each with the time to be answered, and the program still runs: its loop
+        // does not answer. The signal, blocked while its handler runs, comes again with its default
+        // action as soon as the handler returns.
         RemoveFileNow();
         std::signal(Signal, SIG_DFL);
         std::raise(Signal);
