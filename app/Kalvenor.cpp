@@ -1,6 +1,6 @@
 // The program's entry: the application, its five forms and the message loop. No command line is read;
-// the service's address comes from KALVENOR_SERVICE_URL (see ServicePages.h). SIGTERM and SIGINT take
-// the normal way out (see ExitSignals.h).
+// the service's address comes from KALVENOR_SERVICE_URL (see ServicePages.h). SIGTERM, SIGINT and SIGHUP
+// take the normal way out (see ExitSignals.h).
 
 #include <cstdio>
 #include <exception>

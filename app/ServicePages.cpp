@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/ExitSignals.h"
 #include "platform/rtl/FileUtil.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/web/FormPost.h"
@@ -136,6 +137,7 @@ void RemovePageCopy() {
     // The copy itself (or a link put in its place), never a folder.
     if (!path.empty() && ::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(path.c_str());
     path.clear();
+    ExitSignals::RemoveWhenKilled(path);
 }
 
 String GetDocumentHtml(vcl::TWebBrowser* Browser) {
@@ -149,6 +151,8 @@ String GetDocumentHtml(vcl::TWebBrowser* Browser) {
     // be written (a full disk, a folder in its way) must never hide what the page says.
     if (vcl::IPersistFile* file = html->QueryPersistFile()) {
         LastCopy() = PageCopyPath();
+        // Named before it is written: a signal's default ending the run removes it too.
+        ExitSignals::RemoveWhenKilled(LastCopy());
         file->Save(LastCopy(), false);
     }
     const String& bytes = html->Html();

@@ -204,4 +204,16 @@ void RegisterBackendFactory(const String& name, std::function<std::unique_ptr<Ba
 // Defined by the offscreen backend.
 std::unique_ptr<Backend> CreateOffscreenBackend();
 
+// ---- A wake-up from outside the GUI thread
+// One for the whole process, given by a signal handler or another thread to end a Wait (the window
+// system's win::WakeQueue gives it). Each backend watches WakeUpFd while it waits: a pending wake-up ends
+// the wait as an Event, without moving the clock, and the backend empties it with TakeWakeUp.
+// WakeUpFd makes the eventfd at its first call, on the GUI thread (each backend asks for it when it is
+// made); -1 when the system refuses one. WakeUp is async-signal-safe (a write); before the eventfd exists
+// it wakes nothing.
+int WakeUpFd();
+void WakeUp();
+// Empties a pending wake-up; true if there was one.
+bool TakeWakeUp();
+
 } // namespace backend

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/win/Gdi.h"
+#include "platform/win/QueueWake.h"
 #include "platform/win/WindowInternal.h"
 
 namespace win {
@@ -37,6 +38,8 @@ bool Fetch(MSG* out, HWND filter, UINT min, UINT max, UINT flags) {
     State& s = S();
     bool remove = flags & PM_REMOVE;
     std::uint32_t now = Backend().TickCount();
+    // A wake-up from a signal handler or another thread is posted now, behind what is there.
+    PostWakeMessage();
     // Posted messages.
     for (auto it = s.Posted.begin(); it != s.Posted.end(); ++it) {
         if (!WindowMatches(it->hwnd, filter) || !InRange(it->message, min, max)) continue;
@@ -250,7 +253,8 @@ BOOL PeekMessage(MSG* msg, HWND h, UINT min, UINT max, UINT flags) {
 
 BOOL WaitMessage() {
     State& s = S();
-    if (!s.Posted.empty() || s.QuitPending || HasInput() || NextPaintWindow(nullptr)) return TRUE;
+    if (!s.Posted.empty() || s.QuitPending || WakePending() || HasInput() || NextPaintWindow(nullptr))
+        return TRUE;
     std::uint32_t now = Backend().TickCount();
     for (const Timer& t : s.Timers)
         if (static_cast<std::int32_t>(now - t.Due) >= 0) return TRUE;

@@ -168,6 +168,13 @@ public:
 // Called when a message loop would wait with nothing pending (the test driver's and modal driver's door):
 // returns true if it made something happen (posted a message, injected input, advanced the clock).
 void SetIdleHandler(std::function<bool()> handler);
+// Our own: the one way into the queue from a signal handler or another thread, where nothing else of the
+// window system may be called. SetWakeMessage names, on the GUI thread, the window that hears of a
+// wake-up and its message (a null window: none). WakeQueue (async-signal-safe) has that message posted the
+// next time a loop looks at the queue, and ends the wait of a loop that waits, whichever loop runs (the
+// main one, a modal form's, a menu's). Wake-ups before the message is posted make one message.
+void SetWakeMessage(HWND hWnd, UINT Msg);
+void WakeQueue();
 
 // ---- Timers (a window's timers die with it; a timer can be killed from its own tick)
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);

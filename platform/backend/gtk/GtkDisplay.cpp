@@ -2,6 +2,8 @@
 
 #include "platform/backend/gtk/GtkDisplay.h"
 
+#include <glib-unix.h>
+
 #include <algorithm>
 
 #include "platform/backend/gtk/GtkBackend.h"
@@ -89,6 +91,9 @@ GtkDisplay::GtkDisplay() {
         WatchDesktopFont(settings, G_CALLBACK(OnThemeSetting), this, FSettingsHandlers);
     }
     gdk_event_handler_set(OnEvent, this, nullptr);
+    // A wake-up from a signal handler or another thread ends the main loop's poll.
+    if (const int fd = backend::WakeUpFd(); fd >= 0)
+        FWakeWatch = g_unix_fd_add(fd, G_IO_IN, OnWakeUp, nullptr);
 }
 
 GtkDisplay::~GtkDisplay() {
@@ -97,6 +102,7 @@ GtkDisplay::~GtkDisplay() {
     if (GtkSettings* settings = gtk_settings_get_default())
         for (gulong id : FSettingsHandlers)
             g_signal_handler_disconnect(settings, id);
+    if (FWakeWatch) g_source_remove(FWakeWatch);
     if (FFocusCheck) g_source_remove(FFocusCheck);
     if (FLeaveCheck) g_source_remove(FLeaveCheck);
     for (auto& [shape, cursor] : FCursors)
@@ -265,6 +271,13 @@ bool GtkDisplay::Flush() {
         FSink->Deliver(e);
     }
     return any;
+}
+
+gboolean GtkDisplay::OnWakeUp(gint, GIOCondition, gpointer) {
+    // Emptied here, so that the poll blocks again; the window system finds what the wake-up was for at
+    // its next look at the queue, once the iteration returns from Wait.
+    backend::TakeWakeUp();
+    return G_SOURCE_CONTINUE;
 }
 
 backend::WaitResult GtkDisplay::Wait(std::optional<std::uint32_t> deadline) {

@@ -73,6 +73,7 @@ private:
     static void OnEvent(GdkEvent* event, gpointer self);
     static gboolean OnFocusCheck(gpointer self);
     static gboolean OnLeaveCheck(gpointer self);
+    static gboolean OnWakeUp(gint fd, GIOCondition condition, gpointer);
 
     backend::EventSink* FSink = nullptr;
     std::unique_ptr<GtkMonitors> FMonitors;
@@ -93,6 +94,7 @@ private:
     // A window of ours that held the focus was hidden with no other to take it (no window manager).
     bool FFocusOrphaned = false;
     guint FLeaveCheck = 0;
+    guint FWakeWatch = 0; // the source watching backend::WakeUpFd
     vcl::TPoint FLeftAt;
     bool FPointerAway = false;           // the window system was told the pointer is in a window not ours
     std::optional<vcl::TPoint> FPointer; // where the window system was last told the pointer is

@@ -97,7 +97,9 @@ cairo_surface_t* OffscreenDisplay::Visible(cairo_surface_t* image, bool perPixel
 }
 
 OffscreenDisplay::OffscreenDisplay(std::vector<Monitor> monitors)
-    : monitors_(monitors.empty() ? DefaultMonitors() : std::move(monitors)) {}
+    : monitors_(monitors.empty() ? DefaultMonitors() : std::move(monitors)) {
+    backend::WakeUpFd();
+}
 
 OffscreenDisplay::~OffscreenDisplay() = default;
 
@@ -113,6 +115,9 @@ void OffscreenDisplay::Restack(const std::vector<backend::NativeWindow*>& list) 
 }
 
 backend::WaitResult OffscreenDisplay::Wait(std::optional<std::uint32_t> deadline) {
+    // A wake-up (a signal handler's) ends the wait where the clock stands: what woke the loop is looked
+    // at before any timer.
+    if (backend::TakeWakeUp()) return backend::WaitResult::Event;
     if (!deadline) return backend::WaitResult::Idle;
     if (static_cast<std::int32_t>(*deadline - now_) > 0) now_ = *deadline;
     return backend::WaitResult::Deadline;

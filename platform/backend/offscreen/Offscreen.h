@@ -6,6 +6,7 @@
 // Waiting: the clock only moves when told. A message loop that waits with a timer pending jumps the clock
 // to that timer; with nothing pending it reports "idle", and the window system then calls its idle handler
 // (win::SetIdleHandler: the test's modal driver) or raises win::EMessageLoopIdle, so a test never hangs.
+// A pending wake-up (backend::WakeUp, from a signal handler) ends the wait first, the clock unmoved.
 
 #include <cairo.h>
 

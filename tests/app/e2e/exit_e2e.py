@@ -7,7 +7,8 @@ window manager:
   keyboard, so that Enter answers it; as the address's box does.
 - ending_on_signals: SIGTERM ends a signed-in program the normal way (sign-out at the service, the window's
   placement saved, the page copy removed), with the status a shell reports for that signal; a second
-  SIGINT ends it at once while the sign-out waits for a service that never answers.
+  SIGINT ends it at once while the sign-out waits for a service that never answers. SIGHUP ends it as
+  SIGTERM does, and three signals sent at once, or 70 ms apart, are one request that signs out.
 
 Each phase returns 0, or 1 after saying why, with the program's own output and a screenshot.
 """
@@ -124,7 +125,30 @@ def damaged_settings(args):
     return run_phase("damaged-settings", args, body)
 
 
+def signed_in(args, programs, name, env, copy):
+    """The program started and signed in as demo, its first page shown and copied at copy."""
+    program = start(args, programs, name, env)
+    mark = program.mark()
+    type_login(wait_for("the login dialog", titled(TITLE, LOGIN_SIZE), 60, program.process), "demo", "demo123")
+    xdotool("key", "Return")
+    program.wait_line("status Ready", mark, 60)
+    wait_for("the page copy", lambda: os.path.exists(copy), 20, program.process)
+    return program
+
+
+def placement_missing(registry):
+    """The names of the window's placement values the settings lack."""
+    with open(os.path.join(registry, "user.hive"), encoding="utf-8") as f:
+        hive = f.read()
+    return [name for name in PLACEMENT if "V =%s dword " % name not in hive]
+
+
 def ending_on_signals(args):
+    """SIGTERM, SIGINT and SIGHUP take the normal way out, one by one and together."""
+    return signals_one_by_one(args) + signals_together(args)
+
+
+def signals_one_by_one(args):
     """SIGTERM and SIGINT take the normal way out."""
     def body(work, programs):
         registry = os.path.join(work, "registry")
@@ -135,21 +159,14 @@ def ending_on_signals(args):
         try:
             env = dict(os.environ, KALVENOR_SERVICE_URL=service.address, KALVENOR_REGISTRY_DIR=registry, TEMP=temp)
 
-            def signed_in(name):
-                program = start(args, programs, name, env)
-                mark = program.mark()
-                type_login(wait_for("the login dialog", titled(TITLE, LOGIN_SIZE), 60, program.process), "demo",
-                           "demo123")
-                xdotool("key", "Return")
-                program.wait_line("status Ready", mark, 60)
-                wait_for("the page copy", lambda: os.path.exists(copy), 20, program.process)
-                return program
+            def signed_in_as(name):
+                return signed_in(args, programs, name, env, copy)
 
             def exit_pages():
                 return [r for r in service.requests() if r["path"] == "/user_exit.php"]
 
             # SIGTERM: the close request's way out, with the sign-out at the service.
-            program = signed_in("sigterm")
+            program = signed_in_as("sigterm")
             program.process.send_signal(signal.SIGTERM)
             code = program.wait_end(30)
             if code != 128 + signal.SIGTERM:
@@ -158,15 +175,13 @@ def ending_on_signals(args):
                 raise Failure("SIGTERM did not sign out at the service: %r" % exit_pages())
             if os.path.exists(copy):
                 raise Failure("the page copy outlived the program ended by SIGTERM")
-            with open(os.path.join(registry, "user.hive"), encoding="utf-8") as f:
-                hive = f.read()
-            missing = [name for name in PLACEMENT if "V =%s dword " % name not in hive]
+            missing = placement_missing(registry)
             if missing:
                 raise Failure("the window's placement was not saved (%s missing)" % ", ".join(missing))
 
             # SIGINT while the sign-out waits for a service that never answers: a second one ends at once.
             service.misbehave({"user_exit.php": {"silent": True}})
-            program = signed_in("sigint")
+            program = signed_in_as("sigint")
             mark = program.mark()
             program.process.send_signal(signal.SIGINT)
             program.wait_line("status Signing out...", mark, 20)
@@ -190,3 +205,46 @@ def ending_on_signals(args):
                 shutil.copy(service.log, os.path.join(args.artifacts, "signals-requests.log"))
 
     return run_phase("signals", args, body)
+
+
+def signals_together(args):
+    """SIGHUP ends the program as SIGTERM does; three signals sent at once, or 70 ms apart, are one request:
+    the session is signed out at the service, the placement saved and the page copy removed, and the
+    program ends with the first signal's status (not killed by the third)."""
+    def body(work, programs):
+        temp = os.path.join(work, "temp")
+        os.makedirs(temp)
+        copy = os.path.join(temp, "tmp.html")
+        service = Service(args.service, work)
+        try:
+            for name, sent, apart in (("sighup", [signal.SIGHUP], 0),
+                                      ("three-sigterms-at-once", [signal.SIGTERM] * 3, 0),
+                                      ("three-sigints-70ms-apart", [signal.SIGINT] * 3, 0.07)):
+                registry = os.path.join(work, name)
+                env = dict(os.environ, KALVENOR_SERVICE_URL=service.address, KALVENOR_REGISTRY_DIR=registry,
+                           TEMP=temp)
+                program = signed_in(args, programs, name, env, copy)
+                asked = len([r for r in service.requests() if r["path"] == "/user_exit.php"])
+                for i, number in enumerate(sent):
+                    if i and apart:
+                        time.sleep(apart)
+                    os.kill(program.process.pid, number)
+                code = program.wait_end(30)
+                if code != 128 + sent[0]:
+                    raise Failure("%s: the program ended with status %d, not %d" % (name, code, 128 + sent[0]))
+                signed_out = len([r for r in service.requests() if r["path"] == "/user_exit.php"]) - asked
+                if signed_out != 1:
+                    raise Failure("%s: the exit page was asked %d times, not once" % (name, signed_out))
+                if os.path.exists(copy):
+                    raise Failure("%s: the page copy outlived the program" % name)
+                missing = placement_missing(registry)
+                if missing:
+                    raise Failure("%s: the window's placement was not saved (%s missing)" % (name, ", ".join(missing)))
+            print("app e2e: SIGHUP ends as SIGTERM does (status %d); three signals at once or 70 ms apart sign out "
+                  "once and leave no page copy" % (128 + signal.SIGHUP))
+        finally:
+            service.stop()
+            if os.path.exists(service.log):
+                shutil.copy(service.log, os.path.join(args.artifacts, "signals-together-requests.log"))
+
+    return run_phase("signals-together", args, body)
