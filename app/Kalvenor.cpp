@@ -8,6 +8,7 @@
 #include "app/AppForms.h"
 #include "app/ExitSignals.h"
 #include "app/ServicePages.h"
+#include "app/SessionProbe.h"
 #include "app/StartupProbe.h"
 #include "platform/backend/gtk/GtkBackend.h"
 #include "platform/rtl/Exceptions.h"
@@ -61,6 +62,7 @@ int main(int, char**) {
         Application->SetTitle("Kalvenor");
         exitWatch.reset(new ExitSignals::TExitWatch(nullptr));
         if (!addressProblem.empty()) {
+            SessionProbe::Message(addressProblem);
             Application->MessageBox(addressProblem, Application->Title(), win::MB_OK | win::MB_ICONSTOP);
             return 1;
         }

@@ -12,8 +12,8 @@
 #include "app/ExitSignals.h"
 #include "platform/rtl/FileUtil.h"
 #include "platform/rtl/SysInfo.h"
-#include "platform/web/FormPost.h"
 #include "platform/web/HtmlDocument.h"
+#include "platform/web/WebAddress.h"
 #include "platform/web/WebBrowser.h"
 
 namespace ServicePages {
@@ -59,12 +59,20 @@ String& LastCopy() {
     return path;
 }
 
+// The address as set, or the demo service's when it is not.
+String ServiceUrlAsSet() {
+    const char* env = std::getenv("KALVENOR_SERVICE_URL");
+    return env && *env ? String(env) : String(DefaultServiceUrl);
+}
+
 } // namespace
 
 String ServiceBaseUrl() {
-    const char* env = std::getenv("KALVENOR_SERVICE_URL");
-    String url = env && *env ? String(env) : String(DefaultServiceUrl);
-    return WithSlash(url);
+    // The engine's own form of the address: the page addresses it is given are then the ones it reports
+    // back to the navigation policy, which keeps the pages on the site.
+    const String url = ServiceUrlAsSet();
+    const String normal = vcl::webaddress::NormaliseBase(url).Url;
+    return normal.empty() ? WithSlash(url) : normal;
 }
 
 String PageUrl(const String& Page) {
@@ -72,12 +80,11 @@ String PageUrl(const String& Page) {
 }
 
 String ServiceAddressProblem() {
-    // The browser's own rule for where a form post may go: what it would refuse at the sign-in is
-    // refused here, before anything is shown.
-    if (!vcl::formpost::OriginOf(ServiceBaseUrl()).empty()) return String();
-    const char* env = std::getenv("KALVENOR_SERVICE_URL");
-    return "The service address \"" + String(env ? env : "") +
-           "\" (KALVENOR_SERVICE_URL) is not an http or https address of a host.";
+    // What the browser would refuse, or load nothing from, at the sign-in is refused here, before anything
+    // is shown: the sign-in would otherwise wait for good, with nothing told.
+    const String problem = vcl::webaddress::NormaliseBase(ServiceUrlAsSet()).Problem;
+    if (problem.empty()) return String();
+    return "The service address \"" + ServiceUrlAsSet() + "\" (KALVENOR_SERVICE_URL) " + problem + ".";
 }
 
 String FormEncode(const String& Value) {

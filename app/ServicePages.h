@@ -20,13 +20,15 @@ inline constexpr const char* PostHeaders = "Content-Type: application/x-www-form
 inline constexpr int PostFlags = 10;
 
 // The base address every page name follows: KALVENOR_SERVICE_URL when it is set and not empty, else
-// DefaultServiceUrl; always ending with "/".
+// DefaultServiceUrl; as the browser engine writes it ("http://127.1:8765" is "http://127.0.0.1:8765/",
+// "HTTP://Host:80/" is "http://host/"), always ending with "/".
 String ServiceBaseUrl();
 String PageUrl(const String& Page);
 
-// Empty when the base address is one the browser can post the sign-in to: an http or https address
-// naming a host. Otherwise what to tell the user, naming the address as it was set: every page of the
-// service would fail, and the program has nothing to show.
+// Empty when the base address is one the browser can post the sign-in to and load pages from: an http or
+// https address of a host, without query or fragment, its port one in 1..65535 that the engine connects
+// to. Otherwise what to tell the user, naming the address as it was set: every page of the service would
+// fail, and the program has nothing to show.
 String ServiceAddressProblem();
 
 // A value as application/x-www-form-urlencoded wants it: letters, digits and "*-._" stay, a blank

@@ -197,7 +197,7 @@ void BM_KalvenorStartupToLoginDialog(benchmark::State& state) {
     appEnv.push_back("KALVENOR_STARTUP_PROBE=1");
     appEnv.push_back(std::string("KALVENOR_REGISTRY_DIR=") + folder);
     // Never contacted before the login dialog is answered.
-    appEnv.push_back("KALVENOR_SERVICE_URL=http://127.0.0.1:9/");
+    appEnv.push_back("KALVENOR_SERVICE_URL=http://127.0.0.1:2/");
     double appTime = 0, plainTime = 0, appPeak = 0, plainPeak = 0;
     int children = 0, runs = 0;
     for (auto _ : state) {

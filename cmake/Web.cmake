@@ -19,6 +19,9 @@ function(_kv_web_late)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.cpp)
   add_library(kv_web STATIC ${_src})
   target_link_libraries(kv_web PUBLIC kv_vcl kv_backend_gtk ${CMAKE_DL_LIBS} PRIVATE PkgConfig::GTK3)
+  # The bidirectional class of a character, for what the engine asks of host names (WebHost.cpp).
+  pkg_check_modules(FRIBIDI REQUIRED IMPORTED_TARGET fribidi)
+  target_link_libraries(kv_web PRIVATE PkgConfig::FRIBIDI)
 
   # The WebKit engine is a module loaded on the first navigation (platform/web/WebKitEngine.h). It links
   # WebKit alone: the platform it stands on comes from the program that loads it, which exports its

@@ -1,7 +1,7 @@
 #include "platform/web/NavigationPolicy.h"
 
 #include "platform/rtl/SysUtils.h"
-#include "platform/web/FormPost.h"
+#include "platform/web/WebAddress.h"
 
 namespace vcl::navpolicy {
 
@@ -16,7 +16,11 @@ bool OpenableOutside(const String& URL) {
 
 TVerdict Decide(const String& SiteOrigin, const TNavigation& N) {
     if (SiteOrigin.empty()) return N.NewWindow ? TVerdict::Refuse : TVerdict::Allow;
-    const bool onSite = formpost::OriginOf(N.URL) == SiteOrigin;
+    // Both in the engine's form: the site as the application wrote it ("http://127.1:8765/"), the
+    // navigation as the engine hands it over ("http://127.0.0.1:8765/..."). A site that cannot be read so
+    // keeps nothing on it.
+    const String site = webaddress::OriginOf(SiteOrigin);
+    const bool onSite = !site.empty() && webaddress::OriginOf(N.URL) == site;
     if (!N.NewWindow && onSite) return TVerdict::Allow;
     // Only a link the user clicked leaves the site, and only to the desktop; a new window of the site
     // itself has nowhere to open.

@@ -4,7 +4,8 @@
 // take the view, or what a post carries, anywhere else, where no address bar would show that the page is
 // no longer the site's. That holds for the frames inside a page too (a frame filling the view looks like
 // the page itself). A link the user follows to a web or mail address elsewhere is handed to the desktop
-// instead; every other way out (a redirect, a form, a script, a new window) is refused.
+// instead; every other way out (a redirect, a form, a script, a new window) is refused. Origins are compared
+// as the engine writes them (WebAddress.h), whichever way the application wrote its address.
 
 #include "platform/rtl/Types.h"
 

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
+
 #include "app/ServicePages.h"
 #include "platform/rtl/FileUtil.h"
 #include "tests/app/AppTestSupport.h"
@@ -44,6 +46,50 @@ TEST(ServiceAddress, OnlyAnHttpOrHttpsAddressOfAHostIsUsableAndAnyOtherIsNamedAs
         ScopedEnv env("KALVENOR_SERVICE_URL", unusable);
         const String problem = ServiceAddressProblem();
         EXPECT_NE(problem.find(String("\"") + unusable + "\""), String::npos) << problem;
+    }
+}
+
+TEST(ServiceAddress, PagesGoToTheAddressAsTheBrowserEngineWritesIt) {
+    // The engine's form of each: otherwise the origin it reports for the site's pages is not the site's.
+    const std::map<String, String> forms = {
+        {"http://127.1:40123", "http://127.0.0.1:40123/"},
+        {"HTTP://LOCALHOST:40123/", "http://localhost:40123/"},
+        {"http://localhost:80/", "http://localhost/"},
+        {"https://Service.Example:443/base", "https://service.example/base/"},
+        {"http://B\u00DCCHER.de:08080/kalvenor/../app/./", "http://xn--bcher-kva.de:8080/app/"}};
+    for (const auto& [written, engine] : forms) {
+        ScopedEnv env("KALVENOR_SERVICE_URL", written.c_str());
+        EXPECT_EQ(ServiceAddressProblem(), "") << written;
+        EXPECT_EQ(ServiceBaseUrl(), engine) << written;
+        EXPECT_EQ(PageUrl("user_exit.php"), engine + "user_exit.php");
+    }
+}
+
+TEST(ServiceAddress, AnAddressNoPageCouldBeLoadedFromIsNamedWithWhatIsWrong) {
+    const std::map<String, String> refused = {
+        {"http://127.0.0.1:8765/?agenting=true", "a query or a fragment"},
+        {"http://127.0.0.1:8765/#top", "a query or a fragment"},
+        {"http://127.0.0.1:8765/base?", "a query or a fragment"},
+        {"http://:8765/", "not an http or https address of a host"},
+        {"http://user@/", "not an http or https address of a host"},
+        {"http://127.0.0.1:0/", "port 0, outside 1..65535"},
+        {"http://127.0.0.1:65536/", "port 65536, outside 1..65535"},
+        {"http://127.0.0.1:80a/", "a port that is not a number"},
+        {"http://127.0.0.1:6000/", "port 6000, which the browser engine refuses"},
+        {"http://127.0.0.1:25", "port 25, which the browser engine refuses"},
+        {"https://127.0.0.1:9/", "port 9, which the browser engine refuses"},
+        {"http://1.2.3.4.5/", "an IPv4 address the browser engine cannot read"},
+        {"http://FA\u1E9E.de/", "ASCII (\"xn--\") form"}};
+    for (const auto& [address, why] : refused) {
+        ScopedEnv env("KALVENOR_SERVICE_URL", address.c_str());
+        const String problem = ServiceAddressProblem();
+        EXPECT_NE(problem.find("\"" + address + "\""), String::npos) << problem;
+        EXPECT_NE(problem.find(why), String::npos) << problem;
+    }
+    // The ports around a refused one, and the highest, are the service's to use.
+    for (const char* usable : {"http://127.0.0.1:6001/", "http://127.0.0.1:24/", "http://127.0.0.1:65535/"}) {
+        ScopedEnv env("KALVENOR_SERVICE_URL", usable);
+        EXPECT_EQ(ServiceAddressProblem(), "") << usable;
     }
 }
 

@@ -40,6 +40,34 @@ TEST(NavigationPolicy, AnotherSchemeHostOrPortIsAnotherSite) {
         EXPECT_EQ(Decide(Site, To(url)), TVerdict::Refuse) << url;
 }
 
+TEST(NavigationPolicy, ASiteWrittenOtherwiseHasTheAddressesTheEngineWritesForIt) {
+    // The site as the application wrote it, a page of it as the engine reports it.
+    const std::pair<const char*, const char*> same[] = {
+        {"http://127.1:8765/", "http://127.0.0.1:8765/user_home.php?agenting=true"},
+        {"HTTP://LOCALHOST:8765/", "http://localhost:8765/faq.php"},
+        {"http://localhost:80/", "http://localhost/faq.php"},
+        {"https://Service.Example:443/", "https://service.example/x.php"},
+        {"http://B\u00DCCHER.de/", "http://xn--bcher-kva.de/x.php"},
+        {"http://[0:0:0:0:0:0:0:1]:8765/", "http://[::1]:8765/x.php"}};
+    for (const auto& [site, page] : same)
+        EXPECT_EQ(Decide(site, To(page)), TVerdict::Allow) << site << " " << page;
+}
+
+TEST(NavigationPolicy, OriginsTheEngineTellsApartStayApart) {
+    const std::pair<const char*, const char*> apart[] = {
+        {"http://fa\u00DF.de/", "http://fass.de/"},  {"http://\u03C2.gr/", "http://xn--4xa.gr/"},
+        {"http://localhost./", "http://localhost/"}, {"http://127.1/", "http://127.0.0.2/"},
+        {"http://host:80/", "http://host:8080/"},    {"https://host:443/", "http://host/"},
+        {"http://user@host/", "http://user.host/"},  {"http://[::1]/", "http://127.0.0.1/"}};
+    for (const auto& [site, page] : apart) {
+        EXPECT_EQ(Decide(site, To(page)), TVerdict::Refuse) << site << " " << page;
+        EXPECT_EQ(Decide(page, To(site)), TVerdict::Refuse) << page << " " << site;
+    }
+    // A site that cannot be read keeps nothing on it, its own address neither; a link still leaves.
+    EXPECT_EQ(Decide("http://1.2.3.4.5/", To("http://1.2.3.4.5/x.php")), TVerdict::Refuse);
+    EXPECT_EQ(Decide("http://1.2.3.4.5/", Link("https://bank.example/")), TVerdict::OpenOutside);
+}
+
 TEST(NavigationPolicy, OnlyAUsersLinkToAWebOrMailAddressLeavesAndOnlyToTheDesktop) {
     EXPECT_EQ(Decide(Site, Link("https://bank.example/login")), TVerdict::OpenOutside);
     EXPECT_EQ(Decide(Site, Link("mailto:admin@kalvenor.example")), TVerdict::OpenOutside);

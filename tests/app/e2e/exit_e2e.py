@@ -108,7 +108,7 @@ def damaged_settings(args):
             f.write("this is no registry file\n")
         program = start(args, programs, "damaged-settings",
                         dict(os.environ, KALVENOR_REGISTRY_DIR=registry, TEMP=work,
-                             KALVENOR_SERVICE_URL="http://127.0.0.1:9/"))
+                             KALVENOR_SERVICE_URL="http://127.0.0.1:2/"))
         wait_for("the box about the settings", box, 60, program.process)
         screenshot(os.path.join(args.artifacts, "damaged-settings.png"))
         time.sleep(0.5)

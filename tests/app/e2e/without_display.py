@@ -32,7 +32,7 @@ def main():
         base = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "KALVENOR_BACKEND", "WAYLAND_DISPLAY")}
         # Nothing of the user's may be touched on the way out.
         base.update({"KALVENOR_REGISTRY_DIR": os.path.join(work, "registry"), "TEMP": work,
-                     "KALVENOR_SERVICE_URL": "http://127.0.0.1:9/"})
+                     "KALVENOR_SERVICE_URL": "http://127.0.0.1:2/"})
         cases = [("DISPLAY unset", dict(base)), ("a display nobody serves", dict(base, DISPLAY=":7777"))]
         failures = []
         for what, env in cases:
