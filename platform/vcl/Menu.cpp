@@ -87,6 +87,7 @@ TMenu::~TMenu() {
 KV_PUBLISHED(TMenu) {
     p.Ref("Images", &TMenu::FImages, &TMenu::SetImages);
     p.Bool("OwnerDraw", &TMenu::FOwnerDraw, &TMenu::SetOwnerDraw, false);
+    p.Enum("AutoLineReduction", &TMenu::FAutoLineReduction, &TMenu::SetAutoLineReduction, maAutomatic);
 }
 
 void TMenu::SetImages(TCustomImageList* Value) {
@@ -122,6 +123,12 @@ void TMenu::SetOwnerDraw(bool Value) {
     MenuChanged(this, nullptr, true);
 }
 
+void TMenu::SetAutoLineReduction(TMenuAutoFlag Value) {
+    if (FAutoLineReduction == Value) return;
+    FAutoLineReduction = Value;
+    MenuChanged(this, nullptr, true);
+}
+
 win::HMENU TMenu::Handle() {
     if (!FHandle) {
         FHandle = CreateMenuHandle();
@@ -142,7 +149,7 @@ void TMenu::RebuildHandle() {
     if (!FHandle || !FItems) return;
     while (win::GetMenuItemCount(FHandle) > 0)
         win::RemoveMenu(FHandle, 0, win::MF_BYPOSITION);
-    for (TMenuItem* child : ShownItems()) {
+    for (TMenuItem* child : FItems->ShownItems()) {
         win::MENUITEMINFO info{};
         String text;
         child->FillEntry(info, text, FOwnerDraw);

@@ -35,6 +35,10 @@ public:
     bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
     bool OwnerDraw() const { return FOwnerDraw; }
     void SetOwnerDraw(bool Value);
+    // The top-level items' line reduction, and that of every item that takes its parent's (maParent, the
+    // items' default). A menu has no parent: maParent reads as maAutomatic.
+    TMenuAutoFlag AutoLineReduction() const { return FAutoLineReduction; }
+    void SetAutoLineReduction(TMenuAutoFlag Value);
     // The window-system menu (built on first request, rebuilt on every change).
     win::HMENU Handle();
     bool HandleAllocated() const { return FHandle != nullptr; }
@@ -59,13 +63,14 @@ public:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
+    friend class TMenuItem;
     void Loaded() override;
     virtual win::HMENU CreateMenuHandle() = 0;
     // Top-level items of a main menu sit on the bar.
     virtual bool IsBar() const { return false; }
     // Another menu whose items show in this one (a merged main menu), or null.
     virtual TMenu* MergedMenu() const { return nullptr; }
-    // The top-level items shown, in order.
+    // The visible top-level items, in order, before line reduction (Items()->ShownItems() applies it).
     virtual std::vector<TMenuItem*> ShownItems() const;
     void RebuildHandle();
     void DestroyHandle();
@@ -74,6 +79,7 @@ private:
     TMenuItem* FItems = nullptr;
     win::HMENU FHandle = nullptr;
     bool FOwnerDraw = false;
+    TMenuAutoFlag FAutoLineReduction = maAutomatic;
     TBiDiMode FBiDiMode = bdLeftToRight;
     TCustomImageList* FImages = nullptr;
     std::unique_ptr<TChangeLink> FImageChangeLink;
