@@ -547,6 +547,14 @@ bool AskControlsForShortCut(TWinControl* Parent, const TWMKey& Key) {
     return false;
 }
 
+// The form's own menu, then the menus its controls show, then those serving it from outside its controls.
+bool FormShortCut(TCustomForm* Form, TWMKey& Key) {
+    auto* menu = dynamic_cast<TMainMenu*>(Form->Menu());
+    if (menu && menu->IsShortCut(Key)) return true;
+    if (AskControlsForShortCut(Form, Key)) return true;
+    return FormShortCutHook && FormShortCutHook(Form, Key);
+}
+
 } // namespace
 
 bool FormMenuMessage(TCustomForm* Form, TMessage& Message) {
@@ -621,17 +629,20 @@ bool FormMenuMessage(TCustomForm* Form, TMessage& Message) {
         return true;
     }
     case CM_CHILDKEY: {
-        // A menu shortcut runs before the controls see the key: the form's own menu first, then the
-        // menus its controls show (a toolbar serving as the menu bar), each key at most once.
+        // A menu shortcut runs before the controls see the key, each key at most once.
         TWMKey key;
         key.Msg = WM_KEYDOWN;
         key.CharCode = static_cast<WORD>(Message.WParam);
         key.KeyData = GetKeyState(VK_MENU) < 0 ? (std::intptr_t{1} << 29) : 0;
-        if ((menu && menu->IsShortCut(key)) || AskControlsForShortCut(Form, key)) {
-            Message.Result = 1;
-            return true;
-        }
-        return false;
+        bool ran = FormShortCut(Form, key);
+        // A key no menu of an MDI child took is its frame's, as though typed in the frame: the frame's
+        // menu bar serves its children.
+        if (!ran && Form->FormStyle() == fsMDIChild)
+            if (TCustomForm* frame = Form->MDIParent(); frame && frame->Enabled())
+                ran = FormShortCut(frame, key);
+        if (!ran) return false;
+        Message.Result = 1;
+        return true;
     }
     default:
         return false;

@@ -6,7 +6,9 @@
 // and owner-draw requests through the menu, and dispatches menu shortcuts before its controls see the
 // key: its own Menu first, then, when that has not taken the key, the menus its controls show
 // (CM_ISSHORTCUT, WParam the key, LParam its key data, Result nonzero when the key ran an item), asked one
-// by one at any depth, visible and enabled ones only and no form inside the form.
+// by one at any depth, visible and enabled ones only and no form inside the form, then the menus shown
+// outside its controls that serve it (FormShortCutHook). A key no menu of an MDI child took goes on to
+// its MDI frame's menus in the same order, as the frame's own keys do.
 
 #include "platform/vcl/Control.h"
 #include "platform/vcl/MenuItem.h"
@@ -194,5 +196,10 @@ TPopupList& PopupList();
 // The menu engine's door into forms: attaches a form's Menu to its window and answers the form's menu
 // messages. Installed by the menu unit; true when the message was the menu's.
 bool FormMenuMessage(TCustomForm* Form, TMessage& Message);
+
+// Menus shown outside a form's controls that answer its shortcuts (a menu bar floating in a window of
+// its own): asked after the form's menu and controls, with every menu the form's controls hold already
+// asked. Installed by the unit that shows such menus; true when the key ran an item.
+inline bool (*FormShortCutHook)(TCustomForm* Form, TWMKey& Key) = nullptr;
 
 } // namespace vcl
