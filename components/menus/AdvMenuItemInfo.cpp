@@ -1,5 +1,8 @@
 #include "components/menus/AdvMenuItemInfo.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "components/menus/AdvMenuStyler.h"
 #include "components/menus/AdvMenus.h"
 #include "platform/vcl/Forms.h"
@@ -89,9 +92,9 @@ bool IsFirstSubMenuItem(const TMenuItem* Item) {
 bool IsAfterMenuBreak(const TMenuItem* Item) {
     TMenuItem* parent = Item ? Item->Parent() : nullptr;
     if (!parent) return false;
-    for (int i = 0; i <= Item->MenuIndex() && i < parent->Count(); ++i) {
-        TMenuItem* s = parent->Items(i);
-        if (s->Visible() && s->Break() != mbNone) return true;
+    for (TMenuItem* s : parent->ShownItems()) {
+        if (s->MenuIndex() > Item->MenuIndex()) break;
+        if (s->Break() != mbNone) return true;
     }
     return false;
 }
@@ -118,28 +121,22 @@ int GetMenuItemLevel(const TMenuItem* Item) {
 }
 
 TMenuItem* FirstVisibleItem(const TMenuItem* Item) {
-    if (Item)
-        for (int i = 0; i < Item->Count(); ++i)
-            if (Item->Items(i)->Visible()) return Item->Items(i);
-    return nullptr;
+    if (!Item) return nullptr;
+    const std::vector<TMenuItem*> shown = Item->ShownItems();
+    return shown.empty() ? nullptr : shown.front();
 }
 
 TMenuItem* LastVisibleItem(const TMenuItem* Item) {
-    if (Item)
-        for (int i = Item->Count() - 1; i >= 0; --i)
-            if (Item->Items(i)->Visible()) return Item->Items(i);
-    return nullptr;
+    if (!Item) return nullptr;
+    const std::vector<TMenuItem*> shown = Item->ShownItems();
+    return shown.empty() ? nullptr : shown.back();
 }
 
 int VisibleMenuIndex(const TMenuItem* Item) {
-    if (!Item || !Item->Visible() || !Item->Parent()) return -1;
-    int n = 0;
-    TMenuItem* parent = Item->Parent();
-    for (int i = 0; i < parent->Count(); ++i) {
-        if (parent->Items(i) == Item) return n;
-        if (parent->Items(i)->Visible()) ++n;
-    }
-    return -1;
+    if (!Item || !Item->Parent()) return -1;
+    const std::vector<TMenuItem*> shown = Item->Parent()->ShownItems();
+    auto at = std::find(shown.begin(), shown.end(), Item);
+    return at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
 }
 
 TMenu* GetParentMenuEx(const TMenuItem* Item) {
@@ -152,9 +149,9 @@ bool GetMenuRect(TMenuItem* Item, TRect& R) {
     TMenuItem* parent = Item->Parent();
     if (!parent) return false;
     bool any = false;
-    for (int i = 0; i < parent->Count(); ++i) {
+    for (TMenuItem* shown : parent->ShownItems()) {
         TRect r{};
-        if (!parent->Items(i)->Visible() || !ItemScreenRect(parent->Items(i), r)) continue;
+        if (!ItemScreenRect(shown, r)) continue;
         if (!any) {
             R = r;
             any = true;

@@ -25,9 +25,11 @@ bool IsRightmost(const TMenuItem* Item);
 bool IsRightAligned(TMenuItem* Item);
 // 0 for a bar item and for a popup menu's own items.
 int GetMenuItemLevel(const TMenuItem* Item);
+// Visible here means shown in the window-system menu (TMenuItem::Shown): a separator the line reduction
+// leaves out is not, so that positions are those of the menu the window system has.
 TMenuItem* FirstVisibleItem(const TMenuItem* Item);
 TMenuItem* LastVisibleItem(const TMenuItem* Item);
-// Among the visible siblings; -1 for an invisible item.
+// Among the shown siblings; -1 for an item not shown.
 int VisibleMenuIndex(const TMenuItem* Item);
 vcl::TMenu* GetParentMenuEx(const TMenuItem* Item);
 // The union of the rectangles of the items of Item's menu (screen); false while that menu shows nowhere.

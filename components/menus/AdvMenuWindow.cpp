@@ -268,6 +268,7 @@ win::LRESULT RefreshWindowList(TCustomForm* Form, TAdvMainMenu* Menu) {
         marker = new TMenuItem(Menu);
         marker->SetCaption("-");
         marker->SetShortCut(kWindowListMarker);
+        marker->SetAutoLineReduction(maAutomatic);
         windowMenu->Add(marker);
     }
     // Shown whenever there are children: a marker made while there were none must not stay hidden.

@@ -132,6 +132,9 @@ public:
     TCustomForm* ActiveMDIChild() const;
     int MDIChildCount() const;
     TCustomForm* MDIChildren(int Index) const;
+    // The MDI form an MDI child lives in (the main form when it is one, else the first on the screen);
+    // null when there is none.
+    TCustomForm* MDIParent() const;
     // An MDI form's client window, made with the form's window: the area its aligned controls leave
     // free, parent of the child forms' windows. Null for other forms.
     win::HWND ClientHandle();
@@ -193,7 +196,6 @@ private:
     void SetWindowFocus();
     void SyncBoundsFromWindow();
     void WMGetMinMaxInfo(TMessage& Message);
-    TCustomForm* MDIParent() const;
     void CreateClientWindow();
     void DestroyClientWindow();
 

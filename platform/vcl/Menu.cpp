@@ -45,6 +45,11 @@ private:
     win::HDC FDC;
 };
 
+// A WM_MENUCHAR answer: what to do in the high word, the item's position in the low word.
+win::LRESULT MenuCharAnswer(win::UINT Code, int Position) {
+    return static_cast<win::LRESULT>(win::MAKELPARAM(Position, static_cast<int>(Code)));
+}
+
 TOwnerDrawState ToOwnerDrawState(win::UINT s) {
     using namespace win;
     TOwnerDrawState r;
@@ -87,6 +92,7 @@ TMenu::~TMenu() {
 KV_PUBLISHED(TMenu) {
     p.Ref("Images", &TMenu::FImages, &TMenu::SetImages);
     p.Bool("OwnerDraw", &TMenu::FOwnerDraw, &TMenu::SetOwnerDraw, false);
+    p.Enum("AutoLineReduction", &TMenu::FAutoLineReduction, &TMenu::SetAutoLineReduction, maAutomatic);
 }
 
 void TMenu::SetImages(TCustomImageList* Value) {
@@ -122,6 +128,12 @@ void TMenu::SetOwnerDraw(bool Value) {
     MenuChanged(this, nullptr, true);
 }
 
+void TMenu::SetAutoLineReduction(TMenuAutoFlag Value) {
+    if (FAutoLineReduction == Value) return;
+    FAutoLineReduction = Value;
+    MenuChanged(this, nullptr, true);
+}
+
 win::HMENU TMenu::Handle() {
     if (!FHandle) {
         FHandle = CreateMenuHandle();
@@ -142,7 +154,7 @@ void TMenu::RebuildHandle() {
     if (!FHandle || !FItems) return;
     while (win::GetMenuItemCount(FHandle) > 0)
         win::RemoveMenu(FHandle, 0, win::MF_BYPOSITION);
-    for (TMenuItem* child : ShownItems()) {
+    for (TMenuItem* child : FItems->ShownItems()) {
         win::MENUITEMINFO info{};
         String text;
         child->FillEntry(info, text, FOwnerDraw);
@@ -215,6 +227,34 @@ bool TMenu::IsShortCut(TWMKey& Message) {
     for (TMenuItem* p = item; p && p != FItems; p = p->Parent())
         if (!p->Enabled() || !p->Visible()) return false;
     item->Click();
+    return true;
+}
+
+bool TMenu::ProcessMenuChar(TWMMenuChar& Message) {
+    using namespace win;
+    HMENU h = Message.Menu;
+    if (!h || !FindItem(reinterpret_cast<std::uintptr_t>(h), fkHandle)) return false;
+    Message.Result = MenuCharAnswer(MNC_IGNORE, 0);
+    // Positions are the window-system menu's (hidden items and reduced separators are not in it); each
+    // entry is found by its command, which every item has, submenu or not.
+    const int count = GetMenuItemCount(h);
+    int current = -1;
+    std::vector<int> matches;
+    for (int i = 0; i < count; ++i) {
+        const UINT pos = static_cast<UINT>(i);
+        if (GetMenuState(h, pos, MF_BYPOSITION) & MF_HILITE) current = i;
+        MENUITEMINFO info{};
+        info.fMask = MIIM_ID;
+        if (!GetMenuItemInfo(h, pos, TRUE, &info)) continue;
+        TMenuItem* item = FindItem(info.wID, fkCommand);
+        if (item && !item->IsLine() && IsAccel(Message.User, item->Caption())) matches.push_back(i);
+    }
+    if (matches.size() == 1) {
+        Message.Result = MenuCharAnswer(MNC_EXECUTE, matches.front());
+    } else if (matches.size() > 1) {
+        auto next = std::find_if(matches.begin(), matches.end(), [&](int i) { return i > current; });
+        Message.Result = MenuCharAnswer(MNC_SELECT, next != matches.end() ? *next : matches.front());
+    }
     return true;
 }
 
@@ -413,6 +453,12 @@ win::LRESULT TPopupList::WndProc(win::HWND h, win::UINT msg, win::WPARAM wp, win
         for (TPopupMenu* m : menus)
             if (alive(m) && m->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return 1;
         return 0;
+    case WM_MENUCHAR: {
+        TWMMenuChar m(TMessage(msg, wp, lp));
+        for (TPopupMenu* menu : menus)
+            if (alive(menu) && menu->ProcessMenuChar(m)) return m.Result;
+        return MenuCharAnswer(MNC_IGNORE, 0);
+    }
     default:
         return DefWindowProc(h, msg, wp, lp);
     }
@@ -501,6 +547,14 @@ bool AskControlsForShortCut(TWinControl* Parent, const TWMKey& Key) {
     return false;
 }
 
+// The form's own menu, then the menus its controls show, then those serving it from outside its controls.
+bool FormShortCut(TCustomForm* Form, TWMKey& Key) {
+    auto* menu = dynamic_cast<TMainMenu*>(Form->Menu());
+    if (menu && menu->IsShortCut(Key)) return true;
+    if (AskControlsForShortCut(Form, Key)) return true;
+    return FormShortCutHook && FormShortCutHook(Form, Key);
+}
+
 } // namespace
 
 bool FormMenuMessage(TCustomForm* Form, TMessage& Message) {
@@ -568,18 +622,27 @@ bool FormMenuMessage(TCustomForm* Form, TMessage& Message) {
     case WM_NCMOUSELEAVE:
         if (Form->HandleAllocated()) MenuBarHotTrack(Form->Handle(), POINT{-32000, -32000});
         return false;
+    case WM_MENUCHAR: {
+        TWMMenuChar m(Message);
+        if (!menu || !menu->ProcessMenuChar(m)) return false;
+        Message.Result = m.Result;
+        return true;
+    }
     case CM_CHILDKEY: {
-        // A menu shortcut runs before the controls see the key: the form's own menu first, then the
-        // menus its controls show (a toolbar serving as the menu bar), each key at most once.
+        // A menu shortcut runs before the controls see the key, each key at most once.
         TWMKey key;
         key.Msg = WM_KEYDOWN;
         key.CharCode = static_cast<WORD>(Message.WParam);
         key.KeyData = GetKeyState(VK_MENU) < 0 ? (std::intptr_t{1} << 29) : 0;
-        if ((menu && menu->IsShortCut(key)) || AskControlsForShortCut(Form, key)) {
-            Message.Result = 1;
-            return true;
-        }
-        return false;
+        bool ran = FormShortCut(Form, key);
+        // A key no menu of an MDI child took is its frame's, as though typed in the frame: the frame's
+        // menu bar serves its children.
+        if (!ran && Form->FormStyle() == fsMDIChild)
+            if (TCustomForm* frame = Form->MDIParent(); frame && frame->Enabled())
+                ran = FormShortCut(frame, key);
+        if (!ran) return false;
+        Message.Result = 1;
+        return true;
     }
     default:
         return false;

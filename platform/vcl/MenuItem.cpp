@@ -32,6 +32,17 @@ win::UINT AllocateCommand() {
     return id;
 }
 
+// Of visible items in menu order: all but the separators that separate nothing (a leading or trailing
+// one, and one right after another).
+std::vector<TMenuItem*> ReduceLines(const std::vector<TMenuItem*>& Items) {
+    std::vector<TMenuItem*> r;
+    r.reserve(Items.size());
+    for (TMenuItem* i : Items)
+        if (!i->IsLine() || (!r.empty() && !r.back()->IsLine())) r.push_back(i);
+    if (!r.empty() && r.back()->IsLine()) r.pop_back();
+    return r;
+}
+
 } // namespace
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(AllocateCommand()) {}
@@ -65,6 +76,7 @@ KV_PUBLISHED(TMenuItem) {
     p.Str("Hint", &TMenuItem::FHint, &TMenuItem::SetHint);
     p.Enum("Break", &TMenuItem::FBreak, &TMenuItem::SetBreak, mbNone);
     p.Bool("AutoCheck", &TMenuItem::FAutoCheck, &TMenuItem::SetAutoCheck, false);
+    p.Enum("AutoLineReduction", &TMenuItem::FAutoLineReduction, &TMenuItem::SetAutoLineReduction, maParent);
     p.Ref("Action", &TMenuItem::Action, &TMenuItem::SetAction);
     p.Object("Bitmap", &TMenuItem::Bitmap);
     p.Event("OnClick", &TMenuItem::OnClick);
@@ -150,6 +162,41 @@ void TMenuItem::SetBreak(TMenuBreak Value) {
     if (FBreak == Value) return;
     FBreak = Value;
     MenuChanged(true);
+}
+
+void TMenuItem::SetAutoLineReduction(TMenuItemAutoFlag Value) {
+    if (FAutoLineReduction == Value) return;
+    FAutoLineReduction = Value;
+    // The sub-items' separators show or go, in this item's submenu and in those that take its choice.
+    MenuChanged(true);
+}
+
+TMenuAutoFlag TMenuItem::GetAutoLineReduction() const {
+    for (const TMenuItem* i = this; i; i = i->FParent) {
+        if (i->FAutoLineReduction != maParent) return i->FAutoLineReduction;
+        if (!i->FParent && i->FMenu)
+            return i->FMenu->AutoLineReduction() == maManual ? maManual : maAutomatic;
+    }
+    return maAutomatic;
+}
+
+std::vector<TMenuItem*> TMenuItem::ShownItems() const {
+    std::vector<TMenuItem*> visible;
+    if (!FParent && FMenu) {
+        // The top level: the menu decides (a merged main menu shows another menu's items too).
+        visible = FMenu->ShownItems();
+    } else {
+        for (TMenuItem* i : FItems)
+            if (i->FVisible) visible.push_back(i);
+    }
+    return GetAutoLineReduction() == maAutomatic ? ReduceLines(visible) : visible;
+}
+
+bool TMenuItem::Shown() const {
+    if (!FVisible) return false;
+    if (!IsLine() || !FParent) return true;
+    const std::vector<TMenuItem*> shown = FParent->ShownItems();
+    return std::find(shown.begin(), shown.end(), this) != shown.end();
 }
 
 TMenuItem* TMenuItem::Items(int Index) const {
@@ -439,18 +486,18 @@ void TMenuItem::FillEntry(win::MENUITEMINFO& Info, String& Text, bool OwnerDraw)
     }
     Info.dwTypeData = Text.data();
     Info.hSubMenu = nullptr;
-    bool hasVisible = std::any_of(FItems.begin(), FItems.end(), [](TMenuItem* i) { return i->FVisible; });
-    if (hasVisible) {
+    if (!ShownItems().empty()) {
         RebuildHandle(OwnerDraw);
         Info.hSubMenu = FHandle;
+    } else {
+        ClearHandle(); // nothing to show: no entries left over from before
     }
 }
 
 void TMenuItem::RebuildHandle(bool OwnerDraw) {
     if (!FHandle) FHandle = win::CreatePopupMenu();
     ClearHandle();
-    for (TMenuItem* child : FItems) {
-        if (!child->FVisible) continue;
+    for (TMenuItem* child : ShownItems()) {
         win::MENUITEMINFO info{};
         String text;
         child->FillEntry(info, text, OwnerDraw);

@@ -22,6 +22,10 @@ namespace vcl {
 class TMenu;
 
 KV_ENUM(TMenuBreak, mbNone, mbBreak, mbBarBreak);
+// Whether a menu drops the separators that separate nothing: maParent takes the parent item's choice (at
+// the top, the menu's).
+KV_ENUM(TMenuAutoFlag, maAutomatic, maManual, maParent);
+using TMenuItemAutoFlag = TMenuAutoFlag;
 
 class TMenuItem;
 class TCustomImageList;
@@ -93,6 +97,14 @@ public:
     void SetBreak(TMenuBreak Value);
     bool AutoCheck() const { return FAutoCheck; }
     void SetAutoCheck(bool Value) { FAutoCheck = Value; }
+    // maAutomatic: this item's submenu leaves out its leading and trailing separators and every separator
+    // after another one, counting shown items only. The separators keep their own Visible.
+    TMenuItemAutoFlag AutoLineReduction() const { return FAutoLineReduction; }
+    void SetAutoLineReduction(TMenuItemAutoFlag Value);
+    // The choice in force for the sub-items: maAutomatic or maManual, maParent resolved upwards.
+    TMenuAutoFlag GetAutoLineReduction() const;
+    // In the window-system menu: visible, and not a separator its parent's line reduction leaves out.
+    bool Shown() const;
     // A picture shown beside the caption (created on first use).
     TBitmap* Bitmap();
     void SetBitmap(TBitmap* Value);
@@ -121,6 +133,8 @@ public:
     // Frees every sub-item.
     void Clear();
     int IndexOf(const TMenuItem* Item) const;
+    // The sub-items the window-system menu shows, in order (see Shown).
+    std::vector<TMenuItem*> ShownItems() const;
     // The sub-item whose caption without "&" is ACaption (any case), or null.
     TMenuItem* Find(const String& ACaption) const;
     // The menu this item belongs to (through its parents), or null.
@@ -181,6 +195,7 @@ private:
     String FHint;
     TMenuBreak FBreak = mbNone;
     bool FAutoCheck = false;
+    TMenuItemAutoFlag FAutoLineReduction = maParent;
     win::UINT FCommand = 0;
     win::HMENU FHandle = nullptr;
     std::vector<TMenuItem*> FItems;

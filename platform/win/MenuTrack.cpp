@@ -426,17 +426,27 @@ void HandleChar(Tracker& t, WPARAM wp) {
             return;
         }
     }
-    if (!ItemOf(l, target)) return;
-    if (IsBarLevel(t, lv)) {
+    MenuItemRec* it = ItemOf(l, target);
+    if (!it) return;
+    if (IsBarLevel(t, lv) && execute && it->hSubMenu) {
+        // Executing a bar item drops its menu, the first item selected.
         SwitchBar(t, target, true);
         return;
     }
+    // Selecting (several items share the character) only highlights, on the bar as in a popup;
+    // executing opens a submenu or chooses the item.
     Select(t, lv, target, false);
     if (execute) Activate(t, lv);
 }
 
 void HandleKey(Tracker& t, const MSG& msg) {
-    t.Keyboard = true;
+    if (!t.Keyboard) {
+        // The first key shows the mnemonics' underlines in every open menu, not only in the items
+        // painted from now on.
+        t.Keyboard = true;
+        for (const Level& l : t.Levels)
+            if (l.Wnd) InvalidateRect(l.Wnd, nullptr, FALSE);
+    }
     size_t top = t.Levels.size() - 1;
     size_t firstPopup = t.Bar ? 1 : 0;
     bool onBar = IsBarLevel(t, top);

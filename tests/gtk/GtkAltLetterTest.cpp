@@ -34,11 +34,7 @@ protected:
         file = MenuItem(menu->Items(), "&\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB"); // Файл
         MenuItem(file, "&Open");
         form->SetMenu(menu);
-        form->Show();
-        ASSERT_TRUE(RunUntil([this] { return Native() && gtktest::XidOf(Native()) != 0; }, 5000));
-        Settle(100);
-        ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::XidOf(Native()))));
-        ASSERT_TRUE(RunUntil([this] { return win::GetActiveWindow() == form->Handle(); }, 3000));
+        ASSERT_NO_FATAL_FAILURE(ShowWithKeyboard());
         script = std::make_unique<gtktest::Script>();
     }
     void TearDown() override {
@@ -46,11 +42,6 @@ protected:
         if (changed && std::system(("setxkbmap -layout '" + savedLayout + "'").c_str()) != 0)
             ADD_FAILURE() << "the keyboard layout could not be put back";
         GtkFormTest::TearDown();
-    }
-    backend::NativeWindow* Native() {
-        if (!form->HandleAllocated()) return nullptr;
-        win::detail::Wnd* w = win::detail::W(form->Handle());
-        return w ? w->Native.get() : nullptr;
     }
     // On the layout, Alt and the key of the key value; true when the item's menu dropped. A picture of the
     // form, with the menu dropped or not, is left in the build folder (GtkAltLetter-<layout>.png).

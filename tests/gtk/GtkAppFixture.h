@@ -14,6 +14,7 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menu.h"
 #include "platform/win/WindowInternal.h"
+#include "platform/win/Windows.h"
 
 namespace gtktest {
 
@@ -60,6 +61,21 @@ protected:
     void TearDown() override {
         form.reset();
         GtkAppTest::TearDown();
+    }
+    // The form's window on the display (null before it has one).
+    backend::NativeWindow* Native() {
+        if (!form->HandleAllocated()) return nullptr;
+        win::detail::Wnd* w = win::detail::W(form->Handle());
+        return w ? w->Native.get() : nullptr;
+    }
+    // Shows the form and gives it the keyboard: the X server's focus on its window, then the window
+    // system's activation. Call it through ASSERT_NO_FATAL_FAILURE.
+    void ShowWithKeyboard() {
+        form->Show();
+        ASSERT_TRUE(RunUntil([this] { return Native() && XidOf(Native()) != 0; }, 5000));
+        Settle(100);
+        ASSERT_TRUE(Xdo("windowfocus --sync " + std::to_string(XidOf(Native()))));
+        ASSERT_TRUE(RunUntil([this] { return win::GetActiveWindow() == form->Handle(); }, 3000));
     }
     // A menu item of the form's, added to Parent.
     vcl::TMenuItem* MenuItem(vcl::TMenuItem* Parent, const vcl::String& Caption) {

@@ -33,11 +33,7 @@ protected:
         plain = MakeEdit("Plain", 20);
         secret = MakeEdit("Secret", 60);
         secret->SetPasswordChar('*');
-        form->Show();
-        ASSERT_TRUE(RunUntil([this] { return Native() && gtktest::XidOf(Native()) != 0; }, 5000));
-        Settle(100);
-        ASSERT_TRUE(gtktest::Xdo("windowfocus --sync " + std::to_string(gtktest::XidOf(Native()))));
-        ASSERT_TRUE(RunUntil([this] { return win::GetActiveWindow() == form->Handle(); }, 3000));
+        ASSERT_NO_FATAL_FAILURE(ShowWithKeyboard());
         ASSERT_TRUE(gtktest::Xdo("mousemove " + At(plain->ClientToScreen({20, 10})) + " click 1"));
         ASSERT_TRUE(RunUntil([this] { return plain->Focused(); }, 3000));
     }
@@ -53,11 +49,6 @@ protected:
         e->SetBounds(20, Y, 200, 21);
         e->SetParent(form.get());
         return e;
-    }
-    backend::NativeWindow* Native() {
-        if (!form->HandleAllocated()) return nullptr;
-        win::detail::Wnd* w = win::detail::W(form->Handle());
-        return w ? w->Native.get() : nullptr;
     }
     bool TextBecomes(TEdit* e, const String& text) {
         return RunUntil([&] { return e->Text() == text; }, 3000);

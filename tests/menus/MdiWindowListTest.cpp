@@ -108,5 +108,30 @@ TEST_F(MdiWindowListTest, AFrameWithoutWindowMenuKeepsItsOwnHandling) {
     EXPECT_EQ(win::SendMessage(frame->ClientHandle(), win::WM_MDIREFRESHMENU, 0, 0), 0);
 }
 
+TEST_F(MdiWindowListTest, TheWindowMenuSetsTheListOffByOneSeparatorAtMost) {
+    // The window menu's own separator at its end, then the marker: one line shows between them and the
+    // list, and none when the menu's own items are hidden (a leading separator).
+    TMenuItem* line = AddItem(frame, window, "-");
+    Child("One");
+    Refresh();
+    ASSERT_NE(marker, nullptr);
+    EXPECT_EQ(marker->AutoLineReduction(), maAutomatic);
+    auto separators = [&] {
+        int n = 0;
+        for (int i = 0; i < win::GetMenuItemCount(window->Handle()); ++i)
+            if (win::GetMenuState(window->Handle(), static_cast<win::UINT>(i), win::MF_BYPOSITION) &
+                win::MF_SEPARATOR)
+                ++n;
+        return n;
+    };
+    EXPECT_EQ(win::GetMenuItemCount(window->Handle()), 3) << "Cascade, a line, 1 One";
+    EXPECT_EQ(separators(), 1);
+    window->Items(0)->SetVisible(false);
+    EXPECT_EQ(win::GetMenuItemCount(window->Handle()), 1) << "1 One alone";
+    EXPECT_EQ(separators(), 0);
+    EXPECT_TRUE(line->Visible());
+    EXPECT_TRUE(marker->Visible());
+}
+
 } // namespace
 } // namespace menutest

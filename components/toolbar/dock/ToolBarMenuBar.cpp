@@ -4,6 +4,7 @@
 // ToolBarMenuHooks.cpp.
 
 #include <algorithm>
+#include <vector>
 
 #include "components/toolbar/dock/DockPanel.h"
 #include "components/toolbar/dock/ToolBar.h"
@@ -11,6 +12,7 @@
 #include "components/toolbar/dock/ToolBarMenuHooks_p.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/ControlMessages.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/ShortCut.h"
 #include "platform/win/Input.h"
 #include "platform/win/Menu.h"
@@ -35,6 +37,37 @@ win::SIZE MeasureMenuItem(vcl::TPopupMenu* Menu, vcl::TMenuItem* Item) {
     if (!Menu->MeasureItem(info)) return {10, 10};
     return {static_cast<int>(info.itemWidth), static_cast<int>(info.itemHeight)};
 }
+
+// The toolbars that have shown a menu, while they live: the form's keys reach those outside its controls.
+std::vector<TAdvCustomToolBar*>& MenuBars() {
+    static std::vector<TAdvCustomToolBar*> bars;
+    return bars;
+}
+
+// What the user can reach: it and every parent showing and enabled (a control keeps its Showing while
+// the window it lies in is hidden).
+bool Usable(vcl::TControl* Control) {
+    for (vcl::TControl* c = Control; c != nullptr; c = c->Parent())
+        if (!c->Showing() || !c->Enabled()) return false;
+    return true;
+}
+
+// A form's shortcut, to the menu bars that serve it from outside its controls: a floating bar lives in
+// its floating window, yet its menu is still its form's. A bar among the form's controls was asked with
+// them (CM_ISSHORTCUT), so that a key runs its item once.
+bool AnswerFormShortCut(vcl::TCustomForm* Form, vcl::TWMKey& Key) {
+    // A copy: the item a key runs may free toolbars, although the walk ends as soon as one ran.
+    const std::vector<TAdvCustomToolBar*> bars = MenuBars();
+    for (TAdvCustomToolBar* bar : bars) {
+        const auto& now = MenuBars();
+        if (std::find(now.begin(), now.end(), bar) == now.end()) continue;
+        if (bar->Menu() == nullptr || bar->ComponentState().Contains(vcl::csDesigning)) continue;
+        if (bar->GetMyParentForm() != Form || vcl::GetParentForm(bar, false) == Form || !Usable(bar))
+            continue;
+        if (bar->IsShortCut(Key)) return true;
+    }
+    return false;
+}
 } // namespace
 
 // ---- Building the bar
@@ -55,6 +88,8 @@ void TAdvCustomToolBar::SetMenu(vcl::TMainMenu* Value) {
     }
     FMenu = Value;
     if (FMenu == nullptr) return;
+    if (std::find(MenuBars().begin(), MenuBars().end(), this) == MenuBars().end()) MenuBars().push_back(this);
+    vcl::FormShortCutHook = &AnswerFormShortCut;
     FMenu->FreeNotification(this);
     FMenu->Handle();
     if (!(ComponentState().Contains(vcl::csLoading) && FMenu->Images() == nullptr)) FImages = FMenu->Images();
@@ -457,6 +492,7 @@ void TAdvCustomToolBar::CancelMenu() {
 }
 
 void TAdvCustomToolBar::ReleaseMenuBar() {
+    std::erase(MenuBars(), this);
     MenuBarHooks& h = MenuBarHooks::Get();
     if (h.KeyboardToolBar == this) {
         h.GetMessage.Remove();
