@@ -67,6 +67,15 @@ function(_kv_app_late)
               --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
               --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
     set_tests_properties(app_window PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+    # A box belongs to the window that asked for it: a click on the login dialog's caption leaves its box
+    # above it, and Enter answers the box.
+    add_test(NAME app_box_owner
+      COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
+              ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/box_owner_e2e.py
+              --program $<TARGET_FILE:kalvenor>
+              --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
+              --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
+    set_tests_properties(app_box_owner PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
     # The program against a service that misbehaves, one scenario a test; "dialogs" runs without a window
     # manager (what it checks is what the window manager would otherwise do).
     foreach(_scenario failures down download other-site sign-out save-password phrase hostile-page dialogs)
