@@ -19,6 +19,12 @@ function(_kv_web_late)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.cpp)
   add_library(kv_web STATIC ${_src})
   target_link_libraries(kv_web PUBLIC kv_vcl kv_backend_gtk ${CMAKE_DL_LIBS} PRIVATE PkgConfig::GTK3)
+  # The engine's module is loaded through GModule (platform/web/WebKitModule.cpp). Its "no-export" form:
+  # the program exports only what the module takes from it (kv_web_program), not every symbol.
+  if(NOT TARGET PkgConfig::GMODULE)
+    pkg_check_modules(GMODULE REQUIRED IMPORTED_TARGET gmodule-no-export-2.0)
+  endif()
+  target_link_libraries(kv_web PRIVATE PkgConfig::GMODULE)
 
   # The WebKit engine is a module loaded on the first navigation (platform/web/WebKitEngine.h). It links
   # WebKit alone: the platform it stands on comes from the program that loads it, which exports its
