@@ -17,6 +17,15 @@ function(_kv_app_late)
   target_link_libraries(kalvenor PRIVATE kv_app kv_web kv_backend_gtk kv_components)
   kv_web_program(kalvenor)
   kv_add_resources(kalvenor ${CMAKE_SOURCE_DIR}/resources)
+  # A stand-in for the browser engine's module that loads slowly and looks a symbol up through GModule
+  # meanwhile, as libsoup's initialiser does: for the start-up freeze test (app_startup_freeze) and
+  # bench/startup/startup_stress.py, which run a release build too.
+  if(NOT TARGET PkgConfig::GMODULE)
+    pkg_check_modules(GMODULE REQUIRED IMPORTED_TARGET gmodule-no-export-2.0)
+  endif()
+  add_library(kalvenor-slow-engine MODULE ${CMAKE_SOURCE_DIR}/tests/app/e2e/SlowEngineModule.cpp)
+  set_target_properties(kalvenor-slow-engine PROPERTIES PREFIX "lib" LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  target_link_libraries(kalvenor-slow-engine PRIVATE PkgConfig::GMODULE)
 
   if(NOT KALVENOR_TESTS OR NOT TARGET kv_testsupport)
     return()
@@ -76,6 +85,25 @@ function(_kv_app_late)
               --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
               --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
     set_tests_properties(app_service_address PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+    # A box belongs to the window that asked for it: a click on the login dialog's caption leaves its box
+    # above it, and Enter answers the box.
+    add_test(NAME app_box_owner
+      COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
+              ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/box_owner_e2e.py
+              --program $<TARGET_FILE:kalvenor>
+              --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
+              --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
+    set_tests_properties(app_box_owner PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+    # Starts that must not freeze while the browser engine's module loads and the pointer enters the login
+    # dialog: with a stand-in module that loads slowly (kalvenor-slow-engine) and with the real one.
+    add_test(NAME app_startup_freeze
+      COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
+              ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/startup_freeze_e2e.py
+              --program $<TARGET_FILE:kalvenor>
+              --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
+              --artifacts ${CMAKE_BINARY_DIR}/app-e2e
+              --slow-module $<TARGET_FILE:kalvenor-slow-engine>)
+    set_tests_properties(app_startup_freeze PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
     # The program against a service that misbehaves, one scenario a test; "dialogs" runs without a window
     # manager (what it checks is what the window manager would otherwise do).
     foreach(_scenario failures down download other-site sign-out save-password phrase hostile-page dialogs)

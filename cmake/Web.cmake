@@ -22,6 +22,12 @@ function(_kv_web_late)
   # The bidirectional class of a character, for what the engine asks of host names (WebHost.cpp).
   pkg_check_modules(FRIBIDI REQUIRED IMPORTED_TARGET fribidi)
   target_link_libraries(kv_web PRIVATE PkgConfig::FRIBIDI)
+  # The engine's module is loaded through GModule (platform/web/WebKitModule.cpp). Its "no-export" form:
+  # the program exports only what the module takes from it (kv_web_program), not every symbol.
+  if(NOT TARGET PkgConfig::GMODULE)
+    pkg_check_modules(GMODULE REQUIRED IMPORTED_TARGET gmodule-no-export-2.0)
+  endif()
+  target_link_libraries(kv_web PRIVATE PkgConfig::GMODULE)
 
   # The WebKit engine is a module loaded on the first navigation (platform/web/WebKitEngine.h). It links
   # WebKit alone: the platform it stands on comes from the program that loads it, which exports its

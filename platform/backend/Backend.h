@@ -84,6 +84,9 @@ public:
     virtual void SetState(WindowState state) { (void)state; }
     virtual void SetVisible(bool visible) = 0;
     virtual void SetTopmost(bool topmost) = 0;
+    // The window's owner changed (null: none): a window manager keeps the window above its owner, as the
+    // owner given at creation (NativeWindowInfo::Owner).
+    virtual void SetOwner(NativeWindow* owner) { (void)owner; }
     // Constant alpha (255 = opaque), an optional colour key (0x00BBGGRR; pixels of that colour are
     // transparent) and whether the image carries per-pixel alpha (premultiplied).
     virtual void SetOpacity(std::uint8_t alpha, std::optional<std::uint32_t> colorKey,

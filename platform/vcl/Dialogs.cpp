@@ -75,8 +75,14 @@ public:
     explicit TMessageForm(TComponent* AOwner) : TForm(AOwner) {}
     // The result of closing the box by its frame (mrNone: the box cannot be closed that way).
     TModalResult CloseResult = mrCancel;
+    // The window the box belongs to, when its caller named one; else the window active when it shows.
+    win::HWND OwnerWindow = nullptr;
 
 protected:
+    void CreateParams(TCreateParams& Params) override {
+        TForm::CreateParams(Params);
+        if (OwnerWindow && win::IsWindow(OwnerWindow)) Params.WndParent = OwnerWindow;
+    }
     void WndProc(TMessage& Message) override {
         if (Message.Msg == win::WM_CLOSE) {
             if (CloseResult != mrNone) SetModalResult(CloseResult);
@@ -206,8 +212,9 @@ IconKind IconOfFlags(unsigned Flags) {
 } // namespace
 
 int MessageBox(win::HWND Owner, const String& Text, const String& Caption, unsigned Flags) {
-    // The box is modal to the whole application, and centred on its owner's window when that shows (a
-    // dialog's box over the dialog), else placed over the main form.
+    // The box is modal to the whole application. It belongs to the owner's window when that shows (a
+    // dialog's box to the dialog), and is centred on it; else to the window active when it shows, and is
+    // placed over the main form.
     std::vector<ButtonDef> buttons;
     int cancel = -1;
     switch (Flags & win::MB_TYPEMASK) {
@@ -258,6 +265,7 @@ int MessageBox(win::HWND Owner, const String& Text, const String& Caption, unsig
     win::HWND root = Owner ? win::GetAncestor(Owner, win::GA_ROOT) : nullptr;
     win::RECT r{};
     if (root && win::IsWindowVisible(root) && win::GetWindowRect(root, &r)) {
+        form->OwnerWindow = root;
         form->SetPosition(poDesigned);
         form->SetBounds(r.Left + (r.Right - r.Left - form->Width()) / 2,
                         r.Top + (r.Bottom - r.Top - form->Height()) / 2, form->Width(), form->Height());

@@ -366,11 +366,27 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
         TCustomForm* parent = MDIParent();
         if (!parent) throw EInvalidOperation(kNoMDIForm);
         Params.WndParent = parent->ClientHandle();
+    } else if (FFormState.Contains(fsModal) && FModalOwner && win::IsWindow(FModalOwner)) {
+        // A modal form belongs to the window that was active when it was shown (a dialog's box to the
+        // dialog): that window is disabled meanwhile, and a window manager keeps an owned window above its
+        // owner, so a click on the owner cannot bury the form that holds the keyboard.
+        Params.WndParent = FModalOwner;
     } else {
         // Secondary forms are owned by the main form's window, so that they stay above it.
         TCustomForm* main = GetApplication()->MainForm();
         Params.WndParent = (main && main != this && main->HandleAllocated()) ? main->WindowHandle() : nullptr;
     }
+}
+
+// An existing window takes the owner a new one would get: a form made before it is shown modally, or
+// shown modally over another window than the last time.
+void TCustomForm::UpdateOwner() {
+    if (!HandleAllocated() || FFormStyle == fsMDIChild) return;
+    TCreateParams params;
+    CreateParams(params);
+    if (win::GetWindow(WindowHandle(), win::GW_OWNER) != params.WndParent)
+        win::SetWindowLongPtr(WindowHandle(), win::GWLP_HWNDPARENT,
+                              reinterpret_cast<win::LONG_PTR>(params.WndParent));
 }
 
 void TCustomForm::UpdateIcon() {
@@ -611,6 +627,13 @@ TModalResult TCustomForm::ShowModal() {
     FModalAlive = &alive;
     FFormState.Include(fsModal);
     win::HWND activeWindow = win::GetActiveWindow();
+    // The form's owner: the top-level window the user was in (the application's active form when no
+    // window of ours is active), if it shows; else the main form, as for any other form.
+    FModalOwner = app->ActiveFormHandle();
+    if (FModalOwner) FModalOwner = win::GetAncestor(FModalOwner, win::GA_ROOT);
+    if (FModalOwner &&
+        (!win::IsWindowVisible(FModalOwner) || (HandleAllocated() && FModalOwner == WindowHandle())))
+        FModalOwner = nullptr;
     TaskWindows windows;
     app->ModalStarted();
     // Puts everything back however the loop ends (a result, an exception, the form freed).
@@ -620,6 +643,8 @@ TModalResult TCustomForm::ShowModal() {
         if (alive) {
             FFormState.Exclude(fsModal);
             FModalAlive = outerAlive;
+            FModalOwner = nullptr;
+            UpdateOwner();
         }
         if (activeWindow && win::IsWindow(activeWindow) && win::IsWindowVisible(activeWindow))
             win::SetActiveWindow(activeWindow);
@@ -629,6 +654,7 @@ TModalResult TCustomForm::ShowModal() {
     try {
         FModalResult = mrNone;
         HandleNeeded();
+        UpdateOwner();
         windows.Except = WindowHandle();
         win::EnumWindows(&DisableTaskWindow, reinterpret_cast<win::LPARAM>(&windows));
         Show();

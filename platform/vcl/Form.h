@@ -192,6 +192,7 @@ private:
     void UpdateFrame();
     void ApplyWindowState();
     void CloseModal();
+    void UpdateOwner();
     void UpdateIcon();
     void SetWindowFocus();
     void SyncBoundsFromWindow();
@@ -224,6 +225,7 @@ private:
     bool FSyncingState = false;
     bool FShowAfterLoad = false;
     bool* FModalAlive = nullptr;
+    win::HWND FModalOwner = nullptr; // while modal: the window that was active when it was shown
     std::unique_ptr<TControlCanvas> FCanvas;
     TRect FRestoredBounds;
     TFormDestroyWatch* FDestroyWatch = nullptr;

@@ -1,6 +1,6 @@
 // Loads the WebKit engine's module on first use (see WebKitEngine.h).
 
-#include <dlfcn.h>
+#include <gmodule.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -47,27 +47,40 @@ String ModulePath() {
     return path.substr(0, path.rfind('/') + 1) + kModuleName;
 }
 
-// The module stays loaded until the program ends: WebKit cannot be unloaded.
+// The module is loaded through GModule, never with dlopen itself: its libraries' initialisers (libsoup's)
+// take GModule's lock while the loader holds its own, and the GTK thread may at that moment be inside
+// g_module_symbol (a GtkBuilder template at the first pointer event, an input method or image loader),
+// holding GModule's lock and waiting for the loader's. g_module_open takes GModule's lock before the
+// loader's, as GLib's own callers do, so the two threads take them in one order; the lock is recursive, so
+// the initialisers' own GModule calls on the loading thread go through. The GTK thread's next lookup then
+// waits for the load to end rather than for ever.
+//
+// The module stays loaded until the program ends (WebKit cannot be unloaded): it is made resident, and its
+// handle is never closed.
 TEntry LoadEntry() {
     static TEntry entry = nullptr;
     static String failure;
     static std::once_flag once;
     std::call_once(once, [] {
         String path = ModulePath();
-        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        GModule* module = g_module_open(path.c_str(), G_MODULE_BIND_LOCAL);
         if (!module) {
-            const char* why = dlerror();
+            const gchar* why = g_module_error();
             failure = "Cannot load the browser engine (" + path + "): " + (why ? why : "unknown error");
             return;
         }
+        g_module_make_resident(module);
 #ifdef KV_CHECK_LEAKS_BEFORE_ENGINE_EXIT
         // The engine's libraries register their own clean-up at exit as they load, so a handler made
         // after them runs first: the leak checker then sees the process as it does when the libraries
         // are linked in (their clean-up after the check), not half torn down.
         std::atexit([] { __lsan_do_leak_check(); });
 #endif
-        entry = reinterpret_cast<TEntry>(dlsym(module, kEntry));
-        if (!entry) failure = "The browser engine module " + path + " has no entry " + kEntry;
+        gpointer symbol = nullptr;
+        if (g_module_symbol(module, kEntry, &symbol) && symbol)
+            entry = reinterpret_cast<TEntry>(symbol);
+        else
+            failure = "The browser engine module " + path + " has no entry " + kEntry;
     });
     if (!entry) throw EOleError(failure);
     return entry;
@@ -86,7 +99,7 @@ void LoadWebKitModule() {
 void LoadWebKitModuleInBackground(std::chrono::milliseconds Delay) {
     // The thread waits Delay first (the window that asked is still to show its first frame, which the
     // loading must not slow down or swell), and is told to stop waiting at exit, where it is joined: the
-    // program never ends while the loader is inside dlopen.
+    // program never ends while the loader is inside the load.
     struct TLoader {
         std::thread Thread;
         std::mutex Lock;

@@ -208,8 +208,15 @@ void EnsureSurface(Wnd* root) {
             root->Native->SetVisible(root->Style & WS_VISIBLE);
             UpdateNativeAttributes(root);
             UpdateNativeTitleAndIcon(root);
+            // Windows it owns that reached the screen before it learn their owner only now.
+            for (Wnd* t : S().Desktop->Children)
+                if (t->Owner == root) UpdateNativeOwner(t);
         }
     }
+}
+
+void UpdateNativeOwner(Wnd* root) {
+    if (root->Native) root->Native->SetOwner(root->Owner ? root->Owner->Native.get() : nullptr);
 }
 
 void ReleaseSurface(Wnd* root) {

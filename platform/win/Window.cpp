@@ -724,6 +724,7 @@ LONG_PTR SetWindowLongPtr(HWND h, int index, LONG_PTR value) {
         for (Wnd* x = o; x; x = x->Owner)
             if (x == w) return 0;
         w->Owner = o;
+        UpdateNativeOwner(w);
         return old;
     }
     case GWLP_ID:

@@ -275,6 +275,8 @@ void ReleaseSurface(Wnd* root);
 HRGN VisibleRegion(Wnd* w, bool window, bool clipChildren, bool clipSiblings); // surface coordinates
 void Present(Wnd* root, const RECT& windowRect);
 void UpdateNativeAttributes(Wnd* root);
+// Tells the backend the window's owner (its owner's native window, none while that has none).
+void UpdateNativeOwner(Wnd* root);
 void Restack();
 // Title and icon of a top-level window's native window (at creation, WM_SETTEXT, WM_SETICON).
 void UpdateNativeTitleAndIcon(Wnd* root);

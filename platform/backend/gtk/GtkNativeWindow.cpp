@@ -175,6 +175,15 @@ void GtkNativeWindow::SetTopmost(bool topmost) {
     gtk_window_set_keep_above(GTK_WINDOW(FWindow), topmost);
 }
 
+void GtkNativeWindow::SetOwner(backend::NativeWindow* owner) {
+    // WM_TRANSIENT_FOR: the window manager keeps the window above its owner, and raises it with it. A box
+    // owned by a window that is raised by a click stays over it rather than hidden behind it.
+    auto* o = dynamic_cast<GtkNativeWindow*>(owner);
+    GtkWindow* parent = o && o != this ? GTK_WINDOW(o->FWindow) : nullptr;
+    if (gtk_window_get_transient_for(GTK_WINDOW(FWindow)) != parent)
+        gtk_window_set_transient_for(GTK_WINDOW(FWindow), parent);
+}
+
 void GtkNativeWindow::SetOpacity(std::uint8_t alpha, std::optional<std::uint32_t> colorKey,
                                  bool perPixelAlpha) {
     bool maskChanged = colorKey != FColorKey || perPixelAlpha != FPerPixel;

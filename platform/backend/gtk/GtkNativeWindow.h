@@ -28,6 +28,7 @@ public:
     void SetState(backend::WindowState state) override;
     void SetVisible(bool visible) override;
     void SetTopmost(bool topmost) override;
+    void SetOwner(backend::NativeWindow* owner) override;
     void SetOpacity(std::uint8_t alpha, std::optional<std::uint32_t> colorKey, bool perPixelAlpha) override;
     void SetShape(const std::optional<std::vector<vcl::TRect>>& rects) override;
     void Present(cairo_surface_t* surface, const vcl::TRect& dirty) override;
