@@ -63,7 +63,7 @@ def main():
     if args is None:
         return 77
     work = tempfile.mkdtemp(prefix="kv-box-owner-e2e-")
-    env = dict(os.environ, KALVENOR_SERVICE_URL="http://127.0.0.1:9/",
+    env = dict(os.environ, KALVENOR_SERVICE_URL="http://127.0.0.1:2/",
                KALVENOR_REGISTRY_DIR=os.path.join(work, "registry"), TEMP=work)
     program = Program(args.program, env, os.path.join(args.artifacts, "box-owner.out"))
     try:

@@ -95,7 +95,7 @@ def run_starts(args, slow_starts, real_starts, report):
     """Runs the starts; report(kind, index, seconds) hears of each. The first that freezes ends the run
     with Failure."""
     work = tempfile.mkdtemp(prefix="kv-startup-freeze-")
-    env = dict(os.environ, KALVENOR_SERVICE_URL="http://127.0.0.1:9/", TEMP=work)
+    env = dict(os.environ, KALVENOR_SERVICE_URL="http://127.0.0.1:2/", TEMP=work)
     try:
         for i in range(slow_starts):
             report("stand-in", i, one_start(args, env, "slow-%d" % i, True, 0.0, work))
