@@ -232,6 +232,8 @@ POINT ScreenOrigin(const Wnd* w);
 POINT ClientScreenOrigin(const Wnd* w);
 // Where the window's top-left corner lies from its root window's: on the root's image (the same way).
 POINT RootOffset(const Wnd* w);
+// Where the window's client area lies on its root's image (the same way).
+POINT RootClientOffset(const Wnd* w);
 RECT ScreenRect(const Wnd* w);
 bool IsVisibleChain(const Wnd* w); // the window and every ancestor are visible
 LRESULT Send(Wnd* w, UINT msg, WPARAM wp, LPARAM lp);
@@ -263,6 +265,8 @@ int MenuBarHeight(Wnd* w);
 // Painting internals.
 void AddUpdate(Wnd* w, HRGN windowRgn, bool erase, bool frame);
 void InvalidateWhole(Wnd* w, bool erase, bool children);
+// After a change of the client area: what is pending outside it is no part of the window any more.
+void KeepUpdateInClient(Wnd* w);
 // After a resize in place: invalidates what the new size uncovers (the whole window when `whole`).
 void InvalidateResized(Wnd* w, const RECT& oldRect, const RECT& oldClient, bool whole);
 // After a move of a child: carries over the pixels seen before and after (oldVisible: surface coordinates,

@@ -217,6 +217,8 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool a
         Send(w, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&p));
         if (!W(h)) return FALSE;
         w->Client = ClientFromAnswer(p.rgrc[0], nr);
+        // A window grown, invalidated and shrunk again before it paints paints only what it still has.
+        KeepUpdateInClient(w);
     }
     // A change of the topmost state alone (of a window first already) is a change of the z-order too.
     bool restacked = false;
