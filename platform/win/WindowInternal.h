@@ -307,9 +307,13 @@ MINMAXINFO AskTrackLimits(Wnd* w);
 // native window (ApplyNativeSizeLimits, also once a native window is made).
 void NoteTrackLimits(Wnd* w, const MINMAXINFO& mmi);
 void ApplyNativeSizeLimits(Wnd* w);
-// SetWindowPos for the window system's own moves. With activateAfter the call leaves the activation to its
-// caller, who activates the window once the move is done, without reporting SWP_NOACTIVATE.
-BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool activateAfter = false);
+// How one of the window system's own moves stands to an activation. ActivatedAfter: the caller activates
+// the window once the move is done, and the move reports no SWP_NOACTIVATE. RaisesActivated: the move
+// brings a window being activated to the top of its group, and is reported (WM_WINDOWPOSCHANGED) even
+// where the window lay there already, as every activation is.
+enum class MoveRole { Plain, ActivatedAfter, RaisesActivated };
+// SetWindowPos for the window system's own moves.
+BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, MoveRole role = MoveRole::Plain);
 void ActivateWindow(Wnd* w, WORD how, bool fromShow);
 void ActivateNext(Wnd* leaving);
 void Deactivated(Wnd* w);    // keeps activation and focus consistent when w is hidden or destroyed
