@@ -64,17 +64,25 @@ private:
 
 // Takes the rectangle (logical x, y, w, h; the view's row 0 at logical -offY) into s, clipped to the
 // view. Returns whether the whole rectangle lay on the view.
-bool Fill(Source& s, const PixelView& v, int x, int y, int w, int h, int offX, int offY, bool copy = true) {
+bool Fill(Source& s, const PixelView& v, int x, int y, int w, int h, std::int64_t offX, std::int64_t offY,
+          bool copy = true) {
     const long long l = std::max<long long>(x, -offX), t = std::max<long long>(y, -offY);
     const long long r =
         std::min<long long>(static_cast<long long>(x) + w, static_cast<long long>(v.Width) - offX);
     const long long b =
         std::min<long long>(static_cast<long long>(y) + h, static_cast<long long>(v.Height) - offY);
+    if (r <= l || b <= t) {
+        // Nothing of it lies on the view (which may be far beyond the int range from it).
+        s.X = x;
+        s.Y = y;
+        s.W = s.H = 0;
+        return w <= 0 || h <= 0;
+    }
     s.X = static_cast<int>(l);
     s.Y = static_cast<int>(t);
-    s.W = r > l ? static_cast<int>(r - l) : 0;
-    s.H = b > t ? static_cast<int>(b - t) : 0;
-    s.Take(v, s.X + offX, s.Y + offY, copy);
+    s.W = static_cast<int>(r - l);
+    s.H = static_cast<int>(b - t);
+    s.Take(v, static_cast<int>(s.X + offX), static_cast<int>(s.Y + offY), copy);
     return s.X == x && s.Y == y && s.W == w && s.H == h;
 }
 
@@ -85,9 +93,9 @@ bool SnapshotDC(DeviceContext* dc, int x, int y, int w, int h, Source& s, bool* 
     if (!dc->View(v)) return false;
     s.Monochrome = v.Monochrome;
     s.BkColor = dc->State.BkColor;
-    const POINT o = dc->Offset();
+    const DeviceContext::Offset64 o = dc->SurfaceOffset();
     const bool copy = dst == nullptr || dst->TargetSurface() == dc->TargetSurface();
-    const bool all = Fill(s, v, x, y, w, h, o.X + dc->SurfaceOrigin.X, o.Y + dc->SurfaceOrigin.Y, copy);
+    const bool all = Fill(s, v, x, y, w, h, o.X, o.Y, copy);
     if (whole != nullptr) *whole = all;
     return true;
 }

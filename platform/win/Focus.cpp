@@ -1,7 +1,5 @@
 // Activation of top-level windows and the keyboard focus.
 
-#include <algorithm>
-
 #include "platform/win/WindowInternal.h"
 
 namespace win {
@@ -69,13 +67,10 @@ void ActivateWindow(Wnd* w, WORD how, bool fromShow) {
         SendActivateApp(TRUE);
         if (!W(h)) return;
     }
-    // The activated window comes to the top of its group.
+    // The activated window comes to the top of its group; the move is reported where it was there already
+    // (with SWP_NOZORDER), also under a topmost window, as high as it may go.
     if (!fromShow) {
-        auto& v = s.Desktop->Children;
-        auto it = std::find(v.begin(), v.end(), w);
-        bool first =
-            it == v.begin() || (!(w->ExStyle & WS_EX_TOPMOST) && ((*(it - 1))->ExStyle & WS_EX_TOPMOST));
-        if (!first) SetPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE, MoveRole::RaisesActivated);
         if (!W(h)) return;
     }
     Send(w, WM_NCACTIVATE, TRUE, 0);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <unordered_set>
 
 #include "platform/win/DCInternal.h"
@@ -39,9 +40,10 @@ void InitState(DeviceContext* dc) {
 detail::RectList DeviceBounds(const DeviceContext* dc) {
     cairo_surface_t* s = dc->TargetSurface();
     if (s == nullptr) return {};
-    const int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
-    return {
-        RECT{-dc->SurfaceOrigin.X, -dc->SurfaceOrigin.Y, w - dc->SurfaceOrigin.X, h - dc->SurfaceOrigin.Y}};
+    const std::int64_t w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+    const POINT o = dc->SurfaceOrigin;
+    return {RECT{vcl::ClampToInt(-std::int64_t{o.X}), vcl::ClampToInt(-std::int64_t{o.Y}),
+                 vcl::ClampToInt(w - o.X), vcl::ClampToInt(h - o.Y)}};
 }
 
 int ClipKind(DeviceContext* dc) {
@@ -61,10 +63,9 @@ int CombineClip(DeviceContext* dc, const detail::RectList& rgn, int mode) {
 }
 
 RECT ToDevice(const DeviceContext* dc, int l, int t, int r, int b) {
-    const POINT o = dc->Offset();
-    auto add = [](int v, int d) {
-        return static_cast<int>(
-            std::clamp<long long>(static_cast<long long>(v) + d, -(1LL << 30), 1LL << 30));
+    const DeviceContext::Offset64 o = dc->Offset();
+    auto add = [](int v, std::int64_t d) {
+        return static_cast<int>(std::clamp<std::int64_t>(v + d, -(1LL << 30), 1LL << 30));
     };
     return {add(l, o.X), add(t, o.Y), add(r, o.X), add(b, o.Y)};
 }
@@ -158,8 +159,8 @@ cairo_t* DeviceContext::PrepareCairo() {
         cairo_rectangle(cr, r.Left, r.Top, r.Width(), r.Height());
     if (EffectiveClip().empty()) cairo_rectangle(cr, 0, 0, 0, 0);
     cairo_clip(cr);
-    const POINT o = Offset();
-    cairo_translate(cr, SurfaceOrigin.X + o.X, SurfaceOrigin.Y + o.Y);
+    const Offset64 o = SurfaceOffset();
+    cairo_translate(cr, static_cast<double>(o.X), static_cast<double>(o.Y));
     return cr;
 }
 
@@ -348,7 +349,9 @@ BOOL SetOrg(HDC hdc, POINT DCState::*field, int x, int y, POINT* old, bool offse
     if (dc == nullptr) return FALSE;
     POINT& p = dc->State.*field;
     if (old != nullptr) *old = p;
-    p = offset ? POINT{p.X + x, p.Y + y} : POINT{x, y};
+    // An offset past the end of the int range stops there.
+    p = offset ? POINT{vcl::ClampToInt(std::int64_t{p.X} + x), vcl::ClampToInt(std::int64_t{p.Y} + y)}
+               : POINT{x, y};
     return TRUE;
 }
 BOOL GetOrg(HDC hdc, POINT DCState::*field, POINT* out) {
@@ -393,18 +396,18 @@ BOOL GetCurrentPositionEx(HDC hdc, POINT* lppt) {
 BOOL LPtoDP(HDC hdc, POINT* lppt, int c) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr || (lppt == nullptr && c > 0)) return FALSE;
-    const POINT o = dc->Offset();
+    const DeviceContext::Offset64 o = dc->Offset();
     for (int i = 0; i < c; ++i)
-        lppt[i] = {lppt[i].X + o.X, lppt[i].Y + o.Y};
+        lppt[i] = {vcl::ClampToInt(lppt[i].X + o.X), vcl::ClampToInt(lppt[i].Y + o.Y)};
     return TRUE;
 }
 
 BOOL DPtoLP(HDC hdc, POINT* lppt, int c) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr || (lppt == nullptr && c > 0)) return FALSE;
-    const POINT o = dc->Offset();
+    const DeviceContext::Offset64 o = dc->Offset();
     for (int i = 0; i < c; ++i)
-        lppt[i] = {lppt[i].X - o.X, lppt[i].Y - o.Y};
+        lppt[i] = {vcl::ClampToInt(lppt[i].X - o.X), vcl::ClampToInt(lppt[i].Y - o.Y)};
     return TRUE;
 }
 
@@ -526,12 +529,12 @@ int GetClipBox(HDC hdc, RECT* lprect) {
     dc->InvalidateClip();
     const auto& clip = dc->EffectiveClip();
     RECT e = detail::RectsExtents(clip);
-    const POINT o = dc->Offset();
+    const DeviceContext::Offset64 o = dc->SurfaceOffset();
     if (clip.empty())
         e = {};
     else
-        e = {e.Left - dc->SurfaceOrigin.X - o.X, e.Top - dc->SurfaceOrigin.Y - o.Y,
-             e.Right - dc->SurfaceOrigin.X - o.X, e.Bottom - dc->SurfaceOrigin.Y - o.Y};
+        e = {vcl::ClampToInt(e.Left - o.X), vcl::ClampToInt(e.Top - o.Y), vcl::ClampToInt(e.Right - o.X),
+             vcl::ClampToInt(e.Bottom - o.Y)};
     *lprect = e;
     return detail::RectsKind(clip);
 }
@@ -548,11 +551,12 @@ int GetClipRgn(HDC hdc, HRGN hrgn) {
 BOOL PtVisible(HDC hdc, int x, int y) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr) return FALSE;
-    const POINT o = dc->Offset();
-    return detail::RectsContain(dc->EffectiveClip(), x + o.X + dc->SurfaceOrigin.X,
-                                y + o.Y + dc->SurfaceOrigin.Y)
-               ? TRUE
-               : FALSE;
+    // A point that lands beyond the int range on the surface lies far off it.
+    const DeviceContext::Offset64 o = dc->SurfaceOffset();
+    const std::int64_t sx = x + o.X, sy = y + o.Y;
+    if (sx != vcl::ClampToInt(sx) || sy != vcl::ClampToInt(sy)) return FALSE;
+    return detail::RectsContain(dc->EffectiveClip(), static_cast<int>(sx), static_cast<int>(sy)) ? TRUE
+                                                                                                 : FALSE;
 }
 
 BOOL RectVisible(HDC hdc, const RECT* lprect) {
@@ -560,9 +564,10 @@ BOOL RectVisible(HDC hdc, const RECT* lprect) {
     if (dc == nullptr || lprect == nullptr) return FALSE;
     const RECT d = ToDevice(dc, lprect->Left, lprect->Top, lprect->Right, lprect->Bottom);
     // The rectangle either way round, in surface coordinates.
-    const RECT r{
-        std::min(d.Left, d.Right) + dc->SurfaceOrigin.X, std::min(d.Top, d.Bottom) + dc->SurfaceOrigin.Y,
-        std::max(d.Left, d.Right) + dc->SurfaceOrigin.X, std::max(d.Top, d.Bottom) + dc->SurfaceOrigin.Y};
+    const auto at = [](int v, int origin) { return vcl::ClampToInt(std::int64_t{v} + origin); };
+    const POINT so = dc->SurfaceOrigin;
+    const RECT r{at(std::min(d.Left, d.Right), so.X), at(std::min(d.Top, d.Bottom), so.Y),
+                 at(std::max(d.Left, d.Right), so.X), at(std::max(d.Top, d.Bottom), so.Y)};
     return detail::RectsMeet(dc->EffectiveClip(), r) ? TRUE : FALSE;
 }
 

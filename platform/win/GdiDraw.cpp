@@ -30,8 +30,9 @@ int PenWidth(const DeviceContext* dc) {
     return std::max(1, dc->State.Pen->Width);
 }
 
-int SaturatedAdd(int v, int d) {
-    return static_cast<int>(std::clamp<long long>(static_cast<long long>(v) + d, INT_MIN, INT_MAX));
+// v + d, stopping at the ends of the int range: shapes anywhere in it, drawn with pens of any width.
+int SaturatedAdd(int v, long long d) {
+    return static_cast<int>(std::clamp<long long>(v + d, INT_MIN, INT_MAX));
 }
 
 // The on/off run lengths of the cosmetic pen styles.
@@ -238,7 +239,15 @@ void Normalize(int& l, int& t, int& r, int& b) {
 RECT OuterBox(const DeviceContext* dc, int l, int t, int r, int b) {
     const int w = PenWidth(dc);
     if (w == 1 || dc->State.Pen->BaseStyle() == PS_INSIDEFRAME) return {l, t, r, b};
-    return {l - w / 2, t - w / 2, r - 1 - w / 2 + w, b - 1 - w / 2 + w};
+    const long long after = w - 1 - w / 2;
+    return {SaturatedAdd(l, -(w / 2)), SaturatedAdd(t, -(w / 2)), SaturatedAdd(r, after),
+            SaturatedAdd(b, after)};
+}
+
+// The box inside a pen of width w drawn on the outer box o (inverted when the pen fills it).
+RECT InnerBox(const RECT& o, int w) {
+    return {SaturatedAdd(o.Left, w), SaturatedAdd(o.Top, w), SaturatedAdd(o.Right, -w),
+            SaturatedAdd(o.Bottom, -w)};
 }
 
 // Draws the pixels of a one-pixel outline around the box in the pen's dash pattern, walked anticlockwise
@@ -291,10 +300,11 @@ const RoundedRows& RoundRowsOf(const RECT& o, int cw, int ch, int w, int top, in
         rows.Inner = detail::RoundRectRows(o.Left, o.Top, o.Right, o.Bottom, cw, ch, top, bottom);
     } else {
         const ShapeRows outer = detail::RoundRectRows(o.Left, o.Top, o.Right, o.Bottom, cw, ch, top, bottom);
-        const RECT in{o.Left + w, o.Top + w, o.Right - w, o.Bottom - w};
+        const RECT in = InnerBox(o, w);
+        const auto less = [w](int c) { return static_cast<int>(std::max(0LL, c - 2LL * w)); };
         if (in.Right > in.Left && in.Bottom > in.Top)
-            rows.Inner = detail::RoundRectRows(in.Left, in.Top, in.Right, in.Bottom, std::max(0, cw - 2 * w),
-                                               std::max(0, ch - 2 * w), top, bottom);
+            rows.Inner =
+                detail::RoundRectRows(in.Left, in.Top, in.Right, in.Bottom, less(cw), less(ch), top, bottom);
         rows.Ring = SubtractRows(outer, rows.Inner);
     }
     constexpr std::size_t kKept = 8;
@@ -322,10 +332,12 @@ BOOL RoundShape(HDC hdc, int l, int t, int r, int b, int cw, int ch, bool ellips
                   SaturatedAdd(b, reach)}))
         return TRUE;
     if (NullPen(dc)) {
-        // Without a pen the shape is one pixel smaller on the right and at the bottom, as on the platform.
+        // Without a pen the shape is one pixel smaller on the right and at the bottom, as on the platform;
+        // a box with no width or height holds nothing (made smaller, it would turn inside out).
+        if (r == l || b == t) return TRUE;
         if (ellipse) {
-            cw = r - 1 - l;
-            ch = b - 1 - t;
+            cw = SaturatedAdd(r, -1LL - l);
+            ch = SaturatedAdd(b, -1LL - t);
         }
         p.UseBrush(dc->State.Brush, dc->State.Rop2);
         p.Rows(RoundRowsOf({l, t, r - 1, b - 1}, cw, ch, 0, view.Top, view.Bottom).Inner);
@@ -334,8 +346,8 @@ BOOL RoundShape(HDC hdc, int l, int t, int r, int b, int cw, int ch, bool ellips
     const int w = PenWidth(dc);
     const RECT o = OuterBox(dc, l, t, r, b);
     if (ellipse) {
-        cw = o.Right - o.Left;
-        ch = o.Bottom - o.Top;
+        cw = o.Width();
+        ch = o.Height();
     }
     const RoundedRows& rows = RoundRowsOf(o, cw, ch, w, view.Top, view.Bottom);
     const ShapeRows& ring = rows.Ring;
@@ -345,7 +357,7 @@ BOOL RoundShape(HDC hdc, int l, int t, int r, int b, int cw, int ch, bool ellips
         // An ellipse's pattern starts at its rightmost point, a rounded rectangle's where the top-right
         // corner of its box lies, and runs anticlockwise, as a rectangle's does.
         LineDrawer d(dc);
-        DashedRing(d, ring, o, ellipse ? std::optional<POINT>{} : POINT{o.Right - 1, o.Top});
+        DashedRing(d, ring, o, ellipse ? std::optional<POINT>{} : POINT{SaturatedAdd(o.Right, -1), o.Top});
         return TRUE;
     }
     p.UseColor(PenColor(dc), dc->State.Rop2);
@@ -432,7 +444,9 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     Normalize(left, top, right, bottom);
     // A rectangle of no width or height draws nothing, nor does one a pixel wide and high (or less); one
     // pixel wide or high has no inside, and its outline is the column or the row.
-    if (right == left || bottom == top || (right - left < 2 && bottom - top < 2)) return TRUE;
+    const long long width = static_cast<long long>(right) - left,
+                    height = static_cast<long long>(bottom) - top;
+    if (width == 0 || height == 0 || (width < 2 && height < 2)) return TRUE;
     if (NullPen(dc)) {
         Painter p(dc);
         p.UseBrush(dc->State.Brush, dc->State.Rop2);
@@ -441,7 +455,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     }
     const int w = PenWidth(dc);
     const RECT o = OuterBox(dc, left, top, right, bottom);
-    const RECT in{o.Left + w, o.Top + w, o.Right - w, o.Bottom - w};
+    const RECT in = InnerBox(o, w);
     {
         Painter p(dc);
         p.UseBrush(dc->State.Brush, dc->State.Rop2);
@@ -453,10 +467,10 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
         // left side, right along the bottom and up the right side. A column or a row is one line, down or
         // to the left.
         LineDrawer d(dc);
-        if (right - left == 1 || bottom - top == 1) {
+        if (width == 1 || height == 1) {
             const POINT line[2] = {
                 {right - 1, top},
-                {right - left == 1 ? right - 1 : left - 1, right - left == 1 ? bottom : top}};
+                {width == 1 ? right - 1 : SaturatedAdd(left, -1), width == 1 ? bottom : top}};
             d.Figure(line, 2, false);
             return TRUE;
         }
@@ -528,7 +542,7 @@ BOOL DrawFocusRect(HDC hDC, const RECT* lprc) {
     Painter p(dc);
     // Every other pixel of the frame is inverted, starting at the top-left corner.
     auto dot = [&](int x, int y) {
-        if (((x - r.Left) + (y - r.Top)) % 2 != 0) return;
+        if ((static_cast<long long>(x) - r.Left + y - r.Top) % 2 != 0) return;
         p.Each(y, x, x + 1, [](std::uint32_t& px, int, int) { px = 0xFF000000u | (~px & 0xFFFFFFu); });
     };
     // Only the part the clip reaches is walked: a control may be millions of pixels wide.
@@ -632,9 +646,9 @@ BOOL GradientFill(HDC hdc, TRIVERTEX* pVertex, ULONG nVertex, void* pMesh, ULONG
         if ((horizontal && a.x > b.x) || (!horizontal && a.y > b.y)) std::swap(a, b);
         const int l = std::min(a.x, b.x), r = std::max(a.x, b.x);
         const int t = std::min(a.y, b.y), bt = std::max(a.y, b.y);
-        const int span = horizontal ? r - l : bt - t;
+        const long long span = horizontal ? static_cast<long long>(r) - l : static_cast<long long>(bt) - t;
         if (r <= l || bt <= t) continue;
-        auto channel = [&](int c0, int c1, int pos) {
+        auto channel = [&](int c0, int c1, long long pos) {
             return static_cast<std::uint32_t>((c0 + static_cast<long long>(c1 - c0) * pos / span) >> 8) &
                    0xFF;
         };
@@ -642,7 +656,8 @@ BOOL GradientFill(HDC hdc, TRIVERTEX* pVertex, ULONG nVertex, void* pMesh, ULONG
         p.VisibleRows(rowFrom, rowTo);
         for (int y = rowFrom; y < rowTo; ++y) {
             p.Each(y, l, r, [&](std::uint32_t& pixel, int x, int yy) {
-                const int pos = horizontal ? x - l : yy - t;
+                const long long pos =
+                    horizontal ? static_cast<long long>(x) - l : static_cast<long long>(yy) - t;
                 pixel = 0xFF000000u | (channel(a.Red, b.Red, pos) << 16) |
                         (channel(a.Green, b.Green, pos) << 8) | channel(a.Blue, b.Blue, pos);
             });

@@ -11,9 +11,29 @@ namespace {
 
 using detail::Painter;
 
+// Frame controls may be asked for boxes anywhere in the int range and of any size: their glyphs are worked
+// out in 64 bits, and only what the clip reaches is walked or rasterised, so that a box of two billion
+// pixels a side costs what its visible part does.
+using Coord = long long;
+
+RECT Box(Coord l, Coord t, Coord r, Coord b) {
+    return {vcl::ClampToInt(l), vcl::ClampToInt(t), vcl::ClampToInt(r), vcl::ClampToInt(b)};
+}
+
+Coord WidthOf(const RECT& r) {
+    return Coord{r.Right} - r.Left;
+}
+Coord HeightOf(const RECT& r) {
+    return Coord{r.Bottom} - r.Top;
+}
+
 void Fill(Painter& p, const RECT& r, COLORREF c) {
     p.UseColor(c, R2_COPYPEN);
     p.Rect(r);
+}
+
+void Fill(Painter& p, Coord l, Coord t, Coord r, Coord b, COLORREF c) {
+    Fill(p, Box(l, t, r, b), c);
 }
 
 // One ring of an edge: top and left in tl, bottom and right in br; the bottom-right colour takes the
@@ -37,72 +57,92 @@ COLORREF Sys(int i) {
     return GetSysColor(i);
 }
 
-void Line(Painter& p, int x0, int y0, int x1, int y1, COLORREF c) {
+// Narrows the steps [from, to] of a walk start + d * i (d -1, 0 or 1) to those that land in [low, high).
+void Narrow(Coord& from, Coord& to, Coord start, int d, Coord low, Coord high) {
+    if (d == 0) {
+        if (start < low || start >= high) to = from - 1;
+    } else if (d > 0) {
+        from = std::max(from, low - start);
+        to = std::min(to, high - 1 - start);
+    } else {
+        from = std::max(from, start - (high - 1));
+        to = std::min(to, start - low);
+    }
+}
+
+void Line(Painter& p, Coord x0, Coord y0, Coord x1, Coord y1, COLORREF c) {
     // Horizontal, vertical and 45-degree strokes for the glyphs, end point included.
     p.UseColor(c, R2_COPYPEN);
     const int dx = (x1 > x0) - (x1 < x0), dy = (y1 > y0) - (y1 < y0);
-    const int n = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
-    for (int i = 0; i <= n; ++i)
-        p.Pixel(x0 + dx * i, y0 + dy * i);
+    Coord from = 0, to = std::max(std::llabs(x1 - x0), std::llabs(y1 - y0));
+    const RECT v = p.LogicalBounds();
+    Narrow(from, to, x0, dx, v.Left, v.Right);
+    Narrow(from, to, y0, dy, v.Top, v.Bottom);
+    for (Coord i = from; i <= to; ++i)
+        p.Pixel(static_cast<int>(x0 + dx * i), static_cast<int>(y0 + dy * i));
 }
 
 // A filled triangle pointing in a direction (0 up, 1 down, 2 left, 3 right), centred in r.
 void Arrow(Painter& p, const RECT& r, int dir, COLORREF c) {
-    const int size = std::max(1, std::min(r.Width(), r.Height()) / 4);
-    const int cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
+    const Coord size = std::max<Coord>(1, std::min(WidthOf(r), HeightOf(r)) / 4);
+    const Coord cx = r.Left + WidthOf(r) / 2, cy = r.Top + HeightOf(r) / 2;
     p.UseColor(c, R2_COPYPEN);
-    for (int i = 0; i < size; ++i) {
-        switch (dir) {
-        case 0:
-            p.Span(cy - size / 2 + i, cx - i, cx + i + 1);
-            break;
-        case 1:
-            p.Span(cy - size / 2 + i, cx - (size - 1 - i), cx + (size - i));
-            break;
-        case 2:
-            for (int y = cy - i; y <= cy + i; ++y)
-                p.Pixel(cx - size / 2 + i, y);
-            break;
-        default:
-            for (int y = cy - (size - 1 - i); y <= cy + (size - 1 - i); ++y)
-                p.Pixel(cx - size / 2 + i, y);
-            break;
-        }
+    const RECT v = p.LogicalBounds();
+    // Row (up, down) or column (left, right) i of the triangle lies at first + i.
+    const bool rows = dir < 2;
+    const Coord first = (rows ? cy : cx) - size / 2;
+    Coord from = 0, to = size - 1;
+    Narrow(from, to, first, 1, rows ? v.Top : v.Left, rows ? v.Bottom : v.Right);
+    for (Coord i = from; i <= to; ++i) {
+        const Coord half = (dir == 0 || dir == 2) ? i : size - 1 - i;
+        const Coord at = first + i;
+        if (rows)
+            p.Rect(Box(cx - half, at, cx + half + 1, at + 1));
+        else
+            p.Rect(Box(at, cy - half, at + 1, cy + half + 1));
     }
 }
 
 void Check(Painter& p, const RECT& r, COLORREF c) {
     // A tick of three-pixel-thick strokes, scaled to the box.
-    const int s = std::max(3, std::min(r.Width(), r.Height()) - 4);
-    const int x = r.Left + (r.Width() - s) / 2, y = r.Top + (r.Height() - s) / 2;
-    const int midX = x + s / 3, baseY = y + s - 2;
+    const Coord s = std::max<Coord>(3, std::min(WidthOf(r), HeightOf(r)) - 4);
+    const Coord x = r.Left + (WidthOf(r) - s) / 2, y = r.Top + (HeightOf(r) - s) / 2;
+    const Coord midX = x + s / 3, baseY = y + s - 2;
     for (int k = 0; k < 3; ++k) {
         Line(p, x, baseY - (midX - x) + k - 1, midX, baseY + k - 1, c);
         Line(p, midX, baseY + k - 1, x + s - 1, baseY - (x + s - 1 - midX) + k - 1, c);
     }
 }
 
+// The rows of a disc (or rounded box) whose corners are ellipses of w by h, limited to the rows the clip
+// reaches.
+detail::ShapeRows VisibleRounded(const Painter& p, const RECT& r, Coord w, Coord h) {
+    const RECT v = p.LogicalBounds();
+    return detail::RoundRectRows(r.Left, r.Top, r.Right, r.Bottom, vcl::ClampToInt(w), vcl::ClampToInt(h),
+                                 v.Top, v.Bottom);
+}
+
 void Dot(Painter& p, const RECT& r, COLORREF c) {
-    const int s = std::max(2, std::min(r.Width(), r.Height()) / 3);
-    const int x = r.Left + (r.Width() - s) / 2, y = r.Top + (r.Height() - s) / 2;
+    const Coord s = std::max<Coord>(2, std::min(WidthOf(r), HeightOf(r)) / 3);
+    const Coord x = r.Left + (WidthOf(r) - s) / 2, y = r.Top + (HeightOf(r) - s) / 2;
     p.UseColor(c, R2_COPYPEN);
-    p.Rows(detail::RoundRectRows(x, y, x + s, y + s, s, s));
+    p.Rows(VisibleRounded(p, Box(x, y, x + s, y + s), s, s));
 }
 
 // A disc filling r, in dark where x + y lies above the box's anti-diagonal and light on and below it.
 void SunkenDisc(Painter& p, const RECT& r, COLORREF dark, COLORREF light) {
-    const int s = r.Width();
-    const detail::ShapeRows disc = detail::RoundRectRows(r.Left, r.Top, r.Right, r.Bottom, s, s);
+    const Coord s = WidthOf(r);
+    const detail::ShapeRows disc = VisibleRounded(p, r, s, s);
     for (std::size_t i = 0; i < disc.Rows.size(); ++i) {
         const int y = disc.Top + static_cast<int>(i);
         // Pixels with (x - Left) + (y - Top) < s - 1 are on the upper-left side.
-        const int split = r.Left + (s - 1) - (y - r.Top);
+        const Coord split = r.Left + (s - 1) - (y - Coord{r.Top});
         const auto& row = disc.Rows[i];
         for (std::size_t k = 0; k + 1 < row.size(); k += 2) {
             p.UseColor(dark, R2_COPYPEN);
-            p.Span(y, row[k], std::min(row[k + 1], split));
+            p.Span(y, row[k], static_cast<int>(std::min<Coord>(row[k + 1], split)));
             p.UseColor(light, R2_COPYPEN);
-            p.Span(y, std::max(row[k], split), row[k + 1]);
+            p.Span(y, static_cast<int>(std::max<Coord>(row[k], split)), row[k + 1]);
         }
     }
 }
@@ -112,19 +152,41 @@ void SunkenDisc(Painter& p, const RECT& r, COLORREF dark, COLORREF light) {
 void Dither(Painter& p, const RECT& r) {
     const COLORREF face = Sys(COLOR_BTNFACE), light = Sys(COLOR_BTNHIGHLIGHT);
     const DeviceContext* dc = p.DC();
-    const int ox = dc->SurfaceOrigin.X + dc->State.BrushOrg.X,
-              oy = dc->SurfaceOrigin.Y + dc->State.BrushOrg.Y;
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x) {
-            p.UseColor((p.SX(x) - ox + p.SY(y) - oy) % 2 == 0 ? light : face, R2_COPYPEN);
+    const DeviceContext::Offset64 o = dc->Offset();
+    const Coord shift = o.X + o.Y - dc->State.BrushOrg.X - dc->State.BrushOrg.Y;
+    const RECT v = p.LogicalBounds();
+    for (int y = std::max(r.Top, v.Top); y < std::min(r.Bottom, v.Bottom); ++y)
+        for (int x = std::max(r.Left, v.Left); x < std::min(r.Right, v.Right); ++x) {
+            p.UseColor(((x + Coord{y} + shift) & 1) == 0 ? light : face, R2_COPYPEN);
             p.Pixel(x, y);
         }
 }
 
 RECT Square(const RECT& r) {
-    const int s = std::min(r.Width(), r.Height());
-    const int x = r.Left + (r.Width() - s) / 2, y = r.Top + (r.Height() - s) / 2;
-    return {x, y, x + s, y + s};
+    const Coord s = std::min(WidthOf(r), HeightOf(r));
+    const Coord x = r.Left + (WidthOf(r) - s) / 2, y = r.Top + (HeightOf(r) - s) / 2;
+    return Box(x, y, x + s, y + s);
+}
+
+// The diagonal lines of a size grip in the bottom-right corner of r, every fourth one from the corner, the
+// ones that the clip reaches.
+void SizeGrip(Painter& p, const RECT& r) {
+    const Coord right = r.Right, bottom = r.Bottom, n = std::min(WidthOf(r), HeightOf(r));
+    // Line k's pixels have x + y from right + bottom - 2 - k to right + bottom - k.
+    const RECT v = p.LogicalBounds();
+    Coord k = std::max<Coord>(1, right + bottom - v.Right - v.Bottom);
+    k += ((1 - k) % 4 + 4) % 4;
+    const Coord last = std::min(n - 2, right + bottom - v.Left - v.Top);
+    for (; k <= last; k += 4) {
+        Line(p, right - 1, bottom - 1 - k, right - 1 - k, bottom - 1, Sys(COLOR_BTNHIGHLIGHT));
+        Line(p, right - 1, bottom - k, right - k, bottom - 1, Sys(COLOR_BTNSHADOW));
+        Line(p, right - 1, bottom + 1 - k, right + 1 - k, bottom - 1, Sys(COLOR_BTNSHADOW));
+    }
+}
+
+// r grown by d on every side (shrunk for a negative d), stopping at the ends of the int range.
+RECT Grown(const RECT& r, Coord d) {
+    return Box(r.Left - d, r.Top - d, r.Right + d, r.Bottom + d);
 }
 
 } // namespace
@@ -168,11 +230,10 @@ BOOL DrawEdge(HDC hdc, RECT* qrc, UINT edge, UINT grfFlags) {
     }
     if (grfFlags & BF_ADJUST) {
         // The rectangle shrinks by the borders drawn.
-        const int n = ((edge & BDR_OUTER) ? 1 : 0) + ((edge & BDR_INNER) ? 1 : 0);
-        if (sides & BF_LEFT) qrc->Left += n;
-        if (sides & BF_TOP) qrc->Top += n;
-        if (sides & BF_RIGHT) qrc->Right -= n;
-        if (sides & BF_BOTTOM) qrc->Bottom -= n;
+        const Coord n = ((edge & BDR_OUTER) ? 1 : 0) + ((edge & BDR_INNER) ? 1 : 0);
+        const RECT& q = *qrc;
+        *qrc = Box(q.Left + ((sides & BF_LEFT) ? n : 0), q.Top + ((sides & BF_TOP) ? n : 0),
+                   q.Right - ((sides & BF_RIGHT) ? n : 0), q.Bottom - ((sides & BF_BOTTOM) ? n : 0));
     }
     return TRUE;
 }
@@ -195,7 +256,8 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
         DrawEdge(hdc, &e, pushed ? EDGE_SUNKEN : EDGE_RAISED,
                  BF_RECT | BF_SOFT | BF_ADJUST | ((uState & DFCS_TRANSPARENT) ? 0 : BF_MIDDLE));
         box = e;
-        if (pushed) box = {box.Left + 1, box.Top + 1, box.Right + 1, box.Bottom + 1};
+        if (pushed)
+            box = Box(Coord{box.Left} + 1, Coord{box.Top} + 1, Coord{box.Right} + 1, Coord{box.Bottom} + 1);
     };
     switch (uType) {
     case DFC_BUTTON: {
@@ -215,20 +277,18 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
         const RECT box = Square(r);
         const COLORREF back = Sys(inactive || (uState & DFCS_PUSHED) ? COLOR_BTNFACE : COLOR_WINDOW);
         if (kind & (DFCS_BUTTONRADIO | DFCS_BUTTONRADIOIMAGE | DFCS_BUTTONRADIOMASK)) {
-            const int s = box.Width();
+            const Coord s = WidthOf(box);
             if (kind & DFCS_BUTTONRADIOMASK) {
                 p.UseColor(0x000000, R2_COPYPEN);
-                p.Rows(detail::RoundRectRows(box.Left, box.Top, box.Right, box.Bottom, s, s));
+                p.Rows(VisibleRounded(p, box, s, s));
                 break;
             }
             // A sunken ring of two tones: each circle is dark above the anti-diagonal of the box and
             // light below it, the outer one shadow and highlight, the inner one dark shadow and light.
             SunkenDisc(p, box, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT));
-            SunkenDisc(p, {box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1}, Sys(COLOR_3DDKSHADOW),
-                       Sys(COLOR_3DLIGHT));
+            SunkenDisc(p, Grown(box, -1), Sys(COLOR_3DDKSHADOW), Sys(COLOR_3DLIGHT));
             p.UseColor(back, R2_COPYPEN);
-            p.Rows(detail::RoundRectRows(box.Left + 2, box.Top + 2, box.Right - 2, box.Bottom - 2, s - 4,
-                                         s - 4));
+            p.Rows(VisibleRounded(p, Grown(box, -2), s - 4, s - 4));
             if (uState & DFCS_CHECKED) Dot(p, box, glyph);
         } else {
             // The classic check box is a sunken 3-D box; its two rings are two pixels thick each on boxes
@@ -253,45 +313,45 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
         Painter p(dc);
         if (!p.Ok()) break;
         const RECT g = Square(r);
-        const int m = std::max(1, g.Width() / 5);
-        const RECT in{g.Left + m, g.Top + m, g.Right - m, g.Bottom - m};
+        const Coord m = std::max<Coord>(1, WidthOf(g) / 5);
+        const Coord left = g.Left + m, top = g.Top + m, right = g.Right - m, bottom = g.Bottom - m;
+        // A window's outline in the glyph's colour, two pixels thick at the top.
+        const auto frame = [&](Coord l, Coord t, Coord rr, Coord b) {
+            Fill(p, l, t, rr, t + 2, glyph);
+            Fill(p, l, t, l + 1, b, glyph);
+            Fill(p, rr - 1, t, rr, b, glyph);
+            Fill(p, l, b - 1, rr, b, glyph);
+        };
         switch (kind) {
         case DFCS_CAPTIONCLOSE:
             for (int k = 0; k < 2; ++k) {
-                Line(p, in.Left + k, in.Top, in.Right - 2 + k, in.Bottom - 1, glyph);
-                Line(p, in.Right - 2 + k, in.Top, in.Left + k, in.Bottom - 1, glyph);
+                Line(p, left + k, top, right - 2 + k, bottom - 1, glyph);
+                Line(p, right - 2 + k, top, left + k, bottom - 1, glyph);
             }
             break;
         case DFCS_CAPTIONMIN:
-            Fill(p, {in.Left, in.Bottom - 2, in.Right - 1, in.Bottom}, glyph);
+            Fill(p, left, bottom - 2, right - 1, bottom, glyph);
             break;
         case DFCS_CAPTIONMAX:
-            Fill(p, {in.Left, in.Top, in.Right, in.Top + 2}, glyph);
-            Fill(p, {in.Left, in.Top, in.Left + 1, in.Bottom}, glyph);
-            Fill(p, {in.Right - 1, in.Top, in.Right, in.Bottom}, glyph);
-            Fill(p, {in.Left, in.Bottom - 1, in.Right, in.Bottom}, glyph);
+            frame(left, top, right, bottom);
             break;
         case DFCS_CAPTIONRESTORE: {
-            const int s = std::max(3, in.Width() * 2 / 3);
-            for (const RECT w : {RECT{in.Right - s, in.Top, in.Right, in.Top + s},
-                                 RECT{in.Left, in.Bottom - s, in.Left + s, in.Bottom}}) {
-                Fill(p, w, Sys(COLOR_BTNFACE));
-                Fill(p, {w.Left, w.Top, w.Right, w.Top + 2}, glyph);
-                Fill(p, {w.Left, w.Top, w.Left + 1, w.Bottom}, glyph);
-                Fill(p, {w.Right - 1, w.Top, w.Right, w.Bottom}, glyph);
-                Fill(p, {w.Left, w.Bottom - 1, w.Right, w.Bottom}, glyph);
-            }
+            const Coord s = std::max<Coord>(3, (right - left) * 2 / 3);
+            Fill(p, right - s, top, right, top + s, Sys(COLOR_BTNFACE));
+            frame(right - s, top, right, top + s);
+            Fill(p, left, bottom - s, left + s, bottom, Sys(COLOR_BTNFACE));
+            frame(left, bottom - s, left + s, bottom);
             break;
         }
         default: {
             // Help: a question mark from strokes.
-            const int cx = in.Left + in.Width() / 2;
-            Line(p, cx - 2, in.Top + 1, cx - 1, in.Top, glyph);
-            Line(p, cx - 1, in.Top, cx + 1, in.Top, glyph);
-            Line(p, cx + 2, in.Top + 1, cx + 2, in.Top + 2, glyph);
-            Line(p, cx + 1, in.Top + 3, cx, in.Top + 4, glyph);
-            Line(p, cx, in.Top + 4, cx, in.Bottom - 3, glyph);
-            Line(p, cx, in.Bottom - 1, cx, in.Bottom - 1, glyph);
+            const Coord cx = left + (right - left) / 2;
+            Line(p, cx - 2, top + 1, cx - 1, top, glyph);
+            Line(p, cx - 1, top, cx + 1, top, glyph);
+            Line(p, cx + 2, top + 1, cx + 2, top + 2, glyph);
+            Line(p, cx + 1, top + 3, cx, top + 4, glyph);
+            Line(p, cx, top + 4, cx, bottom - 3, glyph);
+            Line(p, cx, bottom - 1, cx, bottom - 1, glyph);
             break;
         }
         }
@@ -302,13 +362,7 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
             Painter p(dc);
             if (!p.Ok()) break;
             if (!(uState & DFCS_TRANSPARENT)) Fill(p, r, Sys(COLOR_BTNFACE));
-            // Diagonal grip lines towards the bottom-right corner.
-            for (int k = 1; k + 1 < std::min(r.Width(), r.Height()); k += 4) {
-                Line(p, r.Right - 1, r.Bottom - 1 - k, r.Right - 1 - k, r.Bottom - 1,
-                     Sys(COLOR_BTNHIGHLIGHT));
-                Line(p, r.Right - 1, r.Bottom - k, r.Right - k, r.Bottom - 1, Sys(COLOR_BTNSHADOW));
-                Line(p, r.Right - 1, r.Bottom + 1 - k, r.Right + 1 - k, r.Bottom - 1, Sys(COLOR_BTNSHADOW));
-            }
+            SizeGrip(p, r);
             break;
         }
         face(r);
@@ -337,12 +391,7 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
     default:
         return FALSE;
     }
-    if (uState & DFCS_ADJUSTRECT) {
-        lprc->Left += 2;
-        lprc->Top += 2;
-        lprc->Right -= 2;
-        lprc->Bottom -= 2;
-    }
+    if (uState & DFCS_ADJUSTRECT) *lprc = Grown(*lprc, -2);
     return TRUE;
 }
 

@@ -69,9 +69,19 @@ struct DeviceContext {
     // Pixel access to the whole target; flushes Cairo first. Call Dirty() after writing.
     bool View(PixelView& v) const;
     void Dirty() const;
-    // Device offset from logical coordinates: device = logical + Offset().
-    POINT Offset() const {
-        return {State.ViewportOrg.X - State.WindowOrg.X, State.ViewportOrg.Y - State.WindowOrg.Y};
+    // Device offset from logical coordinates: device = logical + Offset(); and the surface's: surface =
+    // logical + SurfaceOffset(). Taken in 64 bits: each origin may lie anywhere in the int range, so their
+    // sums may not; a caller brings what it computes from them back into int where it hands it on.
+    struct Offset64 {
+        std::int64_t X = 0, Y = 0;
+    };
+    Offset64 Offset() const {
+        return {std::int64_t{State.ViewportOrg.X} - State.WindowOrg.X,
+                std::int64_t{State.ViewportOrg.Y} - State.WindowOrg.Y};
+    }
+    Offset64 SurfaceOffset() const {
+        const Offset64 o = Offset();
+        return {o.X + SurfaceOrigin.X, o.Y + SurfaceOrigin.Y};
     }
     // The rectangles that may be drawn, in surface coordinates (system clip, DC clip and surface bounds).
     const std::vector<RECT>& EffectiveClip() const;

@@ -41,9 +41,9 @@ Painter::Painter(DeviceContext* dc) : dc_(dc) {
     if (dc_ == nullptr || !dc_->View(view_)) return;
     clip_ = &dc_->EffectiveClip();
     box_ = dc_->EffectiveClipBox();
-    const POINT o = dc_->Offset();
-    offX_ = o.X + dc_->SurfaceOrigin.X;
-    offY_ = o.Y + dc_->SurfaceOrigin.Y;
+    const DeviceContext::Offset64 o = dc_->SurfaceOffset();
+    offX_ = o.X;
+    offY_ = o.Y;
     ok_ = true;
 }
 
@@ -53,7 +53,7 @@ Painter::~Painter() {
 
 bool Painter::Meets(const RECT& r) const {
     if (!ok_) return false;
-    const auto at = [](long long v, int off) {
+    const auto at = [](long long v, std::int64_t off) {
         return static_cast<int>(std::clamp<long long>(v + off, INT_MIN / 2, INT_MAX / 2));
     };
     return RectsMeet(*clip_,
@@ -99,12 +99,12 @@ std::uint32_t Painter::PatternAt(int sx, int sy, bool& transparent) const {
     if (b->Style == BS_SOLID) {
         c = b == DCBrush() ? st.DCBrushColor : b->Color;
     } else {
-        const int dx = sx - dc_->SurfaceOrigin.X - st.BrushOrg.X;
-        const int dy = sy - dc_->SurfaceOrigin.Y - st.BrushOrg.Y;
+        const std::int64_t dx = std::int64_t{sx} - dc_->SurfaceOrigin.X - st.BrushOrg.X;
+        const std::int64_t dy = std::int64_t{sy} - dc_->SurfaceOrigin.Y - st.BrushOrg.Y;
         if (b->Style == BS_HATCHED) {
             // An 8 by 8 cell from the brush origin: the horizontal line is its row 3, the vertical
             // line its column 4.
-            const int x = ((dx % 8) + 8) % 8, y = ((dy % 8) + 8) % 8;
+            const int x = static_cast<int>(((dx % 8) + 8) % 8), y = static_cast<int>(((dy % 8) + 8) % 8);
             bool on = false;
             switch (b->Hatch) {
             case HS_HORIZONTAL:
@@ -133,8 +133,8 @@ std::uint32_t Painter::PatternAt(int sx, int sy, bool& transparent) const {
                 c = st.BkColor;
             }
         } else {
-            const int x = ((dx % b->PatternWidth) + b->PatternWidth) % b->PatternWidth;
-            const int y = ((dy % b->PatternHeight) + b->PatternHeight) % b->PatternHeight;
+            const int x = static_cast<int>(((dx % b->PatternWidth) + b->PatternWidth) % b->PatternWidth);
+            const int y = static_cast<int>(((dy % b->PatternHeight) + b->PatternHeight) % b->PatternHeight);
             const std::uint32_t p = b->Pattern[static_cast<std::size_t>(y) * b->PatternWidth + x];
             if (b->PatternMonochrome && !view_.Monochrome)
                 c = (p & 0xFFFFFF) ? st.BkColor : st.TextColor;
@@ -181,7 +181,7 @@ void Painter::SurfaceSpan(int sy, int sx0, int sx1) {
 
 namespace {
 // Logical to surface coordinates without overflow, limited to [-1, limit].
-int ToSurface(int v, int off, int limit) {
+int ToSurface(int v, std::int64_t off, int limit) {
     return static_cast<int>(std::clamp<long long>(static_cast<long long>(v) + off, -1, limit));
 }
 } // namespace

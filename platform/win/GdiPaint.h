@@ -3,6 +3,7 @@
 // with a pen colour or a brush and the mix mode, without anti-aliasing.
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "platform/win/GdiInternal.h"
@@ -42,9 +43,10 @@ public:
     std::uint32_t PatternAt(int sx, int sy, bool& transparent) const;
 
     // The part of the surface that the clip reaches (its bounding box) in logical coordinates: nothing
-    // outside it needs to be walked or rasterised.
+    // outside it needs to be walked or rasterised. Where it lies beyond the int range it stops at its end.
     RECT LogicalBounds() const {
-        return {box_.Left - offX_, box_.Top - offY_, box_.Right - offX_, box_.Bottom - offY_};
+        return {vcl::ClampToInt(box_.Left - offX_), vcl::ClampToInt(box_.Top - offY_),
+                vcl::ClampToInt(box_.Right - offX_), vcl::ClampToInt(box_.Bottom - offY_)};
     }
     // Whether any pixel of r (logical) may be drawn.
     bool Meets(const RECT& r) const;
@@ -55,9 +57,9 @@ public:
         y1 = std::min(y1, b.Bottom);
     }
 
-    // Surface coordinates of a logical point.
-    int SX(int x) const { return x + offX_; }
-    int SY(int y) const { return y + offY_; }
+    // Surface coordinates of a logical point (one that may be drawn: it lies on the surface).
+    int SX(int x) const { return static_cast<int>(x + offX_); }
+    int SY(int y) const { return static_cast<int>(y + offY_); }
     // Calls f(sx0, sx1) for the visible parts of the surface row sy between sx0 and sx1.
     template <class F> void ForClipped(int sy, int sx0, int sx1, F&& f) const {
         const std::vector<RECT>& clip = *clip_;
@@ -80,7 +82,7 @@ public:
             static_cast<int>(std::clamp<long long>(static_cast<long long>(x1) + offX_, 0, view_.Width));
         ForClipped(static_cast<int>(sy), a0, b0, [&](int a, int b) {
             for (int sx = a; sx < b; ++sx)
-                f(row[sx], sx - offX_, y);
+                f(row[sx], static_cast<int>(sx - offX_), y);
         });
     }
 
@@ -95,7 +97,8 @@ public:
             static_cast<int>(std::clamp<long long>(static_cast<long long>(x0) + offX_, 0, view_.Width));
         const int b0 =
             static_cast<int>(std::clamp<long long>(static_cast<long long>(x1) + offX_, 0, view_.Width));
-        ForClipped(static_cast<int>(sy), a0, b0, [&](int a, int b) { f(row + a, b - a, a - offX_); });
+        ForClipped(static_cast<int>(sy), a0, b0,
+                   [&](int a, int b) { f(row + a, b - a, static_cast<int>(a - offX_)); });
     }
 
 private:
@@ -122,7 +125,7 @@ private:
     RECT box_{}; // the clip's bounding box (surface coordinates)
     bool ok_ = false;
     bool skip_ = false;
-    int offX_ = 0, offY_ = 0;
+    std::int64_t offX_ = 0, offY_ = 0; // surface = logical + off (DeviceContext::SurfaceOffset)
     enum class Mode { Color, Brush, PatRop } mode_ = Mode::Color;
     std::uint32_t color_ = 0; // 0x00RRGGBB (mono-mapped on monochrome targets)
     int rop2_ = R2_COPYPEN;

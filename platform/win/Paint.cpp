@@ -81,10 +81,8 @@ void SubtractWindow(HRGN rgn, const Wnd* w) {
 }
 
 RECT ClientInSurface(const Wnd* w) {
-    POINT o = RootOffset(w);
-    return vcl::Bounds(vcl::ClampToInt(std::int64_t{o.X} + w->Client.Left),
-                       vcl::ClampToInt(std::int64_t{o.Y} + w->Client.Top), w->Client.Width(),
-                       w->Client.Height());
+    POINT o = RootClientOffset(w);
+    return vcl::Bounds(o.X, o.Y, w->Client.Width(), w->Client.Height());
 }
 
 RECT ClientInWindow(const Wnd* w) {
@@ -134,6 +132,10 @@ void AddUpdate(Wnd* w, HRGN windowRgn, bool erase, bool frame) {
     if (any) w->PaintStamp = ++S().PaintStamps;
     if (erase && any) w->ErasePending = true;
     if (frame) w->FramePending = true;
+}
+
+void KeepUpdateInClient(Wnd* w) {
+    if (w->Update) Intersect(w->Update, ClientInWindow(w));
 }
 
 void InvalidateWhole(Wnd* w, bool erase, bool children) {
@@ -516,9 +518,8 @@ HDC GetDCEx(HWND h, HRGN clip, DWORD flags) {
     bool window = flags & DCX_WINDOW;
     bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->Style & WS_CLIPCHILDREN);
     HRGN vis = VisibleRegion(w, window, clipChildren, true);
-    POINT o = RootOffset(w);
-    if (!window) o = {o.X + w->Client.Left, o.Y + w->Client.Top};
     POINT wo = RootOffset(w);
+    POINT o = window ? wo : RootClientOffset(w);
     if (clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
         HRGN t = CreateRectRgn(0, 0, 0, 0);
         CombineRgn(t, clip, nullptr, RGN_COPY);

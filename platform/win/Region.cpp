@@ -1,7 +1,9 @@
 #include "platform/win/Region.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -308,12 +310,41 @@ bool RectsMeet(const RectList& rects, const RECT& r) {
 }
 
 void OffsetRects(RectList& rects, int dx, int dy) {
-    for (RECT& r : rects) {
-        r.Left += dx;
-        r.Right += dx;
-        r.Top += dy;
-        r.Bottom += dy;
+    if (rects.empty() || (dx == 0 && dy == 0)) return;
+    const RECT e = RectsExtents(rects);
+    const auto fits = [](int low, int high, int d) {
+        return std::int64_t{low} + d >= INT_MIN && std::int64_t{high} + d <= INT_MAX;
+    };
+    if (fits(e.Left, e.Right, dx) && fits(e.Top, e.Bottom, dy)) {
+        for (RECT& r : rects) {
+            r.Left += dx;
+            r.Right += dx;
+            r.Top += dy;
+            r.Bottom += dy;
+        }
+        return;
     }
+    // Part of the list would leave the int range: its edges stop at the range's ends, so a rectangle pushed
+    // against an end narrows and one pushed past it is gone, and the list is banded again (an emptied band
+    // drops out, and two bands whose spans came to match merge). The clamp keeps the order of the edges,
+    // so one pass does it.
+    const auto at = [](int v, int d) { return vcl::ClampToInt(std::int64_t{v} + d); };
+    RectList out;
+    BandWriter writer(out);
+    std::vector<int> xs;
+    for (const BandRef& band : BandsOf(rects)) {
+        xs.clear();
+        for (std::size_t i = band.Begin; i < band.End; ++i) {
+            const int left = at(rects[i].Left, dx), right = at(rects[i].Right, dx);
+            if (left >= right) continue;
+            if (!xs.empty() && xs.back() >= left)
+                xs.back() = std::max(xs.back(), right);
+            else
+                xs.insert(xs.end(), {left, right});
+        }
+        writer.Add(at(band.Top, dy), at(band.Bottom, dy), xs);
+    }
+    rects = std::move(out);
 }
 
 ShapeRows RoundRectRows(int left, int top, int right, int bottom, int w, int h, int yFrom, int yTo) {
@@ -396,9 +427,10 @@ ShapeRows PolygonRows(const POINT* pts, const int* counts, int polys, int mode, 
             winding += xs[i].second;
             const bool inside = mode == WINDING ? winding != 0 : (i % 2) == 0;
             if (!inside) continue;
-            const double limit = 1 << 30;
-            const int x0 = static_cast<int>(std::clamp(std::ceil(xs[i].first - 1e-9), -limit, limit));
-            const int x1 = static_cast<int>(std::clamp(std::ceil(xs[i + 1].first - 1e-9), -limit, limit));
+            const auto column = [](double x) {
+                return static_cast<int>(std::clamp(std::ceil(x - 1e-9), double{INT_MIN}, double{INT_MAX}));
+            };
+            const int x0 = column(xs[i].first), x1 = column(xs[i + 1].first);
             if (x1 <= x0) continue;
             if (!row.empty() && row.back() >= x0)
                 row.back() = std::max(row.back(), x1);
@@ -456,6 +488,8 @@ HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h) {
     // it is the shape drawn in the box one pixel smaller, which is also what a pen-less RoundRect fills.
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
+    // A box with no width or no height holds nothing (the box one pixel smaller would turn inside out).
+    if (x1 == x2 || y1 == y2) return detail::CreateRegionFromRects({});
     const detail::ShapeRows shape = detail::RoundRectRows(x1, y1, x2 - 1, y2 - 1, w, h);
     return detail::CreateRegionFromRects(detail::RectsFromRows(shape.Top, shape.Rows));
 }

@@ -3,6 +3,7 @@
 // by left; rectangles of one band share their top and bottom, do not touch or overlap, and two
 // vertically adjacent bands with the same spans are merged into one.
 
+#include <climits>
 #include <vector>
 
 #include "platform/win/GdiObject.h"
@@ -52,7 +53,8 @@ struct GdiRegion : GdiObject {
 
 HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
 HRGN CreateRectRgnIndirect(const RECT* lprect);
-// Corners are quarter ellipses of width w and height h.
+// Corners are quarter ellipses of width w and height h. A box with no width or no height gives an empty
+// region, as a rectangle region does.
 HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h);
 HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2);
 HRGN CreateEllipticRgnIndirect(const RECT* lprect);
@@ -62,6 +64,8 @@ HRGN CreatePolyPolygonRgn(const POINT* pptl, const int* pc, int cPoly, int iMode
 // hrgnDst receives the combination of hrgnSrc1 and hrgnSrc2 (hrgnSrc2 is ignored by RGN_COPY);
 // the destination may be one of the sources. Returns the kind of the result, or ERROR.
 int CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
+// Moves the region. Where part of it would leave the int range, it stops at the range's end: what is
+// pushed past it is gone, as it could never be drawn (see detail::OffsetRects).
 int OffsetRgn(HRGN hrgn, int x, int y);
 int GetRgnBox(HRGN hrgn, RECT* lprc);
 BOOL PtInRegion(HRGN hrgn, int x, int y);
@@ -99,6 +103,8 @@ int RectsKind(const RectList& rects);
 bool RectsContain(const RectList& rects, int x, int y);
 // Whether r shares a pixel with the rectangles.
 bool RectsMeet(const RectList& rects, const RECT& r);
+// Moves the rectangles; an edge that would leave the int range stops at its end (OffsetRgn, the window
+// system's offsets of update and visible regions, a DC's clip).
 void OffsetRects(RectList& rects, int dx, int dy);
 
 // Rasterised shapes as rows of spans, shared by the regions and the drawing calls. A pixel belongs to a
@@ -107,13 +113,15 @@ struct ShapeRows {
     int Top = 0;
     std::vector<std::vector<int>> Rows;
 };
+// A row per pixel is kept, so a caller bounds them: the region calls refuse shapes taller than
+// MaxShapeRows, and drawing asks only for the rows the clip reaches.
 // The rows of a rounded rectangle whose corners are quarter ellipses of width w and height h (an ellipse
 // is a rounded rectangle with w and h the full size), limited to the rows [yFrom, yTo).
-ShapeRows RoundRectRows(int left, int top, int right, int bottom, int w, int h, int yFrom = -(1 << 30),
-                        int yTo = 1 << 30);
+ShapeRows RoundRectRows(int left, int top, int right, int bottom, int w, int h, int yFrom = INT_MIN,
+                        int yTo = INT_MAX);
 // Closed polygons (counts[k] points each) with the fill mode, limited to the rows [yFrom, yTo).
-ShapeRows PolygonRows(const POINT* pts, const int* counts, int polys, int mode, int yFrom = -(1 << 30),
-                      int yTo = 1 << 30);
+ShapeRows PolygonRows(const POINT* pts, const int* counts, int polys, int mode, int yFrom = INT_MIN,
+                      int yTo = INT_MAX);
 } // namespace detail
 
 } // namespace win

@@ -115,9 +115,8 @@ bool DrawMasked(DeviceContext* dc, const TextRunOptions& o, const GdiFont* font,
     if (mask == nullptr) return false;
     PixelView view;
     if (!dc->View(view)) return true;
-    const POINT off = dc->Offset();
-    const long long dx = static_cast<long long>(off.X) + dc->SurfaceOrigin.X;
-    const long long dy = static_cast<long long>(off.Y) + dc->SurfaceOrigin.Y;
+    const DeviceContext::Offset64 off = dc->SurfaceOffset();
+    const long long dx = off.X, dy = off.Y;
     // The run's own clip, in surface pixels.
     long long cl = LLONG_MIN / 4, ct = LLONG_MIN / 4, cr = LLONG_MAX / 4, cb = LLONG_MAX / 4;
     if (o.Clip != nullptr) {
@@ -217,9 +216,8 @@ bool OutsideClip(const DeviceContext* dc, const TextRunOptions& o, const GdiFont
         b = std::min<long long>(b, o.Clip->Bottom);
         if (l >= r || t >= b) return true;
     }
-    const POINT off = dc->Offset();
-    const long long dx = static_cast<long long>(off.X) + dc->SurfaceOrigin.X;
-    const long long dy = static_cast<long long>(off.Y) + dc->SurfaceOrigin.Y;
+    const DeviceContext::Offset64 off = dc->SurfaceOffset();
+    const long long dx = off.X, dy = off.Y;
     for (const RECT& c : dc->EffectiveClip())
         if (l + dx < c.Right && c.Left < r + dx && t + dy < c.Bottom && c.Top < b + dy) return false;
     return true;

@@ -88,6 +88,13 @@ Offset64 OffsetInRoot(const Wnd* w, const Wnd** root = nullptr) {
     return o;
 }
 
+// The place of w's client area, from the place o of its top-left corner.
+POINT ClientOf(Offset64 o, const Wnd* w) {
+    o.X += w->Client.Left;
+    o.Y += w->Client.Top;
+    return o.Clamped();
+}
+
 Offset64 ScreenOrigin64(const Wnd* w) {
     if (!w || w->IsDesktop()) return {};
     const Wnd* root = nullptr;
@@ -102,16 +109,16 @@ POINT RootOffset(const Wnd* w) {
     return OffsetInRoot(w).Clamped();
 }
 
+POINT RootClientOffset(const Wnd* w) {
+    return w && !w->IsDesktop() ? ClientOf(OffsetInRoot(w), w) : POINT{};
+}
+
 POINT ScreenOrigin(const Wnd* w) {
     return ScreenOrigin64(w).Clamped();
 }
 
 POINT ClientScreenOrigin(const Wnd* w) {
-    if (!w || w->IsDesktop()) return {};
-    Offset64 o = ScreenOrigin64(w);
-    o.X += w->Client.Left;
-    o.Y += w->Client.Top;
-    return o.Clamped();
+    return w && !w->IsDesktop() ? ClientOf(ScreenOrigin64(w), w) : POINT{};
 }
 
 RECT ScreenRect(const Wnd* w) {

@@ -232,6 +232,8 @@ POINT ScreenOrigin(const Wnd* w);
 POINT ClientScreenOrigin(const Wnd* w);
 // Where the window's top-left corner lies from its root window's: on the root's image (the same way).
 POINT RootOffset(const Wnd* w);
+// Where the window's client area lies on its root's image (the same way).
+POINT RootClientOffset(const Wnd* w);
 RECT ScreenRect(const Wnd* w);
 bool IsVisibleChain(const Wnd* w); // the window and every ancestor are visible
 LRESULT Send(Wnd* w, UINT msg, WPARAM wp, LPARAM lp);
@@ -263,6 +265,8 @@ int MenuBarHeight(Wnd* w);
 // Painting internals.
 void AddUpdate(Wnd* w, HRGN windowRgn, bool erase, bool frame);
 void InvalidateWhole(Wnd* w, bool erase, bool children);
+// After a change of the client area: what is pending outside it is no part of the window any more.
+void KeepUpdateInClient(Wnd* w);
 // After a resize in place: invalidates what the new size uncovers (the whole window when `whole`).
 void InvalidateResized(Wnd* w, const RECT& oldRect, const RECT& oldClient, bool whole);
 // After a move of a child: carries over the pixels seen before and after (oldVisible: surface coordinates,
@@ -305,9 +309,13 @@ MINMAXINFO AskTrackLimits(Wnd* w);
 // native window (ApplyNativeSizeLimits, also once a native window is made).
 void NoteTrackLimits(Wnd* w, const MINMAXINFO& mmi);
 void ApplyNativeSizeLimits(Wnd* w);
-// SetWindowPos for the window system's own moves. With activateAfter the call leaves the activation to its
-// caller, who activates the window once the move is done, without reporting SWP_NOACTIVATE.
-BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool activateAfter = false);
+// How one of the window system's own moves stands to an activation. ActivatedAfter: the caller activates
+// the window once the move is done, and the move reports no SWP_NOACTIVATE. RaisesActivated: the move
+// brings a window being activated to the top of its group, and is reported (WM_WINDOWPOSCHANGED) even
+// where the window lay there already, as every activation is.
+enum class MoveRole { Plain, ActivatedAfter, RaisesActivated };
+// SetWindowPos for the window system's own moves.
+BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, MoveRole role = MoveRole::Plain);
 void ActivateWindow(Wnd* w, WORD how, bool fromShow);
 void ActivateNext(Wnd* leaving);
 void Deactivated(Wnd* w);    // keeps activation and focus consistent when w is hidden or destroyed

@@ -161,20 +161,18 @@ void ApplyNativeSizeLimits(Wnd* w) {
     if (w->Native && w->TrackLimits) w->Native->SetSizeLimits(w->TrackLimits->first, w->TrackLimits->second);
 }
 
-BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool activateAfter) {
+BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, MoveRole role) {
     HWND h = w->Handle;
     // The proposal carries the caller's values as they were given, kept to the windows' range
     // (MaxWindowCoordinate); SWP_NOMOVE and SWP_NOSIZE say which of them count. What the WM_WINDOWPOSCHANGING
     // handler leaves is kept to it again: every sum below then stays within int.
-    // The flags tell what changes: no z-order where the window stays where it is among its siblings, and
-    // the show flag only where the window was hidden, except in a change of state asked with it (a
-    // minimise), which carries it.
+    // The flags tell what changes: the show flag only where the window was hidden, except in a change of
+    // state asked with it (a minimise), which carries it.
     UINT asked = flags;
     WINDOWPOS pos{h, after, KeptCoordinate(x), KeptCoordinate(y), KeptSize(cx), KeptSize(cy), flags};
     if ((flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE) && !(flags & SWP_STATECHANGED))
         pos.flags &= ~SWP_SHOWWINDOW;
     if ((flags & SWP_HIDEWINDOW) && !(w->Style & WS_VISIBLE)) pos.flags &= ~SWP_HIDEWINDOW;
-    if (!(flags & SWP_NOZORDER) && !ZOrderWouldChange(w, after)) pos.flags |= SWP_NOZORDER;
     if (!(pos.flags & SWP_NOSENDCHANGING)) {
         Send(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
         if (!W(h)) return FALSE;
@@ -184,7 +182,9 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool a
     after = pos.hwndInsertAfter;
     const RECT kept = KeptBounds(pos.x, pos.y, pos.cx, pos.cy);
     pos.x = kept.Left, pos.y = kept.Top, pos.cx = kept.Width(), pos.cy = kept.Height();
-    if (after == h) flags |= SWP_NOZORDER;
+    // Whether the z-order changes is decided from where the handler left the window to go, not from where
+    // the caller asked: a handler may move a window that the caller's request would have left in place.
+    if (!(flags & SWP_NOZORDER) && (after == h || !ZOrderWouldChange(w, after))) flags |= SWP_NOZORDER;
     RECT oldRect = w->Rect;
     RECT oldClient = w->Client;
     bool wasVisible = w->Style & WS_VISIBLE;
@@ -217,6 +217,8 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool a
         Send(w, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&p));
         if (!W(h)) return FALSE;
         w->Client = ClientFromAnswer(p.rgrc[0], nr);
+        // A window grown, invalidated and shrunk again before it paints paints only what it still has.
+        KeepUpdateInClient(w);
     }
     // A change of the topmost state alone (of a window first already) is a change of the z-order too.
     bool restacked = false;
@@ -273,7 +275,7 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool a
     // A window the call activates has changed, even where nothing else did (one under a topmost window,
     // as high as it may go already).
     bool activated = false;
-    if (w->IsTopLevel() && visible && !(flags & SWP_NOACTIVATE) && !activateAfter &&
+    if (w->IsTopLevel() && visible && !(flags & SWP_NOACTIVATE) && role != MoveRole::ActivatedAfter &&
         !(w->Style & WS_DISABLED) && (!wasVisible || !(asked & SWP_NOZORDER) || moved || sized) &&
         S().Active != h) {
         ActivateWindow(w, WA_ACTIVE, true);
@@ -282,8 +284,9 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, bool a
         Send(w, WM_CHILDACTIVATE, 0, 0);
     if (!W(h)) return FALSE;
     // A call that changed nothing (place, size, z-order, visibility, frame and activation as they were) ends
-    // here.
-    if (!moved && !sized && !restacked && !showing && !hiding && !activated && !(flags & SWP_FRAMECHANGED))
+    // here, unless it is part of an activation.
+    if (!moved && !sized && !restacked && !showing && !hiding && !activated && !(flags & SWP_FRAMECHANGED) &&
+        role != MoveRole::RaisesActivated)
         return TRUE;
 
     POINT oldClientPos{oldRect.Left + oldClient.Left, oldRect.Top + oldClient.Top};
@@ -347,7 +350,8 @@ void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate) {
         flags |= SWP_NOACTIVATE;
     else if (activate == StateActivation::InMove)
         flags &= ~SWP_NOZORDER;
-    SetPos(w, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), flags, activate == StateActivation::AfterMove);
+    SetPos(w, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), flags,
+           activate == StateActivation::AfterMove ? MoveRole::ActivatedAfter : MoveRole::Plain);
 }
 
 // In the move, after it, or not at all: the activation of a change of state that activates when `activate`.

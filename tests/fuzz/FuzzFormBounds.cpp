@@ -1,12 +1,14 @@
 // A form's layout with bounds anywhere in the int range (near its ends above all), for the form and for a
 // panel and a button in it, read and shown on the offscreen display, maximised, minimised, restored and
 // moved; then the window system driven directly, as code that calls it without a control does, with
-// places anywhere in the int range from its callers and from a window procedure's answers. No sum of
-// coordinates ever leaves the int range (the sanitizer checks each one), every control's and every window's
-// place stays within the windows' range, and nothing is left alive.
+// places anywhere in the int range from its callers and from a window procedure's answers, and its regions
+// and device contexts with corners and origins anywhere in it. No sum of coordinates ever leaves the int
+// range (the sanitizer checks each one), every control's and every window's place stays within the
+// windows' range, every region stays banded, and nothing is left alive.
 
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "platform/classes/LayoutReader.h"
 #include "platform/rtl/Exceptions.h"
@@ -113,6 +115,98 @@ bool WindowInRange(win::HWND h) {
            in(r.Height(), 0);
 }
 
+// Whether a region's rectangles are banded: none empty, sorted by band, bands apart, spans apart.
+bool Banded(win::HRGN r) {
+    const std::vector<win::RECT> rects = win::detail::GetRegionRects(r);
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        const win::RECT& c = rects[i];
+        if (c.IsEmpty()) return false;
+        if (i == 0) continue;
+        const win::RECT& p = rects[i - 1];
+        const bool sameBand = p.Top == c.Top && p.Bottom == c.Bottom;
+        if (sameBand ? p.Right >= c.Left : p.Bottom > c.Top) return false;
+    }
+    return true;
+}
+
+// A region with corners anywhere in the int range: a rectangle, or an ellipse or a rounded rectangle of a
+// box that may be flat (their rows are few unless the input asks for a tall one).
+win::HRGN Region(fuzz::Input& in) {
+    using namespace win;
+    const std::uint8_t kind = in.Byte();
+    const int x1 = Int(in), y1 = Int(in), x2 = Int(in);
+    const int y2 = (kind & 4) ? Int(in) : vcl::ClampToInt(std::int64_t{y1} + in.Byte() - 128);
+    switch (kind % 3) {
+    case 0:
+        return CreateRectRgn(x1, y1, x2, y2);
+    case 1:
+        return CreateEllipticRgn(x1, y1, x2, y2);
+    default:
+        return CreateRoundRectRgn(x1, y1, x2, y2, Int(in), Int(in));
+    }
+}
+
+// Regions and device contexts of the windows with places and origins anywhere in the int range: regions
+// offset and combined, handed to the invalidation of a window with children, made a window's shape and
+// a clip, and drawn through; shapes and frame controls drawn at far origins.
+void DriveRegionsAndDCs(fuzz::Input& in, win::HWND top, win::HWND child, win::HWND grand) {
+    using namespace win;
+    HRGN a = Region(in), b = Region(in);
+    if (!a) a = CreateRectRgn(0, 0, 0, 0);
+    if (!b) b = CreateRectRgn(0, 0, 0, 0);
+    OffsetRgn(a, Int(in), Int(in));
+    CombineRgn(b, a, b, RGN_AND + in.Byte() % 4);
+    OffsetRgn(b, Int(in), Int(in));
+    if (!Banded(a) || !Banded(b)) fuzz::Broken("a region lost its bands");
+    const RECT far{Int(in), Int(in), Int(in), Int(in)};
+    InvalidateRect(top, &far, TRUE);
+    InvalidateRgn(child, a, TRUE);
+    RedrawWindow(top, nullptr, b, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    ValidateRgn(child, b);
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(shape, a, nullptr, RGN_COPY);
+    SetWindowRgn(grand, shape, TRUE); // the window takes it
+    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(clip, b, nullptr, RGN_COPY);
+    HDC dc = GetDCEx(grand, clip, DCX_INTERSECTRGN | DCX_CACHE); // the call takes the clip
+    if (!dc) fuzz::Broken("no device context");
+    const std::uint8_t drawing = in.Byte();
+    SetViewportOrgEx(dc, Int(in), Int(in), nullptr);
+    SetWindowOrgEx(dc, Int(in), Int(in), nullptr);
+    OffsetViewportOrgEx(dc, Int(in), Int(in), nullptr);
+    OffsetWindowOrgEx(dc, Int(in), Int(in), nullptr);
+    SelectClipRgn(dc, (drawing & 1) ? a : nullptr);
+    OffsetClipRgn(dc, Int(in), Int(in));
+    PtVisible(dc, Int(in), Int(in));
+    RECT box{};
+    GetClipBox(dc, &box);
+    HPEN pen = CreatePen((drawing & 2) ? PS_DOT : PS_SOLID, in.Byte() % 8, RGB(200, 0, 0));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    RECT r{Int(in), Int(in), Int(in), Int(in)};
+    Rectangle(dc, r.Left, r.Top, r.Right, r.Bottom);
+    Ellipse(dc, r.Right, r.Bottom, r.Left, r.Top);
+    RoundRect(dc, r.Left, r.Top, r.Right, r.Bottom, Int(in), Int(in));
+    DrawFocusRect(dc, &r);
+    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 200));
+    FrameRgn(dc, b, brush, in.Byte() % 16, in.Byte() % 16);
+    static const UINT types[] = {DFC_BUTTON, DFC_CAPTION, DFC_SCROLL, DFC_MENU};
+    static const UINT states[] = {DFCS_BUTTONRADIO | DFCS_CHECKED,
+                                  DFCS_BUTTONCHECK | DFCS_BUTTON3STATE | DFCS_CHECKED,
+                                  DFCS_BUTTONPUSH | DFCS_CHECKED,
+                                  DFCS_CAPTIONRESTORE,
+                                  DFCS_SCROLLSIZEGRIP,
+                                  DFCS_MENUCHECK};
+    const std::uint8_t control = in.Byte();
+    DrawFrameControl(dc, &r, types[control % 4], states[(control >> 2) % 6] | DFCS_ADJUSTRECT);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    ReleaseDC(grand, dc);
+    DeleteObject(a);
+    DeleteObject(b);
+}
+
 // A frame window, a child and a grandchild made, moved, placed, scrolled, hit and repainted with places
 // anywhere in the int range, while their procedure answers some of what the window system asks it with
 // places anywhere too.
@@ -170,6 +264,7 @@ void DriveWindows(fuzz::Input& in) {
     AdjustWindowRectEx(&adjusted, frames[options % 4], FALSE, 0);
     if (options & 0x80) ShowWindow(top, SW_SHOWMAXIMIZED);
     vcl::Application->ProcessMessages();
+    DriveRegionsAndDCs(in, top, child, grand);
     gAnswers.Which = 0;
     for (HWND h : {top, child, grand})
         if (!WindowInRange(h)) fuzz::Broken("a window's place left the windows' range");

@@ -24,6 +24,16 @@ protected:
         };
     }
     static bool Has(UINT flags, UINT f) { return (flags & f) == f; }
+    // A frame with three overlapping children, the last made on top.
+    struct Family {
+        HWND top, c1, c2, c3;
+    };
+    Family ThreeChildren() {
+        HWND top = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        return {top, Child(top, 10, 10, 50, 50, WS_CHILD | WS_VISIBLE, 1),
+                Child(top, 20, 20, 50, 50, WS_CHILD | WS_VISIBLE, 2),
+                Child(top, 30, 30, 50, 50, WS_CHILD | WS_VISIBLE, 3)};
+    }
     std::vector<UINT> changing, changed;
 };
 
@@ -38,7 +48,7 @@ TEST_F(WindowPos, ACallThatChangesNothingIsAnnouncedButNeverDone) {
     SetWindowPos(b, HWND_TOP, 70, 10, 50, 50, SWP_NOACTIVATE);
     EXPECT_EQ(MessagesOf(b), (Order{WM_WINDOWPOSCHANGING}));
     ASSERT_EQ(changing.size(), 1u);
-    EXPECT_TRUE(Has(changing[0], SWP_NOZORDER)) << "the z-order stays";
+    EXPECT_FALSE(Has(changing[0], SWP_NOZORDER)) << "decided once the handler has answered";
     MoveWindow(b, 70, 10, 50, 50, TRUE);
     SetWindowPos(b, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
     EXPECT_EQ(MessagesOf(b), (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGING}));
@@ -88,16 +98,17 @@ TEST_F(WindowPos, StateChangesAndShowsReportTheirFlagsAsThePlatformDoes) {
     ASSERT_FALSE(changed.empty());
     for (UINT f : {changing[0], changed[0]})
         EXPECT_TRUE(Has(f, SWP_STATECHANGED | SWP_NOZORDER)) << std::hex << f;
-    // A maximise of the active window on top: a change of state, no z-order, and no show flag, since it
-    // was visible.
+    // A maximise of the active window on top: a change of state, no z-order (found once the handler has
+    // answered), and no show flag, since it was visible.
     ASSERT_EQ(GetActiveWindow(), h);
     RecordFlags(h);
     ShowWindow(h, SW_SHOWMAXIMIZED);
     ASSERT_FALSE(changed.empty());
     for (UINT f : {changing[0], changed[0]}) {
-        EXPECT_TRUE(Has(f, SWP_STATECHANGED | SWP_NOZORDER)) << std::hex << f;
+        EXPECT_TRUE(Has(f, SWP_STATECHANGED)) << std::hex << f;
         EXPECT_FALSE(Has(f, SWP_SHOWWINDOW)) << std::hex << f;
     }
+    EXPECT_TRUE(Has(changed[0], SWP_NOZORDER)) << std::hex << changed[0];
     // A plain move is no change of state.
     ShowWindow(h, SW_RESTORE);
     RecordFlags(h);
@@ -146,11 +157,11 @@ TEST_F(WindowPos, RestoresAndHidesReportOnlyWhatTheyDo) {
     Log().clear();
     ShowWindow(h, SW_RESTORE);
     expectRestoreFlags("from minimised", true);
-    // The activation still comes after the move.
+    // The activation still comes after the move, and reports the window's place as every activation does.
     Order order = MessagesOf(h, {WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_MOVE, WM_SIZE, WM_QUERYOPEN, WM_NCPAINT,
                                  WM_ERASEBKGND, WM_PAINT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_ACTIVATEAPP});
-    EXPECT_EQ(order,
-              (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS}));
+    EXPECT_EQ(order, (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_WINDOWPOSCHANGING,
+                            WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS}));
     EXPECT_EQ(GetActiveWindow(), h);
 
     ShowWindow(h, SW_MINIMIZE);
@@ -226,10 +237,7 @@ TEST_F(WindowPos, ActivatingAWindowUnderATopmostOneIsReported) {
 }
 
 TEST_F(WindowPos, AChangingHandlerMayPutTheWindowElsewhereInTheZOrder) {
-    HWND top = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    HWND c1 = Child(top, 10, 10, 50, 50, WS_CHILD | WS_VISIBLE, 1);
-    HWND c2 = Child(top, 20, 20, 50, 50, WS_CHILD | WS_VISIBLE, 2);
-    HWND c3 = Child(top, 30, 30, 50, 50, WS_CHILD | WS_VISIBLE, 3);
+    const auto [top, c1, c2, c3] = ThreeChildren();
     using Z = std::vector<HWND>;
     ASSERT_EQ(ZOrder(top), (Z{c3, c2, c1}));
     HWND redirect = nullptr, reported = nullptr;
@@ -267,6 +275,56 @@ TEST_F(WindowPos, AChangingHandlerMayPutTheWindowElsewhereInTheZOrder) {
     SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, keep);
     EXPECT_TRUE(IsTopmost(top));
     EXPECT_EQ(ZOrder(nullptr), (Z{top, other}));
+}
+
+TEST_F(WindowPos, AChangingHandlerMovesAWindowTheCallerWouldHaveLeftInPlace) {
+    const auto [top, c1, c2, c3] = ThreeChildren();
+    using Z = std::vector<HWND>;
+    ASSERT_EQ(ZOrder(top), (Z{c3, c2, c1}));
+    RecordFlags(c1);
+    auto record = Override();
+    Override() = [&](HWND h, UINT m, WPARAM wp, LPARAM lp, LRESULT* r) {
+        record(h, m, wp, lp, r);
+        if (h == c1 && m == WM_WINDOWPOSCHANGING)
+            reinterpret_cast<WINDOWPOS*>(lp)->hwndInsertAfter = HWND_TOP;
+        return false;
+    };
+    Log().clear();
+    // At the bottom already: the caller's request alone would change nothing.
+    SetWindowPos(c1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(ZOrder(top), (Z{c1, c3, c2}));
+    EXPECT_EQ(MessagesOf(c1), (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED}));
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_FALSE(Has(changing[0], SWP_NOZORDER)) << std::hex << changing[0];
+    EXPECT_FALSE(Has(changed[0], SWP_NOZORDER)) << std::hex << changed[0];
+}
+
+TEST_F(WindowPos, ActivatingAWindowFirstInTheZOrderAlreadyReportsItsPlaceUnchanged) {
+    // First of all windows, and first under a topmost one (as high as it may go): the activation moves
+    // nothing, and says so.
+    for (bool underTopmost : {false, true}) {
+        HWND topmost = underTopmost ? Top(400, 0, 100, 100, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST) : nullptr;
+        HWND a = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        HWND b = Top(50, 50, 200, 200);
+        ShowWindow(b, SW_SHOWNA);
+        ASSERT_EQ(GetActiveWindow(), a);
+        ASSERT_EQ(ZOrder(nullptr).at(underTopmost ? 1 : 0), b);
+        RecordFlags(b);
+        Log().clear();
+        SetActiveWindow(b);
+        Pairs expected{{a, WM_NCACTIVATE},       {a, WM_ACTIVATE},   {b, WM_WINDOWPOSCHANGING},
+                       {b, WM_WINDOWPOSCHANGED}, {b, WM_NCACTIVATE}, {b, WM_ACTIVATE},
+                       {a, WM_KILLFOCUS},        {b, WM_SETFOCUS}};
+        EXPECT_EQ(AllMessages({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE,
+                               WM_KILLFOCUS, WM_SETFOCUS}),
+                  expected)
+            << underTopmost;
+        ASSERT_EQ(changed.size(), 1u);
+        EXPECT_TRUE(Has(changed[0], SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE)) << std::hex << changed[0];
+        EXPECT_EQ(ZOrder(nullptr).at(underTopmost ? 1 : 0), b);
+        for (HWND h : {b, a, topmost})
+            if (h) DestroyWindow(h);
+    }
 }
 
 } // namespace
