@@ -309,6 +309,7 @@ void TWebKitEngine::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gp
         case WEBKIT_LOAD_COMMITTED:
             // The page that asked what is still unanswered is gone from the view.
             e->ForgetQuestions();
+            e->FPageInView = true;
             if (e->FPhase == Phase::Loading) {
                 // The answer is in the view now, in the helper's place.
                 e->FHelperShown = false;
@@ -394,6 +395,7 @@ void TWebKitEngine::OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminat
         // that waited for it fails; so does, after the fact, the page that was shown (nothing of it is left
         // but a picture that no longer answers).
         e->ForgetQuestions();
+        e->FPageInView = false;
         if (e->Waiting() || (e->FPhase == Phase::Idle && !e->FUrl.empty())) e->FailEnded();
     });
 }

@@ -266,6 +266,7 @@ void TWebKitEngine::Release() {
 
 void TWebKitEngine::Revive() {
     ForgetQuestions();
+    FPageInView = false;
     FReviving = true;
     webkit_web_view_terminate_web_process(WEBKIT_WEB_VIEW(FView));
     FReviving = false;
@@ -295,7 +296,8 @@ gboolean TWebKitEngine::OnHoldCheck(gpointer self) {
 }
 
 void TWebKitEngine::CheckHold() {
-    if (!Waiting() || FPagesOwn || FCommitted || FReading) return;
+    // (A web process that is still starting holds nothing: it has no page to leave.)
+    if (!Waiting() || FPagesOwn || FCommitted || FReading || !FPageInView) return;
     // Not started yet: the page it leaves has not let it go (an unload or pagehide handler that never
     // returns), since nothing else comes between the asking and the start.
     if (FPhase != Phase::Loading || FProbing) {

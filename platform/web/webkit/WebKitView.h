@@ -166,9 +166,11 @@ private:
     bool FHelperShown = false;
     bool FReading = false;
     // The navigation under way is the page's own (a link, a script), not one the application asked for;
-    // its answer has replaced the page it leaves in the view.
+    // its answer has replaced the page it leaves in the view; the view holds a page of a web process that
+    // runs (none before the first, or after its process ended: nothing could hold a navigation then).
     bool FPagesOwn = false;
     bool FCommitted = false;
+    bool FPageInView = false;
 
     // Questions of the page's (dialogs, prints) while a navigation of ours waits for it, in the second
     // that began at FAskedSince; the release of a page that holds the view, when one is due; whether the
