@@ -84,7 +84,7 @@ function(_kv_app_late)
         RESOURCE_LOCK x_server ENVIRONMENT "${_app_env}")
     endforeach()
     # Pages that ask the user things, or try what a page should not be able to do (under a window manager).
-    foreach(_scenario confirm asks-forever endless-unload permissions sandboxed process-ends)
+    foreach(_scenario confirm box-on-signal asks-forever endless-unload permissions sandboxed process-ends)
       add_test(NAME app_page_${_scenario}
         COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
                 ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/page_e2e.py

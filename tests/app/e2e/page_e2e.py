@@ -7,7 +7,7 @@ reports what it learnt by asking the service for catalog.php?<name>=<value>.
     page_e2e.py --scenario NAME --program build/kalvenor --service tools/demo-service/server.py
                 --artifacts DIR
 
-Scenarios: confirm, asks-forever, endless-unload, permissions, sandboxed, process-ends.
+Scenarios: confirm, box-on-signal, asks-forever, endless-unload, permissions, sandboxed, process-ends.
 """
 
 import argparse
@@ -108,6 +108,27 @@ def confirm(s):
     wait_for("the box to go", lambda: not question_box(), 10, program.process)
     program.wait_line("status Ready", mark, 20)
     s.close_and_end(program, main_window)
+
+
+def box_on_signal(s):
+    """SIGTERM while a page's box is up: the box goes unanswered by anybody, and the program ends the normal
+    way (signed out, the page copy removed)."""
+    script = ("<script>onload=function(){setTimeout(function(){confirm('Delete this message?');"
+              "prompt('Your name?','suggested');},0);};</script>")
+    s.service.misbehave({"user_inbox.php": {"body": page("<p>Inbox</p>" + script)}})
+    program = s.start()
+    s.sign_in(program)
+    click(*INBOX)
+    wait_for("the page's question", question_box, 20, program.process)
+    exits = posted(s, "user_exit.php")
+    program.process.send_signal(signal.SIGTERM)
+    code = program.wait_end(20)
+    if code != 128 + signal.SIGTERM:
+        raise Failure("after SIGTERM the program ended with %d" % code)
+    if posted(s, "user_exit.php") != exits + 1:
+        raise Failure("the program did not sign out")
+    if os.path.exists(os.path.join(s.temp, "tmp.html")):
+        raise Failure("the page copy outlived the program")
 
 
 def asks_forever(s):
@@ -279,7 +300,7 @@ def process_ends(s):
 
 
 SCENARIOS = {f.__name__.replace("_", "-"): f for f in
-             (confirm, asks_forever, endless_unload, permissions, sandboxed, process_ends)}
+             (confirm, box_on_signal, asks_forever, endless_unload, permissions, sandboxed, process_ends)}
 
 
 def main():
