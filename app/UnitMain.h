@@ -6,7 +6,9 @@
 // the exit page requested: "Signing out...") and Closed (FSessionClosed: the window may close). A
 // completed document whose address contains "user_exit.php" ends the session from any state. So do, while
 // logging out, a second close request, an exit page that fails, and ten seconds without its answer: the
-// user is never kept waiting on the service for good.
+// user is never kept waiting on the service for good. A close request that comes while, or just after,
+// the browser's page process ends (killed with the whole session, say) closes at once: no exit page can
+// be waited for from there.
 //
 // A navigation that fails reads as a failure: the status bar says what happened ("The service cannot be
 // reached", "Service error 500"), and when it was the sign-in post the login dialog comes back, after a
@@ -39,6 +41,8 @@ using vcl::TObject;
 inline constexpr const char* RegistryKey = "Software\\Orvandel\\Kalvenor";
 // How long the window waits for the exit page before it closes anyway.
 inline constexpr unsigned ExitPageTimeout = 10000;
+// How long after the browser's page process ended a close request does not wait for the exit page.
+inline constexpr unsigned PageEndedGrace = 2000;
 
 class Tfrm_Main : public vcl::TForm {
     KV_CLASS(Tfrm_Main, vcl::TForm)
@@ -156,6 +160,10 @@ private:
     bool FLoggingOut = false;
     // The user has been told that the settings cannot be used.
     bool FSettingsFailureTold = false;
+    // When the browser's page process last ended under it (a tick count), and whether it did since the last
+    // page that completed.
+    unsigned FPageEndedAt = 0;
+    bool FPageEnded = false;
     vcl::TTimer* FExitTimer = nullptr;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Dialogs.h"
+#include "platform/win/Window.h"
 
 namespace UnitMain {
 
@@ -19,7 +20,10 @@ using namespace vcl;
 void Tfrm_Main::FormCloseQuery(TObject*, bool& CanClose) {
     SavePlacement();
     // A second close request while signing out: the user does not wait for the service.
-    if (FSessionClosed || FLoggingOut) {
+    // The page's process has just ended (the session's end signals every process of the program at once):
+    // no exit page can come from it.
+    const bool pageJustEnded = FPageEnded && win::GetTickCount() - FPageEndedAt < PageEndedGrace;
+    if (FSessionClosed || FLoggingOut || pageJustEnded) {
         FSessionClosed = true;
         FExitTimer->SetEnabled(false);
         CanClose = true;
@@ -71,6 +75,8 @@ void Tfrm_Main::WebBrowser_MainDocumentComplete(TObject*, const IDispatchPtr&, c
     if (FInShow) return; // the login dialog is up already
     // A frame completes while the page still loads; the page's own completion answers the request.
     if (WebBrowser_Main->Busy()) return;
+    // A page process that works again: an exit page can come from it.
+    FPageEnded = false;
     const TRequest answered = FRequest;
     FRequest = TRequest::Other;
     // Only what the service answers to the sign-in body can say that the sign-in failed: a search or a
@@ -90,6 +96,8 @@ String Tfrm_Main::FailureText(int StatusCode) {
         return "The service sent something that cannot be shown";
     case navErrorOtherOrigin:
         return "The service sent the page to another site";
+    case navErrorPageEnded:
+        return "The page stopped: the browser's page process ended";
     default:
         return "Service error " + std::to_string(StatusCode);
     }
@@ -98,6 +106,10 @@ String Tfrm_Main::FailureText(int StatusCode) {
 void Tfrm_Main::WebBrowser_MainNavigateError(TObject*, const OleVariant&, int StatusCode) {
     const TRequest failed = FRequest;
     FRequest = TRequest::Other;
+    if (StatusCode == navErrorPageEnded) {
+        FPageEnded = true;
+        FPageEndedAt = win::GetTickCount();
+    }
     const String text = FailureText(StatusCode);
     SetStatusText(text);
     if (failed == TRequest::Exit) {

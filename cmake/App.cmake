@@ -120,6 +120,17 @@ function(_kv_app_late)
       set_tests_properties(app_service_${_scenario} PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
         RESOURCE_LOCK x_server ENVIRONMENT "${_app_env}")
     endforeach()
+    # Pages that ask the user things, or try what a page should not be able to do (under a window manager).
+    foreach(_scenario confirm box-on-signal asks-forever endless-unload permissions sandboxed process-ends)
+      add_test(NAME app_page_${_scenario}
+        COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
+                ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/page_e2e.py
+                --scenario ${_scenario} --program $<TARGET_FILE:kalvenor>
+                --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
+                --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
+      set_tests_properties(app_page_${_scenario} PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
+        RESOURCE_LOCK x_server ENVIRONMENT "${_app_env}")
+    endforeach()
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _kv_app_late)

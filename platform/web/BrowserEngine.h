@@ -15,6 +15,11 @@
 // A navigation ends either with its top-level completion or, when it fails, with a navigation error in its
 // place (Busy false, no document): a failure never completes as a document. Every navigation, the
 // application's or the page's own, starts its progress again at 0.
+//
+// A page's questions to its user (its script dialogs) reach the control as TPageQuestion objects, through
+// the same queue; the page waits until the question is answered, and the answer may come later, from
+// another turn of the loop. A question whose page goes away first (left, its process ended, the engine
+// freed) is gone: the control hears of it, and an answer given after that reaches nobody.
 
 #include <functional>
 #include <memory>
@@ -42,13 +47,57 @@ constexpr int navErrorCannotConnect = -1;  // no connection: refused, no such ho
 constexpr int navErrorBadAnswer = -2;      // an answer that cannot be read, or redirects without end
 constexpr int navErrorRefusedContent = -3; // a download, or content the view cannot show: refused
 constexpr int navErrorOtherOrigin = -4;    // sent on to another site by a redirect: not followed
+constexpr int navErrorPageEnded = -5;      // the process of the page ended (killed, crashed) under it
+
+enum class TPageQuestionKind { Alert, Confirm, Prompt };
+
+// A question of a page's: an alert (to dismiss), a confirmation (OK or Cancel) or a prompt (a text, or
+// Cancel). Answered at most once; an answer after the first, or after the question is gone, does nothing.
+class TPageQuestion {
+public:
+    TPageQuestion(TPageQuestionKind AKind, String AText, String ADefaultText, String AHost)
+        : Kind(AKind), Text(std::move(AText)), DefaultText(std::move(ADefaultText)), Host(std::move(AHost)) {}
+    virtual ~TPageQuestion() = default;
+    TPageQuestion(const TPageQuestion&) = delete;
+    TPageQuestion& operator=(const TPageQuestion&) = delete;
+
+    const TPageQuestionKind Kind;
+    const String Text;
+    const String DefaultText; // a prompt's suggested answer
+    const String Host;        // of the page that asks
+
+    // OK (a confirmation true, a prompt Value) or Cancel (false, no text).
+    void Answer(bool Accepted, const String& Value = String()) {
+        if (FDone) return;
+        FDone = true;
+        DoAnswer(Accepted, Value);
+    }
+    // As a user who declines: an alert dismissed, a confirmation false, a prompt empty.
+    void Decline() { Answer(Kind == TPageQuestionKind::Prompt, String()); }
+    bool Done() const { return FDone; }
+    bool Gone() const { return FGone; }
+
+protected:
+    virtual void DoAnswer(bool Accepted, const String& Value) = 0;
+    // The engine's: the page went away unanswered.
+    void SetGone() {
+        FDone = true;
+        FGone = true;
+    }
+
+private:
+    bool FDone = false;
+    bool FGone = false;
+};
+using TPageQuestionPtr = std::shared_ptr<TPageQuestion>;
 
 class TBrowserEngineEvents {
 public:
     virtual ~TBrowserEngineEvents() = default;
     virtual void EngineProgressChange(int Progress, int ProgressMax) = 0;
     virtual void EngineDocumentComplete(const IDispatchPtr& Document, const String& URL) = 0;
-    // The top-level navigation to URL failed (StatusCode: see navError*); it completes no document.
+    // The top-level navigation to URL failed (StatusCode: see navError*); it completes no document. With
+    // navErrorPageEnded also when no navigation waited: the page shown, URL, is gone.
     virtual void EngineNavigateError(const String& URL, int StatusCode) = 0;
     // The user followed a link that leaves the site (another origin, or a mail address): the page stays,
     // and the address is the application's to hand to the desktop.
@@ -58,6 +107,10 @@ public:
     // The user clicked into the page: the control should take the keyboard focus (soon, not inside the
     // callback).
     virtual void EngineFocusWanted() {}
+    // The page asks its user something; it waits for Question's answer.
+    virtual void EngineQuestion(const TPageQuestionPtr& Question) { Question->Decline(); }
+    // The page of a question went away before it was answered (Question->Gone()).
+    virtual void EngineQuestionGone(const TPageQuestionPtr& Question) { (void)Question; }
 };
 
 // Where the engine's view goes: the control's rectangle in its top-level window's coordinates (frame

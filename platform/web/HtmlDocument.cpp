@@ -2,8 +2,14 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtil.h"
+#include "platform/web/MarkupText.h"
 
 namespace vcl {
+
+std::shared_ptr<THTMLDocument> THTMLDocument::FromBytes(const String& Url, const String& Bytes,
+                                                        const String& ContentType) {
+    return std::make_shared<THTMLDocument>(Url, markup::ToUtf8(Bytes, ContentType));
+}
 
 HRESULT THTMLDocument::Save(const String& FileName, bool /*Remember*/) {
     if (FileName.empty()) return E_INVALIDARG;

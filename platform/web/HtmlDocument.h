@@ -3,8 +3,9 @@
 // interfaces. Document (and the event's pDisp) is an IDispatch; a loaded HTML document answers
 // QueryHTMLDocument2, and that answers QueryPersistFile, whose Save writes the document's HTML.
 //
-// The HTML is the one captured when the document completed (the document's markup as the engine holds
-// it then), so Save is synchronous and needs no round trip to the engine.
+// The HTML is the one captured when the document completed (the document's markup: a frame's as the engine
+// holds it then, a page's as its server sent it), so Save is synchronous and needs no round trip to the
+// engine.
 
 #include <cstdint>
 #include <memory>
@@ -57,6 +58,9 @@ public:
 class THTMLDocument final : public IHTMLDocument2, public IPersistFile {
 public:
     THTMLDocument(String Url, String Html) : FUrl(std::move(Url)), FHtml(std::move(Html)) {}
+    // The document of the bytes a server sent for Url, with their Content-Type (MarkupText.h).
+    static std::shared_ptr<THTMLDocument> FromBytes(const String& Url, const String& Bytes,
+                                                    const String& ContentType);
 
     IHTMLDocument2* QueryHTMLDocument2() override { return this; }
     String URL() const override { return FUrl; }

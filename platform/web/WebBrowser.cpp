@@ -15,6 +15,8 @@ namespace {
 constexpr win::UINT WM_BROWSERDISPATCH = win::WM_USER + 0x3B0;
 // Posted when the user clicked into the page.
 constexpr win::UINT WM_BROWSERFOCUS = win::WM_USER + 0x3B1;
+// Posted when a page's question waits for its box.
+constexpr win::UINT WM_BROWSERQUESTION = win::WM_USER + 0x3B2;
 constexpr const char* kFormContentType = "application/x-www-form-urlencoded";
 
 String LowerAscii(String s) {
@@ -41,6 +43,9 @@ TWebBrowser::TWebBrowser(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TWebBrowser::~TWebBrowser() {
+    // A box still up closes; the engine going marks its question gone, so that nobody answers it.
+    if (FAlive) *FAlive = false;
+    CloseBox();
     if (FEngine) {
         FEngine->SetEvents(nullptr);
         FEngine.reset();
@@ -117,6 +122,9 @@ void TWebBrowser::Navigate(const String& URL, const OleVariant& Flags, const Ole
         request.Headers.emplace_back("Content-Type", contentType);
     }
 
+    // The application leaves the page: what it still asks is of no interest to anybody.
+    DeclineQuestions();
+    FPace.Reset();
     NeedEngine().Navigate(request);
 }
 
@@ -159,6 +167,75 @@ void TWebBrowser::EngineFocusWanted() {
     if (HandleAllocated()) win::PostMessage(WindowHandle(), WM_BROWSERFOCUS, 0, 0);
 }
 
+// ---- A page's questions
+
+void TWebBrowser::EngineQuestion(const TPageQuestionPtr& Question) {
+    if (!FPace.MayShow(win::GetTickCount()) || !HandleAllocated()) {
+        Question->Decline();
+        return;
+    }
+    FQuestions.push_back(Question);
+    // Not from inside the engine's dispatch: the box runs a loop of its own until it is answered.
+    if (!FQuestionPosted) FQuestionPosted = win::PostMessage(WindowHandle(), WM_BROWSERQUESTION, 0, 0) != 0;
+}
+
+void TWebBrowser::EngineQuestionGone(const TPageQuestionPtr& Question) {
+    if (Question == FAsking) CloseBox();
+}
+
+void TWebBrowser::CloseBox() {
+    if (FBox) FBox->SetModalResult(mrCancel);
+}
+
+void TWebBrowser::DeclineQuestions() {
+    for (const TPageQuestionPtr& q : FQuestions)
+        q->Decline();
+    FQuestions.clear();
+    if (FAsking) FAsking->Decline();
+    CloseBox();
+}
+
+void TWebBrowser::AskWaiting() {
+    FQuestionPosted = false;
+    // One box at a time: the questions that come meanwhile wait for it.
+    while (!FAsking && !FQuestions.empty()) {
+        TPageQuestionPtr q = FQuestions.front();
+        FQuestions.pop_front();
+        if (q->Done()) continue;
+        TCustomForm* form = GetParentForm(this);
+        if (!form || !form->Visible() || !Showing()) {
+            q->Decline(); // nobody could see it
+            continue;
+        }
+        TForm* box = CreateQuestionBox(*q, form);
+        bool alive = true;
+        FAlive = &alive;
+        FAsking = q;
+        FBox = box;
+        TModalResult result = mrCancel;
+        try {
+            result = box->ShowModal();
+        } catch (...) {
+            if (alive) {
+                FAlive = nullptr;
+                FAsking.reset();
+                FBox = nullptr;
+            }
+            q->Decline();
+            FreeComponent(box);
+            throw;
+        }
+        // Nothing when the question was answered meanwhile or is gone (the page left, the control freed).
+        AnswerFromBox(*q, box, result);
+        FreeComponent(box);
+        if (!alive) return;
+        FAlive = nullptr;
+        FAsking.reset();
+        FBox = nullptr;
+        FPace.Answered(win::GetTickCount());
+    }
+}
+
 // ---- The window
 
 void TWebBrowser::CreateWnd() {
@@ -196,10 +273,15 @@ void TWebBrowser::WndProc(TMessage& Message) {
     case WM_BROWSERFOCUS:
         if (CanFocus() && !Focused()) SetFocus();
         return;
+    case WM_BROWSERQUESTION:
+        AskWaiting();
+        return;
     case win::WM_DESTROY:
-        // The view leaves the window before it goes.
+        // The view leaves the window before it goes, and with it whatever the page was asking.
         if (FEngine) FEngine->Place(TBrowserPlacement{});
         FDispatchPosted = false;
+        FQuestionPosted = false;
+        DeclineQuestions();
         TWinControl::WndProc(Message);
         return;
     case win::WM_SETFOCUS:

@@ -22,19 +22,32 @@
 // Busy false, LocationURL the address and no Document: no connection (navErrorCannotConnect), an answer
 // that cannot be read or redirects without end (navErrorBadAnswer), an HTTP status of 400 or more (the
 // status), an answer that would be a download or that the view cannot show (navErrorRefusedContent; no
-// download ever starts), a redirect to another site (navErrorOtherOrigin). The view then shows a short
-// page saying so. HTTP authentication is refused (the answer then fails with its status).
+// download ever starts), a redirect to another site (navErrorOtherOrigin), the end of the process that
+// loaded it (navErrorPageEnded: killed or crashed). The view then shows a short page saying so. A page
+// whose process ends once it has loaded fails the same way, after the fact, with no navigation under way.
+// HTTP authentication is refused (the answer then fails with its status).
+//
+// A page's questions (alert, confirm, prompt) are shown one at a time, each in a modal box of the program's
+// own over the control's form, titled with the page's host (PageQuestions.h), from the control's message
+// loop; the page waits for the answer. From the third question within ten seconds on, a page's questions
+// are answered without showing (declined) until the control navigates again. A navigation of the
+// application's leaves the page: a box still up is closed and the page's questions are declined. A box
+// whose page goes away meanwhile (its process ended), or whose control is freed, closes unanswered. A
+// control that does not show (no window, its form hidden) declines the questions, since nobody could
+// answer them.
 //
 // The pages stay on the site of the address navigated to last (NavigationPolicy.h): a link the user
 // clicks to a web or mail address elsewhere raises OnExternalLink(Sender, URL) and the page stays; other
 // ways off the site are refused. The documents of a form post's own helper page are never seen: no
 // events, no Busy change, no LocationURL of theirs, never a Document, also when the post fails.
 
+#include <deque>
 #include <memory>
 
 #include "platform/vcl/Controls.h"
 #include "platform/web/BrowserEngine.h"
 #include "platform/web/OleVariant.h"
+#include "platform/web/PageQuestions.h"
 
 namespace vcl {
 
@@ -85,11 +98,27 @@ private:
     void EngineExternalLink(const String& URL) override;
     void EngineEventsPending() override;
     void EngineFocusWanted() override;
+    void EngineQuestion(const TPageQuestionPtr& Question) override;
+    void EngineQuestionGone(const TPageQuestionPtr& Question) override;
     TBrowserEngine& NeedEngine();
     void UpdatePlacement();
+    // Shows the questions waiting, one box at a time.
+    void AskWaiting();
+    // Closes the box that is up, unanswered (its loop ends; the question is answered by whoever closed it).
+    void CloseBox();
+    // Declines every question not yet shown, and closes the box that is up.
+    void DeclineQuestions();
 
     std::unique_ptr<TBrowserEngine> FEngine;
     bool FDispatchPosted = false;
+    // The page's questions: waiting to be shown, the one whose box is up (with its box), and their pace.
+    std::deque<TPageQuestionPtr> FQuestions;
+    TPageQuestionPtr FAsking;
+    TForm* FBox = nullptr;
+    TQuestionPace FPace;
+    bool FQuestionPosted = false;
+    // Cleared when the control is freed while its box is up (the box's loop runs on the control's stack).
+    bool* FAlive = nullptr;
 };
 
 } // namespace vcl

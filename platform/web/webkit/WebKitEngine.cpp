@@ -4,8 +4,10 @@
 // reported by a script of ours, injected into every frame in a script world of its own (pages cannot see
 // or imitate it), that posts the frame's address and markup on the frame's load event. A frame's load
 // event comes before its parent's, so every frame of a page reports before the page finishes; when the
-// main frame finishes, the page's own markup is asked for in the same world, and its answer (which comes
-// after every message the page's frames sent) completes the top-level document.
+// main frame finishes, the page's own markup is asked for, and its answer (which comes after every message
+// the page's frames sent) completes the top-level document. That markup is the page as the server sent it,
+// read without running any script in the page: a page that forbids scripts (a sandbox) is read all the
+// same.
 //
 // Nothing reaches the control from inside a WebKit callback: each observation becomes a step in a queue,
 // the control is asked to call DispatchPending from its message loop, and the state the control reads
@@ -36,7 +38,6 @@ namespace vcl::webkitengine {
 
 namespace {
 
-constexpr const char* kWorld = "kalvenor";
 constexpr const char* kHandler = "documentComplete";
 
 // The markup of a document: its doctype and its root element.
@@ -51,10 +52,6 @@ String FrameScript() {
            kHandler + ".postMessage({url:String(location.href),html:" + kSerialize +
            "});}catch(e){}}"
            "if(document.readyState==='complete')report();else window.addEventListener('load',report);})();";
-}
-
-String TopScript() {
-    return String("({url:String(location.href),html:") + kSerialize + "})";
 }
 
 String PropertyString(JSCValue* object, const char* name) {
@@ -105,8 +102,10 @@ TWebKitEngine::TWebKitEngine() {
     // again at once. Composited (WebKit's default), the view paints nothing on such a redraw until the web
     // process sends a new frame, so the uncovered area shows our window's own face under the view until
     // the page itself changes.
-    webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(WEBKIT_WEB_VIEW(FView)),
-                                                     WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    WebKitSettings* settings = webkit_web_view_get_settings(WEBKIT_WEB_VIEW(FView));
+    webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    // A page cannot take the program's window full screen (its request fails, as the page is told).
+    webkit_settings_set_enable_fullscreen(settings, FALSE);
     g_object_set_data(G_OBJECT(FView), kEngineKey, this);
     g_signal_connect(FView, "load-changed", G_CALLBACK(OnLoadChanged), this);
     g_signal_connect(FView, "load-failed", G_CALLBACK(OnLoadFailed), this);
@@ -117,13 +116,20 @@ TWebKitEngine::TWebKitEngine() {
     g_signal_connect(FView, "script-dialog", G_CALLBACK(OnScriptDialog), this);
     g_signal_connect(FView, "context-menu", G_CALLBACK(OnContextMenu), this);
     g_signal_connect(FView, "notify::is-web-process-responsive", G_CALLBACK(OnResponsive), this);
+    g_signal_connect(FView, "web-process-terminated", G_CALLBACK(OnProcessTerminated), this);
+    g_signal_connect(FView, "permission-request", G_CALLBACK(OnPermissionRequest), this);
+    g_signal_connect(FView, "query-permission-state", G_CALLBACK(OnQueryPermission), this);
+    g_signal_connect(FView, "enter-fullscreen", G_CALLBACK(OnEnterFullscreen), this);
     g_signal_connect(FView, "button-press-event", G_CALLBACK(OnViewButton), this);
     FCancel = g_cancellable_new();
 }
 
 TWebKitEngine::~TWebKitEngine() {
     FEvents = nullptr;
+    // The page goes with the engine: its questions reach nobody any more.
+    ForgetQuestions();
     if (FReleaseSource) g_source_remove(FReleaseSource);
+    if (FHoldSource) g_source_remove(FHoldSource);
     g_cancellable_cancel(FCancel);
     g_object_unref(FCancel);
     Detach();
@@ -142,13 +148,16 @@ void TWebKitEngine::Queue(Step s) {
 }
 
 void TWebKitEngine::Restart() {
-    // What the last navigation still had coming is of no interest any more.
+    // What the last navigation still had coming is of no interest any more, and the page it leaves asks
+    // nobody.
+    DeclineQuestions();
     Renew(FCancel);
     FSteps.clear();
     FLastProgress = -1;
     FFailure = 0;
     FHelperShown = false;
     FReading = false;
+    FPagesOwn = false;
     FAsked = 0;
     if (FReleaseSource) g_source_remove(FReleaseSource);
     FReleaseSource = 0;
@@ -172,6 +181,9 @@ void TWebKitEngine::Navigate(const TNavigateRequest& Request) {
 
 void TWebKitEngine::Load() {
     auto* view = WEBKIT_WEB_VIEW(FView);
+    FCommitted = false;
+    FProbing = false;
+    WatchHold();
     if (FRequest.Method == "POST") {
         FPhase = Phase::Helper;
         FHelperShown = true;
@@ -225,6 +237,16 @@ void TWebKitEngine::DispatchPending() {
             if (!FSteps.empty() && FEvents) FEvents->EngineEventsPending();
             if (FEvents) FEvents->EngineExternalLink(s.Url);
             break;
+        case StepKind::Question:
+            if (!FSteps.empty() && FEvents) FEvents->EngineEventsPending();
+            if (FEvents)
+                FEvents->EngineQuestion(s.Question);
+            else
+                s.Question->Decline();
+            break;
+        case StepKind::QuestionGone:
+            if (FEvents) FEvents->EngineQuestionGone(s.Question);
+            break;
         }
     }
 }
@@ -244,6 +266,7 @@ void TWebKitEngine::Started() {
         Renew(FCancel);
         FFailure = 0;
         FReading = false;
+        FPagesOwn = true;
         FAsked = 0;
         const char* uri = webkit_web_view_get_uri(WEBKIT_WEB_VIEW(FView));
         FUrl = uri ? uri : "";
@@ -252,6 +275,7 @@ void TWebKitEngine::Started() {
         QueueProgress(0);
     }
     FPhase = Phase::Loading;
+    FCommitted = false;
 }
 
 void TWebKitEngine::Finished() {
@@ -265,9 +289,13 @@ void TWebKitEngine::Finished() {
     FPhase = Phase::Idle;
     FReading = true;
     QueueProgress(100);
-    g_object_ref(FView);
-    webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(FView), TopScript().c_str(), -1, kWorld, nullptr,
-                                        FCancel, OnTopMarkup, this);
+    WebKitWebResource* page = webkit_web_view_get_main_resource(WEBKIT_WEB_VIEW(FView));
+    if (!page) {
+        Fail(navErrorBadAnswer);
+        return;
+    }
+    g_object_ref(page);
+    webkit_web_resource_get_data(page, FCancel, OnTopMarkup, this);
 }
 
 void TWebKitEngine::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
@@ -279,9 +307,13 @@ void TWebKitEngine::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gp
             e->Started();
             break;
         case WEBKIT_LOAD_COMMITTED:
+            // The page that asked what is still unanswered is gone from the view.
+            e->ForgetQuestions();
+            e->FPageInView = true;
             if (e->FPhase == Phase::Loading) {
                 // The answer is in the view now, in the helper's place.
                 e->FHelperShown = false;
+                e->FCommitted = true;
                 if (const char* uri = webkit_web_view_get_uri(view))
                     e->Queue(Step{StepKind::Location, 0, uri, {}});
             }
@@ -321,12 +353,12 @@ void TWebKitEngine::OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptR
 }
 
 void TWebKitEngine::OnTopMarkup(GObject* source, GAsyncResult* result, gpointer self) {
+    auto* page = WEBKIT_WEB_RESOURCE(source);
     GError* error = nullptr;
-    JSCValue* v = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
-    bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-    g_object_unref(source);
+    gsize length = 0;
+    guchar* data = webkit_web_resource_get_data_finish(page, result, &length, &error);
     // A cancelled request belongs to a navigation (or an engine) that is gone: self may be too.
-    if (!cancelled) {
+    if (!g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED)) {
         auto* e = static_cast<TWebKitEngine*>(self);
         gtkbackend::GuardedVoid([&] {
             // The page's process was ended under it (the ending fails the navigation itself).
@@ -337,14 +369,35 @@ void TWebKitEngine::OnTopMarkup(GObject* source, GAsyncResult* result, gpointer 
                 e->Fail(navErrorBadAnswer);
                 return;
             }
+            String contentType;
+            if (WebKitURIResponse* response = webkit_web_resource_get_response(page))
+                if (SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response))
+                    if (const char* type = soup_message_headers_get_one(headers, "Content-Type"))
+                        contentType = type;
             const char* uri = webkit_web_view_get_uri(WEBKIT_WEB_VIEW(e->FView));
-            String url = uri && *uri ? String(uri) : PropertyString(v, "url");
-            String html = PropertyString(v, "html");
-            e->Queue(Step{StepKind::Top, 0, url, std::make_shared<THTMLDocument>(url, html)});
+            if (!uri || !*uri) uri = webkit_web_resource_get_uri(page);
+            const String url = uri ? uri : "";
+            const String bytes(reinterpret_cast<const char*>(data), data ? length : 0);
+            e->Queue(Step{StepKind::Top, 0, url, THTMLDocument::FromBytes(url, bytes, contentType)});
         });
     }
-    if (v) g_object_unref(v);
+    g_object_unref(source);
+    g_free(data);
     if (error) g_error_free(error);
+}
+
+void TWebKitEngine::OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason,
+                                        gpointer self) {
+    auto* e = static_cast<TWebKitEngine*>(self);
+    gtkbackend::GuardedVoid([&] {
+        if (e->FReviving || reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) return; // ours
+        // Killed or crashed: its page is gone, and so is whatever it was asked or was asking. A navigation
+        // that waited for it fails; so does, after the fact, the page that was shown (nothing of it is left
+        // but a picture that no longer answers).
+        e->ForgetQuestions();
+        e->FPageInView = false;
+        if (e->Waiting() || (e->FPhase == Phase::Idle && !e->FUrl.empty())) e->FailEnded();
+    });
 }
 
 } // namespace vcl::webkitengine

@@ -9,7 +9,9 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <set>
+#include <vector>
 
 #include "platform/web/BrowserEngine.h"
 
@@ -17,6 +19,8 @@ namespace vcl::webkitengine {
 
 // The view's data key that leads back to its engine.
 inline constexpr const char* kEngineKey = "kv-browser-engine";
+// The script world of ours, where pages cannot see or imitate what we run.
+inline constexpr const char* kWorld = "kalvenor";
 
 // Cancels what was asked for with Cancel and gives a fresh one.
 inline void Renew(GCancellable*& Cancel) {
@@ -24,6 +28,9 @@ inline void Renew(GCancellable*& Cancel) {
     g_object_unref(Cancel);
     Cancel = g_cancellable_new();
 }
+
+// A script dialog of a page's, kept until it is answered (WebKitPage.cpp).
+class TWebKitQuestion;
 
 class TWebKitEngine final : public TBrowserEngine {
 public:
@@ -48,12 +55,13 @@ private:
     // document loads. AwaitStart: the navigation is asked for, its load has not started. Loading: the
     // navigation's load runs. Failed: the navigation failed and the view loads the page saying so.
     enum class Phase { Idle, Helper, AwaitStart, Loading, Failed };
-    enum class StepKind { BusyOn, Location, Progress, Frame, Top, Error, External };
+    enum class StepKind { BusyOn, Location, Progress, Frame, Top, Error, External, Question, QuestionGone };
     struct Step {
         StepKind Kind;
         int Value = 0; // the progress, or the error's status code
         String Url;
         IDispatchPtr Doc;
+        TPageQuestionPtr Question = nullptr;
     };
 
     // ---- Loading (WebKitEngine.cpp)
@@ -69,6 +77,7 @@ private:
     static void OnProgress(GObject*, GParamSpec*, gpointer self);
     static void OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult* r, gpointer self);
     static void OnTopMarkup(GObject* source, GAsyncResult* result, gpointer self);
+    static void OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason, gpointer self);
 
     // ---- What pages and servers may do (WebKitPolicy.cpp)
     // Ends the navigation under way as failed: raises the error and shows a page saying so, in place of
@@ -82,14 +91,26 @@ private:
                                    gpointer self);
     static gboolean OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request, gpointer self);
     static void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer);
+    static gboolean OnPermissionRequest(WebKitWebView*, WebKitPermissionRequest* request, gpointer);
+    static gboolean OnQueryPermission(WebKitWebView*, WebKitPermissionStateQuery* query, gpointer);
+    static gboolean OnEnterFullscreen(WebKitWebView*, gpointer);
 
     // ---- What a page asks of the user, a page that holds the view (WebKitPage.cpp)
     static gboolean OnPrint(WebKitWebView*, WebKitPrintOperation*, gpointer self);
     static gboolean OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer self);
     static gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*,
                                   gpointer);
-    // The page asked the user something (and was answered at once).
+    // The page asked its user Dialog: the control is given the question, or it is declined at once.
+    void Ask(WebKitScriptDialog* Dialog);
+    // The page asked the user something (or printed).
     void Asked();
+    // True while the view's page is being left (by a navigation, ours or its own): its questions are no
+    // one's any more.
+    bool Leaving() const;
+    // The page's questions not yet answered: declined (the page goes on), or forgotten (it is gone).
+    void DeclineQuestions();
+    void ForgetQuestions();
+    bool QuestionsWaiting() const;
     // True while a navigation of ours waits for the view's page: to start, to load, or for its markup.
     bool Waiting() const;
     // The view's page holds the navigation under way: its web process is ended, and the navigation is
@@ -99,6 +120,14 @@ private:
     static void OnResponsive(GObject* view, GParamSpec*, gpointer self);
     // Ends the view's web process; the next load starts a new one.
     void Revive();
+    // Fails the navigation under way, or the page shown, because the view's web process ended under it.
+    void FailEnded();
+    // A navigation of ours that has not shown its answer a while after it was asked: held by the page it
+    // leaves, or by a slow server (WatchHold arms the look).
+    void WatchHold();
+    static gboolean OnHoldCheck(gpointer self);
+    void CheckHold();
+    static void OnProbe(GObject* source, GAsyncResult* result, gpointer self);
 
     // ---- The view in its window (WebKitPlacement.cpp)
     void Attach(GtkWidget* host);
@@ -136,6 +165,12 @@ private:
     int FFailure = 0;
     bool FHelperShown = false;
     bool FReading = false;
+    // The navigation under way is the page's own (a link, a script), not one the application asked for;
+    // its answer has replaced the page it leaves in the view; the view holds a page of a web process that
+    // runs (none before the first, or after its process ended: nothing could hold a navigation then).
+    bool FPagesOwn = false;
+    bool FCommitted = false;
+    bool FPageInView = false;
 
     // Questions of the page's (dialogs, prints) while a navigation of ours waits for it, in the second
     // that began at FAskedSince; the release of a page that holds the view, when one is due; whether the
@@ -144,6 +179,11 @@ private:
     gint64 FAskedSince = 0;
     guint FReleaseSource = 0;
     bool FReviving = false;
+    // The questions of the page's that wait for their answer; the look at a navigation that may be held,
+    // and whether the page's process was asked to answer and has not yet.
+    std::vector<std::shared_ptr<TWebKitQuestion>> FQuestions;
+    guint FHoldSource = 0;
+    bool FProbing = false;
 
     // Host.
     GtkWidget* FHost = nullptr;

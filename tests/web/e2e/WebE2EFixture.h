@@ -93,6 +93,27 @@ protected:
             ms);
     }
     String Url(const String& page) const { return DemoService::Get().Base() + page; }
+    // What a page reported to the service by asking for catalog.php?key=value (the value up to the next
+    // "&"), or "<none>".
+    static String Reported(const String& key) {
+        for (const LogEntry& e : DemoService::Get().RequestsFor("/catalog.php")) {
+            const std::size_t at = e.Path.find(key + "=");
+            if (at == String::npos) continue;
+            const std::size_t from = at + key.size() + 1;
+            return e.Path.substr(from, e.Path.find('&', from) - from);
+        }
+        return "<none>";
+    }
+    // Waits until the page reported key; its value. (Reading the log starts a process: the loop runs a
+    // while between two looks, so that the page gets on meanwhile.)
+    static String WaitForReport(const String& key, int ms = 5000) {
+        String value = Reported(key);
+        for (int waited = 0; value == "<none>" && waited < ms; waited += 200) {
+            Pump(200);
+            value = Reported(key);
+        }
+        return value;
+    }
     void Post(const String& page, const String& body) {
         Browser->Navigate(Url(page), vcl::OleVariant(10), vcl::OleVariant(0),
                           vcl::OleVariant::ByteArray(body.data(), body.size()),

@@ -1,7 +1,7 @@
-// End to end: what a page asks of its host, on the GTK backend under Xvfb. A page that prints, or asks
-// questions in script dialogs, again after every answer, or that never returns from its script, never
-// keeps the control from navigating, and nobody has to answer it; the page's context menu offers nothing
-// that leaves the page.
+// End to end: what a page asks of its host, on the GTK backend under Xvfb. A page's questions are asked in
+// boxes of ours, the third in a row answered without one; a page that prints, or asks questions again
+// after every answer, or that never returns from its script, never keeps the control from navigating,
+// and nobody has to answer it for ever; the page's context menu offers nothing that leaves the page.
 
 // The window system's headers come before GLib's (TRUE and FALSE).
 #include "platform/vcl/Forms.h"
@@ -13,6 +13,7 @@
 #include <set>
 #include <vector>
 
+#include "tests/web/e2e/WebBoxWatch.h"
 #include "tests/web/e2e/WebE2EFixture.h"
 
 namespace {
@@ -124,19 +125,37 @@ protected:
         return items;
     }
     DialogWatch Watch;
+    kvweb::BoxWatch Boxes;
 };
 
-TEST_F(WebPageAsks, ScriptDialogsAreAnsweredAsDeclinedAndLeavingThePageIsAllowed) {
+TEST_F(WebPageAsks, ScriptDialogsAreAskedInBoxesTheThirdIsDeclinedAndLeavingThePageIsAllowed) {
     if (!kvweb::Xdo("version")) GTEST_SKIP() << "needs xdotool";
-    // The page writes what its questions returned into its title, and asks before it is left.
-    Serve({{"faq.php", "<title>asking</title><script>var r=[alert('Note'), confirm('Sure?'), "
-                       "prompt('Your name?', 'suggested')];document.title=r.map(String).join('|');"
-                       "window.onbeforeunload=function(e){e.preventDefault();e.returnValue='Leave?';"
-                       "return 'Leave?';};</script><p style='height:400px'>Questions</p>"}});
+    // The page reports what its questions returned, and asks before it is left.
+    Serve(
+        {{"faq.php",
+          "<title>asking</title><script>var r=[alert('Note'), confirm('Sure?'), "
+          "prompt('Your name?', 'suggested')];new Image().src='catalog.php?answers='+r.map(String).join('-');"
+          "window.onbeforeunload=function(e){e.preventDefault();e.returnValue='Leave?';"
+          "return 'Leave?';};</script><p style='height:400px'>Questions</p>"}});
     Browser->Navigate(Url("faq.php?agenting=true"));
     ASSERT_TRUE(WaitForTop("faq.php", 10000)) << "a script dialog held the page";
-    EXPECT_EQ(kvweb::TitleOf(Completes().back().TopHtml), "undefined|false|")
-        << "an alert is dismissed, a confirmation declined, a prompt answered with nothing";
+    EXPECT_EQ(WaitForReport("answers"), "undefined-true-")
+        << "the alert and the confirmation answered OK in their boxes, the prompt declined without one";
+    ASSERT_EQ(Boxes.Seen.size(), 2u);
+    const String host = "127.0.0.1";
+    EXPECT_EQ(Boxes.Seen[0].Caption, host);
+    EXPECT_EQ(Boxes.Seen[0].Text, "Note");
+    EXPECT_EQ(Boxes.Seen[1].Text, "Sure?");
+    // A page's first question is a prompt: its box holds the suggested answer, which OK gives.
+    Serve({{"faq.php", "<script>var n=prompt('Your name?', 'suggested');"
+                       "new Image().src='catalog.php?name='+n;</script>"}});
+    Events.clear();
+    Browser->Navigate(Url("faq.php?agenting=true"));
+    ASSERT_TRUE(WaitForTop("faq.php", 10000));
+    EXPECT_EQ(WaitForReport("name"), "suggested");
+    ASSERT_EQ(Boxes.Seen.size(), 3u);
+    EXPECT_EQ(Boxes.Seen[2].Text, "Your name?");
+    EXPECT_EQ(Boxes.Seen[2].Edit, "suggested");
     // The engine asks about leaving only a page that the user has touched.
     ASSERT_TRUE(kvweb::FocusNativeWindow(Form->Handle()));
     TPoint o = Browser->ClientOrigin();
@@ -144,6 +163,7 @@ TEST_F(WebPageAsks, ScriptDialogsAreAnsweredAsDeclinedAndLeavingThePageIsAllowed
                            " click 1"));
     kvweb::Pump(300);
     ExpectNavigates("the page asked before it was left");
+    EXPECT_EQ(Boxes.Seen.size(), 3u) << "leaving the page asked nobody";
     EXPECT_TRUE(Watch.Shown.empty()) << Watch.Shown.front();
 }
 
@@ -175,7 +195,9 @@ TEST_F(WebPageAsks, APageThatAsksOrPrintsForEverOrNeverReturnsCannotStopTheContr
         {"printing from a timer", "setInterval(function(){print();},5);", Prints},
         {"a script that never returns", "for(;;){}", Nothing},
     };
-    // The page starts while it loads (it never completes), as it has loaded, or a moment later.
+    // The page starts while it loads (it never completes), as it has loaded, or a moment later. Its boxes
+    // are declined: it asks again at once.
+    Boxes.AnswerWith(mrCancel);
     enum When { WhileLoading, AsItLoads, Later };
     for (const Case& c : cases) {
         for (When when : {WhileLoading, AsItLoads, Later}) {
@@ -187,6 +209,7 @@ TEST_F(WebPageAsks, APageThatAsksOrPrintsForEverOrNeverReturnsCannotStopTheContr
                                                        : "window.onload=function(){setTimeout(function(){" +
                                                              String(c.Script) + "}," + later + ");};";
             Serve({{"faq.php", "<p>Hostile</p><script>" + script + "</script>"}});
+            const std::size_t boxes = Boxes.Seen.size();
             Events.clear();
             Browser->Navigate(Url("faq.php?agenting=true"));
             if (when == Later) {
@@ -215,6 +238,7 @@ TEST_F(WebPageAsks, APageThatAsksOrPrintsForEverOrNeverReturnsCannotStopTheContr
             }
             Serve({});
             ExpectNavigates(what);
+            EXPECT_LE(Boxes.Seen.size() - boxes, 2u) << what << ": the user answered more than two boxes";
         }
     }
     EXPECT_TRUE(Watch.Shown.empty()) << Watch.Shown.size() << " dialogs, the first " << Watch.Shown.front();

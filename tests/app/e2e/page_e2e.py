@@ -1,0 +1,335 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the program against service pages that ask the user things or try what a page should
+not be able to do: the real `kalvenor` on an X display under a window manager, driven by X input
+(xdotool), against the demo service's misbehaviours (the helpers of misbehaving_service.py). A page
+reports what it learnt by asking the service for catalog.php?<name>=<value>.
+
+    page_e2e.py --scenario NAME --program build/kalvenor --service tools/demo-service/server.py
+                --artifacts DIR
+
+Scenarios: confirm, box-on-signal, asks-forever, endless-unload, permissions, sandboxed, process-ends.
+"""
+
+import argparse
+import os
+import signal
+import subprocess
+import sys
+import threading
+import time
+import urllib.parse
+
+from e2e_support import Failure, Program, activate, arguments, click, geometry, screenshot, titled, wait_for, xdotool
+from misbehaving_service import CATALOG, HITS, INBOX, PAGE, Scenario, page
+
+# The host the demo service is reached at: a page's boxes are titled with it.
+HOST = "127.0.0.1"
+SUPPLIES = (67, 210)
+
+
+def question_box():
+    """The box of a page's question: a visible window of the program titled with the page's host."""
+    return titled(HOST)()
+
+
+def reported(s, name):
+    """What the page reported as name=value (the last report), or None."""
+    values = []
+    for e in s.service.requests():
+        query = urllib.parse.parse_qs(urllib.parse.urlsplit(e["path"]).query, keep_blank_values=True)
+        if e["path"].startswith("/catalog.php") and name in query:
+            values.append(query[name][0])
+    return values[-1] if values else None
+
+
+def wait_report(s, name, program, timeout=10):
+    wait_for("the page's report of %s" % name, lambda: reported(s, name) is not None, timeout, program.process)
+    return reported(s, name)
+
+
+def posted(s, name):
+    return len([e for e in s.service.requests() if e["path"].startswith("/" + name)])
+
+
+def section_loads(s, program, button, name, loading, timeout=20, once=True):
+    """A click on the section button reaches the service and its page loads; a post (once) is asked for once
+    only."""
+    before = posted(s, name)
+    mark = program.mark()
+    click(*button)
+    program.wait_line("status " + loading, mark, 10)
+    program.wait_line("status Ready", mark, timeout)
+    if posted(s, name) == before or (once and posted(s, name) != before + 1):
+        raise Failure("%s was asked for %d times, not once" % (name, posted(s, name) - before))
+
+
+def web_processes(program):
+    """The engine's web processes under the program (their names are cut to fifteen characters)."""
+    out = subprocess.run(["ps", "-e", "-o", "pid=,ppid=,comm="], capture_output=True, text=True).stdout
+    rows = [line.split(None, 2) for line in out.splitlines() if len(line.split(None, 2)) == 3]
+    parent = {int(pid): int(ppid) for pid, ppid, _ in rows}
+
+    def under(pid):
+        while pid > 1:
+            pid = parent.get(pid, 0)
+            if pid == program.process.pid:
+                return True
+        return False
+
+    return [int(pid) for pid, _, comm in rows if comm.startswith("WebKitWebProces") and under(int(pid))]
+
+
+def confirm(s):
+    """A page that asks once it has loaded: its box, titled with the host and owned by the main window, has
+    the keyboard; Enter reaches the page as yes, and a prompt's suggested answer as the answer."""
+    script = ("<script>onload=function(){setTimeout(function(){var a=confirm('Delete this message?');"
+              "new Image().src='catalog.php?answer='+a;var n=prompt('Your name?','suggested');"
+              "new Image().src='catalog.php?name='+encodeURIComponent(n);},0);};</script>")
+    s.service.misbehave({"user_inbox.php": {"body": page("<p>Inbox</p>" + script)}})
+    program = s.start()
+    main_window = s.sign_in(program)
+    mark = program.mark()
+    click(*INBOX)
+    # (The page completes once it is answered: its markup is read in its own process, which waits.)
+    box = wait_for("the page's question", question_box, 20, program.process)
+    screenshot(os.path.join(s.args.artifacts, "confirm.png"))
+    transient = subprocess.run(["xprop", "-id", box[0], "WM_TRANSIENT_FOR"], capture_output=True, text=True).stdout
+    if int(main_window[0]) != int(transient.split()[-1], 16):
+        raise Failure("the box is not owned by the main window: %s" % transient.strip())
+    time.sleep(0.5)
+    xdotool("key", "Return")  # no window was activated: the box has the keyboard of itself
+    if wait_report(s, "answer", program) != "true":
+        raise Failure("Enter reached the page as %r" % reported(s, "answer"))
+    wait_for("the prompt", question_box, 20, program.process)
+    time.sleep(0.5)
+    xdotool("key", "Return")
+    if wait_report(s, "name", program) != "suggested":
+        raise Failure("the prompt answered %r, not its suggestion" % reported(s, "name"))
+    wait_for("the box to go", lambda: not question_box(), 10, program.process)
+    program.wait_line("status Ready", mark, 20)
+    s.close_and_end(program, main_window)
+
+
+def box_on_signal(s):
+    """SIGTERM while a page's box is up: the box goes unanswered by anybody, and the program ends the normal
+    way (signed out, the page copy removed)."""
+    script = ("<script>onload=function(){setTimeout(function(){confirm('Delete this message?');"
+              "prompt('Your name?','suggested');},0);};</script>")
+    s.service.misbehave({"user_inbox.php": {"body": page("<p>Inbox</p>" + script)}})
+    program = s.start()
+    s.sign_in(program)
+    click(*INBOX)
+    wait_for("the page's question", question_box, 20, program.process)
+    exits = posted(s, "user_exit.php")
+    program.process.send_signal(signal.SIGTERM)
+    code = program.wait_end(20)
+    if code != 128 + signal.SIGTERM:
+        raise Failure("after SIGTERM the program ended with %d" % code)
+    if posted(s, "user_exit.php") != exits + 1:
+        raise Failure("the program did not sign out")
+    if os.path.exists(os.path.join(s.temp, "tmp.html")):
+        raise Failure("the page copy outlived the program")
+
+
+def asks_forever(s):
+    """A page that asks alert, confirm and prompt for ever once it has loaded: the user answers at most three
+    boxes, and the next section loads."""
+    script = ("<script>onload=function(){setTimeout(function(){for(;;){alert('Again');confirm('Sure?');"
+              "prompt('Name?','x');}},0);};</script>")
+    s.service.misbehave({"user_supplies.php": {"body": page("<p>Supplies</p>" + script)}})
+    program = s.start()
+    main_window = s.sign_in(program)
+    click(*SUPPLIES)
+    answered = 0
+    deadline = time.time() + 30
+    while time.time() < deadline and answered <= 5:
+        try:
+            box = wait_for("a box", question_box, 3, program.process)
+        except Failure:
+            break
+        activate(box)
+        xdotool("key", "Return")
+        answered += 1
+        wait_for("the box to go", lambda b=box: not question_box() or question_box()[0] != b[0], 10,
+                 program.process)
+    if not 1 <= answered <= 3:
+        raise Failure("the user answered %d boxes" % answered)
+    print("the user answered %d boxes" % answered)
+    activate(main_window)
+    section_loads(s, program, HITS, "user_hits.php", "Hits statistics loading...")
+    s.close_and_end(program, main_window)
+
+
+def endless_unload(s):
+    """A page whose pagehide and unload handlers never return: the next section (a post, asked for once)
+    and the catalog (a plain request, asked for again when the page held its answer) load all the same."""
+    holding = page("<p>Holding</p><script>addEventListener('pagehide',function(){for(;;){}});"
+                   "addEventListener('unload',function(){for(;;){}});</script>")
+    program = s.start()
+    main_window = s.sign_in(program)
+    for button, name, loading, post in ((HITS, "user_hits.php", "Hits statistics loading...", True),
+                                        (CATALOG, "catalog.php", "Catalog loading...", False)):
+        s.service.misbehave({"user_supplies.php": {"body": holding}})
+        mark = program.mark()
+        click(*SUPPLIES)
+        program.wait_line("status Ready", mark, 20)
+        s.service.misbehave({})
+        started = time.time()
+        section_loads(s, program, button, name, loading, once=post)
+        print("%s loaded %.1f s after the click" % (name, time.time() - started))
+    s.close_and_end(program, main_window)
+
+
+def permissions(s):
+    """A click on a page that asks for the pointer, full screen, notifications, the location and the
+    microphone: each is refused, the window stays as it is, and the program's own buttons work."""
+    script = (
+        "<script>function r(k,v){new Image().src='catalog.php?'+k+'='+v;}"
+        "document.addEventListener('pointerlockchange',"
+        "  function(){r('lock',document.pointerLockElement?'yes':'no');});"
+        "document.addEventListener('pointerlockerror',function(){r('lock','refused');});"
+        "document.onclick=function(){"
+        "  try{var p=document.body.requestPointerLock();if(p&&p.catch)p.catch(function(){});}"
+        "  catch(e){r('lock','refused');}"
+        "  var e=document.documentElement;"
+        "  if(!e.requestFullscreen)r('fullscreen','refused');"
+        "  else e.requestFullscreen().then(function(){r('fullscreen','yes');},"
+        "                                 function(){r('fullscreen','refused');});"
+        "  if(!window.Notification)r('notify','denied');"
+        "  else Notification.requestPermission().then(function(p){r('notify',p);});"
+        "  navigator.geolocation.getCurrentPosition(function(){r('geo','yes');},"
+        "                                           function(){r('geo','refused');});"
+        "  if(!navigator.mediaDevices)r('media','refused');"
+        "  else navigator.mediaDevices.getUserMedia({audio:true})"
+        "    .then(function(){r('media','yes');},function(){r('media','refused');});"
+        "};</script>")
+    s.service.misbehave({"user_inbox.php": {"body": page("<div style='height:900px'>Click me</div>" + script)}})
+    program = s.start()
+    main_window = s.sign_in(program)
+    mark = program.mark()
+    click(*INBOX)
+    program.wait_line("status Ready", mark, 20)
+    time.sleep(0.5)
+    before = geometry(main_window[0])
+    click(*PAGE)
+    for name in ("lock", "fullscreen", "notify", "geo", "media"):
+        answer = wait_report(s, name, program)
+        if answer not in ("refused", "denied"):
+            raise Failure("the page's %s was %r" % (name, answer))
+    time.sleep(1)
+    screenshot(os.path.join(s.args.artifacts, "permissions.png"))
+    state = subprocess.run(["xprop", "-id", main_window[0], "_NET_WM_STATE"], capture_output=True, text=True).stdout
+    if "FULLSCREEN" in state or geometry(main_window[0]) != before:
+        raise Failure("the main window went full screen: %s, %s" % (state.strip(), geometry(main_window[0])))
+    section_loads(s, program, HITS, "user_hits.php", "Hits statistics loading...")
+    s.close_and_end(program, main_window)
+
+
+def sandboxed(s):
+    """A sign-in answered by a page that forbids scripts (Content-Security-Policy: sandbox) signs in; one
+    that says the sign-in failed brings the login back."""
+    sandbox = {"Content-Security-Policy": "sandbox"}
+    s.service.misbehave({"user_home.php": {"headers": sandbox, "body": page("<p>Welcome</p>")}})
+    program = s.start()
+    s.sign_in(program)
+    if program.seen("message "):
+        raise Failure("the sign-in told of a failure: %s" % program.seen("message "))
+    s.service.misbehave({"user_inbox.php": {"headers": sandbox,
+                                            "body": page("<p>Incorrect username or password</p>")}})
+    mark = program.mark()
+    click(*INBOX)
+    program.wait_line("login demo|7|0", mark, 30)
+    xdotool("key", "Escape")
+    program.wait_end(30)
+
+
+class GroupProgram(Program):
+    """The program in a process group of its own, as a desktop session starts it."""
+
+    def __init__(self, path, env, output):
+        env = dict(env, KALVENOR_SESSION_PROBE="1", KALVENOR_BACKEND="gtk")
+        self.output = open(output, "w")
+        self.process = subprocess.Popen([path], env=env, stdout=subprocess.PIPE, stderr=self.output, text=True,
+                                        start_new_session=True)
+        self.lines = []
+        threading.Thread(target=self.read, daemon=True).start()
+
+
+def process_ends(s):
+    """The web process ending: during a navigation the failure shows and the next section loads; during the
+    sign-out the program ends at once, also when the session's end signals the whole process group."""
+    s.service.misbehave({"user_inbox.php": {"delay": 6}})
+    program = s.start()
+    main_window = s.sign_in(program)
+    mark = program.mark()
+    click(*INBOX)
+    program.wait_line("status Inbox messages loading...", mark, 10)
+    time.sleep(1)
+    for pid in web_processes(program):
+        os.kill(pid, signal.SIGKILL)
+    program.wait_line("status The page stopped", mark, 5)
+    section_loads(s, program, HITS, "user_hits.php", "Hits statistics loading...")
+
+    s.service.misbehave({"user_exit.php": {"silent": True}})
+    mark = program.mark()
+    activate(main_window)
+    xdotool("key", "alt+F4")
+    program.wait_line("status Signing out...", mark, 10)
+    time.sleep(0.5)
+    killed = time.time()
+    for pid in web_processes(program):
+        os.kill(pid, signal.SIGKILL)
+    code = program.wait_end(30)
+    if time.time() - killed > 4:
+        raise Failure("the program waited %.1f s for an exit page that could not come" % (time.time() - killed))
+    if code != 0:
+        raise Failure("the program ended with %d" % code)
+
+    program = GroupProgram(s.args.program, s.env(), os.path.join(s.args.artifacts, "program-group.out"))
+    s.programs.append(program)
+    main_window = s.sign_in(program)
+    sent = time.time()
+    os.killpg(program.process.pid, signal.SIGTERM)
+    code = program.wait_end(30)
+    if time.time() - sent > 4:
+        raise Failure("after SIGTERM to its process group the program took %.1f s" % (time.time() - sent))
+    if code != 128 + signal.SIGTERM:
+        raise Failure("after SIGTERM the program ended with %d" % code)
+    if os.path.exists(os.path.join(s.temp, "tmp.html")):
+        raise Failure("the page copy outlived the program")
+
+
+SCENARIOS = {f.__name__.replace("_", "-"): f for f in
+             (confirm, box_on_signal, asks_forever, endless_unload, permissions, sandboxed, process_ends)}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--scenario", required=True, choices=sorted(SCENARIOS))
+    args = arguments(parser, "page")
+    if args is None:
+        return 1
+    args.artifacts = os.path.join(args.artifacts, "page-" + args.scenario)
+    os.makedirs(args.artifacts, exist_ok=True)
+    scenario = Scenario(args)
+    try:
+        SCENARIOS[args.scenario](scenario)
+        print("page, %s: checked" % args.scenario)
+        return 0
+    except (Failure, OSError, subprocess.CalledProcessError) as e:
+        print("page, %s FAILED: %s" % (args.scenario, e), file=sys.stderr)
+        try:
+            screenshot(os.path.join(args.artifacts, "failure.png"))
+        except Exception:
+            pass
+        for program in scenario.programs:
+            program.output.flush()
+            with open(program.output.name, encoding="utf-8", errors="replace") as f:
+                print("  the program's output (%s):\n%s" % (program.output.name, f.read()[-4000:]), file=sys.stderr)
+        return 1
+    finally:
+        scenario.cleanup()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
