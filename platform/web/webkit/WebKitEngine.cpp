@@ -106,6 +106,9 @@ TWebKitEngine::TWebKitEngine() {
     webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     // A page cannot take the program's window full screen (its request fails, as the page is told).
     webkit_settings_set_enable_fullscreen(settings, FALSE);
+    // Nor can it reach a camera or a microphone: the request would be denied anyway, but offering it makes
+    // the engine open the sound server to list the devices first.
+    webkit_settings_set_enable_media_stream(settings, FALSE);
     g_object_set_data(G_OBJECT(FView), kEngineKey, this);
     g_signal_connect(FView, "load-changed", G_CALLBACK(OnLoadChanged), this);
     g_signal_connect(FView, "load-failed", G_CALLBACK(OnLoadFailed), this);
@@ -396,7 +399,7 @@ void TWebKitEngine::OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminat
         // but a picture that no longer answers).
         e->ForgetQuestions();
         e->FPageInView = false;
-        if (e->Waiting() || (e->FPhase == Phase::Idle && !e->FUrl.empty())) e->FailEnded();
+        if (e->Waiting() || (e->FPhase == Phase::Idle && !e->FUrl.empty())) e->Fail(navErrorPageEnded);
     });
 }
 

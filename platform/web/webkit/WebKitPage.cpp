@@ -27,7 +27,6 @@
 #include <vector>
 
 #include "platform/backend/gtk/GtkGuard.h"
-#include "platform/web/FormPost.h"
 
 namespace vcl::webkitengine {
 
@@ -270,17 +269,6 @@ void TWebKitEngine::Revive() {
     FReviving = true;
     webkit_web_view_terminate_web_process(WEBKIT_WEB_VIEW(FView));
     FReviving = false;
-}
-
-void TWebKitEngine::FailEnded() {
-    Fail(navErrorPageEnded);
-    // The failure's own page speaks of servers; this one was no server's doing.
-    const String page =
-        "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Cannot show the page</title>"
-        "</head><body style=\"font-family:sans-serif;margin:2em\"><h3>The page cannot be shown</h3>"
-        "<p>The browser's process that showed it ended.</p><p style=\"color:#666\">" +
-        formpost::HtmlAttributeEscape(FUrl) + "</p></body></html>\n";
-    webkit_web_view_load_html(WEBKIT_WEB_VIEW(FView), page.c_str(), nullptr);
 }
 
 void TWebKitEngine::WatchHold() {

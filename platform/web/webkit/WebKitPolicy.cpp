@@ -34,6 +34,9 @@ String ErrorPage(int Code, const String& Url) {
     case navErrorOtherOrigin:
         why = "The server sent the page on to another site, which is not followed.";
         break;
+    case navErrorPageEnded:
+        why = "The browser's process that showed it ended.";
+        break;
     default:
         why = "The server answered with error " + std::to_string(Code) + ".";
         break;

@@ -120,8 +120,6 @@ private:
     static void OnResponsive(GObject* view, GParamSpec*, gpointer self);
     // Ends the view's web process; the next load starts a new one.
     void Revive();
-    // Fails the navigation under way, or the page shown, because the view's web process ended under it.
-    void FailEnded();
     // A navigation of ours that has not shown its answer a while after it was asked: held by the page it
     // leaves, or by a slow server (WatchHold arms the look).
     void WatchHold();
