@@ -1,7 +1,6 @@
 #include "components/menus/AdvMenuItemInfo.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "components/menus/AdvMenuStyler.h"
 #include "components/menus/AdvMenus.h"
@@ -92,11 +91,14 @@ bool IsFirstSubMenuItem(const TMenuItem* Item) {
 bool IsAfterMenuBreak(const TMenuItem* Item) {
     TMenuItem* parent = Item ? Item->Parent() : nullptr;
     if (!parent) return false;
-    for (TMenuItem* s : parent->ShownItems()) {
-        if (s->MenuIndex() > Item->MenuIndex()) break;
-        if (s->Break() != mbNone) return true;
-    }
-    return false;
+    // A shown item up to this one that breaks the menu (this one's place is found only for those).
+    const int at = Item->MenuIndex();
+    bool reached = false;
+    const TMenuItem* breaking = parent->FindShown([&](TMenuItem* s) {
+        reached = s == Item;
+        return (s->Break() != mbNone && (reached || s->MenuIndex() < at)) || reached;
+    });
+    return breaking && breaking->Break() != mbNone;
 }
 
 bool IsRightmost(const TMenuItem* Item) {
@@ -121,22 +123,28 @@ int GetMenuItemLevel(const TMenuItem* Item) {
 }
 
 TMenuItem* FirstVisibleItem(const TMenuItem* Item) {
-    if (!Item) return nullptr;
-    const std::vector<TMenuItem*> shown = Item->ShownItems();
-    return shown.empty() ? nullptr : shown.front();
+    return Item ? Item->FindShown([](TMenuItem*) { return true; }) : nullptr;
 }
 
 TMenuItem* LastVisibleItem(const TMenuItem* Item) {
-    if (!Item) return nullptr;
-    const std::vector<TMenuItem*> shown = Item->ShownItems();
-    return shown.empty() ? nullptr : shown.back();
+    TMenuItem* last = nullptr;
+    if (Item)
+        Item->FindShown([&](TMenuItem* s) {
+            last = s;
+            return false;
+        });
+    return last;
 }
 
 int VisibleMenuIndex(const TMenuItem* Item) {
     if (!Item || !Item->Parent()) return -1;
-    const std::vector<TMenuItem*> shown = Item->Parent()->ShownItems();
-    auto at = std::find(shown.begin(), shown.end(), Item);
-    return at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
+    int n = 0;
+    const TMenuItem* found = Item->Parent()->FindShown([&](TMenuItem* s) {
+        if (s == Item) return true;
+        ++n;
+        return false;
+    });
+    return found ? n : -1;
 }
 
 TMenu* GetParentMenuEx(const TMenuItem* Item) {

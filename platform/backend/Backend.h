@@ -218,5 +218,8 @@ int WakeUpFd();
 void WakeUp();
 // Empties a pending wake-up; true if there was one.
 bool TakeWakeUp();
+// Whether a wake-up may be pending, without a system call: a backend that looks at every wait rather
+// than polling the eventfd asks this first (a true answer may find nothing to take; a false one is sure).
+bool WakeUpMayBePending();
 
 } // namespace backend

@@ -32,17 +32,6 @@ win::UINT AllocateCommand() {
     return id;
 }
 
-// Of visible items in menu order: all but the separators that separate nothing (a leading or trailing
-// one, and one right after another).
-std::vector<TMenuItem*> ReduceLines(const std::vector<TMenuItem*>& Items) {
-    std::vector<TMenuItem*> r;
-    r.reserve(Items.size());
-    for (TMenuItem* i : Items)
-        if (!i->IsLine() || (!r.empty() && !r.back()->IsLine())) r.push_back(i);
-    if (!r.empty() && r.back()->IsLine()) r.pop_back();
-    return r;
-}
-
 } // namespace
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(AllocateCommand()) {}
@@ -180,23 +169,52 @@ TMenuAutoFlag TMenuItem::GetAutoLineReduction() const {
     return maAutomatic;
 }
 
-std::vector<TMenuItem*> TMenuItem::ShownItems() const {
-    std::vector<TMenuItem*> visible;
-    if (!FParent && FMenu) {
-        // The top level: the menu decides (a merged main menu shows another menu's items too).
-        visible = FMenu->ShownItems();
+TMenuItem* TMenuItem::FindShown(const std::function<bool(TMenuItem*)>& Visit) const {
+    // Reduced, a separator shows only between two shown items that are none: it is held back until an
+    // item comes after it, and one that comes while another is held, or before any item, is left out.
+    const bool reduce = GetAutoLineReduction() == maAutomatic;
+    TMenuItem* held = nullptr;
+    bool itemBefore = false;
+    TMenuItem* hit = nullptr;
+    auto offer = [&](TMenuItem* i) {
+        if (reduce && i->IsLine()) {
+            if (itemBefore && !held) held = i;
+            return false;
+        }
+        if (held && Visit(held)) {
+            hit = held;
+            return true;
+        }
+        held = nullptr;
+        itemBefore = true;
+        if (!Visit(i)) return false;
+        hit = i;
+        return true;
+    };
+    if (!FParent && FMenu && FMenu->MergedMenu()) {
+        // The top level of a merged main menu: the menu decides, showing another menu's items too.
+        for (TMenuItem* i : FMenu->ShownItems())
+            if (offer(i)) return hit;
     } else {
         for (TMenuItem* i : FItems)
-            if (i->FVisible) visible.push_back(i);
+            if (i->FVisible && offer(i)) return hit;
     }
-    return GetAutoLineReduction() == maAutomatic ? ReduceLines(visible) : visible;
+    return nullptr;
+}
+
+std::vector<TMenuItem*> TMenuItem::ShownItems() const {
+    std::vector<TMenuItem*> shown;
+    FindShown([&](TMenuItem* i) {
+        shown.push_back(i);
+        return false;
+    });
+    return shown;
 }
 
 bool TMenuItem::Shown() const {
     if (!FVisible) return false;
     if (!IsLine() || !FParent) return true;
-    const std::vector<TMenuItem*> shown = FParent->ShownItems();
-    return std::find(shown.begin(), shown.end(), this) != shown.end();
+    return FParent->FindShown([this](TMenuItem* i) { return i == this; }) == this;
 }
 
 TMenuItem* TMenuItem::Items(int Index) const {

@@ -5,6 +5,7 @@
 // Sub-items are freed by their parent item; an item owned by a form is freed by whichever goes first and
 // leaves its parent on the way.
 
+#include <functional>
 #include <vector>
 
 #include "platform/classes/Component.h"
@@ -135,6 +136,9 @@ public:
     int IndexOf(const TMenuItem* Item) const;
     // The sub-items the window-system menu shows, in order (see Shown).
     std::vector<TMenuItem*> ShownItems() const;
+    // The first of those for which Visit is true, visiting them in order and stopping there; null when
+    // none is. Allocates nothing (but on the bar of a merged main menu), for what painting asks of each item.
+    TMenuItem* FindShown(const std::function<bool(TMenuItem*)>& Visit) const;
     // The sub-item whose caption without "&" is ACaption (any case), or null.
     TMenuItem* Find(const String& ACaption) const;
     // The menu this item belongs to (through its parents), or null.

@@ -18,9 +18,11 @@ namespace backend {
 
 namespace {
 
-// Read by signal handlers: a lock-free atomic only.
+// Read by signal handlers: lock-free atomics only. The flag is set after each write and cleared before
+// each read, so that a write is always followed by the flag.
 std::atomic<int> g_wakeFd{-1};
-static_assert(std::atomic<int>::is_always_lock_free);
+std::atomic<bool> g_written{false};
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free);
 
 } // namespace
 
@@ -41,6 +43,7 @@ void WakeUp() {
     const std::uint64_t one = 1;
     // A counter at its limit (EAGAIN) is as awake as it gets: nothing to do about a failure.
     [[maybe_unused]] const ssize_t written = ::write(fd, &one, sizeof one);
+    g_written.store(true);
     errno = savedErrno;
 }
 
@@ -48,7 +51,12 @@ bool TakeWakeUp() {
     const int fd = g_wakeFd.load();
     if (fd < 0) return false;
     std::uint64_t count = 0;
+    g_written.store(false);
     return ::read(fd, &count, sizeof count) == static_cast<ssize_t>(sizeof count) && count > 0;
+}
+
+bool WakeUpMayBePending() {
+    return g_written.load(std::memory_order_relaxed);
 }
 
 } // namespace backend

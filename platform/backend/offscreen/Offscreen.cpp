@@ -116,8 +116,8 @@ void OffscreenDisplay::Restack(const std::vector<backend::NativeWindow*>& list) 
 
 backend::WaitResult OffscreenDisplay::Wait(std::optional<std::uint32_t> deadline) {
     // A wake-up (a signal handler's) ends the wait where the clock stands: what woke the loop is looked
-    // at before any timer.
-    if (backend::TakeWakeUp()) return backend::WaitResult::Event;
+    // at before any timer. Looked for without a system call while none was given.
+    if (backend::WakeUpMayBePending() && backend::TakeWakeUp()) return backend::WaitResult::Event;
     if (!deadline) return backend::WaitResult::Idle;
     if (static_cast<std::int32_t>(*deadline - now_) > 0) now_ = *deadline;
     return backend::WaitResult::Deadline;
