@@ -8,7 +8,7 @@ Run on an X display with a window manager:
 
     xvfb-run -a -s "-screen 0 1280x1024x24" tests/support/with-window-manager \\
         python3 bench/startup/startup_stress.py --program build-bench/kalvenor \\
-        --service tools/demo-service/server.py --artifacts /tmp/stress \\
+        --service tools/demo-service/server.py --artifacts build-bench/stress \\
         --slow-module build-bench/libkalvenor-slow-engine.so [--real-starts 100] [--slow-starts 10]
 
 Prints how many starts of each kind answered, and the median and the slowest time from Escape to the
