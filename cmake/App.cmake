@@ -57,79 +57,52 @@ function(_kv_app_late)
     else()
       set(_xvfb)
     endif()
-    # Under a window manager (openbox): the windows are found by their titles and closed by its close
-    # request; 77 = skipped, when there is none to start.
-    add_test(NAME app_end_to_end
-      COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
-              ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/run_e2e.py
-              --program $<TARGET_FILE:kalvenor>
-              --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
-              --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
     # ASAN_OPTIONS: see the browser's end-to-end tests (cmake/Web.cmake).
     set(_app_env "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp;NO_AT_BRIDGE=1;GTK_THEME=Adwaita;LC_ALL=C.UTF-8;LIBGL_ALWAYS_SOFTWARE=1")
-    set_tests_properties(app_end_to_end PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+    # One test of the real program under its own X server: NAME runs tests/app/e2e/SCRIPT with the program,
+    # the demo service and the pictures' folder, then any further arguments. Under a window manager
+    # (openbox) unless NO_WM: the windows are found by their titles and closed by its close request;
+    # 77 = skipped, when there is none to start. LOCK keeps it off the X server while others run.
+    function(_kv_app_e2e NAME SCRIPT)
+      cmake_parse_arguments(PARSE_ARGV 2 _e "NO_WM;LOCK" "TIMEOUT" "ARGS")
+      set(_wm ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager)
+      if(_e_NO_WM)
+        set(_wm)
+      endif()
+      if(NOT _e_TIMEOUT)
+        set(_e_TIMEOUT 300)
+      endif()
+      add_test(NAME ${NAME}
+        COMMAND ${_xvfb} ${_wm} ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/${SCRIPT}
+                --program $<TARGET_FILE:kalvenor>
+                --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
+                --artifacts ${CMAKE_BINARY_DIR}/app-e2e ${_e_ARGS})
+      set_tests_properties(${NAME} PROPERTIES TIMEOUT ${_e_TIMEOUT} SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+      if(_e_LOCK)
+        set_tests_properties(${NAME} PROPERTIES RESOURCE_LOCK x_server)
+      endif()
+    endfunction()
+    _kv_app_e2e(app_end_to_end run_e2e.py)
     # The main window as a window: moved, sized by its edges, maximised and restored, its place kept.
-    add_test(NAME app_window
-      COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
-              ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/window_e2e.py
-              --program $<TARGET_FILE:kalvenor>
-              --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
-              --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
-    set_tests_properties(app_window PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+    _kv_app_e2e(app_window window_e2e.py)
     # The service's address: refused at start when no page could be loaded from it; signing in when the
     # browser engine writes it another way.
-    add_test(NAME app_service_address
-      COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
-              ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/address_e2e.py
-              --program $<TARGET_FILE:kalvenor>
-              --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
-              --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
-    set_tests_properties(app_service_address PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+    _kv_app_e2e(app_service_address address_e2e.py)
     # A box belongs to the window that asked for it: a click on the login dialog's caption leaves its box
     # above it, and Enter answers the box.
-    add_test(NAME app_box_owner
-      COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
-              ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/box_owner_e2e.py
-              --program $<TARGET_FILE:kalvenor>
-              --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
-              --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
-    set_tests_properties(app_box_owner PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+    _kv_app_e2e(app_box_owner box_owner_e2e.py TIMEOUT 120)
     # Starts that must not freeze while the browser engine's module loads and the pointer enters the login
     # dialog: with a stand-in module that loads slowly (kalvenor-slow-engine) and with the real one.
-    add_test(NAME app_startup_freeze
-      COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
-              ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/startup_freeze_e2e.py
-              --program $<TARGET_FILE:kalvenor>
-              --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
-              --artifacts ${CMAKE_BINARY_DIR}/app-e2e
-              --slow-module $<TARGET_FILE:kalvenor-slow-engine>)
-    set_tests_properties(app_startup_freeze PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 ENVIRONMENT "${_app_env}")
+    _kv_app_e2e(app_startup_freeze startup_freeze_e2e.py ARGS --slow-module $<TARGET_FILE:kalvenor-slow-engine>)
     # The program against a service that misbehaves, one scenario a test; "dialogs" runs without a window
     # manager (what it checks is what the window manager would otherwise do).
-    foreach(_scenario failures down download other-site sign-out save-password phrase hostile-page dialogs)
-      if(_scenario STREQUAL "dialogs")
-        set(_wm)
-      else()
-        set(_wm ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager)
-      endif()
-      add_test(NAME app_service_${_scenario}
-        COMMAND ${_xvfb} ${_wm} ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/misbehaving_service.py
-                --scenario ${_scenario} --program $<TARGET_FILE:kalvenor>
-                --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
-                --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
-      set_tests_properties(app_service_${_scenario} PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
-        RESOURCE_LOCK x_server ENVIRONMENT "${_app_env}")
+    foreach(_scenario failures down download other-site sign-out save-password phrase hostile-page)
+      _kv_app_e2e(app_service_${_scenario} misbehaving_service.py LOCK ARGS --scenario ${_scenario})
     endforeach()
+    _kv_app_e2e(app_service_dialogs misbehaving_service.py NO_WM LOCK ARGS --scenario dialogs)
     # Pages that ask the user things, or try what a page should not be able to do (under a window manager).
     foreach(_scenario confirm box-on-signal asks-forever endless-unload permissions sandboxed process-ends)
-      add_test(NAME app_page_${_scenario}
-        COMMAND ${_xvfb} ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager
-                ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/app/e2e/page_e2e.py
-                --scenario ${_scenario} --program $<TARGET_FILE:kalvenor>
-                --service ${CMAKE_SOURCE_DIR}/tools/demo-service/server.py
-                --artifacts ${CMAKE_BINARY_DIR}/app-e2e)
-      set_tests_properties(app_page_${_scenario} PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
-        RESOURCE_LOCK x_server ENVIRONMENT "${_app_env}")
+      _kv_app_e2e(app_page_${_scenario} page_e2e.py LOCK ARGS --scenario ${_scenario})
     endforeach()
   endif()
 endfunction()

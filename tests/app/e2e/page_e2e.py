@@ -22,6 +22,10 @@ import urllib.parse
 from e2e_support import Failure, Program, activate, arguments, click, geometry, screenshot, titled, wait_for, xdotool
 from misbehaving_service import CATALOG, HITS, INBOX, PAGE, Scenario, page
 
+# The page that asks for every permission on a click, shared with the browser's own tests.
+PERMISSION_REQUESTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web", "e2e", "pages",
+                                   "permission-requests.js")
+
 # The host the demo service is reached at: a page's boxes are titled with it.
 HOST = "127.0.0.1"
 SUPPLIES = (67, 210)
@@ -183,26 +187,8 @@ def endless_unload(s):
 def permissions(s):
     """A click on a page that asks for the pointer, full screen, notifications, the location and the
     microphone: each is refused, the window stays as it is, and the program's own buttons work."""
-    script = (
-        "<script>function r(k,v){new Image().src='catalog.php?'+k+'='+v;}"
-        "document.addEventListener('pointerlockchange',"
-        "  function(){r('lock',document.pointerLockElement?'yes':'no');});"
-        "document.addEventListener('pointerlockerror',function(){r('lock','refused');});"
-        "document.onclick=function(){"
-        "  try{var p=document.body.requestPointerLock();if(p&&p.catch)p.catch(function(){});}"
-        "  catch(e){r('lock','refused');}"
-        "  var e=document.documentElement;"
-        "  if(!e.requestFullscreen)r('fullscreen','refused');"
-        "  else e.requestFullscreen().then(function(){r('fullscreen','yes');},"
-        "                                 function(){r('fullscreen','refused');});"
-        "  if(!window.Notification)r('notify','denied');"
-        "  else Notification.requestPermission().then(function(p){r('notify',p);});"
-        "  navigator.geolocation.getCurrentPosition(function(){r('geo','yes');},"
-        "                                           function(){r('geo','refused');});"
-        "  if(!navigator.mediaDevices)r('media','refused');"
-        "  else navigator.mediaDevices.getUserMedia({audio:true})"
-        "    .then(function(){r('media','yes');},function(){r('media','refused');});"
-        "};</script>")
+    with open(PERMISSION_REQUESTS, encoding="utf-8") as f:
+        script = "<script>" + f.read() + "</script>"
     s.service.misbehave({"user_inbox.php": {"body": page("<div style='height:900px'>Click me</div>" + script)}})
     program = s.start()
     main_window = s.sign_in(program)

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -26,6 +27,17 @@ namespace {
 using namespace vcl;
 using kvweb::DemoService;
 using kvweb::Seen;
+
+// A page's script from tests/web/e2e/pages, on one line (its comment lines left out), for a page the demo
+// service gives from a JSON string; empty when the file cannot be read.
+String PageScript(const String& Name) {
+    const char* root = std::getenv("KALVENOR_SOURCE_DIR");
+    std::ifstream in(String(root ? root : ".") + "/tests/web/e2e/pages/" + Name);
+    String script, line;
+    while (std::getline(in, line))
+        if (line.rfind("//", 0) != 0) script += line + " ";
+    return script;
+}
 
 // The processes under this one whose name begins with Name (the engine's web process is
 // "WebKitWebProcess", cut to fifteen characters by the kernel).
@@ -121,26 +133,8 @@ TEST_F(WebPageLimits, APageWhoseUnloadNeverReturnsDoesNotHoldTheNextNavigation) 
 TEST_F(WebPageLimits, EveryPermissionIsDeniedAndFullScreenRefused) {
     if (!kvweb::Xdo("version")) GTEST_SKIP() << "needs xdotool";
     // Each request on a click; what it came to goes to the service as catalog.php?<what>=<answer>.
-    const String script =
-        "function r(k,v){new Image().src='catalog.php?'+k+'='+v+'&';}"
-        "document.addEventListener('pointerlockchange',"
-        "  function(){r('lock',document.pointerLockElement?'yes':'no');});"
-        "document.addEventListener('pointerlockerror',function(){r('lock','refused');});"
-        "document.onclick=function(){"
-        "  try{var p=document.body.requestPointerLock();if(p&&p.catch)p.catch(function(){});}"
-        "  catch(e){r('lock','refused');}"
-        "  var e=document.documentElement;"
-        "  if(!e.requestFullscreen)r('fullscreen','refused');"
-        "  else e.requestFullscreen().then(function(){r('fullscreen','yes');},"
-        "                                 function(){r('fullscreen','refused');});"
-        "  if(!window.Notification)r('notify','denied');"
-        "  else Notification.requestPermission().then(function(p){r('notify',p);});"
-        "  navigator.geolocation.getCurrentPosition(function(){r('geo','yes');},"
-        "                                           function(){r('geo','refused');});"
-        "  if(!navigator.mediaDevices)r('media','refused');"
-        "  else navigator.mediaDevices.getUserMedia({audio:true})"
-        "    .then(function(){r('media','yes');},function(){r('media','refused');});"
-        "};";
+    const String script = PageScript("permission-requests.js");
+    ASSERT_FALSE(script.empty());
     Serve(R"({"faq.php": {"body": "<body style='height:600px'><p>Click</p><script>)" + script +
           R"(</script></body>"}})");
     Browser->Navigate(Url("faq.php?agenting=true"));
