@@ -1,9 +1,11 @@
 #include "platform/web/MarkupText.h"
 
-#include <glib.h>
 #include <iconv.h>
 
 #include <cerrno>
+
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Unicode.h"
 
 namespace vcl::markup {
 
@@ -11,17 +13,6 @@ namespace {
 
 constexpr const char* kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 constexpr std::size_t kMetaScan = 1024;
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-String Lower(const String& s) {
-    String out = s;
-    for (char& c : out)
-        c = LowerAscii(c);
-    return out;
-}
 
 bool LabelChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -50,7 +41,7 @@ String LabelAfter(const String& Text, std::size_t From) {
 // The charset a <meta> element declares near the start (its charset attribute, or the one inside an
 // http-equiv's content).
 String MetaCharset(const String& Bytes) {
-    const String head = Lower(Bytes.substr(0, kMetaScan));
+    const String head = LowerCase(Bytes.substr(0, kMetaScan));
     for (std::size_t at = head.find("<meta"); at != String::npos; at = head.find("<meta", at + 5)) {
         const std::size_t end = head.find('>', at);
         const String tag = head.substr(at, end == String::npos ? String::npos : end - at);
@@ -62,7 +53,7 @@ String MetaCharset(const String& Bytes) {
 
 // The name the system's converter knows a label by; empty for none.
 String ConverterName(const String& Label) {
-    const String l = Lower(Label);
+    const String l = LowerCase(Label);
     if (l.empty()) return String();
     for (const char* latin : {"iso-8859-1", "iso8859-1", "iso_8859-1", "latin1", "l1", "us-ascii", "ascii",
                               "cp819", "ibm819", "windows-1252", "cp1252", "x-cp1252"})
@@ -113,7 +104,7 @@ bool StartsWith(const String& s, const char* prefix, std::size_t n) {
 } // namespace
 
 String CharsetOf(const String& ContentType) {
-    const String l = Lower(ContentType);
+    const String l = LowerCase(ContentType);
     for (std::size_t at = l.find(';'); at != String::npos; at = l.find(';', at + 1)) {
         std::size_t name = at + 1;
         while (name < l.size() && (l[name] == ' ' || l[name] == '\t'))
@@ -134,8 +125,7 @@ String ToUtf8(const String& Bytes, const String& ContentType) {
         if (name.rfind("UTF-16", 0) == 0) name = "UTF-8";
         return Convert(Bytes, name);
     }
-    const bool utf8 = g_utf8_validate(Bytes.data(), static_cast<gssize>(Bytes.size()), nullptr);
-    return Convert(Bytes, utf8 ? "UTF-8" : "CP1252");
+    return IsValidUtf8(Bytes) ? Bytes : Cp1252ToUtf8(Bytes);
 }
 
 } // namespace vcl::markup

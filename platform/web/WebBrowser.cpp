@@ -2,6 +2,7 @@
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/web/FormPost.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WinUser.h"
@@ -18,12 +19,6 @@ constexpr win::UINT WM_BROWSERFOCUS = win::WM_USER + 0x3B1;
 // Posted when a page's question waits for its box.
 constexpr win::UINT WM_BROWSERQUESTION = win::WM_USER + 0x3B2;
 constexpr const char* kFormContentType = "application/x-www-form-urlencoded";
-
-String LowerAscii(String s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 } // namespace
 
@@ -84,7 +79,7 @@ void TWebBrowser::Navigate(const String& URL, const OleVariant& Flags, const Ole
         if (TargetFrameName.VarType() == varInteger)
             top = TargetFrameName.AsInteger() == 0;
         else if (TargetFrameName.VarType() == varOleStr) {
-            String name = LowerAscii(TargetFrameName.AsString());
+            String name = LowerCase(TargetFrameName.AsString());
             top = name.empty() || name == "_self" || name == "_top";
         }
         if (!top) throw EOleError("Navigate: named target frames are not supported");
@@ -94,7 +89,7 @@ void TWebBrowser::Navigate(const String& URL, const OleVariant& Flags, const Ole
     if (!Headers.IsEmpty()) {
         if (Headers.VarType() == varOleStr) {
             for (auto& [name, value] : formpost::ParseHeaders(Headers.AsString())) {
-                if (LowerAscii(name) == "content-type")
+                if (LowerCase(name) == "content-type")
                     contentType = value;
                 else
                     request.Headers.emplace_back(name, value);
@@ -109,7 +104,7 @@ void TWebBrowser::Navigate(const String& URL, const OleVariant& Flags, const Ole
         if (formpost::OriginOf(URL).empty())
             throw EOleError("Navigate: a form post needs an http or https address");
         // The media type without parameters (a charset is allowed).
-        String type = LowerAscii(contentType.substr(0, contentType.find(';')));
+        String type = LowerCase(contentType.substr(0, contentType.find(';')));
         while (!type.empty() && type.back() == ' ')
             type.pop_back();
         if (!type.empty() && type != kFormContentType)
@@ -208,19 +203,25 @@ void TWebBrowser::AskWaiting() {
             continue;
         }
         TForm* box = CreateQuestionBox(*q, form);
-        bool alive = true;
-        FAlive = &alive;
+        // While the box is up; the control may be freed meanwhile (the box's loop runs on its stack), and
+        // then it clears Alive so that nothing here touches it again.
+        struct TAsking {
+            TWebBrowser* Self;
+            bool Alive = true;
+            ~TAsking() {
+                if (!Alive) return;
+                Self->FAlive = nullptr;
+                Self->FAsking.reset();
+                Self->FBox = nullptr;
+            }
+        } asking{this};
+        FAlive = &asking.Alive;
         FAsking = q;
         FBox = box;
         TModalResult result = mrCancel;
         try {
             result = box->ShowModal();
         } catch (...) {
-            if (alive) {
-                FAlive = nullptr;
-                FAsking.reset();
-                FBox = nullptr;
-            }
             q->Decline();
             FreeComponent(box);
             throw;
@@ -228,10 +229,7 @@ void TWebBrowser::AskWaiting() {
         // Nothing when the question was answered meanwhile or is gone (the page left, the control freed).
         AnswerFromBox(*q, box, result);
         FreeComponent(box);
-        if (!alive) return;
-        FAlive = nullptr;
-        FAsking.reset();
-        FBox = nullptr;
+        if (!asking.Alive) return;
         FPace.Answered(win::GetTickCount());
     }
 }

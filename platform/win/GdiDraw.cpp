@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cmath>
 #include <optional>
 
@@ -32,7 +31,7 @@ int PenWidth(const DeviceContext* dc) {
 
 // v + d, stopping at the ends of the int range: shapes anywhere in it, drawn with pens of any width.
 int SaturatedAdd(int v, long long d) {
-    return static_cast<int>(std::clamp<long long>(v + d, INT_MIN, INT_MAX));
+    return vcl::ClampToInt(std::int64_t{v} + d);
 }
 
 // The on/off run lengths of the cosmetic pen styles.

@@ -95,8 +95,14 @@ TEST_F(MenuMeasureTest, WindowsKeySideBarAndColumnBreak) {
     TMenuItem* undo = form->Edit->Items(0);
     EXPECT_EQ(Measure(undo).cx, PopupWidth("UndoCtrl+Z"));
     form->Large->SetBreak(mbBreak);
+    // The column a break starts has no side bar, from the breaking item on; the one before keeps it.
+    EXPECT_EQ(Measure(form->Large).cx, PopupWidth("Large icons"));
     EXPECT_EQ(Measure(form->Small).cx, PopupWidth("Small icons"));
     EXPECT_EQ(Measure(form->Wrap).cx, PopupWidth("Word wrap") + bar);
+    // A hidden item breaks nothing.
+    form->Large->SetVisible(false);
+    EXPECT_EQ(Measure(form->Small).cx, PopupWidth("Small icons") + bar);
+    form->Large->SetVisible(true);
     styler->SideBar()->VisibleIn = viAnyLevel;
     EXPECT_EQ(Measure(undo).cx, PopupWidth("UndoCtrl+Z") + bar);
 }

@@ -157,10 +157,12 @@ class Service:
 class Program:
     """The program on the X display, with its session probe's lines (KALVENOR_SESSION_PROBE) collected."""
 
-    def __init__(self, path, env, output):
+    def __init__(self, path, env, output, own_group=False):
+        """own_group: in a process group of its own, as a desktop session starts it."""
         env = dict(env, KALVENOR_SESSION_PROBE="1", KALVENOR_BACKEND="gtk")
         self.output = open(output, "w")
-        self.process = subprocess.Popen([path], env=env, stdout=subprocess.PIPE, stderr=self.output, text=True)
+        self.process = subprocess.Popen([path], env=env, stdout=subprocess.PIPE, stderr=self.output, text=True,
+                                        start_new_session=own_group)
         self.lines = []
         threading.Thread(target=self.read, daemon=True).start()
 

@@ -15,7 +15,6 @@ import os
 import signal
 import subprocess
 import sys
-import threading
 import time
 import urllib.parse
 
@@ -229,18 +228,6 @@ def sandboxed(s):
     program.wait_end(30)
 
 
-class GroupProgram(Program):
-    """The program in a process group of its own, as a desktop session starts it."""
-
-    def __init__(self, path, env, output):
-        env = dict(env, KALVENOR_SESSION_PROBE="1", KALVENOR_BACKEND="gtk")
-        self.output = open(output, "w")
-        self.process = subprocess.Popen([path], env=env, stdout=subprocess.PIPE, stderr=self.output, text=True,
-                                        start_new_session=True)
-        self.lines = []
-        threading.Thread(target=self.read, daemon=True).start()
-
-
 def process_ends(s):
     """The web process ending: during a navigation the failure shows and the next section loads; during the
     sign-out the program ends at once, also when the session's end signals the whole process group."""
@@ -271,7 +258,7 @@ def process_ends(s):
     if code != 0:
         raise Failure("the program ended with %d" % code)
 
-    program = GroupProgram(s.args.program, s.env(), os.path.join(s.args.artifacts, "program-group.out"))
+    program = Program(s.args.program, s.env(), os.path.join(s.args.artifacts, "program-group.out"), own_group=True)
     s.programs.append(program)
     main_window = s.sign_in(program)
     sent = time.time()
