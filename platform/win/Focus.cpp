@@ -123,6 +123,17 @@ void Deactivated(Wnd* w) {
     KillFocusIn(h);
 }
 
+Wnd* EnabledPopup(Wnd* owner) {
+    for (Wnd* x : S().Desktop->Children) {
+        if (x->Owner != owner || !(x->Style & WS_VISIBLE) || (x->ExStyle & WS_EX_NOACTIVATE) || x->Destroying)
+            continue;
+        if (!(x->Style & WS_DISABLED)) return x;
+        // A box that is itself disabled hands on to the box it shows.
+        if (Wnd* inner = EnabledPopup(x)) return inner;
+    }
+    return nullptr;
+}
+
 bool HasFocusInside(Wnd* w) {
     return FocusIn(w->Handle);
 }

@@ -243,11 +243,13 @@ Step ConvertMouse(const backend::InputEvent& ev, MSG* out, HWND filter, UINT min
     Wnd* root = Root(t);
     bool captured = s.Capture == h;
     if (!captured && root && (root->Style & WS_DISABLED)) {
-        // A disabled window (a modal dialog's owner) gets no mouse input.
+        // A disabled window (a modal dialog's owner) gets no mouse input; a press on it activates the box
+        // that disables it, so that the keys go on to the box.
         if (remove) {
             if (down) {
                 ++s.Beeps;
                 SetKeyState(s.Keys, ButtonVk(ev.Button), true, false);
+                if (Wnd* box = EnabledPopup(root)) ActivateWindow(box, WA_CLICKACTIVE, false);
             } else if (up)
                 SetKeyState(s.Keys, ButtonVk(ev.Button), false, false);
         }
@@ -397,7 +399,8 @@ void LetGoBeforeWindowManagerMove(Wnd* t) {
     t = W(h);
     State& s = S();
     Wnd* active = W(s.Active);
-    if (!t || !active || active == t) return;
+    // A window that a modal box disables leaves the activation with the box.
+    if (!t || !active || active == t || (t->Style & WS_DISABLED)) return;
     for (Wnd* o = active->Owner; o; o = o->Owner)
         if (o == t) {
             ActivateWindow(t, WA_ACTIVE, false);
@@ -438,9 +441,13 @@ bool ConvertInput(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
                 if (!Matches(t->Handle, WM_SYSCOMMAND, filter, min, max)) return false;
                 *out = MakeMsg(t->Handle, WM_SYSCOMMAND, SC_CLOSE, 0, s.Cursor);
                 step = Step::Produced;
-            } else if (t && remove && !(t->Style & WS_DISABLED) && !(t->ExStyle & WS_EX_NOACTIVATE)) {
-                // A window that never activates (a menu, a key tip) leaves the activation with its owner.
-                ActivateWindow(t, WA_ACTIVE, false);
+            } else if (t && remove) {
+                // The window manager's focus on a window that a modal box disables activates the box,
+                // whether it comes before or after the application lost the activation: the keys must go
+                // somewhere. A window that never activates (a menu, a key tip) leaves the activation with
+                // its owner.
+                if (t->Style & WS_DISABLED) t = EnabledPopup(t);
+                if (t && !(t->ExStyle & WS_EX_NOACTIVATE)) ActivateWindow(t, WA_ACTIVE, false);
             }
             break;
         }

@@ -320,6 +320,9 @@ void ActivateWindow(Wnd* w, WORD how, bool fromShow);
 void ActivateNext(Wnd* leaving);
 void Deactivated(Wnd* w);    // keeps activation and focus consistent when w is hidden or destroyed
 bool HasFocusInside(Wnd* w); // the focus is w or one of its descendants
+// The window that takes the activation meant for a disabled window: the visible, enabled window it owns
+// that can be activated (a modal box), looked for down the owners' chain; null when there is none.
+Wnd* EnabledPopup(Wnd* owner);
 
 // Queue and timers.
 void KillTimersOf(Wnd* w);

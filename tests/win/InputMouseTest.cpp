@@ -430,6 +430,70 @@ TEST_F(InputMouse, ADisabledOwnerGetsNoMouseInputAndTheWheelGoesToTheFocusAndUp)
         EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(l.wp), -120);
 }
 
+// A modal box disables its owner. The window manager's focus on the owner, a press on it and the
+// application's loss of the activation come in any order; each order ends with the box active, so that
+// the keys reach it. A box that shows a box of its own hands on to that one.
+TEST_F(InputMouse, TheFocusOrAPressOnAWindowABoxDisablesEndsWithTheBoxActive) {
+    HWND box = Top(origin.X + 50, origin.Y + 50, 150, 100, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, top);
+    HWND ok = Child(box, 10, 10, 50, 20);
+    EnableWindow(top, FALSE);
+    SetFocus(ok);
+    ASSERT_EQ(GetActiveWindow(), box);
+    auto focusOnOwner = [&] {
+        backend::InputEvent e;
+        e.Kind = backend::EventKind::Activate;
+        e.Window = detail::W(top)->Native.get();
+        screen->Deliver(e);
+        Pump();
+    };
+    auto keysReachTheBox = [&](const char* order) {
+        SCOPED_TRACE(order);
+        EXPECT_EQ(GetActiveWindow(), box);
+        const HWND f = GetFocus();
+        ASSERT_TRUE(f == box || IsChild(box, f)) << "the focus is outside the box";
+        Log().clear();
+        screen->PressKey(VK_RETURN);
+        Pump();
+        EXPECT_EQ(Count(f, WM_KEYDOWN), 1);
+    };
+    // The application lost the activation before the window manager's focus came to the owner.
+    screen->DeactivateApp();
+    Pump();
+    ASSERT_EQ(GetActiveWindow(), nullptr);
+    focusOnOwner();
+    keysReachTheBox("deactivated, then the focus on the owner");
+    // The focus on the owner while the box is still active changes nothing.
+    focusOnOwner();
+    keysReachTheBox("the focus on the owner while the box is active");
+    // A press on the owner after the loss of the activation.
+    screen->DeactivateApp();
+    Pump();
+    screen->Click(origin.X + 10, origin.Y + 200);
+    Pump();
+    keysReachTheBox("deactivated, then a press on the owner");
+    EXPECT_EQ(Count(top, WM_LBUTTONDOWN), 0) << "the owner still gets no mouse input";
+    // The window manager moving the owner leaves the activation with the box.
+    RECT r{};
+    GetWindowRect(top, &r);
+    screen->WindowManagerMoves(top, {r.Left + 20, r.Top, r.Right + 20, r.Bottom});
+    Pump();
+    keysReachTheBox("the owner moved by the window manager");
+    // A box shown by the box: the first is disabled in turn, and the focus on the owner reaches the second.
+    HWND inner = Top(origin.X + 80, origin.Y + 80, 100, 60, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, box);
+    EnableWindow(box, FALSE);
+    screen->DeactivateApp();
+    Pump();
+    focusOnOwner();
+    EXPECT_EQ(GetActiveWindow(), inner);
+    // With no box to hand on to, the focus on a disabled window activates nothing.
+    DestroyWindow(inner);
+    DestroyWindow(box);
+    screen->DeactivateApp();
+    Pump();
+    focusOnOwner();
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+}
+
 TEST_F(InputMouse, SyntheticInputTakesTheSamePath) {
     HWND child = Child(top, 0, 0, 100, 100);
     SetCursorPos(origin.X + 10, origin.Y + 10);

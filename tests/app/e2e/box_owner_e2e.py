@@ -14,9 +14,9 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
-from e2e_support import LOGIN_SIZE, TITLE, Failure, Program, arguments, click, screenshot, titled, wait_for, xdotool
+from e2e_support import (LOGIN_SIZE, TITLE, Failure, Program, arguments, caption_drawn_active, click, screenshot,
+                          titled, wait_for, xdotool)
 from exit_e2e import box
 
 MESSAGE = "message Incorrect login or password"
@@ -69,19 +69,23 @@ def main():
     try:
         login = wait_for("the login dialog", titled(TITLE, LOGIN_SIZE), 60, program.process)
         xdotool("windowactivate", "--sync", login[0])
-        time.sleep(0.5)
+        wait_for("the login dialog drawn active", caption_drawn_active(login), 20, program.process)
         mark = program.mark()
         xdotool("key", "Return")
         program.wait_line(MESSAGE, mark, 20)
         message = wait_for("the box", box, 20, program.process)
-        time.sleep(0.5)
+        wait_for("the box drawn active", caption_drawn_active(message), 20, program.process)
         if not box_above(login, message):
             raise Failure("the box came up under the login dialog")
 
-        # The dialog's caption, clear of the box (which stands over the dialog's middle).
+        # The dialog's caption, clear of the box (which stands over the dialog's middle). The click moves
+        # the window manager's focus to the dialog, which the box disables: the box must end up active
+        # again, above the dialog, whatever order the focus changes come in.
         _, x, y, _, _ = login
         click(x + 40, y + 10)
-        time.sleep(1.0)
+        wait_for("the window manager's focus on the login dialog",
+                 lambda: xdotool("getwindowfocus").split() == [login[0]], 10, program.process)
+        wait_for("the box drawn active after the click", caption_drawn_active(message), 20, program.process)
         screenshot(os.path.join(args.artifacts, "box-owner-after-click.png"))
         if not box_above(login, message):
             raise Failure("a click on the login dialog's caption put the box behind the dialog")
@@ -95,7 +99,7 @@ def main():
             raise Failure("Enter went to the login dialog, which asked again: %r" % program.seen("message ", mark))
         # The dialog answers again: Escape cancels it, and the program ends.
         xdotool("windowactivate", "--sync", login[0])
-        time.sleep(0.5)
+        wait_for("the login dialog drawn active again", caption_drawn_active(login), 20, program.process)
         xdotool("key", "Escape")
         code = program.wait_end(30)
         if code != 0:

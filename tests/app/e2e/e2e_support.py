@@ -203,6 +203,26 @@ class Program:
         self.output.close()
 
 
+def screen_pixel(x, y):
+    """(r, g, b) of the screen's pixel at (x, y), read off the X server as it is now."""
+    out = subprocess.run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (x, y), "-depth", "8", "txt:-"],
+                         capture_output=True, text=True, check=True).stdout
+    match = re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1])
+    if not match:
+        raise Failure("no pixel read at (%d, %d): %r" % (x, y, out))
+    return tuple(int(v) for v in match.groups())
+
+
+def caption_drawn_active(window):
+    """True when the window's caption (which the program draws itself) shows the active colour: the
+    classic active caption is dark blue, the inactive one grey."""
+    def check():
+        _, x, y, w, _ = window
+        r, g, b = screen_pixel(x + w * 2 // 3, y + 8)
+        return b > r + 40
+    return check
+
+
 def activate(window):
     """Gives a window of the program the keyboard: through the window manager when there is one."""
     try:
