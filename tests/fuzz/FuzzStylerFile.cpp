@@ -40,5 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     for (const vcl::String& line : saved)
         if (!vcl::IsValidUtf8(line)) fuzz::Broken("a saved line is not UTF-8");
     styler->LoadPropFromFile(saved, 1);
+    // ... and save again as the same lines.
+    std::vector<vcl::String> again{""};
+    styler->SavePropToFile(again);
+    if (again != saved) fuzz::Broken("save, load, save changed the file");
     return 0;
 }

@@ -164,13 +164,17 @@ TEST_F(StylerFileStopTest, ABadLineEndsTheReadingThere) {
         String Line;
     };
     const Case cases[] = {
-        {"DockColor.Color", "Colour.Color=clRed"},                          // no key of its own
-        {"Color.ColorTo", "Color.Color=clRed"},                             // another line's key
-        {"Color.Steps", "Color.Steps=many"},                                // not a number
-        {"Font.Size", "Font.Size="},                                        // empty number
-        {"FloatingWindowBorderWidth", "FloatingWindowBorderWidth=2.5"},     // not an integer
-        {"BorderColorHot", "BorderColorHot=$7FFFFFF0"},                     // not a colour
-        {"RightHandleColor", "RightHandleColor=" + String(5000, '1')},      // over-long
+        {"DockColor.Color", "Colour.Color=clRed"},                      // no key of its own
+        {"Color.ColorTo", "Color.Color=clRed"},                         // another line's key
+        {"Color.Steps", "Color.Steps=many"},                            // not a number
+        {"Font.Size", "Font.Size="},                                    // empty number
+        {"FloatingWindowBorderWidth", "FloatingWindowBorderWidth=2.5"}, // not an integer
+        {"BorderColorHot", "BorderColorHot=clPurplish"},                // no colour's name
+        {"CaptionAppearance.CaptionColor",
+         "CaptionAppearance.CaptionColor=$100000000"},                      // nine hexadecimal digits
+        {"RightHandleColor", "RightHandleColor=" + String(5000, '1')},      // past the 32-bit range
+        {"RightHandleColorHot", "RightHandleColorHot=-2147483649"},         // just past it
+        {"RightHandleColorTo", "RightHandleColorTo=$-1"},                   // a sign is no digit
         {"TabAppearance.Font.Size", "TabAppearance.Font.Size=-1610612736"}, // its height is past int
         {"PagerCaption.Font.Size", "PagerCaption.Font.Size=3000000000"},    // past int itself
     };
@@ -338,6 +342,63 @@ TEST_F(StylerFileTest, AStylerReadsBackEveryValueItsOwnFileHolds) {
               s->CompactGlowButtonAppearance()->GradientMirrorDisabled());
 }
 
+// Any 32-bit value is a colour the file holds: palette-relative RGB, a palette index, values with high
+// bits outside every table. Font names the reader once refused come back too: one of 2,000 euro signs
+// (6,000 bytes of UTF-8), and an 8-bit one of as many bytes read from an old file and saved again; a name
+// that holds line breaks is written with spaces for them, so that the file keeps its lines.
+TEST_F(StylerFileTest, EveryColourAndEveryNameTheWriterWritesReadsBack) {
+    const TColor colours[] = {0x02FF8000,
+                              0x01000005,
+                              0x12345678,
+                              static_cast<TColor>(0xFF000040),
+                              static_cast<TColor>(0x80000001),
+                              static_cast<TColor>(0xFFFFFFFF)};
+    String euros;
+    for (int i = 0; i < 2000; ++i)
+        euros += "\u20AC";
+    for (const TColor c : colours) {
+        SCOPED_TRACE(testing::Message() << std::hex << static_cast<std::uint32_t>(c));
+        auto* s = Make<TAdvToolBarOfficeStyler>("S");
+        s->SetBorderColor(c);
+        s->TabAppearance()->SetColorMirrorDisabledTo(c);
+        s->CompactGlowButtonAppearance()->SetBorderColorDisabled(c);
+        s->Font()->SetName(euros);
+        s->GroupAppearance()->Font()->SetName("Two\r\nLines\nand\rmore");
+        s->CompactGlowButtonAppearance()->SetGradientMirrorDisabled(AdvGlowButton::ggDiagonalBackward);
+        s->SaveToFile(path);
+        const String first = ReadFileBytes(path);
+        EXPECT_EQ(FileLines().size(), 275u) << "a line break in a name makes no line";
+        auto* t = Make<TAdvToolBarOfficeStyler>("T");
+        ASSERT_NO_THROW(t->LoadFromFile(path));
+        EXPECT_EQ(t->BorderColor(), c);
+        EXPECT_EQ(t->TabAppearance()->ColorMirrorDisabledTo(), c);
+        EXPECT_EQ(t->CompactGlowButtonAppearance()->BorderColorDisabled(), c)
+            << "the colour on the last lines";
+        EXPECT_EQ(t->Font()->Name(), euros);
+        EXPECT_EQ(t->GroupAppearance()->Font()->Name(), "Two Lines and more");
+        EXPECT_EQ(t->CompactGlowButtonAppearance()->GradientMirrorDisabled(),
+                  AdvGlowButton::ggDiagonalBackward)
+            << "the line after them is read";
+        t->SaveToFile(path);
+        EXPECT_EQ(ReadFileBytes(path), first) << "save, load, save gives the same file";
+        FreeComponent(t);
+        FreeComponent(s);
+    }
+    // An 8-bit name of 2,000 euro signs (0x80 in Windows-1252) from an old file, saved again as UTF-8.
+    auto* s = Make<TAdvToolBarOfficeStyler>("Old");
+    s->SaveToFile(path);
+    auto lines = FileLines();
+    LineOf(lines, "Font.Name") = "Font.Name=" + String(2000, '\x80');
+    Write(lines);
+    auto* t = Make<TAdvToolBarOfficeStyler>("Read");
+    ASSERT_NO_THROW(t->LoadFromFile(path));
+    EXPECT_EQ(t->Font()->Name(), euros);
+    t->SaveToFile(path);
+    auto* u = Make<TAdvToolBarOfficeStyler>("Again");
+    ASSERT_NO_THROW(u->LoadFromFile(path));
+    EXPECT_EQ(u->Font()->Name(), euros);
+}
+
 // Every setter of steps and of the border width keeps its limits, at both ends.
 TEST_F(StylerFileTest, StepsAndTheBorderWidthKeepTheirLimitsWhereverTheyAreSet) {
     auto* s = Make<TAdvToolBarOfficeStyler>("S");
@@ -368,8 +429,8 @@ TEST_F(StylerFileTest, StepsAndTheBorderWidthKeepTheirLimitsWhereverTheyAreSet) 
     EXPECT_EQ(s->FloatingWindowBorderWidth(), 64);
 }
 
-// A number past a limit in a file reads as the limit and the reading goes on; so does an 8-bit line,
-// read as Windows-1252.
+// A number past a limit in a file reads as the limit and the reading goes on; so do colour numbers in
+// either form and an 8-bit line, read as Windows-1252.
 TEST_F(StylerFileTest, ANumberPastItsLimitReadsAsTheLimitAndAn8BitLineAsWindows1252) {
     auto* s = Make<TAdvToolBarOfficeStyler>("S");
     s->SaveToFile(path);
@@ -378,6 +439,9 @@ TEST_F(StylerFileTest, ANumberPastItsLimitReadsAsTheLimitAndAn8BitLineAsWindows1
     LineOf(lines, "DockColor.Steps") = "DockColor.Steps=-7";
     LineOf(lines, "PageAppearance.Steps") = "PageAppearance.Steps=99999999999999999999999";
     LineOf(lines, "FloatingWindowBorderWidth") = "FloatingWindowBorderWidth=100";
+    // A colour in decimal, to the end of the int range, and in fewer hexadecimal digits, either case.
+    LineOf(lines, "DockColor.ColorTo") = "DockColor.ColorTo=-2147483648";
+    LineOf(lines, "Color.ColorTo") = "Color.ColorTo=$fF";
     LineOf(lines, "Font.Name") = "\"Font.Name=Tr\xE8s \x80 \x81\"";
     LineOf(lines, "TabAppearance.Font.Name") = "TabAppearance.Font.Name=\xC4rial";
     LineOf(lines, "CompactGlowButtonAppearance.ColorHot") = "CompactGlowButtonAppearance.ColorHot=$00ABCDEF";
@@ -388,6 +452,8 @@ TEST_F(StylerFileTest, ANumberPastItsLimitReadsAsTheLimitAndAn8BitLineAsWindows1
     EXPECT_EQ(t->DockColor()->Steps(), 0);
     EXPECT_EQ(t->PageAppearance()->Steps(), 4096);
     EXPECT_EQ(t->FloatingWindowBorderWidth(), 64);
+    EXPECT_EQ(t->DockColor()->ColorTo(), INT32_MIN);
+    EXPECT_EQ(t->Color()->ColorTo(), 0xFF);
     // 0xE8 is e grave, 0x80 the euro sign; 0x81, which the code page leaves undefined, is the C1 control.
     EXPECT_EQ(t->Font()->Name(), "Tr\u00E8s \u20AC \u0081");
     EXPECT_EQ(t->TabAppearance()->Font()->Name(), "\u00C4rial");

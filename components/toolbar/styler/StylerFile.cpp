@@ -349,35 +349,38 @@ String ColorText(long long v) {
     return buf;
 }
 
-// A colour the framework knows: RGB, a system colour, clNone or clDefault.
-bool ValidColor(long long v) {
-    if (v >= 0 && v <= 0xFFFFFF) return true;
-    if (v == vcl::clNone || v == vcl::clDefault) return true;
-    const auto u = static_cast<std::uint32_t>(v);
-    return v < 0 && (u & 0xFFFFFF00u) == 0xFF000000u && (u & 0xFFu) <= 0x30u;
-}
-
-// A decimal integer, or with AllowHex a hexadecimal one after a dollar sign. A decimal number past the
-// 64-bit range reads as the nearest 64-bit value (it lies beyond every limit all the same).
-bool ParseInteger(const String& s, long long& v, bool AllowHex) {
-    if (s.empty()) return false;
+// A decimal integer; a number past the 64-bit range reads as the nearest 64-bit value (it lies beyond every
+// limit all the same).
+bool ParseInteger(const String& s, long long& v) {
     const char* b = s.data();
     const char* e = b + s.size();
-    int base = 10;
-    if (AllowHex && *b == '$') {
-        ++b;
-        base = 16;
-    }
     if (b == e) return false;
-    auto [end, ec] = std::from_chars(b, e, v, base);
+    auto [end, ec] = std::from_chars(b, e, v);
     if (end != e) return false;
-    if (ec == std::errc::result_out_of_range && base == 10)
+    if (ec == std::errc::result_out_of_range)
         v = *b == '-' ? LLONG_MIN : LLONG_MAX;
     else if (ec != std::errc())
         return false;
-    if (base == 16 && v > 0xFFFFFFFFLL) return false;
-    // Eight hexadecimal digits carry the sign bit of a colour.
-    if (base == 16) v = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+    return true;
+}
+
+// A colour number: decimal within the int range, or one to eight hexadecimal digits after a dollar sign,
+// the eighth digit carrying the sign bit. Any 32-bit value is a colour: the writer writes what a styler
+// holds, palette-relative and palette-index values included, and the colour conversion takes them all.
+bool ParseColorNumber(const String& s, std::int32_t& c) {
+    if (s.empty() || s[0] != '$') {
+        long long v = 0;
+        if (!ParseInteger(s, v) || v < INT32_MIN || v > INT32_MAX) return false;
+        c = static_cast<std::int32_t>(v);
+        return true;
+    }
+    const char* b = s.data() + 1;
+    const char* e = s.data() + s.size();
+    if (e - b < 1 || e - b > 8) return false;
+    std::uint32_t u = 0;
+    auto [end, ec] = std::from_chars(b, e, u, 16);
+    if (end != e || ec != std::errc()) return false;
+    c = static_cast<std::int32_t>(u);
     return true;
 }
 
@@ -408,6 +411,18 @@ bool ValueOf(const String& Line, const String& Key, String& Value) {
     return false;
 }
 
+// A line file holds no line break: a name that holds one is written with a space in its place (CR LF as
+// one), so that the file keeps its lines and reads back.
+String OneLine(const String& Text) {
+    String out;
+    out.reserve(Text.size());
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        if (Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') continue;
+        out += Text[i] == '\r' || Text[i] == '\n' ? ' ' : Text[i];
+    }
+    return out;
+}
+
 String Encode(const TKey& k) {
     switch (k.Kind) {
     case TKind::Color:
@@ -431,7 +446,7 @@ String Encode(const TKey& k) {
         return k.Name + "=" + v;
     }
     case TKind::FontName:
-        return CommaTextItem(k.Name + "=" + k.Font->Name());
+        return CommaTextItem(k.Name + "=" + OneLine(k.Font->Name()));
     }
     return k.Name + "=";
 }
@@ -442,7 +457,6 @@ String Encode(const TKey& k) {
 // The file is 8-bit text: a line that is not UTF-8 is Windows-1252 (a file of the platform's own
 // code page), and reads as such.
 String Decode(const TKey& k, const String& RawLine) {
-    if (RawLine.size() > kStylerFileMaxLine) return "line too long";
     const String line = vcl::IsValidUtf8(RawLine) ? RawLine : vcl::Cp1252ToUtf8(RawLine);
     if (k.Kind == TKind::FontStyle) {
         const auto eq = line.find('=');
@@ -461,22 +475,19 @@ String Decode(const TKey& k, const String& RawLine) {
     case TKind::Color: {
         if (!found) return "expected " + k.Name;
         std::int32_t c = 0;
-        if (vcl::IdentToColor(v, c))
-            n = c;
-        else if (!ParseInteger(v, n, true) || !ValidColor(n))
-            return "not a colour: " + v;
-        k.Set(n);
+        if (!vcl::IdentToColor(v, c) && !ParseColorNumber(v, c)) return "not a colour: " + v;
+        k.Set(c);
         return {};
     }
     case TKind::Int:
         if (!found) return "expected " + k.Name;
-        if (!ParseInteger(v, n, false)) return "not a number: " + v;
+        if (!ParseInteger(v, n)) return "not a number: " + v;
         k.Set(n);
         return {};
     case TKind::FontSize: {
         if (!found) return "expected " + k.Name;
         int height = 0;
-        if (!ParseInteger(v, n, false) || !HeightOfSize(n, k.Font->PixelsPerInch(), height))
+        if (!ParseInteger(v, n) || !HeightOfSize(n, k.Font->PixelsPerInch(), height))
             return "not a font size: " + v;
         k.Font->SetHeight(height);
         return {};

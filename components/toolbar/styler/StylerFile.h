@@ -13,8 +13,6 @@ namespace AdvToolBar {
 
 // The number of property lines after the style-name line.
 inline constexpr int kStylerFilePropertyLines = 274;
-// A line longer than this cannot be read: it ends the reading as a malformed line does.
-inline constexpr std::size_t kStylerFileMaxLine = 4096;
 
 // Raised by loading with the message "Corrupt file": Line is the property line (1-based, counted
 // after the style-name line) that could not be read, Reason says why. The lines before it were read
