@@ -37,7 +37,7 @@ function(_kv_app_late)
     target_link_libraries(tests_app PRIVATE kv_testsupport kv_app kv_web kv_backend_offscreen
                           GTest::gtest GTest::gmock)
     kv_add_resources(tests_app ${CMAKE_SOURCE_DIR}/resources)
-    gtest_discover_tests(tests_app DISCOVERY_MODE PRE_TEST
+    gtest_discover_tests(tests_app DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${KV_DISCOVERY_TIMEOUT}
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
       PROPERTIES ENVIRONMENT "KALVENOR_SOURCE_DIR=${CMAKE_SOURCE_DIR};KALVENOR_BACKEND=offscreen")
   endif()
@@ -51,12 +51,7 @@ function(_kv_app_late)
     ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0")
 
   if(EXISTS ${CMAKE_SOURCE_DIR}/tests/app/e2e/run_e2e.py)
-    find_program(KV_XVFB_RUN xvfb-run)
-    if(KV_XVFB_RUN)
-      set(_xvfb ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24")
-    else()
-      set(_xvfb)
-    endif()
+    set(_xvfb ${KV_WITH_XVFB})
     # ASAN_OPTIONS: see the browser's end-to-end tests (cmake/Web.cmake).
     set(_app_env "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/web/ubsan.supp;NO_AT_BRIDGE=1;GTK_THEME=Adwaita;LC_ALL=C.UTF-8;LIBGL_ALWAYS_SOFTWARE=1")
     # One test of the real program under its own X server: NAME runs tests/app/e2e/SCRIPT with the program,

@@ -24,9 +24,8 @@ function(_kv_gtk_late)
       add_executable(tests_gtk ${_src})
       target_link_libraries(tests_gtk PRIVATE kv_testsupport kv_backend_gtk kv_components kv_vcl kv_win kv_backend_offscreen
                             PkgConfig::GTK3 GTest::gtest GTest::gmock)
-      find_program(KV_XVFB_RUN xvfb-run)
-      if(KV_XVFB_RUN)
-        set(_cmd ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:tests_gtk>)
+      if(KV_WITH_XVFB)
+        set(_cmd ${KV_WITH_XVFB} $<TARGET_FILE:tests_gtk>)
       else()
         set(_cmd $<TARGET_FILE:tests_gtk>)
       endif()
@@ -41,9 +40,9 @@ function(_kv_gtk_late)
       # Moves, sizes, activation, titles and close requests again, and the work area it publishes, with a
       # window manager (openbox) running (another program taking the keyboard is played out without one);
       # 77 = skipped, when there is none.
-      if(KV_XVFB_RUN)
+      if(KV_WITH_XVFB)
         add_test(NAME gtk_window_manager
-                 COMMAND ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24"
+                 COMMAND ${KV_WITH_XVFB}
                          ${CMAKE_SOURCE_DIR}/tests/support/with-window-manager $<TARGET_FILE:tests_gtk>
                          --gtest_filter=GtkUnderWindowManager.*:GtkWindowStates.*:GtkWindowSystemTest.*:GtkBackendTest.WorkAreas*:-*ToAnotherProgram*
                  WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
@@ -55,9 +54,9 @@ function(_kv_gtk_late)
                WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
       set_tests_properties(gtk_sample_dialog PROPERTIES TIMEOUT 300 ENVIRONMENT "${_env}")
       # The start-up probe shows the dialog completely, says so and ends.
-      if(KV_XVFB_RUN)
+      if(KV_WITH_XVFB)
         add_test(NAME gtk_startup_probe_dialog
-                 COMMAND ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:gtk_startup_probe>)
+                 COMMAND ${KV_WITH_XVFB} $<TARGET_FILE:gtk_startup_probe>)
         set_tests_properties(gtk_startup_probe_dialog PROPERTIES TIMEOUT 60 ENVIRONMENT "${_env}"
                              PASS_REGULAR_EXPRESSION "first-frame")
       endif()

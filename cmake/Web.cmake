@@ -45,7 +45,7 @@ function(_kv_web_late)
   if(_unit)
     add_executable(tests_web ${_unit})
     target_link_libraries(tests_web PRIVATE kv_testsupport kv_web kv_backend_offscreen GTest::gtest GTest::gmock)
-    gtest_discover_tests(tests_web DISCOVERY_MODE PRE_TEST
+    gtest_discover_tests(tests_web DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${KV_DISCOVERY_TIMEOUT}
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
       PROPERTIES ENVIRONMENT "KALVENOR_SOURCE_DIR=${CMAKE_SOURCE_DIR};KALVENOR_BACKEND=offscreen")
   endif()
@@ -61,9 +61,8 @@ function(_kv_web_late)
       KV_DEMO_SERVICE="${CMAKE_SOURCE_DIR}/tools/demo-service/server.py"
       KV_PYTHON="${Python3_EXECUTABLE}"
       KV_WEB_ARTIFACTS="${CMAKE_BINARY_DIR}/web-e2e")
-    find_program(KV_XVFB_RUN xvfb-run)
-    if(KV_XVFB_RUN)
-      set(_cmd ${KV_XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:tests_web_e2e>)
+    if(KV_WITH_XVFB)
+      set(_cmd ${KV_WITH_XVFB} $<TARGET_FILE:tests_web_e2e>)
     else()
       set(_cmd $<TARGET_FILE:tests_web_e2e>)
     endif()

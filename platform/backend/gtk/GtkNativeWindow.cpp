@@ -125,6 +125,9 @@ GtkNativeWindow::~GtkNativeWindow() {
     g_signal_handlers_disconnect_by_data(FWindow, this);
     gtk_widget_destroy(FWindow);
     if (FSurface) cairo_surface_destroy(FSurface);
+    // The window leaves the screen now, not at the next turn of the loop: the last window of a program
+    // that ends (freeing its forms, then its libraries) would otherwise stay up until the process is gone.
+    gdk_display_flush(gdk_display_get_default());
 }
 
 InputEvent GtkNativeWindow::Event(EventKind kind) const {

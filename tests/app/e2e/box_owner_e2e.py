@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""End-to-end test of a box's owner: the real `kalvenor` under a window manager (run under xvfb-run -a and
+"""End-to-end test of a box's owner: the real `kalvenor` under a window manager (run under tests/support/with-xvfb and
 tests/support/with-window-manager), driven by real X input (xdotool). Enter on an empty login dialog shows
 "Incorrect login or password"; a click on the dialog's caption must leave that box above the dialog (the
 box belongs to the dialog that asked, so the window manager keeps it over it) and Enter must still answer
@@ -114,8 +114,7 @@ def main():
         except Exception:
             pass
         program.stop()
-        with open(program.output.name, encoding="utf-8", errors="replace") as f:
-            print("the program's output (%s):\n%s" % (program.output.name, f.read()[-4000:]), file=sys.stderr)
+        print(program.report(), file=sys.stderr)
         return 1
     finally:
         program.stop()

@@ -29,7 +29,7 @@ def arguments(parser, what):
     parser.add_argument("--artifacts", required=True)
     args = parser.parse_args()
     if not os.environ.get("DISPLAY"):
-        print("%s: no DISPLAY; run under xvfb-run -a" % what, file=sys.stderr)
+        print("%s: no DISPLAY; run under tests/support/with-xvfb" % what, file=sys.stderr)
         return None
     os.makedirs(args.artifacts, exist_ok=True)
     return args
@@ -186,6 +186,21 @@ class Program:
         found = wait_for("a line '%s...' from the program" % prefix, lambda: self.seen(prefix, since), timeout,
                          self.process)
         return found[0]
+
+    def report(self, limit=4000):
+        """What the program wrote, standard error included (the end of it), for a failure's report."""
+        if not self.output.closed:
+            self.output.flush()
+        with open(self.output.name, encoding="utf-8", errors="replace") as f:
+            return "the program's output (%s):\n%s" % (self.output.name, f.read()[-limit:])
+
+    def wait_closed(self, timeout):
+        """Waits until the program shows no window, as the user sees it close; the seconds it took. The
+        process itself ends later: a sanitized build checks for leaks on its way out, which takes seconds
+        on a loaded machine, so how soon a program closes is told by its windows."""
+        started = time.time()
+        wait_for("the program's windows to close", lambda: not visible_windows(), timeout)
+        return time.time() - started
 
     def wait_end(self, timeout=60):
         try:

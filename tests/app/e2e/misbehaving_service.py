@@ -21,8 +21,9 @@ import tempfile
 import time
 import urllib.parse
 
-from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, Program, Service, activate, arguments, click,
-                         pixel, screenshot, titled, type_login, visible_windows, wait_for, xdotool)
+from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, Program, Service, activate, arguments,
+                         caption_drawn_active, click, pixel, screenshot, titled, type_login, visible_windows,
+                         wait_for, xdotool)
 
 # Window coordinates of the main window's controls (the window is at 0, 0 on a first start).
 CATALOG = (67, 118)
@@ -111,8 +112,12 @@ class Scenario:
 
     def close_and_end(self, program, main_window, timeout=30):
         activate(main_window)
-        time.sleep(0.3)
+        wait_for("the main window drawn active", caption_drawn_active(main_window), 20, program.process)
         xdotool("key", "alt+F4")
+        self.check_end(program, timeout)
+
+    def check_end(self, program, timeout=30):
+        """The program ends well and leaves no page copy."""
         code = program.wait_end(timeout)
         if code != 0:
             raise Failure("the program returned %d" % code)
@@ -295,11 +300,10 @@ def sign_out(s):
     activate(main_window)
     xdotool("key", "alt+F4")
     program.wait_line("status Signing out...", mark, 10)
-    started = time.time()
-    program.wait_end(30)
-    waited = time.time() - started
-    if not 8 <= waited <= 20:
+    waited = program.wait_closed(30)
+    if not 9 <= waited <= 15:
         raise Failure("the window closed after %.1f s without an exit page (ten seconds expected)" % waited)
+    program.wait_end(60)
 
     program = s.start()
     main_window = s.sign_in(program)
@@ -307,20 +311,24 @@ def sign_out(s):
     mark = program.mark()
     xdotool("key", "alt+F4")
     program.wait_line("status Signing out...", mark, 10)
-    time.sleep(0.5)
     xdotool("key", "alt+F4")
-    started = time.time()
-    program.wait_end(30)
-    if time.time() - started > 5:
+    try:
+        program.wait_closed(3)
+    except Failure:
+        screenshot(os.path.join(s.args.artifacts, "second-close.png"))
         raise Failure("a second close request did not close the window at once")
+    program.wait_end(60)
 
     s.service.misbehave({"user_exit.php": {"status": 500}})
     program = s.start()
     main_window = s.sign_in(program)
-    started = time.time()
-    s.close_and_end(program, main_window)
-    if time.time() - started > 8:
+    activate(main_window)
+    mark = program.mark()
+    xdotool("key", "alt+F4")
+    program.wait_line("status Signing out...", mark, 10)
+    if program.wait_closed(30) > 5:
         raise Failure("a failed exit page did not close the window at once")
+    s.check_end(program)
 
 
 def save_password(s):
@@ -519,7 +527,7 @@ def main():
         except Exception:
             pass
         for program in scenario.programs:
-            print("  program said: %s" % program.lines[-12:], file=sys.stderr)
+            print("  " + program.report(), file=sys.stderr)
         return 1
     finally:
         scenario.cleanup()

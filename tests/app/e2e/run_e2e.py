@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """End-to-end test of the program: the real `kalvenor` on an X display with a window manager (run under
-xvfb-run -a and tests/support/with-window-manager) against the demo service. Finds the login dialog and
+tests/support/with-xvfb and tests/support/with-window-manager) against the demo service. Finds the login dialog and
 the main window by their titles and checks their icons, signs in with the demo account through real X
 input (xdotool), clicks Inbox, searches, signs out with the window manager's close request, then checks
 the service's request log and a screenshot. Then the boxes the program shows before its first window

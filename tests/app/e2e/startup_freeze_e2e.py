@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """End-to-end test of a start that must not freeze: the real `kalvenor` under a window manager (run under
-xvfb-run -a and tests/support/with-window-manager), started again and again. About a second after the
+tests/support/with-xvfb and tests/support/with-window-manager), started again and again. About a second after the
 login dialog shows, the program loads the browser engine's module on a thread of its own; the pointer's
 first moves over the dialog make GTK look symbols up through GModule at the same time. Every start must
 reach a login dialog that answers Escape (and so ends the program).

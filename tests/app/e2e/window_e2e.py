@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """End-to-end test of the main window as a window: the real `kalvenor` under a window manager (run under
-xvfb-run -a and tests/support/with-window-manager) against the demo service, driven by real X input
+tests/support/with-xvfb and tests/support/with-window-manager) against the demo service, driven by real X input
 (xdotool). Moves the window by its caption, sizes it by its left and top edges, maximises and restores it
 by double-clicks on the caption (through the window manager), signs out, and finds it where it was left
 at the next start. Then works the menu bar from the keyboard with the focus in the page (after a click
