@@ -2,10 +2,16 @@
 
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
+#include <map>
+#include <mutex>
+#include <string>
+#include <string_view>
 
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Unicode.h"
+#include "platform/web/WebEncodings.h"
 
 namespace vcl::markup {
 
@@ -32,46 +38,150 @@ String LabelAfter(const String& Text, std::size_t From) {
     blanks();
     while (i < Text.size() && (Text[i] == '"' || Text[i] == '\''))
         ++i;
+    blanks(); // a label is read without the blanks around it
     std::size_t end = i;
     while (end < Text.size() && LabelChar(Text[end]))
         ++end;
     return Text.substr(i, end - i);
 }
 
-// The charset a <meta> element declares near the start (its charset attribute, or the one inside an
-// http-equiv's content).
-String MetaCharset(const String& Bytes) {
+// The encoding the first <meta> element near the start that names one declares (its charset attribute,
+// or the one inside an http-equiv's content). A label that names no encoding is passed over, as the
+// engine passes it over.
+const TWebEncoding* MetaEncoding(const String& Bytes) {
     const String head = LowerCase(Bytes.substr(0, kMetaScan));
     for (std::size_t at = head.find("<meta"); at != String::npos; at = head.find("<meta", at + 5)) {
         const std::size_t end = head.find('>', at);
         const String tag = head.substr(at, end == String::npos ? String::npos : end - at);
         for (std::size_t c = tag.find("charset"); c != String::npos; c = tag.find("charset", c + 7))
-            if (String label = LabelAfter(tag, c + 7); !label.empty()) return label;
+            if (const TWebEncoding* e = EncodingOfLabel(LabelAfter(tag, c + 7))) return e;
     }
-    return String();
+    return nullptr;
 }
 
-// The name the system's converter knows a label by; empty for none.
-String ConverterName(const String& Label) {
-    const String l = LowerCase(Label);
-    if (l.empty()) return String();
-    for (const char* latin : {"iso-8859-1", "iso8859-1", "iso_8859-1", "latin1", "l1", "us-ascii", "ascii",
-                              "cp819", "ibm819", "windows-1252", "cp1252", "x-cp1252"})
-        if (l == latin) return "CP1252";
-    if (l == "utf8" || l == "utf-8" || l == "unicode-1-1-utf-8") return "UTF-8";
-    if (l == "utf-16" || l == "utf-16le") return "UTF-16LE";
-    if (l == "utf-16be") return "UTF-16BE";
-    iconv_t cd = iconv_open("UTF-8", Label.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return String();
-    iconv_close(cd);
-    return Label;
-}
-
-String Convert(const String& Bytes, const String& From) {
-    iconv_t cd = iconv_open("UTF-8", From.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return String();
-    const std::size_t unit = From.rfind("UTF-16", 0) == 0 ? 2 : 1;
+// UTF-8 as the engine decodes it: a well-formed sequence stands for itself; the longest start of one that
+// is cut short or broken by a byte that cannot follow reads as one U+FFFD, and so does a byte that starts
+// none. What would encode a surrogate, a value beyond U+10FFFF or a shorter form breaks off at its second
+// byte.
+String DecodeUtf8(std::string_view Bytes) {
     String out;
+    out.reserve(Bytes.size());
+    for (std::size_t i = 0; i < Bytes.size();) {
+        const auto lead = static_cast<unsigned char>(Bytes[i]);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        int need = 0;
+        unsigned char low = 0x80, high = 0xBF; // the range of the next byte
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            need = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            need = 2;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            need = 3;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        }
+        std::size_t end = i + 1;
+        int seen = 0;
+        for (; seen < need && end < Bytes.size(); ++seen, ++end) {
+            const auto next = static_cast<unsigned char>(Bytes[end]);
+            if (next < low || next > high) break;
+            low = 0x80;
+            high = 0xBF;
+        }
+        if (need > 0 && seen == need)
+            out.append(Bytes.substr(i, end - i));
+        else
+            out += kReplacement;
+        i = end;
+    }
+    return out;
+}
+
+// UTF-16 in the byte order given; an unpaired surrogate reads as U+FFFD, and so does an odd last byte.
+String DecodeUtf16(std::string_view Bytes, bool BigEndian) {
+    std::u16string units;
+    units.reserve(Bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < Bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(Bytes[i]),
+                   second = static_cast<unsigned char>(Bytes[i + 1]);
+        units += static_cast<char16_t>(BigEndian ? first << 8 | second : second << 8 | first);
+    }
+    return Utf16ToUtf8(units) + (Bytes.size() % 2 ? kReplacement : "");
+}
+
+// The web's x-user-defined: ASCII as itself, each other byte as a character of the private use area.
+String DecodeUserDefined(std::string_view Bytes) {
+    std::u16string units;
+    units.reserve(Bytes.size());
+    for (const char c : Bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        units += static_cast<char16_t>(b < 0x80 ? b : 0xF780 + (b - 0x80));
+    }
+    return Utf16ToUtf8(units);
+}
+
+// The characters of a single-byte encoding's bytes 0x80..0xFF, made once for each encoding: each byte is
+// read alone through the system's converter, so that none waits to be combined with the next (as
+// Windows-1258's converter would have it), and then the web's own rules and differences are applied.
+const std::array<char32_t, 128>& UpperHalf(const TWebEncoding& Encoding) {
+    static std::mutex lock;
+    static std::map<const TWebEncoding*, std::array<char32_t, 128>> tables;
+    const std::lock_guard<std::mutex> hold(lock);
+    const auto [at, made] = tables.try_emplace(&Encoding);
+    std::array<char32_t, 128>& upper = at->second;
+    if (!made) return upper;
+    const iconv_t cd = iconv_open("UTF-8", Encoding.Converter);
+    const bool open = cd != reinterpret_cast<iconv_t>(-1);
+    for (int b = 0x80; b < 0x100; ++b) {
+        char32_t c = ReplacementChar;
+        char byte = static_cast<char>(b);
+        char* in = &byte;
+        std::size_t inLeft = 1;
+        char out[16];
+        char* o = out;
+        std::size_t oLeft = sizeof out;
+        if (open && iconv(cd, &in, &inLeft, &o, &oLeft) != static_cast<std::size_t>(-1) &&
+            iconv(cd, nullptr, nullptr, &o, &oLeft) != static_cast<std::size_t>(-1) && o > out) {
+            std::size_t i = 0;
+            c = Utf8Next(std::string_view(out, static_cast<std::size_t>(o - out)), i);
+        }
+        if (open) iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        if (c == ReplacementChar && Encoding.ControlsForUndefined && b <= 0x9F) c = static_cast<char32_t>(b);
+        upper[static_cast<std::size_t>(b - 0x80)] = c;
+    }
+    for (const TByteChar& d : Encoding.Differences)
+        upper[d.Byte - 0x80u] = d.Char;
+    if (open) iconv_close(cd);
+    return upper;
+}
+
+String DecodeSingleByte(std::string_view Bytes, const TWebEncoding& Encoding) {
+    const std::array<char32_t, 128>& upper = UpperHalf(Encoding);
+    std::u16string units;
+    units.reserve(Bytes.size());
+    for (const char c : Bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        AppendUtf16(units, b < 0x80 ? b : upper[b - 0x80u]);
+    }
+    return Utf16ToUtf8(units);
+}
+
+// A legacy encoding through the system's converter. Were the converter missing, the bytes beyond ASCII
+// would read as U+FFFD rather than as UTF-8 they are not.
+String Convert(std::string_view Bytes, const char* From) {
+    iconv_t cd = iconv_open("UTF-8", From);
+    String out;
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        for (const char c : Bytes)
+            static_cast<unsigned char>(c) < 0x80 ? out += c : out += kReplacement;
+        return out;
+    }
     char buf[4096];
     char* in = const_cast<char*>(Bytes.data());
     std::size_t inLeft = Bytes.size();
@@ -82,9 +192,9 @@ String Convert(const String& Bytes, const String& From) {
         const int error = r == static_cast<std::size_t>(-1) ? errno : 0;
         out.append(buf, static_cast<std::size_t>(o - buf));
         if (error == 0 || error == E2BIG) continue;
-        // No character of the encoding here (one unit stands for it), or one cut off at the end.
+        // No character of the encoding here (its first byte stands for it), or one cut off at the end.
         out += kReplacement;
-        const std::size_t skip = error == EINVAL || inLeft < unit ? inLeft : unit;
+        const std::size_t skip = error == EINVAL ? inLeft : 1;
         in += skip;
         inLeft -= skip;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -95,6 +205,28 @@ String Convert(const String& Bytes, const String& From) {
     out.append(buf, static_cast<std::size_t>(o - buf));
     iconv_close(cd);
     return out;
+}
+
+String Decode(std::string_view Bytes, const TWebEncoding& Encoding) {
+    switch (Encoding.Decoder) {
+    case TDecoder::Utf8:
+        return DecodeUtf8(Bytes);
+    case TDecoder::Utf16LE:
+        return DecodeUtf16(Bytes, false);
+    case TDecoder::Utf16BE:
+        return DecodeUtf16(Bytes, true);
+    case TDecoder::Windows1252:
+        return Cp1252ToUtf8(Bytes);
+    case TDecoder::UserDefined:
+        return DecodeUserDefined(Bytes);
+    case TDecoder::Replacement:
+        return Bytes.empty() ? String() : String(kReplacement);
+    case TDecoder::SingleByte:
+        return DecodeSingleByte(Bytes, Encoding);
+    case TDecoder::Converter:
+        return Convert(Bytes, Encoding.Converter);
+    }
+    return String();
 }
 
 bool StartsWith(const String& s, const char* prefix, std::size_t n) {
@@ -116,14 +248,17 @@ String CharsetOf(const String& ContentType) {
 }
 
 String ToUtf8(const String& Bytes, const String& ContentType) {
-    if (StartsWith(Bytes, "\xEF\xBB\xBF", 3)) return Convert(Bytes.substr(3), "UTF-8");
-    if (StartsWith(Bytes, "\xFF\xFE", 2)) return Convert(Bytes.substr(2), "UTF-16LE");
-    if (StartsWith(Bytes, "\xFE\xFF", 2)) return Convert(Bytes.substr(2), "UTF-16BE");
-    if (String name = ConverterName(CharsetOf(ContentType)); !name.empty()) return Convert(Bytes, name);
-    if (String name = ConverterName(MetaCharset(Bytes)); !name.empty()) {
-        // A document that could declare itself in its own bytes is no UTF-16 one.
-        if (name.rfind("UTF-16", 0) == 0) name = "UTF-8";
-        return Convert(Bytes, name);
+    const std::string_view bytes = Bytes;
+    if (StartsWith(Bytes, "\xEF\xBB\xBF", 3)) return DecodeUtf8(bytes.substr(3));
+    if (StartsWith(Bytes, "\xFF\xFE", 2)) return DecodeUtf16(bytes.substr(2), false);
+    if (StartsWith(Bytes, "\xFE\xFF", 2)) return DecodeUtf16(bytes.substr(2), true);
+    if (const TWebEncoding* e = EncodingOfLabel(CharsetOf(ContentType))) return Decode(bytes, *e);
+    if (const TWebEncoding* e = MetaEncoding(Bytes)) {
+        // A document that could declare itself in its own bytes is no UTF-16 one; and a page's own
+        // x-user-defined is the 8-bit text unlabelled pages are read as.
+        if (e->Decoder == TDecoder::Utf16LE || e->Decoder == TDecoder::Utf16BE) return DecodeUtf8(bytes);
+        if (e->Decoder == TDecoder::UserDefined) return Cp1252ToUtf8(bytes);
+        return Decode(bytes, *e);
     }
     return IsValidUtf8(Bytes) ? Bytes : Cp1252ToUtf8(Bytes);
 }

@@ -34,9 +34,9 @@ bool EncodedInUserInfo(unsigned char c) {
            String(" \"#<>?`{}/:;=@[\\]^|").find(static_cast<char>(c)) != String::npos;
 }
 
-// The same in a path.
+// The same in a path; the engine writes a "^" there as "%5E" too, unlike the URL rules' path set.
 bool EncodedInPath(unsigned char c) {
-    return c < 0x20 || c >= 0x7F || String(" \"#<>?`{}").find(static_cast<char>(c)) != String::npos;
+    return c < 0x20 || c >= 0x7F || String(" \"#<>?^`{}").find(static_cast<char>(c)) != String::npos;
 }
 
 String PercentEncoded(const String& Text, bool (*Encoded)(unsigned char)) {

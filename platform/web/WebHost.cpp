@@ -44,10 +44,10 @@ std::vector<String> Split(const String& Text, char Separator) {
     }
 }
 
-// One number of an IPv4 address as the engine reads it: "0x" begins a hexadecimal one (which may have no
-// digits: 0), a leading "0" an octal one. Values beyond 32 bits stay just beyond them.
-bool IPv4Number(const String& Part, std::uint64_t& Value) {
-    if (Part.empty()) return false;
+// The number Part begins with, read as one number of an IPv4 address: "0x" begins a hexadecimal one
+// (which may have no digits: 0), a leading "0" an octal one. Returns where the number ends (Part.size()
+// when Part is a number); Value holds what it is worth, a value beyond 32 bits just beyond them.
+std::size_t IPv4NumberAtStart(const String& Part, std::uint64_t& Value) {
     int radix = 10;
     std::size_t i = 0;
     if (Part.size() >= 2 && Part[0] == '0' && (Part[1] == 'x' || Part[1] == 'X')) {
@@ -60,11 +60,15 @@ bool IPv4Number(const String& Part, std::uint64_t& Value) {
     Value = 0;
     for (; i < Part.size(); ++i) {
         const int d = DigitIn(Part[i], radix);
-        if (d < 0) return false;
+        if (d < 0) return i;
         Value = Value * radix + d;
         if (Value > 0xFFFFFFFFull) Value = 0x100000000ull;
     }
-    return true;
+    return i;
+}
+
+bool IPv4Number(const String& Part, std::uint64_t& Value) {
+    return !Part.empty() && IPv4NumberAtStart(Part, Value) == Part.size();
 }
 
 // The labels of a name, without the empty one after a final dot.
@@ -82,6 +86,17 @@ bool EndsInANumber(const String& Host) {
     if (last.find_first_not_of("0123456789") == String::npos) return true;
     std::uint64_t value = 0;
     return IPv4Number(last, value);
+}
+
+// A last label that begins with a number beyond 32 bits and goes on with something else ("5000000000x",
+// "0x100000000x1"). The engine reads such a label erratically: where the number passes 32 bits it may
+// begin reading another one, and when that one reaches the label's end the host is an address it cannot
+// read, so that nothing loads; otherwise it is a name. Which one depends on the characters after the
+// number, so every such label is refused.
+bool BeginsWithANumberBeyond32Bits(const String& Host) {
+    std::uint64_t value = 0;
+    IPv4NumberAtStart(Labels(Host).back(), value);
+    return value > 0xFFFFFFFFull;
 }
 
 // "a", "a.b", "a.b.c" or "a.b.c.d", the last number filling the bytes the others leave, in any base.
@@ -270,12 +285,14 @@ String CanonicalHost(const String& Host, String& Problem) {
     for (const String& label : Split(name, '.')) {
         const bool plain = !label.empty() &&
                            label.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-_") == String::npos;
-        // An "xn--" label the engine cannot decode makes the whole address one it cannot load.
+        // An "xn--" label the engine cannot decode makes the whole address one it cannot load. It decodes
+        // one only to a name already in the form the engine gives a name: "xn--isgg" decodes to "ᾴᾷ",
+        // which the engine maps to other letters ("ά" and "ι" for "ᾴ"), and so cannot be loaded.
         bool decodes = true;
         if (plain && label.rfind("xn--", 0) == 0) {
             const GText unicode(g_hostname_to_unicode(label.c_str()));
-            const GText again(unicode ? g_hostname_to_ascii(unicode.get()) : nullptr);
-            decodes = again && label == again.get() && String(unicode.get()) != label;
+            String doubt;
+            decodes = unicode && String(unicode.get()) != label && AsciiName(unicode.get(), doubt) == label;
         }
         if (!plain || !decodes) {
             Problem = kUnusableHost;
@@ -293,6 +310,11 @@ String CanonicalHost(const String& Host, String& Problem) {
     if (EndsInANumber(name)) {
         if (!IPv4(name, out)) Problem = "has an IPv4 address the browser engine cannot read";
         return out;
+    }
+    if (BeginsWithANumberBeyond32Bits(name)) {
+        Problem = "has a host whose last label begins with a number too large for an IPv4 address, which the "
+                  "browser engine may read as an address it cannot load";
+        return String();
     }
     return name;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/rtl/Unicode.h"
 #include "platform/web/MarkupText.h"
 
 namespace {
@@ -40,6 +41,82 @@ TEST(MarkupText, TheEncodingIsTheMarksThenTheHeadersThenTheMetasThenUtf8OrWindow
          String("a\xEF\xBF\xBD") + "b"},
         {"UTF-8 cut off at the end", "a\xE2\x82", "text/html; charset=utf-8", "a\xEF\xBF\xBD"},
         {"nothing", "", "text/html; charset=utf-8", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(markup::ToUtf8(c.Bytes, c.ContentType), c.Text) << c.What;
+}
+
+TEST(MarkupText, TheTextIsValidUtf8WhateverTheBytes) {
+    // As the web's UTF-8 decoder reads them (and the engine with it): the longest broken start of a
+    // sequence is one U+FFFD, a byte that starts none another.
+    const String r = "\xEF\xBF\xBD";
+    struct Case {
+        const char* What;
+        String Bytes;
+        String Text;
+    } utf8[] = {
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", r + r + r + r},
+        {"a five-byte form", "\xF8\x88\x80\x80\x80", r + r + r + r + r},
+        {"a surrogate", "\xED\xA0\x80", r + r + r},
+        {"an overlong slash", "\xC0\xAF", r + r},
+        {"a sequence cut short", "\xE2\x82|\xF0\x9F\x98|", r + "|" + r + "|"},
+        {"a character beyond U+FFFF", "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+    };
+    for (const Case& c : utf8) {
+        EXPECT_EQ(markup::ToUtf8(c.Bytes, "text/html; charset=utf-8"), c.Text) << c.What;
+        EXPECT_EQ(markup::ToUtf8("\xEF\xBB\xBF" + c.Bytes, "text/html"), c.Text)
+            << c.What << " after the mark";
+        EXPECT_EQ(markup::ToUtf8("<meta charset=utf-8>" + c.Bytes, ""), "<meta charset=utf-8>" + c.Text)
+            << c.What << " in a page that declares UTF-8";
+    }
+    // UCS-4 is no encoding of the web: its values beyond U+10FFFF do not come out as bytes of their own.
+    const String ucs4{'\x7F', '\xFF', '\xFF', '\xFF', 0, 0, 0, 'A'};
+    for (const char* label : {"ucs-4", "utf-32", "ucs-4le", "iso-10646-ucs-4"}) {
+        const String text = markup::ToUtf8(ucs4, String("text/html; charset=") + label);
+        EXPECT_TRUE(vcl::IsValidUtf8(text)) << label;
+        EXPECT_EQ(text, "\x7F\xC3\xBF\xC3\xBF\xC3\xBF" + String(3, '\0') + "A") << label << ": Windows-1252";
+    }
+}
+
+TEST(MarkupText, LabelsAreReadAsTheWebReadsThem) {
+    const String refused = "<p>Incorrect username or password</p>";
+    // Labels the web knows no encoding by are no labels: the text reads as unlabelled text does.
+    for (const char* label :
+         {"utf-32", "UTF-32LE", "ibm037", "cp037", "ebcdic-us", "utf-7", "ucs-4", "utf-16x"})
+        EXPECT_EQ(markup::ToUtf8(refused, String("text/html; charset=") + label), refused) << label;
+    for (const char* label : {"utf-32", "ibm037", "ucs-2be"})
+        EXPECT_EQ(markup::ToUtf8("<meta charset=" + String(label) + ">" + refused, ""),
+                  "<meta charset=" + String(label) + ">" + refused)
+            << label;
+
+    struct Case {
+        const char* What;
+        String Bytes;
+        String ContentType;
+        String Text;
+    } cases[] = {
+        {"unicode is UTF-16LE", String{'O', 0, 'K', 0}, "text/html; charset=unicode", "OK"},
+        {"utf-16 is UTF-16LE", String{'O', 0, '\x3D', '\xD8'}, "text/html; charset=UTF-16", "O\xEF\xBF\xBD"},
+        {"UTF-16BE, an odd last byte", String{0, 'O', 'K'}, "text/html; charset=utf-16be", "O\xEF\xBF\xBD"},
+        {"a meta's unicode is UTF-8", "<meta charset=\"unicode\">caf\xC3\xA9", "",
+         "<meta charset=\"unicode\">caf\xC3\xA9"},
+        {"a meta's UTF-16BE is UTF-8", "<meta charset=utf-16be>\xC3\xA9", "text/html",
+         "<meta charset=utf-16be>\xC3\xA9"},
+        {"a meta's x-user-defined is Windows-1252", "<meta charset=x-user-defined>\x80", "",
+         "<meta charset=x-user-defined>\xE2\x82\xAC"},
+        {"x-user-defined", "a\x80\xFF", "text/html; charset=x-user-defined", "a\xEF\x9E\x80\xEF\x9F\xBF"},
+        {"replacement", refused, "text/html; charset=replacement", "\xEF\xBF\xBD"},
+        {"ISO-2022-KR reads as replacement", refused, "text/html; charset=iso-2022-kr", "\xEF\xBF\xBD"},
+        {"a meta's replacement", "<meta charset=hz-gb-2312>" + refused, "", "\xEF\xBF\xBD"},
+        {"an empty page in replacement", "", "text/html; charset=replacement", ""},
+        {"a meta that names none, then one that does", "<meta charset=utf-32><meta charset=koi8-r>\xC1", "",
+         "<meta charset=utf-32><meta charset=koi8-r>\xD0\xB0"},
+        {"case and blanks", "<meta charset=\" Latin2\t\">\xB1", "", "<meta charset=\" Latin2\t\">\xC4\x85"},
+        {"ISO-8859-9 is Windows-1254", "\x80\xFD", "text/html; charset=iso-8859-9", "\xE2\x82\xAC\xC4\xB1"},
+        {"Shift_JIS", "\x82\xA0", "text/html; charset=sjis", "\xE3\x81\x82"},
+        {"GBK", "\xC4\xE3", "text/html; charset=gb2312", "\xE4\xBD\xA0"},
+        {"a byte that is no character of the encoding", "a\xFF", "text/html; charset=windows-1253",
+         "a\xEF\xBF\xBD"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(markup::ToUtf8(c.Bytes, c.ContentType), c.Text) << c.What;

@@ -36,6 +36,15 @@ TEST(WebAddress, AnIPv4AddressInAnyOfItsOldFormsIsFourDecimalNumbers) {
         EXPECT_EQ(Host(name), name) << "the last label is no number: a name";
 }
 
+TEST(WebAddress, ALastLabelBeginningWithANumberBeyond32BitsIsRefused) {
+    // The engine cannot load these: the "0x" or "0" where the number passes 32 bits begins another number.
+    for (const char* unloadable : {"5000000000x", "0x100000000x", "040000000000x", "5000000000x1",
+                                   "1.5000000000x", "5000000000X.", "0x1000000000a"})
+        EXPECT_EQ(Host(unloadable), "") << unloadable;
+    for (const char* name : {"500000000x", "4294967295x", "1x5000000000x", "a5000000000x", "5000000000x.com"})
+        EXPECT_EQ(Host(name), name) << "no number beyond 32 bits begins the last label";
+}
+
 TEST(WebAddress, AnIPv6AddressIsCompressedInLowerCase) {
     EXPECT_EQ(Host("[0:0:0:0:0:0:0:1]"), "[::1]");
     EXPECT_EQ(Host("[::FFFF:127.0.0.1]"), "[::ffff:7f00:1]");
@@ -72,6 +81,22 @@ TEST(WebAddress, ANameTheEngineCannotLoadIsRefusedWrittenEitherWay) {
                                  "1\u0661.com",
                                  "xn--a-0hc.de", "\u0338a.de", "xn--a-1eb.de"})
         EXPECT_EQ(Host(unusable), "") << unusable;
+}
+
+TEST(WebAddress, AnAsciiLabelMustDecodeToANameInTheFormTheEngineGivesNames) {
+    // These decode to letters the engine maps to others: "\u1FB4\u1FB7", feminine ordinal, micro sign, long
+    // s, capital sharp s, ohm sign.
+    for (const char* mapped :
+         {"xn--isgg", "xn--hba.de", "xn--sba.de", "xn--kha.de", "xn--kkg.de", "xn--22g.de"})
+        EXPECT_EQ(Host(mapped), "") << mapped;
+    // a with diaeresis, mu, dotless i, sharp s, final sigma: letters of their own.
+    for (const char* own : {"xn--4ca.de", "xn--xxa.de", "xn--cfa.de", "xn--zca.de", "xn--3xa.gr"})
+        EXPECT_EQ(Host(own), own);
+}
+
+TEST(WebAddress, ThePathIsPercentEncodedAsTheEngineWritesIt) {
+    EXPECT_EQ(NormaliseBase("http://host/a^b{c}|d/").Url, "http://host/a%5Eb%7Bc%7D|d/");
+    EXPECT_EQ(NormaliseBase("http://u^:p@host/").Url, "http://u%5E:p@host/");
 }
 
 TEST(WebAddress, HostsTheEngineTellsApartNeverComeOutTheSame) {

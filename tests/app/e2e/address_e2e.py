@@ -2,8 +2,9 @@
 """End-to-end tests of the service's address (KALVENOR_SERVICE_URL), under a window manager:
 
 - refused: an address no page could be loaded from (a query or a fragment, no host, a port outside
-  1..65535, a port the browser engine sends nothing to) is told before anything else, named on standard
-  error and in a box that Enter answers, and the program ends with status 1, having sent the service nothing.
+  1..65535, a port the browser engine sends nothing to, a host it cannot load) is told before anything
+  else, named on standard error and in a box that Enter answers, and the program ends with status 1,
+  having sent the service nothing.
 - written otherwise: an address the browser engine writes another way ("127.1" for 127.0.0.1, a host in
   upper case, the scheme's default port written out) signs in, loads a section and signs out.
 
@@ -64,6 +65,8 @@ def refused(args):
                 ("http://127.0.0.1:6000/", "port 6000, which the browser engine refuses"),
                 ("http://127.0.0.1:25/", "port 25, which the browser engine refuses"),
                 ("http://127.0.0.1:9/", "port 9, which the browser engine refuses"),
+                ("http://xn--isgg:%s/" % port_of(service), "a host the browser engine cannot use"),
+                ("http://5000000000x:%s/" % port_of(service), "a number too large for an IPv4 address"),
             ]
             for n, (address, why) in enumerate(cases):
                 registry = os.path.join(work, "registry-%d" % n)

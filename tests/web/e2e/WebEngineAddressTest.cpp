@@ -70,6 +70,10 @@ TEST(EngineAddress, AnAddressIsNormalisedAsTheEngineWritesIt) {
                                 "http://host/%2e%2E/x/",
                                 "http://host/\u00E9/",
                                 "http://host/{x}/",
+                                "http://host/a^b|c/",
+                                "http://xn--cfa.xn--xxa.de/",
+                                "http://500000000x/",
+                                "http://5000000000x.com/",
                                 "http://a_b-c.example:08080/",
                                 "http://XN--BCHER-KVA.de/",
                                 "http://\u05E9\u05DC\u05D5\u05DD.co.il/",
@@ -90,12 +94,34 @@ TEST(EngineAddress, AnAddressIsNormalisedAsTheEngineWritesIt) {
 
 // A host refused as one the engine cannot use is one it cannot load, written in its letters or in ASCII.
 TEST(EngineAddress, AHostRefusedAsUnusableIsOneTheEngineCannotReadEither) {
-    for (const char* host :
-         {"a\u05D0.de", "\u05D0a.de", "1\u05D0.de", "a-\u05D1.de", "\u0338a.de", "xn--a-0hc.de", "xn--zz",
-          "xn--4ca.xn--zz",
-          "\u0645"
-          "1\u0661.com",
-          "\u05D0.1a", "\u05D0.a-", "1.2.3.4.5", "256.1", "foo.1", "[1:2:3:4:5:6:7:8:9]"}) {
+    for (const char* host : {"a\u05D0.de",
+                             "\u05D0a.de",
+                             "1\u05D0.de",
+                             "a-\u05D1.de",
+                             "\u0338a.de",
+                             "xn--a-0hc.de",
+                             "xn--zz",
+                             "xn--4ca.xn--zz",
+                             "\u0645"
+                             "1\u0661.com",
+                             "\u05D0.1a",
+                             "\u05D0.a-",
+                             "1.2.3.4.5",
+                             "256.1",
+                             "foo.1",
+                             "[1:2:3:4:5:6:7:8:9]",
+                             "xn--isgg",
+                             "xn--hba.de",
+                             "xn--sba.de",
+                             "xn--kha.de",
+                             "xn--kkg.de",
+                             "xn--22g.de",
+                             "5000000000x",
+                             "0x100000000x",
+                             "040000000000x",
+                             "5000000000x1",
+                             "1.5000000000x",
+                             "0x1000000000a"}) {
         const String written = "HTTP://" + String(host) + "/";
         EXPECT_NE(NormaliseBase(written).Problem, "") << host;
         // What the engine cannot read it hands back as given; it writes what it reads in lower case.
