@@ -115,6 +115,7 @@ void Tfrm_Main::FormShow(TObject*) {
 
     FSessionClosed = false;
     FLoggingOut = false;
+    FExitAskedAgain = false;
     FExitTimer->SetEnabled(false);
     FLogin.clear();
     FPassword.clear();
