@@ -117,6 +117,7 @@ void Tfrm_Main::FormShow(TObject*) {
     FLoggingOut = false;
     FExitAskedAgain = false;
     FExitTimer->SetEnabled(false);
+    WebBrowser_Main->SetSilent(false);
     FLogin.clear();
     FPassword.clear();
     UnitLogin::frm_Login->ShowModal();

@@ -9,6 +9,7 @@
 // user is never kept waiting on the service for good. When the browser's page process ends with the close
 // request (the same signal reached the whole process group: the desktop session's end, Ctrl+C in a
 // terminal), the exit page is asked for once more from a fresh process and waited for two seconds only.
+// While logging out the pages' questions are answered without being shown.
 //
 // A navigation that fails reads as a failure: the status bar says what happened ("The service cannot be
 // reached", "Service error 500"), and when it was the sign-in post the login dialog comes back, after a

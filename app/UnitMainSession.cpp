@@ -30,6 +30,9 @@ void Tfrm_Main::FormCloseQuery(TObject*, bool& CanClose) {
     // process of the program's group at once, the engine's with ours. The exit page comes from a fresh
     // process then, and is waited for briefly only: the user has asked to close.
     const bool pageJustEnded = FPageEnded && win::GetTickCount() - FPageEndedAt < PageEndedGrace;
+    // The user has asked to close: whatever the pages still ask is answered unseen, as a page being left
+    // is answered, rather than put in front of a window that says "Signing out...".
+    WebBrowser_Main->SetSilent(true);
     if (!AskExitPage()) {
         // The browser refused even to try: no exit page can ever complete, so the session counts as
         // closed rather than keeping the window open for good.

@@ -8,7 +8,7 @@ reports what it learnt by asking the service for catalog.php?<name>=<value>.
                 --artifacts DIR
 
 Scenarios: confirm, box-on-signal, asks-forever, endless-unload, permissions, sandboxed, process-ends,
-group-signal.
+group-signal, exit-page-asks.
 """
 
 import argparse
@@ -292,9 +292,46 @@ def group_signal(s):
         print("%s to the process group: signed out, ended in %.1f s with %d" % (name, took, code))
 
 
+def exit_page_asks(s):
+    """An exit page that calls alert() and confirm(): nobody is asked while the program signs out, the
+    page is answered as a page being left is (the confirmation declined), and the window closes as soon as
+    the exit page has loaded."""
+    script = ("<script>alert('Goodbye');var stay=confirm('Stay signed in?');"
+              "new Image().src='catalog.php?stay='+stay;</script>")
+    s.service.misbehave({"user_exit.php": {"body": page("<p>Signed out</p>" + script)}})
+    program = s.start()
+    main_window = s.sign_in(program)
+    exits = posted(s, "user_exit.php")
+    mark = program.mark()
+    activate(main_window)
+    time.sleep(0.3)
+    xdotool("key", "alt+F4")
+    program.wait_line("status Signing out...", mark, 10)
+    started = time.time()
+    # Watched until the program ends: a box up at any moment is a question put to the user.
+    while program.process.poll() is None and time.time() - started < 30:
+        if question_box():
+            screenshot(os.path.join(s.args.artifacts, "exit-page-box.png"))
+            raise Failure("the exit page's question was put in front of the user while signing out")
+        time.sleep(0.1)
+    code = program.wait_end(5)
+    took = time.time() - started
+    if code != 0:
+        raise Failure("the program ended with %d" % code)
+    if posted(s, "user_exit.php") != exits + 1:
+        raise Failure("the exit page was asked %d times, not once" % (posted(s, "user_exit.php") - exits))
+    if reported(s, "stay") != "false":
+        raise Failure("the exit page's confirmation was answered %r, not declined" % reported(s, "stay"))
+    if took > 6:
+        raise Failure("the window took %.1f s to close after the exit page asked its questions" % took)
+    if os.path.exists(os.path.join(s.temp, "tmp.html")):
+        raise Failure("the page copy outlived the program")
+    print("the exit page's questions were answered unseen; the program ended %.1f s after the close" % took)
+
+
 SCENARIOS = {f.__name__.replace("_", "-"): f for f in
              (confirm, box_on_signal, asks_forever, endless_unload, permissions, sandboxed, process_ends,
-              group_signal)}
+              group_signal, exit_page_asks)}
 
 
 def main():
