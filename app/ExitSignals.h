@@ -14,7 +14,9 @@
 // SameRequestMs or more after the first signal of the one before (a sender's burst, or the SIGHUP of a
 // closed terminal that its shell sends again to its jobs, is one request). The first request signs out,
 // and the window waits for the service's exit page as after a close request; a second one closes it at
-// once.
+// once. A signal sent to the whole process group (Ctrl+C in a terminal, a desktop session's end) ends the
+// browser engine's processes as well: the window asks for the exit page once more from a fresh process
+// then (UnitMain.h).
 //
 // The signal's default is the last resort, for a program whose loop no longer answers: a signal counts
 // toward it only when it comes PressingMs or more after the last one that counted, the program having had

@@ -115,7 +115,9 @@ void Tfrm_Main::FormShow(TObject*) {
 
     FSessionClosed = false;
     FLoggingOut = false;
+    FExitAskedAgain = false;
     FExitTimer->SetEnabled(false);
+    WebBrowser_Main->SetSilent(false);
     FLogin.clear();
     FPassword.clear();
     UnitLogin::frm_Login->ShowModal();

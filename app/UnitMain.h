@@ -6,9 +6,10 @@
 // the exit page requested: "Signing out...") and Closed (FSessionClosed: the window may close). A
 // completed document whose address contains "user_exit.php" ends the session from any state. So do, while
 // logging out, a second close request, an exit page that fails, and ten seconds without its answer: the
-// user is never kept waiting on the service for good. A close request that comes while, or just after,
-// the browser's page process ends (killed with the whole session, say) closes at once: no exit page can
-// be waited for from there.
+// user is never kept waiting on the service for good. When the browser's page process ends with the close
+// request (the same signal reached the whole process group: the desktop session's end, Ctrl+C in a
+// terminal), the exit page is asked for once more from a fresh process and waited for two seconds only.
+// While logging out the pages' questions are answered without being shown.
 //
 // A navigation that fails reads as a failure: the status bar says what happened ("The service cannot be
 // reached", "Service error 500"), and when it was the sign-in post the login dialog comes back, after a
@@ -41,7 +42,9 @@ using vcl::TObject;
 inline constexpr const char* RegistryKey = "Software\\Orvandel\\Kalvenor";
 // How long the window waits for the exit page before it closes anyway.
 inline constexpr unsigned ExitPageTimeout = 10000;
-// How long after the browser's page process ended a close request does not wait for the exit page.
+// How long the exit page is waited for when it is asked for again after the browser's page process ended.
+inline constexpr unsigned ExitPageAgainTimeout = 2000;
+// How long after the browser's page process ended a close request counts as coming with that end.
 inline constexpr unsigned PageEndedGrace = 2000;
 
 class Tfrm_Main : public vcl::TForm {
@@ -149,6 +152,10 @@ private:
     void OpenPage(const String& Page, const String& Status);
     void RestorePlacement();
     void SavePlacement();
+    // Asks for the exit page (false when the browser refuses even to try).
+    bool AskExitPage();
+    // The window closes anyway when the exit page has not come Ms milliseconds from now.
+    void WaitForExitPage(unsigned Ms);
     // The session is over: the window closes for real.
     void EndSession();
     void ExitTimerTimer(TObject* Sender);
@@ -156,8 +163,10 @@ private:
     // The show handler is running (its login dialog is up): it must not run again inside itself.
     bool FInShow = false;
     TRequest FRequest = TRequest::Other;
-    // A close was refused and the exit page asked for.
+    // A close was refused and the exit page asked for; and asked for again after the page's process ended
+    // (once only).
     bool FLoggingOut = false;
+    bool FExitAskedAgain = false;
     // The user has been told that the settings cannot be used.
     bool FSettingsFailureTold = false;
     // When the browser's page process last ended under it (a tick count), and whether it did since the last

@@ -20,29 +20,47 @@ using namespace vcl;
 void Tfrm_Main::FormCloseQuery(TObject*, bool& CanClose) {
     SavePlacement();
     // A second close request while signing out: the user does not wait for the service.
-    // The page's process has just ended (the session's end signals every process of the program at once):
-    // no exit page can come from it.
-    const bool pageJustEnded = FPageEnded && win::GetTickCount() - FPageEndedAt < PageEndedGrace;
-    if (FSessionClosed || FLoggingOut || pageJustEnded) {
+    if (FSessionClosed || FLoggingOut) {
         FSessionClosed = true;
         FExitTimer->SetEnabled(false);
         CanClose = true;
         return;
     }
-    try {
-        WebBrowser_Main->Navigate(ServicePages::PageUrl("user_exit.php"));
-    } catch (const Exception&) {
+    // The page's process has just ended: the session's end, or Ctrl+C in the terminal, signals every
+    // process of the program's group at once, the engine's with ours. The exit page comes from a fresh
+    // process then, and is waited for briefly only: the user has asked to close.
+    const bool pageJustEnded = FPageEnded && win::GetTickCount() - FPageEndedAt < PageEndedGrace;
+    // The user has asked to close: whatever the pages still ask is answered unseen, as a page being left
+    // is answered, rather than put in front of a window that says "Signing out...".
+    WebBrowser_Main->SetSilent(true);
+    if (!AskExitPage()) {
         // The browser refused even to try: no exit page can ever complete, so the session counts as
         // closed rather than keeping the window open for good.
         FSessionClosed = true;
         CanClose = true;
         return;
     }
-    FRequest = TRequest::Exit;
     FLoggingOut = true;
+    FExitAskedAgain = pageJustEnded;
     SetStatusText("Signing out...");
-    FExitTimer->SetEnabled(true);
+    WaitForExitPage(pageJustEnded ? ExitPageAgainTimeout : ExitPageTimeout);
     CanClose = false;
+}
+
+bool Tfrm_Main::AskExitPage() {
+    try {
+        WebBrowser_Main->Navigate(ServicePages::PageUrl("user_exit.php"));
+    } catch (const Exception&) {
+        return false;
+    }
+    FRequest = TRequest::Exit;
+    return true;
+}
+
+void Tfrm_Main::WaitForExitPage(unsigned Ms) {
+    FExitTimer->SetEnabled(false);
+    FExitTimer->SetInterval(Ms);
+    FExitTimer->SetEnabled(true);
 }
 
 void Tfrm_Main::EndSession() {
@@ -113,8 +131,17 @@ void Tfrm_Main::WebBrowser_MainNavigateError(TObject*, const OleVariant&, int St
     const String text = FailureText(StatusCode);
     SetStatusText(text);
     if (failed == TRequest::Exit) {
+        if (!FLoggingOut || FSessionClosed) return;
+        // The page's process ended under the exit page before it could ask the service (the same signal
+        // reached the whole process group): asked once more, from a fresh process, and waited for briefly.
+        if (StatusCode == navErrorPageEnded && !FExitAskedAgain && AskExitPage()) {
+            FExitAskedAgain = true;
+            SetStatusText("Signing out...");
+            WaitForExitPage(ExitPageAgainTimeout);
+            return;
+        }
         // The service cannot sign us out now: the window closes all the same.
-        if (FLoggingOut && !FSessionClosed) EndSession();
+        EndSession();
         return;
     }
     if (failed != TRequest::SignIn || FInShow) return;

@@ -99,6 +99,11 @@ function(_kv_app_late)
     foreach(_scenario confirm box-on-signal asks-forever endless-unload permissions sandboxed process-ends)
       _kv_app_e2e(app_page_${_scenario} page_e2e.py LOCK ARGS --scenario ${_scenario})
     endforeach()
+    # Signing out: with the engine's processes ended by the same signal (sent to the program's process
+    # group), and with an exit page that asks the user things.
+    foreach(_scenario group-signal exit-page-asks)
+      _kv_app_e2e(app_page_${_scenario} page_e2e.py LOCK ARGS --scenario ${_scenario})
+    endforeach()
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _kv_app_late)

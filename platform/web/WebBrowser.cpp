@@ -164,8 +164,13 @@ void TWebBrowser::EngineFocusWanted() {
 
 // ---- A page's questions
 
+void TWebBrowser::SetSilent(bool Value) {
+    FSilent = Value;
+    if (FSilent) DeclineQuestions();
+}
+
 void TWebBrowser::EngineQuestion(const TPageQuestionPtr& Question) {
-    if (!FPace.MayShow(win::GetTickCount()) || !HandleAllocated()) {
+    if (FSilent || !FPace.MayShow(win::GetTickCount()) || !HandleAllocated()) {
         Question->Decline();
         return;
     }

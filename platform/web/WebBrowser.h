@@ -34,7 +34,8 @@
 // application's leaves the page: a box still up is closed and the page's questions are declined. A box
 // whose page goes away meanwhile (its process ended), or whose control is freed, closes unanswered. A
 // control that does not show (no window, its form hidden) declines the questions, since nobody could
-// answer them.
+// answer them; so does a Silent one, whose pages nobody is meant to answer any more (those of an
+// application that is closing).
 //
 // The pages stay on the site of the address navigated to last (NavigationPolicy.h): a link the user
 // clicks to a web or mail address elsewhere raises OnExternalLink(Sender, URL) and the page stays; other
@@ -84,6 +85,11 @@ public:
     TWebBrowserNavigateError OnNavigateError;
     TWebBrowserExternalLink OnExternalLink;
 
+    // While true, a page's questions are declined without a box; turning it on declines those waiting and
+    // closes the box that is up.
+    bool Silent() const { return FSilent; }
+    void SetSilent(bool Value);
+
     // The engine, made on first need (null until then).
     TBrowserEngine* Engine() const { return FEngine.get(); }
 
@@ -117,6 +123,7 @@ private:
     TForm* FBox = nullptr;
     TQuestionPace FPace;
     bool FQuestionPosted = false;
+    bool FSilent = false;
     // Cleared when the control is freed while its box is up (the box's loop runs on the control's stack).
     bool* FAlive = nullptr;
 };

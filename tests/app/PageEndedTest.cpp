@@ -1,5 +1,6 @@
-// The main window when the browser's page process ends: the failure is told, and a close request that
-// comes with it, or just after it, does not wait for an exit page that cannot come.
+// The main window when the browser's page process ends: the failure is told; a close request that comes
+// with it, or an exit page whose process ends under it, asks for the exit page once more from a fresh
+// process and waits for it about two seconds, not the ten of a first exit page.
 
 #include "tests/app/AppTestSupport.h"
 
@@ -27,30 +28,56 @@ TEST_F(PageEndedTest, ThePageProcessEndingIsToldAndKeepsTheSession) {
     EXPECT_EQ(MainNavigations().back().URL, Page("user_hits.php?agenting=true"));
 }
 
-TEST_F(PageEndedTest, ACloseRequestRightAfterThePageProcessEndedClosesAtOnce) {
-    struct Case {
-        const char* What;
-        unsigned After; // milliseconds between the end and the close request
-        bool AtOnce;
-    } cases[] = {
-        {"with the session's end", 0, true},
-        {"a moment later", UnitMain::PageEndedGrace - 1, true},
-        {"long after (the user closes a window whose page crashed once)", UnitMain::PageEndedGrace, false},
-    };
-    SignIn();
-    MainEngine()->RaiseDocumentComplete(Page("user_home.php?agenting=true"), "<html>Overview</html>");
-    // (The last case starts the sign-out; the ones before it close at once and leave the session open.)
-    for (const Case& c : cases) {
-        const std::size_t asked = MainNavigations().size();
+class PageEndedCloseTest : public PageEndedTest {
+protected:
+    // Signed in, the overview shown; its page's process ends, and After milliseconds later the user closes.
+    void CloseAfterTheEnd(unsigned After) {
+        SignIn();
+        MainEngine()->RaiseDocumentComplete(Page("user_home.php?agenting=true"), "<html>Overview</html>");
         // The page shown is gone: no navigation of the window's was under way.
         MainEngine()->RaiseNavigateError(Page("user_home.php?agenting=true"), navErrorPageEnded);
-        ui.Advance(c.After);
-        bool canClose = false;
-        main->FormCloseQuery(nullptr, canClose);
-        EXPECT_EQ(canClose, c.AtOnce) << c.What;
-        EXPECT_EQ(MainNavigations().size(), asked + (c.AtOnce ? 0 : 1)) << c.What << ": exit pages asked for";
-        main->FSessionClosed = false;
+        ui.Advance(After);
+        main->Close();
+        ui.Process();
+        ASSERT_EQ(MainNavigations().back().URL, Page("user_exit.php"));
+        EXPECT_FALSE(Application->Terminated());
+        EXPECT_EQ(main->StatusText(), "Signing out...");
     }
+    int ExitPagesAsked() {
+        int n = 0;
+        for (const TNavigateRequest& r : MainNavigations())
+            n += r.URL == Page("user_exit.php");
+        return n;
+    }
+};
+
+TEST_F(PageEndedCloseTest, ACloseWithThePageProcessEndAsksForTheExitPageAndWaitsAboutTwoSeconds) {
+    // (The last moment that counts as coming with the end.)
+    CloseAfterTheEnd(UnitMain::PageEndedGrace - 1);
+    ui.Advance(1500);
+    EXPECT_FALSE(Application->Terminated());
+    ui.Advance(1000);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(ExitPagesAsked(), 1);
+}
+
+TEST_F(PageEndedCloseTest, ACloseLongAfterThePageProcessEndedWaitsTheWholeTime) {
+    // The user closes a window whose page crashed once, a while ago.
+    CloseAfterTheEnd(UnitMain::PageEndedGrace);
+    ui.Advance(9000);
+    EXPECT_FALSE(Application->Terminated());
+    ui.Advance(1000);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(PageEndedCloseTest, AnExitPageAskedFromAFreshProcessWhoseProcessEndsTooIsNotAskedAgain) {
+    CloseAfterTheEnd(0);
+    MainEngine()->RaiseNavigateError(Page("user_exit.php"), navErrorPageEnded);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(ExitPagesAsked(), 1);
 }
 
 TEST_F(PageEndedTest, APageThatCompletesAfterTheEndShowsThatTheExitPageCanCome) {
@@ -65,14 +92,48 @@ TEST_F(PageEndedTest, APageThatCompletesAfterTheEndShowsThatTheExitPageCanCome) 
     EXPECT_EQ(MainNavigations().back().URL, Page("user_exit.php"));
 }
 
-TEST_F(PageEndedTest, ThePageProcessEndingWhileSigningOutClosesAtOnce) {
+// What the exit page asked for once more does.
+enum class SecondExitPage { SignsOut, ItsProcessEndsToo, NeverAnswers };
+
+class ExitPageProcessEndedTest : public PageEndedCloseTest,
+                                 public ::testing::WithParamInterface<SecondExitPage> {};
+
+TEST_P(ExitPageProcessEndedTest, TheExitPageIsAskedForOnceMoreAndWaitedForAboutTwoSeconds) {
     SignIn();
     main->Close();
     ui.Process();
-    ASSERT_EQ(MainNavigations().back().URL, Page("user_exit.php"));
+    ASSERT_EQ(ExitPagesAsked(), 1);
     MainEngine()->RaiseNavigateError(Page("user_exit.php"), navErrorPageEnded);
     ui.Process();
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_EQ(ExitPagesAsked(), 2);
+    EXPECT_EQ(main->StatusText(), "Signing out...");
+    switch (GetParam()) {
+    case SecondExitPage::SignsOut:
+        MainEngine()->RaiseDocumentComplete(Page("user_exit.php"), "<html>Bye</html>");
+        break;
+    case SecondExitPage::ItsProcessEndsToo:
+        MainEngine()->RaiseNavigateError(Page("user_exit.php"), navErrorPageEnded);
+        break;
+    case SecondExitPage::NeverAnswers:
+        ui.Advance(1500);
+        EXPECT_FALSE(Application->Terminated());
+        ui.Advance(1000);
+        break;
+    }
+    ui.Process();
     EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(ExitPagesAsked(), 2) << "asked for once more only";
 }
+
+std::string NameOf(const ::testing::TestParamInfo<SecondExitPage>& Info) {
+    static const char* const names[] = {"SignsOut", "ItsProcessEndsToo", "NeverAnswers"};
+    return names[static_cast<int>(Info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(PageEnded, ExitPageProcessEndedTest,
+                         ::testing::Values(SecondExitPage::SignsOut, SecondExitPage::ItsProcessEndsToo,
+                                           SecondExitPage::NeverAnswers),
+                         NameOf);
 
 } // namespace

@@ -236,6 +236,37 @@ TEST_F(SessionTest, AnExitNavigationTheBrowserRefusesLetsTheWindowClose) {
     EXPECT_TRUE(Application->Terminated());
 }
 
+TEST_F(SessionTest, WhileSigningOutThePagesQuestionsAreAnsweredUnseenAsThoseOfAPageBeingLeft) {
+    SignIn();
+    MainEngine()->RaiseDocumentComplete(String(Base) + "user_home.php?agenting=true",
+                                        "<html>Overview</html>");
+    // Before the close a page's question is the user's to answer.
+    auto before = MainEngine()->PostQuestion(TPageQuestionKind::Confirm, "Save the order?");
+    int boxes = 0;
+    ui.WhenModal([&](TCustomForm*) {
+        ++boxes;
+        ui.Key(win::VK_RETURN);
+    });
+    ui.Process();
+    EXPECT_EQ(boxes, 1);
+    EXPECT_TRUE(before->Accepted);
+
+    main->Close();
+    ui.Process();
+    auto alert = MainEngine()->PostQuestion(TPageQuestionKind::Alert, "Goodbye");
+    auto confirm = MainEngine()->PostQuestion(TPageQuestionKind::Confirm, "Stay signed in?");
+    auto prompt = MainEngine()->PostQuestion(TPageQuestionKind::Prompt, "Why do you leave?");
+    ui.Process(); // a box now would fail the test: nothing answers it
+    for (const auto& q : {alert, confirm, prompt})
+        EXPECT_EQ(q->Answers, 1) << q->Text;
+    EXPECT_FALSE(confirm->Accepted) << "a confirmation declined";
+    EXPECT_TRUE(prompt->Accepted && prompt->Value.empty()) << "a prompt answered empty";
+    // Answered, the exit page completes and the window closes without waiting out the time limit.
+    MainEngine()->RaiseDocumentComplete(String(Base) + "user_exit.php", "<html>Bye</html>");
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+}
+
 TEST_F(SessionTest, TheExitPageReachedByALinkEndsTheProgramToo) {
     SignIn();
     MainEngine()->RaiseDocumentComplete(String(Base) + "user_exit.php", "<html></html>");

@@ -63,6 +63,16 @@ void FakeBrowserEngine::PostDocumentComplete(const vcl::String& Url, const vcl::
     if (FEvents) FEvents->EngineEventsPending();
 }
 
+std::shared_ptr<FakePageQuestion> FakeBrowserEngine::PostQuestion(vcl::TPageQuestionKind Kind,
+                                                                  const vcl::String& Text) {
+    auto question = std::make_shared<FakePageQuestion>(Kind, Text, vcl::String(), vcl::String());
+    FQueue.push_back([this, question] {
+        if (FEvents) FEvents->EngineQuestion(question);
+    });
+    if (FEvents) FEvents->EngineEventsPending();
+    return question;
+}
+
 void FakeBrowserEngine::DispatchPending() {
     while (!FQueue.empty()) {
         auto step = std::move(FQueue.front());

@@ -10,11 +10,28 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/web/BrowserEngine.h"
 
 namespace kvtest {
+
+// A page's question that records what the page was told: how many answers reached it, and the last one.
+class FakePageQuestion final : public vcl::TPageQuestion {
+public:
+    using vcl::TPageQuestion::TPageQuestion;
+    int Answers = 0;
+    bool Accepted = false;
+    vcl::String Value;
+
+protected:
+    void DoAnswer(bool AAccepted, const vcl::String& AValue) override {
+        ++Answers;
+        Accepted = AAccepted;
+        Value = AValue;
+    }
+};
 
 class FakeBrowserEngine final : public vcl::TBrowserEngine {
 public:
@@ -54,6 +71,8 @@ public:
     // Queued: the control is told that events wait and takes them from its message loop.
     void PostProgress(int Progress, int ProgressMax);
     void PostDocumentComplete(const vcl::String& Url, const vcl::String& Html);
+    // The page asks its user something (a page of no host); the page waits for the question's answer.
+    std::shared_ptr<FakePageQuestion> PostQuestion(vcl::TPageQuestionKind Kind, const vcl::String& Text);
     int Pending() const { return static_cast<int>(FQueue.size()); }
     // The last placement the control gave (a default one before any).
     vcl::TBrowserPlacement LastPlacement() const {

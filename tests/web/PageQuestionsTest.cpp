@@ -242,6 +242,27 @@ TEST_F(PageQuestionsTest, AControlThatDoesNotShowDeclinesWithoutABox) {
     EXPECT_FALSE(q->Accepted);
 }
 
+TEST_F(PageQuestionsTest, ASilentControlClosesTheBoxUpAndDeclinesEveryQuestionWithoutOne) {
+    Recorded up = Page().Ask(TPageQuestionKind::Confirm, "Stay?");
+    EXPECT_EQ(Boxes([&](TCustomForm*) { Browser->SetSilent(true); }), 1);
+    EXPECT_EQ(UiDriver::ModalForm(), nullptr);
+    Recorded alert = Page().Ask(TPageQuestionKind::Alert, "Goodbye");
+    Recorded confirm = Page().Ask(TPageQuestionKind::Confirm, "Sure?");
+    Recorded prompt = Page().Ask(TPageQuestionKind::Prompt, "Why?", "suggested");
+    ui.Process(); // a box now would fail the test: nothing answers it
+    for (const Recorded& q : {up, alert, confirm, prompt})
+        EXPECT_EQ(q->Answers, 1) << q->Text;
+    EXPECT_FALSE(up->Accepted || confirm->Accepted) << "confirmations declined";
+    EXPECT_TRUE(prompt->Accepted && prompt->Value.empty()) << "a prompt answered empty";
+
+    // What was declined unseen counts nothing toward the page's pace: silent no more, the control shows the
+    // page's next question.
+    Browser->SetSilent(false);
+    Recorded next = Page().Ask(TPageQuestionKind::Confirm, "Now?");
+    EXPECT_EQ(Boxes([&](TCustomForm*) { ui.Key(win::VK_RETURN); }), 1);
+    EXPECT_TRUE(next->Accepted);
+}
+
 TEST(QuestionPace, ThreeQuestionsWithinTenSecondsOfThePagesOwnTimeSilenceIt) {
     // Each question: when it comes and, when it is shown, when its box is answered; whether it is shown.
     struct Question {

@@ -7,7 +7,8 @@ reports what it learnt by asking the service for catalog.php?<name>=<value>.
     page_e2e.py --scenario NAME --program build/kalvenor --service tools/demo-service/server.py
                 --artifacts DIR
 
-Scenarios: confirm, box-on-signal, asks-forever, endless-unload, permissions, sandboxed, process-ends.
+Scenarios: confirm, box-on-signal, asks-forever, endless-unload, permissions, sandboxed, process-ends,
+group-signal, exit-page-asks.
 """
 
 import argparse
@@ -230,7 +231,8 @@ def sandboxed(s):
 
 def process_ends(s):
     """The web process ending: during a navigation the failure shows and the next section loads; during the
-    sign-out the program ends at once, also when the session's end signals the whole process group."""
+    sign-out the exit page is asked for once more, from a fresh process, and the program ends two seconds
+    later when that one does not come either, not after the ten seconds of a first exit page."""
     s.service.misbehave({"user_inbox.php": {"delay": 6}})
     program = s.start()
     main_window = s.sign_in(program)
@@ -248,32 +250,88 @@ def process_ends(s):
     activate(main_window)
     xdotool("key", "alt+F4")
     program.wait_line("status Signing out...", mark, 10)
-    time.sleep(0.5)
+    wait_for("the exit page's request", lambda: posted(s, "user_exit.php") == 1, 10, program.process)
     killed = time.time()
     for pid in web_processes(program):
         os.kill(pid, signal.SIGKILL)
     code = program.wait_end(30)
-    if time.time() - killed > 4:
-        raise Failure("the program waited %.1f s for an exit page that could not come" % (time.time() - killed))
+    waited = time.time() - killed
+    if posted(s, "user_exit.php") != 2:
+        raise Failure("the exit page was asked %d times, not once more after the page's process ended"
+                      % posted(s, "user_exit.php"))
+    if waited > 6:
+        raise Failure("the program waited %.1f s for an exit page asked for again" % waited)
     if code != 0:
         raise Failure("the program ended with %d" % code)
+    print("the exit page asked for again; the program ended %.1f s after the page's process" % waited)
 
-    program = Program(s.args.program, s.env(), os.path.join(s.args.artifacts, "program-group.out"), own_group=True)
-    s.programs.append(program)
+def group_signal(s):
+    """SIGINT and SIGTERM sent to the program's whole process group (Ctrl+C in its terminal, the end of a
+    desktop session) end the engine's processes with it: the exit page reaches the service all the same,
+    from a fresh page process, and the program ends within a few seconds with the signal's status, leaving
+    no page copy."""
+    for number in (signal.SIGINT, signal.SIGTERM):
+        name = signal.Signals(number).name
+        program = Program(s.args.program, s.env(), os.path.join(s.args.artifacts, "program-%s.out" % name),
+                          own_group=True)
+        s.programs.append(program)
+        s.sign_in(program)
+        exits = posted(s, "user_exit.php")
+        sent = time.time()
+        os.killpg(program.process.pid, number)
+        code = program.wait_end(30)
+        took = time.time() - sent
+        if code != 128 + number:
+            raise Failure("after %s to its process group the program ended with %d" % (name, code))
+        if posted(s, "user_exit.php") == exits:
+            raise Failure("after %s to its process group the exit page never reached the service" % name)
+        if took > 6:
+            raise Failure("after %s to its process group the program took %.1f s" % (name, took))
+        if os.path.exists(os.path.join(s.temp, "tmp.html")):
+            raise Failure("the page copy outlived the program ended by %s" % name)
+        print("%s to the process group: signed out, ended in %.1f s with %d" % (name, took, code))
+
+
+def exit_page_asks(s):
+    """An exit page that calls alert() and confirm(): nobody is asked while the program signs out, the
+    page is answered as a page being left is (the confirmation declined), and the window closes as soon as
+    the exit page has loaded."""
+    script = ("<script>alert('Goodbye');var stay=confirm('Stay signed in?');"
+              "new Image().src='catalog.php?stay='+stay;</script>")
+    s.service.misbehave({"user_exit.php": {"body": page("<p>Signed out</p>" + script)}})
+    program = s.start()
     main_window = s.sign_in(program)
-    sent = time.time()
-    os.killpg(program.process.pid, signal.SIGTERM)
-    code = program.wait_end(30)
-    if time.time() - sent > 4:
-        raise Failure("after SIGTERM to its process group the program took %.1f s" % (time.time() - sent))
-    if code != 128 + signal.SIGTERM:
-        raise Failure("after SIGTERM the program ended with %d" % code)
+    exits = posted(s, "user_exit.php")
+    mark = program.mark()
+    activate(main_window)
+    time.sleep(0.3)
+    xdotool("key", "alt+F4")
+    program.wait_line("status Signing out...", mark, 10)
+    started = time.time()
+    # Watched until the program ends: a box up at any moment is a question put to the user.
+    while program.process.poll() is None and time.time() - started < 30:
+        if question_box():
+            screenshot(os.path.join(s.args.artifacts, "exit-page-box.png"))
+            raise Failure("the exit page's question was put in front of the user while signing out")
+        time.sleep(0.1)
+    code = program.wait_end(5)
+    took = time.time() - started
+    if code != 0:
+        raise Failure("the program ended with %d" % code)
+    if posted(s, "user_exit.php") != exits + 1:
+        raise Failure("the exit page was asked %d times, not once" % (posted(s, "user_exit.php") - exits))
+    if reported(s, "stay") != "false":
+        raise Failure("the exit page's confirmation was answered %r, not declined" % reported(s, "stay"))
+    if took > 6:
+        raise Failure("the window took %.1f s to close after the exit page asked its questions" % took)
     if os.path.exists(os.path.join(s.temp, "tmp.html")):
         raise Failure("the page copy outlived the program")
+    print("the exit page's questions were answered unseen; the program ended %.1f s after the close" % took)
 
 
 SCENARIOS = {f.__name__.replace("_", "-"): f for f in
-             (confirm, box_on_signal, asks_forever, endless_unload, permissions, sandboxed, process_ends)}
+             (confirm, box_on_signal, asks_forever, endless_unload, permissions, sandboxed, process_ends,
+              group_signal, exit_page_asks)}
 
 
 def main():
