@@ -192,7 +192,8 @@ def signals_one_by_one(args):
             sent = time.time()
             program.process.send_signal(signal.SIGINT)
             # Well within the exit page's own time limit (10 s).
-            code = program.wait_end(6)
+            program.wait_closed(6)
+            code = program.wait_end(60)
             if code != 128 + signal.SIGINT:
                 raise Failure("after two SIGINTs the program ended with status %d" % code)
             if os.path.exists(copy):

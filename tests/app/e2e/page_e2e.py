@@ -19,7 +19,8 @@ import sys
 import time
 import urllib.parse
 
-from e2e_support import Failure, Program, activate, arguments, click, geometry, screenshot, titled, wait_for, xdotool
+from e2e_support import (Failure, Program, activate, arguments, click, geometry, screenshot, titled, visible_windows,
+                          wait_for, xdotool)
 from misbehaving_service import CATALOG, HITS, INBOX, PAGE, Scenario, page
 
 # The page that asks for every permission on a click, shared with the browser's own tests.
@@ -254,8 +255,9 @@ def process_ends(s):
     killed = time.time()
     for pid in web_processes(program):
         os.kill(pid, signal.SIGKILL)
-    code = program.wait_end(30)
+    program.wait_closed(30)
     waited = time.time() - killed
+    code = program.wait_end(60)
     if posted(s, "user_exit.php") != 2:
         raise Failure("the exit page was asked %d times, not once more after the page's process ended"
                       % posted(s, "user_exit.php"))
@@ -279,8 +281,9 @@ def group_signal(s):
         exits = posted(s, "user_exit.php")
         sent = time.time()
         os.killpg(program.process.pid, number)
-        code = program.wait_end(30)
+        program.wait_closed(30)
         took = time.time() - sent
+        code = program.wait_end(60)
         if code != 128 + number:
             raise Failure("after %s to its process group the program ended with %d" % (name, code))
         if posted(s, "user_exit.php") == exits:
@@ -308,14 +311,14 @@ def exit_page_asks(s):
     xdotool("key", "alt+F4")
     program.wait_line("status Signing out...", mark, 10)
     started = time.time()
-    # Watched until the program ends: a box up at any moment is a question put to the user.
-    while program.process.poll() is None and time.time() - started < 30:
+    # Watched until the program's windows are gone: a box up at any moment is a question put to the user.
+    while visible_windows() and time.time() - started < 30:
         if question_box():
             screenshot(os.path.join(s.args.artifacts, "exit-page-box.png"))
             raise Failure("the exit page's question was put in front of the user while signing out")
         time.sleep(0.1)
-    code = program.wait_end(5)
     took = time.time() - started
+    code = program.wait_end(60)
     if code != 0:
         raise Failure("the program ended with %d" % code)
     if posted(s, "user_exit.php") != exits + 1:
