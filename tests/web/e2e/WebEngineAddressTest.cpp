@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "tests/web/e2e/OwnEngineView.h"
+
 namespace {
 
 using namespace vcl::webaddress;
@@ -179,20 +181,8 @@ private:
 class ProbeView {
 public:
     ProbeView() {
-        // Without a user namespace (root, most containers) the engine's sandbox cannot be set up.
-        if (::geteuid() == 0) g_setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", FALSE);
-        FContext = webkit_web_context_new_ephemeral();
-        webkit_web_context_set_sandbox_enabled(FContext, ::geteuid() != 0);
-        FWindow = gtk_offscreen_window_new();
-        FView = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", FContext, nullptr));
-        gtk_container_add(GTK_CONTAINER(FWindow), GTK_WIDGET(FView));
-        gtk_widget_show_all(FWindow);
-        g_signal_connect(FView, "load-failed", G_CALLBACK(OnFailed), this);
-        g_signal_connect(FView, "load-changed", G_CALLBACK(OnChanged), this);
-    }
-    ~ProbeView() {
-        gtk_widget_destroy(FWindow);
-        g_object_unref(FContext);
+        g_signal_connect(FEngine.View(), "load-failed", G_CALLBACK(OnFailed), this);
+        g_signal_connect(FEngine.View(), "load-changed", G_CALLBACK(OnChanged), this);
     }
     ProbeView(const ProbeView&) = delete;
     ProbeView& operator=(const ProbeView&) = delete;
@@ -208,7 +198,7 @@ public:
         FFailed = FFinished = false;
         Outcome o;
         const String url = "http://" + String(kProbeHost) + ":" + std::to_string(Port) + "/";
-        webkit_web_view_load_uri(FView, url.c_str());
+        webkit_web_view_load_uri(FEngine.View(), url.c_str());
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (!FFinished && std::chrono::steady_clock::now() < deadline) {
             g_main_context_iteration(nullptr, FALSE);
@@ -218,7 +208,7 @@ public:
         o.Ended = FFinished;
         o.Requested = Listening.Requested();
         o.Failed = FFailed;
-        const char* shown = webkit_web_view_get_uri(FView);
+        const char* shown = webkit_web_view_get_uri(FEngine.View());
         o.Shown = shown ? shown : "";
         return o;
     }
@@ -231,9 +221,7 @@ private:
     static void OnChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
         if (event == WEBKIT_LOAD_FINISHED) static_cast<ProbeView*>(self)->FFinished = true;
     }
-    WebKitWebContext* FContext;
-    GtkWidget* FWindow;
-    WebKitWebView* FView;
+    kvweb::OwnEngineView FEngine;
     bool FFailed = false;
     bool FFinished = false;
 };

@@ -14,6 +14,7 @@
 
 #include "platform/web/MarkupText.h"
 #include "platform/web/WebEncodings.h"
+#include "tests/web/e2e/OwnEngineView.h"
 
 namespace {
 
@@ -24,21 +25,7 @@ namespace markup = vcl::markup;
 // read them as.
 class TextView {
 public:
-    TextView() {
-        // Without a user namespace (root, most containers) the engine's sandbox cannot be set up.
-        if (::geteuid() == 0) g_setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", FALSE);
-        FContext = webkit_web_context_new_ephemeral();
-        webkit_web_context_set_sandbox_enabled(FContext, ::geteuid() != 0);
-        FWindow = gtk_offscreen_window_new();
-        FView = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", FContext, nullptr));
-        gtk_container_add(GTK_CONTAINER(FWindow), GTK_WIDGET(FView));
-        gtk_widget_show_all(FWindow);
-        g_signal_connect(FView, "load-changed", G_CALLBACK(OnChanged), this);
-    }
-    ~TextView() {
-        gtk_widget_destroy(FWindow);
-        g_object_unref(FContext);
-    }
+    TextView() { g_signal_connect(FEngine.View(), "load-changed", G_CALLBACK(OnChanged), this); }
     TextView(const TextView&) = delete;
     TextView& operator=(const TextView&) = delete;
 
@@ -55,13 +42,14 @@ public:
         for (const unsigned char c : Bytes)
             url += String{'%', Hex[c >> 4], Hex[c & 15]};
         FFinished = false;
-        webkit_web_view_load_uri(FView, url.c_str());
+        webkit_web_view_load_uri(FEngine.View(), url.c_str());
         if (!Until([this] { return FFinished; })) return {"<no load>", ""};
         FAnswer.clear();
         FAnswered = false;
         webkit_web_view_evaluate_javascript(
-            FView, "document.characterSet + '\\n' + (document.body ? document.body.textContent : '')", -1,
-            nullptr, nullptr, nullptr, OnEvaluated, this);
+            FEngine.View(),
+            "document.characterSet + '\\n' + (document.body ? document.body.textContent : '')", -1, nullptr,
+            nullptr, nullptr, OnEvaluated, this);
         if (!Until([this] { return FAnswered; })) return {"<no answer>", ""};
         const std::size_t line = FAnswer.find('\n');
         return {FAnswer.substr(0, line), line == String::npos ? String() : FAnswer.substr(line + 1)};
@@ -88,9 +76,7 @@ private:
         }
         view->FAnswered = true;
     }
-    WebKitWebContext* FContext;
-    GtkWidget* FWindow;
-    WebKitWebView* FView;
+    kvweb::OwnEngineView FEngine;
     bool FFinished = false;
     bool FAnswered = false;
     String FAnswer;
