@@ -96,7 +96,8 @@ function(_kv_app_late)
     endforeach()
     _kv_app_e2e(app_service_dialogs misbehaving_service.py NO_WM LOCK ARGS --scenario dialogs)
     # Pages that ask the user things, or try what a page should not be able to do (under a window manager).
-    foreach(_scenario confirm box-on-signal asks-forever endless-unload permissions sandboxed process-ends)
+    foreach(_scenario confirm box-on-signal asks-forever endless-unload permissions sandboxed process-ends
+                      long-alert)
       _kv_app_e2e(app_page_${_scenario} page_e2e.py LOCK ARGS --scenario ${_scenario})
     endforeach()
     # Signing out: with the engine's processes ended by the same signal (sent to the program's process

@@ -7,8 +7,7 @@
 
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Button.h"
-#include "platform/vcl/Label.h"
-#include "platform/vcl/Screen.h"
+#include "platform/vcl/DialogBox.h"
 #include "platform/win/Gdi.h"
 
 namespace vcl {
@@ -69,10 +68,10 @@ private:
 };
 
 // The box: remembers what closing it another way means.
-class TMessageForm : public TForm {
-    KV_CLASS(TMessageForm, TForm)
+class TMessageForm : public dialogs::TBoxForm {
+    KV_CLASS(TMessageForm, dialogs::TBoxForm)
 public:
-    explicit TMessageForm(TComponent* AOwner) : TForm(AOwner) {}
+    explicit TMessageForm(TComponent* AOwner) : dialogs::TBoxForm(AOwner) {}
     // The result of closing the box by its frame (mrNone: the box cannot be closed that way).
     TModalResult CloseResult = mrCancel;
     // The window the box belongs to, when its caller named one; else the window active when it shows.
@@ -80,7 +79,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override {
-        TForm::CreateParams(Params);
+        dialogs::TBoxForm::CreateParams(Params);
         if (OwnerWindow && win::IsWindow(OwnerWindow)) Params.WndParent = OwnerWindow;
     }
     void WndProc(TMessage& Message) override {
@@ -89,7 +88,7 @@ protected:
             Message.Result = 0;
             return;
         }
-        TForm::WndProc(Message);
+        dialogs::TBoxForm::WndProc(Message);
     }
 };
 
@@ -99,21 +98,11 @@ struct ButtonDef {
     String Name;
 };
 
-TSize MeasureText(TFont* Font, const String& Text, int MaxWidth) {
-    win::HDC dc = win::CreateCompatibleDC(nullptr);
-    win::HGDIOBJ old = win::SelectObject(dc, Font->Handle());
-    win::RECT r{0, 0, MaxWidth, 0};
-    win::DrawText(dc, Text.c_str(), -1, &r,
-                  win::DT_CALCRECT | win::DT_WORDBREAK | win::DT_NOPREFIX | win::DT_EXPANDTABS);
-    win::SelectObject(dc, old);
-    win::DeleteDC(dc);
-    return {r.Right - r.Left, r.Bottom - r.Top};
-}
-
 constexpr int kMargin = 12;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 6;
+constexpr int kButtonRowGap = 16; // between the text (or the icon) and the buttons
 
 // Builds the box: Default and Cancel index into Buttons (-1: none).
 TMessageForm* BuildBox(const String& Caption, const String& Text, IconKind Icon,
@@ -136,15 +125,20 @@ TMessageForm* BuildBox(const String& Caption, const String& Text, IconKind Icon,
             textLeft = kMargin + 32 + kMargin;
             iconHeight = 32;
         }
-        int maxText = std::max(200, GetScreen()->Width() / 2);
-        TSize size = MeasureText(form->Font(), Text.empty() ? String(" ") : Text, maxText);
-        auto* label = new TLabel(form);
+        // The text takes at most half the work area's width, and the height the work area leaves it beside
+        // the frame, the margins and the buttons: a longer line breaks, inside a word if need be, and a
+        // taller text is cut, so that the box is never wider or taller than the work area.
+        const TRect work = dialogs::BoxWorkArea();
+        const int frameWidth = form->Width() - form->ClientWidth();
+        const int frameHeight = form->Height() - form->ClientHeight();
+        const int maxText = std::max(
+            1, std::min(std::max(200, work.Width() / 2), work.Width() - frameWidth - textLeft - kMargin));
+        const int maxTextHeight = work.Height() - frameHeight - top - kButtonRowGap - kButtonHeight - kMargin;
+        auto* label = new dialogs::TBoxText(form);
         label->SetName("Message");
         label->SetParent(form);
         label->SetShowAccelChar(false);
-        label->SetAutoSize(false);
-        label->SetWordWrap(true);
-        label->SetCaption(Text);
+        const TSize size = label->Fit(Text, maxText, maxTextHeight);
         int textTop = top;
         if (size.cy < iconHeight) textTop = top + (iconHeight - size.cy) / 2;
         label->SetBounds(textLeft, textTop, size.cx + 1, size.cy);
@@ -153,7 +147,7 @@ TMessageForm* BuildBox(const String& Caption, const String& Text, IconKind Icon,
         int rowWidth = n * kButtonWidth + (n - 1) * kButtonGap;
         int clientWidth = std::max(textLeft + size.cx + kMargin, rowWidth + 2 * kMargin);
         clientWidth = std::max(clientWidth, 180);
-        int buttonTop = contentBottom + 16;
+        int buttonTop = contentBottom + kButtonRowGap;
         int x = (clientWidth - rowWidth) / 2;
         TButton* defaultButton = nullptr;
         for (int i = 0; i < n; ++i) {

@@ -1,7 +1,9 @@
 #pragma once
 // Message boxes: the platform's MessageBox (MB_* flags, ID* results), and the framework's ShowMessage
 // and MessageDlg. Each is a real modal form made of our controls (an icon, the text, a row of buttons)
-// and runs its own loop until a button is pressed.
+// and runs its own loop until a button is pressed. The text takes at most half the work area's width, its
+// lines broken between words or, for a word wider than that, inside it; a text taller than the work area
+// leaves room for is cut, "..." marking the cut. A box shows within the work area wherever it is placed.
 
 #include "platform/rtl/Set.h"
 #include "platform/vcl/Form.h"

@@ -6,8 +6,8 @@
 
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Button.h"
+#include "platform/vcl/DialogBox.h"
 #include "platform/vcl/Edit.h"
-#include "platform/vcl/Label.h"
 
 namespace vcl {
 
@@ -19,6 +19,8 @@ constexpr int kEditHeight = 21;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 6;
+constexpr int kPromptGap = 6;     // between the prompt and the edit
+constexpr int kButtonRowGap = 16; // between the edit and the buttons
 
 TButton* AddButton(TForm* Form, const String& Name, TModalResult Result, int Left, int Top) {
     auto* b = new TButton(Form);
@@ -33,7 +35,7 @@ TButton* AddButton(TForm* Form, const String& Name, TModalResult Result, int Lef
 } // namespace
 
 TForm* CreateInputQueryForm(const String& ACaption, const String& APrompt, const String& Value) {
-    auto* form = new TForm(GetApplication());
+    auto* form = new dialogs::TBoxForm(GetApplication());
     try {
         // Unnamed: the application owns every box, and two may be up at once.
         form->SetBorderStyle(bsDialog);
@@ -42,19 +44,24 @@ TForm* CreateInputQueryForm(const String& ACaption, const String& APrompt, const
         form->SetCaption(ACaption);
         auto* edit = new TEdit(form);
         edit->SetName("Value");
-        auto* prompt = new TLabel(form);
+        // The prompt wraps at the box's width, inside a word too long for a line, and takes the height the
+        // work area leaves it beside the frame, the edit and the buttons: a taller prompt is cut.
+        const int frameHeight = form->Height() - form->ClientHeight();
+        const int maxPromptHeight = dialogs::BoxWorkArea().Height() - frameHeight - kMargin - kPromptGap -
+                                    kEditHeight - kButtonRowGap - kButtonHeight - kMargin;
+        auto* prompt = new dialogs::TBoxText(form);
         prompt->SetName("Prompt");
         prompt->SetParent(form);
-        prompt->SetWordWrap(true);
-        prompt->SetBounds(kMargin, kMargin, kClientWidth - 2 * kMargin, 13);
-        prompt->SetCaption(APrompt); // the label takes the height its lines need
+        const int promptWidth = kClientWidth - 2 * kMargin;
+        const TSize promptSize = prompt->Fit(APrompt, promptWidth, maxPromptHeight);
+        prompt->SetBounds(kMargin, kMargin, promptWidth, promptSize.cy);
         prompt->SetFocusControl(edit);
-        const int editTop = prompt->Top() + prompt->Height() + 6;
+        const int editTop = prompt->Top() + prompt->Height() + kPromptGap;
         static_cast<TControl*>(edit)->SetParent(form);
         edit->SetBounds(kMargin, editTop, kClientWidth - 2 * kMargin, kEditHeight);
         edit->SetText(Value);
         edit->SetTabOrder(0);
-        const int buttonTop = editTop + kEditHeight + 16;
+        const int buttonTop = editTop + kEditHeight + kButtonRowGap;
         const int left = (kClientWidth - 2 * kButtonWidth - kButtonGap) / 2;
         AddButton(form, "OK", mrOk, left, buttonTop)->SetDefault(true);
         AddButton(form, "Cancel", mrCancel, left + kButtonWidth + kButtonGap, buttonTop)->SetCancel(true);

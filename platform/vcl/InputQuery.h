@@ -1,7 +1,9 @@
 #pragma once
 // The framework's input box: a modal form with a caption, a prompt, an edit holding a value and the OK and
 // Cancel buttons. Enter is OK, Escape and the frame's close box are Cancel. The edit starts with the value,
-// all of it selected, so that typing replaces it.
+// all of it selected, so that typing replaces it. The prompt wraps at the box's width, inside a word too
+// long for a line; a prompt taller than the work area leaves room for is cut, "..." marking the cut. The box
+// shows within the work area wherever it is placed.
 
 #include "platform/vcl/Form.h"
 

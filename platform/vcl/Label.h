@@ -56,8 +56,8 @@ protected:
     void Paint() override;
     void Loaded() override;
     void WndProc(TMessage& Message) override;
-    // The DrawText flags for the current settings.
-    win::UINT TextFlags() const;
+    // The DrawText flags for the current settings, with which the label both measures and draws its text.
+    virtual win::UINT TextFlags() const;
     // Draws (or with DT_CALCRECT measures) the caption in Rect.
     void DoDrawText(TRect& Rect, win::UINT Flags);
 

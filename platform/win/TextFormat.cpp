@@ -55,20 +55,6 @@ Line StripPrefixes(const std::string& text, bool process) {
     return out;
 }
 
-// Splits a line at byte offset: [0, at) and [at, end), sharing out the underlines.
-std::pair<Line, Line> SplitAt(const Line& l, std::size_t at, std::size_t resume) {
-    Line a, b;
-    a.Text = l.Text.substr(0, at);
-    b.Text = l.Text.substr(resume);
-    for (const auto& [f, t] : l.Underlines) {
-        if (static_cast<std::size_t>(t) <= at)
-            a.Underlines.push_back({f, t});
-        else if (static_cast<std::size_t>(f) >= resume)
-            b.Underlines.push_back({f - static_cast<int>(resume), t - static_cast<int>(resume)});
-    }
-    return {a, b};
-}
-
 class Formatter {
 public:
     Formatter(DeviceContext* dc, UINT format, int tabWidth) : dc_(dc), format_(format), tab_(tabWidth) {
@@ -89,55 +75,100 @@ public:
         }
     }
 
-    // Greedy word wrapping of one paragraph to width w.
+    // Greedy word wrapping of one paragraph to width w. Each line is found from the longest head of the
+    // rest that fits, searched from a guess of a line's length (the width in average characters), doubling
+    // and then halving: no head measured is much longer than a line, so that a paragraph takes time in
+    // proportion to its length, one word of a hundred thousand characters that an edit control breaks too.
     void Wrap(const Line& para, int w, std::vector<Line>& out) const {
-        Line rest = para;
-        while (true) {
-            if (Width(rest.Text) <= w) {
-                out.push_back(rest);
-                return;
+        const std::string& s = para.Text;
+        const std::size_t size = s.size();
+        const int average = std::max(1, font_->Metrics().tmAveCharWidth);
+        const std::size_t guess = static_cast<std::size_t>(std::max(1, w / average));
+        std::size_t pos = 0;           // where the rest begins
+        std::size_t underline = 0;     // the first underline not given to a line yet
+        std::vector<std::size_t> ends; // the byte ends of the rest's first characters, found as needed
+        // The line [pos, end); the rest resumes at resume. An underline between the two is dropped.
+        auto emit = [&](std::size_t end, std::size_t resume) {
+            Line line;
+            line.Text = s.substr(pos, end - pos);
+            for (; underline < para.Underlines.size() &&
+                   static_cast<std::size_t>(para.Underlines[underline].first) < resume;
+                 ++underline) {
+                const auto [f, t] = para.Underlines[underline];
+                if (static_cast<std::size_t>(t) <= end)
+                    line.Underlines.push_back({f - static_cast<int>(pos), t - static_cast<int>(pos)});
             }
-            // The longest head ending at a word boundary that fits.
-            std::size_t best = 0, bestResume = 0;
-            for (std::size_t i = 0; i <= rest.Text.size(); ++i) {
-                if (i < rest.Text.size() && rest.Text[i] != ' ' && rest.Text[i] != '\t') continue;
-                if (i == 0) continue;
-                std::size_t headEnd = i;
-                while (headEnd > 0 && rest.Text[headEnd - 1] == ' ')
-                    --headEnd;
-                if (headEnd == 0) continue;
-                if (Width(rest.Text.substr(0, headEnd)) > w) break;
-                best = headEnd;
-                std::size_t resume = i;
-                while (resume < rest.Text.size() && rest.Text[resume] == ' ')
-                    ++resume;
-                bestResume = resume;
+            out.push_back(std::move(line));
+            pos = resume;
+        };
+        // The byte end of the rest's first n characters (n at least 1), or of the whole rest when shorter.
+        auto endOf = [&](std::size_t n) {
+            while (ends.size() < n && (ends.empty() ? pos : ends.back()) < size)
+                ends.push_back(NextChar(s, ends.empty() ? pos : ends.back()));
+            return ends[std::min(n, ends.size()) - 1];
+        };
+        auto fits = [&](std::size_t end) { return Width(s.substr(pos, end - pos)) <= w; };
+        if (size == 0) {
+            emit(0, 0);
+            return;
+        }
+        while (pos < size) {
+            ends.clear();
+            // Heads of lo characters fit, heads of hi do not.
+            std::size_t lo = 0, hi = 0;
+            if (endOf(2 * guess) == size) {
+                if (fits(size)) {
+                    emit(size, size);
+                    return;
+                }
+                hi = ends.size();
+            } else {
+                for (std::size_t n = guess;; n *= 2) {
+                    const std::size_t end = endOf(n);
+                    if (!fits(end)) {
+                        hi = std::min(n, ends.size());
+                        break;
+                    }
+                    if (end == size) {
+                        emit(size, size);
+                        return;
+                    }
+                    lo = n;
+                }
             }
-            if (best == 0) {
+            while (hi - lo > 1) {
+                const std::size_t mid = lo + (hi - lo) / 2;
+                (fits(endOf(mid)) ? lo : hi) = mid;
+            }
+            const std::size_t fitEnd = lo == 0 ? pos : ends[lo - 1];
+            // The longest head ending at a word boundary (a space, a tab or the end) that fits, the spaces
+            // before the boundary left out: one that ends by fitEnd.
+            std::size_t boundary = fitEnd;
+            while (boundary < size && s[boundary] == ' ')
+                ++boundary;
+            if (boundary < size && s[boundary] != '\t') {
+                if (boundary > fitEnd)
+                    --boundary;
+                else
+                    while (boundary > pos && s[boundary] != ' ' && s[boundary] != '\t')
+                        --boundary;
+            }
+            std::size_t best = boundary;
+            while (best > pos && s[best - 1] == ' ')
+                --best;
+            std::size_t resume = boundary;
+            if (best == pos) {
                 // The first word alone is too wide: break it by characters for edit-control text, else
                 // leave it whole on its line.
-                std::size_t wordEnd = rest.Text.find(' ');
-                if (wordEnd == std::string::npos) wordEnd = rest.Text.size();
-                if (format_ & DT_EDITCONTROL) {
-                    std::size_t cut = NextChar(rest.Text, 0);
-                    for (std::size_t i = cut; i < wordEnd; i = NextChar(rest.Text, i)) {
-                        const std::size_t n = NextChar(rest.Text, i);
-                        if (Width(rest.Text.substr(0, n)) > w) break;
-                        cut = n;
-                    }
-                    best = cut;
-                    bestResume = cut;
-                } else {
-                    best = wordEnd;
-                    bestResume = wordEnd;
-                }
-                while (bestResume < rest.Text.size() && rest.Text[bestResume] == ' ')
-                    ++bestResume;
+                if (format_ & DT_EDITCONTROL)
+                    best = s[pos] == ' ' ? NextChar(s, pos) : std::max(fitEnd, NextChar(s, pos));
+                else
+                    best = std::min(s.find(' ', pos), size);
+                resume = best;
             }
-            auto [head, tail] = SplitAt(rest, best, bestResume);
-            out.push_back(head);
-            if (tail.Text.empty()) return;
-            rest = tail;
+            while (resume < size && s[resume] == ' ')
+                ++resume;
+            emit(best, resume);
         }
     }
 

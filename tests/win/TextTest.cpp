@@ -1,5 +1,6 @@
 // Text drawing and DrawText: measuring, alignment, word breaks, ellipses, prefixes and turned text.
 
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -96,6 +97,45 @@ TEST(TextMeasure, CalcRectWrapsWordsToTheWidthAndEditControlBreaksLongWords) {
     EXPECT_EQ(DrawText(c.dc, "abcdefghijkl", -1, &edit, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT),
               2 * c.tm.tmHeight);
     EXPECT_LE(edit.Right, plain.Right);
+}
+
+TEST(TextMeasure, AnEditControlBreaksAWordOfAHundredThousandCharactersQuicklyAndDrawsTheLinesItMeasures) {
+    TextCanvas c(400, 60);
+    const int width = 300;
+    const UINT flags = DT_WORDBREAK | DT_EDITCONTROL;
+    std::string word;
+    while (word.size() < 100000)
+        word += "Kalvenor";
+    // Measured and drawn (into a canvas that shows only the first lines) in time in proportion to the
+    // word: found character by character from the start of the rest, each line took longer than the last,
+    // and this word most of a minute.
+    RECT r{0, 0, width, 0};
+    const auto start = std::chrono::steady_clock::now();
+    const int h = DrawText(c.dc, word.c_str(), -1, &r, flags | DT_CALCRECT);
+    RECT shown{0, 0, width, 60};
+    DrawText(c.dc, word.c_str(), -1, &shown, flags);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took.count(), 5.0);
+    // No line is wider than the width, and every line but the last is full to within a character.
+    EXPECT_LE(r.Right, width);
+    EXPECT_GT(r.Right, width - c.tm.tmMaxCharWidth);
+    ASSERT_EQ(h % c.tm.tmHeight, 0);
+    const long long lines = h / c.tm.tmHeight, whole = c.Width(word.c_str());
+    EXPECT_GE(lines * (width + 1), whole);
+    EXPECT_LE((lines - 1) * (width - c.tm.tmMaxCharWidth - 1), whole);
+    EXPECT_LE(c.InkBox().Right, width);
+
+    // Drawn unclipped, a shorter word's ink fills the lines measured, down to the last, and no further.
+    const std::string part = word.substr(0, 2000);
+    RECT m{0, 0, width, 0};
+    const int partHeight = DrawText(c.dc, part.c_str(), -1, &m, flags | DT_CALCRECT);
+    TextCanvas drawn(width + 100, partHeight + 3 * c.tm.tmHeight);
+    RECT d{0, 0, width, 0};
+    DrawText(drawn.dc, part.c_str(), -1, &d, flags | DT_NOCLIP);
+    const RECT ink = drawn.InkBox();
+    EXPECT_LE(ink.Right, width);
+    EXPECT_LE(ink.Bottom, partHeight);
+    EXPECT_GT(drawn.Inked({0, partHeight - drawn.tm.tmHeight, width, partHeight}), 0) << "the last line";
 }
 
 TEST(TextMeasure, PrefixesAreRemovedFromTheMeasureUnlessNoPrefixAndTabsExpandToTheNextStop) {

@@ -8,7 +8,7 @@ reports what it learnt by asking the service for catalog.php?<name>=<value>.
                 --artifacts DIR
 
 Scenarios: confirm, box-on-signal, asks-forever, endless-unload, permissions, sandboxed, process-ends,
-group-signal, exit-page-asks.
+group-signal, exit-page-asks, long-alert.
 """
 
 import argparse
@@ -332,9 +332,37 @@ def exit_page_asks(s):
     print("the exit page's questions were answered unseen; the program ended %.1f s after the close" % took)
 
 
+def long_alert(s):
+    """A page's alert of one line of 100,000 characters without a space: its box, caption and close box
+    included, lies within the screen (the line broken at the box's text width), and answers Enter."""
+    from e2e_support import caption_drawn_active
+    script = ("<script>onload=function(){setTimeout(function(){var t='';for(var i=0;i<10000;i++)t+='0123456789';"
+              "alert(t);new Image().src='catalog.php?alerted=1';},0);};</script>")
+    s.service.misbehave({"user_inbox.php": {"body": page("<p>Inbox</p>" + script)}})
+    program = s.start()
+    main_window = s.sign_in(program)
+    mark = program.mark()
+    click(*INBOX)
+    box = wait_for("the page's alert", question_box, 20, program.process)
+    screenshot(os.path.join(s.args.artifacts, "long-alert.png"))
+    screen_width, screen_height = (int(v) for v in xdotool("getdisplaygeometry").split())
+    _, x, y, width, height = box
+    if x < 0 or y < 0 or x + width > screen_width or y + height > screen_height:
+        raise Failure("the box (%d by %d at %d, %d) does not lie within the %d by %d screen" %
+                      (width, height, x, y, screen_width, screen_height))
+    print("the box is %d by %d at %d, %d on a %d by %d screen" % (width, height, x, y, screen_width, screen_height))
+    wait_for("the box drawn active", caption_drawn_active(box), 20, program.process)
+    xdotool("key", "Return")
+    if wait_report(s, "alerted", program) != "1":
+        raise Failure("the page went on with %r" % reported(s, "alerted"))
+    wait_for("the box to go", lambda: not question_box(), 10, program.process)
+    program.wait_line("status Ready", mark, 20)
+    s.close_and_end(program, main_window)
+
+
 SCENARIOS = {f.__name__.replace("_", "-"): f for f in
              (confirm, box_on_signal, asks_forever, endless_unload, permissions, sandboxed, process_ends,
-              group_signal, exit_page_asks)}
+              group_signal, exit_page_asks, long_alert)}
 
 
 def main():
