@@ -95,14 +95,11 @@ function(_kv_app_late)
       _kv_app_e2e(app_service_${_scenario} misbehaving_service.py LOCK ARGS --scenario ${_scenario})
     endforeach()
     _kv_app_e2e(app_service_dialogs misbehaving_service.py NO_WM LOCK ARGS --scenario dialogs)
-    # Pages that ask the user things, or try what a page should not be able to do (under a window manager).
-    foreach(_scenario confirm box-on-signal asks-forever endless-unload permissions sandboxed process-ends
-                      long-alert)
-      _kv_app_e2e(app_page_${_scenario} page_e2e.py LOCK ARGS --scenario ${_scenario})
-    endforeach()
-    # Signing out: with the engine's processes ended by the same signal (sent to the program's process
+    # Pages that ask the user things, or try what a page should not be able to do (under a window manager);
+    # signing out with the engine's processes ended by the same signal (sent to the program's process
     # group), and with an exit page that asks the user things.
-    foreach(_scenario group-signal exit-page-asks)
+    foreach(_scenario confirm box-on-signal asks-forever endless-unload permissions sandboxed process-ends
+                      long-alert group-signal exit-page-asks)
       _kv_app_e2e(app_page_${_scenario} page_e2e.py LOCK ARGS --scenario ${_scenario})
     endforeach()
   endif()
