@@ -107,7 +107,8 @@ MINMAXINFO MinMaxFor(Wnd* w) {
     return mmi;
 }
 
-// Whether placing w after `after` would change its siblings' order or its topmost state.
+} // namespace
+
 bool ZOrderWouldChange(Wnd* w, HWND after) {
     if (!w->Parent) return false;
     std::vector<Wnd*> order = w->Parent->Children;
@@ -118,6 +119,8 @@ bool ZOrderWouldChange(Wnd* w, HWND after) {
     w->ExStyle = ex;
     return changed;
 }
+
+namespace {
 
 RECT WorkspaceOffset(Wnd* w) {
     // Placement rectangles of top-level windows (not tool windows) are in workspace coordinates:
@@ -272,22 +275,16 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, MoveRo
             Present(w, {0, 0, nr.Width(), nr.Height()});
     }
 
-    // A window the call activates has changed, even where nothing else did (one under a topmost window,
-    // as high as it may go already).
-    bool activated = false;
     if (w->IsTopLevel() && visible && !(flags & SWP_NOACTIVATE) && role != MoveRole::ActivatedAfter &&
         !(w->Style & WS_DISABLED) && (!wasVisible || !(asked & SWP_NOZORDER) || moved || sized) &&
-        S().Active != h) {
+        S().Active != h)
         ActivateWindow(w, WA_ACTIVE, true);
-        activated = W(h) && S().Active == h;
-    } else if (!w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && (moved || sized || (flags & SWP_SHOWWINDOW)))
+    else if (!w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && (moved || sized || (flags & SWP_SHOWWINDOW)))
         Send(w, WM_CHILDACTIVATE, 0, 0);
     if (!W(h)) return FALSE;
-    // A call that changed nothing (place, size, z-order, visibility, frame and activation as they were) ends
-    // here, unless it is part of an activation.
-    if (!moved && !sized && !restacked && !showing && !hiding && !activated && !(flags & SWP_FRAMECHANGED) &&
-        role != MoveRole::RaisesActivated)
-        return TRUE;
+    // A call that changed nothing (place, size, z-order, visibility and frame as they were) ends here, also
+    // where it activated the window: an activation alone moves nothing, so it reports no move.
+    if (!moved && !sized && !restacked && !showing && !hiding && !(flags & SWP_FRAMECHANGED)) return TRUE;
 
     POINT oldClientPos{oldRect.Left + oldClient.Left, oldRect.Top + oldClient.Top};
     POINT newClientPos{w->Rect.Left + w->Client.Left, w->Rect.Top + w->Client.Top};
