@@ -315,6 +315,9 @@ enum class MoveRole { Plain, ActivatedAfter };
 // Whether placing w after `after` (a sibling or HWND_TOP, HWND_BOTTOM, HWND_TOPMOST, HWND_NOTOPMOST) would
 // change its siblings' order or its topmost state.
 bool ZOrderWouldChange(Wnd* w, HWND after);
+// The place w has among its siblings, as the hwndInsertAfter that leaves it there: the sibling above it,
+// HWND_TOP for the first.
+HWND PlaceOf(Wnd* w);
 // SetWindowPos for the window system's own moves.
 BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, MoveRole role = MoveRole::Plain);
 void ActivateWindow(Wnd* w, WORD how, bool fromShow);

@@ -120,6 +120,13 @@ bool ZOrderWouldChange(Wnd* w, HWND after) {
     return changed;
 }
 
+HWND PlaceOf(Wnd* w) {
+    if (!w->Parent) return HWND_TOP;
+    const auto& v = w->Parent->Children;
+    const auto it = std::find(v.begin(), v.end(), w);
+    return it == v.begin() || it == v.end() ? HWND_TOP : (*(it - 1))->Handle;
+}
+
 namespace {
 
 RECT WorkspaceOffset(Wnd* w) {
@@ -334,21 +341,35 @@ namespace {
 enum class StateActivation { InMove, AfterMove, None };
 
 // Moves w to a new rectangle for a show state change, showing it (with the show flag) if asked. Only a
-// window the change leaves inactive is moved with SWP_NOACTIVATE.
-void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate) {
+// window the change leaves inactive is moved with SWP_NOACTIVATE. A window activated in the move is asked to
+// the top. Otherwise a restore proposes the place the window has, so that whether the z-order changes is
+// decided once WM_WINDOWPOSCHANGING has answered, as in a SetWindowPos; a minimise or a maximise keeps the
+// place with SWP_NOZORDER.
+void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate, bool restore) {
     // The native window hears the state before the bounds that go with it: a window manager keeps states too.
     if (w->IsTopLevel() && w->Native)
         w->Native->SetState((w->Style & WS_MINIMIZE)   ? backend::WindowState::Minimized
                             : (w->Style & WS_MAXIMIZE) ? backend::WindowState::Maximized
                                                        : backend::WindowState::Normal);
-    UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER | SWP_STATECHANGED;
+    UINT flags = SWP_FRAMECHANGED | SWP_STATECHANGED;
+    HWND after = HWND_TOP;
     if (show) flags |= SWP_SHOWWINDOW;
-    if (activate == StateActivation::None)
-        flags |= SWP_NOACTIVATE;
-    else if (activate == StateActivation::InMove)
-        flags &= ~SWP_NOZORDER;
-    SetPos(w, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), flags,
+    if (activate == StateActivation::None) flags |= SWP_NOACTIVATE;
+    if (activate != StateActivation::InMove) {
+        if (restore)
+            after = PlaceOf(w);
+        else
+            flags |= SWP_NOZORDER;
+    }
+    SetPos(w, after, r.Left, r.Top, r.Width(), r.Height(), flags,
            activate == StateActivation::AfterMove ? MoveRole::ActivatedAfter : MoveRole::Plain);
+}
+
+// Shows w where it lies: on top if the show activates it, else in its place unless WM_WINDOWPOSCHANGING
+// moves it.
+void ShowInPlace(Wnd* w, bool activate) {
+    SetPos(w, activate ? HWND_TOP : PlaceOf(w), 0, 0, 0, 0,
+           SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE));
 }
 
 // In the move, after it, or not at all: the activation of a change of state that activates when `activate`.
@@ -389,9 +410,9 @@ BOOL ShowWindow(HWND h, int cmd) {
         if (!wasVisible) return FALSE;
         if (!showMsg(false)) return TRUE;
         // Only a child's hide is a move without activation: a top-level window hands its activation on
-        // once hidden.
-        SetPos(w, nullptr, 0, 0, 0, 0,
-               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (top ? 0 : SWP_NOACTIVATE));
+        // once hidden. The window keeps its place unless WM_WINDOWPOSCHANGING moves it.
+        SetPos(w, PlaceOf(w), 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | (top ? 0 : SWP_NOACTIVATE));
         FreeGraveyard();
         return TRUE;
     case SW_SHOWMINIMIZED:
@@ -417,7 +438,7 @@ BOOL ShowWindow(HWND h, int cmd) {
         w->Style = (w->Style | WS_MINIMIZE) & ~WS_MAXIMIZE;
         POINT p = (w->MinPos.X != -1 || w->MinPos.Y != -1) ? w->MinPos : POINT{-32000, -32000};
         RECT r = vcl::Bounds(p.X, p.Y, GetSystemMetrics(SM_CXMINIMIZED), GetSystemMetrics(SM_CYMINIMIZED));
-        ApplyState(w, r, true, StateActivation::None);
+        ApplyState(w, r, true, StateActivation::None, false);
         if (!W(h)) return wasVisible;
         if (cmd == SW_SHOWMINIMIZED && activate) {
             if (s.Active != h) ActivateWindow(w, WA_ACTIVE, true);
@@ -437,7 +458,7 @@ BOOL ShowWindow(HWND h, int cmd) {
         if (!W(h)) return wasVisible;
         // Unlike a minimise, a maximise reports the show flag only where the window was hidden.
         ApplyState(w, vcl::Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y),
-                   !wasVisible, StateActivationOf(activate, fromMin));
+                   !wasVisible, StateActivationOf(activate, fromMin), false);
         if (fromMin && activate && W(h)) activateOpened();
         break;
     }
@@ -461,12 +482,11 @@ BOOL ShowWindow(HWND h, int cmd) {
             w->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
             w->RestoreToMax = false;
             // As a maximise: the show flag only where the window was hidden.
-            ApplyState(w, w->Normal, !wasVisible, StateActivationOf(act, fromMin));
+            ApplyState(w, w->Normal, !wasVisible, StateActivationOf(act, fromMin), true);
             if (fromMin && act && W(h)) activateOpened();
         } else {
             if (!showMsg(true)) return TRUE;
-            SetPos(w, HWND_TOP, 0, 0, 0, 0,
-                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | (act ? 0 : SWP_NOACTIVATE | SWP_NOZORDER));
+            ShowInPlace(w, act);
         }
         break;
     }
@@ -478,9 +498,7 @@ BOOL ShowWindow(HWND h, int cmd) {
             return FALSE;
         }
         if (!showMsg(true)) return TRUE;
-        bool act = activate && cmd == SW_SHOW;
-        SetPos(w, HWND_TOP, 0, 0, 0, 0,
-               SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | (act ? 0 : SWP_NOACTIVATE | SWP_NOZORDER));
+        ShowInPlace(w, activate && cmd == SW_SHOW);
         break;
     }
     }

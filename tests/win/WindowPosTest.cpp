@@ -92,12 +92,15 @@ TEST_F(WindowPos, StateChangesAndShowsReportTheirFlagsAsThePlatformDoes) {
             << std::hex << f;
         EXPECT_TRUE(Has(f, SWP_NOACTIVATE)) << std::hex << f;
     }
-    // The restore is a change of state too (what else it reports: RestoresAndHidesReportOnlyWhatTheyDo).
+    // The restore is a change of state too (what else it reports: RestoresAndHidesReportOnlyWhatTheyDo),
+    // which leaves the window where it is: found once the handler has answered.
     RecordFlags(h);
     ShowWindow(h, SW_RESTORE);
     ASSERT_FALSE(changed.empty());
     for (UINT f : {changing[0], changed[0]})
-        EXPECT_TRUE(Has(f, SWP_STATECHANGED | SWP_NOZORDER)) << std::hex << f;
+        EXPECT_TRUE(Has(f, SWP_STATECHANGED)) << std::hex << f;
+    EXPECT_FALSE(Has(changing[0], SWP_NOZORDER)) << std::hex << changing[0];
+    EXPECT_TRUE(Has(changed[0], SWP_NOZORDER)) << std::hex << changed[0];
     // A maximise of the active window on top: a change of state, no z-order (found once the handler has
     // answered), and no show flag, since it was visible.
     ASSERT_EQ(GetActiveWindow(), h);
@@ -170,7 +173,8 @@ TEST_F(WindowPos, RestoresAndHidesReportOnlyWhatTheyDo) {
     expectRestoreFlags("shown inactive from minimised", false);
     EXPECT_FALSE(IsIconic(h));
 
-    // Hiding a top-level window: the hide flag, no SWP_NOACTIVATE.
+    // Hiding a top-level window: the hide flag, no SWP_NOACTIVATE; the z-order kept, found once the
+    // handler has answered.
     RecordFlags(h);
     ShowWindow(h, SW_HIDE);
     ASSERT_EQ(changed.size(), 1u);
@@ -178,6 +182,8 @@ TEST_F(WindowPos, RestoresAndHidesReportOnlyWhatTheyDo) {
         EXPECT_TRUE(Has(f, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE)) << std::hex << f;
         EXPECT_FALSE(Has(f, SWP_NOACTIVATE)) << std::hex << f;
     }
+    EXPECT_FALSE(Has(changing[0], SWP_NOZORDER)) << std::hex << changing[0];
+    EXPECT_TRUE(Has(changed[0], SWP_NOZORDER)) << std::hex << changed[0];
     EXPECT_FALSE(IsWindowVisible(h));
 }
 
@@ -297,6 +303,63 @@ TEST_F(WindowPos, AChangingHandlerMovesAWindowTheCallerWouldHaveLeftInPlace) {
     ASSERT_EQ(changed.size(), 1u);
     EXPECT_FALSE(Has(changing[0], SWP_NOZORDER)) << std::hex << changing[0];
     EXPECT_FALSE(Has(changed[0], SWP_NOZORDER)) << std::hex << changed[0];
+}
+
+TEST_F(WindowPos, TheWindowSystemsOwnMovesLeaveTheZOrderToTheChangingHandler) {
+    // A hide, a show without activation and a restore keep the window where it is, but decide so only once
+    // WM_WINDOWPOSCHANGING has answered, as a SetWindowPos does: a handler may put the window elsewhere.
+    using Z = std::vector<HWND>;
+    HWND watched = nullptr;
+    bool raise = false;
+    Override() = [&](HWND h, UINT m, WPARAM, LPARAM lp, LRESULT*) {
+        auto* p = reinterpret_cast<WINDOWPOS*>(lp);
+        if (h != watched) return false;
+        if (m == WM_WINDOWPOSCHANGING) {
+            changing.push_back(p->flags);
+            if (raise) p->hwndInsertAfter = HWND_TOP;
+        }
+        if (m == WM_WINDOWPOSCHANGED) changed.push_back(p->flags);
+        return false;
+    };
+    // The call, made ready for (and the window put at the bottom), once left to itself and once with a
+    // handler that raises the window.
+    auto expectLeftToTheHandler = [&](const char* what, HWND w, HWND parent,
+                                      const std::function<void()>& ready, const std::function<void()>& call) {
+        watched = w;
+        for (const bool raising : {false, true}) {
+            raise = false;
+            ready();
+            SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            const Z before = ZOrder(parent);
+            ASSERT_NE(before.front(), w) << what;
+            Z raised = before;
+            raised.erase(std::find(raised.begin(), raised.end(), w));
+            raised.insert(raised.begin(), w);
+            raise = raising;
+            changing.clear();
+            changed.clear();
+            call();
+            raise = false;
+            ASSERT_FALSE(changing.empty()) << what;
+            ASSERT_EQ(changed.size(), 1u) << what;
+            EXPECT_FALSE(Has(changing[0], SWP_NOZORDER)) << what << std::hex << " " << changing[0];
+            EXPECT_EQ(Has(changed[0], SWP_NOZORDER), !raising) << what << std::hex << " " << changed[0];
+            EXPECT_EQ(ZOrder(parent), raising ? raised : before) << what << " " << raising;
+        }
+    };
+    const auto [top, c1, c2, c3] = ThreeChildren();
+    ASSERT_EQ(ZOrder(top), (Z{c3, c2, c1}));
+    HWND c = c1;
+    expectLeftToTheHandler(
+        "hide", c, top, [&] { ShowWindow(c, SW_SHOWNA); }, [&] { ShowWindow(c, SW_HIDE); });
+    expectLeftToTheHandler(
+        "show without activation", c, top, [&] { ShowWindow(c, SW_HIDE); },
+        [&] { ShowWindow(c, SW_SHOWNA); });
+    HWND h = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Top(50, 50, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    expectLeftToTheHandler(
+        "restore", h, nullptr, [&] { ShowWindow(h, SW_MINIMIZE); },
+        [&] { ShowWindow(h, SW_SHOWNOACTIVATE); });
 }
 
 TEST_F(WindowPos, ActivatingAWindowFirstInTheZOrderAlreadyMovesNothing) {
