@@ -67,10 +67,11 @@ void ActivateWindow(Wnd* w, WORD how, bool fromShow) {
         SendActivateApp(TRUE);
         if (!W(h)) return;
     }
-    // The activated window comes to the top of its group; the move is reported where it was there already
-    // (with SWP_NOZORDER), also under a topmost window, as high as it may go.
-    if (!fromShow) {
-        SetPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE, MoveRole::RaisesActivated);
+    // The activated window comes to the top of its group. One there already (first of all, or first under
+    // the topmost windows, as high as it may go) is not moved at all: no WM_WINDOWPOSCHANGING, no
+    // WM_WINDOWPOSCHANGED.
+    if (!fromShow && ZOrderWouldChange(w, HWND_TOP)) {
+        SetPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (!W(h)) return;
     }
     Send(w, WM_NCACTIVATE, TRUE, 0);

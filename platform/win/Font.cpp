@@ -197,13 +197,79 @@ const TextMask* RunMask(const GdiFont* font, std::string_view text, int letterSp
     return m->Valid ? m : nullptr;
 }
 
-int TextWidth(const GdiFont* font, std::string_view text) {
-    if (text.empty()) return 0;
-    PangoLayout* layout = NewLayout(font, text);
+namespace {
+
+// A piece stays under 2^20 pixels however wide its characters are taken to be: MaxAdvanceEms is wider than
+// any glyph and than a tab (a stop eight spaces on, at least a space away). The letter spacing a run is
+// drawn with (under 2^20 pixels, Text.cpp) takes the other half of the engine's range.
+constexpr long long MaxPiecePixels = 1 << 20;
+constexpr long long MaxAdvanceEms = 16;
+constexpr gunichar ZeroWidthJoiner = 0x200D;
+
+// The most characters a piece holds in the font.
+std::size_t PieceCharacters(const GdiFont* font) {
+    const long long em = std::max(1, PANGO_PIXELS_CEIL(pango_font_description_get_size(font->Description())));
+    return static_cast<std::size_t>(std::max(1LL, MaxPiecePixels / (MaxAdvanceEms * em)));
+}
+
+long long PieceWidth(const GdiFont* font, std::string_view piece) {
+    if (piece.empty()) return 0;
+    PangoLayout* layout = NewLayout(font, piece);
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
     g_object_unref(layout);
     return PANGO_PIXELS(logical.width);
+}
+
+} // namespace
+
+bool IsOnePiece(const GdiFont* font, std::string_view text) {
+    return text.size() <= PieceCharacters(font);
+}
+
+std::vector<std::string_view> LayoutPieces(const GdiFont* font, std::string_view text) {
+    const std::size_t most = PieceCharacters(font);
+    std::vector<std::string_view> pieces;
+    // A text of no more bytes than that holds no more characters either.
+    while (text.size() > most) {
+        // A piece ends right after the last tab within reach, so that the stops of the text after it count
+        // from a stop, as they do in the whole line; else after the last space; else before the last
+        // character that does not combine with the one before it.
+        const char* const begin = text.data();
+        const char* const end = begin + text.size();
+        std::size_t at = 0, count = 0, afterTab = 0, afterSpace = 0, beforeBase = 0;
+        gunichar previous = 0;
+        const auto note = [&](std::size_t boundary) {
+            const gunichar c = g_utf8_get_char_validated(begin + boundary, end - (begin + boundary));
+            if (previous == '\t')
+                afterTab = boundary;
+            else if (previous == ' ')
+                afterSpace = boundary;
+            if (!g_unichar_ismark(c) && previous != ZeroWidthJoiner) beforeBase = boundary;
+        };
+        while (at < text.size() && count < most) {
+            if (at > 0) note(at);
+            previous = g_utf8_get_char_validated(begin + at, end - (begin + at));
+            const char* next = g_utf8_find_next_char(begin + at, end);
+            at = next == nullptr ? text.size() : static_cast<std::size_t>(next - begin);
+            ++count;
+        }
+        if (at >= text.size()) break;
+        note(at);
+        const std::size_t cut = afterTab ? afterTab : afterSpace ? afterSpace : beforeBase ? beforeBase : at;
+        pieces.push_back(text.substr(0, cut));
+        text.remove_prefix(cut);
+    }
+    pieces.push_back(text);
+    return pieces;
+}
+
+long long TextWidth(const GdiFont* font, std::string_view text) {
+    if (IsOnePiece(font, text)) return PieceWidth(font, text);
+    long long width = 0;
+    for (const std::string_view piece : LayoutPieces(font, text))
+        width += PieceWidth(font, piece);
+    return width;
 }
 
 const GdiFont* CurrentFont(const DeviceContext* dc) {
@@ -403,8 +469,8 @@ void GdiFont::ResolveAnew() const {
     strikePos_ = std::max(1, PANGO_PIXELS(pango_font_metrics_get_strikethrough_position(m)));
     pango_font_metrics_unref(m);
 
-    const int widthI = detail::TextWidth(this, "iiii");
-    const int widthW = detail::TextWidth(this, "WWWW");
+    const int widthI = vcl::ClampToInt(detail::TextWidth(this, "iiii"));
+    const int widthW = vcl::ClampToInt(detail::TextWidth(this, "WWWW"));
     tm.tmMaxCharWidth = std::max<LONG>(tm.tmAveCharWidth, (widthW + 3) / 4);
     const bool fixed = widthI == widthW;
     // Outline fonts: vector and TrueType bits; TMPF_FIXED_PITCH is set for variable-pitch fonts.

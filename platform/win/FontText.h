@@ -34,8 +34,16 @@ const TextMask* RunMask(const GdiFont* font, std::string_view text, int letterSp
 std::string ValidUtf8(std::string_view text);
 // What a font's resolution depends on, as a key: equal keys resolve to the same font.
 std::string FontKey(const LOGFONT& lf);
-// Width in pixels of text in the font.
-int TextWidth(const GdiFont* font, std::string_view text);
+// The text cut into the pieces the text engine lays out one by one. It places glyphs in 1/1024 pixel in an
+// int: a layout wider than 2^21 pixels wraps there, and one whose text before a tab comes within a stop of
+// that end never finds the stop. A text that could come near goes to it in pieces, each laid out where the
+// pieces before it end; a text of ordinary length is one piece.
+std::vector<std::string_view> LayoutPieces(const GdiFont* font, std::string_view text);
+// Whether the text is one piece, found from its length alone: a piece holds thousands of characters in a
+// font of ordinary size, a few in one of the largest.
+bool IsOnePiece(const GdiFont* font, std::string_view text);
+// Width in pixels of text in the font, its pieces added up.
+long long TextWidth(const GdiFont* font, std::string_view text);
 // The DC's selected font (the system font if none).
 const GdiFont* CurrentFont(const DeviceContext* dc);
 

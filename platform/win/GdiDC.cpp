@@ -527,15 +527,19 @@ int GetClipBox(HDC hdc, RECT* lprect) {
     DeviceContext* dc = detail::AsDC(hdc);
     if (dc == nullptr || lprect == nullptr) return ERROR;
     dc->InvalidateClip();
-    const auto& clip = dc->EffectiveClip();
-    RECT e = detail::RectsExtents(clip);
+    // The clip in logical coordinates. Only what a logical coordinate reaches can be drawn into: the part
+    // of the clip beyond the int range is left out of the box and of the kind, and a clip lying wholly
+    // beyond it is no visible region at all. The 64-bit offset is taken in steps of one sign, which stop
+    // at the range's ends as one step would (OffsetRects bands the list again).
+    detail::RectList clip = dc->EffectiveClip();
     const DeviceContext::Offset64 o = dc->SurfaceOffset();
-    if (clip.empty())
-        e = {};
-    else
-        e = {vcl::ClampToInt(e.Left - o.X), vcl::ClampToInt(e.Top - o.Y), vcl::ClampToInt(e.Right - o.X),
-             vcl::ClampToInt(e.Bottom - o.Y)};
-    *lprect = e;
+    for (std::int64_t dx = -o.X, dy = -o.Y; (dx != 0 || dy != 0) && !clip.empty();) {
+        const int sx = vcl::ClampToInt(dx), sy = vcl::ClampToInt(dy);
+        detail::OffsetRects(clip, sx, sy);
+        dx -= sx;
+        dy -= sy;
+    }
+    *lprect = detail::RectsExtents(clip);
     return detail::RectsKind(clip);
 }
 

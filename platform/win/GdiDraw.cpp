@@ -34,6 +34,14 @@ int SaturatedAdd(int v, long long d) {
     return vcl::ClampToInt(std::int64_t{v} + d);
 }
 
+// Bresenham's minor steps taken before pixel i of a line `major` pixels long and `minor` pixels across:
+// floor((2 i minor + major - bias) / (2 major)), bias 1 or 0 breaking the ties. The product is taken in
+// 128 bits: across the whole int range i and minor come near 2^32, and 2 i minor near 2^65.
+long long MinorSteps(long long i, long long minor, long long major, long long bias) {
+    __extension__ using Wide = __int128;
+    return static_cast<long long>((Wide{2} * i * minor + major - bias) / (Wide{2} * major));
+}
+
 // The on/off run lengths of the cosmetic pen styles.
 const std::vector<int>* DashPattern(UINT style) {
     static const std::vector<int> dash{18, 6}, dot{3, 3}, dashDot{9, 6, 3, 6}, dashDotDot{9, 3, 3, 3, 3, 3},
@@ -113,10 +121,10 @@ private:
             return;
         }
         const int sMajor = xMajor ? sx : sy, sMinor = xMajor ? sy : sx;
-        // Bresenham's minor steps in closed form: before pixel i, floor((2 i minor + major - 1) / (2 major))
-        // steps were taken. A line passing exactly between two pixels takes the one with the smaller minor
-        // coordinate, whichever way it runs, so a line and its reverse light the same pixels apart from
-        // the end point each leaves out: a tie steps only when the minor axis runs toward smaller values.
+        // Bresenham's minor steps in closed form (MinorSteps). A line passing exactly between two pixels
+        // takes the one with the smaller minor coordinate, whichever way it runs, so a line and its reverse
+        // light the same pixels apart from the end point each leaves out: a tie steps only when the minor
+        // axis runs toward smaller values.
         const long long bias = sMinor < 0 ? 0 : 1;
         const RECT view = p_.LogicalBounds();
         const long long lo = xMajor ? view.Left : view.Top, hi = xMajor ? view.Right : view.Bottom;
@@ -142,8 +150,7 @@ private:
             // A solid pen: the pixels of one row go out as one span.
             long long runFrom = from, runRow = 0;
             for (long long i = from; i <= to; ++i) {
-                const long long row =
-                    i < to ? startMinor + sMinor * ((2 * i * minor + major - bias) / (2 * major)) : 0;
+                const long long row = i < to ? startMinor + sMinor * MinorSteps(i, minor, major, bias) : 0;
                 if (i > runFrom && (i == to || row != runRow)) {
                     const long long a0 = start + sMajor * runFrom, a1 = start + sMajor * (i - 1);
                     p_.Span(static_cast<int>(runRow), static_cast<int>(std::min(a0, a1)),
@@ -155,7 +162,7 @@ private:
             return;
         }
         for (long long i = from; i < to; ++i) {
-            const long long m = (2 * i * minor + major - bias) / (2 * major);
+            const long long m = MinorSteps(i, minor, major, bias);
             const long long a = start + sMajor * i, b = startMinor + sMinor * m;
             Plot(static_cast<int>(xMajor ? a : b), static_cast<int>(xMajor ? b : a));
         }

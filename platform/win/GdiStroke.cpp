@@ -185,22 +185,24 @@ ShapeRows StrokeRows(const std::vector<POINT>& pts, bool closed, const StrokeSty
     if (closed && v.size() < 3) closed = false; // a closed figure of two points is a line there and back
     const std::vector<Piece> pieces = Pieces(v, closed, r, style);
 
-    // The spans of each piece, row by row, then merged.
+    // The spans of each piece, row by row, then merged. Only the pixels of the view are looked at, walked
+    // in 64 bits: the view may reach the ends of the int range.
     std::map<int, std::vector<std::pair<int, int>>> spans;
     for (const Piece& piece : pieces) {
         double x0, y0, x1, y1;
         piece.Bounds(x0, y0, x1, y1);
-        const int top = static_cast<int>(std::max<double>(view.Top, std::floor(y0) - 1));
-        const int bottom = static_cast<int>(std::min<double>(view.Bottom, std::ceil(y1) + 1));
-        const int left = static_cast<int>(std::max<double>(view.Left - 1, std::floor(x0) - 1));
-        const int right = static_cast<int>(std::min<double>(view.Right + 1, std::ceil(x1) + 1));
-        for (int y = top; y < bottom; ++y) {
-            int start = 0;
+        const long long top = std::max<long long>(view.Top, static_cast<long long>(std::floor(y0)) - 1);
+        const long long bottom = std::min<long long>(view.Bottom, static_cast<long long>(std::ceil(y1)) + 1);
+        const long long left = std::max<long long>(view.Left, static_cast<long long>(std::floor(x0)) - 1);
+        const long long right = std::min<long long>(view.Right, static_cast<long long>(std::ceil(x1)) + 1);
+        for (long long y = top; y < bottom; ++y) {
+            long long start = 0;
             bool in = false;
-            for (int x = left; x <= right; ++x) {
+            for (long long x = left; x <= right; ++x) {
                 const bool inside = x < right && piece.Contains({x + 0.5, y + 0.5});
                 if (inside && !in) start = x;
-                if (!inside && in) spans[y].push_back({start, x});
+                if (!inside && in)
+                    spans[static_cast<int>(y)].push_back({static_cast<int>(start), static_cast<int>(x)});
                 in = inside;
             }
         }

@@ -190,15 +190,6 @@ bool DrawMasked(DeviceContext* dc, const TextRunOptions& o, const GdiFont* font,
     return true;
 }
 
-// The run's advance: the glyphs' own width plus the character spacing after each character, computed
-// wide and kept to the int range.
-int RunAdvance(const DeviceContext* dc, PangoLayout* plain, std::string_view text) {
-    PangoRectangle logical;
-    pango_layout_get_extents(plain, nullptr, &logical);
-    return vcl::ClampToInt(PANGO_PIXELS(static_cast<long long>(logical.width)) +
-                           static_cast<long long>(dc->State.CharExtra) * CodePoints(text));
-}
-
 // Whether nothing of a run can land in the DC's clip: its cell, widened on every side by a margin for
 // ink beyond it (italic overhangs, accents, underlines), meets none of the clip's rectangles. Rotated runs
 // are never skipped.
@@ -231,72 +222,28 @@ bool IsUtf8(std::string_view text) {
 }
 } // namespace
 
+// The run's advance: the glyphs' own width plus the character spacing after each character, computed
+// wide and kept to the int range.
 int RunWidth(const DeviceContext* dc, const GdiFont* font, std::string_view text) {
     if (text.empty()) return 0;
     if (!IsUtf8(text)) return RunWidth(dc, font, ValidUtf8(text));
-    PangoLayout* layout = NewLayout(font, text);
-    const int width = RunAdvance(dc, layout, text);
-    g_object_unref(layout);
-    return width;
+    return vcl::ClampToInt(TextWidth(font, text) +
+                           static_cast<long long>(dc->State.CharExtra) * CodePoints(text));
 }
 
-void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) {
-    if (!IsUtf8(text)) {
-        // Drawn as measured: each broken byte as a replacement character; underlined byte ranges move
-        // with the text before them.
-        const std::string valid = ValidUtf8(text);
-        TextRunOptions mapped = o;
-        // The offsets map in one pass over the text: the ranges begin and end on characters, and no valid
-        // sequence spans a character's first byte, so the text converts piece by piece between them.
-        std::vector<int> bounds;
-        for (const auto& [from, to] : o.Underlines)
-            if (from >= 0 && to > from && static_cast<std::size_t>(to) <= text.size()) {
-                bounds.push_back(from);
-                bounds.push_back(to);
-            }
-        std::sort(bounds.begin(), bounds.end());
-        bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
-        std::vector<int> moved(bounds.size());
-        std::size_t done = 0, length = 0;
-        for (std::size_t i = 0; i < bounds.size(); ++i) {
-            const auto at = static_cast<std::size_t>(bounds[i]);
-            length += ValidUtf8(text.substr(done, at - done)).size();
-            done = at;
-            moved[i] = static_cast<int>(length);
-        }
-        auto map = [&](int offset) {
-            return moved[static_cast<std::size_t>(std::lower_bound(bounds.begin(), bounds.end(), offset) -
-                                                  bounds.begin())];
-        };
-        for (auto& [from, to] : mapped.Underlines) {
-            if (from < 0 || to <= from || static_cast<std::size_t>(to) > text.size()) continue;
-            from = map(from);
-            to = map(to);
-        }
-        DrawRun(dc, mapped, valid);
-        return;
-    }
-    const GdiFont* font = CurrentFont(dc);
+namespace {
+
+// Draws one piece of a run (LayoutPieces), of `width`, its cell's top-left (ox, oy) from the run's
+// reference point along and across the baseline.
+void DrawPiece(DeviceContext* dc, const TextRunOptions& o, const GdiFont* font, std::string_view text,
+               double ox, double oy, int width) {
     const TEXTMETRIC& tm = font->Metrics();
-    const int width = RunWidth(dc, font, text);
     std::string_view shown = text;
     if (std::llabs(dc->State.CharExtra) > MaxDrawnExtra && !text.empty()) {
         // Only the first character can land on a surface.
         const char* next = g_utf8_find_next_char(text.data(), text.data() + text.size());
         if (next != nullptr) shown = text.substr(0, static_cast<std::size_t>(next - text.data()));
     }
-    // Offset of the cell's top-left from the reference point.
-    double ox = 0, oy = 0;
-    const UINT h = o.Align & (TA_LEFT | TA_RIGHT | TA_CENTER);
-    if (h == TA_CENTER)
-        ox = -(width / 2);
-    else if (h == TA_RIGHT)
-        ox = -width;
-    const UINT v = o.Align & (TA_TOP | TA_BOTTOM | TA_BASELINE);
-    if (v == TA_BASELINE)
-        oy = -tm.tmAscent;
-    else if (v == TA_BOTTOM)
-        oy = -tm.tmHeight;
     // Painting draws many runs wholly outside what is shown (scrolled or clipped away): they are neither
     // laid out for drawing nor handed to Cairo.
     if (OutsideClip(dc, o, font, static_cast<long long>(o.X) + static_cast<long long>(ox),
@@ -355,6 +302,89 @@ void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) 
     ThresholdMonochrome(dc);
 }
 
+} // namespace
+
+void DrawRun(DeviceContext* dc, const TextRunOptions& o, std::string_view text) {
+    if (!IsUtf8(text)) {
+        // Drawn as measured: each broken byte as a replacement character; underlined byte ranges move
+        // with the text before them.
+        const std::string valid = ValidUtf8(text);
+        TextRunOptions mapped = o;
+        // The offsets map in one pass over the text: the ranges begin and end on characters, and no valid
+        // sequence spans a character's first byte, so the text converts piece by piece between them.
+        std::vector<int> bounds;
+        for (const auto& [from, to] : o.Underlines)
+            if (from >= 0 && to > from && static_cast<std::size_t>(to) <= text.size()) {
+                bounds.push_back(from);
+                bounds.push_back(to);
+            }
+        std::sort(bounds.begin(), bounds.end());
+        bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
+        std::vector<int> moved(bounds.size());
+        std::size_t done = 0, length = 0;
+        for (std::size_t i = 0; i < bounds.size(); ++i) {
+            const auto at = static_cast<std::size_t>(bounds[i]);
+            length += ValidUtf8(text.substr(done, at - done)).size();
+            done = at;
+            moved[i] = static_cast<int>(length);
+        }
+        auto map = [&](int offset) {
+            return moved[static_cast<std::size_t>(std::lower_bound(bounds.begin(), bounds.end(), offset) -
+                                                  bounds.begin())];
+        };
+        for (auto& [from, to] : mapped.Underlines) {
+            if (from < 0 || to <= from || static_cast<std::size_t>(to) > text.size()) continue;
+            from = map(from);
+            to = map(to);
+        }
+        DrawRun(dc, mapped, valid);
+        return;
+    }
+    const GdiFont* font = CurrentFont(dc);
+    const TEXTMETRIC& tm = font->Metrics();
+    // A run too wide for the text engine at once is drawn piece by piece, each where the ones before it
+    // end, with the underlines that fall in it.
+    const bool whole = IsOnePiece(font, text);
+    std::vector<std::string_view> pieces;
+    std::vector<int> widths;
+    long long sum = 0;
+    if (!whole) pieces = LayoutPieces(font, text);
+    for (const std::string_view piece : pieces) {
+        widths.push_back(RunWidth(dc, font, piece));
+        sum += widths.back();
+    }
+    const int width = whole ? RunWidth(dc, font, text) : vcl::ClampToInt(sum);
+    // Offset of the cell's top-left from the reference point.
+    double ox = 0, oy = 0;
+    const UINT h = o.Align & (TA_LEFT | TA_RIGHT | TA_CENTER);
+    if (h == TA_CENTER)
+        ox = -(width / 2);
+    else if (h == TA_RIGHT)
+        ox = -width;
+    const UINT v = o.Align & (TA_TOP | TA_BOTTOM | TA_BASELINE);
+    if (v == TA_BASELINE)
+        oy = -tm.tmAscent;
+    else if (v == TA_BOTTOM)
+        oy = -tm.tmHeight;
+    if (whole) {
+        DrawPiece(dc, o, font, text, ox, oy, width);
+        return;
+    }
+    long long along = 0, start = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const long long end = start + static_cast<long long>(pieces[i].size());
+        TextRunOptions part = o;
+        part.Underlines.clear();
+        for (const auto& [from, to] : o.Underlines) {
+            const long long a = std::max<long long>(from, start), b = std::min<long long>(to, end);
+            if (a < b) part.Underlines.push_back({static_cast<int>(a - start), static_cast<int>(b - start)});
+        }
+        DrawPiece(dc, part, font, pieces[i], ox + static_cast<double>(along), oy, widths[i]);
+        along += widths[i];
+        start = end;
+    }
+}
+
 } // namespace detail
 
 BOOL GetTextExtentPoint32(HDC hdc, const char* lpString, int c, SIZE* psizl) {
@@ -379,32 +409,42 @@ BOOL GetTextExtentExPoint(HDC hdc, const char* lpszString, int cchString, int nM
         text = valid;
     }
     const GdiFont* font = detail::CurrentFont(dc);
-    PangoLayout* layout = detail::NewLayout(font, text);
     int fit = 0, index = 0;
-    const char* p = text.data();
-    const char* end = text.data() + text.size();
-    while (p < end) {
-        const char* next = g_utf8_find_next_char(p, end);
-        if (next == nullptr) next = end;
-        int extent;
-        if (next >= end) {
-            PangoRectangle logical;
-            pango_layout_get_extents(layout, nullptr, &logical);
-            extent = PANGO_PIXELS(logical.width);
-        } else {
-            PangoRectangle pos;
-            pango_layout_index_to_pos(layout, static_cast<int>(next - text.data()), &pos);
-            extent = PANGO_PIXELS(pos.x);
+    bool full = false;
+    long long offset = 0; // where the piece begins
+    for (const std::string_view piece : detail::LayoutPieces(font, text)) {
+        PangoLayout* layout = detail::NewLayout(font, piece);
+        PangoRectangle logical;
+        pango_layout_get_extents(layout, nullptr, &logical);
+        const char* p = piece.data();
+        const char* end = piece.data() + piece.size();
+        while (p < end) {
+            const char* next = g_utf8_find_next_char(p, end);
+            if (next == nullptr) next = end;
+            long long extent = offset;
+            if (next >= end) {
+                extent += PANGO_PIXELS(logical.width);
+            } else {
+                PangoRectangle pos;
+                pango_layout_index_to_pos(layout, static_cast<int>(next - piece.data()), &pos);
+                extent += PANGO_PIXELS(pos.x);
+            }
+            const int total =
+                vcl::ClampToInt(extent + static_cast<long long>(dc->State.CharExtra) * (index + 1));
+            const bool fits = nMaxExtent < 0 || total <= nMaxExtent;
+            if (lpnFit != nullptr && !fits) {
+                full = true;
+                break;
+            }
+            if (lpnDx != nullptr) lpnDx[index] = total;
+            ++index;
+            if (fits) fit = index;
+            p = next;
         }
-        extent = vcl::ClampToInt(extent + static_cast<long long>(dc->State.CharExtra) * (index + 1));
-        const bool fits = nMaxExtent < 0 || extent <= nMaxExtent;
-        if (lpnFit != nullptr && !fits) break;
-        if (lpnDx != nullptr) lpnDx[index] = extent;
-        ++index;
-        if (fits) fit = index;
-        p = next;
+        offset += PANGO_PIXELS(logical.width);
+        g_object_unref(layout);
+        if (full) break;
     }
-    g_object_unref(layout);
     if (lpnFit != nullptr) *lpnFit = fit;
     if (lpSize != nullptr) {
         lpSize->cx = detail::RunWidth(dc, font, text);

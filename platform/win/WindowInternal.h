@@ -310,10 +310,14 @@ MINMAXINFO AskTrackLimits(Wnd* w);
 void NoteTrackLimits(Wnd* w, const MINMAXINFO& mmi);
 void ApplyNativeSizeLimits(Wnd* w);
 // How one of the window system's own moves stands to an activation. ActivatedAfter: the caller activates
-// the window once the move is done, and the move reports no SWP_NOACTIVATE. RaisesActivated: the move
-// brings a window being activated to the top of its group, and is reported (WM_WINDOWPOSCHANGED) even
-// where the window lay there already, as every activation is.
-enum class MoveRole { Plain, ActivatedAfter, RaisesActivated };
+// the window once the move is done, and the move reports no SWP_NOACTIVATE.
+enum class MoveRole { Plain, ActivatedAfter };
+// Whether placing w after `after` (a sibling or HWND_TOP, HWND_BOTTOM, HWND_TOPMOST, HWND_NOTOPMOST) would
+// change its siblings' order or its topmost state.
+bool ZOrderWouldChange(Wnd* w, HWND after);
+// The place w has among its siblings, as the hwndInsertAfter that leaves it there: the sibling above it,
+// HWND_TOP for the first.
+HWND PlaceOf(Wnd* w);
 // SetWindowPos for the window system's own moves.
 BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, MoveRole role = MoveRole::Plain);
 void ActivateWindow(Wnd* w, WORD how, bool fromShow);

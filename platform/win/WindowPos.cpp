@@ -107,7 +107,8 @@ MINMAXINFO MinMaxFor(Wnd* w) {
     return mmi;
 }
 
-// Whether placing w after `after` would change its siblings' order or its topmost state.
+} // namespace
+
 bool ZOrderWouldChange(Wnd* w, HWND after) {
     if (!w->Parent) return false;
     std::vector<Wnd*> order = w->Parent->Children;
@@ -118,6 +119,15 @@ bool ZOrderWouldChange(Wnd* w, HWND after) {
     w->ExStyle = ex;
     return changed;
 }
+
+HWND PlaceOf(Wnd* w) {
+    if (!w->Parent) return HWND_TOP;
+    const auto& v = w->Parent->Children;
+    const auto it = std::find(v.begin(), v.end(), w);
+    return it == v.begin() || it == v.end() ? HWND_TOP : (*(it - 1))->Handle;
+}
+
+namespace {
 
 RECT WorkspaceOffset(Wnd* w) {
     // Placement rectangles of top-level windows (not tool windows) are in workspace coordinates:
@@ -272,22 +282,16 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, MoveRo
             Present(w, {0, 0, nr.Width(), nr.Height()});
     }
 
-    // A window the call activates has changed, even where nothing else did (one under a topmost window,
-    // as high as it may go already).
-    bool activated = false;
     if (w->IsTopLevel() && visible && !(flags & SWP_NOACTIVATE) && role != MoveRole::ActivatedAfter &&
         !(w->Style & WS_DISABLED) && (!wasVisible || !(asked & SWP_NOZORDER) || moved || sized) &&
-        S().Active != h) {
+        S().Active != h)
         ActivateWindow(w, WA_ACTIVE, true);
-        activated = W(h) && S().Active == h;
-    } else if (!w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && (moved || sized || (flags & SWP_SHOWWINDOW)))
+    else if (!w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && (moved || sized || (flags & SWP_SHOWWINDOW)))
         Send(w, WM_CHILDACTIVATE, 0, 0);
     if (!W(h)) return FALSE;
-    // A call that changed nothing (place, size, z-order, visibility, frame and activation as they were) ends
-    // here, unless it is part of an activation.
-    if (!moved && !sized && !restacked && !showing && !hiding && !activated && !(flags & SWP_FRAMECHANGED) &&
-        role != MoveRole::RaisesActivated)
-        return TRUE;
+    // A call that changed nothing (place, size, z-order, visibility and frame as they were) ends here, also
+    // where it activated the window: an activation alone moves nothing, so it reports no move.
+    if (!moved && !sized && !restacked && !showing && !hiding && !(flags & SWP_FRAMECHANGED)) return TRUE;
 
     POINT oldClientPos{oldRect.Left + oldClient.Left, oldRect.Top + oldClient.Top};
     POINT newClientPos{w->Rect.Left + w->Client.Left, w->Rect.Top + w->Client.Top};
@@ -337,21 +341,35 @@ namespace {
 enum class StateActivation { InMove, AfterMove, None };
 
 // Moves w to a new rectangle for a show state change, showing it (with the show flag) if asked. Only a
-// window the change leaves inactive is moved with SWP_NOACTIVATE.
-void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate) {
+// window the change leaves inactive is moved with SWP_NOACTIVATE. A window activated in the move is asked to
+// the top. Otherwise a restore proposes the place the window has, so that whether the z-order changes is
+// decided once WM_WINDOWPOSCHANGING has answered, as in a SetWindowPos; a minimise or a maximise keeps the
+// place with SWP_NOZORDER.
+void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate, bool restore) {
     // The native window hears the state before the bounds that go with it: a window manager keeps states too.
     if (w->IsTopLevel() && w->Native)
         w->Native->SetState((w->Style & WS_MINIMIZE)   ? backend::WindowState::Minimized
                             : (w->Style & WS_MAXIMIZE) ? backend::WindowState::Maximized
                                                        : backend::WindowState::Normal);
-    UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER | SWP_STATECHANGED;
+    UINT flags = SWP_FRAMECHANGED | SWP_STATECHANGED;
+    HWND after = HWND_TOP;
     if (show) flags |= SWP_SHOWWINDOW;
-    if (activate == StateActivation::None)
-        flags |= SWP_NOACTIVATE;
-    else if (activate == StateActivation::InMove)
-        flags &= ~SWP_NOZORDER;
-    SetPos(w, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), flags,
+    if (activate == StateActivation::None) flags |= SWP_NOACTIVATE;
+    if (activate != StateActivation::InMove) {
+        if (restore)
+            after = PlaceOf(w);
+        else
+            flags |= SWP_NOZORDER;
+    }
+    SetPos(w, after, r.Left, r.Top, r.Width(), r.Height(), flags,
            activate == StateActivation::AfterMove ? MoveRole::ActivatedAfter : MoveRole::Plain);
+}
+
+// Shows w where it lies: on top if the show activates it, else in its place unless WM_WINDOWPOSCHANGING
+// moves it.
+void ShowInPlace(Wnd* w, bool activate) {
+    SetPos(w, activate ? HWND_TOP : PlaceOf(w), 0, 0, 0, 0,
+           SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE));
 }
 
 // In the move, after it, or not at all: the activation of a change of state that activates when `activate`.
@@ -392,9 +410,9 @@ BOOL ShowWindow(HWND h, int cmd) {
         if (!wasVisible) return FALSE;
         if (!showMsg(false)) return TRUE;
         // Only a child's hide is a move without activation: a top-level window hands its activation on
-        // once hidden.
-        SetPos(w, nullptr, 0, 0, 0, 0,
-               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (top ? 0 : SWP_NOACTIVATE));
+        // once hidden. The window keeps its place unless WM_WINDOWPOSCHANGING moves it.
+        SetPos(w, PlaceOf(w), 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | (top ? 0 : SWP_NOACTIVATE));
         FreeGraveyard();
         return TRUE;
     case SW_SHOWMINIMIZED:
@@ -420,7 +438,7 @@ BOOL ShowWindow(HWND h, int cmd) {
         w->Style = (w->Style | WS_MINIMIZE) & ~WS_MAXIMIZE;
         POINT p = (w->MinPos.X != -1 || w->MinPos.Y != -1) ? w->MinPos : POINT{-32000, -32000};
         RECT r = vcl::Bounds(p.X, p.Y, GetSystemMetrics(SM_CXMINIMIZED), GetSystemMetrics(SM_CYMINIMIZED));
-        ApplyState(w, r, true, StateActivation::None);
+        ApplyState(w, r, true, StateActivation::None, false);
         if (!W(h)) return wasVisible;
         if (cmd == SW_SHOWMINIMIZED && activate) {
             if (s.Active != h) ActivateWindow(w, WA_ACTIVE, true);
@@ -440,7 +458,7 @@ BOOL ShowWindow(HWND h, int cmd) {
         if (!W(h)) return wasVisible;
         // Unlike a minimise, a maximise reports the show flag only where the window was hidden.
         ApplyState(w, vcl::Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y),
-                   !wasVisible, StateActivationOf(activate, fromMin));
+                   !wasVisible, StateActivationOf(activate, fromMin), false);
         if (fromMin && activate && W(h)) activateOpened();
         break;
     }
@@ -464,12 +482,11 @@ BOOL ShowWindow(HWND h, int cmd) {
             w->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
             w->RestoreToMax = false;
             // As a maximise: the show flag only where the window was hidden.
-            ApplyState(w, w->Normal, !wasVisible, StateActivationOf(act, fromMin));
+            ApplyState(w, w->Normal, !wasVisible, StateActivationOf(act, fromMin), true);
             if (fromMin && act && W(h)) activateOpened();
         } else {
             if (!showMsg(true)) return TRUE;
-            SetPos(w, HWND_TOP, 0, 0, 0, 0,
-                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | (act ? 0 : SWP_NOACTIVATE | SWP_NOZORDER));
+            ShowInPlace(w, act);
         }
         break;
     }
@@ -481,9 +498,7 @@ BOOL ShowWindow(HWND h, int cmd) {
             return FALSE;
         }
         if (!showMsg(true)) return TRUE;
-        bool act = activate && cmd == SW_SHOW;
-        SetPos(w, HWND_TOP, 0, 0, 0, 0,
-               SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | (act ? 0 : SWP_NOACTIVATE | SWP_NOZORDER));
+        ShowInPlace(w, activate && cmd == SW_SHOW);
         break;
     }
     }

@@ -148,7 +148,7 @@ win::HRGN Region(fuzz::Input& in) {
 
 // Regions and device contexts of the windows with places and origins anywhere in the int range: regions
 // offset and combined, handed to the invalidation of a window with children, made a window's shape and
-// a clip, and drawn through; shapes and frame controls drawn at far origins.
+// a clip, and drawn through; lines, shapes and frame controls drawn at far origins.
 void DriveRegionsAndDCs(fuzz::Input& in, win::HWND top, win::HWND child, win::HWND grand) {
     using namespace win;
     HRGN a = Region(in), b = Region(in);
@@ -180,10 +180,14 @@ void DriveRegionsAndDCs(fuzz::Input& in, win::HWND top, win::HWND child, win::HW
     OffsetClipRgn(dc, Int(in), Int(in));
     PtVisible(dc, Int(in), Int(in));
     RECT box{};
-    GetClipBox(dc, &box);
+    // A visible region has a box; one that no logical coordinate reaches is none.
+    if ((GetClipBox(dc, &box) == NULLREGION) != box.IsEmpty())
+        fuzz::Broken("the clip box and its kind disagree");
     HPEN pen = CreatePen((drawing & 2) ? PS_DOT : PS_SOLID, in.Byte() % 8, RGB(200, 0, 0));
     HGDIOBJ oldPen = SelectObject(dc, pen);
     RECT r{Int(in), Int(in), Int(in), Int(in)};
+    MoveToEx(dc, r.Left, r.Top, nullptr);
+    LineTo(dc, r.Right, r.Bottom);
     Rectangle(dc, r.Left, r.Top, r.Right, r.Bottom);
     Ellipse(dc, r.Right, r.Bottom, r.Left, r.Top);
     RoundRect(dc, r.Left, r.Top, r.Right, r.Bottom, Int(in), Int(in));

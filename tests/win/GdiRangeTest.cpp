@@ -3,6 +3,8 @@
 // the clip reaches.
 
 #include <climits>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "tests/win/GdiTestSupport.h"
@@ -153,6 +155,86 @@ TEST(DCRange, AFrameControlOfAHugeBoxDrawsOnlyWhatTheClipReaches) {
     EXPECT_EQ(c.At(0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(c.At(1, 0), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(c.At(7, 3), GetSysColor(COLOR_BTNHIGHLIGHT));
+}
+
+TEST(DCRange, ALineAcrossTheWholeIntRangeLightsThePixelsItCrosses) {
+    Objects keep; // deleted once the canvases have let them go
+    const auto diagonal = [](int x) { return std::string(x, '.') + '#' + std::string(19 - x, '.'); };
+    // From one corner of the range to the other: the diagonal through (0, 0).
+    Canvas solid(20, 20);
+    SelectObject(solid.dc, keep(CreatePen(PS_SOLID, 1, Red)));
+    MoveToEx(solid.dc, INT_MIN, INT_MIN, nullptr);
+    LineTo(solid.dc, INT_MAX, INT_MAX);
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(solid.Row(y, Red), diagonal(y)) << "row " << y;
+    // Twice as steep, along x = y / 2: a row with an odd y passes between two pixels and takes the one with
+    // the smaller x.
+    Canvas steep(20, 20);
+    SelectObject(steep.dc, keep(CreatePen(PS_SOLID, 1, Red)));
+    MoveToEx(steep.dc, INT_MIN / 2, INT_MIN, nullptr);
+    LineTo(steep.dc, INT_MAX / 2, INT_MAX - 1);
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(steep.Row(y, Red), diagonal(y / 2)) << "row " << y;
+    // Dotted, three on and three off: the pattern runs on from the line's start, 2^31 pixels before (0, 0),
+    // so the corner pixel lies two into a run of three.
+    Canvas dotted(20, 20);
+    SelectObject(dotted.dc, keep(CreatePen(PS_DOT, 1, Red)));
+    SetBkMode(dotted.dc, TRANSPARENT);
+    MoveToEx(dotted.dc, INT_MIN, INT_MIN, nullptr);
+    LineTo(dotted.dc, INT_MAX, INT_MAX);
+    ASSERT_EQ((std::int64_t{1} << 31) % 6, 2);
+    std::string along;
+    for (int i = 0; i < 20; ++i)
+        along += dotted.At(i, i) == Red ? '#' : '.';
+    EXPECT_EQ(along, "#...###...###...###.");
+    EXPECT_EQ(dotted.Inked({0, 0, 20, 20}), 10) << "nothing off the diagonal";
+}
+
+TEST(DCRange, AWidePenDrawsWhereTheViewReachesTheEndsOfTheIntRange) {
+    // A line five pixels wide along row 10 of the canvas, across the whole range: it covers the pixels whose
+    // centres lie within two and a half pixels of its middle, rows 8 to 12, from edge to edge. The canvas
+    // starts at the bottom end of the range, or ends where the view does, a pixel short of its top end.
+    const std::string all(20, '#'), none(20, '.');
+    for (const int corner : {INT_MIN, INT_MAX - 20}) {
+        Objects keep;
+        Canvas c(20, 20);
+        SelectObject(c.dc, keep(CreatePen(PS_SOLID, 5, Red)));
+        SetWindowOrgEx(c.dc, corner, corner, nullptr);
+        MoveToEx(c.dc, INT_MIN, corner + 10, nullptr);
+        LineTo(c.dc, INT_MAX, corner + 10);
+        for (int y = 0; y < 20; ++y)
+            EXPECT_EQ(c.Row(y, Red), y >= 8 && y <= 12 ? all : none) << "row " << y << " at " << corner;
+    }
+}
+
+TEST(DCRange, TheClipBoxKeepsToWhatALogicalCoordinateReaches) {
+    Objects keep;
+    Canvas c(20, 20);
+    RECT box{};
+    // The surface lies wholly past the top end of the logical range, or wholly past its bottom end.
+    SetViewportOrgEx(c.dc, INT_MIN, INT_MIN, nullptr);
+    EXPECT_EQ(GetClipBox(c.dc, &box), NULLREGION);
+    EXPECT_EQ(box, RECT{});
+    SetViewportOrgEx(c.dc, INT_MAX, INT_MAX, nullptr);
+    SetWindowOrgEx(c.dc, INT_MIN, INT_MIN, nullptr);
+    EXPECT_EQ(GetClipBox(c.dc, &box), NULLREGION);
+    EXPECT_EQ(box, RECT{});
+    // The surface's first columns and rows lie at the end of the range: the box runs to it, and what lies
+    // past it is left out.
+    SetWindowOrgEx(c.dc, 0, 0, nullptr);
+    SetViewportOrgEx(c.dc, INT_MIN + 5, INT_MIN + 5, nullptr);
+    EXPECT_EQ(GetClipBox(c.dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{INT_MAX - 4, INT_MAX - 4, INT_MAX, INT_MAX}));
+    EXPECT_TRUE(PtVisible(c.dc, box.Left, box.Top));
+    // Two bands of different widths, cut to the same columns, are one rectangle.
+    HRGN bands = keep(Union(CreateRectRgn(0, 0, 10, 5), CreateRectRgn(0, 5, 20, 10)));
+    SelectClipRgn(c.dc, bands);
+    SetViewportOrgEx(c.dc, INT_MIN + 5, 0, nullptr);
+    EXPECT_EQ(GetClipBox(c.dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{INT_MAX - 4, 0, INT_MAX, 10}));
+    SetViewportOrgEx(c.dc, 0, 0, nullptr);
+    EXPECT_EQ(GetClipBox(c.dc, &box), COMPLEXREGION) << "within the range, the bands stay";
+    EXPECT_EQ(box, (RECT{0, 0, 20, 10}));
 }
 
 } // namespace

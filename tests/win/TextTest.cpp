@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/win/GdiTestSupport.h"
 
@@ -531,4 +532,68 @@ TEST(TextRange, ATabLengthNearTheIntRangeIsKeptToItAsOtherMeasuresAre) {
     RECT d{0, 0, 60, 20};
     DrawTextEx(c.dc, text, -1, &d, DT_EXPANDTABS, &params);
     EXPECT_LE(c.InkBox().Right, c.Width("a") + 2); // only "a" lands on the canvas
+}
+
+// The text engine places glyphs in 1/1024 pixel in an int: a line wider than 2^21 pixels is past its range.
+constexpr long long EngineRangePixels = 1LL << 21;
+
+TEST(TextRange, ALineWiderThanTheTextEnginesRangeMeasuresAndDrawsAsItsLettersAddUp) {
+    // Two hundred letters of a 16000-pixel font, three million pixels.
+    TextCanvas huge(60, 20, -16000);
+    const int w = huge.Width("W");
+    const std::string line(200, 'W');
+    ASSERT_GT(200LL * w, EngineRangePixels);
+    EXPECT_EQ(huge.Width(line.c_str()), 200 * w);
+    RECT calc{0, 0, 0, 0};
+    DrawText(huge.dc, line.c_str(), -1, &calc, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(calc.Right, 200 * w);
+    int fit = 0;
+    std::vector<int> dx(line.size());
+    SIZE size{};
+    ASSERT_TRUE(GetTextExtentExPoint(huge.dc, line.c_str(), 200, INT_MAX, &fit, dx.data(), &size));
+    EXPECT_EQ(fit, 200);
+    EXPECT_EQ(dx[99], 100 * w);
+    EXPECT_EQ(dx[199], 200 * w);
+    EXPECT_EQ(size.cx, 200 * w);
+
+    // Of an ordinary font, a line long enough: drawn against the right edge, its last letters show as a few
+    // letters alone do.
+    TextCanvas far(60, 20), near(60, 20);
+    const int letter = far.Width("W");
+    const std::string longLine(static_cast<std::size_t>(EngineRangePixels / letter + 1000), 'W');
+    EXPECT_EQ(far.Width(longLine.c_str()), static_cast<long long>(longLine.size()) * letter);
+    RECT box{0, 0, 60, 20};
+    DrawText(far.dc, longLine.c_str(), -1, &box, DT_SINGLELINE | DT_RIGHT);
+    DrawText(near.dc, "WWWWWWWW", -1, &box, DT_SINGLELINE | DT_RIGHT);
+    ASSERT_GT(Dark(near, box), 0);
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(far.Row(y, Black), near.Row(y, Black)) << "row " << y;
+}
+
+TEST(TextRange, ATabNearTheEndOfTheTextEnginesRangeFindsItsStop) {
+    TextCanvas c(60, 20), start(60, 20);
+    // Letters and a tab end on a stop, so after n of them the text goes on as at the start of a line, moved
+    // by n times their width. The letters after the last of them end half a stop short of 2^21 pixels: the
+    // next stop lies past the engine's range.
+    const std::string letters(99, 'a');
+    const std::string segment = letters + "\t";
+    const int width = c.Width(segment.c_str()), a = c.Width("a"), stop = c.Width("\t");
+    const long long n = EngineRangePixels / width - 1;
+    const long long before = EngineRangePixels - stop / 2 - n * width;
+    const std::string tail = std::string(static_cast<std::size_t>(before / a), 'a') + "\tb";
+    std::string line;
+    for (long long i = 0; i < n; ++i)
+        line += segment;
+    line += tail;
+    const long long expected = n * width + c.Width(tail.c_str());
+    EXPECT_EQ(c.Width(line.c_str()), expected);
+    RECT calc{0, 0, 0, 0};
+    DrawText(c.dc, line.c_str(), -1, &calc, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(calc.Right, expected);
+    // Drawn, its start shows as the start alone does.
+    TextOut(c.dc, 0, 0, line.c_str(), static_cast<int>(line.size()));
+    TextOut(start.dc, 0, 0, line.c_str(), 20);
+    ASSERT_GT(Dark(start, {0, 0, 60, 20}), 0);
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(c.Row(y, Black), start.Row(y, Black)) << "row " << y;
 }

@@ -92,12 +92,15 @@ TEST_F(WindowPos, StateChangesAndShowsReportTheirFlagsAsThePlatformDoes) {
             << std::hex << f;
         EXPECT_TRUE(Has(f, SWP_NOACTIVATE)) << std::hex << f;
     }
-    // The restore is a change of state too (what else it reports: RestoresAndHidesReportOnlyWhatTheyDo).
+    // The restore is a change of state too (what else it reports: RestoresAndHidesReportOnlyWhatTheyDo),
+    // which leaves the window where it is: found once the handler has answered.
     RecordFlags(h);
     ShowWindow(h, SW_RESTORE);
     ASSERT_FALSE(changed.empty());
     for (UINT f : {changing[0], changed[0]})
-        EXPECT_TRUE(Has(f, SWP_STATECHANGED | SWP_NOZORDER)) << std::hex << f;
+        EXPECT_TRUE(Has(f, SWP_STATECHANGED)) << std::hex << f;
+    EXPECT_FALSE(Has(changing[0], SWP_NOZORDER)) << std::hex << changing[0];
+    EXPECT_TRUE(Has(changed[0], SWP_NOZORDER)) << std::hex << changed[0];
     // A maximise of the active window on top: a change of state, no z-order (found once the handler has
     // answered), and no show flag, since it was visible.
     ASSERT_EQ(GetActiveWindow(), h);
@@ -157,11 +160,11 @@ TEST_F(WindowPos, RestoresAndHidesReportOnlyWhatTheyDo) {
     Log().clear();
     ShowWindow(h, SW_RESTORE);
     expectRestoreFlags("from minimised", true);
-    // The activation still comes after the move, and reports the window's place as every activation does.
+    // The activation still comes after the move; the window is first already, so it moves nothing more.
     Order order = MessagesOf(h, {WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_MOVE, WM_SIZE, WM_QUERYOPEN, WM_NCPAINT,
                                  WM_ERASEBKGND, WM_PAINT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_ACTIVATEAPP});
-    EXPECT_EQ(order, (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_WINDOWPOSCHANGING,
-                            WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS}));
+    EXPECT_EQ(order,
+              (Order{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS}));
     EXPECT_EQ(GetActiveWindow(), h);
 
     ShowWindow(h, SW_MINIMIZE);
@@ -170,7 +173,8 @@ TEST_F(WindowPos, RestoresAndHidesReportOnlyWhatTheyDo) {
     expectRestoreFlags("shown inactive from minimised", false);
     EXPECT_FALSE(IsIconic(h));
 
-    // Hiding a top-level window: the hide flag, no SWP_NOACTIVATE.
+    // Hiding a top-level window: the hide flag, no SWP_NOACTIVATE; the z-order kept, found once the
+    // handler has answered.
     RecordFlags(h);
     ShowWindow(h, SW_HIDE);
     ASSERT_EQ(changed.size(), 1u);
@@ -178,6 +182,8 @@ TEST_F(WindowPos, RestoresAndHidesReportOnlyWhatTheyDo) {
         EXPECT_TRUE(Has(f, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE)) << std::hex << f;
         EXPECT_FALSE(Has(f, SWP_NOACTIVATE)) << std::hex << f;
     }
+    EXPECT_FALSE(Has(changing[0], SWP_NOZORDER)) << std::hex << changing[0];
+    EXPECT_TRUE(Has(changed[0], SWP_NOZORDER)) << std::hex << changed[0];
     EXPECT_FALSE(IsWindowVisible(h));
 }
 
@@ -217,7 +223,7 @@ TEST_F(WindowPos, AChangeOfTheTopmostStateAloneIsDoneAndReported) {
     }
 }
 
-TEST_F(WindowPos, ActivatingAWindowUnderATopmostOneIsReported) {
+TEST_F(WindowPos, ASetWindowPosThatOnlyActivatesAWindowAsHighAsItMayGoReportsNoMove) {
     HWND topmost = Top(400, 0, 100, 100, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
     HWND a = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND b = Top(50, 50, 200, 200);
@@ -226,9 +232,9 @@ TEST_F(WindowPos, ActivatingAWindowUnderATopmostOneIsReported) {
     ASSERT_EQ(ZOrder(nullptr), (std::vector<HWND>{topmost, b, a})); // b is as high as it may go
     Log().clear();
     SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    // The activation happens inside the call, between its two messages, as in a show that activates.
+    // The activation happens inside the call, after its announcement; nothing moved, so nothing is reported.
     Pairs expected{{b, WM_WINDOWPOSCHANGING}, {a, WM_NCACTIVATE}, {a, WM_ACTIVATE}, {b, WM_NCACTIVATE},
-                   {b, WM_ACTIVATE},          {a, WM_KILLFOCUS},  {b, WM_SETFOCUS}, {b, WM_WINDOWPOSCHANGED}};
+                   {b, WM_ACTIVATE},          {a, WM_KILLFOCUS},  {b, WM_SETFOCUS}};
     EXPECT_EQ(AllMessages({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE,
                            WM_KILLFOCUS, WM_SETFOCUS}),
               expected);
@@ -299,29 +305,103 @@ TEST_F(WindowPos, AChangingHandlerMovesAWindowTheCallerWouldHaveLeftInPlace) {
     EXPECT_FALSE(Has(changed[0], SWP_NOZORDER)) << std::hex << changed[0];
 }
 
-TEST_F(WindowPos, ActivatingAWindowFirstInTheZOrderAlreadyReportsItsPlaceUnchanged) {
-    // First of all windows, and first under a topmost one (as high as it may go): the activation moves
-    // nothing, and says so.
+TEST_F(WindowPos, TheWindowSystemsOwnMovesLeaveTheZOrderToTheChangingHandler) {
+    // A hide, a show without activation and a restore keep the window where it is, but decide so only once
+    // WM_WINDOWPOSCHANGING has answered, as a SetWindowPos does: a handler may put the window elsewhere.
+    using Z = std::vector<HWND>;
+    HWND watched = nullptr;
+    bool raise = false;
+    Override() = [&](HWND h, UINT m, WPARAM, LPARAM lp, LRESULT*) {
+        auto* p = reinterpret_cast<WINDOWPOS*>(lp);
+        if (h != watched) return false;
+        if (m == WM_WINDOWPOSCHANGING) {
+            changing.push_back(p->flags);
+            if (raise) p->hwndInsertAfter = HWND_TOP;
+        }
+        if (m == WM_WINDOWPOSCHANGED) changed.push_back(p->flags);
+        return false;
+    };
+    // The call, made ready for (and the window put at the bottom), once left to itself and once with a
+    // handler that raises the window.
+    auto expectLeftToTheHandler = [&](const char* what, HWND w, HWND parent,
+                                      const std::function<void()>& ready, const std::function<void()>& call) {
+        watched = w;
+        for (const bool raising : {false, true}) {
+            raise = false;
+            ready();
+            SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            const Z before = ZOrder(parent);
+            ASSERT_NE(before.front(), w) << what;
+            Z raised = before;
+            raised.erase(std::find(raised.begin(), raised.end(), w));
+            raised.insert(raised.begin(), w);
+            raise = raising;
+            changing.clear();
+            changed.clear();
+            call();
+            raise = false;
+            ASSERT_FALSE(changing.empty()) << what;
+            ASSERT_EQ(changed.size(), 1u) << what;
+            EXPECT_FALSE(Has(changing[0], SWP_NOZORDER)) << what << std::hex << " " << changing[0];
+            EXPECT_EQ(Has(changed[0], SWP_NOZORDER), !raising) << what << std::hex << " " << changed[0];
+            EXPECT_EQ(ZOrder(parent), raising ? raised : before) << what << " " << raising;
+        }
+    };
+    const auto [top, c1, c2, c3] = ThreeChildren();
+    ASSERT_EQ(ZOrder(top), (Z{c3, c2, c1}));
+    HWND c = c1;
+    expectLeftToTheHandler(
+        "hide", c, top, [&] { ShowWindow(c, SW_SHOWNA); }, [&] { ShowWindow(c, SW_HIDE); });
+    expectLeftToTheHandler(
+        "show without activation", c, top, [&] { ShowWindow(c, SW_HIDE); },
+        [&] { ShowWindow(c, SW_SHOWNA); });
+    HWND h = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Top(50, 50, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    expectLeftToTheHandler(
+        "restore", h, nullptr, [&] { ShowWindow(h, SW_MINIMIZE); },
+        [&] { ShowWindow(h, SW_SHOWNOACTIVATE); });
+}
+
+TEST_F(WindowPos, ActivatingAWindowFirstInTheZOrderAlreadyMovesNothing) {
+    // First of all windows, and first under a topmost one (as high as it may go): the activation sends
+    // neither WM_WINDOWPOSCHANGING nor WM_WINDOWPOSCHANGED, whether asked for or handed on by a window
+    // that goes. (A restore out of the minimised state: RestoresAndHidesReportOnlyWhatTheyDo.)
+    const std::set<UINT> shown{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE,
+                               WM_ACTIVATE,          WM_KILLFOCUS,        WM_SETFOCUS};
     for (bool underTopmost : {false, true}) {
-        HWND topmost = underTopmost ? Top(400, 0, 100, 100, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST) : nullptr;
+        // A topmost window that takes no activation, as a hint window.
+        HWND topmost = underTopmost
+                           ? Top(400, 0, 100, 100, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST | WS_EX_NOACTIVATE)
+                           : nullptr;
+        const std::size_t first = underTopmost ? 1 : 0;
         HWND a = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
         HWND b = Top(50, 50, 200, 200);
         ShowWindow(b, SW_SHOWNA);
         ASSERT_EQ(GetActiveWindow(), a);
-        ASSERT_EQ(ZOrder(nullptr).at(underTopmost ? 1 : 0), b);
-        RecordFlags(b);
+        ASSERT_EQ(ZOrder(nullptr).at(first), b);
         Log().clear();
         SetActiveWindow(b);
-        Pairs expected{{a, WM_NCACTIVATE},       {a, WM_ACTIVATE},   {b, WM_WINDOWPOSCHANGING},
-                       {b, WM_WINDOWPOSCHANGED}, {b, WM_NCACTIVATE}, {b, WM_ACTIVATE},
-                       {a, WM_KILLFOCUS},        {b, WM_SETFOCUS}};
-        EXPECT_EQ(AllMessages({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE,
-                               WM_KILLFOCUS, WM_SETFOCUS}),
-                  expected)
+        EXPECT_EQ(AllMessages(shown), (Pairs{{a, WM_NCACTIVATE},
+                                             {a, WM_ACTIVATE},
+                                             {b, WM_NCACTIVATE},
+                                             {b, WM_ACTIVATE},
+                                             {a, WM_KILLFOCUS},
+                                             {b, WM_SETFOCUS}}))
             << underTopmost;
-        ASSERT_EQ(changed.size(), 1u);
-        EXPECT_TRUE(Has(changed[0], SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE)) << std::hex << changed[0];
-        EXPECT_EQ(ZOrder(nullptr).at(underTopmost ? 1 : 0), b);
+        EXPECT_EQ(ZOrder(nullptr).at(first), b);
+
+        // The active window, put at the bottom, goes: the activation passes to b, first already.
+        HWND c = Top(100, 100, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ASSERT_EQ(GetActiveWindow(), c);
+        ASSERT_EQ(ZOrder(nullptr).at(first), b);
+        Log().clear();
+        DestroyWindow(c);
+        EXPECT_EQ(GetActiveWindow(), b);
+        EXPECT_EQ(MessagesOf(b, {WM_NCHITTEST, WM_SETCURSOR, WM_GETTEXT, WM_GETTEXTLENGTH, WM_GETICON,
+                                 WM_NCPAINT, WM_ERASEBKGND, WM_PAINT}),
+                  (Order{WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS}))
+            << underTopmost;
         for (HWND h : {b, a, topmost})
             if (h) DestroyWindow(h);
     }
