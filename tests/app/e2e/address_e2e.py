@@ -22,7 +22,7 @@ import time
 
 from e2e_support import (LOGIN_SIZE, MAIN_SIZE, TITLE, Failure, Service, activate, arguments, click, logged, titled,
                          type_login, wait_for, xdotool)
-from exit_e2e import box, output_of, run_phase, start
+from exit_e2e import box, run_phase, start
 
 # Window coordinates of the Inbox button (the main window is at 0, 0 on a first start).
 INBOX = (67, 353)
@@ -79,7 +79,7 @@ def refused(args):
                 time.sleep(0.5)
                 xdotool("key", "Return")
                 code = program.wait_end(20)
-                said = output_of(program)
+                said = program.output_text()
                 if code != 1:
                     raise Failure("the program ended with status %d on %s" % (code, address))
                 named = '"%s"' % address

@@ -187,12 +187,16 @@ class Program:
                          self.process)
         return found[0]
 
-    def report(self, limit=4000):
-        """What the program wrote, standard error included (the end of it), for a failure's report."""
+    def output_text(self):
+        """What the program wrote so far: standard error and its probe's lines."""
         if not self.output.closed:
             self.output.flush()
         with open(self.output.name, encoding="utf-8", errors="replace") as f:
-            return "the program's output (%s):\n%s" % (self.output.name, f.read()[-limit:])
+            return f.read()
+
+    def report(self, limit=4000):
+        """The end of what the program wrote, for a failure's report."""
+        return "the program's output (%s):\n%s" % (self.output.name, self.output_text()[-limit:])
 
     def wait_closed(self, timeout):
         """Waits until the program shows no window, as the user sees it close; the seconds it took. The

@@ -52,8 +52,7 @@ def run_phase(name, args, body):
             pass
         for program in programs:
             program.stop()
-            with open(program.output.name, encoding="utf-8", errors="replace") as f:
-                print("  the program's output (%s):\n%s" % (program.output.name, f.read()[-4000:]), file=sys.stderr)
+            print("  " + program.report(), file=sys.stderr)
         return 1
     finally:
         for program in programs:
@@ -65,12 +64,6 @@ def start(args, programs, name, env):
     program = Program(args.program, env, os.path.join(args.artifacts, "program-%s.out" % name))
     programs.append(program)
     return program
-
-
-def output_of(program):
-    program.output.flush()
-    with open(program.output.name, encoding="utf-8", errors="replace") as f:
-        return f.read()
 
 
 def bad_address(args):
@@ -89,7 +82,7 @@ def bad_address(args):
         code = program.wait_end(20)
         if code == 0:
             raise Failure("the program ended with status 0 on an address it cannot use")
-        if address not in output_of(program):
+        if address not in program.output_text():
             raise Failure("standard error does not name the address %r" % address)
         if os.path.exists(registry):
             raise Failure("the program wrote settings although it never started")

@@ -19,8 +19,8 @@ import sys
 import time
 import urllib.parse
 
-from e2e_support import (Failure, Program, activate, arguments, click, geometry, screenshot, titled, visible_windows,
-                          wait_for, xdotool)
+from e2e_support import (Failure, Program, activate, arguments, caption_drawn_active, click, geometry, screenshot,
+                          titled, visible_windows, wait_for, xdotool)
 from misbehaving_service import CATALOG, HITS, INBOX, PAGE, Scenario, page
 
 # The page that asks for every permission on a click, shared with the browser's own tests.
@@ -50,6 +50,17 @@ def reported(s, name):
 def wait_report(s, name, program, timeout=10):
     wait_for("the page's report of %s" % name, lambda: reported(s, name) is not None, timeout, program.process)
     return reported(s, name)
+
+
+def inbox_asks(s, script, what="the page's question"):
+    """Signs in and opens the inbox, whose page runs script once it has loaded; returns the program, the
+    main window, the mark before the click and the box of the page's first question."""
+    s.service.misbehave({"user_inbox.php": {"body": page("<p>Inbox</p>" + script)}})
+    program = s.start()
+    main_window = s.sign_in(program)
+    mark = program.mark()
+    click(*INBOX)
+    return program, main_window, mark, wait_for(what, question_box, 20, program.process)
 
 
 def posted(s, name):
@@ -90,23 +101,19 @@ def confirm(s):
     script = ("<script>onload=function(){setTimeout(function(){var a=confirm('Delete this message?');"
               "new Image().src='catalog.php?answer='+a;var n=prompt('Your name?','suggested');"
               "new Image().src='catalog.php?name='+encodeURIComponent(n);},0);};</script>")
-    s.service.misbehave({"user_inbox.php": {"body": page("<p>Inbox</p>" + script)}})
-    program = s.start()
-    main_window = s.sign_in(program)
-    mark = program.mark()
-    click(*INBOX)
     # (The page completes once it is answered: its markup is read in its own process, which waits.)
-    box = wait_for("the page's question", question_box, 20, program.process)
+    program, main_window, mark, box = inbox_asks(s, script)
     screenshot(os.path.join(s.args.artifacts, "confirm.png"))
     transient = subprocess.run(["xprop", "-id", box[0], "WM_TRANSIENT_FOR"], capture_output=True, text=True).stdout
     if int(main_window[0]) != int(transient.split()[-1], 16):
         raise Failure("the box is not owned by the main window: %s" % transient.strip())
-    time.sleep(0.5)
-    xdotool("key", "Return")  # no window was activated: the box has the keyboard of itself
+    # No window was activated: the box has the keyboard of itself.
+    wait_for("the box drawn active", caption_drawn_active(box), 20, program.process)
+    xdotool("key", "Return")
     if wait_report(s, "answer", program) != "true":
         raise Failure("Enter reached the page as %r" % reported(s, "answer"))
-    wait_for("the prompt", question_box, 20, program.process)
-    time.sleep(0.5)
+    prompt = wait_for("the prompt", question_box, 20, program.process)
+    wait_for("the prompt drawn active", caption_drawn_active(prompt), 20, program.process)
     xdotool("key", "Return")
     if wait_report(s, "name", program) != "suggested":
         raise Failure("the prompt answered %r, not its suggestion" % reported(s, "name"))
@@ -120,11 +127,7 @@ def box_on_signal(s):
     way (signed out, the page copy removed)."""
     script = ("<script>onload=function(){setTimeout(function(){confirm('Delete this message?');"
               "prompt('Your name?','suggested');},0);};</script>")
-    s.service.misbehave({"user_inbox.php": {"body": page("<p>Inbox</p>" + script)}})
-    program = s.start()
-    s.sign_in(program)
-    click(*INBOX)
-    wait_for("the page's question", question_box, 20, program.process)
+    program = inbox_asks(s, script)[0]
     exits = posted(s, "user_exit.php")
     program.process.send_signal(signal.SIGTERM)
     code = program.wait_end(20)
@@ -335,15 +338,9 @@ def exit_page_asks(s):
 def long_alert(s):
     """A page's alert of one line of 100,000 characters without a space: its box, caption and close box
     included, lies within the screen (the line broken at the box's text width), and answers Enter."""
-    from e2e_support import caption_drawn_active
     script = ("<script>onload=function(){setTimeout(function(){var t='';for(var i=0;i<10000;i++)t+='0123456789';"
               "alert(t);new Image().src='catalog.php?alerted=1';},0);};</script>")
-    s.service.misbehave({"user_inbox.php": {"body": page("<p>Inbox</p>" + script)}})
-    program = s.start()
-    main_window = s.sign_in(program)
-    mark = program.mark()
-    click(*INBOX)
-    box = wait_for("the page's alert", question_box, 20, program.process)
+    program, main_window, mark, box = inbox_asks(s, script, "the page's alert")
     screenshot(os.path.join(s.args.artifacts, "long-alert.png"))
     screen_width, screen_height = (int(v) for v in xdotool("getdisplaygeometry").split())
     _, x, y, width, height = box
@@ -385,9 +382,7 @@ def main():
         except Exception:
             pass
         for program in scenario.programs:
-            program.output.flush()
-            with open(program.output.name, encoding="utf-8", errors="replace") as f:
-                print("  the program's output (%s):\n%s" % (program.output.name, f.read()[-4000:]), file=sys.stderr)
+            print("  " + program.report(), file=sys.stderr)
         return 1
     finally:
         scenario.cleanup()

@@ -36,14 +36,6 @@ REAL_LOAD_DELAY = 1.0
 REAL_ENTRY_SPREAD = 0.8
 
 
-def output_of(program):
-    """What the program wrote so far (standard error and its probe's lines)."""
-    if not program.output.closed:
-        program.output.flush()
-    with open(program.output.name, encoding="utf-8", errors="replace") as f:
-        return f.read()
-
-
 def sweep(window, rounds=2):
     """Moves the pointer over the dialog in steps, as a hand does, from its top-left to its bottom-right."""
     _, x, y, width, height = window
@@ -67,7 +59,7 @@ def one_start(args, env, name, slow, entry_after, work):
         shown = time.monotonic()
         xdotool("windowactivate", "--sync", login[0])
         if slow:
-            wait_for("the stand-in module to load", lambda: "slow-engine-module: loading" in output_of(program), 20,
+            wait_for("the stand-in module to load", lambda: "slow-engine-module: loading" in program.output_text(), 20,
                      program.process)
         else:
             time.sleep(max(0.0, shown + entry_after - time.monotonic()))
@@ -81,12 +73,12 @@ def one_start(args, env, name, slow, entry_after, work):
             raise Failure("start %s: the login dialog answered no key within %d s (frozen)" % (name, ANSWER_TIMEOUT))
         if code != 0:
             raise Failure("start %s: Escape at the login dialog ended the program with status %d" % (name, code))
-        if slow and "slow-engine-module: loaded" not in output_of(program):
+        if slow and "slow-engine-module: loaded" not in program.output_text():
             raise Failure("start %s: the stand-in module never finished loading" % name)
         return time.monotonic() - pressed
     except Failure as e:
         program.stop()
-        raise Failure("%s\nthe program's output (%s):\n%s" % (e, program.output.name, output_of(program)[-4000:]))
+        raise Failure("%s\n%s" % (e, program.report()))
     finally:
         program.stop()
 

@@ -340,9 +340,7 @@ def main():
             pass
         if programs:
             programs[-1].stop()
-            with open(programs[-1].output.name, encoding="utf-8", errors="replace") as f:
-                print("the program's last output (%s):\n%s" % (programs[-1].output.name,
-                                                              "".join(f.readlines()[-30:])), file=sys.stderr)
+            print(programs[-1].report(), file=sys.stderr)
         return 1
     finally:
         for p in programs:
