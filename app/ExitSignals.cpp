@@ -1,12 +1,16 @@
 #include "app/ExitSignals.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <condition_variable>
 #include <csignal>
 #include <ctime>
+#include <mutex>
+#include <thread>
 
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Screen.h"
@@ -46,6 +50,7 @@ private:
 
 std::atomic<int> g_received{0};
 std::atomic<int> g_first{0};
+std::atomic<std::int64_t> g_last{INT64_MIN};
 TSpacedCount g_requests;
 TSpacedCount g_pressing;
 std::atomic<TClock> g_clock{MonotonicMilliseconds};
@@ -86,6 +91,7 @@ extern "C" void OnSignal(int Signal) {
     int none = 0;
     g_first.compare_exchange_strong(none, Signal);
     g_received.fetch_add(1);
+    g_last.store(now);
     g_requests.Add(now, SameRequestMs);
     win::WakeQueue();
     if (g_pressing.Add(now, PressingMs) >= 3) {
@@ -102,6 +108,61 @@ extern "C" void OnSignal(int Signal) {
 // The watch's message on its own window.
 constexpr win::UINT WM_EXITREQUEST = win::WM_APP + 1;
 
+sigset_t HandledSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : Handled)
+        sigaddset(&set, signal);
+    return set;
+}
+
+// Keeps the processes the GUI thread starts out of the signals (see ExitSignals.h): the GUI thread blocks
+// them, and the catcher, a thread that leaves them open and does nothing else, takes them instead, so that a
+// signal still reaches the handler whatever the other threads block.
+class TShield {
+public:
+    // On the GUI thread.
+    void Raise() {
+        if (FRaised) return;
+        FStop = false;
+        FCatcher = std::thread([this] {
+            const sigset_t handled = HandledSet();
+            pthread_sigmask(SIG_UNBLOCK, &handled, nullptr);
+            std::unique_lock<std::mutex> lock(FMutex);
+            FStopped.wait(lock, [this] { return FStop; });
+        });
+        const sigset_t handled = HandledSet();
+        pthread_sigmask(SIG_BLOCK, &handled, &FBefore);
+        FRaised = true;
+    }
+    // On the GUI thread, the handlers still installed: a signal blocked meanwhile reaches them.
+    void Lower() {
+        if (!FRaised) return;
+        pthread_sigmask(SIG_SETMASK, &FBefore, nullptr);
+        {
+            std::lock_guard<std::mutex> lock(FMutex);
+            FStop = true;
+        }
+        FStopped.notify_one();
+        FCatcher.join();
+        FRaised = false;
+    }
+
+private:
+    bool FRaised = false;
+    sigset_t FBefore{};
+    std::thread FCatcher;
+    std::mutex FMutex;
+    std::condition_variable FStopped;
+    bool FStop = false;
+};
+
+TShield& Shield() {
+    // Never destroyed: the program ends with the catcher still waiting.
+    static TShield* shield = new TShield;
+    return *shield;
+}
+
 } // namespace
 
 std::int64_t MonotonicMilliseconds() {
@@ -111,8 +172,10 @@ std::int64_t MonotonicMilliseconds() {
 }
 
 void Install(TClock Clock) {
+    Shield().Lower();
     g_received = 0;
     g_first = 0;
+    g_last = INT64_MIN;
     g_requests.Clear();
     g_pressing.Clear();
     g_clock = Clock ? Clock : MonotonicMilliseconds;
@@ -135,6 +198,8 @@ void Install(TClock Clock) {
 
 void Uninstall() {
     if (!g_installed) return;
+    Shield().Lower();
+    g_last = INT64_MIN;
     for (int i = 0; i < HandledCount; ++i)
         if (g_ours[i]) sigaction(Handled[i], &g_previous[i], nullptr);
     g_installed = false;
@@ -146,6 +211,11 @@ int Received() {
 
 int Requests() {
     return g_requests.Count();
+}
+
+std::int64_t SinceLastSignal() {
+    const std::int64_t last = g_last;
+    return last == INT64_MIN ? -1 : g_clock.load()() - last;
 }
 
 void RemoveWhenKilled(const vcl::String& Path) {
@@ -192,6 +262,8 @@ void TExitWatch::Answer() {
     using namespace vcl;
     const int requests = Requests();
     if (requests == 0 || Application->Terminated()) return;
+    // Before anything that may start one of the engine's processes.
+    Shield().Raise();
     // What runs a loop of its own ends first: the main window's close cannot end the program while a
     // nested loop runs above the main one. Each step is taken from a message of its own, which the
     // next loop out retrieves once the loop this step ended has returned (a modal form shown then, such

@@ -18,6 +18,12 @@
 // browser engine's processes as well: the window asks for the exit page once more from a fresh process
 // then (UnitMain.h).
 //
+// The engine aborts the whole program when a process it starts ends before it has told the engine who it
+// is, and a group's signal that comes while one starts ends it so. From the first request on, the
+// processes the GUI thread starts are kept out of the signals: the GUI thread blocks them, so that what it
+// starts inherits them blocked, and a thread of the watch's own, which leaves them open, takes them in its
+// place. The processes started before the first request end with the group as they always did.
+//
 // The signal's default is the last resort, for a program whose loop no longer answers: a signal counts
 // toward it only when it comes PressingMs or more after the last one that counted, the program having had
 // the time to answer that one; the third that counts takes the default, and the page copy
@@ -44,6 +50,10 @@ void Uninstall();
 // Signals counted since Install, and the requests they make.
 int Received();
 int Requests();
+
+// Milliseconds since the last signal came, by the handler's clock; -1 when none has come since Install (or
+// after Uninstall).
+std::int64_t SinceLastSignal();
 
 // The file to remove before the signal's default ends the program (empty: none). Paths of 4096 bytes or
 // more are not kept.

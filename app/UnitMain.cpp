@@ -94,6 +94,9 @@ Tfrm_Main::Tfrm_Main(TComponent* AOwner) : TForm(AOwner) {
     FExitTimer->SetEnabled(false);
     FExitTimer->SetInterval(ExitPageTimeout);
     FExitTimer->OnTimer = [this](TObject* Sender) { ExitTimerTimer(Sender); };
+    FQuietTimer = new TTimer(this);
+    FQuietTimer->SetEnabled(false);
+    FQuietTimer->OnTimer = [this](TObject* Sender) { QuietTimerTimer(Sender); };
 }
 
 Tfrm_Main::~Tfrm_Main() {
@@ -116,7 +119,7 @@ void Tfrm_Main::FormShow(TObject*) {
     FSessionClosed = false;
     FLoggingOut = false;
     FExitAskedAgain = false;
-    FExitTimer->SetEnabled(false);
+    StopExitTimers();
     WebBrowser_Main->SetSilent(false);
     FLogin.clear();
     FPassword.clear();

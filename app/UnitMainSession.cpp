@@ -2,6 +2,7 @@
 // navigations, links elsewhere, and the sign-out when the window closes.
 
 #include "app/AppForms.h"
+#include "app/ExitSignals.h"
 #include "app/ServicePages.h"
 #include "app/SessionProbe.h"
 #include "app/StartupProbe.h"
@@ -22,7 +23,7 @@ void Tfrm_Main::FormCloseQuery(TObject*, bool& CanClose) {
     // A second close request while signing out: the user does not wait for the service.
     if (FSessionClosed || FLoggingOut) {
         FSessionClosed = true;
-        FExitTimer->SetEnabled(false);
+        StopExitTimers();
         CanClose = true;
         return;
     }
@@ -33,18 +34,19 @@ void Tfrm_Main::FormCloseQuery(TObject*, bool& CanClose) {
     // The user has asked to close: whatever the pages still ask is answered unseen, as a page being left
     // is answered, rather than put in front of a window that says "Signing out...".
     WebBrowser_Main->SetSilent(true);
-    if (!AskExitPage()) {
+    if (!(pageJustEnded ? AskExitPageAgain() : AskExitPage())) {
         // The browser refused even to try: no exit page can ever complete, so the session counts as
         // closed rather than keeping the window open for good.
+        StopExitTimers();
         FSessionClosed = true;
         CanClose = true;
         return;
     }
     FLoggingOut = true;
-    FExitAskedAgain = pageJustEnded;
-    SetStatusText("Signing out...");
-    WaitForExitPage(pageJustEnded ? ExitPageAgainTimeout : ExitPageTimeout);
     CanClose = false;
+    if (pageJustEnded) return;
+    SetStatusText("Signing out...");
+    WaitForExitPage(ExitPageTimeout);
 }
 
 bool Tfrm_Main::AskExitPage() {
@@ -57,21 +59,52 @@ bool Tfrm_Main::AskExitPage() {
     return true;
 }
 
+bool Tfrm_Main::AskExitPageAgain() {
+    FExitAskedAgain = true;
+    SetStatusText("Signing out...");
+    WaitForExitPage(ExitPageAgainTimeout);
+    return AskExitPageWhenQuiet();
+}
+
+bool Tfrm_Main::AskExitPageWhenQuiet() {
+    FQuietTimer->SetEnabled(false);
+    // The rest of a burst of signals (Ctrl+C pressed two or three times) would end the fresh process as it
+    // starts, and the engine takes the program down with a process that ends before it has said who it
+    // is: the process starts once the signals have been quiet as long as a burst lasts.
+    const std::int64_t since = ExitSignals::SinceLastSignal();
+    if (since >= 0 && since < ExitSignals::SameRequestMs) {
+        FQuietTimer->SetInterval(static_cast<unsigned>(ExitSignals::SameRequestMs - since));
+        FQuietTimer->SetEnabled(true);
+        return true;
+    }
+    return AskExitPage();
+}
+
 void Tfrm_Main::WaitForExitPage(unsigned Ms) {
     FExitTimer->SetEnabled(false);
     FExitTimer->SetInterval(Ms);
     FExitTimer->SetEnabled(true);
 }
 
+void Tfrm_Main::StopExitTimers() {
+    FExitTimer->SetEnabled(false);
+    FQuietTimer->SetEnabled(false);
+}
+
 void Tfrm_Main::EndSession() {
     FSessionClosed = true;
-    FExitTimer->SetEnabled(false);
+    StopExitTimers();
     Close();
 }
 
 void Tfrm_Main::ExitTimerTimer(TObject*) {
     FExitTimer->SetEnabled(false);
     if (FLoggingOut && !FSessionClosed) EndSession();
+}
+
+void Tfrm_Main::QuietTimerTimer(TObject*) {
+    FQuietTimer->SetEnabled(false);
+    if (FLoggingOut && !FSessionClosed && !AskExitPageWhenQuiet()) EndSession();
 }
 
 void Tfrm_Main::Exit1Click(TObject*) {
@@ -134,12 +167,7 @@ void Tfrm_Main::WebBrowser_MainNavigateError(TObject*, const OleVariant&, int St
         if (!FLoggingOut || FSessionClosed) return;
         // The page's process ended under the exit page before it could ask the service (the same signal
         // reached the whole process group): asked once more, from a fresh process, and waited for briefly.
-        if (StatusCode == navErrorPageEnded && !FExitAskedAgain && AskExitPage()) {
-            FExitAskedAgain = true;
-            SetStatusText("Signing out...");
-            WaitForExitPage(ExitPageAgainTimeout);
-            return;
-        }
+        if (StatusCode == navErrorPageEnded && !FExitAskedAgain && AskExitPageAgain()) return;
         // The service cannot sign us out now: the window closes all the same.
         EndSession();
         return;

@@ -99,7 +99,7 @@ function(_kv_app_late)
     # signing out with the engine's processes ended by the same signal (sent to the program's process
     # group), and with an exit page that asks the user things.
     foreach(_scenario confirm box-on-signal asks-forever endless-unload permissions sandboxed process-ends
-                      long-alert group-signal exit-page-asks)
+                      long-alert group-signal group-signal-again exit-page-asks)
       _kv_app_e2e(app_page_${_scenario} page_e2e.py LOCK ARGS --scenario ${_scenario})
     endforeach()
   endif()

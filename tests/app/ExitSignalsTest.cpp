@@ -1,11 +1,18 @@
 // SIGTERM, SIGINT and SIGHUP: the way out they take from each state of the program, how signals that come
 // together make one request, when the signal's default is taken, and the exit status.
 
+#include <pthread.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
+#include <thread>
 #include <vector>
 
 #include "app/ExitSignals.h"
@@ -25,9 +32,48 @@ std::atomic<std::int64_t> g_now{0};
 std::int64_t TestClock() {
     return g_now.load();
 }
+// Sends Signal as the clock says Ms, and returns once the handler has counted it: at once where this thread
+// takes it; sent to the process where this thread keeps it out (once a request has been answered), to reach
+// the handler on another thread.
 void SignalAt(int Signal, std::int64_t Ms) {
     g_now = Ms;
-    std::raise(Signal);
+    sigset_t blocked;
+    pthread_sigmask(SIG_BLOCK, nullptr, &blocked);
+    if (!sigismember(&blocked, Signal)) {
+        std::raise(Signal);
+        return;
+    }
+    const int before = ExitSignals::Received();
+    ::kill(::getpid(), Signal);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (ExitSignals::Received() == before && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_NE(ExitSignals::Received(), before) << "signal " << Signal << " never reached the handler";
+}
+
+// The signals (of the three) that a process has blocked, as its status in /proc says.
+std::vector<int> BlockedIn(pid_t Pid) {
+    std::ifstream status("/proc/" + std::to_string(Pid) + "/status");
+    std::vector<int> blocked;
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("SigBlk:", 0) == 0) {
+            const unsigned long long mask = std::stoull(line.substr(7), nullptr, 16);
+            for (int signal : {SIGHUP, SIGINT, SIGTERM})
+                if (mask >> (signal - 1) & 1) blocked.push_back(signal);
+        }
+    return blocked;
+}
+
+// Starts a process from this thread (as the browser engine starts its own) and returns what it blocks.
+std::vector<int> BlockedInAProcessStartedNow() {
+    char sleepArg[] = "sleep", seconds[] = "30";
+    char* argv[] = {sleepArg, seconds, nullptr};
+    pid_t child = 0;
+    if (posix_spawnp(&child, "sleep", nullptr, nullptr, argv, environ) != 0) return {-1};
+    const std::vector<int> blocked = BlockedIn(child);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    return blocked;
 }
 
 // The three signals as a program started from a terminal has them (a test run under nohup ignores SIGHUP).
@@ -186,6 +232,75 @@ TEST_F(ExitSignalsTest, AnOpenMenuIsEndedBeforeTheWindowIsAskedToClose) {
     EXPECT_TRUE(inMenu) << "the menu was never open";
     EXPECT_FALSE(win::IsMenuTracking());
     EXPECT_EQ(trackingWhenAsked, std::vector<bool>{false}) << "the close request came while the menu ran";
+}
+
+// Ctrl+C in a terminal reaches the browser engine's processes too. From the first request on, the processes
+// the program starts (a fresh one for the exit page) are out of the signals: the rest of a burst, or a later
+// signal, cannot end one as it starts. The signals still reach the program.
+TEST_F(ExitSignalsTest, FromTheFirstRequestOnTheProcessesTheProgramStartsAreOutOfTheSignals) {
+    SignIn();
+    EXPECT_EQ(BlockedInAProcessStartedNow(), std::vector<int>{}) << "before any signal";
+    SignalAt(SIGINT, 0);
+    ui.Process();
+    ASSERT_EQ(main->StatusText(), "Signing out...");
+    EXPECT_EQ(BlockedInAProcessStartedNow(), (std::vector<int>{SIGHUP, SIGINT, SIGTERM}));
+    SignalAt(SIGINT, ExitSignals::SameRequestMs);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated()) << "the second request was not answered";
+    EXPECT_EQ(ExitSignals::ExitStatus(0), 130);
+}
+
+// The clock of the window's timers, for the handler.
+std::int64_t VirtualClock() {
+    return win::GetTickCount();
+}
+
+// A burst that ends the page's process as well: the exit page is asked for once more, from a fresh process
+// started only once the signals have been quiet as long as a burst lasts, within the two seconds it is
+// waited for.
+TEST_F(ExitSignalsTest, TheExitPageAskedAgainWaitsUntilTheBurstIsOver) {
+    ExitSignals::Install(VirtualClock);
+    SignIn();
+    auto signal = [] {
+        g_now = 0;
+        SignalAt(SIGINT, 0); // (the handler reads the virtual clock)
+    };
+    signal();
+    ui.Process();
+    ASSERT_EQ(ExitPagesAsked(), 1u);
+    // The page's process ended with the signal, under the exit page.
+    MainEngine()->RaiseNavigateError(ExitPage(), navErrorPageEnded);
+    ui.Process();
+    EXPECT_EQ(ExitPagesAsked(), 1u) << "asked again while the burst went on";
+    ui.Advance(70);
+    signal();
+    ui.Advance(ExitSignals::SameRequestMs - 1);
+    EXPECT_EQ(ExitPagesAsked(), 1u) << "asked again within a quarter second of a signal";
+    ui.Advance(1);
+    EXPECT_EQ(ExitPagesAsked(), 2u);
+    EXPECT_EQ(main->StatusText(), "Signing out...");
+    EXPECT_FALSE(Application->Terminated());
+    MainEngine()->RaiseDocumentComplete(ExitPage(), "");
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(ExitSignals::Requests(), 1);
+}
+
+TEST_F(ExitSignalsTest, TheExitPageAskedAgainIsWaitedForTwoSecondsFromTheEndOfThePageProcess) {
+    ExitSignals::Install(VirtualClock);
+    SignIn();
+    SignalAt(SIGINT, 0);
+    ui.Process();
+    MainEngine()->RaiseNavigateError(ExitPage(), navErrorPageEnded);
+    ui.Process();
+    ui.Advance(ExitSignals::SameRequestMs);
+    ASSERT_EQ(ExitPagesAsked(), 2u);
+    // The fresh process never answers either.
+    ui.Advance(UnitMain::ExitPageAgainTimeout - ExitSignals::SameRequestMs - 1);
+    EXPECT_FALSE(Application->Terminated());
+    ui.Advance(1);
+    ui.Process();
+    EXPECT_TRUE(Application->Terminated());
 }
 
 // ---- The signal's default, for a loop that no longer answers (no watch here: nothing answers)

@@ -8,7 +8,7 @@ reports what it learnt by asking the service for catalog.php?<name>=<value>.
                 --artifacts DIR
 
 Scenarios: confirm, box-on-signal, asks-forever, endless-unload, permissions, sandboxed, process-ends,
-group-signal, exit-page-asks, long-alert.
+group-signal, group-signal-again, exit-page-asks, long-alert.
 """
 
 import argparse
@@ -270,32 +270,55 @@ def process_ends(s):
         raise Failure("the program ended with %d" % code)
     print("the exit page asked for again; the program ended %.1f s after the page's process" % waited)
 
+
+def signal_group(s, name, burst, signed_out=True):
+    """Signs in a program of its own process group, sends it the burst (signal numbers, each after its pause
+    in seconds) and checks how it ends: with the first signal's status, its windows closed within a few
+    seconds, no page copy left and, when signed_out, the exit page reached at the service."""
+    output = os.path.join(s.args.artifacts, "program-%d.out" % len(s.programs))
+    program = Program(s.args.program, s.env(), output, own_group=True)
+    s.programs.append(program)
+    s.sign_in(program)
+    exits = posted(s, "user_exit.php")
+    sent = time.time()
+    for pause, number in burst:
+        time.sleep(pause)
+        os.killpg(program.process.pid, number)
+    program.wait_closed(30)
+    took = time.time() - sent
+    code = program.wait_end(60)
+    if code != 128 + burst[0][1]:
+        raise Failure("after %s the program ended with %d, not %d" % (name, code, 128 + burst[0][1]))
+    if signed_out and posted(s, "user_exit.php") == exits:
+        raise Failure("after %s the exit page never reached the service" % name)
+    if took > 6:
+        raise Failure("after %s the program took %.1f s to close" % (name, took))
+    if os.path.exists(os.path.join(s.temp, "tmp.html")):
+        raise Failure("the page copy outlived the program ended by %s" % name)
+    print("%s: ended in %.1f s with %d%s" % (name, took, code, ", signed out" if signed_out else ""))
+
+
 def group_signal(s):
     """SIGINT and SIGTERM sent to the program's whole process group (Ctrl+C in its terminal, the end of a
     desktop session) end the engine's processes with it: the exit page reaches the service all the same,
     from a fresh page process, and the program ends within a few seconds with the signal's status, leaving
-    no page copy."""
-    for number in (signal.SIGINT, signal.SIGTERM):
-        name = signal.Signals(number).name
-        program = Program(s.args.program, s.env(), os.path.join(s.args.artifacts, "program-%s.out" % name),
-                          own_group=True)
-        s.programs.append(program)
-        s.sign_in(program)
-        exits = posted(s, "user_exit.php")
-        sent = time.time()
-        os.killpg(program.process.pid, number)
-        program.wait_closed(30)
-        took = time.time() - sent
-        code = program.wait_end(60)
-        if code != 128 + number:
-            raise Failure("after %s to its process group the program ended with %d" % (name, code))
-        if posted(s, "user_exit.php") == exits:
-            raise Failure("after %s to its process group the exit page never reached the service" % name)
-        if took > 6:
-            raise Failure("after %s to its process group the program took %.1f s" % (name, took))
-        if os.path.exists(os.path.join(s.temp, "tmp.html")):
-            raise Failure("the page copy outlived the program ended by %s" % name)
-        print("%s to the process group: signed out, ended in %.1f s with %d" % (name, took, code))
+    no page copy. A burst of them within a quarter of a second (Ctrl+C pressed two or three times quickly)
+    is one request and ends the same way: no signal of it may catch the fresh process as it starts."""
+    INT, TERM = signal.SIGINT, signal.SIGTERM
+    for name, burst in (("SIGINT", [(0, INT)]), ("SIGTERM", [(0, TERM)]),
+                        ("three SIGINT 70 ms apart", [(0, INT), (0.07, INT), (0.07, INT)]),
+                        ("two SIGINT 100 ms apart", [(0, INT), (0.1, INT)]),
+                        ("three SIGTERM 70 ms apart", [(0, TERM), (0.07, TERM), (0.07, TERM)])):
+        signal_group(s, name + " to the process group", burst)
+
+
+def group_signal_again(s):
+    """A second SIGINT to the process group a little after a quarter of a second (a second request, which
+    does not wait for the exit page) ends the program at once with the first one's status, whatever it
+    meets of the exit page asked for again from a fresh process: never a crash, no page copy left."""
+    for after in (0.3, 0.4, 0.5):
+        signal_group(s, "a second SIGINT %d ms after the first" % (after * 1000),
+                     [(0, signal.SIGINT), (after, signal.SIGINT)], signed_out=False)
 
 
 def exit_page_asks(s):
@@ -359,7 +382,7 @@ def long_alert(s):
 
 SCENARIOS = {f.__name__.replace("_", "-"): f for f in
              (confirm, box_on_signal, asks_forever, endless_unload, permissions, sandboxed, process_ends,
-              group_signal, exit_page_asks, long_alert)}
+              group_signal, group_signal_again, exit_page_asks, long_alert)}
 
 
 def main():
