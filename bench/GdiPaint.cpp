@@ -1,4 +1,5 @@
-// Paints a 900 by 620 window surface through GDI: 500 filled rectangles, 200 lines and 200 text runs.
+// Paints a 900 by 620 window surface through GDI: 500 filled rectangles, 200 lines and 200 text runs; and
+// the 200 lines on their own, with a one-pixel pen.
 // Draws 1 KB and 8 KB of text with "&" prefixes (every second byte a prefix, so every character shown is
 // underlined) against the same characters without them, in the same loop: the counter "ratio" is the
 // prefixed text's time over the plain text's, both in the thread's CPU time (target: 2 or less).
@@ -30,7 +31,6 @@ struct Surface {
         bmi.bmiHeader.biPlanes = 1;
         bmi.bmiHeader.biBitCount = 32;
         dc = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
         bitmap = CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
         old = SelectObject(dc, bitmap);
         LOGFONT lf{};
@@ -46,10 +46,23 @@ struct Surface {
         DeleteDC(dc);
     }
     HDC dc;
+    void* bits = nullptr;
     HBITMAP bitmap;
     HGDIOBJ old;
     HFONT font;
 };
+
+// 200 lines of every slope and direction across the surface.
+void DrawLines(HDC dc) {
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 128));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    for (int i = 0; i < 200; ++i) {
+        MoveToEx(dc, (i * 41) % Width, (i * 17) % Height, nullptr);
+        LineTo(dc, (i * 71 + 300) % Width, (i * 23 + 200) % Height);
+    }
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+}
 
 void PaintWindow(Surface& s) {
     HDC dc = s.dc;
@@ -62,14 +75,7 @@ void PaintWindow(Surface& s) {
         FillRect(dc, &r, b);
         DeleteObject(b);
     }
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 128));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    for (int i = 0; i < 200; ++i) {
-        MoveToEx(dc, (i * 41) % Width, (i * 17) % Height, nullptr);
-        LineTo(dc, (i * 71 + 300) % Width, (i * 23 + 200) % Height);
-    }
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
+    DrawLines(dc);
     HGDIOBJ oldFont = SelectObject(dc, s.font);
     SetBkMode(dc, TRANSPARENT);
     char text[32];
@@ -98,6 +104,27 @@ std::chrono::nanoseconds CpuNow() {
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
 }
+
+// The 200 lines against a memset of the same surface, in the same loop: the counter "per_memset" is the
+// lines' CPU time over the memset's.
+void BM_GdiPaintLines(benchmark::State& state) {
+    Surface s;
+    std::chrono::nanoseconds lines{}, memset{};
+    for (auto _ : state) {
+        const auto t0 = CpuNow();
+        DrawLines(s.dc);
+        benchmark::DoNotOptimize(GetPixel(s.dc, 10, 10));
+        const auto t1 = CpuNow();
+        std::memset(s.bits, 0xFF, std::size_t{Width} * Height * 4);
+        benchmark::ClobberMemory();
+        const auto t2 = CpuNow();
+        lines += t1 - t0;
+        memset += t2 - t1;
+    }
+    state.counters["per_memset"] =
+        memset.count() > 0 ? static_cast<double>(lines.count()) / static_cast<double>(memset.count()) : 0;
+}
+BENCHMARK(BM_GdiPaintLines)->Unit(benchmark::kMicrosecond);
 
 void BM_DrawTextPrefixes(benchmark::State& state) {
     const auto bytes = static_cast<std::size_t>(state.range(0));

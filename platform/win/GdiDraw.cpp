@@ -34,13 +34,37 @@ int SaturatedAdd(int v, long long d) {
     return vcl::ClampToInt(std::int64_t{v} + d);
 }
 
-// Bresenham's minor steps taken before pixel i of a line `major` pixels long and `minor` pixels across:
-// floor((2 i minor + major - bias) / (2 major)), bias 1 or 0 breaking the ties. The product is taken in
-// 128 bits: across the whole int range i and minor come near 2^32, and 2 i minor near 2^65.
-long long MinorSteps(long long i, long long minor, long long major, long long bias) {
-    __extension__ using Wide = __int128;
-    return static_cast<long long>((Wide{2} * i * minor + major - bias) / (Wide{2} * major));
-}
+// Bresenham's walk along a line `major` pixels long and `minor` pixels across, from its pixel `from` on.
+// Before pixel i, floor((2 i minor + major - bias) / (2 major)) minor steps were taken, bias 1 or 0
+// breaking the ties. That closed form is worked out once, at the first pixel walked, with a 128-bit product
+// (across the whole int range i and minor come near 2^32, and 2 i minor near 2^65); from there its
+// remainder, the error term, is carried from pixel to pixel with an addition and a compare.
+class MinorWalk {
+public:
+    MinorWalk(long long from, long long minor, long long major, long long bias)
+        : twoMinor_(2 * minor), twoMajor_(2 * major) {
+        __extension__ using Wide = __int128;
+        const Wide n = Wide{2} * from * minor + major - bias;
+        steps_ = static_cast<long long>(n / twoMajor_);
+        error_ = static_cast<long long>(n % twoMajor_);
+    }
+
+    // The minor steps taken before the current pixel.
+    long long Steps() const { return steps_; }
+
+    // On to the next pixel.
+    void Next() {
+        error_ += twoMinor_;
+        if (error_ >= twoMajor_) {
+            error_ -= twoMajor_;
+            ++steps_;
+        }
+    }
+
+private:
+    long long twoMinor_, twoMajor_;
+    long long steps_ = 0, error_ = 0; // error_ in [0, 2 major)
+};
 
 // The on/off run lengths of the cosmetic pen styles.
 const std::vector<int>* DashPattern(UINT style) {
@@ -121,10 +145,10 @@ private:
             return;
         }
         const int sMajor = xMajor ? sx : sy, sMinor = xMajor ? sy : sx;
-        // Bresenham's minor steps in closed form (MinorSteps). A line passing exactly between two pixels
-        // takes the one with the smaller minor coordinate, whichever way it runs, so a line and its reverse
-        // light the same pixels apart from the end point each leaves out: a tie steps only when the minor
-        // axis runs toward smaller values.
+        // Bresenham's minor steps (MinorWalk). A line passing exactly between two pixels takes the one with
+        // the smaller minor coordinate, whichever way it runs, so a line and its reverse light the same
+        // pixels apart from the end point each leaves out: a tie steps only when the minor axis runs toward
+        // smaller values.
         const long long bias = sMinor < 0 ? 0 : 1;
         const RECT view = p_.LogicalBounds();
         const long long lo = xMajor ? view.Left : view.Top, hi = xMajor ? view.Right : view.Bottom;
@@ -147,23 +171,28 @@ private:
             return;
         }
         if (pattern_ == nullptr && xMajor) {
-            // A solid pen: the pixels of one row go out as one span.
-            long long runFrom = from, runRow = 0;
-            for (long long i = from; i <= to; ++i) {
-                const long long row = i < to ? startMinor + sMinor * MinorSteps(i, minor, major, bias) : 0;
-                if (i > runFrom && (i == to || row != runRow)) {
-                    const long long a0 = start + sMajor * runFrom, a1 = start + sMajor * (i - 1);
-                    p_.Span(static_cast<int>(runRow), static_cast<int>(std::min(a0, a1)),
-                            static_cast<int>(std::max(a0, a1) + 1));
-                    runFrom = i;
+            // A solid pen: the pixels of one row go out as one span, pixels first to last.
+            const auto span = [&](long long first, long long last, long long steps) {
+                const long long a0 = start + sMajor * first, a1 = start + sMajor * last;
+                p_.Span(static_cast<int>(startMinor + sMinor * steps), static_cast<int>(std::min(a0, a1)),
+                        static_cast<int>(std::max(a0, a1) + 1));
+            };
+            MinorWalk walk(from, minor, major, bias);
+            long long runFrom = from;
+            for (long long i = from; i < to; ++i) {
+                const long long steps = walk.Steps();
+                walk.Next();
+                if (walk.Steps() != steps) {
+                    span(runFrom, i, steps);
+                    runFrom = i + 1;
                 }
-                runRow = row;
             }
+            if (runFrom < to) span(runFrom, to - 1, walk.Steps());
             return;
         }
-        for (long long i = from; i < to; ++i) {
-            const long long m = MinorSteps(i, minor, major, bias);
-            const long long a = start + sMajor * i, b = startMinor + sMinor * m;
+        MinorWalk walk(from, minor, major, bias);
+        for (long long i = from; i < to; ++i, walk.Next()) {
+            const long long a = start + sMajor * i, b = startMinor + sMinor * walk.Steps();
             Plot(static_cast<int>(xMajor ? a : b), static_cast<int>(xMajor ? b : a));
         }
         Skip(major - to);
