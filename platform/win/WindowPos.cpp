@@ -190,6 +190,7 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, MoveRo
     // The handler may have changed any member, the place in the z-order among them: what it leaves is done.
     flags = pos.flags;
     after = pos.hwndInsertAfter;
+    const bool askedToTop = !(flags & SWP_NOZORDER) && after == HWND_TOP;
     const RECT kept = KeptBounds(pos.x, pos.y, pos.cx, pos.cy);
     pos.x = kept.Left, pos.y = kept.Top, pos.cx = kept.Width(), pos.cy = kept.Height();
     // Whether the z-order changes is decided from where the handler left the window to go, not from where
@@ -282,23 +283,34 @@ BOOL SetPos(Wnd* w, HWND after, int x, int y, int cx, int cy, UINT flags, MoveRo
             Present(w, {0, 0, nr.Width(), nr.Height()});
     }
 
+    bool activated = false;
     if (w->IsTopLevel() && visible && !(flags & SWP_NOACTIVATE) && role != MoveRole::ActivatedAfter &&
         !(w->Style & WS_DISABLED) && (!wasVisible || !(asked & SWP_NOZORDER) || moved || sized) &&
-        S().Active != h)
+        S().Active != h) {
         ActivateWindow(w, WA_ACTIVE, true);
-    else if (!w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && (moved || sized || (flags & SWP_SHOWWINDOW)))
+        activated = W(h) && S().Active == h;
+    } else if (!w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && (moved || sized || (flags & SWP_SHOWWINDOW)))
         Send(w, WM_CHILDACTIVATE, 0, 0);
     if (!W(h)) return FALSE;
     // A call that changed nothing (place, size, z-order, visibility and frame as they were) ends here, also
-    // where it activated the window: an activation alone moves nothing, so it reports no move.
-    if (!moved && !sized && !restacked && !showing && !hiding && !(flags & SWP_FRAMECHANGED)) return TRUE;
+    // where it activated the window first of all. One that activated a window asked to the top, first under
+    // the topmost windows (as high as it may go), reports the raise it asked for: the window is not first of
+    // all, and WM_WINDOWPOSCHANGED says so without SWP_NOZORDER.
+    const bool changedNothing =
+        !moved && !sized && !restacked && !showing && !hiding && !(flags & SWP_FRAMECHANGED);
+    const bool raisedUnderTopmost =
+        changedNothing && activated && askedToTop && w->Parent && w->Parent->Children.front() != w;
+    if (changedNothing && !raisedUnderTopmost) return TRUE;
 
     POINT oldClientPos{oldRect.Left + oldClient.Left, oldRect.Top + oldClient.Top};
     POINT newClientPos{w->Rect.Left + w->Client.Left, w->Rect.Top + w->Client.Top};
     WINDOWPOS done{h, after, w->Rect.Left, w->Rect.Top, w->Rect.Width(), w->Rect.Height(), flags};
     if (!moved) done.flags |= SWP_NOMOVE;
     if (!sized) done.flags |= SWP_NOSIZE;
-    if (!restacked) done.flags |= SWP_NOZORDER;
+    if (raisedUnderTopmost)
+        done.flags &= ~SWP_NOZORDER;
+    else if (!restacked)
+        done.flags |= SWP_NOZORDER;
     if (oldClientPos == newClientPos) done.flags |= SWP_NOCLIENTMOVE;
     if (oldClient.Width() == w->Client.Width() && oldClient.Height() == w->Client.Height())
         done.flags |= SWP_NOCLIENTSIZE;
@@ -340,12 +352,19 @@ namespace {
 // out of the minimised state, whose WM_ACTIVATE gives it back its focus), or not at all.
 enum class StateActivation { InMove, AfterMove, None };
 
+// Whether the window system's own show, hide or restore of w that does not raise it proposes the place w
+// has, so that whether the z-order changes is decided once WM_WINDOWPOSCHANGING has answered, as in a
+// SetWindowPos (a top-level window's SW_HIDE, SW_SHOWNA and restore), or keeps the place with SWP_NOZORDER
+// (a child's every show and hide, and SW_SHOWNOACTIVATE).
+bool ProposesItsPlace(const Wnd* w, int cmd) {
+    return w->IsTopLevel() && cmd != SW_SHOWNOACTIVATE;
+}
+
 // Moves w to a new rectangle for a show state change, showing it (with the show flag) if asked. Only a
 // window the change leaves inactive is moved with SWP_NOACTIVATE. A window activated in the move is asked to
-// the top. Otherwise a restore proposes the place the window has, so that whether the z-order changes is
-// decided once WM_WINDOWPOSCHANGING has answered, as in a SetWindowPos; a minimise or a maximise keeps the
-// place with SWP_NOZORDER.
-void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate, bool restore) {
+// the top. Otherwise the move proposes the place the window has where `proposePlace` (a restore; see
+// ProposesItsPlace), else keeps it with SWP_NOZORDER (a minimise, a maximise).
+void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate, bool proposePlace) {
     // The native window hears the state before the bounds that go with it: a window manager keeps states too.
     if (w->IsTopLevel() && w->Native)
         w->Native->SetState((w->Style & WS_MINIMIZE)   ? backend::WindowState::Minimized
@@ -356,7 +375,7 @@ void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate, bool
     if (show) flags |= SWP_SHOWWINDOW;
     if (activate == StateActivation::None) flags |= SWP_NOACTIVATE;
     if (activate != StateActivation::InMove) {
-        if (restore)
+        if (proposePlace)
             after = PlaceOf(w);
         else
             flags |= SWP_NOZORDER;
@@ -365,11 +384,16 @@ void ApplyState(Wnd* w, const RECT& r, bool show, StateActivation activate, bool
            activate == StateActivation::AfterMove ? MoveRole::ActivatedAfter : MoveRole::Plain);
 }
 
-// Shows w where it lies: on top if the show activates it, else in its place unless WM_WINDOWPOSCHANGING
-// moves it.
-void ShowInPlace(Wnd* w, bool activate) {
-    SetPos(w, activate ? HWND_TOP : PlaceOf(w), 0, 0, 0, 0,
-           SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE));
+// Shows w where it lies: on top if the show activates it, else in its place, proposed unless the show
+// keeps it (ProposesItsPlace).
+void ShowInPlace(Wnd* w, bool activate, int cmd) {
+    const UINT flags = SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE;
+    if (activate)
+        SetPos(w, HWND_TOP, 0, 0, 0, 0, flags);
+    else if (ProposesItsPlace(w, cmd))
+        SetPos(w, PlaceOf(w), 0, 0, 0, 0, flags | SWP_NOACTIVATE);
+    else
+        SetPos(w, nullptr, 0, 0, 0, 0, flags | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 // In the move, after it, or not at all: the activation of a change of state that activates when `activate`.
@@ -410,9 +434,13 @@ BOOL ShowWindow(HWND h, int cmd) {
         if (!wasVisible) return FALSE;
         if (!showMsg(false)) return TRUE;
         // Only a child's hide is a move without activation: a top-level window hands its activation on
-        // once hidden. The window keeps its place unless WM_WINDOWPOSCHANGING moves it.
-        SetPos(w, PlaceOf(w), 0, 0, 0, 0,
-               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | (top ? 0 : SWP_NOACTIVATE));
+        // once hidden. A top-level window keeps its place unless WM_WINDOWPOSCHANGING moves it; a child
+        // keeps it with SWP_NOZORDER.
+        if (ProposesItsPlace(w, cmd))
+            SetPos(w, PlaceOf(w), 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+        else
+            SetPos(w, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         FreeGraveyard();
         return TRUE;
     case SW_SHOWMINIMIZED:
@@ -482,11 +510,11 @@ BOOL ShowWindow(HWND h, int cmd) {
             w->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
             w->RestoreToMax = false;
             // As a maximise: the show flag only where the window was hidden.
-            ApplyState(w, w->Normal, !wasVisible, StateActivationOf(act, fromMin), true);
+            ApplyState(w, w->Normal, !wasVisible, StateActivationOf(act, fromMin), ProposesItsPlace(w, cmd));
             if (fromMin && act && W(h)) activateOpened();
         } else {
             if (!showMsg(true)) return TRUE;
-            ShowInPlace(w, act);
+            ShowInPlace(w, act, cmd);
         }
         break;
     }
@@ -498,7 +526,7 @@ BOOL ShowWindow(HWND h, int cmd) {
             return FALSE;
         }
         if (!showMsg(true)) return TRUE;
-        ShowInPlace(w, activate && cmd == SW_SHOW);
+        ShowInPlace(w, activate && cmd == SW_SHOW, cmd);
         break;
     }
     }

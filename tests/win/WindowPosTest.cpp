@@ -223,23 +223,39 @@ TEST_F(WindowPos, AChangeOfTheTopmostStateAloneIsDoneAndReported) {
     }
 }
 
-TEST_F(WindowPos, ASetWindowPosThatOnlyActivatesAWindowAsHighAsItMayGoReportsNoMove) {
-    HWND topmost = Top(400, 0, 100, 100, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
-    HWND a = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    HWND b = Top(50, 50, 200, 200);
-    ShowWindow(b, SW_SHOWNA);
-    ASSERT_EQ(GetActiveWindow(), a);
-    ASSERT_EQ(ZOrder(nullptr), (std::vector<HWND>{topmost, b, a})); // b is as high as it may go
-    Log().clear();
-    SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    // The activation happens inside the call, after its announcement; nothing moved, so nothing is reported.
-    Pairs expected{{b, WM_WINDOWPOSCHANGING}, {a, WM_NCACTIVATE}, {a, WM_ACTIVATE}, {b, WM_NCACTIVATE},
-                   {b, WM_ACTIVATE},          {a, WM_KILLFOCUS},  {b, WM_SETFOCUS}};
-    EXPECT_EQ(AllMessages({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE,
-                           WM_KILLFOCUS, WM_SETFOCUS}),
-              expected);
-    EXPECT_EQ(GetActiveWindow(), b);
-    EXPECT_EQ(ZOrder(nullptr), (std::vector<HWND>{topmost, b, a}));
+TEST_F(WindowPos, ASetWindowPosThatOnlyActivatesReportsARaiseUnlessTheWindowIsFirstOfAll) {
+    // Asked to the top and activated, a window moves nothing. First of all windows, the call is announced
+    // only; first under a topmost one (as high as it may go), it is reported as a raise, after the
+    // activation, without SWP_NOZORDER.
+    const std::set<UINT> shown{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE,
+                               WM_ACTIVATE,          WM_KILLFOCUS,        WM_SETFOCUS};
+    for (bool underTopmost : {false, true}) {
+        HWND topmost = underTopmost ? Top(400, 0, 100, 100, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST) : nullptr;
+        HWND a = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        HWND b = Top(50, 50, 200, 200);
+        ShowWindow(b, SW_SHOWNA);
+        ASSERT_EQ(GetActiveWindow(), a);
+        const std::vector<HWND> before = underTopmost ? std::vector<HWND>{topmost, b, a}
+                                                      : std::vector<HWND>{b, a}; // b as high as it may go
+        ASSERT_EQ(ZOrder(nullptr), before);
+        RecordFlags(b);
+        Log().clear();
+        SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        // The activation happens inside the call, after its announcement.
+        Pairs expected{{b, WM_WINDOWPOSCHANGING}, {a, WM_NCACTIVATE}, {a, WM_ACTIVATE}, {b, WM_NCACTIVATE},
+                       {b, WM_ACTIVATE},          {a, WM_KILLFOCUS},  {b, WM_SETFOCUS}};
+        if (underTopmost) expected.emplace_back(b, WM_WINDOWPOSCHANGED);
+        EXPECT_EQ(AllMessages(shown), expected) << underTopmost;
+        if (underTopmost) {
+            ASSERT_EQ(changed.size(), 1u);
+            EXPECT_EQ(changed[0], SWP_NOSIZE | SWP_NOMOVE | SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE)
+                << std::hex << changed[0];
+        }
+        EXPECT_EQ(GetActiveWindow(), b);
+        EXPECT_EQ(ZOrder(nullptr), before);
+        for (HWND h : {b, a, topmost})
+            if (h) DestroyWindow(h);
+    }
 }
 
 TEST_F(WindowPos, AChangingHandlerMayPutTheWindowElsewhereInTheZOrder) {
@@ -306,8 +322,10 @@ TEST_F(WindowPos, AChangingHandlerMovesAWindowTheCallerWouldHaveLeftInPlace) {
 }
 
 TEST_F(WindowPos, TheWindowSystemsOwnMovesLeaveTheZOrderToTheChangingHandler) {
-    // A hide, a show without activation and a restore keep the window where it is, but decide so only once
-    // WM_WINDOWPOSCHANGING has answered, as a SetWindowPos does: a handler may put the window elsewhere.
+    // A top-level window's hide, show without activation and restore keep the window where it is, but decide
+    // so only once WM_WINDOWPOSCHANGING has answered, as a SetWindowPos does: a handler may put the window
+    // elsewhere. A child's every show and hide, and SW_SHOWNOACTIVATE, keep the place with SWP_NOZORDER: the
+    // handler's hwndInsertAfter counts for nothing.
     using Z = std::vector<HWND>;
     HWND watched = nullptr;
     bool raise = false;
@@ -321,11 +339,15 @@ TEST_F(WindowPos, TheWindowSystemsOwnMovesLeaveTheZOrderToTheChangingHandler) {
         if (m == WM_WINDOWPOSCHANGED) changed.push_back(p->flags);
         return false;
     };
+    enum class Place { Kept, Proposed, ProposedThenActivated };
     // The call, made ready for (and the window put at the bottom), once left to itself and once with a
-    // handler that raises the window.
-    auto expectLeftToTheHandler = [&](const char* what, HWND w, HWND parent,
-                                      const std::function<void()>& ready, const std::function<void()>& call) {
+    // handler that raises the window. A call that activates the window raises it after its own move where
+    // it still lies beneath another: a second move.
+    auto expectZOrder = [&](const char* what, HWND w, Place how, const std::function<void()>& ready,
+                            const std::function<void()>& call) {
         watched = w;
+        const HWND parent = GetParent(w); // none for the overlapped windows here
+        const bool proposes = how != Place::Kept, activates = how == Place::ProposedThenActivated;
         for (const bool raising : {false, true}) {
             raise = false;
             ready();
@@ -341,25 +363,95 @@ TEST_F(WindowPos, TheWindowSystemsOwnMovesLeaveTheZOrderToTheChangingHandler) {
             call();
             raise = false;
             ASSERT_FALSE(changing.empty()) << what;
-            ASSERT_EQ(changed.size(), 1u) << what;
-            EXPECT_FALSE(Has(changing[0], SWP_NOZORDER)) << what << std::hex << " " << changing[0];
-            EXPECT_EQ(Has(changed[0], SWP_NOZORDER), !raising) << what << std::hex << " " << changed[0];
-            EXPECT_EQ(ZOrder(parent), raising ? raised : before) << what << " " << raising;
+            ASSERT_EQ(changed.size(), activates && !raising ? 2u : 1u) << what << " " << raising;
+            EXPECT_EQ(Has(changing[0], SWP_NOZORDER), !proposes) << what << std::hex << " " << changing[0];
+            EXPECT_EQ(Has(changed[0], SWP_NOZORDER), !(proposes && raising))
+                << what << " " << raising << std::hex << " " << changed[0];
+            EXPECT_EQ(ZOrder(parent), ((proposes && raising) || activates) ? raised : before)
+                << what << " " << raising;
         }
     };
+    HWND h = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Top(50, 50, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    expectZOrder(
+        "hide", h, Place::Proposed, [&] { ShowWindow(h, SW_SHOWNA); }, [&] { ShowWindow(h, SW_HIDE); });
+    expectZOrder(
+        "SW_SHOWNA", h, Place::Proposed, [&] { ShowWindow(h, SW_HIDE); }, [&] { ShowWindow(h, SW_SHOWNA); });
+    expectZOrder(
+        "restore that activates", h, Place::ProposedThenActivated, [&] { ShowWindow(h, SW_MINIMIZE); },
+        [&] { ShowWindow(h, SW_RESTORE); });
+    expectZOrder(
+        "SW_SHOWNOACTIVATE out of the minimised state", h, Place::Kept, [&] { ShowWindow(h, SW_MINIMIZE); },
+        [&] { ShowWindow(h, SW_SHOWNOACTIVATE); });
+    expectZOrder(
+        "SW_SHOWNOACTIVATE out of the maximised state", h, Place::Kept, [&] { ShowWindow(h, SW_MAXIMIZE); },
+        [&] { ShowWindow(h, SW_SHOWNOACTIVATE); });
+    expectZOrder(
+        "SW_SHOWNOACTIVATE of a hidden window", h, Place::Kept, [&] { ShowWindow(h, SW_HIDE); },
+        [&] { ShowWindow(h, SW_SHOWNOACTIVATE); });
+
     const auto [top, c1, c2, c3] = ThreeChildren();
     ASSERT_EQ(ZOrder(top), (Z{c3, c2, c1}));
     HWND c = c1;
-    expectLeftToTheHandler(
-        "hide", c, top, [&] { ShowWindow(c, SW_SHOWNA); }, [&] { ShowWindow(c, SW_HIDE); });
-    expectLeftToTheHandler(
-        "show without activation", c, top, [&] { ShowWindow(c, SW_HIDE); },
-        [&] { ShowWindow(c, SW_SHOWNA); });
-    HWND h = Top(0, 0, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    Top(50, 50, 200, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    expectLeftToTheHandler(
-        "restore", h, nullptr, [&] { ShowWindow(h, SW_MINIMIZE); },
-        [&] { ShowWindow(h, SW_SHOWNOACTIVATE); });
+    expectZOrder(
+        "a child's hide", c, Place::Kept, [&] { ShowWindow(c, SW_SHOWNA); }, [&] { ShowWindow(c, SW_HIDE); });
+    for (int cmd : {SW_SHOW, SW_SHOWNA, SW_SHOWNORMAL, SW_SHOWNOACTIVATE}) {
+        SCOPED_TRACE(cmd);
+        expectZOrder(
+            "a child's show", c, Place::Kept, [&] { ShowWindow(c, SW_HIDE); }, [&] { ShowWindow(c, cmd); });
+    }
+    expectZOrder(
+        "a child's restore", c, Place::Kept, [&] { ShowWindow(c, SW_MINIMIZE); },
+        [&] { ShowWindow(c, SW_RESTORE); });
+}
+
+TEST_F(WindowPos, AChildsShowsAndHidesAndShowNoActivateReportThePlaceKept) {
+    // The platform's tables: a child's show and hide (inside DestroyWindow too) and a top-level window's
+    // SW_SHOWNOACTIVATE carry SWP_NOZORDER, with SWP_NOACTIVATE, in both messages.
+    using Flagged = std::vector<std::pair<UINT, UINT>>;
+    HWND watched = nullptr;
+    Flagged seen;
+    Override() = [&](HWND h, UINT m, WPARAM wp, LPARAM lp, LRESULT*) {
+        if (h != watched) return false;
+        if (m == WM_WINDOWPOSCHANGING || m == WM_WINDOWPOSCHANGED)
+            seen.emplace_back(m, reinterpret_cast<WINDOWPOS*>(lp)->flags);
+        if (m == WM_SHOWWINDOW || m == WM_DESTROY) seen.emplace_back(m, static_cast<UINT>(wp));
+        return false;
+    };
+    const UINT still = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    const UINT clientStill = SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE;
+    const UINT show = SWP_SHOWWINDOW | still, hide = SWP_HIDEWINDOW | still;
+    auto expectTable = [&](const char* what, HWND w, const std::function<void()>& call,
+                           const Flagged& table) {
+        watched = w;
+        seen.clear();
+        call();
+        EXPECT_EQ(seen, table) << what;
+    };
+    const Flagged shown{
+        {WM_SHOWWINDOW, TRUE}, {WM_WINDOWPOSCHANGING, show}, {WM_WINDOWPOSCHANGED, show | clientStill}};
+    const Flagged hidden{
+        {WM_SHOWWINDOW, FALSE}, {WM_WINDOWPOSCHANGING, hide}, {WM_WINDOWPOSCHANGED, hide | clientStill}};
+
+    const Family family = ThreeChildren();
+    HWND c1 = family.c1, c2 = family.c2;
+    for (int cmd : {SW_SHOW, SW_SHOWNA, SW_SHOWNOACTIVATE}) {
+        SCOPED_TRACE(cmd);
+        expectTable(
+            "a child's hide", c1, [&] { ShowWindow(c1, SW_HIDE); }, hidden);
+        expectTable(
+            "a child's show", c1, [&] { ShowWindow(c1, cmd); }, shown);
+    }
+    Flagged destroyed = hidden;
+    destroyed.emplace_back(WM_DESTROY, 0);
+    expectTable(
+        "a child destroyed", c2, [&] { DestroyWindow(c2); }, destroyed);
+
+    HWND h = Top(0, 0, 200, 200);
+    expectTable(
+        "SW_SHOWNOACTIVATE of a hidden top-level window", h, [&] { ShowWindow(h, SW_SHOWNOACTIVATE); },
+        shown);
+    EXPECT_NE(GetActiveWindow(), h);
 }
 
 TEST_F(WindowPos, ActivatingAWindowFirstInTheZOrderAlreadyMovesNothing) {
