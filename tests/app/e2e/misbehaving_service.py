@@ -414,10 +414,13 @@ def hostile_page(s):
 
     host = urllib.parse.urlsplit(s.service.address).hostname
 
-    def declined(done, what):
-        """Declines (Escape) the page's questions as their boxes show, until done(); at most two may show."""
-        shown, deadline = 0, time.time() + 20
-        while not done():
+    def declined(done, what, quiet=3):
+        """Declines (Escape) the page's questions as their boxes show, until done() and the page has been quiet
+        since: its two questions shown (the rest are answered unseen), or none for quiet seconds. A page asks
+        from its onload handler a moment after the status says "Ready", later on a loaded machine. At most two
+        may show."""
+        shown, deadline, last = 0, time.time() + 30, time.time()
+        while not (done() and (shown == 2 or time.time() - last > quiet)):
             if time.time() > deadline:
                 raise Failure("timed out waiting for " + what)
             box = titled(host)()
@@ -428,6 +431,7 @@ def hostile_page(s):
                 activate(box)
                 xdotool("key", "Escape")
                 wait_for("the box to go", lambda b=box: titled(host)() != b, 10, program.process)
+                last = time.time()
             time.sleep(0.2)
 
     def hits_posted():
@@ -456,8 +460,7 @@ def hostile_page(s):
     mark = program.mark()
     click(*CATALOG)
     program.wait_line("status Ready", mark, 20)
-    quiet = time.time() + 4
-    declined(lambda: time.time() > quiet, "the catalog")
+    declined(lambda: True, "the catalog", quiet=4)
     s.close_and_end(program, main_window)
 
 
