@@ -18,7 +18,6 @@ namespace vcl::markup {
 namespace {
 
 constexpr const char* kReplacement = "\xEF\xBF\xBD"; // U+FFFD
-constexpr std::size_t kMetaScan = 1024;
 
 bool LabelChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -43,20 +42,6 @@ String LabelAfter(const String& Text, std::size_t From) {
     while (end < Text.size() && LabelChar(Text[end]))
         ++end;
     return Text.substr(i, end - i);
-}
-
-// The encoding the first <meta> element near the start that names one declares (its charset attribute,
-// or the one inside an http-equiv's content). A label that names no encoding is passed over, as the
-// engine passes it over.
-const TWebEncoding* MetaEncoding(const String& Bytes) {
-    const String head = LowerCase(Bytes.substr(0, kMetaScan));
-    for (std::size_t at = head.find("<meta"); at != String::npos; at = head.find("<meta", at + 5)) {
-        const std::size_t end = head.find('>', at);
-        const String tag = head.substr(at, end == String::npos ? String::npos : end - at);
-        for (std::size_t c = tag.find("charset"); c != String::npos; c = tag.find("charset", c + 7))
-            if (const TWebEncoding* e = EncodingOfLabel(LabelAfter(tag, c + 7))) return e;
-    }
-    return nullptr;
 }
 
 // UTF-8 as the engine decodes it: a well-formed sequence stands for itself; the longest start of one that
@@ -253,13 +238,7 @@ String ToUtf8(const String& Bytes, const String& ContentType) {
     if (StartsWith(Bytes, "\xFF\xFE", 2)) return DecodeUtf16(bytes.substr(2), false);
     if (StartsWith(Bytes, "\xFE\xFF", 2)) return DecodeUtf16(bytes.substr(2), true);
     if (const TWebEncoding* e = EncodingOfLabel(CharsetOf(ContentType))) return Decode(bytes, *e);
-    if (const TWebEncoding* e = MetaEncoding(Bytes)) {
-        // A document that could declare itself in its own bytes is no UTF-16 one; and a page's own
-        // x-user-defined is the 8-bit text unlabelled pages are read as.
-        if (e->Decoder == TDecoder::Utf16LE || e->Decoder == TDecoder::Utf16BE) return DecodeUtf8(bytes);
-        if (e->Decoder == TDecoder::UserDefined) return Cp1252ToUtf8(bytes);
-        return Decode(bytes, *e);
-    }
+    if (const TWebEncoding* e = DeclaredEncoding(bytes)) return Decode(bytes, *e);
     return IsValidUtf8(Bytes) ? Bytes : Cp1252ToUtf8(Bytes);
 }
 

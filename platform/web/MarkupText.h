@@ -1,18 +1,32 @@
 #pragma once
 // A page's markup as text: the bytes the server sent, decoded as a browser decodes them.
 
+#include <string_view>
+
 #include "platform/rtl/Types.h"
 
 namespace vcl::markup {
 
+struct TWebEncoding;
+
 // Bytes as UTF-8. The encoding is the byte order mark's when there is one; else the one the charset of
-// ContentType (the answer's Content-Type header) names; else the one a <meta> element declares within
-// the first 1024 bytes; else UTF-8 when the bytes are valid UTF-8, and Windows-1252 (what unlabelled 8-bit
-// text is read as) when they are not. Labels are read as the web reads them (WebEncodings.h): one that
-// names no encoding ("utf-32", "ibm037") counts as none; "iso-8859-1" and "us-ascii" are Windows-1252;
-// a <meta> that names UTF-16 means UTF-8, and one that names x-user-defined Windows-1252. Bytes that are
-// no character of the encoding become U+FFFD: the result is always valid UTF-8.
+// ContentType (the answer's Content-Type header) names; else the one the page declares (DeclaredEncoding);
+// else UTF-8 when the bytes are valid UTF-8, and Windows-1252 (what unlabelled 8-bit text is read as) when
+// they are not. Labels are read as the web reads them (WebEncodings.h): one that names no encoding
+// ("utf-32", "ibm037") counts as none; "iso-8859-1" and "us-ascii" are Windows-1252. Bytes that are no
+// character of the encoding become U+FFFD: the result is always valid UTF-8.
 String ToUtf8(const String& Bytes, const String& ContentType);
+
+// The encoding a page declares in its markup, as the browser engine finds it before decoding the page, or
+// nullptr. The first <meta> element that names an encoding decides: by its (first) charset attribute, or,
+// without one, by the "charset=" in its (last) content attribute when an http-equiv of it is
+// "Content-Type". A <meta> counts only where the page's parser finds a tag: not in a comment, an
+// attribute, or the text of a <script>, <style>, <title>, <textarea> and the like. The first 1024 bytes
+// are scanned whatever they hold; beyond them the scan goes on only while no tag has come that belongs
+// outside the page's head (all but <script>, <noscript>, <style>, <link>, <meta>, <object>, <title>,
+// <base>, and <html> and <head> opening). A <meta> that names UTF-16 means UTF-8, and one that names
+// x-user-defined Windows-1252.
+const TWebEncoding* DeclaredEncoding(std::string_view Bytes);
 
 // The charset parameter of a Content-Type value ("text/html; charset=UTF-8" gives "UTF-8"), or empty.
 String CharsetOf(const String& ContentType);

@@ -5,82 +5,19 @@
 
 #include <gtest/gtest.h>
 #include <iconv.h>
-#include <unistd.h>
-#include <webkit2/webkit2.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <set>
 
 #include "platform/web/MarkupText.h"
 #include "platform/web/WebEncodings.h"
-#include "tests/web/e2e/OwnEngineView.h"
+#include "tests/web/e2e/EngineTextView.h"
 
 namespace {
 
+using kvweb::TextView;
 using vcl::String;
 namespace markup = vcl::markup;
-
-// A view of the engine's own, in a window off the screen, that shows bytes as a page and tells what it
-// read them as.
-class TextView {
-public:
-    TextView() { g_signal_connect(FEngine.View(), "load-changed", G_CALLBACK(OnChanged), this); }
-    TextView(const TextView&) = delete;
-    TextView& operator=(const TextView&) = delete;
-
-    struct Read {
-        String Encoding; // document.characterSet
-        String Text;     // the body's text
-    };
-
-    // Bytes as a page of type text/html with that charset (none when Charset is null). A data: address
-    // carries both, as an answer's header does.
-    Read Show(const String& Bytes, const char* Charset) {
-        static const char* const Hex = "0123456789ABCDEF";
-        String url = "data:text/html" + (Charset ? ";charset=" + String(Charset) : String()) + ",";
-        for (const unsigned char c : Bytes)
-            url += String{'%', Hex[c >> 4], Hex[c & 15]};
-        FFinished = false;
-        webkit_web_view_load_uri(FEngine.View(), url.c_str());
-        if (!Until([this] { return FFinished; })) return {"<no load>", ""};
-        FAnswer.clear();
-        FAnswered = false;
-        webkit_web_view_evaluate_javascript(
-            FEngine.View(),
-            "document.characterSet + '\\n' + (document.body ? document.body.textContent : '')", -1, nullptr,
-            nullptr, nullptr, OnEvaluated, this);
-        if (!Until([this] { return FAnswered; })) return {"<no answer>", ""};
-        const std::size_t line = FAnswer.find('\n');
-        return {FAnswer.substr(0, line), line == String::npos ? String() : FAnswer.substr(line + 1)};
-    }
-
-private:
-    template <class Pred> static bool Until(Pred Done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!Done() && std::chrono::steady_clock::now() < deadline)
-            if (!g_main_context_iteration(nullptr, FALSE)) ::usleep(200);
-        return Done();
-    }
-    static void OnChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
-        if (event == WEBKIT_LOAD_FINISHED) static_cast<TextView*>(self)->FFinished = true;
-    }
-    static void OnEvaluated(GObject* source, GAsyncResult* result, gpointer self) {
-        auto* view = static_cast<TextView*>(self);
-        if (JSCValue* value =
-                webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, nullptr)) {
-            gchar* text = jsc_value_to_string(value);
-            view->FAnswer = text ? text : "";
-            g_free(text);
-            g_object_unref(value);
-        }
-        view->FAnswered = true;
-    }
-    kvweb::OwnEngineView FEngine;
-    bool FFinished = false;
-    bool FAnswered = false;
-    String FAnswer;
-};
 
 TEST(EngineEncoding, EveryLabelNamesTheSameEncodingToTheEngineInTheHeaderAndInAMeta) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
