@@ -97,7 +97,9 @@ String DecodeUtf16(std::string_view Bytes, bool BigEndian) {
                    second = static_cast<unsigned char>(Bytes[i + 1]);
         units += static_cast<char16_t>(BigEndian ? first << 8 | second : second << 8 | first);
     }
-    return Utf16ToUtf8(units) + (Bytes.size() % 2 ? kReplacement : "");
+    // An odd last byte is one U+FFFD with the lead surrogate before it, which reads as U+FFFD alone.
+    const bool lead = !units.empty() && units.back() >= 0xD800 && units.back() <= 0xDBFF;
+    return Utf16ToUtf8(units) + (Bytes.size() % 2 && !lead ? kReplacement : "");
 }
 
 // The web's x-user-defined: ASCII as itself, each other byte as a character of the private use area.
@@ -232,7 +234,9 @@ String CharsetOf(const String& ContentType) {
     return String();
 }
 
-String ToUtf8(const String& Bytes, const String& ContentType) {
+namespace {
+
+String Decoded(const String& Bytes, const String& ContentType) {
     const std::string_view bytes = Bytes;
     if (StartsWith(Bytes, "\xEF\xBB\xBF", 3)) return DecodeUtf8(bytes.substr(3));
     if (StartsWith(Bytes, "\xFF\xFE", 2)) return DecodeUtf16(bytes.substr(2), false);
@@ -240,6 +244,17 @@ String ToUtf8(const String& Bytes, const String& ContentType) {
     if (const TWebEncoding* e = EncodingOfLabel(CharsetOf(ContentType))) return Decode(bytes, *e);
     if (const TWebEncoding* e = DeclaredEncoding(bytes)) return Decode(bytes, *e);
     return IsValidUtf8(Bytes) ? Bytes : Cp1252ToUtf8(Bytes);
+}
+
+} // namespace
+
+String ToUtf8(const String& Bytes, const String& ContentType) {
+    String text = Decoded(Bytes, ContentType);
+    // No page shows U+0000: its parser drops it from the text (and shows U+FFFD for it in a title or a
+    // value). Left in, a NUL between two letters, as UTF-32 read as 8-bit text or UTF-16 puts there, would
+    // part words the page shows.
+    std::erase(text, '\0');
+    return text;
 }
 
 } // namespace vcl::markup

@@ -14,7 +14,8 @@ struct TWebEncoding;
 // else UTF-8 when the bytes are valid UTF-8, and Windows-1252 (what unlabelled 8-bit text is read as) when
 // they are not. Labels are read as the web reads them (WebEncodings.h): one that names no encoding
 // ("utf-32", "ibm037") counts as none; "iso-8859-1" and "us-ascii" are Windows-1252. Bytes that are no
-// character of the encoding become U+FFFD: the result is always valid UTF-8.
+// character of the encoding become U+FFFD: the result is always valid UTF-8. It holds no U+0000, which no
+// page shows.
 String ToUtf8(const String& Bytes, const String& ContentType);
 
 // The encoding a page declares in its markup, as the browser engine finds it before decoding the page, or

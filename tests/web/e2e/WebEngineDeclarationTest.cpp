@@ -1,6 +1,7 @@
-// End to end: the encoding a page declares in its own markup, against the engine actually installed. The
-// engine reads a page in the encoding the reader finds declared, and reads it unlabelled where the reader
-// finds none.
+// End to end: the encoding a page declares in its own markup, and the text with NULs in it, against the
+// engine actually installed. The engine reads a page in the encoding the reader finds declared, and reads
+// it unlabelled where the reader finds none; the failed sign-in is found in the reader's text exactly where
+// the engine shows it.
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,52 @@ TEST(EngineDeclaration, TheEngineReadsAPageInTheEncodingTheReaderFindsDeclared) 
             << what << ": the engine shows " << read.Text << ", the reader " << shown;
     }
     EXPECT_GT(declared, 20) << "the pages declare as often as not";
+}
+
+TEST(EngineDeclaration, TheFailedSignInIsFoundWhereTheEngineShowsIt) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    const String words = "Incorrect username or password";
+    const String phrase = "<p>" + words + "</p>";
+    auto utf32 = [](const String& Text, bool BigEndian) {
+        String out;
+        for (const char c : Text)
+            out += BigEndian ? String{0, 0, 0, c} : String{c, 0, 0, 0};
+        return out;
+    };
+    // A replacement encoding shows a page as one U+FFFD: declared where the engine does not look, it must
+    // not hide the words. And a NUL between two letters parts nothing that the page shows.
+    const String hides = "<meta charset=iso-2022-kr>";
+    const struct {
+        const char* What;
+        String Bytes;
+        const char* Charset;
+        bool Shown = true; // by the engine: what the page is made to test
+    } pages[] = {
+        {"declared where it counts", hides + phrase, nullptr, false},
+        {"declared in a script", "<script>var m = '" + hides + "';</script>" + phrase, nullptr},
+        {"declared in a comment", "<!-- " + hides + " -->" + phrase, nullptr},
+        {"declared in a title", "<title>" + hides + "</title>" + phrase, nullptr},
+        {"declared in <metadata>", "<metadata charset=iso-2022-kr>" + phrase, nullptr},
+        {"declared in content without the pragma", "<meta content='charset=iso-2022-kr'>" + phrase, nullptr},
+        {"declared in another attribute", "<meta name='charset=iso-2022-kr'>" + phrase, nullptr},
+        {"UTF-32 with its mark, which reads as UTF-16's", "\xFF\xFE" + String(2, '\0') + utf32(phrase, false),
+         nullptr},
+        {"UTF-32 as unlabelled text", utf32(phrase, false), "utf-32"},
+        {"UTF-32BE with its mark as 8-bit text", String(2, '\0') + "\xFE\xFF" + utf32(phrase, true),
+         "utf-32be"},
+        {"a NUL in the words", String("<p>Incorrect user\0name or password</p>", 38), "utf-8"},
+        {"NULs in Windows-1252", String("<p>Incorrect\0 username\0 or\0 password</p>", 41), "windows-1252"},
+    };
+    TextView view;
+    for (const auto& p : pages) {
+        const TextView::Read read = view.Show(p.Bytes, p.Charset);
+        const String contentType = p.Charset ? "text/html; charset=" + String(p.Charset) : "text/html";
+        const String text = markup::ToUtf8(p.Bytes, contentType);
+        EXPECT_EQ(read.Text.find(words) != String::npos, p.Shown) << p.What << ": " << read.Text;
+        EXPECT_EQ(text.find(words) != String::npos, p.Shown)
+            << p.What << ": the engine shows " << read.Text << "; the reader reads " << text;
+        EXPECT_EQ(text.find('\0'), String::npos) << p.What;
+    }
 }
 
 } // namespace

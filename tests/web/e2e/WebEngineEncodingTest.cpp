@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <set>
+#include <utility>
 
 #include "platform/web/MarkupText.h"
 #include "platform/web/WebEncodings.h"
@@ -108,9 +109,18 @@ TEST(EngineEncoding, TheReaderMakesOfTheBytesTheTextTheEngineShows) {
     EXPECT_EQ(markup::ToUtf8(broken, "text/html; charset=utf-8"), view.Show(broken, "utf-8").Text);
     EXPECT_EQ(markup::ToUtf8("\xEF\xBB\xBF" + broken, "text/html"),
               view.Show("\xEF\xBB\xBF" + broken, nullptr).Text);
-    // UTF-16 with an unpaired surrogate in the middle and an odd byte at the end.
-    const String utf16{'x', 0, '\x3D', '\xD8', 'y', 0, '\x00', '\xDC', 'z', 0, 'w'};
-    EXPECT_EQ(markup::ToUtf8(utf16, "text/html; charset=utf-16"), view.Show(utf16, "utf-16").Text);
+    // UTF-16 with an unpaired surrogate in the middle and an odd byte at the end, after a character, a
+    // trail surrogate or a lead surrogate.
+    for (const String& utf16 : {String{'x', 0, '\x3D', '\xD8', 'y', 0, '\x00', '\xDC', 'z', 0, 'w'},
+                                String{'x', 0, '\x00', '\xDC', 'w'}, String{'x', 0, '\x3D', '\xD8', 'w'},
+                                String{'x', 0, '\x3D', '\xD8', '\x3D', '\xD8', 'w'}}) {
+        EXPECT_EQ(markup::ToUtf8(utf16, "text/html; charset=utf-16"), view.Show(utf16, "utf-16").Text);
+        EXPECT_EQ(markup::ToUtf8("\xFF\xFE" + utf16, ""), view.Show("\xFF\xFE" + utf16, nullptr).Text);
+        String big = utf16;
+        for (std::size_t i = 0; i + 1 < big.size(); i += 2)
+            std::swap(big[i], big[i + 1]);
+        EXPECT_EQ(markup::ToUtf8(big, "text/html; charset=utf-16be"), view.Show(big, "utf-16be").Text);
+    }
 }
 
 } // namespace
