@@ -1,4 +1,5 @@
-// The encoding a page declares in its own markup (see MarkupText.h, DeclaredEncoding).
+// The encoding a page declares in its own markup (see MarkupText.h, DeclaredEncoding and
+// XmlDeclaredEncoding).
 
 #include <algorithm>
 #include <initializer_list>
@@ -418,14 +419,65 @@ std::size_t TDeclarationScan::ScriptEnd() const {
     return std::string_view::npos;
 }
 
+bool IsUtf16(const TWebEncoding* e) {
+    return e && (e->Decoder == TDecoder::Utf16LE || e->Decoder == TDecoder::Utf16BE);
+}
+
+// The engine reads an XML declaration only at the very start of the bytes, and only as far as its first
+// ">": no blank, comment or byte order mark may come before "<?xml" (in those letters; what follows them
+// does not matter), and without a ">" after it nothing is declared. The first "encoding" before the ">"
+// decides, wherever it stands ("xencoding", or inside the version's value, counts too): it declares when
+// "=" follows it and then a label quoted in ' or ", the quote closed before the ">"; bytes up to the
+// space (control characters, NUL) may stand around the "=", none inside the quotes. Nothing else declares:
+// not a later "encoding", not one in capitals, not a label without quotes.
+const TWebEncoding* XmlDeclarationLabel(std::string_view Bytes) {
+    if (!Bytes.starts_with("<?xml")) return nullptr;
+    const std::size_t close = Bytes.find('>');
+    if (close == std::string_view::npos) return nullptr;
+    const std::string_view declaration = Bytes.substr(0, close);
+    std::size_t i = declaration.find("encoding");
+    if (i == std::string_view::npos) return nullptr;
+    auto blanks = [&] {
+        while (i < declaration.size() && static_cast<unsigned char>(declaration[i]) <= 0x20)
+            ++i;
+    };
+    i += 8;
+    blanks();
+    if (i >= declaration.size() || declaration[i] != '=') return nullptr;
+    ++i;
+    blanks();
+    if (i >= declaration.size() || (declaration[i] != '"' && declaration[i] != '\'')) return nullptr;
+    const std::size_t end = declaration.find(declaration[i], i + 1);
+    if (end == std::string_view::npos) return nullptr;
+    const std::string_view label = declaration.substr(i + 1, end - i - 1);
+    // Taken as it stands: what has a blank in it names nothing, though the label around the blanks would.
+    if (label.find_first_of(" \t\n\f\r") != std::string_view::npos) return nullptr;
+    return EncodingOfLabel(label);
+}
+
 } // namespace
 
+const TWebEncoding* XmlDeclaredEncoding(std::string_view Bytes) {
+    // "<?x" in UTF-16 is markup in UTF-16 whatever it goes on to declare.
+    using namespace std::string_view_literals;
+    if (Bytes.starts_with("<\0?\0x\0"sv)) return EncodingOfLabel("utf-16le");
+    if (Bytes.starts_with("\0<\0?\0x"sv)) return EncodingOfLabel("utf-16be");
+    const TWebEncoding* e = XmlDeclarationLabel(Bytes);
+    // Bytes that could declare themselves so are no UTF-16. (x-user-defined, unlike a <meta>'s, stays.)
+    return IsUtf16(e) ? EncodingOfLabel("utf-8") : e;
+}
+
 const TWebEncoding* DeclaredEncoding(std::string_view Bytes) {
+    // Markup in UTF-16 holds no <meta> for a scan of its bytes as 8-bit text to find, whatever such a scan
+    // might make of them.
+    const TWebEncoding* xml = XmlDeclaredEncoding(Bytes);
+    if (IsUtf16(xml)) return xml;
     const TWebEncoding* e = TDeclarationScan(Bytes).Run();
-    if (!e) return nullptr;
+    // A <meta> that counts decides over the XML declaration, which stands where none does.
+    if (!e) return xml;
     // A document that could declare itself in its own bytes is no UTF-16 one; and a page's own
     // x-user-defined is the 8-bit text unlabelled pages are read as.
-    if (e->Decoder == TDecoder::Utf16LE || e->Decoder == TDecoder::Utf16BE) return EncodingOfLabel("utf-8");
+    if (IsUtf16(e)) return EncodingOfLabel("utf-8");
     if (e->Decoder == TDecoder::UserDefined) return EncodingOfLabel("windows-1252");
     return e;
 }

@@ -236,13 +236,24 @@ String CharsetOf(const String& ContentType) {
 
 namespace {
 
+// The engine looks for a declaration in an HTML page's markup (its <meta> elements and its XML
+// declaration) and in an XML document's (its XML declaration), in no other page's: plain text, a script or
+// JSON shows a <meta> or "<?xml" as the text it is. An answer without a type is taken for HTML.
+const TWebEncoding* DeclaredIn(std::string_view Bytes, const String& ContentType) {
+    const String type = LowerCase(Trim(ContentType.substr(0, ContentType.find(';'))));
+    if (type.empty() || type == "text/html") return DeclaredEncoding(Bytes);
+    if (type == "text/xml" || type == "application/xml" || type == "text/xsl" || type.ends_with("+xml"))
+        return XmlDeclaredEncoding(Bytes);
+    return nullptr;
+}
+
 String Decoded(const String& Bytes, const String& ContentType) {
     const std::string_view bytes = Bytes;
     if (StartsWith(Bytes, "\xEF\xBB\xBF", 3)) return DecodeUtf8(bytes.substr(3));
     if (StartsWith(Bytes, "\xFF\xFE", 2)) return DecodeUtf16(bytes.substr(2), false);
     if (StartsWith(Bytes, "\xFE\xFF", 2)) return DecodeUtf16(bytes.substr(2), true);
     if (const TWebEncoding* e = EncodingOfLabel(CharsetOf(ContentType))) return Decode(bytes, *e);
-    if (const TWebEncoding* e = DeclaredEncoding(bytes)) return Decode(bytes, *e);
+    if (const TWebEncoding* e = DeclaredIn(bytes, ContentType)) return Decode(bytes, *e);
     return IsValidUtf8(Bytes) ? Bytes : Cp1252ToUtf8(Bytes);
 }
 

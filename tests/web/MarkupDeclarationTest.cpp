@@ -1,6 +1,7 @@
 // The encoding a page declares in its own markup: where a <meta> counts, what it declares, and how far
-// into the page the declaration is looked for. (That the installed engine finds the same declarations is
-// checked by the browser's end-to-end tests.)
+// into the page the declaration is looked for; where an XML declaration counts, and which of the two
+// decides. (That the installed engine finds the same declarations is checked by the browser's end-to-end
+// tests.)
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@ namespace {
 
 using vcl::String;
 namespace markup = vcl::markup;
+using namespace std::string_literals;
 
 const String kMeta = "<meta charset=koi8-r>";
 
@@ -161,6 +163,83 @@ TEST(MarkupDeclaration, TheScanGoesThroughTheHeadAndEndsPastTheFirst1024BytesOnc
     };
     for (const Case& c : cases)
         ExpectKoi8R(c);
+}
+
+String XmlDeclared(const String& Page) {
+    const markup::TWebEncoding* e = markup::XmlDeclaredEncoding(Page);
+    return e ? e->Name : "<none>";
+}
+
+TEST(MarkupDeclaration, AnXmlDeclarationDeclaresOnlyAtTheVeryStartAndBeforeItsFirstGreaterThan) {
+    const String p = "<p>\xC1\xD0</p>";
+    const Case cases[] = {
+        {"in double quotes", "<?xml version=\"1.0\" encoding=\"koi8-r\"?>" + p, true},
+        {"in single quotes, the label in capitals", "<?xml version='1.0' encoding='KOI8-R'?>" + p, true},
+        {"without a version, or with it after", "<?xml encoding='koi8-r' version='1.0'?>" + p, true},
+        {"blanks around =", "<?xml encoding \t=\n 'koi8-r'?>" + p, true},
+        {"control characters and NUL around =", "<?xml encoding\0=\x01\x1F'koi8-r'?>"s + p, true},
+        {"without ?>", "<?xml encoding='koi8-r'>" + p, true},
+        {"with the first > far after it", "<?xml encoding='koi8-r' " + String(100000, ' ') + ">" + p, true},
+        {"with no blank after <?xml", "<?xmlencoding='koi8-r'?>" + p, true},
+        {"as the end of a longer name", "<?xml xencoding='koi8-r'?>" + p, true},
+        {"inside the version's value", "<?xml version=\"encoding='koi8-r'\"?>" + p, true},
+        {"the first of two", "<?xml encoding='koi8-r' encoding='iso-8859-5'?>" + p, true},
+        {"after a blank", " <?xml encoding='koi8-r'?>" + p, false},
+        {"after a byte order mark", "\xEF\xBB\xBF<?xml encoding='koi8-r'?>" + p, false},
+        {"after a comment", "<!-- --><?xml encoding='koi8-r'?>" + p, false},
+        {"in capitals", "<?XML encoding='koi8-r'?>" + p, false},
+        {"ENCODING in capitals", "<?xml ENCODING='koi8-r'?>" + p, false},
+        {"a longer name", "<?xml encodingx='koi8-r'?>" + p, false},
+        {"after an encoding without =", "<?xml encodingx='a' encoding='koi8-r'?>" + p, false},
+        {"after one that names none", "<?xml encoding='bogus' encoding='koi8-r'?>" + p, false},
+        {"without quotes", "<?xml encoding=koi8-r?>" + p, false},
+        {"in quotes that differ", "<?xml encoding=\"koi8-r'?>" + p, false},
+        {"with blanks inside the quotes", "<?xml encoding=' koi8-r'?>" + p, false},
+        {"after a > in a value", "<?xml version='>' encoding='koi8-r'?>" + p, false},
+        {"a quote closed after the first >", "<?xml encoding='koi8-r>'" + p, false},
+        {"with no > after it", "<?xml encoding='koi8-r' \xC1\xD0", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(XmlDeclared(c.Page), c.Counts ? "KOI8-R" : "<none>") << c.What << ": " << c.Page;
+        ExpectKoi8R(c); // an HTML page without a <meta> that counts, alike
+    }
+    EXPECT_EQ(XmlDeclared("<?xml encoding='bogus'?>"), "<none>");
+    // UTF-16 it cannot be, as 8-bit text; x-user-defined, unlike a <meta>'s, it may.
+    EXPECT_EQ(XmlDeclared("<?xml encoding='utf-16'?>"), "UTF-8");
+    EXPECT_EQ(XmlDeclared("<?xml encoding='utf-16be'?>"), "UTF-8");
+    EXPECT_EQ(XmlDeclared("<?xml encoding='x-user-defined'?>"), "x-user-defined");
+}
+
+TEST(MarkupDeclaration, MarkupThatStartsWithAnXmlDeclarationInUtf16IsUtf16) {
+    auto utf16 = [](const String& Ascii, bool BigEndian) {
+        String out;
+        for (const char c : Ascii)
+            out += BigEndian ? String{0, c} : String{c, 0};
+        return out;
+    };
+    auto le = [&](const String& Ascii) { return utf16(Ascii, false); };
+    EXPECT_EQ(XmlDeclared(le("<?xml version='1.0'?>")), "UTF-16LE");
+    EXPECT_EQ(XmlDeclared(utf16("<?xml version='1.0'?>", true)), "UTF-16BE");
+    EXPECT_EQ(XmlDeclared(le("<?xml encoding='koi8-r'?>")), "UTF-16LE") << "whatever it declares";
+    EXPECT_EQ(XmlDeclared(le("<?x>")), "UTF-16LE") << "three characters are enough";
+    EXPECT_EQ(XmlDeclared(le("<?>")), "<none>");
+    EXPECT_EQ(XmlDeclared(le("<?X>")), "<none>");
+    EXPECT_EQ(XmlDeclared(le(" <?xml?>")), "<none>");
+    EXPECT_EQ(XmlDeclared("<\0?\0x\x01"s), "<none>");
+    // A scan of the bytes as 8-bit text finds no <meta> in UTF-16 markup, whatever it reads there.
+    EXPECT_EQ(Declared(le("<?xml?>") + kMeta), "UTF-16LE");
+}
+
+TEST(MarkupDeclaration, AMetaThatCountsDecidesOverTheXmlDeclaration) {
+    const String xml = "<?xml encoding='iso-8859-5'?>";
+    EXPECT_EQ(Declared(xml + kMeta), "KOI8-R");
+    EXPECT_EQ(Declared(xml + "<meta http-equiv=content-type content='charset=koi8-r'>"), "KOI8-R");
+    EXPECT_EQ(Declared(xml + "<meta charset=utf-16>"), "UTF-8");
+    EXPECT_EQ(Declared("<?xml encoding='x-user-defined'?><meta charset=x-user-defined>"), "windows-1252");
+    EXPECT_EQ(Declared(xml + "<meta charset=bogus>"), "ISO-8859-5") << "a meta that names none";
+    EXPECT_EQ(Declared(xml + "<!--" + kMeta + "-->"), "ISO-8859-5") << "a meta in a comment";
+    EXPECT_EQ(Declared(xml + "<body>" + String(1100, 'x') + kMeta), "ISO-8859-5")
+        << "a meta the scan ends before";
 }
 
 } // namespace

@@ -162,6 +162,40 @@ TEST(MarkupText, NoNulIsLeftToPartTheWordsAPageShows) {
         EXPECT_EQ(markup::ToUtf8(c.Bytes, c.ContentType), c.Text) << c.What;
 }
 
+// An HTML page declares in a <meta> or an XML declaration, an XML document in its XML declaration alone, and
+// a page of any other type in neither: it shows them as the text they are.
+TEST(MarkupText, WhereTheMarkupDeclaresDependsOnTheAnswersType) {
+    const String words = "<p>Incorrect\x1B(B username or password</p>"; // as ISO-2022-JP shows them
+    const String shown = "<p>Incorrect username or password</p>";
+    const String xml = "<?xml version='1.0' encoding='iso-2022-jp'?>";
+    const String meta = "<meta charset='iso-2022-jp'>";
+    const struct {
+        const char* Type;
+        bool Xml;  // reads the XML declaration
+        bool Meta; // and a <meta>
+    } types[] = {
+        {"text/html", true, true},
+        {"", true, true},
+        {" Text/HTML ; charset=bogus", true, true},
+        {"application/xhtml+xml", true, false},
+        {"image/svg+xml", true, false},
+        {"text/xml", true, false},
+        {"Application/XML; charset=bogus", true, false},
+        {"text/xsl", true, false},
+        {"text/plain", false, false},
+        {"text/css", false, false},
+        {"application/json", false, false},
+    };
+    for (const auto& t : types) {
+        EXPECT_EQ(markup::ToUtf8(xml + words, t.Type), xml + (t.Xml ? shown : words)) << t.Type;
+        EXPECT_EQ(markup::ToUtf8(meta + words, t.Type), meta + (t.Meta ? shown : words)) << t.Type;
+    }
+    // Before the declaration come the byte order mark and the header's charset.
+    EXPECT_EQ(markup::ToUtf8(xml + words, "text/html; charset=windows-1252"), xml + words);
+    EXPECT_EQ(markup::ToUtf8("\xEF\xBB\xBF" + xml + words, "text/html"), xml + words);
+    EXPECT_EQ(markup::ToUtf8(xml + words, "text/html; charset=bogus"), xml + shown);
+}
+
 TEST(MarkupText, TheCharsetParameterOfAContentType) {
     EXPECT_EQ(markup::CharsetOf("text/html; charset=UTF-8"), "UTF-8");
     EXPECT_EQ(markup::CharsetOf("text/html;charset = 'koi8-r'"), "koi8-r");

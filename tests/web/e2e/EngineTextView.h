@@ -24,14 +24,14 @@ public:
 
     struct Read {
         String Encoding; // document.characterSet
-        String Text;     // the body's text
+        String Text;     // the body's text (the document's, when it has no body)
     };
 
-    // Bytes as a page of type text/html with that charset (none when Charset is null). A data: address
-    // carries both, as an answer's header does.
-    Read Show(const String& Bytes, const char* Charset) {
+    // Bytes as a page of that type with that charset (none when Charset is null). A data: address carries
+    // both, as an answer's header does.
+    Read Show(const String& Bytes, const char* Charset, const String& Type = "text/html") {
         static const char* const Hex = "0123456789ABCDEF";
-        String url = "data:text/html" + (Charset ? ";charset=" + String(Charset) : String()) + ",";
+        String url = "data:" + Type + (Charset ? ";charset=" + String(Charset) : String()) + ",";
         for (const unsigned char c : Bytes)
             url += String{'%', Hex[c >> 4], Hex[c & 15]};
         FFinished = false;
@@ -39,10 +39,10 @@ public:
         if (!Until([this] { return FFinished; })) return {"<no load>", ""};
         FAnswer.clear();
         FAnswered = false;
-        webkit_web_view_evaluate_javascript(
-            FEngine.View(),
-            "document.characterSet + '\\n' + (document.body ? document.body.textContent : '')", -1, nullptr,
-            nullptr, nullptr, OnEvaluated, this);
+        webkit_web_view_evaluate_javascript(FEngine.View(),
+                                            "document.characterSet + '\\n' + ((document.body || "
+                                            "document.documentElement || {}).textContent || '')",
+                                            -1, nullptr, nullptr, nullptr, OnEvaluated, this);
         if (!Until([this] { return FAnswered; })) return {"<no answer>", ""};
         const std::size_t line = FAnswer.find('\n');
         return {FAnswer.substr(0, line), line == String::npos ? String() : FAnswer.substr(line + 1)};
