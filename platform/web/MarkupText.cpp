@@ -18,7 +18,6 @@ namespace vcl::markup {
 namespace {
 
 constexpr const char* kReplacement = "\xEF\xBF\xBD"; // U+FFFD
-constexpr std::size_t kMetaScan = 1024;
 
 bool LabelChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -43,20 +42,6 @@ String LabelAfter(const String& Text, std::size_t From) {
     while (end < Text.size() && LabelChar(Text[end]))
         ++end;
     return Text.substr(i, end - i);
-}
-
-// The encoding the first <meta> element near the start that names one declares (its charset attribute,
-// or the one inside an http-equiv's content). A label that names no encoding is passed over, as the
-// engine passes it over.
-const TWebEncoding* MetaEncoding(const String& Bytes) {
-    const String head = LowerCase(Bytes.substr(0, kMetaScan));
-    for (std::size_t at = head.find("<meta"); at != String::npos; at = head.find("<meta", at + 5)) {
-        const std::size_t end = head.find('>', at);
-        const String tag = head.substr(at, end == String::npos ? String::npos : end - at);
-        for (std::size_t c = tag.find("charset"); c != String::npos; c = tag.find("charset", c + 7))
-            if (const TWebEncoding* e = EncodingOfLabel(LabelAfter(tag, c + 7))) return e;
-    }
-    return nullptr;
 }
 
 // UTF-8 as the engine decodes it: a well-formed sequence stands for itself; the longest start of one that
@@ -112,7 +97,9 @@ String DecodeUtf16(std::string_view Bytes, bool BigEndian) {
                    second = static_cast<unsigned char>(Bytes[i + 1]);
         units += static_cast<char16_t>(BigEndian ? first << 8 | second : second << 8 | first);
     }
-    return Utf16ToUtf8(units) + (Bytes.size() % 2 ? kReplacement : "");
+    // An odd last byte is one U+FFFD with the lead surrogate before it, which reads as U+FFFD alone.
+    const bool lead = !units.empty() && units.back() >= 0xD800 && units.back() <= 0xDBFF;
+    return Utf16ToUtf8(units) + (Bytes.size() % 2 && !lead ? kReplacement : "");
 }
 
 // The web's x-user-defined: ASCII as itself, each other byte as a character of the private use area.
@@ -247,20 +234,38 @@ String CharsetOf(const String& ContentType) {
     return String();
 }
 
-String ToUtf8(const String& Bytes, const String& ContentType) {
+namespace {
+
+// The engine looks for a declaration in an HTML page's markup (its <meta> elements and its XML
+// declaration) and in an XML document's (its XML declaration), in no other page's: plain text, a script or
+// JSON shows a <meta> or "<?xml" as the text it is. An answer without a type is taken for HTML.
+const TWebEncoding* DeclaredIn(std::string_view Bytes, const String& ContentType) {
+    const String type = LowerCase(Trim(ContentType.substr(0, ContentType.find(';'))));
+    if (type.empty() || type == "text/html") return DeclaredEncoding(Bytes);
+    if (type == "text/xml" || type == "application/xml" || type == "text/xsl" || type.ends_with("+xml"))
+        return XmlDeclaredEncoding(Bytes);
+    return nullptr;
+}
+
+String Decoded(const String& Bytes, const String& ContentType) {
     const std::string_view bytes = Bytes;
     if (StartsWith(Bytes, "\xEF\xBB\xBF", 3)) return DecodeUtf8(bytes.substr(3));
     if (StartsWith(Bytes, "\xFF\xFE", 2)) return DecodeUtf16(bytes.substr(2), false);
     if (StartsWith(Bytes, "\xFE\xFF", 2)) return DecodeUtf16(bytes.substr(2), true);
     if (const TWebEncoding* e = EncodingOfLabel(CharsetOf(ContentType))) return Decode(bytes, *e);
-    if (const TWebEncoding* e = MetaEncoding(Bytes)) {
-        // A document that could declare itself in its own bytes is no UTF-16 one; and a page's own
-        // x-user-defined is the 8-bit text unlabelled pages are read as.
-        if (e->Decoder == TDecoder::Utf16LE || e->Decoder == TDecoder::Utf16BE) return DecodeUtf8(bytes);
-        if (e->Decoder == TDecoder::UserDefined) return Cp1252ToUtf8(bytes);
-        return Decode(bytes, *e);
-    }
+    if (const TWebEncoding* e = DeclaredIn(bytes, ContentType)) return Decode(bytes, *e);
     return IsValidUtf8(Bytes) ? Bytes : Cp1252ToUtf8(Bytes);
+}
+
+} // namespace
+
+String ToUtf8(const String& Bytes, const String& ContentType) {
+    String text = Decoded(Bytes, ContentType);
+    // No page shows U+0000: its parser drops it from the text (and shows U+FFFD for it in a title or a
+    // value). Left in, a NUL between two letters, as UTF-32 read as 8-bit text or UTF-16 puts there, would
+    // part words the page shows.
+    std::erase(text, '\0');
+    return text;
 }
 
 } // namespace vcl::markup

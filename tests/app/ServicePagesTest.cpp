@@ -7,6 +7,7 @@
 
 #include "app/ServicePages.h"
 #include "platform/rtl/FileUtil.h"
+#include "platform/web/HtmlDocument.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace {
@@ -170,6 +171,21 @@ TEST_F(PageCopyTest, AFailedSaveNeverHidesAFailedSignIn) {
     MainEngine()->RaiseDocumentComplete(String(Base) + "q.php", "Incorrect username or passwor");
     EXPECT_EQ(GetDocumentHtml(main->WebBrowser_Main), "Incorrect username or passwor\r\n");
     ::rmdir(PageCopyPath().c_str());
+}
+
+// A page in UTF-32, which the engine reads as 8-bit text and shows without the NULs between the letters:
+// the text, as the engine's document gives it, holds the words, and so does the copy, without a NUL.
+TEST_F(PageCopyTest, AFailedSignInWhoseNulsPartItsWordsIsReadAsThePageShowsIt) {
+    const String words = "Incorrect username or password";
+    String bytes;
+    for (const char c : "<p>\n" + words + "</p>")
+        bytes += String{c, 0, 0, 0};
+    const auto document =
+        THTMLDocument::FromBytes(String(Base) + "p.php", bytes, "text/html; charset=utf-32");
+    main->WebBrowser_Main->Navigate(String(Base) + "p.php");
+    MainEngine()->RaiseDocumentComplete(String(Base) + "p.php", document->Html());
+    EXPECT_EQ(GetDocumentHtml(main->WebBrowser_Main), "<p>\r\n" + words + "</p>\r\n");
+    EXPECT_EQ(ReadFileBytes(PageCopyPath()), "<p>\n" + words + "</p>");
 }
 
 TEST_F(PageCopyTest, WithoutAUsableTempTheCopyGoesToAFolderPrivateToTheUser) {

@@ -74,7 +74,9 @@ TEST(MarkupText, TheTextIsValidUtf8WhateverTheBytes) {
     for (const char* label : {"ucs-4", "utf-32", "ucs-4le", "iso-10646-ucs-4"}) {
         const String text = markup::ToUtf8(ucs4, String("text/html; charset=") + label);
         EXPECT_TRUE(vcl::IsValidUtf8(text)) << label;
-        EXPECT_EQ(text, "\x7F\xC3\xBF\xC3\xBF\xC3\xBF" + String(3, '\0') + "A") << label << ": Windows-1252";
+        EXPECT_EQ(text, "\x7F\xC3\xBF\xC3\xBF\xC3\xBF"
+                        "A")
+            << label << ": Windows-1252, without the NULs";
     }
 }
 
@@ -98,6 +100,12 @@ TEST(MarkupText, LabelsAreReadAsTheWebReadsThem) {
         {"unicode is UTF-16LE", String{'O', 0, 'K', 0}, "text/html; charset=unicode", "OK"},
         {"utf-16 is UTF-16LE", String{'O', 0, '\x3D', '\xD8'}, "text/html; charset=UTF-16", "O\xEF\xBF\xBD"},
         {"UTF-16BE, an odd last byte", String{0, 'O', 'K'}, "text/html; charset=utf-16be", "O\xEF\xBF\xBD"},
+        {"an odd last byte after a lead surrogate", String{'O', 0, '\x3D', '\xD8', 'K'},
+         "text/html; charset=utf-16le", "O\xEF\xBF\xBD"},
+        {"the same in UTF-16BE", String{0, 'O', '\xD8', '\x3D', 'K'}, "text/html; charset=utf-16be",
+         "O\xEF\xBF\xBD"},
+        {"an odd last byte after a trail surrogate", String{'O', 0, 0, '\xDC', 'K'},
+         "text/html; charset=utf-16le", "O\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"a meta's unicode is UTF-8", "<meta charset=\"unicode\">caf\xC3\xA9", "",
          "<meta charset=\"unicode\">caf\xC3\xA9"},
         {"a meta's UTF-16BE is UTF-8", "<meta charset=utf-16be>\xC3\xA9", "text/html",
@@ -120,6 +128,72 @@ TEST(MarkupText, LabelsAreReadAsTheWebReadsThem) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(markup::ToUtf8(c.Bytes, c.ContentType), c.Text) << c.What;
+}
+
+// No page shows U+0000: text whose NULs part the words a page shows reads as those words.
+TEST(MarkupText, NoNulIsLeftToPartTheWordsAPageShows) {
+    const String page = "<p>Incorrect username or password</p>";
+    auto utf32 = [](const String& Text, bool BigEndian) {
+        String out;
+        for (const char c : Text)
+            out += BigEndian ? String{0, 0, 0, c} : String{c, 0, 0, 0};
+        return out;
+    };
+    struct Case {
+        const char* What;
+        String Bytes;
+        String ContentType;
+        String Text;
+    } cases[] = {
+        {"UTF-32 with its mark, read as UTF-16", "\xFF\xFE" + String(2, '\0') + utf32(page, false),
+         "text/html", page},
+        {"UTF-32 unlabelled", utf32(page, false), "text/html; charset=utf-32", page},
+        {"UTF-32BE with its mark, as 8-bit text", String(2, '\0') + "\xFE\xFF" + utf32(page, true), "",
+         "\xC3\xBE\xC3\xBF" + page},
+        {"UTF-32 in a page declaring UTF-16", "<meta charset=utf-16>" + utf32(page, false), "",
+         "<meta charset=utf-16>" + page},
+        {"a NUL in UTF-8", String("<p>Incorrect user\0name or password</p>", 38), "text/html; charset=utf-8",
+         page},
+        {"NULs in KOI-8", String("<p>Incorrect\0 username\0 or password\0</p>", 41),
+         "text/html; charset=koi8-r", page},
+        {"UTF-16 NULs", String{'\xFF', '\xFE', 'O', 0, 0, 0, 'K', 0}, "", "OK"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(markup::ToUtf8(c.Bytes, c.ContentType), c.Text) << c.What;
+}
+
+// An HTML page declares in a <meta> or an XML declaration, an XML document in its XML declaration alone, and
+// a page of any other type in neither: it shows them as the text they are.
+TEST(MarkupText, WhereTheMarkupDeclaresDependsOnTheAnswersType) {
+    const String words = "<p>Incorrect\x1B(B username or password</p>"; // as ISO-2022-JP shows them
+    const String shown = "<p>Incorrect username or password</p>";
+    const String xml = "<?xml version='1.0' encoding='iso-2022-jp'?>";
+    const String meta = "<meta charset='iso-2022-jp'>";
+    const struct {
+        const char* Type;
+        bool Xml;  // reads the XML declaration
+        bool Meta; // and a <meta>
+    } types[] = {
+        {"text/html", true, true},
+        {"", true, true},
+        {" Text/HTML ; charset=bogus", true, true},
+        {"application/xhtml+xml", true, false},
+        {"image/svg+xml", true, false},
+        {"text/xml", true, false},
+        {"Application/XML; charset=bogus", true, false},
+        {"text/xsl", true, false},
+        {"text/plain", false, false},
+        {"text/css", false, false},
+        {"application/json", false, false},
+    };
+    for (const auto& t : types) {
+        EXPECT_EQ(markup::ToUtf8(xml + words, t.Type), xml + (t.Xml ? shown : words)) << t.Type;
+        EXPECT_EQ(markup::ToUtf8(meta + words, t.Type), meta + (t.Meta ? shown : words)) << t.Type;
+    }
+    // Before the declaration come the byte order mark and the header's charset.
+    EXPECT_EQ(markup::ToUtf8(xml + words, "text/html; charset=windows-1252"), xml + words);
+    EXPECT_EQ(markup::ToUtf8("\xEF\xBB\xBF" + xml + words, "text/html"), xml + words);
+    EXPECT_EQ(markup::ToUtf8(xml + words, "text/html; charset=bogus"), xml + shown);
 }
 
 TEST(MarkupText, TheCharsetParameterOfAContentType) {

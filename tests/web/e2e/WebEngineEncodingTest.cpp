@@ -5,82 +5,20 @@
 
 #include <gtest/gtest.h>
 #include <iconv.h>
-#include <unistd.h>
-#include <webkit2/webkit2.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <set>
+#include <utility>
 
 #include "platform/web/MarkupText.h"
 #include "platform/web/WebEncodings.h"
-#include "tests/web/e2e/OwnEngineView.h"
+#include "tests/web/e2e/EngineTextView.h"
 
 namespace {
 
+using kvweb::TextView;
 using vcl::String;
 namespace markup = vcl::markup;
-
-// A view of the engine's own, in a window off the screen, that shows bytes as a page and tells what it
-// read them as.
-class TextView {
-public:
-    TextView() { g_signal_connect(FEngine.View(), "load-changed", G_CALLBACK(OnChanged), this); }
-    TextView(const TextView&) = delete;
-    TextView& operator=(const TextView&) = delete;
-
-    struct Read {
-        String Encoding; // document.characterSet
-        String Text;     // the body's text
-    };
-
-    // Bytes as a page of type text/html with that charset (none when Charset is null). A data: address
-    // carries both, as an answer's header does.
-    Read Show(const String& Bytes, const char* Charset) {
-        static const char* const Hex = "0123456789ABCDEF";
-        String url = "data:text/html" + (Charset ? ";charset=" + String(Charset) : String()) + ",";
-        for (const unsigned char c : Bytes)
-            url += String{'%', Hex[c >> 4], Hex[c & 15]};
-        FFinished = false;
-        webkit_web_view_load_uri(FEngine.View(), url.c_str());
-        if (!Until([this] { return FFinished; })) return {"<no load>", ""};
-        FAnswer.clear();
-        FAnswered = false;
-        webkit_web_view_evaluate_javascript(
-            FEngine.View(),
-            "document.characterSet + '\\n' + (document.body ? document.body.textContent : '')", -1, nullptr,
-            nullptr, nullptr, OnEvaluated, this);
-        if (!Until([this] { return FAnswered; })) return {"<no answer>", ""};
-        const std::size_t line = FAnswer.find('\n');
-        return {FAnswer.substr(0, line), line == String::npos ? String() : FAnswer.substr(line + 1)};
-    }
-
-private:
-    template <class Pred> static bool Until(Pred Done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!Done() && std::chrono::steady_clock::now() < deadline)
-            if (!g_main_context_iteration(nullptr, FALSE)) ::usleep(200);
-        return Done();
-    }
-    static void OnChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
-        if (event == WEBKIT_LOAD_FINISHED) static_cast<TextView*>(self)->FFinished = true;
-    }
-    static void OnEvaluated(GObject* source, GAsyncResult* result, gpointer self) {
-        auto* view = static_cast<TextView*>(self);
-        if (JSCValue* value =
-                webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, nullptr)) {
-            gchar* text = jsc_value_to_string(value);
-            view->FAnswer = text ? text : "";
-            g_free(text);
-            g_object_unref(value);
-        }
-        view->FAnswered = true;
-    }
-    kvweb::OwnEngineView FEngine;
-    bool FFinished = false;
-    bool FAnswered = false;
-    String FAnswer;
-};
 
 TEST(EngineEncoding, EveryLabelNamesTheSameEncodingToTheEngineInTheHeaderAndInAMeta) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
@@ -171,9 +109,18 @@ TEST(EngineEncoding, TheReaderMakesOfTheBytesTheTextTheEngineShows) {
     EXPECT_EQ(markup::ToUtf8(broken, "text/html; charset=utf-8"), view.Show(broken, "utf-8").Text);
     EXPECT_EQ(markup::ToUtf8("\xEF\xBB\xBF" + broken, "text/html"),
               view.Show("\xEF\xBB\xBF" + broken, nullptr).Text);
-    // UTF-16 with an unpaired surrogate in the middle and an odd byte at the end.
-    const String utf16{'x', 0, '\x3D', '\xD8', 'y', 0, '\x00', '\xDC', 'z', 0, 'w'};
-    EXPECT_EQ(markup::ToUtf8(utf16, "text/html; charset=utf-16"), view.Show(utf16, "utf-16").Text);
+    // UTF-16 with an unpaired surrogate in the middle and an odd byte at the end, after a character, a
+    // trail surrogate or a lead surrogate.
+    for (const String& utf16 : {String{'x', 0, '\x3D', '\xD8', 'y', 0, '\x00', '\xDC', 'z', 0, 'w'},
+                                String{'x', 0, '\x00', '\xDC', 'w'}, String{'x', 0, '\x3D', '\xD8', 'w'},
+                                String{'x', 0, '\x3D', '\xD8', '\x3D', '\xD8', 'w'}}) {
+        EXPECT_EQ(markup::ToUtf8(utf16, "text/html; charset=utf-16"), view.Show(utf16, "utf-16").Text);
+        EXPECT_EQ(markup::ToUtf8("\xFF\xFE" + utf16, ""), view.Show("\xFF\xFE" + utf16, nullptr).Text);
+        String big = utf16;
+        for (std::size_t i = 0; i + 1 < big.size(); i += 2)
+            std::swap(big[i], big[i + 1]);
+        EXPECT_EQ(markup::ToUtf8(big, "text/html; charset=utf-16be"), view.Show(big, "utf-16be").Text);
+    }
 }
 
 } // namespace

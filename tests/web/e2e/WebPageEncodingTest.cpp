@@ -28,4 +28,51 @@ TEST_F(WebEndToEnd, AFailedSignInIsReadFromAPageWhoseLabelTheEngineIgnores) {
     }
 }
 
+// The answer's bytes as a JSON string: every byte that is no printable ASCII as \u00XX, which the service
+// writes back as that byte.
+String JsonBytes(const String& Bytes) {
+    static const char* const Hex = "0123456789abcdef";
+    String out;
+    for (const unsigned char c : Bytes)
+        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\')
+            out += static_cast<char>(c);
+        else
+            out += String("\\u00") + Hex[c >> 4] + Hex[c & 15];
+    return out;
+}
+
+// The failed sign-in in a page whose NULs part its words, or that declares, where the engine does not look,
+// an encoding that would show the page as one U+FFFD: the control reads the words the user sees.
+TEST_F(WebEndToEnd, AFailedSignInIsReadFromAPageWithNulsOrADeclarationTheEngineIgnores) {
+    const String words = "Incorrect username or password";
+    const String phrase = "<title>Sign in</title><p>" + words + "</p>";
+    String utf32;
+    for (const char c : phrase)
+        utf32 += String{c, 0, 0, 0};
+    const String hides = "<meta charset=iso-2022-kr>";
+    const struct {
+        const char* What;
+        String Type;
+        String Body;
+    } pages[] = {
+        {"UTF-32 with its mark", "text/html", "\xFF\xFE" + String(2, '\0') + utf32},
+        {"UTF-32 unlabelled", "text/html; charset=utf-32", utf32},
+        {"a NUL in the words", "text/html; charset=utf-8",
+         "<title>Sign in</title><p>Incorrect user" + String(1, '\0') + "name or password</p>"},
+        {"a declaration in a script", "text/html", "<script>var m = '" + hides + "';</script>" + phrase},
+        {"a declaration in a comment", "text/html", "<!--" + hides + "-->" + phrase},
+        {"a declaration in <metadata>", "text/html", "<metadata charset=iso-2022-kr>" + phrase},
+    };
+    for (const auto& p : pages) {
+        const String answer = "HTTP/1.0 200 OK\r\nContent-Type: " + p.Type + "\r\n\r\n" + p.Body;
+        kvweb::DemoService::Get().Misbehave(R"({"user_home.php": {"raw": ")" + JsonBytes(answer) + R"("}})");
+        Events.clear();
+        Post("user_home.php?agenting=true", "login=demo&pass=wrong");
+        ASSERT_TRUE(WaitForEnd()) << p.What;
+        ASSERT_FALSE(Completes().empty()) << p.What;
+        EXPECT_NE(Completes().back().TopHtml.find(words), String::npos)
+            << p.What << Completes().back().TopHtml;
+    }
+}
+
 } // namespace

@@ -1,0 +1,78 @@
+#pragma once
+// A view of the engine's own that shows bytes as a page and tells what the engine read them as: for
+// comparing the markup reader with the installed engine.
+
+#include <unistd.h>
+#include <webkit2/webkit2.h>
+
+#include <chrono>
+
+#include "platform/rtl/Types.h"
+#include "tests/web/e2e/OwnEngineView.h"
+
+namespace kvweb {
+
+using vcl::String;
+
+// A view of the engine's own, in a window off the screen, that shows bytes as a page and tells what it
+// read them as.
+class TextView {
+public:
+    TextView() { g_signal_connect(FEngine.View(), "load-changed", G_CALLBACK(OnChanged), this); }
+    TextView(const TextView&) = delete;
+    TextView& operator=(const TextView&) = delete;
+
+    struct Read {
+        String Encoding; // document.characterSet
+        String Text;     // the body's text (the document's, when it has no body)
+    };
+
+    // Bytes as a page of that type with that charset (none when Charset is null). A data: address carries
+    // both, as an answer's header does.
+    Read Show(const String& Bytes, const char* Charset, const String& Type = "text/html") {
+        static const char* const Hex = "0123456789ABCDEF";
+        String url = "data:" + Type + (Charset ? ";charset=" + String(Charset) : String()) + ",";
+        for (const unsigned char c : Bytes)
+            url += String{'%', Hex[c >> 4], Hex[c & 15]};
+        FFinished = false;
+        webkit_web_view_load_uri(FEngine.View(), url.c_str());
+        if (!Until([this] { return FFinished; })) return {"<no load>", ""};
+        FAnswer.clear();
+        FAnswered = false;
+        webkit_web_view_evaluate_javascript(FEngine.View(),
+                                            "document.characterSet + '\\n' + ((document.body || "
+                                            "document.documentElement || {}).textContent || '')",
+                                            -1, nullptr, nullptr, nullptr, OnEvaluated, this);
+        if (!Until([this] { return FAnswered; })) return {"<no answer>", ""};
+        const std::size_t line = FAnswer.find('\n');
+        return {FAnswer.substr(0, line), line == String::npos ? String() : FAnswer.substr(line + 1)};
+    }
+
+private:
+    template <class Pred> static bool Until(Pred Done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!Done() && std::chrono::steady_clock::now() < deadline)
+            if (!g_main_context_iteration(nullptr, FALSE)) ::usleep(200);
+        return Done();
+    }
+    static void OnChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
+        if (event == WEBKIT_LOAD_FINISHED) static_cast<TextView*>(self)->FFinished = true;
+    }
+    static void OnEvaluated(GObject* source, GAsyncResult* result, gpointer self) {
+        auto* view = static_cast<TextView*>(self);
+        if (JSCValue* value =
+                webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, nullptr)) {
+            gchar* text = jsc_value_to_string(value);
+            view->FAnswer = text ? text : "";
+            g_free(text);
+            g_object_unref(value);
+        }
+        view->FAnswered = true;
+    }
+    kvweb::OwnEngineView FEngine;
+    bool FFinished = false;
+    bool FAnswered = false;
+    String FAnswer;
+};
+
+} // namespace kvweb
