@@ -42,7 +42,8 @@ TSize TBoxText::Measure(const String& Text, int MaxWidth) {
 
 TSize TBoxText::Fit(const String& Text, int MaxWidth, int MaxHeight) {
     const TSize whole = Measure(Text, MaxWidth);
-    if (whole.cy <= MaxHeight) {
+    // An empty text has nothing to cut, however low the work area.
+    if (whole.cy <= MaxHeight || Text.empty() || whole.cy <= 0) {
         SetCaption(Text);
         return whole;
     }

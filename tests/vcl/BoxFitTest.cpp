@@ -138,6 +138,30 @@ TEST_F(BoxFitTest, EveryKindOfBoxLiesWithinTheWorkAreaWhateverItsTextAndWherever
         }
 }
 
+TEST_F(BoxFitTest, AnEmptyTextOnAWorkAreaLowerThanABoxIsShownEmptyNotCut) {
+    std::vector<backend::Monitor> monitors(1);
+    monitors[0] = {Rect(0, 0, 1280, 60), Rect(0, 0, 1280, 60), true, "screen"};
+    ui.Screen().SetMonitors(monitors);
+    int shown = 0;
+    auto expectEmpty = [&] {
+        ui.WhenModal([&](TCustomForm* Box) {
+            ++shown;
+            auto* label = dynamic_cast<TLabel*>(UiDriver::Find(Box, "Message"));
+            if (!label) label = UiDriver::Get<TLabel>(Box, "Prompt");
+            EXPECT_EQ(label->Caption(), "") << "an empty text has nothing to mark as cut";
+            Box->SetModalResult(mrCancel);
+        });
+    };
+    expectEmpty();
+    vcl::MessageBox(main->Handle(), "", "Title", win::MB_OK);
+    expectEmpty();
+    ShowMessage("");
+    expectEmpty();
+    String value;
+    InputQuery("Title", "", value);
+    EXPECT_EQ(shown, 3);
+}
+
 TEST_F(BoxFitTest, ABoxThatFitsWhereItIsPlacedStaysThereCentredOnItsWindow) {
     main->SetBounds(300, 200, 600, 400);
     TRect box;
