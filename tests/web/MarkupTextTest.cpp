@@ -10,15 +10,23 @@ namespace {
 using vcl::String;
 namespace markup = vcl::markup;
 
+// Bytes answered with a Content-Type, and the text the reader makes of them.
+struct Decoding {
+    const char* What;
+    String Bytes;
+    String ContentType;
+    String Text;
+};
+
+template <std::size_t N> void ExpectDecoded(const Decoding (&Cases)[N]) {
+    for (const Decoding& c : Cases)
+        EXPECT_EQ(markup::ToUtf8(c.Bytes, c.ContentType), c.Text) << c.What;
+}
+
 TEST(MarkupText, TheEncodingIsTheMarksThenTheHeadersThenTheMetasThenUtf8OrWindows1252) {
     const String cafe1252 = "caf\xE9 \x80";             // "café €" in Windows-1252
     const String cafeUtf8 = "caf\xC3\xA9 \xE2\x82\xAC"; // and in UTF-8
-    struct Case {
-        const char* What;
-        String Bytes;
-        String ContentType;
-        String Text;
-    } cases[] = {
+    const Decoding cases[] = {
         {"the header's charset", cafe1252, "text/html; charset=windows-1252", cafeUtf8},
         {"a quoted charset among other parameters", cafe1252, "text/html;q=1; Charset=\"Windows-1252\"",
          cafeUtf8},
@@ -42,8 +50,7 @@ TEST(MarkupText, TheEncodingIsTheMarksThenTheHeadersThenTheMetasThenUtf8OrWindow
         {"UTF-8 cut off at the end", "a\xE2\x82", "text/html; charset=utf-8", "a\xEF\xBF\xBD"},
         {"nothing", "", "text/html; charset=utf-8", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(markup::ToUtf8(c.Bytes, c.ContentType), c.Text) << c.What;
+    ExpectDecoded(cases);
 }
 
 TEST(MarkupText, TheTextIsValidUtf8WhateverTheBytes) {
@@ -91,12 +98,7 @@ TEST(MarkupText, LabelsAreReadAsTheWebReadsThem) {
                   "<meta charset=" + String(label) + ">" + refused)
             << label;
 
-    struct Case {
-        const char* What;
-        String Bytes;
-        String ContentType;
-        String Text;
-    } cases[] = {
+    const Decoding cases[] = {
         {"unicode is UTF-16LE", String{'O', 0, 'K', 0}, "text/html; charset=unicode", "OK"},
         {"utf-16 is UTF-16LE", String{'O', 0, '\x3D', '\xD8'}, "text/html; charset=UTF-16", "O\xEF\xBF\xBD"},
         {"UTF-16BE, an odd last byte", String{0, 'O', 'K'}, "text/html; charset=utf-16be", "O\xEF\xBF\xBD"},
@@ -126,8 +128,7 @@ TEST(MarkupText, LabelsAreReadAsTheWebReadsThem) {
         {"a byte that is no character of the encoding", "a\xFF", "text/html; charset=windows-1253",
          "a\xEF\xBF\xBD"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(markup::ToUtf8(c.Bytes, c.ContentType), c.Text) << c.What;
+    ExpectDecoded(cases);
 }
 
 // No page shows U+0000: text whose NULs part the words a page shows reads as those words.
@@ -139,12 +140,7 @@ TEST(MarkupText, NoNulIsLeftToPartTheWordsAPageShows) {
             out += BigEndian ? String{0, 0, 0, c} : String{c, 0, 0, 0};
         return out;
     };
-    struct Case {
-        const char* What;
-        String Bytes;
-        String ContentType;
-        String Text;
-    } cases[] = {
+    const Decoding cases[] = {
         {"UTF-32 with its mark, read as UTF-16", "\xFF\xFE" + String(2, '\0') + utf32(page, false),
          "text/html", page},
         {"UTF-32 unlabelled", utf32(page, false), "text/html; charset=utf-32", page},
@@ -158,8 +154,7 @@ TEST(MarkupText, NoNulIsLeftToPartTheWordsAPageShows) {
          "text/html; charset=koi8-r", page},
         {"UTF-16 NULs", String{'\xFF', '\xFE', 'O', 0, 0, 0, 'K', 0}, "", "OK"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(markup::ToUtf8(c.Bytes, c.ContentType), c.Text) << c.What;
+    ExpectDecoded(cases);
 }
 
 // An HTML page declares in a <meta> or an XML declaration, an XML document in its XML declaration alone, and
