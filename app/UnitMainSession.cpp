@@ -68,9 +68,10 @@ bool Tfrm_Main::AskExitPageAgain() {
 
 bool Tfrm_Main::AskExitPageWhenQuiet() {
     FQuietTimer->SetEnabled(false);
-    // The rest of a burst of signals (Ctrl+C pressed two or three times) would end the fresh process as it
-    // starts, and the engine takes the program down with a process that ends before it has said who it
-    // is: the process starts once the signals have been quiet as long as a burst lasts.
+    // The rest of a burst of signals (Ctrl+C pressed two or three times) must not end the fresh process as
+    // it starts: the engine takes the program down with a process that ends before it has said who it is.
+    // The processes started after a signal are kept out of the signals (ExitSignals.h); besides, the fresh
+    // one starts only once the signals have been quiet as long as a burst lasts.
     const std::int64_t since = ExitSignals::SinceLastSignal();
     if (since >= 0 && since < ExitSignals::SameRequestMs) {
         FQuietTimer->SetInterval(static_cast<unsigned>(ExitSignals::SameRequestMs - since));

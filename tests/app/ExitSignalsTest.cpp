@@ -248,6 +248,8 @@ TEST_F(ExitSignalsTest, FromTheFirstRequestOnTheProcessesTheProgramStartsAreOutO
     ui.Process();
     EXPECT_TRUE(Application->Terminated()) << "the second request was not answered";
     EXPECT_EQ(ExitSignals::ExitStatus(0), 130);
+    ExitSignals::Uninstall();
+    EXPECT_EQ(BlockedInAProcessStartedNow(), std::vector<int>{}) << "after Uninstall";
 }
 
 // The clock of the window's timers, for the handler.
@@ -261,11 +263,7 @@ std::int64_t VirtualClock() {
 TEST_F(ExitSignalsTest, TheExitPageAskedAgainWaitsUntilTheBurstIsOver) {
     ExitSignals::Install(VirtualClock);
     SignIn();
-    auto signal = [] {
-        g_now = 0;
-        SignalAt(SIGINT, 0); // (the handler reads the virtual clock)
-    };
-    signal();
+    SignalAt(SIGINT, 0); // (the time given is not read: the handler reads the virtual clock)
     ui.Process();
     ASSERT_EQ(ExitPagesAsked(), 1u);
     // The page's process ended with the signal, under the exit page.
@@ -273,7 +271,7 @@ TEST_F(ExitSignalsTest, TheExitPageAskedAgainWaitsUntilTheBurstIsOver) {
     ui.Process();
     EXPECT_EQ(ExitPagesAsked(), 1u) << "asked again while the burst went on";
     ui.Advance(70);
-    signal();
+    SignalAt(SIGINT, 0);
     ui.Advance(ExitSignals::SameRequestMs - 1);
     EXPECT_EQ(ExitPagesAsked(), 1u) << "asked again within a quarter second of a signal";
     ui.Advance(1);

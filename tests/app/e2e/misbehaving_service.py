@@ -70,9 +70,10 @@ class Scenario:
         env.update(extra)
         return env
 
-    def start(self, **extra):
+    def start(self, own_group=False, **extra):
+        """The program with extra in its environment; own_group: in a process group of its own."""
         program = Program(self.args.program, self.env(**extra),
-                          os.path.join(self.args.artifacts, "program-%d.out" % len(self.programs)))
+                          os.path.join(self.args.artifacts, "program-%d.out" % len(self.programs)), own_group)
         self.programs.append(program)
         return program
 

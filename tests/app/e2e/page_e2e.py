@@ -19,7 +19,7 @@ import sys
 import time
 import urllib.parse
 
-from e2e_support import (Failure, Program, activate, arguments, caption_drawn_active, click, geometry, screenshot,
+from e2e_support import (Failure, activate, arguments, caption_drawn_active, click, geometry, screenshot,
                           titled, visible_windows, wait_for, xdotool)
 from misbehaving_service import CATALOG, HITS, INBOX, PAGE, Scenario, page
 
@@ -275,9 +275,7 @@ def signal_group(s, name, burst, signed_out=True):
     """Signs in a program of its own process group, sends it the burst (signal numbers, each after its pause
     in seconds) and checks how it ends: with the first signal's status, its windows closed within a few
     seconds, no page copy left and, when signed_out, the exit page reached at the service."""
-    output = os.path.join(s.args.artifacts, "program-%d.out" % len(s.programs))
-    program = Program(s.args.program, s.env(), output, own_group=True)
-    s.programs.append(program)
+    program = s.start(own_group=True)
     s.sign_in(program)
     exits = posted(s, "user_exit.php")
     sent = time.time()
