@@ -116,14 +116,17 @@ sigset_t HandledSet() {
     return set;
 }
 
-// Keeps the processes the GUI thread starts out of the signals (see ExitSignals.h): the GUI thread blocks
-// them, and the catcher, a thread that leaves them open and does nothing else, takes them instead, so that a
-// signal still reaches the handler whatever the other threads block.
+// Keeps every thread and process started after Install out of the signals (see ExitSignals.h): the
+// installing thread blocks them, and the catcher, a thread that leaves them open and does nothing else, takes
+// them instead, so that a signal still reaches the handler whatever the other threads block.
 class TShield {
 public:
-    // On the GUI thread.
+    // On the installing thread, the handlers installed: a signal that comes before the catcher runs waits
+    // for it.
     void Raise() {
         if (FRaised) return;
+        const sigset_t handled = HandledSet();
+        pthread_sigmask(SIG_BLOCK, &handled, &FBefore);
         FStop = false;
         FCatcher = std::thread([this] {
             const sigset_t handled = HandledSet();
@@ -131,11 +134,9 @@ public:
             std::unique_lock<std::mutex> lock(FMutex);
             FStopped.wait(lock, [this] { return FStop; });
         });
-        const sigset_t handled = HandledSet();
-        pthread_sigmask(SIG_BLOCK, &handled, &FBefore);
         FRaised = true;
     }
-    // On the GUI thread, the handlers still installed: a signal blocked meanwhile reaches them.
+    // On the installing thread, the handlers still installed: a signal blocked meanwhile reaches them.
     void Lower() {
         if (!FRaised) return;
         pthread_sigmask(SIG_SETMASK, &FBefore, nullptr);
@@ -194,6 +195,9 @@ void Install(TClock Clock) {
         if (g_ours[i]) sigaction(Handled[i], &action, nullptr);
     }
     g_installed = true;
+    // An ignored signal is blocked too: a process started with it blocked keeps it out whatever it does with
+    // its handlers (the engine's processes do not keep nohup's SIGHUP ignored).
+    Shield().Raise();
 }
 
 void Uninstall() {
@@ -262,8 +266,6 @@ void TExitWatch::Answer() {
     using namespace vcl;
     const int requests = Requests();
     if (requests == 0 || Application->Terminated()) return;
-    // Before anything that may start one of the engine's processes.
-    Shield().Raise();
     // What runs a loop of its own ends first: the main window's close cannot end the program while a
     // nested loop runs above the main one. Each step is taken from a message of its own, which the
     // next loop out retrieves once the loop this step ended has returned (a modal form shown then, such

@@ -14,15 +14,18 @@
 // SameRequestMs or more after the first signal of the one before (a sender's burst, or the SIGHUP of a
 // closed terminal that its shell sends again to its jobs, is one request). The first request signs out,
 // and the window waits for the service's exit page as after a close request; a second one closes it at
-// once. A signal sent to the whole process group (Ctrl+C in a terminal, a desktop session's end) ends the
-// browser engine's processes as well: the window asks for the exit page once more from a fresh process
-// then (UnitMain.h).
+// once.
 //
-// The engine aborts the whole program when a process it starts ends before it has told the engine who it
-// is, and a group's signal that comes while one starts ends it so. From the first request on, the
-// processes the GUI thread starts are kept out of the signals: the GUI thread blocks them, so that what it
-// starts inherits them blocked, and a thread of the watch's own, which leaves them open, takes them in its
-// place. The processes started before the first request end with the group as they always did.
+// The signals are the program's alone, from its first line: Install blocks them in the thread that calls it
+// (the GUI thread, first thing in main, before any other thread or process is started), and a thread of the
+// watch's own, which leaves them open and does nothing else, takes them for the whole run. Every thread
+// started afterwards inherits them blocked, and so does every process those threads start: the browser
+// engine's processes never take a signal sent to the program's whole process group (Ctrl+C in a terminal, a
+// desktop session's end, the SIGHUP of a closed terminal). The engine aborts the whole program when a process
+// it starts ends before it has told the engine who it is, which such a signal did; and a page process ended
+// by the group's signal took the exit page with it. The engine's processes end with the program instead
+// (the browser control ends its page process when it goes). A process the program starts for the user (the
+// desktop's link handler) is started with no signal blocked, as it would be from a shell.
 //
 // The signal's default is the last resort, for a program whose loop no longer answers: a signal counts
 // toward it only when it comes PressingMs or more after the last one that counted, the program having had
@@ -43,7 +46,8 @@ inline constexpr std::int64_t PressingMs = 1000;
 using TClock = std::int64_t (*)();
 std::int64_t MonotonicMilliseconds();
 
-// Installs the handlers (and clears the counts); Uninstall puts back what was there before.
+// Installs the handlers (and clears the counts), blocks the three signals in the calling thread and starts
+// the thread that takes them; Uninstall puts back what was there before.
 void Install(TClock Clock = MonotonicMilliseconds);
 void Uninstall();
 

@@ -6,10 +6,10 @@
 // the exit page requested: "Signing out...") and Closed (FSessionClosed: the window may close). A
 // completed document whose address contains "user_exit.php" ends the session from any state. So do, while
 // logging out, a second close request, an exit page that fails, and ten seconds without its answer: the
-// user is never kept waiting on the service for good. When the browser's page process ends with the close
-// request (the same signal reached the whole process group: the desktop session's end, Ctrl+C in a
-// terminal), the exit page is asked for once more from a fresh process and waited for two seconds only;
-// the process starts once the signals have been quiet for a quarter of a second.
+// user is never kept waiting on the service for good. When the browser's page process has just ended with
+// the close request (killed, or crashed: the signals sent to the program's process group never reach it),
+// the exit page is asked for once more from a fresh process and waited for two seconds only; the process
+// starts once the signals have been quiet for a quarter of a second.
 // While logging out the pages' questions are answered without being shown.
 //
 // A navigation that fails reads as a failure: the status bar says what happened ("The service cannot be

@@ -27,9 +27,9 @@ void Tfrm_Main::FormCloseQuery(TObject*, bool& CanClose) {
         CanClose = true;
         return;
     }
-    // The page's process has just ended: the session's end, or Ctrl+C in the terminal, signals every
-    // process of the program's group at once, the engine's with ours. The exit page comes from a fresh
-    // process then, and is waited for briefly only: the user has asked to close.
+    // The page's process has just ended (killed, or crashed; the signals of the program's process group do
+    // not reach it). The exit page comes from a fresh process then, and is waited for briefly only: the user
+    // has asked to close.
     const bool pageJustEnded = FPageEnded && win::GetTickCount() - FPageEndedAt < PageEndedGrace;
     // The user has asked to close: whatever the pages still ask is answered unseen, as a page being left
     // is answered, rather than put in front of a window that says "Signing out...".
@@ -70,8 +70,8 @@ bool Tfrm_Main::AskExitPageWhenQuiet() {
     FQuietTimer->SetEnabled(false);
     // The rest of a burst of signals (Ctrl+C pressed two or three times) must not end the fresh process as
     // it starts: the engine takes the program down with a process that ends before it has said who it is.
-    // The processes started after a signal are kept out of the signals (ExitSignals.h); besides, the fresh
-    // one starts only once the signals have been quiet as long as a burst lasts.
+    // Every process of the engine keeps the signals out (ExitSignals.h); besides, the fresh one starts only
+    // once the signals have been quiet as long as a burst lasts.
     const std::int64_t since = ExitSignals::SinceLastSignal();
     if (since >= 0 && since < ExitSignals::SameRequestMs) {
         FQuietTimer->SetInterval(static_cast<unsigned>(ExitSignals::SameRequestMs - since));
@@ -166,8 +166,8 @@ void Tfrm_Main::WebBrowser_MainNavigateError(TObject*, const OleVariant&, int St
     SetStatusText(text);
     if (failed == TRequest::Exit) {
         if (!FLoggingOut || FSessionClosed) return;
-        // The page's process ended under the exit page before it could ask the service (the same signal
-        // reached the whole process group): asked once more, from a fresh process, and waited for briefly.
+        // The page's process ended under the exit page before it could ask the service (killed, or crashed):
+        // asked once more, from a fresh process, and waited for briefly.
         if (StatusCode == navErrorPageEnded && !FExitAskedAgain && AskExitPageAgain()) return;
         // The service cannot sign us out now: the window closes all the same.
         EndSession();

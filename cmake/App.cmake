@@ -96,10 +96,12 @@ function(_kv_app_late)
     endforeach()
     _kv_app_e2e(app_service_dialogs misbehaving_service.py NO_WM LOCK ARGS --scenario dialogs)
     # Pages that ask the user things, or try what a page should not be able to do (under a window manager);
-    # signing out with the engine's processes ended by the same signal (sent to the program's process
-    # group), and with an exit page that asks the user things.
+    # signals to the program's process group, which the engine's processes keep out of, at any moment, ignored
+    # at start, or after the page's process ended otherwise; the engine's processes ending with the program;
+    # and an exit page that asks the user things.
     foreach(_scenario confirm box-on-signal asks-forever endless-unload permissions sandboxed process-ends
-                      long-alert group-signal group-signal-again exit-page-asks)
+                      long-alert group-signal group-signal-again signal-at-sign-in process-killed-then-signal
+                      signal-ignored-at-start link-while-signing-out engine-ends-with-the-program exit-page-asks)
       _kv_app_e2e(app_page_${_scenario} page_e2e.py LOCK ARGS --scenario ${_scenario})
     endforeach()
   endif()

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -33,13 +34,15 @@ std::int64_t TestClock() {
     return g_now.load();
 }
 // Sends Signal as the clock says Ms, and returns once the handler has counted it: at once where this thread
-// takes it; sent to the process where this thread keeps it out (once a request has been answered), to reach
-// the handler on another thread.
+// takes it; sent to the process where this thread keeps it out (once installed), to reach the handler on
+// another thread. An ignored signal is sent and forgotten.
 void SignalAt(int Signal, std::int64_t Ms) {
     g_now = Ms;
     sigset_t blocked;
     pthread_sigmask(SIG_BLOCK, nullptr, &blocked);
-    if (!sigismember(&blocked, Signal)) {
+    struct sigaction now {};
+    sigaction(Signal, nullptr, &now);
+    if (!sigismember(&blocked, Signal) || now.sa_handler == SIG_IGN) {
         std::raise(Signal);
         return;
     }
@@ -61,6 +64,24 @@ std::vector<int> BlockedIn(pid_t Pid) {
             for (int signal : {SIGHUP, SIGINT, SIGTERM})
                 if (mask >> (signal - 1) & 1) blocked.push_back(signal);
         }
+    return blocked;
+}
+
+// The signals (of the three) that a mask holds.
+std::vector<int> BlockedIn(const sigset_t& Mask) {
+    std::vector<int> blocked;
+    for (int signal : {SIGHUP, SIGINT, SIGTERM})
+        if (sigismember(&Mask, signal)) blocked.push_back(signal);
+    return blocked;
+}
+
+std::vector<int> BlockedInAThreadStartedNow() {
+    std::vector<int> blocked;
+    std::thread([&] {
+        sigset_t mask;
+        pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+        blocked = BlockedIn(mask);
+    }).join();
     return blocked;
 }
 
@@ -172,10 +193,10 @@ INSTANTIATE_TEST_SUITE_P(Signals, ExitSignalsBurst,
                                            TBurst{SIGHUP, 0, 129}));
 
 TEST_F(ExitSignalsTest, ASignalWhileTheLoginDialogIsUpEndsTheProgramWithoutAnyRequest) {
-    // Raised from the dialog's own loop, with nothing else to wake it.
+    // Sent from the dialog's own loop, with nothing else to wake it.
     ui.WhenModal([&](TCustomForm* Dlg) {
         EXPECT_EQ(Dlg, login);
-        std::raise(SIGTERM);
+        SignalAt(SIGTERM, 0);
     });
     main->Show();
     ui.Process();
@@ -188,7 +209,7 @@ TEST_F(ExitSignalsTest, ABoxUpWhenTheSignalComesIsCancelledAndSoIsTheLoginThatFo
     SignIn();
     ui.WhenModal([&](TCustomForm* Box) {
         EXPECT_NE(Box, login);
-        std::raise(SIGTERM);
+        SignalAt(SIGTERM, 0);
     });
     // The sign-in fails: a box says so, then the login dialog would come back.
     MainEngine()->RaiseNavigateError(String(Base) + "user_home.php?agenting=true", navErrorCannotConnect);
@@ -199,7 +220,7 @@ TEST_F(ExitSignalsTest, ABoxUpWhenTheSignalComesIsCancelledAndSoIsTheLoginThatFo
 
 TEST_F(ExitSignalsTest, AModalFormShownAfterTheRequestIsCancelledAsItComes) {
     SignIn();
-    std::raise(SIGTERM);
+    SignalAt(SIGTERM, 0);
     ui.Process();
     ASSERT_EQ(main->StatusText(), "Signing out...");
     // No answer from the test: a loop left waiting would raise EMessageLoopIdle.
@@ -217,7 +238,7 @@ TEST_F(ExitSignalsTest, AnOpenMenuIsEndedBeforeTheWindowIsAskedToClose) {
     win::WindowsHook hook(win::WH_MSGFILTER, [](int code, win::WPARAM wp, win::LPARAM lp) -> win::LRESULT {
         if (code == win::MSGF_MENU && !inMenu) {
             inMenu = true;
-            std::raise(SIGTERM);
+            SignalAt(SIGTERM, 0);
         }
         return win::CallNextHookEx(nullptr, code, wp, lp);
     });
@@ -234,22 +255,75 @@ TEST_F(ExitSignalsTest, AnOpenMenuIsEndedBeforeTheWindowIsAskedToClose) {
     EXPECT_EQ(trackingWhenAsked, std::vector<bool>{false}) << "the close request came while the menu ran";
 }
 
-// Ctrl+C in a terminal reaches the browser engine's processes too. From the first request on, the processes
-// the program starts (a fresh one for the exit page) are out of the signals: the rest of a burst, or a later
-// signal, cannot end one as it starts. The signals still reach the program.
-TEST_F(ExitSignalsTest, FromTheFirstRequestOnTheProcessesTheProgramStartsAreOutOfTheSignals) {
+// Ctrl+C in a terminal reaches every process of the program's group. From the program's first line on, every
+// thread and process it starts (the browser engine's among them) keeps the signals out: none can end one of
+// the engine's processes, least of all as it starts. The signals still reach the program.
+TEST_F(ExitSignalsTest, EveryThreadAndProcessStartedAfterInstallIsOutOfTheSignals) {
+    const std::vector<int> all{SIGHUP, SIGINT, SIGTERM};
+    EXPECT_EQ(BlockedInAThreadStartedNow(), all);
+    EXPECT_EQ(BlockedInAProcessStartedNow(), all);
     SignIn();
-    EXPECT_EQ(BlockedInAProcessStartedNow(), std::vector<int>{}) << "before any signal";
     SignalAt(SIGINT, 0);
     ui.Process();
     ASSERT_EQ(main->StatusText(), "Signing out...");
-    EXPECT_EQ(BlockedInAProcessStartedNow(), (std::vector<int>{SIGHUP, SIGINT, SIGTERM}));
+    EXPECT_EQ(BlockedInAProcessStartedNow(), all);
     SignalAt(SIGINT, ExitSignals::SameRequestMs);
     ui.Process();
     EXPECT_TRUE(Application->Terminated()) << "the second request was not answered";
     EXPECT_EQ(ExitSignals::ExitStatus(0), 130);
     ExitSignals::Uninstall();
+    EXPECT_EQ(BlockedInAThreadStartedNow(), std::vector<int>{}) << "after Uninstall";
     EXPECT_EQ(BlockedInAProcessStartedNow(), std::vector<int>{}) << "after Uninstall";
+}
+
+// The signals (of the three) a process's status line ("SigBlk:", "SigIgn:") lists.
+std::vector<int> SignalsOf(const String& Status, const String& Line) {
+    const std::size_t at = Status.find("\n" + Line);
+    if (at == String::npos) return {-1};
+    const unsigned long long mask = std::stoull(Status.substr(at + 1 + Line.size()), nullptr, 16);
+    std::vector<int> signals;
+    for (int signal : {SIGHUP, SIGINT, SIGTERM})
+        if (mask >> (signal - 1) & 1) signals.push_back(signal);
+    return signals;
+}
+
+// A link a page opens while the program signs out goes to the desktop's handler, a program of the user's: it
+// starts with no signal blocked, and with a signal ignored at start (nohup's SIGHUP) ignored, as a shell
+// would start it, so that it and the browser it starts can be ended as usual.
+TEST_F(ExitSignalsTest, TheLinkHandlerStartsWithTheSignalsAsTheyWereAtStart) {
+    ExitSignals::Uninstall();
+    std::signal(SIGHUP, SIG_IGN);
+    ExitSignals::Install(TestClock);
+    // A handler of our own in the desktop's place: it writes its status where the test reads it. (Not a shell
+    // script: the shell unblocks every signal as it starts.)
+    const String bin = folder.Path() + "/bin", status = bin + "/gio.status";
+    ::mkdir(bin.c_str(), 0700);
+    {
+        std::ofstream gio(bin + "/gio");
+        gio << "#!/usr/bin/env python3\n"
+               "import os, sys\n"
+               "with open(sys.argv[0] + '.part', 'w') as f:\n"
+               "    f.write(open('/proc/self/status').read())\n"
+               "os.replace(sys.argv[0] + '.part', sys.argv[0] + '.status')\n";
+    }
+    ::chmod((bin + "/gio").c_str(), 0700);
+    ScopedEnv path("PATH", (bin + ":" + ::getenv("PATH")).c_str());
+    SignIn();
+    SignalAt(SIGINT, 0);
+    ui.Process();
+    ASSERT_EQ(main->StatusText(), "Signing out...");
+    MainEngine()->RaiseExternalLink("https://elsewhere.example/offer");
+    ui.Process();
+    String text;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (text.empty() && std::chrono::steady_clock::now() < deadline) {
+        std::ifstream in(status);
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (text.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_FALSE(text.empty()) << "the link handler never ran";
+    EXPECT_EQ(SignalsOf(text, "SigBlk:"), std::vector<int>{});
+    EXPECT_EQ(SignalsOf(text, "SigIgn:"), std::vector<int>{SIGHUP});
 }
 
 // The clock of the window's timers, for the handler.

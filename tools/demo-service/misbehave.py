@@ -13,7 +13,8 @@ its leading "/" and without the query, e.g. "user_home.php") to the answer to gi
     headers  header lines of the answer (a Content-Type replaces the HTML one)
     body     the answer's text (a small page naming the status when not given)
     delay    seconds to wait before answering
-    silent   never answer: the connection is held until the client goes (or the server stops)
+    silent   never answer: the connection is held until the client goes (or the server stops); with raw,
+             the connection is held so after those characters (an answer that never ends)
     raw      these characters (as Latin-1 bytes) instead of an HTTP answer, then the connection closes
     method   only requests of this method misbehave
     once     only the first request that matches misbehaves; later ones get the real page

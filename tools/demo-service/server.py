@@ -356,12 +356,12 @@ def make_handler(service, verbose, idle_timeout=IDLE_TIMEOUT):
             """Answers as a misbehaviour file says (see misbehave.py)."""
             if spec.get("delay"):
                 time.sleep(float(spec["delay"]))
-            if spec.get("silent"):
-                self.hold()
-            elif "raw" in spec:
+            if "raw" in spec:
                 self.wfile.write(str(spec["raw"]).encode("latin-1", errors="replace"))
                 self.wfile.flush()
-            else:
+            if spec.get("silent"):
+                self.hold()
+            elif "raw" not in spec:
                 status = int(spec.get("status", 200))
                 text = spec.get("body")
                 if text is None:

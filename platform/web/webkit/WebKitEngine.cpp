@@ -139,6 +139,10 @@ TWebKitEngine::~TWebKitEngine() {
     g_signal_handlers_disconnect_by_data(FView, this);
     g_signal_handlers_disconnect_by_data(FContent, this);
     webkit_web_view_stop_loading(WEBKIT_WEB_VIEW(FView));
+    // The page's process goes with its view, now: left to notice on its own that nobody shows it any more, a
+    // page busy for ever (a script that never returns) would outlive the program by seconds and then write
+    // its abort to the program's terminal; and it keeps the program's signals out, so nothing else ends it.
+    webkit_web_view_terminate_web_process(WEBKIT_WEB_VIEW(FView));
     gtk_widget_destroy(FView);
     g_object_unref(FView);
     webkit_user_content_manager_unregister_script_message_handler_in_world(FContent, kHandler, kWorld);

@@ -157,11 +157,22 @@ class Service:
 class Program:
     """The program on the X display, with its session probe's lines (KALVENOR_SESSION_PROBE) collected."""
 
-    def __init__(self, path, env, output, own_group=False):
-        """own_group: in a process group of its own, as a desktop session starts it."""
+    def __init__(self, path, env, output, own_group=False, ignored=()):
+        """own_group: in a process group of its own, as a desktop session starts it; ignored: the signals it
+        starts with ignored, as nohup (SIGHUP) or a shell's background job (SIGINT) starts a program."""
         env = dict(env, KALVENOR_SESSION_PROBE="1", KALVENOR_BACKEND="gtk")
         self.output = open(output, "w")
-        self.process = subprocess.Popen([path], env=env, stdout=subprocess.PIPE, stderr=self.output, text=True,
+
+        # The signals as a terminal starts it, whatever the test was started from (a shell's background job
+        # ignores SIGINT), but for those asked to be ignored: set by a small starter that then becomes the
+        # program.
+        starter = ("import os, signal, sys\n"
+                   "for n in (signal.SIGHUP, signal.SIGINT, signal.SIGTERM):\n"
+                   "    signal.signal(n, signal.SIG_IGN if str(int(n)) in sys.argv[2:] else signal.SIG_DFL)\n"
+                   "signal.pthread_sigmask(signal.SIG_SETMASK, [])\n"
+                   "os.execv(sys.argv[1], sys.argv[1:2])\n")
+        command = [sys.executable, "-c", starter, path] + [str(int(n)) for n in ignored]
+        self.process = subprocess.Popen(command, env=env, stdout=subprocess.PIPE, stderr=self.output, text=True,
                                         start_new_session=own_group)
         self.lines = []
         threading.Thread(target=self.read, daemon=True).start()

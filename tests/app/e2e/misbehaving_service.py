@@ -70,10 +70,12 @@ class Scenario:
         env.update(extra)
         return env
 
-    def start(self, own_group=False, **extra):
-        """The program with extra in its environment; own_group: in a process group of its own."""
+    def start(self, own_group=False, ignored=(), **extra):
+        """The program with extra in its environment; own_group: in a process group of its own; ignored: the
+        signals it starts with ignored."""
         program = Program(self.args.program, self.env(**extra),
-                          os.path.join(self.args.artifacts, "program-%d.out" % len(self.programs)), own_group)
+                          os.path.join(self.args.artifacts, "program-%d.out" % len(self.programs)), own_group,
+                          ignored)
         self.programs.append(program)
         return program
 

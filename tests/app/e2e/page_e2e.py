@@ -8,7 +8,8 @@ reports what it learnt by asking the service for catalog.php?<name>=<value>.
                 --artifacts DIR
 
 Scenarios: confirm, box-on-signal, asks-forever, endless-unload, permissions, sandboxed, process-ends,
-group-signal, group-signal-again, exit-page-asks, long-alert.
+group-signal, group-signal-again, signal-at-sign-in, process-killed-then-signal, signal-ignored-at-start,
+link-while-signing-out, engine-ends-with-the-program, exit-page-asks, long-alert.
 """
 
 import argparse
@@ -20,7 +21,7 @@ import time
 import urllib.parse
 
 from e2e_support import (Failure, activate, arguments, caption_drawn_active, click, geometry, screenshot,
-                          titled, visible_windows, wait_for, xdotool)
+                          titled, type_login, visible_windows, wait_for, xdotool)
 from misbehaving_service import CATALOG, HITS, INBOX, PAGE, Scenario, page
 
 # The page that asks for every permission on a click, shared with the browser's own tests.
@@ -79,8 +80,9 @@ def section_loads(s, program, button, name, loading, timeout=20, once=True):
         raise Failure("%s was asked for %d times, not once" % (name, posted(s, name) - before))
 
 
-def web_processes(program):
-    """The engine's web processes under the program (their names are cut to fifteen characters)."""
+def web_processes(program, kinds=("WebKitWebProces",)):
+    """The engine's web processes under the program, or its processes of those kinds (their names are cut to
+    fifteen characters)."""
     out = subprocess.run(["ps", "-e", "-o", "pid=,ppid=,comm="], capture_output=True, text=True).stdout
     rows = [line.split(None, 2) for line in out.splitlines() if len(line.split(None, 2)) == 3]
     parent = {int(pid): int(ppid) for pid, ppid, _ in rows}
@@ -92,7 +94,32 @@ def web_processes(program):
                 return True
         return False
 
-    return [int(pid) for pid, _, comm in rows if comm.startswith("WebKitWebProces") and under(int(pid))]
+    return [int(pid) for pid, _, comm in rows if comm.startswith(kinds) and under(int(pid))]
+
+
+def engine_processes(program):
+    """Every process of the engine under the program: its web processes and its network process."""
+    return web_processes(program, ("WebKitWebProces", "WebKitNetworkP"))
+
+
+def living(pids):
+    """The processes of pids that still run (a zombie, ended and not yet collected, does not)."""
+    alive = []
+    for pid in pids:
+        try:
+            with open("/proc/%d/stat" % pid) as f:
+                if f.read().rsplit(")", 1)[1].split()[0] != "Z":
+                    alive.append(pid)
+        except OSError:
+            pass
+    return alive
+
+
+def check_no_abort(program, what):
+    """The program was not taken down by the engine: no abort of it in the program's output, and not ended
+    by a signal of its own."""
+    if "readPIDFromPeer" in program.output_text() or program.process.returncode < 0:
+        raise Failure("%s: the browser engine aborted the program (%d)" % (what, program.process.returncode))
 
 
 def confirm(s):
@@ -298,10 +325,10 @@ def signal_group(s, name, burst, signed_out=True):
 
 def group_signal(s):
     """SIGINT and SIGTERM sent to the program's whole process group (Ctrl+C in its terminal, the end of a
-    desktop session) end the engine's processes with it: the exit page reaches the service all the same,
-    from a fresh page process, and the program ends within a few seconds with the signal's status, leaving
-    no page copy. A burst of them within a quarter of a second (Ctrl+C pressed two or three times quickly)
-    is one request and ends the same way: no signal of it may catch the fresh process as it starts."""
+    desktop session) leave the engine's processes alone: the exit page reaches the service from the page's
+    own process, and the program ends within a few seconds with the signal's status, leaving no page copy. A
+    burst of them within a quarter of a second (Ctrl+C pressed two or three times quickly) is one request and
+    ends the same way."""
     INT, TERM = signal.SIGINT, signal.SIGTERM
     for name, burst in (("SIGINT", [(0, INT)]), ("SIGTERM", [(0, TERM)]),
                         ("three SIGINT 70 ms apart", [(0, INT), (0.07, INT), (0.07, INT)]),
@@ -313,10 +340,172 @@ def group_signal(s):
 def group_signal_again(s):
     """A second SIGINT to the process group a little after a quarter of a second (a second request, which
     does not wait for the exit page) ends the program at once with the first one's status, whatever it
-    meets of the exit page asked for again from a fresh process: never a crash, no page copy left."""
+    meets of the exit page: never a crash, no page copy left."""
     for after in (0.3, 0.4, 0.5):
         signal_group(s, "a second SIGINT %d ms after the first" % (after * 1000),
                      [(0, signal.SIGINT), (after, signal.SIGINT)], signed_out=False)
+
+
+def signal_at_sign_in(s):
+    """A signal to the program's process group a moment after the sign-in's Enter, while the browser engine
+    starts its processes (Ctrl+C typed then, or a desktop session that ends during a sign-in): none of them
+    takes it, and the program ends the normal way with the signal's status, leaving no page copy."""
+    for name, after, number in (("SIGINT 40 ms", 0.04, signal.SIGINT), ("SIGINT 100 ms", 0.1, signal.SIGINT),
+                                ("SIGTERM 100 ms", 0.1, signal.SIGTERM)):
+        what = "%s after the sign-in's Enter" % name
+        program = s.start(own_group=True)
+        type_login(s.login_window(program), "demo", "demo123")
+        xdotool("key", "Return")
+        time.sleep(after)
+        os.killpg(program.process.pid, number)
+        code = program.wait_end(60)  # (its windows may not be up yet: that they are gone tells nothing)
+        check_no_abort(program, what)
+        if code != 128 + number:
+            raise Failure("%s the program ended with %d, not %d" % (what, code, 128 + number))
+        if os.path.exists(os.path.join(s.temp, "tmp.html")):
+            raise Failure("the page copy outlived the program ended by a %s" % what)
+        print("%s: ended with %d" % (what, code))
+
+
+def process_killed_then_signal(s):
+    """The page's process ended by something else than a signal of the group (killed), and the group's SIGINT
+    70 ms later, while the engine starts the process of the page that says so: the exit page is asked for
+    again from that process and reaches the service, and the program ends with 130, leaving no page copy."""
+    program = s.start(own_group=True)
+    s.sign_in(program)
+    exits = posted(s, "user_exit.php")
+    for pid in web_processes(program):
+        os.kill(pid, signal.SIGKILL)
+    time.sleep(0.07)
+    os.killpg(program.process.pid, signal.SIGINT)
+    program.wait_closed(30)
+    code = program.wait_end(60)
+    check_no_abort(program, "SIGINT after the page's process was killed")
+    if code != 130:
+        raise Failure("the program ended with %d, not 130" % code)
+    if posted(s, "user_exit.php") == exits:
+        raise Failure("the exit page never reached the service")
+    if os.path.exists(os.path.join(s.temp, "tmp.html")):
+        raise Failure("the page copy outlived the program")
+
+
+def still_running(program, pids, what):
+    """The program and the engine's processes pids still run."""
+    if program.process.poll() is not None:
+        raise Failure("%s ended the program (%d)" % (what, program.process.returncode))
+    if not pids or living(pids) != pids:
+        raise Failure("%s ended the engine's processes: %s of %s run" % (what, living(pids), pids))
+
+
+def signal_ignored_at_start(s):
+    """Started under nohup (SIGHUP ignored), the group's SIGHUP (a closed terminal) ends nothing: the program
+    and its page stay, no engine process ends or is replaced, and a SIGINT 70 ms later ends the program with
+    130 and the exit page. Started as a shell's background job (SIGINT ignored), two SIGINT 70 ms apart end
+    nothing either, and a SIGTERM then ends the program with 143 and the exit page."""
+    for ignored, ignored_burst, number in ((signal.SIGHUP, 1, signal.SIGINT), (signal.SIGINT, 2, signal.SIGTERM)):
+        name = signal.Signals(ignored).name
+        program = s.start(own_group=True, ignored=(ignored,))
+        s.sign_in(program)
+        exits = posted(s, "user_exit.php")
+        pids = engine_processes(program)
+        mark = program.mark()
+        for i in range(ignored_burst):
+            os.killpg(program.process.pid, ignored)
+            time.sleep(0.07)
+        still_running(program, pids, "the ignored %s" % name)
+        if sorted(engine_processes(program)) != sorted(pids):
+            raise Failure("the ignored %s replaced the engine's processes: %s, then %s"
+                          % (name, pids, engine_processes(program)))
+        os.killpg(program.process.pid, number)
+        program.wait_closed(30)
+        code = program.wait_end(60)
+        check_no_abort(program, "%s after the ignored %s" % (signal.Signals(number).name, name))
+        if code != 128 + number:
+            raise Failure("after the ignored %s the program ended with %d, not %d" % (name, code, 128 + number))
+        if program.seen("status The page stopped", mark):
+            raise Failure("the page's process ended with the ignored %s" % name)
+        if posted(s, "user_exit.php") == exits:
+            raise Failure("after the ignored %s the exit page never reached the service" % name)
+        print("%s ignored at start: ended nothing; %s then ended the program with %d"
+              % (name, signal.Signals(number).name, code))
+
+
+def link_while_signing_out(s):
+    """A link the user opens while the program signs out (after a signal) goes to the desktop's handler,
+    which starts with no signal blocked: it and the browser it starts can be ended as usual. (The link is on
+    the exit page, shown while its answer never ends: a page whose navigation has not been answered yet
+    opens no link.)"""
+    bin_dir = os.path.join(s.work, "bin")
+    os.makedirs(bin_dir)
+    status = os.path.join(s.work, "gio-status")
+    # (Not a shell script: the shell unblocks every signal as it starts.)
+    with open(os.path.join(bin_dir, "gio"), "w") as f:
+        f.write("#!%s\nimport os\nwith open(%r, 'w') as f:\n    f.write(open('/proc/self/status').read())\n"
+                "os.replace(%r, %r)\n" % (sys.executable, status + ".part", status + ".part", status))
+    os.chmod(os.path.join(bin_dir, "gio"), 0o755)
+    away = "https://elsewhere.example/offer"
+    # (Padded: the engine shows an answer once it has enough of it to tell what it is.)
+    link = "<a href='%s' style='display:block;width:100%%;height:900px'>away</a><!--%s-->" % (away, "x" * 4096)
+    s.service.misbehave({"user_exit.php": {"raw": "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n" + link,
+                                           "silent": True}})
+    program = s.start(own_group=True, PATH=bin_dir + os.pathsep + os.environ.get("PATH", ""))
+    s.sign_in(program)
+    mark = program.mark()
+    os.killpg(program.process.pid, signal.SIGINT)
+    program.wait_line("status Signing out...", mark, 10)
+    wait_for("the exit page's request", lambda: posted(s, "user_exit.php") == 1, 10, program.process)
+    clicked = 0
+    while not os.path.exists(status):
+        if clicked == 10:
+            raise Failure("ten clicks on the exit page's link never ran the desktop's handler")
+        click(*PAGE)  # once the exit page shows its link, the click opens it
+        clicked += 1
+        try:
+            wait_for("the desktop's handler to run", lambda: os.path.exists(status), 1, program.process)
+        except Failure:
+            if program.process.poll() is not None:
+                raise
+    with open(status) as f:
+        lines = dict(line.split(":", 1) for line in f.read().splitlines() if ":" in line)
+    blocked = int(lines["SigBlk"].strip(), 16)
+    held = [signal.Signals(n).name for n in (signal.SIGHUP, signal.SIGINT, signal.SIGTERM) if blocked >> (n - 1) & 1]
+    if held:
+        raise Failure("the desktop's handler started with %s blocked" % ", ".join(held))
+    os.killpg(program.process.pid, signal.SIGINT)  # a second request: the exit page is not waited for
+    code = program.wait_end(60)
+    if code != 130:
+        raise Failure("the program ended with %d, not 130" % code)
+
+
+def engine_ends_with_the_program(s):
+    """The engine's processes end with the program, a page busy for ever among them: none outlives it by
+    more than about a second (nor writes to its terminal afterwards)."""
+    script = ("<script>onload=function(){new Image().src='catalog.php?busy=1';"
+              "setTimeout(function(){for(;;){}},300);};</script>")
+    s.service.misbehave({"user_inbox.php": {"body": page("<p>Inbox</p>" + script)}})
+    program = s.start()
+    s.sign_in(program)
+    mark = program.mark()
+    click(*INBOX)
+    program.wait_line("status Ready", mark, 20)
+    wait_report(s, "busy", program)
+    time.sleep(0.5)  # the page's script has started its endless loop
+    pids = engine_processes(program)
+    if not pids:
+        raise Failure("no process of the engine found under the program")
+    # A second request closes at once, without waiting for the exit page.
+    program.process.send_signal(signal.SIGINT)
+    time.sleep(0.3)
+    program.process.send_signal(signal.SIGINT)
+    program.wait_end(60)
+    ended = time.time()
+    wait_for("the engine's processes to end", lambda: not living(pids), 10)
+    outlived = time.time() - ended
+    if outlived > 1.5:
+        raise Failure("the engine's processes outlived the program by %.1f s" % outlived)
+    if "ERROR" in program.output_text().replace("ERROR: LeakSanitizer", ""):
+        raise Failure("an engine's process wrote to the program's terminal")
+    print("the engine's %d processes ended %.2f s after the program" % (len(pids), outlived))
 
 
 def exit_page_asks(s):
@@ -380,7 +569,9 @@ def long_alert(s):
 
 SCENARIOS = {f.__name__.replace("_", "-"): f for f in
              (confirm, box_on_signal, asks_forever, endless_unload, permissions, sandboxed, process_ends,
-              group_signal, group_signal_again, exit_page_asks, long_alert)}
+              group_signal, group_signal_again, signal_at_sign_in, process_killed_then_signal,
+              signal_ignored_at_start, link_while_signing_out, engine_ends_with_the_program, exit_page_asks,
+              long_alert)}
 
 
 def main():
