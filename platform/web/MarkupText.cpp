@@ -11,6 +11,7 @@
 
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Unicode.h"
+#include "platform/web/LegacyDecoders.h"
 #include "platform/web/WebEncodings.h"
 
 namespace vcl::markup {
@@ -212,6 +213,14 @@ String Decode(std::string_view Bytes, const TWebEncoding& Encoding) {
         return DecodeSingleByte(Bytes, Encoding);
     case TDecoder::Converter:
         return Convert(Bytes, Encoding.Converter);
+    case TDecoder::ShiftJis:
+        return DecodeShiftJis(Bytes, Encoding.Converter);
+    case TDecoder::EucKr:
+        return DecodeEucKr(Bytes, Encoding.Converter);
+    case TDecoder::Big5:
+        return DecodeBig5(Bytes, Encoding.Converter);
+    case TDecoder::Gb18030:
+        return DecodeGb18030(Bytes, Encoding.Converter);
     }
     return String();
 }

@@ -10,9 +10,9 @@ namespace vcl::markup {
 
 namespace {
 
-// The legacy encodings go to the system's converter under the name of the code page that the web's
-// encoding of that name is: the web's "EUC-KR" is the extended one of Windows (949), its "Shift_JIS" is
-// Windows' 932, its "GBK" decodes as GB 18030, its "Big5" holds the Hong Kong supplement, its
+// The legacy encodings take their characters from the system's converter under the name of the code page that
+// the web's encoding of that name is: the web's "EUC-KR" is the extended one of Windows (949), its
+// "Shift_JIS" is Windows' 932, its "GBK" decodes as GB 18030, its "Big5" holds the Hong Kong supplement, its
 // "x-mac-cyrillic" is the Ukrainian variant, and ISO-8859-8-I is ISO-8859-8 read in logical order. Where
 // the web's table of a single-byte encoding has another character than the converter's, it is listed.
 constexpr TByteChar kMacintoshDifferences[] = {{0xC6, 0x2206}, {0xF0, 0xF8FF}}; // increment, Apple's logo
@@ -52,13 +52,15 @@ constexpr TWebEncoding kWindows1257{"windows-1257", TDecoder::SingleByte, "CP125
 constexpr TWebEncoding kWindows1258{"windows-1258", TDecoder::SingleByte, "CP1258", true};
 constexpr TWebEncoding kMacCyrillic{"x-mac-cyrillic", TDecoder::SingleByte, "MACUKRAINIAN", false,
                                     kMacCyrillicDifferences};
-constexpr TWebEncoding kGbk{"GBK", TDecoder::Converter, "GB18030"};
-constexpr TWebEncoding kGb18030{"gb18030", TDecoder::Converter, "GB18030"};
-constexpr TWebEncoding kBig5{"Big5", TDecoder::Converter, "BIG5-HKSCS"};
+constexpr TWebEncoding kGbk{"GBK", TDecoder::Gb18030, "GB18030"};
+constexpr TWebEncoding kGb18030{"gb18030", TDecoder::Gb18030, "GB18030"};
+constexpr TWebEncoding kBig5{"Big5", TDecoder::Big5, "BIG5-HKSCS"};
+// The converter reads a broken sequence of EUC-JP or ISO-2022-JP otherwise than the web (its C1 controls
+// where the web has U+FFFD, say), but never takes into it an ASCII character that the web shows after it.
 constexpr TWebEncoding kEucJp{"EUC-JP", TDecoder::Converter, "EUC-JP"};
 constexpr TWebEncoding kIso2022Jp{"ISO-2022-JP", TDecoder::Converter, "ISO-2022-JP"};
-constexpr TWebEncoding kShiftJis{"Shift_JIS", TDecoder::Converter, "CP932"};
-constexpr TWebEncoding kEucKr{"EUC-KR", TDecoder::Converter, "CP949"};
+constexpr TWebEncoding kShiftJis{"Shift_JIS", TDecoder::ShiftJis, "CP932"};
+constexpr TWebEncoding kEucKr{"EUC-KR", TDecoder::EucKr, "CP949"};
 // Encodings whose decoders could let a page hide markup from a reader that decodes them otherwise: such
 // a page reads as one U+FFFD.
 constexpr TWebEncoding kReplacement{"replacement", TDecoder::Replacement};

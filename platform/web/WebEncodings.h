@@ -17,7 +17,12 @@ enum class TDecoder {
     UserDefined, // bytes 0x80..0xFF as U+F780..U+F7FF
     Replacement, // the whole text, when it is not empty, as one U+FFFD
     SingleByte,  // one character a byte, from the system's converter (TWebEncoding::Converter)
-    Converter    // the system's converter, by the name in TWebEncoding::Converter
+    Converter,   // the system's converter, by the name in TWebEncoding::Converter
+    // The web's own decoders (LegacyDecoders.h), with the characters of the system's converter
+    ShiftJis,
+    EucKr,
+    Big5,
+    Gb18030
 };
 
 // A byte of a single-byte encoding that the web reads otherwise than the system's converter.
@@ -29,7 +34,9 @@ struct TByteChar {
 struct TWebEncoding {
     const char* Name; // as the engine names it ("windows-1252", "UTF-16LE", "Shift_JIS")
     TDecoder Decoder;
-    const char* Converter = nullptr; // the system converter's name, for SingleByte and Converter
+    // The system converter's name: for SingleByte and Converter, and for the web's own multi-byte decoders
+    // the one that gives the character of each well-formed sequence.
+    const char* Converter = nullptr;
     // SingleByte: a byte in 0x80..0x9F that the code page leaves undefined reads as the C1 control of that
     // number (as the web reads the Windows code pages), not as U+FFFD.
     bool ControlsForUndefined = false;
