@@ -7,8 +7,9 @@
 namespace vcl {
 
 std::shared_ptr<THTMLDocument> THTMLDocument::FromBytes(const String& Url, const String& Bytes,
-                                                        const String& ContentType) {
-    return std::make_shared<THTMLDocument>(Url, markup::ToUtf8(Bytes, ContentType));
+                                                        const String& ContentType, const String& EngineType) {
+    const String line = markup::LastContentType(ContentType, EngineType);
+    return std::make_shared<THTMLDocument>(Url, markup::ToUtf8(Bytes, line, EngineType));
 }
 
 HRESULT THTMLDocument::Save(const String& FileName, bool /*Remember*/) {

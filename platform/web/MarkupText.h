@@ -10,16 +10,29 @@ namespace vcl::markup {
 struct TWebEncoding;
 
 // Bytes as UTF-8. The encoding is the byte order mark's when there is one; else the one the charset of
-// ContentType (the answer's Content-Type header) names; else the one the page declares in its own markup;
-// else UTF-8 when the bytes are valid UTF-8, and Windows-1252 (what unlabelled 8-bit text is read as) when
-// they are not. What the markup can declare in depends on the answer's type, as the engine shows it: an
-// HTML page (text/html, or no type) in a <meta> or an XML declaration (DeclaredEncoding); an XML document
-// (text/xml, application/xml, text/xsl, a type ending in "+xml") in its XML declaration alone
-// (XmlDeclaredEncoding); a page of any other type (plain text, a script, a style sheet, JSON) in nothing.
+// ContentType (the answer's last Content-Type line, LastContentType) names as the engine reads it
+// (CharsetOf); else the one the page declares in its own markup; else UTF-8 when the bytes are valid UTF-8,
+// and Windows-1252 (what unlabelled 8-bit text is read as) when they are not. What the markup can declare in
+// depends on the answer's type as the engine shows it: an HTML page (text/html, or no type) in a <meta> or an
+// XML declaration (DeclaredEncoding); an XML document (text/xml, application/xml, text/xsl, a type ending in
+// "+xml") in its XML declaration alone (XmlDeclaredEncoding); a page of any other type (plain text, a script,
+// a style sheet, JSON) in nothing. That type is the line's (up to a comma or a blank, in any case), unless
+// the engine sniffed the page: for a line whose type it does not take (CharsetOf) or one of "*/*",
+// "unknown/unknown" and "application/unknown" it is EngineType, the type the engine gave the answer, and
+// without that (an answer without Content-Type) HTML.
 // Labels are read as the web reads them (WebEncodings.h): one that names no encoding ("utf-32", "ibm037")
 // counts as none; "iso-8859-1" and "us-ascii" are Windows-1252. Bytes that are no character of the
 // encoding become U+FFFD: the result is always valid UTF-8. It holds no U+0000, which no page shows.
-String ToUtf8(const String& Bytes, const String& ContentType);
+String ToUtf8(const String& Bytes, const String& ContentType, const String& EngineType = String());
+
+// The Content-Type line the engine reads, from the header as the HTTP library hands it over: its lines joined
+// with ", " (Joined). The engine reads the last line; but a line may hold ", " too. Each piece from a ", "
+// outside quotes on is a reading, and so is the whole value; EngineType, the type the engine gave the answer,
+// rules out those that name another type (unless the engine sniffed the page for theirs), and of the others
+// the shortest counts. Only where all of them name a charset that hides ASCII text (UTF-16, replacement) does
+// such a charset count: the engine may have read any of them, and the words of a failed sign-in show in an
+// encoding that keeps ASCII whichever it read.
+String LastContentType(const String& Joined, const String& EngineType);
 
 // The encoding an HTML page declares in its markup, as the browser engine finds it before decoding the
 // page, or nullptr. Bytes that start with "<?x" in UTF-16 are in UTF-16 (XmlDeclaredEncoding). Else the
@@ -42,7 +55,15 @@ const TWebEncoding* DeclaredEncoding(std::string_view Bytes);
 // label that names UTF-16 means UTF-8; x-user-defined stays itself.
 const TWebEncoding* XmlDeclaredEncoding(std::string_view Bytes);
 
-// The charset parameter of a Content-Type value ("text/html; charset=UTF-8" gives "UTF-8"), or empty.
+// The charset the engine reads from a Content-Type line, or empty. None when the HTTP library takes no type
+// from the line, its text up to the first ';' holding no '/', two, or a space ("texthtml", "; charset=x",
+// "text/html, text/plain"): the engine then sniffs the page. Else the library parses the parameters (parted
+// at each ';' outside quotes, the first of a name counting) and the engine writes them out again, in the
+// order of the library's table (a hash order, neither the line's nor any other), and takes the label after
+// the first "charset" that starts a word and that '=' follows in what it wrote, up to a blank, a quote or a
+// semicolon. So "charset=; charset=x" and "charset; charset=x" name nothing, 'charset=x"' and "charset=x,y"
+// neither, "charset='x'" and 'charset="x y"' name x, and so does a "charset=x" after ';' or a blank inside
+// another parameter's value, where that parameter comes first in the table.
 String CharsetOf(const String& ContentType);
 
 } // namespace vcl::markup
