@@ -8,8 +8,7 @@ namespace vcl {
 
 std::shared_ptr<THTMLDocument> THTMLDocument::FromBytes(const String& Url, const String& Bytes,
                                                         const String& ContentType, const String& EngineType) {
-    const String line = markup::LastContentType(ContentType, EngineType);
-    return std::make_shared<THTMLDocument>(Url, markup::ToUtf8(Bytes, line, EngineType));
+    return std::make_shared<THTMLDocument>(Url, markup::ToUtf8(Bytes, ContentType, EngineType));
 }
 
 HRESULT THTMLDocument::Save(const String& FileName, bool /*Remember*/) {

@@ -195,10 +195,6 @@ String Decode(std::string_view Bytes, const TWebEncoding& Encoding) {
     return String();
 }
 
-bool StartsWith(const String& s, const char* prefix, std::size_t n) {
-    return s.size() >= n && s.compare(0, n, prefix, n) == 0;
-}
-
 } // namespace
 
 // ---- The answer's Content-Type, as the engine reads it
@@ -228,10 +224,10 @@ std::string_view TypePart(std::string_view Line) {
     return TrimBlanks(Line.substr(0, Line.find(';')));
 }
 
-// The parts of Text between the Separators that stand outside double quotes. A quote opens wherever it stands
-// (in a parameter's name too), and in quotes a backslash escapes the next character.
-std::vector<std::string_view> PartsOf(std::string_view Text, std::string_view Separator) {
-    std::vector<std::string_view> parts;
+// The parameters' text parted at each ';' that stands outside double quotes. A quote opens wherever it
+// stands (in a parameter's name too), and in quotes a backslash escapes the next character.
+std::vector<std::string_view> ItemsOf(std::string_view Text) {
+    std::vector<std::string_view> items;
     bool quoted = false;
     std::size_t from = 0;
     for (std::size_t i = 0; i < Text.size(); ++i) {
@@ -239,13 +235,13 @@ std::vector<std::string_view> PartsOf(std::string_view Text, std::string_view Se
             ++i;
         } else if (Text[i] == '"') {
             quoted = !quoted;
-        } else if (!quoted && Text.substr(i).starts_with(Separator)) {
-            parts.push_back(Text.substr(from, i - from));
-            from = i + Separator.size();
+        } else if (!quoted && Text[i] == ';') {
+            items.push_back(Text.substr(from, i - from));
+            from = i + 1;
         }
     }
-    parts.push_back(Text.substr(from));
-    return parts;
+    items.push_back(Text.substr(from));
+    return items;
 }
 
 // The library takes a type with one '/' and no space in it (a tab or a comma it keeps). For any other, or
@@ -305,7 +301,7 @@ struct TParam {
     std::optional<String> Value; // none for a parameter without "="
 };
 
-// The parameters after the type, as the library parses them: parted at each ';' outside quotes (PartsOf). A
+// The parameters after the type, as the library parses them: parted at each ';' outside quotes (ItemsOf). A
 // name is the text before the first '=', a value the text after it, both without blanks around them; a value
 // in quotes loses them, its escapes and whatever follows the closing quote. A parameter without a name is
 // dropped. Of two of one name (in any case) the first counts, but a "name*=" one (ExtendedValue) replaces it.
@@ -315,7 +311,7 @@ std::vector<TParam> ParametersOf(std::string_view Text) {
         return std::find_if(params.begin(), params.end(),
                             [&](const TParam& p) { return SameText(p.Name, Name); });
     };
-    for (const std::string_view part : PartsOf(Text, ";")) {
+    for (const std::string_view part : ItemsOf(Text)) {
         const std::string_view item = TrimBlanks(part);
         const std::size_t eq = item.find('=');
         TParam p{String(TrimBlanks(item.substr(0, eq))), std::nullopt};
@@ -416,19 +412,27 @@ String Written(std::string_view Type, const std::vector<TParam>& Params) {
 
 // The charset the engine reads from what it wrote: at the first "charset" (in any case) that starts a word
 // (after a blank, a control character or ';', inside a quoted value too) and that '=' follows, blanks allowed
-// between; a first one without '=' is passed over. The label follows, after any blanks and quotes, and ends
-// at a blank, a quote or ';': 'charset="koi8-r x"' is KOI8-R, 'charset="koi8-r\""' (written for the value
-// 'koi8-r"') names nothing, and 'charset=koi8-r,windows-1252' nothing either.
+// between. One that another character follows is passed over, and that character with it, so that "Charset
+// charset=x" names nothing while "charset y; charset=x" names x. The label follows, after any blanks and
+// quotes, and ends at a blank, a quote or ';': 'charset="koi8-r x"' is KOI8-R, 'charset="koi8-r\""' (written
+// for the value 'koi8-r"') names nothing, and 'charset=koi8-r,windows-1252' nothing either.
 String FirstCharset(std::string_view Text) {
     auto control = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     auto quote = [](char c) { return c == '"' || c == '\''; };
-    for (std::size_t at = 0; at + 7 <= Text.size(); ++at) {
-        if (g_ascii_strncasecmp(Text.data() + at, "charset", 7) != 0) continue;
-        if (at == 0 || !(control(Text[at - 1]) || Text[at - 1] == ';')) continue;
+    for (std::size_t at = 0; at + 7 <= Text.size();) {
+        if (g_ascii_strncasecmp(Text.data() + at, "charset", 7) != 0 || at == 0 ||
+            !(control(Text[at - 1]) || Text[at - 1] == ';')) {
+            ++at;
+            continue;
+        }
         std::size_t i = at + 7;
         while (i < Text.size() && control(Text[i]))
             ++i;
-        if (i == Text.size() || Text[i] != '=') continue;
+        if (i == Text.size()) break;
+        if (Text[i] != '=') {
+            at = i + 1;
+            continue;
+        }
         while (++i < Text.size() && (control(Text[i]) || quote(Text[i])))
             ;
         std::size_t end = i;
@@ -451,41 +455,47 @@ String CharsetOf(const String& ContentType) {
     return FirstCharset(Written(type, InTableOrder(params)));
 }
 
-String LastContentType(const String& Joined, const String& EngineType) {
-    // The HTTP library hands several Content-Type lines over joined with ", ", and the engine reads the last
-    // one; but one line may hold ", " too. So the value reads several ways: from each ", " outside quotes on,
-    // and as a whole. The type the engine gave the answer rules out those whose type is another (where the
-    // engine did not sniff the page), and of the others the shortest is the last line.
-    const String engine = LowerCase(EngineType);
-    const std::vector<std::string_view> parts = PartsOf(Joined, ", ");
-    std::vector<String> readings;
-    for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
-        const std::string_view line(part->data(), Joined.data() + Joined.size() - part->data());
-        const std::string_view type = TypePart(line);
-        if (engine.empty() || !TypeTaken(type) || SniffedFor(MimeOf(type)) || MimeOf(type) == engine)
-            readings.emplace_back(line);
-    }
-    if (readings.empty()) return Joined;
-    // Where the readings differ, the reader cannot know which one the engine read. A charset that hides a
-    // page's ASCII text (UTF-16, replacement) then counts only if every reading gives one: read in an
-    // encoding that keeps ASCII, a page shows the words the engine would show in any of the readings (a
-    // UTF-16 page's too, once its NULs are dropped), so that a failed sign-in never reads as none.
-    auto hides = [](const String& Line) {
-        const TWebEncoding* e = EncodingOfLabel(CharsetOf(Line));
-        return e && (e->Decoder == TDecoder::Utf16LE || e->Decoder == TDecoder::Utf16BE ||
-                     e->Decoder == TDecoder::Replacement);
-    };
-    const auto shows = std::find_if_not(readings.begin(), readings.end(), hides);
-    return shows != readings.end() ? *shows : readings.front();
-}
-
 namespace {
+
+// The lines the engine may have read from the Content-Type header as the HTTP library hands it over: its
+// lines joined with ", ". The engine reads the last line, but one line may hold ", " too, in quotes or not.
+// So the value reads several ways: from each ", " outside quotes on (the shortest first), as a whole, and,
+// for a line that left a quote open, from each ", " in quotes on. The type the engine gave the answer rules
+// out those whose type is another, unless the engine sniffed the page for theirs. The first that remains is
+// the likeliest; with none, the whole value.
+std::vector<String> LinesOf(const String& Joined, const String& EngineType) {
+    std::vector<std::size_t> outside, inside; // where the readings start, the shortest first
+    bool quoted = false;
+    for (std::size_t i = 0; i < Joined.size(); ++i) {
+        // (A backslash that ended a line does not hide the ", " after it.)
+        if (quoted && Joined[i] == '\\' && Joined.compare(i + 1, 2, ", ") != 0) {
+            ++i;
+        } else if (Joined[i] == '"') {
+            quoted = !quoted;
+        } else if (Joined.compare(i, 2, ", ") == 0) {
+            std::vector<std::size_t>& starts = quoted ? inside : outside;
+            starts.insert(starts.begin(), i + 2);
+        }
+    }
+    std::vector<std::size_t> starts = outside;
+    starts.push_back(0);
+    starts.insert(starts.end(), inside.begin(), inside.end());
+    const String engine = LowerCase(EngineType);
+    std::vector<String> lines;
+    for (const std::size_t at : starts) {
+        const std::string_view type = TypePart(std::string_view(Joined).substr(at));
+        if (engine.empty() || !TypeTaken(type) || SniffedFor(MimeOf(type)) || MimeOf(type) == engine)
+            lines.push_back(Joined.substr(at));
+    }
+    if (lines.empty()) lines.push_back(Joined);
+    return lines;
+}
 
 // The type that decides where the page declares its encoding: the line's, or, where the engine sniffed the
 // page (for a type it does not take or one it sniffs for), the one the engine gave it. Without either, the
 // page is taken for HTML, as an answer without a type.
-String TypeOf(const String& ContentType, const String& EngineType) {
-    const std::string_view type = TypePart(ContentType);
+String TypeOf(const String& Line, const String& EngineType) {
+    const std::string_view type = TypePart(Line);
     if (!TypeTaken(type) || SniffedFor(MimeOf(type))) return LowerCase(EngineType);
     return MimeOf(type);
 }
@@ -500,20 +510,53 @@ const TWebEncoding* DeclaredIn(std::string_view Bytes, const String& Type) {
     return nullptr;
 }
 
-String Decoded(const String& Bytes, const String& ContentType, const String& EngineType) {
-    const std::string_view bytes = Bytes;
-    if (StartsWith(Bytes, "\xEF\xBB\xBF", 3)) return DecodeUtf8(bytes.substr(3));
-    if (StartsWith(Bytes, "\xFF\xFE", 2)) return DecodeUtf16(bytes.substr(2), false);
-    if (StartsWith(Bytes, "\xFE\xFF", 2)) return DecodeUtf16(bytes.substr(2), true);
-    if (const TWebEncoding* e = EncodingOfLabel(CharsetOf(ContentType))) return Decode(bytes, *e);
-    if (const TWebEncoding* e = DeclaredIn(bytes, TypeOf(ContentType, EngineType))) return Decode(bytes, *e);
-    return IsValidUtf8(Bytes) ? Bytes : Cp1252ToUtf8(Bytes);
+// The encoding a byte order mark at the start of Bytes names, and the mark's length; nullptr without one.
+const TWebEncoding* MarkOf(const String& Bytes, std::size_t& Length) {
+    static const struct {
+        std::string_view Mark;
+        const char* Label;
+    } marks[] = {{"\xEF\xBB\xBF", "utf-8"}, {"\xFF\xFE", "utf-16le"}, {"\xFE\xFF", "utf-16be"}};
+    for (const auto& m : marks)
+        if (Bytes.starts_with(m.Mark)) {
+            Length = m.Mark.size();
+            return EncodingOfLabel(m.Label);
+        }
+    Length = 0;
+    return nullptr;
+}
+
+// An encoding in which ASCII text does not read as itself: a page in it does not show the words it has.
+bool HidesAscii(const TWebEncoding* Encoding) {
+    return Encoding && (Encoding->Decoder == TDecoder::Utf16LE || Encoding->Decoder == TDecoder::Utf16BE ||
+                        Encoding->Decoder == TDecoder::Replacement);
 }
 
 } // namespace
 
+const TWebEncoding* EncodingOf(const String& Bytes, const String& ContentType, const String& EngineType) {
+    std::size_t mark = 0;
+    if (const TWebEncoding* e = MarkOf(Bytes, mark)) return e;
+    auto labelled = [&](const String& Line) {
+        const TWebEncoding* e = EncodingOfLabel(CharsetOf(Line));
+        return e ? e : DeclaredIn(Bytes, TypeOf(Line, EngineType));
+    };
+    const std::vector<String> lines = LinesOf(ContentType, EngineType);
+    // Where the header reads several ways, the reader cannot know which the engine read. An encoding that
+    // hides the page's ASCII text then counts only if every reading gives one: in one that keeps ASCII, a
+    // page shows the words the engine would show in any of the readings (a UTF-16 page's too, once its NULs
+    // are dropped), so that a failed sign-in never reads as none.
+    for (const String& line : lines)
+        if (const TWebEncoding* e = labelled(line); !HidesAscii(e)) return e;
+    return labelled(lines.front());
+}
+
 String ToUtf8(const String& Bytes, const String& ContentType, const String& EngineType) {
-    String text = Decoded(Bytes, ContentType, EngineType);
+    std::size_t mark = 0;
+    MarkOf(Bytes, mark);
+    const TWebEncoding* e = EncodingOf(Bytes, ContentType, EngineType);
+    String text = e                    ? Decode(std::string_view(Bytes).substr(mark), *e)
+                  : IsValidUtf8(Bytes) ? Bytes
+                                       : Cp1252ToUtf8(Bytes);
     // No page shows U+0000: its parser drops it from the text (and shows U+FFFD for it in a title or a
     // value). Left in, a NUL between two letters, as UTF-32 read as 8-bit text or UTF-16 puts there, would
     // part words the page shows.

@@ -239,6 +239,8 @@ TEST(MarkupText, TheCharsetIsTheFirstTheEngineFindsInTheParametersAsItWritesThem
         // "charset" where it starts a word, in another parameter too.
         {"text/html; xcharset=koi8-r", nullptr},
         {"text/html; charsetx=koi8-r; charset=iso-8859-5", "iso-8859-5"},
+        {"text/html; charset x; charset=koi8-r", "koi8-r"},
+        {"text/html; Charset charset=iso-8859-5", nullptr},
         {"text/html; \x01"
          "charset=iso-8859-5",
          "iso-8859-5"},
@@ -279,29 +281,32 @@ TEST(MarkupText, TheCharsetIsTheFirstTheEngineFindsInTheParametersAsItWritesThem
 
 // Two Content-Type lines reach the reader joined with ", ", which one line may hold too; the engine reads the
 // last line, and the type it gave the answer tells which that was.
-TEST(MarkupText, TheLastOfSeveralContentTypeLinesIsTheOneTheEnginesTypeAgreesWith) {
+TEST(MarkupText, TheHeadersLastLineIsTheOneTheEnginesTypeAgreesWith) {
+    const String page = "<p>x</p>", hiding = "<meta charset=iso-2022-kr><p>x</p>";
     const struct {
         const char* Joined;
         const char* EngineType;
-        const char* Line;
+        const char* Label;
+        const String& Page;
     } cases[] = {
-        {"text/html; charset=utf-16le, text/html", "text/html", "text/html"},
-        {"text/html; charset=iso-8859-5, text/html; charset=koi8-r", "text/html",
-         "text/html; charset=koi8-r"},
-        {"text/html; charset=koi8-r, text/plain", "text/plain", "text/plain"},
-        {"text/html; charset=koi8-r, text/plain", "text/html", "text/html; charset=koi8-r, text/plain"},
-        {"text/html; charset=utf-16le, ", "text/html", ""},
-        {"text/html; charset=koi8-r, texthtml", "text/html", "texthtml"},
-        {"text/plain, */*; charset=koi8-r", "text/html", "*/*; charset=koi8-r"},
-        {"text/plain; x=\"a, text/html\"; charset=koi8-r", "text/plain",
-         "text/plain; x=\"a, text/html\"; charset=koi8-r"},
-        {"text/plain, text/html", "", "text/html"},
-        // One line listing two types, or two lines: a charset that would hide the words counts in neither.
-        {"text/html, text/html; charset=koi8-r", "text/html", "text/html; charset=koi8-r"},
-        {"text/html, text/html; charset=utf-16le", "text/html", "text/html, text/html; charset=utf-16le"},
+        {"text/html; charset=utf-16le, text/html", "text/html", nullptr, page},
+        {"text/html; charset=iso-8859-5, text/html; charset=koi8-r", "text/html", "koi8-r", page},
+        {"text/html; charset=iso-8859-5, text/html; charset=koi8-r", "", "koi8-r", page},
+        {"text/plain; charset=iso-8859-5, text/html; charset=koi8-r", "text/plain", nullptr, page},
+        {"text/html; charset=koi8-r, ", "text/html", nullptr, page},
+        {"text/html; charset=koi8-r, texthtml", "text/html", nullptr, page},
+        {"text/plain, */*; charset=koi8-r", "text/html", "koi8-r", page},
+        {"text/plain; x=\"a, text/html\"; charset=koi8-r", "text/plain", "koi8-r", page},
+        {"text/html; x=\"a, b\"; charset=koi8-r", "text/html", "koi8-r", page},
+        // One line or two: an encoding that hides the words counts only where every reading gives one.
+        {"text/html, text/html; charset=utf-16le", "text/html", nullptr, page},
+        {"text/html; charset=\"koi8-r\", text/html", "text/html", "koi8-r", hiding},
+        {"text/html; charset=koi8-r, text/html", "text/html", "iso-2022-kr", hiding},
+        {"text/html; charset=utf-16le", "text/html", "utf-16le", page},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(markup::LastContentType(c.Joined, c.EngineType), c.Line)
+        EXPECT_STREQ(NameOf(markup::EncodingOf(c.Page, c.Joined, c.EngineType)),
+                     NameOf(c.Label ? markup::EncodingOfLabel(c.Label) : nullptr))
             << c.Joined << " as " << c.EngineType;
 }
 
