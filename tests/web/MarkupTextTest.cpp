@@ -211,47 +211,27 @@ TEST(MarkupText, TheCharsetIsTheFirstTheEngineFindsInTheParametersAsItWritesThem
         const char* Line;
         const char* Label; // of the encoding the engine reads the page in, or null
     } cases[] = {
+        // The first that counts decides, though it names nothing.
         {"text/html; charset=; charset=koi8-r", nullptr},
-        {"text/html; charset=\"\"; charset=koi8-r", nullptr},
         {"text/html; charset; charset=koi8-r", nullptr},
         {"text/html; charset=koi8-r; charset=iso-8859-5", "koi8-r"},
-        {"TEXT/HTML; CHARSET=KOI8-R", "koi8-r"},
-        {"text/html; CharSet  =  koi8-r", "koi8-r"},
-        {"text/html; charset= \"koi8-r\"", "koi8-r"},
+        {"TEXT/HTML; CharSet  =  KOI8-R", "koi8-r"},
         // Quotes and blanks end a label, or spoil it.
         {"text/html; charset=koi8-r\"", nullptr},
         {"text/html; charset=\"koi8-r", "koi8-r"},
         {"text/html; charset='koi8-r'", "koi8-r"},
-        {"text/html; charset=koi8'-r", "koi8"},
         {"text/html; charset=\"koi\\8-r\"", "koi8-r"},
-        {"text/html; charset=koi\\8-r", nullptr},
-        {"text/html; charset=\"koi8\\\"-r\"", nullptr},
         {"text/html; charset=\"koi8-r;x\"", "koi8-r"},
-        {"text/html; charset=\"x iso-8859-5\"", nullptr},
         {"text/html; charset=iso-8859-5 x", "iso-8859-5"},
-        {"text/html; charset=iso-8859-5\x0Bx", "iso-8859-5"},
-        {"text/html; charset=\x01iso-8859-5", "iso-8859-5"},
-        {"text/html; charset=koi8-r\x7F", nullptr},
-        {"text/html; charset=koi8-r, text/plain", nullptr},
         {"text/html; charset=koi8-r,iso-8859-5", nullptr},
-        {"text/html; charset==koi8-r", nullptr},
         {"text/html; charset=koi8-r \xC3\xA9", nullptr},
-        // "charset" where it starts a word, in another parameter too.
+        // "charset" where it starts a word, in another parameter too, and with '=' after it.
         {"text/html; xcharset=koi8-r", nullptr},
-        {"text/html; charsetx=koi8-r; charset=iso-8859-5", "iso-8859-5"},
+        {"text/html; x=\"charset=koi8-r\"", nullptr},
+        {"text/html; x=1 charset=koi8-r", "koi8-r"},
+        {"text/html; charset; x=\"a;charset=iso-8859-5\"", "iso-8859-5"},
         {"text/html; charset x; charset=koi8-r", "koi8-r"},
         {"text/html; Charset charset=iso-8859-5", nullptr},
-        {"text/html; \x01"
-         "charset=iso-8859-5",
-         "iso-8859-5"},
-        {"text/html; charset\x01=iso-8859-5", "iso-8859-5"},
-        {"text/html; x=1 charset=koi8-r", "koi8-r"},
-        {"text/html; x=charset=koi8-r", nullptr},
-        {"text/html; x=\"charset=koi8-r\"", nullptr},
-        {"text/html; x=\"a;charset=koi8-r\"", "koi8-r"},
-        {"text/html; charset; x=\"a;charset=iso-8859-5\"", "iso-8859-5"},
-        {"text/html; x=1; charset; x=\"a;charset=iso-8859-5\"", nullptr},
-        {"text/html; x=\"\xC3\xA9;charset=koi8-r x\"", nullptr},
         {"text/plain\tcharset=koi8-r; charset=iso-8859-5", "koi8-r"},
         // The order of the library's table.
         {"text/html; x=\"a;charset=utf-16le\"; charset=windows-1252", "windows-1252"},
@@ -259,18 +239,12 @@ TEST(MarkupText, TheCharsetIsTheFirstTheEngineFindsInTheParametersAsItWritesThem
         // Extended parameters.
         {"text/html; charset=iso-8859-5; charset*=UTF-8''koi8-r", "koi8-r"},
         {"text/html; charset*=koi8-r", nullptr},
-        {"text/html; x*=UTF-8''a%3Bcharset%3Dkoi8-r; charset=iso-8859-5", "iso-8859-5"},
-        {"text/html; a*=UTF-8''a%3Bcharset%3Dkoi8-r; charset=iso-8859-5", "koi8-r"},
         // Types the library does not take, and some it does.
         {"texthtml; charset=koi8-r", nullptr},
         {"; charset=koi8-r", nullptr},
-        {"charset=koi8-r", nullptr},
         {"text/html x; charset=koi8-r", nullptr},
         {"text/html, text/plain; charset=koi8-r", nullptr},
-        {"text//html; charset=koi8-r", nullptr},
         {"text/html\tx; charset=koi8-r", "koi8-r"},
-        {"text/plain,x; charset=koi8-r", "koi8-r"},
-        {"text/; charset=koi8-r", "koi8-r"},
         {"*/*; charset=koi8-r", "koi8-r"},
     };
     for (const auto& c : cases)
@@ -291,18 +265,14 @@ TEST(MarkupText, TheHeadersLastLineIsTheOneTheEnginesTypeAgreesWith) {
     } cases[] = {
         {"text/html; charset=utf-16le, text/html", "text/html", nullptr, page},
         {"text/html; charset=iso-8859-5, text/html; charset=koi8-r", "text/html", "koi8-r", page},
-        {"text/html; charset=iso-8859-5, text/html; charset=koi8-r", "", "koi8-r", page},
         {"text/plain; charset=iso-8859-5, text/html; charset=koi8-r", "text/plain", nullptr, page},
-        {"text/html; charset=koi8-r, ", "text/html", nullptr, page},
         {"text/html; charset=koi8-r, texthtml", "text/html", nullptr, page},
         {"text/plain, */*; charset=koi8-r", "text/html", "koi8-r", page},
-        {"text/plain; x=\"a, text/html\"; charset=koi8-r", "text/plain", "koi8-r", page},
         {"text/html; x=\"a, b\"; charset=koi8-r", "text/html", "koi8-r", page},
         // One line or two: an encoding that hides the words counts only where every reading gives one.
         {"text/html, text/html; charset=utf-16le", "text/html", nullptr, page},
         {"text/html; charset=\"koi8-r\", text/html", "text/html", "koi8-r", hiding},
         {"text/html; charset=koi8-r, text/html", "text/html", "iso-2022-kr", hiding},
-        {"text/html; charset=utf-16le", "text/html", "utf-16le", page},
     };
     for (const auto& c : cases)
         EXPECT_STREQ(NameOf(markup::EncodingOf(c.Page, c.Joined, c.EngineType)),
@@ -323,12 +293,9 @@ TEST(MarkupText, WhereTheEngineSniffsThePageTheTypeItGaveDecidesWhatDeclares) {
     } cases[] = {
         {"texthtml", "text/plain", false},
         {"texthtml", "text/html", true},
-        {"; charset=utf-16le", "text/plain", false},
         {"*/*", "text/plain", false},
-        {"unknown/unknown", "text/html", true},
         {"", "", true},
         {"text/html", "application/rss+xml", true},
-        {"text/html,x", "text/html", true},
         {"text/html x; charset=iso-2022-jp", "text/plain", false},
     };
     for (const auto& c : cases)
