@@ -7,8 +7,8 @@
 namespace vcl {
 
 std::shared_ptr<THTMLDocument> THTMLDocument::FromBytes(const String& Url, const String& Bytes,
-                                                        const String& ContentType) {
-    return std::make_shared<THTMLDocument>(Url, markup::ToUtf8(Bytes, ContentType));
+                                                        const String& ContentType, const String& EngineType) {
+    return std::make_shared<THTMLDocument>(Url, markup::ToUtf8(Bytes, ContentType, EngineType));
 }
 
 HRESULT THTMLDocument::Save(const String& FileName, bool /*Remember*/) {

@@ -58,9 +58,11 @@ public:
 class THTMLDocument final : public IHTMLDocument2, public IPersistFile {
 public:
     THTMLDocument(String Url, String Html) : FUrl(std::move(Url)), FHtml(std::move(Html)) {}
-    // The document of the bytes a server sent for Url, with their Content-Type (MarkupText.h).
+    // The document of the bytes a server sent for Url (MarkupText.h), with their Content-Type header as the
+    // HTTP library gives it (its lines joined with ", ") and the type the engine gave the answer; both empty
+    // for an answer without Content-Type.
     static std::shared_ptr<THTMLDocument> FromBytes(const String& Url, const String& Bytes,
-                                                    const String& ContentType);
+                                                    const String& ContentType, const String& EngineType);
 
     IHTMLDocument2* QueryHTMLDocument2() override { return this; }
     String URL() const override { return FUrl; }

@@ -9,17 +9,33 @@ namespace vcl::markup {
 
 struct TWebEncoding;
 
-// Bytes as UTF-8. The encoding is the byte order mark's when there is one; else the one the charset of
-// ContentType (the answer's Content-Type header) names; else the one the page declares in its own markup;
-// else UTF-8 when the bytes are valid UTF-8, and Windows-1252 (what unlabelled 8-bit text is read as) when
-// they are not. What the markup can declare in depends on the answer's type, as the engine shows it: an
-// HTML page (text/html, or no type) in a <meta> or an XML declaration (DeclaredEncoding); an XML document
-// (text/xml, application/xml, text/xsl, a type ending in "+xml") in its XML declaration alone
-// (XmlDeclaredEncoding); a page of any other type (plain text, a script, a style sheet, JSON) in nothing.
+// Bytes as UTF-8, read in the encoding EncodingOf gives, or, where it gives none, as UTF-8 when they are
+// valid UTF-8 and as Windows-1252 (what unlabelled 8-bit text is read as) when they are not; a byte order
+// mark is left out. Bytes that are no character of the encoding become U+FFFD: the result is always valid
+// UTF-8. It holds no U+0000, which no page shows.
+String ToUtf8(const String& Bytes, const String& ContentType, const String& EngineType = String());
+
+// The encoding the browser engine reads the bytes of an answer in, as far as the bytes and the answer's
+// Content-Type tell it, or nullptr (ToUtf8). ContentType is the header as the HTTP library hands it over, its
+// lines joined with ", "; EngineType the type the engine gave the answer (the response's MIME type); both are
+// empty for an answer without the header. The encoding is the byte order mark's when there is one; else the
+// one the charset of the header's last line names, as the engine reads it (CharsetOf); else the one the page
+// declares in its own markup, where the answer's type lets it: an HTML page (text/html, or no type) in a
+// <meta> or an XML declaration (DeclaredEncoding); an XML document (text/xml, application/xml, text/xsl, a
+// type ending in "+xml") in its XML declaration alone (XmlDeclaredEncoding); a page of any other type (plain
+// text, a script, a style sheet, JSON) in nothing. That type is the line's (up to a comma or a blank, in any
+// case); where the engine sniffed the page, for a type it does not take (CharsetOf) or "*/*",
+// "unknown/unknown" or "application/unknown", it is EngineType, and without that (no header) HTML.
+// The engine reads the last of several lines; but a line may hold ", " too, in quotes or not, so the value
+// reads several ways. Those that name a type other than EngineType are ruled out (unless the engine sniffed
+// the page for theirs), and the first of the others counts: the pieces from a ", " outside quotes on, the
+// shortest first, then the whole value, then the pieces from a ", " in quotes on. But an encoding that hides
+// ASCII text (UTF-16, replacement) counts only where every reading gives one: the words of a failed sign-in
+// show in one that keeps ASCII whichever reading the engine took.
 // Labels are read as the web reads them (WebEncodings.h): one that names no encoding ("utf-32", "ibm037")
-// counts as none; "iso-8859-1" and "us-ascii" are Windows-1252. Bytes that are no character of the
-// encoding become U+FFFD: the result is always valid UTF-8. It holds no U+0000, which no page shows.
-String ToUtf8(const String& Bytes, const String& ContentType);
+// counts as none; "iso-8859-1" and "us-ascii" are Windows-1252.
+const TWebEncoding* EncodingOf(const String& Bytes, const String& ContentType,
+                               const String& EngineType = String());
 
 // The encoding an HTML page declares in its markup, as the browser engine finds it before decoding the
 // page, or nullptr. Bytes that start with "<?x" in UTF-16 are in UTF-16 (XmlDeclaredEncoding). Else the
@@ -42,7 +58,15 @@ const TWebEncoding* DeclaredEncoding(std::string_view Bytes);
 // label that names UTF-16 means UTF-8; x-user-defined stays itself.
 const TWebEncoding* XmlDeclaredEncoding(std::string_view Bytes);
 
-// The charset parameter of a Content-Type value ("text/html; charset=UTF-8" gives "UTF-8"), or empty.
+// The charset the engine reads from a Content-Type line, or empty. None when the HTTP library takes no type
+// from the line, its text up to the first ';' holding no '/', two, or a space ("texthtml", "; charset=x",
+// "text/html, text/plain"): the engine then sniffs the page. Else the library parses the parameters (parted
+// at each ';' outside quotes, the first of a name counting) and the engine writes them out again, in the
+// order of the library's table (a hash order, neither the line's nor any other), and takes the label after
+// the first "charset" that starts a word and that '=' follows in what it wrote, up to a blank, a quote or a
+// semicolon. So "charset=; charset=x" and "charset; charset=x" name nothing, 'charset=x"' and "charset=x,y"
+// neither, "charset='x'" and 'charset="x y"' name x, and so does a "charset=x" after ';' or a blank inside
+// another parameter's value, where that parameter comes first in the table.
 String CharsetOf(const String& ContentType);
 
 } // namespace vcl::markup

@@ -181,7 +181,7 @@ TEST_F(PageCopyTest, AFailedSignInWhoseNulsPartItsWordsIsReadAsThePageShowsIt) {
     for (const char c : "<p>\n" + words + "</p>")
         bytes += String{c, 0, 0, 0};
     const auto document =
-        THTMLDocument::FromBytes(String(Base) + "p.php", bytes, "text/html; charset=utf-32");
+        THTMLDocument::FromBytes(String(Base) + "p.php", bytes, "text/html; charset=utf-32", "text/html");
     main->WebBrowser_Main->Navigate(String(Base) + "p.php");
     MainEngine()->RaiseDocumentComplete(String(Base) + "p.php", document->Html());
     EXPECT_EQ(GetDocumentHtml(main->WebBrowser_Main), "<p>\r\n" + words + "</p>\r\n");

@@ -4,6 +4,7 @@
 
 #include "platform/rtl/Unicode.h"
 #include "platform/web/MarkupText.h"
+#include "platform/web/WebEncodings.h"
 
 namespace {
 
@@ -196,6 +197,110 @@ TEST(MarkupText, TheCharsetParameterOfAContentType) {
     EXPECT_EQ(markup::CharsetOf("text/html;charset = 'koi8-r'"), "koi8-r");
     EXPECT_EQ(markup::CharsetOf("text/html"), "");
     EXPECT_EQ(markup::CharsetOf("text/html; xcharset=utf-8"), "") << "only a parameter of that name";
+}
+
+const char* NameOf(const markup::TWebEncoding* Encoding) {
+    return Encoding ? Encoding->Name : "none";
+}
+
+// The charset of a Content-Type line as the installed engine reads it (each case as it was seen to): the
+// parameters as the HTTP library parses them, written out again in the order of its table, and the first
+// "charset=" that starts a word in that.
+TEST(MarkupText, TheCharsetIsTheFirstTheEngineFindsInTheParametersAsItWritesThemOut) {
+    const struct {
+        const char* Line;
+        const char* Label; // of the encoding the engine reads the page in, or null
+    } cases[] = {
+        // The first that counts decides, though it names nothing.
+        {"text/html; charset=; charset=koi8-r", nullptr},
+        {"text/html; charset; charset=koi8-r", nullptr},
+        {"text/html; charset=koi8-r; charset=iso-8859-5", "koi8-r"},
+        {"TEXT/HTML; CharSet  =  KOI8-R", "koi8-r"},
+        // Quotes and blanks end a label, or spoil it.
+        {"text/html; charset=koi8-r\"", nullptr},
+        {"text/html; charset=\"koi8-r", "koi8-r"},
+        {"text/html; charset='koi8-r'", "koi8-r"},
+        {"text/html; charset=\"koi\\8-r\"", "koi8-r"},
+        {"text/html; charset=\"koi8-r;x\"", "koi8-r"},
+        {"text/html; charset=iso-8859-5 x", "iso-8859-5"},
+        {"text/html; charset=koi8-r,iso-8859-5", nullptr},
+        {"text/html; charset=koi8-r \xC3\xA9", nullptr},
+        // "charset" where it starts a word, in another parameter too, and with '=' after it.
+        {"text/html; xcharset=koi8-r", nullptr},
+        {"text/html; x=\"charset=koi8-r\"", nullptr},
+        {"text/html; x=1 charset=koi8-r", "koi8-r"},
+        {"text/html; charset; x=\"a;charset=iso-8859-5\"", "iso-8859-5"},
+        {"text/html; charset x; charset=koi8-r", "koi8-r"},
+        {"text/html; Charset charset=iso-8859-5", nullptr},
+        {"text/plain\tcharset=koi8-r; charset=iso-8859-5", "koi8-r"},
+        // The order of the library's table.
+        {"text/html; x=\"a;charset=utf-16le\"; charset=windows-1252", "windows-1252"},
+        {"text/html; name=\"q;charset=koi8-r\"; charset=iso-8859-5", "koi8-r"},
+        // Extended parameters.
+        {"text/html; charset=iso-8859-5; charset*=UTF-8''koi8-r", "koi8-r"},
+        {"text/html; charset*=koi8-r", nullptr},
+        // Types the library does not take, and some it does.
+        {"texthtml; charset=koi8-r", nullptr},
+        {"; charset=koi8-r", nullptr},
+        {"text/html x; charset=koi8-r", nullptr},
+        {"text/html, text/plain; charset=koi8-r", nullptr},
+        {"text/html\tx; charset=koi8-r", "koi8-r"},
+        {"*/*; charset=koi8-r", "koi8-r"},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(NameOf(markup::EncodingOfLabel(markup::CharsetOf(c.Line))),
+                     NameOf(c.Label ? markup::EncodingOfLabel(c.Label) : nullptr))
+            << c.Line;
+}
+
+// Two Content-Type lines reach the reader joined with ", ", which one line may hold too; the engine reads the
+// last line, and the type it gave the answer tells which that was.
+TEST(MarkupText, TheHeadersLastLineIsTheOneTheEnginesTypeAgreesWith) {
+    const String page = "<p>x</p>", hiding = "<meta charset=iso-2022-kr><p>x</p>";
+    const struct {
+        const char* Joined;
+        const char* EngineType;
+        const char* Label;
+        const String& Page;
+    } cases[] = {
+        {"text/html; charset=utf-16le, text/html", "text/html", nullptr, page},
+        {"text/html; charset=iso-8859-5, text/html; charset=koi8-r", "text/html", "koi8-r", page},
+        {"text/plain; charset=iso-8859-5, text/html; charset=koi8-r", "text/plain", nullptr, page},
+        {"text/html; charset=koi8-r, texthtml", "text/html", nullptr, page},
+        {"text/plain, */*; charset=koi8-r", "text/html", "koi8-r", page},
+        {"text/html; x=\"a, b\"; charset=koi8-r", "text/html", "koi8-r", page},
+        // One line or two: an encoding that hides the words counts only where every reading gives one.
+        {"text/html, text/html; charset=utf-16le", "text/html", nullptr, page},
+        {"text/html; charset=\"koi8-r\", text/html", "text/html", "koi8-r", hiding},
+        {"text/html; charset=koi8-r, text/html", "text/html", "iso-2022-kr", hiding},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(NameOf(markup::EncodingOf(c.Page, c.Joined, c.EngineType)),
+                     NameOf(c.Label ? markup::EncodingOfLabel(c.Label) : nullptr))
+            << c.Joined << " as " << c.EngineType;
+}
+
+// Where the engine sniffs the page, the type it gave the answer decides which markup declares; an answer
+// without Content-Type is read as HTML.
+TEST(MarkupText, WhereTheEngineSniffsThePageTheTypeItGaveDecidesWhatDeclares) {
+    const String meta = "<meta charset='iso-2022-jp'>";
+    const String words = meta + "<p>Incorrect\x1B(B username or password</p>"; // as ISO-2022-JP shows them
+    const String shown = meta + "<p>Incorrect username or password</p>";
+    const struct {
+        const char* Line;
+        const char* EngineType;
+        bool Declares;
+    } cases[] = {
+        {"texthtml", "text/plain", false},
+        {"texthtml", "text/html", true},
+        {"*/*", "text/plain", false},
+        {"", "", true},
+        {"text/html", "application/rss+xml", true},
+        {"text/html x; charset=iso-2022-jp", "text/plain", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(markup::ToUtf8(words, c.Line, c.EngineType), c.Declares ? shown : words)
+            << c.Line << " as " << c.EngineType;
 }
 
 } // namespace

@@ -376,16 +376,22 @@ void TWebKitEngine::OnTopMarkup(GObject* source, GAsyncResult* result, gpointer 
                 e->Fail(navErrorBadAnswer);
                 return;
             }
-            String contentType;
+            // The Content-Type header as the HTTP library gives it (several lines joined), and the type the
+            // engine gave the answer, which tells which line it read and what it sniffed (MarkupText.h). An
+            // answer without the header has neither.
+            String contentType, engineType;
             if (WebKitURIResponse* response = webkit_web_resource_get_response(page))
                 if (SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response))
-                    if (const char* type = soup_message_headers_get_one(headers, "Content-Type"))
+                    if (const char* type = soup_message_headers_get_one(headers, "Content-Type")) {
                         contentType = type;
+                        if (const char* mime = webkit_uri_response_get_mime_type(response)) engineType = mime;
+                    }
             const char* uri = webkit_web_view_get_uri(WEBKIT_WEB_VIEW(e->FView));
             if (!uri || !*uri) uri = webkit_web_resource_get_uri(page);
             const String url = uri ? uri : "";
             const String bytes(reinterpret_cast<const char*>(data), data ? length : 0);
-            e->Queue(Step{StepKind::Top, 0, url, THTMLDocument::FromBytes(url, bytes, contentType)});
+            e->Queue(
+                Step{StepKind::Top, 0, url, THTMLDocument::FromBytes(url, bytes, contentType, engineType)});
         });
     }
     g_object_unref(source);

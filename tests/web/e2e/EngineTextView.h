@@ -1,6 +1,6 @@
 #pragma once
-// A view of the engine's own that shows bytes as a page and tells what the engine read them as: for
-// comparing the markup reader with the installed engine.
+// A view of the engine's own that shows bytes as a page, or loads an address, and tells what the engine read
+// them as: for comparing the markup reader with the installed engine.
 
 #include <unistd.h>
 #include <webkit2/webkit2.h>
@@ -18,13 +18,17 @@ using vcl::String;
 // read them as.
 class TextView {
 public:
-    TextView() { g_signal_connect(FEngine.View(), "load-changed", G_CALLBACK(OnChanged), this); }
+    TextView() {
+        g_signal_connect(FEngine.View(), "load-changed", G_CALLBACK(OnChanged), this);
+        g_signal_connect(FEngine.View(), "load-failed", G_CALLBACK(OnFailed), this);
+    }
     TextView(const TextView&) = delete;
     TextView& operator=(const TextView&) = delete;
 
     struct Read {
-        String Encoding; // document.characterSet
+        String Encoding; // document.characterSet ("<failed>" when the load failed)
         String Text;     // the body's text (the document's, when it has no body)
+        String Type;     // document.contentType
     };
 
     // Bytes as a page of that type with that charset (none when Charset is null). A data: address carries
@@ -34,18 +38,47 @@ public:
         String url = "data:" + Type + (Charset ? ";charset=" + String(Charset) : String()) + ",";
         for (const unsigned char c : Bytes)
             url += String{'%', Hex[c >> 4], Hex[c & 15]};
+        return Load(url);
+    }
+
+    // The page at Url.
+    Read Load(const String& Url) {
         FFinished = false;
-        webkit_web_view_load_uri(FEngine.View(), url.c_str());
-        if (!Until([this] { return FFinished; })) return {"<no load>", ""};
+        FFailed = false;
+        webkit_web_view_load_uri(FEngine.View(), Url.c_str());
+        if (!Until([this] { return FFinished; })) return {"<no load>", "", ""};
+        if (FFailed) return {"<failed>", "", ""};
         FAnswer.clear();
         FAnswered = false;
-        webkit_web_view_evaluate_javascript(FEngine.View(),
-                                            "document.characterSet + '\\n' + ((document.body || "
-                                            "document.documentElement || {}).textContent || '')",
-                                            -1, nullptr, nullptr, nullptr, OnEvaluated, this);
-        if (!Until([this] { return FAnswered; })) return {"<no answer>", ""};
-        const std::size_t line = FAnswer.find('\n');
-        return {FAnswer.substr(0, line), line == String::npos ? String() : FAnswer.substr(line + 1)};
+        webkit_web_view_evaluate_javascript(
+            FEngine.View(),
+            "document.characterSet + '\\n' + document.contentType + '\\n' + "
+            "((document.body || document.documentElement || {}).textContent || '')",
+            -1, nullptr, nullptr, nullptr, OnEvaluated, this);
+        if (!Until([this] { return FAnswered; })) return {"<no answer>", "", ""};
+        const std::size_t line = FAnswer.find('\n'), next = FAnswer.find('\n', line + 1);
+        if (next == String::npos) return {"<no answer>", "", ""};
+        return {FAnswer.substr(0, line), FAnswer.substr(next + 1), FAnswer.substr(line + 1, next - line - 1)};
+    }
+
+    // What the last page's answer gave the browser control to read it by (as the control takes them): its
+    // Content-Type header as the HTTP library hands it over, its lines joined, and the type the engine gave
+    // the answer; both empty for an answer without the header.
+    struct Answer {
+        String ContentType;
+        String EngineType;
+    };
+    Answer LastAnswer() const {
+        Answer a;
+        if (WebKitWebResource* page = webkit_web_view_get_main_resource(FEngine.View()))
+            if (WebKitURIResponse* response = webkit_web_resource_get_response(page))
+                if (SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response))
+                    if (const char* type = soup_message_headers_get_one(headers, "Content-Type")) {
+                        a.ContentType = type;
+                        if (const char* mime = webkit_uri_response_get_mime_type(response))
+                            a.EngineType = mime;
+                    }
+        return a;
     }
 
 private:
@@ -57,6 +90,10 @@ private:
     }
     static void OnChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
         if (event == WEBKIT_LOAD_FINISHED) static_cast<TextView*>(self)->FFinished = true;
+    }
+    static gboolean OnFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer self) {
+        static_cast<TextView*>(self)->FFailed = true;
+        return FALSE;
     }
     static void OnEvaluated(GObject* source, GAsyncResult* result, gpointer self) {
         auto* view = static_cast<TextView*>(self);
@@ -71,6 +108,7 @@ private:
     }
     kvweb::OwnEngineView FEngine;
     bool FFinished = false;
+    bool FFailed = false;
     bool FAnswered = false;
     String FAnswer;
 };

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/web/e2e/RawAnswer.h"
 #include "tests/web/e2e/WebE2EFixture.h"
 
 namespace {
@@ -26,19 +27,6 @@ TEST_F(WebEndToEnd, AFailedSignInIsReadFromAPageWhoseLabelTheEngineIgnores) {
         ASSERT_FALSE(Completes().empty()) << head;
         EXPECT_NE(Completes().back().TopHtml.find(words), String::npos) << head << Completes().back().TopHtml;
     }
-}
-
-// The answer's bytes as a JSON string: every byte that is no printable ASCII as \u00XX, which the service
-// writes back as that byte.
-String JsonBytes(const String& Bytes) {
-    static const char* const Hex = "0123456789abcdef";
-    String out;
-    for (const unsigned char c : Bytes)
-        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\')
-            out += static_cast<char>(c);
-        else
-            out += String("\\u00") + Hex[c >> 4] + Hex[c & 15];
-    return out;
 }
 
 // The failed sign-in in a page whose NULs part its words, or that declares, where the engine does not look,
@@ -65,13 +53,29 @@ TEST_F(WebEndToEnd, AFailedSignInIsReadFromAPageWithNulsOrADeclarationTheEngineI
     };
     for (const auto& p : pages) {
         const String answer = "HTTP/1.0 200 OK\r\nContent-Type: " + p.Type + "\r\n\r\n" + p.Body;
-        kvweb::DemoService::Get().Misbehave(R"({"user_home.php": {"raw": ")" + JsonBytes(answer) + R"("}})");
+        kvweb::AnswerRaw("user_home.php", answer);
         Events.clear();
         Post("user_home.php?agenting=true", "login=demo&pass=wrong");
         ASSERT_TRUE(WaitForEnd()) << p.What;
         ASSERT_FALSE(Completes().empty()) << p.What;
         EXPECT_NE(Completes().back().TopHtml.find(words), String::npos)
             << p.What << Completes().back().TopHtml;
+    }
+}
+
+// A failed sign-in answered with two Content-Type lines, the first naming UTF-16, or with a first charset
+// parameter that is empty: the engine reads neither charset and shows the words, and so does the control.
+TEST_F(WebEndToEnd, AFailedSignInIsReadFromAPageWithTwoContentTypesOrAnEmptyFirstCharset) {
+    const String words = "Incorrect username or password";
+    for (const String& head : {String("Content-Type: text/html; charset=utf-16le\r\nContent-Type: text/html"),
+                               String("Content-Type: text/html; charset=; charset=utf-16le")}) {
+        kvweb::AnswerRaw("user_home.php",
+                         "HTTP/1.0 200 OK\r\n" + head + "\r\n\r\n<title>Sign in</title><p>" + words + "</p>");
+        Events.clear();
+        Post("user_home.php?agenting=true", "login=demo&pass=wrong");
+        ASSERT_TRUE(WaitForEnd()) << head;
+        ASSERT_FALSE(Completes().empty()) << head;
+        EXPECT_NE(Completes().back().TopHtml.find(words), String::npos) << head << Completes().back().TopHtml;
     }
 }
 
