@@ -153,90 +153,94 @@ char32_t GbFourByteChar(int Pointer, const char* Converter, const TPointerTable*
 
 } // namespace
 
-String DecodeShiftJis(std::string_view Bytes, const char* Converter) {
-    const TPointerTable& table = TableOf(Converter, kShiftJisPointers, ShiftJisSequence);
+namespace {
+
+// What a byte with no lead before it is to a two-byte encoding besides a character of its own.
+constexpr char32_t kLead = 0x110000, kNoChar = 0x110001;
+
+// The walk of an encoding of single bytes and two-byte sequences. Single(b) is the character a byte stands
+// for alone, kLead or kNoChar; PointerOf(lead, second) the sequence's pointer, or -1 for a second byte out of
+// range; Special(pointer, text) puts the character(s) of a pointer that the table does not give and says so.
+template <class TSingle, class TPointerOf, class TSpecial>
+String DecodePairs(std::string_view Bytes, const TPointerTable& Table, TSingle Single, TPointerOf PointerOf,
+                   TSpecial Special) {
     TText text(Bytes.size());
     for (std::size_t i = 0; i < Bytes.size();) {
         const auto b = static_cast<unsigned char>(Bytes[i++]);
-        if (b <= 0x80) {
-            text.Put(b);
-        } else if (In(b, 0xA1, 0xDF)) {
-            text.Put(0xFF61 - 0xA1 + b);
-        } else if (!In(b, 0x81, 0x9F) && !In(b, 0xE0, 0xFC)) {
+        const char32_t single = Single(b);
+        if (single == kNoChar || (single == kLead && i == Bytes.size())) {
             text.Error();
-        } else if (i == Bytes.size()) {
-            text.Error();
+        } else if (single != kLead) {
+            text.Put(single);
         } else {
             const auto t = static_cast<unsigned char>(Bytes[i++]);
-            if (In(t, 0x40, 0x7E) || In(t, 0x80, 0xFC)) {
-                const int pointer = (b - (b < 0xA0 ? 0x81 : 0xC1)) * 188 + t - (t < 0x7F ? 0x40 : 0x41);
-                // The leads 0xF0..0xF9 are the user-defined area of code page 932.
-                if (pointer >= 8836 && pointer <= 10715) {
-                    text.Put(static_cast<char32_t>(0xE000 - 8836 + pointer));
-                    continue;
-                }
-                if (const char32_t c = table[pointer]) {
+            const int pointer = PointerOf(b, t);
+            if (pointer >= 0 && Special(pointer, text)) continue;
+            if (pointer >= 0)
+                if (const char32_t c = Table[pointer]) {
                     text.Put(c);
                     continue;
                 }
-            }
             Broken(text, i, t);
         }
     }
     return text.Utf8();
+}
+
+bool NoSpecial(int, TText&) {
+    return false;
+}
+
+} // namespace
+
+String DecodeShiftJis(std::string_view Bytes, const char* Converter) {
+    return DecodePairs(
+        Bytes, TableOf(Converter, kShiftJisPointers, ShiftJisSequence),
+        [](unsigned char b) -> char32_t {
+            if (b <= 0x80) return b;
+            if (In(b, 0xA1, 0xDF)) return 0xFF61 - 0xA1 + b;
+            return In(b, 0x81, 0x9F) || In(b, 0xE0, 0xFC) ? kLead : kNoChar;
+        },
+        [](unsigned char b, unsigned char t) {
+            if (!In(t, 0x40, 0x7E) && !In(t, 0x80, 0xFC)) return -1;
+            return (b - (b < 0xA0 ? 0x81 : 0xC1)) * 188 + t - (t < 0x7F ? 0x40 : 0x41);
+        },
+        [](int Pointer, TText& Text) {
+            // The leads 0xF0..0xF9 are the user-defined area of code page 932.
+            if (Pointer < 8836 || Pointer > 10715) return false;
+            Text.Put(static_cast<char32_t>(0xE000 - 8836 + Pointer));
+            return true;
+        });
 }
 
 String DecodeEucKr(std::string_view Bytes, const char* Converter) {
-    const TPointerTable& table = TableOf(Converter, kEucKrPointers, EucKrSequence);
-    TText text(Bytes.size());
-    for (std::size_t i = 0; i < Bytes.size();) {
-        const auto b = static_cast<unsigned char>(Bytes[i++]);
-        if (b < 0x80) {
-            text.Put(b);
-        } else if (!In(b, 0x81, 0xFE) || i == Bytes.size()) {
-            text.Error();
-        } else {
-            const auto t = static_cast<unsigned char>(Bytes[i++]);
-            if (In(t, 0x41, 0xFE))
-                if (const char32_t c = table[(b - 0x81) * 190 + t - 0x41]) {
-                    text.Put(c);
-                    continue;
-                }
-            Broken(text, i, t);
-        }
-    }
-    return text.Utf8();
+    return DecodePairs(
+        Bytes, TableOf(Converter, kEucKrPointers, EucKrSequence),
+        [](unsigned char b) -> char32_t { return b < 0x80            ? b
+                                                 : In(b, 0x81, 0xFE) ? kLead
+                                                                     : kNoChar; },
+        [](unsigned char b, unsigned char t) { return In(t, 0x41, 0xFE) ? (b - 0x81) * 190 + t - 0x41 : -1; },
+        NoSpecial);
 }
 
 String DecodeBig5(std::string_view Bytes, const char* Converter) {
-    const TPointerTable& table = TableOf(Converter, kBig5Pointers, Big5Sequence);
-    TText text(Bytes.size());
-    for (std::size_t i = 0; i < Bytes.size();) {
-        const auto b = static_cast<unsigned char>(Bytes[i++]);
-        if (b < 0x80) {
-            text.Put(b);
-        } else if (!In(b, 0x81, 0xFE) || i == Bytes.size()) {
-            text.Error();
-        } else {
-            const auto t = static_cast<unsigned char>(Bytes[i++]);
-            if (In(t, 0x40, 0x7E) || In(t, 0xA1, 0xFE)) {
-                const int pointer = (b - 0x81) * 157 + t - (t < 0x7F ? 0x40 : 0x62);
-                // 0x8862, 0x8864, 0x88A3 and 0x88A5: Ê and ê with a macron or a caron above, which Unicode
-                // has as no single character.
-                if (pointer == 1133 || pointer == 1135 || pointer == 1164 || pointer == 1166) {
-                    text.Put(pointer < 1150 ? 0x00CA : 0x00EA);
-                    text.Put(pointer == 1133 || pointer == 1164 ? 0x0304 : 0x030C);
-                    continue;
-                }
-                if (const char32_t c = table[pointer]) {
-                    text.Put(c);
-                    continue;
-                }
-            }
-            Broken(text, i, t);
-        }
-    }
-    return text.Utf8();
+    return DecodePairs(
+        Bytes, TableOf(Converter, kBig5Pointers, Big5Sequence),
+        [](unsigned char b) -> char32_t { return b < 0x80            ? b
+                                                 : In(b, 0x81, 0xFE) ? kLead
+                                                                     : kNoChar; },
+        [](unsigned char b, unsigned char t) {
+            if (!In(t, 0x40, 0x7E) && !In(t, 0xA1, 0xFE)) return -1;
+            return (b - 0x81) * 157 + t - (t < 0x7F ? 0x40 : 0x62);
+        },
+        [](int Pointer, TText& Text) {
+            // 0x8862, 0x8864, 0x88A3 and 0x88A5: Ê and ê with a macron or a caron above, which Unicode has as
+            // no single character.
+            if (Pointer != 1133 && Pointer != 1135 && Pointer != 1164 && Pointer != 1166) return false;
+            Text.Put(Pointer < 1150 ? 0x00CA : 0x00EA);
+            Text.Put(Pointer == 1133 || Pointer == 1164 ? 0x0304 : 0x030C);
+            return true;
+        });
 }
 
 String DecodeGb18030(std::string_view Bytes, const char* Converter) {

@@ -19,12 +19,12 @@ String ToUtf8(const String& Bytes, const String& ContentType, const String& Engi
 // Content-Type tell it, or nullptr (ToUtf8). ContentType is the header as the HTTP library hands it over, its
 // lines joined with ", "; EngineType the type the engine gave the answer (the response's MIME type); both are
 // empty for an answer without the header. The encoding is the byte order mark's when there is one; else the
-// one the charset of the header's last line names, as the engine reads it (CharsetOf); else the one the page
-// declares in its own markup, where the answer's type lets it: an HTML page (text/html, or no type) in a
-// <meta> or an XML declaration (DeclaredEncoding); an XML document (text/xml, application/xml, text/xsl, a
-// type ending in "+xml") in its XML declaration alone (XmlDeclaredEncoding); a page of any other type (plain
-// text, a script, a style sheet, JSON) in nothing. That type is the line's (up to a comma or a blank, in any
-// case); where the engine sniffed the page, for a type it does not take (CharsetOf) or "*/*",
+// one the charset of the header's last line names, as the engine reads it (CharsetOf, ContentType.h); else
+// the one the page declares in its own markup, where the answer's type lets it: an HTML page (text/html, or
+// no type) in a <meta> or an XML declaration (DeclaredEncoding); an XML document (text/xml, application/xml,
+// text/xsl, a type ending in "+xml") in its XML declaration alone (XmlDeclaredEncoding); a page of any other
+// type (plain text, a script, a style sheet, JSON) in nothing. That type is the line's (up to a comma or a
+// blank, in any case); where the engine sniffed the page, for a type it does not take or "*/*",
 // "unknown/unknown" or "application/unknown", it is EngineType, and without that (no header) HTML.
 // The engine reads the last of several lines; but a line may hold ", " too, in quotes or not, so the value
 // reads several ways. Those that name a type other than EngineType are ruled out (unless the engine sniffed
@@ -57,16 +57,5 @@ const TWebEncoding* DeclaredEncoding(std::string_view Bytes);
 // the ">", with no blank inside them. "?>" need not close the declaration, nor "version" come first. A
 // label that names UTF-16 means UTF-8; x-user-defined stays itself.
 const TWebEncoding* XmlDeclaredEncoding(std::string_view Bytes);
-
-// The charset the engine reads from a Content-Type line, or empty. None when the HTTP library takes no type
-// from the line, its text up to the first ';' holding no '/', two, or a space ("texthtml", "; charset=x",
-// "text/html, text/plain"): the engine then sniffs the page. Else the library parses the parameters (parted
-// at each ';' outside quotes, the first of a name counting) and the engine writes them out again, in the
-// order of the library's table (a hash order, neither the line's nor any other), and takes the label after
-// the first "charset" that starts a word and that '=' follows in what it wrote, up to a blank, a quote or a
-// semicolon. So "charset=; charset=x" and "charset; charset=x" name nothing, 'charset=x"' and "charset=x,y"
-// neither, "charset='x'" and 'charset="x y"' name x, and so does a "charset=x" after ';' or a blank inside
-// another parameter's value, where that parameter comes first in the table.
-String CharsetOf(const String& ContentType);
 
 } // namespace vcl::markup

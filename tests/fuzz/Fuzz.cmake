@@ -32,3 +32,8 @@ target_link_libraries(fuzz_customizerini PRIVATE kv_components)
 target_sources(fuzz_placement PRIVATE ${CMAKE_SOURCE_DIR}/app/WindowPlacement.cpp)
 # The layout reader reads into the test components, which have every kind of property.
 target_sources(fuzz_layout PRIVATE ${CMAKE_SOURCE_DIR}/tests/classes/TestComponents.cpp)
+# The page reader of the browser control, without the control (which needs the engine).
+target_sources(fuzz_pagetext PRIVATE ${CMAKE_SOURCE_DIR}/platform/web/MarkupText.cpp
+               ${CMAKE_SOURCE_DIR}/platform/web/ContentType.cpp ${CMAKE_SOURCE_DIR}/platform/web/LegacyDecoders.cpp
+               ${CMAKE_SOURCE_DIR}/platform/web/WebEncodings.cpp ${CMAKE_SOURCE_DIR}/platform/web/MarkupDeclaration.cpp)
+target_link_libraries(fuzz_pagetext PRIVATE PkgConfig::GLIB)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/rtl/Unicode.h"
+#include "platform/web/ContentType.h"
 #include "platform/web/MarkupText.h"
 #include "platform/web/WebEncodings.h"
 

@@ -8,10 +8,7 @@
 // engine shows them.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-#include <webkit2/webkit2.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,67 +17,13 @@
 #include "platform/rtl/Unicode.h"
 #include "platform/web/MarkupText.h"
 #include "platform/web/WebEncodings.h"
-#include "tests/web/e2e/OwnEngineView.h"
+#include "tests/web/e2e/EngineTextView.h"
 
 namespace {
 
+using kvweb::TextView;
 using vcl::String;
 namespace markup = vcl::markup;
-
-// A view of the engine's own that shows bytes as a page in an encoding and tells the text of its body. The
-// page goes to the engine as bytes with the encoding beside them (as an answer with a charset in its
-// header), not as a data: address of three times its size, and is given 30 s: the pages here are large.
-class BytesView {
-public:
-    BytesView() { g_signal_connect(FEngine.View(), "load-changed", G_CALLBACK(OnChanged), this); }
-    BytesView(const BytesView&) = delete;
-    BytesView& operator=(const BytesView&) = delete;
-
-    String Show(const String& Bytes, const char* Charset) {
-        GBytes* bytes = g_bytes_new(Bytes.data(), Bytes.size());
-        FEncoding.clear();
-        FFinished = false;
-        webkit_web_view_load_bytes(FEngine.View(), bytes, "text/html", Charset, nullptr);
-        g_bytes_unref(bytes);
-        if (!Until([this] { return FFinished; })) return "<no load>";
-        FAnswer.clear();
-        FAnswered = false;
-        webkit_web_view_evaluate_javascript(FEngine.View(),
-                                            "document.characterSet + '\\n' + document.body.textContent", -1,
-                                            nullptr, nullptr, nullptr, OnEvaluated, this);
-        if (!Until([this] { return FAnswered; })) return "<no answer>";
-        const std::size_t line = FAnswer.find('\n');
-        FEncoding = FAnswer.substr(0, line);
-        return line == String::npos ? String() : FAnswer.substr(line + 1);
-    }
-    const String& Encoding() const { return FEncoding; } // of the last page shown
-
-private:
-    template <class Pred> static bool Until(Pred Done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!Done() && std::chrono::steady_clock::now() < deadline)
-            if (!g_main_context_iteration(nullptr, FALSE)) ::usleep(200);
-        return Done();
-    }
-    static void OnChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
-        if (event == WEBKIT_LOAD_FINISHED) static_cast<BytesView*>(self)->FFinished = true;
-    }
-    static void OnEvaluated(GObject* source, GAsyncResult* result, gpointer self) {
-        auto* view = static_cast<BytesView*>(self);
-        if (JSCValue* value =
-                webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, nullptr)) {
-            gchar* text = jsc_value_to_string(value);
-            view->FAnswer = text ? text : "";
-            g_free(text);
-            g_object_unref(value);
-        }
-        view->FAnswered = true;
-    }
-    kvweb::OwnEngineView FEngine;
-    bool FFinished = false;
-    bool FAnswered = false;
-    String FAnswer, FEncoding;
-};
 
 String Hex(const String& Bytes) {
     String out;
@@ -198,10 +141,11 @@ struct Texts {
     std::u32string EngineRest, ReaderRest; // after the last unit
 };
 
-Texts Read(BytesView& View, const char* Label, const Page& Page, const String& Rest = String()) {
+Texts Read(TextView& View, const char* Label, const Page& Page, const String& Rest = String()) {
     const String bytes = Page.Bytes + Rest;
-    const String shown = View.Show(bytes, Label);
-    EXPECT_EQ(View.Encoding(), markup::EncodingOfLabel(Label)->Name) << Label;
+    const TextView::Read engine = View.ShowBytes(bytes, Label);
+    const String& shown = engine.Text;
+    EXPECT_EQ(engine.Encoding, markup::EncodingOfLabel(Label)->Name) << Label;
     String read = markup::ToUtf8(bytes, String("text/html; charset=") + Label);
     const std::size_t tag = read.find("<plaintext>");
     EXPECT_NE(tag, String::npos) << Label;
@@ -234,7 +178,7 @@ struct TableDifferences {
 
 TEST(EngineDecoder, EveryLeadWithEverySecondByteReadsAsTheEngineShowsIt) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    BytesView view;
+    TextView view;
     const std::vector<String> pairs = Pairs(), fourByteForms = FourByteForms();
     std::vector<String> gb = pairs;
     gb.insert(gb.end(), fourByteForms.begin(), fourByteForms.end());
@@ -299,7 +243,7 @@ TEST(EngineDecoder, TheFailedSignInIsFoundAfterABrokenSequenceWhereTheEngineShow
         {"gb18030", gb, "\x81\x30\x81"},
         {"gbk", gb, "\x81\x30"},
     };
-    BytesView view;
+    TextView view;
     for (const auto& e : encodings) {
         std::vector<String> units;
         for (const String& b : e.Broken)
