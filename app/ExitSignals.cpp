@@ -50,7 +50,6 @@ private:
 
 std::atomic<int> g_received{0};
 std::atomic<int> g_first{0};
-std::atomic<std::int64_t> g_last{INT64_MIN};
 TSpacedCount g_requests;
 TSpacedCount g_pressing;
 std::atomic<TClock> g_clock{MonotonicMilliseconds};
@@ -91,7 +90,6 @@ extern "C" void OnSignal(int Signal) {
     int none = 0;
     g_first.compare_exchange_strong(none, Signal);
     g_received.fetch_add(1);
-    g_last.store(now);
     g_requests.Add(now, SameRequestMs);
     win::WakeQueue();
     if (g_pressing.Add(now, PressingMs) >= 3) {
@@ -176,7 +174,6 @@ void Install(TClock Clock) {
     Shield().Lower();
     g_received = 0;
     g_first = 0;
-    g_last = INT64_MIN;
     g_requests.Clear();
     g_pressing.Clear();
     g_clock = Clock ? Clock : MonotonicMilliseconds;
@@ -203,7 +200,6 @@ void Install(TClock Clock) {
 void Uninstall() {
     if (!g_installed) return;
     Shield().Lower();
-    g_last = INT64_MIN;
     for (int i = 0; i < HandledCount; ++i)
         if (g_ours[i]) sigaction(Handled[i], &g_previous[i], nullptr);
     g_installed = false;
@@ -215,11 +211,6 @@ int Received() {
 
 int Requests() {
     return g_requests.Count();
-}
-
-std::int64_t SinceLastSignal() {
-    const std::int64_t last = g_last;
-    return last == INT64_MIN ? -1 : g_clock.load()() - last;
 }
 
 void RemoveWhenKilled(const vcl::String& Path) {

@@ -55,10 +55,6 @@ void Uninstall();
 int Received();
 int Requests();
 
-// Milliseconds since the last signal came, by the handler's clock; -1 when none has come since Install (or
-// after Uninstall).
-std::int64_t SinceLastSignal();
-
 // The file to remove before the signal's default ends the program (empty: none). Paths of 4096 bytes or
 // more are not kept.
 void RemoveWhenKilled(const vcl::String& Path);

@@ -94,9 +94,6 @@ Tfrm_Main::Tfrm_Main(TComponent* AOwner) : TForm(AOwner) {
     FExitTimer->SetEnabled(false);
     FExitTimer->SetInterval(ExitPageTimeout);
     FExitTimer->OnTimer = [this](TObject* Sender) { ExitTimerTimer(Sender); };
-    FQuietTimer = new TTimer(this);
-    FQuietTimer->SetEnabled(false);
-    FQuietTimer->OnTimer = [this](TObject* Sender) { QuietTimerTimer(Sender); };
 }
 
 Tfrm_Main::~Tfrm_Main() {
@@ -119,7 +116,7 @@ void Tfrm_Main::FormShow(TObject*) {
     FSessionClosed = false;
     FLoggingOut = false;
     FExitAskedAgain = false;
-    StopExitTimers();
+    FExitTimer->SetEnabled(false);
     WebBrowser_Main->SetSilent(false);
     FLogin.clear();
     FPassword.clear();

@@ -8,8 +8,7 @@
 // logging out, a second close request, an exit page that fails, and ten seconds without its answer: the
 // user is never kept waiting on the service for good. When the browser's page process has just ended with
 // the close request (killed, or crashed: the signals sent to the program's process group never reach it),
-// the exit page is asked for once more from a fresh process and waited for two seconds only; the process
-// starts once the signals have been quiet for a quarter of a second.
+// the exit page is asked for once more from a fresh process and waited for two seconds only.
 // While logging out the pages' questions are answered without being shown.
 //
 // A navigation that fails reads as a failure: the status bar says what happened ("The service cannot be
@@ -156,17 +155,13 @@ private:
     // Asks for the exit page (false when the browser refuses even to try).
     bool AskExitPage();
     // Asks for the exit page once more, from a fresh process, and waits ExitPageAgainTimeout from now for
-    // it; the process starts once no signal has come for SameRequestMs (AskExitPageWhenQuiet). False, as
-    // AskExitPage, when the browser refuses.
+    // it. False, as AskExitPage, when the browser refuses.
     bool AskExitPageAgain();
-    bool AskExitPageWhenQuiet();
     // The window closes anyway when the exit page has not come Ms milliseconds from now.
     void WaitForExitPage(unsigned Ms);
-    void StopExitTimers();
     // The session is over: the window closes for real.
     void EndSession();
     void ExitTimerTimer(TObject* Sender);
-    void QuietTimerTimer(TObject* Sender);
 
     // The show handler is running (its login dialog is up): it must not run again inside itself.
     bool FInShow = false;
@@ -182,8 +177,6 @@ private:
     unsigned FPageEndedAt = 0;
     bool FPageEnded = false;
     vcl::TTimer* FExitTimer = nullptr;
-    // Holds the exit page asked for again until the signals are quiet.
-    vcl::TTimer* FQuietTimer = nullptr;
 };
 
 extern Tfrm_Main* frm_Main;

@@ -2,7 +2,6 @@
 // navigations, links elsewhere, and the sign-out when the window closes.
 
 #include "app/AppForms.h"
-#include "app/ExitSignals.h"
 #include "app/ServicePages.h"
 #include "app/SessionProbe.h"
 #include "app/StartupProbe.h"
@@ -23,7 +22,7 @@ void Tfrm_Main::FormCloseQuery(TObject*, bool& CanClose) {
     // A second close request while signing out: the user does not wait for the service.
     if (FSessionClosed || FLoggingOut) {
         FSessionClosed = true;
-        StopExitTimers();
+        FExitTimer->SetEnabled(false);
         CanClose = true;
         return;
     }
@@ -37,7 +36,6 @@ void Tfrm_Main::FormCloseQuery(TObject*, bool& CanClose) {
     if (!(pageJustEnded ? AskExitPageAgain() : AskExitPage())) {
         // The browser refused even to try: no exit page can ever complete, so the session counts as
         // closed rather than keeping the window open for good.
-        StopExitTimers();
         FSessionClosed = true;
         CanClose = true;
         return;
@@ -60,25 +58,11 @@ bool Tfrm_Main::AskExitPage() {
 }
 
 bool Tfrm_Main::AskExitPageAgain() {
+    if (!AskExitPage()) return false;
     FExitAskedAgain = true;
     SetStatusText("Signing out...");
     WaitForExitPage(ExitPageAgainTimeout);
-    return AskExitPageWhenQuiet();
-}
-
-bool Tfrm_Main::AskExitPageWhenQuiet() {
-    FQuietTimer->SetEnabled(false);
-    // The rest of a burst of signals (Ctrl+C pressed two or three times) must not end the fresh process as
-    // it starts: the engine takes the program down with a process that ends before it has said who it is.
-    // Every process of the engine keeps the signals out (ExitSignals.h); besides, the fresh one starts only
-    // once the signals have been quiet as long as a burst lasts.
-    const std::int64_t since = ExitSignals::SinceLastSignal();
-    if (since >= 0 && since < ExitSignals::SameRequestMs) {
-        FQuietTimer->SetInterval(static_cast<unsigned>(ExitSignals::SameRequestMs - since));
-        FQuietTimer->SetEnabled(true);
-        return true;
-    }
-    return AskExitPage();
+    return true;
 }
 
 void Tfrm_Main::WaitForExitPage(unsigned Ms) {
@@ -87,25 +71,15 @@ void Tfrm_Main::WaitForExitPage(unsigned Ms) {
     FExitTimer->SetEnabled(true);
 }
 
-void Tfrm_Main::StopExitTimers() {
-    FExitTimer->SetEnabled(false);
-    FQuietTimer->SetEnabled(false);
-}
-
 void Tfrm_Main::EndSession() {
     FSessionClosed = true;
-    StopExitTimers();
+    FExitTimer->SetEnabled(false);
     Close();
 }
 
 void Tfrm_Main::ExitTimerTimer(TObject*) {
     FExitTimer->SetEnabled(false);
     if (FLoggingOut && !FSessionClosed) EndSession();
-}
-
-void Tfrm_Main::QuietTimerTimer(TObject*) {
-    FQuietTimer->SetEnabled(false);
-    if (FLoggingOut && !FSessionClosed && !AskExitPageWhenQuiet()) EndSession();
 }
 
 void Tfrm_Main::Exit1Click(TObject*) {

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Unicode.h"
 
 namespace vcl::markup {
@@ -69,13 +70,18 @@ std::string Pair(int First, int Second) {
 // The text as it is made, one character or error at a time.
 class TText {
 public:
-    explicit TText(std::size_t Size) { FUnits.reserve(Size); }
-    void Put(char32_t c) { AppendUtf16(FUnits, c); }
-    void Error() { FUnits.push_back(static_cast<char16_t>(ReplacementChar)); }
-    String Utf8() const { return Utf16ToUtf8(FUnits); }
+    explicit TText(std::size_t Size) { FText.reserve(Size); }
+    void Put(char32_t c) {
+        if (c < 0x80)
+            FText += static_cast<char>(c);
+        else
+            FText += Utf8Encode(c);
+    }
+    void Error() { FText += "\xEF\xBF\xBD"; } // U+FFFD
+    String Utf8() { return std::move(FText); }
 
 private:
-    std::u16string FUnits;
+    String FText;
 };
 
 bool In(unsigned char b, unsigned char Low, unsigned char High) {
@@ -191,6 +197,11 @@ bool NoSpecial(int, TText&) {
     return false;
 }
 
+// EUC-KR's and Big5's single bytes: ASCII, and a lead in 0x81..0xFE.
+char32_t AsciiOrLead(unsigned char b) {
+    return b < 0x80 ? b : In(b, 0x81, 0xFE) ? kLead : kNoChar;
+}
+
 } // namespace
 
 String DecodeShiftJis(std::string_view Bytes, const char* Converter) {
@@ -215,20 +226,14 @@ String DecodeShiftJis(std::string_view Bytes, const char* Converter) {
 
 String DecodeEucKr(std::string_view Bytes, const char* Converter) {
     return DecodePairs(
-        Bytes, TableOf(Converter, kEucKrPointers, EucKrSequence),
-        [](unsigned char b) -> char32_t { return b < 0x80            ? b
-                                                 : In(b, 0x81, 0xFE) ? kLead
-                                                                     : kNoChar; },
+        Bytes, TableOf(Converter, kEucKrPointers, EucKrSequence), AsciiOrLead,
         [](unsigned char b, unsigned char t) { return In(t, 0x41, 0xFE) ? (b - 0x81) * 190 + t - 0x41 : -1; },
         NoSpecial);
 }
 
 String DecodeBig5(std::string_view Bytes, const char* Converter) {
     return DecodePairs(
-        Bytes, TableOf(Converter, kBig5Pointers, Big5Sequence),
-        [](unsigned char b) -> char32_t { return b < 0x80            ? b
-                                                 : In(b, 0x81, 0xFE) ? kLead
-                                                                     : kNoChar; },
+        Bytes, TableOf(Converter, kBig5Pointers, Big5Sequence), AsciiOrLead,
         [](unsigned char b, unsigned char t) {
             if (!In(t, 0x40, 0x7E) && !In(t, 0xA1, 0xFE)) return -1;
             return (b - 0x81) * 157 + t - (t < 0x7F ? 0x40 : 0x62);

@@ -239,9 +239,12 @@ bool HidesAscii(const TWebEncoding* Encoding) {
 
 } // namespace
 
-const TWebEncoding* EncodingOf(const String& Bytes, const String& ContentType, const String& EngineType) {
-    std::size_t mark = 0;
-    if (const TWebEncoding* e = MarkOf(Bytes, mark)) return e;
+namespace {
+
+// EncodingOf, and the length of the byte order mark that named it (0 for none).
+const TWebEncoding* EncodingAndMark(const String& Bytes, const String& ContentType, const String& EngineType,
+                                    std::size_t& Mark) {
+    if (const TWebEncoding* e = MarkOf(Bytes, Mark)) return e;
     auto labelled = [&](const String& Line) {
         const TWebEncoding* e = EncodingOfLabel(CharsetOf(Line));
         return e ? e : DeclaredIn(Bytes, TypeOf(Line, EngineType));
@@ -256,10 +259,16 @@ const TWebEncoding* EncodingOf(const String& Bytes, const String& ContentType, c
     return labelled(lines.front());
 }
 
+} // namespace
+
+const TWebEncoding* EncodingOf(const String& Bytes, const String& ContentType, const String& EngineType) {
+    std::size_t mark = 0;
+    return EncodingAndMark(Bytes, ContentType, EngineType, mark);
+}
+
 String ToUtf8(const String& Bytes, const String& ContentType, const String& EngineType) {
     std::size_t mark = 0;
-    MarkOf(Bytes, mark);
-    const TWebEncoding* e = EncodingOf(Bytes, ContentType, EngineType);
+    const TWebEncoding* e = EncodingAndMark(Bytes, ContentType, EngineType, mark);
     String text = e                    ? Decode(std::string_view(Bytes).substr(mark), *e)
                   : IsValidUtf8(Bytes) ? Bytes
                                        : Cp1252ToUtf8(Bytes);

@@ -45,15 +45,15 @@ class Misbehaviour:
                 table = json.load(f)
         except (OSError, ValueError):
             return None
-        spec = table.get(name) if isinstance(table, dict) else None
-        if not isinstance(spec, dict):
+        behaviour = table.get(name) if isinstance(table, dict) else None
+        if not isinstance(behaviour, dict):
             return None
-        if spec.get("method") not in (None, method):
+        if behaviour.get("method") not in (None, method):
             return None
-        if spec.get("once"):
-            key = (name, json.dumps(spec, sort_keys=True))
+        if behaviour.get("once"):
+            key = (name, json.dumps(behaviour, sort_keys=True))
             with self.lock:
                 if key in self.used:
                     return None
                 self.used.add(key)
-        return spec
+        return behaviour

@@ -303,7 +303,7 @@ def make_handler(service, verbose, idle_timeout=IDLE_TIMEOUT):
             content_type = self.headers.get("Content-Type", "")
             body = b""
             fields = {}
-            spec = None
+            behaviour = None
             try:
                 body = self.read_body()
                 if method == "POST":
@@ -311,17 +311,17 @@ def make_handler(service, verbose, idle_timeout=IDLE_TIMEOUT):
                 else:
                     body = b""  # read and discarded: a GET's body means nothing here
                 query = urllib.parse.parse_qs(url.query, keep_blank_values=True)
-                spec = service.misbehaviour.answer_for(url.path.lstrip("/"), method)
-                answer = None if spec is not None else service.route(method, url.path, query, fields)
+                behaviour = service.misbehaviour.answer_for(url.path.lstrip("/"), method)
+                answer = None if behaviour is not None else service.route(method, url.path, query, fields)
             except BadRequest as e:
                 answer = (400, {}, page("Bad request", "<p>%s</p>" % html.escape(str(e))))
             except RequestTimeout:
                 answer = (408, {}, page("Request timeout", "<p>The request's body stopped coming.</p>"))
             except Exception as e:  # every request gets an answer, whatever went wrong
                 answer = (500, {}, page("Server error", "<p>%s</p>" % html.escape(type(e).__name__)))
-            if spec is not None:
-                self.log_request_of(method, content_type, body, fields, spec.get("status", 200))
-                self.misbehave(spec)
+            if behaviour is not None:
+                self.log_request_of(method, content_type, body, fields, behaviour.get("status", 200))
+                self.misbehave(behaviour)
                 return
             self.log_request_of(method, content_type, body, fields, answer[0] if answer else 404)
             if answer is None:
@@ -352,21 +352,21 @@ def make_handler(service, verbose, idle_timeout=IDLE_TIMEOUT):
             self.end_headers()
             self.wfile.write(data)
 
-        def misbehave(self, spec):
+        def misbehave(self, behaviour):
             """Answers as a misbehaviour file says (see misbehave.py)."""
-            if spec.get("delay"):
-                time.sleep(float(spec["delay"]))
-            if "raw" in spec:
-                self.wfile.write(str(spec["raw"]).encode("latin-1", errors="replace"))
+            if behaviour.get("delay"):
+                time.sleep(float(behaviour["delay"]))
+            if "raw" in behaviour:
+                self.wfile.write(str(behaviour["raw"]).encode("latin-1", errors="replace"))
                 self.wfile.flush()
-            if spec.get("silent"):
+            if behaviour.get("silent"):
                 self.hold()
-            elif "raw" not in spec:
-                status = int(spec.get("status", 200))
-                text = spec.get("body")
+            elif "raw" not in behaviour:
+                status = int(behaviour.get("status", 200))
+                text = behaviour.get("body")
                 if text is None:
                     text = page("Answer %d" % status, "<p>Status %d.</p>" % status)
-                self.answer(status, dict(spec.get("headers", {})), text)
+                self.answer(status, dict(behaviour.get("headers", {})), text)
             self.close_connection = True
 
         def hold(self):

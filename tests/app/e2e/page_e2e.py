@@ -80,9 +80,9 @@ def section_loads(s, program, button, name, loading, timeout=20, once=True):
         raise Failure("%s was asked for %d times, not once" % (name, posted(s, name) - before))
 
 
-def web_processes(program, kinds=("WebKitWebProces",)):
-    """The engine's web processes under the program, or its processes of those kinds (their names are cut to
-    fifteen characters)."""
+def processes_under(program, kinds):
+    """The processes under the program whose names start with one of kinds (names are cut to fifteen
+    characters)."""
     out = subprocess.run(["ps", "-e", "-o", "pid=,ppid=,comm="], capture_output=True, text=True).stdout
     rows = [line.split(None, 2) for line in out.splitlines() if len(line.split(None, 2)) == 3]
     parent = {int(pid): int(ppid) for pid, ppid, _ in rows}
@@ -97,9 +97,20 @@ def web_processes(program, kinds=("WebKitWebProces",)):
     return [int(pid) for pid, _, comm in rows if comm.startswith(kinds) and under(int(pid))]
 
 
+def web_processes(program):
+    """The engine's web processes under the program."""
+    return processes_under(program, ("WebKitWebProces",))
+
+
 def engine_processes(program):
     """Every process of the engine under the program: its web processes and its network process."""
-    return web_processes(program, ("WebKitWebProces", "WebKitNetworkP"))
+    return processes_under(program, ("WebKitWebProces", "WebKitNetworkP"))
+
+
+def check_no_page_copy(s, what):
+    """The page copy went with the program."""
+    if os.path.exists(os.path.join(s.temp, "tmp.html")):
+        raise Failure("the page copy outlived the program %s" % what)
 
 
 def living(pids):
@@ -162,8 +173,7 @@ def box_on_signal(s):
         raise Failure("after SIGTERM the program ended with %d" % code)
     if posted(s, "user_exit.php") != exits + 1:
         raise Failure("the program did not sign out")
-    if os.path.exists(os.path.join(s.temp, "tmp.html")):
-        raise Failure("the page copy outlived the program")
+    check_no_page_copy(s, "ended by SIGTERM")
 
 
 def asks_forever(s):
@@ -318,8 +328,7 @@ def signal_group(s, name, burst, signed_out=True):
         raise Failure("after %s the exit page never reached the service" % name)
     if took > 6:
         raise Failure("after %s the program took %.1f s to close" % (name, took))
-    if os.path.exists(os.path.join(s.temp, "tmp.html")):
-        raise Failure("the page copy outlived the program ended by %s" % name)
+    check_no_page_copy(s, "ended by %s" % name)
     print("%s: ended in %.1f s with %d%s" % (name, took, code, ", signed out" if signed_out else ""))
 
 
@@ -362,8 +371,7 @@ def signal_at_sign_in(s):
         check_no_abort(program, what)
         if code != 128 + number:
             raise Failure("%s the program ended with %d, not %d" % (what, code, 128 + number))
-        if os.path.exists(os.path.join(s.temp, "tmp.html")):
-            raise Failure("the page copy outlived the program ended by a %s" % what)
+        check_no_page_copy(s, "ended by a %s" % what)
         print("%s: ended with %d" % (what, code))
 
 
@@ -385,8 +393,7 @@ def process_killed_then_signal(s):
         raise Failure("the program ended with %d, not 130" % code)
     if posted(s, "user_exit.php") == exits:
         raise Failure("the exit page never reached the service")
-    if os.path.exists(os.path.join(s.temp, "tmp.html")):
-        raise Failure("the page copy outlived the program")
+    check_no_page_copy(s, "ended by SIGINT")
 
 
 def still_running(program, pids, what):
@@ -409,7 +416,7 @@ def signal_ignored_at_start(s):
         exits = posted(s, "user_exit.php")
         pids = engine_processes(program)
         mark = program.mark()
-        for i in range(ignored_burst):
+        for _ in range(ignored_burst):
             os.killpg(program.process.pid, ignored)
             time.sleep(0.07)
         still_running(program, pids, "the ignored %s" % name)
@@ -426,6 +433,7 @@ def signal_ignored_at_start(s):
             raise Failure("the page's process ended with the ignored %s" % name)
         if posted(s, "user_exit.php") == exits:
             raise Failure("after the ignored %s the exit page never reached the service" % name)
+        check_no_page_copy(s, "ended after the ignored %s" % name)
         print("%s ignored at start: ended nothing; %s then ended the program with %d"
               % (name, signal.Signals(number).name, code))
 
@@ -540,8 +548,7 @@ def exit_page_asks(s):
         raise Failure("the exit page's confirmation was answered %r, not declined" % reported(s, "stay"))
     if took > 6:
         raise Failure("the window took %.1f s to close after the exit page asked its questions" % took)
-    if os.path.exists(os.path.join(s.temp, "tmp.html")):
-        raise Failure("the page copy outlived the program")
+    check_no_page_copy(s, "closed while the exit page asked")
     print("the exit page's questions were answered unseen; the program ended %.1f s after the close" % took)
 
 
