@@ -117,8 +117,8 @@ std::vector<TParam> ParametersOf(std::string_view Text) {
         return std::find_if(params.begin(), params.end(),
                             [&](const TParam& p) { return SameText(p.Name, Name); });
     };
-    for (const std::string_view part : ItemsOf(Text)) {
-        const std::string_view item = TrimBlanks(part);
+    for (const std::string_view piece : ItemsOf(Text)) {
+        const std::string_view item = TrimBlanks(piece);
         const std::size_t eq = item.find('=');
         TParam p{String(TrimBlanks(item.substr(0, eq))), std::nullopt};
         if (p.Name.empty()) continue;

@@ -23,7 +23,7 @@ namespace {
 
 // The character of each pointer (a sequence's number in its encoding's table) of one encoding, read once
 // from the system's converter: the sequence of each pointer converted alone, from a fresh state. A
-// sequence that the converter refuses, reads only in part or reads as more than one character (a lead it
+// sequence that the converter refuses, reads only partly or reads as more than one character (a lead it
 // takes for a character of its own, then the second byte) stands for none (0). In a table of Runs, each
 // pointer stands for the character after that of the pointer before it unless the converter says otherwise.
 class TPointerTable {

@@ -296,9 +296,9 @@ TEST_F(ExitSignalsTest, TheLinkHandlerStartsWithTheSignalsAsTheyWereAtStart) {
         std::ofstream gio(bin + "/gio");
         gio << "#!/usr/bin/env python3\n"
                "import os, sys\n"
-               "with open(sys.argv[0] + '.part', 'w') as f:\n"
+               "with open(sys.argv[0] + '.new', 'w') as f:\n"
                "    f.write(open('/proc/self/status').read())\n"
-               "os.replace(sys.argv[0] + '.part', sys.argv[0] + '.status')\n";
+               "os.replace(sys.argv[0] + '.new', sys.argv[0] + '.status')\n";
     }
     ::chmod((bin + "/gio").c_str(), 0700);
     ScopedEnv path("PATH", (bin + ":" + ::getenv("PATH")).c_str());

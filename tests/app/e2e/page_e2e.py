@@ -449,7 +449,7 @@ def link_while_signing_out(s):
     # (Not a shell script: the shell unblocks every signal as it starts.)
     with open(os.path.join(bin_dir, "gio"), "w") as f:
         f.write("#!%s\nimport os\nwith open(%r, 'w') as f:\n    f.write(open('/proc/self/status').read())\n"
-                "os.replace(%r, %r)\n" % (sys.executable, status + ".part", status + ".part", status))
+                "os.replace(%r, %r)\n" % (sys.executable, status + ".new", status + ".new", status))
     os.chmod(os.path.join(bin_dir, "gio"), 0o755)
     away = "https://elsewhere.example/offer"
     # (Padded: the engine shows an answer once it has enough of it to tell what it is.)
